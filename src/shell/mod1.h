@@ -1,0 +1,165 @@
+// The program-wide data module: every problem datum, code, size, flag and result that the
+// screens and the model procedures share. There is one instance, `g`; a test starts from a
+// clean state with `g = Mod1{};`.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/bounded_array.h"
+#include "platform/fixed_text.h"
+
+namespace quon {
+
+using int16 = std::int16_t;
+using int32 = std::int32_t;
+
+struct Mod1 {
+  // Constants and screen metrics.
+  double Eps = 0;
+  double Infinity = 0;
+  double BigM = 0;
+  double AspectRatio = 0;
+  int16 HalfScreenW = 0;
+  int16 PopupBaseY = 0;
+  std::array<std::string, 12> ModelTitle{};
+
+  // Codes and modes.
+  int16 ModelClass = 0;
+  int16 NetSubModel = 0;
+  int16 ProjMethod = 0;
+  int16 LPMethod = 0;
+  int16 Phase = 0;
+  int16 OutputMode = 0;
+  int16 LpSolveMode = 0;
+  int16 TransStartMethod = 0;
+  int16 GameMethod = 0;
+  int16 ObjSense = 0;
+  int16 ObjSenseSaved = 0;
+  int16 InputMode = 0;
+  int16 NumFormatType = 0;
+  int16 OutputOption = 0;
+  int16 OutputPageKind = 0;
+
+  // Sizes and counts.
+  int16 NVars = 0;
+  int16 MRows = 0;
+  int16 NCols = 0, NColsPlus1 = 0, NColsPlus2 = 0;
+  int16 NodeCount = 0;
+  int16 NScen = 0;
+  int16 TransSources = 0, TransDests = 0;
+  int16 TransDummySource = 0, TransDummyDest = 0;
+  int16 GameRows = 0, GameCols = 0;
+  int16 ActivityCount = 0;
+  int16 GridRows = 0, GridCols = 0;
+  int16 NumDigitsN = 0, NumDigitsD = 0;
+  int16 NumDigitsNSaved = 0, NumDigitsDSaved = 0;
+  // Counters that long runs can carry past 32767 are 32-bit.
+  int32 IterCount = 0;
+  int32 FinalIteration = 0;
+  int32 TableauCount = 0;
+  int16 TableauRows = 0, TableauCols = 0;
+  int32 TableauRowOffset = 0;
+
+  // Flags and states of the screens.
+  int16 GridReadyFlag = 0;
+  int16 FromFileFlag = 0;
+  int16 GridFromFile = 0;
+  int16 NewProblemMark = 0;
+  int16 DataChanged = 0;
+  int16 TitleSuppress = 0;
+  int16 SelState = 0, LastEditOp = 0, UndoRow = 0, UndoCol = 0;
+  int16 CurRow = 0, CurCol = 0;
+  int16 EditorFlag = 0, EditorFlag2 = 0, BX0KeyState = 0, LastKeyAscii = 0;
+  int16 GridScrollPos = 0;
+  int16 SymmetricNet = 0;
+  int16 NextIterFlag = 0;
+  int16 AltOptimaFlag = 0;
+  int16 EnterSelState = 0;
+  int16 GraphFirstPaintDone = 0;
+
+  // Texts.
+  std::array<std::string, 11> HeaderText{};
+  FixedText<8> SenseText;
+  std::string ProblemFileName;
+  std::string FileName;
+  std::string MsgText, TitleText;
+
+  // Results written by the model subsystems.
+  double ZValue = 0;
+  double Determinant = 0;
+  int16 Entering = 0, Leaving = 0, LeavingRow = 0;
+  int16 NArtificial1 = 0, NArtificial2 = 0, NBoundA = 0, NUpperBounded = 0, NFreeVars = 0;
+  int16 LBRow = 0, UBRow = 0, FreeVarRow = 0, IntRow = 0;
+
+  // Printer positions in twips.
+  int32 PrintY = 0;
+  int32 LineHeight = 0;
+
+  // Variables that serve several routines.
+  int16 GraphXMax = 0;
+  double ScratchSum = 0;
+
+  // State of single screens and model roads.
+  int16 IPRunState = 0;
+  int16 BBTop = 0;
+  int16 CurNodeId = 0, PickedNodeId = 0, PickedNodeCol = 0, NodeStatus = 0, TreeLevel = 0, BranchSide = 0,
+        BestBoundNodeFlag = 0, BBAux1 = 0, BBAux2 = 0, BBAux3 = 0, BBAux4 = 0;
+  float BBBoundA = 0, BestBound = 0;
+  std::string NodeIdText;
+  int16 TreeCount = 0, CurrentNode = 0;
+  int16 FromNode = 0, ToNode = 0;
+  int16 ZeroU = 0, ZeroV = 0;
+  int16 ProjStatus = 0;
+  int16 InputErrorIndex = 0;
+  int16 HelpTextX = 0;
+  double LBShiftSum = 0;
+  int16 GraphZoomed = 0;
+  int16 TableauOutState = 0;
+  int16 LPOutFlag = 0;
+
+  // Problem arrays, dimensioned by ReDimProblemArrays or by their owners.
+  BArray<double> InvRowScale, InvWorkCol, InvInput, BInv;
+  BArray<int16> InvPerm;
+  BArray<double> XBasic, WorkCol, AlphaCol, CostB, Duals;
+  BArray<double> BasisMat, Tab, TabBackup, LPData, LPDataBackup, Tableau;
+  BArray<int16> LPRowWork, BasisList, GraphDrawn, SurplusMap;
+  BArray<FixedText<12>> VarNames;
+  BArray<FixedText<1>> ConstrType;
+  BArray<std::string> ColNames, ColNames2, ColKind, ColKind2, BoundLabel;
+  BArray<std::string> BoundLabelSaved, ColKindSaved, ColKind2Saved;
+  BArray<double> Cost, RedCost, XSol;
+  BArray<int16> NonBasicMark;
+  BArray<float> TransSupply, TransDemand;
+  BArray<std::string> SourceName, DestName;
+  BArray<std::string> UndoBufRow, UndoBufCol, CopyBuf;
+  BArray<int16> NodeIds, LevelCount;
+  BArray<double> NodeBounds;
+  BArray<float> NodeX, NodeZ;
+  BArray<double> ArcMatrix;
+  BArray<int16> TreeNodes, InTree, DijkstraPred;
+  BArray<float> DijkstraDist, NetMatrix;
+  BArray<int16> NetMatrix2, ChangedCells;
+  BArray<std::string> ActSymbol, ColHeads;
+  BArray<float> ArcDur, ArcVar, EarlyTime, LateTime, SchedStart;
+  BArray<int16> PredPath;
+
+  BArray<double> QueueData, QueuePn, QueueCumPn, QueueMeasures;
+  BArray<float> ActFloat;
+  BArray<int16> BBNodeInfo;
+  BArray<std::string> BBNodeText;
+  BArray<int16> BBVar, BBVal;
+};
+
+inline constexpr int MaxPnN = 500;
+
+extern Mod1 g;
+
+// Start-up values of the module (screen metrics from the given logical screen size).
+void InitGlobals(int screenWidthTwips, int screenHeightTwips);
+
+void ReDimProblemArrays(int kind);
+void EraseProblemArrays();
+
+} // namespace quon
