@@ -1,0 +1,74 @@
+// One drawing interface for everything that is drawn or printed: forms, picture boxes,
+// the printer and, in tests, a recording surface. Positions are twips unless a user scale
+// is set (ScaleSet), in which case coordinates are in that scale; CurrentX/CurrentY follow
+// the surface's current coordinate system.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quon {
+
+// Colours are 0xRRGGBB (see platform/colors.h for the literals of the program).
+using Rgb = std::uint32_t;
+
+class Surface {
+public:
+  virtual ~Surface() = default;
+
+  // Current print position.
+  virtual double CurrentX() const = 0;
+  virtual double CurrentY() const = 0;
+  virtual void SetCurrentX(double x) = 0;
+  virtual void SetCurrentY(double y) = 0;
+
+  // Font and pen.
+  virtual void SetFontName(const std::string &name) = 0;
+  virtual std::string FontName() const = 0;
+  virtual void SetFontSize(double points) = 0;
+  virtual double FontSize() const = 0;
+  virtual void SetFontBold(bool on) = 0;
+  virtual bool FontBold() const = 0;
+  virtual void SetFontUnderline(bool on) = 0;
+  virtual bool FontUnderline() const = 0;
+  virtual void SetForeColor(Rgb c) = 0;
+  virtual Rgb ForeColor() const = 0;
+  virtual void SetDrawWidth(int pixels) = 0;
+
+  // Prints text at the current position. With newline the position moves to the start of
+  // the next line (X back to the left margin 0, Y down by the text height); without it the
+  // position stays on the line just after the text, for a continued print.
+  virtual void Print(const std::string &text, bool newline = true) = 0;
+
+  virtual void Line(double x1, double y1, double x2, double y2, Rgb color) = 0;
+  virtual void Box(double x1, double y1, double x2, double y2, Rgb color) = 0;
+  virtual void FilledBox(double x1, double y1, double x2, double y2, Rgb color) = 0;
+  virtual void Point(double x, double y, Rgb color) = 0;
+  // Clears everything drawn and puts the position back to the origin.
+  virtual void Clear() = 0;
+
+  // Extent of a text in the current font, in the current coordinate system.
+  virtual double TextWidth(const std::string &text) const = 0;
+  virtual double TextHeight(const std::string &text) const = 0;
+
+  // User scale: (left, top) is the upper-left corner, width and height the extents; a
+  // negative height makes y grow upwards. ScaleReset returns to twips.
+  virtual void ScaleSet(double left, double top, double width, double height) = 0;
+  virtual void ScaleReset() = 0;
+
+  // Size of the drawing area in twips.
+  virtual double ScaleWidthTwips() const = 0;
+  virtual double ScaleHeightTwips() const = 0;
+};
+
+// A surface that is a print job: pages and the end of the document.
+class PageSurface : public Surface {
+public:
+  virtual void NewPage() = 0;
+  // Ends the document; drawing after it starts a new document. Returns false when the job
+  // failed (the reason in LastError()).
+  virtual bool EndDoc() = 0;
+  virtual std::string LastError() const = 0;
+};
+
+} // namespace quon

@@ -1,0 +1,31 @@
+// Value services: the number and text conversions every screen, engine and report uses.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quon {
+
+// Formats a value with a pattern: decimal ("####0.00", "0."), scientific ("0.00000e+00"),
+// integer ("#######", "###0"), text fields ("@@@@" right-aligned, "!@@@@" left-aligned).
+std::string Format(double value, std::string_view pattern);
+std::string Format(std::string_view text, std::string_view pattern);
+// Date pattern "dddd, mmmm dd, yyyy h:mm" (English names, 24-hour clock).
+std::string FormatDate(const std::tm &when, std::string_view pattern);
+
+// The longest leading number after leading blanks; 0 when there is none.
+double Val(std::string_view text);
+// To a 16-bit integer, halves to the even neighbour; nullopt when outside -32768..32767.
+std::optional<std::int16_t> CInt(double value);
+// Floor.
+double Int(double value);
+// Number text with a leading blank for values >= 0 and no leading zero before the point.
+std::string Str(double value);
+std::string Trim(std::string_view text);
+// Plain number text of up to 15 significant digits, without a leading blank.
+std::string NumText(double value);
+
+} // namespace quon
