@@ -27,5 +27,7 @@ std::string Str(double value);
 std::string Trim(std::string_view text);
 // Plain number text of up to 15 significant digits, without a leading blank.
 std::string NumText(double value);
+// The same for a single-precision value: up to 7 significant digits (0.1f reads "0.1").
+std::string NumTextSingle(float value);
 
 } // namespace quon
