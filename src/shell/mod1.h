@@ -156,10 +156,16 @@ inline constexpr int MaxPnN = 500;
 
 extern Mod1 g;
 
-// Start-up values of the module (screen metrics from the given logical screen size).
+// Start-up values of the module. The popup metrics follow the screen width alone (only 12000
+// and 15360 twips are known; any other width leaves them 0 for the start-up screen to refuse);
+// the aspect ratio uses the real width and height.
 void InitGlobals(int screenWidthTwips, int screenHeightTwips);
 
-void ReDimProblemArrays(int kind);
+// Dimensions the problem arrays of one kind of problem afresh (see mod1.cpp for the kinds).
+// Kind 8 (project planning) sizes its activity arrays from the input grid's row count, which
+// the caller passes as inputGridRows (at least 1); the other kinds ignore it.
+void ReDimProblemArrays(int kind, int inputGridRows = 0);
+// Releases every problem array but the four queueing arrays and ColKind2Saved.
 void EraseProblemArrays();
 
 } // namespace quon
