@@ -66,7 +66,8 @@ public:
 
   // Sets every element to the given value, keeping the dimensions.
   void Fill(const T &v) {
-    for (auto &e : data_) e = v;
+    for (auto &e : data_)
+      e = v;
   }
 
   // Raw contiguous storage, last index fastest; for hot loops that have checked their bounds.
@@ -90,8 +91,9 @@ private:
   void ReDimRanges(std::array<Range, 3> r, int dims, bool preserve) {
     std::size_t total = 1;
     for (int d = 0; d < dims; ++d) {
-      if (r[d].hi < r[d].lo) throw IndexFault("array bounds " + std::to_string(r[d].lo) + " To " +
-                                              std::to_string(r[d].hi) + " are empty");
+      if (r[d].hi < r[d].lo)
+        throw IndexFault("array bounds " + std::to_string(r[d].lo) + " To " + std::to_string(r[d].hi) +
+                         " are empty");
       total *= static_cast<std::size_t>(r[d].Count());
     }
     std::vector<T> fresh(total);
@@ -105,7 +107,8 @@ private:
         if (lap[d].hi < lap[d].lo) any = false;
       }
       if (any) {
-        for (int d = dims; d < 3; ++d) lap[d] = Range{0, 0};
+        for (int d = dims; d < 3; ++d)
+          lap[d] = Range{0, 0};
         for (int i = lap[0].lo; i <= lap[0].hi; ++i)
           for (int j = lap[1].lo; j <= lap[1].hi; ++j)
             for (int k = lap[2].lo; k <= lap[2].hi; ++k) {
@@ -115,7 +118,8 @@ private:
             }
       }
     }
-    for (int d = dims; d < 3; ++d) r[d] = Range{0, 0};
+    for (int d = dims; d < 3; ++d)
+      r[d] = Range{0, 0};
     ranges_ = r;
     dims_ = dims;
     data_ = std::move(fresh);

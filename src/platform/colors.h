@@ -9,7 +9,9 @@ namespace quon {
 constexpr Rgb RGB(int r, int g, int b) {
   return (static_cast<Rgb>(r & 0xFF) << 16) | (static_cast<Rgb>(g & 0xFF) << 8) | static_cast<Rgb>(b & 0xFF);
 }
-constexpr Rgb FromBgr(std::uint32_t bgr) { return RGB(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+constexpr Rgb FromBgr(std::uint32_t bgr) {
+  return RGB(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 Rgb QBColor(int index);
 
 inline constexpr Rgb kBlue = RGB(0, 0, 255);

@@ -18,7 +18,7 @@ struct CellAttr {
   Rgb fore = 0x000000;
   bool hasBack = false; // false: the grid's own back colour (fixed cells: the fixed colour)
   bool hasFore = false;
-  int align = 0; // 0: the column's alignment
+  int align = 0;       // 0: the column's alignment
   double fontSize = 0; // 0: the grid's font size
   bool bold = false;
   bool hasBold = false;
@@ -40,9 +40,9 @@ public:
 
   int FixedRows = 1;
   int FixedCols = 1;
-  std::vector<int> ColWidth; // twips, one per column (-1: default)
+  std::vector<int> ColWidth;     // twips, one per column (-1: default)
   std::vector<int> ColAlignment; // CellAlign values, one per column
-  std::vector<int> RowHeight; // twips, one per row (-1: default)
+  std::vector<int> RowHeight;    // twips, one per row (-1: default)
 
   // Tab-separated cells of a rectangle, rows joined by carriage returns.
   std::string ClipOf(int row1, int col1, int row2, int col2) const;

@@ -263,9 +263,7 @@ std::string Format(std::string_view text, std::string_view pattern) {
     return left ? std::string(text) + pad : pad + std::string(text);
   }
   // A numeric pattern formats a text that is a number as that number; other texts pass unchanged.
-  std::string t = Trim(text);
-  if (!t.empty() && NumberLength(t) == t.size()) return Format(Val(t), pattern);
-  return std::string(text);
+  return IsNumber(text) ? Format(Val(text), pattern) : std::string(text);
 }
 
 std::string FormatDate(const std::tm &when, std::string_view pattern) {
@@ -338,6 +336,14 @@ double Val(std::string_view text) {
   text.remove_prefix(start);
   std::size_t len = NumberLength(text);
   return len == 0 ? 0.0 : ParseNumber(text.substr(0, len));
+}
+
+bool IsNumber(std::string_view text) {
+  std::size_t b = text.find_first_not_of(" \t");
+  if (b == std::string_view::npos) return false;
+  std::size_t e = text.find_last_not_of(" \t");
+  std::string_view t = text.substr(b, e - b + 1);
+  return NumberLength(t) == t.size();
 }
 
 std::optional<std::int16_t> CInt(double value) {

@@ -18,6 +18,8 @@ std::string FormatDate(const std::tm &when, std::string_view pattern);
 
 // The longest leading number after leading blanks; 0 when there is none.
 double Val(std::string_view text);
+// True when the text, blanks around it aside, is one number as Val reads it ("2.5e3", "-.5").
+bool IsNumber(std::string_view text);
 // To a 16-bit integer, halves to the even neighbour; nullopt when outside -32768..32767.
 std::optional<std::int16_t> CInt(double value);
 // Floor.

@@ -62,3 +62,63 @@ TEST(FixedText, PadsAndCuts) {
   quon::FixedText<12> name = "a-very-long-variable";
   EXPECT_EQ(name.str(), "a-very-long-");
 }
+
+TEST(BoundedArray, ThreeDimensionsAndLowerBoundOne) {
+  BArray<int> c;
+  c.ReDimRange(1, 2, 0, 3, 1, 4);
+  EXPECT_EQ(c.Dims(), 3);
+  EXPECT_EQ(c.Size(), 2u * 4u * 4u);
+  c(1, 0, 1) = 1;
+  c(2, 3, 4) = 2;
+  EXPECT_EQ(c(1, 0, 1), 1);
+  EXPECT_EQ(c(2, 3, 4), 2);
+  EXPECT_EQ(c.LBound(3), 1);
+  EXPECT_EQ(c.UBound(2), 3);
+  EXPECT_THROW(c(2, 3, 0), IndexFault);
+  EXPECT_THROW(c(3, 0, 1), IndexFault);
+  EXPECT_THROW(c(1, 1), IndexFault);
+  EXPECT_THROW(c.LBound(4), IndexFault);
+  // A fresh redimension clears what was there.
+  c.ReDimRange(1, 2, 0, 3, 1, 4);
+  EXPECT_EQ(c(2, 3, 4), 0);
+}
+
+TEST(BoundedArray, PreserveKeepsRangesAndOverlapOnly) {
+  BArray<double> m;
+  m.ReDimRange(1, 3, 1, 3);
+  m(3, 3) = 9;
+  m(2, 1) = 4;
+  m.ReDimPreserveRange(1, 3, 1, 5);
+  EXPECT_EQ(m.LBound(2), 1);
+  EXPECT_EQ(m(3, 3), 9);
+  EXPECT_EQ(m(2, 1), 4);
+  EXPECT_EQ(m(1, 5), 0);
+  m.ReDimPreserve(3, 2);
+  EXPECT_EQ(m.LBound(1), 1);
+  EXPECT_EQ(m(2, 1), 4);
+  EXPECT_THROW(m(3, 3), IndexFault);
+
+  // Preserving an erased array, or one of other dimensions, starts afresh.
+  BArray<int> e;
+  e.ReDimPreserve(2);
+  EXPECT_EQ(e(2), 0);
+  e.ReDim(1, 1);
+  e(1, 1) = 3;
+  e.ReDimPreserve(4);
+  EXPECT_EQ(e.Dims(), 1);
+  EXPECT_EQ(e(1), 0);
+}
+
+TEST(BoundedArray, EmptyArrayFaultsEverywhere) {
+  BArray<int> a;
+  EXPECT_THROW(a.LBound(), IndexFault);
+  EXPECT_THROW(a.UBound(), IndexFault);
+  a.ReDim(0);
+  EXPECT_EQ(a.Size(), 1u);
+  a.Fill(6);
+  EXPECT_EQ(a(0), 6);
+  a.Erase();
+  EXPECT_THROW(a(0), IndexFault);
+  EXPECT_THROW(a.ReDimRange(2, 1), IndexFault);
+  EXPECT_TRUE(a.Empty());
+}

@@ -1,0 +1,115 @@
+#include "platform/record_io.h"
+
+#include <cmath>
+#include <limits>
+
+#include "platform/values.h"
+
+namespace quon {
+
+namespace {
+
+std::string TrimBlanks(std::string_view s) {
+  auto b = s.find_first_not_of(" \t");
+  if (b == std::string_view::npos) return {};
+  auto e = s.find_last_not_of(" \t");
+  return std::string(s.substr(b, e - b + 1));
+}
+
+} // namespace
+
+void RecordWriter::WriteLine(std::string_view line) {
+  out_ << line << "\r\n";
+}
+
+void RecordWriter::WriteNumber(double value) {
+  WriteLine(NumText(value));
+}
+
+void RecordWriter::WriteText(std::string_view text) {
+  std::string line = "\"";
+  for (char c : text) {
+    if (c == '"')
+      line += "\"\"";
+    else if (c == '\r' || c == '\n')
+      line += ' ';
+    else
+      line += c;
+  }
+  line += '"';
+  WriteLine(line);
+}
+
+void RecordReader::Fail(const std::string &why) {
+  if (error_.empty()) error_ = "line " + std::to_string(line_) + ": " + why;
+}
+
+std::optional<std::string> RecordReader::NextLine() {
+  if (Failed()) return std::nullopt;
+  std::string line;
+  if (!std::getline(in_, line)) {
+    ++line_;
+    Fail("the file ends where a value was expected");
+    return std::nullopt;
+  }
+  ++line_;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+std::optional<double> RecordReader::ReadNumber() {
+  auto line = NextLine();
+  if (!line) return std::nullopt;
+  std::string t = TrimBlanks(*line);
+  if (!IsNumber(t)) {
+    Fail(t.empty() ? "a number was expected, the line is empty" : "a number was expected, found " + t);
+    return std::nullopt;
+  }
+  double v = Val(t);
+  if (!std::isfinite(v) || std::fabs(v) >= std::numeric_limits<double>::max()) {
+    Fail("the number " + t + " is too large");
+    return std::nullopt;
+  }
+  return v;
+}
+
+std::optional<std::int16_t> RecordReader::ReadInt16() {
+  auto v = ReadNumber();
+  if (!v) return std::nullopt;
+  auto r = CInt(*v);
+  if (!r) Fail("the number " + NumText(*v) + " is outside -32768 to 32767");
+  return r;
+}
+
+std::optional<std::int32_t> RecordReader::ReadInt32() {
+  auto v = ReadNumber();
+  if (!v) return std::nullopt;
+  double r = std::nearbyint(*v);
+  if (r < std::numeric_limits<std::int32_t>::min() || r > std::numeric_limits<std::int32_t>::max()) {
+    Fail("the number " + NumText(*v) + " is outside the range of a whole number");
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(r);
+}
+
+std::optional<std::string> RecordReader::ReadText() {
+  auto line = NextLine();
+  if (!line) return std::nullopt;
+  std::string t = TrimBlanks(*line);
+  // A bare line is taken as it stands, as the platform's own reader would.
+  if (t.empty() || t.front() != '"') return t;
+  if (t.size() < 2 || t.back() != '"') {
+    Fail("the text " + t + " has no closing double quote");
+    return std::nullopt;
+  }
+  // Doubled quotes read back as one; a single quote inside, as older files may hold, stays.
+  std::string out;
+  std::string_view body(t.data() + 1, t.size() - 2);
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    out += body[i];
+    if (body[i] == '"' && i + 1 < body.size() && body[i + 1] == '"') ++i;
+  }
+  return out;
+}
+
+} // namespace quon

@@ -1,0 +1,54 @@
+// Problem-file records: one value a line, every line ended by CR LF; texts stand between
+// double quotes (a quote inside a text is written doubled), numbers stand bare.
+// Open the streams in binary mode so the line ends are written and read as they are.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace quon {
+
+class RecordWriter {
+public:
+  explicit RecordWriter(std::ostream &out) : out_(out) {}
+  // Plain number text without a leading blank ("3000", "-2", "0.5").
+  void WriteNumber(double value);
+  // Line breaks inside a text would split the record, so they are written as blanks.
+  void WriteText(std::string_view text);
+  // False once the stream has failed (disk full, closed file).
+  bool Ok() const { return static_cast<bool>(out_); }
+
+private:
+  void WriteLine(std::string_view line);
+  std::ostream &out_;
+};
+
+// Every read returns the whole value or nothing. After the first failure every later read
+// fails too, and Error() tells which line was wrong and why.
+class RecordReader {
+public:
+  explicit RecordReader(std::istream &in) : in_(in) {}
+  std::optional<double> ReadNumber();
+  // A number rounded to a 16-bit integer (halves to the even neighbour); out of range fails.
+  std::optional<std::int16_t> ReadInt16();
+  std::optional<std::int32_t> ReadInt32();
+  std::optional<std::string> ReadText();
+
+  bool Failed() const { return !error_.empty(); }
+  const std::string &Error() const { return error_; }
+  // Number of lines read so far.
+  int Line() const { return line_; }
+
+private:
+  std::optional<std::string> NextLine();
+  void Fail(const std::string &why);
+  std::istream &in_;
+  std::string error_;
+  int line_ = 0;
+};
+
+} // namespace quon
