@@ -1,7 +1,9 @@
 // One drawing interface for everything that is drawn or printed: forms, picture boxes,
-// the printer and, in tests, a recording surface. Positions are twips unless a user scale
-// is set (ScaleSet), in which case coordinates are in that scale; CurrentX/CurrentY follow
-// the surface's current coordinate system.
+// the printer and, in tests, a recording surface. Positions are twips from the top-left
+// corner unless a user scale is set (ScaleSet), in which case coordinates are in that scale;
+// CurrentX/CurrentY follow the surface's current coordinate system. Text is placed with its
+// top-left corner at the position. Line, Box, FilledBox and Point leave the position at
+// their (last) end point.
 #pragma once
 
 #include <cstdint>
@@ -33,21 +35,27 @@ public:
   virtual bool FontUnderline() const = 0;
   virtual void SetForeColor(Rgb c) = 0;
   virtual Rgb ForeColor() const = 0;
+  // Line width and point diameter in device pixels (15 twips on screen).
   virtual void SetDrawWidth(int pixels) = 0;
+  virtual int DrawWidth() const = 0;
 
   // Prints text at the current position. With newline the position moves to the start of
-  // the next line (X back to the left margin 0, Y down by the text height); without it the
-  // position stays on the line just after the text, for a continued print.
+  // the next line (X back to the left edge of the scale, 0 in twips; Y down by the text
+  // height); without it the position stays on the line just after the text, for a
+  // continued print.
   virtual void Print(const std::string &text, bool newline = true) = 0;
 
   virtual void Line(double x1, double y1, double x2, double y2, Rgb color) = 0;
   virtual void Box(double x1, double y1, double x2, double y2, Rgb color) = 0;
   virtual void FilledBox(double x1, double y1, double x2, double y2, Rgb color) = 0;
   virtual void Point(double x, double y, Rgb color) = 0;
-  // Clears everything drawn and puts the position back to the origin.
+  // Clears everything drawn (on a print job: the current page) and puts the position back
+  // to the top-left corner.
   virtual void Clear() = 0;
 
-  // Extent of a text in the current font, in the current coordinate system.
+  // Extent of a text in the current font, in the current coordinate system; under a scale
+  // with a negative height TextHeight is negative too, so "y - TextHeight" is above y. The
+  // height of an empty text is the height of a line.
   virtual double TextWidth(const std::string &text) const = 0;
   virtual double TextHeight(const std::string &text) const = 0;
 
@@ -64,9 +72,10 @@ public:
 // A surface that is a print job: pages and the end of the document.
 class PageSurface : public Surface {
 public:
+  // Starts a new page; the position goes back to the top-left corner.
   virtual void NewPage() = 0;
-  // Ends the document; drawing after it starts a new document. Returns false when the job
-  // failed (the reason in LastError()).
+  // Ends the document; drawing after it starts a new document (a document with nothing
+  // drawn on it is dropped). Returns false when the job failed (the reason in LastError()).
   virtual bool EndDoc() = 0;
   virtual std::string LastError() const = 0;
 };
