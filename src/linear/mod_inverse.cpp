@@ -1,0 +1,182 @@
+#include "linear/mod_inverse.h"
+
+#include <cmath>
+#include <vector>
+
+#include "linear/raw_matrix.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+namespace {
+
+// Pivots at or below this magnitude make the matrix singular, whatever Eps holds.
+constexpr double kPivotTol = 1E-8;
+
+// Scratch kept between calls: the simplex engine inverts after every pivot, so these
+// grow once to the largest order seen and are never given back.
+struct InverseScratch {
+  std::vector<double> lowerT; // column k of L (rows k+1..n) stored contiguously as row k
+  std::vector<double> work;   // L^-1, then the inverse in the permuted column order
+  std::vector<double> col;    // the column being factored
+  void Reserve(int n) {
+    const std::size_t sq = static_cast<std::size_t>(n + 1) * static_cast<std::size_t>(n + 1);
+    if (lowerT.size() < sq) lowerT.resize(sq);
+    if (work.size() < sq) work.resize(sq);
+    if (col.size() < static_cast<std::size_t>(n + 1)) col.resize(static_cast<std::size_t>(n + 1));
+  }
+};
+
+InverseScratch &Scratch() {
+  static InverseScratch s;
+  return s;
+}
+
+} // namespace
+
+bool InvertMatrix() {
+  const int n = g.MRows;
+  g.Determinant = 1;
+  if (n < 1) return true;
+
+  RawMatrix a(g.InvInput, n, n);
+  RawMatrix binv(g.BInv, n, n);
+  double *scale = RawVector(g.InvRowScale, n);
+  double *workCol = RawVector(g.InvWorkCol, n);
+  int16 *perm = RawVector(g.InvPerm, n);
+
+  // Implicit scaling: each row by the reciprocal of its largest magnitude.
+  for (int i = 1; i <= n; ++i) {
+    perm[i] = static_cast<int16>(i);
+    double big = 0;
+    const double *ai = a.Row(i);
+    for (int j = 1; j <= n; ++j)
+      if (std::fabs(ai[j]) > big) big = std::fabs(ai[j]);
+    if (big == 0) {
+      g.Determinant = 0;
+      return false;
+    }
+    scale[i] = 1 / big;
+  }
+
+  InverseScratch &s = Scratch();
+  s.Reserve(n);
+  const std::size_t ld = static_cast<std::size_t>(n + 1);
+  double *lt = s.lowerT.data();
+  double *t = s.col.data();
+
+  // Crout's order, column by column. Each entry receives its updates term by term in
+  // increasing k, as the dot-product form would; the column form keeps the inner loop
+  // contiguous.
+  for (int j = 1; j <= n; ++j) {
+    for (int i = 1; i <= n; ++i)
+      t[i] = a(i, j);
+    for (int k = 1; k < j; ++k) {
+      const double tk = t[k];
+      const double *lk = lt + static_cast<std::size_t>(k) * ld;
+      for (int i = k + 1; i <= n; ++i)
+        t[i] -= lk[i] * tk;
+    }
+    double big = 0;
+    int p = j;
+    for (int i = 1; i <= n; ++i) {
+      a(i, j) = t[i];
+      if (i >= j) {
+        const double d = scale[i] * std::fabs(t[i]);
+        if (d >= big) { // ties go to the later row
+          big = d;
+          p = i;
+        }
+      }
+    }
+    if (p != j) {
+      double *rp = a.Row(p);
+      double *rj = a.Row(j);
+      for (int c = 1; c <= n; ++c)
+        std::swap(rp[c], rj[c]);
+      for (int k = 1; k < j; ++k)
+        std::swap(lt[k * ld + p], lt[k * ld + j]);
+      g.Determinant = -g.Determinant;
+      scale[p] = scale[j];
+      std::swap(perm[j], perm[p]);
+    }
+    const double pivot = a(j, j);
+    if (std::fabs(pivot) <= kPivotTol) {
+      g.Determinant = 0;
+      return false;
+    }
+    if (j < n) {
+      const double r = 1 / pivot;
+      double *lj = lt + static_cast<std::size_t>(j) * ld;
+      for (int i = j + 1; i <= n; ++i) {
+        a(i, j) = a(i, j) * r;
+        lj[i] = a(i, j);
+      }
+    }
+  }
+
+  double det = g.Determinant;
+  for (int i = 1; i <= n; ++i)
+    det *= a(i, i);
+  g.Determinant = det;
+
+  // Forward substitution of all unit columns at once: row i of L^-1 from the rows above it.
+  // Column c of a row is touched only from k = c on, which is the leading-zero skip.
+  double *w = s.work.data();
+  for (int i = 1; i <= n; ++i) {
+    double *wi = w + static_cast<std::size_t>(i) * ld;
+    for (int c = 1; c < i; ++c)
+      wi[c] = 0;
+    wi[i] = 1;
+    for (int c = i + 1; c <= n; ++c)
+      wi[c] = 0;
+    const double *ai = a.Row(i);
+    for (int k = 1; k < i; ++k) {
+      const double lik = ai[k];
+      const double *wk = w + static_cast<std::size_t>(k) * ld;
+      for (int c = 1; c <= k; ++c)
+        wi[c] -= lik * wk[c];
+    }
+  }
+  // Back substitution, bottom row first; entries at or below Eps become 0 before the rows
+  // above read them.
+  const double eps = g.Eps;
+  for (int i = n; i >= 1; --i) {
+    double *wi = w + static_cast<std::size_t>(i) * ld;
+    const double *ai = a.Row(i);
+    for (int k = i + 1; k <= n; ++k) {
+      const double uik = ai[k];
+      const double *wk = w + static_cast<std::size_t>(k) * ld;
+      for (int c = 1; c <= n; ++c)
+        wi[c] -= uik * wk[c];
+    }
+    const double piv = ai[i];
+    for (int c = 1; c <= n; ++c) {
+      const double x = wi[c] / piv;
+      wi[c] = std::fabs(x) > eps ? x : 0;
+    }
+  }
+  // Solving with unit column c gives column InvPerm(c) of the inverse.
+  for (int i = 1; i <= n; ++i) {
+    const double *wi = w + static_cast<std::size_t>(i) * ld;
+    double *bi = binv.Row(i);
+    for (int c = 1; c <= n; ++c)
+      bi[perm[c]] = wi[c];
+  }
+  for (int i = 1; i < n; ++i)
+    workCol[i] = 0;
+  workCol[n] = 1;
+  return true;
+}
+
+void SolveByInverse() {
+  const int m = g.MRows;
+  const int rhs = g.NVars + 1;
+  for (int i = 1; i <= m; ++i) {
+    g.XBasic(i) = 0;
+    for (int j = 1; j <= g.NVars; ++j)
+      g.XBasic(i) = g.XBasic(i) + g.BInv(i, j) * g.InvInput(j, rhs);
+  }
+}
+
+} // namespace quon

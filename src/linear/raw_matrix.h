@@ -1,0 +1,36 @@
+// Unchecked row access to a zero-based two-dimensional array of the data module, for the
+// inner loops of the linear solvers. The bounds are checked once, when the view is made.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/bounded_array.h"
+
+namespace quon {
+
+class RawMatrix {
+public:
+  // The view needs rows 0..rows and columns 0..cols of the array.
+  RawMatrix(BArray<double> &a, int rows, int cols) {
+    if (a.Dims() != 2 || a.LBound(1) != 0 || a.LBound(2) != 0 || a.UBound(1) < rows || a.UBound(2) < cols)
+      throw IndexFault("matrix smaller than " + std::to_string(rows) + " x " + std::to_string(cols));
+    stride_ = static_cast<std::size_t>(a.UBound(2)) + 1;
+    p_ = a.Raw();
+  }
+  double *Row(int i) const { return p_ + static_cast<std::size_t>(i) * stride_; }
+  double &operator()(int i, int j) const { return Row(i)[j]; }
+
+private:
+  double *p_ = nullptr;
+  std::size_t stride_ = 0;
+};
+
+// A zero-based one-dimensional array checked to reach index hi; returns its raw storage.
+template <class T> T *RawVector(BArray<T> &a, int hi) {
+  if (a.Dims() != 1 || a.LBound(1) != 0 || a.UBound(1) < hi)
+    throw IndexFault("vector shorter than " + std::to_string(hi));
+  return a.Raw();
+}
+
+} // namespace quon
