@@ -57,5 +57,28 @@ TEST(VarMaxMin, SecondArgumentOnATie) {
   EXPECT_TRUE(std::isnan(VarMin(3.0, nan)));
 }
 
+TEST(DigitCountFromText, NIsAtLeastOneAndRoundsHalvesToEven) {
+  for (const char *t : {"0", "-3", "", "abc", " "})
+    EXPECT_EQ(DigitCountFromText(t, 1), 1) << t;
+  EXPECT_EQ(DigitCountFromText("2.5", 1), 2);
+  EXPECT_EQ(DigitCountFromText("3.5", 1), 4);
+  EXPECT_EQ(DigitCountFromText("7", 1), 7);
+  EXPECT_EQ(DigitCountFromText(" 6x", 1), 6);
+}
+
+TEST(DigitCountFromText, DIsAtLeastZero) {
+  EXPECT_EQ(DigitCountFromText("", 0), 0);
+  EXPECT_EQ(DigitCountFromText("-3", 0), 0);
+  EXPECT_EQ(DigitCountFromText("0.5", 0), 0);
+  EXPECT_EQ(DigitCountFromText("2", 0), 2);
+}
+
+TEST(DigitCountFromText, CountsAboveFifteenAndBeyond16BitsAreCapped) {
+  EXPECT_EQ(DigitCountFromText("16", 1), 15);
+  EXPECT_EQ(DigitCountFromText("15.5", 0), 15);
+  EXPECT_EQ(DigitCountFromText("40000", 1), 15);
+  EXPECT_EQ(DigitCountFromText("1e300", 0), 15);
+}
+
 } // namespace
 } // namespace quon
