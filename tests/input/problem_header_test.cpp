@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "input/problem_header.h"
+
+namespace quon {
+namespace {
+
+TEST(SizeCaptions, ByModelClass) {
+  struct Row {
+    int cls;
+    const char *first, *second;
+    bool firstShown, secondShown;
+  };
+  const Row rows[] = {
+      {1, "Nbr. of Variables:", "", true, false},
+      {2, "Nbr. of Variables:", "", true, false},
+      {3, "Nbr. of Variables:", "No. of Constraints:", true, true},
+      {4, "No. of Sources", "No. of Dest'ns", true, true},
+      {5, "Nbr. of Variables:", "No. of Constraints:", true, true},
+      {6, "No. of Scenarios", "", true, false},
+      {7, "No. of Nodes", "", true, false},
+      {8, "Max. Node Nbr.", "", false, false},
+      {9, "No. of Strategies A", "No. of Strategies B", true, true},
+  };
+  for (const Row &r : rows) {
+    const SizeCaptions c = SizeCaptionsFor(r.cls);
+    EXPECT_EQ(c.first, r.first) << r.cls;
+    EXPECT_EQ(c.firstShown, r.firstShown) << r.cls;
+    EXPECT_EQ(c.secondShown, r.secondShown) << r.cls;
+    if (r.secondShown) {
+      EXPECT_EQ(c.second, r.second) << r.cls;
+    }
+    EXPECT_EQ(HasSecondSize(r.cls), r.secondShown) << r.cls;
+  }
+}
+
+TEST(HeaderLayout, PositionsFromTheScreenSize) {
+  const HeaderLayout lp = LayoutHeader(3, 15360, 11520, 240, 500);
+  EXPECT_DOUBLE_EQ(lp.label1.left, 768);
+  EXPECT_DOUBLE_EQ(lp.label1.top, 460.8);
+  EXPECT_DOUBLE_EQ(lp.label1.width, 1920);
+  EXPECT_DOUBLE_EQ(lp.bx1.left, 768 + 1920);
+  EXPECT_DOUBLE_EQ(lp.bx1.width, 3840);
+  EXPECT_DOUBLE_EQ(lp.bx2.top, 460.8 + 1.63 * 240);
+  EXPECT_DOUBLE_EQ(lp.bx2.width, 500);
+  EXPECT_DOUBLE_EQ(lp.bx3.top, 460.8 + 2 * 1.63 * 240);
+  EXPECT_DOUBLE_EQ(lp.label6Top, lp.bx3.top + 1.1 * 240);
+  EXPECT_DOUBLE_EQ(lp.label6Left, lp.bx1.left);
+
+  // Games have the wider labels; an 800-pixel screen puts the hint under the title label.
+  const HeaderLayout game = LayoutHeader(9, 12000, 9000, 240, 500);
+  EXPECT_DOUBLE_EQ(game.label1.width, 2040);
+  EXPECT_DOUBLE_EQ(game.label6Left, 600);
+
+  const HeaderLayout net = LayoutHeader(7, 12000, 9000, 240, 500);
+  EXPECT_DOUBLE_EQ(net.label6Top, net.bx2.top + 1.1 * 240);
+  const HeaderLayout proj = LayoutHeader(8, 12000, 9000, 240, 500);
+  EXPECT_DOUBLE_EQ(proj.label6Top, proj.bx1.top + 1.3 * 240);
+}
+
+class SizeCheckTest : public ::testing::Test {
+protected:
+  void SetUp() override { g = Mod1{}; }
+  void Class(int c) { g.ModelClass = static_cast<int16>(c); }
+};
+
+TEST_F(SizeCheckTest, FirstSizeSetsEverySizeAndTheHeaderText) {
+  Class(7);
+  EXPECT_TRUE(CheckProblemSize(1, "12", "").accepted);
+  EXPECT_EQ(g.NVars, 12);
+  EXPECT_EQ(g.MRows, 12);
+  EXPECT_EQ(g.NodeCount, 12);
+  EXPECT_EQ(g.NScen, 12);
+  EXPECT_EQ(g.GameRows, 12);
+  EXPECT_EQ(g.HeaderText[2], "12");
+  EXPECT_TRUE(CheckProblemSize(1, "100", "").accepted);
+}
+
+TEST_F(SizeCheckTest, FirstSizeRefusals) {
+  Class(1);
+  SizeVerdict v = CheckProblemSize(1, "1", "");
+  EXPECT_FALSE(v.accepted);
+  EXPECT_FALSE(v.tooLarge);
+  EXPECT_EQ(v.message, "Invalid problem size");
+  EXPECT_EQ(v.title, "Problem Size");
+  EXPECT_EQ(v.focusBox, 2);
+  EXPECT_EQ(g.TitleSuppress, -1);
+  // The size stays as read; the header text does not take it.
+  EXPECT_EQ(g.NVars, 1);
+  EXPECT_EQ(g.HeaderText[2], "");
+
+  v = CheckProblemSize(1, "", "");
+  EXPECT_EQ(v.message, "Invalid problem size");
+
+  g.NVars = 5;
+  v = CheckProblemSize(1, "101", "");
+  EXPECT_TRUE(v.tooLarge);
+  EXPECT_EQ(v.title, "Problem size");
+  EXPECT_EQ(v.message, kSizeLimitMessage);
+  EXPECT_EQ(v.focusBox, 2);
+  EXPECT_EQ(g.NVars, 5);
+}
+
+TEST_F(SizeCheckTest, QueueingTakesOneScenarioAndDimensionsItsData) {
+  Class(6);
+  SizeVerdict v = CheckProblemSize(1, "0", "");
+  EXPECT_EQ(v.message, "Invalid nbr. of scenarios");
+  EXPECT_EQ(v.title, "Queue Data Error");
+  EXPECT_EQ(v.focusBox, 2);
+
+  ASSERT_TRUE(CheckProblemSize(1, "1", "").accepted);
+  EXPECT_EQ(g.QueueData.UBound(1), 1);
+  EXPECT_EQ(g.QueueData.UBound(2), 5);
+  g.QueueData(1, 1) = 3;
+  ASSERT_TRUE(CheckProblemSize(1, "4", "").accepted);
+  EXPECT_EQ(g.QueueData.UBound(1), 4);
+  EXPECT_EQ(g.QueueData(1, 1), 0.0);
+}
+
+TEST_F(SizeCheckTest, SecondConfirmationSetsBothSizes) {
+  Class(4);
+  ASSERT_TRUE(CheckProblemSize(2, "3", "1").accepted);
+  EXPECT_EQ(g.NVars, 3);
+  EXPECT_EQ(g.TransSources, 3);
+  EXPECT_EQ(g.MRows, 1);
+  EXPECT_EQ(g.TransDests, 1);
+  EXPECT_EQ(g.GameCols, 1);
+  EXPECT_EQ(g.HeaderText[2], "3");
+  EXPECT_EQ(g.HeaderText[3], "1");
+
+  SizeVerdict v = CheckProblemSize(2, "3", "0");
+  EXPECT_EQ(v.message, "Invalid problem size");
+  EXPECT_EQ(v.focusBox, 3);
+  v = CheckProblemSize(2, "0", "0");
+  EXPECT_EQ(v.focusBox, 2);
+  v = CheckProblemSize(2, "3", "101");
+  EXPECT_TRUE(v.tooLarge);
+  EXPECT_EQ(v.focusBox, 3);
+}
+
+TEST_F(SizeCheckTest, SecondConfirmationChecksTheFirstSizeAgain) {
+  Class(3);
+  // Typed into the first box but never confirmed there.
+  SizeVerdict v = CheckProblemSize(2, "1", "2");
+  EXPECT_FALSE(v.accepted);
+  EXPECT_EQ(v.message, "Invalid problem size");
+  EXPECT_EQ(v.focusBox, 2);
+
+  g.NVars = 2;
+  v = CheckProblemSize(2, "40000", "2");
+  EXPECT_TRUE(v.tooLarge);
+  EXPECT_EQ(v.focusBox, 2);
+  EXPECT_EQ(g.NVars, 2);
+
+  // A number far beyond 16 bits is refused as too large, not wrapped around.
+  v = CheckProblemSize(2, "99999999999999999999", "2");
+  EXPECT_TRUE(v.tooLarge);
+  EXPECT_EQ(g.NVars, 2);
+}
+
+TEST_F(SizeCheckTest, TextThatIsNotAllDigitsIsRefused) {
+  Class(3);
+  EXPECT_TRUE(IsAllDigits(""));
+  EXPECT_TRUE(IsAllDigits("0123"));
+  EXPECT_FALSE(IsAllDigits("1e2"));
+  EXPECT_FALSE(IsAllDigits(" 5"));
+  EXPECT_FALSE(IsAllDigits("-5"));
+
+  for (const char *t : {"5x", "-3", "1e1", "2.5"}) {
+    SizeVerdict v = CheckProblemSize(1, t, "");
+    EXPECT_FALSE(v.accepted) << t;
+    EXPECT_EQ(v.focusBox, 2) << t;
+    v = CheckProblemSize(2, "3", t);
+    EXPECT_FALSE(v.accepted) << t;
+    EXPECT_EQ(v.focusBox, 3) << t;
+  }
+}
+
+TEST_F(SizeCheckTest, ProjectsHaveNoSizesToCheck) {
+  Class(8);
+  EXPECT_TRUE(CheckProblemSize(1, "", "").accepted);
+  EXPECT_EQ(g.NVars, 0);
+}
+
+} // namespace
+} // namespace quon
