@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "input/problem_header.h"
+#include "platform/colors.h"
+#include "platform/recording_surface.h"
 
 namespace quon {
 namespace {
@@ -180,6 +182,51 @@ TEST_F(SizeCheckTest, ProjectsHaveNoSizesToCheck) {
   Class(8);
   EXPECT_TRUE(CheckProblemSize(1, "", "").accepted);
   EXPECT_EQ(g.NVars, 0);
+}
+
+TEST(HelpFrame, StartsBesideTheHelpTextOnBothScreens) {
+  for (int w : {12000, 15360}) {
+    g = Mod1{};
+    g.ModelClass = 3;
+    const double h = w == 12000 ? 9000 : 11520;
+    RecordingSurface s(w, h);
+    DrawHelpFrame(s, w, h);
+    EXPECT_EQ(g.HelpTextX, w == 12000 ? 5775 : 7910);
+    const RecordedOp *rule = nullptr;
+    const RecordedOp *box = nullptr;
+    for (const RecordedOp &op : s.Ops()) {
+      if (op.kind == DrawKind::Line) rule = &op;
+      if (op.kind == DrawKind::Box) box = &op;
+    }
+    ASSERT_NE(rule, nullptr);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(rule->color, kBlack);
+    EXPECT_DOUBLE_EQ(rule->x1, g.HelpTextX);
+    EXPECT_NEAR(rule->y1, 0.025 * h, 1e-6);
+    EXPECT_EQ(box->color, kWhite);
+    EXPECT_NEAR(box->x1, 0.015 * w, 1e-6);
+    // The frame ends a tenth below the seven help lines of a linear program.
+    RecordingSurface probe(w, h);
+    probe.SetFontSize(8);
+    probe.SetFontBold(w != 12000);
+    EXPECT_NEAR(rule->y2, 1.1 * (0.04 * h + 7 * probe.TextHeight("")), 1e-6);
+    // The help text itself follows in bold size 9.
+    EXPECT_TRUE(s.Font().bold);
+    EXPECT_EQ(s.Font().size, 9);
+  }
+}
+
+TEST(HelpFrame, LinearProgramsLeaveRoomForTheSenseLine) {
+  double bottom[2];
+  for (int i = 0; i < 2; ++i) {
+    g = Mod1{};
+    g.ModelClass = i == 0 ? 3 : 7;
+    RecordingSurface s(15360, 11520);
+    DrawHelpFrame(s, 15360, 11520);
+    for (const RecordedOp &op : s.Ops())
+      if (op.kind == DrawKind::Line) bottom[i] = op.y2;
+  }
+  EXPECT_GT(bottom[0], bottom[1]);
 }
 
 } // namespace

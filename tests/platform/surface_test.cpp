@@ -65,7 +65,8 @@ TEST(RecordingSurface, TextCarriesFontAndColourAsSetWhenPrinted) {
   EXPECT_EQ(texts[0].color, kRed);
   EXPECT_FALSE(texts[1].font.bold);
   EXPECT_FALSE(texts[1].font.underline);
-  EXPECT_GT(TableTextExtent(texts[0].font, "Iteration").width, TableTextExtent(texts[1].font, "Iteration").width);
+  EXPECT_GT(TableTextExtent(texts[0].font, "Iteration").width,
+            TableTextExtent(texts[1].font, "Iteration").width);
 }
 
 TEST(RecordingSurface, ShapesLeaveThePositionAtTheirEnd) {
