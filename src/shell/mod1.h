@@ -100,6 +100,8 @@ struct Mod1 {
   // Variables that serve several routines.
   int16 GraphXMax = 0;
   double ScratchSum = 0;
+  // Widest text of the Floyd output in characters; sizes the printed table's columns.
+  float ColWidthMax = 0;
 
   // State of single screens and model roads.
   int16 IPRunState = 0;

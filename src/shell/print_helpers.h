@@ -1,0 +1,46 @@
+// The printed page's shared parts: the three-line page heading (on paper and on the output
+// and graph screens), the section header, rules, positioned texts and the five-column summary
+// line with its page break. All positions are twips from the top-left corner of the page.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "platform/surface.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+// Page geometry shared by every print routine.
+inline constexpr int32 kPrintLeft = 1200;
+inline constexpr int32 kHeadingTop = 400;
+inline constexpr int32 kSectionLineWidth = 12024;
+inline constexpr int32 kRuleRight = 10440;
+inline constexpr int32 kSummaryRuleRight = 10200;
+inline constexpr int32 kPageFullY = 13680;
+inline constexpr int32 kContinueY = 2160;
+
+// The fixed second line of the page heading.
+extern const char *const kHeadingSecondLine;
+
+// Whole twips, halves to the even neighbour (as every stored position is rounded).
+int32 RoundTwips(double twips);
+
+// The three-line heading in "arial" 6 from (1200, 400); sets LineHeight from this surface.
+void PrintPageHeading(Surface &surface);
+// The clock the heading's date line reads; tests pin it. nullptr restores the system clock.
+using HeadingClock = std::tm (*)();
+void SetHeadingClock(HeadingClock clock);
+
+// Centred MsgText, "Title: " and the problem title, and a rule; leaves the font at size 9.
+void PrintSectionHeader(Surface &printer);
+// A rule from X 1200 to 10440 at y; PrintY becomes y.
+void PrintRuleLine(Surface &printer, int16 y);
+void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s);
+// Kind 1: a heading line between two rules; kind 2: a body line; any other kind only the
+// page break. Column 1 starts at 1200; columns 2 to 5 end at 4656, 6384, 8112 and 9840
+// (for transportation column 2 starts at 2928).
+void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
+                      const std::string &t3, const std::string &t4, const std::string &t5);
+
+} // namespace quon
