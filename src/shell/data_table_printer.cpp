@@ -1,0 +1,479 @@
+#include "shell/data_table_printer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "platform/colors.h"
+#include "platform/values.h"
+#include "shell/helpers.h"
+#include "shell/print_helpers.h"
+
+namespace quon {
+
+namespace {
+
+constexpr double kTransBlockBreakY = 0.55 * kPageFullY; // 7524
+
+// Names are printed cut to six characters; the shared tables keep the full names.
+std::string Cut6(const std::string &s) { return Trim(s.substr(0, std::min<std::size_t>(6, s.size()))); }
+
+template <class T> std::string TextAt(const BArray<T> &a, int i) {
+  if (a.Dims() != 1 || i < a.LBound() || i > a.UBound()) return "";
+  return static_cast<const std::string &>(a(i));
+}
+
+int LongestName() {
+  int longest = 0;
+  for (int j = 1; j <= g.NVars; ++j) longest = std::max<int>(longest, static_cast<int>(Cut6(TextAt(g.VarNames, j)).size()));
+  return longest;
+}
+
+std::string Num(double v, const std::string &pattern) { return Format(v, pattern); }
+
+// Shape of one call: rows of the first table, the last row of all tables, the last column,
+// the first column of block 1 and the width of the label column in characters.
+struct Plan {
+  int first = 0, last = 0, overall = 0, C = 0, s = 1, labelWidth = 0;
+};
+
+bool MakePlan(int cls, int mode, const GridStore *grid, Plan &p) {
+  const bool tableau = mode == 2;
+  if (tableau && !grid) return false;
+  switch (cls) {
+  case 1:
+  case 2:
+    if (mode != 0 && mode != -1) return false;
+    g.MsgText = cls == 1 ? "Original Matrix:" : "Original Equations:";
+    g.MRows = g.NVars;
+    p = {0, g.NVars, g.NVars, cls == 2 && mode == 0 ? g.NVars + 1 : g.NVars, 0, 0};
+    return true;
+  case 3:
+  case 5: {
+    if (mode != 1 && mode != 2) return false;
+    int extra = cls == 5 ? 6 : 5;
+    int label = LongestName();
+    if (cls == 3) label = std::max(label, g.LPMethod == 4 ? 15 : 12);
+    if (tableau)
+      p = {0, g.MRows + extra, grid->Rows() - 1, g.NColsPlus1, 0, label};
+    else
+      p = {0, g.MRows + extra, g.MRows + extra, g.NVars + 2, 1, label};
+    if (cls == 5 && mode == 1) g.MsgText = "INTEGER PROGRAM -- ORIGINAL DATA";
+    return true;
+  }
+  case 4:
+    if (mode != 1 && mode != 2) return false;
+    if (tableau)
+      p = {0, 3 * g.TransSources + 3, grid->Rows() - 1, g.TransDests + 3, 0, LongestName()};
+    else
+      p = {0, g.TransSources + 2, g.TransSources + 2, g.TransDests + 3, 1, LongestName()};
+    return true;
+  case 7:
+    if (mode != 0 && mode != -2 && mode != -3) return false;
+    p = {0, g.NodeCount, g.NodeCount, g.NodeCount, 0, 0};
+    return true;
+  case 9:
+    if (mode != 0) return false;
+    g.MsgText = "Original Game Data:";
+    g.MRows = g.GameRows;
+    p = {0, g.GameRows, g.GameRows, g.GameCols, 0, 0};
+    return true;
+  default:
+    return false;
+  }
+}
+
+// One call's working state.
+struct TablePrinter {
+  PageSurface &printer;
+  const BArray<double> &data;
+  const BArray<float> &second;
+  const BArray<int16> &third;
+  const int mode;
+  const GridStore *grid;
+  const int cls;
+  Plan plan;
+  std::string pattern;     // number format
+  std::string cellPattern; // "@" field of heading and label texts
+  int32 lineHeight = 0;
+  double colWidth = 0;
+  int perBlock = 1;
+  int blocks = 1;
+  // Current table and block.
+  int first = 0, last = 0, k = 1, jFirst = 0, jLast = 0;
+  // Transportation tableaus: top of the current block's part on this page, for its verticals.
+  double segmentTop = -1;
+  int slotCount = 0;
+
+  TablePrinter(PageSurface &p, const BArray<double> &d, const BArray<float> &b, const BArray<int16> &c, int m,
+               const GridStore *gr)
+      : printer(p), data(d), second(b), third(c), mode(m), grid(gr), cls(g.ModelClass) {}
+
+  bool TransInput() const { return cls == 4 && mode == 1; }
+  bool TransTableau() const { return cls == 4 && mode == 2; }
+  bool ProgramInput() const { return (cls == 3 || cls == 5) && mode == 1; }
+
+  std::string Field(const std::string &s) const { return Format(s, cellPattern); }
+
+  std::string GridText(int i, int j) const {
+    if (!grid || i < 0 || j < 0 || i >= grid->Rows() || j >= grid->Cols()) return "";
+    return grid->TextMatrix(i, j);
+  }
+
+  void DrawVerticals() {
+    if (!TransTableau() || segmentTop < 0) return;
+    double bottom = printer.CurrentY();
+    for (int n = 1; n <= slotCount; ++n) {
+      double x = kPrintLeft + n * colWidth + 0.1 * colWidth;
+      printer.Line(x, segmentTop, x, bottom, kBlack);
+    }
+    segmentTop = -1;
+  }
+
+  void NewPage() {
+    DrawVerticals();
+    printer.NewPage();
+    printer.SetCurrentY(kContinueY);
+    g.PrintY = kContinueY;
+  }
+
+  void RowPageBreak(int i) {
+    if (cls == 9) return;
+    if ((cls == 1 || cls == 2) && i == first) return;
+    if (g.PrintY > kPageFullY) NewPage();
+  }
+
+  // Places the cell text right-aligned in its column slot and prints it.
+  void PrintCell(int slot, const std::string &text, bool bold = false) {
+    g.TitleText = text;
+    printer.SetFontBold(bold);
+    printer.SetCurrentX(kPrintLeft + (slot + 1) * colWidth - printer.TextWidth(g.TitleText));
+    printer.SetCurrentY(g.PrintY);
+    printer.Print(g.TitleText);
+  }
+
+  int Slot(int j) const {
+    if (TransInput()) return k == 1 ? j : j - jFirst + 3;
+    return j - (k - 1) * perBlock;
+  }
+
+  // Texts of the matrix classes (1, 2, 7, 9), whose label column is the block's first column.
+  std::string MatrixCell(int i, int j) const {
+    const bool heading = i == first, label = j == jFirst;
+    if (heading && label) return Field("");
+    auto nodeName = [](int n) { return "N" + std::to_string(n) + ":" + Cut6(TextAt(g.VarNames, n)); };
+    if (heading || label) {
+      const int n = heading ? j : i;
+      switch (cls) {
+      case 1:
+        return Field(heading ? "col" + std::to_string(n) : "row" + std::to_string(n));
+      case 2:
+        if (mode == -1) return Field(heading ? "col" + std::to_string(n) : "row" + std::to_string(n));
+        if (label) return Field("eq" + std::to_string(n));
+        return Field(n == g.NVars + 1 ? "R.H.S." : TextAt(g.ColNames, n));
+      case 9:
+        return Field(heading ? "B" + std::to_string(n) : "A" + std::to_string(n));
+      default:
+        return Field(nodeName(n));
+      }
+    }
+    if (cls == 7) {
+      if (i == j) return "";
+      if (mode == -3) return Str(third(i, j));
+      double v = mode == -2 ? static_cast<double>(second(i, j)) : data(i, j);
+      if (mode == -2 && g.NetSubModel == 3) {
+        if (v == -1) return "infinity";
+      } else {
+        if (v == g.Infinity) return "infinity";
+        if (v == -g.Infinity) return "-infinity";
+      }
+      if (v == 0) return "0";
+      return Num(v, pattern);
+    }
+    return Num(data(i, j), pattern);
+  }
+
+  // Linear and integer program input: the row labels at the left margin.
+  std::string ProgramLabel(int i) const {
+    if (i == 2) return k == 1 ? "     " + g.SenseText.str() : "";
+    if (i >= 3 && i <= g.MRows + 2) return "     (" + Str(i - 2) + ")";
+    if (i == g.LBRow) return "     Lower Bound";
+    if (i == g.UBRow) return "     Upper Bound";
+    if (i == g.FreeVarRow) return "     Unrestr'd (y/n)?";
+    if (cls == 5 && i == g.IntRow) return "     Integer (y/n)?";
+    return "";
+  }
+
+  // Linear and integer program input: false when the cell is not printed at all.
+  bool ProgramCell(int i, int j, std::string &text) const {
+    const bool variable = j <= g.NVars;
+    if (i == 0) {
+      text = Field(variable ? Cut6(TextAt(g.VarNames, j)) : "");
+      return true;
+    }
+    if (i == 1) {
+      text = Field(variable ? TextAt(g.ColNames, j) : "");
+      return true;
+    }
+    const bool constraint = i >= 3 && i <= g.MRows + 2;
+    if (!variable && !constraint) return false;
+    if (constraint && j == g.NVars + 1) {
+      std::string type = TextAt(g.ConstrType, i - 2);
+      text = type == "=" ? type : type + "=";
+      return true;
+    }
+    const double v = data(i, j);
+    if (i == g.LBRow && v == -g.Infinity)
+      text = "-infinity";
+    else if (i == g.UBRow && v == g.Infinity)
+      text = "infinity";
+    else if (i == g.FreeVarRow || (cls == 5 && i == g.IntRow))
+      text = v == 1 ? "y" : "n";
+    else
+      text = Num(v, pattern);
+    return true;
+  }
+
+  // Transportation input: returns the text of cell (i, j); bold for the "Supply" heading.
+  std::string TransInputCell(int i, int j, bool &bold) const {
+    const int m = g.TransSources, C = plan.C;
+    bold = false;
+    if (i == 0) {
+      if (j <= 2) return Field("");
+      if (j == C) {
+        bold = true;
+        return Field("Supply");
+      }
+      return Field("D" + std::to_string(j - 2));
+    }
+    if (i == 1) {
+      if (j == 1 || j == C) return Field("");
+      if (j == 2) return Field("Name");
+      return Field(Cut6(TextAt(g.DestName, j - 2)));
+    }
+    if (i <= m + 1) {
+      if (j == 1) return Field("S" + std::to_string(i - 1));
+      if (j == 2) return Field(Cut6(TextAt(g.SourceName, i - 1)));
+      if (j == C) return Num(g.InvInput(i - 1, 0), pattern);
+      std::string cost = Num(g.Cost((i - 2) * g.TransDests + j - 2), pattern);
+      return Val(cost) == g.Infinity ? "infinity" : cost;
+    }
+    if (j == 1) return Field("Demand");
+    if (j == 2 || j == C) return "";
+    return Num(g.InvInput(m + j - 2, 0), pattern);
+  }
+
+  // Transportation tableau cell from the output grid.
+  std::string TransTableauText(int i, int j) const {
+    std::string text = GridText(i, j);
+    if (i == first && j == 0) {
+      auto r = text.find('r');
+      text = "Iteration" + (r == std::string::npos ? std::string() : text.substr(r + 1)) +
+             (k == 1 ? ":     " : ":    ");
+    } else if (i == first + 1 || j == 1) {
+      text = Cut6(text);
+    }
+    return text;
+  }
+
+  void PrintTransTableauCell(int i, int j, int slot, bool label) {
+    g.TitleText = TransTableauText(i, j);
+    // The merged columns (label, name, u and supply) show their text once per source.
+    if (j <= 2 || j == plan.C) PrintTableRule(printer, static_cast<int16>(label ? i : -i), first, last);
+    printer.SetFontBold(false);
+    printer.SetCurrentX(kPrintLeft + (slot + 1) * colWidth - printer.TextWidth(g.TitleText));
+    printer.SetCurrentY(g.PrintY);
+    if (j >= 3 && j < plan.C)
+      PrintTableHeaderCell(printer, static_cast<int16>(i), static_cast<int16>(first), static_cast<int16>(last));
+    printer.Print(g.TitleText);
+  }
+
+  void PrintRow(int i) {
+    if (ProgramInput()) {
+      std::string label = ProgramLabel(i);
+      if (!label.empty()) {
+        printer.SetFontBold(false);
+        PrintAt(printer, kPrintLeft, g.PrintY, label);
+      }
+    }
+    // Later blocks repeat the row labels of the first one.
+    if (k > 1) {
+      if (TransInput()) {
+        bool bold = false;
+        PrintCell(1, TransInputCell(i, 1, bold));
+        PrintCell(2, TransInputCell(i, 2, bold));
+      } else if (mode == 2) {
+        if (TransTableau())
+          PrintTransTableauCell(i, 0, 0, true);
+        else
+          PrintCell(0, GridText(i, 0));
+      }
+    }
+    for (int j = jFirst; j <= jLast; ++j) {
+      printer.SetFontBold(false);
+      const int slot = Slot(j);
+      if (TransTableau()) {
+        PrintTransTableauCell(i, j, slot, j == 0);
+      } else if (TransInput()) {
+        bool bold = false;
+        std::string text = TransInputCell(i, j, bold);
+        PrintCell(slot, text, bold);
+      } else if (ProgramInput()) {
+        std::string text;
+        if (ProgramCell(i, j, text)) PrintCell(slot, text);
+      } else if (mode == 2) {
+        PrintCell(slot, GridText(i, j));
+      } else {
+        PrintCell(slot, MatrixCell(i, j));
+      }
+    }
+  }
+
+  void PrintBlock(double &lastRowY) {
+    for (int i = first; i <= last; ++i) {
+      g.PrintY += lineHeight;
+      const bool hasColumns = jFirst <= jLast;
+      if (TransInput() && (i == 2 || i == g.TransSources + 2)) g.PrintY += lineHeight;
+      if (ProgramInput() && hasColumns) {
+        if (i == 3 && k == 1) {
+          g.PrintY += lineHeight;
+          RowPageBreak(i);
+          printer.SetFontBold(false);
+          PrintAt(printer, kPrintLeft, g.PrintY, "     Subject to");
+          g.PrintY += lineHeight;
+        }
+        if (i == g.LBRow) g.PrintY += lineHeight;
+      }
+      RowPageBreak(i);
+      if (segmentTop < 0) segmentTop = g.PrintY;
+      if (hasColumns) PrintRow(i);
+      lastRowY = g.PrintY;
+      if (i == first && (cls == 1 || cls == 2 || cls == 9 || (cls == 7 && (g.NetSubModel == 3 || g.NetSubModel == 4))))
+        g.PrintY += lineHeight;
+    }
+  }
+
+  void Run() {
+    pattern = NumberFormatString();
+    lineHeight = RoundTwips(printer.TextHeight(pattern));
+    g.LineHeight = lineHeight;
+    if (!MakePlan(cls, mode, grid, plan)) return;
+
+    if (cls == 5 && mode == 1) {
+      g.PrintY += 2 * lineHeight;
+      printer.SetCurrentX((11736 - 120.0 * static_cast<double>(g.MsgText.size())) * 0.5);
+      printer.SetCurrentY(g.PrintY);
+      printer.Print(g.MsgText);
+      g.PrintY += 2 * lineHeight;
+    }
+    printer.SetCurrentX(kPrintLeft);
+    printer.SetCurrentY(g.PrintY + lineHeight);
+    if (mode == 1 || mode == 2) printer.Print("");
+
+    const int n = g.NumDigitsN, d = g.NumDigitsD;
+    cellPattern.assign(static_cast<std::size_t>(std::max(1, n + d + 1)), '@');
+    int w = std::max(n + d + 5, plan.labelWidth);
+    if (cls == 7 && g.NetSubModel == 3) w = static_cast<int>(std::nearbyint(1.5 * g.ColWidthMax));
+    w = std::max(w, 1);
+    colWidth = 100.0 * w;
+    g.ScratchSum = colWidth;
+    const int C = plan.C;
+    if (TransInput()) {
+      perBlock = std::max(3, static_cast<int>(8640 / colWidth));
+      blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock - 2) + 1));
+    } else {
+      perBlock = std::max(1, static_cast<int>(7200 / colWidth));
+      blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock) + 1));
+    }
+    g.PrintY = RoundTwips(printer.CurrentY());
+
+    first = plan.first;
+    last = plan.last;
+    bool ended = false;
+    while (last <= plan.overall && !ended) {
+      int s = plan.s, runStart = 1;
+      double lastRowY = 0;
+      for (k = 1; k <= blocks; ++k) {
+        if (TransInput()) {
+          jFirst = runStart;
+          jLast = std::min(perBlock + jFirst - 1 - (k > 1 ? 3 : 0), C);
+          runStart = jLast + 1;
+        } else {
+          jFirst = (k - 1) * perBlock + s;
+          jLast = std::min(k * perBlock, C);
+        }
+        if (cls >= 3 && cls <= 5) s = k < blocks ? 1 : 0;
+        // A block holding only the label column would repeat the labels and nothing else.
+        if (k > 1 && jFirst == C && (cls == 1 || cls == 2 || (cls == 7 && mode == 0))) {
+          ended = true;
+          break;
+        }
+        g.PrintY -= lineHeight;
+        if (TransTableau() && k > 1 && lastRowY > kTransBlockBreakY) NewPage();
+        if (cls == 4) {
+          int cols = std::max(0, jLast - jFirst + 1) + (k > 1 ? 1 : 0);
+          slotCount = cols;
+          g.GraphXMax = static_cast<int16>(std::nearbyint(kPrintLeft + std::min(8640.0, (cols + 0.1) * colWidth)));
+        }
+        segmentTop = -1;
+        PrintBlock(lastRowY);
+        DrawVerticals();
+        g.PrintY = RoundTwips(printer.CurrentY()) + lineHeight;
+      }
+      g.PrintY += lineHeight;
+      if (mode != 2) break;
+      if (cls == 3 || cls == 5) {
+        first = last + 2;
+        last = first + g.MRows + (cls == 5 ? 6 : 5);
+      } else if (cls == 4) {
+        first = last + 1;
+        last = first + 3 * g.TransSources + 3;
+      } else {
+        break;
+      }
+    }
+    if (mode == 1) {
+      printer.SetCurrentX(kPrintLeft);
+      printer.SetCurrentY(g.PrintY);
+    }
+  }
+};
+
+} // namespace
+
+void PrintDataTable(PageSurface &printer, const BArray<double> &data, const BArray<float> &second,
+                    const BArray<int16> &third, int16 mode, const GridStore *outputGrid) {
+  TablePrinter(printer, data, second, third, mode, outputGrid).Run();
+}
+
+void PrintTableRule(Surface &printer, int16 row, int16 first, int16 last) {
+  bool draw = true;
+  if (row < 0) {
+    row = static_cast<int16>(-row);
+    draw = false;
+  }
+  if (!(first + 2 < row && row < last)) return;
+  const int r = (row - first - 2) % 3;
+  if (r == 2) return;
+  if (r == 1 && draw && Trim(g.TitleText).rfind('S', 0) == 0) {
+    const double y = printer.CurrentY();
+    printer.SetDrawWidth(1);
+    printer.Line(2000, y, g.GraphXMax, y, kBlack);
+    g.PrintY += g.LineHeight;
+  }
+  g.TitleText.clear();
+}
+
+void PrintTableHeaderCell(Surface &printer, int16 row, int16 first, int16 last) {
+  if (!(first + 2 < row && row < last)) return;
+  const int r = (row - first - 2) % 3;
+  const double c = g.ScratchSum;
+  if (r == 2) {
+    printer.SetFontBold(true);
+    printer.SetCurrentX(printer.CurrentX() + (printer.TextWidth(g.TitleText) - 0.8 * c) * 0.5);
+  } else if (r == 0) {
+    printer.SetCurrentX(printer.CurrentX() + printer.TextWidth(g.TitleText) - 0.8 * c);
+  }
+}
+
+} // namespace quon
