@@ -345,8 +345,10 @@ struct TablePrinter {
         if (i == g.LBRow) g.PrintY += lineHeight;
       }
       RowPageBreak(i);
-      if (segmentTop < 0) segmentTop = g.PrintY;
-      if (hasColumns) PrintRow(i);
+      if (hasColumns) {
+        if (segmentTop < 0) segmentTop = g.PrintY;
+        PrintRow(i);
+      }
       lastRowY = g.PrintY;
       if (i == first && (cls == 1 || cls == 2 || cls == 9 || (cls == 7 && (g.NetSubModel == 3 || g.NetSubModel == 4))))
         g.PrintY += lineHeight;
