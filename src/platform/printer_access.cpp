@@ -15,7 +15,11 @@ PageSurface &Printer() {
   throw std::logic_error("no printer installed");
 }
 
-void InstallPrinter(PageSurface *printer) { installed = printer; }
-void SetPrinterForTesting(PageSurface *printer) { substitute = printer; }
+void InstallPrinter(PageSurface *printer) {
+  installed = printer;
+}
+void SetPrinterForTesting(PageSurface *printer) {
+  substitute = printer;
+}
 
 } // namespace quon

@@ -9,17 +9,17 @@ namespace {
 // Advance widths per 1000 units of the em, characters 32 to 126, of the regular and the bold
 // face of a sans font metric-compatible with "arial".
 constexpr short kRegular[95] = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556,
+    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333,  278, 278, 556, 556, 556,
     556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, 1015, 667, 667, 722, 722, 667,
-    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667,
-    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500,
-    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
-constexpr short kBold[95] = {
-    278, 333, 474, 556, 556, 889, 722, 238, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556,
-    556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611, 975, 722, 722, 722, 722, 667,
-    611, 778, 722, 278, 556, 722, 611, 833, 722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667,
-    667, 611, 333, 278, 333, 584, 556, 333, 556, 611, 556, 611, 556, 333, 611, 611, 278, 278, 556,
-    278, 889, 611, 611, 611, 611, 389, 556, 333, 611, 556, 778, 556, 556, 500, 389, 280, 389, 584};
+    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667,  611, 722, 667, 944, 667,
+    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278,  556, 556, 222, 222, 500,
+    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500,  500, 334, 260, 334, 584};
+constexpr short kBold[95] = {278, 333, 474, 556, 556, 889, 722, 238, 333, 333, 389, 584, 278, 333, 278, 278,
+                             556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611,
+                             975, 722, 722, 722, 722, 667, 611, 778, 722, 278, 556, 722, 611, 833, 722, 778,
+                             667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 333, 278, 333, 584, 556,
+                             333, 556, 611, 556, 611, 556, 333, 611, 611, 278, 278, 556, 278, 889, 611, 611,
+                             611, 611, 389, 556, 333, 611, 556, 778, 556, 556, 500, 389, 280, 389, 584};
 // Line height of the font per unit of the em (ascent, descent and leading).
 constexpr double kLineSpacing = 1.15;
 constexpr double kTwipsPerPoint = 20;
@@ -57,11 +57,19 @@ double SurfaceCore::UnitsPerTwipX() const {
 double SurfaceCore::UnitsPerTwipY() const {
   return userScale_ ? scaleHeight_ / (heightTwips_ > 0 ? heightTwips_ : 1) : 1;
 }
-double SurfaceCore::ToTwipsX(double x) const { return (x - (userScale_ ? scaleLeft_ : 0)) / UnitsPerTwipX(); }
-double SurfaceCore::ToTwipsY(double y) const { return (y - (userScale_ ? scaleTop_ : 0)) / UnitsPerTwipY(); }
+double SurfaceCore::ToTwipsX(double x) const {
+  return (x - (userScale_ ? scaleLeft_ : 0)) / UnitsPerTwipX();
+}
+double SurfaceCore::ToTwipsY(double y) const {
+  return (y - (userScale_ ? scaleTop_ : 0)) / UnitsPerTwipY();
+}
 
-double SurfaceCore::CurrentX() const { return (userScale_ ? scaleLeft_ : 0) + x_ * UnitsPerTwipX(); }
-double SurfaceCore::CurrentY() const { return (userScale_ ? scaleTop_ : 0) + y_ * UnitsPerTwipY(); }
+double SurfaceCore::CurrentX() const {
+  return (userScale_ ? scaleLeft_ : 0) + x_ * UnitsPerTwipX();
+}
+double SurfaceCore::CurrentY() const {
+  return (userScale_ ? scaleTop_ : 0) + y_ * UnitsPerTwipY();
+}
 void SurfaceCore::SetCurrentX(double x) {
   if (std::isfinite(x)) x_ = ToTwipsX(x);
 }
@@ -83,7 +91,9 @@ void SurfaceCore::ScaleSet(double left, double top, double width, double height)
   scaleHeight_ = height;
 }
 
-void SurfaceCore::ScaleReset() { userScale_ = false; }
+void SurfaceCore::ScaleReset() {
+  userScale_ = false;
+}
 
 DrawOp SurfaceCore::MakeOp(DrawKind kind, Rgb color) const {
   DrawOp op;
@@ -134,7 +144,9 @@ void SurfaceCore::Box(double x1, double y1, double x2, double y2, Rgb color) {
 void SurfaceCore::FilledBox(double x1, double y1, double x2, double y2, Rgb color) {
   EmitShape(DrawKind::FilledBox, x1, y1, x2, y2, color);
 }
-void SurfaceCore::Point(double x, double y, Rgb color) { EmitShape(DrawKind::Point, x, y, x, y, color); }
+void SurfaceCore::Point(double x, double y, Rgb color) {
+  EmitShape(DrawKind::Point, x, y, x, y, color);
+}
 
 void SurfaceCore::Clear() {
   Emit(MakeOp(DrawKind::Clear, color_));

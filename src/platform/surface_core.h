@@ -10,6 +10,17 @@
 
 namespace quon {
 
+// Device pixels in twips: the screen has 15 twips to the pixel (96 to the inch); the printer
+// is taken as a 600-dot-per-inch device, where line widths and dots are given in dots.
+inline constexpr double kScreenTwipsPerPixel = 15;
+inline constexpr double kPrinterTwipsPerPixel = 2.4;
+constexpr double TwipsToPixels(double twips) {
+  return twips / kScreenTwipsPerPixel;
+}
+constexpr double PixelsToTwips(double pixels) {
+  return pixels * kScreenTwipsPerPixel;
+}
+
 struct FontSpec {
   std::string name = "MS Sans Serif";
   double size = 8.25; // points

@@ -1,0 +1,97 @@
+#include "platform/ui/qt_drawing.h"
+
+#include <QFontMetricsF>
+#include <QtMath>
+#include <algorithm>
+
+namespace quon {
+
+namespace {
+
+QColor ToQColor(Rgb c) {
+  return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+QPen PenFor(const DrawOp &op, double twipsPerPixel) {
+  QPen pen(ToQColor(op.color), op.width * twipsPerPixel, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  return pen;
+}
+
+QRectF Normalised(const DrawOp &op) {
+  return QRectF(QPointF(std::min(op.x1, op.x2), std::min(op.y1, op.y2)),
+                QPointF(std::max(op.x1, op.x2), std::max(op.y1, op.y2)));
+}
+
+} // namespace
+
+QString FontFamilyFor(const std::string &name) {
+  const QString n = QString::fromStdString(name).trimmed();
+  if (n.compare("arial", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");
+  if (n.compare("MS Sans Serif", Qt::CaseInsensitive) == 0 || n.isEmpty())
+    return QStringLiteral("Sans Serif");
+  return n;
+}
+
+QFont TwipsFont(const FontSpec &font) {
+  QFont f(FontFamilyFor(font.name));
+  f.setStyleHint(QFont::SansSerif);
+  f.setHintingPreference(QFont::PreferNoHinting);
+  f.setPixelSize(std::max(1, qRound(font.size * 20)));
+  f.setBold(font.bold);
+  f.setUnderline(font.underline);
+  return f;
+}
+
+TextExtent QtTextExtent(const FontSpec &font, const std::string &text) {
+  const QFontMetricsF metrics(TwipsFont(font));
+  return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.lineSpacing()};
+}
+
+void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPerPixel, bool smoothShapes) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, smoothShapes);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  for (const DrawOp &op : ops) {
+    switch (op.kind) {
+    case DrawKind::Text: {
+      const QFont font = TwipsFont(op.font);
+      painter.setFont(font);
+      painter.setPen(ToQColor(op.color));
+      const QFontMetricsF metrics(font);
+      painter.drawText(QPointF(op.x1, op.y1 + metrics.ascent()), QString::fromStdString(op.text));
+      break;
+    }
+    case DrawKind::Line:
+      painter.setPen(PenFor(op, twipsPerPixel));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
+      break;
+    case DrawKind::Box:
+      painter.setPen(PenFor(op, twipsPerPixel));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(Normalised(op));
+      break;
+    case DrawKind::FilledBox:
+      painter.fillRect(Normalised(op), ToQColor(op.color));
+      break;
+    case DrawKind::Point: {
+      // A dot as wide as the line width, centred on the point.
+      const double d = op.width * twipsPerPixel;
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(ToQColor(op.color));
+      if (op.width <= 1)
+        painter.drawRect(QRectF(op.x1 - d / 2, op.y1 - d / 2, d, d));
+      else
+        painter.drawEllipse(QPointF(op.x1, op.y1), d / 2, d / 2);
+      break;
+    }
+    case DrawKind::Clear:
+    case DrawKind::NewPage:
+    case DrawKind::EndDoc:
+      break;
+    }
+  }
+  painter.restore();
+}
+
+} // namespace quon

@@ -1,0 +1,26 @@
+// Qt side of the drawing surfaces: the installed font for each font name of the program,
+// text measures in twips, and painting of resolved operations.
+#pragma once
+
+#include "platform/surface_core.h"
+
+#include <QFont>
+#include <QPainter>
+#include <string>
+#include <vector>
+
+namespace quon {
+
+// The installed family that stands for a font name: "arial" is drawn with the metric-
+// compatible Liberation Sans, "MS Sans Serif" with the system's plain sans font.
+QString FontFamilyFor(const std::string &name);
+// The font in twips: its pixel size is the point size in twips, so measures come in twips.
+QFont TwipsFont(const FontSpec &font);
+TextExtent QtTextExtent(const FontSpec &font, const std::string &text);
+
+// Paints operations given in twips on a painter whose coordinates are twips; twipsPerPixel
+// turns line widths and dot sizes (given in device pixels) into twips. Screens draw shapes
+// without smoothing, so a one-pixel line covers exactly its pixels.
+void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPerPixel, bool smoothShapes);
+
+} // namespace quon

@@ -1,0 +1,305 @@
+#include "platform/colors.h"
+#include "platform/printer_access.h"
+#include "platform/ui/printer.h"
+#include "platform/ui/qt_drawing.h"
+#include "platform/ui/retained_surface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+
+namespace quon {
+namespace {
+
+TEST(Fonts, ArialIsDrawnWithTheMetricCompatibleFont) {
+  const QFontInfo arial(TwipsFont({"arial", 9, false, false}));
+  EXPECT_EQ(arial.family(), "Liberation Sans");
+  EXPECT_EQ(QFontInfo(TwipsFont({"Arial", 6, true, false})).family(), "Liberation Sans");
+  const QFontInfo controls(TwipsFont({"MS Sans Serif", 8.25, false, false}));
+  EXPECT_FALSE(controls.family().isEmpty());
+  EXPECT_FALSE(controls.fixedPitch());
+}
+
+TEST(Fonts, MeasuresAreInTwipsAndGrowWithSizeAndWeight) {
+  const TextExtent small = QtTextExtent({"arial", 6, false, false}, "0.00");
+  const TextExtent large = QtTextExtent({"arial", 12, false, false}, "0.00");
+  const TextExtent bold = QtTextExtent({"arial", 12, true, false}, "Maximize");
+  // A 6-point line is about 1.15 em of 120 twips.
+  EXPECT_NEAR(small.height, 138, 10);
+  EXPECT_NEAR(large.width, 2 * small.width, 0.05 * large.width);
+  EXPECT_GT(bold.width, QtTextExtent({"arial", 12, false, false}, "Maximize").width);
+  EXPECT_GT(QtTextExtent({"arial", 6, false, false}, "").height, 0);
+}
+
+QRgb PixelAt(const QImage &image, int x, int y) {
+  return image.pixel(x, y) & 0xFFFFFF;
+}
+
+TEST(RetainedSurface, DrawingIsReplayedOnEveryPaintUntilCleared) {
+  RetainedSurface s;
+  s.SetAreaPixels(QSize(100, 80));
+  EXPECT_DOUBLE_EQ(s.ScaleWidthTwips(), 1500);
+  EXPECT_DOUBLE_EQ(s.ScaleHeightTwips(), 1200);
+  int invalidated = 0;
+  s.SetInvalidate([&] { ++invalidated; });
+
+  s.FilledBox(150, 150, 450, 300, kYellow); // pixels 10..30 x 10..20
+  s.SetDrawWidth(1);
+  s.Line(0, 900, 1500, 900, kRed); // pixel row 60
+  EXPECT_EQ(invalidated, 2);
+
+  for (int paint = 0; paint < 2; ++paint) {
+    QImage image(100, 80, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter painter(&image);
+    s.Replay(painter, image.size());
+    painter.end();
+    EXPECT_EQ(PixelAt(image, 20, 15), 0xFFFF00u);
+    EXPECT_EQ(PixelAt(image, 50, 60), 0xFF0000u);
+    EXPECT_EQ(PixelAt(image, 50, 40), 0x0000FFu);
+  }
+
+  s.Clear();
+  EXPECT_EQ(invalidated, 3);
+  EXPECT_TRUE(s.Ops().empty());
+  QImage image(100, 80, QImage::Format_RGB32);
+  image.fill(Qt::blue);
+  QPainter painter(&image);
+  s.Replay(painter, image.size());
+  painter.end();
+  EXPECT_EQ(PixelAt(image, 20, 15), 0x0000FFu);
+}
+
+TEST(RetainedSurface, PictureBoxScaleAndDots) {
+  RetainedSurface s;
+  s.SetAreaPixels(QSize(120, 120));
+  s.ScaleSet(-1, 11, 12, -12); // 10 pixels a unit, y upwards
+  s.SetDrawWidth(8);
+  s.Point(5, 5, kGrey); // pixel (60, 60)
+  EXPECT_LT(s.TextHeight("OP"), 0);
+  QImage image(120, 120, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  s.Replay(painter, image.size());
+  painter.end();
+  EXPECT_EQ(PixelAt(image, 60, 60), 0x808080u);
+  EXPECT_EQ(PixelAt(image, 60, 70), 0xFFFFFFu);
+}
+
+struct PdfWord {
+  int page;
+  double xMin, yMin, xMax, yMax;
+  std::string text;
+};
+
+// The words of a PDF with their boxes in points, as pdftotext finds them.
+std::vector<PdfWord> PdfWords(const QString &pdf) {
+  const QString html = pdf + ".html";
+  const std::string command = "pdftotext -bbox '" + pdf.toStdString() + "' '" + html.toStdString() + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << "pdftotext (poppler-utils) is needed: " << command;
+  std::ifstream in(html.toStdString());
+  std::stringstream content;
+  content << in.rdbuf();
+  const std::string text = content.str();
+  std::vector<PdfWord> words;
+  const std::regex word(
+      R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
+  int page = 0;
+  std::size_t pos = 0;
+  while (true) {
+    const std::size_t nextPage = text.find("<page ", pos);
+    const std::size_t end = nextPage == std::string::npos ? text.size() : nextPage;
+    const std::string chunk = text.substr(pos, end - pos);
+    for (std::sregex_iterator it(chunk.begin(), chunk.end(), word), stop; it != stop; ++it)
+      words.push_back({page, std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
+                       std::stod((*it)[4]), (*it)[5]});
+    if (nextPage == std::string::npos) break;
+    ++page;
+    pos = nextPage + 1;
+  }
+  return words;
+}
+
+const PdfWord *Find(const std::vector<PdfWord> &words, const std::string &text) {
+  for (const PdfWord &w : words)
+    if (w.text == text) return &w;
+  return nullptr;
+}
+
+class PdfPrinter : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    if (std::getenv("QUON_KEEP_PDF")) folder.setAutoRemove(false);
+    printer.SetPdfFolder(folder.path().toStdString());
+    printer.SetNotifier([this](const PrintNotice &n) { notices.push_back(n); });
+  }
+  QStringList Pdfs() const {
+    QStringList files = QDir(folder.path()).entryList({"*.pdf"}, QDir::Files, QDir::Name);
+    for (QString &f : files)
+      f = folder.filePath(f);
+    return files;
+  }
+
+  QTemporaryDir folder;
+  SystemPrinter printer{PrintTarget::PdfFile};
+  std::vector<PrintNotice> notices;
+};
+
+// A page heading, a centred title, a right-aligned column, a second page and a second
+// document, as the print routines lay them out.
+TEST_F(PdfPrinter, TextLiesWhereItWasPrinted) {
+  PageSurface &p = printer;
+  p.ScaleReset();
+  p.SetFontName("arial");
+  p.SetFontSize(6);
+  p.SetCurrentX(1200);
+  p.SetCurrentY(400);
+  p.Print("QUON Optimization System");
+  const double secondLineY = p.CurrentY();
+  p.SetCurrentX(1200);
+  p.Print("Heading");
+
+  p.SetFontSize(10);
+  p.SetFontBold(true);
+  p.SetFontUnderline(true);
+  p.SetCurrentY(1600);
+  p.SetCurrentX((12024 - p.TextWidth("SECTION")) * 0.5);
+  const double titleX = p.CurrentX();
+  p.Print("SECTION");
+  p.SetFontBold(false);
+  p.SetFontUnderline(false);
+
+  p.SetFontSize(9);
+  p.SetCurrentY(3000);
+  p.SetCurrentX(4656 - p.TextWidth("1234.57"));
+  p.Print("1234.57");
+  p.SetDrawWidth(1);
+  p.Line(1200, 3400, 10440, 3400, kBlack);
+
+  p.NewPage();
+  p.SetCurrentX(1200);
+  p.SetCurrentY(2160);
+  p.Print("Continued");
+  ASSERT_TRUE(p.EndDoc()) << p.LastError();
+  const QString firstPdf = QString::fromStdString(printer.LastPdfPath());
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_FALSE(notices[0].failed);
+  EXPECT_NE(notices[0].text.find(printer.LastPdfPath()), std::string::npos);
+
+  // Ending the document mid-run: the rest comes out as a document of its own.
+  p.SetCurrentX(1200);
+  p.SetCurrentY(1000);
+  p.Print("Result");
+  ASSERT_TRUE(p.EndDoc()) << p.LastError();
+  const QString secondPdf = QString::fromStdString(printer.LastPdfPath());
+
+  ASSERT_EQ(Pdfs().size(), 2);
+  ASSERT_NE(firstPdf, secondPdf);
+  const auto first = PdfWords(firstPdf);
+  const auto second = PdfWords(secondPdf);
+
+  const double pt = 1.0 / 20; // twips to points
+  const PdfWord *quon = Find(first, "QUON");
+  ASSERT_NE(quon, nullptr);
+  EXPECT_EQ(quon->page, 1);
+  EXPECT_NEAR(quon->xMin, 1200 * pt, 1.0);
+  EXPECT_NEAR(quon->yMin, 400 * pt, 1.5);
+
+  const PdfWord *heading = Find(first, "Heading");
+  ASSERT_NE(heading, nullptr);
+  EXPECT_NEAR(heading->xMin, 1200 * pt, 1.0);
+  EXPECT_NEAR(heading->yMin, secondLineY * pt, 1.5);
+
+  const PdfWord *title = Find(first, "SECTION");
+  ASSERT_NE(title, nullptr);
+  EXPECT_NEAR(title->xMin, titleX * pt, 1.0);
+  EXPECT_NEAR((title->xMin + title->xMax) / 2, 6012 * pt, 2.0);
+  EXPECT_NEAR(title->yMin, 1600 * pt, 1.5);
+
+  const PdfWord *number = Find(first, "1234.57");
+  ASSERT_NE(number, nullptr);
+  EXPECT_NEAR(number->xMax, 4656 * pt, 1.5);
+  EXPECT_NEAR(number->yMin, 3000 * pt, 1.5);
+
+  const PdfWord *continued = Find(first, "Continued");
+  ASSERT_NE(continued, nullptr);
+  EXPECT_EQ(continued->page, 2);
+  EXPECT_NEAR(continued->yMin, 2160 * pt, 1.5);
+
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_EQ(second[0].text, "Result");
+  EXPECT_EQ(second[0].page, 1);
+  EXPECT_NEAR(second[0].yMin, 1000 * pt, 1.5);
+}
+
+TEST_F(PdfPrinter, PagesAreUsLetter) {
+  printer.Print("x");
+  ASSERT_TRUE(printer.EndDoc());
+  ASSERT_EQ(Pdfs().size(), 1);
+  const std::string command =
+      "pdfinfo '" + Pdfs()[0].toStdString() + "' > '" + folder.filePath("info.txt").toStdString() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  QFile info(folder.filePath("info.txt"));
+  ASSERT_TRUE(info.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(info.readAll().contains("612 x 792 pts"));
+}
+
+TEST_F(PdfPrinter, EmptyDocumentMakesNoFile) {
+  printer.NewPage();
+  EXPECT_TRUE(printer.EndDoc());
+  printer.Print("dropped");
+  printer.Clear();
+  EXPECT_TRUE(printer.EndDoc());
+  EXPECT_TRUE(Pdfs().isEmpty());
+  EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(PdfPrinter, DocumentsInTheSameSecondGetTheirOwnFiles) {
+  for (int i = 0; i < 3; ++i) {
+    printer.Print("page");
+    ASSERT_TRUE(printer.EndDoc());
+  }
+  EXPECT_EQ(Pdfs().size(), 3);
+}
+
+TEST_F(PdfPrinter, FolderThatCannotBeMadeIsReportedAndTheNextJobWorks) {
+  QFile blocker(folder.filePath("not-a-folder"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  printer.SetPdfFolder(folder.filePath("not-a-folder/QUON").toStdString());
+  printer.Print("lost");
+  EXPECT_FALSE(printer.EndDoc());
+  EXPECT_FALSE(printer.LastError().empty());
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_TRUE(notices[0].failed);
+  EXPECT_EQ(printer.LastPdfPath(), "");
+
+  // The failed document is gone; the next one starts afresh.
+  printer.SetPdfFolder(folder.path().toStdString());
+  printer.Print("kept");
+  EXPECT_TRUE(printer.EndDoc());
+  ASSERT_EQ(Pdfs().size(), 1);
+  const auto words = PdfWords(Pdfs()[0]);
+  ASSERT_EQ(words.size(), 1u);
+  EXPECT_EQ(words[0].text, "kept");
+}
+
+TEST(SystemPrinterAccess, InstalledAsThePrinter) {
+  SetPrinterForTesting(nullptr);
+  InstallSystemPrinter();
+  EXPECT_EQ(&Printer(), &TheSystemPrinter());
+  EXPECT_DOUBLE_EQ(Printer().ScaleWidthTwips(), 12240);
+  EXPECT_DOUBLE_EQ(Printer().ScaleHeightTwips(), 15840);
+  InstallPrinter(nullptr);
+}
+
+} // namespace
+} // namespace quon
