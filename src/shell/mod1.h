@@ -92,6 +92,8 @@ struct Mod1 {
   int16 Entering = 0, Leaving = 0, LeavingRow = 0;
   int16 NArtificial1 = 0, NArtificial2 = 0, NBoundA = 0, NUpperBounded = 0, NFreeVars = 0;
   int16 LBRow = 0, UBRow = 0, FreeVarRow = 0, IntRow = 0;
+  // Input columns and last constraint row of the LP data (relation code, right-hand side).
+  int16 TypeCol = 0, RHSInCol = 0, LastConstrRow = 0;
 
   // Printer positions in twips.
   int32 PrintY = 0;

@@ -1,0 +1,441 @@
+#include "input/problem_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/record_io.h"
+#include "platform/values.h"
+#include "shell/helpers.h"
+
+namespace quon {
+
+namespace {
+
+struct SizeRule {
+  const char *what;
+  int lo;
+  int hi;
+};
+
+// The sizes a file holds for a model class, with the limits the input screen puts on them.
+// A project's largest node and row count have no size box: they only have to fit the data.
+std::vector<SizeRule> SizeRules(int modelClass) {
+  switch (modelClass) {
+  case 1:
+  case 2:
+    return {{"the order of the matrix", 2, 100}};
+  case 3:
+  case 5:
+    return {{"the number of variables", 2, 100}, {"the number of constraints", 1, 100}};
+  case 4:
+    return {{"the number of sources", 2, 100}, {"the number of destinations", 1, 100}};
+  case 6:
+    return {{"the number of scenarios", 1, 100}};
+  case 7:
+    return {{"the number of nodes", 2, 100}};
+  case 8:
+    return {{"the largest node number", 0, 32767}, {"the number of grid rows", 2, 32767}};
+  case 9:
+    return {{"the number of strategies of A", 2, 100}, {"the number of strategies of B", 1, 100}};
+  default:
+    return {};
+  }
+}
+
+int ProjMethodOfTag(int tag) { return tag == 8002 ? 2 : 1; }
+
+// Sub-model and project method under which a tag is its own model class's.
+int NetSubModelOfTag(int tag) { return tag == 0 ? 0 : tag - 7000; }
+
+std::string SizeText(int v) { return std::to_string(v); }
+
+InputMessage InvalidFile(const std::string &why) {
+  return CriticalMessage("File is not a valid problem file (" + why + ")", "Open File");
+}
+
+} // namespace
+
+int16 ModelTag(int modelClass, int netSubModel, int projMethod) {
+  switch (modelClass) {
+  case 7:
+    if (netSubModel == 1) return 7001;
+    if (netSubModel == 2 || netSubModel == 3) return 7002;
+    if (netSubModel == 4) return 7004;
+    return 0;
+  case 8:
+    return static_cast<int16>(8000 + projMethod);
+  default:
+    return static_cast<int16>(modelClass * 1000);
+  }
+}
+
+int ModelClassOfTag(int tag) {
+  switch (tag) {
+  case 1000:
+  case 2000:
+  case 3000:
+  case 4000:
+  case 5000:
+  case 6000:
+  case 9000:
+    return tag / 1000;
+  case 0:
+  case 7001:
+  case 7002:
+  case 7004:
+    return 7;
+  case 8001:
+  case 8002:
+    return 8;
+  default:
+    return 0;
+  }
+}
+
+bool TagAccepted(int tag, int electedClass, int netSubModel, int projMethod) {
+  switch (electedClass) {
+  case 3:
+  case 5:
+    return tag == 3000 || tag == 5000;
+  case 7:
+    if (netSubModel == 1 || netSubModel == 4) return tag == 7000 + netSubModel;
+    if (netSubModel == 2 || netSubModel == 3) return tag == 7002;
+    // Shortest route as chosen on the MAIN menu opens any network, and nothing else.
+    return ModelClassOfTag(tag) == 7;
+  case 8:
+    return tag == 8000 + projMethod;
+  default:
+    return electedClass >= 1 && tag == electedClass * 1000 && ModelClassOfTag(tag) == electedClass;
+  }
+}
+
+const std::string &ProblemFile::Cell(int r, int c) const {
+  return cells.at(static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(cols - 1) +
+                  static_cast<std::size_t>(c - 1));
+}
+
+GridShape ShapeOf(int modelClass, int projMethod, const std::vector<int> &sizes) {
+  const int a = sizes.size() > 0 ? sizes[0] : 0;
+  const int b = sizes.size() > 1 ? sizes[1] : 0;
+  switch (modelClass) {
+  case 1:
+    return {a + 1, a + 1};
+  case 2:
+    return {a + 1, a + 2};
+  case 3:
+    return {b + 6, a + 3};
+  case 5:
+    return {b + 7, a + 3};
+  case 4:
+    return {a + 3, b + 3};
+  case 6:
+    return {a + 1, 6};
+  case 7:
+    return {a + 2, a + 2};
+  case 8:
+    return {b, projMethod == 2 ? 7 : 5};
+  case 9:
+    return {a + 1, b + 1};
+  default:
+    return {};
+  }
+}
+
+ProblemFile CaptureProblem(const GridStore &grid, const std::string &title, int16 symmetric) {
+  ProblemFile f;
+  const int mc = g.ModelClass;
+  f.tag = ModelTag(mc, g.NetSubModel, g.ProjMethod);
+  f.digitsN = g.NumDigitsN;
+  f.digitsD = g.NumDigitsD;
+  f.formatType = g.NumFormatType;
+  f.title = title;
+  f.rows = grid.Rows();
+  f.cols = grid.Cols();
+  const int r = f.rows;
+  const int c = f.cols;
+  switch (mc) {
+  case 1:
+  case 2:
+    f.sizes = {r - 1};
+    break;
+  case 3:
+    f.sizes = {c - 3, r - 6};
+    break;
+  case 5:
+    f.sizes = {c - 3, r - 7};
+    break;
+  case 4:
+    f.sizes = {r - 3, c - 3};
+    break;
+  case 6:
+    f.sizes = {r - 1};
+    break;
+  case 7:
+    f.sizes = {c - 2};
+    f.symmetric = symmetric;
+    break;
+  case 8:
+    f.sizes = {g.NodeCount, r};
+    break;
+  case 9:
+    f.sizes = {r - 1, c - 1};
+    break;
+  default:
+    break;
+  }
+  if ((mc == 3 || mc == 5) && r > 2 && c > 0) f.sense = Trim(grid.TextMatrix(2, 0));
+  for (int i = 1; i < r; ++i)
+    for (int j = 1; j < c; ++j) f.cells.push_back(grid.TextMatrix(i, j));
+  return f;
+}
+
+std::string ProblemFileText(const ProblemFile &file) {
+  std::ostringstream out(std::ios::binary);
+  RecordWriter w(out);
+  const int mc = ModelClassOfTag(file.tag);
+  w.WriteNumber(file.tag);
+  w.WriteNumber(file.digitsN);
+  w.WriteNumber(file.digitsD);
+  w.WriteNumber(file.formatType);
+  w.WriteText(file.title);
+  for (int s : file.sizes) w.WriteNumber(s);
+  if (mc == 3 || mc == 5) w.WriteText(file.sense);
+  for (const auto &cell : file.cells) w.WriteText(cell);
+  if (mc == 7) w.WriteNumber(file.symmetric);
+  return out.str();
+}
+
+OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel, int projMethod) {
+  RecordReader rd(in);
+  OpenResult res;
+  std::string why;
+  auto invalid = [&]() {
+    res.status = OpenStatus::Invalid;
+    res.message = InvalidFile(rd.Failed() ? rd.Error() : why);
+    return res;
+  };
+  // A whole number within limits; a failure leaves its reason in `why` or in the reader.
+  auto whole = [&](const std::string &what, int lo, int hi) -> std::optional<int> {
+    auto v = rd.ReadNumber();
+    if (!v) return std::nullopt;
+    if (*v != std::floor(*v) || *v < lo || *v > hi) {
+      why = "line " + std::to_string(rd.Line()) + ": " + what + " is " + NumText(*v) +
+            ", where a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) + " belongs";
+      return std::nullopt;
+    }
+    return static_cast<int>(*v);
+  };
+
+  auto tag = rd.ReadNumber();
+  if (!tag) return invalid();
+  if (*tag != std::floor(*tag) || std::fabs(*tag) > 32767 ||
+      !TagAccepted(static_cast<int>(*tag), electedClass, netSubModel, projMethod)) {
+    res.status = OpenStatus::Mismatch;
+    res.message = OpenMismatchQuestion();
+    return res;
+  }
+  ProblemFile &f = res.file;
+  f.tag = static_cast<int16>(*tag);
+  const int mc = ModelClassOfTag(f.tag);
+
+  auto n = whole("the digit count N", 1, MaxFormatDigits);
+  if (!n) return invalid();
+  auto d = whole("the digit count D", 0, MaxFormatDigits);
+  if (!d) return invalid();
+  auto type = whole("the number-format type", 1, 2);
+  if (!type) return invalid();
+  f.digitsN = static_cast<int16>(*n);
+  f.digitsD = static_cast<int16>(*d);
+  f.formatType = static_cast<int16>(*type);
+  auto title = rd.ReadText();
+  if (!title) return invalid();
+  f.title = *title;
+
+  for (const SizeRule &rule : SizeRules(mc)) {
+    auto s = whole(rule.what, rule.lo, rule.hi);
+    if (!s) return invalid();
+    f.sizes.push_back(*s);
+  }
+  if (mc == 3 || mc == 5) {
+    auto sense = rd.ReadText();
+    if (!sense) return invalid();
+    f.sense = Trim(*sense);
+    if (f.sense != "Maximize" && f.sense != "Minimize") {
+      why = "line " + std::to_string(rd.Line()) + ": the objective sense is \"" + *sense +
+            "\", where \"Maximize\" or \"Minimize\" belongs";
+      return invalid();
+    }
+  }
+
+  const GridShape shape = ShapeOf(mc, ProjMethodOfTag(f.tag), f.sizes);
+  f.rows = shape.rows;
+  f.cols = shape.cols;
+  const long count = static_cast<long>(f.rows - 1) * static_cast<long>(f.cols - 1);
+  for (long k = 0; k < count; ++k) {
+    auto cell = rd.ReadText();
+    if (!cell) return invalid();
+    f.cells.push_back(std::move(*cell));
+  }
+  if (mc == 7) {
+    auto flag = whole("the symmetric-network flag", 0, 1);
+    if (!flag) return invalid();
+    f.symmetric = static_cast<int16>(*flag);
+  }
+  res.status = OpenStatus::Loaded;
+  return res;
+}
+
+OpenResult ReadProblemFile(const std::string &path, int electedClass, int netSubModel, int projMethod) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    OpenResult res;
+    res.message = CriticalMessage("The file " + path + " cannot be opened", "Open File");
+    return res;
+  }
+  return ParseProblemFile(in, electedClass, netSubModel, projMethod);
+}
+
+std::optional<InputMessage> WriteProblemFile(const std::string &path, const ProblemFile &file) {
+  auto failed = [&](const std::string &why) {
+    return CriticalMessage("The problem could not be saved to " + path + " (" + why + ")", "Save Error");
+  };
+  // Only what can be opened again is written, so a save never leaves a file behind that the
+  // program refuses later.
+  const std::string text = ProblemFileText(file);
+  {
+    std::istringstream back(text, std::ios::binary);
+    const int mc = ModelClassOfTag(file.tag);
+    OpenResult check = ParseProblemFile(back, mc, NetSubModelOfTag(file.tag), ProjMethodOfTag(file.tag));
+    if (check.status != OpenStatus::Loaded || check.file.rows != file.rows || check.file.cols != file.cols)
+      return failed("the input grid does not hold a whole problem yet");
+  }
+
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(path, ec)) {
+    // A file that may not be written stays as it is, even where the folder would allow
+    // replacing it.
+    std::ofstream probe(path, std::ios::binary | std::ios::app);
+    if (!probe) return failed("the file may not be written");
+  }
+  const std::string temp = path + ".quon-save";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return failed("the folder may not be written");
+    out << text;
+    out.flush();
+    if (!out) {
+      out.close();
+      fs::remove(temp, ec);
+      return failed("the disk may be full");
+    }
+  }
+  fs::rename(temp, path, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return failed("the file could not be replaced");
+  }
+  return std::nullopt;
+}
+
+GridShape ShapeForElected(const ProblemFile &file, int electedClass) {
+  const int mc = (electedClass == 3 || electedClass == 5) ? electedClass : ModelClassOfTag(file.tag);
+  return ShapeOf(mc, ProjMethodOfTag(file.tag), file.sizes);
+}
+
+void ApplyProblemFile(const ProblemFile &file, int electedClass) {
+  g.NumDigitsN = file.digitsN;
+  g.NumDigitsD = file.digitsD;
+  g.NumDigitsNSaved = file.digitsN;
+  g.NumDigitsDSaved = file.digitsD;
+  g.NumFormatType = file.formatType;
+  g.HeaderText[1] = file.title;
+  const int a = file.sizes.size() > 0 ? file.sizes[0] : 0;
+  const int b = file.sizes.size() > 1 ? file.sizes[1] : 0;
+  g.HeaderText[2] = SizeText(a);
+  switch (electedClass) {
+  case 1:
+  case 2:
+    g.NVars = static_cast<int16>(a);
+    g.MRows = g.NVars;
+    ReDimProblemArrays(0);
+    break;
+  case 3:
+  case 5:
+    g.NVars = static_cast<int16>(a);
+    g.MRows = static_cast<int16>(b);
+    g.HeaderText[3] = SizeText(b);
+    g.SenseText = file.sense;
+    break;
+  case 4:
+    g.TransSources = static_cast<int16>(a);
+    g.TransDests = static_cast<int16>(b);
+    g.HeaderText[3] = SizeText(b);
+    break;
+  case 6:
+    g.NScen = static_cast<int16>(a);
+    g.QueueData.ReDim(g.NScen, 5);
+    break;
+  case 7:
+    g.NodeCount = static_cast<int16>(a);
+    g.SymmetricNet = file.symmetric;
+    break;
+  case 8:
+    g.NodeCount = static_cast<int16>(a);
+    break;
+  case 9:
+    g.GameRows = static_cast<int16>(a);
+    g.GameCols = static_cast<int16>(b);
+    g.HeaderText[3] = SizeText(b);
+    break;
+  default:
+    break;
+  }
+}
+
+void FillGridFromFile(GridStore &grid, const ProblemFile &file, int electedClass) {
+  const int lastRow = std::min(grid.Rows(), file.rows) - 1;
+  const int lastCol = std::min(grid.Cols(), file.cols) - 1;
+  for (int r = 1; r <= lastRow; ++r)
+    for (int c = 1; c <= lastCol; ++c) grid.SetTextMatrix(r, c, file.Cell(r, c));
+  if (electedClass == 3 || electedClass == 5) {
+    grid.SetTextMatrix(2, 0, file.sense);
+    if (electedClass == 5 && file.tag == 3000) {
+      // A linear program opened as an integer program: every variable integer.
+      const int r = grid.Rows() - 1;
+      for (int c = 1; c <= grid.Cols() - 3; ++c) grid.SetTextMatrix(r, c, "y");
+      grid.SetTextMatrix(r, grid.Cols() - 2, "");
+      grid.SetTextMatrix(r, grid.Cols() - 1, "");
+    }
+  }
+  if (electedClass == 4) {
+    grid.SetTextMatrix(grid.Rows() - 1, 1, "");
+    grid.SetTextMatrix(grid.Rows() - 1, grid.Cols() - 1, "");
+  }
+}
+
+InputMessage OpenMismatchQuestion() {
+  InputMessage m;
+  m.text = "Target file does not match format of elected QUON module.  Retry?";
+  m.title = "Open FileSave As Warning";
+  m.icon = MsgIcon::Exclamation;
+  m.buttons = MsgButtons::YesNo;
+  return m;
+}
+
+InputMessage SaveNameRetryQuestion() {
+  InputMessage m;
+  m.text = "You have not specified a SAVE file name.  Retry?";
+  m.title = "Save As";
+  m.icon = MsgIcon::Exclamation;
+  m.buttons = MsgButtons::YesNo;
+  return m;
+}
+
+std::string OpenedCaption(const std::string &fileName) { return "QUON  " + fileName; }
+
+} // namespace quon

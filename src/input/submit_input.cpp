@@ -1,0 +1,112 @@
+#include "input/submit_input.h"
+
+#include <string>
+
+#include "games/game_lp.h"
+#include "network/network_input.h"
+#include "platform/values.h"
+#include "project/project_input.h"
+#include "queue/queue_input.h"
+#include "transport/transport_input.h"
+
+namespace quon {
+
+std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader &header) {
+  g.GridReadyFlag = 0;
+  g.HeaderText[1] = header.title;
+  g.HeaderText[2] = header.size1;
+  if (g.ModelClass == 8) {
+    if (auto refusal = PrepareProjectGrid(grid)) return refusal;
+    // The project's size is found here, not typed, so the kept text follows it.
+    g.HeaderText[2] = std::to_string(g.NodeCount);
+  }
+  g.GridRows = static_cast<int16>(grid.Rows());
+  g.GridCols = static_cast<int16>(grid.Cols());
+  return std::nullopt;
+}
+
+void CopyMatrixInput(const GridStore &grid) {
+  g.MRows = static_cast<int16>(grid.Rows() - 1);
+  g.NVars = g.MRows;
+  ReDimProblemArrays(0);
+  for (int i = 1; i <= g.MRows; ++i)
+    for (int j = 1; j <= grid.Cols() - 1; ++j) {
+      const double v = Val(grid.TextMatrix(i, j));
+      g.Tab(i, j) = v;
+      g.InvInput(i, j) = v;
+    }
+  for (int j = 1; j <= g.MRows; ++j) g.ColNames(j) = "x" + std::to_string(j);
+}
+
+std::optional<InputMessage> TakeLPInputError() {
+  const int k = g.InputErrorIndex;
+  if (k == 0) return std::nullopt;
+  g.InputErrorIndex = 0;
+  InputMessage m =
+      k > 0 ? CriticalMessage("All Left-hand side coefficients of Constraint " + std::to_string(k) +
+                                  " are zero.  Renenter or delete constraint",
+                              "Input Data Error")
+            : CriticalMessage("Lower bound exceeds upper bound for varaible " + std::to_string(-k) +
+                                  ". Renenter correct bounds",
+                              "Input Data Error");
+  m.resetSelection = true;
+  return m;
+}
+
+std::optional<InputMessage> ConvertInput(GridStore &grid, const SubmitHeader &header, LPConversion buildLP) {
+  switch (g.ModelClass) {
+  case 1:
+  case 2:
+    CopyMatrixInput(grid);
+    break;
+  case 3:
+  case 5:
+    g.HeaderText[3] = header.size2;
+    g.BoundLabel.Erase();
+    if (buildLP) buildLP(grid);
+    if (auto refusal = TakeLPInputError()) return refusal;
+    break;
+  case 4:
+    g.HeaderText[3] = header.size2;
+    if (auto refusal = ReadTransInput(grid)) {
+      g.Entering = 0;
+      return refusal;
+    }
+    grid.SetTextMatrix(1, 1, "S/D Name");
+    break;
+  case 6:
+    if (auto refusal = ReadQueueInput(grid)) {
+      g.NScen = static_cast<int16>(-g.NScen);
+      return refusal;
+    }
+    break;
+  case 7:
+    ReadNetworkInput(grid);
+    break;
+  case 8:
+    ReDimProblemArrays(8, grid.Rows());
+    if (auto refusal = ReadProjectInput(grid)) return refusal;
+    if (auto refusal = CheckProjectStartFinish()) return refusal;
+    break;
+  case 9:
+    g.HeaderText[3] = header.size2;
+    BuildGameLP(grid);
+    break;
+  default:
+    break;
+  }
+  return std::nullopt;
+}
+
+bool SaveQuestionDue() { return g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0; }
+
+InputMessage SaveQuestion(bool withCancel) {
+  InputMessage m;
+  m.text = "Do you wish to save data?";
+  m.title = "Save?";
+  m.icon = MsgIcon::Question;
+  m.buttons = withCancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo;
+  return m;
+}
+
+} // namespace quon

@@ -1,0 +1,53 @@
+// The engine side of "SOLVE Menu" on the input screen: the header texts are kept, the input
+// is checked and converted for its model class by the class's own reader, and any refusal
+// comes back as the message to show. The screen puts the grid on the clipboard between the
+// two steps, asks the save question and moves on.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "input/input_message.h"
+#include "platform/grid_store.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+// The texts of the input screen's header boxes.
+struct SubmitHeader {
+  std::string title;
+  std::string size1;
+  std::string size2;
+};
+
+// First half: the title and first size text are kept; a project grid is trimmed to its
+// activity rows and checked row by row (NodeCount then holds the largest node number, which
+// the screen shows in its size box); GridRows and GridCols keep the grid's size.
+std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader &header);
+
+// The standard-form conversion of linear and integer programs, supplied by the linear engine.
+using LPConversion = void (*)(const GridStore &grid);
+
+// Second half: the conversion or reading of the model class. On success the problem lives in
+// the program-wide arrays and the grid's selection is to be reset (and for transportation the
+// corner cell (1, 1) reads "S/D Name" again).
+std::optional<InputMessage> ConvertInput(GridStore &grid, const SubmitHeader &header,
+                                         LPConversion buildLP = nullptr);
+
+// Matrix inversion and linear equations: the matrix (and right-hand sides) into Tab and
+// InvInput, with the column names x1..xn.
+void CopyMatrixInput(const GridStore &grid);
+
+// The refusal that the LP conversion left in InputErrorIndex (k > 0: constraint k has only
+// zero coefficients; k < 0: the bounds of variable -k cross), which is then cleared.
+std::optional<InputMessage> TakeLPInputError();
+
+// Whether leaving the input screen asks "Do you wish to save data?": a transportation,
+// variable, node or scenario count has been entered.
+bool SaveQuestionDue();
+
+// "Do you wish to save data?", titled "Save?", with Yes, No and (unless from the File menu's
+// "Main Menu") Cancel.
+InputMessage SaveQuestion(bool withCancel = true);
+
+} // namespace quon

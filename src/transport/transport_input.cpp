@@ -1,0 +1,131 @@
+#include "transport/transport_input.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/values.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+namespace {
+
+InputMessage NegativeAmount(const char *text) {
+  InputMessage m = CriticalMessage(text, "Error");
+  m.buttons = MsgButtons::OKCancel;
+  return m;
+}
+
+// Digits of the integer part of a magnitude, counted on its exact decimal text so that large
+// costs do not lose a digit to rounding.
+int IntegerDigits(double magnitude) {
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%.0f", std::floor(magnitude));
+  int n = 0;
+  for (const char *p = buf; *p; ++p)
+    if (*p >= '0' && *p <= '9') ++n;
+  return n;
+}
+
+} // namespace
+
+double TransInfinityCost(double largestFiniteCost) {
+  int digits = IntegerDigits(std::fabs(largestFiniteCost));
+  double nines = 0;
+  for (int i = 0; i <= digits; ++i) nines = nines * 10 + 9;
+  return nines;
+}
+
+std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
+  const int rows = grid.Rows();
+  const int cols = grid.Cols();
+  g.TransStartMethod = 0;
+  g.Entering = 0;
+  g.Leaving = 0;
+  g.ZValue = 0;
+  g.TransDummySource = 0;
+  g.TransDummyDest = 0;
+  g.TransSources = static_cast<int16>(rows - 3);
+  g.TransDests = static_cast<int16>(cols - 3);
+
+  // Totals are kept in single precision, so totals that differ only beyond it balance.
+  float supplySum = 0;
+  for (int r = 2; r <= rows - 2; ++r) {
+    float v = static_cast<float>(Val(grid.TextMatrix(r, cols - 1)));
+    if (v < 0) {
+      g.Entering = -1;
+      return NegativeAmount("Only NONNEGATIVE sypply amounts are allowed");
+    }
+    supplySum += v;
+  }
+  float demandSum = 0;
+  for (int c = 2; c <= cols - 2; ++c) {
+    float v = static_cast<float>(Val(grid.TextMatrix(rows - 1, c)));
+    if (v < 0) {
+      g.Entering = -1;
+      return NegativeAmount("Only NONNEGATIVE demand amounts are allowed");
+    }
+    demandSum += v;
+  }
+
+  if (supplySum > demandSum) g.TransDummyDest = 1;
+  if (demandSum > supplySum) g.TransDummySource = 1;
+  const int m = g.TransSources + g.TransDummySource;
+  const int n = g.TransDests + g.TransDummyDest;
+  g.TransSources = static_cast<int16>(m);
+  g.TransDests = static_cast<int16>(n);
+  g.NVars = static_cast<int16>(m * n);
+  g.MRows = static_cast<int16>(m + n - 1);
+  ReDimProblemArrays(4);
+
+  double largest = -999999;
+  for (int r = 2; r <= rows - 2; ++r)
+    for (int c = 2; c <= cols - 2; ++c) {
+      const std::string &t = grid.TextMatrix(r, c);
+      if (t == "infinity" || t == "-infinity") continue;
+      double v = Val(t);
+      if (v > largest) largest = v;
+    }
+  const double infCost = TransInfinityCost(largest);
+
+  int s = 0;
+  int k = 0;
+  for (int r = 2; r <= rows - 2; ++r) {
+    ++s;
+    g.SourceName(s) = grid.TextMatrix(r, 1);
+    g.TransSupply(s) = static_cast<float>(Val(grid.TextMatrix(r, cols - 1)));
+    for (int c = 2; c <= cols - 2; ++c) {
+      ++k;
+      const std::string &t = grid.TextMatrix(r, c);
+      if (t == "infinity")
+        g.Cost(k) = infCost;
+      else if (t == "-infinity")
+        g.Cost(k) = -infCost;
+      else
+        g.Cost(k) = Val(t);
+    }
+    if (g.TransDummyDest == 1) g.Cost(++k) = 0;
+  }
+  if (g.TransDummySource == 1) {
+    g.SourceName(m) = "DummyS";
+    g.TransSupply(m) = demandSum - supplySum;
+  }
+
+  int t = 0;
+  for (int c = 2; c <= cols - 2; ++c) {
+    ++t;
+    g.DestName(t) = grid.TextMatrix(1, c);
+    g.TransDemand(t) = static_cast<float>(Val(grid.TextMatrix(rows - 1, c)));
+  }
+  if (g.TransDummyDest == 1) {
+    g.DestName(n) = "DummyD";
+    g.TransDemand(n) = supplySum - demandSum;
+  }
+
+  for (int i = 1; i <= m; ++i) g.InvInput(i, 0) = g.TransSupply(i);
+  for (int j = 1; j <= n; ++j) g.InvInput(m + j, 0) = g.TransDemand(j);
+  for (int c = 1; c <= g.NVars; ++c) g.NonBasicMark(c) = static_cast<int16>(c);
+  return std::nullopt;
+}
+
+} // namespace quon
