@@ -44,24 +44,30 @@ void BuildGameLP(const GridStore &grid) {
       both(r, c, -Val(g.MsgText));
     }
   }
-  for (int r = 3; r <= g.LastConstrRow - 1; ++r) both(r, 1, 1);
+  for (int r = 3; r <= g.LastConstrRow - 1; ++r)
+    both(r, 1, 1);
 
   both(g.LastConstrRow, g.RHSInCol, 1);
-  for (int c = 2; c <= g.NVars; ++c) both(g.LastConstrRow, c, 1);
+  for (int c = 2; c <= g.NVars; ++c)
+    both(g.LastConstrRow, c, 1);
 
-  for (int c = 2; c <= g.NVars; ++c) both(g.LBRow, c, 0);
+  for (int c = 2; c <= g.NVars; ++c)
+    both(g.LBRow, c, 0);
   both(g.LBRow, 1, -g.Infinity);
   g.NBoundA = 0;
   g.NUpperBounded = 0;
-  for (int c = 1; c <= g.NVars; ++c) both(g.UBRow, c, g.Infinity);
+  for (int c = 1; c <= g.NVars; ++c)
+    both(g.UBRow, c, g.Infinity);
 
   g.NFreeVars = 1;
-  for (int c = 2; c <= g.NVars; ++c) both(g.FreeVarRow, c, 0);
+  for (int c = 2; c <= g.NVars; ++c)
+    both(g.FreeVarRow, c, 0);
   both(g.FreeVarRow, 1, 1);
 
   g.NArtificial1 = 0;
   g.NArtificial2 = 0;
-  for (int k = 1; k <= n; ++k) g.ConstrType(k) = "<";
+  for (int k = 1; k <= n; ++k)
+    g.ConstrType(k) = "<";
   g.ConstrType(g.MRows) = "=";
   for (int r = 3; r <= g.LastConstrRow; ++r) {
     if (g.ConstrType(r - 2).str() == "<") {
@@ -77,7 +83,8 @@ void BuildGameLP(const GridStore &grid) {
   g.NColsPlus2 = static_cast<int16>(g.NColsPlus1 + 1);
   ReDimProblemArrays(32);
 
-  for (int k = 2; k <= g.NCols; ++k) g.ColKind2(k) = "";
+  for (int k = 2; k <= g.NCols; ++k)
+    g.ColKind2(k) = "";
   g.ColKind2(1) = "+";
 
   for (int k = g.NVars + 1; k <= g.NCols; ++k) {
@@ -91,7 +98,8 @@ void BuildGameLP(const GridStore &grid) {
     const double code = std::nearbyint(g.Tab(r, g.TypeCol));
     g.Tab(r, g.NColsPlus2) = code;
     g.Tab(r, g.NColsPlus1) = g.Tab(r, g.RHSInCol);
-    for (int c = g.TypeCol; c <= g.NCols; ++c) g.Tab(r, c) = 0;
+    for (int c = g.TypeCol; c <= g.NCols; ++c)
+      g.Tab(r, c) = 0;
     const int k = g.NVars + r - 2 + g.NArtificial1;
     g.Tab(r, k) = 1;
     g.ColNames(k) = (code >= 0 ? "Rx" : "sx") + std::to_string(k);

@@ -46,12 +46,18 @@ std::vector<SizeRule> SizeRules(int modelClass) {
   }
 }
 
-int ProjMethodOfTag(int tag) { return tag == 8002 ? 2 : 1; }
+int ProjMethodOfTag(int tag) {
+  return tag == 8002 ? 2 : 1;
+}
 
 // Sub-model and project method under which a tag is its own model class's.
-int NetSubModelOfTag(int tag) { return tag == 0 ? 0 : tag - 7000; }
+int NetSubModelOfTag(int tag) {
+  return tag == 0 ? 0 : tag - 7000;
+}
 
-std::string SizeText(int v) { return std::to_string(v); }
+std::string SizeText(int v) {
+  return std::to_string(v);
+}
 
 InputMessage InvalidFile(const std::string &why) {
   return CriticalMessage("File is not a valid problem file (" + why + ")", "Open File");
@@ -189,7 +195,8 @@ ProblemFile CaptureProblem(const GridStore &grid, const std::string &title, int1
   }
   if ((mc == 3 || mc == 5) && r > 2 && c > 0) f.sense = Trim(grid.TextMatrix(2, 0));
   for (int i = 1; i < r; ++i)
-    for (int j = 1; j < c; ++j) f.cells.push_back(grid.TextMatrix(i, j));
+    for (int j = 1; j < c; ++j)
+      f.cells.push_back(grid.TextMatrix(i, j));
   return f;
 }
 
@@ -202,9 +209,11 @@ std::string ProblemFileText(const ProblemFile &file) {
   w.WriteNumber(file.digitsD);
   w.WriteNumber(file.formatType);
   w.WriteText(file.title);
-  for (int s : file.sizes) w.WriteNumber(s);
+  for (int s : file.sizes)
+    w.WriteNumber(s);
   if (mc == 3 || mc == 5) w.WriteText(file.sense);
-  for (const auto &cell : file.cells) w.WriteText(cell);
+  for (const auto &cell : file.cells)
+    w.WriteText(cell);
   if (mc == 7) w.WriteNumber(file.symmetric);
   return out.str();
 }
@@ -401,13 +410,15 @@ void FillGridFromFile(GridStore &grid, const ProblemFile &file, int electedClass
   const int lastRow = std::min(grid.Rows(), file.rows) - 1;
   const int lastCol = std::min(grid.Cols(), file.cols) - 1;
   for (int r = 1; r <= lastRow; ++r)
-    for (int c = 1; c <= lastCol; ++c) grid.SetTextMatrix(r, c, file.Cell(r, c));
+    for (int c = 1; c <= lastCol; ++c)
+      grid.SetTextMatrix(r, c, file.Cell(r, c));
   if (electedClass == 3 || electedClass == 5) {
     grid.SetTextMatrix(2, 0, file.sense);
     if (electedClass == 5 && file.tag == 3000) {
       // A linear program opened as an integer program: every variable integer.
       const int r = grid.Rows() - 1;
-      for (int c = 1; c <= grid.Cols() - 3; ++c) grid.SetTextMatrix(r, c, "y");
+      for (int c = 1; c <= grid.Cols() - 3; ++c)
+        grid.SetTextMatrix(r, c, "y");
       grid.SetTextMatrix(r, grid.Cols() - 2, "");
       grid.SetTextMatrix(r, grid.Cols() - 1, "");
     }
@@ -436,6 +447,8 @@ InputMessage SaveNameRetryQuestion() {
   return m;
 }
 
-std::string OpenedCaption(const std::string &fileName) { return "QUON  " + fileName; }
+std::string OpenedCaption(const std::string &fileName) {
+  return "QUON  " + fileName;
+}
 
 } // namespace quon

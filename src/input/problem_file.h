@@ -73,8 +73,8 @@ enum class OpenStatus { Loaded, Mismatch, Invalid };
 
 struct OpenResult {
   OpenStatus status = OpenStatus::Invalid;
-  ProblemFile file;      // when Loaded
-  InputMessage message;  // when Mismatch (the retry question) or Invalid
+  ProblemFile file;     // when Loaded
+  InputMessage message; // when Mismatch (the retry question) or Invalid
 };
 
 // Reads and checks a problem file for the elected model class: the tag, the digit counts and

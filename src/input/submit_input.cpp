@@ -35,20 +35,21 @@ void CopyMatrixInput(const GridStore &grid) {
       g.Tab(i, j) = v;
       g.InvInput(i, j) = v;
     }
-  for (int j = 1; j <= g.MRows; ++j) g.ColNames(j) = "x" + std::to_string(j);
+  for (int j = 1; j <= g.MRows; ++j)
+    g.ColNames(j) = "x" + std::to_string(j);
 }
 
 std::optional<InputMessage> TakeLPInputError() {
   const int k = g.InputErrorIndex;
   if (k == 0) return std::nullopt;
   g.InputErrorIndex = 0;
-  InputMessage m =
-      k > 0 ? CriticalMessage("All Left-hand side coefficients of Constraint " + std::to_string(k) +
-                                  " are zero.  Renenter or delete constraint",
-                              "Input Data Error")
-            : CriticalMessage("Lower bound exceeds upper bound for varaible " + std::to_string(-k) +
-                                  ". Renenter correct bounds",
-                              "Input Data Error");
+  InputMessage m = k > 0
+                       ? CriticalMessage("All Left-hand side coefficients of Constraint " +
+                                             std::to_string(k) + " are zero.  Renenter or delete constraint",
+                                         "Input Data Error")
+                       : CriticalMessage("Lower bound exceeds upper bound for varaible " +
+                                             std::to_string(-k) + ". Renenter correct bounds",
+                                         "Input Data Error");
   m.resetSelection = true;
   return m;
 }
@@ -98,7 +99,9 @@ std::optional<InputMessage> ConvertInput(GridStore &grid, const SubmitHeader &he
   return std::nullopt;
 }
 
-bool SaveQuestionDue() { return g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0; }
+bool SaveQuestionDue() {
+  return g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0;
+}
 
 InputMessage SaveQuestion(bool withCancel) {
   InputMessage m;

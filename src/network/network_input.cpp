@@ -16,7 +16,8 @@ void ReadNetworkInput(const GridStore &grid) {
   const int n = grid.Cols() - 2;
   g.NodeCount = static_cast<int16>(n);
   ReDimProblemArrays(7);
-  for (int c = 2; c <= n + 1; ++c) g.VarNames(c - 1) = grid.TextMatrix(1, c);
+  for (int c = 2; c <= n + 1; ++c)
+    g.VarNames(c - 1) = grid.TextMatrix(1, c);
   int k = 0;
   for (int r = 2; r <= n + 1; ++r)
     for (int c = 2; c <= n + 1; ++c) {

@@ -12,7 +12,9 @@ namespace quon {
 
 namespace {
 
-int DataColumns() { return g.ProjMethod == 2 ? 6 : 4; }
+int DataColumns() {
+  return g.ProjMethod == 2 ? 6 : 4;
+}
 
 // A cell holds something when it has a non-zero number or any text that is not a zero number
 // (an activity symbol, or a word where a number belongs): such rows are never cut.
@@ -37,7 +39,8 @@ InputMessage MissingProjectData() {
 
 std::string NodeList(const std::vector<int> &nodes) {
   std::string s;
-  for (int k : nodes) s += std::to_string(k) + ", ";
+  for (int k : nodes)
+    s += std::to_string(k) + ", ";
   return s.substr(0, s.size() - 2) + ")";
 }
 
@@ -47,12 +50,14 @@ std::optional<InputMessage> CheckActivityRow(const GridStore &grid, int r,
                                              const std::set<std::pair<double, double>> &seen) {
   const double f = Val(grid.TextMatrix(r, 1));
   const double t = Val(grid.TextMatrix(r, 2));
-  if (f < 1 || t < 1) return CriticalMessage("Node number must be >=1", "Node Numbering Error", r, t < 1 ? 2 : 1);
+  if (f < 1 || t < 1)
+    return CriticalMessage("Node number must be >=1", "Node Numbering Error", r, t < 1 ? 2 : 1);
   if (f != std::floor(f) || t != std::floor(t))
     return CriticalMessage("Node numbers must be whole numbers", "Node Numbering Error", r,
                            f != std::floor(f) ? 1 : 2);
   if (f > kMaxProjectNode || t > kMaxProjectNode)
-    return CriticalMessage("Node numbers cannot exceed 1000", "Node Numbering Error", r, f > kMaxProjectNode ? 1 : 2);
+    return CriticalMessage("Node numbers cannot exceed 1000", "Node Numbering Error", r,
+                           f > kMaxProjectNode ? 1 : 2);
   if (f == t) {
     InputMessage m =
         CriticalMessage("FROM and TO nodes must be assigned distinct numbers", "Nodes Numbering Error", r, 2);
@@ -67,7 +72,8 @@ std::optional<InputMessage> CheckActivityRow(const GridStore &grid, int r,
     const double m = Val(grid.TextMatrix(r, 5));
     const double b = Val(grid.TextMatrix(r, 6));
     if (!(a <= m && m <= b))
-      return CriticalMessage("Duration data in preceding row must satisfy a <= m <= b", "Duration Error", r, 4);
+      return CriticalMessage("Duration data in preceding row must satisfy a <= m <= b", "Duration Error", r,
+                             4);
   }
   return std::nullopt;
 }
@@ -108,7 +114,8 @@ std::optional<InputMessage> ReadProjectInput(const GridStore &grid) {
   }
   g.EarlyTime(0) = 0;
   for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j) g.ArcDur(i, j) = -1;
+    for (int j = 1; j <= n; ++j)
+      g.ArcDur(i, j) = -1;
 
   for (int r = 1; r <= g.ActivityCount; ++r)
     for (int c = 1; c <= cols; ++c) {
@@ -138,8 +145,9 @@ std::optional<InputMessage> ReadProjectInput(const GridStore &grid) {
     }
     g.ProjStatus = 1;
     if (g.ArcDur(j, i) != -1) {
-      InputMessage m = CriticalMessage(
-          "Closed loop detected between nodes " + std::to_string(i) + " and " + std::to_string(j), "Network Error");
+      InputMessage m = CriticalMessage("Closed loop detected between nodes " + std::to_string(i) + " and " +
+                                           std::to_string(j),
+                                       "Network Error");
       m.resetSelection = true;
       g.ProjStatus = 0;
       return m;

@@ -65,18 +65,20 @@ std::optional<InputMessage> ReadQueueInput(const GridStore &grid) {
   }
   if (first == 0) {
     for (int i = 1; i <= g.NScen; ++i) {
-      for (int j = 1; j <= 5; ++j) g.QueueData(i, j) = QueueCellValue(grid.TextMatrix(i, j));
+      for (int j = 1; j <= 5; ++j)
+        g.QueueData(i, j) = QueueCellValue(grid.TextMatrix(i, j));
       if (g.QueueData(i, 2) == 0) g.QueueData(i, 3) = 0;
     }
     return std::nullopt;
   }
 
-  InputMessage m = CriticalMessage(
-      "Inconsistent data in Scenario(s) <" + list + ">." +
-          "  Check the following possible errors: (1) Negative entries, (2) BothLambda and Mu = 0, (3) Lambda "
-          ">= mu*c in an infinite queue, (4) System Limit exceeds Source Limit, or (5) Missing or zero N in a "
-          "pure death model ",
-      "Queue Data Error", first, 1);
+  InputMessage m = CriticalMessage("Inconsistent data in Scenario(s) <" + list + ">." +
+                                       "  Check the following possible errors: (1) Negative entries, (2) "
+                                       "BothLambda and Mu = 0, (3) Lambda "
+                                       ">= mu*c in an infinite queue, (4) System Limit exceeds Source Limit, "
+                                       "or (5) Missing or zero N in a "
+                                       "pure death model ",
+                                   "Queue Data Error", first, 1);
   m.beep = true;
   g.CurRow = first;
   g.CurCol = 1;

@@ -32,7 +32,8 @@ int IntegerDigits(double magnitude) {
 double TransInfinityCost(double largestFiniteCost) {
   int digits = IntegerDigits(std::fabs(largestFiniteCost));
   double nines = 0;
-  for (int i = 0; i <= digits; ++i) nines = nines * 10 + 9;
+  for (int i = 0; i <= digits; ++i)
+    nines = nines * 10 + 9;
   return nines;
 }
 
@@ -122,9 +123,12 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
     g.TransDemand(n) = supplySum - demandSum;
   }
 
-  for (int i = 1; i <= m; ++i) g.InvInput(i, 0) = g.TransSupply(i);
-  for (int j = 1; j <= n; ++j) g.InvInput(m + j, 0) = g.TransDemand(j);
-  for (int c = 1; c <= g.NVars; ++c) g.NonBasicMark(c) = static_cast<int16>(c);
+  for (int i = 1; i <= m; ++i)
+    g.InvInput(i, 0) = g.TransSupply(i);
+  for (int j = 1; j <= n; ++j)
+    g.InvInput(m + j, 0) = g.TransDemand(j);
+  for (int c = 1; c <= g.NVars; ++c)
+    g.NonBasicMark(c) = static_cast<int16>(c);
   return std::nullopt;
 }
 

@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "input/problem_file.h"
+#include "support/grid_text.h"
+
+namespace quon {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MakeGrid;
+
+struct Kind {
+  int modelClass;
+  int netSubModel;
+  int projMethod;
+  std::vector<int> sizes;
+  int tag;
+};
+
+// Every model class and every tag it saves with.
+const Kind kKinds[] = {
+    {1, 0, 0, {3}, 1000},    {2, 0, 0, {2}, 2000},    {3, 0, 0, {2, 3}, 3000}, {4, 0, 0, {3, 2}, 4000},
+    {5, 0, 0, {3, 1}, 5000}, {6, 0, 0, {2}, 6000},    {7, 1, 0, {3}, 7001},    {7, 2, 0, {3}, 7002},
+    {7, 3, 0, {2}, 7002},    {7, 4, 0, {2}, 7004},    {7, 0, 0, {3}, 0},       {7, 23, 0, {2}, 0},
+    {8, 0, 1, {6, 4}, 8001}, {8, 0, 2, {9, 3}, 8002}, {9, 0, 0, {2, 3}, 9000},
+};
+
+void Elect(const Kind &k) {
+  g = Mod1{};
+  g.ModelClass = static_cast<int16>(k.modelClass);
+  g.NetSubModel = static_cast<int16>(k.netSubModel);
+  g.ProjMethod = static_cast<int16>(k.projMethod);
+  g.NumDigitsN = 7;
+  g.NumDigitsD = 3;
+  g.NumFormatType = 2;
+  if (k.modelClass == 8) g.NodeCount = static_cast<int16>(k.sizes[0]);
+}
+
+// A grid of the kind's shape whose every cell names its place.
+GridStore FilledGrid(const Kind &k) {
+  GridShape s = ShapeOf(k.modelClass, k.projMethod, k.sizes);
+  GridStore grid = MakeGrid(s.rows, s.cols);
+  for (int r = 0; r < s.rows; ++r)
+    for (int c = 0; c < s.cols; ++c)
+      grid.SetTextMatrix(r, c, std::to_string(r) + "/" + std::to_string(c));
+  if (k.modelClass == 3 || k.modelClass == 5) grid.SetTextMatrix(2, 0, "Minimize");
+  return grid;
+}
+
+OpenResult Parse(const std::string &text, int electedClass, int netSubModel = 0, int projMethod = 0) {
+  std::istringstream in(text, std::ios::binary);
+  return ParseProblemFile(in, electedClass, netSubModel, projMethod);
+}
+
+std::string Lines(const std::vector<std::string> &lines) {
+  std::string s;
+  for (const auto &l : lines)
+    s += l + "\r\n";
+  return s;
+}
+
+TEST(ProblemFile, TagsByModelClass) {
+  for (const Kind &k : kKinds)
+    EXPECT_EQ(ModelTag(k.modelClass, k.netSubModel, k.projMethod), k.tag);
+  EXPECT_EQ(ModelClassOfTag(7000), 0);
+  EXPECT_EQ(ModelClassOfTag(0), 7);
+  EXPECT_EQ(ModelClassOfTag(8002), 8);
+}
+
+TEST(ProblemFile, ModelClassCheckOfAnOpenedFile) {
+  EXPECT_TRUE(TagAccepted(3000, 5, 0, 0));
+  EXPECT_TRUE(TagAccepted(5000, 3, 0, 0));
+  EXPECT_FALSE(TagAccepted(4000, 3, 0, 0));
+  EXPECT_TRUE(TagAccepted(7001, 7, 1, 0));
+  EXPECT_FALSE(TagAccepted(0, 7, 1, 0));
+  EXPECT_FALSE(TagAccepted(7002, 7, 4, 0));
+  EXPECT_TRUE(TagAccepted(7002, 7, 3, 0));
+  EXPECT_FALSE(TagAccepted(7004, 7, 2, 0));
+  // Shortest route opens every network file, and only those.
+  for (int tag : {0, 7001, 7002, 7004})
+    EXPECT_TRUE(TagAccepted(tag, 7, 0, 0)) << tag;
+  for (int tag : {1000, 3000, 7000, 8001, 9000, 12})
+    EXPECT_FALSE(TagAccepted(tag, 7, 0, 0)) << tag;
+  EXPECT_TRUE(TagAccepted(0, 7, 23, 0));
+  EXPECT_FALSE(TagAccepted(8001, 8, 0, 2));
+  EXPECT_FALSE(TagAccepted(8002, 8, 0, 1));
+  EXPECT_TRUE(TagAccepted(6000, 6, 0, 0));
+  EXPECT_FALSE(TagAccepted(0, 0, 0, 0));
+}
+
+TEST(ProblemFile, LayoutOfALinearProgram) {
+  Kind lp{3, 0, 0, {2, 1}, 3000};
+  Elect(lp);
+  g.NumDigitsN = 5;
+  g.NumDigitsD = 2;
+  g.NumFormatType = 1;
+  GridStore grid = FilledGrid(lp);
+  grid.SetTextMatrix(2, 0, "Maximize");
+  ProblemFile f = CaptureProblem(grid, "Demo", 0);
+  std::vector<std::string> lines = {"3000", "5", "2", "1", "\"Demo\"", "2", "1", "\"Maximize\""};
+  for (int r = 1; r <= 6; ++r)
+    for (int c = 1; c <= 4; ++c)
+      lines.push_back("\"" + std::to_string(r) + "/" + std::to_string(c) + "\"");
+  EXPECT_EQ(lines.size(), 8u + 24u);
+  EXPECT_EQ(ProblemFileText(f), Lines(lines));
+}
+
+TEST(ProblemFile, NetworkFileEndsWithTheSymmetricFlag) {
+  Kind net{7, 4, 0, {2}, 7004};
+  Elect(net);
+  ProblemFile f = CaptureProblem(FilledGrid(net), "Flow \"A\"", 1);
+  const std::string text = ProblemFileText(f);
+  EXPECT_EQ(text.substr(0, 6), "7004\r\n");
+  EXPECT_EQ(text.substr(text.size() - 3), "1\r\n");
+  auto back = Parse(text, 7, 4);
+  ASSERT_EQ(back.status, OpenStatus::Loaded);
+  EXPECT_EQ(back.file.title, "Flow \"A\"");
+  EXPECT_EQ(back.file.symmetric, 1);
+}
+
+TEST(ProblemFile, EveryClassAndTagRoundTrips) {
+  for (const Kind &k : kKinds) {
+    SCOPED_TRACE(k.tag);
+    Elect(k);
+    GridStore grid = FilledGrid(k);
+    ProblemFile saved = CaptureProblem(grid, "Problem of class " + std::to_string(k.modelClass), 1);
+    const std::string text = ProblemFileText(saved);
+
+    auto opened = Parse(text, k.modelClass, k.netSubModel, k.projMethod);
+    ASSERT_EQ(opened.status, OpenStatus::Loaded) << opened.message.text;
+    const ProblemFile &f = opened.file;
+    EXPECT_EQ(f.tag, k.tag);
+    EXPECT_EQ(f.sizes, k.sizes);
+    EXPECT_EQ(ProblemFileText(f), text);
+
+    g = Mod1{};
+    g.ProjMethod = static_cast<int16>(k.projMethod);
+    ApplyProblemFile(f, k.modelClass);
+    EXPECT_EQ(g.NumDigitsN, 7);
+    EXPECT_EQ(g.NumDigitsDSaved, 3);
+    EXPECT_EQ(g.NumFormatType, 2);
+    EXPECT_EQ(g.HeaderText[1], saved.title);
+    EXPECT_EQ(g.HeaderText[2], std::to_string(k.sizes[0]));
+
+    GridShape s = ShapeForElected(f, k.modelClass);
+    GridStore fresh = MakeGrid(s.rows, s.cols);
+    FillGridFromFile(fresh, f, k.modelClass);
+    for (int r = 1; r < s.rows; ++r)
+      for (int c = 1; c < s.cols; ++c) {
+        const bool emptiedCorner = k.modelClass == 4 && r == s.rows - 1 && (c == 1 || c == s.cols - 1);
+        EXPECT_EQ(fresh.TextMatrix(r, c), emptiedCorner ? "" : grid.TextMatrix(r, c)) << r << "," << c;
+      }
+  }
+}
+
+TEST(ProblemFile, OpeningSetsTheSizesOfTheElectedClass) {
+  auto open = [](const Kind &k) {
+    Elect(k);
+    auto res = Parse(ProblemFileText(CaptureProblem(FilledGrid(k), "T", 0)), k.modelClass, k.netSubModel,
+                     k.projMethod);
+    g = Mod1{};
+    ApplyProblemFile(res.file, k.modelClass);
+  };
+  open({1, 0, 0, {3}, 1000});
+  EXPECT_EQ(g.NVars, 3);
+  EXPECT_EQ(g.MRows, 3);
+  EXPECT_EQ(g.Tab.UBound(1), 4);
+  open({3, 0, 0, {2, 3}, 3000});
+  EXPECT_EQ(g.NVars, 2);
+  EXPECT_EQ(g.MRows, 3);
+  EXPECT_EQ(g.HeaderText[3], "3");
+  EXPECT_EQ(g.SenseText.str(), "Minimize");
+  open({4, 0, 0, {3, 2}, 4000});
+  EXPECT_EQ(g.TransSources, 3);
+  EXPECT_EQ(g.TransDests, 2);
+  open({6, 0, 0, {2}, 6000});
+  EXPECT_EQ(g.NScen, 2);
+  EXPECT_EQ(g.QueueData.UBound(1), 2);
+  EXPECT_EQ(g.QueueData.UBound(2), 5);
+  open({9, 0, 0, {2, 3}, 9000});
+  EXPECT_EQ(g.GameRows, 2);
+  EXPECT_EQ(g.GameCols, 3);
+}
+
+TEST(ProblemFile, LinearAndIntegerProgramsOpenEachOther) {
+  Kind lp{3, 0, 0, {2, 1}, 3000};
+  Elect(lp);
+  auto asIP = Parse(ProblemFileText(CaptureProblem(FilledGrid(lp), "T", 0)), 5);
+  ASSERT_EQ(asIP.status, OpenStatus::Loaded);
+  GridShape s = ShapeForElected(asIP.file, 5);
+  EXPECT_EQ(s.rows, 8);
+  GridStore ip = MakeGrid(s.rows, s.cols);
+  FillGridFromFile(ip, asIP.file, 5);
+  EXPECT_EQ(ip.TextMatrix(6, 2), "6/2");
+  EXPECT_EQ(ip.TextMatrix(7, 1), "y");
+  EXPECT_EQ(ip.TextMatrix(7, 2), "y");
+  EXPECT_EQ(ip.TextMatrix(7, 3), "");
+  EXPECT_EQ(ip.TextMatrix(7, 4), "");
+  EXPECT_EQ(ip.TextMatrix(2, 0), "Minimize");
+
+  Kind ipKind{5, 0, 0, {2, 1}, 5000};
+  Elect(ipKind);
+  auto asLP = Parse(ProblemFileText(CaptureProblem(FilledGrid(ipKind), "T", 0)), 3);
+  ASSERT_EQ(asLP.status, OpenStatus::Loaded);
+  s = ShapeForElected(asLP.file, 3);
+  EXPECT_EQ(s.rows, 7);
+  GridStore lpGrid = MakeGrid(s.rows, s.cols);
+  FillGridFromFile(lpGrid, asLP.file, 3);
+  EXPECT_EQ(lpGrid.TextMatrix(6, 4), "6/4");
+}
+
+TEST(ProblemFile, TransportationKeepsItsTypedSizesAfterBalancing) {
+  Kind tp{4, 0, 0, {2, 2}, 4000};
+  Elect(tp);
+  g.TransSources = 3; // a dummy source was added when the problem was solved
+  g.NVars = 6;
+  ProblemFile f = CaptureProblem(FilledGrid(tp), "T", 0);
+  EXPECT_EQ(f.sizes, (std::vector<int>{2, 2}));
+}
+
+TEST(ProblemFile, MalformedFilesAreRefusedWhole) {
+  const std::vector<std::string> good = {"6000",  "5",     "2",     "1",     "\"Q\"",       "1",
+                                         "\"1\"", "\"2\"", "\"3\"", "\"1\"", "\"infinity\""};
+  ASSERT_EQ(Parse(Lines(good), 6).status, OpenStatus::Loaded);
+
+  auto refused = [&](std::vector<std::string> lines, const std::string &why) {
+    auto res = Parse(Lines(lines), 6);
+    EXPECT_EQ(res.status, OpenStatus::Invalid) << why;
+    EXPECT_EQ(res.message.title, "Open File") << why;
+    EXPECT_EQ(res.message.text.rfind("File is not a valid problem file", 0), 0u) << res.message.text;
+    EXPECT_EQ(res.message.icon, MsgIcon::Critical);
+    return res.message.text;
+  };
+  auto truncated = good;
+  truncated.pop_back();
+  EXPECT_NE(refused(truncated, "truncated").find("line 11"), std::string::npos);
+  auto word = good;
+  word[1] = "five";
+  refused(word, "a word where a number belongs");
+  auto quote = good;
+  quote[8] = "\"3";
+  refused(quote, "unterminated quote");
+  auto big = good;
+  big[5] = "500";
+  EXPECT_NE(refused(big, "a size of 500").find("the number of scenarios is 500"), std::string::npos);
+  auto none = good;
+  none[5] = "0";
+  refused(none, "no scenarios");
+  auto fraction = good;
+  fraction[5] = "1.5";
+  refused(fraction, "a fractional size");
+  auto digits = good;
+  digits[1] = "0";
+  refused(digits, "N of 0");
+  auto type = good;
+  type[3] = "3";
+  refused(type, "format type 3");
+  refused({}, "empty file");
+  refused({"x"}, "no tag");
+
+  auto wrongTag = good;
+  wrongTag[0] = "4000";
+  auto res = Parse(Lines(wrongTag), 6);
+  EXPECT_EQ(res.status, OpenStatus::Mismatch);
+  EXPECT_EQ(res.message.text, "Target file does not match format of elected QUON module.  Retry?");
+  EXPECT_EQ(res.message.title, "Open FileSave As Warning");
+  EXPECT_EQ(res.message.icon, MsgIcon::Exclamation);
+  EXPECT_EQ(res.message.buttons, MsgButtons::YesNo);
+}
+
+TEST(ProblemFile, SenseAndSymmetricFlagAreChecked) {
+  std::vector<std::string> lp = {"3000", "5", "2", "1", "\"T\"", "2", "1", "\"Maximise\""};
+  for (int i = 0; i < 24; ++i)
+    lp.push_back("\"\"");
+  EXPECT_EQ(Parse(Lines(lp), 3).status, OpenStatus::Invalid);
+  lp[7] = "\"Minimize\"";
+  EXPECT_EQ(Parse(Lines(lp), 3).status, OpenStatus::Loaded);
+
+  std::vector<std::string> net = {"7001", "5",    "2",    "1",    "\"T\"", "2",    "\"\"", "\"\"",
+                                  "\"\"", "\"\"", "\"\"", "\"\"", "\"\"",  "\"\"", "\"\"", "2"};
+  EXPECT_EQ(Parse(Lines(net), 7, 1).status, OpenStatus::Invalid);
+  net.back() = "1";
+  EXPECT_EQ(Parse(Lines(net), 7, 1).status, OpenStatus::Loaded);
+}
+
+TEST(ProblemFile, ProjectFilesKeepLargeNodeNumbersForTheSolveCheck) {
+  std::vector<std::string> cpm = {"8001", "5",     "2",        "1",     "\"T\"", "1500",
+                                  "2",    "\"1\"", "\"1500\"", "\"A\"", "\"3\""};
+  auto res = Parse(Lines(cpm), 8, 0, 1);
+  ASSERT_EQ(res.status, OpenStatus::Loaded) << res.message.text;
+  EXPECT_EQ(res.file.rows, 2);
+  EXPECT_EQ(res.file.cols, 5);
+  cpm[6] = "1";
+  EXPECT_EQ(Parse(Lines(cpm), 8, 0, 1).status, OpenStatus::Invalid);
+}
+
+class ProblemFileOnDisk : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quon_pf_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  static std::string Slurp(const fs::path &p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  fs::path dir_;
+};
+
+TEST_F(ProblemFileOnDisk, SavedBytesAreTheLayoutAndOpenAgain) {
+  Kind game{9, 0, 0, {2, 3}, 9000};
+  Elect(game);
+  ProblemFile f = CaptureProblem(FilledGrid(game), "Game", 0);
+  const std::string path = (dir_ / "game").string(); // no extension is added
+  EXPECT_FALSE(WriteProblemFile(path, f));
+  EXPECT_EQ(Slurp(path), ProblemFileText(f));
+  EXPECT_FALSE(fs::exists(path + ".quon-save"));
+  auto back = ReadProblemFile(path, 9, 0, 0);
+  ASSERT_EQ(back.status, OpenStatus::Loaded);
+  EXPECT_EQ(back.file.cells, f.cells);
+}
+
+TEST_F(ProblemFileOnDisk, FailedSavesAreReportedAndKeepTheOldFile) {
+  Kind game{9, 0, 0, {2, 3}, 9000};
+  Elect(game);
+  ProblemFile f = CaptureProblem(FilledGrid(game), "Game", 0);
+
+  auto msg = WriteProblemFile((dir_ / "no such folder" / "x.txt").string(), f);
+  ASSERT_TRUE(msg);
+  EXPECT_EQ(msg->icon, MsgIcon::Critical);
+  EXPECT_EQ(msg->title, "Save Error");
+
+  fs::create_directory(dir_ / "a folder.txt");
+  EXPECT_TRUE(WriteProblemFile((dir_ / "a folder.txt").string(), f));
+
+  const fs::path old = dir_ / "old.txt";
+  std::ofstream(old, std::ios::binary) << "kept";
+  ProblemFile incomplete = f;
+  incomplete.cells.pop_back();
+  msg = WriteProblemFile(old.string(), incomplete);
+  ASSERT_TRUE(msg);
+  EXPECT_NE(msg->text.find("does not hold a whole problem"), std::string::npos);
+  EXPECT_EQ(Slurp(old), "kept");
+}
+
+TEST_F(ProblemFileOnDisk, MissingFileIsReported) {
+  auto res = ReadProblemFile((dir_ / "none.txt").string(), 1, 0, 0);
+  EXPECT_EQ(res.status, OpenStatus::Invalid);
+  EXPECT_EQ(res.message.icon, MsgIcon::Critical);
+}
+
+TEST(ProblemFile, Questions) {
+  InputMessage m = SaveNameRetryQuestion();
+  EXPECT_EQ(m.text, "You have not specified a SAVE file name.  Retry?");
+  EXPECT_EQ(m.title, "Save As");
+  EXPECT_EQ(m.buttons, MsgButtons::YesNo);
+  EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+  EXPECT_EQ(OpenedCaption("/tmp/a.txt"), "QUON  /tmp/a.txt");
+}
+
+} // namespace
+} // namespace quon

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "input/submit_input.h"
+#include "support/grid_text.h"
+
+namespace quon {
+namespace {
+
+using test::MakeGrid;
+using test::SetRow;
+
+class Submit : public ::testing::Test {
+protected:
+  void SetUp() override {
+    g = Mod1{};
+    g.Infinity = 999999;
+  }
+  SubmitHeader header{"My title", "3", "2"};
+};
+
+TEST_F(Submit, HeaderAndGridSizeAreKept) {
+  g.ModelClass = 1;
+  g.GridReadyFlag = 1;
+  GridStore grid = MakeGrid(3, 3);
+  EXPECT_FALSE(BeginSubmission(grid, header));
+  EXPECT_EQ(g.GridReadyFlag, 0);
+  EXPECT_EQ(g.HeaderText[1], "My title");
+  EXPECT_EQ(g.HeaderText[2], "3");
+  EXPECT_EQ(g.GridRows, 3);
+  EXPECT_EQ(g.GridCols, 3);
+}
+
+TEST_F(Submit, LinearEquationsAreCopiedWithTheirRightHandSides) {
+  g.ModelClass = 2;
+  GridStore grid = MakeGrid(3, 4);
+  SetRow(grid, 1, {"2", "1", "5"});
+  SetRow(grid, 2, {"1.5", "", "x"});
+  EXPECT_FALSE(ConvertInput(grid, header));
+  EXPECT_EQ(g.MRows, 2);
+  EXPECT_EQ(g.NVars, 2);
+  EXPECT_DOUBLE_EQ(g.Tab(1, 3), 5);
+  EXPECT_DOUBLE_EQ(g.InvInput(1, 3), 5);
+  EXPECT_DOUBLE_EQ(g.InvInput(2, 1), 1.5);
+  EXPECT_DOUBLE_EQ(g.Tab(2, 2), 0);
+  EXPECT_DOUBLE_EQ(g.Tab(2, 3), 0);
+  EXPECT_EQ(g.ColNames(1), "x1");
+  EXPECT_EQ(g.ColNames(2), "x2");
+}
+
+TEST_F(Submit, LinearProgramRefusalsFromTheConversion) {
+  g.ModelClass = 3;
+  GridStore grid = MakeGrid(7, 5);
+  static int calls;
+  calls = 0;
+  auto zeroRow = [](const GridStore &) {
+    ++calls;
+    g.InputErrorIndex = 3;
+  };
+  auto msg = ConvertInput(grid, header, zeroRow);
+  ASSERT_TRUE(msg);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(msg->text,
+            "All Left-hand side coefficients of Constraint 3 are zero.  Renenter or delete constraint");
+  EXPECT_EQ(msg->title, "Input Data Error");
+  EXPECT_TRUE(msg->resetSelection);
+  EXPECT_EQ(g.InputErrorIndex, 0);
+  EXPECT_EQ(g.HeaderText[3], "2");
+
+  g.InputErrorIndex = -2;
+  msg = TakeLPInputError();
+  ASSERT_TRUE(msg);
+  EXPECT_EQ(msg->text, "Lower bound exceeds upper bound for varaible 2. Renenter correct bounds");
+  EXPECT_FALSE(TakeLPInputError());
+}
+
+TEST_F(Submit, RefusedReadersLeaveTheirFlagsRestored) {
+  g.ModelClass = 4;
+  GridStore trans = MakeGrid(5, 4);
+  trans.SetTextMatrix(2, 3, "-4");
+  EXPECT_TRUE(ConvertInput(trans, header));
+  EXPECT_EQ(g.Entering, 0);
+
+  g.ModelClass = 6;
+  GridStore queue = MakeGrid(3, 6);
+  SetRow(queue, 1, {"1", "2", "1", "infinity", "infinity"});
+  EXPECT_TRUE(ConvertInput(queue, header));
+  EXPECT_EQ(g.NScen, 2);
+  EXPECT_EQ(g.CurRow, 2);
+}
+
+TEST_F(Submit, TransportationCornerReadsSDNameAgain) {
+  g.ModelClass = 4;
+  GridStore trans = MakeGrid(5, 4);
+  SetRow(trans, 2, {"A", "3", "5"});
+  SetRow(trans, 3, {"B", "1", "5"});
+  SetRow(trans, 4, {"", "10"});
+  EXPECT_FALSE(ConvertInput(trans, header));
+  EXPECT_EQ(trans.TextMatrix(1, 1), "S/D Name");
+}
+
+TEST_F(Submit, ProjectIsTrimmedCheckedAndRead) {
+  g.ModelClass = 8;
+  g.ProjMethod = 1;
+  GridStore grid = MakeGrid(6, 5);
+  SetRow(grid, 1, {"1", "2", "A", "3"});
+  SetRow(grid, 2, {"3", "2", "B", "1"});
+  SetRow(grid, 3, {"2", "9", "C", "2"});
+  EXPECT_FALSE(BeginSubmission(grid, header));
+  EXPECT_EQ(grid.Rows(), 4);
+  EXPECT_EQ(g.ActivityCount, 3);
+  EXPECT_EQ(g.NodeCount, 9);
+  EXPECT_EQ(g.HeaderText[2], "9");
+  EXPECT_EQ(g.GridRows, 4);
+  auto msg = ConvertInput(grid, header);
+  ASSERT_TRUE(msg);
+  EXPECT_EQ(msg->text, "MULTIPLE START detected at nodes (1, 3)");
+
+  grid.SetTextMatrix(2, 1, "1");
+  grid.SetTextMatrix(2, 2, "2");
+  EXPECT_TRUE(BeginSubmission(grid, header)); // now a repeated activity
+  grid.SetTextMatrix(2, 1, "9");
+  grid.SetTextMatrix(2, 2, "10");
+  ASSERT_FALSE(BeginSubmission(grid, header));
+  EXPECT_FALSE(ConvertInput(grid, header));
+  EXPECT_EQ(g.ProjStatus, 1);
+}
+
+TEST_F(Submit, SaveQuestionIsDueOnceAnyCountIsEntered) {
+  EXPECT_FALSE(SaveQuestionDue());
+  g.NodeCount = 4; // a typed project has no variables
+  EXPECT_TRUE(SaveQuestionDue());
+  g = Mod1{};
+  g.NScen = 1;
+  EXPECT_TRUE(SaveQuestionDue());
+  g = Mod1{};
+  g.TransSources = 2;
+  EXPECT_TRUE(SaveQuestionDue());
+
+  InputMessage q = SaveQuestion();
+  EXPECT_EQ(q.text, "Do you wish to save data?");
+  EXPECT_EQ(q.title, "Save?");
+  EXPECT_EQ(q.icon, MsgIcon::Question);
+  EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(SaveQuestion(false).buttons, MsgButtons::YesNo);
+}
+
+} // namespace
+} // namespace quon
