@@ -99,6 +99,43 @@ std::optional<InputMessage> ConvertInput(GridStore &grid, const SubmitHeader &he
   return std::nullopt;
 }
 
+namespace {
+// A size text as a 16-bit integer: its leading number, halves to the even neighbour.
+int16 SizeOf(const std::string &text) {
+  return CInt(Val(text)).value_or(0);
+}
+} // namespace
+
+KeptHeader RestoreInputState() {
+  g.NumDigitsN = g.NumDigitsNSaved;
+  g.NumDigitsD = g.NumDigitsDSaved;
+  g.TableauCount = 0;
+  g.LPMethod = 0;
+  KeptHeader h;
+  h.title = g.HeaderText[1];
+  h.size1 = g.HeaderText[2];
+  g.NVars = SizeOf(g.HeaderText[2]);
+  switch (g.ModelClass) {
+  case 3:
+  case 5:
+  case 9:
+    g.MRows = SizeOf(g.HeaderText[3]);
+    h.size2 = g.HeaderText[3];
+    break;
+  case 4:
+    h.size2 = g.HeaderText[3];
+    g.TransSources = SizeOf(g.HeaderText[2]);
+    g.TransDests = SizeOf(g.HeaderText[3]);
+    break;
+  case 8:
+    h.size1Shown = false;
+    break;
+  default:
+    break;
+  }
+  return h;
+}
+
 bool SaveQuestionDue() {
   return g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0;
 }

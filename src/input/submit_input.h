@@ -46,6 +46,20 @@ std::optional<InputMessage> TakeLPInputError();
 // variable, node or scenario count has been entered.
 bool SaveQuestionDue();
 
+// The header boxes of the input screen as they were when the input was submitted.
+struct KeptHeader {
+  std::string title;      // BX1
+  std::string size1;      // BX2
+  std::string size2;      // BX3, for the classes with a second size
+  bool size1Shown = true; // a project has no size box
+};
+
+// The data side of the return to the input screen: the input digit counts come back, no
+// tableau is counted and no LP method chosen, and the sizes are read again from the size
+// texts as typed (so a balanced transportation problem has its typed sizes again). The grid
+// is then rebuilt at GridRows x GridCols and filled from the kept block.
+KeptHeader RestoreInputState();
+
 // "Do you wish to save data?", titled "Save?", with Yes, No and (unless from the File menu's
 // "Main Menu") Cancel.
 InputMessage SaveQuestion(bool withCancel = true);

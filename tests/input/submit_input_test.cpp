@@ -144,5 +144,49 @@ TEST_F(Submit, SaveQuestionIsDueOnceAnyCountIsEntered) {
   EXPECT_EQ(SaveQuestion(false).buttons, MsgButtons::YesNo);
 }
 
+TEST_F(Submit, ReturnToTheInputRestoresTheTypedSizes) {
+  g.ModelClass = 4;
+  GridStore trans = MakeGrid(5, 4);
+  SetRow(trans, 2, {"A", "3", "5"});
+  SetRow(trans, 3, {"B", "1", "5"});
+  SetRow(trans, 4, {"", "4"});
+  g.NumDigitsNSaved = 6;
+  g.NumDigitsDSaved = 1;
+  SubmitHeader typed{"Ship", "2", "1"};
+  ASSERT_FALSE(BeginSubmission(trans, typed));
+  ASSERT_FALSE(ConvertInput(trans, typed));
+  ASSERT_EQ(g.TransDests, 2); // balanced with a dummy destination
+  g.NumDigitsN = 9;
+  g.NumFormatType = 2;
+  g.TableauCount = 4;
+  g.LPMethod = 2;
+
+  KeptHeader h = RestoreInputState();
+  EXPECT_EQ(h.title, "Ship");
+  EXPECT_EQ(h.size1, "2");
+  EXPECT_EQ(h.size2, "1");
+  EXPECT_TRUE(h.size1Shown);
+  EXPECT_EQ(g.TransSources, 2);
+  EXPECT_EQ(g.TransDests, 1);
+  EXPECT_EQ(g.NVars, 2);
+  EXPECT_EQ(g.NumDigitsN, 6);
+  EXPECT_EQ(g.NumDigitsD, 1);
+  EXPECT_EQ(g.NumFormatType, 2); // the output format stays
+  EXPECT_EQ(g.TableauCount, 0);
+  EXPECT_EQ(g.LPMethod, 0);
+  EXPECT_EQ(g.GridRows, 5);
+  EXPECT_EQ(g.GridCols, 4);
+
+  g.ModelClass = 3;
+  g.HeaderText[2] = "2.5";
+  g.HeaderText[3] = "3";
+  RestoreInputState();
+  EXPECT_EQ(g.NVars, 2); // halves go to the even neighbour
+  EXPECT_EQ(g.MRows, 3);
+
+  g.ModelClass = 8;
+  EXPECT_FALSE(RestoreInputState().size1Shown);
+}
+
 } // namespace
 } // namespace quon
