@@ -1,0 +1,118 @@
+// The game's linear program checked by an independent LP solver: solved from the input-layout
+// rows of LPData and again from the standard-form Tab, it must give the value of the game
+// known in closed form, and both forms must agree.
+#include <glpk.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "games/game_lp.h"
+#include "shell/mod1.h"
+#include "support/grid_text.h"
+
+namespace quon {
+namespace {
+
+struct Solution {
+  double value = 0;
+  std::vector<double> x; // by column, from 1
+};
+
+// Solves max row 2 of `a` over columns 1..cols subject to rows 3..lastRow, whose relation
+// code is in codeCol (-1 "<", 0 "=", 1 ">"; every row an equation when codeCol is 0) and
+// right-hand side in rhsCol, with the bounds of
+// rows lbRow and ubRow (999999 is no bound).
+Solution SolveWithGlpk(const BArray<double> &a, int cols, int lastRow, int codeCol, int rhsCol, int lbRow,
+                       int ubRow, const std::vector<int> &fixedAtZero = {}) {
+  glp_prob *lp = glp_create_prob();
+  glp_term_out(GLP_OFF);
+  glp_set_obj_dir(lp, GLP_MAX);
+  const int rows = lastRow - 2;
+  glp_add_rows(lp, rows);
+  glp_add_cols(lp, cols);
+  for (int j = 1; j <= cols; ++j) {
+    const double lo = a(lbRow, j);
+    const double hi = a(ubRow, j);
+    const bool hasLo = lo > -999999;
+    const bool hasHi = hi < 999999;
+    int type = hasLo ? (hasHi ? GLP_DB : GLP_LO) : (hasHi ? GLP_UP : GLP_FR);
+    glp_set_col_bnds(lp, j, type, hasLo ? lo : 0, hasHi ? hi : 0);
+    glp_set_obj_coef(lp, j, a(2, j));
+  }
+  for (int j : fixedAtZero)
+    glp_set_col_bnds(lp, j, GLP_FX, 0, 0);
+  std::vector<int> ia{0}, ja{0};
+  std::vector<double> ar{0};
+  for (int r = 3; r <= lastRow; ++r) {
+    const int code = codeCol == 0 ? 0 : static_cast<int>(a(r, codeCol));
+    const double rhs = a(r, rhsCol);
+    glp_set_row_bnds(lp, r - 2, code < 0 ? GLP_UP : code > 0 ? GLP_LO : GLP_FX, rhs, rhs);
+    for (int j = 1; j <= cols; ++j)
+      if (a(r, j) != 0) {
+        ia.push_back(r - 2);
+        ja.push_back(j);
+        ar.push_back(a(r, j));
+      }
+  }
+  glp_load_matrix(lp, static_cast<int>(ar.size()) - 1, ia.data(), ja.data(), ar.data());
+  glp_smcp parm;
+  glp_init_smcp(&parm);
+  parm.msg_lev = GLP_MSG_OFF;
+  EXPECT_EQ(glp_simplex(lp, &parm), 0);
+  EXPECT_EQ(glp_get_status(lp), GLP_OPT);
+  Solution s;
+  s.value = glp_get_obj_val(lp);
+  s.x.assign(static_cast<std::size_t>(cols) + 1, 0);
+  for (int j = 1; j <= cols; ++j)
+    s.x[j] = glp_get_col_prim(lp, j);
+  glp_delete_prob(lp);
+  return s;
+}
+
+struct Game {
+  std::vector<std::vector<std::string>> payoffs;
+  double value;
+  std::vector<double> mixA; // empty when A's optimal mix is not unique
+};
+
+void CheckGame(const Game &game) {
+  g = Mod1{};
+  g.Infinity = 999999;
+  const int m = static_cast<int>(game.payoffs.size());
+  const int n = static_cast<int>(game.payoffs[0].size());
+  GridStore grid = test::MakeGrid(m + 1, n + 1);
+  for (int i = 0; i < m; ++i)
+    test::SetRow(grid, i + 1, game.payoffs[i]);
+  BuildGameLP(grid);
+
+  Solution input = SolveWithGlpk(g.LPData, g.NVars, g.LastConstrRow, g.TypeCol, g.RHSInCol, g.LBRow, g.UBRow);
+  EXPECT_NEAR(input.value, game.value, 1e-9);
+  for (std::size_t i = 0; i < game.mixA.size(); ++i)
+    EXPECT_NEAR(input.x[i + 2], game.mixA[i], 1e-9) << i;
+
+  // The standard form: every row an equation with its slack, the artificial held at zero.
+  Solution standard =
+      SolveWithGlpk(g.Tab, g.NCols, g.MRows + 2, 0, g.NColsPlus1, g.LBRow, g.UBRow, {g.NCols});
+  EXPECT_NEAR(standard.value, game.value, 1e-9);
+  for (int r = 3; r <= g.MRows + 2; ++r) {
+    double lhs = 0;
+    for (int j = 1; j <= g.NCols; ++j)
+      lhs += g.Tab(r, j) * standard.x[j];
+    EXPECT_NEAR(lhs, g.Tab(r, g.NColsPlus1), 1e-9) << r;
+  }
+}
+
+TEST(GameLPReference, ValuesOfKnownGames) {
+  CheckGame({{{"1", "-1"}, {"-1", "1"}}, 0, {0.5, 0.5}});
+  CheckGame({{{"3", "-1"}, {"-2", "4"}}, 1, {0.6, 0.4}});
+  // Every payoff negative: the value is negative, with no shift of the payoffs.
+  CheckGame({{{"-3", "-5"}, {"-4", "-2"}}, -3.5, {0.5, 0.5}});
+  // A saddle point is solved like any other game.
+  CheckGame({{{"4", "2", "3"}, {"1", "0", "5"}}, 2, {1, 0}});
+  CheckGame({{{"0", "-1", "1"}, {"1", "0", "-1"}, {"-1", "1", "0"}}, 0, {1.0 / 3, 1.0 / 3, 1.0 / 3}});
+  // An empty cell is payoff 0 and "3abc" is 3.
+  CheckGame({{{"", "3abc"}, {"2", ""}}, 1.2, {0.4, 0.6}});
+}
+
+} // namespace
+} // namespace quon
