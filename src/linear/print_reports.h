@@ -1,0 +1,18 @@
+// Printed reports of the linear model classes: matrix inversion and equations, and the LP
+// output summary. Each runs one print job on the program's printer; a job that cannot be
+// completed is reported to the user and nothing of it goes to the printer. They return
+// whether the job went out.
+#pragma once
+
+#include "platform/surface.h"
+
+namespace quon {
+
+bool PrintInverseOutput();
+bool PrintLPOutputSummary();
+
+// The same reports on a given print job, ended at their last line; the result is the end's.
+bool PrintInverseOutput(PageSurface &printer);
+bool PrintLPOutputSummary(PageSurface &printer);
+
+} // namespace quon
