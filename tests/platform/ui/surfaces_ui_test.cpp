@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sstream>
 
 namespace quon {
@@ -108,21 +107,22 @@ std::vector<PdfWord> PdfWords(const QString &pdf) {
   std::stringstream content;
   content << in.rdbuf();
   const std::string text = content.str();
+  // One line a word: <word xMin=".." yMin=".." xMax=".." yMax="..">text</word>, after its page.
   std::vector<PdfWord> words;
-  const std::regex word(
-      R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
   int page = 0;
-  std::size_t pos = 0;
-  while (true) {
-    const std::size_t nextPage = text.find("<page ", pos);
-    const std::size_t end = nextPage == std::string::npos ? text.size() : nextPage;
-    const std::string chunk = text.substr(pos, end - pos);
-    for (std::sregex_iterator it(chunk.begin(), chunk.end(), word), stop; it != stop; ++it)
-      words.push_back({page, std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
-                       std::stod((*it)[4]), (*it)[5]});
-    if (nextPage == std::string::npos) break;
-    ++page;
-    pos = nextPage + 1;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("<page ") != std::string::npos) ++page;
+    const std::size_t open = line.find("<word ");
+    if (open == std::string::npos) continue;
+    auto attr = [&](const std::string &name) {
+      const std::size_t at = line.find(name + "=\"", open);
+      return at == std::string::npos ? -1e9 : std::stod(line.substr(at + name.size() + 2));
+    };
+    const std::size_t textStart = line.find('>', open) + 1;
+    const std::size_t textEnd = line.find("</word>", textStart);
+    words.push_back({page, attr("xMin"), attr("yMin"), attr("xMax"), attr("yMax"),
+                     line.substr(textStart, textEnd - textStart)});
   }
   return words;
 }
