@@ -92,6 +92,39 @@ TEST(RetainedSurface, PictureBoxScaleAndDots) {
   EXPECT_EQ(PixelAt(image, 60, 70), 0xFFFFFFu);
 }
 
+// The standard output of a command, which must succeed.
+std::string Output(const std::string &command, const QString &scratch) {
+  const std::string out = scratch.toStdString();
+  EXPECT_EQ(std::system((command + " > '" + out + "'").c_str()), 0) << command;
+  std::ifstream in(out);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+TEST(RetainedSurface, TextStandsBelowAndRightOfThePosition) {
+  RetainedSurface s;
+  s.SetAreaPixels(QSize(200, 60));
+  s.SetFontName("arial");
+  s.SetFontSize(9);
+  s.SetFontBold(true);
+  s.SetCurrentX(300); // pixel 20
+  s.SetCurrentY(300); // pixel 20
+  s.Print("WWWW");
+  const QRectF box(20, 20, s.TextWidth("WWWW") / 15, s.TextHeight("WWWW") / 15);
+  QImage image(200, 60, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  s.Replay(painter, image.size());
+  painter.end();
+  int inside = 0, outside = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (PixelAt(image, x, y) != 0xFFFFFFu) (box.adjusted(-1, -1, 1, 1).contains(x, y) ? inside : outside)++;
+  EXPECT_GT(inside, 20);
+  EXPECT_EQ(outside, 0);
+}
+
 struct PdfWord {
   int page;
   double xMin, yMin, xMax, yMax;
@@ -100,13 +133,7 @@ struct PdfWord {
 
 // The words of a PDF with their boxes in points, as pdftotext finds them.
 std::vector<PdfWord> PdfWords(const QString &pdf) {
-  const QString html = pdf + ".html";
-  const std::string command = "pdftotext -bbox '" + pdf.toStdString() + "' '" + html.toStdString() + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0) << "pdftotext (poppler-utils) is needed: " << command;
-  std::ifstream in(html.toStdString());
-  std::stringstream content;
-  content << in.rdbuf();
-  const std::string text = content.str();
+  const std::string text = Output("pdftotext -bbox '" + pdf.toStdString() + "' -", pdf + ".html");
   // One line a word: <word xMin=".." yMin=".." xMax=".." yMax="..">text</word>, after its page.
   std::vector<PdfWord> words;
   int page = 0;
@@ -234,6 +261,10 @@ TEST_F(PdfPrinter, TextLiesWhereItWasPrinted) {
   EXPECT_EQ(continued->page, 2);
   EXPECT_NEAR(continued->yMin, 2160 * pt, 1.5);
 
+  // Bold type is printed in the bold face of the same family.
+  const std::string fonts = Output("pdffonts '" + firstPdf.toStdString() + "'", folder.filePath("fonts.txt"));
+  EXPECT_NE(fonts.find("LiberationSans-Bold"), std::string::npos) << fonts;
+
   ASSERT_EQ(second.size(), 1u);
   EXPECT_EQ(second[0].text, "Result");
   EXPECT_EQ(second[0].page, 1);
@@ -244,12 +275,8 @@ TEST_F(PdfPrinter, PagesAreUsLetter) {
   printer.Print("x");
   ASSERT_TRUE(printer.EndDoc());
   ASSERT_EQ(Pdfs().size(), 1);
-  const std::string command =
-      "pdfinfo '" + Pdfs()[0].toStdString() + "' > '" + folder.filePath("info.txt").toStdString() + "'";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  QFile info(folder.filePath("info.txt"));
-  ASSERT_TRUE(info.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(info.readAll().contains("612 x 792 pts"));
+  const std::string info = Output("pdfinfo '" + Pdfs()[0].toStdString() + "'", folder.filePath("info.txt"));
+  EXPECT_NE(info.find("612 x 792 pts"), std::string::npos) << info;
 }
 
 TEST_F(PdfPrinter, EmptyDocumentMakesNoFile) {
