@@ -381,8 +381,13 @@ struct TablePrinter {
     g.ScratchSum = colWidth;
     const int C = plan.C;
     if (TransInput()) {
-      perBlock = std::max(3, static_cast<int>(8640 / colWidth));
+      perBlock = std::max(4, static_cast<int>(8640 / colWidth));
       blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock - 2) + 1));
+      // Later blocks hold three columns fewer than the first (two go to the repeated labels),
+      // so a wide table needs more blocks than the count above gives.
+      const int later = perBlock - 3;
+      const int needed = C <= perBlock ? 1 : 1 + (C - perBlock + later - 1) / later;
+      blocks = std::max(blocks, needed);
     } else {
       perBlock = std::max(1, static_cast<int>(7200 / colWidth));
       blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock) + 1));

@@ -485,6 +485,14 @@ TEST_F(TransportTableTest, WideCostTableContinuesWithLabelsShiftedTwoColumns) {
   EXPECT_GT(Find("D10").y1, Find("D9").y1);
 }
 
+TEST_F(TransportTableTest, VeryWideCostTablePrintsEveryDestinationAndTheSupply) {
+  Transport(1, 33); // columns 1..36: seven, then four a block, so nine blocks
+  Print(1);
+  for (int j = 1; j <= 33; ++j) EXPECT_EQ(Count("D" + std::to_string(j)), 1) << j;
+  EXPECT_EQ(Count("Supply"), 1);
+  EXPECT_EQ(Count("1033.00"), 1);
+}
+
 class TransportTableauTest : public TransportTableTest {
 protected:
   // One tableau block per iteration, laid out as the output screen shows it.
