@@ -300,8 +300,10 @@ struct TablePrinter {
     if (k > 1) {
       if (TransInput()) {
         bool bold = false;
-        PrintCell(1, TransInputCell(i, 1, bold));
-        PrintCell(2, TransInputCell(i, 2, bold));
+        if (i > 1) { // the heading rows keep these positions blank
+          PrintCell(1, TransInputCell(i, 1, bold));
+          PrintCell(2, TransInputCell(i, 2, bold));
+        }
       } else if (mode == 2) {
         if (TransTableau())
           PrintTransTableauCell(i, 0, 0, true);

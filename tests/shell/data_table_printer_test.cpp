@@ -479,6 +479,8 @@ TEST_F(TransportTableTest, WideCostTableContinuesWithLabelsShiftedTwoColumns) {
   EXPECT_NEAR(Find("D6").x2, 1200 + 4 * 1200, 1e-9);
   EXPECT_NEAR(Find("D9").x2, 1200 + 7 * 1200, 1e-9);
   EXPECT_NEAR(Find("S1", 1).x2, 3600, 1e-9);
+  EXPECT_EQ(Count("Name"), 1);
+  EXPECT_EQ(Count("Demand"), 3);
   // Block 3 lines up the same way instead of running into the labels.
   EXPECT_NEAR(Find("D10").x2, 1200 + 4 * 1200, 1e-9);
   EXPECT_NEAR(Find("Supply").x2, 1200 + 6 * 1200, 1e-9);
