@@ -1,18 +1,30 @@
 #include "platform/grid_store.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "platform/bounded_array.h"
+#include "platform/screen.h"
 
 namespace quon {
 
 namespace {
 template <class T> void Reshape(std::vector<T> &v, int oldRows, int oldCols, int rows, int cols) {
+  if (oldCols == cols) {
+    v.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    return;
+  }
   std::vector<T> fresh(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
   for (int r = 0; r < std::min(rows, oldRows); ++r)
     for (int c = 0; c < std::min(cols, oldCols); ++c)
       fresh[static_cast<std::size_t>(r) * cols + c] = std::move(v[static_cast<std::size_t>(r) * oldCols + c]);
   v = std::move(fresh);
+}
+
+// Sizes are shown in whole pixels; geometry in twips follows the pixels shown.
+int Snap(int twips) {
+  return TwipsToPixels(twips) * kTwipsPerPixel;
 }
 } // namespace
 
@@ -21,7 +33,10 @@ void GridStore::SetRows(int rows) {
   Reshape(text_, rows_, cols_, rows, cols_);
   Reshape(attr_, rows_, cols_, rows, cols_);
   RowHeight.resize(static_cast<std::size_t>(rows), -1);
+  mergeRow_.resize(static_cast<std::size_t>(rows), 0);
   rows_ = rows;
+  Clamp();
+  Changed(true);
 }
 
 void GridStore::SetCols(int cols) {
@@ -30,7 +45,39 @@ void GridStore::SetCols(int cols) {
   Reshape(attr_, rows_, cols_, rows_, cols);
   ColWidth.resize(static_cast<std::size_t>(cols), -1);
   ColAlignment.resize(static_cast<std::size_t>(cols), 0);
+  mergeCol_.resize(static_cast<std::size_t>(cols), 0);
   cols_ = cols;
+  Clamp();
+  Changed(true);
+}
+
+void GridStore::Reset(int rows, int cols) {
+  auto onChange = std::move(OnChange);
+  auto onScroll = std::move(OnScroll);
+  int border = BorderTwips, vw = viewWidth_, vh = viewHeight_;
+  *this = GridStore{};
+  OnChange = std::move(onChange);
+  OnScroll = std::move(onScroll);
+  BorderTwips = border;
+  viewWidth_ = vw;
+  viewHeight_ = vh;
+  SetCols(cols);
+  SetRows(rows);
+  row_ = rowSel_ = std::min(FixedRows, std::max(0, rows_ - 1));
+  col_ = colSel_ = std::min(FixedCols, std::max(0, cols_ - 1));
+  topRow_ = FixedRows;
+  leftCol_ = FixedCols;
+  Changed(true);
+}
+
+void GridStore::Clamp() {
+  auto clamp = [](int v, int hi) { return std::max(0, std::min(v, hi - 1)); };
+  row_ = clamp(row_, rows_);
+  rowSel_ = clamp(rowSel_, rows_);
+  col_ = clamp(col_, cols_);
+  colSel_ = clamp(colSel_, cols_);
+  topRow_ = std::max(std::min(topRow_, MaxTopRow()), std::min(FixedRows, rows_));
+  leftCol_ = std::max(std::min(leftCol_, MaxLeftCol()), std::min(FixedCols, cols_));
 }
 
 void GridStore::CheckCell(int row, int col) const {
@@ -47,10 +94,12 @@ const std::string &GridStore::TextMatrix(int row, int col) const {
 void GridStore::SetTextMatrix(int row, int col, const std::string &text) {
   CheckCell(row, col);
   text_[static_cast<std::size_t>(row) * cols_ + col] = text;
+  Changed(false);
 }
 
 CellAttr &GridStore::Attr(int row, int col) {
   CheckCell(row, col);
+  Changed(false);
   return attr_[static_cast<std::size_t>(row) * cols_ + col];
 }
 
@@ -95,6 +144,363 @@ void GridStore::PasteClip(int row, int col, const std::string &clip) {
     }
   }
   put();
+}
+
+void GridStore::SetRow(int row) {
+  CheckCell(row, col_);
+  row_ = rowSel_ = row;
+  colSel_ = col_;
+  Changed(false);
+}
+
+void GridStore::SetCol(int col) {
+  CheckCell(row_, col);
+  col_ = colSel_ = col;
+  rowSel_ = row_;
+  Changed(false);
+}
+
+void GridStore::SetRowSel(int row) {
+  CheckCell(row, col_);
+  rowSel_ = row;
+  Changed(false);
+}
+
+void GridStore::SetColSel(int col) {
+  CheckCell(row_, col);
+  colSel_ = col;
+  Changed(false);
+}
+
+CellRange GridStore::Selection() const {
+  return {std::min(row_, rowSel_), std::min(col_, colSel_), std::max(row_, rowSel_), std::max(col_, colSel_)};
+}
+
+std::string GridStore::Clip() const {
+  CellRange s = Selection();
+  return ClipOf(s.row1, s.col1, s.row2, s.col2);
+}
+
+void GridStore::SetClip(const std::string &clip) {
+  CellRange s = Selection();
+  int r = s.row1, c = s.col1;
+  std::string cell;
+  auto put = [&] {
+    if (r <= s.row2 && c <= s.col2) SetTextMatrix(r, c, cell);
+    cell.clear();
+  };
+  for (std::size_t i = 0; i < clip.size(); ++i) {
+    char ch = clip[i];
+    if (ch == '\t') {
+      put();
+      ++c;
+    } else if (ch == '\r') {
+      put();
+      if (i + 1 < clip.size() && clip[i + 1] == '\n') ++i;
+      ++r;
+      c = s.col1;
+    } else {
+      cell += ch;
+    }
+  }
+  if (!clip.empty()) put();
+}
+
+Rgb GridStore::CellBackColor() const {
+  return BackOf(row_, col_);
+}
+void GridStore::SetCellBackColor(Rgb c) {
+  CellAttr &a = Attr(row_, col_);
+  a.back = c;
+  a.hasBack = true;
+}
+Rgb GridStore::CellForeColor() const {
+  return ForeOf(row_, col_);
+}
+void GridStore::SetCellForeColor(Rgb c) {
+  CellAttr &a = Attr(row_, col_);
+  a.fore = c;
+  a.hasFore = true;
+}
+int GridStore::CellAlignment() const {
+  return AlignOf(row_, col_);
+}
+void GridStore::SetCellAlignment(int align) {
+  Attr(row_, col_).align = static_cast<std::int8_t>(align);
+}
+double GridStore::CellFontSize() const {
+  return FontSizeOf(row_, col_);
+}
+void GridStore::SetCellFontSize(double points) {
+  Attr(row_, col_).fontSize = static_cast<float>(points);
+}
+bool GridStore::CellFontBold() const {
+  return BoldOf(row_, col_);
+}
+void GridStore::SetCellFontBold(bool on) {
+  CellAttr &a = Attr(row_, col_);
+  a.bold = on;
+  a.hasBold = true;
+}
+
+Rgb GridStore::BackOf(int row, int col) const {
+  const CellAttr &a = Attr(row, col);
+  if (a.hasBack) return a.back;
+  return IsFixed(row, col) ? BackColorFixed : BackColor;
+}
+Rgb GridStore::ForeOf(int row, int col) const {
+  const CellAttr &a = Attr(row, col);
+  if (a.hasFore) return a.fore;
+  return IsFixed(row, col) ? ForeColorFixed : ForeColor;
+}
+int GridStore::AlignOf(int row, int col) const {
+  const CellAttr &a = Attr(row, col);
+  int align = a.align != 0 ? a.align : ColAlignment[static_cast<std::size_t>(col)];
+  if (align == kAlignLeft || align == kAlignCenter || align == kAlignRight) return align;
+  // General (and the other vertical variants): numbers to the right, text to the left; the
+  // top and bottom variants keep their horizontal part.
+  if (align == 0 || align == kAlignGeneral) {
+    const std::string &t = TextMatrix(row, col);
+    char *end = nullptr;
+    std::strtod(t.c_str(), &end);
+    bool number = !t.empty() && end && *end == '\0';
+    return number ? kAlignRight : kAlignLeft;
+  }
+  int horizontal = align / 3; // 0..2 left, 3..5 centre, 6..8 right
+  return horizontal == 0 ? kAlignLeft : horizontal == 1 ? kAlignCenter : kAlignRight;
+}
+double GridStore::FontSizeOf(int row, int col) const {
+  const CellAttr &a = Attr(row, col);
+  return a.fontSize > 0 ? a.fontSize : FontSize;
+}
+bool GridStore::BoldOf(int row, int col) const {
+  const CellAttr &a = Attr(row, col);
+  return a.hasBold ? a.bold : FontBold;
+}
+
+bool GridStore::MergeRow(int row) const {
+  if (row < 0 || row >= rows_) throw IndexFault("merge row " + std::to_string(row));
+  return mergeRow_[static_cast<std::size_t>(row)] != 0;
+}
+void GridStore::SetMergeRow(int row, bool on) {
+  if (row < 0 || row >= rows_) throw IndexFault("merge row " + std::to_string(row));
+  mergeRow_[static_cast<std::size_t>(row)] = on;
+  Changed(false);
+}
+bool GridStore::MergeCol(int col) const {
+  if (col < 0 || col >= cols_) throw IndexFault("merge column " + std::to_string(col));
+  return mergeCol_[static_cast<std::size_t>(col)] != 0;
+}
+void GridStore::SetMergeCol(int col, bool on) {
+  if (col < 0 || col >= cols_) throw IndexFault("merge column " + std::to_string(col));
+  mergeCol_[static_cast<std::size_t>(col)] = on;
+  Changed(false);
+}
+
+CellRange GridStore::MergedRange(int row, int col) const {
+  CheckCell(row, col);
+  CellRange r{row, col, row, col};
+  if (MergeCells == MergeMode::Never) return r;
+  bool fixedOnly = MergeCells == MergeMode::FixedOnly;
+  bool across = MergeCells != MergeMode::RestrictColumns;
+  bool down = MergeCells != MergeMode::RestrictRows;
+  auto mergeable = [&](int rr, int cc) { return !fixedOnly || IsFixed(rr, cc); };
+  if (!mergeable(row, col)) return r;
+  const std::string &t = TextMatrix(row, col);
+  // Merged cells never join fixed and scrolling parts.
+  auto sameSide = [&](int r2, int c2) {
+    return (r2 < FixedRows) == (row < FixedRows) && (c2 < FixedCols) == (col < FixedCols);
+  };
+  if (across && mergeRow_[static_cast<std::size_t>(row)]) {
+    while (r.col1 > 0 && sameSide(row, r.col1 - 1) && mergeable(row, r.col1 - 1) &&
+           TextMatrix(row, r.col1 - 1) == t)
+      --r.col1;
+    while (r.col2 + 1 < cols_ && sameSide(row, r.col2 + 1) && mergeable(row, r.col2 + 1) &&
+           TextMatrix(row, r.col2 + 1) == t)
+      ++r.col2;
+    if (r.col1 != r.col2) return r;
+  }
+  if (down && mergeCol_[static_cast<std::size_t>(col)]) {
+    while (r.row1 > 0 && sameSide(r.row1 - 1, col) && mergeable(r.row1 - 1, col) &&
+           TextMatrix(r.row1 - 1, col) == t)
+      --r.row1;
+    while (r.row2 + 1 < rows_ && sameSide(r.row2 + 1, col) && mergeable(r.row2 + 1, col) &&
+           TextMatrix(r.row2 + 1, col) == t)
+      ++r.row2;
+  }
+  return r;
+}
+
+int GridStore::ColWidthOf(int col) const {
+  if (col < 0 || col >= cols_) throw IndexFault("grid column " + std::to_string(col));
+  int w = ColWidth[static_cast<std::size_t>(col)];
+  return Snap(w < 0 ? kDefaultColWidth : w);
+}
+void GridStore::SetColWidth(int col, int twips) {
+  if (col < 0 || col >= cols_) throw IndexFault("grid column " + std::to_string(col));
+  ColWidth[static_cast<std::size_t>(col)] = std::max(0, twips);
+  Clamp();
+  Changed(true);
+}
+int GridStore::DefaultRowHeight() const {
+  int pixels = static_cast<int>(std::ceil(FontSize * 96.0 / 72.0)) + 6;
+  return pixels * kTwipsPerPixel;
+}
+int GridStore::RowHeightOf(int row) const {
+  if (row < 0 || row >= rows_) throw IndexFault("grid row " + std::to_string(row));
+  int h = RowHeight[static_cast<std::size_t>(row)];
+  return h < 0 ? DefaultRowHeight() : Snap(h);
+}
+void GridStore::SetRowHeight(int row, int twips) {
+  if (row < 0 || row >= rows_) throw IndexFault("grid row " + std::to_string(row));
+  RowHeight[static_cast<std::size_t>(row)] = std::max(0, twips);
+  Clamp();
+  Changed(true);
+}
+
+void GridStore::SetTopRow(int row) {
+  int old = topRow_;
+  topRow_ = row;
+  Clamp();
+  if (topRow_ != old) {
+    Changed(true);
+    if (OnScroll) OnScroll();
+  }
+}
+void GridStore::SetLeftCol(int col) {
+  int old = leftCol_;
+  leftCol_ = col;
+  Clamp();
+  if (leftCol_ != old) {
+    Changed(true);
+    if (OnScroll) OnScroll();
+  }
+}
+
+void GridStore::SetViewSize(int widthTwips, int heightTwips) {
+  viewWidth_ = widthTwips;
+  viewHeight_ = heightTwips;
+  int top = topRow_, left = leftCol_;
+  Clamp();
+  if (top != topRow_ || left != leftCol_) {
+    Changed(true);
+    if (OnScroll) OnScroll();
+  }
+}
+
+int GridStore::MaxTopRow() const {
+  int fixedH = 0;
+  for (int r = 0; r < std::min(FixedRows, rows_); ++r)
+    fixedH += RowHeightOf(r);
+  int room = viewHeight_ - fixedH, r = rows_ - 1;
+  if (viewHeight_ <= 0) return std::max(std::min(FixedRows, rows_), rows_ - 1);
+  while (r > FixedRows && room - RowHeightOf(r) >= RowHeightOf(r - 1))
+    room -= RowHeightOf(r--);
+  return std::max(std::min(FixedRows, rows_), r);
+}
+
+int GridStore::MaxLeftCol() const {
+  int fixedW = 0;
+  for (int c = 0; c < std::min(FixedCols, cols_); ++c)
+    fixedW += ColWidthOf(c);
+  int room = viewWidth_ - fixedW, c = cols_ - 1;
+  if (viewWidth_ <= 0) return std::max(std::min(FixedCols, cols_), cols_ - 1);
+  while (c > FixedCols && room - ColWidthOf(c) >= ColWidthOf(c - 1))
+    room -= ColWidthOf(c--);
+  return std::max(std::min(FixedCols, cols_), c);
+}
+
+int GridStore::ColX(int col) const {
+  int x = 0;
+  if (col < FixedCols) {
+    for (int c = 0; c < col; ++c)
+      x += ColWidthOf(c);
+    return x;
+  }
+  for (int c = 0; c < std::min(FixedCols, cols_); ++c)
+    x += ColWidthOf(c);
+  if (col >= leftCol_)
+    for (int c = leftCol_; c < col; ++c)
+      x += ColWidthOf(c);
+  else
+    for (int c = col; c < leftCol_; ++c)
+      x -= ColWidthOf(c);
+  return x;
+}
+
+int GridStore::RowY(int row) const {
+  int y = 0;
+  if (row < FixedRows) {
+    for (int r = 0; r < row; ++r)
+      y += RowHeightOf(r);
+    return y;
+  }
+  for (int r = 0; r < std::min(FixedRows, rows_); ++r)
+    y += RowHeightOf(r);
+  if (row >= topRow_)
+    for (int r = topRow_; r < row; ++r)
+      y += RowHeightOf(r);
+  else
+    for (int r = row; r < topRow_; ++r)
+      y -= RowHeightOf(r);
+  return y;
+}
+
+int GridStore::RowAt(int y) const {
+  if (y < 0) return -1;
+  int at = 0;
+  for (int r = 0; r < std::min(FixedRows, rows_); ++r) {
+    at += RowHeightOf(r);
+    if (y < at) return r;
+  }
+  for (int r = topRow_; r < rows_; ++r) {
+    at += RowHeightOf(r);
+    if (y < at) return r;
+    if (viewHeight_ > 0 && at > viewHeight_) break;
+  }
+  return -1;
+}
+
+int GridStore::ColAt(int x) const {
+  if (x < 0) return -1;
+  int at = 0;
+  for (int c = 0; c < std::min(FixedCols, cols_); ++c) {
+    at += ColWidthOf(c);
+    if (x < at) return c;
+  }
+  for (int c = leftCol_; c < cols_; ++c) {
+    at += ColWidthOf(c);
+    if (x < at) return c;
+    if (viewWidth_ > 0 && at > viewWidth_) break;
+  }
+  return -1;
+}
+
+void GridStore::ShowCell(int row, int col) {
+  CheckCell(row, col);
+  if (row >= FixedRows) {
+    if (row < topRow_) {
+      SetTopRow(row);
+    } else if (viewHeight_ > 0) {
+      while (topRow_ < row && RowY(row) + RowHeightOf(row) > viewHeight_)
+        SetTopRow(topRow_ + 1);
+    }
+  }
+  if (col >= FixedCols) {
+    if (col < leftCol_) {
+      SetLeftCol(col);
+    } else if (viewWidth_ > 0) {
+      while (leftCol_ < col && ColX(col) + ColWidthOf(col) > viewWidth_)
+        SetLeftCol(leftCol_ + 1);
+    }
+  }
+}
+
+int GridStore::CellLeft() const {
+  return BorderTwips + ColX(col_);
+}
+int GridStore::CellTop() const {
+  return BorderTwips + RowY(row_);
 }
 
 } // namespace quon

@@ -1,9 +1,18 @@
 // The cell store of a grid control: texts and cell attributes by row and column, plus the
-// grid-wide settings. Plain C++, so engines and tests read and fill grids without a widget;
-// the on-screen grid is a view over one of these.
+// grid-wide settings, the current cell and selection, merging and the geometry of cells in
+// twips. Plain C++, so engines and tests read and fill grids without a widget; the on-screen
+// grid (platform/ui/grid.h) is a view over one of these and adds position, events and the
+// cell under the mouse.
+//
+// Use as the grid control is used: SetRows/SetCols, TextMatrix/SetTextMatrix; or make a cell
+// current with SetRow/SetCol and set its text, colours, alignment and font with the Cell*
+// setters; SetRowSel/SetColSel stretch the selection from the current cell for Clip.
+// Setting Row or Col collapses the selection onto the current cell. Out-of-range cells throw
+// IndexFault.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,21 +20,37 @@
 
 namespace quon {
 
+// Alignment codes of the grid control (vertically centred).
 enum class CellAlign : int { Left = 1, Center = 4, Right = 7 };
+inline constexpr int kAlignLeft = 1, kAlignCenter = 4, kAlignRight = 7;
+// Default of a column: text left, numbers right.
+inline constexpr int kAlignGeneral = 9;
 
 struct CellAttr {
   Rgb back = 0xFFFFFF;
   Rgb fore = 0x000000;
-  bool hasBack = false; // false: the grid's own back colour (fixed cells: the fixed colour)
-  bool hasFore = false;
-  int align = 0;       // 0: the column's alignment
-  double fontSize = 0; // 0: the grid's font size
-  bool bold = false;
-  bool hasBold = false;
+  float fontSize = 0;       // 0: the grid's font size
+  std::int8_t align = 0;    // 0: the column's alignment
+  bool hasBack : 1 = false; // false: the grid's own back colour (fixed cells: the fixed colour)
+  bool hasFore : 1 = false;
+  bool bold : 1 = false;
+  bool hasBold : 1 = false;
+};
+
+// How equal neighbouring texts merge into one cell.
+enum class MergeMode : int { Never = 0, Free = 1, RestrictRows = 2, RestrictColumns = 3, FixedOnly = 4 };
+
+enum class ScrollBarsMode : int { None = 0, Horizontal = 1, Vertical = 2, Both = 3 };
+
+struct CellRange {
+  int row1 = 0, col1 = 0, row2 = 0, col2 = 0;
+  bool operator==(const CellRange &) const = default;
 };
 
 class GridStore {
 public:
+  static constexpr int kDefaultColWidth = 960; // twips
+
   int Rows() const { return rows_; }
   int Cols() const { return cols_; }
   // Growing keeps the cells, shrinking cuts them.
@@ -41,7 +66,7 @@ public:
   int FixedRows = 1;
   int FixedCols = 1;
   std::vector<int> ColWidth;     // twips, one per column (-1: default)
-  std::vector<int> ColAlignment; // CellAlign values, one per column
+  std::vector<int> ColAlignment; // CellAlign values, one per column (0: general)
   std::vector<int> RowHeight;    // twips, one per row (-1: default)
 
   // Tab-separated cells of a rectangle, rows joined by carriage returns.
@@ -49,12 +74,130 @@ public:
   // Writes a tab/CR block starting at (row, col), cutting what does not fit.
   void PasteClip(int row, int col, const std::string &clip);
 
+  // Current cell and selection.
+  int Row() const { return row_; }
+  int Col() const { return col_; }
+  int RowSel() const { return rowSel_; }
+  int ColSel() const { return colSel_; }
+  void SetRow(int row);
+  void SetCol(int col);
+  void SetRowSel(int row);
+  void SetColSel(int col);
+  CellRange Selection() const; // ordered corners
+  // The current cell's text; the selection as a clip block (setting writes into the selection
+  // only, cells without a counterpart keep their text).
+  const std::string &Text() const { return TextMatrix(row_, col_); }
+  void SetText(const std::string &text) { SetTextMatrix(row_, col_, text); }
+  std::string Clip() const;
+  void SetClip(const std::string &clip);
+
+  // The current cell's look.
+  Rgb CellBackColor() const;
+  void SetCellBackColor(Rgb c);
+  Rgb CellForeColor() const;
+  void SetCellForeColor(Rgb c);
+  int CellAlignment() const;
+  void SetCellAlignment(int align);
+  double CellFontSize() const;
+  void SetCellFontSize(double points);
+  bool CellFontBold() const;
+  void SetCellFontBold(bool on);
+
+  // Resolved look of any cell.
+  Rgb BackOf(int row, int col) const;
+  Rgb ForeOf(int row, int col) const;
+  int AlignOf(int row, int col) const; // 1, 4 or 7
+  double FontSizeOf(int row, int col) const;
+  bool BoldOf(int row, int col) const;
+  bool IsFixed(int row, int col) const { return row < FixedRows || col < FixedCols; }
+
+  // Grid-wide look.
+  Rgb BackColor = 0xFFFFFF;
+  Rgb ForeColor = 0x000000;
+  Rgb BackColorFixed = 0xC0C0C0;
+  Rgb ForeColorFixed = 0x000000;
+  Rgb BackColorBkg = 0x808080; // the area beyond the last cells
+  Rgb GridColor = 0xC0C0C0;
+  Rgb GridColorFixed = 0x000000;
+  int GridLines = 1; // 0 none, 1 flat, 2 inset, 3 raised
+  std::string FontName = "MS Sans Serif";
+  double FontSize = 8.25;
+  bool FontBold = false;
+  ScrollBarsMode ScrollBars = ScrollBarsMode::Both;
+
+  // Merging.
+  MergeMode MergeCells = MergeMode::Never;
+  bool MergeRow(int row) const;
+  void SetMergeRow(int row, bool on);
+  bool MergeCol(int col) const;
+  void SetMergeCol(int col, bool on);
+  // The rectangle of cells shown as one with (row, col): the cell itself when nothing merges.
+  CellRange MergedRange(int row, int col) const;
+
+  // Sizes in twips.
+  int ColWidthOf(int col) const;
+  void SetColWidth(int col, int twips);
+  int RowHeightOf(int row) const;
+  void SetRowHeight(int row, int twips);
+  int DefaultRowHeight() const;
+
+  // Scrolling: the first scrollable row and column shown.
+  int TopRow() const { return topRow_; }
+  void SetTopRow(int row);
+  int LeftCol() const { return leftCol_; }
+  void SetLeftCol(int col);
+  // The cell area's size in twips (the widget tells it); used for the visible range.
+  void SetViewSize(int widthTwips, int heightTwips);
+  int ViewWidth() const { return viewWidth_; }
+  int ViewHeight() const { return viewHeight_; }
+  // Scrolls as little as possible so that the cell is visible.
+  void ShowCell(int row, int col);
+  // The cell at a point of the cell area (twips from its top-left corner); -1 when none.
+  int RowAt(int yTwips) const;
+  int ColAt(int xTwips) const;
+  // The largest TopRow/LeftCol that still fills the view.
+  int MaxTopRow() const;
+  int MaxLeftCol() const;
+
+  // Position and size of the current cell in twips, from the grid control's top-left corner
+  // (its border of BorderTwips included); a cell scrolled out of view lies where it would be.
+  int CellLeft() const;
+  int CellTop() const;
+  int CellWidth() const { return ColWidthOf(col_); }
+  int CellHeight() const { return RowHeightOf(row_); }
+  int BorderTwips = 15;
+  // X and Y of a column's or row's edge within the cell area, given the scroll position.
+  int ColX(int col) const;
+  int RowY(int row) const;
+
+  // The cell under the mouse, as the widget last saw it.
+  int MouseRow = 0;
+  int MouseCol = 0;
+
+  // Every change of cells, look, size or scroll position calls this (the widget repaints).
+  // `structural` is true when counts, sizes or the scroll position changed.
+  std::function<void(bool structural)> OnChange;
+  // Called when TopRow or LeftCol changed.
+  std::function<void()> OnScroll;
+
+  // Clears cells, attributes and settings back to a fresh grid of the given size.
+  void Reset(int rows, int cols);
+
 private:
   void CheckCell(int row, int col) const;
+  void Changed(bool structural) const {
+    if (OnChange) OnChange(structural);
+  }
+  void Clamp();
   int rows_ = 0;
   int cols_ = 0;
   std::vector<std::string> text_;
   std::vector<CellAttr> attr_;
+  std::vector<char> mergeRow_;
+  std::vector<char> mergeCol_;
+  int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
+  int topRow_ = 0, leftCol_ = 0;
+  int viewWidth_ = 0, viewHeight_ = 0;
 };
 
 } // namespace quon

@@ -1,0 +1,782 @@
+#include "platform/ui/controls.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <cctype>
+
+#include "platform/screen.h"
+#include "platform/ui/canvas.h"
+#include "platform/ui/qt_support.h"
+
+namespace quon {
+
+namespace {
+
+// Widgets that call back into their control; the control clears `owner` when it goes.
+struct Owned {
+  Control *owner = nullptr;
+};
+
+// Tells the form which control took the focus.
+class FocusWatch : public QObject {
+public:
+  explicit FocusWatch(Control *c) : QObject(c->Widget()), c_(c) {}
+  void Detach() { c_ = nullptr; }
+
+protected:
+  bool eventFilter(QObject *, QEvent *e) override {
+    if (e->type() == QEvent::FocusIn && c_) c_->OwnerForm().NoteFocus(c_);
+    return false;
+  }
+
+private:
+  Control *c_;
+};
+
+std::string Shown(const std::string &caption) {
+  return MenuItem::ShownText(caption);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Control
+
+Control::Control(Container &parent, std::string name) : name_(std::move(name)), parent_(parent) {
+  parent_.children_.push_back(this);
+}
+
+Control::~Control() {
+  auto &v = parent_.children_;
+  v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  if (OwnerForm().ActiveControl() == this) OwnerForm().NoteFocus(nullptr);
+  if (widget_) {
+    widget_->disconnect();
+    if (auto *o = dynamic_cast<Owned *>(widget_)) o->owner = nullptr;
+    for (QObject *child : widget_->children())
+      if (auto *w = dynamic_cast<FocusWatch *>(child)) w->Detach();
+  }
+}
+
+void Control::Attach(QWidget *widget) {
+  widget_ = widget;
+  if (auto *o = dynamic_cast<Owned *>(widget_)) o->owner = this;
+  widget_->installEventFilter(new FocusWatch(this));
+  ApplyFont();
+  Move(left_, top_, width_, height_);
+  widget_->setVisible(visible_);
+}
+
+void Control::Move(int left, int top, int width, int height) {
+  bool sized = width != width_ || height != height_;
+  left_ = left;
+  top_ = top;
+  width_ = width < 0 ? 0 : width;
+  height_ = height < 0 ? 0 : height;
+  if (widget_)
+    widget_->setGeometry(TwipsToPixels(left_), TwipsToPixels(top_), TwipsToPixels(width_),
+                         TwipsToPixels(height_));
+  if (sized) Resized();
+}
+
+void Control::SetVisible(bool on) {
+  visible_ = on;
+  if (widget_) widget_->setVisible(on);
+}
+
+void Control::SetEnabled(bool on) {
+  enabled_ = on;
+  if (widget_) widget_->setEnabled(on);
+}
+
+void Control::SetFocus() {
+  OwnerForm().NoteFocus(this);
+  if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+bool Control::HasFocus() const {
+  return OwnerForm().ActiveControl() == this;
+}
+
+void Control::SetFontName(const std::string &name) {
+  fontName_ = name;
+  ApplyFont();
+}
+void Control::SetFontSize(double points) {
+  fontSize_ = points;
+  ApplyFont();
+}
+void Control::SetFontBold(bool on) {
+  fontBold_ = on;
+  ApplyFont();
+}
+
+void Control::ApplyFont() {
+  if (widget_) widget_->setFont(MakeFont(fontName_, fontSize_, fontBold_));
+}
+
+void Control::SetBackColor(Rgb c) {
+  backColor_ = c;
+  colorsSet_ = true;
+  ApplyColors();
+}
+void Control::SetForeColor(Rgb c) {
+  foreColor_ = c;
+  colorsSet_ = true;
+  ApplyColors();
+}
+
+void Control::ApplyColors() {
+  if (!widget_ || !colorsSet_) return;
+  QPalette pal = widget_->palette();
+  QColor back = ToQColor(backColor_), fore = ToQColor(foreColor_);
+  // Each kind of widget takes its colours from its own roles; setting only those keeps the
+  // controls inside a coloured frame in their own colours.
+  if (qobject_cast<QPushButton *>(widget_)) {
+    pal.setColor(QPalette::Button, back);
+    pal.setColor(QPalette::ButtonText, fore);
+  } else if (qobject_cast<QLineEdit *>(widget_) || qobject_cast<QListWidget *>(widget_) ||
+             qobject_cast<QComboBox *>(widget_)) {
+    pal.setColor(QPalette::Base, back);
+    pal.setColor(QPalette::Text, fore);
+    pal.setColor(QPalette::Button, back);
+    pal.setColor(QPalette::ButtonText, fore);
+  } else {
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::WindowText, fore);
+  }
+  widget_->setPalette(pal);
+  widget_->setAutoFillBackground(!qobject_cast<QPushButton *>(widget_));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Button
+
+Button::Button(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  auto *b = new QPushButton(parent.ClientWidget());
+  b->setFocusPolicy(Qt::StrongFocus);
+  Attach(b);
+  QObject::connect(b, &QPushButton::clicked, b, [this] {
+    if (Click) Click();
+  });
+}
+
+void Button::SetCaption(const std::string &caption) {
+  caption_ = caption;
+  static_cast<QPushButton *>(widget_)->setText(Q(caption));
+}
+
+void Button::PerformClick() {
+  if (!enabled_ || !visible_) return;
+  if (Click) Click();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Label
+
+class LabelWidget : public QLabel, public Owned {
+public:
+  using QLabel::QLabel;
+
+protected:
+  void mouseReleaseEvent(QMouseEvent *e) override {
+    auto *l = static_cast<Label *>(owner);
+    if (l && e->button() == Qt::LeftButton && l->Click) l->Click();
+  }
+  void mouseDoubleClickEvent(QMouseEvent *) override {
+    auto *l = static_cast<Label *>(owner);
+    if (l && l->DblClick) l->DblClick();
+  }
+};
+
+Label::Label(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  auto *l = new LabelWidget(parent.ClientWidget());
+  l->setWordWrap(true);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setTextFormat(Qt::PlainText);
+  Attach(l);
+  colorsSet_ = true;
+  ApplyColors();
+}
+
+void Label::SetCaption(const std::string &caption) {
+  caption_ = caption;
+  static_cast<QLabel *>(widget_)->setText(Q(Shown(caption)));
+}
+
+void Label::SetAlignment(int alignment) {
+  Qt::Alignment h = alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+  static_cast<QLabel *>(widget_)->setAlignment(h | Qt::AlignTop);
+}
+
+void Label::SetTransparent(bool on) {
+  widget_->setAutoFillBackground(!on);
+}
+
+void Label::PerformClick() {
+  if (enabled_ && Click) Click();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame
+
+Frame::Frame(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  auto *g = new QGroupBox(parent.ClientWidget());
+  Attach(g);
+  colorsSet_ = true;
+  ApplyColors();
+}
+
+void Frame::SetCaption(const std::string &caption) {
+  caption_ = caption;
+  static_cast<QGroupBox *>(widget_)->setTitle(Q(Shown(caption)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// TextBox
+
+class TextBoxWidget : public QLineEdit, public Owned {
+public:
+  using QLineEdit::QLineEdit;
+
+protected:
+  bool event(QEvent *e) override {
+    // Tab is an ordinary key of the text box: its handlers decide where the focus goes.
+    if (e->type() == QEvent::KeyPress) {
+      auto *k = static_cast<QKeyEvent *>(e);
+      if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+        keyPressEvent(k);
+        return true;
+      }
+    }
+    if (e->type() == QEvent::ShortcutOverride) {
+      // Menu shortcuts of the form win over the text box's own (copy, paste, select all...).
+      auto *k = static_cast<QKeyEvent *>(e);
+      if ((k->modifiers() & Qt::ControlModifier) && k->key() >= Qt::Key_A && k->key() <= Qt::Key_Z) {
+        Form *f = FormOf(this);
+        if (f)
+          for (MenuItem *top : f->MenuBar().Items())
+            if (top->Visible() && top->Enabled() && top->FindShortcut(static_cast<char>(k->key()))) {
+              e->accept(); // deliver as a key press, which keyPressEvent hands to the menu
+              return true;
+            }
+      }
+    }
+    return QLineEdit::event(e);
+  }
+
+  void keyPressEvent(QKeyEvent *e) override {
+    auto *box = static_cast<TextBox *>(owner);
+    if (!box) return QLineEdit::keyPressEvent(e);
+    if (TryFormShortcut(this, *e)) return;
+    QPointer<TextBoxWidget> self(this);
+    int code = KeyCodeOf(*e), shift = ShiftStateOf(*e);
+    if (box->KeyDown) box->KeyDown(code, shift);
+    if (!self || !owner) return;
+    int ascii = 0;
+    QString t = e->text();
+    if (!t.isEmpty() && t[0].unicode() < 256 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+      ascii = t[0].unicode();
+    if (code == key::Return) ascii = 13;
+    if (code == key::Tab) ascii = 9;
+    if (code == key::Back) ascii = 8;
+    if (code == key::Escape) ascii = 27;
+    if (ascii == 0) {
+      QLineEdit::keyPressEvent(e);
+      return;
+    }
+    int original = ascii;
+    if (box->KeyPress) box->KeyPress(ascii);
+    if (!self || !owner) return;
+    if (ascii == 0 || ascii == 9 || ascii == 13 || ascii == 27) return;
+    if (ascii == 8) {
+      backspace();
+      return;
+    }
+    if (ascii == original) {
+      QLineEdit::keyPressEvent(e);
+      return;
+    }
+    insert(QString(QChar(ascii)));
+  }
+
+  void keyReleaseEvent(QKeyEvent *e) override {
+    auto *box = static_cast<TextBox *>(owner);
+    if (!box || e->isAutoRepeat()) return QLineEdit::keyReleaseEvent(e);
+    int code = KeyCodeOf(*e), shift = ShiftStateOf(*e);
+    if (box->KeyUp) box->KeyUp(code, shift);
+  }
+
+  void mouseReleaseEvent(QMouseEvent *e) override {
+    QPointer<TextBoxWidget> self(this);
+    QLineEdit::mouseReleaseEvent(e);
+    auto *box = static_cast<TextBox *>(owner);
+    if (self && box && e->button() == Qt::LeftButton && box->Click) box->Click();
+  }
+
+  void mouseDoubleClickEvent(QMouseEvent *e) override {
+    QPointer<TextBoxWidget> self(this);
+    QLineEdit::mouseDoubleClickEvent(e);
+    auto *box = static_cast<TextBox *>(owner);
+    if (self && box && box->DblClick) box->DblClick();
+  }
+};
+
+namespace {
+QLineEdit *Edit(QWidget *w) {
+  return static_cast<QLineEdit *>(w);
+}
+
+int QtKeyOf(int code, int shift, QString &text) {
+  switch (code) {
+  case key::Back:
+    text = "\b";
+    return Qt::Key_Backspace;
+  case key::Tab:
+    text = "\t";
+    return (shift & key::ShiftMask) ? Qt::Key_Backtab : Qt::Key_Tab;
+  case key::Return:
+    text = "\r";
+    return Qt::Key_Return;
+  case key::Escape:
+    text = QString(QChar(27));
+    return Qt::Key_Escape;
+  case key::Space:
+    text = " ";
+    return Qt::Key_Space;
+  case key::PageUp:
+    return Qt::Key_PageUp;
+  case key::PageDown:
+    return Qt::Key_PageDown;
+  case key::End:
+    return Qt::Key_End;
+  case key::Home:
+    return Qt::Key_Home;
+  case key::Left:
+    return Qt::Key_Left;
+  case key::Up:
+    return Qt::Key_Up;
+  case key::Right:
+    return Qt::Key_Right;
+  case key::Down:
+    return Qt::Key_Down;
+  case key::Insert:
+    return Qt::Key_Insert;
+  case key::Delete:
+    return Qt::Key_Delete;
+  default:
+    break;
+  }
+  if (code >= 'A' && code <= 'Z') {
+    if (!(shift & key::CtrlMask)) text = QString(QChar((shift & key::ShiftMask) ? code : std::tolower(code)));
+    return code;
+  }
+  if (code >= '0' && code <= '9') {
+    text = QString(QChar(code));
+    return code;
+  }
+  if (code >= key::F1 && code < key::F1 + 12) return Qt::Key_F1 + (code - key::F1);
+  return code;
+}
+
+Qt::KeyboardModifiers ModifiersOf(int shift) {
+  Qt::KeyboardModifiers m;
+  if (shift & key::ShiftMask) m |= Qt::ShiftModifier;
+  if (shift & key::CtrlMask) m |= Qt::ControlModifier;
+  if (shift & key::AltMask) m |= Qt::AltModifier;
+  return m;
+}
+
+void SendKey(QWidget *w, int qtKey, Qt::KeyboardModifiers mods, const QString &text) {
+  QPointer<QWidget> target(w);
+  QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+  QApplication::sendEvent(w, &press);
+  if (!target) return;
+  QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+  QApplication::sendEvent(w, &release);
+}
+} // namespace
+
+TextBox::TextBox(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  width_ = 1215;
+  height_ = 285;
+  auto *e = new TextBoxWidget(parent.ClientWidget());
+  Attach(e);
+  QObject::connect(e, &QLineEdit::textChanged, e, [this] {
+    if (Change) Change();
+  });
+}
+
+std::string TextBox::Text() const {
+  return Edit(widget_)->text().toStdString();
+}
+void TextBox::SetText(const std::string &text) {
+  Edit(widget_)->setText(Q(text));
+}
+
+int TextBox::SelStart() const {
+  QLineEdit *e = Edit(widget_);
+  return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+}
+
+void TextBox::SetSelStart(int start) {
+  QLineEdit *e = Edit(widget_);
+  int len = static_cast<int>(e->text().size());
+  e->deselect();
+  e->setCursorPosition(std::max(0, std::min(start, len)));
+}
+
+int TextBox::SelLength() const {
+  return static_cast<int>(Edit(widget_)->selectedText().size());
+}
+
+void TextBox::SetSelLength(int length) {
+  QLineEdit *e = Edit(widget_);
+  int start = SelStart();
+  int len = static_cast<int>(e->text().size());
+  length = std::max(0, std::min(length, len - start));
+  if (length == 0) {
+    e->deselect();
+    e->setCursorPosition(start);
+  } else {
+    e->setSelection(start, length);
+  }
+}
+
+std::string TextBox::SelText() const {
+  return Edit(widget_)->selectedText().toStdString();
+}
+
+void TextBox::SetAlignment(int alignment) {
+  Edit(widget_)->setAlignment(alignment == 1   ? Qt::AlignRight
+                              : alignment == 2 ? Qt::AlignHCenter
+                                               : Qt::AlignLeft);
+}
+
+void TextBox::Type(const std::string &text) {
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    int qtKey = c == '\r' ? Qt::Key_Return : c == '\t' ? Qt::Key_Tab : std::toupper(c);
+    Qt::KeyboardModifiers mods = std::isupper(c) ? Qt::ShiftModifier : Qt::NoModifier;
+    SendKey(widget_, qtKey, mods, QString(QChar(c)));
+  }
+}
+
+void TextBox::PressKey(int keyCode, int shift) {
+  QString text;
+  int qtKey = QtKeyOf(keyCode, shift, text);
+  SendKey(widget_, qtKey, ModifiersOf(shift), text);
+}
+
+void TextBox::PerformClick() {
+  if (enabled_ && Click) Click();
+}
+void TextBox::PerformDblClick() {
+  if (enabled_ && DblClick) DblClick();
+}
+
+// ---------------------------------------------------------------------------------------------
+// OptionButton and CheckBox
+
+OptionButton::OptionButton(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  width_ = 255;
+  height_ = 255;
+  auto *r = new QRadioButton(parent.ClientWidget());
+  Attach(r);
+  colorsSet_ = true;
+  ApplyColors();
+  QObject::connect(r, &QRadioButton::toggled, r, [this](bool on) {
+    if (on && Click) Click();
+  });
+}
+
+void OptionButton::SetCaption(const std::string &caption) {
+  caption_ = caption;
+  static_cast<QRadioButton *>(widget_)->setText(Q(caption));
+}
+
+bool OptionButton::Value() const {
+  return static_cast<QRadioButton *>(widget_)->isChecked();
+}
+
+void OptionButton::SetValue(bool on) {
+  auto *r = static_cast<QRadioButton *>(widget_);
+  if (on) {
+    r->setChecked(true); // toggled raises Click
+  } else {
+    // A lone option button cannot be unticked through the group's exclusivity.
+    r->setAutoExclusive(false);
+    r->setChecked(false);
+    r->setAutoExclusive(true);
+  }
+}
+
+void OptionButton::PerformClick() {
+  if (!enabled_) return;
+  if (Value()) {
+    if (Click) Click();
+  } else {
+    SetValue(true);
+  }
+}
+
+CheckBox::CheckBox(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  auto *c = new QCheckBox(parent.ClientWidget());
+  Attach(c);
+  colorsSet_ = true;
+  ApplyColors();
+  QObject::connect(c, &QCheckBox::stateChanged, c, [this](int) {
+    if (Click) Click();
+  });
+}
+
+void CheckBox::SetCaption(const std::string &caption) {
+  caption_ = caption;
+  static_cast<QCheckBox *>(widget_)->setText(Q(caption));
+}
+
+int CheckBox::Value() const {
+  auto s = static_cast<QCheckBox *>(widget_)->checkState();
+  return s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0;
+}
+
+void CheckBox::SetValue(int value) {
+  auto *c = static_cast<QCheckBox *>(widget_);
+  if (value == 2) c->setTristate(true);
+  c->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+void CheckBox::PerformClick() {
+  if (enabled_) SetValue(Value() == 1 ? 0 : 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Combo box and list box
+
+void ListControl::AddItem(const std::string &item, int index) {
+  if (index < 0 || index > ListCount()) index = ListCount();
+  items_.insert(items_.begin() + index, item);
+  if (index_ >= index) ++index_;
+  SyncItems();
+}
+
+void ListControl::RemoveItem(int index) {
+  if (index < 0 || index >= ListCount()) return;
+  items_.erase(items_.begin() + index);
+  if (index_ == index)
+    index_ = -1;
+  else if (index_ > index)
+    --index_;
+  SyncItems();
+}
+
+void ListControl::Clear() {
+  items_.clear();
+  index_ = -1;
+  SyncItems();
+}
+
+const std::string &ListControl::List(int index) const {
+  static const std::string empty;
+  return index >= 0 && index < ListCount() ? items_[static_cast<std::size_t>(index)] : empty;
+}
+
+void ListControl::SetListIndex(int index) {
+  if (index < -1 || index >= ListCount()) index = -1;
+  index_ = index;
+  SyncIndex();
+  if (index_ >= 0 && Click) Click();
+}
+
+class ComboWidget : public QComboBox, public Owned {
+public:
+  using QComboBox::QComboBox;
+};
+
+ComboBox::ComboBox(Container &parent, std::string name) : ListControl(parent, std::move(name)) {
+  height_ = 315;
+  auto *c = new ComboWidget(parent.ClientWidget());
+  c->setEditable(false);
+  Attach(c);
+  QObject::connect(c, &QComboBox::activated, c, [this](int i) { SetListIndex(i); });
+}
+
+std::string ComboBox::Text() const {
+  return index_ >= 0 ? items_[static_cast<std::size_t>(index_)] : text_;
+}
+
+void ComboBox::SetText(const std::string &text) {
+  text_ = text;
+  for (int i = 0; i < ListCount(); ++i)
+    if (items_[static_cast<std::size_t>(i)] == text) {
+      index_ = i;
+      SyncIndex();
+      return;
+    }
+  index_ = -1;
+  SyncIndex();
+}
+
+void ComboBox::SyncItems() {
+  auto *c = static_cast<QComboBox *>(widget_);
+  QSignalBlocker block(c);
+  c->clear();
+  for (const auto &s : items_)
+    c->addItem(Q(s));
+  SyncIndex();
+}
+
+void ComboBox::SyncIndex() {
+  auto *c = static_cast<QComboBox *>(widget_);
+  QSignalBlocker block(c);
+  c->setPlaceholderText(Q(text_));
+  c->setCurrentIndex(index_);
+}
+
+class ListWidget : public QListWidget, public Owned {
+public:
+  using QListWidget::QListWidget;
+};
+
+ListBox::ListBox(Container &parent, std::string name) : ListControl(parent, std::move(name)) {
+  height_ = 1035;
+  auto *l = new ListWidget(parent.ClientWidget());
+  Attach(l);
+  QObject::connect(l, &QListWidget::itemClicked, l,
+                   [this, l](QListWidgetItem *item) { SetListIndex(l->row(item)); });
+  QObject::connect(l, &QListWidget::itemDoubleClicked, l, [this] {
+    if (DblClick) DblClick();
+  });
+}
+
+void ListBox::SyncItems() {
+  auto *l = static_cast<QListWidget *>(widget_);
+  QSignalBlocker block(l);
+  l->clear();
+  for (const auto &s : items_)
+    l->addItem(Q(s));
+  SyncIndex();
+}
+
+void ListBox::SyncIndex() {
+  auto *l = static_cast<QListWidget *>(widget_);
+  QSignalBlocker block(l);
+  l->setCurrentRow(index_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// PictureBox
+
+class PictureWidget : public QWidget, public Owned {
+public:
+  using QWidget::QWidget;
+
+protected:
+  void paintEvent(QPaintEvent *) override {
+    auto *pb = static_cast<PictureBox *>(owner);
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (pb) pb->Drawing().Paint(p);
+  }
+  void mousePressEvent(QMouseEvent *e) override {
+    auto *pb = static_cast<PictureBox *>(owner);
+    if (!pb || !pb->MouseDown) return;
+    int button = e->button() == Qt::RightButton ? 2 : e->button() == Qt::MiddleButton ? 4 : 1;
+    int shift = 0;
+    if (e->modifiers() & Qt::ShiftModifier) shift |= key::ShiftMask;
+    if (e->modifiers() & Qt::ControlModifier) shift |= key::CtrlMask;
+    double tx = PixelsToTwips(static_cast<int>(e->position().x()));
+    double ty = PixelsToTwips(static_cast<int>(e->position().y()));
+    double x = tx, y = ty;
+    if (pb->scaled_) {
+      x = pb->scaleLeft_ + tx * pb->scaleWidth_ / std::max(1.0, pb->Drawing().ScaleWidthTwips());
+      y = pb->scaleTop_ + ty * pb->scaleHeight_ / std::max(1.0, pb->Drawing().ScaleHeightTwips());
+    }
+    pb->MouseDown(button, shift, x, y);
+  }
+  void mouseReleaseEvent(QMouseEvent *e) override {
+    auto *pb = static_cast<PictureBox *>(owner);
+    if (pb && e->button() == Qt::LeftButton && pb->Click) pb->Click();
+  }
+  void showEvent(QShowEvent *) override {
+    if (auto *pb = static_cast<PictureBox *>(owner)) pb->SchedulePaint();
+  }
+};
+
+PictureBox::PictureBox(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  width_ = 1215;
+  height_ = 1215;
+  auto *w = new PictureWidget(parent.ClientWidget());
+  w->setAutoFillBackground(false);
+  canvas_ = std::make_unique<Canvas>(w);
+  Attach(w);
+}
+
+PictureBox::~PictureBox() = default;
+
+Surface &PictureBox::Target() const {
+  return *canvas_;
+}
+
+void PictureBox::ScaleSet(double left, double top, double width, double height) {
+  scaled_ = true;
+  scaleLeft_ = left;
+  scaleTop_ = top;
+  scaleWidth_ = width;
+  scaleHeight_ = height;
+  canvas_->ScaleSet(left, top, width, height);
+}
+
+void PictureBox::ScaleReset() {
+  scaled_ = false;
+  canvas_->ScaleReset();
+}
+
+double PictureBox::ScaleWidth() const {
+  return scaled_ ? scaleWidth_ : canvas_->ScaleWidthTwips();
+}
+double PictureBox::ScaleHeight() const {
+  return scaled_ ? scaleHeight_ : canvas_->ScaleHeightTwips();
+}
+
+void PictureBox::Resized() {
+  if (!canvas_) return;
+  if (Resize) Resize();
+  SchedulePaint();
+}
+
+void PictureBox::SchedulePaint() {
+  if (paintPending_ || !widget_) return;
+  paintPending_ = true;
+  QTimer::singleShot(0, widget_, [this] {
+    if (!paintPending_) return;
+    paintPending_ = false;
+    if (OwnerForm().Loaded() && Paint) Paint();
+  });
+}
+
+void PictureBox::Refresh() {
+  paintPending_ = false;
+  widget_->update();
+  if (Paint) Paint();
+}
+
+void PictureBox::PerformClick() {
+  if (enabled_ && Click) Click();
+}
+
+} // namespace quon

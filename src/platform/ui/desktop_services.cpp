@@ -1,0 +1,150 @@
+#include "platform/ui/desktop_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "platform/screen.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/qt_support.h"
+
+namespace quon {
+
+namespace {
+
+QWidget *DialogParent() {
+  Form *f = Forms::Active();
+  return f ? f->ClientWidget()->window() : QApplication::activeWindow();
+}
+
+// "Text|*.txt|All|*.*" as Qt writes it: "Text (*.txt);;All (*.*)".
+QString QtFilter(const std::string &filter) {
+  QStringList parts = Q(filter).split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2)
+    out << parts[i] + " (" + parts[i + 1].replace(';', ' ') + ")";
+  return out.join(";;");
+}
+
+QString StartPath(const FileDialogRequest &r) {
+  if (r.initialDir.empty()) return Q(r.fileName);
+  if (r.fileName.empty()) return Q(r.initialDir);
+  return Q(r.initialDir) + "/" + Q(r.fileName);
+}
+
+class DesktopServices : public UserServices {
+public:
+  int MsgBox(const std::string &prompt, int style, const std::string &title) override {
+    QMessageBox box(DialogParent());
+    box.setWindowTitle(Q(title));
+    box.setText(Q(prompt));
+    switch (msg::Icon(style)) {
+    case msg::Critical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case msg::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case msg::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case msg::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    }
+    std::vector<int> answers = msg::AnswersOf(style);
+    std::vector<QPushButton *> buttons;
+    for (int a : answers) {
+      const char *text = a == msg::OK       ? "OK"
+                         : a == msg::Cancel ? "Cancel"
+                         : a == msg::Abort  ? "Abort"
+                         : a == msg::Retry  ? "Retry"
+                         : a == msg::Ignore ? "Ignore"
+                         : a == msg::Yes    ? "Yes"
+                                            : "No";
+      QMessageBox::ButtonRole role =
+          a == msg::Cancel || a == msg::No ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+      buttons.push_back(box.addButton(QObject::tr(text), role));
+    }
+    std::size_t def = (style & msg::DefaultButton3) ? 2 : (style & msg::DefaultButton2) ? 1 : 0;
+    if (def < buttons.size()) box.setDefaultButton(buttons[def]);
+    int escape = msg::EscapeAnswer(style);
+    for (std::size_t i = 0; i < answers.size(); ++i)
+      if (answers[i] == escape) box.setEscapeButton(buttons[i]);
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+      if (box.clickedButton() == buttons[i]) return answers[i];
+    return escape;
+  }
+
+  void Beep() override { QApplication::beep(); }
+
+  std::optional<std::string> OpenFileDialog(const FileDialogRequest &r) override {
+    QString path = QFileDialog::getOpenFileName(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+  }
+
+  std::optional<std::string> SaveFileDialog(const FileDialogRequest &r) override {
+    QFileDialog::Options options;
+    if (!r.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
+    QString path = QFileDialog::getSaveFileName(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter),
+                                                nullptr, options);
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+  }
+
+  void SetClipboardText(const std::string &text) override {
+    memory_ = text;
+    if (QClipboard *c = QGuiApplication::clipboard()) c->setText(Q(text));
+  }
+
+  std::string ClipboardText() override {
+    // The system's text wins: another program may have replaced it since.
+    if (QClipboard *c = QGuiApplication::clipboard()) {
+      QString t = c->text();
+      if (!t.isNull() && !t.isEmpty()) return t.toStdString();
+    }
+    return memory_;
+  }
+
+  MenuItem *ChoosePopup(MenuItem &menu, const PopupPlace &place) override {
+    Form *f = Forms::Active();
+    QMenu popup(f ? f->ClientWidget() : nullptr);
+    FillQMenu(&popup, menu, false);
+    if (popup.isEmpty()) return nullptr;
+    QPoint at =
+        f ? FormClientToGlobal(*f, place.x, place.y) : QPoint(TwipsToPixels(place.x), TwipsToPixels(place.y));
+    if (place.centreX) at.rx() -= popup.sizeHint().width() / 2;
+    QAction *chosen = popup.exec(at);
+    if (!chosen) return nullptr;
+    return static_cast<MenuItem *>(chosen->data().value<void *>());
+  }
+
+private:
+  std::string memory_;
+};
+
+} // namespace
+
+void InstallDesktopServices() {
+  static DesktopServices services;
+  InstallUserServices(&services);
+}
+
+void ChooseLogicalScreenFromDesktop() {
+  QScreen *s = QGuiApplication::primaryScreen();
+  if (!s) return;
+  QSize size = s->geometry().size();
+  ScreenSize logical = LogicalScreenFor(size.width(), size.height());
+  SetLogicalScreen(logical.widthTwips, logical.heightTwips);
+}
+
+} // namespace quon

@@ -1,0 +1,488 @@
+#include "platform/ui/forms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+
+#include "platform/screen.h"
+#include "platform/ui/canvas.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/qt_support.h"
+#include "platform/user_services.h"
+
+namespace quon {
+
+void SubstituteFonts() {
+  // The program's fonts by the metric-compatible ones of this system.
+  static bool done = [] {
+    for (const char *name : {"arial", "Arial", "MS Sans Serif"})
+      QFont::insertSubstitution(name, "Liberation Sans");
+    return true;
+  }();
+  (void)done;
+}
+
+QFont MakeFont(const std::string &name, double points, bool bold) {
+  SubstituteFonts();
+  QFont f(Q(name));
+  f.setPointSizeF(points > 0 ? points : 8.25);
+  f.setBold(bold);
+  return f;
+}
+
+int KeyCodeOf(const QKeyEvent &e) {
+  int k = e.key();
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return key::F1 + (k - Qt::Key_F1);
+  switch (k) {
+  case Qt::Key_Backspace:
+    return key::Back;
+  case Qt::Key_Tab:
+  case Qt::Key_Backtab:
+    return key::Tab;
+  case Qt::Key_Return:
+  case Qt::Key_Enter:
+    return key::Return;
+  case Qt::Key_Shift:
+    return key::Shift;
+  case Qt::Key_Control:
+    return key::Control;
+  case Qt::Key_Escape:
+    return key::Escape;
+  case Qt::Key_Space:
+    return key::Space;
+  case Qt::Key_PageUp:
+    return key::PageUp;
+  case Qt::Key_PageDown:
+    return key::PageDown;
+  case Qt::Key_End:
+    return key::End;
+  case Qt::Key_Home:
+    return key::Home;
+  case Qt::Key_Left:
+    return key::Left;
+  case Qt::Key_Up:
+    return key::Up;
+  case Qt::Key_Right:
+    return key::Right;
+  case Qt::Key_Down:
+    return key::Down;
+  case Qt::Key_Insert:
+    return key::Insert;
+  case Qt::Key_Delete:
+    return key::Delete;
+  case Qt::Key_Minus:
+    return 189;
+  case Qt::Key_Period:
+    return 190;
+  default:
+    return k & 0xFF;
+  }
+}
+
+int ShiftStateOf(const QKeyEvent &e) {
+  int s = 0;
+  if (e.modifiers() & Qt::ShiftModifier || e.key() == Qt::Key_Backtab) s |= key::ShiftMask;
+  if (e.modifiers() & Qt::ControlModifier) s |= key::CtrlMask;
+  if (e.modifiers() & Qt::AltModifier) s |= key::AltMask;
+  return s;
+}
+
+// The form's top-level window: the menu bar over the client area that holds the controls
+// and shows the retained drawing.
+class FormWindow : public QWidget {
+public:
+  explicit FormWindow(Form *form) : form_(form) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    client_ = new Client(this);
+    client_->setAutoFillBackground(true);
+    bar_ = new QMenuBar(this);
+    bar_->setNativeMenuBar(false);
+    bar_->hide();
+  }
+
+  Form *form() const { return form_; }
+  void Detach() { form_ = nullptr; }
+  QWidget *client() const { return client_; }
+
+  void FitToScreen() {
+    setFixedSize(TwipsToPixels(ScreenWidth()), TwipsToPixels(ScreenHeight()));
+    Layout();
+  }
+
+  int BarHeight() const { return bar_->isHidden() ? 0 : bar_->sizeHint().height(); }
+
+  void Layout() {
+    int h = BarHeight();
+    bar_->setGeometry(0, 0, width(), h);
+    client_->setGeometry(0, h, width(), height() - h);
+  }
+
+  void RebuildMenus() {
+    rebuildPending_ = false;
+    if (!form_) return;
+    bar_->clear();
+    bool any = false;
+    for (MenuItem *top : form_->MenuBar().Items()) {
+      if (!top->Visible()) continue;
+      any = true;
+      if (top->Items().empty()) {
+        QAction *a = bar_->addAction(Q(top->Caption()));
+        a->setEnabled(top->Enabled());
+        MenuItem *item = top;
+        QObject::connect(a, &QAction::triggered, a, [item] { item->PerformClick(); });
+      } else {
+        QMenu *m = bar_->addMenu(Q(top->Caption()));
+        m->setEnabled(top->Enabled());
+        FillQMenu(m, *top, true);
+      }
+    }
+    bool wasVisible = !bar_->isHidden();
+    bar_->setVisible(any);
+    if (wasVisible != any) Layout();
+  }
+
+  void ScheduleMenus() {
+    if (rebuildPending_) return;
+    rebuildPending_ = true;
+    QTimer::singleShot(0, this, [this] { RebuildMenus(); });
+  }
+
+  static void Fill(QMenu *menu, MenuItem &parent, bool connect) {
+    for (MenuItem *item : parent.Items()) {
+      if (!item->Visible()) continue;
+      if (item->IsSeparator()) {
+        menu->addSeparator();
+        continue;
+      }
+      if (!item->Items().empty()) {
+        QMenu *sub = menu->addMenu(Q(item->Caption()));
+        sub->setEnabled(item->Enabled());
+        sub->menuAction()->setData(QVariant::fromValue(static_cast<void *>(item)));
+        Fill(sub, *item, connect);
+        continue;
+      }
+      QAction *a = menu->addAction(Q(item->Caption()));
+      a->setEnabled(item->Enabled());
+      a->setCheckable(item->Checked());
+      a->setChecked(item->Checked());
+      a->setData(QVariant::fromValue(static_cast<void *>(item)));
+      if (item->Shortcut()) {
+        // Shown in the menu; the key itself is handled by TryFormShortcut so that it wins over
+        // the text boxes' own shortcuts.
+        a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(item->Shortcut())));
+        a->setShortcutContext(Qt::WidgetShortcut);
+      }
+      if (connect) QObject::connect(a, &QAction::triggered, a, [item] { item->PerformClick(); });
+    }
+  }
+
+protected:
+  bool event(QEvent *e) override {
+    if (e->type() == QEvent::WindowActivate && form_ && form_->Loaded()) Forms::SetActive(form_);
+    if (e->type() == QEvent::Close) {
+      // Closing the window is the user's Unload.
+      e->ignore();
+      if (form_ && form_->Loaded()) Unload(*form_);
+      return true;
+    }
+    return QWidget::event(e);
+  }
+  void resizeEvent(QResizeEvent *) override { Layout(); }
+  void keyPressEvent(QKeyEvent *e) override {
+    if (!TryFormShortcut(this, *e)) QWidget::keyPressEvent(e);
+  }
+
+private:
+  class Client : public QWidget {
+  public:
+    explicit Client(FormWindow *w) : QWidget(w), w_(w) {}
+
+  protected:
+    void paintEvent(QPaintEvent *) override {
+      if (!w_->form_) return;
+      QPainter p(this);
+      p.fillRect(rect(), ToQColor(w_->form_->BackColor()));
+      if (w_->form_->canvas_) w_->form_->canvas_->Paint(p);
+    }
+    void mouseReleaseEvent(QMouseEvent *e) override {
+      if (e->button() == Qt::LeftButton && w_->form_ && w_->form_->Loaded() && rect().contains(e->pos()))
+        w_->form_->Form_Click();
+    }
+    void resizeEvent(QResizeEvent *) override {
+      if (w_->form_ && w_->form_->everShown_) {
+        w_->form_->Form_Resize();
+        w_->form_->SchedulePaint();
+      }
+    }
+
+  private:
+    FormWindow *w_;
+  };
+
+  Form *form_;
+  Client *client_;
+  QMenuBar *bar_;
+  bool rebuildPending_ = false;
+};
+
+void FillQMenu(QMenu *menu, MenuItem &parent, bool connectClicks) {
+  FormWindow::Fill(menu, parent, connectClicks);
+}
+
+QPoint FormClientToGlobal(Form &form, double xTwips, double yTwips) {
+  return form.ClientWidget()->mapToGlobal(QPoint(TwipsToPixels(xTwips), TwipsToPixels(yTwips)));
+}
+
+Form *FormOf(QWidget *w) {
+  if (!w) return nullptr;
+  auto *fw = dynamic_cast<FormWindow *>(w->window());
+  return fw ? fw->form() : nullptr;
+}
+
+bool TryFormShortcut(QWidget *w, const QKeyEvent &e) {
+  if (!(e.modifiers() & Qt::ControlModifier) || (e.modifiers() & Qt::AltModifier)) return false;
+  if (e.key() < Qt::Key_A || e.key() > Qt::Key_Z) return false;
+  Form *f = FormOf(w);
+  if (!f || !f->Loaded()) return false;
+  for (MenuItem *top : f->MenuBar().Items()) {
+    if (!top->Visible() || !top->Enabled()) continue;
+    if (MenuItem *item = top->FindShortcut(static_cast<char>(e.key()))) {
+      item->PerformClick();
+      return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+
+struct Registry {
+  std::vector<Form *> loaded;
+  std::map<std::type_index, std::unique_ptr<Form>> instances;
+  Form *active = nullptr;
+  bool ended = false;
+  std::function<void()> endHandler;
+};
+
+Registry &R() {
+  static Registry r;
+  return r;
+}
+
+// Keeps an unloaded form alive until control returns to the event loop that unloaded it.
+class FormHolder : public QObject {
+public:
+  explicit FormHolder(std::unique_ptr<Form> f) : form_(std::move(f)) {}
+
+private:
+  std::unique_ptr<Form> form_;
+};
+
+} // namespace
+
+Form::Form(std::string name) : name_(std::move(name)) {
+  window_ = new FormWindow(this);
+  window_->setWindowTitle(Q(caption_));
+  canvas_ = std::make_unique<Canvas>(window_->client());
+  window_->FitToScreen();
+  menuBar_.SetObserver([this] {
+    if (window_) window_->ScheduleMenus();
+  });
+}
+
+Form::~Form() {
+  menuBar_.SetObserver(nullptr);
+  if (Forms::Active() == this) R().active = nullptr;
+  if (window_) {
+    window_->Detach();
+    delete window_;
+  }
+}
+
+Surface &Form::Target() const {
+  return *canvas_;
+}
+QWidget *Form::ClientWidget() {
+  return window_->client();
+}
+bool Form::Shown() const {
+  return loaded_ && window_->isVisible();
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  Forms::Loading(*this);
+  window_->RebuildMenus();
+  Form_Load();
+}
+
+void Form::Show() {
+  if (!loaded_) {
+    // Unloaded forms come back through their accessor; a stale reference shows nothing.
+    return;
+  }
+  window_->FitToScreen();
+  window_->RebuildMenus();
+  bool first = !everShown_;
+  window_->show(); // its pending resize is the first Resize below
+  window_->raise();
+  window_->activateWindow();
+  everShown_ = true;
+  if (first) Form_Resize();
+  if (!loaded_) return;
+  if (Forms::Active() != this) Forms::SetActive(this);
+  if (first && loaded_) SchedulePaint();
+}
+
+void Form::SchedulePaint() {
+  if (paintPending_) return;
+  paintPending_ = true;
+  QTimer::singleShot(0, window_, [this] {
+    if (paintPending_) RaisePaint();
+  });
+}
+
+void Form::RaisePaint() {
+  paintPending_ = false;
+  if (loaded_ && everShown_) Form_Paint();
+}
+
+void Form::Refresh() {
+  window_->client()->update();
+  RaisePaint();
+}
+
+void Form::SetCaption(const std::string &caption) {
+  caption_ = caption;
+  window_->setWindowTitle(Q(caption));
+}
+
+void Form::SetBackColor(Rgb c) {
+  backColor_ = c;
+  window_->client()->update();
+}
+
+int Form::Width() const {
+  return ScreenWidth();
+}
+int Form::Height() const {
+  return ScreenHeight();
+}
+int Form::ScaleWidth() const {
+  return PixelsToTwips(window_->client()->width());
+}
+int Form::ScaleHeight() const {
+  return PixelsToTwips(window_->client()->height());
+}
+
+void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {
+  if (MenuItem *chosen = Services().ChoosePopup(menu, PopupPlace{x, y, centreX})) chosen->PerformClick();
+}
+
+void Unload(Form &form) {
+  if (!form.loaded_) return;
+  form.Form_Unload();
+  if (!form.loaded_) return;
+  Forms::Unloading(form);
+}
+
+void Forms::Loading(Form &form) {
+  R().loaded.push_back(&form);
+  R().ended = false;
+}
+
+void Forms::Unloading(Form &form) {
+  Registry &r = R();
+  form.loaded_ = false;
+  form.paintPending_ = false;
+  r.loaded.erase(std::remove(r.loaded.begin(), r.loaded.end(), &form), r.loaded.end());
+  if (r.active == &form) r.active = nullptr;
+  form.window_->hide();
+  for (auto it = r.instances.begin(); it != r.instances.end(); ++it)
+    if (it->second.get() == &form) {
+      auto *holder = new FormHolder(std::move(it->second));
+      r.instances.erase(it);
+      holder->deleteLater();
+      break;
+    }
+  if (r.loaded.empty()) {
+    r.ended = true;
+    if (r.endHandler)
+      r.endHandler();
+    else if (QCoreApplication::instance())
+      QCoreApplication::exit(0);
+  }
+}
+
+void Forms::SetActive(Form *form) {
+  Registry &r = R();
+  if (r.active == form) return;
+  r.active = form;
+  if (form && form->loaded_) form->Form_Activate();
+}
+
+const std::vector<Form *> &Forms::Loaded() {
+  return R().loaded;
+}
+
+void Forms::UnloadAllButLast() {
+  while (R().loaded.size() > 1)
+    Unload(*R().loaded.front());
+}
+
+Form *Forms::Active() {
+  return R().active;
+}
+
+void Forms::SetProgramEndHandler(std::function<void()> handler) {
+  R().endHandler = std::move(handler);
+}
+bool Forms::ProgramEnded() {
+  return R().ended;
+}
+
+int Forms::Run() {
+  if (R().ended || R().loaded.empty()) return 0;
+  return QApplication::exec();
+}
+
+void Forms::DoEvents() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+void Forms::Clear() {
+  Registry &r = R();
+  r.loaded.clear();
+  r.active = nullptr;
+  for (auto &[type, form] : r.instances)
+    form->loaded_ = false;
+  r.instances.clear();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  r.ended = false;
+}
+
+Form *Forms::Find(std::type_index type) {
+  auto it = R().instances.find(type);
+  return it == R().instances.end() ? nullptr : it->second.get();
+}
+
+void Forms::Adopt(std::type_index type, std::unique_ptr<Form> form) {
+  R().instances[type] = std::move(form);
+}
+
+} // namespace quon

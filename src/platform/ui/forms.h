@@ -1,0 +1,233 @@
+// Forms: the screens of the program. A screen is a class derived from Form, with its controls
+// and menus as members (placed in twips) and its handlers as overrides or std::function:
+//
+//   class Scr4 : public Form {
+//   public:
+//     Scr4() : Form("scr4") {
+//       cmdDone.Move(840, 3360, 1935, 375);
+//       cmdDone.SetCaption("Go To Output Screen");
+//       cmdDone.Click = [this] { cmdDone_Click(); };
+//     }
+//     Button cmdDone{*this, "cmdDone"};
+//     void Form_Load() override;      // also Form_Activate, Form_Paint, Form_Resize,
+//     void Form_Paint() override;     // Form_Unload, Form_Click
+//   };
+//   inline Scr4 &scr4() { return FormInstance<Scr4>(); }
+//
+// FormInstance creates the one program-wide instance on first use and loads it (Form_Load
+// runs); after Unload the next use creates and loads a fresh one, as the design state. Do not
+// call a screen's own accessor from its constructor.
+//
+// Show: loads if needed, shows the form modeless as one top-level window the size of the
+// logical screen, and raises Form_Resize (first showing) and Form_Activate at once; Form_Paint
+// follows when the event loop runs (or at DoEvents), after the handler that showed it. What a
+// handler draws on the form (the form is a Surface) stays until Clear.
+// Unload(form) runs Form_Unload, takes the form out of the loaded forms and hides it; it is
+// safe inside the form's own handlers (the object lives until control returns to the event
+// loop). When the last loaded form unloads the program ends.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <typeindex>
+#include <vector>
+
+#include "platform/menu.h"
+#include "platform/surface.h"
+
+class QWidget;
+
+namespace quon {
+
+class Control;
+class Canvas;
+class Form;
+
+// Something that holds controls: a form or a frame.
+class Container {
+public:
+  virtual ~Container() = default;
+  virtual QWidget *ClientWidget() = 0;
+  virtual Form &OwnerForm() = 0;
+  const std::vector<Control *> &Children() const { return children_; }
+
+private:
+  friend class Control;
+  std::vector<Control *> children_;
+};
+
+// Forwards the Surface calls to a retained canvas (forms and picture boxes).
+class SurfaceForwarder : public Surface {
+public:
+  double CurrentX() const override { return Target().CurrentX(); }
+  double CurrentY() const override { return Target().CurrentY(); }
+  void SetCurrentX(double x) override { Target().SetCurrentX(x); }
+  void SetCurrentY(double y) override { Target().SetCurrentY(y); }
+  void SetFontName(const std::string &name) override { Target().SetFontName(name); }
+  std::string FontName() const override { return Target().FontName(); }
+  void SetFontSize(double points) override { Target().SetFontSize(points); }
+  double FontSize() const override { return Target().FontSize(); }
+  void SetFontBold(bool on) override { Target().SetFontBold(on); }
+  bool FontBold() const override { return Target().FontBold(); }
+  void SetFontUnderline(bool on) override { Target().SetFontUnderline(on); }
+  bool FontUnderline() const override { return Target().FontUnderline(); }
+  void SetForeColor(Rgb c) override { Target().SetForeColor(c); }
+  Rgb ForeColor() const override { return Target().ForeColor(); }
+  void SetDrawWidth(int pixels) override { Target().SetDrawWidth(pixels); }
+  void Print(const std::string &text, bool newline = true) override { Target().Print(text, newline); }
+  void Line(double x1, double y1, double x2, double y2, Rgb color) override {
+    Target().Line(x1, y1, x2, y2, color);
+  }
+  void Box(double x1, double y1, double x2, double y2, Rgb color) override {
+    Target().Box(x1, y1, x2, y2, color);
+  }
+  void FilledBox(double x1, double y1, double x2, double y2, Rgb color) override {
+    Target().FilledBox(x1, y1, x2, y2, color);
+  }
+  void Point(double x, double y, Rgb color) override { Target().Point(x, y, color); }
+  void Clear() override { Target().Clear(); }
+  double TextWidth(const std::string &text) const override { return Target().TextWidth(text); }
+  double TextHeight(const std::string &text) const override { return Target().TextHeight(text); }
+  void ScaleSet(double left, double top, double width, double height) override {
+    Target().ScaleSet(left, top, width, height);
+  }
+  void ScaleReset() override { Target().ScaleReset(); }
+  double ScaleWidthTwips() const override { return Target().ScaleWidthTwips(); }
+  double ScaleHeightTwips() const override { return Target().ScaleHeightTwips(); }
+
+protected:
+  virtual Surface &Target() const = 0;
+};
+
+class FormWindow;
+
+class Form : public Container, public SurfaceForwarder {
+public:
+  explicit Form(std::string name);
+  ~Form() override;
+  Form(const Form &) = delete;
+  Form &operator=(const Form &) = delete;
+
+  const std::string &Name() const { return name_; }
+
+  // Events, in the platform's order: Load (at first use), Resize and Activate (at Show),
+  // Paint (after the showing handler returns, after a resize, and at Refresh); Unload.
+  virtual void Form_Load() {}
+  virtual void Form_Activate() {}
+  virtual void Form_Paint() {}
+  virtual void Form_Resize() {}
+  virtual void Form_Unload() {}
+  virtual void Form_Click() {}
+
+  void Show();
+  bool Loaded() const { return loaded_; }
+  bool Shown() const;
+  // Raises Form_Paint now.
+  void Refresh();
+
+  const std::string &Caption() const { return caption_; }
+  void SetCaption(const std::string &caption);
+  Rgb BackColor() const { return backColor_; }
+  void SetBackColor(Rgb c);
+  // The form's size in twips (the logical screen) and its client area below the menu bar.
+  int Width() const;
+  int Height() const;
+  int ScaleWidth() const;
+  int ScaleHeight() const;
+
+  // The menu bar's root: declare the menus as MenuItems under it (platform/menu.h).
+  MenuItem &MenuBar() { return menuBar_; }
+  // Pops up the visible items below `menu` at (x, y) twips of the client area (centred
+  // horizontally on x when asked) and waits; a chosen item's Click runs before this returns.
+  void PopupMenu(MenuItem &menu, double x, double y, bool centreX = false);
+
+  // The control that has (or will have, when the window is activated) the keyboard focus.
+  Control *ActiveControl() const { return focus_; }
+  // Controls report here when they take the focus.
+  void NoteFocus(Control *c) { focus_ = c; }
+
+  // A click on the form itself, as the user's.
+  void PerformClick() { Form_Click(); }
+
+  QWidget *ClientWidget() override;
+  Form &OwnerForm() override { return *this; }
+  FormWindow *Window() const { return window_; }
+
+  // Puts the form among the loaded forms and runs Form_Load (FormInstance calls it).
+  void Load();
+
+private:
+  friend class Forms;
+  friend class FormWindow;
+  friend void Unload(Form &form);
+  Surface &Target() const override;
+  void RaisePaint();
+  void SchedulePaint();
+
+  std::string name_;
+  std::string caption_;
+  Rgb backColor_ = 0x8080C0;
+  bool loaded_ = false;
+  bool everShown_ = false;
+  bool paintPending_ = false;
+  MenuItem menuBar_;
+  FormWindow *window_ = nullptr;
+  std::unique_ptr<Canvas> canvas_;
+  Control *focus_ = nullptr;
+};
+
+void Unload(Form &form);
+
+// The loaded forms and the instances of the screens.
+class Forms {
+public:
+  // Loaded forms, oldest first.
+  static const std::vector<Form *> &Loaded();
+  // Unloads the oldest loaded form while more than one is loaded.
+  static void UnloadAllButLast();
+  static Form *Active();
+
+  // Ends the program when the last form unloads: by default quits the application's event
+  // loop. Run() shows nothing itself: it runs the event loop unless the program already ended.
+  static void SetProgramEndHandler(std::function<void()> handler);
+  static bool ProgramEnded();
+  static int Run();
+
+  // Delivers what waits in the event queue: deferred paints, events, deferred deletions.
+  static void DoEvents();
+  // For tests: drops every form at once (no events) and clears the ended flag.
+  static void Clear();
+
+  static Form *Find(std::type_index type);
+  static void Adopt(std::type_index type, std::unique_ptr<Form> form);
+
+private:
+  friend class Form;
+  friend class FormWindow;
+  friend void Unload(Form &form);
+  static void Loading(Form &form);
+  static void Unloading(Form &form);
+  static void SetActive(Form *form);
+};
+
+template <class T> T &FormInstance() {
+  if (Form *f = Forms::Find(typeid(T))) return static_cast<T &>(*f);
+  auto made = std::make_unique<T>();
+  T &ref = *made;
+  Forms::Adopt(typeid(T), std::move(made));
+  ref.Load();
+  return ref;
+}
+
+template <class T> bool IsLoaded() {
+  Form *f = Forms::Find(typeid(T));
+  return f && f->Loaded();
+}
+
+// Unloads the screen if it is loaded; a no-op otherwise (it does not create it).
+template <class T> void UnloadForm() {
+  if (Form *f = Forms::Find(typeid(T))) Unload(*f);
+}
+
+} // namespace quon

@@ -1,0 +1,336 @@
+#include "platform/ui/grid.h"
+
+#include <QAbstractScrollArea>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTimer>
+#include <map>
+
+#include "platform/screen.h"
+#include "platform/ui/qt_support.h"
+
+namespace quon {
+
+class GridWidget : public QAbstractScrollArea {
+public:
+  explicit GridWidget(QWidget *parent) : QAbstractScrollArea(parent) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(false);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
+      if (grid && !syncing_) grid->SetTopRow(v);
+    });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
+      if (grid && !syncing_) grid->SetLeftCol(v);
+    });
+  }
+
+  Grid *grid = nullptr;
+
+  void SyncBars() {
+    if (!grid) return;
+    syncing_ = true;
+    auto mode = grid->ScrollBars;
+    bool h = mode == ScrollBarsMode::Horizontal || mode == ScrollBarsMode::Both;
+    bool v = mode == ScrollBarsMode::Vertical || mode == ScrollBarsMode::Both;
+    setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    grid->SetViewSize(PixelsToTwips(viewport()->width()), PixelsToTwips(viewport()->height()));
+    int firstRow = std::min(grid->FixedRows, grid->Rows()),
+        firstCol = std::min(grid->FixedCols, grid->Cols());
+    verticalScrollBar()->setRange(firstRow, std::max(firstRow, grid->MaxTopRow()));
+    verticalScrollBar()->setPageStep(std::max(1, grid->MaxTopRow() > firstRow ? 10 : 1));
+    verticalScrollBar()->setValue(grid->TopRow());
+    horizontalScrollBar()->setRange(firstCol, std::max(firstCol, grid->MaxLeftCol()));
+    horizontalScrollBar()->setPageStep(1);
+    horizontalScrollBar()->setValue(grid->LeftCol());
+    syncing_ = false;
+    // Scroll bars appearing shrink the view; measure again.
+    grid->SetViewSize(PixelsToTwips(viewport()->width()), PixelsToTwips(viewport()->height()));
+  }
+
+protected:
+  void resizeEvent(QResizeEvent *e) override {
+    QAbstractScrollArea::resizeEvent(e);
+    SyncBars();
+  }
+
+  void paintEvent(QPaintEvent *) override {
+    if (!grid) return;
+    QPainter p(viewport());
+    const GridStore &g = *grid;
+    QRect area = viewport()->rect();
+    p.fillRect(area, ToQColor(g.BackColorBkg));
+    int rows = g.Rows(), cols = g.Cols();
+    if (rows == 0 || cols == 0) return;
+    int fixedR = std::min(g.FixedRows, rows), fixedC = std::min(g.FixedCols, cols);
+    int fixedH = 0, fixedW = 0;
+    for (int r = 0; r < fixedR; ++r)
+      fixedH += TwipsToPixels(g.RowHeightOf(r));
+    for (int c = 0; c < fixedC; ++c)
+      fixedW += TwipsToPixels(g.ColWidthOf(c));
+
+    std::vector<int> visRows, visCols;
+    for (int r = 0; r < fixedR; ++r)
+      visRows.push_back(r);
+    for (int r = g.TopRow(), y = fixedH; r < rows && y < area.height(); ++r) {
+      visRows.push_back(r);
+      y += TwipsToPixels(g.RowHeightOf(r));
+    }
+    for (int c = 0; c < fixedC; ++c)
+      visCols.push_back(c);
+    for (int c = g.LeftCol(), x = fixedW; c < cols && x < area.width(); ++c) {
+      visCols.push_back(c);
+      x += TwipsToPixels(g.ColWidthOf(c));
+    }
+    CellRange sel = g.Selection();
+    bool multi = sel.row1 != sel.row2 || sel.col1 != sel.col2;
+    bool merging = g.MergeCells != MergeMode::Never;
+    std::map<std::pair<int, bool>, QFont> fonts;
+    auto fontFor = [&](double size, bool bold) -> const QFont & {
+      auto keyOf = std::make_pair(static_cast<int>(size * 100), bold);
+      auto it = fonts.find(keyOf);
+      if (it == fonts.end()) it = fonts.emplace(keyOf, MakeFont(g.FontName, size, bold)).first;
+      return it->second;
+    };
+
+    for (int r : visRows) {
+      for (int c : visCols) {
+        CellRange m{r, c, r, c};
+        if (merging && (g.MergeRow(r) || g.MergeCol(c))) {
+          m = g.MergedRange(r, c);
+          int firstR = r < fixedR ? 0 : g.TopRow(), firstC = c < fixedC ? 0 : g.LeftCol();
+          if (r != std::max(m.row1, firstR) || c != std::max(m.col1, firstC)) continue;
+        }
+        QRect cell(TwipsToPixels(g.ColX(m.col1)), TwipsToPixels(g.RowY(m.row1)), 0, 0);
+        int right = TwipsToPixels(g.ColX(m.col2) + g.ColWidthOf(m.col2));
+        int bottom = TwipsToPixels(g.RowY(m.row2) + g.RowHeightOf(m.row2));
+        cell.setRight(right - 1);
+        cell.setBottom(bottom - 1);
+        // Scrolling cells never paint over the fixed ones.
+        QRect clip = area;
+        if (r >= fixedR) clip.setTop(fixedH);
+        if (c >= fixedC) clip.setLeft(fixedW);
+        p.setClipRect(clip);
+        bool fixed = g.IsFixed(r, c);
+        bool selected = multi && !fixed && r >= sel.row1 && r <= sel.row2 && c >= sel.col1 && c <= sel.col2 &&
+                        !(r == g.Row() && c == g.Col());
+        QColor back = selected ? palette().color(QPalette::Highlight) : ToQColor(g.BackOf(r, c));
+        QColor fore = selected ? palette().color(QPalette::HighlightedText) : ToQColor(g.ForeOf(r, c));
+        p.fillRect(cell, back);
+        if (g.GridLines != 0) {
+          p.setPen(ToQColor(fixed ? g.GridColorFixed : g.GridColor));
+          p.drawLine(cell.topRight(), cell.bottomRight());
+          p.drawLine(cell.bottomLeft(), cell.bottomRight());
+        }
+        const std::string &text = g.TextMatrix(r, c);
+        if (!text.empty()) {
+          p.setFont(fontFor(g.FontSizeOf(r, c), g.BoldOf(r, c)));
+          p.setPen(fore);
+          int align = g.AlignOf(r, c);
+          Qt::Alignment a = Qt::AlignVCenter | (align == kAlignCenter  ? Qt::AlignHCenter
+                                                : align == kAlignRight ? Qt::AlignRight
+                                                                       : Qt::AlignLeft);
+          QRect inner = cell.adjusted(2, 0, -3, -1);
+          p.setClipRect(clip.intersected(cell));
+          p.drawText(inner, static_cast<int>(a), Q(text));
+        }
+        if (hasFocus() && r == g.Row() && c == g.Col()) {
+          p.setClipRect(clip);
+          QPen pen(fore, 1, Qt::DotLine);
+          p.setPen(pen);
+          p.drawRect(cell.adjusted(1, 1, -2, -2));
+        }
+      }
+    }
+  }
+
+  void mousePressEvent(QMouseEvent *e) override {
+    setFocus();
+    if (!grid || e->button() != Qt::LeftButton) return;
+    int row = grid->RowAt(PixelsToTwips(static_cast<int>(e->position().y())));
+    int col = grid->ColAt(PixelsToTwips(static_cast<int>(e->position().x())));
+    pressed_ = row >= 0 && col >= 0;
+    if (pressed_) grid->PressCell(row, col);
+  }
+
+  void mouseMoveEvent(QMouseEvent *e) override {
+    if (!grid || !pressed_ || !(e->buttons() & Qt::LeftButton)) return;
+    int row = grid->RowAt(PixelsToTwips(static_cast<int>(e->position().y())));
+    int col = grid->ColAt(PixelsToTwips(static_cast<int>(e->position().x())));
+    if (row >= 0 && col >= 0) grid->DragTo(row, col);
+  }
+
+  void mouseReleaseEvent(QMouseEvent *e) override {
+    if (!grid || e->button() != Qt::LeftButton || !pressed_) return;
+    pressed_ = false;
+    if (grid->Click) grid->Click();
+  }
+
+  void mouseDoubleClickEvent(QMouseEvent *e) override {
+    if (!grid || e->button() != Qt::LeftButton) return;
+    int row = grid->RowAt(PixelsToTwips(static_cast<int>(e->position().y())));
+    int col = grid->ColAt(PixelsToTwips(static_cast<int>(e->position().x())));
+    if (row < 0 || col < 0) return;
+    grid->MouseRow = row;
+    grid->MouseCol = col;
+    if (grid->DblClick) grid->DblClick();
+  }
+
+  void wheelEvent(QWheelEvent *e) override {
+    if (!grid) return;
+    int steps = e->angleDelta().y() / 120;
+    if (steps != 0) grid->SetTopRow(grid->TopRow() - 3 * steps);
+  }
+
+  void keyPressEvent(QKeyEvent *e) override {
+    if (!grid || TryFormShortcut(this, *e)) return;
+    int r = grid->Row(), c = grid->Col();
+    switch (e->key()) {
+    case Qt::Key_Up:
+      r = std::max(grid->FixedRows, r - 1);
+      break;
+    case Qt::Key_Down:
+      r = std::min(grid->Rows() - 1, r + 1);
+      break;
+    case Qt::Key_Left:
+      c = std::max(grid->FixedCols, c - 1);
+      break;
+    case Qt::Key_Right:
+      c = std::min(grid->Cols() - 1, c + 1);
+      break;
+    default:
+      QAbstractScrollArea::keyPressEvent(e);
+      return;
+    }
+    if (r < 0 || c < 0) return;
+    grid->SetRow(r);
+    grid->SetCol(c);
+    grid->ShowCell(r, c);
+  }
+
+private:
+  bool syncing_ = false;
+  bool pressed_ = false;
+};
+
+Grid::Grid(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  width_ = 2 * kDefaultColWidth + 30;
+  height_ = 2 * 255 + 30;
+  auto *w = new GridWidget(parent.ClientWidget());
+  w->grid = this;
+  Attach(w);
+  GridStore::OnChange = [this](bool structural) { ScheduleUpdate(structural); };
+  GridStore::OnScroll = [this] {
+    ScheduleUpdate(true);
+    if (Scroll) Scroll();
+  };
+  Reset(2, 2);
+}
+
+Grid::~Grid() {
+  GridStore::OnChange = nullptr;
+  GridStore::OnScroll = nullptr;
+  static_cast<GridWidget *>(widget_)->grid = nullptr;
+}
+
+void Grid::SetFontName(const std::string &name) {
+  Control::SetFontName(name);
+  GridStore::FontName = name;
+  ScheduleUpdate(true);
+}
+void Grid::SetFontSize(double points) {
+  Control::SetFontSize(points);
+  GridStore::FontSize = points;
+  ScheduleUpdate(true);
+}
+void Grid::SetFontBold(bool on) {
+  Control::SetFontBold(on);
+  GridStore::FontBold = on;
+  ScheduleUpdate(true);
+}
+void Grid::SetBackColor(Rgb c) {
+  GridStore::BackColor = c;
+  ScheduleUpdate(false);
+}
+void Grid::SetForeColor(Rgb c) {
+  GridStore::ForeColor = c;
+  ScheduleUpdate(false);
+}
+
+void Grid::ScheduleUpdate(bool structural) {
+  structuralPending_ = structuralPending_ || structural;
+  if (updatePending_ || !widget_) return;
+  updatePending_ = true;
+  QTimer::singleShot(0, widget_, [this] {
+    updatePending_ = false;
+    auto *w = static_cast<GridWidget *>(widget_);
+    if (structuralPending_) {
+      structuralPending_ = false;
+      w->SyncBars();
+    }
+    w->viewport()->update();
+  });
+}
+
+void Grid::Resized() {
+  if (widget_) static_cast<GridWidget *>(widget_)->SyncBars();
+}
+
+void Grid::PressCell(int row, int col) {
+  MouseRow = row;
+  MouseCol = col;
+  int rows = Rows(), cols = Cols();
+  bool fixedRow = row < FixedRows, fixedCol = col < FixedCols;
+  if (fixedRow && fixedCol) {
+    // The corner selects every scrollable cell.
+    if (rows > FixedRows && cols > FixedCols) {
+      SetRow(FixedRows);
+      SetCol(FixedCols);
+      SetRowSel(rows - 1);
+      SetColSel(cols - 1);
+    }
+  } else if (fixedRow) {
+    if (rows > FixedRows) {
+      SetRow(FixedRows);
+      SetCol(col);
+      SetRowSel(rows - 1);
+    }
+  } else if (fixedCol) {
+    if (cols > FixedCols) {
+      SetCol(FixedCols);
+      SetRow(row);
+      SetColSel(cols - 1);
+    }
+  } else {
+    SetRow(row);
+    SetCol(col);
+  }
+}
+
+void Grid::DragTo(int row, int col) {
+  if (row >= FixedRows && col >= FixedCols) {
+    SetRowSel(row);
+    SetColSel(col);
+  }
+}
+
+void Grid::PerformClick(int row, int col) {
+  if (!enabled_) return;
+  PressCell(row, col);
+  if (Click) Click();
+}
+
+void Grid::PerformDblClick(int row, int col) {
+  if (!enabled_) return;
+  PerformClick(row, col);
+  MouseRow = row;
+  MouseCol = col;
+  if (DblClick) DblClick();
+}
+
+} // namespace quon

@@ -1,0 +1,46 @@
+// Small conversions between the platform's values and Qt's, shared by the Qt back end.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <string>
+
+#include "platform/surface.h"
+
+class QKeyEvent;
+class QMenu;
+class QPoint;
+class QWidget;
+
+namespace quon {
+
+class Form;
+class MenuItem;
+
+inline QColor ToQColor(Rgb c) {
+  return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+inline QString Q(const std::string &s) {
+  return QString::fromStdString(s);
+}
+QFont MakeFont(const std::string &name, double points, bool bold);
+// Maps the program's font names to installed ones (once).
+void SubstituteFonts();
+
+// The platform's key code and shift state of a key event.
+int KeyCodeOf(const QKeyEvent &e);
+int ShiftStateOf(const QKeyEvent &e);
+
+// The form whose window holds the widget; nullptr if none.
+Form *FormOf(QWidget *w);
+// Ctrl+letter chooses the menu item of the widget's form with that shortcut; true when one ran.
+bool TryFormShortcut(QWidget *w, const QKeyEvent &e);
+
+// Adds the visible items below `parent` to a Qt menu (each action's data is its MenuItem*);
+// with connectClicks an action runs its item's click handler.
+void FillQMenu(QMenu *menu, MenuItem &parent, bool connectClicks);
+// A point of a form's client area, in twips, on the desktop.
+QPoint FormClientToGlobal(Form &form, double xTwips, double yTwips);
+
+} // namespace quon

@@ -1,0 +1,249 @@
+#include "platform/grid_store.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/bounded_array.h"
+#include "platform/colors.h"
+
+namespace quon {
+namespace {
+
+GridStore Filled(int rows, int cols) {
+  GridStore g;
+  g.SetCols(cols);
+  g.SetRows(rows);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c)
+      g.SetTextMatrix(r, c, std::to_string(r) + "," + std::to_string(c));
+  return g;
+}
+
+TEST(GridStore, GrowingKeepsCellsAndShrinkingCutsThem) {
+  GridStore g = Filled(3, 3);
+  g.Attr(2, 2).hasBack = true;
+  g.SetCols(5);
+  g.SetRows(4);
+  EXPECT_EQ(g.TextMatrix(2, 2), "2,2");
+  EXPECT_TRUE(g.Attr(2, 2).hasBack);
+  EXPECT_EQ(g.TextMatrix(3, 4), "");
+  g.SetRows(2);
+  g.SetCols(2);
+  EXPECT_EQ(g.Rows(), 2);
+  EXPECT_EQ(g.TextMatrix(1, 1), "1,1");
+  EXPECT_THROW(g.TextMatrix(2, 0), IndexFault);
+  // A cut cell comes back empty when the grid grows again.
+  g.SetRows(3);
+  EXPECT_EQ(g.TextMatrix(2, 2 - 1), "");
+  EXPECT_THROW(g.SetRows(-1), IndexFault);
+}
+
+TEST(GridStore, CurrentCellAndSelection) {
+  GridStore g = Filled(4, 4);
+  g.SetRow(1);
+  g.SetCol(1);
+  g.SetRowSel(3);
+  g.SetColSel(2);
+  EXPECT_EQ(g.Clip(), "1,1\t1,2\r2,1\t2,2\r3,1\t3,2");
+  // Setting Row or Col collapses the selection onto the current cell.
+  g.SetRow(2);
+  EXPECT_EQ(g.RowSel(), 2);
+  EXPECT_EQ(g.ColSel(), 1);
+  EXPECT_EQ(g.Clip(), "2,1");
+  EXPECT_EQ(g.Text(), "2,1");
+  // A selection stretched backwards reads in grid order.
+  g.SetRow(3);
+  g.SetCol(3);
+  g.SetRowSel(2);
+  g.SetColSel(2);
+  EXPECT_EQ(g.Clip(), "2,2\t2,3\r3,2\t3,3");
+  EXPECT_THROW(g.SetRow(4), IndexFault);
+}
+
+TEST(GridStore, SettingClipWritesOnlyIntoTheSelection) {
+  GridStore g = Filled(4, 4);
+  g.SetRow(0);
+  g.SetCol(0);
+  g.SetRowSel(1);
+  g.SetColSel(1);
+  // Text beyond the block is ignored; cells without a counterpart keep their text.
+  g.SetClip("a\tb\tc\rd");
+  EXPECT_EQ(g.TextMatrix(0, 0), "a");
+  EXPECT_EQ(g.TextMatrix(0, 1), "b");
+  EXPECT_EQ(g.TextMatrix(0, 2), "0,2");
+  EXPECT_EQ(g.TextMatrix(1, 0), "d");
+  EXPECT_EQ(g.TextMatrix(1, 1), "1,1");
+  // The whole grid goes out and comes back unchanged, headings included.
+  GridStore h = Filled(3, 3);
+  h.SetTextMatrix(2, 0, "Maximize");
+  std::string block = h.ClipOf(0, 0, 2, 2);
+  GridStore back = Filled(3, 3);
+  back.SetTextMatrix(1, 1, "");
+  back.SetRow(0);
+  back.SetCol(0);
+  back.SetRowSel(2);
+  back.SetColSel(2);
+  back.SetClip(block);
+  EXPECT_EQ(back.ClipOf(0, 0, 2, 2), block);
+  // Empty cells survive the round trip.
+  back.SetTextMatrix(1, 1, "");
+  std::string withEmpty = back.Clip();
+  back.SetTextMatrix(1, 1, "x");
+  back.SetClip(withEmpty);
+  EXPECT_EQ(back.TextMatrix(1, 1), "");
+}
+
+TEST(GridStore, CellLookFallsBackToGridAndColumn) {
+  GridStore g = Filled(3, 3);
+  g.BackColor = kBlue;
+  g.ForeColor = kWhite;
+  g.BackColorFixed = kGrey;
+  EXPECT_EQ(g.BackOf(1, 1), kBlue);
+  EXPECT_EQ(g.BackOf(0, 1), kGrey);
+  g.SetRow(0);
+  g.SetCol(1);
+  g.SetCellBackColor(kCyan);
+  g.SetCellForeColor(kBlue);
+  EXPECT_EQ(g.BackOf(0, 1), kCyan);
+  EXPECT_EQ(g.CellForeColor(), kBlue);
+  g.ColAlignment[2] = kAlignRight;
+  EXPECT_EQ(g.AlignOf(1, 2), kAlignRight);
+  g.SetRow(1);
+  g.SetCol(2);
+  g.SetCellAlignment(kAlignCenter);
+  EXPECT_EQ(g.CellAlignment(), kAlignCenter);
+  // General alignment: numbers right, texts left.
+  g.SetTextMatrix(2, 1, "12.50");
+  g.SetTextMatrix(1, 1, "x1");
+  EXPECT_EQ(g.AlignOf(2, 1), kAlignRight);
+  EXPECT_EQ(g.AlignOf(1, 1), kAlignLeft);
+  g.FontSize = 9;
+  g.SetCellFontSize(7.5);
+  g.SetCellFontBold(true);
+  EXPECT_DOUBLE_EQ(g.FontSizeOf(1, 2), 7.5);
+  EXPECT_DOUBLE_EQ(g.FontSizeOf(1, 1), 9);
+  EXPECT_TRUE(g.BoldOf(1, 2));
+  EXPECT_FALSE(g.BoldOf(1, 1));
+}
+
+TEST(GridStore, MergingJoinsEqualNeighboursOfMarkedRowsAndColumns) {
+  GridStore g;
+  g.SetCols(5);
+  g.SetRows(6);
+  g.FixedRows = 0;
+  g.FixedCols = 0;
+  for (int c = 1; c < 5; ++c)
+    g.SetTextMatrix(2, c, "Iteration  1");
+  g.SetTextMatrix(2, 0, "x");
+  // Nothing merges until a mode is set and the row is marked.
+  EXPECT_EQ(g.MergedRange(2, 2), (CellRange{2, 2, 2, 2}));
+  g.MergeCells = MergeMode::RestrictRows;
+  EXPECT_EQ(g.MergedRange(2, 2), (CellRange{2, 2, 2, 2}));
+  g.SetMergeRow(2, true);
+  EXPECT_EQ(g.MergedRange(2, 2), (CellRange{2, 1, 2, 4}));
+  EXPECT_EQ(g.MergedRange(2, 0), (CellRange{2, 0, 2, 0}));
+  // Restricted to rows: marked columns do not merge.
+  g.SetTextMatrix(3, 2, "u1=0");
+  g.SetTextMatrix(4, 2, "u1=0");
+  g.SetMergeCol(2, true);
+  EXPECT_EQ(g.MergedRange(3, 2), (CellRange{3, 2, 3, 2}));
+  g.MergeCells = MergeMode::RestrictColumns;
+  EXPECT_EQ(g.MergedRange(4, 2), (CellRange{3, 2, 4, 2}));
+  EXPECT_EQ(g.MergedRange(2, 2), (CellRange{2, 2, 2, 2}));
+  g.MergeCells = MergeMode::Free;
+  EXPECT_EQ(g.MergedRange(2, 3), (CellRange{2, 1, 2, 4}));
+  EXPECT_EQ(g.MergedRange(3, 2), (CellRange{3, 2, 4, 2}));
+  EXPECT_THROW(g.SetMergeRow(6, true), IndexFault);
+}
+
+TEST(GridStore, MergingNeverJoinsFixedAndScrollingCells) {
+  GridStore g;
+  g.SetCols(4);
+  g.SetRows(2);
+  g.FixedCols = 1;
+  for (int c = 0; c < 4; ++c)
+    g.SetTextMatrix(1, c, "same");
+  g.MergeCells = MergeMode::Free;
+  g.SetMergeRow(1, true);
+  EXPECT_EQ(g.MergedRange(1, 2), (CellRange{1, 1, 1, 3}));
+  EXPECT_EQ(g.MergedRange(1, 0), (CellRange{1, 0, 1, 0}));
+}
+
+TEST(GridStore, CellGeometryFollowsWidthsHeightsAndScrolling) {
+  GridStore g;
+  g.SetCols(6);
+  g.SetRows(30);
+  g.BorderTwips = 15;
+  g.SetColWidth(0, 1500);
+  for (int c = 1; c < 6; ++c)
+    g.SetColWidth(c, 1067); // shown as 71 pixels
+  g.SetRowHeight(0, 300);
+  for (int r = 1; r < 30; ++r)
+    g.SetRowHeight(r, 240);
+  g.SetViewSize(4000, 3000);
+  g.SetRow(2);
+  g.SetCol(3);
+  EXPECT_EQ(g.CellWidth(), 1065);
+  EXPECT_EQ(g.CellHeight(), 240);
+  EXPECT_EQ(g.CellLeft(), 15 + 1500 + 2 * 1065);
+  EXPECT_EQ(g.CellTop(), 15 + 300 + 240);
+  // Scrolling moves scrollable cells but never the fixed ones.
+  g.SetTopRow(2);
+  g.SetLeftCol(3);
+  EXPECT_EQ(g.CellLeft(), 15 + 1500);
+  EXPECT_EQ(g.CellTop(), 15 + 300);
+  g.SetRow(0);
+  g.SetCol(0);
+  EXPECT_EQ(g.CellLeft(), 15);
+  EXPECT_EQ(g.CellTop(), 15);
+  // Hit testing is the inverse.
+  EXPECT_EQ(g.RowAt(0), 0);
+  EXPECT_EQ(g.RowAt(300), 2);
+  EXPECT_EQ(g.ColAt(1499), 0);
+  EXPECT_EQ(g.ColAt(1500), 3);
+  EXPECT_EQ(g.RowAt(-1), -1);
+}
+
+TEST(GridStore, ScrollPositionStaysWithinTheGrid) {
+  GridStore g;
+  g.SetCols(3);
+  g.SetRows(100);
+  for (int r = 0; r < 100; ++r)
+    g.SetRowHeight(r, 300);
+  g.SetViewSize(3000, 3000); // ten rows: one fixed and nine scrolling
+  int scrolls = 0;
+  g.OnScroll = [&] { ++scrolls; };
+  g.SetTopRow(1000);
+  EXPECT_EQ(g.TopRow(), 91);
+  EXPECT_EQ(scrolls, 1);
+  g.SetTopRow(-5);
+  EXPECT_EQ(g.TopRow(), 1);
+  g.SetTopRow(1); // no change, no event
+  EXPECT_EQ(scrolls, 2);
+  g.ShowCell(50, 1);
+  EXPECT_EQ(g.TopRow(), 42);
+  g.ShowCell(10, 1);
+  EXPECT_EQ(g.TopRow(), 10);
+  // Shrinking the grid pulls the scroll position back.
+  g.SetRows(20);
+  EXPECT_EQ(g.TopRow(), 10);
+  g.SetRows(5);
+  EXPECT_LE(g.TopRow(), 4);
+  EXPECT_LE(g.Row(), 4);
+}
+
+TEST(GridStore, ResetGivesAFreshGridButKeepsItsObservers) {
+  GridStore g = Filled(3, 3);
+  int changes = 0;
+  g.OnChange = [&](bool) { ++changes; };
+  g.MergeCells = MergeMode::Free;
+  g.Reset(2, 2);
+  EXPECT_EQ(g.Rows(), 2);
+  EXPECT_EQ(g.TextMatrix(1, 1), "");
+  EXPECT_EQ(g.MergeCells, MergeMode::Never);
+  EXPECT_EQ(g.Row(), 1);
+  EXPECT_EQ(g.Col(), 1);
+  EXPECT_GT(changes, 0);
+}
+
+} // namespace
+} // namespace quon

@@ -1,0 +1,179 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "test_form.h"
+
+namespace quon::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST_F(FormsTest, TextBoxKeysGoDownPressUpAndPressMayChangeOrDrop) {
+  TestForm &f = frmTest();
+  f.Show();
+  Log().clear();
+  f.Text1.Type("ax1");
+  EXPECT_EQ(f.Text1.Text(), "A1"); // a raised to A, x dropped
+  EXPECT_EQ(Log(), (Strings{"KeyDown 65", "KeyPress 97", "KeyUp 65", "KeyDown 88", "KeyPress 120", "KeyUp 88",
+                            "KeyDown 49", "KeyPress 49", "KeyUp 49"}));
+  // Enter and Tab reach all three events and are never inserted.
+  Log().clear();
+  f.Text1.PressKey(key::Return);
+  EXPECT_EQ(Log(), (Strings{"KeyDown 13", "KeyPress 13", "KeyUp 13"}));
+  EXPECT_EQ(f.Text1.Text(), "A1");
+  // Backspace goes through KeyPress as 8 and deletes.
+  f.Text1.PressKey(key::Back);
+  EXPECT_EQ(f.Text1.Text(), "A");
+  // Arrow keys have no character.
+  Log().clear();
+  f.Text1.PressKey(key::Left);
+  EXPECT_EQ(Log(), (Strings{"KeyDown 37", "KeyUp 37"}));
+}
+
+TEST_F(FormsTest, TabMovesTheFocusOnlyWhereAHandlerSends) {
+  TestForm &f = frmTest();
+  f.Show();
+  f.Text1.SetFocus();
+  EXPECT_TRUE(f.Text1.HasFocus());
+  f.Text1.PressKey(key::Tab);
+  EXPECT_TRUE(f.Text1.HasFocus());
+  f.tabTo = &f.Text2;
+  f.Text1.PressKey(key::Tab);
+  EXPECT_TRUE(f.Text2.HasFocus());
+  EXPECT_EQ(f.ActiveControl(), &f.Text2);
+  Log().clear();
+  f.Text1.PressKey(key::Tab, key::ShiftMask);
+  EXPECT_EQ(Log()[0], "KeyDown 9");
+}
+
+TEST_F(FormsTest, SelectionStartAndLength) {
+  TestForm &f = frmTest();
+  f.Text1.SetText("100");
+  f.Text1.SetFocus();
+  f.Text1.SetSelStart(0);
+  f.Text1.SetSelLength(static_cast<int>(f.Text1.Text().size()));
+  EXPECT_EQ(f.Text1.SelText(), "100");
+  EXPECT_EQ(f.Text1.SelLength(), 3);
+  // Typing replaces the selection.
+  f.Text1.Type("7");
+  EXPECT_EQ(f.Text1.Text(), "7");
+  f.Text1.SetSelStart(1);
+  EXPECT_EQ(f.Text1.SelStart(), 1);
+  EXPECT_EQ(f.Text1.SelLength(), 0);
+  f.Text1.SetSelLength(10); // cut at the end of the text
+  EXPECT_EQ(f.Text1.SelLength(), 0);
+}
+
+TEST_F(FormsTest, ClickAndDoubleClickOnATextBox) {
+  TestForm &f = frmTest();
+  f.Show();
+  Forms::DoEvents();
+  Log().clear();
+  QWidget *w = f.Text1.Widget();
+  QPointF at(5, 5);
+  QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+  QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+  QApplication::sendEvent(w, &press);
+  QApplication::sendEvent(w, &release);
+  QApplication::sendEvent(w, &dbl);
+  QApplication::sendEvent(w, &release);
+  EXPECT_EQ(Log(), (Strings{"Text1_Click", "Text1_DblClick", "Text1_Click"}));
+}
+
+TEST_F(FormsTest, LabelsShowDoubledAmpersandsOnce) {
+  TestForm &f = frmTest();
+  EXPECT_EQ(static_cast<QLabel *>(f.Label1.Widget())->text().toStdString(), "B&B search");
+  EXPECT_EQ(f.Label1.Caption(), "B&&B search");
+  f.Label1.PerformClick();
+  EXPECT_EQ(Log().back(), "Label1_Click");
+}
+
+TEST_F(FormsTest, OptionButtonsAreExclusiveInTheirFrameAndClickWhenChosen) {
+  TestForm &f = frmTest();
+  Log().clear();
+  f.Option1.SetValue(true);
+  EXPECT_EQ(Log(), Strings{"Option1_Click"});
+  f.Option2.PerformClick();
+  EXPECT_TRUE(f.Option2.Value());
+  EXPECT_FALSE(f.Option1.Value());
+  EXPECT_EQ(Log().back(), "Option2_Click");
+  f.Option2.SetValue(false);
+  EXPECT_FALSE(f.Option2.Value());
+}
+
+TEST_F(FormsTest, CheckBoxValueAndClick) {
+  TestForm &f = frmTest();
+  Log().clear();
+  EXPECT_EQ(f.Check1.Value(), 0);
+  f.Check1.SetValue(1);
+  EXPECT_EQ(f.Check1.Value(), 1);
+  EXPECT_EQ(Log(), Strings{"Check1_Click"});
+  f.Check1.SetEnabled(false);
+  f.Check1.PerformClick();
+  EXPECT_EQ(f.Check1.Value(), 1);
+  f.Check1.SetEnabled(true);
+  f.Check1.PerformClick();
+  EXPECT_EQ(f.Check1.Value(), 0);
+}
+
+TEST_F(FormsTest, SettingAListIndexFromCodeRaisesItsClick) {
+  TestForm &f = frmTest();
+  f.Combo1.AddItem("Output summary");
+  f.Combo1.AddItem("Iterations");
+  EXPECT_EQ(f.Combo1.ListCount(), 2);
+  EXPECT_EQ(f.Combo1.ListIndex(), -1);
+  EXPECT_EQ(f.Combo1.Text(), "            ?");
+  Log().clear();
+  f.Combo1.SetListIndex(1);
+  EXPECT_EQ(Log(), Strings{"Combo1_Click 1"});
+  EXPECT_EQ(f.Combo1.Text(), "Iterations");
+  // The user's choice raises the same event.
+  auto *combo = static_cast<QComboBox *>(f.Combo1.Widget());
+  emit combo->activated(0);
+  EXPECT_EQ(Log().back(), "Combo1_Click 0");
+  EXPECT_EQ(combo->currentIndex(), 0);
+  // Removing the chosen item leaves no choice; clearing empties the list.
+  f.Combo1.RemoveItem(0);
+  EXPECT_EQ(f.Combo1.ListIndex(), -1);
+  EXPECT_EQ(f.Combo1.List(0), "Iterations");
+  f.Combo1.Clear();
+  EXPECT_EQ(f.Combo1.ListCount(), 0);
+  f.Combo1.SetListIndex(3); // out of range: no choice, no click
+  EXPECT_EQ(f.Combo1.ListIndex(), -1);
+  // Text of an item chooses it without a click.
+  f.Combo1.AddItem("u1=0");
+  f.Combo1.AddItem("v1=0");
+  Log().clear();
+  f.Combo1.SetText("u1=0");
+  EXPECT_EQ(f.Combo1.ListIndex(), 0);
+  EXPECT_TRUE(Log().empty());
+  f.List1.AddItem("N1");
+  f.List1.AddItem("N2");
+  f.List1.AddItem("N0", 0);
+  f.List1.SetListIndex(2);
+  EXPECT_EQ(Log().back(), "List1_Click N2");
+}
+
+TEST_F(FormsTest, PictureBoxResizesPaintsAndDrawsInItsScale) {
+  TestForm &f = frmTest();
+  f.Show();
+  Forms::DoEvents();
+  EXPECT_EQ(std::count(Log().begin(), Log().end(), "pic_Paint"), 1);
+  EXPECT_DOUBLE_EQ(f.picGraph.ScaleWidth(), 10);
+  EXPECT_DOUBLE_EQ(f.picGraph.ScaleHeight(), -10);
+  QImage shot = f.picGraph.Widget()->grab().toImage();
+  // y grows upwards: (5, 5) is the middle, the line runs from bottom left to top right.
+  EXPECT_EQ(shot.pixelColor(150, 100), QColor(Qt::green));
+  EXPECT_EQ(shot.pixelColor(30, 180), QColor(Qt::red));
+  Log().clear();
+  f.picGraph.Move(8400, 300, 6000, 3000);
+  Forms::DoEvents();
+  EXPECT_EQ(Log(), (Strings{"pic_Resize", "pic_Paint"}));
+}
+
+} // namespace
+} // namespace quon::testing
