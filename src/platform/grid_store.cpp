@@ -24,7 +24,7 @@ template <class T> void Reshape(std::vector<T> &v, int oldRows, int oldCols, int
 
 // Sizes are shown in whole pixels; geometry in twips follows the pixels shown.
 int Snap(int twips) {
-  return TwipsToPixels(twips) * kTwipsPerPixel;
+  return ToPixels(twips) * kTwipsPerPixel;
 }
 } // namespace
 

@@ -20,11 +20,11 @@ void SetLogicalScreen(int widthTwips, int heightTwips);
 int ScreenWidth();  // twips
 int ScreenHeight(); // twips
 
-inline int TwipsToPixels(double twips) {
+inline int ToPixels(double twips) {
   double p = twips / kTwipsPerPixel;
   return static_cast<int>(p < 0 ? p - 0.5 : p + 0.5);
 }
-inline int PixelsToTwips(int pixels) {
+inline int ToTwips(int pixels) {
   return pixels * kTwipsPerPixel;
 }
 

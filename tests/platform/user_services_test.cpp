@@ -142,8 +142,8 @@ TEST(Screen, LogicalScreenFromTheDesktopSize) {
   EXPECT_EQ(ScreenWidth(), 12000);
   EXPECT_EQ(ScreenHeight(), 9000);
   SetLogicalScreen(15360, 11520);
-  EXPECT_EQ(TwipsToPixels(1500), 100);
-  EXPECT_EQ(TwipsToPixels(1067), 71);
+  EXPECT_EQ(ToPixels(1500), 100);
+  EXPECT_EQ(ToPixels(1067), 71);
 }
 
 } // namespace

@@ -17,8 +17,8 @@
 #include <cctype>
 
 #include "platform/screen.h"
-#include "platform/ui/canvas.h"
 #include "platform/ui/qt_support.h"
+#include "platform/ui/retained_surface.h"
 
 namespace quon {
 
@@ -85,9 +85,7 @@ void Control::Move(int left, int top, int width, int height) {
   top_ = top;
   width_ = width < 0 ? 0 : width;
   height_ = height < 0 ? 0 : height;
-  if (widget_)
-    widget_->setGeometry(TwipsToPixels(left_), TwipsToPixels(top_), TwipsToPixels(width_),
-                         TwipsToPixels(height_));
+  if (widget_) widget_->setGeometry(ToPixels(left_), ToPixels(top_), ToPixels(width_), ToPixels(height_));
   if (sized) Resized();
 }
 
@@ -690,7 +688,7 @@ protected:
     p.fillRect(rect(), palette().color(QPalette::Window));
     p.setPen(Qt::black);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (pb) pb->Drawing().Paint(p);
+    if (pb) pb->Drawing().Replay(p, size());
   }
   void mousePressEvent(QMouseEvent *e) override {
     auto *pb = static_cast<PictureBox *>(owner);
@@ -699,8 +697,8 @@ protected:
     int shift = 0;
     if (e->modifiers() & Qt::ShiftModifier) shift |= key::ShiftMask;
     if (e->modifiers() & Qt::ControlModifier) shift |= key::CtrlMask;
-    double tx = PixelsToTwips(static_cast<int>(e->position().x()));
-    double ty = PixelsToTwips(static_cast<int>(e->position().y()));
+    double tx = ToTwips(static_cast<int>(e->position().x()));
+    double ty = ToTwips(static_cast<int>(e->position().y()));
     double x = tx, y = ty;
     if (pb->scaled_) {
       x = pb->scaleLeft_ + tx * pb->scaleWidth_ / std::max(1.0, pb->Drawing().ScaleWidthTwips());
@@ -715,6 +713,9 @@ protected:
   void showEvent(QShowEvent *) override {
     if (auto *pb = static_cast<PictureBox *>(owner)) pb->SchedulePaint();
   }
+  void resizeEvent(QResizeEvent *) override {
+    if (auto *pb = static_cast<PictureBox *>(owner)) pb->Drawing().SetAreaPixels(size());
+  }
 };
 
 PictureBox::PictureBox(Container &parent, std::string name) : Control(parent, std::move(name)) {
@@ -722,7 +723,8 @@ PictureBox::PictureBox(Container &parent, std::string name) : Control(parent, st
   height_ = 1215;
   auto *w = new PictureWidget(parent.ClientWidget());
   w->setAutoFillBackground(false);
-  canvas_ = std::make_unique<Canvas>(w);
+  canvas_ = std::make_unique<RetainedSurface>();
+  canvas_->SetInvalidate([w] { w->update(); });
   Attach(w);
 }
 
@@ -755,6 +757,7 @@ double PictureBox::ScaleHeight() const {
 
 void PictureBox::Resized() {
   if (!canvas_) return;
+  canvas_->SetAreaPixels(QSize(ToPixels(width_), ToPixels(height_)));
   if (Resize) Resize();
   SchedulePaint();
 }

@@ -264,7 +264,7 @@ public:
   double ScaleWidth() const;
   double ScaleHeight() const;
   void PerformClick();
-  Canvas &Drawing() const { return *canvas_; }
+  RetainedSurface &Drawing() const { return *canvas_; }
 
   // Surface's user scale, remembered so that ScaleWidth and mouse positions follow it.
   void ScaleSet(double left, double top, double width, double height) override;
@@ -275,7 +275,7 @@ private:
   Surface &Target() const override;
   void Resized() override;
   void SchedulePaint();
-  std::unique_ptr<Canvas> canvas_;
+  std::unique_ptr<RetainedSurface> canvas_;
   bool paintPending_ = false;
   bool scaled_ = false;
   double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;

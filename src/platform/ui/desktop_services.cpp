@@ -120,8 +120,7 @@ public:
     QMenu popup(f ? f->ClientWidget() : nullptr);
     FillQMenu(&popup, menu, false);
     if (popup.isEmpty()) return nullptr;
-    QPoint at =
-        f ? FormClientToGlobal(*f, place.x, place.y) : QPoint(TwipsToPixels(place.x), TwipsToPixels(place.y));
+    QPoint at = f ? FormClientToGlobal(*f, place.x, place.y) : QPoint(ToPixels(place.x), ToPixels(place.y));
     if (place.centreX) at.rx() -= popup.sizeHint().width() / 2;
     QAction *chosen = popup.exec(at);
     if (!chosen) return nullptr;

@@ -13,26 +13,16 @@
 #include <map>
 
 #include "platform/screen.h"
-#include "platform/ui/canvas.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/qt_drawing.h"
 #include "platform/ui/qt_support.h"
+#include "platform/ui/retained_surface.h"
 #include "platform/user_services.h"
 
 namespace quon {
 
-void SubstituteFonts() {
-  // The program's fonts by the metric-compatible ones of this system.
-  static bool done = [] {
-    for (const char *name : {"arial", "Arial", "MS Sans Serif"})
-      QFont::insertSubstitution(name, "Liberation Sans");
-    return true;
-  }();
-  (void)done;
-}
-
 QFont MakeFont(const std::string &name, double points, bool bold) {
-  SubstituteFonts();
-  QFont f(Q(name));
+  QFont f(FontFamilyFor(name));
   f.setPointSizeF(points > 0 ? points : 8.25);
   f.setBold(bold);
   return f;
@@ -115,7 +105,7 @@ public:
   QWidget *client() const { return client_; }
 
   void FitToScreen() {
-    setFixedSize(TwipsToPixels(ScreenWidth()), TwipsToPixels(ScreenHeight()));
+    setFixedSize(ToPixels(ScreenWidth()), ToPixels(ScreenHeight()));
     Layout();
   }
 
@@ -125,6 +115,7 @@ public:
     int h = BarHeight();
     bar_->setGeometry(0, 0, width(), h);
     client_->setGeometry(0, h, width(), height() - h);
+    if (form_ && form_->canvas_) form_->canvas_->SetAreaPixels(client_->size());
   }
 
   void RebuildMenus() {
@@ -212,13 +203,14 @@ private:
       if (!w_->form_) return;
       QPainter p(this);
       p.fillRect(rect(), ToQColor(w_->form_->BackColor()));
-      if (w_->form_->canvas_) w_->form_->canvas_->Paint(p);
+      if (w_->form_->canvas_) w_->form_->canvas_->Replay(p, size());
     }
     void mouseReleaseEvent(QMouseEvent *e) override {
       if (e->button() == Qt::LeftButton && w_->form_ && w_->form_->Loaded() && rect().contains(e->pos()))
         w_->form_->Form_Click();
     }
     void resizeEvent(QResizeEvent *) override {
+      if (w_->form_ && w_->form_->canvas_) w_->form_->canvas_->SetAreaPixels(size());
       if (w_->form_ && w_->form_->everShown_) {
         w_->form_->Form_Resize();
         w_->form_->SchedulePaint();
@@ -240,7 +232,7 @@ void FillQMenu(QMenu *menu, MenuItem &parent, bool connectClicks) {
 }
 
 QPoint FormClientToGlobal(Form &form, double xTwips, double yTwips) {
-  return form.ClientWidget()->mapToGlobal(QPoint(TwipsToPixels(xTwips), TwipsToPixels(yTwips)));
+  return form.ClientWidget()->mapToGlobal(QPoint(ToPixels(xTwips), ToPixels(yTwips)));
 }
 
 Form *FormOf(QWidget *w) {
@@ -293,7 +285,9 @@ private:
 Form::Form(std::string name) : name_(std::move(name)) {
   window_ = new FormWindow(this);
   window_->setWindowTitle(Q(caption_));
-  canvas_ = std::make_unique<Canvas>(window_->client());
+  canvas_ = std::make_unique<RetainedSurface>();
+  QWidget *client = window_->client();
+  canvas_->SetInvalidate([client] { client->update(); });
   window_->FitToScreen();
   menuBar_.SetObserver([this] {
     if (window_) window_->ScheduleMenus();
@@ -380,10 +374,10 @@ int Form::Height() const {
   return ScreenHeight();
 }
 int Form::ScaleWidth() const {
-  return PixelsToTwips(window_->client()->width());
+  return ToTwips(window_->client()->width());
 }
 int Form::ScaleHeight() const {
-  return PixelsToTwips(window_->client()->height());
+  return ToTwips(window_->client()->height());
 }
 
 void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {

@@ -41,7 +41,7 @@ class QWidget;
 namespace quon {
 
 class Control;
-class Canvas;
+class RetainedSurface;
 class Form;
 
 // Something that holds controls: a form or a frame.
@@ -75,6 +75,7 @@ public:
   void SetForeColor(Rgb c) override { Target().SetForeColor(c); }
   Rgb ForeColor() const override { return Target().ForeColor(); }
   void SetDrawWidth(int pixels) override { Target().SetDrawWidth(pixels); }
+  int DrawWidth() const override { return Target().DrawWidth(); }
   void Print(const std::string &text, bool newline = true) override { Target().Print(text, newline); }
   void Line(double x1, double y1, double x2, double y2, Rgb color) override {
     Target().Line(x1, y1, x2, y2, color);
@@ -173,7 +174,7 @@ private:
   bool paintPending_ = false;
   MenuItem menuBar_;
   FormWindow *window_ = nullptr;
-  std::unique_ptr<Canvas> canvas_;
+  std::unique_ptr<RetainedSurface> canvas_;
   Control *focus_ = nullptr;
 };
 

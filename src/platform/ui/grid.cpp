@@ -39,7 +39,7 @@ public:
     bool v = mode == ScrollBarsMode::Vertical || mode == ScrollBarsMode::Both;
     setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    grid->SetViewSize(PixelsToTwips(viewport()->width()), PixelsToTwips(viewport()->height()));
+    grid->SetViewSize(ToTwips(viewport()->width()), ToTwips(viewport()->height()));
     int firstRow = std::min(grid->FixedRows, grid->Rows()),
         firstCol = std::min(grid->FixedCols, grid->Cols());
     verticalScrollBar()->setRange(firstRow, std::max(firstRow, grid->MaxTopRow()));
@@ -50,7 +50,7 @@ public:
     horizontalScrollBar()->setValue(grid->LeftCol());
     syncing_ = false;
     // Scroll bars appearing shrink the view; measure again.
-    grid->SetViewSize(PixelsToTwips(viewport()->width()), PixelsToTwips(viewport()->height()));
+    grid->SetViewSize(ToTwips(viewport()->width()), ToTwips(viewport()->height()));
   }
 
 protected:
@@ -70,22 +70,22 @@ protected:
     int fixedR = std::min(g.FixedRows, rows), fixedC = std::min(g.FixedCols, cols);
     int fixedH = 0, fixedW = 0;
     for (int r = 0; r < fixedR; ++r)
-      fixedH += TwipsToPixels(g.RowHeightOf(r));
+      fixedH += ToPixels(g.RowHeightOf(r));
     for (int c = 0; c < fixedC; ++c)
-      fixedW += TwipsToPixels(g.ColWidthOf(c));
+      fixedW += ToPixels(g.ColWidthOf(c));
 
     std::vector<int> visRows, visCols;
     for (int r = 0; r < fixedR; ++r)
       visRows.push_back(r);
     for (int r = g.TopRow(), y = fixedH; r < rows && y < area.height(); ++r) {
       visRows.push_back(r);
-      y += TwipsToPixels(g.RowHeightOf(r));
+      y += ToPixels(g.RowHeightOf(r));
     }
     for (int c = 0; c < fixedC; ++c)
       visCols.push_back(c);
     for (int c = g.LeftCol(), x = fixedW; c < cols && x < area.width(); ++c) {
       visCols.push_back(c);
-      x += TwipsToPixels(g.ColWidthOf(c));
+      x += ToPixels(g.ColWidthOf(c));
     }
     CellRange sel = g.Selection();
     bool multi = sel.row1 != sel.row2 || sel.col1 != sel.col2;
@@ -106,9 +106,9 @@ protected:
           int firstR = r < fixedR ? 0 : g.TopRow(), firstC = c < fixedC ? 0 : g.LeftCol();
           if (r != std::max(m.row1, firstR) || c != std::max(m.col1, firstC)) continue;
         }
-        QRect cell(TwipsToPixels(g.ColX(m.col1)), TwipsToPixels(g.RowY(m.row1)), 0, 0);
-        int right = TwipsToPixels(g.ColX(m.col2) + g.ColWidthOf(m.col2));
-        int bottom = TwipsToPixels(g.RowY(m.row2) + g.RowHeightOf(m.row2));
+        QRect cell(ToPixels(g.ColX(m.col1)), ToPixels(g.RowY(m.row1)), 0, 0);
+        int right = ToPixels(g.ColX(m.col2) + g.ColWidthOf(m.col2));
+        int bottom = ToPixels(g.RowY(m.row2) + g.RowHeightOf(m.row2));
         cell.setRight(right - 1);
         cell.setBottom(bottom - 1);
         // Scrolling cells never paint over the fixed ones.
@@ -152,16 +152,16 @@ protected:
   void mousePressEvent(QMouseEvent *e) override {
     setFocus();
     if (!grid || e->button() != Qt::LeftButton) return;
-    int row = grid->RowAt(PixelsToTwips(static_cast<int>(e->position().y())));
-    int col = grid->ColAt(PixelsToTwips(static_cast<int>(e->position().x())));
+    int row = grid->RowAt(ToTwips(static_cast<int>(e->position().y())));
+    int col = grid->ColAt(ToTwips(static_cast<int>(e->position().x())));
     pressed_ = row >= 0 && col >= 0;
     if (pressed_) grid->PressCell(row, col);
   }
 
   void mouseMoveEvent(QMouseEvent *e) override {
     if (!grid || !pressed_ || !(e->buttons() & Qt::LeftButton)) return;
-    int row = grid->RowAt(PixelsToTwips(static_cast<int>(e->position().y())));
-    int col = grid->ColAt(PixelsToTwips(static_cast<int>(e->position().x())));
+    int row = grid->RowAt(ToTwips(static_cast<int>(e->position().y())));
+    int col = grid->ColAt(ToTwips(static_cast<int>(e->position().x())));
     if (row >= 0 && col >= 0) grid->DragTo(row, col);
   }
 
@@ -173,8 +173,8 @@ protected:
 
   void mouseDoubleClickEvent(QMouseEvent *e) override {
     if (!grid || e->button() != Qt::LeftButton) return;
-    int row = grid->RowAt(PixelsToTwips(static_cast<int>(e->position().y())));
-    int col = grid->ColAt(PixelsToTwips(static_cast<int>(e->position().x())));
+    int row = grid->RowAt(ToTwips(static_cast<int>(e->position().y())));
+    int col = grid->ColAt(ToTwips(static_cast<int>(e->position().x())));
     if (row < 0 || col < 0) return;
     grid->MouseRow = row;
     grid->MouseCol = col;

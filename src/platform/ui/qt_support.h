@@ -25,8 +25,6 @@ inline QString Q(const std::string &s) {
   return QString::fromStdString(s);
 }
 QFont MakeFont(const std::string &name, double points, bool bold);
-// Maps the program's font names to installed ones (once).
-void SubstituteFonts();
 
 // The platform's key code and shift state of a key event.
 int KeyCodeOf(const QKeyEvent &e);

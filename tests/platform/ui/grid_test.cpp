@@ -28,7 +28,7 @@ TEST_F(FormsTest, GridClickOnACellReportsTheCellUnderTheMouse) {
   Forms::DoEvents();
   Log().clear();
   // Row 0 and each row default to the font's height; column 0 is 100 pixels wide.
-  int rowPx = TwipsToPixels(g.RowHeightOf(1));
+  int rowPx = ToPixels(g.RowHeightOf(1));
   QPoint cell(100 + 64 + 10, 2 * rowPx + 3); // row 2, column 2
   Mouse(Viewport(g), QEvent::MouseButtonPress, cell);
   Mouse(Viewport(g), QEvent::MouseButtonRelease, cell);
@@ -108,7 +108,7 @@ TEST_F(FormsTest, GridPaintsCellColoursAndMergedRows) {
   f.Show();
   Forms::DoEvents();
   QImage shot = Viewport(g)->grab().toImage();
-  int rowPx = TwipsToPixels(g.RowHeightOf(1));
+  int rowPx = ToPixels(g.RowHeightOf(1));
   EXPECT_EQ(shot.pixelColor(64 + 30, 3 * rowPx + rowPx / 2), QColor(Qt::yellow));
   EXPECT_EQ(shot.pixelColor(3 * 64 + 30, 3 * rowPx + rowPx / 2), QColor(Qt::blue));
   // A merged row has no grid lines between its cells.
