@@ -1,20 +1,18 @@
 // A message that an input check or a file routine wants shown. The engines never show
-// anything themselves: they hand this back, and the input screen shows it, beeps first when
-// asked, and sends the cell editor to the named cell.
+// anything themselves: they hand this back, and the input screen shows it (ShowInputMessage),
+// beeps first when asked, and sends the cell editor to the named cell.
 #pragma once
 
 #include <string>
 
-namespace quon {
+#include "platform/user_services.h"
 
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
+namespace quon {
 
 struct InputMessage {
   std::string text;
   std::string title;
-  MsgIcon icon = MsgIcon::Critical;
-  MsgButtons buttons = MsgButtons::OK;
+  int style = msg::OKOnly | msg::Critical; // buttons and icon, as MsgBox takes them
   bool beep = false;
   // The input-grid cell the editor returns to afterwards; -1 when it stays where it is.
   int row = -1;
@@ -33,6 +31,12 @@ inline InputMessage CriticalMessage(std::string text, std::string title, int row
   m.row = row;
   m.col = col;
   return m;
+}
+
+// Beeps when asked and shows the message; returns the button pressed.
+inline int ShowInputMessage(const InputMessage &m) {
+  if (m.beep) Beep();
+  return MsgBox(m.text, m.style, m.title);
 }
 
 } // namespace quon

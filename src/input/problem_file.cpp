@@ -433,8 +433,7 @@ InputMessage OpenMismatchQuestion() {
   InputMessage m;
   m.text = "Target file does not match format of elected QUON module.  Retry?";
   m.title = "Open FileSave As Warning";
-  m.icon = MsgIcon::Exclamation;
-  m.buttons = MsgButtons::YesNo;
+  m.style = msg::YesNo | msg::Exclamation;
   return m;
 }
 
@@ -442,8 +441,7 @@ InputMessage SaveNameRetryQuestion() {
   InputMessage m;
   m.text = "You have not specified a SAVE file name.  Retry?";
   m.title = "Save As";
-  m.icon = MsgIcon::Exclamation;
-  m.buttons = MsgButtons::YesNo;
+  m.style = msg::YesNo | msg::Exclamation;
   return m;
 }
 

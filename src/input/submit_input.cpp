@@ -144,8 +144,7 @@ InputMessage SaveQuestion(bool withCancel) {
   InputMessage m;
   m.text = "Do you wish to save data?";
   m.title = "Save?";
-  m.icon = MsgIcon::Question;
-  m.buttons = withCancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo;
+  m.style = (withCancel ? msg::YesNoCancel : msg::YesNo) | msg::Question;
   return m;
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 InputMessage NegativeAmount(const char *text) {
   InputMessage m = CriticalMessage(text, "Error");
-  m.buttons = MsgButtons::OKCancel;
+  m.style = msg::OKCancel | msg::Critical;
   return m;
 }
 

@@ -232,7 +232,7 @@ TEST(ProblemFile, MalformedFilesAreRefusedWhole) {
     EXPECT_EQ(res.status, OpenStatus::Invalid) << why;
     EXPECT_EQ(res.message.title, "Open File") << why;
     EXPECT_EQ(res.message.text.rfind("File is not a valid problem file", 0), 0u) << res.message.text;
-    EXPECT_EQ(res.message.icon, MsgIcon::Critical);
+    EXPECT_EQ(res.message.style, msg::OKOnly | msg::Critical);
     return res.message.text;
   };
   auto truncated = good;
@@ -268,8 +268,7 @@ TEST(ProblemFile, MalformedFilesAreRefusedWhole) {
   EXPECT_EQ(res.status, OpenStatus::Mismatch);
   EXPECT_EQ(res.message.text, "Target file does not match format of elected QUON module.  Retry?");
   EXPECT_EQ(res.message.title, "Open FileSave As Warning");
-  EXPECT_EQ(res.message.icon, MsgIcon::Exclamation);
-  EXPECT_EQ(res.message.buttons, MsgButtons::YesNo);
+  EXPECT_EQ(res.message.style, msg::YesNo | msg::Exclamation);
 }
 
 TEST(ProblemFile, SenseAndSymmetricFlagAreChecked) {
@@ -337,7 +336,7 @@ TEST_F(ProblemFileOnDisk, FailedSavesAreReportedAndKeepTheOldFile) {
 
   auto msg = WriteProblemFile((dir_ / "no such folder" / "x.txt").string(), f);
   ASSERT_TRUE(msg);
-  EXPECT_EQ(msg->icon, MsgIcon::Critical);
+  EXPECT_EQ(msg->style, msg::OKOnly | msg::Critical);
   EXPECT_EQ(msg->title, "Save Error");
 
   fs::create_directory(dir_ / "a folder.txt");
@@ -356,15 +355,14 @@ TEST_F(ProblemFileOnDisk, FailedSavesAreReportedAndKeepTheOldFile) {
 TEST_F(ProblemFileOnDisk, MissingFileIsReported) {
   auto res = ReadProblemFile((dir_ / "none.txt").string(), 1, 0, 0);
   EXPECT_EQ(res.status, OpenStatus::Invalid);
-  EXPECT_EQ(res.message.icon, MsgIcon::Critical);
+  EXPECT_EQ(res.message.style, msg::OKOnly | msg::Critical);
 }
 
 TEST(ProblemFile, Questions) {
   InputMessage m = SaveNameRetryQuestion();
   EXPECT_EQ(m.text, "You have not specified a SAVE file name.  Retry?");
   EXPECT_EQ(m.title, "Save As");
-  EXPECT_EQ(m.buttons, MsgButtons::YesNo);
-  EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+  EXPECT_EQ(m.style, msg::YesNo | msg::Exclamation);
   EXPECT_EQ(OpenedCaption("/tmp/a.txt"), "QUON  /tmp/a.txt");
 }
 

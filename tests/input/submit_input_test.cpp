@@ -139,9 +139,22 @@ TEST_F(Submit, SaveQuestionIsDueOnceAnyCountIsEntered) {
   InputMessage q = SaveQuestion();
   EXPECT_EQ(q.text, "Do you wish to save data?");
   EXPECT_EQ(q.title, "Save?");
-  EXPECT_EQ(q.icon, MsgIcon::Question);
-  EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
-  EXPECT_EQ(SaveQuestion(false).buttons, MsgButtons::YesNo);
+  EXPECT_EQ(q.style, msg::YesNoCancel | msg::Question);
+  EXPECT_EQ(SaveQuestion(false).style, msg::YesNo | msg::Question);
+}
+
+TEST_F(Submit, MessagesAreShownThroughTheUserServices) {
+  ScriptedServices script;
+  script.AnswerMsgBox(msg::OK, "FROM and TO nodes must be assigned distinct numbers");
+  InputMessage m =
+      CriticalMessage("FROM and TO nodes must be assigned distinct numbers", "Nodes Numbering Error", 2, 2);
+  m.beep = true;
+  EXPECT_EQ(ShowInputMessage(m), msg::OK);
+  ASSERT_EQ(script.Shown().size(), 2u);
+  EXPECT_EQ(script.Shown()[0].kind, ShownRecord::Kind::Beep);
+  EXPECT_EQ(script.Shown()[1].title, "Nodes Numbering Error");
+  EXPECT_EQ(script.Shown()[1].style, msg::OKOnly | msg::Critical);
+  EXPECT_TRUE(script.Done());
 }
 
 TEST_F(Submit, ReturnToTheInputRestoresTheTypedSizes) {

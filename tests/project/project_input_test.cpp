@@ -112,7 +112,7 @@ TEST_F(ProjectInput, EveryActivityRowIsCheckedWithTheEditorOnTheBadCell) {
     EXPECT_EQ(msg->title, c.title);
     EXPECT_EQ(msg->row, c.row) << c.text;
     EXPECT_EQ(msg->col, c.col) << c.text;
-    EXPECT_EQ(msg->icon, MsgIcon::Critical);
+    EXPECT_EQ(msg->style, msg::OKOnly | msg::Critical);
   }
   // The repeated activity keeps its symbol: nothing typed is lost at submission.
   GridStore dup = Activities(1, {{"1", "2", "A", "3"}, {"1", "2", "B", "1"}, {"2", "3", "C", "1"}});

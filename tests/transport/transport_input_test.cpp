@@ -96,8 +96,7 @@ TEST_F(TransInput, NegativeSupplyIsReportedBeforeAnyDemand) {
   ASSERT_TRUE(msg);
   EXPECT_EQ(msg->text, "Only NONNEGATIVE sypply amounts are allowed");
   EXPECT_EQ(msg->title, "Error");
-  EXPECT_EQ(msg->buttons, MsgButtons::OKCancel);
-  EXPECT_EQ(msg->icon, MsgIcon::Critical);
+  EXPECT_EQ(msg->style, msg::OKCancel | msg::Critical);
   EXPECT_EQ(g.Entering, -1);
   EXPECT_TRUE(g.Cost.Empty());
   EXPECT_EQ(g.TransSources, 2);
