@@ -1,0 +1,37 @@
+#include "input/file_roads.h"
+
+#include "input/problem_file.h"
+#include "platform/user_services.h"
+
+namespace quon {
+
+namespace {
+FileDialogRequest ProblemFileDialog(const char *title, bool overwritePrompt) {
+  FileDialogRequest r;
+  r.title = title;
+  r.filter = "Text|*.txt";
+  r.overwritePrompt = overwritePrompt;
+  return r;
+}
+} // namespace
+
+SaveOutcome SaveProblemFile(int16 /*mode*/, const GridStore &grid, const std::string &title,
+                            int16 symmetric) {
+  for (;;) {
+    g.FileName.clear();
+    auto name = SaveFileDialog(ProblemFileDialog("Save As", true));
+    if (!name) return SaveOutcome::Cancelled;
+    g.FileName = *name;
+    if (!g.FileName.empty()) break;
+    InputMessage retry = SaveNameRetryQuestion();
+    if (ShowInputMessage(retry) != msg::Yes) return SaveOutcome::Cancelled;
+  }
+  if (auto failure = WriteProblemFile(g.FileName, CaptureProblem(grid, title, symmetric))) {
+    ShowInputMessage(*failure);
+    return SaveOutcome::Failed;
+  }
+  g.ProblemFileName = g.FileName;
+  return SaveOutcome::Saved;
+}
+
+} // namespace quon

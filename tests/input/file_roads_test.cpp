@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "input/file_roads.h"
+#include "input/problem_file.h"
+#include "platform/user_services.h"
+#include "support/grid_text.h"
+
+namespace quon {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileRoads : public ::testing::Test {
+protected:
+  void SetUp() override {
+    g = Mod1{};
+    g.ModelClass = 9;
+    g.NumDigitsN = 5;
+    g.NumDigitsD = 2;
+    g.NumFormatType = 1;
+    g.ProblemFileName = "earlier.txt";
+    grid_ = test::MakeGrid(3, 3);
+    test::SetRow(grid_, 1, {"1", "-1"});
+    test::SetRow(grid_, 2, {"-1", "1"});
+    dir_ = fs::temp_directory_path() /
+           ("quon_roads_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  static std::string Slurp(const fs::path &p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  GridStore grid_;
+  fs::path dir_;
+  ScriptedServices script_;
+};
+
+TEST_F(FileRoads, CancelledSaveStaysSilent) {
+  script_.AnswerSave(std::nullopt);
+  EXPECT_EQ(SaveProblemFile(0, grid_, "Pennies", 0), SaveOutcome::Cancelled);
+  EXPECT_TRUE(script_.MessageBoxes().empty());
+  EXPECT_EQ(g.ProblemFileName, "earlier.txt");
+  EXPECT_TRUE(script_.Done());
+}
+
+TEST_F(FileRoads, EmptyNameAsksToRetry) {
+  const std::string path = (dir_ / "pennies.txt").string();
+  script_.AnswerSave("")
+      .AnswerMsgBox(msg::Yes, "You have not specified a SAVE file name.  Retry?")
+      .AnswerSave(path);
+  EXPECT_EQ(SaveProblemFile(1, grid_, "Pennies", 0), SaveOutcome::Saved);
+  EXPECT_TRUE(script_.Done());
+  EXPECT_EQ(script_.MessageBoxes()[0].title, "Save As");
+  EXPECT_EQ(g.FileName, path);
+  EXPECT_EQ(g.ProblemFileName, path);
+  EXPECT_EQ(Slurp(path), ProblemFileText(CaptureProblem(grid_, "Pennies", 0)));
+
+  script_.AnswerSave("").AnswerMsgBox(msg::No);
+  EXPECT_EQ(SaveProblemFile(0, grid_, "Pennies", 0), SaveOutcome::Cancelled);
+  EXPECT_TRUE(script_.Done());
+}
+
+TEST_F(FileRoads, FailedSaveIsReported) {
+  const std::string path = (dir_ / "missing" / "p.txt").string();
+  script_.AnswerSave(path).AnswerMsgBox(msg::OK);
+  EXPECT_EQ(SaveProblemFile(0, grid_, "Pennies", 0), SaveOutcome::Failed);
+  ASSERT_EQ(script_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script_.MessageBoxes()[0].style, msg::OKOnly | msg::Critical);
+  EXPECT_EQ(g.ProblemFileName, "earlier.txt");
+}
+
+} // namespace
+} // namespace quon
