@@ -34,14 +34,14 @@ public:
     s_.Line(X(fx1), Y(fy1), X(fx2), Y(fy2), kCyan);
   }
   // Part of an ellipse centred on (fcx, fcy) with half-axes (frx, fry), from angle a1 to a2
-  // (degrees, counter-clockwise from three o'clock), as short straight strokes.
+  // (degrees, counter-clockwise from three o'clock), as a close row of pen-wide dots: short
+  // straight strokes would show their square ends along the curve.
   void Arc(double fcx, double fcy, double frx, double fry, double a1, double a2) {
-    constexpr int kSteps = 24;
+    constexpr int kSteps = 180;
     const double d = (a2 - a1) / kSteps * std::numbers::pi / 180;
     double a = a1 * std::numbers::pi / 180;
-    for (int i = 0; i < kSteps; ++i, a += d)
-      Stroke(fcx + frx * std::cos(a), fcy - fry * std::sin(a), fcx + frx * std::cos(a + d),
-             fcy - fry * std::sin(a + d));
+    for (int i = 0; i <= kSteps; ++i, a += d)
+      s_.Point(X(fcx + frx * std::cos(a)), Y(fcy - fry * std::sin(a)), kCyan);
   }
 
 private:

@@ -1,0 +1,328 @@
+#include "input/ui/scr2.h"
+
+#include <cmath>
+
+#include "input/problem_header.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/user_services.h"
+#include "shell/ui/screen_helpers.h"
+
+namespace quon {
+
+Scr2 &scr2() {
+  return FormInstance<Scr2>();
+}
+
+namespace {
+
+bool ConfirmKey(int keyCode) {
+  return keyCode == key::Tab || keyCode == key::Return || keyCode == key::Right || keyCode == key::Down;
+}
+
+int Twips(double v) {
+  return static_cast<int>(std::lround(v));
+}
+
+void Place(Control &c, const Rect &r) {
+  c.Move(Twips(r.left), Twips(r.top), Twips(r.width), Twips(r.height));
+}
+
+} // namespace
+
+Scr2::Scr2() : Form("scr2") {
+  SetBackColor(kBlue);
+  for (Label *l : {&Label1, &Label2, &Label3, &Label6, &Label7, &Label8}) {
+    l->SetBackColor(kBlue);
+    l->SetForeColor(kWhite);
+  }
+  for (Control *c : std::initializer_list<Control *>{&Label1, &BX1, &Label2, &BX2, &Label3, &BX3, &Label6,
+                                                     &Label7, &Label8, &Label4, &BX0}) {
+    c->SetFontName("arial");
+    c->SetFontSize(8.25);
+    c->SetFontBold(true);
+  }
+  Label1.SetCaption("Problem Title:");
+  Label6.SetCaption("  Enter value then press RETURN or TAB to initialize input grid");
+  Label8.SetCaption(" (Payoff must be for Player A)");
+  Label8.SetVisible(false);
+
+  Frame2.SetBackColor(kBlue);
+  Frame2.Move(0, 0, 4335, 375);
+  Check1.SetBackColor(kBlue);
+  Check1.Move(120, 60, 255, 255);
+  Label4.SetCaption("Check here if network is symmetrical");
+  Label4.SetBackColor(kBlue);
+  Label4.SetForeColor(kWhite);
+  Label4.Move(420, 60, 3795, 255);
+
+  Frame1.SetBackColor(kBlue);
+  Frame1.Move(0, 0, 5205, 495);
+  cmdDone.SetCaption("SOLVE Menu");
+  cmdDone.Move(120, 60, 1575, 375);
+  cmdMainMenu.SetCaption("MAIN Menu");
+  cmdMainMenu.Move(1815, 60, 1575, 375);
+  cmdExitQuon.SetCaption("Exit QUON");
+  cmdExitQuon.Move(3510, 60, 1575, 375);
+
+  grid1.SetVisible(false);
+  BX0.SetVisible(false);
+  for (MenuItem *m : {&mnuUndo, &mnuCopyMenu, &mnuPasteMenu, &mnuDeleteMenu, &mnuInsertMenu})
+    m->SetEnabled(false);
+
+  BX1.Click = [this] { BX1_Click(); };
+  BX1.DblClick = [this] { BX1_DblClick(); };
+  BX1.KeyDown = [this](int &k, int s) { BX1_KeyDown(k, s); };
+  BX1.KeyPress = [this](int &k) { BX1_KeyPress(k); };
+  BX2.Click = [this] { BX2_Click(); };
+  BX2.DblClick = [this] { BX2_DblClick(); };
+  BX2.KeyDown = [this](int &k, int s) { BX2_KeyDown(k, s); };
+  BX2.KeyPress = [this](int &k) { BX2_KeyPress(k); };
+  BX2.Change = [this] { GuardDigits(BX2, bx2Good_); };
+  BX3.Click = [this] { BX3_Click(); };
+  BX3.DblClick = [this] { BX3_DblClick(); };
+  BX3.KeyDown = [this](int &k, int s) { BX3_KeyDown(k, s); };
+  BX3.KeyPress = [this](int &k) { BX3_KeyPress(k); };
+  BX3.Change = [this] { GuardDigits(BX3, bx3Good_); };
+  Check1.Click = [this] { Check1_Click(); };
+}
+
+void Scr2::Form_Load() {
+  const int w = ScreenWidth(), h = ScreenHeight();
+  const int cls = g.ModelClass;
+  SetCaption("QUON " + g.ProblemFileName);
+  g.NVars = 0;
+  g.MRows = 0;
+
+  Frame2.SetVisible(false);
+  Frame1.SetTop(Twips(0.75 * h));
+  Frame1.SetLeft((w - Frame1.Width()) / 2);
+  Frame1.SetVisible(true);
+
+  grid1.SetVisible(false);
+  cmdDone.SetEnabled(false);
+  Label3.SetVisible(false);
+  Label6.SetVisible(false);
+  Label8.SetVisible(false);
+  BX3.SetVisible(false);
+
+  SetFontName("arial");
+  SetFontSize(8.25);
+  SetFontBold(true);
+  const double boxHeight = std::lround(TextHeight("K") * 1.2);
+  const HeaderLayout l = LayoutHeader(cls, w, h, boxHeight, TextWidth("AAAA"));
+  Place(Label1, l.label1);
+  Place(BX1, l.bx1);
+  Place(Label2, l.label2);
+  Place(BX2, l.bx2);
+  Label6.Move(Twips(l.label6Left), Twips(l.label6Top), Twips(TextWidth(Label6.Caption()) + 240),
+              Twips(boxHeight));
+  Label8.SetWidth(Twips(TextWidth(Label8.Caption()) + 240));
+
+  saveMenu.SetEnabled(false);
+  SaveAsMenu.SetEnabled(false);
+
+  const SizeCaptions captions = SizeCaptionsFor(cls);
+  Label2.SetCaption(captions.first);
+  if (captions.secondShown) {
+    Label3.SetVisible(true);
+    BX3.SetVisible(true);
+    Place(Label3, l.label3);
+    Place(BX3, l.bx3);
+    Label3.SetCaption(captions.second);
+  }
+  if (cls == 8) {
+    Label6.SetVisible(true);
+    Label2.SetVisible(false);
+    BX2.SetVisible(false);
+  }
+}
+
+void Scr2::Form_Paint() {
+  // The SOLVE/MODIFY screen may still be loaded on the way back to the input.
+  UnloadFormNamed("scr3");
+  DrawScreenFrameAndTitle(*this);
+  DrawHelpFrame(*this, ScreenWidth(), ScreenHeight());
+}
+
+void Scr2::BX1_Click() {
+  if (g.ModelClass == 8) Label6.SetVisible(true);
+}
+
+void Scr2::BX1_DblClick() {
+  SelectAllText(BX1);
+}
+
+void Scr2::BX1_KeyPress(int &keyAscii) {
+  if (keyAscii == key::Tab || keyAscii == key::Return) keyAscii = 0;
+}
+
+void Scr2::BX1_KeyDown(int &keyCode, int /*shift*/) {
+  if (ConfirmKey(keyCode)) {
+    if (HasSecondSize(g.ModelClass)) {
+      SelectAllText(BX2);
+    } else if (g.ModelClass == 8) {
+      Label6.SetVisible(false);
+      Label2.SetVisible(false);
+      BX2.SetVisible(false);
+      g.GridReadyFlag = 0;
+      ValidateProblemSize(1);
+      g.FromFileFlag = 1;
+    } else {
+      Label6.SetVisible(true);
+      SelectAllText(BX2);
+    }
+  } else if (keyCode == key::Up) {
+    Beep();
+  }
+}
+
+void Scr2::BX2_Click() {
+  g.NewProblemMark = 99;
+  if (!HasSecondSize(g.ModelClass)) Label6.SetVisible(true);
+}
+
+void Scr2::BX2_DblClick() {
+  SelectAllText(BX2);
+  BX2_Click();
+}
+
+void Scr2::SizeKeyPress(int &keyAscii, TextBox &box, bool selectAgain) {
+  g.LastKeyAscii = static_cast<int16>(keyAscii);
+  if (keyAscii == key::Back) return;
+  if (keyAscii == key::Tab || keyAscii == key::Return) {
+    keyAscii = 0;
+    return;
+  }
+  if (keyAscii < '0' || keyAscii > '9') {
+    keyAscii = 0;
+    Beep();
+    if (g.TitleSuppress == 0) Beep();
+    if (selectAgain)
+      SelectAllText(box);
+    else
+      box.SetFocus();
+    g.TitleSuppress = 0;
+    return;
+  }
+  saveMenu.SetEnabled(false);
+  SaveAsMenu.SetEnabled(false);
+}
+
+void Scr2::BX2_KeyPress(int &keyAscii) {
+  SizeKeyPress(keyAscii, BX2, false);
+}
+
+void Scr2::BX2_KeyDown(int &keyCode, int /*shift*/) {
+  g.TitleSuppress = 0;
+  if (keyCode == key::Up) {
+    SelectAllText(BX1);
+    return;
+  }
+  if (!ConfirmKey(keyCode)) return;
+  Label6.SetVisible(HasSecondSize(g.ModelClass));
+  // A new first size leaves the old grid's data cells behind; linear and integer programs
+  // keep their row labels in column 1.
+  if (grid1.Cols() >= 2 && grid1.Rows() >= 2) {
+    for (int j = 2; j < grid1.Cols(); ++j)
+      grid1.SetTextMatrix(1, j, "");
+    if (g.ModelClass != 3 && g.ModelClass != 5)
+      for (int i = 2; i < grid1.Rows(); ++i)
+        grid1.SetTextMatrix(i, 1, "");
+  }
+  g.GridReadyFlag = 0;
+  ValidateProblemSize(1);
+}
+
+void Scr2::BX3_Click() {
+  g.NewProblemMark = 99;
+  Label6.SetVisible(true);
+}
+
+void Scr2::BX3_DblClick() {
+  SelectAllText(BX3);
+  BX3_Click();
+}
+
+void Scr2::BX3_KeyPress(int &keyAscii) {
+  SizeKeyPress(keyAscii, BX3, true);
+}
+
+void Scr2::BX3_KeyDown(int &keyCode, int /*shift*/) {
+  Label6.SetVisible(true);
+  g.TitleSuppress = 0;
+  if (keyCode == key::Up) {
+    SelectAllText(BX2);
+    return;
+  }
+  if (!ConfirmKey(keyCode)) return;
+  Label6.SetVisible(false);
+  g.GridReadyFlag = 0;
+  if (g.ModelClass == 4) {
+    g.ObjSense = 1;
+    g.SenseText = "Minimize";
+  } else {
+    g.ObjSense = -1;
+    g.SenseText = "Maximize";
+  }
+  ValidateProblemSize(2);
+}
+
+void Scr2::GuardDigits(TextBox &box, std::string &lastGood) {
+  const std::string text = box.Text();
+  if (IsAllDigits(text)) {
+    lastGood = text;
+    return;
+  }
+  box.SetText(lastGood);
+  Beep();
+}
+
+void Scr2::RefuseTooLarge(TextBox &box) {
+  grid1.SetVisible(false);
+  BX0.SetVisible(false);
+  MsgBox(kSizeLimitMessage, msg::OKOnly | msg::Critical, "Problem size");
+  box.SetFocus();
+}
+
+void Scr2::ValidateProblemSize(int16 which) {
+  const int cls = g.ModelClass;
+  const SizeVerdict v = CheckProblemSize(which, BX2.Text(), BX3.Text());
+  if (!v.accepted) {
+    TextBox &box = v.focusBox == 3 ? BX3 : BX2;
+    if (v.tooLarge) {
+      RefuseTooLarge(box);
+    } else {
+      Beep();
+      MsgBox(v.message, msg::OKOnly | msg::Critical, v.title);
+      SelectAllText(box);
+    }
+    return;
+  }
+  saveMenu.SetEnabled(true);
+  SaveAsMenu.SetEnabled(true);
+
+  if (HasSecondSize(cls) && which == 1) {
+    SelectAllText(BX3);
+    return;
+  }
+  if (cls < 1 || cls > 9) return;
+  g.NewProblemMark = 0;
+  InitInputGrid();
+  g.CurRow = 1;
+  g.CurCol = (cls == 4 || cls == 7) ? 2 : 1;
+  if (grid1.Rows() > 1 && grid1.Cols() > g.CurCol) {
+    grid1.SetRow(1);
+    grid1.SetCol(g.CurCol);
+  }
+  PlaceCellEditor(g.CurRow, g.CurCol);
+}
+
+void Scr2::Check1_Click() {
+  g.CurRow = 1;
+  g.CurCol = 2;
+  PlaceCellEditor(1, 2);
+  g.SymmetricNet = Check1.Value() == 1 ? 1 : 0;
+}
+
+} // namespace quon

@@ -1,0 +1,92 @@
+// The input screen: the problem header (title and size boxes), the input grid with its
+// floating cell editor, the button row and the File and EditGrid menus.
+#pragma once
+
+#include "platform/menu.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/grid.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+class Scr2 : public Form {
+public:
+  Scr2();
+
+  Label Label1{*this, "Label1"};
+  TextBox BX1{*this, "BX1"};
+  Label Label2{*this, "Label2"};
+  TextBox BX2{*this, "BX2"};
+  Label Label3{*this, "Label3"};
+  TextBox BX3{*this, "BX3"};
+  Label Label6{*this, "Label6"};
+  Label Label7{*this, "Label7"};
+  Label Label8{*this, "Label8"};
+  Frame Frame2{*this, "Frame2"};
+  CheckBox Check1{Frame2, "Check1"};
+  Label Label4{Frame2, "Label4"};
+  Frame Frame1{*this, "Frame1"};
+  Button cmdDone{Frame1, "cmdDone"};
+  Button cmdMainMenu{Frame1, "cmdMainMenu"};
+  Button cmdExitQuon{Frame1, "cmdExitQuon"};
+  Grid grid1{*this, "grid1"};
+  TextBox BX0{*this, "BX0"};
+
+  MenuItem fileMenu{MenuBar(), "fileMenu", "&File"};
+  MenuItem saveMenu{fileMenu, "saveMenu", "&Save"};
+  MenuItem SaveAsMenu{fileMenu, "SaveAsMenu", "Save &As"};
+  MenuItem mainMenu{fileMenu, "mainMenu", "Main Menu"};
+  MenuItem ExitQUONMenu{fileMenu, "ExitQUONMenu", "E&xit QUON"};
+  MenuItem editMenu{MenuBar(), "editMenu", "&EditGrid"};
+  MenuItem mnuUndo{editMenu, "mnuUndo", "&Undo Last Insert, Paste, Or Delete" + std::string(30, ' '), 'U'};
+  MenuItem mnuCopyMenu{editMenu, "mnuCopyMenu", "&Copy Column or Row" + std::string(40, ' '), 'C'};
+  MenuItem mnuPasteMenu{editMenu, "mnuPasteMenu", "&Paste on Column or Row" + std::string(34, ' '), 'P'};
+  MenuItem mnuDeleteMenu{editMenu, "mnuDeleteMenu", "&Delete Column or Row" + std::string(38, ' '), 'D'};
+  MenuItem mnuInsertMenu{editMenu, "mnuInsertMenu", "&Insert column or Row" + std::string(39, ' '), 'I'};
+
+  void Form_Load() override;
+  void Form_Paint() override;
+
+  void BX1_Click();
+  void BX1_DblClick();
+  void BX1_KeyDown(int &keyCode, int shift);
+  void BX1_KeyPress(int &keyAscii);
+  void BX2_Click();
+  void BX2_DblClick();
+  void BX2_KeyDown(int &keyCode, int shift);
+  void BX2_KeyPress(int &keyAscii);
+  void BX3_Click();
+  void BX3_DblClick();
+  void BX3_KeyDown(int &keyCode, int shift);
+  void BX3_KeyPress(int &keyAscii);
+  void Check1_Click();
+
+  // Checks the sizes confirmed in size box `which` (1 or 2; 1 also for a project's title) and,
+  // once they are complete, builds the grid and puts the editor on its first data cell.
+  void ValidateProblemSize(int16 which);
+
+  // The input grid's part of the screen, built with the input grid: the grid set-up for the
+  // current model class and sizes, the editor's placement over a cell, and the grid-editing
+  // help beside the header.
+  void InitInputGrid();
+  void PlaceCellEditor(int16 row, int16 col);
+  void ShowGridEditingHelp();
+
+private:
+  // The digit filter of a size box; `box` gets the focus back after a refused character.
+  void SizeKeyPress(int &keyAscii, TextBox &box, bool selectAgain);
+  // Keeps a size box to digits whatever reaches it (a paste does not pass the key filter).
+  void GuardDigits(TextBox &box, std::string &lastGood);
+  void RefuseTooLarge(TextBox &box);
+
+  std::string bx2Good_, bx3Good_;
+};
+
+Scr2 &scr2();
+
+// Opens a problem file chosen in the Open dialog into the input screen; sets InputMode to -1
+// when the dialog was cancelled.
+void OpenProblemFile();
+
+} // namespace quon

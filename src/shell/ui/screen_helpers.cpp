@@ -1,0 +1,55 @@
+#include "shell/ui/screen_helpers.h"
+
+#include <cmath>
+
+#include "input/ui/scr2.h"
+#include "platform/screen.h"
+#include "shell/screen_frame.h"
+
+namespace quon {
+
+void DrawScreenFrameAndTitle(Form &form) {
+  DrawFrameAndTitle(form, ScreenWidth(), ScreenHeight());
+}
+
+int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid) {
+  return static_cast<int32>(std::lround(buttonFrame.Top() - outputGrid.Top() - 0.9 * buttonFrame.Height()));
+}
+
+int32 InputGridHeight() {
+  Scr2 &s = scr2();
+  const Control &above = g.ModelClass == 7 ? static_cast<const Control &>(s.Frame2) : s.Label7;
+  const double t = std::lround(1.02 * above.Height() + above.Top());
+  return static_cast<int32>(std::lround(s.Frame1.Top() - t - 0.75 * s.Frame1.Height()));
+}
+
+void ShowOutputTitle(Form &outputScreen, Label &titleLabel) {
+  const int cls = g.ModelClass;
+  const std::string title = cls >= 0 && cls < static_cast<int>(g.ModelTitle.size()) ? g.ModelTitle[cls] : "";
+  const int width = 130 * static_cast<int>(title.size());
+  const int height = static_cast<int>(std::lround(1.03 * outputScreen.TextHeight(title)));
+  titleLabel.Move((ScreenWidth() - width) / 2, static_cast<int>(std::lround(0.0033 * ScreenHeight())), width,
+                  height);
+  titleLabel.SetCaption(title);
+  titleLabel.SetVisible(true);
+}
+
+void UnloadAllForms() {
+  Forms::UnloadAllButLast();
+}
+
+void SelectAllText(TextBox &ctl) {
+  ctl.SetFocus();
+  ctl.SetSelStart(0);
+  ctl.SetSelLength(static_cast<int>(ctl.Text().size()));
+}
+
+void UnloadFormNamed(const std::string &name) {
+  for (Form *f : Forms::Loaded())
+    if (f->Name() == name) {
+      Unload(*f);
+      return;
+    }
+}
+
+} // namespace quon

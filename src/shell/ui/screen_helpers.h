@@ -1,0 +1,41 @@
+// Screen services shared by every screen: the white frame and blue title, the heights of the
+// input and output grids, the output screen's title label, unloading all screens but one, and
+// entering a text box with its whole text selected.
+#pragma once
+
+#include <string>
+
+#include "platform/ui/controls.h"
+#include "platform/ui/forms.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+// The white frame of a screen and, unless skipped once by TitleSuppress 11, the blue bold
+// title of the current model class.
+void DrawScreenFrameAndTitle(Form &form);
+
+// Height for the output screen's grid that leaves room for its button frame: the frame's Top
+// minus the grid's Top minus 0.9 of the frame's height. The output screen passes its
+// `Frame1` and `outputGrid`.
+int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid);
+
+// Height for the input grid: from below the control above it (`Frame2` for networks, the
+// caption label `Label7` otherwise) down to the button frame `Frame1`, on the input screen.
+int32 InputGridHeight();
+
+// Sizes, centres and shows the output screen's title label with the current model title. The
+// output screen passes itself and its `Label20`.
+void ShowOutputTitle(Form &outputScreen, Label &titleLabel);
+
+// Unloads the loaded screens, oldest first, until one is left.
+void UnloadAllForms();
+
+// Gives the box the focus with its whole text selected, so typing replaces it.
+void SelectAllText(TextBox &ctl);
+
+// Unloads the loaded screen of this name, if any (screens that another screen may or may not
+// have loaded).
+void UnloadFormNamed(const std::string &name);
+
+} // namespace quon
