@@ -6,7 +6,9 @@
 
 #include "linear/mod_inverse.h"
 #include "linear/print_reports.h"
+#include "platform/printer_access.h"
 #include "platform/recording_surface.h"
+#include "platform/user_services.h"
 #include "platform/values.h"
 #include "shell/mod1.h"
 
@@ -138,6 +140,26 @@ TEST_F(PrintInverseTest, NumbersFollowTheFormatInForceWhenPrinted) {
   EXPECT_NE(Find("Value of the determinant =1.000e+1"), nullptr);
   // Five-character numbers and nine-character columns: 900 twips apart.
   EXPECT_DOUBLE_EQ(g.ScratchSum, 900);
+}
+
+TEST_F(PrintInverseTest, WriteToPrinterSendsTheWholeReportOrNothing) {
+  Solve(1, {{4, 7}, {2, 6}});
+  RecordingSurface printer;
+  SetPrinterForTesting(&printer);
+  ScriptedServices script;
+  EXPECT_TRUE(PrintInverseOutput());
+  EXPECT_EQ(printer.DocumentsEnded(), 1);
+  EXPECT_NE(printer.FindText("Value of the determinant =10.00"), nullptr);
+
+  // An inverse that was never computed: a message, and nothing reaches the printer.
+  printer.Reset();
+  g.BInv.Erase();
+  script.AnswerMsgBox(msg::OK);
+  EXPECT_FALSE(PrintInverseOutput());
+  EXPECT_TRUE(printer.Ops().empty());
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Print Error");
+  SetPrinterForTesting(nullptr);
 }
 
 } // namespace

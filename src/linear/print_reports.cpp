@@ -1,0 +1,11 @@
+#include "linear/print_reports.h"
+
+#include "shell/print_job.h"
+
+namespace quon {
+
+bool PrintInverseOutput() {
+  return RunPrintJob([](PageSurface &printer) { return PrintInverseOutput(printer); });
+}
+
+} // namespace quon
