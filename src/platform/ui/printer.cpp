@@ -2,6 +2,7 @@
 
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
+#include "platform/user_services.h"
 #include "platform/ui/qt_drawing.h"
 
 #include <QBuffer>
@@ -140,6 +141,10 @@ SystemPrinter &TheSystemPrinter() {
 }
 
 void InstallSystemPrinter() {
+  // The user learns where a printout went (a PDF's path) or why it failed.
+  TheSystemPrinter().SetNotifier([](const PrintNotice &n) {
+    MsgBox(n.text, msg::OKOnly | (n.failed ? msg::Critical : msg::Information), n.title);
+  });
   InstallPrinter(&TheSystemPrinter());
 }
 
