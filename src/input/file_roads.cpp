@@ -34,4 +34,30 @@ SaveOutcome SaveProblemFile(int16 /*mode*/, const GridStore &grid, const std::st
   return SaveOutcome::Saved;
 }
 
+OpenRoad ChooseProblemFile() {
+  OpenRoad road;
+  for (;;) {
+    auto name = OpenFileDialog(ProblemFileDialog("Open", false));
+    if (!name) break;
+    g.FileName = *name;
+    OpenResult res = ReadProblemFile(g.FileName, g.ModelClass, g.NetSubModel, g.ProjMethod);
+    if (res.status == OpenStatus::Loaded) {
+      g.ProblemFileName = g.FileName;
+      road.outcome = OpenOutcome::Loaded;
+      road.file = std::move(res.file);
+      return road;
+    }
+    if (res.status == OpenStatus::Mismatch) {
+      if (ShowInputMessage(res.message) == msg::Yes) continue;
+      road.outcome = OpenOutcome::BackToMainMenu;
+      return road;
+    }
+    ShowInputMessage(res.message);
+    break;
+  }
+  g.InputMode = -1;
+  road.outcome = OpenOutcome::Cancelled;
+  return road;
+}
+
 } // namespace quon

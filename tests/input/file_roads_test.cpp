@@ -77,5 +77,54 @@ TEST_F(FileRoads, FailedSaveIsReported) {
   EXPECT_EQ(g.ProblemFileName, "earlier.txt");
 }
 
+TEST_F(FileRoads, OpenRoadChecksTheModelClassAndTheWholeFile) {
+  const std::string game = (dir_ / "game.txt").string();
+  ASSERT_FALSE(WriteProblemFile(game, CaptureProblem(grid_, "Pennies", 0)));
+  const std::string broken = (dir_ / "broken.txt").string();
+  std::ofstream(broken, std::ios::binary) << "9000\r\n5\r\n2\r\n1\r\n\"T\"\r\n500\r\n";
+
+  // Cancelled: an empty new problem.
+  script_.AnswerOpen(std::nullopt);
+  EXPECT_EQ(ChooseProblemFile().outcome, OpenOutcome::Cancelled);
+  EXPECT_EQ(g.InputMode, -1);
+  EXPECT_TRUE(script_.MessageBoxes().empty());
+
+  // Another model class: retry, then give up to the MAIN menu.
+  g = Mod1{};
+  g.ModelClass = 4;
+  script_.AnswerOpen(game)
+      .AnswerMsgBox(msg::Yes, "Target file does not match format of elected QUON module.  Retry?")
+      .AnswerOpen(game)
+      .AnswerMsgBox(msg::No);
+  EXPECT_EQ(ChooseProblemFile().outcome, OpenOutcome::BackToMainMenu);
+  EXPECT_TRUE(script_.Done());
+  EXPECT_EQ(script_.MessageBoxes()[0].title, "Open FileSave As Warning");
+  EXPECT_EQ(g.ProblemFileName, "");
+
+  // A broken file: the message, and the road ends as a cancelled one with nothing applied.
+  g = Mod1{};
+  g.ModelClass = 9;
+  script_.ClearRecord();
+  script_.AnswerOpen(broken).AnswerMsgBox(msg::OK);
+  EXPECT_EQ(ChooseProblemFile().outcome, OpenOutcome::Cancelled);
+  EXPECT_EQ(g.InputMode, -1);
+  ASSERT_EQ(script_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script_.MessageBoxes()[0].style, msg::OKOnly | msg::Critical);
+  EXPECT_EQ(g.HeaderText[1], "");
+  EXPECT_EQ(g.ProblemFileName, "");
+
+  // A good file loads; nothing of the broken one was kept.
+  g = Mod1{};
+  g.ModelClass = 9;
+  script_.AnswerOpen(broken).AnswerMsgBox(msg::OK);
+  ChooseProblemFile();
+  script_.AnswerOpen(game);
+  OpenRoad road = ChooseProblemFile();
+  ASSERT_EQ(road.outcome, OpenOutcome::Loaded);
+  EXPECT_EQ(road.file.title, "Pennies");
+  EXPECT_EQ(g.ProblemFileName, game);
+  EXPECT_TRUE(script_.Done());
+}
+
 } // namespace
 } // namespace quon
