@@ -334,9 +334,8 @@ struct TablePrinter {
   void PrintBlock(double &lastRowY) {
     for (int i = first; i <= last; ++i) {
       g.PrintY += lineHeight;
-      const bool hasColumns = jFirst <= jLast;
       if (TransInput() && (i == 2 || i == g.TransSources + 2)) g.PrintY += lineHeight;
-      if (ProgramInput() && hasColumns) {
+      if (ProgramInput()) {
         if (i == 3 && k == 1) {
           g.PrintY += lineHeight;
           RowPageBreak(i);
@@ -347,10 +346,8 @@ struct TablePrinter {
         if (i == g.LBRow) g.PrintY += lineHeight;
       }
       RowPageBreak(i);
-      if (hasColumns) {
-        if (segmentTop < 0) segmentTop = g.PrintY;
-        PrintRow(i);
-      }
+      if (segmentTop < 0) segmentTop = g.PrintY;
+      PrintRow(i);
       lastRowY = g.PrintY;
       if (i == first && (cls == 1 || cls == 2 || cls == 9 || (cls == 7 && (g.NetSubModel == 3 || g.NetSubModel == 4))))
         g.PrintY += lineHeight;
@@ -412,6 +409,9 @@ struct TablePrinter {
           jLast = std::min(k * perBlock, C);
         }
         if (cls >= 3 && cls <= 5) s = k < blocks ? 1 : 0;
+        // A block beyond the last column has nothing to print; walking its rows would only
+        // risk a page break that leaves a blank page.
+        if (jFirst > jLast) continue;
         // A block holding only the label column would repeat the labels and nothing else.
         if (k > 1 && jFirst == C && (cls == 1 || cls == 2 || (cls == 7 && mode == 0))) {
           ended = true;

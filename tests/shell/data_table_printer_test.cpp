@@ -581,6 +581,18 @@ TEST_F(TransportTableauTest, EveryTableauOfTheGridIsPrinted) {
   EXPECT_GT(Find("Iteration 2:").y1, Find("52").y1);
 }
 
+TEST_F(TransportTableauTest, BlockBeyondTheLastColumnLeavesNoBlankPage) {
+  Tableaus(3, 8, 1); // columns 0..11: blocks 0..6 and 7..11, and a third with nothing in it
+  // Block 1 ends at the 0.55 mark, so block 2 follows on the page and ends near its foot.
+  g.PrintY = 7524 - 17 * static_cast<int32>(lh);
+  Print(2, &grid);
+  ASSERT_NE(p.FindText("Iteration 1:    "), nullptr);
+  EXPECT_GT(p.FindText("Iteration 1:    ")->y1, 7524);
+  // The last row fits on the page; nothing may go on to a second one.
+  EXPECT_EQ(Find("58").page, 1);
+  EXPECT_EQ(p.Page(), 1);
+}
+
 TEST_F(TransportTableauTest, SecondBlockGoesToANewPageOnlyWhenTheFirstEndedLow) {
   Tableaus(2, 4, 1); // columns 0..7: two blocks
   g.PrintY = 7000;
