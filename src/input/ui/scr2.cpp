@@ -32,9 +32,12 @@ void Place(Control &c, const Rect &r) {
 
 Scr2::Scr2() : Form("scr2") {
   SetBackColor(kBlue);
+  // Labels let the screen's drawing show through: the grid caption waits at the corner, over
+  // the frame, until the grid set-up places it.
   for (Label *l : {&Label1, &Label2, &Label3, &Label6, &Label7, &Label8}) {
     l->SetBackColor(kBlue);
     l->SetForeColor(kWhite);
+    l->SetTransparent(true);
   }
   for (Control *c : std::initializer_list<Control *>{&Label1, &BX1, &Label2, &BX2, &Label3, &BX3, &Label6,
                                                      &Label7, &Label8, &Label4, &BX0}) {

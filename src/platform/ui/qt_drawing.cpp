@@ -26,9 +26,11 @@ QRectF Normalised(const DrawOp &op) {
 
 QString FontFamilyFor(const std::string &name) {
   const QString n = QString::fromStdString(name).trimmed();
-  if (n.compare("arial", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");
-  if (n.compare("MS Sans Serif", Qt::CaseInsensitive) == 0 || n.isEmpty())
-    return QStringLiteral("Sans Serif");
+  // The controls' "MS Sans Serif" is about as wide as Arial; a wider sans would overflow the
+  // captions laid out for it.
+  if (n.compare("arial", Qt::CaseInsensitive) == 0 || n.compare("MS Sans Serif", Qt::CaseInsensitive) == 0 ||
+      n.isEmpty())
+    return QStringLiteral("Liberation Sans");
   return n;
 }
 

@@ -11,8 +11,8 @@
 
 namespace quon {
 
-// The installed family that stands for a font name: "arial" is drawn with the metric-
-// compatible Liberation Sans, "MS Sans Serif" with the system's plain sans font.
+// The installed family that stands for a font name: "arial" and the controls' "MS Sans Serif"
+// are drawn with the Arial-compatible Liberation Sans.
 QString FontFamilyFor(const std::string &name);
 // The font in twips: its pixel size is the point size in twips, so measures come in twips.
 QFont TwipsFont(const FontSpec &font);

@@ -57,13 +57,18 @@ Scr0::Scr0() : Form("scr0") {
   Frame2.Move(120, 960, 3375, 1815);
   nDecimalOption.SetBackColor(kBlue);
   nDecimalOption.Move(120, 360, 255, 255);
-  StyleLabel(Label3, "Decimal Notation (NNNNN.DD)", 360, 360, 2895);
+  StyleLabel(Label3, "Decimal Notation (NNNNN.DD)", 360, 360, 2955);
   nExpOption.SetBackColor(kBlue);
   nExpOption.Move(120, 600, 255, 255);
-  StyleLabel(Label5, "Scientific Notation (N.NNNNeDD)", 360, 600, 2895);
+  StyleLabel(Label5, "Scientific Notation (N.NNNNeDD)", 360, 600, 2955);
   StyleLabel(nNs, " How many N?", 120, 1080, 1080);
+  // Plain weight and a little smaller, so the question fits beside its box.
+  nNs.SetFontBold(false);
+  nNs.SetFontSize(7.5);
   NsText.Move(1200, 1080, 375, 285);
   StyleLabel(Label7, " How many D?", 120, 1320, 1080);
+  Label7.SetFontBold(false);
+  Label7.SetFontSize(7.5);
   DsText.Move(1200, 1320, 375, 285);
 
   cmdDone.SetCaption("Go to Input Screen");

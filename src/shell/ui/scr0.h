@@ -12,6 +12,8 @@ class Scr0 : public Form {
 public:
   Scr0();
 
+  // The hint lies beneath the frames, which cover it while they are shown.
+  Label Label6{*this, "Label6"};
   Frame FrameInputMode{*this, "FrameInputMode"};
   OptionButton newProblemOption{FrameInputMode, "newProblemOption"};
   Label Label1{FrameInputMode, "Label1"};
@@ -30,7 +32,6 @@ public:
   Frame Frame1{*this, "Frame1"};
   Button cmdMainMenu{Frame1, "cmdMainMenu"};
   Button cmdExitQuon{Frame1, "cmdExitQuon"};
-  Label Label6{*this, "Label6"};
 
   MenuItem mnuXMainMenu{MenuBar(), "mnuXMainMenu", "MainMenu"};
   MenuItem mnuMmainMenu{mnuXMainMenu, "mnuMmainMenu", "             MAIN"};
