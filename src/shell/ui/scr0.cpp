@@ -102,6 +102,8 @@ Scr0::Scr0() : Form("scr0") {
   mnuQue.Click = [this] { ChooseModel(6); };
   mnuZeroGame.Click = [this] { ChooseModel(9); };
   mnuExitQuon.Click = [this] { mnuExitQuon_Click(); };
+  // The hint is part of the screen: clicking it pops the menu up as well.
+  Label6.Click = [this] { Form_Click(); };
 
   nDecimalOption.Click = [this] { nDecimalOption_Click(); };
   nExpOption.Click = [this] { nExpOption_Click(); };

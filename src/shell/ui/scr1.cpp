@@ -28,6 +28,7 @@ Scr1::Scr1() : Form("scr1") {
   Label1.SetCaption(" TM");
   Label1.SetBackColor(kBlue);
   Label1.SetForeColor(RGB(255, 255, 192));
+  Label1.SetFontSize(6.75); // the mark fits its narrow label
   Label1.Move(0, 0, 255, 495);
   Label3.SetCaption(kCreditLabelText);
   Label3.SetAlignment(2);

@@ -313,6 +313,26 @@ TEST_F(InputHeaderTest, ClicksInTheHeader) {
   EXPECT_TRUE(lp.Label6.Visible());
 }
 
+TEST_F(InputHeaderTest, NewFirstSizeClearsTheOldGridsHeadingCells) {
+  for (int cls : {1, 3}) {
+    Forms::Clear();
+    Scr2 &s = Open(cls);
+    s.grid1.SetRows(4);
+    s.grid1.SetCols(4);
+    for (int i = 0; i < 4; ++i)
+      for (int j = 0; j < 4; ++j)
+        s.grid1.SetTextMatrix(i, j, "c");
+    Enter(s.BX2, "3");
+    EXPECT_EQ(s.grid1.TextMatrix(1, 1), "c") << cls;
+    EXPECT_EQ(s.grid1.TextMatrix(1, 2), "") << cls;
+    EXPECT_EQ(s.grid1.TextMatrix(1, 3), "") << cls;
+    EXPECT_EQ(s.grid1.TextMatrix(2, 2), "c") << cls;
+    // Linear programs keep their row labels in column 1.
+    EXPECT_EQ(s.grid1.TextMatrix(2, 1), cls == 3 ? "c" : "") << cls;
+    EXPECT_EQ(s.grid1.TextMatrix(3, 1), cls == 3 ? "c" : "") << cls;
+  }
+}
+
 TEST_F(InputHeaderTest, SymmetricNetworkBox) {
   Scr2 &s = Open(7);
   s.Check1.SetValue(1);

@@ -166,6 +166,9 @@ TEST_F(MainMenuTest, ActivationClearsTheOtherScreensAndTheProblemArraysAndPopsUp
   s.PerformClick();
   EXPECT_EQ(g.ModelClass, 9);
   EXPECT_EQ(script.Shown().size(), 2u);
+  script.DismissPopup();
+  s.Label6.PerformClick();
+  EXPECT_EQ(script.Shown().size(), 3u);
 }
 
 TEST_F(MainMenuTest, LayoutFromTheScreenSize) {
