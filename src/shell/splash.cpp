@@ -52,10 +52,11 @@ private:
 };
 
 void DrawLogo(Surface &s, double bx, double by, double bw, double bh) {
-  // Four letter cells across the box, with margins that keep the thick strokes inside it.
+  // Four letter cells across the box, clear of the trade-mark label beside its top right
+  // corner, with margins that keep the thick strokes inside the box.
   const double top = by + 0.2 * bh, ch = 0.6 * bh;
-  const double cw = 0.15 * bw, step = 0.21 * bw;
-  double x = bx + 0.095 * bw;
+  const double cw = 0.13 * bw, step = 0.2 * bw;
+  double x = bx + 0.12 * bw;
 
   LetterPen q(s, x, top, cw, ch);
   q.Arc(0.5, 0.5, 0.5, 0.5, 0, 360);
@@ -96,7 +97,8 @@ SplashPlacement DrawSplash(Surface &s, double w, double h, double labelWidth, do
   const double bx = 0.16634 * w, by = 0.16 * h, bw = 0.66732 * w, bh = 0.43 * h;
   s.Box(bx, by, bx + bw, by + bh, kWhite);
 
-  const double px = (w - labelWidth) / 2, py = 0.6 * h;
+  // Whole twips, as the credit label's own Left, so the two line up.
+  const double px = std::floor((w - labelWidth) / 2), py = 0.6 * h;
   const double ph = 2 * labelHeight + 7 * s.TextHeight(kCreditLines[0]);
   s.FilledBox(px, py, px + labelWidth, py + ph, kCreditPanel);
 

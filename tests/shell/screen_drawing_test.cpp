@@ -1,3 +1,4 @@
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "platform/colors.h"
@@ -92,7 +93,7 @@ TEST_P(SplashTest, FirstPaintLayout) {
 
   const auto panel = OpsOf(s, DrawKind::FilledBox);
   ASSERT_EQ(panel.size(), 1u);
-  const double px = (W() - 7935) / 2, ph = 2 * 255 + 7 * th;
+  const double px = std::floor((W() - 7935) / 2), ph = 2 * 255 + 7 * th;
   EXPECT_EQ(panel[0].color, RGB(192, 255, 255));
   EXPECT_NEAR(panel[0].x1, px, 1e-6);
   EXPECT_NEAR(panel[0].y1, 0.6 * H(), 1e-6);
