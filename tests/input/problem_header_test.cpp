@@ -7,35 +7,6 @@
 namespace quon {
 namespace {
 
-TEST(SizeCaptions, ByModelClass) {
-  struct Row {
-    int cls;
-    const char *first, *second;
-    bool firstShown, secondShown;
-  };
-  const Row rows[] = {
-      {1, "Nbr. of Variables:", "", true, false},
-      {2, "Nbr. of Variables:", "", true, false},
-      {3, "Nbr. of Variables:", "No. of Constraints:", true, true},
-      {4, "No. of Sources", "No. of Dest'ns", true, true},
-      {5, "Nbr. of Variables:", "No. of Constraints:", true, true},
-      {6, "No. of Scenarios", "", true, false},
-      {7, "No. of Nodes", "", true, false},
-      {8, "Max. Node Nbr.", "", false, false},
-      {9, "No. of Strategies A", "No. of Strategies B", true, true},
-  };
-  for (const Row &r : rows) {
-    const SizeCaptions c = SizeCaptionsFor(r.cls);
-    EXPECT_EQ(c.first, r.first) << r.cls;
-    EXPECT_EQ(c.firstShown, r.firstShown) << r.cls;
-    EXPECT_EQ(c.secondShown, r.secondShown) << r.cls;
-    if (r.secondShown) {
-      EXPECT_EQ(c.second, r.second) << r.cls;
-    }
-    EXPECT_EQ(HasSecondSize(r.cls), r.secondShown) << r.cls;
-  }
-}
-
 TEST(HeaderLayout, PositionsFromTheScreenSize) {
   const HeaderLayout lp = LayoutHeader(3, 15360, 11520, 240, 500);
   EXPECT_DOUBLE_EQ(lp.label1.left, 768);
