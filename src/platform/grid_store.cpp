@@ -31,7 +31,7 @@ int Snap(int twips) {
 void GridStore::SetRows(int rows) {
   if (rows < 0) throw IndexFault("grid row count " + std::to_string(rows));
   Reshape(text_, rows_, cols_, rows, cols_);
-  Reshape(attr_, rows_, cols_, rows, cols_);
+  ReshapeAttr(rows, cols_);
   RowHeight.resize(static_cast<std::size_t>(rows), -1);
   mergeRow_.resize(static_cast<std::size_t>(rows), 0);
   rows_ = rows;
@@ -42,7 +42,7 @@ void GridStore::SetRows(int rows) {
 void GridStore::SetCols(int cols) {
   if (cols < 0) throw IndexFault("grid column count " + std::to_string(cols));
   Reshape(text_, rows_, cols_, rows_, cols);
-  Reshape(attr_, rows_, cols_, rows_, cols);
+  ReshapeAttr(rows_, cols);
   ColWidth.resize(static_cast<std::size_t>(cols), -1);
   ColAlignment.resize(static_cast<std::size_t>(cols), 0);
   mergeCol_.resize(static_cast<std::size_t>(cols), 0);
@@ -86,14 +86,50 @@ void GridStore::CheckCell(int row, int col) const {
                      std::to_string(rows_) + " x " + std::to_string(cols_));
 }
 
-const std::string &GridStore::TextMatrix(int row, int col) const {
-  CheckCell(row, col);
-  return text_[static_cast<std::size_t>(row) * cols_ + col];
+std::string_view GridStore::CellText::View() const {
+  if (b_[15] != kHeap) return {reinterpret_cast<const char *>(b_), b_[15]};
+  const char *p;
+  std::uint32_t n;
+  std::memcpy(&p, b_, sizeof p);
+  std::memcpy(&n, b_ + 8, sizeof n);
+  return {p, n};
 }
 
-void GridStore::SetTextMatrix(int row, int col, const std::string &text) {
+void GridStore::CellText::Free() {
+  if (b_[15] != kHeap) return;
+  char *p;
+  std::memcpy(&p, b_, sizeof p);
+  delete[] p;
+  b_[15] = 0;
+}
+
+void GridStore::CellText::Assign(std::string_view s) {
+  // s may point into this cell's own text: copy before freeing.
+  if (s.size() < 16) {
+    unsigned char copy[15];
+    std::memcpy(copy, s.data(), s.size());
+    Free();
+    std::memcpy(b_, copy, s.size());
+    b_[15] = static_cast<unsigned char>(s.size());
+    return;
+  }
+  char *p = new char[s.size()];
+  std::memcpy(p, s.data(), s.size());
+  Free();
+  auto n = static_cast<std::uint32_t>(s.size());
+  std::memcpy(b_, &p, sizeof p);
+  std::memcpy(b_ + 8, &n, sizeof n);
+  b_[15] = kHeap;
+}
+
+std::string_view GridStore::TextView(int row, int col) const {
   CheckCell(row, col);
-  text_[static_cast<std::size_t>(row) * cols_ + col] = text;
+  return text_[static_cast<std::size_t>(row) * cols_ + col].View();
+}
+
+void GridStore::SetTextMatrix(int row, int col, std::string_view text) {
+  CheckCell(row, col);
+  text_[static_cast<std::size_t>(row) * cols_ + col].Assign(text);
   Changed(false);
 }
 
@@ -105,7 +141,19 @@ CellAttr &GridStore::Attr(int row, int col) {
 
 const CellAttr &GridStore::Attr(int row, int col) const {
   CheckCell(row, col);
-  return attr_[static_cast<std::size_t>(row) * cols_ + col];
+  static const CellAttr plain;
+  auto it = attr_.find(static_cast<std::size_t>(row) * cols_ + col);
+  return it == attr_.end() ? plain : it->second;
+}
+
+void GridStore::ReshapeAttr(int rows, int cols) {
+  if (attr_.empty() || (cols == cols_ && rows >= rows_)) return;
+  std::unordered_map<std::size_t, CellAttr> fresh;
+  for (auto &[key, a] : attr_) {
+    int r = static_cast<int>(key / static_cast<std::size_t>(cols_)), c = static_cast<int>(key % cols_);
+    if (r < rows && c < cols) fresh.emplace(static_cast<std::size_t>(r) * cols + c, a);
+  }
+  attr_ = std::move(fresh);
 }
 
 std::string GridStore::ClipOf(int row1, int col1, int row2, int col2) const {
@@ -260,7 +308,7 @@ int GridStore::AlignOf(int row, int col) const {
   // General (and the other vertical variants): numbers to the right, text to the left; the
   // top and bottom variants keep their horizontal part.
   if (align == 0 || align == kAlignGeneral) {
-    const std::string &t = TextMatrix(row, col);
+    const std::string t = TextMatrix(row, col);
     char *end = nullptr;
     std::strtod(t.c_str(), &end);
     bool number = !t.empty() && end && *end == '\0';
@@ -306,26 +354,26 @@ CellRange GridStore::MergedRange(int row, int col) const {
   bool down = MergeCells != MergeMode::RestrictRows;
   auto mergeable = [&](int rr, int cc) { return !fixedOnly || IsFixed(rr, cc); };
   if (!mergeable(row, col)) return r;
-  const std::string &t = TextMatrix(row, col);
+  std::string_view t = TextView(row, col);
   // Merged cells never join fixed and scrolling parts.
   auto sameSide = [&](int r2, int c2) {
     return (r2 < FixedRows) == (row < FixedRows) && (c2 < FixedCols) == (col < FixedCols);
   };
   if (across && mergeRow_[static_cast<std::size_t>(row)]) {
     while (r.col1 > 0 && sameSide(row, r.col1 - 1) && mergeable(row, r.col1 - 1) &&
-           TextMatrix(row, r.col1 - 1) == t)
+           TextView(row, r.col1 - 1) == t)
       --r.col1;
     while (r.col2 + 1 < cols_ && sameSide(row, r.col2 + 1) && mergeable(row, r.col2 + 1) &&
-           TextMatrix(row, r.col2 + 1) == t)
+           TextView(row, r.col2 + 1) == t)
       ++r.col2;
     if (r.col1 != r.col2) return r;
   }
   if (down && mergeCol_[static_cast<std::size_t>(col)]) {
     while (r.row1 > 0 && sameSide(r.row1 - 1, col) && mergeable(r.row1 - 1, col) &&
-           TextMatrix(r.row1 - 1, col) == t)
+           TextView(r.row1 - 1, col) == t)
       --r.row1;
     while (r.row2 + 1 < rows_ && sameSide(r.row2 + 1, col) && mergeable(r.row2 + 1, col) &&
-           TextMatrix(r.row2 + 1, col) == t)
+           TextView(r.row2 + 1, col) == t)
       ++r.row2;
   }
   return r;

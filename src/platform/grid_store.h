@@ -12,8 +12,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/surface.h"
@@ -57,8 +60,10 @@ public:
   void SetRows(int rows);
   void SetCols(int cols);
 
-  const std::string &TextMatrix(int row, int col) const;
-  void SetTextMatrix(int row, int col, const std::string &text);
+  std::string TextMatrix(int row, int col) const { return std::string(TextView(row, col)); }
+  // The same text without a copy; valid until the cell changes.
+  std::string_view TextView(int row, int col) const;
+  void SetTextMatrix(int row, int col, std::string_view text);
 
   CellAttr &Attr(int row, int col);
   const CellAttr &Attr(int row, int col) const;
@@ -86,8 +91,8 @@ public:
   CellRange Selection() const; // ordered corners
   // The current cell's text; the selection as a clip block (setting writes into the selection
   // only, cells without a counterpart keep their text).
-  const std::string &Text() const { return TextMatrix(row_, col_); }
-  void SetText(const std::string &text) { SetTextMatrix(row_, col_, text); }
+  std::string Text() const { return TextMatrix(row_, col_); }
+  void SetText(std::string_view text) { SetTextMatrix(row_, col_, text); }
   std::string Clip() const;
   void SetClip(const std::string &clip);
 
@@ -191,8 +196,41 @@ private:
   void Clamp();
   int rows_ = 0;
   int cols_ = 0;
-  std::vector<std::string> text_;
-  std::vector<CellAttr> attr_;
+  // A cell's text in 16 bytes: up to 15 characters inline (every formatted number), longer
+  // texts on the heap. Large tableaus hold millions of cells.
+  class CellText {
+  public:
+    CellText() { b_[15] = 0; }
+    CellText(const CellText &o) { Assign(o.View()); }
+    CellText(CellText &&o) noexcept {
+      std::memcpy(b_, o.b_, 16);
+      o.b_[15] = 0;
+    }
+    CellText &operator=(const CellText &o) {
+      if (this != &o) Assign(o.View());
+      return *this;
+    }
+    CellText &operator=(CellText &&o) noexcept {
+      if (this != &o) {
+        Free();
+        std::memcpy(b_, o.b_, 16);
+        o.b_[15] = 0;
+      }
+      return *this;
+    }
+    ~CellText() { Free(); }
+    std::string_view View() const;
+    void Assign(std::string_view s);
+
+  private:
+    static constexpr unsigned char kHeap = 0xFF;
+    void Free();
+    alignas(8) unsigned char b_[16];
+  };
+  std::vector<CellText> text_;
+  // Only cells with a look of their own have an entry (most of a large grid has none).
+  std::unordered_map<std::size_t, CellAttr> attr_;
+  void ReshapeAttr(int rows, int cols);
   std::vector<char> mergeRow_;
   std::vector<char> mergeCol_;
   int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;

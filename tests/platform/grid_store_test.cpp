@@ -247,3 +247,37 @@ TEST(GridStore, ResetGivesAFreshGridButKeepsItsObservers) {
 
 } // namespace
 } // namespace quon
+
+namespace quon {
+namespace {
+
+TEST(GridStore, TextsOfAnyLengthSurviveCopiesMovesAndReshaping) {
+  GridStore g;
+  g.SetCols(3);
+  g.SetRows(3);
+  const std::string longText = "Critical activities highlighted in red";
+  g.SetTextMatrix(0, 0, "123456789012345");  // the longest inline text
+  g.SetTextMatrix(0, 1, "1234567890123456"); // the shortest on the heap
+  g.SetTextMatrix(1, 1, longText);
+  g.SetTextMatrix(2, 2, "");
+  GridStore copy = g;
+  g.SetTextMatrix(1, 1, "short");
+  EXPECT_EQ(copy.TextMatrix(1, 1), longText);
+  EXPECT_EQ(g.TextMatrix(1, 1), "short");
+  copy.SetCols(5); // moves every cell
+  EXPECT_EQ(copy.TextMatrix(0, 0), "123456789012345");
+  EXPECT_EQ(copy.TextMatrix(0, 1), "1234567890123456");
+  EXPECT_EQ(copy.TextMatrix(1, 1), longText);
+  // A cell given its own text (or a part of it) keeps it.
+  copy.SetTextMatrix(1, 1, copy.TextView(1, 1));
+  EXPECT_EQ(copy.TextMatrix(1, 1), longText);
+  copy.SetTextMatrix(1, 1, copy.TextView(1, 1).substr(0, 8));
+  EXPECT_EQ(copy.TextMatrix(1, 1), "Critical");
+  copy.SetTextMatrix(0, 0, copy.TextView(0, 0).substr(3));
+  EXPECT_EQ(copy.TextMatrix(0, 0), "456789012345");
+  GridStore moved = std::move(copy);
+  EXPECT_EQ(moved.TextMatrix(0, 1), "1234567890123456");
+}
+
+} // namespace
+} // namespace quon

@@ -127,7 +127,7 @@ protected:
           p.drawLine(cell.topRight(), cell.bottomRight());
           p.drawLine(cell.bottomLeft(), cell.bottomRight());
         }
-        const std::string &text = g.TextMatrix(r, c);
+        std::string_view text = g.TextView(r, c);
         if (!text.empty()) {
           p.setFont(fontFor(g.FontSizeOf(r, c), g.BoldOf(r, c)));
           p.setPen(fore);
@@ -137,7 +137,8 @@ protected:
                                                                        : Qt::AlignLeft);
           QRect inner = cell.adjusted(2, 0, -3, -1);
           p.setClipRect(clip.intersected(cell));
-          p.drawText(inner, static_cast<int>(a), Q(text));
+          p.drawText(inner, static_cast<int>(a),
+                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         }
         if (hasFocus() && r == g.Row() && c == g.Col()) {
           p.setClipRect(clip);
