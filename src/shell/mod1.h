@@ -15,6 +15,16 @@ namespace quon {
 using int16 = std::int16_t;
 using int32 = std::int32_t;
 
+// Outcome of the last simplex solve, beside the ZValue sentinels that callers also read.
+enum class LPStatus : int16 {
+  NotSolved,
+  Optimal,
+  Infeasible,
+  Unbounded,
+  PivotCapReached, // the safety cap on pivots stopped the run
+  SingularBasis,   // a re-inversion found the basis singular
+};
+
 struct Mod1 {
   // Constants and screen metrics.
   double Eps = 0;
@@ -94,6 +104,15 @@ struct Mod1 {
   int16 LBRow = 0, UBRow = 0, FreeVarRow = 0, IntRow = 0;
   // Input columns and last constraint row of the LP data (relation code, right-hand side).
   int16 TypeCol = 0, RHSInCol = 0, LastConstrRow = 0;
+
+  // The linear-programming model beyond the shell's view of it: the input-layout columns,
+  // the last constraint row, the objective constant of the lower-bound shift, the counts
+  // saved with the model, and the outcome of the last solve.
+  int16 TypeCol = 0, RHSInCol = 0, LastConstrRow = 0;
+  double ObjShift = 0;
+  int16 LPSavedInt = 0, NBoundASaved = 0, NUpperBoundedSaved = 0, NFreeVarsSaved = 0, NColsSaved = 0;
+  double SavedVariant = 0;
+  LPStatus LPResult = LPStatus::NotSolved;
 
   // Printer positions in twips.
   int32 PrintY = 0;

@@ -1,0 +1,23 @@
+// The standard form of a linear or integer program, built from its input grid, and the saved
+// copy of it that every later solve of the same problem starts from.
+#pragma once
+
+#include "platform/grid_store.h"
+
+namespace quon {
+
+// Reads the LP or IP input grid into LPData and the standard form Tab with its column names
+// and counts, and saves the finished model. On an input error InputErrorIndex holds k > 0
+// (constraint k has only zero coefficients) or -j (variable j's lower bound exceeds its
+// upper bound), the arrays are left partly filled and nothing is saved.
+void BuildLPStandardForm(const GridStore &grid1);
+
+// Replaces every variable with a finite non-zero lower bound L by x - L in Tab (input
+// layout): right-hand sides and finite upper bounds move, the objective constant gathers in
+// LBShiftSum and ObjShift, and BoundLabel marks the shifted variables with "L".
+void SubstituteLowerBounds();
+
+void BackupLPModel();
+void RestoreLPModel();
+
+} // namespace quon

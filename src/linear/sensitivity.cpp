@@ -1,0 +1,225 @@
+#include "linear/sensitivity.h"
+
+#include <cmath>
+#include <string>
+
+#include "platform/values.h"
+#include "shell/helpers.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+namespace {
+
+struct Range {
+  double lo;
+  double hi;
+  void Raise(double r) { lo = VarMax(lo, r); }
+  void Lower(double r) { hi = VarMin(hi, r); }
+};
+
+std::string EndText(double value, const char *infinite, bool isInfinite) {
+  return isInfinite ? std::string(infinite) : Format(value, NumberFormatString());
+}
+
+void SetTexts(double base, const Range &r) {
+  g.MsgText = EndText(base + r.lo, "-infinity", r.lo == -g.Infinity);
+  g.TitleText = EndText(base + r.hi, "infinity", r.hi == g.Infinity);
+}
+
+// The solved row of constraint r is the typed row times -1: under the dual simplex every
+// ">" row is turned around, under the other methods every row whose right-hand side was
+// negative.
+bool RowMirrored(int r) {
+  if (g.LPMethod == 5) return g.ConstrType(r).str() == ">";
+  return g.TabBackup(r, 0) == -1;
+}
+
+// The column stands for the variable turned around: its complement at the upper bound, or
+// the negative of an unrestricted variable.
+bool ColumnMirrored(int j) {
+  return g.ColKind(j) == "U" || g.ColKind2(j) == "-";
+}
+
+void ObjectiveRange(int j, Range &rg) {
+  const bool mirrored = ColumnMirrored(j);
+  if (g.NonBasicMark(j) == 0) {
+    int pos = 0;
+    for (int i = 1; i <= g.MRows && pos == 0; ++i)
+      if (g.BasisList(i) == j) pos = i;
+    if (pos > 0)
+      for (int k = 1; k <= g.NCols; ++k) {
+        if (g.NonBasicMark(k) == 0) continue;
+        const std::string &name = g.ColNames(k);
+        if (!name.empty() && name[0] == 'R') continue;
+        const double a = g.Tableau(pos + 2, k);
+        if (a == 0) continue;
+        const double r = -g.RedCost(k) / a;
+        if (r < 0)
+          rg.Raise(r);
+        else if (r > 0)
+          rg.Lower(r);
+        else if (g.ObjSense * a < 0)
+          rg.lo = 0;
+        else
+          rg.hi = 0;
+      }
+    if (mirrored) rg = Range{-rg.hi, -rg.lo};
+    return;
+  }
+  const double d = g.RedCost(j);
+  if (d > 0) {
+    if (mirrored)
+      rg.lo = -d;
+    else
+      rg.hi = d;
+  } else if (d < 0) {
+    if (mirrored)
+      rg.hi = -d;
+    else
+      rg.lo = d;
+  } else if ((g.ObjSense == -1) == mirrored) {
+    rg.lo = 0;
+  } else {
+    rg.hi = 0;
+  }
+}
+
+void RightHandSideRange(int r, bool bounded, Range &rg) {
+  const bool mirrored = RowMirrored(r);
+  for (int i = 1; i <= g.MRows; ++i) {
+    const double a = g.BInv(i, r);
+    const double x = g.XBasic(i);
+    if (a == 0) continue;
+    const double u = g.Tab(g.UBRow, g.BasisList(i));
+    const bool withU = bounded && u < g.Infinity;
+    if (!mirrored) {
+      if (a > 0) {
+        rg.Raise(-x / a);
+        if (withU) rg.Lower((u - x) / a);
+      } else {
+        rg.Lower(-x / a);
+        if (withU) rg.Raise((u - x) / a);
+      }
+    } else if (a < 0) {
+      rg.Raise(x / a);
+      if (withU) rg.Lower((x - u) / a);
+    } else {
+      rg.Lower(x / a);
+      if (withU) rg.Raise((x - u) / a);
+    }
+  }
+}
+
+// The bound of a non-basic column moves the basic values along its tableau column.
+void BoundRangeAlongColumn(int c, bool complement, Range &rg) {
+  for (int i = 1; i <= g.MRows; ++i) {
+    const double a = g.Tableau(i + 2, c);
+    if (a == 0) continue;
+    const double x = g.XBasic(i);
+    const double u = g.Tab(g.UBRow, g.BasisList(i));
+    const bool withU = u != g.Infinity;
+    if (complement) {
+      if (a < 0) {
+        rg.Lower(-x / a);
+        if (withU) rg.Raise((u - x) / a);
+      } else {
+        rg.Raise(-x / a);
+        if (withU) rg.Lower((u - x) / a);
+      }
+    } else if (a > 0) {
+      rg.Lower(x / a);
+      if (withU) rg.Raise((x - u) / a);
+    } else {
+      rg.Raise(x / a);
+      if (withU) rg.Lower((x - u) / a);
+    }
+  }
+}
+
+void BoundRange(int index, int variable) {
+  const bool basic = variable < 0;
+  const int c = basic ? g.BasisList(-variable) : variable;
+  const double x = basic ? g.XBasic(-variable) : 0;
+  const double uc = g.Tab(g.UBRow, c);
+  const double lower = g.LPData(g.LBRow, c);
+  const double upper = g.LPData(g.UBRow, c);
+  const bool free = g.LPData(g.FreeVarRow, c) != 0;
+  Range rg{-g.Infinity, g.Infinity};
+  double base = 0;
+  if (g.ColKind(c) == "U") {
+    if (index == 1) {
+      base = lower;
+      if (!free) rg.lo = -base;
+      rg.hi = basic ? uc - x : uc;
+    } else if (index == 2) {
+      base = upper;
+      if (basic)
+        rg.lo = -x;
+      else
+        BoundRangeAlongColumn(c, true, rg);
+    }
+  } else if (g.BoundLabel(c) == "L") {
+    if (index == 1) {
+      base = lower;
+      if (!free) rg.lo = -base;
+      if (basic)
+        rg.hi = x;
+      else
+        BoundRangeAlongColumn(c, false, rg);
+    } else if (index == 2) {
+      base = upper;
+      rg.lo = basic ? x - uc : -uc;
+    }
+  } else if (lower == 0 && upper < g.Infinity) {
+    base = upper;
+    rg.lo = basic ? x - uc : -base;
+  }
+  if (rg.lo == -g.Infinity) {
+    g.MsgText = "-infinity";
+  } else {
+    // A bound of a variable that must stay non-negative is never ranged below 0.
+    if (!free && base + rg.lo < 0) rg.lo = -base;
+    g.MsgText = Format(base + rg.lo, NumberFormatString());
+  }
+  g.TitleText = EndText(base + rg.hi, "infinity", rg.hi == g.Infinity);
+}
+
+} // namespace
+
+void ComputeFinalTableau() {
+  const int m = g.MRows;
+  for (int r = 3; r <= m + 2; ++r)
+    for (int c = 1; c <= g.NColsPlus1; ++c) {
+      double s = 0;
+      for (int k = 1; k <= m; ++k)
+        s += g.BInv(r - 2, k) * g.Tab(k + 2, c);
+      g.Tableau(r, c) = std::fabs(s) < 1E-8 ? 0 : s;
+    }
+}
+
+void SensitivityRange(int mode, int index, int variable) {
+  Range rg{-g.Infinity, g.Infinity};
+  switch (mode) {
+  case 0:
+    ObjectiveRange(variable, rg);
+    SetTexts(g.Cost(variable), rg);
+    break;
+  case 1:
+  case 2:
+    RightHandSideRange(index, mode == 2, rg);
+    SetTexts(g.LPData(index + 2, g.RHSInCol), rg);
+    break;
+  case 3:
+    BoundRange(index, variable);
+    break;
+  default:
+    break;
+  }
+}
+
+int DualPriceSign(int r) {
+  return RowMirrored(r) ? -1 : 1;
+}
+
+} // namespace quon

@@ -1,0 +1,67 @@
+// Builds linear programs the way the input screen hands them over: a filled LP input grid.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "linear/lp_model.h"
+#include "platform/grid_store.h"
+#include "platform/values.h"
+#include "shell/mod1.h"
+
+namespace quon::testing {
+
+struct LP {
+  std::string sense = "Maximize";
+  std::vector<double> c;
+  std::vector<std::vector<double>> a;
+  std::vector<std::string> rel; // "<=", ">=", "="
+  std::vector<double> b;
+  // Cell texts of the bound and flag rows; empty vectors mean the grid's defaults
+  // ("0", "infinity", "n").
+  std::vector<std::string> lower, upper, unrestricted, integer;
+  std::vector<std::string> names;
+};
+
+inline void FreshProgram(int modelClass = 3) {
+  g = Mod1{};
+  InitGlobals(15360, 11520);
+  g.ModelClass = static_cast<int16>(modelClass);
+}
+
+inline std::string Cell(double v) {
+  return NumText(v);
+}
+
+inline GridStore MakeGrid(const LP &lp, bool integer = false) {
+  const int m = static_cast<int>(lp.a.size());
+  const int n = static_cast<int>(lp.c.size());
+  GridStore grid;
+  grid.SetRows(m + (integer ? 7 : 6));
+  grid.SetCols(n + 3);
+  grid.SetTextMatrix(2, 0, lp.sense);
+  for (int j = 1; j <= n; ++j) {
+    grid.SetTextMatrix(0, j, "x" + std::to_string(j));
+    grid.SetTextMatrix(1, j, lp.names.empty() ? "" : lp.names[j - 1]);
+    grid.SetTextMatrix(2, j, Cell(lp.c[j - 1]));
+    grid.SetTextMatrix(m + 3, j, lp.lower.empty() ? "0" : lp.lower[j - 1]);
+    grid.SetTextMatrix(m + 4, j, lp.upper.empty() ? "infinity" : lp.upper[j - 1]);
+    grid.SetTextMatrix(m + 5, j, lp.unrestricted.empty() ? "n" : lp.unrestricted[j - 1]);
+    if (integer) grid.SetTextMatrix(m + 6, j, lp.integer.empty() ? "y" : lp.integer[j - 1]);
+  }
+  for (int i = 1; i <= m; ++i) {
+    for (int j = 1; j <= n; ++j)
+      grid.SetTextMatrix(i + 2, j, Cell(lp.a[i - 1][j - 1]));
+    grid.SetTextMatrix(i + 2, n + 1, "        " + lp.rel[i - 1]);
+    grid.SetTextMatrix(i + 2, n + 2, Cell(lp.b[i - 1]));
+  }
+  return grid;
+}
+
+// A fresh program state with the LP built into its standard form.
+inline void Build(const LP &lp) {
+  FreshProgram();
+  BuildLPStandardForm(MakeGrid(lp));
+}
+
+} // namespace quon::testing

@@ -1,0 +1,401 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "linear/lp_fixture.h"
+#include "linear/mod_lp_simplex.h"
+
+using namespace quon;
+using namespace quon::testing;
+
+namespace {
+
+LP Textbook() {
+  LP lp;
+  lp.c = {3, 5};
+  lp.a = {{1, 0}, {0, 2}, {3, 2}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {4, 12, 18};
+  return lp;
+}
+
+// One primal step as the tableau iterations take it.
+void Step() {
+  SimplexBasicSolution();
+  SimplexPricing();
+  if (g.Entering != 0) {
+    SimplexRatioTest();
+    SimplexPivot();
+  }
+}
+
+class PivotCap : public ::testing::Test {
+protected:
+  void TearDown() override { LPPivotCap = saved_; }
+  int saved_ = LPPivotCap;
+};
+
+} // namespace
+
+TEST(SimplexEngine, TextbookExamplePivotByPivot) {
+  Build(Textbook());
+  g.Phase = 0;
+  ASSERT_TRUE(SimplexInit());
+  EXPECT_EQ(g.BasisList(1), 3);
+  EXPECT_EQ(g.BasisList(3), 5);
+
+  SimplexBasicSolution();
+  SimplexPricing();
+  EXPECT_EQ(g.Entering, 2); // largest c_j - z_j
+  EXPECT_DOUBLE_EQ(g.RedCost(1), -3);
+  EXPECT_DOUBLE_EQ(g.RedCost(2), -5);
+  SimplexRatioTest();
+  EXPECT_EQ(g.Leaving, 4);
+  EXPECT_EQ(g.LeavingRow, 2);
+  EXPECT_DOUBLE_EQ(g.AlphaCol(2), 2);
+  EXPECT_TRUE(SimplexPivot());
+
+  SimplexBasicSolution();
+  EXPECT_DOUBLE_EQ(g.ZValue, 30);
+  SimplexPricing();
+  EXPECT_EQ(g.Entering, 1);
+  SimplexRatioTest();
+  EXPECT_EQ(g.Leaving, 5);
+  EXPECT_EQ(g.LeavingRow, 3);
+  SimplexPivot();
+
+  SimplexBasicSolution();
+  SimplexPricing();
+  EXPECT_EQ(g.Entering, 0);
+  EXPECT_DOUBLE_EQ(g.ZValue, 36);
+  EXPECT_DOUBLE_EQ(g.Duals(2), 1.5);
+  EXPECT_DOUBLE_EQ(g.Duals(3), 1);
+
+  Build(Textbook());
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_EQ(g.LPResult, LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.ZValue, 36);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 2);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 6);
+  EXPECT_DOUBLE_EQ(g.XSol(3), 2); // slack of x1 <= 4
+  EXPECT_EQ(g.IterCount, 3);      // one more than the pivots
+  EXPECT_EQ(g.Phase, 0);
+  EXPECT_EQ(g.AltOptimaFlag, 0);
+  EXPECT_EQ(g.Tab(2, g.NColsPlus1), 0);
+}
+
+TEST(SimplexEngine, TiesGoToTheLowestColumnAndTheTopRow) {
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{2, 1}, {2, 3}};
+  lp.rel = {"<=", "<="};
+  lp.b = {4, 4};
+  Build(lp);
+  g.Phase = 0;
+  SimplexInit();
+  SimplexBasicSolution();
+  SimplexPricing();
+  EXPECT_EQ(g.Entering, 1);
+  SimplexRatioTest();
+  EXPECT_EQ(g.LeavingRow, 1); // ratios 2 and 2
+  EXPECT_EQ(g.Leaving, 3);
+}
+
+TEST(SimplexEngine, TwoPhaseRunsAndInfeasibility) {
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {1, 1};
+  lp.a = {{1, 1}};
+  lp.rel = {">="};
+  lp.b = {2};
+  Build(lp);
+  g.TableauCount = 0;
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.ZValue, 2);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 2);
+  EXPECT_EQ(g.IterCount, 4); // one pivot, and the phase switch counts two
+  EXPECT_EQ(g.TableauCount, 1);
+  EXPECT_EQ(g.Phase, 0);
+  EXPECT_EQ(g.AltOptimaFlag, 1); // x2 prices at zero
+  EXPECT_EQ(g.ObjSense, 1);
+
+  lp.sense = "Maximize";
+  lp.a = {{1, 1}, {1, 1}};
+  lp.rel = {"<=", ">="};
+  lp.b = {2, 5};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Infeasible);
+  EXPECT_EQ(g.ZValue, -999999);
+  EXPECT_EQ(g.Phase, 0);
+  EXPECT_EQ(g.ObjSense, -1);
+}
+
+TEST(SimplexEngine, ArtificialLeftAtZeroIsDrivenOut) {
+  // The "=" row is implied by the other two; its artificial stays basic at 0 after phase 1
+  // and must leave in phase 2 whatever the sign of its entry.
+  LP lp;
+  lp.c = {1, 3, 1};
+  lp.a = {{1, 1, 0}, {0, 1, 1}, {1, 2, 1}};
+  lp.rel = {"=", "=", "="};
+  lp.b = {2, 3, 5};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_NEAR(g.ZValue, 7, 1E-9); // x = (0, 2, 1)
+  for (int i = 1; i <= g.MRows; ++i)
+    if (g.ColNames(g.BasisList(i))[0] == 'R') {
+      EXPECT_EQ(g.XBasic(i), 0);
+    }
+}
+
+TEST(SimplexEngine, UnboundedOptima) {
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{1, -1}};
+  lp.rel = {"<="};
+  lp.b = {1};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Unbounded);
+  EXPECT_EQ(g.ZValue, 999999);
+  EXPECT_EQ(g.Entering, -2);
+  EXPECT_EQ(g.NonBasicMark(2), 0);
+
+  // A ratio of 999999 or more counts as unbounded.
+  lp.c = {1};
+  lp.a = {{1}};
+  lp.b = {2E6};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Unbounded);
+  EXPECT_EQ(g.ZValue, 999999);
+}
+
+TEST(SimplexEngine, UpperBoundFlip) {
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{1, 1}};
+  lp.rel = {"<="};
+  lp.b = {10};
+  lp.upper = {"3", "infinity"};
+  Build(lp);
+  g.Phase = 0;
+  SimplexInit();
+  SimplexBasicSolution();
+  SimplexPricing();
+  ASSERT_EQ(g.Entering, 1);
+  SimplexRatioTest();
+  EXPECT_EQ(g.Leaving, kBoundFlip);
+  EXPECT_EQ(g.NonBasicMark(1), 1);
+  SimplexPivot();
+  EXPECT_EQ(g.BasisList(1), 3); // the basis is unchanged
+  SimplexBasicSolution();
+  EXPECT_EQ(g.ColKind(1), "U");
+  EXPECT_EQ(g.NonBasicMark(1), -1);
+  EXPECT_DOUBLE_EQ(g.Tab(3, g.NColsPlus1), 7);
+  EXPECT_DOUBLE_EQ(g.ZValue, 3); // the bound's contribution
+
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 3);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 7);
+  EXPECT_DOUBLE_EQ(g.ZValue, 10);
+  EXPECT_EQ(g.ColKind(1), "U"); // the flip stays in the model
+}
+
+TEST(SimplexEngine, BasicVariableLeavesAtItsUpperBound) {
+  // x2 enters first; when x1 enters, x2 rises with it and stops at its bound 3 first.
+  LP lp;
+  lp.c = {1, 3};
+  lp.a = {{-1, 1}, {1, 1}};
+  lp.rel = {"<=", "<="};
+  lp.b = {1, 10};
+  lp.upper = {"infinity", "3"};
+  Build(lp);
+  g.Phase = 0;
+  SimplexInit();
+  Step();
+  EXPECT_EQ(g.BasisList(1), 2);
+  SimplexBasicSolution();
+  SimplexPricing();
+  ASSERT_EQ(g.Entering, 1);
+  SimplexRatioTest();
+  EXPECT_EQ(g.Leaving, -2);
+  EXPECT_EQ(g.LeavingRow, 1);
+  EXPECT_DOUBLE_EQ(g.AlphaCol(1), -1);
+  SimplexPivot();
+  SimplexBasicSolution();
+  EXPECT_EQ(g.ColKind(2), "U");
+  EXPECT_EQ(g.NonBasicMark(2), -2);
+
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 7);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 3);
+  EXPECT_DOUBLE_EQ(g.ZValue, 16);
+}
+
+TEST(SimplexEngine, UnrestrictedVariables) {
+  // The negative direction pays: the column is carried negated and the answer comes back
+  // in the variable's own sign.
+  LP lp;
+  lp.c = {-1};
+  lp.a = {{1}};
+  lp.rel = {">="};
+  lp.b = {-5};
+  lp.lower = {"-infinity"};
+  lp.unrestricted = {"y"};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), -5);
+  EXPECT_DOUBLE_EQ(g.ZValue, 5);
+  EXPECT_EQ(g.ColKind2(1), "-");
+  EXPECT_DOUBLE_EQ(g.Cost(1), -1);
+  EXPECT_DOUBLE_EQ(g.Tab(2, 1), -1);
+
+  // With a finite lower bound the variable is shifted instead (this used to give x1 = 1).
+  lp.c = {2, 1};
+  lp.a = {{1, 1}, {1, -1}};
+  lp.rel = {"<=", ">="};
+  lp.b = {4, -8};
+  lp.lower = {"-3", "0"};
+  lp.unrestricted = {"y", "n"};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 4);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 0);
+  EXPECT_DOUBLE_EQ(g.ZValue, 8);
+
+  // A negative lower bound on an ordinary variable is honoured as well.
+  lp.sense = "Minimize";
+  lp.c = {1, 1};
+  lp.a = {{1, 1}};
+  lp.rel = {">="};
+  lp.b = {-10};
+  lp.lower = {"-2", "-3"};
+  lp.unrestricted = {"n", "n"};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), -2);
+  EXPECT_DOUBLE_EQ(g.XSol(2), -3);
+  EXPECT_DOUBLE_EQ(g.ZValue, -5);
+}
+
+TEST(SimplexEngine, AlternativeOptimaFlag) {
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{1, 1}};
+  lp.rel = {"<="};
+  lp.b = {4};
+  Build(lp);
+  SolveLP();
+  EXPECT_EQ(g.AltOptimaFlag, 1);
+  Build(Textbook());
+  SolveLP();
+  EXPECT_EQ(g.AltOptimaFlag, 0);
+}
+
+TEST(SimplexEngine, ClassicCyclingProblemsEndAtTheirOptima) {
+  struct Case {
+    LP lp;
+    double optimum;
+  };
+  Case cases[3];
+  cases[0].lp.c = {0.75, -20, 0.5, -6};
+  cases[0].lp.a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}};
+  cases[0].lp.b = {0, 0, 1};
+  cases[0].optimum = 1.25;
+  cases[1].lp.c = {10, -57, -9, -24};
+  cases[1].lp.a = {{0.5, -5.5, -2.5, 9}, {0.5, -1.5, -0.5, 1}, {1, 0, 0, 0}};
+  cases[1].lp.b = {0, 0, 1};
+  cases[1].optimum = 1;
+  cases[2].lp.c = {2, 3, -1, -12};
+  cases[2].lp.a = {{-2, -9, 1, 9}, {1.0 / 3, 1, -1.0 / 3, -2}, {2, 3, -1, -12}};
+  cases[2].lp.b = {0, 0, 2};
+  cases[2].optimum = 2;
+  for (auto &c : cases) {
+    c.lp.rel = {"<=", "<=", "<="};
+    Build(c.lp);
+    EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+    EXPECT_NEAR(g.ZValue, c.optimum, 1E-9);
+    EXPECT_TRUE(SimplexUsesBlandRule()); // each repeats a basis under the largest-improvement rule
+    EXPECT_LT(g.IterCount, 30);
+  }
+  // A problem that does not cycle never leaves the largest-improvement rule.
+  Build(Textbook());
+  SolveLP();
+  EXPECT_FALSE(SimplexUsesBlandRule());
+}
+
+TEST(SimplexEngine, BealeRepeatsItsBasisAfterSixPivots) {
+  LP lp;
+  lp.c = {0.75, -20, 0.5, -6};
+  lp.a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {0, 0, 1};
+  Build(lp);
+  g.Phase = 0;
+  SimplexInit();
+  const int entering[] = {1, 2, 3, 4, 5, 6};
+  for (int k = 0; k < 6; ++k) {
+    SimplexBasicSolution();
+    SimplexPricing();
+    EXPECT_FALSE(SimplexUsesBlandRule()) << k;
+    EXPECT_EQ(g.Entering, entering[k]) << k;
+    SimplexRatioTest();
+    SimplexPivot();
+  }
+  SimplexBasicSolution();
+  SimplexPricing(); // the starting basis again
+  EXPECT_TRUE(SimplexUsesBlandRule());
+  EXPECT_EQ(g.BasisList(1), 5);
+  EXPECT_EQ(g.BasisList(2), 6);
+}
+
+TEST_F(PivotCap, EndsWithItsOwnStatus) {
+  Build(Textbook());
+  LPPivotCap = 1;
+  EXPECT_EQ(SolveLP(), LPStatus::PivotCapReached);
+  EXPECT_EQ(g.LPResult, LPStatus::PivotCapReached);
+  EXPECT_EQ(g.ZValue, -999999);
+  LPPivotCap = 2;
+  Build(Textbook());
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+}
+
+TEST(SimplexEngine, PivotWithoutLeavingColumnDoesNothing) {
+  Build(Textbook());
+  g.Phase = 0;
+  SimplexInit();
+  const BArray<double> basis = g.BasisMat;
+  g.Entering = 1;
+  g.Leaving = 0;
+  g.LeavingRow = 0;
+  EXPECT_TRUE(SimplexPivot());
+  for (int i = 1; i <= 3; ++i)
+    for (int j = 1; j <= 3; ++j)
+      EXPECT_EQ(g.BasisMat(i, j), basis(i, j));
+  g.Leaving = kBoundFlip;
+  EXPECT_TRUE(SimplexPivot());
+}
+
+TEST(SimplexEngine, SingularBasisEndsTheRun) {
+  // A user pick that would make two basis columns equal: the old inverse stays.
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{1, 0}, {0, 1}};
+  lp.rel = {"<=", "<="};
+  lp.b = {1, 1};
+  Build(lp);
+  g.Phase = 0;
+  SimplexInit();
+  g.Entering = 1; // x1's column equals the basic slack of row 1
+  g.Leaving = 4;
+  g.LeavingRow = 2;
+  EXPECT_FALSE(SimplexPivot());
+  EXPECT_EQ(g.Determinant, 0);
+  EXPECT_EQ(g.BInv(2, 2), 1);
+
+  // A standard form handed over with a broken slack column cannot start.
+  Build(lp);
+  g.Tab(4, 4) = 0;
+  EXPECT_EQ(SolveLP(), LPStatus::SingularBasis);
+  EXPECT_EQ(g.ZValue, -999999);
+}
