@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "linear/lp_fixture.h"
+#include "linear/mod_lp_simplex.h"
+#include "linear/sensitivity.h"
+
+using namespace quon;
+using namespace quon::testing;
+
+namespace {
+
+void Solve(const LP &lp) {
+  Build(lp);
+  ASSERT_EQ(g.InputErrorIndex, 0);
+  ASSERT_EQ(SolveLP(), LPStatus::Optimal);
+  ComputeFinalTableau();
+}
+
+std::pair<std::string, std::string> Ends(int mode, int index, int variable) {
+  SensitivityRange(mode, index, variable);
+  return {g.MsgText, g.TitleText};
+}
+
+using P = std::pair<std::string, std::string>;
+
+} // namespace
+
+TEST(SensitivityRange, TextbookRanges) {
+  LP lp;
+  lp.c = {3, 5};
+  lp.a = {{1, 0}, {0, 2}, {3, 2}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {4, 12, 18};
+  Solve(lp);
+  EXPECT_EQ(Ends(0, 0, 1), P("0.00", "7.50"));
+  EXPECT_EQ(Ends(0, 0, 2), P("2.00", "infinity"));
+  EXPECT_EQ(Ends(1, 1, 0), P("2.00", "infinity"));
+  EXPECT_EQ(Ends(1, 2, 0), P("6.00", "18.00"));
+  EXPECT_EQ(Ends(1, 3, 0), P("12.00", "24.00"));
+  EXPECT_EQ(DualPriceSign(2), 1);
+  // The final tableau holds B^-1 A and B^-1 b.
+  EXPECT_DOUBLE_EQ(g.Tableau(4, g.NColsPlus1), 6);
+  EXPECT_DOUBLE_EQ(g.Tableau(4, 2), 1);
+
+  // A mode outside 0..3 leaves both texts as they were.
+  g.MsgText = "a";
+  g.TitleText = "b";
+  SensitivityRange(4, 1, 1);
+  EXPECT_EQ(g.MsgText, "a");
+  EXPECT_EQ(g.TitleText, "b");
+
+  g.NumFormatType = 2;
+  EXPECT_EQ(Ends(1, 2, 0), P("6.00000e+00", "1.80000e+01"));
+}
+
+TEST(SensitivityRange, ZeroReducedCostFixesOneEnd) {
+  // x2 is non-basic with reduced cost 0 (an alternative optimum): in a maximisation the
+  // upper end is its current coefficient, in a minimisation the lower end.
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{1, 1}};
+  lp.rel = {"<="};
+  lp.b = {4};
+  Solve(lp);
+  EXPECT_EQ(Ends(0, 0, 2), P("-infinity", "1.00"));
+  // The basic x1 meets a ratio of exactly 0 through x2.
+  EXPECT_EQ(Ends(0, 0, 1), P("1.00", "infinity"));
+
+  lp.sense = "Minimize";
+  lp.c = {1, 1};
+  lp.rel = {">="};
+  Solve(lp);
+  EXPECT_EQ(Ends(0, 0, 2), P("1.00", "infinity"));
+}
+
+TEST(SensitivityRange, RowTypedWithNegativeRightHandSide) {
+  // -x1 >= -3 is solved as x1 <= 3. Its range and dual price are those of the row as typed:
+  // x1 = -b2 and x2 = 4 + b2 stay feasible for b2 in [-4, 0], and Z = 4 - b2 falls by 1 per
+  // unit of b2.
+  LP lp;
+  lp.c = {2, 1};
+  lp.a = {{1, 1}, {-1, 0}};
+  lp.rel = {"<=", ">="};
+  lp.b = {4, -3};
+  Solve(lp);
+  EXPECT_DOUBLE_EQ(g.ZValue, 7);
+  EXPECT_EQ(Ends(1, 2, 0), P("-4.00", "0.00"));
+  EXPECT_EQ(DualPriceSign(2), -1);
+  EXPECT_DOUBLE_EQ(DualPriceSign(2) * g.Duals(2), -1);
+  EXPECT_EQ(DualPriceSign(1), 1);
+
+  // With a bound in the model the bounded mode gives the same range.
+  lp.upper = {"infinity", "10"};
+  Solve(lp);
+  EXPECT_EQ(Ends(2, 2, 0), P("-4.00", "0.00"));
+
+  // Under the dual simplex every ">=" row is the one turned around.
+  LP d;
+  d.sense = "Minimize";
+  d.c = {2, 3};
+  d.a = {{1, 1}, {1, 0}};
+  d.rel = {">=", "<="};
+  d.b = {4, 3};
+  Build(d);
+  g.LPMethod = 5;
+  ASSERT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
+  ComputeFinalTableau();
+  EXPECT_EQ(DualPriceSign(1), -1);
+  EXPECT_EQ(DualPriceSign(2), 1);
+  EXPECT_DOUBLE_EQ(DualPriceSign(1) * g.Duals(1), 3); // Z = 3 b1 - b2 with x1 = b2, x2 = b1 - b2
+  EXPECT_EQ(Ends(1, 1, 0), P("3.00", "infinity"));
+  EXPECT_EQ(Ends(1, 2, 0), P("0.00", "4.00"));
+}
+
+TEST(SensitivityRange, NegatedUnrestrictedVariableIsMirrored) {
+  // min x1 with x1 >= -5 and x1 free: x1 = -5, carried as the column of -x1. The basis stays
+  // optimal for every cost c1 >= 0.
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {1, 0};
+  lp.a = {{1, 0}, {0, 1}};
+  lp.rel = {">=", "<="};
+  lp.b = {-5, 1};
+  lp.lower = {"-infinity", "0"};
+  lp.unrestricted = {"y", "n"};
+  Solve(lp);
+  ASSERT_EQ(g.ColKind2(1), "-");
+  EXPECT_DOUBLE_EQ(g.XSol(1), -5);
+  EXPECT_DOUBLE_EQ(g.Cost(1), 1);
+  EXPECT_EQ(Ends(0, 0, 1), P("0.00", "infinity"));
+}
+
+TEST(SensitivityRange, BoundRanges) {
+  // x1 in [5, 8] ends at its upper bound; x2 takes the rest of x1 + x2 <= 10.
+  LP lp;
+  lp.c = {3, 1};
+  lp.a = {{1, 1}};
+  lp.rel = {"<="};
+  lp.b = {10};
+  lp.lower = {"5", "0"};
+  lp.upper = {"8", "infinity"};
+  Solve(lp);
+  ASSERT_EQ(g.ColKind(1), "U");
+  EXPECT_DOUBLE_EQ(g.XSol(1), 8);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 2);
+  EXPECT_DOUBLE_EQ(g.ZValue, 26);
+  // The lower bound may fall to 0 and rise to the upper bound.
+  EXPECT_EQ(Ends(3, 1, 1), P("0.00", "8.00"));
+  // Raising the upper bound moves x2 down, which reaches 0 at 10.
+  EXPECT_EQ(Ends(3, 2, 1).second, "10.00");
+
+  // A basic variable with lower bound 0 and upper bound 6 (not reached).
+  lp.lower = {"0", "0"};
+  lp.upper = {"6", "infinity"};
+  lp.c = {3, 1};
+  lp.a = {{1, 1}, {1, 0}};
+  lp.rel = {"<=", "<="};
+  lp.b = {10, 4};
+  Solve(lp);
+  int pos = 0;
+  for (int i = 1; i <= g.MRows; ++i)
+    if (g.BasisList(i) == 1) pos = i;
+  ASSERT_GT(pos, 0);
+  EXPECT_EQ(Ends(3, 2, -pos), P("4.00", "infinity"));
+}
