@@ -105,10 +105,8 @@ struct Mod1 {
   // Input columns and last constraint row of the LP data (relation code, right-hand side).
   int16 TypeCol = 0, RHSInCol = 0, LastConstrRow = 0;
 
-  // The linear-programming model beyond the shell's view of it: the input-layout columns,
-  // the last constraint row, the objective constant of the lower-bound shift, the counts
-  // saved with the model, and the outcome of the last solve.
-  int16 TypeCol = 0, RHSInCol = 0, LastConstrRow = 0;
+  // The linear-programming model beyond the shell's view of it: the objective constant of the
+  // lower-bound shift, the counts saved with the model, and the outcome of the last solve.
   double ObjShift = 0;
   int16 LPSavedInt = 0, NBoundASaved = 0, NUpperBoundedSaved = 0, NFreeVarsSaved = 0, NColsSaved = 0;
   double SavedVariant = 0;
