@@ -2,40 +2,13 @@
 // value leaves and the column with the smallest |reduced cost / entry| enters, until no basic
 // value is negative (optimal) or no column can enter the leaving row (no feasible solution).
 #include <cmath>
-#include <string>
 
 #include "linear/mod_lp_simplex.h"
 #include "linear/raw_matrix.h"
 #include "linear/simplex_internal.h"
+#include "shell/dual_start.h"
 
 namespace quon {
-
-void ConvertToDualSimplexForm() {
-  const int m = g.MRows;
-  const int n = g.NVars;
-  const int oldRhs = g.NColsPlus1;
-  const int oldCode = g.NColsPlus2;
-  for (int i = 3; i <= m + 2; ++i) {
-    g.Tab(i, m + n + 1) = g.Tab(i, oldRhs);
-    g.Tab(i, m + n + 2) = g.Tab(i, oldCode);
-  }
-  g.NColsPlus1 = static_cast<int16>(m + n + 1);
-  g.NColsPlus2 = static_cast<int16>(m + n + 2);
-  g.NCols = static_cast<int16>(m + n);
-  for (int k = n + 1; k <= n + m; ++k) {
-    const int r = k - n + 2;
-    const bool lessEqual = g.Tab(r, g.NColsPlus2) == -1;
-    g.ColNames(k) = (lessEqual ? "sx" : "Sx") + std::to_string(k);
-    g.Tab(2, k) = 0;
-    for (int i = 3; i <= m + 2; ++i)
-      g.Tab(i, k) = i == r ? (lessEqual ? 1 : -1) : 0;
-  }
-  const int last = g.NColsPlus2;
-  for (int i = 3; i <= m + 2; ++i)
-    if (g.Tab(i, last) == 1)
-      for (int j = 1; j <= last; ++j)
-        g.Tab(i, j) = -g.Tab(i, j);
-}
 
 LPStatus SolveLPDualSimplex() {
   g.LPResult = LPStatus::NotSolved;

@@ -44,12 +44,8 @@ void SimplexSetBasisColumn(int k, int r);
 LPStatus SolveLP();
 // The dual simplex run for LPMethod 5, from the slack basis, until no basic value is negative
 // or no column can enter the leaving row. A model not yet in the dual simplex starting form
-// (a restored one) is converted first.
+// (a restored one) is converted first, as the dual simplex item converts it.
 LPStatus SolveLPDualSimplex();
-// Rewrites the standard form in place for the dual simplex: one slack column per constraint
-// (columns NVars+1..NVars+MRows, "sx" for a "<=" row, "Sx" for a former ">=" row), every
-// ">=" row multiplied by -1, NCols = NVars + MRows. For models without "=" rows.
-void ConvertToDualSimplexForm();
 
 // True once the current run has switched to Bland's rule because a basis repeated.
 bool SimplexUsesBlandRule();

@@ -3,6 +3,7 @@
 #include "linear/lp_fixture.h"
 #include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
+#include "shell/dual_start.h"
 
 using namespace quon;
 using namespace quon::testing;
