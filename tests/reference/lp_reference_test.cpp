@@ -1,0 +1,347 @@
+// The simplex engine against an independent LP solver on seeded random programs: status and
+// objective agree, every optimum is feasible and complementary slack, and every objective and
+// right-hand-side range holds just inside its ends and fails just outside them.
+#include <glpk.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "linear/lp_fixture.h"
+#include "linear/mod_lp_simplex.h"
+#include "linear/sensitivity.h"
+#include "shell/mod1.h"
+
+using namespace quon;
+using namespace quon::testing;
+
+namespace {
+
+enum class Outcome { Optimal, Infeasible, Unbounded, Other };
+
+struct Reference {
+  Outcome outcome = Outcome::Other;
+  double z = 0;
+};
+
+// The problem exactly as the engine read it (LPData), solved by the reference library, with
+// one cost or right-hand side replaced when asked.
+struct Problem {
+  int m = 0, n = 0;
+  bool minimize = false;
+  std::vector<double> c, b, lower, upper;
+  std::vector<std::vector<double>> a;
+  std::vector<int> rel; // -1 "<=", 0 "=", 1 ">="
+  std::vector<bool> free;
+
+  static Problem FromModel() {
+    Problem p;
+    p.m = g.MRows;
+    p.n = g.NVars;
+    p.minimize = g.ObjSenseSaved == 1;
+    for (int j = 1; j <= p.n; ++j) {
+      p.c.push_back(g.LPData(2, j));
+      p.lower.push_back(g.LPData(g.LBRow, j));
+      p.upper.push_back(g.LPData(g.UBRow, j));
+      p.free.push_back(g.LPData(g.FreeVarRow, j) == 1);
+    }
+    for (int i = 1; i <= p.m; ++i) {
+      std::vector<double> row;
+      for (int j = 1; j <= p.n; ++j)
+        row.push_back(g.LPData(i + 2, j));
+      p.a.push_back(row);
+      p.b.push_back(g.LPData(i + 2, g.RHSInCol));
+      const std::string t = g.ConstrType(i).str();
+      p.rel.push_back(t == "<" ? -1 : t == "=" ? 0 : 1);
+    }
+    return p;
+  }
+
+  Reference Solve() const {
+    glp_prob *lp = glp_create_prob();
+    glp_set_obj_dir(lp, minimize ? GLP_MIN : GLP_MAX);
+    glp_add_rows(lp, m);
+    glp_add_cols(lp, n);
+    for (int i = 1; i <= m; ++i) {
+      const int kind = rel[i - 1] < 0 ? GLP_UP : rel[i - 1] > 0 ? GLP_LO : GLP_FX;
+      glp_set_row_bnds(lp, i, kind, b[i - 1], b[i - 1]);
+    }
+    for (int j = 1; j <= n; ++j) {
+      glp_set_obj_coef(lp, j, c[j - 1]);
+      const bool hasLower = lower[j - 1] > -999999;
+      const bool hasUpper = upper[j - 1] < 999999;
+      int kind = GLP_FR;
+      if (hasLower && hasUpper)
+        kind = lower[j - 1] == upper[j - 1] ? GLP_FX : GLP_DB;
+      else if (hasLower)
+        kind = GLP_LO;
+      else if (hasUpper)
+        kind = GLP_UP;
+      glp_set_col_bnds(lp, j, kind, hasLower ? lower[j - 1] : 0, hasUpper ? upper[j - 1] : 0);
+    }
+    std::vector<int> ia(1), ja(1);
+    std::vector<double> ar(1);
+    for (int i = 1; i <= m; ++i)
+      for (int j = 1; j <= n; ++j)
+        if (a[i - 1][j - 1] != 0) {
+          ia.push_back(i);
+          ja.push_back(j);
+          ar.push_back(a[i - 1][j - 1]);
+        }
+    glp_load_matrix(lp, static_cast<int>(ia.size()) - 1, ia.data(), ja.data(), ar.data());
+    glp_smcp parm;
+    glp_init_smcp(&parm);
+    parm.msg_lev = GLP_MSG_OFF;
+    Reference r;
+    if (glp_simplex(lp, &parm) == 0) {
+      const int status = glp_get_status(lp);
+      if (status == GLP_OPT)
+        r.outcome = Outcome::Optimal;
+      else if (status == GLP_NOFEAS)
+        r.outcome = Outcome::Infeasible;
+      else if (status == GLP_UNBND)
+        r.outcome = Outcome::Unbounded;
+      r.z = glp_get_obj_val(lp);
+    }
+    glp_delete_prob(lp);
+    return r;
+  }
+};
+
+Outcome FromStatus(LPStatus s) {
+  switch (s) {
+  case LPStatus::Optimal:
+    return Outcome::Optimal;
+  case LPStatus::Infeasible:
+    return Outcome::Infeasible;
+  case LPStatus::Unbounded:
+    return Outcome::Unbounded;
+  default:
+    return Outcome::Other;
+  }
+}
+
+bool Close(double x, double y, double rel = 1E-6) {
+  return std::fabs(x - y) <= rel * std::max(1.0, std::fabs(y));
+}
+
+// A seeded random program: up to 10 variables and 12 constraints, mixed relations, right-hand
+// sides of either sign, bounds, and unrestricted variables with and without a finite lower
+// bound. Values are not round, so degenerate vertices are unlikely.
+LP RandomLP(std::mt19937 &rng) {
+  auto uni = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  auto pick = [&rng](int k) { return std::uniform_int_distribution<int>(0, k - 1)(rng); };
+  LP lp;
+  const int n = 1 + pick(10);
+  const int m = 1 + pick(12);
+  lp.sense = pick(2) ? "Maximize" : "Minimize";
+  for (int j = 0; j < n; ++j)
+    lp.c.push_back(uni(-10, 10));
+  for (int i = 0; i < m; ++i) {
+    std::vector<double> row;
+    for (int j = 0; j < n; ++j)
+      row.push_back(pick(4) == 0 ? 0 : uni(-10, 10));
+    row[pick(n)] = uni(1, 10); // no all-zero row
+    lp.a.push_back(row);
+    const int r = pick(5);
+    lp.rel.push_back(r < 3 ? "<=" : r == 3 ? ">=" : "=");
+    lp.b.push_back(pick(4) == 0 ? uni(-20, 0) : uni(0, 40));
+  }
+  for (int j = 0; j < n; ++j) {
+    const int kind = pick(6);
+    std::string lower = "0", upper = "infinity", free = "n";
+    if (kind == 1) lower = Cell(uni(0.5, 3));
+    if (kind == 2) upper = Cell(uni(2, 15));
+    if (kind == 3) {
+      lower = Cell(uni(0.5, 2));
+      upper = Cell(uni(3, 12));
+    }
+    if (kind == 4) {
+      free = "y";
+      lower = "-infinity";
+      if (pick(3) == 0) upper = Cell(uni(1, 10));
+    }
+    if (kind == 5) {
+      free = "y";
+      lower = Cell(uni(-8, -0.5));
+      if (pick(3) == 0) upper = Cell(uni(1, 10));
+    }
+    lp.lower.push_back(lower);
+    lp.upper.push_back(upper);
+    lp.unrestricted.push_back(free);
+  }
+  return lp;
+}
+
+struct Solved {
+  LPStatus status;
+  double z;
+  std::vector<double> x;
+};
+
+Solved SolveWithEngine(const LP &lp) {
+  Build(lp);
+  EXPECT_EQ(g.InputErrorIndex, 0);
+  Solved s;
+  s.status = SolveLP();
+  s.z = g.ZValue;
+  for (int j = 1; j <= g.NVars; ++j)
+    s.x.push_back(g.XSol(j));
+  return s;
+}
+
+// Feasibility of XSol and complementary slackness of the duals with the constraints and of
+// the reduced costs with the variables strictly inside their bounds.
+void CheckOptimality(const Problem &p, const std::vector<double> &x) {
+  double scale = 1;
+  for (double v : x)
+    scale = std::max(scale, std::fabs(v));
+  const double tol = 1E-7 * scale * 10;
+  std::vector<double> y(p.m);
+  for (int i = 0; i < p.m; ++i)
+    y[i] = DualPriceSign(i + 1) * g.Duals(i + 1);
+  for (int i = 0; i < p.m; ++i) {
+    double lhs = 0;
+    for (int j = 0; j < p.n; ++j)
+      lhs += p.a[i][j] * x[j];
+    const double slack = p.b[i] - lhs;
+    const bool met = p.rel[i] < 0 ? slack >= -tol : p.rel[i] > 0 ? slack <= tol : std::fabs(slack) <= tol;
+    EXPECT_TRUE(met) << "row " << i + 1 << " slack " << slack;
+    EXPECT_TRUE(std::fabs(slack) <= tol || std::fabs(y[i]) <= 1E-7) << "dual of slack row " << i + 1;
+  }
+  for (int j = 0; j < p.n; ++j) {
+    const bool hasLower = p.lower[j] > -999999;
+    const bool hasUpper = p.upper[j] < 999999;
+    EXPECT_TRUE(!hasLower || x[j] >= p.lower[j] - tol) << "x" << j + 1;
+    EXPECT_TRUE(!hasUpper || x[j] <= p.upper[j] + tol) << "x" << j + 1;
+    const bool inside = (!hasLower || x[j] > p.lower[j] + tol) && (!hasUpper || x[j] < p.upper[j] - tol);
+    if (!inside) continue;
+    double d = -p.c[j];
+    for (int i = 0; i < p.m; ++i)
+      d += y[i] * p.a[i][j];
+    EXPECT_NEAR(d, 0, 1E-6 * std::max(1.0, std::fabs(p.c[j]))) << "reduced cost of x" << j + 1;
+  }
+}
+
+double ParseEnd(const std::string &text, double infinite) {
+  if (text == "infinity") return infinite;
+  if (text == "-infinity") return -infinite;
+  return std::strtod(text.c_str(), nullptr);
+}
+
+} // namespace
+
+TEST(ReferenceLP, RandomProgramsAgreeWithTheReferenceSolver) {
+  std::mt19937 rng(20261209);
+  int optimal = 0, infeasible = 0, unbounded = 0;
+  for (int trial = 0; trial < 1000; ++trial) {
+    const LP lp = RandomLP(rng);
+    const Solved s = SolveWithEngine(lp);
+    const Problem p = Problem::FromModel();
+    const Reference ref = p.Solve();
+    ASSERT_NE(ref.outcome, Outcome::Other) << trial;
+    ASSERT_EQ(FromStatus(s.status), ref.outcome) << "trial " << trial;
+    if (ref.outcome == Outcome::Optimal) {
+      ++optimal;
+      EXPECT_TRUE(Close(s.z, ref.z)) << "trial " << trial << ": " << s.z << " vs " << ref.z;
+      CheckOptimality(p, s.x);
+    } else if (ref.outcome == Outcome::Infeasible) {
+      ++infeasible;
+      EXPECT_EQ(s.z, -999999);
+    } else {
+      ++unbounded;
+      EXPECT_EQ(s.z, 999999);
+    }
+  }
+  // The generator must exercise every outcome.
+  EXPECT_GT(optimal, 200);
+  EXPECT_GT(infeasible, 50);
+  EXPECT_GT(unbounded, 50);
+}
+
+TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
+  std::mt19937 rng(77);
+  int checkedEnds = 0;
+  for (int trial = 0; trial < 400; ++trial) {
+    const LP lp = RandomLP(rng);
+    const Solved s = SolveWithEngine(lp);
+    if (s.status != LPStatus::Optimal) continue;
+    const Problem p = Problem::FromModel();
+    ComputeFinalTableau();
+    g.NumFormatType = 2; // plenty of digits in the range texts
+    g.NumDigitsN = 14;
+    g.NumDigitsD = 3;
+    const bool bounded = g.NBoundA + g.NUpperBounded > 0;
+    // An unrestricted variable crossing 0 changes its column's sign, which ends a range
+    // without bending the objective; the outside checks need programs without them.
+    const bool checkOutside = g.NFreeVars == 0;
+
+    // Objective coefficients: within the range the optimum moves along x_j.
+    for (int j = 1; j <= p.n; ++j) {
+      if (g.NonBasicMark(j) != 0 && g.Tab(g.FreeVarRow, j) == 1) continue; // a free column at 0
+      SensitivityRange(0, 0, j);
+      const double ends[2] = {ParseEnd(g.MsgText, 999999), ParseEnd(g.TitleText, 999999)};
+      const double cj = p.c[j - 1];
+      for (int side = 0; side < 2; ++side) {
+        const double end = ends[side];
+        if (std::fabs(end) >= 999999) continue;
+        const double inward = side == 0 ? 1 : -1;
+        const double width = ends[1] - ends[0];
+        Problem q = p;
+        const double in = end + inward * std::min(1E-6 * std::max(1.0, std::fabs(end)), width / 4);
+        q.c[j - 1] = in;
+        Reference r = q.Solve();
+        ASSERT_EQ(r.outcome, Outcome::Optimal);
+        EXPECT_TRUE(Close(r.z, s.z + (in - cj) * s.x[j - 1], 1E-6))
+            << "trial " << trial << " cost " << j << " inside end " << end;
+        const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
+        q.c[j - 1] = out;
+        r = q.Solve();
+        if (checkOutside && r.outcome == Outcome::Optimal) {
+          const double predicted = s.z + (out - cj) * s.x[j - 1];
+          const double gain = p.minimize ? predicted - r.z : r.z - predicted;
+          EXPECT_GT(gain, 1E-9 * std::max(1.0, std::fabs(predicted)))
+              << "trial " << trial << " cost " << j << " outside end " << end;
+        }
+        ++checkedEnds;
+      }
+    }
+
+    // Right-hand sides: within the range the optimum moves by the dual price.
+    for (int i = 1; i <= p.m; ++i) {
+      SensitivityRange(bounded ? 2 : 1, i, 0);
+      const double ends[2] = {ParseEnd(g.MsgText, 999999), ParseEnd(g.TitleText, 999999)};
+      const double bi = p.b[i - 1];
+      const double price = DualPriceSign(i) * g.Duals(i);
+      EXPECT_LE(ends[0], bi + 1E-9 * std::max(1.0, std::fabs(bi))) << "trial " << trial << " row " << i;
+      EXPECT_GE(ends[1], bi - 1E-9 * std::max(1.0, std::fabs(bi))) << "trial " << trial << " row " << i;
+      for (int side = 0; side < 2; ++side) {
+        const double end = ends[side];
+        if (std::fabs(end) >= 999999) continue;
+        const double inward = side == 0 ? 1 : -1;
+        const double width = ends[1] - ends[0];
+        Problem q = p;
+        const double in = end + inward * std::min(1E-6 * std::max(1.0, std::fabs(end)), width / 4);
+        q.b[i - 1] = in;
+        Reference r = q.Solve();
+        ASSERT_EQ(r.outcome, Outcome::Optimal) << "trial " << trial << " row " << i;
+        EXPECT_TRUE(Close(r.z, s.z + (in - bi) * price, 1E-6))
+            << "trial " << trial << " rhs " << i << " inside end " << end << ": " << r.z << " vs "
+            << s.z + (in - bi) * price;
+        const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
+        q.b[i - 1] = out;
+        r = q.Solve();
+        if (checkOutside && r.outcome == Outcome::Optimal) {
+          const double predicted = s.z + (out - bi) * price;
+          EXPECT_GT(std::fabs(r.z - predicted), 1E-9 * std::max(1.0, std::fabs(predicted)))
+              << "trial " << trial << " rhs " << i << " outside end " << end;
+        }
+        ++checkedEnds;
+      }
+    }
+  }
+  EXPECT_GT(checkedEnds, 200);
+}
