@@ -95,6 +95,8 @@ struct Mod1 {
   std::string ProblemFileName;
   std::string FileName;
   std::string MsgText, TitleText;
+  // The input grid's block as last submitted, kept in memory as well as on the system clipboard.
+  std::string GridBlock;
 
   // Results written by the model subsystems.
   double ZValue = 0;

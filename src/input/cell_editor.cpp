@@ -1,0 +1,409 @@
+#include "input/cell_editor.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "input/input_grid.h"
+#include "platform/values.h"
+
+namespace quon {
+
+std::string NumberFormatString();
+
+namespace {
+
+bool IsLinearOrInteger() { return g.ModelClass == 3 || g.ModelClass == 5; }
+bool IsLetter(int16 key, char lower) { return key == lower || key == lower - 'a' + 'A'; }
+bool Contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
+bool EndsWith(std::string_view s, std::string_view tail) {
+  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+std::string InPattern(std::string_view text) { return Format(Val(text), NumberFormatString()); }
+
+// The editor goes there unless it is a heading cell closed to it.
+void MoveUnlessClosed(InputPort &ui, const GridStore &grid, int16 row, int16 col) {
+  if (IsEditableCell(grid, 2, row, col) > 0) return;
+  PlaceCellEditor(ui, row, col);
+}
+
+void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
+  const int16 cls = g.ModelClass;
+  const int rows = grid.Rows(), cols = grid.Cols();
+  if ((IsLinearOrInteger() || cls == 4 || cls == 7) && IsEditableCell(grid, 1, r, c) != 0) {
+    if (r < rows - 1) PlaceCellEditor(ui, r + 1, 1);
+    return;
+  }
+  if (cls == 8 && c == 1) {
+    g.FinalIteration = 0;
+    PlaceCellEditor(ui, r, 2);
+    return;
+  }
+  if (cls == 8 && c == 2) {
+    if (g.FinalIteration == 0) {
+      PlaceCellEditor(ui, r, 3);
+    } else {
+      g.FinalIteration = 0;
+      PlaceCellEditor(ui, r, 2);
+    }
+    return;
+  }
+  if (c == cols - 1) {
+    if (cls == 8) {
+      if (r + 1 > rows - 1) {
+        grid.SetRows(r + 2);
+        grid.SetTextMatrix(r + 1, 0, Trim(Str(r + 1)));
+      }
+      PlaceCellEditor(ui, r + 1, 1);
+      return;
+    }
+    if (r == rows - 1) return;
+    if (cls == 4 && r == rows - 2) {
+      PlaceCellEditor(ui, r + 1, 2);
+      return;
+    }
+    if (cls == 7) {
+      const bool symmetric = ui.SymmetricTicked();
+      if (r == rows - 2 && symmetric) return;
+      if (!symmetric) PlaceCellEditor(ui, r + 1, r + 1 == 2 ? 3 : 2);
+      else PlaceCellEditor(ui, r + 1, r + 2);
+      return;
+    }
+    PlaceCellEditor(ui, r + 1, 1);
+    return;
+  }
+  if (cls == 7 && c + 1 == r) {
+    if (c + 1 == cols - 1) return;
+    PlaceCellEditor(ui, r, c + 2);
+    return;
+  }
+  PlaceCellEditor(ui, r, c + 1);
+}
+
+void Back(InputPort &ui, GridStore &grid, int16 r, int16 c) {
+  const int16 cls = g.ModelClass;
+  if (c == 1) {
+    if (r >= 2 && IsEditableCell(grid, 2, r - 1, 1) == 0) PlaceCellEditor(ui, r - 1, 1);
+    else ui.Beep();
+    return;
+  }
+  if (cls == 7 && r == c - 1) {
+    MoveUnlessClosed(ui, grid, r, c - 2);
+    return;
+  }
+  if (cls == 4 && c == 2 && (r == 1 || r == grid.Rows() - 1)) return;
+  MoveUnlessClosed(ui, grid, r, c - 1);
+}
+
+void Up(InputPort &ui, GridStore &grid, int16 r, int16 c) {
+  const int16 cls = g.ModelClass;
+  const int cols = grid.Cols();
+  if (r == 1) return;
+  if (IsLinearOrInteger() && r == 3 && c >= cols - 2) return;
+  if ((cls == 4 || cls == 7) && r == 2 && (c == 1 || c == cols - 1)) return;
+  PlaceCellEditor(ui, r - 1, c);
+}
+
+void Down(InputPort &ui, GridStore &grid, int16 r, int16 c) {
+  const int16 cls = g.ModelClass;
+  const int rows = grid.Rows(), cols = grid.Cols();
+  if (r == rows - 1) return;
+  if (cls == 8) {
+    PlaceCellEditor(ui, r + 1, c);
+    return;
+  }
+  if (IsLinearOrInteger() && r == g.MRows + 2 && c >= cols - 2) return;
+  if (cls == 4 && r == rows - 2 && (c == 1 || c == cols - 1)) {
+    PlaceCellEditor(ui, r + 1, 2);
+    return;
+  }
+  if (cls == 7 && r + 1 == c) {
+    if (r == 1) PlaceCellEditor(ui, 2, 3);
+    else if (g.SymmetricNet == 0) PlaceCellEditor(ui, r + 1, 2);
+    else if (c != cols - 1) PlaceCellEditor(ui, r + 1, c + 1);
+    return;
+  }
+  PlaceCellEditor(ui, r + 1, c);
+}
+
+// The checks every class shares once its own rules have let a character through.
+void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
+  const std::string text = ui.EditorText();
+  if ((key == '.' && Contains(text, '.') && g.EditorFlag != 1) || (key == '+' && g.EditorFlag != 1)) {
+    key = 0;
+    ui.Beep();
+    return;
+  }
+  if (key == '-') {
+    if (g.ModelClass == 7 || g.ModelClass == 8) {
+      key = 0;
+      ui.Beep();
+      return;
+    }
+    if (g.EditorFlag == 0 && (ui.EditorSelStart() != 0 || Contains(text, '-'))) {
+      key = 0;
+      ui.Beep();
+      return;
+    }
+  }
+  const bool accepted = key == 8 || (key > 0 && key < 128 && Contains("0123456789.-", static_cast<char>(key)));
+  if (accepted) {
+    const bool nodeCell = g.ModelClass == 8 && (g.CurCol == 1 || g.CurCol == 2);
+    grid.SetTextMatrix(g.CurRow, g.CurCol, nodeCell ? NumText(Val(text)) : InPattern(text));
+    g.EditorFlag = 0;
+    return;
+  }
+  const int16 code = key;
+  key = 0;
+  g.EditorFlag = 0;
+  if (code != 9 && code != 13 && code != 27 && code != 37 && code != 39) {
+    ui.Beep();
+    g.EditorFlag = 1;
+  }
+}
+
+// Replaces the editor's text with a word typed by one key.
+void PutWord(InputPort &ui, int16 &key, const char *word) {
+  ui.SetEditorText(word);
+  g.BX0KeyState = 1;
+  key = 0;
+}
+
+void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
+  const int r = g.CurRow, c = g.CurCol, cols = grid.Cols(), m = g.MRows;
+  if (c == cols - 2) {
+    const int16 typed = key;
+    key = 0;
+    if (typed == '<') ui.SetEditorText("<=");
+    else if (typed == '=') ui.SetEditorText("=");
+    else if (typed == '>') ui.SetEditorText(">=");
+    else ui.Beep();
+    return;
+  }
+  if (c == cols - 1) {
+    if (key == '-') {
+      key = 0;
+      ui.Beep();
+      ui.Message("Negative RHS not permitted.  Re-enter", "Rihgt-hand Side", InputMsgIcon::Critical);
+      return;
+    }
+    GeneralFilter(ui, grid, key);
+    return;
+  }
+  if (r == 1) return;
+  if (r == m + 3) {
+    if (IsLetter(key, 'i')) {
+      PutWord(ui, key, "-infinity");
+      return;
+    }
+    if (grid.TextMatrix(m + 5, c) == "y") {
+      if (key == '-') {
+        g.EditorFlag2 = 1;
+        return;
+      }
+      if (g.EditorFlag2 != 1) {
+        key = 0;
+        ui.SetEditorText("");
+        ui.Beep();
+        ui.Message("Unrestr'd var: Lower bound must be negative or -infinity.", "Unrestricted Status",
+                   InputMsgIcon::Information);
+        return;
+      }
+    } else if (key == '-') {
+      key = 0;
+      ui.Beep();
+      ui.Message("Nonnegative var: Lower bound must be nonnegative.", "Unrestricted Status",
+                 InputMsgIcon::Information);
+      return;
+    }
+    GeneralFilter(ui, grid, key);
+    return;
+  }
+  if (r == m + 4) {
+    if (IsLetter(key, 'i')) PutWord(ui, key, "infinity");
+    else GeneralFilter(ui, grid, key);
+    return;
+  }
+  const bool freeRow = r == m + 5;
+  if (freeRow || (g.ModelClass == 5 && r == m + 6)) {
+    const int16 typed = key;
+    key = 0;
+    g.BX0KeyState = 1;
+    const std::string &lower = grid.TextMatrix(m + 3, c);
+    if (IsLetter(typed, 'y')) {
+      ui.SetEditorText("y");
+      if (g.ModelClass == 3 && freeRow && lower != "-infinity" && Val(lower) >= 0)
+        grid.SetTextMatrix(m + 3, c, "-infinity");
+    } else if (IsLetter(typed, 'n')) {
+      ui.SetEditorText("n");
+      // Only the sign row bounds the variable; marking it continuous leaves its bound alone.
+      if (freeRow && !lower.empty() && lower[0] == '-') grid.SetTextMatrix(m + 3, c, ZeroText());
+    } else {
+      g.BX0KeyState = 0;
+      ui.Beep();
+    }
+    return;
+  }
+  GeneralFilter(ui, grid, key);
+}
+
+void TransportKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
+  const int r = g.CurRow, c = g.CurCol;
+  if (r == 1 || c == 1) return;
+  if (r == grid.Rows() - 1 || c == grid.Cols() - 1) {
+    if (key == '-') {
+      key = 0;
+      ui.Beep();
+      ui.Message("Negative Supply/Demand not permitted.", "Suppl/Demand", InputMsgIcon::Information);
+      ui.SelectAllEditorText();
+      return;
+    }
+  } else if (IsLetter(key, 'i')) {
+    PutWord(ui, key, ui.EditorText() == "-" ? "-infinity" : "infinity");
+    return;
+  }
+  GeneralFilter(ui, grid, key);
+}
+
+std::string SupplyText(std::string_view text) {
+  const double v = Val(text);
+  return v == 0 ? "0" : Format(v, "#######");
+}
+
+} // namespace
+
+void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
+  int16 nav;
+  if ((keyCode == kKeyTab && shift) || keyCode == kKeyLeft || keyCode == kKeyEsc) nav = kNavBack;
+  else if (keyCode == kKeyRight || keyCode == kKeyEnter) nav = kNavForward;
+  else if (keyCode == kKeyTab) nav = kKeyTab;
+  else if (keyCode == kKeyUp) nav = kNavUp;
+  else if (keyCode == kKeyDown) nav = kNavDown;
+  else return;
+
+  if (g.ModelClass == 8) {
+    g.NodeCount = LargestProjectNode(grid);
+    ui.SetNodeCountBox(g.NodeCount, false);
+    // Tab lets the user pass an unfinished row; every other move checks it first.
+    if (nav != kKeyTab && ValidateProjectNodes(ui, grid, nav) == 1) return;
+  }
+  const int16 r = g.CurRow, c = g.CurCol;
+  switch (nav) {
+  case kNavBack:
+    Back(ui, grid, r, c);
+    break;
+  case kNavUp:
+    Up(ui, grid, r, c);
+    break;
+  case kNavDown:
+    Down(ui, grid, r, c);
+    break;
+  default:
+    Forward(ui, grid, r, c);
+    break;
+  }
+}
+
+void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
+  g.LastKeyAscii = keyAscii;
+  if (keyAscii == kKeyTab || keyAscii == kKeyEnter) {
+    keyAscii = 0;
+    return;
+  }
+  g.BX0KeyState = 0;
+  switch (g.ModelClass) {
+  case 3:
+  case 5:
+    LinearKeyPress(ui, grid, keyAscii);
+    break;
+  case 4:
+    TransportKeyPress(ui, grid, keyAscii);
+    break;
+  case 6:
+    if (IsLetter(keyAscii, 'i')) PutWord(ui, keyAscii, "infinity");
+    else GeneralFilter(ui, grid, keyAscii);
+    break;
+  case 7:
+    if (g.CurRow == 1 || g.CurCol == 1) break;
+    if (IsLetter(keyAscii, 'i')) {
+      if (ui.EditorText() == "-") {
+        keyAscii = 0;
+        ui.Beep();
+      } else {
+        PutWord(ui, keyAscii, "infinity");
+      }
+    } else {
+      GeneralFilter(ui, grid, keyAscii);
+    }
+    break;
+  case 8:
+    if (g.CurCol != 3) GeneralFilter(ui, grid, keyAscii);
+    break;
+  default:
+    GeneralFilter(ui, grid, keyAscii);
+    break;
+  }
+}
+
+void EditorKeyUp(InputPort &ui, GridStore &grid) {
+  const std::string t = ui.EditorText();
+  const int16 r = g.CurRow, c = g.CurCol;
+  const int rows = grid.Rows(), cols = grid.Cols();
+  if (r < 0 || r >= rows || c < 0 || c >= cols) return;
+  std::string out;
+  switch (g.ModelClass) {
+  case 3:
+  case 5:
+    if (c == cols - 2 || r >= g.MRows + 4 || r == 1 || t == "-infinity") {
+      out = t;
+      if (r == g.MRows + 4 && !EndsWith(t, "ty")) out = InPattern(t);
+    } else {
+      out = InPattern(t);
+    }
+    break;
+  case 4:
+    if (r == 1 || c == 1) out = t;
+    else if (c == cols - 1 || r == rows - 1) out = SupplyText(t);
+    else if (t == "infinity" || t == "-infinity") out = t;
+    else out = InPattern(t);
+    break;
+  case 6:
+    if (t == "infinity") out = t;
+    else if (c <= 2) out = InPattern(t);
+    else out = Format(Val(t), "#######");
+    break;
+  case 7:
+    if (r == 1) {
+      out = t;
+      grid.SetTextMatrix(c, 1, t);
+    } else if (c == 1) {
+      out = t;
+      grid.SetTextMatrix(1, r, t);
+    } else if (r == c) {
+      out = "";
+    } else {
+      out = t == "infinity" ? t : InPattern(t);
+      if (ui.SymmetricTicked()) grid.SetTextMatrix(c, r, out);
+    }
+    break;
+  case 8:
+    if (c == 3) out = t;
+    else if (c == 1 || c == 2) out = NumText(Val(t));
+    else out = InPattern(t);
+    break;
+  default:
+    out = InPattern(t);
+    break;
+  }
+  grid.SetTextMatrix(r, c, out);
+
+  if (g.BX0KeyState == 1) {
+    // A word typed by one key is shown whole and selected; in the queue table it also ends
+    // the row's last cell.
+    if (g.ModelClass == 6 && c == cols - 1 && r != rows - 1) ++g.CurRow;
+    PlaceCellEditor(ui, g.CurRow, g.CurCol);
+    g.BX0KeyState = 0;
+  }
+}
+
+} // namespace quon

@@ -1,0 +1,48 @@
+// The input grid of every model class: its shape, headings, default cells, widths and
+// colours, the table of cells closed to the cell editor, and the small grid helpers.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/grid_store.h"
+#include "platform/surface.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+// What the screen places around a freshly built grid.
+struct InputGridSetUp {
+  std::string Caption;
+  int32 TotalWidth = 0; // twips of all columns
+  bool ShowPayoffNote = false; // games: " (Payoff must be for Player A)"
+  bool ShowSymmetricFrame = false; // networks
+  bool SymmetricForced = false; // minimal spanning tree: ticked and disabled
+};
+
+// Builds the grid's cells for the current model class and sizes: counts, widths, alignments,
+// colours, headings and (unless GridFromFile) the default texts. Nothing happens and nullopt
+// comes back while GridReadyFlag is 1.
+std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid);
+
+// Every column `width` twips and right-aligned, column 0 left; returns the total width.
+int32 SetInputGridColumns(GridStore &grid, int32 &width);
+// 1: the headings of row 0; 2: those of column 0; anything else: nothing.
+void WriteInputGridHeadings(GridStore &grid, int16 which);
+// Background colours of the constraint and bound rows of a linear or integer program.
+void ColorInputGrid(GridStore &grid);
+
+// Mode 2: 1 when (row, col) is closed to the editor. Mode 1: -1 when the cell right of it is
+// closed, so the editor wraps to the next row. 0 otherwise.
+int16 IsEditableCell(const GridStore &grid, int16 mode, int16 row, int16 col);
+
+// The colour part of collapsing the selection onto cell (1, 1).
+void ResetInputGridSelection(GridStore &grid);
+
+// The grid-editing instructions beside the grid, from X = HelpTextX.
+void ShowGridEditingHelp(Surface &screen, double screenHeightTwips);
+
+// The value 0 in the input number format.
+std::string ZeroText();
+
+} // namespace quon
