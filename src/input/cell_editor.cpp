@@ -5,10 +5,9 @@
 
 #include "input/input_grid.h"
 #include "platform/values.h"
+#include "shell/helpers.h"
 
 namespace quon {
-
-std::string NumberFormatString();
 
 namespace {
 

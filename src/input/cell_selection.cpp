@@ -38,7 +38,7 @@ void EnterDataCell(InputPort &ui, int16 row, int16 col) {
 }
 
 void SwitchSense(GridStore &grid) {
-  if (g.SenseText == "Minimize") {
+  if (g.SenseText.str() == "Minimize") {
     g.SenseText = "Maximize";
     g.ObjSense = -1;
   } else {

@@ -6,10 +6,9 @@
 
 #include "platform/colors.h"
 #include "platform/values.h"
+#include "shell/helpers.h"
 
 namespace quon {
-
-std::string NumberFormatString();
 
 namespace {
 

@@ -32,7 +32,11 @@ void NodeError(InputPort &ui, const char *text, const char *title) {
 int16 LargestProjectNode(const GridStore &grid) {
   double largest = 0;
   for (int r = 1; r < grid.Rows(); ++r)
-    for (int c = 1; c <= 2 && c < grid.Cols(); ++c) largest = std::max(largest, Val(grid.TextMatrix(r, c)));
+    for (int c = 1; c <= 2 && c < grid.Cols(); ++c) {
+      // A number past the limit is refused by the row check and names no node.
+      const double v = Val(grid.TextMatrix(r, c));
+      if (v <= kMaxNodeNumber) largest = std::max(largest, v);
+    }
   return ToInt16(largest);
 }
 
