@@ -2,7 +2,6 @@
 // the input is submitted and written back when the user returns to the input screen.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "platform/grid_store.h"
@@ -10,12 +9,12 @@
 
 namespace quon {
 
-// Mode exactly "in": the block from (row, col) to (rowSel, colSel) is kept in GridBlock and
-// returned, for the system clipboard. Any other mode writes the kept block back into the
-// rectangle: text beyond it is ignored, cells without a counterpart keep their contents. The
-// kept copy, not the system clipboard, is the source, so another program replacing the
-// clipboard cannot lose the problem or paste foreign text into it.
-std::optional<std::string> GridClipboard(const std::string &mode, GridStore &grid, int16 row, int16 col, int16 rowSel,
-                                         int16 colSel);
+// Makes the block from (row, col) to (rowSel, colSel) the grid's selection. Mode exactly "in"
+// keeps the block's text in GridBlock and places it on the system clipboard. Any other mode
+// writes the kept text back into the block: text beyond it is ignored, cells without a
+// counterpart keep their contents. The kept copy, not the system clipboard, is read back, so
+// another program replacing the clipboard can neither lose the problem nor paste foreign text
+// into the grid.
+void GridClipboard(const std::string &mode, GridStore &grid, int16 row, int16 col, int16 rowSel, int16 colSel);
 
 } // namespace quon

@@ -12,8 +12,6 @@ namespace quon {
 
 namespace {
 
-// A column that was never sized counts with the grid control's default width.
-constexpr int32 kDefaultColWidth = 960;
 constexpr Rgb kBoundRowBlue = RGB(0, 75, 255);
 
 std::string Numbered(const char *word, int k) { return std::string(word) + Str(k); }
@@ -22,8 +20,7 @@ std::string Tagged(const char *letter, int k) { return std::string(letter) + Tri
 bool IsLinearOrInteger() { return g.ModelClass == 3 || g.ModelClass == 5; }
 
 int32 ColumnWidth(const GridStore &grid, int col) {
-  if (col >= grid.Cols() || grid.ColWidth[col] < 0) return kDefaultColWidth;
-  return grid.ColWidth[col];
+  return col < grid.Cols() ? grid.ColWidthOf(col) : GridStore::kDefaultColWidth;
 }
 
 void SetBack(GridStore &grid, int r, int c, Rgb color) {
@@ -208,7 +205,7 @@ std::string ZeroText() { return Format(0.0, NumberFormatString()); }
 
 int32 SetInputGridColumns(GridStore &grid, int32 &width) {
   for (int c = 0; c < grid.Cols(); ++c) {
-    grid.ColWidth[c] = width;
+    grid.SetColWidth(c, width);
     grid.ColAlignment[c] = static_cast<int>(CellAlign::Right);
   }
   if (grid.Cols() > 0) grid.ColAlignment[0] = static_cast<int>(CellAlign::Left);
@@ -266,8 +263,8 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     EmptyAll(grid);
     SetInputGridColumns(grid, w);
     // Wide enough for "Type <, >, or =".
-    grid.ColWidth[0] = 1500;
-    grid.ColWidth[n + 1] = 1500;
+    grid.SetColWidth(0, 1500);
+    grid.SetColWidth(n + 1, 1500);
     grid.ColAlignment[0] = static_cast<int>(CellAlign::Left);
     s.TotalWidth = (grid.Cols() - 2) * w + 3000;
     ColorInputGrid(grid);
@@ -311,12 +308,12 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     grid.SetCols(pert ? 7 : 5);
     if (g.GridFromFile != 1) grid.SetRows(2);
     for (int c = 4; c < grid.Cols(); ++c) {
-      grid.ColWidth[c] = w;
+      grid.SetColWidth(c, w);
       grid.ColAlignment[c] = static_cast<int>(CellAlign::Right);
     }
     for (int c = 0; c <= 2; ++c) grid.ColAlignment[c] = static_cast<int>(CellAlign::Center);
     // Wide enough for "Activity Symbol".
-    grid.ColWidth[3] = 1500;
+    grid.SetColWidth(3, 1500);
     grid.ColAlignment[3] = static_cast<int>(CellAlign::Left);
     s.TotalWidth = static_cast<int32>(std::lround((pert ? 6.25 : 4.25) * w + 1500));
     break;
@@ -373,6 +370,8 @@ int16 IsEditableCell(const GridStore &grid, int16 mode, int16 row, int16 col) {
 
 void ResetInputGridSelection(GridStore &grid) {
   if (grid.Rows() < 2 || grid.Cols() < 2) return;
+  grid.SetCol(1);
+  grid.SetRow(1);
   SetBack(grid, 1, 1, (g.ModelClass == 4 || g.ModelClass == 7) ? kCyan : kBlue);
 }
 

@@ -36,7 +36,7 @@ void ColorInputGrid(GridStore &grid);
 // closed, so the editor wraps to the next row. 0 otherwise.
 int16 IsEditableCell(const GridStore &grid, int16 mode, int16 row, int16 col);
 
-// The colour part of collapsing the selection onto cell (1, 1).
+// Collapses the selection onto cell (1, 1) and gives that cell its colour.
 void ResetInputGridSelection(GridStore &grid);
 
 // The grid-editing instructions beside the grid, from X = HelpTextX.

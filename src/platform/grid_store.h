@@ -73,10 +73,6 @@ public:
   std::vector<int> ColWidth;     // twips, one per column (-1: default)
   std::vector<int> ColAlignment; // CellAlign values, one per column (0: general)
   std::vector<int> RowHeight;    // twips, one per row (-1: default)
-  // Grid-wide font; an empty name keeps the control's own font.
-  std::string FontName;
-  double FontSize = 0;
-  bool FontBold = false;
 
   // Tab-separated cells of a rectangle, rows joined by carriage returns.
   std::string ClipOf(int row1, int col1, int row2, int col2) const;

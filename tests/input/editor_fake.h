@@ -41,6 +41,8 @@ public:
     editorVisible = true;
     editorRow = row;
     editorCol = col;
+    grid.SetCol(col);
+    grid.SetRow(row);
     text = grid.TextMatrix(row, col);
     SelectAllEditorText();
   }

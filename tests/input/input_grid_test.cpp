@@ -4,6 +4,7 @@
 #include "input/grid_clipboard.h"
 #include "platform/colors.h"
 #include "platform/recording_surface.h"
+#include "platform/user_services.h"
 
 namespace quon::test {
 
@@ -391,15 +392,19 @@ TEST(GridBlock, SubmittedBlockAndItsReturn) {
   grid.SetTextMatrix(1, 0, "c");
   grid.SetTextMatrix(1, 1, "d");
   g = Mod1{};
-  const auto text = GridClipboard("in", grid, 0, 0, 1, 1);
-  ASSERT_TRUE(text);
-  EXPECT_EQ(*text, std::string("a\tb\rc\td"));
+  GridClipboard("in", grid, 0, 0, 1, 1);
+  EXPECT_EQ(ClipboardText(), std::string("a\tb\rc\td"));
+  EXPECT_EQ(grid.Selection(), (CellRange{0, 0, 1, 1}));
 
+  // Another program replaces the clipboard: the return still brings back the problem.
+  SetClipboardText("foreign\ttext");
   GridStore back;
   back.SetRows(2);
   back.SetCols(2);
-  EXPECT_FALSE(GridClipboard("out", back, 0, 0, 1, 1));
-  EXPECT_EQ(back.ClipOf(0, 0, 1, 1), *text);
+  GridClipboard("out", back, 0, 0, 1, 1);
+  EXPECT_EQ(back.ClipOf(0, 0, 1, 1), "a\tb\rc\td");
+  ResetInputGridSelection(back);
+  EXPECT_EQ(back.Selection(), (CellRange{1, 1, 1, 1}));
 }
 
 TEST(GridBlock, ShortTextKeepsCellsAndLongTextIsCut) {
