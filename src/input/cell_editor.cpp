@@ -305,7 +305,9 @@ void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
 
 void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
   g.LastKeyAscii = keyAscii;
-  if (keyAscii == kKeyTab || keyAscii == kKeyEnter) {
+  // Esc has already moved the editor back on key down; as a character it would be judged by
+  // the rules of the cell it landed on (a beep in a type column, a refusal in a lower bound).
+  if (keyAscii == kKeyTab || keyAscii == kKeyEnter || keyAscii == kKeyEsc) {
     keyAscii = 0;
     return;
   }

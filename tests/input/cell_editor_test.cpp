@@ -185,6 +185,19 @@ TEST_F(LinearInput, NavigationSkipsCellsWithoutData) {
   EXPECT_EQ(s.Cell(6, 1), "infinity");
 }
 
+TEST_F(LinearInput, EscMovesBackWithoutBeingJudgedAsACharacter) {
+  At(3, 4);
+  s.Press(kKeyEsc);
+  EXPECT_EQ(s.At(), Pos(3, 3));
+  s.grid.SetTextMatrix(7, 1, "y");
+  At(5, 2);
+  s.Press(kKeyEsc);
+  EXPECT_EQ(s.At(), Pos(5, 1));
+  EXPECT_EQ(s.beeps, 0);
+  EXPECT_TRUE(s.messages.empty());
+  EXPECT_EQ(s.Cell(3, 3), "        <=");
+}
+
 struct TransportInput : ::testing::Test {
   FakeInputScreen s; // 2 sources, 2 destinations: 5 x 5, supply column 4, demand row 4
   void SetUp() override {

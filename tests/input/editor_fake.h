@@ -95,10 +95,11 @@ public:
       EditorKeyUp(*this, grid);
     }
   }
-  // A navigation key: key down, the key press a text box delivers for Enter and Tab, key up.
+  // A navigation key: key down, the key press a text box delivers for Enter, Tab and Esc,
+  // key up.
   void Press(int16 keyCode, bool shift = false) {
     EditorKeyDown(*this, grid, keyCode, shift);
-    if (keyCode == kKeyEnter || keyCode == kKeyTab) {
+    if (keyCode == kKeyEnter || keyCode == kKeyTab || keyCode == kKeyEsc) {
       int16 key = keyCode;
       EditorKeyPress(*this, grid, key);
     }
