@@ -88,6 +88,7 @@ Scr2::Scr2() : Form("scr2") {
   BX3.KeyPress = [this](int &k) { BX3_KeyPress(k); };
   BX3.Change = [this] { GuardDigits(BX3, bx3Good_); };
   Check1.Click = [this] { Check1_Click(); };
+  WireInputGrid();
 }
 
 void Scr2::Form_Load() {

@@ -73,7 +73,17 @@ public:
   void PlaceCellEditor(int16 row, int16 col);
   void ShowGridEditingHelp();
 
+  // The grid's click, double-click and scroll, and the cell editor's keys.
+  void grid1_Click();
+  void grid1_DblClick();
+  void grid1_Scroll();
+  void BX0_KeyDown(int &keyCode, int shift);
+  void BX0_KeyPress(int &keyAscii);
+  void BX0_KeyUp(int &keyCode, int shift);
+
 private:
+  // Colours of the grid and the handlers of the grid and the editor.
+  void WireInputGrid();
   // The digit filter of a size box; `box` gets the focus back after a refused character.
   void SizeKeyPress(int &keyAscii, TextBox &box, bool selectAgain);
   // Keeps a size box to digits whatever reaches it (a paste does not pass the key filter).

@@ -1,14 +1,200 @@
-// The input grid's part of the input screen. The grid set-up, the editor's placement and the
-// help text come with the input grid; until then a confirmed size stops here.
+// The input grid's part of the input screen: the grid set-up around the grid's cells, the
+// cell editor laid over the current cell, the grid's clicks and scroll, the editor's keys and
+// the grid-editing help beside the header.
+#include <algorithm>
+#include <cmath>
+
+#include "input/cell_editor.h"
+#include "input/input_grid.h"
 #include "input/ui/scr2.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/user_services.h"
+#include "platform/values.h"
+#include "shell/ui/screen_helpers.h"
 
 namespace quon {
 
-void Scr2::InitInputGrid() {}
+namespace {
 
-void Scr2::PlaceCellEditor(int16 /*row*/, int16 /*col*/) {}
+int Twips(double v) {
+  return static_cast<int>(std::lround(v));
+}
 
-void Scr2::ShowGridEditingHelp() {}
+// Placements of the editor so far, and whether the key now down has placed it: the text box
+// still applies an arrow key after its key-down handler, which would drop the selection of the
+// cell just entered, so the key's release selects it again.
+int placements = 0;
+bool placedByKey = false;
+
+// The input procedures reach the screen's editor, boxes and menus through this.
+class Scr2Port : public InputPort {
+public:
+  explicit Scr2Port(Scr2 &s) : s_(s) {}
+
+  void Beep() override { quon::Beep(); }
+  void Message(const std::string &text, const std::string &title, InputMsgIcon icon) override {
+    MsgBox(text, msg::OKOnly | (icon == InputMsgIcon::Critical ? msg::Critical : msg::Information), title);
+  }
+  void ShowEditorAt(int row, int col) override {
+    Grid &grid = s_.grid1;
+    // Before the grid is built there is no cell to cover (the symmetric box may be ticked first).
+    if (row < 0 || col < 0 || row >= grid.Rows() || col >= grid.Cols()) return;
+    grid.SetCol(col);
+    grid.SetRow(row);
+    // The editor lies over the cell, so the cell must be in view.
+    grid.ShowCell(row, col);
+    TextBox &bx = s_.BX0;
+    bx.Move(grid.Left() + grid.CellLeft(), grid.Top() + grid.CellTop(), grid.CellWidth(), grid.CellHeight());
+    bx.SetVisible(true);
+    bx.SetText(grid.TextMatrix(row, col));
+    SelectAllText(bx);
+    ++placements;
+  }
+  void HideEditor() override { s_.BX0.SetVisible(false); }
+  std::string EditorText() const override { return s_.BX0.Text(); }
+  void SetEditorText(const std::string &text) override { s_.BX0.SetText(text); }
+  int EditorSelStart() const override { return s_.BX0.SelStart(); }
+  void SelectAllEditorText() override { SelectAllText(s_.BX0); }
+  bool SymmetricTicked() const override { return s_.Check1.Value() == 1; }
+  void SetNodeCountBox(int nodeCount, bool show) override {
+    s_.BX2.SetText(NumText(nodeCount));
+    if (show) {
+      s_.BX2.SetVisible(true);
+      s_.Label2.SetVisible(true);
+    }
+  }
+  void HideSizeHint() override { s_.Label6.SetVisible(false); }
+  void SetMenuEnabled(EditGridItem item, bool enabled) override { Item(item).SetEnabled(enabled); }
+
+private:
+  MenuItem &Item(EditGridItem item) {
+    switch (item) {
+    case EditGridItem::Copy:
+      return s_.mnuCopyMenu;
+    case EditGridItem::Paste:
+      return s_.mnuPasteMenu;
+    case EditGridItem::Delete:
+      return s_.mnuDeleteMenu;
+    case EditGridItem::Insert:
+      return s_.mnuInsertMenu;
+    case EditGridItem::Undo:
+      return s_.mnuUndo;
+    case EditGridItem::Save:
+      return s_.saveMenu;
+    case EditGridItem::SaveAs:
+      break;
+    }
+    return s_.SaveAsMenu;
+  }
+  Scr2 &s_;
+};
+
+} // namespace
+
+void Scr2::WireInputGrid() {
+  // Data cells are blue with white figures; the headings keep the grid's fixed colours.
+  grid1.SetBackColor(kBlue);
+  grid1.SetForeColor(kWhite);
+  grid1.ScrollBars = ScrollBarsMode::Both;
+  grid1.Click = [this] { grid1_Click(); };
+  grid1.DblClick = [this] { grid1_DblClick(); };
+  grid1.Scroll = [this] { grid1_Scroll(); };
+  BX0.KeyDown = [this](int &k, int s) { BX0_KeyDown(k, s); };
+  BX0.KeyPress = [this](int &k) { BX0_KeyPress(k); };
+  BX0.KeyUp = [this](int &k, int s) { BX0_KeyUp(k, s); };
+}
+
+void Scr2::InitInputGrid() {
+  if (g.GridReadyFlag == 1) return;
+  const int w = ScreenWidth(), h = ScreenHeight();
+  if (g.FromFileFlag == 0) ShowGridEditingHelp();
+  Frame1.SetLeft(Twips((w - Frame1.Width()) * 0.5));
+  cmdDone.SetEnabled(true);
+  SetFontName("arial");
+  SetFontSize(9);
+  SetFontBold(true);
+
+  const std::optional<InputGridSetUp> s = BuildInputGrid(grid1);
+  if (!s) return;
+
+  Label7.SetTop(Twips(0.2 * h));
+  Label7.SetWidth(Twips(1.13 * TextWidth(s->Caption)));
+  Label7.SetLeft(Twips(w - Label7.Width()) / 2);
+  Label7.SetCaption(s->Caption);
+  Label7.SetVisible(true);
+  const Control *above = &Label7;
+  if (s->ShowPayoffNote) {
+    Label8.SetVisible(true);
+    Label8.SetTop(Label7.Top() + Label7.Height());
+    Label8.SetLeft(Twips(w - Label8.Width()) / 2);
+    above = &Label8;
+  }
+  if (s->ShowSymmetricFrame) {
+    Frame2.SetTop(Twips(Label7.Top() + 1.05 * Label7.Height()));
+    Frame2.SetLeft(Twips((w - Frame2.Width()) * 0.5));
+    Frame2.SetVisible(true);
+    if (s->SymmetricForced) {
+      Check1.SetValue(1);
+      Check1.SetEnabled(false);
+    }
+    above = &Frame2;
+  }
+  Frame1.SetTop(Twips(0.825 * h));
+
+  const int width = static_cast<int>(std::min<int32>(s->TotalWidth, static_cast<int32>(std::lround(0.9 * w)))) + 310;
+  grid1.Move(Twips((w - width) * 0.5), Twips(above->Top() + 1.05 * above->Height()), width, InputGridHeight());
+  Frame1.SetVisible(true);
+  grid1.SetVisible(true);
+}
+
+void Scr2::PlaceCellEditor(int16 row, int16 col) {
+  Scr2Port port(*this);
+  quon::PlaceCellEditor(port, row, col);
+}
+
+void Scr2::ShowGridEditingHelp() {
+  // Printed in the screen's text colour, white, like the frame drawn around it.
+  SetForeColor(kWhite);
+  quon::ShowGridEditingHelp(*this, ScreenHeight());
+}
+
+void Scr2::grid1_Click() {
+  Scr2Port port(*this);
+  GridClick(port, grid1, static_cast<int16>(grid1.MouseRow), static_cast<int16>(grid1.MouseCol));
+}
+
+void Scr2::grid1_DblClick() {
+  Scr2Port port(*this);
+  GridDblClick(port, grid1, static_cast<int16>(grid1.MouseRow), static_cast<int16>(grid1.MouseCol));
+}
+
+void Scr2::grid1_Scroll() {
+  const bool stays = EditorVisibleAfterScroll(grid1.LeftCol(), grid1.TopRow(), grid1.Width(), grid1.ColWidthOf(1),
+                                              grid1.Height(), BX0.Height());
+  if (!stays) BX0.SetVisible(false);
+}
+
+void Scr2::BX0_KeyDown(int &keyCode, int shift) {
+  Scr2Port port(*this);
+  const int before = placements;
+  EditorKeyDown(port, grid1, static_cast<int16>(keyCode), (shift & key::ShiftMask) != 0);
+  placedByKey = placements != before;
+}
+
+void Scr2::BX0_KeyPress(int &keyAscii) {
+  Scr2Port port(*this);
+  int16 k = static_cast<int16>(std::clamp(keyAscii, -32768, 32767));
+  EditorKeyPress(port, grid1, k);
+  keyAscii = k;
+}
+
+void Scr2::BX0_KeyUp(int & /*keyCode*/, int /*shift*/) {
+  Scr2Port port(*this);
+  EditorKeyUp(port, grid1);
+  if (placedByKey && BX0.Visible()) SelectAllText(BX0);
+  placedByKey = false;
+}
 
 // Opening a problem file comes with the problem files; until then the Open dialog behaves as
 // cancelled, so the road leads to an empty new problem.

@@ -1,0 +1,369 @@
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "input/grid_clipboard.h"
+#include "input/input_grid.h"
+#include "input/ui/scr2.h"
+#include "platform/colors.h"
+#include "platform/ui/controls.h"
+#include "support/screen_test.h"
+
+namespace quon::testing {
+namespace {
+
+using Pos = std::pair<int, int>;
+using V = std::vector<std::string>;
+
+class InputGridScreenTest : public ScreenTest {
+protected:
+  Scr2 &Open(int modelClass) {
+    g.ModelClass = static_cast<int16>(modelClass);
+    Scr2 &s = scr2();
+    s.Show();
+    Forms::DoEvents();
+    s.BX1.SetFocus();
+    return s;
+  }
+  void Confirm(TextBox &box, const std::string &text) {
+    box.SetFocus();
+    box.SetText("");
+    box.Type(text);
+    box.PressKey(key::Return);
+  }
+  // Opens the input screen of a class and confirms its sizes, so the grid is built.
+  Scr2 &Sized(int modelClass, const std::string &first, const std::string &second = "") {
+    Scr2 &s = Open(modelClass);
+    Confirm(s.BX2, first);
+    if (!second.empty()) Confirm(s.BX3, second);
+    return s;
+  }
+  static Pos At(const Scr2 &s) { return {s.grid1.Row(), s.grid1.Col()}; }
+  static V RowOf(const Scr2 &s, int r) {
+    V out;
+    for (int c = 0; c < s.grid1.Cols(); ++c) out.push_back(s.grid1.TextMatrix(r, c));
+    return out;
+  }
+  // Types the texts into consecutive cells, each followed by Enter.
+  static void Fill(Scr2 &s, const V &cells) {
+    for (const std::string &t : cells) {
+      s.BX0.Type(t);
+      s.BX0.PressKey(key::Return);
+    }
+  }
+  void ExpectOneMessage(const std::string &text, const std::string &title, int icon) {
+    const auto boxes = script.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << text;
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].title, title);
+    EXPECT_EQ(boxes[0].style, msg::OKOnly | icon);
+    script.ClearRecord();
+  }
+};
+
+TEST_F(InputGridScreenTest, LinearProgramTypedByKeyboardAndMouse) {
+  Scr2 &s = Sized(3, "2", "1");
+  Grid &grid = s.grid1;
+  EXPECT_EQ(s.Label7.Caption(), "INPUT GRID - LINEAR PROGRAMMING");
+  EXPECT_TRUE(s.Label7.Visible());
+  ASSERT_EQ(grid.Rows(), 7);
+  ASSERT_EQ(grid.Cols(), 5);
+  EXPECT_TRUE(grid.Visible());
+  EXPECT_EQ(grid.Width(), 6511);
+  EXPECT_EQ(grid.Left(), std::lround((15360 - 6511) * 0.5));
+  EXPECT_TRUE(s.cmdDone.Enabled());
+  // The editor lies exactly over the first data cell with its text selected.
+  EXPECT_EQ(At(s), Pos(1, 1));
+  EXPECT_TRUE(s.BX0.Visible());
+  EXPECT_EQ(s.BX0.Left(), grid.Left() + grid.CellLeft());
+  EXPECT_EQ(s.BX0.Top(), grid.Top() + grid.CellTop());
+  EXPECT_EQ(s.BX0.Width(), grid.CellWidth());
+  EXPECT_EQ(s.BX0.Height(), grid.CellHeight());
+
+  Fill(s, {"Chairs", "Tables"}); // names, then on to the objective row
+  EXPECT_EQ(At(s), Pos(2, 1));
+  Fill(s, {"3", "5"});
+  EXPECT_EQ(At(s), Pos(3, 1));
+  Fill(s, {"1", "2.5", ">", "4"});
+  EXPECT_EQ(At(s), Pos(4, 1)); // lower bounds
+  Fill(s, {"1", "2"});
+  EXPECT_EQ(At(s), Pos(5, 1)); // upper bounds
+  Fill(s, {"i", "8"});
+  EXPECT_EQ(At(s), Pos(6, 1));
+  s.BX0.Type("y"); // x1 unrestricted: its lower bound 1 becomes -infinity
+  s.BX0.PressKey(key::Right);
+  EXPECT_EQ(RowOf(s, 1), (V{"Var. Name", "Chairs", "Tables", "", ""}));
+  EXPECT_EQ(RowOf(s, 2), (V{"Maximize", "3.00", "5.00", "", ""}));
+  EXPECT_EQ(RowOf(s, 3), (V{"Constr 1", "1.00", "2.50", ">=", "4.00"}));
+  EXPECT_EQ(RowOf(s, 4), (V{"Lower Bound", "-infinity", "2.00", "", ""}));
+  EXPECT_EQ(RowOf(s, 5), (V{"Upper Bound", "infinity", "8.00", "", ""}));
+  EXPECT_EQ(RowOf(s, 6), (V{"Unrestr'd (y/n)? ", "y", "n", "", ""}));
+  EXPECT_EQ(grid.BackOf(4, 1), RGB(0, 75, 255));
+  EXPECT_EQ(grid.BackOf(3, 2), kBlue);
+
+  // A negative right-hand side is refused with its message.
+  grid.PerformClick(3, 4);
+  EXPECT_EQ(At(s), Pos(3, 4));
+  script.AnswerMsgBox(msg::OK);
+  s.BX0.Type("-");
+  ExpectOneMessage("Negative RHS not permitted.  Re-enter", "Rihgt-hand Side", msg::Critical);
+  EXPECT_EQ(grid.TextMatrix(3, 4), "4.00");
+
+  // The sense cell switches with a click; a double-click leaves cell and sense agreeing.
+  grid.PerformClick(2, 0);
+  EXPECT_EQ(grid.TextMatrix(2, 0), "Minimize");
+  EXPECT_EQ(g.ObjSense, 1);
+  EXPECT_EQ(At(s), Pos(2, 1));
+  grid.PerformDblClick(2, 0);
+  EXPECT_EQ(grid.TextMatrix(2, 0), g.SenseText.str());
+  EXPECT_EQ(g.SenseText.str(), "Maximize");
+  EXPECT_EQ(g.ObjSense, -1);
+
+  // A heading click selects for the EditGrid menu and hides the editor; a closed cell beeps.
+  grid.PerformClick(3, 0);
+  EXPECT_EQ(g.SelState, 1);
+  EXPECT_FALSE(s.BX0.Visible());
+  EXPECT_TRUE(s.mnuCopyMenu.Enabled());
+  EXPECT_FALSE(s.mnuPasteMenu.Enabled());
+  const int beeps = script.Beeps();
+  grid.PerformClick(0, 4);
+  EXPECT_EQ(script.Beeps(), beeps + 1);
+  EXPECT_EQ(At(s), Pos(1, 1));
+  EXPECT_TRUE(s.BX0.Visible());
+  grid.PerformClick(3, 1);
+  EXPECT_EQ(g.SelState, 0);
+  EXPECT_FALSE(s.mnuCopyMenu.Enabled());
+  EXPECT_FALSE(s.saveMenu.Enabled());
+}
+
+TEST_F(InputGridScreenTest, IntegerProgramTypeColumnAndLowerBoundRules) {
+  Scr2 &s = Sized(5, "2", "2");
+  Grid &grid = s.grid1;
+  EXPECT_EQ(s.Label7.Caption(), "INPUT GRID - INTEGER PROGRAMMING");
+  ASSERT_EQ(grid.Rows(), 9);
+  EXPECT_EQ(RowOf(s, 8), (V{"Integer (y/n)? ", "y", "y", "", ""}));
+  grid.PerformClick(3, 3);
+  s.BX0.Type("a");
+  EXPECT_EQ(grid.TextMatrix(3, 3), "        <=");
+  s.BX0.Type("=");
+  EXPECT_EQ(grid.TextMatrix(3, 3), "=");
+
+  grid.PerformClick(5, 1);
+  script.AnswerMsgBox(msg::OK);
+  s.BX0.Type("-");
+  ExpectOneMessage("Nonnegative var: Lower bound must be nonnegative.", "Unrestricted Status", msg::Information);
+  grid.PerformClick(7, 1);
+  s.BX0.Type("y");
+  grid.PerformClick(5, 1);
+  script.AnswerMsgBox(msg::OK);
+  s.BX0.Type("3");
+  ExpectOneMessage("Unrestr'd var: Lower bound must be negative or -infinity.", "Unrestricted Status",
+                   msg::Information);
+  EXPECT_EQ(s.BX0.Text(), "");
+  s.BX0.Type("-3");
+  EXPECT_EQ(grid.TextMatrix(5, 1), "-3.00");
+  // Marking the variable continuous keeps its bound.
+  grid.PerformClick(8, 1);
+  s.BX0.Type("n");
+  EXPECT_EQ(grid.TextMatrix(8, 1), "n");
+  EXPECT_EQ(grid.TextMatrix(5, 1), "-3.00");
+}
+
+TEST_F(InputGridScreenTest, TransportationSpecials) {
+  Scr2 &s = Sized(4, "2", "3");
+  Grid &grid = s.grid1;
+  EXPECT_EQ(s.Label7.Caption(), "INPUT GRID - TRANSPORTATION");
+  EXPECT_EQ(At(s), Pos(1, 2));
+  EXPECT_EQ(grid.BackOf(1, 1), kCyan);
+  Fill(s, {"Rome", "Oslo", "Bern"});
+  EXPECT_EQ(At(s), Pos(2, 1));
+  Fill(s, {"Paris", "4", "-i", "6", "20"});
+  EXPECT_EQ(At(s), Pos(3, 1));
+  Fill(s, {"Lyon", "2", "3", "1", "0"});
+  EXPECT_EQ(At(s), Pos(4, 2)); // on to the demands
+  script.AnswerMsgBox(msg::OK);
+  s.BX0.Type("-");
+  ExpectOneMessage("Negative Supply/Demand not permitted.", "Suppl/Demand", msg::Information);
+  Fill(s, {"5", "12", "3"});
+  EXPECT_EQ(RowOf(s, 1), (V{"", "S/D Name", "Rome", "Oslo", "Bern", ""}));
+  EXPECT_EQ(RowOf(s, 2), (V{"S1", "Paris", "4.00", "-infinity", "6.00", "20"}));
+  EXPECT_EQ(RowOf(s, 3), (V{"S2", "Lyon", "2.00", "3.00", "1.00", "0"}));
+  EXPECT_EQ(RowOf(s, 4), (V{"Demand", "", "5", "12", "3", ""}));
+  EXPECT_EQ(At(s), Pos(4, 4));
+
+  // Closed corners send the editor to the first name cell.
+  grid.PerformClick(4, 5);
+  EXPECT_EQ(At(s), Pos(1, 2));
+  grid.PerformDblClick(1, 1);
+  EXPECT_EQ(At(s), Pos(1, 2));
+  EXPECT_EQ(grid.TextMatrix(1, 1), "S/D Name");
+}
+
+TEST_F(InputGridScreenTest, SymmetricNetworkAndItsDiagonal) {
+  g.NetSubModel = 2;
+  Scr2 &s = Sized(7, "3");
+  Grid &grid = s.grid1;
+  EXPECT_EQ(s.Label7.Caption(), "INPUT GRID - SHORTEST ROUTE");
+  EXPECT_TRUE(s.Frame2.Visible());
+  EXPECT_EQ(grid.Top(), static_cast<int>(std::lround(s.Frame2.Top() + 1.05 * s.Frame2.Height())));
+  s.Check1.PerformClick();
+  EXPECT_EQ(g.SymmetricNet, 1);
+  EXPECT_EQ(At(s), Pos(1, 2));
+  Fill(s, {"A", "B", "C"});
+  EXPECT_EQ(At(s), Pos(2, 3));
+  EXPECT_EQ(grid.TextMatrix(3, 1), "B");
+  Fill(s, {"4", "7"});
+  EXPECT_EQ(At(s), Pos(3, 4));
+  Fill(s, {"2"});
+  EXPECT_EQ(At(s), Pos(3, 4));
+  EXPECT_EQ(RowOf(s, 2), (V{"N1", "A", "", "4.00", "7.00"}));
+  EXPECT_EQ(RowOf(s, 3), (V{"N2", "B", "4.00", "", "2.00"}));
+  EXPECT_EQ(RowOf(s, 4), (V{"N3", "C", "7.00", "2.00", ""}));
+
+  grid.PerformClick(3, 3);
+  EXPECT_EQ(At(s), Pos(3, 4));
+  grid.PerformClick(4, 4);
+  EXPECT_EQ(At(s), Pos(4, 3));
+  grid.PerformClick(0, 0);
+  EXPECT_EQ(At(s), Pos(1, 2));
+  grid.PerformClick(2, 3);
+  const int beeps = script.Beeps();
+  s.BX0.Type("-");
+  EXPECT_EQ(script.Beeps(), beeps + 1);
+}
+
+TEST_F(InputGridScreenTest, MinimalSpanningTreeIsAlwaysSymmetrical) {
+  g.NetSubModel = 1;
+  Scr2 &s = Sized(7, "2");
+  EXPECT_EQ(s.Label7.Caption(), "INPUT GRID - MINIMAL SPANNING TREE");
+  EXPECT_EQ(s.Check1.Value(), 1);
+  EXPECT_FALSE(s.Check1.Enabled());
+  EXPECT_EQ(g.SymmetricNet, 1);
+}
+
+TEST_F(InputGridScreenTest, ProjectRowsAndNodeChecks) {
+  g.ProjMethod = 1;
+  Scr2 &s = Open(8);
+  s.BX1.Type("Build");
+  s.BX1.PressKey(key::Return);
+  Grid &grid = s.grid1;
+  EXPECT_EQ(s.Label7.Caption(), "INPUT GRID - CPM (CRITICAL PATH METHOD)");
+  ASSERT_EQ(grid.Rows(), 2);
+  EXPECT_EQ(At(s), Pos(1, 1));
+  Fill(s, {"1", "2", "A", "3"});
+  EXPECT_EQ(grid.Rows(), 3);
+  EXPECT_EQ(grid.TextMatrix(2, 0), "2");
+  EXPECT_EQ(At(s), Pos(2, 1));
+  EXPECT_EQ(s.BX2.Text(), "2");
+
+  // The same pair again is refused once, its symbol cleared; a second Enter lets it through.
+  Fill(s, {"1"});
+  s.BX0.Type("2");
+  s.BX0.PressKey(key::Tab);
+  s.BX0.Type("B");
+  script.AnswerMsgBox(msg::OK);
+  s.BX0.PressKey(key::Return);
+  ExpectOneMessage("Nodes defining this activity have already been assigned to another",
+                   "Node Numbering Error", msg::Critical);
+  EXPECT_EQ(grid.TextMatrix(2, 3), "");
+  EXPECT_EQ(At(s), Pos(2, 1));
+  s.BX0.PressKey(key::Return);
+  EXPECT_EQ(At(s), Pos(2, 2));
+  EXPECT_TRUE(script.MessageBoxes().empty());
+  Fill(s, {"3", "B", "4"});
+  EXPECT_EQ(At(s), Pos(3, 1));
+  EXPECT_EQ(s.BX2.Text(), "3");
+
+  // Down from the last row adds a numbered row.
+  s.BX0.Type("3");
+  s.BX0.PressKey(key::Tab);
+  s.BX0.Type("4");
+  s.BX0.PressKey(key::Down);
+  EXPECT_EQ(grid.Rows(), 5);
+  EXPECT_EQ(grid.TextMatrix(4, 0), "4");
+  EXPECT_EQ(At(s), Pos(4, 2));
+  EXPECT_EQ(grid.TextMatrix(3, 4), "0.00");
+
+  // A zero node.
+  grid.PerformClick(4, 2);
+  s.BX0.Type("5");
+  grid.PerformClick(4, 1);
+  s.BX0.Type("0");
+  script.AnswerMsgBox(msg::OK);
+  s.BX0.PressKey(key::Return);
+  ExpectOneMessage("Node number must be >=1", "Node Numbering Error", msg::Critical);
+  EXPECT_EQ(At(s), Pos(4, 1));
+}
+
+TEST_F(InputGridScreenTest, QueueingWordsMoveOnAtTheRowEnd) {
+  Scr2 &s = Sized(6, "2");
+  Grid &grid = s.grid1;
+  EXPECT_EQ(s.Label7.Caption(), "INPUT TABLE - M/M/c queues");
+  Fill(s, {"4", "6", "2", "10"});
+  EXPECT_EQ(At(s), Pos(1, 5));
+  s.BX0.Type("i");
+  EXPECT_EQ(At(s), Pos(2, 5));
+  EXPECT_EQ(RowOf(s, 1), (V{"1", "4.00", "6.00", "2", "10", "infinity"}));
+  grid.PerformClick(0, 3);
+  EXPECT_EQ(At(s), Pos(1, 1));
+}
+
+TEST_F(InputGridScreenTest, GamesMatricesAndEquations) {
+  Scr2 &game = Sized(9, "2", "3");
+  EXPECT_EQ(game.Label7.Caption(), "INPUT GRID - TWO-PERSON ZERO-SUM GAME");
+  EXPECT_TRUE(game.Label8.Visible());
+  EXPECT_EQ(game.grid1.Top(),
+            static_cast<int>(std::lround(game.Label8.Top() + 1.05 * game.Label8.Height())));
+  Fill(game, {"1", "-2", "3", "4"});
+  EXPECT_EQ(RowOf(game, 1), (V{"A1", "1.00", "-2.00", "3.00"}));
+  EXPECT_EQ(RowOf(game, 2), (V{"A2", "4.00", "0.00", "0.00"}));
+  // An arrow key enters the next cell with its whole text selected, so typing replaces it.
+  game.BX0.PressKey(key::Left);
+  EXPECT_EQ(At(game), Pos(2, 1));
+  game.BX0.Type("6");
+  game.BX0.PressKey(key::Up);
+  game.BX0.Type("5");
+  game.BX0.PressKey(key::Right);
+  game.BX0.Type("8");
+  EXPECT_EQ(RowOf(game, 1), (V{"A1", "5.00", "8.00", "3.00"}));
+  EXPECT_EQ(RowOf(game, 2), (V{"A2", "6.00", "0.00", "0.00"}));
+
+  Forms::Clear();
+  Scr2 &eq = Sized(2, "2");
+  EXPECT_EQ(eq.Label7.Caption(), "INPUT GRID - SIMULTANEOUS EQUAITIONS");
+  EXPECT_EQ(RowOf(eq, 0), (V{"", "x1", "x2", "R.H.S."}));
+  const int beeps = script.Beeps();
+  eq.grid1.PerformDblClick(0, 3);
+  EXPECT_EQ(script.Beeps(), beeps + 1);
+  EXPECT_EQ(At(eq), Pos(1, 1));
+}
+
+TEST_F(InputGridScreenTest, ClipboardBlockSurvivesAForeignClipboard) {
+  Scr2 &s = Sized(3, "2", "1");
+  Fill(s, {"a", "b", "7"});
+  s.grid1.PerformClick(2, 0); // Minimize
+  GridClipboard("in", s.grid1, 0, 0, static_cast<int16>(s.grid1.Rows() - 1),
+                static_cast<int16>(s.grid1.Cols() - 1));
+  const std::string block = ClipboardText();
+  EXPECT_EQ(block.rfind("\tx1\tx2\tEnter <, >, or =\tR.H.S.\rVar. Name\ta\tb\t\t\r", 0), 0u);
+  EXPECT_NE(block.find("Minimize\t7.00\t0.00\t\t\r"), std::string::npos);
+  ResetInputGridSelection(s.grid1);
+  EXPECT_EQ(s.grid1.Selection(), (CellRange{1, 1, 1, 1}));
+
+  SetClipboardText("another program's text");
+  Forms::Clear();
+  Scr2 &back = Open(3);
+  g.NVars = 2;
+  g.MRows = 1;
+  back.grid1.SetRows(g.GridRows = 7);
+  back.grid1.SetCols(g.GridCols = 5);
+  g.GridFromFile = 1;
+  g.GridReadyFlag = 0;
+  back.InitInputGrid();
+  GridClipboard("out", back.grid1, 0, 0, 6, 4);
+  EXPECT_EQ(back.grid1.Clip(), block);
+  EXPECT_EQ(back.grid1.TextMatrix(2, 0), "Minimize");
+  EXPECT_EQ(back.grid1.TextMatrix(5, 1), "infinity");
+}
+
+} // namespace
+} // namespace quon::testing
