@@ -228,7 +228,7 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
     const int16 typed = key;
     key = 0;
     g.BX0KeyState = 1;
-    const std::string &lower = grid.TextMatrix(m + 3, c);
+    const std::string lower = grid.TextMatrix(m + 3, c);
     if (IsLetter(typed, 'y')) {
       ui.SetEditorText("y");
       if (g.ModelClass == 3 && freeRow && lower != "-infinity" && Val(lower) >= 0)

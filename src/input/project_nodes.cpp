@@ -18,7 +18,7 @@ int16 ToInt16(double v) {
 }
 
 int16 NodeIn(const GridStore &grid, int r, int c, int16 emptyValue) {
-  const std::string &text = grid.TextMatrix(r, c);
+  const std::string text = grid.TextMatrix(r, c);
   if (text.empty()) return emptyValue;
   return ToInt16(Val(text));
 }

@@ -110,7 +110,7 @@ public:
     Click(row, col);
     GridDblClick(*this, grid, static_cast<int16>(row), static_cast<int16>(col));
   }
-  const std::string &Cell(int row, int col) const { return grid.TextMatrix(row, col); }
+  std::string Cell(int row, int col) const { return grid.TextMatrix(row, col); }
   std::pair<int, int> At() const { return {editorRow, editorCol}; }
   std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
 };
