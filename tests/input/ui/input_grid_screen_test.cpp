@@ -135,6 +135,25 @@ TEST_F(InputGridScreenTest, LinearProgramTypedByKeyboardAndMouse) {
   EXPECT_FALSE(s.saveMenu.Enabled());
 }
 
+TEST_F(InputGridScreenTest, WideGridScrollsUnderTheEditorAndAScrollHidesIt) {
+  Scr2 &s = Sized(3, "20", "1");
+  Grid &grid = s.grid1;
+  EXPECT_EQ(grid.Width(), 14134); // 0.9 of the screen's width, plus 310
+  grid.PerformClick(3, 1);
+  for (int c = 2; c <= 16; ++c) {
+    s.BX0.PressKey(key::Right);
+    ASSERT_EQ(At(s), Pos(3, c));
+    EXPECT_TRUE(s.BX0.Visible()) << c;
+    EXPECT_EQ(s.BX0.Left(), grid.Left() + grid.CellLeft()) << c;
+  }
+  EXPECT_GT(grid.LeftCol(), 1);
+  grid.SetLeftCol(1); // the user scrolls back: the editor no longer covers its cell
+  EXPECT_FALSE(s.BX0.Visible());
+  grid.PerformClick(3, 2);
+  EXPECT_TRUE(s.BX0.Visible());
+  EXPECT_EQ(s.BX0.Left(), grid.Left() + grid.CellLeft());
+}
+
 TEST_F(InputGridScreenTest, IntegerProgramTypeColumnAndLowerBoundRules) {
   Scr2 &s = Sized(5, "2", "2");
   Grid &grid = s.grid1;
