@@ -89,6 +89,13 @@ Scr2::Scr2() : Form("scr2") {
   BX3.Change = [this] { GuardDigits(BX3, bx3Good_); };
   Check1.Click = [this] { Check1_Click(); };
   WireInputGrid();
+  cmdDone.Click = [this] { cmdDone_Click(); };
+  cmdMainMenu.Click = [this] { cmdMainMenu_Click(); };
+  cmdExitQuon.Click = [this] { cmdExitQuon_Click(); };
+  saveMenu.Click = [this] { saveMenu_Click(); };
+  SaveAsMenu.Click = [this] { SaveAsMenu_Click(); };
+  mainMenu.Click = [this] { mainMenu_Click(); };
+  ExitQUONMenu.Click = [this] { ExitQUONMenu_Click(); };
 }
 
 void Scr2::Form_Load() {

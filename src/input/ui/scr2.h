@@ -2,6 +2,7 @@
 // floating cell editor, the button row and the File and EditGrid menus.
 #pragma once
 
+#include "input/file_roads.h"
 #include "platform/menu.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/forms.h"
@@ -62,6 +63,17 @@ public:
   void BX3_KeyPress(int &keyAscii);
   void Check1_Click();
 
+  // Leaving the input screen: "SOLVE Menu", "MAIN Menu", "Exit QUON" and the File menu.
+  void cmdDone_Click();
+  void cmdMainMenu_Click();
+  void cmdExitQuon_Click();
+  void saveMenu_Click();
+  void SaveAsMenu_Click();
+  void ExitQUONMenu_Click();
+  void mainMenu_Click();
+  // Saves the problem on the screen through the Save As dialog (mode 0 Save, 1 Save As).
+  SaveOutcome SaveProblemFile(int16 mode);
+
   // Checks the sizes confirmed in size box `which` (1 or 2; 1 also for a project's title) and,
   // once they are complete, builds the grid and puts the editor on its first data cell.
   void ValidateProblemSize(int16 which);
@@ -95,8 +107,12 @@ private:
 
 Scr2 &scr2();
 
-// Opens a problem file chosen in the Open dialog into the input screen; sets InputMode to -1
-// when the dialog was cancelled.
-void OpenProblemFile();
+// Opens a problem file chosen in the Open dialog into the input screen. Cancelled (InputMode
+// -1) also after a file that is not a valid problem file; BackToMainMenu when the mismatch
+// question was answered No: the MAIN menu screen is then shown and the input screen is gone.
+OpenOutcome OpenProblemFile();
+
+// Rebuilds the input screen with the problem as it was submitted.
+void ModifyInputData();
 
 } // namespace quon

@@ -196,10 +196,4 @@ void Scr2::BX0_KeyUp(int & /*keyCode*/, int /*shift*/) {
   placedByKey = false;
 }
 
-// Opening a problem file comes with the problem files; until then the Open dialog behaves as
-// cancelled, so the road leads to an empty new problem.
-void OpenProblemFile() {
-  g.InputMode = -1;
-}
-
 } // namespace quon

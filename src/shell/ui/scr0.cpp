@@ -207,8 +207,10 @@ void Scr0::existingFileOption_Click() {
       g.NewProblemMark = 99;
       break;
     }
-    OpenProblemFile();
-    if (g.InputMode != -1) {
+    const OpenOutcome opened = OpenProblemFile();
+    // Back at the MAIN menu the input screen is gone: nothing more to do here.
+    if (opened == OpenOutcome::BackToMainMenu) return;
+    if (opened == OpenOutcome::Loaded) {
       input.cmdDone.SetEnabled(true);
       break;
     }

@@ -1,0 +1,111 @@
+// Leaving the input screen: "SOLVE Menu" submits the problem and moves on to the SOLVE/MODIFY
+// screen; "MAIN Menu" and "Exit QUON" (buttons and File menu) go back or end the program; Save
+// and Save As write the problem file. Every road that leaves offers to save first, and a save
+// that fails keeps the user on the input screen with the data as typed.
+#include <string>
+
+#include "input/file_roads.h"
+#include "input/grid_clipboard.h"
+#include "input/input_grid.h"
+#include "input/submit_input.h"
+#include "input/ui/scr2.h"
+#include "input/ui/solve_screen_link.h"
+#include "linear/lp_model.h"
+#include "platform/user_services.h"
+#include "shell/ui/scr0.h"
+#include "shell/ui/screen_helpers.h"
+
+namespace quon {
+
+namespace {
+
+// Shows a refusal of the input and sends the user to the cell it names.
+void Refuse(Scr2 &s, const InputMessage &m) {
+  if (m.resetSelection) ResetInputGridSelection(s.grid1);
+  ShowInputMessage(m);
+  if (m.HasCell()) {
+    g.CurRow = static_cast<int16>(m.row);
+    g.CurCol = static_cast<int16>(m.col);
+    s.PlaceCellEditor(g.CurRow, g.CurCol);
+  }
+}
+
+// "Do you wish to save data?" before leaving. True when the road goes on: No, or Yes with the
+// problem saved or the dialog cancelled. Cancel, and a save that failed, stay.
+bool OfferToSave(Scr2 &s, bool withCancel) {
+  const int answer = ShowInputMessage(SaveQuestion(withCancel));
+  if (answer == msg::Cancel) return false;
+  if (answer == msg::Yes) return s.SaveProblemFile(0) != SaveOutcome::Failed;
+  return true;
+}
+
+// Back to the MAIN menu screen, which unloads this one when it comes up. A MAIN menu screen
+// still loaded behind this one would not come up afresh, so it goes first.
+void LeaveForMainMenu() {
+  UnloadForm<Scr0>();
+  Scr0 &menu = scr0();
+  menu.FrameInputMode.SetVisible(false);
+  menu.Show();
+}
+
+} // namespace
+
+SaveOutcome Scr2::SaveProblemFile(int16 mode) {
+  return quon::SaveProblemFile(mode, grid1, BX1.Text(), static_cast<int16>(Check1.Value() == 1 ? 1 : 0));
+}
+
+void Scr2::cmdDone_Click() {
+  const SubmitHeader header{BX1.Text(), BX2.Text(), BX3.Text()};
+  if (auto refusal = BeginSubmission(grid1, header)) {
+    Refuse(*this, *refusal);
+    return;
+  }
+  if (g.ModelClass == 8) BX2.SetText(std::to_string(g.NodeCount));
+  // The clipboard block is the only copy of the input while the later screens are shown.
+  GridClipboard("in", grid1, 0, 0, static_cast<int16>(grid1.Rows() - 1),
+                static_cast<int16>(grid1.Cols() - 1));
+  if (auto refusal = ConvertInput(grid1, header, BuildLPStandardForm)) {
+    Refuse(*this, *refusal);
+    return;
+  }
+  ResetInputGridSelection(grid1);
+  if (g.ModelClass == 4) grid1.SetTextMatrix(1, 1, "S/D Name");
+  if (!OfferToSave(*this, true)) return;
+  // The next screen comes up before this one goes, so the program never runs out of screens.
+  ShowSolveModifyScreen();
+  Unload(*this);
+  g.FileName.clear();
+}
+
+void Scr2::cmdMainMenu_Click() {
+  g.FileName.clear();
+  if (SaveQuestionDue() && !OfferToSave(*this, true)) return;
+  g.NumFormatType = 1;
+  LeaveForMainMenu();
+}
+
+void Scr2::mainMenu_Click() {
+  g.FileName.clear();
+  if (g.DataChanged == 1 && !OfferToSave(*this, false)) return;
+  LeaveForMainMenu();
+}
+
+void Scr2::cmdExitQuon_Click() {
+  if (SaveQuestionDue() && !OfferToSave(*this, true)) return;
+  UnloadAllForms();
+  Unload(*this);
+}
+
+void Scr2::ExitQUONMenu_Click() {
+  cmdExitQuon_Click();
+}
+
+void Scr2::saveMenu_Click() {
+  SaveProblemFile(0);
+}
+
+void Scr2::SaveAsMenu_Click() {
+  SaveProblemFile(1);
+}
+
+} // namespace quon

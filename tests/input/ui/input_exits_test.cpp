@@ -1,0 +1,289 @@
+// The input screen's exits: "SOLVE Menu" for every model class with its refusals and the save
+// question, the MAIN menu and exit roads, and Save with a failing disk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "input/input_grid.h"
+#include "input/problem_header.h"
+#include "input/ui/scr2.h"
+#include "shell/ui/scr0.h"
+#include "support/input_screen.h"
+
+namespace quon {
+namespace {
+
+using testing::InputScreenTest;
+
+class SolveMenu : public InputScreenTest {};
+
+TEST_F(SolveMenu, MatrixInputIsCopiedKeptAsBlockAndTheScreenIsLeft) {
+  Scr2 &s = Typed(2, "2");
+  Fill(s, 1, {"2", "1", "5"});
+  Fill(s, 2, {"1", "3", "10"});
+  g.FileName = "old.txt";
+  const std::string block = s.grid1.ClipOf(0, 0, 2, 3);
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  s.cmdDone.PerformClick();
+
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Save?");
+  EXPECT_EQ(script.MessageBoxes()[0].style, msg::YesNoCancel | msg::Question);
+  EXPECT_DOUBLE_EQ(g.Tab(2, 3), 10);
+  EXPECT_DOUBLE_EQ(g.InvInput(1, 1), 2);
+  EXPECT_EQ(g.ColNames(2), "x2");
+  EXPECT_EQ(g.HeaderText[1], "Demo");
+  EXPECT_EQ(g.HeaderText[2], "2");
+  EXPECT_EQ(g.GridRows, 3);
+  EXPECT_EQ(g.GridCols, 4);
+  EXPECT_EQ(ClipboardText(), block);
+  EXPECT_EQ(g.FileName, "");
+  EXPECT_FALSE(IsLoaded<Scr2>());
+}
+
+TEST_F(SolveMenu, LinearProgramRefusalsStayOnTheInput) {
+  Scr2 &s = Typed(3, "2", "3");
+  Fill(s, 2, {"3", "2", "", ""});
+  Fill(s, 3, {"1", "1", "<=", "4"});
+  Fill(s, 4, {"1", "0", "<=", "3"});
+  Fill(s, 5, {"0", "0", "<=", "1"});
+  s.grid1.SetRow(4);
+  s.grid1.SetCol(2);
+  script.AnswerMsgBox(
+      msg::OK, "All Left-hand side coefficients of Constraint 3 are zero.  Renenter or delete constraint");
+  s.cmdDone.PerformClick();
+  EXPECT_EQ(script.MessageBoxes().back().title, "Input Data Error");
+  EXPECT_EQ(script.MessageBoxes().back().style, msg::OKOnly | msg::Critical);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(s.grid1.Row(), 1);
+  EXPECT_EQ(s.grid1.Col(), 1);
+  EXPECT_EQ(g.InputErrorIndex, 0);
+
+  Fill(s, 5, {"0", "1", "<=", "1"});
+  Fill(s, 6, {"0", "5"}); // lower bounds
+  Fill(s, 7, {"infinity", "2"});
+  script.AnswerMsgBox(msg::OK, "Lower bound exceeds upper bound for varaible 2. Renenter correct bounds");
+  s.cmdDone.PerformClick();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  // Cancel at the save question keeps the converted problem and the screen.
+  Fill(s, 6, {"0", "0"});
+  Fill(s, 7, {"infinity", "infinity"});
+  script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+  s.cmdDone.PerformClick();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.MRows, 3);
+  EXPECT_DOUBLE_EQ(g.LPData(3, 4), 4);
+  EXPECT_EQ(g.HeaderText[3], "3");
+}
+
+TEST_F(SolveMenu, TransportationRefusalThenSuccessWithTheCornerCaption) {
+  Scr2 &s = Typed(4, "2", "2");
+  Fill(s, 2, {"4", "6", "10"}, 2);
+  Fill(s, 3, {"5", "3", "-5"}, 2);
+  Fill(s, 4, {"7", "8"}, 2);
+  script.AnswerMsgBox(msg::OK);
+  s.cmdDone.PerformClick();
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.Entering, 0);
+
+  Fill(s, 3, {"5", "3", "5"}, 2);
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  s.cmdDone.PerformClick();
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.HeaderText[3], "2");
+  EXPECT_FLOAT_EQ(g.TransSupply(1), 10);
+}
+
+TEST_F(SolveMenu, QueueScenarioRefusalPointsAtTheScenario) {
+  Scr2 &s = Typed(6, "2");
+  Fill(s, 1, {"2", "3", "1", "infinity", "infinity"});
+  Fill(s, 2, {"3", "4", "0", "infinity", "infinity"}); // no server
+  script.AnswerMsgBox(msg::OK);
+  s.cmdDone.PerformClick();
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_NE(script.MessageBoxes()[0].text.find("Inconsistent data in Scenario(s) <2>"), std::string::npos);
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Queue Data Error");
+  EXPECT_EQ(g.NScen, 2);
+  EXPECT_EQ(g.CurRow, 2);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  Fill(s, 2, {"3", "4", "1", "infinity", "infinity"});
+  script.AnswerMsgBox(msg::No);
+  s.cmdDone.PerformClick();
+  EXPECT_FALSE(IsLoaded<Scr2>());
+}
+
+TEST_F(SolveMenu, NetworksAndGamesGoOn) {
+  Scr2 &net = Typed(7, "3", "", 4);
+  Fill(net, 1, {"A", "B", "C"}, 2);
+  Fill(net, 2, {"", "5", "2"}, 2);
+  script.AnswerMsgBox(msg::No);
+  net.cmdDone.PerformClick();
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.GridRows, 5);
+
+  Scr2 &game = Typed(9, "2", "2");
+  Fill(game, 1, {"1", "-1"});
+  Fill(game, 2, {"-1", "1"});
+  script.AnswerMsgBox(msg::No);
+  game.cmdDone.PerformClick();
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.HeaderText[3], "2");
+}
+
+TEST_F(SolveMenu, ProjectChecks) {
+  Scr2 &s = Typed(8, "", "", 1);
+  script.AnswerMsgBox(msg::OK, "Meaningless or missing project data");
+  s.cmdDone.PerformClick();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(s.grid1.Rows(), 2);
+
+  // Nodes 1 and 3 start, 4 and 5 finish; two empty rows trail.
+  s.grid1.SetRows(7);
+  Fill(s, 1, {"1", "2", "A", "3"});
+  Fill(s, 2, {"3", "2", "B", "2"});
+  Fill(s, 3, {"2", "4", "C", "4"});
+  Fill(s, 4, {"2", "5", "D", "1"});
+  Fill(s, 5, {"", "", "", "0"});
+  script.AnswerMsgBox(msg::OK,
+                      "MULTIPLE START detected at nodes (1, 3) and MULTIPLE FINISH detected at nodes (4, 5)");
+  s.cmdDone.PerformClick();
+  EXPECT_EQ(script.MessageBoxes().back().title, "Input Data Error");
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(s.grid1.Rows(), 5);
+  EXPECT_EQ(g.ActivityCount, 4);
+  EXPECT_EQ(s.BX2.Text(), "5");
+
+  // A node number beyond the arrays' reach is refused on its row.
+  Fill(s, 2, {"1", "1001", "B", "2"});
+  script.AnswerMsgBox(msg::OK, "Node numbers cannot exceed 1000");
+  s.cmdDone.PerformClick();
+  EXPECT_EQ(script.MessageBoxes().back().title, "Node Numbering Error");
+  EXPECT_EQ(g.CurRow, 2);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  Fill(s, 2, {"3", "4", "B", "2"});
+  Fill(s, 3, {"2", "4", "C", "4"});
+  Fill(s, 4, {"4", "5", "D", "1"});
+  script.AnswerMsgBox(msg::OK, "MULTIPLE START detected at nodes (1, 3)");
+  s.cmdDone.PerformClick();
+
+  Fill(s, 2, {"2", "3", "B", "2"});
+  Fill(s, 3, {"3", "4", "C", "4"});
+  script.AnswerMsgBox(msg::No);
+  s.cmdDone.PerformClick();
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.HeaderText[2], "5");
+  EXPECT_EQ(g.GridRows, 5);
+}
+
+TEST_F(SolveMenu, YesSavesFirstAndAFailedSaveStays) {
+  Scr2 &s = Typed(1, "2");
+  Fill(s, 1, {"1", "2"});
+  Fill(s, 2, {"3", "4"});
+  const std::string bad = (dir / "missing" / "m.txt").string();
+  script.AnswerMsgBox(msg::Yes).AnswerSave(bad).AnswerMsgBox(msg::OK);
+  s.cmdDone.PerformClick();
+  ASSERT_EQ(script.MessageBoxes().size(), 2u);
+  EXPECT_EQ(script.MessageBoxes()[1].style & 0x70, msg::Critical);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  const std::string good = (dir / "m.txt").string();
+  script.AnswerMsgBox(msg::Yes).AnswerSave(good);
+  s.cmdDone.PerformClick();
+  EXPECT_TRUE(std::filesystem::exists(good));
+  EXPECT_EQ(g.ProblemFileName, good);
+  EXPECT_EQ(g.FileName, "");
+  EXPECT_FALSE(IsLoaded<Scr2>());
+}
+
+class ScreenExits : public InputScreenTest {};
+
+TEST_F(ScreenExits, MainMenuButtonAsksOnceASizeIsTyped) {
+  Scr2 &fresh = Typed(3, "", "");
+  g.NumFormatType = 2;
+  script.DismissPopup();
+  fresh.cmdMainMenu.PerformClick();
+  EXPECT_TRUE(script.MessageBoxes().empty());
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_FALSE(scr0().FrameInputMode.Visible());
+  EXPECT_EQ(g.NumFormatType, 1);
+
+  Scr2 &s = Typed(3, "2", "1");
+  script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+  s.cmdMainMenu.PerformClick();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+}
+
+TEST_F(ScreenExits, TypedProjectIsNeverDroppedWithoutTheQuestion) {
+  Scr2 &s = Typed(8, "", "", 2);
+  Fill(s, 1, {"1", "2", "A", "1", "2", "3"});
+  g.NodeCount = 2;
+  ASSERT_EQ(g.NVars, 0);
+  script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+  s.cmdMainMenu.PerformClick();
+  script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+  s.ExitQUONMenu.PerformClick();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ScreenExits, FileMainMenuAsksOnlyAfterAChangeAndKeepsTheFormat) {
+  Scr2 &s = Typed(1, "2");
+  g.NumFormatType = 2;
+  g.DataChanged = 1;
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
+  s.mainMenu.PerformClick();
+  EXPECT_EQ(script.MessageBoxes()[0].style, msg::YesNo | msg::Question);
+  EXPECT_FALSE(IsLoaded<Scr2>());
+
+  Scr2 &again = Typed(1, "2");
+  g.DataChanged = 0;
+  script.DismissPopup();
+  again.mainMenu.PerformClick();
+  EXPECT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_FALSE(IsLoaded<Scr2>());
+}
+
+TEST_F(ScreenExits, ExitAsksWithAQueueSizeAndAFailedSaveKeepsTheProgram) {
+  Scr2 &s = Typed(6, "2");
+  script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+  s.cmdExitQuon.PerformClick();
+  EXPECT_EQ(ended, 0);
+
+  const std::string bad = (dir / "missing" / "q.txt").string();
+  script.AnswerMsgBox(msg::Yes).AnswerSave(bad).AnswerMsgBox(msg::OK);
+  s.cmdExitQuon.PerformClick();
+  EXPECT_EQ(ended, 0);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  // A cancelled dialog is silent and the road goes on.
+  script.AnswerMsgBox(msg::Yes).AnswerSave(std::nullopt);
+  s.cmdExitQuon.PerformClick();
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(script.MessageBoxes().size(), 4u);
+}
+
+TEST_F(ScreenExits, SaveMenusAskForTheNameAgainWhenNoneIsGiven) {
+  Scr2 &s = Typed(9, "2", "3");
+  Fill(s, 1, {"1", "2", "3"});
+  Fill(s, 2, {"4", "5", "6"});
+  const std::string path = (dir / "game").string();
+  script.AnswerSave("")
+      .AnswerMsgBox(msg::Yes, "You have not specified a SAVE file name.  Retry?")
+      .AnswerSave(path);
+  s.SaveAsMenu.PerformClick();
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Save As");
+  EXPECT_EQ(script.MessageBoxes()[0].style, msg::YesNo | msg::Exclamation);
+  EXPECT_TRUE(std::filesystem::exists(path)); // no extension added
+
+  script.AnswerSave("").AnswerMsgBox(msg::No);
+  s.saveMenu.PerformClick();
+  EXPECT_EQ(g.ProblemFileName, path);
+}
+
+} // namespace
+} // namespace quon

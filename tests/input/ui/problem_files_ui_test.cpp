@@ -1,0 +1,351 @@
+// Problem files through the input screen: save then open on a fresh start for every model
+// class and tag, the cross-opening of linear and integer programs, broken files, the road
+// back to the MAIN menu, and the return to the input screen after "SOLVE Menu".
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "input/submit_input.h"
+#include "input/ui/scr2.h"
+#include "shell/ui/scr0.h"
+#include "support/input_screen.h"
+
+namespace quon {
+namespace {
+
+using testing::InputScreenTest;
+
+std::string FileText(const std::filesystem::path &p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Lines(const std::vector<std::string> &values) {
+  std::string out;
+  for (const auto &v : values)
+    out += v + "\r\n";
+  return out;
+}
+
+struct Case {
+  int modelClass;
+  int sub;
+  const char *size1;
+  const char *size2;
+  int projRows;                    // projects: grid rows typed
+  std::vector<std::string> header; // the file's first lines, up to the cells
+};
+
+class ProblemFiles : public InputScreenTest, public ::testing::WithParamInterface<Case> {
+protected:
+  // Every data cell gets its own text, so a cell read into the wrong place shows.
+  static void FillAll(Scr2 &s) {
+    for (int r = 1; r < s.grid1.Rows(); ++r)
+      for (int c = 1; c < s.grid1.Cols(); ++c)
+        s.grid1.SetTextMatrix(r, c, std::to_string(r) + "." + std::to_string(c));
+  }
+  void FreshStart(int modelClass, int sub) {
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    g.ModelClass = static_cast<int16>(modelClass);
+    if (modelClass == 7) g.NetSubModel = static_cast<int16>(sub);
+    if (modelClass == 8) g.ProjMethod = static_cast<int16>(sub);
+  }
+};
+
+TEST_P(ProblemFiles, SavedThenOpenedOnAFreshStartUnchanged) {
+  const Case &k = GetParam();
+  Scr2 &s = Typed(k.modelClass, k.size1, k.size2, k.sub);
+  if (k.modelClass == 8) {
+    s.grid1.SetRows(k.projRows);
+    g.NodeCount = 3;
+  }
+  FillAll(s);
+  if (k.modelClass == 7) s.Check1.SetValue(1);
+  if (k.modelClass == 3 || k.modelClass == 5) s.grid1.SetTextMatrix(2, 0, "Minimize");
+  const std::vector<std::string> cells = DataCells(s.grid1);
+  const int rows = s.grid1.Rows(), cols = s.grid1.Cols();
+  const std::filesystem::path path = dir / "problem.txt";
+  script.AnswerSave(path.string());
+  s.saveMenu.PerformClick();
+
+  std::string expected = Lines(k.header);
+  for (const auto &c : cells)
+    expected += "\"" + c + "\"\r\n";
+  if (k.modelClass == 7) expected += "1\r\n";
+  EXPECT_EQ(FileText(path), expected);
+
+  FreshStart(k.modelClass, k.sub);
+  Scr2 &o = scr2();
+  script.AnswerOpen(path.string());
+  ASSERT_EQ(OpenProblemFile(), OpenOutcome::Loaded);
+  EXPECT_EQ(o.Caption(), "QUON  " + path.string());
+  EXPECT_EQ(o.BX1.Text(), "Demo");
+  if (k.modelClass != 8) {
+    EXPECT_EQ(o.BX2.Text(), k.size1);
+  }
+  if (*k.size2) {
+    EXPECT_EQ(o.BX3.Text(), k.size2);
+  }
+  ASSERT_EQ(o.grid1.Rows(), rows);
+  ASSERT_EQ(o.grid1.Cols(), cols);
+  std::vector<std::string> back = DataCells(o.grid1);
+  std::vector<std::string> want = cells;
+  if (k.modelClass == 4) {
+    // The lower corners of a transportation grid hold no data.
+    want[(rows - 2) * (cols - 1)] = "";
+    want[(rows - 1) * (cols - 1) - 1] = "";
+  }
+  EXPECT_EQ(back, want);
+  if (k.modelClass == 3 || k.modelClass == 5) {
+    EXPECT_EQ(o.grid1.TextMatrix(2, 0), "Minimize");
+    EXPECT_EQ(g.ObjSense, 1);
+  }
+  if (k.modelClass == 7) {
+    EXPECT_EQ(o.Check1.Value(), 1);
+  }
+  EXPECT_TRUE(o.saveMenu.Enabled());
+  EXPECT_TRUE(o.SaveAsMenu.Enabled());
+  // An opened problem counts as typed: leaving asks to save.
+  EXPECT_TRUE(SaveQuestionDue());
+}
+
+const std::vector<std::string> kHead = {"5", "2", "1", "\"Demo\""};
+std::vector<std::string> Head(const std::string &tag, std::vector<std::string> sizes) {
+  std::vector<std::string> h{tag};
+  h.insert(h.end(), kHead.begin(), kHead.end());
+  h.insert(h.end(), sizes.begin(), sizes.end());
+  return h;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTag, ProblemFiles,
+                         ::testing::Values(Case{1, 0, "3", "", 0, Head("1000", {"3"})},
+                                           Case{2, 0, "2", "", 0, Head("2000", {"2"})},
+                                           Case{3, 0, "2", "1", 0, Head("3000", {"2", "1", "\"Minimize\""})},
+                                           Case{4, 0, "2", "3", 0, Head("4000", {"2", "3"})},
+                                           Case{5, 0, "3", "2", 0, Head("5000", {"3", "2", "\"Minimize\""})},
+                                           Case{6, 0, "2", "", 0, Head("6000", {"2"})},
+                                           Case{7, 1, "3", "", 0, Head("7001", {"3"})},
+                                           Case{7, 2, "3", "", 0, Head("7002", {"3"})},
+                                           Case{7, 4, "2", "", 0, Head("7004", {"2"})},
+                                           Case{7, 0, "3", "", 0, Head("0", {"3"})},
+                                           Case{8, 1, "", "", 4, Head("8001", {"3", "4"})},
+                                           Case{8, 2, "", "", 3, Head("8002", {"3", "3"})},
+                                           Case{9, 0, "2", "3", 0, Head("9000", {"2", "3"})}));
+
+class OpenRoads : public InputScreenTest {
+protected:
+  std::string Write(const std::string &name, const std::string &text) {
+    const std::filesystem::path p = dir / name;
+    std::ofstream(p, std::ios::binary) << text;
+    return p.string();
+  }
+  std::string SaveTyped(int modelClass, const char *s1, const char *s2, const std::string &name) {
+    Scr2 &s = Typed(modelClass, s1, s2);
+    s.grid1.SetTextMatrix(2, 1, "7");
+    const std::string path = (dir / name).string();
+    script.AnswerSave(path);
+    s.SaveAsMenu.PerformClick();
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    return path;
+  }
+};
+
+TEST_F(OpenRoads, LinearAndIntegerProgramsOpenEachOther) {
+  const std::string lp = SaveTyped(3, "2", "1", "lp.txt");
+  g.ModelClass = 5;
+  Scr2 &ip = scr2();
+  script.AnswerOpen(lp);
+  ASSERT_EQ(OpenProblemFile(), OpenOutcome::Loaded);
+  ASSERT_EQ(ip.grid1.Rows(), 8);
+  EXPECT_EQ(ip.grid1.TextMatrix(2, 1), "7");
+  EXPECT_EQ(ip.grid1.TextMatrix(7, 1), "y");
+  EXPECT_EQ(ip.grid1.TextMatrix(7, 2), "y");
+  EXPECT_EQ(ip.grid1.TextMatrix(7, 3), "");
+  EXPECT_EQ(ip.grid1.TextMatrix(7, 4), "");
+
+  Forms::Clear();
+  UseScreen(15360, 11520);
+  const std::string ipFile = SaveTyped(5, "2", "1", "ip.txt");
+  g.ModelClass = 3;
+  Scr2 &lpScreen = scr2();
+  script.AnswerOpen(ipFile);
+  ASSERT_EQ(OpenProblemFile(), OpenOutcome::Loaded);
+  EXPECT_EQ(lpScreen.grid1.Rows(), 7);
+  EXPECT_EQ(lpScreen.grid1.TextMatrix(2, 1), "7");
+}
+
+TEST_F(OpenRoads, BrokenFilesAreReportedAndLeaveAnEmptyNewProblem) {
+  const std::string lp = "3000\r\n5\r\n2\r\n1\r\n\"T\"\r\n2\r\n1\r\n\"Maximize\"\r\n";
+  std::string cells;
+  for (int i = 0; i < 24; ++i)
+    cells += "\"1\"\r\n";
+  const std::vector<std::string> broken = {
+      Write("truncated.txt", lp + "\"1\"\r\n\"2\"\r\n"),
+      Write("word.txt", "3000\r\nfive\r\n2\r\n1\r\n\"T\"\r\n2\r\n1\r\n\"Maximize\"\r\n" + cells),
+      Write("quote.txt", "3000\r\n5\r\n2\r\n1\r\n\"T\r\n2\r\n1\r\n\"Maximize\"\r\n" + cells),
+      Write("large.txt", "3000\r\n5\r\n2\r\n1\r\n\"T\"\r\n500\r\n1\r\n\"Maximize\"\r\n" + cells),
+  };
+  ASSERT_TRUE(std::filesystem::exists(broken[0]));
+  for (const auto &path : broken) {
+    SCOPED_TRACE(path);
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    g.ModelClass = 3;
+    Scr2 &s = scr2();
+    const int rows = s.grid1.Rows();
+    script.ClearRecord();
+    script.AnswerOpen(path).AnswerMsgBox(msg::OK);
+    EXPECT_EQ(OpenProblemFile(), OpenOutcome::Cancelled);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    EXPECT_NE(script.MessageBoxes()[0].text.find("File is not a valid problem file"), std::string::npos);
+    EXPECT_EQ(script.MessageBoxes()[0].style, msg::OKOnly | msg::Critical);
+    EXPECT_EQ(g.InputMode, -1);
+    EXPECT_EQ(s.grid1.Rows(), rows);
+    EXPECT_EQ(s.BX1.Text(), "");
+    EXPECT_EQ(g.HeaderText[1], "");
+    EXPECT_EQ(g.NVars, 0);
+  }
+}
+
+TEST_F(OpenRoads, FromTheMainMenuScreen) {
+  const std::string game = SaveTyped(9, "2", "2", "game.txt");
+  const std::string lp = SaveTyped(3, "2", "1", "lp.txt");
+
+  // Another model's file, retry declined: back at the MAIN menu with the input screen gone.
+  g.ModelClass = 3;
+  script.DismissPopup();
+  scr0().Show();
+  script.AnswerOpen(game)
+      .AnswerMsgBox(msg::Yes, "Target file does not match format of elected QUON module.  Retry?")
+      .AnswerOpen(game)
+      .AnswerMsgBox(msg::No)
+      .DismissPopup();
+  scr0().existingFileOption_Click();
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Open FileSave As Warning");
+  EXPECT_EQ(script.MessageBoxes()[0].style, msg::YesNo | msg::Exclamation);
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_TRUE(IsLoaded<Scr0>());
+  EXPECT_EQ(ended, 0);
+
+  // Cancelled: an empty new problem.
+  script.AnswerOpen(std::nullopt);
+  scr0().existingFileOption_Click();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.InputMode, 1);
+  EXPECT_EQ(scr2().BX1.Text(), "");
+
+  // Loaded: ready for "SOLVE Menu".
+  g.ModelClass = 3;
+  script.DismissPopup();
+  scr0().Show();
+  script.AnswerOpen(lp);
+  scr0().existingFileOption_Click();
+  ASSERT_TRUE(IsLoaded<Scr2>());
+  EXPECT_TRUE(scr2().cmdDone.Enabled());
+  EXPECT_EQ(scr2().grid1.TextMatrix(2, 1), "7");
+}
+
+class ReturnToInput : public InputScreenTest {
+protected:
+  void Submit(Scr2 &s) {
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+    s.cmdDone.PerformClick();
+    ASSERT_FALSE(IsLoaded<Scr2>());
+  }
+  static std::string Whole(const GridStore &grid) {
+    return grid.ClipOf(0, 0, grid.Rows() - 1, grid.Cols() - 1);
+  }
+};
+
+TEST_F(ReturnToInput, LinearProgramComesBackAsSubmitted) {
+  Scr2 &s = Typed(3, "2", "2");
+  Fill(s, 2, {"3", "5"});
+  Fill(s, 3, {"1", "0", "<=", "4"});
+  Fill(s, 4, {"0", "2", "<=", "12"});
+  s.grid1.SetTextMatrix(2, 0, "Minimize");
+  const std::string before = Whole(s.grid1);
+  const int rows = s.grid1.Rows(), cols = s.grid1.Cols();
+  Submit(s);
+  g.NumDigitsN = 9;
+  g.NumDigitsD = 4;
+  g.NumFormatType = 2;
+  g.LPMethod = 3;
+  g.TableauCount = 4;
+  g.NVars = 0;
+  g.MRows = 0;
+
+  ModifyInputData();
+  Scr2 &back = scr2();
+  EXPECT_EQ(back.grid1.Rows(), rows);
+  EXPECT_EQ(back.grid1.Cols(), cols);
+  EXPECT_EQ(Whole(back.grid1), before);
+  EXPECT_EQ(back.BX1.Text(), "Demo");
+  EXPECT_EQ(back.BX2.Text(), "2");
+  EXPECT_EQ(back.BX3.Text(), "2");
+  EXPECT_EQ(g.NVars, 2);
+  EXPECT_EQ(g.MRows, 2);
+  EXPECT_EQ(g.NumDigitsN, 5);
+  EXPECT_EQ(g.NumDigitsD, 2);
+  EXPECT_EQ(g.NumFormatType, 2);
+  EXPECT_EQ(g.LPMethod, 0);
+  EXPECT_EQ(g.TableauCount, 0);
+  EXPECT_TRUE(back.cmdDone.Enabled());
+  EXPECT_EQ(back.grid1.Row(), 1);
+  EXPECT_EQ(back.grid1.Col(), 1);
+}
+
+TEST_F(ReturnToInput, BalancedTransportationComesBackWithItsTypedSizes) {
+  Scr2 &s = Typed(4, "2", "2");
+  Fill(s, 2, {"4", "6", "10"}, 2);
+  Fill(s, 3, {"5", "3", "5"}, 2);
+  Fill(s, 4, {"7", "4"}, 2); // supply 15, demand 11: a dummy destination
+  const std::string before = Whole(s.grid1);
+  Submit(s);
+  ASSERT_EQ(g.TransDummyDest, 1);
+
+  ModifyInputData();
+  Scr2 &back = scr2();
+  EXPECT_EQ(Whole(back.grid1), before);
+  EXPECT_EQ(back.BX2.Text(), "2");
+  EXPECT_EQ(back.BX3.Text(), "2");
+  EXPECT_EQ(g.TransSources, 2);
+  EXPECT_EQ(g.TransDests, 2);
+
+  // Saved from here, the file holds the sizes as typed.
+  const std::string path = (dir / "t.txt").string();
+  script.AnswerSave(path);
+  back.saveMenu.PerformClick();
+  const std::string head = Lines({"4000", "5", "2", "1", "\"Demo\"", "2", "2"});
+  EXPECT_EQ(FileText(path).substr(0, head.size()), head);
+}
+
+TEST_F(ReturnToInput, ProjectAndNetworkKeepTheirOwnParts) {
+  Scr2 &p = Typed(8, "", "", 1);
+  p.grid1.SetRows(4);
+  Fill(p, 1, {"1", "2", "A", "3"});
+  Fill(p, 2, {"2", "3", "B", "2"});
+  Submit(p);
+  ModifyInputData();
+  EXPECT_EQ(scr2().grid1.Rows(), 3);
+  EXPECT_EQ(scr2().grid1.TextMatrix(2, 3), "B");
+  EXPECT_FALSE(scr2().BX2.Visible());
+  EXPECT_FALSE(scr2().Label2.Visible());
+
+  Forms::Clear();
+  UseScreen(15360, 11520);
+  Scr2 &n = Typed(7, "3", "", 2);
+  Fill(n, 2, {"", "4", "1"}, 2);
+  g.SymmetricNet = 1;
+  Submit(n);
+  ModifyInputData();
+  EXPECT_EQ(scr2().Check1.Value(), 1);
+  EXPECT_EQ(scr2().grid1.TextMatrix(2, 3), "4");
+}
+
+} // namespace
+} // namespace quon
