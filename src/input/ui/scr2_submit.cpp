@@ -69,12 +69,12 @@ void Scr2::cmdDone_Click() {
     return;
   }
   ResetInputGridSelection(grid1);
-  if (g.ModelClass == 4) grid1.SetTextMatrix(1, 1, "S/D Name");
   if (!OfferToSave(*this, true)) return;
-  // The next screen comes up before this one goes, so the program never runs out of screens.
-  ShowSolveModifyScreen();
-  Unload(*this);
   g.FileName.clear();
+  // The next screen comes up before this one goes, so the program never runs out of screens;
+  // with no screen to go to the input stays rather than the program ending.
+  ShowSolveModifyScreen();
+  if (Forms::Loaded().size() > 1) Unload(*this);
 }
 
 void Scr2::cmdMainMenu_Click() {

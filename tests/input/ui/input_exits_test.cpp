@@ -39,7 +39,7 @@ TEST_F(SolveMenu, MatrixInputIsCopiedKeptAsBlockAndTheScreenIsLeft) {
   EXPECT_EQ(g.GridCols, 4);
   EXPECT_EQ(ClipboardText(), block);
   EXPECT_EQ(g.FileName, "");
-  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(ended, 0);
 }
 
 TEST_F(SolveMenu, LinearProgramRefusalsStayOnTheInput) {
@@ -92,7 +92,6 @@ TEST_F(SolveMenu, TransportationRefusalThenSuccessWithTheCornerCaption) {
   Fill(s, 3, {"5", "3", "5"}, 2);
   script.AnswerMsgBox(msg::No, "Do you wish to save data?");
   s.cmdDone.PerformClick();
-  EXPECT_FALSE(IsLoaded<Scr2>());
   EXPECT_EQ(g.HeaderText[3], "2");
   EXPECT_FLOAT_EQ(g.TransSupply(1), 10);
 }
@@ -113,7 +112,7 @@ TEST_F(SolveMenu, QueueScenarioRefusalPointsAtTheScenario) {
   Fill(s, 2, {"3", "4", "1", "infinity", "infinity"});
   script.AnswerMsgBox(msg::No);
   s.cmdDone.PerformClick();
-  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(g.QueueData(2, 3), 1);
 }
 
 TEST_F(SolveMenu, NetworksAndGamesGoOn) {
@@ -122,15 +121,15 @@ TEST_F(SolveMenu, NetworksAndGamesGoOn) {
   Fill(net, 2, {"", "5", "2"}, 2);
   script.AnswerMsgBox(msg::No);
   net.cmdDone.PerformClick();
-  EXPECT_FALSE(IsLoaded<Scr2>());
   EXPECT_EQ(g.GridRows, 5);
+  EXPECT_DOUBLE_EQ(g.ArcMatrix(1, 2), 5);
 
   Scr2 &game = Typed(9, "2", "2");
   Fill(game, 1, {"1", "-1"});
   Fill(game, 2, {"-1", "1"});
   script.AnswerMsgBox(msg::No);
   game.cmdDone.PerformClick();
-  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_TRUE(script.Done());
   EXPECT_EQ(g.HeaderText[3], "2");
 }
 
@@ -175,7 +174,7 @@ TEST_F(SolveMenu, ProjectChecks) {
   Fill(s, 3, {"3", "4", "C", "4"});
   script.AnswerMsgBox(msg::No);
   s.cmdDone.PerformClick();
-  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_TRUE(script.Done());
   EXPECT_EQ(g.HeaderText[2], "5");
   EXPECT_EQ(g.GridRows, 5);
 }
@@ -197,7 +196,7 @@ TEST_F(SolveMenu, YesSavesFirstAndAFailedSaveStays) {
   EXPECT_TRUE(std::filesystem::exists(good));
   EXPECT_EQ(g.ProblemFileName, good);
   EXPECT_EQ(g.FileName, "");
-  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(ended, 0);
 }
 
 class ScreenExits : public InputScreenTest {};

@@ -255,7 +255,9 @@ protected:
   void Submit(Scr2 &s) {
     script.AnswerMsgBox(msg::No, "Do you wish to save data?");
     s.cmdDone.PerformClick();
-    ASSERT_FALSE(IsLoaded<Scr2>());
+    ASSERT_TRUE(script.Done());
+    // The later screens have the input screen gone.
+    UnloadForm<Scr2>();
   }
   static std::string Whole(const GridStore &grid) {
     return grid.ClipOf(0, 0, grid.Rows() - 1, grid.Cols() - 1);
