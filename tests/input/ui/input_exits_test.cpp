@@ -179,6 +179,48 @@ TEST_F(SolveMenu, ProjectChecks) {
   EXPECT_EQ(g.GridRows, 5);
 }
 
+TEST_F(SolveMenu, ProjectRowsAreCheckedAtSubmissionWithTheEditorOnTheBadRow) {
+  Scr2 &s = Typed(8, "", "", 2);
+  s.grid1.SetRows(4);
+  script.AnswerMsgBox(msg::OK, "Meaningless or missing project data");
+  s.cmdDone.PerformClick();
+  EXPECT_EQ(s.grid1.Rows(), 4);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  Fill(s, 1, {"1", "2", "A", "1", "2", "3"});
+  Fill(s, 2, {"2", "3", "B", "1", "2", "3"});
+  Fill(s, 3, {"1", "2", "C", "1", "2", "3"});
+  script.AnswerMsgBox(msg::OK, "Nodes defining this activity have already been assigned to another");
+  s.cmdDone.PerformClick();
+  EXPECT_EQ(g.CurRow, 3);
+  EXPECT_EQ(g.CurCol, 1);
+
+  Fill(s, 3, {"3", "3", "C", "1", "2", "3"});
+  script.AnswerMsgBox(msg::OK, "FROM and TO nodes must be assigned distinct numbers");
+  s.cmdDone.PerformClick();
+  EXPECT_EQ(script.MessageBoxes().back().title, "Nodes Numbering Error");
+  EXPECT_EQ(g.CurRow, 3);
+  EXPECT_EQ(g.CurCol, 2);
+
+  // The last row's durations are checked too.
+  Fill(s, 3, {"3", "4", "C", "5", "2", "3"});
+  script.AnswerMsgBox(msg::OK, "Duration data in preceding row must satisfy a <= m <= b");
+  s.cmdDone.PerformClick();
+  EXPECT_EQ(script.MessageBoxes().back().title, "Duration Error");
+  EXPECT_EQ(g.CurRow, 3);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  // Every node on a loop: no start node.
+  Fill(s, 1, {"1", "2", "A", "1", "2", "3"});
+  Fill(s, 2, {"2", "3", "B", "1", "2", "3"});
+  Fill(s, 3, {"3", "1", "C", "1", "2", "3"});
+  script.AnswerMsgBox(msg::OK);
+  s.cmdDone.PerformClick();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  ASSERT_FALSE(script.MessageBoxes().empty());
+  EXPECT_EQ(script.MessageBoxes().back().style, msg::OKOnly | msg::Critical);
+}
+
 TEST_F(SolveMenu, YesSavesFirstAndAFailedSaveStays) {
   Scr2 &s = Typed(1, "2");
   Fill(s, 1, {"1", "2"});
