@@ -322,6 +322,7 @@ TEST_F(MainMenuTest, CancelledFileDialogLeavesAnEmptyNewProblem) {
         ShowMainMenu(cls == 3 ? Path{"&Linear Programming"}
                               : Path{"Project Planning", "&PERT - Program Evaluation &&  Review Technique"});
     g.NVars = 4;
+    script.AnswerOpen(std::nullopt);
     s.existingFileOption.PerformClick();
     Forms::DoEvents();
     EXPECT_FALSE(IsLoaded<Scr0>());
