@@ -239,10 +239,9 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
     return static_cast<int>(*v);
   };
 
-  auto tag = rd.ReadNumber();
+  auto tag = whole("the model tag", -32768, 32767);
   if (!tag) return invalid();
-  if (*tag != std::floor(*tag) || std::fabs(*tag) > 32767 ||
-      !TagAccepted(static_cast<int>(*tag), electedClass, netSubModel, projMethod)) {
+  if (!TagAccepted(*tag, electedClass, netSubModel, projMethod)) {
     res.status = OpenStatus::Mismatch;
     res.message = OpenMismatchQuestion();
     return res;

@@ -261,6 +261,9 @@ TEST(ProblemFile, MalformedFilesAreRefusedWhole) {
   refused(type, "format type 3");
   refused({}, "empty file");
   refused({"x"}, "no tag");
+  auto fractionalTag = good;
+  fractionalTag[0] = "6000.5";
+  refused(fractionalTag, "a tag that is no whole number");
 
   auto wrongTag = good;
   wrongTag[0] = "4000";
