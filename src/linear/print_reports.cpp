@@ -8,4 +8,8 @@ bool PrintInverseOutput() {
   return RunPrintJob([](PageSurface &printer) { return PrintInverseOutput(printer); });
 }
 
+bool PrintLPOutputSummary() {
+  return RunPrintJob([](PageSurface &printer) { return PrintLPOutputSummary(printer); });
+}
+
 } // namespace quon

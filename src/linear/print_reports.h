@@ -9,8 +9,10 @@
 namespace quon {
 
 bool PrintInverseOutput();
+bool PrintLPOutputSummary();
 
 // The same reports on a given print job, ended at their last line; the result is the end's.
 bool PrintInverseOutput(PageSurface &printer);
+bool PrintLPOutputSummary(PageSurface &printer);
 
 } // namespace quon

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "input/submit_input.h"
+#include "linear/lp_fixture.h"
 #include "linear/mod_inverse.h"
+#include "linear/mod_lp_simplex.h"
 #include "linear/print_reports.h"
 #include "platform/ui/printer.h"
 #include "shell/mod1.h"
@@ -103,6 +105,39 @@ TEST_F(ReportPdfTest, EquationsReportReadsBackFromThePdf) {
     EXPECT_NE(x.find("1.00"), std::string::npos) << i;
   }
   EXPECT_EQ(text.find('\f'), text.rfind('\f')) << "one page";
+}
+
+
+TEST_F(ReportPdfTest, LPSummaryReportHasTheDataPageAndTheSummaryPage) {
+  testing::LP lp;
+  lp.c = {3, 5};
+  lp.a = {{1, 0}, {0, 2}, {3, 2}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {4, 12, 18};
+  lp.names = {"doors", "windows"};
+  testing::Build(lp);
+  g.HeaderText[1] = "Window factory";
+  ASSERT_EQ(SolveLP(), LPStatus::Optimal);
+  g.FinalIteration = g.IterCount;
+
+  ASSERT_TRUE(PrintLPOutputSummary(printer));
+  const std::string text = PdfText(OnlyPdf());
+  const std::size_t pageBreak = text.find('\f');
+  ASSERT_NE(pageBreak, std::string::npos);
+  const std::string data = text.substr(0, pageBreak), summary = text.substr(pageBreak + 1);
+  EXPECT_NE(data.find("LINEAR PROGRAM -- ORIGINAL DATA"), std::string::npos);
+  EXPECT_NE(data.find("Subject to"), std::string::npos);
+  EXPECT_EQ(summary.find("QUON Optimization System"), std::string::npos);
+  EXPECT_NE(summary.find("LINEAR PROGRAMMING OUTPUT SUMMARY"), std::string::npos);
+  EXPECT_NE(summary.find("Objective Value ="), std::string::npos);
+  EXPECT_NE(summary.find("***Sensitivity Analysis***"), std::string::npos);
+  const auto lines = LinesOf(summary);
+  bool rhsRange = false;
+  for (const auto &l : lines)
+    if (l.find("2 (<)") != std::string::npos && l.find("18.00") != std::string::npos &&
+        l.find("1.50") != std::string::npos)
+      rhsRange = true;
+  EXPECT_TRUE(rhsRange) << summary;
 }
 
 } // namespace

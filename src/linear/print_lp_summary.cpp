@@ -1,0 +1,157 @@
+#include <cmath>
+#include <string>
+
+#include "linear/print_reports.h"
+#include "linear/sensitivity.h"
+#include "platform/colors.h"
+#include "platform/values.h"
+#include "shell/data_table_printer.h"
+#include "shell/helpers.h"
+#include "shell/mod1.h"
+#include "shell/print_helpers.h"
+
+namespace quon {
+
+namespace {
+
+constexpr double kSummaryLineWidth = 11736;
+
+std::string F(double v) { return Format(v, NumberFormatString()); }
+
+void Centred(PageSurface &printer, const std::string &text, double y) {
+  printer.SetCurrentX((kSummaryLineWidth - printer.TextWidth(text)) * 0.5);
+  printer.SetCurrentY(y);
+  printer.Print(text);
+}
+
+// A rule across the summary, `gap` twips below the print position.
+void SummaryRule(PageSurface &printer, double gap) {
+  const double y = printer.CurrentY() + gap;
+  printer.Line(kPrintLeft, y, kSummaryRuleRight, y, kBlack);
+}
+
+std::string VariableLabel(int j) { return "x" + std::to_string(j) + ": " + g.VarNames(j).str(); }
+std::string ConstraintLabel(int i) { return std::to_string(i) + " (" + g.ConstrType(i).str() + ")"; }
+
+// Basis position of decision variable j, 0 when it is non-basic.
+int BasisPosition(int j) {
+  for (int i = 1; i <= g.MRows; ++i)
+    if (g.BasisList(i) == j) return i;
+  return 0;
+}
+
+bool HasBounds() { return g.NBoundA + g.NUpperBounded > 0; }
+
+void PrintVariables(PageSurface &printer) {
+  PrintSummaryLine(printer, 1, "Variable", "Value", "Obj Coeff", "Obj Val Contrib", "");
+  for (int j = 1; j <= g.NVars; ++j)
+    PrintSummaryLine(printer, 2, VariableLabel(j), F(g.XSol(j)), F(g.Tab(2, j)), F(g.Tab(2, j) * g.XSol(j)), "");
+}
+
+void PrintConstraints(PageSurface &printer) {
+  PrintSummaryLine(printer, 1, "Constraint", "RHS", "Slack-/Surplus+", "", "");
+  for (int i = 1; i <= g.MRows; ++i) {
+    const double rhs = g.LPData(i + 2, g.RHSInCol);
+    double s = rhs;
+    for (int j = 1; j <= g.NVars; ++j) s -= g.LPData(i + 2, j) * g.XSol(j);
+    const std::string slack = std::fabs(s) > g.Eps ? F(std::fabs(s)) + (s > 0 ? "-" : "+") : F(0) + " ";
+    PrintSummaryLine(printer, 2, ConstraintLabel(i), F(rhs), slack, "", "");
+  }
+  if (!HasBounds()) return;
+  for (int j = 1; j <= g.NVars; ++j) {
+    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j), x = g.XSol(j);
+    const std::string name = std::to_string(j) + g.VarNames(j).str();
+    if (lower > 0) {
+      const double d = x - lower;
+      PrintSummaryLine(printer, 2, "LB-x" + name, F(lower), F(d) + (d != 0 ? "+" : " "), "", "");
+    }
+    if (upper > 0 && upper < g.Infinity) {
+      const double d = upper - x;
+      PrintSummaryLine(printer, 2, "UB-x" + name, F(upper), F(d) + (d != 0 ? "-" : " "), "", "");
+    }
+  }
+}
+
+void PrintObjectiveRanges(PageSurface &printer) {
+  PrintSummaryLine(printer, 1, "Variable", "Current Obj Coeff", "Min Obj Coeff", "Max Obj Coeff", "Reduced Cost");
+  for (int j = 1; j <= g.NVars; ++j) {
+    SensitivityRange(0, 0, j);
+    PrintSummaryLine(printer, 2, VariableLabel(j), F(g.Cost(j)), g.MsgText, g.TitleText, F(g.RedCost(j)));
+  }
+}
+
+void PrintRightHandSideRanges(PageSurface &printer) {
+  PrintSummaryLine(printer, 1, "Constraint", "Current RHS", "Min RHS", "Max RHS", "Dual Price");
+  for (int i = 1; i <= g.MRows; ++i) {
+    SensitivityRange(HasBounds() ? 2 : 1, i, 0);
+    PrintSummaryLine(printer, 2, ConstraintLabel(i), F(g.LPData(i + 2, g.RHSInCol)), g.MsgText, g.TitleText,
+                     F(DualPriceSign(i) * g.Duals(i)));
+  }
+  if (!HasBounds()) return;
+  for (int j = 1; j <= g.NVars; ++j) {
+    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j), x = g.XSol(j);
+    const int position = BasisPosition(j);
+    const int variable = position > 0 ? -position : j;
+    const bool lowerLine = lower > 0 && upper <= g.Infinity;
+    const bool upperLine = lower >= 0 && upper < g.Infinity;
+    if (lowerLine) {
+      SensitivityRange(3, 1, variable);
+      PrintSummaryLine(printer, 2, "LB-x" + std::to_string(j), F(lower), g.MsgText, g.TitleText,
+                       F(x == lower ? -g.RedCost(j) : 0));
+    }
+    if (upperLine) {
+      SensitivityRange(3, 2, variable);
+      PrintSummaryLine(printer, 2, "UB-x" + std::to_string(j), F(upper), g.MsgText, g.TitleText,
+                       F(x == upper ? g.RedCost(j) : 0));
+    }
+  }
+}
+
+} // namespace
+
+bool PrintLPOutputSummary(PageSurface &printer) {
+  const BArray<float> noSingles;
+  const BArray<int16> noIntegers;
+
+  // The data as entered.
+  PrintPageHeading(printer);
+  g.MsgText = "LINEAR PROGRAM -- ORIGINAL DATA";
+  PrintSectionHeader(printer);
+  printer.SetFontBold(false);
+  PrintDataTable(printer, g.LPData, noSingles, noIntegers, 1);
+  printer.NewPage();
+
+  // The summary, on a page of its own without the page heading.
+  printer.SetFontBold(false);
+  printer.SetDrawWidth(2);
+  printer.SetFontSize(9);
+  Centred(printer, "LINEAR PROGRAMMING OUTPUT SUMMARY", 1000);
+  SummaryRule(printer, 0);
+  PrintAt(printer, kPrintLeft, RoundTwips(printer.CurrentY() + 100), "Title: " + g.HeaderText[1]);
+  printer.SetCurrentX(kPrintLeft);
+  printer.Print("Final Iteration No.: " + Str(g.FinalIteration));
+
+  if (g.ZValue == g.Infinity || g.ZValue == -g.Infinity) {
+    SummaryRule(printer, 0);
+    PrintAt(printer, kPrintLeft, RoundTwips(printer.CurrentY() + 100),
+            g.ZValue > 0 ? "Optimum solution is unbounded" : "Problem has no feasible solution");
+    return printer.EndDoc();
+  }
+  printer.SetCurrentX(kPrintLeft);
+  printer.Print("Objective Value = " + Str(Val(F(g.ZValue))));
+
+  // The ranges read the final tableau; it is computed afresh so the paper never depends on
+  // what the screen computed last.
+  ComputeFinalTableau();
+  PrintVariables(printer);
+  PrintConstraints(printer);
+  SummaryRule(printer, 100);
+  Centred(printer, "***Sensitivity Analysis***", RoundTwips(printer.CurrentY() + 500));
+  PrintObjectiveRanges(printer);
+  PrintRightHandSideRanges(printer);
+  SummaryRule(printer, 100);
+  return printer.EndDoc();
+}
+
+
+} // namespace quon
