@@ -99,6 +99,14 @@ void Control::SetEnabled(bool on) {
   if (widget_) widget_->setEnabled(on);
 }
 
+void Control::ZOrder(int position) {
+  if (!widget_) return;
+  if (position == 0)
+    widget_->raise();
+  else
+    widget_->lower();
+}
+
 void Control::SetFocus() {
   OwnerForm().NoteFocus(this);
   if (widget_) widget_->setFocus(Qt::OtherFocusReason);

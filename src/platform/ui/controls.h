@@ -44,6 +44,10 @@ public:
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool on);
 
+  // Stacking among the controls of its container: 0 brings it in front of them, 1 sends it
+  // behind them. Controls declared later lie in front of earlier ones.
+  void ZOrder(int position = 0);
+
   // Gives the control the keyboard focus (it takes it when its window is active).
   void SetFocus();
   bool HasFocus() const;

@@ -329,9 +329,11 @@ void Form::Show() {
   window_->FitToScreen();
   window_->RebuildMenus();
   bool first = !everShown_;
-  window_->show(); // its pending resize is the first Resize below
-  window_->raise();
-  window_->activateWindow();
+  window_->show();                                      // its pending resize is the first Resize below
+  if (QGuiApplication::platformName() != "offscreen") { // it cannot raise and says so
+    window_->raise();
+    window_->activateWindow();
+  }
   everShown_ = true;
   if (first) Form_Resize();
   if (!loaded_) return;

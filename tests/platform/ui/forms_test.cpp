@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -61,6 +62,20 @@ TEST_F(FormsTest, ControlsLieWhereTheirTwipsPutThem) {
   EXPECT_EQ(f.cmdDone.Left(), 3000);
   f.cmdDone.SetWidth(3000);
   EXPECT_EQ(f.cmdDone.Widget()->width(), 200);
+}
+
+TEST_F(FormsTest, LaterControlsLieInFrontUnlessReordered) {
+  TestForm &f = frmTest();
+  f.Show();
+  // An editor laid over the grid must be in front of it to be seen.
+  f.Text2.Move(f.grid1.Left() + f.grid1.CellLeft(), f.grid1.Top() + f.grid1.CellTop(), 900, 240);
+  QPoint inside = f.Text2.Widget()->geometry().center();
+  EXPECT_EQ(f.ClientWidget()->childAt(inside),
+            static_cast<QAbstractScrollArea *>(f.grid1.Widget())->viewport());
+  f.Text2.ZOrder(0);
+  EXPECT_EQ(f.ClientWidget()->childAt(inside), f.Text2.Widget());
+  f.Text2.ZOrder(1);
+  EXPECT_NE(f.ClientWidget()->childAt(inside), f.Text2.Widget());
 }
 
 TEST_F(FormsTest, VisibleAndEnabledAtRunTime) {
