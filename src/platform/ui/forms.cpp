@@ -303,6 +303,8 @@ Form::~Form() {
   }
 }
 
+const std::vector<DrawOp> &Form::DrawnOps() const { return canvas_->Ops(); }
+
 Surface &Form::Target() const {
   return *canvas_;
 }

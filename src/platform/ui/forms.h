@@ -35,6 +35,7 @@
 
 #include "platform/menu.h"
 #include "platform/surface.h"
+#include "platform/surface_core.h"
 
 class QWidget;
 
@@ -150,6 +151,8 @@ public:
 
   // A click on the form itself, as the user's.
   void PerformClick() { Form_Click(); }
+  // What has been drawn on the form since the last Clear, in twips (tests read the texts).
+  const std::vector<DrawOp> &DrawnOps() const;
 
   QWidget *ClientWidget() override;
   Form &OwnerForm() override { return *this; }

@@ -1,0 +1,360 @@
+#include "shell/ui/scr3.h"
+
+#include <cmath>
+
+#include "input/ui/scr2.h"
+#include "linear/mod_inverse.h"
+#include "linear/mod_lp_simplex.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/user_services.h"
+#include "platform/values.h"
+#include "shell/dual_start.h"
+#include "shell/mod1.h"
+#include "shell/ui/scr4.h"
+#include "shell/ui/screen_helpers.h"
+#include "shell/ui/screen_links.h"
+
+namespace quon {
+
+namespace {
+
+const char *const kNeedsArtificial =
+    "Problem has >= and/or = constraints, thus requiring M or Two-phase method.  "
+    "Two-phase method will be used. Else click CANCEL to use M-method";
+const char *const kAllLessEqual = "Problem has all <= constraints.  All-Slack option will be used";
+const char *const kDualEquations = "Equations must be converted to inequalities before applying Dual Simplex";
+const char *const kDualAllSlack = "Dual Simplex not applicable directly.  All-slack will be used";
+const char *const kDualTwoPhase =
+    " Dual simplex not applicable directly.  Two-phase method will be used; else click "
+    "CANCEL to use M-method";
+const char *const kDualBounded =
+    " Dual simplex not applicable because a var has upper/lower bound or is "
+    "unrestricted.  Two-phase method will be used; else click CANCEL to use M-method";
+
+int16 I16(int v) {
+  return static_cast<int16>(v);
+}
+
+} // namespace
+
+Scr3 &scr3() {
+  return FormInstance<Scr3>();
+}
+
+Scr3::Scr3() : Form("scr3") {
+  SetBackColor(kBlue);
+  Label5.Move(0, 0, 5400, 285);
+  Label5.SetCaption("Click screen to view popup    SOLVE/MODIFY menu");
+  Label5.SetAlignment(2);
+  Label5.SetBackColor(kBlue);
+  Label5.SetForeColor(kWhite);
+  Label5.SetFontBold(true);
+  Label5.Click = [this] { Form_Click(); };
+
+  Frame3.Move(0, 0, 3855, 1695);
+  Frame3.SetCaption("M-Method");
+  Label10.Move(240, 360, 1575, 285);
+  Label10.SetCaption("Enter value of M:");
+  TextBigM.Move(1920, 315, 1575, 345);
+  TextBigM.SetText("100");
+  cmdDone.Move(240, 960, 3375, 465);
+  cmdDone.SetCaption("Go To Output Format Screen");
+  cmdDone.Click = [this] { cmdDone_Click(); };
+
+  solveModifyMenu.SetVisible(false);
+  mnuGraph.Click = [this] { mnuGraph_Click(); };
+  mnuFinalSolutionLP.Click = [this] { mnuFinalSolutionLP_Click(); };
+  mnuUserAllSlack.Click = [this] { mnuUserAllSlack_Click(); };
+  mnuUserMmethod.Click = [this] { mnuUserMmethod_Click(); };
+  mnuUser2phase.Click = [this] { mnuUser2phase_Click(); };
+  mnuUserBoundedSimplex.Click = [this] { mnuUserBoundedSimplex_Click(); };
+  mnuUserDualSImplex.Click = [this] { mnuUserDualSImplex_Click(); };
+  mnuSolve.Click = [this] { mnuSolve_Click(); };
+  // Integer programs and projects are solved from the output-format screen.
+  mnuSolveIP.Click = [this] { ShowOutputFormat(); };
+  mnuShortRoutes.Click = [this] {
+    g.NetSubModel = 23;
+    ShowOutputFormat();
+  };
+  mnuDijkstra.Click = [this] {
+    g.NetSubModel = 2;
+    ShowOutputFormat();
+  };
+  mnuFloyd.Click = [this] {
+    g.NetSubModel = 3;
+    ShowOutputFormat();
+  };
+  mnuModifyData.Click = [this] { mnuModifyData_Click(); };
+  mnuMainMenu.Click = [this] { mnuMainMenu_Click(); };
+  mnuExitQuon.Click = [this] { mnuExitQuon_Click(); };
+}
+
+void Scr3::Form_Load() {
+  const int w = ScreenWidth();
+  const int h = ScreenHeight();
+  Label5.SetVisible(true);
+  g.LpSolveMode = 0;
+  g.LPMethod = 0;
+  g.Phase = 0;
+  Label5.SetTop(static_cast<int>(std::lround(0.3 * h)));
+  Label5.SetLeft(static_cast<int>(std::lround((w - Label5.Width()) * 0.5)));
+  Frame3.SetVisible(false);
+  SetCaption("QUON " + g.ProblemFileName);
+  if (g.ModelClass == 3) {
+    g.ZValue = 0;
+    g.LBShiftSum = 0;
+  }
+
+  smMenu.SetEnabled(false);
+  MenuItem *solveItems[] = {&mnuSolveLP, &mnuSolve,         &mnuSolveTrans,
+                            &mnuSolveIP, &mnuSolveZeroGame, &mnuSolveShort};
+  MenuItem *shown = nullptr;
+  switch (g.ModelClass) {
+  case 1:
+  case 2:
+  case 6:
+    shown = &mnuSolve;
+    break;
+  case 3:
+    shown = &mnuSolveLP;
+    break;
+  case 4:
+    shown = &mnuSolveTrans;
+    break;
+  case 5:
+  case 8:
+    shown = &mnuSolveIP;
+    break;
+  case 7:
+    shown = g.NetSubModel == 1 || g.NetSubModel == 4 ? &mnuSolve : &mnuSolveShort;
+    break;
+  case 9:
+    shown = &mnuSolveZeroGame;
+    break;
+  default:
+    break;
+  }
+  for (MenuItem *item : solveItems)
+    item->SetVisible(item == shown);
+  mnuGraph.SetEnabled(g.NVars == 2);
+  mnuGraphZeroGame.SetEnabled(g.GameRows == 2);
+}
+
+void Scr3::Form_Activate() {
+  OpenPopup();
+}
+void Scr3::Form_Click() {
+  OpenPopup();
+}
+
+void Scr3::Form_Paint() {
+  DrawScreenFrameAndTitle(*this);
+}
+
+void Scr3::OpenPopup() {
+  PopupMenu(solveModifyMenu, g.HalfScreenW, 0.8 * g.PopupBaseY, true);
+}
+
+void Scr3::ShowOutputFormat() {
+  scr4().Show();
+}
+
+void Scr3::mnuGraph_Click() {
+  g.GraphZoomed = 0;
+  Label5.SetVisible(false);
+  if (g.NBoundA + g.NUpperBounded + g.NFreeVars > 0) {
+    Beep();
+    MsgBox("LPs with unrestricted vars and/or explicit upper/lower bounds are not supported by graphical "
+           "method.                Click OK then click screen.",
+           msg::OKOnly | msg::Critical, "Graphical LP");
+    Label5.SetVisible(true);
+    return;
+  }
+  g.OutputMode = 2;
+  g.LPMethod = 1;
+  g.LpSolveMode = 2;
+  for (int i = 1; i <= g.MRows; ++i)
+    g.GraphDrawn(i) = 0;
+  SolveLP();
+  ShowOutputFormat();
+}
+
+void Scr3::mnuFinalSolutionLP_Click() {
+  g.OutputMode = 1;
+  g.LpSolveMode = 1;
+  SolveLP();
+  ShowOutputFormat();
+}
+
+void Scr3::mnuUserAllSlack_Click() {
+  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
+  g.OutputMode = 2;
+  g.TableauRows = I16(m + 7);
+  Label5.SetVisible(false);
+  if (g.NArtificial1 + g.NArtificial2 != 0) {
+    if (MsgBox(kNeedsArtificial, msg::OKCancel | msg::Critical, "Warning") == msg::OK) {
+      g.LPMethod = 4;
+      g.Phase = 1;
+      g.TableauCols = I16(m + n + a + 2);
+      ShowOutputFormat();
+    } else {
+      g.LPMethod = 3;
+      g.TableauCols = I16(m + n + a + 2);
+      OpenMValueFrame();
+    }
+    return;
+  }
+  g.LPMethod = 2;
+  g.TableauCols = I16(m + n + 2);
+  ShowOutputFormat();
+}
+
+void Scr3::mnuUserMmethod_Click() {
+  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
+  g.OutputMode = 2;
+  g.TableauRows = I16(m + 7);
+  Label5.SetVisible(false);
+  if (g.NArtificial1 + g.NArtificial2 != 0) {
+    g.LPMethod = 3;
+    g.TableauCols = I16(m + n + a + 2);
+    OpenMValueFrame();
+    return;
+  }
+  // Either answer goes on with the all-slack start.
+  MsgBox(kAllLessEqual, msg::OKCancel | msg::Critical, "Warning");
+  g.LPMethod = 2;
+  g.TableauCols = I16(m + n + 2);
+  ShowOutputFormat();
+}
+
+void Scr3::mnuUser2phase_Click() {
+  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
+  g.OutputMode = 2;
+  g.TableauRows = I16(m + 7);
+  Label5.SetVisible(false);
+  if (g.NArtificial1 + g.NArtificial2 != 0) {
+    g.LPMethod = 4;
+    g.Phase = 1;
+    g.TableauCols = I16(m + n + a + 2);
+  } else {
+    MsgBox(kAllLessEqual, msg::OKCancel | msg::Critical, "Warning");
+    g.LPMethod = 2;
+    g.TableauCols = I16(m + n + 2);
+  }
+  ShowOutputFormat();
+}
+
+void Scr3::mnuUserBoundedSimplex_Click() {
+  // The engine treats bounded columns itself; only the start is chosen here.
+  g.OutputMode = 2;
+  g.TableauRows = I16(g.MRows + 7);
+  if (g.NArtificial1 + g.NArtificial2 != 0) {
+    g.LPMethod = 4;
+    g.Phase = 1;
+  } else {
+    g.LPMethod = 2;
+  }
+  g.TableauCols = I16(g.MRows + g.NVars + g.NArtificial1 + 2);
+  ShowOutputFormat();
+}
+
+void Scr3::mnuUserDualSImplex_Click() {
+  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
+  Label5.SetVisible(false);
+  g.OutputMode = 2;
+  auto twoPhaseOrM = [&](const char *text) {
+    g.TableauRows = I16(m + 7);
+    g.TableauCols = I16(m + n + a + 2);
+    if (MsgBox(text, msg::OKCancel | msg::Critical, "Warning") == msg::OK) {
+      g.LPMethod = 4;
+      g.Phase = 1;
+      ShowOutputFormat();
+    } else {
+      g.LPMethod = 3;
+      OpenMValueFrame();
+    }
+  };
+  switch (DualSimplexRoad()) {
+  case DualStartRoad::Convert:
+    ConvertToDualSimplexForm();
+    g.TableauCols = I16(m + n + 2);
+    g.TableauRows = I16(m + 7);
+    ShowOutputFormat();
+    break;
+  case DualStartRoad::Equations:
+    MsgBox(kDualEquations, msg::OKOnly, "Dual SImplex Error");
+    BackToInput();
+    break;
+  case DualStartRoad::AllSlack:
+    MsgBox(kDualAllSlack, msg::OKOnly | msg::Critical, "Warning");
+    g.LPMethod = 2;
+    g.TableauCols = I16(m + n + 2);
+    g.TableauRows = I16(m + 7);
+    ShowOutputFormat();
+    break;
+  case DualStartRoad::TwoPhaseOrM:
+    twoPhaseOrM(kDualTwoPhase);
+    break;
+  case DualStartRoad::BoundedOrFree:
+    Label5.SetVisible(false);
+    twoPhaseOrM(kDualBounded);
+    break;
+  }
+}
+
+void Scr3::mnuSolve_Click() {
+  if (g.ModelClass == 1) {
+    InvertMatrix();
+  } else if (g.ModelClass == 2) {
+    // A singular system has no solution to compute; its output shows none.
+    if (InvertMatrix()) SolveByInverse();
+  }
+  ShowOutputFormat();
+}
+
+void Scr3::OpenMValueFrame() {
+  const int w = ScreenWidth();
+  const int h = ScreenHeight();
+  Frame3.SetTop(static_cast<int>(std::lround(0.35 * h - 0.5 * Frame3.Height())));
+  Frame3.SetLeft(static_cast<int>(std::lround(0.5 * w - 0.5 * Frame3.Width())));
+  Frame3.SetVisible(true);
+  SelectAllText(TextBigM);
+}
+
+void Scr3::cmdDone_Click() {
+  double m = Val(TextBigM.Text());
+  if (!std::isfinite(m)) m = 0;
+  ApplyTypedBigM(m);
+  ShowOutputFormat();
+  Unload(*this);
+}
+
+bool Scr3::BackToInput() {
+  // The input screen is shown before this one goes, so the program never runs without a form.
+  ModifyInputData();
+  if (!IsLoaded<Scr2>()) return false;
+  Unload(*this);
+  return true;
+}
+
+void Scr3::mnuModifyData_Click() {
+  if (!BackToInput()) return;
+  const bool fromColumn2 = g.ModelClass == 4 || g.ModelClass == 7;
+  g.CurRow = 1;
+  g.CurCol = fromColumn2 ? 2 : 1;
+  PlaceInputCellEditor(g.CurRow, g.CurCol);
+}
+
+void Scr3::mnuMainMenu_Click() {
+  g.TableauCount = 0;
+  // The MAIN menu screen unloads every other screen when it is activated.
+  ShowMainMenu();
+}
+
+void Scr3::mnuExitQuon_Click() {
+  UnloadAllForms();
+  Unload(*this);
+}
+
+} // namespace quon

@@ -1,0 +1,218 @@
+#include "shell/ui/scr5.h"
+
+#include <cmath>
+#include <string>
+
+#include "input/ui/scr2.h"
+#include "linear/lp_model.h"
+#include "linear/mod_lp_simplex.h"
+#include "linear/print_reports.h"
+#include "linear/ui/inverse_output.h"
+#include "linear/ui/lp_summary.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "shell/dual_start.h"
+#include "shell/ui/screen_helpers.h"
+#include "shell/ui/screen_links.h"
+
+namespace quon {
+
+Scr5 &scr5() {
+  return FormInstance<Scr5>();
+}
+
+Scr5::Scr5() : Form("scr5") {
+  SetBackColor(kBlue);
+  SetForeColor(kWhite);
+
+  Frame1.Move(0, 0, 7335, 735);
+  cmdExitQuon.Move(240, 240, 2175, 375);
+  cmdExitQuon.SetCaption("Exit QUON");
+  cmdMainMenu.Move(2520, 240, 2175, 375);
+  cmdMainMenu.SetCaption("MAIN Menu");
+  cmdModifyInputData.Move(4800, 240, 2295, 375);
+  cmdModifyInputData.SetCaption("View/Modify Input Data");
+
+  Frame2.Move(0, 0, 7335, 735);
+  cmdNextIter.Move(240, 240, 2175, 375);
+  cmdNextIter.SetCaption("Next Iteration");
+  cmdFinalIter.Move(2520, 240, 2175, 375);
+  cmdFinalIter.SetCaption("All Iterations");
+  cmdWriteToPrinter.Move(4800, 240, 2295, 375);
+  cmdWriteToPrinter.SetCaption("Write to Printer");
+
+  Frame4.Move(0, 0, 3135, 735);
+  Frame4.SetCaption("Select Output Option");
+  Combo1.Move(240, 270, 2655, 315);
+  Combo1.SetText(std::string(12, ' ') + "?");
+
+  Frame5.Move(0, 0, 2175, 735);
+  Frame5.SetCaption("Starting Node");
+  Combo2.Move(240, 270, 1695, 315);
+  Frame5.SetVisible(false);
+
+  Frame6.Move(0, 0, 2175, 735);
+  Frame6.SetCaption("Initialize u or v");
+  Combo5.Move(240, 270, 1695, 315);
+  Combo5.SetText("u1=0");
+  Frame6.SetVisible(false);
+
+  Frame7.Move(0, 0, 6615, 1095);
+  Frame7.SetCaption("Find shortest route ");
+  Frame8.Move(240, 240, 1815, 735);
+  Frame8.SetCaption("From node");
+  Combo3.Move(120, 270, 1575, 315);
+  Combo3.SetText("  ?");
+  Frame9.Move(2160, 240, 1815, 735);
+  Frame9.SetCaption("To node");
+  Combo4.Move(120, 270, 1575, 315);
+  Combo4.SetText("  ?");
+  Label2.Move(4080, 420, 2415, 375);
+  Label2.SetCaption(" Click here to list ALL routes ");
+  Frame7.SetVisible(false);
+
+  Frame3.Move(0, 0, 9000, 1455);
+  Frame3.SetCaption("Click BRANCHING variable");
+  BBGrid.Move(120, 240, 8760, 1095);
+
+  Frame10.Move(0, 0, 3255, 1335);
+  Frame10.SetCaption("Search Tree Color Codes");
+  Label *swatches[] = {&Label7, &Label8, &Label9, &Label14};
+  Label *captions[] = {&Label10, &Label11, &Label12, &Label13};
+  const char *texts[] = {"Node not yet investigated", "Node fathomed", "Node under investigation",
+                         "Current best solution"};
+  for (int i = 0; i < 4; ++i) {
+    swatches[i]->Move(120, 270 + 255 * i, 255, 195);
+    captions[i]->Move(480, 255 + 255 * i, 2655, 225);
+    captions[i]->SetCaption(texts[i]);
+  }
+
+  Frame12.Move(0, 0, 3255, 1335);
+  Frame12.SetCaption("Objective Value Bounds");
+  Check2.Move(120, 270, 255, 255);
+  Label16.Move(420, 270, 2775, 255);
+  Label16.SetCaption("   Activate  bounds to fathom nodes");
+  Label17.Move(120, 570, 3015, 225);
+  Label18.Move(120, 810, 3015, 225);
+  Label19.Move(120, 1050, 3015, 225);
+
+  outputGrid.Move(800, 2000, 10000, 4000);
+  grid1.Move(800, 2000, 10000, 4000);
+  grid1.SetVisible(false);
+
+  Label20.Move(0, 0, 3000, 285);
+  Label20.SetBackColor(RGB(192, 255, 255));
+  Label20.SetForeColor(kBlue);
+  Label20.SetFontBold(true);
+  Label20.SetAlignment(2);
+  Label6.Move(800, 1500, 5000, 255);
+  Label6.SetCaption("Searching for a feasible solution, please wait ...");
+  for (Label *l : {&Label6, &Label1, &Label3, &Label4, &Label5}) {
+    l->SetBackColor(kBlue);
+    l->SetForeColor(kWhite);
+  }
+
+  Combo1.Click = [this] { Combo1_Click(); };
+  cmdWriteToPrinter.Click = [this] { cmdWriteToPrinter_Click(); };
+  cmdModifyInputData.Click = [this] { cmdModifyInputData_Click(); };
+  cmdMainMenu.Click = [this] { cmdMainMenu_Click(); };
+  cmdExitQuon.Click = [this] { cmdExitQuon_Click(); };
+}
+
+void Scr5::Form_Load() {
+  SetCaption("QUON  " + g.ProblemFileName);
+  outputGrid.FixedCols = 0;
+  outputGrid.FixedRows = 0;
+  g.IterCount = 0;
+  g.IPRunState = 0;
+  if (g.ModelClass == 4) {
+    for (int i = 1; i <= g.TransSources; ++i)
+      Combo5.AddItem("u" + std::to_string(i) + "=0");
+    for (int j = 1; j <= g.TransDests; ++j)
+      Combo5.AddItem("v" + std::to_string(j) + "=0");
+    Combo5.SetText("u1=0");
+  }
+  if (g.ModelClass != 5) {
+    for (Control *c : std::initializer_list<Control *>{&Label20, &Label6, &Frame3, &Frame10, &Frame12})
+      c->SetVisible(false);
+  }
+}
+
+void Scr5::Form_Paint() {
+  // The output screen shows its title in a label, so the frame is drawn without it.
+  g.TitleSuppress = 11;
+  DrawScreenFrameAndTitle(*this);
+  ShowOutputTitle(*this, Label20);
+}
+
+void Scr5::Combo1_Click() {
+  g.OutputOption = static_cast<int16>(Combo1.ListIndex() + 1);
+  switch (g.ModelClass) {
+  case 3:
+    if (g.OutputOption > 0) {
+      Clear();
+      outputGrid.SetCols(0);
+      outputGrid.SetRows(0);
+    }
+    RestoreLPModel();
+    // The saved model is the form built on submission; the dual simplex needs it rewritten.
+    if (g.LPMethod == 5) ConvertToDualSimplexForm();
+    if (g.OutputOption == 1) {
+      if (g.LPMethod == 5)
+        SolveLPDualSimplex();
+      else
+        SolveLP();
+      g.FinalIteration = g.IterCount;
+      ShowLPOutputSummary();
+    } else if (g.OutputOption == 2) {
+      if (g.LPMethod == 4) g.Phase = 1;
+      // The tableau view comes with the simplex iterations.
+    }
+    break;
+  default:
+    // Matrix models and games need nothing more; the other classes add their own views.
+    break;
+  }
+}
+
+void Scr5::cmdWriteToPrinter_Click() {
+  if (g.OutputPageKind != 2) return;
+  switch (g.ModelClass) {
+  case 1:
+  case 2:
+    PrintInverseOutput();
+    break;
+  case 3:
+    // The printed LP summary is not built yet.
+    break;
+  default:
+    break;
+  }
+}
+
+void Scr5::cmdModifyInputData_Click() {
+  g.AltOptimaFlag = 0;
+  g.EnterSelState = 0;
+  ModifyInputData();
+  if (!IsLoaded<Scr2>()) return;
+  Unload(*this);
+  g.CurRow = 1;
+  g.CurCol = g.ModelClass == 4 || g.ModelClass == 7 ? 2 : 1;
+  PlaceInputCellEditor(g.CurRow, g.CurCol);
+}
+
+void Scr5::cmdMainMenu_Click() {
+  g.AltOptimaFlag = 0;
+  g.TableauCount = 0;
+  g.EnterSelState = 0;
+  g.NumFormatType = 1;
+  ShowMainMenu();
+  Unload(*this);
+}
+
+void Scr5::cmdExitQuon_Click() {
+  UnloadAllForms();
+  Unload(*this);
+}
+
+} // namespace quon

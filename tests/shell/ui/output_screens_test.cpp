@@ -1,0 +1,341 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "linear/lp_fixture.h"
+#include "linear/lp_model.h"
+#include "linear/mod_inverse.h"
+#include "linear/mod_lp_simplex.h"
+#include "linear/ui/inverse_output.h"
+#include "linear/ui/lp_summary.h"
+#include "platform/printer_access.h"
+#include "platform/recording_surface.h"
+#include "shell/dual_start.h"
+#include "shell/ui/scr0.h"
+#include "shell/ui/scr3.h"
+#include "shell/ui/scr4.h"
+#include "shell/ui/scr5.h"
+#include "support/screen_fixture.h"
+
+namespace quon::testing {
+namespace {
+
+class OutputFormatTest : public ScreenTest {
+protected:
+  void MatrixProblem() { MatrixInput(1, {{4, 7}, {2, 6}}); }
+  void Go(const std::string &n, const std::string &d) {
+    Scr4 &f = scr4();
+    f.nbrNsText.SetText(n);
+    f.nbrDsText.SetText(d);
+    f.cmdDone.PerformClick();
+  }
+};
+
+TEST_F(OutputFormatTest, DefaultsOnEveryOpening) {
+  g.ModelClass = 6;
+  Scr4 &f = scr4();
+  f.Show();
+  EXPECT_EQ(f.nbrDsText.Text(), "5");
+  EXPECT_EQ(f.nbrNsText.Text(), "5");
+  f.exponentialOption.PerformClick();
+  EXPECT_EQ(g.NumFormatType, 2);
+  Unload(f);
+  g.ModelClass = 2;
+  Scr4 &again = scr4();
+  EXPECT_EQ(again.nbrDsText.Text(), "2");
+  EXPECT_TRUE(again.decimalOption.Value());
+  EXPECT_EQ(g.NumFormatType, 1);
+  EXPECT_TRUE(again.outputFrame.Visible());
+  EXPECT_EQ(again.outputFrame.Top(),
+            static_cast<int>(std::lround(0.4 * (11520 - again.outputFrame.Height()))));
+  EXPECT_EQ(again.Frame2.Top(), 8640);
+  EXPECT_EQ(again.outputFrame.Caption(), "Select Output Format");
+  EXPECT_EQ(again.cmdDone.Caption(), "Go To Output Screen");
+}
+
+TEST_F(OutputFormatTest, DigitCountsAreRoundedAndHeldToTheirRange) {
+  struct Case {
+    const char *n, *d;
+    int wantN, wantD;
+  };
+  // Halves go to the even neighbour; a leading number is read; N at least 1, D at least 0,
+  // both at most 15.
+  const Case cases[] = {
+      {"3.5", "2.5", 4, 2}, {"7abc", "x", 7, 0}, {"0", "-3", 1, 0}, {"99", "40", 15, 15}, {"", "1e9", 1, 15}};
+  for (const Case &c : cases) {
+    Forms::Clear();
+    MatrixProblem();
+    Go(c.n, c.d);
+    EXPECT_EQ(g.NumDigitsN, c.wantN) << c.n;
+    EXPECT_EQ(g.NumDigitsD, c.wantD) << c.d;
+    EXPECT_TRUE(IsLoaded<Scr5>()) << c.n;
+  }
+}
+
+TEST_F(OutputFormatTest, FirstPaintUnloadsTheSolveScreen) {
+  MatrixProblem();
+  script.DismissPopup();
+  scr3().Show();
+  scr4().Show();
+  EXPECT_TRUE(IsLoaded<Scr3>());
+  Forms::DoEvents();
+  EXPECT_FALSE(IsLoaded<Scr3>());
+  EXPECT_TRUE(IsLoaded<Scr4>());
+}
+
+TEST_F(OutputFormatTest, RoadsWithoutAnOutputYetStayOnTheScreen) {
+  g.ModelClass = 4;
+  scr4().Show();
+  Go("5", "2");
+  EXPECT_EQ(script.Beeps(), 1);
+  EXPECT_TRUE(IsLoaded<Scr4>());
+  EXPECT_FALSE(IsLoaded<Scr5>());
+  EXPECT_TRUE(scr4().outputFrame.Visible());
+  EXPECT_EQ(ended, 0);
+}
+
+TEST_F(OutputFormatTest, FinalIterationIsTakenBeforeTheOutputScreenLoads) {
+  MatrixProblem();
+  g.IterCount = 7;
+  scr4().Show();
+  Go("5", "2");
+  EXPECT_EQ(g.FinalIteration, 7);
+  EXPECT_EQ(g.IterCount, 0);
+}
+
+TEST_F(OutputFormatTest, ExitsToMainMenuAndOut) {
+  MatrixProblem();
+  scr4().Show();
+  g.TableauCount = 3;
+  g.NumFormatType = 2;
+  scr4().cmdExitQuon.PerformClick();
+  EXPECT_EQ(ended, 1);
+  EXPECT_TRUE(Forms::Loaded().empty());
+}
+
+class OutputScreenTest : public ScreenTest {
+protected:
+  void SummaryOf(const LP &lp) {
+    Build(lp);
+    g.SenseText = lp.sense;
+    g.HeaderText[1] = "Test";
+    g.OutputMode = 1;
+    g.LpSolveMode = 1;
+    SolveLP();
+    g.FinalIteration = g.IterCount;
+    scr5().Show();
+    ShowLPOutputSummary();
+  }
+  // The items that the tableau view adds to the option list.
+  static void AddOptionItems() {
+    scr5().Combo1.AddItem("Output summary");
+    scr5().Combo1.AddItem("Iterations");
+  }
+};
+
+TEST_F(OutputScreenTest, LoadState) {
+  g.ModelClass = 4;
+  g.TransSources = 2;
+  g.TransDests = 3;
+  g.IterCount = 9;
+  g.IPRunState = 1;
+  g.ProblemFileName = "t.txt";
+  Scr5 &f = scr5();
+  EXPECT_EQ(f.Caption(), "QUON  t.txt");
+  EXPECT_EQ(g.IterCount, 0);
+  EXPECT_EQ(g.IPRunState, 0);
+  EXPECT_EQ(f.outputGrid.FixedCols, 0);
+  ASSERT_EQ(f.Combo5.ListCount(), 5);
+  EXPECT_EQ(f.Combo5.List(0), "u1=0");
+  EXPECT_EQ(f.Combo5.List(2), "v1=0");
+  EXPECT_EQ(f.Combo5.List(4), "v3=0");
+  EXPECT_EQ(f.Combo5.Text(), "u1=0");
+  for (Control *c : std::initializer_list<Control *>{&f.Label6, &f.Frame3, &f.Frame10, &f.Frame12})
+    EXPECT_FALSE(c->Visible()) << c->Name();
+  EXPECT_EQ(f.Frame4.Caption(), "Select Output Option");
+  EXPECT_EQ(f.Combo1.Text(), "            ?");
+  EXPECT_EQ(f.Frame7.Caption(), "Find shortest route ");
+  EXPECT_EQ(f.Label16.Caption(), "   Activate  bounds to fathom nodes");
+
+  Forms::Clear();
+  g.ModelClass = 5;
+  EXPECT_TRUE(scr5().Frame3.Visible());
+  EXPECT_TRUE(scr5().Frame10.Visible());
+}
+
+TEST_F(OutputScreenTest, PaintShowsTheTitleLabel) {
+  g.ModelClass = 3;
+  scr5().Show();
+  Forms::DoEvents();
+  Scr5 &f = scr5();
+  EXPECT_TRUE(f.Label20.Visible());
+  EXPECT_EQ(f.Label20.Caption(), "LINEAR PROGRAMMING");
+  EXPECT_EQ(f.Label20.Width(), 130 * 18);
+  EXPECT_EQ(f.Label20.Left(), (15360 - 130 * 18) / 2);
+  EXPECT_EQ(f.Label20.Top(), 38);
+  EXPECT_EQ(g.TitleSuppress, 0);
+}
+
+LP Wyndor() {
+  LP lp;
+  lp.c = {3, 5};
+  lp.a = {{1, 0}, {0, 2}, {3, 2}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {4, 12, 18};
+  return lp;
+}
+
+TEST_F(OutputScreenTest, OutputSummaryOptionSolvesTheRestoredModelAgain) {
+  SummaryOf(Wyndor());
+  AddOptionItems();
+  // Spoil the working form the way a solve does; the option starts from the saved model.
+  g.Tab(3, 1) = 99;
+  g.FinalIteration = 0;
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_EQ(g.OutputOption, 1);
+  EXPECT_EQ(g.Tab(3, 1), 1);
+  EXPECT_EQ(g.ZValue, 36);
+  EXPECT_EQ(g.FinalIteration, g.IterCount);
+  EXPECT_GT(g.FinalIteration, 0);
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(2, 1), "6.00");
+  EXPECT_EQ(g.OutputPageKind, 2);
+}
+
+TEST_F(OutputScreenTest, DualSimplexSummaryAfterRestoreUsesTheRewrittenForm) {
+  // Minimize 2x1 + 3x2 subject to x1 + x2 >= 4 and x1 <= 3, started by the dual simplex.
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {2, 3};
+  lp.a = {{1, 1}, {1, 0}};
+  lp.rel = {">=", "<="};
+  lp.b = {4, 3};
+  Build(lp);
+  g.HeaderText[1] = "Dual";
+  g.OutputMode = 2;
+  ConvertToDualSimplexForm();
+  scr5().Show();
+  AddOptionItems();
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_EQ(g.LPMethod, 5);
+  EXPECT_EQ(g.NCols, 4);
+  EXPECT_EQ(g.NArtificial1, 0);
+  EXPECT_DOUBLE_EQ(g.ZValue, 9);
+  Grid &grid = scr5().outputGrid;
+  EXPECT_EQ(grid.TextMatrix(1, 1), "3.00");
+  EXPECT_EQ(grid.TextMatrix(2, 1), "1.00");
+  EXPECT_EQ(grid.TextMatrix(4, 0), "1 (>)");
+  EXPECT_EQ(grid.TextMatrix(4, 2), "0.00 ");
+  // Dual prices: the ">=" row was negated for the dual simplex, so its sign turns back.
+  EXPECT_EQ(grid.TextMatrix(12, 4), "3.00");
+  EXPECT_EQ(grid.TextMatrix(13, 4), "-1.00");
+  // A second choice gives the same page.
+  scr5().Combo1.SetListIndex(-1);
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_DOUBLE_EQ(g.ZValue, 9);
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(13, 4), "-1.00");
+}
+
+TEST_F(OutputScreenTest, IterationsOptionRestartsTwoPhaseFromPhaseOne) {
+  SummaryOf(Wyndor());
+  AddOptionItems();
+  g.LPMethod = 4;
+  g.Phase = 0;
+  scr5().Combo1.PerformChoose(1);
+  EXPECT_EQ(g.OutputOption, 2);
+  EXPECT_EQ(g.Phase, 1);
+}
+
+TEST_F(OutputScreenTest, WriteToPrinterPrintsTheMatrixReport) {
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  MatrixInput(1, {{2, 1}, {1, 2}});
+  InvertMatrix();
+  scr5().Show();
+  ShowInverseOutput();
+  scr5().cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
+  EXPECT_NE(paper.FindText("MATRIX INVERSION BY LU DECOMPOSITION"), nullptr);
+  EXPECT_EQ(paper.DocumentsEnded(), 1);
+  // The screen is as it was.
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(2, 1), "2.00");
+}
+
+TEST_F(OutputScreenTest, ExitQuonEndsTheProgram) {
+  SummaryOf(Wyndor());
+  scr5().cmdExitQuon.PerformClick();
+  EXPECT_EQ(ended, 1);
+  EXPECT_TRUE(Forms::Loaded().empty());
+}
+
+} // namespace
+} // namespace quon::testing
+
+namespace quon::testing {
+namespace {
+
+class ExitRoadTest : public ScreenTest {
+protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    MatrixInput(1, {{2, 1}, {1, 2}});
+  }
+};
+
+TEST_F(ExitRoadTest, MainMenuFromTheOutputScreenResetsItsStates) {
+  InvertMatrix();
+  scr5().Show();
+  ShowInverseOutput();
+  g.AltOptimaFlag = 1;
+  g.TableauCount = 3;
+  g.EnterSelState = 2;
+  g.NumFormatType = 2;
+  script.DismissPopup(); // the MAIN menu opens its popup when it is activated
+  scr5().cmdMainMenu.PerformClick();
+  EXPECT_EQ(g.AltOptimaFlag, 0);
+  EXPECT_EQ(g.TableauCount, 0);
+  EXPECT_EQ(g.EnterSelState, 0);
+  EXPECT_EQ(g.NumFormatType, 1);
+  EXPECT_FALSE(IsLoaded<Scr5>());
+  EXPECT_TRUE(IsLoaded<Scr0>());
+  EXPECT_EQ(Forms::Loaded().size(), 1u);
+  EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ExitRoadTest, MainMenuFromTheSolveAndFormatScreens) {
+  script.DismissPopup();
+  scr3().Show();
+  g.TableauCount = 3;
+  g.NumFormatType = 2;
+  script.DismissPopup();
+  scr3().mnuMainMenu.PerformClick();
+  EXPECT_EQ(g.TableauCount, 0);
+  EXPECT_FALSE(IsLoaded<Scr3>());
+  EXPECT_TRUE(IsLoaded<Scr0>());
+
+  Forms::Clear();
+  scr4().Show();
+  g.NumFormatType = 2;
+  script.DismissPopup();
+  scr4().cmdMainMenu.PerformClick();
+  EXPECT_EQ(g.NumFormatType, 1);
+  EXPECT_FALSE(IsLoaded<Scr4>());
+  EXPECT_TRUE(IsLoaded<Scr0>());
+  EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ExitRoadTest, NoScreenGoesWithoutASuccessor) {
+  // Whatever the road back to the input does, the screen that asked stays until it is shown.
+  script.DismissPopup();
+  scr3().Show();
+  scr3().mnuModifyData.PerformClick();
+  scr4().Show();
+  Forms::DoEvents();
+  scr4().cmdModifyInputData.PerformClick();
+  EXPECT_EQ(ended, 0);
+  EXPECT_FALSE(Forms::Loaded().empty());
+}
+
+} // namespace
+} // namespace quon::testing

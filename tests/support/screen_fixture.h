@@ -1,0 +1,43 @@
+// What the screen tests of the solve and output road use besides the screen-test fixture: a
+// matrix problem as the input screen hands it over, and the texts drawn on a form.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/forms.h"
+#include "shell/mod1.h"
+#include "support/screen_test.h"
+
+namespace quon::testing {
+
+// Matrix inversion (class 1) or equations (class 2, right-hand sides as the last column) as
+// "SOLVE Menu" leaves them: the rows in Tab and InvInput.
+inline void MatrixInput(int modelClass, const std::vector<std::vector<double>> &rows) {
+  g.ModelClass = static_cast<int16>(modelClass);
+  const int n = static_cast<int>(rows.size());
+  g.MRows = static_cast<int16>(n);
+  g.NVars = g.MRows;
+  ReDimProblemArrays(0);
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= static_cast<int>(rows[i - 1].size()); ++j) {
+      g.Tab(i, j) = rows[i - 1][j - 1];
+      g.InvInput(i, j) = rows[i - 1][j - 1];
+    }
+}
+
+// The texts drawn on a form since its last Clear, in order.
+inline std::vector<std::string> DrawnTexts(const Form &form) {
+  std::vector<std::string> out;
+  for (const DrawOp &op : form.DrawnOps())
+    if (op.kind == DrawKind::Text) out.push_back(op.text);
+  return out;
+}
+
+inline bool Drawn(const Form &form, const std::string &text) {
+  for (const std::string &t : DrawnTexts(form))
+    if (t == text) return true;
+  return false;
+}
+
+} // namespace quon::testing
