@@ -39,12 +39,12 @@ protected:
     }
     return out;
   }
-  const RecordedOp &Find(const std::string &text, int nth = 0) const {
-    static RecordedOp none;
-    for (const auto &op : found_ = Texts())
+  // By value: two finds in one expression must not share a buffer.
+  RecordedOp Find(const std::string &text, int nth = 0) const {
+    for (const auto &op : Texts())
       if (op.text == text && nth-- == 0) return op;
     ADD_FAILURE() << "no text " << text;
-    return none;
+    return RecordedOp{};
   }
   int Count(const std::string &text) const {
     int n = 0;
@@ -70,7 +70,6 @@ protected:
   BArray<float> second;
   BArray<int16> third;
   long lh = 0;
-  mutable std::vector<RecordedOp> found_;
 };
 
 // ---- Matrix inversion and equations -------------------------------------------------------
