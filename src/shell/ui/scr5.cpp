@@ -183,7 +183,7 @@ void Scr5::cmdWriteToPrinter_Click() {
     PrintInverseOutput();
     break;
   case 3:
-    // The printed LP summary is not built yet.
+    PrintLPOutputSummary();
     break;
   default:
     break;

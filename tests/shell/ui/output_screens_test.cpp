@@ -262,6 +262,16 @@ TEST_F(OutputScreenTest, WriteToPrinterPrintsTheMatrixReport) {
   EXPECT_EQ(scr5().outputGrid.TextMatrix(2, 1), "2.00");
 }
 
+TEST_F(OutputScreenTest, WriteToPrinterPrintsTheLPSummary) {
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  SummaryOf(Wyndor());
+  scr5().cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
+  EXPECT_EQ(paper.DocumentsEnded(), 1);
+  EXPECT_FALSE(paper.Texts().empty());
+}
+
 TEST_F(OutputScreenTest, ExitQuonEndsTheProgram) {
   SummaryOf(Wyndor());
   scr5().cmdExitQuon.PerformClick();
