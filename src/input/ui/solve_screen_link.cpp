@@ -1,8 +1,9 @@
 #include "input/ui/solve_screen_link.h"
 
+#include "shell/ui/scr3.h"
+
 namespace quon {
 
-// Until the SOLVE/MODIFY screen exists there is nothing to show.
-void ShowSolveModifyScreen() {}
+void ShowSolveModifyScreen() { scr3().Show(); }
 
 } // namespace quon

@@ -40,6 +40,7 @@ TEST_F(SolveMenu, MatrixInputIsCopiedKeptAsBlockAndTheScreenIsLeft) {
   EXPECT_EQ(ClipboardText(), block);
   EXPECT_EQ(g.FileName, "");
   EXPECT_EQ(ended, 0);
+  EXPECT_EQ(solveMenus, 1) << "the SOLVE/MODIFY screen comes up with its menu";
 }
 
 TEST_F(SolveMenu, LinearProgramRefusalsStayOnTheInput) {
