@@ -3,14 +3,15 @@
 #include "input/cell_editor.h"
 #include "input/input_grid.h"
 #include "platform/values.h"
+#include "project/project_input.h"
 
 namespace quon {
 
 namespace {
 
-// Node numbers index the project arrays, which hold at most 100 nodes like every size the
-// input screen takes.
-constexpr int16 kMaxNodeNumber = 100;
+// Node numbers index the project arrays; the editor and the check at SOLVE Menu refuse the
+// same numbers.
+constexpr int16 kMaxNodeNumber = kMaxProjectNode;
 
 int16 ToInt16(double v) {
   v = std::clamp(v, -32768.0, 32767.0);
@@ -54,7 +55,7 @@ int16 ValidateProjectNodes(InputPort &ui, GridStore &grid, int16 key) {
   int16 to = NodeIn(grid, r, 2, -1);
   for (;;) {
     if (from > kMaxNodeNumber || to > kMaxNodeNumber) {
-      NodeError(ui, "Node number must be <=100", "Node Numbering Error");
+      NodeError(ui, "Node numbers cannot exceed 1000", "Node Numbering Error");
       PlaceCellEditor(ui, r, from > kMaxNodeNumber ? 1 : 2);
       return 1;
     }

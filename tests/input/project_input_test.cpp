@@ -101,9 +101,9 @@ TEST_F(ProjectInput, EqualNodesNeverOverwriteTheSymbolOrDuration) {
 TEST_F(ProjectInput, NodeNumbersAboveTheLimitAreRefused) {
   s.Type("40000");
   s.Press(kKeyEnter);
-  EXPECT_EQ(s.LastMessage(), "Node number must be <=100");
+  EXPECT_EQ(s.LastMessage(), "Node numbers cannot exceed 1000");
   EXPECT_EQ(s.At(), Pos(1, 1));
-  EXPECT_LE(g.NodeCount, 100);
+  EXPECT_LE(g.NodeCount, 1000);
 }
 
 TEST_F(ProjectInput, DuplicateActivityIsRefusedOnceThenLetThrough) {
