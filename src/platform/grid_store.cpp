@@ -458,40 +458,34 @@ int GridStore::MaxLeftCol() const {
   return std::max(std::min(FixedCols, cols_), c);
 }
 
-int GridStore::ColX(int col) const {
-  int x = 0;
-  if (col < FixedCols) {
-    for (int c = 0; c < col; ++c)
-      x += ColWidthOf(c);
-    return x;
+namespace {
+// Offset of a row or column from the grid's edge: the fixed ones stay in place, the others
+// move with the first visible one (which may lie after the one asked for).
+template <class SizeOf> int OffsetOf(int index, int fixed, int count, int first, SizeOf sizeOf) {
+  int at = 0;
+  if (index < fixed) {
+    for (int i = 0; i < index; ++i)
+      at += sizeOf(i);
+    return at;
   }
-  for (int c = 0; c < std::min(FixedCols, cols_); ++c)
-    x += ColWidthOf(c);
-  if (col >= leftCol_)
-    for (int c = leftCol_; c < col; ++c)
-      x += ColWidthOf(c);
+  for (int i = 0; i < std::min(fixed, count); ++i)
+    at += sizeOf(i);
+  if (index >= first)
+    for (int i = first; i < index; ++i)
+      at += sizeOf(i);
   else
-    for (int c = col; c < leftCol_; ++c)
-      x -= ColWidthOf(c);
-  return x;
+    for (int i = index; i < first; ++i)
+      at -= sizeOf(i);
+  return at;
+}
+} // namespace
+
+int GridStore::ColX(int col) const {
+  return OffsetOf(col, FixedCols, cols_, leftCol_, [this](int c) { return ColWidthOf(c); });
 }
 
 int GridStore::RowY(int row) const {
-  int y = 0;
-  if (row < FixedRows) {
-    for (int r = 0; r < row; ++r)
-      y += RowHeightOf(r);
-    return y;
-  }
-  for (int r = 0; r < std::min(FixedRows, rows_); ++r)
-    y += RowHeightOf(r);
-  if (row >= topRow_)
-    for (int r = topRow_; r < row; ++r)
-      y += RowHeightOf(r);
-  else
-    for (int r = row; r < topRow_; ++r)
-      y -= RowHeightOf(r);
-  return y;
+  return OffsetOf(row, FixedRows, rows_, topRow_, [this](int r) { return RowHeightOf(r); });
 }
 
 int GridStore::RowAt(int y) const {
