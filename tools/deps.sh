@@ -2,7 +2,7 @@
 # Installs what building and testing QUON needs, skipping what is already present.
 set -euo pipefail
 packages=(g++ cmake make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation poppler-utils libglpk-dev)
+  fonts-liberation poppler-utils libglpk-dev libboost-graph-dev glpk-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
