@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Configures and builds QUON in $QUON_BUILD_DIR (default: build). QUON_SANITIZE=ON adds
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; QUON_BUILD_TYPE picks the build type
+# (default RelWithDebInfo); QUON_WERROR=ON makes warnings errors.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUON_BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -DQUON_SANITIZE="${QUON_SANITIZE:-OFF}" -DQUON_BENCH="${QUON_BENCH:-OFF}" >/dev/null
+cmake -S "$root" -B "$build" -DQUON_SANITIZE="${QUON_SANITIZE:-OFF}" -DQUON_BENCH="${QUON_BENCH:-OFF}" \
+  -DQUON_WERROR="${QUON_WERROR:-OFF}" -DCMAKE_BUILD_TYPE="${QUON_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build" -j"$(nproc)" "$@"

@@ -134,7 +134,11 @@ INSTANTIATE_TEST_SUITE_P(EveryTag, ProblemFiles,
                                            Case{7, 0, "3", "", 0, Head("0", {"3"})},
                                            Case{8, 1, "", "", 4, Head("8001", {"3", "4"})},
                                            Case{8, 2, "", "", 3, Head("8002", {"3", "3"})},
-                                           Case{9, 0, "2", "3", 0, Head("9000", {"2", "3"})}));
+                                           Case{9, 0, "2", "3", 0, Head("9000", {"2", "3"})}),
+                         [](const ::testing::TestParamInfo<Case> &info) {
+                           return "Class" + std::to_string(info.param.modelClass) + "Sub" +
+                                  std::to_string(info.param.sub);
+                         });
 
 class OpenRoads : public InputScreenTest {
 protected:

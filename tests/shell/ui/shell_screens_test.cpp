@@ -52,7 +52,11 @@ TEST_P(StartUpTest, SupportedScreenShowsTheSplashAndLeadsToTheMainMenu) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSettings, StartUpTest,
-                         ::testing::Values(std::pair{12000, 9000}, std::pair{15360, 11520}));
+                         ::testing::Values(std::pair{12000, 9000}, std::pair{15360, 11520}),
+                         [](const ::testing::TestParamInfo<std::pair<int, int>> &info) {
+                           return "Width" + std::to_string(info.param.first) + "Height" +
+                                  std::to_string(info.param.second);
+                         });
 
 TEST_F(ScreenTest, OtherScreenWidthsEndTheProgramWithoutTheSplash) {
   for (auto [w, h] : {std::pair{19200, 14400}, std::pair{12015, 9000}, std::pair{11985, 9000}}) {
