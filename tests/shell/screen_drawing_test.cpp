@@ -136,7 +136,10 @@ TEST_P(SplashTest, RepaintDrawsTheFrameAsWideAsTheLogo) {
   EXPECT_EQ(boxes[0].width, LogoStrokeWidth(W()));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothScreens, SplashTest, ::testing::Values(12000, 15360));
+INSTANTIATE_TEST_SUITE_P(BothScreens, SplashTest, ::testing::Values(12000, 15360),
+                         [](const ::testing::TestParamInfo<int> &info) {
+                           return "Width" + std::to_string(info.param);
+                         });
 
 } // namespace
 } // namespace quon
