@@ -4,6 +4,7 @@
 #include "platform/ui/desktop_services.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/printer.h"
+#include "shell/ui/model_roads.h"
 #include "shell/ui/scr1.h"
 
 namespace quon {
@@ -15,6 +16,7 @@ int main(int argc, char **argv) {
   quon::SetApplicationInfo();
   quon::InstallSystemPrinter();
   quon::InstallDesktopServices();
+  quon::RegisterAllModelRoads();
   quon::ChooseLogicalScreenFromDesktop();
   // The start-up screen's load may refuse the screen and end the program before it is shown.
   quon::Scr1 &start = quon::scr1();

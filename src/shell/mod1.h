@@ -15,6 +15,20 @@ namespace quon {
 using int16 = std::int16_t;
 using int32 = std::int32_t;
 
+// The model classes, by the codes stored in problem files and in ModelClass.
+enum class ModelClassCode : int16 {
+  None = 0,
+  MatrixInversion = 1,
+  LinearEquations = 2,
+  LinearProgramming = 3,
+  Transportation = 4,
+  IntegerProgramming = 5,
+  Queueing = 6,
+  Networks = 7,
+  ProjectPlanning = 8,
+  Games = 9,
+};
+
 // Outcome of the last simplex solve, beside the ZValue sentinels that callers also read.
 enum class LPStatus : int16 {
   NotSolved,

@@ -3,14 +3,15 @@
 #include <cmath>
 
 #include "input/ui/scr2.h"
-#include "linear/mod_inverse.h"
 #include "linear/mod_lp_simplex.h"
+#include "linear/tableau_size.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "platform/user_services.h"
 #include "platform/values.h"
 #include "shell/dual_start.h"
 #include "shell/mod1.h"
+#include "shell/ui/model_roads.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/screen_helpers.h"
 #include "shell/ui/screen_links.h"
@@ -31,10 +32,6 @@ const char *const kDualTwoPhase =
 const char *const kDualBounded =
     " Dual simplex not applicable because a var has upper/lower bound or is "
     "unrestricted.  Two-phase method will be used; else click CANCEL to use M-method";
-
-int16 I16(int v) {
-  return static_cast<int16>(v);
-}
 
 } // namespace
 
@@ -101,42 +98,17 @@ void Scr3::Form_Load() {
   Label5.SetLeft(static_cast<int>(std::lround((w - Label5.Width()) * 0.5)));
   Frame3.SetVisible(false);
   SetCaption("QUON " + g.ProblemFileName);
-  if (g.ModelClass == 3) {
-    g.ZValue = 0;
-    g.LBShiftSum = 0;
-  }
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.solveScreenLoad) roads.solveScreenLoad();
 
   smMenu.SetEnabled(false);
-  MenuItem *solveItems[] = {&mnuSolveLP, &mnuSolve,         &mnuSolveTrans,
-                            &mnuSolveIP, &mnuSolveZeroGame, &mnuSolveShort};
-  MenuItem *shown = nullptr;
-  switch (g.ModelClass) {
-  case 1:
-  case 2:
-  case 6:
-    shown = &mnuSolve;
-    break;
-  case 3:
-    shown = &mnuSolveLP;
-    break;
-  case 4:
-    shown = &mnuSolveTrans;
-    break;
-  case 5:
-  case 8:
-    shown = &mnuSolveIP;
-    break;
-  case 7:
-    shown = g.NetSubModel == 1 || g.NetSubModel == 4 ? &mnuSolve : &mnuSolveShort;
-    break;
-  case 9:
-    shown = &mnuSolveZeroGame;
-    break;
-  default:
-    break;
-  }
-  for (MenuItem *item : solveItems)
-    item->SetVisible(item == shown);
+  const SolveMenuItem visible = roads.solveMenuItem ? roads.solveMenuItem() : SolveMenuItem::None;
+  const std::pair<MenuItem *, SolveMenuItem> solveItems[] = {
+      {&mnuSolveLP, SolveMenuItem::SolveLP},       {&mnuSolve, SolveMenuItem::Solve},
+      {&mnuSolveTrans, SolveMenuItem::SolveTrans}, {&mnuSolveIP, SolveMenuItem::SolveIP},
+      {&mnuSolveZeroGame, SolveMenuItem::SolveZeroGame}, {&mnuSolveShort, SolveMenuItem::SolveShort}};
+  for (const auto &[item, kind] : solveItems)
+    item->SetVisible(kind == visible);
   mnuGraph.SetEnabled(g.NVars == 2);
   mnuGraphZeroGame.SetEnabled(g.GameRows == 2);
 }
@@ -188,59 +160,52 @@ void Scr3::mnuFinalSolutionLP_Click() {
 }
 
 void Scr3::mnuUserAllSlack_Click() {
-  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
   g.OutputMode = 2;
-  g.TableauRows = I16(m + 7);
   Label5.SetVisible(false);
   if (g.NArtificial1 + g.NArtificial2 != 0) {
+    SizeSimplexTableau(true);
     if (MsgBox(kNeedsArtificial, msg::OKCancel | msg::Critical, "Warning") == msg::OK) {
       g.LPMethod = 4;
       g.Phase = 1;
-      g.TableauCols = I16(m + n + a + 2);
       ShowOutputFormat();
     } else {
       g.LPMethod = 3;
-      g.TableauCols = I16(m + n + a + 2);
       OpenMValueFrame();
     }
     return;
   }
   g.LPMethod = 2;
-  g.TableauCols = I16(m + n + 2);
+  SizeSimplexTableau(false);
   ShowOutputFormat();
 }
 
 void Scr3::mnuUserMmethod_Click() {
-  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
   g.OutputMode = 2;
-  g.TableauRows = I16(m + 7);
   Label5.SetVisible(false);
   if (g.NArtificial1 + g.NArtificial2 != 0) {
     g.LPMethod = 3;
-    g.TableauCols = I16(m + n + a + 2);
+    SizeSimplexTableau(true);
     OpenMValueFrame();
     return;
   }
   // Either answer goes on with the all-slack start.
   MsgBox(kAllLessEqual, msg::OKCancel | msg::Critical, "Warning");
   g.LPMethod = 2;
-  g.TableauCols = I16(m + n + 2);
+  SizeSimplexTableau(false);
   ShowOutputFormat();
 }
 
 void Scr3::mnuUser2phase_Click() {
-  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
   g.OutputMode = 2;
-  g.TableauRows = I16(m + 7);
   Label5.SetVisible(false);
   if (g.NArtificial1 + g.NArtificial2 != 0) {
     g.LPMethod = 4;
     g.Phase = 1;
-    g.TableauCols = I16(m + n + a + 2);
+    SizeSimplexTableau(true);
   } else {
     MsgBox(kAllLessEqual, msg::OKCancel | msg::Critical, "Warning");
     g.LPMethod = 2;
-    g.TableauCols = I16(m + n + 2);
+    SizeSimplexTableau(false);
   }
   ShowOutputFormat();
 }
@@ -248,24 +213,21 @@ void Scr3::mnuUser2phase_Click() {
 void Scr3::mnuUserBoundedSimplex_Click() {
   // The engine treats bounded columns itself; only the start is chosen here.
   g.OutputMode = 2;
-  g.TableauRows = I16(g.MRows + 7);
   if (g.NArtificial1 + g.NArtificial2 != 0) {
     g.LPMethod = 4;
     g.Phase = 1;
   } else {
     g.LPMethod = 2;
   }
-  g.TableauCols = I16(g.MRows + g.NVars + g.NArtificial1 + 2);
+  SizeSimplexTableau(true);
   ShowOutputFormat();
 }
 
 void Scr3::mnuUserDualSImplex_Click() {
-  const int m = g.MRows, n = g.NVars, a = g.NArtificial1;
   Label5.SetVisible(false);
   g.OutputMode = 2;
   auto twoPhaseOrM = [&](const char *text) {
-    g.TableauRows = I16(m + 7);
-    g.TableauCols = I16(m + n + a + 2);
+    SizeSimplexTableau(true);
     if (MsgBox(text, msg::OKCancel | msg::Critical, "Warning") == msg::OK) {
       g.LPMethod = 4;
       g.Phase = 1;
@@ -278,8 +240,7 @@ void Scr3::mnuUserDualSImplex_Click() {
   switch (DualSimplexRoad()) {
   case DualStartRoad::Convert:
     ConvertToDualSimplexForm();
-    g.TableauCols = I16(m + n + 2);
-    g.TableauRows = I16(m + 7);
+    SizeSimplexTableau(false);
     ShowOutputFormat();
     break;
   case DualStartRoad::Equations:
@@ -289,27 +250,21 @@ void Scr3::mnuUserDualSImplex_Click() {
   case DualStartRoad::AllSlack:
     MsgBox(kDualAllSlack, msg::OKOnly | msg::Critical, "Warning");
     g.LPMethod = 2;
-    g.TableauCols = I16(m + n + 2);
-    g.TableauRows = I16(m + 7);
+    SizeSimplexTableau(false);
     ShowOutputFormat();
     break;
   case DualStartRoad::TwoPhaseOrM:
     twoPhaseOrM(kDualTwoPhase);
     break;
   case DualStartRoad::BoundedOrFree:
-    Label5.SetVisible(false);
     twoPhaseOrM(kDualBounded);
     break;
   }
 }
 
 void Scr3::mnuSolve_Click() {
-  if (g.ModelClass == 1) {
-    InvertMatrix();
-  } else if (g.ModelClass == 2) {
-    // A singular system has no solution to compute; its output shows none.
-    if (InvertMatrix()) SolveByInverse();
-  }
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.solve) roads.solve();
   ShowOutputFormat();
 }
 
@@ -340,9 +295,8 @@ bool Scr3::BackToInput() {
 
 void Scr3::mnuModifyData_Click() {
   if (!BackToInput()) return;
-  const bool fromColumn2 = g.ModelClass == 4 || g.ModelClass == 7;
   g.CurRow = 1;
-  g.CurCol = fromColumn2 ? 2 : 1;
+  g.CurCol = CurrentModelRoads().inputStartCol;
   PlaceInputCellEditor(g.CurRow, g.CurCol);
 }
 

@@ -3,13 +3,12 @@
 #include <cmath>
 
 #include "input/ui/scr2.h"
-#include "linear/ui/inverse_output.h"
-#include "linear/ui/lp_summary.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "platform/user_services.h"
 #include "shell/helpers.h"
 #include "shell/mod1.h"
+#include "shell/ui/model_roads.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
@@ -64,7 +63,7 @@ void Scr4::Form_Load() {
   const int h = ScreenHeight();
   g.NumFormatType = 1;
   decimalOption.SetValue(true);
-  nbrDsText.SetText(g.ModelClass == 6 ? "5" : "2");
+  nbrDsText.SetText(CurrentModelRoads().proposedDigitsD);
   outputFrame.SetTop(static_cast<int>(std::lround(0.4 * (h - outputFrame.Height()))));
   outputFrame.SetLeft(static_cast<int>(std::lround(0.5 * (w - outputFrame.Width()))));
   outputFrame.SetVisible(true);
@@ -86,24 +85,8 @@ void Scr4::exponentialOption_Click() {
 }
 
 std::function<void()> OutputRoad() {
-  switch (g.ModelClass) {
-  case 1:
-  case 2:
-    return [] {
-      scr5().Show();
-      ShowInverseOutput();
-    };
-  case 3:
-    if (g.OutputMode == 1 && g.LpSolveMode == 1)
-      return [] {
-        scr5().Show();
-        g.LPOutFlag = 0;
-        ShowLPOutputSummary();
-      };
-    return {};
-  default:
-    return {};
-  }
+  const ModelRoads &roads = CurrentModelRoads();
+  return roads.outputRoad ? roads.outputRoad() : std::function<void()>();
 }
 
 void Scr4::cmdDone_Click() {

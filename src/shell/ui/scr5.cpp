@@ -4,14 +4,9 @@
 #include <string>
 
 #include "input/ui/scr2.h"
-#include "linear/lp_model.h"
-#include "linear/mod_lp_simplex.h"
-#include "linear/print_reports.h"
-#include "linear/ui/inverse_output.h"
-#include "linear/ui/lp_summary.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
-#include "shell/dual_start.h"
+#include "shell/ui/model_roads.h"
 #include "shell/ui/screen_helpers.h"
 #include "shell/ui/screen_links.h"
 
@@ -113,6 +108,8 @@ Scr5::Scr5() : Form("scr5") {
   }
 
   Combo1.Click = [this] { Combo1_Click(); };
+  cmdNextIter.Click = [this] { cmdNextIter_Click(); };
+  cmdFinalIter.Click = [this] { cmdFinalIter_Click(); };
   cmdWriteToPrinter.Click = [this] { cmdWriteToPrinter_Click(); };
   cmdModifyInputData.Click = [this] { cmdModifyInputData_Click(); };
   cmdMainMenu.Click = [this] { cmdMainMenu_Click(); };
@@ -125,14 +122,9 @@ void Scr5::Form_Load() {
   outputGrid.FixedRows = 0;
   g.IterCount = 0;
   g.IPRunState = 0;
-  if (g.ModelClass == 4) {
-    for (int i = 1; i <= g.TransSources; ++i)
-      Combo5.AddItem("u" + std::to_string(i) + "=0");
-    for (int j = 1; j <= g.TransDests; ++j)
-      Combo5.AddItem("v" + std::to_string(j) + "=0");
-    Combo5.SetText("u1=0");
-  }
-  if (g.ModelClass != 5) {
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.outputScreenLoad) roads.outputScreenLoad();
+  if (!roads.usesSearchTree) {
     for (Control *c : std::initializer_list<Control *>{&Label20, &Label6, &Frame3, &Frame10, &Frame12})
       c->SetVisible(false);
   }
@@ -147,47 +139,23 @@ void Scr5::Form_Paint() {
 
 void Scr5::Combo1_Click() {
   g.OutputOption = static_cast<int16>(Combo1.ListIndex() + 1);
-  switch (g.ModelClass) {
-  case 3:
-    if (g.OutputOption > 0) {
-      Clear();
-      outputGrid.SetCols(0);
-      outputGrid.SetRows(0);
-    }
-    RestoreLPModel();
-    // The saved model is the form built on submission; the dual simplex needs it rewritten.
-    if (g.LPMethod == 5) ConvertToDualSimplexForm();
-    if (g.OutputOption == 1) {
-      if (g.LPMethod == 5)
-        SolveLPDualSimplex();
-      else
-        SolveLP();
-      g.FinalIteration = g.IterCount;
-      ShowLPOutputSummary();
-    } else if (g.OutputOption == 2) {
-      if (g.LPMethod == 4) g.Phase = 1;
-      // The tableau view comes with the simplex iterations.
-    }
-    break;
-  default:
-    // Matrix models and games need nothing more; the other classes add their own views.
-    break;
-  }
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.optionChanged) roads.optionChanged();
+}
+
+void Scr5::cmdNextIter_Click() {
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.nextIteration) roads.nextIteration();
+}
+
+void Scr5::cmdFinalIter_Click() {
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.allIterations) roads.allIterations();
 }
 
 void Scr5::cmdWriteToPrinter_Click() {
-  if (g.OutputPageKind != 2) return;
-  switch (g.ModelClass) {
-  case 1:
-  case 2:
-    PrintInverseOutput();
-    break;
-  case 3:
-    PrintLPOutputSummary();
-    break;
-  default:
-    break;
-  }
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.print) roads.print();
 }
 
 void Scr5::cmdModifyInputData_Click() {
@@ -197,7 +165,7 @@ void Scr5::cmdModifyInputData_Click() {
   if (!IsLoaded<Scr2>()) return;
   Unload(*this);
   g.CurRow = 1;
-  g.CurCol = g.ModelClass == 4 || g.ModelClass == 7 ? 2 : 1;
+  g.CurCol = CurrentModelRoads().inputStartCol;
   PlaceInputCellEditor(g.CurRow, g.CurCol);
 }
 

@@ -77,6 +77,8 @@ public:
   void Form_Paint() override;
 
   void Combo1_Click();
+  void cmdNextIter_Click();
+  void cmdFinalIter_Click();
   void cmdWriteToPrinter_Click();
   void cmdModifyInputData_Click();
   void cmdMainMenu_Click();
