@@ -41,6 +41,12 @@ bool ColumnMirrored(int j) {
   return g.ColKind(j) == "U" || g.ColKind2(j) == "-";
 }
 
+// A column that may change sign: it is bounded on neither side, so it never ends a range by
+// reaching a bound, and at zero reduced cost it enters whichever way its cost moves.
+bool FreeColumn(int k) {
+  return g.Tab(g.FreeVarRow, k) == 1;
+}
+
 void ObjectiveRange(int j, Range &rg) {
   const bool mirrored = ColumnMirrored(j);
   if (g.NonBasicMark(j) == 0) {
@@ -54,6 +60,11 @@ void ObjectiveRange(int j, Range &rg) {
         if (!name.empty() && name[0] == 'R') continue;
         const double a = g.Tableau(pos + 2, k);
         if (a == 0) continue;
+        if (FreeColumn(k)) {
+          rg.lo = 0;
+          rg.hi = 0;
+          continue;
+        }
         const double r = -g.RedCost(k) / a;
         if (r < 0)
           rg.Raise(r);
@@ -65,6 +76,11 @@ void ObjectiveRange(int j, Range &rg) {
           rg.hi = 0;
       }
     if (mirrored) rg = Range{-rg.hi, -rg.lo};
+    return;
+  }
+  if (FreeColumn(j)) {
+    rg.lo = 0;
+    rg.hi = 0;
     return;
   }
   const double d = g.RedCost(j);
@@ -90,7 +106,7 @@ void RightHandSideRange(int r, bool bounded, Range &rg) {
   for (int i = 1; i <= g.MRows; ++i) {
     const double a = g.BInv(i, r);
     const double x = g.XBasic(i);
-    if (a == 0) continue;
+    if (a == 0 || FreeColumn(g.BasisList(i))) continue;
     const double u = g.Tab(g.UBRow, g.BasisList(i));
     const bool withU = bounded && u < g.Infinity;
     if (!mirrored) {
@@ -115,7 +131,7 @@ void RightHandSideRange(int r, bool bounded, Range &rg) {
 void BoundRangeAlongColumn(int c, bool complement, Range &rg) {
   for (int i = 1; i <= g.MRows; ++i) {
     const double a = g.Tableau(i + 2, c);
-    if (a == 0) continue;
+    if (a == 0 || FreeColumn(g.BasisList(i))) continue;
     const double x = g.XBasic(i);
     const double u = g.Tab(g.UBRow, g.BasisList(i));
     const bool withU = u != g.Infinity;
@@ -147,7 +163,9 @@ void BoundRange(int index, int variable) {
   const bool free = g.LPData(g.FreeVarRow, c) != 0;
   Range rg{-g.Infinity, g.Infinity};
   double base = 0;
+  int ranged = 0; // 1: the lower bound, 2: the upper bound
   if (g.ColKind(c) == "U") {
+    ranged = index == 1 || index == 2 ? index : 0;
     if (index == 1) {
       base = lower;
       if (!free) rg.lo = -base;
@@ -160,6 +178,7 @@ void BoundRange(int index, int variable) {
         BoundRangeAlongColumn(c, true, rg);
     }
   } else if (g.BoundLabel(c) == "L") {
+    ranged = index == 1 || index == 2 ? index : 0;
     if (index == 1) {
       base = lower;
       if (!free) rg.lo = -base;
@@ -172,9 +191,14 @@ void BoundRange(int index, int variable) {
       rg.lo = basic ? x - uc : -uc;
     }
   } else if (lower == 0 && upper < g.Infinity) {
+    ranged = 2;
     base = upper;
     rg.lo = basic ? x - uc : -base;
   }
+  // Past the other bound the problem has no feasible solution: an upper bound never falls
+  // below a finite lower bound, nor a lower bound rises above a finite upper bound.
+  if (ranged == 2 && lower > -g.Infinity) rg.Raise(lower - base);
+  if (ranged == 1 && upper < g.Infinity) rg.Lower(upper - base);
   if (rg.lo == -g.Infinity) {
     g.MsgText = "-infinity";
   } else {
