@@ -1,9 +1,9 @@
 #include "linear/sensitivity.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
-#include "platform/values.h"
 #include "shell/helpers.h"
 #include "shell/mod1.h"
 
@@ -18,13 +18,11 @@ struct Range {
   void Lower(double r) { hi = VarMin(hi, r); }
 };
 
-std::string EndText(double value, const char *infinite, bool isInfinite) {
-  return isInfinite ? std::string(infinite) : Format(value, NumberFormatString());
-}
+constexpr double kUnlimited = std::numeric_limits<double>::infinity();
 
-void SetTexts(double base, const Range &r) {
-  g.MsgText = EndText(base + r.lo, "-infinity", r.lo == -g.Infinity);
-  g.TitleText = EndText(base + r.hi, "infinity", r.hi == g.Infinity);
+// An allowed change that no ratio has limited is no limit at all.
+RangeEnds EndsAround(double base, const Range &r) {
+  return {r.lo == -g.Infinity ? -kUnlimited : base + r.lo, r.hi == g.Infinity ? kUnlimited : base + r.hi};
 }
 
 // The solved row of constraint r is the typed row times -1: under the dual simplex every
@@ -153,7 +151,7 @@ void BoundRangeAlongColumn(int c, bool complement, Range &rg) {
   }
 }
 
-void BoundRange(int index, int variable) {
+RangeEnds BoundRange(int index, int variable) {
   const bool basic = variable < 0;
   const int c = basic ? g.BasisList(-variable) : variable;
   const double x = basic ? g.XBasic(-variable) : 0;
@@ -199,14 +197,9 @@ void BoundRange(int index, int variable) {
   // below a finite lower bound, nor a lower bound rises above a finite upper bound.
   if (ranged == 2 && lower > -g.Infinity) rg.Raise(lower - base);
   if (ranged == 1 && upper < g.Infinity) rg.Lower(upper - base);
-  if (rg.lo == -g.Infinity) {
-    g.MsgText = "-infinity";
-  } else {
-    // A bound of a variable that must stay non-negative is never ranged below 0.
-    if (!free && base + rg.lo < 0) rg.lo = -base;
-    g.MsgText = Format(base + rg.lo, NumberFormatString());
-  }
-  g.TitleText = EndText(base + rg.hi, "infinity", rg.hi == g.Infinity);
+  // A bound of a variable that must stay non-negative is never ranged below 0.
+  if (rg.lo != -g.Infinity && !free && base + rg.lo < 0) rg.lo = -base;
+  return EndsAround(base, rg);
 }
 
 } // namespace
@@ -222,23 +215,20 @@ void ComputeFinalTableau() {
     }
 }
 
-void SensitivityRange(int mode, int index, int variable) {
+RangeEnds SensitivityRange(int mode, int index, int variable) {
   Range rg{-g.Infinity, g.Infinity};
   switch (mode) {
   case 0:
     ObjectiveRange(variable, rg);
-    SetTexts(g.Cost(variable), rg);
-    break;
+    return EndsAround(g.Cost(variable), rg);
   case 1:
   case 2:
     RightHandSideRange(index, mode == 2, rg);
-    SetTexts(g.LPData(index + 2, g.RHSInCol), rg);
-    break;
+    return EndsAround(g.LPData(index + 2, g.RHSInCol), rg);
   case 3:
-    BoundRange(index, variable);
-    break;
+    return BoundRange(index, variable);
   default:
-    break;
+    return {std::nan(""), std::nan("")};
   }
 }
 
