@@ -14,7 +14,9 @@ void BuildLPStandardForm(const GridStore &grid1);
 
 // Replaces every variable with a finite non-zero lower bound L by x - L in Tab (input
 // layout): right-hand sides and finite upper bounds move, the objective constant gathers in
-// LBShiftSum and ObjShift, and BoundLabel marks the shifted variables with "L".
+// LBShiftSum and ObjShift, and BoundLabel marks the shifted variables with "L". A variable
+// without a lower bound but with a finite upper bound U is replaced by U - x (its column and
+// cost negated, BoundLabel "U"), so it keeps that bound in the only orientation it has.
 void SubstituteLowerBounds();
 
 void BackupLPModel();

@@ -8,6 +8,24 @@ namespace quon {
 
 namespace {
 
+// x = U - y with y >= 0 for a variable bounded only from above: the column and its cost turn
+// around, the right-hand sides lose U times the column, and the objective gathers c U. The
+// column is carried in the "-" orientation for good and never changes sign.
+void ReflectFromUpperBound(int j) {
+  const double u = g.Tab(g.UBRow, j);
+  g.BoundLabel(j) = "U";
+  g.LBShiftSum = g.LBShiftSum + g.Tab(2, j) * u;
+  g.ObjShift = g.LBShiftSum;
+  for (int i = 3; i <= g.MRows + 2; ++i) {
+    g.Tab(i, g.RHSInCol) = g.Tab(i, g.RHSInCol) - g.Tab(i, j) * u;
+    g.Tab(i, j) = -g.Tab(i, j);
+  }
+  g.Tab(2, j) = -g.Tab(2, j);
+  g.Tab(g.UBRow, j) = g.Infinity;
+  g.Tab(g.LBRow, j) = 0;
+  g.Tab(g.FreeVarRow, j) = 0;
+}
+
 // Sign rule: a constraint row with a negative right-hand side is multiplied by -1
 // (coefficients, relation code and right-hand side) and marked in TabBackup column 0.
 void NegateConstraint(int r) {
@@ -99,11 +117,13 @@ void BuildLPStandardForm(const GridStore &grid1) {
     if (typedFree) ++g.NFreeVars;
     g.LPData(freeRow, j) = typedFree ? 1 : 0;
     // A variable with a finite lower bound is shifted to start at 0 like any other, so it is
-    // not carried with a switchable sign; the typed "y" stays in LPData for the reports.
-    const double lb = g.LPData(lbRow, j);
-    const bool finiteLower = lb > -g.Infinity;
-    g.Tab(freeRow, j) = typedFree && !finiteLower ? 1 : 0;
-    if (finiteLower && lb != 0) anyShift = true;
+    // not carried with a switchable sign; the typed "y" stays in LPData for the reports. One
+    // without a lower bound has none, whatever its flag says (a flag "n" must not bring the
+    // bound 0 back); with a finite upper bound it is carried as U - x instead.
+    const bool finiteLower = g.LPData(lbRow, j) > -g.Infinity;
+    const bool finiteUpper = g.LPData(ubRow, j) < g.Infinity;
+    g.Tab(freeRow, j) = finiteLower || finiteUpper ? 0 : 1;
+    if ((finiteLower && g.LPData(lbRow, j) != 0) || (!finiteLower && finiteUpper)) anyShift = true;
   }
 
   if (integer) {
@@ -167,8 +187,10 @@ void BuildLPStandardForm(const GridStore &grid1) {
       g.Tab(freeRow, j) = 0;
     }
   }
-  for (int j = 1; j <= n; ++j)
+  for (int j = 1; j <= n; ++j) {
     if (g.Tab(freeRow, j) == 1) g.ColKind2(j) = "+";
+    if (g.BoundLabel(j) == "U") g.ColKind2(j) = "-";
+  }
 
   // The objective row's right-hand-side cell is read like the others; it must not become the
   // cost of whatever added column lands in its place.
@@ -206,6 +228,10 @@ void SubstituteLowerBounds() {
   for (int j = 1; j <= g.NVars; ++j) {
     const double lb = g.Tab(g.LBRow, j);
     g.BoundLabel(j) = "";
+    if (lb <= -g.Infinity && g.Tab(g.UBRow, j) < g.Infinity) {
+      ReflectFromUpperBound(j);
+      continue;
+    }
     if (lb <= -g.Infinity || lb == 0) continue;
     g.BoundLabel(j) = "L";
     g.LBShiftSum = g.LBShiftSum + g.Tab(2, j) * lb;

@@ -311,6 +311,7 @@ void AssembleSolution() {
     }
     if (j <= g.NVars) {
       if (g.LPData(g.LBRow, j) != -g.Infinity) x += g.LPData(g.LBRow, j);
+      if (g.BoundLabel(j) == "U") x -= g.LPData(g.UBRow, j); // the column holds U - x
       if (g.ColKind2(j) == "-") {
         x = -x;
         g.Cost(j) = -g.Cost(j);

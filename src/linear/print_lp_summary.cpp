@@ -1,6 +1,8 @@
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "linear/lp_summary_values.h"
 #include "linear/print_reports.h"
 #include "linear/sensitivity.h"
 #include "platform/colors.h"
@@ -50,10 +52,10 @@ void PrintVariables(PageSurface &printer) {
 
 void PrintConstraints(PageSurface &printer) {
   PrintSummaryLine(printer, 1, "Constraint", "RHS", "Slack-/Surplus+", "", "");
+  const std::vector<ConstraintSlack> slacks = ConstraintSlacks();
   for (int i = 1; i <= g.MRows; ++i) {
     const double rhs = g.LPData(i + 2, g.RHSInCol);
-    double s = rhs;
-    for (int j = 1; j <= g.NVars; ++j) s -= g.LPData(i + 2, j) * g.XSol(j);
+    const double s = slacks[static_cast<std::size_t>(i)].typed;
     const std::string slack = std::fabs(s) > g.Eps ? F(std::fabs(s)) + (s > 0 ? "-" : "+") : F(0) + " ";
     PrintSummaryLine(printer, 2, ConstraintLabel(i), F(rhs), slack, "", "");
   }
@@ -75,17 +77,18 @@ void PrintConstraints(PageSurface &printer) {
 void PrintObjectiveRanges(PageSurface &printer) {
   PrintSummaryLine(printer, 1, "Variable", "Current Obj Coeff", "Min Obj Coeff", "Max Obj Coeff", "Reduced Cost");
   for (int j = 1; j <= g.NVars; ++j) {
-    SensitivityRange(0, 0, j);
-    PrintSummaryLine(printer, 2, VariableLabel(j), F(g.Cost(j)), g.MsgText, g.TitleText, F(g.RedCost(j)));
+    const RangeEnds r = SensitivityRange(0, 0, j);
+    PrintSummaryLine(printer, 2, VariableLabel(j), F(g.Cost(j)), RangeEndText(r.lower), RangeEndText(r.upper),
+                     F(g.RedCost(j)));
   }
 }
 
 void PrintRightHandSideRanges(PageSurface &printer) {
   PrintSummaryLine(printer, 1, "Constraint", "Current RHS", "Min RHS", "Max RHS", "Dual Price");
   for (int i = 1; i <= g.MRows; ++i) {
-    SensitivityRange(HasBounds() ? 2 : 1, i, 0);
-    PrintSummaryLine(printer, 2, ConstraintLabel(i), F(g.LPData(i + 2, g.RHSInCol)), g.MsgText, g.TitleText,
-                     F(DualPriceSign(i) * g.Duals(i)));
+    const RangeEnds r = SensitivityRange(HasBounds() ? 2 : 1, i, 0);
+    PrintSummaryLine(printer, 2, ConstraintLabel(i), F(g.LPData(i + 2, g.RHSInCol)), RangeEndText(r.lower),
+                     RangeEndText(r.upper), F(DualPriceSign(i) * g.Duals(i)));
   }
   if (!HasBounds()) return;
   for (int j = 1; j <= g.NVars; ++j) {
@@ -95,13 +98,13 @@ void PrintRightHandSideRanges(PageSurface &printer) {
     const bool lowerLine = lower > 0 && upper <= g.Infinity;
     const bool upperLine = lower >= 0 && upper < g.Infinity;
     if (lowerLine) {
-      SensitivityRange(3, 1, variable);
-      PrintSummaryLine(printer, 2, "LB-x" + std::to_string(j), F(lower), g.MsgText, g.TitleText,
+      const RangeEnds r = SensitivityRange(3, 1, variable);
+      PrintSummaryLine(printer, 2, "LB-x" + std::to_string(j), F(lower), RangeEndText(r.lower), RangeEndText(r.upper),
                        F(x == lower ? -g.RedCost(j) : 0));
     }
     if (upperLine) {
-      SensitivityRange(3, 2, variable);
-      PrintSummaryLine(printer, 2, "UB-x" + std::to_string(j), F(upper), g.MsgText, g.TitleText,
+      const RangeEnds r = SensitivityRange(3, 2, variable);
+      PrintSummaryLine(printer, 2, "UB-x" + std::to_string(j), F(upper), RangeEndText(r.lower), RangeEndText(r.upper),
                        F(x == upper ? g.RedCost(j) : 0));
     }
   }

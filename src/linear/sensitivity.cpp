@@ -1,9 +1,9 @@
 #include "linear/sensitivity.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
-#include "platform/values.h"
 #include "shell/helpers.h"
 #include "shell/mod1.h"
 
@@ -18,13 +18,11 @@ struct Range {
   void Lower(double r) { hi = VarMin(hi, r); }
 };
 
-std::string EndText(double value, const char *infinite, bool isInfinite) {
-  return isInfinite ? std::string(infinite) : Format(value, NumberFormatString());
-}
+constexpr double kUnlimited = std::numeric_limits<double>::infinity();
 
-void SetTexts(double base, const Range &r) {
-  g.MsgText = EndText(base + r.lo, "-infinity", r.lo == -g.Infinity);
-  g.TitleText = EndText(base + r.hi, "infinity", r.hi == g.Infinity);
+// An allowed change that no ratio has limited is no limit at all.
+RangeEnds EndsAround(double base, const Range &r) {
+  return {r.lo == -g.Infinity ? -kUnlimited : base + r.lo, r.hi == g.Infinity ? kUnlimited : base + r.hi};
 }
 
 // The solved row of constraint r is the typed row times -1: under the dual simplex every
@@ -41,6 +39,12 @@ bool ColumnMirrored(int j) {
   return g.ColKind(j) == "U" || g.ColKind2(j) == "-";
 }
 
+// A column that may change sign: it is bounded on neither side, so it never ends a range by
+// reaching a bound, and at zero reduced cost it enters whichever way its cost moves.
+bool FreeColumn(int k) {
+  return g.Tab(g.FreeVarRow, k) == 1;
+}
+
 void ObjectiveRange(int j, Range &rg) {
   const bool mirrored = ColumnMirrored(j);
   if (g.NonBasicMark(j) == 0) {
@@ -54,6 +58,11 @@ void ObjectiveRange(int j, Range &rg) {
         if (!name.empty() && name[0] == 'R') continue;
         const double a = g.Tableau(pos + 2, k);
         if (a == 0) continue;
+        if (FreeColumn(k)) {
+          rg.lo = 0;
+          rg.hi = 0;
+          continue;
+        }
         const double r = -g.RedCost(k) / a;
         if (r < 0)
           rg.Raise(r);
@@ -65,6 +74,11 @@ void ObjectiveRange(int j, Range &rg) {
           rg.hi = 0;
       }
     if (mirrored) rg = Range{-rg.hi, -rg.lo};
+    return;
+  }
+  if (FreeColumn(j)) {
+    rg.lo = 0;
+    rg.hi = 0;
     return;
   }
   const double d = g.RedCost(j);
@@ -90,7 +104,7 @@ void RightHandSideRange(int r, bool bounded, Range &rg) {
   for (int i = 1; i <= g.MRows; ++i) {
     const double a = g.BInv(i, r);
     const double x = g.XBasic(i);
-    if (a == 0) continue;
+    if (a == 0 || FreeColumn(g.BasisList(i))) continue;
     const double u = g.Tab(g.UBRow, g.BasisList(i));
     const bool withU = bounded && u < g.Infinity;
     if (!mirrored) {
@@ -115,7 +129,7 @@ void RightHandSideRange(int r, bool bounded, Range &rg) {
 void BoundRangeAlongColumn(int c, bool complement, Range &rg) {
   for (int i = 1; i <= g.MRows; ++i) {
     const double a = g.Tableau(i + 2, c);
-    if (a == 0) continue;
+    if (a == 0 || FreeColumn(g.BasisList(i))) continue;
     const double x = g.XBasic(i);
     const double u = g.Tab(g.UBRow, g.BasisList(i));
     const bool withU = u != g.Infinity;
@@ -137,7 +151,7 @@ void BoundRangeAlongColumn(int c, bool complement, Range &rg) {
   }
 }
 
-void BoundRange(int index, int variable) {
+RangeEnds BoundRange(int index, int variable) {
   const bool basic = variable < 0;
   const int c = basic ? g.BasisList(-variable) : variable;
   const double x = basic ? g.XBasic(-variable) : 0;
@@ -147,7 +161,9 @@ void BoundRange(int index, int variable) {
   const bool free = g.LPData(g.FreeVarRow, c) != 0;
   Range rg{-g.Infinity, g.Infinity};
   double base = 0;
+  int ranged = 0; // 1: the lower bound, 2: the upper bound
   if (g.ColKind(c) == "U") {
+    ranged = index == 1 || index == 2 ? index : 0;
     if (index == 1) {
       base = lower;
       if (!free) rg.lo = -base;
@@ -160,6 +176,7 @@ void BoundRange(int index, int variable) {
         BoundRangeAlongColumn(c, true, rg);
     }
   } else if (g.BoundLabel(c) == "L") {
+    ranged = index == 1 || index == 2 ? index : 0;
     if (index == 1) {
       base = lower;
       if (!free) rg.lo = -base;
@@ -172,17 +189,17 @@ void BoundRange(int index, int variable) {
       rg.lo = basic ? x - uc : -uc;
     }
   } else if (lower == 0 && upper < g.Infinity) {
+    ranged = 2;
     base = upper;
     rg.lo = basic ? x - uc : -base;
   }
-  if (rg.lo == -g.Infinity) {
-    g.MsgText = "-infinity";
-  } else {
-    // A bound of a variable that must stay non-negative is never ranged below 0.
-    if (!free && base + rg.lo < 0) rg.lo = -base;
-    g.MsgText = Format(base + rg.lo, NumberFormatString());
-  }
-  g.TitleText = EndText(base + rg.hi, "infinity", rg.hi == g.Infinity);
+  // Past the other bound the problem has no feasible solution: an upper bound never falls
+  // below a finite lower bound, nor a lower bound rises above a finite upper bound.
+  if (ranged == 2 && lower > -g.Infinity) rg.Raise(lower - base);
+  if (ranged == 1 && upper < g.Infinity) rg.Lower(upper - base);
+  // A bound of a variable that must stay non-negative is never ranged below 0.
+  if (rg.lo != -g.Infinity && !free && base + rg.lo < 0) rg.lo = -base;
+  return EndsAround(base, rg);
 }
 
 } // namespace
@@ -198,23 +215,20 @@ void ComputeFinalTableau() {
     }
 }
 
-void SensitivityRange(int mode, int index, int variable) {
+RangeEnds SensitivityRange(int mode, int index, int variable) {
   Range rg{-g.Infinity, g.Infinity};
   switch (mode) {
   case 0:
     ObjectiveRange(variable, rg);
-    SetTexts(g.Cost(variable), rg);
-    break;
+    return EndsAround(g.Cost(variable), rg);
   case 1:
   case 2:
     RightHandSideRange(index, mode == 2, rg);
-    SetTexts(g.LPData(index + 2, g.RHSInCol), rg);
-    break;
+    return EndsAround(g.LPData(index + 2, g.RHSInCol), rg);
   case 3:
-    BoundRange(index, variable);
-    break;
+    return BoundRange(index, variable);
   default:
-    break;
+    return {std::nan(""), std::nan("")};
   }
 }
 

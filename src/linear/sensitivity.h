@@ -8,15 +8,20 @@ namespace quon {
 // below 1E-8 stored as 0. The ranges read it, so it comes first.
 void ComputeFinalTableau();
 
-// One range, its lower end in MsgText and its upper end in TitleText, each a number in the
-// current output pattern or "-infinity" / "infinity".
+// The two ends of one range; an end that nothing limits is an infinity of its sign.
+struct RangeEnds {
+  double lower;
+  double upper;
+};
+
+// One range of the ranged quantity (its value as entered plus the allowed change):
 //   mode 0: objective coefficient of variable `variable` (index not read)
 //   mode 1: right-hand side of constraint `index`, model without bounds
 //   mode 2: right-hand side of constraint `index`, model with bounds
 //   mode 3: lower (index 1) or upper (index 2) bound of a variable: `variable` = j when
 //           variable j is non-basic, -i when it is basic in position i
-// Any other mode leaves both texts as they were.
-void SensitivityRange(int mode, int index, int variable);
+// Any other mode has no range: both ends are NaN.
+RangeEnds SensitivityRange(int mode, int index, int variable);
 
 // The sign that turns Duals(r) into the dual price of constraint r as typed: -1 where the
 // solved row is the typed row multiplied by -1, else 1.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <utility>
 
 #include "linear/lp_fixture.h"
+#include "linear/lp_summary_values.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/sensitivity.h"
 
@@ -20,8 +22,8 @@ void Solve(const LP &lp) {
 }
 
 std::pair<std::string, std::string> Ends(int mode, int index, int variable) {
-  SensitivityRange(mode, index, variable);
-  return {g.MsgText, g.TitleText};
+  const RangeEnds r = SensitivityRange(mode, index, variable);
+  return {RangeEndText(r.lower), RangeEndText(r.upper)};
 }
 
 using P = std::pair<std::string, std::string>;
@@ -45,10 +47,10 @@ TEST(SensitivityRange, TextbookRanges) {
   EXPECT_DOUBLE_EQ(g.Tableau(4, g.NColsPlus1), 6);
   EXPECT_DOUBLE_EQ(g.Tableau(4, 2), 1);
 
-  // A mode outside 0..3 leaves both texts as they were.
+  // A mode outside 0..3 has no range, and the engine writes no text.
   g.MsgText = "a";
   g.TitleText = "b";
-  SensitivityRange(4, 1, 1);
+  EXPECT_TRUE(std::isnan(SensitivityRange(4, 1, 1).lower));
   EXPECT_EQ(g.MsgText, "a");
   EXPECT_EQ(g.TitleText, "b");
 
@@ -165,4 +167,44 @@ TEST(SensitivityRange, BoundRanges) {
     if (g.BasisList(i) == 1) pos = i;
   ASSERT_GT(pos, 0);
   EXPECT_EQ(Ends(3, 2, -pos), P("4.00", "infinity"));
+}
+
+TEST(SensitivityRange, UnrestrictedVariablesInTheRanges) {
+  // x1 free and basic: it may cross 0, so it ends no right-hand-side range. Constraint 2
+  // keeps its basis from -3 to 2.
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {1, 2};
+  lp.a = {{1, 1}, {1, -1}, {-1, 1}};
+  lp.rel = {">=", "<=", "<="};
+  lp.b = {2, 1, 3};
+  lp.lower = {"-infinity", "0"};
+  lp.unrestricted = {"y", "n"};
+  Solve(lp);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 1.5);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 0.5);
+  EXPECT_EQ(Ends(1, 2, 0), P("-3.00", "2.00"));
+
+  // x1 free and non-basic with reduced cost 0: any cost but 0 changes the answer (a rise
+  // makes the program unbounded, a fall moves x1 to 4).
+  lp.c = {0, 1};
+  lp.a = {{0, 1}, {1, 1}};
+  lp.rel = {">=", "<="};
+  lp.b = {1, 5};
+  Solve(lp);
+  EXPECT_EQ(Ends(0, 0, 1), P("0.00", "0.00"));
+}
+
+TEST(SensitivityRange, AnUpperBoundNeverFallsBelowTheLowerBound) {
+  LP lp;
+  lp.c = {5, 4, 3};
+  lp.a = {{2, 3, 1}, {4, 1, 2}, {3, 4, 2}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {5, 11, 8};
+  lp.lower = {"0.5", "0", "0"};
+  lp.upper = {"1.5", "1", "infinity"};
+  Solve(lp);
+  ASSERT_EQ(g.ColKind(1), "U");
+  ASSERT_DOUBLE_EQ(g.XSol(1), 1.5);
+  EXPECT_EQ(Ends(3, 2, 1), P("0.50", "2.00"));
 }

@@ -399,3 +399,39 @@ TEST(SimplexEngine, SingularBasisEndsTheRun) {
   EXPECT_EQ(SolveLP(), LPStatus::SingularBasis);
   EXPECT_EQ(g.ZValue, -999999);
 }
+
+TEST(SimplexEngine, VariablesWithoutALowerBound) {
+  // Bounded only from above: x1 <= -1 together with -5 x1 <= 4 (x1 >= -0.8) has no solution,
+  // in whichever orientation the column would like to stand.
+  LP lp;
+  lp.c = {-1, 0};
+  lp.a = {{-5, 0}, {0, 1}};
+  lp.rel = {"<=", "<="};
+  lp.b = {4, 1};
+  lp.lower = {"-infinity", "0"};
+  lp.upper = {"-1", "infinity"};
+  lp.unrestricted = {"y", "n"};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Infeasible);
+  // With room left the bound holds and the answer comes back in x1's own terms.
+  lp.upper = {"3", "infinity"};
+  lp.sense = "Minimize";
+  Build(lp);
+  ASSERT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 3);
+  EXPECT_DOUBLE_EQ(g.ZValue, -3);
+
+  // A lower bound of -infinity means none, whatever the unrestricted flag says.
+  lp = LP{};
+  lp.sense = "Minimize";
+  lp.c = {1};
+  lp.a = {{-1}};
+  lp.rel = {"<="};
+  lp.b = {5};
+  lp.lower = {"-infinity"};
+  lp.unrestricted = {"n"};
+  Build(lp);
+  ASSERT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), -5);
+  EXPECT_DOUBLE_EQ(g.ZValue, -5);
+}

@@ -160,7 +160,7 @@ LP RandomLP(std::mt19937 &rng) {
       upper = Cell(uni(3, 12));
     }
     if (kind == 4) {
-      free = "y";
+      free = pick(4) ? "y" : "n"; // "-infinity" means no lower bound whatever the flag
       lower = "-infinity";
       if (pick(3) == 0) upper = Cell(uni(1, 10));
     }
@@ -226,12 +226,6 @@ void CheckOptimality(const Problem &p, const std::vector<double> &x) {
   }
 }
 
-double ParseEnd(const std::string &text, double infinite) {
-  if (text == "infinity") return infinite;
-  if (text == "-infinity") return -infinite;
-  return std::strtod(text.c_str(), nullptr);
-}
-
 } // namespace
 
 TEST(ReferenceLP, RandomProgramsAgreeWithTheReferenceSolver) {
@@ -264,30 +258,23 @@ TEST(ReferenceLP, RandomProgramsAgreeWithTheReferenceSolver) {
 
 TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
   std::mt19937 rng(77);
-  int checkedEnds = 0;
+  int checkedEnds = 0, checkedBounds = 0;
   for (int trial = 0; trial < 400; ++trial) {
     const LP lp = RandomLP(rng);
     const Solved s = SolveWithEngine(lp);
     if (s.status != LPStatus::Optimal) continue;
     const Problem p = Problem::FromModel();
     ComputeFinalTableau();
-    g.NumFormatType = 2; // plenty of digits in the range texts
-    g.NumDigitsN = 14;
-    g.NumDigitsD = 3;
     const bool bounded = g.NBoundA + g.NUpperBounded > 0;
-    // An unrestricted variable crossing 0 changes its column's sign, which ends a range
-    // without bending the objective; the outside checks need programs without them.
-    const bool checkOutside = g.NFreeVars == 0;
 
     // Objective coefficients: within the range the optimum moves along x_j.
     for (int j = 1; j <= p.n; ++j) {
-      if (g.NonBasicMark(j) != 0 && g.Tab(g.FreeVarRow, j) == 1) continue; // a free column at 0
-      SensitivityRange(0, 0, j);
-      const double ends[2] = {ParseEnd(g.MsgText, 999999), ParseEnd(g.TitleText, 999999)};
+      const RangeEnds r0 = SensitivityRange(0, 0, j);
+      const double ends[2] = {r0.lower, r0.upper};
       const double cj = p.c[j - 1];
       for (int side = 0; side < 2; ++side) {
         const double end = ends[side];
-        if (std::fabs(end) >= 999999) continue;
+        if (std::isinf(end)) continue;
         const double inward = side == 0 ? 1 : -1;
         const double width = ends[1] - ends[0];
         Problem q = p;
@@ -300,7 +287,7 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
         const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
         q.c[j - 1] = out;
         r = q.Solve();
-        if (checkOutside && r.outcome == Outcome::Optimal) {
+        if (r.outcome == Outcome::Optimal) {
           const double predicted = s.z + (out - cj) * s.x[j - 1];
           const double gain = p.minimize ? predicted - r.z : r.z - predicted;
           EXPECT_GT(gain, 1E-9 * std::max(1.0, std::fabs(predicted)))
@@ -312,15 +299,15 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
 
     // Right-hand sides: within the range the optimum moves by the dual price.
     for (int i = 1; i <= p.m; ++i) {
-      SensitivityRange(bounded ? 2 : 1, i, 0);
-      const double ends[2] = {ParseEnd(g.MsgText, 999999), ParseEnd(g.TitleText, 999999)};
+      const RangeEnds r0 = SensitivityRange(bounded ? 2 : 1, i, 0);
+      const double ends[2] = {r0.lower, r0.upper};
       const double bi = p.b[i - 1];
       const double price = DualPriceSign(i) * g.Duals(i);
       EXPECT_LE(ends[0], bi + 1E-9 * std::max(1.0, std::fabs(bi))) << "trial " << trial << " row " << i;
       EXPECT_GE(ends[1], bi - 1E-9 * std::max(1.0, std::fabs(bi))) << "trial " << trial << " row " << i;
       for (int side = 0; side < 2; ++side) {
         const double end = ends[side];
-        if (std::fabs(end) >= 999999) continue;
+        if (std::isinf(end)) continue;
         const double inward = side == 0 ? 1 : -1;
         const double width = ends[1] - ends[0];
         Problem q = p;
@@ -334,7 +321,7 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
         const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
         q.b[i - 1] = out;
         r = q.Solve();
-        if (checkOutside && r.outcome == Outcome::Optimal) {
+        if (r.outcome == Outcome::Optimal) {
           const double predicted = s.z + (out - bi) * price;
           EXPECT_GT(std::fabs(r.z - predicted), 1E-9 * std::max(1.0, std::fabs(predicted)))
               << "trial " << trial << " rhs " << i << " outside end " << end;
@@ -342,6 +329,58 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
         ++checkedEnds;
       }
     }
+
+    // Bounds, as the summaries list them: within the range the optimum moves along one line,
+    // whose slope the reference gives next to the current bound; just outside it leaves it.
+    for (int j = 1; j <= p.n && bounded; ++j) {
+      const double lower = p.lower[j - 1], upper = p.upper[j - 1];
+      int variable = j;
+      for (int i = 1; i <= p.m; ++i)
+        if (g.BasisList(i) == j) variable = -i;
+      for (int index = 1; index <= 2; ++index) {
+        const bool line = index == 1 ? lower > 0 : lower >= 0 && upper < 999999;
+        if (!line) continue;
+        const RangeEnds r0 = SensitivityRange(3, index, variable);
+        const double ends[2] = {r0.lower, r0.upper};
+        const double base = index == 1 ? lower : upper;
+        const double slack = 1E-9 * std::max(1.0, std::fabs(base));
+        EXPECT_LE(ends[0], base + slack) << "trial " << trial << " bound " << index << " of x" << j;
+        EXPECT_GE(ends[1], base - slack) << "trial " << trial << " bound " << index << " of x" << j;
+        const double width = ends[1] - ends[0];
+        if (width < 1E-6) continue;
+        auto solveAt = [&](double v) {
+          Problem q = p;
+          (index == 1 ? q.lower : q.upper)[j - 1] = v;
+          return q.Solve();
+        };
+        const double step = std::min(1E-4 * std::max(1.0, std::fabs(base)), width / 4);
+        const double probe = ends[1] - base >= step ? base + step : base - step;
+        const Reference near = solveAt(probe);
+        ASSERT_EQ(near.outcome, Outcome::Optimal) << "trial " << trial;
+        const double slope = (near.z - s.z) / (probe - base);
+        for (int side = 0; side < 2; ++side) {
+          const double end = ends[side];
+          if (std::isinf(end)) continue;
+          const double inward = side == 0 ? 1 : -1;
+          const double in = end + inward * std::min(1E-6 * std::max(1.0, std::fabs(end)), width / 4);
+          Reference r = solveAt(in);
+          ASSERT_EQ(r.outcome, Outcome::Optimal) << "trial " << trial << " bound " << index << " of x" << j;
+          EXPECT_TRUE(Close(r.z, s.z + (in - base) * slope, 1E-6))
+              << "trial " << trial << " bound " << index << " of x" << j << " inside end " << end;
+          // A bound of a variable that must stay non-negative ends at 0 without a basis change.
+          if (side == 0 && end == 0 && g.LPData(g.FreeVarRow, j) == 0) continue;
+          const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
+          r = solveAt(out);
+          if (r.outcome == Outcome::Optimal) {
+            const double predicted = s.z + (out - base) * slope;
+            EXPECT_GT(std::fabs(r.z - predicted), 1E-9 * std::max(1.0, std::fabs(predicted)))
+                << "trial " << trial << " bound " << index << " of x" << j << " outside end " << end;
+          }
+          ++checkedBounds;
+        }
+      }
+    }
   }
   EXPECT_GT(checkedEnds, 200);
+  EXPECT_GT(checkedBounds, 50);
 }

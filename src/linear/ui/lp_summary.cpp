@@ -3,7 +3,9 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "linear/lp_summary_values.h"
 #include "linear/sensitivity.h"
 #include "linear/ui/output_page.h"
 #include "platform/colors.h"
@@ -137,19 +139,12 @@ void ShowLPOutputSummary() {
   // Constraints with their slacks and surpluses.
   const int head = n + 1;
   out.Heading(head, {"Constraint", "RHS", "Slack-/Surplus+"});
+  const std::vector<ConstraintSlack> slacks = ConstraintSlacks();
   for (int i = 1; i <= m; ++i) {
+    const ConstraintSlack &s = slacks[static_cast<std::size_t>(i)];
     out.Put(head + i, 0, ConstraintLabel(i));
     out.Put(head + i, 1, Formatted(g.LPData(i + 2, rhsCol)));
-    out.Put(head + i, 2, Formatted(0) + " ");
-  }
-  for (int i = 1; i <= m; ++i) {
-    const int c = g.BasisList(i);
-    if (c <= n || g.XBasic(i) <= 1e-8) continue;
-    for (int k = 3; k <= g.LastConstrRow; ++k) {
-      if (std::fabs(g.Tab(k, c)) != 1) continue;
-      out.Put(head + (k - 2), 2, Formatted(g.XBasic(i)) + (g.Tab(k, g.NColsPlus2) > 0 ? "+" : "-"));
-      break;
-    }
+    out.Put(head + i, 2, s.basic > 0 ? Formatted(s.basic) + (s.surplus ? "+" : "-") : Formatted(0) + " ");
   }
   int row = head + m;
   if (bounded) {
@@ -187,12 +182,12 @@ void ShowLPOutputSummary() {
   ++row;
   out.Heading(row, {"Variable", "Current Obj Coeff", "Min Obj Coeff", "Max Obj Coeff", "Reduced Cost"});
   for (int j = 1; j <= n; ++j) {
-    SensitivityRange(0, 0, j);
+    const RangeEnds r = SensitivityRange(0, 0, j);
     ++row;
     out.Put(row, 0, VariableLabel(j));
     out.Put(row, 1, Formatted(g.Cost(j)));
-    out.Put(row, 2, g.MsgText);
-    out.Put(row, 3, g.TitleText);
+    out.Put(row, 2, RangeEndText(r.lower));
+    out.Put(row, 3, RangeEndText(r.upper));
     out.Put(row, 4, Formatted(g.RedCost(j)));
   }
 
@@ -200,12 +195,12 @@ void ShowLPOutputSummary() {
   out.Heading(row, {"Constraint", "Current RHS", "Min RHS", "Max RHS", "Dual Price"});
   for (int i = 1; i <= m; ++i) {
     const double sigma = DualPriceSign(i);
-    SensitivityRange(bounded ? 2 : 1, i, 0);
+    const RangeEnds r = SensitivityRange(bounded ? 2 : 1, i, 0);
     ++row;
     out.Put(row, 0, ConstraintLabel(i));
     out.Put(row, 1, Formatted(g.LPData(i + 2, rhsCol)));
-    out.Put(row, 2, g.MsgText);
-    out.Put(row, 3, g.TitleText);
+    out.Put(row, 2, RangeEndText(r.lower));
+    out.Put(row, 3, RangeEndText(r.upper));
     out.Put(row, 4, Formatted(sigma * g.Duals(i)));
   }
   if (!bounded) return;
@@ -220,21 +215,21 @@ void ShowLPOutputSummary() {
         break;
       }
     if (lower) {
-      SensitivityRange(3, 1, v);
+      const RangeEnds r = SensitivityRange(3, 1, v);
       ++row;
       out.Put(row, 0, "LB-x" + std::to_string(j));
       out.Put(row, 1, Formatted(lb));
-      out.Put(row, 2, g.MsgText);
-      out.Put(row, 3, g.TitleText);
+      out.Put(row, 2, RangeEndText(r.lower));
+      out.Put(row, 3, RangeEndText(r.upper));
       out.Put(row, 4, Formatted(x == lb ? -g.RedCost(j) : 0));
     }
     if (upper) {
-      SensitivityRange(3, 2, v);
+      const RangeEnds r = SensitivityRange(3, 2, v);
       ++row;
       out.Put(row, 0, "UB-x" + std::to_string(j));
       out.Put(row, 1, Formatted(ub));
-      out.Put(row, 2, g.MsgText);
-      out.Put(row, 3, g.TitleText);
+      out.Put(row, 2, RangeEndText(r.lower));
+      out.Put(row, 3, RangeEndText(r.upper));
       out.Put(row, 4, Formatted(x == ub ? g.RedCost(j) : 0));
     }
   }

@@ -1,0 +1,29 @@
+// Values that the LP output summary shows on the screen and on paper, computed once for both.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quon {
+
+// The slack or surplus of one constraint after an optimal solve, in the two readings the
+// summaries use.
+struct ConstraintSlack {
+  // From the final basis: the value of the basic slack, surplus or artificial column standing
+  // in this row of the standard form, 0 when that column is non-basic or at most 1E-8.
+  double basic = 0;
+  // That column stands in a ">" row of the standard form (a surplus), so a row entered as "<"
+  // with a negative right-hand side counts as a surplus here.
+  bool surplus = false;
+  // From the data as entered: right-hand side minus the left-hand side at XSol.
+  double typed = 0;
+};
+
+// Entries 1..MRows (entry 0 unused).
+std::vector<ConstraintSlack> ConstraintSlacks();
+
+// One end of a sensitivity range as the summaries write it: the number in the current output
+// pattern, or "-infinity" / "infinity" for an end that nothing limits.
+std::string RangeEndText(double end);
+
+} // namespace quon
