@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "queue/queue_measures.h"
+#include "queue/queue_scenarios.h"
 
 namespace quon {
 namespace {
 
-constexpr double kInf = 9999;
+constexpr double kInf = testing::kQueueInf;
 
 struct Scenario {
   double lambda, mu, c, n, k;
@@ -22,18 +23,10 @@ std::string Describe(const Scenario &s) {
          " N " + std::to_string(s.n) + " K " + std::to_string(s.k);
 }
 
-// The tables as a successful input check leaves them, with one scenario, computed.
+// One scenario, computed.
 void Compute(const Scenario &s) {
   g = Mod1{};
-  gq = QueueState{};
-  g.NScen = 1;
-  g.QueueData.ReDim(1, 5);
-  g.QueuePn.ReDim(MaxPnN + 1);
-  g.QueueCumPn.ReDim(MaxPnN + 1);
-  g.QueueMeasures.ReDim(1, 9);
-  const double row[] = {s.lambda, s.mu, s.c, s.n, s.k};
-  for (int j = 1; j <= 5; ++j)
-    g.QueueData(1, j) = row[j - 1];
+  testing::LoadQueueScenarios({{s.lambda, s.mu, s.c, s.n, s.k}});
   gq.CurScen = 1;
   ComputeQueueMeasures();
 }
