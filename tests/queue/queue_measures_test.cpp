@@ -329,12 +329,5 @@ TEST(QueueMeasures, ScenariosTheCheckRefusesLeaveNothingToShow) {
   }
 }
 
-TEST(QueueMeasures, ModelNotation) {
-  Compute({2, 1, 3, 10, kInf});
-  EXPECT_EQ(QueueModelNotation(1), "(M/M/3):(GD/10/infinity)");
-  Compute({2, 1, kInf, kInf, 40});
-  EXPECT_EQ(QueueModelNotation(1), "(M/M/9999):(GD/infinity/40)");
-}
-
 } // namespace
 } // namespace quon
