@@ -1,12 +1,25 @@
 // The network algorithms' final results on a complete network of 100 nodes (the largest the
 // input takes): spanning tree, Dijkstra's and Floyd's shortest routes with every route listed,
-// and the maximal flow.
+// and the maximal flow; and Floyd's "All Iterations" on the output screen: 101 tables of D and
+// S of 100 x 100 each, with the memory the process then holds.
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <random>
+#include <string>
 
 #include "network/network_engine.h"
+#include "network/ui/network_output.h"
+#include "platform/screen.h"
+#include "platform/ui/forms.h"
+#include "platform/user_services.h"
 #include "shell/mod1.h"
+#include "shell/ui/scr5.h"
 
 namespace {
 
@@ -14,8 +27,18 @@ using namespace quon;
 
 constexpr int kNodes = 100;
 
+// Resident memory of the process in MB ("VmRSS" or the peak "VmHWM").
+double MemoryMB(const char *field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + std::string(field).size() + 1) / 1024.0;
+  return 0;
+}
+
 void LoadComplete(int subModel) {
   g = Mod1{};
+  InitGlobals(15360, 11520);
   g.Infinity = 999999;
   g.NodeCount = kNodes;
   g.NetSubModel = static_cast<int16>(subModel);
@@ -78,6 +101,49 @@ void BM_MaximalFlow(benchmark::State &state) {
 }
 BENCHMARK(BM_MaximalFlow)->Unit(benchmark::kMillisecond);
 
+// The iterations view built, every pass stepped and shown, and the screen painted once.
+void BM_FloydAllIterationsShown(benchmark::State &state) {
+  SetLogicalScreen(15360, 11520);
+  const double before = MemoryMB("VmRSS:");
+  double after = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Forms::Clear();
+    LoadComplete(3);
+    g.ModelClass = 7;
+    ScriptedServices script;
+    script.AnswerMsgBox(msg::OK);
+    Scr5 &f = scr5();
+    f.Show();
+    f.Combo1.Click = [] {};
+    InitShortestRouteOutputScreen();
+    state.ResumeTiming();
+    g.OutputOption = 2;
+    ShowFloydOutput();
+    NetworkAllIterations();
+    Forms::DoEvents();
+    QWidget *viewport = static_cast<QAbstractScrollArea *>(f.outputGrid.Widget())->viewport();
+    QImage image(viewport->size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    viewport->render(&painter);
+    state.PauseTiming();
+    after = MemoryMB("VmRSS:");
+    benchmark::DoNotOptimize(f.outputGrid.Rows());
+    state.ResumeTiming();
+  }
+  state.counters["grid_MB"] = after - before;
+  state.counters["peak_MB"] = MemoryMB("VmHWM:");
+  Forms::Clear();
+}
+BENCHMARK(BM_FloydAllIterationsShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,6 +1,8 @@
 #include "network/network_engine.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/values.h"
 #include "shell/helpers.h"
@@ -15,6 +17,13 @@ int Nodes() {
 
 double ArcValue(int i, int j) {
   return g.Cost((i - 1) * Nodes() + j);
+}
+
+// To single precision; a value beyond its range becomes the largest single of its sign, so a
+// huge number typed in a cell stays a number.
+float Single(double v) {
+  constexpr double top = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(v, -top, top));
 }
 
 } // namespace
@@ -42,7 +51,7 @@ std::optional<TreeArc> AddSpanningTreeArc() {
       if (g.InTree(j) != 0) continue;
       const double a = ArcValue(i, j);
       if (a == kNoArc) continue;
-      const float a32 = static_cast<float>(a);
+      const float a32 = Single(a);
       if (a32 <= minimum) {
         minimum = a32;
         best = TreeArc{static_cast<int16>(i), static_cast<int16>(j), a32};
@@ -79,7 +88,7 @@ void DijkstraRelax() {
   for (int j = 1; j <= n; ++j) {
     const double a = ArcValue(c, j);
     if (a == kNoArc) continue;
-    const float s = static_cast<float>(static_cast<double>(g.DijkstraDist(c)) + a);
+    const float s = Single(static_cast<double>(g.DijkstraDist(c)) + a);
     if (s < g.DijkstraDist(j)) {
       g.DijkstraDist(j) = s;
       g.DijkstraPred(j) = static_cast<int16>(c);
@@ -135,7 +144,7 @@ void InitFloyd() {
   ReDimProblemArrays(73);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
-      g.NetMatrix(i, j) = static_cast<float>(ArcValue(i, j));
+      g.NetMatrix(i, j) = Single(ArcValue(i, j));
       g.NetMatrix2(i, j) = static_cast<int16>(j);
     }
 }
@@ -156,7 +165,7 @@ void FloydStep() {
       const float dkj = g.NetMatrix(k, j);
       if (dkj >= noRoute) continue;
       g.Determinant = static_cast<double>(dik) + static_cast<double>(dkj);
-      const float s = static_cast<float>(g.Determinant);
+      const float s = Single(g.Determinant);
       if (s < g.NetMatrix(i, j)) {
         g.NetMatrix(i, j) = s;
         g.NetMatrix2(i, j) = static_cast<int16>(k);
@@ -211,7 +220,7 @@ void InitMaxFlow() {
       const double c = ArcValue(i, j);
       g.LPData(i, j) = c;
       // An empty cell is no arc: nothing to send, but flow sent the other way may come back.
-      g.NetMatrix(i, j) = c == -kNoArc ? 0.0f : static_cast<float>(c);
+      g.NetMatrix(i, j) = c == -kNoArc ? 0.0f : Single(c);
     }
 }
 
@@ -252,7 +261,7 @@ void MaxFlowStep() {
   double f = kNoArc;
   for (int m = 1; m <= k; ++m)
     f = VarMin(static_cast<double>(g.NetMatrix(0, m)), f);
-  const float flow = static_cast<float>(f);
+  const float flow = Single(f);
   g.NetMatrix(0, 0) = flow;
   g.NetMatrix(1, 0) += flow;
   for (int m = 1; m <= k; ++m) {
@@ -273,7 +282,7 @@ void SolveMaxFlow() {
     for (int j = 1; j <= n; ++j) {
       if (i == j) continue;
       const double c = ArcValue(i, j);
-      g.NetMatrix(i, j) = static_cast<float>(VarMax(c - static_cast<double>(g.NetMatrix(i, j)), 0.0));
+      g.NetMatrix(i, j) = Single(VarMax(c - static_cast<double>(g.NetMatrix(i, j)), 0.0));
     }
 }
 

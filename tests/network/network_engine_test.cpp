@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "network/network_engine.h"
 #include "network/network_fixture.h"
 
@@ -160,6 +162,11 @@ TEST_F(NetworkEngine, FloydNeverRoutesThroughAnAbsentArc) {
   SolveFloyd();
   EXPECT_FLOAT_EQ(g.NetMatrix(1, 3), 999999);
   EXPECT_EQ(g.NetMatrix2(1, 3), 3);
+  // A number beyond single precision stays a (huge) number, not an infinity.
+  LoadNetwork(3, {{1, 2, 1e300}, {2, 3, 1e300}});
+  InitFloyd();
+  SolveFloyd();
+  EXPECT_TRUE(std::isfinite(g.NetMatrix(1, 3)));
 }
 
 TEST_F(NetworkEngine, FloydRouteExpansionEndsOnANegativeCycle) {
