@@ -134,7 +134,7 @@ void DijkstraStep() {
   row = AddRow(grid);
   grid.SetTextMatrix(row, 0, NodeCell(1));
   AddRow(grid);
-  grid.SetTextMatrix(row, 1, "[" + Trim(Fmt(0)) + ",   --]");
+  grid.SetTextMatrix(row, 1, Cat({"[", Trim(Fmt(0)), ",   --]"}));
   grid.SetTextMatrix(row, 2, "permanent");
   Fore(grid, row, 2, kRed);
   for (int j = 2; j <= n; ++j) {
@@ -143,8 +143,8 @@ void DijkstraStep() {
     AddRow(grid);
     if (g.DijkstraDist(j) < kNoArc) {
       grid.SetTextMatrix(row, 1,
-                         "[" + Trim(Fmt(g.DijkstraDist(j))) + ", " +
-                             Format(std::to_string(std::abs(g.DijkstraPred(j))), "@@@@") + "]");
+                         Cat({"[", Trim(Fmt(g.DijkstraDist(j))), ", ",
+                              Format(std::to_string(std::abs(g.DijkstraPred(j))), "@@@@"), "]"}));
       grid.SetTextMatrix(row, 2, "temporary");
     }
   }

@@ -29,7 +29,7 @@ std::string RouteEnd(int node) {
 void NodeList(ComboBox &list) {
   if (list.ListCount() != 0) return;
   for (int i = 1; i <= g.NodeCount; ++i)
-    list.AddItem("N" + std::to_string(i));
+    list.AddItem(Cat({"N", std::to_string(i)}));
 }
 
 } // namespace
@@ -111,7 +111,7 @@ void ShowFloydArrays() {
   // Title row: the pass over each array, merged into one band.
   int row = title;
   Put(grid, row, 0, "Iter" + Str(t), kWhite, kBlue);
-  const std::string dTitle = "D" + Str(t), sTitle = "S" + Str(t);
+  const std::string dTitle = Cat({"D", Str(t)}), sTitle = Cat({"S", Str(t)});
   for (int i = 1; i <= n; ++i) {
     Put(grid, row, i, dTitle, kBlue, kYellow);
     Align(grid, row, i, kAlignCenter);
@@ -122,8 +122,8 @@ void ShowFloydArrays() {
 
   row = title + 1;
   for (int i = 1; i <= n; ++i) {
-    Put(grid, row, i, "N" + Str(i), kBlue, kCyan);
-    Put(grid, row, n + 1 + i, "N" + Str(i), kBlue, kCyan);
+    Put(grid, row, i, Cat({"N", Str(i)}), kBlue, kCyan);
+    Put(grid, row, n + 1 + i, Cat({"N", Str(i)}), kBlue, kCyan);
   }
   Back(grid, row, 0, kCyan);
   Back(grid, row, n + 1, kCyan);
@@ -132,7 +132,7 @@ void ShowFloydArrays() {
   float widest = g.ColWidthMax;
   for (int i = 1; i <= n; ++i) {
     row = title + 1 + i;
-    const std::string label = "N" + std::to_string(i);
+    const std::string label = Cat({"N", std::to_string(i)});
     Put(grid, row, 0, label, kBlue, kCyan);
     Put(grid, row, n + 1, label, kBlue, kCyan);
     widest = VarMax(widest, static_cast<float>(label.size()));

@@ -89,7 +89,7 @@ void InitMSTOutputScreen() {
   f.Frame5.SetVisible(true);
   f.Combo2.Clear();
   for (int i = 1; i <= g.NodeCount; ++i)
-    f.Combo2.AddItem("N" + std::to_string(i));
+    f.Combo2.AddItem(Cat({"N", std::to_string(i)}));
 }
 
 void MSTStep() {

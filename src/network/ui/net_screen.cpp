@@ -15,6 +15,13 @@ int16 &SavedCtlPos() {
   return pos;
 }
 
+std::string Cat(std::initializer_list<std::string_view> pieces) {
+  std::string out;
+  for (std::string_view p : pieces)
+    out.append(p);
+  return out;
+}
+
 std::string Fmt(double value) {
   return Format(value, NumberFormatString());
 }
