@@ -50,6 +50,8 @@ void ShowFloydOutput() {
   grid.Move(grid.Left(), static_cast<int>(y), grid.Width(), grid.Height());
 
   if (g.OutputOption == 2) {
+    // The route finder of the other view would write route rows into the arrays.
+    f.Frame7.SetVisible(false);
     ClearGrid(grid, 1, 2 * n + 2);
     grid.MergeCells = MergeMode::RestrictRows;
     g.IterCount = 1;

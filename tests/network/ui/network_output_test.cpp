@@ -220,6 +220,10 @@ TEST_F(NetworkOutputTest, FloydRoutesChosenAndListed) {
   EXPECT_EQ(g.ToNode, -99);
   scr5().Combo3.PerformChoose(1); // clears the listing, waits for a to-node
   EXPECT_EQ(grid().Rows(), 1);
+  // The iterations view takes the route finder away with the route table.
+  scr5().Combo1.PerformChoose(1);
+  EXPECT_FALSE(scr5().Frame7.Visible());
+  EXPECT_EQ(grid().Rows(), 4 + 3);
 }
 
 TEST_F(NetworkOutputTest, AllShortestRoutesRoadAndRoutesThatCannotBeShown) {
