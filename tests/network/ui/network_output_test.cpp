@@ -279,8 +279,8 @@ TEST_F(NetworkOutputTest, MaximalFlowIterationsBlockByBlock) {
   EXPECT_EQ(grid().Rows(), 2 * block);
   EXPECT_EQ(GridRow(block, 2, 2), Row{"Iteration 2:      Breakthrough flow = 2.00"});
   EXPECT_EQ(GridRow(block + 1, 1, 2), (Row{"Labels: ", "(1)[0,--]-(2)[3.00,1]-(4)[2.00,2]"}));
-  EXPECT_EQ(grid().BackOf(4, 3), kRed); // arc 1-2 in the block above
-  EXPECT_EQ(grid().BackOf(5, 5), kRed); // arc 2-4
+  EXPECT_EQ(grid().BackOf(4, 3), kRed);             // arc 1-2 in the block above
+  EXPECT_EQ(grid().BackOf(5, 5), kRed);             // arc 2-4
   EXPECT_EQ(GridRow(block + 5, 2, 2), Row{"2.00"}); // 2-1 gained the flow
   NetworkNextIteration();
   NetworkNextIteration();
