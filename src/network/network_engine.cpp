@@ -1,0 +1,289 @@
+#include "network/network_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/values.h"
+#include "shell/helpers.h"
+
+namespace quon {
+
+namespace {
+
+int Nodes() {
+  return g.NodeCount;
+}
+
+double ArcValue(int i, int j) {
+  return g.Cost((i - 1) * Nodes() + j);
+}
+
+// To single precision; a value beyond its range becomes the largest single of its sign, so a
+// huge number typed in a cell stays a number.
+float Single(double v) {
+  constexpr double top = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(v, -top, top));
+}
+
+} // namespace
+
+// ---- Minimal spanning tree ----
+
+void StartSpanningTree() {
+  const int n = Nodes();
+  g.InTree.ReDim(n);
+  if (g.TreeNodes.Empty() || g.TreeNodes.UBound() < n) g.TreeNodes.ReDim(n);
+  g.TreeCount = 1;
+  g.TreeNodes(1) = g.FromNode;
+  g.InTree(g.FromNode) = 1;
+  g.ZValue = 0;
+}
+
+std::optional<TreeArc> AddSpanningTreeArc() {
+  if (g.TreeCount == 0) StartSpanningTree();
+  const int n = Nodes();
+  float minimum = static_cast<float>(kNoArc);
+  TreeArc best;
+  for (int t = 1; t <= g.TreeCount; ++t) {
+    const int i = g.TreeNodes(t);
+    for (int j = 1; j <= n; ++j) {
+      if (g.InTree(j) != 0) continue;
+      const double a = ArcValue(i, j);
+      if (a == kNoArc) continue;
+      const float a32 = Single(a);
+      if (a32 <= minimum) {
+        minimum = a32;
+        best = TreeArc{static_cast<int16>(i), static_cast<int16>(j), a32};
+      }
+    }
+  }
+  if (minimum == static_cast<float>(kNoArc)) {
+    g.TreeCount = 0;
+    return std::nullopt;
+  }
+  g.ZValue += best.length;
+  ++g.TreeCount;
+  g.TreeNodes(g.TreeCount) = best.to;
+  g.InTree(best.to) = 1;
+  return best;
+}
+
+// ---- Dijkstra ----
+
+void InitDijkstraLabels() {
+  const int n = Nodes();
+  g.CurrentNode = 1;
+  g.DijkstraPred(1) = -1;
+  g.DijkstraDist(1) = 0;
+  for (int j = 2; j <= n; ++j) {
+    g.DijkstraDist(j) = static_cast<float>(kNoArc);
+    g.DijkstraPred(j) = static_cast<int16>(j);
+  }
+}
+
+void DijkstraRelax() {
+  const int n = Nodes();
+  const int c = g.CurrentNode;
+  for (int j = 1; j <= n; ++j) {
+    const double a = ArcValue(c, j);
+    if (a == kNoArc) continue;
+    const float s = Single(static_cast<double>(g.DijkstraDist(c)) + a);
+    if (s < g.DijkstraDist(j)) {
+      g.DijkstraDist(j) = s;
+      g.DijkstraPred(j) = static_cast<int16>(c);
+    }
+  }
+}
+
+bool DijkstraSelect() {
+  const int n = Nodes();
+  float best = static_cast<float>(kNoArc);
+  int found = 0;
+  for (int j = 1; j <= n; ++j)
+    if (g.DijkstraPred(j) > 0 && g.DijkstraDist(j) < best) {
+      found = j;
+      best = g.DijkstraDist(j);
+    }
+  if (found == 0) return false;
+  g.CurrentNode = static_cast<int16>(found);
+  g.DijkstraPred(found) = static_cast<int16>(-g.DijkstraPred(found));
+  g.DijkstraDist(found) = best;
+  return true;
+}
+
+void SolveDijkstra() {
+  InitDijkstraLabels();
+  for (int k = 1; k < Nodes(); ++k) {
+    DijkstraRelax();
+    DijkstraSelect();
+  }
+}
+
+std::string DijkstraRouteText(int j) {
+  if (j == 1) return " --";
+  if (g.DijkstraDist(j) >= kNoArc) return "";
+  std::vector<int> back{j};
+  // A route visits each node once; a longer walk has met a cycle of the predecessors.
+  for (int p = std::abs(g.DijkstraPred(j)); p != 1; p = std::abs(g.DijkstraPred(p))) {
+    if (static_cast<int>(back.size()) + 1 >= Nodes()) return "";
+    back.push_back(p);
+  }
+  std::string route = " 1";
+  for (auto it = back.rbegin(); it != back.rend(); ++it) {
+    route.append(" - ");
+    route.append(std::to_string(*it));
+  }
+  return route;
+}
+
+// ---- Floyd ----
+
+void InitFloyd() {
+  const int n = Nodes();
+  ReDimProblemArrays(73);
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) {
+      g.NetMatrix(i, j) = Single(ArcValue(i, j));
+      g.NetMatrix2(i, j) = static_cast<int16>(j);
+    }
+}
+
+void FloydStep() {
+  const int n = Nodes();
+  const int k = static_cast<int>(g.IterCount);
+  g.ChangedCells.ReDimRange(1, 2, 0, n * n);
+  int count = 0;
+  const int base = (k - 1) * (n + 2) + 1;
+  const float noRoute = static_cast<float>(kNoArc);
+  for (int i = 1; i <= n; ++i) {
+    if (i == k) continue;
+    const float dik = g.NetMatrix(i, k);
+    if (dik >= noRoute) continue;
+    for (int j = 1; j <= n; ++j) {
+      if (j == i || j == k) continue;
+      const float dkj = g.NetMatrix(k, j);
+      if (dkj >= noRoute) continue;
+      g.Determinant = static_cast<double>(dik) + static_cast<double>(dkj);
+      const float s = Single(g.Determinant);
+      if (s < g.NetMatrix(i, j)) {
+        g.NetMatrix(i, j) = s;
+        g.NetMatrix2(i, j) = static_cast<int16>(k);
+        ++count;
+        g.ChangedCells(1, 0) = static_cast<int16>(count);
+        g.ChangedCells(1, count) = static_cast<int16>(base + i);
+        g.ChangedCells(2, count) = static_cast<int16>(j);
+      }
+    }
+  }
+}
+
+void SolveFloyd() {
+  for (g.IterCount = 1; g.IterCount <= Nodes(); ++g.IterCount)
+    FloydStep();
+}
+
+std::vector<int> FloydRouteNodes(int f, int t) {
+  const int n = Nodes();
+  std::vector<int> route{f, t};
+  // Positions before p are already direct arcs, so an insertion only needs p to stay.
+  std::size_t p = 0;
+  while (p + 1 < route.size()) {
+    const int a = route[p], b = route[p + 1];
+    const int via = g.NetMatrix2(a, b);
+    if (via == b) {
+      ++p;
+      continue;
+    }
+    if (static_cast<int>(route.size()) >= n) return {};
+    route.insert(route.begin() + static_cast<std::ptrdiff_t>(p) + 1, via);
+  }
+  return route;
+}
+
+std::string FloydRouteText(const std::vector<int> &nodes) {
+  std::string text;
+  for (std::size_t m = 0; m < nodes.size(); ++m) {
+    if (m > 0) text.push_back('-');
+    text.append(m == 0 ? std::to_string(nodes[m]) : Str(nodes[m]));
+  }
+  return text;
+}
+
+// ---- Maximal flow ----
+
+void InitMaxFlow() {
+  const int n = Nodes();
+  ReDimProblemArrays(74);
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) {
+      const double c = ArcValue(i, j);
+      g.LPData(i, j) = c;
+      // An empty cell is no arc: nothing to send, but flow sent the other way may come back.
+      g.NetMatrix(i, j) = c == -kNoArc ? 0.0f : Single(c);
+    }
+}
+
+void MaxFlowStep() {
+  const int n = Nodes();
+  std::vector<char> labelled(static_cast<std::size_t>(n) + 1, 0);
+  int i = 1;
+  labelled[1] = 1;
+  int k = 0;
+  g.NetMatrix(0, 0) = 0;
+  g.NetMatrix2(1, 0) = 0;
+  const float none = static_cast<float>(-kNoArc);
+  while (true) {
+    float best = none;
+    int candidate = 0;
+    for (int j = 1; j <= n; ++j) {
+      const float r = g.NetMatrix(i, j);
+      if (!labelled[static_cast<std::size_t>(j)] && r > 0 && r > best) {
+        best = r;
+        candidate = j;
+      }
+    }
+    if (best != none) {
+      ++k;
+      g.NetMatrix(0, k) = best;
+      g.NetMatrix2(1, k) = static_cast<int16>(i);
+      g.NetMatrix2(2, k) = static_cast<int16>(candidate);
+      i = candidate;
+      labelled[static_cast<std::size_t>(i)] = 1;
+    } else {
+      if (i == 1) return;
+      i = g.NetMatrix2(1, k);
+      --k;
+    }
+    if (i == n) break;
+  }
+  g.NetMatrix2(1, 0) = static_cast<int16>(k);
+  double f = kNoArc;
+  for (int m = 1; m <= k; ++m)
+    f = VarMin(static_cast<double>(g.NetMatrix(0, m)), f);
+  const float flow = Single(f);
+  g.NetMatrix(0, 0) = flow;
+  g.NetMatrix(1, 0) += flow;
+  for (int m = 1; m <= k; ++m) {
+    const int a = g.NetMatrix2(1, m), b = g.NetMatrix2(2, m);
+    g.NetMatrix(a, b) -= flow;
+    g.NetMatrix(b, a) += flow;
+  }
+}
+
+void SolveMaxFlow() {
+  const int n = Nodes();
+  g.IterCount = 0;
+  do {
+    MaxFlowStep();
+    ++g.IterCount;
+  } while (g.NetMatrix(0, 0) > 0);
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) {
+      if (i == j) continue;
+      const double c = ArcValue(i, j);
+      g.NetMatrix(i, j) = Single(VarMax(c - static_cast<double>(g.NetMatrix(i, j)), 0.0));
+    }
+}
+
+} // namespace quon

@@ -1,0 +1,219 @@
+// Floyd's shortest routes on the output screen: the distance array D beside the sequence
+// array S after every pass, or the route between chosen nodes.
+#include <cmath>
+#include <string>
+
+#include "network/network_engine.h"
+#include "network/ui/net_screen.h"
+#include "network/ui/network_output.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/values.h"
+#include "shell/helpers.h"
+#include "shell/print_helpers.h"
+#include "shell/ui/screen_helpers.h"
+
+namespace quon {
+
+using namespace net;
+
+namespace {
+
+// "3-Oslo" from the first 6 characters of the node's name, "3 " for a node without one.
+std::string RouteEnd(int node) {
+  const std::string name = Trim(g.VarNames(node).str().substr(0, 6));
+  return Trim(g.VarNames(node).str()).empty() ? std::to_string(node) + " "
+                                              : std::to_string(node) + "-" + name;
+}
+
+void NodeList(ComboBox &list) {
+  if (list.ListCount() != 0) return;
+  for (int i = 1; i <= g.NodeCount; ++i)
+    list.AddItem(Cat({"N", std::to_string(i)}));
+}
+
+} // namespace
+
+void ShowFloydOutput() {
+  Scr5 &f = scr5();
+  Grid &grid = f.outputGrid;
+  const int w = ScreenWidth();
+  const int n = g.NodeCount;
+  InitFloyd();
+  g.OutputPageKind = 2;
+  f.Frame5.SetVisible(false);
+  grid.SetVisible(true);
+  bool iterations = false;
+  const double y = ViewName(f, ViewHeading(f), "SHORTEST ROUTES", iterations);
+  g.ColWidthMax = iterations ? -999999.0f : 8.0f;
+  OutputGridLook(grid);
+  grid.Move(grid.Left(), static_cast<int>(y), grid.Width(), grid.Height());
+
+  if (g.OutputOption == 2) {
+    // The route finder of the other view would write route rows into the arrays.
+    f.Frame7.SetVisible(false);
+    ClearGrid(grid, 1, 2 * n + 2);
+    grid.MergeCells = MergeMode::RestrictRows;
+    g.IterCount = 1;
+    ShowFloydArrays();
+  } else if (g.OutputOption == 1) {
+    SolveFloyd();
+    PlaceCentred(f.Frame7, y);
+    f.Frame7.SetVisible(true);
+    NodeList(f.Combo3);
+    NodeList(f.Combo4);
+    g.FromNode = 0;
+    g.ToNode = 0;
+    ClearGrid(grid, 1, 5);
+    const int width = RoundTwips(0.8 * w);
+    grid.Move(RoundTwips((w - width) * 0.5), RoundTwips(f.Frame7.Top() + 1.1 * f.Frame7.Height()), width,
+              grid.Height());
+    grid.SetHeight(OutputGridHeight(f.Frame1, grid));
+    const double parts[] = {0.07, 0.07, 0.1, 0.01, 0.75};
+    const char *heads[] = {"From", "To", "Distance", "", "Route"};
+    for (int c = 0; c < 5; ++c) {
+      grid.SetColWidth(c, RoundTwips(parts[c] * width));
+      grid.ColAlignment.at(static_cast<std::size_t>(c)) = kAlignLeft;
+      Put(grid, 0, c, heads[c], kBlue, kCyan);
+    }
+    grid.ColAlignment.at(2) = kAlignRight;
+  }
+}
+
+void ShowFloydArrays() {
+  Scr5 &f = scr5();
+  Grid &grid = f.outputGrid;
+  const int n = g.NodeCount;
+  const int t = static_cast<int>(g.IterCount) - 1;
+  const int sw = ScreenWidth();
+
+  grid.FixedCols = 1;
+  const int w = static_cast<int16>(
+      f.TextWidth(std::string(static_cast<std::size_t>(g.NumDigitsN + g.NumDigitsD), 'A')));
+  const int width = RoundTwips(VarMin((grid.Cols() - 0.3) * w, 0.8 * sw));
+  grid.Move(RoundTwips((sw - width) * 0.5), grid.Top(), width, grid.Height());
+  grid.SetHeight(OutputGridHeight(f.Frame1, grid));
+  if (t == 0) {
+    for (int c = 1; c < grid.Cols(); ++c) {
+      grid.SetColWidth(c, w);
+      grid.ColAlignment.at(static_cast<std::size_t>(c)) = kAlignRight;
+    }
+    grid.SetColWidth(0, RoundTwips(w * 0.8));
+    grid.SetColWidth(n + 1, RoundTwips(w * 0.55));
+    grid.ColAlignment.at(0) = kAlignLeft;
+    grid.ColAlignment.at(static_cast<std::size_t>(n) + 1) = kAlignLeft;
+  }
+
+  // The table's rows at once (a grid grows slowly row by row); "All Iterations" may have made
+  // room for every table already.
+  const int title = t * (n + 2);
+  const int needed = title + n + 2 + (g.IterCount <= n ? 1 : 0);
+  if (grid.Rows() < needed) grid.SetRows(needed);
+
+  // Title row: the pass over each array, merged into one band.
+  int row = title;
+  Put(grid, row, 0, "Iter" + Str(t), kWhite, kBlue);
+  const std::string dTitle = Cat({"D", Str(t)}), sTitle = Cat({"S", Str(t)});
+  for (int i = 1; i <= n; ++i) {
+    Put(grid, row, i, dTitle, kBlue, kYellow);
+    Align(grid, row, i, kAlignCenter);
+    Put(grid, row, n + 1 + i, sTitle, kBlue, kYellow);
+    Align(grid, row, n + 1 + i, kAlignCenter);
+  }
+  grid.SetMergeRow(row, true);
+
+  row = title + 1;
+  for (int i = 1; i <= n; ++i) {
+    Put(grid, row, i, Cat({"N", Str(i)}), kBlue, kCyan);
+    Put(grid, row, n + 1 + i, Cat({"N", Str(i)}), kBlue, kCyan);
+  }
+  Back(grid, row, 0, kCyan);
+  Back(grid, row, n + 1, kCyan);
+
+  const std::string pattern = NumberFormatString();
+  float widest = g.ColWidthMax;
+  for (int i = 1; i <= n; ++i) {
+    row = title + 1 + i;
+    const std::string label = Cat({"N", std::to_string(i)});
+    Put(grid, row, 0, label, kBlue, kCyan);
+    Put(grid, row, n + 1, label, kBlue, kCyan);
+    widest = VarMax(widest, static_cast<float>(label.size()));
+    for (int j = 1; j <= n; ++j) {
+      if (j == i) continue;
+      const float d = g.NetMatrix(i, j);
+      const std::string text = d >= kNoArc ? std::string("infinity") : Format(d, pattern);
+      grid.SetTextMatrix(row, j, text);
+      widest = VarMax(widest, static_cast<float>(text.size()));
+      grid.SetTextMatrix(row, n + 1 + j, std::to_string(g.NetMatrix2(i, j)));
+    }
+  }
+  g.ColWidthMax = widest;
+
+  if (g.IterCount <= n) {
+    // The next pass's pivot, its column and its row of D; the row below is the next title's.
+    const int k = static_cast<int>(g.IterCount);
+    for (int i = 1; i <= n; ++i) {
+      Back(grid, title + 1 + i, k, kRed);
+      Back(grid, title + 1 + k, i, kRed);
+    }
+  }
+}
+
+void ShowFloydRoute() {
+  Scr5 &f = scr5();
+  Grid &grid = f.outputGrid;
+  const int from = g.FromNode, to = g.ToNode;
+  g.TitleText = FloydRouteText(FloydRouteNodes(from, to));
+  grid.SetVisible(true);
+  const int row = AddRow(grid);
+  grid.SetTextMatrix(row, 0, RouteEnd(from));
+  grid.SetTextMatrix(row, 1, RouteEnd(to));
+  const float d = g.NetMatrix(from, to);
+  if (d >= kNoArc) {
+    grid.SetTextMatrix(row, 2, "infinity");
+  } else {
+    grid.SetTextMatrix(row, 2, Fmt(d));
+    grid.SetTextMatrix(row, 3, "");
+    grid.SetTextMatrix(row, 4, g.TitleText);
+  }
+  g.ToNode = 0;
+  f.Combo4.SetText(" ?");
+}
+
+void FloydFromNodeChosen() {
+  Scr5 &f = scr5();
+  if (g.ToNode == -99) {
+    f.outputGrid.SetRows(1);
+    g.ToNode = -1;
+  }
+  g.FromNode = static_cast<int16>(f.Combo3.ListIndex() + 1);
+  if (g.FromNode != g.ToNode && g.ToNode > 0) ShowFloydRoute();
+}
+
+void FloydToNodeChosen() {
+  Scr5 &f = scr5();
+  if (g.ToNode == -99) {
+    f.outputGrid.SetRows(1);
+    g.ToNode = 0;
+  }
+  g.ToNode = static_cast<int16>(f.Combo4.ListIndex() + 1);
+  if (g.FromNode != g.ToNode && g.FromNode > 0) ShowFloydRoute();
+}
+
+void FloydListAllRoutes() {
+  Scr5 &f = scr5();
+  f.outputGrid.SetRows(1);
+  const int n = g.NodeCount;
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) {
+      if (i == j) continue;
+      g.FromNode = static_cast<int16>(i);
+      g.ToNode = static_cast<int16>(j);
+      ShowFloydRoute();
+      f.Combo3.SetText(" ?");
+    }
+  g.ToNode = -99;
+  g.FromNode = 0;
+}
+
+} // namespace quon

@@ -1,0 +1,160 @@
+// The maximal flow on the output screen: the flow on every arc under the total, or one block
+// per labelling pass (header, labels of the path, the residual matrix).
+#include <cmath>
+#include <string>
+
+#include "network/network_engine.h"
+#include "network/ui/net_screen.h"
+#include "network/ui/network_output.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/values.h"
+#include "shell/helpers.h"
+#include "shell/print_helpers.h"
+
+namespace quon {
+
+using namespace net;
+
+namespace {
+
+// A text over the node columns of a row, left-aligned and merged into one cell.
+void Band(Grid &grid, int row, const std::string &text, double fontSize = 0) {
+  for (int c = 2; c <= g.NodeCount + 1; ++c) {
+    grid.SetTextMatrix(row, c, text);
+    Align(grid, row, c, kAlignLeft);
+    if (fontSize > 0) grid.Attr(row, c).fontSize = static_cast<float>(fontSize);
+  }
+  grid.SetMergeRow(row, true);
+}
+
+void BlueOnYellow(Grid &grid, int row) {
+  for (int c = 2; c <= g.NodeCount + 1; ++c) {
+    Fore(grid, row, c, kBlue);
+    Back(grid, row, c, kYellow);
+  }
+}
+
+} // namespace
+
+void InitMaxFlowOutputScreen() {
+  Scr5 &f = scr5();
+  const int h = ScreenHeight();
+  f.Frame1.SetVisible(false);
+  f.Frame2.SetVisible(false);
+  f.Frame7.SetVisible(false);
+  f.Frame4.SetVisible(true);
+  if (f.Combo1.ListCount() == 0) {
+    f.Combo1.AddItem("Maximum flows");
+    f.Combo1.AddItem("Iterations");
+  }
+  f.outputGrid.SetVisible(false);
+  PageHeading(f);
+  g.TitleText = "MAXIMUM FLOW OUTPUT SUMMARY";
+  PrintCentred(f, g.TitleText);
+  Rule(f);
+  PlaceCentred(f.Frame4, 1.01 * f.CurrentY());
+  SavedCtlPos() = static_cast<int16>(std::lround(1.02 * f.CurrentY()));
+  PlaceCentred(f.Frame1, 0.8 * h);
+  f.Frame1.SetVisible(true);
+}
+
+void ShowMaxFlowOutput() {
+  Scr5 &f = scr5();
+  Grid &grid = f.outputGrid;
+  const int n = g.NodeCount;
+  const int sw = ScreenWidth(), sh = ScreenHeight();
+  g.OutputPageKind = 2;
+  InitMaxFlow();
+  f.Frame5.SetVisible(false);
+  grid.SetVisible(true);
+  bool iterations = false;
+  const double y = ViewName(f, ViewHeading(f), "MAXIMUM FLOWS", iterations);
+  // Both views keep the step buttons until the option decides.
+  f.cmdNextIter.SetEnabled(true);
+  f.cmdFinalIter.SetEnabled(true);
+  g.TitleText = iterations ? "ITERATIONS" : "MAXIMUM FLOWS";
+
+  ClearGrid(grid, 1, n + 2);
+  OutputGridLook(grid);
+  grid.MergeCells = MergeMode::RestrictRows;
+  grid.ScrollBars = ScrollBarsMode::Vertical;
+  const int w = static_cast<int>(
+      std::lround(f.TextWidth(std::string(static_cast<std::size_t>(g.NumDigitsN + g.NumDigitsD), 'A'))));
+  const int all = (n + 2) * w;
+  const int width = RoundTwips(VarMin(0.8 * sw, static_cast<double>(all)) + 320);
+  if (width < all) grid.ScrollBars = ScrollBarsMode::Both;
+  for (int c = 0; c < n + 2; ++c) {
+    grid.SetColWidth(c, w);
+    grid.ColAlignment.at(static_cast<std::size_t>(c)) = c <= 1 ? kAlignLeft : kAlignRight;
+  }
+  grid.Move(RoundTwips((sw - width) * 0.5), RoundTwips(1.1 * y), width, RoundTwips(sh * 0.5));
+
+  g.IterCount = 0;
+  if (g.OutputOption == 1) {
+    f.cmdNextIter.SetEnabled(false);
+    f.cmdFinalIter.SetEnabled(false);
+    SolveMaxFlow();
+    ShowMaxFlowIteration();
+  } else if (g.OutputOption == 2) {
+    ShowMaxFlowIteration();
+  }
+}
+
+void ShowMaxFlowIteration() {
+  Scr5 &f = scr5();
+  Grid &grid = f.outputGrid;
+  const int n = g.NodeCount;
+  f.Frame2.SetVisible(true);
+  grid.FixedCols = 2;
+  const bool summary = g.OutputOption == 1;
+
+  // The block's rows at once: a large grid grows slowly row by row.
+  const int top = summary ? 0 : static_cast<int>(g.IterCount) * (n + 4);
+  grid.SetRows(top + (summary ? 1 : 2) + 2 + n);
+  int row = top;
+  std::string text;
+  if (summary) {
+    text =
+        "Maximum flow in network = " + Fmt(g.NetMatrix(1, 0)) + "    (" + Str(g.IterCount) + " iterations)";
+    BlueOnYellow(grid, row);
+  } else {
+    g.MsgText = g.IterCount >= 1 ? ":      Breakthrough flow = " + Fmt(g.NetMatrix(0, 0)) : std::string();
+    Back(grid, row, 0, kYellow);
+    Back(grid, row, 1, kYellow);
+    BlueOnYellow(grid, row);
+    Band(grid, row, "Iteration" + Str(g.IterCount + 1) + g.MsgText);
+    ++row;
+    if (row > 1) grid.SetTextMatrix(row, 1, "Labels: ");
+    text = "(1)[0,--]-";
+    for (int m = 1; m <= g.NetMatrix2(1, 0); ++m) {
+      const int tail = g.NetMatrix2(1, m), head = g.NetMatrix2(2, m);
+      text += "(" + std::to_string(head) + ")[" + Trim(Fmt(g.NetMatrix(0, m))) + "," + std::to_string(tail) +
+              "]-";
+      Back(grid, static_cast<int>((g.IterCount - 1) * (n + 4) + tail + 3), head + 1, kRed);
+    }
+    text = g.IterCount == 0 ? "Starting Flow Matrix" : text.substr(0, text.size() - 1);
+  }
+  Fore(grid, row, 0, kBlue);
+  Back(grid, row, 0, kCyan);
+  Band(grid, row, text, summary ? 9 : 7.5);
+
+  for (int heading = 0; heading < 2; ++heading) {
+    ++row;
+    for (int c = 0; c <= n + 1; ++c) {
+      std::string cell;
+      if (c >= 2) cell = heading == 0 ? "N" + std::to_string(c - 1) : Trim(g.VarNames(c - 1).str());
+      Put(grid, row, c, cell, kBlue, kCyan);
+    }
+  }
+  const std::string pattern = NumberFormatString();
+  for (int i = 1; i <= n; ++i) {
+    ++row;
+    Put(grid, row, 0, "N" + std::to_string(i), kBlue, kCyan);
+    Put(grid, row, 1, Trim(g.VarNames(i).str()), kBlue, kCyan);
+    for (int j = 1; j <= n; ++j)
+      if (j != i) grid.SetTextMatrix(row, j + 1, Format(g.NetMatrix(i, j), pattern));
+  }
+}
+
+} // namespace quon
