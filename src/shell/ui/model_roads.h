@@ -37,6 +37,13 @@ struct ModelRoads {
   std::function<void()> nextIteration;    // "Next Iteration"
   std::function<void()> allIterations;    // "All Iterations"
   std::function<void()> print;            // "Write to Printer"
+  // The output screen's lists beside the option list: "Starting Node", "From node", "To node",
+  // the label that lists every route, and "Initialize u or v".
+  std::function<void()> startNodeChosen;
+  std::function<void()> fromNodeChosen;
+  std::function<void()> toNodeChosen;
+  std::function<void()> allRoutesClicked;
+  std::function<void()> multiplierChosen;
 
   // The input cell that the return to the input screen starts on.
   int16 inputStartCol = 1;

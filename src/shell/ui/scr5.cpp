@@ -108,6 +108,18 @@ Scr5::Scr5() : Form("scr5") {
   }
 
   Combo1.Click = [this] { Combo1_Click(); };
+  // The lists beside the option list belong to the model classes that show them.
+  auto road = [](std::function<void()> ModelRoads::*entry) {
+    return [entry] {
+      const ModelRoads &roads = CurrentModelRoads();
+      if (roads.*entry) (roads.*entry)();
+    };
+  };
+  Combo2.Click = road(&ModelRoads::startNodeChosen);
+  Combo3.Click = road(&ModelRoads::fromNodeChosen);
+  Combo4.Click = road(&ModelRoads::toNodeChosen);
+  Label2.Click = road(&ModelRoads::allRoutesClicked);
+  Combo5.Click = road(&ModelRoads::multiplierChosen);
   cmdNextIter.Click = [this] { cmdNextIter_Click(); };
   cmdFinalIter.Click = [this] { cmdFinalIter_Click(); };
   cmdWriteToPrinter.Click = [this] { cmdWriteToPrinter_Click(); };
@@ -144,11 +156,13 @@ void Scr5::Combo1_Click() {
 }
 
 void Scr5::cmdNextIter_Click() {
+  g.NextIterFlag = 1;
   const ModelRoads &roads = CurrentModelRoads();
   if (roads.nextIteration) roads.nextIteration();
 }
 
 void Scr5::cmdFinalIter_Click() {
+  g.NextIterFlag = 2;
   const ModelRoads &roads = CurrentModelRoads();
   if (roads.allIterations) roads.allIterations();
 }
