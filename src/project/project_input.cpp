@@ -10,6 +10,8 @@
 
 namespace quon {
 
+ProjectDurations projectDurations;
+
 namespace {
 
 int DataColumns() {
@@ -124,6 +126,18 @@ std::optional<InputMessage> ReadProjectInput(const GridStore &grid) {
       else
         g.NetMatrix(r, c) = static_cast<float>(Val(grid.TextMatrix(r, c)));
     }
+
+  projectDurations.mean.assign(g.ActivityCount + 1, 0);
+  for (int r = 1; r <= g.ActivityCount; ++r) {
+    if (pert) {
+      const double a = Val(grid.TextMatrix(r, 4));
+      const double m = Val(grid.TextMatrix(r, 5));
+      const double b = Val(grid.TextMatrix(r, 6));
+      projectDurations.mean[r] = (a + 4 * m + b) / 6;
+    } else {
+      projectDurations.mean[r] = Val(grid.TextMatrix(r, 4));
+    }
+  }
 
   for (int r = 1; r <= g.ActivityCount; ++r) {
     const int i = CInt(g.NetMatrix(r, 1)).value_or(0);
