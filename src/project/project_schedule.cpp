@@ -212,11 +212,7 @@ std::optional<InputMessage> ComputeCPMSchedule() {
     // m nodes take m forward steps, the end step and m - 1 backward steps: IterCount ends at 2m.
     if (g.IterCount / 2 >= limit - 1) break;
   }
-  const int count = g.ActivityCount;
-  if (g.ActFloat.Dims() != 2 || g.ActFloat.LBound(1) > 1 || g.ActFloat.UBound(1) < count ||
-      g.ActFloat.UBound(2) < 4)
-    g.ActFloat.ReDimRange(1, std::max(count, 1), 0, 4);
-  for (int r = 1; r <= count; ++r)
+  for (int r = 1; r <= g.ActivityCount; ++r)
     StoreActivityFloats(r);
   return std::nullopt;
 }
@@ -318,11 +314,15 @@ ActivityFloat ActivityFloats(int r) {
   return f;
 }
 
-bool StoreActivityFloats(int r) {
+ActivityFloat StoreActivityFloats(int r) {
+  const int count = g.ActivityCount;
+  if (g.ActFloat.Dims() != 2 || g.ActFloat.LBound(1) > 1 || g.ActFloat.UBound(1) < count ||
+      g.ActFloat.UBound(2) < 4)
+    g.ActFloat.ReDimRange(1, std::max(count, 1), 0, 4);
   const ActivityFloat f = ActivityFloats(r);
   g.ActFloat(r, 1) = static_cast<float>(f.total);
   g.ActFloat(r, 2) = static_cast<float>(f.free);
-  return IsCriticalFloat(f.total, run.length);
+  return f;
 }
 
 PertPath PertPathTo(int j) {

@@ -55,7 +55,7 @@ std::optional<InputMessage> ForwardLabelOneNode();
 void BackwardLabelOneNode();
 
 // The whole CPM run from IterCount 0, then the floats of every activity into ActFloat columns 1
-// and 2 (dimensioned here when the caller has not). ProjStatus 2 and the message on a loop.
+// and 2. ProjStatus 2 and the message on a loop.
 std::optional<InputMessage> ComputeCPMSchedule();
 
 // The PERT forward pass on the mean durations: earliest mean times and PredPath for every node.
@@ -87,8 +87,9 @@ struct ActivityFloat {
 };
 // Total and free float of activity r from the current run's times, cleaned.
 ActivityFloat ActivityFloats(int r);
-// Writes activity r's floats into ActFloat(r, 1) and (r, 2); true when it is critical.
-bool StoreActivityFloats(int r);
+// Writes activity r's floats into ActFloat(r, 1) and (r, 2) (dimensioning ActFloat when the
+// caller has not) and returns them.
+ActivityFloat StoreActivityFloats(int r);
 
 // The PERT longest path to node j from PredPath, its mean (the earliest mean time of j) and
 // its standard deviation (square root of the summed variances along the path).
