@@ -17,8 +17,8 @@
 #include "project/project_input.h"
 #include "project/project_schedule.h"
 #include "project/ui/project_output.h"
-#include "shell/ui/scr5.h"
 #include "shell/mod1.h"
+#include "shell/ui/scr5.h"
 
 using namespace quon;
 
@@ -89,7 +89,11 @@ void BM_CPMSchedule(benchmark::State &state) {
   }
   state.counters["activities"] = g.ActivityCount;
 }
-BENCHMARK(BM_CPMSchedule)->Args({1000, 1000})->Args({1000, 3000})->Args({300, 1000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CPMSchedule)
+    ->Args({1000, 1000})
+    ->Args({1000, 3000})
+    ->Args({300, 1000})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PERTForwardPass(benchmark::State &state) {
   GridStore grid = RandomProject(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 2);
@@ -140,7 +144,7 @@ void BM_AllSteps(benchmark::State &state) {
     state.ResumeTiming();
     g.OutputOption = 2;
     SelectProjectOutputOption();
-    CPMAllSteps();
+    ProjectAllSteps();
   }
   state.counters["rows"] = scr5().outputGrid.Rows();
   Forms::Clear();

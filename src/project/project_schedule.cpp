@@ -180,8 +180,8 @@ LabelStep BackwardLabel() {
 }
 
 InputMessage LoopMessage(int lastLabelled, const std::string &title) {
-  return CriticalMessage("Loop detected.  Forward Pass cannot proceed past node " + std::to_string(lastLabelled),
-                         title);
+  return CriticalMessage(
+      "Loop detected.  Forward Pass cannot proceed past node " + std::to_string(lastLabelled), title);
 }
 
 std::optional<InputMessage> ForwardLabelOneNode() {

@@ -30,8 +30,8 @@ namespace quon {
 struct LabelStep {
   enum class Kind { Start, End, Forward, Backward, Loop, Nothing };
   Kind kind = Kind::Nothing;
-  int node = 0;     // the node labelled; Loop: the node labelled last before the loop
-  double time = 0;  // its earliest (Start, Forward) or latest (End, Backward) time
+  int node = 0;    // the node labelled; Loop: the node labelled last before the loop
+  double time = 0; // its earliest (Start, Forward) or latest (End, Backward) time
 };
 
 // Number of forward steps: the nodes that carry an activity, plus the end step.

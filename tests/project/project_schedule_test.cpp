@@ -124,21 +124,24 @@ TEST(ProjectLoops, EveryForwardPassReportsTheLoopWhereverItLies) {
     LoadProject(1, WithDurations(nets[c].second, false));
     auto msg = ComputeCPMSchedule();
     ASSERT_TRUE(msg);
-    EXPECT_EQ(msg->text, "Loop detected.  Forward Pass cannot proceed past node " + std::to_string(cpmNode[c]));
+    EXPECT_EQ(msg->text,
+              "Loop detected.  Forward Pass cannot proceed past node " + std::to_string(cpmNode[c]));
     EXPECT_EQ(msg->title, "Input Data Error");
     EXPECT_EQ(g.ProjStatus, 2);
 
     LoadProject(2, WithDurations(nets[c].second, true));
     msg = ComputeForwardPass();
     ASSERT_TRUE(msg);
-    EXPECT_EQ(msg->text, "Loop detected.  Forward Pass cannot proceed past node " + std::to_string(pertNode[c]));
+    EXPECT_EQ(msg->text,
+              "Loop detected.  Forward Pass cannot proceed past node " + std::to_string(pertNode[c]));
     EXPECT_EQ(msg->title, "Input Data Error");
     EXPECT_EQ(g.ProjStatus, 0);
   }
 }
 
 TEST(PERTPass, ExampleMeansPathsAndDeviations) {
-  LoadProject(2, {{"1", "2", "A", "1", "2", "3"}, {"2", "3", "B", "2", "5", "8"}, {"1", "3", "C", "1", "4", "13"}});
+  LoadProject(
+      2, {{"1", "2", "A", "1", "2", "3"}, {"2", "3", "B", "2", "5", "8"}, {"1", "3", "C", "1", "4", "13"}});
   EXPECT_FALSE(ComputeForwardPass());
   EXPECT_EQ(g.ProjStatus, 1);
   EXPECT_FLOAT_EQ(g.ArcVar(1, 3), 4.0f);

@@ -167,7 +167,8 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
       EXPECT_NEAR(g.ActFloat(r, 1), total, 1e-4) << "activity " << r;
       EXPECT_NEAR(g.ActFloat(r, 2), free, 1e-4) << "activity " << r;
       // Durations have two decimals: a float is either zero or at least 0.01.
-      EXPECT_EQ(IsCriticalFloat(g.ActFloat(r, 1), ProjectLength()), std::fabs(total) < 0.005) << "activity " << r;
+      EXPECT_EQ(IsCriticalFloat(g.ActFloat(r, 1), ProjectLength()), std::fabs(total) < 0.005)
+          << "activity " << r;
       EXPECT_GE(g.ActFloat(r, 2), 0);
     }
   }

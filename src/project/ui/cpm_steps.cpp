@@ -56,8 +56,8 @@ void StartSchedule(Grid &grid) {
   g.LateTime(0) = -99;
   const int head = AddRow(grid);
   if (g.ColHeads.Empty()) g.ColHeads.ReDim(7);
-  const char *heads[] = {"Activity", "Duration", "Earliest Start", "", "Latest Completion", "Total Float",
-                         "Free Float"};
+  const char *heads[] = {"Activity",          "Duration",    "Earliest Start", "",
+                         "Latest Completion", "Total Float", "Free Float"};
   for (int c = 0; c <= 6; ++c) {
     g.ColHeads(c) = heads[c];
     grid.SetTextMatrix(head, c, g.ColHeads(c));
@@ -191,13 +191,16 @@ void ShowCPMSchedule() {
       PaintCell(grid, row, c, kRed);
 }
 
-void CPMNextStep() {
+void ProjectNextStep() {
   g.NextIterFlag = 1;
+  if (g.ProjMethod == 2) ++g.IterCount; // PERT has no steps; the count moves as for CPM
+  if (g.ProjMethod != 1) return;
   CPMCycle(ForwardStepLimit(), false);
 }
 
-void CPMAllSteps() {
+void ProjectAllSteps() {
   g.NextIterFlag = 2;
+  if (g.ProjMethod != 1) return;
   const int limit = ForwardStepLimit();
   // Every cycle labels a node or shows an activity; the bound only guards against a press on
   // a table that is already complete.

@@ -4,8 +4,8 @@
 // means and standard deviations).
 //
 // The shell's screens call these: the output dispatch calls InitProjectOutputScreen, the option
-// list SelectProjectOutputOption, "Next Step" CPMNextStep and "All Steps" CPMAllSteps. All work
-// on the output screen `scr5`, which is shown.
+// list SelectProjectOutputOption, "Next Step" ProjectNextStep and "All Steps" ProjectAllSteps.
+// All work on the output screen `scr5`, which is shown.
 #pragma once
 
 namespace quon {
@@ -23,10 +23,11 @@ bool SelectProjectOutputOption();
 // The empty step table of "CPM Calculations", with "Next Step" and "All Steps" enabled.
 void ShowCPMStepsTable();
 
-// One press of "Next Step" and of "All Steps" for CPM: forward steps, backward steps, then one
-// schedule row per activity, ending with "Critical activities highlighted in red".
-void CPMNextStep();
-void CPMAllSteps();
+// One press of "Next Step" and of "All Steps". CPM: forward steps, backward steps, then one
+// schedule row per activity, ending with "Critical activities highlighted in red". PERT has no
+// steps ("Next Step" only counts the press in IterCount).
+void ProjectNextStep();
+void ProjectAllSteps();
 
 // The step routines the presses are made of; each writes its row or cells into outputGrid.
 // ForwardPassStep leaves ProjStatus 0 after a loop, which it reports before returning the user

@@ -46,7 +46,7 @@ protected:
   }
   void Press(int times) {
     for (int k = 0; k < times; ++k)
-      CPMNextStep();
+      ProjectNextStep();
   }
   std::vector<Row> AllRows() {
     std::vector<Row> out;
@@ -89,8 +89,8 @@ TEST_F(ProjectOutputTest, CPMStepsPressByPressOnTheFourNodeExample) {
   Press(1); // the last backward label also starts the schedule
   EXPECT_EQ(GridRow(5), (Row{"4", "4", "8.00", "", "8", "1", "0.00"}));
   EXPECT_EQ(GridRow(6)[4], "Backward pass completed");
-  EXPECT_EQ(GridRow(7),
-            (Row{"Activity", "Duration", "Earliest Start", "", "Latest Completion", "Total Float", "Free Float"}));
+  EXPECT_EQ(GridRow(7), (Row{"Activity", "Duration", "Earliest Start", "", "Latest Completion", "Total Float",
+                             "Free Float"}));
   EXPECT_EQ(GridRow(8), (Row{"A", "3.00", "0.00", "", "4.00", "1.00", "0.00"}));
   EXPECT_TRUE(f.cmdNextIter.Enabled());
   Press(3);
@@ -113,7 +113,7 @@ TEST_F(ProjectOutputTest, AllStepsFinishesWhatNextStepsBegan) {
   const std::vector<Row> stepped = AllRows();
   Choose(2);
   Press(6);
-  CPMAllSteps();
+  ProjectAllSteps();
   EXPECT_EQ(AllRows(), stepped);
   EXPECT_FALSE(scr5().cmdFinalIter.Enabled());
 
@@ -134,7 +134,7 @@ TEST_F(ProjectOutputTest, AllStepsFinishesWhatNextStepsBegan) {
 TEST_F(ProjectOutputTest, DecimalDurationsOnEqualPathsAreAllRed) {
   Open(1, {{"1", "2", "A", "0.1"}, {"2", "3", "B", "0.2"}, {"1", "3", "C", "0.3"}, {"3", "4", "D", "1.1"}});
   Choose(2);
-  CPMAllSteps();
+  ProjectAllSteps();
   const int first = grid().Rows() - 5;
   ASSERT_EQ(grid().TextMatrix(first - 1, 0), "Activity");
   for (int r = first; r < first + 4; ++r) {
@@ -144,11 +144,14 @@ TEST_F(ProjectOutputTest, DecimalDurationsOnEqualPathsAreAllRed) {
 }
 
 TEST_F(ProjectOutputTest, LoopStopsTheStepsAndReturnsToTheInputScreen) {
-  Open(1, {{"1", "2", "A", "1"}, {"2", "3", "B", "1"}, {"3", "4", "C", "1"}, {"4", "2", "D", "1"},
+  Open(1, {{"1", "2", "A", "1"},
+           {"2", "3", "B", "1"},
+           {"3", "4", "C", "1"},
+           {"4", "2", "D", "1"},
            {"1", "5", "E", "1"}});
   Choose(2);
   script.AnswerMsgBox(msg::OK, "Loop detected.  Forward Pass cannot proceed past node 5");
-  CPMAllSteps();
+  ProjectAllSteps();
   ASSERT_EQ(script.Shown().size(), 1u);
   EXPECT_EQ(script.Shown()[0].title, "Data Error");
   EXPECT_EQ(g.ProjStatus, 0);
@@ -156,7 +159,10 @@ TEST_F(ProjectOutputTest, LoopStopsTheStepsAndReturnsToTheInputScreen) {
   EXPECT_TRUE(scr2().Shown());
 
   // The bar chart's whole run reports the same loop under its own title.
-  Open(1, {{"1", "2", "A", "1"}, {"2", "3", "B", "1"}, {"3", "4", "C", "1"}, {"4", "2", "D", "1"},
+  Open(1, {{"1", "2", "A", "1"},
+           {"2", "3", "B", "1"},
+           {"3", "4", "C", "1"},
+           {"4", "2", "D", "1"},
            {"3", "5", "E", "1"}});
   script.AnswerMsgBox(msg::OK, "Loop detected.  Forward Pass cannot proceed past node 1");
   g.OutputOption = 1;
@@ -183,11 +189,19 @@ TEST_F(ProjectOutputTest, PERTViewsShowMeansVariancesAndPaths) {
   Choose(2);
   EXPECT_EQ(f.Label1.Caption(), "PATH MEAN AND STD. DEVIATION");
   ASSERT_EQ(grid().Rows(), 5);
-  EXPECT_EQ(GridRow(0), (Row{"Node", "Longest Path Based on Mean Durations", "Mean Duration", "Std. Deviation"}));
+  EXPECT_EQ(GridRow(0),
+            (Row{"Node", "Longest Path Based on Mean Durations", "Mean Duration", "Std. Deviation"}));
   EXPECT_EQ(GridRow(1), Row(4, "")); // the start node
   EXPECT_EQ(GridRow(2), (Row{"2", " 1- 2", "2.00", "0.33"}));
   EXPECT_EQ(GridRow(3), (Row{"3", " 1- 2- 3", "7.00", "1.05"}));
   EXPECT_EQ(GridRow(4), Row(4, ""));
+
+  // PERT has no steps: a press only counts.
+  const int count = g.IterCount;
+  ProjectNextStep();
+  ProjectAllSteps();
+  EXPECT_EQ(g.IterCount, count + 1);
+  EXPECT_EQ(grid().Rows(), 5);
 }
 
 // A loop that does not lead to the end node still stops the PERT output.
