@@ -77,6 +77,10 @@ std::optional<InputMessage> CheckActivityRow(const GridStore &grid, int r,
       return CriticalMessage("Duration data in preceding row must satisfy a <= m <= b", "Duration Error", r,
                              4);
   }
+  // A duration (or a) below zero means nothing in a schedule, and -1 is the arrays' mark for
+  // "no activity": such a row would silently vanish from the network.
+  if (Val(grid.TextMatrix(r, 4)) < 0)
+    return CriticalMessage("Duration data in preceding row must not be negative", "Duration Error", r, 4);
   return std::nullopt;
 }
 
