@@ -50,7 +50,7 @@ GridStore RandomProject(int nodes, int activities, int method) {
   for (const auto &[u, v] : arcs) {
     grid.SetTextMatrix(r, 1, std::to_string(number[u]));
     grid.SetTextMatrix(r, 2, std::to_string(number[v]));
-    grid.SetTextMatrix(r, 3, "A" + std::to_string(r));
+    grid.SetTextMatrix(r, 3, std::to_string(r)); // the symbol
     const int m = pick(1, 99);
     if (method == 1) {
       grid.SetTextMatrix(r, 4, std::to_string(m) + ".25");
