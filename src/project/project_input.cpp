@@ -10,6 +10,8 @@
 
 namespace quon {
 
+ProjectDurations projectDurations;
+
 namespace {
 
 int DataColumns() {
@@ -75,6 +77,10 @@ std::optional<InputMessage> CheckActivityRow(const GridStore &grid, int r,
       return CriticalMessage("Duration data in preceding row must satisfy a <= m <= b", "Duration Error", r,
                              4);
   }
+  // A duration (or a) below zero means nothing in a schedule, and -1 is the arrays' mark for
+  // "no activity": such a row would silently vanish from the network.
+  if (Val(grid.TextMatrix(r, 4)) < 0)
+    return CriticalMessage("Duration data in preceding row must not be negative", "Duration Error", r, 4);
   return std::nullopt;
 }
 
@@ -124,6 +130,18 @@ std::optional<InputMessage> ReadProjectInput(const GridStore &grid) {
       else
         g.NetMatrix(r, c) = static_cast<float>(Val(grid.TextMatrix(r, c)));
     }
+
+  projectDurations.mean.assign(g.ActivityCount + 1, 0);
+  for (int r = 1; r <= g.ActivityCount; ++r) {
+    if (pert) {
+      const double a = Val(grid.TextMatrix(r, 4));
+      const double m = Val(grid.TextMatrix(r, 5));
+      const double b = Val(grid.TextMatrix(r, 6));
+      projectDurations.mean[r] = (a + 4 * m + b) / 6;
+    } else {
+      projectDurations.mean[r] = Val(grid.TextMatrix(r, 4));
+    }
+  }
 
   for (int r = 1; r <= g.ActivityCount; ++r) {
     const int i = CInt(g.NetMatrix(r, 1)).value_or(0);

@@ -4,12 +4,21 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "input/input_message.h"
 #include "platform/grid_store.h"
 #include "shell/mod1.h"
 
 namespace quon {
+
+// The activity durations as typed, in double precision, beside the single-precision shared
+// arrays: the schedule sums them, and sums of singles (0.1 + 0.2 against 0.3) miss by more than
+// any sensible tolerance. Index r = activity r (input row r); element 0 unused.
+struct ProjectDurations {
+  std::vector<double> mean; // CPM: the duration; PERT: (a + 4m + b) / 6
+};
+extern ProjectDurations projectDurations;
 
 // Largest node number a project may use; larger numbers would size the node arrays past it.
 inline constexpr int kMaxProjectNode = 1000;

@@ -132,6 +132,21 @@ TEST_F(ProjectInput, PertDurationsAreCheckedInEveryRowIncludingTheLast) {
   EXPECT_EQ(msg->col, 4);
 }
 
+TEST_F(ProjectInput, NegativeDurationsAreRefusedBeforeTheyCanMeanNoActivity) {
+  for (int method : {1, 2}) {
+    g.ProjMethod = static_cast<int16>(method);
+    GridStore grid = method == 1
+                         ? Activities(1, {{"1", "2", "A", "2"}, {"2", "3", "B", "-1"}})
+                         : Activities(2, {{"1", "2", "A", "2", "2", "2"}, {"2", "3", "B", "-1", "0", "1"}});
+    auto msg = PrepareProjectGrid(grid);
+    ASSERT_TRUE(msg);
+    EXPECT_EQ(msg->text, "Duration data in preceding row must not be negative");
+    EXPECT_EQ(msg->title, "Duration Error");
+    EXPECT_EQ(msg->row, 2);
+    EXPECT_EQ(msg->col, 4);
+  }
+}
+
 TEST_F(ProjectInput, CpmChainMarksStartAndEnd) {
   GridStore grid = Activities(1, {{"1", "2", "A", "3"}, {"2", "3", "B", "4"}});
   EXPECT_FALSE(Read(grid));

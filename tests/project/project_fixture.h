@@ -1,0 +1,42 @@
+// A project as "SOLVE Menu" leaves it: the activity rows checked, the arrays dimensioned and
+// read, start and finish checked.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "project/project_input.h"
+#include "shell/mod1.h"
+
+namespace quon::test {
+
+// One activity: from, to, symbol, then the duration (CPM) or a, m, b (PERT), as typed.
+using ActivityRow = std::vector<std::string>;
+
+// Reads the rows as the input screen hands them over; fails the test on any refusal.
+inline void LoadProject(int method, const std::vector<ActivityRow> &rows) {
+  g = Mod1{};
+  g.ProjMethod = static_cast<int16>(method);
+  GridStore grid;
+  grid.SetRows(static_cast<int>(rows.size()) + 2); // one empty row below, as typed
+  grid.SetCols(method == 2 ? 7 : 5);
+  for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
+    grid.SetTextMatrix(r, 0, std::to_string(r));
+    for (int c = 0; c < static_cast<int>(rows[r - 1].size()); ++c)
+      grid.SetTextMatrix(r, c + 1, rows[r - 1][c]);
+  }
+  auto refusal = PrepareProjectGrid(grid);
+  ASSERT_FALSE(refusal) << refusal->text;
+  ReDimProblemArrays(8, grid.Rows());
+  refusal = ReadProjectInput(grid);
+  ASSERT_FALSE(refusal) << refusal->text;
+  refusal = CheckProjectStartFinish();
+  ASSERT_FALSE(refusal) << refusal->text;
+  // The output screen's option handler before a CPM run.
+  g.IterCount = 0;
+  if (method == 1) g.ActFloat.ReDimRange(1, g.ActivityCount, 0, 4);
+}
+
+} // namespace quon::test
