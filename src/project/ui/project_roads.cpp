@@ -1,6 +1,8 @@
 #include "project/ui/project_roads.h"
 
+#include "project/ui/project_output.h"
 #include "shell/ui/model_roads.h"
+#include "shell/ui/scr5.h"
 
 namespace quon {
 
@@ -8,6 +10,19 @@ void RegisterProjectRoads() {
   ModelRoads r;
   // Projects are solved from the output-format screen.
   r.solveMenuItem = [] { return SolveMenuItem::SolveIP; };
+  r.outputRoad = [] {
+    return std::function<void()>([] {
+      Scr5 &s = scr5();
+      s.Show();
+      s.Frame4.SetVisible(false);
+      s.outputGrid.SetVisible(false);
+      InitProjectOutputScreen();
+    });
+  };
+  // The bar chart that option 1 of CPM asks for comes with the graph screen.
+  r.optionChanged = [] { SelectProjectOutputOption(); };
+  r.nextIteration = ProjectNextStep;
+  r.allIterations = ProjectAllSteps;
   RegisterModelRoads(ModelClassCode::ProjectPlanning, std::move(r));
 }
 
