@@ -212,6 +212,35 @@ TEST_F(OpenRoads, BrokenFilesAreReportedAndLeaveAnEmptyNewProblem) {
   }
 }
 
+TEST_F(OpenRoads, AFailedOpenLeavesWhatACancelledDialogLeaves) {
+  const std::string junk = Write("junk.txt", "3000\r\nfive\r\n");
+  for (bool failed : {false, true}) {
+    SCOPED_TRACE(failed);
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    // A problem typed and left before, as a session has.
+    Scr2 &before = Typed(6, "3");
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
+    before.cmdMainMenu.PerformClick();
+    g.FileName = "earlier.txt";
+
+    g.ModelClass = 3;
+    ASSERT_TRUE(IsLoaded<Scr0>());
+    if (failed)
+      script.AnswerOpen(junk).AnswerMsgBox(msg::OK);
+    else
+      script.AnswerOpen(std::nullopt);
+    scr0().existingFileOption_Click();
+    ASSERT_TRUE(IsLoaded<Scr2>());
+    EXPECT_EQ(g.FileName, "earlier.txt");
+    EXPECT_FALSE(SaveQuestionDue());
+    script.DismissPopup();
+    scr2().cmdMainMenu.PerformClick();
+    EXPECT_FALSE(IsLoaded<Scr2>()) << "the empty screen was left without a question";
+    ASSERT_TRUE(script.Done()) << script.Pending();
+  }
+}
+
 TEST_F(OpenRoads, FromTheMainMenuScreen) {
   const std::string game = SaveTyped(9, "2", "2", "game.txt");
   const std::string lp = SaveTyped(3, "2", "1", "lp.txt");
