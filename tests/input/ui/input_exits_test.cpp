@@ -352,11 +352,26 @@ TEST_F(ScreenExits, ExitAsksWithAQueueSizeAndAFailedSaveKeepsTheProgram) {
   EXPECT_EQ(ended, 0);
   EXPECT_TRUE(IsLoaded<Scr2>());
 
-  // A cancelled dialog is silent and the road goes on.
+  // A cancelled dialog is silent and keeps the problem on the screen, on every leaving road.
   script.AnswerMsgBox(msg::Yes).AnswerSave(std::nullopt);
   s.cmdExitQuon.PerformClick();
+  script.AnswerMsgBox(msg::Yes).AnswerSave(std::nullopt);
+  s.ExitQUONMenu.PerformClick();
+  script.AnswerMsgBox(msg::Yes).AnswerSave(std::nullopt);
+  s.cmdMainMenu.PerformClick();
+  g.DataChanged = 1;
+  script.AnswerMsgBox(msg::Yes).AnswerSave("").AnswerMsgBox(
+      msg::No, "You have not specified a SAVE file name.  Retry?");
+  s.mainMenu.PerformClick();
+  EXPECT_EQ(ended, 0);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_FALSE(IsLoaded<Scr0>());
+  EXPECT_EQ(s.BX2.Text(), "2");
+
+  script.AnswerMsgBox(msg::No);
+  s.cmdExitQuon.PerformClick();
   EXPECT_EQ(ended, 1);
-  EXPECT_EQ(script.MessageBoxes().size(), 4u);
+  EXPECT_EQ(script.MessageBoxes().size(), 9u);
 }
 
 TEST_F(ScreenExits, SaveMenusAskForTheNameAgainWhenNoneIsGiven) {
