@@ -385,11 +385,13 @@ TEST_F(ScreenExits, SaveMenusAskForTheNameAgainWhenNoneIsGiven) {
   s.SaveAsMenu.PerformClick();
   EXPECT_EQ(script.MessageBoxes()[0].title, "Save As");
   EXPECT_EQ(script.MessageBoxes()[0].style, msg::YesNo | msg::Exclamation);
-  EXPECT_TRUE(std::filesystem::exists(path)); // no extension added
+  // Saved under the name the Open dialog's filter shows again.
+  EXPECT_TRUE(std::filesystem::exists(path + ".txt"));
+  EXPECT_FALSE(std::filesystem::exists(path));
 
   script.AnswerSave("").AnswerMsgBox(msg::No);
   s.saveMenu.PerformClick();
-  EXPECT_EQ(g.ProblemFileName, path);
+  EXPECT_EQ(g.ProblemFileName, path + ".txt");
 }
 
 } // namespace
