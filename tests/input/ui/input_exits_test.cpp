@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QWidget>
+
 #include "input/input_grid.h"
 #include "input/problem_header.h"
 #include "input/ui/scr2.h"
@@ -372,6 +374,20 @@ TEST_F(ScreenExits, ExitAsksWithAQueueSizeAndAFailedSaveKeepsTheProgram) {
   s.cmdExitQuon.PerformClick();
   EXPECT_EQ(ended, 1);
   EXPECT_EQ(script.MessageBoxes().size(), 9u);
+}
+
+TEST_F(ScreenExits, ClosingTheWindowGoesTheWayOfExit) {
+  Scr2 &s = Typed(3, "2", "1");
+  QWidget *window = s.ClientWidget()->window();
+  script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+  window->close();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(ended, 0);
+
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  window->close();
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(ended, 1);
 }
 
 TEST_F(ScreenExits, SaveMenusAskForTheNameAgainWhenNoneIsGiven) {
