@@ -105,6 +105,7 @@ private:
   void RefuseTooLarge(TextBox &box);
 
   std::string bx2Good_, bx3Good_;
+  bool helpShown_ = false;
 };
 
 Scr2 &scr2();
