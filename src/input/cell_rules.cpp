@@ -118,6 +118,10 @@ std::optional<InputMessage> LowerBoundAgainstFlag(std::string_view lower, std::s
 
 } // namespace
 
+bool TakesNumber(const CellSheet &sheet, int row, int col) {
+  return RuleOf(sheet, row, col).kind == Kind::Number;
+}
+
 std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,
                                            CellSource source) {
   const Rule rule = RuleOf(sheet, row, col);

@@ -30,6 +30,9 @@ struct CellSheet {
 // bound of a variable not unrestricted are refused.
 enum class CellSource { Typed, Filed };
 
+// Whether cell (row, col) holds a number (perhaps also a word such as "infinity").
+bool TakesNumber(const CellSheet &sheet, int row, int col);
+
 // The refusal of `text` in cell (row, col), or nothing when the cell can hold it.
 std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,
                                            CellSource source);

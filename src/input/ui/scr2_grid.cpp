@@ -103,6 +103,10 @@ void Scr2::WireInputGrid() {
   BX0.KeyDown = [this](int &k, int s) { BX0_KeyDown(k, s); };
   BX0.KeyPress = [this](int &k) { BX0_KeyPress(k); };
   BX0.KeyUp = [this](int &k, int s) { BX0_KeyUp(k, s); };
+  BX0.Pasted = [this](const std::string &text) {
+    Scr2Port port(*this);
+    return EditorPaste(port, grid1, text);
+  };
 }
 
 void Scr2::InitInputGrid() {
