@@ -310,7 +310,11 @@ std::string FormatDate(const std::tm &when, std::string_view pattern) {
   static constexpr std::array<const char *, 12> kMonths = {"January",   "February", "March",    "April",
                                                            "May",       "June",     "July",     "August",
                                                            "September", "October",  "November", "December"};
-  auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  auto two = [](int v) {
+    std::string s = std::to_string(v);
+    if (v >= 0 && v < 10) s.insert(s.begin(), '0');
+    return s;
+  };
   int wday = ((when.tm_wday % 7) + 7) % 7;
   int mon = ((when.tm_mon % 12) + 12) % 12;
   std::string out;
