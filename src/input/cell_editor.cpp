@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "input/cell_rules.h"
 #include "input/input_grid.h"
 #include "platform/values.h"
 #include "shell/helpers.h"
@@ -11,14 +12,22 @@ namespace quon {
 
 namespace {
 
-bool IsLinearOrInteger() { return g.ModelClass == 3 || g.ModelClass == 5; }
-bool IsLetter(int16 key, char lower) { return key == lower || key == lower - 'a' + 'A'; }
-bool Contains(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
+bool IsLinearOrInteger() {
+  return g.ModelClass == 3 || g.ModelClass == 5;
+}
+bool IsLetter(int16 key, char lower) {
+  return key == lower || key == lower - 'a' + 'A';
+}
+bool Contains(std::string_view s, char c) {
+  return s.find(c) != std::string_view::npos;
+}
 bool EndsWith(std::string_view s, std::string_view tail) {
   return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
-std::string InPattern(std::string_view text) { return Format(Val(text), NumberFormatString()); }
+std::string InPattern(std::string_view text) {
+  return Format(Val(text), NumberFormatString());
+}
 
 // The editor goes there unless it is a heading cell closed to it.
 void MoveUnlessClosed(InputPort &ui, const GridStore &grid, int16 row, int16 col) {
@@ -64,8 +73,10 @@ void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
     if (cls == 7) {
       const bool symmetric = ui.SymmetricTicked();
       if (r == rows - 2 && symmetric) return;
-      if (!symmetric) PlaceCellEditor(ui, r + 1, r + 1 == 2 ? 3 : 2);
-      else PlaceCellEditor(ui, r + 1, r + 2);
+      if (!symmetric)
+        PlaceCellEditor(ui, r + 1, r + 1 == 2 ? 3 : 2);
+      else
+        PlaceCellEditor(ui, r + 1, r + 2);
       return;
     }
     PlaceCellEditor(ui, r + 1, 1);
@@ -82,8 +93,10 @@ void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
 void Back(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   const int16 cls = g.ModelClass;
   if (c == 1) {
-    if (r >= 2 && IsEditableCell(grid, 2, r - 1, 1) == 0) PlaceCellEditor(ui, r - 1, 1);
-    else ui.Beep();
+    if (r >= 2 && IsEditableCell(grid, 2, r - 1, 1) == 0)
+      PlaceCellEditor(ui, r - 1, 1);
+    else
+      ui.Beep();
     return;
   }
   if (cls == 7 && r == c - 1) {
@@ -117,9 +130,12 @@ void Down(InputPort &ui, GridStore &grid, int16 r, int16 c) {
     return;
   }
   if (cls == 7 && r + 1 == c) {
-    if (r == 1) PlaceCellEditor(ui, 2, 3);
-    else if (g.SymmetricNet == 0) PlaceCellEditor(ui, r + 1, 2);
-    else if (c != cols - 1) PlaceCellEditor(ui, r + 1, c + 1);
+    if (r == 1)
+      PlaceCellEditor(ui, 2, 3);
+    else if (g.SymmetricNet == 0)
+      PlaceCellEditor(ui, r + 1, 2);
+    else if (c != cols - 1)
+      PlaceCellEditor(ui, r + 1, c + 1);
     return;
   }
   PlaceCellEditor(ui, r + 1, c);
@@ -145,7 +161,8 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
       return;
     }
   }
-  const bool accepted = key == 8 || (key > 0 && key < 128 && Contains("0123456789.-", static_cast<char>(key)));
+  const bool accepted =
+      key == 8 || (key > 0 && key < 128 && Contains("0123456789.-", static_cast<char>(key)));
   if (accepted) {
     const bool nodeCell = g.ModelClass == 8 && (g.CurCol == 1 || g.CurCol == 2);
     grid.SetTextMatrix(g.CurRow, g.CurCol, nodeCell ? NumText(Val(text)) : InPattern(text));
@@ -173,10 +190,14 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
   if (c == cols - 2) {
     const int16 typed = key;
     key = 0;
-    if (typed == '<') ui.SetEditorText("<=");
-    else if (typed == '=') ui.SetEditorText("=");
-    else if (typed == '>') ui.SetEditorText(">=");
-    else ui.Beep();
+    if (typed == '<')
+      ui.SetEditorText("<=");
+    else if (typed == '=')
+      ui.SetEditorText("=");
+    else if (typed == '>')
+      ui.SetEditorText(">=");
+    else
+      ui.Beep();
     return;
   }
   if (c == cols - 1) {
@@ -219,8 +240,10 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
     return;
   }
   if (r == m + 4) {
-    if (IsLetter(key, 'i')) PutWord(ui, key, "infinity");
-    else GeneralFilter(ui, grid, key);
+    if (IsLetter(key, 'i'))
+      PutWord(ui, key, "infinity");
+    else
+      GeneralFilter(ui, grid, key);
     return;
   }
   const bool freeRow = r == m + 5;
@@ -273,12 +296,18 @@ std::string SupplyText(std::string_view text) {
 
 void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
   int16 nav;
-  if ((keyCode == kKeyTab && shift) || keyCode == kKeyLeft || keyCode == kKeyEsc) nav = kNavBack;
-  else if (keyCode == kKeyRight || keyCode == kKeyEnter) nav = kNavForward;
-  else if (keyCode == kKeyTab) nav = kKeyTab;
-  else if (keyCode == kKeyUp) nav = kNavUp;
-  else if (keyCode == kKeyDown) nav = kNavDown;
-  else return;
+  if ((keyCode == kKeyTab && shift) || keyCode == kKeyLeft || keyCode == kKeyEsc)
+    nav = kNavBack;
+  else if (keyCode == kKeyRight || keyCode == kKeyEnter)
+    nav = kNavForward;
+  else if (keyCode == kKeyTab)
+    nav = kKeyTab;
+  else if (keyCode == kKeyUp)
+    nav = kNavUp;
+  else if (keyCode == kKeyDown)
+    nav = kNavDown;
+  else
+    return;
 
   if (g.ModelClass == 8) {
     g.NodeCount = LargestProjectNode(grid);
@@ -321,8 +350,10 @@ void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
     TransportKeyPress(ui, grid, keyAscii);
     break;
   case 6:
-    if (IsLetter(keyAscii, 'i')) PutWord(ui, keyAscii, "infinity");
-    else GeneralFilter(ui, grid, keyAscii);
+    if (IsLetter(keyAscii, 'i'))
+      PutWord(ui, keyAscii, "infinity");
+    else
+      GeneralFilter(ui, grid, keyAscii);
     break;
   case 7:
     if (g.CurRow == 1 || g.CurCol == 1) break;
@@ -346,11 +377,47 @@ void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
   }
 }
 
+namespace {
+
+void ShowRefusal(InputPort &ui, const InputMessage &m) {
+  if (m.beep) ui.Beep();
+  ui.Message(m.text, m.title,
+             msg::Icon(m.style) == msg::Information ? InputMsgIcon::Information : InputMsgIcon::Critical);
+}
+
+CellSheet SheetOf(const GridStore &grid) {
+  return {g.ModelClass, grid.Rows(), grid.Cols(),
+          [&grid](int row, int col) { return grid.TextMatrix(row, col); }};
+}
+
+} // namespace
+
+bool EditorPaste(InputPort &ui, GridStore &grid, const std::string &text) {
+  const int16 r = g.CurRow, c = g.CurCol;
+  if (r < 1 || r >= grid.Rows() || c < 1 || c >= grid.Cols()) return false;
+  if (auto refusal = RefuseCellText(SheetOf(grid), r, c, text, CellSource::Typed)) {
+    ShowRefusal(ui, *refusal);
+    return false;
+  }
+  EditorKeyUp(ui, grid);
+  return true;
+}
+
 void EditorKeyUp(InputPort &ui, GridStore &grid) {
   const std::string t = ui.EditorText();
   const int16 r = g.CurRow, c = g.CurCol;
   const int rows = grid.Rows(), cols = grid.Cols();
   if (r < 0 || r >= rows || c < 0 || c >= cols) return;
+  // Keys alone can make a number no double holds (a long run of digits): it is refused
+  // rather than read as the largest one.
+  if (r >= 1 && c >= 1 && TakesNumber(SheetOf(grid), r, c) && ValOverflows(t)) {
+    ui.SetEditorText("");
+    grid.SetTextMatrix(r, c, "");
+    InputMessage tooLarge = CriticalMessage("The number is too large.  Re-enter", "Input Data Error");
+    tooLarge.beep = true;
+    ShowRefusal(ui, tooLarge);
+    return;
+  }
   std::string out;
   switch (g.ModelClass) {
   case 3:
@@ -363,15 +430,22 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
     }
     break;
   case 4:
-    if (r == 1 || c == 1) out = t;
-    else if (c == cols - 1 || r == rows - 1) out = SupplyText(t);
-    else if (t == "infinity" || t == "-infinity") out = t;
-    else out = InPattern(t);
+    if (r == 1 || c == 1)
+      out = t;
+    else if (c == cols - 1 || r == rows - 1)
+      out = SupplyText(t);
+    else if (t == "infinity" || t == "-infinity")
+      out = t;
+    else
+      out = InPattern(t);
     break;
   case 6:
-    if (t == "infinity") out = t;
-    else if (c <= 2) out = InPattern(t);
-    else out = Format(Val(t), "#######");
+    if (t == "infinity")
+      out = t;
+    else if (c <= 2)
+      out = InPattern(t);
+    else
+      out = Format(Val(t), "#######");
     break;
   case 7:
     if (r == 1) {
@@ -388,9 +462,12 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
     }
     break;
   case 8:
-    if (c == 3) out = t;
-    else if (c == 1 || c == 2) out = NumText(Val(t));
-    else out = InPattern(t);
+    if (c == 3)
+      out = t;
+    else if (c == 1 || c == 2)
+      out = NumText(Val(t));
+    else
+      out = InPattern(t);
     break;
   default:
     out = InPattern(t);

@@ -29,6 +29,10 @@ bool EditorVisibleAfterScroll(int firstCol, int firstRow, double gridWidth, doub
 void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift);
 void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii);
 void EditorKeyUp(InputPort &ui, GridStore &grid);
+// Text pasted into the editor (it already holds it): taken when the current cell could hold
+// it as typed, and then written back as a typed key would; otherwise refused with the cell's
+// message (false: the editor's text from before goes back).
+bool EditorPaste(InputPort &ui, GridStore &grid, const std::string &text);
 
 // The row check of the project input; 1 when the row was refused (message shown, editor
 // placed), 0 otherwise.

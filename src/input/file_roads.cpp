@@ -36,6 +36,8 @@ SaveOutcome SaveProblemFile(int16 /*mode*/, const GridStore &grid, const std::st
 
 OpenRoad ChooseProblemFile() {
   OpenRoad road;
+  // A file that is not opened leaves no trace: the road ends as a cancelled dialog does.
+  const std::string keptName = g.FileName;
   for (;;) {
     auto name = OpenFileDialog(ProblemFileDialog("Open", false));
     if (!name) break;
@@ -49,12 +51,14 @@ OpenRoad ChooseProblemFile() {
     }
     if (res.status == OpenStatus::Mismatch) {
       if (ShowInputMessage(res.message) == msg::Yes) continue;
+      g.FileName = keptName;
       road.outcome = OpenOutcome::BackToMainMenu;
       return road;
     }
     ShowInputMessage(res.message);
     break;
   }
+  g.FileName = keptName;
   g.InputMode = -1;
   road.outcome = OpenOutcome::Cancelled;
   return road;

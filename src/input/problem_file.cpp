@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "input/cell_rules.h"
 #include "platform/record_io.h"
 #include "platform/values.h"
 #include "shell/helpers.h"
@@ -273,8 +274,8 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
     if (!sense) return invalid();
     f.sense = Trim(*sense);
     if (f.sense != "Maximize" && f.sense != "Minimize") {
-      why = "line " + std::to_string(rd.Line()) + ": the objective sense is \"" + *sense +
-            "\", where \"Maximize\" or \"Minimize\" belongs";
+      why = "line " + std::to_string(rd.Line()) + ": the objective sense is " + Excerpt(*sense) +
+            ", where \"Maximize\" or \"Minimize\" belongs";
       return invalid();
     }
   }
@@ -283,11 +284,22 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
   f.rows = shape.rows;
   f.cols = shape.cols;
   const long count = static_cast<long>(f.rows - 1) * static_cast<long>(f.cols - 1);
+  const int firstCellLine = rd.Line() + 1;
   for (long k = 0; k < count; ++k) {
     auto cell = rd.ReadText();
     if (!cell) return invalid();
     f.cells.push_back(std::move(*cell));
   }
+  // Every cell must be one the input grid could hold, as its editor would have let it be typed.
+  const CellSheet sheet{mc, f.rows, f.cols, [&f](int r, int c) { return f.Cell(r, c); }};
+  for (int r = 1; r < f.rows; ++r)
+    for (int c = 1; c < f.cols; ++c)
+      if (auto refusal = RefuseCellText(sheet, r, c, f.Cell(r, c), CellSource::Filed)) {
+        const int line = firstCellLine + (r - 1) * (f.cols - 1) + (c - 1);
+        why = "line " + std::to_string(line) + ": row " + std::to_string(r) + ", column " +
+              std::to_string(c) + " holds " + Excerpt(f.Cell(r, c)) + ". " + refusal->text;
+        return invalid();
+      }
   if (mc == 7) {
     auto flag = whole("the symmetric-network flag", 0, 1);
     if (!flag) return invalid();

@@ -121,13 +121,24 @@ KeptHeader RestoreInputState() {
   case 9:
     g.MRows = SizeOf(g.HeaderText[3]);
     h.size2 = g.HeaderText[3];
+    if (g.ModelClass == 9) {
+      g.GameRows = g.NVars;
+      g.GameCols = g.MRows;
+    }
     break;
   case 4:
     h.size2 = g.HeaderText[3];
     g.TransSources = SizeOf(g.HeaderText[2]);
     g.TransDests = SizeOf(g.HeaderText[3]);
     break;
+  case 6:
+    g.NScen = g.NVars;
+    break;
+  case 7:
+    g.NodeCount = g.NVars;
+    break;
   case 8:
+    g.NodeCount = g.NVars;
     h.size1Shown = false;
     break;
   default:

@@ -56,7 +56,8 @@ struct KeptHeader {
 
 // The data side of the return to the input screen: the input digit counts come back, no
 // tableau is counted and no LP method chosen, and the sizes are read again from the size
-// texts as typed (so a balanced transportation problem has its typed sizes again). The grid
+// texts as typed (so a balanced transportation problem has its typed sizes again) into the
+// counts of the model class, which loading the input screen cleared. The grid
 // is then rebuilt at GridRows x GridCols and filled from the kept block.
 KeptHeader RestoreInputState();
 

@@ -40,6 +40,50 @@ void RecordWriter::WriteText(std::string_view text) {
   WriteLine(line);
 }
 
+namespace {
+
+// Whether the text is valid UTF-8 without control characters: something a message can show.
+bool IsPlainText(std::string_view t) {
+  for (std::size_t i = 0; i < t.size();) {
+    const auto b = static_cast<unsigned char>(t[i]);
+    if (b < 0x20 || b == 0x7F) return false;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t len = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b <= 0xDF ? 2 : 0;
+    if (len == 0 || (len == 3 && b > 0xEF) || i + len > t.size()) return false;
+    for (std::size_t k = 1; k < len; ++k)
+      if ((static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80) return false;
+    i += len;
+  }
+  return true;
+}
+
+} // namespace
+
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kLongest = 32;
+  if (!IsPlainText(text)) return "a value that is not plain text";
+  // Appended piece by piece: a literal joined to a string trips a false overlap warning of
+  // GCC 12 in optimised builds.
+  std::string out(1, '"');
+  if (text.size() <= kLongest) {
+    out.append(text);
+    out += '"';
+    return out;
+  }
+  // Cut on a character boundary.
+  std::size_t cut = kLongest;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+    --cut;
+  out.append(text.substr(0, cut));
+  out.append("...\" (");
+  out.append(std::to_string(text.size()));
+  out.append(" characters)");
+  return out;
+}
+
 void RecordReader::Fail(const std::string &why) {
   if (error_.empty()) error_ = "line " + std::to_string(line_) + ": " + why;
 }
@@ -62,12 +106,13 @@ std::optional<double> RecordReader::ReadNumber() {
   if (!line) return std::nullopt;
   std::string t = TrimBlanks(*line);
   if (!IsNumber(t)) {
-    Fail(t.empty() ? "a number was expected, the line is empty" : "a number was expected, found " + t);
+    Fail(t.empty() ? "a number was expected, the line is empty"
+                   : "a number was expected, found " + Excerpt(t));
     return std::nullopt;
   }
   double v = Val(t);
   if (!std::isfinite(v) || std::fabs(v) >= std::numeric_limits<double>::max()) {
-    Fail("the number " + t + " is too large");
+    Fail("the number " + Excerpt(t) + " is too large");
     return std::nullopt;
   }
   return v;
@@ -99,7 +144,7 @@ std::optional<std::string> RecordReader::ReadText() {
   // A bare line is taken as it stands, as the platform's own reader would.
   if (t.empty() || t.front() != '"') return t;
   if (t.size() < 2 || t.back() != '"') {
-    Fail("the text " + t + " has no closing double quote");
+    Fail("the text " + Excerpt(t) + " has no closing double quote");
     return std::nullopt;
   }
   // Doubled quotes read back as one; a single quote inside, as older files may hold, stays.

@@ -27,6 +27,10 @@ private:
   std::ostream &out_;
 };
 
+// A text as a message may quote it: quoted whole when it is short plain text, its beginning
+// quoted when it is long, and described in words when it holds bytes that are not text.
+std::string Excerpt(std::string_view text);
+
 // Every read returns the whole value or nothing. After the first failure every later read
 // fails too, and Error() tells which line was wrong and why.
 class RecordReader {

@@ -119,8 +119,25 @@ void Beep() {
 std::optional<std::string> OpenFileDialog(const FileDialogRequest &request) {
   return Services().OpenFileDialog(request);
 }
+std::string DefaultExtension(const std::string &filter) {
+  const std::size_t bar = filter.find('|');
+  if (bar == std::string::npos) return {};
+  std::string pattern = filter.substr(bar + 1);
+  pattern = pattern.substr(0, pattern.find_first_of("|; "));
+  if (pattern.rfind("*.", 0) != 0) return {};
+  std::string ext = pattern.substr(2);
+  if (ext.empty() || ext.find_first_of("*?.") != std::string::npos) return {};
+  return ext;
+}
+
 std::optional<std::string> SaveFileDialog(const FileDialogRequest &request) {
-  return Services().SaveFileDialog(request);
+  std::optional<std::string> name = Services().SaveFileDialog(request);
+  if (!name || name->empty()) return name;
+  const std::string ext = DefaultExtension(request.filter);
+  const std::size_t slash = name->find_last_of('/');
+  const std::string base = slash == std::string::npos ? *name : name->substr(slash + 1);
+  if (!ext.empty() && !base.empty() && base.find('.') == std::string::npos) *name += "." + ext;
+  return name;
 }
 void SetClipboardText(const std::string &text) {
   Services().SetClipboardText(text);

@@ -85,7 +85,12 @@ UserServices *InstallUserServices(UserServices *s);
 int MsgBox(const std::string &prompt, int style = msg::OKOnly, const std::string &title = "QUON");
 void Beep();
 std::optional<std::string> OpenFileDialog(const FileDialogRequest &request);
+// The chosen name gets the extension of the filter's first pattern when it has none, as
+// desktop save dialogs add it, so the file shows again under the same filter.
 std::optional<std::string> SaveFileDialog(const FileDialogRequest &request);
+// The extension of a filter's first pattern without its dot ("Text|*.txt" gives "txt"), empty
+// when that pattern names no single extension ("*.*").
+std::string DefaultExtension(const std::string &filter);
 void SetClipboardText(const std::string &text);
 std::string ClipboardText();
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace quon {
 
@@ -221,7 +222,35 @@ std::size_t NumberLength(std::string_view s) {
   return i;
 }
 
-double ParseNumber(std::string_view s) {
+// The decimal order of magnitude of a number text without sign ("123.4e5" gives 7), or
+// nullopt when all its digits are zero. An exponent too long to hold saturates.
+std::optional<long long> Magnitude(std::string_view t) {
+  const std::size_t e = t.find_first_of("eE");
+  const std::string_view mantissa = t.substr(0, e);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return std::nullopt;
+  long long order =
+      first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
+  if (e != std::string_view::npos) {
+    std::string_view ex = t.substr(e + 1);
+    const bool negative = !ex.empty() && ex[0] == '-';
+    if (!ex.empty() && (ex[0] == '+' || ex[0] == '-')) ex.remove_prefix(1);
+    long long v = 0;
+    for (char c : ex)
+      v = std::min<long long>(v * 10 + (c - '0'), 1'000'000'000LL);
+    order += negative ? -v : v;
+  }
+  return order;
+}
+
+struct Parsed {
+  double value = 0;
+  bool overflow = false;
+};
+
+// A number text as NumberLength delimits it ('d' and 'D' are exponent letters too).
+Parsed ParseNumber(std::string_view s) {
   bool negative = false;
   if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
     negative = s[0] == '-';
@@ -229,18 +258,27 @@ double ParseNumber(std::string_view s) {
   }
   std::string t(s);
   for (char &c : t)
-    if (c == 'd' || c == 'D') c = 'e';
+    if (c == 'd' || c == 'D' || c == 'E') c = 'e';
   if (!t.empty() && t[0] == '.') t.insert(0, 1, '0');
-  double v = 0;
-  auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+  Parsed p;
+  auto res = std::from_chars(t.data(), t.data() + t.size(), p.value);
   if (res.ec == std::errc::result_out_of_range) {
-    // Too large becomes the largest double, too small becomes 0.
-    bool huge = false;
-    auto e = t.find('e');
-    if (e != std::string::npos) huge = t[e + 1] != '-';
-    v = huge ? std::numeric_limits<double>::max() : 0.0;
+    // Too large becomes the largest double and is marked, too small becomes 0.
+    const std::optional<long long> order = Magnitude(t);
+    p.overflow = order && *order > 0;
+    p.value = p.overflow ? std::numeric_limits<double>::max() : 0.0;
   }
-  return negative ? -v : v;
+  if (negative) p.value = -p.value;
+  return p;
+}
+
+// The leading number of a text as Val reads it.
+Parsed Leading(std::string_view text) {
+  std::size_t start = text.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return {};
+  text.remove_prefix(start);
+  std::size_t len = NumberLength(text);
+  return len == 0 ? Parsed{} : ParseNumber(text.substr(0, len));
 }
 
 } // namespace
@@ -272,7 +310,11 @@ std::string FormatDate(const std::tm &when, std::string_view pattern) {
   static constexpr std::array<const char *, 12> kMonths = {"January",   "February", "March",    "April",
                                                            "May",       "June",     "July",     "August",
                                                            "September", "October",  "November", "December"};
-  auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  auto two = [](int v) {
+    std::string s = std::to_string(v);
+    if (v >= 0 && v < 10) s.insert(s.begin(), '0');
+    return s;
+  };
   int wday = ((when.tm_wday % 7) + 7) % 7;
   int mon = ((when.tm_mon % 12) + 12) % 12;
   std::string out;
@@ -331,11 +373,11 @@ std::string FormatDate(const std::tm &when, std::string_view pattern) {
 }
 
 double Val(std::string_view text) {
-  std::size_t start = text.find_first_not_of(" \t");
-  if (start == std::string_view::npos) return 0.0;
-  text.remove_prefix(start);
-  std::size_t len = NumberLength(text);
-  return len == 0 ? 0.0 : ParseNumber(text.substr(0, len));
+  return Leading(text).value;
+}
+
+bool ValOverflows(std::string_view text) {
+  return Leading(text).overflow;
 }
 
 bool IsNumber(std::string_view text) {

@@ -16,8 +16,11 @@ std::string Format(std::string_view text, std::string_view pattern);
 // Date pattern "dddd, mmmm dd, yyyy h:mm" (English names, 24-hour clock).
 std::string FormatDate(const std::tm &when, std::string_view pattern);
 
-// The longest leading number after leading blanks; 0 when there is none.
+// The longest leading number after leading blanks; 0 when there is none. A number beyond the
+// range of a double reads as the largest double of its sign (ValOverflows tells), one too
+// small to hold as 0.
 double Val(std::string_view text);
+bool ValOverflows(std::string_view text);
 // True when the text, blanks around it aside, is one number as Val reads it ("2.5e3", "-.5").
 bool IsNumber(std::string_view text);
 // To a 16-bit integer, halves to the even neighbour; nullopt when outside -32768..32767.

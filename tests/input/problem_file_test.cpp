@@ -46,7 +46,7 @@ GridStore FilledGrid(const Kind &k) {
   GridStore grid = MakeGrid(s.rows, s.cols);
   for (int r = 0; r < s.rows; ++r)
     for (int c = 0; c < s.cols; ++c)
-      grid.SetTextMatrix(r, c, std::to_string(r) + "/" + std::to_string(c));
+      grid.SetTextMatrix(r, c, std::to_string(r) + "." + std::to_string(c));
   if (k.modelClass == 3 || k.modelClass == 5) grid.SetTextMatrix(2, 0, "Minimize");
   return grid;
 }
@@ -104,7 +104,7 @@ TEST(ProblemFile, LayoutOfALinearProgram) {
   std::vector<std::string> lines = {"3000", "5", "2", "1", "\"Demo\"", "2", "1", "\"Maximize\""};
   for (int r = 1; r <= 6; ++r)
     for (int c = 1; c <= 4; ++c)
-      lines.push_back("\"" + std::to_string(r) + "/" + std::to_string(c) + "\"");
+      lines.push_back("\"" + std::to_string(r) + "." + std::to_string(c) + "\"");
   EXPECT_EQ(lines.size(), 8u + 24u);
   EXPECT_EQ(ProblemFileText(f), Lines(lines));
 }
@@ -195,7 +195,7 @@ TEST(ProblemFile, LinearAndIntegerProgramsOpenEachOther) {
   EXPECT_EQ(s.rows, 8);
   GridStore ip = MakeGrid(s.rows, s.cols);
   FillGridFromFile(ip, asIP.file, 5);
-  EXPECT_EQ(ip.TextMatrix(6, 2), "6/2");
+  EXPECT_EQ(ip.TextMatrix(6, 2), "6.2");
   EXPECT_EQ(ip.TextMatrix(7, 1), "y");
   EXPECT_EQ(ip.TextMatrix(7, 2), "y");
   EXPECT_EQ(ip.TextMatrix(7, 3), "");
@@ -210,7 +210,7 @@ TEST(ProblemFile, LinearAndIntegerProgramsOpenEachOther) {
   EXPECT_EQ(s.rows, 7);
   GridStore lpGrid = MakeGrid(s.rows, s.cols);
   FillGridFromFile(lpGrid, asLP.file, 3);
-  EXPECT_EQ(lpGrid.TextMatrix(6, 4), "6/4");
+  EXPECT_EQ(lpGrid.TextMatrix(6, 4), "6.4");
 }
 
 TEST(ProblemFile, TransportationKeepsItsTypedSizesAfterBalancing) {
@@ -220,6 +220,53 @@ TEST(ProblemFile, TransportationKeepsItsTypedSizesAfterBalancing) {
   g.NVars = 6;
   ProblemFile f = CaptureProblem(FilledGrid(tp), "T", 0);
   EXPECT_EQ(f.sizes, (std::vector<int>{2, 2}));
+}
+
+TEST(ProblemFile, AMinusInfinityLowerBoundNeedsTheUnrestrictedFlag) {
+  // minimize x1 subject to -x1 <= 5: x1's lower bound row, then its unrestricted flag.
+  auto file = [](const std::string &lower, const std::string &flag) {
+    return Lines({"3000",
+                  "5",
+                  "2",
+                  "1",
+                  "\"T\"",
+                  "2",
+                  "1",
+                  "\"Minimize\"",
+                  "\"x1\"",
+                  "\"x2\"",
+                  "\"\"",
+                  "\"\"",
+                  "\"1\"",
+                  "\"0\"",
+                  "\"\"",
+                  "\"\"",
+                  "\"-1\"",
+                  "\"0\"",
+                  "\"<=\"",
+                  "\"5\"",
+                  "\"" + lower + "\"",
+                  "\"0\"",
+                  "\"\"",
+                  "\"\"",
+                  "\"infinity\"",
+                  "\"infinity\"",
+                  "\"\"",
+                  "\"\"",
+                  "\"" + flag + "\"",
+                  "\"n\"",
+                  "\"\"",
+                  "\"\""});
+  };
+  EXPECT_EQ(Parse(file("-infinity", "y"), 3).status, OpenStatus::Loaded);
+  EXPECT_EQ(Parse(file("0", "n"), 3).status, OpenStatus::Loaded);
+  for (const char *flag : {"n", ""}) {
+    const OpenResult res = Parse(file("-infinity", flag), 3);
+    EXPECT_EQ(res.status, OpenStatus::Invalid) << flag;
+    EXPECT_NE(res.message.text.find("row 4, column 1 holds \"-infinity\". Nonnegative var"),
+              std::string::npos)
+        << res.message.text;
+  }
 }
 
 TEST(ProblemFile, MalformedFilesAreRefusedWhole) {
@@ -264,6 +311,27 @@ TEST(ProblemFile, MalformedFilesAreRefusedWhole) {
   auto fractionalTag = good;
   fractionalTag[0] = "6000.5";
   refused(fractionalTag, "a tag that is no whole number");
+
+  // Cells the input grid could not hold: a word or an overflow in a number cell.
+  auto pasted = good;
+  pasted[7] = "\"hello 12.5\"";
+  EXPECT_NE(refused(pasted, "a word in a number cell").find("line 8: row 1, column 2 holds \"hello 12.5\""),
+            std::string::npos);
+  for (const std::string &huge : std::vector<std::string>{"1E309", "-1E400", std::string(400, '9')}) {
+    auto over = good;
+    over[6] = "\"" + huge + "\"";
+    EXPECT_NE(refused(over, huge.substr(0, 8)).find("too large"), std::string::npos);
+  }
+  // Bytes that are not text are described, not quoted; a long line is cut.
+  auto junk = good;
+  junk[4] = std::string("\x01\x02\xff\xfe\x7f", 5) + "\"";
+  junk[1] = "\x89PNG\x1a";
+  const std::string junkWhy = refused(junk, "binary junk");
+  EXPECT_NE(junkWhy.find("not plain text"), std::string::npos) << junkWhy;
+  EXPECT_EQ(junkWhy.find('\x89'), std::string::npos);
+  auto longWord = good;
+  longWord[1] = std::string(5000, 'x');
+  EXPECT_LT(refused(longWord, "a long line").size(), 200u);
 
   auto wrongTag = good;
   wrongTag[0] = "4000";

@@ -88,7 +88,7 @@ TEST(RecordReader, IntegersRoundAndKeepTheirRange) {
 
 TEST(RecordReader, ErrorsNameTheLineAndStickWithoutHalfValues) {
   struct Case {
-    const char *file;
+    std::string file;
     int reads; // values read before the failing one: numbers first, then a text
     bool text; // the failing value is a text
     const char *why;
@@ -97,14 +97,17 @@ TEST(RecordReader, ErrorsNameTheLineAndStickWithoutHalfValues) {
       {"", 0, false, "line 1: the file ends"},
       {"1\r\n", 1, false, "line 2: the file ends"},
       {"1\r\n", 1, true, "line 2: the file ends"},
-      {"abc\r\n", 0, false, "line 1: a number was expected, found abc"},
-      {"12abc\r\n", 0, false, "line 1: a number was expected, found 12abc"},
+      {"abc\r\n", 0, false, "line 1: a number was expected, found \"abc\""},
+      {"12abc\r\n", 0, false, "line 1: a number was expected, found \"12abc\""},
       {"\"5\"\r\n", 0, false, "line 1: a number was expected"},
       {"\r\n", 0, false, "line 1: a number was expected, the line is empty"},
       {"1e\r\n", 0, false, "line 1: a number was expected"},
-      {"1e999\r\n", 0, false, "line 1: the number 1e999 is too large"},
-      {"1\r\n\"Demo\r\n", 1, true, "line 2: the text \"Demo has no closing double quote"},
-      {"\"\r\n", 0, true, "line 1: the text \" has no closing double quote"},
+      {"1e999\r\n", 0, false, "line 1: the number \"1e999\" is too large"},
+      {"1E999\r\n", 0, false, "line 1: the number \"1E999\" is too large"},
+      {"-" + std::string(400, '9') + "\r\n", 0, false, "line 1: the number \"-9999"},
+      {"\x01\xff\xfe\r\n", 0, false, "line 1: a number was expected, found a value that is not plain text"},
+      {"1\r\n\"Demo\r\n", 1, true, "line 2: the text \"\"Demo\" has no closing double quote"},
+      {"\"\r\n", 0, true, "line 1: the text \"\"\" has no closing double quote"},
   };
   for (const auto &c : cases) {
     std::istringstream in(c.file);

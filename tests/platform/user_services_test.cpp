@@ -31,6 +31,25 @@ TEST(UserServices, ScriptAnswersEachWaitInOrderAndRecordsIt) {
   EXPECT_EQ(script.Beeps(), 1);
 }
 
+TEST(UserServices, ASavedNameWithoutExtensionGetsTheFiltersFirst) {
+  ScriptedServices script;
+  FileDialogRequest save; // "Text|*.txt"
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"/tmp/game", "/tmp/game.txt"},
+      {"/tmp/v1.2/game", "/tmp/v1.2/game.txt"},
+      {"/tmp/game.dat", "/tmp/game.dat"},
+      {"/tmp/game.txt", "/tmp/game.txt"},
+      {"", ""}, // no name: the caller asks again
+  };
+  for (const auto &[typed, saved] : cases) {
+    script.AnswerSave(typed);
+    EXPECT_EQ(SaveFileDialog(save), std::optional<std::string>(saved)) << typed;
+  }
+  save.filter = "All|*.*";
+  script.AnswerSave("/tmp/game");
+  EXPECT_EQ(SaveFileDialog(save), std::optional<std::string>("/tmp/game"));
+}
+
 TEST(UserServices, AnUnscriptedWaitFailsAtOnce) {
   ScriptedServices script;
   EXPECT_THROW(MsgBox("Invalid problem size", msg::Critical, "Problem Size"), UnscriptedWait);

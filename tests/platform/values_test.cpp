@@ -145,6 +145,37 @@ TEST(Val, LongestLeadingNumber) {
     EXPECT_DOUBLE_EQ(Val(c.text), c.expected) << '"' << c.text << '"';
 }
 
+TEST(Val, OverflowIsToldWhateverTheSpelling) {
+  const double big = std::numeric_limits<double>::max();
+  const std::string nines(400, '9');
+  const std::string tinyFraction = "0." + std::string(400, '0') + "1";
+  struct Case {
+    std::string text;
+    double expected;
+    bool overflows;
+  };
+  const Case cases[] = {
+      {"1e309", big, true},          {"1E309", big, true},    {"-1E400", -big, true},
+      {"1d999999999999", big, true}, {nines, big, true},      {"-" + nines + ".5", -big, true},
+      {"0.01e311", big, true},      {"1e-400", 0, false},    {"1E-400", 0, false},
+      {tinyFraction, 0, false},      {"1e308", 1e308, false}, {"0e999", 0, false},
+      {"1e300x", 1e300, false},
+  };
+  for (const auto &c : cases) {
+    EXPECT_DOUBLE_EQ(Val(c.text), c.expected) << c.text.substr(0, 20);
+    EXPECT_EQ(ValOverflows(c.text), c.overflows) << c.text.substr(0, 20);
+  }
+}
+
+TEST(Format, ExtremeValuesKeepEveryIntegerDigit) {
+  EXPECT_EQ(Format(99999999999999999999999.0, "####0.00"), "100000000000000000000000.00");
+  const std::string huge = Format(-1e300, "####0.00");
+  EXPECT_EQ(huge, "-1" + std::string(300, '0') + ".00");
+  EXPECT_EQ(Format(1e-300, "####0.00"), "0.00");
+  EXPECT_EQ(Format(-1e300, "0.00000e+00"), "-1.00000e+300");
+  EXPECT_EQ(Format(1e-300, "0.00000e+00"), "1.00000e-300");
+}
+
 TEST(CInt, HalvesToEvenAndRangeReported) {
   struct Case {
     double value;

@@ -47,6 +47,8 @@ public:
   MenuItem mnuInsertMenu{editMenu, "mnuInsertMenu", "&Insert column or Row" + std::string(39, ' '), 'I'};
 
   void Form_Load() override;
+  // Closing the window goes the way of "Exit QUON".
+  void Form_CloseRequest() override { cmdExitQuon_Click(); }
   void Form_Paint() override;
 
   void BX1_Click();
@@ -103,6 +105,7 @@ private:
   void RefuseTooLarge(TextBox &box);
 
   std::string bx2Good_, bx3Good_;
+  bool helpShown_ = false;
 };
 
 Scr2 &scr2();

@@ -103,6 +103,10 @@ void Scr2::WireInputGrid() {
   BX0.KeyDown = [this](int &k, int s) { BX0_KeyDown(k, s); };
   BX0.KeyPress = [this](int &k) { BX0_KeyPress(k); };
   BX0.KeyUp = [this](int &k, int s) { BX0_KeyUp(k, s); };
+  BX0.Pasted = [this](const std::string &text) {
+    Scr2Port port(*this);
+    return EditorPaste(port, grid1, text);
+  };
 }
 
 void Scr2::InitInputGrid() {
@@ -142,8 +146,10 @@ void Scr2::InitInputGrid() {
   }
   Frame1.SetTop(Twips(0.825 * h));
 
-  const int width = static_cast<int>(std::min<int32>(s->TotalWidth, static_cast<int32>(std::lround(0.9 * w)))) + 310;
-  grid1.Move(Twips((w - width) * 0.5), Twips(above->Top() + 1.05 * above->Height()), width, InputGridHeight());
+  const int width =
+      static_cast<int>(std::min<int32>(s->TotalWidth, static_cast<int32>(std::lround(0.9 * w)))) + 310;
+  grid1.Move(Twips((w - width) * 0.5), Twips(above->Top() + 1.05 * above->Height()), width,
+             InputGridHeight());
   Frame1.SetVisible(true);
   grid1.SetVisible(true);
 }
@@ -154,8 +160,16 @@ void Scr2::PlaceCellEditor(int16 row, int16 col) {
 }
 
 void Scr2::ShowGridEditingHelp() {
-  // Printed in the screen's text colour, white, like the frame drawn around it.
+  // Several roads ask for the help (the grid set-up, the opened file, the return to the
+  // input); it stays drawn, so a second copy would only overprint it.
+  if (helpShown_) return;
+  helpShown_ = true;
+  // Printed in white like the frame drawn around it, in the grid set-up's font whichever
+  // road comes first.
   SetForeColor(kWhite);
+  SetFontName("arial");
+  SetFontSize(9);
+  SetFontBold(true);
   quon::ShowGridEditingHelp(*this, ScreenHeight());
 }
 
@@ -170,8 +184,8 @@ void Scr2::grid1_DblClick() {
 }
 
 void Scr2::grid1_Scroll() {
-  const bool stays = EditorVisibleAfterScroll(grid1.LeftCol(), grid1.TopRow(), grid1.Width(), grid1.ColWidthOf(1),
-                                              grid1.Height(), BX0.Height());
+  const bool stays = EditorVisibleAfterScroll(grid1.LeftCol(), grid1.TopRow(), grid1.Width(),
+                                              grid1.ColWidthOf(1), grid1.Height(), BX0.Height());
   if (!stays) BX0.SetVisible(false);
 }
 

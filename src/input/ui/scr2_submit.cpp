@@ -31,12 +31,15 @@ void Refuse(Scr2 &s, const InputMessage &m) {
 }
 
 // "Do you wish to save data?" before leaving. True when the road goes on: No, or Yes with the
-// problem saved or the dialog cancelled. Cancel, and a save that failed, stay.
-bool OfferToSave(Scr2 &s, bool withCancel) {
+// problem saved. Cancel and a save that failed stay. A Save dialog cancelled after Yes stays
+// too where the road drops the problem (leaving for the MAIN menu or ending the program);
+// "SOLVE Menu" keeps the problem for the return to the input, so there it goes on.
+bool OfferToSave(Scr2 &s, bool withCancel, bool problemDropped) {
   const int answer = ShowInputMessage(SaveQuestion(withCancel));
   if (answer == msg::Cancel) return false;
-  if (answer == msg::Yes) return s.SaveProblemFile(0) != SaveOutcome::Failed;
-  return true;
+  if (answer != msg::Yes) return true;
+  const SaveOutcome saved = s.SaveProblemFile(0);
+  return saved == SaveOutcome::Saved || (saved == SaveOutcome::Cancelled && !problemDropped);
 }
 
 // Back to the MAIN menu screen, which unloads this one when it comes up. A MAIN menu screen
@@ -69,7 +72,7 @@ void Scr2::cmdDone_Click() {
     return;
   }
   ResetInputGridSelection(grid1);
-  if (!OfferToSave(*this, true)) return;
+  if (!OfferToSave(*this, true, false)) return;
   g.FileName.clear();
   // The next screen comes up before this one goes, so the program never runs out of screens;
   // with no screen to go to the input stays rather than the program ending.
@@ -79,19 +82,19 @@ void Scr2::cmdDone_Click() {
 
 void Scr2::cmdMainMenu_Click() {
   g.FileName.clear();
-  if (SaveQuestionDue() && !OfferToSave(*this, true)) return;
+  if (SaveQuestionDue() && !OfferToSave(*this, true, true)) return;
   g.NumFormatType = 1;
   LeaveForMainMenu();
 }
 
 void Scr2::mainMenu_Click() {
   g.FileName.clear();
-  if (g.DataChanged == 1 && !OfferToSave(*this, false)) return;
+  if (g.DataChanged == 1 && !OfferToSave(*this, false, true)) return;
   LeaveForMainMenu();
 }
 
 void Scr2::cmdExitQuon_Click() {
-  if (SaveQuestionDue() && !OfferToSave(*this, true)) return;
+  if (SaveQuestionDue() && !OfferToSave(*this, true, true)) return;
   UnloadAllForms();
   Unload(*this);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -255,7 +256,15 @@ void Frame::SetCaption(const std::string &caption) {
 
 class TextBoxWidget : public QLineEdit, public Owned {
 public:
-  using QLineEdit::QLineEdit;
+  explicit TextBoxWidget(QWidget *parent) : QLineEdit(parent) {
+    // Every change but the user's own typing (pasting by key, menu, middle click or drop)
+    // goes past the box's Pasted check; textEdited comes before textChanged, so `shown_`
+    // still holds the text from before.
+    QObject::connect(this, &QLineEdit::textEdited, this, [this] { CheckPaste(); });
+    // The widget's own text, not the signal's: a refused paste's textChanged arrives after the
+    // text from before is back.
+    QObject::connect(this, &QLineEdit::textChanged, this, [this] { shown_ = text(); });
+  }
 
 protected:
   bool event(QEvent *e) override {
@@ -286,6 +295,30 @@ protected:
   void keyPressEvent(QKeyEvent *e) override {
     auto *box = static_cast<TextBox *>(owner);
     if (!box) return QLineEdit::keyPressEvent(e);
+    // Typed keys have passed KeyPress; a paste key has not.
+    const bool wasTyping = typing_;
+    typing_ = !e->matches(QKeySequence::Paste);
+    struct Restore {
+      QPointer<TextBoxWidget> w;
+      bool was;
+      ~Restore() {
+        if (w) w->typing_ = was;
+      }
+    } restore{this, wasTyping};
+    Typed(box, e);
+  }
+
+private:
+  void CheckPaste() {
+    auto *box = static_cast<TextBox *>(owner);
+    if (typing_ || !box || !box->Pasted) return;
+    const QString before = shown_;
+    QPointer<TextBoxWidget> self(this);
+    if (box->Pasted(text().toStdString()) || !self) return;
+    setText(before);
+  }
+
+  void Typed(TextBox *box, QKeyEvent *e) {
     if (TryFormShortcut(this, *e)) return;
     QPointer<TextBoxWidget> self(this);
     int code = KeyCodeOf(*e), shift = ShiftStateOf(*e);
@@ -318,6 +351,10 @@ protected:
     insert(QString(QChar(ascii)));
   }
 
+  QString shown_;
+  bool typing_ = false;
+
+protected:
   void keyReleaseEvent(QKeyEvent *e) override {
     auto *box = static_cast<TextBox *>(owner);
     if (!box || e->isAutoRepeat()) return QLineEdit::keyReleaseEvent(e);
@@ -478,6 +515,11 @@ void TextBox::Type(const std::string &text) {
     Qt::KeyboardModifiers mods = std::isupper(c) ? Qt::ShiftModifier : Qt::NoModifier;
     SendKey(widget_, qtKey, mods, QString(QChar(c)));
   }
+}
+
+void TextBox::Paste(const std::string &text) {
+  QGuiApplication::clipboard()->setText(Q(text));
+  SendKey(widget_, Qt::Key_V, Qt::ControlModifier, QString());
 }
 
 void TextBox::PressKey(int keyCode, int shift) {

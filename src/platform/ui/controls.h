@@ -161,11 +161,17 @@ public:
   std::function<void()> Change;
   std::function<void()> Click;
   std::function<void()> DblClick;
+  // Text that reaches the box without passing KeyPress (pasted, dropped): the handler gets
+  // the box's text as the paste made it and returns false to refuse it, which puts back the
+  // text from before. Without a handler every paste is taken.
+  std::function<bool(const std::string &text)> Pasted;
 
   // As the user types: every character of `text` as key down, press and up.
   void Type(const std::string &text);
   // One key as the user presses it (key code, shift state; `ascii` for keys with a character).
   void PressKey(int keyCode, int shift = 0);
+  // As the user pastes `text` with Ctrl+V over the selection (through the system clipboard).
+  void Paste(const std::string &text);
   void PerformClick();
   void PerformDblClick();
 

@@ -93,10 +93,15 @@ public:
   }
 
   std::optional<std::string> SaveFileDialog(const FileDialogRequest &r) override {
-    QFileDialog::Options options;
-    if (!r.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
-    QString path = QFileDialog::getSaveFileName(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter),
-                                                nullptr, options);
+    QFileDialog dialog(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog adds the extension itself, so its overwrite prompt asks about the file that
+    // is then written.
+    dialog.setDefaultSuffix(Q(DefaultExtension(r.filter)));
+    if (!r.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().first();
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   }

@@ -181,9 +181,9 @@ protected:
   bool event(QEvent *e) override {
     if (e->type() == QEvent::WindowActivate && form_ && form_->Loaded()) Forms::SetActive(form_);
     if (e->type() == QEvent::Close) {
-      // Closing the window is the user's Unload.
+      // The window stays unless the form's own road unloads it.
       e->ignore();
-      if (form_ && form_->Loaded()) Unload(*form_);
+      if (form_ && form_->Loaded()) form_->Form_CloseRequest();
       return true;
     }
     return QWidget::event(e);
@@ -354,6 +354,10 @@ void Form::SchedulePaint() {
 void Form::RaisePaint() {
   paintPending_ = false;
   if (loaded_ && everShown_) Form_Paint();
+}
+
+void Form::Form_CloseRequest() {
+  Unload(*this);
 }
 
 void Form::Refresh() {

@@ -121,6 +121,9 @@ public:
   virtual void Form_Resize() {}
   virtual void Form_Unload() {}
   virtual void Form_Click() {}
+  // The window manager's close (title-bar button, Alt+F4). By default the form unloads; a
+  // screen with an exit button goes that button's way instead, questions included.
+  virtual void Form_CloseRequest();
 
   void Show();
   bool Loaded() const { return loaded_; }

@@ -14,6 +14,12 @@
 
 namespace quon {
 
+QString FittedCellText(const QFontMetrics &metrics, const QString &text, int width, Qt::Alignment &align) {
+  if (metrics.horizontalAdvance(text) <= width) return text;
+  align = (align & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
+  return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
 class GridWidget : public QAbstractScrollArea {
 public:
   explicit GridWidget(QWidget *parent) : QAbstractScrollArea(parent) {
@@ -137,8 +143,10 @@ protected:
                                                                        : Qt::AlignLeft);
           QRect inner = cell.adjusted(2, 0, -3, -1);
           p.setClipRect(clip.intersected(cell));
-          p.drawText(inner, static_cast<int>(a),
-                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+          const QString shown = FittedCellText(
+              p.fontMetrics(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+              inner.width(), a);
+          p.drawText(inner, static_cast<int>(a), shown);
         }
         if (hasFocus() && r == g.Row() && c == g.Col()) {
           p.setClipRect(clip);

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
 #include <string>
 
@@ -38,6 +39,11 @@ bool TryFormShortcut(QWidget *w, const QKeyEvent &e);
 // Adds the visible items below `parent` to a Qt menu (each action's data is its MenuItem*);
 // with connectClicks an action runs its item's click handler.
 void FillQMenu(QMenu *menu, MenuItem &parent, bool connectClicks);
+// A cell's text as it fits `width` pixels: unchanged when it fits; otherwise its beginning,
+// left-aligned and cut with an ellipsis, so a number too wide for its cell keeps its leading
+// digits in view instead of showing its tail as if it were the whole value.
+QString FittedCellText(const QFontMetrics &metrics, const QString &text, int width, Qt::Alignment &align);
+
 // A point of a form's client area, in twips, on the desktop.
 QPoint FormClientToGlobal(Form &form, double xTwips, double yTwips);
 

@@ -55,6 +55,8 @@ public:
   MenuItem mnuExitQuon{mnuXMainMenu, "mnuExitQuon", "&EXIT QUON"};
 
   void Form_Load() override;
+  // Closing the window goes the way of "Exit QUON".
+  void Form_CloseRequest() override { cmdExitQuon_Click(); }
   void Form_Paint() override;
   void Form_Activate() override;
   void Form_Click() override;

@@ -54,6 +54,8 @@ public:
   MenuItem mnuExitQuon{solveModifyMenu, "mnuExitQuon", "&Exit QUON"};
 
   void Form_Load() override;
+  // Closing the window goes the way of "Exit QUON".
+  void Form_CloseRequest() override { mnuExitQuon_Click(); }
   void Form_Activate() override;
   void Form_Click() override;
   void Form_Paint() override;

@@ -29,6 +29,8 @@ public:
   Button cmdExitQuon{Frame2, "cmdExitQuon"};
 
   void Form_Load() override;
+  // Closing the window goes the way of "Exit QUON".
+  void Form_CloseRequest() override { cmdExitQuon_Click(); }
   void Form_Paint() override;
 
   void decimalOption_Click();

@@ -74,6 +74,8 @@ public:
   Label Label5{*this, "Label5"};
 
   void Form_Load() override;
+  // Closing the window goes the way of "Exit QUON".
+  void Form_CloseRequest() override { cmdExitQuon_Click(); }
   void Form_Paint() override;
 
   void Combo1_Click();

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QWidget>
+
 #include "input/input_grid.h"
 #include "input/problem_header.h"
 #include "input/ui/scr2.h"
@@ -260,6 +262,56 @@ TEST_F(ScreenExits, MainMenuButtonAsksOnceASizeIsTyped) {
   EXPECT_TRUE(IsLoaded<Scr2>());
 }
 
+// A new problem from the MAIN menu screen, as the user starts one: the input screen freshly
+// loaded, nothing typed.
+Scr2 &NewProblemFromMainMenu(ScriptedServices &script, int modelClass, int sub = 0) {
+  g.ModelClass = static_cast<int16>(modelClass);
+  if (modelClass == 8) g.ProjMethod = static_cast<int16>(sub);
+  if (!IsLoaded<Scr0>()) {
+    script.DismissPopup();
+    scr0().Show();
+  }
+  scr0().cmdDone_Click();
+  return scr2();
+}
+
+TEST_F(ScreenExits, TheNextProblemOfASessionAsksOnlyOnceItIsSized) {
+  // Each class leaves its own counts behind: scenarios, sources, nodes.
+  for (int earlier : {6, 4, 7, 8}) {
+    SCOPED_TRACE(earlier);
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    ended = 0;
+    Scr2 &first = NewProblemFromMainMenu(script, earlier, 1);
+    if (earlier == 8) {
+      first.BX1.SetText("Plan");
+      g.NodeCount = 4; // as the node check leaves it once nodes are typed
+    } else {
+      first.BX2.SetText("3");
+      ASSERT_TRUE(CheckProblemSize(1, "3", "").accepted);
+      if (earlier == 4) {
+        first.BX3.SetText("2");
+        ASSERT_TRUE(CheckProblemSize(2, "3", "2").accepted);
+      }
+    }
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+    script.DismissPopup();
+    first.cmdMainMenu.PerformClick();
+    ASSERT_FALSE(IsLoaded<Scr2>());
+
+    for (int next : {3, 8}) {
+      Scr2 &fresh = NewProblemFromMainMenu(script, next, 1);
+      script.DismissPopup();
+      fresh.cmdMainMenu.PerformClick();
+      EXPECT_FALSE(IsLoaded<Scr2>()) << "no question for an untouched screen of class " << next;
+    }
+    Scr2 &last = NewProblemFromMainMenu(script, 1);
+    last.ExitQUONMenu.PerformClick();
+    EXPECT_EQ(ended, 1);
+    ASSERT_TRUE(script.Done()) << script.Pending();
+  }
+}
+
 TEST_F(ScreenExits, TypedProjectIsNeverDroppedWithoutTheQuestion) {
   Scr2 &s = Typed(8, "", "", 2);
   Fill(s, 1, {"1", "2", "A", "1", "2", "3"});
@@ -302,11 +354,40 @@ TEST_F(ScreenExits, ExitAsksWithAQueueSizeAndAFailedSaveKeepsTheProgram) {
   EXPECT_EQ(ended, 0);
   EXPECT_TRUE(IsLoaded<Scr2>());
 
-  // A cancelled dialog is silent and the road goes on.
+  // A cancelled dialog is silent and keeps the problem on the screen, on every leaving road.
   script.AnswerMsgBox(msg::Yes).AnswerSave(std::nullopt);
   s.cmdExitQuon.PerformClick();
+  script.AnswerMsgBox(msg::Yes).AnswerSave(std::nullopt);
+  s.ExitQUONMenu.PerformClick();
+  script.AnswerMsgBox(msg::Yes).AnswerSave(std::nullopt);
+  s.cmdMainMenu.PerformClick();
+  g.DataChanged = 1;
+  script.AnswerMsgBox(msg::Yes).AnswerSave("").AnswerMsgBox(
+      msg::No, "You have not specified a SAVE file name.  Retry?");
+  s.mainMenu.PerformClick();
+  EXPECT_EQ(ended, 0);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_FALSE(IsLoaded<Scr0>());
+  EXPECT_EQ(s.BX2.Text(), "2");
+
+  script.AnswerMsgBox(msg::No);
+  s.cmdExitQuon.PerformClick();
   EXPECT_EQ(ended, 1);
-  EXPECT_EQ(script.MessageBoxes().size(), 4u);
+  EXPECT_EQ(script.MessageBoxes().size(), 9u);
+}
+
+TEST_F(ScreenExits, ClosingTheWindowGoesTheWayOfExit) {
+  Scr2 &s = Typed(3, "2", "1");
+  QWidget *window = s.ClientWidget()->window();
+  script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+  window->close();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_EQ(ended, 0);
+
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  window->close();
+  EXPECT_FALSE(IsLoaded<Scr2>());
+  EXPECT_EQ(ended, 1);
 }
 
 TEST_F(ScreenExits, SaveMenusAskForTheNameAgainWhenNoneIsGiven) {
@@ -320,11 +401,13 @@ TEST_F(ScreenExits, SaveMenusAskForTheNameAgainWhenNoneIsGiven) {
   s.SaveAsMenu.PerformClick();
   EXPECT_EQ(script.MessageBoxes()[0].title, "Save As");
   EXPECT_EQ(script.MessageBoxes()[0].style, msg::YesNo | msg::Exclamation);
-  EXPECT_TRUE(std::filesystem::exists(path)); // no extension added
+  // Saved under the name the Open dialog's filter shows again.
+  EXPECT_TRUE(std::filesystem::exists(path + ".txt"));
+  EXPECT_FALSE(std::filesystem::exists(path));
 
   script.AnswerSave("").AnswerMsgBox(msg::No);
   s.saveMenu.PerformClick();
-  EXPECT_EQ(g.ProblemFileName, path);
+  EXPECT_EQ(g.ProblemFileName, path + ".txt");
 }
 
 } // namespace

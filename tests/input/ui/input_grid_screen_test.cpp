@@ -40,7 +40,8 @@ protected:
   static Pos At(const Scr2 &s) { return {s.grid1.Row(), s.grid1.Col()}; }
   static V RowOf(const Scr2 &s, int r) {
     V out;
-    for (int c = 0; c < s.grid1.Cols(); ++c) out.push_back(s.grid1.TextMatrix(r, c));
+    for (int c = 0; c < s.grid1.Cols(); ++c)
+      out.push_back(s.grid1.TextMatrix(r, c));
     return out;
   }
   // Types the texts into consecutive cells, each followed by Enter.
@@ -135,6 +136,53 @@ TEST_F(InputGridScreenTest, LinearProgramTypedByKeyboardAndMouse) {
   EXPECT_FALSE(s.saveMenu.Enabled());
 }
 
+TEST_F(InputGridScreenTest, PastedTextPassesTheCellsFilterAndOverflowIsRefused) {
+  Scr2 &s = Sized(3, "2", "1");
+  Grid &grid = s.grid1;
+  // Each paste into a fresh editor over (row, col): refused with the cell's message, the
+  // editor and the cell as before; or taken and written back as typed.
+  auto paste = [&](int row, int col, const std::string &text) {
+    s.PlaceCellEditor(static_cast<int16>(row), static_cast<int16>(col));
+    const std::string before = s.BX0.Text();
+    s.BX0.Paste(text);
+    return before;
+  };
+  struct Refused {
+    int row, col;
+    std::string text, message;
+  };
+  const std::vector<Refused> refusals = {
+      {2, 1, "hello 12.5", "This cell takes a number only"},
+      {3, 2, "1E400", "The number is too large"},
+      {3, 4, "-3", "Negative RHS not permitted.  Re-enter"},
+      {3, 3, "<>", "A constraint's type is <=, = or >="},
+      {4, 1, "-infinity", "Nonnegative var: Lower bound must be nonnegative."},
+      {6, 2, "maybe", "This row takes y or n"},
+  };
+  for (const Refused &r : refusals) {
+    script.AnswerMsgBox(msg::OK, r.message);
+    const std::string cellBefore = grid.TextMatrix(r.row, r.col);
+    const std::string before = paste(r.row, r.col, r.text);
+    EXPECT_EQ(s.BX0.Text(), before) << r.text;
+    EXPECT_EQ(grid.TextMatrix(r.row, r.col), cellBefore) << r.text;
+    ASSERT_TRUE(script.Done()) << r.text;
+  }
+  paste(2, 1, "12.5");
+  EXPECT_EQ(grid.TextMatrix(2, 1), "12.50");
+  paste(3, 3, ">=");
+  EXPECT_EQ(grid.TextMatrix(3, 3), ">=");
+  paste(1, 1, "Chairs 2");
+  EXPECT_EQ(grid.TextMatrix(1, 1), "Chairs 2");
+
+  // Keys alone can overflow a double too: the number is refused, not read as another.
+  s.PlaceCellEditor(2, 2);
+  script.AnswerMsgBox(msg::OK, "The number is too large.  Re-enter");
+  s.BX0.Type(std::string(309, '9')); // the last digit passes the largest double
+  EXPECT_TRUE(script.Done());
+  EXPECT_EQ(s.BX0.Text(), "");
+  EXPECT_EQ(grid.TextMatrix(2, 2), "");
+}
+
 TEST_F(InputGridScreenTest, WideGridScrollsUnderTheEditorAndAScrollHidesIt) {
   Scr2 &s = Sized(3, "20", "1");
   Grid &grid = s.grid1;
@@ -169,7 +217,8 @@ TEST_F(InputGridScreenTest, IntegerProgramTypeColumnAndLowerBoundRules) {
   grid.PerformClick(5, 1);
   script.AnswerMsgBox(msg::OK);
   s.BX0.Type("-");
-  ExpectOneMessage("Nonnegative var: Lower bound must be nonnegative.", "Unrestricted Status", msg::Information);
+  ExpectOneMessage("Nonnegative var: Lower bound must be nonnegative.", "Unrestricted Status",
+                   msg::Information);
   grid.PerformClick(7, 1);
   s.BX0.Type("y");
   grid.PerformClick(5, 1);
@@ -330,8 +379,7 @@ TEST_F(InputGridScreenTest, GamesMatricesAndEquations) {
   Scr2 &game = Sized(9, "2", "3");
   EXPECT_EQ(game.Label7.Caption(), "INPUT GRID - TWO-PERSON ZERO-SUM GAME");
   EXPECT_TRUE(game.Label8.Visible());
-  EXPECT_EQ(game.grid1.Top(),
-            static_cast<int>(std::lround(game.Label8.Top() + 1.05 * game.Label8.Height())));
+  EXPECT_EQ(game.grid1.Top(), static_cast<int>(std::lround(game.Label8.Top() + 1.05 * game.Label8.Height())));
   Fill(game, {"1", "-2", "3", "4"});
   EXPECT_EQ(RowOf(game, 1), (V{"A1", "1.00", "-2.00", "3.00"}));
   EXPECT_EQ(RowOf(game, 2), (V{"A2", "4.00", "0.00", "0.00"}));

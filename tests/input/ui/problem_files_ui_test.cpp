@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "input/submit_input.h"
 #include "input/ui/scr2.h"
@@ -216,6 +217,35 @@ TEST_F(OpenRoads, BrokenFilesAreReportedAndLeaveAnEmptyNewProblem) {
   }
 }
 
+TEST_F(OpenRoads, AFailedOpenLeavesWhatACancelledDialogLeaves) {
+  const std::string junk = Write("junk.txt", "3000\r\nfive\r\n");
+  for (bool failed : {false, true}) {
+    SCOPED_TRACE(failed);
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    // A problem typed and left before, as a session has.
+    Scr2 &before = Typed(6, "3");
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
+    before.cmdMainMenu.PerformClick();
+    g.FileName = "earlier.txt";
+
+    g.ModelClass = 3;
+    ASSERT_TRUE(IsLoaded<Scr0>());
+    if (failed)
+      script.AnswerOpen(junk).AnswerMsgBox(msg::OK);
+    else
+      script.AnswerOpen(std::nullopt);
+    scr0().existingFileOption_Click();
+    ASSERT_TRUE(IsLoaded<Scr2>());
+    EXPECT_EQ(g.FileName, "earlier.txt");
+    EXPECT_FALSE(SaveQuestionDue());
+    script.DismissPopup();
+    scr2().cmdMainMenu.PerformClick();
+    EXPECT_FALSE(IsLoaded<Scr2>()) << "the empty screen was left without a question";
+    ASSERT_TRUE(script.Done()) << script.Pending();
+  }
+}
+
 TEST_F(OpenRoads, FromTheMainMenuScreen) {
   const std::string game = SaveTyped(9, "2", "2", "game.txt");
   const std::string lp = SaveTyped(3, "2", "1", "lp.txt");
@@ -303,6 +333,38 @@ TEST_F(ReturnToInput, LinearProgramComesBackAsSubmitted) {
   EXPECT_TRUE(back.cmdDone.Enabled());
   EXPECT_EQ(back.grid1.Row(), 1);
   EXPECT_EQ(back.grid1.Col(), 1);
+}
+
+TEST_F(ReturnToInput, TheHelpIsPrintedOnceAsOnTheTypedRoad) {
+  // The help's lines as drawn: text, place and font.
+  auto help = [](const Form &f) {
+    std::vector<std::tuple<std::string, double, double, FontSpec>> lines;
+    for (const DrawOp &op : f.DrawnOps()) {
+      const bool ofHelp =
+          op.text == " Editing Grid:" || op.text.rfind(">>", 0) == 0 || op.text.rfind("     ", 0) == 0;
+      if (op.kind == DrawKind::Text && ofHelp) lines.emplace_back(op.text, op.x1, op.y1, op.font);
+    }
+    return lines;
+  };
+  g.ModelClass = 3;
+  Scr2 &s = scr2();
+  s.Show();
+  Forms::DoEvents();
+  s.BX1.SetText("Demo");
+  s.BX2.SetText("2");
+  s.BX3.SetText("1");
+  s.ValidateProblemSize(1);
+  s.ValidateProblemSize(2);
+  Forms::DoEvents();
+  const auto typed = help(s);
+  ASSERT_EQ(typed.size(), 6u);
+  Fill(s, 2, {"1", "1"});
+  Fill(s, 3, {"1", "1", "<=", "4"});
+  Submit(s);
+
+  ModifyInputData();
+  Forms::DoEvents();
+  EXPECT_EQ(help(scr2()), typed);
 }
 
 TEST_F(ReturnToInput, BalancedTransportationComesBackWithItsTypedSizes) {

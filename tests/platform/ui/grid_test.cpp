@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include "platform/ui/qt_support.h"
 #include "test_form.h"
 
 namespace quon::testing {
@@ -117,6 +118,20 @@ TEST_F(FormsTest, GridPaintsCellColoursAndMergedRows) {
             QColor((g.GridColor >> 16) & 0xFF, (g.GridColor >> 8) & 0xFF, g.GridColor & 0xFF));
   EXPECT_EQ(shot.pixelColor(64 - 1, 4 * rowPx + rowPx / 2),
             QColor((g.GridColor >> 16) & 0xFF, (g.GridColor >> 8) & 0xFF, g.GridColor & 0xFF));
+}
+
+TEST_F(FormsTest, ANumberTooWideForItsCellKeepsItsLeadingDigitsInView) {
+  const QFontMetrics metrics(MakeFont("arial", 9, true));
+  const int width = metrics.horizontalAdvance("0000000.00");
+  Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter;
+  const QString fits = FittedCellText(metrics, "12.50", width, align);
+  EXPECT_EQ(fits, "12.50");
+  EXPECT_EQ(align, Qt::AlignRight | Qt::AlignVCenter);
+  const QString cut = FittedCellText(metrics, "100000000000000000000000.00", width, align);
+  EXPECT_TRUE(cut.startsWith("1000")) << cut.toStdString();
+  EXPECT_TRUE(cut.endsWith(QChar(0x2026))) << cut.toStdString();
+  EXPECT_LE(metrics.horizontalAdvance(cut), width);
+  EXPECT_EQ(align, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 } // namespace

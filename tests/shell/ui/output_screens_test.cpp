@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -333,6 +335,26 @@ TEST_F(ExitRoadTest, MainMenuFromTheSolveAndFormatScreens) {
   EXPECT_FALSE(IsLoaded<Scr4>());
   EXPECT_TRUE(IsLoaded<Scr0>());
   EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ExitRoadTest, ClosingAnyLaterScreensWindowEndsTheProgramAsItsExitDoes) {
+  for (int screen : {3, 4, 5}) {
+    SCOPED_TRACE(screen);
+    Forms::Clear();
+    ended = 0;
+    // The MAIN menu screen stays loaded behind, as it may on the way here.
+    script.DismissPopup();
+    scr0().Show();
+    Form *f = nullptr;
+    if (screen == 3) script.DismissPopup();
+    if (screen == 3) f = &scr3();
+    if (screen == 4) f = &scr4();
+    if (screen == 5) f = &scr5();
+    f->Show();
+    f->ClientWidget()->window()->close();
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(Forms::Loaded().empty());
+  }
 }
 
 TEST_F(ExitRoadTest, NoScreenGoesWithoutASuccessor) {

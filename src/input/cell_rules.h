@@ -1,0 +1,40 @@
+// What a data cell of the input grid can hold, by model class, as the cell editor lets it be
+// typed: numbers (some never negative), the words "infinity" and "-infinity" where a key puts
+// them, the relation of a constraint, the y/n flags, and free text in the name cells. Text
+// that does not come through the editor's keys (pasted into the editor, read from a problem
+// file) is checked against it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "input/input_message.h"
+
+namespace quon {
+
+// The grid a cell belongs to: model class, rows and columns with the headings, and the text
+// of any other cell (a lower bound is judged with its column's unrestricted flag).
+struct CellSheet {
+  int modelClass = 0;
+  int rows = 0;
+  int cols = 0;
+  std::function<std::string(int row, int col)> text;
+};
+
+// Typed: pasted into the editor, where what the keys refuse is refused, with the cell's
+// own message where it has one. Filed: read from a problem file, which may hold what the
+// grid's editing commands put there (a negative right-hand side copied with a column, an
+// emptied flag), so only a word or an overflow in a number cell and a "-infinity" lower
+// bound of a variable not unrestricted are refused.
+enum class CellSource { Typed, Filed };
+
+// Whether cell (row, col) holds a number (perhaps also a word such as "infinity").
+bool TakesNumber(const CellSheet &sheet, int row, int col);
+
+// The refusal of `text` in cell (row, col), or nothing when the cell can hold it.
+std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,
+                                           CellSource source);
+
+} // namespace quon
