@@ -23,10 +23,14 @@ struct TransProblem {
   std::vector<double> supplies, demands;
 };
 
-// Fresh program data, the problem read and balanced; true when the reader accepted it.
-inline bool LoadTrans(const TransProblem &p, const std::string &title = "T") {
-  g = Mod1{};
-  g.Eps = 1E-8;
+// The problem read and balanced, into fresh program data unless the caller has set them up
+// (screen tests start from the start-up defaults); true when the reader accepted it.
+inline bool LoadTrans(const TransProblem &p, const std::string &title = "T", bool freshData = true) {
+  if (freshData) {
+    g = Mod1{};
+    g.Eps = 1E-8;
+  }
+  g.ModelClass = 4;
   g.HeaderText[1] = title;
   const int m = static_cast<int>(p.supplies.size());
   const int n = static_cast<int>(p.demands.size());
