@@ -307,6 +307,11 @@ void TransSetBasisColumn(int cell, int position) {
 }
 
 bool TransStartSolution() {
+  // Without a source or a destination there is no basis to build.
+  if (g.TransSources < 1 || g.TransDests < 1 || g.MRows < 1) {
+    g.Determinant = 0;
+    return false;
+  }
   StartBuilder start;
   switch (g.TransStartMethod) {
   case 1:

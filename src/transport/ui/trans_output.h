@@ -9,6 +9,17 @@ namespace quon {
 // The final solution (after SolveTransportation) as the output summary.
 void ShowTransOutputSummary();
 
+// The final-solution road on the shown output screen: solved from the least-cost start with
+// the full amounts, then the summary. A solve that cannot go on shows its message instead.
+void ShowTransFinalSolution();
+
+// The output screen's option list on a transportation problem: 1 the summary, 2 the tableaus
+// from the starting method in TransStartMethod; both start from the full amounts.
+void TransOutputOptionChosen(int option);
+
+// "Write to Printer": the tableaus (OutputPageKind 1) or the summary (2).
+bool PrintTransOutput();
+
 // Lays out the screen for tableaus and shows the first one, from the start in TransStartMethod
 // and the full amounts in TransSupply and TransDemand.
 void ShowTransIterations();

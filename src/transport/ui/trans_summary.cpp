@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,9 @@
 #include "shell/print_helpers.h"
 #include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
+#include "platform/user_services.h"
 #include "transport/transport_report.h"
+#include "transport/transport_simplex.h"
 #include "transport/ui/trans_output.h"
 
 namespace quon {
@@ -45,7 +48,9 @@ void ShowTransOutputSummary() {
   grid.SetFontSize(9);
   grid.SetFontBold(true);
   const int gridWidth = RoundTwips(0.6 * w + 320);
-  const int gridTop = RoundTwips(1.3 * f.CurrentY());
+  // The button frame stands on the grid's top; on a short heading it would cover the objective
+  // line, so the grid moves down as far as the frame needs.
+  const int gridTop = RoundTwips(std::max(1.3 * f.CurrentY(), f.CurrentY() + 1.05 * f.Frame2.Height()));
   grid.Move(RoundTwips(0.2 * w), gridTop, gridWidth, grid.Height());
   f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) / 2.0), gridTop - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());
@@ -74,6 +79,61 @@ void ShowTransOutputSummary() {
     for (int c = 0; c <= 4; ++c)
       grid.SetTextMatrix(r, c, texts[static_cast<std::size_t>(c)]);
   }
+}
+
+namespace {
+
+// Every new start needs the amounts the last start consumed and every cell non-basic again.
+void RestoreStartState() {
+  for (int i = 1; i <= g.TransSources; ++i)
+    g.TransSupply(i) = static_cast<float>(g.InvInput(i, 0));
+  for (int j = 1; j <= g.TransDests; ++j)
+    g.TransDemand(j) = static_cast<float>(g.InvInput(g.TransSources + j, 0));
+  for (int k = 1; k <= g.NVars; ++k)
+    g.NonBasicMark(k) = static_cast<int16>(k);
+}
+
+} // namespace
+
+void ShowTransFinalSolution() {
+  RestoreStartState();
+  g.TransStartMethod = 2;
+  const TransOutcome outcome = SolveTransportation();
+  g.FinalIteration = g.IterCount;
+  g.TransStartMethod = 0;
+  if (outcome != TransOutcome::Optimal) {
+    MsgBox(TransOutcomeMessage(outcome), msg::OKOnly | msg::Critical, "Error");
+    return;
+  }
+  ShowTransOutputSummary();
+  scr5().Frame4.SetVisible(false);
+}
+
+void TransOutputOptionChosen(int option) {
+  Scr5 &f = scr5();
+  if (option > 0) {
+    f.Clear();
+    f.Frame6.SetEnabled(true);
+    f.Combo5.SetEnabled(true);
+    f.outputGrid.SetCols(0);
+    f.outputGrid.SetRows(0);
+  }
+  if (option == 1) {
+    const int16 saved = g.TransStartMethod;
+    ShowTransFinalSolution();
+    g.TransStartMethod = saved;
+  } else if (option == 2) {
+    RestoreStartState();
+    f.cmdNextIter.SetEnabled(true);
+    f.cmdFinalIter.SetEnabled(true);
+    ShowTransIterations();
+  }
+}
+
+bool PrintTransOutput() {
+  if (g.OutputPageKind == 1) return PrintTransTableaus();
+  if (g.OutputPageKind == 2) return PrintTransOutputSummary();
+  return false;
 }
 
 } // namespace quon

@@ -193,6 +193,9 @@ void ShowTransIterations() {
   grid.FixedCols = 2;
   grid.SetBackColor(kBlue);
   grid.SetForeColor(kWhite);
+  // The fixed name columns look like every other cell that is given no colour.
+  grid.BackColorFixed = kBlue;
+  grid.ForeColorFixed = kWhite;
 
   std::size_t longest = 7;
   for (int i = 1; i <= m; ++i)

@@ -78,6 +78,12 @@ TEST_F(TransOutputTest, SummaryListsBasicCellsInCellOrder) {
   }
   EXPECT_DOUBLE_EQ(total, 435);
   EXPECT_EQ(Cell(1, 0), "S1:   S1");
+  // The button frame stands on the grid and leaves the heading's last line and rule uncovered.
+  double ruleY = 0;
+  for (const DrawOp &op : f.DrawnOps())
+    if (op.kind == DrawKind::Line) ruleY = op.y1;
+  EXPECT_GE(f.Frame2.Top(), ruleY);
+  EXPECT_EQ(f.Frame2.Top() + f.Frame2.Height(), grid.Top());
 }
 
 TEST_F(TransOutputTest, SummaryNamesTheDummyAndRoundsAmountsOnly) {
@@ -209,6 +215,21 @@ TEST_F(TransOutputTest, MultiplierSetToZeroCarriesIntoLaterTableaus) {
   EXPECT_EQ(Cell(6, 2), "u2=0");
   EXPECT_EQ(Cell(3, 2).substr(0, 3), "u1=");
   EXPECT_EQ(Cell(3, 2).find(' '), std::string::npos);
+}
+
+// The option list switches views from the full amounts whatever the last start consumed.
+TEST_F(TransOutputTest, OptionListSolvesAgainFromTheFullAmounts) {
+  const auto p = test::TextbookProblem();
+  Tableaus(p, 1);
+  TransOutputOptionChosen(1);
+  EXPECT_TRUE(Drawn(scr5(), "Objective Value (minimum cost) =435.00"));
+  EXPECT_TRUE(Drawn(scr5(), "Final Iteration No.: " + Str(FinalIterationFrom(p, 2))));
+  EXPECT_EQ(g.TransStartMethod, 1);
+  test::ExpectConsistentBasis();
+  TransOutputOptionChosen(2);
+  EXPECT_EQ(Cell(0, 0), "Iter 1");
+  EXPECT_EQ(Cell(0, 2), "520.00");
+  EXPECT_TRUE(scr5().cmdNextIter.Enabled());
 }
 
 // A basis that cannot be inverted ends the tableaus with a message, with nothing pivoted.
