@@ -54,22 +54,12 @@ void Load(const Problem &p) {
   ReadTransInput(grid);
 }
 
-// The amounts and marks a new solve starts from, as the output screen restores them.
-void Restart() {
-  for (int i = 1; i <= g.TransSources; ++i)
-    g.TransSupply(i) = static_cast<float>(g.InvInput(i, 0));
-  for (int j = 1; j <= g.TransDests; ++j)
-    g.TransDemand(j) = static_cast<float>(g.InvInput(g.TransSources + j, 0));
-  for (int k = 1; k <= g.NVars; ++k)
-    g.NonBasicMark(k) = static_cast<int16>(k);
-}
-
 void BM_SolveTransportation(benchmark::State &state) {
   const Problem p(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
   Load(p);
   const int method = static_cast<int>(state.range(1));
   for (auto _ : state) {
-    Restart();
+    TransRestoreStart();
     g.TransStartMethod = static_cast<int16>(method);
     benchmark::DoNotOptimize(SolveTransportation());
   }

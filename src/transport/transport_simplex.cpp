@@ -437,6 +437,15 @@ bool TransPivot() {
   return InvertTransBasis();
 }
 
+void TransRestoreStart() {
+  for (int i = 1; i <= g.TransSources; ++i)
+    g.TransSupply(i) = static_cast<float>(g.InvInput(i, 0));
+  for (int j = 1; j <= g.TransDests; ++j)
+    g.TransDemand(j) = static_cast<float>(g.InvInput(g.TransSources + j, 0));
+  for (int k = 1; k <= g.NVars; ++k)
+    g.NonBasicMark(k) = static_cast<int16>(k);
+}
+
 TransOutcome SolveTransportation() {
   if (!TransStartSolution()) return TransOutcome::SingularBasis;
   g.IterCount = 1;

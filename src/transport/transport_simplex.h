@@ -49,6 +49,10 @@ bool TransRatioTest();
 // The entering column into position LeavingRow and a fresh inverse. False on determinant 0.
 bool TransPivot();
 
+// The state a new start needs: the full amounts back from the right-hand sides (a start
+// consumes them) and every cell non-basic.
+void TransRestoreStart();
+
 // Start by TransStartMethod, then pivot to the optimum. Leaves IterCount, XSol and ZValue.
 TransOutcome SolveTransportation();
 

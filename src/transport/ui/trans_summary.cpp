@@ -81,22 +81,8 @@ void ShowTransOutputSummary() {
   }
 }
 
-namespace {
-
-// Every new start needs the amounts the last start consumed and every cell non-basic again.
-void RestoreStartState() {
-  for (int i = 1; i <= g.TransSources; ++i)
-    g.TransSupply(i) = static_cast<float>(g.InvInput(i, 0));
-  for (int j = 1; j <= g.TransDests; ++j)
-    g.TransDemand(j) = static_cast<float>(g.InvInput(g.TransSources + j, 0));
-  for (int k = 1; k <= g.NVars; ++k)
-    g.NonBasicMark(k) = static_cast<int16>(k);
-}
-
-} // namespace
-
 void ShowTransFinalSolution() {
-  RestoreStartState();
+  TransRestoreStart();
   g.TransStartMethod = 2;
   const TransOutcome outcome = SolveTransportation();
   g.FinalIteration = g.IterCount;
@@ -123,7 +109,7 @@ void TransOutputOptionChosen(int option) {
     ShowTransFinalSolution();
     g.TransStartMethod = saved;
   } else if (option == 2) {
-    RestoreStartState();
+    TransRestoreStart();
     f.cmdNextIter.SetEnabled(true);
     f.cmdFinalIter.SetEnabled(true);
     ShowTransIterations();
