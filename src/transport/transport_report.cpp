@@ -47,13 +47,15 @@ std::array<std::string, 5> TransSummaryTexts(int p) {
   const int j = (cell - 1) % n + 1;
   const double x = g.XBasic(p);
   const double c = g.CostB(p);
-  return {"S" + std::to_string(i) + ":   " + g.SourceName(i), "D" + std::to_string(j) + ":   " + g.DestName(j),
-          Format(x, "#######0"), Formatted(c), Formatted(x * c)};
+  return {std::string("S") + std::to_string(i) + ":   " + g.SourceName(i),
+          std::string("D") + std::to_string(j) + ":   " + g.DestName(j), Format(x, "#######0"), Formatted(c),
+          Formatted(x * c)};
 }
 
 void PrintTransSummaryLines(Surface &surface) {
-  for (const std::string &line : {"Title: " + g.HeaderText[1], "Final Iteration No.: " + Str(g.FinalIteration),
-                                  "Objective Value (minimum cost) =" + Formatted(g.ZValue)}) {
+  for (const std::string &line :
+       {"Title: " + g.HeaderText[1], std::string("Final Iteration No.: ") + Str(g.FinalIteration),
+        "Objective Value (minimum cost) =" + Formatted(g.ZValue)}) {
     surface.SetCurrentX(kPrintLeft);
     surface.Print(line);
   }

@@ -230,8 +230,9 @@ bool InvertTransBasis() {
   const int root = m + n;
   // Nodes 1..m are the sources, m+1..m+n the destinations; the last destination is the root,
   // whose equation is the dropped one. Basis position p is the edge of cell BasisList(p).
-  std::vector<int> head(static_cast<std::size_t>(root) + 1, 0), next(2 * static_cast<std::size_t>(order) + 2, 0),
-      to(2 * static_cast<std::size_t>(order) + 2, 0), edge(2 * static_cast<std::size_t>(order) + 2, 0);
+  std::vector<int> head(static_cast<std::size_t>(root) + 1, 0),
+      next(2 * static_cast<std::size_t>(order) + 2, 0), to(2 * static_cast<std::size_t>(order) + 2, 0),
+      edge(2 * static_cast<std::size_t>(order) + 2, 0);
   int arcs = 0;
   auto link = [&](int a, int b, int p) {
     ++arcs;
@@ -250,7 +251,8 @@ bool InvertTransBasis() {
     link(a, b, p);
     link(b, a, p);
   }
-  std::vector<int> parent(static_cast<std::size_t>(root) + 1, 0), parentEdge(static_cast<std::size_t>(root) + 1, 0);
+  std::vector<int> parent(static_cast<std::size_t>(root) + 1, 0),
+      parentEdge(static_cast<std::size_t>(root) + 1, 0);
   std::vector<int> stack{root};
   parent[static_cast<std::size_t>(root)] = root;
   int reached = 1;
@@ -294,7 +296,7 @@ std::string TransOutcomeMessage(TransOutcome outcome) {
   case TransOutcome::NoLeavingCell:
     return "No basic cell can leave the basis; the transportation simplex cannot go on.";
   case TransOutcome::PivotCapReached:
-    return "The transportation simplex stopped after " + std::to_string(TransPivotCap) +
+    return std::string("The transportation simplex stopped after ") + std::to_string(TransPivotCap) +
            " iterations without reaching the optimum.";
   default:
     return "";

@@ -98,7 +98,8 @@ TEST(TransReference, RandomProblemsAgreeFromEveryStart) {
     const test::TransProblem p = RandomProblem(rng, seed);
     const double z = ReferenceCost(p);
     for (int method = 1; method <= 3; ++method) {
-      SCOPED_TRACE("seed " + std::to_string(seed) + " method " + std::to_string(method));
+      SCOPED_TRACE(std::string("seed ") + std::to_string(seed) + std::string(" method ") +
+                   std::to_string(method));
       ASSERT_TRUE(test::LoadTrans(p));
       g.TransStartMethod = static_cast<int16>(method);
       ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);

@@ -36,11 +36,13 @@ inline bool LoadTrans(const TransProblem &p, const std::string &title = "T", boo
   const int n = static_cast<int>(p.demands.size());
   GridStore grid = MakeGrid(m + 3, n + 3);
   for (int j = 1; j <= n; ++j)
-    grid.SetTextMatrix(1, j + 1, "D" + std::to_string(j));
+    grid.SetTextMatrix(1, j + 1, std::string("D") + std::to_string(j));
   for (int i = 1; i <= m; ++i) {
-    grid.SetTextMatrix(i + 1, 1, "S" + std::to_string(i));
+    grid.SetTextMatrix(i + 1, 1, std::string("S") + std::to_string(i));
     for (int j = 1; j <= n; ++j)
-      grid.SetTextMatrix(i + 1, j + 1, NumberText(p.costs[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)]));
+      grid.SetTextMatrix(
+          i + 1, j + 1,
+          NumberText(p.costs[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)]));
     grid.SetTextMatrix(i + 1, n + 2, NumberText(p.supplies[static_cast<std::size_t>(i - 1)]));
   }
   for (int j = 1; j <= n; ++j)
@@ -95,7 +97,8 @@ inline void ExpectConsistentBasis(double tol = 1E-6) {
     cols[static_cast<std::size_t>(j)] += g.XBasic(p);
   }
   for (int i = 1; i <= m; ++i)
-    EXPECT_NEAR(rows[static_cast<std::size_t>(i)], g.InvInput(i, 0), tol * (1 + g.InvInput(i, 0))) << "row " << i;
+    EXPECT_NEAR(rows[static_cast<std::size_t>(i)], g.InvInput(i, 0), tol * (1 + g.InvInput(i, 0)))
+        << "row " << i;
   for (int j = 1; j <= n; ++j)
     EXPECT_NEAR(cols[static_cast<std::size_t>(j)], g.InvInput(m + j, 0), tol * (1 + g.InvInput(m + j, 0)))
         << "column " << j;

@@ -48,20 +48,23 @@ TEST(TransStart, TextbookStartsInTheirCellOrder) {
   const auto p = TextbookProblem();
   double z = 0;
   ASSERT_TRUE(LoadTrans(p));
-  EXPECT_EQ(Start(1, &z), (std::vector<Cell>{{1, 1, 5}, {1, 2, 10}, {2, 2, 5}, {2, 3, 15}, {2, 4, 5}, {3, 4, 10}}));
+  EXPECT_EQ(Start(1, &z),
+            (std::vector<Cell>{{1, 1, 5}, {1, 2, 10}, {2, 2, 5}, {2, 3, 15}, {2, 4, 5}, {3, 4, 10}}));
   EXPECT_DOUBLE_EQ(z, 520);
   for (int j = 1; j <= 4; ++j)
     EXPECT_EQ(g.TransDemand(j), 0);
 
   ASSERT_TRUE(LoadTrans(p));
-  EXPECT_EQ(Start(2, &z), (std::vector<Cell>{{1, 2, 15}, {3, 1, 5}, {2, 2, 0}, {2, 3, 15}, {3, 4, 5}, {2, 4, 10}}));
+  EXPECT_EQ(Start(2, &z),
+            (std::vector<Cell>{{1, 2, 15}, {3, 1, 5}, {2, 2, 0}, {2, 3, 15}, {3, 4, 5}, {2, 4, 10}}));
   EXPECT_DOUBLE_EQ(z, 475);
   // The finishing cell moves no amount: what the last column still needs stays in place.
   EXPECT_EQ(g.TransSupply(2), 10);
   EXPECT_EQ(g.TransDemand(4), 10);
 
   ASSERT_TRUE(LoadTrans(p));
-  EXPECT_EQ(Start(3, &z), (std::vector<Cell>{{3, 1, 5}, {1, 2, 15}, {2, 2, 0}, {2, 3, 15}, {3, 4, 5}, {2, 4, 10}}));
+  EXPECT_EQ(Start(3, &z),
+            (std::vector<Cell>{{3, 1, 5}, {1, 2, 15}, {2, 2, 0}, {2, 3, 15}, {3, 4, 5}, {2, 4, 10}}));
   EXPECT_DOUBLE_EQ(z, 475);
 
   for (int method = 1; method <= 3; ++method) {

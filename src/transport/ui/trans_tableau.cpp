@@ -114,11 +114,11 @@ void RebaseMultipliers() {
 }
 
 std::string UText(int i, const std::string &value) {
-  return "u" + std::to_string(i) + "=" + value;
+  return std::string("u") + std::to_string(i) + "=" + value;
 }
 
 std::string VText(int j, const std::string &value) {
-  return "v" + std::to_string(j) + "=" + value;
+  return std::string("v") + std::to_string(j) + "=" + value;
 }
 
 } // namespace
@@ -148,11 +148,13 @@ void ShowTransTableauHeading() {
   f.SetFontSize(8);
   f.SetCurrentX(kPrintLeft);
   f.Print("Steps for generating transportation tableaus:");
-  for (const char *step :
-       {"1.  (Optional step) Initialize ONE of the simplex multiplier (u1, u2, ..., v1, v2 ...) to zero value "
-        "(default u1 = 0)",
-        "2.  Click (in any order) the cells defining the change-of-basis loop (if corret, cell changes color)",
-        "3.  Click command button NEXT ITERATION (or ALL ITERATIONS) -- This step may be executed without Step 2"}) {
+  for (
+      const char *step :
+      {"1.  (Optional step) Initialize ONE of the simplex multiplier (u1, u2, ..., v1, v2 ...) to zero value "
+       "(default u1 = 0)",
+       "2.  Click (in any order) the cells defining the change-of-basis loop (if corret, cell changes color)",
+       "3.  Click command button NEXT ITERATION (or ALL ITERATIONS) -- This step may be executed without "
+       "Step 2"}) {
     f.SetCurrentX(1600);
     f.Print(step);
   }
@@ -249,8 +251,8 @@ void TransTableauStep() {
     return;
   }
   ShowTransTableau();
-  MsgBox("Iteration " + std::to_string(g.IterCount + 1) + " is optimal", msg::OKOnly | msg::Information,
-         "Optimal Tableau");
+  MsgBox(std::string("Iteration ") + std::to_string(g.IterCount + 1) + " is optimal",
+         msg::OKOnly | msg::Information, "Optimal Tableau");
   Scr5 &f = scr5();
   f.cmdNextIter.SetEnabled(false);
   f.cmdFinalIter.SetEnabled(false);
@@ -286,7 +288,7 @@ void ShowTransTableau() {
     style.At(r0, c).Back(kCyan).Fore(kBlue);
     style.At(r0 + 2, c).Align(kAlignLeft).Fore(kCyan).Bold(false);
   }
-  grid.SetTextMatrix(r0, 0, "Iter " + std::to_string(g.IterCount + 1));
+  grid.SetTextMatrix(r0, 0, std::string("Iter ") + std::to_string(g.IterCount + 1));
   grid.SetTextMatrix(r0 + 1, 1, "Name");
   grid.SetTextMatrix(r0, lastCol, "Supply");
   grid.SetTextMatrix(lastRow, 1, "Demand");
@@ -315,7 +317,7 @@ void ShowTransTableau() {
 
   for (int j = 1; j <= n; ++j) {
     const int col = j + 2;
-    grid.SetTextMatrix(r0, col, "D" + std::to_string(j));
+    grid.SetTextMatrix(r0, col, std::string("D") + std::to_string(j));
     grid.SetTextMatrix(r0 + 1, col, g.DestName(j));
     grid.SetTextMatrix(r0 + 2, col, VText(j, Trim(Formatted(g.Duals(m + j)))));
     if (j == g.ZeroV) style.At(r0 + 2, col).Fore(kRed);
@@ -326,7 +328,7 @@ void ShowTransTableau() {
     const std::string u = UText(i, Trim(Formatted(g.Duals(i))));
     const std::string supply = NumText(g.InvInput(i, 0));
     for (int r = r0 + 3 * i; r <= r0 + 3 * i + 2; ++r) {
-      grid.SetTextMatrix(r, 0, "S" + std::to_string(i));
+      grid.SetTextMatrix(r, 0, std::string("S") + std::to_string(i));
       grid.SetTextMatrix(r, 1, g.SourceName(i));
       grid.SetTextMatrix(r, 2, u);
       if (i == g.ZeroU) style.At(r, 2).Fore(kRed);

@@ -61,7 +61,7 @@ TEST_F(TransOutputTest, SummaryListsBasicCellsInCellOrder) {
   EXPECT_FALSE(f.cmdNextIter.Enabled());
   EXPECT_FALSE(f.Frame6.Visible());
   EXPECT_TRUE(Drawn(f, "TRANSPORTATION MODEL OUTPUT SUMMARY"));
-  EXPECT_TRUE(Drawn(f, "Final Iteration No.: " + Str(g.FinalIteration)));
+  EXPECT_TRUE(Drawn(f, std::string("Final Iteration No.: ") + Str(g.FinalIteration)));
   EXPECT_TRUE(Drawn(f, "Objective Value (minimum cost) =435.00"));
   ASSERT_EQ(grid.Cols(), 5);
   ASSERT_EQ(grid.Rows(), g.MRows + 1);
@@ -157,7 +157,7 @@ TEST_F(TransOutputTest, AllIterationsToTheOptimumColourEachLoop) {
   const int last = FinalIterationFrom(p, 1);
   ASSERT_GT(last, 2);
   Tableaus(p, 1);
-  script.AnswerMsgBox(msg::OK, "Iteration " + std::to_string(last) + " is optimal");
+  script.AnswerMsgBox(msg::OK, std::string("Iteration ") + std::to_string(last) + " is optimal");
   TransAllIterations();
   Scr5 &f = scr5();
   ASSERT_EQ(script.MessageBoxes().size(), 1u);
@@ -166,7 +166,7 @@ TEST_F(TransOutputTest, AllIterationsToTheOptimumColourEachLoop) {
   EXPECT_FALSE(f.cmdFinalIter.Enabled());
   EXPECT_FALSE(f.Combo5.Enabled());
   EXPECT_EQ(f.outputGrid.Rows(), 13 * last);
-  EXPECT_EQ(Cell(13 * (last - 1), 0), "Iter " + std::to_string(last));
+  EXPECT_EQ(Cell(13 * (last - 1), 0), std::string("Iter ") + std::to_string(last));
   EXPECT_EQ(Cell(13 * (last - 1), 2), "435.00");
   EXPECT_EQ(Back(10, 3), kGreen);
   EXPECT_EQ(Back(4, 3), kRed);
@@ -223,7 +223,7 @@ TEST_F(TransOutputTest, OptionListSolvesAgainFromTheFullAmounts) {
   Tableaus(p, 1);
   TransOutputOptionChosen(1);
   EXPECT_TRUE(Drawn(scr5(), "Objective Value (minimum cost) =435.00"));
-  EXPECT_TRUE(Drawn(scr5(), "Final Iteration No.: " + Str(FinalIterationFrom(p, 2))));
+  EXPECT_TRUE(Drawn(scr5(), std::string("Final Iteration No.: ") + Str(FinalIterationFrom(p, 2))));
   EXPECT_EQ(g.TransStartMethod, 1);
   test::ExpectConsistentBasis();
   TransOutputOptionChosen(2);
