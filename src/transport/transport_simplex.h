@@ -56,7 +56,8 @@ void TransRestoreStart();
 // Start by TransStartMethod, then pivot to the optimum. Leaves IterCount, XSol and ZValue.
 TransOutcome SolveTransportation();
 
-// Safety net against endless degenerate cycling in the final solve.
+// Safety net against endless degenerate cycling in a run to the optimum (the final solve and
+// the tableaus' "All Iterations").
 extern int TransPivotCap;
 
 } // namespace quon

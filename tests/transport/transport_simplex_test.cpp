@@ -85,17 +85,6 @@ TEST(TransStart, TieRules) {
   EXPECT_EQ(Start(3), (std::vector<Cell>{{2, 3, 5}, {2, 2, 1}, {1, 2, 2}, {1, 1, 2}}));
 }
 
-TEST(TransStart, OtherMethodValueReinvertsTheBasisAsItStands) {
-  ASSERT_TRUE(LoadTrans(TextbookProblem()));
-  Start(2);
-  const auto before = BasisCells();
-  g.TransStartMethod = 0;
-  ASSERT_TRUE(TransStartSolution());
-  TransBasicSolution();
-  EXPECT_DOUBLE_EQ(g.ZValue, 475);
-  EXPECT_EQ(BasisCells().size(), before.size());
-}
-
 TEST(TransSimplex, OptimalStartAndEnteringTies) {
   // Least cost is already optimal here: one basic solution, no pivot.
   ASSERT_TRUE(LoadTrans({{{1, 5}, {5, 1}}, {10, 10}, {10, 10}}));

@@ -372,7 +372,12 @@ void TransNextIteration() {
 }
 
 void TransAllIterations() {
+  int steps = 0;
   do {
+    if (++steps > TransPivotCap) {
+      EndWithFailure(TransOutcome::PivotCapReached);
+      return;
+    }
     TransNextIteration();
   } while (g.Entering != 0);
 }
