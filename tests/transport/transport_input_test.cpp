@@ -19,10 +19,10 @@ GridStore TransGrid(const std::vector<std::vector<std::string>> &costs,
   GridStore grid = MakeGrid(m + 3, n + 3);
   grid.SetTextMatrix(1, 1, "S/D Name");
   for (int j = 1; j <= n; ++j)
-    grid.SetTextMatrix(1, j + 1, "D" + std::to_string(j));
+    grid.SetTextMatrix(1, j + 1, std::string("D") + std::to_string(j));
   int i = 2;
   for (const auto &row : costs) {
-    grid.SetTextMatrix(i, 1, "S" + std::to_string(i - 1));
+    grid.SetTextMatrix(i, 1, std::string("S") + std::to_string(i - 1));
     SetRow(grid, i, row, 2);
     ++i;
   }

@@ -1,0 +1,112 @@
+#include "transport/transport_report.h"
+
+#include <algorithm>
+
+#include "platform/colors.h"
+#include "platform/values.h"
+#include "shell/data_table_printer.h"
+#include "shell/helpers.h"
+#include "shell/mod1.h"
+#include "shell/print_helpers.h"
+#include "shell/print_job.h"
+
+namespace quon {
+
+namespace {
+
+constexpr double kSummaryLineWidth = 11736;
+
+std::string Formatted(double v) {
+  return Format(v, NumberFormatString());
+}
+
+void PrintOriginalData(PageSurface &printer, const char *title) {
+  const BArray<float> noSingles;
+  const BArray<int16> noIntegers;
+  PrintPageHeading(printer);
+  g.MsgText = title;
+  PrintSectionHeader(printer);
+  printer.SetFontBold(false);
+  PrintDataTable(printer, g.LPData, noSingles, noIntegers, 1);
+}
+
+} // namespace
+
+std::vector<int> TransSummaryOrder() {
+  std::vector<int> order;
+  for (int p = 1; p <= g.MRows; ++p)
+    order.push_back(p);
+  std::stable_sort(order.begin(), order.end(), [](int a, int b) { return g.BasisList(a) < g.BasisList(b); });
+  return order;
+}
+
+std::array<std::string, 5> TransSummaryTexts(int p) {
+  const int cell = g.BasisList(p);
+  const int n = g.TransDests;
+  const int i = (cell - 1) / n + 1;
+  const int j = (cell - 1) % n + 1;
+  const double x = g.XBasic(p);
+  const double c = g.CostB(p);
+  return {std::string("S") + std::to_string(i) + ":   " + g.SourceName(i),
+          std::string("D") + std::to_string(j) + ":   " + g.DestName(j), Format(x, "#######0"), Formatted(c),
+          Formatted(x * c)};
+}
+
+void PrintTransSummaryLines(Surface &surface) {
+  for (const std::string &line :
+       {"Title: " + g.HeaderText[1], std::string("Final Iteration No.: ") + Str(g.FinalIteration),
+        "Objective Value (minimum cost) =" + Formatted(g.ZValue)}) {
+    surface.SetCurrentX(kPrintLeft);
+    surface.Print(line);
+  }
+}
+
+bool PrintTransOutputSummary(PageSurface &printer) {
+  const std::vector<int> order = TransSummaryOrder();
+  printer.SetFontBold(false);
+  printer.SetDrawWidth(2);
+
+  // The original data leave the printer as a job of their own.
+  PrintOriginalData(printer, "TRANSPORTATION MODEL -- ORIGINAL DATA");
+  printer.EndDoc();
+
+  // The summary, without a page heading.
+  printer.SetFontBold(false);
+  const std::string title = "TRANSPORTATION MODEL OUTPUT SUMMARY";
+  printer.SetCurrentX((kSummaryLineWidth - printer.TextWidth(title)) / 2);
+  printer.SetCurrentY(1000);
+  printer.Print(title);
+  printer.Line(kPrintLeft, printer.CurrentY(), kSummaryRuleRight, printer.CurrentY(), kBlack);
+  printer.SetCurrentY(printer.CurrentY() + 100);
+  PrintTransSummaryLines(printer);
+
+  g.PrintY = RoundTwips(printer.CurrentY());
+  PrintSummaryLine(printer, 1, "From", "To", "Amt Shipped", "Obj Coeff", "Obj Contrib");
+  for (int p : order) {
+    const auto t = TransSummaryTexts(p);
+    PrintSummaryLine(printer, 2, t[0], t[1], t[2], t[3], t[4]);
+  }
+  return printer.EndDoc();
+}
+
+bool PrintTransOutputSummary() {
+  return RunPrintJob([](PageSurface &printer) { return PrintTransOutputSummary(printer); });
+}
+
+bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid) {
+  PrintOriginalData(printer, "TRANSPORTATION MODEL-- ORIGINAL DATA");
+  printer.NewPage();
+  printer.SetFontBold(false);
+  const char *method = g.TransStartMethod == 1   ? " (North-West Corner Method)"
+                       : g.TransStartMethod == 2 ? " (Least-Cost Method )"
+                       : g.TransStartMethod == 3 ? " (Vogel's Method)"
+                                                 : "";
+  g.MsgText = std::string("TRANSPORTATION MODEL -- TABLEAUS") + method;
+  PrintSectionHeader(printer);
+  const BArray<float> noSingles;
+  const BArray<int16> noIntegers;
+  PrintDataTable(printer, g.Tab, noSingles, noIntegers, 2, &outputGrid);
+  return printer.EndDoc();
+}
+
+} // namespace quon

@@ -1,0 +1,34 @@
+// The transportation output summary's texts and the two printed reports of the transportation
+// model: the summary with the original data, and the tableaus shown on the output screen.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/grid_store.h"
+#include "platform/surface.h"
+
+namespace quon {
+
+// Basis positions 1..MRows in ascending cell number (source by source, destination by
+// destination), whatever order the basis holds them in.
+std::vector<int> TransSummaryOrder();
+
+// The five texts of the summary line of the basic cell in position p: "S" & i & ":   " & name,
+// "D" & j & ":   " & name, the whole-unit amount, the unit cost and the cost contribution.
+std::array<std::string, 5> TransSummaryTexts(int p);
+
+// The title, final-iteration and objective lines of the summary, each at X 1200, on the screen
+// or on paper.
+void PrintTransSummaryLines(Surface &surface);
+
+// The original data as one print job, then the summary as a second one. Returns the second
+// job's end.
+bool PrintTransOutputSummary(PageSurface &printer);
+bool PrintTransOutputSummary();
+
+// The original data, then on a new page every tableau block of the output grid; one job.
+bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid);
+
+} // namespace quon

@@ -1,0 +1,116 @@
+// The transportation simplex against an independent LP solver on seeded random problems,
+// balanced and unbalanced, with integer and fractional costs, zero amounts and large amounts:
+// from every start the minimum cost agrees, and the final basis satisfies u + v = c and the
+// row and column sums.
+#include <glpk.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+#include <random>
+
+#include "shell/mod1.h"
+#include "transport/trans_fixture.h"
+#include "transport/transport_simplex.h"
+
+using namespace quon;
+
+namespace {
+
+// The problem as typed (before balancing): shipments out of a source at most its supply when
+// supply exceeds demand (else exactly), into a destination exactly its demand (else at most).
+double ReferenceCost(const test::TransProblem &p) {
+  const int m = static_cast<int>(p.supplies.size());
+  const int n = static_cast<int>(p.demands.size());
+  const double supply = std::accumulate(p.supplies.begin(), p.supplies.end(), 0.0);
+  const double demand = std::accumulate(p.demands.begin(), p.demands.end(), 0.0);
+  glp_prob *lp = glp_create_prob();
+  glp_set_obj_dir(lp, GLP_MIN);
+  glp_add_rows(lp, m + n);
+  glp_add_cols(lp, m * n);
+  for (int i = 1; i <= m; ++i) {
+    const double s = p.supplies[static_cast<std::size_t>(i - 1)];
+    glp_set_row_bnds(lp, i, supply > demand ? GLP_UP : GLP_FX, s, s);
+  }
+  for (int j = 1; j <= n; ++j) {
+    const double d = p.demands[static_cast<std::size_t>(j - 1)];
+    glp_set_row_bnds(lp, m + j, demand > supply ? GLP_UP : GLP_FX, d, d);
+  }
+  std::vector<int> ia{0}, ja{0};
+  std::vector<double> ar{0};
+  for (int i = 1; i <= m; ++i)
+    for (int j = 1; j <= n; ++j) {
+      const int col = (i - 1) * n + j;
+      glp_set_col_bnds(lp, col, GLP_LO, 0, 0);
+      glp_set_obj_coef(lp, col, p.costs[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)]);
+      for (int row : {i, m + j}) {
+        ia.push_back(row);
+        ja.push_back(col);
+        ar.push_back(1);
+      }
+    }
+  glp_load_matrix(lp, static_cast<int>(ia.size()) - 1, ia.data(), ja.data(), ar.data());
+  glp_smcp parm;
+  glp_init_smcp(&parm);
+  parm.msg_lev = GLP_MSG_OFF;
+  glp_simplex(lp, &parm);
+  EXPECT_EQ(glp_get_status(lp), GLP_OPT);
+  const double z = glp_get_obj_val(lp);
+  glp_delete_prob(lp);
+  return z;
+}
+
+test::TransProblem RandomProblem(std::mt19937 &rng, int seed) {
+  std::uniform_int_distribution<int> size(1, 10);
+  const int m = size(rng), n = size(rng);
+  const int kind = seed % 4; // 0 integer, 1 fractional costs, 2 large amounts, 3 quarter amounts
+  std::uniform_int_distribution<int> cost(0, 25), amount(0, 40), zero(0, 4);
+  std::uniform_real_distribution<double> frac(0.0, 3.0);
+  test::TransProblem p;
+  p.costs.assign(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
+  for (auto &row : p.costs)
+    for (auto &c : row)
+      c = kind == 1 ? std::round(frac(rng) * 1000) / 1000 : cost(rng);
+  auto draw = [&](int count) {
+    std::vector<double> v;
+    for (int k = 0; k < count; ++k) {
+      double a = zero(rng) == 0 ? 0 : amount(rng);
+      if (kind == 2) a *= 50000 + 17;
+      if (kind == 3) a += 0.25 * (k % 4);
+      v.push_back(a);
+    }
+    return v;
+  };
+  p.supplies = draw(m);
+  p.demands = draw(n);
+  // Every third problem balanced exactly: the last demand takes up the difference when it can.
+  if (seed % 3 == 0) {
+    const double s = std::accumulate(p.supplies.begin(), p.supplies.end(), 0.0);
+    const double d = std::accumulate(p.demands.begin(), p.demands.end(), 0.0) - p.demands.back();
+    if (s >= d) p.demands.back() = s - d;
+  }
+  return p;
+}
+
+TEST(TransReference, RandomProblemsAgreeFromEveryStart) {
+  for (int seed = 0; seed < 600; ++seed) {
+    std::mt19937 rng(static_cast<unsigned>(seed) * 7919u + 11u);
+    const test::TransProblem p = RandomProblem(rng, seed);
+    const double z = ReferenceCost(p);
+    for (int method = 1; method <= 3; ++method) {
+      SCOPED_TRACE(std::string("seed ") + std::to_string(seed) + std::string(" method ") +
+                   std::to_string(method));
+      ASSERT_TRUE(test::LoadTrans(p));
+      g.TransStartMethod = static_cast<int16>(method);
+      ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);
+      EXPECT_NEAR(g.ZValue, z, 1E-7 * (1 + std::fabs(z)));
+      test::ExpectConsistentBasis();
+      // Optimal: no cell prices out beyond the entering tolerance.
+      for (int k = 1; k <= g.NVars; ++k)
+        EXPECT_LE(g.RedCost(k), 1E-8) << "cell " << k;
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
+}
+
+} // namespace

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "linear/mod_inverse.h"
+#include "shell/mod1.h"
+#include "transport/trans_fixture.h"
+#include "transport/transport_simplex.h"
+
+namespace quon {
+namespace {
+
+using test::BasisCells;
+using test::ExpectConsistentBasis;
+using test::LoadTrans;
+using test::TextbookProblem;
+
+struct Cell {
+  int i, j;
+  double x;
+  bool operator==(const Cell &o) const { return i == o.i && j == o.j && x == o.x; }
+};
+
+std::ostream &operator<<(std::ostream &os, const Cell &c) {
+  return os << "(" << c.i << "," << c.j << ")=" << c.x;
+}
+
+// Starting basis of a method: cells in basis-position order with their shipments, and its cost.
+std::vector<Cell> Start(int method, double *cost = nullptr) {
+  g.TransStartMethod = static_cast<int16>(method);
+  EXPECT_TRUE(TransStartSolution());
+  TransBasicSolution();
+  if (cost) *cost = g.ZValue;
+  std::vector<Cell> cells;
+  for (const auto &c : BasisCells())
+    cells.push_back({c.i, c.j, c.x});
+  return cells;
+}
+
+double Solve(int method) {
+  g.TransStartMethod = static_cast<int16>(method);
+  EXPECT_EQ(SolveTransportation(), TransOutcome::Optimal);
+  ExpectConsistentBasis();
+  return g.ZValue;
+}
+
+TEST(TransStart, TextbookStartsInTheirCellOrder) {
+  const auto p = TextbookProblem();
+  double z = 0;
+  ASSERT_TRUE(LoadTrans(p));
+  EXPECT_EQ(Start(1, &z),
+            (std::vector<Cell>{{1, 1, 5}, {1, 2, 10}, {2, 2, 5}, {2, 3, 15}, {2, 4, 5}, {3, 4, 10}}));
+  EXPECT_DOUBLE_EQ(z, 520);
+  for (int j = 1; j <= 4; ++j)
+    EXPECT_EQ(g.TransDemand(j), 0);
+
+  ASSERT_TRUE(LoadTrans(p));
+  EXPECT_EQ(Start(2, &z),
+            (std::vector<Cell>{{1, 2, 15}, {3, 1, 5}, {2, 2, 0}, {2, 3, 15}, {3, 4, 5}, {2, 4, 10}}));
+  EXPECT_DOUBLE_EQ(z, 475);
+  // The finishing cell moves no amount: what the last column still needs stays in place.
+  EXPECT_EQ(g.TransSupply(2), 10);
+  EXPECT_EQ(g.TransDemand(4), 10);
+
+  ASSERT_TRUE(LoadTrans(p));
+  EXPECT_EQ(Start(3, &z),
+            (std::vector<Cell>{{3, 1, 5}, {1, 2, 15}, {2, 2, 0}, {2, 3, 15}, {3, 4, 5}, {2, 4, 10}}));
+  EXPECT_DOUBLE_EQ(z, 475);
+
+  for (int method = 1; method <= 3; ++method) {
+    ASSERT_TRUE(LoadTrans(p));
+    EXPECT_DOUBLE_EQ(Solve(method), 435) << "method " << method;
+  }
+}
+
+TEST(TransStart, TieRules) {
+  // A source and a destination running out together leave the column to the next source.
+  ASSERT_TRUE(LoadTrans({{{1, 2}, {3, 4}}, {10, 20}, {10, 20}}));
+  EXPECT_EQ(Start(1), (std::vector<Cell>{{1, 1, 10}, {2, 1, 0}, {2, 2, 20}}));
+  // Equal costs never displace an earlier cell.
+  ASSERT_TRUE(LoadTrans({{{4, 4}, {4, 9}}, {5, 5}, {5, 5}}));
+  EXPECT_EQ(Start(2).front(), (Cell{1, 1, 5}));
+  // Vogel with all costs equal: every penalty is 0, so the last source and destination go first.
+  ASSERT_TRUE(LoadTrans({{{3, 3, 3}, {3, 3, 3}}, {4, 6}, {2, 3, 5}}));
+  EXPECT_EQ(Start(3), (std::vector<Cell>{{2, 3, 5}, {2, 2, 1}, {1, 2, 2}, {1, 1, 2}}));
+}
+
+TEST(TransSimplex, OptimalStartAndEnteringTies) {
+  // Least cost is already optimal here: one basic solution, no pivot.
+  ASSERT_TRUE(LoadTrans({{{1, 5}, {5, 1}}, {10, 10}, {10, 10}}));
+  EXPECT_DOUBLE_EQ(Solve(2), 20);
+  EXPECT_EQ(g.IterCount, 1);
+  EXPECT_EQ(g.Entering, 0);
+
+  // North-west corner on a problem where cells 2 and 3 price out equally: the lower number enters.
+  ASSERT_TRUE(LoadTrans({{{5, 1, 1}, {1, 5, 5}}, {1, 2}, {1, 1, 1}}));
+  g.TransStartMethod = 1;
+  ASSERT_TRUE(TransStartSolution());
+  TransBasicSolution();
+  TransPricing();
+  EXPECT_DOUBLE_EQ(g.RedCost(2), 8);
+  EXPECT_DOUBLE_EQ(g.RedCost(3), 8);
+  EXPECT_EQ(g.Entering, 2);
+  EXPECT_EQ(g.NonBasicMark(2), 0);
+}
+
+TEST(TransSimplex, AlternativeOptimumStopsAndLoopMarks) {
+  ASSERT_TRUE(LoadTrans({{{1, 2}, {3, 4}}, {10, 20}, {10, 20}}));
+  g.TransStartMethod = 1;
+  ASSERT_TRUE(TransStartSolution());
+  TransBasicSolution();
+  TransPricing();
+  // (1,2) prices at exactly 0: an alternative optimum does not enter.
+  EXPECT_EQ(g.Entering, 0);
+
+  ASSERT_TRUE(LoadTrans({{{4, 1}, {1, 4}}, {10, 20}, {10, 20}}));
+  g.TransStartMethod = 1;
+  ASSERT_TRUE(TransStartSolution());
+  TransBasicSolution();
+  EXPECT_DOUBLE_EQ(g.ZValue, 120);
+  TransPricing();
+  ASSERT_EQ(g.Entering, 2);
+  EXPECT_DOUBLE_EQ(g.RedCost(2), 6);
+  ASSERT_TRUE(TransRatioTest());
+  // (1,1) leaves at ratio 10; the zero-level (2,1) and (2,2) stay on the loop.
+  EXPECT_EQ(g.Leaving, 1);
+  EXPECT_EQ(g.LeavingRow, 1);
+  EXPECT_EQ(g.NonBasicMark(1), 1);
+  EXPECT_EQ(g.NonBasicMark(2), 0);
+  EXPECT_EQ(g.NonBasicMark(3), -1);
+  EXPECT_EQ(g.NonBasicMark(4), -1);
+  EXPECT_EQ(g.BasisList(1), 2);
+  ASSERT_TRUE(TransPivot());
+  TransBasicSolution();
+  EXPECT_DOUBLE_EQ(g.ZValue, 60);
+  TransPricing();
+  EXPECT_EQ(g.Entering, 0);
+}
+
+// The inverse read off the basis tree is exactly the one the general LU inversion computes, at
+// every basis of runs on random problems, degenerate ones included.
+TEST(TransSimplex, TreeInverseEqualsGeneralInverse) {
+  for (int seed = 1; seed <= 30; ++seed) {
+    std::mt19937 rng(static_cast<unsigned>(seed));
+    std::uniform_int_distribution<int> size(1, 6), cost(0, 9), amount(0, 6);
+    test::TransProblem p;
+    const int m = size(rng), n = size(rng);
+    p.costs.assign(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
+    for (auto &row : p.costs)
+      for (auto &c : row)
+        c = cost(rng) + (seed % 2 ? 0.1 : 0);
+    for (int i = 0; i < m; ++i)
+      p.supplies.push_back(amount(rng));
+    for (int j = 0; j < n; ++j)
+      p.demands.push_back(amount(rng));
+    ASSERT_TRUE(LoadTrans(p));
+    g.TransStartMethod = static_cast<int16>(seed % 3 + 1);
+    ASSERT_TRUE(TransStartSolution());
+    for (int step = 0;; ++step) {
+      const int order = g.MRows;
+      BArray<double> tree = g.BInv;
+      ASSERT_TRUE(InvertMatrix());
+      for (int r = 1; r <= order; ++r)
+        for (int c = 1; c <= order; ++c)
+          ASSERT_EQ(tree(r, c), g.BInv(r, c)) << "seed " << seed << " step " << step;
+      TransBasicSolution();
+      TransPricing();
+      if (g.Entering == 0) break;
+      ASSERT_TRUE(TransRatioTest());
+      ASSERT_TRUE(TransPivot());
+    }
+  }
+}
+
+// Fractional costs leave reduced costs of rounding size; without a tolerance they enter for ever.
+TEST(TransMends, FractionalCostsEnd) {
+  for (int method = 1; method <= 3; ++method) {
+    ASSERT_TRUE(LoadTrans({{{0.2, 0.2, 0.2}, {0.3, 0.8, 0.1}}, {5, 9}, {9, 9, 6}}));
+    TransPivotCap = 1000;
+    EXPECT_NEAR(Solve(method), 2.5, 1E-9) << "method " << method;
+    TransPivotCap = 200000;
+  }
+}
+
+// Shipments of a million and more must still be able to leave the basis.
+TEST(TransMends, MillionUnitShipments) {
+  for (int method = 1; method <= 3; ++method) {
+    ASSERT_TRUE(LoadTrans({{{1, 9, 9}, {9, 1, 9}, {9, 9, 1}}, {2E6, 3E6, 4E6}, {4E6, 3E6, 2E6}}));
+    EXPECT_DOUBLE_EQ(Solve(method), 25E6) << "method " << method;
+  }
+}
+
+// Trailing zero demands: north-west corner must still give m + n - 1 cells.
+TEST(TransMends, NorthWestCornerWithTrailingZeroDemands) {
+  ASSERT_TRUE(LoadTrans({{{15, 5, 17, 6}, {14, 16, 6, 4}}, {24, 7}, {25, 26, 13, 0}}));
+  const auto start = Start(1);
+  EXPECT_EQ(static_cast<int>(start.size()), g.MRows);
+  EXPECT_EQ(start.back(), (Cell{3, 4, 0}));
+  for (int method = 1; method <= 3; ++method) {
+    ASSERT_TRUE(LoadTrans({{{15, 5, 17, 6}, {14, 16, 6, 4}}, {24, 7}, {25, 26, 13, 0}}));
+    EXPECT_DOUBLE_EQ(Solve(method), 162) << "method " << method;
+  }
+}
+
+// Costs of 999999 and more can still be chosen by least cost and Vogel.
+TEST(TransMends, HugeCostsAreChosen) {
+  for (int method = 2; method <= 3; ++method) {
+    ASSERT_TRUE(LoadTrans({{{2E6, 3E6}, {1E6, 5E6}}, {1, 1}, {1, 1}}));
+    const auto start = Start(method);
+    EXPECT_EQ(static_cast<int>(start.size()), 3);
+    ASSERT_TRUE(LoadTrans({{{2E6, 3E6}, {1E6, 5E6}}, {1, 1}, {1, 1}}));
+    EXPECT_DOUBLE_EQ(Solve(method), 4E6);
+  }
+}
+
+// A singular basis ends the run with a message instead of pivoting on the old inverse.
+TEST(TransMends, SingularBasisStops) {
+  ASSERT_TRUE(LoadTrans(TextbookProblem()));
+  Start(2);
+  g.BasisList(2) = g.BasisList(1);
+  g.TransStartMethod = 0;
+  EXPECT_FALSE(TransStartSolution());
+  EXPECT_EQ(g.Determinant, 0);
+
+  ASSERT_TRUE(LoadTrans(TextbookProblem()));
+  Start(2);
+  // As the ratio test leaves it: the entering cell already written into its position.
+  g.Entering = g.BasisList(1);
+  g.LeavingRow = 2;
+  g.BasisList(2) = g.Entering;
+  EXPECT_FALSE(TransPivot());
+  EXPECT_FALSE(TransOutcomeMessage(TransOutcome::SingularBasis).empty());
+}
+
+} // namespace
+} // namespace quon

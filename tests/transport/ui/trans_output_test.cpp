@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/colors.h"
+#include "platform/recording_surface.h"
+#include "platform/values.h"
+#include "shell/ui/scr5.h"
+#include "support/screen_fixture.h"
+#include "transport/trans_fixture.h"
+#include "transport/transport_report.h"
+#include "transport/transport_simplex.h"
+#include "transport/ui/trans_output.h"
+
+namespace quon::testing {
+namespace {
+
+class TransOutputTest : public ScreenTest {
+protected:
+  // The problem as "SOLVE Menu" leaves it, with the output screen loaded and shown.
+  void Load(const test::TransProblem &p) {
+    ASSERT_TRUE(test::LoadTrans(p, "Shipping", false));
+    scr5().Show();
+  }
+  // The final-solution road: least cost, solved, then the summary.
+  void Summary(const test::TransProblem &p) {
+    Load(p);
+    g.TransStartMethod = 2;
+    ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);
+    g.FinalIteration = g.IterCount;
+    g.TransStartMethod = 0;
+    ShowTransOutputSummary();
+  }
+  // The tableau road from a starting method.
+  void Tableaus(const test::TransProblem &p, int method) {
+    Load(p);
+    g.TransStartMethod = static_cast<int16>(method);
+    ShowTransIterations();
+  }
+  static int FinalIterationFrom(const test::TransProblem &p, int method) {
+    Mod1 saved = g;
+    test::LoadTrans(p);
+    g.TransStartMethod = static_cast<int16>(method);
+    SolveTransportation();
+    const int n = g.IterCount;
+    g = saved;
+    return n;
+  }
+  std::string Cell(int r, int c) { return scr5().outputGrid.TextMatrix(r, c); }
+  Rgb Back(int r, int c) { return scr5().outputGrid.BackOf(r, c); }
+  Rgb Fore(int r, int c) { return scr5().outputGrid.ForeOf(r, c); }
+};
+
+TEST_F(TransOutputTest, SummaryListsBasicCellsInCellOrder) {
+  Summary(test::TextbookProblem());
+  Scr5 &f = scr5();
+  Grid &grid = f.outputGrid;
+  EXPECT_EQ(g.OutputPageKind, 2);
+  EXPECT_FALSE(f.cmdNextIter.Enabled());
+  EXPECT_FALSE(f.Frame6.Visible());
+  EXPECT_TRUE(Drawn(f, "TRANSPORTATION MODEL OUTPUT SUMMARY"));
+  EXPECT_TRUE(Drawn(f, std::string("Final Iteration No.: ") + Str(g.FinalIteration)));
+  EXPECT_TRUE(Drawn(f, "Objective Value (minimum cost) =435.00"));
+  ASSERT_EQ(grid.Cols(), 5);
+  ASSERT_EQ(grid.Rows(), g.MRows + 1);
+  EXPECT_EQ(Cell(0, 4), "Obj Contrib ");
+  EXPECT_EQ(Back(0, 2), kCyan);
+  double total = 0;
+  std::string previous;
+  for (int r = 1; r <= g.MRows; ++r) {
+    const std::string key = Cell(r, 0).substr(0, 2) + Cell(r, 1).substr(0, 2);
+    EXPECT_LT(previous, key) << "row " << r;
+    previous = key;
+    total += Val(Cell(r, 4));
+    EXPECT_DOUBLE_EQ(Val(Cell(r, 4)), Val(Cell(r, 2)) * Val(Cell(r, 3)));
+  }
+  EXPECT_DOUBLE_EQ(total, 435);
+  EXPECT_EQ(Cell(1, 0), "S1:   S1");
+  // The button frame stands on the grid and leaves the heading's last line and rule uncovered.
+  double ruleY = 0;
+  for (const DrawOp &op : f.DrawnOps())
+    if (op.kind == DrawKind::Line) ruleY = op.y1;
+  EXPECT_GE(f.Frame2.Top(), ruleY);
+  EXPECT_EQ(f.Frame2.Top() + f.Frame2.Height(), grid.Top());
+}
+
+TEST_F(TransOutputTest, SummaryNamesTheDummyAndRoundsAmountsOnly) {
+  Summary({{{1, 2}, {3, 4}}, {30.5, 20}, {10, 15}});
+  bool dummy = false;
+  for (int r = 1; r <= g.MRows; ++r)
+    if (Cell(r, 1) == "D3:   DummyD") {
+      dummy = true;
+      EXPECT_EQ(Cell(r, 3), "0.00");
+      EXPECT_EQ(Cell(r, 4), "0.00");
+    }
+  EXPECT_TRUE(dummy);
+  // (1,1) ships 10 and (1,2) 15; the rest of source 1 (5.5) goes to the dummy.
+  EXPECT_EQ(Cell(1, 0), "S1:   S1");
+  EXPECT_EQ(Cell(3, 1), "D3:   DummyD");
+  EXPECT_EQ(Cell(3, 2), Format(5.5, "#######0"));
+}
+
+TEST_F(TransOutputTest, FirstTableauFromNorthWestCorner) {
+  Tableaus(test::TextbookProblem(), 1);
+  Scr5 &f = scr5();
+  EXPECT_EQ(g.OutputPageKind, 1);
+  EXPECT_TRUE(f.Frame6.Visible());
+  EXPECT_TRUE(Drawn(f, "TRANSPORTATION TABLEAU - (North-West Corner Method)"));
+  EXPECT_TRUE(Drawn(f, "Title: Shipping --(minimum cost)"));
+  ASSERT_EQ(f.outputGrid.Rows(), 13);
+  ASSERT_EQ(f.outputGrid.Cols(), 8);
+  EXPECT_EQ(Cell(0, 0), "Iter 1");
+  EXPECT_EQ(Cell(0, 1), "ObjVal  =");
+  EXPECT_EQ(Cell(0, 2), "520.00");
+  EXPECT_EQ(Cell(0, 7), "Supply");
+  EXPECT_EQ(Cell(12, 1), "Demand");
+  EXPECT_EQ(Cell(12, 4), "15");
+  // Multipliers re-based on u1 = 0, which shows red.
+  EXPECT_EQ(Cell(3, 2), "u1=0.00");
+  EXPECT_EQ(Fore(4, 2), kRed);
+  EXPECT_EQ(Cell(6, 2), "u2=5.00");
+  EXPECT_EQ(Fore(6, 2), kCyan);
+  EXPECT_EQ(Cell(2, 3), "v1=10.00");
+  EXPECT_EQ(Cell(2, 6), "v4=15.00");
+  // Cost, shipment, reduced cost per cell; non-basic cells show no shipment.
+  EXPECT_EQ(Cell(3, 3), "10.00");
+  EXPECT_EQ(Cell(4, 4), "10");
+  EXPECT_EQ(Cell(5, 4), "0.00");
+  EXPECT_EQ(Cell(4, 5), "");
+  EXPECT_EQ(Cell(11, 3), "9.00");
+  EXPECT_EQ(Cell(4, 7), "15");
+  EXPECT_EQ(Cell(3, 7), "15");
+  // (3,1) enters (its cell empty), (1,1) leaves at the tie with (2,2) by the lower position.
+  EXPECT_EQ(g.Entering, 9);
+  EXPECT_EQ(g.Leaving, 1);
+  EXPECT_EQ(Cell(10, 3), "");
+  EXPECT_EQ(Cell(4, 3), "5");
+  ASSERT_EQ(g.ChangedCells(1, 0), 6);
+  EXPECT_EQ(g.ChangedCells(1, 1), 10);
+  EXPECT_EQ(g.ChangedCells(2, 1), 3);
+  EXPECT_EQ(g.ChangedCells(1, 2), 4);
+  EXPECT_EQ(g.ChangedCells(2, 2), 3);
+  // Clicks: a loop cell takes its colour, in any order; another cell beeps.
+  TransLoopCellClick(7, 6);
+  EXPECT_EQ(Back(7, 6), kGrey);
+  TransLoopCellClick(10, 3);
+  EXPECT_EQ(Back(10, 3), kGreen);
+  TransLoopCellClick(4, 5);
+  EXPECT_EQ(script.Beeps(), 1);
+  EXPECT_NE(Back(4, 5), kGrey);
+}
+
+TEST_F(TransOutputTest, AllIterationsToTheOptimumColourEachLoop) {
+  const auto p = test::TextbookProblem();
+  const int last = FinalIterationFrom(p, 1);
+  ASSERT_GT(last, 2);
+  Tableaus(p, 1);
+  script.AnswerMsgBox(msg::OK, std::string("Iteration ") + std::to_string(last) + " is optimal");
+  TransAllIterations();
+  Scr5 &f = scr5();
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Optimal Tableau");
+  EXPECT_FALSE(f.cmdNextIter.Enabled());
+  EXPECT_FALSE(f.cmdFinalIter.Enabled());
+  EXPECT_FALSE(f.Combo5.Enabled());
+  EXPECT_EQ(f.outputGrid.Rows(), 13 * last);
+  EXPECT_EQ(Cell(13 * (last - 1), 0), std::string("Iter ") + std::to_string(last));
+  EXPECT_EQ(Cell(13 * (last - 1), 2), "435.00");
+  EXPECT_EQ(Back(10, 3), kGreen);
+  EXPECT_EQ(Back(4, 3), kRed);
+  EXPECT_EQ(Back(4, 4), kGrey);
+  // The optimal tableau has no loop: every click beeps.
+  TransLoopCellClick(0, 0);
+  EXPECT_EQ(script.Beeps(), 1);
+  EXPECT_EQ(Back(0, 0), kCyan);
+}
+
+TEST_F(TransOutputTest, OptimalStartEndsAtOnce) {
+  script.AnswerMsgBox(msg::OK, "Iteration 1 is optimal");
+  Tableaus({{{1, 5}, {5, 1}}, {10, 10}, {10, 10}}, 2);
+  EXPECT_EQ(scr5().outputGrid.Rows(), 10);
+  EXPECT_EQ(Cell(0, 0), "Iter 1");
+  EXPECT_FALSE(scr5().cmdNextIter.Enabled());
+}
+
+TEST_F(TransOutputTest, MultiplierSetToZeroCarriesIntoLaterTableaus) {
+  Tableaus(test::TextbookProblem(), 1);
+  // v2 (item m + 2 - 1): every u up by 2 and every v down by 2, as plain numbers.
+  TransChooseZeroMultiplier(g.TransSources + 1);
+  EXPECT_EQ(g.ZeroV, 2);
+  EXPECT_EQ(g.ZeroU, 0);
+  EXPECT_EQ(Cell(2, 4), "v2=0");
+  EXPECT_EQ(Fore(2, 4), kRed);
+  EXPECT_EQ(Cell(3, 2), "u1=2");
+  EXPECT_EQ(Cell(5, 2), "u1=2");
+  EXPECT_EQ(Fore(3, 2), kCyan);
+  EXPECT_EQ(Cell(2, 6), "v4=13");
+  // The shift keeps every u + v - c as priced.
+  const int m = g.TransSources, n = g.TransDests;
+  for (int k = 1; k <= g.NVars; ++k)
+    EXPECT_NEAR(g.Duals((k - 1) / n + 1) + g.Duals(m + (k - 1) % n + 1) - g.Cost(k), g.RedCost(k), 1E-9) << k;
+  TransNextIteration();
+  EXPECT_EQ(Cell(13 + 2, 4), "v2=0.00");
+  EXPECT_EQ(Fore(13 + 2, 4), kRed);
+  EXPECT_NE(Cell(13 + 3, 2), "u1=0.00");
+  EXPECT_DOUBLE_EQ(g.Duals(m + 2), 0);
+
+  // Fractional multipliers are written as plain decimals.
+  script.AnswerMsgBox(msg::OK, "Iteration 1 is optimal");
+  Tableaus({{{0.5, 3}, {2, 1}}, {1, 1}, {1, 1}}, 2);
+  TransChooseZeroMultiplier(1);
+  EXPECT_EQ(g.ZeroU, 2);
+  EXPECT_EQ(Cell(6, 2), "u2=0");
+  EXPECT_EQ(Cell(3, 2).substr(0, 3), "u1=");
+  EXPECT_EQ(Cell(3, 2).find(' '), std::string::npos);
+}
+
+// The option list switches views from the full amounts whatever the last start consumed.
+TEST_F(TransOutputTest, OptionListSolvesAgainFromTheFullAmounts) {
+  const auto p = test::TextbookProblem();
+  Tableaus(p, 1);
+  TransOutputOptionChosen(1);
+  EXPECT_TRUE(Drawn(scr5(), "Objective Value (minimum cost) =435.00"));
+  EXPECT_TRUE(Drawn(scr5(), std::string("Final Iteration No.: ") + Str(FinalIterationFrom(p, 2))));
+  EXPECT_EQ(g.TransStartMethod, 1);
+  test::ExpectConsistentBasis();
+  TransOutputOptionChosen(2);
+  EXPECT_EQ(Cell(0, 0), "Iter 1");
+  EXPECT_EQ(Cell(0, 2), "520.00");
+  EXPECT_TRUE(scr5().cmdNextIter.Enabled());
+}
+
+// A basis that cannot be inverted ends the tableaus with a message, with nothing pivoted.
+TEST_F(TransOutputTest, SingularBasisEndsWithAMessage) {
+  Load(test::TextbookProblem());
+  for (int p = 1; p <= g.MRows; ++p)
+    g.BasisList(p) = static_cast<int16>(p == 1 ? 1 : 2);
+  g.TransStartMethod = 0;
+  script.AnswerMsgBox(msg::OK, TransOutcomeMessage(TransOutcome::SingularBasis));
+  ShowTransIterations();
+  EXPECT_FALSE(scr5().cmdNextIter.Enabled());
+  EXPECT_FALSE(scr5().cmdFinalIter.Enabled());
+  EXPECT_EQ(g.Entering, 0);
+  EXPECT_EQ(Cell(0, 0), "");
+}
+
+TEST_F(TransOutputTest, TableausPrintAfterTheOriginalData) {
+  const auto p = test::TextbookProblem();
+  if (FinalIterationFrom(p, 2) == 2) script.AnswerMsgBox(msg::OK);
+  Tableaus(p, 2);
+  TransNextIteration();
+  RecordingSurface paper;
+  ASSERT_TRUE(PrintTransTableaus(paper, scr5().outputGrid));
+  EXPECT_EQ(paper.DocumentsEnded(), 1);
+  const RecordedOp *data = paper.FindText("TRANSPORTATION MODEL-- ORIGINAL DATA");
+  const RecordedOp *tableaus = paper.FindText("TRANSPORTATION MODEL -- TABLEAUS (Least-Cost Method )");
+  ASSERT_NE(data, nullptr);
+  ASSERT_NE(tableaus, nullptr);
+  EXPECT_EQ(data->page, 1);
+  EXPECT_EQ(tableaus->page, 2);
+  // Each block is labelled once per band of columns the page width needs.
+  std::set<std::string> blocks;
+  for (const auto &op : paper.Texts())
+    if (op.text.rfind("Iteration", 0) == 0) blocks.insert(Trim(op.text));
+  EXPECT_EQ(blocks, (std::set<std::string>{"Iteration 1:", "Iteration 2:"}));
+}
+
+TEST_F(TransOutputTest, SummaryPrintsAsTwoJobs) {
+  Summary(test::TextbookProblem());
+  RecordingSurface paper;
+  ASSERT_TRUE(PrintTransOutputSummary(paper));
+  EXPECT_EQ(paper.DocumentsEnded(), 2);
+  ASSERT_NE(paper.FindText("TRANSPORTATION MODEL -- ORIGINAL DATA"), nullptr);
+  const RecordedOp *title = paper.FindText("TRANSPORTATION MODEL OUTPUT SUMMARY");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->document, 2);
+  EXPECT_EQ(title->y1, 1000);
+  ASSERT_NE(paper.FindText("Obj Contrib"), nullptr);
+  ASSERT_NE(paper.FindText("Objective Value (minimum cost) =435.00"), nullptr);
+  int lines = 0;
+  for (const auto &op : paper.Texts())
+    if (op.document == 2 && op.text.rfind("S", 0) == 0 && op.text.find(":   ") != std::string::npos) ++lines;
+  EXPECT_EQ(lines, g.MRows);
+}
+
+} // namespace
+} // namespace quon::testing
