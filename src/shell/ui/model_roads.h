@@ -44,6 +44,10 @@ struct ModelRoads {
   std::function<void()> toNodeChosen;
   std::function<void()> allRoutesClicked;
   std::function<void()> multiplierChosen;
+  // Clicks on the output grid (picks of pivots, loop cells and tree nodes) and on the branching
+  // grid; the grid's MouseRow and MouseCol tell the cell.
+  std::function<void()> outputGridClick;
+  std::function<void()> branchGridClick;
 
   // The input cell that the return to the input screen starts on.
   int16 inputStartCol = 1;

@@ -13,6 +13,7 @@
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr4.h"
+#include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
 #include "shell/ui/screen_links.h"
 
@@ -68,6 +69,10 @@ Scr3::Scr3() : Form("scr3") {
   mnuUserBoundedSimplex.Click = [this] { mnuUserBoundedSimplex_Click(); };
   mnuUserDualSImplex.Click = [this] { mnuUserDualSImplex_Click(); };
   mnuSolve.Click = [this] { mnuSolve_Click(); };
+  mnuFinalSolutionTrans.Click = [this] { mnuFinalSolutionTrans_Click(); };
+  mnuNorthWest.Click = [this] { StartTransIterations(1); };
+  mnuLeastCost.Click = [this] { StartTransIterations(2); };
+  mnuVogel.Click = [this] { StartTransIterations(3); };
   // Integer programs and projects are solved from the output-format screen.
   mnuSolveIP.Click = [this] { ShowOutputFormat(); };
   mnuShortRoutes.Click = [this] {
@@ -130,6 +135,10 @@ void Scr3::OpenPopup() {
 
 void Scr3::ShowOutputFormat() {
   scr4().Show();
+}
+
+void Scr3::ShowOutputScreen() {
+  scr5().Show();
 }
 
 void Scr3::mnuGraph_Click() {
@@ -266,6 +275,24 @@ void Scr3::mnuSolve_Click() {
   const ModelRoads &roads = CurrentModelRoads();
   if (roads.solve) roads.solve();
   ShowOutputFormat();
+}
+
+// Transportation skips the output-format screen: its items show the output screen at once.
+void Scr3::mnuFinalSolutionTrans_Click() {
+  const ModelRoads &roads = CurrentModelRoads();
+  if (!roads.solveFinalDirect) return;
+  ShowOutputScreen();
+  Unload(*this);
+  roads.solveFinalDirect();
+}
+
+void Scr3::StartTransIterations(int16 startMethod) {
+  const ModelRoads &roads = CurrentModelRoads();
+  if (!roads.iterationsDirect) return;
+  g.TransStartMethod = startMethod;
+  ShowOutputScreen();
+  Unload(*this);
+  roads.iterationsDirect();
 }
 
 void Scr3::OpenMValueFrame() {

@@ -4,6 +4,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/ui/forms.h"
+#include "shell/mod1.h"
 
 namespace quon {
 
@@ -68,6 +69,9 @@ public:
   void mnuUserBoundedSimplex_Click();
   void mnuUserDualSImplex_Click();
   void mnuSolve_Click();
+  void mnuFinalSolutionTrans_Click();
+  void StartTransIterations(int16 startMethod);
+  void ShowOutputScreen();
   void mnuModifyData_Click();
   void mnuMainMenu_Click();
   void mnuExitQuon_Click();

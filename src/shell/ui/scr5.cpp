@@ -120,6 +120,8 @@ Scr5::Scr5() : Form("scr5") {
   Combo4.Click = road(&ModelRoads::toNodeChosen);
   Label2.Click = road(&ModelRoads::allRoutesClicked);
   Combo5.Click = road(&ModelRoads::multiplierChosen);
+  outputGrid.Click = road(&ModelRoads::outputGridClick);
+  BBGrid.Click = road(&ModelRoads::branchGridClick);
   cmdNextIter.Click = [this] { cmdNextIter_Click(); };
   cmdFinalIter.Click = [this] { cmdFinalIter_Click(); };
   cmdWriteToPrinter.Click = [this] { cmdWriteToPrinter_Click(); };
