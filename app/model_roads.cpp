@@ -1,6 +1,7 @@
-// The model classes of the program: each registers its roads through the shell's screens.
-// A new class is one more line here.
+// The program's roads between screens: the input screen, and each model class through the
+// shell's screens. A new class is one more line here.
 #include "games/ui/game_roads.h"
+#include "input/ui/input_screen_roads.h"
 #include "integer/ui/integer_roads.h"
 #include "linear/ui/linear_roads.h"
 #include "network/ui/network_roads.h"
@@ -12,6 +13,7 @@
 namespace quon {
 
 void RegisterAllModelRoads() {
+  RegisterInputScreen();
   RegisterLinearRoads();
   RegisterTransportRoads();
   RegisterIntegerRoads();

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "input/input_message.h"
+#include "shell/input_message.h"
 
 namespace quon {
 

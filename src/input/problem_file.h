@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "input/input_message.h"
+#include "shell/input_message.h"
 #include "platform/grid_store.h"
 #include "shell/mod1.h"
 

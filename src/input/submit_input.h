@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "input/input_message.h"
+#include "shell/input_message.h"
 #include "platform/grid_store.h"
 #include "shell/mod1.h"
 

@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "input/input_message.h"
+#include "shell/input_message.h"
 #include "shell/mod1.h"
 
 namespace quon {

@@ -85,6 +85,7 @@ public:
   // help beside the header.
   void InitInputGrid();
   void PlaceCellEditor(int16 row, int16 col);
+  int32 InputGridHeight() const;
   void ShowGridEditingHelp();
 
   // The grid's click, double-click and scroll, and the cell editor's keys.

@@ -154,6 +154,14 @@ void Scr2::InitInputGrid() {
   grid1.SetVisible(true);
 }
 
+// Height for the input grid: from below the control above it (the network frame for networks,
+// the caption label otherwise) down to the button frame.
+int32 Scr2::InputGridHeight() const {
+  const Control &above = g.ModelClass == 7 ? static_cast<const Control &>(Frame2) : Label7;
+  const double t = std::lround(1.02 * above.Height() + above.Top());
+  return static_cast<int32>(std::lround(Frame1.Top() - t - 0.75 * Frame1.Height()));
+}
+
 void Scr2::PlaceCellEditor(int16 row, int16 col) {
   Scr2Port port(*this);
   quon::PlaceCellEditor(port, row, col);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "input/input_message.h"
+#include "shell/input_message.h"
 #include "shell/ui/scr5.h"
 
 namespace quon {

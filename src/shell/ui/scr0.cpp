@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "input/ui/scr2.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "shell/helpers.h"
 #include "shell/mod1.h"
 #include "shell/ui/screen_helpers.h"
+#include "shell/ui/screen_links.h"
 
 namespace quon {
 
@@ -187,35 +187,13 @@ void Scr0::existingFileOption_Click() {
   newProblemOption.SetValue(true);
   existingFileOption.SetValue(false);
   // The input screen is loaded before this one goes, so the program never runs out of screens.
-  Scr2 &input = scr2();
+  InputScreen().load();
   Unload(*this);
   g.InputMode = 2;
   g.FromFileFlag = 1;
   g.NVars = 0;
   g.MRows = 0;
-
-  input.Frame1.SetVisible(true);
-  if (g.ModelClass == 8) {
-    input.Label6.SetVisible(false);
-    input.Label2.SetVisible(false);
-    input.BX2.SetVisible(false);
-  }
-  for (;;) {
-    input.Show();
-    if (std::abs(g.InputMode) == 1) {
-      g.InputMode = 1;
-      g.NewProblemMark = 99;
-      break;
-    }
-    const OpenOutcome opened = OpenProblemFile();
-    // Back at the MAIN menu the input screen is gone: nothing more to do here.
-    if (opened == OpenOutcome::BackToMainMenu) return;
-    if (opened == OpenOutcome::Loaded) {
-      input.cmdDone.SetEnabled(true);
-      break;
-    }
-  }
-  input.ShowGridEditingHelp();
+  InputScreen().openExistingFile();
 }
 
 void Scr0::cmdDone_Click() {
@@ -225,11 +203,7 @@ void Scr0::cmdDone_Click() {
   g.NumDigitsDSaved = g.NumDigitsD;
   g.FromFileFlag = 0;
   g.OutputOption = 0;
-  Scr2 &input = scr2();
-  if (g.ModelClass == 8)
-    input.Label6.SetCaption("Enter title then press RETURN or TAB to initialize input grid");
-  input.Show();
-  input.BX1.SetFocus();
+  InputScreen().showForNewProblem();
   g.NewProblemMark = 99;
   newProblemOption.SetValue(true);
   existingFileOption.SetValue(false);

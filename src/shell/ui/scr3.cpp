@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "input/ui/scr2.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/tableau_size.h"
 #include "platform/colors.h"
@@ -314,8 +313,7 @@ void Scr3::cmdDone_Click() {
 
 bool Scr3::BackToInput() {
   // The input screen is shown before this one goes, so the program never runs without a form.
-  ModifyInputData();
-  if (!IsLoaded<Scr2>()) return false;
+  if (!ReturnToInputScreen()) return false;
   Unload(*this);
   return true;
 }

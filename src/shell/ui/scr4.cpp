@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "input/ui/scr2.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "platform/user_services.h"
@@ -108,8 +107,7 @@ void Scr4::cmdDone_Click() {
 }
 
 void Scr4::cmdModifyInputData_Click() {
-  ModifyInputData();
-  if (IsLoaded<Scr2>()) Unload(*this);
+  if (ReturnToInputScreen()) Unload(*this);
 }
 
 void Scr4::cmdMainMenu_Click() {

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "input/ui/scr2.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "shell/ui/model_roads.h"
@@ -177,8 +176,7 @@ void Scr5::cmdWriteToPrinter_Click() {
 void Scr5::cmdModifyInputData_Click() {
   g.AltOptimaFlag = 0;
   g.EnterSelState = 0;
-  ModifyInputData();
-  if (!IsLoaded<Scr2>()) return;
+  if (!ReturnToInputScreen()) return;
   Unload(*this);
   g.CurRow = 1;
   g.CurCol = CurrentModelRoads().inputStartCol;

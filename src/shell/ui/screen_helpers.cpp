@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "input/ui/scr2.h"
 #include "platform/screen.h"
 #include "shell/screen_frame.h"
 
@@ -14,13 +13,6 @@ void DrawScreenFrameAndTitle(Form &form) {
 
 int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid) {
   return static_cast<int32>(std::lround(buttonFrame.Top() - outputGrid.Top() - 0.9 * buttonFrame.Height()));
-}
-
-int32 InputGridHeight() {
-  Scr2 &s = scr2();
-  const Control &above = g.ModelClass == 7 ? static_cast<const Control &>(s.Frame2) : s.Label7;
-  const double t = std::lround(1.02 * above.Height() + above.Top());
-  return static_cast<int32>(std::lround(s.Frame1.Top() - t - 0.75 * s.Frame1.Height()));
 }
 
 void ShowOutputTitle(Form &outputScreen, Label &titleLabel) {

@@ -20,10 +20,6 @@ void DrawScreenFrameAndTitle(Form &form);
 // `Frame1` and `outputGrid`.
 int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid);
 
-// Height for the input grid: from below the control above it (`Frame2` for networks, the
-// caption label `Label7` otherwise) down to the button frame `Frame1`, on the input screen.
-int32 InputGridHeight();
-
 // Sizes, centres and shows the output screen's title label with the current model title. The
 // output screen passes itself and its `Label20`.
 void ShowOutputTitle(Form &outputScreen, Label &titleLabel);

@@ -1,13 +1,37 @@
-// The roads from the solve and output screens back to the input screen and the MAIN menu.
+// The roads from the shell's screens to the input screen and the MAIN menu. The input screen
+// belongs to the problem input, which registers these roads; the shell's screens reach it only
+// through them.
 #pragma once
 
-#include "input/ui/scr2.h"
+#include <functional>
+
 #include "shell/mod1.h"
 
 namespace quon {
 
+struct InputScreenRoads {
+  // Loads the input screen (without showing it), so that the screen leaving for it may unload.
+  std::function<void()> load;
+  // "Go to Input Screen" of the MAIN menu: the input screen for a new problem.
+  std::function<void()> showForNewProblem;
+  // "Select Existing File": the Open dialog over the input screen until a file loads, the user
+  // turns to a new problem, or goes back to the MAIN menu.
+  std::function<void()> openExistingFile;
+  // "View/Modify Input Data": the input screen rebuilt from what "SOLVE Menu" kept; true when
+  // the input screen is then on display.
+  std::function<bool()> returnToInput;
+  // Puts the input screen's cell editor on a cell of its grid.
+  std::function<void(int16 row, int16 col)> placeCellEditor;
+};
+
+void RegisterInputScreenRoads(InputScreenRoads roads);
+const InputScreenRoads &InputScreen();
+
 // The MAIN menu screen, which unloads every other screen when it is activated.
 void ShowMainMenu();
+
+// "View/Modify Input Data" from a later screen: true when the input screen is on display.
+bool ReturnToInputScreen();
 
 // Puts the input screen's cell editor on a cell of its grid.
 void PlaceInputCellEditor(int16 row, int16 col);

@@ -376,10 +376,10 @@ TEST_F(ScreenTest, GridHeightsLeaveRoomForTheButtonFrame) {
   Scr2 &in = scr2();
   in.Label7.Move(0, 2304, 4000, 300);
   in.Frame1.Move(0, 9504, 5205, 495);
-  EXPECT_EQ(InputGridHeight(), std::lround(9504 - std::lround(1.02 * 300 + 2304) - 0.75 * 495));
+  EXPECT_EQ(in.InputGridHeight(), std::lround(9504 - std::lround(1.02 * 300 + 2304) - 0.75 * 495));
   g.ModelClass = 7;
   in.Frame2.Move(0, 2700, 4335, 375);
-  EXPECT_EQ(InputGridHeight(), std::lround(9504 - std::lround(1.02 * 375 + 2700) - 0.75 * 495));
+  EXPECT_EQ(in.InputGridHeight(), std::lround(9504 - std::lround(1.02 * 375 + 2700) - 0.75 * 495));
 
   EXPECT_EQ(OutputGridHeight(in.Frame1, in.Label7), std::lround(9504 - 2304 - 0.9 * 495));
 }

@@ -1,0 +1,63 @@
+#include "input/ui/input_screen_roads.h"
+
+#include <cstdlib>
+
+#include "input/file_roads.h"
+#include "input/ui/scr2.h"
+#include "shell/mod1.h"
+#include "shell/ui/screen_links.h"
+
+namespace quon {
+
+namespace {
+
+void ShowForNewProblem() {
+  Scr2 &input = scr2();
+  if (g.ModelClass == 8)
+    input.Label6.SetCaption("Enter title then press RETURN or TAB to initialize input grid");
+  input.Show();
+  input.BX1.SetFocus();
+}
+
+void OpenExistingFile() {
+  Scr2 &input = scr2();
+  input.Frame1.SetVisible(true);
+  if (g.ModelClass == 8) {
+    input.Label6.SetVisible(false);
+    input.Label2.SetVisible(false);
+    input.BX2.SetVisible(false);
+  }
+  for (;;) {
+    input.Show();
+    if (std::abs(g.InputMode) == 1) {
+      g.InputMode = 1;
+      g.NewProblemMark = 99;
+      break;
+    }
+    const OpenOutcome opened = OpenProblemFile();
+    // Back at the MAIN menu the input screen is gone: nothing more to do here.
+    if (opened == OpenOutcome::BackToMainMenu) return;
+    if (opened == OpenOutcome::Loaded) {
+      input.cmdDone.SetEnabled(true);
+      break;
+    }
+  }
+  input.ShowGridEditingHelp();
+}
+
+} // namespace
+
+void RegisterInputScreen() {
+  InputScreenRoads roads;
+  roads.load = [] { scr2(); };
+  roads.showForNewProblem = ShowForNewProblem;
+  roads.openExistingFile = OpenExistingFile;
+  roads.returnToInput = [] {
+    ModifyInputData();
+    return IsLoaded<Scr2>();
+  };
+  roads.placeCellEditor = [](int16 row, int16 col) { scr2().PlaceCellEditor(row, col); };
+  RegisterInputScreenRoads(std::move(roads));
+}
+
+} // namespace quon
