@@ -193,6 +193,8 @@ struct Mod1 {
   BArray<double> BBVal;
   double BestObj = 0;
   int32 BestIter = 0;
+  // Y below the output screen's integer-programming title, where the views start.
+  int32 SavedCtlPos = 0;
 };
 
 inline constexpr int MaxPnN = 500;

@@ -231,6 +231,10 @@ void Label::SetTransparent(bool on) {
   widget_->setAutoFillBackground(!on);
 }
 
+void Label::Refresh() {
+  widget_->repaint();
+}
+
 void Label::PerformClick() {
   if (enabled_ && Click) Click();
 }
