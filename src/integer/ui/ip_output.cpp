@@ -225,6 +225,8 @@ void InitIPOutputScreen() {
   PrintPageHeading(f);
   f.SetFontBold(true);
   f.SetFontSize(10);
+  // The screen's frame is drawn with a wide pen; the rules here are thin.
+  f.SetDrawWidth(1);
   g.TitleText = " INTEGER PROGRAMMING B&B ALGORITHM ";
   f.SetCurrentX((w - f.TextWidth(g.TitleText)) / 2);
   f.Print(g.TitleText);
@@ -279,7 +281,11 @@ void IPOptionChanged() {
     g.LevelCount.ReDim(1);
     g.TreeLevel = 1;
     g.LevelCount(1) = 1;
+    // A new tree: nothing of an earlier view stays in the grid.
     Grid &grid = f.outputGrid;
+    grid.MergeCells = MergeMode::Never;
+    grid.SetRows(0);
+    grid.SetCols(0);
     grid.SetRows(5);
     grid.SetCols(1);
     const int32 width = (g.NumDigitsN + g.NumDigitsD + 2) * 200;
