@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "integer/branch_and_bound.h"
@@ -12,6 +13,18 @@ namespace quon::testing {
 namespace {
 
 constexpr double kNone = 999999;
+
+// The automated search's stack: (+k, v) is x_k <= v, (-k, v) is x_k >= v.
+void SetStack(const std::vector<std::pair<int16, double>> &branches) {
+  const int n = static_cast<int>(branches.size());
+  g.BBVar.ReDim(n);
+  g.BBVal.ReDim(n);
+  for (int i = 1; i <= n; ++i) {
+    g.BBVar(i) = branches[static_cast<std::size_t>(i - 1)].first;
+    g.BBVal(i) = branches[static_cast<std::size_t>(i - 1)].second;
+  }
+  g.BBTop = static_cast<int16>(n);
+}
 
 TEST(BranchAndBound, WorkedExampleSubproblemBySubproblem) {
   BuildIP(WorkedExample());
@@ -144,11 +157,7 @@ TEST(BranchAndBound, CrossedBoundsAreInfeasibleWithoutASolve) {
   lp.b = {7};
   lp.lower = {"0.5"};
   BuildIP(lp);
-  g.BBTop = 1;
-  g.BBVar.ReDim(4);
-  g.BBVal.ReDim(4);
-  g.BBVar(1) = 1;
-  g.BBVal(1) = 0;
+  SetStack({{1, 0}});
   EXPECT_FALSE(ApplyNodeBounds());
   g.IterCount = -5;
   EXPECT_EQ(SolveNode(), LPStatus::Infeasible);
@@ -232,15 +241,7 @@ TEST(BranchAndBound, NodeBoundsAndStandardFormLayout) {
   lp.b = {10, 20};
   lp.lower = {"0", "6", "0"};
   BuildIP(lp);
-  g.BBTop = 3;
-  g.BBVar.ReDim(3);
-  g.BBVal.ReDim(3);
-  g.BBVar(1) = 3;
-  g.BBVal(1) = 3;
-  g.BBVar(2) = 3;
-  g.BBVal(2) = 1;
-  g.BBVar(3) = -2;
-  g.BBVal(3) = 4;
+  SetStack({{3, 3}, {3, 1}, {-2, 4}});
   ASSERT_TRUE(ApplyNodeBounds());
   EXPECT_EQ(g.LPData(g.UBRow, 3), 1);  // tightened twice
   EXPECT_EQ(g.LPData(g.LBRow, 2), 6);  // never looser than typed
