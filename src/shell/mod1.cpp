@@ -223,11 +223,11 @@ void EraseProblemArrays() {
   for (auto *a :
        {&g.InvRowScale, &g.InvWorkCol, &g.InvInput, &g.BInv, &g.XBasic,     &g.WorkCol,  &g.AlphaCol,
         &g.CostB,       &g.Duals,      &g.BasisMat, &g.Tab,  &g.TabBackup,  &g.LPData,   &g.LPDataBackup,
-        &g.Tableau,     &g.Cost,       &g.RedCost,  &g.XSol, &g.NodeBounds, &g.ArcMatrix})
+        &g.Tableau,     &g.Cost,       &g.RedCost,  &g.XSol, &g.NodeBounds, &g.ArcMatrix, &g.BBVal})
     a->Erase();
   for (auto *a : {&g.InvPerm, &g.LPRowWork, &g.BasisList, &g.GraphDrawn, &g.SurplusMap, &g.NonBasicMark,
                   &g.NodeIds, &g.LevelCount, &g.TreeNodes, &g.InTree, &g.DijkstraPred, &g.NetMatrix2,
-                  &g.ChangedCells, &g.PredPath, &g.BBNodeInfo, &g.BBVar, &g.BBVal})
+                  &g.ChangedCells, &g.PredPath, &g.BBNodeInfo, &g.BBVar})
     a->Erase();
   for (auto *a : {&g.ColNames, &g.ColNames2, &g.ColKind, &g.ColKind2, &g.BoundLabel, &g.BoundLabelSaved,
                   &g.ColKindSaved, &g.SourceName, &g.DestName, &g.UndoBufRow, &g.UndoBufCol, &g.CopyBuf,

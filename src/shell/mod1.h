@@ -186,7 +186,15 @@ struct Mod1 {
   BArray<float> ActFloat;
   BArray<int16> BBNodeInfo;
   BArray<std::string> BBNodeText;
-  BArray<int16> BBVar, BBVal;
+
+  // Integer programming: the automated search's stack of branches (variable, exact bound
+  // value) and its incumbent. BestIter 0 means no incumbent yet.
+  BArray<int16> BBVar;
+  BArray<double> BBVal;
+  double BestObj = 0;
+  int32 BestIter = 0;
+  // Y below the output screen's integer-programming title, where the views start.
+  int32 SavedCtlPos = 0;
 };
 
 inline constexpr int MaxPnN = 500;

@@ -232,6 +232,10 @@ void Label::SetTransparent(bool on) {
   widget_->setAutoFillBackground(!on);
 }
 
+void Label::Refresh() {
+  widget_->repaint();
+}
+
 void Label::PerformClick() {
   if (enabled_ && Click) Click();
 }

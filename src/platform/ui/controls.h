@@ -109,6 +109,8 @@ public:
   // 0 left, 1 right, 2 centre.
   void SetAlignment(int alignment);
   void SetTransparent(bool on);
+  // Paints the label at once: a long handler shows its progress without running the event loop.
+  void Refresh();
   std::function<void()> Click;
   std::function<void()> DblClick;
   void PerformClick();

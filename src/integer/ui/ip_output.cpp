@@ -1,0 +1,400 @@
+#include "integer/ui/ip_output.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "integer/branch_and_bound.h"
+#include "linear/lp_model.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/user_services.h"
+#include "platform/values.h"
+#include "shell/helpers.h"
+#include "shell/mod1.h"
+#include "shell/print_helpers.h"
+#include "shell/ui/scr5.h"
+#include "shell/ui/screen_helpers.h"
+
+namespace quon {
+
+namespace {
+
+constexpr int32 kMargin = 1200;
+
+void Rule(Scr5 &f) {
+  f.Line(kMargin, f.CurrentY(), ScreenWidth() - kMargin, f.CurrentY(), f.ForeColor());
+}
+
+void CentreHorizontally(Control &c) {
+  c.SetLeft(RoundTwips((ScreenWidth() - c.Width()) / 2.0));
+}
+
+// A whole value (within 1E-8) as a plain integer, anything else in the output number format.
+std::string SolutionText(double v) {
+  const double n = std::floor(v + 1E-8);
+  if (std::fabs(v - n) < 1E-8) return NumText(n);
+  return Format(v, NumberFormatString());
+}
+
+// 32000 reads "32,000".
+std::string WithThousands(int32 v) {
+  std::string digits = std::to_string(v);
+  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+    digits.insert(static_cast<std::size_t>(i), ",");
+  return digits;
+}
+
+void StyleOutputGrid(Grid &grid) {
+  grid.SetBackColor(kBlue);
+  grid.SetForeColor(kWhite);
+  grid.SetFontName("arial");
+  grid.SetFontSize(9);
+  grid.SetFontBold(true);
+}
+
+// One more row at the bottom of the list, made current.
+int AddListRow(Grid &grid) {
+  grid.SetRows(grid.Rows() + 1);
+  const int row = grid.Rows() - 1;
+  grid.SetRow(row);
+  return row;
+}
+
+// One text across the whole row, shown as one cell.
+void MergedRow(Grid &grid, int row, const std::string &text) {
+  for (int c = 0; c < grid.Cols(); ++c)
+    grid.SetTextMatrix(row, c, text);
+  grid.MergeCells = MergeMode::RestrictRows;
+  grid.SetMergeRow(row, true);
+}
+
+void AddIncumbentRow(Scr5 &f) {
+  Grid &grid = f.outputGrid;
+  grid.SetVisible(true);
+  const int row = AddListRow(grid);
+  grid.SetTextMatrix(row, 0, std::to_string(g.FinalIteration));
+  grid.SetCol(0);
+  grid.SetCellAlignment(kAlignCenter);
+  const std::string z = SolutionText(g.ZValue);
+  grid.SetTextMatrix(row, 1, z);
+  for (int j = 1; j <= g.NVars; ++j)
+    grid.SetTextMatrix(row, j + 1, SolutionText(g.XSol(j)));
+  f.Label3.SetCaption("(Current) Best Objective Value (" + g.SenseText.str().substr(0, 3) + ") =" + z);
+  f.Label4.SetCaption("Found at Iteration " + std::to_string(g.FinalIteration));
+}
+
+void ShowSearchEnd(Scr5 &f, SearchEnd end) {
+  Grid &grid = f.outputGrid;
+  f.Label6.SetVisible(false);
+  f.Label5.SetWidth(ScreenWidth() - 2 * kMargin);
+  f.Label5.SetForeColor(kGreen);
+  f.Label5.SetCaption("Optimality verified at Iteration " + std::to_string(g.FinalIteration));
+  if (g.BestIter == 0) {
+    grid.SetVisible(true);
+    const int row = AddListRow(grid);
+    f.Label3.SetCaption("");
+    if (end == SearchEnd::Unbounded) {
+      f.Label4.SetCaption("Solution is unbounded");
+      MergedRow(grid, row, "Solution space is unbounded");
+    } else {
+      f.Label4.SetCaption("Problem has no feasible solution");
+      f.Label5.SetCaption("Result verified at Iteration " + std::to_string(g.FinalIteration));
+      MergedRow(grid, row, "No feasible solution encountered");
+    }
+  }
+  AddListRow(grid);
+  MergedRow(grid, AddListRow(grid), "B&B Search completed");
+}
+
+// The user-guided view's layout; the tree view draws into it.
+int32 LayOutUserGuidedView(Scr5 &f, int32 y) {
+  for (Label *l : {&f.Label3, &f.Label4, &f.Label5, &f.Label6})
+    l->SetVisible(false);
+  f.Frame10.SetVisible(true);
+  f.Frame12.SetVisible(true);
+
+  Grid &bb = f.BBGrid;
+  StyleOutputGrid(bb);
+  bb.SetRows(4);
+  bb.SetCols(g.NVars + 1);
+  const int digits = g.NumDigitsN + g.NumDigitsD + 1;
+  bb.SetColWidth(0, digits * 180);
+  for (int c = 1; c <= g.NVars; ++c)
+    bb.SetColWidth(c, digits * 115);
+  const int32 needed = RoundTwips(1.08 * bb.ColWidthOf(0) + g.NVars * bb.ColWidthOf(std::min<int>(2, g.NVars)));
+  const int32 allowed = ScreenWidth() - 2 * kMargin;
+  if (needed > allowed) bb.ScrollBars = ScrollBarsMode::Horizontal;
+  bb.Move(bb.Left(), bb.Top(), std::min(needed, allowed), RoundTwips(5 * f.TextHeight(g.TitleText)));
+
+  f.Frame3.SetWidth(bb.Width());
+  f.Frame3.SetHeight(RoundTwips(1.25 * bb.Height()));
+  CentreHorizontally(f.Frame3);
+  f.Frame3.SetTop(RoundTwips(1.05 * y));
+  f.Label6.SetTop(f.Frame3.Top() + f.Frame3.Height());
+  CentreHorizontally(f.Label6);
+  f.Label6.SetVisible(false);
+
+  f.SetCurrentY(f.Frame3.Top() + f.Frame3.Height());
+  g.TitleText = g.ObjSense == -1 ? "(MAX) B&&B SEARCH TREE (Click any GREEN node)"
+                                 : "(MIN) B&&B SEARCH TREE (Click any GREEN node)";
+  return RoundTwips(1.05 * f.CurrentY());
+}
+
+int32 LayOutAutomatedView(Scr5 &f, int32 y) {
+  const int32 w = ScreenWidth();
+  Label *lines[] = {&f.Label3, &f.Label4, &f.Label5};
+  int32 top = y;
+  for (Label *l : lines) {
+    l->SetFontName("arial");
+    l->SetFontSize(10);
+    l->SetFontBold(true);
+    l->SetForeColor(kWhite);
+    l->Move(kMargin, top, w - 2 * kMargin, 285);
+    l->SetVisible(true);
+    top = RoundTwips(l->Top() + 1.05 * l->Height());
+  }
+  f.Label3.SetCaption("(Current) Best objective value =");
+  f.Label4.SetCaption("Found at subproblem ");
+  f.Label5.SetCaption("");
+  f.SetCurrentY(f.Label5.Top() + f.Label5.Height());
+  Rule(f);
+  g.TitleText = "FEASIBLE SOLUTIONS (in improved order)";
+  f.Label6.SetVisible(true);
+  f.Frame10.SetVisible(false);
+  f.Frame12.SetVisible(false);
+  return RoundTwips(1.15 * f.CurrentY());
+}
+
+void LayOutSolutionList(Scr5 &f) {
+  Grid &grid = f.outputGrid;
+  const int n = g.NVars;
+  grid.SetVisible(false);
+  grid.MergeCells = MergeMode::Never;
+  grid.SetRows(0);
+  grid.SetCols(0);
+  grid.SetRows(2);
+  grid.SetCols(n + 2);
+  const int digits = g.NumDigitsN + g.NumDigitsD + 1;
+  grid.SetColWidth(0, digits * 150);
+  grid.SetColWidth(1, digits * 150);
+  for (int c = 2; c <= n + 1; ++c)
+    grid.SetColWidth(c, digits * 90);
+  const int32 needed = RoundTwips(1.035 * (2 * grid.ColWidthOf(0) + n * grid.ColWidthOf(2)));
+  const int32 allowed = RoundTwips(0.8 * ScreenWidth());
+  if (needed > allowed) grid.ScrollBars = ScrollBarsMode::Both;
+  grid.SetWidth(std::min(needed, allowed));
+  CentreHorizontally(grid);
+
+  for (int r = 0; r <= 1; ++r)
+    for (int c = 0; c < grid.Cols(); ++c) {
+      grid.SetRow(r);
+      grid.SetCol(c);
+      grid.SetCellBackColor(kCyan);
+      grid.SetCellForeColor(kBlue);
+    }
+  for (int c = 0; c < grid.Cols(); ++c)
+    grid.ColAlignment.at(static_cast<std::size_t>(c)) = kAlignRight;
+  grid.ColAlignment.at(0) = kAlignLeft;
+  grid.SetTextMatrix(0, 0, "Subproblem");
+  grid.SetTextMatrix(0, 1, "ObjVal, z");
+  for (int j = 1; j <= n; ++j) {
+    grid.SetTextMatrix(0, j + 1, "x" + std::to_string(j));
+    grid.SetTextMatrix(1, j + 1, Trim(g.VarNames(j).str()));
+  }
+}
+
+} // namespace
+
+void InitIPOutputScreen() {
+  Scr5 &f = scr5();
+  const int32 w = ScreenWidth();
+  ResetIncumbent();
+  for (Control *c : {static_cast<Control *>(&f.Frame1), static_cast<Control *>(&f.Frame2),
+                     static_cast<Control *>(&f.Frame3), static_cast<Control *>(&f.Frame7),
+                     static_cast<Control *>(&f.Frame10), static_cast<Control *>(&f.Frame12)})
+    c->SetVisible(false);
+  f.Frame4.SetVisible(true);
+  if (f.Combo1.ListCount() == 0) {
+    f.Combo1.AddItem("Automated B&B");
+    f.Combo1.AddItem("User-guided B&B");
+  }
+  f.SetFontName("arial");
+  f.SetFontSize(6);
+  f.SetForeColor(kWhite);
+  PrintPageHeading(f);
+  f.SetFontBold(true);
+  f.SetFontSize(10);
+  // The screen's frame is drawn with a wide pen; the rules here are thin.
+  f.SetDrawWidth(1);
+  g.TitleText = " INTEGER PROGRAMMING B&B ALGORITHM ";
+  f.SetCurrentX((w - f.TextWidth(g.TitleText)) / 2);
+  f.Print(g.TitleText);
+  Rule(f);
+  f.Frame4.SetTop(RoundTwips(1.01 * f.CurrentY()));
+  CentreHorizontally(f.Frame4);
+  g.SavedCtlPos = RoundTwips(f.CurrentY() * 1.1);
+  f.Frame1.SetTop(RoundTwips(0.85 * ScreenHeight()));
+  CentreHorizontally(f.Frame1);
+  f.Frame1.SetVisible(true);
+}
+
+void IPOptionChanged() {
+  Scr5 &f = scr5();
+  g.BBAux3 = 0;
+  g.BBAux4 = 0;
+  InitIPOutputScreen();
+  auto noticeLine = [&f](const std::string &text) {
+    g.TitleText = text;
+    f.Label6.SetWidth(RoundTwips(f.TextWidth(text)));
+    f.Label6.SetCaption(text);
+    f.Label6.SetVisible(false);
+  };
+  // The first run builds the root from the input data; later runs start from the saved model.
+  auto rootModel = [] {
+    if (g.IPRunState == 0)
+      ApplyNodeBounds();
+    else
+      RestoreLPModel();
+    g.IPRunState = 1;
+  };
+  if (g.OutputOption == 1) {
+    for (Label *l : {&f.Label17, &f.Label18, &f.Label19})
+      l->SetCaption("");
+    noticeLine("Searching for a feasible solution...");
+    g.BBTop = 0;
+    rootModel();
+  } else if (g.OutputOption == 2) {
+    g.BBAux2 = 0;
+    g.BBTop = 0;
+    g.BBNodeInfo.ReDim(2, 0);
+    g.BBNodeText.ReDim(0);
+    noticeLine("Subproblem has no feasible solution");
+    rootModel();
+    g.BestBound = static_cast<float>(g.ObjSense * g.Infinity);
+    ReDimProblemArrays(51);
+    g.BBAux1 = 0;
+    g.BranchSide = 0;
+    g.NodeIds.ReDim(1);
+    g.NodeIds(1) = 10;
+    g.PickedNodeId = 10;
+    g.LevelCount.ReDim(1);
+    g.TreeLevel = 1;
+    g.LevelCount(1) = 1;
+    // A new tree: nothing of an earlier view stays in the grid.
+    Grid &grid = f.outputGrid;
+    grid.MergeCells = MergeMode::Never;
+    grid.SetRows(0);
+    grid.SetCols(0);
+    grid.SetRows(5);
+    grid.SetCols(1);
+    const int32 width = (g.NumDigitsN + g.NumDigitsD + 2) * 200;
+    grid.SetColWidth(0, width);
+    grid.SetLeft(RoundTwips((ScreenWidth() - width) * 0.5));
+    grid.GridLines = 1;
+    grid.GridColor = kCyan;
+    grid.SetVisible(true);
+  }
+  RunBranchAndBound();
+}
+
+void RunBranchAndBound() {
+  Scr5 &f = scr5();
+  const int32 w = ScreenWidth();
+  g.OutputPageKind = 2;
+  f.Clear();
+  InitIPOutputScreen();
+
+  f.SetFontName("arial");
+  f.SetForeColor(kWhite);
+  f.SetFontSize(10);
+  f.SetFontBold(true);
+  f.Frame1.SetVisible(true);
+  f.Frame2.SetVisible(true);
+  f.SetCurrentX(kMargin);
+  f.SetCurrentY(g.SavedCtlPos + f.Frame4.Height());
+  f.Frame2.SetTop(RoundTwips(f.CurrentY()));
+  CentreHorizontally(f.Frame2);
+  f.SetCurrentY(f.Frame2.Top() + f.Frame2.Height());
+  Rule(f);
+
+  const int32 offset = w == 12000 ? 460 : 1200;
+  f.Label14.SetBackColor(kMagenta);
+  const int32 ruleY = RoundTwips(f.CurrentY());
+  f.Frame10.Move(offset, ruleY - f.Frame10.Height(), f.Frame10.Width(), f.Frame10.Height());
+  f.Frame12.Move(w - offset - f.Frame12.Width(), ruleY - f.Frame12.Height(), f.Frame12.Width(),
+                 f.Frame12.Height());
+  f.cmdNextIter.SetEnabled(false);
+  f.cmdFinalIter.SetEnabled(false);
+
+  f.SetCurrentX(kMargin);
+  f.Print("Title: " + g.HeaderText[1]);
+  int32 y = RoundTwips(f.CurrentY());
+  g.TitleText = "AAA";
+  y = g.OutputOption == 1 ? LayOutAutomatedView(f, y) : LayOutUserGuidedView(f, y);
+
+  f.Label1.SetFontName("arial");
+  f.Label1.SetFontSize(10);
+  f.Label1.SetFontBold(true);
+  f.Label1.SetForeColor(kGreen);
+  f.Label1.Move(0, y, RoundTwips(f.TextWidth(g.TitleText)), 285);
+  f.Label1.SetCaption(g.TitleText);
+  CentreHorizontally(f.Label1);
+  f.Label1.SetVisible(true);
+
+  Grid &grid = f.outputGrid;
+  StyleOutputGrid(grid);
+  grid.SetTop(f.Label1.Top() + f.Label1.Height());
+  grid.SetHeight(OutputGridHeight(f.Frame1, grid));
+
+  if (g.OutputOption != 1) {
+    SolveUserGuidedNode();
+    return;
+  }
+  LayOutSolutionList(f);
+  RunAutomatedBranchAndBound();
+}
+
+void RunAutomatedBranchAndBound() {
+  Scr5 &f = scr5();
+  f.Label5.SetForeColor(kRed);
+  f.Label5.SetCaption("B&&B search in progress. Current Iteration: ");
+  f.Label5.SetWidth(RoundTwips(f.TextWidth("B&B search in progress. Current Iteration: ") + 60));
+  f.Label6.SetFontName("arial");
+  f.Label6.SetFontSize(10);
+  f.Label6.SetFontBold(true);
+  f.Label6.SetForeColor(kRed);
+  f.Label6.SetBackColor(kBlue);
+  f.Label6.Move(f.Label5.Left() + f.Label5.Width(), f.Label5.Top(), f.Label6.Width(), f.Label5.Height());
+  f.Label6.SetVisible(true);
+
+  SearchEvents events;
+  events.examining = [&f](int32 n) {
+    // Nothing else is painted while the search runs.
+    f.Label6.Refresh();
+    f.Label6.SetCaption(std::to_string(n));
+  };
+  events.improved = [&f] { AddIncumbentRow(f); };
+  const SearchEnd end = RunAutomatedSearch(events);
+
+  switch (end) {
+  case SearchEnd::LimitExceeded:
+    MsgBox("Number of examined subproblems exceeds " + WithThousands(BBSubproblemLimit) + ".  Execution aborted",
+           msg::OKOnly | msg::Critical, "Excessive B&B Search");
+    f.Label6.SetVisible(false);
+    return;
+  case SearchEnd::SolveFailed:
+    // No verdict can be drawn from a subproblem the simplex engine could not finish.
+    MsgBox("The simplex engine could not solve subproblem " + std::to_string(g.FinalIteration) +
+               ".  Execution aborted",
+           msg::OKOnly | msg::Critical, "B&B Search Failed");
+    f.Label6.SetVisible(false);
+    return;
+  case SearchEnd::Completed:
+  case SearchEnd::Unbounded:
+    ShowSearchEnd(f, end);
+    return;
+  }
+}
+
+} // namespace quon

@@ -1,0 +1,75 @@
+// Integer programs as the input screen hands them over, and a record of an automated search
+// subproblem by subproblem.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "integer/branch_and_bound.h"
+#include "linear/lp_fixture.h"
+#include "linear/lp_model.h"
+#include "shell/mod1.h"
+
+namespace quon::testing {
+
+// A fresh program with the integer program read into LPData and its saved standard form.
+inline void BuildIP(const LP &lp) {
+  FreshProgram(5);
+  g.SenseText = lp.sense;
+  BuildLPStandardForm(MakeGrid(lp, true));
+  g.OutputOption = 1;
+}
+
+struct Examined {
+  int32 n = 0;
+  std::vector<double> lower, upper; // node bounds of x1..xn
+  int16 r = 0;
+  double z = 0;
+};
+
+struct SearchRecord {
+  std::vector<Examined> nodes;
+  std::vector<int32> incumbentAt;
+  std::vector<double> incumbentZ;
+  std::vector<std::vector<double>> incumbentX;
+  SearchEnd end = SearchEnd::Completed;
+};
+
+inline SearchRecord Search() {
+  SearchRecord rec;
+  SearchEvents ev;
+  ev.examined = [&rec](int32 n, int16 r) {
+    Examined e;
+    e.n = n;
+    e.r = r;
+    e.z = g.ZValue;
+    for (int j = 1; j <= g.NVars; ++j) {
+      e.lower.push_back(g.LPData(g.LBRow, j));
+      e.upper.push_back(g.LPData(g.UBRow, j));
+    }
+    rec.nodes.push_back(e);
+  };
+  ev.improved = [&rec] {
+    rec.incumbentAt.push_back(g.BestIter);
+    rec.incumbentZ.push_back(g.BestObj);
+    std::vector<double> x;
+    for (int j = 1; j <= g.NVars; ++j)
+      x.push_back(g.XSol(j));
+    rec.incumbentX.push_back(x);
+  };
+  ResetIncumbent();
+  rec.end = RunAutomatedSearch(ev);
+  return rec;
+}
+
+// Maximise 3x1 + 2x2 subject to 2x1 + 2x2 <= 9 and 3x1 + x2 <= 10, both integer.
+inline LP WorkedExample() {
+  LP lp;
+  lp.c = {3, 2};
+  lp.a = {{2, 2}, {3, 1}};
+  lp.rel = {"<=", "<="};
+  lp.b = {9, 10};
+  return lp;
+}
+
+} // namespace quon::testing
