@@ -36,6 +36,7 @@ struct ModelRoads {
   std::function<void()> optionChanged;    // a choice in "Select Output Option" (OutputOption set)
   std::function<void()> nextIteration;    // "Next Iteration"
   std::function<void()> allIterations;    // "All Iterations"
+  std::function<void()> gridClick;        // a click on outputGrid (its MouseRow and MouseCol)
   std::function<void()> print;            // "Write to Printer"
 
   // The input cell that the return to the input screen starts on.

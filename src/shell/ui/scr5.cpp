@@ -108,6 +108,7 @@ Scr5::Scr5() : Form("scr5") {
   }
 
   Combo1.Click = [this] { Combo1_Click(); };
+  outputGrid.Click = [this] { outputGrid_Click(); };
   cmdNextIter.Click = [this] { cmdNextIter_Click(); };
   cmdFinalIter.Click = [this] { cmdFinalIter_Click(); };
   cmdWriteToPrinter.Click = [this] { cmdWriteToPrinter_Click(); };
@@ -143,12 +144,19 @@ void Scr5::Combo1_Click() {
   if (roads.optionChanged) roads.optionChanged();
 }
 
+void Scr5::outputGrid_Click() {
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.gridClick) roads.gridClick();
+}
+
 void Scr5::cmdNextIter_Click() {
+  g.NextIterFlag = 1;
   const ModelRoads &roads = CurrentModelRoads();
   if (roads.nextIteration) roads.nextIteration();
 }
 
 void Scr5::cmdFinalIter_Click() {
+  g.NextIterFlag = 2;
   const ModelRoads &roads = CurrentModelRoads();
   if (roads.allIterations) roads.allIterations();
 }
