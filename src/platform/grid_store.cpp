@@ -194,6 +194,8 @@ const SourcedCell &GridStore::Made(int row, int col) const {
 }
 
 void GridStore::SetCellSource(CellSource source) {
+  // The rows a source served are cut with it: kept as texts they could take gigabytes.
+  if (source_.make && !source.make && rows_ > StoredRows()) SetRows(StoredRows());
   const int stored = StoredRows();
   source_ = std::move(source);
   written_.clear();

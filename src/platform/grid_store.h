@@ -207,7 +207,7 @@ public:
 
   // Rows from source.firstRow on come from the source (their stored texts are dropped);
   // texts and looks set on them later are kept beside it and win over what it makes. An
-  // empty `make` returns every row to the store (empty). A few blocks are kept once made:
+  // empty `make` ends the source and cuts the rows it served. A few blocks are kept once made:
   // ForgetSourcedBlocks makes them again the next time they are read.
   void SetCellSource(CellSource source);
   bool HasCellSource() const { return static_cast<bool>(source_.make); }

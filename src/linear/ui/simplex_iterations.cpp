@@ -87,7 +87,7 @@ void MakeBlock(int index, std::vector<SourcedCell> &cells) {
   const TableauView &v = View();
   const int m = v.m, n = v.n, cols = n + 2;
   if (index < 0 || index >= static_cast<int>(v.blocks.size()) || !v.blocks[index].shown) return;
-  if (cells.size() < static_cast<std::size_t>(BlockRows()) * cols) return;
+  if (cells.size() < static_cast<std::size_t>(m + 7) * cols) return;
   const Block &b = v.blocks[index];
   const TableauRecord &r = b.record;
   auto cell = [&](int row, int col) -> SourcedCell & { return cells[static_cast<std::size_t>(row) * cols + col]; };
@@ -106,7 +106,7 @@ void MakeBlock(int index, std::vector<SourcedCell> &cells) {
   }
   cell(0, 0).text = HeadingText(r);
   for (int j = 1; j <= n + 1; ++j)
-    cell(0, j).text = j <= g.NVars ? g.VarNames(j).str() : " ";
+    cell(0, j).text = j <= std::min<int>(g.NVars, n) ? g.VarNames(j).str() : " ";
   cell(1, 0).text = "Basic";
   for (int j = 1; j <= n; ++j)
     cell(1, j).text = ColumnLabel(j, r.columnState[j]);
@@ -153,7 +153,7 @@ void MakeBlock(int index, std::vector<SourcedCell> &cells) {
         a.hasBack = true;
       }
   for (int row : b.redRows)
-    if (row >= 0 && row < BlockRows())
+    if (row >= 0 && row < m + 7)
       for (int c = 0; c < cols; ++c) {
         CellAttr &a = cell(row, c).attr;
         a.back = kRed;

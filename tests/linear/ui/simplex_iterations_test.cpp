@@ -21,6 +21,7 @@
 #include "platform/values.h"
 #include "shell/dual_start.h"
 #include "shell/helpers.h"
+#include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
 
@@ -591,6 +592,34 @@ TEST_F(SimplexIterationsTest, LongRunPassesSixteenBitRows) {
   EXPECT_EQ(G().TextMatrix(511 * BlockRows(), 0), "Iteration 512");
   EXPECT_EQ(G().TextMatrix(511 * BlockRows() + 2, ref.n + 1), F(std::pow(5.0, n)));
   CheckStep(CheckBlock(509), CheckBlock(510));
+}
+
+TEST_F(SimplexIterationsTest, OutputRoadsAndOptionList) {
+  Build(Wyndor());
+  g.HeaderText[1] = "Wyndor";
+  g.OutputMode = 2;
+  g.LPMethod = 2;
+  SizeSimplexTableau(false);
+  ref.Capture(2);
+  auto road = OutputRoad();
+  ASSERT_TRUE(road);
+  road();
+  EXPECT_TRUE(Drawn(scr5(), "SIMPLEX TABLEAU - (Starting All-Slack Method)"));
+  EXPECT_TRUE(Drawn(scr5(), "Title: Wyndor (Maximize)"));
+  scr5().cmdFinalIter_Click();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iteration 3 is optimal"}));
+  // The summary takes the grid back cell by cell; the iterations start again from block 1.
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_FALSE(G().HasCellSource());
+  EXPECT_EQ(G().TextMatrix(0, 0), "Variable");
+  EXPECT_EQ(g.OutputPageKind, 2);
+  scr5().Combo1.PerformChoose(1);
+  EXPECT_EQ(g.OutputPageKind, 1);
+  EXPECT_EQ(Blocks(), 1);
+  CheckBlock(0);
+  EXPECT_TRUE(scr5().cmdNextIter.Enabled());
+  RunByNext();
+  EXPECT_EQ(Blocks(), 3);
 }
 
 TEST_F(SimplexIterationsTest, PrintsDataThenEveryBlock) {
