@@ -375,6 +375,8 @@ void ShowSimplexTableauHeading() {
 
 void ShowSimplexIterations() {
   Scr5 &f = scr5();
+  // One block's rows follow from the model alone.
+  g.TableauRows = static_cast<int16>(g.MRows + 7);
   g.ChangedCells.ReDim(2, 2);
   g.ChangedCells(2, 0) = kNothingPending;
   g.OutputPageKind = 1;
