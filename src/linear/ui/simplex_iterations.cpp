@@ -481,7 +481,8 @@ void SimplexTableauClick() {
     MsgBox("Only ONE post-optimum iteration is allowed", msg::OKOnly, "Post-Optimum Iteration");
     return;
   }
-  if (g.LPMethod == 0) return;
+  // Picks concern tableaus only; the summary view of the same program has none.
+  if (g.LPMethod == 0 || !grid.HasCellSource()) return;
   const int lastCol = grid.Cols() - 1;
   if (g.Entering == 0) {
     if (col <= 0 || col >= lastCol || col > g.NCols || g.NonBasicMark(col) == 0) return;

@@ -17,6 +17,7 @@
 #include "linear/tableau_size.h"
 #include "linear/ui/simplex_iterations.h"
 #include "platform/colors.h"
+#include "platform/printer_access.h"
 #include "platform/recording_surface.h"
 #include "platform/values.h"
 #include "shell/dual_start.h"
@@ -54,6 +55,11 @@ struct Reference {
     }
   }
   bool Artificial(int j) const { return names[j][0] == 'R'; }
+  void Negate(int j) {
+    for (auto &row : a)
+      row[j] = -row[j];
+    cost[j] = -cost[j];
+  }
   double Cost(int j, int phase) const {
     if (phase == 1) return Artificial(j) ? 1 : 0;
     if (method == 4 && Artificial(j)) return 0;
@@ -154,8 +160,13 @@ protected:
     s.heading = G().TextMatrix(t, 0);
     s.phase = ref.method == 4 && s.heading.rfind("Phase 1", 0) == 0 ? 1 : 2;
     std::map<std::string, int> column;
-    for (int j = 0; j < n; ++j)
-      column[G().TextMatrix(t + 1, j + 1)] = j;
+    Reference start = ref;
+    for (int j = 0; j < n; ++j) {
+      const std::string label = G().TextMatrix(t + 1, j + 1);
+      column[label] = j;
+      // An unrestricted column the pricing turned round ("-") enters with the opposite sign.
+      if (label.back() == '-') ref.Negate(j);
+    }
     for (int k = 1; k <= m; ++k) {
       auto it = column.find(G().TextMatrix(t + 2 + k, 0));
       EXPECT_NE(it, column.end()) << "basic label of row " << k << " in block " << b;
@@ -189,6 +200,7 @@ protected:
     EXPECT_EQ(G().BackOf(t, 0), kCyan);
     EXPECT_EQ(G().ForeOf(t + 1, n + 1), kBlue);
     EXPECT_EQ(G().BackOf(t + 2, 0), kCyan);
+    ref = start;
     return s;
   }
 
@@ -419,6 +431,25 @@ TEST_F(SimplexIterationsTest, EndsOfTheRun) {
   }
 }
 
+TEST_F(SimplexIterationsTest, UnrestrictedVariableTurnsRound) {
+  // Minimise x1 + x2 with x1 free: x1 runs negative, down to -4 where x1 + 2 x2 >= -4 binds.
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {1, 3};
+  lp.a = {{-1, -2}, {1, 1}};
+  lp.rel = {"<=", "<="};
+  lp.b = {4, 10};
+  lp.unrestricted = {"y", "n"};
+  lp.lower = {"-infinity", "0"};
+  Start(lp, 2);
+  EXPECT_EQ(G().TextMatrix(ref.m + 5, 1), "y");
+  EXPECT_EQ(G().TextMatrix(ref.m + 3, 1), "-infinity");
+  const auto messages = RunByNext();
+  EXPECT_EQ(messages, (std::vector<std::string>{"Optimal Tableau: Iteration 2 is optimal"}));
+  EXPECT_EQ(G().TextMatrix(BlockRows() + 1, 1), "x1-");
+  EXPECT_EQ(G().TextMatrix(BlockRows() + 2, ref.n + 1), "-4.00");
+}
+
 TEST_F(SimplexIterationsTest, PicksAreCheckedAgainstTheTieRules) {
   // x1 and x2 tie for entering (left-most x1 enters); rows 1 and 2 tie for leaving (top-most).
   LP tie;
@@ -627,7 +658,9 @@ TEST_F(SimplexIterationsTest, PrintsDataThenEveryBlock) {
   scr5().cmdFinalIter_Click();
   Messages();
   RecordingSurface printer;
-  ASSERT_TRUE(PrintSimplexTableaus(printer, G()));
+  SetPrinterForTesting(&printer);
+  scr5().cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
   EXPECT_EQ(printer.DocumentsEnded(), 1);
   const RecordedOp *data = printer.FindText("LINEAR PROGRAM -- ORIGINAL DATA");
   const RecordedOp *tabs = printer.FindText("SIMPLEX TABLEAUS --  (Two-Phase Method)");
