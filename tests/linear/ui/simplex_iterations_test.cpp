@@ -35,10 +35,12 @@ struct Reference {
   std::vector<std::vector<double>> a; // m x n, then b as column n
   std::vector<double> cost;           // Tab(2, j): the user's costs (M included)
   std::vector<std::string> names;     // ColNames
+  double shift = 0;                   // objective constant of the lower-bound shift
   int method = 0;
 
   void Capture(int lpMethod) {
     method = lpMethod;
+    shift = g.ObjShift;
     m = g.MRows;
     n = g.NCols;
     a.assign(m, std::vector<double>(n + 1));
@@ -176,6 +178,7 @@ protected:
     double z = 0;
     for (int k = 0; k < m; ++k)
       z += ref.Cost(s.basis[k], s.phase) * s.body[k][n];
+    if (s.phase != 1) z += ref.shift;
     s.reduced.assign(n, 0);
     for (int j = 0; j < n; ++j) {
       double zj = 0;
@@ -448,6 +451,21 @@ TEST_F(SimplexIterationsTest, UnrestrictedVariableTurnsRound) {
   EXPECT_EQ(messages, (std::vector<std::string>{"Optimal Tableau: Iteration 2 is optimal"}));
   EXPECT_EQ(G().TextMatrix(BlockRows() + 1, 1), "x1-");
   EXPECT_EQ(G().TextMatrix(BlockRows() + 2, ref.n + 1), "-4.00");
+}
+
+TEST_F(SimplexIterationsTest, LowerBoundShiftsTheObjective) {
+  LP lp;
+  lp.c = {1, 2};
+  lp.a = {{1, 1}};
+  lp.rel = {"<="};
+  lp.b = {5};
+  lp.lower = {"2", "0"};
+  Start(lp, 2);
+  EXPECT_EQ(G().TextMatrix(1, 1), "Lx1");
+  EXPECT_EQ(G().TextMatrix(2, ref.n + 1), "2.00"); // x1 at its lower bound 2
+  EXPECT_EQ(G().TextMatrix(ref.m + 3, 1), "2.00");
+  EXPECT_EQ(RunByNext(), (std::vector<std::string>{"Optimal Tableau: Iteration 2 is optimal"}));
+  EXPECT_EQ(G().TextMatrix(BlockRows() + 2, ref.n + 1), "8.00");
 }
 
 TEST_F(SimplexIterationsTest, PicksAreCheckedAgainstTheTieRules) {
