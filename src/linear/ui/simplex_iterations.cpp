@@ -228,7 +228,7 @@ void SingularEnd() {
   g.Phase = 0;
   DisableStepping();
   Info("Iterations stopped: the new basis is numerically singular, so no further tableau can be computed",
-       "Optimal Tableau");
+       "Singular Basis");
 }
 
 // How a press of a stepping button went: a step was taken, or the run ended (or nothing).
@@ -240,7 +240,7 @@ Cycle LPCycle(bool all) {
     DisableStepping();
     Info("Iterations stopped after " + std::to_string(g.IterCount) +
              " tableaus: the run reached the limit on simplex pivots without an optimal tableau",
-         "Optimal Tableau");
+         "Iteration Limit");
     return Cycle::Ended;
   }
   Grid &grid = scr5().outputGrid;

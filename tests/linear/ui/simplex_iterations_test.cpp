@@ -605,7 +605,7 @@ TEST_F(SimplexIterationsTest, SafetyCapEndsTheRun) {
   Start(Wyndor(), 2);
   scr5().cmdFinalIter_Click();
   LPPivotCap = cap;
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iterations stopped after 1 tableaus: the run "
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Iteration Limit: Iterations stopped after 1 tableaus: the run "
                                                   "reached the limit on simplex pivots without an optimal tableau"}));
   EXPECT_EQ(Blocks(), 2);
   EXPECT_FALSE(Stepping());
