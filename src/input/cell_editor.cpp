@@ -395,7 +395,7 @@ CellSheet SheetOf(const GridStore &grid) {
 bool EditorPaste(InputPort &ui, GridStore &grid, const std::string &text) {
   const int16 r = g.CurRow, c = g.CurCol;
   if (r < 1 || r >= grid.Rows() || c < 1 || c >= grid.Cols()) return false;
-  if (auto refusal = RefuseCellText(SheetOf(grid), r, c, text, CellSource::Typed)) {
+  if (auto refusal = RefuseCellText(SheetOf(grid), r, c, text, CellOrigin::Typed)) {
     ShowRefusal(ui, *refusal);
     return false;
   }

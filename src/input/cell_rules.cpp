@@ -101,17 +101,17 @@ bool IsWord(const Rule &rule, std::string_view t) {
 // The flag row of a linear program's column against its lower bound: "-infinity" belongs to
 // an unrestricted variable only.
 std::optional<InputMessage> LowerBoundAgainstFlag(std::string_view lower, std::string_view flag,
-                                                  CellSource source) {
+                                                  CellOrigin source) {
   const bool unrestricted = Trim(flag) == "y";
   const std::string t = Trim(lower);
   if (unrestricted || t.empty()) {
     // Typed, an unrestricted variable's bound starts with "-" (a zero may lose its sign when
     // formatted, so only a positive value is refused).
-    if (unrestricted && source == CellSource::Typed && t != "-infinity" && Val(t) > 0)
+    if (unrestricted && source == CellOrigin::Typed && t != "-infinity" && Val(t) > 0)
       return Info(kUnrestrictedVar, kUnrestrictedTitle);
     return std::nullopt;
   }
-  if (t == "-infinity" || (source == CellSource::Typed && t[0] == '-'))
+  if (t == "-infinity" || (source == CellOrigin::Typed && t[0] == '-'))
     return Info(kNonnegativeVar, kUnrestrictedTitle);
   return std::nullopt;
 }
@@ -123,17 +123,17 @@ bool TakesNumber(const CellSheet &sheet, int row, int col) {
 }
 
 std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,
-                                           CellSource source) {
+                                           CellOrigin source) {
   const Rule rule = RuleOf(sheet, row, col);
   const std::string t = Trim(text);
   switch (rule.kind) {
   case Kind::Free:
     return std::nullopt;
   case Kind::Relation:
-    if (source == CellSource::Filed || t == "<=" || t == "=" || t == ">=") return std::nullopt;
+    if (source == CellOrigin::Filed || t == "<=" || t == "=" || t == ">=") return std::nullopt;
     return Critical("A constraint's type is <=, = or >=", "Input Data Error");
   case Kind::Flag: {
-    if (source == CellSource::Typed && t != "y" && t != "n")
+    if (source == CellOrigin::Typed && t != "y" && t != "n")
       return Critical("This row takes y or n", "Input Data Error");
     const bool freeRow = row == sheet.rows - (sheet.modelClass == 5 ? 2 : 1);
     if (freeRow && sheet.text) return LowerBoundAgainstFlag(sheet.text(row - 2, col), t, source);
@@ -149,7 +149,7 @@ std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int 
   }
   if (!IsNumber(t)) return Critical("This cell takes a number only", "Input Data Error");
   if (ValOverflows(t)) return Critical("The number is too large", "Input Data Error");
-  if (source == CellSource::Typed) {
+  if (source == CellOrigin::Typed) {
     if (!rule.negative && Val(t) < 0) return rule.signRefusal;
     const bool lowerBoundRow = (sheet.modelClass == 3 || sheet.modelClass == 5) &&
                                row == sheet.rows - (sheet.modelClass == 5 ? 4 : 3);

@@ -28,13 +28,13 @@ struct CellSheet {
 // grid's editing commands put there (a negative right-hand side copied with a column, an
 // emptied flag), so only a word or an overflow in a number cell and a "-infinity" lower
 // bound of a variable not unrestricted are refused.
-enum class CellSource { Typed, Filed };
+enum class CellOrigin { Typed, Filed };
 
 // Whether cell (row, col) holds a number (perhaps also a word such as "infinity").
 bool TakesNumber(const CellSheet &sheet, int row, int col);
 
 // The refusal of `text` in cell (row, col), or nothing when the cell can hold it.
 std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,
-                                           CellSource source);
+                                           CellOrigin source);
 
 } // namespace quon

@@ -294,7 +294,7 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
   const CellSheet sheet{mc, f.rows, f.cols, [&f](int r, int c) { return f.Cell(r, c); }};
   for (int r = 1; r < f.rows; ++r)
     for (int c = 1; c < f.cols; ++c)
-      if (auto refusal = RefuseCellText(sheet, r, c, f.Cell(r, c), CellSource::Filed)) {
+      if (auto refusal = RefuseCellText(sheet, r, c, f.Cell(r, c), CellOrigin::Filed)) {
         const int line = firstCellLine + (r - 1) * (f.cols - 1) + (c - 1);
         why = "line " + std::to_string(line) + ": row " + std::to_string(r) + ", column " +
               std::to_string(c) + " holds " + Excerpt(f.Cell(r, c)) + ". " + refusal->text;

@@ -4,6 +4,7 @@
 // whether the job went out.
 #pragma once
 
+#include "platform/grid_store.h"
 #include "platform/surface.h"
 
 namespace quon {
@@ -14,5 +15,9 @@ bool PrintLPOutputSummary();
 // The same reports on a given print job, ended at their last line; the result is the end's.
 bool PrintInverseOutput(PageSurface &printer);
 bool PrintLPOutputSummary(PageSurface &printer);
+
+// The program's data, then on a new page every tableau block of the grid as it stands.
+bool PrintSimplexTableaus(const GridStore &tableaus);
+bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus);
 
 } // namespace quon

@@ -30,7 +30,10 @@ int Snap(int twips) {
 
 void GridStore::SetRows(int rows) {
   if (rows < 0) throw IndexFault("grid row count " + std::to_string(rows));
-  Reshape(text_, rows_, cols_, rows, cols_);
+  const int stored = StoredRows();
+  const int storedAfter = source_.make ? std::min(rows, std::max(0, source_.firstRow)) : rows;
+  Reshape(text_, stored, cols_, storedAfter, cols_);
+  if (rows < rows_) std::erase_if(written_, [&](const auto &e) { return e.first / std::max(1, cols_) >= static_cast<std::size_t>(rows); });
   ReshapeAttr(rows, cols_);
   RowHeight.resize(static_cast<std::size_t>(rows), -1);
   mergeRow_.resize(static_cast<std::size_t>(rows), 0);
@@ -41,7 +44,18 @@ void GridStore::SetRows(int rows) {
 
 void GridStore::SetCols(int cols) {
   if (cols < 0) throw IndexFault("grid column count " + std::to_string(cols));
-  Reshape(text_, rows_, cols_, rows_, cols);
+  const int stored = StoredRows();
+  Reshape(text_, stored, cols_, stored, cols);
+  if (cols != cols_) {
+    // Sourced texts set by hand keep their cells; made blocks are made again at the new width.
+    std::unordered_map<std::size_t, CellText> fresh;
+    for (auto &[key, t] : written_) {
+      const std::size_t r = key / static_cast<std::size_t>(cols_), c = key % static_cast<std::size_t>(cols_);
+      if (c < static_cast<std::size_t>(cols)) fresh.emplace(r * static_cast<std::size_t>(cols) + c, std::move(t));
+    }
+    written_ = std::move(fresh);
+    made_.clear();
+  }
   ReshapeAttr(rows_, cols);
   ColWidth.resize(static_cast<std::size_t>(cols), -1);
   ColAlignment.resize(static_cast<std::size_t>(cols), 0);
@@ -124,26 +138,76 @@ void GridStore::CellText::Assign(std::string_view s) {
 
 std::string_view GridStore::TextView(int row, int col) const {
   CheckCell(row, col);
-  return text_[static_cast<std::size_t>(row) * cols_ + col].View();
+  const std::size_t key = static_cast<std::size_t>(row) * cols_ + col;
+  if (Sourced(row)) {
+    auto it = written_.find(key);
+    return it != written_.end() ? it->second.View() : std::string_view(Made(row, col).text);
+  }
+  return text_[key].View();
 }
 
 void GridStore::SetTextMatrix(int row, int col, std::string_view text) {
   CheckCell(row, col);
-  text_[static_cast<std::size_t>(row) * cols_ + col].Assign(text);
+  const std::size_t key = static_cast<std::size_t>(row) * cols_ + col;
+  if (Sourced(row))
+    written_[key].Assign(text);
+  else
+    text_[key].Assign(text);
   Changed(false);
 }
 
 CellAttr &GridStore::Attr(int row, int col) {
   CheckCell(row, col);
   Changed(false);
-  return attr_[static_cast<std::size_t>(row) * cols_ + col];
+  const std::size_t key = static_cast<std::size_t>(row) * cols_ + col;
+  // A sourced cell's own look starts from the look it was made with.
+  if (Sourced(row) && !attr_.contains(key)) return attr_.emplace(key, Made(row, col).attr).first->second;
+  return attr_[key];
 }
 
 const CellAttr &GridStore::Attr(int row, int col) const {
   CheckCell(row, col);
   static const CellAttr plain;
   auto it = attr_.find(static_cast<std::size_t>(row) * cols_ + col);
-  return it == attr_.end() ? plain : it->second;
+  if (it != attr_.end()) return it->second;
+  return Sourced(row) ? Made(row, col).attr : plain;
+}
+
+const SourcedCell &GridStore::Made(int row, int col) const {
+  const int rel = row - source_.firstRow;
+  const int blockRows = std::max(1, source_.blockRows);
+  const int block = rel / blockRows;
+  const std::size_t at = static_cast<std::size_t>(rel % blockRows) * cols_ + col;
+  for (std::size_t i = 0; i < made_.size(); ++i) {
+    if (made_[i].first != block) continue;
+    // Moving a block's vector keeps its cells where they are, so views of them stay valid.
+    std::rotate(made_.begin(), made_.begin() + static_cast<std::ptrdiff_t>(i), made_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    return made_.front().second[at];
+  }
+  constexpr std::size_t kKept = 4;
+  if (made_.size() >= kKept) made_.pop_back();
+  std::vector<SourcedCell> cells(static_cast<std::size_t>(blockRows) * cols_);
+  source_.make(block, cells);
+  cells.resize(static_cast<std::size_t>(blockRows) * cols_);
+  made_.insert(made_.begin(), {block, std::move(cells)});
+  return made_.front().second[at];
+}
+
+void GridStore::SetCellSource(CellSource source) {
+  // The rows a source served are cut with it: kept as texts they could take gigabytes.
+  if (source_.make && !source.make && rows_ > StoredRows()) SetRows(StoredRows());
+  const int stored = StoredRows();
+  source_ = std::move(source);
+  written_.clear();
+  made_.clear();
+  const int storedAfter = StoredRows();
+  if (storedAfter != stored) Reshape(text_, stored, cols_, storedAfter, cols_);
+  Changed(true);
+}
+
+void GridStore::ForgetSourcedBlocks() {
+  made_.clear();
+  Changed(false);
 }
 
 void GridStore::ReshapeAttr(int rows, int cols) {

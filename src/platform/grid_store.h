@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -44,6 +45,22 @@ struct CellAttr {
 enum class MergeMode : int { Never = 0, Free = 1, RestrictRows = 2, RestrictColumns = 3, FixedOnly = 4 };
 
 enum class ScrollBarsMode : int { None = 0, Horizontal = 1, Vertical = 2, Both = 3 };
+
+// A cell made on demand by a grid's cell source (see GridStore::SetCellSource).
+struct SourcedCell {
+  std::string text;
+  CellAttr attr;
+};
+
+// Rows of a grid that the store does not keep: from `firstRow` on, a read of a cell asks
+// `make` for the block of `blockRows` rows holding it (block 0 begins at `firstRow`), to be
+// filled with blockRows x Cols() cells, row by row. Long runs of tableaus are kept as what
+// makes them, not as millions of texts.
+struct CellSource {
+  int firstRow = 0;
+  int blockRows = 1;
+  std::function<void(int block, std::vector<SourcedCell> &cells)> make;
+};
 
 struct CellRange {
   int row1 = 0, col1 = 0, row2 = 0, col2 = 0;
@@ -188,6 +205,14 @@ public:
   // Clears cells, attributes and settings back to a fresh grid of the given size.
   void Reset(int rows, int cols);
 
+  // Rows from source.firstRow on come from the source (their stored texts are dropped);
+  // texts and looks set on them later are kept beside it and win over what it makes. An
+  // empty `make` ends the source and cuts the rows it served. A few blocks are kept once made:
+  // ForgetSourcedBlocks makes them again the next time they are read.
+  void SetCellSource(CellSource source);
+  bool HasCellSource() const { return static_cast<bool>(source_.make); }
+  void ForgetSourcedBlocks();
+
 private:
   void CheckCell(int row, int col) const;
   void Changed(bool structural) const {
@@ -231,6 +256,14 @@ private:
   // Only cells with a look of their own have an entry (most of a large grid has none).
   std::unordered_map<std::size_t, CellAttr> attr_;
   void ReshapeAttr(int rows, int cols);
+  // Rows the store keeps texts for; rows from here on belong to the cell source.
+  int StoredRows() const { return source_.make ? std::min(rows_, std::max(0, source_.firstRow)) : rows_; }
+  bool Sourced(int row) const { return source_.make && row >= source_.firstRow; }
+  const SourcedCell &Made(int row, int col) const;
+  CellSource source_;
+  std::unordered_map<std::size_t, CellText> written_; // texts set on sourced rows
+  // Blocks made, most recently read first; a view of one stays valid while another is read.
+  mutable std::vector<std::pair<int, std::vector<SourcedCell>>> made_;
   std::vector<char> mergeRow_;
   std::vector<char> mergeCol_;
   int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;

@@ -227,8 +227,9 @@ void EraseProblemArrays() {
     a->Erase();
   for (auto *a : {&g.InvPerm, &g.LPRowWork, &g.BasisList, &g.GraphDrawn, &g.SurplusMap, &g.NonBasicMark,
                   &g.NodeIds, &g.LevelCount, &g.TreeNodes, &g.InTree, &g.DijkstraPred, &g.NetMatrix2,
-                  &g.ChangedCells, &g.PredPath, &g.BBNodeInfo, &g.BBVar})
+                  &g.PredPath, &g.BBNodeInfo, &g.BBVar})
     a->Erase();
+  g.ChangedCells.Erase();
   for (auto *a : {&g.ColNames, &g.ColNames2, &g.ColKind, &g.ColKind2, &g.BoundLabel, &g.BoundLabelSaved,
                   &g.ColKindSaved, &g.SourceName, &g.DestName, &g.UndoBufRow, &g.UndoBufCol, &g.CopyBuf,
                   &g.ActSymbol, &g.ColHeads, &g.BBNodeText})

@@ -153,7 +153,7 @@ struct Mod1 {
   int16 HelpTextX = 0;
   double LBShiftSum = 0;
   int16 GraphZoomed = 0;
-  int16 TableauOutState = 0;
+  int32 TableauOutState = 0; // a grid row: 32-bit, long tableau runs pass 32767 rows
   int16 LPOutFlag = 0;
 
   // Problem arrays, dimensioned by ReDimProblemArrays or by their owners.
@@ -177,7 +177,8 @@ struct Mod1 {
   BArray<double> ArcMatrix;
   BArray<int16> TreeNodes, InTree, DijkstraPred;
   BArray<float> DijkstraDist, NetMatrix;
-  BArray<int16> NetMatrix2, ChangedCells;
+  BArray<int16> NetMatrix2;
+  BArray<int32> ChangedCells; // may hold grid rows of long tableau runs
   BArray<std::string> ActSymbol, ColHeads;
   BArray<float> ArcDur, ArcVar, EarlyTime, LateTime, SchedStart;
   BArray<int16> PredPath;

@@ -279,5 +279,54 @@ TEST(GridStore, TextsOfAnyLengthSurviveCopiesMovesAndReshaping) {
   EXPECT_EQ(moved.TextMatrix(0, 1), "1234567890123456");
 }
 
+TEST(GridStore, SourcedRowsAreMadeOnDemandAndWritesWinOverThem) {
+  GridStore g = Filled(2, 3);
+  int made = 0;
+  // Blocks of 2 rows from row 1: the cell at (r, c) reads "b<block>:<row in block>,<c>".
+  g.SetCellSource({1, 2, [&made](int block, std::vector<SourcedCell> &cells) {
+                     ++made;
+                     for (std::size_t i = 0; i < cells.size(); ++i) {
+                       cells[i].text = "b" + std::to_string(block) + ":" + std::to_string(i / 3) + "," +
+                                       std::to_string(i % 3);
+                       cells[i].attr.back = kCyan;
+                       cells[i].attr.hasBack = true;
+                     }
+                   }});
+  EXPECT_EQ(g.TextMatrix(0, 2), "0,2"); // rows before the source keep their texts
+  EXPECT_EQ(g.TextMatrix(1, 0), "b0:0,0");
+  g.SetRows(200001);
+  EXPECT_EQ(g.TextMatrix(200000, 1), "b99999:1,1");
+  EXPECT_EQ(g.BackOf(200000, 1), kCyan);
+  // A block read again comes from the kept ones; a forgotten one is made again.
+  const int before = made;
+  EXPECT_EQ(g.TextMatrix(199999, 2), "b99999:0,2");
+  EXPECT_EQ(made, before);
+  g.ForgetSourcedBlocks();
+  EXPECT_EQ(g.TextMatrix(199999, 2), "b99999:0,2");
+  EXPECT_EQ(made, before + 1);
+  // Texts and looks set on sourced cells win; a new look keeps what the source gave.
+  g.SetTextMatrix(5, 1, "mine");
+  g.SetRow(5);
+  g.SetCol(1);
+  g.SetCellForeColor(kRed);
+  g.ForgetSourcedBlocks();
+  EXPECT_EQ(g.TextMatrix(5, 1), "mine");
+  EXPECT_EQ(g.ForeOf(5, 1), kRed);
+  EXPECT_EQ(g.BackOf(5, 1), kCyan);
+  EXPECT_EQ(g.TextMatrix(5, 2), "b2:0,2");
+  // Views of cells of two blocks stay valid together.
+  std::string_view a = g.TextView(1, 0), b = g.TextView(150001, 0);
+  EXPECT_EQ(std::string(a), "b0:0,0");
+  EXPECT_EQ(std::string(b), "b75000:0,0");
+  // Ending the source cuts the rows it served; rows added later are the store's, empty.
+  g.SetCellSource({});
+  EXPECT_FALSE(g.HasCellSource());
+  EXPECT_EQ(g.Rows(), 1);
+  EXPECT_EQ(g.TextMatrix(0, 2), "0,2");
+  EXPECT_THROW(g.TextMatrix(1, 0), IndexFault);
+  g.SetRows(3);
+  EXPECT_EQ(g.TextMatrix(2, 1), "");
+}
+
 } // namespace
 } // namespace quon

@@ -5,6 +5,7 @@
 #include "linear/print_reports.h"
 #include "linear/ui/inverse_output.h"
 #include "linear/ui/lp_summary.h"
+#include "linear/ui/simplex_iterations.h"
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
@@ -46,10 +47,16 @@ ModelRoads LinearProgrammingRoads() {
         g.LPOutFlag = 0;
         ShowLPOutputSummary();
       });
+    if (g.OutputMode == 2 && g.LPMethod >= 2 && g.LPMethod <= 5)
+      return std::function<void()>([] {
+        scr5().Show();
+        ShowSimplexIterations();
+      });
     return std::function<void()>();
   };
   r.optionChanged = [] {
     Scr5 &s = scr5();
+    EndSimplexTableauView();
     if (g.OutputOption > 0) {
       s.Clear();
       s.outputGrid.SetCols(0);
@@ -60,12 +67,18 @@ ModelRoads LinearProgrammingRoads() {
       ShowLPOutputSummary();
     } else {
       RestoreSavedLP();
-      // The tableau view comes with the simplex iterations.
-      if (g.OutputOption == 2 && g.LPMethod == 4) g.Phase = 1;
+      if (g.OutputOption == 2) {
+        if (g.LPMethod == 4) g.Phase = 1;
+        ShowSimplexIterations();
+      }
     }
   };
+  r.nextIteration = [] { SimplexNextIteration(); };
+  r.allIterations = [] { SimplexAllIterations(); };
+  r.gridClick = [] { SimplexTableauClick(); };
   r.print = [] {
     if (g.OutputPageKind == 2) PrintLPOutputSummary();
+    if (g.OutputPageKind == 1) PrintSimplexTableaus(scr5().outputGrid);
   };
   return r;
 }

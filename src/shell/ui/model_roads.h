@@ -36,6 +36,7 @@ struct ModelRoads {
   std::function<void()> optionChanged;    // a choice in "Select Output Option" (OutputOption set)
   std::function<void()> nextIteration;    // "Next Iteration"
   std::function<void()> allIterations;    // "All Iterations"
+  std::function<void()> gridClick;        // a click on outputGrid (its MouseRow and MouseCol)
   std::function<void()> print;            // "Write to Printer"
   // The output screen's lists beside the option list: "Starting Node", "From node", "To node",
   // the label that lists every route, and "Initialize u or v".
@@ -44,9 +45,7 @@ struct ModelRoads {
   std::function<void()> toNodeChosen;
   std::function<void()> allRoutesClicked;
   std::function<void()> multiplierChosen;
-  // Clicks on the output grid (picks of pivots, loop cells and tree nodes) and on the branching
-  // grid; the grid's MouseRow and MouseCol tell the cell.
-  std::function<void()> outputGridClick;
+  // A click on the branching grid of the search tree (its MouseRow and MouseCol).
   std::function<void()> branchGridClick;
 
   // The input cell that the return to the input screen starts on.

@@ -119,7 +119,7 @@ Scr5::Scr5() : Form("scr5") {
   Combo4.Click = road(&ModelRoads::toNodeChosen);
   Label2.Click = road(&ModelRoads::allRoutesClicked);
   Combo5.Click = road(&ModelRoads::multiplierChosen);
-  outputGrid.Click = road(&ModelRoads::outputGridClick);
+  outputGrid.Click = [this] { outputGrid_Click(); };
   BBGrid.Click = road(&ModelRoads::branchGridClick);
   cmdNextIter.Click = [this] { cmdNextIter_Click(); };
   cmdFinalIter.Click = [this] { cmdFinalIter_Click(); };
@@ -154,6 +154,11 @@ void Scr5::Combo1_Click() {
   g.OutputOption = static_cast<int16>(Combo1.ListIndex() + 1);
   const ModelRoads &roads = CurrentModelRoads();
   if (roads.optionChanged) roads.optionChanged();
+}
+
+void Scr5::outputGrid_Click() {
+  const ModelRoads &roads = CurrentModelRoads();
+  if (roads.gridClick) roads.gridClick();
 }
 
 void Scr5::cmdNextIter_Click() {

@@ -79,6 +79,7 @@ public:
   void Form_Paint() override;
 
   void Combo1_Click();
+  void outputGrid_Click();
   void cmdNextIter_Click();
   void cmdFinalIter_Click();
   void cmdWriteToPrinter_Click();

@@ -27,7 +27,7 @@ void RegisterTransportRoads() {
   r.nextIteration = TransNextIteration;
   r.allIterations = TransAllIterations;
   r.multiplierChosen = [] { TransChooseZeroMultiplier(scr5().Combo5.ListIndex()); };
-  r.outputGridClick = [] {
+  r.gridClick = [] {
     const Scr5 &s = scr5();
     TransLoopCellClick(s.outputGrid.MouseRow, s.outputGrid.MouseCol);
   };

@@ -246,7 +246,7 @@ TEST_F(OutputScreenTest, IterationsOptionRestartsTwoPhaseFromPhaseOne) {
   g.Phase = 0;
   scr5().Combo1.PerformChoose(1);
   EXPECT_EQ(g.OutputOption, 2);
-  EXPECT_EQ(g.Phase, 1);
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(0, 0), "Phase 1 (Iter 1");
 }
 
 TEST_F(OutputScreenTest, WriteToPrinterPrintsTheMatrixReport) {

@@ -1,0 +1,199 @@
+// "All Iterations" on a dense 100 x 100 linear program, from the press to the last tableau
+// drawn, and the memory the tableau view holds; then scrolling through every block; then a
+// run of 4,096 tableaus of 100 rows, shown and scrolled. The
+// tableaus are kept as their bases and made into cells only when drawn, so the memory grows
+// with the number of tableaus, not with their cells.
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "linear/lp_model.h"
+#include "linear/tableau_size.h"
+#include "linear/ui/simplex_iterations.h"
+#include "platform/grid_store.h"
+#include "platform/screen.h"
+#include "platform/ui/forms.h"
+#include "platform/user_services.h"
+#include "platform/values.h"
+#include "shell/mod1.h"
+#include "shell/ui/model_roads.h"
+#include "shell/ui/scr5.h"
+
+namespace {
+
+using namespace quon;
+
+double MemoryMB(const char *field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + std::string(field).size() + 1) / 1024.0;
+  return 0;
+}
+
+// Maximise c x subject to A x <= b, as the input grid hands it over, for the all-slack start.
+void Program(int m, int n, const std::function<double(int)> &cost, const std::function<double(int, int)> &coef,
+             const std::function<double(int)> &rhs) {
+  g = Mod1{};
+  InitGlobals(15360, 11520);
+  g.ModelClass = 3;
+  GridStore grid;
+  grid.SetRows(m + 6);
+  grid.SetCols(n + 3);
+  grid.SetTextMatrix(2, 0, "Maximize");
+  for (int j = 1; j <= n; ++j) {
+    grid.SetTextMatrix(0, j, "x" + std::to_string(j));
+    grid.SetTextMatrix(2, j, NumText(cost(j)));
+    grid.SetTextMatrix(m + 3, j, "0");
+    grid.SetTextMatrix(m + 4, j, "infinity");
+    grid.SetTextMatrix(m + 5, j, "n");
+  }
+  for (int i = 1; i <= m; ++i) {
+    for (int j = 1; j <= n; ++j)
+      grid.SetTextMatrix(i + 2, j, NumText(coef(i, j)));
+    grid.SetTextMatrix(i + 2, n + 1, "<=");
+    grid.SetTextMatrix(i + 2, n + 2, NumText(rhs(i)));
+  }
+  BuildLPStandardForm(grid);
+  g.OutputMode = 2;
+  g.LPMethod = 2;
+  g.Phase = 0;
+  SizeSimplexTableau(false);
+}
+
+// Positive dense data.
+void DenseProgram(int m, int n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<int> coef(1, 20), rhs(500, 1000);
+  Program(m, n, [&](int) { return coef(rng); }, [&](int, int) { return coef(rng); }, [&](int) { return rhs(rng); });
+}
+
+// Klee and Minty's cube in 12 dimensions (scaled so that every ratio stays moderate), on which
+// the largest-coefficient rule visits all 4,096 vertices, padded to 100 rows with rows that
+// never bind: 4,096 tableaus of 100 rows and 114 columns, 50 million cells.
+void LongProgram() {
+  const int n = 12, m = 100;
+  Program(
+      m, n, [&](int j) { return std::pow(2.0, n - j); },
+      [&](int i, int j) { return i > n ? (j == 1 ? 1.0 : 0.0) : j < i ? std::pow(2.0, i - j + 1) : j == i ? 1.0 : 0.0; },
+      [&](int i) { return i > n ? 1000.0 : std::pow(5.0, i - 6); });
+}
+
+void BM_AllIterationsDense100(benchmark::State &state) {
+  SetLogicalScreen(15360, 11520);
+  ScriptedServices services;
+  services.SetFaultHandler([](const std::string &) {});
+  double before = 0, after = 0;
+  int blocks = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Forms::Clear();
+    DenseProgram(100, 100, 7);
+    scr5().Show();
+    before = MemoryMB("VmRSS:");
+    state.ResumeTiming();
+    ShowSimplexIterations();
+    scr5().cmdFinalIter_Click();
+    Grid &grid = scr5().outputGrid;
+    // The last block drawn: its cells are made now.
+    benchmark::DoNotOptimize(grid.TextMatrix(grid.Rows() - 5, grid.Cols() - 1));
+    Forms::DoEvents();
+    state.PauseTiming();
+    after = MemoryMB("VmRSS:");
+    blocks = grid.Rows() / (g.MRows + 7);
+    state.ResumeTiming();
+  }
+  state.counters["blocks"] = blocks;
+  state.counters["view_MB"] = after - before;
+  state.counters["peak_MB"] = MemoryMB("VmHWM:");
+  EndSimplexTableauView();
+  Forms::Clear();
+}
+BENCHMARK(BM_AllIterationsDense100)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One page of scrolling through the tableaus of the dense run, painted.
+void BM_ScrollTableaus(benchmark::State &state) {
+  SetLogicalScreen(15360, 11520);
+  ScriptedServices services;
+  services.SetFaultHandler([](const std::string &) {});
+  Forms::Clear();
+  DenseProgram(100, 100, 7);
+  scr5().Show();
+  ShowSimplexIterations();
+  scr5().cmdFinalIter_Click();
+  Grid &grid = scr5().outputGrid;
+  Forms::DoEvents();
+  QWidget *viewport = static_cast<QAbstractScrollArea *>(grid.Widget())->viewport();
+  QImage image(viewport->size(), QImage::Format_RGB32);
+  int top = 0;
+  for (auto _ : state) {
+    top = (top + 97) % grid.Rows();
+    grid.SetTopRow(top);
+    Forms::DoEvents();
+    QPainter p(&image);
+    viewport->render(&p);
+  }
+  state.counters["rss_MB"] = MemoryMB("VmRSS:");
+  EndSimplexTableauView();
+  Forms::Clear();
+}
+BENCHMARK(BM_ScrollTableaus)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// The long run: "All Iterations" through 4,096 tableaus, then pages deep in the run painted.
+void BM_LongRun(benchmark::State &state) {
+  SetLogicalScreen(15360, 11520);
+  ScriptedServices services;
+  services.SetFaultHandler([](const std::string &) {});
+  double before = 0, after = 0;
+  int blocks = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Forms::Clear();
+    LongProgram();
+    scr5().Show();
+    before = MemoryMB("VmRSS:");
+    state.ResumeTiming();
+    ShowSimplexIterations();
+    scr5().cmdFinalIter_Click();
+    Grid &grid = scr5().outputGrid;
+    Forms::DoEvents();
+    QWidget *viewport = static_cast<QAbstractScrollArea *>(grid.Widget())->viewport();
+    QImage image(viewport->size(), QImage::Format_RGB32);
+    for (int page = 1; page <= 20; ++page) {
+      grid.SetTopRow(grid.Rows() / 21 * page);
+      Forms::DoEvents();
+      QPainter p(&image);
+      viewport->render(&p);
+    }
+    state.PauseTiming();
+    after = MemoryMB("VmRSS:");
+    blocks = grid.Rows() / (g.MRows + 7);
+    state.ResumeTiming();
+  }
+  state.counters["blocks"] = blocks;
+  state.counters["view_MB"] = after - before;
+  state.counters["peak_MB"] = MemoryMB("VmHWM:");
+  EndSimplexTableauView();
+  Forms::Clear();
+}
+BENCHMARK(BM_LongRun)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  RegisterAllModelRoads();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,531 @@
+#include "linear/ui/simplex_iterations.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "linear/mod_lp_simplex.h"
+#include "linear/simplex_steps.h"
+#include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/user_services.h"
+#include "platform/values.h"
+#include "shell/helpers.h"
+#include "shell/mod1.h"
+#include "shell/print_helpers.h"
+#include "shell/ui/scr5.h"
+#include "shell/ui/screen_helpers.h"
+
+namespace quon {
+
+namespace {
+
+const char *const kAltOptimaPrimal =
+    " is optimal.  Alternative soltuion(s) detected: Click a nonbasic var with zj-cj=0 in last tableau, then "
+    "click NEXT ITERATION button.  Output Summary cannot be used to view alternative optima solution ";
+const char *const kAltOptimaDual =
+    " is optimal.  Alternative soltuion(s)detected: Click a nonbasic var with zj-cj=0 in last tableau, then "
+    "click NEXT ITERATION button.  Output Summary cannot be used to view alternative optima solution ";
+const char *const kEnteringTie =
+    "If there is a tie, QUON always selects left-most TIED col only. Else, your selection is not consistent with "
+    "Optimality Condition. Re-select or click NEXT/ALL ITERATIONS button.";
+const char *const kLeavingTie =
+    "If there is a tie, QUON always selects top-most TIED row only.  Else, your selection is not consistent with "
+    "Feasiblity Condition. Reselect or clik NEXT/ALL ITERATIONS button.";
+
+constexpr int32 kNothingPending = -11111;
+
+void Info(const std::string &text, const char *title) {
+  MsgBox(text, msg::OKOnly | msg::Information, title);
+}
+
+// A tableau block as the view keeps it: the record of the tableau shown in it (none for the
+// empty block an unbounded "Next Iteration" leaves) and the columns and rows painted since.
+struct Block {
+  bool shown = false;
+  TableauRecord record;
+  std::vector<int> greenCols; // grid columns, rows 0..m+5 of the block
+  std::vector<int> redRows;   // rows within the block, every column
+};
+
+struct TableauView {
+  TableauBase base;
+  std::vector<Block> blocks;
+  int m = 0, n = 0;
+  std::string pattern;
+};
+
+TableauView &View() {
+  static TableauView view;
+  return view;
+}
+
+int BlockRows() {
+  return g.MRows + 7;
+}
+
+// Round-off of the dense solve, not a value of the tableau.
+double Clean(double v) {
+  return std::fabs(v) < 1E-11 ? 0.0 : v;
+}
+
+std::string BoundText(double v, bool lower) {
+  if (lower && (v == -g.Infinity || (std::isinf(v) && v < 0))) return "-infinity";
+  if (!lower && (v == g.Infinity || (std::isinf(v) && v > 0))) return "infinity";
+  return Format(v, View().pattern);
+}
+
+std::string HeadingText(const TableauRecord &r) {
+  if (g.LPMethod == 4) return "Phase" + Str(std::abs(static_cast<int>(r.phase))) + " (Iter" + Str(r.iteration);
+  return "Iteration" + Str(r.iteration);
+}
+
+// Fills one block's cells: the texts and colours of the tableau it shows, then its paint.
+void MakeBlock(int index, std::vector<SourcedCell> &cells) {
+  const TableauView &v = View();
+  const int m = v.m, n = v.n, cols = n + 2;
+  if (index < 0 || index >= static_cast<int>(v.blocks.size()) || !v.blocks[index].shown) return;
+  if (cells.size() < static_cast<std::size_t>(m + 7) * cols) return;
+  const Block &b = v.blocks[index];
+  const TableauRecord &r = b.record;
+  auto cell = [&](int row, int col) -> SourcedCell & { return cells[static_cast<std::size_t>(row) * cols + col]; };
+  auto look = [&](int row, int col, Rgb back, Rgb fore) {
+    CellAttr &a = cell(row, col).attr;
+    a.back = back;
+    a.hasBack = true;
+    a.fore = fore;
+    a.hasFore = true;
+  };
+  const std::string &pat = v.pattern;
+
+  for (int c = 0; c < cols; ++c) {
+    look(0, c, kCyan, kBlue);
+    look(1, c, kCyan, kBlue);
+  }
+  cell(0, 0).text = HeadingText(r);
+  for (int j = 1; j <= n + 1; ++j)
+    cell(0, j).text = j <= std::min<int>(g.NVars, n) ? g.VarNames(j).str() : " ";
+  cell(1, 0).text = "Basic";
+  for (int j = 1; j <= n; ++j)
+    cell(1, j).text = ColumnLabel(j, r.columnState[j]);
+  cell(1, n + 1).text = "Solution";
+
+  cell(2, 0).text = r.sense == 1 ? "z (min)" : "z (max)";
+  for (int j = 1; j <= n; ++j)
+    cell(2, j).text = r.phase == 2 && IsArtificialColumn(j) ? "blocked" : Format(r.objective[j], pat);
+  cell(2, n + 1).text = Format(r.objective[n + 1], pat);
+
+  std::vector<double> body;
+  const bool haveBody = TableauBody(v.base, r, body);
+  for (int k = 1; k <= m; ++k) {
+    const int row = 2 + k;
+    const int basic = r.basis[k];
+    cell(row, 0).text = basic >= 1 && basic <= n ? ColumnLabel(basic, r.columnState[basic]) : "";
+    for (int j = 1; j <= n; ++j) {
+      if (haveBody) cell(row, j).text = Format(Clean(body[static_cast<std::size_t>(j - 1) * m + (k - 1)]), pat);
+      if (j >= n + 1 - m) look(row, j, kWhite, kBlue);
+    }
+    cell(row, n + 1).text = Format(Clean(r.solution[k]), pat);
+  }
+  for (int row = 0; row <= m + 2; ++row)
+    look(row, 0, kCyan, kBlue);
+
+  const char *boundLabels[] = {"Lower Bound", "Upper Bound", "Unrestr'd (y/n)?"};
+  for (int q = 0; q < 3; ++q) {
+    const int row = m + 3 + q;
+    look(row, 0, kCyan, kBlue);
+    cell(row, 0).text = boundLabels[q];
+    for (int j = 1; j <= g.NVars && j <= n; ++j) {
+      if (q == 0) cell(row, j).text = BoundText(g.LPData(g.LBRow, j), true);
+      if (q == 1) cell(row, j).text = BoundText(g.LPData(g.UBRow, j), false);
+      if (q == 2) cell(row, j).text = g.LPData(g.FreeVarRow, j) != 0 ? "y" : "n";
+    }
+  }
+
+  // The row is painted after the column, so the pivot cell is red.
+  for (int c : b.greenCols)
+    if (c >= 0 && c < cols)
+      for (int row = 0; row <= m + 5; ++row) {
+        CellAttr &a = cell(row, c).attr;
+        a.back = kGreen;
+        a.hasBack = true;
+      }
+  for (int row : b.redRows)
+    if (row >= 0 && row < m + 7)
+      for (int c = 0; c < cols; ++c) {
+        CellAttr &a = cell(row, c).attr;
+        a.back = kRed;
+        a.hasBack = true;
+      }
+}
+
+Block *BlockAtRow(int32 gridRow) {
+  TableauView &v = View();
+  if (gridRow < 0) return nullptr;
+  const auto index = static_cast<std::size_t>(gridRow / BlockRows());
+  if (index >= v.blocks.size()) v.blocks.resize(index + 1);
+  return &v.blocks[index];
+}
+
+// Green column `col` in the block that begins at grid row `blockTop` (rows 0..m+5 of it).
+void PaintColumn(int32 blockTop, int col) {
+  if (Block *b = BlockAtRow(blockTop)) b->greenCols.push_back(col);
+  scr5().outputGrid.ForgetSourcedBlocks();
+}
+
+// Red grid row `gridRow`, every column.
+void PaintRow(int32 gridRow) {
+  if (Block *b = BlockAtRow(gridRow)) b->redRows.push_back(gridRow % BlockRows());
+  scr5().outputGrid.ForgetSourcedBlocks();
+}
+
+void RecordPendingHighlight() {
+  g.ChangedCells(1, 0) = g.Entering;
+  g.ChangedCells(2, 0) = g.Leaving;
+  g.ChangedCells(1, 1) = g.TableauRowOffset;
+  g.ChangedCells(2, 1) = g.Entering;
+  g.ChangedCells(1, 2) = g.LeavingRow + g.TableauRowOffset + 2;
+  g.ChangedCells(2, 2) = 0;
+}
+
+void ClearPendingHighlight() {
+  g.ChangedCells(1, 0) = 0;
+  g.ChangedCells(2, 0) = kNothingPending;
+}
+
+// The newest block: paints the previous step's pivot, then keeps the tableau for drawing.
+void ShowSimplexTableau(TableauRecord record) {
+  Grid &grid = scr5().outputGrid;
+  if (g.ChangedCells(1, 0) > 0) PaintColumn(g.ChangedCells(1, 1), g.ChangedCells(2, 1));
+  if (g.ChangedCells(2, 0) > kNothingPending) PaintRow(std::abs(g.ChangedCells(1, 2)));
+  g.TableauOutState = grid.Rows() - 1 - (g.MRows + 5);
+  for (int k = 1; k <= g.MRows; ++k)
+    g.LPRowWork(k) = g.BasisList(k);
+  record.iteration = g.IterCount + 1;
+  Block *b = BlockAtRow(g.TableauRowOffset);
+  if (b) {
+    b->shown = true;
+    b->record = std::move(record);
+  }
+  grid.ForgetSourcedBlocks();
+}
+
+void DisableStepping() {
+  scr5().cmdNextIter.SetEnabled(false);
+  scr5().cmdFinalIter.SetEnabled(false);
+}
+
+void OptimalMessage(const char *altText) {
+  const std::string n = std::to_string(g.IterCount + 1);
+  if (g.AltOptimaFlag == 0) Info("Iteration " + n + " is optimal", "Optimal Tableau");
+  if (g.AltOptimaFlag == 1) Info("Iteration " + n + altText, "Optimal Tableau");
+}
+
+void SingularEnd() {
+  g.Entering = 0;
+  g.Phase = 0;
+  DisableStepping();
+  Info("Iterations stopped: the new basis is numerically singular, so no further tableau can be computed",
+       "Singular Basis");
+}
+
+// How a press of a stepping button went: a step was taken, or the run ended (or nothing).
+enum class Cycle { Stepped, Ended };
+
+Cycle LPCycle(bool all) {
+  // A run that passes the engine's safety cap ends instead of growing the grid for ever.
+  if (g.IterCount >= LPPivotCap) {
+    DisableStepping();
+    Info("Iterations stopped after " + std::to_string(g.IterCount) +
+             " tableaus: the run reached the limit on simplex pivots without an optimal tableau",
+         "Iteration Limit");
+    return Cycle::Ended;
+  }
+  Grid &grid = scr5().outputGrid;
+  g.TableauCount += 1;
+  g.TableauRowOffset = static_cast<int32>(g.MRows + 7) * g.TableauCount;
+  grid.SetRows(g.TableauRows + g.TableauRowOffset);
+  g.IterCount += 1;
+  if (g.Leaving == kBoundFlip) {
+    PrimalTableauStep();
+    return Cycle::Stepped;
+  }
+  if ((g.Entering > 0 && g.Leaving != 0) || g.Phase == -2) {
+    g.Phase = static_cast<int16>(std::abs(g.Phase));
+    if (g.LPMethod == 5)
+      DualTableauStep();
+    else
+      PrimalTableauStep();
+    return Cycle::Stepped;
+  }
+  if (g.Entering == 0) {
+    if (all)
+      Info("Last tableau is optimal", "Optimal Tableau");
+    else
+      Info("Iteration " + std::to_string(g.IterCount + 1) + " is optimal", "Optimal Tableau");
+    DisableStepping();
+    return Cycle::Ended;
+  }
+  if (g.Leaving == 0) {
+    PaintColumn(g.ChangedCells(1, 1), std::abs(g.Entering));
+    Info("Last tableau shows solution is unbounded", "Optimal Tableau");
+    DisableStepping();
+    if (all) grid.SetRows(grid.Rows() - g.TableauRows);
+    return Cycle::Ended;
+  }
+  return Cycle::Ended;
+}
+
+void LayOutGrid(Scr5 &f) {
+  Grid &grid = f.outputGrid;
+  const int w = ScreenWidth(), h = ScreenHeight();
+  grid.Reset(0, 0);
+  grid.FixedRows = 0;
+  grid.FixedCols = 1;
+  grid.ScrollBars = ScrollBarsMode::Vertical;
+  grid.SetCols(g.NCols + 2);
+  grid.SetRows(g.TableauRows);
+  grid.SetBackColor(kBlue);
+  grid.SetForeColor(kWhite);
+
+  int widest = static_cast<int>(NumberFormatString().size());
+  for (int j = 1; j <= g.NVars; ++j)
+    widest = std::max(widest, static_cast<int>(g.VarNames(j).str().size()));
+  const int colWidth = 97 * widest;
+  grid.SetColWidth(0, 97 * 15);
+  grid.ColAlignment.at(0) = kAlignLeft;
+  for (int c = 1; c < grid.Cols(); ++c) {
+    grid.SetColWidth(c, colWidth);
+    grid.ColAlignment.at(static_cast<std::size_t>(c)) = kAlignRight;
+  }
+  const double total = static_cast<double>(grid.Cols() - 1) * colWidth + 97 * 15;
+  const double room = w - 2400;
+  if (total > room) grid.ScrollBars = ScrollBarsMode::Both;
+  const int width = RoundTwips(VarMin(total, room) + 320);
+  grid.Move(RoundTwips((w - width) * 0.5), RoundTwips(1.2 * f.CurrentY()), width, grid.Height());
+
+  f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) * 0.5), grid.Top() - f.Frame2.Height(), f.Frame2.Width(),
+                f.Frame2.Height());
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) * 0.5), RoundTwips(0.85 * h), f.Frame1.Width(),
+                f.Frame1.Height());
+  grid.SetHeight(OutputGridHeight(f.Frame1, grid));
+  grid.SetVisible(true);
+  f.cmdNextIter.SetEnabled(true);
+  f.cmdFinalIter.SetEnabled(true);
+  f.Frame2.SetVisible(true);
+
+  grid.SetCellSource({0, BlockRows(), [](int block, std::vector<SourcedCell> &cells) { MakeBlock(block, cells); }});
+}
+
+} // namespace
+
+void ShowSimplexTableauHeading() {
+  Scr5 &f = scr5();
+  const int w = ScreenWidth();
+  f.SetFontName("arial");
+  f.SetFontSize(6);
+  f.SetForeColor(kWhite);
+  PrintPageHeading(f);
+  f.SetFontBold(true);
+  f.Frame4.SetVisible(false);
+  f.grid1.SetVisible(false);
+
+  std::string method;
+  switch (g.LPMethod) {
+  case 2: method = "(Starting All-Slack Method)"; break;
+  case 3: method = "(M-Method)"; break;
+  case 4: method = "(Two-Phase Method)"; break;
+  case 5: method = "(Dual Simplex Method)"; break;
+  case 6: method = "(Bounded Simplex Method)"; break;
+  case 7: method = "(Bounded Dual Simplex Method)"; break;
+  default: break;
+  }
+  auto rule = [&] { f.Line(1200, f.CurrentY(), w - 1200, f.CurrentY(), f.ForeColor()); };
+  f.SetFontSize(10);
+  f.SetFontBold(true);
+  f.SetDrawWidth(1);
+  f.SetCurrentY(f.CurrentY() * 1.02);
+  const std::string title = "SIMPLEX TABLEAU - " + method;
+  f.SetCurrentX((w - f.TextWidth(title)) * 0.5);
+  f.Print(title);
+  rule();
+  if (f.Combo1.ListCount() == 0) {
+    f.Combo1.AddItem("Output summary");
+    f.Combo1.AddItem("Iterations");
+  }
+  f.SetCurrentX(1200);
+  f.SetCurrentY(f.CurrentY() * 1.01);
+  f.Print("Title: " + g.HeaderText[1] + (g.ObjSense == 1 ? " (Minimize)" : " (Maximize)"));
+  rule();
+  f.SetFontSize(8);
+  f.SetCurrentX(1200);
+  f.Print("Steps for generating NEXT tableau from CURRENT one:");
+  for (const char *line :
+       {"1.  ENTERING variable: Click a NONBASIC variable (if correct, column turns green)",
+        "2.  LEAVING variable: Click a BASIC variable (if correct, row turns red)",
+        "3.  Click command button NEXT ITERATION (or ALL ITERATIONS) -- This step may be executed without Steps "
+        "1 and/or 2."}) {
+    f.SetCurrentX(1600);
+    f.Print(line);
+  }
+  rule();
+}
+
+void ShowSimplexIterations() {
+  Scr5 &f = scr5();
+  // One block's rows follow from the model alone.
+  g.TableauRows = static_cast<int16>(g.MRows + 7);
+  g.ChangedCells.ReDim(2, 2);
+  g.ChangedCells(2, 0) = kNothingPending;
+  g.OutputPageKind = 1;
+  ShowSimplexTableauHeading();
+
+  TableauView &v = View();
+  v = TableauView{};
+  v.m = g.MRows;
+  v.n = g.NCols;
+  v.pattern = NumberFormatString();
+  LayOutGrid(f);
+
+  const bool started = SimplexInit();
+  g.IterCount = 0;
+  g.TableauRowOffset = 0;
+  g.TableauCount = 0;
+  g.Phase = static_cast<int16>(g.LPMethod == 4 ? 1 : 0);
+  v.base = CaptureTableauBase();
+  if (!started) {
+    SingularEnd();
+    return;
+  }
+  if (g.LPMethod == 5)
+    DualTableauStep();
+  else
+    PrimalTableauStep();
+}
+
+void PrimalTableauStep() {
+  ShowSimplexTableau(BuildSimplexTableau());
+  const bool entering = g.Entering != 0;
+  const TableauStepEnd end = PrimalStepAfterShow();
+  if (entering) {
+    RecordPendingHighlight();
+    if (end == TableauStepEnd::Singular) SingularEnd();
+    return;
+  }
+  switch (end) {
+  case TableauStepEnd::Phase1Infeasible:
+    Info("Phase 2 nixed.  Phase1 shows the problem has no feasible solution", "Phase 1");
+    DisableStepping();
+    break;
+  case TableauStepEnd::Phase1Feasible:
+    ClearPendingHighlight();
+    if (g.NextIterFlag == 1) Info("End of Phase 1: Feasible solution found--initiating Phase 2", "Phase 1");
+    break;
+  default:
+    if (g.EnterSelState == 0) OptimalMessage(kAltOptimaPrimal);
+    DisableStepping();
+    ShowSimplexTableauHeading();
+    break;
+  }
+}
+
+void DualTableauStep() {
+  ShowSimplexTableau(BuildSimplexTableau());
+  switch (DualStepAfterShow()) {
+  case TableauStepEnd::Optimal:
+    if (g.EnterSelState == 0) OptimalMessage(kAltOptimaDual);
+    DisableStepping();
+    break;
+  case TableauStepEnd::DualInfeasible:
+    Info("Problem has no feasible solution--Iterations stopped", "Entering Var");
+    DisableStepping();
+    break;
+  case TableauStepEnd::Singular:
+    RecordPendingHighlight();
+    SingularEnd();
+    break;
+  default:
+    RecordPendingHighlight();
+    break;
+  }
+}
+
+void SimplexNextIteration() {
+  LPCycle(false);
+  if (g.EnterSelState > 0) {
+    g.Entering = 0;
+    g.EnterSelState = -1;
+  }
+}
+
+void SimplexAllIterations() {
+  while (LPCycle(true) == Cycle::Stepped) {
+    if (g.Phase == -2) continue;
+    if (g.Entering == 0) break;
+  }
+}
+
+void SimplexTableauClick() {
+  Scr5 &f = scr5();
+  Grid &grid = f.outputGrid;
+  const int row = grid.MouseRow, col = grid.MouseCol;
+  const int32 T = g.TableauOutState;
+  if (g.EnterSelState > 0 && col != g.EnterSelState) {
+    MsgBox("An entering variable selection is already made. You must click NextIteration", msg::OKOnly,
+           "Double selection error");
+    return;
+  }
+  if (g.EnterSelState == -1) {
+    MsgBox("Only ONE post-optimum iteration is allowed", msg::OKOnly, "Post-Optimum Iteration");
+    return;
+  }
+  // Picks concern tableaus only; the summary view of the same program has none.
+  if (g.LPMethod == 0 || !grid.HasCellSource()) return;
+  const int lastCol = grid.Cols() - 1;
+  if (g.Entering == 0) {
+    if (col <= 0 || col >= lastCol || col > g.NCols || g.NonBasicMark(col) == 0) return;
+    g.EnterSelState = static_cast<int16>(col);
+    f.cmdNextIter.SetEnabled(true);
+    g.Entering = static_cast<int16>(col);
+    g.NonBasicMark(col) = 0;
+    PaintColumn(T - 1, col);
+    SimplexRatioTest();
+    RecordPendingHighlight();
+    if (!SimplexPivot()) SingularEnd();
+    g.AltOptimaFlag = 2;
+    f.Frame4.SetVisible(false);
+    return;
+  }
+  if ((row == T - 1 || row == T) && col > 0 && col < lastCol) {
+    if (CheckEnteringPick(col) == PickVerdict::Right)
+      PaintColumn(T - 1, col);
+    else
+      Info(kEnteringTie, "Entering Variable");
+    return;
+  }
+  if (row > T + 1 && row <= T + 1 + g.MRows) {
+    const int k = row - 2 - g.TableauRowOffset;
+    switch (CheckLeavingPick(k >= 1 && k <= g.MRows ? g.LPRowWork(k) : 0)) {
+    case PickVerdict::BoundFlip:
+      Info("No leaving variable.  Entering variable stays nonbasic but at upper bound.", "Leaving Variable");
+      break;
+    case PickVerdict::Wrong:
+      Info(kLeavingTie, "Leaving Variable");
+      break;
+    case PickVerdict::Right:
+      PaintRow(row);
+      break;
+    }
+    return;
+  }
+  Beep();
+}
+
+void EndSimplexTableauView() {
+  scr5().outputGrid.SetCellSource({});
+  View() = TableauView{};
+}
+
+} // namespace quon

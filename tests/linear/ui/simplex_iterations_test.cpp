@@ -1,0 +1,703 @@
+// The simplex tableau view driven press by press. Every block on the grid is checked against
+// the tableau the test computes itself from the block's basis (a dense Gauss-Jordan solve of
+// the standard form taken before the run), and every pivot against the rules applied to the
+// test's own tableau, so no table is copied from the program.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "linear/lp_fixture.h"
+#include "linear/mod_lp_simplex.h"
+#include "linear/print_reports.h"
+#include "linear/tableau_size.h"
+#include "linear/ui/simplex_iterations.h"
+#include "platform/colors.h"
+#include "platform/printer_access.h"
+#include "platform/recording_surface.h"
+#include "platform/values.h"
+#include "shell/dual_start.h"
+#include "shell/helpers.h"
+#include "shell/ui/scr4.h"
+#include "shell/ui/scr5.h"
+#include "support/screen_fixture.h"
+
+namespace quon::testing {
+namespace {
+
+// The standard form as the run starts, and tableaus computed from it.
+struct Reference {
+  int m = 0, n = 0;
+  std::vector<std::vector<double>> a; // m x n, then b as column n
+  std::vector<double> cost;           // Tab(2, j): the user's costs (M included)
+  std::vector<std::string> names;     // ColNames
+  double shift = 0;                   // objective constant of the lower-bound shift
+  int method = 0;
+
+  void Capture(int lpMethod) {
+    method = lpMethod;
+    shift = g.ObjShift;
+    m = g.MRows;
+    n = g.NCols;
+    a.assign(m, std::vector<double>(n + 1));
+    for (int i = 0; i < m; ++i) {
+      for (int j = 0; j < n; ++j)
+        a[i][j] = g.Tab(i + 3, j + 1);
+      a[i][n] = g.Tab(i + 3, g.NColsPlus1);
+    }
+    cost.assign(n, 0);
+    names.assign(n, "");
+    for (int j = 0; j < n; ++j) {
+      cost[j] = g.Tab(2, j + 1);
+      names[j] = g.ColNames(j + 1);
+    }
+  }
+  bool Artificial(int j) const { return names[j][0] == 'R'; }
+  void Negate(int j) {
+    for (auto &row : a)
+      row[j] = -row[j];
+    cost[j] = -cost[j];
+  }
+  double Cost(int j, int phase) const {
+    if (phase == 1) return Artificial(j) ? 1 : 0;
+    if (method == 4 && Artificial(j)) return 0;
+    return cost[j];
+  }
+
+  // B^-1 [A | b] by Gauss-Jordan with partial pivoting.
+  std::vector<std::vector<double>> Tableau(const std::vector<int> &basis) const {
+    std::vector<std::vector<double>> t(m, std::vector<double>(m + n + 1));
+    for (int i = 0; i < m; ++i) {
+      for (int k = 0; k < m; ++k)
+        t[i][k] = a[i][basis[k]];
+      for (int j = 0; j <= n; ++j)
+        t[i][m + j] = a[i][j];
+    }
+    for (int c = 0; c < m; ++c) {
+      int p = c;
+      for (int i = c + 1; i < m; ++i)
+        if (std::fabs(t[i][c]) > std::fabs(t[p][c])) p = i;
+      std::swap(t[p], t[c]);
+      const double d = t[c][c];
+      for (double &v : t[c])
+        v /= d;
+      for (int i = 0; i < m; ++i)
+        if (i != c && t[i][c] != 0) {
+          const double f = t[i][c];
+          for (int k = 0; k < m + n + 1; ++k)
+            t[i][k] -= f * t[c][k];
+        }
+    }
+    std::vector<std::vector<double>> out(m, std::vector<double>(n + 1));
+    for (int i = 0; i < m; ++i)
+      for (int j = 0; j <= n; ++j)
+        out[i][j] = t[i][m + j];
+    return out;
+  }
+};
+
+struct Shown {
+  int top = 0;
+  std::string heading;
+  int phase = 0;
+  std::vector<int> basis; // 0-based columns
+  std::vector<std::vector<double>> body;
+  std::vector<double> reduced; // z_j - c_j
+};
+
+std::string F(double v) {
+  return Format(std::fabs(v) < 1E-9 ? 0.0 : v, NumberFormatString());
+}
+
+class SimplexIterationsTest : public ScreenTest {
+protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    // Messages are answered OK and checked afterwards from the record.
+    script.SetFaultHandler([](const std::string &) {});
+  }
+  void TearDown() override {
+    EndSimplexTableauView();
+    ScreenTest::TearDown();
+  }
+
+  // The program as the SOLVE/MODIFY items leave it, then the output screen's start.
+  void Start(const LP &lp, int method) {
+    Build(lp);
+    ASSERT_EQ(g.InputErrorIndex, 0);
+    g.HeaderText[1] = "Example";
+    g.OutputMode = 2;
+    g.LPMethod = static_cast<int16>(method);
+    g.Phase = static_cast<int16>(method == 4 ? 1 : 0);
+    if (method == 5) ConvertToDualSimplexForm();
+    if (method == 3) ApplyTypedBigM(100);
+    SizeSimplexTableau(method == 3 || method == 4);
+    ref.Capture(method);
+    scr5().Show();
+    ShowSimplexIterations();
+  }
+
+  Grid &G() { return scr5().outputGrid; }
+  int BlockRows() const { return ref.m + 7; }
+  int Blocks() { return G().Rows() / BlockRows(); }
+  bool Stepping() { return scr5().cmdNextIter.Enabled() || scr5().cmdFinalIter.Enabled(); }
+
+  std::vector<std::string> Messages() {
+    std::vector<std::string> out;
+    for (const auto &r : script.MessageBoxes())
+      out.push_back(r.title + ": " + r.text);
+    script.ClearRecord();
+    return out;
+  }
+
+  // Reads block b and checks every number of it against the reference tableau of its basis.
+  Shown CheckBlock(int b) {
+    Shown s;
+    s.top = b * BlockRows();
+    const int t = s.top, m = ref.m, n = ref.n;
+    s.heading = G().TextMatrix(t, 0);
+    s.phase = ref.method == 4 && s.heading.rfind("Phase 1", 0) == 0 ? 1 : 2;
+    std::map<std::string, int> column;
+    Reference start = ref;
+    for (int j = 0; j < n; ++j) {
+      const std::string label = G().TextMatrix(t + 1, j + 1);
+      column[label] = j;
+      // An unrestricted column the pricing turned round ("-") enters with the opposite sign.
+      if (label.back() == '-') ref.Negate(j);
+    }
+    for (int k = 1; k <= m; ++k) {
+      auto it = column.find(G().TextMatrix(t + 2 + k, 0));
+      EXPECT_NE(it, column.end()) << "basic label of row " << k << " in block " << b;
+      s.basis.push_back(it == column.end() ? 0 : it->second);
+    }
+    s.body = ref.Tableau(s.basis);
+    double z = 0;
+    for (int k = 0; k < m; ++k)
+      z += ref.Cost(s.basis[k], s.phase) * s.body[k][n];
+    if (s.phase != 1) z += ref.shift;
+    s.reduced.assign(n, 0);
+    for (int j = 0; j < n; ++j) {
+      double zj = 0;
+      for (int k = 0; k < m; ++k)
+        zj += ref.Cost(s.basis[k], s.phase) * s.body[k][j];
+      s.reduced[j] = zj - ref.Cost(j, s.phase);
+      const bool blocked = ref.method == 4 && s.phase == 2 && ref.Artificial(j);
+      EXPECT_EQ(G().TextMatrix(t + 2, j + 1), blocked ? "blocked" : F(s.reduced[j])) << "block " << b << " col " << j + 1;
+      for (int k = 0; k < m; ++k)
+        EXPECT_EQ(G().TextMatrix(t + 3 + k, j + 1), F(s.body[k][j]))
+            << "block " << b << " row " << k + 1 << " col " << j + 1;
+    }
+    EXPECT_EQ(G().TextMatrix(t + 2, n + 1), F(z)) << "block " << b;
+    for (int k = 0; k < m; ++k)
+      EXPECT_EQ(G().TextMatrix(t + 3 + k, n + 1), F(s.body[k][n])) << "block " << b << " row " << k + 1;
+    EXPECT_EQ(G().TextMatrix(t + 1, 0), "Basic");
+    EXPECT_EQ(G().TextMatrix(t + 1, n + 1), "Solution");
+    const bool minimising = s.phase == 1 || g.ObjSenseSaved == 1;
+    EXPECT_EQ(G().TextMatrix(t + 2, 0), minimising ? "z (min)" : "z (max)");
+    EXPECT_EQ(G().TextMatrix(t + 3 + m, 0), "Lower Bound");
+    EXPECT_EQ(G().TextMatrix(t + 5 + m, 0), "Unrestr'd (y/n)?");
+    EXPECT_EQ(G().BackOf(t, 0), kCyan);
+    EXPECT_EQ(G().ForeOf(t + 1, n + 1), kBlue);
+    EXPECT_EQ(G().BackOf(t + 2, 0), kCyan);
+    ref = start;
+    return s;
+  }
+
+  // The pivot the rules take on a shown tableau: {entering column, leaving row}, 0-based;
+  // -1 when there is none.
+  std::pair<int, int> Pivot(const Shown &s) const {
+    const int m = ref.m, n = ref.n;
+    std::vector<bool> basic(n, false);
+    for (int j : s.basis)
+      basic[j] = true;
+    if (ref.method == 5) {
+      int row = -1;
+      double most = 0;
+      for (int k = 0; k < m; ++k)
+        if (s.body[k][n] < most - 1E-9) most = s.body[k][n], row = k;
+      if (row < 0) return {-1, -1};
+      int col = -1;
+      double best = 1E300;
+      for (int j = 0; j < n; ++j)
+        if (!basic[j] && s.body[row][j] < -1E-8) {
+          const double r = std::fabs(s.reduced[j] / s.body[row][j]);
+          if (r < best - 1E-12) best = r, col = j;
+        }
+      return {col, row};
+    }
+    const double sense = s.phase == 1 ? 1 : g.ObjSenseSaved;
+    int col = -1;
+    double best = 1E-9;
+    for (int j = 0; j < n; ++j) {
+      if (basic[j] || (ref.method == 4 && s.phase == 2 && ref.Artificial(j))) continue;
+      if (sense * s.reduced[j] > best + 1E-12) best = sense * s.reduced[j], col = j;
+    }
+    if (col < 0) return {-1, -1};
+    int row = -1;
+    double ratio = 1E300;
+    for (int k = 0; k < m; ++k)
+      if (s.body[k][col] > 1E-9 && s.body[k][n] / s.body[k][col] < ratio - 1E-12)
+        ratio = s.body[k][n] / s.body[k][col], row = k;
+    return {col, row};
+  }
+
+  // Checks that block b+1 follows from block b by the rules, with b's pivot painted.
+  void CheckStep(const Shown &from, const Shown &to) {
+    const auto [col, row] = Pivot(from);
+    if (from.phase == 1 && to.phase == 2) {
+      EXPECT_EQ(to.basis, from.basis) << "phase 2 starts from the last phase-1 basis";
+      EXPECT_EQ(col, -1);
+      return;
+    }
+    ASSERT_GE(col, 0) << "a step after " << from.heading << " without an entering column";
+    ASSERT_GE(row, 0);
+    std::vector<int> expected = from.basis;
+    expected[row] = col;
+    EXPECT_EQ(to.basis, expected) << "after " << from.heading;
+    const int t = from.top;
+    for (int r = t; r <= t + ref.m + 5; ++r)
+      if (r != t + 3 + row) {
+        EXPECT_EQ(G().BackOf(r, col + 1), kGreen) << "row " << r;
+      }
+    for (int c = 0; c <= ref.n + 1; ++c)
+      EXPECT_EQ(G().BackOf(t + 3 + row, c), kRed) << "leaving row, col " << c;
+  }
+
+  // Presses "Next Iteration" until the run ends, checking every block and every step.
+  std::vector<std::string> RunByNext(int maxPresses = 50) {
+    std::vector<std::string> messages = Messages();
+    Shown last = CheckBlock(0);
+    for (int press = 0; press < maxPresses && scr5().cmdNextIter.Enabled(); ++press) {
+      const int before = Blocks();
+      scr5().cmdNextIter_Click();
+      for (const auto &text : Messages())
+        messages.push_back(text);
+      if (Blocks() == before) break;
+      const int b = Blocks() - 1;
+      if (G().TextMatrix(b * BlockRows(), 0).empty()) break; // the unbounded end's empty block
+      Shown next = CheckBlock(b);
+      CheckStep(last, next);
+      last = next;
+      // The newest block never shows a pivot of its own.
+      EXPECT_NE(G().BackOf(next.top + 3, 1), kRed);
+    }
+    return messages;
+  }
+
+  Reference ref;
+};
+
+LP Wyndor() {
+  LP lp;
+  lp.c = {3, 5};
+  lp.a = {{1, 0}, {0, 2}, {3, 2}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {4, 12, 18};
+  lp.names = {"doors", "windows"};
+  return lp;
+}
+
+// Minimise 4x1 + x2 subject to 3x1 + x2 = 3, 4x1 + 3x2 >= 6, x1 + 2x2 <= 4.
+LP Artificial() {
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {4, 1};
+  lp.a = {{3, 1}, {4, 3}, {1, 2}};
+  lp.rel = {"=", ">=", "<="};
+  lp.b = {3, 6, 4};
+  return lp;
+}
+
+// Minimise 3x1 + 2x2 subject to 3x1 + x2 >= 3, 4x1 + 3x2 >= 6, x1 + x2 <= 3.
+LP DualStart() {
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {3, 2};
+  lp.a = {{3, 1}, {4, 3}, {1, 1}};
+  lp.rel = {">=", ">=", "<="};
+  lp.b = {3, 6, 3};
+  return lp;
+}
+
+TEST_F(SimplexIterationsTest, AllSlackPressByPress) {
+  Start(Wyndor(), 2);
+  EXPECT_EQ(g.OutputPageKind, 1);
+  EXPECT_EQ(G().TextMatrix(0, 0), "Iteration 1");
+  EXPECT_EQ(G().TextMatrix(0, 1), g.VarNames(1).str());
+  EXPECT_EQ(G().TextMatrix(0, 3), " ");
+  EXPECT_EQ(G().TextMatrix(ref.m + 4, 1), "infinity");
+  EXPECT_EQ(G().TextMatrix(ref.m + 5, 2), "n");
+  EXPECT_EQ(G().BackOf(3, ref.n), kWhite); // where the basis inverse stands
+  EXPECT_EQ(G().ForeOf(3, ref.n), kBlue);
+  EXPECT_EQ(RunByNext(), (std::vector<std::string>{"Optimal Tableau: Iteration 3 is optimal"}));
+  EXPECT_EQ(Blocks(), 3);
+  EXPECT_EQ(G().TextMatrix(2 * BlockRows() + 2, ref.n + 1), "36.00");
+  EXPECT_FALSE(Stepping());
+  EXPECT_EQ(scr5().Combo1.ListCount(), 2);
+}
+
+TEST_F(SimplexIterationsTest, MMethodPressByPress) {
+  Start(Artificial(), 3);
+  const auto messages = RunByNext();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Optimal Tableau: Iteration " + std::to_string(Blocks()) + " is optimal");
+  for (int b = 0; b < Blocks(); ++b)
+    EXPECT_EQ(G().TextMatrix(b * BlockRows(), 0), "Iteration" + Str(b + 1));
+  EXPECT_EQ(G().TextMatrix((Blocks() - 1) * BlockRows() + 2, ref.n + 1), "3.40"); // x = (0.4, 1.8)
+}
+
+TEST_F(SimplexIterationsTest, TwoPhaseByNextTellsTheEndOfPhaseOne) {
+  Start(Artificial(), 4);
+  const auto messages = RunByNext();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Phase 1: End of Phase 1: Feasible solution found--initiating Phase 2");
+  EXPECT_EQ(messages[1], "Optimal Tableau: Iteration " + std::to_string(Blocks()) + " is optimal");
+  int phase2 = 0;
+  for (int b = 0; b < Blocks(); ++b) {
+    const std::string h = G().TextMatrix(b * BlockRows(), 0);
+    EXPECT_EQ(h.substr(h.find("(Iter")), "(Iter" + Str(b + 1));
+    if (h.rfind("Phase 2", 0) == 0) ++phase2;
+  }
+  EXPECT_GE(phase2, 1);
+  EXPECT_EQ(G().TextMatrix((Blocks() - 1) * BlockRows() + 2, ref.n + 1), "3.40");
+}
+
+TEST_F(SimplexIterationsTest, TwoPhaseByAllCrossesSilentlyAndMatchesNext) {
+  Start(Artificial(), 4);
+  scr5().cmdFinalIter_Click();
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Optimal Tableau: Iteration " + std::to_string(Blocks()) + " is optimal");
+  for (int b = 0; b + 1 < Blocks(); ++b)
+    CheckStep(CheckBlock(b), CheckBlock(b + 1));
+  EXPECT_FALSE(Stepping());
+}
+
+TEST_F(SimplexIterationsTest, DualSimplexPressByPress) {
+  Start(DualStart(), 5);
+  const auto messages = RunByNext();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Optimal Tableau: Iteration " + std::to_string(Blocks()) + " is optimal");
+  EXPECT_GE(Blocks(), 2);
+  EXPECT_EQ(G().TextMatrix((Blocks() - 1) * BlockRows() + 2, ref.n + 1), "4.20"); // x = (0.6, 1.2)
+}
+
+TEST_F(SimplexIterationsTest, EndsOfTheRun) {
+  // Already optimal: one block, the step's message, no stepping.
+  LP done;
+  done.c = {-1};
+  done.a = {{1}};
+  done.rel = {"<="};
+  done.b = {1};
+  Start(done, 2);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iteration 1 is optimal"}));
+  EXPECT_EQ(Blocks(), 1);
+  EXPECT_FALSE(Stepping());
+
+  // Infeasible phase 1.
+  LP none;
+  none.c = {1, 1};
+  none.a = {{1, 1}, {1, 1}};
+  none.rel = {">=", "<="};
+  none.b = {5, 2};
+  Start(none, 4);
+  scr5().cmdFinalIter_Click();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "Phase 1: Phase 2 nixed.  Phase1 shows the problem has no feasible solution"}));
+  EXPECT_FALSE(Stepping());
+
+  // Unbounded: "Next" keeps the empty block and paints the entering column, "All" drops it.
+  LP open;
+  open.c = {1, 0};
+  open.a = {{1, -1}};
+  open.rel = {"<="};
+  open.b = {1};
+  for (bool all : {false, true}) {
+    Start(open, 2);
+    std::vector<std::string> messages;
+    if (all) {
+      scr5().cmdFinalIter_Click();
+      messages = Messages();
+    } else {
+      messages = RunByNext();
+    }
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "Optimal Tableau: Last tableau shows solution is unbounded");
+    EXPECT_EQ(Blocks(), all ? 2 : 3);
+    const int t = BlockRows(); // the second block shows x2 entering with no row to leave
+    EXPECT_EQ(G().BackOf(t + 2, 2), kGreen);
+    EXPECT_FALSE(Stepping());
+  }
+}
+
+TEST_F(SimplexIterationsTest, UnrestrictedVariableTurnsRound) {
+  // Minimise x1 + x2 with x1 free: x1 runs negative, down to -4 where x1 + 2 x2 >= -4 binds.
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {1, 3};
+  lp.a = {{-1, -2}, {1, 1}};
+  lp.rel = {"<=", "<="};
+  lp.b = {4, 10};
+  lp.unrestricted = {"y", "n"};
+  lp.lower = {"-infinity", "0"};
+  Start(lp, 2);
+  EXPECT_EQ(G().TextMatrix(ref.m + 5, 1), "y");
+  EXPECT_EQ(G().TextMatrix(ref.m + 3, 1), "-infinity");
+  const auto messages = RunByNext();
+  EXPECT_EQ(messages, (std::vector<std::string>{"Optimal Tableau: Iteration 2 is optimal"}));
+  EXPECT_EQ(G().TextMatrix(BlockRows() + 1, 1), "x1-");
+  EXPECT_EQ(G().TextMatrix(BlockRows() + 2, ref.n + 1), "-4.00");
+}
+
+TEST_F(SimplexIterationsTest, LowerBoundShiftsTheObjective) {
+  LP lp;
+  lp.c = {1, 2};
+  lp.a = {{1, 1}};
+  lp.rel = {"<="};
+  lp.b = {5};
+  lp.lower = {"2", "0"};
+  Start(lp, 2);
+  EXPECT_EQ(G().TextMatrix(1, 1), "Lx1");
+  EXPECT_EQ(G().TextMatrix(2, ref.n + 1), "2.00"); // x1 at its lower bound 2
+  EXPECT_EQ(G().TextMatrix(ref.m + 3, 1), "2.00");
+  EXPECT_EQ(RunByNext(), (std::vector<std::string>{"Optimal Tableau: Iteration 2 is optimal"}));
+  EXPECT_EQ(G().TextMatrix(BlockRows() + 2, ref.n + 1), "8.00");
+}
+
+TEST_F(SimplexIterationsTest, PicksAreCheckedAgainstTheTieRules) {
+  // x1 and x2 tie for entering (left-most x1 enters); rows 1 and 2 tie for leaving (top-most).
+  LP tie;
+  tie.c = {2, 2};
+  tie.a = {{1, 1}, {1, 0}};
+  tie.rel = {"<=", "<="};
+  tie.b = {2, 2};
+  Start(tie, 2);
+  const int T = g.TableauOutState;
+  EXPECT_EQ(T, 1);
+  G().PerformClick(T, 2);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "Entering Variable: If there is a tie, QUON always selects left-most TIED col only. "
+                            "Else, your selection is not consistent with Optimality Condition. Re-select or click "
+                            "NEXT/ALL ITERATIONS button."}));
+  EXPECT_EQ(G().BackOf(T, 2), kCyan);
+  G().PerformClick(T - 1, 1);
+  EXPECT_TRUE(Messages().empty());
+  for (int r = T - 1; r <= T + ref.m + 4; ++r)
+    EXPECT_EQ(G().BackOf(r, 1), kGreen);
+  G().PerformClick(T + 3, 1);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "Leaving Variable: If there is a tie, QUON always selects top-most TIED row only.  "
+                            "Else, your selection is not consistent with Feasiblity Condition. Reselect or clik "
+                            "NEXT/ALL ITERATIONS button."}));
+  G().PerformClick(T + 2, 3);
+  EXPECT_TRUE(Messages().empty());
+  for (int c = 0; c < G().Cols(); ++c)
+    EXPECT_EQ(G().BackOf(T + 2, c), kRed);
+  const int beeps = script.Beeps();
+  G().PerformClick(T + ref.m + 3, 2);
+  EXPECT_EQ(script.Beeps(), beeps + 1);
+  // The picks moved nothing: the step still goes as the program chose.
+  RunByNext();
+}
+
+TEST_F(SimplexIterationsTest, BoundFlipPickAndStep) {
+  LP lp;
+  lp.c = {1, 0};
+  lp.a = {{1, 1}};
+  lp.rel = {"<="};
+  lp.b = {10};
+  lp.upper = {"3", "infinity"};
+  Start(lp, 2);
+  EXPECT_EQ(g.Leaving, kBoundFlip);
+  G().PerformClick(g.TableauOutState + 2, 0);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Leaving Variable: No leaving variable.  Entering variable "
+                                                  "stays nonbasic but at upper bound."}));
+  EXPECT_EQ(G().TextMatrix(ref.m + 4, 1), "3.00");
+  scr5().cmdNextIter_Click();
+  // The flipped column is headed "U" and the objective counts it at its bound.
+  const int t = BlockRows();
+  EXPECT_EQ(G().TextMatrix(t + 1, 1), "Ux1");
+  EXPECT_EQ(G().TextMatrix(t + 2, ref.n + 1), "3.00");
+  EXPECT_EQ(G().TextMatrix(t + 3, ref.n + 1), "7.00");
+}
+
+TEST_F(SimplexIterationsTest, PostOptimumIteration) {
+  // Alternative optima: x1 + x2 <= 1 with both costs 1.
+  LP alt;
+  alt.c = {1, 1};
+  alt.a = {{1, 1}, {1, 0}};
+  alt.rel = {"<=", "<="};
+  alt.b = {1, 1};
+  Start(alt, 2);
+  scr5().cmdFinalIter_Click();
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Optimal Tableau: Iteration 2 is optimal.  Alternative soltuion(s) detected: Click a "
+                         "nonbasic var with zj-cj=0 in last tableau, then click NEXT ITERATION button.  Output "
+                         "Summary cannot be used to view alternative optima solution ");
+  const Shown last = CheckBlock(1);
+  int zero = -1; // the non-basic structural column with z_j - c_j = 0
+  for (int j = 0; j < ref.n; ++j)
+    if (std::find(last.basis.begin(), last.basis.end(), j) == last.basis.end() && std::fabs(last.reduced[j]) < 1E-9)
+      zero = j;
+  ASSERT_GE(zero, 0);
+  const int T = g.TableauOutState;
+  G().PerformClick(T + 1, last.basis[0] + 1); // a basic column: ignored silently
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(g.EnterSelState, 0);
+  G().PerformClick(T + 1, zero + 1);
+  EXPECT_EQ(g.EnterSelState, zero + 1);
+  EXPECT_TRUE(scr5().cmdNextIter.Enabled());
+  EXPECT_FALSE(scr5().cmdFinalIter.Enabled());
+  EXPECT_FALSE(scr5().Frame4.Visible());
+  G().PerformClick(T + 1, zero == 0 ? 2 : 1);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Double selection error: An entering variable selection is "
+                                                  "already made. You must click NextIteration"}));
+  const int leavingRow = g.LeavingRow;
+  scr5().cmdNextIter_Click();
+  EXPECT_TRUE(Messages().empty()); // the post-optimum tableau ends without a message
+  EXPECT_EQ(Blocks(), 3);
+  const Shown post = CheckBlock(2);
+  std::vector<int> expected = last.basis;
+  expected[leavingRow - 1] = zero;
+  EXPECT_EQ(post.basis, expected);
+  // The pivot is painted on the constraint row that left, not on a heading row.
+  for (int c = 0; c < G().Cols(); ++c)
+    EXPECT_EQ(G().BackOf(last.top + 2 + leavingRow, c), kRed);
+  EXPECT_NE(G().BackOf(last.top + leavingRow, ref.n + 1), kRed);
+  EXPECT_EQ(g.EnterSelState, -1);
+  G().PerformClick(T + 1, zero + 1);
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"Post-Optimum Iteration: Only ONE post-optimum iteration is allowed"}));
+}
+
+TEST_F(SimplexIterationsTest, CyclingClassicEnds) {
+  // Beale's example: the largest-coefficient rule with top-most ties cycles on it.
+  LP beale;
+  beale.c = {0.75, -20, 0.5, -6};
+  beale.a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}};
+  beale.rel = {"<=", "<=", "<="};
+  beale.b = {0, 0, 1};
+  Start(beale, 2);
+  scr5().cmdFinalIter_Click();
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Optimal Tableau: Iteration " + std::to_string(Blocks()) + " is optimal");
+  EXPECT_EQ(G().TextMatrix((Blocks() - 1) * BlockRows() + 2, ref.n + 1), "1.25");
+  // The run did meet a basis twice before it left the cycle.
+  std::map<std::vector<int>, int> seen;
+  bool repeated = false;
+  for (int b = 0; b < Blocks(); ++b) {
+    std::vector<int> basis = CheckBlock(b).basis;
+    std::sort(basis.begin(), basis.end());
+    repeated = repeated || seen[basis]++ > 0;
+  }
+  EXPECT_TRUE(repeated);
+}
+
+TEST_F(SimplexIterationsTest, SafetyCapEndsTheRun) {
+  const int cap = LPPivotCap;
+  LPPivotCap = 1;
+  Start(Wyndor(), 2);
+  scr5().cmdFinalIter_Click();
+  LPPivotCap = cap;
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Iteration Limit: Iterations stopped after 1 tableaus: the run "
+                                                  "reached the limit on simplex pivots without an optimal tableau"}));
+  EXPECT_EQ(Blocks(), 2);
+  EXPECT_FALSE(Stepping());
+}
+
+TEST_F(SimplexIterationsTest, LongRunPassesSixteenBitRows) {
+  // Klee and Minty's cube in 9 dimensions, on which the largest-coefficient rule visits all
+  // 2^9 vertices, with 60 rows that never bind: 512 blocks of 76 rows.
+  const int n = 9, extra = 60;
+  LP km;
+  km.c.resize(n);
+  km.a.assign(n + extra, std::vector<double>(n, 0));
+  km.rel.assign(n + extra, "<=");
+  km.b.resize(n + extra);
+  for (int i = 0; i < n; ++i) {
+    km.c[i] = std::pow(2.0, n - 1 - i);
+    for (int j = 0; j < i; ++j)
+      km.a[i][j] = std::pow(2.0, i - j + 1);
+    km.a[i][i] = 1;
+    km.b[i] = std::pow(5.0, i + 1);
+  }
+  for (int i = n; i < n + extra; ++i) {
+    km.a[i][0] = 1;
+    km.b[i] = 900000 + i;
+  }
+  Start(km, 2);
+  scr5().cmdFinalIter_Click();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iteration 512 is optimal"}));
+  ASSERT_EQ(Blocks(), 512);
+  EXPECT_GT(g.TableauOutState, 32767);
+  EXPECT_EQ(g.TableauOutState, 511 * BlockRows() + 1);
+  EXPECT_GT(g.ChangedCells(1, 2), 32767); // the pending row of the last pivot
+  EXPECT_EQ(G().TextMatrix(511 * BlockRows(), 0), "Iteration 512");
+  EXPECT_EQ(G().TextMatrix(511 * BlockRows() + 2, ref.n + 1), F(std::pow(5.0, n)));
+  CheckStep(CheckBlock(509), CheckBlock(510));
+}
+
+TEST_F(SimplexIterationsTest, OutputRoadsAndOptionList) {
+  Build(Wyndor());
+  g.HeaderText[1] = "Wyndor";
+  g.OutputMode = 2;
+  g.LPMethod = 2;
+  SizeSimplexTableau(false);
+  ref.Capture(2);
+  auto road = OutputRoad();
+  ASSERT_TRUE(road);
+  road();
+  EXPECT_TRUE(Drawn(scr5(), "SIMPLEX TABLEAU - (Starting All-Slack Method)"));
+  EXPECT_TRUE(Drawn(scr5(), "Title: Wyndor (Maximize)"));
+  scr5().cmdFinalIter_Click();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iteration 3 is optimal"}));
+  // The summary takes the grid back cell by cell; the iterations start again from block 1.
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_FALSE(G().HasCellSource());
+  EXPECT_EQ(G().TextMatrix(0, 0), "Variable");
+  EXPECT_EQ(g.OutputPageKind, 2);
+  scr5().Combo1.PerformChoose(1);
+  EXPECT_EQ(g.OutputPageKind, 1);
+  EXPECT_EQ(Blocks(), 1);
+  CheckBlock(0);
+  EXPECT_TRUE(scr5().cmdNextIter.Enabled());
+  RunByNext();
+  EXPECT_EQ(Blocks(), 3);
+}
+
+TEST_F(SimplexIterationsTest, PrintsDataThenEveryBlock) {
+  Start(Artificial(), 4);
+  scr5().cmdFinalIter_Click();
+  Messages();
+  RecordingSurface printer;
+  SetPrinterForTesting(&printer);
+  scr5().cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
+  EXPECT_EQ(printer.DocumentsEnded(), 1);
+  const RecordedOp *data = printer.FindText("LINEAR PROGRAM -- ORIGINAL DATA");
+  const RecordedOp *tabs = printer.FindText("SIMPLEX TABLEAUS --  (Two-Phase Method)");
+  ASSERT_TRUE(data && tabs);
+  EXPECT_EQ(data->page, 1);
+  EXPECT_EQ(tabs->page, 2);
+  // Every block heading and the optimal value appear after the tableau title, none on page 1.
+  std::set<std::string> headings; // wide tableaus repeat them in each column block
+  bool optimum = false;
+  for (const auto &op : printer.Texts()) {
+    if (op.text.find("(Iter") != std::string::npos) {
+      EXPECT_GE(op.page, 2);
+      headings.insert(Trim(op.text));
+    }
+    optimum = optimum || Trim(op.text) == "3.40";
+  }
+  EXPECT_EQ(static_cast<int>(headings.size()), Blocks());
+  EXPECT_TRUE(optimum);
+}
+
+} // namespace
+} // namespace quon::testing
