@@ -5,6 +5,7 @@
 #include "linear/print_reports.h"
 #include "linear/ui/inverse_output.h"
 #include "linear/ui/lp_summary.h"
+#include "linear/ui/scr_lp_graf.h"
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
@@ -46,6 +47,7 @@ ModelRoads LinearProgrammingRoads() {
         g.LPOutFlag = 0;
         ShowLPOutputSummary();
       });
+    if (g.OutputMode == 2 && g.LPMethod == 1) return std::function<void()>(ShowLPGraphOutput);
     return std::function<void()>();
   };
   r.optionChanged = [] {
@@ -76,6 +78,7 @@ void RegisterLinearRoads() {
   RegisterModelRoads(ModelClassCode::MatrixInversion, MatrixRoads(false));
   RegisterModelRoads(ModelClassCode::LinearEquations, MatrixRoads(true));
   RegisterModelRoads(ModelClassCode::LinearProgramming, LinearProgrammingRoads());
+  RegisterGraphScreenHooks(ModelClassCode::LinearProgramming, LPGraphScreenHooks());
 }
 
 } // namespace quon
