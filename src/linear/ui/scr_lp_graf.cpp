@@ -417,7 +417,9 @@ GraphScreenHooks LPGraphScreenHooks() {
              msg::OKOnly | msg::Critical, "Scaling Error");
       return;
     }
-    DrawLPGraphAxes(s);
+    // Later paints (the picture shown again after it was covered or hidden) find the drawing
+    // retained: drawing the axes again would only put them over the shading.
+    if (g.GraphFirstPaintDone == 0) DrawLPGraphAxes(s);
   };
   h.listClick = LPListClick;
   h.zoomed = [](ScrLPGraf &s, bool out) {
