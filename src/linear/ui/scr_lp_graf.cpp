@@ -368,7 +368,10 @@ void ScrLPGraf::cmdExitQuon_Click() {
 
 void ScrLPGraf::DrawFormDecoration() {
   Clear();
+  // White on the blue screen, whatever colour the last title left.
+  SetForeColor(kWhite);
   if (hintShown_) DrawGraphingHint();
+  SetForeColor(kWhite);
   PrintPageHeading(*this);
   DrawScreenFrameAndTitle(*this);
 }
@@ -389,6 +392,7 @@ void ScrLPGraf::ShowGraphingHint() {
   cmdZoomOut.SetEnabled(false);
   cmdPrintGraph.SetEnabled(true);
   hintShown_ = true;
+  SetForeColor(kWhite);
   DrawGraphingHint();
 }
 
@@ -406,6 +410,8 @@ GraphScreenHooks LPGraphScreenHooks() {
     s.List1.SetTop(s.picLPgraph.Top() + h3);
     s.List1.SetHeight(Round(s.picLPgraph.Height() - h3 - 1.02 * s.Frame4.Height()));
     s.Frame4.Move(s.List1.Left(), s.List1.Top() + s.List1.Height(), s.List1.Width(), s.Frame4.Height());
+    for (Label *l : {&s.Label5, &s.Label6, &s.Label7})
+      l->SetWidth(s.Frame4.Width() - 240);
     FillLPList(s);
     return std::string("GRAPHICAL LINEAR PROGRAMMING SOLUTION");
   };
