@@ -396,13 +396,18 @@ void ScrLPGraf::ShowGraphingHint() {
   DrawGraphingHint();
 }
 
+void ScrLPGraf::PlaceList() {
+  gridChart.SetVisible(false);
+  Frame3.SetVisible(false);
+  List1.SetVisible(true);
+  List1.SetWidth((3 * (g.NumDigitsN + g.NumDigitsD) + 11) * 120);
+  List1.SetLeft(Round(0.2 * ScreenWidth() - 0.5 * List1.Width()));
+}
+
 GraphScreenHooks LPGraphScreenHooks() {
   GraphScreenHooks h;
   h.load = [](ScrLPGraf &s) {
-    const int w = ScreenWidth();
-    s.List1.SetVisible(true);
-    s.List1.SetWidth((3 * (g.NumDigitsN + g.NumDigitsD) + 11) * 120);
-    s.List1.SetLeft(Round(0.2 * w - 0.5 * s.List1.Width()));
+    s.PlaceList();
     const int h3 = Round(3 * s.TextHeight("AA"));
     FillResultLabels(s);
     s.Frame4.SetVisible(true);

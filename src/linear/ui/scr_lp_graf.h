@@ -82,6 +82,9 @@ public:
   void DrawFormDecoration();
   // The two bold instruction lines in a box above the list (linear programs).
   void ShowGraphingHint();
+  // Linear programs and games: the list shown (grid and schedule frame hidden), as wide as the
+  // output's numbers need, centred on a fifth of the screen.
+  void PlaceList();
 
 private:
   void DrawGraphingHint();
