@@ -102,6 +102,9 @@ struct Mod1 {
   int16 AltOptimaFlag = 0;
   int16 EnterSelState = 0;
   int16 GraphFirstPaintDone = 0;
+  // The graph screen's axes (user units) and the number of constraints graphed; GraphXMax is
+  // with the variables that serve several routines.
+  int16 GraphXMin = 0, GraphYMin = 0, GraphYMax = 0, GraphStep = 0, GraphDrawnCount = 0;
 
   // Texts.
   std::array<std::string, 11> HeaderText{};

@@ -5,6 +5,7 @@
 #include "linear/print_reports.h"
 #include "linear/ui/inverse_output.h"
 #include "linear/ui/lp_summary.h"
+#include "linear/ui/scr_lp_graf.h"
 #include "linear/ui/simplex_iterations.h"
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
@@ -52,6 +53,7 @@ ModelRoads LinearProgrammingRoads() {
         scr5().Show();
         ShowSimplexIterations();
       });
+    if (g.OutputMode == 2 && g.LPMethod == 1) return std::function<void()>(ShowLPGraphOutput);
     return std::function<void()>();
   };
   r.optionChanged = [] {
@@ -89,6 +91,7 @@ void RegisterLinearRoads() {
   RegisterModelRoads(ModelClassCode::MatrixInversion, MatrixRoads(false));
   RegisterModelRoads(ModelClassCode::LinearEquations, MatrixRoads(true));
   RegisterModelRoads(ModelClassCode::LinearProgramming, LinearProgrammingRoads());
+  RegisterGraphScreenHooks(ModelClassCode::LinearProgramming, LPGraphScreenHooks());
 }
 
 } // namespace quon

@@ -832,6 +832,10 @@ void PictureBox::Refresh() {
   if (Paint) Paint();
 }
 
+void PictureBox::PaintNow() {
+  if (widget_ && widget_->isVisible()) widget_->repaint();
+}
+
 void PictureBox::PerformClick() {
   if (enabled_ && Click) Click();
 }

@@ -272,6 +272,8 @@ public:
   // Mouse button (1 left, 2 right), shift state and position in the current scale.
   std::function<void(int button, int shift, double x, double y)> MouseDown;
   void Refresh();
+  // Shows the drawing as it is now, without running any event (for animations that wait).
+  void PaintNow();
   // Size of the drawing area in the current scale, and in twips.
   double ScaleWidth() const;
   double ScaleHeight() const;
