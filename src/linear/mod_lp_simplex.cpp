@@ -6,47 +6,100 @@
 #include <unordered_set>
 #include <vector>
 
+#include "linear/lp_model.h"
 #include "linear/mod_inverse.h"
 #include "linear/raw_matrix.h"
 #include "linear/simplex_internal.h"
 
 namespace quon {
 
-int LPPivotCap = 50000;
+int LPPivotCap = 3000000;
 
 namespace {
 
-// Dantzig's rule can cycle on degenerate problems. Every basis a run meets is remembered (by
-// a hash of the basis, the bound and sign flags and the phase); when one comes back the run
-// switches to Bland's rule, which cannot cycle. Runs that never repeat a basis keep the
-// largest-improvement rule throughout.
+// The basis inverse is carried from pivot to pivot by a rank-one update and inverted afresh
+// after this many updates, and whenever a result is about to be read.
+constexpr int kRefactorEvery = 64;
+// Scores and ratios that agree to this relative precision are equal in exact arithmetic: the
+// lowest column and the top-most row win, as the rules say, whatever the rounding did.
+constexpr double kTie = 1E-12;
+// A result is checked against the program as typed with this relative tolerance.
+constexpr double kCheckTol = 1E-7;
+
+// How the inverse in BInv came about.
+enum class Inverse { Updated, Zeroed, Exact };
+
+struct EngineState {
+  Inverse inverse = Inverse::Zeroed;
+  // Re-inversions keep every entry (InvertBasisMatrix) once the program's own inversion, which
+  // zeroes small entries, has led to a result that fails its check.
+  bool exact = false;
+  int updates = 0;
+  double rhsScale = 1;  // largest right-hand side or finite column bound
+  double costScale = 1; // largest objective coefficient
+  int16 enteringMark = 0; // NonBasicMark of the entering column before the pricing took it
+  std::vector<char> artificial;
+};
+
+EngineState &State() {
+  static EngineState s;
+  return s;
+}
+
+std::uint64_t Mix(std::uint64_t x) {
+  x += 0x9e3779b97f4a7c15ull;
+  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+  x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+  return x ^ (x >> 31);
+}
+
+// Dantzig's rule can cycle on degenerate problems. The bases of a stretch without strict
+// improvement of the objective are remembered (by a hash of the basis, the bound and sign
+// flags and the phase); when one comes back the run switches to Bland's rule, which cannot
+// cycle, and returns to the largest-improvement rule as soon as the objective strictly
+// improves. A basis cannot come back across a strict improvement, so the record is cleared
+// there, and the improvements are finitely many.
 struct CycleGuard {
   std::unordered_set<std::uint64_t> seen;
-  std::vector<int> basis;
   bool bland = false;
+  bool used = false;
+  bool skip = false; // the next pricing repeats the last one on a fresh inverse
+  bool hasLast = false;
+  double lastZ = 0;
+  int lastPhase = 0;
 
   void Reset() {
     seen.clear();
-    bland = false;
+    bland = used = skip = hasLast = false;
   }
 
-  void Visit() {
-    basis.assign(g.BasisList.Raw() + 1, g.BasisList.Raw() + 1 + g.MRows);
-    std::sort(basis.begin(), basis.end());
-    std::uint64_t h = 1469598103934665603ull;
-    auto mix = [&h](std::uint64_t v) {
-      h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
-      h *= 1099511628211ull;
-    };
-    mix(static_cast<std::uint64_t>(g.Phase + 3));
-    for (int b : basis)
-      mix(static_cast<std::uint64_t>(b));
+  bool Improved(double z) const {
+    return g.ObjSense * (lastZ - z) > 1E-9 * std::max(1.0, std::fabs(lastZ));
+  }
+
+  void Step() {
+    if (skip) {
+      skip = false;
+      return;
+    }
+    const double z = g.ZValue;
+    if (hasLast && (g.Phase != lastPhase || Improved(z))) {
+      seen.clear();
+      bland = false;
+    }
+    hasLast = true;
+    lastZ = z;
+    lastPhase = g.Phase;
+    std::uint64_t h = Mix(static_cast<std::uint64_t>(g.Phase + 3));
+    for (int i = 1; i <= g.MRows; ++i)
+      h += Mix(static_cast<std::uint64_t>(g.BasisList(i)) << 1);
     for (int j = 1; j <= g.NCols; ++j) {
       const bool flipped = g.ColKind(j) == "U";
       const bool negated = g.ColKind2(j) == "-";
-      if (flipped || negated) mix(static_cast<std::uint64_t>(j) * 4 + (flipped ? 1 : 0) + (negated ? 2 : 0));
+      if (flipped || negated)
+        h += Mix((static_cast<std::uint64_t>(j) << 3) + (flipped ? 1 : 0) + (negated ? 2 : 0) + 5);
     }
-    if (!seen.insert(h).second) bland = true;
+    if (!seen.insert(h).second) bland = used = true;
   }
 };
 
@@ -55,14 +108,63 @@ CycleGuard &Guard() {
   return guard;
 }
 
-bool IsArtificial(int j) {
-  const std::string &name = g.ColNames(j);
-  return !name.empty() && name[0] == 'R';
+void MarkArtificialColumns() {
+  std::vector<char> &a = State().artificial;
+  a.assign(static_cast<std::size_t>(g.NCols) + 1, 0);
+  for (int j = 1; j <= g.NCols; ++j) {
+    const std::string &name = g.ColNames(j);
+    a[static_cast<std::size_t>(j)] = !name.empty() && name[0] == 'R';
+  }
 }
 
-// Tolerance for equal ratios under Bland's rule.
+bool IsArtificial(int j) {
+  const std::vector<char> &a = State().artificial;
+  if (a.size() != static_cast<std::size_t>(g.NCols) + 1) MarkArtificialColumns();
+  return State().artificial[static_cast<std::size_t>(j)] != 0;
+}
+
 bool RatioTies(double a, double b) {
-  return std::fabs(a - b) <= 1E-12 * std::max(1.0, std::fabs(b));
+  return std::fabs(a - b) <= kTie * std::max(1.0, std::fabs(b));
+}
+
+// Basic values below this are taken as 0: the program's own 1E-8 for data of ordinary size,
+// less for data whose right-hand sides are all small, and a rounding level once the engine
+// has moved to the exact inversion.
+double BasicValueFloor() {
+  const EngineState &s = State();
+  if (s.exact) return 1E-13 * s.rhsScale;
+  return g.Eps * std::min(1.0, s.rhsScale);
+}
+
+double ReducedCostFloor() {
+  return g.Eps * std::min(1.0, State().costScale);
+}
+
+// Copies the basis matrix into the inversion input and inverts it by the current rule. The
+// program's inversion may fail where the basis is only badly scaled; the exact one decides.
+bool Reinvert() {
+  EngineState &s = State();
+  const int m = g.MRows;
+  auto load = [m] {
+    RawMatrix in(g.InvInput, m, m);
+    RawMatrix bm(g.BasisMat, m, m);
+    for (int i = 1; i <= m; ++i)
+      std::copy(bm.Row(i) + 1, bm.Row(i) + m + 1, in.Row(i) + 1);
+  };
+  load();
+  if (!s.exact) {
+    if (InvertMatrix()) {
+      s.inverse = Inverse::Zeroed;
+      s.updates = 0;
+      return true;
+    }
+    s.exact = true;
+    load();
+  }
+  if (!InvertBasisMatrix()) return false;
+  s.inverse = Inverse::Exact;
+  s.updates = 0;
+  return true;
 }
 
 // Carries column c over to its complement u - x, or back.
@@ -88,7 +190,7 @@ void FlipToBound(int c) {
 // no finite lower bound (such a variable was shifted to start at 0 instead).
 bool MaySwitchSign(int j) {
   if (g.ColKind(j) == "U" || g.Tab(g.FreeVarRow, j) != 1) return false;
-  return j > g.NVars || g.LPData(g.LBRow, j) <= -g.Infinity;
+  return j > g.NVars || !std::isfinite(g.LPData(g.LBRow, j));
 }
 
 void SwitchSign(int j) {
@@ -105,9 +207,133 @@ void SwitchSign(int j) {
   g.Cost(j) = -g.Cost(j);
 }
 
+// The sign that takes a change of column j's value to a change of its variable as typed.
+double Orientation(int j) {
+  double s = 1;
+  if (g.ColKind(j) == "U") s = -s;
+  if (j <= g.NVars && g.ColKind2(j) == "-") s = -s;
+  return s;
+}
+
+// Value of column j in the final basis taken back to its variable as typed (XSol's rule).
+double ColumnSolution(int j) {
+  double x = 0;
+  if (g.NonBasicMark(j) == 0)
+    for (int r = 1; r <= g.MRows; ++r)
+      if (g.BasisList(r) == j) {
+        x = g.XBasic(r);
+        break;
+      }
+  if (g.NUpperBounded > 0 && g.ColKind(j) == "U") x = g.Tab(g.UBRow, j) - x;
+  if (j <= g.NVars) {
+    if (std::isfinite(g.LPData(g.LBRow, j))) x += g.LPData(g.LBRow, j);
+    if (g.BoundLabel(j) == "U") x -= g.LPData(g.UBRow, j); // the column holds U - x
+    if (g.ColKind2(j) == "-") x = -x;
+  }
+  return x;
+}
+
+// Whether the change dx of the variables as typed keeps every constraint and bound of the
+// program as typed (exactly for dx a solution, as a direction when `ray`).
+bool HoldsOnTypedProgram(const std::vector<double> &x, bool ray) {
+  const int n = g.NVars;
+  double xScale = 0;
+  for (int j = 1; j <= n; ++j)
+    xScale = std::max(xScale, std::fabs(x[static_cast<std::size_t>(j)]));
+  for (int i = 1; i <= g.MRows; ++i) {
+    double lhs = 0, size = ray ? 0 : std::fabs(g.LPData(i + 2, g.RHSInCol));
+    for (int j = 1; j <= n; ++j) {
+      const double t = g.LPData(i + 2, j) * x[static_cast<std::size_t>(j)];
+      lhs += t;
+      size += std::fabs(t);
+    }
+    const double gap = (ray ? 0 : g.LPData(i + 2, g.RHSInCol)) - lhs; // room left below the row's limit
+    const double tol = kCheckTol * size + 1E-300;
+    const std::string rel = g.ConstrType(i).str();
+    if (rel == "<" && gap < -tol) return false;
+    if (rel == ">" && gap > tol) return false;
+    if (rel == "=" && std::fabs(gap) > tol) return false;
+  }
+  for (int j = 1; j <= n; ++j) {
+    const double v = x[static_cast<std::size_t>(j)];
+    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
+    if (ray) {
+      const double tol = kCheckTol * xScale;
+      if (std::isfinite(lower) && v < -tol) return false;
+      if (std::isfinite(upper) && v > tol) return false;
+    } else {
+      if (std::isfinite(lower) && v < lower - (kCheckTol * std::max(std::fabs(lower), std::fabs(v)) + 1E-9))
+        return false;
+      if (std::isfinite(upper) && v > upper + (kCheckTol * std::max(std::fabs(upper), std::fabs(v)) + 1E-9))
+        return false;
+    }
+  }
+  return true;
+}
+
+bool SolutionHolds() {
+  std::vector<double> x(static_cast<std::size_t>(g.NVars) + 1, 0.0);
+  for (int j = 1; j <= g.NVars; ++j)
+    x[static_cast<std::size_t>(j)] = ColumnSolution(j);
+  return HoldsOnTypedProgram(x, false);
+}
+
+// The unbounded verdict's ray (the entering column up, the basic ones along -AlphaCol) must
+// stay feasible on the program as typed and improve its objective.
+bool RayHolds(int e) {
+  const int n = g.NVars;
+  std::vector<double> d(static_cast<std::size_t>(n) + 1, 0.0);
+  if (e <= n) d[static_cast<std::size_t>(e)] = Orientation(e);
+  for (int r = 1; r <= g.MRows; ++r) {
+    const int b = g.BasisList(r);
+    if (b >= 1 && b <= n && b != e) d[static_cast<std::size_t>(b)] = -g.AlphaCol(r) * Orientation(b);
+  }
+  double gain = 0, size = 0;
+  for (int j = 1; j <= n; ++j) {
+    const double t = g.LPData(2, j) * d[static_cast<std::size_t>(j)];
+    gain -= g.ObjSenseSaved * t;
+    size += std::fabs(t);
+  }
+  if (!(gain > kCheckTol * size)) return false;
+  return HoldsOnTypedProgram(d, true);
+}
+
+// Puts back what the pricing and the ratio test of this step changed, so that the step can be
+// taken again on a fresh inverse.
+void Retry() {
+  if (g.Entering != 0) g.NonBasicMark(std::abs(g.Entering)) = State().enteringMark;
+  g.Entering = 0;
+  g.Leaving = 0;
+  Guard().skip = true;
+}
+
+enum class Refresh { AlreadyFresh, Done, Failed };
+
+// A verdict is read from an inverse computed afresh by the current rule.
+Refresh RefreshInverse() {
+  if (State().inverse != Inverse::Updated) return Refresh::AlreadyFresh;
+  return Reinvert() ? Refresh::Done : Refresh::Failed;
+}
+
+// After a verdict failed its check: move to the exact inversion, once.
+bool GoExact() {
+  EngineState &s = State();
+  if (s.exact) return false;
+  s.exact = true;
+  return Reinvert();
+}
+
+void CountIteration() {
+  ++g.IterCount;
+}
+
 } // namespace
 
 bool SimplexUsesBlandRule() {
+  return Guard().used;
+}
+
+bool SimplexBlandRuleActive() {
   return Guard().bland;
 }
 
@@ -127,10 +353,14 @@ void SimplexSetBasisColumn(int k, int r) {
 }
 
 bool SimplexInit() {
+  EngineState &s = State();
   g.ZValue = 0;
   g.Entering = 0;
   g.Leaving = 0;
   Guard().Reset();
+  s.exact = false;
+  s.updates = 0;
+  MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
   if (g.Phase == 1) {
@@ -143,6 +373,18 @@ bool SimplexInit() {
       g.Cost(j) = g.Tab(2, j);
   }
   g.Tab(2, g.NColsPlus1) = 0;
+
+  s.rhsScale = 0;
+  for (int i = 3; i <= g.MRows + 2; ++i)
+    s.rhsScale = std::max(s.rhsScale, std::fabs(g.Tab(i, g.NColsPlus1)));
+  for (int j = 1; j <= g.NCols; ++j)
+    if (std::isfinite(g.Tab(g.UBRow, j))) s.rhsScale = std::max(s.rhsScale, std::fabs(g.Tab(g.UBRow, j)));
+  s.rhsScale = std::max(s.rhsScale, 1E-12);
+  s.costScale = 0;
+  for (int j = 1; j <= g.NCols; ++j)
+    if (!IsArtificial(j)) s.costScale = std::max(s.costScale, std::fabs(g.Tab(2, j)));
+  if (s.costScale == 0) s.costScale = 1;
+
   for (int j = 1; j <= g.NCols; ++j)
     g.NonBasicMark(j) = static_cast<int16>(j);
   const int k0 = g.LPMethod == 5 ? 0 : g.NArtificial1;
@@ -154,7 +396,7 @@ bool SimplexInit() {
     g.CostB(i) = g.Cost(g.BasisList(i));
     SimplexSetBasisColumn(g.BasisList(i), i);
   }
-  return InvertMatrix();
+  return Reinvert();
 }
 
 void SimplexBasicSolution() {
@@ -167,17 +409,22 @@ void SimplexBasicSolution() {
   for (int j = 1; j <= m; ++j)
     b[j] = g.Tab(j + 2, rhs);
   RawMatrix binv(g.BInv, m, m);
-  const float eps = static_cast<float>(g.Eps);
-  g.ZValue = 0;
+  const bool exact = State().exact;
+  const double floor = BasicValueFloor();
+  const float floorSingle = static_cast<float>(floor);
+  double *xb = RawVector(g.XBasic, m);
+  double *cb = RawVector(g.CostB, m);
+  double z = 0;
   for (int i = 1; i <= m; ++i) {
     const double *bi = binv.Row(i);
     double x = 0;
     for (int j = 1; j <= m; ++j)
       x += bi[j] * b[j];
-    if (std::fabs(static_cast<float>(x)) < eps) x = 0;
-    g.XBasic(i) = x;
-    g.ZValue = g.ZValue + x * g.CostB(i);
+    if (exact ? std::fabs(x) < floor : std::fabs(static_cast<float>(x)) < floorSingle) x = 0;
+    xb[i] = x;
+    z = z + x * cb[i];
   }
+  g.ZValue = z;
   if (g.Phase != 1 && g.NUpperBounded > 0)
     for (int j = 1; j <= g.NVars; ++j)
       if (g.ColKind(j) == "U") g.ZValue = g.ZValue + g.Tab(g.UBRow, j) * g.LPData(2, j);
@@ -185,68 +432,98 @@ void SimplexBasicSolution() {
 
 void SimplexPricing() {
   const int m = g.MRows;
-  if (g.LPMethod != 5) Guard().Visit();
+  const int nc = g.NCols;
+  if (g.LPMethod != 5) Guard().Step();
   RawMatrix binv(g.BInv, m, m);
-  for (int i = 1; i <= m; ++i) {
-    double d = 0;
-    for (int j = 1; j <= m; ++j)
-      d += g.CostB(j) * binv(j, i);
-    g.Duals(i) = d;
+  RawMatrix tab(g.Tab, m + 2, nc);
+  double *y = RawVector(g.Duals, m);
+  const double *cb = RawVector(g.CostB, m);
+  for (int i = 1; i <= m; ++i)
+    y[i] = 0;
+  for (int j = 1; j <= m; ++j) {
+    const double c = cb[j];
+    const double *bj = binv.Row(j);
+    for (int i = 1; i <= m; ++i)
+      y[i] += c * bj[i];
   }
+  // z_j for every column, summed over the rows in order as a column-by-column sum would be.
+  static std::vector<double> zc;
+  if (zc.size() < static_cast<std::size_t>(nc + 1)) zc.resize(static_cast<std::size_t>(nc + 1));
+  std::fill(zc.begin(), zc.begin() + nc + 1, 0.0);
+  for (int i = 1; i <= m; ++i) {
+    const double yi = y[i];
+    const double *row = tab.Row(i + 2);
+    for (int j = 1; j <= nc; ++j)
+      zc[j] += yi * row[j];
+  }
+
   g.Entering = 0;
   double best = 0;
   g.AltOptimaFlag = 0;
   const bool bland = Guard().bland;
-  for (int j = 1; j <= g.NCols; ++j) {
+  const double floor = ReducedCostFloor();
+  const int16 *mark = RawVector(g.NonBasicMark, nc);
+  double *redCost = RawVector(g.RedCost, nc);
+  const double *cost = RawVector(g.Cost, nc);
+  for (int j = 1; j <= nc; ++j) {
     if (g.Phase == 2 && IsArtificial(j)) continue;
-    g.RedCost(j) = 0;
-    if (g.NonBasicMark(j) == 0) continue;
-    SimplexSetBasisColumn(-j, 0);
-    double d = 0;
-    for (int i = 1; i <= m; ++i)
-      d += g.Duals(i) * g.WorkCol(i);
-    d -= g.Cost(j);
-    if (std::fabs(d) < g.Eps) {
+    redCost[j] = 0;
+    if (mark[j] == 0) continue;
+    double d = zc[j] - cost[j];
+    if (std::fabs(d) < floor) {
       d = 0;
       if (g.LPMethod != 5) g.AltOptimaFlag = 1;
     }
-    g.RedCost(j) = d;
+    redCost[j] = d;
     double score = g.ObjSense * d;
     if (score < 0 && MaySwitchSign(j)) {
       score = -score;
-      g.RedCost(j) = -g.RedCost(j);
+      redCost[j] = -redCost[j];
       SwitchSign(j);
     }
     if (g.LPMethod == 5) continue;
     if (bland) {
       if (g.Entering == 0 && score > 0) g.Entering = static_cast<int16>(j);
-    } else if (score > best) {
+    } else if (score > best && !(best > 0 && score - best <= kTie * best)) {
       best = score;
       g.Entering = static_cast<int16>(j);
     }
   }
-  if (g.LPMethod != 5 && g.Entering > 0) g.NonBasicMark(g.Entering) = 0;
+  if (g.LPMethod != 5 && g.Entering > 0) {
+    State().enteringMark = g.NonBasicMark(g.Entering);
+    g.NonBasicMark(g.Entering) = 0;
+  }
 }
 
 void SimplexRatioTest() {
   const int e = g.Entering;
   const int m = g.MRows;
   SimplexSetBasisColumn(-e, 0);
-  double best = g.Infinity;
+  double best = kLPInfinity;
   g.Leaving = 0;
   g.LeavingRow = 0;
   const double ubE = g.Tab(g.UBRow, e);
   const bool bland = Guard().bland;
-  int bestCol = 0; // the basic column of the chosen row, for Bland's tie rule
+  int bestCol = 0; // the basic column of the chosen row, for the tie rules
   RawMatrix binv(g.BInv, m, m);
+  const double *w = RawVector(g.WorkCol, m);
+  double *alphaCol = RawVector(g.AlphaCol, m);
+  double alphaMax = 0;
   for (int r = 1; r <= m; ++r) {
     const double *br = binv.Row(r);
     double alpha = 0;
     for (int i = 1; i <= m; ++i)
-      alpha += br[i] * g.WorkCol(i);
-    g.AlphaCol(r) = alpha;
+      alpha += br[i] * w[i];
+    alphaCol[r] = alpha;
+    alphaMax = std::max(alphaMax, std::fabs(alpha));
+  }
+  // An entry counts as a pivot above 1E-8, or above that share of the column's largest entry
+  // when the whole column is small.
+  const double pivotFloor = g.Eps * std::min(1.0, alphaMax);
+  for (int r = 1; r <= m; ++r) {
+    const double alpha = alphaCol[r];
     const int basic = g.BasisList(r);
-    if (g.Phase == 2 && std::fabs(alpha) > g.Eps && IsArtificial(basic)) {
+    if (g.Phase == 2 && std::fabs(alpha) > pivotFloor && IsArtificial(basic)) {
       g.Leaving = static_cast<int16>(basic);
       g.LeavingRow = static_cast<int16>(r);
       best = 0;
@@ -254,17 +531,17 @@ void SimplexRatioTest() {
     }
     double ratio = 0;
     int16 code = 0;
-    if (alpha > g.Eps) {
+    if (alpha > pivotFloor) {
       ratio = g.XBasic(r) / alpha;
       code = static_cast<int16>(basic);
-    } else if (alpha < -g.Eps && g.Tab(g.UBRow, basic) < g.Infinity) {
+    } else if (alpha < -pivotFloor && std::isfinite(g.Tab(g.UBRow, basic))) {
       ratio = (g.XBasic(r) - g.Tab(g.UBRow, basic)) / alpha;
       code = static_cast<int16>(-basic);
     } else {
       continue;
     }
     bool take = ratio < best;
-    if (bland && bestCol != 0 && RatioTies(ratio, best)) take = basic < bestCol;
+    if (bestCol != 0 && RatioTies(ratio, best)) take = bland && basic < bestCol;
     if (take) {
       best = ratio;
       g.Leaving = code;
@@ -290,33 +567,62 @@ void SimplexRatioTest() {
 
 bool SimplexPivot() {
   if (g.Leaving == 0 || g.Leaving <= kLeavingThreshold) return true;
-  SimplexSetBasisColumn(g.Entering, g.LeavingRow);
-  return InvertMatrix();
+  EngineState &s = State();
+  const int m = g.MRows;
+  const int r = g.LeavingRow;
+  const int e = std::abs(g.Entering);
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix bm(g.BasisMat, m, m);
+  // The entering column in terms of the basis being left.
+  static std::vector<double> a, w;
+  a.resize(static_cast<std::size_t>(m + 1));
+  w.resize(static_cast<std::size_t>(m + 1));
+  for (int i = 1; i <= m; ++i)
+    a[i] = g.Tab(i + 2, e);
+  double wMax = 0;
+  for (int i = 1; i <= m; ++i) {
+    const double *bi = binv.Row(i);
+    double v = 0;
+    for (int k = 1; k <= m; ++k)
+      v += bi[k] * a[k];
+    w[i] = v;
+    wMax = std::max(wMax, std::fabs(v));
+  }
+  for (int i = 1; i <= m; ++i) {
+    g.WorkCol(i) = a[i];
+    bm(i, r) = a[i];
+  }
+  const double pivot = w[r];
+  if (++s.updates >= kRefactorEvery || !(std::fabs(pivot) > 1E-11 * wMax)) return Reinvert();
+
+  // Row r of the new inverse is row r of the old one over the pivot; every other row loses
+  // its multiple of it.
+  double *pr = binv.Row(r);
+  const double inv = 1 / pivot;
+  for (int k = 1; k <= m; ++k)
+    pr[k] *= inv;
+  for (int i = 1; i <= m; ++i) {
+    if (i == r || w[i] == 0) continue;
+    const double f = w[i];
+    double *bi = binv.Row(i);
+    for (int k = 1; k <= m; ++k)
+      bi[k] -= f * pr[k];
+  }
+  s.inverse = Inverse::Updated;
+  return true;
 }
 
 void AssembleSolution() {
   g.ZValue = 0;
   for (int j = 1; j <= g.NCols; ++j) {
-    double x = 0;
-    if (g.NonBasicMark(j) == 0)
-      for (int r = 1; r <= g.MRows; ++r)
-        if (g.BasisList(r) == j) {
-          x = g.XBasic(r);
-          break;
-        }
+    const double x = ColumnSolution(j);
     if (g.NUpperBounded > 0 && g.ColKind(j) == "U") {
-      x = g.Tab(g.UBRow, j) - x;
       g.Cost(j) = -g.Cost(j);
       g.Tab(2, j) = -g.Tab(2, j);
     }
-    if (j <= g.NVars) {
-      if (g.LPData(g.LBRow, j) != -g.Infinity) x += g.LPData(g.LBRow, j);
-      if (g.BoundLabel(j) == "U") x -= g.LPData(g.UBRow, j); // the column holds U - x
-      if (g.ColKind2(j) == "-") {
-        x = -x;
-        g.Cost(j) = -g.Cost(j);
-        g.Tab(2, j) = -g.Tab(2, j);
-      }
+    if (j <= g.NVars && g.ColKind2(j) == "-") {
+      g.Cost(j) = -g.Cost(j);
+      g.Tab(2, j) = -g.Tab(2, j);
     }
     g.XSol(j) = x;
     g.ZValue = g.ZValue + x * g.Cost(j);
@@ -339,37 +645,89 @@ LPStatus EndRun(LPStatus status, bool primal) {
   return status;
 }
 
+bool SimplexInverseIsFresh() {
+  return State().inverse != Inverse::Updated;
+}
+
+bool SimplexReinvert() {
+  return Reinvert();
+}
+
 LPStatus SolveLP() {
   g.LPResult = LPStatus::NotSolved;
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
   if (!SimplexInit()) return EndRun(LPStatus::SingularBasis);
   g.IterCount = 1;
-  int pivots = 0;
+  long pivots = 0;
+  // Every verdict is read from an inverse computed afresh; when that changes the step, the
+  // step is taken again.
+  auto refreshed = [](LPStatus &failure) {
+    switch (RefreshInverse()) {
+    case Refresh::AlreadyFresh:
+      return false;
+    case Refresh::Failed:
+      failure = LPStatus::SingularBasis;
+      return true;
+    case Refresh::Done:
+      break;
+    }
+    Retry();
+    return true;
+  };
   for (;;) {
     SimplexBasicSolution();
     SimplexPricing();
+    LPStatus failure = LPStatus::NotSolved;
     if (g.Entering != 0) {
       SimplexRatioTest();
-      if (g.Leaving == 0 && g.Entering < 0) return EndRun(LPStatus::Unbounded);
+      if (g.Leaving == 0 && g.Entering < 0) {
+        if (refreshed(failure)) {
+          if (failure != LPStatus::NotSolved) return EndRun(failure);
+          continue;
+        }
+        if (RayHolds(-g.Entering)) return EndRun(LPStatus::Unbounded);
+        if (GoExact()) {
+          Retry();
+          continue;
+        }
+        return EndRun(LPStatus::NumericalFailure);
+      }
       if (++pivots > LPPivotCap) return EndRun(LPStatus::PivotCapReached);
       if (!SimplexPivot()) return EndRun(LPStatus::SingularBasis);
-      ++g.IterCount;
+      CountIteration();
+      continue;
+    }
+    if (refreshed(failure)) {
+      if (failure != LPStatus::NotSolved) return EndRun(failure);
       continue;
     }
     if (g.Phase == 1) {
-      if (std::fabs(g.ZValue) > g.Eps) return EndRun(LPStatus::Infeasible);
+      if (std::fabs(g.ZValue) > g.Eps * std::min(1.0, State().rhsScale)) {
+        if (GoExact()) {
+          Retry();
+          continue;
+        }
+        return EndRun(LPStatus::Infeasible);
+      }
       g.Phase = 2;
       for (int j = 1; j <= g.NCols; ++j)
         g.Cost(j) = g.Tab(2, j);
       for (int i = 1; i <= g.MRows; ++i)
         g.CostB(i) = IsArtificial(g.BasisList(i)) ? 0 : g.Cost(g.BasisList(i));
-      ++g.IterCount;
+      CountIteration();
       ++g.TableauCount;
       g.ObjSense = g.ObjSenseSaved;
       g.Entering = 0;
       g.Leaving = 0;
-      ++g.IterCount;
+      CountIteration();
       continue;
+    }
+    if (!SolutionHolds()) {
+      if (GoExact()) {
+        Retry();
+        continue;
+      }
+      return EndRun(LPStatus::NumericalFailure);
     }
     g.Phase = 0;
     break;

@@ -159,13 +159,26 @@ TEST(SimplexEngine, UnboundedOptima) {
   EXPECT_EQ(g.Entering, -2);
   EXPECT_EQ(g.NonBasicMark(2), 0);
 
-  // A ratio of 999999 or more counts as unbounded.
+  // Values of a million and more are values like any other (the program's 999999 once
+  // stood for infinity in the ratio test and in the result).
   lp.c = {1};
   lp.a = {{1}};
   lp.b = {2E6};
   Build(lp);
-  EXPECT_EQ(SolveLP(), LPStatus::Unbounded);
-  EXPECT_EQ(g.ZValue, 999999);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_EQ(g.ZValue, 2E6);
+  // An upper bound of five million is a bound, and an optimum of 5e7 is an optimum.
+  lp.sense = "Minimize";
+  lp.c = {6, 4};
+  lp.a = {{1, 1}};
+  lp.rel = {">="};
+  lp.b = {1E7};
+  lp.upper = {"infinity", "5000000"};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 5E6);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 5E6);
+  EXPECT_DOUBLE_EQ(g.ZValue, 5E7);
 }
 
 TEST(SimplexEngine, UpperBoundFlip) {
