@@ -25,6 +25,8 @@ constexpr int kRefactorEvery = 64;
 constexpr double kTie = 1E-12;
 // A result is checked against the program as typed with this relative tolerance.
 constexpr double kCheckTol = 1E-7;
+// Pivots without a strict improvement of the objective after which a run is given up.
+constexpr long kStallLimit = 20000;
 
 // How the inverse in BInv came about.
 enum class Inverse { Updated, Zeroed, Exact };
@@ -36,9 +38,14 @@ struct EngineState {
   bool exact = false;
   int updates = 0;
   double rhsScale = 1;  // largest right-hand side or finite column bound
-  double costScale = 1; // largest objective coefficient
   int16 enteringMark = 0; // NonBasicMark of the entering column before the pricing took it
   std::vector<char> artificial;
+  // Row and column factors (powers of 2) of a badly scaled program while SolveLP works on it
+  // scaled; empty otherwise.
+  std::vector<double> rowScale, colScale;
+  // The last basic solution has a value clearly below 0, which no simplex step allows: the
+  // arithmetic has broken down (seen on badly scaled data only).
+  bool brokenDown = false;
 };
 
 EngineState &State() {
@@ -67,12 +74,16 @@ struct CycleGuard {
   bool hasLast = false;
   double lastZ = 0;
   int lastPhase = 0;
+  long sinceImproved = 0; // pricings since the objective last strictly improved
 
   void Reset() {
     seen.clear();
     bland = used = skip = hasLast = false;
+    sinceImproved = 0;
   }
 
+  // Better than the best value of this stretch: rounding noise that lets the objective wander
+  // up and down within a degenerate stretch never counts as an improvement.
   bool Improved(double z) const {
     return g.ObjSense * (lastZ - z) > 1E-9 * std::max(1.0, std::fabs(lastZ));
   }
@@ -83,12 +94,14 @@ struct CycleGuard {
       return;
     }
     const double z = g.ZValue;
-    if (hasLast && (g.Phase != lastPhase || Improved(z))) {
+    ++sinceImproved;
+    if (!hasLast || g.Phase != lastPhase || Improved(z)) {
       seen.clear();
       bland = false;
+      lastZ = z; // the best value of the new stretch
+      sinceImproved = 0;
     }
     hasLast = true;
-    lastZ = z;
     lastPhase = g.Phase;
     std::uint64_t h = Mix(static_cast<std::uint64_t>(g.Phase + 3));
     for (int i = 1; i <= g.MRows; ++i)
@@ -123,21 +136,138 @@ bool IsArtificial(int j) {
   return State().artificial[static_cast<std::size_t>(j)] != 0;
 }
 
+// to[k] += f * from[k] for k < n, on arrays that do not overlap (so the loop vectorises).
+void AddMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
+  for (int k = 0; k < n; ++k)
+    to[k] += f * from[k];
+}
+
+double ColScale(int j) {
+  const std::vector<double> &s = State().colScale;
+  return s.empty() ? 1.0 : s[static_cast<std::size_t>(j)];
+}
+
+// Smallest and largest magnitude of the decision-variable coefficients of the constraints.
+void CoefficientRange(double &smallest, double &largest) {
+  smallest = 1;
+  largest = 1;
+  for (int i = 3; i <= g.MRows + 2; ++i)
+    for (int j = 1; j <= g.NVars; ++j) {
+      const double a = std::fabs(g.Tab(i, j));
+      if (a == 0) continue;
+      smallest = std::min(smallest, a);
+      largest = std::max(largest, a);
+    }
+}
+
+bool BadlyScaled() {
+  double smallest = 0, largest = 0;
+  CoefficientRange(smallest, largest);
+  return largest > 1E6 * smallest;
+}
+
+double PowerOfTwo(double v) {
+  return std::ldexp(1.0, std::ilogb(v));
+}
+
+// Scales the standard form of a badly scaled program in place: row i by r_i, decision column
+// j by s_j (geometric-mean passes, factors rounded to powers of 2 so that scaling and
+// unscaling are exact), every added column by 1/r of its row so that it keeps its +-1.
+void ScaleModel() {
+  EngineState &s = State();
+  const int m = g.MRows, n = g.NVars, nc = g.NCols;
+  s.rowScale.assign(static_cast<std::size_t>(m + 1), 1.0);
+  s.colScale.assign(static_cast<std::size_t>(nc + 1), 1.0);
+  auto a = [&](int i, int j) { return std::fabs(g.Tab(i + 2, j)) * s.rowScale[i] * s.colScale[j]; };
+  for (int pass = 0; pass < 6; ++pass) {
+    for (int i = 1; i <= m; ++i) {
+      double lo = INFINITY, hi = 0;
+      for (int j = 1; j <= n; ++j)
+        if (const double v = a(i, j); v != 0) {
+          lo = std::min(lo, v);
+          hi = std::max(hi, v);
+        }
+      if (hi > 0) s.rowScale[i] /= std::sqrt(lo * hi);
+    }
+    for (int j = 1; j <= n; ++j) {
+      double lo = INFINITY, hi = 0;
+      for (int i = 1; i <= m; ++i)
+        if (const double v = a(i, j); v != 0) {
+          lo = std::min(lo, v);
+          hi = std::max(hi, v);
+        }
+      if (hi > 0) s.colScale[j] /= std::sqrt(lo * hi);
+    }
+  }
+  for (int i = 1; i <= m; ++i)
+    s.rowScale[i] = PowerOfTwo(s.rowScale[i]);
+  for (int j = 1; j <= n; ++j)
+    s.colScale[j] = PowerOfTwo(s.colScale[j]);
+  for (int j = n + 1; j <= nc; ++j)
+    for (int i = 1; i <= m; ++i)
+      if (g.Tab(i + 2, j) != 0) s.colScale[j] = 1 / s.rowScale[i];
+  for (int j = 1; j <= nc; ++j) {
+    const double f = s.colScale[j];
+    g.Tab(2, j) *= f;
+    g.Tab(g.UBRow, j) /= f;
+    g.Tab(g.LBRow, j) /= f;
+    for (int i = 1; i <= m; ++i)
+      g.Tab(i + 2, j) *= s.rowScale[i] * f;
+  }
+  for (int i = 1; i <= m; ++i)
+    g.Tab(i + 2, g.NColsPlus1) *= s.rowScale[i];
+}
+
+// Takes the model and the final basis back to the program's own units.
+void UnscaleModel() {
+  EngineState &s = State();
+  if (s.colScale.empty()) return;
+  const int m = g.MRows, nc = g.NCols;
+  const std::vector<double> r = s.rowScale, c = s.colScale;
+  s.rowScale.clear();
+  s.colScale.clear();
+  for (int j = 1; j <= nc; ++j) {
+    const double f = c[static_cast<std::size_t>(j)];
+    g.Tab(2, j) /= f;
+    g.Tab(g.UBRow, j) *= f;
+    g.Tab(g.LBRow, j) *= f;
+    for (int i = 1; i <= m; ++i)
+      g.Tab(i + 2, j) /= r[static_cast<std::size_t>(i)] * f;
+    g.Cost(j) /= f;
+    g.RedCost(j) /= f;
+  }
+  for (int i = 1; i <= m; ++i) {
+    g.Tab(i + 2, g.NColsPlus1) /= r[static_cast<std::size_t>(i)];
+    g.Duals(i) *= r[static_cast<std::size_t>(i)];
+  }
+  for (int k = 1; k <= m; ++k) {
+    const int col = g.BasisList(k);
+    const double f = col >= 1 && col <= nc ? c[static_cast<std::size_t>(col)] : 1.0;
+    g.XBasic(k) *= f;
+    g.CostB(k) /= f;
+    for (int i = 1; i <= m; ++i) {
+      g.BInv(k, i) *= f * r[static_cast<std::size_t>(i)];
+      g.BasisMat(i, k) /= r[static_cast<std::size_t>(i)] * f;
+    }
+  }
+}
+
 bool RatioTies(double a, double b) {
   return std::fabs(a - b) <= kTie * std::max(1.0, std::fabs(b));
 }
 
-// Basic values below this are taken as 0: the program's own 1E-8 for data of ordinary size,
-// less for data whose right-hand sides are all small, and a rounding level once the engine
-// has moved to the exact inversion.
-double BasicValueFloor() {
-  const EngineState &s = State();
-  if (s.exact) return 1E-13 * s.rhsScale;
-  return g.Eps * std::min(1.0, s.rhsScale);
-}
+// What counts as zero. On data of ordinary scale, the program's own rules: a basic value, a
+// reduced cost or a pivot entry of magnitude below 1E-8. On badly scaled data an absolute
+// floor is meaningless (a legitimate entry may be 1E-12, a rounding error 1E-3), so a computed
+// value counts as zero only when it is a rounding error beside the terms it was summed from.
+constexpr double kRelativeZero = 1E-11;
+constexpr double kRelativePivot = 1E-9;
 
-double ReducedCostFloor() {
-  return g.Eps * std::min(1.0, State().costScale);
+// to[k] += |f * from[k]| for k < n.
+void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
+  const double a = std::fabs(f);
+  for (int k = 0; k < n; ++k)
+    to[k] += a * std::fabs(from[k]);
 }
 
 // Copies the basis matrix into the inversion input and inverts it by the current rule. The
@@ -225,6 +355,7 @@ double ColumnSolution(int j) {
         break;
       }
   if (g.NUpperBounded > 0 && g.ColKind(j) == "U") x = g.Tab(g.UBRow, j) - x;
+  x *= ColScale(j);
   if (j <= g.NVars) {
     if (std::isfinite(g.LPData(g.LBRow, j))) x += g.LPData(g.LBRow, j);
     if (g.BoundLabel(j) == "U") x -= g.LPData(g.UBRow, j); // the column holds U - x
@@ -283,10 +414,10 @@ bool SolutionHolds() {
 bool RayHolds(int e) {
   const int n = g.NVars;
   std::vector<double> d(static_cast<std::size_t>(n) + 1, 0.0);
-  if (e <= n) d[static_cast<std::size_t>(e)] = Orientation(e);
+  if (e <= n) d[static_cast<std::size_t>(e)] = Orientation(e) * ColScale(e);
   for (int r = 1; r <= g.MRows; ++r) {
     const int b = g.BasisList(r);
-    if (b >= 1 && b <= n && b != e) d[static_cast<std::size_t>(b)] = -g.AlphaCol(r) * Orientation(b);
+    if (b >= 1 && b <= n && b != e) d[static_cast<std::size_t>(b)] = -g.AlphaCol(r) * Orientation(b) * ColScale(b);
   }
   double gain = 0, size = 0;
   for (int j = 1; j <= n; ++j) {
@@ -380,10 +511,10 @@ bool SimplexInit() {
   for (int j = 1; j <= g.NCols; ++j)
     if (std::isfinite(g.Tab(g.UBRow, j))) s.rhsScale = std::max(s.rhsScale, std::fabs(g.Tab(g.UBRow, j)));
   s.rhsScale = std::max(s.rhsScale, 1E-12);
-  s.costScale = 0;
-  for (int j = 1; j <= g.NCols; ++j)
-    if (!IsArtificial(j)) s.costScale = std::max(s.costScale, std::fabs(g.Tab(2, j)));
-  if (s.costScale == 0) s.costScale = 1;
+  // The program's inversion zeroes inverse entries of 1E-8 and less, which is harmless where
+  // the coefficients lie within a few orders of magnitude of 1 (and is what the worked
+  // examples show) but not where they span more: such data is solved with the exact one.
+  s.exact = BadlyScaled();
 
   for (int j = 1; j <= g.NCols; ++j)
     g.NonBasicMark(j) = static_cast<int16>(j);
@@ -410,24 +541,32 @@ void SimplexBasicSolution() {
     b[j] = g.Tab(j + 2, rhs);
   RawMatrix binv(g.BInv, m, m);
   const bool exact = State().exact;
-  const double floor = BasicValueFloor();
-  const float floorSingle = static_cast<float>(floor);
+  const float eps = static_cast<float>(g.Eps);
   double *xb = RawVector(g.XBasic, m);
   double *cb = RawVector(g.CostB, m);
   double z = 0;
+  bool broken = false;
   for (int i = 1; i <= m; ++i) {
     const double *bi = binv.Row(i);
-    double x = 0;
+    double x = 0, size = 0;
     for (int j = 1; j <= m; ++j)
       x += bi[j] * b[j];
-    if (exact ? std::fabs(x) < floor : std::fabs(static_cast<float>(x)) < floorSingle) x = 0;
+    if (exact) {
+      for (int j = 1; j <= m; ++j)
+        size += std::fabs(bi[j] * b[j]);
+      if (std::fabs(x) <= kRelativeZero * size) x = 0;
+      if (x < -kCheckTol * size) broken = true;
+    } else if (std::fabs(static_cast<float>(x)) < eps) {
+      x = 0;
+    }
     xb[i] = x;
     z = z + x * cb[i];
   }
   g.ZValue = z;
+  State().brokenDown = broken;
   if (g.Phase != 1 && g.NUpperBounded > 0)
     for (int j = 1; j <= g.NVars; ++j)
-      if (g.ColKind(j) == "U") g.ZValue = g.ZValue + g.Tab(g.UBRow, j) * g.LPData(2, j);
+      if (g.ColKind(j) == "U") g.ZValue = g.ZValue + g.Tab(g.UBRow, j) * ColScale(j) * g.LPData(2, j);
 }
 
 void SimplexPricing() {
@@ -440,28 +579,26 @@ void SimplexPricing() {
   const double *cb = RawVector(g.CostB, m);
   for (int i = 1; i <= m; ++i)
     y[i] = 0;
-  for (int j = 1; j <= m; ++j) {
-    const double c = cb[j];
-    const double *bj = binv.Row(j);
-    for (int i = 1; i <= m; ++i)
-      y[i] += c * bj[i];
-  }
+  for (int j = 1; j <= m; ++j)
+    AddMultiple(y + 1, binv.Row(j) + 1, cb[j], m);
   // z_j for every column, summed over the rows in order as a column-by-column sum would be.
   static std::vector<double> zc;
   if (zc.size() < static_cast<std::size_t>(nc + 1)) zc.resize(static_cast<std::size_t>(nc + 1));
   std::fill(zc.begin(), zc.begin() + nc + 1, 0.0);
-  for (int i = 1; i <= m; ++i) {
-    const double yi = y[i];
-    const double *row = tab.Row(i + 2);
-    for (int j = 1; j <= nc; ++j)
-      zc[j] += yi * row[j];
+  for (int i = 1; i <= m; ++i)
+    AddMultiple(zc.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
+  const bool exact = State().exact;
+  static std::vector<double> zsize;
+  if (exact) {
+    zsize.assign(static_cast<std::size_t>(nc + 1), 0.0);
+    for (int i = 1; i <= m; ++i)
+      AddAbsMultiple(zsize.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
   }
 
   g.Entering = 0;
   double best = 0;
   g.AltOptimaFlag = 0;
   const bool bland = Guard().bland;
-  const double floor = ReducedCostFloor();
   const int16 *mark = RawVector(g.NonBasicMark, nc);
   double *redCost = RawVector(g.RedCost, nc);
   const double *cost = RawVector(g.Cost, nc);
@@ -470,7 +607,7 @@ void SimplexPricing() {
     redCost[j] = 0;
     if (mark[j] == 0) continue;
     double d = zc[j] - cost[j];
-    if (std::fabs(d) < floor) {
+    if (exact ? std::fabs(d) <= kRelativeZero * (zsize[j] + std::fabs(cost[j])) : std::fabs(d) < g.Eps) {
       d = 0;
       if (g.LPMethod != 5) g.AltOptimaFlag = 1;
     }
@@ -508,20 +645,25 @@ void SimplexRatioTest() {
   RawMatrix binv(g.BInv, m, m);
   const double *w = RawVector(g.WorkCol, m);
   double *alphaCol = RawVector(g.AlphaCol, m);
-  double alphaMax = 0;
+  const bool exact = State().exact;
+  static std::vector<double> pivotFloors;
+  pivotFloors.assign(static_cast<std::size_t>(m + 1), g.Eps);
   for (int r = 1; r <= m; ++r) {
     const double *br = binv.Row(r);
     double alpha = 0;
     for (int i = 1; i <= m; ++i)
       alpha += br[i] * w[i];
     alphaCol[r] = alpha;
-    alphaMax = std::max(alphaMax, std::fabs(alpha));
+    if (exact) {
+      double size = 0;
+      for (int i = 1; i <= m; ++i)
+        size += std::fabs(br[i] * w[i]);
+      pivotFloors[static_cast<std::size_t>(r)] = kRelativePivot * size;
+    }
   }
-  // An entry counts as a pivot above 1E-8, or above that share of the column's largest entry
-  // when the whole column is small.
-  const double pivotFloor = g.Eps * std::min(1.0, alphaMax);
   for (int r = 1; r <= m; ++r) {
     const double alpha = alphaCol[r];
+    const double pivotFloor = pivotFloors[static_cast<std::size_t>(r)];
     const int basic = g.BasisList(r);
     if (g.Phase == 2 && std::fabs(alpha) > pivotFloor && IsArtificial(basic)) {
       g.Leaving = static_cast<int16>(basic);
@@ -531,11 +673,13 @@ void SimplexRatioTest() {
     }
     double ratio = 0;
     int16 code = 0;
+    // A basic value a rounding error outside its bounds counts as at the bound: the step is
+    // never negative, so the objective never worsens.
     if (alpha > pivotFloor) {
-      ratio = g.XBasic(r) / alpha;
+      ratio = std::max(g.XBasic(r), 0.0) / alpha;
       code = static_cast<int16>(basic);
     } else if (alpha < -pivotFloor && std::isfinite(g.Tab(g.UBRow, basic))) {
-      ratio = (g.XBasic(r) - g.Tab(g.UBRow, basic)) / alpha;
+      ratio = std::min(g.XBasic(r) - g.Tab(g.UBRow, basic), 0.0) / alpha;
       code = static_cast<int16>(-basic);
     } else {
       continue;
@@ -593,7 +737,7 @@ bool SimplexPivot() {
     bm(i, r) = a[i];
   }
   const double pivot = w[r];
-  if (++s.updates >= kRefactorEvery || !(std::fabs(pivot) > 1E-11 * wMax)) return Reinvert();
+  if (++s.updates >= kRefactorEvery || !(std::fabs(pivot) > 1E-6 * wMax)) return Reinvert();
 
   // Row r of the new inverse is row r of the old one over the pivot; every other row loses
   // its multiple of it.
@@ -601,13 +745,8 @@ bool SimplexPivot() {
   const double inv = 1 / pivot;
   for (int k = 1; k <= m; ++k)
     pr[k] *= inv;
-  for (int i = 1; i <= m; ++i) {
-    if (i == r || w[i] == 0) continue;
-    const double f = w[i];
-    double *bi = binv.Row(i);
-    for (int k = 1; k <= m; ++k)
-      bi[k] -= f * pr[k];
-  }
+  for (int i = 1; i <= m; ++i)
+    if (i != r && w[i] != 0) AddMultiple(binv.Row(i) + 1, pr + 1, -w[i], m);
   s.inverse = Inverse::Updated;
   return true;
 }
@@ -653,8 +792,10 @@ bool SimplexReinvert() {
   return Reinvert();
 }
 
-LPStatus SolveLP() {
-  g.LPResult = LPStatus::NotSolved;
+namespace {
+
+// The primal run to its verdict; at an optimum the solution is not yet assembled.
+LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
   if (!SimplexInit()) return EndRun(LPStatus::SingularBasis);
   g.IterCount = 1;
@@ -676,6 +817,14 @@ LPStatus SolveLP() {
   };
   for (;;) {
     SimplexBasicSolution();
+    if (State().brokenDown) {
+      // Taken again on a fresh inverse; if the basis is still infeasible there, no answer
+      // this arithmetic gives can be trusted.
+      if (State().inverse != Inverse::Updated) return EndRun(LPStatus::NumericalFailure);
+      g.Leaving = 0;
+      if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+      continue;
+    }
     SimplexPricing();
     LPStatus failure = LPStatus::NotSolved;
     if (g.Entering != 0) {
@@ -692,7 +841,9 @@ LPStatus SolveLP() {
         }
         return EndRun(LPStatus::NumericalFailure);
       }
-      if (++pivots > LPPivotCap) return EndRun(LPStatus::PivotCapReached);
+      // Bland's rule ends every degenerate stretch in exact arithmetic; one this long means
+      // the arithmetic has gone astray.
+      if (++pivots > LPPivotCap || Guard().sinceImproved > kStallLimit) return EndRun(LPStatus::PivotCapReached);
       if (!SimplexPivot()) return EndRun(LPStatus::SingularBasis);
       CountIteration();
       continue;
@@ -702,13 +853,8 @@ LPStatus SolveLP() {
       continue;
     }
     if (g.Phase == 1) {
-      if (std::fabs(g.ZValue) > g.Eps * std::min(1.0, State().rhsScale)) {
-        if (GoExact()) {
-          Retry();
-          continue;
-        }
-        return EndRun(LPStatus::Infeasible);
-      }
+      const EngineState &s = State();
+      if (std::fabs(g.ZValue) > (s.exact ? 1E-9 * s.rhsScale : g.Eps)) return EndRun(LPStatus::Infeasible);
       g.Phase = 2;
       for (int j = 1; j <= g.NCols; ++j)
         g.Cost(j) = g.Tab(2, j);
@@ -730,8 +876,21 @@ LPStatus SolveLP() {
       return EndRun(LPStatus::NumericalFailure);
     }
     g.Phase = 0;
-    break;
+    return LPStatus::Optimal;
   }
+}
+
+} // namespace
+
+LPStatus SolveLP() {
+  g.LPResult = LPStatus::NotSolved;
+  // A badly scaled program is solved scaled (rows and columns by powers of 2) and taken back.
+  State().rowScale.clear();
+  State().colScale.clear();
+  if (g.MRows > 0 && BadlyScaled()) ScaleModel();
+  const LPStatus status = RunPrimal();
+  UnscaleModel();
+  if (status != LPStatus::Optimal) return status;
   AssembleSolution();
   return EndRun(LPStatus::Optimal);
 }

@@ -448,3 +448,28 @@ TEST(SimplexEngine, VariablesWithoutALowerBound) {
   EXPECT_DOUBLE_EQ(g.XSol(1), -5);
   EXPECT_DOUBLE_EQ(g.ZValue, -5);
 }
+
+TEST(SimplexEngine, KleeMintyProgramsReachTheirOptima) {
+  // maximize sum 2^(n-j) x_j subject to 2 sum_{j<i} 2^(i-j) x_j + x_i <= 5^i: the
+  // largest-improvement rule visits all 2^n vertices on the way to 5^n.
+  for (int n : {10, 20}) {
+    LP lp;
+    double five = 1;
+    for (int i = 1; i <= n; ++i) {
+      lp.c.push_back(std::ldexp(1, n - i));
+      std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+      for (int j = 1; j < i; ++j)
+        row[static_cast<std::size_t>(j - 1)] = std::ldexp(2, i - j);
+      row[static_cast<std::size_t>(i - 1)] = 1;
+      lp.a.push_back(row);
+      lp.rel.push_back("<=");
+      five *= 5;
+      lp.b.push_back(five);
+    }
+    Build(lp);
+    ASSERT_EQ(SolveLP(), LPStatus::Optimal) << n;
+    EXPECT_EQ(g.ZValue, five) << n;
+    EXPECT_EQ(g.XSol(n), five) << n;
+    EXPECT_EQ(g.IterCount, 1 << n) << n; // 2^n - 1 pivots
+  }
+}
