@@ -472,6 +472,8 @@ TEST(SimplexEngine, KleeMintyProgramsReachTheirOptima) {
     ASSERT_EQ(SolveLP(), LPStatus::Optimal) << n;
     EXPECT_EQ(g.ZValue, five) << n;
     EXPECT_EQ(g.XSol(n), five) << n;
-    if (n == 10) EXPECT_EQ(g.IterCount, 1 << n); // 2^n - 1 pivots
+    if (n == 10) {
+      EXPECT_EQ(g.IterCount, 1 << n); // 2^n - 1 pivots
+    }
   }
 }
