@@ -46,6 +46,8 @@ struct EngineState {
   // The last basic solution has a value clearly below 0, which no simplex step allows: the
   // arithmetic has broken down (seen on badly scaled data only).
   bool brokenDown = false;
+  // AlphaCol holds B^-1 of this column under the current BInv (0: of none).
+  int alphaFor = 0;
 };
 
 EngineState &State() {
@@ -151,9 +153,10 @@ double ColScale(int j) {
 void CoefficientRange(double &smallest, double &largest) {
   smallest = 1;
   largest = 1;
+  RawMatrix tab(g.Tab, g.MRows + 2, g.NVars);
   for (int i = 3; i <= g.MRows + 2; ++i)
     for (int j = 1; j <= g.NVars; ++j) {
-      const double a = std::fabs(g.Tab(i, j));
+      const double a = std::fabs(tab(i, j));
       if (a == 0) continue;
       smallest = std::min(smallest, a);
       largest = std::max(largest, a);
@@ -282,6 +285,7 @@ bool Reinvert() {
       std::copy(bm.Row(i) + 1, bm.Row(i) + m + 1, in.Row(i) + 1);
   };
   load();
+  s.alphaFor = 0;
   if (!s.exact) {
     if (InvertMatrix()) {
       s.inverse = Inverse::Zeroed;
@@ -291,6 +295,7 @@ bool Reinvert() {
     s.exact = true;
     load();
   }
+  s.alphaFor = 0;
   if (!InvertBasisMatrix()) return false;
   s.inverse = Inverse::Exact;
   s.updates = 0;
@@ -371,10 +376,11 @@ bool HoldsOnTypedProgram(const std::vector<double> &x, bool ray) {
   double xScale = 0;
   for (int j = 1; j <= n; ++j)
     xScale = std::max(xScale, std::fabs(x[static_cast<std::size_t>(j)]));
+  RawMatrix data(g.LPData, g.MRows + 2, g.RHSInCol);
   for (int i = 1; i <= g.MRows; ++i) {
-    double lhs = 0, size = ray ? 0 : std::fabs(g.LPData(i + 2, g.RHSInCol));
+    double lhs = 0, size = ray ? 0 : std::fabs(data(i + 2, g.RHSInCol));
     for (int j = 1; j <= n; ++j) {
-      const double t = g.LPData(i + 2, j) * x[static_cast<std::size_t>(j)];
+      const double t = data(i + 2, j) * x[static_cast<std::size_t>(j)];
       lhs += t;
       size += std::fabs(t);
     }
@@ -515,6 +521,7 @@ bool SimplexInit() {
   // the coefficients lie within a few orders of magnitude of 1 (and is what the worked
   // examples show) but not where they span more: such data is solved with the exact one.
   s.exact = BadlyScaled();
+  s.alphaFor = 0;
 
   for (int j = 1; j <= g.NCols; ++j)
     g.NonBasicMark(j) = static_cast<int16>(j);
@@ -523,11 +530,31 @@ bool SimplexInit() {
     g.BasisList(i) = static_cast<int16>(g.NVars + k0 + i);
     g.NonBasicMark(g.BasisList(i)) = 0;
   }
-  for (int i = 1; i <= g.MRows; ++i) {
-    g.CostB(i) = g.Cost(g.BasisList(i));
-    SimplexSetBasisColumn(g.BasisList(i), i);
+  const int m = g.MRows;
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  RawMatrix bm(g.BasisMat, m, m);
+  bool identity = true;
+  for (int k = 1; k <= m; ++k) {
+    const int col = g.BasisList(k);
+    g.CostB(k) = g.Cost(col);
+    for (int i = 1; i <= m; ++i) {
+      const double v = tab(i + 2, col);
+      bm(i, k) = v;
+      g.WorkCol(i) = v;
+      if (v != (i == k ? 1.0 : 0.0)) identity = false;
+    }
   }
-  return Reinvert();
+  if (!identity) return Reinvert();
+  // The slack and artificial columns make the unit matrix, which is its own inverse (the
+  // inversion would give exactly that).
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i)
+    for (int k = 1; k <= m; ++k)
+      binv(i, k) = i == k ? 1.0 : 0.0;
+  g.Determinant = 1;
+  s.inverse = s.exact ? Inverse::Exact : Inverse::Zeroed;
+  s.updates = 0;
+  return true;
 }
 
 void SimplexBasicSolution() {
@@ -661,6 +688,7 @@ void SimplexRatioTest() {
       pivotFloors[static_cast<std::size_t>(r)] = kRelativePivot * size;
     }
   }
+  State().alphaFor = e;
   for (int r = 1; r <= m; ++r) {
     const double alpha = alphaCol[r];
     const double pivotFloor = pivotFloors[static_cast<std::size_t>(r)];
@@ -724,11 +752,17 @@ bool SimplexPivot() {
   for (int i = 1; i <= m; ++i)
     a[i] = g.Tab(i + 2, e);
   double wMax = 0;
+  const bool known = s.alphaFor == e; // the ratio test has just computed it
+  s.alphaFor = 0;
   for (int i = 1; i <= m; ++i) {
-    const double *bi = binv.Row(i);
     double v = 0;
-    for (int k = 1; k <= m; ++k)
-      v += bi[k] * a[k];
+    if (known) {
+      v = g.AlphaCol(i);
+    } else {
+      const double *bi = binv.Row(i);
+      for (int k = 1; k <= m; ++k)
+        v += bi[k] * a[k];
+    }
     w[i] = v;
     wMax = std::max(wMax, std::fabs(v));
   }

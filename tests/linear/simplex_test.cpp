@@ -329,6 +329,8 @@ TEST(SimplexEngine, ClassicCyclingProblemsEndAtTheirOptima) {
     EXPECT_EQ(SolveLP(), LPStatus::Optimal);
     EXPECT_NEAR(g.ZValue, c.optimum, 1E-9);
     EXPECT_TRUE(SimplexUsesBlandRule()); // each repeats a basis under the largest-improvement rule
+    // and is back on that rule once Bland's has led it off the degenerate vertex
+    EXPECT_FALSE(SimplexBlandRuleActive());
     EXPECT_LT(g.IterCount, 30);
   }
   // A problem that does not cycle never leaves the largest-improvement rule.
