@@ -13,7 +13,7 @@
 
 namespace quon {
 
-int LPPivotCap = 3000000;
+int LPPivotCap = 1000000;
 
 namespace {
 
@@ -33,8 +33,10 @@ enum class Inverse { Updated, Zeroed, Exact };
 
 struct EngineState {
   Inverse inverse = Inverse::Zeroed;
-  // Re-inversions keep every entry (InvertBasisMatrix) once the program's own inversion, which
-  // zeroes small entries, has led to a result that fails its check.
+  // Re-inversions keep every entry (InvertBasisMatrix), and what counts as zero is judged
+  // relative to the terms summed: from the start on badly scaled data, otherwise once the
+  // program's own inversion, which zeroes small entries, has led to a result that fails its
+  // check.
   bool exact = false;
   int updates = 0;
   double rhsScale = 1;  // largest right-hand side or finite column bound

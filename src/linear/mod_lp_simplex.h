@@ -12,8 +12,9 @@ namespace quon {
 inline constexpr int16 kBoundFlip = -22222;
 inline constexpr int16 kLeavingThreshold = -11111;
 
-// Safety cap on the pivots of one solve (the Klee-Minty program of 20 variables needs
-// 2^20 - 1 under the largest-improvement rule); a run that reaches it ends with
+// Safety cap on the pivots of one solve (a Klee-Minty program of 19 variables, the largest
+// that is not solved scaled, needs 2^19 - 1 under the largest-improvement rule); a run that
+// reaches it, or that goes 20000 pivots without improving its objective, ends with
 // LPStatus::PivotCapReached.
 extern int LPPivotCap;
 

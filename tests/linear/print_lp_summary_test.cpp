@@ -179,6 +179,30 @@ TEST_F(PrintLPSummaryTest, UnboundedAndInfeasibleEndAfterTheIterationLine) {
   EXPECT_DOUBLE_EQ(summary.back().y1, std::nearbyint(rules[1].y1 + 100));
 }
 
+TEST_F(PrintLPSummaryTest, TheSolveStatusNotTheValueDecidesWhatIsPrinted) {
+  // An optimum of exactly 999999 (once the unbounded sentinel) is an optimum.
+  LP lp;
+  lp.c = {1};
+  lp.a = {{1}};
+  lp.rel = {"<="};
+  lp.b = {999999};
+  SolveAndPrint(lp);
+  ASSERT_EQ(g.LPResult, LPStatus::Optimal);
+  EXPECT_NE(Find("Variable"), nullptr);
+  EXPECT_NE(Find("Objective Value =  999999"), nullptr);
+
+  // A run that gives up says so instead of passing for infeasible.
+  p.Reset();
+  const int cap = LPPivotCap;
+  LPPivotCap = 0;
+  SolveAndPrint(lp);
+  LPPivotCap = cap;
+  ASSERT_EQ(g.LPResult, LPStatus::PivotCapReached);
+  const auto summary = Summary();
+  ASSERT_FALSE(summary.empty());
+  EXPECT_EQ(summary.back().text, "Problem data too badly scaled to solve reliably");
+}
+
 TEST_F(PrintLPSummaryTest, BoundLinesAndBoundRanges) {
   // max 2x1 + x2, x1 + x2 <= 20, 5 <= x1 <= 8, x2 <= 10: x1 = 8 on its upper bound, x2 = 10.
   LP lp;
