@@ -231,6 +231,22 @@ TEST_F(PrintLPSummaryTest, BoundLinesAndBoundRanges) {
   EXPECT_EQ(ub[4], Format(g.RedCost(1), "####0.00"));
   EXPECT_NE(Find("UB-x2"), nullptr);
   EXPECT_EQ(Find("LB-x2"), nullptr);
+
+  // The data page shows an absent bound as the word, and a bound above 999999 as a number
+  // with both of its bound lines.
+  p.Reset();
+  lp.lower = {"-infinity", "2000000"};
+  lp.upper = {"8", "3000000"};
+  lp.unrestricted = {"y", "n"};
+  lp.b = {4000000};
+  SolveAndPrint(lp);
+  ASSERT_EQ(g.LPResult, LPStatus::Optimal);
+  bool word = false;
+  for (const auto &op : p.Texts())
+    if (op.page == 1 && op.text.find("-infinity") != std::string::npos) word = true;
+  EXPECT_TRUE(word);
+  EXPECT_NE(Find("LB-x2"), nullptr);
+  EXPECT_NE(Find("UB-x2"), nullptr);
 }
 
 TEST_F(PrintLPSummaryTest, ScientificFormatKeepsAPlainObjectiveValue) {
