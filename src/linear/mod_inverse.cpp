@@ -108,8 +108,7 @@ bool Invert(const InversionRules &rules) {
     for (int k = 1; k < j; ++k) {
       const double tk = t[k];
       const double *lk = lt + static_cast<std::size_t>(k) * ld;
-      for (int i = k + 1; i <= n; ++i)
-        t[i] -= lk[i] * tk;
+      AddMultiple(t + k + 1, lk + k + 1, -tk, n - k); // t[i] -= lk[i] * tk
     }
     double big = 0;
     int p = j;
@@ -171,8 +170,7 @@ bool Invert(const InversionRules &rules) {
     for (int k = 1; k < i; ++k) {
       const double lik = ai[k];
       const double *wk = w + static_cast<std::size_t>(k) * ld;
-      for (int c = 1; c <= k; ++c)
-        wi[c] -= lik * wk[c];
+      AddMultiple(wi + 1, wk + 1, -lik, k); // wi[c] -= lik * wk[c]
     }
   }
   // Back substitution, bottom row first; entries at or below Eps become 0 before the rows
@@ -184,8 +182,7 @@ bool Invert(const InversionRules &rules) {
     for (int k = i + 1; k <= n; ++k) {
       const double uik = ai[k];
       const double *wk = w + static_cast<std::size_t>(k) * ld;
-      for (int c = 1; c <= n; ++c)
-        wi[c] -= uik * wk[c];
+      AddMultiple(wi + 1, wk + 1, -uik, n); // wi[c] -= uik * wk[c]
     }
     const double piv = ai[i];
     if (eps > 0) {

@@ -140,21 +140,6 @@ bool IsArtificial(int j) {
   return State().artificial[static_cast<std::size_t>(j)] != 0;
 }
 
-// to[k] += f * from[k] for k < n, on arrays that do not overlap (so the loop vectorises).
-void AddMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
-  // Four independent elements a round: each element's arithmetic is unchanged.
-  int k = 0;
-  for (; k + 4 <= n; k += 4) {
-    const double a0 = to[k] + f * from[k], a1 = to[k + 1] + f * from[k + 1];
-    const double a2 = to[k + 2] + f * from[k + 2], a3 = to[k + 3] + f * from[k + 3];
-    to[k] = a0;
-    to[k + 1] = a1;
-    to[k + 2] = a2;
-    to[k + 3] = a3;
-  }
-  for (; k < n; ++k)
-    to[k] += f * from[k];
-}
 
 double ColScale(int j) {
   const std::vector<double> &s = State().colScale;
