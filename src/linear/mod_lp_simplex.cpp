@@ -50,6 +50,9 @@ struct EngineState {
   bool brokenDown = false;
   // AlphaCol holds B^-1 of this column under the current BInv (0: of none).
   int alphaFor = 0;
+  // Some column can be flipped to its bound or turned around (finite upper bounds, free or
+  // reflected variables); without any, the flags need no looking at.
+  bool mayTurn = true;
 };
 
 EngineState &State() {
@@ -110,7 +113,7 @@ struct CycleGuard {
     std::uint64_t h = Mix(static_cast<std::uint64_t>(g.Phase + 3));
     for (int i = 1; i <= g.MRows; ++i)
       h += Mix(static_cast<std::uint64_t>(g.BasisList(i)) << 1);
-    for (int j = 1; j <= g.NCols; ++j) {
+    for (int j = 1; j <= g.NCols && State().mayTurn; ++j) {
       const bool flipped = g.ColKind(j) == "U";
       const bool negated = g.ColKind2(j) == "-";
       if (flipped || negated)
@@ -321,7 +324,7 @@ void FlipToBound(int c) {
 // An unrestricted column may change sign only while it is not at a bound and its variable has
 // no finite lower bound (such a variable was shifted to start at 0 instead).
 bool MaySwitchSign(int j) {
-  if (g.ColKind(j) == "U" || g.Tab(g.FreeVarRow, j) != 1) return false;
+  if (g.Tab(g.FreeVarRow, j) != 1 || g.ColKind(j) == "U") return false;
   return j > g.NVars || !std::isfinite(g.LPData(g.LBRow, j));
 }
 
@@ -519,6 +522,9 @@ bool SimplexInit() {
   // examples show) but not where they span more: such data is solved with the exact one.
   s.exact = BadlyScaled();
   s.alphaFor = 0;
+  s.mayTurn = g.NUpperBounded > 0;
+  for (int j = 1; j <= g.NCols && !s.mayTurn; ++j)
+    s.mayTurn = g.Tab(g.FreeVarRow, j) == 1 || g.ColKind(j) == "U" || g.ColKind2(j) == "-";
 
   for (int j = 1; j <= g.NCols; ++j)
     g.NonBasicMark(j) = static_cast<int16>(j);
@@ -637,7 +643,7 @@ void SimplexPricing() {
     }
     redCost[j] = d;
     double score = g.ObjSense * d;
-    if (score < 0 && MaySwitchSign(j)) {
+    if (score < 0 && State().mayTurn && MaySwitchSign(j)) {
       score = -score;
       redCost[j] = -redCost[j];
       SwitchSign(j);
@@ -686,10 +692,13 @@ void SimplexRatioTest() {
     }
   }
   State().alphaFor = e;
+  const double *xb = RawVector(g.XBasic, m);
+  const int16 *basis = RawVector(g.BasisList, m);
+  const double *ub = RawMatrix(g.Tab, g.UBRow, g.NCols).Row(g.UBRow);
   for (int r = 1; r <= m; ++r) {
     const double alpha = alphaCol[r];
     const double pivotFloor = pivotFloors[static_cast<std::size_t>(r)];
-    const int basic = g.BasisList(r);
+    const int basic = basis[r];
     if (g.Phase == 2 && std::fabs(alpha) > pivotFloor && IsArtificial(basic)) {
       g.Leaving = static_cast<int16>(basic);
       g.LeavingRow = static_cast<int16>(r);
@@ -701,10 +710,10 @@ void SimplexRatioTest() {
     // A basic value a rounding error outside its bounds counts as at the bound: the step is
     // never negative, so the objective never worsens.
     if (alpha > pivotFloor) {
-      ratio = std::max(g.XBasic(r), 0.0) / alpha;
+      ratio = std::max(xb[r], 0.0) / alpha;
       code = static_cast<int16>(basic);
-    } else if (alpha < -pivotFloor && std::isfinite(g.Tab(g.UBRow, basic))) {
-      ratio = std::min(g.XBasic(r) - g.Tab(g.UBRow, basic), 0.0) / alpha;
+    } else if (alpha < -pivotFloor && std::isfinite(ub[basic])) {
+      ratio = std::min(xb[r] - ub[basic], 0.0) / alpha;
       code = static_cast<int16>(-basic);
     } else {
       continue;
