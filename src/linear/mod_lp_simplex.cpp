@@ -477,8 +477,10 @@ bool SimplexBlandRuleActive() {
 void SimplexSetBasisColumn(int k, int r) {
   const int col = std::abs(k);
   const int m = g.MRows;
+  RawMatrix tab(g.Tab, m + 2, col);
+  double *work = RawVector(g.WorkCol, m);
   for (int i = 1; i <= m; ++i)
-    g.WorkCol(i) = g.Tab(i + 2, col);
+    work[i] = tab(i + 2, col);
   if (r > 0) {
     for (int i = 1; i <= m; ++i)
       g.BasisMat(i, r) = g.WorkCol(i);
@@ -567,8 +569,9 @@ void SimplexBasicSolution() {
   const int rhs = g.NColsPlus1;
   static std::vector<double> b;
   if (b.size() < static_cast<std::size_t>(m + 1)) b.resize(static_cast<std::size_t>(m + 1));
+  RawMatrix tab(g.Tab, m + 2, rhs);
   for (int j = 1; j <= m; ++j)
-    b[j] = g.Tab(j + 2, rhs);
+    b[j] = tab(j + 2, rhs);
   RawMatrix binv(g.BInv, m, m);
   const bool exact = State().exact;
   const float eps = static_cast<float>(g.Eps);
@@ -755,15 +758,17 @@ bool SimplexPivot() {
   static std::vector<double> a, w;
   a.resize(static_cast<std::size_t>(m + 1));
   w.resize(static_cast<std::size_t>(m + 1));
+  RawMatrix tab(g.Tab, m + 2, e);
   for (int i = 1; i <= m; ++i)
-    a[i] = g.Tab(i + 2, e);
+    a[i] = tab(i + 2, e);
   double wMax = 0;
   const bool known = s.alphaFor == e; // the ratio test has just computed it
   s.alphaFor = 0;
+  const double *alphaCol = RawVector(g.AlphaCol, m);
   for (int i = 1; i <= m; ++i) {
     double v = 0;
     if (known) {
-      v = g.AlphaCol(i);
+      v = alphaCol[i];
     } else {
       const double *bi = binv.Row(i);
       for (int k = 1; k <= m; ++k)
@@ -772,8 +777,9 @@ bool SimplexPivot() {
     w[i] = v;
     wMax = std::max(wMax, std::fabs(v));
   }
+  double *work = RawVector(g.WorkCol, m);
   for (int i = 1; i <= m; ++i) {
-    g.WorkCol(i) = a[i];
+    work[i] = a[i];
     bm(i, r) = a[i];
   }
   const double pivot = w[r];
