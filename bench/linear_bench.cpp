@@ -1,16 +1,21 @@
-// Speed of the matrix inversion and of SolveLP on dense random programs, beside the reference
-// LP solver on the same programs in the same run.
+// Speed of the matrix inversion and of SolveLP beside the reference LP solver on the same
+// programs in the same run: dense random programs, equality-heavy programs (artificials in
+// most rows) and Klee-Minty programs.
 #include <benchmark/benchmark.h>
 #include <glpk.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
+#include "linear/lp_fixture.h"
+#include "linear/lp_model.h"
 #include "linear/mod_inverse.h"
 #include "linear/mod_lp_simplex.h"
 #include "shell/mod1.h"
 
 using namespace quon;
+using namespace quon::testing;
 
 namespace {
 
@@ -40,110 +45,141 @@ void BM_InvertMatrix(benchmark::State &state) {
 }
 BENCHMARK(BM_InvertMatrix)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
 
-// A dense random program: maximise c x subject to A x <= b with b > 0 (the slack basis is
-// feasible) and mostly positive entries in A (the optimum is finite).
-struct DenseLP {
-  int n;
-  std::vector<double> c, a, b;
-  explicit DenseLP(int size) : n(size) {
-    std::mt19937 rng(static_cast<unsigned>(size));
-    std::uniform_real_distribution<double> u(1, 10);
-    std::uniform_real_distribution<double> entry(-3, 10);
+// Maximise c x subject to A x <= b with b > 0 (the slack basis is feasible) and mostly
+// positive entries in A (the optimum is finite).
+LP DenseLP(int n) {
+  std::mt19937 rng(static_cast<unsigned>(n));
+  std::uniform_real_distribution<double> u(1, 10);
+  std::uniform_real_distribution<double> entry(-3, 10);
+  LP lp;
+  for (int j = 0; j < n; ++j)
+    lp.c.push_back(u(rng));
+  for (int i = 0; i < n; ++i) {
+    std::vector<double> row;
     for (int j = 0; j < n; ++j)
-      c.push_back(u(rng));
-    for (int k = 0; k < n * n; ++k)
-      a.push_back(entry(rng));
-    for (int i = 0; i < n; ++i)
-      b.push_back(u(rng));
+      row.push_back(entry(rng));
+    lp.a.push_back(row);
+    lp.rel.push_back("<=");
   }
-};
+  for (int i = 0; i < n; ++i)
+    lp.b.push_back(u(rng));
+  return lp;
+}
 
-// Lays the program out in the standard form the engine takes (all "<=" rows: x then slacks).
-void LoadStandardForm(const DenseLP &lp) {
-  const int n = lp.n, m = lp.n;
-  g.MRows = static_cast<int16>(m);
-  g.NVars = static_cast<int16>(n);
-  g.ModelClass = 3;
-  g.LBRow = static_cast<int16>(m + 3);
-  g.UBRow = static_cast<int16>(m + 4);
-  g.FreeVarRow = static_cast<int16>(m + 5);
-  g.LastConstrRow = static_cast<int16>(m + 2);
-  g.TypeCol = static_cast<int16>(n + 1);
-  g.RHSInCol = static_cast<int16>(n + 2);
-  ReDimProblemArrays(31);
-  g.NCols = static_cast<int16>(n + m);
-  g.NColsPlus1 = static_cast<int16>(n + m + 1);
-  g.NColsPlus2 = static_cast<int16>(n + m + 2);
-  g.IPRunState = 0;
-  ReDimProblemArrays(32);
-  g.ObjSense = -1;
-  g.ObjSenseSaved = -1;
-  g.NArtificial1 = g.NArtificial2 = g.NUpperBounded = 0;
-  for (int j = 1; j <= n; ++j) {
-    g.Tab(2, j) = lp.c[j - 1];
-    g.LPData(2, j) = lp.c[j - 1];
-    g.ColNames(j) = "x" + std::to_string(j);
+// Minimise c x > 0 subject to rows met by a known point: four in five "=", the rest ">=".
+LP EqualityLP(int n, unsigned seed) {
+  std::mt19937 rng(seed);
+  auto uni = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  LP lp;
+  lp.sense = "Minimize";
+  for (int j = 0; j < n; ++j)
+    lp.c.push_back(uni(1, 10));
+  std::vector<double> x0;
+  for (int j = 0; j < n; ++j)
+    x0.push_back(uni(0, 3));
+  for (int i = 0; i < n; ++i) {
+    std::vector<double> row;
+    double b = 0;
+    for (int j = 0; j < n; ++j) {
+      row.push_back(uni(-2, 10));
+      b += row.back() * x0[static_cast<std::size_t>(j)];
+    }
+    lp.a.push_back(row);
+    lp.rel.push_back(i % 5 ? "=" : ">=");
+    lp.b.push_back(i % 5 ? b : b - 1);
   }
-  for (int j = 1; j <= n + m; ++j)
-    g.Tab(g.UBRow, j) = g.Infinity;
-  for (int i = 1; i <= m; ++i) {
-    for (int j = 1; j <= n; ++j)
-      g.Tab(i + 2, j) = lp.a[static_cast<std::size_t>(i - 1) * n + j - 1];
-    g.Tab(i + 2, n + i) = 1;
-    g.ColNames(n + i) = "sx" + std::to_string(n + i);
-    g.Tab(i + 2, g.NColsPlus1) = lp.b[i - 1];
-    g.Tab(i + 2, g.NColsPlus2) = -1;
+  return lp;
+}
+
+LP KleeMinty(int n) {
+  LP lp;
+  double five = 1;
+  for (int i = 1; i <= n; ++i) {
+    lp.c.push_back(std::ldexp(1, n - i));
+    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+    for (int j = 1; j < i; ++j)
+      row[static_cast<std::size_t>(j - 1)] = std::ldexp(2, i - j);
+    row[static_cast<std::size_t>(i - 1)] = 1;
+    lp.a.push_back(row);
+    lp.rel.push_back("<=");
+    five *= 5;
+    lp.b.push_back(five);
+  }
+  return lp;
+}
+
+LP Program(int kind, int size) {
+  switch (kind) {
+  case 0:
+    return DenseLP(size);
+  case 1:
+    return EqualityLP(size, 7);
+  default:
+    return KleeMinty(size);
   }
 }
 
+// kind: 0 dense, 1 equality-heavy, 2 Klee-Minty; size: variables (= constraints).
 void BM_SolveLP(benchmark::State &state) {
-  const DenseLP lp(static_cast<int>(state.range(0)));
-  g = Mod1{};
-  InitGlobals(15360, 11520);
+  const LP lp = Program(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  Build(lp);
   long pivots = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    LoadStandardForm(lp);
+    RestoreLPModel();
     state.ResumeTiming();
     if (SolveLP() != LPStatus::Optimal) state.SkipWithError("not optimal");
     pivots = g.IterCount - 1;
   }
   state.counters["pivots"] = static_cast<double>(pivots);
+  state.counters["z"] = g.ZValue;
 }
-BENCHMARK(BM_SolveLP)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_ReferenceSolver(benchmark::State &state) {
-  const DenseLP lp(static_cast<int>(state.range(0)));
-  const int n = lp.n;
+  const LP lp = Program(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const int m = static_cast<int>(lp.a.size()), n = static_cast<int>(lp.c.size());
   std::vector<int> ia(1), ja(1);
   std::vector<double> ar(1);
-  for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j) {
-      ia.push_back(i);
-      ja.push_back(j);
-      ar.push_back(lp.a[static_cast<std::size_t>(i - 1) * n + j - 1]);
-    }
+  for (int i = 1; i <= m; ++i)
+    for (int j = 1; j <= n; ++j)
+      if (const double a = lp.a[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)]; a != 0) {
+        ia.push_back(i);
+        ja.push_back(j);
+        ar.push_back(a);
+      }
+  double z = 0;
   for (auto _ : state) {
     glp_prob *p = glp_create_prob();
-    glp_set_obj_dir(p, GLP_MAX);
-    glp_add_rows(p, n);
+    glp_set_obj_dir(p, lp.sense == "Minimize" ? GLP_MIN : GLP_MAX);
+    glp_add_rows(p, m);
     glp_add_cols(p, n);
-    for (int i = 1; i <= n; ++i)
-      glp_set_row_bnds(p, i, GLP_UP, 0, lp.b[i - 1]);
+    for (int i = 1; i <= m; ++i) {
+      const std::string &r = lp.rel[static_cast<std::size_t>(i - 1)];
+      const double b = lp.b[static_cast<std::size_t>(i - 1)];
+      glp_set_row_bnds(p, i, r == "<=" ? GLP_UP : r == ">=" ? GLP_LO : GLP_FX, b, b);
+    }
     for (int j = 1; j <= n; ++j) {
       glp_set_col_bnds(p, j, GLP_LO, 0, 0);
-      glp_set_obj_coef(p, j, lp.c[j - 1]);
+      glp_set_obj_coef(p, j, lp.c[static_cast<std::size_t>(j - 1)]);
     }
-    glp_load_matrix(p, n * n, ia.data(), ja.data(), ar.data());
+    glp_load_matrix(p, static_cast<int>(ia.size()) - 1, ia.data(), ja.data(), ar.data());
     glp_smcp parm;
     glp_init_smcp(&parm);
     parm.msg_lev = GLP_MSG_OFF;
     glp_simplex(p, &parm);
-    benchmark::DoNotOptimize(glp_get_obj_val(p));
+    z = glp_get_obj_val(p);
     glp_delete_prob(p);
   }
+  state.counters["z"] = z;
 }
-BENCHMARK(BM_ReferenceSolver)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void Programs(benchmark::internal::Benchmark *b) {
+  b->Args({0, 25})->Args({0, 50})->Args({0, 100});
+  b->Args({1, 50})->Args({1, 100});
+  b->Args({2, 10})->Args({2, 20});
+}
+BENCHMARK(BM_SolveLP)->Apply(Programs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceSolver)->Apply(Programs)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "linear/lp_model.h"
 #include "platform/values.h"
 #include "shell/mod1.h"
 
@@ -53,11 +54,11 @@ void BuildGameLP(const GridStore &grid) {
 
   for (int c = 2; c <= g.NVars; ++c)
     both(g.LBRow, c, 0);
-  both(g.LBRow, 1, -g.Infinity);
+  both(g.LBRow, 1, -kLPInfinity);
   g.NBoundA = 0;
   g.NUpperBounded = 0;
   for (int c = 1; c <= g.NVars; ++c)
-    both(g.UBRow, c, g.Infinity);
+    both(g.UBRow, c, kLPInfinity);
 
   g.NFreeVars = 1;
   for (int c = 2; c <= g.NVars; ++c)
@@ -88,7 +89,7 @@ void BuildGameLP(const GridStore &grid) {
   g.ColKind2(1) = "+";
 
   for (int k = g.NVars + 1; k <= g.NCols; ++k) {
-    g.Tab(g.UBRow, k) = g.Infinity;
+    g.Tab(g.UBRow, k) = kLPInfinity;
     g.Tab(g.FreeVarRow, k) = 0;
   }
 

@@ -145,7 +145,7 @@ void BuildSubproblemLP() {
       if (g.BoundLabel(j) == "U") g.ColKind2(j) = "-";
     } else {
       g.Tab(g.LBRow, j) = 0;
-      g.Tab(g.UBRow, j) = g.Infinity;
+      g.Tab(g.UBRow, j) = kLPInfinity;
       g.Tab(g.FreeVarRow, j) = 0;
     }
   }

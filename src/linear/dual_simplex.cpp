@@ -3,6 +3,7 @@
 // value is negative (optimal) or no column can enter the leaving row (no feasible solution).
 #include <cmath>
 
+#include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/raw_matrix.h"
 #include "linear/simplex_internal.h"
@@ -34,11 +35,16 @@ LPStatus SolveLPDualSimplex() {
         g.LeavingRow = static_cast<int16>(r);
         g.Leaving = g.BasisList(r);
       }
-    if (g.Leaving == 0) break;
+    if (g.Leaving == 0) {
+      // The verdict is read from an inverse computed afresh.
+      if (SimplexInverseIsFresh()) break;
+      if (!SimplexReinvert()) return EndRun(LPStatus::SingularBasis, false);
+      continue;
+    }
     g.NonBasicMark(g.Leaving) = g.Leaving;
 
     g.Entering = 0;
-    double best = g.Infinity;
+    double best = kLPInfinity;
     RawMatrix binv(g.BInv, m, m);
     const double *row = binv.Row(g.LeavingRow);
     for (int j = 1; j <= g.NCols; ++j) {
@@ -54,7 +60,13 @@ LPStatus SolveLPDualSimplex() {
         }
       }
     }
-    if (g.Entering == 0) return EndRun(LPStatus::Infeasible, false);
+    if (g.Entering == 0) {
+      if (SimplexInverseIsFresh()) return EndRun(LPStatus::Infeasible, false);
+      g.NonBasicMark(g.Leaving) = 0;
+      g.Leaving = 0;
+      if (!SimplexReinvert()) return EndRun(LPStatus::SingularBasis, false);
+      continue;
+    }
 
     g.NonBasicMark(g.Entering) = 0;
     g.BasisList(g.LeavingRow) = g.Entering;

@@ -2,9 +2,15 @@
 // copy of it that every later solve of the same problem starts from.
 #pragma once
 
+#include <limits>
+
 #include "platform/grid_store.h"
 
 namespace quon {
+
+// An absent bound of the linear engine: a true infinity, so that no finite value, however
+// large, is taken for one. The cell texts "infinity" and "-infinity" read as this.
+inline constexpr double kLPInfinity = std::numeric_limits<double>::infinity();
 
 // Reads the LP or IP input grid into LPData and the standard form Tab with its column names
 // and counts, and saves the finished model. On an input error InputErrorIndex holds k > 0

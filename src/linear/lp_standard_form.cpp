@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 
 #include "linear/lp_model.h"
@@ -21,7 +22,7 @@ void ReflectFromUpperBound(int j) {
     g.Tab(i, j) = -g.Tab(i, j);
   }
   g.Tab(2, j) = -g.Tab(2, j);
-  g.Tab(g.UBRow, j) = g.Infinity;
+  g.Tab(g.UBRow, j) = kLPInfinity;
   g.Tab(g.LBRow, j) = 0;
   g.Tab(g.FreeVarRow, j) = 0;
 }
@@ -86,7 +87,7 @@ void BuildLPStandardForm(const GridStore &grid1) {
   const int lbRow = g.LBRow, ubRow = g.UBRow, freeRow = g.FreeVarRow;
   for (int j = 1; j <= n; ++j) {
     const std::string &cell = grid1.TextMatrix(lbRow, j);
-    const double lb = cell == "-infinity" ? -g.Infinity : Val(cell);
+    const double lb = cell == "-infinity" ? -kLPInfinity : Val(cell);
     g.LPData(lbRow, j) = lb;
     g.Tab(lbRow, j) = lb;
     g.LPData(0, j) = lb;
@@ -96,7 +97,7 @@ void BuildLPStandardForm(const GridStore &grid1) {
 
   for (int j = 1; j <= n; ++j) {
     const std::string &cell = grid1.TextMatrix(ubRow, j);
-    double ub = g.Infinity;
+    double ub = kLPInfinity;
     if (cell != "infinity") {
       ub = Val(cell);
       ++g.NUpperBounded;
@@ -120,8 +121,8 @@ void BuildLPStandardForm(const GridStore &grid1) {
     // not carried with a switchable sign; the typed "y" stays in LPData for the reports. One
     // without a lower bound has none, whatever its flag says (a flag "n" must not bring the
     // bound 0 back); with a finite upper bound it is carried as U - x instead.
-    const bool finiteLower = g.LPData(lbRow, j) > -g.Infinity;
-    const bool finiteUpper = g.LPData(ubRow, j) < g.Infinity;
+    const bool finiteLower = std::isfinite(g.LPData(lbRow, j));
+    const bool finiteUpper = std::isfinite(g.LPData(ubRow, j));
     g.Tab(freeRow, j) = finiteLower || finiteUpper ? 0 : 1;
     if ((finiteLower && g.LPData(lbRow, j) != 0) || (!finiteLower && finiteUpper)) anyShift = true;
   }
@@ -183,7 +184,7 @@ void BuildLPStandardForm(const GridStore &grid1) {
     if (j <= n) {
       g.ColNames(j) = "x" + std::to_string(j);
     } else {
-      g.Tab(ubRow, j) = g.Infinity;
+      g.Tab(ubRow, j) = kLPInfinity;
       g.Tab(freeRow, j) = 0;
     }
   }
@@ -228,17 +229,17 @@ void SubstituteLowerBounds() {
   for (int j = 1; j <= g.NVars; ++j) {
     const double lb = g.Tab(g.LBRow, j);
     g.BoundLabel(j) = "";
-    if (lb <= -g.Infinity && g.Tab(g.UBRow, j) < g.Infinity) {
+    if (!std::isfinite(lb) && std::isfinite(g.Tab(g.UBRow, j))) {
       ReflectFromUpperBound(j);
       continue;
     }
-    if (lb <= -g.Infinity || lb == 0) continue;
+    if (!std::isfinite(lb) || lb == 0) continue;
     g.BoundLabel(j) = "L";
     g.LBShiftSum = g.LBShiftSum + g.Tab(2, j) * lb;
     g.ObjShift = g.LBShiftSum;
     for (int i = 3; i <= g.MRows + 2; ++i)
       g.Tab(i, g.RHSInCol) = g.Tab(i, g.RHSInCol) - g.Tab(i, j) * lb;
-    if (g.Tab(g.UBRow, j) < g.Infinity) {
+    if (std::isfinite(g.Tab(g.UBRow, j))) {
       g.Tab(g.UBRow, j) = g.Tab(g.UBRow, j) - lb;
       g.Tab(g.LBRow, j) = 0;
     }

@@ -34,6 +34,23 @@ std::vector<ConstraintSlack> ConstraintSlacks() {
   return s;
 }
 
+const char *LPNoSolutionText(LPStatus status) {
+  switch (status) {
+  case LPStatus::Unbounded:
+    return "Optimum solution is unbounded";
+  case LPStatus::Infeasible:
+    return "Problem has no feasible solution";
+  case LPStatus::NumericalFailure:
+  case LPStatus::SingularBasis:
+  case LPStatus::PivotCapReached:
+    return "Problem data too badly scaled to solve reliably";
+  case LPStatus::NotSolved:
+  case LPStatus::Optimal:
+    break;
+  }
+  return nullptr;
+}
+
 std::string RangeEndText(double end) {
   if (std::isinf(end)) return end < 0 ? "-infinity" : "infinity";
   return Format(end, NumberFormatString());

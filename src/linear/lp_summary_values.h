@@ -4,7 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "shell/mod1.h"
+
 namespace quon {
+
+// The sentence a summary shows instead of its tables when a solve ended without an optimum,
+// or nullptr after an optimum (or before any solve).
+const char *LPNoSolutionText(LPStatus status);
 
 // The slack or surplus of one constraint after an optimal solve, in the two readings the
 // summaries use.

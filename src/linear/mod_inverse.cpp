@@ -1,5 +1,6 @@
 #include "linear/mod_inverse.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -19,7 +20,9 @@ struct InverseScratch {
   std::vector<double> lowerT; // column k of L (rows k+1..n) stored contiguously as row k
   std::vector<double> work;   // L^-1, then the inverse in the permuted column order
   std::vector<double> col;    // the column being factored
+  std::vector<double> colScale;
   void Reserve(int n) {
+    if (colScale.size() < static_cast<std::size_t>(n + 1)) colScale.resize(static_cast<std::size_t>(n + 1));
     const std::size_t sq = static_cast<std::size_t>(n + 1) * static_cast<std::size_t>(n + 1);
     if (lowerT.size() < sq) lowerT.resize(sq);
     if (work.size() < sq) work.resize(sq);
@@ -32,9 +35,17 @@ InverseScratch &Scratch() {
   return s;
 }
 
-} // namespace
+// Zeroing of small inverse entries and the singularity test: the matrix display takes the
+// fixed ones; the simplex basis takes ones relative to the scale of each row and column.
+struct InversionRules {
+  bool equilibrate; // columns scaled to a largest magnitude of 1 first, the inverse scaled back
+  double snap;      // entries at or below this magnitude are stored as 0 (0: none)
+};
 
-bool InvertMatrix() {
+// Scaled pivots at or below this count as zero once rows and columns are equilibrated.
+constexpr double kRelativePivotTol = 1E-12;
+
+bool Invert(const InversionRules &rules) {
   const int n = g.MRows;
   g.Determinant = 1;
   if (n < 1) return true;
@@ -44,6 +55,31 @@ bool InvertMatrix() {
   double *scale = RawVector(g.InvRowScale, n);
   double *workCol = RawVector(g.InvWorkCol, n);
   int16 *perm = RawVector(g.InvPerm, n);
+
+  InverseScratch &s = Scratch();
+  s.Reserve(n);
+  double *colScale = s.colScale.data();
+  if (rules.equilibrate) {
+    for (int j = 1; j <= n; ++j)
+      colScale[j] = 0;
+    for (int i = 1; i <= n; ++i) {
+      const double *ai = a.Row(i);
+      for (int j = 1; j <= n; ++j)
+        colScale[j] = std::max(colScale[j], std::fabs(ai[j]));
+    }
+    for (int j = 1; j <= n; ++j) {
+      if (colScale[j] == 0) {
+        g.Determinant = 0;
+        return false;
+      }
+      colScale[j] = 1 / colScale[j];
+    }
+    for (int i = 1; i <= n; ++i) {
+      double *ai = a.Row(i);
+      for (int j = 1; j <= n; ++j)
+        ai[j] *= colScale[j];
+    }
+  }
 
   // Implicit scaling: each row by the reciprocal of its largest magnitude.
   for (int i = 1; i <= n; ++i) {
@@ -59,8 +95,6 @@ bool InvertMatrix() {
     scale[i] = 1 / big;
   }
 
-  InverseScratch &s = Scratch();
-  s.Reserve(n);
   const std::size_t ld = static_cast<std::size_t>(n + 1);
   double *lt = s.lowerT.data();
   double *t = s.col.data();
@@ -74,8 +108,7 @@ bool InvertMatrix() {
     for (int k = 1; k < j; ++k) {
       const double tk = t[k];
       const double *lk = lt + static_cast<std::size_t>(k) * ld;
-      for (int i = k + 1; i <= n; ++i)
-        t[i] -= lk[i] * tk;
+      AddMultiple(t + k + 1, lk + k + 1, -tk, n - k); // t[i] -= lk[i] * tk
     }
     double big = 0;
     int p = j;
@@ -101,7 +134,7 @@ bool InvertMatrix() {
       std::swap(perm[j], perm[p]);
     }
     const double pivot = a(j, j);
-    if (std::fabs(pivot) <= kPivotTol) {
+    if (rules.equilibrate ? big <= kRelativePivotTol : std::fabs(pivot) <= kPivotTol) {
       g.Determinant = 0;
       return false;
     }
@@ -118,6 +151,9 @@ bool InvertMatrix() {
   double det = g.Determinant;
   for (int i = 1; i <= n; ++i)
     det *= a(i, i);
+  if (rules.equilibrate)
+    for (int j = 1; j <= n; ++j)
+      det /= colScale[j];
   g.Determinant = det;
 
   // Forward substitution of all unit columns at once: row i of L^-1 from the rows above it.
@@ -134,39 +170,54 @@ bool InvertMatrix() {
     for (int k = 1; k < i; ++k) {
       const double lik = ai[k];
       const double *wk = w + static_cast<std::size_t>(k) * ld;
-      for (int c = 1; c <= k; ++c)
-        wi[c] -= lik * wk[c];
+      AddMultiple(wi + 1, wk + 1, -lik, k); // wi[c] -= lik * wk[c]
     }
   }
   // Back substitution, bottom row first; entries at or below Eps become 0 before the rows
   // above read them.
-  const double eps = g.Eps;
+  const double eps = rules.snap;
   for (int i = n; i >= 1; --i) {
     double *wi = w + static_cast<std::size_t>(i) * ld;
     const double *ai = a.Row(i);
     for (int k = i + 1; k <= n; ++k) {
       const double uik = ai[k];
       const double *wk = w + static_cast<std::size_t>(k) * ld;
-      for (int c = 1; c <= n; ++c)
-        wi[c] -= uik * wk[c];
+      AddMultiple(wi + 1, wk + 1, -uik, n); // wi[c] -= uik * wk[c]
     }
     const double piv = ai[i];
-    for (int c = 1; c <= n; ++c) {
-      const double x = wi[c] / piv;
-      wi[c] = std::fabs(x) > eps ? x : 0;
+    if (eps > 0) {
+      for (int c = 1; c <= n; ++c) {
+        const double x = wi[c] / piv;
+        wi[c] = std::fabs(x) > eps ? x : 0;
+      }
+    } else {
+      for (int c = 1; c <= n; ++c)
+        wi[c] /= piv;
     }
   }
-  // Solving with unit column c gives column InvPerm(c) of the inverse.
+  // Solving with unit column c gives column InvPerm(c) of the inverse; with equilibrated
+  // columns row i of that inverse is scaled back by column i's factor.
   for (int i = 1; i <= n; ++i) {
     const double *wi = w + static_cast<std::size_t>(i) * ld;
     double *bi = binv.Row(i);
+    const double f = rules.equilibrate ? colScale[i] : 1;
     for (int c = 1; c <= n; ++c)
-      bi[perm[c]] = wi[c];
+      bi[perm[c]] = wi[c] * f;
   }
   for (int i = 1; i < n; ++i)
     workCol[i] = 0;
   workCol[n] = 1;
   return true;
+}
+
+} // namespace
+
+bool InvertMatrix() {
+  return Invert({false, g.Eps});
+}
+
+bool InvertBasisMatrix() {
+  return Invert({true, 0});
 }
 
 void SolveByInverse() {

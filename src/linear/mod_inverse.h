@@ -11,6 +11,12 @@ namespace quon {
 // at most 1E-8) sets Determinant to 0, leaves BInv as it was and returns false.
 bool InvertMatrix();
 
+// The same inversion for the simplex basis, where the data may be badly scaled: the columns
+// are scaled to a largest magnitude of 1 before the decomposition and the inverse is scaled
+// back, a pivot counts as zero only when it is tiny beside its scaled row, and no entry is
+// stored as 0 for being small. Same results and failure report as InvertMatrix otherwise.
+bool InvertBasisMatrix();
+
 // XBasic(i) := sum over j of BInv(i, j) * InvInput(j, NVars+1), for i = 1..MRows.
 void SolveByInverse();
 

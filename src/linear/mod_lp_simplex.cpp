@@ -6,47 +6,120 @@
 #include <unordered_set>
 #include <vector>
 
+#include "linear/lp_model.h"
 #include "linear/mod_inverse.h"
 #include "linear/raw_matrix.h"
 #include "linear/simplex_internal.h"
 
 namespace quon {
 
-int LPPivotCap = 50000;
+int LPPivotCap = 1000000;
 
 namespace {
 
-// Dantzig's rule can cycle on degenerate problems. Every basis a run meets is remembered (by
-// a hash of the basis, the bound and sign flags and the phase); when one comes back the run
-// switches to Bland's rule, which cannot cycle. Runs that never repeat a basis keep the
-// largest-improvement rule throughout.
+// The basis inverse is carried from pivot to pivot by a rank-one update and inverted afresh
+// after this many updates, and whenever a result is about to be read.
+constexpr int kRefactorEvery = 64;
+// Scores and ratios that agree to this relative precision are equal in exact arithmetic: the
+// lowest column and the top-most row win, as the rules say, whatever the rounding did.
+constexpr double kTie = 1E-12;
+// A result is checked against the program as typed with this relative tolerance.
+constexpr double kCheckTol = 1E-7;
+// Pivots without a strict improvement of the objective after which a run is given up.
+constexpr long kStallLimit = 20000;
+
+// How the inverse in BInv came about.
+enum class Inverse { Updated, Zeroed, Exact };
+
+struct EngineState {
+  Inverse inverse = Inverse::Zeroed;
+  // Re-inversions keep every entry (InvertBasisMatrix), and what counts as zero is judged
+  // relative to the terms summed: from the start on badly scaled data, otherwise once the
+  // program's own inversion, which zeroes small entries, has led to a result that fails its
+  // check.
+  bool exact = false;
+  int updates = 0;
+  double rhsScale = 1;  // largest right-hand side or finite column bound
+  int16 enteringMark = 0; // NonBasicMark of the entering column before the pricing took it
+  std::vector<char> artificial;
+  // Row and column factors (powers of 2) of a badly scaled program while SolveLP works on it
+  // scaled; empty otherwise.
+  std::vector<double> rowScale, colScale;
+  // The last basic solution has a value clearly below 0, which no simplex step allows: the
+  // arithmetic has broken down (seen on badly scaled data only).
+  bool brokenDown = false;
+  // AlphaCol holds B^-1 of this column under the current BInv (0: of none).
+  int alphaFor = 0;
+  // Some column can be flipped to its bound or turned around (finite upper bounds, free or
+  // reflected variables); without any, the flags need no looking at.
+  bool mayTurn = true;
+};
+
+EngineState &State() {
+  static EngineState s;
+  return s;
+}
+
+std::uint64_t Mix(std::uint64_t x) {
+  x += 0x9e3779b97f4a7c15ull;
+  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+  x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+  return x ^ (x >> 31);
+}
+
+// Dantzig's rule can cycle on degenerate problems. The bases of a stretch without strict
+// improvement of the objective are remembered (by a hash of the basis, the bound and sign
+// flags and the phase); when one comes back the run switches to Bland's rule, which cannot
+// cycle, and returns to the largest-improvement rule as soon as the objective strictly
+// improves. A basis cannot come back across a strict improvement, so the record is cleared
+// there, and the improvements are finitely many.
 struct CycleGuard {
   std::unordered_set<std::uint64_t> seen;
-  std::vector<int> basis;
   bool bland = false;
+  bool used = false;
+  bool skip = false; // the next pricing repeats the last one on a fresh inverse
+  bool hasLast = false;
+  double lastZ = 0;
+  int lastPhase = 0;
+  long sinceImproved = 0; // pricings since the objective last strictly improved
 
   void Reset() {
     seen.clear();
-    bland = false;
+    bland = used = skip = hasLast = false;
+    sinceImproved = 0;
   }
 
-  void Visit() {
-    basis.assign(g.BasisList.Raw() + 1, g.BasisList.Raw() + 1 + g.MRows);
-    std::sort(basis.begin(), basis.end());
-    std::uint64_t h = 1469598103934665603ull;
-    auto mix = [&h](std::uint64_t v) {
-      h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
-      h *= 1099511628211ull;
-    };
-    mix(static_cast<std::uint64_t>(g.Phase + 3));
-    for (int b : basis)
-      mix(static_cast<std::uint64_t>(b));
-    for (int j = 1; j <= g.NCols; ++j) {
+  // Better than the best value of this stretch: rounding noise that lets the objective wander
+  // up and down within a degenerate stretch never counts as an improvement.
+  bool Improved(double z) const {
+    return g.ObjSense * (lastZ - z) > 1E-9 * std::max(1.0, std::fabs(lastZ));
+  }
+
+  void Step() {
+    if (skip) {
+      skip = false;
+      return;
+    }
+    const double z = g.ZValue;
+    ++sinceImproved;
+    if (!hasLast || g.Phase != lastPhase || Improved(z)) {
+      seen.clear();
+      bland = false;
+      lastZ = z; // the best value of the new stretch
+      sinceImproved = 0;
+    }
+    hasLast = true;
+    lastPhase = g.Phase;
+    std::uint64_t h = Mix(static_cast<std::uint64_t>(g.Phase + 3));
+    for (int i = 1; i <= g.MRows; ++i)
+      h += Mix(static_cast<std::uint64_t>(g.BasisList(i)) << 1);
+    for (int j = 1; j <= g.NCols && State().mayTurn; ++j) {
       const bool flipped = g.ColKind(j) == "U";
       const bool negated = g.ColKind2(j) == "-";
-      if (flipped || negated) mix(static_cast<std::uint64_t>(j) * 4 + (flipped ? 1 : 0) + (negated ? 2 : 0));
+      if (flipped || negated)
+        h += Mix((static_cast<std::uint64_t>(j) << 3) + (flipped ? 1 : 0) + (negated ? 2 : 0) + 5);
     }
-    if (!seen.insert(h).second) bland = true;
+    if (!seen.insert(h).second) bland = used = true;
   }
 };
 
@@ -55,14 +128,178 @@ CycleGuard &Guard() {
   return guard;
 }
 
-bool IsArtificial(int j) {
-  const std::string &name = g.ColNames(j);
-  return !name.empty() && name[0] == 'R';
+void MarkArtificialColumns() {
+  std::vector<char> &a = State().artificial;
+  a.assign(static_cast<std::size_t>(g.NCols) + 1, 0);
+  for (int j = 1; j <= g.NCols; ++j) {
+    const std::string &name = g.ColNames(j);
+    a[static_cast<std::size_t>(j)] = !name.empty() && name[0] == 'R';
+  }
 }
 
-// Tolerance for equal ratios under Bland's rule.
+bool IsArtificial(int j) {
+  const std::vector<char> &a = State().artificial;
+  if (a.size() != static_cast<std::size_t>(g.NCols) + 1) MarkArtificialColumns();
+  return State().artificial[static_cast<std::size_t>(j)] != 0;
+}
+
+
+double ColScale(int j) {
+  const std::vector<double> &s = State().colScale;
+  return s.empty() ? 1.0 : s[static_cast<std::size_t>(j)];
+}
+
+// Smallest and largest magnitude of the decision-variable coefficients of the constraints.
+void CoefficientRange(double &smallest, double &largest) {
+  smallest = 1;
+  largest = 1;
+  RawMatrix tab(g.Tab, g.MRows + 2, g.NVars);
+  for (int i = 3; i <= g.MRows + 2; ++i)
+    for (int j = 1; j <= g.NVars; ++j) {
+      const double a = std::fabs(tab(i, j));
+      if (a == 0) continue;
+      smallest = std::min(smallest, a);
+      largest = std::max(largest, a);
+    }
+}
+
+bool BadlyScaled() {
+  double smallest = 0, largest = 0;
+  CoefficientRange(smallest, largest);
+  return largest > 1E6 * smallest;
+}
+
+double PowerOfTwo(double v) {
+  return std::ldexp(1.0, std::ilogb(v));
+}
+
+// Scales the standard form of a badly scaled program in place: row i by r_i, decision column
+// j by s_j (geometric-mean passes, factors rounded to powers of 2 so that scaling and
+// unscaling are exact), every added column by 1/r of its row so that it keeps its +-1.
+void ScaleModel() {
+  EngineState &s = State();
+  const int m = g.MRows, n = g.NVars, nc = g.NCols;
+  s.rowScale.assign(static_cast<std::size_t>(m + 1), 1.0);
+  s.colScale.assign(static_cast<std::size_t>(nc + 1), 1.0);
+  auto a = [&](int i, int j) { return std::fabs(g.Tab(i + 2, j)) * s.rowScale[i] * s.colScale[j]; };
+  for (int pass = 0; pass < 6; ++pass) {
+    for (int i = 1; i <= m; ++i) {
+      double lo = INFINITY, hi = 0;
+      for (int j = 1; j <= n; ++j)
+        if (const double v = a(i, j); v != 0) {
+          lo = std::min(lo, v);
+          hi = std::max(hi, v);
+        }
+      if (hi > 0) s.rowScale[i] /= std::sqrt(lo * hi);
+    }
+    for (int j = 1; j <= n; ++j) {
+      double lo = INFINITY, hi = 0;
+      for (int i = 1; i <= m; ++i)
+        if (const double v = a(i, j); v != 0) {
+          lo = std::min(lo, v);
+          hi = std::max(hi, v);
+        }
+      if (hi > 0) s.colScale[j] /= std::sqrt(lo * hi);
+    }
+  }
+  for (int i = 1; i <= m; ++i)
+    s.rowScale[i] = PowerOfTwo(s.rowScale[i]);
+  for (int j = 1; j <= n; ++j)
+    s.colScale[j] = PowerOfTwo(s.colScale[j]);
+  for (int j = n + 1; j <= nc; ++j)
+    for (int i = 1; i <= m; ++i)
+      if (g.Tab(i + 2, j) != 0) s.colScale[j] = 1 / s.rowScale[i];
+  for (int j = 1; j <= nc; ++j) {
+    const double f = s.colScale[j];
+    g.Tab(2, j) *= f;
+    g.Tab(g.UBRow, j) /= f;
+    g.Tab(g.LBRow, j) /= f;
+    for (int i = 1; i <= m; ++i)
+      g.Tab(i + 2, j) *= s.rowScale[i] * f;
+  }
+  for (int i = 1; i <= m; ++i)
+    g.Tab(i + 2, g.NColsPlus1) *= s.rowScale[i];
+}
+
+// Takes the model and the final basis back to the program's own units.
+void UnscaleModel() {
+  EngineState &s = State();
+  if (s.colScale.empty()) return;
+  const int m = g.MRows, nc = g.NCols;
+  const std::vector<double> r = s.rowScale, c = s.colScale;
+  s.rowScale.clear();
+  s.colScale.clear();
+  for (int j = 1; j <= nc; ++j) {
+    const double f = c[static_cast<std::size_t>(j)];
+    g.Tab(2, j) /= f;
+    g.Tab(g.UBRow, j) *= f;
+    g.Tab(g.LBRow, j) *= f;
+    for (int i = 1; i <= m; ++i)
+      g.Tab(i + 2, j) /= r[static_cast<std::size_t>(i)] * f;
+    g.Cost(j) /= f;
+    g.RedCost(j) /= f;
+  }
+  for (int i = 1; i <= m; ++i) {
+    g.Tab(i + 2, g.NColsPlus1) /= r[static_cast<std::size_t>(i)];
+    g.Duals(i) *= r[static_cast<std::size_t>(i)];
+  }
+  for (int k = 1; k <= m; ++k) {
+    const int col = g.BasisList(k);
+    const double f = col >= 1 && col <= nc ? c[static_cast<std::size_t>(col)] : 1.0;
+    g.XBasic(k) *= f;
+    g.CostB(k) /= f;
+    for (int i = 1; i <= m; ++i) {
+      g.BInv(k, i) *= f * r[static_cast<std::size_t>(i)];
+      g.BasisMat(i, k) /= r[static_cast<std::size_t>(i)] * f;
+    }
+  }
+}
+
 bool RatioTies(double a, double b) {
-  return std::fabs(a - b) <= 1E-12 * std::max(1.0, std::fabs(b));
+  return std::fabs(a - b) <= kTie * std::max(1.0, std::fabs(b));
+}
+
+// What counts as zero. On data of ordinary scale, the program's own rules: a basic value, a
+// reduced cost or a pivot entry of magnitude below 1E-8. On badly scaled data an absolute
+// floor is meaningless (a legitimate entry may be 1E-12, a rounding error 1E-3), so a computed
+// value counts as zero only when it is a rounding error beside the terms it was summed from.
+constexpr double kRelativeZero = 1E-11;
+constexpr double kRelativePivot = 1E-9;
+
+// to[k] += |f * from[k]| for k < n.
+void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
+  const double a = std::fabs(f);
+  for (int k = 0; k < n; ++k)
+    to[k] += a * std::fabs(from[k]);
+}
+
+// Copies the basis matrix into the inversion input and inverts it by the current rule. The
+// program's inversion may fail where the basis is only badly scaled; the exact one decides.
+bool Reinvert() {
+  EngineState &s = State();
+  const int m = g.MRows;
+  auto load = [m] {
+    RawMatrix in(g.InvInput, m, m);
+    RawMatrix bm(g.BasisMat, m, m);
+    for (int i = 1; i <= m; ++i)
+      std::copy(bm.Row(i) + 1, bm.Row(i) + m + 1, in.Row(i) + 1);
+  };
+  load();
+  s.alphaFor = 0;
+  if (!s.exact) {
+    if (InvertMatrix()) {
+      s.inverse = Inverse::Zeroed;
+      s.updates = 0;
+      return true;
+    }
+    s.exact = true;
+    load();
+  }
+  s.alphaFor = 0;
+  if (!InvertBasisMatrix()) return false;
+  s.inverse = Inverse::Exact;
+  s.updates = 0;
+  return true;
 }
 
 // Carries column c over to its complement u - x, or back.
@@ -87,8 +324,8 @@ void FlipToBound(int c) {
 // An unrestricted column may change sign only while it is not at a bound and its variable has
 // no finite lower bound (such a variable was shifted to start at 0 instead).
 bool MaySwitchSign(int j) {
-  if (g.ColKind(j) == "U" || g.Tab(g.FreeVarRow, j) != 1) return false;
-  return j > g.NVars || g.LPData(g.LBRow, j) <= -g.Infinity;
+  if (g.Tab(g.FreeVarRow, j) != 1 || g.ColKind(j) == "U") return false;
+  return j > g.NVars || !std::isfinite(g.LPData(g.LBRow, j));
 }
 
 void SwitchSign(int j) {
@@ -105,17 +342,145 @@ void SwitchSign(int j) {
   g.Cost(j) = -g.Cost(j);
 }
 
+// The sign that takes a change of column j's value to a change of its variable as typed.
+double Orientation(int j) {
+  double s = 1;
+  if (g.ColKind(j) == "U") s = -s;
+  if (j <= g.NVars && g.ColKind2(j) == "-") s = -s;
+  return s;
+}
+
+// Value of column j in the final basis taken back to its variable as typed (XSol's rule).
+double ColumnSolution(int j) {
+  double x = 0;
+  if (g.NonBasicMark(j) == 0)
+    for (int r = 1; r <= g.MRows; ++r)
+      if (g.BasisList(r) == j) {
+        x = g.XBasic(r);
+        break;
+      }
+  if (g.NUpperBounded > 0 && g.ColKind(j) == "U") x = g.Tab(g.UBRow, j) - x;
+  x *= ColScale(j);
+  if (j <= g.NVars) {
+    if (std::isfinite(g.LPData(g.LBRow, j))) x += g.LPData(g.LBRow, j);
+    if (g.BoundLabel(j) == "U") x -= g.LPData(g.UBRow, j); // the column holds U - x
+    if (g.ColKind2(j) == "-") x = -x;
+  }
+  return x;
+}
+
+// Whether the change dx of the variables as typed keeps every constraint and bound of the
+// program as typed (exactly for dx a solution, as a direction when `ray`).
+bool HoldsOnTypedProgram(const std::vector<double> &x, bool ray) {
+  const int n = g.NVars;
+  double xScale = 0;
+  for (int j = 1; j <= n; ++j)
+    xScale = std::max(xScale, std::fabs(x[static_cast<std::size_t>(j)]));
+  RawMatrix data(g.LPData, g.MRows + 2, g.RHSInCol);
+  for (int i = 1; i <= g.MRows; ++i) {
+    double lhs = 0, size = ray ? 0 : std::fabs(data(i + 2, g.RHSInCol));
+    for (int j = 1; j <= n; ++j) {
+      const double t = data(i + 2, j) * x[static_cast<std::size_t>(j)];
+      lhs += t;
+      size += std::fabs(t);
+    }
+    const double gap = (ray ? 0 : g.LPData(i + 2, g.RHSInCol)) - lhs; // room left below the row's limit
+    const double tol = kCheckTol * size + 1E-300;
+    const std::string rel = g.ConstrType(i).str();
+    if (rel == "<" && gap < -tol) return false;
+    if (rel == ">" && gap > tol) return false;
+    if (rel == "=" && std::fabs(gap) > tol) return false;
+  }
+  for (int j = 1; j <= n; ++j) {
+    const double v = x[static_cast<std::size_t>(j)];
+    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
+    if (ray) {
+      const double tol = kCheckTol * xScale;
+      if (std::isfinite(lower) && v < -tol) return false;
+      if (std::isfinite(upper) && v > tol) return false;
+    } else {
+      if (std::isfinite(lower) && v < lower - (kCheckTol * std::max(std::fabs(lower), std::fabs(v)) + 1E-9))
+        return false;
+      if (std::isfinite(upper) && v > upper + (kCheckTol * std::max(std::fabs(upper), std::fabs(v)) + 1E-9))
+        return false;
+    }
+  }
+  return true;
+}
+
+bool SolutionHolds() {
+  std::vector<double> x(static_cast<std::size_t>(g.NVars) + 1, 0.0);
+  for (int j = 1; j <= g.NVars; ++j)
+    x[static_cast<std::size_t>(j)] = ColumnSolution(j);
+  return HoldsOnTypedProgram(x, false);
+}
+
+// The unbounded verdict's ray (the entering column up, the basic ones along -AlphaCol) must
+// stay feasible on the program as typed and improve its objective.
+bool RayHolds(int e) {
+  const int n = g.NVars;
+  std::vector<double> d(static_cast<std::size_t>(n) + 1, 0.0);
+  if (e <= n) d[static_cast<std::size_t>(e)] = Orientation(e) * ColScale(e);
+  for (int r = 1; r <= g.MRows; ++r) {
+    const int b = g.BasisList(r);
+    if (b >= 1 && b <= n && b != e) d[static_cast<std::size_t>(b)] = -g.AlphaCol(r) * Orientation(b) * ColScale(b);
+  }
+  double gain = 0, size = 0;
+  for (int j = 1; j <= n; ++j) {
+    const double t = g.LPData(2, j) * d[static_cast<std::size_t>(j)];
+    gain -= g.ObjSenseSaved * t;
+    size += std::fabs(t);
+  }
+  if (!(gain > kCheckTol * size)) return false;
+  return HoldsOnTypedProgram(d, true);
+}
+
+// Puts back what the pricing and the ratio test of this step changed, so that the step can be
+// taken again on a fresh inverse.
+void Retry() {
+  if (g.Entering != 0) g.NonBasicMark(std::abs(g.Entering)) = State().enteringMark;
+  g.Entering = 0;
+  g.Leaving = 0;
+  Guard().skip = true;
+}
+
+enum class Refresh { AlreadyFresh, Done, Failed };
+
+// A verdict is read from an inverse computed afresh by the current rule.
+Refresh RefreshInverse() {
+  if (State().inverse != Inverse::Updated) return Refresh::AlreadyFresh;
+  return Reinvert() ? Refresh::Done : Refresh::Failed;
+}
+
+// After a verdict failed its check: move to the exact inversion, once.
+bool GoExact() {
+  EngineState &s = State();
+  if (s.exact) return false;
+  s.exact = true;
+  return Reinvert();
+}
+
+void CountIteration() {
+  ++g.IterCount;
+}
+
 } // namespace
 
 bool SimplexUsesBlandRule() {
+  return Guard().used;
+}
+
+bool SimplexBlandRuleActive() {
   return Guard().bland;
 }
 
 void SimplexSetBasisColumn(int k, int r) {
   const int col = std::abs(k);
   const int m = g.MRows;
+  RawMatrix tab(g.Tab, m + 2, col);
+  double *work = RawVector(g.WorkCol, m);
   for (int i = 1; i <= m; ++i)
-    g.WorkCol(i) = g.Tab(i + 2, col);
+    work[i] = tab(i + 2, col);
   if (r > 0) {
     for (int i = 1; i <= m; ++i)
       g.BasisMat(i, r) = g.WorkCol(i);
@@ -127,10 +492,14 @@ void SimplexSetBasisColumn(int k, int r) {
 }
 
 bool SimplexInit() {
+  EngineState &s = State();
   g.ZValue = 0;
   g.Entering = 0;
   g.Leaving = 0;
   Guard().Reset();
+  s.exact = false;
+  s.updates = 0;
+  MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
   if (g.Phase == 1) {
@@ -143,6 +512,22 @@ bool SimplexInit() {
       g.Cost(j) = g.Tab(2, j);
   }
   g.Tab(2, g.NColsPlus1) = 0;
+
+  s.rhsScale = 0;
+  for (int i = 3; i <= g.MRows + 2; ++i)
+    s.rhsScale = std::max(s.rhsScale, std::fabs(g.Tab(i, g.NColsPlus1)));
+  for (int j = 1; j <= g.NCols; ++j)
+    if (std::isfinite(g.Tab(g.UBRow, j))) s.rhsScale = std::max(s.rhsScale, std::fabs(g.Tab(g.UBRow, j)));
+  s.rhsScale = std::max(s.rhsScale, 1E-12);
+  // The program's inversion zeroes inverse entries of 1E-8 and less, which is harmless where
+  // the coefficients lie within a few orders of magnitude of 1 (and is what the worked
+  // examples show) but not where they span more: such data is solved with the exact one.
+  s.exact = BadlyScaled();
+  s.alphaFor = 0;
+  s.mayTurn = g.NUpperBounded > 0;
+  for (int j = 1; j <= g.NCols && !s.mayTurn; ++j)
+    s.mayTurn = g.Tab(g.FreeVarRow, j) == 1 || g.ColKind(j) == "U" || g.ColKind2(j) == "-";
+
   for (int j = 1; j <= g.NCols; ++j)
     g.NonBasicMark(j) = static_cast<int16>(j);
   const int k0 = g.LPMethod == 5 ? 0 : g.NArtificial1;
@@ -150,11 +535,31 @@ bool SimplexInit() {
     g.BasisList(i) = static_cast<int16>(g.NVars + k0 + i);
     g.NonBasicMark(g.BasisList(i)) = 0;
   }
-  for (int i = 1; i <= g.MRows; ++i) {
-    g.CostB(i) = g.Cost(g.BasisList(i));
-    SimplexSetBasisColumn(g.BasisList(i), i);
+  const int m = g.MRows;
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  RawMatrix bm(g.BasisMat, m, m);
+  bool identity = true;
+  for (int k = 1; k <= m; ++k) {
+    const int col = g.BasisList(k);
+    g.CostB(k) = g.Cost(col);
+    for (int i = 1; i <= m; ++i) {
+      const double v = tab(i + 2, col);
+      bm(i, k) = v;
+      g.WorkCol(i) = v;
+      if (v != (i == k ? 1.0 : 0.0)) identity = false;
+    }
   }
-  return InvertMatrix();
+  if (!identity) return Reinvert();
+  // The slack and artificial columns make the unit matrix, which is its own inverse (the
+  // inversion would give exactly that).
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i)
+    for (int k = 1; k <= m; ++k)
+      binv(i, k) = i == k ? 1.0 : 0.0;
+  g.Determinant = 1;
+  s.inverse = s.exact ? Inverse::Exact : Inverse::Zeroed;
+  s.updates = 0;
+  return true;
 }
 
 void SimplexBasicSolution() {
@@ -164,89 +569,140 @@ void SimplexBasicSolution() {
   const int rhs = g.NColsPlus1;
   static std::vector<double> b;
   if (b.size() < static_cast<std::size_t>(m + 1)) b.resize(static_cast<std::size_t>(m + 1));
+  RawMatrix tab(g.Tab, m + 2, rhs);
   for (int j = 1; j <= m; ++j)
-    b[j] = g.Tab(j + 2, rhs);
+    b[j] = tab(j + 2, rhs);
   RawMatrix binv(g.BInv, m, m);
+  const bool exact = State().exact;
   const float eps = static_cast<float>(g.Eps);
-  g.ZValue = 0;
+  double *xb = RawVector(g.XBasic, m);
+  double *cb = RawVector(g.CostB, m);
+  double z = 0;
+  bool broken = false;
   for (int i = 1; i <= m; ++i) {
     const double *bi = binv.Row(i);
-    double x = 0;
+    double x = 0, size = 0;
     for (int j = 1; j <= m; ++j)
       x += bi[j] * b[j];
-    if (std::fabs(static_cast<float>(x)) < eps) x = 0;
-    g.XBasic(i) = x;
-    g.ZValue = g.ZValue + x * g.CostB(i);
+    if (exact) {
+      for (int j = 1; j <= m; ++j)
+        size += std::fabs(bi[j] * b[j]);
+      if (std::fabs(x) <= kRelativeZero * size) x = 0;
+      if (x < -kCheckTol * size) broken = true;
+    } else if (std::fabs(static_cast<float>(x)) < eps) {
+      x = 0;
+    }
+    xb[i] = x;
+    z = z + x * cb[i];
   }
+  g.ZValue = z;
+  State().brokenDown = broken;
   if (g.Phase != 1 && g.NUpperBounded > 0)
     for (int j = 1; j <= g.NVars; ++j)
-      if (g.ColKind(j) == "U") g.ZValue = g.ZValue + g.Tab(g.UBRow, j) * g.LPData(2, j);
+      if (g.ColKind(j) == "U") g.ZValue = g.ZValue + g.Tab(g.UBRow, j) * ColScale(j) * g.LPData(2, j);
 }
 
 void SimplexPricing() {
   const int m = g.MRows;
-  if (g.LPMethod != 5) Guard().Visit();
+  const int nc = g.NCols;
+  if (g.LPMethod != 5) Guard().Step();
   RawMatrix binv(g.BInv, m, m);
-  for (int i = 1; i <= m; ++i) {
-    double d = 0;
-    for (int j = 1; j <= m; ++j)
-      d += g.CostB(j) * binv(j, i);
-    g.Duals(i) = d;
+  RawMatrix tab(g.Tab, m + 2, nc);
+  double *y = RawVector(g.Duals, m);
+  const double *cb = RawVector(g.CostB, m);
+  for (int i = 1; i <= m; ++i)
+    y[i] = 0;
+  for (int j = 1; j <= m; ++j)
+    AddMultiple(y + 1, binv.Row(j) + 1, cb[j], m);
+  // z_j for every column, summed over the rows in order as a column-by-column sum would be.
+  static std::vector<double> zc;
+  if (zc.size() < static_cast<std::size_t>(nc + 1)) zc.resize(static_cast<std::size_t>(nc + 1));
+  std::fill(zc.begin(), zc.begin() + nc + 1, 0.0);
+  for (int i = 1; i <= m; ++i)
+    AddMultiple(zc.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
+  const bool exact = State().exact;
+  static std::vector<double> zsize;
+  if (exact) {
+    zsize.assign(static_cast<std::size_t>(nc + 1), 0.0);
+    for (int i = 1; i <= m; ++i)
+      AddAbsMultiple(zsize.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
   }
+
   g.Entering = 0;
   double best = 0;
   g.AltOptimaFlag = 0;
   const bool bland = Guard().bland;
-  for (int j = 1; j <= g.NCols; ++j) {
+  const int16 *mark = RawVector(g.NonBasicMark, nc);
+  double *redCost = RawVector(g.RedCost, nc);
+  const double *cost = RawVector(g.Cost, nc);
+  for (int j = 1; j <= nc; ++j) {
     if (g.Phase == 2 && IsArtificial(j)) continue;
-    g.RedCost(j) = 0;
-    if (g.NonBasicMark(j) == 0) continue;
-    SimplexSetBasisColumn(-j, 0);
-    double d = 0;
-    for (int i = 1; i <= m; ++i)
-      d += g.Duals(i) * g.WorkCol(i);
-    d -= g.Cost(j);
-    if (std::fabs(d) < g.Eps) {
+    redCost[j] = 0;
+    if (mark[j] == 0) continue;
+    double d = zc[j] - cost[j];
+    if (exact ? std::fabs(d) <= kRelativeZero * (zsize[j] + std::fabs(cost[j])) : std::fabs(d) < g.Eps) {
       d = 0;
       if (g.LPMethod != 5) g.AltOptimaFlag = 1;
     }
-    g.RedCost(j) = d;
+    redCost[j] = d;
     double score = g.ObjSense * d;
-    if (score < 0 && MaySwitchSign(j)) {
+    if (score < 0 && State().mayTurn && MaySwitchSign(j)) {
       score = -score;
-      g.RedCost(j) = -g.RedCost(j);
+      redCost[j] = -redCost[j];
       SwitchSign(j);
     }
     if (g.LPMethod == 5) continue;
     if (bland) {
       if (g.Entering == 0 && score > 0) g.Entering = static_cast<int16>(j);
-    } else if (score > best) {
+    } else if (score > best && !(best > 0 && score - best <= kTie * best)) {
       best = score;
       g.Entering = static_cast<int16>(j);
     }
   }
-  if (g.LPMethod != 5 && g.Entering > 0) g.NonBasicMark(g.Entering) = 0;
+  if (g.LPMethod != 5 && g.Entering > 0) {
+    State().enteringMark = g.NonBasicMark(g.Entering);
+    g.NonBasicMark(g.Entering) = 0;
+  }
 }
 
 void SimplexRatioTest() {
   const int e = g.Entering;
   const int m = g.MRows;
   SimplexSetBasisColumn(-e, 0);
-  double best = g.Infinity;
+  double best = kLPInfinity;
   g.Leaving = 0;
   g.LeavingRow = 0;
   const double ubE = g.Tab(g.UBRow, e);
   const bool bland = Guard().bland;
-  int bestCol = 0; // the basic column of the chosen row, for Bland's tie rule
+  int bestCol = 0; // the basic column of the chosen row, for the tie rules
   RawMatrix binv(g.BInv, m, m);
+  const double *w = RawVector(g.WorkCol, m);
+  double *alphaCol = RawVector(g.AlphaCol, m);
+  const bool exact = State().exact;
+  static std::vector<double> pivotFloors;
+  pivotFloors.assign(static_cast<std::size_t>(m + 1), g.Eps);
   for (int r = 1; r <= m; ++r) {
     const double *br = binv.Row(r);
     double alpha = 0;
     for (int i = 1; i <= m; ++i)
-      alpha += br[i] * g.WorkCol(i);
-    g.AlphaCol(r) = alpha;
-    const int basic = g.BasisList(r);
-    if (g.Phase == 2 && std::fabs(alpha) > g.Eps && IsArtificial(basic)) {
+      alpha += br[i] * w[i];
+    alphaCol[r] = alpha;
+    if (exact) {
+      double size = 0;
+      for (int i = 1; i <= m; ++i)
+        size += std::fabs(br[i] * w[i]);
+      pivotFloors[static_cast<std::size_t>(r)] = kRelativePivot * size;
+    }
+  }
+  State().alphaFor = e;
+  const double *xb = RawVector(g.XBasic, m);
+  const int16 *basis = RawVector(g.BasisList, m);
+  const double *ub = RawMatrix(g.Tab, g.UBRow, g.NCols).Row(g.UBRow);
+  for (int r = 1; r <= m; ++r) {
+    const double alpha = alphaCol[r];
+    const double pivotFloor = pivotFloors[static_cast<std::size_t>(r)];
+    const int basic = basis[r];
+    if (g.Phase == 2 && std::fabs(alpha) > pivotFloor && IsArtificial(basic)) {
       g.Leaving = static_cast<int16>(basic);
       g.LeavingRow = static_cast<int16>(r);
       best = 0;
@@ -254,17 +710,19 @@ void SimplexRatioTest() {
     }
     double ratio = 0;
     int16 code = 0;
-    if (alpha > g.Eps) {
-      ratio = g.XBasic(r) / alpha;
+    // A basic value a rounding error outside its bounds counts as at the bound: the step is
+    // never negative, so the objective never worsens.
+    if (alpha > pivotFloor) {
+      ratio = std::max(xb[r], 0.0) / alpha;
       code = static_cast<int16>(basic);
-    } else if (alpha < -g.Eps && g.Tab(g.UBRow, basic) < g.Infinity) {
-      ratio = (g.XBasic(r) - g.Tab(g.UBRow, basic)) / alpha;
+    } else if (alpha < -pivotFloor && std::isfinite(ub[basic])) {
+      ratio = std::min(xb[r] - ub[basic], 0.0) / alpha;
       code = static_cast<int16>(-basic);
     } else {
       continue;
     }
     bool take = ratio < best;
-    if (bland && bestCol != 0 && RatioTies(ratio, best)) take = basic < bestCol;
+    if (bestCol != 0 && RatioTies(ratio, best)) take = bland && basic < bestCol;
     if (take) {
       best = ratio;
       g.Leaving = code;
@@ -290,33 +748,66 @@ void SimplexRatioTest() {
 
 bool SimplexPivot() {
   if (g.Leaving == 0 || g.Leaving <= kLeavingThreshold) return true;
-  SimplexSetBasisColumn(g.Entering, g.LeavingRow);
-  return InvertMatrix();
+  EngineState &s = State();
+  const int m = g.MRows;
+  const int r = g.LeavingRow;
+  const int e = std::abs(g.Entering);
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix bm(g.BasisMat, m, m);
+  // The entering column in terms of the basis being left.
+  static std::vector<double> a, w;
+  a.resize(static_cast<std::size_t>(m + 1));
+  w.resize(static_cast<std::size_t>(m + 1));
+  RawMatrix tab(g.Tab, m + 2, e);
+  for (int i = 1; i <= m; ++i)
+    a[i] = tab(i + 2, e);
+  double wMax = 0;
+  const bool known = s.alphaFor == e; // the ratio test has just computed it
+  s.alphaFor = 0;
+  const double *alphaCol = RawVector(g.AlphaCol, m);
+  for (int i = 1; i <= m; ++i) {
+    double v = 0;
+    if (known) {
+      v = alphaCol[i];
+    } else {
+      const double *bi = binv.Row(i);
+      for (int k = 1; k <= m; ++k)
+        v += bi[k] * a[k];
+    }
+    w[i] = v;
+    wMax = std::max(wMax, std::fabs(v));
+  }
+  double *work = RawVector(g.WorkCol, m);
+  for (int i = 1; i <= m; ++i) {
+    work[i] = a[i];
+    bm(i, r) = a[i];
+  }
+  const double pivot = w[r];
+  if (++s.updates >= kRefactorEvery || !(std::fabs(pivot) > 1E-6 * wMax)) return Reinvert();
+
+  // Row r of the new inverse is row r of the old one over the pivot; every other row loses
+  // its multiple of it.
+  double *pr = binv.Row(r);
+  const double inv = 1 / pivot;
+  for (int k = 1; k <= m; ++k)
+    pr[k] *= inv;
+  for (int i = 1; i <= m; ++i)
+    if (i != r && w[i] != 0) AddMultiple(binv.Row(i) + 1, pr + 1, -w[i], m);
+  s.inverse = Inverse::Updated;
+  return true;
 }
 
 void AssembleSolution() {
   g.ZValue = 0;
   for (int j = 1; j <= g.NCols; ++j) {
-    double x = 0;
-    if (g.NonBasicMark(j) == 0)
-      for (int r = 1; r <= g.MRows; ++r)
-        if (g.BasisList(r) == j) {
-          x = g.XBasic(r);
-          break;
-        }
+    const double x = ColumnSolution(j);
     if (g.NUpperBounded > 0 && g.ColKind(j) == "U") {
-      x = g.Tab(g.UBRow, j) - x;
       g.Cost(j) = -g.Cost(j);
       g.Tab(2, j) = -g.Tab(2, j);
     }
-    if (j <= g.NVars) {
-      if (g.LPData(g.LBRow, j) != -g.Infinity) x += g.LPData(g.LBRow, j);
-      if (g.BoundLabel(j) == "U") x -= g.LPData(g.UBRow, j); // the column holds U - x
-      if (g.ColKind2(j) == "-") {
-        x = -x;
-        g.Cost(j) = -g.Cost(j);
-        g.Tab(2, j) = -g.Tab(2, j);
-      }
+    if (j <= g.NVars && g.ColKind2(j) == "-") {
+      g.Cost(j) = -g.Cost(j);
+      g.Tab(2, j) = -g.Tab(2, j);
     }
     g.XSol(j) = x;
     g.ZValue = g.ZValue + x * g.Cost(j);
@@ -339,41 +830,113 @@ LPStatus EndRun(LPStatus status, bool primal) {
   return status;
 }
 
-LPStatus SolveLP() {
-  g.LPResult = LPStatus::NotSolved;
+bool SimplexInverseIsFresh() {
+  return State().inverse != Inverse::Updated;
+}
+
+bool SimplexReinvert() {
+  return Reinvert();
+}
+
+namespace {
+
+// The primal run to its verdict; at an optimum the solution is not yet assembled.
+LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
   if (!SimplexInit()) return EndRun(LPStatus::SingularBasis);
   g.IterCount = 1;
-  int pivots = 0;
+  long pivots = 0;
+  // Every verdict is read from an inverse computed afresh; when that changes the step, the
+  // step is taken again.
+  auto refreshed = [](LPStatus &failure) {
+    switch (RefreshInverse()) {
+    case Refresh::AlreadyFresh:
+      return false;
+    case Refresh::Failed:
+      failure = LPStatus::SingularBasis;
+      return true;
+    case Refresh::Done:
+      break;
+    }
+    Retry();
+    return true;
+  };
   for (;;) {
     SimplexBasicSolution();
+    if (State().brokenDown) {
+      // Taken again on a fresh inverse; if the basis is still infeasible there, no answer
+      // this arithmetic gives can be trusted.
+      if (State().inverse != Inverse::Updated) return EndRun(LPStatus::NumericalFailure);
+      g.Leaving = 0;
+      if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+      continue;
+    }
     SimplexPricing();
+    LPStatus failure = LPStatus::NotSolved;
     if (g.Entering != 0) {
       SimplexRatioTest();
-      if (g.Leaving == 0 && g.Entering < 0) return EndRun(LPStatus::Unbounded);
-      if (++pivots > LPPivotCap) return EndRun(LPStatus::PivotCapReached);
+      if (g.Leaving == 0 && g.Entering < 0) {
+        if (refreshed(failure)) {
+          if (failure != LPStatus::NotSolved) return EndRun(failure);
+          continue;
+        }
+        if (RayHolds(-g.Entering)) return EndRun(LPStatus::Unbounded);
+        if (GoExact()) {
+          Retry();
+          continue;
+        }
+        return EndRun(LPStatus::NumericalFailure);
+      }
+      // Bland's rule ends every degenerate stretch in exact arithmetic; one this long means
+      // the arithmetic has gone astray.
+      if (++pivots > LPPivotCap || Guard().sinceImproved > kStallLimit) return EndRun(LPStatus::PivotCapReached);
       if (!SimplexPivot()) return EndRun(LPStatus::SingularBasis);
-      ++g.IterCount;
+      CountIteration();
+      continue;
+    }
+    if (refreshed(failure)) {
+      if (failure != LPStatus::NotSolved) return EndRun(failure);
       continue;
     }
     if (g.Phase == 1) {
-      if (std::fabs(g.ZValue) > g.Eps) return EndRun(LPStatus::Infeasible);
+      const EngineState &s = State();
+      if (std::fabs(g.ZValue) > (s.exact ? 1E-9 * s.rhsScale : g.Eps)) return EndRun(LPStatus::Infeasible);
       g.Phase = 2;
       for (int j = 1; j <= g.NCols; ++j)
         g.Cost(j) = g.Tab(2, j);
       for (int i = 1; i <= g.MRows; ++i)
         g.CostB(i) = IsArtificial(g.BasisList(i)) ? 0 : g.Cost(g.BasisList(i));
-      ++g.IterCount;
+      CountIteration();
       ++g.TableauCount;
       g.ObjSense = g.ObjSenseSaved;
       g.Entering = 0;
       g.Leaving = 0;
-      ++g.IterCount;
+      CountIteration();
       continue;
     }
+    if (!SolutionHolds()) {
+      if (GoExact()) {
+        Retry();
+        continue;
+      }
+      return EndRun(LPStatus::NumericalFailure);
+    }
     g.Phase = 0;
-    break;
+    return LPStatus::Optimal;
   }
+}
+
+} // namespace
+
+LPStatus SolveLP() {
+  g.LPResult = LPStatus::NotSolved;
+  // A badly scaled program is solved scaled (rows and columns by powers of 2) and taken back.
+  State().rowScale.clear();
+  State().colScale.clear();
+  if (g.MRows > 0 && BadlyScaled()) ScaleModel();
+  const LPStatus status = RunPrimal();
+  UnscaleModel();
+  if (status != LPStatus::Optimal) return status;
   AssembleSolution();
   return EndRun(LPStatus::Optimal);
 }

@@ -12,7 +12,9 @@ namespace quon {
 inline constexpr int16 kBoundFlip = -22222;
 inline constexpr int16 kLeavingThreshold = -11111;
 
-// Safety cap on the pivots of one solve; a run that reaches it ends with
+// Safety cap on the pivots of one solve (a Klee-Minty program of 19 variables, the largest
+// that is not solved scaled, needs 2^19 - 1 under the largest-improvement rule); a run that
+// reaches it, or that goes 20000 pivots without improving its objective, ends with
 // LPStatus::PivotCapReached.
 extern int LPPivotCap;
 
@@ -24,30 +26,35 @@ bool SimplexInit();
 void SimplexBasicSolution();
 // Duals, reduced costs, sign flips of unrestricted columns, AltOptimaFlag and Entering
 // (0: optimal). Once a basis repeats within a run, the entering column is chosen by Bland's
-// rule for the rest of the run.
+// rule until the objective strictly improves.
 void SimplexPricing();
 // AlphaCol, Leaving, LeavingRow for the column Entering; updates the basis lists; negates
 // Entering and sets ZValue to +Infinity when nothing bounds the entering column.
 void SimplexRatioTest();
-// Puts column Entering into basis position LeavingRow and re-inverts the basis when a column
-// leaves (Leaving neither 0 nor a bound flip). Returns false only when the new basis matrix
-// is singular; BInv then still holds the previous inverse.
+// Puts column Entering into basis position LeavingRow when a column leaves (Leaving neither 0
+// nor a bound flip) and carries BInv over by a rank-one update; the basis is inverted afresh
+// every so many pivots and when the pivot entry is too small to divide by. Returns false only
+// when the new basis matrix is singular; BInv then still holds the previous inverse.
 bool SimplexPivot();
 // WorkCol := constraint column |k| of Tab; for r > 0 also column r of BasisMat, and the
 // whole BasisMat is copied into InvInput.
 void SimplexSetBasisColumn(int k, int r);
 
-// Solves the standard form to its end (two phases when it has artificial columns). ZValue
-// keeps the result convention (-Infinity: no feasible solution, +Infinity: unbounded); the
-// status is also left in LPResult. A run stopped by the pivot cap or by a singular basis
-// reports no solution: ZValue = -Infinity, XSol untouched.
+// Solves the standard form to its end (two phases when it has artificial columns); the status,
+// also left in LPResult, is the result. Each verdict is read from a basis inverted afresh; an
+// optimum is checked against the program as typed (LPData, ConstrType) and an unbounded ray
+// likewise, and one that fails even with an inversion that zeroes no small entry ends as
+// NumericalFailure. ZValue keeps the old convention for callers that read it (-Infinity (the
+// program's 999999): no solution, +Infinity: unbounded); XSol is assembled only at an optimum.
 LPStatus SolveLP();
 // The dual simplex run for LPMethod 5, from the slack basis, until no basic value is negative
 // or no column can enter the leaving row. A model not yet in the dual simplex starting form
 // (a restored one) is converted first, as the dual simplex item converts it.
 LPStatus SolveLPDualSimplex();
 
-// True once the current run has switched to Bland's rule because a basis repeated.
+// True once the current run has used Bland's rule because a basis repeated, and while it
+// still does.
 bool SimplexUsesBlandRule();
+bool SimplexBlandRuleActive();
 
 } // namespace quon

@@ -67,7 +67,7 @@ void PrintConstraints(PageSurface &printer) {
       const double d = x - lower;
       PrintSummaryLine(printer, 2, "LB-x" + name, F(lower), F(d) + (d != 0 ? "+" : " "), "", "");
     }
-    if (upper > 0 && upper < g.Infinity) {
+    if (upper > 0 && std::isfinite(upper)) {
       const double d = upper - x;
       PrintSummaryLine(printer, 2, "UB-x" + name, F(upper), F(d) + (d != 0 ? "-" : " "), "", "");
     }
@@ -95,8 +95,8 @@ void PrintRightHandSideRanges(PageSurface &printer) {
     const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j), x = g.XSol(j);
     const int position = BasisPosition(j);
     const int variable = position > 0 ? -position : j;
-    const bool lowerLine = lower > 0 && upper <= g.Infinity;
-    const bool upperLine = lower >= 0 && upper < g.Infinity;
+    const bool lowerLine = lower > 0;
+    const bool upperLine = lower >= 0 && std::isfinite(upper);
     if (lowerLine) {
       const RangeEnds r = SensitivityRange(3, 1, variable);
       PrintSummaryLine(printer, 2, "LB-x" + std::to_string(j), F(lower), RangeEndText(r.lower), RangeEndText(r.upper),
@@ -134,10 +134,9 @@ bool PrintLPOutputSummary(PageSurface &printer) {
   printer.SetCurrentX(kPrintLeft);
   printer.Print("Final Iteration No.: " + Str(g.FinalIteration));
 
-  if (g.ZValue == g.Infinity || g.ZValue == -g.Infinity) {
+  if (const char *noSolution = LPNoSolutionText(g.LPResult)) {
     SummaryRule(printer, 0);
-    PrintAt(printer, kPrintLeft, RoundTwips(printer.CurrentY() + 100),
-            g.ZValue > 0 ? "Optimum solution is unbounded" : "Problem has no feasible solution");
+    PrintAt(printer, kPrintLeft, RoundTwips(printer.CurrentY() + 100), noSolution);
     return printer.EndDoc();
   }
   printer.SetCurrentX(kPrintLeft);

@@ -1,9 +1,9 @@
 #include "linear/sensitivity.h"
 
 #include <cmath>
-#include <limits>
 #include <string>
 
+#include "linear/lp_model.h"
 #include "shell/helpers.h"
 #include "shell/mod1.h"
 
@@ -18,11 +18,8 @@ struct Range {
   void Lower(double r) { hi = VarMin(hi, r); }
 };
 
-constexpr double kUnlimited = std::numeric_limits<double>::infinity();
-
-// An allowed change that no ratio has limited is no limit at all.
 RangeEnds EndsAround(double base, const Range &r) {
-  return {r.lo == -g.Infinity ? -kUnlimited : base + r.lo, r.hi == g.Infinity ? kUnlimited : base + r.hi};
+  return {base + r.lo, base + r.hi};
 }
 
 // The solved row of constraint r is the typed row times -1: under the dual simplex every
@@ -106,7 +103,7 @@ void RightHandSideRange(int r, bool bounded, Range &rg) {
     const double x = g.XBasic(i);
     if (a == 0 || FreeColumn(g.BasisList(i))) continue;
     const double u = g.Tab(g.UBRow, g.BasisList(i));
-    const bool withU = bounded && u < g.Infinity;
+    const bool withU = bounded && std::isfinite(u);
     if (!mirrored) {
       if (a > 0) {
         rg.Raise(-x / a);
@@ -132,7 +129,7 @@ void BoundRangeAlongColumn(int c, bool complement, Range &rg) {
     if (a == 0 || FreeColumn(g.BasisList(i))) continue;
     const double x = g.XBasic(i);
     const double u = g.Tab(g.UBRow, g.BasisList(i));
-    const bool withU = u != g.Infinity;
+    const bool withU = std::isfinite(u);
     if (complement) {
       if (a < 0) {
         rg.Lower(-x / a);
@@ -159,7 +156,7 @@ RangeEnds BoundRange(int index, int variable) {
   const double lower = g.LPData(g.LBRow, c);
   const double upper = g.LPData(g.UBRow, c);
   const bool free = g.LPData(g.FreeVarRow, c) != 0;
-  Range rg{-g.Infinity, g.Infinity};
+  Range rg{-kLPInfinity, kLPInfinity};
   double base = 0;
   int ranged = 0; // 1: the lower bound, 2: the upper bound
   if (g.ColKind(c) == "U") {
@@ -188,17 +185,17 @@ RangeEnds BoundRange(int index, int variable) {
       base = upper;
       rg.lo = basic ? x - uc : -uc;
     }
-  } else if (lower == 0 && upper < g.Infinity) {
+  } else if (lower == 0 && std::isfinite(upper)) {
     ranged = 2;
     base = upper;
     rg.lo = basic ? x - uc : -base;
   }
   // Past the other bound the problem has no feasible solution: an upper bound never falls
   // below a finite lower bound, nor a lower bound rises above a finite upper bound.
-  if (ranged == 2 && lower > -g.Infinity) rg.Raise(lower - base);
-  if (ranged == 1 && upper < g.Infinity) rg.Lower(upper - base);
+  if (ranged == 2 && std::isfinite(lower)) rg.Raise(lower - base);
+  if (ranged == 1 && std::isfinite(upper)) rg.Lower(upper - base);
   // A bound of a variable that must stay non-negative is never ranged below 0.
-  if (rg.lo != -g.Infinity && !free && base + rg.lo < 0) rg.lo = -base;
+  if (std::isfinite(rg.lo) && !free && base + rg.lo < 0) rg.lo = -base;
   return EndsAround(base, rg);
 }
 
@@ -216,7 +213,7 @@ void ComputeFinalTableau() {
 }
 
 RangeEnds SensitivityRange(int mode, int index, int variable) {
-  Range rg{-g.Infinity, g.Infinity};
+  Range rg{-kLPInfinity, kLPInfinity};
   switch (mode) {
   case 0:
     ObjectiveRange(variable, rg);

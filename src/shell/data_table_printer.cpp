@@ -223,9 +223,10 @@ struct TablePrinter {
       return true;
     }
     const double v = data(i, j);
-    if (i == g.LBRow && v == -g.Infinity)
+    // The linear engine holds an absent bound as a true infinity.
+    if (i == g.LBRow && (std::isinf(v) || v == -g.Infinity))
       text = "-infinity";
-    else if (i == g.UBRow && v == g.Infinity)
+    else if (i == g.UBRow && (std::isinf(v) || v == g.Infinity))
       text = "infinity";
     else if (i == g.FreeVarRow || (cls == 5 && i == g.IntRow))
       text = v == 1 ? "y" : "n";

@@ -37,6 +37,7 @@ enum class LPStatus : int16 {
   Unbounded,
   PivotCapReached, // the safety cap on pivots stopped the run
   SingularBasis,   // a re-inversion found the basis singular
+  NumericalFailure, // the result failed its check on the program as typed, even re-inverted
 };
 
 struct Mod1 {

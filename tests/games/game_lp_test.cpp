@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "games/game_lp.h"
+#include "linear/lp_model.h"
 #include "shell/mod1.h"
 #include "support/grid_text.h"
 
@@ -86,12 +87,12 @@ TEST_F(GameLP, TwoByThreeGameLayout) {
   EXPECT_EQ(g.ConstrType(4).str(), "=");
 
   // v is unrestricted below; the strategies are non-negative; nothing has a finite bound.
-  EXPECT_DOUBLE_EQ(g.Tab(g.LBRow, 1), -999999);
+  EXPECT_EQ(g.Tab(g.LBRow, 1), -kLPInfinity);
   EXPECT_DOUBLE_EQ(g.Tab(g.LBRow, 2), 0);
   EXPECT_DOUBLE_EQ(g.Tab(g.FreeVarRow, 1), 1);
   EXPECT_DOUBLE_EQ(g.Tab(g.FreeVarRow, 3), 0);
   for (int k = 1; k <= 7; ++k)
-    EXPECT_DOUBLE_EQ(g.Tab(g.UBRow, k), 999999);
+    EXPECT_EQ(g.Tab(g.UBRow, k), kLPInfinity);
 }
 
 TEST_F(GameLP, SizesComeFromTheGridRead) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,7 +13,8 @@
 namespace quon::testing {
 namespace {
 
-constexpr double kNone = 999999;
+constexpr double kNone = 999999;                                  // the engine's "no value" sentinel
+constexpr double kNoBound = std::numeric_limits<double>::infinity(); // an absent bound
 
 // The automated search's stack: (+k, v) is x_k <= v, (-k, v) is x_k >= v.
 void SetStack(const std::vector<std::pair<int16, double>> &branches) {
@@ -38,13 +40,13 @@ TEST(BranchAndBound, WorkedExampleSubproblemBySubproblem) {
   // Depth first, the "<=" child and its whole subtree before the ">=" child; the tie at
   // subproblem 5 is fathomed, the bounds at 6 are consistent but infeasible.
   const std::vector<Want> want = {
-      {0, kNone, 0, kNone, 1, 11.75}, // x1 = 2.75, x2 = 1.75
-      {0, 2, 0, kNone, 2, 11},        // x2 = 2.5
+      {0, kNoBound, 0, kNoBound, 1, 11.75}, // x1 = 2.75, x2 = 1.75
+      {0, 2, 0, kNoBound, 2, 11},        // x2 = 2.5
       {0, 2, 0, 2, 0, 10},            // (2, 2): first incumbent
-      {0, 2, 3, kNone, 1, 10.5},      // x1 = 1.5
-      {0, 1, 3, kNone, 2, 10},        // x2 = 3.5, but it ties the incumbent: fathomed
-      {2, 2, 3, kNone, -1, -kNone},   // 2x1 + 2x2 <= 9 cannot hold
-      {3, kNone, 0, kNone, 0, 11},    // (3, 1): the optimum
+      {0, 2, 3, kNoBound, 1, 10.5},      // x1 = 1.5
+      {0, 1, 3, kNoBound, 2, 10},        // x2 = 3.5, but it ties the incumbent: fathomed
+      {2, 2, 3, kNoBound, -1, -kNone},   // 2x1 + 2x2 <= 9 cannot hold
+      {3, kNoBound, 0, kNoBound, 0, 11},    // (3, 1): the optimum
   };
   ASSERT_EQ(rec.nodes.size(), want.size());
   for (std::size_t i = 0; i < want.size(); ++i) {
@@ -119,7 +121,7 @@ TEST(BranchAndBound, NegativeFractionalValueBranchesDownFirst) {
   EXPECT_EQ(rec.nodes[1].lower[0], -10);
   EXPECT_EQ(rec.nodes[1].r, kNodeInfeasible);
   EXPECT_EQ(rec.nodes[2].lower[0], -1);
-  EXPECT_EQ(rec.nodes[2].upper[0], kNone);
+  EXPECT_EQ(rec.nodes[2].upper[0], kNoBound);
   EXPECT_EQ(rec.nodes[2].r, kNodeIntegral);
   EXPECT_EQ(rec.incumbentZ, (std::vector<double>{-1}));
   EXPECT_EQ(rec.incumbentX.back(), (std::vector<double>{-1, 0}));
@@ -261,7 +263,7 @@ TEST(BranchAndBound, NodeBoundsAndStandardFormLayout) {
 
   g.BBTop = 0;
   ASSERT_TRUE(ApplyNodeBounds());
-  EXPECT_EQ(g.LPData(g.UBRow, 3), kNone);
+  EXPECT_EQ(g.LPData(g.UBRow, 3), kNoBound);
   EXPECT_EQ(g.LPData(g.LBRow, 2), 6);
 }
 

@@ -179,6 +179,30 @@ TEST_F(PrintLPSummaryTest, UnboundedAndInfeasibleEndAfterTheIterationLine) {
   EXPECT_DOUBLE_EQ(summary.back().y1, std::nearbyint(rules[1].y1 + 100));
 }
 
+TEST_F(PrintLPSummaryTest, TheSolveStatusNotTheValueDecidesWhatIsPrinted) {
+  // An optimum of exactly 999999 (once the unbounded sentinel) is an optimum.
+  LP lp;
+  lp.c = {1};
+  lp.a = {{1}};
+  lp.rel = {"<="};
+  lp.b = {999999};
+  SolveAndPrint(lp);
+  ASSERT_EQ(g.LPResult, LPStatus::Optimal);
+  EXPECT_NE(Find("Variable"), nullptr);
+  EXPECT_NE(Find("Objective Value =  999999"), nullptr);
+
+  // A run that gives up says so instead of passing for infeasible.
+  p.Reset();
+  const int cap = LPPivotCap;
+  LPPivotCap = 0;
+  SolveAndPrint(lp);
+  LPPivotCap = cap;
+  ASSERT_EQ(g.LPResult, LPStatus::PivotCapReached);
+  const auto summary = Summary();
+  ASSERT_FALSE(summary.empty());
+  EXPECT_EQ(summary.back().text, "Problem data too badly scaled to solve reliably");
+}
+
 TEST_F(PrintLPSummaryTest, BoundLinesAndBoundRanges) {
   // max 2x1 + x2, x1 + x2 <= 20, 5 <= x1 <= 8, x2 <= 10: x1 = 8 on its upper bound, x2 = 10.
   LP lp;
@@ -207,6 +231,22 @@ TEST_F(PrintLPSummaryTest, BoundLinesAndBoundRanges) {
   EXPECT_EQ(ub[4], Format(g.RedCost(1), "####0.00"));
   EXPECT_NE(Find("UB-x2"), nullptr);
   EXPECT_EQ(Find("LB-x2"), nullptr);
+
+  // The data page shows an absent bound as the word, and a bound above 999999 as a number
+  // with both of its bound lines.
+  p.Reset();
+  lp.lower = {"-infinity", "2000000"};
+  lp.upper = {"8", "3000000"};
+  lp.unrestricted = {"y", "n"};
+  lp.b = {4000000};
+  SolveAndPrint(lp);
+  ASSERT_EQ(g.LPResult, LPStatus::Optimal);
+  bool word = false;
+  for (const auto &op : p.Texts())
+    if (op.page == 1 && op.text.find("-infinity") != std::string::npos) word = true;
+  EXPECT_TRUE(word);
+  EXPECT_NE(Find("LB-x2"), nullptr);
+  EXPECT_NE(Find("UB-x2"), nullptr);
 }
 
 TEST_F(PrintLPSummaryTest, ScientificFormatKeepsAPlainObjectiveValue) {

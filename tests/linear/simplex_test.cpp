@@ -159,13 +159,26 @@ TEST(SimplexEngine, UnboundedOptima) {
   EXPECT_EQ(g.Entering, -2);
   EXPECT_EQ(g.NonBasicMark(2), 0);
 
-  // A ratio of 999999 or more counts as unbounded.
+  // Values of a million and more are values like any other (the program's 999999 once
+  // stood for infinity in the ratio test and in the result).
   lp.c = {1};
   lp.a = {{1}};
   lp.b = {2E6};
   Build(lp);
-  EXPECT_EQ(SolveLP(), LPStatus::Unbounded);
-  EXPECT_EQ(g.ZValue, 999999);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_EQ(g.ZValue, 2E6);
+  // An upper bound of five million is a bound, and an optimum of 5e7 is an optimum.
+  lp.sense = "Minimize";
+  lp.c = {6, 4};
+  lp.a = {{1, 1}};
+  lp.rel = {">="};
+  lp.b = {1E7};
+  lp.upper = {"infinity", "5000000"};
+  Build(lp);
+  EXPECT_EQ(SolveLP(), LPStatus::Optimal);
+  EXPECT_DOUBLE_EQ(g.XSol(1), 5E6);
+  EXPECT_DOUBLE_EQ(g.XSol(2), 5E6);
+  EXPECT_DOUBLE_EQ(g.ZValue, 5E7);
 }
 
 TEST(SimplexEngine, UpperBoundFlip) {
@@ -316,6 +329,8 @@ TEST(SimplexEngine, ClassicCyclingProblemsEndAtTheirOptima) {
     EXPECT_EQ(SolveLP(), LPStatus::Optimal);
     EXPECT_NEAR(g.ZValue, c.optimum, 1E-9);
     EXPECT_TRUE(SimplexUsesBlandRule()); // each repeats a basis under the largest-improvement rule
+    // and is back on that rule once Bland's has led it off the degenerate vertex
+    EXPECT_FALSE(SimplexBlandRuleActive());
     EXPECT_LT(g.IterCount, 30);
   }
   // A problem that does not cycle never leaves the largest-improvement rule.
@@ -434,4 +449,33 @@ TEST(SimplexEngine, VariablesWithoutALowerBound) {
   ASSERT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), -5);
   EXPECT_DOUBLE_EQ(g.ZValue, -5);
+}
+
+TEST(SimplexEngine, KleeMintyProgramsReachTheirOptima) {
+  // maximize sum 2^(n-j) x_j subject to 2 sum_{j<i} 2^(i-j) x_j + x_i <= 5^i: the
+  // largest-improvement rule visits all 2^n vertices on the way to 5^n. With 20 variables
+  // the coefficients span more than six orders of magnitude, so that program is solved
+  // scaled, where the rule goes straight to the optimum.
+  for (int n : {10, 20}) {
+    LP lp;
+    double five = 1;
+    for (int i = 1; i <= n; ++i) {
+      lp.c.push_back(std::ldexp(1, n - i));
+      std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+      for (int j = 1; j < i; ++j)
+        row[static_cast<std::size_t>(j - 1)] = std::ldexp(2, i - j);
+      row[static_cast<std::size_t>(i - 1)] = 1;
+      lp.a.push_back(row);
+      lp.rel.push_back("<=");
+      five *= 5;
+      lp.b.push_back(five);
+    }
+    Build(lp);
+    ASSERT_EQ(SolveLP(), LPStatus::Optimal) << n;
+    EXPECT_EQ(g.ZValue, five) << n;
+    EXPECT_EQ(g.XSol(n), five) << n;
+    if (n == 10) {
+      EXPECT_EQ(g.IterCount, 1 << n); // 2^n - 1 pivots
+    }
+  }
 }

@@ -47,7 +47,7 @@ TEST(LPStandardForm, ColumnOrderNamesAndCounts) {
   for (int j = 1; j <= 6; ++j)
     EXPECT_EQ(g.Tab(2, j), cost[j - 1]) << j;
   for (int j = 3; j <= 6; ++j) {
-    EXPECT_EQ(g.Tab(g.UBRow, j), g.Infinity);
+    EXPECT_EQ(g.Tab(g.UBRow, j), kLPInfinity);
     EXPECT_EQ(g.Tab(g.FreeVarRow, j), 0);
   }
   EXPECT_EQ(g.LPData(4, g.TypeCol), 1);
@@ -120,7 +120,7 @@ TEST(LPStandardForm, BoundsFlagsAndNames) {
   EXPECT_EQ(g.NUpperBounded, 2); // the empty cell counts and reads as 0
   EXPECT_EQ(g.NFreeVars, 1);     // only the exact "y"
   EXPECT_EQ(g.LPData(g.UBRow, 3), 0);
-  EXPECT_EQ(g.LPData(g.LBRow, 2), -999999);
+  EXPECT_EQ(g.LPData(g.LBRow, 2), -kLPInfinity);
   EXPECT_EQ(g.LPData(0, 1), 5);
   EXPECT_EQ(g.LPData(1, 1), 8);
   EXPECT_EQ(g.BoundLabel(1), "L");

@@ -81,10 +81,10 @@ void ShowLPOutputSummary() {
   f.SetCurrentX(800);
   f.Print("Final Iteration No.: " + Str(g.FinalIteration));
 
-  if (g.ZValue == 999999) g.TitleText = "Optimum solution is unbounded";
-  if (g.ZValue == -999999) g.TitleText = "Problem has no feasible solution";
+  const char *noSolution = LPNoSolutionText(g.LPResult);
   f.SetCurrentX(800);
-  if (std::fabs(g.ZValue) == 999999) {
+  if (noSolution != nullptr) {
+    g.TitleText = noSolution;
     f.Print(g.TitleText);
     rule();
     f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
@@ -157,7 +157,7 @@ void ShowLPOutputSummary() {
         out.Put(row, 1, Formatted(lb));
         out.Put(row, 2, Formatted(x - lb) + (x - lb != 0 ? "+" : " "));
       }
-      if (ub > 0 && ub < 999999) {
+      if (ub > 0 && std::isfinite(ub)) {
         ++row;
         out.Put(row, 0, "UB-" + name);
         out.Put(row, 1, Formatted(ub));
@@ -206,8 +206,8 @@ void ShowLPOutputSummary() {
   if (!bounded) return;
   for (int j = 1; j <= n; ++j) {
     const double lb = g.LPData(g.LBRow, j), ub = g.LPData(g.UBRow, j), x = g.XSol(j);
-    const bool lower = lb > 0 && ub <= 999999;
-    const bool upper = (lb > 0 && ub < 999999) || (lb == 0 && ub < 999999);
+    const bool lower = lb > 0;
+    const bool upper = lb >= 0 && std::isfinite(ub);
     int v = j;
     for (int i = 1; i <= m; ++i)
       if (g.BasisList(i) == j) {
