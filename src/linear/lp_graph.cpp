@@ -131,7 +131,7 @@ void RecountGraphDrawn() {
 }
 
 void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper) {
-  if (first == 0 && std::fabs(g.ZValue) == g.Infinity) first = 1;
+  if (first == 0 && g.LPResult != LPStatus::Optimal) first = 1;
   if (g.Tab(2, 1) == 0 && g.Tab(2, 2) == 0) first = 1;
   g.GraphDrawn(0) = 0;
   const std::vector<bool> graphed = GraphedItems();
@@ -178,9 +178,9 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper) {
   Dot(t, g.XSol(1), g.XSol(2));
   t.SetCurrentX(g.XSol(1));
   t.SetCurrentY(g.XSol(2) - t.TextHeight("OP"));
-  if (g.ZValue == g.Infinity)
+  if (g.LPResult == LPStatus::Unbounded)
     t.Print("     Optimum solution is UNBOUNDED");
-  else if (g.ZValue == -g.Infinity)
+  else if (g.LPResult != LPStatus::Optimal)
     t.Print("      Problem has no feasible solution");
   else
     t.Print("     Optimum");

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 
 #include "linear/mod_lp_simplex.h"
@@ -201,7 +202,7 @@ TableauStepEnd DualStepAfterShow() {
   if (g.Leaving == 0) return TableauStepEnd::Optimal;
 
   g.Entering = 0;
-  double best = g.Infinity;
+  double best = std::numeric_limits<double>::infinity();
   for (int j = 1; j <= n; ++j) {
     if (g.NonBasicMark(j) <= 0) continue;
     double alpha = 0;

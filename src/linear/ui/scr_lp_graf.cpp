@@ -4,8 +4,8 @@
 #include <cmath>
 #include <map>
 
-#include "input/ui/scr2.h"
 #include "linear/lp_graph.h"
+#include "linear/lp_summary_values.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "platform/user_services.h"
@@ -68,10 +68,10 @@ void ShowResultLabels(ScrLPGraf &s, bool on) {
 }
 
 void FillResultLabels(ScrLPGraf &s) {
-  if (std::fabs(g.ZValue) == g.Infinity) {
+  if (g.LPResult != LPStatus::Optimal) {
     s.Label5.SetCaption("");
     s.Label7.SetCaption("");
-    s.Label6.SetCaption(g.ZValue > 0 ? "Optimum solution is unbounded" : "Problem has no feasible solution");
+    s.Label6.SetCaption(LPNoSolutionText(g.LPResult));
     return;
   }
   s.Label5.SetCaption("Objective value = " + F(g.ZValue));
@@ -350,8 +350,7 @@ void ScrLPGraf::cmdPrintGraph_Click() {
 
 void ScrLPGraf::cmdModifyInputData_Click() {
   // The input screen is shown first: unloading the last screen would end the program.
-  ModifyInputData();
-  if (IsLoaded<Scr2>()) Unload(*this);
+  if (ReturnToInputScreen()) Unload(*this);
 }
 
 void ScrLPGraf::cmdMainMenu_Click() {
