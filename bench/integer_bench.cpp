@@ -48,7 +48,7 @@ GridStore KnapsackGrid(int n, int m, unsigned seed) {
 void BM_AutomatedSearch(benchmark::State &state) {
   g = Mod1{};
   InitGlobals(15360, 11520);
-  g.ModelClass = 5;
+  g.ModelClass = ModelClassCode::IntegerProgramming;
   BuildLPStandardForm(KnapsackGrid(20, 15, 7));
   g.OutputOption = 1;
   const int32 limit = BBSubproblemLimit;

@@ -34,7 +34,7 @@ void BM_InvertMatrix(benchmark::State &state) {
   InitGlobals(15360, 11520);
   g.MRows = static_cast<int16>(n);
   g.NVars = static_cast<int16>(n);
-  ReDimProblemArrays(0);
+  ReDimProblemArrays(ArrayKind::Common);
   const std::vector<double> a = RandomMatrix(n, 1);
   for (auto _ : state) {
     for (int i = 1; i <= n; ++i)

@@ -42,7 +42,7 @@ void LoadComplete(int subModel) {
   g.Infinity = 999999;
   g.NodeCount = kNodes;
   g.NetSubModel = static_cast<int16>(subModel);
-  ReDimProblemArrays(7);
+  ReDimProblemArrays(ArrayKind::Networks);
   std::mt19937 rng(7);
   std::uniform_int_distribution<int> value(1, 500);
   for (int i = 1; i <= kNodes; ++i)
@@ -53,7 +53,7 @@ void LoadComplete(int subModel) {
 void BM_SpanningTree(benchmark::State &state) {
   LoadComplete(1);
   for (auto _ : state) {
-    ReDimProblemArrays(71);
+    ReDimProblemArrays(ArrayKind::SpanningTree);
     g.FromNode = 1;
     g.TreeCount = 0;
     for (int k = 1; k < kNodes; ++k)
@@ -66,7 +66,7 @@ BENCHMARK(BM_SpanningTree)->Unit(benchmark::kMillisecond);
 void BM_DijkstraRoutes(benchmark::State &state) {
   LoadComplete(2);
   for (auto _ : state) {
-    ReDimProblemArrays(72);
+    ReDimProblemArrays(ArrayKind::Dijkstra);
     SolveDijkstra();
     std::size_t chars = 0;
     for (int j = 1; j <= kNodes; ++j)
@@ -110,7 +110,7 @@ void BM_FloydAllIterationsShown(benchmark::State &state) {
     state.PauseTiming();
     Forms::Clear();
     LoadComplete(3);
-    g.ModelClass = 7;
+    g.ModelClass = ModelClassCode::Networks;
     ScriptedServices script;
     script.AnswerMsgBox(msg::OK);
     Scr5 &f = scr5();

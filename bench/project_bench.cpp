@@ -68,7 +68,7 @@ void Read(GridStore &grid, int method) {
   g = Mod1{};
   g.ProjMethod = static_cast<int16>(method);
   PrepareProjectGrid(grid);
-  ReDimProblemArrays(8, grid.Rows());
+  ReDimProblemArrays(ArrayKind::Projects, grid.Rows());
   ReadProjectInput(grid);
 }
 
@@ -138,7 +138,7 @@ void BM_AllSteps(benchmark::State &state) {
     GridStore grid = RandomProject(1000, static_cast<int>(state.range(0)), 1);
     Read(grid, 1);
     InitGlobals(15360, 11520);
-    g.ModelClass = 8;
+    g.ModelClass = ModelClassCode::ProjectPlanning;
     scr5().Show();
     InitProjectOutputScreen();
     state.ResumeTiming();

@@ -44,7 +44,7 @@ void Program(int m, int n, const std::function<double(int)> &cost, const std::fu
              const std::function<double(int)> &rhs) {
   g = Mod1{};
   InitGlobals(15360, 11520);
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   GridStore grid;
   grid.SetRows(m + 6);
   grid.SetCols(n + 3);

@@ -27,7 +27,7 @@ void BuildGameLP(const GridStore &grid) {
   g.LBRow = static_cast<int16>(g.MRows + 3);
   g.UBRow = static_cast<int16>(g.MRows + 4);
   g.FreeVarRow = static_cast<int16>(g.MRows + 5);
-  ReDimProblemArrays(31);
+  ReDimProblemArrays(ArrayKind::LPFirstStage);
 
   auto both = [](int r, int c, double v) {
     g.LPData(r, c) = v;
@@ -82,7 +82,7 @@ void BuildGameLP(const GridStore &grid) {
   g.NColsPlus1 = static_cast<int16>(g.NArtificial1 + g.NVars + g.MRows + 1);
   g.NCols = static_cast<int16>(g.NColsPlus1 - 1);
   g.NColsPlus2 = static_cast<int16>(g.NColsPlus1 + 1);
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
 
   for (int k = 2; k <= g.NCols; ++k)
     g.ColKind2(k) = "";

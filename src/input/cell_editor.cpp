@@ -13,7 +13,7 @@ namespace quon {
 namespace {
 
 bool IsLinearOrInteger() {
-  return g.ModelClass == 3 || g.ModelClass == 5;
+  return g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming;
 }
 bool IsLetter(int16 key, char lower) {
   return key == lower || key == lower - 'a' + 'A';
@@ -38,16 +38,16 @@ void MoveUnlessClosed(InputPort &ui, const GridStore &grid, int16 row, int16 col
 void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   const int16 cls = g.ModelClass;
   const int rows = grid.Rows(), cols = grid.Cols();
-  if ((IsLinearOrInteger() || cls == 4 || cls == 7) && IsEditableCell(grid, 1, r, c) != 0) {
+  if ((IsLinearOrInteger() || cls == ModelClassCode::Transportation || cls == ModelClassCode::Networks) && IsEditableCell(grid, 1, r, c) != 0) {
     if (r < rows - 1) PlaceCellEditor(ui, r + 1, 1);
     return;
   }
-  if (cls == 8 && c == 1) {
+  if (cls == ModelClassCode::ProjectPlanning && c == 1) {
     g.FinalIteration = 0;
     PlaceCellEditor(ui, r, 2);
     return;
   }
-  if (cls == 8 && c == 2) {
+  if (cls == ModelClassCode::ProjectPlanning && c == 2) {
     if (g.FinalIteration == 0) {
       PlaceCellEditor(ui, r, 3);
     } else {
@@ -57,7 +57,7 @@ void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
     return;
   }
   if (c == cols - 1) {
-    if (cls == 8) {
+    if (cls == ModelClassCode::ProjectPlanning) {
       if (r + 1 > rows - 1) {
         grid.SetRows(r + 2);
         grid.SetTextMatrix(r + 1, 0, Trim(Str(r + 1)));
@@ -66,11 +66,11 @@ void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
       return;
     }
     if (r == rows - 1) return;
-    if (cls == 4 && r == rows - 2) {
+    if (cls == ModelClassCode::Transportation && r == rows - 2) {
       PlaceCellEditor(ui, r + 1, 2);
       return;
     }
-    if (cls == 7) {
+    if (cls == ModelClassCode::Networks) {
       const bool symmetric = ui.SymmetricTicked();
       if (r == rows - 2 && symmetric) return;
       if (!symmetric)
@@ -82,7 +82,7 @@ void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
     PlaceCellEditor(ui, r + 1, 1);
     return;
   }
-  if (cls == 7 && c + 1 == r) {
+  if (cls == ModelClassCode::Networks && c + 1 == r) {
     if (c + 1 == cols - 1) return;
     PlaceCellEditor(ui, r, c + 2);
     return;
@@ -99,11 +99,11 @@ void Back(InputPort &ui, GridStore &grid, int16 r, int16 c) {
       ui.Beep();
     return;
   }
-  if (cls == 7 && r == c - 1) {
+  if (cls == ModelClassCode::Networks && r == c - 1) {
     MoveUnlessClosed(ui, grid, r, c - 2);
     return;
   }
-  if (cls == 4 && c == 2 && (r == 1 || r == grid.Rows() - 1)) return;
+  if (cls == ModelClassCode::Transportation && c == 2 && (r == 1 || r == grid.Rows() - 1)) return;
   MoveUnlessClosed(ui, grid, r, c - 1);
 }
 
@@ -112,7 +112,7 @@ void Up(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   const int cols = grid.Cols();
   if (r == 1) return;
   if (IsLinearOrInteger() && r == 3 && c >= cols - 2) return;
-  if ((cls == 4 || cls == 7) && r == 2 && (c == 1 || c == cols - 1)) return;
+  if ((cls == ModelClassCode::Transportation || cls == ModelClassCode::Networks) && r == 2 && (c == 1 || c == cols - 1)) return;
   PlaceCellEditor(ui, r - 1, c);
 }
 
@@ -120,16 +120,16 @@ void Down(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   const int16 cls = g.ModelClass;
   const int rows = grid.Rows(), cols = grid.Cols();
   if (r == rows - 1) return;
-  if (cls == 8) {
+  if (cls == ModelClassCode::ProjectPlanning) {
     PlaceCellEditor(ui, r + 1, c);
     return;
   }
   if (IsLinearOrInteger() && r == g.MRows + 2 && c >= cols - 2) return;
-  if (cls == 4 && r == rows - 2 && (c == 1 || c == cols - 1)) {
+  if (cls == ModelClassCode::Transportation && r == rows - 2 && (c == 1 || c == cols - 1)) {
     PlaceCellEditor(ui, r + 1, 2);
     return;
   }
-  if (cls == 7 && r + 1 == c) {
+  if (cls == ModelClassCode::Networks && r + 1 == c) {
     if (r == 1)
       PlaceCellEditor(ui, 2, 3);
     else if (g.SymmetricNet == 0)
@@ -150,7 +150,7 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
     return;
   }
   if (key == '-') {
-    if (g.ModelClass == 7 || g.ModelClass == 8) {
+    if (g.ModelClass == ModelClassCode::Networks || g.ModelClass == ModelClassCode::ProjectPlanning) {
       key = 0;
       ui.Beep();
       return;
@@ -164,7 +164,7 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
   const bool accepted =
       key == 8 || (key > 0 && key < 128 && Contains("0123456789.-", static_cast<char>(key)));
   if (accepted) {
-    const bool nodeCell = g.ModelClass == 8 && (g.CurCol == 1 || g.CurCol == 2);
+    const bool nodeCell = g.ModelClass == ModelClassCode::ProjectPlanning && (g.CurCol == 1 || g.CurCol == 2);
     grid.SetTextMatrix(g.CurRow, g.CurCol, nodeCell ? NumText(Val(text)) : InPattern(text));
     g.EditorFlag = 0;
     return;
@@ -247,14 +247,14 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
     return;
   }
   const bool freeRow = r == m + 5;
-  if (freeRow || (g.ModelClass == 5 && r == m + 6)) {
+  if (freeRow || (g.ModelClass == ModelClassCode::IntegerProgramming && r == m + 6)) {
     const int16 typed = key;
     key = 0;
     g.BX0KeyState = 1;
     const std::string lower = grid.TextMatrix(m + 3, c);
     if (IsLetter(typed, 'y')) {
       ui.SetEditorText("y");
-      if (g.ModelClass == 3 && freeRow && lower != "-infinity" && Val(lower) >= 0)
+      if (g.ModelClass == ModelClassCode::LinearProgramming && freeRow && lower != "-infinity" && Val(lower) >= 0)
         grid.SetTextMatrix(m + 3, c, "-infinity");
     } else if (IsLetter(typed, 'n')) {
       ui.SetEditorText("n");
@@ -309,7 +309,7 @@ void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
   else
     return;
 
-  if (g.ModelClass == 8) {
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) {
     g.NodeCount = LargestProjectNode(grid);
     ui.SetNodeCountBox(g.NodeCount, false);
     // Tab lets the user pass an unfinished row; every other move checks it first.
@@ -342,20 +342,20 @@ void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
   }
   g.BX0KeyState = 0;
   switch (g.ModelClass) {
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     LinearKeyPress(ui, grid, keyAscii);
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     TransportKeyPress(ui, grid, keyAscii);
     break;
-  case 6:
+  case ModelClassCode::Queueing:
     if (IsLetter(keyAscii, 'i'))
       PutWord(ui, keyAscii, "infinity");
     else
       GeneralFilter(ui, grid, keyAscii);
     break;
-  case 7:
+  case ModelClassCode::Networks:
     if (g.CurRow == 1 || g.CurCol == 1) break;
     if (IsLetter(keyAscii, 'i')) {
       if (ui.EditorText() == "-") {
@@ -368,7 +368,7 @@ void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
       GeneralFilter(ui, grid, keyAscii);
     }
     break;
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     if (g.CurCol != 3) GeneralFilter(ui, grid, keyAscii);
     break;
   default:
@@ -420,8 +420,8 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
   }
   std::string out;
   switch (g.ModelClass) {
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     if (c == cols - 2 || r >= g.MRows + 4 || r == 1 || t == "-infinity") {
       out = t;
       if (r == g.MRows + 4 && !EndsWith(t, "ty")) out = InPattern(t);
@@ -429,7 +429,7 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
       out = InPattern(t);
     }
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     if (r == 1 || c == 1)
       out = t;
     else if (c == cols - 1 || r == rows - 1)
@@ -439,7 +439,7 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
     else
       out = InPattern(t);
     break;
-  case 6:
+  case ModelClassCode::Queueing:
     if (t == "infinity")
       out = t;
     else if (c <= 2)
@@ -447,7 +447,7 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
     else
       out = Format(Val(t), "#######");
     break;
-  case 7:
+  case ModelClassCode::Networks:
     if (r == 1) {
       out = t;
       grid.SetTextMatrix(c, 1, t);
@@ -461,7 +461,7 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
       if (ui.SymmetricTicked()) grid.SetTextMatrix(c, r, out);
     }
     break;
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     if (c == 3)
       out = t;
     else if (c == 1 || c == 2)
@@ -478,7 +478,7 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
   if (g.BX0KeyState == 1) {
     // A word typed by one key is shown whole and selected; in the queue table it also ends
     // the row's last cell.
-    if (g.ModelClass == 6 && c == cols - 1 && r != rows - 1) ++g.CurRow;
+    if (g.ModelClass == ModelClassCode::Queueing && c == cols - 1 && r != rows - 1) ++g.CurRow;
     PlaceCellEditor(ui, g.CurRow, g.CurCol);
     g.BX0KeyState = 0;
   }

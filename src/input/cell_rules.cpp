@@ -1,6 +1,7 @@
 #include "input/cell_rules.h"
 
 #include "platform/values.h"
+#include "shell/mod1.h"
 
 namespace quon {
 
@@ -52,13 +53,13 @@ Rule NumberRule(bool negative = true, const char *word = nullptr, const char *wo
 Rule RuleOf(const CellSheet &s, int r, int c) {
   const int rows = s.rows, cols = s.cols;
   switch (s.modelClass) {
-  case 1:
-  case 2:
-  case 9:
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
+  case ModelClassCode::Games:
     return NumberRule();
-  case 3:
-  case 5: {
-    const int m = rows - (s.modelClass == 5 ? 7 : 6), n = cols - 3;
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming: {
+    const int m = rows - (s.modelClass == ModelClassCode::IntegerProgramming ? 7 : 6), n = cols - 3;
     if (r == 1) return {};
     if (c == n + 1) return r >= 3 && r <= m + 2 ? KindRule(Kind::Relation) : Rule();
     if (c == n + 2) {
@@ -72,7 +73,7 @@ Rule RuleOf(const CellSheet &s, int r, int c) {
     if (r == m + 4) return NumberRule(true, "infinity");
     return KindRule(Kind::Flag);
   }
-  case 4: {
+  case ModelClassCode::Transportation: {
     if (r == 1 || c == 1) return {};
     if (r == rows - 1 && c == cols - 1) return {};
     if (r == rows - 1 || c == cols - 1) {
@@ -82,12 +83,12 @@ Rule RuleOf(const CellSheet &s, int r, int c) {
     }
     return NumberRule(true, "infinity", "-infinity");
   }
-  case 6:
+  case ModelClassCode::Queueing:
     return c >= 4 ? NumberRule(true, "infinity") : NumberRule();
-  case 7:
+  case ModelClassCode::Networks:
     if (r == 1 || c == 1 || r == c) return {};
     return NumberRule(false, "infinity");
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     return c == 3 ? Rule() : NumberRule(false);
   default:
     return {};
@@ -135,7 +136,7 @@ std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int 
   case Kind::Flag: {
     if (source == CellOrigin::Typed && t != "y" && t != "n")
       return Critical("This row takes y or n", "Input Data Error");
-    const bool freeRow = row == sheet.rows - (sheet.modelClass == 5 ? 2 : 1);
+    const bool freeRow = row == sheet.rows - (sheet.modelClass == ModelClassCode::IntegerProgramming ? 2 : 1);
     if (freeRow && sheet.text) return LowerBoundAgainstFlag(sheet.text(row - 2, col), t, source);
     return std::nullopt;
   }
@@ -143,7 +144,7 @@ std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int 
     break;
   }
   if (t.empty() || IsWord(rule, t)) {
-    if (t == "-infinity" && (sheet.modelClass == 3 || sheet.modelClass == 5) && sheet.text)
+    if (t == "-infinity" && (sheet.modelClass == ModelClassCode::LinearProgramming || sheet.modelClass == ModelClassCode::IntegerProgramming) && sheet.text)
       return LowerBoundAgainstFlag(t, sheet.text(row + 2, col), source);
     return std::nullopt;
   }
@@ -151,8 +152,8 @@ std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int 
   if (ValOverflows(t)) return Critical("The number is too large", "Input Data Error");
   if (source == CellOrigin::Typed) {
     if (!rule.negative && Val(t) < 0) return rule.signRefusal;
-    const bool lowerBoundRow = (sheet.modelClass == 3 || sheet.modelClass == 5) &&
-                               row == sheet.rows - (sheet.modelClass == 5 ? 4 : 3);
+    const bool lowerBoundRow = (sheet.modelClass == ModelClassCode::LinearProgramming || sheet.modelClass == ModelClassCode::IntegerProgramming) &&
+                               row == sheet.rows - (sheet.modelClass == ModelClassCode::IntegerProgramming ? 4 : 3);
     if (lowerBoundRow && sheet.text) return LowerBoundAgainstFlag(t, sheet.text(row + 2, col), source);
   }
   return std::nullopt;

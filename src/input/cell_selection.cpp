@@ -9,7 +9,7 @@ namespace quon {
 
 namespace {
 
-bool IsLinearOrInteger() { return g.ModelClass == 3 || g.ModelClass == 5; }
+bool IsLinearOrInteger() { return g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming; }
 
 void EnableItems(InputPort &ui, std::initializer_list<EditGridItem> items, bool on) {
   for (EditGridItem item : items) ui.SetMenuEnabled(item, on);
@@ -50,7 +50,7 @@ void SwitchSense(GridStore &grid) {
 
 // Where the editor goes from a closed cell: the first data cell of the class. Transportation
 // and networks have their corner heading at (1, 1), so their first data cell is (1, 2).
-int16 FirstDataCol() { return (g.ModelClass == 4 || g.ModelClass == 7) ? 2 : 1; }
+int16 FirstDataCol() { return (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks) ? 2 : 1; }
 
 } // namespace
 
@@ -68,12 +68,12 @@ void GridClick(InputPort &ui, GridStore &grid, int16 row, int16 col) {
   ui.HideSizeHint();
   g.DataChanged = 1;
   const int16 cls = g.ModelClass;
-  if ((cls == 6 || cls == 8) && row == 0) {
+  if ((cls == ModelClassCode::Queueing || cls == ModelClassCode::ProjectPlanning) && row == 0) {
     ui.Beep();
     PlaceCellEditor(ui, 1, 1);
     return;
   }
-  if (cls == 7 && row == col) {
+  if (cls == ModelClassCode::Networks && row == col) {
     // The corner (0, 0) is a heading like (1, 1); both send the editor to the first name cell.
     if (row <= 1) PlaceCellEditor(ui, 1, 2);
     else PlaceCellEditor(ui, row, row == grid.Rows() - 1 ? col - 1 : col + 1);
@@ -90,7 +90,7 @@ void GridClick(InputPort &ui, GridStore &grid, int16 row, int16 col) {
       ui.Beep();
       return;
     }
-    if (cls == 4) {
+    if (cls == ModelClassCode::Transportation) {
       ui.Beep();
       PlaceCellEditor(ui, 1, 2);
       return;
@@ -106,7 +106,7 @@ void GridClick(InputPort &ui, GridStore &grid, int16 row, int16 col) {
 void GridDblClick(InputPort &ui, GridStore &grid, int16 row, int16 col) {
   g.CurRow = row;
   g.CurCol = col;
-  if (g.ModelClass == 8) {
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) {
     if (row == 0) {
       ui.Beep();
       PlaceCellEditor(ui, 1, 1);

@@ -17,7 +17,7 @@ constexpr Rgb kBoundRowBlue = RGB(0, 75, 255);
 std::string Numbered(const char *word, int k) { return std::string(word) + Str(k); }
 std::string Tagged(const char *letter, int k) { return std::string(letter) + Trim(Str(k)); }
 
-bool IsLinearOrInteger() { return g.ModelClass == 3 || g.ModelClass == 5; }
+bool IsLinearOrInteger() { return g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming; }
 
 int32 ColumnWidth(const GridStore &grid, int col) {
   return col < grid.Cols() ? grid.ColWidthOf(col) : GridStore::kDefaultColWidth;
@@ -37,23 +37,23 @@ const std::array<const char *, 7> kProjectHeadings = {"Row", "From Node", "To No
 std::string ColumnHeading(const GridStore &grid, int j) {
   const int n = g.NVars;
   switch (g.ModelClass) {
-  case 1:
+  case ModelClassCode::MatrixInversion:
     return Numbered("Column", j);
-  case 2:
+  case ModelClassCode::LinearEquations:
     return j <= n ? Tagged("x", j) : "R.H.S.";
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     return Tagged("x", j);
-  case 4:
+  case ModelClassCode::Transportation:
     return j == grid.Cols() - 1 ? "Supply" : Tagged("D", j - 1);
-  case 6:
+  case ModelClassCode::Queueing:
     return j < 6 ? kQueueHeadings[j] : "";
-  case 7:
+  case ModelClassCode::Networks:
     return Tagged("N", j - 1);
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     if (g.ProjMethod == 2 && j == 4) return "a";
     return j < 7 ? kProjectHeadings[j] : "";
-  case 9:
+  case ModelClassCode::Games:
     return Tagged("B", j);
   default:
     return "";
@@ -62,8 +62,8 @@ std::string ColumnHeading(const GridStore &grid, int j) {
 
 void WriteColumnHeadings(GridStore &grid) {
   int start = 1;
-  if (g.ModelClass == 4 || g.ModelClass == 7) start = 2;
-  if (g.ModelClass == 6 || g.ModelClass == 8) start = 0;
+  if (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks) start = 2;
+  if (g.ModelClass == ModelClassCode::Queueing || g.ModelClass == ModelClassCode::ProjectPlanning) start = 0;
   const int n = g.NVars;
   for (int j = start; j < grid.Cols(); ++j) {
     grid.Attr(0, j).align = static_cast<int>(CellAlign::Center);
@@ -79,12 +79,12 @@ void WriteColumnHeadings(GridStore &grid) {
 std::string RowHeading(int i) {
   const int m = g.MRows;
   switch (g.ModelClass) {
-  case 1:
+  case ModelClassCode::MatrixInversion:
     return Numbered("Row", i);
-  case 2:
+  case ModelClassCode::LinearEquations:
     return Numbered("Eq", i);
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     if (i == 1) return "Var. Name";
     if (i == 2) return g.SenseText.str();
     if (i <= m + 2) return Numbered("Constr", i - 2);
@@ -92,14 +92,14 @@ std::string RowHeading(int i) {
     if (i == m + 4) return "Upper Bound";
     if (i == m + 5) return "Unrestr'd (y/n)? ";
     return "Integer (y/n)? ";
-  case 4:
+  case ModelClassCode::Transportation:
     return i == 1 ? "" : Tagged("S", i - 1);
-  case 6:
-  case 8:
+  case ModelClassCode::Queueing:
+  case ModelClassCode::ProjectPlanning:
     return Trim(Str(i));
-  case 7:
+  case ModelClassCode::Networks:
     return Tagged("N", i - 1);
-  case 9:
+  case ModelClassCode::Games:
     return Tagged("A", i);
   default:
     return "";
@@ -110,19 +110,19 @@ void WriteRowHeadings(GridStore &grid) {
   const int16 cls = g.ModelClass;
   if (grid.Cols() < 1) return;
   grid.ColAlignment[0] = static_cast<int>(CellAlign::Left);
-  if (cls == 8) grid.ColAlignment[0] = static_cast<int>(CellAlign::Center);
-  if ((cls == 4 || cls == 7) && grid.Cols() > 1) grid.ColAlignment[1] = static_cast<int>(CellAlign::Left);
+  if (cls == ModelClassCode::ProjectPlanning) grid.ColAlignment[0] = static_cast<int>(CellAlign::Center);
+  if ((cls == ModelClassCode::Transportation || cls == ModelClassCode::Networks) && grid.Cols() > 1) grid.ColAlignment[1] = static_cast<int>(CellAlign::Left);
   for (int i = 1; i < grid.Rows(); ++i) {
-    if (i == 1 && cls == 4) {
+    if (i == 1 && cls == ModelClassCode::Transportation) {
       grid.SetTextMatrix(1, 1, "S/D Name");
-    } else if (i == 1 && cls == 7) {
+    } else if (i == 1 && cls == ModelClassCode::Networks) {
       grid.SetTextMatrix(1, 1, "Node Name");
-    } else if (cls == 4 && i == grid.Rows() - 1) {
+    } else if (cls == ModelClassCode::Transportation && i == grid.Rows() - 1) {
       grid.SetTextMatrix(i, 0, "Demand");
     } else {
       grid.SetTextMatrix(i, 0, RowHeading(i));
     }
-    if (cls == 6) grid.Attr(i, 0).align = static_cast<int>(CellAlign::Center);
+    if (cls == ModelClassCode::Queueing) grid.Attr(i, 0).align = static_cast<int>(CellAlign::Center);
   }
 }
 
@@ -163,13 +163,13 @@ void WriteDefaults(GridStore &grid) {
     for (int j = 1; j < cols; ++j) {
       std::optional<std::string> text;
       switch (g.ModelClass) {
-      case 1:
-      case 2:
-      case 9:
+      case ModelClassCode::MatrixInversion:
+      case ModelClassCode::LinearEquations:
+      case ModelClassCode::Games:
         text = z;
         break;
-      case 3:
-      case 5:
+      case ModelClassCode::LinearProgramming:
+      case ModelClassCode::IntegerProgramming:
         if (i == 1) break;
         if (j <= n) {
           if (i <= m + 3) text = z;
@@ -180,15 +180,15 @@ void WriteDefaults(GridStore &grid) {
           text = j == n + 1 ? "        <=" : z;
         }
         break;
-      case 4:
+      case ModelClassCode::Transportation:
         if (i >= 2 && i <= rows - 2 && j >= 2 && j <= cols - 2) text = z;
         break;
-      case 6:
+      case ModelClassCode::Queueing:
         if (j <= 2) text = z;
         else if (j == 3) text = "1";
         else text = "infinity";
         break;
-      case 7:
+      case ModelClassCode::Networks:
         if (i >= 2 && j >= 2) text = i == j ? "" : (g.NetSubModel == 4 ? z : "infinity");
         break;
       default:
@@ -214,14 +214,14 @@ int32 SetInputGridColumns(GridStore &grid, int32 &width) {
 
 void WriteInputGridHeadings(GridStore &grid, int16 which) {
   if (which != 1 && which != 2) return;
-  if (g.ModelClass == 8 && grid.Rows() > 1 && grid.Cols() > 0) grid.SetTextMatrix(1, 0, "1");
+  if (g.ModelClass == ModelClassCode::ProjectPlanning && grid.Rows() > 1 && grid.Cols() > 0) grid.SetTextMatrix(1, 0, "1");
   if (which == 1) WriteColumnHeadings(grid);
   else WriteRowHeadings(grid);
 }
 
 void ColorInputGrid(GridStore &grid) {
   const int rows = grid.Rows(), cols = grid.Cols();
-  const int lowerBoundRow = rows - (g.ModelClass == 5 ? 4 : 3);
+  const int lowerBoundRow = rows - (g.ModelClass == ModelClassCode::IntegerProgramming ? 4 : 3);
   for (int r = std::max(lowerBoundRow, 1); r < rows; ++r)
     for (int c = 1; c < cols; ++c) SetBack(grid, r, c, kBoundRowBlue);
   // Every constraint row, the first one included, is a data row like the others.
@@ -246,20 +246,20 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
   const int n = g.NVars, m = g.MRows;
   InputGridSetUp s;
   switch (g.ModelClass) {
-  case 1:
+  case ModelClassCode::MatrixInversion:
     s.Caption = "INPUT GRID - MATRIX INVERSE";
     SetShape(grid, n + 1, n + 1);
     s.TotalWidth = SetInputGridColumns(grid, w);
     break;
-  case 2:
+  case ModelClassCode::LinearEquations:
     s.Caption = "INPUT GRID - SIMULTANEOUS EQUAITIONS";
     SetShape(grid, n + 1, n + 2);
     s.TotalWidth = SetInputGridColumns(grid, w);
     break;
-  case 3:
-  case 5:
-    s.Caption = g.ModelClass == 3 ? "INPUT GRID - LINEAR PROGRAMMING" : "INPUT GRID - INTEGER PROGRAMMING";
-    SetShape(grid, m + (g.ModelClass == 3 ? 6 : 7), n + 3);
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
+    s.Caption = g.ModelClass == ModelClassCode::LinearProgramming ? "INPUT GRID - LINEAR PROGRAMMING" : "INPUT GRID - INTEGER PROGRAMMING";
+    SetShape(grid, m + (g.ModelClass == ModelClassCode::LinearProgramming ? 6 : 7), n + 3);
     EmptyAll(grid);
     SetInputGridColumns(grid, w);
     // Wide enough for "Type <, >, or =".
@@ -269,14 +269,14 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     s.TotalWidth = (grid.Cols() - 2) * w + 3000;
     ColorInputGrid(grid);
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     s.Caption = "INPUT GRID - TRANSPORTATION";
     SetShape(grid, g.TransSources + 3, g.TransDests + 3);
     PrepareTransportBorder(grid);
     s.TotalWidth = SetInputGridColumns(grid, w);
     grid.ColAlignment[1] = static_cast<int>(CellAlign::Left);
     break;
-  case 6:
+  case ModelClassCode::Queueing:
     s.Caption = "INPUT TABLE - M/M/c queues";
     g.NVars = 5;
     g.MRows = g.NScen;
@@ -285,7 +285,7 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     w = std::max<int32>(w, 1725);
     s.TotalWidth = SetInputGridColumns(grid, w);
     break;
-  case 7: {
+  case ModelClassCode::Networks: {
     if (g.NetSubModel == 1) s.Caption = "INPUT GRID - MINIMAL SPANNING TREE";
     else if (g.NetSubModel == 4) s.Caption = "INPUT GRID - MAXIMAL FLOW";
     else s.Caption = "INPUT GRID - SHORTEST ROUTE";
@@ -300,7 +300,7 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     s.SymmetricForced = g.NetSubModel == 1;
     break;
   }
-  case 8: {
+  case ModelClassCode::ProjectPlanning: {
     const bool pert = g.ProjMethod == 2;
     s.Caption = pert ? "INPUT GRID - PERT (PROGRAM EVALUATION && REVIEW TECHNIQUE)"
                      : "INPUT GRID - CPM (CRITICAL PATH METHOD)";
@@ -318,7 +318,7 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     s.TotalWidth = static_cast<int32>(std::lround((pert ? 6.25 : 4.25) * w + 1500));
     break;
   }
-  case 9:
+  case ModelClassCode::Games:
     s.Caption = "INPUT GRID - TWO-PERSON ZERO-SUM GAME";
     SetShape(grid, g.GameRows + 1, g.GameCols + 1);
     s.TotalWidth = SetInputGridColumns(grid, w);
@@ -328,7 +328,7 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     break;
   }
 
-  ReDimProblemArrays(-1);
+  ReDimProblemArrays(ArrayKind::EditBuffers);
   WriteInputGridHeadings(grid, 1);
   WriteInputGridHeadings(grid, 2);
   if (g.GridFromFile == 1) {
@@ -343,23 +343,23 @@ int16 IsEditableCell(const GridStore &grid, int16 mode, int16 row, int16 col) {
   const int rows = grid.Rows(), cols = grid.Cols();
   const int m = g.MRows;
   switch (g.ModelClass) {
-  case 2:
+  case ModelClassCode::LinearEquations:
     if ((mode == 1 || mode == 2) && row == 0 && col == cols - 1) return 1;
     break;
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     if (row == 0 || row == 1 || row == 2 || (row >= m + 3 && row <= m + 6)) {
       if (mode == 2 && (col == 0 || col >= cols - 2)) return 1;
       if (mode == 1 && col + 1 >= cols - 2) return -1;
     }
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     if (row == 0 || row == 1 || row == rows - 1) {
       if (mode == 2 && (col == 0 || col == 1 || col == cols - 1)) return 1;
       if (mode == 1 && col + 1 == cols - 1) return -1;
     }
     break;
-  case 7:
+  case ModelClassCode::Networks:
     if (mode == 2 && (row == 0 || row == 1) && (col == 0 || col == 1)) return 1;
     break;
   default:
@@ -372,7 +372,7 @@ void ResetInputGridSelection(GridStore &grid) {
   if (grid.Rows() < 2 || grid.Cols() < 2) return;
   grid.SetCol(1);
   grid.SetRow(1);
-  SetBack(grid, 1, 1, (g.ModelClass == 4 || g.ModelClass == 7) ? kCyan : kBlue);
+  SetBack(grid, 1, 1, (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks) ? kCyan : kBlue);
 }
 
 void ShowGridEditingHelp(Surface &screen, double screenHeightTwips) {

@@ -26,21 +26,21 @@ struct SizeRule {
 // A project's largest node and row count have no size box: they only have to fit the data.
 std::vector<SizeRule> SizeRules(int modelClass) {
   switch (modelClass) {
-  case 1:
-  case 2:
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
     return {{"the order of the matrix", 2, 100}};
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     return {{"the number of variables", 2, 100}, {"the number of constraints", 1, 100}};
-  case 4:
+  case ModelClassCode::Transportation:
     return {{"the number of sources", 2, 100}, {"the number of destinations", 1, 100}};
-  case 6:
+  case ModelClassCode::Queueing:
     return {{"the number of scenarios", 1, 100}};
-  case 7:
+  case ModelClassCode::Networks:
     return {{"the number of nodes", 2, 100}};
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     return {{"the largest node number", 0, 32767}, {"the number of grid rows", 2, 32767}};
-  case 9:
+  case ModelClassCode::Games:
     return {{"the number of strategies of A", 2, 100}, {"the number of strategies of B", 1, 100}};
   default:
     return {};
@@ -68,12 +68,12 @@ InputMessage InvalidFile(const std::string &why) {
 
 int16 ModelTag(int modelClass, int netSubModel, int projMethod) {
   switch (modelClass) {
-  case 7:
+  case ModelClassCode::Networks:
     if (netSubModel == 1) return 7001;
     if (netSubModel == 2 || netSubModel == 3) return 7002;
     if (netSubModel == 4) return 7004;
     return 0;
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     return static_cast<int16>(8000 + projMethod);
   default:
     return static_cast<int16>(modelClass * 1000);
@@ -105,15 +105,15 @@ int ModelClassOfTag(int tag) {
 
 bool TagAccepted(int tag, int electedClass, int netSubModel, int projMethod) {
   switch (electedClass) {
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     return tag == 3000 || tag == 5000;
-  case 7:
+  case ModelClassCode::Networks:
     if (netSubModel == 1 || netSubModel == 4) return tag == 7000 + netSubModel;
     if (netSubModel == 2 || netSubModel == 3) return tag == 7002;
     // Shortest route as chosen on the MAIN menu opens any network, and nothing else.
     return ModelClassOfTag(tag) == 7;
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     return tag == 8000 + projMethod;
   default:
     return electedClass >= 1 && tag == electedClass * 1000 && ModelClassOfTag(tag) == electedClass;
@@ -129,23 +129,23 @@ GridShape ShapeOf(int modelClass, int projMethod, const std::vector<int> &sizes)
   const int a = sizes.size() > 0 ? sizes[0] : 0;
   const int b = sizes.size() > 1 ? sizes[1] : 0;
   switch (modelClass) {
-  case 1:
+  case ModelClassCode::MatrixInversion:
     return {a + 1, a + 1};
-  case 2:
+  case ModelClassCode::LinearEquations:
     return {a + 1, a + 2};
-  case 3:
+  case ModelClassCode::LinearProgramming:
     return {b + 6, a + 3};
-  case 5:
+  case ModelClassCode::IntegerProgramming:
     return {b + 7, a + 3};
-  case 4:
+  case ModelClassCode::Transportation:
     return {a + 3, b + 3};
-  case 6:
+  case ModelClassCode::Queueing:
     return {a + 1, 6};
-  case 7:
+  case ModelClassCode::Networks:
     return {a + 2, a + 2};
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     return {b, projMethod == 2 ? 7 : 5};
-  case 9:
+  case ModelClassCode::Games:
     return {a + 1, b + 1};
   default:
     return {};
@@ -165,36 +165,36 @@ ProblemFile CaptureProblem(const GridStore &grid, const std::string &title, int1
   const int r = f.rows;
   const int c = f.cols;
   switch (mc) {
-  case 1:
-  case 2:
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
     f.sizes = {r - 1};
     break;
-  case 3:
+  case ModelClassCode::LinearProgramming:
     f.sizes = {c - 3, r - 6};
     break;
-  case 5:
+  case ModelClassCode::IntegerProgramming:
     f.sizes = {c - 3, r - 7};
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     f.sizes = {r - 3, c - 3};
     break;
-  case 6:
+  case ModelClassCode::Queueing:
     f.sizes = {r - 1};
     break;
-  case 7:
+  case ModelClassCode::Networks:
     f.sizes = {c - 2};
     f.symmetric = symmetric;
     break;
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     f.sizes = {g.NodeCount, r};
     break;
-  case 9:
+  case ModelClassCode::Games:
     f.sizes = {r - 1, c - 1};
     break;
   default:
     break;
   }
-  if ((mc == 3 || mc == 5) && r > 2 && c > 0) f.sense = Trim(grid.TextMatrix(2, 0));
+  if ((mc == ModelClassCode::LinearProgramming || mc == ModelClassCode::IntegerProgramming) && r > 2 && c > 0) f.sense = Trim(grid.TextMatrix(2, 0));
   for (int i = 1; i < r; ++i)
     for (int j = 1; j < c; ++j)
       f.cells.push_back(grid.TextMatrix(i, j));
@@ -212,10 +212,10 @@ std::string ProblemFileText(const ProblemFile &file) {
   w.WriteText(file.title);
   for (int s : file.sizes)
     w.WriteNumber(s);
-  if (mc == 3 || mc == 5) w.WriteText(file.sense);
+  if (mc == ModelClassCode::LinearProgramming || mc == ModelClassCode::IntegerProgramming) w.WriteText(file.sense);
   for (const auto &cell : file.cells)
     w.WriteText(cell);
-  if (mc == 7) w.WriteNumber(file.symmetric);
+  if (mc == ModelClassCode::Networks) w.WriteNumber(file.symmetric);
   return out.str();
 }
 
@@ -269,7 +269,7 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
     if (!s) return invalid();
     f.sizes.push_back(*s);
   }
-  if (mc == 3 || mc == 5) {
+  if (mc == ModelClassCode::LinearProgramming || mc == ModelClassCode::IntegerProgramming) {
     auto sense = rd.ReadText();
     if (!sense) return invalid();
     f.sense = Trim(*sense);
@@ -300,7 +300,7 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
               std::to_string(c) + " holds " + Excerpt(f.Cell(r, c)) + ". " + refusal->text;
         return invalid();
       }
-  if (mc == 7) {
+  if (mc == ModelClassCode::Networks) {
     auto flag = whole("the symmetric-network flag", 0, 1);
     if (!flag) return invalid();
     f.symmetric = static_cast<int16>(*flag);
@@ -363,7 +363,7 @@ std::optional<InputMessage> WriteProblemFile(const std::string &path, const Prob
 }
 
 GridShape ShapeForElected(const ProblemFile &file, int electedClass) {
-  const int mc = (electedClass == 3 || electedClass == 5) ? electedClass : ModelClassOfTag(file.tag);
+  const int mc = (electedClass == ModelClassCode::LinearProgramming || electedClass == ModelClassCode::IntegerProgramming) ? electedClass : ModelClassOfTag(file.tag);
   return ShapeOf(mc, ProjMethodOfTag(file.tag), file.sizes);
 }
 
@@ -378,36 +378,36 @@ void ApplyProblemFile(const ProblemFile &file, int electedClass) {
   const int b = file.sizes.size() > 1 ? file.sizes[1] : 0;
   g.HeaderText[2] = SizeText(a);
   switch (electedClass) {
-  case 1:
-  case 2:
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
     g.NVars = static_cast<int16>(a);
     g.MRows = g.NVars;
-    ReDimProblemArrays(0);
+    ReDimProblemArrays(ArrayKind::Common);
     break;
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     g.NVars = static_cast<int16>(a);
     g.MRows = static_cast<int16>(b);
     g.HeaderText[3] = SizeText(b);
     g.SenseText = file.sense;
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     g.TransSources = static_cast<int16>(a);
     g.TransDests = static_cast<int16>(b);
     g.HeaderText[3] = SizeText(b);
     break;
-  case 6:
+  case ModelClassCode::Queueing:
     g.NScen = static_cast<int16>(a);
     g.QueueData.ReDim(g.NScen, 5);
     break;
-  case 7:
+  case ModelClassCode::Networks:
     g.NodeCount = static_cast<int16>(a);
     g.SymmetricNet = file.symmetric;
     break;
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     g.NodeCount = static_cast<int16>(a);
     break;
-  case 9:
+  case ModelClassCode::Games:
     g.GameRows = static_cast<int16>(a);
     g.GameCols = static_cast<int16>(b);
     g.HeaderText[3] = SizeText(b);
@@ -423,9 +423,9 @@ void FillGridFromFile(GridStore &grid, const ProblemFile &file, int electedClass
   for (int r = 1; r <= lastRow; ++r)
     for (int c = 1; c <= lastCol; ++c)
       grid.SetTextMatrix(r, c, file.Cell(r, c));
-  if (electedClass == 3 || electedClass == 5) {
+  if (electedClass == ModelClassCode::LinearProgramming || electedClass == ModelClassCode::IntegerProgramming) {
     grid.SetTextMatrix(2, 0, file.sense);
-    if (electedClass == 5 && file.tag == 3000) {
+    if (electedClass == ModelClassCode::IntegerProgramming && file.tag == 3000) {
       // A linear program opened as an integer program: every variable integer.
       const int r = grid.Rows() - 1;
       for (int c = 1; c <= grid.Cols() - 3; ++c)
@@ -434,7 +434,7 @@ void FillGridFromFile(GridStore &grid, const ProblemFile &file, int electedClass
       grid.SetTextMatrix(r, grid.Cols() - 1, "");
     }
   }
-  if (electedClass == 4) {
+  if (electedClass == ModelClassCode::Transportation) {
     grid.SetTextMatrix(grid.Rows() - 1, 1, "");
     grid.SetTextMatrix(grid.Rows() - 1, grid.Cols() - 1, "");
   }

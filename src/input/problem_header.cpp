@@ -11,21 +11,21 @@ const char *const kSizeLimitMessage = "Problem size cannot exceed 100.  Re-enter
 
 SizeCaptions SizeCaptionsFor(int modelClass) {
   switch (modelClass) {
-  case 1:
-  case 2:
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
     return {"Nbr. of Variables:", "", true, false};
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     return {"Nbr. of Variables:", "No. of Constraints:", true, true};
-  case 4:
+  case ModelClassCode::Transportation:
     return {"No. of Sources", "No. of Dest'ns", true, true};
-  case 6:
+  case ModelClassCode::Queueing:
     return {"No. of Scenarios", "", true, false};
-  case 7:
+  case ModelClassCode::Networks:
     return {"No. of Nodes", "", true, false};
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     return {"Max. Node Nbr.", "", false, false};
-  case 9:
+  case ModelClassCode::Games:
     return {"No. of Strategies A", "No. of Strategies B", true, true};
   default:
     return {"", "", true, false};
@@ -33,12 +33,12 @@ SizeCaptions SizeCaptionsFor(int modelClass) {
 }
 
 bool HasSecondSize(int modelClass) {
-  return modelClass == 3 || modelClass == 4 || modelClass == 5 || modelClass == 9;
+  return modelClass == ModelClassCode::LinearProgramming || modelClass == ModelClassCode::Transportation || modelClass == ModelClassCode::IntegerProgramming || modelClass == ModelClassCode::Games;
 }
 
 HeaderLayout LayoutHeader(int modelClass, double w, double h, double boxHeight, double sizeBoxWidth) {
   const double lw =
-      120.0 * std::string_view(modelClass == 9 ? "No. of Strategies" : "No. of variables").size();
+      120.0 * std::string_view(modelClass == ModelClassCode::Games ? "No. of Strategies" : "No. of variables").size();
   const double bh = boxHeight;
   HeaderLayout l;
   l.label1 = {0.05 * w, 0.04 * h, lw, bh};
@@ -51,7 +51,7 @@ HeaderLayout LayoutHeader(int modelClass, double w, double h, double boxHeight, 
     l.label3 = {0.05 * w, l.label2.top + 1.63 * bh, lw, bh};
     l.bx3 = {l.label3.left + lw, l.label3.top, sizeBoxWidth, bh};
     l.label6Top = l.bx3.top + 1.1 * l.bx3.height;
-  } else if (modelClass == 8) {
+  } else if (modelClass == ModelClassCode::ProjectPlanning) {
     l.label6Top = l.bx1.top + 1.3 * l.bx1.height;
   }
   return l;
@@ -88,7 +88,7 @@ bool TooLarge(std::string_view text) {
 } // namespace
 
 SizeVerdict CheckProblemSize(int which, std::string_view firstText, std::string_view secondText) {
-  if (g.ModelClass == 8) return {};
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) return {};
   // Pasted text may hold anything; only digits make a size.
   if (!IsAllDigits(firstText)) return Refused("Invalid problem size", "Problem Size", 2);
   if (TooLarge(firstText)) return Refused(kSizeLimitMessage, "Problem size", 2, true);
@@ -96,7 +96,7 @@ SizeVerdict CheckProblemSize(int which, std::string_view firstText, std::string_
   if (which == 1) {
     g.NVars = SizeValue(firstText);
     g.MRows = g.NScen = g.NodeCount = g.GameRows = g.NVars;
-    if (g.ModelClass == 6) {
+    if (g.ModelClass == ModelClassCode::Queueing) {
       if (g.NVars < 1) return Refused("Invalid nbr. of scenarios", "Queue Data Error", 2);
       g.QueueData.ReDim(g.NScen, 5);
     } else if (g.NVars < 2) {
@@ -139,7 +139,7 @@ void DrawHelpFrame(Surface &s, double w, double h) {
   s.SetCurrentX(x);
   s.SetCurrentY(0.04 * h);
   s.Print("");
-  const int lines = (g.ModelClass == 3 || g.ModelClass == 5) ? 6 : 5;
+  const int lines = (g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming) ? 6 : 5;
   for (int i = 0; i < lines; ++i) {
     s.SetCurrentX(x + 200);
     s.Print("");

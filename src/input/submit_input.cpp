@@ -15,7 +15,7 @@ std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader 
   g.GridReadyFlag = 0;
   g.HeaderText[1] = header.title;
   g.HeaderText[2] = header.size1;
-  if (g.ModelClass == 8) {
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) {
     if (auto refusal = PrepareProjectGrid(grid)) return refusal;
     // The project's size is found here, not typed, so the kept text follows it.
     g.HeaderText[2] = std::to_string(g.NodeCount);
@@ -28,7 +28,7 @@ std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader 
 void CopyMatrixInput(const GridStore &grid) {
   g.MRows = static_cast<int16>(grid.Rows() - 1);
   g.NVars = g.MRows;
-  ReDimProblemArrays(0);
+  ReDimProblemArrays(ArrayKind::Common);
   for (int i = 1; i <= g.MRows; ++i)
     for (int j = 1; j <= grid.Cols() - 1; ++j) {
       const double v = Val(grid.TextMatrix(i, j));
@@ -56,18 +56,18 @@ std::optional<InputMessage> TakeLPInputError() {
 
 std::optional<InputMessage> ConvertInput(GridStore &grid, const SubmitHeader &header, LPConversion buildLP) {
   switch (g.ModelClass) {
-  case 1:
-  case 2:
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
     CopyMatrixInput(grid);
     break;
-  case 3:
-  case 5:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
     g.HeaderText[3] = header.size2;
     g.BoundLabel.Erase();
     if (buildLP) buildLP(grid);
     if (auto refusal = TakeLPInputError()) return refusal;
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     g.HeaderText[3] = header.size2;
     if (auto refusal = ReadTransInput(grid)) {
       g.Entering = 0;
@@ -75,21 +75,21 @@ std::optional<InputMessage> ConvertInput(GridStore &grid, const SubmitHeader &he
     }
     grid.SetTextMatrix(1, 1, "S/D Name");
     break;
-  case 6:
+  case ModelClassCode::Queueing:
     if (auto refusal = ReadQueueInput(grid)) {
       g.NScen = static_cast<int16>(-g.NScen);
       return refusal;
     }
     break;
-  case 7:
+  case ModelClassCode::Networks:
     ReadNetworkInput(grid);
     break;
-  case 8:
-    ReDimProblemArrays(8, grid.Rows());
+  case ModelClassCode::ProjectPlanning:
+    ReDimProblemArrays(ArrayKind::Projects, grid.Rows());
     if (auto refusal = ReadProjectInput(grid)) return refusal;
     if (auto refusal = CheckProjectStartFinish()) return refusal;
     break;
-  case 9:
+  case ModelClassCode::Games:
     g.HeaderText[3] = header.size2;
     BuildGameLP(grid);
     break;
@@ -116,28 +116,28 @@ KeptHeader RestoreInputState() {
   h.size1 = g.HeaderText[2];
   g.NVars = SizeOf(g.HeaderText[2]);
   switch (g.ModelClass) {
-  case 3:
-  case 5:
-  case 9:
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
+  case ModelClassCode::Games:
     g.MRows = SizeOf(g.HeaderText[3]);
     h.size2 = g.HeaderText[3];
-    if (g.ModelClass == 9) {
+    if (g.ModelClass == ModelClassCode::Games) {
       g.GameRows = g.NVars;
       g.GameCols = g.MRows;
     }
     break;
-  case 4:
+  case ModelClassCode::Transportation:
     h.size2 = g.HeaderText[3];
     g.TransSources = SizeOf(g.HeaderText[2]);
     g.TransDests = SizeOf(g.HeaderText[3]);
     break;
-  case 6:
+  case ModelClassCode::Queueing:
     g.NScen = g.NVars;
     break;
-  case 7:
+  case ModelClassCode::Networks:
     g.NodeCount = g.NVars;
     break;
-  case 8:
+  case ModelClassCode::ProjectPlanning:
     g.NodeCount = g.NVars;
     h.size1Shown = false;
     break;

@@ -134,7 +134,7 @@ void BuildSubproblemLP() {
   g.NColsPlus1 = static_cast<int16>(n + g.NArtificial1 + m + 1);
   g.NCols = static_cast<int16>(g.NColsPlus1 - 1);
   g.NColsPlus2 = static_cast<int16>(g.NColsPlus1 + 1);
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
 
   for (int j = 1; j <= g.NCols; ++j) {
     g.ColKind2(j) = "";

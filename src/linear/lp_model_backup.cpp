@@ -51,7 +51,7 @@ void RestoreLPModel() {
   // copies themselves must survive.
   const int16 runState = g.IPRunState;
   g.IPRunState = 1;
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
   g.IPRunState = runState;
 
   for (int j = 1; j <= g.NCols; ++j) {

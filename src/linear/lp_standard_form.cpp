@@ -51,7 +51,7 @@ void BuildLPStandardForm(const GridStore &grid1) {
   g.NArtificial1 = 0;
   g.NArtificial2 = 0;
 
-  const bool integer = g.ModelClass == 5;
+  const bool integer = g.ModelClass == ModelClassCode::IntegerProgramming;
   const int m = grid1.Rows() - (integer ? 7 : 6);
   const int n = grid1.Cols() - 3;
   g.MRows = static_cast<int16>(m);
@@ -62,7 +62,7 @@ void BuildLPStandardForm(const GridStore &grid1) {
   g.LBRow = static_cast<int16>(m + 3);
   g.UBRow = static_cast<int16>(m + 4);
   g.FreeVarRow = static_cast<int16>(m + 5);
-  ReDimProblemArrays(31);
+  ReDimProblemArrays(ArrayKind::LPFirstStage);
 
   g.ObjSense = grid1.TextMatrix(2, 0) == "Minimize" ? 1 : -1;
   g.ObjSenseSaved = g.ObjSense;
@@ -176,7 +176,7 @@ void BuildLPStandardForm(const GridStore &grid1) {
   g.NCols = static_cast<int16>(n + g.NArtificial1 + m);
   g.NColsPlus1 = static_cast<int16>(g.NCols + 1);
   g.NColsPlus2 = static_cast<int16>(g.NCols + 2);
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
   for (int j = 1; j <= g.NCols; ++j)
     g.ColKind2(j) = "";
 

@@ -24,7 +24,7 @@ void NextLine(PageSurface &printer) {
 } // namespace
 
 bool PrintInverseOutput(PageSurface &printer) {
-  const bool matrix = g.ModelClass == 1;
+  const bool matrix = g.ModelClass == ModelClassCode::MatrixInversion;
   const BArray<float> noSingles;
   const BArray<int16> noIntegers;
 

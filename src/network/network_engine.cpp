@@ -141,7 +141,7 @@ std::string DijkstraRouteText(int j) {
 
 void InitFloyd() {
   const int n = Nodes();
-  ReDimProblemArrays(73);
+  ReDimProblemArrays(ArrayKind::Floyd);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
       g.NetMatrix(i, j) = Single(ArcValue(i, j));
@@ -214,7 +214,7 @@ std::string FloydRouteText(const std::vector<int> &nodes) {
 
 void InitMaxFlow() {
   const int n = Nodes();
-  ReDimProblemArrays(74);
+  ReDimProblemArrays(ArrayKind::MaxFlow);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
       const double c = ArcValue(i, j);

@@ -15,7 +15,7 @@ void ReadNetworkInput(const GridStore &grid) {
   // The arrays are sized from NodeCount, so it must describe the grid being read.
   const int n = grid.Cols() - 2;
   g.NodeCount = static_cast<int16>(n);
-  ReDimProblemArrays(7);
+  ReDimProblemArrays(ArrayKind::Networks);
   for (int c = 2; c <= n + 1; ++c)
     g.VarNames(c - 1) = grid.TextMatrix(1, c);
   int k = 0;

@@ -41,38 +41,38 @@ bool MakePlan(int cls, int mode, const GridStore *grid, Plan &p) {
   const bool tableau = mode == 2;
   if (tableau && !grid) return false;
   switch (cls) {
-  case 1:
-  case 2:
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
     if (mode != 0 && mode != -1) return false;
-    g.MsgText = cls == 1 ? "Original Matrix:" : "Original Equations:";
+    g.MsgText = cls == ModelClassCode::MatrixInversion ? "Original Matrix:" : "Original Equations:";
     g.MRows = g.NVars;
-    p = {0, g.NVars, g.NVars, cls == 2 && mode == 0 ? g.NVars + 1 : g.NVars, 0, 0};
+    p = {0, g.NVars, g.NVars, cls == ModelClassCode::LinearEquations && mode == 0 ? g.NVars + 1 : g.NVars, 0, 0};
     return true;
-  case 3:
-  case 5: {
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming: {
     if (mode != 1 && mode != 2) return false;
-    int extra = cls == 5 ? 6 : 5;
+    int extra = cls == ModelClassCode::IntegerProgramming ? 6 : 5;
     int label = LongestName();
-    if (cls == 3) label = std::max(label, g.LPMethod == 4 ? 15 : 12);
+    if (cls == ModelClassCode::LinearProgramming) label = std::max(label, g.LPMethod == 4 ? 15 : 12);
     if (tableau)
       p = {0, g.MRows + extra, grid->Rows() - 1, g.NColsPlus1, 0, label};
     else
       p = {0, g.MRows + extra, g.MRows + extra, g.NVars + 2, 1, label};
-    if (cls == 5 && mode == 1) g.MsgText = "INTEGER PROGRAM -- ORIGINAL DATA";
+    if (cls == ModelClassCode::IntegerProgramming && mode == 1) g.MsgText = "INTEGER PROGRAM -- ORIGINAL DATA";
     return true;
   }
-  case 4:
+  case ModelClassCode::Transportation:
     if (mode != 1 && mode != 2) return false;
     if (tableau)
       p = {0, 3 * g.TransSources + 3, grid->Rows() - 1, g.TransDests + 3, 0, LongestName()};
     else
       p = {0, g.TransSources + 2, g.TransSources + 2, g.TransDests + 3, 1, LongestName()};
     return true;
-  case 7:
+  case ModelClassCode::Networks:
     if (mode != 0 && mode != -2 && mode != -3) return false;
     p = {0, g.NodeCount, g.NodeCount, g.NodeCount, 0, 0};
     return true;
-  case 9:
+  case ModelClassCode::Games:
     if (mode != 0) return false;
     g.MsgText = "Original Game Data:";
     g.MRows = g.GameRows;
@@ -109,9 +109,9 @@ struct TablePrinter {
                const GridStore *gr)
       : printer(p), data(d), second(b), third(c), mode(m), grid(gr), cls(g.ModelClass) {}
 
-  bool TransInput() const { return cls == 4 && mode == 1; }
-  bool TransTableau() const { return cls == 4 && mode == 2; }
-  bool ProgramInput() const { return (cls == 3 || cls == 5) && mode == 1; }
+  bool TransInput() const { return cls == ModelClassCode::Transportation && mode == 1; }
+  bool TransTableau() const { return cls == ModelClassCode::Transportation && mode == 2; }
+  bool ProgramInput() const { return (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) && mode == 1; }
 
   std::string Field(const std::string &s) const { return Format(s, cellPattern); }
 
@@ -138,8 +138,8 @@ struct TablePrinter {
   }
 
   void RowPageBreak(int i) {
-    if (cls == 9) return;
-    if ((cls == 1 || cls == 2) && i == first) return;
+    if (cls == ModelClassCode::Games) return;
+    if ((cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations) && i == first) return;
     if (g.PrintY > kPageFullY) NewPage();
   }
 
@@ -165,19 +165,19 @@ struct TablePrinter {
     if (heading || label) {
       const int n = heading ? j : i;
       switch (cls) {
-      case 1:
+      case ModelClassCode::MatrixInversion:
         return Field(heading ? "col" + std::to_string(n) : "row" + std::to_string(n));
-      case 2:
+      case ModelClassCode::LinearEquations:
         if (mode == -1) return Field(heading ? "col" + std::to_string(n) : "row" + std::to_string(n));
         if (label) return Field("eq" + std::to_string(n));
         return Field(n == g.NVars + 1 ? "R.H.S." : TextAt(g.ColNames, n));
-      case 9:
+      case ModelClassCode::Games:
         return Field(heading ? "B" + std::to_string(n) : "A" + std::to_string(n));
       default:
         return Field(nodeName(n));
       }
     }
-    if (cls == 7) {
+    if (cls == ModelClassCode::Networks) {
       if (i == j) return "";
       if (mode == -3) return Str(third(i, j));
       double v = mode == -2 ? static_cast<double>(second(i, j)) : data(i, j);
@@ -200,7 +200,7 @@ struct TablePrinter {
     if (i == g.LBRow) return "     Lower Bound";
     if (i == g.UBRow) return "     Upper Bound";
     if (i == g.FreeVarRow) return "     Unrestr'd (y/n)?";
-    if (cls == 5 && i == g.IntRow) return "     Integer (y/n)?";
+    if (cls == ModelClassCode::IntegerProgramming && i == g.IntRow) return "     Integer (y/n)?";
     return "";
   }
 
@@ -228,7 +228,7 @@ struct TablePrinter {
       text = "-infinity";
     else if (i == g.UBRow && (std::isinf(v) || v == g.Infinity))
       text = "infinity";
-    else if (i == g.FreeVarRow || (cls == 5 && i == g.IntRow))
+    else if (i == g.FreeVarRow || (cls == ModelClassCode::IntegerProgramming && i == g.IntRow))
       text = v == 1 ? "y" : "n";
     else
       text = Num(v, pattern);
@@ -350,7 +350,7 @@ struct TablePrinter {
       if (segmentTop < 0) segmentTop = g.PrintY;
       PrintRow(i);
       lastRowY = g.PrintY;
-      if (i == first && (cls == 1 || cls == 2 || cls == 9 || (cls == 7 && (g.NetSubModel == 3 || g.NetSubModel == 4))))
+      if (i == first && (cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations || cls == ModelClassCode::Games || (cls == ModelClassCode::Networks && (g.NetSubModel == 3 || g.NetSubModel == 4))))
         g.PrintY += lineHeight;
     }
   }
@@ -361,7 +361,7 @@ struct TablePrinter {
     g.LineHeight = lineHeight;
     if (!MakePlan(cls, mode, grid, plan)) return;
 
-    if (cls == 5 && mode == 1) {
+    if (cls == ModelClassCode::IntegerProgramming && mode == 1) {
       g.PrintY += 2 * lineHeight;
       printer.SetCurrentX((11736 - 120.0 * static_cast<double>(g.MsgText.size())) * 0.5);
       printer.SetCurrentY(g.PrintY);
@@ -375,7 +375,7 @@ struct TablePrinter {
     const int n = g.NumDigitsN, d = g.NumDigitsD;
     cellPattern.assign(static_cast<std::size_t>(std::max(1, n + d + 1)), '@');
     int w = std::max(n + d + 5, plan.labelWidth);
-    if (cls == 7 && g.NetSubModel == 3) w = static_cast<int>(std::nearbyint(1.5 * g.ColWidthMax));
+    if (cls == ModelClassCode::Networks && g.NetSubModel == 3) w = static_cast<int>(std::nearbyint(1.5 * g.ColWidthMax));
     w = std::max(w, 1);
     colWidth = 100.0 * w;
     g.ScratchSum = colWidth;
@@ -414,13 +414,13 @@ struct TablePrinter {
         // risk a page break that leaves a blank page.
         if (jFirst > jLast) continue;
         // A block holding only the label column would repeat the labels and nothing else.
-        if (k > 1 && jFirst == C && (cls == 1 || cls == 2 || (cls == 7 && mode == 0))) {
+        if (k > 1 && jFirst == C && (cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations || (cls == ModelClassCode::Networks && mode == 0))) {
           ended = true;
           break;
         }
         g.PrintY -= lineHeight;
         if (TransTableau() && k > 1 && lastRowY > kTransBlockBreakY) NewPage();
-        if (cls == 4) {
+        if (cls == ModelClassCode::Transportation) {
           int cols = std::max(0, jLast - jFirst + 1) + (k > 1 ? 1 : 0);
           slotCount = cols;
           g.GraphXMax = static_cast<int16>(std::nearbyint(kPrintLeft + std::min(8640.0, (cols + 0.1) * colWidth)));
@@ -432,10 +432,10 @@ struct TablePrinter {
       }
       g.PrintY += lineHeight;
       if (mode != 2) break;
-      if (cls == 3 || cls == 5) {
+      if (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) {
         first = last + 2;
-        last = first + g.MRows + (cls == 5 ? 6 : 5);
-      } else if (cls == 4) {
+        last = first + g.MRows + (cls == ModelClassCode::IntegerProgramming ? 6 : 5);
+      } else if (cls == ModelClassCode::Transportation) {
         first = last + 1;
         last = first + 3 * g.TransSources + 3;
       } else {

@@ -104,7 +104,7 @@ void ReDimProject(int n, int gridRows) {
 
 void ReDimLPFirstStage(int m, int n) {
   // Integer programs carry one more data row: the integer flags.
-  const int r = g.ModelClass == 5 ? m + 6 : m + 5;
+  const int r = g.ModelClass == ModelClassCode::IntegerProgramming ? m + 6 : m + 5;
   g.InvPerm.ReDim(m);
   g.VarNames.ReDim(n);
   g.ConstrType.ReDim(m);
@@ -145,7 +145,7 @@ void ReDimLPSecondStage(int m, int c) {
 
 } // namespace
 
-void ReDimProblemArrays(int kind, int inputGridRows) {
+void ReDimProblemArrays(ArrayKind kind, int inputGridRows) {
   const int m = g.MRows;
   const int n = g.NVars;
   const int nodes = g.NodeCount;
@@ -156,57 +156,57 @@ void ReDimProblemArrays(int kind, int inputGridRows) {
   g.InvWorkCol.ReDim(m);
 
   switch (kind) {
-  case -1:
+  case ArrayKind::EditBuffers:
     g.UndoBufCol.ReDim(100);
     g.UndoBufRow.ReDim(100);
     g.CopyBuf.ReDim(100);
     break;
-  case 0:
+  case ArrayKind::Common:
     g.XBasic.ReDim(m + 1);
     g.Tab.ReDim(m + 1, m + 1);
     g.ColNames.ReDim(m + 1);
     g.ColNames2.ReDim(m + 1);
     g.InvPerm.ReDim(m + 1);
     break;
-  case 4:
+  case ArrayKind::Transportation:
     ReDimTransport(m, n);
     break;
-  case 7:
+  case ArrayKind::Networks:
     g.Cost.ReDim(nodes * nodes);
     g.VarNames.ReDim(nodes);
     g.ArcMatrix.ReDim(nodes, nodes);
     break;
-  case 8:
+  case ArrayKind::Projects:
     ReDimProject(nodes, inputGridRows);
     break;
-  case 31:
+  case ArrayKind::LPFirstStage:
     ReDimLPFirstStage(m, n);
     break;
-  case 32:
+  case ArrayKind::LPSecondStage:
     ReDimLPSecondStage(m, g.NCols);
     break;
-  case 51:
+  case ArrayKind::BranchAndBound:
     g.NodeIds.ReDim(0);
     g.NodeBounds.ReDim(0);
     g.NodeX.ReDim(0);
     g.NodeZ.ReDim(0);
     g.LevelCount.ReDim(0);
     break;
-  case 71:
+  case ArrayKind::SpanningTree:
     g.TreeNodes.ReDim(nodes);
     g.InTree.ReDim(nodes);
     break;
-  case 72:
+  case ArrayKind::Dijkstra:
     g.DijkstraPred.ReDim(nodes);
     g.DijkstraDist.ReDim(nodes);
     g.ChangedCells.ReDim(0, 0);
     break;
-  case 73:
+  case ArrayKind::Floyd:
     g.NetMatrix.ReDim(nodes, nodes);
     g.NetMatrix2.ReDim(nodes, nodes);
     g.ChangedCells.ReDim(2, nodes);
     break;
-  case 74:
+  case ArrayKind::MaxFlow:
     g.NetMatrix.ReDim(nodes, nodes);
     g.NetMatrix2.ReDimRange(1, 2, 0, nodes);
     g.ChangedCells.ReDim(2, nodes);

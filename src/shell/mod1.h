@@ -15,18 +15,21 @@ namespace quon {
 using int16 = std::int16_t;
 using int32 = std::int32_t;
 
-// The model classes, by the codes stored in problem files and in ModelClass.
-enum class ModelClassCode : int16 {
-  None = 0,
-  MatrixInversion = 1,
-  LinearEquations = 2,
-  LinearProgramming = 3,
-  Transportation = 4,
-  IntegerProgramming = 5,
-  Queueing = 6,
-  Networks = 7,
-  ProjectPlanning = 8,
-  Games = 9,
+// The model classes, by the codes stored in problem files and in ModelClass (16 bits). The codes
+// compare with the stored value as they stand: g.ModelClass == ModelClassCode::Games.
+struct ModelClassCode {
+  enum Code : int16 {
+    None = 0,
+    MatrixInversion = 1,
+    LinearEquations = 2,
+    LinearProgramming = 3,
+    Transportation = 4,
+    IntegerProgramming = 5,
+    Queueing = 6,
+    Networks = 7,
+    ProjectPlanning = 8,
+    Games = 9,
+  };
 };
 
 // Outcome of the last simplex solve, beside the ZValue sentinels that callers also read.
@@ -51,7 +54,7 @@ struct Mod1 {
   std::array<std::string, 12> ModelTitle{};
 
   // Codes and modes.
-  int16 ModelClass = 0;
+  int16 ModelClass = ModelClassCode::None;
   int16 NetSubModel = 0;
   int16 ProjMethod = 0;
   int16 LPMethod = 0;
@@ -204,6 +207,22 @@ struct Mod1 {
 
 inline constexpr int MaxPnN = 500;
 
+// The kinds of problem, by the arrays ReDimProblemArrays dimensions for them.
+enum class ArrayKind : int16 {
+  EditBuffers = -1,   // the grid-editing buffers
+  Common = 0,         // the matrix models and every class's inversion arrays
+  Transportation = 4, // supplies, demands and the transportation tableau
+  Networks = 7,       // the network's arc values
+  Projects = 8,       // the activity arrays, sized from the input grid's rows
+  LPFirstStage = 31,  // the LP input read from the grid
+  LPSecondStage = 32, // the LP standard form with its slack, surplus and artificial columns
+  BranchAndBound = 51,
+  SpanningTree = 71,
+  Dijkstra = 72,
+  Floyd = 73,
+  MaxFlow = 74,
+};
+
 extern Mod1 g;
 
 // Start-up values of the module. The popup metrics follow the screen width alone (only 12000
@@ -214,7 +233,7 @@ void InitGlobals(int screenWidthTwips, int screenHeightTwips);
 // Dimensions the problem arrays of one kind of problem afresh (see mod1.cpp for the kinds).
 // Kind 8 (project planning) sizes its activity arrays from the input grid's row count, which
 // the caller passes as inputGridRows (at least 1); the other kinds ignore it.
-void ReDimProblemArrays(int kind, int inputGridRows = 0);
+void ReDimProblemArrays(ArrayKind kind, int inputGridRows = 0);
 // Releases every problem array but the four queueing arrays and ColKind2Saved.
 void EraseProblemArrays();
 

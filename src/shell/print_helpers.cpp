@@ -92,7 +92,7 @@ void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, c
   printer.Print(*t[1]);
 
   int k = 2;
-  if (g.ModelClass == 4) {
+  if (g.ModelClass == ModelClassCode::Transportation) {
     PrintAt(printer, 2928, g.PrintY, *t[2]);
     k = 3;
   }

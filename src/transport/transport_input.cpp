@@ -77,7 +77,7 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
   g.TransDests = static_cast<int16>(n);
   g.NVars = static_cast<int16>(m * n);
   g.MRows = static_cast<int16>(m + n - 1);
-  ReDimProblemArrays(4);
+  ReDimProblemArrays(ArrayKind::Transportation);
 
   double largest = -999999;
   for (int r = 2; r <= rows - 2; ++r)

@@ -16,7 +16,7 @@ protected:
   void SetUp() override {
     g = Mod1{};
     g.Infinity = 999999;
-    g.ModelClass = 9;
+    g.ModelClass = ModelClassCode::Games;
     g.DataChanged = 1;
     g.LPMethod = 3;
   }

@@ -21,7 +21,7 @@ struct Game {
 void Solve(const Game &game) {
   g = Mod1{};
   InitGlobals(15360, 11520);
-  g.ModelClass = 9;
+  g.ModelClass = ModelClassCode::Games;
   const int m = static_cast<int>(game.payoffs.size());
   const int n = static_cast<int>(game.payoffs[0].size());
   GridStore grid = test::MakeGrid(m + 1, n + 1);

@@ -18,7 +18,7 @@ class FileRoads : public ::testing::Test {
 protected:
   void SetUp() override {
     g = Mod1{};
-    g.ModelClass = 9;
+    g.ModelClass = ModelClassCode::Games;
     g.NumDigitsN = 5;
     g.NumDigitsD = 2;
     g.NumFormatType = 1;
@@ -91,7 +91,7 @@ TEST_F(FileRoads, OpenRoadChecksTheModelClassAndTheWholeFile) {
 
   // Another model class: retry, then give up to the MAIN menu.
   g = Mod1{};
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   script_.AnswerOpen(game)
       .AnswerMsgBox(msg::Yes, "Target file does not match format of elected QUON module.  Retry?")
       .AnswerOpen(game)
@@ -103,7 +103,7 @@ TEST_F(FileRoads, OpenRoadChecksTheModelClassAndTheWholeFile) {
 
   // A broken file: the message, and the road ends as a cancelled one with nothing applied.
   g = Mod1{};
-  g.ModelClass = 9;
+  g.ModelClass = ModelClassCode::Games;
   script_.ClearRecord();
   script_.AnswerOpen(broken).AnswerMsgBox(msg::OK);
   EXPECT_EQ(ChooseProblemFile().outcome, OpenOutcome::Cancelled);
@@ -115,7 +115,7 @@ TEST_F(FileRoads, OpenRoadChecksTheModelClassAndTheWholeFile) {
 
   // A good file loads; nothing of the broken one was kept.
   g = Mod1{};
-  g.ModelClass = 9;
+  g.ModelClass = ModelClassCode::Games;
   script_.AnswerOpen(broken).AnswerMsgBox(msg::OK);
   ChooseProblemFile();
   script_.AnswerOpen(game);

@@ -158,7 +158,7 @@ TEST_F(SizeCheckTest, ProjectsHaveNoSizesToCheck) {
 TEST(HelpFrame, StartsBesideTheHelpTextOnBothScreens) {
   for (int w : {12000, 15360}) {
     g = Mod1{};
-    g.ModelClass = 3;
+    g.ModelClass = ModelClassCode::LinearProgramming;
     const double h = w == 12000 ? 9000 : 11520;
     RecordingSurface s(w, h);
     DrawHelpFrame(s, w, h);

@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(Submit, HeaderAndGridSizeAreKept) {
-  g.ModelClass = 1;
+  g.ModelClass = ModelClassCode::MatrixInversion;
   g.GridReadyFlag = 1;
   GridStore grid = MakeGrid(3, 3);
   EXPECT_FALSE(BeginSubmission(grid, header));
@@ -31,7 +31,7 @@ TEST_F(Submit, HeaderAndGridSizeAreKept) {
 }
 
 TEST_F(Submit, LinearEquationsAreCopiedWithTheirRightHandSides) {
-  g.ModelClass = 2;
+  g.ModelClass = ModelClassCode::LinearEquations;
   GridStore grid = MakeGrid(3, 4);
   SetRow(grid, 1, {"2", "1", "5"});
   SetRow(grid, 2, {"1.5", "", "x"});
@@ -48,7 +48,7 @@ TEST_F(Submit, LinearEquationsAreCopiedWithTheirRightHandSides) {
 }
 
 TEST_F(Submit, LinearProgramRefusalsFromTheConversion) {
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   GridStore grid = MakeGrid(7, 5);
   static int calls;
   calls = 0;
@@ -74,13 +74,13 @@ TEST_F(Submit, LinearProgramRefusalsFromTheConversion) {
 }
 
 TEST_F(Submit, RefusedReadersLeaveTheirFlagsRestored) {
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   GridStore trans = MakeGrid(5, 4);
   trans.SetTextMatrix(2, 3, "-4");
   EXPECT_TRUE(ConvertInput(trans, header));
   EXPECT_EQ(g.Entering, 0);
 
-  g.ModelClass = 6;
+  g.ModelClass = ModelClassCode::Queueing;
   GridStore queue = MakeGrid(3, 6);
   SetRow(queue, 1, {"1", "2", "1", "infinity", "infinity"});
   EXPECT_TRUE(ConvertInput(queue, header));
@@ -89,7 +89,7 @@ TEST_F(Submit, RefusedReadersLeaveTheirFlagsRestored) {
 }
 
 TEST_F(Submit, TransportationCornerReadsSDNameAgain) {
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   GridStore trans = MakeGrid(5, 4);
   SetRow(trans, 2, {"A", "3", "5"});
   SetRow(trans, 3, {"B", "1", "5"});
@@ -99,7 +99,7 @@ TEST_F(Submit, TransportationCornerReadsSDNameAgain) {
 }
 
 TEST_F(Submit, ProjectIsTrimmedCheckedAndRead) {
-  g.ModelClass = 8;
+  g.ModelClass = ModelClassCode::ProjectPlanning;
   g.ProjMethod = 1;
   GridStore grid = MakeGrid(6, 5);
   SetRow(grid, 1, {"1", "2", "A", "3"});
@@ -158,7 +158,7 @@ TEST_F(Submit, MessagesAreShownThroughTheUserServices) {
 }
 
 TEST_F(Submit, ReturnToTheInputRestoresTheTypedSizes) {
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   GridStore trans = MakeGrid(5, 4);
   SetRow(trans, 2, {"A", "3", "5"});
   SetRow(trans, 3, {"B", "1", "5"});
@@ -190,14 +190,14 @@ TEST_F(Submit, ReturnToTheInputRestoresTheTypedSizes) {
   EXPECT_EQ(g.GridRows, 5);
   EXPECT_EQ(g.GridCols, 4);
 
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   g.HeaderText[2] = "2.5";
   g.HeaderText[3] = "3";
   RestoreInputState();
   EXPECT_EQ(g.NVars, 2); // halves go to the even neighbour
   EXPECT_EQ(g.MRows, 3);
 
-  g.ModelClass = 8;
+  g.ModelClass = ModelClassCode::ProjectPlanning;
   EXPECT_FALSE(RestoreInputState().size1Shown);
 }
 

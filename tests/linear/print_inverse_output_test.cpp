@@ -28,7 +28,7 @@ protected:
     g.HeaderText[1] = "Small system";
     const int n = static_cast<int>(a.size());
     g.NVars = g.MRows = static_cast<int16>(n);
-    ReDimProblemArrays(0);
+    ReDimProblemArrays(ArrayKind::Common);
     for (int i = 1; i <= n; ++i) {
       for (int j = 1; j <= n; ++j) g.Tab(i, j) = g.InvInput(i, j) = a[i - 1][j - 1];
       if (!rhs.empty()) g.Tab(i, n + 1) = g.InvInput(i, n + 1) = rhs[i - 1];

@@ -17,7 +17,7 @@ protected:
 
 TEST_F(NetworkEngine, SpanningTreeOfTheExampleFromEachStart) {
   LoadNetwork(4, RouteExample(), 1, true);
-  ReDimProblemArrays(71);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
   g.FromNode = 1;
   g.TreeCount = 0;
   auto a = AddSpanningTreeArc();
@@ -45,12 +45,12 @@ TEST_F(NetworkEngine, SpanningTreeOfTheExampleFromEachStart) {
 
 TEST_F(NetworkEngine, SpanningTreeTiesGoToTheLastArcMet) {
   LoadNetwork(3, {{1, 2, 5}, {1, 3, 5}, {2, 3, 7}}, 1, true);
-  ReDimProblemArrays(71);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
   g.FromNode = 1;
   EXPECT_EQ(AddSpanningTreeArc()->to, 3);
   // Negative arcs are chosen like any other.
   LoadNetwork(3, {{1, 2, -2}, {1, 3, 5}, {2, 3, -7}}, 1, true);
-  ReDimProblemArrays(71);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
   g.TreeCount = 0;
   AddSpanningTreeArc();
   AddSpanningTreeArc();
@@ -60,7 +60,7 @@ TEST_F(NetworkEngine, SpanningTreeTiesGoToTheLastArcMet) {
 TEST_F(NetworkEngine, SpanningTreeStopsWhereNoFiniteArcLeaves) {
   // Node 3 is reached only by an arc above 999999, which loses to the starting minimum.
   LoadNetwork(3, {{1, 2, 4}, {2, 3, 1000005}}, 1, true);
-  ReDimProblemArrays(71);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
   g.FromNode = 1;
   EXPECT_TRUE(AddSpanningTreeArc());
   EXPECT_FALSE(AddSpanningTreeArc());
@@ -68,7 +68,7 @@ TEST_F(NetworkEngine, SpanningTreeStopsWhereNoFiniteArcLeaves) {
   // A start node without arcs fails at once.
   g.FromNode = 3;
   LoadNetwork(3, {{1, 2, 4}}, 1, true);
-  ReDimProblemArrays(71);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
   EXPECT_FALSE(AddSpanningTreeArc());
 }
 
@@ -76,7 +76,7 @@ TEST_F(NetworkEngine, SpanningTreeStopsWhereNoFiniteArcLeaves) {
 
 TEST_F(NetworkEngine, DijkstraRoutesOfTheExample) {
   LoadNetwork(4, RouteExample(), 2, true);
-  ReDimProblemArrays(72);
+  ReDimProblemArrays(ArrayKind::Dijkstra);
   SolveDijkstra();
   EXPECT_EQ(DijkstraRouteText(1), " --");
   EXPECT_EQ(DijkstraRouteText(2), " 1 - 3 - 2");
@@ -91,7 +91,7 @@ TEST_F(NetworkEngine, DijkstraTiesAndUnreachableNodes) {
   // Nodes 2 and 3 at the same label: node 2 first. Node 4 only behind an arc of 999999, node 5
   // behind a sum that reaches 999999.
   LoadNetwork(5, {{1, 2, 2}, {1, 3, 2}, {3, 4, 999999}, {2, 5, 999997.5}});
-  ReDimProblemArrays(72);
+  ReDimProblemArrays(ArrayKind::Dijkstra);
   InitDijkstraLabels();
   DijkstraRelax();
   ASSERT_TRUE(DijkstraSelect());
@@ -112,7 +112,7 @@ TEST_F(NetworkEngine, DijkstraRouteWalkEndsOnAPredecessorCycle) {
   // A negative arc makes node 2 temporary again after node 3 relaxes it: 2 and 3 then point
   // at each other.
   LoadNetwork(4, {{1, 2, 1}, {2, 3, 1}, {3, 2, -5}, {1, 4, 10}});
-  ReDimProblemArrays(72);
+  ReDimProblemArrays(ArrayKind::Dijkstra);
   SolveDijkstra();
   EXPECT_EQ(std::abs(g.DijkstraPred(2)), 3);
   EXPECT_EQ(std::abs(g.DijkstraPred(3)), 2);

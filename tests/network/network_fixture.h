@@ -21,7 +21,7 @@ inline void LoadNetwork(int n, const std::vector<Arc> &arcs, int subModel = 2, b
   g.NodeCount = static_cast<int16>(n);
   g.NetSubModel = static_cast<int16>(subModel);
   g.Infinity = 999999;
-  ReDimProblemArrays(7);
+  ReDimProblemArrays(ArrayKind::Networks);
   for (int i = 1; i <= n; ++i) {
     for (int j = 1; j <= n; ++j) {
       g.Cost((i - 1) * n + j) = absent;

@@ -29,7 +29,7 @@ inline void LoadProject(int method, const std::vector<ActivityRow> &rows) {
   }
   auto refusal = PrepareProjectGrid(grid);
   ASSERT_FALSE(refusal) << refusal->text;
-  ReDimProblemArrays(8, grid.Rows());
+  ReDimProblemArrays(ArrayKind::Projects, grid.Rows());
   refusal = ReadProjectInput(grid);
   ASSERT_FALSE(refusal) << refusal->text;
   refusal = CheckProjectStartFinish();

@@ -29,7 +29,7 @@ protected:
   // Prepares, dimensions and reads a grid as "SOLVE Menu" does.
   std::optional<InputMessage> Read(GridStore &grid) {
     if (auto m = PrepareProjectGrid(grid)) return m;
-    ReDimProblemArrays(8, grid.Rows());
+    ReDimProblemArrays(ArrayKind::Projects, grid.Rows());
     return ReadProjectInput(grid);
   }
 };

@@ -14,7 +14,7 @@ inline constexpr double kQueueInf = kQueueInfinite;
 // One row per scenario: lambda, mu, servers, system limit, source limit.
 inline void LoadQueueScenarios(const std::vector<std::vector<double>> &rows) {
   gq = QueueState{};
-  g.ModelClass = 6;
+  g.ModelClass = ModelClassCode::Queueing;
   g.NumFormatType = 1;
   g.NumDigitsN = 5;
   g.NumDigitsD = 5;

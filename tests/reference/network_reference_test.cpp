@@ -60,7 +60,7 @@ TEST(NetworkReference, SpanningTreeLengthAgreesWithKruskal) {
     g = Mod1{};
     const RandomNetwork net = MakeNetwork(rng, true);
     LoadNetwork(net.n, net.arcs, 1, true);
-    ReDimProblemArrays(71);
+    ReDimProblemArrays(ArrayKind::SpanningTree);
     UndirectedGraph graph(static_cast<std::size_t>(net.n));
     for (const Arc &a : net.arcs)
       boost::add_edge(a.from - 1, a.to - 1, static_cast<long>(a.value), graph);
@@ -93,7 +93,7 @@ TEST(NetworkReference, DijkstraAndFloydDistancesAgreeWithBoost) {
     const RandomNetwork net = MakeNetwork(rng, false);
     const int n = net.n;
     LoadNetwork(n, net.arcs, 2);
-    ReDimProblemArrays(72);
+    ReDimProblemArrays(ArrayKind::Dijkstra);
     SolveDijkstra();
     std::vector<std::vector<long>> dist(static_cast<std::size_t>(n) + 1);
     for (int s = 1; s <= n; ++s)

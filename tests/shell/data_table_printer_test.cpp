@@ -75,7 +75,7 @@ protected:
 // ---- Matrix inversion and equations -------------------------------------------------------
 
 TEST_F(DataTableTest, MatrixHeadingLabelsAndValuesOnTwelveCharacterColumns) {
-  g.ModelClass = 1;
+  g.ModelClass = ModelClassCode::MatrixInversion;
   g.MRows = 0;
   SquareMatrix(2);
   Print(0);
@@ -99,7 +99,7 @@ TEST_F(DataTableTest, MatrixHeadingLabelsAndValuesOnTwelveCharacterColumns) {
 }
 
 TEST_F(DataTableTest, SevenColumnsSplitIntoTwoBlocksThatRepeatTheLabels) {
-  g.ModelClass = 1;
+  g.ModelClass = ModelClassCode::MatrixInversion;
   SquareMatrix(7);
   Print(0);
 
@@ -116,7 +116,7 @@ TEST_F(DataTableTest, SevenColumnsSplitIntoTwoBlocksThatRepeatTheLabels) {
 }
 
 TEST_F(DataTableTest, ThirteenColumnsMakeThreeBlocksAndABlockOfLabelsAloneIsDropped) {
-  g.ModelClass = 1;
+  g.ModelClass = ModelClassCode::MatrixInversion;
   SquareMatrix(13);
   Print(0);
   EXPECT_EQ(Count("row1"), 3);
@@ -132,7 +132,7 @@ TEST_F(DataTableTest, ThirteenColumnsMakeThreeBlocksAndABlockOfLabelsAloneIsDrop
 }
 
 TEST_F(DataTableTest, RowsBelowThePageEndGoToANewPageWithoutHeading) {
-  g.ModelClass = 1;
+  g.ModelClass = ModelClassCode::MatrixInversion;
   SquareMatrix(4);
   g.PrintY = 13680 - 3 * static_cast<int32>(lh);
   Print(0);
@@ -147,7 +147,7 @@ TEST_F(DataTableTest, RowsBelowThePageEndGoToANewPageWithoutHeading) {
 }
 
 TEST_F(DataTableTest, EquationsHaveNamedColumnsAndTheRightHandSide) {
-  g.ModelClass = 2;
+  g.ModelClass = ModelClassCode::LinearEquations;
   SquareMatrix(2);
   g.ColNames.ReDim(3);
   g.ColNames(1) = "x 1";
@@ -169,7 +169,7 @@ TEST_F(DataTableTest, EquationsHaveNamedColumnsAndTheRightHandSide) {
 }
 
 TEST_F(DataTableTest, EquationsOfOrderFiveEndWithTheRightHandSideBlock) {
-  g.ModelClass = 2;
+  g.ModelClass = ModelClassCode::LinearEquations;
   SquareMatrix(5);
   g.ColNames.ReDim(6);
   Print(0);
@@ -181,7 +181,7 @@ TEST_F(DataTableTest, EquationsOfOrderFiveEndWithTheRightHandSideBlock) {
 // ---- Games --------------------------------------------------------------------------------
 
 TEST_F(DataTableTest, GameTableHasPlayerLabelsAndNeverBreaksThePage) {
-  g.ModelClass = 9;
+  g.ModelClass = ModelClassCode::Games;
   g.GameRows = 3;
   g.GameCols = 2;
   data.ReDim(3, 2);
@@ -203,7 +203,7 @@ class NetworkTableTest : public DataTableTest {
 protected:
   void SetUp() override {
     DataTableTest::SetUp();
-    g.ModelClass = 7;
+    g.ModelClass = ModelClassCode::Networks;
     g.NodeCount = 3;
     g.VarNames.ReDim(3);
     g.VarNames(1) = "Chicago";
@@ -421,7 +421,7 @@ TEST_F(ProgramTableTest, TableauModeWithoutAGridPrintsNothing) {
 class TransportTableTest : public DataTableTest {
 protected:
   void Transport(int m, int n) {
-    g.ModelClass = 4;
+    g.ModelClass = ModelClassCode::Transportation;
     g.TransSources = static_cast<int16>(m);
     g.TransDests = static_cast<int16>(n);
     g.NVars = static_cast<int16>(m * n);

@@ -18,7 +18,7 @@ struct Row {
 // decision columns, one surplus per ">" row, then one slack or artificial column per row.
 void StandardForm(int sense, const std::vector<double> &c, const std::vector<Row> &rows) {
   g = Mod1{};
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   g.BigM = 100;
   g.Infinity = 999999;
   const int n = static_cast<int>(c.size());
@@ -29,7 +29,7 @@ void StandardForm(int sense, const std::vector<double> &c, const std::vector<Row
   g.UBRow = static_cast<int16>(m + 4);
   g.FreeVarRow = static_cast<int16>(m + 5);
   g.ObjSense = static_cast<int16>(sense);
-  ReDimProblemArrays(31);
+  ReDimProblemArrays(ArrayKind::LPFirstStage);
   int k = 0;
   for (const Row &r : rows) {
     if (r.rel == '>') ++k;
@@ -39,7 +39,7 @@ void StandardForm(int sense, const std::vector<double> &c, const std::vector<Row
   g.NCols = static_cast<int16>(n + k + m);
   g.NColsPlus1 = static_cast<int16>(g.NCols + 1);
   g.NColsPlus2 = static_cast<int16>(g.NCols + 2);
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
   for (int j = 1; j <= n; ++j) {
     g.Tab(2, j) = c[j - 1];
     g.ColNames(j) = "x" + std::to_string(j);

@@ -104,7 +104,7 @@ TEST_F(Mod1Test, EveryKindRedimensionsTheInversionArraysFromM) {
     g.TransSources = 2;
     g.TransDests = 2;
     g.NodeCount = 3;
-    ReDimProblemArrays(kind);
+    ReDimProblemArrays(static_cast<ArrayKind>(kind));
     EXPECT_EQ(Bounds(g.InvRowScale), B(0, 4)) << kind;
     EXPECT_EQ(Bounds(g.InvWorkCol), B(0, 4)) << kind;
     if (kind != 4) {
@@ -119,7 +119,7 @@ TEST_F(Mod1Test, UnknownKindsTouchOnlyTheInversionArrays) {
   g.MRows = 2;
   for (int kind : {1, 99, -5}) {
     EraseProblemArrays();
-    ReDimProblemArrays(kind);
+    ReDimProblemArrays(static_cast<ArrayKind>(kind));
     EXPECT_FALSE(g.InvInput.Empty());
     EXPECT_TRUE(g.XBasic.Empty()) << kind;
     EXPECT_TRUE(g.Tab.Empty()) << kind;
@@ -130,7 +130,7 @@ TEST_F(Mod1Test, UnknownKindsTouchOnlyTheInversionArrays) {
 
 TEST_F(Mod1Test, GridEditingBuffersHold101EntriesWhateverTheSize) {
   g.MRows = 3;
-  ReDimProblemArrays(-1);
+  ReDimProblemArrays(ArrayKind::EditBuffers);
   for (auto *a : {&g.UndoBufCol, &g.UndoBufRow, &g.CopyBuf}) {
     EXPECT_EQ(Bounds(*a), B(0, 100));
     EXPECT_EQ(a->Size(), 101u);
@@ -140,7 +140,7 @@ TEST_F(Mod1Test, GridEditingBuffersHold101EntriesWhateverTheSize) {
 TEST_F(Mod1Test, MatrixModelsGetOneMoreThanTheOrder) {
   g.MRows = 3;
   g.NVars = 3;
-  ReDimProblemArrays(0);
+  ReDimProblemArrays(ArrayKind::Common);
   EXPECT_EQ(Bounds(g.XBasic), B(0, 4));
   EXPECT_EQ(Bounds(g.Tab, 1), B(0, 4));
   EXPECT_EQ(Bounds(g.Tab, 2), B(0, 4));
@@ -155,7 +155,7 @@ TEST_F(Mod1Test, TransportationArrays) {
   g.TransDests = 4;
   g.MRows = 6;
   g.NVars = 12;
-  ReDimProblemArrays(4);
+  ReDimProblemArrays(ArrayKind::Transportation);
   EXPECT_EQ(Bounds(g.InvInput, 1), B(0, 7));
   EXPECT_EQ(Bounds(g.InvInput, 2), B(0, 6));
   EXPECT_EQ(Bounds(g.BInv, 1), B(0, 6));
@@ -175,21 +175,21 @@ TEST_F(Mod1Test, TransportationArrays) {
 
 TEST_F(Mod1Test, NetworkDataArrays) {
   g.NodeCount = 5;
-  ReDimProblemArrays(7);
+  ReDimProblemArrays(ArrayKind::Networks);
   EXPECT_EQ(Bounds(g.Cost), B(0, 25));
   EXPECT_EQ(Bounds(g.VarNames), B(0, 5));
   EXPECT_EQ(Bounds(g.ArcMatrix, 2), B(0, 5));
 
   // The largest network: 100 x 100 does not overflow.
   g.NodeCount = 100;
-  ReDimProblemArrays(7);
+  ReDimProblemArrays(ArrayKind::Networks);
   EXPECT_EQ(Bounds(g.Cost), B(0, 10000));
 }
 
 TEST_F(Mod1Test, ProjectArraysFollowTheMethodAndTheGridRows) {
   g.NodeCount = 6;
   g.ProjMethod = 1;
-  ReDimProblemArrays(8, 9);
+  ReDimProblemArrays(ArrayKind::Projects, 9);
   EXPECT_EQ(Bounds(g.ActSymbol), B(0, 8));
   EXPECT_EQ(Bounds(g.ArcDur, 2), B(0, 6));
   EXPECT_EQ(Bounds(g.EarlyTime), B(0, 6));
@@ -202,7 +202,7 @@ TEST_F(Mod1Test, ProjectArraysFollowTheMethodAndTheGridRows) {
 
   EraseProblemArrays();
   g.ProjMethod = 2;
-  ReDimProblemArrays(8, 9);
+  ReDimProblemArrays(ArrayKind::Projects, 9);
   EXPECT_EQ(Bounds(g.NetMatrix, 2), B(0, 6));
   EXPECT_EQ(Bounds(g.ArcVar, 1), B(0, 6));
   EXPECT_EQ(Bounds(g.PredPath, 2), B(0, 6));
@@ -215,7 +215,7 @@ TEST_F(Mod1Test, LPFirstStageHasOneMoreRowForIntegerPrograms) {
   g.NVars = 2;
   for (int cls : {3, 9, 5}) {
     g.ModelClass = static_cast<int16>(cls);
-    ReDimProblemArrays(31);
+    ReDimProblemArrays(ArrayKind::LPFirstStage);
     const int r = cls == 5 ? 9 : 8;
     for (auto *a : {&g.Tab, &g.TabBackup, &g.LPData, &g.LPDataBackup})
       EXPECT_EQ(a->UBound(1), r) << cls;
@@ -233,7 +233,7 @@ TEST_F(Mod1Test, LPSecondStageKeepsTheCopiesOnceBranchAndBoundRan) {
   g.MRows = 2;
   g.NCols = 5;
   g.NColsPlus1 = 6;
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
   EXPECT_EQ(Bounds(g.Tableau, 1), B(0, 6));
   EXPECT_EQ(Bounds(g.Tableau, 2), B(0, 6));
   EXPECT_EQ(Bounds(g.ColKind2Saved), B(0, 5));
@@ -245,7 +245,7 @@ TEST_F(Mod1Test, LPSecondStageKeepsTheCopiesOnceBranchAndBoundRan) {
   g.IPRunState = 1;
   g.NCols = 7;
   g.NColsPlus1 = 8;
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
   EXPECT_EQ(Bounds(g.ColNames2), B(0, 5));
   EXPECT_EQ(g.ColNames2(5), "x5");
   EXPECT_EQ(g.ColKindSaved(1), "int");
@@ -257,33 +257,33 @@ TEST_F(Mod1Test, LPSecondStageKeepsTheCopiesOnceBranchAndBoundRan) {
   EXPECT_EQ(Bounds(g.Cost), B(0, 7));
 
   g.IPRunState = 0;
-  ReDimProblemArrays(32);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
   EXPECT_EQ(Bounds(g.ColNames2), B(0, 7));
   EXPECT_EQ(g.ColNames2(5), "");
 }
 
 TEST_F(Mod1Test, NetworkAlgorithmArrays) {
   g.NodeCount = 4;
-  ReDimProblemArrays(51);
+  ReDimProblemArrays(ArrayKind::BranchAndBound);
   for (auto *a : {&g.NodeIds, &g.LevelCount})
     EXPECT_EQ(Bounds(*a), B(0, 0));
   EXPECT_EQ(Bounds(g.NodeBounds), B(0, 0));
   EXPECT_EQ(Bounds(g.NodeX), B(0, 0));
 
-  ReDimProblemArrays(71);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
   EXPECT_EQ(Bounds(g.TreeNodes), B(0, 4));
   EXPECT_EQ(Bounds(g.InTree), B(0, 4));
 
-  ReDimProblemArrays(72);
+  ReDimProblemArrays(ArrayKind::Dijkstra);
   EXPECT_EQ(Bounds(g.DijkstraDist), B(0, 4));
   EXPECT_EQ(g.ChangedCells.Size(), 1u);
 
-  ReDimProblemArrays(73);
+  ReDimProblemArrays(ArrayKind::Floyd);
   EXPECT_EQ(Bounds(g.NetMatrix2, 1), B(0, 4));
   EXPECT_EQ(Bounds(g.ChangedCells, 1), B(0, 2));
   EXPECT_EQ(Bounds(g.ChangedCells, 2), B(0, 4));
 
-  ReDimProblemArrays(74);
+  ReDimProblemArrays(ArrayKind::MaxFlow);
   EXPECT_EQ(Bounds(g.NetMatrix2, 1), B(1, 2));
   EXPECT_EQ(Bounds(g.NetMatrix2, 2), B(0, 4));
   EXPECT_THROW(g.NetMatrix2(0, 0), IndexFault);
@@ -292,10 +292,10 @@ TEST_F(Mod1Test, NetworkAlgorithmArrays) {
 
 TEST_F(Mod1Test, RedimensioningDiscardsOldContents) {
   g.MRows = 2;
-  ReDimProblemArrays(0);
+  ReDimProblemArrays(ArrayKind::Common);
   g.Tab(1, 1) = 7.5;
   g.InvInput(0, 0) = 3;
-  ReDimProblemArrays(0);
+  ReDimProblemArrays(ArrayKind::Common);
   EXPECT_EQ(g.Tab(1, 1), 0.0);
   EXPECT_EQ(g.InvInput(0, 0), 0.0);
 }
@@ -306,11 +306,11 @@ TEST_F(Mod1Test, EraseKeepsTheQueueArraysAndColKind2Saved) {
   g.NCols = 4;
   g.NColsPlus1 = 5;
   g.NodeCount = 3;
-  g.ModelClass = 3;
-  ReDimProblemArrays(-1);
-  ReDimProblemArrays(31);
-  ReDimProblemArrays(32);
-  ReDimProblemArrays(73);
+  g.ModelClass = ModelClassCode::LinearProgramming;
+  ReDimProblemArrays(ArrayKind::EditBuffers);
+  ReDimProblemArrays(ArrayKind::LPFirstStage);
+  ReDimProblemArrays(ArrayKind::LPSecondStage);
+  ReDimProblemArrays(ArrayKind::Floyd);
   g.ColKind2Saved(1) = "kept";
   g.QueueData.ReDim(2, 5);
   g.QueueData(1, 1) = 0.5;

@@ -171,7 +171,7 @@ TEST_F(PrintHelpersTest, SummaryBodyLineMovesDownOneLineAndFifthColumnEndsAt9840
 }
 
 TEST_F(PrintHelpersTest, TransportationSummaryKeepsTheSecondColumnLeftAligned) {
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   p.SetFontName("arial");
   p.SetFontSize(9);
   p.SetCurrentY(3000);

@@ -22,7 +22,7 @@ protected:
   void SetUp() override {
     g = Mod1{};
     InitGlobals(15360, 11520);
-    g.ModelClass = 3;
+    g.ModelClass = ModelClassCode::LinearProgramming;
   }
   RecordingSurface s{15360, 11520};
 };
@@ -61,7 +61,7 @@ TEST_F(ScreenFrameTest, TitleSkippedOnceWhenAsked) {
 }
 
 TEST_F(ScreenFrameTest, NoModelClassYetDrawsAnEmptyTitle) {
-  g.ModelClass = 0;
+  g.ModelClass = ModelClassCode::None;
   DrawFrameAndTitle(s, 15360, 11520);
   g.ModelClass = 42;
   DrawFrameAndTitle(s, 15360, 11520);

@@ -18,7 +18,7 @@ inline void MatrixInput(int modelClass, const std::vector<std::vector<double>> &
   const int n = static_cast<int>(rows.size());
   g.MRows = static_cast<int16>(n);
   g.NVars = g.MRows;
-  ReDimProblemArrays(0);
+  ReDimProblemArrays(ArrayKind::Common);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= static_cast<int>(rows[i - 1].size()); ++j) {
       g.Tab(i, j) = rows[i - 1][j - 1];

@@ -30,7 +30,7 @@ inline bool LoadTrans(const TransProblem &p, const std::string &title = "T", boo
     g = Mod1{};
     g.Eps = 1E-8;
   }
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   g.HeaderText[1] = title;
   const int m = static_cast<int>(p.supplies.size());
   const int n = static_cast<int>(p.demands.size());

@@ -13,7 +13,7 @@ namespace {
 
 void ShowForNewProblem() {
   Scr2 &input = scr2();
-  if (g.ModelClass == 8)
+  if (g.ModelClass == ModelClassCode::ProjectPlanning)
     input.Label6.SetCaption("Enter title then press RETURN or TAB to initialize input grid");
   input.Show();
   input.BX1.SetFocus();
@@ -22,7 +22,7 @@ void ShowForNewProblem() {
 void OpenExistingFile() {
   Scr2 &input = scr2();
   input.Frame1.SetVisible(true);
-  if (g.ModelClass == 8) {
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) {
     input.Label6.SetVisible(false);
     input.Label2.SetVisible(false);
     input.BX2.SetVisible(false);

@@ -32,7 +32,7 @@ void ModifyInputData() {
   g.GridFromFile = 0;
   GridClipboard("out", input.grid1, 0, 0, static_cast<int16>(input.grid1.Rows() - 1),
                 static_cast<int16>(input.grid1.Cols() - 1));
-  if (g.ModelClass == 7) input.Check1.SetValue(g.SymmetricNet);
+  if (g.ModelClass == ModelClassCode::Networks) input.Check1.SetValue(g.SymmetricNet);
   ResetInputGridSelection(input.grid1);
   input.ShowGridEditingHelp();
 }

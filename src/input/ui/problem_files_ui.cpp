@@ -20,7 +20,7 @@ void PlaceHeader(Scr2 &input, const ProblemFile &file) {
   if (second) input.BX3.SetText(g.HeaderText[3]);
   CheckProblemSize(1, input.BX2.Text(), input.BX3.Text());
   if (second) CheckProblemSize(2, input.BX2.Text(), input.BX3.Text());
-  if (g.ModelClass == 3 || g.ModelClass == 5) g.ObjSense = g.SenseText.str() == "Minimize" ? 1 : -1;
+  if (g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming) g.ObjSense = g.SenseText.str() == "Minimize" ? 1 : -1;
 }
 
 } // namespace
@@ -35,7 +35,7 @@ OpenOutcome OpenProblemFile() {
   }
   Scr2 &input = scr2();
   if (road.outcome == OpenOutcome::Cancelled) {
-    if (g.ModelClass == 8) {
+    if (g.ModelClass == ModelClassCode::ProjectPlanning) {
       input.Label2.SetVisible(false);
       input.BX2.SetVisible(false);
       input.Label6.SetVisible(true);
@@ -61,7 +61,7 @@ OpenOutcome OpenProblemFile() {
   g.GridFromFile = 0;
   FillGridFromFile(input.grid1, file, g.ModelClass);
 
-  if (g.ModelClass == 7) {
+  if (g.ModelClass == ModelClassCode::Networks) {
     input.Check1.SetValue(file.symmetric);
     g.SymmetricNet = file.symmetric;
     g.CurRow = 1;

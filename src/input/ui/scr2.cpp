@@ -148,7 +148,7 @@ void Scr2::Form_Load() {
     Place(BX3, l.bx3);
     Label3.SetCaption(captions.second);
   }
-  if (cls == 8) {
+  if (cls == ModelClassCode::ProjectPlanning) {
     Label6.SetVisible(true);
     Label2.SetVisible(false);
     BX2.SetVisible(false);
@@ -163,7 +163,7 @@ void Scr2::Form_Paint() {
 }
 
 void Scr2::BX1_Click() {
-  if (g.ModelClass == 8) Label6.SetVisible(true);
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) Label6.SetVisible(true);
 }
 
 void Scr2::BX1_DblClick() {
@@ -178,7 +178,7 @@ void Scr2::BX1_KeyDown(int &keyCode, int /*shift*/) {
   if (ConfirmKey(keyCode)) {
     if (HasSecondSize(g.ModelClass)) {
       SelectAllText(BX2);
-    } else if (g.ModelClass == 8) {
+    } else if (g.ModelClass == ModelClassCode::ProjectPlanning) {
       Label6.SetVisible(false);
       Label2.SetVisible(false);
       BX2.SetVisible(false);
@@ -243,7 +243,7 @@ void Scr2::BX2_KeyDown(int &keyCode, int /*shift*/) {
   if (grid1.Cols() >= 2 && grid1.Rows() >= 2) {
     for (int j = 2; j < grid1.Cols(); ++j)
       grid1.SetTextMatrix(1, j, "");
-    if (g.ModelClass != 3 && g.ModelClass != 5)
+    if (g.ModelClass != ModelClassCode::LinearProgramming && g.ModelClass != ModelClassCode::IntegerProgramming)
       for (int i = 2; i < grid1.Rows(); ++i)
         grid1.SetTextMatrix(i, 1, "");
   }
@@ -275,7 +275,7 @@ void Scr2::BX3_KeyDown(int &keyCode, int /*shift*/) {
   if (!ConfirmKey(keyCode)) return;
   Label6.SetVisible(false);
   g.GridReadyFlag = 0;
-  if (g.ModelClass == 4) {
+  if (g.ModelClass == ModelClassCode::Transportation) {
     g.ObjSense = 1;
     g.SenseText = "Minimize";
   } else {
@@ -327,7 +327,7 @@ void Scr2::ValidateProblemSize(int16 which) {
   g.NewProblemMark = 0;
   InitInputGrid();
   g.CurRow = 1;
-  g.CurCol = (cls == 4 || cls == 7) ? 2 : 1;
+  g.CurCol = (cls == ModelClassCode::Transportation || cls == ModelClassCode::Networks) ? 2 : 1;
   if (grid1.Rows() > 1 && grid1.Cols() > g.CurCol) {
     grid1.SetRow(1);
     grid1.SetCol(g.CurCol);

@@ -157,7 +157,7 @@ void Scr2::InitInputGrid() {
 // Height for the input grid: from below the control above it (the network frame for networks,
 // the caption label otherwise) down to the button frame.
 int32 Scr2::InputGridHeight() const {
-  const Control &above = g.ModelClass == 7 ? static_cast<const Control &>(Frame2) : Label7;
+  const Control &above = g.ModelClass == ModelClassCode::Networks ? static_cast<const Control &>(Frame2) : Label7;
   const double t = std::lround(1.02 * above.Height() + above.Top());
   return static_cast<int32>(std::lround(Frame1.Top() - t - 0.75 * Frame1.Height()));
 }

@@ -63,7 +63,7 @@ void Scr2::cmdDone_Click() {
     Refuse(*this, *refusal);
     return;
   }
-  if (g.ModelClass == 8) BX2.SetText(std::to_string(g.NodeCount));
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) BX2.SetText(std::to_string(g.NodeCount));
   // The clipboard block is the only copy of the input while the later screens are shown.
   GridClipboard("in", grid1, 0, 0, static_cast<int16>(grid1.Rows() - 1),
                 static_cast<int16>(grid1.Cols() - 1));

@@ -272,7 +272,7 @@ void IPOptionChanged() {
     noticeLine("Subproblem has no feasible solution");
     rootModel();
     g.BestBound = static_cast<float>(g.ObjSense * g.Infinity);
-    ReDimProblemArrays(51);
+    ReDimProblemArrays(ArrayKind::BranchAndBound);
     g.BBAux1 = 0;
     g.BranchSide = 0;
     g.NodeIds.ReDim(1);

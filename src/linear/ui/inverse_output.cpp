@@ -66,7 +66,7 @@ void ShowInverseOutput() {
   const int w = ScreenWidth();
   const int h = ScreenHeight();
   const int n = g.NVars;
-  const bool equations = g.ModelClass == 2;
+  const bool equations = g.ModelClass == ModelClassCode::LinearEquations;
   const bool singular = g.Determinant == 0;
 
   BeginSummaryPage(f);

@@ -20,14 +20,14 @@ namespace quon {
 
 namespace {
 
-std::map<ModelClassCode, GraphScreenHooks> &HookTable() {
-  static std::map<ModelClassCode, GraphScreenHooks> table;
+std::map<int, GraphScreenHooks> &HookTable() {
+  static std::map<int, GraphScreenHooks> table;
   return table;
 }
 
 const GraphScreenHooks &CurrentHooks() {
   static const GraphScreenHooks none;
-  const auto it = HookTable().find(static_cast<ModelClassCode>(g.ModelClass));
+  const auto it = HookTable().find(g.ModelClass);
   return it == HookTable().end() ? none : it->second;
 }
 
@@ -208,7 +208,7 @@ void LPListClick(ScrLPGraf &s, int p) {
 
 } // namespace
 
-void RegisterGraphScreenHooks(ModelClassCode modelClass, GraphScreenHooks hooks) {
+void RegisterGraphScreenHooks(ModelClassCode::Code modelClass, GraphScreenHooks hooks) {
   HookTable()[modelClass] = std::move(hooks);
 }
 

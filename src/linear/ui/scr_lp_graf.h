@@ -34,7 +34,7 @@ struct GraphScreenHooks {
 };
 
 // Registers the graph-screen hooks of one model class, replacing earlier ones.
-void RegisterGraphScreenHooks(ModelClassCode modelClass, GraphScreenHooks hooks);
+void RegisterGraphScreenHooks(ModelClassCode::Code modelClass, GraphScreenHooks hooks);
 
 class ScrLPGraf : public Form {
 public:

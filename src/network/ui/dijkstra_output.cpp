@@ -62,7 +62,7 @@ void ShowDijkstraOutput() {
   Grid &grid = f.outputGrid;
   const int w = ScreenWidth();
   const int n = g.NodeCount;
-  ReDimProblemArrays(72);
+  ReDimProblemArrays(ArrayKind::Dijkstra);
   g.OutputPageKind = 2;
   f.Frame1.SetVisible(true);
   grid.SetVisible(true);

@@ -41,7 +41,7 @@ void InitMSTOutputScreen() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   const int w = ScreenWidth(), h = ScreenHeight();
-  ReDimProblemArrays(71);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
   g.OutputPageKind = 2;
   g.TreeCount = 0;
   g.FromNode = 1;

@@ -15,7 +15,7 @@ std::array<ModelRoads, kClassSlots> &Table() {
 
 } // namespace
 
-void RegisterModelRoads(ModelClassCode modelClass, ModelRoads roads) {
+void RegisterModelRoads(ModelClassCode::Code modelClass, ModelRoads roads) {
   const int i = static_cast<int>(modelClass);
   if (i >= 0 && i < kClassSlots) Table()[i] = std::move(roads);
 }

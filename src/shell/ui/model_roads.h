@@ -53,7 +53,7 @@ struct ModelRoads {
 };
 
 // Registers the roads of one model class, replacing any earlier registration.
-void RegisterModelRoads(ModelClassCode modelClass, ModelRoads roads);
+void RegisterModelRoads(ModelClassCode::Code modelClass, ModelRoads roads);
 
 // The roads of the current model class (g.ModelClass); a class that registered none has the
 // empty set of roads.

@@ -163,8 +163,8 @@ void Scr0::PopUpMainMenu() {
 
 void Scr0::ChooseModel(int modelClass, int subModel) {
   g.ModelClass = static_cast<int16>(modelClass);
-  if (modelClass == 7) g.NetSubModel = static_cast<int16>(subModel);
-  if (modelClass == 8) g.ProjMethod = static_cast<int16>(subModel);
+  if (modelClass == ModelClassCode::Networks) g.NetSubModel = static_cast<int16>(subModel);
+  if (modelClass == ModelClassCode::ProjectPlanning) g.ProjMethod = static_cast<int16>(subModel);
   FrameInputMode.SetVisible(true);
   Frame1.SetVisible(true);
 }

@@ -162,7 +162,7 @@ protected:
 
 TEST_F(OpenRoads, LinearAndIntegerProgramsOpenEachOther) {
   const std::string lp = SaveTyped(3, "2", "1", "lp.txt");
-  g.ModelClass = 5;
+  g.ModelClass = ModelClassCode::IntegerProgramming;
   Scr2 &ip = scr2();
   script.AnswerOpen(lp);
   ASSERT_EQ(OpenProblemFile(), OpenOutcome::Loaded);
@@ -176,7 +176,7 @@ TEST_F(OpenRoads, LinearAndIntegerProgramsOpenEachOther) {
   Forms::Clear();
   UseScreen(15360, 11520);
   const std::string ipFile = SaveTyped(5, "2", "1", "ip.txt");
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   Scr2 &lpScreen = scr2();
   script.AnswerOpen(ipFile);
   ASSERT_EQ(OpenProblemFile(), OpenOutcome::Loaded);
@@ -200,7 +200,7 @@ TEST_F(OpenRoads, BrokenFilesAreReportedAndLeaveAnEmptyNewProblem) {
     SCOPED_TRACE(path);
     Forms::Clear();
     UseScreen(15360, 11520);
-    g.ModelClass = 3;
+    g.ModelClass = ModelClassCode::LinearProgramming;
     Scr2 &s = scr2();
     const int rows = s.grid1.Rows();
     script.ClearRecord();
@@ -229,7 +229,7 @@ TEST_F(OpenRoads, AFailedOpenLeavesWhatACancelledDialogLeaves) {
     before.cmdMainMenu.PerformClick();
     g.FileName = "earlier.txt";
 
-    g.ModelClass = 3;
+    g.ModelClass = ModelClassCode::LinearProgramming;
     ASSERT_TRUE(IsLoaded<Scr0>());
     if (failed)
       script.AnswerOpen(junk).AnswerMsgBox(msg::OK);
@@ -251,7 +251,7 @@ TEST_F(OpenRoads, FromTheMainMenuScreen) {
   const std::string lp = SaveTyped(3, "2", "1", "lp.txt");
 
   // Another model's file, retry declined: back at the MAIN menu with the input screen gone.
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   script.DismissPopup();
   scr0().Show();
   script.AnswerOpen(game)
@@ -274,7 +274,7 @@ TEST_F(OpenRoads, FromTheMainMenuScreen) {
   EXPECT_EQ(scr2().BX1.Text(), "");
 
   // Loaded: ready for "SOLVE Menu".
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   script.DismissPopup();
   scr0().Show();
   script.AnswerOpen(lp);
@@ -346,7 +346,7 @@ TEST_F(ReturnToInput, TheHelpIsPrintedOnceAsOnTheTypedRoad) {
     }
     return lines;
   };
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   Scr2 &s = scr2();
   s.Show();
   Forms::DoEvents();

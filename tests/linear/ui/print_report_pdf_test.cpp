@@ -59,7 +59,7 @@ protected:
 TEST_F(ReportPdfTest, EquationsReportReadsBackFromThePdf) {
   g = Mod1{};
   InitGlobals(15360, 11520);
-  g.ModelClass = 2;
+  g.ModelClass = ModelClassCode::LinearEquations;
   g.HeaderText[1] = "Three equations";
   // The equations as typed in the input grid, taken over as "SOLVE Menu" does.
   GridStore grid;

@@ -20,7 +20,7 @@ protected:
   // lists dispatching to the network views as the output screen will.
   void Open(int subModel, int n, const std::vector<Arc> &arcs, bool symmetric = false,
             const std::vector<std::string> &names = {}) {
-    g.ModelClass = 7;
+    g.ModelClass = ModelClassCode::Networks;
     g.HeaderText[1] = "Roads";
     LoadNetwork(n, arcs, subModel, symmetric, names);
     scr5().Show();

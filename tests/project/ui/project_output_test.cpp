@@ -25,7 +25,7 @@ protected:
   void Open(int method, const std::vector<test::ActivityRow> &rows) {
     test::LoadProject(method, rows);
     InitGlobals(15360, 11520);
-    g.ModelClass = 8;
+    g.ModelClass = ModelClassCode::ProjectPlanning;
     g.HeaderText[1] = "Demo";
     // What "View/Modify Input Data" needs to rebuild the input screen after a loop.
     g.GridRows = static_cast<int16>(rows.size() + 1);

@@ -36,7 +36,7 @@ protected:
 };
 
 TEST_F(OutputFormatTest, DefaultsOnEveryOpening) {
-  g.ModelClass = 6;
+  g.ModelClass = ModelClassCode::Queueing;
   Scr4 &f = scr4();
   f.Show();
   EXPECT_EQ(f.nbrDsText.Text(), "5");
@@ -44,7 +44,7 @@ TEST_F(OutputFormatTest, DefaultsOnEveryOpening) {
   f.exponentialOption.PerformClick();
   EXPECT_EQ(g.NumFormatType, 2);
   Unload(f);
-  g.ModelClass = 2;
+  g.ModelClass = ModelClassCode::LinearEquations;
   Scr4 &again = scr4();
   EXPECT_EQ(again.nbrDsText.Text(), "2");
   EXPECT_TRUE(again.decimalOption.Value());
@@ -88,7 +88,7 @@ TEST_F(OutputFormatTest, FirstPaintUnloadsTheSolveScreen) {
 }
 
 TEST_F(OutputFormatTest, RoadsWithoutAnOutputYetStayOnTheScreen) {
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   scr4().Show();
   Go("5", "2");
   EXPECT_EQ(script.Beeps(), 1);
@@ -138,7 +138,7 @@ protected:
 };
 
 TEST_F(OutputScreenTest, LoadState) {
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   g.TransSources = 2;
   g.TransDests = 3;
   g.IterCount = 9;
@@ -162,13 +162,13 @@ TEST_F(OutputScreenTest, LoadState) {
   EXPECT_EQ(f.Label16.Caption(), "   Activate  bounds to fathom nodes");
 
   Forms::Clear();
-  g.ModelClass = 5;
+  g.ModelClass = ModelClassCode::IntegerProgramming;
   EXPECT_TRUE(scr5().Frame3.Visible());
   EXPECT_TRUE(scr5().Frame10.Visible());
 }
 
 TEST_F(OutputScreenTest, PaintShowsTheTitleLabel) {
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   scr5().Show();
   Forms::DoEvents();
   Scr5 &f = scr5();

@@ -141,7 +141,7 @@ TEST_F(MainMenuTest, PopupItemsAndCaptions) {
 TEST_F(MainMenuTest, ActivationClearsTheOtherScreensAndTheProblemArraysAndPopsUpTheMenu) {
   g.MRows = 2;
   g.NVars = 2;
-  ReDimProblemArrays(0);
+  ReDimProblemArrays(ArrayKind::Common);
   g.QueueData.ReDim(2, 5);
   g.QueueData(1, 1) = 4;
   scr1();
@@ -351,7 +351,7 @@ TEST_F(ScreenTest, UnloadAllFormsKeepsTheNewest) {
   scr1();
   UnloadAllForms();
   EXPECT_TRUE(IsLoaded<Scr1>());
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   scr2();
   scr0();
   UnloadAllForms();
@@ -361,7 +361,7 @@ TEST_F(ScreenTest, UnloadAllFormsKeepsTheNewest) {
 }
 
 TEST_F(ScreenTest, SelectAllTextFocusesTheBoxWithItsWholeText) {
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   Scr2 &in = scr2();
   in.Show();
   in.BX2.SetText("100");
@@ -372,12 +372,12 @@ TEST_F(ScreenTest, SelectAllTextFocusesTheBoxWithItsWholeText) {
 }
 
 TEST_F(ScreenTest, GridHeightsLeaveRoomForTheButtonFrame) {
-  g.ModelClass = 3;
+  g.ModelClass = ModelClassCode::LinearProgramming;
   Scr2 &in = scr2();
   in.Label7.Move(0, 2304, 4000, 300);
   in.Frame1.Move(0, 9504, 5205, 495);
   EXPECT_EQ(in.InputGridHeight(), std::lround(9504 - std::lround(1.02 * 300 + 2304) - 0.75 * 495));
-  g.ModelClass = 7;
+  g.ModelClass = ModelClassCode::Networks;
   in.Frame2.Move(0, 2700, 4335, 375);
   EXPECT_EQ(in.InputGridHeight(), std::lround(9504 - std::lround(1.02 * 375 + 2700) - 0.75 * 495));
 
@@ -385,7 +385,7 @@ TEST_F(ScreenTest, GridHeightsLeaveRoomForTheButtonFrame) {
 }
 
 TEST_F(ScreenTest, OutputTitleLabelIsCentredAtTheTop) {
-  g.ModelClass = 4;
+  g.ModelClass = ModelClassCode::Transportation;
   Scr2 &any = scr2();
   ShowOutputTitle(any, any.Label8);
   const int width = 130 * 20; // "TRANSPORTATION MODEL"
