@@ -1,5 +1,6 @@
 #include "network/ui/network_roads.h"
 
+#include "network/print_network_output.h"
 #include "network/ui/network_output.h"
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
@@ -26,6 +27,9 @@ void RegisterNetworkRoads() {
   r.fromNodeChosen = FloydFromNodeChosen;
   r.toNodeChosen = FloydToNodeChosen;
   r.allRoutesClicked = FloydListAllRoutes;
+  r.print = [] {
+    if (g.OutputPageKind == 2) PrintNetworkOutput(scr5().outputGrid);
+  };
   r.inputStartCol = 2;
   RegisterModelRoads(ModelClassCode::Networks, std::move(r));
 }

@@ -1,0 +1,292 @@
+#include "network/print_network_output.h"
+
+#include <string>
+
+#include "platform/colors.h"
+#include "platform/values.h"
+#include "shell/data_table_printer.h"
+#include "shell/helpers.h"
+#include "shell/mod1.h"
+#include "shell/print_helpers.h"
+#include "shell/print_job.h"
+
+namespace quon {
+
+namespace {
+
+// The shortest-route sections break a little earlier than the other reports.
+constexpr double kRoutePageFullY = 13600;
+// A label line longer than this is split once after a "]".
+constexpr std::size_t kLabelLineMax = 120;
+
+const BArray<double> kNoDoubles;
+const BArray<float> kNoSingles;
+const BArray<int16> kNoIntegers;
+
+std::string Cell(const GridStore &grid, int row, int col) {
+  if (row < 0 || row >= grid.Rows() || col < 0 || col >= grid.Cols()) return {};
+  return grid.TextMatrix(row, col);
+}
+
+void At(PageSurface &printer, double x, double y, const std::string &text) {
+  printer.SetCurrentX(x);
+  printer.SetCurrentY(y);
+  printer.Print(text);
+}
+
+// The text placed so that it ends at x.
+void EndingAt(PageSurface &printer, double x, double y, const std::string &text) {
+  At(printer, x - printer.TextWidth(text), y, text);
+}
+
+void Rule(PageSurface &printer, double y) { PrintRuleLine(printer, static_cast<int16>(RoundTwips(y))); }
+
+// The table printer starts its heading one line below PrintY: one blank line under the text.
+void TableBelow(PageSurface &printer) { g.PrintY = RoundTwips(printer.CurrentY()); }
+
+void ResultTitle(PageSurface &printer, const char *title) {
+  g.MsgText = title;
+  PrintSectionHeader(printer);
+}
+
+// A route table's row position: 1.5 line heights below the last, on a new page past `full`.
+double NextRouteRow(PageSurface &printer, double y, double full) {
+  y += 1.5 * g.LineHeight;
+  if (full > 0 && y > full) {
+    printer.NewPage();
+    y = kContinueY;
+  }
+  return y;
+}
+
+void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
+  ResultTitle(printer, "MINIMAL SPANNING TREE -- OUTPUT SUMMARY");
+  for (int r = 0; r < grid.Rows(); ++r) {
+    printer.SetCurrentX(kPrintLeft);
+    printer.Print(Cell(grid, r, 0));
+    if (r == 0) printer.Print("");
+  }
+  Rule(printer, printer.CurrentY() + 100);
+}
+
+void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
+  ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S ITERATIONS");
+  const double xs[] = {kPrintLeft, 2700, 5700};
+  const char *heads[] = {"Node", "Label", "Status"};
+  const double top = printer.CurrentY();
+  for (int c = 0; c < 3; ++c)
+    At(printer, xs[c], top, heads[c]);
+  Rule(printer, printer.CurrentY());
+  for (int r = 1; r < grid.Rows(); ++r) {
+    if (printer.CurrentY() > kRoutePageFullY) {
+      printer.NewPage();
+      printer.SetCurrentY(kContinueY);
+    }
+    const std::string first = Cell(grid, r, 0);
+    if (first.empty()) continue;
+    if (first[0] == 'I') {
+      printer.SetFontBold(true);
+      printer.SetFontUnderline(true);
+      At(printer, kPrintLeft, printer.CurrentY() + 100, first);
+      printer.SetFontUnderline(false);
+      printer.SetFontBold(false);
+      continue;
+    }
+    // The node made permanent by the step before shows green on the screen.
+    printer.SetFontBold(grid.Attr(r, 0).fore == kGreen);
+    const double y = printer.CurrentY() + 10;
+    for (int c = 0; c < 3; ++c)
+      At(printer, xs[c], y, Cell(grid, r, c));
+    printer.SetFontBold(false);
+  }
+}
+
+void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
+  ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S OUTPUT SUMMARY");
+  const double nodeEnd = kPrintLeft + printer.TextWidth("999");
+  double y = printer.CurrentY();
+  At(printer, kPrintLeft, y, "Node");
+  EndingAt(printer, 2700, y, "Distance");
+  At(printer, 3200, y, "Route");
+  Rule(printer, printer.CurrentY());
+  y = printer.CurrentY();
+  for (int r = 1; r < grid.Rows(); ++r) {
+    y = NextRouteRow(printer, y, 0);
+    EndingAt(printer, nodeEnd, y, Cell(grid, r, 0));
+    EndingAt(printer, 2700, y, Cell(grid, r, 1));
+    At(printer, 3200, y, Cell(grid, r, 2));
+    At(printer, 3200, y, Cell(grid, r, 3));
+  }
+}
+
+// Floyd's arrays D and S of one displayed pass, read into copies: the step arrays go on from
+// their exact values, not from the rounded texts.
+void LoadFloydBlock(const GridStore &grid, int top, BArray<float> &d, BArray<int16> &s) {
+  const int n = g.NodeCount;
+  d.ReDim(n, n);
+  s.ReDim(n, n);
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) {
+      const std::string dText = Trim(Cell(grid, top + 1 + i, j));
+      d(i, j) = dText == "infinity" ? -1.0f : static_cast<float>(Val(dText));
+      s(i, j) = static_cast<int16>(Val(Cell(grid, top + 1 + i, n + 1 + j)));
+    }
+}
+
+void PrintFloydIterations(PageSurface &printer, const GridStore &grid) {
+  ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S ITERATIONS");
+  const int n = g.NodeCount;
+  BArray<float> d;
+  BArray<int16> s;
+  for (int k = 1; k <= g.IterCount; ++k) {
+    const int top = (n + 2) * (k - 1);
+    if (top + n + 1 >= grid.Rows()) break;
+    const std::string pass = Trim(Str(k - 1));
+    printer.SetCurrentX(kPrintLeft);
+    printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
+    printer.SetFontBold(true);
+    printer.Print("");
+    printer.SetCurrentX(kPrintLeft);
+    printer.Print("Iteration" + Str(k - 1));
+    printer.SetFontBold(false);
+
+    LoadFloydBlock(grid, top, d, s);
+    printer.Print("");
+    At(printer, kPrintLeft, printer.CurrentY(), "Array D" + pass);
+    TableBelow(printer);
+    PrintDataTable(printer, kNoDoubles, d, kNoIntegers, -2);
+    printer.Print("");
+    At(printer, kPrintLeft, printer.CurrentY(), "Array S" + pass);
+    TableBelow(printer);
+    PrintDataTable(printer, kNoDoubles, kNoSingles, s, -3);
+    Rule(printer, printer.CurrentY());
+  }
+}
+
+void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
+  ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S OUTPUT SUMMARY");
+  double y = printer.CurrentY();
+  At(printer, kPrintLeft, y, "From");
+  At(printer, 2200, y, " To");
+  EndingAt(printer, 4200, y, "Distance");
+  At(printer, 5200, y, "Route");
+  Rule(printer, printer.CurrentY());
+  y = printer.CurrentY();
+  for (int r = 1; r < grid.Rows(); ++r) {
+    y = NextRouteRow(printer, y, kRoutePageFullY);
+    At(printer, kPrintLeft, y, Cell(grid, r, 0));
+    At(printer, 2200, y, Cell(grid, r, 1));
+    EndingAt(printer, 4200, y, Cell(grid, r, 2));
+    At(printer, 4700, y, Cell(grid, r, 4));
+  }
+}
+
+// The path labels of one breakthrough on one line, or split once after a "]" at position
+// 110 or later (counted from 1) when the line is too long for the page.
+void PrintLabelLine(PageSurface &printer, const std::string &line) {
+  std::size_t cut = std::string::npos;
+  if (line.size() > kLabelLineMax) {
+    for (std::size_t p = line.find(']', 60); p != std::string::npos; p = line.find(']', p + 1))
+      if (p + 1 >= 110) {
+        cut = p + 1;
+        break;
+      }
+  }
+  At(printer, kPrintLeft, printer.CurrentY(), line.substr(0, cut));
+  if (cut != std::string::npos && cut < line.size()) At(printer, kPrintLeft + 475, printer.CurrentY(), line.substr(cut));
+}
+
+void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {
+  ResultTitle(printer, "MAXIMUM FLOW -- ITERATIONS");
+  const int n = g.NodeCount;
+  BArray<float> flows;
+  flows.ReDim(n, n);
+  for (int b = 0; b <= g.IterCount; ++b) {
+    const int top = b * (n + 4);
+    if (top + 3 + n >= grid.Rows()) break;
+    double y = printer.CurrentY() + g.LineHeight;
+    if (y > kPageFullY) {
+      printer.NewPage();
+      y = kContinueY;
+    }
+    printer.SetFontBold(true);
+    At(printer, kPrintLeft, y, Cell(grid, top, 2));
+    printer.SetFontBold(false);
+    PrintLabelLine(printer, Cell(grid, top + 1, 1) + Cell(grid, top + 1, 2));
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j)
+        flows(i, j) = static_cast<float>(Val(Cell(grid, top + 3 + i, j + 1)));
+    TableBelow(printer);
+    PrintDataTable(printer, kNoDoubles, flows, kNoIntegers, -2);
+    Rule(printer, printer.CurrentY());
+  }
+}
+
+void PrintMaxFlowSummary(PageSurface &printer) {
+  ResultTitle(printer, "MAXIMUM FLOW -- OUTPUT SUMMARY");
+  printer.SetCurrentX(kPrintLeft);
+  printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
+  printer.Print("Maximum flow in network =" + Format(g.NetMatrix(1, 0), NumberFormatString()) +
+                "  (solution completed in" + Str(g.IterCount) + " itertions)");
+  TableBelow(printer);
+  PrintDataTable(printer, kNoDoubles, g.NetMatrix, kNoIntegers, -2);
+}
+
+const char *OriginalDataTitle() {
+  switch (g.NetSubModel) {
+  case 1:
+    return "MINIMAL SPANNING TREE -- ORIGINAL DATA";
+  case 4:
+    return "MAXIMUM FLOW -- ORIGINAL DATA";
+  default:
+    return "SHORTEST ROUTE -- ORIGINAL DATA";
+  }
+}
+
+void PrintResult(PageSurface &printer, const GridStore &grid) {
+  const bool summary = g.OutputOption == 1, iterations = g.OutputOption == 2;
+  switch (g.NetSubModel) {
+  case 1:
+    PrintSpanningTree(printer, grid);
+    break;
+  case 2:
+    if (iterations) PrintDijkstraIterations(printer, grid);
+    if (summary) PrintDijkstraSummary(printer, grid);
+    break;
+  case 3:
+    if (iterations) PrintFloydIterations(printer, grid);
+    if (summary) PrintFloydSummary(printer, grid);
+    break;
+  case 4:
+    printer.SetFontBold(false);
+    if (iterations) PrintMaxFlowIterations(printer, grid);
+    if (summary) PrintMaxFlowSummary(printer);
+    break;
+  default:
+    break;
+  }
+}
+
+} // namespace
+
+bool PrintNetworkOutput(PageSurface &printer, const GridStore &outputGrid) {
+  g.OutputPageKind = 2;
+  PrintPageHeading(printer);
+  g.LineHeight = RoundTwips(printer.TextHeight(NumberFormatString()));
+  g.MsgText = OriginalDataTitle();
+  PrintSectionHeader(printer);
+  printer.SetFontBold(false);
+  PrintDataTable(printer, g.ArcMatrix, kNoSingles, kNoIntegers, 0);
+  const bool dataOut = printer.EndDoc();
+
+  // The result is a document of its own, without the page heading.
+  PrintResult(printer, outputGrid);
+  const bool resultOut = printer.EndDoc();
+  return dataOut && resultOut;
+}
+
+bool PrintNetworkOutput(const GridStore &outputGrid) {
+  return RunPrintJob([&outputGrid](PageSurface &printer) { return PrintNetworkOutput(printer, outputGrid); });
+}
+
+} // namespace quon

@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "network/network_fixture.h"
+#include "network/print_network_output.h"
+#include "network/ui/network_output.h"
+#include "network/ui/network_roads.h"
+#include "platform/printer_access.h"
+#include "platform/recording_surface.h"
+#include "shell/print_helpers.h"
+#include "shell/ui/scr5.h"
+#include "support/screen_fixture.h"
+
+namespace quon::testing {
+namespace {
+
+class NetworkPrintTest : public ScreenTest {
+protected:
+  // The output screen of the sub-model in the chosen view (1 summary, 2 iterations).
+  void Open(int subModel, int option, int n, const std::vector<Arc> &arcs, bool symmetric = false) {
+    g.ModelClass = 7;
+    g.HeaderText[1] = "Roads";
+    LoadNetwork(n, arcs, subModel, symmetric);
+    scr5().Show();
+    NetworkGoToOutput();
+    g.OutputOption = static_cast<int16>(option);
+    if (subModel != 1) NetworkOptionChosen();
+  }
+  void AllIterations() {
+    script.AnswerMsgBox(msg::OK);
+    NetworkAllIterations();
+  }
+  // The report as "Write to Printer" sends it.
+  void Print() {
+    RegisterNetworkRoads();
+    SetPrinterForTesting(&paper);
+    scr5().cmdWriteToPrinter_Click();
+    SetPrinterForTesting(nullptr);
+  }
+  std::vector<RecordedOp> Texts(int document) const {
+    std::vector<RecordedOp> out;
+    for (const RecordedOp &op : paper.Texts())
+      if (op.document == document && !op.text.empty()) out.push_back(op);
+    return out;
+  }
+  bool Has(int document, const std::string &text) const {
+    for (const RecordedOp &op : Texts(document))
+      if (op.text == text) return true;
+    return false;
+  }
+  const RecordedOp &Find(int document, const std::string &text) const {
+    for (const RecordedOp &op : paper.Ops())
+      if (op.kind == DrawKind::Text && op.document == document && op.text == text) return op;
+    ADD_FAILURE() << "not printed: " << text;
+    static RecordedOp none;
+    return none;
+  }
+  // Two documents: the data with the page heading, the result without it under `title`.
+  void ExpectFrame(const std::string &dataTitle, const std::string &title) {
+    EXPECT_EQ(paper.DocumentsEnded(), 2);
+    EXPECT_TRUE(Has(1, kHeadingSecondLine));
+    EXPECT_TRUE(Has(1, dataTitle));
+    EXPECT_FALSE(Has(2, kHeadingSecondLine));
+    ASSERT_FALSE(Texts(2).empty());
+    EXPECT_EQ(Texts(2).front().text, title);
+    EXPECT_EQ(Texts(2).front().page, 1);
+  }
+  double Width(const RecordedOp &op) const { return TableTextExtent(op.font, op.text).width; }
+  // Every text of the result document lies above `full` plus one line, later pages start at 2160.
+  void ExpectPageBreaks(double full) {
+    int pages = 1;
+    for (const RecordedOp &op : Texts(2)) {
+      EXPECT_LE(op.y1, full + 400) << op.text;
+      pages = std::max(pages, op.page);
+    }
+    EXPECT_GE(pages, 2);
+    for (const RecordedOp &op : Texts(2))
+      if (op.page == 2) {
+        EXPECT_NEAR(op.y1, 2160, 20) << op.text;
+        break;
+      }
+  }
+
+  RecordingSurface paper;
+};
+
+// Eight nodes in a ring with chords: enough rows to run over a page.
+std::vector<Arc> LargeNetwork() {
+  std::vector<Arc> arcs;
+  for (int i = 1; i <= 8; ++i) {
+    arcs.push_back({i, i % 8 + 1, 1.5 + i});
+    if (i + 3 <= 8) arcs.push_back({i, i + 3, 7.25});
+  }
+  return arcs;
+}
+
+TEST_F(NetworkPrintTest, SpanningTreePrintsDataThenTheTreeRows) {
+  Open(1, 1, 4, RouteExample(), true);
+  AllIterations();
+  Print();
+  ExpectFrame("MINIMAL SPANNING TREE -- ORIGINAL DATA", "MINIMAL SPANNING TREE -- OUTPUT SUMMARY");
+  EXPECT_TRUE(Has(1, "infinity")); // nodes 1 and 4 are not joined
+  const RecordedOp &length = Find(2, "Updated minimal tree length = 4.00");
+  const RecordedOp &last = Find(2, " 3.     Connect N4  to N2:  Length = 2.00");
+  EXPECT_EQ(length.x1, kPrintLeft);
+  EXPECT_EQ(last.x1, kPrintLeft);
+  // One empty line under the length, then a rule 100 twips below the last row.
+  EXPECT_GT(Find(2, " 0.     Start at node N1").y1 - length.y1, 1.9 * length.y2 - 1.9 * length.y1);
+  EXPECT_EQ(paper.Ops().back().kind, DrawKind::EndDoc);
+}
+
+TEST_F(NetworkPrintTest, DijkstraIterationsAreBoldUnderlinedAndBreakPast13600) {
+  Open(2, 2, 8, LargeNetwork());
+  AllIterations();
+  Print();
+  ExpectFrame("SHORTEST ROUTE -- ORIGINAL DATA", "SHORTEST ROUTES -- DIJKSTRA'S ITERATIONS");
+  const RecordedOp &iteration = Find(2, "Iteration  2");
+  EXPECT_TRUE(iteration.font.bold && iteration.font.underline);
+  EXPECT_EQ(Find(2, "Status").x1, 5700);
+  // The node iteration 1 makes permanent (node 2, label 2.5 from node 1) turns green in that
+  // iteration's table and prints bold there, regular in the later ones.
+  int boldRows = 0;
+  for (const RecordedOp &op : Texts(2))
+    if (op.font.bold && !op.font.underline && op.text == "[2.50,    1]") ++boldRows;
+  EXPECT_EQ(boldRows, 1);
+  EXPECT_TRUE(Find(2, "[2.50,    1]").font.bold);
+  ExpectPageBreaks(13600);
+}
+
+TEST_F(NetworkPrintTest, DijkstraSummaryRightAlignsDistances) {
+  Open(2, 1, 4, RouteExample(), true);
+  Print();
+  ExpectFrame("SHORTEST ROUTE -- ORIGINAL DATA", "SHORTEST ROUTES -- DIJKSTRA'S OUTPUT SUMMARY");
+  const RecordedOp &heading = Find(2, "Distance");
+  EXPECT_NEAR(heading.x1 + Width(heading), 2700, 1);
+  const RecordedOp &distance = Find(2, "4.00");
+  EXPECT_NEAR(distance.x1 + Width(distance), 2700, 1);
+  const RecordedOp &route = Find(2, " 1 - 3 - 2 - 4");
+  EXPECT_EQ(route.x1, 3200);
+  EXPECT_EQ(route.y1, distance.y1);
+}
+
+TEST_F(NetworkPrintTest, FloydIterationsPrintBothArraysOfEveryPass) {
+  Open(3, 2, 4, {{1, 2, 3}, {2, 3, 1}, {3, 4, 2}});
+  AllIterations();
+  Print();
+  ExpectFrame("SHORTEST ROUTE -- ORIGINAL DATA", "SHORTEST ROUTES -- FLOYD'S ITERATIONS");
+  for (int k = 0; k <= 4; ++k) {
+    EXPECT_TRUE(Find(2, "Iteration " + std::to_string(k)).font.bold) << k;
+    EXPECT_TRUE(Has(2, "Array D" + std::to_string(k))) << k;
+    EXPECT_TRUE(Has(2, "Array S" + std::to_string(k))) << k;
+  }
+  EXPECT_FALSE(Has(2, "Iteration 5"));
+  // A one-way chain: nothing leads back, so "infinity" stays in the last D; 1 to 4 is 6.
+  EXPECT_TRUE(Has(2, "infinity"));
+  EXPECT_TRUE(Has(2, "6.00"));
+}
+
+TEST_F(NetworkPrintTest, FloydSummaryListsRoutesAndBreaksPast13600) {
+  Open(3, 1, 8, LargeNetwork());
+  FloydListAllRoutes();
+  Print();
+  ExpectFrame("SHORTEST ROUTE -- ORIGINAL DATA", "SHORTEST ROUTES -- FLOYD'S OUTPUT SUMMARY");
+  const RecordedOp &route = Find(2, "1- 2");
+  EXPECT_EQ(route.x1, 4700);
+  EXPECT_EQ(Find(2, " To").x1, 2200);
+  ExpectPageBreaks(13600);
+}
+
+TEST_F(NetworkPrintTest, MaxFlowIterationsSplitALongLabelLine) {
+  // A chain of 16 nodes: the one breakthrough labels every node on one long line.
+  std::vector<Arc> chain;
+  for (int i = 1; i < 16; ++i)
+    chain.push_back({i, i + 1, 10.0 + i});
+  Open(4, 2, 16, chain);
+  AllIterations();
+  Print();
+  ExpectFrame("MAXIMUM FLOW -- ORIGINAL DATA", "MAXIMUM FLOW -- ITERATIONS");
+  EXPECT_TRUE(Has(1, "-infinity"));
+  EXPECT_TRUE(Has(2, "Starting Flow Matrix"));
+  std::vector<RecordedOp> labelLines;
+  const std::vector<RecordedOp> texts = Texts(2);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    if (texts[i].text.rfind("Labels: ", 0) == 0) {
+      labelLines.push_back(texts[i]);
+      ASSERT_LT(i + 1, texts.size());
+      labelLines.push_back(texts[i + 1]);
+    }
+  ASSERT_EQ(labelLines.size(), 2u);
+  const std::string first = labelLines[0].text, rest = labelLines[1].text;
+  EXPECT_EQ(first.back(), ']');
+  EXPECT_GE(first.size(), 110u);
+  EXPECT_EQ(first.find(']', 109), first.size() - 1); // split at the first "]" from 110 on
+  EXPECT_EQ(rest.front(), '-');
+  EXPECT_EQ(labelLines[1].x1, kPrintLeft + 475);
+  EXPECT_TRUE(Find(2, "Iteration 2:      Breakthrough flow = 11.00").font.bold);
+}
+
+TEST_F(NetworkPrintTest, MaxFlowSummaryKeepsItsWording) {
+  Open(4, 1, 4, FlowExample());
+  Print();
+  ExpectFrame("MAXIMUM FLOW -- ORIGINAL DATA", "MAXIMUM FLOW -- OUTPUT SUMMARY");
+  EXPECT_TRUE(Has(2, "Maximum flow in network =5.00  (solution completed in 4 itertions)"));
+}
+
+// Printing reloads the displayed (rounded) matrices; the steps must go on from the exact ones.
+TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
+  const std::vector<Arc> arcs = {{1, 2, 1.004}, {2, 3, 1.004}, {1, 3, 2.009}, {3, 4, 0.333}, {2, 4, 1.3371}};
+  for (const int subModel : {3, 4}) {
+    SCOPED_TRACE(subModel);
+    auto run = [&](bool print) {
+      Open(subModel, 2, 4, arcs);
+      NetworkNextIteration();
+      if (print) {
+        const BArray<float> d = g.NetMatrix;
+        const BArray<int16> s = g.NetMatrix2;
+        Print();
+        EXPECT_TRUE(std::equal(d.Raw(), d.Raw() + d.Size(), g.NetMatrix.Raw()));
+        EXPECT_TRUE(std::equal(s.Raw(), s.Raw() + s.Size(), g.NetMatrix2.Raw()));
+      }
+      NetworkNextIteration();
+      std::vector<std::string> cells;
+      for (int r = 0; r < scr5().outputGrid.Rows(); ++r)
+        for (int c = 0; c < scr5().outputGrid.Cols(); ++c)
+          cells.push_back(scr5().outputGrid.TextMatrix(r, c));
+      return std::make_pair(cells, std::vector<float>(g.NetMatrix.Raw(), g.NetMatrix.Raw() + g.NetMatrix.Size()));
+    };
+    const auto plain = run(false);
+    const auto printed = run(true);
+    EXPECT_EQ(printed.first, plain.first);
+    EXPECT_EQ(printed.second, plain.second);
+    paper.Reset();
+  }
+}
+
+} // namespace
+} // namespace quon::testing
