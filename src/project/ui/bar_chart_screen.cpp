@@ -64,6 +64,14 @@ std::string LoadBarChart(ScrLPGraf &s) {
 
   s.Frame3.Move(grid.Left(), 0, grid.Width(), Round(0.93 * grid.Height()));
   s.Frame3.SetTop(pic.Top() + pic.Height() - s.Frame3.Height());
+  // One line of choices along the frame's top: "Change start of" [activity] "by" [start] and
+  // the limit beside them.
+  const int w = s.Frame3.Width();
+  s.Label1.Move(120, 330, Round(0.25 * w), 255);
+  s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, Round(0.13 * w), 315);
+  s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330, Round(0.05 * w), 255);
+  s.Combo2.Move(s.Label2.Left() + s.Label2.Width(), 270, Round(0.13 * w), 315);
+  s.Label3.Move(s.Combo2.Left() + s.Combo2.Width() + 60, 210, w - s.Combo2.Left() - s.Combo2.Width() - 180, 510);
   const int t = Round(1.2 * s.Combo1.Height() + s.Combo1.Top());
   s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), Round(0.48 * s.Frame3.Height()));
   s.Text2.Move(s.Label1.Left(), s.Text1.Height() + t, s.Text1.Width(), s.Text1.Height());
