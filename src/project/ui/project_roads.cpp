@@ -1,5 +1,7 @@
 #include "project/ui/project_roads.h"
 
+#include "project/bar_chart.h"
+#include "project/ui/bar_chart_screen.h"
 #include "project/ui/project_output.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
@@ -20,10 +22,14 @@ void RegisterProjectRoads() {
     });
   };
   // The bar chart that option 1 of CPM asks for comes with the graph screen.
-  r.optionChanged = [] { SelectProjectOutputOption(); };
+  r.optionChanged = [] {
+    if (SelectProjectOutputOption()) ShowBarChartScreen();
+  };
+  r.print = [] { PrintProjectOutput(); };
   r.nextIteration = ProjectNextStep;
   r.allIterations = ProjectAllSteps;
   RegisterModelRoads(ModelClassCode::ProjectPlanning, std::move(r));
+  RegisterGraphScreenHooks(ModelClassCode::ProjectPlanning, ProjectGraphScreenHooks());
 }
 
 } // namespace quon

@@ -1,0 +1,424 @@
+#include "project/bar_chart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "linear/lp_graph.h"
+#include "linear/lp_graph_geometry.h"
+#include "platform/colors.h"
+#include "platform/values.h"
+#include "project/project_schedule.h"
+#include "shell/helpers.h"
+#include "shell/print_helpers.h"
+#include "shell/print_job.h"
+
+namespace quon {
+
+namespace {
+
+// Axis ends are 16-bit; a project too long for that is drawn up to the largest end the zoom
+// also respects.
+constexpr double kLargestAxis = 32000;
+
+int16 Round16(double v) {
+  return static_cast<int16>(std::nearbyint(std::clamp(v, -kLargestAxis, kLargestAxis)));
+}
+
+std::string Formatted(double v) { return Format(v, NumberFormatString()); }
+
+// A number joined into a message: its shortest form after a blank, or after its minus sign.
+std::string MessageNumber(float v) { return (v >= 0 ? " " : "") + NumTextSingle(v); }
+
+std::string NodeText(int node) { return Trim(Str(node)); }
+
+double CurrentFactor() { return BarHeightFactor(g.ArcDur(0, 0), g.ActivityCount); }
+
+// Activity r's line at its height: red over the whole window when critical, otherwise the
+// white float window with the blue bar at the activity's current start.
+void DrawActivityLine(Surface &s, int r, double y) {
+  if (IsCriticalActivity(r)) {
+    s.SetForeColor(kRed);
+    s.Line(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kRed);
+    return;
+  }
+  s.SetForeColor(kWhite);
+  s.Line(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kWhite);
+  s.SetForeColor(kBlue);
+  const double start = g.ActFloat(r, 0);
+  s.Line(start, y, start + ActivityDuration(r), y, kBlue);
+}
+
+void RedrawActivity(Surface &s, int r) {
+  DrawActivityLine(s, r, BarHeight(r, g.ActivityCount, CurrentFactor()));
+}
+
+void CutListEnd(std::string &text) { text.erase(text.size() >= 2 ? text.size() - 2 : 0); }
+
+// The tables' common layout: columns 1 and 2 start at x0 + (c - 1) W, later columns end at
+// x0 + c W. cells[0] is unused.
+constexpr int32 kTableLeft = 1200;
+
+void PrintTableLine(PageSurface &p, double y, const std::vector<std::string> &cells, double w) {
+  for (std::size_t c = 1; c < cells.size(); ++c) {
+    const double x = c <= 2 ? kTableLeft + (c - 1) * w : kTableLeft + c * w - p.TextWidth(cells[c]);
+    PrintAt(p, RoundTwips(x), RoundTwips(y), cells[c]);
+  }
+}
+
+// The running y of table row `row` (from 1): rows in blocks of five with a wider gap.
+double NextRowY(double y, int row) {
+  const int32 h = g.LineHeight;
+  y += 2 * h - h / 2;
+  if (row % 5 == 1) y += h;
+  return y;
+}
+
+void BeginTable(PageSurface &p, const char *title) {
+  p.SetCurrentY(1200);
+  p.SetFontSize(10);
+  g.MsgText = title;
+  PrintSectionHeader(p);
+}
+
+// Headings at the current position, the rule below them; returns the start value of the rows.
+double PrintHeadings(PageSurface &p, const std::vector<std::string> &heads, double w, int32 lift) {
+  PrintTableLine(p, p.CurrentY(), heads, w);
+  PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY())));
+  return p.CurrentY() - lift;
+}
+
+void EndTable(PageSurface &p) { PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY() + 100))); }
+
+std::string NodePair(int r, const char *joint) {
+  const auto [i, j] = ActivityNodes(r);
+  return NodeText(i) + joint + NodeText(j);
+}
+
+bool PrintProjectInputData(PageSurface &p) {
+  const bool pert = g.ProjMethod == 2;
+  BeginTable(p, pert ? "PROJECT PLANNING - PERT ORIGINAL DATA" : "PROJECT PLANNING - CPM ORIGINAL DATA");
+  const double w = pert ? 1800 : 2200;
+  std::vector<std::string> heads{"", "Activity", "Symbol"};
+  if (pert)
+    heads.insert(heads.end(), {"Minimum Dur., a", "Most-Likely Dur., m", "Maximum Dur., b"});
+  else
+    heads.push_back("Duration");
+  double y = PrintHeadings(p, heads, w, g.LineHeight);
+  for (int r = 1; r <= g.ActivityCount; ++r) {
+    y = NextRowY(y, r);
+    std::vector<std::string> cells{"", NodePair(r, " - "), g.ActSymbol(r)};
+    for (int c = 3; c < static_cast<int>(heads.size()); ++c)
+      cells.push_back(Formatted(g.NetMatrix(r, c + 1)));
+    PrintTableLine(p, y, cells, w);
+  }
+  EndTable(p);
+  if (!pert) return true;
+
+  p.NewPage();
+  g.MsgText = "PROJECT PLANNING - PERT MEAN AND VARIANCE";
+  PrintSectionHeader(p);
+  y = PrintHeadings(p, {"", "Activity", "Symbol", "Mean Duration", "Variance"}, 2200, 0);
+  for (int r = 1; r <= g.ActivityCount; ++r) {
+    const auto [i, j] = ActivityNodes(r);
+    y = NextRowY(y, r);
+    PrintTableLine(p, y, {"", NodePair(r, " - "), g.ActSymbol(r), Formatted(g.ArcDur(i, j)), Formatted(g.ArcVar(i, j))},
+                   2200);
+  }
+  EndTable(p);
+  return p.EndDoc();
+}
+
+void PrintCPMSchedule(PageSurface &p) {
+  BeginTable(p, "PROJECT PLANNING - CPM SCHEDULE");
+  const double w = 1200;
+  double y = PrintHeadings(p,
+                           {"", "Activity", "Symbol", "Duration", "Earliest Start", "Latest Finish", "Total Float",
+                            "Free Float"},
+                           w, g.LineHeight);
+  const std::vector<ScheduleRow> rows = BarChartScheduleRows();
+  const double marked = p.TextWidth("c ");
+  for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
+    const ScheduleRow &row = rows[static_cast<std::size_t>(r - 1)];
+    y = NextRowY(y, r);
+    const std::string pair = NodePair(r, "-");
+    PrintAt(p, RoundTwips(kTableLeft + (row.critical ? 0 : marked)), RoundTwips(y), (row.critical ? "c " : "") + pair);
+    PrintTableLine(p, y,
+                   {"", "", g.ActSymbol(r), row.cells[1], row.cells[2], row.cells[3], row.cells[4], row.cells[5]},
+                   w);
+  }
+}
+
+// Every node that has a longest path, the start node included.
+void PrintPERTPaths(PageSurface &p) {
+  BeginTable(p, "PROJECT PLANNING - PERT PATH MEAND AND STANDARD DEVIATION");
+  const double w = 1000;
+  const double top = p.CurrentY();
+  PrintAt(p, kTableLeft, RoundTwips(top), "Node");
+  PrintAt(p, RoundTwips(kTableLeft + w), RoundTwips(top), "Longest Path Based on Mean Durations");
+  PrintAt(p, RoundTwips(kTableLeft + 8 * w - p.TextWidth("Path Mean")), RoundTwips(top), "Path Mean");
+  PrintAt(p, RoundTwips(kTableLeft + 9.3 * w - p.TextWidth("Path Std. Dev.")), RoundTwips(top), "Path Std. Dev.");
+  PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY())));
+  double y = p.CurrentY() - g.LineHeight;
+  int row = 0;
+  for (int j = 1; j <= g.NodeCount; ++j) {
+    if (g.ArcDur(0, j) == -2 || g.ArcDur(0, j) == -1) continue;
+    const PertPath path = PertPathTo(j);
+    if (path.nodes.empty()) continue;
+    y = NextRowY(y, ++row);
+    const std::string mean = Formatted(path.mean), dev = Formatted(path.stdDev);
+    PrintAt(p, kTableLeft, RoundTwips(y), std::to_string(j));
+    PrintAt(p, RoundTwips(kTableLeft + 0.8 * w), RoundTwips(y), PertPathText(path.nodes));
+    PrintAt(p, RoundTwips(kTableLeft + 7.9 * w - p.TextWidth(mean)), RoundTwips(y), mean);
+    PrintAt(p, RoundTwips(kTableLeft + 9.2 * w - p.TextWidth(dev)), RoundTwips(y), dev);
+  }
+}
+
+} // namespace
+
+BarChartAxis BarChartScale(double projectLength, int activityCount) {
+  BarChartAxis a;
+  const int16 longest = Round16(VarMax(projectLength, static_cast<double>(activityCount)));
+  a.step = 1;
+  if (longest > 10) a.step = std::max<int16>(1, LeadingDigitFloor(Round16(longest * 0.1)));
+  a.min = static_cast<int16>(-a.step);
+  a.max = Round16((Int(static_cast<double>(longest) / a.step) + 1) * a.step);
+  return a;
+}
+
+double BarHeightFactor(double projectLength, int activityCount) {
+  return activityCount > 0 && projectLength > activityCount ? projectLength / activityCount : 1.0;
+}
+
+int BarHeight(int r, int activityCount, double factor) {
+  return static_cast<int>(std::nearbyint((activityCount + 1 - r) * factor));
+}
+
+bool IsCriticalActivity(int r) { return IsCriticalFloat(g.ActFloat(r, 1), g.ArcDur(0, 0)); }
+
+void SetBarChartScale(Surface &picture) {
+  const BarChartAxis a = BarChartScale(g.ArcDur(0, 0), g.ActivityCount);
+  g.GraphXMin = g.GraphYMin = a.min;
+  g.GraphXMax = g.GraphYMax = a.max;
+  g.GraphStep = a.step;
+  ApplyGraphScale(picture);
+}
+
+void DrawBarChart(Surface &s) {
+  if (g.GraphStep <= 0) return;
+  s.SetDrawWidth(1);
+  s.SetForeColor(kRed);
+  s.Line(0, 0, g.GraphXMax, 0, kRed);
+  s.Line(0, 0, 0, g.GraphYMax, kRed);
+  s.SetForeColor(kBlue);
+  s.SetDrawWidth(4);
+  for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
+    s.Point(t, 0, kBlue);
+    s.SetCurrentX(t);
+    s.SetCurrentY(0);
+    s.Print(Str(t));
+  }
+  s.SetCurrentX(g.GraphXMax - 1.5 * g.GraphStep);
+  s.Print("Time");
+  const int n = g.ActivityCount;
+  const double factor = CurrentFactor();
+  for (int r = 1; r <= n; ++r) {
+    const double y = BarHeight(r, n, factor);
+    DrawActivityLine(s, r, y);
+    s.SetForeColor(kBlue);
+    s.SetCurrentX(g.ActFloat(r, 4));
+    s.SetCurrentY(y);
+    s.Print(g.ActSymbol(r));
+  }
+}
+
+std::vector<ScheduleRow> BarChartScheduleRows() {
+  std::vector<ScheduleRow> rows;
+  const double length = g.ArcDur(0, 0);
+  for (int r = 1; r <= g.ActivityCount; ++r) {
+    const auto [i, j] = ActivityNodes(r);
+    const double d = ActivityDuration(r);
+    const float early = g.EarlyTime(i), late = g.LateTime(j);
+    const double total = static_cast<float>(late - early - d);
+    const double free = static_cast<float>(g.EarlyTime(j) - early - d);
+    ScheduleRow row;
+    row.critical = IsCriticalFloat(total, length);
+    row.cells = {NodePair(r, "-") + ": " + g.ActSymbol(r),
+                 Formatted(d),
+                 Formatted(early),
+                 Formatted(late),
+                 Formatted(CleanFloat(total, length)),
+                 Formatted(CleanFloat(free, length))};
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<std::string> StartTimeChoices(int a) {
+  std::vector<std::string> items;
+  if (IsCriticalActivity(a)) return items;
+  const int last = static_cast<int>(std::nearbyint(g.ActFloat(a, 1)));
+  for (int d = 0; d <= last; ++d)
+    items.push_back(NumTextSingle(g.ActFloat(a, 3) - g.ActFloat(a, 0) + static_cast<float>(d)));
+  return items;
+}
+
+ExperimentTexts ApplyStartChoice(int a, int delay, Surface &picture) {
+  ExperimentTexts out;
+  if (IsCriticalActivity(a)) return out;
+  const auto [from, to] = ActivityNodes(a);
+  const float start = static_cast<float>(delay) + g.ActFloat(a, 3);
+  g.SchedStart(from) = start;
+  g.ActFloat(a, 0) = start;
+  RedrawActivity(picture, a);
+
+  const float shift = g.ActFloat(a, 0) - g.ActFloat(a, 3);
+  const float freeFloat = g.ActFloat(a, 2);
+  std::string text = "ACTIVITY " + g.ActSymbol(a) + ":  START TIME = " + MessageNumber(start) +
+                     ", DELAY relative to its EARLIEST START = " + MessageNumber(shift) +
+                     ",  FREE FLOAT = " + MessageNumber(freeFloat) + ".";
+
+  // Immediate successors start no earlier than the excess of the delay over the free float.
+  const float push = VarMax(0.0f, static_cast<float>(delay) - freeFloat);
+  const float finish = static_cast<float>(ActivityDuration(a)) + g.ActFloat(a, 0);
+  std::string pushed, names = "{";
+  float lastStart = 0;
+  bool anyPushed = false;
+  for (int k = 1, n = g.ActivityCount; k <= n; ++k) {
+    const auto [kFrom, kTo] = ActivityNodes(k);
+    if (IsCriticalActivity(k) || kFrom != to) continue;
+    const float sk = g.ActFloat(k, 3) + push;
+    lastStart = sk;
+    g.SchedStart(kFrom) = sk;
+    if (sk > g.ActFloat(k, 0)) {
+      if (finish - g.ActFloat(k, 0) > 0) {
+        anyPushed = true;
+        pushed += g.ActSymbol(k) + ", ";
+        names += g.ActSymbol(k) + ", ";
+      }
+      g.ActFloat(k, 0) = sk;
+      RedrawActivity(picture, k);
+    }
+  }
+  if (anyPushed) {
+    CutListEnd(pushed);
+    CutListEnd(names);
+    names += "}";
+    text += "   Because DELAY exceeds FREE FLOAT by" + MessageNumber(shift - freeFloat) + ", succeeding activities {" +
+            pushed + "} cannot start any earlier than time " + MessageNumber(lastStart) + ".";
+    out.caution = " CAUTION: Activities following " + names +
+                  ", if any, are not checked for possible delay.  This step is done manually by assigning zero "
+                  "delay to " +
+                  names + ".";
+  }
+
+  // Immediate predecessors that would still run at the new start end there instead.
+  std::string pulled;
+  for (int k = 1, n = g.ActivityCount; k <= n; ++k) {
+    const auto [kFrom, kTo] = ActivityNodes(k);
+    if (IsCriticalActivity(k) || kTo != from) continue;
+    const float duration = static_cast<float>(ActivityDuration(k));
+    if (duration + g.ActFloat(k, 0) > g.ActFloat(a, 0)) {
+      const float sk = g.ActFloat(a, 0) - duration;
+      g.SchedStart(kFrom) = sk;
+      g.ActFloat(k, 0) = sk;
+      RedrawActivity(picture, k);
+      pulled += g.ActSymbol(k) + ", ";
+    }
+  }
+  if (!pulled.empty()) {
+    CutListEnd(pulled);
+    text += "   FINISH of preceding activities {" + pulled + "} must be moved back to time " +
+            MessageNumber(g.ActFloat(a, 0)) + " (or earlier if possible).";
+  }
+  out.result = text;
+  return out;
+}
+
+BarChartPaperFrame BarChartPrintFrame(const BarChartAxis &x, const BarChartAxis &y) {
+  // The same frame as scaling each end by its share of the axis, without dividing by the
+  // end's own length (which is zero for an axis that starts or ends at 0).
+  const double width = x.max - x.min, height = y.max - y.min;
+  BarChartPaperFrame f;
+  f.left = Round16(x.min - (0.3 / 0.647) * width);
+  f.right = Round16(x.max + (0.053 / 0.647) * width);
+  f.bottom = Round16(y.min - 0.3 * height);
+  f.top = Round16(y.max + 0.7 * height);
+  return f;
+}
+
+bool PrintProjectOutput(PageSurface &p) {
+  PrintPageHeading(p);
+  bool ok = PrintProjectInputData(p);
+  if (g.ProjMethod == 2 && g.OutputOption == 1) return ok;
+  if (g.ProjMethod == 1) {
+    p.NewPage();
+    PrintCPMSchedule(p);
+  } else {
+    PrintPERTPaths(p);
+  }
+  EndTable(p);
+  return p.EndDoc() && ok;
+}
+
+bool PrintBarChart(PageSurface &p) {
+  p.ScaleReset();
+  p.SetCurrentY(1200);
+  g.MsgText = "PROJECT PLANNING - CPM BAR CHART";
+  PrintSectionHeader(p);
+  // Without a chart on screen there is no scale to print it in.
+  if (g.GraphStep <= 0) return p.EndDoc();
+  const BarChartAxis x{g.GraphXMin, g.GraphXMax, g.GraphStep};
+  const BarChartAxis y{g.GraphYMin, g.GraphYMax, g.GraphStep};
+  const BarChartPaperFrame f = BarChartPrintFrame(x, y);
+  p.ScaleSet((f.left + g.GraphXMin) / 2.0, f.top, f.right - f.left, f.bottom - f.top);
+  const Rgb ink = p.ForeColor();
+  p.SetFontSize(10);
+  p.SetFontBold(false);
+  p.SetDrawWidth(1);
+  p.Line(g.GraphXMin, 0, g.GraphXMax, 0, ink);
+  p.Line(0, g.GraphYMin, 0, g.GraphYMax, ink);
+  p.SetDrawWidth(3);
+  p.SetFontBold(true);
+  for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
+    p.Point(t, 0, ink);
+    p.SetCurrentX(t);
+    p.SetCurrentY(0);
+    p.Print(Str(t));
+  }
+  p.SetCurrentX(g.GraphXMax - 0.5 * g.GraphStep);
+  p.Print("Time");
+
+  const int n = g.ActivityCount;
+  const double factor = CurrentFactor();
+  for (int r = 1; r <= n; ++r) {
+    const double yr = BarHeight(r, n, factor);
+    if (IsCriticalActivity(r)) {
+      p.SetDrawWidth(8);
+      p.Line(g.ActFloat(r, 3), yr, g.ActFloat(r, 4), yr, ink);
+    } else {
+      p.SetDrawWidth(1);
+      p.Line(g.ActFloat(r, 3), yr, g.ActFloat(r, 4), yr, ink);
+      p.SetDrawWidth(8);
+      const double start = g.ActFloat(r, 0);
+      p.Line(start, yr, start + ActivityDuration(r), yr, ink);
+    }
+    p.SetCurrentX(g.ActFloat(r, 4));
+    p.SetCurrentY(yr);
+    p.Print(g.ActSymbol(r));
+  }
+  p.ScaleReset();
+  return p.EndDoc();
+}
+
+bool PrintProjectOutput() {
+  return RunPrintJob([](PageSurface &p) { return PrintProjectOutput(p); });
+}
+
+bool PrintProjectOutputAndBarChart() {
+  return RunPrintJob([](PageSurface &p) {
+    const bool data = PrintProjectOutput(p);
+    return PrintBarChart(p) && data;
+  });
+}
+
+} // namespace quon

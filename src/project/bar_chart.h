@@ -1,0 +1,75 @@
+// The CPM bar chart on any surface (the graph screen's picture or a test's recording surface):
+// its axis scale, the bars, the schedule rows beside it, and the schedule experiment that moves
+// non-critical activities and their immediate neighbours.
+//
+// Every bar is drawn from its activity's current start, ActFloat(r, 0), so a repaint, a zoom
+// and the paper all show the experiment as it stands.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+#include "shell/mod1.h"
+
+namespace quon {
+
+// The square axis frame of the chart: x and y both run from -step to max.
+struct BarChartAxis {
+  int16 min = 0, max = 0, step = 0;
+};
+BarChartAxis BarChartScale(double projectLength, int activityCount);
+
+// Height of activity r's line: activity 1 on top, stretched to the project length when the
+// project is longer than the activity count.
+double BarHeightFactor(double projectLength, int activityCount);
+int BarHeight(int r, int activityCount, double factor);
+
+// Sets GraphXMin.. GraphStep from the current CPM run and the picture's user scale.
+void SetBarChartScale(Surface &picture);
+
+// Axes, ticks and every activity's line on the picture, in its current scale.
+void DrawBarChart(Surface &picture);
+
+// One schedule row per activity: "i-j: symbol", duration, earliest start, latest finish, total
+// float and free float, formatted; critical rows are marked.
+struct ScheduleRow {
+  std::array<std::string, 6> cells;
+  bool critical = false;
+};
+std::vector<ScheduleRow> BarChartScheduleRows();
+
+bool IsCriticalActivity(int r);
+
+// The choices of the start-time list for activity a: the shifts relative to its current start
+// that keep it within its total float. Empty for a critical activity.
+std::vector<std::string> StartTimeChoices(int a);
+inline constexpr const char *kCriticalActivityText =
+    "Selected activity is CRITICAL.  Its schedule cannot be modified.";
+
+// Starts activity a at its earliest start + delay, pushes its non-critical successors later
+// when the delay exceeds its free float, pulls its non-critical predecessors back when they
+// would end after the new start, redraws the moved bars on the picture, and returns the two
+// messages (the result, and the caution about activities further on).
+struct ExperimentTexts {
+  std::string result, caution;
+};
+ExperimentTexts ApplyStartChoice(int a, int delay, Surface &picture);
+
+// Printing: the input data and, for CPM, the schedule (or the PERT path table); and the bar
+// chart on a page of its own. Each ends its print jobs and returns the last end's result.
+bool PrintProjectOutput(PageSurface &printer);
+bool PrintBarChart(PageSurface &printer);
+// Both as print jobs on the program's printer.
+bool PrintProjectOutput();
+bool PrintProjectOutputAndBarChart();
+
+// The printed chart's frame in chart units: the axes take 0.647 of the page width with 0.3 of
+// it to the left, and half the page height with 0.35 above.
+struct BarChartPaperFrame {
+  int16 left = 0, top = 0, right = 0, bottom = 0;
+};
+BarChartPaperFrame BarChartPrintFrame(const BarChartAxis &x, const BarChartAxis &y);
+
+} // namespace quon

@@ -1,0 +1,151 @@
+// The CPM bar chart on the graph screen: the schedule grid and the experiment frame beside the
+// picture, the chart drawn on every resize, paint and zoom, and the schedule experiment.
+#include "project/ui/bar_chart_screen.h"
+
+#include <cmath>
+
+#include "platform/colors.h"
+#include "platform/user_services.h"
+#include "project/bar_chart.h"
+
+namespace quon {
+
+namespace {
+
+int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+void ShowBarChartSchedule(ScrLPGraf &s) {
+  Grid &grid = s.gridChart;
+  const std::vector<ScheduleRow> rows = BarChartScheduleRows();
+  for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
+    const ScheduleRow &row = rows[static_cast<std::size_t>(r - 1)];
+    for (int c = 0; c < 6; ++c) {
+      grid.SetRow(r + 1);
+      grid.SetCol(c);
+      if (row.critical) grid.SetCellForeColor(kRed);
+      grid.SetText(row.cells[static_cast<std::size_t>(c)]);
+    }
+  }
+}
+
+std::string LoadBarChart(ScrLPGraf &s) {
+  static const char *const heads[] = {"Activity",      "Duration",    "Earliest Start",
+                                      "Latest Finish", "Total Float", "Free Float"};
+  g.ColHeads.ReDim(5);
+  for (int c = 0; c < 6; ++c)
+    g.ColHeads(c) = heads[c];
+  s.Frame3.SetVisible(true);
+  s.List1.SetVisible(false);
+
+  Grid &grid = s.gridChart;
+  const PictureBox &pic = s.picLPgraph;
+  grid.SetVisible(true);
+  grid.FixedRows = 1;
+  grid.FixedCols = 1;
+  grid.Move(Round(0.1 * pic.Left()), pic.Top(), Round(0.81 * pic.Left()), pic.Height() / 2);
+  grid.SetRows(g.ActivityCount + 2);
+  grid.SetCols(6);
+  grid.ColAlignment.assign(6, kAlignRight);
+  grid.ColAlignment[0] = kAlignLeft;
+  for (int c = 0; c < 6; ++c)
+    grid.SetColWidth(c, Round(grid.Width() / 3.5));
+  grid.MergeCells = MergeMode::Free;
+  grid.SetMergeRow(0, true);
+  for (int c = 1; c < 6; ++c)
+    grid.SetTextMatrix(0, c, g.HeaderText[1]);
+  for (int c = 0; c < 6; ++c) {
+    grid.SetRow(1);
+    grid.SetCol(c);
+    grid.SetCellForeColor(kBlue);
+    grid.SetCellBackColor(kCyan);
+    grid.SetText(g.ColHeads(c));
+  }
+  ShowBarChartSchedule(s);
+
+  s.Frame3.Move(grid.Left(), 0, grid.Width(), Round(0.93 * grid.Height()));
+  s.Frame3.SetTop(pic.Top() + pic.Height() - s.Frame3.Height());
+  // One line of choices along the frame's top: "Change start of" [activity] "by" [start] and
+  // the limit beside them.
+  const int w = s.Frame3.Width();
+  s.Label1.Move(120, 330, Round(0.25 * w), 255);
+  s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, Round(0.13 * w), 315);
+  s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330, Round(0.05 * w), 255);
+  s.Combo2.Move(s.Label2.Left() + s.Label2.Width(), 270, Round(0.13 * w), 315);
+  s.Label3.Move(s.Combo2.Left() + s.Combo2.Width() + 60, 210, w - s.Combo2.Left() - s.Combo2.Width() - 180, 510);
+  const int t = Round(1.2 * s.Combo1.Height() + s.Combo1.Top());
+  s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), Round(0.48 * s.Frame3.Height()));
+  s.Text2.Move(s.Label1.Left(), s.Text1.Height() + t, s.Text1.Width(), s.Text1.Height());
+  s.Combo1.Clear();
+  for (int r = 1; r <= g.ActivityCount; ++r)
+    s.Combo1.AddItem(g.ActSymbol(r));
+  s.Combo2.Clear();
+  s.Combo2.SetEnabled(false);
+  return "CRITICAL PATH METHOD SCHEDULE";
+}
+
+// The whole chart afresh: the form's heading and frame, then the picture.
+void DrawWholeChart(ScrLPGraf &s) {
+  s.DrawFormDecoration();
+  s.picLPgraph.Clear();
+  DrawBarChart(s.picLPgraph);
+}
+
+// The activity chosen in the first list, from 1; 0 when none is chosen.
+int ChosenActivity(ScrLPGraf &s) { return s.Combo1.ListIndex() + 1; }
+
+void ListStartTimeChoices(ScrLPGraf &s) {
+  const int a = ChosenActivity(s);
+  if (a == 0) {
+    Beep();
+    return;
+  }
+  s.Combo2.SetEnabled(true);
+  s.Combo2.Clear();
+  if (IsCriticalActivity(a)) {
+    s.Combo2.SetEnabled(false);
+    s.Text1.SetText(kCriticalActivityText);
+    return;
+  }
+  for (const std::string &item : StartTimeChoices(a))
+    s.Combo2.AddItem(item);
+}
+
+void StartTimeChosen(ScrLPGraf &s) {
+  s.Text1.SetText("");
+  const int a = ChosenActivity(s);
+  if (a == 0 || IsCriticalActivity(a)) return;
+  const int delay = s.Combo2.ListIndex();
+  if (delay < 0) {
+    Beep();
+    return;
+  }
+  const ExperimentTexts texts = ApplyStartChoice(a, delay, s.picLPgraph);
+  // Rebuilding the list drops its selection; the change is already applied.
+  ListStartTimeChoices(s);
+  s.Text1.SetText(texts.result);
+  s.Text2.SetText(texts.caution);
+}
+
+} // namespace
+
+GraphScreenHooks ProjectGraphScreenHooks() {
+  GraphScreenHooks h;
+  h.load = LoadBarChart;
+  h.setScale = [](ScrLPGraf &s) { SetBarChartScale(s.picLPgraph); };
+  h.paint = DrawWholeChart;
+  h.zoomed = [](ScrLPGraf &s, bool) { DrawWholeChart(s); };
+  h.print = [] { PrintProjectOutputAndBarChart(); };
+  h.combo1Click = [](ScrLPGraf &s) {
+    s.Text1.SetText("");
+    s.Text2.SetText("");
+    ListStartTimeChoices(s);
+  };
+  h.combo2Click = StartTimeChosen;
+  return h;
+}
+
+void ShowBarChartScreen() {
+  scrLPGraf().Show();
+}
+
+} // namespace quon

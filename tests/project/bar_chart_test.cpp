@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/colors.h"
+#include "platform/recording_surface.h"
+#include "project/bar_chart.h"
+#include "project/project_fixture.h"
+#include "project/project_schedule.h"
+
+namespace quon {
+namespace {
+
+// A non-critical B (earliest start 3, duration 2, free float 1, total float 3) whose end node
+// starts the non-critical D and E (earliest start 6); A and F are critical, length 10.
+const std::vector<test::ActivityRow> kExperiment = {
+    {"1", "2", "A", "3"}, {"2", "3", "B", "2"}, {"1", "3", "C", "6"}, {"3", "6", "D", "2"},
+    {"3", "5", "E", "1"}, {"2", "6", "F", "7"}, {"5", "6", "G", "1"}};
+
+// The CPM run and the start columns, as the output screen's bar-chart option leaves them.
+void Schedule(const std::vector<test::ActivityRow> &rows) {
+  test::LoadProject(1, rows);
+  ASSERT_FALSE(ComputeCPMSchedule());
+  for (int r = 1; r <= g.ActivityCount; ++r) {
+    const auto [i, j] = ActivityNodes(r);
+    g.ActFloat(r, 3) = g.ActFloat(r, 0) = g.EarlyTime(i);
+    g.ActFloat(r, 4) = g.LateTime(j);
+  }
+  for (int k = 1; k <= g.NodeCount; ++k)
+    g.SchedStart(k) = g.EarlyTime(k);
+}
+
+// The blue bar of an activity drawn at height y (no user scale: chart units are the twips).
+std::vector<std::pair<double, double>> BlueBarsAt(const RecordingSurface &s, double y) {
+  std::vector<std::pair<double, double>> out;
+  for (const RecordedOp &op : s.Ops())
+    if (op.kind == DrawKind::Line && op.color == kBlue && op.y1 == y && op.y2 == y) out.emplace_back(op.x1, op.x2);
+  return out;
+}
+
+TEST(BarChartScale, AxisEndsStepsAndHeights) {
+  struct Case {
+    double length;
+    int activities;
+    int16 min, max, step;
+  };
+  for (const Case c : {Case{7, 3, -1, 8, 1}, Case{4, 6, -1, 7, 1}, Case{10, 2, -1, 11, 1}, Case{11, 2, -1, 12, 1},
+                       Case{25, 2, -2, 26, 2}, Case{10.5, 2, -1, 11, 1}, Case{30, 2, -3, 33, 3},
+                       Case{134, 2, -10, 140, 10}, Case{87, 2, -9, 90, 9}}) {
+    const BarChartAxis a = BarChartScale(c.length, c.activities);
+    EXPECT_EQ(a.min, c.min) << c.length;
+    EXPECT_EQ(a.max, c.max) << c.length;
+    EXPECT_EQ(a.step, c.step) << c.length;
+  }
+  const double longer = BarHeightFactor(7, 3);
+  EXPECT_EQ(BarHeight(1, 3, longer), 7);
+  EXPECT_EQ(BarHeight(2, 3, longer), 5);
+  EXPECT_EQ(BarHeight(3, 3, longer), 2);
+  const double shorter = BarHeightFactor(4, 6);
+  for (int r = 1; r <= 6; ++r)
+    EXPECT_EQ(BarHeight(r, 6, shorter), 7 - r);
+}
+
+TEST(BarChartPrintFrame, DivisionFreeFrameMatchesTheSharesAndStaysFiniteAtZero) {
+  const BarChartPaperFrame f = BarChartPrintFrame({-1, 8, 1}, {-1, 8, 1});
+  EXPECT_EQ(f.left, -5); // -1 - 0.3/0.647 x 9
+  EXPECT_EQ(f.right, 9); // 8 + 0.053/0.647 x 9
+  EXPECT_EQ(f.bottom, -4);
+  EXPECT_EQ(f.top, 14);
+  // An axis from 0 would divide by zero in the per-end form.
+  const BarChartPaperFrame z = BarChartPrintFrame({0, 10, 1}, {0, 10, 1});
+  EXPECT_EQ(z.left, -5);
+  EXPECT_EQ(z.bottom, -3);
+  EXPECT_EQ(z.top, 17);
+}
+
+TEST(ScheduleExperiment, PushesSuccessorsPullsPredecessorsAndKeepsTheChartDrawn) {
+  Schedule(kExperiment);
+  RecordingSurface pic;
+  EXPECT_TRUE(StartTimeChoices(1).empty()); // A is critical
+  const ExperimentTexts none = ApplyStartChoice(1, 1, pic);
+  EXPECT_EQ(none.result, "");
+  EXPECT_EQ(g.ActFloat(1, 0), 0);
+  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"0", "1", "2", "3"}));
+
+  // Delay B by 2: one time unit beyond its free float pushes D and E to 7.
+  const ExperimentTexts b = ApplyStartChoice(2, 2, pic);
+  EXPECT_EQ(b.result, "ACTIVITY B:  START TIME =  5, DELAY relative to its EARLIEST START =  2,  FREE FLOAT =  1."
+                      "   Because DELAY exceeds FREE FLOAT by 1, succeeding activities {D, E} cannot start any "
+                      "earlier than time  7.");
+  EXPECT_EQ(b.caution, " CAUTION: Activities following {D, E}, if any, are not checked for possible delay.  This "
+                       "step is done manually by assigning zero delay to {D, E}.");
+  EXPECT_EQ(g.ActFloat(4, 0), 7);
+  EXPECT_EQ(g.ActFloat(5, 0), 7);
+  EXPECT_EQ(g.SchedStart(3), 7); // D and E share their from node
+  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"-2", "-1", "0", "1"}));
+
+  // A smaller delay within the free float moves B alone; the pushed D and E stay.
+  const ExperimentTexts back = ApplyStartChoice(2, 1, pic);
+  EXPECT_EQ(back.result, "ACTIVITY B:  START TIME =  4, DELAY relative to its EARLIEST START =  1,  FREE FLOAT =  1.");
+  EXPECT_EQ(back.caution, "");
+  EXPECT_EQ(g.ActFloat(4, 0), 7);
+
+  // Back to the full delay, then D started at its earliest start: B would still run at 6 and is
+  // pulled back to end there.
+  ApplyStartChoice(2, 2, pic);
+  const ExperimentTexts d = ApplyStartChoice(4, 0, pic);
+  EXPECT_EQ(d.result, "ACTIVITY D:  START TIME =  6, DELAY relative to its EARLIEST START =  0,  FREE FLOAT =  2."
+                      "   FINISH of preceding activities {B} must be moved back to time  6 (or earlier if possible).");
+  EXPECT_EQ(g.ActFloat(2, 0), 4);
+
+  // A whole drawing (paint, zoom) shows every bar at its current start: B at 4, D at 6, E at 7.
+  g.GraphXMin = g.GraphYMin = -1;
+  g.GraphXMax = g.GraphYMax = 11;
+  g.GraphStep = 1;
+  RecordingSurface chart;
+  DrawBarChart(chart);
+  const double f = BarHeightFactor(10, 7);
+  auto bar = [&](int r) { return BlueBarsAt(chart, BarHeight(r, 7, f)); };
+  EXPECT_EQ(bar(2), (std::vector<std::pair<double, double>>{{4, 6}}));
+  EXPECT_EQ(bar(4), (std::vector<std::pair<double, double>>{{6, 8}}));
+  EXPECT_EQ(bar(5), (std::vector<std::pair<double, double>>{{7, 8}}));
+  EXPECT_TRUE(bar(1).empty()); // critical: red only
+}
+
+TEST(ScheduleExperiment, RoundedTotalFloatBoundsTheChoices) {
+  Schedule({{"1", "3", "A", "6"}, {"1", "2", "B", "2.5"}, {"2", "3", "C", "1"}});
+  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"0", "1", "2"})); // 2.5 -> 2
+  Schedule({{"1", "3", "A", "6"}, {"1", "2", "B", "4.6"}, {"2", "3", "C", "1"}});
+  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"0"})); // 0.4 -> 0
+}
+
+TEST(ProjectPrinting, CPMDataScheduleAndChartOnPaper) {
+  Schedule(kExperiment);
+  g.HeaderText[1] = "Demo";
+  g.OutputOption = 1;
+  RecordingSurface paper;
+  EXPECT_TRUE(PrintProjectOutput(paper));
+  EXPECT_EQ(paper.DocumentsEnded(), 1);
+  ASSERT_NE(paper.FindText("PROJECT PLANNING - CPM SCHEDULE"), nullptr);
+  const RecordedOp *critical = paper.FindText("c 1-2");
+  const RecordedOp *plain = paper.FindText("2-3");
+  ASSERT_NE(critical, nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(critical->x1, 1200);
+  EXPECT_GT(plain->x1, 1200);
+  EXPECT_EQ(critical->page, 2);
+
+  // Seven activities: rows 1 to 5, then a wider gap before row 6.
+  std::vector<double> ys;
+  for (const RecordedOp &op : paper.Texts())
+    if (op.page == 1 && op.x1 == 1200 && op.text.size() == 5 && op.text[1] == ' ') ys.push_back(op.y1);
+  ASSERT_EQ(ys.size(), 7u);
+  EXPECT_GT(ys[5] - ys[4], ys[4] - ys[3]);
+  EXPECT_DOUBLE_EQ(ys[6] - ys[5], ys[4] - ys[3]);
+
+  // The chart after an experiment shows the moved bar, the schedule its earliest start.
+  RecordingSurface pic;
+  ApplyStartChoice(2, 2, pic);
+  const BarChartAxis a = BarChartScale(10, 7);
+  g.GraphXMin = g.GraphYMin = a.min;
+  g.GraphXMax = g.GraphYMax = a.max;
+  g.GraphStep = a.step;
+  paper.Reset();
+  EXPECT_TRUE(PrintBarChart(paper));
+  EXPECT_EQ(paper.DocumentsEnded(), 1);
+  ASSERT_NE(paper.FindText("PROJECT PLANNING - CPM BAR CHART"), nullptr);
+  ASSERT_NE(paper.FindText("Time"), nullptr);
+  int thick = 0;
+  for (const RecordedOp &op : paper.Ops())
+    if (op.kind == DrawKind::Line && op.width == 8) ++thick;
+  EXPECT_EQ(thick, 7); // one thick line per activity: critical window or bar
+}
+
+TEST(ProjectPrinting, PERTPathTableKeepsEveryNodeWithAPath) {
+  // The start node is 2, so node 1 is an inner node.
+  test::LoadProject(2, {{"2", "1", "A", "1", "2", "3"}, {"1", "3", "B", "2", "3", "4"}, {"2", "3", "C", "1", "1", "1"}});
+  ASSERT_FALSE(ComputeForwardPass());
+  g.HeaderText[1] = "Demo";
+  g.OutputOption = 2;
+  RecordingSurface paper;
+  EXPECT_TRUE(PrintProjectOutput(paper));
+  EXPECT_EQ(paper.DocumentsEnded(), 2);
+  std::vector<std::string> nodes;
+  for (const RecordedOp &op : paper.Texts())
+    if (op.document == 2 && op.x1 == 1200 && op.text.size() == 1) nodes.push_back(op.text);
+  // The start node has no path; node 1 is printed.
+  EXPECT_EQ(nodes, (std::vector<std::string>{"1", "3"}));
+
+  g.OutputOption = 1;
+  paper.Reset();
+  EXPECT_TRUE(PrintProjectOutput(paper));
+  EXPECT_EQ(paper.DocumentsEnded(), 1);
+  EXPECT_NE(paper.FindText("PROJECT PLANNING - PERT MEAN AND VARIANCE"), nullptr);
+}
+
+} // namespace
+} // namespace quon
