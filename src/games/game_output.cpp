@@ -62,6 +62,9 @@ bool PrintGameLPSolution(PageSurface &printer) {
   printer.SetCurrentX(1200);
   printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
   g.PrintY = RoundTwips(printer.CurrentY()) + g.LineHeight;
+  // The table printer names the table but leaves its heading to the report.
+  printer.SetFontBold(true);
+  PrintAt(printer, 1200, g.PrintY, "Original Game Data:");
   printer.SetFontBold(false);
   PrintDataTable(printer, g.ArcMatrix, noSingles, noIntegers, 0);
 
