@@ -2,6 +2,10 @@
 // and the graph of a two-row game on the graph screen, with their zoom and printouts.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -36,6 +40,14 @@ protected:
     scr4().cmdDone_Click();
     Forms::DoEvents();
   }
+  // With QUON_GAME_SCREENSHOTS naming a folder, the screen as shown is saved there (run under a
+  // real display server to see it).
+  static void SaveShot(Form &f, const std::string &name) {
+    const char *dir = std::getenv("QUON_GAME_SCREENSHOTS");
+    if (dir == nullptr) return;
+    Forms::DoEvents();
+    EXPECT_TRUE(f.ClientWidget()->window()->grab().toImage().save(QString::fromStdString(std::string(dir) + "/" + name)));
+  }
   static int Count(const ScrLPGraf &s, DrawKind kind, int width) {
     int n = 0;
     for (const DrawOp &op : s.picLPgraph.Drawing().Ops())
@@ -67,6 +79,7 @@ TEST_F(GameOutputTest, SummaryOfTheLPBasedMethod) {
   EXPECT_EQ(grid.TextMatrix(8, 4), "");
   EXPECT_EQ(grid.TextMatrix(12, 0), "Unrestr'd (y/n)?");
   EXPECT_EQ(g.OutputPageKind, 2);
+  SaveShot(f, "game_summary.png");
 
   RecordingSurface paper;
   SetPrinterForTesting(&paper);
@@ -95,6 +108,7 @@ TEST_F(GameOutputTest, GraphOfATwoRowGameZoomAndPrint) {
   EXPECT_EQ(g.GraphYMax, 66);
   EXPECT_EQ(Count(s, DrawKind::Point, 10), 1);   // the optimum
   EXPECT_EQ(Count(s, DrawKind::FilledBox, 2), 3); // the label boxes
+  SaveShot(s, "game_graph.png");
 
   s.cmdZoomIn.PerformClick();
   EXPECT_EQ(g.GraphYMax, 53);
