@@ -62,6 +62,9 @@ GameGraphScale GameScaleFor(const TwoRowGame &game) {
       if (a > hi) hi = a;
       if (a < lo) lo = a;
     }
+  // Payoffs beyond a billion are drawn at that bound, so every axis end fits 32 bits.
+  lo = std::clamp(lo, -1e9f, 1e9f);
+  hi = std::clamp(hi, -1e9f, 1e9f);
   const float smallest = lo;
   const float margin = std::max(std::fabs(hi), std::fabs(lo)) > 10 ? 10.0f : 1.0f;
   lo = lo < 0 ? lo - margin : -margin;

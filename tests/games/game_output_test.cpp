@@ -65,6 +65,8 @@ TEST(GameGraphScale, WidensRoundsAndHoldsEveryPayoff) {
   EXPECT_LE(s.yMin, -400000);
   EXPECT_GE(s.yMax, 2000000);
   EXPECT_EQ(s.step, 200000);
+  s = GameScaleFor(Rows({-1e15, 1e15}, {0, 0}));
+  EXPECT_LT(s.yMin, s.yMax);
 
   std::mt19937 rng(7);
   for (int c = 0; c < 500; ++c) {
