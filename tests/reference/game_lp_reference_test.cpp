@@ -4,9 +4,11 @@
 #include <glpk.h>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "games/game_lp.h"
+#include "linear/mod_lp_simplex.h"
 #include "shell/mod1.h"
 #include "support/grid_text.h"
 
@@ -112,6 +114,58 @@ TEST(GameLPReference, ValuesOfKnownGames) {
   CheckGame({{{"0", "-1", "1"}, {"1", "0", "-1"}, {"-1", "1", "0"}}, 0, {1.0 / 3, 1.0 / 3, 1.0 / 3}});
   // An empty cell is payoff 0 and "3abc" is 3.
   CheckGame({{{"", "3abc"}, {"2", ""}}, 1.2, {0.4, 0.6}});
+}
+
+// Seeded random games solved by the program's engine: the value is GLPK's, and each player's
+// mix holds the other to it (A's mix earns at least the value against every strategy of B,
+// B's mix concedes at most the value to every strategy of A).
+TEST(GameLPReference, RandomGamesMatchTheReferenceValueAndBothMixesAreOptimal) {
+  std::mt19937 rng(2026);
+  for (int c = 0; c < 120; ++c) {
+    const int m = std::uniform_int_distribution<int>(2, 8)(rng);
+    const int n = std::uniform_int_distribution<int>(2, 8)(rng);
+    std::uniform_int_distribution<int> pay(-50, 50);
+    std::vector<std::vector<double>> a(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
+    GridStore grid = test::MakeGrid(m + 1, n + 1);
+    for (int i = 0; i < m; ++i) {
+      std::vector<std::string> cells;
+      for (int j = 0; j < n; ++j) {
+        a[i][j] = pay(rng);
+        cells.push_back(std::to_string(static_cast<int>(a[i][j])));
+      }
+      test::SetRow(grid, i + 1, cells);
+    }
+    g = Mod1{};
+    InitGlobals(15360, 11520);
+    g.ModelClass = 9;
+    BuildGameLP(grid);
+    const Solution ref = SolveWithGlpk(g.LPData, g.NVars, g.LastConstrRow, g.TypeCol, g.RHSInCol, g.LBRow, g.UBRow);
+    SolveLP();
+    ASSERT_NEAR(g.ZValue, ref.value, 1e-7) << "game " << c;
+    double sumA = 0, sumB = 0;
+    for (int i = 0; i < m; ++i) {
+      EXPECT_GE(g.XSol(i + 2), -1e-9);
+      sumA += g.XSol(i + 2);
+    }
+    for (int j = 0; j < n; ++j) {
+      EXPECT_GE(g.Duals(j + 1), -1e-9);
+      sumB += g.Duals(j + 1);
+    }
+    EXPECT_NEAR(sumA, 1, 1e-9);
+    EXPECT_NEAR(sumB, 1, 1e-9);
+    for (int j = 0; j < n; ++j) {
+      double earned = 0;
+      for (int i = 0; i < m; ++i)
+        earned += a[i][j] * g.XSol(i + 2);
+      EXPECT_GE(earned, ref.value - 1e-7) << "game " << c << " B" << j + 1;
+    }
+    for (int i = 0; i < m; ++i) {
+      double conceded = 0;
+      for (int j = 0; j < n; ++j)
+        conceded += a[i][j] * g.Duals(j + 1);
+      EXPECT_LE(conceded, ref.value + 1e-7) << "game " << c << " A" << i + 1;
+    }
+  }
 }
 
 } // namespace

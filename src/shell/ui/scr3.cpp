@@ -1,6 +1,7 @@
 #include "shell/ui/scr3.h"
 
 #include <cmath>
+#include <utility>
 
 #include "linear/mod_lp_simplex.h"
 #include "linear/tableau_size.h"
@@ -86,6 +87,15 @@ Scr3::Scr3() : Form("scr3") {
     g.NetSubModel = 3;
     ShowOutputFormat();
   };
+  // Games are solved as player A's linear program by either method; the graph is drawn after.
+  for (auto [item, method] : {std::pair{&mnuGraphZeroGame, 1}, std::pair{&mnuAlgebraicZeroGame, 2}})
+    item->Click = [this, method] {
+      g.GameMethod = static_cast<int16>(method);
+      g.OutputMode = 1;
+      g.LpSolveMode = 1;
+      SolveLP();
+      ShowOutputFormat();
+    };
   mnuModifyData.Click = [this] { mnuModifyData_Click(); };
   mnuMainMenu.Click = [this] { mnuMainMenu_Click(); };
   mnuExitQuon.Click = [this] { mnuExitQuon_Click(); };

@@ -1,0 +1,130 @@
+// A game from the SOLVE/MODIFY menu to its output: the LP-based summary on the output screen
+// and the graph of a two-row game on the graph screen, with their zoom and printouts.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QWidget>
+#include <cstdlib>
+
+#include <string>
+#include <vector>
+
+#include "games/game_lp.h"
+#include "linear/ui/scr_lp_graf.h"
+#include "platform/printer_access.h"
+#include "platform/recording_surface.h"
+#include "platform/ui/retained_surface.h"
+#include "shell/ui/scr3.h"
+#include "shell/ui/scr4.h"
+#include "shell/ui/scr5.h"
+#include "support/grid_text.h"
+#include "support/screen_fixture.h"
+
+namespace quon::testing {
+namespace {
+
+class GameOutputTest : public ScreenTest {
+protected:
+  // The game as "SOLVE Menu" leaves it, then the SOLVE/MODIFY item and "Go To Output Screen".
+  void Solve(const std::vector<std::vector<std::string>> &payoffs, MenuItem Scr3::*item) {
+    g = Mod1{};
+    InitGlobals(15360, 11520);
+    g.ModelClass = 9;
+    g.HeaderText[1] = "Game example";
+    const int m = static_cast<int>(payoffs.size()), n = static_cast<int>(payoffs[0].size());
+    GridStore grid = test::MakeGrid(m + 1, n + 1);
+    for (int i = 0; i < m; ++i)
+      test::SetRow(grid, i + 1, payoffs[static_cast<std::size_t>(i)]);
+    BuildGameLP(grid);
+    (scr3().*item).PerformClick();
+    scr4().cmdDone_Click();
+    Forms::DoEvents();
+  }
+  // With QUON_GAME_SCREENSHOTS naming a folder, the screen as shown is saved there (run under a
+  // real display server to see it).
+  static void SaveShot(Form &f, const std::string &name) {
+    const char *dir = std::getenv("QUON_GAME_SCREENSHOTS");
+    if (dir == nullptr) return;
+    Forms::DoEvents();
+    EXPECT_TRUE(f.ClientWidget()->window()->grab().toImage().save(QString::fromStdString(std::string(dir) + "/" + name)));
+  }
+  static int Count(const ScrLPGraf &s, DrawKind kind, int width) {
+    int n = 0;
+    for (const DrawOp &op : s.picLPgraph.Drawing().Ops())
+      if (op.kind == kind && op.width == width) ++n;
+    return n;
+  }
+};
+
+TEST_F(GameOutputTest, SummaryOfTheLPBasedMethod) {
+  Solve({{"3", "-1"}, {"-2", "1"}}, &Scr3::mnuAlgebraicZeroGame);
+  EXPECT_EQ(g.GameMethod, 2);
+  Scr5 &f = scr5();
+  EXPECT_TRUE(Drawn(f, "TWO-PERSON ZERO-SUM GANE OUTPUT SUMMARY"));
+  EXPECT_TRUE(Drawn(f, "Title: Game example"));
+  EXPECT_TRUE(Drawn(f, "Value of the Game to Player A =   0.14"));
+  Grid &grid = f.outputGrid;
+  ASSERT_EQ(grid.Cols(), 6);
+  ASSERT_EQ(grid.Rows(), 13);
+  EXPECT_EQ(grid.TextMatrix(0, 3), "Player A's Optimal Strategies:");
+  EXPECT_EQ(grid.TextMatrix(1, 2), "A2");
+  EXPECT_EQ(grid.TextMatrix(2, 1), "0.43");
+  EXPECT_EQ(grid.TextMatrix(2, 2), "0.57");
+  EXPECT_EQ(grid.TextMatrix(5, 1), "0.29");
+  EXPECT_EQ(grid.TextMatrix(5, 2), "0.71");
+  EXPECT_EQ(grid.TextMatrix(9, 2), "-3.00");
+  EXPECT_EQ(grid.TextMatrix(9, 4), "<=");
+  EXPECT_EQ(grid.TextMatrix(11, 4), "=");
+  EXPECT_EQ(grid.TextMatrix(11, 5), "1.00");
+  EXPECT_EQ(grid.TextMatrix(8, 4), "");
+  EXPECT_EQ(grid.TextMatrix(12, 0), "Unrestr'd (y/n)?");
+  EXPECT_EQ(g.OutputPageKind, 2);
+  SaveShot(f, "game_summary.png");
+
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  f.cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
+  EXPECT_EQ(paper.DocumentsEnded(), 1);
+  EXPECT_NE(paper.FindText("Value of the game =0.14"), nullptr);
+  EXPECT_NE(paper.FindText("B2 =  0.71"), nullptr);
+
+  // A negative value shows its sign apart; equal payoffs bring both notes.
+  Solve({{"-2", "-2"}, {"-2", "-2"}}, &Scr3::mnuAlgebraicZeroGame);
+  EXPECT_TRUE(Drawn(scr5(), "Value of the Game to Player A = - 2.00"));
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(0, 0),
+            "Player A's Optimal Strategies:  (alternative optima MAY exist for Player A)");
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(3, 0),
+            "Player B's Optimal Strategies:  (alternative optima MAY exist for Player B)");
+}
+
+TEST_F(GameOutputTest, GraphOfATwoRowGameZoomAndPrint) {
+  Solve({{"0", "50", "20"}, {"10", "20", "40"}}, &Scr3::mnuGraphZeroGame);
+  ASSERT_TRUE(IsLoaded<ScrLPGraf>());
+  ScrLPGraf &s = scrLPGraf();
+  EXPECT_EQ(s.Label4.Caption(), "GRAPHICAL TWO-PERSON ZERO-SUM GAME SOLUTION");
+  EXPECT_EQ(s.List1.List(4), " Strategy B1:  10.00 + -10.00x");
+  EXPECT_EQ(g.GraphYMin, -6);
+  EXPECT_EQ(g.GraphYMax, 66);
+  EXPECT_EQ(Count(s, DrawKind::Point, 10), 1);   // the optimum
+  EXPECT_EQ(Count(s, DrawKind::FilledBox, 2), 3); // the label boxes
+  SaveShot(s, "game_graph.png");
+
+  s.cmdZoomIn.PerformClick();
+  EXPECT_EQ(g.GraphYMax, 53);
+  EXPECT_EQ(Count(s, DrawKind::Point, 10), 1);
+  s.cmdZoomOut.PerformClick();
+  EXPECT_EQ(g.GraphYMax, 66);
+
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  s.cmdPrintGraph.PerformClick();
+  SetPrinterForTesting(nullptr);
+  EXPECT_EQ(paper.DocumentsEnded(), 2);
+  EXPECT_NE(paper.FindText("TWO-PERSON ZERO-SUM GAME (LP SOLUTION)"), nullptr);
+  EXPECT_NE(paper.FindText("TWO-PERSON ZERO-SUM GAME (GRAPHICAL SOLUTION)"), nullptr);
+  EXPECT_NE(paper.FindText("Strategy B3:  40.00 + -20.00x"), nullptr);
+}
+
+} // namespace
+} // namespace quon::testing
