@@ -55,11 +55,16 @@ void KeepCol(const GridStore &grid, BArray<std::string> &buf, int c) {
   Keep(buf, grid.Rows());
   for (int i = 1; i < grid.Rows(); ++i) buf(i) = grid.TextMatrix(i, c);
 }
+// Transportation and networks carry a heading in cell (1, 1), which no paste overwrites.
+bool IsCornerHeading(int r, int c) { return r == 1 && c == 1 && (g.ModelClass == 4 || g.ModelClass == 7); }
+
 void WriteRow(GridStore &grid, const BArray<std::string> &buf, int r) {
-  for (int j = 1; j < grid.Cols(); ++j) grid.SetTextMatrix(r, j, Kept(buf, j));
+  for (int j = 1; j < grid.Cols(); ++j)
+    if (!IsCornerHeading(r, j)) grid.SetTextMatrix(r, j, Kept(buf, j));
 }
 void WriteCol(GridStore &grid, const BArray<std::string> &buf, int c) {
-  for (int i = 1; i < grid.Rows(); ++i) grid.SetTextMatrix(i, c, Kept(buf, i));
+  for (int i = 1; i < grid.Rows(); ++i)
+    if (!IsCornerHeading(i, c)) grid.SetTextMatrix(i, c, Kept(buf, i));
 }
 
 void SetBack(GridStore &grid, int r, int c, Rgb color) {
@@ -207,7 +212,7 @@ void DeleteLine(InputPort &ui, GridEditScreen &screen, GridStore &grid, bool pai
     g.UndoCol = static_cast<int16>(c);
     KeepCol(grid, g.UndoBufCol, c);
     for (int k = c + 1; k < grid.Cols(); ++k)
-      for (int i = 1; i < grid.Rows(); ++i) grid.SetTextMatrix(i, k - 1, grid.TextView(i, k));
+      for (int i = 1; i < grid.Rows(); ++i) grid.SetTextMatrix(i, k - 1, grid.TextMatrix(i, k));
     grid.SetCols(grid.Cols() - 1);
     switch (cls) {
     case 1:
@@ -236,7 +241,7 @@ void DeleteLine(InputPort &ui, GridEditScreen &screen, GridStore &grid, bool pai
     g.UndoRow = static_cast<int16>(r);
     KeepRow(grid, g.UndoBufRow, r);
     for (int k = r + 1; k < grid.Rows(); ++k)
-      for (int j = 1; j < grid.Cols(); ++j) grid.SetTextMatrix(k - 1, j, grid.TextView(k, j));
+      for (int j = 1; j < grid.Cols(); ++j) grid.SetTextMatrix(k - 1, j, grid.TextMatrix(k, j));
     grid.SetRows(grid.Rows() - 1);
     switch (cls) {
     case 3:
@@ -502,7 +507,7 @@ void InsertGridRowCol(InputPort & /*ui*/, GridEditScreen &screen, GridStore &gri
     LayoutAfterColumnChange(screen, grid, true);
     g.UndoCol = static_cast<int16>(p);
     for (int k = grid.Cols() - 2; k >= p; --k)
-      for (int i = 0; i < grid.Rows(); ++i) grid.SetTextMatrix(i, k + 1, grid.TextView(i, k));
+      for (int i = 0; i < grid.Rows(); ++i) grid.SetTextMatrix(i, k + 1, grid.TextMatrix(i, k));
     FillNewColumn(grid, p);
     WriteInputGridHeadings(grid, 1);
     g.GraphXMax = static_cast<int16>(p);
@@ -532,7 +537,7 @@ void InsertGridRowCol(InputPort & /*ui*/, GridEditScreen &screen, GridStore &gri
     }
     g.UndoRow = static_cast<int16>(p);
     for (int k = grid.Rows() - 2; k >= p; --k)
-      for (int j = 0; j < grid.Cols(); ++j) grid.SetTextMatrix(k + 1, j, grid.TextView(k, j));
+      for (int j = 0; j < grid.Cols(); ++j) grid.SetTextMatrix(k + 1, j, grid.TextMatrix(k, j));
     FillNewRow(grid, p);
     WriteInputGridHeadings(grid, 2);
     g.GraphXMax = static_cast<int16>(-p);
