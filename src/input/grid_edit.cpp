@@ -27,6 +27,9 @@ void CommandDone(InputPort &ui) {
   EnableItems(ui, {EditGridItem::Copy, EditGridItem::Paste, EditGridItem::Delete, EditGridItem::Insert}, false);
 }
 
+// The first data cell: transportation and networks have a heading in cell (1, 1).
+int16 FirstDataCol() { return (g.ModelClass == 4 || g.ModelClass == 7) ? 2 : 1; }
+
 // A refused delete or insert: the grid stays as it was and there is nothing to undo.
 void Refuse(InputPort &ui) {
   g.UndoRow = 0;
@@ -36,7 +39,7 @@ void Refuse(InputPort &ui) {
                EditGridItem::Insert},
               false);
   ui.Beep();
-  PlaceCellEditor(ui, 1, 1);
+  PlaceCellEditor(ui, 1, FirstDataCol());
 }
 
 // The buffers follow the grid, whose rows or columns may hold more than 100 cells.
@@ -432,7 +435,7 @@ void DeleteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   } else {
     DeleteLine(ui, screen, grid, false);
   }
-  PlaceCellEditor(ui, 1, 1);
+  PlaceCellEditor(ui, 1, FirstDataCol());
 }
 
 void DeleteGridRowCol(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
@@ -597,7 +600,7 @@ void UndoGridEdit(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   }
   g.UndoRow = 0;
   g.UndoCol = 0;
-  PlaceCellEditor(ui, 1, g.ModelClass == 4 ? 2 : 1);
+  PlaceCellEditor(ui, 1, FirstDataCol());
 }
 
 } // namespace quon

@@ -164,3 +164,53 @@ TEST(GridEditProperty, RandomCommandsKeepTheGridWholeAndUndoRestoresIt) {
 
 } // namespace
 } // namespace quon::test
+
+namespace quon::test {
+namespace {
+
+TEST(GridEditProject, InsertRenumbersDeleteOfLastActivityBeepsUndoRestoresNodeCount) {
+  ResetProgram(8);
+  g.ProjMethod = 1;
+  FakeInputScreen s;
+  s.Build();
+  FakeEditScreen boxes;
+  ResetGridEditing(s, s.grid);
+  ASSERT_EQ(s.grid.Rows(), 2);
+  const std::vector<std::string> first{"1", "1", "2", "A", "3"};
+  for (int c = 1; c < 5; ++c) s.grid.SetTextMatrix(1, c, first[c]);
+
+  s.Click(1, 0);
+  const int beeps = s.beeps;
+  DeleteGridLine(s, boxes, s.grid);
+  EXPECT_EQ(s.beeps, beeps + 1);
+  EXPECT_EQ(s.grid.Rows(), 2);
+  EXPECT_FALSE(s.menu[EditGridItem::Undo]);
+
+  s.Click(1, 0);
+  InsertGridLine(s, boxes, s.grid);
+  s.Click(1, 0);
+  InsertGridLine(s, boxes, s.grid);
+  ASSERT_EQ(s.grid.Rows(), 4);
+  for (int r = 1; r < 4; ++r) EXPECT_EQ(s.grid.TextMatrix(r, 0), std::to_string(r));
+  s.grid.SetTextMatrix(2, 1, "2");
+  s.grid.SetTextMatrix(2, 2, "7");
+  s.grid.SetTextMatrix(3, 1, "2");
+  s.grid.SetTextMatrix(3, 2, "3");
+
+  // Deleting the row that names node 7 lowers the node count; Undo brings both back.
+  s.Click(2, 0);
+  DeleteGridLine(s, boxes, s.grid);
+  ASSERT_EQ(s.grid.Rows(), 3);
+  EXPECT_EQ(g.NodeCount, 3);
+  EXPECT_EQ(boxes.box2, 3);
+  EXPECT_EQ(s.grid.TextMatrix(2, 2), "3");
+  UndoGridEdit(s, boxes, s.grid);
+  ASSERT_EQ(s.grid.Rows(), 4);
+  EXPECT_EQ(s.grid.TextMatrix(2, 2), "7");
+  EXPECT_EQ(s.grid.TextMatrix(3, 0), "3");
+  EXPECT_EQ(g.NodeCount, 7);
+  EXPECT_EQ(boxes.box2, 7);
+}
+
+} // namespace
+} // namespace quon::test
