@@ -95,6 +95,11 @@ Scr2::Scr2() : Form("scr2") {
   saveMenu.Click = [this] { saveMenu_Click(); };
   SaveAsMenu.Click = [this] { SaveAsMenu_Click(); };
   mainMenu.Click = [this] { mainMenu_Click(); };
+  mnuUndo.Click = [this] { mnuUndo_Click(); };
+  mnuCopyMenu.Click = [this] { mnuCopyMenu_Click(); };
+  mnuPasteMenu.Click = [this] { mnuPasteMenu_Click(); };
+  mnuDeleteMenu.Click = [this] { mnuDeleteMenu_Click(); };
+  mnuInsertMenu.Click = [this] { mnuInsertMenu_Click(); };
   ExitQUONMenu.Click = [this] { ExitQUONMenu_Click(); };
 }
 
@@ -138,6 +143,8 @@ void Scr2::Form_Load() {
 
   saveMenu.SetEnabled(false);
   SaveAsMenu.SetEnabled(false);
+  for (MenuItem *item : {&mnuUndo, &mnuCopyMenu, &mnuPasteMenu, &mnuDeleteMenu, &mnuInsertMenu})
+    item->SetEnabled(false);
 
   const SizeCaptions captions = SizeCaptionsFor(cls);
   Label2.SetCaption(captions.first);

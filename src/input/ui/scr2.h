@@ -92,6 +92,12 @@ public:
   void grid1_Click();
   void grid1_DblClick();
   void grid1_Scroll();
+  // The EditGrid menu.
+  void mnuUndo_Click();
+  void mnuCopyMenu_Click();
+  void mnuPasteMenu_Click();
+  void mnuDeleteMenu_Click();
+  void mnuInsertMenu_Click();
   void BX0_KeyDown(int &keyCode, int shift);
   void BX0_KeyPress(int &keyAscii);
   void BX0_KeyUp(int &keyCode, int shift);

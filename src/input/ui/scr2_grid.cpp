@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "input/cell_editor.h"
+#include "input/grid_edit.h"
 #include "input/input_grid.h"
 #include "input/ui/scr2.h"
 #include "platform/colors.h"
@@ -28,7 +29,7 @@ int placements = 0;
 bool placedByKey = false;
 
 // The input procedures reach the screen's editor, boxes and menus through this.
-class Scr2Port : public InputPort {
+class Scr2Port : public InputPort, public GridEditScreen {
 public:
   explicit Scr2Port(Scr2 &s) : s_(s) {}
 
@@ -66,6 +67,17 @@ public:
   }
   void HideSizeHint() override { s_.Label6.SetVisible(false); }
   void SetMenuEnabled(EditGridItem item, bool enabled) override { Item(item).SetEnabled(enabled); }
+
+  void SetSizeBox(int box, int value) override { (box == 3 ? s_.BX3 : s_.BX2).SetText(NumText(value)); }
+  void Warn(const std::string &text, const std::string &title) override {
+    MsgBox(text, msg::OKCancel | msg::Exclamation, title);
+  }
+  int32 ScreenWidthTwips() const override { return ScreenWidth(); }
+  void PlaceGrid(int32 width, int32 left, bool bothScrollBars) override {
+    Grid &grid = s_.grid1;
+    grid.ScrollBars = bothScrollBars ? ScrollBarsMode::Both : ScrollBarsMode::Vertical;
+    grid.Move(left, grid.Top(), width, grid.Height());
+  }
 
 private:
   MenuItem &Item(EditGridItem item) {
@@ -152,6 +164,8 @@ void Scr2::InitInputGrid() {
              InputGridHeight());
   Frame1.SetVisible(true);
   grid1.SetVisible(true);
+  Scr2Port port(*this);
+  ResetGridEditing(port, grid1);
 }
 
 // Height for the input grid: from below the control above it (the network frame for networks,
@@ -195,6 +209,31 @@ void Scr2::grid1_Scroll() {
   const bool stays = EditorVisibleAfterScroll(grid1.LeftCol(), grid1.TopRow(), grid1.Width(),
                                               grid1.ColWidthOf(1), grid1.Height(), BX0.Height());
   if (!stays) BX0.SetVisible(false);
+}
+
+void Scr2::mnuUndo_Click() {
+  Scr2Port port(*this);
+  UndoGridEdit(port, port, grid1);
+}
+
+void Scr2::mnuCopyMenu_Click() {
+  Scr2Port port(*this);
+  CopyGridLine(port, grid1);
+}
+
+void Scr2::mnuPasteMenu_Click() {
+  Scr2Port port(*this);
+  PasteGridLine(port, port, grid1);
+}
+
+void Scr2::mnuDeleteMenu_Click() {
+  Scr2Port port(*this);
+  DeleteGridLine(port, port, grid1);
+}
+
+void Scr2::mnuInsertMenu_Click() {
+  Scr2Port port(*this);
+  InsertGridLine(port, port, grid1);
 }
 
 void Scr2::BX0_KeyDown(int &keyCode, int shift) {
