@@ -226,7 +226,8 @@ private:
   class CellText {
   public:
     CellText() { b_[15] = 0; }
-    CellText(const CellText &o) { Assign(o.View()); }
+    // Starts empty before taking the other's text: Assign frees whatever this cell held.
+    CellText(const CellText &o) : b_{} { Assign(o.View()); }
     CellText(CellText &&o) noexcept {
       std::memcpy(b_, o.b_, 16);
       o.b_[15] = 0;

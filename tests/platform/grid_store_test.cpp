@@ -37,6 +37,19 @@ TEST(GridStore, GrowingKeepsCellsAndShrinkingCutsThem) {
   EXPECT_THROW(g.SetRows(-1), IndexFault);
 }
 
+TEST(GridStore, ACopyHoldsItsOwnTexts) {
+  GridStore a;
+  a.SetRows(2);
+  a.SetCols(2);
+  a.SetTextMatrix(0, 0, "short");
+  a.SetTextMatrix(1, 1, std::string(40, 'x')); // longer than a cell keeps inline
+  GridStore b(a);
+  a.SetTextMatrix(1, 1, "changed");
+  EXPECT_EQ(b.TextMatrix(0, 0), "short");
+  EXPECT_EQ(b.TextMatrix(1, 1), std::string(40, 'x'));
+  EXPECT_EQ(b.TextMatrix(1, 0), "");
+}
+
 TEST(GridStore, CurrentCellAndSelection) {
   GridStore g = Filled(4, 4);
   g.SetRow(1);
