@@ -30,13 +30,6 @@ void CentreHorizontally(Control &c) {
   c.SetLeft(RoundTwips((ScreenWidth() - c.Width()) / 2.0));
 }
 
-// A whole value (within 1E-8) as a plain integer, anything else in the output number format.
-std::string SolutionText(double v) {
-  const double n = std::floor(v + 1E-8);
-  if (std::fabs(v - n) < 1E-8) return NumText(n);
-  return Format(v, NumberFormatString());
-}
-
 // 32000 reads "32,000".
 std::string WithThousands(int32 v) {
   std::string digits = std::to_string(v);
@@ -76,10 +69,10 @@ void AddIncumbentRow(Scr5 &f) {
   grid.SetTextMatrix(row, 0, std::to_string(g.FinalIteration));
   grid.SetCol(0);
   grid.SetCellAlignment(kAlignCenter);
-  const std::string z = SolutionText(g.ZValue);
+  const std::string z = IPSolutionText(g.ZValue);
   grid.SetTextMatrix(row, 1, z);
   for (int j = 1; j <= g.NVars; ++j)
-    grid.SetTextMatrix(row, j + 1, SolutionText(g.XSol(j)));
+    grid.SetTextMatrix(row, j + 1, IPSolutionText(g.XSol(j)));
   f.Label3.SetCaption("(Current) Best Objective Value (" + g.SenseText.str().substr(0, 3) + ") =" + z);
   f.Label4.SetCaption("Found at Iteration " + std::to_string(g.FinalIteration));
 }
@@ -205,6 +198,12 @@ void LayOutSolutionList(Scr5 &f) {
 }
 
 } // namespace
+
+std::string IPSolutionText(double v) {
+  const double n = std::floor(v + 1E-8);
+  if (std::fabs(v - n) < 1E-8) return NumText(n);
+  return Format(v, NumberFormatString());
+}
 
 void InitIPOutputScreen() {
   Scr5 &f = scr5();
