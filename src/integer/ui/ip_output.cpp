@@ -117,7 +117,8 @@ int32 LayOutUserGuidedView(Scr5 &f, int32 y) {
     bb.SetColWidth(c, digits * 115);
   const int32 needed = RoundTwips(1.08 * bb.ColWidthOf(0) + g.NVars * bb.ColWidthOf(std::min<int>(2, g.NVars)));
   const int32 allowed = ScreenWidth() - 2 * kMargin;
-  if (needed > allowed) bb.ScrollBars = ScrollBarsMode::Horizontal;
+  // Four rows always fit; a vertical bar would only take room from the columns.
+  bb.ScrollBars = needed > allowed ? ScrollBarsMode::Horizontal : ScrollBarsMode::None;
   bb.Move(bb.Left(), bb.Top(), std::min(needed, allowed), RoundTwips(5 * f.TextHeight(g.TitleText)));
 
   f.Frame3.SetWidth(bb.Width());
