@@ -30,14 +30,6 @@ void CentreHorizontally(Control &c) {
   c.SetLeft(RoundTwips((ScreenWidth() - c.Width()) / 2.0));
 }
 
-// 32000 reads "32,000".
-std::string WithThousands(int32 v) {
-  std::string digits = std::to_string(v);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-    digits.insert(static_cast<std::size_t>(i), ",");
-  return digits;
-}
-
 void StyleOutputGrid(Grid &grid) {
   grid.SetBackColor(kBlue);
   grid.SetForeColor(kWhite);
@@ -199,6 +191,13 @@ void LayOutSolutionList(Scr5 &f) {
 }
 
 } // namespace
+
+std::string ThousandsText(int32 v) {
+  std::string digits = std::to_string(v);
+  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+    digits.insert(static_cast<std::size_t>(i), ",");
+  return digits;
+}
 
 std::string IPSolutionText(double v) {
   const double n = std::floor(v + 1E-8);
@@ -379,7 +378,7 @@ void RunAutomatedBranchAndBound() {
 
   switch (end) {
   case SearchEnd::LimitExceeded:
-    MsgBox("Number of examined subproblems exceeds " + WithThousands(BBSubproblemLimit) + ".  Execution aborted",
+    MsgBox("Number of examined subproblems exceeds " + ThousandsText(BBSubproblemLimit) + ".  Execution aborted",
            msg::OKOnly | msg::Critical, "Excessive B&B Search");
     f.Label6.SetVisible(false);
     return;

@@ -39,6 +39,8 @@ void BranchGridClick();
 
 // A whole value (within 1E-8) as a plain integer, anything else in the output number format.
 std::string IPSolutionText(double v);
+// 32000 reads "32,000".
+std::string ThousandsText(int32 v);
 
 // The printed report of the view OutputOption shows (1 automated summary, 2 the tree): on the
 // given printer, or on the program's printer through a print job.

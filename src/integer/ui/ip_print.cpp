@@ -27,13 +27,6 @@ void Line(PageSurface &p, const std::string &text, bool bold = false) {
 // A number as an item of a print list: a blank for the sign, the digits, a blank.
 std::string NumberItem(double v) { return Str(v) + " "; }
 
-std::string WithThousands(int32 v) {
-  std::string digits = std::to_string(v);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-    digits.insert(static_cast<std::size_t>(i), ",");
-  return digits;
-}
-
 void PrintValues(PageSurface &p, const FoundSolution &s) {
   Line(p, "");
   for (int j = 1; j <= g.NVars; ++j)
@@ -72,7 +65,7 @@ void PrintSummary(PageSurface &p) {
     PrintValues(p, s);
   }
   if (end == SearchEnd::LimitExceeded)
-    Line(p, "Search aborted after " + WithThousands(g.FinalIteration - 1) + " subproblems");
+    Line(p, "Search aborted after " + ThousandsText(g.FinalIteration - 1) + " subproblems");
   else if (end == SearchEnd::SolveFailed)
     Line(p, "Search aborted: the simplex engine could not solve subproblem " + std::to_string(g.FinalIteration));
 }

@@ -75,6 +75,9 @@ TEST_F(IPTreeTest, WorkedExampleClickByClick) {
   EXPECT_EQ(f.BBGrid.TextMatrix(3, 1), "y");
   EXPECT_EQ(f.Label18.Caption(), "LBound=-infinity");
   EXPECT_EQ(f.Label17.Caption(), "UBound=11.75  (continuous max)");
+  // The screen paints with the node detail up (its layout once looped without end).
+  f.Show();
+  Forms::DoEvents();
 
   f.BBGrid.PerformClick(2, 1);
   EXPECT_EQ(Block(0, 0), (std::vector<std::string>{"N10", "", "z= 11.75", "x1=2.75", "<N20, N21>"}));
