@@ -250,7 +250,24 @@ bool Backtrack() {
 
 } // namespace
 
+namespace {
+std::vector<FoundSolution> foundSolutions;
+SearchEnd lastSearchEnd = SearchEnd::Completed;
+
+SearchEnd Search(const SearchEvents &events);
+} // namespace
+
+const std::vector<FoundSolution> &FoundSolutions() { return foundSolutions; }
+SearchEnd LastSearchEnd() { return lastSearchEnd; }
+
 SearchEnd RunAutomatedSearch(const SearchEvents &events) {
+  foundSolutions.clear();
+  lastSearchEnd = Search(events);
+  return lastSearchEnd;
+}
+
+namespace {
+SearchEnd Search(const SearchEvents &events) {
   g.LpSolveMode = 1;
   g.FinalIteration = 1;
   g.BBTop = 0;
@@ -270,6 +287,10 @@ SearchEnd RunAutomatedSearch(const SearchEvents &events) {
     } else if (r == kNodeIntegral) {
       g.BestObj = g.ZValue;
       g.BestIter = g.FinalIteration;
+      FoundSolution found{g.FinalIteration, g.ZValue, std::vector<double>(static_cast<std::size_t>(g.NVars) + 1)};
+      for (int j = 1; j <= g.NVars; ++j)
+        found.x[static_cast<std::size_t>(j)] = g.XSol(j);
+      foundSolutions.push_back(std::move(found));
       if (events.improved) events.improved();
     } else if (r > 0) {
       PushBranch(r, std::floor(g.XSol(r)));
@@ -281,5 +302,7 @@ SearchEnd RunAutomatedSearch(const SearchEvents &events) {
     if (g.FinalIteration > BBSubproblemLimit) return SearchEnd::LimitExceeded;
   }
 }
+
+} // namespace
 
 } // namespace quon

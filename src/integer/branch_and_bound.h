@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/mod1.h"
 
@@ -65,6 +66,17 @@ struct SearchEvents {
 
 // No incumbent: BestObj := ObjSense * Infinity, BestIter := 0.
 void ResetIncumbent();
+
+// One improving solution of the automated search, in the order found.
+struct FoundSolution {
+  int32 subproblem = 0;
+  double z = 0;
+  std::vector<double> x; // x(0) unused, x(j) for j = 1..NVars
+};
+
+// What the last automated search found and how it ended; the printed summary reads these.
+const std::vector<FoundSolution> &FoundSolutions();
+SearchEnd LastSearchEnd();
 
 // Runs the search from the root with the current incumbent (see ResetIncumbent); leaves the
 // number of the last subproblem examined in FinalIteration.

@@ -152,6 +152,8 @@ struct Mod1 {
         BestBoundNodeFlag = 0, BBAux1 = 0, BBAux2 = 0, BBAux3 = 0, BBAux4 = 0;
   float BBBoundA = 0, BestBound = 0;
   std::string NodeIdText;
+  // Id of the user-guided tree's best node, as text with a blank for the sign (" 31").
+  std::string BBAuxText;
   int16 TreeCount = 0, CurrentNode = 0;
   int16 FromNode = 0, ToNode = 0;
   int16 ZeroU = 0, ZeroV = 0;

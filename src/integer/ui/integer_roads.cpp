@@ -23,6 +23,11 @@ void RegisterIntegerRoads() {
     });
   };
   r.optionChanged = IPOptionChanged;
+  r.gridClick = TreeNodeClick;
+  r.branchGridClick = BranchGridClick;
+  r.print = [] {
+    if (g.OutputPageKind == 2) PrintIPOutput();
+  };
   RegisterModelRoads(ModelClassCode::IntegerProgramming, std::move(r));
 }
 

@@ -30,21 +30,6 @@ void CentreHorizontally(Control &c) {
   c.SetLeft(RoundTwips((ScreenWidth() - c.Width()) / 2.0));
 }
 
-// A whole value (within 1E-8) as a plain integer, anything else in the output number format.
-std::string SolutionText(double v) {
-  const double n = std::floor(v + 1E-8);
-  if (std::fabs(v - n) < 1E-8) return NumText(n);
-  return Format(v, NumberFormatString());
-}
-
-// 32000 reads "32,000".
-std::string WithThousands(int32 v) {
-  std::string digits = std::to_string(v);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-    digits.insert(static_cast<std::size_t>(i), ",");
-  return digits;
-}
-
 void StyleOutputGrid(Grid &grid) {
   grid.SetBackColor(kBlue);
   grid.SetForeColor(kWhite);
@@ -76,10 +61,10 @@ void AddIncumbentRow(Scr5 &f) {
   grid.SetTextMatrix(row, 0, std::to_string(g.FinalIteration));
   grid.SetCol(0);
   grid.SetCellAlignment(kAlignCenter);
-  const std::string z = SolutionText(g.ZValue);
+  const std::string z = IPSolutionText(g.ZValue);
   grid.SetTextMatrix(row, 1, z);
   for (int j = 1; j <= g.NVars; ++j)
-    grid.SetTextMatrix(row, j + 1, SolutionText(g.XSol(j)));
+    grid.SetTextMatrix(row, j + 1, IPSolutionText(g.XSol(j)));
   f.Label3.SetCaption("(Current) Best Objective Value (" + g.SenseText.str().substr(0, 3) + ") =" + z);
   f.Label4.SetCaption("Found at Iteration " + std::to_string(g.FinalIteration));
 }
@@ -124,7 +109,8 @@ int32 LayOutUserGuidedView(Scr5 &f, int32 y) {
     bb.SetColWidth(c, digits * 115);
   const int32 needed = RoundTwips(1.08 * bb.ColWidthOf(0) + g.NVars * bb.ColWidthOf(std::min<int>(2, g.NVars)));
   const int32 allowed = ScreenWidth() - 2 * kMargin;
-  if (needed > allowed) bb.ScrollBars = ScrollBarsMode::Horizontal;
+  // Four rows always fit; a vertical bar would only take room from the columns.
+  bb.ScrollBars = needed > allowed ? ScrollBarsMode::Horizontal : ScrollBarsMode::None;
   bb.Move(bb.Left(), bb.Top(), std::min(needed, allowed), RoundTwips(5 * f.TextHeight(g.TitleText)));
 
   f.Frame3.SetWidth(bb.Width());
@@ -205,6 +191,19 @@ void LayOutSolutionList(Scr5 &f) {
 }
 
 } // namespace
+
+std::string ThousandsText(int32 v) {
+  std::string digits = std::to_string(v);
+  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+    digits.insert(static_cast<std::size_t>(i), ",");
+  return digits;
+}
+
+std::string IPSolutionText(double v) {
+  const double n = std::floor(v + 1E-8);
+  if (std::fabs(v - n) < 1E-8) return NumText(n);
+  return Format(v, NumberFormatString());
+}
 
 void InitIPOutputScreen() {
   Scr5 &f = scr5();
@@ -379,7 +378,7 @@ void RunAutomatedBranchAndBound() {
 
   switch (end) {
   case SearchEnd::LimitExceeded:
-    MsgBox("Number of examined subproblems exceeds " + WithThousands(BBSubproblemLimit) + ".  Execution aborted",
+    MsgBox("Number of examined subproblems exceeds " + ThousandsText(BBSubproblemLimit) + ".  Execution aborted",
            msg::OKOnly | msg::Critical, "Excessive B&B Search");
     f.Label6.SetVisible(false);
     return;

@@ -3,6 +3,11 @@
 // solutions, progress counter and end texts.
 #pragma once
 
+#include <string>
+
+#include "platform/surface.h"
+#include "shell/mod1.h"
+
 namespace quon {
 
 // Heading, title, option list and exits; resets the incumbent.
@@ -19,7 +24,27 @@ void RunBranchAndBound();
 // once the list's headings are in place.
 void RunAutomatedBranchAndBound();
 
-// The user-guided view's step: solves node CurNodeId (the root when 0).
+// The user-guided tree: solves, stores and draws node CurNodeId (the root when BBAux1 is 0).
 void SolveUserGuidedNode();
+// The picked node in BBGrid and Frame3.
+void ShowNodeDetail();
+// The objective-bound labels of Frame12.
+void ShowNodeBounds();
+// The completion title once no node is open or waiting for a branching variable.
+void ShowBBCompleted();
+// A click on outputGrid in the tree view: picks (or fathoms) the node of the clicked block.
+void TreeNodeClick();
+// A click on BBGrid: branches the picked node on the clicked variable.
+void BranchGridClick();
+
+// A whole value (within 1E-8) as a plain integer, anything else in the output number format.
+std::string IPSolutionText(double v);
+// 32000 reads "32,000".
+std::string ThousandsText(int32 v);
+
+// The printed report of the view OutputOption shows (1 automated summary, 2 the tree): on the
+// given printer, or on the program's printer through a print job.
+bool PrintIPOutput(PageSurface &printer, int16 kind);
+bool PrintIPOutput();
 
 } // namespace quon

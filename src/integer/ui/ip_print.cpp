@@ -1,0 +1,158 @@
+// The integer-programming report: the data as entered, then the automated search's summary or
+// the user-guided tree. Nothing is solved again.
+#include <cmath>
+#include <string>
+
+#include "integer/branch_and_bound.h"
+#include "integer/ui/ip_output.h"
+#include "platform/values.h"
+#include "shell/data_table_printer.h"
+#include "shell/helpers.h"
+#include "shell/mod1.h"
+#include "shell/print_helpers.h"
+#include "shell/print_job.h"
+#include "shell/ui/scr5.h"
+
+namespace quon {
+
+namespace {
+
+void Line(PageSurface &p, const std::string &text, bool bold = false) {
+  p.SetCurrentX(kPrintLeft);
+  p.SetFontBold(bold);
+  p.Print(text);
+  p.SetFontBold(false);
+}
+
+// A number as an item of a print list: a blank for the sign, the digits, a blank.
+std::string NumberItem(double v) { return Str(v) + " "; }
+
+void PrintValues(PageSurface &p, const FoundSolution &s) {
+  Line(p, "");
+  for (int j = 1; j <= g.NVars; ++j)
+    Line(p, "x" + std::to_string(j) + ": " + Trim(g.VarNames(j).str()) + " = " +
+                IPSolutionText(s.x[static_cast<std::size_t>(j)]));
+  Line(p, "");
+}
+
+// The summary reads the search's own record, so an aborted or unbounded search is reported as
+// what it was rather than as a finished one.
+void PrintSummary(PageSurface &p) {
+  Line(p, "");
+  const SearchEnd end = LastSearchEnd();
+  const auto &found = FoundSolutions();
+  if (end == SearchEnd::Unbounded) {
+    Line(p, "Solution is unbounded");
+    return;
+  }
+  const bool finished = end == SearchEnd::Completed;
+  if (finished && found.empty()) {
+    Line(p, "Problem has no feasible solution");
+    return;
+  }
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const FoundSolution &s = found[i];
+    if (finished && i + 1 == found.size()) {
+      Line(p, "OPTIMAL SOLUTION:", true);
+      Line(p, "Objective Value = " + IPSolutionText(s.z) + MinMaxLabel());
+      Line(p, "Optimum solution found at iteration " + NumberItem(g.BestIter));
+      Line(p, "Result verified at iteration " + NumberItem(g.FinalIteration));
+    } else {
+      Line(p, "FEASIBLE SOLUTION " + std::to_string(i + 1) + ":", true);
+      Line(p, "Objective Value = " + IPSolutionText(s.z));
+      Line(p, "Solution found at iteration " + std::to_string(s.subproblem));
+    }
+    PrintValues(p, s);
+  }
+  if (end == SearchEnd::LimitExceeded)
+    Line(p, "Search aborted after " + ThousandsText(g.FinalIteration - 1) + " subproblems");
+  else if (end == SearchEnd::SolveFailed)
+    Line(p, "Search aborted: the simplex engine could not solve subproblem " + std::to_string(g.FinalIteration));
+}
+
+int NodeIdOf(const std::string &label) { return label.size() > 1 ? std::stoi(label.substr(1)) : 0; }
+
+int EntryOf(int id) {
+  for (int k = 1; k <= g.BBAux2; ++k)
+    if (g.BBNodeInfo(1, k) == id) return k;
+  return 0;
+}
+
+void PrintTree(PageSurface &p, const GridStore &grid) {
+  Line(p, "");
+  const int n = g.NVars;
+  if (g.BestBound == static_cast<float>(g.ObjSense * g.Infinity)) {
+    Line(p, "Problem has no feasible solution");
+  } else {
+    const std::string best = Trim(g.BBAuxText);
+    Line(p, "Optimum solution encountered at subrpoblem N" + best + ":");
+    Line(p, "Objective Value = " + Format(g.BestBound, NumberFormatString()));
+    const int q = FindNodePosition(static_cast<int16>(std::stoi(best)));
+    for (int j = 1; j <= n && q > 0; ++j) {
+      const float v = g.NodeX((q - 1) * n + j);
+      Line(p, "x" + std::to_string(j) + " = " + (g.LPData(g.IntRow, j) == 1 ? NumberItem(v) : Format(v, "")));
+    }
+  }
+  const std::string bestLabel = "N" + Trim(g.BBAuxText);
+  const bool haveBest = g.BestBound != static_cast<float>(g.ObjSense * g.Infinity);
+  for (int r = 0; r < grid.Rows(); r += 5) {
+    const int level = r / 5 + 1;
+    if (level > g.LevelCount.UBound()) break;
+    for (int c = 0; c < g.LevelCount(level) && c < grid.Cols(); ++c) {
+      Line(p, "");
+      std::string t = grid.TextMatrix(r, c);
+      if (t.empty()) continue;
+      const int id = NodeIdOf(t);
+      const int k = EntryOf(id);
+      if (t != "N10" && k > 0) t += "   (from N" + std::to_string(g.BBNodeInfo(1, g.BBNodeInfo(2, k))) + ")";
+      if (p.CurrentY() > kPageFullY) {
+        p.NewPage();
+        p.SetCurrentY(kContinueY);
+      }
+      Line(p, "Subproblem " + t + (haveBest && grid.TextMatrix(r, c) == bestLabel ? " (OPTIMUM NODE)" : ""), true);
+      std::string branches;
+      for (int e = k; e > 1; e = g.BBNodeInfo(2, e))
+        branches += (branches.empty() ? "" : ", ") + g.BBNodeText(e);
+      Line(p, "Defining branches: " + branches);
+      const std::string status = grid.TextMatrix(r + 3, c);
+      if (status == "infeasible") {
+        Line(p, "Objective Value: Infeasible solution");
+        Line(p, "Branching variable: None (no fesible solution)");
+      } else {
+        Line(p, "Objective value, " + grid.TextMatrix(r + 2, c));
+        Line(p, status == "integer" ? "Branching variable: None (integer solution)" : "Branching variable: " + status);
+      }
+    }
+  }
+}
+
+} // namespace
+
+bool PrintIPOutput(PageSurface &printer, int16 kind) {
+  const BArray<float> noSingles;
+  const BArray<int16> noIntegers;
+  printer.SetFontBold(false);
+  printer.SetDrawWidth(2);
+  PrintPageHeading(printer);
+  g.MsgText = "INTEGER PROGRAM PROGRAM -- ORIGINAL DATA";
+  PrintSectionHeader(printer);
+  printer.SetFontBold(false);
+  for (int j = 1; j <= g.NVars; ++j) {
+    g.LPData(g.LBRow, j) = g.LPData(0, j);
+    g.LPData(g.UBRow, j) = g.LPData(1, j);
+  }
+  PrintDataTable(printer, g.LPData, noSingles, noIntegers, 1);
+  printer.NewPage();
+  g.MsgText = kind == 1 ? "INTEGER PROGRAMMING B&B OUTPUT SUMMARY" : "INTEGER PROGRAMMING B&B TREE";
+  PrintSectionHeader(printer);
+  if (kind == 1) PrintSummary(printer);
+  if (kind == 2) PrintTree(printer, scr5().outputGrid);
+  return printer.EndDoc();
+}
+
+bool PrintIPOutput() {
+  const int16 kind = g.OutputOption;
+  return RunPrintJob([kind](PageSurface &printer) { return PrintIPOutput(printer, kind); });
+}
+
+} // namespace quon

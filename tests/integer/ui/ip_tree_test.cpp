@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "integer/branch_and_bound.h"
+#include "integer/ip_fixture.h"
+#include "integer/ui/ip_output.h"
+#include "platform/colors.h"
+#include "platform/printer_access.h"
+#include "platform/recording_surface.h"
+#include "platform/values.h"
+#include "shell/ui/scr4.h"
+#include "shell/ui/scr5.h"
+#include "support/screen_fixture.h"
+
+namespace quon::testing {
+namespace {
+
+class IPTreeTest : public ScreenTest {
+protected:
+  void TreeOf(const LP &lp) {
+    BuildIP(lp);
+    g.HeaderText[1] = "Test IP";
+    g.OutputOption = 0;
+    scr4().Show();
+    scr4().cmdDone.PerformClick();
+    scr5().Combo1.PerformChoose(1);
+  }
+  static Grid &T() { return scr5().outputGrid; }
+  // The five rows of the node block whose label cell is (r, c).
+  static std::vector<std::string> Block(int r, int c) {
+    std::vector<std::string> out;
+    for (int k = 0; k < 5; ++k)
+      out.push_back(T().TextMatrix(r + k, c));
+    return out;
+  }
+  static std::vector<std::string> Printed(const RecordingSurface &paper) {
+    std::vector<std::string> out;
+    for (const auto &op : paper.Texts())
+      out.push_back(op.text);
+    return out;
+  }
+  static bool Has(const std::vector<std::string> &lines, const std::string &text) {
+    for (const auto &l : lines)
+      if (l == text) return true;
+    return false;
+  }
+  static std::vector<std::string> PrintNow() {
+    RecordingSurface paper;
+    SetPrinterForTesting(&paper);
+    scr5().cmdWriteToPrinter.PerformClick();
+    SetPrinterForTesting(nullptr);
+    EXPECT_EQ(paper.DocumentsEnded(), 1);
+    return Printed(paper);
+  }
+};
+
+// Maximise 3x1 + 2x2: the root (2.75, 1.75) branches on x1 into N20 (2, 2.5) and N21 (3, 1),
+// both with z = 11; N21 is integral and best, N20 is then fathomed by the bound.
+TEST_F(IPTreeTest, WorkedExampleClickByClick) {
+  TreeOf(WorkedExample());
+  Scr5 &f = scr5();
+  EXPECT_EQ(f.Label1.Caption(), "(MAX) B&&B SEARCH TREE (Click any GREEN node)");
+  EXPECT_EQ(Block(0, 0), (std::vector<std::string>{"N10", "", "z= 11.75", "x?", ""}));
+  EXPECT_EQ(T().BackOf(0, 0), kGreen);
+
+  T().PerformClick(2, 0); // anywhere in the block picks the node
+  EXPECT_EQ(g.PickedNodeId, 10);
+  EXPECT_EQ(T().BackOf(0, 0), kGrey);
+  EXPECT_TRUE(f.Frame3.Visible());
+  EXPECT_EQ(f.Frame3.Caption(), "Click BRANCHING variable (N10)");
+  EXPECT_EQ(f.BBGrid.TextMatrix(2, 1), "2.75");
+  EXPECT_EQ(f.BBGrid.TextMatrix(2, 2), "1.75");
+  EXPECT_EQ(f.BBGrid.TextMatrix(3, 1), "y");
+  EXPECT_EQ(f.Label18.Caption(), "LBound=-infinity");
+  EXPECT_EQ(f.Label17.Caption(), "UBound=11.75  (continuous max)");
+  // The screen paints with the node detail up (its layout once looped without end).
+  f.Show();
+  Forms::DoEvents();
+
+  f.BBGrid.PerformClick(2, 1);
+  EXPECT_EQ(Block(0, 0), (std::vector<std::string>{"N10", "", "z= 11.75", "x1=2.75", "<N20, N21>"}));
+  EXPECT_EQ(T().BackOf(0, 0), kRed);
+  EXPECT_EQ(T().ForeOf(4, 0), kGreen);
+  EXPECT_EQ(Block(5, 0), (std::vector<std::string>{"N20", "x1<=2", "z= 11.00", "x?", ""}));
+  EXPECT_EQ(Block(5, 1), (std::vector<std::string>{"N21", "x1>=3", "z= 11.00", "integer", "Best LBound"}));
+  EXPECT_EQ(T().BackOf(5, 0), kGreen);
+  EXPECT_EQ(T().BackOf(5, 1), kMagenta);
+  EXPECT_EQ(T().ForeOf(9, 1), kMagenta);
+  EXPECT_FALSE(f.Frame3.Visible());
+  EXPECT_EQ(f.Label18.Caption(), "LBound=11.00");
+  EXPECT_EQ(f.Label19.Caption(), "Occurs at node  21");
+  EXPECT_EQ(f.Label1.Caption(), "(MAX) B&&B SEARCH TREE (Click any GREEN node)");
+
+  // The best node can be inspected, not branched.
+  T().PerformClick(6, 1);
+  EXPECT_EQ(f.Frame3.Caption(), "Subproblem N21 -- Best Bound");
+  f.BBGrid.PerformClick(2, 2);
+  EXPECT_EQ(T().Rows(), 10);
+
+  // With the bound switched on, N20 (z = 11, no better than 11) is fathomed by its click.
+  f.Check2.SetValue(1);
+  T().PerformClick(9, 0);
+  EXPECT_EQ(T().BackOf(5, 0), kRed);
+  EXPECT_EQ(T().TextMatrix(8, 0), "z<=LBound");
+  EXPECT_EQ(f.Frame3.Caption(), "Subproblem N20 fathomed");
+  EXPECT_EQ(f.Label1.Caption(), "(MAX) B&&B Search completed.  Click any node to reveal its solution");
+  EXPECT_EQ(f.Label1.ForeColor(), kMagenta);
+
+  const auto paper = PrintNow();
+  for (const char *line : {"INTEGER PROGRAM PROGRAM -- ORIGINAL DATA", "INTEGER PROGRAMMING B&B TREE",
+                           "Optimum solution encountered at subrpoblem N21:", "Objective Value = 11.00",
+                           "x1 =  3 ", "x2 =  1 ", "Subproblem N10", "Defining branches: ",
+                           "Branching variable: x1=2.75", "Subproblem N21   (from N10) (OPTIMUM NODE)",
+                           "Defining branches: x1>=3", "Branching variable: None (integer solution)",
+                           "Subproblem N20   (from N10)", "Branching variable: z<=LBound",
+                           "Objective value, z= 11.00"})
+    EXPECT_TRUE(Has(paper, line)) << line;
+}
+
+// Without the bound N20 stays open; its children are an integral tie (red) and a dominated
+// fractional node that the solve fathoms, as the bound is now switched on.
+TEST_F(IPTreeTest, DeeperLevelFathomsAtTheSolveAndPrintsThePath) {
+  TreeOf(WorkedExample());
+  Scr5 &f = scr5();
+  T().PerformClick(0, 0);
+  f.BBGrid.PerformClick(2, 1);
+  T().PerformClick(5, 0);
+  f.Check2.SetValue(1);
+  // x1 is already whole in N20: refused, nothing changes.
+  script.AnswerMsgBox(msg::OK, "Target variable is already integer");
+  f.BBGrid.PerformClick(2, 1);
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Branching Variable");
+  EXPECT_EQ(script.MessageBoxes()[0].style, msg::OKOnly | msg::Critical);
+  EXPECT_EQ(T().Rows(), 10);
+  EXPECT_EQ(T().BackOf(5, 0), kGrey);
+
+  f.BBGrid.PerformClick(2, 2);
+  EXPECT_EQ(Block(10, 0), (std::vector<std::string>{"N30", "x2<=2", "z= 10.00", "integer", ""}));
+  EXPECT_EQ(T().BackOf(10, 0), kRed);
+  EXPECT_EQ(Block(10, 1), (std::vector<std::string>{"N31", "x2>=3", "z= 10.50", "z <= LBound", ""}));
+  EXPECT_EQ(T().BackOf(10, 1), kRed);
+  EXPECT_EQ(f.Label1.Caption(), "(MAX) B&&B Search completed.  Click any node to reveal its solution");
+
+  const auto paper = PrintNow();
+  EXPECT_TRUE(Has(paper, "Subproblem N31   (from N20)"));
+  EXPECT_TRUE(Has(paper, "Defining branches: x2>=3, x1<=2"));
+  EXPECT_TRUE(Has(paper, "Branching variable: z <= LBound"));
+}
+
+TEST_F(IPTreeTest, ContinuousTargetIsRefused) {
+  LP mixed = WorkedExample();
+  mixed.integer = {"y", "n"};
+  TreeOf(mixed);
+  T().PerformClick(0, 0);
+  EXPECT_EQ(scr5().BBGrid.TextMatrix(3, 2), "n");
+  script.AnswerMsgBox(msg::OK, "Target variable is continuous");
+  scr5().BBGrid.PerformClick(2, 2);
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Branching Variable");
+  EXPECT_EQ(T().Rows(), 5);
+}
+
+// A level that already holds 9 nodes takes the first child; the second would be the 11th.
+TEST_F(IPTreeTest, EleventhNodeOfALevelRevertsToTheAutomatedSearch) {
+  TreeOf(WorkedExample());
+  T().PerformClick(0, 0);
+  T().SetRows(10);
+  T().SetCols(9);
+  g.LevelCount.ReDimPreserve(2);
+  g.LevelCount(2) = 9;
+  script.AnswerMsgBox(msg::OK,
+                      "Maximum number of B&B branches AT ANY ONE LEVEL cannot exceed 10.  Execution reverted to "
+                      "automatic mode");
+  scr5().BBGrid.PerformClick(2, 1);
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script.MessageBoxes()[0].title, "Module Capacity Exceeded!");
+  EXPECT_EQ(script.MessageBoxes()[0].style, msg::OKOnly | msg::Information);
+  EXPECT_EQ(g.NodeIds(2), 29);
+  EXPECT_EQ(g.OutputOption, 1);
+  EXPECT_EQ(scr5().Label1.Caption(), "FEASIBLE SOLUTIONS (in improved order)");
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(3, 0), "7");
+}
+
+TEST_F(IPTreeTest, PrintedSummaryFollowsHowTheSearchEnded) {
+  // Completed: improving solutions, the last one optimal.
+  TreeOf(WorkedExample());
+  scr5().Combo1.PerformChoose(0);
+  auto paper = PrintNow();
+  for (const char *line : {"INTEGER PROGRAMMING B&B OUTPUT SUMMARY", "FEASIBLE SOLUTION 1:", "Objective Value = 10",
+                           "Solution found at iteration 3", "OPTIMAL SOLUTION:", "Objective Value = 11 (MAX) ",
+                           "Optimum solution found at iteration  7 ", "Result verified at iteration  7 ",
+                           "x1:  = 3"})
+    EXPECT_TRUE(Has(paper, line)) << line;
+
+  // Aborted: what was found is feasible, not optimal, and the abort is said.
+  BBSubproblemLimit = 5;
+  script.AnswerMsgBox(msg::OK);
+  scr5().Combo1.PerformChoose(1);
+  scr5().Combo1.PerformChoose(0);
+  BBSubproblemLimit = 32000;
+  paper = PrintNow();
+  EXPECT_TRUE(Has(paper, "FEASIBLE SOLUTION 1:"));
+  EXPECT_FALSE(Has(paper, "OPTIMAL SOLUTION:"));
+  EXPECT_TRUE(Has(paper, "Search aborted after 5 subproblems"));
+  EXPECT_FALSE(Has(paper, "Problem has no feasible solution"));
+
+  // Unbounded and infeasible roots.
+  LP unbounded;
+  unbounded.c = {1, 1};
+  unbounded.a = {{1, -1}};
+  unbounded.rel = {"<="};
+  unbounded.b = {2};
+  LP infeasible = WorkedExample();
+  infeasible.a.push_back({1, 1});
+  infeasible.rel.push_back(">=");
+  infeasible.b.push_back(5);
+  const std::pair<LP, const char *> cases[] = {{unbounded, "Solution is unbounded"},
+                                               {infeasible, "Problem has no feasible solution"}};
+  for (const auto &[lp, text] : cases) {
+    Forms::Clear();
+    TreeOf(lp);
+    scr5().Combo1.PerformChoose(0);
+    paper = PrintNow();
+    EXPECT_TRUE(Has(paper, text)) << text;
+    EXPECT_FALSE(Has(paper, "OPTIMAL SOLUTION:"));
+  }
+  // The tree of an infeasible root: no solution, and the root is printed all the same.
+  scr5().Combo1.PerformChoose(1);
+  EXPECT_EQ(scr5().Label1.Caption(), "(MAX) B&&B Search completed.  Click any node to reveal its solution");
+  paper = PrintNow();
+  EXPECT_TRUE(Has(paper, "Problem has no feasible solution"));
+  EXPECT_TRUE(Has(paper, "Objective Value: Infeasible solution"));
+  EXPECT_TRUE(Has(paper, "Branching variable: None (no fesible solution)"));
+}
+
+} // namespace
+} // namespace quon::testing
