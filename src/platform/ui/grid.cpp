@@ -62,7 +62,12 @@ public:
 protected:
   void resizeEvent(QResizeEvent *e) override {
     QAbstractScrollArea::resizeEvent(e);
+    // Showing or hiding a scroll bar resizes the view again from inside SyncBars; on a grid
+    // small enough for a bar to flip that on and off, answering each of those would never end.
+    if (resizing_) return;
+    resizing_ = true;
     SyncBars();
+    resizing_ = false;
   }
 
   void paintEvent(QPaintEvent *) override {
@@ -224,6 +229,7 @@ protected:
 
 private:
   bool syncing_ = false;
+  bool resizing_ = false;
   bool pressed_ = false;
 };
 
