@@ -168,10 +168,12 @@ PrintedGraphFrame PrintedFrame(const GraphFrame &f) {
   const double xr = f.xMax - f.xMin, yr = f.yMax - f.yMin;
   auto r32 = [](double v) { return static_cast<std::int32_t>(std::nearbyint(v)); };
   PrintedGraphFrame p;
-  p.left = r32(f.xMin * (1 + 0.3 / (0.647 * (-f.xMin) / xr)));
-  p.right = r32(f.xMax * (1 + 0.053 / (0.647 * f.xMax / xr)));
-  p.bottom = r32(f.yMin * (1 + 0.15 / (0.5 * (-f.yMin) / yr)));
-  p.top = r32(f.yMax * (1 + 0.35 / (0.5 * f.yMax / yr)));
+  // The margins as shares of the ranges; the same frame as scaling each end by its own share,
+  // without dividing by an end that may be 0.
+  p.left = r32(f.xMin - 0.3 * xr / 0.647);
+  p.right = r32(f.xMax + 0.053 * xr / 0.647);
+  p.bottom = r32(f.yMin - 0.15 * yr / 0.5);
+  p.top = r32(f.yMax + 0.35 * yr / 0.5);
   return p;
 }
 

@@ -181,6 +181,10 @@ TEST(LPGraphGeometry, ZoomLimitsFramesAndPrintedFrame) {
   EXPECT_EQ(p.right, 11);
   EXPECT_EQ(p.bottom, -4);
   EXPECT_EQ(p.top, 18);
+  // An axis that starts at 0 still gives a finite frame.
+  const PrintedGraphFrame z = PrintedFrame({0, 10, 0, 10, 1});
+  EXPECT_EQ(z.left, -5);
+  EXPECT_EQ(z.bottom, -3);
 
   // Dot spacing by the axis end, and never more than 150 dots along an axis.
   EXPECT_DOUBLE_EQ(QuadrantDotSpacing({-1, 10, -1, 10, 1}), 0.15);
