@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kMaxSize = 100;
 
-bool IsSquare() { return g.ModelClass == 1 || g.ModelClass == 2 || g.ModelClass == 7; }
-bool IsLinearOrInteger() { return g.ModelClass == 3 || g.ModelClass == 5; }
+bool IsSquare() { return g.ModelClass == ModelClassCode::MatrixInversion || g.ModelClass == ModelClassCode::LinearEquations || g.ModelClass == ModelClassCode::Networks; }
+bool IsLinearOrInteger() { return g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming; }
 bool IsColumn() { return g.CurRow == 0 && g.CurCol > 0; }
 
 void EnableItems(InputPort &ui, std::initializer_list<EditGridItem> items, bool on) {
@@ -28,7 +28,7 @@ void CommandDone(InputPort &ui) {
 }
 
 // The first data cell: transportation and networks have a heading in cell (1, 1).
-int16 FirstDataCol() { return (g.ModelClass == 4 || g.ModelClass == 7) ? 2 : 1; }
+int16 FirstDataCol() { return (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks) ? 2 : 1; }
 
 // A refused delete or insert: the grid stays as it was and there is nothing to undo.
 void Refuse(InputPort &ui) {
@@ -59,7 +59,7 @@ void KeepCol(const GridStore &grid, BArray<std::string> &buf, int c) {
   for (int i = 1; i < grid.Rows(); ++i) buf(i) = grid.TextMatrix(i, c);
 }
 // Transportation and networks carry a heading in cell (1, 1), which no paste overwrites.
-bool IsCornerHeading(int r, int c) { return r == 1 && c == 1 && (g.ModelClass == 4 || g.ModelClass == 7); }
+bool IsCornerHeading(int r, int c) { return r == 1 && c == 1 && (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks); }
 
 void WriteRow(GridStore &grid, const BArray<std::string> &buf, int r) {
   for (int j = 1; j < grid.Cols(); ++j)
@@ -287,8 +287,8 @@ void FillNewColumn(GridStore &grid, int p) {
     grid.SetTextMatrix(1, p, "");
     grid.SetTextMatrix(m + 4, p, "infinity");
     grid.SetTextMatrix(m + 5, p, "n");
-    if (g.ModelClass == 5) grid.SetTextMatrix(m + 6, p, "y");
-  } else if (g.ModelClass == 4) {
+    if (g.ModelClass == ModelClassCode::IntegerProgramming) grid.SetTextMatrix(m + 6, p, "y");
+  } else if (g.ModelClass == ModelClassCode::Transportation) {
     grid.SetTextMatrix(1, p, "");
     grid.SetTextMatrix(rows - 1, p, "");
   }
@@ -321,7 +321,7 @@ void FillNewRow(GridStore &grid, int p) {
   if (IsLinearOrInteger()) {
     grid.SetTextMatrix(p, g.NVars + 1, "<=");
     grid.ColAlignment[g.NVars + 1] = kAlignRight;
-  } else if (g.ModelClass == 4) {
+  } else if (g.ModelClass == ModelClassCode::Transportation) {
     grid.SetTextMatrix(p, 1, "");
     grid.SetTextMatrix(p, cols - 1, "");
   }
@@ -589,7 +589,7 @@ void UndoGridEdit(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
     g.UndoCol = col;
     RestoreDeleted(grid);
     // The node count follows the node numbers of the rows that came back.
-    if (g.ModelClass == 8) {
+    if (g.ModelClass == ModelClassCode::ProjectPlanning) {
       g.NodeCount = LargestProjectNode(grid);
       screen.SetSizeBox(2, g.NodeCount);
     }
