@@ -59,7 +59,7 @@ ScrLPGraf &OpenChart() {
   g = Mod1{};
   g.ProjMethod = 1;
   PrepareProjectGrid(grid);
-  ReDimProblemArrays(8, grid.Rows());
+  ReDimProblemArrays(ArrayKind::Projects, grid.Rows());
   ReadProjectInput(grid);
   InitGlobals(15360, 11520);
   g.ModelClass = 8;

@@ -83,6 +83,7 @@ void BM_GameReferenceGlpk(benchmark::State &state) {
     parm.msg_lev = GLP_MSG_OFF;
     glp_simplex(lp, &parm);
     benchmark::DoNotOptimize(glp_get_obj_val(lp));
+    state.counters["iterations"] = glp_get_it_cnt(lp);
     glp_delete_prob(lp);
   }
 }

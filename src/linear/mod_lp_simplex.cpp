@@ -53,6 +53,10 @@ struct EngineState {
   // Some column can be flipped to its bound or turned around (finite upper bounds, free or
   // reflected variables); without any, the flags need no looking at.
   bool mayTurn = true;
+  // A whole run (SolveLP) treats an unrestricted column as free once basic: it never blocks
+  // the ratio test and is turned around when its value falls below 0. The step-by-step roads
+  // keep the textbook rule, under which it leaves at 0 like any other column.
+  bool freeBasic = false;
 };
 
 EngineState &State() {
@@ -342,6 +346,23 @@ void SwitchSign(int j) {
   g.Cost(j) = -g.Cost(j);
 }
 
+// Turns the free column basic in row r around: the column and its cost change sign, and
+// with them column r of the basis matrix and row r of its inverse.
+void TurnBasicColumn(int r) {
+  const int j = g.BasisList(r);
+  SwitchSign(j);
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix bm(g.BasisMat, m, m);
+  double *row = binv.Row(r);
+  for (int k = 1; k <= m; ++k) {
+    row[k] = -row[k];
+    bm(k, r) = -bm(k, r);
+  }
+  g.CostB(r) = g.Cost(j);
+  State().alphaFor = 0;
+}
+
 // The sign that takes a change of column j's value to a change of its variable as typed.
 double Orientation(int j) {
   double s = 1;
@@ -499,6 +520,7 @@ bool SimplexInit() {
   Guard().Reset();
   s.exact = false;
   s.updates = 0;
+  s.freeBasic = false;
   MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
@@ -570,8 +592,19 @@ void SimplexBasicSolution() {
   static std::vector<double> b;
   if (b.size() < static_cast<std::size_t>(m + 1)) b.resize(static_cast<std::size_t>(m + 1));
   RawMatrix tab(g.Tab, m + 2, rhs);
-  for (int j = 1; j <= m; ++j)
+  // The terms of the right-hand sides that are 0 add nothing to any sum: where most are 0 (a
+  // game's program has one other), the rest are summed in the same order.
+  static std::vector<int> nz;
+  nz.clear();
+  for (int j = 1; j <= m; ++j) {
     b[j] = tab(j + 2, rhs);
+    if (b[j] != 0) nz.push_back(j);
+  }
+  if (4 * nz.size() >= static_cast<std::size_t>(m)) {
+    nz.resize(static_cast<std::size_t>(m));
+    for (int j = 1; j <= m; ++j)
+      nz[static_cast<std::size_t>(j - 1)] = j;
+  }
   RawMatrix binv(g.BInv, m, m);
   const bool exact = State().exact;
   const float eps = static_cast<float>(g.Eps);
@@ -580,12 +613,16 @@ void SimplexBasicSolution() {
   double z = 0;
   bool broken = false;
   for (int i = 1; i <= m; ++i) {
-    const double *bi = binv.Row(i);
+    double *bi = binv.Row(i);
     double x = 0, size = 0;
-    for (int j = 1; j <= m; ++j)
+    for (const int j : nz)
       x += bi[j] * b[j];
+    if (x < 0 && State().freeBasic && MaySwitchSign(g.BasisList(i))) {
+      TurnBasicColumn(i);
+      x = -x;
+    }
     if (exact) {
-      for (int j = 1; j <= m; ++j)
+      for (const int j : nz)
         size += std::fabs(bi[j] * b[j]);
       if (std::fabs(x) <= kRelativeZero * size) x = 0;
       if (x < -kCheckTol * size) broken = true;
@@ -613,13 +650,13 @@ void SimplexPricing() {
   for (int i = 1; i <= m; ++i)
     y[i] = 0;
   for (int j = 1; j <= m; ++j)
-    AddMultiple(y + 1, binv.Row(j) + 1, cb[j], m);
+    if (cb[j] != 0) AddMultiple(y + 1, binv.Row(j) + 1, cb[j], m);
   // z_j for every column, summed over the rows in order as a column-by-column sum would be.
   static std::vector<double> zc;
   if (zc.size() < static_cast<std::size_t>(nc + 1)) zc.resize(static_cast<std::size_t>(nc + 1));
   std::fill(zc.begin(), zc.begin() + nc + 1, 0.0);
   for (int i = 1; i <= m; ++i)
-    AddMultiple(zc.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
+    if (y[i] != 0) AddMultiple(zc.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
   const bool exact = State().exact;
   static std::vector<double> zsize;
   if (exact) {
@@ -674,6 +711,8 @@ void SimplexRatioTest() {
   g.LeavingRow = 0;
   const double ubE = g.Tab(g.UBRow, e);
   const bool bland = Guard().bland;
+  const bool freeBasic = State().freeBasic && State().mayTurn;
+  const double *freeRow = RawMatrix(g.Tab, g.FreeVarRow, g.NCols).Row(g.FreeVarRow);
   int bestCol = 0; // the basic column of the chosen row, for the tie rules
   RawMatrix binv(g.BInv, m, m);
   const double *w = RawVector(g.WorkCol, m);
@@ -681,11 +720,23 @@ void SimplexRatioTest() {
   const bool exact = State().exact;
   static std::vector<double> pivotFloors;
   pivotFloors.assign(static_cast<std::size_t>(m + 1), g.Eps);
+  // A column with few nonzero entries (a slack's, an artificial's) is summed over those only,
+  // in the same order, which gives the same sums.
+  static std::vector<int> nz;
+  nz.clear();
+  for (int i = 1; i <= m; ++i)
+    if (w[i] != 0) nz.push_back(i);
+  const bool sparse = 4 * nz.size() < static_cast<std::size_t>(m);
   for (int r = 1; r <= m; ++r) {
     const double *br = binv.Row(r);
     double alpha = 0;
-    for (int i = 1; i <= m; ++i)
-      alpha += br[i] * w[i];
+    if (sparse) {
+      for (const int i : nz)
+        alpha += br[i] * w[i];
+    } else {
+      for (int i = 1; i <= m; ++i)
+        alpha += br[i] * w[i];
+    }
     alphaCol[r] = alpha;
     if (exact) {
       double size = 0;
@@ -708,6 +759,7 @@ void SimplexRatioTest() {
       best = 0;
       break;
     }
+    if (freeBasic && freeRow[basic] == 1 && MaySwitchSign(basic)) continue;
     double ratio = 0;
     int16 code = 0;
     // A basic value a rounding error outside its bounds counts as at the bound: the step is
@@ -840,11 +892,57 @@ bool SimplexReinvert() {
 
 namespace {
 
+// A free column has no bound to hold it at 0, so a whole run starts by bringing each one into
+// the basis where that changes no value: in a row whose slack or artificial column is basic at
+// 0, the one with the largest entry of the free column. Without this, every column held at a
+// degenerate vertex by the free variable's 0 waits for pricing to bring it in; a game's
+// program, all of whose rows but one start at 0, would take thousands of such pivots.
+bool EnterFreeColumns() {
+  const int m = g.MRows;
+  SimplexBasicSolution();
+  RawMatrix binv(g.BInv, m, m);
+  for (int j = 1; j <= g.NCols; ++j) {
+    if (g.NonBasicMark(j) == 0 || !MaySwitchSign(j)) continue;
+    SimplexSetBasisColumn(j, 0);
+    int row = 0;
+    double best = 0, largest = 0;
+    const double *w = RawVector(g.WorkCol, m);
+    for (int r = 1; r <= m; ++r) {
+      const double *br = binv.Row(r);
+      double alpha = 0;
+      for (int i = 1; i <= m; ++i)
+        alpha += br[i] * w[i];
+      largest = std::max(largest, std::fabs(alpha));
+      if (g.BasisList(r) > g.NVars && g.XBasic(r) == 0 && std::fabs(alpha) > best) {
+        best = std::fabs(alpha);
+        row = r;
+      }
+    }
+    if (row == 0 || !(best > 1E-6 * largest)) continue;
+    const int leaving = g.BasisList(row);
+    g.Entering = static_cast<int16>(j);
+    g.Leaving = static_cast<int16>(leaving);
+    g.LeavingRow = static_cast<int16>(row);
+    g.NonBasicMark(leaving) = static_cast<int16>(leaving);
+    g.NonBasicMark(j) = 0;
+    g.BasisList(row) = static_cast<int16>(j);
+    g.CostB(row) = g.Cost(j);
+    if (!SimplexPivot()) return false;
+    g.Entering = 0;
+    g.Leaving = 0;
+    CountIteration();
+    SimplexBasicSolution();
+  }
+  return true;
+}
+
 // The primal run to its verdict; at an optimum the solution is not yet assembled.
 LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
   if (!SimplexInit()) return EndRun(LPStatus::SingularBasis);
   g.IterCount = 1;
+  State().freeBasic = State().mayTurn;
+  if (State().freeBasic && !EnterFreeColumns()) return EndRun(LPStatus::SingularBasis);
   long pivots = 0;
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
   // step is taken again.

@@ -121,10 +121,12 @@ TEST(GameLPReference, ValuesOfKnownGames) {
 // B's mix concedes at most the value to every strategy of A).
 TEST(GameLPReference, RandomGamesMatchTheReferenceValueAndBothMixesAreOptimal) {
   std::mt19937 rng(2026);
-  for (int c = 0; c < 120; ++c) {
-    const int m = std::uniform_int_distribution<int>(2, 8)(rng);
-    const int n = std::uniform_int_distribution<int>(2, 8)(rng);
-    std::uniform_int_distribution<int> pay(-50, 50);
+  // After the small games, larger ones whose few payoff values make every vertex degenerate.
+  for (int c = 0; c < 160; ++c) {
+    const bool large = c >= 120;
+    const int m = std::uniform_int_distribution<int>(2, large ? 40 : 8)(rng);
+    const int n = std::uniform_int_distribution<int>(2, large ? 40 : 8)(rng);
+    std::uniform_int_distribution<int> pay(large ? -3 : -50, large ? 3 : 50);
     std::vector<std::vector<double>> a(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
     GridStore grid = test::MakeGrid(m + 1, n + 1);
     for (int i = 0; i < m; ++i) {

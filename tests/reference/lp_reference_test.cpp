@@ -202,6 +202,36 @@ LP RandomLP(std::mt19937 &rng, double size = 1) {
   return lp;
 }
 
+// A seeded degenerate program: small integer data, most right-hand sides 0 and about a third
+// of the variables unrestricted, so that vertices where many rows meet at 0 are the rule and
+// the free variables must move through them.
+LP DegenerateLP(std::mt19937 &rng) {
+  auto pick = [&rng](int k) { return std::uniform_int_distribution<int>(0, k - 1)(rng); };
+  LP lp;
+  const int n = 2 + pick(14);
+  const int m = 2 + pick(16);
+  lp.sense = pick(2) ? "Maximize" : "Minimize";
+  for (int j = 0; j < n; ++j)
+    lp.c.push_back(pick(9) - 4);
+  for (int i = 0; i < m; ++i) {
+    std::vector<double> row;
+    for (int j = 0; j < n; ++j)
+      row.push_back(pick(3) == 0 ? 0 : pick(9) - 4);
+    row[pick(n)] = 1 + pick(4);
+    lp.a.push_back(row);
+    const int r = pick(6);
+    lp.rel.push_back(r < 3 ? "<=" : r < 5 ? ">=" : "=");
+    lp.b.push_back(pick(3) == 0 ? pick(11) - 3 : 0);
+  }
+  for (int j = 0; j < n; ++j) {
+    const bool free = pick(3) == 0;
+    lp.lower.push_back(free ? "-infinity" : "0");
+    lp.upper.push_back(!free && pick(5) == 0 ? Cell(1 + pick(6)) : "infinity");
+    lp.unrestricted.push_back(free ? "y" : "n");
+  }
+  return lp;
+}
+
 // Positive costs and every coefficient and right-hand side log-uniform between 1e-6 and
 // 1e6: minimize c x subject to A x >= b, or maximize it subject to A x <= b. Either way the
 // optimum is finite.
@@ -272,35 +302,57 @@ void CheckOptimality(const Problem &p, const std::vector<double> &x) {
   }
 }
 
+struct Outcomes {
+  int optimal = 0, infeasible = 0, unbounded = 0;
+};
+
+// Solves the program with the engine and the reference and compares status, objective and
+// the optimality conditions.
+void CompareWithReference(const LP &lp, int trial, Outcomes &seen) {
+  const Solved s = SolveWithEngine(lp);
+  const Problem p = Problem::FromModel();
+  const Reference ref = p.Solve();
+  ASSERT_NE(ref.outcome, Outcome::Other) << trial;
+  ASSERT_EQ(FromStatus(s.status), ref.outcome) << "trial " << trial;
+  if (ref.outcome == Outcome::Optimal) {
+    ++seen.optimal;
+    EXPECT_TRUE(Close(s.z, ref.z)) << "trial " << trial << ": " << s.z << " vs " << ref.z;
+    CheckOptimality(p, s.x);
+  } else if (ref.outcome == Outcome::Infeasible) {
+    ++seen.infeasible;
+    EXPECT_EQ(s.z, -999999);
+  } else {
+    ++seen.unbounded;
+    EXPECT_EQ(s.z, 999999);
+  }
+}
+
 } // namespace
 
 TEST(ReferenceLP, RandomProgramsAgreeWithTheReferenceSolver) {
   std::mt19937 rng(20261209);
-  int optimal = 0, infeasible = 0, unbounded = 0;
+  Outcomes seen;
   // The last 300 have right-hand sides and bounds in the millions and tens of millions.
   for (int trial = 0; trial < 1300; ++trial) {
-    const LP lp = RandomLP(rng, trial < 1000 ? 1 : 1E6 * (1 + trial % 7));
-    const Solved s = SolveWithEngine(lp);
-    const Problem p = Problem::FromModel();
-    const Reference ref = p.Solve();
-    ASSERT_NE(ref.outcome, Outcome::Other) << trial;
-    ASSERT_EQ(FromStatus(s.status), ref.outcome) << "trial " << trial;
-    if (ref.outcome == Outcome::Optimal) {
-      ++optimal;
-      EXPECT_TRUE(Close(s.z, ref.z)) << "trial " << trial << ": " << s.z << " vs " << ref.z;
-      CheckOptimality(p, s.x);
-    } else if (ref.outcome == Outcome::Infeasible) {
-      ++infeasible;
-      EXPECT_EQ(s.z, -999999);
-    } else {
-      ++unbounded;
-      EXPECT_EQ(s.z, 999999);
-    }
+    CompareWithReference(RandomLP(rng, trial < 1000 ? 1 : 1E6 * (1 + trial % 7)), trial, seen);
+    if (::testing::Test::HasFatalFailure()) return;
   }
   // The generator must exercise every outcome.
-  EXPECT_GT(optimal, 200);
-  EXPECT_GT(infeasible, 50);
-  EXPECT_GT(unbounded, 50);
+  EXPECT_GT(seen.optimal, 200);
+  EXPECT_GT(seen.infeasible, 50);
+  EXPECT_GT(seen.unbounded, 50);
+}
+
+TEST(ReferenceLP, DegenerateProgramsWithFreeVariablesAgree) {
+  std::mt19937 rng(4711);
+  Outcomes seen;
+  for (int trial = 0; trial < 1500; ++trial) {
+    CompareWithReference(DegenerateLP(rng), trial, seen);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+  EXPECT_GT(seen.optimal, 200);
+  EXPECT_GT(seen.infeasible, 50);
+  EXPECT_GT(seen.unbounded, 50);
 }
 
 TEST(ReferenceLP, BadlyScaledProgramsAreSolvedRightOrRefused) {
