@@ -1,5 +1,6 @@
-// Speed of the games: a 100 x 100 game built and solved by the program's engine beside the
-// reference LP solver on the same linear program, and the graph of a 2 x 100 game drawn.
+// Speed of the games: seeded games of 100 x 100 and around it built and solved by the
+// program's engine beside the reference LP solver on the same linear program, and the graph of
+// a 2 x 100 game drawn.
 #include <benchmark/benchmark.h>
 #include <glpk.h>
 
@@ -18,9 +19,9 @@ using namespace quon;
 
 namespace {
 
-GridStore RandomGame(int m, int n) {
-  std::mt19937 rng(static_cast<unsigned>(m * 1000 + n));
-  std::uniform_int_distribution<int> pay(-100, 100);
+GridStore RandomGame(int m, int n, int seed = 0, int range = 100) {
+  std::mt19937 rng(static_cast<unsigned>(m * 1000 + n + seed));
+  std::uniform_int_distribution<int> pay(-range, range);
   GridStore grid = test::MakeGrid(m + 1, n + 1);
   for (int i = 1; i <= m; ++i) {
     std::vector<std::string> cells;
@@ -37,9 +38,21 @@ void Fresh() {
   g.ModelClass = 9;
 }
 
+// Arguments: rows, columns, seed and payoff range (payoffs from -range to range; a small range
+// gives many ties and degenerate vertices).
+GridStore GameOf(const benchmark::State &state) {
+  return RandomGame(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2)),
+                    static_cast<int>(state.range(3)));
+}
+
+void GameArgs(benchmark::internal::Benchmark *b) {
+  for (int seed = 0; seed < 3; ++seed)
+    b->Args({100, 100, seed, 100});
+  b->Args({100, 100, 0, 3})->Args({50, 150, 0, 100})->Args({150, 50, 0, 100})->Args({150, 150, 0, 5});
+}
+
 void BM_GameSolveLP(benchmark::State &state) {
-  const int n = static_cast<int>(state.range(0));
-  const GridStore grid = RandomGame(n, n);
+  const GridStore grid = GameOf(state);
   for (auto _ : state) {
     Fresh();
     BuildGameLP(grid);
@@ -48,13 +61,13 @@ void BM_GameSolveLP(benchmark::State &state) {
   }
   state.counters["iterations"] = g.IterCount;
 }
-BENCHMARK(BM_GameSolveLP)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GameSolveLP)->Apply(GameArgs)->Unit(benchmark::kMillisecond);
 
 // The same linear program (LPData in the input layout) in the reference solver.
 void BM_GameReferenceGlpk(benchmark::State &state) {
-  const int n = static_cast<int>(state.range(0));
   Fresh();
-  BuildGameLP(RandomGame(n, n));
+  BuildGameLP(GameOf(state));
+  int iterations = 0;
   for (auto _ : state) {
     glp_prob *lp = glp_create_prob();
     glp_term_out(GLP_OFF);
@@ -83,11 +96,12 @@ void BM_GameReferenceGlpk(benchmark::State &state) {
     parm.msg_lev = GLP_MSG_OFF;
     glp_simplex(lp, &parm);
     benchmark::DoNotOptimize(glp_get_obj_val(lp));
-    state.counters["iterations"] = glp_get_it_cnt(lp);
+    iterations = glp_get_it_cnt(lp);
     glp_delete_prob(lp);
   }
+  state.counters["iterations"] = iterations;
 }
-BENCHMARK(BM_GameReferenceGlpk)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GameReferenceGlpk)->Apply(GameArgs)->Unit(benchmark::kMillisecond);
 
 // The whole picture of a solved 2 x 100 game, on a surface of the graph screen's size.
 void BM_GameGraph2x100(benchmark::State &state) {

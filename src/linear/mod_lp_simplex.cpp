@@ -53,10 +53,12 @@ struct EngineState {
   // Some column can be flipped to its bound or turned around (finite upper bounds, free or
   // reflected variables); without any, the flags need no looking at.
   bool mayTurn = true;
-  // A whole run (SolveLP) treats an unrestricted column as free once basic: it never blocks
-  // the ratio test and is turned around when its value falls below 0. The step-by-step roads
-  // keep the textbook rule, under which it leaves at 0 like any other column.
-  bool freeBasic = false;
+  // A whole run (SolveLP) is not shown pivot by pivot and takes two rules of its own for
+  // degenerate programs: an unrestricted column, once basic, is free (it never blocks the
+  // ratio test and is turned around when its value falls below 0), and of rows that tie in
+  // the ratio test the one with the largest entry leaves. The step-by-step roads keep the
+  // textbook rules: such a column leaves at 0 like any other, and the top-most row wins.
+  bool wholeRun = false;
 };
 
 EngineState &State() {
@@ -520,7 +522,7 @@ bool SimplexInit() {
   Guard().Reset();
   s.exact = false;
   s.updates = 0;
-  s.freeBasic = false;
+  s.wholeRun = false;
   MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
@@ -617,7 +619,7 @@ void SimplexBasicSolution() {
     double x = 0, size = 0;
     for (const int j : nz)
       x += bi[j] * b[j];
-    if (x < 0 && State().freeBasic && MaySwitchSign(g.BasisList(i))) {
+    if (x < 0 && State().wholeRun && MaySwitchSign(g.BasisList(i))) {
       TurnBasicColumn(i);
       x = -x;
     }
@@ -711,9 +713,11 @@ void SimplexRatioTest() {
   g.LeavingRow = 0;
   const double ubE = g.Tab(g.UBRow, e);
   const bool bland = Guard().bland;
-  const bool freeBasic = State().freeBasic && State().mayTurn;
+  const bool wholeRun = State().wholeRun;
+  const bool freeBasic = wholeRun && State().mayTurn;
   const double *freeRow = RawMatrix(g.Tab, g.FreeVarRow, g.NCols).Row(g.FreeVarRow);
   int bestCol = 0; // the basic column of the chosen row, for the tie rules
+  double bestAlpha = 0;
   RawMatrix binv(g.BInv, m, m);
   const double *w = RawVector(g.WorkCol, m);
   double *alphaCol = RawVector(g.AlphaCol, m);
@@ -774,8 +778,9 @@ void SimplexRatioTest() {
       continue;
     }
     bool take = ratio < best;
-    if (bestCol != 0 && RatioTies(ratio, best)) take = bland && basic < bestCol;
+    if (bestCol != 0 && RatioTies(ratio, best)) take = bland ? basic < bestCol : wholeRun && std::fabs(alpha) > bestAlpha;
     if (take) {
+      bestAlpha = std::fabs(alpha);
       best = ratio;
       g.Leaving = code;
       g.LeavingRow = static_cast<int16>(r);
@@ -941,8 +946,8 @@ LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
   if (!SimplexInit()) return EndRun(LPStatus::SingularBasis);
   g.IterCount = 1;
-  State().freeBasic = State().mayTurn;
-  if (State().freeBasic && !EnterFreeColumns()) return EndRun(LPStatus::SingularBasis);
+  State().wholeRun = true;
+  if (State().mayTurn && !EnterFreeColumns()) return EndRun(LPStatus::SingularBasis);
   long pivots = 0;
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
   // step is taken again.

@@ -44,7 +44,10 @@ void SimplexSetBasisColumn(int k, int r);
 // also left in LPResult, is the result. Each verdict is read from a basis inverted afresh; an
 // optimum is checked against the program as typed (LPData, ConstrType) and an unbounded ray
 // likewise, and one that fails even with an inversion that zeroes no small entry ends as
-// NumericalFailure. ZValue keeps the old convention for callers that read it (-Infinity (the
+// NumericalFailure. Unlike the step-by-step roads, the run first brings each free column into
+// the basis where that changes no value, lets a basic free column pass 0 (it is turned around)
+// and breaks ratio ties by the largest entry, so that degenerate programs (a game's) take few
+// pivots. ZValue keeps the old convention for callers that read it (-Infinity (the
 // program's 999999): no solution, +Infinity: unbounded); XSol is assembled only at an optimum.
 LPStatus SolveLP();
 // The dual simplex run for LPMethod 5, from the slack basis, until no basic value is negative
