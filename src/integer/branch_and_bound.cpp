@@ -152,28 +152,7 @@ void BuildSubproblemLP() {
   for (int j = g.TypeCol; j <= g.NCols; ++j)
     g.Tab(2, j) = 0;
 
-  int k = 0;
-  for (int r = 1; r <= m; ++r) {
-    const int i = r + 2;
-    const int t = static_cast<int>(std::lround(g.Tab(i, g.TypeCol)));
-    // These two first: the added columns overwrite the input layout's type and RHS columns.
-    g.Tab(i, g.NColsPlus2) = t;
-    g.Tab(i, g.NColsPlus1) = g.Tab(i, g.RHSInCol);
-    for (int j = g.TypeCol; j <= g.NCols; ++j)
-      g.Tab(i, j) = 0;
-    if (t == 1) {
-      ++k;
-      g.Tab(i, n + k) = -1;
-      g.ColNames(n + k) = "Sx" + std::to_string(n + k);
-    }
-    const int c = n + g.NArtificial1 + r;
-    g.Tab(i, c) = 1;
-    g.ColNames(c) = "sx" + std::to_string(c);
-    if (t >= 0) {
-      g.Tab(2, c) = g.ObjSense * g.BigM;
-      g.ColNames(c) = "Rx" + std::to_string(c);
-    }
-  }
+  AddSlackAndArtificialColumns();
 }
 
 LPStatus SolveNode() {

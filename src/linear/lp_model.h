@@ -25,6 +25,11 @@ void BuildLPStandardForm(const GridStore &grid1);
 // cost negated, BoundLabel "U"), so it keeps that bound in the only orientation it has.
 void SubstituteLowerBounds();
 
+// The second pass of the standard form: each row's type code and right-hand side move to
+// columns NColsPlus2 and NColsPlus1, and the row gets its surplus column (">" rows), its
+// slack or artificial column and that column's name; artificial columns cost ObjSense * BigM.
+void AddSlackAndArtificialColumns();
+
 void BackupLPModel();
 void RestoreLPModel();
 

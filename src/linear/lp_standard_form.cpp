@@ -198,10 +198,18 @@ void BuildLPStandardForm(const GridStore &grid1) {
   for (int j = g.TypeCol; j <= g.NCols; ++j)
     g.Tab(2, j) = 0;
 
+  AddSlackAndArtificialColumns();
+  BackupLPModel();
+}
+
+void AddSlackAndArtificialColumns() {
+  const int m = g.MRows;
+  const int n = g.NVars;
   int k = 0;
   for (int r = 1; r <= m; ++r) {
     const int i = r + 2;
-    const int t = static_cast<int>(g.Tab(i, g.TypeCol));
+    const int t = static_cast<int>(std::lround(g.Tab(i, g.TypeCol)));
+    // These two first: the added columns overwrite the input layout's type and RHS columns.
     g.Tab(i, g.NColsPlus2) = t;
     g.Tab(i, g.NColsPlus1) = g.Tab(i, g.RHSInCol);
     for (int j = g.TypeCol; j <= g.NCols; ++j)
@@ -219,8 +227,6 @@ void BuildLPStandardForm(const GridStore &grid1) {
       g.ColNames(c) = "Rx" + std::to_string(c);
     }
   }
-
-  BackupLPModel();
 }
 
 void SubstituteLowerBounds() {
