@@ -542,6 +542,24 @@ template <class SizeOf> int OffsetOf(int index, int fixed, int count, int first,
       at -= sizeOf(i);
   return at;
 }
+
+// The row or column under a position from the grid's edge (-1: none): the fixed ones first,
+// then the scrolled ones from the first visible one until the view (when its size is known)
+// is passed.
+template <class SizeOf> int IndexAt(int pos, int fixed, int count, int first, int view, SizeOf sizeOf) {
+  if (pos < 0) return -1;
+  int at = 0;
+  for (int i = 0; i < std::min(fixed, count); ++i) {
+    at += sizeOf(i);
+    if (pos < at) return i;
+  }
+  for (int i = first; i < count; ++i) {
+    at += sizeOf(i);
+    if (pos < at) return i;
+    if (view > 0 && at > view) break;
+  }
+  return -1;
+}
 } // namespace
 
 int GridStore::ColX(int col) const {
@@ -553,33 +571,11 @@ int GridStore::RowY(int row) const {
 }
 
 int GridStore::RowAt(int y) const {
-  if (y < 0) return -1;
-  int at = 0;
-  for (int r = 0; r < std::min(FixedRows, rows_); ++r) {
-    at += RowHeightOf(r);
-    if (y < at) return r;
-  }
-  for (int r = topRow_; r < rows_; ++r) {
-    at += RowHeightOf(r);
-    if (y < at) return r;
-    if (viewHeight_ > 0 && at > viewHeight_) break;
-  }
-  return -1;
+  return IndexAt(y, FixedRows, rows_, topRow_, viewHeight_, [this](int r) { return RowHeightOf(r); });
 }
 
 int GridStore::ColAt(int x) const {
-  if (x < 0) return -1;
-  int at = 0;
-  for (int c = 0; c < std::min(FixedCols, cols_); ++c) {
-    at += ColWidthOf(c);
-    if (x < at) return c;
-  }
-  for (int c = leftCol_; c < cols_; ++c) {
-    at += ColWidthOf(c);
-    if (x < at) return c;
-    if (viewWidth_ > 0 && at > viewWidth_) break;
-  }
-  return -1;
+  return IndexAt(x, FixedCols, cols_, leftCol_, viewWidth_, [this](int c) { return ColWidthOf(c); });
 }
 
 void GridStore::ShowCell(int row, int col) {
