@@ -1,8 +1,8 @@
 #include <string>
 
 #include "linear/lp_graph.h"
+#include "linear/print_reports.h"
 #include "platform/values.h"
-#include "shell/data_table_printer.h"
 #include "shell/helpers.h"
 #include "shell/mod1.h"
 #include "shell/print_helpers.h"
@@ -50,15 +50,7 @@ void PrintGraphAxes(PageSurface &printer) {
 } // namespace
 
 bool PrintLPGraph(PageSurface &printer) {
-  const BArray<float> noSingles;
-  const BArray<int16> noIntegers;
-
-  PrintPageHeading(printer);
-  g.MsgText = "LINEAR PROGRAM -- ORIGINAL DATA";
-  PrintSectionHeader(printer);
-  printer.SetFontBold(false);
-  PrintDataTable(printer, g.LPData, noSingles, noIntegers, 1);
-  printer.NewPage();
+  PrintLPOriginalData(printer);
 
   g.MsgText = "LINEAR PROGRAMMING -- GRAPHICAL SOLUTION";
   PrintSectionHeader(printer);

@@ -112,17 +112,19 @@ void PrintRightHandSideRanges(PageSurface &printer) {
 
 } // namespace
 
-bool PrintLPOutputSummary(PageSurface &printer) {
+void PrintLPOriginalData(PageSurface &printer) {
   const BArray<float> noSingles;
   const BArray<int16> noIntegers;
-
-  // The data as entered.
   PrintPageHeading(printer);
   g.MsgText = "LINEAR PROGRAM -- ORIGINAL DATA";
   PrintSectionHeader(printer);
   printer.SetFontBold(false);
   PrintDataTable(printer, g.LPData, noSingles, noIntegers, 1);
   printer.NewPage();
+}
+
+bool PrintLPOutputSummary(PageSurface &printer) {
+  PrintLPOriginalData(printer);
 
   // The summary, on a page of its own without the page heading.
   printer.SetFontBold(false);

@@ -16,6 +16,9 @@ bool PrintLPOutputSummary();
 bool PrintInverseOutput(PageSurface &printer);
 bool PrintLPOutputSummary(PageSurface &printer);
 
+// The page of the program's data as typed, under the page heading; ends the page.
+void PrintLPOriginalData(PageSurface &printer);
+
 // The program's data, then on a new page every tableau block of the grid as it stands.
 bool PrintSimplexTableaus(const GridStore &tableaus);
 bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus);
