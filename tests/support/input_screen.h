@@ -20,9 +20,11 @@ protected:
     // The input road ends where the SOLVE/MODIFY screen pops up its menu; that menu has tests
     // of its own, so here it is left dismissed and only counted.
     script.SetFaultHandler([this](const std::string &what) {
-      if (what.find("popup menu:") != std::string::npos && what.find("SOLVE/MODIFY") != std::string::npos)
+      if (what.find("popup menu:") != std::string::npos && what.find("SOLVE/MODIFY") != std::string::npos) {
         ++solveMenus;
-      else
+        for (const Form *f : Forms::Loaded())
+          if (f->Name() == "scr2" && f->Shown()) inputShownUnderSolveMenu = true;
+      } else
         ADD_FAILURE() << what;
     });
     dir = std::filesystem::temp_directory_path() /
@@ -36,6 +38,7 @@ protected:
   }
 
   int solveMenus = 0;
+  bool inputShownUnderSolveMenu = false;
 
   // The input screen of a model class (sub-model: network or project method) with the title
   // "Demo" and the sizes confirmed; the grid is built unless no size is given.

@@ -75,9 +75,14 @@ void Scr2::cmdDone_Click() {
   if (!OfferToSave(*this, true, false)) return;
   g.FileName.clear();
   // The next screen comes up before this one goes, so the program never runs out of screens;
-  // with no screen to go to the input stays rather than the program ending.
+  // with no screen to go to the input stays rather than the program ending. This one leaves
+  // the screen first: the next opens its menu as it comes up, and waits there.
+  Hide();
   ShowSolveModifyScreen();
-  if (Forms::Loaded().size() > 1) Unload(*this);
+  if (Forms::Loaded().size() > 1)
+    Unload(*this);
+  else
+    Show();
 }
 
 void Scr2::cmdMainMenu_Click() {

@@ -311,6 +311,10 @@ Surface &Form::Target() const {
 QWidget *Form::ClientWidget() {
   return window_->client();
 }
+void Form::Hide() {
+  if (loaded_) window_->hide();
+}
+
 bool Form::Shown() const {
   return loaded_ && window_->isVisible();
 }

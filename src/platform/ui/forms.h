@@ -126,6 +126,8 @@ public:
   virtual void Form_CloseRequest();
 
   void Show();
+  // Takes the form off the screen; it stays loaded.
+  void Hide();
   bool Loaded() const { return loaded_; }
   bool Shown() const;
   // Raises Form_Paint now.

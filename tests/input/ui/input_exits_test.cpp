@@ -43,6 +43,7 @@ TEST_F(SolveMenu, MatrixInputIsCopiedKeptAsBlockAndTheScreenIsLeft) {
   EXPECT_EQ(g.FileName, "");
   EXPECT_EQ(ended, 0);
   EXPECT_EQ(solveMenus, 1) << "the SOLVE/MODIFY screen comes up with its menu";
+  EXPECT_FALSE(inputShownUnderSolveMenu) << "the input screen has left before that menu waits";
 }
 
 TEST_F(SolveMenu, LinearProgramRefusalsStayOnTheInput) {
