@@ -107,7 +107,7 @@ void ShowInverseOutput() {
 
   const int width =
       RoundTwips(std::min(1.25 * grid.ColWidthOf(0) + (cols - 1) * grid.ColWidthOf(1), 0.85 * w));
-  const int top = RoundTwips(f.CurrentY() * 1.3);
+  const int top = GridTopBelowHeading(f, 1.3, f.Frame2);
   grid.Move(RoundTwips((w - width) * 0.5), top, width, grid.Height());
   f.Frame2.Move(RoundTwips(0.5 * (w - f.Frame2.Width())), top - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());

@@ -304,7 +304,7 @@ void LayOutGrid(Scr5 &f) {
   const double room = w - 2400;
   if (total > room) grid.ScrollBars = ScrollBarsMode::Both;
   const int width = RoundTwips(VarMin(total, room) + 320);
-  grid.Move(RoundTwips((w - width) * 0.5), RoundTwips(1.2 * f.CurrentY()), width, grid.Height());
+  grid.Move(RoundTwips((w - width) * 0.5), GridTopBelowHeading(f, 1.2, f.Frame2), width, grid.Height());
 
   f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) * 0.5), grid.Top() - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());

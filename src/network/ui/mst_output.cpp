@@ -70,7 +70,7 @@ void InitMSTOutputScreen() {
 
   ClearGrid(grid, 1, 1);
   OutputGridLook(grid);
-  grid.Move(RoundTwips(0.2 * w), RoundTwips(1.3 * f.CurrentY()), RoundTwips(0.6 * w), grid.Height());
+  grid.Move(RoundTwips(0.2 * w), GridTopBelowHeading(f, 1.3, f.Frame2), RoundTwips(0.6 * w), grid.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
   grid.SetColWidth(0, grid.Width());
   grid.ColAlignment.at(0) = kAlignLeft;

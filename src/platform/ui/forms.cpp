@@ -343,8 +343,10 @@ void Form::Show() {
   everShown_ = true;
   if (first) Form_Resize();
   if (!loaded_) return;
+  // The first paint is queued before the activation, whose handler may open a menu and wait:
+  // the form is painted under that menu instead of after it.
+  if (first) SchedulePaint();
   if (Forms::Active() != this) Forms::SetActive(this);
-  if (first && loaded_) SchedulePaint();
 }
 
 void Form::SchedulePaint() {

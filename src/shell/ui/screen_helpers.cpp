@@ -1,5 +1,6 @@
 #include "shell/ui/screen_helpers.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/screen.h"
@@ -13,6 +14,11 @@ void DrawScreenFrameAndTitle(Form &form) {
 
 int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid) {
   return static_cast<int32>(std::lround(buttonFrame.Top() - outputGrid.Top() - 0.9 * buttonFrame.Height()));
+}
+
+int32 GridTopBelowHeading(Form &form, double factor, const Control &buttonFrame) {
+  const double y = form.CurrentY();
+  return static_cast<int32>(std::lround(std::max(factor * y, y + 1.05 * buttonFrame.Height())));
 }
 
 void ShowOutputTitle(Form &outputScreen, Label &titleLabel) {

@@ -20,6 +20,10 @@ void DrawScreenFrameAndTitle(Form &form);
 // `Frame1` and `outputGrid`.
 int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid);
 
+// Top for an output grid that a button frame stands on: `factor` times the form's current
+// print position, or lower where that would let the frame cover the heading printed above it.
+int32 GridTopBelowHeading(Form &form, double factor, const Control &buttonFrame);
+
 // Sizes, centres and shows the output screen's title label with the current model title. The
 // output screen passes itself and its `Label20`.
 void ShowOutputTitle(Form &outputScreen, Label &titleLabel);

@@ -48,9 +48,7 @@ void ShowTransOutputSummary() {
   grid.SetFontSize(9);
   grid.SetFontBold(true);
   const int gridWidth = RoundTwips(0.6 * w + 320);
-  // The button frame stands on the grid's top; on a short heading it would cover the objective
-  // line, so the grid moves down as far as the frame needs.
-  const int gridTop = RoundTwips(std::max(1.3 * f.CurrentY(), f.CurrentY() + 1.05 * f.Frame2.Height()));
+  const int gridTop = GridTopBelowHeading(f, 1.3, f.Frame2);
   grid.Move(RoundTwips(0.2 * w), gridTop, gridWidth, grid.Height());
   f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) / 2.0), gridTop - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());

@@ -340,6 +340,16 @@ TEST_F(SimplexIterationsTest, AllSlackPressByPress) {
   EXPECT_EQ(scr5().Combo1.ListCount(), 2);
 }
 
+// The button frame stands on the grid and must leave the heading with its three steps in view.
+TEST_F(SimplexIterationsTest, TheButtonFrameLeavesTheHeadingInView) {
+  Start(Wyndor(), 2);
+  double lowest = 0;
+  for (const DrawOp &op : scr5().DrawnOps())
+    lowest = std::max(lowest, std::max(op.y1, op.y2));
+  EXPECT_GE(scr5().Frame2.Top(), lowest);
+  EXPECT_EQ(scr5().Frame2.Top() + scr5().Frame2.Height(), G().Top());
+}
+
 TEST_F(SimplexIterationsTest, MMethodPressByPress) {
   Start(Artificial(), 3);
   const auto messages = RunByNext();
