@@ -23,6 +23,19 @@ struct LP {
   std::vector<std::string> names;
 };
 
+// Maximise 3x1 + 5x2 subject to x1 <= 4, 2x2 <= 12 and 3x1 + 2x2 <= 18 (optimum 36 at
+// x = (2, 6)): the textbook program most tests start from, its variables named "doors" and
+// "windows" when asked.
+inline LP DoorsAndWindows(bool named = false) {
+  LP lp;
+  lp.c = {3, 5};
+  lp.a = {{1, 0}, {0, 2}, {3, 2}};
+  lp.rel = {"<=", "<=", "<="};
+  lp.b = {4, 12, 18};
+  if (named) lp.names = {"doors", "windows"};
+  return lp;
+}
+
 inline void FreshProgram(int modelClass = 3) {
   g = Mod1{};
   InitGlobals(15360, 11520);

@@ -17,6 +17,7 @@ namespace {
 
 using testing::Build;
 using testing::LP;
+using testing::DoorsAndWindows;
 
 class PrintLPSummaryTest : public ::testing::Test {
 protected:
@@ -65,18 +66,8 @@ protected:
   RecordingSurface p;
 };
 
-LP Factory() {
-  LP lp;
-  lp.c = {3, 5};
-  lp.a = {{1, 0}, {0, 2}, {3, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 12, 18};
-  lp.names = {"doors", "windows"};
-  return lp;
-}
-
 TEST_F(PrintLPSummaryTest, DataPageThenSummaryPageWithoutHeading) {
-  SolveAndPrint(Factory());
+  SolveAndPrint(DoorsAndWindows(true));
   EXPECT_EQ(p.DocumentsEnded(), 1);
   ASSERT_NE(Find("LINEAR PROGRAM -- ORIGINAL DATA"), nullptr);
   EXPECT_EQ(Find("LINEAR PROGRAM -- ORIGINAL DATA")->page, 1);
@@ -111,7 +102,7 @@ TEST_F(PrintLPSummaryTest, DataPageThenSummaryPageWithoutHeading) {
 }
 
 TEST_F(PrintLPSummaryTest, VariablesAndConstraintsTables) {
-  SolveAndPrint(Factory());
+  SolveAndPrint(DoorsAndWindows(true));
   EXPECT_EQ(LineOf("Variable"), (std::vector<std::string>{"Variable", "Value", "Obj Coeff", "Obj Val Contrib"}));
   EXPECT_EQ(LineOf("x1: doors       "), (std::vector<std::string>{"x1: doors       ", "2.00", "3.00", "6.00"}));
   EXPECT_EQ(LineOf("x2: windows     "), (std::vector<std::string>{"x2: windows     ", "6.00", "5.00", "30.00"}));
@@ -124,7 +115,7 @@ TEST_F(PrintLPSummaryTest, VariablesAndConstraintsTables) {
 }
 
 TEST_F(PrintLPSummaryTest, SensitivityAnalysisTables) {
-  SolveAndPrint(Factory());
+  SolveAndPrint(DoorsAndWindows(true));
   const RecordedOp *title = Find("***Sensitivity Analysis***");
   ASSERT_NE(title, nullptr);
   const auto rules = Rules(2);
@@ -250,7 +241,7 @@ TEST_F(PrintLPSummaryTest, BoundLinesAndBoundRanges) {
 }
 
 TEST_F(PrintLPSummaryTest, ScientificFormatKeepsAPlainObjectiveValue) {
-  Build(Factory());
+  Build(DoorsAndWindows(true));
   SolveLP();
   g.NumFormatType = 2;
   ASSERT_TRUE(PrintLPOutputSummary(p));

@@ -31,12 +31,7 @@ using P = std::pair<std::string, std::string>;
 } // namespace
 
 TEST(SensitivityRange, TextbookRanges) {
-  LP lp;
-  lp.c = {3, 5};
-  lp.a = {{1, 0}, {0, 2}, {3, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 12, 18};
-  Solve(lp);
+  Solve(DoorsAndWindows());
   EXPECT_EQ(Ends(0, 0, 1), P("0.00", "7.50"));
   EXPECT_EQ(Ends(0, 0, 2), P("2.00", "infinity"));
   EXPECT_EQ(Ends(1, 1, 0), P("2.00", "infinity"));

@@ -10,15 +10,6 @@ using namespace quon::testing;
 
 namespace {
 
-LP Textbook() {
-  LP lp;
-  lp.c = {3, 5};
-  lp.a = {{1, 0}, {0, 2}, {3, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 12, 18};
-  return lp;
-}
-
 // One primal step as the tableau iterations take it.
 void Step() {
   SimplexBasicSolution();
@@ -38,7 +29,7 @@ protected:
 } // namespace
 
 TEST(SimplexEngine, TextbookExamplePivotByPivot) {
-  Build(Textbook());
+  Build(DoorsAndWindows());
   g.Phase = 0;
   ASSERT_TRUE(SimplexInit());
   EXPECT_EQ(g.BasisList(1), 3);
@@ -71,7 +62,7 @@ TEST(SimplexEngine, TextbookExamplePivotByPivot) {
   EXPECT_DOUBLE_EQ(g.Duals(2), 1.5);
   EXPECT_DOUBLE_EQ(g.Duals(3), 1);
 
-  Build(Textbook());
+  Build(DoorsAndWindows());
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_EQ(g.LPResult, LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.ZValue, 36);
@@ -300,7 +291,7 @@ TEST(SimplexEngine, AlternativeOptimaFlag) {
   Build(lp);
   SolveLP();
   EXPECT_EQ(g.AltOptimaFlag, 1);
-  Build(Textbook());
+  Build(DoorsAndWindows());
   SolveLP();
   EXPECT_EQ(g.AltOptimaFlag, 0);
 }
@@ -338,7 +329,7 @@ TEST(SimplexEngine, ClassicCyclingProblemsEndAtTheirOptima) {
   }
   EXPECT_GE(cycled, 1);
   // A problem that does not cycle never leaves the largest-improvement rule.
-  Build(Textbook());
+  Build(DoorsAndWindows());
   SolveLP();
   EXPECT_FALSE(SimplexUsesBlandRule());
 }
@@ -369,18 +360,18 @@ TEST(SimplexEngine, BealeRepeatsItsBasisAfterSixPivots) {
 }
 
 TEST_F(PivotCap, EndsWithItsOwnStatus) {
-  Build(Textbook());
+  Build(DoorsAndWindows());
   LPPivotCap = 1;
   EXPECT_EQ(SolveLP(), LPStatus::PivotCapReached);
   EXPECT_EQ(g.LPResult, LPStatus::PivotCapReached);
   EXPECT_EQ(g.ZValue, -999999);
   LPPivotCap = 2;
-  Build(Textbook());
+  Build(DoorsAndWindows());
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
 }
 
 TEST(SimplexEngine, PivotWithoutLeavingColumnDoesNothing) {
-  Build(Textbook());
+  Build(DoorsAndWindows());
   g.Phase = 0;
   SimplexInit();
   const BArray<double> basis = g.BasisMat;

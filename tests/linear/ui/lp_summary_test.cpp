@@ -38,19 +38,10 @@ protected:
   }
   static std::string Name(const std::string &s) { return s + std::string(12 - s.size(), ' '); }
 
-  static LP Wyndor() {
-    LP lp;
-    lp.c = {3, 5};
-    lp.a = {{1, 0}, {0, 2}, {3, 2}};
-    lp.rel = {"<=", "<=", "<="};
-    lp.b = {4, 12, 18};
-    lp.names = {"doors", "windows"};
-    return lp;
-  }
 };
 
 TEST_F(LPSummaryTest, AllSlackMaximisationCellForCell) {
-  Summary(Wyndor());
+  Summary(DoorsAndWindows(true));
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   EXPECT_EQ(g.OutputPageKind, 2);
@@ -105,7 +96,7 @@ TEST_F(LPSummaryTest, AllSlackMaximisationCellForCell) {
 }
 
 TEST_F(LPSummaryTest, LayoutFollowsTheScreen) {
-  Summary(Wyndor());
+  Summary(DoorsAndWindows(true));
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   EXPECT_EQ(f.Frame1.Top(), 9792); // 0.85 x 11520
@@ -121,7 +112,7 @@ TEST_F(LPSummaryTest, LayoutFollowsTheScreen) {
 }
 
 TEST_F(LPSummaryTest, ScientificPatternReachesEveryNumber) {
-  Build(Wyndor());
+  Build(DoorsAndWindows(true));
   g.NumFormatType = 2;
   SolveLP();
   scr5().Show();
@@ -225,7 +216,7 @@ TEST_F(LPSummaryTest, InfeasibleAndUnboundedShowOneSentenceAndNoGrid) {
 }
 
 TEST_F(LPSummaryTest, LongVariableNamesShowTwelveCharacters) {
-  LP lp = Wyndor();
+  LP lp = DoorsAndWindows(true);
   lp.names = {"productionline", "w"};
   Summary(lp);
   EXPECT_EQ(GridRow(1).at(0), "x1:   productionli");

@@ -109,13 +109,7 @@ TEST_F(ReportPdfTest, EquationsReportReadsBackFromThePdf) {
 
 
 TEST_F(ReportPdfTest, LPSummaryReportHasTheDataPageAndTheSummaryPage) {
-  testing::LP lp;
-  lp.c = {3, 5};
-  lp.a = {{1, 0}, {0, 2}, {3, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 12, 18};
-  lp.names = {"doors", "windows"};
-  testing::Build(lp);
+  testing::Build(testing::DoorsAndWindows(true));
   g.HeaderText[1] = "Window factory";
   ASSERT_EQ(SolveLP(), LPStatus::Optimal);
   g.FinalIteration = g.IterCount;

@@ -291,16 +291,6 @@ protected:
   Reference ref;
 };
 
-LP Wyndor() {
-  LP lp;
-  lp.c = {3, 5};
-  lp.a = {{1, 0}, {0, 2}, {3, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 12, 18};
-  lp.names = {"doors", "windows"};
-  return lp;
-}
-
 // Minimise 4x1 + x2 subject to 3x1 + x2 = 3, 4x1 + 3x2 >= 6, x1 + 2x2 <= 4.
 LP Artificial() {
   LP lp;
@@ -324,7 +314,7 @@ LP DualStart() {
 }
 
 TEST_F(SimplexIterationsTest, AllSlackPressByPress) {
-  Start(Wyndor(), 2);
+  Start(DoorsAndWindows(true), 2);
   EXPECT_EQ(g.OutputPageKind, 1);
   EXPECT_EQ(G().TextMatrix(0, 0), "Iteration 1");
   EXPECT_EQ(G().TextMatrix(0, 1), g.VarNames(1).str());
@@ -342,7 +332,7 @@ TEST_F(SimplexIterationsTest, AllSlackPressByPress) {
 
 // The button frame stands on the grid and must leave the heading with its three steps in view.
 TEST_F(SimplexIterationsTest, TheButtonFrameLeavesTheHeadingInView) {
-  Start(Wyndor(), 2);
+  Start(DoorsAndWindows(true), 2);
   double lowest = 0;
   for (const DrawOp &op : scr5().DrawnOps())
     lowest = std::max(lowest, std::max(op.y1, op.y2));
@@ -612,7 +602,7 @@ TEST_F(SimplexIterationsTest, CyclingClassicEnds) {
 TEST_F(SimplexIterationsTest, SafetyCapEndsTheRun) {
   const int cap = LPPivotCap;
   LPPivotCap = 1;
-  Start(Wyndor(), 2);
+  Start(DoorsAndWindows(true), 2);
   scr5().cmdFinalIter_Click();
   LPPivotCap = cap;
   EXPECT_EQ(Messages(), (std::vector<std::string>{"Iteration Limit: Iterations stopped after 1 tableaus: the run "
@@ -654,7 +644,7 @@ TEST_F(SimplexIterationsTest, LongRunPassesSixteenBitRows) {
 }
 
 TEST_F(SimplexIterationsTest, OutputRoadsAndOptionList) {
-  Build(Wyndor());
+  Build(DoorsAndWindows(true));
   g.HeaderText[1] = "Wyndor";
   g.OutputMode = 2;
   g.LPMethod = 2;

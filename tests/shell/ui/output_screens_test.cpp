@@ -180,17 +180,8 @@ TEST_F(OutputScreenTest, PaintShowsTheTitleLabel) {
   EXPECT_EQ(g.TitleSuppress, 0);
 }
 
-LP Wyndor() {
-  LP lp;
-  lp.c = {3, 5};
-  lp.a = {{1, 0}, {0, 2}, {3, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 12, 18};
-  return lp;
-}
-
 TEST_F(OutputScreenTest, OutputSummaryOptionSolvesTheRestoredModelAgain) {
-  SummaryOf(Wyndor());
+  SummaryOf(DoorsAndWindows());
   AddOptionItems();
   // Spoil the working form the way a solve does; the option starts from the saved model.
   g.Tab(3, 1) = 99;
@@ -240,7 +231,7 @@ TEST_F(OutputScreenTest, DualSimplexSummaryAfterRestoreUsesTheRewrittenForm) {
 }
 
 TEST_F(OutputScreenTest, IterationsOptionRestartsTwoPhaseFromPhaseOne) {
-  SummaryOf(Wyndor());
+  SummaryOf(DoorsAndWindows());
   AddOptionItems();
   g.LPMethod = 4;
   g.Phase = 0;
@@ -267,7 +258,7 @@ TEST_F(OutputScreenTest, WriteToPrinterPrintsTheMatrixReport) {
 TEST_F(OutputScreenTest, WriteToPrinterPrintsTheLPSummary) {
   RecordingSurface paper;
   SetPrinterForTesting(&paper);
-  SummaryOf(Wyndor());
+  SummaryOf(DoorsAndWindows());
   scr5().cmdWriteToPrinter.PerformClick();
   SetPrinterForTesting(nullptr);
   EXPECT_EQ(paper.DocumentsEnded(), 1);
@@ -275,7 +266,7 @@ TEST_F(OutputScreenTest, WriteToPrinterPrintsTheLPSummary) {
 }
 
 TEST_F(OutputScreenTest, ExitQuonEndsTheProgram) {
-  SummaryOf(Wyndor());
+  SummaryOf(DoorsAndWindows());
   scr5().cmdExitQuon.PerformClick();
   EXPECT_EQ(ended, 1);
   EXPECT_TRUE(Forms::Loaded().empty());

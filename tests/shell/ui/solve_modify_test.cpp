@@ -33,14 +33,7 @@ protected:
     g.HeaderText[1] = "Test";
     g.ProblemFileName = "lp1.txt";
   }
-  static LP AllLessEqual() {
-    LP lp;
-    lp.c = {3, 5};
-    lp.a = {{1, 0}, {0, 2}, {3, 2}};
-    lp.rel = {"<=", "<=", "<="};
-    lp.b = {4, 12, 18};
-    return lp;
-  }
+  static LP AllLessEqual() { return DoorsAndWindows(); }
   // Minimize 2x1 + 3x2 subject to x1 + x2 >= 4 and x1 <= 3.
   static LP WithGreaterRow(const std::string &sense = "Minimize") {
     LP lp;
