@@ -392,9 +392,30 @@ double ColumnSolution(int j) {
   return x;
 }
 
+// The size of the numbers ColumnSolution sums for column j: its rounding error is a rounding
+// error of this, not of the result (a variable shifted by its bound of -1 and back may come
+// out as 4E-16 where it is 0).
+double ColumnMagnitude(int j) {
+  double size = 0;
+  if (g.NonBasicMark(j) == 0)
+    for (int r = 1; r <= g.MRows; ++r)
+      if (g.BasisList(r) == j) {
+        size = std::fabs(g.XBasic(r));
+        break;
+      }
+  if (g.NUpperBounded > 0 && g.ColKind(j) == "U") size += std::fabs(g.Tab(g.UBRow, j));
+  size *= ColScale(j);
+  if (j <= g.NVars) {
+    if (std::isfinite(g.LPData(g.LBRow, j))) size += std::fabs(g.LPData(g.LBRow, j));
+    if (g.BoundLabel(j) == "U") size += std::fabs(g.LPData(g.UBRow, j));
+  }
+  return size;
+}
+
 // Whether the change dx of the variables as typed keeps every constraint and bound of the
-// program as typed (exactly for dx a solution, as a direction when `ray`).
-bool HoldsOnTypedProgram(const std::vector<double> &x, bool ray) {
+// program as typed (exactly for dx a solution, as a direction when `ray`). `magnitude`, where
+// given, holds for each variable the size of the numbers its value was computed from.
+bool HoldsOnTypedProgram(const std::vector<double> &x, bool ray, const std::vector<double> *magnitude = nullptr) {
   const int n = g.NVars;
   double xScale = 0;
   for (int j = 1; j <= n; ++j)
@@ -403,9 +424,10 @@ bool HoldsOnTypedProgram(const std::vector<double> &x, bool ray) {
   for (int i = 1; i <= g.MRows; ++i) {
     double lhs = 0, size = ray ? 0 : std::fabs(data(i + 2, g.RHSInCol));
     for (int j = 1; j <= n; ++j) {
-      const double t = data(i + 2, j) * x[static_cast<std::size_t>(j)];
+      const std::size_t k = static_cast<std::size_t>(j);
+      const double t = data(i + 2, j) * x[k];
       lhs += t;
-      size += std::fabs(t);
+      size += magnitude ? std::fabs(data(i + 2, j)) * std::max(std::fabs(x[k]), (*magnitude)[k]) : std::fabs(t);
     }
     const double gap = (ray ? 0 : g.LPData(i + 2, g.RHSInCol)) - lhs; // room left below the row's limit
     const double tol = kCheckTol * size + 1E-300;
@@ -432,10 +454,12 @@ bool HoldsOnTypedProgram(const std::vector<double> &x, bool ray) {
 }
 
 bool SolutionHolds() {
-  std::vector<double> x(static_cast<std::size_t>(g.NVars) + 1, 0.0);
-  for (int j = 1; j <= g.NVars; ++j)
+  std::vector<double> x(static_cast<std::size_t>(g.NVars) + 1, 0.0), size = x;
+  for (int j = 1; j <= g.NVars; ++j) {
     x[static_cast<std::size_t>(j)] = ColumnSolution(j);
-  return HoldsOnTypedProgram(x, false);
+    size[static_cast<std::size_t>(j)] = ColumnMagnitude(j);
+  }
+  return HoldsOnTypedProgram(x, false, &size);
 }
 
 // The unbounded verdict's ray (the entering column up, the basic ones along -AlphaCol) must
@@ -455,7 +479,15 @@ bool RayHolds(int e) {
     size += std::fabs(t);
   }
   if (!(gain > kCheckTol * size)) return false;
-  return HoldsOnTypedProgram(d, true);
+  // Each component carries the rounding error of the whole ray (an entry that is 0 in exact
+  // arithmetic may come out as 3E-17), so the rows are judged against the ray's own size.
+  double largest = 0;
+  for (double v : d)
+    largest = std::max(largest, std::fabs(v));
+  std::vector<double> magnitude(d.size(), 0.0);
+  for (std::size_t j = 0; j < d.size(); ++j)
+    if (d[j] != 0) magnitude[j] = largest;
+  return HoldsOnTypedProgram(d, true, &magnitude);
 }
 
 // Puts back what the pricing and the ratio test of this step changed, so that the step can be

@@ -202,9 +202,9 @@ LP RandomLP(std::mt19937 &rng, double size = 1) {
   return lp;
 }
 
-// A seeded degenerate program: small integer data, most right-hand sides 0 and about a third
-// of the variables unrestricted, so that vertices where many rows meet at 0 are the rule and
-// the free variables must move through them.
+// A seeded degenerate program: small integer data, most right-hand sides 0 and half the
+// variables unrestricted, so that vertices where many rows meet at 0 are the rule and the
+// free variables must move through them.
 LP DegenerateLP(std::mt19937 &rng) {
   auto pick = [&rng](int k) { return std::uniform_int_distribution<int>(0, k - 1)(rng); };
   LP lp;
@@ -223,11 +223,33 @@ LP DegenerateLP(std::mt19937 &rng) {
     lp.rel.push_back(r < 3 ? "<=" : r < 5 ? ">=" : "=");
     lp.b.push_back(pick(3) == 0 ? pick(11) - 3 : 0);
   }
+  // Unrestricted variables with and without a finite lower bound, fractional lower bounds
+  // (shifted out and back) and upper bounds.
   for (int j = 0; j < n; ++j) {
-    const bool free = pick(3) == 0;
-    lp.lower.push_back(free ? "-infinity" : "0");
-    lp.upper.push_back(!free && pick(5) == 0 ? Cell(1 + pick(6)) : "infinity");
-    lp.unrestricted.push_back(free ? "y" : "n");
+    std::string lower = "0", upper = "infinity", free = "n";
+    switch (pick(6)) {
+    case 0:
+    case 1:
+      lower = "-infinity";
+      free = "y";
+      break;
+    case 2:
+      lower = Cell(-0.5 * (1 + pick(4)));
+      free = "y";
+      if (pick(2) == 0) upper = Cell(1 + pick(4));
+      break;
+    case 3:
+      lower = Cell(0.5 * (1 + pick(3)));
+      break;
+    case 4:
+      upper = Cell(1 + pick(6));
+      break;
+    default:
+      break;
+    }
+    lp.lower.push_back(lower);
+    lp.upper.push_back(upper);
+    lp.unrestricted.push_back(free);
   }
   return lp;
 }
