@@ -234,7 +234,9 @@ void EraseProblemArrays() {
                   &g.ColKindSaved, &g.SourceName, &g.DestName, &g.UndoBufRow, &g.UndoBufCol, &g.CopyBuf,
                   &g.ActSymbol, &g.ColHeads, &g.BBNodeText})
     a->Erase();
-  for (auto *a : {&g.TransSupply, &g.TransDemand, &g.NodeX, &g.NodeZ, &g.DijkstraDist, &g.NetMatrix,
+  g.TransSupply.Erase();
+  g.TransDemand.Erase();
+  for (auto *a : {&g.NodeX, &g.NodeZ, &g.DijkstraDist, &g.NetMatrix,
                   &g.ArcDur, &g.ArcVar, &g.EarlyTime, &g.LateTime, &g.SchedStart, &g.ActFloat})
     a->Erase();
   g.VarNames.Erase();

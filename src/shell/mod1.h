@@ -177,7 +177,7 @@ struct Mod1 {
   BArray<std::string> BoundLabelSaved, ColKindSaved, ColKind2Saved;
   BArray<double> Cost, RedCost, XSol;
   BArray<int16> NonBasicMark;
-  BArray<float> TransSupply, TransDemand;
+  BArray<double> TransSupply, TransDemand;
   BArray<std::string> SourceName, DestName;
   BArray<std::string> UndoBufRow, UndoBufCol, CopyBuf;
   BArray<int16> NodeIds, LevelCount;

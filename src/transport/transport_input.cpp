@@ -1,5 +1,6 @@
 #include "transport/transport_input.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -49,19 +50,22 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
   g.TransSources = static_cast<int16>(rows - 3);
   g.TransDests = static_cast<int16>(cols - 3);
 
-  // Totals are kept in single precision, so totals that differ only beyond it balance.
-  float supplySum = 0;
+  // Amounts and their totals are kept in double precision: in single precision a sum of many
+  // large amounts drifts (equal totals came out apart and a balanced problem got a dummy), and
+  // an amount or a dummy's amount beyond 2^24 loses its last digits, which leaves the problem
+  // unbalanced. Totals that differ only by rounding (typed fractions) balance.
+  double supplySum = 0;
   for (int r = 2; r <= rows - 2; ++r) {
-    float v = static_cast<float>(Val(grid.TextMatrix(r, cols - 1)));
+    const double v = Val(grid.TextMatrix(r, cols - 1));
     if (v < 0) {
       g.Entering = -1;
       return NegativeAmount("Only NONNEGATIVE sypply amounts are allowed");
     }
     supplySum += v;
   }
-  float demandSum = 0;
+  double demandSum = 0;
   for (int c = 2; c <= cols - 2; ++c) {
-    float v = static_cast<float>(Val(grid.TextMatrix(rows - 1, c)));
+    const double v = Val(grid.TextMatrix(rows - 1, c));
     if (v < 0) {
       g.Entering = -1;
       return NegativeAmount("Only NONNEGATIVE demand amounts are allowed");
@@ -69,8 +73,9 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
     demandSum += v;
   }
 
-  if (supplySum > demandSum) g.TransDummyDest = 1;
-  if (demandSum > supplySum) g.TransDummySource = 1;
+  const bool balanced = std::fabs(supplySum - demandSum) <= 1E-12 * std::max(supplySum, demandSum);
+  if (!balanced && supplySum > demandSum) g.TransDummyDest = 1;
+  if (!balanced && demandSum > supplySum) g.TransDummySource = 1;
   const int m = g.TransSources + g.TransDummySource;
   const int n = g.TransDests + g.TransDummyDest;
   g.TransSources = static_cast<int16>(m);
@@ -94,7 +99,7 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
   for (int r = 2; r <= rows - 2; ++r) {
     ++s;
     g.SourceName(s) = grid.TextMatrix(r, 1);
-    g.TransSupply(s) = static_cast<float>(Val(grid.TextMatrix(r, cols - 1)));
+    g.TransSupply(s) = Val(grid.TextMatrix(r, cols - 1));
     for (int c = 2; c <= cols - 2; ++c) {
       ++k;
       const std::string &t = grid.TextMatrix(r, c);
@@ -116,7 +121,7 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
   for (int c = 2; c <= cols - 2; ++c) {
     ++t;
     g.DestName(t) = grid.TextMatrix(1, c);
-    g.TransDemand(t) = static_cast<float>(Val(grid.TextMatrix(rows - 1, c)));
+    g.TransDemand(t) = Val(grid.TextMatrix(rows - 1, c));
   }
   if (g.TransDummyDest == 1) {
     g.DestName(n) = "DummyD";

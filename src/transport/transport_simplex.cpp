@@ -40,7 +40,7 @@ public:
   int Count() const { return p_; }
 
   void Allocate(int i, int j) {
-    const float x = g.TransSupply(i) < g.TransDemand(j) ? g.TransSupply(i) : g.TransDemand(j);
+    const double x = g.TransSupply(i) < g.TransDemand(j) ? g.TransSupply(i) : g.TransDemand(j);
     MakeBasic(i, j);
     g.TransDemand(j) -= x;
     g.TransSupply(i) -= x;
@@ -441,9 +441,9 @@ bool TransPivot() {
 
 void TransRestoreStart() {
   for (int i = 1; i <= g.TransSources; ++i)
-    g.TransSupply(i) = static_cast<float>(g.InvInput(i, 0));
+    g.TransSupply(i) = g.InvInput(i, 0);
   for (int j = 1; j <= g.TransDests; ++j)
-    g.TransDemand(j) = static_cast<float>(g.InvInput(g.TransSources + j, 0));
+    g.TransDemand(j) = g.InvInput(g.TransSources + j, 0);
   for (int k = 1; k <= g.NVars; ++k)
     g.NonBasicMark(k) = static_cast<int16>(k);
 }

@@ -128,8 +128,20 @@ TEST_F(TransInput, InfinityCostHasOneDigitMoreThanTheLargestFiniteCost) {
   EXPECT_DOUBLE_EQ(g.Cost(1), 9999999);
 }
 
-TEST_F(TransInput, TotalsEqualInSinglePrecisionAreBalanced) {
+// Totals are exact: one unit beyond 2^24 gets its dummy, and so does an amount that single
+// precision would round. Typed fractions whose totals differ only by rounding balance.
+TEST_F(TransInput, TotalsAreExactAndOnlyRoundingBalances) {
   GridStore grid = TransGrid({{"1"}, {"1"}}, {"16777216", "1"}, {"16777216"});
+  EXPECT_FALSE(ReadTransInput(grid));
+  EXPECT_EQ(g.TransDummyDest, 1);
+  EXPECT_EQ(g.InvInput(g.TransSources + 2, 0), 1);
+
+  grid = TransGrid({{"1"}}, {"123456789"}, {"123456788"});
+  EXPECT_FALSE(ReadTransInput(grid));
+  EXPECT_EQ(g.InvInput(1, 0), 123456789);
+  EXPECT_EQ(g.InvInput(g.TransSources + 2, 0), 1);
+
+  grid = TransGrid({{"1"}, {"1"}}, {"0.1", "0.2"}, {"0.3"});
   EXPECT_FALSE(ReadTransInput(grid));
   EXPECT_EQ(g.TransDummySource + g.TransDummyDest, 0);
 }
