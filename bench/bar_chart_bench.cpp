@@ -17,6 +17,7 @@
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
 #include "project/ui/project_output.h"
+#include "support/qt_bench.h"
 
 using namespace quon;
 
@@ -97,11 +98,4 @@ BENCHMARK(BM_ZoomOutAndIn)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return quon::bench::RunQtBenchmarks(argc, argv); }

@@ -1,13 +1,9 @@
 // The grid control under the load of the largest tableaus: 20,000 rows by 200 columns of
 // formatted numbers with a few thousand coloured cells, filled and then scrolled through.
 // Reports the fill time and the memory the process holds after it.
-#include <QAbstractScrollArea>
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -16,23 +12,17 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/grid.h"
 #include "platform/values.h"
+#include "support/qt_bench.h"
 
 namespace {
 
 using namespace quon;
+using namespace quon::bench;
 
 constexpr int kRows = 20000;
 constexpr int kCols = 200;
 
 // Resident memory of the process in MB ("VmRSS" or the peak "VmHWM").
-double MemoryMB(const char *field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + std::string(field).size() + 1) / 1024.0;
-  return 0;
-}
-
 class BenchForm : public Form {
 public:
   BenchForm() : Form("frmBench") {
@@ -94,8 +84,7 @@ void BM_ScrollGrid(benchmark::State &state) {
   Fill(f.grid);
   f.Show();
   Forms::DoEvents();
-  QWidget *viewport = static_cast<QAbstractScrollArea *>(f.grid.Widget())->viewport();
-  QImage image(viewport->size(), QImage::Format_RGB32);
+  GridPainter painter(f.grid);
   int top = 0, left = 0;
   for (auto _ : state) {
     top = (top + 37) % kRows;
@@ -103,8 +92,7 @@ void BM_ScrollGrid(benchmark::State &state) {
     f.grid.SetTopRow(top);
     f.grid.SetLeftCol(left);
     Forms::DoEvents();
-    QPainter p(&image);
-    viewport->render(&p);
+    painter.Paint();
   }
   state.counters["rss_MB"] = MemoryMB("VmRSS:");
   Forms::Clear();
@@ -113,11 +101,4 @@ BENCHMARK(BM_ScrollGrid)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return quon::bench::RunQtBenchmarks(argc, argv); }

@@ -1,10 +1,7 @@
 // The user-guided branch-and-bound tree at its largest: 10 levels of 10 nodes. Times one click
 // on an open node of the deepest level, which fathoms it by the bound, scans the whole tree for
 // completion and repaints the tree grid.
-#include <QAbstractScrollArea>
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <string>
@@ -19,10 +16,12 @@
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
+#include "support/qt_bench.h"
 
 namespace {
 
 using namespace quon;
+using namespace quon::bench;
 
 constexpr int kLevels = 10;
 constexpr int kPerLevel = 10;
@@ -108,8 +107,7 @@ void BM_TreeClick(benchmark::State &state) {
   BuildTree();
   Grid &grid = scr5().outputGrid;
   Forms::DoEvents();
-  QWidget *viewport = static_cast<QAbstractScrollArea *>(grid.Widget())->viewport();
-  QImage image(viewport->size(), QImage::Format_RGB32);
+  GridPainter painter(grid);
   const int r = 5 * (kLevels - 1), c = kPerLevel - 1;
   for (auto _ : state) {
     state.PauseTiming();
@@ -121,8 +119,7 @@ void BM_TreeClick(benchmark::State &state) {
     state.ResumeTiming();
     grid.PerformClick(r + 2, c);
     Forms::DoEvents();
-    QPainter p(&image);
-    viewport->render(&p);
+    painter.Paint();
   }
   if (grid.BackOf(r, c) != kRed) state.SkipWithError("the node was not fathomed");
   Forms::Clear();
@@ -131,12 +128,4 @@ BENCHMARK(BM_TreeClick)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  RegisterAllModelRoads();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return quon::bench::RunQtBenchmarks(argc, argv); }

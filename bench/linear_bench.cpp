@@ -91,23 +91,6 @@ LP EqualityLP(int n, unsigned seed) {
   return lp;
 }
 
-LP KleeMinty(int n) {
-  LP lp;
-  double five = 1;
-  for (int i = 1; i <= n; ++i) {
-    lp.c.push_back(std::ldexp(1, n - i));
-    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
-    for (int j = 1; j < i; ++j)
-      row[static_cast<std::size_t>(j - 1)] = std::ldexp(2, i - j);
-    row[static_cast<std::size_t>(i - 1)] = 1;
-    lp.a.push_back(row);
-    lp.rel.push_back("<=");
-    five *= 5;
-    lp.b.push_back(five);
-  }
-  return lp;
-}
-
 LP Program(int kind, int size) {
   switch (kind) {
   case 0:

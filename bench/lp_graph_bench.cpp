@@ -13,6 +13,7 @@
 #include "platform/screen.h"
 #include "platform/ui/forms.h"
 #include "shell/ui/model_roads.h"
+#include "support/qt_bench.h"
 
 using namespace quon;
 
@@ -76,14 +77,4 @@ BENCHMARK(BM_Repaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  Forms::SetProgramEndHandler([] {});
-  RegisterAllModelRoads();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  Forms::Clear();
-  return 0;
-}
+int main(int argc, char **argv) { return quon::bench::RunQtBenchmarks(argc, argv); }

@@ -2,14 +2,10 @@
 // input takes): spanning tree, Dijkstra's and Floyd's shortest routes with every route listed,
 // and the maximal flow; and Floyd's "All Iterations" on the output screen: 101 tables of D and
 // S of 100 x 100 each, with the memory the process then holds.
-#include <QAbstractScrollArea>
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -20,22 +16,16 @@
 #include "platform/user_services.h"
 #include "shell/mod1.h"
 #include "shell/ui/scr5.h"
+#include "support/qt_bench.h"
 
 namespace {
 
 using namespace quon;
+using namespace quon::bench;
 
 constexpr int kNodes = 100;
 
 // Resident memory of the process in MB ("VmRSS" or the peak "VmHWM").
-double MemoryMB(const char *field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + std::string(field).size() + 1) / 1024.0;
-  return 0;
-}
-
 void LoadComplete(int subModel) {
   g = Mod1{};
   InitGlobals(15360, 11520);
@@ -122,10 +112,8 @@ void BM_FloydAllIterationsShown(benchmark::State &state) {
     ShowFloydOutput();
     NetworkAllIterations();
     Forms::DoEvents();
-    QWidget *viewport = static_cast<QAbstractScrollArea *>(f.outputGrid.Widget())->viewport();
-    QImage image(viewport->size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    viewport->render(&painter);
+    GridPainter painter(f.outputGrid);
+    painter.Paint();
     state.PauseTiming();
     after = MemoryMB("VmRSS:");
     benchmark::DoNotOptimize(f.outputGrid.Rows());
@@ -139,11 +127,4 @@ BENCHMARK(BM_FloydAllIterationsShown)->Unit(benchmark::kMillisecond)->Iterations
 
 } // namespace
 
-int main(int argc, char **argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return quon::bench::RunQtBenchmarks(argc, argv); }

@@ -19,6 +19,7 @@
 #include "project/ui/project_output.h"
 #include "shell/mod1.h"
 #include "shell/ui/scr5.h"
+#include "support/qt_bench.h"
 
 using namespace quon;
 
@@ -153,11 +154,4 @@ BENCHMARK(BM_AllSteps)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return quon::bench::RunQtBenchmarks(argc, argv); }

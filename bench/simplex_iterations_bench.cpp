@@ -3,14 +3,10 @@
 // run of 4,096 tableaus of 100 rows, shown and scrolled. The
 // tableaus are kept as their bases and made into cells only when drawn, so the memory grows
 // with the number of tableaus, not with their cells.
-#include <QAbstractScrollArea>
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -26,18 +22,12 @@
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
+#include "support/qt_bench.h"
 
 namespace {
 
 using namespace quon;
-
-double MemoryMB(const char *field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + std::string(field).size() + 1) / 1024.0;
-  return 0;
-}
+using namespace quon::bench;
 
 // Maximise c x subject to A x <= b, as the input grid hands it over, for the all-slack start.
 void Program(int m, int n, const std::function<double(int)> &cost, const std::function<double(int, int)> &coef,
@@ -131,15 +121,13 @@ void BM_ScrollTableaus(benchmark::State &state) {
   scr5().cmdFinalIter_Click();
   Grid &grid = scr5().outputGrid;
   Forms::DoEvents();
-  QWidget *viewport = static_cast<QAbstractScrollArea *>(grid.Widget())->viewport();
-  QImage image(viewport->size(), QImage::Format_RGB32);
+  GridPainter painter(grid);
   int top = 0;
   for (auto _ : state) {
     top = (top + 97) % grid.Rows();
     grid.SetTopRow(top);
     Forms::DoEvents();
-    QPainter p(&image);
-    viewport->render(&p);
+    painter.Paint();
   }
   state.counters["rss_MB"] = MemoryMB("VmRSS:");
   EndSimplexTableauView();
@@ -165,13 +153,11 @@ void BM_LongRun(benchmark::State &state) {
     scr5().cmdFinalIter_Click();
     Grid &grid = scr5().outputGrid;
     Forms::DoEvents();
-    QWidget *viewport = static_cast<QAbstractScrollArea *>(grid.Widget())->viewport();
-    QImage image(viewport->size(), QImage::Format_RGB32);
+    GridPainter painter(grid);
     for (int page = 1; page <= 20; ++page) {
       grid.SetTopRow(grid.Rows() / 21 * page);
       Forms::DoEvents();
-      QPainter p(&image);
-      viewport->render(&p);
+      painter.Paint();
     }
     state.PauseTiming();
     after = MemoryMB("VmRSS:");
@@ -188,12 +174,4 @@ BENCHMARK(BM_LongRun)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
-int main(int argc, char **argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  RegisterAllModelRoads();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char **argv) { return quon::bench::RunQtBenchmarks(argc, argv); }

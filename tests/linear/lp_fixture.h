@@ -1,6 +1,7 @@
 // Builds linear programs the way the input screen hands them over: a filled LP input grid.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,25 @@ inline LP DoorsAndWindows(bool named = false) {
   lp.rel = {"<=", "<=", "<="};
   lp.b = {4, 12, 18};
   if (named) lp.names = {"doors", "windows"};
+  return lp;
+}
+
+// Maximise sum 2^(n-j) x_j subject to 2 sum_{j<i} 2^(i-j) x_j + x_i <= 5^i (optimum 5^n):
+// the largest-improvement rule visits all 2^n vertices on the way.
+inline LP KleeMinty(int n) {
+  LP lp;
+  double five = 1;
+  for (int i = 1; i <= n; ++i) {
+    lp.c.push_back(std::ldexp(1, n - i));
+    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+    for (int j = 1; j < i; ++j)
+      row[static_cast<std::size_t>(j - 1)] = std::ldexp(2, i - j);
+    row[static_cast<std::size_t>(i - 1)] = 1;
+    lp.a.push_back(row);
+    lp.rel.push_back("<=");
+    five *= 5;
+    lp.b.push_back(five);
+  }
   return lp;
 }
 

@@ -452,20 +452,10 @@ TEST(SimplexEngine, KleeMintyProgramsReachTheirOptima) {
   // the coefficients span more than six orders of magnitude, so that program is solved
   // scaled, where the rule goes straight to the optimum.
   for (int n : {10, 20}) {
-    LP lp;
     double five = 1;
-    for (int i = 1; i <= n; ++i) {
-      lp.c.push_back(std::ldexp(1, n - i));
-      std::vector<double> row(static_cast<std::size_t>(n), 0.0);
-      for (int j = 1; j < i; ++j)
-        row[static_cast<std::size_t>(j - 1)] = std::ldexp(2, i - j);
-      row[static_cast<std::size_t>(i - 1)] = 1;
-      lp.a.push_back(row);
-      lp.rel.push_back("<=");
+    for (int i = 0; i < n; ++i)
       five *= 5;
-      lp.b.push_back(five);
-    }
-    Build(lp);
+    Build(KleeMinty(n));
     ASSERT_EQ(SolveLP(), LPStatus::Optimal) << n;
     EXPECT_EQ(g.ZValue, five) << n;
     EXPECT_EQ(g.XSol(n), five) << n;
