@@ -12,7 +12,7 @@
 #include "input/ui/solve_screen_link.h"
 #include "linear/lp_model.h"
 #include "platform/user_services.h"
-#include "shell/ui/scr0.h"
+#include "shell/ui/screen_links.h"
 #include "shell/ui/screen_helpers.h"
 
 namespace quon {
@@ -42,13 +42,9 @@ bool OfferToSave(Scr2 &s, bool withCancel, bool problemDropped) {
   return saved == SaveOutcome::Saved || (saved == SaveOutcome::Cancelled && !problemDropped);
 }
 
-// Back to the MAIN menu screen, which unloads this one when it comes up. A MAIN menu screen
-// still loaded behind this one would not come up afresh, so it goes first.
+// Back to the MAIN menu screen, which unloads this one when it comes up.
 void LeaveForMainMenu() {
-  UnloadForm<Scr0>();
-  Scr0 &menu = scr0();
-  menu.FrameInputMode.SetVisible(false);
-  menu.Show();
+  ShowMainMenuWithoutInputMode();
 }
 
 } // namespace

@@ -12,7 +12,6 @@
 #include "platform/values.h"
 #include "shell/helpers.h"
 #include "shell/print_helpers.h"
-#include "shell/ui/scr0.h"
 #include "shell/ui/screen_helpers.h"
 #include "shell/ui/screen_links.h"
 
@@ -355,8 +354,7 @@ void ScrLPGraf::cmdModifyInputData_Click() {
 
 void ScrLPGraf::cmdMainMenu_Click() {
   g.NumFormatType = 1;
-  ShowMainMenu();
-  scr0().FrameInputMode.SetVisible(false);
+  ShowMainMenuWithoutInputMode();
   Unload(*this);
 }
 

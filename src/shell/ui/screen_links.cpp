@@ -25,6 +25,14 @@ void ShowMainMenu() {
   scr0().Show();
 }
 
+void ShowMainMenuWithoutInputMode() {
+  // A MAIN menu screen still loaded would not come up afresh, so it goes first.
+  UnloadForm<Scr0>();
+  Scr0 &menu = scr0();
+  menu.FrameInputMode.SetVisible(false);
+  menu.Show();
+}
+
 bool ReturnToInputScreen() {
   return Roads().returnToInput && Roads().returnToInput();
 }

@@ -29,6 +29,10 @@ const InputScreenRoads &InputScreen();
 
 // The MAIN menu screen, which unloads every other screen when it is activated.
 void ShowMainMenu();
+// The same with its input-mode frame hidden until a model class is chosen again. The frame is
+// hidden before the screen comes up, since its activation waits in the MAIN menu popup and a
+// choice made there shows the frame again.
+void ShowMainMenuWithoutInputMode();
 
 // "View/Modify Input Data" from a later screen: true when the input screen is on display.
 bool ReturnToInputScreen();

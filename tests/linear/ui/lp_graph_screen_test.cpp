@@ -11,6 +11,7 @@
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
 #include "platform/ui/retained_surface.h"
+#include "shell/ui/scr0.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "support/screen_fixture.h"
@@ -86,6 +87,19 @@ TEST_F(LPGraphScreenTest, OpensWithTheListTheHintAndTheShadedQuadrant) {
   s.List1.PerformChoose(6);
   s.List1.PerformChoose(10);
   EXPECT_EQ(s.DrawnOps().size(), formOps);
+}
+
+TEST_F(LPGraphScreenTest, MainMenuLeavesTheModelChoiceOpenToTheNextProblem) {
+  ScrLPGraf &s = Open(Example());
+  // The popup waits while the MAIN menu screen comes up; the class chosen there must show
+  // the input mode and its "Go to Input Screen".
+  script.ChoosePopup({"&Linear Programming"});
+  s.cmdMainMenu.PerformClick();
+  ASSERT_TRUE(IsLoaded<Scr0>());
+  EXPECT_FALSE(IsLoaded<ScrLPGraf>());
+  EXPECT_EQ(g.ModelClass, 3);
+  EXPECT_TRUE(scr0().FrameInputMode.Visible());
+  EXPECT_TRUE(scr0().Frame1.Visible());
 }
 
 TEST_F(LPGraphScreenTest, ConstraintsThenObjectiveThenZoom) {
