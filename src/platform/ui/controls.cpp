@@ -171,8 +171,28 @@ void Control::ApplyColors() {
 // ---------------------------------------------------------------------------------------------
 // Button
 
+namespace {
+
+// Return and Enter press a button with the focus, as Space does.
+class ButtonWidget : public QPushButton {
+public:
+  using QPushButton::QPushButton;
+
+protected:
+  void keyPressEvent(QKeyEvent *e) override {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat() &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(e);
+  }
+};
+
+} // namespace
+
 Button::Button(Container &parent, std::string name) : Control(parent, std::move(name)) {
-  auto *b = new QPushButton(parent.ClientWidget());
+  auto *b = new ButtonWidget(parent.ClientWidget());
   b->setFocusPolicy(Qt::StrongFocus);
   Attach(b);
   QObject::connect(b, &QPushButton::clicked, b, [this] {
@@ -322,8 +342,48 @@ private:
     setText(before);
   }
 
+  // The enabled, visible default button among a container's controls, frames included.
+  static Button *DefaultButtonIn(const Container &c) {
+    for (Control *child : c.Children()) {
+      if (!child->Visible() || !child->Enabled()) continue;
+      if (auto *b = dynamic_cast<Button *>(child); b && b->IsDefault()) return b;
+      if (auto *inner = dynamic_cast<const Container *>(child))
+        if (Button *b = DefaultButtonIn(*inner)) return b;
+    }
+    return nullptr;
+  }
+
+  static Control *ControlOf(const Container &c, const QWidget *w) {
+    if (!w) return nullptr;
+    for (Control *child : c.Children()) {
+      if (child->Widget() == w) return child;
+      if (auto *inner = dynamic_cast<const Container *>(child))
+        if (Control *hit = ControlOf(*inner, w)) return hit;
+    }
+    return nullptr;
+  }
+
+  // Tab and Return in a box that leaves its keys to the screen.
+  bool ScreenKey(TextBox *box, QKeyEvent *e) {
+    if (box->KeyDown || box->KeyPress) return false;
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
+      focusNextPrevChild(e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
+      // The form learns of the move at once, even where its window is not the active one.
+      if (Control *next = ControlOf(box->OwnerForm(), window()->focusWidget()); next && next != box)
+        next->SetFocus();
+      return true;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+      if (Button *b = DefaultButtonIn(box->OwnerForm())) b->PerformClick();
+      return true;
+    }
+    return false;
+  }
+
   void Typed(TextBox *box, QKeyEvent *e) {
     if (TryFormShortcut(this, *e)) return;
+    if (ScreenKey(box, e)) return;
     QPointer<TextBoxWidget> self(this);
     int code = KeyCodeOf(*e), shift = ShiftStateOf(*e);
     if (box->KeyDown) box->KeyDown(code, shift);

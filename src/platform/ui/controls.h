@@ -95,9 +95,14 @@ public:
   std::function<void()> Click;
   // As the user's click: only an enabled, visible button reacts.
   void PerformClick();
+  // The screen's default button: Return in a text box that leaves its keys to the screen
+  // presses it. Return or Space on a button with the focus presses that button.
+  void SetDefault(bool on) { default_ = on; }
+  bool IsDefault() const { return default_; }
 
 private:
   std::string caption_;
+  bool default_ = false;
 };
 
 class Label : public Control {
@@ -155,8 +160,10 @@ public:
   void SetAlignment(int alignment);
 
   // KeyDown and KeyUp get the key code and shift state; KeyPress gets the character code and
-  // may change it, or drop the character by setting it to 0. Tab and Enter reach these events
-  // and never move the focus by themselves.
+  // may change it, or drop the character by setting it to 0. In a box with a KeyDown or
+  // KeyPress handler Tab and Enter reach these events and never move the focus by themselves;
+  // a box without either handler leaves them to the screen: Tab moves to the next control and
+  // Return presses the screen's default button.
   std::function<void(int &keyCode, int shift)> KeyDown;
   std::function<void(int &keyAscii)> KeyPress;
   std::function<void(int &keyCode, int shift)> KeyUp;

@@ -62,13 +62,14 @@ public:
     std::vector<int> answers = msg::AnswersOf(style);
     std::vector<QPushButton *> buttons;
     for (int a : answers) {
-      const char *text = a == msg::OK       ? "OK"
-                         : a == msg::Cancel ? "Cancel"
-                         : a == msg::Abort  ? "Abort"
-                         : a == msg::Retry  ? "Retry"
-                         : a == msg::Ignore ? "Ignore"
-                         : a == msg::Yes    ? "Yes"
-                                            : "No";
+      // Each button answers to its first letter, with or without Alt.
+      const char *text = a == msg::OK       ? "&OK"
+                         : a == msg::Cancel ? "&Cancel"
+                         : a == msg::Abort  ? "&Abort"
+                         : a == msg::Retry  ? "&Retry"
+                         : a == msg::Ignore ? "&Ignore"
+                         : a == msg::Yes    ? "&Yes"
+                                            : "&No";
       QMessageBox::ButtonRole role =
           a == msg::Cancel || a == msg::No ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
       buttons.push_back(box.addButton(QObject::tr(text), role));

@@ -74,6 +74,7 @@ Scr0::Scr0() : Form("scr0") {
   cmdDone.SetCaption("Go to Input Screen");
   cmdDone.SetBackColor(RGB(224, 224, 224));
   cmdDone.Move(840, 3360, 1935, 375);
+  cmdDone.SetDefault(true);
 
   Frame1.Move(0, 0, 3735, 495);
   Frame1.SetBackColor(kBlue);

@@ -38,6 +38,7 @@ Scr4::Scr4() : Form("scr4") {
   nbrDsText.Move(2160, 1665, 615, 345);
   cmdDone.Move(1440, 2265, 2295, 435);
   cmdDone.SetCaption("Go To Output Screen");
+  cmdDone.SetDefault(true);
 
   Frame2.Move(0, 0, 7335, 735);
   cmdModifyInputData.Move(240, 240, 2295, 375);

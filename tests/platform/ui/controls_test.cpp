@@ -2,7 +2,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
+
+#include "platform/ui/desktop_services.h"
 
 #include "test_form.h"
 
@@ -47,6 +51,52 @@ TEST_F(FormsTest, TabMovesTheFocusOnlyWhereAHandlerSends) {
   Log().clear();
   f.Text1.PressKey(key::Tab, key::ShiftMask);
   EXPECT_EQ(Log()[0], "KeyDown 9");
+}
+
+TEST_F(FormsTest, ABoxWithoutKeyHandlersLeavesTabAndReturnToTheScreen) {
+  TestForm &f = frmTest();
+  f.cmdDone.SetDefault(true);
+  f.cmdInFrame.Click = [] { Log().push_back("cmdInFrame_Click"); };
+  f.Show();
+  f.Text2.SetFocus();
+  f.Text2.PressKey(key::Tab);
+  EXPECT_FALSE(f.Text2.HasFocus());
+  f.Text2.SetFocus();
+  Log().clear();
+  f.Text2.PressKey(key::Return);
+  EXPECT_EQ(Log(), (Strings{"cmdDone_Click"}));
+  EXPECT_EQ(f.Text2.Text(), "");
+  // A disabled default button is not pressed; Return on a button presses that button.
+  f.cmdDone.SetEnabled(false);
+  Log().clear();
+  f.Text2.PressKey(key::Return);
+  EXPECT_TRUE(Log().empty());
+  f.cmdInFrame.SetFocus();
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(f.cmdInFrame.Widget(), &press);
+  EXPECT_EQ(Log(), (Strings{"cmdInFrame_Click"}));
+}
+
+TEST_F(FormsTest, MessageBoxButtonsAnswerToTheirLetters) {
+  UserServices *scripted = InstallUserServices(nullptr);
+  InstallDesktopServices();
+  const struct {
+    int style;
+    char letter;
+    int answer;
+  } cases[] = {{msg::YesNo, 'n', msg::No},          {msg::YesNoCancel, 'y', msg::Yes},
+               {msg::YesNoCancel, 'c', msg::Cancel}, {msg::OKCancel, 'o', msg::OK},
+               {msg::RetryCancel, 'r', msg::Retry}};
+  for (const auto &c : cases) {
+    QTimer::singleShot(0, [letter = c.letter] {
+      QWidget *box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (letter - 'a'), Qt::NoModifier, QString(QChar(letter)));
+      QApplication::sendEvent(box, &press);
+    });
+    EXPECT_EQ(Services().MsgBox("Do you wish to save data?", c.style, "Save?"), c.answer) << c.letter;
+  }
+  InstallUserServices(scripted);
 }
 
 TEST_F(FormsTest, SelectionStartAndLength) {

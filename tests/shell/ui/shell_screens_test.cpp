@@ -256,7 +256,11 @@ TEST_F(MainMenuTest, GoToInputScreenOpensTheInputWithTheFocusInTheTitle) {
   s.NsText.SetText("3");
   s.DsText.SetText("1");
   g.OutputOption = 4;
-  s.cmdDone.PerformClick();
+  // By keyboard: Tab leaves the N box for the D box, Return there goes on.
+  s.NsText.SetFocus();
+  s.NsText.PressKey(key::Tab);
+  ASSERT_EQ(s.ActiveControl(), &s.DsText);
+  s.DsText.PressKey(key::Return);
   Forms::DoEvents();
   EXPECT_FALSE(IsLoaded<Scr0>());
   ASSERT_TRUE(IsLoaded<Scr2>());
