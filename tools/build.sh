@@ -6,5 +6,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUON_BUILD_DIR:-$root/build}
 cmake -S "$root" -B "$build" -DQUON_SANITIZE="${QUON_SANITIZE:-OFF}" -DQUON_BENCH="${QUON_BENCH:-OFF}" \
-  -DQUON_WERROR="${QUON_WERROR:-OFF}" -DCMAKE_BUILD_TYPE="${QUON_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+  -DQUON_WERROR="${QUON_WERROR:-OFF}" \
+  -DQUON_TESTS="${QUON_TESTS:-ON}" -DCMAKE_BUILD_TYPE="${QUON_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build" -j"$(nproc)" "$@"

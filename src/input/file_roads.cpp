@@ -1,5 +1,7 @@
 #include "input/file_roads.h"
 
+#include <filesystem>
+
 #include "input/problem_file.h"
 #include "platform/user_services.h"
 
@@ -11,7 +13,14 @@ FileDialogRequest ProblemFileDialog(const char *title, bool overwritePrompt) {
   r.title = title;
   r.filter = "Text|*.txt";
   r.overwritePrompt = overwritePrompt;
+  r.initialDir = g.ProblemFolder;
   return r;
+}
+
+void RememberProblemFolder(const std::string &path) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  if (!ec) g.ProblemFolder = full.parent_path().string();
 }
 } // namespace
 
@@ -31,6 +40,7 @@ SaveOutcome SaveProblemFile(int16 /*mode*/, const GridStore &grid, const std::st
     return SaveOutcome::Failed;
   }
   g.ProblemFileName = g.FileName;
+  RememberProblemFolder(g.FileName);
   return SaveOutcome::Saved;
 }
 
@@ -45,6 +55,7 @@ OpenRoad ChooseProblemFile() {
     OpenResult res = ReadProblemFile(g.FileName, g.ModelClass, g.NetSubModel, g.ProjMethod);
     if (res.status == OpenStatus::Loaded) {
       g.ProblemFileName = g.FileName;
+      RememberProblemFolder(g.FileName);
       road.outcome = OpenOutcome::Loaded;
       road.file = std::move(res.file);
       return road;

@@ -209,7 +209,7 @@ bool ScriptedServices::Next(ShownRecord::Kind kind, const std::string &what, Ste
 }
 
 int ScriptedServices::MsgBox(const std::string &prompt, int style, const std::string &title) {
-  shown_.push_back({ShownRecord::Kind::MsgBox, prompt, title, style, 0, {}});
+  shown_.push_back({ShownRecord::Kind::MsgBox, prompt, title, style, 0, {}, {}});
   std::size_t at = shown_.size() - 1;
   Step step;
   int answer = msg::EscapeAnswer(style);
@@ -230,11 +230,11 @@ int ScriptedServices::MsgBox(const std::string &prompt, int style, const std::st
 }
 
 void ScriptedServices::Beep() {
-  shown_.push_back({ShownRecord::Kind::Beep, "", "", 0, 0, {}});
+  shown_.push_back({ShownRecord::Kind::Beep, "", "", 0, 0, {}, {}});
 }
 
 std::optional<std::string> ScriptedServices::OpenFileDialog(const FileDialogRequest &request) {
-  shown_.push_back({ShownRecord::Kind::OpenDialog, request.fileName, request.title, 0, 0, {}});
+  shown_.push_back({ShownRecord::Kind::OpenDialog, request.fileName, request.title, 0, 0, {}, request.initialDir});
   Step step;
   if (!Next(ShownRecord::Kind::OpenDialog, request.title, step)) return std::nullopt;
   return step.text;
@@ -246,7 +246,8 @@ std::optional<std::string> ScriptedServices::SaveFileDialog(const FileDialogRequ
                     request.title,
                     request.overwritePrompt ? 1 : 0,
                     0,
-                    {}});
+                    {},
+                    request.initialDir});
   Step step;
   if (!Next(ShownRecord::Kind::SaveDialog, request.title, step)) return std::nullopt;
   return step.text;
@@ -260,7 +261,7 @@ std::string ScriptedServices::Listing(const MenuItem &menu) {
 
 MenuItem *ScriptedServices::ChoosePopup(MenuItem &menu, const PopupPlace &place) {
   std::string listing = Listing(menu);
-  shown_.push_back({ShownRecord::Kind::Popup, listing, "", 0, 0, place});
+  shown_.push_back({ShownRecord::Kind::Popup, listing, "", 0, 0, place, {}});
   Step step;
   if (!Next(ShownRecord::Kind::Popup, listing, step) || step.path.empty()) return nullptr;
   MenuItem *at = &menu;

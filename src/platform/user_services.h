@@ -50,7 +50,7 @@ struct FileDialogRequest {
   std::string title;
   std::string filter = "Text|*.txt"; // description|pattern pairs
   std::string fileName;              // proposed name
-  std::string initialDir;
+  std::string initialDir;            // empty: the user's documents folder
   bool overwritePrompt = true; // Save As asks before replacing a file
 };
 
@@ -109,6 +109,7 @@ struct ShownRecord {
   int style = 0;     // message-box style; dialogs: 1 when overwrite prompt
   int answer = 0;    // message box: the answer given
   PopupPlace place;  // popup: where it opened
+  std::string folder; // dialogs: the folder it opened in (empty: the documents folder)
 };
 
 class ScriptedServices : public UserServices {

@@ -114,6 +114,9 @@ struct Mod1 {
   std::array<std::string, 11> HeaderText{};
   FixedText<8> SenseText;
   std::string ProblemFileName;
+  // The folder of the problem file last opened or saved, where the next file dialog opens;
+  // empty until then (the dialog then opens in the user's documents folder).
+  std::string ProblemFolder;
   std::string FileName;
   std::string MsgText, TitleText;
   // The input grid's block as last submitted, kept in memory as well as on the system clipboard.

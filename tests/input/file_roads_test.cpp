@@ -68,6 +68,22 @@ TEST_F(FileRoads, EmptyNameAsksToRetry) {
   EXPECT_TRUE(script_.Done());
 }
 
+TEST_F(FileRoads, DialogsOpenWhereTheLastProblemWasSavedOrOpened) {
+  const fs::path other = dir_ / "other";
+  fs::create_directories(other);
+  const std::string saved = (dir_ / "pennies.txt").string(), elsewhere = (other / "game.txt").string();
+  ASSERT_FALSE(WriteProblemFile(elsewhere, CaptureProblem(grid_, "Pennies", 0)));
+  script_.AnswerSave(saved).AnswerOpen(elsewhere).AnswerSave(std::nullopt).AnswerOpen(std::nullopt);
+  ASSERT_EQ(SaveProblemFile(0, grid_, "Pennies", 0), SaveOutcome::Saved);
+  ASSERT_EQ(ChooseProblemFile().outcome, OpenOutcome::Loaded);
+  SaveProblemFile(0, grid_, "Pennies", 0);
+  ChooseProblemFile(); // a cancelled dialog moves nothing
+  std::vector<std::string> folders;
+  for (const ShownRecord &r : script_.Shown())
+    if (r.kind != ShownRecord::Kind::MsgBox) folders.push_back(r.folder);
+  EXPECT_EQ(folders, (std::vector<std::string>{"", dir_.string(), other.string(), other.string()}));
+}
+
 TEST_F(FileRoads, FailedSaveIsReported) {
   const std::string path = (dir_ / "missing" / "p.txt").string();
   script_.AnswerSave(path).AnswerMsgBox(msg::OK);

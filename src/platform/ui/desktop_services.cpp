@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "platform/screen.h"
 #include "platform/ui/forms.h"
@@ -31,9 +33,11 @@ QString QtFilter(const std::string &filter) {
 }
 
 QString StartPath(const FileDialogRequest &r) {
-  if (r.initialDir.empty()) return Q(r.fileName);
-  if (r.fileName.empty()) return Q(r.initialDir);
-  return Q(r.initialDir) + "/" + Q(r.fileName);
+  QString dir = Q(r.initialDir);
+  if (dir.isEmpty() || !QDir(dir).exists()) dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (dir.isEmpty() || !QDir(dir).exists()) dir = QDir::homePath();
+  if (r.fileName.empty()) return dir;
+  return dir + "/" + Q(r.fileName);
 }
 
 class DesktopServices : public UserServices {
