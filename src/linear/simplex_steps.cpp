@@ -66,7 +66,7 @@ TableauBase CaptureTableauBase() {
 TableauRecord BuildSimplexTableau() {
   SimplexBasicSolution();
   SimplexPricing();
-  const int m = g.MRows, n = g.NCols, rhs = g.NColsPlus1;
+  const int m = g.MRows, n = g.NCols;
   TableauRecord r;
   r.phase = g.Phase;
   r.sense = g.ObjSense;
@@ -79,12 +79,10 @@ TableauRecord BuildSimplexTableau() {
     r.columnState[j] = ColumnState(j);
   }
   r.objective[n + 1] = g.Phase == 1 ? g.ZValue : g.ObjShift + g.ZValue;
+  // The basic solution has just computed B^-1 b of this basis.
   for (int i = 1; i <= m; ++i) {
     r.basis[i] = g.BasisList(i);
-    double x = 0;
-    for (int k = 1; k <= m; ++k)
-      x += g.BInv(i, k) * g.Tab(k + 2, rhs);
-    r.solution[i] = x;
+    r.solution[i] = g.XBasic(i);
   }
   return r;
 }
