@@ -1,8 +1,8 @@
 // "All Iterations" on a dense 100 x 100 linear program, from the press to the last tableau
 // drawn, and the memory the tableau view holds; then scrolling through every block; then a
-// run of 4,096 tableaus of 100 rows, shown and scrolled. The
-// tableaus are kept as their bases and made into cells only when drawn, so the memory grows
-// with the number of tableaus, not with their cells.
+// degenerate run of 1,618 tableaus; then a run of 4,096 tableaus of 100 rows, shown and
+// scrolled. The tableaus are kept as their bases and made into cells only when drawn, so the
+// memory grows with the number of tableaus, not with their cells.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -66,6 +66,17 @@ void DenseProgram(int m, int n, unsigned seed) {
   Program(m, n, [&](int) { return coef(rng); }, [&](int, int) { return coef(rng); }, [&](int) { return rhs(rng); });
 }
 
+// Degenerate dense data: ten positive rows bound the program, nine in ten of the others have a
+// right-hand side of 0, so most pivots stay at the same vertex and the run is long (1,618
+// tableaus on seed 4).
+void DegenerateProgram(int m, int n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<int> coef(-9, 9), pos(1, 9), cost(1, 20), rhs(0, 9);
+  Program(
+      m, n, [&](int) { return cost(rng); }, [&](int i, int) { return i <= 10 ? pos(rng) : coef(rng); },
+      [&](int i) { return i <= 10 ? 100.0 : rhs(rng) == 0 ? 1.0 : 0.0; });
+}
+
 // Klee and Minty's cube in 12 dimensions (scaled so that every ratio stays moderate), on which
 // the largest-coefficient rule visits all 4,096 vertices, padded to 100 rows with rows that
 // never bind: 4,096 tableaus of 100 rows and 114 columns, 50 million cells.
@@ -108,6 +119,31 @@ void BM_AllIterationsDense100(benchmark::State &state) {
   Forms::Clear();
 }
 BENCHMARK(BM_AllIterationsDense100)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// "All Iterations" through a long degenerate run: every tableau is priced and recorded, so this
+// measures the work per tableau beside the pivots.
+void BM_AllIterationsDegenerate100(benchmark::State &state) {
+  SetLogicalScreen(15360, 11520);
+  ScriptedServices services;
+  services.SetFaultHandler([](const std::string &) {});
+  int blocks = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Forms::Clear();
+    DegenerateProgram(100, 100, static_cast<unsigned>(state.range(0)));
+    scr5().Show();
+    state.ResumeTiming();
+    ShowSimplexIterations();
+    scr5().cmdFinalIter_Click();
+    Grid &grid = scr5().outputGrid;
+    Forms::DoEvents();
+    blocks = grid.Rows() / (g.MRows + 7);
+  }
+  state.counters["blocks"] = blocks;
+  EndSimplexTableauView();
+  Forms::Clear();
+}
+BENCHMARK(BM_AllIterationsDegenerate100)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(4);
 
 // One page of scrolling through the tableaus of the dense run, painted.
 void BM_ScrollTableaus(benchmark::State &state) {

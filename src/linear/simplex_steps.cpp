@@ -1,10 +1,12 @@
 #include "linear/simplex_steps.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <utility>
 
+#include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
 #include "platform/values.h"
 
@@ -13,6 +15,8 @@ namespace quon {
 namespace {
 
 constexpr double kAlphaZero = 1E-8;
+// Scores and ratios that agree to this relative precision are equal, as in the engine's pricing.
+constexpr double kScoreTie = 1E-12;
 
 int Sign2(std::uint8_t state) {
   return (state >> 1) & 3;
@@ -66,7 +70,7 @@ TableauBase CaptureTableauBase() {
 TableauRecord BuildSimplexTableau() {
   SimplexBasicSolution();
   SimplexPricing();
-  const int m = g.MRows, n = g.NCols, rhs = g.NColsPlus1;
+  const int m = g.MRows, n = g.NCols;
   TableauRecord r;
   r.phase = g.Phase;
   r.sense = g.ObjSense;
@@ -79,12 +83,10 @@ TableauRecord BuildSimplexTableau() {
     r.columnState[j] = ColumnState(j);
   }
   r.objective[n + 1] = g.Phase == 1 ? g.ZValue : g.ObjShift + g.ZValue;
+  // The basic solution has just computed B^-1 b of this basis.
   for (int i = 1; i <= m; ++i) {
     r.basis[i] = g.BasisList(i);
-    double x = 0;
-    for (int k = 1; k <= m; ++k)
-      x += g.BInv(i, k) * g.Tab(k + 2, rhs);
-    r.solution[i] = x;
+    r.solution[i] = g.XBasic(i);
   }
   return r;
 }
@@ -225,14 +227,61 @@ TableauStepEnd DualStepAfterShow() {
   return SimplexPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
 }
 
-PickVerdict CheckEnteringPick(int col) {
-  // An unbounded step leaves its entering column negated; the column is still the right one.
-  return col == std::abs(static_cast<int>(g.Entering)) ? PickVerdict::Right : PickVerdict::Wrong;
+RulePivot TextbookPivot() {
+  const int m = g.MRows, n = g.NCols;
+  RulePivot p;
+  // The pricing has taken its own entering column out of the non-basic ones already.
+  double best = 0;
+  for (int j = 1; j <= n; ++j) {
+    if ((g.NonBasicMark(j) == 0 && j != g.Entering) || (g.Phase == 2 && IsArtificialColumn(j))) continue;
+    const double score = g.ObjSense * g.RedCost(j);
+    if (score > best && !(best > 0 && score - best <= kScoreTie * best)) {
+      best = score;
+      p.entering = j;
+    }
+  }
+  const int e = p.entering;
+  if (e == 0) return p;
+  double least = kLPInfinity;
+  for (int r = 1; r <= m; ++r) {
+    double alpha = 0;
+    for (int k = 1; k <= m; ++k)
+      alpha += g.BInv(r, k) * g.Tab(k + 2, e);
+    const int basic = g.BasisList(r);
+    const double x = g.XBasic(r), ub = g.Tab(g.UBRow, basic);
+    // An artificial column still basic in phase 2 leaves at once, at 0.
+    if (g.Phase == 2 && std::fabs(alpha) > g.Eps && IsArtificialColumn(basic)) {
+      p.leaving = basic;
+      return p;
+    }
+    double ratio = 0;
+    int code = 0;
+    if (alpha > g.Eps) {
+      ratio = std::max(x, 0.0) / alpha;
+      code = basic;
+    } else if (alpha < -g.Eps && std::isfinite(ub)) {
+      ratio = std::min(x - ub, 0.0) / alpha;
+      code = -basic;
+    } else {
+      continue;
+    }
+    const bool tie = p.leaving != 0 && std::fabs(ratio - least) <= kScoreTie * std::max(1.0, std::fabs(least));
+    if (ratio < least && !tie) {
+      least = ratio;
+      p.leaving = code;
+    }
+  }
+  if (g.Tab(g.UBRow, e) < least) p.leaving = kBoundFlip;
+  return p;
 }
 
-PickVerdict CheckLeavingPick(int basicCol) {
-  if (g.Leaving == kBoundFlip) return PickVerdict::BoundFlip;
-  return basicCol == std::abs(static_cast<int>(g.Leaving)) ? PickVerdict::Right : PickVerdict::Wrong;
+PickVerdict CheckEnteringPick(int col, const RulePivot &pivot) {
+  return col == pivot.entering ? PickVerdict::Right : PickVerdict::Wrong;
+}
+
+PickVerdict CheckLeavingPick(int basicCol, const RulePivot &pivot) {
+  if (pivot.leaving == kBoundFlip) return PickVerdict::BoundFlip;
+  return basicCol == std::abs(pivot.leaving) ? PickVerdict::Right : PickVerdict::Wrong;
 }
 
 } // namespace quon

@@ -69,10 +69,22 @@ TableauStepEnd PrimalStepAfterShow();
 // the basis is updated and pivoted. Sets AltOptimaFlag.
 TableauStepEnd DualStepAfterShow();
 
-// The user's picks against the pivot the program chose: right only for the program's own
-// column and row, so that of tied candidates the left-most column and top-most row are right.
+// The pivot a user's picks are checked against: the entering column, and the leaving column
+// (negative when it leaves at its upper bound), kBoundFlip or 0 when no row bounds the column.
+struct RulePivot {
+  int entering = 0;
+  int leaving = 0;
+};
+// The pivot of the tableau just priced by the textbook rules: the column of the largest score
+// (left-most on a tie) and for it the row of the smallest ratio (top-most on a tie). The
+// program's own pivot is that one until a repeated basis turns its pricing to Bland's rule;
+// call it then, after BuildSimplexTableau and before the step's ratio test.
+RulePivot TextbookPivot();
+
+// The user's picks against that pivot: right only for its column and row, so that of tied
+// candidates the left-most column and top-most row are right.
 enum class PickVerdict { Right, Wrong, BoundFlip };
-PickVerdict CheckEnteringPick(int col);
-PickVerdict CheckLeavingPick(int basicCol);
+PickVerdict CheckEnteringPick(int col, const RulePivot &pivot);
+PickVerdict CheckLeavingPick(int basicCol, const RulePivot &pivot);
 
 } // namespace quon

@@ -50,11 +50,20 @@ struct Block {
   std::vector<int> redRows;   // rows within the block, every column
 };
 
+// What a click on the newest tableau may do.
+enum class Picks {
+  None,        // nothing: the run ended without an optimum, or phase 2 is yet to begin
+  Check,       // a pivot is due: the user's picks are checked against `rule`
+  PostOptimum, // the tableau is optimal: one column with z_j - c_j = 0 may enter
+};
+
 struct TableauView {
   TableauBase base;
   std::vector<Block> blocks;
   int m = 0, n = 0;
   std::string pattern;
+  Picks picks = Picks::None;
+  RulePivot rule;
 };
 
 TableauView &View() {
@@ -181,6 +190,19 @@ void PaintRow(int32 gridRow) {
   scr5().outputGrid.ForgetSourcedBlocks();
 }
 
+// The block of the newest tableau shown (an unbounded end's empty block comes after it).
+const Block *NewestShownBlock() {
+  const TableauView &v = View();
+  if (g.TableauOutState < 1) return nullptr;
+  const auto index = static_cast<std::size_t>((g.TableauOutState - 1) / BlockRows());
+  return index < v.blocks.size() && v.blocks[index].shown ? &v.blocks[index] : nullptr;
+}
+
+void AwaitPicks(Picks picks, RulePivot rule = {}) {
+  View().picks = picks;
+  View().rule = rule;
+}
+
 void RecordPendingHighlight() {
   g.ChangedCells(1, 0) = g.Entering;
   g.ChangedCells(2, 0) = g.Leaving;
@@ -210,6 +232,7 @@ void ShowSimplexTableau(TableauRecord record) {
     b->record = std::move(record);
   }
   grid.ForgetSourcedBlocks();
+  grid.SetTopRow(g.TableauRowOffset);
 }
 
 void DisableStepping() {
@@ -226,6 +249,7 @@ void OptimalMessage(const char *altText) {
 void SingularEnd() {
   g.Entering = 0;
   g.Phase = 0;
+  AwaitPicks(Picks::None);
   DisableStepping();
   Info("Iterations stopped: the new basis is numerically singular, so no further tableau can be computed",
        "Singular Basis");
@@ -237,6 +261,7 @@ enum class Cycle { Stepped, Ended };
 Cycle LPCycle(bool all) {
   // A run that passes the engine's safety cap ends instead of growing the grid for ever.
   if (g.IterCount >= LPPivotCap) {
+    AwaitPicks(Picks::None);
     DisableStepping();
     Info("Iterations stopped after " + std::to_string(g.IterCount) +
              " tableaus: the run reached the limit on simplex pivots without an optimal tableau",
@@ -269,6 +294,7 @@ Cycle LPCycle(bool all) {
     return Cycle::Ended;
   }
   if (g.Leaving == 0) {
+    AwaitPicks(Picks::None);
     PaintColumn(g.ChangedCells(1, 1), std::abs(g.Entering));
     Info("Last tableau shows solution is unbounded", "Optimal Tableau");
     DisableStepping();
@@ -317,6 +343,68 @@ void LayOutGrid(Scr5 &f) {
   f.Frame2.SetVisible(true);
 
   grid.SetCellSource({0, BlockRows(), [](int block, std::vector<SourcedCell> &cells) { MakeBlock(block, cells); }});
+}
+
+// A non-basic column with z_j - c_j = 0 on the optimal tableau enters for one iteration toward
+// an alternative optimum. Any other column would leave the optimum and is refused; a column that
+// no row bounds shows that the optimal set is unbounded, and the optimum stays as it is.
+void PostOptimumPick(int col) {
+  Scr5 &f = scr5();
+  const Block *b = NewestShownBlock();
+  if (!b) return;
+  const TableauRecord &r = b->record;
+  const std::string &pat = View().pattern;
+  const std::string name = ColumnLabel(col, r.columnState[col]);
+  const char *invite = " For an alternative optimum click a nonbasic var with zj-cj=0 in last tableau.";
+  if (IsArtificialColumn(col)) {
+    Info(name + " is an artificial variable: it cannot enter the basis." + invite, "Post-Optimum Iteration");
+    return;
+  }
+  // The pricing has set every reduced cost within its tolerance of 0 to 0.
+  if (r.objective[col] != 0) {
+    Info(name + " has zj-cj = " + Trim(Format(r.objective[col], pat)) +
+             ", not 0: entering it would leave the optimum." + invite,
+         "Post-Optimum Iteration");
+    return;
+  }
+  // The iteration continues the run it follows (phase 2 of the two-phase method).
+  const int16 phase = g.Phase, mark = g.NonBasicMark(col), leaving = g.Leaving, leavingRow = g.LeavingRow;
+  const double z = g.ZValue;
+  g.Phase = r.phase;
+  g.Entering = static_cast<int16>(col);
+  g.NonBasicMark(col) = 0;
+  SimplexRatioTest();
+  if (g.Leaving == 0) {
+    g.Phase = phase;
+    g.Entering = 0;
+    g.NonBasicMark(col) = mark;
+    g.Leaving = leaving;
+    g.LeavingRow = leavingRow;
+    g.ZValue = z;
+    Info(name + " has zj-cj = 0 but no positive entry in its column: it can increase without limit while z stays "
+                "at its optimal value " +
+             Trim(Format(r.objective[static_cast<std::size_t>(View().n) + 1], pat)) +
+             ". So the optimal solutions form an unbounded set; the optimal value itself is bounded.",
+         "Post-Optimum Iteration");
+    return;
+  }
+  g.EnterSelState = static_cast<int16>(col);
+  f.cmdNextIter.SetEnabled(true);
+  PaintColumn(g.TableauOutState - 1, col);
+  RecordPendingHighlight();
+  AwaitPicks(Picks::Check, {col, g.Leaving});
+  if (!SimplexPivot()) SingularEnd();
+  g.AltOptimaFlag = 2;
+  f.Frame4.SetVisible(false);
+}
+
+// The heading again at the optimum: what the form shows is cleared first, so that nothing is
+// drawn over itself.
+void RedrawHeading() {
+  Scr5 &f = scr5();
+  f.Clear();
+  f.Refresh();
+  ShowSimplexTableauHeading();
 }
 
 } // namespace
@@ -408,12 +496,17 @@ void ShowSimplexIterations() {
 void PrimalTableauStep() {
   ShowSimplexTableau(BuildSimplexTableau());
   const bool entering = g.Entering != 0;
+  // Bland's rule steers the program's own pivot only; picks are checked by the stated rules.
+  const bool ownRule = entering && SimplexBlandRuleActive();
+  const RulePivot stated = ownRule ? TextbookPivot() : RulePivot{};
   const TableauStepEnd end = PrimalStepAfterShow();
   if (entering) {
+    AwaitPicks(Picks::Check, ownRule ? stated : RulePivot{std::abs(g.Entering), g.Leaving});
     RecordPendingHighlight();
     if (end == TableauStepEnd::Singular) SingularEnd();
     return;
   }
+  AwaitPicks(end == TableauStepEnd::Optimal ? Picks::PostOptimum : Picks::None);
   switch (end) {
   case TableauStepEnd::Phase1Infeasible:
     Info("Phase 2 nixed.  Phase1 shows the problem has no feasible solution", "Phase 1");
@@ -426,7 +519,7 @@ void PrimalTableauStep() {
   default:
     if (g.EnterSelState == 0) OptimalMessage(kAltOptimaPrimal);
     DisableStepping();
-    ShowSimplexTableauHeading();
+    RedrawHeading();
     break;
   }
 }
@@ -435,10 +528,12 @@ void DualTableauStep() {
   ShowSimplexTableau(BuildSimplexTableau());
   switch (DualStepAfterShow()) {
   case TableauStepEnd::Optimal:
+    AwaitPicks(Picks::PostOptimum);
     if (g.EnterSelState == 0) OptimalMessage(kAltOptimaDual);
     DisableStepping();
     break;
   case TableauStepEnd::DualInfeasible:
+    AwaitPicks(Picks::None);
     Info("Problem has no feasible solution--Iterations stopped", "Entering Var");
     DisableStepping();
     break;
@@ -447,6 +542,7 @@ void DualTableauStep() {
     SingularEnd();
     break;
   default:
+    AwaitPicks(Picks::Check, {g.Entering, g.Leaving});
     RecordPendingHighlight();
     break;
   }
@@ -454,10 +550,9 @@ void DualTableauStep() {
 
 void SimplexNextIteration() {
   LPCycle(false);
-  if (g.EnterSelState > 0) {
-    g.Entering = 0;
-    g.EnterSelState = -1;
-  }
+  // The one post-optimum iteration has been made. Entering stays as the step priced it: the
+  // step has ended the run at an optimum, or a pivot is still due and the run goes on.
+  if (g.EnterSelState > 0) g.EnterSelState = -1;
 }
 
 void SimplexAllIterations() {
@@ -472,6 +567,12 @@ void SimplexTableauClick() {
   Grid &grid = f.outputGrid;
   const int row = grid.MouseRow, col = grid.MouseCol;
   const int32 T = g.TableauOutState;
+  // A click on a row label selects the row, and the selection's colour would hide the green
+  // and red of the picks: the selection stays on the clicked cell.
+  if (grid.HasCellSource() && row >= 0 && row < grid.Rows() && col >= 0 && col < grid.Cols()) {
+    grid.SetRow(row);
+    grid.SetCol(col);
+  }
   if (g.EnterSelState > 0 && col != g.EnterSelState) {
     MsgBox("An entering variable selection is already made. You must click NextIteration", msg::OKOnly,
            "Double selection error");
@@ -484,30 +585,25 @@ void SimplexTableauClick() {
   // Picks concern tableaus only; the summary view of the same program has none.
   if (g.LPMethod == 0 || !grid.HasCellSource()) return;
   const int lastCol = grid.Cols() - 1;
-  if (g.Entering == 0) {
+  const TableauView &v = View();
+  if (v.picks == Picks::PostOptimum) {
     if (col <= 0 || col >= lastCol || col > g.NCols || g.NonBasicMark(col) == 0) return;
-    g.EnterSelState = static_cast<int16>(col);
-    f.cmdNextIter.SetEnabled(true);
-    g.Entering = static_cast<int16>(col);
-    g.NonBasicMark(col) = 0;
-    PaintColumn(T - 1, col);
-    SimplexRatioTest();
-    RecordPendingHighlight();
-    if (!SimplexPivot()) SingularEnd();
-    g.AltOptimaFlag = 2;
-    f.Frame4.SetVisible(false);
+    PostOptimumPick(col);
+    return;
+  }
+  if (v.picks == Picks::None) {
+    Beep();
     return;
   }
   if ((row == T - 1 || row == T) && col > 0 && col < lastCol) {
-    if (CheckEnteringPick(col) == PickVerdict::Right)
+    if (CheckEnteringPick(col, v.rule) == PickVerdict::Right)
       PaintColumn(T - 1, col);
     else
       Info(kEnteringTie, "Entering Variable");
     return;
   }
   if (row > T + 1 && row <= T + 1 + g.MRows) {
-    const int k = row - 2 - g.TableauRowOffset;
-    switch (CheckLeavingPick(k >= 1 && k <= g.MRows ? g.LPRowWork(k) : 0)) {
+    switch (CheckLeavingPick(g.LPRowWork(row - T - 1), v.rule)) {
     case PickVerdict::BoundFlip:
       Info("No leaving variable.  Entering variable stays nonbasic but at upper bound.", "Leaving Variable");
       break;

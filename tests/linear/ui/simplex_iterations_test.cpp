@@ -4,8 +4,9 @@
 // test's own tableau, so no table is copied from the program.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
+#include <ctime>
 #include <map>
 #include <set>
 #include <string>
@@ -22,6 +23,7 @@
 #include "platform/values.h"
 #include "shell/dual_start.h"
 #include "shell/helpers.h"
+#include "shell/print_helpers.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
@@ -267,10 +269,11 @@ protected:
       EXPECT_EQ(G().BackOf(t + 3 + row, c), kRed) << "leaving row, col " << c;
   }
 
-  // Presses "Next Iteration" until the run ends, checking every block and every step.
+  // Presses "Next Iteration" until the run ends, checking every block and every step from the
+  // newest one on.
   std::vector<std::string> RunByNext(int maxPresses = 50) {
     std::vector<std::string> messages = Messages();
-    Shown last = CheckBlock(0);
+    Shown last = CheckBlock(Blocks() - 1);
     for (int press = 0; press < maxPresses && scr5().cmdNextIter.Enabled(); ++press) {
       const int before = Blocks();
       scr5().cmdNextIter_Click();
@@ -311,6 +314,20 @@ LP DualStart() {
   lp.rel = {">=", ">=", "<="};
   lp.b = {3, 6, 3};
   return lp;
+}
+
+// Beale's example: the largest-coefficient rule with top-most ties cycles on it.
+LP Beale() {
+  LP beale;
+  beale.c = {0.75, -20, 0.5, -6};
+  beale.a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}};
+  beale.rel = {"<=", "<=", "<="};
+  beale.b = {0, 0, 1};
+  return beale;
+}
+
+bool IsBasic(const Shown &s, int j) {
+  return std::find(s.basis.begin(), s.basis.end(), j) != s.basis.end();
 }
 
 TEST_F(SimplexIterationsTest, AllSlackPressByPress) {
@@ -575,14 +592,212 @@ TEST_F(SimplexIterationsTest, PostOptimumIteration) {
             (std::vector<std::string>{"Post-Optimum Iteration: Only ONE post-optimum iteration is allowed"}));
 }
 
+// At the optimum only a non-basic, non-artificial column with z_j - c_j = 0 may enter; any
+// other pick is refused with its reason and moves nothing.
+TEST_F(SimplexIterationsTest, PostOptimumPickOnlyWhereTheOptimumStays) {
+  for (int method : {2, 4}) {
+    Start(method == 2 ? DoorsAndWindows() : Artificial(), method);
+    scr5().cmdFinalIter_Click();
+    Messages();
+    const int blocks = Blocks(), T = g.TableauOutState;
+    const Shown last = CheckBlock(blocks - 1);
+    int refused = 0;
+    for (int j = 0; j < ref.n; ++j) {
+      if (IsBasic(last, j) || (std::fabs(last.reduced[j]) < 1E-9 && !ref.Artificial(j))) continue;
+      G().PerformClick(T + 1, j + 1);
+      const auto messages = Messages();
+      ASSERT_EQ(messages.size(), 1u) << "column " << j + 1;
+      EXPECT_EQ(messages[0].rfind("Post-Optimum Iteration: " + G().TextMatrix(T, j + 1) + " ", 0), 0u) << messages[0];
+      EXPECT_NE(G().BackOf(T + 1, j + 1), kGreen);
+      ++refused;
+    }
+    EXPECT_GE(refused, method == 2 ? 2 : 3);
+    EXPECT_EQ(g.EnterSelState, 0);
+    EXPECT_EQ(g.Entering, 0);
+    EXPECT_FALSE(Stepping());
+    EXPECT_EQ(Blocks(), blocks);
+  }
+}
+
+// Max x1 - x2 subject to x1 - x2 <= 1: at the optimum x2 has z_j - c_j = 0 and no positive
+// entry, so it grows without end at z = 1. The optimal set is unbounded, the objective is not.
+TEST_F(SimplexIterationsTest, AlternativeOptimumAlongARayKeepsTheOptimum) {
+  LP ray;
+  ray.c = {1, -1};
+  ray.a = {{1, -1}};
+  ray.rel = {"<="};
+  ray.b = {1};
+  Start(ray, 2);
+  scr5().cmdFinalIter_Click();
+  ASSERT_EQ(Messages().size(), 1u);
+  const int blocks = Blocks(), T = g.TableauOutState;
+  for (int twice = 0; twice < 2; ++twice) {
+    G().PerformClick(T + 1, 2);
+    const auto messages = Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("the optimal solutions form an unbounded set"), std::string::npos) << messages[0];
+  }
+  EXPECT_EQ(g.EnterSelState, 0);
+  EXPECT_EQ(g.Entering, 0);
+  EXPECT_EQ(g.ZValue, 1);
+  EXPECT_FALSE(Stepping());
+  EXPECT_EQ(Blocks(), blocks);
+  EXPECT_EQ(G().TextMatrix(T + 1, ref.n + 1), "1.00");
+}
+
+// After an end without an optimum, and between the phases, a click on the grid only beeps.
+TEST_F(SimplexIterationsTest, NoPickWhereNoPivotIsDue) {
+  auto onlyBeeps = [&](int rowFrom, int rowTo) {
+    const int beeps = script.Beeps(), blocks = Blocks(), clicks = (rowTo - rowFrom + 1) * ref.n;
+    for (int r = rowFrom; r <= rowTo; ++r)
+      for (int c = 1; c <= ref.n; ++c)
+        G().PerformClick(r, c);
+    EXPECT_EQ(script.Beeps(), beeps + clicks);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(g.EnterSelState, 0);
+    EXPECT_EQ(Blocks(), blocks);
+    for (int r = rowFrom; r <= rowTo; ++r)
+      EXPECT_NE(G().BackOf(r, ref.n + 1), kRed);
+  };
+  // Infeasible: phase 1 ends with w > 0; the dual simplex finds no entering column.
+  LP none;
+  none.sense = "Minimize";
+  none.c = {1, 1};
+  none.a = {{1, 1}, {1, 1}};
+  none.rel = {"<=", ">="};
+  none.b = {2, 5};
+  for (int method : {4, 5}) {
+    Start(none, method);
+    scr5().cmdFinalIter_Click();
+    const auto messages = Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("no feasible solution"), std::string::npos) << messages[0];
+    const int T = g.TableauOutState;
+    onlyBeeps(T - 1, T + 1 + ref.m);
+    EXPECT_FALSE(Stepping());
+  }
+
+  // Unbounded (max x1 + x2, x1 - x2 <= 2): the rows of the last tableau are not leaving picks.
+  LP open;
+  open.c = {1, 1};
+  open.a = {{1, -1}};
+  open.rel = {"<="};
+  open.b = {2};
+  Start(open, 2);
+  EXPECT_EQ(RunByNext().back(), "Optimal Tableau: Last tableau shows solution is unbounded");
+  onlyBeeps(g.TableauOutState - 1, g.TableauOutState + 1 + ref.m);
+
+  // Between the phases: the next press shows the first phase-2 block, and the run ends with
+  // exactly one message.
+  Start(Artificial(), 4);
+  std::vector<std::string> messages;
+  for (int press = 0; press < 20 && g.Phase != -2; ++press) {
+    scr5().cmdNextIter_Click();
+    for (const auto &m : Messages())
+      messages.push_back(m);
+  }
+  ASSERT_EQ(messages,
+            (std::vector<std::string>{"Phase 1: End of Phase 1: Feasible solution found--initiating Phase 2"}));
+  onlyBeeps(g.TableauOutState - 1, g.TableauOutState + 1 + ref.m);
+  messages = RunByNext();
+  EXPECT_EQ(messages,
+            (std::vector<std::string>{"Optimal Tableau: Iteration " + std::to_string(Blocks()) + " is optimal"}));
+  EXPECT_FALSE(Stepping());
+}
+
+// The post-optimum block of the two-phase method stays in phase 2, with its artificial columns
+// blocked (CheckBlock reads the phase from the heading and checks "blocked").
+TEST_F(SimplexIterationsTest, PostOptimumBlockKeepsThePhase) {
+  LP alt;
+  alt.c = {1, 1};
+  alt.a = {{1, 1}, {1, 1}, {1, 0}};
+  alt.rel = {">=", "<=", "<="};
+  alt.b = {1, 4, 3};
+  Start(alt, 4);
+  scr5().cmdFinalIter_Click();
+  ASSERT_EQ(Messages().size(), 1u);
+  const Shown last = CheckBlock(Blocks() - 1);
+  int zero = -1;
+  for (int j = 0; j < ref.n; ++j)
+    if (!IsBasic(last, j) && !ref.Artificial(j) && std::fabs(last.reduced[j]) < 1E-9) zero = j;
+  ASSERT_GE(zero, 0);
+  G().PerformClick(g.TableauOutState, zero + 1);
+  EXPECT_TRUE(Messages().empty());
+  scr5().cmdNextIter_Click();
+  EXPECT_TRUE(Messages().empty());
+  const Shown post = CheckBlock(Blocks() - 1);
+  EXPECT_EQ(post.heading, "Phase 2 (Iter" + Str(Blocks()));
+  EXPECT_EQ(Pivot(post).first, -1) << "the post-optimum tableau is optimal too";
+}
+
+// Once the program has turned to its anti-cycling rule, picks by the stated rules (largest
+// score, left-most; smallest ratio, top-most) are still right; the rule steers only the
+// program's own steps.
+TEST_F(SimplexIterationsTest, PicksFollowTheStatedRulesWhileTheProgramAvoidsCycling) {
+  Start(Beale(), 2);
+  bool ownRule = false;
+  for (int press = 0; press < 60 && scr5().cmdNextIter.Enabled(); ++press) {
+    const Shown s = CheckBlock(Blocks() - 1);
+    const auto [col, row] = Pivot(s);
+    if (col < 0) break;
+    const int T = g.TableauOutState;
+    G().PerformClick(T, col + 1);
+    G().PerformClick(T + 2 + row, 0);
+    EXPECT_TRUE(Messages().empty()) << s.heading;
+    EXPECT_EQ(G().BackOf(T + 1, col + 1), kGreen) << s.heading;
+    EXPECT_EQ(G().BackOf(T + 2 + row, ref.n + 1), kRed) << s.heading;
+    ownRule = ownRule || std::abs(g.Entering) != col + 1;
+    scr5().cmdNextIter_Click();
+    Messages();
+  }
+  EXPECT_TRUE(ownRule);
+  EXPECT_FALSE(Stepping());
+}
+
+std::tm HeadingTime() {
+  static int calls = 0;
+  std::tm t{};
+  t.tm_year = 126;
+  t.tm_mon = 11;
+  t.tm_mday = 9;
+  t.tm_wday = 3;
+  t.tm_hour = calls == 0 ? 13 : 14;
+  t.tm_min = calls++ == 0 ? 59 : 0;
+  return t;
+}
+
+// The heading is drawn once (again at the optimum, with the later time); each new tableau is
+// scrolled into view; a pick on a row label keeps the row's red in sight.
+TEST_F(SimplexIterationsTest, TheScreenShowsTheNewTableauAndThePicks) {
+  SetHeadingClock(&HeadingTime);
+  Start(KleeMinty(3), 2);
+  const Shown first = CheckBlock(0);
+  const int leaving = Pivot(first).second;
+  G().PerformClick(g.TableauOutState + 2 + leaving, 0);
+  EXPECT_EQ(G().BackOf(g.TableauOutState + 2 + leaving, ref.n + 1), kRed);
+  const CellRange sel = G().Selection();
+  EXPECT_TRUE(sel.row1 == sel.row2 && sel.col1 == sel.col2) << "the selection hides the pick";
+  while (scr5().cmdNextIter.Enabled()) {
+    scr5().cmdNextIter_Click();
+    const int top = g.TableauOutState - 1;
+    EXPECT_GE(G().RowY(top), 0) << "block at " << top;
+    EXPECT_LT(G().RowY(top), G().ViewHeight()) << "block at " << top;
+  }
+  EXPECT_EQ(Blocks(), 8);
+  SetHeadingClock(nullptr);
+  const auto texts = DrawnTexts(scr5());
+  auto count = [&](const std::string &part) {
+    return std::count_if(texts.begin(), texts.end(),
+                         [&](const std::string &t) { return t.find(part) != std::string::npos; });
+  };
+  EXPECT_EQ(count("13:59"), 0);
+  EXPECT_EQ(count("14:00"), 1);
+  EXPECT_EQ(count("Title: Example (Maximize)"), 1);
+  EXPECT_EQ(count("SIMPLEX TABLEAU - "), 1);
+}
+
 TEST_F(SimplexIterationsTest, CyclingClassicEnds) {
-  // Beale's example: the largest-coefficient rule with top-most ties cycles on it.
-  LP beale;
-  beale.c = {0.75, -20, 0.5, -6};
-  beale.a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}};
-  beale.rel = {"<=", "<=", "<="};
-  beale.b = {0, 0, 1};
-  Start(beale, 2);
+  Start(Beale(), 2);
   scr5().cmdFinalIter_Click();
   const auto messages = Messages();
   ASSERT_EQ(messages.size(), 1u);
