@@ -3,60 +3,20 @@
 #include <benchmark/benchmark.h>
 #include <glpk.h>
 
-#include <cstdio>
-#include <random>
-#include <string>
 #include <vector>
 
-#include "platform/grid_store.h"
 #include "shell/mod1.h"
-#include "transport/transport_input.h"
+#include "support/transport_problem.h"
 #include "transport/transport_simplex.h"
 
 using namespace quon;
+using namespace quon::bench;
 
 namespace {
 
-struct Problem {
-  int m, n;
-  std::vector<double> cost, supply, demand;
-  Problem(int rows, int cols) : m(rows), n(cols) {
-    std::mt19937 rng(12345u);
-    std::uniform_int_distribution<int> c(1, 100), a(10, 100);
-    for (int k = 0; k < m * n; ++k)
-      cost.push_back(c(rng));
-    for (int i = 0; i < m; ++i)
-      supply.push_back(a(rng));
-    for (int j = 0; j < n; ++j)
-      demand.push_back(a(rng));
-  }
-};
-
-std::string Text(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.17g", v);
-  return buf;
-}
-
-void Load(const Problem &p) {
-  g = Mod1{};
-  InitGlobals(15360, 11520);
-  GridStore grid;
-  grid.SetRows(p.m + 3);
-  grid.SetCols(p.n + 3);
-  for (int i = 1; i <= p.m; ++i) {
-    for (int j = 1; j <= p.n; ++j)
-      grid.SetTextMatrix(i + 1, j + 1, Text(p.cost[static_cast<std::size_t>((i - 1) * p.n + j - 1)]));
-    grid.SetTextMatrix(i + 1, p.n + 2, Text(p.supply[static_cast<std::size_t>(i - 1)]));
-  }
-  for (int j = 1; j <= p.n; ++j)
-    grid.SetTextMatrix(p.m + 2, j + 1, Text(p.demand[static_cast<std::size_t>(j - 1)]));
-  ReadTransInput(grid);
-}
-
 void BM_SolveTransportation(benchmark::State &state) {
-  const Problem p(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
-  Load(p);
+  const TransportProblem p(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
+  LoadTransport(p);
   const int method = static_cast<int>(state.range(1));
   for (auto _ : state) {
     TransRestoreStart();
@@ -75,8 +35,8 @@ BENCHMARK(BM_SolveTransportation)
 
 // The same balanced problem as an LP for the reference solver.
 void BM_ReferenceLP(benchmark::State &state) {
-  const Problem p(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
-  Load(p);
+  const TransportProblem p(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
+  LoadTransport(p);
   const int m = g.TransSources, n = g.TransDests;
   double z = 0;
   for (auto _ : state) {

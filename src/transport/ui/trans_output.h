@@ -41,6 +41,10 @@ void TransAllIterations();
 // first tableau's u and v are shifted and rewritten.
 void TransChooseZeroMultiplier(int index);
 
+// Drops the tableaus of the run the output grid shows (their cells are made when drawn, from
+// what each tableau keeps); the grid keeps none of their rows.
+void EndTransTableauView();
+
 // A click on the output grid's cell while tableaus are shown: a cell of the current loop takes
 // its colour (entering green, leaving red, others grey); any other cell beeps.
 void TransLoopCellClick(int row, int col);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,53 @@
 
 namespace quon {
 
+namespace {
+
+// Room a cell leaves around its text, in twips: the inset on both sides and the grid line.
+constexpr int kCellMargin = 120;
+
+// The widest text of a grid column in the grid's font, measured on the screen.
+int WidestText(Surface &screen, const GridStore &grid, int col) {
+  const std::string name = screen.FontName();
+  const double size = screen.FontSize();
+  const bool bold = screen.FontBold();
+  screen.SetFontName(grid.FontName);
+  screen.SetFontSize(grid.FontSize);
+  screen.SetFontBold(grid.FontBold);
+  double widest = 0;
+  for (int r = 0; r < grid.Rows(); ++r)
+    widest = std::max(widest, screen.TextWidth(grid.TextMatrix(r, col)));
+  screen.SetFontName(name);
+  screen.SetFontSize(size);
+  screen.SetFontBold(bold);
+  return static_cast<int>(std::ceil(widest));
+}
+
+// Column widths in the proportions of `base` scaled to fill `area` at most, none narrower
+// than it `needed`: columns whose texts need more keep what they need and the others share
+// the rest. Texts that together need more than the area overflow it (the grid scrolls).
+std::vector<int> FitWidths(const std::vector<int> &base, const std::vector<int> &needed, int area) {
+  double scale = 1;
+  for (std::size_t pass = 0; pass < base.size(); ++pass) {
+    double fixed = 0, free = 0;
+    for (std::size_t c = 0; c < base.size(); ++c)
+      if (needed[c] >= base[c] * scale)
+        fixed += needed[c];
+      else
+        free += base[c];
+    if (free == 0) break;
+    const double next = std::clamp((area - fixed) / free, 0.0, 1.0);
+    if (next == scale) break;
+    scale = next;
+  }
+  std::vector<int> widths;
+  for (std::size_t c = 0; c < base.size(); ++c)
+    widths.push_back(std::max(needed[c], static_cast<int>(std::floor(base[c] * scale))));
+  return widths;
+}
+
+} // namespace
+
 void ShowTransOutputSummary() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
@@ -25,6 +73,7 @@ void ShowTransOutputSummary() {
   const int rows = g.MRows;
   const std::vector<int> order = TransSummaryOrder();
 
+  EndTransTableauView();
   BeginSummaryPage(f);
   f.Frame4.SetVisible(false);
   f.Frame6.SetVisible(false);
@@ -56,8 +105,12 @@ void ShowTransOutputSummary() {
                 f.Frame1.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
 
-  const int nameWidth = gridWidth / 4;
-  const int numberWidth = RoundTwips((gridWidth - 2 * nameWidth) / 3.05);
+  // The columns share the cell area, which leaves the grid's last 320 twips to the vertical
+  // scroll bar of a long summary; below they widen to their widest texts.
+  const int area = gridWidth - 320;
+  const int nameWidth = area / 4;
+  const int numberWidth = RoundTwips((area - 2 * nameWidth) / 3.05);
+  grid.ScrollBars = ScrollBarsMode::Both;
   for (int c = 0; c <= 4; ++c) {
     grid.SetColWidth(c, c <= 1 ? nameWidth : numberWidth);
     grid.ColAlignment.at(static_cast<std::size_t>(c)) = c <= 1 ? kAlignLeft : kAlignRight;
@@ -77,6 +130,14 @@ void ShowTransOutputSummary() {
     for (int c = 0; c <= 4; ++c)
       grid.SetTextMatrix(r, c, texts[static_cast<std::size_t>(c)]);
   }
+  std::vector<int> base, needed;
+  for (int c = 0; c <= 4; ++c) {
+    base.push_back(grid.ColWidthOf(c));
+    needed.push_back(WidestText(f, grid, c) + kCellMargin);
+  }
+  const std::vector<int> widths = FitWidths(base, needed, area);
+  for (int c = 0; c <= 4; ++c)
+    grid.SetColWidth(c, widths[static_cast<std::size_t>(c)]);
 }
 
 void ShowTransFinalSolution() {
@@ -96,6 +157,7 @@ void ShowTransFinalSolution() {
 void TransOutputOptionChosen(int option) {
   Scr5 &f = scr5();
   if (option > 0) {
+    EndTransTableauView();
     f.Clear();
     f.Frame6.SetEnabled(true);
     f.Combo5.SetEnabled(true);

@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/screen.h"
@@ -23,47 +26,6 @@ int BlockRows() {
   return 3 * g.TransSources + 4;
 }
 
-std::string Formatted(double v) {
-  return Format(v, NumberFormatString());
-}
-
-// Direct cell styling: many thousands of cells per tableau, without moving the current cell.
-class CellStyle {
-public:
-  explicit CellStyle(Grid &grid) : grid_(grid) {}
-  CellStyle &At(int r, int c) {
-    a_ = &grid_.Attr(r, c);
-    return *this;
-  }
-  CellStyle &Back(Rgb c) {
-    a_->back = c;
-    a_->hasBack = true;
-    return *this;
-  }
-  CellStyle &Fore(Rgb c) {
-    a_->fore = c;
-    a_->hasFore = true;
-    return *this;
-  }
-  CellStyle &Align(int align) {
-    a_->align = static_cast<std::int8_t>(align);
-    return *this;
-  }
-  CellStyle &Size(float points) {
-    a_->fontSize = points;
-    return *this;
-  }
-  CellStyle &Bold(bool on) {
-    a_->bold = on;
-    a_->hasBold = true;
-    return *this;
-  }
-
-private:
-  Grid &grid_;
-  CellAttr *a_ = nullptr;
-};
-
 Rgb EntryColour(int entry) {
   return entry == 1 ? kGreen : entry == 2 ? kRed : kGrey;
 }
@@ -77,9 +39,208 @@ void CellPosition(int cell, int &row, int &col) {
   col = j + 2;
 }
 
+// Grid rows of long runs pass 32767: ChangedCells holds them whole.
 void Record(int entry, int row, int col) {
-  g.ChangedCells(1, entry) = static_cast<int16>(row);
-  g.ChangedCells(2, entry) = static_cast<int16>(col);
+  g.ChangedCells(1, entry) = row;
+  g.ChangedCells(2, entry) = col;
+}
+
+// A background given to a cell after its tableau was shown: a loop cell clicked, or the loop
+// coloured once the next tableau is shown. The row is counted within the block.
+struct Paint {
+  int row = 0;
+  int col = 0;
+  Rgb back = 0;
+};
+
+// One tableau as the output grid keeps it: what its cells are made of when they are drawn.
+struct TransBlock {
+  bool shown = false;
+  int iteration = 0;
+  std::string pattern;
+  double z = 0;
+  std::vector<double> duals; // u1..um then v1..vn from element 1, as shown
+  bool plainDuals = false;   // written as plain numbers (the multiplier chosen on the first tableau)
+  int zeroU = 1;
+  int zeroV = 0;
+  std::vector<double> redCost;                   // by cell from element 1
+  std::vector<std::pair<int, double>> shipments; // the cells whose middle row shows an amount
+  std::vector<Paint> paints;                     // in the order given
+};
+
+// The problem every tableau of a run shares, and the tableaus shown. The output grid's cell
+// source owns it: a run's tableaus go when the grid drops its source or goes itself.
+struct TransView {
+  int m = 0;
+  int n = 0;
+  std::vector<double> cost; // by cell from element 1
+  std::vector<std::string> sourceNames, destNames, supplies, demands;
+  bool equalSupplies = false; // two consecutive sources with the same supply
+  std::vector<TransBlock> blocks;
+};
+
+std::weak_ptr<TransView> &CurrentView() {
+  static std::weak_ptr<TransView> view;
+  return view;
+}
+
+// The view of the grid's run; null when the grid shows no tableaus of this module.
+TransView *LiveView() {
+  return CurrentView().lock().get();
+}
+
+void SetLook(CellAttr &a, Rgb back, Rgb fore) {
+  a.back = back;
+  a.hasBack = true;
+  a.fore = fore;
+  a.hasFore = true;
+}
+
+void SetFore(CellAttr &a, Rgb fore) {
+  a.fore = fore;
+  a.hasFore = true;
+}
+
+void SetBold(CellAttr &a, bool on) {
+  a.bold = on;
+  a.hasBold = true;
+}
+
+std::string UText(int i, const std::string &value) {
+  return std::string("u") + std::to_string(i) + "=" + value;
+}
+
+std::string VText(int j, const std::string &value) {
+  return std::string("v") + std::to_string(j) + "=" + value;
+}
+
+// Fills the cells of block `index`: texts and looks in the order the tableau is written.
+void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
+  if (index < 0 || index >= static_cast<int>(v.blocks.size()) || !v.blocks[static_cast<std::size_t>(index)].shown)
+    return;
+  const TransBlock &b = v.blocks[static_cast<std::size_t>(index)];
+  const int m = v.m, n = v.n, cols = n + 4, lastCol = n + 3, lastRow = 3 * m + 3;
+  if (cells.size() < static_cast<std::size_t>(lastRow + 1) * static_cast<std::size_t>(cols)) return;
+  auto cell = [&](int r, int c) -> SourcedCell & {
+    return cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)];
+  };
+  auto at = [](const std::vector<double> &values, int k) { return values[static_cast<std::size_t>(k)]; };
+  auto multiplier = [&](int k) {
+    return b.plainDuals ? NumText(at(b.duals, k)) : Trim(Format(at(b.duals, k), b.pattern));
+  };
+
+  for (int r = 0; r <= lastRow; ++r) {
+    SetLook(cell(r, 0).attr, kCyan, kBlue);
+    CellAttr &u = cell(r, 2).attr;
+    u.align = kAlignLeft;
+    SetFore(u, kCyan);
+    SetBold(u, false);
+  }
+  for (int c = 1; c <= lastCol; ++c) {
+    SetLook(cell(0, c).attr, kCyan, kBlue);
+    CellAttr &a = cell(2, c).attr;
+    a.align = kAlignLeft;
+    SetFore(a, kCyan);
+    SetBold(a, false);
+  }
+  cell(0, 0).text = std::string("Iter ") + std::to_string(b.iteration);
+  cell(1, 1).text = "Name";
+  cell(0, lastCol).text = "Supply";
+  cell(lastRow, 1).text = "Demand";
+
+  for (int i = 1, k = 1; i <= m; ++i)
+    for (int j = 1; j <= n; ++j, ++k) {
+      const int row = 3 * i + 1, col = j + 2;
+      SourcedCell &cost = cell(row - 1, col);
+      cost.text = Format(at(v.cost, k), b.pattern);
+      SetBold(cost.attr, false);
+      CellAttr &x = cell(row, col).attr;
+      x.align = kAlignCenter;
+      x.fontSize = 14;
+      SetBold(x, true);
+      SourcedCell &rc = cell(row + 1, col);
+      rc.text = Format(at(b.redCost, k), b.pattern);
+      SetBold(rc.attr, false);
+      SetFore(rc.attr, kCyan);
+      rc.attr.align = kAlignLeft;
+    }
+  for (const auto &[k, x] : b.shipments)
+    cell(3 * ((k - 1) / n + 1) + 1, (k - 1) % n + 3).text = NumText(x);
+
+  for (int j = 1; j <= n; ++j) {
+    const int col = j + 2;
+    cell(0, col).text = std::string("D") + std::to_string(j);
+    cell(1, col).text = v.destNames[static_cast<std::size_t>(j)];
+    cell(2, col).text = VText(j, multiplier(m + j));
+    if (j == b.zeroV) SetFore(cell(2, col).attr, kRed);
+    SourcedCell &demand = cell(lastRow, col);
+    demand.text = v.demands[static_cast<std::size_t>(j)];
+    demand.attr.align = kAlignCenter;
+    demand.attr.fontSize = 14;
+    SetBold(demand.attr, true);
+  }
+  for (int i = 1; i <= m; ++i) {
+    const std::string u = UText(i, multiplier(i));
+    for (int r = 3 * i; r <= 3 * i + 2; ++r) {
+      cell(r, 0).text = std::string("S") + std::to_string(i);
+      cell(r, 1).text = v.sourceNames[static_cast<std::size_t>(i)];
+      cell(r, 2).text = u;
+      if (i == b.zeroU) SetFore(cell(r, 2).attr, kRed);
+      SourcedCell &supply = cell(r, lastCol);
+      if (!v.equalSupplies || r == 3 * i + 1) supply.text = v.supplies[static_cast<std::size_t>(i)];
+      supply.attr.fontSize = 14;
+      SetBold(supply.attr, true);
+    }
+  }
+  cell(0, 1).text = "ObjVal  =";
+  cell(0, 2).text = Trim(Format(b.z, b.pattern));
+  SetBold(cell(0, 2).attr, true);
+
+  for (const Paint &p : b.paints)
+    if (p.row >= 0 && p.row <= lastRow && p.col >= 0 && p.col < cols) {
+      CellAttr &a = cell(p.row, p.col).attr;
+      a.back = p.back;
+      a.hasBack = true;
+    }
+}
+
+// A new run's view of the problem now loaded, made the output grid's cell source.
+TransView &StartView(Grid &grid) {
+  auto view = std::make_shared<TransView>();
+  const int m = g.TransSources;
+  const int n = g.TransDests;
+  view->m = m;
+  view->n = n;
+  view->cost.assign(static_cast<std::size_t>(m) * static_cast<std::size_t>(n) + 1, 0.0);
+  for (int k = 1; k <= m * n; ++k)
+    view->cost[static_cast<std::size_t>(k)] = g.Cost(k);
+  view->sourceNames.resize(static_cast<std::size_t>(m) + 1);
+  view->supplies.resize(static_cast<std::size_t>(m) + 1);
+  for (int i = 1; i <= m; ++i) {
+    view->sourceNames[static_cast<std::size_t>(i)] = g.SourceName(i);
+    view->supplies[static_cast<std::size_t>(i)] = NumText(g.InvInput(i, 0));
+    if (i < m && g.InvInput(i, 0) == g.InvInput(i + 1, 0)) view->equalSupplies = true;
+  }
+  view->destNames.resize(static_cast<std::size_t>(n) + 1);
+  view->demands.resize(static_cast<std::size_t>(n) + 1);
+  for (int j = 1; j <= n; ++j) {
+    view->destNames[static_cast<std::size_t>(j)] = g.DestName(j);
+    view->demands[static_cast<std::size_t>(j)] = NumText(g.InvInput(m + j, 0));
+  }
+  CurrentView() = view;
+  grid.SetCellSource(
+      {0, BlockRows(), [view](int block, std::vector<SourcedCell> &cells) { MakeBlock(*view, block, cells); }});
+  return *view;
+}
+
+// Colours the cell at a grid row and column of the run's tableaus.
+void PaintCell(int row, int col, Rgb back) {
+  TransView *view = LiveView();
+  if (!view || row < 0) return;
+  const auto block = static_cast<std::size_t>(row / BlockRows());
+  if (block >= view->blocks.size()) return;
+  view->blocks[block].paints.push_back({row % BlockRows(), col, back});
+  scr5().outputGrid.ForgetSourcedBlocks();
 }
 
 // A run that cannot go on: its message, and both step buttons off. Entering 0 stops "All".
@@ -113,14 +274,6 @@ void RebaseMultipliers() {
   }
 }
 
-std::string UText(int i, const std::string &value) {
-  return std::string("u") + std::to_string(i) + "=" + value;
-}
-
-std::string VText(int j, const std::string &value) {
-  return std::string("v") + std::to_string(j) + "=" + value;
-}
-
 } // namespace
 
 void ShowTransTableauHeading() {
@@ -137,6 +290,8 @@ void ShowTransTableauHeading() {
                                                  : "";
   f.SetFontSize(10);
   f.SetFontBold(true);
+  // The screen's frame leaves a thick pen behind: the rules are thin.
+  f.SetDrawWidth(1);
   f.SetCurrentY(1.1 * f.CurrentY());
   const std::string title = std::string("TRANSPORTATION TABLEAU - ") + method;
   f.SetCurrentX((w - f.TextWidth(title)) / 2);
@@ -188,8 +343,12 @@ void ShowTransIterations() {
   f.SetCurrentX(0);
   f.SetCurrentY(f.Frame4.Top() + 1.01 * f.Frame4.Height() + 1.1 * f.Frame2.Height());
 
+  // The tableaus' cells are made from the run's view when they are drawn; nothing of an
+  // earlier grid's cells or looks stays.
   grid.ScrollBars = ScrollBarsMode::Vertical;
+  grid.SetRows(0);
   grid.SetCols(n + 4);
+  StartView(grid);
   grid.SetRows(BlockRows());
   grid.FixedRows = 0;
   grid.FixedCols = 2;
@@ -264,12 +423,11 @@ void TransTableauStep() {
 
 void ShowTransTableau() {
   Grid &grid = scr5().outputGrid;
-  CellStyle style(grid);
+  TransView *view = LiveView();
+  if (!view) view = &StartView(grid);
   const int m = g.TransSources;
   const int n = g.TransDests;
-  const int r0 = static_cast<int>(g.TableauRowOffset);
-  const int lastRow = grid.Rows() - 1;
-  const int lastCol = grid.Cols() - 1;
+  const int r0 = g.TableauRowOffset;
 
   RebaseMultipliers();
 
@@ -277,88 +435,59 @@ void ShowTransTableau() {
   const int recorded = g.ChangedCells(1, 0);
   if (recorded > 2)
     for (int k = 1; k <= recorded; ++k)
-      style.At(g.ChangedCells(1, k), g.ChangedCells(2, k)).Back(EntryColour(k));
+      PaintCell(g.ChangedCells(1, k), g.ChangedCells(2, k), EntryColour(k));
   g.ChangedCells(1, 0) = 2;
 
-  for (int r = r0; r <= lastRow; ++r) {
-    style.At(r, 0).Back(kCyan).Fore(kBlue);
-    style.At(r, 2).Align(kAlignLeft).Fore(kCyan).Bold(false);
-  }
-  for (int c = 1; c <= lastCol; ++c) {
-    style.At(r0, c).Back(kCyan).Fore(kBlue);
-    style.At(r0 + 2, c).Align(kAlignLeft).Fore(kCyan).Bold(false);
-  }
-  grid.SetTextMatrix(r0, 0, std::string("Iter ") + std::to_string(g.IterCount + 1));
-  grid.SetTextMatrix(r0 + 1, 1, "Name");
-  grid.SetTextMatrix(r0, lastCol, "Supply");
-  grid.SetTextMatrix(lastRow, 1, "Demand");
-
-  const std::string pattern = NumberFormatString();
+  const auto index = static_cast<std::size_t>(r0 / BlockRows());
+  if (view->blocks.size() <= index) view->blocks.resize(index + 1);
+  TransBlock &b = view->blocks[index];
+  b = TransBlock{};
+  b.shown = true;
+  b.iteration = g.IterCount + 1;
+  b.pattern = NumberFormatString();
+  b.z = g.ZValue;
+  b.zeroU = g.ZeroU;
+  b.zeroV = g.ZeroV;
+  b.duals.assign(static_cast<std::size_t>(m + n) + 1, 0.0);
+  for (int k = 1; k <= m + n; ++k)
+    b.duals[static_cast<std::size_t>(k)] = g.Duals(k);
+  b.redCost.assign(static_cast<std::size_t>(g.NVars) + 1, 0.0);
   for (int k = 1; k <= g.NVars; ++k) {
-    int row = 0;
-    int col = 0;
-    CellPosition(k, row, col);
-    grid.SetTextMatrix(row - 1, col, Format(g.Cost(k), pattern));
-    style.At(row - 1, col).Bold(false);
-    style.At(row, col).Align(kAlignCenter).Size(14).Bold(true);
+    b.redCost[static_cast<std::size_t>(k)] = g.RedCost(k);
     if (g.NonBasicMark(k) < 0 && g.Entering >= 1) {
+      int row = 0;
+      int col = 0;
+      CellPosition(k, row, col);
       const int entry = g.ChangedCells(1, 0) + 1;
-      g.ChangedCells(1, 0) = static_cast<int16>(entry);
+      g.ChangedCells(1, 0) = entry;
       Record(entry, row, col);
     }
-    if (g.NonBasicMark(k) < 1) grid.SetTextMatrix(row, col, NumText(g.XSol(k)));
-    grid.SetTextMatrix(row + 1, col, Format(g.RedCost(k), pattern));
-    style.At(row + 1, col).Bold(false).Fore(kCyan).Align(kAlignLeft);
+    if (g.NonBasicMark(k) < 1) b.shipments.emplace_back(k, g.XSol(k));
   }
-
-  bool equalSupplies = false;
-  for (int i = 1; i < m; ++i)
-    if (g.InvInput(i, 0) == g.InvInput(i + 1, 0)) equalSupplies = true;
-
-  for (int j = 1; j <= n; ++j) {
-    const int col = j + 2;
-    grid.SetTextMatrix(r0, col, std::string("D") + std::to_string(j));
-    grid.SetTextMatrix(r0 + 1, col, g.DestName(j));
-    grid.SetTextMatrix(r0 + 2, col, VText(j, Trim(Formatted(g.Duals(m + j)))));
-    if (j == g.ZeroV) style.At(r0 + 2, col).Fore(kRed);
-    grid.SetTextMatrix(lastRow, col, NumText(g.InvInput(m + j, 0)));
-    style.At(lastRow, col).Align(kAlignCenter).Size(14).Bold(true);
-  }
-  for (int i = 1; i <= m; ++i) {
-    const std::string u = UText(i, Trim(Formatted(g.Duals(i))));
-    const std::string supply = NumText(g.InvInput(i, 0));
-    for (int r = r0 + 3 * i; r <= r0 + 3 * i + 2; ++r) {
-      grid.SetTextMatrix(r, 0, std::string("S") + std::to_string(i));
-      grid.SetTextMatrix(r, 1, g.SourceName(i));
-      grid.SetTextMatrix(r, 2, u);
-      if (i == g.ZeroU) style.At(r, 2).Fore(kRed);
-      if (!equalSupplies || r == r0 + 3 * i + 1) grid.SetTextMatrix(r, lastCol, supply);
-      style.At(r, lastCol).Size(14).Bold(true);
-    }
-  }
-  grid.SetTextMatrix(r0, 1, "ObjVal  =");
-  grid.SetTextMatrix(r0, 2, Trim(Formatted(g.ZValue)));
-  style.At(r0, 2).Bold(true);
 
   grid.MergeCells = MergeMode::RestrictColumns;
-  for (int c : {0, 1, 2, lastCol})
+  for (int c : {0, 1, 2, grid.Cols() - 1})
     grid.SetMergeCol(c, true);
 
   if (g.Entering != 0) {
+    // The entering cell shows no amount yet; the leaving one its current amount.
+    const int entering = g.Entering;
+    const int leaving = g.Leaving;
+    std::erase_if(b.shipments, [&](const auto &s) { return s.first == entering || s.first == leaving; });
     int row = 0;
     int col = 0;
-    CellPosition(g.Entering, row, col);
-    grid.SetTextMatrix(row, col, "");
+    CellPosition(entering, row, col);
     Record(1, row, col);
-    if (g.Leaving != 0) {
-      CellPosition(g.Leaving, row, col);
-      grid.SetTextMatrix(row, col, NumText(g.XSol(g.Leaving)));
+    if (leaving != 0) {
+      b.shipments.emplace_back(leaving, g.XSol(leaving));
+      CellPosition(leaving, row, col);
       Record(2, row, col);
     }
   } else {
     // An optimal tableau has no loop to click.
     g.ChangedCells(1, 0) = 0;
   }
+  grid.ForgetSourcedBlocks();
 }
 
 void TransNextIteration() {
@@ -400,18 +529,24 @@ void TransChooseZeroMultiplier(int index) {
   for (int j = 1; j <= n; ++j)
     g.Duals(m + j) += sign * s;
 
-  CellStyle style(grid);
-  for (int j = 1; j <= n; ++j) {
-    grid.SetTextMatrix(2, j + 2, VText(j, NumText(g.Duals(m + j))));
-    style.At(2, j + 2).Fore(j == g.ZeroV ? kRed : kCyan);
+  // The first tableau shows the shifted multipliers as plain numbers.
+  if (TransView *view = LiveView(); view && !view->blocks.empty()) {
+    TransBlock &first = view->blocks.front();
+    for (int e = 1; e <= m + n && e < static_cast<int>(first.duals.size()); ++e)
+      first.duals[static_cast<std::size_t>(e)] = g.Duals(e);
+    first.plainDuals = true;
+    first.zeroU = g.ZeroU;
+    first.zeroV = g.ZeroV;
+    grid.ForgetSourcedBlocks();
   }
-  for (int i = 1; i <= m; ++i)
-    for (int r = 3 * i; r <= 3 * i + 2; ++r) {
-      grid.SetTextMatrix(r, 2, UText(i, NumText(g.Duals(i))));
-      style.At(r, 2).Fore(i == g.ZeroU ? kRed : kCyan);
-    }
   grid.MergeCells = MergeMode::RestrictColumns;
   grid.SetMergeCol(2, true);
+}
+
+void EndTransTableauView() {
+  if (!LiveView()) return;
+  CurrentView().reset();
+  scr5().outputGrid.SetCellSource({});
 }
 
 void TransLoopCellClick(int row, int col) {
@@ -419,7 +554,7 @@ void TransLoopCellClick(int row, int col) {
   const int count = g.ChangedCells.Empty() ? 0 : g.ChangedCells(1, 0);
   for (int k = 1; k <= count; ++k)
     if (g.ChangedCells(1, k) == row && g.ChangedCells(2, k) == col) {
-      CellStyle(scr5().outputGrid).At(row, col).Back(EntryColour(k));
+      PaintCell(row, col, EntryColour(k));
       return;
     }
   Beep();

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/colors.h"
 #include "platform/recording_surface.h"
+#include "platform/ui/qt_drawing.h"
 #include "platform/values.h"
+#include "shell/helpers.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
 #include "transport/trans_fixture.h"
@@ -16,6 +21,22 @@
 
 namespace quon::testing {
 namespace {
+
+// Whole costs and amounts, typed unbalanced, so the reader adds a dummy.
+test::TransProblem RandomProblem(int m, int n, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<int> cost(1, 100), amount(10, 100);
+  test::TransProblem p;
+  p.costs.assign(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
+  for (auto &row : p.costs)
+    for (double &c : row)
+      c = cost(rng);
+  for (int i = 0; i < m; ++i)
+    p.supplies.push_back(amount(rng));
+  for (int j = 0; j < n; ++j)
+    p.demands.push_back(amount(rng));
+  return p;
+}
 
 class TransOutputTest : public ScreenTest {
 protected:
@@ -102,6 +123,28 @@ TEST_F(TransOutputTest, SummaryNamesTheDummyAndRoundsAmountsOnly) {
   EXPECT_EQ(Cell(3, 2), Format(5.5, "#######0"));
 }
 
+// A summary longer than the grid: beside the vertical scroll bar every column still shows
+// whole, each as wide as its widest text, a long name included.
+TEST_F(TransOutputTest, LargeSummaryShowsEveryColumnWhole) {
+  Load(RandomProblem(100, 100, 7));
+  g.SourceName(1) = "Central warehouse at the river port";
+  g.TransStartMethod = 2;
+  ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);
+  ShowTransOutputSummary();
+  Forms::DoEvents();
+  const Grid &grid = scr5().outputGrid;
+  const FontSpec font{"arial", 9, true};
+  int total = 0;
+  for (int c = 0; c < grid.Cols(); ++c) {
+    double widest = 0;
+    for (int r = 0; r < grid.Rows(); ++r)
+      widest = std::max(widest, QtTextExtent(font, grid.TextMatrix(r, c)).width);
+    EXPECT_GE(grid.ColWidthOf(c), widest + 90) << "column " << c;
+    total += grid.ColWidthOf(c);
+  }
+  EXPECT_LE(total, grid.ViewWidth());
+}
+
 TEST_F(TransOutputTest, FirstTableauFromNorthWestCorner) {
   Tableaus(test::TextbookProblem(), 1);
   Scr5 &f = scr5();
@@ -179,10 +222,84 @@ TEST_F(TransOutputTest, AllIterationsToTheOptimumColourEachLoop) {
 
 TEST_F(TransOutputTest, OptimalStartEndsAtOnce) {
   script.AnswerMsgBox(msg::OK, "Iteration 1 is optimal");
-  Tableaus({{{1, 5}, {5, 1}}, {10, 10}, {10, 10}}, 2);
+  Load({{{1, 5}, {5, 1}}, {10, 10}, {10, 10}});
+  // The screen has painted its frame (a thick pen) before the tableaus are asked for.
+  Forms::DoEvents();
+  g.TransStartMethod = 2;
+  ShowTransIterations();
   EXPECT_EQ(scr5().outputGrid.Rows(), 10);
   EXPECT_EQ(Cell(0, 0), "Iter 1");
   EXPECT_FALSE(scr5().cmdNextIter.Enabled());
+  // The heading drawn again after the message keeps its thin rules, which cover no text.
+  int rules = 0;
+  for (const DrawOp &op : scr5().DrawnOps())
+    if (op.kind == DrawKind::Line) {
+      ++rules;
+      EXPECT_EQ(op.width, 1) << "rule at Y " << op.y1;
+    }
+  EXPECT_EQ(rules, 4);
+}
+
+// At the size limit "All Iterations" runs every start to its end (the grid passes 32767 rows
+// after about a hundred tableaus), and the tableaus read as those of their bases: the
+// shipments add up to every supply and demand, u + v - c is the reduced cost shown (0 on the
+// basic cells), each earlier loop is coloured, and the last tableau proves itself optimal
+// (no positive reduced cost) at the cost it shows.
+TEST_F(TransOutputTest, AllIterationsAtTheSizeLimitFromEveryStart) {
+  const auto p = RandomProblem(100, 100, 20261209);
+  for (int method = 1; method <= 3; ++method) {
+    SCOPED_TRACE(method);
+    const std::size_t shown = script.MessageBoxes().size();
+    script.AnswerMsgBox(msg::OK);
+    Tableaus(p, method);
+    TransAllIterations();
+    ASSERT_TRUE(script.Done());
+    const int m = g.TransSources, n = g.TransDests, rows = 3 * m + 4;
+    const int last = scr5().outputGrid.Rows() / rows;
+    ASSERT_EQ(scr5().outputGrid.Rows(), last * rows);
+    ASSERT_EQ(script.MessageBoxes().size(), shown + 1);
+    EXPECT_EQ(script.MessageBoxes()[shown].text, "Iteration " + std::to_string(last) + " is optimal");
+    EXPECT_EQ(Cell((last - 1) * rows, 0), "Iter " + std::to_string(last));
+    auto value = [](const std::string &label) { return Val(label.substr(label.find('=') + 1)); };
+    for (int b : {0, last / 2, last - 1}) {
+      SCOPED_TRACE(b);
+      const int r0 = b * rows;
+      std::vector<double> out(static_cast<std::size_t>(m) + 1, 0), in(static_cast<std::size_t>(n) + 1, 0);
+      int wrong = 0, positive = 0;
+      double cost = 0;
+      for (int i = 1; i <= m; ++i)
+        for (int j = 1; j <= n; ++j) {
+          const double u = value(Cell(r0 + 3 * i, 2)), v = value(Cell(r0 + 2, j + 2));
+          const double c = Val(Cell(r0 + 3 * i, j + 2)), rc = Val(Cell(r0 + 3 * i + 2, j + 2));
+          const std::string x = Cell(r0 + 3 * i + 1, j + 2);
+          if (!x.empty()) {
+            out[static_cast<std::size_t>(i)] += Val(x);
+            in[static_cast<std::size_t>(j)] += Val(x);
+            cost += c * Val(x);
+          }
+          if (rc != (x.empty() ? u + v - c : 0) || (!x.empty() && u + v != c)) ++wrong;
+          if (rc > 0) ++positive;
+        }
+      EXPECT_EQ(wrong, 0);
+      for (int i = 1; i <= m; ++i)
+        EXPECT_EQ(out[static_cast<std::size_t>(i)], Val(Cell(r0 + 3 * i + 1, n + 3))) << "source " << i;
+      for (int j = 1; j <= n; ++j)
+        EXPECT_EQ(in[static_cast<std::size_t>(j)], Val(Cell(r0 + 3 * m + 3, j + 2))) << "destination " << j;
+      if (b == last - 1) {
+        EXPECT_EQ(positive, 0);
+        EXPECT_EQ(Cell(r0, 2), Trim(Format(cost, NumberFormatString())));
+        continue;
+      }
+      EXPECT_GT(positive, 0);
+      std::map<Rgb, int> marks;
+      for (int i = 1; i <= m; ++i)
+        for (int j = 1; j <= n; ++j)
+          ++marks[Back(r0 + 3 * i + 1, j + 2)];
+      EXPECT_EQ(marks[kGreen], 1);
+      EXPECT_EQ(marks[kRed], 1);
+      EXPECT_GE(marks[kGrey], 2);
+    }
+  }
 }
 
 TEST_F(TransOutputTest, MultiplierSetToZeroCarriesIntoLaterTableaus) {
