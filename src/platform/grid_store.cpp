@@ -79,8 +79,7 @@ void GridStore::Reset(int rows, int cols) {
   SetRows(rows);
   row_ = rowSel_ = std::min(FixedRows, std::max(0, rows_ - 1));
   col_ = colSel_ = std::min(FixedCols, std::max(0, cols_ - 1));
-  topRow_ = FixedRows;
-  leftCol_ = FixedCols;
+  rowsScrolled_ = colsScrolled_ = 0;
   Changed(true);
 }
 
@@ -90,8 +89,8 @@ void GridStore::Clamp() {
   rowSel_ = clamp(rowSel_, rows_);
   col_ = clamp(col_, cols_);
   colSel_ = clamp(colSel_, cols_);
-  topRow_ = std::max(std::min(topRow_, MaxTopRow()), std::min(FixedRows, rows_));
-  leftCol_ = std::max(std::min(leftCol_, MaxLeftCol()), std::min(FixedCols, cols_));
+  rowsScrolled_ = std::max(0, std::min(TopRow(), MaxTopRow()) - std::min(FixedRows, rows_));
+  colsScrolled_ = std::max(0, std::min(LeftCol(), MaxLeftCol()) - std::min(FixedCols, cols_));
 }
 
 void GridStore::CheckCell(int row, int col) const {
@@ -471,19 +470,19 @@ void GridStore::SetRowHeight(int row, int twips) {
 }
 
 void GridStore::SetTopRow(int row) {
-  int old = topRow_;
-  topRow_ = row;
+  const int old = TopRow();
+  rowsScrolled_ = row - std::min(FixedRows, rows_);
   Clamp();
-  if (topRow_ != old) {
+  if (TopRow() != old) {
     Changed(true);
     if (OnScroll) OnScroll();
   }
 }
 void GridStore::SetLeftCol(int col) {
-  int old = leftCol_;
-  leftCol_ = col;
+  const int old = LeftCol();
+  colsScrolled_ = col - std::min(FixedCols, cols_);
   Clamp();
-  if (leftCol_ != old) {
+  if (LeftCol() != old) {
     Changed(true);
     if (OnScroll) OnScroll();
   }
@@ -492,9 +491,9 @@ void GridStore::SetLeftCol(int col) {
 void GridStore::SetViewSize(int widthTwips, int heightTwips) {
   viewWidth_ = widthTwips;
   viewHeight_ = heightTwips;
-  int top = topRow_, left = leftCol_;
+  const int top = TopRow(), left = LeftCol();
   Clamp();
-  if (top != topRow_ || left != leftCol_) {
+  if (top != TopRow() || left != LeftCol()) {
     Changed(true);
     if (OnScroll) OnScroll();
   }
@@ -563,37 +562,37 @@ template <class SizeOf> int IndexAt(int pos, int fixed, int count, int first, in
 } // namespace
 
 int GridStore::ColX(int col) const {
-  return OffsetOf(col, FixedCols, cols_, leftCol_, [this](int c) { return ColWidthOf(c); });
+  return OffsetOf(col, FixedCols, cols_, LeftCol(), [this](int c) { return ColWidthOf(c); });
 }
 
 int GridStore::RowY(int row) const {
-  return OffsetOf(row, FixedRows, rows_, topRow_, [this](int r) { return RowHeightOf(r); });
+  return OffsetOf(row, FixedRows, rows_, TopRow(), [this](int r) { return RowHeightOf(r); });
 }
 
 int GridStore::RowAt(int y) const {
-  return IndexAt(y, FixedRows, rows_, topRow_, viewHeight_, [this](int r) { return RowHeightOf(r); });
+  return IndexAt(y, FixedRows, rows_, TopRow(), viewHeight_, [this](int r) { return RowHeightOf(r); });
 }
 
 int GridStore::ColAt(int x) const {
-  return IndexAt(x, FixedCols, cols_, leftCol_, viewWidth_, [this](int c) { return ColWidthOf(c); });
+  return IndexAt(x, FixedCols, cols_, LeftCol(), viewWidth_, [this](int c) { return ColWidthOf(c); });
 }
 
 void GridStore::ShowCell(int row, int col) {
   CheckCell(row, col);
   if (row >= FixedRows) {
-    if (row < topRow_) {
+    if (row < TopRow()) {
       SetTopRow(row);
     } else if (viewHeight_ > 0) {
-      while (topRow_ < row && RowY(row) + RowHeightOf(row) > viewHeight_)
-        SetTopRow(topRow_ + 1);
+      while (TopRow() < row && RowY(row) + RowHeightOf(row) > viewHeight_)
+        SetTopRow(TopRow() + 1);
     }
   }
   if (col >= FixedCols) {
-    if (col < leftCol_) {
+    if (col < LeftCol()) {
       SetLeftCol(col);
     } else if (viewWidth_ > 0) {
-      while (leftCol_ < col && ColX(col) + ColWidthOf(col) > viewWidth_)
-        SetLeftCol(leftCol_ + 1);
+      while (LeftCol() < col && ColX(col) + ColWidthOf(col) > viewWidth_)
+        SetLeftCol(LeftCol() + 1);
     }
   }
 }

@@ -164,9 +164,9 @@ public:
   int DefaultRowHeight() const;
 
   // Scrolling: the first scrollable row and column shown.
-  int TopRow() const { return topRow_; }
+  int TopRow() const { return std::min(FixedRows, rows_) + rowsScrolled_; }
   void SetTopRow(int row);
-  int LeftCol() const { return leftCol_; }
+  int LeftCol() const { return std::min(FixedCols, cols_) + colsScrolled_; }
   void SetLeftCol(int col);
   // The cell area's size in twips (the widget tells it); used for the visible range.
   void SetViewSize(int widthTwips, int heightTwips);
@@ -268,7 +268,9 @@ private:
   std::vector<char> mergeRow_;
   std::vector<char> mergeCol_;
   int row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
-  int topRow_ = 0, leftCol_ = 0;
+  // The scrollable rows and columns scrolled past, counted from the fixed ones: a grid whose
+  // fixed rows or columns are changed after it was sized still shows its first ones.
+  int rowsScrolled_ = 0, colsScrolled_ = 0;
   int viewWidth_ = 0, viewHeight_ = 0;
 };
 

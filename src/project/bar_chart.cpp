@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "linear/lp_graph.h"
 #include "linear/lp_graph_geometry.h"
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -16,9 +15,18 @@ namespace quon {
 
 namespace {
 
-// Axis ends are 16-bit; a project too long for that is drawn up to the largest end the zoom
-// also respects.
+// Axis ends are 16-bit; the largest end the chart takes, which the zoom also respects.
 constexpr double kLargestAxis = 32000;
+
+// The power of ten that brings the longer of the project length and the activity count within
+// the axis ends.
+double TimeUnit(double projectLength, int activityCount) {
+  const double longest = std::max(projectLength, static_cast<double>(activityCount));
+  double unit = 1;
+  while (std::isfinite(longest) && longest / unit > kLargestAxis && unit < 1e300)
+    unit *= 10;
+  return unit;
+}
 
 int16 Round16(double v) {
   return static_cast<int16>(std::nearbyint(std::clamp(v, -kLargestAxis, kLargestAxis)));
@@ -177,7 +185,8 @@ void PrintPERTPaths(PageSurface &p) {
 
 BarChartAxis BarChartScale(double projectLength, int activityCount) {
   BarChartAxis a;
-  const int16 longest = Round16(VarMax(projectLength, static_cast<double>(activityCount)));
+  a.unit = TimeUnit(projectLength, activityCount);
+  const int16 longest = Round16(VarMax(projectLength, static_cast<double>(activityCount)) / a.unit);
   a.step = 1;
   if (longest > 10) a.step = std::max<int16>(1, LeadingDigitFloor(Round16(longest * 0.1)));
   a.min = static_cast<int16>(-a.step);
@@ -193,31 +202,37 @@ int BarHeight(int r, int activityCount, double factor) {
   return static_cast<int>(std::nearbyint((activityCount + 1 - r) * factor));
 }
 
-bool IsCriticalActivity(int r) { return IsCriticalFloat(g.ActFloat(r, 1), g.ArcDur(0, 0)); }
+double BarChartTimeUnit() { return TimeUnit(g.ArcDur(0, 0), g.ActivityCount); }
+
+void ApplyBarChartScale(Surface &picture) {
+  const double u = BarChartTimeUnit();
+  picture.ScaleSet(u * g.GraphXMin, u * g.GraphYMax, u * (g.GraphXMax - g.GraphXMin), u * (g.GraphYMin - g.GraphYMax));
+}
 
 void SetBarChartScale(Surface &picture) {
   const BarChartAxis a = BarChartScale(g.ArcDur(0, 0), g.ActivityCount);
   g.GraphXMin = g.GraphYMin = a.min;
   g.GraphXMax = g.GraphYMax = a.max;
   g.GraphStep = a.step;
-  ApplyGraphScale(picture);
+  ApplyBarChartScale(picture);
 }
 
 void DrawBarChart(Surface &s) {
   if (g.GraphStep <= 0) return;
+  const double u = BarChartTimeUnit();
   s.SetDrawWidth(1);
   s.SetForeColor(kRed);
-  s.Line(0, 0, g.GraphXMax, 0, kRed);
-  s.Line(0, 0, 0, g.GraphYMax, kRed);
+  s.Line(0, 0, u * g.GraphXMax, 0, kRed);
+  s.Line(0, 0, 0, u * g.GraphYMax, kRed);
   s.SetForeColor(kBlue);
   s.SetDrawWidth(4);
   for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
-    s.Point(t, 0, kBlue);
-    s.SetCurrentX(t);
+    s.Point(u * t, 0, kBlue);
+    s.SetCurrentX(u * t);
     s.SetCurrentY(0);
-    s.Print(Str(t));
+    s.Print(Str(u * t));
   }
-  s.SetCurrentX(g.GraphXMax - 1.5 * g.GraphStep);
+  s.SetCurrentX(u * (g.GraphXMax - 1.5 * g.GraphStep));
   s.Print("Time");
   const int n = g.ActivityCount;
   const double factor = CurrentFactor();
@@ -233,21 +248,17 @@ void DrawBarChart(Surface &s) {
 
 std::vector<ScheduleRow> BarChartScheduleRows() {
   std::vector<ScheduleRow> rows;
-  const double length = g.ArcDur(0, 0);
   for (int r = 1; r <= g.ActivityCount; ++r) {
     const auto [i, j] = ActivityNodes(r);
-    const double d = ActivityDuration(r);
-    const float early = g.EarlyTime(i), late = g.LateTime(j);
-    const double total = static_cast<float>(late - early - d);
-    const double free = static_cast<float>(g.EarlyTime(j) - early - d);
+    const ActivityFloat fl = ActivityFloats(r);
     ScheduleRow row;
-    row.critical = IsCriticalFloat(total, length);
+    row.critical = IsCriticalActivity(r);
     row.cells = {NodePair(r, "-") + ": " + g.ActSymbol(r),
-                 Formatted(d),
-                 Formatted(early),
-                 Formatted(late),
-                 Formatted(CleanFloat(total, length)),
-                 Formatted(CleanFloat(free, length))};
+                 Formatted(ActivityDuration(r)),
+                 Formatted(EarliestTime(i)),
+                 Formatted(LatestTime(j)),
+                 Formatted(fl.total),
+                 Formatted(fl.free)};
     rows.push_back(std::move(row));
   }
   return rows;
@@ -370,22 +381,23 @@ bool PrintBarChart(PageSurface &p) {
   const BarChartAxis x{g.GraphXMin, g.GraphXMax, g.GraphStep};
   const BarChartAxis y{g.GraphYMin, g.GraphYMax, g.GraphStep};
   const BarChartPaperFrame f = BarChartPrintFrame(x, y);
-  p.ScaleSet((f.left + g.GraphXMin) / 2.0, f.top, f.right - f.left, f.bottom - f.top);
+  const double u = BarChartTimeUnit();
+  p.ScaleSet(u * (f.left + g.GraphXMin) / 2.0, u * f.top, u * (f.right - f.left), u * (f.bottom - f.top));
   const Rgb ink = p.ForeColor();
   p.SetFontSize(10);
   p.SetFontBold(false);
   p.SetDrawWidth(1);
-  p.Line(g.GraphXMin, 0, g.GraphXMax, 0, ink);
-  p.Line(0, g.GraphYMin, 0, g.GraphYMax, ink);
+  p.Line(u * g.GraphXMin, 0, u * g.GraphXMax, 0, ink);
+  p.Line(0, u * g.GraphYMin, 0, u * g.GraphYMax, ink);
   p.SetDrawWidth(3);
   p.SetFontBold(true);
   for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
-    p.Point(t, 0, ink);
-    p.SetCurrentX(t);
+    p.Point(u * t, 0, ink);
+    p.SetCurrentX(u * t);
     p.SetCurrentY(0);
-    p.Print(Str(t));
+    p.Print(Str(u * t));
   }
-  p.SetCurrentX(g.GraphXMax - 0.5 * g.GraphStep);
+  p.SetCurrentX(u * (g.GraphXMax - 0.5 * g.GraphStep));
   p.Print("Time");
 
   const int n = g.ActivityCount;

@@ -15,11 +15,20 @@
 
 namespace quon {
 
-// The square axis frame of the chart: x and y both run from -step to max.
+// The square axis frame of the chart: x and y both run from -step to max. The axis ends are
+// 16-bit, so a project too long for them is drawn in units of a power of ten: min, max and
+// step count those units, `unit` is the time one of them stands for (1 up to a length of
+// 32000), the surfaces are scaled in time and the tick labels read in time.
 struct BarChartAxis {
   int16 min = 0, max = 0, step = 0;
+  double unit = 1;
 };
 BarChartAxis BarChartScale(double projectLength, int activityCount);
+// The time one axis unit stands for in the current project's chart.
+double BarChartTimeUnit();
+// The picture's user scale from the axis values (GraphXMin .. GraphYMax) in time: after the
+// chart's own scale and after every zoom.
+void ApplyBarChartScale(Surface &picture);
 
 // Height of activity r's line: activity 1 on top, stretched to the project length when the
 // project is longer than the activity count.
@@ -33,14 +42,13 @@ void SetBarChartScale(Surface &picture);
 void DrawBarChart(Surface &picture);
 
 // One schedule row per activity: "i-j: symbol", duration, earliest start, latest finish, total
-// float and free float, formatted; critical rows are marked.
+// float and free float of the current run, formatted; critical rows are marked by
+// IsCriticalActivity, as everywhere else.
 struct ScheduleRow {
   std::array<std::string, 6> cells;
   bool critical = false;
 };
 std::vector<ScheduleRow> BarChartScheduleRows();
-
-bool IsCriticalActivity(int r);
 
 // The choices of the start-time list for activity a: the shifts relative to its current start
 // that keep it within its total float. Empty for a critical activity.

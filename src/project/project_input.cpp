@@ -87,8 +87,9 @@ std::optional<InputMessage> CheckActivityRow(const GridStore &grid, int r,
 } // namespace
 
 std::optional<InputMessage> PrepareProjectGrid(GridStore &grid) {
+  // The activities decide, not the grid's size: a single activity is a project whether or not
+  // empty rows trail it (the return to the input screen rebuilds the grid without them).
   const int lastCol = std::min(DataColumns(), grid.Cols() - 1);
-  if (grid.Rows() <= 2) return MissingProjectData();
   int last = 0;
   for (int r = grid.Rows() - 1; r >= 1 && last == 0; --r)
     if (RowHoldsSomething(grid, r, lastCol)) last = r;

@@ -314,6 +314,10 @@ ActivityFloat ActivityFloats(int r) {
   return f;
 }
 
+bool IsCriticalActivity(int r) {
+  return IsCriticalFloat(ActivityFloats(r).total, run.length);
+}
+
 ActivityFloat StoreActivityFloats(int r) {
   const int count = g.ActivityCount;
   if (g.ActFloat.Dims() != 2 || g.ActFloat.LBound(1) > 1 || g.ActFloat.UBound(1) < count ||

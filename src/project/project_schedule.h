@@ -6,9 +6,10 @@
 // (EarlyTime, LateTime, ArcDur(0, 0), ActFloat), which receive rounded copies. Whether a node
 // is labelled is kept apart from its time, so a time that happens to be -1 (negative
 // durations are accepted as typed) is still a time. Every view that asks whether an activity
-// is critical goes through IsCriticalFloat, which treats a float within the schedule's
-// tolerance as zero: sums of decimal durations (0.1 + 0.2) differ from their total in the
-// last bits, and a critical activity must not lose its colour to that.
+// is critical goes through IsCriticalActivity, which treats a double-precision float within
+// the schedule's tolerance as zero: sums of decimal durations (0.1 + 0.2) differ from their
+// total in the last bits, and a critical activity must not lose its colour to that (nor to
+// the rounding of the single-precision copies).
 //
 // Use, CPM: the caller resets EarlyTime, LateTime, IterCount as for a fresh run, then either
 // ComputeCPMSchedule() for the whole schedule, or one step at a time: ++IterCount, then
@@ -87,6 +88,10 @@ struct ActivityFloat {
 };
 // Total and free float of activity r from the current run's times, cleaned.
 ActivityFloat ActivityFloats(int r);
+// The one critical verdict of activity r in the current run, on its double-precision total
+// float: the step display, the bar chart, its schedule grid, the experiment and the printouts
+// all ask this.
+bool IsCriticalActivity(int r);
 // Writes activity r's floats into ActFloat(r, 1) and (r, 2) (dimensioning ActFloat when the
 // caller has not) and returns them.
 ActivityFloat StoreActivityFloats(int r);

@@ -1,6 +1,7 @@
 #include "queue/queue_input.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/values.h"
 
@@ -21,7 +22,8 @@ int16 CheckQueueScenario(const GridStore &grid, int16 i) {
     double v = QueueCellValue(grid.TextMatrix(i, j));
     g.QueueData(i, j) = v;
     if (v < 0) return 1;
-    if (j >= 3 && v > kLargestCount) return 1;
+    // Servers and limits count customers: a fraction would be rounded away unseen.
+    if (j >= 3 && (v > kLargestCount || v != std::floor(v))) return 1;
   }
   const double lambda = g.QueueData(i, 1);
   const double mu = g.QueueData(i, 2);

@@ -5,10 +5,32 @@
 
 namespace quon {
 
-void DrawFrameAndTitle(Surface &s, double w, double h) {
-  s.SetDrawWidth(18);
+namespace {
+
+// The frame's line: 18 pixels wide, centred on the box.
+constexpr int kFrameLineWidth = 18;
+constexpr double kHalfLineTwips = kFrameLineWidth * 15 / 2.0;
+
+struct FrameBox {
+  double left, top, right, bottom;
+};
+
+FrameBox ScreenFrameBox(double w, double h) {
   const double left = 0.015 * w, top = 0.0135 * h;
-  s.Box(left, top, left + 0.975 * w, top + 0.913 * h, kWhite);
+  return {left, top, left + 0.975 * w, top + 0.913 * h};
+}
+
+} // namespace
+
+FrameInside ScreenFrameInside(double w, double h) {
+  const FrameBox b = ScreenFrameBox(w, h);
+  return {b.left + kHalfLineTwips, b.top + kHalfLineTwips, b.right - kHalfLineTwips, b.bottom - kHalfLineTwips};
+}
+
+void DrawFrameAndTitle(Surface &s, double w, double h) {
+  s.SetDrawWidth(kFrameLineWidth);
+  const FrameBox b = ScreenFrameBox(w, h);
+  s.Box(b.left, b.top, b.right, b.bottom, kWhite);
   if (g.TitleSuppress == 11) {
     g.TitleSuppress = 0;
     return;

@@ -10,4 +10,11 @@ namespace quon {
 // skip the title once and is then cleared), the title of the current model class.
 void DrawFrameAndTitle(Surface &s, double w, double h);
 
+// The area inside the frame's line on a screen of w x h twips: what a screen may paint over
+// without cutting the frame.
+struct FrameInside {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+FrameInside ScreenFrameInside(double w, double h);
+
 } // namespace quon

@@ -244,6 +244,26 @@ TEST(GridStore, ScrollPositionStaysWithinTheGrid) {
   EXPECT_LE(g.Row(), 4);
 }
 
+// Output views size a grid, then give it no fixed rows or columns: it must still show its first
+// row and column, and a scrolled grid keeps how far it was scrolled.
+TEST(GridStore, FewerFixedRowsAfterSizingKeepTheGridAtItsTop) {
+  GridStore g;
+  g.SetCols(30);
+  g.SetRows(100);
+  g.SetViewSize(3000, 3000);
+  g.FixedRows = 0;
+  g.FixedCols = 0;
+  EXPECT_EQ(g.TopRow(), 0);
+  EXPECT_EQ(g.LeftCol(), 0);
+  EXPECT_EQ(g.RowY(0), 0);
+  EXPECT_EQ(g.RowAt(0), 0);
+  EXPECT_EQ(g.ColAt(0), 0);
+  g.SetTopRow(5);
+  g.FixedRows = 1;
+  EXPECT_EQ(g.TopRow(), 6);
+  EXPECT_EQ(g.RowY(0), 0);
+}
+
 TEST(GridStore, ResetGivesAFreshGridButKeepsItsObservers) {
   GridStore g = Filled(3, 3);
   int changes = 0;

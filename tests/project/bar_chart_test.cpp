@@ -63,6 +63,44 @@ TEST(BarChartScale, AxisEndsStepsAndHeights) {
     EXPECT_EQ(BarHeight(r, 6, shorter), 7 - r);
 }
 
+// Axis ends are 16-bit: a project of 50000 is drawn in tens, and every bar still lies inside
+// the picture and on the page.
+TEST(BarChartScale, ProjectsBeyondTheAxisEndsAreDrawnInLargerUnits) {
+  const BarChartAxis a = BarChartScale(50000, 3);
+  EXPECT_EQ(a.unit, 10);
+  EXPECT_EQ(a.max, 5500);
+  EXPECT_EQ(a.step, 500);
+  EXPECT_EQ(BarChartScale(32000, 3).unit, 1);
+
+  Schedule({{"1", "2", "A", "30000"}, {"2", "3", "B", "20000"}, {"1", "3", "C", "10000.5"}});
+  const double side = 7680;
+  RecordingSurface pic(side, side);
+  SetBarChartScale(pic);
+  DrawBarChart(pic);
+  int lines = 0;
+  for (const RecordedOp &op : pic.Ops())
+    if (op.kind == DrawKind::Line) {
+      ++lines;
+      for (double v : {op.x1, op.x2, op.y1, op.y2}) {
+        EXPECT_GE(v, 0);
+        EXPECT_LE(v, side);
+      }
+    }
+  EXPECT_EQ(lines, 6); // the axes, A and B in red, C's float window and bar
+  EXPECT_NE(pic.FindText(" 50000"), nullptr);
+
+  RecordingSurface paper;
+  EXPECT_TRUE(PrintBarChart(paper));
+  int bars = 0;
+  for (const RecordedOp &op : paper.Ops())
+    if (op.kind == DrawKind::Line && op.width == 8) {
+      ++bars;
+      EXPECT_GT(std::min(op.x1, op.x2), 0);
+      EXPECT_LT(std::max(op.x1, op.x2), kPageWidthTwips);
+    }
+  EXPECT_EQ(bars, 3);
+}
+
 TEST(BarChartPrintFrame, DivisionFreeFrameMatchesTheSharesAndStaysFiniteAtZero) {
   const BarChartPaperFrame f = BarChartPrintFrame({-1, 8, 1}, {-1, 8, 1});
   EXPECT_EQ(f.left, -5); // -1 - 0.3/0.647 x 9

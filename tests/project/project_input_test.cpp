@@ -44,18 +44,29 @@ TEST_F(ProjectInput, TrailingEmptyRowsAreCutAndTheLargestNodeCounted) {
 }
 
 TEST_F(ProjectInput, MissingProjectDataKeepsTheGrid) {
-  GridStore one = Activities(1, {{"1", "2", "A", "3"}});
-  auto msg = PrepareProjectGrid(one);
+  GridStore zeros = Activities(1, {{"", "", "", ""}, {"0", "", "", "0"}, {"", "", "", ""}});
+  auto msg = PrepareProjectGrid(zeros);
   ASSERT_TRUE(msg);
   EXPECT_EQ(msg->text, "Meaningless or missing project data");
   EXPECT_EQ(msg->title, "Input Data Error");
   EXPECT_TRUE(msg->resetSelection);
-
-  GridStore zeros = Activities(1, {{"", "", "", ""}, {"0", "", "", "0"}, {"", "", "", ""}});
-  msg = PrepareProjectGrid(zeros);
-  ASSERT_TRUE(msg);
-  EXPECT_EQ(msg->text, "Meaningless or missing project data");
   EXPECT_EQ(zeros.Rows(), 4);
+
+  GridStore empty = Activities(1, {{"", "", "", ""}});
+  EXPECT_TRUE(PrepareProjectGrid(empty));
+}
+
+// One activity is a project on the grid as typed (an empty row below) and as the return to the
+// input screen rebuilds it (no row below).
+TEST_F(ProjectInput, OneActivityIsAcceptedWhateverRowsTrailIt) {
+  for (GridStore grid : {Activities(1, {{"1", "2", "A", "3"}, {"", "", "", ""}}), Activities(1, {{"1", "2", "A", "3"}})}) {
+    g = Mod1{};
+    g.ProjMethod = 1;
+    EXPECT_FALSE(Read(grid));
+    EXPECT_EQ(g.ActivityCount, 1);
+    EXPECT_EQ(grid.Rows(), 2);
+    EXPECT_FLOAT_EQ(g.ArcDur(1, 2), 3);
+  }
 }
 
 TEST_F(ProjectInput, EveryActivityRowIsCheckedWithTheEditorOnTheBadCell) {

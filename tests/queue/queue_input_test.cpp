@@ -76,6 +76,20 @@ TEST_F(QueueInput, ScenariosThatWouldDivideByZeroOrOverflowAreRefused) {
   EXPECT_TRUE(Passes({"1", "2", "1", "32767", "32767"}));
 }
 
+// Servers and limits are whole numbers: 2.5 servers would be taken as 2, an unstable queue
+// shown as zeros.
+TEST_F(QueueInput, FractionalServersAndLimitsAreRefusedByScenario) {
+  GridStore grid = Scenarios({{"2.4", "1", "3.0", "infinity", "infinity"},
+                              {"2.4", "1", "2.5", "infinity", "infinity"},
+                              {"1", "2", "1", "10.5", "infinity"},
+                              {"0", "2", "1", "5", "7.25"},
+                              {"2", "0", "1.5", "", ""}});
+  auto msg = ReadQueueInput(grid);
+  ASSERT_TRUE(msg);
+  EXPECT_EQ(msg->text.substr(0, 46), "Inconsistent data in Scenario(s) <2, 3, 4, 5>.");
+  EXPECT_EQ(g.CurRow, 2);
+}
+
 TEST_F(QueueInput, SuccessKeepsTheGridValuesAndPreparesTheResultTables) {
   GridStore grid = Scenarios(
       {{"2", "0", "3", "4", "5"}, {"0", "2", "1", "3", "6"}, {"1", "2", "2", "infinity", "infinity"}});

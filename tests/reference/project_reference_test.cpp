@@ -1,5 +1,6 @@
 // The project schedule against longest paths from the graph library (shortest paths on negated
-// durations over a topological order), on seeded random networks with one start and one end.
+// durations over a topological order), on seeded random networks with one start and one end;
+// the critical marks of the schedule grid and of the printed schedule against the same floats.
 #include <gtest/gtest.h>
 
 #include <boost/graph/adjacency_list.hpp>
@@ -15,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/recording_surface.h"
+#include "project/bar_chart.h"
 #include "project/project_fixture.h"
 #include "project/project_schedule.h"
 
@@ -160,6 +163,15 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
         ASSERT_NEAR(EarliestTime(k), ref.early[k], kTol) << "node " << k;
         ASSERT_NEAR(LatestTime(k), ref.late[k], kTol) << "node " << k;
       }
+    // The schedule grid beside the chart and the printed schedule mark the same activities.
+    const std::vector<ScheduleRow> rows = BarChartScheduleRows();
+    ASSERT_EQ(rows.size(), net.acts.size());
+    g.HeaderText[1] = "Reference";
+    RecordingSurface paper;
+    PrintProjectOutput(paper);
+    std::set<std::string> printedMarks, expectedMarks;
+    for (const RecordedOp &op : paper.Texts())
+      if (op.text.starts_with("c ")) printedMarks.insert(op.text);
     for (int r = 1; r <= g.ActivityCount; ++r) {
       const Activity &a = net.acts[r - 1];
       const double total = ref.late[a.to] - ref.early[a.from] - a.m;
@@ -167,10 +179,13 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
       EXPECT_NEAR(g.ActFloat(r, 1), total, 1e-4) << "activity " << r;
       EXPECT_NEAR(g.ActFloat(r, 2), free, 1e-4) << "activity " << r;
       // Durations have two decimals: a float is either zero or at least 0.01.
-      EXPECT_EQ(IsCriticalFloat(g.ActFloat(r, 1), ProjectLength()), std::fabs(total) < 0.005)
-          << "activity " << r;
+      const bool critical = std::fabs(total) < 0.005;
+      EXPECT_EQ(IsCriticalActivity(r), critical) << "activity " << r;
+      EXPECT_EQ(rows[r - 1].critical, critical) << "activity " << r;
+      if (critical) expectedMarks.insert("c " + std::to_string(a.from) + "-" + std::to_string(a.to));
       EXPECT_GE(g.ActFloat(r, 2), 0);
     }
+    EXPECT_EQ(printedMarks, expectedMarks);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "platform/values.h"
 #include "shell/helpers.h"
 #include "shell/print_helpers.h"
+#include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
 #include "shell/ui/screen_links.h"
 
@@ -347,14 +348,27 @@ void ScrLPGraf::cmdPrintGraph_Click() {
   if (CurrentHooks().print) CurrentHooks().print();
 }
 
+namespace {
+
+// The output screen stays loaded under the graph screen while the bar chart is shown; leaving
+// the graph screen leaves it too, so that it cannot be brought back over the new input.
+void UnloadOutputScreenBelow() {
+  if (IsLoaded<Scr5>()) Unload(scr5());
+}
+
+} // namespace
+
 void ScrLPGraf::cmdModifyInputData_Click() {
   // The input screen is shown first: unloading the last screen would end the program.
-  if (ReturnToInputScreen()) Unload(*this);
+  if (!ReturnToInputScreen()) return;
+  UnloadOutputScreenBelow();
+  Unload(*this);
 }
 
 void ScrLPGraf::cmdMainMenu_Click() {
   g.NumFormatType = 1;
   ShowMainMenuWithoutInputMode();
+  UnloadOutputScreenBelow();
   Unload(*this);
 }
 

@@ -58,8 +58,9 @@ public:
   Label Label2{Frame3, "Label2"};
   ComboBox Combo2{Frame3, "Combo2"};
   Label Label3{Frame3, "Label3"};
-  TextBox Text1{Frame3, "Text1"};
-  TextBox Text2{Frame3, "Text2"};
+  // The experiment's result and caution, to be read whole.
+  ReadOnlyTextBox Text1{Frame3, "Text1"};
+  ReadOnlyTextBox Text2{Frame3, "Text2"};
   Frame Frame4{*this, "Frame4"};
   Label Label5{Frame4, "Label5"};
   Label Label6{Frame4, "Label6"};

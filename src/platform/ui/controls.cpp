@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -155,7 +156,7 @@ void Control::ApplyColors() {
     pal.setColor(QPalette::Button, back);
     pal.setColor(QPalette::ButtonText, fore);
   } else if (qobject_cast<QLineEdit *>(widget_) || qobject_cast<QListWidget *>(widget_) ||
-             qobject_cast<QComboBox *>(widget_)) {
+             qobject_cast<QComboBox *>(widget_) || qobject_cast<QPlainTextEdit *>(widget_)) {
     pal.setColor(QPalette::Base, back);
     pal.setColor(QPalette::Text, fore);
     pal.setColor(QPalette::Button, back);
@@ -597,6 +598,24 @@ void TextBox::PerformClick() {
 }
 void TextBox::PerformDblClick() {
   if (enabled_ && DblClick) DblClick();
+}
+
+// ---------------------------------------------------------------------------------------------
+// ReadOnlyTextBox
+
+ReadOnlyTextBox::ReadOnlyTextBox(Container &parent, std::string name) : Control(parent, std::move(name)) {
+  auto *e = new QPlainTextEdit(parent.ClientWidget());
+  e->setReadOnly(true);
+  e->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  e->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  e->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Attach(e);
+}
+
+void ReadOnlyTextBox::SetText(const std::string &text) {
+  text_ = text;
+  static_cast<QPlainTextEdit *>(widget_)->setPlainText(Q(text));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -188,6 +188,19 @@ private:
   friend class TextBoxWidget;
 };
 
+// A text box for a message to read rather than type: several lines, wrapped at the box's
+// width, a vertical scroll bar only when the text is taller than the box; the user can select
+// and copy the text but not change it.
+class ReadOnlyTextBox : public Control {
+public:
+  ReadOnlyTextBox(Container &parent, std::string name);
+  const std::string &Text() const { return text_; }
+  void SetText(const std::string &text);
+
+private:
+  std::string text_;
+};
+
 class OptionButton : public Control {
 public:
   OptionButton(Container &parent, std::string name);

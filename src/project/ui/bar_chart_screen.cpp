@@ -2,11 +2,13 @@
 // picture, the chart drawn on every resize, paint and zoom, and the schedule experiment.
 #include "project/ui/bar_chart_screen.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/colors.h"
 #include "platform/user_services.h"
 #include "project/bar_chart.h"
+#include "project/project_schedule.h"
 
 namespace quon {
 
@@ -72,9 +74,11 @@ std::string LoadBarChart(ScrLPGraf &s) {
   s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330, Round(0.05 * w), 255);
   s.Combo2.Move(s.Label2.Left() + s.Label2.Width(), 270, Round(0.13 * w), 315);
   s.Label3.Move(s.Combo2.Left() + s.Combo2.Width() + 60, 210, w - s.Combo2.Left() - s.Combo2.Width() - 180, 510);
+  // The result and the caution below them share what is left of the frame, inside its border.
   const int t = Round(1.2 * s.Combo1.Height() + s.Combo1.Top());
-  s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), Round(0.48 * s.Frame3.Height()));
-  s.Text2.Move(s.Label1.Left(), s.Text1.Height() + t, s.Text1.Width(), s.Text1.Height());
+  const int boxHeight = std::max(0, (s.Frame3.Height() - t - 120) / 2);
+  s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), boxHeight);
+  s.Text2.Move(s.Label1.Left(), s.Text1.Height() + t, s.Text1.Width(), boxHeight);
   s.Combo1.Clear();
   for (int r = 1; r <= g.ActivityCount; ++r)
     s.Combo1.AddItem(g.ActSymbol(r));
@@ -133,7 +137,11 @@ GraphScreenHooks ProjectGraphScreenHooks() {
   h.load = LoadBarChart;
   h.setScale = [](ScrLPGraf &s) { SetBarChartScale(s.picLPgraph); };
   h.paint = DrawWholeChart;
-  h.zoomed = [](ScrLPGraf &s, bool) { DrawWholeChart(s); };
+  // The zoom scales the picture by the axis values; the chart's scale reads them in time.
+  h.zoomed = [](ScrLPGraf &s, bool) {
+    ApplyBarChartScale(s.picLPgraph);
+    DrawWholeChart(s);
+  };
   h.print = [] { PrintProjectOutputAndBarChart(); };
   h.combo1Click = [](ScrLPGraf &s) {
     s.Text1.SetText("");

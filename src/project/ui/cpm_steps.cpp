@@ -55,7 +55,8 @@ void StartSchedule(Grid &grid) {
   MergedText(grid, row, 4, 6, "Backward pass completed");
   g.LateTime(0) = -99;
   const int head = AddRow(grid);
-  if (g.ColHeads.Empty()) g.ColHeads.ReDim(7);
+  // The schedule's own headings, whatever another view left in the array.
+  g.ColHeads.ReDim(7);
   const char *heads[] = {"Activity",          "Duration",    "Earliest Start", "",
                          "Latest Completion", "Total Float", "Free Float"};
   for (int c = 0; c <= 6; ++c) {
@@ -186,7 +187,7 @@ void ShowCPMSchedule() {
   grid.SetTextMatrix(row, 5, Formatted(fl.total));
   grid.SetTextMatrix(row, 6, Formatted(fl.free));
   PaintCell(grid, row, 0, std::nullopt, std::nullopt, kAlignLeft);
-  if (IsCriticalFloat(fl.total, ProjectLength()))
+  if (IsCriticalActivity(r))
     for (int c = 0; c < 7; ++c)
       PaintCell(grid, row, c, kRed);
 }

@@ -11,6 +11,7 @@
 #include "shell/helpers.h"
 #include "shell/mod1.h"
 #include "shell/print_helpers.h"
+#include "shell/screen_frame.h"
 #include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
 
@@ -18,20 +19,25 @@ namespace quon {
 
 namespace {
 
-// Every cell of the grid emptied, in white on blue "arial" 9 bold.
-void FreshGrid(Grid &grid, int rows, int cols) {
+// Every cell of the grid emptied, in white on blue "arial" 9 bold, scrolled to the top. A
+// table's heading row stays in place when its rows scroll.
+void FreshGrid(Grid &grid, int rows, int cols, bool headingRow) {
   grid.SetRows(0);
   grid.SetCols(0);
   grid.SetCols(cols);
   grid.SetRows(rows);
-  grid.FixedRows = 0;
+  grid.FixedRows = headingRow ? 1 : 0;
   grid.FixedCols = 0;
+  grid.SetTopRow(0);
+  grid.SetLeftCol(0);
   grid.ScrollBars = ScrollBarsMode::Both;
   grid.SetFontName("arial");
   grid.SetFontSize(9);
   grid.SetFontBold(true);
   grid.SetBackColor(kBlue);
   grid.SetForeColor(kWhite);
+  grid.BackColorFixed = kBlue;
+  grid.ForeColorFixed = kWhite;
 }
 
 void Centre(Control &ctl, int top) {
@@ -52,7 +58,7 @@ std::string Caption(int s) {
 
 void ShowComparative(Scr5 &f, int top) {
   Grid &grid = f.grid1;
-  FreshGrid(grid, g.NScen + 1, 10);
+  FreshGrid(grid, g.NScen + 1, 10, true);
   const int valueWidth = 100 * (g.NumDigitsN + g.NumDigitsD + 2);
   for (int c = 0; c < 10; ++c) {
     grid.SetColWidth(c, c < 2 ? 1000 : valueWidth);
@@ -82,7 +88,7 @@ void ShowComparative(Scr5 &f, int top) {
 
 void ShowScenario(Scr5 &f, int s, int top) {
   Grid &grid = f.grid1;
-  FreshGrid(grid, 6, 6);
+  FreshGrid(grid, 6, 6, false);
   const int cellWidth = 96 * std::max<int>(10, static_cast<int>(NumberFormatString().size()));
   for (int c : {0, 1, 3, 4}) {
     grid.SetColWidth(c, cellWidth);
@@ -97,15 +103,16 @@ void ShowScenario(Scr5 &f, int s, int top) {
     grid.SetTextMatrix(r, 3, kLabels[r - 1][1]);
     grid.SetTextMatrix(r, 4, values[static_cast<std::size_t>(2 * (r - 1) + 1)]);
   }
-  // Sized to its four label and value columns and rows 0 to 4 exactly: no scroll bars to hide them.
+  // Sized to its four label and value columns and rows 0 to 4, with room for its border so that
+  // the last row shows whole: no scroll bars to hide them.
   grid.ScrollBars = ScrollBarsMode::None;
-  grid.Move(0, top, 4 * grid.ColWidthOf(1) + grid.ColWidthOf(2), 5 * grid.RowHeightOf(1));
+  grid.Move(0, top, 4 * grid.ColWidthOf(1) + grid.ColWidthOf(2), 5 * grid.RowHeightOf(1) + 2 * grid.BorderTwips);
   Centre(grid, top);
 
   // The probability table: two blocks of n, p_n and P_n side by side.
   Grid &table = f.outputGrid;
   const int half = QueueTableHalf();
-  FreshGrid(table, half + 1, 6);
+  FreshGrid(table, half + 1, 6, true);
   const int numberWidth = std::max(1700, 100 * (g.NumDigitsN + g.NumDigitsD + 2) + 200);
   int total = 0;
   for (int c = 0; c < 6; ++c) {
@@ -191,8 +198,10 @@ void ShowQueueScenarioOutput() {
   double y = 1.1 * (gq.SavedCtlPos + f.Frame4.Height());
   const double y0 = y;
   y += f.Frame2.Height();
-  // Each choice draws the title line afresh: the previous one is painted over first.
-  f.FilledBox(0, y + 15, w, y + f.TextHeight("Title: "), f.BackColor());
+  // Each choice draws the title line afresh: the previous one is painted over first, inside the
+  // screen's frame.
+  const FrameInside inside = ScreenFrameInside(w, h);
+  f.FilledBox(inside.left, y + 15, inside.right, y + f.TextHeight("Title: "), f.BackColor());
   f.Line(1200, y, w - 1200, y, kBlack);
   f.SetCurrentX(1200);
   f.SetCurrentY(y);

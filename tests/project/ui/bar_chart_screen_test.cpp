@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "input/ui/scr2.h"
 #include "linear/ui/scr_lp_graf.h"
 #include "platform/colors.h"
 #include "project/project_fixture.h"
@@ -20,21 +21,29 @@ protected:
     ScreenTest::SetUp();
     RegisterAllModelRoads();
   }
+  // The project on the output screen, then "CPM Bar Chart": the graph screen over it.
+  ScrLPGraf &Chart(const std::vector<test::ActivityRow> &rows) {
+    test::LoadProject(1, rows);
+    InitGlobals(15360, 11520);
+    g.ModelClass = 8;
+    g.HeaderText[1] = "Demo";
+    g.GridRows = static_cast<int16>(rows.size() + 1);
+    g.GridCols = 5;
+    scr5().Show();
+    InitProjectOutputScreen();
+    scr5().Combo1.PerformChoose(0);
+    return scrLPGraf();
+  }
 };
+
+const std::vector<test::ActivityRow> kFourNodes = {
+    {"1", "2", "A", "3"}, {"1", "3", "B", "2"}, {"2", "4", "C", "4"}, {"3", "4", "D", "6"}};
 
 // "CPM Bar Chart" on the output screen opens the graph screen over it; the experiment's lists
 // and messages follow the user's choices.
 TEST_F(BarChartScreenTest, ChartOptionOpensTheExperimentOverTheOutputScreen) {
-  test::LoadProject(1, {{"1", "2", "A", "3"}, {"2", "3", "B", "2"}, {"1", "3", "C", "6"}, {"3", "6", "D", "2"},
-                        {"3", "5", "E", "1"}, {"2", "6", "F", "7"}, {"5", "6", "G", "1"}});
-  InitGlobals(15360, 11520);
-  g.ModelClass = 8;
-  g.HeaderText[1] = "Demo";
-  scr5().Show();
-  InitProjectOutputScreen();
-  scr5().Combo1.PerformChoose(0);
-
-  ScrLPGraf &s = scrLPGraf();
+  ScrLPGraf &s = Chart({{"1", "2", "A", "3"}, {"2", "3", "B", "2"}, {"1", "3", "C", "6"}, {"3", "6", "D", "2"},
+                         {"3", "5", "E", "1"}, {"2", "6", "F", "7"}, {"5", "6", "G", "1"}});
   ASSERT_TRUE(s.Loaded());
   EXPECT_TRUE(scr5().Loaded());
   EXPECT_EQ(g.GraphXMax, 11);
@@ -54,6 +63,10 @@ TEST_F(BarChartScreenTest, ChartOptionOpensTheExperimentOverTheOutputScreen) {
   EXPECT_NE(s.Text1.Text().find("succeeding activities {D, E} cannot start any earlier than time  7."),
             std::string::npos);
   EXPECT_NE(s.Text2.Text().find(" CAUTION: Activities following {D, E}"), std::string::npos);
+  // Both explanations lie inside their frame, one below the other.
+  EXPECT_EQ(s.Text2.Top(), s.Text1.Top() + s.Text1.Height());
+  EXPECT_LE(s.Text2.Top() + s.Text2.Height(), s.Frame3.Height());
+  EXPECT_LE(s.Text1.Left() + s.Text1.Width(), s.Frame3.Width());
   EXPECT_EQ(s.Combo2.List(0), "-2");
   EXPECT_EQ(s.Combo2.ListIndex(), -1);
 
@@ -62,6 +75,33 @@ TEST_F(BarChartScreenTest, ChartOptionOpensTheExperimentOverTheOutputScreen) {
   s.cmdZoomOut_Click();
   EXPECT_EQ(g.ActFloat(2, 0), 5);
   EXPECT_EQ(s.gridChart.TextMatrix(3, 2), "3.00");
+}
+
+// The step display right after the chart: its schedule headings do not rely on the array the
+// chart's grid dimensioned.
+TEST_F(BarChartScreenTest, StepsAfterTheChartAndEveryExitLeavesTheOutputScreen) {
+  Chart(kFourNodes);
+  ASSERT_TRUE(IsLoaded<ScrLPGraf>());
+  scr5().Combo1.PerformChoose(1);
+  ProjectAllSteps();
+  Grid &steps = scr5().outputGrid;
+  EXPECT_EQ(steps.TextMatrix(steps.Rows() - 1, 0), "Critical activities highlighted in red");
+  EXPECT_EQ(steps.TextMatrix(steps.Rows() - 6, 6), "Free Float");
+
+  // "View/Modify Input Data" on the graph screen: the input screen alone.
+  Forms::Clear();
+  Chart(kFourNodes).cmdModifyInputData.PerformClick();
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_FALSE(IsLoaded<Scr5>());
+  EXPECT_FALSE(IsLoaded<ScrLPGraf>());
+
+  Forms::Clear();
+  Chart(kFourNodes);
+  script.DismissPopup(); // the MAIN menu opens its popup when it is activated
+  scrLPGraf().cmdMainMenu.PerformClick();
+  EXPECT_FALSE(IsLoaded<Scr5>());
+  EXPECT_EQ(Forms::Loaded().size(), 1u);
+  EXPECT_EQ(ended, 0);
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/colors.h"
+#include "platform/recording_surface.h"
 #include "platform/screen.h"
 #include "queue/queue_measures.h"
 #include "queue/queue_scenarios.h"
 #include "queue/ui/queue_output.h"
+#include "shell/screen_frame.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
 
@@ -82,6 +85,43 @@ TEST_F(QueueOutputTest, ComparativeAnalysisTable) {
   EXPECT_NEAR(grid.ColWidthOf(2), 1200, 15);
   EXPECT_NEAR(grid.Width(), 2 * grid.ColWidthOf(0) + 8 * grid.ColWidthOf(2), 30);
   EXPECT_EQ(grid.Left(), (ScreenWidth() - grid.Width()) / 2);
+}
+
+// A hundred scenarios: the table opens at its first scenario under the headings, and the
+// headings stay when it scrolls.
+TEST_F(QueueOutputTest, LongComparativeTableKeepsItsHeadingsInView) {
+  Arrive(std::vector<std::vector<double>>(100, {5, 2, 3, kInf, kInf}));
+  Choose(101);
+  Grid &grid = scr5().grid1;
+  ASSERT_EQ(grid.Rows(), 101);
+  ASSERT_GT(grid.ViewHeight(), 0);
+  ASSERT_LT(grid.ViewHeight(), 101 * grid.DefaultRowHeight());
+  EXPECT_EQ(grid.RowAt(1), 0);
+  EXPECT_EQ(grid.RowAt(grid.RowHeightOf(0) + 1), 1);
+  grid.SetTopRow(60);
+  EXPECT_EQ(grid.RowAt(1), 0);
+  EXPECT_EQ(grid.TextMatrix(0, 0), "Scenario");
+  EXPECT_EQ(grid.BackOf(0, 2), kCyan);
+}
+
+// The title line is painted afresh inside the white screen frame, never across its line.
+TEST_F(QueueOutputTest, TitleLineRepaintStaysInsideTheScreenFrame) {
+  Arrive({{2, 1, 3, 10, kInf}, {1, 1, 1, 6, kInf}});
+  Choose(1);
+  Choose(3);
+  RecordingSurface frame(ScreenWidth(), ScreenHeight());
+  DrawFrameAndTitle(frame, ScreenWidth(), ScreenHeight());
+  const RecordedOp &box = frame.Ops().front();
+  ASSERT_EQ(box.kind, DrawKind::Box);
+  const double half = box.width * 15 / 2.0;
+  int fills = 0;
+  for (const DrawOp &op : scr5().DrawnOps())
+    if (op.kind == DrawKind::FilledBox) {
+      ++fills;
+      EXPECT_GE(std::min(op.x1, op.x2), box.x1 + half);
+      EXPECT_LE(std::max(op.x1, op.x2), box.x2 - half);
+    }
+  EXPECT_EQ(fills, 2);
 }
 
 TEST_F(QueueOutputTest, ScenarioMeasuresAndTwoBlockTable) {
