@@ -40,8 +40,8 @@ int WidestText(Surface &screen, const GridStore &grid, int col) {
   return static_cast<int>(std::ceil(widest));
 }
 
-// Column widths in the proportions of `base` scaled to fill `area` at most, none narrower
-// than it `needed`: columns whose texts need more keep what they need and the others share
+// Column widths in the proportions of `base`, scaled down to fit `area`, each at least its
+// entry of `needed`: columns whose texts need more keep what they need and the others share
 // the rest. Texts that together need more than the area overflow it (the grid scrolls).
 std::vector<int> FitWidths(const std::vector<int> &base, const std::vector<int> &needed, int area) {
   double scale = 1;

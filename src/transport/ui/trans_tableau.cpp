@@ -116,7 +116,8 @@ std::string VText(int j, const std::string &value) {
 
 // Fills the cells of block `index`: texts and looks in the order the tableau is written.
 void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
-  if (index < 0 || index >= static_cast<int>(v.blocks.size()) || !v.blocks[static_cast<std::size_t>(index)].shown)
+  if (index < 0 || index >= static_cast<int>(v.blocks.size()) ||
+      !v.blocks[static_cast<std::size_t>(index)].shown)
     return;
   const TransBlock &b = v.blocks[static_cast<std::size_t>(index)];
   const int m = v.m, n = v.n, cols = n + 4, lastCol = n + 3, lastRow = 3 * m + 3;
@@ -228,8 +229,9 @@ TransView &StartView(Grid &grid) {
     view->demands[static_cast<std::size_t>(j)] = NumText(g.InvInput(m + j, 0));
   }
   CurrentView() = view;
-  grid.SetCellSource(
-      {0, BlockRows(), [view](int block, std::vector<SourcedCell> &cells) { MakeBlock(*view, block, cells); }});
+  grid.SetCellSource({0, BlockRows(), [view](int block, std::vector<SourcedCell> &cells) {
+                        MakeBlock(*view, block, cells);
+                      }});
   return *view;
 }
 
