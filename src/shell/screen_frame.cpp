@@ -33,6 +33,8 @@ void DrawFrameAndTitle(Surface &s, double w, double h) {
   s.Box(b.left, b.top, b.right, b.bottom, kWhite);
   if (g.TitleSuppress == 11) {
     g.TitleSuppress = 0;
+    // The frame's width is its own: whatever the screen draws next starts from a thin pen.
+    s.SetDrawWidth(1);
     return;
   }
   s.SetDrawWidth(2);
