@@ -90,6 +90,12 @@ bool InGrid(const GridStore &grid) {
   return g.CurRow >= 0 && g.CurCol >= 0 && g.CurRow < grid.Rows() && g.CurCol < grid.Cols();
 }
 
+// The commands act on the row or column whose heading the user chose, never on a data cell
+// (where the editor sits) or the corner.
+bool HeadingChosen(const GridStore &grid) {
+  return InGrid(grid) && (g.CurRow == 0) != (g.CurCol == 0);
+}
+
 // The rows and columns that carry a model's structure (names, objective, bounds, types,
 // right-hand sides, supplies and demands, the fixed queueing and project columns) and the
 // corner heading are not data: they are neither deleted nor have a line inserted at them.
@@ -339,6 +345,11 @@ void RestoreDeleted(GridStore &grid) {
   }
 }
 
+// A command that changed the grid leaves its undo record: the problem then asks to be saved.
+void MarkChangedByRecord() {
+  if (g.UndoRow != 0 || g.UndoCol != 0) g.DataChanged = 1;
+}
+
 void SelectLine(int16 row, int16 col) {
   g.CurRow = row;
   g.CurCol = col;
@@ -363,7 +374,7 @@ void ResetGridEditing(InputPort &ui, const GridStore &grid) {
 }
 
 void CopyGridLine(InputPort &ui, GridStore &grid) {
-  if (g.SelState == 0 || (g.CurRow == 0 && g.CurCol == 0) || !InGrid(grid)) {
+  if (g.SelState == 0 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -379,7 +390,7 @@ void CopyGridLine(InputPort &ui, GridStore &grid) {
 
 void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   // Only a pending copy can be pasted, and never over the corner heading.
-  if (std::abs(g.SelState) != 3 || (g.CurRow == 0 && g.CurCol == 0) || !InGrid(grid)) {
+  if (std::abs(g.SelState) != 3 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -392,6 +403,11 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
     screen.Warn(kPasteMismatchMessage, "Warning");
     g.UndoRow = 0;
     g.UndoCol = 0;
+  } else if (IsStructural(grid)) {
+    // Names, bounds, relations and the like are not overwritten with another line's cells.
+    g.SelState = 0;
+    Refuse(ui);
+    return;
   } else if (column) {
     g.UndoCol = g.CurCol;
     g.UndoRow = 0;
@@ -403,6 +419,7 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
     KeepRow(grid, g.UndoBufRow, g.CurRow);
     WriteRow(grid, g.CopyBuf, g.CurRow);
   }
+  MarkChangedByRecord();
   if (column) PlaceCellEditor(ui, 1, g.CurCol);
   else PlaceCellEditor(ui, g.CurRow, 1);
   g.SelState = 0;
@@ -410,7 +427,7 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
 
 void DeleteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   g.LastEditOp = 3;
-  if (g.SelState == 0) {
+  if (g.SelState == 0 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -435,6 +452,7 @@ void DeleteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   } else {
     DeleteLine(ui, screen, grid, false);
   }
+  MarkChangedByRecord();
   PlaceCellEditor(ui, 1, FirstDataCol());
 }
 
@@ -444,7 +462,7 @@ void DeleteGridRowCol(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
 
 void InsertGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   g.LastEditOp = 1;
-  if (g.SelState == 0) {
+  if (g.SelState == 0 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -466,6 +484,7 @@ void InsertGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   } else {
     InsertGridRowCol(ui, screen, grid);
   }
+  MarkChangedByRecord();
   const int p = g.GraphXMax;
   if (p < 0) PlaceCellEditor(ui, static_cast<int16>(-p), 1);
   else if (p > 0) PlaceCellEditor(ui, 1, static_cast<int16>(p));
@@ -557,6 +576,7 @@ void UndoGridEdit(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   // The record is used once, whatever follows.
   g.UndoRow = 0;
   g.UndoCol = 0;
+  g.DataChanged = 1;
   switch (g.LastEditOp) {
   case 1:
     if (col > 0) {

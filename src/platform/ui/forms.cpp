@@ -253,6 +253,13 @@ bool TryFormShortcut(QWidget *w, const QKeyEvent &e) {
       return true;
     }
   }
+  // The shortcut of an item that is off is refused: it must not fall through to the focused
+  // control's own key (Ctrl+U and Ctrl+D would edit a text box's text).
+  for (MenuItem *top : f->MenuBar().Items())
+    if (top->Visible() && top->FindShortcut(static_cast<char>(e.key()), true)) {
+      Beep();
+      return true;
+    }
   return false;
 }
 

@@ -362,15 +362,17 @@ TEST_F(InputGridScreenTest, ProjectRowsAndNodeChecks) {
   EXPECT_EQ(At(s), Pos(4, 1));
 }
 
-TEST_F(InputGridScreenTest, QueueingWordsMoveOnAtTheRowEnd) {
+TEST_F(InputGridScreenTest, QueueingTabAfterAWordGoesToTheNextCell) {
   Scr2 &s = Sized(6, "2");
   Grid &grid = s.grid1;
   EXPECT_EQ(s.Label7.Caption(), "INPUT TABLE - M/M/c queues");
-  Fill(s, {"4", "6", "2", "10"});
-  EXPECT_EQ(At(s), Pos(1, 5));
-  s.BX0.Type("i");
-  EXPECT_EQ(At(s), Pos(2, 5));
-  EXPECT_EQ(RowOf(s, 1), (V{"1", "4.00", "6.00", "2", "10", "infinity"}));
+  Fill(s, {"4", "6", "2"});
+  EXPECT_EQ(At(s), Pos(1, 4));
+  s.BX0.Type("i\ti\t");
+  EXPECT_EQ(At(s), Pos(2, 1));
+  Fill(s, {"4", "3", "2"});
+  EXPECT_EQ(RowOf(s, 1), (V{"1", "4.00", "6.00", "2", "infinity", "infinity"}));
+  EXPECT_EQ(RowOf(s, 2), (V{"2", "4.00", "3.00", "2", "infinity", "infinity"}));
   grid.PerformClick(0, 3);
   EXPECT_EQ(At(s), Pos(1, 1));
 }
