@@ -205,7 +205,9 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
   const int16 code = key;
   key = 0;
   g.EditorFlag = 0;
-  if (code != 9 && code != 13 && code != 27 && code != 37 && code != 39) {
+  // Tab, Enter and Esc are the editor's moves. The arrow keys move it too but never arrive
+  // here as characters: 37 and 39 are then "%" and "'", refused aloud like every other.
+  if (code != 9 && code != 13 && code != 27) {
     ui.Beep();
     g.EditorFlag = 1;
   }

@@ -75,6 +75,9 @@ int KeyCodeOf(const QKeyEvent &e) {
   case Qt::Key_Period:
     return 190;
   default:
+    // Other printable characters have no key code of their own: "%", "&", "'" and "(" would
+    // otherwise read as the arrow keys and move the focus or the cell editor.
+    if (k > Qt::Key_Space && k < 0x7F) return 0;
     return k & 0xFF;
   }
 }

@@ -431,13 +431,14 @@ TEST_F(InputGridScreenTest, FractionsAreKeptOrRefusedNeverRounded) {
   EXPECT_EQ(script.MessageBoxes().back().title, "Input Data Error");
 }
 
-TEST_F(InputGridScreenTest, DecimalCommaIsRefusedAloudUnderADecimalCommaLocale) {
+TEST_F(InputGridScreenTest, KeysTheFilterRefusesBeepUnderADecimalCommaLocale) {
   const std::string kept = std::setlocale(LC_ALL, nullptr);
   ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
   Scr2 &s = Sized(1, "2");
   const int beeps = script.Beeps();
-  s.BX0.Type("3,5");
-  EXPECT_EQ(script.Beeps(), beeps + 1);
+  s.BX0.Type("3,5%'&(");
+  EXPECT_EQ(script.Beeps(), beeps + 5);
+  EXPECT_EQ(At(s), Pos(1, 1)) << "no character reads as an arrow key";
   s.BX0.Type("\r");
   EXPECT_EQ(s.grid1.TextMatrix(1, 1), "35.00");
   std::setlocale(LC_ALL, kept.c_str());
