@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "input/cell_editor.h"
+#include "input/cell_rules.h"
 #include "input/input_grid.h"
 #include "platform/colors.h"
 
@@ -60,6 +61,23 @@ void KeepCol(const GridStore &grid, BArray<std::string> &buf, int c) {
 }
 // Transportation and networks carry a heading in cell (1, 1), which no paste overwrites.
 bool IsCornerHeading(int r, int c) { return r == 1 && c == 1 && (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks); }
+
+// Whether every copied cell suits the cell of the chosen line it would go to (no names in
+// number cells); the line's other cells are judged as the paste would leave them.
+bool CopyFits(const GridStore &grid, bool column, int index) {
+  const int count = column ? grid.Rows() : grid.Cols();
+  auto pasted = [&](int r, int c) { return column ? c == index : r == index; };
+  const CellSheet sheet{g.ModelClass, grid.Rows(), grid.Cols(), [&](int r, int c) {
+                          return pasted(r, c) && !IsCornerHeading(r, c) ? Kept(g.CopyBuf, column ? r : c)
+                                                                       : grid.TextMatrix(r, c);
+                        }};
+  for (int k = 1; k < count; ++k) {
+    const int r = column ? k : index, c = column ? index : k;
+    if (IsCornerHeading(r, c)) continue;
+    if (RefuseCellText(sheet, r, c, Kept(g.CopyBuf, k), CellOrigin::Filed)) return false;
+  }
+  return true;
+}
 
 void WriteRow(GridStore &grid, const BArray<std::string> &buf, int r) {
   for (int j = 1; j < grid.Cols(); ++j)
@@ -403,8 +421,9 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
     screen.Warn(kPasteMismatchMessage, "Warning");
     g.UndoRow = 0;
     g.UndoCol = 0;
-  } else if (IsStructural(grid)) {
-    // Names, bounds, relations and the like are not overwritten with another line's cells.
+  } else if (IsStructural(grid) || !CopyFits(grid, column, column ? g.CurCol : g.CurRow)) {
+    // Names, bounds, relations and the like are not overwritten with another line's cells,
+    // nor a line's numbers with texts it cannot hold.
     g.SelState = 0;
     Refuse(ui);
     return;

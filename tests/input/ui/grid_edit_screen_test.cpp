@@ -350,6 +350,15 @@ TEST_F(GridEditScreenTest, CommandsActOnlyOnTheHeadingTheUserChose) {
     s.mnuPasteMenu.PerformClick();
     EXPECT_EQ(Snapshot(grid), four);
     EXPECT_FALSE(s.mnuUndo.Enabled());
+    // Nor do the distances take the names.
+    grid.SetTextMatrix(1, 4, "C");
+    const Cells named = Snapshot(grid);
+    grid.PerformClick(1, 0);
+    s.mnuCopyMenu.PerformClick();
+    grid.PerformClick(3, 0);
+    s.mnuPasteMenu.PerformClick();
+    EXPECT_EQ(Snapshot(grid), named);
+    EXPECT_FALSE(s.mnuUndo.Enabled());
   }
   {
     Scr2 &s = Sized(3, "2", "2");

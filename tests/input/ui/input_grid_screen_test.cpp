@@ -6,6 +6,7 @@
 #include "input/input_grid.h"
 #include "input/ui/scr2.h"
 #include "platform/colors.h"
+#include "transport/transport_input.h"
 #include "platform/ui/controls.h"
 #include "support/screen_test.h"
 
@@ -415,13 +416,19 @@ TEST_F(InputGridScreenTest, FractionsAreKeptOrRefusedNeverRounded) {
   grid.PerformClick(2, 4);
   s.BX0.Type("1.5\r");
   grid.PerformClick(3, 4);
-  s.BX0.Type("12\r");
+  s.BX0.Type("2.5\r");
+  grid.PerformClick(4, 2);
+  s.BX0.Type("2\r2\r");
   grid.PerformClick(2, 2);
   s.BX0.Type("1.555\r3\r");
   EXPECT_EQ(grid.TextMatrix(2, 4), "1.5");
-  EXPECT_EQ(grid.TextMatrix(3, 4), "12");
+  EXPECT_EQ(grid.TextMatrix(3, 4), "2.5");
+  EXPECT_EQ(grid.TextMatrix(4, 2), "2");
   EXPECT_EQ(grid.TextMatrix(2, 2), "1.555");
   EXPECT_EQ(grid.TextMatrix(2, 3), "3.00");
+  // Supplies of 4 meet demands of 4: no dummy is added.
+  ASSERT_FALSE(ReadTransInput(grid).has_value());
+  EXPECT_EQ(g.TransDummySource + g.TransDummyDest, 0);
 
   Scr2 &q = Sized(6, "1");
   q.grid1.PerformClick(1, 3);
