@@ -25,8 +25,15 @@ bool EndsWith(std::string_view s, std::string_view tail) {
   return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
+// The typed number in the number pattern, unless the pattern would round it: a value is kept
+// as typed, so a fraction finer than the pattern shows all its digits.
+std::string InPattern(std::string_view text, std::string_view pattern) {
+  const double v = Val(text);
+  std::string shown = Format(v, pattern);
+  return Val(shown) == v ? shown : NumText(v);
+}
 std::string InPattern(std::string_view text) {
-  return Format(Val(text), NumberFormatString());
+  return InPattern(text, NumberFormatString());
 }
 
 // The editor goes there unless it is a heading cell closed to it.
@@ -141,8 +148,36 @@ void Down(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   PlaceCellEditor(ui, r + 1, c);
 }
 
+// Every change the editor makes to a cell marks the problem as changed, to be offered for saving.
+void ChangeCell(GridStore &grid, int row, int col, const std::string &text) {
+  if (grid.TextMatrix(row, col) == text) return;
+  grid.SetTextMatrix(row, col, text);
+  g.DataChanged = 1;
+}
+
+// Backspace and the characters of a number.
+bool EditsNumber(int16 key) {
+  return key == 8 || (key > 0 && key < 128 && Contains("0123456789.-", static_cast<char>(key)));
+}
+
+CellSheet SheetOf(const GridStore &grid) {
+  return {g.ModelClass, grid.Rows(), grid.Cols(),
+          [&grid](int row, int col) { return grid.TextMatrix(row, col); }};
+}
+
+void ShowRefusal(InputPort &ui, const InputMessage &m) {
+  if (m.beep) ui.Beep();
+  ui.Message(m.text, m.title,
+             msg::Icon(m.style) == msg::Information ? InputMsgIcon::Information : InputMsgIcon::Critical);
+}
+
 // The checks every class shares once its own rules have let a character through.
 void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
+  if (key == '.' && TakesWholeNumber(SheetOf(grid), g.CurRow, g.CurCol)) {
+    key = 0;
+    ShowRefusal(ui, WholeNumberRefusal());
+    return;
+  }
   const std::string text = ui.EditorText();
   if ((key == '.' && Contains(text, '.') && g.EditorFlag != 1) || (key == '+' && g.EditorFlag != 1)) {
     key = 0;
@@ -161,18 +196,18 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
       return;
     }
   }
-  const bool accepted =
-      key == 8 || (key > 0 && key < 128 && Contains("0123456789.-", static_cast<char>(key)));
-  if (accepted) {
+  if (EditsNumber(key)) {
     const bool nodeCell = g.ModelClass == ModelClassCode::ProjectPlanning && (g.CurCol == 1 || g.CurCol == 2);
-    grid.SetTextMatrix(g.CurRow, g.CurCol, nodeCell ? NumText(Val(text)) : InPattern(text));
+    ChangeCell(grid, g.CurRow, g.CurCol, nodeCell ? NumText(Val(text)) : InPattern(text));
     g.EditorFlag = 0;
     return;
   }
   const int16 code = key;
   key = 0;
   g.EditorFlag = 0;
-  if (code != 9 && code != 13 && code != 27 && code != 37 && code != 39) {
+  // Tab, Enter and Esc are the editor's moves. The arrow keys move it too but never arrive
+  // here as characters: 37 and 39 are then "%" and "'", refused aloud like every other.
+  if (code != 9 && code != 13 && code != 27) {
     ui.Beep();
     g.EditorFlag = 1;
   }
@@ -255,11 +290,11 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
     if (IsLetter(typed, 'y')) {
       ui.SetEditorText("y");
       if (g.ModelClass == ModelClassCode::LinearProgramming && freeRow && lower != "-infinity" && Val(lower) >= 0)
-        grid.SetTextMatrix(m + 3, c, "-infinity");
+        ChangeCell(grid, m + 3, c, "-infinity");
     } else if (IsLetter(typed, 'n')) {
       ui.SetEditorText("n");
       // Only the sign row bounds the variable; marking it continuous leaves its bound alone.
-      if (freeRow && !lower.empty() && lower[0] == '-') grid.SetTextMatrix(m + 3, c, ZeroText());
+      if (freeRow && !lower.empty() && lower[0] == '-') ChangeCell(grid, m + 3, c, ZeroText());
     } else {
       g.BX0KeyState = 0;
       ui.Beep();
@@ -288,8 +323,50 @@ void TransportKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
 }
 
 std::string SupplyText(std::string_view text) {
-  const double v = Val(text);
-  return v == 0 ? "0" : Format(v, "#######");
+  return Val(text) == 0 ? "0" : InPattern(text, "#######");
+}
+
+// A word the keys put into a number cell ("infinity", "-infinity"), as against a number being
+// typed.
+bool HoldsWord(std::string_view text) {
+  return text.find_first_not_of("0123456789.- ") != std::string_view::npos;
+}
+
+void FilterByClass(InputPort &ui, GridStore &grid, int16 &keyAscii) {
+  switch (g.ModelClass) {
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
+    LinearKeyPress(ui, grid, keyAscii);
+    break;
+  case ModelClassCode::Transportation:
+    TransportKeyPress(ui, grid, keyAscii);
+    break;
+  case ModelClassCode::Queueing:
+    if (IsLetter(keyAscii, 'i'))
+      PutWord(ui, keyAscii, "infinity");
+    else
+      GeneralFilter(ui, grid, keyAscii);
+    break;
+  case ModelClassCode::Networks:
+    if (g.CurRow == 1 || g.CurCol == 1) break;
+    if (IsLetter(keyAscii, 'i')) {
+      if (ui.EditorText() == "-") {
+        keyAscii = 0;
+        ui.Beep();
+      } else {
+        PutWord(ui, keyAscii, "infinity");
+      }
+    } else {
+      GeneralFilter(ui, grid, keyAscii);
+    }
+    break;
+  case ModelClassCode::ProjectPlanning:
+    if (g.CurCol != 3) GeneralFilter(ui, grid, keyAscii);
+    break;
+  default:
+    GeneralFilter(ui, grid, keyAscii);
+    break;
+  }
 }
 
 } // namespace
@@ -341,56 +418,18 @@ void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
     return;
   }
   g.BX0KeyState = 0;
-  switch (g.ModelClass) {
-  case ModelClassCode::LinearProgramming:
-  case ModelClassCode::IntegerProgramming:
-    LinearKeyPress(ui, grid, keyAscii);
-    break;
-  case ModelClassCode::Transportation:
-    TransportKeyPress(ui, grid, keyAscii);
-    break;
-  case ModelClassCode::Queueing:
-    if (IsLetter(keyAscii, 'i'))
-      PutWord(ui, keyAscii, "infinity");
-    else
-      GeneralFilter(ui, grid, keyAscii);
-    break;
-  case ModelClassCode::Networks:
-    if (g.CurRow == 1 || g.CurCol == 1) break;
-    if (IsLetter(keyAscii, 'i')) {
-      if (ui.EditorText() == "-") {
-        keyAscii = 0;
-        ui.Beep();
-      } else {
-        PutWord(ui, keyAscii, "infinity");
-      }
-    } else {
-      GeneralFilter(ui, grid, keyAscii);
-    }
-    break;
-  case ModelClassCode::ProjectPlanning:
-    if (g.CurCol != 3) GeneralFilter(ui, grid, keyAscii);
-    break;
-  default:
-    GeneralFilter(ui, grid, keyAscii);
-    break;
+  // A number typed over a word (wherever the caret was put in it) replaces the word; a key the
+  // cell refuses leaves the word as it was.
+  const std::string word = ui.EditorText();
+  const bool overWord = g.CurRow >= 1 && g.CurCol >= 1 && g.CurRow < grid.Rows() && g.CurCol < grid.Cols() &&
+                        TakesNumber(SheetOf(grid), g.CurRow, g.CurCol) && HoldsWord(word) && EditsNumber(keyAscii);
+  if (overWord) ui.SetEditorText("");
+  FilterByClass(ui, grid, keyAscii);
+  if (overWord && keyAscii == 0 && g.BX0KeyState == 0) {
+    ui.SetEditorText(word);
+    ui.SelectAllEditorText();
   }
 }
-
-namespace {
-
-void ShowRefusal(InputPort &ui, const InputMessage &m) {
-  if (m.beep) ui.Beep();
-  ui.Message(m.text, m.title,
-             msg::Icon(m.style) == msg::Information ? InputMsgIcon::Information : InputMsgIcon::Critical);
-}
-
-CellSheet SheetOf(const GridStore &grid) {
-  return {g.ModelClass, grid.Rows(), grid.Cols(),
-          [&grid](int row, int col) { return grid.TextMatrix(row, col); }};
-}
-
-} // namespace
 
 bool EditorPaste(InputPort &ui, GridStore &grid, const std::string &text) {
   const int16 r = g.CurRow, c = g.CurCol;
@@ -412,11 +451,21 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
   // rather than read as the largest one.
   if (r >= 1 && c >= 1 && TakesNumber(SheetOf(grid), r, c) && ValOverflows(t)) {
     ui.SetEditorText("");
-    grid.SetTextMatrix(r, c, "");
+    ChangeCell(grid, r, c, "");
     InputMessage tooLarge = CriticalMessage("The number is too large.  Re-enter", "Input Data Error");
     tooLarge.beep = true;
     ShowRefusal(ui, tooLarge);
     return;
+  }
+  // Text that is neither a number (whole or being typed) nor a word of the cell is never read
+  // as one: it is refused and the cell's value goes back into the editor.
+  if (r >= 1 && c >= 1 && TakesNumber(SheetOf(grid), r, c) && HoldsWord(t) && t != "infinity" && t != "-infinity" &&
+      !IsNumber(t)) {
+    if (auto refusal = RefuseCellText(SheetOf(grid), r, c, t, CellOrigin::Typed)) {
+      ShowRefusal(ui, *refusal);
+      PlaceCellEditor(ui, r, c);
+      return;
+    }
   }
   std::string out;
   switch (g.ModelClass) {
@@ -450,15 +499,15 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
   case ModelClassCode::Networks:
     if (r == 1) {
       out = t;
-      grid.SetTextMatrix(c, 1, t);
+      ChangeCell(grid, c, 1, t);
     } else if (c == 1) {
       out = t;
-      grid.SetTextMatrix(1, r, t);
+      ChangeCell(grid, 1, r, t);
     } else if (r == c) {
       out = "";
     } else {
       out = t == "infinity" ? t : InPattern(t);
-      if (ui.SymmetricTicked()) grid.SetTextMatrix(c, r, out);
+      if (ui.SymmetricTicked()) ChangeCell(grid, c, r, out);
     }
     break;
   case ModelClassCode::ProjectPlanning:
@@ -473,12 +522,11 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
     out = InPattern(t);
     break;
   }
-  grid.SetTextMatrix(r, c, out);
+  ChangeCell(grid, r, c, out);
 
   if (g.BX0KeyState == 1) {
-    // A word typed by one key is shown whole and selected; in the queue table it also ends
-    // the row's last cell.
-    if (g.ModelClass == ModelClassCode::Queueing && c == cols - 1 && r != rows - 1) ++g.CurRow;
+    // A word typed by one key is shown whole and selected, and the editor stays on its cell:
+    // the next Tab or Enter moves on from there as from any other cell.
     PlaceCellEditor(ui, g.CurRow, g.CurCol);
     g.BX0KeyState = 0;
   }

@@ -12,6 +12,7 @@ enum class Kind { Free, Number, Relation, Flag };
 struct Rule {
   Kind kind = Kind::Free;
   bool negative = true;        // a number may be negative
+  bool whole = false;          // only whole numbers
   const char *word = nullptr;  // a word the cell also takes
   const char *word2 = nullptr; // and another
   InputMessage signRefusal;    // why a negative number is refused where keys refuse "-"
@@ -37,6 +38,11 @@ const char *const kUnrestrictedTitle = "Unrestricted Status";
 Rule KindRule(Kind kind) {
   Rule r;
   r.kind = kind;
+  return r;
+}
+
+Rule Whole(Rule r) {
+  r.whole = true;
   return r;
 }
 
@@ -84,12 +90,14 @@ Rule RuleOf(const CellSheet &s, int r, int c) {
     return NumberRule(true, "infinity", "-infinity");
   }
   case ModelClassCode::Queueing:
-    return c >= 4 ? NumberRule(true, "infinity") : NumberRule();
+    if (c >= 4) return Whole(NumberRule(true, "infinity"));
+    return c == 3 ? Whole(NumberRule()) : NumberRule();
   case ModelClassCode::Networks:
     if (r == 1 || c == 1 || r == c) return {};
     return NumberRule(false, "infinity");
   case ModelClassCode::ProjectPlanning:
-    return c == 3 ? Rule() : NumberRule(false);
+    if (c == 3) return {};
+    return c <= 2 ? Whole(NumberRule(false)) : NumberRule(false);
   default:
     return {};
   }
@@ -123,6 +131,15 @@ bool TakesNumber(const CellSheet &sheet, int row, int col) {
   return RuleOf(sheet, row, col).kind == Kind::Number;
 }
 
+bool TakesWholeNumber(const CellSheet &sheet, int row, int col) {
+  const Rule rule = RuleOf(sheet, row, col);
+  return rule.kind == Kind::Number && rule.whole;
+}
+
+InputMessage WholeNumberRefusal() {
+  return Critical("This cell takes a whole number only", "Input Data Error");
+}
+
 std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,
                                            CellOrigin source) {
   const Rule rule = RuleOf(sheet, row, col);
@@ -152,6 +169,7 @@ std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int 
   if (ValOverflows(t)) return Critical("The number is too large", "Input Data Error");
   if (source == CellOrigin::Typed) {
     if (!rule.negative && Val(t) < 0) return rule.signRefusal;
+    if (rule.whole && Val(t) != Int(Val(t))) return WholeNumberRefusal();
     const bool lowerBoundRow = (sheet.modelClass == ModelClassCode::LinearProgramming || sheet.modelClass == ModelClassCode::IntegerProgramming) &&
                                row == sheet.rows - (sheet.modelClass == ModelClassCode::IntegerProgramming ? 4 : 3);
     if (lowerBoundRow && sheet.text) return LowerBoundAgainstFlag(t, sheet.text(row + 2, col), source);

@@ -32,6 +32,10 @@ enum class CellOrigin { Typed, Filed };
 
 // Whether cell (row, col) holds a number (perhaps also a word such as "infinity").
 bool TakesNumber(const CellSheet &sheet, int row, int col);
+// Whether its numbers are whole ones only (a count of servers or customers, a node number).
+bool TakesWholeNumber(const CellSheet &sheet, int row, int col);
+// The refusal of a fraction typed where only whole numbers belong.
+InputMessage WholeNumberRefusal();
 
 // The refusal of `text` in cell (row, col), or nothing when the cell can hold it.
 std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,

@@ -55,6 +55,10 @@ int16 FirstDataCol() { return (g.ModelClass == ModelClassCode::Transportation ||
 } // namespace
 
 void PlaceCellEditor(InputPort &ui, int16 row, int16 col) {
+  // The editor and a selected heading never go together: once the editor is on a cell, no
+  // row or column is chosen (nor a copy held) and the commands that need one are off.
+  g.SelState = 0;
+  EnableItems(ui, {EditGridItem::Copy, EditGridItem::Paste, EditGridItem::Delete, EditGridItem::Insert}, false);
   g.EditorFlag2 = 0;
   g.CurRow = row;
   g.CurCol = col;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "input/cell_editor.h"
+#include "input/cell_rules.h"
 #include "input/input_grid.h"
 #include "platform/colors.h"
 
@@ -61,6 +62,23 @@ void KeepCol(const GridStore &grid, BArray<std::string> &buf, int c) {
 // Transportation and networks carry a heading in cell (1, 1), which no paste overwrites.
 bool IsCornerHeading(int r, int c) { return r == 1 && c == 1 && (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks); }
 
+// Whether every copied cell suits the cell of the chosen line it would go to (no names in
+// number cells); the line's other cells are judged as the paste would leave them.
+bool CopyFits(const GridStore &grid, bool column, int index) {
+  const int count = column ? grid.Rows() : grid.Cols();
+  auto pasted = [&](int r, int c) { return column ? c == index : r == index; };
+  const CellSheet sheet{g.ModelClass, grid.Rows(), grid.Cols(), [&](int r, int c) {
+                          return pasted(r, c) && !IsCornerHeading(r, c) ? Kept(g.CopyBuf, column ? r : c)
+                                                                       : grid.TextMatrix(r, c);
+                        }};
+  for (int k = 1; k < count; ++k) {
+    const int r = column ? k : index, c = column ? index : k;
+    if (IsCornerHeading(r, c)) continue;
+    if (RefuseCellText(sheet, r, c, Kept(g.CopyBuf, k), CellOrigin::Filed)) return false;
+  }
+  return true;
+}
+
 void WriteRow(GridStore &grid, const BArray<std::string> &buf, int r) {
   for (int j = 1; j < grid.Cols(); ++j)
     if (!IsCornerHeading(r, j)) grid.SetTextMatrix(r, j, Kept(buf, j));
@@ -88,6 +106,12 @@ void TransportCorners(GridStore &grid, Rgb color, bool lastRow) {
 
 bool InGrid(const GridStore &grid) {
   return g.CurRow >= 0 && g.CurCol >= 0 && g.CurRow < grid.Rows() && g.CurCol < grid.Cols();
+}
+
+// The commands act on the row or column whose heading the user chose, never on a data cell
+// (where the editor sits) or the corner.
+bool HeadingChosen(const GridStore &grid) {
+  return InGrid(grid) && (g.CurRow == 0) != (g.CurCol == 0);
 }
 
 // The rows and columns that carry a model's structure (names, objective, bounds, types,
@@ -339,6 +363,11 @@ void RestoreDeleted(GridStore &grid) {
   }
 }
 
+// A command that changed the grid leaves its undo record: the problem then asks to be saved.
+void MarkChangedByRecord() {
+  if (g.UndoRow != 0 || g.UndoCol != 0) g.DataChanged = 1;
+}
+
 void SelectLine(int16 row, int16 col) {
   g.CurRow = row;
   g.CurCol = col;
@@ -363,7 +392,7 @@ void ResetGridEditing(InputPort &ui, const GridStore &grid) {
 }
 
 void CopyGridLine(InputPort &ui, GridStore &grid) {
-  if (g.SelState == 0 || (g.CurRow == 0 && g.CurCol == 0) || !InGrid(grid)) {
+  if (g.SelState == 0 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -379,7 +408,7 @@ void CopyGridLine(InputPort &ui, GridStore &grid) {
 
 void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   // Only a pending copy can be pasted, and never over the corner heading.
-  if (std::abs(g.SelState) != 3 || (g.CurRow == 0 && g.CurCol == 0) || !InGrid(grid)) {
+  if (std::abs(g.SelState) != 3 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -392,6 +421,12 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
     screen.Warn(kPasteMismatchMessage, "Warning");
     g.UndoRow = 0;
     g.UndoCol = 0;
+  } else if (IsStructural(grid) || !CopyFits(grid, column, column ? g.CurCol : g.CurRow)) {
+    // Names, bounds, relations and the like are not overwritten with another line's cells,
+    // nor a line's numbers with texts it cannot hold.
+    g.SelState = 0;
+    Refuse(ui);
+    return;
   } else if (column) {
     g.UndoCol = g.CurCol;
     g.UndoRow = 0;
@@ -403,6 +438,7 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
     KeepRow(grid, g.UndoBufRow, g.CurRow);
     WriteRow(grid, g.CopyBuf, g.CurRow);
   }
+  MarkChangedByRecord();
   if (column) PlaceCellEditor(ui, 1, g.CurCol);
   else PlaceCellEditor(ui, g.CurRow, 1);
   g.SelState = 0;
@@ -410,7 +446,7 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
 
 void DeleteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   g.LastEditOp = 3;
-  if (g.SelState == 0) {
+  if (g.SelState == 0 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -435,6 +471,7 @@ void DeleteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   } else {
     DeleteLine(ui, screen, grid, false);
   }
+  MarkChangedByRecord();
   PlaceCellEditor(ui, 1, FirstDataCol());
 }
 
@@ -444,7 +481,7 @@ void DeleteGridRowCol(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
 
 void InsertGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   g.LastEditOp = 1;
-  if (g.SelState == 0) {
+  if (g.SelState == 0 || !HeadingChosen(grid)) {
     ui.Beep();
     return;
   }
@@ -466,6 +503,7 @@ void InsertGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   } else {
     InsertGridRowCol(ui, screen, grid);
   }
+  MarkChangedByRecord();
   const int p = g.GraphXMax;
   if (p < 0) PlaceCellEditor(ui, static_cast<int16>(-p), 1);
   else if (p > 0) PlaceCellEditor(ui, 1, static_cast<int16>(p));
@@ -557,6 +595,7 @@ void UndoGridEdit(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   // The record is used once, whatever follows.
   g.UndoRow = 0;
   g.UndoCol = 0;
+  g.DataChanged = 1;
   switch (g.LastEditOp) {
   case 1:
     if (col > 0) {

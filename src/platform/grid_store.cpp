@@ -6,6 +6,7 @@
 
 #include "platform/bounded_array.h"
 #include "platform/screen.h"
+#include "platform/values.h"
 
 namespace quon {
 
@@ -371,10 +372,12 @@ int GridStore::AlignOf(int row, int col) const {
   // General (and the other vertical variants): numbers to the right, text to the left; the
   // top and bottom variants keep their horizontal part.
   if (align == 0 || align == kAlignGeneral) {
+    // A number with "." is one in every locale (the C library's reading follows the locale's
+    // decimal sign), and "infinity" counts as one as before.
     const std::string t = TextMatrix(row, col);
     char *end = nullptr;
     std::strtod(t.c_str(), &end);
-    bool number = !t.empty() && end && *end == '\0';
+    const bool number = IsNumber(t) || (!t.empty() && end && *end == '\0');
     return number ? kAlignRight : kAlignLeft;
   }
   int horizontal = align / 3; // 0..2 left, 3..5 centre, 6..8 right

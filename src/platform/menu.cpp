@@ -61,12 +61,12 @@ std::string MenuItem::ShownText(const std::string &caption) {
   return out;
 }
 
-MenuItem *MenuItem::FindShortcut(char letter) {
+MenuItem *MenuItem::FindShortcut(char letter, bool disabledToo) {
   letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-  if (!visible_ || !enabled_) return nullptr;
+  if (!visible_ || (!enabled_ && !disabledToo)) return nullptr;
   if (items_.empty()) return shortcut_ != 0 && shortcut_ == letter ? this : nullptr;
   for (MenuItem *child : items_)
-    if (MenuItem *hit = child->FindShortcut(letter)) return hit;
+    if (MenuItem *hit = child->FindShortcut(letter, disabledToo)) return hit;
   return nullptr;
 }
 

@@ -50,7 +50,8 @@ public:
   static std::string ShownText(const std::string &caption);
 
   // Finds the enabled, visible leaf with this shortcut letter below this item; nullptr if none.
-  MenuItem *FindShortcut(char letter);
+  // With `disabledToo`, also a visible leaf that is disabled (or below a disabled item).
+  MenuItem *FindShortcut(char letter, bool disabledToo = false);
   // Finds an item by its name below this item (depth first); nullptr if none.
   MenuItem *Find(const std::string &name);
 

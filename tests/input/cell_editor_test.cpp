@@ -345,14 +345,15 @@ TEST(QueueInput, WordsAndIntegerColumns) {
   PlaceCellEditor(s, 1, 5);
   s.Type("i");
   EXPECT_EQ(s.Cell(1, 5), "infinity");
-  EXPECT_EQ(s.At(), Pos(2, 5)); // the word ends the row's last cell
-  s.Type("i");
-  EXPECT_EQ(s.At(), Pos(2, 5));
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(2, 5));
-  PlaceCellEditor(s, 1, 5);
+  // The word stays on its cell, whole and selected; Enter moves on as from any cell.
+  EXPECT_EQ(s.At(), Pos(1, 5));
   s.Press(kKeyEnter);
   EXPECT_EQ(s.At(), Pos(2, 1));
+  // Counts are whole: a point is refused with a message, the cell keeps its number.
+  PlaceCellEditor(s, 2, 3);
+  s.Type("2.5");
+  EXPECT_EQ(s.Cell(2, 3), "25");
+  EXPECT_EQ(s.LastMessage(), "This cell takes a whole number only");
 }
 
 TEST(MatrixInput, GeneralFilter) {

@@ -30,6 +30,20 @@ Cells Snapshot(const GridStore &grid) {
   return out;
 }
 
+// The data cells (below row 0, right of column 0) once row `row` and column `col` are taken
+// out (0: none).
+Cells DataWithout(const Cells &cells, int row, int col) {
+  Cells out;
+  for (int r = 1; r < static_cast<int>(cells.size()); ++r) {
+    if (r == row) continue;
+    std::vector<std::string> line;
+    for (int c = 1; c < static_cast<int>(cells[r].size()); ++c)
+      if (c != col) line.push_back(cells[r][c]);
+    out.push_back(line);
+  }
+  return out;
+}
+
 using Sizes = std::array<int16, 8>;
 Sizes SizesNow() {
   return {g.NVars, g.MRows, g.TransSources, g.TransDests, g.NScen, g.NodeCount, g.GameRows, g.GameCols};
@@ -115,12 +129,32 @@ TEST(GridEditProperty, RandomCommandsKeepTheGridWholeAndUndoRestoresIt) {
     // The grid and sizes before the last command that can be undone.
     Cells undoTarget;
     Sizes undoSizes{};
+    // The line the user sees chosen: a heading clicked that left the editor hidden. Any click
+    // that shows the editor (a data cell, a closed heading, a network's diagonal) chooses none.
+    int chosenRow = -1, chosenCol = -1;
+    bool chosenBefore = false;
     for (int step = 0; step < 25; ++step) {
-      const bool rowHeading = rng() % 2 == 0;
-      const int r = rowHeading ? static_cast<int>(rng() % s.grid.Rows()) : 0;
-      const int c = rowHeading ? 0 : static_cast<int>(rng() % s.grid.Cols());
-      if (rng() % 3 == 0) s.DblClick(r, c);
+      int r, c;
+      if (rng() % 3 == 0) { // anywhere: data cells, closed cells, the diagonal
+        r = static_cast<int>(rng() % s.grid.Rows());
+        c = static_cast<int>(rng() % s.grid.Cols());
+      } else {
+        const bool rowHeading = rng() % 2 == 0;
+        r = rowHeading ? static_cast<int>(rng() % s.grid.Rows()) : 0;
+        c = rowHeading ? 0 : static_cast<int>(rng() % s.grid.Cols());
+      }
+      const bool dbl = rng() % 3 == 0;
+      if (dbl) s.DblClick(r, c);
       else s.Click(r, c);
+      if (s.editorVisible) {
+        chosenRow = chosenCol = -1;
+      } else {
+        // While a copy is held (Paste offered) a double-click does not make an insert go
+        // before the line.
+        chosenRow = r;
+        chosenCol = c;
+        chosenBefore = dbl && !s.menu[EditGridItem::Paste];
+      }
       const Cells before = Snapshot(s.grid);
       const Sizes sizes = SizesNow();
       const unsigned command = rng() % 4;
@@ -139,9 +173,28 @@ TEST(GridEditProperty, RandomCommandsKeepTheGridWholeAndUndoRestoresIt) {
         undoSizes = sizes;
       }
       const std::string where = "class " + std::to_string(cls) + " round " + std::to_string(round) + " step " +
-                                std::to_string(step) + " at " + std::to_string(r) + "," + std::to_string(c) + " command " + std::to_string(command) + " sel " +
+                                std::to_string(step) + (dbl ? " double" : "") + " at " + std::to_string(r) + "," + std::to_string(c) + " command " + std::to_string(command) + " sel " +
                                 std::to_string(g.CurRow) + "," + std::to_string(g.CurCol) + " op " +
                                 std::to_string(g.LastEditOp);
+      // Only the chosen line changed: overwritten by a paste, or taken out or put in (with its
+      // partner of the same index on the square models).
+      const Cells after = Snapshot(s.grid);
+      if (ran && command > 0 && after != before) {
+        ASSERT_GE(chosenRow, 0) << where << ": a command changed the grid with no line chosen";
+        const bool square = cls == 1 || cls == 2 || cls == 7;
+        const int k = chosenRow > 0 ? chosenRow : chosenCol;
+        const int lineRow = chosenRow > 0 || square ? k : 0, lineCol = chosenCol > 0 || square ? k : 0;
+        if (command == 1) {
+          ASSERT_EQ(DataWithout(after, chosenRow, chosenCol), DataWithout(before, chosenRow, chosenCol)) << where;
+        } else if (command == 2) {
+          ASSERT_EQ(DataWithout(after, 0, 0), DataWithout(before, lineRow, lineCol)) << where;
+        } else {
+          const int p = chosenBefore ? 0 : 1;
+          ASSERT_EQ(DataWithout(after, lineRow ? lineRow + p : 0, lineCol ? lineCol + p : 0),
+                    DataWithout(before, 0, 0))
+              << where;
+        }
+      }
       const Shape e = Expected();
       ASSERT_EQ(s.grid.Rows(), e.rows) << where;
       ASSERT_EQ(s.grid.Cols(), e.cols) << where;

@@ -308,7 +308,7 @@ protected:
         Form *f = FormOf(this);
         if (f)
           for (MenuItem *top : f->MenuBar().Items())
-            if (top->Visible() && top->Enabled() && top->FindShortcut(static_cast<char>(k->key()))) {
+            if (top->Visible() && top->FindShortcut(static_cast<char>(k->key()), true)) {
               e->accept(); // deliver as a key press, which keyPressEvent hands to the menu
               return true;
             }

@@ -75,6 +75,9 @@ int KeyCodeOf(const QKeyEvent &e) {
   case Qt::Key_Period:
     return 190;
   default:
+    // Other printable characters have no key code of their own: "%", "&", "'" and "(" would
+    // otherwise read as the arrow keys and move the focus or the cell editor.
+    if (k > Qt::Key_Space && k < 0x7F) return 0;
     return k & 0xFF;
   }
 }
@@ -253,6 +256,13 @@ bool TryFormShortcut(QWidget *w, const QKeyEvent &e) {
       return true;
     }
   }
+  // The shortcut of an item that is off is refused: it must not fall through to the focused
+  // control's own key (Ctrl+U and Ctrl+D would edit a text box's text).
+  for (MenuItem *top : f->MenuBar().Items())
+    if (top->Visible() && top->FindShortcut(static_cast<char>(e.key()), true)) {
+      Beep();
+      return true;
+    }
   return false;
 }
 

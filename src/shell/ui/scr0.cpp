@@ -151,6 +151,9 @@ void Scr0::Form_Paint() {
 void Scr0::Form_Activate() {
   UnloadAllForms();
   EraseProblemArrays();
+  // The problem is gone, and with it the file it came from or went to: a new problem's
+  // screens carry no file name until it is opened or saved.
+  g.ProblemFileName.clear();
   PopUpMainMenu();
 }
 

@@ -317,5 +317,90 @@ TEST_F(GridEditScreenTest, NewSizeDropsTheUndoRecord) {
   EXPECT_EQ(Snapshot(grid), fresh);
 }
 
+// A click that sends the editor to a data cell (a closed heading, the diagonal of a network)
+// ends the selection: no command then acts on the editor's cell in its place.
+TEST_F(GridEditScreenTest, CommandsActOnlyOnTheHeadingTheUserChose) {
+  {
+    Scr2 &s = Sized(2, "3");
+    Grid &grid = s.grid1;
+    Mark(grid, 1, 3, 1, 4);
+    grid.SetTextMatrix(1, 1, "11.00"); // as the editor, coming to it, writes it back
+    const Cells three = Snapshot(grid);
+    grid.PerformDblClick(0, 4); // "R.H.S.": a beep, the editor to (1, 1)
+    EXPECT_FALSE(s.mnuDeleteMenu.Enabled());
+    const int beeps = script.Beeps();
+    s.BX0.PressKey('D', key::CtrlMask);
+    s.mnuDeleteMenu.PerformClick(); // even when reached some other way
+    EXPECT_EQ(script.Beeps(), beeps + 2);
+    EXPECT_EQ(Snapshot(grid), three);
+  }
+  {
+    Scr2 &s = Sized(7, "4");
+    Grid &grid = s.grid1;
+    Mark(grid, 2, 5, 2, 5);
+    const Cells four = Snapshot(grid);
+    grid.PerformClick(2, 0); // node A
+    grid.PerformClick(4, 4); // C's cell to itself: the editor goes to (4, 5)
+    s.mnuDeleteMenu.PerformClick();
+    EXPECT_EQ(Snapshot(grid), four);
+    // The name row takes no pasted distances.
+    grid.PerformClick(3, 0);
+    s.mnuCopyMenu.PerformClick();
+    grid.PerformClick(1, 0);
+    s.mnuPasteMenu.PerformClick();
+    EXPECT_EQ(Snapshot(grid), four);
+    EXPECT_FALSE(s.mnuUndo.Enabled());
+    // Nor do the distances take the names.
+    grid.SetTextMatrix(1, 4, "C");
+    const Cells named = Snapshot(grid);
+    grid.PerformClick(1, 0);
+    s.mnuCopyMenu.PerformClick();
+    grid.PerformClick(3, 0);
+    s.mnuPasteMenu.PerformClick();
+    EXPECT_EQ(Snapshot(grid), named);
+    EXPECT_FALSE(s.mnuUndo.Enabled());
+  }
+  {
+    Scr2 &s = Sized(3, "2", "2");
+    Grid &grid = s.grid1;
+    Mark(grid, 3, 4, 1, 2);
+    const Cells lp = Snapshot(grid);
+    grid.PerformClick(3, 0);
+    s.mnuCopyMenu.PerformClick();
+    grid.PerformClick(5, 0); // "Lower Bound"
+    EXPECT_FALSE(s.mnuPasteMenu.Enabled());
+    s.mnuPasteMenu.PerformClick();
+    grid.PerformClick(0, 1);
+    s.mnuCopyMenu.PerformClick();
+    grid.PerformClick(0, 4); // "R.H.S."
+    s.mnuPasteMenu.PerformClick();
+    EXPECT_EQ(Snapshot(grid), lp);
+    EXPECT_TRUE(script.MessageBoxes().empty());
+  }
+}
+
+// Ctrl+U and Ctrl+D while their items are off: a beep, and the text being typed stays.
+TEST_F(GridEditScreenTest, ShortcutsOfDisabledItemsNeverEditTheCell) {
+  Scr2 &s = Sized(2, "2");
+  Grid &grid = s.grid1;
+  s.BX0.PressKey(key::Return);
+  s.BX0.PressKey(key::Return);
+  s.BX0.PressKey(key::Return);
+  s.BX0.Type("3");
+  s.BX0.PressKey(key::Return);
+  s.BX0.PressKey(key::Left);
+  ASSERT_EQ(grid.Row(), 2);
+  ASSERT_EQ(grid.Col(), 1);
+  ASSERT_EQ(s.BX0.SelText(), "3.00");
+  const int beeps = script.Beeps();
+  s.BX0.PressKey('D', key::CtrlMask);
+  s.BX0.PressKey('U', key::CtrlMask);
+  EXPECT_EQ(script.Beeps(), beeps + 2);
+  EXPECT_EQ(s.BX0.Text(), "3.00");
+  s.BX0.PressKey(key::Tab);
+  EXPECT_EQ(grid.TextMatrix(2, 1), "3.00");
+  EXPECT_EQ(g.DataChanged, 1) << "typing alone counts as a change";
+}
+
 } // namespace
 } // namespace quon::testing

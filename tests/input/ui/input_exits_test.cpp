@@ -313,6 +313,35 @@ TEST_F(ScreenExits, TheNextProblemOfASessionAsksOnlyOnceItIsSized) {
   }
 }
 
+// A problem typed with the keyboard alone (sizes, then one cell and Tab) is a change: File >
+// Main Menu asks before it drops it, in every class. A new problem's caption names no file.
+TEST_F(ScreenExits, KeyboardOnlyProblemsAskBeforeFileMainMenuDropsThem) {
+  const std::pair<int, int> variants[] = {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0},
+                                          {7, 0}, {7, 1}, {7, 4}, {8, 1}, {8, 2}, {9, 0}};
+  g.ProblemFileName = "/somewhere/earlier.txt";
+  for (auto [cls, sub] : variants) {
+    SCOPED_TRACE(cls * 10 + sub);
+    g.DataChanged = 0;
+    if (cls == 7) g.NetSubModel = static_cast<int16>(sub);
+    Scr2 &s = NewProblemFromMainMenu(script, cls, sub);
+    EXPECT_EQ(s.Caption(), "QUON ");
+    s.BX1.SetFocus();
+    s.BX1.Type("Demo\r");
+    if (cls != 8) {
+      s.BX2.Type("2\r");
+      if (HasSecondSize(cls)) s.BX3.Type("2\r");
+    }
+    ASSERT_TRUE(s.BX0.Visible());
+    ASSERT_EQ(g.DataChanged, 0);
+    s.BX0.Type("5\t");
+    g.ProblemFileName = "/somewhere/earlier.txt"; // as though it had been saved there
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
+    s.mainMenu.PerformClick();
+    EXPECT_FALSE(IsLoaded<Scr2>());
+    ASSERT_TRUE(script.Done()) << script.Pending();
+  }
+}
+
 TEST_F(ScreenExits, TypedProjectIsNeverDroppedWithoutTheQuestion) {
   Scr2 &s = Typed(8, "", "", 2);
   Fill(s, 1, {"1", "2", "A", "1", "2", "3"});

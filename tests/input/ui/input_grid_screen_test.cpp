@@ -1,3 +1,4 @@
+#include <clocale>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -5,6 +6,7 @@
 #include "input/input_grid.h"
 #include "input/ui/scr2.h"
 #include "platform/colors.h"
+#include "transport/transport_input.h"
 #include "platform/ui/controls.h"
 #include "support/screen_test.h"
 
@@ -362,17 +364,92 @@ TEST_F(InputGridScreenTest, ProjectRowsAndNodeChecks) {
   EXPECT_EQ(At(s), Pos(4, 1));
 }
 
-TEST_F(InputGridScreenTest, QueueingWordsMoveOnAtTheRowEnd) {
+TEST_F(InputGridScreenTest, QueueingTabAfterAWordGoesToTheNextCell) {
   Scr2 &s = Sized(6, "2");
   Grid &grid = s.grid1;
   EXPECT_EQ(s.Label7.Caption(), "INPUT TABLE - M/M/c queues");
-  Fill(s, {"4", "6", "2", "10"});
-  EXPECT_EQ(At(s), Pos(1, 5));
-  s.BX0.Type("i");
-  EXPECT_EQ(At(s), Pos(2, 5));
-  EXPECT_EQ(RowOf(s, 1), (V{"1", "4.00", "6.00", "2", "10", "infinity"}));
+  Fill(s, {"4", "6", "2"});
+  EXPECT_EQ(At(s), Pos(1, 4));
+  s.BX0.Type("i\ti\t");
+  EXPECT_EQ(At(s), Pos(2, 1));
+  Fill(s, {"4", "3", "2"});
+  EXPECT_EQ(RowOf(s, 1), (V{"1", "4.00", "6.00", "2", "infinity", "infinity"}));
+  EXPECT_EQ(RowOf(s, 2), (V{"2", "4.00", "3.00", "2", "infinity", "infinity"}));
   grid.PerformClick(0, 3);
   EXPECT_EQ(At(s), Pos(1, 1));
+}
+
+// A click leaves the caret where it fell; a number typed over a word still replaces the word,
+// a key the cell refuses leaves it, and text that is no number is never read as 0.
+TEST_F(InputGridScreenTest, NumbersTypedOverAWordReplaceIt) {
+  Scr2 &s = Sized(7, "3");
+  Grid &grid = s.grid1;
+  ASSERT_EQ(grid.TextMatrix(2, 3), "infinity");
+  grid.PerformClick(2, 3);
+  s.BX0.SetSelStart(6); // as the click put it, inside the word
+  s.BX0.Type("3");
+  EXPECT_EQ(s.BX0.Text(), "3");
+  s.BX0.PressKey(key::Tab);
+  EXPECT_EQ(grid.TextMatrix(2, 3), "3.00");
+
+  grid.PerformClick(2, 4);
+  s.BX0.SetSelStart(2);
+  const int beeps = script.Beeps();
+  s.BX0.Type("-");
+  EXPECT_EQ(script.Beeps(), beeps + 1);
+  EXPECT_EQ(s.BX0.Text(), "infinity");
+  EXPECT_EQ(grid.TextMatrix(2, 4), "infinity");
+
+  // However such a text got there, a key's release refuses it and puts the cell back.
+  script.AnswerMsgBox(msg::OK, "This cell takes a number only");
+  s.BX0.SetText("infini3ty");
+  s.BX0.PressKey(key::Home);
+  EXPECT_EQ(grid.TextMatrix(2, 4), "infinity");
+  EXPECT_EQ(s.BX0.Text(), "infinity");
+}
+
+// Values are kept as typed: a fractional supply, a cost finer than the pattern; only the cells
+// of whole numbers refuse a fraction, and say so.
+TEST_F(InputGridScreenTest, FractionsAreKeptOrRefusedNeverRounded) {
+  Scr2 &s = Sized(4, "2", "2");
+  Grid &grid = s.grid1;
+  grid.PerformClick(2, 4);
+  s.BX0.Type("1.5\r");
+  grid.PerformClick(3, 4);
+  s.BX0.Type("2.5\r");
+  grid.PerformClick(4, 2);
+  s.BX0.Type("2\r2\r");
+  grid.PerformClick(2, 2);
+  s.BX0.Type("1.555\r3\r");
+  EXPECT_EQ(grid.TextMatrix(2, 4), "1.5");
+  EXPECT_EQ(grid.TextMatrix(3, 4), "2.5");
+  EXPECT_EQ(grid.TextMatrix(4, 2), "2");
+  EXPECT_EQ(grid.TextMatrix(2, 2), "1.555");
+  EXPECT_EQ(grid.TextMatrix(2, 3), "3.00");
+  // Supplies of 4 meet demands of 4: no dummy is added.
+  ASSERT_FALSE(ReadTransInput(grid).has_value());
+  EXPECT_EQ(g.TransDummySource + g.TransDummyDest, 0);
+
+  Scr2 &q = Sized(6, "1");
+  q.grid1.PerformClick(1, 3);
+  script.AnswerMsgBox(msg::OK, "This cell takes a whole number only");
+  q.BX0.Type("2.5");
+  EXPECT_EQ(q.grid1.TextMatrix(1, 3), "25");
+  EXPECT_EQ(script.MessageBoxes().back().title, "Input Data Error");
+}
+
+TEST_F(InputGridScreenTest, KeysTheFilterRefusesBeepUnderADecimalCommaLocale) {
+  // Where the machine lacks the locale the keys are still judged, under the one it has.
+  const std::string kept = std::setlocale(LC_ALL, nullptr);
+  std::setlocale(LC_ALL, "de_DE.UTF-8");
+  Scr2 &s = Sized(1, "2");
+  const int beeps = script.Beeps();
+  s.BX0.Type("3,5%'&(");
+  EXPECT_EQ(script.Beeps(), beeps + 5);
+  EXPECT_EQ(At(s), Pos(1, 1)) << "no character reads as an arrow key";
+  s.BX0.Type("\r");
+  EXPECT_EQ(s.grid1.TextMatrix(1, 1), "35.00");
+  std::setlocale(LC_ALL, kept.c_str());
 }
 
 TEST_F(InputGridScreenTest, GamesMatricesAndEquations) {
