@@ -47,7 +47,13 @@ GridStore FilledGrid(const Kind &k) {
   for (int r = 0; r < s.rows; ++r)
     for (int c = 0; c < s.cols; ++c)
       grid.SetTextMatrix(r, c, std::to_string(r) + "." + std::to_string(c));
-  if (k.modelClass == 3 || k.modelClass == 5) grid.SetTextMatrix(2, 0, "Minimize");
+  if (k.modelClass == 3 || k.modelClass == 5) {
+    grid.SetTextMatrix(2, 0, "Minimize");
+    // A relation cell holds a relation.
+    const char *const relations[] = {"<=", "=", ">="};
+    for (int r = 3; r <= k.sizes[1] + 2; ++r)
+      grid.SetTextMatrix(r, k.sizes[0] + 1, relations[r % 3]);
+  }
   return grid;
 }
 
@@ -104,7 +110,7 @@ TEST(ProblemFile, LayoutOfALinearProgram) {
   std::vector<std::string> lines = {"3000", "5", "2", "1", "\"Demo\"", "2", "1", "\"Maximize\""};
   for (int r = 1; r <= 6; ++r)
     for (int c = 1; c <= 4; ++c)
-      lines.push_back("\"" + std::to_string(r) + "." + std::to_string(c) + "\"");
+      lines.push_back("\"" + (r == 3 && c == 3 ? grid.TextMatrix(3, 3) : std::to_string(r) + "." + std::to_string(c)) + "\"");
   EXPECT_EQ(lines.size(), 8u + 24u);
   EXPECT_EQ(ProblemFileText(f), Lines(lines));
 }
@@ -222,7 +228,7 @@ TEST(ProblemFile, TransportationKeepsItsTypedSizesAfterBalancing) {
   EXPECT_EQ(f.sizes, (std::vector<int>{2, 2}));
 }
 
-TEST(ProblemFile, AMinusInfinityLowerBoundNeedsTheUnrestrictedFlag) {
+TEST(ProblemFile, AMinusInfinityLowerBoundOpensWhateverItsFlag) {
   // minimize x1 subject to -x1 <= 5: x1's lower bound row, then its unrestricted flag.
   auto file = [](const std::string &lower, const std::string &flag) {
     return Lines({"3000",
@@ -260,13 +266,9 @@ TEST(ProblemFile, AMinusInfinityLowerBoundNeedsTheUnrestrictedFlag) {
   };
   EXPECT_EQ(Parse(file("-infinity", "y"), 3).status, OpenStatus::Loaded);
   EXPECT_EQ(Parse(file("0", "n"), 3).status, OpenStatus::Loaded);
-  for (const char *flag : {"n", ""}) {
-    const OpenResult res = Parse(file("-infinity", flag), 3);
-    EXPECT_EQ(res.status, OpenStatus::Invalid) << flag;
-    EXPECT_NE(res.message.text.find("row 4, column 1 holds \"-infinity\". Nonnegative var"),
-              std::string::npos)
-        << res.message.text;
-  }
+  // The editor's "i" key gives "-infinity" whatever the flag says, so the file keeps it.
+  for (const char *flag : {"n", ""})
+    EXPECT_EQ(Parse(file("-infinity", flag), 3).status, OpenStatus::Loaded) << flag;
 }
 
 TEST(ProblemFile, MalformedFilesAreRefusedWhole) {

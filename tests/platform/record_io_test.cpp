@@ -106,8 +106,9 @@ TEST(RecordReader, ErrorsNameTheLineAndStickWithoutHalfValues) {
       {"1E999\r\n", 0, false, "line 1: the number \"1E999\" is too large"},
       {"-" + std::string(400, '9') + "\r\n", 0, false, "line 1: the number \"-9999"},
       {"\x01\xff\xfe\r\n", 0, false, "line 1: a number was expected, found a value that is not plain text"},
-      {"1\r\n\"Demo\r\n", 1, true, "line 2: the text \"\"Demo\" has no closing double quote"},
-      {"\"\r\n", 0, true, "line 1: the text \"\"\" has no closing double quote"},
+      {"1\r\n\"Demo\r\n", 1, true, "line 2: a text has no closing double quote (\"\"Demo\")"},
+      {"\"\r\n", 0, true, "line 1: a text has no closing double quote (\"\"\")"},
+      {"\"\x01\xff\r\n", 0, true, "line 1: a text has no closing double quote (a value that is not plain text)"},
   };
   for (const auto &c : cases) {
     std::istringstream in(c.file);
