@@ -226,7 +226,8 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
   std::string why;
   auto invalid = [&]() {
     res.status = OpenStatus::Invalid;
-    res.message = InvalidFile(rd.Failed() ? rd.Error() : why);
+    res.reason = rd.Failed() ? rd.Error() : why;
+    res.message = InvalidFile(res.reason);
     return res;
   };
   // A whole number within limits; a failure leaves its reason in `why` or in the reader.
@@ -309,6 +310,7 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
     why = rd.Error() + "; its sizes call for " + std::to_string(count) + " cells, on lines " +
           std::to_string(firstCellLine) + " to " + std::to_string(firstCellLine + count - 1);
     res.status = OpenStatus::Invalid;
+    res.reason = why;
     res.message = InvalidFile(why);
     return res;
   }
@@ -371,23 +373,28 @@ std::optional<InputMessage> WriteProblemFile(const std::string &path, const Prob
   };
   // Only what can be opened again is written, so a save never leaves a file behind that the
   // program refuses later.
-  if (file.rows >= 2 && file.cols >= 2 && file.cells.size() == static_cast<std::size_t>(file.rows - 1) * (file.cols - 1)) {
-    const CellSheet sheet{ModelClassOfTag(file.tag), file.rows, file.cols, [&file](int r, int c) { return file.Cell(r, c); }};
-    if (auto refused = FirstRefusedCell(sheet)) return failed(CellRefusalText(file.Cell(refused->row, refused->col), *refused));
-  }
+  if (file.rows < 2 || file.cols < 2 || file.cells.size() != static_cast<std::size_t>(file.rows - 1) * (file.cols - 1))
+    return failed("the input grid does not hold a whole problem yet");
+  const CellSheet sheet{ModelClassOfTag(file.tag), file.rows, file.cols, [&file](int r, int c) { return file.Cell(r, c); }};
+  if (auto refused = FirstRefusedCell(sheet)) return failed(CellRefusalText(file.Cell(refused->row, refused->col), *refused));
   const std::string text = ProblemFileText(file);
   if (text.size() > kMaxProblemFileBytes) return failed("the problem is larger than a problem file can be");
   {
     std::istringstream back(text, std::ios::binary);
     const int mc = ModelClassOfTag(file.tag);
     OpenResult check = ParseProblemFile(back, mc, NetSubModelOfTag(file.tag), ProjMethodOfTag(file.tag));
-    if (check.status != OpenStatus::Loaded || check.file.rows != file.rows || check.file.cols != file.cols)
+    if (check.status != OpenStatus::Loaded) return failed("it would not open again: " + check.reason);
+    if (check.file.rows != file.rows || check.file.cols != file.cols)
       return failed("the input grid does not hold a whole problem yet");
   }
 
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (fs::exists(path, ec)) {
+  const fs::file_status st = fs::status(path, ec);
+  // Writing to a pipe would wait for a reader for good.
+  if (fs::exists(st) && !fs::is_regular_file(st))
+    return failed(std::string("it is ") + KindOfNonFile(st.type()) + ", not a file");
+  if (fs::exists(st)) {
     // A file that may not be written stays as it is, even where the folder would allow
     // replacing it.
     std::ofstream probe(path, std::ios::binary | std::ios::app);

@@ -86,6 +86,7 @@ struct OpenResult {
   OpenStatus status = OpenStatus::Invalid;
   ProblemFile file;     // when Loaded
   InputMessage message; // when Mismatch (the retry question) or Invalid
+  std::string reason;   // when Invalid: what is wrong, with its line
 };
 
 // Reads and checks a problem file for the elected model class: the tag, the digit counts and

@@ -12,6 +12,7 @@
 #include "editor_fake.h"
 #include "input/cell_rules.h"
 #include "input/problem_file.h"
+#include "platform/record_io.h"
 #include "support/grid_text.h"
 
 namespace quon {
@@ -532,6 +533,19 @@ TEST_F(ProblemFileOnDisk, FailedSavesAreReportedAndKeepTheOldFile) {
   ASSERT_TRUE(msg);
   EXPECT_NE(msg->text.find("does not hold a whole problem"), std::string::npos);
   EXPECT_EQ(Slurp(old), "kept");
+  // A cell longer than any line a file may hold (pasted in from another program) is named.
+  ProblemFile longCell = f;
+  longCell.cells[0] = "0." + std::string(kMaxRecordLineBytes, '0') + "1";
+  msg = WriteProblemFile(old.string(), longCell);
+  ASSERT_TRUE(msg);
+  EXPECT_NE(msg->text.find("would not open again: line 8: the line is longer"), std::string::npos) << msg->text;
+  EXPECT_EQ(Slurp(old), "kept");
+  // Writing to a pipe would wait for a reader for good.
+  const fs::path fifo = dir_ / "fifo.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  msg = WriteProblemFile(fifo.string(), f);
+  ASSERT_TRUE(msg);
+  EXPECT_NE(msg->text.find("it is a pipe, not a file"), std::string::npos) << msg->text;
 }
 
 TEST_F(ProblemFileOnDisk, MissingFileIsReported) {
