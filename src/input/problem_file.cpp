@@ -60,6 +60,11 @@ std::string SizeText(int v) {
   return std::to_string(v);
 }
 
+// A file's cells as the grid of its own model class holds them.
+CellSheet SheetOf(const ProblemFile &f) {
+  return {ModelClassOfTag(f.tag), f.rows, f.cols, [&f](int r, int c) { return f.Cell(r, c); }};
+}
+
 // "row 2, column 3 holds "x". This cell takes a number only"
 std::string CellRefusalText(const std::string &text, const CellRefusal &refused) {
   return "row " + std::to_string(refused.row) + ", column " + std::to_string(refused.col) + " holds " +
@@ -293,10 +298,10 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
     f.cells.push_back(std::move(*cell));
   }
   // Every cell must be one the input grid could hold, as its editor would have let it be typed.
-  const CellSheet sheet{mc, f.rows, f.cols, [&f](int r, int c) { return f.Cell(r, c); }};
-  if (auto refused = FirstRefusedCell(sheet)) {
+  if (auto refused = FirstRefusedCell(SheetOf(f))) {
     const int line = firstCellLine + (refused->row - 1) * (f.cols - 1) + (refused->col - 1);
-    why = "line " + std::to_string(line) + ": " + CellRefusalText(f.Cell(refused->row, refused->col), *refused);
+    why =
+        "line " + std::to_string(line) + ": " + CellRefusalText(f.Cell(refused->row, refused->col), *refused);
     return invalid();
   }
   if (mc == ModelClassCode::Networks) {
@@ -360,8 +365,8 @@ OpenResult ReadProblemFile(const std::string &path, int electedClass, int netSub
     return refused(path + " cannot be opened: it is " + KindOfNonFile(st.type()) + ", not a problem file");
   const std::uintmax_t bytes = fs::file_size(path, ec);
   if (!ec && bytes > kMaxProblemFileBytes)
-    return refused(path + " cannot be opened: at " + Megabytes(bytes) + " it is larger than a problem file can be (" +
-                   Megabytes(kMaxProblemFileBytes) + ")");
+    return refused(path + " cannot be opened: at " + Megabytes(bytes) +
+                   " it is larger than a problem file can be (" + Megabytes(kMaxProblemFileBytes) + ")");
   std::ifstream in(path, std::ios::binary);
   if (!in) return refused("The file " + path + " cannot be opened");
   return ParseProblemFile(in, electedClass, netSubModel, projMethod);
@@ -373,10 +378,11 @@ std::optional<InputMessage> WriteProblemFile(const std::string &path, const Prob
   };
   // Only what can be opened again is written, so a save never leaves a file behind that the
   // program refuses later.
-  if (file.rows < 2 || file.cols < 2 || file.cells.size() != static_cast<std::size_t>(file.rows - 1) * (file.cols - 1))
+  if (file.rows < 2 || file.cols < 2 ||
+      file.cells.size() != static_cast<std::size_t>(file.rows - 1) * (file.cols - 1))
     return failed("the input grid does not hold a whole problem yet");
-  const CellSheet sheet{ModelClassOfTag(file.tag), file.rows, file.cols, [&file](int r, int c) { return file.Cell(r, c); }};
-  if (auto refused = FirstRefusedCell(sheet)) return failed(CellRefusalText(file.Cell(refused->row, refused->col), *refused));
+  if (auto refused = FirstRefusedCell(SheetOf(file)))
+    return failed(CellRefusalText(file.Cell(refused->row, refused->col), *refused));
   const std::string text = ProblemFileText(file);
   if (text.size() > kMaxProblemFileBytes) return failed("the problem is larger than a problem file can be");
   {

@@ -43,7 +43,8 @@ std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader 
   }
   // The problem solved is one a file could hold: no word in a number cell, no relation but
   // the three, whichever road put the text there.
-  const CellSheet sheet{g.ModelClass, grid.Rows(), grid.Cols(), [&grid](int r, int c) { return grid.TextMatrix(r, c); }};
+  const CellSheet sheet{g.ModelClass, grid.Rows(), grid.Cols(),
+                        [&grid](int r, int c) { return grid.TextMatrix(r, c); }};
   if (auto refused = FirstRefusedCell(sheet)) {
     InputMessage m = refused->message;
     m.row = refused->row;

@@ -118,7 +118,9 @@ TEST(ProblemFile, LayoutOfALinearProgram) {
   std::vector<std::string> lines = {"3000", "5", "2", "1", "\"Demo\"", "2", "1", "\"Maximize\""};
   for (int r = 1; r <= 6; ++r)
     for (int c = 1; c <= 4; ++c)
-      lines.push_back("\"" + (r == 3 && c == 3 ? grid.TextMatrix(3, 3) : std::to_string(r) + "." + std::to_string(c)) + "\"");
+      lines.push_back(
+          "\"" + (r == 3 && c == 3 ? grid.TextMatrix(3, 3) : std::to_string(r) + "." + std::to_string(c)) +
+          "\"");
   EXPECT_EQ(lines.size(), 8u + 24u);
   EXPECT_EQ(ProblemFileText(f), Lines(lines));
 }
@@ -202,7 +204,8 @@ TEST(ProblemFile, WhatTheEditorPutsInACellIsSavedAndOpenedAsItStands) {
     }
     if (k.modelClass == 8) g.NodeCount = LargestProjectNode(s.grid);
     const ProblemFile saved = CaptureProblem(s.grid, "Typed", s.symmetric ? 1 : 0);
-    const CellSheet sheet{k.modelClass, s.grid.Rows(), s.grid.Cols(), [&s](int r, int c) { return s.Cell(r, c); }};
+    const CellSheet sheet{k.modelClass, s.grid.Rows(), s.grid.Cols(),
+                          [&s](int r, int c) { return s.Cell(r, c); }};
     EXPECT_FALSE(FirstRefusedCell(sheet).has_value()) << "a cell the submission would refuse";
     auto opened = Parse(ProblemFileText(saved), k.modelClass, k.netSubModel, k.projMethod);
     ASSERT_EQ(opened.status, OpenStatus::Loaded) << opened.message.text;
@@ -214,13 +217,17 @@ TEST(ProblemFile, DamagedFilesAreRefusedWithTheLineThatIsWrong) {
   // Every class's file, damaged at random: a count changed, lines appended or doubled, binary
   // bytes after the end. Only blank lines may follow the last value.
   std::mt19937 rng(4780);
-  auto lineCount = [](const std::string &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); };
+  auto lineCount = [](const std::string &text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  };
   for (const Kind &k : kKinds) {
     SCOPED_TRACE(k.tag);
     Elect(k);
     const std::string good = ProblemFileText(CaptureProblem(FilledGrid(k), "T", 1));
     const int goodLines = lineCount(good);
-    auto parse = [&](const std::string &text) { return Parse(text, k.modelClass, k.netSubModel, k.projMethod); };
+    auto parse = [&](const std::string &text) {
+      return Parse(text, k.modelClass, k.netSubModel, k.projMethod);
+    };
     ASSERT_EQ(parse(good).status, OpenStatus::Loaded);
     EXPECT_EQ(parse(good + "\r\n  \r\n\n").status, OpenStatus::Loaded) << "trailing blank lines";
     EXPECT_EQ(parse(good.substr(0, good.size() - 2)).status, OpenStatus::Loaded) << "no final line end";
@@ -259,7 +266,8 @@ TEST(ProblemFile, DamagedFilesAreRefusedWithTheLineThatIsWrong) {
           bad += static_cast<char>(rng() % 256);
         if (bad.find_first_not_of(" \t\r\n", good.size()) == std::string::npos) bad += '\x01';
         const std::size_t firstByte = bad.find_first_not_of(" \t\r\n", good.size());
-        wrongLine = goodLines + 1 + static_cast<int>(std::count(bad.begin() + good.size(), bad.begin() + firstByte, '\n'));
+        wrongLine = goodLines + 1 +
+                    static_cast<int>(std::count(bad.begin() + good.size(), bad.begin() + firstByte, '\n'));
         break;
       }
       }
@@ -538,7 +546,8 @@ TEST_F(ProblemFileOnDisk, FailedSavesAreReportedAndKeepTheOldFile) {
   longCell.cells[0] = "0." + std::string(kMaxRecordLineBytes, '0') + "1";
   msg = WriteProblemFile(old.string(), longCell);
   ASSERT_TRUE(msg);
-  EXPECT_NE(msg->text.find("would not open again: line 8: the line is longer"), std::string::npos) << msg->text;
+  EXPECT_NE(msg->text.find("would not open again: line 8: the line is longer"), std::string::npos)
+      << msg->text;
   EXPECT_EQ(Slurp(old), "kept");
   // Writing to a pipe would wait for a reader for good.
   const fs::path fifo = dir_ / "fifo.txt";

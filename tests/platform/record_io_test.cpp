@@ -71,7 +71,8 @@ TEST(RecordReader, ReadsTheFilesAsTheyStand) {
 }
 
 TEST(RecordReader, AByteOrderMarkIsSkippedOrNamed) {
-  std::istringstream utf8("\xEF\xBB\xBF" "3000\r\n\"\xEF\xBB\xBFx\"\r\n");
+  std::istringstream utf8("\xEF\xBB\xBF"
+                          "3000\r\n\"\xEF\xBB\xBFx\"\r\n");
   RecordReader r(utf8);
   EXPECT_EQ(r.ReadInt16(), 3000);
   EXPECT_EQ(r.ReadText(), "\xEF\xBB\xBFx"); // only the file's first bytes are the mark
@@ -140,7 +141,8 @@ TEST(RecordReader, ErrorsNameTheLineAndStickWithoutHalfValues) {
       {"\x01\xff\xfe\r\n", 0, false, "line 1: a number was expected, found a value that is not plain text"},
       {"1\r\n\"Demo\r\n", 1, true, "line 2: a text has no closing double quote (\"\"Demo\")"},
       {"\"\r\n", 0, true, "line 1: a text has no closing double quote (\"\"\")"},
-      {"\"\x01\xff\r\n", 0, true, "line 1: a text has no closing double quote (a value that is not plain text)"},
+      {"\"\x01\xff\r\n", 0, true,
+       "line 1: a text has no closing double quote (a value that is not plain text)"},
   };
   for (const auto &c : cases) {
     std::istringstream in(c.file);

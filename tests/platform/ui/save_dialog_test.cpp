@@ -47,7 +47,8 @@ TEST(SaveDialog, ANameWithQuotesIsRefusedNotCut) {
   QMetaObject::invokeMethod(dialog.get(), "accept");
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   ASSERT_EQ(dialog->selectedFiles().size(), 1);
-  EXPECT_EQ(std::filesystem::path(dialog->selectedFiles().first().toStdString()).filename(), "plain name.txt");
+  EXPECT_EQ(std::filesystem::path(dialog->selectedFiles().first().toStdString()).filename(),
+            "plain name.txt");
   answer.stop();
   std::filesystem::remove_all(dir);
 }
