@@ -90,8 +90,9 @@ Rule RuleOf(const CellSheet &s, int r, int c) {
     return NumberRule(true, "infinity", "-infinity");
   }
   case ModelClassCode::Queueing:
-    if (c >= 4) return Whole(NumberRule(true, "infinity"));
-    return c == 3 ? Whole(NumberRule()) : NumberRule();
+    // The "i" key puts "infinity" into every cell of the queue table; servers and limits
+    // are whole numbers.
+    return c >= 3 ? Whole(NumberRule(true, "infinity")) : NumberRule(true, "infinity");
   case ModelClassCode::Networks:
     if (r == 1 || c == 1 || r == c) return {};
     return NumberRule(false, "infinity");
@@ -120,12 +121,20 @@ std::optional<InputMessage> LowerBoundAgainstFlag(std::string_view lower, std::s
       return Info(kUnrestrictedVar, kUnrestrictedTitle);
     return std::nullopt;
   }
-  if (t == "-infinity" || (source == CellOrigin::Typed && t[0] == '-'))
-    return Info(kNonnegativeVar, kUnrestrictedTitle);
+  // The "i" key gives "-infinity" whatever the flag says, so only typed text is judged here.
+  if (source == CellOrigin::Typed && t[0] == '-') return Info(kNonnegativeVar, kUnrestrictedTitle);
   return std::nullopt;
 }
 
 } // namespace
+
+std::optional<CellRefusal> FirstRefusedCell(const CellSheet &sheet) {
+  for (int r = 1; r < sheet.rows; ++r)
+    for (int c = 1; c < sheet.cols; ++c)
+      if (auto refusal = RefuseCellText(sheet, r, c, sheet.text(r, c), CellOrigin::Filed))
+        return CellRefusal{r, c, *refusal};
+  return std::nullopt;
+}
 
 bool TakesNumber(const CellSheet &sheet, int row, int col) {
   return RuleOf(sheet, row, col).kind == Kind::Number;
@@ -148,7 +157,9 @@ std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int 
   case Kind::Free:
     return std::nullopt;
   case Kind::Relation:
-    if (source == CellOrigin::Filed || t == "<=" || t == "=" || t == ">=") return std::nullopt;
+    if (t == "<=" || t == "=" || t == ">=") return std::nullopt;
+    // The editor's Delete key can leave part of a relation, which reads by its first sign.
+    if (source == CellOrigin::Filed && (t.empty() || t == "<" || t == ">")) return std::nullopt;
     return Critical("A constraint's type is <=, = or >=", "Input Data Error");
   case Kind::Flag: {
     if (source == CellOrigin::Typed && t != "y" && t != "n")

@@ -26,8 +26,8 @@ struct CellSheet {
 // Typed: pasted into the editor, where what the keys refuse is refused, with the cell's
 // own message where it has one. Filed: read from a problem file, which may hold what the
 // grid's editing commands put there (a negative right-hand side copied with a column, an
-// emptied flag), so only a word or an overflow in a number cell and a "-infinity" lower
-// bound of a variable not unrestricted are refused.
+// emptied flag, part of a relation), so only a word or an overflow in a number cell and a
+// relation cell holding anything else are refused.
 enum class CellOrigin { Typed, Filed };
 
 // Whether cell (row, col) holds a number (perhaps also a word such as "infinity").
@@ -40,5 +40,13 @@ InputMessage WholeNumberRefusal();
 // The refusal of `text` in cell (row, col), or nothing when the cell can hold it.
 std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int col, std::string_view text,
                                            CellOrigin source);
+
+// The first data cell, row by row, that cannot hold its text as a problem file may hold it.
+struct CellRefusal {
+  int row = 0;
+  int col = 0;
+  InputMessage message;
+};
+std::optional<CellRefusal> FirstRefusedCell(const CellSheet &sheet);
 
 } // namespace quon

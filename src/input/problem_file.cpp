@@ -60,6 +60,17 @@ std::string SizeText(int v) {
   return std::to_string(v);
 }
 
+// A file's cells as the grid of its own model class holds them.
+CellSheet SheetOf(const ProblemFile &f) {
+  return {ModelClassOfTag(f.tag), f.rows, f.cols, [&f](int r, int c) { return f.Cell(r, c); }};
+}
+
+// "row 2, column 3 holds "x". This cell takes a number only"
+std::string CellRefusalText(const std::string &text, const CellRefusal &refused) {
+  return "row " + std::to_string(refused.row) + ", column " + std::to_string(refused.col) + " holds " +
+         Excerpt(text) + ". " + refused.message.text;
+}
+
 InputMessage InvalidFile(const std::string &why) {
   return CriticalMessage("File is not a valid problem file (" + why + ")", "Open File");
 }
@@ -152,6 +163,29 @@ GridShape ShapeOf(int modelClass, int projMethod, const std::vector<int> &sizes)
   }
 }
 
+std::vector<int> GridSizes(int modelClass, int rows, int cols) {
+  switch (modelClass) {
+  case ModelClassCode::MatrixInversion:
+  case ModelClassCode::LinearEquations:
+  case ModelClassCode::Queueing:
+    return {rows - 1};
+  case ModelClassCode::LinearProgramming:
+    return {cols - 3, rows - 6};
+  case ModelClassCode::IntegerProgramming:
+    return {cols - 3, rows - 7};
+  case ModelClassCode::Transportation:
+    return {rows - 3, cols - 3};
+  case ModelClassCode::Networks:
+    return {cols - 2};
+  case ModelClassCode::ProjectPlanning:
+    return {g.NodeCount, rows};
+  case ModelClassCode::Games:
+    return {rows - 1, cols - 1};
+  default:
+    return {};
+  }
+}
+
 ProblemFile CaptureProblem(const GridStore &grid, const std::string &title, int16 symmetric) {
   ProblemFile f;
   const int mc = g.ModelClass;
@@ -164,36 +198,8 @@ ProblemFile CaptureProblem(const GridStore &grid, const std::string &title, int1
   f.cols = grid.Cols();
   const int r = f.rows;
   const int c = f.cols;
-  switch (mc) {
-  case ModelClassCode::MatrixInversion:
-  case ModelClassCode::LinearEquations:
-    f.sizes = {r - 1};
-    break;
-  case ModelClassCode::LinearProgramming:
-    f.sizes = {c - 3, r - 6};
-    break;
-  case ModelClassCode::IntegerProgramming:
-    f.sizes = {c - 3, r - 7};
-    break;
-  case ModelClassCode::Transportation:
-    f.sizes = {r - 3, c - 3};
-    break;
-  case ModelClassCode::Queueing:
-    f.sizes = {r - 1};
-    break;
-  case ModelClassCode::Networks:
-    f.sizes = {c - 2};
-    f.symmetric = symmetric;
-    break;
-  case ModelClassCode::ProjectPlanning:
-    f.sizes = {g.NodeCount, r};
-    break;
-  case ModelClassCode::Games:
-    f.sizes = {r - 1, c - 1};
-    break;
-  default:
-    break;
-  }
+  f.sizes = GridSizes(mc, r, c);
+  if (mc == ModelClassCode::Networks) f.symmetric = symmetric;
   if ((mc == ModelClassCode::LinearProgramming || mc == ModelClassCode::IntegerProgramming) && r > 2 && c > 0) f.sense = Trim(grid.TextMatrix(2, 0));
   for (int i = 1; i < r; ++i)
     for (int j = 1; j < c; ++j)
@@ -225,7 +231,8 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
   std::string why;
   auto invalid = [&]() {
     res.status = OpenStatus::Invalid;
-    res.message = InvalidFile(rd.Failed() ? rd.Error() : why);
+    res.reason = rd.Failed() ? rd.Error() : why;
+    res.message = InvalidFile(res.reason);
     return res;
   };
   // A whole number within limits; a failure leaves its reason in `why` or in the reader.
@@ -291,31 +298,77 @@ OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel,
     f.cells.push_back(std::move(*cell));
   }
   // Every cell must be one the input grid could hold, as its editor would have let it be typed.
-  const CellSheet sheet{mc, f.rows, f.cols, [&f](int r, int c) { return f.Cell(r, c); }};
-  for (int r = 1; r < f.rows; ++r)
-    for (int c = 1; c < f.cols; ++c)
-      if (auto refusal = RefuseCellText(sheet, r, c, f.Cell(r, c), CellOrigin::Filed)) {
-        const int line = firstCellLine + (r - 1) * (f.cols - 1) + (c - 1);
-        why = "line " + std::to_string(line) + ": row " + std::to_string(r) + ", column " +
-              std::to_string(c) + " holds " + Excerpt(f.Cell(r, c)) + ". " + refusal->text;
-        return invalid();
-      }
+  if (auto refused = FirstRefusedCell(SheetOf(f))) {
+    const int line = firstCellLine + (refused->row - 1) * (f.cols - 1) + (refused->col - 1);
+    why =
+        "line " + std::to_string(line) + ": " + CellRefusalText(f.Cell(refused->row, refused->col), *refused);
+    return invalid();
+  }
   if (mc == ModelClassCode::Networks) {
     auto flag = whole("the symmetric-network flag", 0, 1);
     if (!flag) return invalid();
     f.symmetric = static_cast<int16>(*flag);
   }
+  // The values must end where the sizes say: a file whose sizes were changed by hand would
+  // otherwise open with its cells shifted.
+  if (!rd.ExpectEnd()) {
+    why = rd.Error() + "; its sizes call for " + std::to_string(count) + " cells, on lines " +
+          std::to_string(firstCellLine) + " to " + std::to_string(firstCellLine + count - 1);
+    res.status = OpenStatus::Invalid;
+    res.reason = why;
+    res.message = InvalidFile(why);
+    return res;
+  }
   res.status = OpenStatus::Loaded;
   return res;
 }
 
-OpenResult ReadProblemFile(const std::string &path, int electedClass, int netSubModel, int projMethod) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    OpenResult res;
-    res.message = CriticalMessage("The file " + path + " cannot be opened", "Open File");
-    return res;
+namespace {
+
+// What a name that is no regular file belongs to, for the refusal.
+const char *KindOfNonFile(std::filesystem::file_type type) {
+  using std::filesystem::file_type;
+  switch (type) {
+  case file_type::directory:
+    return "a folder";
+  case file_type::fifo:
+    return "a pipe";
+  case file_type::character:
+  case file_type::block:
+    return "a device";
+  case file_type::socket:
+    return "a socket";
+  default:
+    return "not a file";
   }
+}
+
+std::string Megabytes(std::uintmax_t bytes) {
+  return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+}
+
+} // namespace
+
+OpenResult ReadProblemFile(const std::string &path, int electedClass, int netSubModel, int projMethod) {
+  namespace fs = std::filesystem;
+  OpenResult res;
+  auto refused = [&](const std::string &text) {
+    res.message = CriticalMessage(text, "Open File");
+    return res;
+  };
+  // Only a regular file is opened: a pipe would wait for a writer for good, and a device such
+  // as /dev/zero never ends. Its length is known before it is read.
+  std::error_code ec;
+  const fs::file_status st = fs::status(path, ec);
+  if (ec || !fs::exists(st)) return refused("The file " + path + " cannot be opened");
+  if (!fs::is_regular_file(st))
+    return refused(path + " cannot be opened: it is " + KindOfNonFile(st.type()) + ", not a problem file");
+  const std::uintmax_t bytes = fs::file_size(path, ec);
+  if (!ec && bytes > kMaxProblemFileBytes)
+    return refused(path + " cannot be opened: at " + Megabytes(bytes) +
+                   " it is larger than a problem file can be (" + Megabytes(kMaxProblemFileBytes) + ")");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return refused("The file " + path + " cannot be opened");
   return ParseProblemFile(in, electedClass, netSubModel, projMethod);
 }
 
@@ -325,18 +378,29 @@ std::optional<InputMessage> WriteProblemFile(const std::string &path, const Prob
   };
   // Only what can be opened again is written, so a save never leaves a file behind that the
   // program refuses later.
+  if (file.rows < 2 || file.cols < 2 ||
+      file.cells.size() != static_cast<std::size_t>(file.rows - 1) * (file.cols - 1))
+    return failed("the input grid does not hold a whole problem yet");
+  if (auto refused = FirstRefusedCell(SheetOf(file)))
+    return failed(CellRefusalText(file.Cell(refused->row, refused->col), *refused));
   const std::string text = ProblemFileText(file);
+  if (text.size() > kMaxProblemFileBytes) return failed("the problem is larger than a problem file can be");
   {
     std::istringstream back(text, std::ios::binary);
     const int mc = ModelClassOfTag(file.tag);
     OpenResult check = ParseProblemFile(back, mc, NetSubModelOfTag(file.tag), ProjMethodOfTag(file.tag));
-    if (check.status != OpenStatus::Loaded || check.file.rows != file.rows || check.file.cols != file.cols)
+    if (check.status != OpenStatus::Loaded) return failed("it would not open again: " + check.reason);
+    if (check.file.rows != file.rows || check.file.cols != file.cols)
       return failed("the input grid does not hold a whole problem yet");
   }
 
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (fs::exists(path, ec)) {
+  const fs::file_status st = fs::status(path, ec);
+  // Writing to a pipe would wait for a reader for good.
+  if (fs::exists(st) && !fs::is_regular_file(st))
+    return failed(std::string("it is ") + KindOfNonFile(st.type()) + ", not a file");
+  if (fs::exists(st)) {
     // A file that may not be written stays as it is, even where the folder would allow
     // replacing it.
     std::ofstream probe(path, std::ios::binary | std::ios::app);

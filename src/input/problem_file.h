@@ -4,6 +4,7 @@
 // before anything of it reaches the program's data or the grid.
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <optional>
 #include <string>
@@ -49,6 +50,16 @@ struct ProblemFile {
   const std::string &Cell(int r, int c) const;
 };
 
+// The longest problem file that is opened or written. The largest grids the size limits allow
+// (a project of 32766 activities, a program of 100 variables and 100 constraints) take a few
+// megabytes with numbers and names of ordinary length; anything far longer is no problem file
+// and is refused before it is read.
+inline constexpr std::uintmax_t kMaxProblemFileBytes = std::uintmax_t{64} << 20;
+
+// The sizes a grid of a model class holds, in the order a file stores them (projects: the
+// largest node number NodeCount, then the row count).
+std::vector<int> GridSizes(int modelClass, int rows, int cols);
+
 // The grid (rows, columns) of a model class with these sizes (projects: by CPM or PERT).
 struct GridShape {
   int rows = 0;
@@ -75,11 +86,13 @@ struct OpenResult {
   OpenStatus status = OpenStatus::Invalid;
   ProblemFile file;     // when Loaded
   InputMessage message; // when Mismatch (the retry question) or Invalid
+  std::string reason;   // when Invalid: what is wrong, with its line
 };
 
 // Reads and checks a problem file for the elected model class: the tag, the digit counts and
 // format type, the sizes within the input screen's limits, and every value present and of
-// its kind. Nothing is changed.
+// its kind, and nothing after the last value but blank lines. Only a regular file no longer
+// than kMaxProblemFileBytes is read. Nothing is changed.
 OpenResult ReadProblemFile(const std::string &path, int electedClass, int netSubModel, int projMethod);
 OpenResult ParseProblemFile(std::istream &in, int electedClass, int netSubModel, int projMethod);
 

@@ -3,6 +3,9 @@
 #include <string>
 
 #include "games/game_lp.h"
+#include "input/cell_rules.h"
+#include "input/problem_file.h"
+#include "input/problem_header.h"
 #include "network/network_input.h"
 #include "platform/values.h"
 #include "project/project_input.h"
@@ -10,6 +13,24 @@
 #include "transport/transport_input.h"
 
 namespace quon {
+
+namespace {
+// A size text as a 16-bit integer: its leading number, halves to the even neighbour.
+int16 SizeOf(const std::string &text) {
+  return CInt(Val(text)).value_or(0);
+}
+} // namespace
+
+SubmitHeader ConfirmedHeader(const GridStore &grid, SubmitHeader typed) {
+  if (g.ModelClass == ModelClassCode::ProjectPlanning || grid.Rows() < 2 || grid.Cols() < 2) return typed;
+  const std::vector<int> sizes = GridSizes(g.ModelClass, grid.Rows(), grid.Cols());
+  auto settle = [](std::string &text, int size) {
+    if (text.empty() || !IsAllDigits(text) || SizeOf(text) != size) text = std::to_string(size);
+  };
+  if (!sizes.empty()) settle(typed.size1, sizes[0]);
+  if (HasSecondSize(g.ModelClass) && sizes.size() > 1) settle(typed.size2, sizes[1]);
+  return typed;
+}
 
 std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader &header) {
   g.GridReadyFlag = 0;
@@ -19,6 +40,16 @@ std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader 
     if (auto refusal = PrepareProjectGrid(grid)) return refusal;
     // The project's size is found here, not typed, so the kept text follows it.
     g.HeaderText[2] = std::to_string(g.NodeCount);
+  }
+  // The problem solved is one a file could hold: no word in a number cell, no relation but
+  // the three, whichever road put the text there.
+  const CellSheet sheet{g.ModelClass, grid.Rows(), grid.Cols(),
+                        [&grid](int r, int c) { return grid.TextMatrix(r, c); }};
+  if (auto refused = FirstRefusedCell(sheet)) {
+    InputMessage m = refused->message;
+    m.row = refused->row;
+    m.col = refused->col;
+    return m;
   }
   g.GridRows = static_cast<int16>(grid.Rows());
   g.GridCols = static_cast<int16>(grid.Cols());
@@ -98,13 +129,6 @@ std::optional<InputMessage> ConvertInput(GridStore &grid, const SubmitHeader &he
   }
   return std::nullopt;
 }
-
-namespace {
-// A size text as a 16-bit integer: its leading number, halves to the even neighbour.
-int16 SizeOf(const std::string &text) {
-  return CInt(Val(text)).value_or(0);
-}
-} // namespace
 
 KeptHeader RestoreInputState() {
   g.NumDigitsN = g.NumDigitsNSaved;

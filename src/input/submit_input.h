@@ -20,9 +20,15 @@ struct SubmitHeader {
   std::string size2;
 };
 
+// The header that goes with the grid: a size text changed but not confirmed (or confirmed
+// without the grid being built for it) goes back to the size the grid was built with, so the
+// problem kept for the return to the input is the one the grid holds. Projects have no size.
+SubmitHeader ConfirmedHeader(const GridStore &grid, SubmitHeader typed);
+
 // First half: the title and first size text are kept; a project grid is trimmed to its
 // activity rows and checked row by row (NodeCount then holds the largest node number, which
-// the screen shows in its size box); GridRows and GridCols keep the grid's size.
+// the screen shows in its size box); every data cell must hold what a problem file may hold
+// (a refusal names the cell); GridRows and GridCols keep the grid's size.
 std::optional<InputMessage> BeginSubmission(GridStore &grid, const SubmitHeader &header);
 
 // The standard-form conversion of linear and integer programs, supplied by the linear engine.

@@ -88,17 +88,65 @@ void RecordReader::Fail(const std::string &why) {
   if (error_.empty()) error_ = "line " + std::to_string(line_) + ": " + why;
 }
 
+RecordReader::Raw RecordReader::RawLine(std::string &line) {
+  line.clear();
+  std::streambuf *buf = in_.rdbuf();
+  if (!buf) return Raw::End;
+  bool any = false;
+  for (int ch = buf->sbumpc(); ch != std::char_traits<char>::eof(); ch = buf->sbumpc()) {
+    any = true;
+    if (ch == '\n') break;
+    // A line is read only as far as a record can reach, so a file without line ends is
+    // refused at once instead of being held whole.
+    if (line.size() >= kMaxRecordLineBytes) return Raw::TooLong;
+    line.push_back(static_cast<char>(ch));
+  }
+  if (!any) return Raw::End;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return Raw::Line;
+}
+
 std::optional<std::string> RecordReader::NextLine() {
   if (Failed()) return std::nullopt;
   std::string line;
-  if (!std::getline(in_, line)) {
-    ++line_;
+  const Raw got = RawLine(line);
+  ++line_;
+  if (got == Raw::End) {
     Fail("the file ends where a value was expected");
     return std::nullopt;
   }
-  ++line_;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (got == Raw::TooLong) {
+    Fail("the line is longer than any value (" + std::to_string(kMaxRecordLineBytes) + " bytes)");
+    return std::nullopt;
+  }
+  if (line_ == 1) {
+    // A byte-order mark some editors put before UTF-8 text is no part of the first value.
+    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    if (line.rfind("\xFF\xFE", 0) == 0 || line.rfind("\xFE\xFF", 0) == 0) {
+      Fail("the file is written in UTF-16 (it begins with a UTF-16 byte-order mark), not as plain text");
+      return std::nullopt;
+    }
+  }
   return line;
+}
+
+bool RecordReader::ExpectEnd() {
+  if (Failed()) return false;
+  std::string line;
+  for (;;) {
+    const Raw got = RawLine(line);
+    if (got == Raw::End) return true;
+    ++line_;
+    if (got == Raw::TooLong) {
+      Fail("the file goes on after its last value");
+      return false;
+    }
+    const std::string t = TrimBlanks(line);
+    if (!t.empty()) {
+      Fail("the file goes on after its last value, with " + Excerpt(t));
+      return false;
+    }
+  }
 }
 
 std::optional<double> RecordReader::ReadNumber() {
@@ -144,7 +192,7 @@ std::optional<std::string> RecordReader::ReadText() {
   // A bare line is taken as it stands, as the platform's own reader would.
   if (t.empty() || t.front() != '"') return t;
   if (t.size() < 2 || t.back() != '"') {
-    Fail("the text " + Excerpt(t) + " has no closing double quote");
+    Fail("a text has no closing double quote (" + Excerpt(t) + ")");
     return std::nullopt;
   }
   // Doubled quotes read back as one; a single quote inside, as older files may hold, stays.

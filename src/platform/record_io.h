@@ -3,6 +3,7 @@
 // Open the streams in binary mode so the line ends are written and read as they are.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <optional>
@@ -31,6 +32,10 @@ private:
 // quoted when it is long, and described in words when it holds bytes that are not text.
 std::string Excerpt(std::string_view text);
 
+// The longest line a record may take: a text box holds at most 32767 characters, each written
+// in at most three bytes (a doubled quote in two), between two quotes, with the CR.
+inline constexpr std::size_t kMaxRecordLineBytes = 3 * 32767 + 3;
+
 // Every read returns the whole value or nothing. After the first failure every later read
 // fails too, and Error() tells which line was wrong and why.
 class RecordReader {
@@ -42,12 +47,18 @@ public:
   std::optional<std::int32_t> ReadInt32();
   std::optional<std::string> ReadText();
 
+  // True when nothing but blank lines follows the values read; otherwise fails at the first
+  // line that holds something.
+  bool ExpectEnd();
+
   bool Failed() const { return !error_.empty(); }
   const std::string &Error() const { return error_; }
   // Number of lines read so far.
   int Line() const { return line_; }
 
 private:
+  enum class Raw { Line, End, TooLong };
+  Raw RawLine(std::string &line);
   std::optional<std::string> NextLine();
   void Fail(const std::string &why);
   std::istream &in_;

@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include <random>
+
+#include "editor_fake.h"
+#include "input/cell_rules.h"
 #include "input/problem_file.h"
+#include "platform/record_io.h"
 #include "support/grid_text.h"
 
 namespace quon {
@@ -47,7 +55,13 @@ GridStore FilledGrid(const Kind &k) {
   for (int r = 0; r < s.rows; ++r)
     for (int c = 0; c < s.cols; ++c)
       grid.SetTextMatrix(r, c, std::to_string(r) + "." + std::to_string(c));
-  if (k.modelClass == 3 || k.modelClass == 5) grid.SetTextMatrix(2, 0, "Minimize");
+  if (k.modelClass == 3 || k.modelClass == 5) {
+    grid.SetTextMatrix(2, 0, "Minimize");
+    // A relation cell holds a relation.
+    const char *const relations[] = {"<=", "=", ">="};
+    for (int r = 3; r <= k.sizes[1] + 2; ++r)
+      grid.SetTextMatrix(r, k.sizes[0] + 1, relations[r % 3]);
+  }
   return grid;
 }
 
@@ -104,7 +118,9 @@ TEST(ProblemFile, LayoutOfALinearProgram) {
   std::vector<std::string> lines = {"3000", "5", "2", "1", "\"Demo\"", "2", "1", "\"Maximize\""};
   for (int r = 1; r <= 6; ++r)
     for (int c = 1; c <= 4; ++c)
-      lines.push_back("\"" + std::to_string(r) + "." + std::to_string(c) + "\"");
+      lines.push_back(
+          "\"" + (r == 3 && c == 3 ? grid.TextMatrix(3, 3) : std::to_string(r) + "." + std::to_string(c)) +
+          "\"");
   EXPECT_EQ(lines.size(), 8u + 24u);
   EXPECT_EQ(ProblemFileText(f), Lines(lines));
 }
@@ -154,6 +170,114 @@ TEST(ProblemFile, EveryClassAndTagRoundTrips) {
         const bool emptiedCorner = k.modelClass == 4 && r == s.rows - 1 && (c == 1 || c == s.cols - 1);
         EXPECT_EQ(fresh.TextMatrix(r, c), emptiedCorner ? "" : grid.TextMatrix(r, c)) << r << "," << c;
       }
+  }
+}
+
+TEST(ProblemFile, WhatTheEditorPutsInACellIsSavedAndOpenedAsItStands) {
+  // Random keys typed into random cells of every class; the grid is then saved and opened.
+  std::mt19937 rng(20261209);
+  const std::string keys = "iIyYnN<>=-.0123456789\b \"x";
+  const std::string words = "iyn<>=";
+  for (const Kind &k : kKinds) {
+    SCOPED_TRACE(k.tag);
+    test::ResetProgram(k.modelClass);
+    g.NetSubModel = static_cast<int16>(k.netSubModel);
+    g.ProjMethod = static_cast<int16>(k.projMethod);
+    const int a = k.sizes[0], b = k.sizes.size() > 1 ? k.sizes[1] : 0;
+    g.NVars = g.MRows = g.NodeCount = g.GameRows = g.NScen = static_cast<int16>(a);
+    if (k.modelClass == 6) g.QueueData.ReDim(a, 5);
+    if (b) g.MRows = g.TransDests = g.GameCols = static_cast<int16>(b);
+    g.TransSources = static_cast<int16>(a);
+    test::FakeInputScreen s;
+    s.Build(1, k.modelClass == 4 || k.modelClass == 7 ? 2 : 1);
+    if (k.modelClass == 8) s.grid.SetRows(b);
+    for (int round = 0; round < 200; ++round) {
+      const int r = 1 + static_cast<int>(rng() % (s.grid.Rows() - 1));
+      const int c = 1 + static_cast<int>(rng() % (s.grid.Cols() - 1));
+      PlaceCellEditor(s, static_cast<int16>(r), static_cast<int16>(c));
+      std::string typed;
+      for (int n = 1 + static_cast<int>(rng() % 3); n > 0; --n)
+        typed += keys[rng() % keys.size()];
+      // Often a key that puts a word last, so words stay in the cells.
+      if (rng() % 2) typed += words[rng() % words.size()];
+      s.Type(typed);
+    }
+    if (k.modelClass == 8) g.NodeCount = LargestProjectNode(s.grid);
+    const ProblemFile saved = CaptureProblem(s.grid, "Typed", s.symmetric ? 1 : 0);
+    const CellSheet sheet{k.modelClass, s.grid.Rows(), s.grid.Cols(),
+                          [&s](int r, int c) { return s.Cell(r, c); }};
+    EXPECT_FALSE(FirstRefusedCell(sheet).has_value()) << "a cell the submission would refuse";
+    auto opened = Parse(ProblemFileText(saved), k.modelClass, k.netSubModel, k.projMethod);
+    ASSERT_EQ(opened.status, OpenStatus::Loaded) << opened.message.text;
+    EXPECT_EQ(opened.file.cells, saved.cells);
+  }
+}
+
+TEST(ProblemFile, DamagedFilesAreRefusedWithTheLineThatIsWrong) {
+  // Every class's file, damaged at random: a count changed, lines appended or doubled, binary
+  // bytes after the end. Only blank lines may follow the last value.
+  std::mt19937 rng(4780);
+  auto lineCount = [](const std::string &text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  };
+  for (const Kind &k : kKinds) {
+    SCOPED_TRACE(k.tag);
+    Elect(k);
+    const std::string good = ProblemFileText(CaptureProblem(FilledGrid(k), "T", 1));
+    const int goodLines = lineCount(good);
+    auto parse = [&](const std::string &text) {
+      return Parse(text, k.modelClass, k.netSubModel, k.projMethod);
+    };
+    ASSERT_EQ(parse(good).status, OpenStatus::Loaded);
+    EXPECT_EQ(parse(good + "\r\n  \r\n\n").status, OpenStatus::Loaded) << "trailing blank lines";
+    EXPECT_EQ(parse(good.substr(0, good.size() - 2)).status, OpenStatus::Loaded) << "no final line end";
+
+    for (int round = 0; round < 12; ++round) {
+      std::string bad;
+      int wrongLine = 0; // the line the refusal must name, where it is known
+      switch (round % 4) {
+      case 0: { // a count changed: the line of a size read as a cell count
+        std::vector<std::string> lines;
+        std::istringstream in(good);
+        for (std::string l; std::getline(in, l);)
+          lines.push_back(l.substr(0, l.size() - 1));
+        // Sizes start on line 6; a project's first size is its largest node, no count.
+        const int which = k.modelClass == 8 ? 1 : static_cast<int>(rng() % k.sizes.size());
+        const int size = k.sizes[which];
+        int changed = size + (rng() % 2 ? 1 : -1) * (1 + static_cast<int>(rng() % 2));
+        if (changed < 1) changed = size + 1;
+        lines[5 + which] = std::to_string(changed);
+        for (const auto &l : lines)
+          bad += l + "\r\n";
+        break;
+      }
+      case 1: { // junk lines appended
+        bad = good + (rng() % 2 ? "\"junk\"\r\n" : "  \r\n12\r\n");
+        wrongLine = goodLines + (bad.find("  \r\n12", good.size()) == good.size() ? 2 : 1);
+        break;
+      }
+      case 2: // the file twice
+        bad = good + good;
+        wrongLine = goodLines + 1;
+        break;
+      default: { // binary bytes after the last value
+        bad = good;
+        for (int n = 1 + static_cast<int>(rng() % 40); n > 0; --n)
+          bad += static_cast<char>(rng() % 256);
+        if (bad.find_first_not_of(" \t\r\n", good.size()) == std::string::npos) bad += '\x01';
+        const std::size_t firstByte = bad.find_first_not_of(" \t\r\n", good.size());
+        wrongLine = goodLines + 1 +
+                    static_cast<int>(std::count(bad.begin() + good.size(), bad.begin() + firstByte, '\n'));
+        break;
+      }
+      }
+      const OpenResult res = parse(bad);
+      ASSERT_EQ(res.status, OpenStatus::Invalid) << round;
+      if (wrongLine) {
+        EXPECT_NE(res.message.text.find("(line " + std::to_string(wrongLine) + ": "), std::string::npos)
+            << res.message.text;
+      }
+    }
   }
 }
 
@@ -222,7 +346,7 @@ TEST(ProblemFile, TransportationKeepsItsTypedSizesAfterBalancing) {
   EXPECT_EQ(f.sizes, (std::vector<int>{2, 2}));
 }
 
-TEST(ProblemFile, AMinusInfinityLowerBoundNeedsTheUnrestrictedFlag) {
+TEST(ProblemFile, AMinusInfinityLowerBoundOpensWhateverItsFlag) {
   // minimize x1 subject to -x1 <= 5: x1's lower bound row, then its unrestricted flag.
   auto file = [](const std::string &lower, const std::string &flag) {
     return Lines({"3000",
@@ -260,13 +384,9 @@ TEST(ProblemFile, AMinusInfinityLowerBoundNeedsTheUnrestrictedFlag) {
   };
   EXPECT_EQ(Parse(file("-infinity", "y"), 3).status, OpenStatus::Loaded);
   EXPECT_EQ(Parse(file("0", "n"), 3).status, OpenStatus::Loaded);
-  for (const char *flag : {"n", ""}) {
-    const OpenResult res = Parse(file("-infinity", flag), 3);
-    EXPECT_EQ(res.status, OpenStatus::Invalid) << flag;
-    EXPECT_NE(res.message.text.find("row 4, column 1 holds \"-infinity\". Nonnegative var"),
-              std::string::npos)
-        << res.message.text;
-  }
+  // The editor's "i" key gives "-infinity" whatever the flag says, so the file keeps it.
+  for (const char *flag : {"n", ""})
+    EXPECT_EQ(Parse(file("-infinity", flag), 3).status, OpenStatus::Loaded) << flag;
 }
 
 TEST(ProblemFile, MalformedFilesAreRefusedWhole) {
@@ -421,12 +541,54 @@ TEST_F(ProblemFileOnDisk, FailedSavesAreReportedAndKeepTheOldFile) {
   ASSERT_TRUE(msg);
   EXPECT_NE(msg->text.find("does not hold a whole problem"), std::string::npos);
   EXPECT_EQ(Slurp(old), "kept");
+  // A cell longer than any line a file may hold (pasted in from another program) is named.
+  ProblemFile longCell = f;
+  longCell.cells[0] = "0." + std::string(kMaxRecordLineBytes, '0') + "1";
+  msg = WriteProblemFile(old.string(), longCell);
+  ASSERT_TRUE(msg);
+  EXPECT_NE(msg->text.find("would not open again: line 8: the line is longer"), std::string::npos)
+      << msg->text;
+  EXPECT_EQ(Slurp(old), "kept");
+  // Writing to a pipe would wait for a reader for good.
+  const fs::path fifo = dir_ / "fifo.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  msg = WriteProblemFile(fifo.string(), f);
+  ASSERT_TRUE(msg);
+  EXPECT_NE(msg->text.find("it is a pipe, not a file"), std::string::npos) << msg->text;
 }
 
 TEST_F(ProblemFileOnDisk, MissingFileIsReported) {
   auto res = ReadProblemFile((dir_ / "none.txt").string(), 1, 0, 0);
   EXPECT_EQ(res.status, OpenStatus::Invalid);
   EXPECT_EQ(res.message.style, msg::OKOnly | msg::Critical);
+}
+
+TEST_F(ProblemFileOnDisk, OnlyRegularFilesOfBoundedLengthAreOpened) {
+  auto refusal = [](const fs::path &p) {
+    const OpenResult res = ReadProblemFile(p.string(), 1, 0, 0);
+    EXPECT_EQ(res.status, OpenStatus::Invalid) << p;
+    EXPECT_EQ(res.message.title, "Open File");
+    return res.message.text;
+  };
+  EXPECT_NE(refusal(dir_).find("it is a folder, not a problem file"), std::string::npos);
+  // A pipe would wait for a writer for good, a device never ends.
+  const fs::path fifo = dir_ / "fifo.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_NE(refusal(fifo).find("it is a pipe"), std::string::npos);
+  if (fs::exists("/dev/zero")) {
+    EXPECT_NE(refusal("/dev/zero").find("it is a device"), std::string::npos);
+  }
+
+  // Sparse files: long, but nothing written to the disk.
+  const fs::path huge = dir_ / "huge.txt";
+  std::ofstream(huge, std::ios::binary) << "1000\r\n";
+  fs::resize_file(huge, kMaxProblemFileBytes + 1);
+  EXPECT_NE(refusal(huge).find("larger than a problem file can be"), std::string::npos);
+  // Within the bound but without a line end: refused at the first line's bound.
+  fs::resize_file(huge, kMaxProblemFileBytes);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_NE(refusal(huge).find("line 2: the line is longer than any value"), std::string::npos);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST(ProblemFile, Questions) {

@@ -70,6 +70,39 @@ TEST(RecordReader, ReadsTheFilesAsTheyStand) {
   EXPECT_EQ(r.Line(), 6);
 }
 
+TEST(RecordReader, AByteOrderMarkIsSkippedOrNamed) {
+  std::istringstream utf8("\xEF\xBB\xBF"
+                          "3000\r\n\"\xEF\xBB\xBFx\"\r\n");
+  RecordReader r(utf8);
+  EXPECT_EQ(r.ReadInt16(), 3000);
+  EXPECT_EQ(r.ReadText(), "\xEF\xBB\xBFx"); // only the file's first bytes are the mark
+  for (const char *mark : {"\xFF\xFE", "\xFE\xFF"}) {
+    std::istringstream utf16(std::string(mark) + std::string("3\0\r\0\n\0", 6));
+    RecordReader w(utf16);
+    EXPECT_FALSE(w.ReadNumber());
+    EXPECT_NE(w.Error().find("UTF-16"), std::string::npos) << w.Error();
+  }
+}
+
+TEST(RecordReader, LinesAreBoundedAndTheEndIsChecked) {
+  std::istringstream endless(std::string(kMaxRecordLineBytes * 3, '7'));
+  RecordReader r(endless);
+  EXPECT_FALSE(r.ReadNumber());
+  EXPECT_EQ(r.Error().rfind("line 1: the line is longer than any value", 0), 0u) << r.Error();
+  EXPECT_LE(endless.tellg(), static_cast<std::streamoff>(kMaxRecordLineBytes + 1));
+
+  std::istringstream longest(std::string(kMaxRecordLineBytes - 1, '7') + "\r\n");
+  RecordReader l(longest);
+  EXPECT_TRUE(l.ReadText());
+  EXPECT_TRUE(l.ExpectEnd());
+
+  std::istringstream tail("1\r\n \t\r\n\r\n\n\"more\"\r\n");
+  RecordReader t(tail);
+  EXPECT_EQ(t.ReadInt16(), 1);
+  EXPECT_FALSE(t.ExpectEnd());
+  EXPECT_EQ(t.Error(), "line 5: the file goes on after its last value, with \"\"more\"\"");
+}
+
 TEST(RecordReader, IntegersRoundAndKeepTheirRange) {
   std::istringstream in("2.5\r\n3.5\r\n-32768\r\n100000\r\n");
   RecordReader r(in);
@@ -106,8 +139,10 @@ TEST(RecordReader, ErrorsNameTheLineAndStickWithoutHalfValues) {
       {"1E999\r\n", 0, false, "line 1: the number \"1E999\" is too large"},
       {"-" + std::string(400, '9') + "\r\n", 0, false, "line 1: the number \"-9999"},
       {"\x01\xff\xfe\r\n", 0, false, "line 1: a number was expected, found a value that is not plain text"},
-      {"1\r\n\"Demo\r\n", 1, true, "line 2: the text \"\"Demo\" has no closing double quote"},
-      {"\"\r\n", 0, true, "line 1: the text \"\"\" has no closing double quote"},
+      {"1\r\n\"Demo\r\n", 1, true, "line 2: a text has no closing double quote (\"\"Demo\")"},
+      {"\"\r\n", 0, true, "line 1: a text has no closing double quote (\"\"\")"},
+      {"\"\x01\xff\r\n", 0, true,
+       "line 1: a text has no closing double quote (a value that is not plain text)"},
   };
   for (const auto &c : cases) {
     std::istringstream in(c.file);

@@ -245,17 +245,8 @@ void Scr2::BX2_KeyDown(int &keyCode, int /*shift*/) {
   }
   if (!ConfirmKey(keyCode)) return;
   Label6.SetVisible(HasSecondSize(g.ModelClass));
-  // A new first size leaves the old grid's data cells behind; linear and integer programs
-  // keep their row labels in column 1.
-  if (grid1.Cols() >= 2 && grid1.Rows() >= 2) {
-    for (int j = 2; j < grid1.Cols(); ++j)
-      grid1.SetTextMatrix(1, j, "");
-    if (g.ModelClass != ModelClassCode::LinearProgramming && g.ModelClass != ModelClassCode::IntegerProgramming)
-      for (int i = 2; i < grid1.Rows(); ++i)
-        grid1.SetTextMatrix(i, 1, "");
-  }
   g.GridReadyFlag = 0;
-  ValidateProblemSize(1);
+  ValidateProblemSize(1, true);
 }
 
 void Scr2::BX3_Click() {
@@ -309,7 +300,7 @@ void Scr2::RefuseTooLarge(TextBox &box) {
   box.SetFocus();
 }
 
-void Scr2::ValidateProblemSize(int16 which) {
+void Scr2::ValidateProblemSize(int16 which, bool fromFirstSizeBox) {
   const int cls = g.ModelClass;
   const SizeVerdict v = CheckProblemSize(which, BX2.Text(), BX3.Text());
   if (!v.accepted) {
@@ -331,6 +322,16 @@ void Scr2::ValidateProblemSize(int16 which) {
     return;
   }
   if (cls < 1 || cls > 9) return;
+  if (fromFirstSizeBox && grid1.Cols() >= 2 && grid1.Rows() >= 2) {
+    // A new first size leaves the old grid's name cells behind; linear and integer programs
+    // keep their row labels in column 1. Only a size that is taken touches the grid: a
+    // refused one, or a first size still waiting for the second, leaves every cell as it was.
+    for (int j = 2; j < grid1.Cols(); ++j)
+      grid1.SetTextMatrix(1, j, "");
+    if (cls != ModelClassCode::LinearProgramming && cls != ModelClassCode::IntegerProgramming)
+      for (int i = 2; i < grid1.Rows(); ++i)
+        grid1.SetTextMatrix(i, 1, "");
+  }
   g.NewProblemMark = 0;
   InitInputGrid();
   g.CurRow = 1;

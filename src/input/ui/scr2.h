@@ -78,7 +78,8 @@ public:
 
   // Checks the sizes confirmed in size box `which` (1 or 2; 1 also for a project's title) and,
   // once they are complete, builds the grid and puts the editor on its first data cell.
-  void ValidateProblemSize(int16 which);
+  // fromFirstSizeBox: confirmed in BX2, whose new size first clears the old grid's name cells.
+  void ValidateProblemSize(int16 which, bool fromFirstSizeBox = false);
 
   // The input grid's part of the screen, built with the input grid: the grid set-up for the
   // current model class and sizes, the editor's placement over a cell, and the grid-editing

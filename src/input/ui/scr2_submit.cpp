@@ -7,6 +7,7 @@
 #include "input/file_roads.h"
 #include "input/grid_clipboard.h"
 #include "input/input_grid.h"
+#include "input/problem_header.h"
 #include "input/submit_input.h"
 #include "input/ui/scr2.h"
 #include "input/ui/solve_screen_link.h"
@@ -54,7 +55,14 @@ SaveOutcome Scr2::SaveProblemFile(int16 mode) {
 }
 
 void Scr2::cmdDone_Click() {
-  const SubmitHeader header{BX1.Text(), BX2.Text(), BX3.Text()};
+  // A size box edited but not confirmed goes back to the size the grid holds: the problem
+  // submitted and kept is the grid's.
+  const SubmitHeader header = ConfirmedHeader(grid1, {BX1.Text(), BX2.Text(), BX3.Text()});
+  if (BX2.Text() != header.size1 || (HasSecondSize(g.ModelClass) && BX3.Text() != header.size2)) {
+    BX2.SetText(header.size1);
+    if (HasSecondSize(g.ModelClass)) BX3.SetText(header.size2);
+    grid1.SetVisible(true);
+  }
   if (auto refusal = BeginSubmission(grid1, header)) {
     Refuse(*this, *refusal);
     return;

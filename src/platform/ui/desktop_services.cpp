@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,6 +40,40 @@ QString StartPath(const FileDialogRequest &r) {
   if (r.fileName.empty()) return dir;
   return dir + "/" + Q(r.fileName);
 }
+
+// The Save As dialog reads a typed name holding double quotes as a list of quoted names and
+// keeps the first ("na "me" x.txt" would save "me.txt"); such a name is refused in the dialog,
+// which stays open for another.
+class SaveDialog : public QFileDialog {
+public:
+  using QFileDialog::QFileDialog;
+  void accept() override {
+    const auto *edit = findChild<QLineEdit *>("fileNameEdit");
+    if (edit && edit->text().contains('"')) {
+      QMessageBox::warning(this, windowTitle(),
+                           "The name " + edit->text() +
+                               " holds a double quote (\"), which a file name typed here cannot hold.  "
+                               "Choose a name without one.");
+      return;
+    }
+    QFileDialog::accept();
+  }
+};
+
+} // namespace
+
+std::unique_ptr<QFileDialog> MakeSaveFileDialog(const FileDialogRequest &r) {
+  auto dialog = std::make_unique<SaveDialog>(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  // The dialog adds the extension itself, so its overwrite prompt asks about the file that
+  // is then written.
+  dialog->setDefaultSuffix(Q(DefaultExtension(r.filter)));
+  if (!r.overwritePrompt) dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  return dialog;
+}
+
+namespace {
 
 class DesktopServices : public UserServices {
 public:
@@ -98,15 +133,9 @@ public:
   }
 
   std::optional<std::string> SaveFileDialog(const FileDialogRequest &r) override {
-    QFileDialog dialog(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // The dialog adds the extension itself, so its overwrite prompt asks about the file that
-    // is then written.
-    dialog.setDefaultSuffix(Q(DefaultExtension(r.filter)));
-    if (!r.overwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    const QString path = dialog.selectedFiles().first();
+    std::unique_ptr<QFileDialog> dialog = MakeSaveFileDialog(r);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog->selectedFiles().first();
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   }

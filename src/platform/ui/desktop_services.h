@@ -3,12 +3,20 @@
 // picks the logical screen from the desktop's size.
 #pragma once
 
+#include <memory>
+
 #include "platform/user_services.h"
+
+class QFileDialog;
 
 namespace quon {
 
 void InstallDesktopServices();
 // The logical screen for the primary screen's size (see platform/screen.h).
 void ChooseLogicalScreenFromDesktop();
+
+// The dialog SaveFileDialog shows: a typed name is taken as it stands, and one holding a double
+// quote, which the dialog would read as a list of names, is refused while the dialog stays open.
+std::unique_ptr<QFileDialog> MakeSaveFileDialog(const FileDialogRequest &r);
 
 } // namespace quon

@@ -137,6 +137,70 @@ TEST_F(SolveMenu, NetworksAndGamesGoOn) {
   EXPECT_EQ(g.HeaderText[3], "2");
 }
 
+TEST_F(SolveMenu, ASizeBoxEditedButNotConfirmedGoesBackToTheGridsSize) {
+  struct Case {
+    int cls;
+    const char *size1, *size2;
+    std::vector<std::vector<std::string>> rows; // from row 1, column 1
+  };
+  const Case cases[] = {
+      {1, "2", "", {{"2", "1"}, {"1", "3"}}},
+      {4,
+       "2",
+       "2",
+       {{"S/D Name", "", "", ""}, {"S1", "4", "6", "10"}, {"S2", "5", "3", "5"}, {"", "7", "8", ""}}},
+      {6, "1", "", {{"2", "3", "1", "infinity", "infinity"}}},
+      {9, "2", "2", {{"1", "-1"}, {"-1", "1"}}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.cls);
+    Forms::Clear();
+    Scr2 &s = Typed(c.cls, c.size1, c.size2);
+    for (std::size_t r = 0; r < c.rows.size(); ++r)
+      Fill(s, static_cast<int>(r) + 1, c.rows[r]);
+    const std::vector<std::string> typed = DataCells(s.grid1);
+    const int rows = s.grid1.Rows(), cols = s.grid1.Cols();
+    // The size boxes emptied without Enter or Tab.
+    s.BX2.SetText("");
+    if (*c.size2) s.BX3.SetText("");
+    g.HeaderText[3].clear();
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+    s.cmdDone.PerformClick();
+    ASSERT_TRUE(script.Done());
+    EXPECT_EQ(g.HeaderText[2], c.size1);
+    EXPECT_EQ(g.HeaderText[3], *c.size2 ? c.size2 : "");
+
+    ModifyInputData();
+    Scr2 &back = scr2();
+    EXPECT_EQ(back.grid1.Rows(), rows);
+    EXPECT_EQ(back.grid1.Cols(), cols);
+    EXPECT_EQ(DataCells(back.grid1), typed);
+    EXPECT_EQ(back.BX2.Text(), c.size1);
+  }
+}
+
+TEST_F(SolveMenu, CellsARoadPutOutsideTheirFilterAreRefused) {
+  // A column pasted over the relations, a name row pasted over a bound: what no file may hold
+  // is not solved either.
+  Scr2 &s = Typed(3, "2", "1");
+  Fill(s, 2, {"3", "5"});
+  Fill(s, 3, {"1", "1", "36", "4"});
+  script.AnswerMsgBox(msg::OK, "A constraint's type is <=, = or >=");
+  s.cmdDone.PerformClick();
+  ASSERT_TRUE(script.Done());
+  EXPECT_EQ(g.CurRow, 3);
+  EXPECT_EQ(g.CurCol, 3);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+
+  Fill(s, 3, {"1", "1", "<=", "4"});
+  s.grid1.SetTextMatrix(5, 2, "x2");
+  script.AnswerMsgBox(msg::OK, "This cell takes a number only");
+  s.cmdDone.PerformClick();
+  ASSERT_TRUE(script.Done());
+  EXPECT_EQ(g.CurRow, 5);
+  EXPECT_EQ(g.CurCol, 2);
+}
+
 TEST_F(SolveMenu, ProjectChecks) {
   Scr2 &s = Typed(8, "", "", 1);
   script.AnswerMsgBox(msg::OK, "Meaningless or missing project data");

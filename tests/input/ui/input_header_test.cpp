@@ -313,25 +313,38 @@ TEST_F(InputHeaderTest, ClicksInTheHeader) {
   EXPECT_TRUE(lp.Label6.Visible());
 }
 
-TEST_F(InputHeaderTest, NewFirstSizeClearsTheOldGridsHeadingCells) {
-  // Classes with a second size, so the grid is not rebuilt before the cells are looked at.
-  for (int cls : {9, 3}) {
-    Forms::Clear();
-    Scr2 &s = Open(cls);
+TEST_F(InputHeaderTest, ANewFirstSizeClearsTheOldNamesOnlyOnceItIsTaken) {
+  auto filled = [](Scr2 &s) {
     s.grid1.SetRows(4);
     s.grid1.SetCols(4);
     for (int i = 0; i < 4; ++i)
       for (int j = 0; j < 4; ++j)
         s.grid1.SetTextMatrix(i, j, "c");
-    Enter(s.BX2, "3");
-    EXPECT_EQ(s.grid1.TextMatrix(1, 1), "c") << cls;
-    EXPECT_EQ(s.grid1.TextMatrix(1, 2), "") << cls;
-    EXPECT_EQ(s.grid1.TextMatrix(1, 3), "") << cls;
-    EXPECT_EQ(s.grid1.TextMatrix(2, 2), "c") << cls;
-    // Linear programs keep their row labels in column 1.
-    EXPECT_EQ(s.grid1.TextMatrix(2, 1), cls == 3 ? "c" : "") << cls;
-    EXPECT_EQ(s.grid1.TextMatrix(3, 1), cls == 3 ? "c" : "") << cls;
+  };
+  auto untouched = [](const Scr2 &s) {
+    for (int i = 0; i < 4; ++i)
+      for (int j = 0; j < 4; ++j)
+        if (s.grid1.TextMatrix(i, j) != "c") return false;
+    return true;
+  };
+  // A first size waiting for the second, and a refused one, leave every cell as it was.
+  for (int cls : {9, 3, 1}) {
+    Forms::Clear();
+    Scr2 &s = Open(cls);
+    filled(s);
+    if (cls == 1) script.AnswerMsgBox(msg::OK, "Invalid problem size");
+    Enter(s.BX2, cls == 1 ? "1" : "3");
+    EXPECT_TRUE(untouched(s)) << cls;
   }
+  // A network's node names go with the old grid once the new size is taken.
+  Forms::Clear();
+  Scr2 &net = Open(7);
+  Enter(net.BX2, "2");
+  net.grid1.SetTextMatrix(1, 2, "Home");
+  net.grid1.SetTextMatrix(2, 1, "Home");
+  Enter(net.BX2, "3");
+  EXPECT_EQ(net.grid1.TextMatrix(1, 2), "");
+  EXPECT_EQ(net.grid1.TextMatrix(2, 1), "");
 }
 
 TEST_F(InputHeaderTest, SymmetricNetworkBox) {

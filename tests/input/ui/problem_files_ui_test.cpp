@@ -47,6 +47,10 @@ protected:
     for (int r = 1; r < s.grid1.Rows(); ++r)
       for (int c = 1; c < s.grid1.Cols(); ++c)
         s.grid1.SetTextMatrix(r, c, std::to_string(r) + "." + std::to_string(c));
+    // A relation cell holds a relation.
+    if (g.ModelClass == 3 || g.ModelClass == 5)
+      for (int r = 3; r <= g.MRows + 2; ++r)
+        s.grid1.SetTextMatrix(r, s.grid1.Cols() - 2, r % 2 ? "<=" : ">=");
   }
   void FreshStart(int modelClass, int sub) {
     Forms::Clear();

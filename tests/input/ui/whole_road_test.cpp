@@ -19,6 +19,12 @@ TEST_F(WholeRoad, LinearProgramToItsSummaryAndBackToTheInput) {
   Fill(s, 4, {"0", "2", "<=", "12"});
   Fill(s, 5, {"3", "2", "<=", "18"});
   const std::vector<std::string> typed = DataCells(s.grid1);
+  // A new first size confirmed, the second changed without Enter: the grid was not rebuilt,
+  // so the problem solved and kept is the one it holds.
+  s.BX2.SetFocus();
+  s.BX2.SetText("3");
+  s.BX2.PressKey(key::Return);
+  s.BX3.SetText("1");
 
   script.AnswerMsgBox(msg::No, "Do you wish to save data?");
   script.ChoosePopup({"Solve Problem", "Algebraic", "&Final solution"});
@@ -41,6 +47,8 @@ TEST_F(WholeRoad, LinearProgramToItsSummaryAndBackToTheInput) {
   ASSERT_TRUE(IsLoaded<Scr2>());
   EXPECT_FALSE(IsLoaded<Scr5>());
   EXPECT_EQ(DataCells(scr2().grid1), typed);
+  EXPECT_EQ(scr2().BX2.Text(), "2");
+  EXPECT_EQ(scr2().BX3.Text(), "3");
   EXPECT_EQ(ended, 0);
 }
 

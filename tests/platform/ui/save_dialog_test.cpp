@@ -1,0 +1,57 @@
+// The Save As dialog takes a typed name as it stands or refuses it; it never saves under a
+// part of it.
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "platform/ui/desktop_services.h"
+
+namespace quon {
+namespace {
+
+TEST(SaveDialog, ANameWithQuotesIsRefusedNotCut) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quon_save_dialog";
+  std::filesystem::create_directories(dir);
+  FileDialogRequest r;
+  r.title = "Save As";
+  r.filter = "Text|*.txt";
+  r.initialDir = dir.string();
+  r.overwritePrompt = true;
+  std::unique_ptr<QFileDialog> dialog = MakeSaveFileDialog(r);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->show();
+  auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+  ASSERT_NE(edit, nullptr);
+
+  // The refusal is a message over the dialog; it is answered as soon as it shows.
+  QString shown;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      box->accept();
+    }
+  });
+  answer.start(10);
+  edit->setText("na \"me\" x.txt");
+  QMetaObject::invokeMethod(dialog.get(), "accept");
+  EXPECT_NE(dialog->result(), QDialog::Accepted);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(shown.contains("double quote")) << shown.toStdString();
+
+  edit->setText("plain name.txt");
+  QMetaObject::invokeMethod(dialog.get(), "accept");
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  ASSERT_EQ(dialog->selectedFiles().size(), 1);
+  EXPECT_EQ(std::filesystem::path(dialog->selectedFiles().first().toStdString()).filename(),
+            "plain name.txt");
+  answer.stop();
+  std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace quon
