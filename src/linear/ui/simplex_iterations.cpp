@@ -346,8 +346,9 @@ void LayOutGrid(Scr5 &f) {
 }
 
 // A non-basic column with z_j - c_j = 0 on the optimal tableau enters for one iteration toward
-// an alternative optimum. Any other column would leave the optimum and is refused; a column that
-// no row bounds shows that the optimal set is unbounded, and the optimum stays as it is.
+// an alternative optimum. Any other column would make the next tableau non-optimal and is
+// refused; a column that no row bounds shows that the optimal set is unbounded, and the optimum
+// stays as it is.
 void PostOptimumPick(int col) {
   Scr5 &f = scr5();
   const Block *b = NewestShownBlock();
@@ -363,7 +364,7 @@ void PostOptimumPick(int col) {
   // The pricing has set every reduced cost within its tolerance of 0 to 0.
   if (r.objective[col] != 0) {
     Info(name + " has zj-cj = " + Trim(Format(r.objective[col], pat)) +
-             ", not 0: entering it would leave the optimum." + invite,
+             ", not 0: the next tableau would not be optimal." + invite,
          "Post-Optimum Iteration");
     return;
   }
