@@ -47,6 +47,11 @@ double ViewHeading(Scr5 &f);
 // Label1 at the print Y; returns the print Y below it. True in `iterations` for the last one.
 double ViewName(Scr5 &f, double y, const std::string &summaryName, bool &iterations);
 
+// A grid's border, both sides, and its vertical scroll bar, in twips: what the cell area is
+// narrower than the grid.
+inline constexpr int kGridBorderTwips = 30;
+inline constexpr int kScrollBarTwips = 255;
+
 // The grid's look in every network view: white bold "arial" 9 on blue.
 void OutputGridLook(Grid &grid);
 

@@ -77,14 +77,21 @@ void NetworkGoToOutput() {
 }
 
 void NetworkOptionChosen() {
+  // Each view is drawn on a clean screen: the heading is drawn again under it, and the "Title:"
+  // line of the previous view is not drawn over.
   switch (g.NetSubModel) {
   case 2:
-    ShowDijkstraOutput();
-    break;
   case 3:
-    ShowFloydOutput();
+    scr5().Clear();
+    InitShortestRouteOutputScreen();
+    if (g.NetSubModel == 2)
+      ShowDijkstraOutput();
+    else
+      ShowFloydOutput();
     break;
   case 4:
+    scr5().Clear();
+    InitMaxFlowOutputScreen();
     ShowMaxFlowOutput();
     break;
   default:
