@@ -21,7 +21,8 @@ std::string Cat(std::initializer_list<std::string_view> pieces);
 // The number in the current output format.
 std::string Fmt(double value);
 
-// Cuts the grid to rows x cols, every cell empty and plain, no fixed cells, no merging.
+// Cuts the grid to rows x cols, every cell empty and plain, no fixed cells, no merging, no
+// cell source.
 void ClearGrid(Grid &grid, int rows, int cols);
 // Appends a row; its index.
 int AddRow(GridStore &grid);

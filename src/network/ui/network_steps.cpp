@@ -27,15 +27,9 @@ void TreeIsComplete() {
   MsgBox("Last row completes minimal spanning tree", msg::OKOnly | msg::Information, "Optimum");
 }
 
-// One Floyd pass: its changed cells green in the last table (in D and in S), then the new one.
+// One Floyd pass and its table; the table before it shows the cells it changed in green.
 void FloydCycle() {
-  Grid &grid = scr5().outputGrid;
   FloydStep();
-  for (int m = 1; m <= g.ChangedCells(1, 0); ++m) {
-    const int row = g.ChangedCells(1, m), col = g.ChangedCells(2, m);
-    Back(grid, row, col, kGreen);
-    Back(grid, row, col + g.NodeCount + 1, kGreen);
-  }
   ++g.IterCount;
   ShowFloydArrays();
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "network/ui/network_output.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
+#include "platform/values.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
 
@@ -274,6 +276,60 @@ TEST_F(NetworkOutputTest, AllShortestRoutesRoadAndRoutesThatCannotBeShown) {
   scr5().Label2.PerformClick();
   EXPECT_EQ(GridRow(1, 0, 4), (Row{"1 ", "2 ", "-3.00", "", ""}));
   EXPECT_EQ(GridRow(3, 0, 4), (Row{"1 ", "4 ", "infinity", "", ""}));
+}
+
+// Every table of "All Iterations" against a plain Floyd-Warshall run kept pass by pass: the
+// texts of D and S, the pivot of the next pass in red, the cells it changed in green, and the
+// widest distance text in ColWidthMax.
+TEST_F(NetworkOutputTest, FloydTablesMatchAPassByPassReference) {
+  const int n = 7;
+  std::mt19937 rng(11);
+  std::vector<Arc> arcs;
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      if (i != j && rng() % 3 != 0) arcs.push_back({i, j, static_cast<double>(rng() % 900 + 1) / 8});
+  Open(3, n, arcs);
+  std::vector<std::vector<double>> d(n + 1, std::vector<double>(n + 1, 999999));
+  std::vector<std::vector<int>> via(n + 1, std::vector<int>(n + 1));
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      via[i][j] = j;
+  for (const Arc &a : arcs)
+    d[a.from][a.to] = a.value;
+  script.AnswerMsgBox(msg::OK);
+  NetworkAllIterations();
+  ASSERT_EQ(grid().Rows(), (n + 1) * (n + 2));
+  std::size_t widest = 0;
+  for (int t = 0; t <= n; ++t) {
+    SCOPED_TRACE(t);
+    auto next = d;
+    if (t < n) {
+      const int k = t + 1;
+      for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+          if (i != k && j != k && i != j && d[i][k] < 999999 && d[k][j] < 999999 &&
+              static_cast<float>(d[i][k] + d[k][j]) < static_cast<float>(d[i][j]))
+            next[i][j] = static_cast<float>(d[i][k] + d[k][j]);
+    }
+    const int top = t * (n + 2);
+    EXPECT_EQ(GridRow(top, 0, 1), (Row{"Iter " + std::to_string(t), "D " + std::to_string(t)}));
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) {
+        if (i == j) continue;
+        const int r = top + 1 + i;
+        const std::string text = d[i][j] >= 999999 ? "infinity" : Format(static_cast<float>(d[i][j]), "0.00");
+        widest = std::max(widest, text.size());
+        EXPECT_EQ(grid().TextMatrix(r, j), text);
+        EXPECT_EQ(grid().TextMatrix(r, n + 1 + j), std::to_string(via[i][j]));
+        const bool changed = t < n && next[i][j] != d[i][j];
+        const bool pivot = t < n && (i == t + 1 || j == t + 1);
+        EXPECT_EQ(grid().BackOf(r, j), changed ? kGreen : pivot ? kRed : kBlue) << i << "," << j;
+        EXPECT_EQ(grid().BackOf(r, n + 1 + j), changed ? kGreen : kBlue);
+        if (changed) via[i][j] = t + 1;
+      }
+    d = next;
+  }
+  EXPECT_EQ(g.ColWidthMax, static_cast<float>(widest));
 }
 
 // ---- Maximal flow ----
