@@ -22,8 +22,10 @@ namespace quon {
 namespace {
 
 constexpr int32 kMargin = 1200;
-// The design width of the legend and of the bounds frame.
+// The design width of the legend and of the bounds frame, the type of their texts, and the
+// smallest type they take when a small screen narrows them.
 constexpr int32 kSideFrameWidth = 3255;
+constexpr double kSideFrameType = 8.25, kSmallestType = 5.5;
 
 void Rule(Scr5 &f) {
   f.Line(kMargin, f.CurrentY(), ScreenWidth() - kMargin, f.CurrentY(), f.ForeColor());
@@ -117,6 +119,12 @@ void PlaceSideFrames(Scr5 &f, int32 ruleY) {
     const int32 fromEdge = std::max(kEdge, std::min(offset, room - width));
     const int32 left = side == &f.Frame10 ? fromEdge : w - fromEdge - width;
     side->Move(left, ruleY - side->Height(), width, side->Height());
+  }
+  // A narrowed frame keeps its texts whole in a smaller type.
+  const double scale = std::min(1.0, static_cast<double>(f.Frame10.Width()) / kSideFrameWidth);
+  for (Label *l : {&f.Label10, &f.Label11, &f.Label12, &f.Label13, &f.Label16, &f.Label17, &f.Label18, &f.Label19}) {
+    l->SetFontSize(std::max(kSmallestType, kSideFrameType * scale));
+    l->SetWidth(std::max(0, f.Frame10.Width() - l->Left() - kEdge));
   }
 }
 
@@ -329,7 +337,9 @@ void IPOptionChanged() {
 void RunBranchAndBound() {
   Scr5 &f = scr5();
   g.OutputPageKind = 2;
+  // The paint handler draws the screen's frame again on the cleared drawing.
   f.Clear();
+  f.Refresh();
   InitIPOutputScreen();
 
   f.SetFontName("arial");

@@ -43,6 +43,12 @@ bool MaxFlowCycle() {
   return true;
 }
 
+// The drawing cleared; the paint handler draws the screen's frame again.
+void CleanScreen() {
+  scr5().Clear();
+  scr5().Refresh();
+}
+
 std::string EndIteration() {
   return std::to_string(g.IterCount + 1);
 }
@@ -71,12 +77,12 @@ void NetworkGoToOutput() {
 }
 
 void NetworkOptionChosen() {
-  // Each view is drawn on a clean screen: the heading is drawn again under it, and the "Title:"
-  // line of the previous view is not drawn over.
+  // Each view is drawn on a clean screen: the screen's frame and heading are drawn again under
+  // it, and the "Title:" line of the previous view is not drawn over.
   switch (g.NetSubModel) {
   case 2:
   case 3:
-    scr5().Clear();
+    CleanScreen();
     InitShortestRouteOutputScreen();
     if (g.NetSubModel == 2)
       ShowDijkstraOutput();
@@ -84,7 +90,7 @@ void NetworkOptionChosen() {
       ShowFloydOutput();
     break;
   case 4:
-    scr5().Clear();
+    CleanScreen();
     InitMaxFlowOutputScreen();
     ShowMaxFlowOutput();
     break;
