@@ -78,8 +78,9 @@ GameGraphScale GameScaleFor(const TwoRowGame &game) {
     return static_cast<std::int32_t>(std::floor(static_cast<float>(v) / static_cast<float>(sc.step)));
   };
   const std::int32_t yMin = (stepsBelow(sc.yMin) + 1) * sc.step;
-  // One step up would leave the smallest payoff below the axis: round down instead.
-  sc.yMin = static_cast<float>(yMin) > smallest ? stepsBelow(sc.yMin) * sc.step : yMin;
+  // One step up would leave the smallest payoff below the bottom, or put the x axis on it
+  // with no room for its labels: round down instead.
+  sc.yMin = static_cast<float>(yMin) > smallest || yMin >= 0 ? stepsBelow(sc.yMin) * sc.step : yMin;
   sc.yMax = (stepsBelow(sc.yMax) + 1) * sc.step;
   return sc;
 }

@@ -1,5 +1,6 @@
 #include "games/game_output.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "games/game_graph.h"
@@ -33,7 +34,10 @@ GameNotes AltOptimaNotes() {
   GameNotes notes;
   for (int k = 1; k <= g.NCols; ++k)
     if (g.NonBasicMark(k) > 0 && std::fabs(g.RedCost(k)) < 1e-8) notes.playerA = kAltOptimaA;
-  for (int i = 1; i <= g.MRows; ++i)
+  // The basis of the game's program has one position per strategy of B and one for the
+  // probabilities' sum; MRows may since have been set to the payoff rows by a print.
+  const int positions = std::min<int>(g.GameCols + 1, g.XBasic.UBound());
+  for (int i = 1; i <= positions; ++i)
     if (g.XBasic(i) < 1e-8) notes.playerB = kAltOptimaB;
   return notes;
 }

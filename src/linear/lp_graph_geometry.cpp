@@ -153,13 +153,20 @@ std::vector<double> ObjectiveFrameValues(std::int16_t objSense, double z, double
   return {1 * z / 4, 2 * z / 4, 3 * z / 4, 4 * z / 4};
 }
 
+std::int64_t ZoomStep(std::int64_t max, bool out) {
+  const auto v = static_cast<std::int64_t>(std::nearbyint((out ? 1.25 : 0.8) * static_cast<double>(max)));
+  return out ? std::max(v, max + 1) : std::min(v, max - 1);
+}
+
 std::optional<std::int16_t> ZoomedInMax(std::int16_t max, bool limited) {
   if (limited && 0.8 * max <= 3) return std::nullopt;
-  return RoundToInt16(0.8 * max);
+  const std::int64_t v = ZoomStep(max, false);
+  if (v < 1) return std::nullopt;
+  return static_cast<std::int16_t>(v);
 }
 
 std::optional<std::int16_t> ZoomedOutMax(std::int16_t max) {
-  const double v = std::nearbyint(1.25 * max);
+  const std::int64_t v = ZoomStep(max, true);
   if (v > 32767) return std::nullopt;
   return static_cast<std::int16_t>(v);
 }

@@ -64,8 +64,11 @@ bool PointFeasible(const std::vector<TypedRow> &rows, double x1, double x2);
 // 2z, 5z/3, 4z/3, z; maximize: z/4 .. z), or z alone when the problem has no optimum.
 std::vector<double> ObjectiveFrameValues(std::int16_t objSense, double z, double infinity);
 
-// The axis end after Zoom In (0.8 x), nullopt at the limit (0.8 x max <= 3 when both axes zoom);
-// after Zoom Out (1.25 x), nullopt when it would pass 32767.
+// One zoom step of an axis end: 0.8 x (in) or 1.25 x (out), rounded, and at least one unit
+// from it, so that a step that is taken always changes the scale.
+std::int64_t ZoomStep(std::int64_t max, bool out);
+// The axis end after Zoom In, nullopt when the scale cannot shrink (0.8 x max <= 3 when both
+// axes zoom, an end below 1 otherwise); after Zoom Out, nullopt when it would pass 32767.
 std::optional<std::int16_t> ZoomedInMax(std::int16_t max, bool limited);
 std::optional<std::int16_t> ZoomedOutMax(std::int16_t max);
 

@@ -60,6 +60,9 @@ TEST(GameGraphScale, WidensRoundsAndHoldsEveryPayoff) {
   EXPECT_EQ(s.step, 20);
   EXPECT_EQ(s.yMin, -20);
   EXPECT_EQ(s.yMax, 220);
+  // A smallest payoff of 0 under a step of 20: the x axis keeps a step below it for its labels.
+  s = GameScaleFor(Rows({0, 200}, {150, 20}));
+  EXPECT_EQ(s.yMin, -20);
   // Payoffs beyond 16 bits keep a scale that holds them.
   s = GameScaleFor(Rows({-400000, 2000000}, {70000, 5}));
   EXPECT_LE(s.yMin, -400000);
@@ -71,7 +74,8 @@ TEST(GameGraphScale, WidensRoundsAndHoldsEveryPayoff) {
   std::mt19937 rng(7);
   for (int c = 0; c < 500; ++c) {
     const double span = std::pow(10.0, std::uniform_int_distribution<int>(0, 6)(rng));
-    std::uniform_int_distribution<int> pay(-static_cast<int>(span), static_cast<int>(span));
+    // Every second game has no negative payoff.
+    std::uniform_int_distribution<int> pay(c % 2 == 0 ? 0 : -static_cast<int>(span), static_cast<int>(span));
     TwoRowGame t;
     for (int j = 0; j < 5; ++j) {
       t.a1.push_back(pay(rng));
@@ -81,6 +85,7 @@ TEST(GameGraphScale, WidensRoundsAndHoldsEveryPayoff) {
     const double lo = std::min(*std::min_element(t.a1.begin(), t.a1.end()), *std::min_element(t.a2.begin(), t.a2.end()));
     const double hi = std::max(*std::max_element(t.a1.begin(), t.a1.end()), *std::max_element(t.a2.begin(), t.a2.end()));
     EXPECT_LE(s.yMin, std::min(lo, 0.0)) << c;
+    EXPECT_LT(s.yMin, 0) << c; // room below the x axis
     EXPECT_GE(s.yMax, hi) << c;
     EXPECT_GT(s.step, 0);
     EXPECT_EQ(s.yMin % s.step, 0);
@@ -211,11 +216,13 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
 }
 
 TEST(GamePrint, LPSolutionAndGraphPageFromZeroUpwardPayoffs) {
-  // Payoffs 0 to 200: the bottom of the scale is 0, where the divided form of the frame fails.
+  // Payoffs 0 to 200: the scale keeps a step below the x axis for its labels. A frame whose
+  // bottom is 0, where the divided form of the frame fails, still prints.
   SolveGame({{0, 200}, {150, 20}});
   g.HeaderText[1] = "Printed game";
   CurrentGameScale() = GameScaleFor(CurrentTwoRowGame());
-  ASSERT_EQ(CurrentGameScale().yMin, 0);
+  EXPECT_EQ(CurrentGameScale().yMin, -CurrentGameScale().step);
+  CurrentGameScale().yMin = 0;
   CurrentGameNotes() = AltOptimaNotes();
   RecordingSurface paper;
   ASSERT_TRUE(PrintGameLPSolution(paper));

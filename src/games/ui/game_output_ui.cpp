@@ -7,6 +7,7 @@
 
 #include "games/game_graph.h"
 #include "games/game_output.h"
+#include "linear/lp_graph_geometry.h"
 #include "linear/ui/output_page.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
@@ -195,8 +196,8 @@ GraphScreenHooks GameGraphScreenHooks() {
   h.zoomsYOnly = true;
   h.zoomed = [](ScrLPGraf &s, bool out) {
     GameGraphScale &sc = CurrentGameScale();
-    const double grown = std::nearbyint((out ? 1.25 : 0.8) * sc.yMax);
-    sc.yMax = static_cast<std::int32_t>(std::clamp(grown, -2147483647.0, 2147483647.0));
+    // The same step as the screen's, so a zoom it takes always changes the game's scale.
+    sc.yMax = static_cast<std::int32_t>(std::clamp<std::int64_t>(ZoomStep(sc.yMax, out), 1, 2147483647));
     // The screen zoomed its 16-bit copy; the game's own end is the one drawn.
     MirrorScale(sc);
     ApplyGameScale(s.picLPgraph, sc);

@@ -1,6 +1,7 @@
 #include "integer/ui/ip_output.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -21,6 +22,10 @@ namespace quon {
 namespace {
 
 constexpr int32 kMargin = 1200;
+// The design width of the legend and of the bounds frame, the type of their texts, and the
+// smallest type they take when a small screen narrows them.
+constexpr int32 kSideFrameWidth = 3255;
+constexpr double kSideFrameType = 8.25, kSmallestType = 5.5;
 
 void Rule(Scr5 &f) {
   f.Line(kMargin, f.CurrentY(), ScreenWidth() - kMargin, f.CurrentY(), f.ForeColor());
@@ -69,12 +74,21 @@ void AddIncumbentRow(Scr5 &f) {
   f.Label4.SetCaption("Found at Iteration " + std::to_string(g.FinalIteration));
 }
 
-void ShowSearchEnd(Scr5 &f, SearchEnd end) {
-  Grid &grid = f.outputGrid;
+// Label5 across the screen with the search's last word.
+void SearchVerdict(Scr5 &f, Rgb colour, const std::string &text) {
   f.Label6.SetVisible(false);
   f.Label5.SetWidth(ScreenWidth() - 2 * kMargin);
-  f.Label5.SetForeColor(kGreen);
-  f.Label5.SetCaption("Optimality verified at Iteration " + std::to_string(g.FinalIteration));
+  f.Label5.SetForeColor(colour);
+  f.Label5.SetCaption(text);
+}
+
+void ShowSearchEnd(Scr5 &f, SearchEnd end) {
+  Grid &grid = f.outputGrid;
+  // An unbounded subproblem stops the search: nothing was verified.
+  SearchVerdict(f, kGreen,
+                (end == SearchEnd::Unbounded ? "Search stopped by an unbounded subproblem at Iteration "
+                                             : "Optimality verified at Iteration ") +
+                    std::to_string(g.FinalIteration));
   if (g.BestIter == 0) {
     grid.SetVisible(true);
     const int row = AddListRow(grid);
@@ -90,6 +104,28 @@ void ShowSearchEnd(Scr5 &f, SearchEnd end) {
   }
   AddListRow(grid);
   MergedRow(grid, AddListRow(grid), "B&B Search completed");
+}
+
+// The legend and the bounds frame stand at the screen's sides with their bottom on the rule
+// below the buttons. They keep clear of the button frame between them: moved outwards where
+// the usual offset would reach it, and as narrow as the room left on a small screen.
+void PlaceSideFrames(Scr5 &f, int32 ruleY) {
+  const int32 w = ScreenWidth();
+  constexpr int32 kGap = 120, kEdge = 60;
+  const int32 offset = w == 12000 ? 460 : 1200;
+  const int32 room = f.Frame2.Left() - kGap;
+  for (Frame *side : {&f.Frame10, &f.Frame12}) {
+    const int32 width = std::min(kSideFrameWidth, room - kEdge);
+    const int32 fromEdge = std::max(kEdge, std::min(offset, room - width));
+    const int32 left = side == &f.Frame10 ? fromEdge : w - fromEdge - width;
+    side->Move(left, ruleY - side->Height(), width, side->Height());
+  }
+  // A narrowed frame keeps its texts whole in a smaller type.
+  const double scale = std::min(1.0, static_cast<double>(f.Frame10.Width()) / kSideFrameWidth);
+  for (Label *l : {&f.Label10, &f.Label11, &f.Label12, &f.Label13, &f.Label16, &f.Label17, &f.Label18, &f.Label19}) {
+    l->SetFontSize(std::max(kSmallestType, kSideFrameType * scale));
+    l->SetWidth(std::max(0, f.Frame10.Width() - l->Left() - kEdge));
+  }
 }
 
 // The user-guided view's layout; the tree view draws into it.
@@ -289,7 +325,8 @@ void IPOptionChanged() {
     grid.SetCols(1);
     const int32 width = (g.NumDigitsN + g.NumDigitsD + 2) * 200;
     grid.SetColWidth(0, width);
-    grid.SetLeft(RoundTwips((ScreenWidth() - width) * 0.5));
+    grid.ScrollBars = ScrollBarsMode::None;
+    grid.Move(RoundTwips((ScreenWidth() - width) * 0.5), grid.Top(), width, grid.Height());
     grid.GridLines = 1;
     grid.GridColor = kCyan;
     grid.SetVisible(true);
@@ -299,9 +336,10 @@ void IPOptionChanged() {
 
 void RunBranchAndBound() {
   Scr5 &f = scr5();
-  const int32 w = ScreenWidth();
   g.OutputPageKind = 2;
+  // The paint handler draws the screen's frame again on the cleared drawing.
   f.Clear();
+  f.Refresh();
   InitIPOutputScreen();
 
   f.SetFontName("arial");
@@ -317,12 +355,12 @@ void RunBranchAndBound() {
   f.SetCurrentY(f.Frame2.Top() + f.Frame2.Height());
   Rule(f);
 
-  const int32 offset = w == 12000 ? 460 : 1200;
+  // The legend's swatches in the colours of the tree's nodes, in the order of their captions.
+  f.Label7.SetBackColor(kGreen);
+  f.Label8.SetBackColor(kRed);
+  f.Label9.SetBackColor(kGrey);
   f.Label14.SetBackColor(kMagenta);
-  const int32 ruleY = RoundTwips(f.CurrentY());
-  f.Frame10.Move(offset, ruleY - f.Frame10.Height(), f.Frame10.Width(), f.Frame10.Height());
-  f.Frame12.Move(w - offset - f.Frame12.Width(), ruleY - f.Frame12.Height(), f.Frame12.Width(),
-                 f.Frame12.Height());
+  PlaceSideFrames(f, RoundTwips(f.CurrentY()));
   f.cmdNextIter.SetEnabled(false);
   f.cmdFinalIter.SetEnabled(false);
 
@@ -367,27 +405,38 @@ void RunAutomatedBranchAndBound() {
   f.Label6.Move(f.Label5.Left() + f.Label5.Width(), f.Label5.Top(), f.Label6.Width(), f.Label5.Height());
   f.Label6.SetVisible(true);
 
+  // Nothing else is painted while the search runs, so the counter is repainted by hand; a
+  // repaint waits for the display, so it is shown at most every 50 ms (the first and the last
+  // number always).
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kRefreshEvery = std::chrono::milliseconds(50);
+  Clock::time_point shownAt{};
+  int32 latest = 0;
   SearchEvents events;
-  events.examining = [&f](int32 n) {
-    // Nothing else is painted while the search runs.
-    f.Label6.Refresh();
+  events.examining = [&](int32 n) {
+    latest = n;
+    const Clock::time_point now = Clock::now();
+    if (shownAt != Clock::time_point{} && now - shownAt < kRefreshEvery) return;
     f.Label6.SetCaption(std::to_string(n));
+    f.Label6.Refresh();
+    shownAt = now;
   };
   events.improved = [&f] { AddIncumbentRow(f); };
   const SearchEnd end = RunAutomatedSearch(events);
+  f.Label6.SetCaption(std::to_string(latest));
 
   switch (end) {
   case SearchEnd::LimitExceeded:
     MsgBox("Number of examined subproblems exceeds " + ThousandsText(BBSubproblemLimit) + ".  Execution aborted",
            msg::OKOnly | msg::Critical, "Excessive B&B Search");
-    f.Label6.SetVisible(false);
+    SearchVerdict(f, kRed, "B&&B search aborted after Iteration " + std::to_string(latest));
     return;
   case SearchEnd::SolveFailed:
     // No verdict can be drawn from a subproblem the simplex engine could not finish.
     MsgBox("The simplex engine could not solve subproblem " + std::to_string(g.FinalIteration) +
                ".  Execution aborted",
            msg::OKOnly | msg::Critical, "B&B Search Failed");
-    f.Label6.SetVisible(false);
+    SearchVerdict(f, kRed, "B&&B search aborted at Iteration " + std::to_string(g.FinalIteration));
     return;
   case SearchEnd::Completed:
   case SearchEnd::Unbounded:

@@ -76,6 +76,9 @@ void ShowDijkstraOutput() {
   grid.Move(RoundTwips((iterations ? 0.25 : 0.1) * w), static_cast<int>(y), RoundTwips(width), grid.Height());
   grid.SetHeight(std::abs(OutputGridHeight(f.Frame1, grid)));
 
+  // Every column fits: the widths share the cell area, with room kept for the vertical bar.
+  grid.ScrollBars = ScrollBarsMode::Vertical;
+  const double gw = grid.Width() - kGridBorderTwips - kScrollBarTwips;
   InitDijkstraLabels();
   g.IterCount = 1;
   if (!iterations) {
@@ -84,7 +87,6 @@ void ShowDijkstraOutput() {
       DijkstraSelect();
       ++g.IterCount;
     }
-    const double gw = grid.Width();
     const double widths[] = {gw / 20, gw / 8, gw / 20, gw * 62 / 80};
     for (int c = 0; c < 4; ++c) {
       grid.SetColWidth(c, RoundTwips(widths[c]));
@@ -105,9 +107,11 @@ void ShowDijkstraOutput() {
     return;
   }
   for (int c = 0; c < 3; ++c) {
-    grid.SetColWidth(c, RoundTwips(width / 3));
+    grid.SetColWidth(c, static_cast<int>(gw / 3));
     grid.ColAlignment.at(static_cast<std::size_t>(c)) = kAlignLeft;
   }
+  // The fourth column stays empty in this view and takes no room.
+  grid.SetColWidth(3, 0);
   const char *heads[] = {"Node", "Label", "Status"};
   for (int c = 0; c < 3; ++c)
     Put(grid, 0, c, heads[c], kWhite, kBlue);
@@ -149,7 +153,9 @@ void DijkstraStep() {
     }
   }
 
-  DijkstraSelect();
+  // A step that finds no labelled temporary node makes none permanent and keeps CurrentNode.
+  const bool madePermanent = DijkstraSelect();
+  if (!madePermanent) g.ChangedCells(0, 0) = 0;
 
   auto nodeRow = [&](int j) { return grid.Rows() - n + j - 2; };
   auto permanent = [&](int j) {
@@ -157,10 +163,10 @@ void DijkstraStep() {
     Fore(grid, nodeRow(j), 2, kRed);
   };
   // The node made permanent in this step still reads "temporary" here; the next step turns
-  // its row green.
+  // its row green. Nodes made permanent before stay "permanent".
   for (int j = 2; j <= n; ++j) {
     if (g.DijkstraPred(j) >= 0) continue;
-    if (j == g.CurrentNode)
+    if (madePermanent && j == g.CurrentNode)
       g.ChangedCells(0, 0) = static_cast<int16>(nodeRow(j));
     else
       permanent(j);

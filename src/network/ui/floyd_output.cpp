@@ -2,6 +2,8 @@
 // array S after every pass, or the route between chosen nodes.
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "network/network_engine.h"
 #include "network/ui/net_screen.h"
@@ -30,6 +32,128 @@ void NodeList(ComboBox &list) {
   if (list.ListCount() != 0) return;
   for (int i = 1; i <= g.NodeCount; ++i)
     list.AddItem(Cat({"N", std::to_string(i)}));
+}
+
+} // namespace
+
+namespace {
+
+// D and S after every pass shown, the grid's cells made from them when they are drawn: a
+// network of 100 nodes has 101 tables of 2 x 100 x 100 cells.
+struct FloydTables {
+  int n = 0;
+  std::vector<std::vector<float>> d;
+  std::vector<std::vector<int16>> s;
+  float D(int t, int i, int j) const { return d[static_cast<std::size_t>(t)][static_cast<std::size_t>((i - 1) * n + j - 1)]; }
+  int16 S(int t, int i, int j) const { return s[static_cast<std::size_t>(t)][static_cast<std::size_t>((i - 1) * n + j - 1)]; }
+};
+
+FloydTables &Tables() {
+  static FloydTables tables;
+  return tables;
+}
+
+std::string DistanceText(float d, const std::string &pattern) {
+  return d >= kNoArc ? std::string("infinity") : Format(d, pattern);
+}
+
+void Look(SourcedCell &cell, Rgb fore, Rgb back) {
+  cell.attr.fore = fore;
+  cell.attr.hasFore = true;
+  cell.attr.back = back;
+  cell.attr.hasBack = true;
+}
+
+void Paint(SourcedCell &cell, Rgb back) {
+  cell.attr.back = back;
+  cell.attr.hasBack = true;
+}
+
+// Table t: its title row, the node headings, then a row of D and of S per node. Red marks the
+// pivot row and column of the pass that follows it, green the cells that pass changed.
+void MakeTable(int t, std::vector<SourcedCell> &cells) {
+  const FloydTables &tables = Tables();
+  const int n = tables.n;
+  const int cols = 2 * n + 2;
+  if (t >= static_cast<int>(tables.d.size()) || cells.size() < static_cast<std::size_t>((n + 2) * cols)) return;
+  auto at = [&](int r, int c) -> SourcedCell & { return cells[static_cast<std::size_t>(r * cols + c)]; };
+
+  at(0, 0).text = "Iter" + Str(t);
+  Look(at(0, 0), kWhite, kBlue);
+  const std::string dTitle = Cat({"D", Str(t)}), sTitle = Cat({"S", Str(t)});
+  for (int i = 1; i <= n; ++i) {
+    for (int c : {i, n + 1 + i}) {
+      at(0, c).text = c == i ? dTitle : sTitle;
+      Look(at(0, c), kBlue, kYellow);
+      at(0, c).attr.align = static_cast<std::int8_t>(kAlignCenter);
+      at(1, c).text = Cat({"N", Str(i)});
+      Look(at(1, c), kBlue, kCyan);
+    }
+  }
+  Paint(at(1, 0), kCyan);
+  Paint(at(1, n + 1), kCyan);
+
+  const std::string pattern = NumberFormatString();
+  const bool next = t + 1 < static_cast<int>(tables.d.size());
+  for (int i = 1; i <= n; ++i) {
+    const int r = 1 + i;
+    const std::string label = Cat({"N", std::to_string(i)});
+    for (int c : {0, n + 1}) {
+      at(r, c).text = label;
+      Look(at(r, c), kBlue, kCyan);
+    }
+    for (int j = 1; j <= n; ++j) {
+      if (j == i) continue;
+      const float d = tables.D(t, i, j);
+      at(r, j).text = DistanceText(d, pattern);
+      at(r, n + 1 + j).text = std::to_string(tables.S(t, i, j));
+    }
+  }
+  if (t < n) {
+    const int k = t + 1;
+    for (int i = 1; i <= n; ++i) {
+      Paint(at(1 + i, k), kRed);
+      Paint(at(1 + k, i), kRed);
+    }
+  }
+  if (next)
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j)
+        if (j != i && tables.D(t + 1, i, j) != tables.D(t, i, j)) {
+          Paint(at(1 + i, j), kGreen);
+          Paint(at(1 + i, n + 1 + j), kGreen);
+        }
+}
+
+// Keeps D and S as the last pass left them; the widest text of the new table goes into
+// ColWidthMax (only the cells the pass changed can be wider than before).
+void KeepTable(int t) {
+  FloydTables &tables = Tables();
+  const int n = tables.n;
+  std::vector<float> d(static_cast<std::size_t>(n) * n);
+  std::vector<int16> s(d.size());
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j) {
+      d[static_cast<std::size_t>((i - 1) * n + j - 1)] = g.NetMatrix(i, j);
+      s[static_cast<std::size_t>((i - 1) * n + j - 1)] = g.NetMatrix2(i, j);
+    }
+  tables.d.resize(static_cast<std::size_t>(t));
+  tables.s.resize(static_cast<std::size_t>(t));
+  tables.d.push_back(std::move(d));
+  tables.s.push_back(std::move(s));
+
+  const std::string pattern = NumberFormatString();
+  float widest = g.ColWidthMax;
+  for (int i = 1; i <= n; ++i) {
+    widest = VarMax(widest, static_cast<float>(Cat({"N", std::to_string(i)}).size()));
+    for (int j = 1; j <= n; ++j) {
+      if (j == i) continue;
+      const float v = tables.D(t, i, j);
+      if (t > 0 && v == tables.D(t - 1, i, j)) continue;
+      widest = VarMax(widest, static_cast<float>(DistanceText(v, pattern).size()));
+    }
+  }
+  g.ColWidthMax = widest;
 }
 
 } // namespace
@@ -102,6 +226,8 @@ void ShowFloydArrays() {
     grid.SetColWidth(n + 1, RoundTwips(w * 0.55));
     grid.ColAlignment.at(0) = kAlignLeft;
     grid.ColAlignment.at(static_cast<std::size_t>(n) + 1) = kAlignLeft;
+    Tables() = FloydTables{n, {}, {}};
+    grid.SetCellSource({0, n + 2, [](int block, std::vector<SourcedCell> &cells) { MakeTable(block, cells); }});
   }
 
   // The table's rows at once (a grid grows slowly row by row); "All Iterations" may have made
@@ -109,54 +235,10 @@ void ShowFloydArrays() {
   const int title = t * (n + 2);
   const int needed = title + n + 2 + (g.IterCount <= n ? 1 : 0);
   if (grid.Rows() < needed) grid.SetRows(needed);
-
-  // Title row: the pass over each array, merged into one band.
-  int row = title;
-  Put(grid, row, 0, "Iter" + Str(t), kWhite, kBlue);
-  const std::string dTitle = Cat({"D", Str(t)}), sTitle = Cat({"S", Str(t)});
-  for (int i = 1; i <= n; ++i) {
-    Put(grid, row, i, dTitle, kBlue, kYellow);
-    Align(grid, row, i, kAlignCenter);
-    Put(grid, row, n + 1 + i, sTitle, kBlue, kYellow);
-    Align(grid, row, n + 1 + i, kAlignCenter);
-  }
-  grid.SetMergeRow(row, true);
-
-  row = title + 1;
-  for (int i = 1; i <= n; ++i) {
-    Put(grid, row, i, Cat({"N", Str(i)}), kBlue, kCyan);
-    Put(grid, row, n + 1 + i, Cat({"N", Str(i)}), kBlue, kCyan);
-  }
-  Back(grid, row, 0, kCyan);
-  Back(grid, row, n + 1, kCyan);
-
-  const std::string pattern = NumberFormatString();
-  float widest = g.ColWidthMax;
-  for (int i = 1; i <= n; ++i) {
-    row = title + 1 + i;
-    const std::string label = Cat({"N", std::to_string(i)});
-    Put(grid, row, 0, label, kBlue, kCyan);
-    Put(grid, row, n + 1, label, kBlue, kCyan);
-    widest = VarMax(widest, static_cast<float>(label.size()));
-    for (int j = 1; j <= n; ++j) {
-      if (j == i) continue;
-      const float d = g.NetMatrix(i, j);
-      const std::string text = d >= kNoArc ? std::string("infinity") : Format(d, pattern);
-      grid.SetTextMatrix(row, j, text);
-      widest = VarMax(widest, static_cast<float>(text.size()));
-      grid.SetTextMatrix(row, n + 1 + j, std::to_string(g.NetMatrix2(i, j)));
-    }
-  }
-  g.ColWidthMax = widest;
-
-  if (g.IterCount <= n) {
-    // The next pass's pivot, its column and its row of D; the row below is the next title's.
-    const int k = static_cast<int>(g.IterCount);
-    for (int i = 1; i <= n; ++i) {
-      Back(grid, title + 1 + i, k, kRed);
-      Back(grid, title + 1 + k, i, kRed);
-    }
-  }
+  grid.SetMergeRow(title, true);
+  KeepTable(t);
+  // The table before this one gains the green of the cells this pass changed.
+  grid.ForgetSourcedBlocks();
 }
 
 void ShowFloydRoute() {

@@ -28,6 +28,29 @@ void Band(Grid &grid, int row, const std::string &text, double fontSize = 0) {
   grid.SetMergeRow(row, true);
 }
 
+// The node columns' width and the grid's width and place for it.
+void SizeNodeColumns(Grid &grid, int w) {
+  const int n = g.NodeCount;
+  const int sw = ScreenWidth();
+  const int all = (n + 2) * w;
+  const int width = RoundTwips(VarMin(0.8 * sw, static_cast<double>(all)) + 320);
+  grid.ScrollBars = width < all ? ScrollBarsMode::Both : ScrollBarsMode::Vertical;
+  for (int c = 0; c < n + 2; ++c)
+    grid.SetColWidth(c, w);
+  grid.Move(RoundTwips((sw - width) * 0.5), grid.Top(), width, grid.Height());
+}
+
+// A band as wide as its text: the node columns widen when the text would be cut.
+void FitBand(Scr5 &f, Grid &grid, const std::string &text, double fontSize) {
+  const int n = g.NodeCount;
+  const double size = f.FontSize();
+  f.SetFontSize(fontSize);
+  const double needed = f.TextWidth(text) + 2 * kGridBorderTwips;
+  f.SetFontSize(size);
+  if (n * static_cast<double>(grid.ColWidthOf(2)) >= needed) return;
+  SizeNodeColumns(grid, static_cast<int>(std::ceil(needed / n)));
+}
+
 void BlueOnYellow(Grid &grid, int row) {
   for (int c = 2; c <= g.NodeCount + 1; ++c) {
     Fore(grid, row, c, kBlue);
@@ -63,7 +86,7 @@ void ShowMaxFlowOutput() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   const int n = g.NodeCount;
-  const int sw = ScreenWidth(), sh = ScreenHeight();
+  const int sh = ScreenHeight();
   g.OutputPageKind = 2;
   InitMaxFlow();
   f.Frame5.SetVisible(false);
@@ -78,17 +101,12 @@ void ShowMaxFlowOutput() {
   ClearGrid(grid, 1, n + 2);
   OutputGridLook(grid);
   grid.MergeCells = MergeMode::RestrictRows;
-  grid.ScrollBars = ScrollBarsMode::Vertical;
   const int w = static_cast<int>(
       std::lround(f.TextWidth(std::string(static_cast<std::size_t>(g.NumDigitsN + g.NumDigitsD), 'A'))));
-  const int all = (n + 2) * w;
-  const int width = RoundTwips(VarMin(0.8 * sw, static_cast<double>(all)) + 320);
-  if (width < all) grid.ScrollBars = ScrollBarsMode::Both;
-  for (int c = 0; c < n + 2; ++c) {
-    grid.SetColWidth(c, w);
+  for (int c = 0; c < n + 2; ++c)
     grid.ColAlignment.at(static_cast<std::size_t>(c)) = c <= 1 ? kAlignLeft : kAlignRight;
-  }
-  grid.Move(RoundTwips((sw - width) * 0.5), RoundTwips(1.1 * y), width, RoundTwips(sh * 0.5));
+  grid.Move(grid.Left(), RoundTwips(1.1 * y), grid.Width(), RoundTwips(sh * 0.5));
+  SizeNodeColumns(grid, w);
 
   g.IterCount = 0;
   if (g.OutputOption == 1) {
@@ -123,7 +141,9 @@ void ShowMaxFlowIteration() {
     Back(grid, row, 0, kYellow);
     Back(grid, row, 1, kYellow);
     BlueOnYellow(grid, row);
-    Band(grid, row, "Iteration" + Str(g.IterCount + 1) + g.MsgText);
+    const std::string title = "Iteration" + Str(g.IterCount + 1) + g.MsgText;
+    FitBand(f, grid, title, 9);
+    Band(grid, row, title);
     ++row;
     if (row > 1) grid.SetTextMatrix(row, 1, "Labels: ");
     text = "(1)[0,--]-";
@@ -137,6 +157,7 @@ void ShowMaxFlowIteration() {
   }
   Fore(grid, row, 0, kBlue);
   Back(grid, row, 0, kCyan);
+  FitBand(f, grid, text, summary ? 9 : 7.5);
   Band(grid, row, text, summary ? 9 : 7.5);
 
   for (int heading = 0; heading < 2; ++heading) {

@@ -27,6 +27,7 @@ std::string Fmt(double value) {
 }
 
 void ClearGrid(Grid &grid, int rows, int cols) {
+  grid.SetCellSource({});
   grid.SetRows(0);
   grid.SetCols(0);
   grid.MergeCells = MergeMode::Never;

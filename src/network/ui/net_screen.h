@@ -21,7 +21,8 @@ std::string Cat(std::initializer_list<std::string_view> pieces);
 // The number in the current output format.
 std::string Fmt(double value);
 
-// Cuts the grid to rows x cols, every cell empty and plain, no fixed cells, no merging.
+// Cuts the grid to rows x cols, every cell empty and plain, no fixed cells, no merging, no
+// cell source.
 void ClearGrid(Grid &grid, int rows, int cols);
 // Appends a row; its index.
 int AddRow(GridStore &grid);
@@ -46,6 +47,11 @@ double ViewHeading(Scr5 &f);
 // The view's name ("ITERATIONS" for the last option of the list, else the given name) in
 // Label1 at the print Y; returns the print Y below it. True in `iterations` for the last one.
 double ViewName(Scr5 &f, double y, const std::string &summaryName, bool &iterations);
+
+// A grid's border, both sides, and its vertical scroll bar, in twips: what the cell area is
+// narrower than the grid.
+inline constexpr int kGridBorderTwips = 30;
+inline constexpr int kScrollBarTwips = 255;
 
 // The grid's look in every network view: white bold "arial" 9 on blue.
 void OutputGridLook(Grid &grid);

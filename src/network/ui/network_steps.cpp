@@ -27,15 +27,9 @@ void TreeIsComplete() {
   MsgBox("Last row completes minimal spanning tree", msg::OKOnly | msg::Information, "Optimum");
 }
 
-// One Floyd pass: its changed cells green in the last table (in D and in S), then the new one.
+// One Floyd pass and its table; the table before it shows the cells it changed in green.
 void FloydCycle() {
-  Grid &grid = scr5().outputGrid;
   FloydStep();
-  for (int m = 1; m <= g.ChangedCells(1, 0); ++m) {
-    const int row = g.ChangedCells(1, m), col = g.ChangedCells(2, m);
-    Back(grid, row, col, kGreen);
-    Back(grid, row, col + g.NodeCount + 1, kGreen);
-  }
   ++g.IterCount;
   ShowFloydArrays();
 }
@@ -47,6 +41,12 @@ bool MaxFlowCycle() {
   ++g.IterCount;
   ShowMaxFlowIteration();
   return true;
+}
+
+// The drawing cleared; the paint handler draws the screen's frame again.
+void CleanScreen() {
+  scr5().Clear();
+  scr5().Refresh();
 }
 
 std::string EndIteration() {
@@ -77,14 +77,21 @@ void NetworkGoToOutput() {
 }
 
 void NetworkOptionChosen() {
+  // Each view is drawn on a clean screen: the screen's frame and heading are drawn again under
+  // it, and the "Title:" line of the previous view is not drawn over.
   switch (g.NetSubModel) {
   case 2:
-    ShowDijkstraOutput();
-    break;
   case 3:
-    ShowFloydOutput();
+    CleanScreen();
+    InitShortestRouteOutputScreen();
+    if (g.NetSubModel == 2)
+      ShowDijkstraOutput();
+    else
+      ShowFloydOutput();
     break;
   case 4:
+    CleanScreen();
+    InitMaxFlowOutputScreen();
     ShowMaxFlowOutput();
     break;
   default:

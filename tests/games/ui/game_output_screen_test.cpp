@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "games/game_graph.h"
 #include "games/game_lp.h"
+#include "games/ui/game_output_ui.h"
 #include "linear/ui/scr_lp_graf.h"
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
@@ -98,6 +100,20 @@ TEST_F(GameOutputTest, SummaryOfTheLPBasedMethod) {
             "Player B's Optimal Strategies:  (alternative optima MAY exist for Player B)");
 }
 
+// MRows is the payoff rows' count after a print; a summary built afterwards still reads only
+// the game program's basis (three rows of A against one strategy of B: two positions).
+TEST_F(GameOutputTest, SummaryAfterAPrintReadsOnlyTheBasis) {
+  Solve({{"1"}, {"2"}, {"3"}}, &Scr3::mnuAlgebraicZeroGame);
+  const std::string before = scr5().outputGrid.TextMatrix(3, 0);
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  scr5().cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
+  ASSERT_EQ(g.MRows, 3);
+  ShowGameOutputSummary();
+  EXPECT_EQ(scr5().outputGrid.TextMatrix(3, 0), before);
+}
+
 TEST_F(GameOutputTest, GraphOfATwoRowGameZoomAndPrint) {
   Solve({{"0", "50", "20"}, {"10", "20", "40"}}, &Scr3::mnuGraphZeroGame);
   ASSERT_TRUE(IsLoaded<ScrLPGraf>());
@@ -124,6 +140,21 @@ TEST_F(GameOutputTest, GraphOfATwoRowGameZoomAndPrint) {
   EXPECT_NE(paper.FindText("TWO-PERSON ZERO-SUM GAME (LP SOLUTION)"), nullptr);
   EXPECT_NE(paper.FindText("TWO-PERSON ZERO-SUM GAME (GRAPHICAL SOLUTION)"), nullptr);
   EXPECT_NE(paper.FindText("Strategy B3:  40.00 + -20.00x"), nullptr);
+
+  Forms::Clear();
+  // On a small scale every zoom that is taken changes it; the one that cannot beeps.
+  Solve({{"-1", "-2"}, {"-2", "-1"}}, &Scr3::mnuGraphZeroGame);
+  ScrLPGraf &small = scrLPGraf();
+  ASSERT_EQ(g.GraphYMax, 3);
+  std::vector<int> ends;
+  for (Button *zoom : {&small.cmdZoomIn, &small.cmdZoomIn, &small.cmdZoomIn, &small.cmdZoomOut, &small.cmdZoomOut}) {
+    zoom->PerformClick();
+    ends.push_back(g.GraphYMax);
+  }
+  EXPECT_EQ(ends, (std::vector<int>{2, 1, 1, 2, 3}));
+  EXPECT_EQ(script.Beeps(), 1);
+  EXPECT_EQ(CurrentGameScale().yMax, 3);
+
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "integer/branch_and_bound.h"
 #include "integer/ip_fixture.h"
 #include "platform/colors.h"
+#include "platform/screen.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
@@ -102,7 +103,8 @@ TEST_F(IPOutputTest, RootWithoutASolutionListsOneMergedRow) {
   const Case cases[] = {
       {infeasible, "No feasible solution encountered", "Problem has no feasible solution",
        "Result verified at Iteration 1"},
-      {unbounded, "Solution space is unbounded", "Solution is unbounded", "Optimality verified at Iteration 1"},
+      {unbounded, "Solution space is unbounded", "Solution is unbounded",
+       "Search stopped by an unbounded subproblem at Iteration 1"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.row);
@@ -143,8 +145,43 @@ TEST_F(IPOutputTest, SubproblemLimitAbortsWithItsMessage) {
   ASSERT_EQ(f.outputGrid.Rows(), 3);
   EXPECT_EQ(Row(2), (std::vector<std::string>{"3", "10", "2", "2"}));
   EXPECT_FALSE(f.Label6.Visible());
+  EXPECT_EQ(f.Label6.Caption(), "3");
   EXPECT_EQ(f.Label4.Caption(), "Found at Iteration 3");
-  EXPECT_EQ(f.Label5.Caption(), "B&&B search in progress. Current Iteration: ");
+  // The line that said the search was running now says it was stopped.
+  EXPECT_EQ(f.Label5.Caption(), "B&&B search aborted after Iteration 3");
+  EXPECT_EQ(f.Label5.ForeColor(), kRed);
+  EXPECT_GE(f.Label5.Width(), f.TextWidth("B&B search aborted after Iteration 3"));
+}
+
+// The user-guided view chosen first, on both screen sizes: the legend shows every node colour,
+// the side frames leave the buttons free, and the one-node tree stays on the screen.
+TEST_F(IPOutputTest, UserGuidedViewKeepsItsFramesApartAndInView) {
+  auto overlaps = [](const Control &a, const Control &b) {
+    return a.Left() < b.Left() + b.Width() && b.Left() < a.Left() + a.Width() && a.Top() < b.Top() + b.Height() &&
+           b.Top() < a.Top() + a.Height();
+  };
+  for (const int w : {15360, 12000}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    SetLogicalScreen(w, w * 3 / 4);
+    OutputScreenOf(WorkedExample());
+    Scr5 &f = scr5();
+    f.Combo1.PerformChoose(1);
+    EXPECT_EQ(f.Label7.BackColor(), kGreen);
+    EXPECT_EQ(f.Label8.BackColor(), kRed);
+    EXPECT_EQ(f.Label9.BackColor(), kGrey);
+    EXPECT_EQ(f.Label14.BackColor(), kMagenta);
+    for (const Frame *side : {&f.Frame10, &f.Frame12}) {
+      EXPECT_FALSE(overlaps(*side, f.Frame2));
+      EXPECT_GE(side->Left(), 0);
+      EXPECT_LE(side->Left() + side->Width(), w);
+    }
+    const Grid &tree = f.outputGrid;
+    EXPECT_EQ(tree.Width(), tree.ColWidthOf(0));
+    EXPECT_GE(tree.Left(), 0);
+    EXPECT_LE(tree.Left() + tree.Width(), w);
+  }
+  SetLogicalScreen(15360, 11520);
 }
 
 } // namespace

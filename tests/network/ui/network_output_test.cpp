@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include <string>
 #include <vector>
 
 #include "network/network_fixture.h"
 #include "network/ui/network_output.h"
 #include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/values.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
 
@@ -145,6 +150,42 @@ TEST_F(NetworkOutputTest, DijkstraIterationsTableByTable) {
   ExpectMessage("Last iteration provides optimum routes", msg::Information, "Optimum");
 }
 
+// Node 3 cannot be reached: step 2 makes no node permanent, and node 2, made permanent in
+// step 1, stays "permanent" in red; nothing is highlighted green after such a step.
+TEST_F(NetworkOutputTest, DijkstraStepWithoutANewPermanentNode) {
+  Open(2, 3, {{1, 2, 4}});
+  NetworkNextIteration();
+  // Table 2: heading row 6, node rows 7 to 9.
+  EXPECT_EQ(GridRow(8, 0, 2), (Row{"2", "[4.00,    1]", "permanent"}));
+  EXPECT_EQ(grid().ForeOf(8, 2), kRed);
+  script.AnswerMsgBox(msg::OK);
+  NetworkNextIteration();
+  for (int c = 0; c < 3; ++c)
+    EXPECT_NE(grid().ForeOf(8, c), kGreen);
+}
+
+// Switching views draws the heading block once, not over the last one; the Dijkstra tables'
+// columns fit their grid beside its vertical bar, so no horizontal bar is needed.
+TEST_F(NetworkOutputTest, ViewChangesRedrawTheHeadingAndDijkstraColumnsFit) {
+  std::vector<Arc> chain;
+  for (int i = 1; i < 40; ++i)
+    chain.push_back({i, i + 1, 1});
+  Open(2, 40, chain);
+  for (int option : {0, 1, 0}) {
+    SCOPED_TRACE(option);
+    scr5().Combo1.PerformChoose(option);
+    const auto texts = DrawnTexts(scr5());
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Title: Roads"), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), " DIJKSTRA'S SHORTEST ROUTE ALGORITHM"), 1);
+    Forms::DoEvents();
+    int total = 0;
+    for (int c = 0; c < grid().Cols(); ++c)
+      total += grid().ColWidthOf(c);
+    EXPECT_LE(total, grid().ViewWidth());
+    EXPECT_GT(grid().Rows() * grid().DefaultRowHeight(), grid().ViewHeight()); // the vertical bar is up
+  }
+}
+
 TEST_F(NetworkOutputTest, DijkstraRouteTable) {
   Open(2, 5, {{1, 2, 3}, {1, 3, 1}, {3, 2, 1}, {2, 4, 2}, {3, 4, 5}});
   scr5().Combo1.PerformChoose(0);
@@ -237,6 +278,60 @@ TEST_F(NetworkOutputTest, AllShortestRoutesRoadAndRoutesThatCannotBeShown) {
   EXPECT_EQ(GridRow(3, 0, 4), (Row{"1 ", "4 ", "infinity", "", ""}));
 }
 
+// Every table of "All Iterations" against a plain Floyd-Warshall run kept pass by pass: the
+// texts of D and S, the pivot of the next pass in red, the cells it changed in green, and the
+// widest distance text in ColWidthMax.
+TEST_F(NetworkOutputTest, FloydTablesMatchAPassByPassReference) {
+  const int n = 7;
+  std::mt19937 rng(11);
+  std::vector<Arc> arcs;
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      if (i != j && rng() % 3 != 0) arcs.push_back({i, j, static_cast<double>(rng() % 900 + 1) / 8});
+  Open(3, n, arcs);
+  std::vector<std::vector<double>> d(n + 1, std::vector<double>(n + 1, 999999));
+  std::vector<std::vector<int>> via(n + 1, std::vector<int>(n + 1));
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      via[i][j] = j;
+  for (const Arc &a : arcs)
+    d[a.from][a.to] = a.value;
+  script.AnswerMsgBox(msg::OK);
+  NetworkAllIterations();
+  ASSERT_EQ(grid().Rows(), (n + 1) * (n + 2));
+  std::size_t widest = 0;
+  for (int t = 0; t <= n; ++t) {
+    SCOPED_TRACE(t);
+    auto next = d;
+    if (t < n) {
+      const int k = t + 1;
+      for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+          if (i != k && j != k && i != j && d[i][k] < 999999 && d[k][j] < 999999 &&
+              static_cast<float>(d[i][k] + d[k][j]) < static_cast<float>(d[i][j]))
+            next[i][j] = static_cast<float>(d[i][k] + d[k][j]);
+    }
+    const int top = t * (n + 2);
+    EXPECT_EQ(GridRow(top, 0, 1), (Row{"Iter " + std::to_string(t), "D " + std::to_string(t)}));
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) {
+        if (i == j) continue;
+        const int r = top + 1 + i;
+        const std::string text = d[i][j] >= 999999 ? "infinity" : Format(static_cast<float>(d[i][j]), "0.00");
+        widest = std::max(widest, text.size());
+        EXPECT_EQ(grid().TextMatrix(r, j), text);
+        EXPECT_EQ(grid().TextMatrix(r, n + 1 + j), std::to_string(via[i][j]));
+        const bool changed = t < n && next[i][j] != d[i][j];
+        const bool pivot = t < n && (i == t + 1 || j == t + 1);
+        EXPECT_EQ(grid().BackOf(r, j), changed ? kGreen : pivot ? kRed : kBlue) << i << "," << j;
+        EXPECT_EQ(grid().BackOf(r, n + 1 + j), changed ? kGreen : kBlue);
+        if (changed) via[i][j] = t + 1;
+      }
+    d = next;
+  }
+  EXPECT_EQ(g.ColWidthMax, static_cast<float>(widest));
+}
+
 // ---- Maximal flow ----
 
 TEST_F(NetworkOutputTest, MaximalFlowSummary) {
@@ -260,6 +355,32 @@ TEST_F(NetworkOutputTest, MaximalFlowSummary) {
   Open(4, 4, {{1, 2, 1}, {1, 3, 1}, {2, 3, 1}, {2, 4, 1}, {3, 4, 1}});
   scr5().Combo1.PerformChoose(0);
   EXPECT_EQ(GridRow(0, 2, 2), Row{"Maximum flow in network = 2.00    ( 3 iterations)"});
+}
+
+// A title band as wide as its text, however few node columns it spans.
+TEST_F(NetworkOutputTest, MaximalFlowBandsFitTheirTexts) {
+  auto bandFits = [this](int row, double points) {
+    Scr5 &f = scr5();
+    const double size = f.FontSize();
+    f.SetFontSize(points);
+    const double text = f.TextWidth(grid().TextMatrix(row, 2));
+    f.SetFontSize(size);
+    int band = 0;
+    const CellRange merged = grid().MergedRange(row, 2);
+    for (int c = merged.col1; c <= merged.col2; ++c)
+      band += grid().ColWidthOf(c);
+    return band >= text;
+  };
+  Open(4, 3, {{2, 3, 1}});
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_EQ(GridRow(0, 2, 2), Row{"Maximum flow in network = 0.00    ( 1 iterations)"});
+  EXPECT_TRUE(bandFits(0, 9));
+  EXPECT_LE(grid().Left() + grid().Width(), ScreenWidth());
+  Open(4, 3, {{1, 2, 1}, {2, 3, 1}});
+  scr5().Combo1.PerformChoose(1);
+  NetworkNextIteration();
+  EXPECT_EQ(GridRow(7, 2, 2), Row{"Iteration 2:      Breakthrough flow = 1.00"});
+  EXPECT_TRUE(bandFits(7, 9));
 }
 
 TEST_F(NetworkOutputTest, MaximalFlowIterationsBlockByBlock) {
