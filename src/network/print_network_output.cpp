@@ -16,6 +16,7 @@ namespace {
 
 // The shortest-route sections break a little earlier than the other reports.
 constexpr double kRoutePageFullY = 13600;
+bool PastRouteBreak(const PageSurface &printer, double y) { return printer.PageY(y) > kRoutePageFullY; }
 // A label line longer than this is split once after a "]".
 constexpr std::size_t kLabelLineMax = 120;
 
@@ -49,18 +50,28 @@ void ResultTitle(PageSurface &printer, const char *title) {
   PrintSectionHeader(printer);
 }
 
-// A route table's row position: 1.5 line heights below the last, on a new page past `full`.
-double NextRouteRow(PageSurface &printer, double y, double full) {
+// A route table's row position: 1.5 line heights below the last; past the route tables' break
+// on a new page,
+// below the table's headings repeated (printed from the continue position, returning the
+// position the rows start from).
+double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHeading &heading) {
   y += 1.5 * g.LineHeight;
-  if (full > 0 && y > full) {
+  if (PastRouteBreak(printer, y)) {
     printer.NewPage();
-    y = kContinueY;
+    printer.SetCurrentY(kContinueY);
+    y = heading(printer) + 1.5 * g.LineHeight;
   }
   return y;
 }
 
 void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "MINIMAL SPANNING TREE -- OUTPUT SUMMARY");
+  RepeatedHeading heading(printer, [&grid](PageSurface &p) {
+    p.SetCurrentX(kPrintLeft);
+    p.Print(Cell(grid, 0, 0));
+    p.Print("");
+    return p.CurrentY();
+  });
   for (int r = 0; r < grid.Rows(); ++r) {
     printer.SetCurrentX(kPrintLeft);
     printer.Print(Cell(grid, r, 0));
@@ -72,15 +83,20 @@ void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
 void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S ITERATIONS");
   const double xs[] = {kPrintLeft, 2700, 5700};
-  const char *heads[] = {"Node", "Label", "Status"};
-  const double top = printer.CurrentY();
-  for (int c = 0; c < 3; ++c)
-    At(printer, xs[c], top, heads[c]);
-  Rule(printer, printer.CurrentY());
+  auto headings = [&xs](PageSurface &p) {
+    const char *heads[] = {"Node", "Label", "Status"};
+    const double top = p.CurrentY();
+    for (int c = 0; c < 3; ++c)
+      At(p, xs[c], top, heads[c]);
+    Rule(p, p.CurrentY());
+    return p.CurrentY();
+  };
+  headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    if (printer.CurrentY() > kRoutePageFullY) {
+    if (PastRouteBreak(printer, printer.CurrentY())) {
       printer.NewPage();
       printer.SetCurrentY(kContinueY);
+      headings(printer);
     }
     const std::string first = Cell(grid, r, 0);
     if (first.empty()) continue;
@@ -104,14 +120,17 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
 void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S OUTPUT SUMMARY");
   const double nodeEnd = kPrintLeft + printer.TextWidth("999");
-  double y = printer.CurrentY();
-  At(printer, kPrintLeft, y, "Node");
-  EndingAt(printer, 2700, y, "Distance");
-  At(printer, 3200, y, "Route");
-  Rule(printer, printer.CurrentY());
-  y = printer.CurrentY();
+  auto headings = [](PageSurface &p) {
+    const double top = p.CurrentY();
+    At(p, kPrintLeft, top, "Node");
+    EndingAt(p, 2700, top, "Distance");
+    At(p, 3200, top, "Route");
+    Rule(p, p.CurrentY());
+    return p.CurrentY();
+  };
+  double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, 0);
+    y = NextRouteRow(printer, y, headings);
     EndingAt(printer, nodeEnd, y, Cell(grid, r, 0));
     EndingAt(printer, 2700, y, Cell(grid, r, 1));
     At(printer, 3200, y, Cell(grid, r, 2));
@@ -165,15 +184,18 @@ void PrintFloydIterations(PageSurface &printer, const GridStore &grid) {
 
 void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S OUTPUT SUMMARY");
-  double y = printer.CurrentY();
-  At(printer, kPrintLeft, y, "From");
-  At(printer, 2200, y, " To");
-  EndingAt(printer, 4200, y, "Distance");
-  At(printer, 5200, y, "Route");
-  Rule(printer, printer.CurrentY());
-  y = printer.CurrentY();
+  auto headings = [](PageSurface &p) {
+    const double top = p.CurrentY();
+    At(p, kPrintLeft, top, "From");
+    At(p, 2200, top, " To");
+    EndingAt(p, 4200, top, "Distance");
+    At(p, 5200, top, "Route");
+    Rule(p, p.CurrentY());
+    return p.CurrentY();
+  };
+  double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, kRoutePageFullY);
+    y = NextRouteRow(printer, y, headings);
     At(printer, kPrintLeft, y, Cell(grid, r, 0));
     At(printer, 2200, y, Cell(grid, r, 1));
     EndingAt(printer, 4200, y, Cell(grid, r, 2));
@@ -205,7 +227,7 @@ void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {
     const int top = b * (n + 4);
     if (top + 3 + n >= grid.Rows()) break;
     double y = printer.CurrentY() + g.LineHeight;
-    if (y > kPageFullY) {
+    if (PastPageBreak(printer, y)) {
       printer.NewPage();
       y = kContinueY;
     }
@@ -227,7 +249,7 @@ void PrintMaxFlowSummary(PageSurface &printer) {
   printer.SetCurrentX(kPrintLeft);
   printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
   printer.Print("Maximum flow in network =" + Format(g.NetMatrix(1, 0), NumberFormatString()) +
-                "  (solution completed in" + Str(g.IterCount) + " itertions)");
+                "  (solution completed in " + Str(g.IterCount) + " itertions)");
   TableBelow(printer);
   PrintDataTable(printer, kNoDoubles, g.NetMatrix, kNoIntegers, -2);
 }

@@ -137,10 +137,11 @@ struct TablePrinter {
     g.PrintY = kContinueY;
   }
 
+  bool PastBlockBreak(double y) const { return printer.PageY(y) > kTransBlockBreakY; }
+
   void RowPageBreak(int i) {
-    if (cls == ModelClassCode::Games) return;
     if ((cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations) && i == first) return;
-    if (g.PrintY > kPageFullY) NewPage();
+    if (PastPageBreak(printer, g.PrintY)) NewPage();
   }
 
   // Places the cell text right-aligned in its column slot and prints it.
@@ -419,7 +420,7 @@ struct TablePrinter {
           break;
         }
         g.PrintY -= lineHeight;
-        if (TransTableau() && k > 1 && lastRowY > kTransBlockBreakY) NewPage();
+        if (TransTableau() && k > 1 && PastBlockBreak(lastRowY)) NewPage();
         if (cls == ModelClassCode::Transportation) {
           int cols = std::max(0, jLast - jFirst + 1) + (k > 1 ? 1 : 0);
           slotCount = cols;

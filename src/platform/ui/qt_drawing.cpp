@@ -53,14 +53,20 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, smoothShapes);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
+  // Texts mostly come in runs of one font: it is set up once a run.
+  const FontSpec *lastFont = nullptr;
+  double ascent = 0;
   for (const DrawOp &op : ops) {
     switch (op.kind) {
     case DrawKind::Text: {
-      const QFont font = TwipsFont(op.font);
-      painter.setFont(font);
+      if (lastFont == nullptr || !(*lastFont == op.font)) {
+        const QFont font = TwipsFont(op.font);
+        painter.setFont(font);
+        ascent = QFontMetricsF(font).ascent();
+        lastFont = &op.font;
+      }
       painter.setPen(ToQColor(op.color));
-      const QFontMetricsF metrics(font);
-      painter.drawText(QPointF(op.x1, op.y1 + metrics.ascent()), QString::fromStdString(op.text));
+      painter.drawText(QPointF(op.x1, op.y1 + ascent), QString::fromStdString(op.text));
       break;
     }
     case DrawKind::Line:
