@@ -66,12 +66,6 @@ double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHe
 
 void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "MINIMAL SPANNING TREE -- OUTPUT SUMMARY");
-  RepeatedHeading heading(printer, [&grid](PageSurface &p) {
-    p.SetCurrentX(kPrintLeft);
-    p.Print(Cell(grid, 0, 0));
-    p.Print("");
-    return p.CurrentY();
-  });
   for (int r = 0; r < grid.Rows(); ++r) {
     printer.SetCurrentX(kPrintLeft);
     printer.Print(Cell(grid, r, 0));
