@@ -65,7 +65,7 @@ void SystemPrinter::Emit(const DrawOp &op) {
 }
 
 TextExtent SystemPrinter::Measure(const FontSpec &font, const std::string &text) const {
-  return QtTextExtent(font, text);
+  return measure_(font, text);
 }
 
 bool SystemPrinter::Fail(const std::string &text) {

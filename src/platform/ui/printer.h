@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/surface_core.h"
+#include "platform/ui/qt_drawing.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -85,6 +86,7 @@ private:
   QElapsedTimer clock_;
   qint64 shownAt_ = 0;
   std::unique_ptr<QProgressDialog> progress_;
+  mutable TextMeasurer measure_;
   std::function<void(const PrintNotice &)> notifier_;
   std::string pdfFolder_;
   std::string lastPdfPath_;

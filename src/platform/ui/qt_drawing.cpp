@@ -1,5 +1,7 @@
 #include "platform/ui/qt_drawing.h"
 
+#include <unordered_map>
+
 #include <QFontMetricsF>
 #include <QtMath>
 #include <algorithm>
@@ -47,6 +49,37 @@ QFont TwipsFont(const FontSpec &font) {
 TextExtent QtTextExtent(const FontSpec &font, const std::string &text) {
   const QFontMetricsF metrics(TwipsFont(font));
   return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.lineSpacing()};
+}
+
+struct TextMeasurer::Face {
+  FontSpec font;
+  QFontMetricsF metrics;
+  std::unordered_map<std::string, double> widths;
+};
+
+namespace {
+constexpr std::size_t kMeasuredFaces = 8;
+constexpr std::size_t kRememberedWidths = 8192;
+} // namespace
+
+TextMeasurer::TextMeasurer() = default;
+TextMeasurer::~TextMeasurer() = default;
+
+TextExtent TextMeasurer::operator()(const FontSpec &font, const std::string &text) {
+  Face *face = nullptr;
+  for (const auto &f : faces_)
+    if (f->font == font) face = f.get();
+  if (face == nullptr) {
+    if (faces_.size() >= kMeasuredFaces) faces_.erase(faces_.begin());
+    faces_.push_back(std::make_unique<Face>(Face{font, QFontMetricsF(TwipsFont(font)), {}}));
+    face = faces_.back().get();
+  }
+  auto found = face->widths.find(text);
+  if (found == face->widths.end()) {
+    if (face->widths.size() >= kRememberedWidths) face->widths.clear();
+    found = face->widths.emplace(text, face->metrics.horizontalAdvance(QString::fromStdString(text))).first;
+  }
+  return {found->second, face->metrics.lineSpacing()};
 }
 
 void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPerPixel, bool smoothShapes) {
