@@ -22,9 +22,7 @@ namespace quon {
 
 namespace {
 
-// A job is shown with its progress once it has run this long, and the display is brought up
-// to date at most this often.
-constexpr qint64 kProgressAfterMs = 1000;
+// The display of a job's progress is brought up to date at most this often.
 constexpr qint64 kProgressEveryMs = 100;
 
 QString UniquePdfPath(const QDir &folder) {
@@ -145,7 +143,7 @@ void SystemPrinter::FlushPage() {
 
 void SystemPrinter::ShowProgress() {
   const qint64 now = clock_.elapsed();
-  if (now < kProgressAfterMs || now - shownAt_ < kProgressEveryMs) return;
+  if (now < progressAfterMs_ || (progress_ && now - shownAt_ < kProgressEveryMs)) return;
   shownAt_ = now;
   if (!progress_) {
     progress_ = std::make_unique<QProgressDialog>("Printing...", "Cancel", 0, 0);

@@ -49,6 +49,8 @@ public:
   void SetPdfFolder(std::string folder) { pdfFolder_ = std::move(folder); }
   // The file written by the last document that went to PDF, else empty.
   const std::string &LastPdfPath() const { return lastPdfPath_; }
+  // How long a job runs before its progress is shown (a second unless a test shortens it).
+  void SetProgressDelay(int milliseconds) { progressAfterMs_ = milliseconds; }
 
 protected:
   void Emit(const DrawOp &op) override;
@@ -85,6 +87,7 @@ private:
   std::string path_;
   QElapsedTimer clock_;
   qint64 shownAt_ = 0;
+  qint64 progressAfterMs_ = 1000;
   std::unique_ptr<QProgressDialog> progress_;
   mutable TextMeasurer measure_;
   std::function<void(const PrintNotice &)> notifier_;

@@ -89,6 +89,8 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
   // Texts mostly come in runs of one font: it is set up once a run.
   const FontSpec *lastFont = nullptr;
   double ascent = 0;
+  bool textPen = false; // the pen is a text pen of textColor
+  Rgb textColor = 0;
   for (const DrawOp &op : ops) {
     switch (op.kind) {
     case DrawKind::Text: {
@@ -98,16 +100,22 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
         ascent = QFontMetricsF(font).ascent();
         lastFont = &op.font;
       }
-      painter.setPen(ToQColor(op.color));
+      if (!textPen || textColor != op.color) {
+        painter.setPen(ToQColor(op.color));
+        textPen = true;
+        textColor = op.color;
+      }
       painter.drawText(QPointF(op.x1, op.y1 + ascent), QString::fromStdString(op.text));
       break;
     }
     case DrawKind::Line:
+      textPen = false;
       painter.setPen(PenFor(op, twipsPerPixel));
       painter.setBrush(Qt::NoBrush);
       painter.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
       break;
     case DrawKind::Box:
+      textPen = false;
       painter.setPen(PenFor(op, twipsPerPixel));
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(Normalised(op));
@@ -118,6 +126,7 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
     case DrawKind::Point: {
       // A dot as wide as the line width, centred on the point.
       const double d = op.width * twipsPerPixel;
+      textPen = false;
       painter.setPen(Qt::NoPen);
       painter.setBrush(ToQColor(op.color));
       if (op.width <= 1)
