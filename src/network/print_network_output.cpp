@@ -1,5 +1,6 @@
 #include "network/print_network_output.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "platform/colors.h"
@@ -17,6 +18,7 @@ namespace {
 // The shortest-route sections break a little earlier than the other reports.
 constexpr double kRoutePageFullY = 13600;
 bool PastRouteBreak(const PageSurface &printer, double y) { return printer.PageY(y) > kRoutePageFullY; }
+
 // A label line longer than this is split once after a "]".
 constexpr std::size_t kLabelLineMax = 120;
 
@@ -42,6 +44,23 @@ void EndingAt(PageSurface &printer, double x, double y, const std::string &text)
 
 void Rule(PageSurface &printer, double y) { PrintRuleLine(printer, static_cast<int16>(RoundTwips(y))); }
 
+// A column heading of a route table: placed at x, or ending at x.
+struct RouteHead {
+  double x;
+  const char *text;
+  bool endsAtX = false;
+};
+
+// The headings on one line at the current position and the rule below them; returns the
+// position under the rule.
+double RouteHeadings(PageSurface &printer, std::initializer_list<RouteHead> heads) {
+  const double top = printer.CurrentY();
+  for (const RouteHead &h : heads)
+    h.endsAtX ? EndingAt(printer, h.x, top, h.text) : At(printer, h.x, top, h.text);
+  Rule(printer, printer.CurrentY());
+  return printer.CurrentY();
+}
+
 // The table printer starts its heading one line below PrintY: one blank line under the text.
 void TableBelow(PageSurface &printer) { g.PrintY = RoundTwips(printer.CurrentY()); }
 
@@ -51,9 +70,8 @@ void ResultTitle(PageSurface &printer, const char *title) {
 }
 
 // A route table's row position: 1.5 line heights below the last; past the route tables' break
-// on a new page,
-// below the table's headings repeated (printed from the continue position, returning the
-// position the rows start from).
+// on a new page, below the table's headings repeated (printed from the continue position,
+// returning the position the rows start from).
 double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHeading &heading) {
   y += 1.5 * g.LineHeight;
   if (PastRouteBreak(printer, y)) {
@@ -78,12 +96,7 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S ITERATIONS");
   const double xs[] = {kPrintLeft, 2700, 5700};
   auto headings = [&xs](PageSurface &p) {
-    const char *heads[] = {"Node", "Label", "Status"};
-    const double top = p.CurrentY();
-    for (int c = 0; c < 3; ++c)
-      At(p, xs[c], top, heads[c]);
-    Rule(p, p.CurrentY());
-    return p.CurrentY();
+    return RouteHeadings(p, {{xs[0], "Node"}, {xs[1], "Label"}, {xs[2], "Status"}});
   };
   headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
@@ -115,12 +128,7 @@ void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S OUTPUT SUMMARY");
   const double nodeEnd = kPrintLeft + printer.TextWidth("999");
   auto headings = [](PageSurface &p) {
-    const double top = p.CurrentY();
-    At(p, kPrintLeft, top, "Node");
-    EndingAt(p, 2700, top, "Distance");
-    At(p, 3200, top, "Route");
-    Rule(p, p.CurrentY());
-    return p.CurrentY();
+    return RouteHeadings(p, {{kPrintLeft, "Node"}, {2700, "Distance", true}, {3200, "Route"}});
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
@@ -179,13 +187,7 @@ void PrintFloydIterations(PageSurface &printer, const GridStore &grid) {
 void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S OUTPUT SUMMARY");
   auto headings = [](PageSurface &p) {
-    const double top = p.CurrentY();
-    At(p, kPrintLeft, top, "From");
-    At(p, 2200, top, " To");
-    EndingAt(p, 4200, top, "Distance");
-    At(p, 5200, top, "Route");
-    Rule(p, p.CurrentY());
-    return p.CurrentY();
+    return RouteHeadings(p, {{kPrintLeft, "From"}, {2200, " To"}, {4200, "Distance", true}, {5200, "Route"}});
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
