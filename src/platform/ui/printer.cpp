@@ -130,13 +130,17 @@ bool SystemPrinter::BeginPdf() {
   return true;
 }
 
-void SystemPrinter::FlushPage() {
+void SystemPrinter::PaintPage() {
   painter_.save();
   painter_.scale(unitsPerTwip_, unitsPerTwip_);
   PaintOps(painter_, page_, kPrinterTwipsPerPixel, true);
   painter_.restore();
   inked_ = inked_ || !page_.empty();
   std::vector<DrawOp>().swap(page_);
+}
+
+void SystemPrinter::FlushPage() {
+  PaintPage();
   paged_->newPage();
   ++pagesDone_;
 }
@@ -164,10 +168,7 @@ bool SystemPrinter::FinishDocument() {
     // Nothing was printed: no document.
     return failure.empty() ? true : Fail(failure);
   }
-  painter_.save();
-  painter_.scale(unitsPerTwip_, unitsPerTwip_);
-  PaintOps(painter_, page_, kPrinterTwipsPerPixel, true);
-  painter_.restore();
+  PaintPage();
   const bool drawn = painter_.end();
   if (device_) {
     const bool sent = drawn && device_->printerState() != QPrinter::Error;

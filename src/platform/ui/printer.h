@@ -65,7 +65,9 @@ private:
   bool Begin();
   bool BeginPdf();
   void BeginPrinter();
-  // Paints the page drawn so far and starts the device's next one.
+  // Paints the page drawn so far and forgets its operations.
+  void PaintPage();
+  // PaintPage, then the device's next page.
   void FlushPage();
   void ShowProgress();
   // Closes the device and forgets the document (the PDF's temporary file goes with it).
