@@ -1,5 +1,6 @@
 #include "network/print_network_output.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "platform/colors.h"
@@ -16,6 +17,8 @@ namespace {
 
 // The shortest-route sections break a little earlier than the other reports.
 constexpr double kRoutePageFullY = 13600;
+bool PastRouteBreak(const PageSurface &printer, double y) { return printer.PageY(y) > kRoutePageFullY; }
+
 // A label line longer than this is split once after a "]".
 constexpr std::size_t kLabelLineMax = 120;
 
@@ -41,6 +44,23 @@ void EndingAt(PageSurface &printer, double x, double y, const std::string &text)
 
 void Rule(PageSurface &printer, double y) { PrintRuleLine(printer, static_cast<int16>(RoundTwips(y))); }
 
+// A column heading of a route table: placed at x, or ending at x.
+struct RouteHead {
+  double x;
+  const char *text;
+  bool endsAtX = false;
+};
+
+// The headings on one line at the current position and the rule below them; returns the
+// position under the rule.
+double RouteHeadings(PageSurface &printer, std::initializer_list<RouteHead> heads) {
+  const double top = printer.CurrentY();
+  for (const RouteHead &h : heads)
+    h.endsAtX ? EndingAt(printer, h.x, top, h.text) : At(printer, h.x, top, h.text);
+  Rule(printer, printer.CurrentY());
+  return printer.CurrentY();
+}
+
 // The table printer starts its heading one line below PrintY: one blank line under the text.
 void TableBelow(PageSurface &printer) { g.PrintY = RoundTwips(printer.CurrentY()); }
 
@@ -49,12 +69,15 @@ void ResultTitle(PageSurface &printer, const char *title) {
   PrintSectionHeader(printer);
 }
 
-// A route table's row position: 1.5 line heights below the last, on a new page past `full`.
-double NextRouteRow(PageSurface &printer, double y, double full) {
+// A route table's row position: 1.5 line heights below the last; past the route tables' break
+// on a new page, below the table's headings repeated (printed from the continue position,
+// returning the position the rows start from).
+double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHeading &heading) {
   y += 1.5 * g.LineHeight;
-  if (full > 0 && y > full) {
+  if (PastRouteBreak(printer, y)) {
     printer.NewPage();
-    y = kContinueY;
+    printer.SetCurrentY(kContinueY);
+    y = heading(printer) + 1.5 * g.LineHeight;
   }
   return y;
 }
@@ -72,15 +95,15 @@ void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
 void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S ITERATIONS");
   const double xs[] = {kPrintLeft, 2700, 5700};
-  const char *heads[] = {"Node", "Label", "Status"};
-  const double top = printer.CurrentY();
-  for (int c = 0; c < 3; ++c)
-    At(printer, xs[c], top, heads[c]);
-  Rule(printer, printer.CurrentY());
+  auto headings = [&xs](PageSurface &p) {
+    return RouteHeadings(p, {{xs[0], "Node"}, {xs[1], "Label"}, {xs[2], "Status"}});
+  };
+  headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    if (printer.CurrentY() > kRoutePageFullY) {
+    if (PastRouteBreak(printer, printer.CurrentY())) {
       printer.NewPage();
       printer.SetCurrentY(kContinueY);
+      headings(printer);
     }
     const std::string first = Cell(grid, r, 0);
     if (first.empty()) continue;
@@ -104,14 +127,12 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
 void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S OUTPUT SUMMARY");
   const double nodeEnd = kPrintLeft + printer.TextWidth("999");
-  double y = printer.CurrentY();
-  At(printer, kPrintLeft, y, "Node");
-  EndingAt(printer, 2700, y, "Distance");
-  At(printer, 3200, y, "Route");
-  Rule(printer, printer.CurrentY());
-  y = printer.CurrentY();
+  auto headings = [](PageSurface &p) {
+    return RouteHeadings(p, {{kPrintLeft, "Node"}, {2700, "Distance", true}, {3200, "Route"}});
+  };
+  double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, 0);
+    y = NextRouteRow(printer, y, headings);
     EndingAt(printer, nodeEnd, y, Cell(grid, r, 0));
     EndingAt(printer, 2700, y, Cell(grid, r, 1));
     At(printer, 3200, y, Cell(grid, r, 2));
@@ -165,15 +186,12 @@ void PrintFloydIterations(PageSurface &printer, const GridStore &grid) {
 
 void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S OUTPUT SUMMARY");
-  double y = printer.CurrentY();
-  At(printer, kPrintLeft, y, "From");
-  At(printer, 2200, y, " To");
-  EndingAt(printer, 4200, y, "Distance");
-  At(printer, 5200, y, "Route");
-  Rule(printer, printer.CurrentY());
-  y = printer.CurrentY();
+  auto headings = [](PageSurface &p) {
+    return RouteHeadings(p, {{kPrintLeft, "From"}, {2200, " To"}, {4200, "Distance", true}, {5200, "Route"}});
+  };
+  double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, kRoutePageFullY);
+    y = NextRouteRow(printer, y, headings);
     At(printer, kPrintLeft, y, Cell(grid, r, 0));
     At(printer, 2200, y, Cell(grid, r, 1));
     EndingAt(printer, 4200, y, Cell(grid, r, 2));
@@ -205,7 +223,7 @@ void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {
     const int top = b * (n + 4);
     if (top + 3 + n >= grid.Rows()) break;
     double y = printer.CurrentY() + g.LineHeight;
-    if (y > kPageFullY) {
+    if (PastPageBreak(printer, y)) {
       printer.NewPage();
       y = kContinueY;
     }
@@ -227,7 +245,7 @@ void PrintMaxFlowSummary(PageSurface &printer) {
   printer.SetCurrentX(kPrintLeft);
   printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
   printer.Print("Maximum flow in network =" + Format(g.NetMatrix(1, 0), NumberFormatString()) +
-                "  (solution completed in" + Str(g.IterCount) + " itertions)");
+                "  (solution completed in " + Str(g.IterCount) + " itertions)");
   TableBelow(printer);
   PrintDataTable(printer, kNoDoubles, g.NetMatrix, kNoIntegers, -2);
 }

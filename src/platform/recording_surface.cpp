@@ -35,6 +35,12 @@ const RecordedOp *RecordingSurface::FindText(std::string_view text) const {
   return nullptr;
 }
 
+void RecordingSurface::DropDocument() {
+  while (!ops_.empty() && ops_.back().document == document_)
+    ops_.pop_back();
+  page_ = 1;
+}
+
 void RecordingSurface::Reset() {
   ops_.clear();
   document_ = 1;

@@ -36,6 +36,7 @@ public:
 protected:
   void Emit(const DrawOp &op) override;
   TextExtent Measure(const FontSpec &font, const std::string &text) const override;
+  void DropDocument() override;
 
 private:
   std::vector<RecordedOp> ops_;

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace quon {
@@ -78,6 +80,26 @@ public:
   // drawn on it is dropped). Returns false when the job failed (the reason in LastError()).
   virtual bool EndDoc() = 0;
   virtual std::string LastError() const = 0;
+  // Drops the document begun: nothing of it is printed or saved.
+  virtual void AbortDoc() = 0;
+
+  // Page flow: once on, a text or shape (in twips, outside a user scale) whose top would
+  // pass breakY starts a new page, and it and everything after it continue at continueY,
+  // below the running heading when one is set. Positions the report sets stay its own:
+  // the surface shifts them onto the page. breakY <= 0 turns the flow off.
+  virtual void SetPageFlow(double breakY, double continueY) = 0;
+  // What a page continued by the flow repeats at its top (a table's column headings):
+  // drawn from continueY, it returns the position its own first row would have taken, where
+  // the continued content goes on. An empty function ends the heading; EndDoc ends it too.
+  using RunningHeading = std::function<double(PageSurface &)>;
+  virtual void SetRunningHeading(RunningHeading heading) = 0;
+  // A position the report set, as it falls on the current page.
+  virtual double PageY(double y) const = 0;
+};
+
+// Thrown by a printer whose user cancelled the job; the job's runner aborts the document.
+struct PrintCancelled : std::runtime_error {
+  PrintCancelled() : std::runtime_error("the printout was cancelled") {}
 };
 
 } // namespace quon

@@ -1,5 +1,6 @@
 #include "platform/surface_core.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quon {
@@ -104,14 +105,55 @@ DrawOp SurfaceCore::MakeOp(DrawKind kind, Rgb color) const {
   return op;
 }
 
+double SurfaceCore::FlowShift(double top) {
+  if (flowBreak_ <= 0 || userScale_ || inHeading_) return 0;
+  if (top - flowShift_ <= flowBreak_) return flowShift_;
+  const double x = x_, y = y_;
+  const FontSpec font = font_;
+  const Rgb color = color_;
+  const int width = drawWidth_;
+  Emit(MakeOp(DrawKind::NewPage, color_));
+  flowShift_ = 0;
+  double next = flowContinue_;
+  if (heading_) {
+    inHeading_ = true;
+    x_ = 0;
+    y_ = flowContinue_;
+    try {
+      next = heading_(*this);
+    } catch (...) {
+      inHeading_ = false;
+      throw;
+    }
+    inHeading_ = false;
+  }
+  x_ = x;
+  y_ = y;
+  font_ = font;
+  color_ = color;
+  drawWidth_ = width;
+  flowShift_ = top - next;
+  return flowShift_;
+}
+
+void SurfaceCore::EndFlowPage() { flowShift_ = 0; }
+
+void SurfaceCore::SetPageFlow(double breakY, double continueY) {
+  flowBreak_ = std::isfinite(breakY) ? breakY : 0;
+  flowContinue_ = std::isfinite(continueY) ? continueY : 0;
+  flowShift_ = 0;
+  if (flowBreak_ <= 0) heading_ = nullptr;
+}
+
 void SurfaceCore::Print(const std::string &text, bool newline) {
   const TextExtent extent = Measure(font_, text);
   if (!text.empty()) {
     DrawOp op = MakeOp(DrawKind::Text, color_);
+    const double shift = FlowShift(y_);
     op.x1 = x_;
-    op.y1 = y_;
+    op.y1 = y_ - shift;
     op.x2 = x_ + extent.width;
-    op.y2 = y_ + extent.height;
+    op.y2 = y_ - shift + extent.height;
     op.text = text;
     Emit(op);
   }
@@ -130,9 +172,12 @@ void SurfaceCore::EmitShape(DrawKind kind, double x1, double y1, double x2, doub
   op.y1 = ToTwipsY(y1);
   op.x2 = ToTwipsX(x2);
   op.y2 = ToTwipsY(y2);
-  Emit(op);
+  const double shift = FlowShift(std::min(op.y1, op.y2));
   x_ = op.x2;
   y_ = op.y2;
+  op.y1 -= shift;
+  op.y2 -= shift;
+  Emit(op);
 }
 
 void SurfaceCore::Line(double x1, double y1, double x2, double y2, Rgb color) {
@@ -162,6 +207,7 @@ double SurfaceCore::TextHeight(const std::string &text) const {
 }
 
 void SurfaceCore::NewPage() {
+  EndFlowPage();
   Emit(MakeOp(DrawKind::NewPage, color_));
   x_ = 0;
   y_ = 0;
@@ -169,10 +215,20 @@ void SurfaceCore::NewPage() {
 
 bool SurfaceCore::EndDoc() {
   lastError_.clear();
+  EndFlowPage();
+  heading_ = nullptr;
   Emit(MakeOp(DrawKind::EndDoc, color_));
   x_ = 0;
   y_ = 0;
   return FinishDocument();
+}
+
+void SurfaceCore::AbortDoc() {
+  EndFlowPage();
+  heading_ = nullptr;
+  x_ = 0;
+  y_ = 0;
+  DropDocument();
 }
 
 } // namespace quon

@@ -93,6 +93,10 @@ public:
   void NewPage() override;
   bool EndDoc() override;
   std::string LastError() const override { return lastError_; }
+  void AbortDoc() override;
+  void SetPageFlow(double breakY, double continueY) override;
+  void SetRunningHeading(RunningHeading heading) override { heading_ = std::move(heading); }
+  double PageY(double y) const override { return userScale_ ? y : y - flowShift_; }
 
   // The owner of a form or picture box sets its size when it is laid out or resized.
   void SetAreaTwips(double width, double height);
@@ -104,6 +108,8 @@ protected:
   virtual TextExtent Measure(const FontSpec &font, const std::string &text) const = 0;
   // Called by EndDoc after the end was emitted; returns false and sets the error on failure.
   virtual bool FinishDocument() { return true; }
+  // Called by AbortDoc: forgets the document begun.
+  virtual void DropDocument() {}
   void SetLastError(std::string error) { lastError_ = std::move(error); }
 
 private:
@@ -113,6 +119,10 @@ private:
   double UnitsPerTwipY() const;
   DrawOp MakeOp(DrawKind kind, Rgb color) const;
   void EmitShape(DrawKind kind, double x1, double y1, double x2, double y2, Rgb color);
+  // The page flow's shift for an operation whose top is at `top` twips: starts the new page
+  // (with the running heading) when the top would pass the break.
+  double FlowShift(double top);
+  void EndFlowPage();
 
   double widthTwips_, heightTwips_;
   bool userScale_ = false;
@@ -122,6 +132,10 @@ private:
   Rgb color_ = 0;
   int drawWidth_ = 1;
   std::string lastError_;
+  double flowBreak_ = 0, flowContinue_ = 0;
+  double flowShift_ = 0; // twips the report's positions are moved up on this page
+  bool inHeading_ = false;
+  RunningHeading heading_;
 };
 
 } // namespace quon

@@ -95,6 +95,19 @@ double PrintHeadings(PageSurface &p, const std::vector<std::string> &heads, doub
   return p.CurrentY() - lift;
 }
 
+// Repeats a table's headings on each page the table is continued on; its rows go on at the
+// spacing of a row within a block.
+class TableHeadings {
+public:
+  TableHeadings(PageSurface &p, std::vector<std::string> heads, double w, int32 lift)
+      : heading_(p, [heads = std::move(heads), w, lift](PageSurface &q) {
+          return NextRowY(PrintHeadings(q, heads, w, lift), 0);
+        }) {}
+
+private:
+  RepeatedHeading heading_;
+};
+
 void EndTable(PageSurface &p) { PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY() + 100))); }
 
 std::string NodePair(int r, const char *joint) {
@@ -112,12 +125,15 @@ bool PrintProjectInputData(PageSurface &p) {
   else
     heads.push_back("Duration");
   double y = PrintHeadings(p, heads, w, g.LineHeight);
-  for (int r = 1; r <= g.ActivityCount; ++r) {
-    y = NextRowY(y, r);
-    std::vector<std::string> cells{"", NodePair(r, " - "), g.ActSymbol(r)};
-    for (int c = 3; c < static_cast<int>(heads.size()); ++c)
-      cells.push_back(Formatted(g.NetMatrix(r, c + 1)));
-    PrintTableLine(p, y, cells, w);
+  {
+    const TableHeadings repeated(p, heads, w, g.LineHeight);
+    for (int r = 1; r <= g.ActivityCount; ++r) {
+      y = NextRowY(y, r);
+      std::vector<std::string> cells{"", NodePair(r, " - "), g.ActSymbol(r)};
+      for (int c = 3; c < static_cast<int>(heads.size()); ++c)
+        cells.push_back(Formatted(g.NetMatrix(r, c + 1)));
+      PrintTableLine(p, y, cells, w);
+    }
   }
   EndTable(p);
   if (!pert) return true;
@@ -125,12 +141,17 @@ bool PrintProjectInputData(PageSurface &p) {
   p.NewPage();
   g.MsgText = "PROJECT PLANNING - PERT MEAN AND VARIANCE";
   PrintSectionHeader(p);
-  y = PrintHeadings(p, {"", "Activity", "Symbol", "Mean Duration", "Variance"}, 2200, 0);
-  for (int r = 1; r <= g.ActivityCount; ++r) {
-    const auto [i, j] = ActivityNodes(r);
-    y = NextRowY(y, r);
-    PrintTableLine(p, y, {"", NodePair(r, " - "), g.ActSymbol(r), Formatted(g.ArcDur(i, j)), Formatted(g.ArcVar(i, j))},
-                   2200);
+  const std::vector<std::string> meanHeads{"", "Activity", "Symbol", "Mean Duration", "Variance"};
+  y = PrintHeadings(p, meanHeads, 2200, 0);
+  {
+    const TableHeadings repeated(p, meanHeads, 2200, 0);
+    for (int r = 1; r <= g.ActivityCount; ++r) {
+      const auto [i, j] = ActivityNodes(r);
+      y = NextRowY(y, r);
+      PrintTableLine(p, y,
+                     {"", NodePair(r, " - "), g.ActSymbol(r), Formatted(g.ArcDur(i, j)), Formatted(g.ArcVar(i, j))},
+                     2200);
+    }
   }
   EndTable(p);
   return p.EndDoc();
@@ -139,10 +160,10 @@ bool PrintProjectInputData(PageSurface &p) {
 void PrintCPMSchedule(PageSurface &p) {
   BeginTable(p, "PROJECT PLANNING - CPM SCHEDULE");
   const double w = 1200;
-  double y = PrintHeadings(p,
-                           {"", "Activity", "Symbol", "Duration", "Earliest Start", "Latest Finish", "Total Float",
-                            "Free Float"},
-                           w, g.LineHeight);
+  const std::vector<std::string> heads{"",           "Activity",      "Symbol",      "Duration",
+                                       "Earliest Start", "Latest Finish", "Total Float", "Free Float"};
+  double y = PrintHeadings(p, heads, w, g.LineHeight);
+  const TableHeadings repeated(p, heads, w, g.LineHeight);
   const std::vector<ScheduleRow> rows = BarChartScheduleRows();
   const double marked = p.TextWidth("c ");
   for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
@@ -160,13 +181,17 @@ void PrintCPMSchedule(PageSurface &p) {
 void PrintPERTPaths(PageSurface &p) {
   BeginTable(p, "PROJECT PLANNING - PERT PATH MEAND AND STANDARD DEVIATION");
   const double w = 1000;
-  const double top = p.CurrentY();
-  PrintAt(p, kTableLeft, RoundTwips(top), "Node");
-  PrintAt(p, RoundTwips(kTableLeft + w), RoundTwips(top), "Longest Path Based on Mean Durations");
-  PrintAt(p, RoundTwips(kTableLeft + 8 * w - p.TextWidth("Path Mean")), RoundTwips(top), "Path Mean");
-  PrintAt(p, RoundTwips(kTableLeft + 9.3 * w - p.TextWidth("Path Std. Dev.")), RoundTwips(top), "Path Std. Dev.");
-  PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY())));
-  double y = p.CurrentY() - g.LineHeight;
+  auto headings = [w](PageSurface &q) {
+    const double top = q.CurrentY();
+    PrintAt(q, kTableLeft, RoundTwips(top), "Node");
+    PrintAt(q, RoundTwips(kTableLeft + w), RoundTwips(top), "Longest Path Based on Mean Durations");
+    PrintAt(q, RoundTwips(kTableLeft + 8 * w - q.TextWidth("Path Mean")), RoundTwips(top), "Path Mean");
+    PrintAt(q, RoundTwips(kTableLeft + 9.3 * w - q.TextWidth("Path Std. Dev.")), RoundTwips(top), "Path Std. Dev.");
+    PrintRuleLine(q, static_cast<int16>(RoundTwips(q.CurrentY())));
+    return q.CurrentY() - g.LineHeight;
+  };
+  double y = headings(p);
+  const RepeatedHeading repeated(p, [&headings](PageSurface &q) { return NextRowY(headings(q), 0); });
   int row = 0;
   for (int j = 1; j <= g.NodeCount; ++j) {
     if (g.ArcDur(0, j) == -2 || g.ArcDur(0, j) == -1) continue;

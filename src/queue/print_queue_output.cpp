@@ -1,6 +1,8 @@
 #include "queue/print_queue_output.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/values.h"
 #include "queue/queue_measures.h"
@@ -21,18 +23,39 @@ constexpr int32 kRightPairX = 4000;
 
 void SetLineHeight(PageSurface &printer) { g.LineHeight = RoundTwips(printer.TextHeight(NumberFormatString())); }
 
-// PrintY one line down, on a new page when this one is full.
-void NextLine(PageSurface &printer) {
+// PrintY one line down, on a new page when this one is full; true when a page was started.
+bool NextLine(PageSurface &printer) {
   g.PrintY += g.LineHeight;
-  if (g.PrintY > kPageFullY) {
-    printer.NewPage();
-    g.PrintY = kContinueY;
-  }
+  if (!PastPageBreak(printer, g.PrintY)) return false;
+  printer.NewPage();
+  g.PrintY = kContinueY;
+  return true;
 }
 
-void PrintColumns(PageSurface &printer, int32 step, const std::string *texts, int count) {
-  for (int j = 0; j < count; ++j)
-    PrintAt(printer, kPrintLeft + step * j, g.PrintY, texts[j]);
+// Where the columns of a table start, and after them where the table ends: `step` apart, and
+// further apart where a column's widest text in the printer's font would come within two
+// blanks of the next one.
+std::vector<double> ColumnStarts(const PageSurface &printer, double step, const std::vector<std::vector<std::string>> &rows) {
+  std::vector<double> widths;
+  for (const auto &row : rows) {
+    if (widths.size() < row.size()) widths.resize(row.size(), 0);
+    for (std::size_t j = 0; j < row.size(); ++j)
+      widths[j] = std::max(widths[j], printer.TextWidth(row[j]));
+  }
+  const double gap = printer.TextWidth("  ");
+  std::vector<double> starts;
+  double x = kPrintLeft;
+  for (const double width : widths) {
+    starts.push_back(x);
+    x += std::max(step, width + gap);
+  }
+  starts.push_back(x);
+  return starts;
+}
+
+void PrintColumns(PageSurface &printer, const std::vector<double> &starts, const std::vector<std::string> &texts) {
+  for (std::size_t j = 0; j < texts.size() && j < starts.size(); ++j)
+    PrintAt(printer, RoundTwips(starts[j]), g.PrintY, texts[j]);
 }
 
 std::string Caption(int s) {
@@ -48,15 +71,22 @@ std::string Caption(int s) {
 }
 
 void PrintComparative(PageSurface &printer) {
-  NextLine(printer);
-  std::string heads[10];
-  for (int j = 0; j < 10; ++j)
-    heads[j] = kQueueComparativeHeads[static_cast<std::size_t>(j)];
-  PrintColumns(printer, kComparativeStep, heads, 10);
+  std::vector<std::vector<std::string>> rows(1);
+  for (const char *head : kQueueComparativeHeads)
+    rows[0].emplace_back(head);
   for (int s = 1; s <= g.NScen; ++s) {
-    NextLine(printer);
     const auto row = QueueComparativeRow(s);
-    PrintColumns(printer, kComparativeStep, row.data(), 10);
+    rows.emplace_back(row.begin(), row.end());
+  }
+  const std::vector<double> starts = ColumnStarts(printer, kComparativeStep, rows);
+  NextLine(printer);
+  PrintColumns(printer, starts, rows[0]);
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    if (NextLine(printer)) {
+      PrintColumns(printer, starts, rows[0]);
+      NextLine(printer);
+    }
+    PrintColumns(printer, starts, rows[r]);
   }
 }
 
@@ -77,22 +107,35 @@ void PrintScenario(PageSurface &printer, int s) {
 
   NextLine(printer);
   PrintRuleLine(printer, static_cast<int16>(g.PrintY + g.LineHeight / 2));
-  NextLine(printer);
-  std::string heads[6];
-  for (int j = 0; j < 6; ++j)
-    heads[j] = kQueueTableHeads[static_cast<std::size_t>(j % 3)];
-  PrintColumns(printer, kTableStep, heads, 6);
   const int half = QueueTableHalf();
   g.TableauRowOffset = half;
+  // The two blocks have the same three columns, as wide as the widest text of either block.
+  std::vector<std::vector<std::string>> rows(1);
+  for (const char *head : kQueueTableHeads)
+    rows[0].emplace_back(head);
+  for (int n = 0; n < gq.NPn; ++n) {
+    const auto row = QueueTableRow(n);
+    rows.push_back({std::to_string(n), row[1], row[2]});
+  }
+  const std::vector<double> block = ColumnStarts(printer, kTableStep, rows);
+  std::vector<double> starts(block.begin(), block.begin() + 3);
+  for (int j = 0; j < 3; ++j)
+    starts.push_back(block[3] + block[static_cast<std::size_t>(j)] - kPrintLeft);
+  std::vector<std::string> heads(rows[0]);
+  heads.insert(heads.end(), rows[0].begin(), rows[0].end());
+  NextLine(printer);
+  PrintColumns(printer, starts, heads);
   for (int r = 1; r <= half; ++r) {
-    NextLine(printer);
+    if (NextLine(printer)) {
+      PrintColumns(printer, starts, heads);
+      NextLine(printer);
+    }
     for (int k = 0; k <= 1; ++k) {
       const int n = half * k + r - 1;
-      if (n == gq.NPn) return;
-      const auto row = QueueTableRow(n);
-      for (int j = 0; j < 3; ++j)
-        PrintAt(printer, kPrintLeft + kTableStep * (3 * k + j), g.PrintY,
-                j == 0 ? std::to_string(n) : row[static_cast<std::size_t>(j)]);
+      if (n >= gq.NPn) return;
+      for (std::size_t j = 0; j < 3; ++j)
+        PrintAt(printer, RoundTwips(starts[3 * static_cast<std::size_t>(k) + j]), g.PrintY,
+                rows[static_cast<std::size_t>(n) + 1][j]);
     }
   }
 }

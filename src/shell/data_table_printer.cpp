@@ -137,10 +137,36 @@ struct TablePrinter {
     g.PrintY = kContinueY;
   }
 
+  bool PastBlockBreak(double y) const { return printer.PageY(y) > kTransBlockBreakY; }
+
   void RowPageBreak(int i) {
-    if (cls == ModelClassCode::Games) return;
     if ((cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations) && i == first) return;
-    if (g.PrintY > kPageFullY) NewPage();
+    if (!PastPageBreak(printer, g.PrintY)) return;
+    NewPage();
+    RepeatHeadings(i);
+  }
+
+  // A table's heading rows: the column names (and for programs and transportation the row
+  // below them). Transportation tableaus place their own breaks between sources.
+  int HeadingRows() const {
+    if (TransTableau()) return 0;
+    return mode == 1 || mode == 2 ? 2 : 1;
+  }
+  // The matrix tables leave a blank line under their heading row.
+  bool GapAfterHeading() const {
+    return cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations ||
+           cls == ModelClassCode::Games ||
+           (cls == ModelClassCode::Networks && (g.NetSubModel == 3 || g.NetSubModel == 4));
+  }
+  // A table continued on a new page at row i repeats the current block's headings first.
+  void RepeatHeadings(int i) {
+    const int rows = HeadingRows();
+    if (i < first + rows) return;
+    for (int h = first; h < first + rows; ++h) {
+      PrintRow(h);
+      g.PrintY += lineHeight;
+    }
+    if (GapAfterHeading()) g.PrintY += lineHeight;
   }
 
   // Places the cell text right-aligned in its column slot and prints it.
@@ -350,8 +376,7 @@ struct TablePrinter {
       if (segmentTop < 0) segmentTop = g.PrintY;
       PrintRow(i);
       lastRowY = g.PrintY;
-      if (i == first && (cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations || cls == ModelClassCode::Games || (cls == ModelClassCode::Networks && (g.NetSubModel == 3 || g.NetSubModel == 4))))
-        g.PrintY += lineHeight;
+      if (i == first && GapAfterHeading()) g.PrintY += lineHeight;
     }
   }
 
@@ -419,7 +444,7 @@ struct TablePrinter {
           break;
         }
         g.PrintY -= lineHeight;
-        if (TransTableau() && k > 1 && lastRowY > kTransBlockBreakY) NewPage();
+        if (TransTableau() && k > 1 && PastBlockBreak(lastRowY)) NewPage();
         if (cls == ModelClassCode::Transportation) {
           int cols = std::max(0, jLast - jFirst + 1) + (k > 1 ? 1 : 0);
           slotCount = cols;

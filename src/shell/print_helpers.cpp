@@ -30,6 +30,19 @@ void StartNewPage(PageSurface &printer) {
 
 } // namespace
 
+bool PastPageBreak(const PageSurface &printer, double y) { return printer.PageY(y) > kPageFullY; }
+
+RepeatedHeading::RepeatedHeading(PageSurface &printer, PageSurface::RunningHeading heading) : printer_(printer) {
+  printer_.SetRunningHeading([heading = std::move(heading)](PageSurface &p) {
+    const int32 printY = g.PrintY;
+    const double next = heading(p);
+    g.PrintY = printY;
+    return next;
+  });
+}
+
+RepeatedHeading::~RepeatedHeading() { printer_.SetRunningHeading(nullptr); }
+
 int32 RoundTwips(double twips) { return static_cast<int32>(std::nearbyint(twips)); }
 
 void SetHeadingClock(HeadingClock clock) { headingClock = clock ? clock : &SystemClock; }
@@ -77,7 +90,7 @@ void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s) {
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
                       const std::string &t3, const std::string &t4, const std::string &t5) {
   const std::array<const std::string *, 6> t{nullptr, &t1, &t2, &t3, &t4, &t5};
-  if (printer.CurrentY() > kPageFullY) StartNewPage(printer);
+  if (PastPageBreak(printer, printer.CurrentY())) StartNewPage(printer);
   if (kind != 1 && kind != 2) return;
 
   auto rule = [&printer] {

@@ -20,6 +20,23 @@ inline constexpr int32 kSummaryRuleRight = 10200;
 inline constexpr int32 kPageFullY = 13680;
 inline constexpr int32 kContinueY = 2160;
 
+// True when a row at y (as the report placed it) would pass the page-break line.
+bool PastPageBreak(const PageSurface &printer, double y);
+
+// The column headings a table repeats at the top of each page the page flow continues it on,
+// for as long as this lives. The heading is drawn from the flow's continue position and
+// returns where the continued rows go on; PrintY is left as the table had it.
+class RepeatedHeading {
+public:
+  RepeatedHeading(PageSurface &printer, PageSurface::RunningHeading heading);
+  ~RepeatedHeading();
+  RepeatedHeading(const RepeatedHeading &) = delete;
+  RepeatedHeading &operator=(const RepeatedHeading &) = delete;
+
+private:
+  PageSurface &printer_;
+};
+
 // The fixed second line of the page heading.
 extern const char *const kHeadingSecondLine;
 

@@ -3,15 +3,27 @@
 #include <exception>
 
 #include "platform/printer_access.h"
-#include "platform/recording_surface.h"
 #include "platform/user_services.h"
 #include "shell/mod1.h"
+#include "shell/print_helpers.h"
 
 namespace quon {
 
 namespace {
 
 void ReportFailure(const std::string &text) { MsgBox(text, msg::OKOnly | msg::Critical, kPrintErrorTitle); }
+
+// The page flow is on for the job only: the printer's other users place their own pages.
+class JobFlow {
+public:
+  explicit JobFlow(PageSurface &printer) : printer_(printer) { printer_.SetPageFlow(kPageFullY, kContinueY); }
+  ~JobFlow() { printer_.SetPageFlow(0, 0); }
+  JobFlow(const JobFlow &) = delete;
+  JobFlow &operator=(const JobFlow &) = delete;
+
+private:
+  PageSurface &printer_;
+};
 
 } // namespace
 
@@ -25,22 +37,18 @@ bool RunPrintJob(const std::function<bool(PageSurface &)> &report) {
   }
 
   const Mod1 before = g;
-  try {
-    RecordingSurface trial;
-    report(trial);
-  } catch (const std::exception &e) {
-    g = before;
-    ReportFailure(std::string("The output cannot be printed: ") + e.what());
-    return false;
-  }
-  // The real job starts from the very state the trial started from.
-  g = before;
+  JobFlow flow(*printer);
   try {
     return report(*printer);
-  } catch (const std::exception &e) {
-    printer->EndDoc();
+  } catch (const PrintCancelled &) {
+    printer->AbortDoc();
     g = before;
-    ReportFailure(std::string("The printout is incomplete: ") + e.what());
+    MsgBox(kPrintCancelledText, msg::OKOnly | msg::Information, "Print");
+    return false;
+  } catch (const std::exception &e) {
+    printer->AbortDoc();
+    g = before;
+    ReportFailure(std::string("The output cannot be printed: ") + e.what());
     return false;
   }
 }

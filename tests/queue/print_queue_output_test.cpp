@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/recording_surface.h"
@@ -112,6 +115,29 @@ TEST_F(PrintQueueTest, LongTableContinuesOnANewPage) {
   EXPECT_EQ(firstOnPage2, kContinueY);
   for (const auto &op : p.Texts())
     EXPECT_LE(op.y1, kPageFullY + g.LineHeight) << op.text;
+}
+
+// Values of up to four digits before the point and the widest headings: on every printed line
+// each text ends at least a blank before the next one starts, in the comparative table and in
+// the probability table, measured in the printer's font.
+TEST_F(PrintQueueTest, ColumnsNeverTouch) {
+  Load({{998, 999, 1, kInf, kInf}, {1996, 999, 2, kInf, kInf}, {1, 2, 1, 3, kInf}});
+  for (const int option : {4, 1}) {
+    SCOPED_TRACE(option);
+    p.Reset();
+    ChooseAndPrint(option);
+    std::map<std::pair<int, double>, std::vector<RecordedOp>> lines;
+    for (const auto &op : p.Texts())
+      lines[{op.page, op.y1}].push_back(op);
+    int columns = 0;
+    for (auto &[at, texts] : lines) {
+      std::sort(texts.begin(), texts.end(), [](const RecordedOp &a, const RecordedOp &b) { return a.x1 < b.x1; });
+      for (std::size_t k = 1; k < texts.size(); ++k, ++columns)
+        EXPECT_GE(texts[k].x1 - texts[k - 1].x2, TableTextExtent(texts[k].font, " ").width)
+            << texts[k - 1].text << " | " << texts[k].text;
+    }
+    EXPECT_GT(columns, 20);
+  }
 }
 
 } // namespace

@@ -105,7 +105,7 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
       const int id = NodeIdOf(t);
       const int k = EntryOf(id);
       if (t != "N10" && k > 0) t += "   (from N" + std::to_string(g.BBNodeInfo(1, g.BBNodeInfo(2, k))) + ")";
-      if (p.CurrentY() > kPageFullY) {
+      if (PastPageBreak(p, p.CurrentY())) {
         p.NewPage();
         p.SetCurrentY(kContinueY);
       }

@@ -5,7 +5,7 @@
 #include "platform/user_services.h"
 #include "platform/ui/qt_drawing.h"
 
-#include <QBuffer>
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -21,23 +22,8 @@ namespace quon {
 
 namespace {
 
-// Paints the pages on a device whose painter units are unitsPerTwip to the twip.
-bool RenderPages(QPagedPaintDevice &device, double unitsPerTwip,
-                 const std::vector<std::vector<DrawOp>> &pages) {
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0 && !device.newPage()) {
-      painter.end();
-      return false;
-    }
-    painter.save();
-    painter.scale(unitsPerTwip, unitsPerTwip);
-    PaintOps(painter, pages[i], kPrinterTwipsPerPixel, true);
-    painter.restore();
-  }
-  return painter.end();
-}
+// The display of a job's progress is brought up to date at most this often.
+constexpr qint64 kProgressEveryMs = 100;
 
 QString UniquePdfPath(const QDir &folder) {
   const QString stamp = QDateTime::currentDateTime().toString("yyyy-MM-dd hh.mm.ss");
@@ -52,24 +38,32 @@ QString UniquePdfPath(const QDir &folder) {
 SystemPrinter::SystemPrinter(PrintTarget target)
     : SurfaceCore(kPageWidthTwips, kPageHeightTwips), target_(target) {}
 
+SystemPrinter::~SystemPrinter() { Close(); }
+
 void SystemPrinter::Emit(const DrawOp &op) {
+  if (!clock_.isValid()) clock_.start();
   switch (op.kind) {
   case DrawKind::Clear:
-    pages_.back().clear();
+    page_.clear();
     break;
   case DrawKind::NewPage:
-    pages_.emplace_back();
+    if (begun_)
+      FlushPage();
+    else
+      ++blankPages_;
+    ShowProgress();
     break;
   case DrawKind::EndDoc:
-    break; // FinishDocument takes the pages
+    break; // FinishDocument ends the device's document
   default:
-    pages_.back().push_back(op);
+    if (!begun_ && failure_.empty() && !Begin()) break;
+    if (begun_) page_.push_back(op);
     break;
   }
 }
 
 TextExtent SystemPrinter::Measure(const FontSpec &font, const std::string &text) const {
-  return QtTextExtent(font, text);
+  return measure_(font, text);
 }
 
 bool SystemPrinter::Fail(const std::string &text) {
@@ -78,61 +72,143 @@ bool SystemPrinter::Fail(const std::string &text) {
   return false;
 }
 
-bool SystemPrinter::FinishDocument() {
-  std::vector<std::vector<DrawOp>> pages;
-  pages.swap(pages_);
-  pages_.emplace_back();
-  bool drawn = false;
-  for (const auto &page : pages)
-    drawn = drawn || !page.empty();
-  if (!drawn) return true; // nothing was printed: no document
+bool SystemPrinter::Begin() {
   if (target_ == PrintTarget::Automatic && !QPrinterInfo::defaultPrinter().isNull())
-    return PrintToSystemPrinter(pages);
-  return WritePdf(pages);
-}
-
-bool SystemPrinter::PrintToSystemPrinter(const std::vector<std::vector<DrawOp>> &pages) {
-  QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-  printer.setDocName("QUON");
-  printer.setFullPage(true);
-  printer.setPageSize(QPageSize(QPageSize::Letter));
-  if (!RenderPages(printer, printer.resolution() / 1440.0, pages) ||
-      printer.printerState() == QPrinter::Error)
-    return Fail("The printout could not be sent to the printer " + printer.printerName().toStdString() + ".");
+    BeginPrinter();
+  else if (!BeginPdf())
+    return false;
+  if (!painter_.begin(paged_)) {
+    failure_ = device_ ? "The printout could not be sent to the printer " + device_->printerName().toStdString() + "."
+                       : "The printout could not be drawn.";
+    Close();
+    return false;
+  }
+  begun_ = true;
+  for (; blankPages_ > 0; --blankPages_)
+    paged_->newPage();
   return true;
 }
 
-bool SystemPrinter::WritePdf(const std::vector<std::vector<DrawOp>> &pages) {
+void SystemPrinter::BeginPrinter() {
+  device_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+  device_->setDocName("QUON");
+  device_->setFullPage(true);
+  device_->setPageSize(QPageSize(QPageSize::Letter));
+  paged_ = device_.get();
+  unitsPerTwip_ = device_->resolution() / 1440.0;
+}
+
+bool SystemPrinter::BeginPdf() {
   lastPdfPath_.clear();
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    writer.setCreator("QUON");
-    writer.setTitle("QUON");
-    writer.setResolution(1440); // one unit a twip
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    if (!RenderPages(writer, 1.0, pages)) return Fail("The printout could not be drawn.");
-  }
   QString folderPath = QString::fromStdString(pdfFolder_);
   if (folderPath.isEmpty()) folderPath = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (folderPath.isEmpty())
-    return Fail("No printer is set up and there is no documents folder to save the printout in.");
+  if (folderPath.isEmpty()) {
+    failure_ = "No printer is set up and there is no documents folder to save the printout in.";
+    return false;
+  }
   QDir folder(folderPath);
-  if (!folder.mkpath("."))
-    return Fail("No printer is set up and the folder " + folderPath.toStdString() +
-                " cannot be created to save the printout in.");
-  const QString path = UniquePdfPath(folder);
-  QSaveFile file(path);
-  const QByteArray &data = buffer.data();
-  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-    return Fail("The printout could not be saved as " + path.toStdString() + ": " +
-                file.errorString().toStdString());
-  lastPdfPath_ = path.toStdString();
-  if (notifier_)
-    notifier_({false, "Print", "No printer is set up, so the printout was saved as " + lastPdfPath_});
+  if (!folder.mkpath(".")) {
+    failure_ = "No printer is set up and the folder " + folderPath.toStdString() +
+               " cannot be created to save the printout in.";
+    return false;
+  }
+  path_ = UniquePdfPath(folder).toStdString();
+  // The pages go to a temporary file that takes the final name when the document is complete.
+  file_ = std::make_unique<QSaveFile>(QString::fromStdString(path_));
+  if (!file_->open(QIODevice::WriteOnly)) {
+    failure_ = "The printout could not be saved as " + path_ + ": " + file_->errorString().toStdString();
+    file_.reset();
+    return false;
+  }
+  pdf_ = std::make_unique<QPdfWriter>(file_.get());
+  pdf_->setCreator("QUON");
+  pdf_->setTitle("QUON");
+  pdf_->setResolution(1440); // one unit a twip
+  pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  paged_ = pdf_.get();
+  unitsPerTwip_ = 1;
   return true;
+}
+
+void SystemPrinter::PaintPage() {
+  painter_.save();
+  painter_.scale(unitsPerTwip_, unitsPerTwip_);
+  PaintOps(painter_, page_, kPrinterTwipsPerPixel, true);
+  painter_.restore();
+  inked_ = inked_ || !page_.empty();
+  std::vector<DrawOp>().swap(page_);
+}
+
+void SystemPrinter::FlushPage() {
+  PaintPage();
+  paged_->newPage();
+  ++pagesDone_;
+}
+
+void SystemPrinter::ShowProgress() {
+  const qint64 now = clock_.elapsed();
+  if (now < progressAfterMs_ || (progress_ && now - shownAt_ < kProgressEveryMs)) return;
+  shownAt_ = now;
+  if (!progress_) {
+    progress_ = std::make_unique<QProgressDialog>("Printing...", "Cancel", 0, 0);
+    progress_->setWindowTitle("Print");
+    progress_->setWindowModality(Qt::ApplicationModal);
+    progress_->setMinimumDuration(0);
+    progress_->show();
+  }
+  progress_->setLabelText(QString("Printing page %1...").arg(pagesDone_ + blankPages_ + 1));
+  QApplication::processEvents();
+  if (progress_->wasCanceled()) throw PrintCancelled();
+}
+
+bool SystemPrinter::FinishDocument() {
+  if (!begun_ || (!inked_ && page_.empty())) {
+    const std::string failure = failure_;
+    Close();
+    // Nothing was printed: no document.
+    return failure.empty() ? true : Fail(failure);
+  }
+  PaintPage();
+  const bool drawn = painter_.end();
+  if (device_) {
+    const bool sent = drawn && device_->printerState() != QPrinter::Error;
+    const std::string name = device_->printerName().toStdString();
+    Close();
+    return sent ? true : Fail("The printout could not be sent to the printer " + name + ".");
+  }
+  pdf_.reset(); // writes the document's end
+  const bool saved = drawn && file_->commit();
+  const std::string error = file_->errorString().toStdString(), path = path_;
+  Close();
+  if (!drawn) return Fail("The printout could not be drawn.");
+  if (!saved) return Fail("The printout could not be saved as " + path + ": " + error);
+  lastPdfPath_ = path;
+  if (notifier_) notifier_({false, "Print", "No printer is set up, so the printout was saved as " + lastPdfPath_});
+  return true;
+}
+
+void SystemPrinter::DropDocument() {
+  if (device_ && painter_.isActive()) device_->abort();
+  Close();
+}
+
+void SystemPrinter::Close() {
+  if (painter_.isActive()) painter_.end();
+  pdf_.reset();
+  if (file_) file_->cancelWriting(); // a saved file has committed already; an unfinished one goes
+  file_.reset();
+  device_.reset();
+  paged_ = nullptr;
+  std::vector<DrawOp>().swap(page_);
+  blankPages_ = 0;
+  pagesDone_ = 0;
+  begun_ = false;
+  inked_ = false;
+  failure_.clear();
+  path_.clear();
+  clock_.invalidate();
+  shownAt_ = 0;
+  progress_.reset();
 }
 
 SystemPrinter &TheSystemPrinter() {

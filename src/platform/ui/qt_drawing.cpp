@@ -1,5 +1,7 @@
 #include "platform/ui/qt_drawing.h"
 
+#include <unordered_map>
+
 #include <QFontMetricsF>
 #include <QtMath>
 #include <algorithm>
@@ -49,26 +51,71 @@ TextExtent QtTextExtent(const FontSpec &font, const std::string &text) {
   return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.lineSpacing()};
 }
 
+struct TextMeasurer::Face {
+  FontSpec font;
+  QFontMetricsF metrics;
+  std::unordered_map<std::string, double> widths;
+};
+
+namespace {
+constexpr std::size_t kMeasuredFaces = 8;
+constexpr std::size_t kRememberedWidths = 8192;
+} // namespace
+
+TextMeasurer::TextMeasurer() = default;
+TextMeasurer::~TextMeasurer() = default;
+
+TextExtent TextMeasurer::operator()(const FontSpec &font, const std::string &text) {
+  Face *face = nullptr;
+  for (const auto &f : faces_)
+    if (f->font == font) face = f.get();
+  if (face == nullptr) {
+    if (faces_.size() >= kMeasuredFaces) faces_.erase(faces_.begin());
+    faces_.push_back(std::make_unique<Face>(Face{font, QFontMetricsF(TwipsFont(font)), {}}));
+    face = faces_.back().get();
+  }
+  auto found = face->widths.find(text);
+  if (found == face->widths.end()) {
+    if (face->widths.size() >= kRememberedWidths) face->widths.clear();
+    found = face->widths.emplace(text, face->metrics.horizontalAdvance(QString::fromStdString(text))).first;
+  }
+  return {found->second, face->metrics.lineSpacing()};
+}
+
 void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPerPixel, bool smoothShapes) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, smoothShapes);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
+  // Texts mostly come in runs of one font: it is set up once a run.
+  const FontSpec *lastFont = nullptr;
+  double ascent = 0;
+  bool textPen = false; // the pen is a text pen of textColor
+  Rgb textColor = 0;
   for (const DrawOp &op : ops) {
     switch (op.kind) {
     case DrawKind::Text: {
-      const QFont font = TwipsFont(op.font);
-      painter.setFont(font);
-      painter.setPen(ToQColor(op.color));
-      const QFontMetricsF metrics(font);
-      painter.drawText(QPointF(op.x1, op.y1 + metrics.ascent()), QString::fromStdString(op.text));
+      if (lastFont == nullptr || !(*lastFont == op.font)) {
+        const QFont font = TwipsFont(op.font);
+        painter.setFont(font);
+        ascent = QFontMetricsF(font).ascent();
+        lastFont = &op.font;
+      }
+      if (!textPen || textColor != op.color) {
+        painter.setPen(ToQColor(op.color));
+        textPen = true;
+        textColor = op.color;
+      }
+      painter.drawText(QPointF(op.x1, op.y1 + ascent), QString::fromStdString(op.text));
       break;
     }
     case DrawKind::Line:
+      textPen = false;
       painter.setPen(PenFor(op, twipsPerPixel));
       painter.setBrush(Qt::NoBrush);
       painter.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
       break;
     case DrawKind::Box:
+      textPen = false;
       painter.setPen(PenFor(op, twipsPerPixel));
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(Normalised(op));
@@ -79,6 +126,7 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
     case DrawKind::Point: {
       // A dot as wide as the line width, centred on the point.
       const double d = op.width * twipsPerPixel;
+      textPen = false;
       painter.setPen(Qt::NoPen);
       painter.setBrush(ToQColor(op.color));
       if (op.width <= 1)

@@ -6,6 +6,8 @@
 
 #include <QFont>
 #include <QPainter>
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,21 @@ QString FontFamilyFor(const std::string &name);
 // The font in twips: its pixel size is the point size in twips, so measures come in twips.
 QFont TwipsFont(const FontSpec &font);
 TextExtent QtTextExtent(const FontSpec &font, const std::string &text);
+
+// QtTextExtent for a surface that measures much: each font is set up once, and the widths of
+// recent texts are remembered (a bounded number, so the memory stays small).
+class TextMeasurer {
+public:
+  TextMeasurer();
+  ~TextMeasurer();
+  TextMeasurer(const TextMeasurer &) = delete;
+  TextMeasurer &operator=(const TextMeasurer &) = delete;
+  TextExtent operator()(const FontSpec &font, const std::string &text);
+
+private:
+  struct Face;
+  std::vector<std::unique_ptr<Face>> faces_;
+};
 
 // Paints operations given in twips on a painter whose coordinates are twips; twipsPerPixel
 // turns line widths and dot sizes (given in device pixels) into twips. Screens draw shapes

@@ -204,7 +204,7 @@ TEST_F(NetworkPrintTest, MaxFlowSummaryKeepsItsWording) {
   Open(4, 1, 4, FlowExample());
   Print();
   ExpectFrame("MAXIMUM FLOW -- ORIGINAL DATA", "MAXIMUM FLOW -- OUTPUT SUMMARY");
-  EXPECT_TRUE(Has(2, "Maximum flow in network =5.00  (solution completed in 4 itertions)"));
+  EXPECT_TRUE(Has(2, "Maximum flow in network =5.00  (solution completed in  4 itertions)"));
 }
 
 // Printing reloads the displayed (rounded) matrices; the steps must go on from the exact ones.

@@ -3,12 +3,17 @@
 #include "platform/ui/printer.h"
 #include "platform/ui/qt_drawing.h"
 #include "platform/ui/retained_surface.h"
+#include "platform/user_services.h"
+#include "shell/print_job.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QImage>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -317,6 +322,43 @@ TEST_F(PdfPrinter, FolderThatCannotBeMadeIsReportedAndTheNextJobWorks) {
   const auto words = PdfWords(Pdfs()[0]);
   ASSERT_EQ(words.size(), 1u);
   EXPECT_EQ(words[0].text, "kept");
+}
+
+// A job that runs long shows its progress; cancelled, it says so and leaves no file, neither
+// under its final name nor a temporary one, and the next job prints as usual.
+TEST_F(PdfPrinter, CancelledJobSaysSoAndLeavesNoFile) {
+  ScriptedServices script;
+  script.AnswerMsgBox(msg::OK);
+  printer.SetProgressDelay(0);
+  SetPrinterForTesting(&printer);
+  bool shown = false;
+  QTimer::singleShot(0, [&shown] {
+    for (QWidget *w : QApplication::topLevelWidgets())
+      if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible()) {
+        shown = true;
+        progress->cancel();
+      }
+  });
+  int pages = 0;
+  const bool ok = RunPrintJob([&pages](PageSurface &p) {
+    for (; pages < 500; ++pages) {
+      p.Print("page");
+      p.NewPage();
+    }
+    return p.EndDoc();
+  });
+  SetPrinterForTesting(nullptr);
+  EXPECT_FALSE(ok);
+  EXPECT_TRUE(shown);
+  EXPECT_LT(pages, 500);
+  EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+  ASSERT_EQ(script.MessageBoxes().size(), 1u);
+  EXPECT_EQ(script.MessageBoxes()[0].text, kPrintCancelledText);
+  EXPECT_TRUE(notices.empty());
+
+  printer.Print("next");
+  EXPECT_TRUE(printer.EndDoc());
+  EXPECT_EQ(Pdfs().size(), 1);
 }
 
 TEST(SystemPrinterAccess, InstalledAsThePrinter) {
