@@ -78,6 +78,9 @@ struct Mod1 {
   int16 NScen = 0;
   int16 TransSources = 0, TransDests = 0;
   int16 TransDummySource = 0, TransDummyDest = 0;
+  // The cost that stands for a typed "infinity" in the transportation problem read last (0:
+  // none read); no finite cost reaches its magnitude.
+  double TransInfinity = 0;
   int16 GameRows = 0, GameCols = 0;
   int16 ActivityCount = 0;
   int16 GridRows = 0, GridCols = 0;
