@@ -59,6 +59,9 @@ struct EngineState {
   // the ratio test the one with the largest entry leaves. The step-by-step roads keep the
   // textbook rules: such a column leaves at 0 like any other, and the top-most row wins.
   bool wholeRun = false;
+  // Amounts added to the right-hand sides while a whole run is shifted out of a degenerate
+  // stall (empty: not shifted).
+  std::vector<double> shift;
 };
 
 EngineState &State() {
@@ -973,6 +976,51 @@ bool EnterFreeColumns() {
   return true;
 }
 
+// A whole run that goes this many pivots without improving its objective is stalled at a
+// degenerate vertex (many rows meeting at 0), where the largest-improvement rule with either
+// tie rule can wander for tens of thousands of pivots; its right-hand sides are then shifted
+// (at most so many times in one run).
+constexpr long kStallBeforeShift = 10;
+constexpr int kShiftsAllowed = 4;
+// The shift of a right-hand side b is between 1 and 10 times this times 1 + |b|.
+constexpr double kShiftSize = 1E-5;
+
+// Moves every right-hand side by its own small amount, so that no two rows meet at one point
+// and each pivot moves: a stall ends. The amounts are fixed (from a hash of the row) and all
+// upward, so the starting slacks and artificials stay non-negative. A verdict on the shifted
+// program is taken again on the true one.
+void ShiftRightHandSides() {
+  EngineState &s = State();
+  const int m = g.MRows;
+  s.shift.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i) {
+    const double b = g.Tab(i + 2, g.NColsPlus1);
+    const double u = static_cast<double>(Mix(static_cast<std::uint64_t>(i)) >> 11) * 0x1.0p-53;
+    const double e = kShiftSize * (1 + std::fabs(b)) * (1 + 9 * u);
+    s.shift[static_cast<std::size_t>(i)] = e;
+    g.Tab(i + 2, g.NColsPlus1) = b + e;
+  }
+}
+
+// Takes the shift back out and recomputes the basic solution; false when the basis is not
+// feasible for the right-hand sides as they are.
+bool UnshiftRightHandSides() {
+  EngineState &s = State();
+  const int m = g.MRows;
+  for (int i = 1; i <= m; ++i)
+    g.Tab(i + 2, g.NColsPlus1) -= s.shift[static_cast<std::size_t>(i)];
+  s.shift.clear();
+  SimplexBasicSolution();
+  for (int r = 1; r <= m; ++r) {
+    const double x = g.XBasic(r);
+    const double tol = 1E-9 * std::max(1.0, s.rhsScale);
+    if (x < -tol) return false;
+    const double ub = g.Tab(g.UBRow, g.BasisList(r));
+    if (std::isfinite(ub) && x > ub + tol) return false;
+  }
+  return true;
+}
+
 // The primal run to its verdict; at an optimum the solution is not yet assembled.
 LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
@@ -981,6 +1029,8 @@ LPStatus RunPrimal() {
   State().wholeRun = true;
   if (State().mayTurn && !EnterFreeColumns()) return EndRun(LPStatus::SingularBasis);
   long pivots = 0;
+  int shifts = 0;
+  State().shift.clear();
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
   // step is taken again.
   auto refreshed = [](LPStatus &failure) {
@@ -1008,10 +1058,28 @@ LPStatus RunPrimal() {
     }
     SimplexPricing();
     LPStatus failure = LPStatus::NotSolved;
+    // A verdict reached on shifted right-hand sides is taken again on the true ones.
+    auto unshifted = [](LPStatus &failure) {
+      if (State().shift.empty()) return false;
+      if (!UnshiftRightHandSides()) failure = LPStatus::NumericalFailure;
+      Retry();
+      return true;
+    };
+    if (g.Entering != 0 && State().shift.empty() && shifts < kShiftsAllowed &&
+        Guard().sinceImproved > kStallBeforeShift) {
+      ShiftRightHandSides();
+      ++shifts;
+      Retry();
+      continue;
+    }
     if (g.Entering != 0) {
       SimplexRatioTest();
       if (g.Leaving == 0 && g.Entering < 0) {
         if (refreshed(failure)) {
+          if (failure != LPStatus::NotSolved) return EndRun(failure);
+          continue;
+        }
+        if (unshifted(failure)) {
           if (failure != LPStatus::NotSolved) return EndRun(failure);
           continue;
         }
@@ -1030,6 +1098,10 @@ LPStatus RunPrimal() {
       continue;
     }
     if (refreshed(failure)) {
+      if (failure != LPStatus::NotSolved) return EndRun(failure);
+      continue;
+    }
+    if (unshifted(failure)) {
       if (failure != LPStatus::NotSolved) return EndRun(failure);
       continue;
     }

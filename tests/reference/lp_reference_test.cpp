@@ -377,6 +377,19 @@ TEST(ReferenceLP, DegenerateProgramsWithFreeVariablesAgree) {
   EXPECT_GT(seen.unbounded, 50);
 }
 
+// Degenerate programs at the size limit, where the run once stalled for 20,000 pivots and
+// refused well-scaled data as badly scaled: each ends at the reference's verdict.
+TEST(ReferenceLP, DegenerateProgramsAtTheSizeLimitReachTheirVerdict) {
+  Outcomes seen;
+  for (unsigned seed = 0; seed < 20; ++seed) {
+    CompareWithReference(DegenerateProgram(100, seed), static_cast<int>(seed), seen);
+    EXPECT_LT(g.IterCount, 3000) << "seed " << seed;
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+  EXPECT_GT(seen.optimal, 3);
+  EXPECT_GT(seen.infeasible, 3);
+}
+
 TEST(ReferenceLP, BadlyScaledProgramsAreSolvedRightOrRefused) {
   std::mt19937 rng(314);
   int solved = 0, refused = 0, unchecked = 0;
