@@ -1021,6 +1021,8 @@ bool UnshiftRightHandSides() {
   return true;
 }
 
+LPStatus Iterate();
+
 // The primal run to its verdict; at an optimum the solution is not yet assembled.
 LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
@@ -1028,6 +1030,11 @@ LPStatus RunPrimal() {
   g.IterCount = 1;
   State().wholeRun = true;
   if (State().mayTurn && !EnterFreeColumns()) return EndRun(LPStatus::SingularBasis);
+  return Iterate();
+}
+
+// Pivots from the current basis to a verdict.
+LPStatus Iterate() {
   long pivots = 0;
   int shifts = 0;
   State().shift.clear();
@@ -1133,6 +1140,37 @@ LPStatus RunPrimal() {
   }
 }
 
+// Whether the optimal verdict holds in the program's own units: with the multipliers of the
+// final basis, inverted afresh, no non-basic column improves the objective (a free one moves
+// it neither way) beyond a tolerance relative to the terms of its reduced cost. The feasibility check alone let a suboptimal point of a badly scaled program
+// through as optimal.
+bool OptimalityHolds() {
+  if (!Reinvert()) return false;
+  const int m = g.MRows, nc = g.NCols;
+  RawMatrix binv(g.BInv, m, m);
+  // The multipliers and the size of the terms each is summed from.
+  std::vector<double> y(static_cast<std::size_t>(m) + 1, 0.0), ySize = y;
+  for (int k = 1; k <= m; ++k)
+    if (const double cb = g.CostB(k); cb != 0) {
+      AddMultiple(y.data() + 1, binv.Row(k) + 1, cb, m);
+      AddAbsMultiple(ySize.data() + 1, binv.Row(k) + 1, cb, m);
+    }
+  for (int j = 1; j <= nc; ++j) {
+    if (g.NonBasicMark(j) == 0 || IsArtificial(j)) continue;
+    const double cost = g.Cost(j);
+    double z = 0, size = std::fabs(cost);
+    for (int i = 1; i <= m; ++i) {
+      const double a = g.Tab(i + 2, j);
+      z += y[static_cast<std::size_t>(i)] * a;
+      size += ySize[static_cast<std::size_t>(i)] * std::fabs(a);
+    }
+    const double score = g.ObjSense * (z - cost);
+    const double tol = kCheckTol * size + (State().exact ? 0.0 : g.Eps);
+    if (MaySwitchSign(j) ? std::fabs(score) > tol : score > tol) return false;
+  }
+  return true;
+}
+
 } // namespace
 
 LPStatus SolveLP() {
@@ -1141,8 +1179,18 @@ LPStatus SolveLP() {
   State().rowScale.clear();
   State().colScale.clear();
   if (g.MRows > 0 && BadlyScaled()) ScaleModel();
-  const LPStatus status = RunPrimal();
+  LPStatus status = RunPrimal();
   UnscaleModel();
+  if (status == LPStatus::Optimal && !OptimalityHolds()) {
+    // On from that basis in the program's own units, every zero judged against its terms; an
+    // optimum that fails again is no answer.
+    State().exact = true;
+    g.Phase = static_cast<int16>(g.NArtificial1 + g.NArtificial2 != 0 ? 2 : 0);
+    g.ObjSense = g.ObjSenseSaved;
+    if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+    status = Iterate();
+    if (status == LPStatus::Optimal && !OptimalityHolds()) return EndRun(LPStatus::NumericalFailure);
+  }
   if (status != LPStatus::Optimal) return status;
   AssembleSolution();
   return EndRun(LPStatus::Optimal);

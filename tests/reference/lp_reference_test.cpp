@@ -390,6 +390,35 @@ TEST(ReferenceLP, DegenerateProgramsAtTheSizeLimitReachTheirVerdict) {
   EXPECT_GT(seen.infeasible, 3);
 }
 
+// The duals of a reported optimum of min c x, A x >= b, x >= 0 (or max c x, A x <= b) certify
+// it without a reference: y of the sign of the rows, c - y A of the sign that no column
+// improves, and b y = c x. Returns the worst relative violation.
+double CertificateGap(const Problem &p, const std::vector<double> &x) {
+  double worst = 0;
+  const double sense = p.minimize ? 1 : -1;
+  std::vector<long double> y(static_cast<std::size_t>(p.m));
+  long double by = 0, cx = 0, size = 0;
+  for (int i = 0; i < p.m; ++i) {
+    y[i] = DualPriceSign(i + 1) * g.Duals(i + 1);
+    by += y[i] * p.b[i];
+    size += std::fabs(static_cast<double>(y[i] * p.b[i]));
+  }
+  for (int j = 0; j < p.n; ++j) {
+    cx += p.c[j] * x[j];
+    long double d = p.c[j], dsize = std::fabs(p.c[j]);
+    for (int i = 0; i < p.m; ++i) {
+      d -= y[i] * p.a[i][j];
+      dsize += std::fabs(static_cast<double>(y[i] * p.a[i][j]));
+    }
+    worst = std::max(worst, static_cast<double>(-sense * d / dsize));
+  }
+  for (int i = 0; i < p.m; ++i)
+    worst = std::max(worst, static_cast<double>(-sense * y[i] * (p.rel[i] > 0 ? 1 : -1)) /
+                                std::max(1.0, static_cast<double>(size)));
+  worst = std::max(worst, static_cast<double>(std::fabs(by - cx) / std::max(1.0L, std::fabs(cx))));
+  return worst;
+}
+
 TEST(ReferenceLP, BadlyScaledProgramsAreSolvedRightOrRefused) {
   std::mt19937 rng(314);
   int solved = 0, refused = 0, unchecked = 0;
@@ -404,6 +433,9 @@ TEST(ReferenceLP, BadlyScaledProgramsAreSolvedRightOrRefused) {
       ASSERT_EQ(s.status, LPStatus::Optimal) << size << " trial " << trial;
       ++solved;
       const Problem p = Problem::FromModel();
+      // Every reported optimum carries its certificate, whether or not the reference can
+      // judge it.
+      EXPECT_LT(CertificateGap(p, s.x), 1E-7) << size << " trial " << trial;
       const Reference ref = p.Solve();
       ASSERT_EQ(ref.outcome, Outcome::Optimal);
       if (ref.feasible)
