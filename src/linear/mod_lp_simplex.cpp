@@ -1023,6 +1023,70 @@ bool UnshiftRightHandSides() {
 
 LPStatus Iterate();
 
+// A basis that met the verdict of the shifted program but has a basic value below 0 on the
+// true one still prices out (its reduced costs do not depend on the right-hand sides), so dual
+// simplex steps take it to a feasible basis: the row most below 0 leaves, and of the columns
+// that raise it the one whose reduced cost allows the least step enters. False when that
+// fails (no column raises the row, a value passes its upper bound, or too many steps).
+bool RepairByDualSteps() {
+  const int m = g.MRows, nc = g.NCols;
+  RawMatrix binv(g.BInv, m, m);
+  std::vector<double> y(static_cast<std::size_t>(m) + 1);
+  const double tol = 1E-9 * std::max(1.0, State().rhsScale);
+  for (int step = 0; step < 10 * m + 50; ++step) {
+    if (State().inverse == Inverse::Updated && !Reinvert()) return false;
+    SimplexBasicSolution();
+    int r = 0;
+    double lowest = -tol;
+    for (int k = 1; k <= m; ++k) {
+      const double ub = g.Tab(g.UBRow, g.BasisList(k));
+      if (std::isfinite(ub) && g.XBasic(k) > ub + tol) return false;
+      if (g.XBasic(k) < lowest) {
+        lowest = g.XBasic(k);
+        r = k;
+      }
+    }
+    if (r == 0) return true;
+    std::fill(y.begin(), y.end(), 0.0);
+    for (int k = 1; k <= m; ++k)
+      if (const double cb = g.CostB(k); cb != 0) AddMultiple(y.data() + 1, binv.Row(k) + 1, cb, m);
+    const double *row = binv.Row(r);
+    int entering = 0;
+    double best = INFINITY;
+    for (int j = 1; j <= nc; ++j) {
+      if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
+      double alpha = 0, d = -g.Cost(j), size = 0;
+      for (int i = 1; i <= m; ++i) {
+        const double a = g.Tab(i + 2, j);
+        alpha += row[i] * a;
+        d += y[static_cast<std::size_t>(i)] * a;
+        size += std::fabs(row[i] * a);
+      }
+      if (!(alpha < -kRelativePivot * size - 1E-12)) continue;
+      const double ratio = std::max(0.0, -g.ObjSense * d) / -alpha;
+      if (ratio < best) {
+        best = ratio;
+        entering = j;
+      }
+    }
+    if (entering == 0) return false;
+    const int leaving = g.BasisList(r);
+    g.Entering = static_cast<int16>(entering);
+    g.Leaving = static_cast<int16>(leaving);
+    g.LeavingRow = static_cast<int16>(r);
+    g.NonBasicMark(leaving) = static_cast<int16>(leaving);
+    g.NonBasicMark(entering) = 0;
+    g.BasisList(r) = static_cast<int16>(entering);
+    g.CostB(r) = g.Cost(entering);
+    State().alphaFor = 0;
+    if (!SimplexPivot()) return false;
+    g.Entering = 0;
+    g.Leaving = 0;
+    CountIteration();
+  }
+  return false;
+}
+
 // The primal run to its verdict; at an optimum the solution is not yet assembled.
 LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
@@ -1068,7 +1132,7 @@ LPStatus Iterate() {
     // A verdict reached on shifted right-hand sides is taken again on the true ones.
     auto unshifted = [](LPStatus &failure) {
       if (State().shift.empty()) return false;
-      if (!UnshiftRightHandSides()) failure = LPStatus::NumericalFailure;
+      if (!UnshiftRightHandSides() && !RepairByDualSteps()) failure = LPStatus::NumericalFailure;
       Retry();
       return true;
     };
