@@ -1206,8 +1206,8 @@ LPStatus Iterate() {
 
 // Whether the optimal verdict holds in the program's own units: with the multipliers of the
 // final basis, inverted afresh, no non-basic column improves the objective (a free one moves
-// it neither way) beyond a tolerance relative to the terms of its reduced cost. The feasibility check alone let a suboptimal point of a badly scaled program
-// through as optimal.
+// it neither way) beyond a tolerance relative to the terms of its reduced cost. The check of
+// feasibility alone let a suboptimal point of a badly scaled program through as optimal.
 bool OptimalityHolds() {
   if (!Reinvert()) return false;
   const int m = g.MRows, nc = g.NCols;

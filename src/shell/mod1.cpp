@@ -238,8 +238,8 @@ void EraseProblemArrays() {
   g.TransDemand.Erase();
   g.NodeX.Erase();
   g.NodeZ.Erase();
-  for (auto *a : {&g.DijkstraDist, &g.NetMatrix,
-                  &g.ArcDur, &g.ArcVar, &g.EarlyTime, &g.LateTime, &g.SchedStart, &g.ActFloat})
+  for (auto *a : {&g.DijkstraDist, &g.NetMatrix, &g.ArcDur, &g.ArcVar, &g.EarlyTime, &g.LateTime,
+                  &g.SchedStart, &g.ActFloat})
     a->Erase();
   g.VarNames.Erase();
   g.ConstrType.Erase();

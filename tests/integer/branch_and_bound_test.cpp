@@ -232,12 +232,12 @@ TEST(BranchAndBound, PickBranchingVariableRules) {
     int16 want;
   };
   const Case cases[] = {
-      {2.5, 1.5, 0.5, 2},        // continuous never chosen; lowest integer index
-      {0, 3.0000001, 4.5, 2},    // whole in single precision only
-      {0, 3.001, 4.5, 2},        //
-      {0, -1.5, 0, 2},           //
-      {1e-9, 2.999999995, 7, 0}, // all whole
-      {0, 100000.001, 1E6 + 1E-5, 2}, // single precision rounds 100000.001 to a whole number
+      {2.5, 1.5, 0.5, 2},                 // continuous never chosen; lowest integer index
+      {0, 3.0000001, 4.5, 2},             // whole in single precision only
+      {0, 3.001, 4.5, 2},                 //
+      {0, -1.5, 0, 2},                    //
+      {1e-9, 2.999999995, 7, 0},          // all whole
+      {0, 100000.001, 1E6 + 1E-5, 2},     // single precision rounds 100000.001 to a whole number
       {0, 100000.0000001, 1E6 + 1E-5, 0}, // within 1E-10 of the size
   };
   for (const Case &c : cases) {

@@ -383,7 +383,8 @@ TEST(ReferenceLP, DegenerateProgramsAtTheSizeLimitReachTheirVerdict) {
   Outcomes seen;
   // Seed 388's basis for the shifted right-hand sides is not feasible for the true ones and
   // is repaired by dual steps.
-  for (unsigned seed : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 12u, 13u, 14u, 15u, 16u, 17u, 18u, 19u, 388u}) {
+  for (unsigned seed :
+       {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 12u, 13u, 14u, 15u, 16u, 17u, 18u, 19u, 388u}) {
     CompareWithReference(DegenerateProgram(100, seed), static_cast<int>(seed), seen);
     EXPECT_LT(g.IterCount, 3000) << "seed " << seed;
     if (::testing::Test::HasFatalFailure()) return;

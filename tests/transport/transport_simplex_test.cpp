@@ -273,7 +273,8 @@ TEST(TransMends, InfinityRoutesAreAvoidedOrReportedWhateverTheSigns) {
   g.TransStartMethod = 2;
   const TransOutcome outcome = SolveTransportation();
   EXPECT_EQ(outcome, TransOutcome::NoFeasibleSolution);
-  EXPECT_EQ(TransOutcomeMessage(outcome), "Problem has no feasible solution without the routes that cost \"infinity\".");
+  EXPECT_EQ(TransOutcomeMessage(outcome),
+            "Problem has no feasible solution without the routes that cost \"infinity\".");
 }
 
 } // namespace

@@ -90,7 +90,9 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
     const int q = FindNodePosition(static_cast<int16>(std::stoi(best)));
     for (int j = 1; j <= n && q > 0; ++j) {
       const double v = g.NodeX((q - 1) * n + j);
-      Line(p, "x" + std::to_string(j) + " = " + (g.LPData(g.IntRow, j) == 1 ? NumberItem(IsWholeValue(v) ? std::round(v) : v) : Format(v, "")));
+      Line(p, "x" + std::to_string(j) + " = " +
+                  (g.LPData(g.IntRow, j) == 1 ? NumberItem(IsWholeValue(v) ? std::round(v) : v)
+                                              : Format(v, "")));
     }
   }
   const std::string bestLabel = "N" + Trim(g.BBAuxText);

@@ -37,7 +37,9 @@ void SetNodeColour(Grid &grid, int row, int col, Rgb back) {
   grid.SetCellBackColor(back);
 }
 
-bool Fractional(double x) { return !IsWholeValue(x); }
+bool Fractional(double x) {
+  return !IsWholeValue(x);
+}
 
 std::string FathomText(bool atClick) {
   if (g.ObjSense == -1) return atClick ? "z<=LBound" : "z <= LBound";

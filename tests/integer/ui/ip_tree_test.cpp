@@ -166,7 +166,8 @@ TEST_F(IPTreeTest, AnIncumbentBeyondTheProgramsInfinityIsTheBest) {
   EXPECT_EQ(f.Label18.Caption(), "UBound=infinity");
   f.BBGrid.PerformClick(2, 1);
   EXPECT_EQ(Block(5, 0)[3], "infeasible");
-  EXPECT_EQ(Block(5, 1), (std::vector<std::string>{"N21", "x1>=1000001", "z= 1000001.00", "integer", "Best UBound"}));
+  EXPECT_EQ(Block(5, 1),
+            (std::vector<std::string>{"N21", "x1>=1000001", "z= 1000001.00", "integer", "Best UBound"}));
   EXPECT_EQ(T().BackOf(5, 1), kMagenta);
   EXPECT_EQ(f.Label18.Caption(), "UBound=1000001.00");
   const auto paper = PrintNow();
