@@ -1205,11 +1205,12 @@ LPStatus Iterate() {
 }
 
 // Whether the optimal verdict holds in the program's own units: with the multipliers of the
-// final basis, inverted afresh, no non-basic column improves the objective (a free one moves
+// final basis from a fresh inverse, no non-basic column improves the objective (a free one moves
 // it neither way) beyond a tolerance relative to the terms of its reduced cost. The check of
 // feasibility alone let a suboptimal point of a badly scaled program through as optimal.
-bool OptimalityHolds() {
-  if (!Reinvert()) return false;
+bool OptimalityHolds(bool solvedScaled) {
+  // The verdict's own inverse is fresh; a scaled solve's is inverted again unscaled.
+  if ((solvedScaled || !SimplexInverseIsFresh()) && !Reinvert()) return false;
   const int m = g.MRows, nc = g.NCols;
   RawMatrix binv(g.BInv, m, m);
   // The multipliers and the size of the terms each is summed from.
@@ -1243,9 +1244,10 @@ LPStatus SolveLP() {
   State().rowScale.clear();
   State().colScale.clear();
   if (g.MRows > 0 && BadlyScaled()) ScaleModel();
+  const bool scaled = !State().colScale.empty();
   LPStatus status = RunPrimal();
   UnscaleModel();
-  if (status == LPStatus::Optimal && !OptimalityHolds()) {
+  if (status == LPStatus::Optimal && !OptimalityHolds(scaled)) {
     // On from that basis in the program's own units, every zero judged against its terms; an
     // optimum that fails again is no answer.
     State().exact = true;
@@ -1253,7 +1255,7 @@ LPStatus SolveLP() {
     g.ObjSense = g.ObjSenseSaved;
     if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
     status = Iterate();
-    if (status == LPStatus::Optimal && !OptimalityHolds()) return EndRun(LPStatus::NumericalFailure);
+    if (status == LPStatus::Optimal && !OptimalityHolds(false)) return EndRun(LPStatus::NumericalFailure);
   }
   if (status != LPStatus::Optimal) return status;
   AssembleSolution();
