@@ -91,18 +91,22 @@ LP EqualityLP(int n, unsigned seed) {
   return lp;
 }
 
+// kind 3 and up: degenerate program of seed kind - 3.
 LP Program(int kind, int size) {
   switch (kind) {
   case 0:
     return DenseLP(size);
   case 1:
     return EqualityLP(size, 7);
-  default:
+  case 2:
     return KleeMinty(size);
+  default:
+    return DegenerateProgram(size, static_cast<unsigned>(kind - 3));
   }
 }
 
-// kind: 0 dense, 1 equality-heavy, 2 Klee-Minty; size: variables (= constraints).
+// kind: 0 dense, 1 equality-heavy, 2 Klee-Minty, 3 + s degenerate of seed s; size: variables
+// (= constraints).
 void BM_SolveLP(benchmark::State &state) {
   const LP lp = Program(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   Build(lp);
@@ -111,11 +115,14 @@ void BM_SolveLP(benchmark::State &state) {
     state.PauseTiming();
     RestoreLPModel();
     state.ResumeTiming();
-    if (SolveLP() != LPStatus::Optimal) state.SkipWithError("not optimal");
+    const LPStatus status = SolveLP();
+    if (status != LPStatus::Optimal && status != LPStatus::Infeasible && status != LPStatus::Unbounded)
+      state.SkipWithError("no verdict");
     pivots = g.IterCount - 1;
   }
   state.counters["pivots"] = static_cast<double>(pivots);
   state.counters["z"] = g.ZValue;
+  state.counters["optimal"] = g.LPResult == LPStatus::Optimal ? 1 : 0;
 }
 
 void BM_ReferenceSolver(benchmark::State &state) {
@@ -131,6 +138,7 @@ void BM_ReferenceSolver(benchmark::State &state) {
         ar.push_back(a);
       }
   double z = 0;
+  int status = 0;
   for (auto _ : state) {
     glp_prob *p = glp_create_prob();
     glp_set_obj_dir(p, lp.sense == "Minimize" ? GLP_MIN : GLP_MAX);
@@ -150,16 +158,21 @@ void BM_ReferenceSolver(benchmark::State &state) {
     glp_init_smcp(&parm);
     parm.msg_lev = GLP_MSG_OFF;
     glp_simplex(p, &parm);
+    status = glp_get_status(p);
     z = glp_get_obj_val(p);
     glp_delete_prob(p);
   }
   state.counters["z"] = z;
+  state.counters["optimal"] = status == GLP_OPT ? 1 : 0;
 }
 
 void Programs(benchmark::internal::Benchmark *b) {
   b->Args({0, 25})->Args({0, 50})->Args({0, 100});
   b->Args({1, 50})->Args({1, 100});
   b->Args({2, 10})->Args({2, 20});
+  // Twenty degenerate programs of 100 x 100.
+  for (int seed = 0; seed < 20; ++seed)
+    b->Args({3 + seed, 100});
 }
 BENCHMARK(BM_SolveLP)->Apply(Programs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferenceSolver)->Apply(Programs)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 #include "integer/branch_and_bound.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -173,16 +174,25 @@ int16 PickBranchingVariable() {
   default:
     return kNodeSolveFailed;
   }
-  const float tolerance = static_cast<float>(1E-8);
   for (int j = 1; j <= g.NVars; ++j) {
     if (std::fabs(g.XSol(j)) < 1E-8) g.XSol(j) = 0;
     if (g.LPData(g.IntRow, j) != 1.0) continue;
-    // Whole in single precision counts as whole: 2.99999999 is 3.
-    const float v = static_cast<float>(g.XSol(j));
-    const float f = std::fabs(std::floor(v) - v);
-    if (f > tolerance) return static_cast<int16>(j);
+    if (!IsWholeValue(g.XSol(j))) return static_cast<int16>(j);
   }
   return kNodeIntegral;
+}
+
+bool IsWholeValue(double v) {
+  // Judged in double precision: rounded to single precision, 100000.001 was whole.
+  return std::fabs(v - std::round(v)) <= std::max(1E-8, 1E-10 * std::fabs(v));
+}
+
+void ResetUserTreeIncumbent() {
+  g.BestBound = g.ObjSense * INFINITY;
+}
+
+bool UserTreeHasIncumbent() {
+  return std::isfinite(g.BestBound);
 }
 
 std::string MinMaxLabel() {

@@ -37,8 +37,17 @@ void BuildSubproblemLP();
 LPStatus SolveNode();
 
 // After SolveNode: kNodeInfeasible, kNodeUnbounded, kNodeSolveFailed, kNodeIntegral, or the
-// lowest-index integer-restricted variable whose value is not whole in single precision.
+// lowest-index integer-restricted variable whose value is not whole (IsWholeValue).
 int16 PickBranchingVariable();
+
+// Whether a solution value counts as whole: within 1E-8 of an integer, or within 1E-10 of its
+// size when that is more.
+bool IsWholeValue(double v);
+
+// The user-guided tree's incumbent (BestBound): none yet is ObjSense * infinity, which every
+// integer node improves on and no node is dominated by, whatever its objective.
+void ResetUserTreeIncumbent();
+bool UserTreeHasIncumbent();
 
 // " (MAX) ", " (MIN) " or "" by ObjSense.
 std::string MinMaxLabel();

@@ -42,8 +42,10 @@ const char *LPNoSolutionText(LPStatus status) {
     return "Problem has no feasible solution";
   case LPStatus::NumericalFailure:
   case LPStatus::SingularBasis:
-  case LPStatus::PivotCapReached:
     return "Problem data too badly scaled to solve reliably";
+  case LPStatus::PivotCapReached:
+    // A run that gives up has found nothing wrong with the data.
+    return "The simplex method stopped without reaching the optimum";
   case LPStatus::NotSolved:
   case LPStatus::Optimal:
     break;

@@ -59,6 +59,9 @@ struct EngineState {
   // the ratio test the one with the largest entry leaves. The step-by-step roads keep the
   // textbook rules: such a column leaves at 0 like any other, and the top-most row wins.
   bool wholeRun = false;
+  // Amounts added to the right-hand sides while a whole run is shifted out of a degenerate
+  // stall (empty: not shifted).
+  std::vector<double> shift;
 };
 
 EngineState &State() {
@@ -973,6 +976,117 @@ bool EnterFreeColumns() {
   return true;
 }
 
+// A whole run that goes this many pivots without improving its objective is stalled at a
+// degenerate vertex (many rows meeting at 0), where the largest-improvement rule with either
+// tie rule can wander for tens of thousands of pivots; its right-hand sides are then shifted
+// (at most so many times in one run).
+constexpr long kStallBeforeShift = 10;
+constexpr int kShiftsAllowed = 4;
+// The shift of a right-hand side b is between 1 and 10 times this times 1 + |b|.
+constexpr double kShiftSize = 1E-5;
+
+// Moves every right-hand side by its own small amount, so that no two rows meet at one point
+// and each pivot moves: a stall ends. The amounts are fixed (from a hash of the row) and all
+// upward, so the starting slacks and artificials stay non-negative. A verdict on the shifted
+// program is taken again on the true one.
+void ShiftRightHandSides() {
+  EngineState &s = State();
+  const int m = g.MRows;
+  s.shift.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i) {
+    const double b = g.Tab(i + 2, g.NColsPlus1);
+    const double u = static_cast<double>(Mix(static_cast<std::uint64_t>(i)) >> 11) * 0x1.0p-53;
+    const double e = kShiftSize * (1 + std::fabs(b)) * (1 + 9 * u);
+    s.shift[static_cast<std::size_t>(i)] = e;
+    g.Tab(i + 2, g.NColsPlus1) = b + e;
+  }
+}
+
+// Takes the shift back out and recomputes the basic solution; false when the basis is not
+// feasible for the right-hand sides as they are.
+bool UnshiftRightHandSides() {
+  EngineState &s = State();
+  const int m = g.MRows;
+  for (int i = 1; i <= m; ++i)
+    g.Tab(i + 2, g.NColsPlus1) -= s.shift[static_cast<std::size_t>(i)];
+  s.shift.clear();
+  SimplexBasicSolution();
+  for (int r = 1; r <= m; ++r) {
+    const double x = g.XBasic(r);
+    const double tol = 1E-9 * std::max(1.0, s.rhsScale);
+    if (x < -tol) return false;
+    const double ub = g.Tab(g.UBRow, g.BasisList(r));
+    if (std::isfinite(ub) && x > ub + tol) return false;
+  }
+  return true;
+}
+
+LPStatus Iterate();
+
+// A basis that met the verdict of the shifted program but has a basic value below 0 on the
+// true one still prices out (its reduced costs do not depend on the right-hand sides), so dual
+// simplex steps take it to a feasible basis: the row most below 0 leaves, and of the columns
+// that raise it the one whose reduced cost allows the least step enters. False when that
+// fails (no column raises the row, a value passes its upper bound, or too many steps).
+bool RepairByDualSteps() {
+  const int m = g.MRows, nc = g.NCols;
+  RawMatrix binv(g.BInv, m, m);
+  std::vector<double> y(static_cast<std::size_t>(m) + 1);
+  const double tol = 1E-9 * std::max(1.0, State().rhsScale);
+  for (int step = 0; step < 10 * m + 50; ++step) {
+    if (State().inverse == Inverse::Updated && !Reinvert()) return false;
+    SimplexBasicSolution();
+    int r = 0;
+    double lowest = -tol;
+    for (int k = 1; k <= m; ++k) {
+      const double ub = g.Tab(g.UBRow, g.BasisList(k));
+      if (std::isfinite(ub) && g.XBasic(k) > ub + tol) return false;
+      if (g.XBasic(k) < lowest) {
+        lowest = g.XBasic(k);
+        r = k;
+      }
+    }
+    if (r == 0) return true;
+    std::fill(y.begin(), y.end(), 0.0);
+    for (int k = 1; k <= m; ++k)
+      if (const double cb = g.CostB(k); cb != 0) AddMultiple(y.data() + 1, binv.Row(k) + 1, cb, m);
+    const double *row = binv.Row(r);
+    int entering = 0;
+    double best = INFINITY;
+    for (int j = 1; j <= nc; ++j) {
+      if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
+      double alpha = 0, d = -g.Cost(j), size = 0;
+      for (int i = 1; i <= m; ++i) {
+        const double a = g.Tab(i + 2, j);
+        alpha += row[i] * a;
+        d += y[static_cast<std::size_t>(i)] * a;
+        size += std::fabs(row[i] * a);
+      }
+      if (!(alpha < -kRelativePivot * size - 1E-12)) continue;
+      const double ratio = std::max(0.0, -g.ObjSense * d) / -alpha;
+      if (ratio < best) {
+        best = ratio;
+        entering = j;
+      }
+    }
+    if (entering == 0) return false;
+    const int leaving = g.BasisList(r);
+    g.Entering = static_cast<int16>(entering);
+    g.Leaving = static_cast<int16>(leaving);
+    g.LeavingRow = static_cast<int16>(r);
+    g.NonBasicMark(leaving) = static_cast<int16>(leaving);
+    g.NonBasicMark(entering) = 0;
+    g.BasisList(r) = static_cast<int16>(entering);
+    g.CostB(r) = g.Cost(entering);
+    State().alphaFor = 0;
+    if (!SimplexPivot()) return false;
+    g.Entering = 0;
+    g.Leaving = 0;
+    CountIteration();
+  }
+  return false;
+}
+
 // The primal run to its verdict; at an optimum the solution is not yet assembled.
 LPStatus RunPrimal() {
   g.Phase = g.NArtificial1 + g.NArtificial2 != 0 ? 1 : 0;
@@ -980,7 +1094,14 @@ LPStatus RunPrimal() {
   g.IterCount = 1;
   State().wholeRun = true;
   if (State().mayTurn && !EnterFreeColumns()) return EndRun(LPStatus::SingularBasis);
+  return Iterate();
+}
+
+// Pivots from the current basis to a verdict.
+LPStatus Iterate() {
   long pivots = 0;
+  int shifts = 0;
+  State().shift.clear();
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
   // step is taken again.
   auto refreshed = [](LPStatus &failure) {
@@ -1008,10 +1129,28 @@ LPStatus RunPrimal() {
     }
     SimplexPricing();
     LPStatus failure = LPStatus::NotSolved;
+    // A verdict reached on shifted right-hand sides is taken again on the true ones.
+    auto unshifted = [](LPStatus &failure) {
+      if (State().shift.empty()) return false;
+      if (!UnshiftRightHandSides() && !RepairByDualSteps()) failure = LPStatus::NumericalFailure;
+      Retry();
+      return true;
+    };
+    if (g.Entering != 0 && State().shift.empty() && shifts < kShiftsAllowed &&
+        Guard().sinceImproved > kStallBeforeShift) {
+      ShiftRightHandSides();
+      ++shifts;
+      Retry();
+      continue;
+    }
     if (g.Entering != 0) {
       SimplexRatioTest();
       if (g.Leaving == 0 && g.Entering < 0) {
         if (refreshed(failure)) {
+          if (failure != LPStatus::NotSolved) return EndRun(failure);
+          continue;
+        }
+        if (unshifted(failure)) {
           if (failure != LPStatus::NotSolved) return EndRun(failure);
           continue;
         }
@@ -1030,6 +1169,10 @@ LPStatus RunPrimal() {
       continue;
     }
     if (refreshed(failure)) {
+      if (failure != LPStatus::NotSolved) return EndRun(failure);
+      continue;
+    }
+    if (unshifted(failure)) {
       if (failure != LPStatus::NotSolved) return EndRun(failure);
       continue;
     }
@@ -1061,6 +1204,38 @@ LPStatus RunPrimal() {
   }
 }
 
+// Whether the optimal verdict holds in the program's own units: with the multipliers of the
+// final basis from a fresh inverse, no non-basic column improves the objective (a free one moves
+// it neither way) beyond a tolerance relative to the terms of its reduced cost. The check of
+// feasibility alone let a suboptimal point of a badly scaled program through as optimal.
+bool OptimalityHolds(bool solvedScaled) {
+  // The verdict's own inverse is fresh; a scaled solve's is inverted again unscaled.
+  if ((solvedScaled || !SimplexInverseIsFresh()) && !Reinvert()) return false;
+  const int m = g.MRows, nc = g.NCols;
+  RawMatrix binv(g.BInv, m, m);
+  // The multipliers and the size of the terms each is summed from.
+  std::vector<double> y(static_cast<std::size_t>(m) + 1, 0.0), ySize = y;
+  for (int k = 1; k <= m; ++k)
+    if (const double cb = g.CostB(k); cb != 0) {
+      AddMultiple(y.data() + 1, binv.Row(k) + 1, cb, m);
+      AddAbsMultiple(ySize.data() + 1, binv.Row(k) + 1, cb, m);
+    }
+  for (int j = 1; j <= nc; ++j) {
+    if (g.NonBasicMark(j) == 0 || IsArtificial(j)) continue;
+    const double cost = g.Cost(j);
+    double z = 0, size = std::fabs(cost);
+    for (int i = 1; i <= m; ++i) {
+      const double a = g.Tab(i + 2, j);
+      z += y[static_cast<std::size_t>(i)] * a;
+      size += ySize[static_cast<std::size_t>(i)] * std::fabs(a);
+    }
+    const double score = g.ObjSense * (z - cost);
+    const double tol = kCheckTol * size + (State().exact ? 0.0 : g.Eps);
+    if (MaySwitchSign(j) ? std::fabs(score) > tol : score > tol) return false;
+  }
+  return true;
+}
+
 } // namespace
 
 LPStatus SolveLP() {
@@ -1069,8 +1244,19 @@ LPStatus SolveLP() {
   State().rowScale.clear();
   State().colScale.clear();
   if (g.MRows > 0 && BadlyScaled()) ScaleModel();
-  const LPStatus status = RunPrimal();
+  const bool scaled = !State().colScale.empty();
+  LPStatus status = RunPrimal();
   UnscaleModel();
+  if (status == LPStatus::Optimal && !OptimalityHolds(scaled)) {
+    // On from that basis in the program's own units, every zero judged against its terms; an
+    // optimum that fails again is no answer.
+    State().exact = true;
+    g.Phase = static_cast<int16>(g.NArtificial1 + g.NArtificial2 != 0 ? 2 : 0);
+    g.ObjSense = g.ObjSenseSaved;
+    if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+    status = Iterate();
+    if (status == LPStatus::Optimal && !OptimalityHolds(false)) return EndRun(LPStatus::NumericalFailure);
+  }
   if (status != LPStatus::Optimal) return status;
   AssembleSolution();
   return EndRun(LPStatus::Optimal);

@@ -236,8 +236,10 @@ void EraseProblemArrays() {
     a->Erase();
   g.TransSupply.Erase();
   g.TransDemand.Erase();
-  for (auto *a : {&g.NodeX, &g.NodeZ, &g.DijkstraDist, &g.NetMatrix,
-                  &g.ArcDur, &g.ArcVar, &g.EarlyTime, &g.LateTime, &g.SchedStart, &g.ActFloat})
+  g.NodeX.Erase();
+  g.NodeZ.Erase();
+  for (auto *a : {&g.DijkstraDist, &g.NetMatrix, &g.ArcDur, &g.ArcVar, &g.EarlyTime, &g.LateTime,
+                  &g.SchedStart, &g.ActFloat})
     a->Erase();
   g.VarNames.Erase();
   g.ConstrType.Erase();

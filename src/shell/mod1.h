@@ -78,6 +78,9 @@ struct Mod1 {
   int16 NScen = 0;
   int16 TransSources = 0, TransDests = 0;
   int16 TransDummySource = 0, TransDummyDest = 0;
+  // The cost that stands for a typed "infinity" in the transportation problem read last (0:
+  // none read); no finite cost reaches its magnitude.
+  double TransInfinity = 0;
   int16 GameRows = 0, GameCols = 0;
   int16 ActivityCount = 0;
   int16 GridRows = 0, GridCols = 0;
@@ -153,7 +156,9 @@ struct Mod1 {
   int16 BBTop = 0;
   int16 CurNodeId = 0, PickedNodeId = 0, PickedNodeCol = 0, NodeStatus = 0, TreeLevel = 0, BranchSide = 0,
         BestBoundNodeFlag = 0, BBAux1 = 0, BBAux2 = 0, BBAux3 = 0, BBAux4 = 0;
-  float BBBoundA = 0, BestBound = 0;
+  double BBBoundA = 0;
+  // The user-guided tree's best integer objective; infinite while there is none.
+  double BestBound = 0;
   std::string NodeIdText;
   // Id of the user-guided tree's best node, as text with a blank for the sign (" 31").
   std::string BBAuxText;
@@ -185,7 +190,7 @@ struct Mod1 {
   BArray<std::string> UndoBufRow, UndoBufCol, CopyBuf;
   BArray<int16> NodeIds, LevelCount;
   BArray<double> NodeBounds;
-  BArray<float> NodeX, NodeZ;
+  BArray<double> NodeX, NodeZ;
   BArray<double> ArcMatrix;
   BArray<int16> TreeNodes, InTree, DijkstraPred;
   BArray<float> DijkstraDist, NetMatrix;

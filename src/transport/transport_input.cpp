@@ -84,15 +84,21 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
   g.MRows = static_cast<int16>(m + n - 1);
   ReDimProblemArrays(ArrayKind::Transportation);
 
-  double largest = -999999;
+  // The cost standing for "infinity" must exceed every finite cost in magnitude, whatever the
+  // signs: from the signed largest, costs -3 and -500 gave 99, and a route at 99 beat one at
+  // -500. With no negative cost the largest magnitude is the largest cost.
+  double largest = 999999; // no finite cost: seven nines
+  bool anyFinite = false;
   for (int r = 2; r <= rows - 2; ++r)
     for (int c = 2; c <= cols - 2; ++c) {
       const std::string &t = grid.TextMatrix(r, c);
       if (t == "infinity" || t == "-infinity") continue;
-      double v = Val(t);
-      if (v > largest) largest = v;
+      const double v = std::fabs(Val(t));
+      if (!anyFinite || v > largest) largest = v;
+      anyFinite = true;
     }
   const double infCost = TransInfinityCost(largest);
+  g.TransInfinity = infCost;
 
   int s = 0;
   int k = 0;

@@ -17,7 +17,7 @@ namespace quon {
 std::optional<InputMessage> ReadTransInput(const GridStore &grid);
 
 // The cost that stands for a typed "infinity": one more nine than the integer part of the
-// largest finite cost has digits.
+// largest finite cost magnitude has digits (ReadTransInput also leaves it in TransInfinity).
 double TransInfinityCost(double largestFiniteCost);
 
 } // namespace quon

@@ -1,6 +1,7 @@
 #include "transport/transport_simplex.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -15,6 +16,8 @@ int TransPivotCap = 200000;
 namespace {
 
 constexpr float kNoCost = std::numeric_limits<float>::infinity();
+// Ratios that agree to this relative precision are equal.
+constexpr double kRatioTie = 1E-12;
 
 int SourceOf(int cell) {
   return (cell - 1) / g.TransDests + 1;
@@ -295,6 +298,8 @@ std::string TransOutcomeMessage(TransOutcome outcome) {
     return "The basis matrix is singular (determinant 0); the transportation simplex cannot go on.";
   case TransOutcome::NoLeavingCell:
     return "No basic cell can leave the basis; the transportation simplex cannot go on.";
+  case TransOutcome::NoFeasibleSolution:
+    return "Problem has no feasible solution without the routes that cost \"infinity\".";
   case TransOutcome::PivotCapReached:
     return std::string("The transportation simplex stopped after ") + std::to_string(TransPivotCap) +
            " iterations without reaching the optimum.";
@@ -405,8 +410,12 @@ bool TransRatioTest() {
   const int order = g.MRows;
   const int m = g.TransSources;
   const int n = g.TransDests;
-  // From +infinity, so shipments of any size can leave.
-  float smallest = std::numeric_limits<float>::infinity();
+  // From +infinity, so shipments of any size can leave. Ratios are compared in double
+  // precision, as the amounts are kept: in single precision shipments of 16777217 and 16777216
+  // tied, the larger could leave first and the other went negative. Ratios that differ only by
+  // the rounding of typed fractions (0.1 + 0.2 against 0.3) still tie, and the lowest position
+  // wins.
+  double smallest = std::numeric_limits<double>::infinity();
   g.Leaving = 0;
   g.LeavingRow = 0;
   const int i = SourceOf(g.Entering);
@@ -420,8 +429,8 @@ bool TransRatioTest() {
     if (alpha != 0) g.NonBasicMark(g.BasisList(p)) = -1;
     if (alpha > kTransTolerance) {
       const double ratio = g.XBasic(p) / alpha;
-      if (static_cast<float>(ratio) < smallest) {
-        smallest = static_cast<float>(ratio);
+      if (g.LeavingRow == 0 || (ratio < smallest && !(smallest - ratio <= kRatioTie * std::fabs(smallest)))) {
+        smallest = ratio;
         g.LeavingRow = static_cast<int16>(p);
         g.Leaving = g.BasisList(p);
       }
@@ -448,12 +457,12 @@ void TransRestoreStart() {
     g.NonBasicMark(k) = static_cast<int16>(k);
 }
 
-TransOutcome SolveTransportation() {
-  if (!TransStartSolution()) return TransOutcome::SingularBasis;
-  g.IterCount = 1;
+namespace {
+
+// Pivots from the current basis until no cell prices out.
+TransOutcome PivotToOptimum(int &pivots) {
   TransBasicSolution();
   TransPricing();
-  int pivots = 0;
   while (g.Entering != 0) {
     if (++pivots > TransPivotCap) return TransOutcome::PivotCapReached;
     if (!TransRatioTest()) return TransOutcome::NoLeavingCell;
@@ -461,6 +470,65 @@ TransOutcome SolveTransportation() {
     ++g.IterCount;
     TransBasicSolution();
     TransPricing();
+  }
+  return TransOutcome::Optimal;
+}
+
+bool IsInfinityCell(int k) {
+  return g.TransInfinity > 0 && g.Cost(k) >= g.TransInfinity;
+}
+
+// Whether the current basis ships a positive amount on a cell whose cost stands for "infinity".
+bool ShipsOnInfinityCell() {
+  double total = 0;
+  for (int i = 1; i <= g.TransSources; ++i)
+    total += g.InvInput(i, 0);
+  for (int p = 1; p <= g.MRows; ++p)
+    if (IsInfinityCell(g.BasisList(p)) && g.XBasic(p) > 1E-12 * std::max(1.0, total)) return true;
+  return false;
+}
+
+// Sets the cost of every "infinity" cell, in Cost and in CostB.
+void SetInfinityCost(double cost) {
+  for (int k = 1; k <= g.NVars; ++k)
+    if (IsInfinityCell(k)) g.Cost(k) = cost;
+  for (int p = 1; p <= g.MRows; ++p)
+    g.CostB(p) = g.Cost(g.BasisList(p));
+}
+
+} // namespace
+
+TransOutcome SolveTransportation() {
+  if (!TransStartSolution()) return TransOutcome::SingularBasis;
+  g.IterCount = 1;
+  int pivots = 0;
+  TransOutcome outcome = PivotToOptimum(pivots);
+  if (outcome != TransOutcome::Optimal) return outcome;
+  // An optimum that still ships on an "infinity" cell may only mean that the cost standing for
+  // it is too small: a change of basis around a loop of L cells saves at most L - 1 finite
+  // costs, each below it, and L is at most twice the smaller side. With that cost raised
+  // beyond such savings, a shipment left on such a cell means there is no solution without it.
+  if (ShipsOnInfinityCell()) {
+    const double typed = g.TransInfinity;
+    const double sound = 2.0 * std::min(g.TransSources, g.TransDests) * typed;
+    double raised = typed;
+    while (ShipsOnInfinityCell() && raised < sound) {
+      raised *= 10;
+      SetInfinityCost(raised);
+      g.TransInfinity = raised;
+      outcome = PivotToOptimum(pivots);
+      if (outcome != TransOutcome::Optimal) break;
+    }
+    const bool forbiddenUsed = outcome == TransOutcome::Optimal && ShipsOnInfinityCell();
+    // The costs as typed back, and the multipliers that go with them.
+    SetInfinityCost(typed);
+    g.TransInfinity = typed;
+    TransBasicSolution();
+    TransPricing();
+    if (g.Entering > 0) g.NonBasicMark(g.Entering) = g.Entering;
+    g.Entering = 0;
+    if (outcome != TransOutcome::Optimal) return outcome;
+    if (forbiddenUsed) return TransOutcome::NoFeasibleSolution;
   }
   const int order = g.MRows;
   g.ZValue = 0;

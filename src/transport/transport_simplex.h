@@ -15,6 +15,8 @@ enum class TransOutcome {
   SingularBasis, // a (re-)inversion found determinant 0
   NoLeavingCell, // the ratio test found no position to leave
   PivotCapReached,
+  // The optimum ships on a cell whose cost stands for "infinity" (SolveTransportation only).
+  NoFeasibleSolution,
 };
 
 // The message the screens show for an outcome that is not a normal end.

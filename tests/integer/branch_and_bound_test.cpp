@@ -190,6 +190,33 @@ TEST(BranchAndBound, BranchValuesBeyondSixteenBitsStayExact) {
   EXPECT_EQ(g.BestObj, -20000);
 }
 
+// Maximise x1 + x2 with 1000 x1 + 1000 x2 <= 100000001: the root's x1 = 100000.001 is whole
+// only in single precision. Its first integer solution is 100000 at subproblem 3 (each later
+// subproblem again has z = 100000.001, so the search runs on to its limit); maximising
+// x1 alone it completes.
+TEST(BranchAndBound, ValuesWholeOnlyInSinglePrecisionBranch) {
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{1000, 1000}};
+  lp.rel = {"<="};
+  lp.b = {100000001};
+  lp.integer = {"y", "y"};
+  BuildIP(lp);
+  BBSubproblemLimit = 20;
+  SearchRecord rec = Search();
+  BBSubproblemLimit = 32000;
+  EXPECT_EQ(rec.end, SearchEnd::LimitExceeded);
+  EXPECT_EQ(rec.incumbentAt, (std::vector<int32>{3}));
+  EXPECT_EQ(rec.incumbentX.back(), (std::vector<double>{100000, 0}));
+
+  lp.c = {1, 0};
+  lp.a = {{1000, 1}};
+  BuildIP(lp);
+  rec = Search();
+  EXPECT_EQ(rec.end, SearchEnd::Completed);
+  EXPECT_EQ(rec.incumbentZ, (std::vector<double>{100000}));
+}
+
 TEST(BranchAndBound, PickBranchingVariableRules) {
   BuildIP(WorkedExample());
   g.NVars = 3;
@@ -205,11 +232,13 @@ TEST(BranchAndBound, PickBranchingVariableRules) {
     int16 want;
   };
   const Case cases[] = {
-      {2.5, 1.5, 0.5, 2},        // continuous never chosen; lowest integer index
-      {0, 3.0000001, 4.5, 3},    // whole in single precision
-      {0, 3.001, 4.5, 2},        //
-      {0, -1.5, 0, 2},           //
-      {1e-9, 2.99999999, 7, 0},  // all whole
+      {2.5, 1.5, 0.5, 2},                 // continuous never chosen; lowest integer index
+      {0, 3.0000001, 4.5, 2},             // whole in single precision only
+      {0, 3.001, 4.5, 2},                 //
+      {0, -1.5, 0, 2},                    //
+      {1e-9, 2.999999995, 7, 0},          // all whole
+      {0, 100000.001, 1E6 + 1E-5, 2},     // single precision rounds 100000.001 to a whole number
+      {0, 100000.0000001, 1E6 + 1E-5, 0}, // within 1E-10 of the size
   };
   for (const Case &c : cases) {
     g.XSol(1) = c.x1;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,28 @@ inline LP KleeMinty(int n) {
     lp.rel.push_back("<=");
     five *= 5;
     lp.b.push_back(five);
+  }
+  return lp;
+}
+
+// A seeded degenerate program of `size` rows and columns: small whole coefficients, two in
+// three right-hand sides 0 (so many rows meet at every vertex), mostly "<=" rows and one row
+// that bounds the sum of the variables.
+inline LP DegenerateProgram(int size, unsigned seed) {
+  std::mt19937 rng(seed);
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  LP lp;
+  lp.sense = pick(0, 1) ? "Maximize" : "Minimize";
+  for (int j = 0; j < size; ++j)
+    lp.c.push_back(pick(-4, 4));
+  for (int i = 0; i < size; ++i) {
+    std::vector<double> row;
+    for (int j = 0; j < size; ++j)
+      row.push_back(i == 0 ? 1 : pick(0, 2) == 0 ? 0 : pick(-4, 4));
+    lp.a.push_back(row);
+    const int r = pick(0, 5);
+    lp.rel.push_back(i == 0 || r < 4 ? "<=" : r < 5 ? ">=" : "=");
+    lp.b.push_back(i == 0 ? 10 * size : pick(0, 2) == 0 ? pick(1, 10) : 0);
   }
   return lp;
 }

@@ -28,7 +28,7 @@ struct Reference {
   double z = 0;
 };
 
-Reference SolveWithReference(const IP &p) {
+Reference SolveWithReference(const IP &p, double integrality = 1E-5) {
   const int n = static_cast<int>(p.lp.c.size());
   const int m = static_cast<int>(p.lp.a.size());
   glp_prob *lp = glp_create_prob();
@@ -75,6 +75,7 @@ Reference SolveWithReference(const IP &p) {
     glp_iocp parm;
     glp_init_iocp(&parm);
     parm.msg_lev = GLP_MSG_OFF;
+    parm.tol_int = integrality;
     if (glp_intopt(lp, &parm) == 0 && glp_mip_status(lp) == GLP_OPT) {
       ref.feasible = true;
       ref.z = glp_mip_obj_val(lp);
@@ -205,6 +206,47 @@ TEST(IntegerReference, RandomProgramsAgreeOnTheOptimum) {
   EXPECT_GT(feasible, 300);
   EXPECT_GT(infeasible, 100);
   EXPECT_GT(branched, 250);
+}
+
+// The same programs moved to where single precision no longer tells whole from fractional:
+// every variable shifted by 100000 (bounds and right-hand sides with it, so the program is the
+// same up to the shift) and right-hand sides off by thousandths, so that vertices lie about
+// 1e5 with fractional parts of 1e-3 and objectives run past 999999.
+TEST(IntegerReference, ValuesNearOneHundredThousandAgree) {
+  int feasible = 0, beyond = 0;
+  for (unsigned seed = 1; seed <= 150; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed + 5000);
+    IP p = RandomIP(rng);
+    const double shift = 100000;
+    for (std::size_t i = 0; i < p.lp.a.size(); ++i) {
+      for (double a : p.lp.a[i])
+        p.lp.b[i] += a * shift;
+      p.lp.b[i] += 0.001 * std::uniform_int_distribution<int>(0, 3)(rng);
+    }
+    for (std::size_t j = 0; j < p.lp.c.size(); ++j) {
+      p.lower[j] += shift;
+      p.lp.lower[j] = Cell(p.lower[j]);
+      if (p.upper[j] < 999999) {
+        p.upper[j] += shift;
+        p.lp.upper[j] = Cell(p.upper[j]);
+      }
+      p.lp.unrestricted[j] = "n";
+    }
+    const Reference ref = SolveWithReference(p, 1E-10);
+    BuildIP(p.lp);
+    ASSERT_EQ(g.InputErrorIndex, 0);
+    const SearchRecord rec = Search();
+    ASSERT_EQ(rec.end, SearchEnd::Completed);
+    ASSERT_EQ(g.BestIter != 0, ref.feasible);
+    if (!ref.feasible) continue;
+    ++feasible;
+    if (std::fabs(ref.z) > 999999) ++beyond;
+    EXPECT_NEAR(g.BestObj, ref.z, 1e-9 * std::fabs(ref.z));
+    CheckSolution(p, rec.incumbentX.back(), g.BestObj);
+  }
+  EXPECT_GT(feasible, 60);
+  EXPECT_GT(beyond, 30);
 }
 
 } // namespace

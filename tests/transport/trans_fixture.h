@@ -2,6 +2,7 @@
 // input screen does, from plain numbers.
 #pragma once
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,7 +13,9 @@
 
 namespace quon::test {
 
+// An infinite cost is typed as "infinity" or "-infinity".
 inline std::string NumberText(double v) {
+  if (std::isinf(v)) return v > 0 ? "infinity" : "-infinity";
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.17g", v);
   return buf;

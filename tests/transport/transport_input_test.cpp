@@ -120,8 +120,12 @@ TEST_F(TransInput, InfinityCostHasOneDigitMoreThanTheLargestFiniteCost) {
   GridStore grid =
       TransGrid({{"4", "infinity"}, {"12.7", "-infinity"}, {"8", "-500"}}, {"1", "1", "1"}, {"2", "1"});
   EXPECT_FALSE(ReadTransInput(grid));
+  // From the largest magnitude, -500: the signed largest, 12.7, gave 999.
+  EXPECT_DOUBLE_EQ(g.Cost(2), 9999);
+  EXPECT_DOUBLE_EQ(g.Cost(4), -9999);
+  GridStore positive = TransGrid({{"4", "infinity"}, {"12.7", "8"}}, {"1", "1"}, {"1", "1"});
+  EXPECT_FALSE(ReadTransInput(positive));
   EXPECT_DOUBLE_EQ(g.Cost(2), 999);
-  EXPECT_DOUBLE_EQ(g.Cost(4), -999);
 
   GridStore none = TransGrid({{"infinity", "infinity"}, {"infinity", "infinity"}}, {"1", "1"}, {"1", "1"});
   EXPECT_FALSE(ReadTransInput(none));

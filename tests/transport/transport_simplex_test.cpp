@@ -232,5 +232,50 @@ TEST(TransMends, SingularBasisStops) {
   EXPECT_FALSE(TransOutcomeMessage(TransOutcome::SingularBasis).empty());
 }
 
+// Shipments beyond 2^24 that single precision rounds to the same ratio: the smaller must leave,
+// or the other goes negative. From every start the optimum is 83,886,088 with no negative cell.
+TEST(TransMends, RatiosBeyondSinglePrecisionPickTheSmallerShipment) {
+  for (int method = 1; method <= 3; ++method) {
+    ASSERT_TRUE(LoadTrans({{{2, 2}, {3, 4}}, {16777217, 16777218}, {16777219, 16777216}}));
+    EXPECT_DOUBLE_EQ(Solve(method), 83886088) << "method " << method;
+    for (int k = 1; k <= g.NVars; ++k)
+      EXPECT_GE(g.XSol(k), 0) << "method " << method << " cell " << k;
+  }
+}
+
+// A route whose cost stands for "infinity" is used only when nothing else meets the amounts.
+TEST(TransMends, InfinityRoutesAreAvoidedOrReportedWhateverTheSigns) {
+  const double inf = INFINITY; // typed "infinity"
+  // With the signed largest cost the stand-in was 99, and -401 shipped on it.
+  ASSERT_TRUE(LoadTrans({{{inf, -3}, {-3, -500}}, {1, 1}, {1, 1}}));
+  EXPECT_DOUBLE_EQ(g.TransInfinity, 9999);
+  EXPECT_DOUBLE_EQ(Solve(2), -6);
+
+  // Only the diagonal and the cells right of it may be used. The diagonal needs the forbidden
+  // (1,1) and costs 99 - 6 * 9 = 45 with a stand-in of 99; the cells right of it cost 7 * 9.
+  test::TransProblem p;
+  p.costs.assign(7, std::vector<double>(7, inf));
+  for (int i = 1; i < 7; ++i)
+    p.costs[i][i] = -9;
+  for (int i = 0; i < 7; ++i)
+    p.costs[i][(i + 1) % 7] = 9;
+  p.supplies.assign(7, 1);
+  p.demands.assign(7, 1);
+  for (int method = 1; method <= 3; ++method) {
+    ASSERT_TRUE(LoadTrans(p));
+    EXPECT_DOUBLE_EQ(g.TransInfinity, 99);
+    EXPECT_DOUBLE_EQ(Solve(method), 63) << "method " << method;
+    EXPECT_DOUBLE_EQ(g.Cost(1), 99) << "the stand-in as typed";
+  }
+
+  // Destination 1 can only be reached on "infinity" routes.
+  ASSERT_TRUE(LoadTrans({{{inf, 1}, {inf, 1}}, {1, 1}, {1, 1}}));
+  g.TransStartMethod = 2;
+  const TransOutcome outcome = SolveTransportation();
+  EXPECT_EQ(outcome, TransOutcome::NoFeasibleSolution);
+  EXPECT_EQ(TransOutcomeMessage(outcome),
+            "Problem has no feasible solution without the routes that cost \"infinity\".");
+}
+
 } // namespace
 } // namespace quon

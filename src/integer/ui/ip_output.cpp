@@ -306,7 +306,7 @@ void IPOptionChanged() {
     g.BBNodeText.ReDim(0);
     noticeLine("Subproblem has no feasible solution");
     rootModel();
-    g.BestBound = static_cast<float>(g.ObjSense * g.Infinity);
+    ResetUserTreeIncumbent();
     ReDimProblemArrays(ArrayKind::BranchAndBound);
     g.BBAux1 = 0;
     g.BranchSide = 0;

@@ -81,7 +81,7 @@ int EntryOf(int id) {
 void PrintTree(PageSurface &p, const GridStore &grid) {
   Line(p, "");
   const int n = g.NVars;
-  if (g.BestBound == static_cast<float>(g.ObjSense * g.Infinity)) {
+  if (!UserTreeHasIncumbent()) {
     Line(p, "Problem has no feasible solution");
   } else {
     const std::string best = Trim(g.BBAuxText);
@@ -89,12 +89,14 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
     Line(p, "Objective Value = " + Format(g.BestBound, NumberFormatString()));
     const int q = FindNodePosition(static_cast<int16>(std::stoi(best)));
     for (int j = 1; j <= n && q > 0; ++j) {
-      const float v = g.NodeX((q - 1) * n + j);
-      Line(p, "x" + std::to_string(j) + " = " + (g.LPData(g.IntRow, j) == 1 ? NumberItem(v) : Format(v, "")));
+      const double v = g.NodeX((q - 1) * n + j);
+      Line(p, "x" + std::to_string(j) + " = " +
+                  (g.LPData(g.IntRow, j) == 1 ? NumberItem(IsWholeValue(v) ? std::round(v) : v)
+                                              : Format(v, "")));
     }
   }
   const std::string bestLabel = "N" + Trim(g.BBAuxText);
-  const bool haveBest = g.BestBound != static_cast<float>(g.ObjSense * g.Infinity);
+  const bool haveBest = UserTreeHasIncumbent();
   for (int r = 0; r < grid.Rows(); r += 5) {
     const int level = r / 5 + 1;
     if (level > g.LevelCount.UBound()) break;

@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kLevelRows = 5;
 constexpr int kMaxPerLevel = 10;
-const float kSingleEps = static_cast<float>(1E-8);
 
 int32 TreeColumnWidth() { return (g.NumDigitsN + g.NumDigitsD + 2) * 200; }
 
@@ -38,7 +37,9 @@ void SetNodeColour(Grid &grid, int row, int col, Rgb back) {
   grid.SetCellBackColor(back);
 }
 
-bool Fractional(float x) { return std::fabs(std::floor(x) - x) > kSingleEps; }
+bool Fractional(double x) {
+  return !IsWholeValue(x);
+}
 
 std::string FathomText(bool atClick) {
   if (g.ObjSense == -1) return atClick ? "z<=LBound" : "z <= LBound";
@@ -54,7 +55,7 @@ void ShowNodeBounds() {
   Scr5 &f = scr5();
   const std::string zc = Format(g.NodeZ(1), NumberFormatString());
   const std::string b = Format(g.BestBound, NumberFormatString());
-  const bool none = g.BestBound == static_cast<float>(g.ObjSense * g.Infinity);
+  const bool none = !UserTreeHasIncumbent();
   if (g.ObjSense == -1) {
     f.Label17.SetCaption("UBound=" + zc + "  (continuous max)");
     f.Label18.SetCaption(none ? "LBound=-infinity" : "LBound=" + b);
@@ -118,10 +119,10 @@ void ShowNodeDetail() {
   bb.SetTextMatrix(3, 0, "Integer(y/n)?");
   const int q = FindNodePosition(g.PickedNodeId);
   for (int j = 1; j <= n; ++j) {
-    const float v = q > 0 ? g.NodeX((q - 1) * n + j) : 0.0f;
+    const double v = q > 0 ? g.NodeX((q - 1) * n + j) : 0.0;
     bb.SetTextMatrix(0, j, "x" + std::to_string(j));
     bb.SetTextMatrix(1, j, Trim(g.VarNames(j).str()));
-    bb.SetTextMatrix(2, j, Fractional(v) ? Format(v, NumberFormatString()) : NumTextSingle(v));
+    bb.SetTextMatrix(2, j, Fractional(v) ? Format(v, NumberFormatString()) : NumText(std::round(v)));
     bb.SetTextMatrix(3, j, g.LPData(g.IntRow, j) == 1 ? "y" : "n");
   }
 }
@@ -155,16 +156,16 @@ void SolveUserGuidedNode() {
       g.NodeBounds(u + j) = VarMax(g.NodeBounds(u + j), g.BBBoundA + 1.0);
   }
 
-  // 3-4. Solve; values and z in single precision.
+  // 3-4. Solve; values and z kept in double precision, as solved.
   const LPStatus status = SolveNode();
   const int xAt = (zAt - 1) * n;
   bool fractional = false;
   for (int j = 1; j <= n; ++j) {
-    const float x = status == LPStatus::Optimal ? static_cast<float>(g.XSol(j)) : 0.0f;
+    const double x = status == LPStatus::Optimal ? g.XSol(j) : 0.0;
     g.NodeX(xAt + j) = x;
     if (g.LPData(g.IntRow, j) == 1 && Fractional(x)) fractional = true;
   }
-  const float z = static_cast<float>(g.ZValue);
+  const double z = g.ZValue;
   g.NodeZ(zAt) = z;
 
   // 5-11. The node's block.
@@ -211,7 +212,7 @@ void SolveUserGuidedNode() {
   // 13-15. Open, fathomed by the bound, or an integer solution.
   grid.SetTextMatrix(r + 2, c, "z= " + Format(z, NumberFormatString()));
   grid.SetTextMatrix(r + 3, c, "x?");
-  const float sense = static_cast<float>(g.ObjSense);
+  const double sense = g.ObjSense;
   const bool dominated = sense * g.BestBound <= sense * z;
   if (fractional) {
     if (dominated && f.Check2.Value() == 1) {
@@ -272,7 +273,7 @@ void TreeNodeClick() {
     return;
   }
   if (f.Check2.Value() == 1) {
-    const float z = g.NodeZ(FindNodePosition(g.PickedNodeId));
+    const double z = g.NodeZ(FindNodePosition(g.PickedNodeId));
     if (g.ObjSense == 1 ? z >= g.BestBound : z <= g.BestBound) {
       SetNodeColour(grid, row, col, kRed);
       grid.SetTextMatrix(row + 3, col, FathomText(true));
@@ -295,9 +296,9 @@ void BranchGridClick() {
     MsgBox("Target variable is continuous", msg::OKOnly | msg::Critical, "Branching Variable");
     return;
   }
-  const float v = g.NodeX((FindNodePosition(g.PickedNodeId) - 1) * g.NVars + j);
+  const double v = g.NodeX((FindNodePosition(g.PickedNodeId) - 1) * g.NVars + j);
   g.BBBoundA = std::floor(v);
-  if (g.BBBoundA == v) {
+  if (!Fractional(v)) {
     MsgBox("Target variable is already integer", msg::OKOnly | msg::Critical, "Branching Variable");
     return;
   }

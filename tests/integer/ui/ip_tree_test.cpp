@@ -150,6 +150,31 @@ TEST_F(IPTreeTest, DeeperLevelFathomsAtTheSolveAndPrintsThePath) {
   EXPECT_TRUE(Has(paper, "Branching variable: z <= LBound"));
 }
 
+// Minimise x1 + x2 with x1 >= 1000000.5 and x2 <= 1: the root's x1 = 1000000.5 branches into
+// N20 (infeasible) and N21 with z = 1000001, the first incumbent, however large its objective.
+TEST_F(IPTreeTest, AnIncumbentBeyondTheProgramsInfinityIsTheBest) {
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {1, 1};
+  lp.a = {{1, 0}, {0, 1}};
+  lp.rel = {">=", "<="};
+  lp.b = {1000000.5, 1};
+  lp.integer = {"y", "y"};
+  TreeOf(lp);
+  Scr5 &f = scr5();
+  T().PerformClick(0, 0);
+  EXPECT_EQ(f.Label18.Caption(), "UBound=infinity");
+  f.BBGrid.PerformClick(2, 1);
+  EXPECT_EQ(Block(5, 0)[3], "infeasible");
+  EXPECT_EQ(Block(5, 1),
+            (std::vector<std::string>{"N21", "x1>=1000001", "z= 1000001.00", "integer", "Best UBound"}));
+  EXPECT_EQ(T().BackOf(5, 1), kMagenta);
+  EXPECT_EQ(f.Label18.Caption(), "UBound=1000001.00");
+  const auto paper = PrintNow();
+  EXPECT_TRUE(Has(paper, "Optimum solution encountered at subrpoblem N21:"));
+  EXPECT_FALSE(Has(paper, "Problem has no feasible solution"));
+}
+
 TEST_F(IPTreeTest, ContinuousTargetIsRefused) {
   LP mixed = WorkedExample();
   mixed.integer = {"y", "n"};
