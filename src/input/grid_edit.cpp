@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "input/cell_editor.h"
 #include "input/cell_rules.h"
@@ -62,19 +63,33 @@ void KeepCol(const GridStore &grid, BArray<std::string> &buf, int c) {
 // Transportation and networks carry a heading in cell (1, 1), which no paste overwrites.
 bool IsCornerHeading(int r, int c) { return r == 1 && c == 1 && (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks); }
 
-// Whether every copied cell suits the cell of the chosen line it would go to (no names in
-// number cells); the line's other cells are judged as the paste would leave them.
-bool CopyFits(const GridStore &grid, bool column, int index) {
+// The copied line as it goes onto line `index`. A network's line holds one node's distances:
+// on another node's line the source's place and the target's swap, so that the diagonal stays
+// empty and the distance between the two nodes carries over, and the target keeps its name.
+BArray<std::string> LineToPaste(const GridStore &grid, bool column, int index) {
+  BArray<std::string> line = g.CopyBuf;
+  if (g.ModelClass != ModelClassCode::Networks) return line;
+  const int count = column ? grid.Rows() : grid.Cols();
+  Keep(line, count);
+  line(1) = column ? grid.TextMatrix(1, index) : grid.TextMatrix(index, 1);
+  const int source = g.CopiedLine;
+  if (source >= 2 && source < count && source != index) std::swap(line(source), line(index));
+  return line;
+}
+
+// Whether every cell of the line suits the cell of the chosen line it would go to (no names
+// in number cells); the line's other cells are judged as the paste would leave them.
+bool LineFits(const GridStore &grid, const BArray<std::string> &line, bool column, int index) {
   const int count = column ? grid.Rows() : grid.Cols();
   auto pasted = [&](int r, int c) { return column ? c == index : r == index; };
   const CellSheet sheet{g.ModelClass, grid.Rows(), grid.Cols(), [&](int r, int c) {
-                          return pasted(r, c) && !IsCornerHeading(r, c) ? Kept(g.CopyBuf, column ? r : c)
+                          return pasted(r, c) && !IsCornerHeading(r, c) ? Kept(line, column ? r : c)
                                                                        : grid.TextMatrix(r, c);
                         }};
   for (int k = 1; k < count; ++k) {
     const int r = column ? k : index, c = column ? index : k;
     if (IsCornerHeading(r, c)) continue;
-    if (RefuseCellText(sheet, r, c, Kept(g.CopyBuf, k), CellOrigin::Filed)) return false;
+    if (RefuseCellText(sheet, r, c, Kept(line, k), CellOrigin::Filed)) return false;
   }
   return true;
 }
@@ -399,9 +414,11 @@ void CopyGridLine(InputPort &ui, GridStore &grid) {
   ui.SetMenuEnabled(EditGridItem::Paste, true);
   if (g.CurCol < grid.FixedCols) {
     g.SelState = 3;
+    g.CopiedLine = g.CurRow;
     KeepRow(grid, g.CopyBuf, g.CurRow);
   } else {
     g.SelState = -3;
+    g.CopiedLine = g.CurCol;
     KeepCol(grid, g.CopyBuf, g.CurCol);
   }
 }
@@ -415,28 +432,31 @@ void PasteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   g.LastEditOp = 2;
   CommandDone(ui);
   const bool column = IsColumn();
+  const int index = column ? g.CurCol : g.CurRow;
+  const BArray<std::string> line = LineToPaste(grid, column, index);
+  // A symmetric network's row and column of a node are one line: both take the paste.
+  const bool partner = g.ModelClass == ModelClassCode::Networks && ui.SymmetricTicked();
   const bool mismatch = (g.SelState == -3 && g.CurCol == 0) || (g.SelState == 3 && g.CurRow == 0);
   if (mismatch) {
     ui.Beep();
     screen.Warn(kPasteMismatchMessage, "Warning");
     g.UndoRow = 0;
     g.UndoCol = 0;
-  } else if (IsStructural(grid) || !CopyFits(grid, column, column ? g.CurCol : g.CurRow)) {
+  } else if (IsStructural(grid) || !LineFits(grid, line, column, index)) {
     // Names, bounds, relations and the like are not overwritten with another line's cells,
     // nor a line's numbers with texts it cannot hold.
     g.SelState = 0;
     Refuse(ui);
     return;
-  } else if (column) {
-    g.UndoCol = g.CurCol;
-    g.UndoRow = 0;
-    KeepCol(grid, g.UndoBufCol, g.CurCol);
-    WriteCol(grid, g.CopyBuf, g.CurCol);
   } else {
-    g.UndoRow = g.CurRow;
-    g.UndoCol = 0;
-    KeepRow(grid, g.UndoBufRow, g.CurRow);
-    WriteRow(grid, g.CopyBuf, g.CurRow);
+    g.UndoCol = column || partner ? static_cast<int16>(index) : 0;
+    g.UndoRow = !column || partner ? static_cast<int16>(index) : 0;
+    if (g.UndoCol > 0) KeepCol(grid, g.UndoBufCol, index);
+    if (g.UndoRow > 0) KeepRow(grid, g.UndoBufRow, index);
+    if (column) WriteCol(grid, line, index);
+    else WriteRow(grid, line, index);
+    for (int k = 2; partner && k < grid.Rows(); ++k)
+      grid.SetTextMatrix(column ? index : k, column ? k : index, Kept(line, k));
   }
   MarkChangedByRecord();
   if (column) PlaceCellEditor(ui, 1, g.CurCol);

@@ -101,6 +101,7 @@ struct Mod1 {
   int16 DataChanged = 0;
   int16 TitleSuppress = 0;
   int16 SelState = 0, LastEditOp = 0, UndoRow = 0, UndoCol = 0;
+  int16 CopiedLine = 0; // the index of the row or column held in CopyBuf
   int16 CurRow = 0, CurCol = 0;
   int16 EditorFlag = 0, EditorFlag2 = 0, BX0KeyState = 0, LastKeyAscii = 0;
   int16 GridScrollPos = 0;

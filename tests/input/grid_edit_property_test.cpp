@@ -200,6 +200,8 @@ TEST(GridEditProperty, RandomCommandsKeepTheGridWholeAndUndoRestoresIt) {
       ASSERT_EQ(s.grid.Cols(), e.cols) << where;
       ASSERT_EQ(boxes.box2, e.box2) << where;
       ASSERT_EQ(boxes.box3, e.box3) << where;
+      for (int k = 2; cls == 7 && k < s.grid.Rows(); ++k)
+        ASSERT_EQ(s.grid.TextMatrix(k, k), "") << where << ": diagonal " << k;
       const Cells now = Snapshot(s.grid);
       WriteInputGridHeadings(s.grid, 1);
       WriteInputGridHeadings(s.grid, 2);
@@ -263,6 +265,56 @@ TEST(GridEditProject, InsertRenumbersDeleteOfLastActivityBeepsUndoRestoresNodeCo
   EXPECT_EQ(s.grid.TextMatrix(3, 0), "3");
   EXPECT_EQ(g.NodeCount, 7);
   EXPECT_EQ(boxes.box2, 7);
+}
+
+// A network's row (column) is a node's distances to (from) the others. Pasted onto another
+// node's line, it makes that node the source's twin: the same distance to every third node,
+// the distance between the two carried over, the diagonal empty and the node's name its own.
+// With the symmetric box ticked the partner line follows, and one undo takes back both.
+TEST(GridEditNetwork, PastedLineMakesTheTargetNodeTheSourcesTwin) {
+  for (bool symmetric : {false, true})
+    for (bool column : {false, true}) {
+      ResetProgram(7);
+      g.NodeCount = 4;
+      FakeInputScreen s;
+      s.symmetric = symmetric;
+      s.Build();
+      FakeEditScreen boxes;
+      ResetGridEditing(s, s.grid);
+      const int n = 4;
+      // Node k (1..n) has row and column k + 1; d(i, j) is the cell (i + 1, j + 1).
+      auto d = [&](int i, int j) { return s.grid.TextMatrix(i + 1, j + 1); };
+      for (int i = 1; i <= n; ++i) {
+        s.grid.SetTextMatrix(1, i + 1, std::string(1, static_cast<char>('A' + i - 1)));
+        s.grid.SetTextMatrix(i + 1, 1, std::string(1, static_cast<char>('A' + i - 1)));
+        for (int j = 1; j <= n; ++j)
+          if (i != j) s.grid.SetTextMatrix(i + 1, j + 1, std::to_string(symmetric ? 10 * std::min(i, j) + std::max(i, j) : 10 * i + j));
+      }
+      const Cells before = Snapshot(s.grid);
+      auto was = [&](int i, int j) { return before[i + 1][j + 1]; };
+      const int from = 1, to = 3; // node A onto node C
+      if (column) s.Click(0, from + 1);
+      else s.Click(from + 1, 0);
+      CopyGridLine(s, s.grid);
+      if (column) s.Click(0, to + 1);
+      else s.Click(to + 1, 0);
+      PasteGridLine(s, boxes, s.grid);
+      const std::string where = std::string(symmetric ? "symmetric " : "") + (column ? "column" : "row");
+      for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+          std::string want = was(i, j);
+          const bool outgoing = i == to && (!column || symmetric), incoming = j == to && (column || symmetric);
+          if (i == j) want = "";
+          else if (outgoing) want = j == from ? was(from, to) : was(from, j);
+          else if (incoming) want = i == from ? was(to, from) : was(i, from);
+          EXPECT_EQ(d(i, j), want) << where << " d(" << i << "," << j << ")";
+        }
+      EXPECT_EQ(s.grid.TextMatrix(1, to + 1), "C") << where;
+      EXPECT_EQ(s.grid.TextMatrix(to + 1, 1), "C") << where;
+      ASSERT_TRUE(s.menu[EditGridItem::Undo]) << where;
+      UndoGridEdit(s, boxes, s.grid);
+      EXPECT_EQ(Snapshot(s.grid), before) << where;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/colors.h"
 #include "platform/ui/forms.h"
 #include "shell/mod1.h"
 #include "support/screen_test.h"
@@ -37,6 +38,13 @@ inline std::vector<std::string> DrawnTexts(const Form &form) {
 inline bool Drawn(const Form &form, const std::string &text) {
   for (const std::string &t : DrawnTexts(form))
     if (t == text) return true;
+  return false;
+}
+
+// Whether the screen's white frame is among what the form has drawn since its last Clear.
+inline bool FrameDrawn(const Form &form) {
+  for (const DrawOp &op : form.DrawnOps())
+    if (op.kind == DrawKind::Box && op.color == kWhite && op.width == 18) return true;
   return false;
 }
 

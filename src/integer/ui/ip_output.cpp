@@ -337,9 +337,7 @@ void IPOptionChanged() {
 void RunBranchAndBound() {
   Scr5 &f = scr5();
   g.OutputPageKind = 2;
-  // The paint handler draws the screen's frame again on the cleared drawing.
-  f.Clear();
-  f.Refresh();
+  ClearToFrame(f);
   InitIPOutputScreen();
 
   f.SetFontName("arial");

@@ -10,6 +10,7 @@
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
+#include "shell/ui/screen_helpers.h"
 
 namespace quon {
 
@@ -60,7 +61,7 @@ ModelRoads LinearProgrammingRoads() {
     Scr5 &s = scr5();
     EndSimplexTableauView();
     if (g.OutputOption > 0) {
-      s.Clear();
+      ClearToFrame(s);
       s.outputGrid.SetCols(0);
       s.outputGrid.SetRows(0);
     }

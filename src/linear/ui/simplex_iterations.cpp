@@ -403,8 +403,7 @@ void PostOptimumPick(int col) {
 // drawn over itself.
 void RedrawHeading() {
   Scr5 &f = scr5();
-  f.Clear();
-  f.Refresh();
+  ClearToFrame(f);
   ShowSimplexTableauHeading();
 }
 

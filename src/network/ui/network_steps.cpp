@@ -7,6 +7,7 @@
 #include "platform/user_services.h"
 #include "shell/helpers.h"
 #include "shell/ui/scr5.h"
+#include "shell/ui/screen_helpers.h"
 
 namespace quon {
 
@@ -43,12 +44,6 @@ bool MaxFlowCycle() {
   return true;
 }
 
-// The drawing cleared; the paint handler draws the screen's frame again.
-void CleanScreen() {
-  scr5().Clear();
-  scr5().Refresh();
-}
-
 std::string EndIteration() {
   return std::to_string(g.IterCount + 1);
 }
@@ -82,7 +77,7 @@ void NetworkOptionChosen() {
   switch (g.NetSubModel) {
   case 2:
   case 3:
-    CleanScreen();
+    ClearToFrame(scr5());
     InitShortestRouteOutputScreen();
     if (g.NetSubModel == 2)
       ShowDijkstraOutput();
@@ -90,7 +85,7 @@ void NetworkOptionChosen() {
       ShowFloydOutput();
     break;
   case 4:
-    CleanScreen();
+    ClearToFrame(scr5());
     InitMaxFlowOutputScreen();
     ShowMaxFlowOutput();
     break;

@@ -12,6 +12,11 @@ void DrawScreenFrameAndTitle(Form &form) {
   DrawFrameAndTitle(form, ScreenWidth(), ScreenHeight());
 }
 
+void ClearToFrame(Form &form) {
+  form.Clear();
+  form.Refresh();
+}
+
 int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid) {
   return static_cast<int32>(std::lround(buttonFrame.Top() - outputGrid.Top() - 0.9 * buttonFrame.Height()));
 }

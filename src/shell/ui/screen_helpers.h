@@ -15,6 +15,10 @@ namespace quon {
 // title of the current model class.
 void DrawScreenFrameAndTitle(Form &form);
 
+// Clears what the screen has drawn and has its paint handler draw the white frame again at
+// once, so a screen drawn afresh is never left without its frame until the next resize.
+void ClearToFrame(Form &form);
+
 // Height for the output screen's grid that leaves room for its button frame: the frame's Top
 // minus the grid's Top minus 0.9 of the frame's height. The output screen passes its
 // `Frame1` and `outputGrid`.

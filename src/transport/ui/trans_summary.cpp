@@ -158,7 +158,7 @@ void TransOutputOptionChosen(int option) {
   Scr5 &f = scr5();
   if (option > 0) {
     EndTransTableauView();
-    f.Clear();
+    ClearToFrame(f);
     f.Frame6.SetEnabled(true);
     f.Combo5.SetEnabled(true);
     f.outputGrid.SetCols(0);

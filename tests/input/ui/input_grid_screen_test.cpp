@@ -160,6 +160,7 @@ TEST_F(InputGridScreenTest, PastedTextPassesTheCellsFilterAndOverflowIsRefused) 
       {3, 3, "<>", "A constraint's type is <=, = or >="},
       {4, 1, "-infinity", "Nonnegative var: Lower bound must be nonnegative."},
       {6, 2, "maybe", "This row takes y or n"},
+      {5, 1, "5infinity", "This cell takes a number only"},
   };
   for (const Refused &r : refusals) {
     script.AnswerMsgBox(msg::OK, r.message);

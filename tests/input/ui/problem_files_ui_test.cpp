@@ -288,6 +288,41 @@ TEST_F(OpenRoads, FromTheMainMenuScreen) {
   EXPECT_EQ(scr2().grid1.TextMatrix(2, 1), "7");
 }
 
+// Every end of "Select Existing File" leaves a screen from which the MAIN menu's "Go to Input
+// Screen" brings up the input screen: the program never runs out of screens on the way.
+TEST_F(OpenRoads, EveryOpenEndLeadsOnToTheInputScreen) {
+  const std::string game = SaveTyped(9, "2", "2", "game.txt");
+  const std::string lp = SaveTyped(3, "2", "1", "lp.txt");
+  const std::string broken = (dir / "broken.txt").string();
+  std::ofstream(broken) << "not a problem\r\n";
+  for (int road = 0; road < 4; ++road) {
+    // The MAIN menu with linear programming chosen, then the Open dialog answered.
+    g.ModelClass = ModelClassCode::LinearProgramming;
+    script.ChoosePopup({"&Linear Programming"});
+    scr0().Show();
+    if (road == 0) script.AnswerOpen(std::nullopt);
+    if (road == 1) script.AnswerOpen(game).AnswerMsgBox(msg::No).ChoosePopup({"&Linear Programming"});
+    if (road == 2) script.AnswerOpen(broken).AnswerMsgBox(msg::OK);
+    if (road == 3) script.AnswerOpen(lp);
+    scr0().existingFileOption_Click();
+    ASSERT_EQ(ended, 0) << road;
+    // Back at the MAIN menu: from the input screen by its button, or already there.
+    if (IsLoaded<Scr2>()) {
+      if (SaveQuestionDue()) script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+      script.ChoosePopup({"&Linear Programming"});
+      scr2().cmdMainMenu.PerformClick();
+    }
+    ASSERT_TRUE(IsLoaded<Scr0>()) << road;
+    scr0().cmdDone.PerformClick();
+    EXPECT_TRUE(script.Done()) << road;
+    EXPECT_EQ(ended, 0) << road;
+    EXPECT_TRUE(IsLoaded<Scr2>()) << road;
+    EXPECT_FALSE(IsLoaded<Scr0>()) << road;
+    Forms::Clear();
+    UseScreen(15360, 11520);
+  }
+}
+
 class ReturnToInput : public InputScreenTest {
 protected:
   void Submit(Scr2 &s) {

@@ -240,6 +240,16 @@ TEST_F(OutputScreenTest, IterationsOptionRestartsTwoPhaseFromPhaseOne) {
   EXPECT_EQ(scr5().outputGrid.TextMatrix(0, 0), "Phase 1 (Iter 1");
 }
 
+// Each choice in the option list draws on a cleared screen that keeps its white frame.
+TEST_F(OutputScreenTest, OptionChoiceKeepsTheScreenFrame) {
+  SummaryOf(DoorsAndWindows());
+  AddOptionItems();
+  for (int option : {1, 0}) {
+    scr5().Combo1.PerformChoose(option);
+    EXPECT_TRUE(FrameDrawn(scr5())) << "option " << option + 1;
+  }
+}
+
 TEST_F(OutputScreenTest, WriteToPrinterPrintsTheMatrixReport) {
   RecordingSurface paper;
   SetPrinterForTesting(&paper);

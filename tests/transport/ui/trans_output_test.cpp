@@ -339,11 +339,13 @@ TEST_F(TransOutputTest, OptionListSolvesAgainFromTheFullAmounts) {
   const auto p = test::TextbookProblem();
   Tableaus(p, 1);
   TransOutputOptionChosen(1);
+  EXPECT_TRUE(FrameDrawn(scr5()));
   EXPECT_TRUE(Drawn(scr5(), "Objective Value (minimum cost) =435.00"));
   EXPECT_TRUE(Drawn(scr5(), std::string("Final Iteration No.: ") + Str(FinalIterationFrom(p, 2))));
   EXPECT_EQ(g.TransStartMethod, 1);
   test::ExpectConsistentBasis();
   TransOutputOptionChosen(2);
+  EXPECT_TRUE(FrameDrawn(scr5()));
   EXPECT_EQ(Cell(0, 0), "Iter 1");
   EXPECT_EQ(Cell(0, 2), "520.00");
   EXPECT_TRUE(scr5().cmdNextIter.Enabled());
