@@ -133,7 +133,7 @@ bool SystemPrinter::BeginPdf() {
 void SystemPrinter::PaintPage() {
   painter_.save();
   painter_.scale(unitsPerTwip_, unitsPerTwip_);
-  PaintOps(painter_, page_, kPrinterTwipsPerPixel, true);
+  PaintOps(painter_, page_, kPrinterTwipsPerPixel, true, &shaped_);
   painter_.restore();
   inked_ = inked_ || !page_.empty();
   std::vector<DrawOp>().swap(page_);

@@ -3,6 +3,8 @@
 #include <unordered_map>
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QtMath>
 #include <algorithm>
 
@@ -82,7 +84,91 @@ TextExtent TextMeasurer::operator()(const FontSpec &font, const std::string &tex
   return {found->second, face->metrics.lineSpacing()};
 }
 
-void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPerPixel, bool smoothShapes) {
+namespace {
+constexpr std::size_t kShapedFaces = 8;
+constexpr std::size_t kShapedTexts = 16384;
+} // namespace
+
+ShapedTexts::ShapedTexts() = default;
+ShapedTexts::~ShapedTexts() = default;
+
+ShapedTexts::Face &ShapedTexts::FaceFor(const FontSpec &font) {
+  for (const auto &f : faces_)
+    if (f->spec == font) return *f;
+  if (faces_.size() >= kShapedFaces) faces_.erase(faces_.begin());
+  auto face = std::make_unique<Face>();
+  face->spec = font;
+  face->font = TwipsFont(font);
+  face->ascent = QFontMetricsF(face->font).ascent();
+  faces_.push_back(std::move(face));
+  return *faces_.back();
+}
+
+const ShapedTexts::Shaped &ShapedTexts::Shape(Face &face, const std::string &text) {
+  auto found = face.texts.find(text);
+  if (found != face.texts.end()) return found->second;
+  if (face.texts.size() >= kShapedTexts) face.texts.clear();
+  Shaped shaped;
+  // An underline is drawn along the text as a whole, so underlined texts are drawn as texts.
+  if (!face.spec.underline) {
+    QTextLayout layout(QString::fromStdString(text), face.font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (line.isValid() && runs.size() == 1) {
+      shaped.font = runs[0].rawFont();
+      shaped.glyphs = runs[0].glyphIndexes();
+      shaped.positions = runs[0].positions();
+      for (QPointF &p : shaped.positions)
+        p.ry() -= line.ascent();
+      shaped.whole = true;
+    }
+  }
+  return face.texts.emplace(text, std::move(shaped)).first->second;
+}
+
+namespace {
+
+// Consecutive texts of one font and colour, gathered to be drawn as one glyph run.
+class GlyphBatch {
+public:
+  bool Takes(const QRawFont &font, Rgb color) const {
+    return !glyphs_.isEmpty() && color_ == color && font_ == font;
+  }
+  void Add(const ShapedTexts::Shaped &text, Rgb color, QPointF origin) {
+    if (glyphs_.isEmpty()) {
+      font_ = text.font;
+      color_ = color;
+    }
+    glyphs_ += text.glyphs;
+    for (const QPointF &p : text.positions)
+      positions_.push_back(origin + p);
+  }
+  bool Empty() const { return glyphs_.isEmpty(); }
+  Rgb Color() const { return color_; }
+  void Draw(QPainter &painter) {
+    if (glyphs_.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(font_);
+    run.setGlyphIndexes(glyphs_);
+    run.setPositions(positions_);
+    painter.drawGlyphRun(QPointF(0, 0), run);
+    glyphs_.clear();
+    positions_.clear();
+  }
+
+private:
+  QRawFont font_;
+  Rgb color_ = 0;
+  QVector<quint32> glyphs_;
+  QVector<QPointF> positions_;
+};
+
+} // namespace
+
+void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPerPixel, bool smoothShapes,
+              ShapedTexts *shaped) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, smoothShapes);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -91,20 +177,41 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
   double ascent = 0;
   bool textPen = false; // the pen is a text pen of textColor
   Rgb textColor = 0;
+  auto useTextPen = [&](Rgb color) {
+    if (!textPen || textColor != color) {
+      painter.setPen(ToQColor(color));
+      textPen = true;
+      textColor = color;
+    }
+  };
+  GlyphBatch batch;
+  auto drawBatch = [&] {
+    if (batch.Empty()) return;
+    useTextPen(batch.Color());
+    batch.Draw(painter);
+  };
+  ShapedTexts::Face *face = nullptr;
   for (const DrawOp &op : ops) {
+    if (op.kind != DrawKind::Text) drawBatch();
     switch (op.kind) {
     case DrawKind::Text: {
+      if (shaped != nullptr) {
+        if (face == nullptr || !(face->spec == op.font)) face = &shaped->FaceFor(op.font);
+        const ShapedTexts::Shaped &text = shaped->Shape(*face, op.text);
+        if (text.whole) {
+          if (!batch.Takes(text.font, op.color)) drawBatch();
+          batch.Add(text, op.color, QPointF(op.x1, op.y1 + face->ascent));
+          break;
+        }
+        drawBatch();
+      }
       if (lastFont == nullptr || !(*lastFont == op.font)) {
         const QFont font = TwipsFont(op.font);
         painter.setFont(font);
         ascent = QFontMetricsF(font).ascent();
         lastFont = &op.font;
       }
-      if (!textPen || textColor != op.color) {
-        painter.setPen(ToQColor(op.color));
-        textPen = true;
-        textColor = op.color;
-      }
+      useTextPen(op.color);
       painter.drawText(QPointF(op.x1, op.y1 + ascent), QString::fromStdString(op.text));
       break;
     }
@@ -141,6 +248,7 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
       break;
     }
   }
+  drawBatch();
   painter.restore();
 }
 
