@@ -56,6 +56,7 @@ TextExtent QtTextExtent(const FontSpec &font, const std::string &text) {
 struct TextMeasurer::Face {
   FontSpec font;
   QFontMetricsF metrics;
+  double lineSpacing;
   std::unordered_map<std::string, double> widths;
 };
 
@@ -68,20 +69,23 @@ TextMeasurer::TextMeasurer() = default;
 TextMeasurer::~TextMeasurer() = default;
 
 TextExtent TextMeasurer::operator()(const FontSpec &font, const std::string &text) {
-  Face *face = nullptr;
-  for (const auto &f : faces_)
-    if (f->font == font) face = f.get();
+  // Texts come in runs of one font: the last font is looked at first.
+  Face *face = last_ != nullptr && last_->font == font ? last_ : nullptr;
+  for (std::size_t i = 0; face == nullptr && i < faces_.size(); ++i)
+    if (faces_[i]->font == font) face = faces_[i].get();
   if (face == nullptr) {
     if (faces_.size() >= kMeasuredFaces) faces_.erase(faces_.begin());
-    faces_.push_back(std::make_unique<Face>(Face{font, QFontMetricsF(TwipsFont(font)), {}}));
+    const QFontMetricsF metrics(TwipsFont(font));
+    faces_.push_back(std::make_unique<Face>(Face{font, metrics, metrics.lineSpacing(), {}}));
     face = faces_.back().get();
   }
+  last_ = face;
   auto found = face->widths.find(text);
   if (found == face->widths.end()) {
     if (face->widths.size() >= kRememberedWidths) face->widths.clear();
     found = face->widths.emplace(text, face->metrics.horizontalAdvance(QString::fromStdString(text))).first;
   }
-  return {found->second, face->metrics.lineSpacing()};
+  return {found->second, face->lineSpacing};
 }
 
 namespace {
@@ -118,10 +122,21 @@ const ShapedTexts::Shaped &ShapedTexts::Shape(Face &face, const std::string &tex
     const QList<QGlyphRun> runs = layout.glyphRuns();
     if (line.isValid() && runs.size() == 1) {
       shaped.font = runs[0].rawFont();
-      shaped.glyphs = runs[0].glyphIndexes();
-      shaped.positions = runs[0].positions();
-      for (QPointF &p : shaped.positions)
-        p.ry() -= line.ascent();
+      const QVector<quint32> glyphs = runs[0].glyphIndexes();
+      const QVector<QPointF> positions = runs[0].positions();
+      // The blanks that pad a text to its column draw nothing: the other glyphs keep their
+      // places without them.
+      const QVector<quint32> blank = shaped.font.glyphIndexesForString(QStringLiteral(" "));
+      auto isBlank = [&](qsizetype i) { return blank.size() == 1 && glyphs[i] == blank[0]; };
+      qsizetype first = 0, end = glyphs.size();
+      while (first < end && isBlank(first))
+        ++first;
+      while (end > first && isBlank(end - 1))
+        --end;
+      for (qsizetype i = first; i < end; ++i) {
+        shaped.glyphs.push_back(glyphs[i]);
+        shaped.positions.push_back(positions[i] - QPointF(0, line.ascent()));
+      }
       shaped.whole = true;
     }
   }

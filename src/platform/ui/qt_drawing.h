@@ -37,6 +37,7 @@ public:
 private:
   struct Face;
   std::vector<std::unique_ptr<Face>> faces_;
+  Face *last_ = nullptr; // the face measured last
 };
 
 // Texts laid out once for painting: a printout repeats the same numbers and captions
@@ -64,6 +65,7 @@ public:
   ShapedTexts &operator=(const ShapedTexts &) = delete;
   Face &FaceFor(const FontSpec &font);
   const Shaped &Shape(Face &face, const std::string &text);
+  void Clear() { faces_.clear(); }
 
 private:
   std::vector<std::unique_ptr<Face>> faces_;

@@ -279,8 +279,9 @@ TEST_F(PdfPrinter, TextLiesWhereItWasPrinted) {
   EXPECT_NEAR(second[0].yMin, 1000 * pt, 1.5);
 }
 
-// Texts drawn from their laid-out glyphs, gathered into runs, come out where and as plain
-// drawn texts do: same words, same boxes, in every font, colour and order.
+// Texts drawn from their laid-out glyphs, gathered into runs and without the blanks that pad
+// them, come out where and as plain drawn texts do: same words, same boxes, in every font,
+// colour and order.
 TEST_F(PdfPrinter, ShapedTextsLieExactlyWherePlainTextsDo) {
   std::vector<DrawOp> ops;
   auto text = [&ops](double x, double y, const std::string &t, FontSpec font, Rgb color = kBlack) {
@@ -295,7 +296,7 @@ TEST_F(PdfPrinter, ShapedTextsLieExactlyWherePlainTextsDo) {
   const FontSpec small{"arial", 6, false, false}, bold{"arial", 9, true, false}, lined{"arial", 10, false, true};
   for (int row = 0; row < 40; ++row)
     for (int col = 0; col < 9; ++col)
-      text(1200 + 1100 * col, 1000 + 130 * row, row % 3 == 0 ? "-12.50000" : std::to_string(row * col) + ".00000",
+      text(1200 + 1100 * col, 1000 + 130 * row, row % 3 == 0 ? "   -12.50000 " : std::to_string(row * col) + ".00000",
            col == 4 ? bold : small, col == 7 ? kRed : kBlack);
   text(1200, 7000, "AVAST Te Wo yields, kerned", bold);
   text(1200, 7400, "UNDERLINED TITLE", lined);
@@ -304,6 +305,8 @@ TEST_F(PdfPrinter, ShapedTextsLieExactlyWherePlainTextsDo) {
   line.x1 = 1200, line.y1 = 7800, line.x2 = 10000, line.y2 = 7800;
   ops.push_back(line);
   text(1200, 8000, "", small);
+  text(1200, 8100, "        ", small);
+  text(1200, 8150, " A Y T ", bold); // blanks kerned against letters
   text(1200, 8200, "after the line", small);
 
   auto paint = [&](const QString &name, ShapedTexts *shaped) {
