@@ -133,10 +133,10 @@ bool SystemPrinter::BeginPdf() {
 void SystemPrinter::PaintPage() {
   painter_.save();
   painter_.scale(unitsPerTwip_, unitsPerTwip_);
-  PaintOps(painter_, page_, kPrinterTwipsPerPixel, true);
+  PaintOps(painter_, page_, kPrinterTwipsPerPixel, true, &shaped_);
   painter_.restore();
   inked_ = inked_ || !page_.empty();
-  std::vector<DrawOp>().swap(page_);
+  page_.clear(); // its room serves the next page
 }
 
 void SystemPrinter::FlushPage() {
@@ -200,6 +200,7 @@ void SystemPrinter::Close() {
   device_.reset();
   paged_ = nullptr;
   std::vector<DrawOp>().swap(page_);
+  shaped_.Clear();
   blankPages_ = 0;
   pagesDone_ = 0;
   begun_ = false;

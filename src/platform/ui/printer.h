@@ -92,6 +92,7 @@ private:
   qint64 progressAfterMs_ = 1000;
   std::unique_ptr<QProgressDialog> progress_;
   mutable TextMeasurer measure_;
+  ShapedTexts shaped_;
   std::function<void(const PrintNotice &)> notifier_;
   std::string pdfFolder_;
   std::string lastPdfPath_;

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -274,6 +277,62 @@ TEST_F(PdfPrinter, TextLiesWhereItWasPrinted) {
   EXPECT_EQ(second[0].text, "Result");
   EXPECT_EQ(second[0].page, 1);
   EXPECT_NEAR(second[0].yMin, 1000 * pt, 1.5);
+}
+
+// Texts drawn from their laid-out glyphs, gathered into runs and without the blanks that pad
+// them, come out where and as plain drawn texts do: same words, same boxes, in every font,
+// colour and order.
+TEST_F(PdfPrinter, ShapedTextsLieExactlyWherePlainTextsDo) {
+  std::vector<DrawOp> ops;
+  auto text = [&ops](double x, double y, const std::string &t, FontSpec font, Rgb color = kBlack) {
+    DrawOp op;
+    op.x1 = x;
+    op.y1 = y;
+    op.text = t;
+    op.font = std::move(font);
+    op.color = color;
+    ops.push_back(op);
+  };
+  const FontSpec small{"arial", 6, false, false}, bold{"arial", 9, true, false}, lined{"arial", 10, false, true};
+  for (int row = 0; row < 40; ++row)
+    for (int col = 0; col < 9; ++col)
+      text(1200 + 1100 * col, 1000 + 130 * row, row % 3 == 0 ? "   -12.50000 " : std::to_string(row * col) + ".00000",
+           col == 4 ? bold : small, col == 7 ? kRed : kBlack);
+  text(1200, 7000, "AVAST Te Wo yields, kerned", bold);
+  text(1200, 7400, "UNDERLINED TITLE", lined);
+  DrawOp line;
+  line.kind = DrawKind::Line;
+  line.x1 = 1200, line.y1 = 7800, line.x2 = 10000, line.y2 = 7800;
+  ops.push_back(line);
+  text(1200, 8000, "", small);
+  text(1200, 8100, "        ", small);
+  text(1200, 8150, " A Y T ", bold); // blanks kerned against letters
+  text(1200, 8200, "after the line", small);
+
+  auto paint = [&](const QString &name, ShapedTexts *shaped) {
+    const QString path = folder.filePath(name);
+    QPdfWriter pdf(path);
+    pdf.setResolution(1440);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter(&pdf);
+    PaintOps(painter, ops, kPrinterTwipsPerPixel, true, shaped);
+    pdf.newPage();
+    PaintOps(painter, ops, kPrinterTwipsPerPixel, true, shaped); // the texts laid out already
+    painter.end();
+    return PdfWords(path);
+  };
+  ShapedTexts shaped;
+  const auto plain = paint("plain.pdf", nullptr), fast = paint("shaped.pdf", &shaped);
+  ASSERT_EQ(plain.size(), fast.size());
+  EXPECT_GT(plain.size(), 2 * 360u);
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    EXPECT_EQ(fast[i].text, plain[i].text) << i;
+    EXPECT_EQ(fast[i].page, plain[i].page) << i;
+    EXPECT_NEAR(fast[i].xMin, plain[i].xMin, 1e-3) << plain[i].text;
+    EXPECT_NEAR(fast[i].xMax, plain[i].xMax, 1e-3) << plain[i].text;
+    EXPECT_NEAR(fast[i].yMin, plain[i].yMin, 1e-3) << plain[i].text;
+    EXPECT_NEAR(fast[i].yMax, plain[i].yMax, 1e-3) << plain[i].text;
+  }
 }
 
 TEST_F(PdfPrinter, PagesAreUsLetter) {
