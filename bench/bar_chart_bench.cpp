@@ -12,6 +12,7 @@
 #include "platform/screen.h"
 #include "platform/ui/forms.h"
 #include "project/bar_chart.h"
+#include "project/project_schedule.h"
 #include "project/project_input.h"
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
