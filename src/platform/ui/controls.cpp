@@ -192,6 +192,16 @@ protected:
 
 } // namespace
 
+Button *DefaultButtonIn(const Container &c) {
+  for (Control *child : c.Children()) {
+    if (!child->Visible() || !child->Enabled()) continue;
+    if (auto *b = dynamic_cast<Button *>(child); b && b->IsDefault()) return b;
+    if (auto *inner = dynamic_cast<const Container *>(child))
+      if (Button *b = DefaultButtonIn(*inner)) return b;
+  }
+  return nullptr;
+}
+
 Button::Button(Container &parent, std::string name) : Control(parent, std::move(name)) {
   auto *b = new ButtonWidget(parent.ClientWidget());
   b->setFocusPolicy(Qt::StrongFocus);
@@ -341,17 +351,6 @@ private:
     QPointer<TextBoxWidget> self(this);
     if (box->Pasted(text().toStdString()) || !self) return;
     setText(before);
-  }
-
-  // The enabled, visible default button among a container's controls, frames included.
-  static Button *DefaultButtonIn(const Container &c) {
-    for (Control *child : c.Children()) {
-      if (!child->Visible() || !child->Enabled()) continue;
-      if (auto *b = dynamic_cast<Button *>(child); b && b->IsDefault()) return b;
-      if (auto *inner = dynamic_cast<const Container *>(child))
-        if (Button *b = DefaultButtonIn(*inner)) return b;
-    }
-    return nullptr;
   }
 
   static Control *ControlOf(const Container &c, const QWidget *w) {

@@ -105,6 +105,9 @@ private:
   bool default_ = false;
 };
 
+// The enabled, visible default button among a container's controls, frames included.
+Button *DefaultButtonIn(const Container &c);
+
 class Label : public Control {
 public:
   Label(Container &parent, std::string name);

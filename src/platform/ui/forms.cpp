@@ -193,7 +193,15 @@ protected:
   }
   void resizeEvent(QResizeEvent *) override { Layout(); }
   void keyPressEvent(QKeyEvent *e) override {
-    if (!TryFormShortcut(this, *e)) QWidget::keyPressEvent(e);
+    if (TryFormShortcut(this, *e)) return;
+    // Return that no control took presses the screen's default button.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && form_ && form_->Loaded() &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+      if (Button *b = DefaultButtonIn(*form_)) {
+        b->PerformClick();
+        return;
+      }
+    QWidget::keyPressEvent(e);
   }
 
 private:

@@ -75,6 +75,12 @@ TEST_F(FormsTest, ABoxWithoutKeyHandlersLeavesTabAndReturnToTheScreen) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
   QApplication::sendEvent(f.cmdInFrame.Widget(), &press);
   EXPECT_EQ(Log(), (Strings{"cmdInFrame_Click"}));
+  // Return on a control that does not take it reaches the screen, which presses its default.
+  f.cmdDone.SetEnabled(true);
+  Log().clear();
+  QKeyEvent onOption(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(f.Option1.Widget(), &onOption);
+  EXPECT_EQ(Log(), (Strings{"cmdDone_Click"}));
 }
 
 TEST_F(FormsTest, MessageBoxButtonsAnswerToTheirLetters) {
