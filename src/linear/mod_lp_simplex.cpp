@@ -932,6 +932,18 @@ bool SimplexReinvert() {
 
 namespace {
 
+// Column `entering` takes basis row `row`; the pivot itself follows.
+void ExchangeBasis(int row, int entering) {
+  const int leaving = g.BasisList(row);
+  g.Entering = static_cast<int16>(entering);
+  g.Leaving = static_cast<int16>(leaving);
+  g.LeavingRow = static_cast<int16>(row);
+  g.NonBasicMark(leaving) = static_cast<int16>(leaving);
+  g.NonBasicMark(entering) = 0;
+  g.BasisList(row) = static_cast<int16>(entering);
+  g.CostB(row) = g.Cost(entering);
+}
+
 // A free column has no bound to hold it at 0, so a whole run starts by bringing each one into
 // the basis where that changes no value: in a row whose slack or artificial column is basic at
 // 0, the one with the largest entry of the free column. Without this, every column held at a
@@ -959,14 +971,7 @@ bool EnterFreeColumns() {
       }
     }
     if (row == 0 || !(best > 1E-6 * largest)) continue;
-    const int leaving = g.BasisList(row);
-    g.Entering = static_cast<int16>(j);
-    g.Leaving = static_cast<int16>(leaving);
-    g.LeavingRow = static_cast<int16>(row);
-    g.NonBasicMark(leaving) = static_cast<int16>(leaving);
-    g.NonBasicMark(j) = 0;
-    g.BasisList(row) = static_cast<int16>(j);
-    g.CostB(row) = g.Cost(j);
+    ExchangeBasis(row, j);
     if (!SimplexPivot()) return false;
     g.Entering = 0;
     g.Leaving = 0;
@@ -1070,14 +1075,7 @@ bool RepairByDualSteps() {
       }
     }
     if (entering == 0) return false;
-    const int leaving = g.BasisList(r);
-    g.Entering = static_cast<int16>(entering);
-    g.Leaving = static_cast<int16>(leaving);
-    g.LeavingRow = static_cast<int16>(r);
-    g.NonBasicMark(leaving) = static_cast<int16>(leaving);
-    g.NonBasicMark(entering) = 0;
-    g.BasisList(r) = static_cast<int16>(entering);
-    g.CostB(r) = g.Cost(entering);
+    ExchangeBasis(r, entering);
     State().alphaFor = 0;
     if (!SimplexPivot()) return false;
     g.Entering = 0;
