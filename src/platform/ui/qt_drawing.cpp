@@ -98,10 +98,10 @@ ShapedTexts::~ShapedTexts() = default;
 
 ShapedTexts::Face &ShapedTexts::FaceFor(const FontSpec &font) {
   for (const auto &f : faces_)
-    if (f->spec == font) return *f;
+    if (f->wanted == font) return *f;
   if (faces_.size() >= kShapedFaces) faces_.erase(faces_.begin());
   auto face = std::make_unique<Face>();
-  face->spec = font;
+  face->wanted = font;
   face->font = TwipsFont(font);
   face->ascent = QFontMetricsF(face->font).ascent();
   faces_.push_back(std::move(face));
@@ -114,7 +114,7 @@ const ShapedTexts::Shaped &ShapedTexts::Shape(Face &face, const std::string &tex
   if (face.texts.size() >= kShapedTexts) face.texts.clear();
   Shaped shaped;
   // An underline is drawn along the text as a whole, so underlined texts are drawn as texts.
-  if (!face.spec.underline) {
+  if (!face.wanted.underline) {
     QTextLayout layout(QString::fromStdString(text), face.font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
@@ -211,7 +211,7 @@ void PaintOps(QPainter &painter, const std::vector<DrawOp> &ops, double twipsPer
     switch (op.kind) {
     case DrawKind::Text: {
       if (shaped != nullptr) {
-        if (face == nullptr || !(face->spec == op.font)) face = &shaped->FaceFor(op.font);
+        if (face == nullptr || !(face->wanted == op.font)) face = &shaped->FaceFor(op.font);
         const ShapedTexts::Shaped &text = shaped->Shape(*face, op.text);
         if (text.whole) {
           if (!batch.Takes(text.font, op.color)) drawBatch();

@@ -53,7 +53,7 @@ public:
     bool whole = false; // one font holds every glyph: the text can be drawn from these glyphs
   };
   struct Face {
-    FontSpec spec;
+    FontSpec wanted; // the font as the drawing asked for it
     QFont font;
     double ascent = 0;
     std::unordered_map<std::string, Shaped> texts;
