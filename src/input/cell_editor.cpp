@@ -42,17 +42,19 @@ void MoveUnlessClosed(InputPort &ui, const GridStore &grid, int16 row, int16 col
   PlaceCellEditor(ui, row, col);
 }
 
-void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
+// Moves the editor on; false when it cannot (the end of the grid).
+bool Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   const int16 cls = g.ModelClass;
   const int rows = grid.Rows(), cols = grid.Cols();
   if ((IsLinearOrInteger() || cls == ModelClassCode::Transportation || cls == ModelClassCode::Networks) && IsEditableCell(grid, 1, r, c) != 0) {
-    if (r < rows - 1) PlaceCellEditor(ui, r + 1, 1);
-    return;
+    if (r == rows - 1) return false;
+    PlaceCellEditor(ui, r + 1, 1);
+    return true;
   }
   if (cls == ModelClassCode::ProjectPlanning && c == 1) {
     g.FinalIteration = 0;
     PlaceCellEditor(ui, r, 2);
-    return;
+    return true;
   }
   if (cls == ModelClassCode::ProjectPlanning && c == 2) {
     if (g.FinalIteration == 0) {
@@ -61,7 +63,7 @@ void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
       g.FinalIteration = 0;
       PlaceCellEditor(ui, r, 2);
     }
-    return;
+    return true;
   }
   if (c == cols - 1) {
     if (cls == ModelClassCode::ProjectPlanning) {
@@ -70,31 +72,32 @@ void Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
         grid.SetTextMatrix(r + 1, 0, Trim(Str(r + 1)));
       }
       PlaceCellEditor(ui, r + 1, 1);
-      return;
+      return true;
     }
-    if (r == rows - 1) return;
+    if (r == rows - 1) return false;
     if (cls == ModelClassCode::Transportation && r == rows - 2) {
       PlaceCellEditor(ui, r + 1, 2);
-      return;
+      return true;
     }
     if (cls == ModelClassCode::Networks) {
       const bool symmetric = ui.SymmetricTicked();
-      if (r == rows - 2 && symmetric) return;
+      if (r == rows - 2 && symmetric) return false;
       if (!symmetric)
         PlaceCellEditor(ui, r + 1, r + 1 == 2 ? 3 : 2);
       else
         PlaceCellEditor(ui, r + 1, r + 2);
-      return;
+      return true;
     }
     PlaceCellEditor(ui, r + 1, 1);
-    return;
+    return true;
   }
   if (cls == ModelClassCode::Networks && c + 1 == r) {
-    if (c + 1 == cols - 1) return;
+    if (c + 1 == cols - 1) return false;
     PlaceCellEditor(ui, r, c + 2);
-    return;
+    return true;
   }
   PlaceCellEditor(ui, r, c + 1);
+  return true;
 }
 
 void Back(InputPort &ui, GridStore &grid, int16 r, int16 c) {
@@ -171,28 +174,41 @@ void ShowRefusal(InputPort &ui, const InputMessage &m) {
              msg::Icon(m.style) == msg::Information ? InputMsgIcon::Information : InputMsgIcon::Critical);
 }
 
+// A key the cell refuses: after it the cell's whole text is selected, so that what the user
+// types next replaces it rather than running on from the text left before the refusal.
+void RefuseKey(InputPort &ui) {
+  ui.Beep();
+  ui.SelectAllEditorText();
+}
+void RefuseKey(InputPort &ui, const std::string &text, const std::string &title, InputMsgIcon icon) {
+  ui.Beep();
+  ui.Message(text, title, icon);
+  ui.SelectAllEditorText();
+}
+
 // The checks every class shares once its own rules have let a character through.
 void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
   if (key == '.' && TakesWholeNumber(SheetOf(grid), g.CurRow, g.CurCol)) {
     key = 0;
     ShowRefusal(ui, WholeNumberRefusal());
+    ui.SelectAllEditorText();
     return;
   }
   const std::string text = ui.EditorText();
   if ((key == '.' && Contains(text, '.') && g.EditorFlag != 1) || (key == '+' && g.EditorFlag != 1)) {
     key = 0;
-    ui.Beep();
+    RefuseKey(ui);
     return;
   }
   if (key == '-') {
     if (g.ModelClass == ModelClassCode::Networks || g.ModelClass == ModelClassCode::ProjectPlanning) {
       key = 0;
-      ui.Beep();
+      RefuseKey(ui);
       return;
     }
     if (g.EditorFlag == 0 && (ui.EditorSelStart() != 0 || Contains(text, '-'))) {
       key = 0;
-      ui.Beep();
+      RefuseKey(ui);
       return;
     }
   }
@@ -208,7 +224,7 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
   // Tab, Enter and Esc are the editor's moves. The arrow keys move it too but never arrive
   // here as characters: 37 and 39 are then "%" and "'", refused aloud like every other.
   if (code != 9 && code != 13 && code != 27) {
-    ui.Beep();
+    RefuseKey(ui);
     g.EditorFlag = 1;
   }
 }
@@ -232,14 +248,13 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
     else if (typed == '>')
       ui.SetEditorText(">=");
     else
-      ui.Beep();
+      RefuseKey(ui);
     return;
   }
   if (c == cols - 1) {
     if (key == '-') {
       key = 0;
-      ui.Beep();
-      ui.Message("Negative RHS not permitted.  Re-enter", "Rihgt-hand Side", InputMsgIcon::Critical);
+      RefuseKey(ui, "Negative RHS not permitted.  Re-enter", "Rihgt-hand Side", InputMsgIcon::Critical);
       return;
     }
     GeneralFilter(ui, grid, key);
@@ -266,9 +281,8 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
       }
     } else if (key == '-') {
       key = 0;
-      ui.Beep();
-      ui.Message("Nonnegative var: Lower bound must be nonnegative.", "Unrestricted Status",
-                 InputMsgIcon::Information);
+      RefuseKey(ui, "Nonnegative var: Lower bound must be nonnegative.", "Unrestricted Status",
+                InputMsgIcon::Information);
       return;
     }
     GeneralFilter(ui, grid, key);
@@ -297,7 +311,7 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
       if (freeRow && !lower.empty() && lower[0] == '-') ChangeCell(grid, m + 3, c, ZeroText());
     } else {
       g.BX0KeyState = 0;
-      ui.Beep();
+      RefuseKey(ui);
     }
     return;
   }
@@ -310,9 +324,7 @@ void TransportKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
   if (r == grid.Rows() - 1 || c == grid.Cols() - 1) {
     if (key == '-') {
       key = 0;
-      ui.Beep();
-      ui.Message("Negative Supply/Demand not permitted.", "Suppl/Demand", InputMsgIcon::Information);
-      ui.SelectAllEditorText();
+      RefuseKey(ui, "Negative Supply/Demand not permitted.", "Suppl/Demand", InputMsgIcon::Information);
       return;
     }
   } else if (IsLetter(key, 'i')) {
@@ -352,7 +364,7 @@ void FilterByClass(InputPort &ui, GridStore &grid, int16 &keyAscii) {
     if (IsLetter(keyAscii, 'i')) {
       if (ui.EditorText() == "-") {
         keyAscii = 0;
-        ui.Beep();
+        RefuseKey(ui);
       } else {
         PutWord(ui, keyAscii, "infinity");
       }
@@ -404,7 +416,9 @@ void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
     Down(ui, grid, r, c);
     break;
   default:
-    Forward(ui, grid, r, c);
+    // A Tab or Enter that cannot move on leaves the cell's text selected, so the next number
+    // typed replaces it instead of running on from it.
+    if (!Forward(ui, grid, r, c) && (keyCode == kKeyTab || keyCode == kKeyEnter)) ui.SelectAllEditorText();
     break;
   }
 }
@@ -418,6 +432,10 @@ void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
     return;
   }
   g.BX0KeyState = 0;
+  // A comma in a number cell is the decimal point of the desktops that write one.
+  if (keyAscii == ',' && g.CurRow >= 1 && g.CurCol >= 1 && g.CurRow < grid.Rows() && g.CurCol < grid.Cols() &&
+      TakesNumber(SheetOf(grid), g.CurRow, g.CurCol))
+    keyAscii = '.';
   // A number typed over a word (wherever the caret was put in it) replaces the word; a key the
   // cell refuses leaves the word as it was.
   const std::string word = ui.EditorText();

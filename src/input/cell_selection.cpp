@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "input/cell_editor.h"
+#include "input/grid_edit.h"
 #include "input/input_grid.h"
 
 namespace quon {
@@ -23,7 +24,9 @@ bool SelectHeading(InputPort &ui) {
     return false;
   }
   EnableItems(ui, {EditGridItem::Paste, EditGridItem::Undo}, false);
-  EnableItems(ui, {EditGridItem::Delete, EditGridItem::Insert, EditGridItem::Copy}, true);
+  EnableItems(ui, {EditGridItem::Delete, EditGridItem::Copy}, true);
+  // At the largest size there is no room for another row or column, so Insert is not offered.
+  ui.SetMenuEnabled(EditGridItem::Insert, RoomToInsert());
   ui.HideEditor();
   return true;
 }

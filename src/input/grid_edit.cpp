@@ -495,6 +495,10 @@ void DeleteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   PlaceCellEditor(ui, 1, FirstDataCol());
 }
 
+bool RoomToInsert() {
+  return RaisedSize() < kMaxSize;
+}
+
 void DeleteGridRowCol(InputPort &ui, GridEditScreen &screen, GridStore &grid) {
   DeleteLine(ui, screen, grid, false);
 }

@@ -37,6 +37,10 @@ void DeleteGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid);
 void InsertGridLine(InputPort &ui, GridEditScreen &screen, GridStore &grid);
 void UndoGridEdit(InputPort &ui, GridEditScreen &screen, GridStore &grid);
 
+// Whether a row or column can still be inserted at the heading chosen (CurRow, CurCol): the
+// size it raises is below the largest size, 100.
+bool RoomToInsert();
+
 // Deletes the selected row or column (CurRow, CurCol). Refused at the model's minimum size.
 void DeleteGridRowCol(InputPort &ui, GridEditScreen &screen, GridStore &grid);
 // Inserts a row or column after the selected one (before it after a double-click) and leaves

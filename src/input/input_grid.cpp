@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "input/problem_file.h"
+#include "input/problem_header.h"
 #include "platform/colors.h"
 #include "platform/values.h"
 #include "shell/helpers.h"
@@ -202,6 +204,81 @@ void WriteDefaults(GridStore &grid) {
 } // namespace
 
 std::string ZeroText() { return Format(0.0, NumberFormatString()); }
+
+GridTexts TextsOf(const GridStore &grid) {
+  GridTexts out(grid.Rows());
+  for (int r = 0; r < grid.Rows(); ++r)
+    for (int c = 0; c < grid.Cols(); ++c) out[r].push_back(grid.TextMatrix(r, c));
+  return out;
+}
+
+namespace {
+
+// The lines at the end of a grid's rows or columns that follow the size: the bound and flag
+// rows, the relation and right-hand-side columns, the demand row, the supply column.
+int TailRows() {
+  switch (g.ModelClass) {
+  case ModelClassCode::LinearProgramming:
+    return 3;
+  case ModelClassCode::IntegerProgramming:
+    return 4;
+  case ModelClassCode::Transportation:
+    return 1;
+  default:
+    return 0;
+  }
+}
+int TailCols() {
+  switch (g.ModelClass) {
+  case ModelClassCode::LinearEquations:
+  case ModelClassCode::Transportation:
+    return 1;
+  case ModelClassCode::LinearProgramming:
+  case ModelClassCode::IntegerProgramming:
+    return 2;
+  default:
+    return 0;
+  }
+}
+
+// Where line k (from 1) of `oldCount` lines goes among `newCount`, or -1 when it has no place.
+int CarriedLine(int k, int oldCount, int newCount, int tail) {
+  if (k >= oldCount - tail) return k + newCount - oldCount;
+  return k < newCount - tail ? k : -1;
+}
+
+} // namespace
+
+void CarryDataCells(GridStore &grid, const GridTexts &old) {
+  const int oldRows = static_cast<int>(old.size());
+  const int oldCols = oldRows > 0 ? static_cast<int>(old[0].size()) : 0;
+  for (int r = 1; r < oldRows; ++r) {
+    const int nr = CarriedLine(r, oldRows, grid.Rows(), TailRows());
+    if (nr < 1) continue;
+    for (int c = 1; c < oldCols && c < static_cast<int>(old[r].size()); ++c) {
+      const int nc = CarriedLine(c, oldCols, grid.Cols(), TailCols());
+      if (nc >= 1) grid.SetTextMatrix(nr, nc, old[r][c]);
+    }
+  }
+}
+
+void AdoptGridSizes(const GridStore &grid) {
+  // A project's size is its largest node number, found from its rows.
+  if (g.ModelClass == ModelClassCode::ProjectPlanning) return;
+  const std::vector<int> sizes = GridSizes(g.ModelClass, grid.Rows(), grid.Cols());
+  if (sizes.empty()) return;
+  const int16 first = static_cast<int16>(sizes[0]);
+  const int16 second = static_cast<int16>(sizes.size() > 1 ? sizes[1] : 0);
+  g.NVars = g.MRows = g.NScen = g.NodeCount = g.GameRows = first;
+  if (HasSecondSize(g.ModelClass)) {
+    g.TransSources = first;
+    g.MRows = g.TransDests = g.GameCols = second;
+  }
+  if (g.ModelClass == ModelClassCode::Queueing) {
+    g.NVars = 5;
+    g.MRows = g.NScen;
+  }
+}
 
 int32 SetInputGridColumns(GridStore &grid, int32 &width) {
   for (int c = 0; c < grid.Cols(); ++c) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/grid_store.h"
 #include "platform/surface.h"
@@ -24,6 +25,20 @@ struct InputGridSetUp {
 // colours, headings and (unless GridFromFile) the default texts. Nothing happens and nullopt
 // comes back while GridReadyFlag is 1.
 std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid);
+
+// The texts of every cell of a grid, by row, headings included.
+using GridTexts = std::vector<std::vector<std::string>>;
+GridTexts TextsOf(const GridStore &grid);
+
+// Puts the data cells of `old` (a grid of the current model class built for other sizes) into
+// `grid`, just built for the sizes now in force: every row and column keeps its meaning (a
+// constraint, a bound or flag row, a variable, a relation, a right-hand side, a source, a
+// supply, a demand, a node, a scenario), and only those past the new sizes are dropped.
+void CarryDataCells(GridStore &grid, const GridTexts &old);
+
+// Sets the program-wide sizes of the current model class as the grid holds them, as the size
+// boxes and the grid set-up leave them once the grid is built.
+void AdoptGridSizes(const GridStore &grid);
 
 // Every column `width` twips and right-aligned, column 0 left; returns the total width.
 int32 SetInputGridColumns(GridStore &grid, int32 &width);

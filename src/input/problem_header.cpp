@@ -7,7 +7,10 @@
 
 namespace quon {
 
-const char *const kSizeLimitMessage = "Problem size cannot exceed 100.  Re-enter a size from 1 to 100";
+std::string SizeLimitMessage(int box) {
+  const int least = box == 2 && g.ModelClass != ModelClassCode::Queueing ? 2 : 1;
+  return "Problem size cannot exceed 100.  Re-enter a size from " + std::to_string(least) + " to 100";
+}
 
 SizeCaptions SizeCaptionsFor(int modelClass) {
   switch (modelClass) {
@@ -65,7 +68,7 @@ bool IsAllDigits(std::string_view text) {
 
 namespace {
 
-SizeVerdict Refused(const char *message, const char *title, int focusBox, bool tooLarge = false) {
+SizeVerdict Refused(const std::string &message, const char *title, int focusBox, bool tooLarge = false) {
   SizeVerdict v;
   v.accepted = false;
   v.tooLarge = tooLarge;
@@ -87,11 +90,16 @@ bool TooLarge(std::string_view text) {
 
 } // namespace
 
+SizeVerdict InvalidSizeRefusal(int box) {
+  if (box == 2 && g.ModelClass == ModelClassCode::Queueing) return Refused("Invalid nbr. of scenarios", "Queue Data Error", 2);
+  return Refused("Invalid problem size", "Problem Size", box);
+}
+
 SizeVerdict CheckProblemSize(int which, std::string_view firstText, std::string_view secondText) {
   if (g.ModelClass == ModelClassCode::ProjectPlanning) return {};
   // Pasted text may hold anything; only digits make a size.
   if (!IsAllDigits(firstText)) return Refused("Invalid problem size", "Problem Size", 2);
-  if (TooLarge(firstText)) return Refused(kSizeLimitMessage, "Problem size", 2, true);
+  if (TooLarge(firstText)) return Refused(SizeLimitMessage(2), "Problem size", 2, true);
 
   if (which == 1) {
     g.NVars = SizeValue(firstText);
@@ -108,8 +116,10 @@ SizeVerdict CheckProblemSize(int which, std::string_view firstText, std::string_
   }
 
   if (!IsAllDigits(secondText)) return Refused("Invalid problem size", "Problem Size", 3);
-  if (TooLarge(secondText)) return Refused(kSizeLimitMessage, "Problem size", 3, true);
+  if (TooLarge(secondText)) return Refused(SizeLimitMessage(3), "Problem size", 3, true);
+  // Both sizes as the two boxes give them, whatever a first confirmation left.
   g.NVars = g.TransSources = SizeValue(firstText);
+  g.NScen = g.NodeCount = g.GameRows = g.NVars;
   g.MRows = g.TransDests = g.GameCols = SizeValue(secondText);
   if (g.NVars < 2 || g.MRows < 1) {
     g.TitleSuppress = -1;

@@ -46,8 +46,13 @@ struct SizeVerdict {
   int focusBox = 0; // 2 or 3
 };
 
-// The size-limit message (title "Problem size").
-extern const char *const kSizeLimitMessage;
+// The size-limit message (title "Problem size") of size box 2 or 3: it names the range a size
+// there may take (a first size from 2, a scenario count and a second size from 1).
+std::string SizeLimitMessage(int box);
+
+// The refusal of a size box (2 or 3) for a size that is no whole number of the range, as an
+// invalid size is refused ("Invalid problem size"; for scenarios "Invalid nbr. of scenarios").
+SizeVerdict InvalidSizeRefusal(int box);
 
 // True when the text is empty or holds only the digits 0 to 9.
 bool IsAllDigits(std::string_view text);

@@ -349,10 +349,11 @@ TEST(QueueInput, WordsAndIntegerColumns) {
   EXPECT_EQ(s.At(), Pos(1, 5));
   s.Press(kKeyEnter);
   EXPECT_EQ(s.At(), Pos(2, 1));
-  // Counts are whole: a point is refused with a message, the cell keeps its number.
+  // Counts are whole: a point is refused with a message and the cell's number selected, so the
+  // digit typed next replaces it.
   PlaceCellEditor(s, 2, 3);
   s.Type("2.5");
-  EXPECT_EQ(s.Cell(2, 3), "25");
+  EXPECT_EQ(s.Cell(2, 3), "5");
   EXPECT_EQ(s.LastMessage(), "This cell takes a whole number only");
 }
 
@@ -365,7 +366,8 @@ TEST(MatrixInput, GeneralFilter) {
   EXPECT_EQ(s.Cell(1, 1), "-1.50");
   s.Type("a");
   EXPECT_EQ(s.beeps, 1);
-  s.Type("\b\b");
+  EXPECT_EQ(s.selLength, 4); // refused: what is typed next replaces the text
+  s.Type("-1");
   EXPECT_EQ(s.text, "-1");
   EXPECT_EQ(s.Cell(1, 1), "-1.00");
   s.Press(kKeyEnter);

@@ -69,7 +69,7 @@ TEST_F(SizeCheckTest, FirstSizeRefusals) {
   v = CheckProblemSize(1, "101", "");
   EXPECT_TRUE(v.tooLarge);
   EXPECT_EQ(v.title, "Problem size");
-  EXPECT_EQ(v.message, kSizeLimitMessage);
+  EXPECT_EQ(v.message, "Problem size cannot exceed 100.  Re-enter a size from 2 to 100");
   EXPECT_EQ(v.focusBox, 2);
   EXPECT_EQ(g.NVars, 5);
 }

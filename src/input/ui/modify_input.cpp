@@ -17,7 +17,7 @@ void ModifyInputData() {
   input.Show();
   input.cmdDone.SetEnabled(true);
 
-  input.BX1.SetText(kept.title);
+  input.ShowTitle(kept.title);
   input.BX2.SetText(kept.size1);
   if (HasSecondSize(g.ModelClass)) input.BX3.SetText(kept.size2);
   if (!kept.size1Shown) {

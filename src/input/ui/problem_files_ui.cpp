@@ -14,7 +14,7 @@ namespace {
 // The header boxes and the sizes as the typed road leaves them, so that every later check
 // (the save question on leaving among them) sees an opened problem as a typed one.
 void PlaceHeader(Scr2 &input, const ProblemFile &file) {
-  input.BX1.SetText(file.title);
+  input.ShowTitle(file.title);
   input.BX2.SetText(g.HeaderText[2]);
   const bool second = HasSecondSize(g.ModelClass);
   if (second) input.BX3.SetText(g.HeaderText[3]);

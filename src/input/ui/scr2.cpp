@@ -2,10 +2,13 @@
 
 #include <cmath>
 
+#include "input/input_grid.h"
+#include "input/problem_file.h"
 #include "input/problem_header.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "platform/user_services.h"
+#include "platform/values.h"
 #include "shell/ui/screen_helpers.h"
 
 namespace quon {
@@ -77,6 +80,10 @@ Scr2::Scr2() : Form("scr2") {
   BX1.DblClick = [this] { BX1_DblClick(); };
   BX1.KeyDown = [this](int &k, int s) { BX1_KeyDown(k, s); };
   BX1.KeyPress = [this](int &k) { BX1_KeyPress(k); };
+  // The title is part of the problem: the user's edit of it is offered for saving.
+  BX1.Change = [this] {
+    if (!showingTitle_) g.DataChanged = 1;
+  };
   BX2.Click = [this] { BX2_Click(); };
   BX2.DblClick = [this] { BX2_DblClick(); };
   BX2.KeyDown = [this](int &k, int s) { BX2_KeyDown(k, s); };
@@ -169,6 +176,12 @@ void Scr2::Form_Paint() {
   DrawHelpFrame(*this, ScreenWidth(), ScreenHeight());
 }
 
+void Scr2::ShowTitle(const std::string &title) {
+  showingTitle_ = true;
+  BX1.SetText(title);
+  showingTitle_ = false;
+}
+
 void Scr2::BX1_Click() {
   if (g.ModelClass == ModelClassCode::ProjectPlanning) Label6.SetVisible(true);
 }
@@ -218,6 +231,17 @@ void Scr2::SizeKeyPress(int &keyAscii, TextBox &box, bool selectAgain) {
     keyAscii = 0;
     return;
   }
+  if (keyAscii == '.' || keyAscii == ',') {
+    // A size is a whole number: a fraction is refused aloud, never read with its point dropped
+    // (2.5 as 25), and what is typed next replaces the box's text.
+    keyAscii = 0;
+    const SizeVerdict v = InvalidSizeRefusal(&box == &BX3 ? 3 : 2);
+    Beep();
+    MsgBox(v.message, msg::OKOnly | msg::Critical, v.title);
+    SelectAllText(box);
+    g.TitleSuppress = -1;
+    return;
+  }
   if (keyAscii < '0' || keyAscii > '9') {
     keyAscii = 0;
     Beep();
@@ -246,7 +270,7 @@ void Scr2::BX2_KeyDown(int &keyCode, int /*shift*/) {
   if (!ConfirmKey(keyCode)) return;
   Label6.SetVisible(HasSecondSize(g.ModelClass));
   g.GridReadyFlag = 0;
-  ValidateProblemSize(1, true);
+  ValidateProblemSize(1);
 }
 
 void Scr2::BX3_Click() {
@@ -273,7 +297,12 @@ void Scr2::BX3_KeyDown(int &keyCode, int /*shift*/) {
   if (!ConfirmKey(keyCode)) return;
   Label6.SetVisible(false);
   g.GridReadyFlag = 0;
-  if (g.ModelClass == ModelClassCode::Transportation) {
+  if (gridBuilt_ && (g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming)) {
+    // The sense the user chose on the grid stays: it is part of the problem.
+    const bool minimize = grid1.Rows() > 2 && Trim(grid1.TextMatrix(2, 0)) == "Minimize";
+    g.ObjSense = minimize ? 1 : -1;
+    g.SenseText = minimize ? "Minimize" : "Maximize";
+  } else if (g.ModelClass == ModelClassCode::Transportation) {
     g.ObjSense = 1;
     g.SenseText = "Minimize";
   } else {
@@ -293,20 +322,22 @@ void Scr2::GuardDigits(TextBox &box, std::string &lastGood) {
   Beep();
 }
 
-void Scr2::RefuseTooLarge(TextBox &box) {
-  grid1.SetVisible(false);
-  BX0.SetVisible(false);
-  MsgBox(kSizeLimitMessage, msg::OKOnly | msg::Critical, "Problem size");
+void Scr2::RefuseTooLarge(TextBox &box, const std::string &message) {
+  // The grid on the screen stays in view with its data: only the size typed is refused.
+  MsgBox(message, msg::OKOnly | msg::Critical, "Problem size");
   box.SetFocus();
 }
 
-void Scr2::ValidateProblemSize(int16 which, bool fromFirstSizeBox) {
+void Scr2::ValidateProblemSize(int16 which) {
   const int cls = g.ModelClass;
   const SizeVerdict v = CheckProblemSize(which, BX2.Text(), BX3.Text());
   if (!v.accepted) {
+    // The check has read the refused size; the grid on the screen keeps its own, which the
+    // editor's rules go by.
+    if (gridBuilt_) AdoptGridSizes(grid1);
     TextBox &box = v.focusBox == 3 ? BX3 : BX2;
     if (v.tooLarge) {
-      RefuseTooLarge(box);
+      RefuseTooLarge(box, v.message);
     } else {
       Beep();
       MsgBox(v.message, msg::OKOnly | msg::Critical, v.title);
@@ -318,22 +349,27 @@ void Scr2::ValidateProblemSize(int16 which, bool fromFirstSizeBox) {
   SaveAsMenu.SetEnabled(true);
 
   if (HasSecondSize(cls) && which == 1) {
+    // The grid keeps its sizes until the second one is confirmed.
+    if (gridBuilt_) AdoptGridSizes(grid1);
     SelectAllText(BX3);
     return;
   }
   if (cls < 1 || cls > 9) return;
-  if (fromFirstSizeBox && grid1.Cols() >= 2 && grid1.Rows() >= 2) {
-    // A new first size leaves the old grid's name cells behind; linear and integer programs
-    // keep their row labels in column 1. Only a size that is taken touches the grid: a
-    // refused one, or a first size still waiting for the second, leaves every cell as it was.
-    for (int j = 2; j < grid1.Cols(); ++j)
-      grid1.SetTextMatrix(1, j, "");
-    if (cls != ModelClassCode::LinearProgramming && cls != ModelClassCode::IntegerProgramming)
-      for (int i = 2; i < grid1.Rows(); ++i)
-        grid1.SetTextMatrix(i, 1, "");
-  }
   g.NewProblemMark = 0;
-  InitInputGrid();
+  // A project has no size to confirm: its title box only moves on to the grid.
+  const GridShape shape = ShapeOf(cls, g.ProjMethod, {g.NVars, g.MRows});
+  const bool sameGrid = gridBuilt_ && (cls == ModelClassCode::ProjectPlanning ||
+                                       (shape.rows == grid1.Rows() && shape.cols == grid1.Cols()));
+  if (sameGrid) {
+    // Passing through the header changes nothing: the grid stays exactly as it is.
+    AdoptGridSizes(grid1);
+    g.GridReadyFlag = 1;
+  } else {
+    const GridTexts old = gridBuilt_ ? TextsOf(grid1) : GridTexts{};
+    InitInputGrid();
+    CarryDataCells(grid1, old);
+    g.DataChanged = 1;
+  }
   g.CurRow = 1;
   g.CurCol = (cls == ModelClassCode::Transportation || cls == ModelClassCode::Networks) ? 2 : 1;
   if (grid1.Rows() > 1 && grid1.Cols() > g.CurCol) {

@@ -77,9 +77,13 @@ public:
   SaveOutcome SaveProblemFile(int16 mode);
 
   // Checks the sizes confirmed in size box `which` (1 or 2; 1 also for a project's title) and,
-  // once they are complete, builds the grid and puts the editor on its first data cell.
-  // fromFirstSizeBox: confirmed in BX2, whose new size first clears the old grid's name cells.
-  void ValidateProblemSize(int16 which, bool fromFirstSizeBox = false);
+  // once they are complete, builds the grid and puts the editor on its first data cell. A grid
+  // already on the screen stays as it is for the same sizes; for others it is rebuilt with
+  // every cell that still has a place kept.
+  void ValidateProblemSize(int16 which);
+
+  // Puts the problem's title into the title box; unlike the user's typing, no change.
+  void ShowTitle(const std::string &title);
 
   // The input grid's part of the screen, built with the input grid: the grid set-up for the
   // current model class and sizes, the editor's placement over a cell, and the grid-editing
@@ -110,10 +114,13 @@ private:
   void SizeKeyPress(int &keyAscii, TextBox &box, bool selectAgain);
   // Keeps a size box to digits whatever reaches it (a paste does not pass the key filter).
   void GuardDigits(TextBox &box, std::string &lastGood);
-  void RefuseTooLarge(TextBox &box);
+  void RefuseTooLarge(TextBox &box, const std::string &message);
 
   std::string bx2Good_, bx3Good_;
   bool helpShown_ = false;
+  // A grid has been built on this screen (typed sizes, an opened file, the return to the input).
+  bool gridBuilt_ = false;
+  bool showingTitle_ = false;
 };
 
 Scr2 &scr2();

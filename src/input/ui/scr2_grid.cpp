@@ -133,6 +133,7 @@ void Scr2::InitInputGrid() {
 
   const std::optional<InputGridSetUp> s = BuildInputGrid(grid1);
   if (!s) return;
+  gridBuilt_ = true;
 
   Label7.SetTop(Twips(0.2 * h));
   Label7.SetWidth(Twips(1.13 * TextWidth(s->Caption)));

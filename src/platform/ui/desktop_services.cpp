@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QMimeDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -41,6 +43,30 @@ QString StartPath(const FileDialogRequest &r) {
   return dir + "/" + Q(r.fileName);
 }
 
+// The dialogs' icons and type names come from an entry's name alone. The toolkit's own
+// provider reads a file's content to tell its type, on the program's one thread, and a read of
+// some files never returns (/proc/kmsg waits for the next kernel message): a dialog that lists
+// such a folder, or completes a name typed into it, would hang the program with the problem.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+  QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
+  QIcon icon(const QFileInfo &info) const override {
+    if (info.isRoot()) return QFileIconProvider::icon(Drive);
+    return QFileIconProvider::icon(info.isDir() ? Folder : File);
+  }
+  QString type(const QFileInfo &info) const override {
+    if (info.isRoot()) return QObject::tr("Drive");
+    if (info.isDir()) return QObject::tr("Folder");
+    const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(info.fileName());
+    return types.isEmpty() ? QObject::tr("File") : types.first().comment();
+  }
+};
+
+NameOnlyIconProvider &NameOnlyIcons() {
+  static NameOnlyIconProvider provider;
+  return provider;
+}
+
 // The Save As dialog reads a typed name holding double quotes as a list of quoted names and
 // keeps the first ("na "me" x.txt" would save "me.txt"); such a name is refused in the dialog,
 // which stays open for another.
@@ -62,8 +88,17 @@ public:
 
 } // namespace
 
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(const FileDialogRequest &r) {
+  auto dialog = std::make_unique<QFileDialog>(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter));
+  dialog->setIconProvider(&NameOnlyIcons());
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  return dialog;
+}
+
 std::unique_ptr<QFileDialog> MakeSaveFileDialog(const FileDialogRequest &r) {
   auto dialog = std::make_unique<SaveDialog>(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter));
+  dialog->setIconProvider(&NameOnlyIcons());
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
   // The dialog adds the extension itself, so its overwrite prompt asks about the file that
@@ -127,7 +162,9 @@ public:
   void Beep() override { QApplication::beep(); }
 
   std::optional<std::string> OpenFileDialog(const FileDialogRequest &r) override {
-    QString path = QFileDialog::getOpenFileName(DialogParent(), Q(r.title), StartPath(r), QtFilter(r.filter));
+    std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(r);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog->selectedFiles().first();
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   }

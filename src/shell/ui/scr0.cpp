@@ -188,6 +188,12 @@ void Scr0::newProblemOption_Click() {
 }
 
 void Scr0::existingFileOption_Click() {
+  // A file brings its own input format; one that is not opened leaves a new problem in the
+  // format this screen shows, never in one an earlier problem left behind.
+  g.NumDigitsN = DigitCountFromText(NsText.Text(), 1);
+  g.NumDigitsD = DigitCountFromText(DsText.Text(), 0);
+  g.NumDigitsNSaved = g.NumDigitsN;
+  g.NumDigitsDSaved = g.NumDigitsD;
   newProblemOption.SetValue(true);
   existingFileOption.SetValue(false);
   // The input screen is loaded before this one goes, so the program never runs out of screens.

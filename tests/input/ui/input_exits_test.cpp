@@ -396,7 +396,8 @@ TEST_F(ScreenExits, KeyboardOnlyProblemsAskBeforeFileMainMenuDropsThem) {
       if (HasSecondSize(cls)) s.BX3.Type("2\r");
     }
     ASSERT_TRUE(s.BX0.Visible());
-    ASSERT_EQ(g.DataChanged, 0);
+    ASSERT_EQ(g.DataChanged, 1); // the title and sizes typed are changes too
+    g.DataChanged = 0;
     s.BX0.Type("5\t");
     g.ProblemFileName = "/somewhere/earlier.txt"; // as though it had been saved there
     script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();

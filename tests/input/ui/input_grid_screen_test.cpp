@@ -431,26 +431,44 @@ TEST_F(InputGridScreenTest, FractionsAreKeptOrRefusedNeverRounded) {
   ASSERT_FALSE(ReadTransInput(grid).has_value());
   EXPECT_EQ(g.TransDummySource + g.TransDummyDest, 0);
 
+  // After the refusal the cell's text is selected: the digit typed to correct it replaces it.
   Scr2 &q = Sized(6, "1");
   q.grid1.PerformClick(1, 3);
   script.AnswerMsgBox(msg::OK, "This cell takes a whole number only");
-  q.BX0.Type("2.5");
-  EXPECT_EQ(q.grid1.TextMatrix(1, 3), "25");
+  q.BX0.Type("2.");
+  EXPECT_EQ(q.BX0.SelLength(), 1);
+  q.BX0.Type("1");
+  EXPECT_EQ(q.grid1.TextMatrix(1, 3), "1");
   EXPECT_EQ(script.MessageBoxes().back().title, "Input Data Error");
+
+  // The same at the grid's last cell, which a Tab cannot leave: each number replaces the last.
+  Scr2 &m = Sized(1, "2");
+  m.grid1.PerformClick(2, 2);
+  m.BX0.Type("7\t12\t34");
+  EXPECT_EQ(m.grid1.TextMatrix(2, 2), "34.00");
 }
 
-TEST_F(InputGridScreenTest, KeysTheFilterRefusesBeepUnderADecimalCommaLocale) {
+// A comma in a number cell is the decimal point, under any locale; a name cell keeps it.
+TEST_F(InputGridScreenTest, ACommaIsTheDecimalPointOfANumberCell) {
   // Where the machine lacks the locale the keys are still judged, under the one it has.
   const std::string kept = std::setlocale(LC_ALL, nullptr);
-  std::setlocale(LC_ALL, "de_DE.UTF-8");
-  Scr2 &s = Sized(1, "2");
-  const int beeps = script.Beeps();
-  s.BX0.Type("3,5%'&(");
-  EXPECT_EQ(script.Beeps(), beeps + 5);
-  EXPECT_EQ(At(s), Pos(1, 1)) << "no character reads as an arrow key";
-  s.BX0.Type("\r");
-  EXPECT_EQ(s.grid1.TextMatrix(1, 1), "35.00");
+  for (const char *locale : {"C", "de_DE.UTF-8"}) {
+    std::setlocale(LC_ALL, locale);
+    Forms::Clear();
+    Scr2 &s = Sized(1, "2");
+    const int beeps = script.Beeps();
+    s.BX0.Type("3,5%'&(");
+    EXPECT_EQ(script.Beeps(), beeps + 4) << locale;
+    EXPECT_EQ(At(s), Pos(1, 1)) << "no character reads as an arrow key";
+    s.BX0.Type("\r");
+    EXPECT_EQ(s.grid1.TextMatrix(1, 1), "3.50") << locale;
+  }
   std::setlocale(LC_ALL, kept.c_str());
+  Scr2 &t = Sized(4, "2", "2");
+  t.grid1.PerformClick(2, 1);
+  t.BX0.Type("Lyon, Nord\t1,25\t");
+  EXPECT_EQ(t.grid1.TextMatrix(2, 1), "Lyon, Nord");
+  EXPECT_EQ(t.grid1.TextMatrix(2, 2), "1.25");
 }
 
 TEST_F(InputGridScreenTest, GamesMatricesAndEquations) {

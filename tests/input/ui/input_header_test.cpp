@@ -154,6 +154,25 @@ TEST_F(InputHeaderTest, SizeBoxesTakeDigitsOnly) {
   EXPECT_EQ(s.BX2.Text(), "42");
 }
 
+// A fraction is refused with the box's own message, and the next digit replaces the text
+// rather than joining it (2.5 never reads as 25).
+TEST_F(InputHeaderTest, ASizeBoxRefusesAFraction) {
+  for (int cls : {3, 6}) {
+    Forms::Clear();
+    Scr2 &s = Open(cls);
+    for (const char *point : {".", ","}) {
+      script.AnswerMsgBox(msg::OK);
+      Enter(s.BX2, std::string("2") + point + "5", key::Return);
+      if (cls == 6)
+        ExpectMessage("Invalid nbr. of scenarios", "Queue Data Error");
+      else
+        ExpectMessage("Invalid problem size", "Problem Size");
+      EXPECT_EQ(s.BX2.Text(), "5") << cls << point;
+    }
+    EXPECT_EQ(cls == 6 ? g.NScen : g.NVars, 5);
+  }
+}
+
 TEST_F(InputHeaderTest, UpWalksBackThroughTheHeader) {
   Scr2 &s = Open(4);
   s.BX3.SetFocus();
@@ -167,7 +186,7 @@ TEST_F(InputHeaderTest, FirstSizeRefusals) {
   Scr2 &s = Open(1);
   script.AnswerMsgBox(msg::OK);
   Enter(s.BX2, "101");
-  ExpectMessage(kSizeLimitMessage, "Problem size");
+  ExpectMessage(SizeLimitMessage(2), "Problem size");
   EXPECT_EQ(s.ActiveControl(), &s.BX2);
   EXPECT_FALSE(s.grid1.Visible());
   EXPECT_FALSE(s.BX0.Visible());
@@ -263,7 +282,7 @@ TEST_F(InputHeaderTest, SecondSizeRefusals) {
 
   script.AnswerMsgBox(msg::OK);
   Enter(s.BX3, "101");
-  ExpectMessage(kSizeLimitMessage, "Problem size");
+  ExpectMessage("Problem size cannot exceed 100.  Re-enter a size from 1 to 100", "Problem size");
   EXPECT_EQ(s.ActiveControl(), &s.BX3);
 
   // A first size typed but never confirmed is checked again with the second.
@@ -276,7 +295,7 @@ TEST_F(InputHeaderTest, SecondSizeRefusals) {
   s.BX2.SetText("500");
   script.AnswerMsgBox(msg::OK);
   Enter(s.BX3, "2");
-  ExpectMessage(kSizeLimitMessage, "Problem size");
+  ExpectMessage("Problem size cannot exceed 100.  Re-enter a size from 2 to 100", "Problem size");
   EXPECT_EQ(s.ActiveControl(), &s.BX2);
   EXPECT_FALSE(s.saveMenu.Enabled());
 }
@@ -313,7 +332,7 @@ TEST_F(InputHeaderTest, ClicksInTheHeader) {
   EXPECT_TRUE(lp.Label6.Visible());
 }
 
-TEST_F(InputHeaderTest, ANewFirstSizeClearsTheOldNamesOnlyOnceItIsTaken) {
+TEST_F(InputHeaderTest, ASizeWaitingOrRefusedLeavesTheGridAndANewOneKeepsTheNames) {
   auto filled = [](Scr2 &s) {
     s.grid1.SetRows(4);
     s.grid1.SetCols(4);
@@ -336,15 +355,16 @@ TEST_F(InputHeaderTest, ANewFirstSizeClearsTheOldNamesOnlyOnceItIsTaken) {
     Enter(s.BX2, cls == 1 ? "1" : "3");
     EXPECT_TRUE(untouched(s)) << cls;
   }
-  // A network's node names go with the old grid once the new size is taken.
+  // A network's node names stay with their nodes when a node is added.
   Forms::Clear();
   Scr2 &net = Open(7);
   Enter(net.BX2, "2");
   net.grid1.SetTextMatrix(1, 2, "Home");
   net.grid1.SetTextMatrix(2, 1, "Home");
   Enter(net.BX2, "3");
-  EXPECT_EQ(net.grid1.TextMatrix(1, 2), "");
-  EXPECT_EQ(net.grid1.TextMatrix(2, 1), "");
+  EXPECT_EQ(net.grid1.TextMatrix(1, 2), "Home");
+  EXPECT_EQ(net.grid1.TextMatrix(2, 1), "Home");
+  EXPECT_EQ(net.grid1.TextMatrix(1, 4), "");
 }
 
 TEST_F(InputHeaderTest, SymmetricNetworkBox) {

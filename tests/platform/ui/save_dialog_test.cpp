@@ -1,7 +1,9 @@
 // The Save As dialog takes a typed name as it stands or refuses it; it never saves under a
-// part of it.
+// part of it. Neither file dialog reads a file to name its type.
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QFileDialog>
+#include <fstream>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -50,6 +52,31 @@ TEST(SaveDialog, ANameWithQuotesIsRefusedNotCut) {
   EXPECT_EQ(std::filesystem::path(dialog->selectedFiles().first().toStdString()).filename(),
             "plain name.txt");
   answer.stop();
+  std::filesystem::remove_all(dir);
+}
+
+// A file whose content says PNG but whose name says nothing: the dialogs name it from the name
+// alone. Reading content is what hangs a dialog on a file such as /proc/kmsg.
+TEST(FileDialogs, NameTypesByFileNameOnly) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "quon_icon_types";
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path blob = dir / "status", text = dir / "plan.txt";
+  std::ofstream(blob, std::ios::binary) << std::string("\x89PNG\r\n\x1a\n", 8) << std::string(64, '\0');
+  std::ofstream(text) << "3000\n";
+  FileDialogRequest r;
+  r.title = "Open";
+  r.filter = "Text|*.txt";
+  r.initialDir = dir.string();
+  for (bool save : {false, true}) {
+    std::unique_ptr<QFileDialog> dialog = save ? MakeSaveFileDialog(r) : MakeOpenFileDialog(r);
+    const QAbstractFileIconProvider *icons = dialog->iconProvider();
+    ASSERT_NE(icons, nullptr) << save;
+    const QString blobType = icons->type(QFileInfo(QString::fromStdString(blob.string())));
+    EXPECT_FALSE(blobType.contains("PNG", Qt::CaseInsensitive)) << blobType.toStdString();
+    EXPECT_FALSE(icons->icon(QFileInfo(QString::fromStdString(blob.string()))).isNull());
+    EXPECT_NE(icons->type(QFileInfo(QString::fromStdString(text.string()))), blobType);
+    EXPECT_NE(icons->type(QFileInfo(QString::fromStdString(dir.string()))), blobType);
+  }
   std::filesystem::remove_all(dir);
 }
 
