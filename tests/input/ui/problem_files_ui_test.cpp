@@ -461,6 +461,10 @@ TEST_F(ReturnToInput, ProjectAndNetworkKeepTheirOwnParts) {
   EXPECT_EQ(scr2().grid1.TextMatrix(2, 3), "B");
   EXPECT_FALSE(scr2().BX2.Visible());
   EXPECT_FALSE(scr2().Label2.Visible());
+  // The title box confirmed on the way back to the grid leaves every activity row.
+  for (int k : {key::Tab, key::Down}) scr2().BX1.PressKey(k);
+  EXPECT_EQ(scr2().grid1.Rows(), 3);
+  EXPECT_EQ(scr2().grid1.TextMatrix(2, 3), "B");
 
   Forms::Clear();
   UseScreen(15360, 11520);
