@@ -355,7 +355,7 @@ TEST(GridHelpers, EditingHelpLinesAndPositions) {
   ResetProgram(3);
   g.HelpTextX = 7910;
   RecordingSurface screen(15360, 11520);
-  ShowGridEditingHelp(screen, 11520);
+  ShowGridEditingHelp(screen, 15360, 11520);
   auto texts = screen.Texts();
   ASSERT_EQ(texts.size(), 6u);
   EXPECT_EQ(texts[0].text, " Editing Grid:");
@@ -370,12 +370,12 @@ TEST(GridHelpers, EditingHelpLinesAndPositions) {
   // A second showing prints at the same places.
   const double lastY = texts[5].y1;
   screen.Reset();
-  ShowGridEditingHelp(screen, 11520);
+  ShowGridEditingHelp(screen, 15360, 11520);
   EXPECT_DOUBLE_EQ(screen.Texts()[5].y1, lastY);
 
   ResetProgram(4);
   RecordingSurface other(15360, 11520);
-  ShowGridEditingHelp(other, 11520);
+  ShowGridEditingHelp(other, 15360, 11520);
   texts = other.Texts();
   ASSERT_EQ(texts.size(), 5u);
   EXPECT_EQ(texts[1].text, ">>To DELETE, INSERT, COPY, or PASTE a column(row), click heading");
