@@ -394,6 +394,7 @@ void ShowGridEditingHelp(Surface &screen, double screenWidthTwips, double screen
       w = std::max(w, screen.TextWidth(text));
     return w;
   };
+  const double given = screen.FontSize();
   while (screen.FontSize() > kSmallestType && widest() > room)
     screen.SetFontSize(std::max(kSmallestType, screen.FontSize() - 0.5));
 
@@ -404,6 +405,7 @@ void ShowGridEditingHelp(Surface &screen, double screenWidthTwips, double screen
     screen.SetCurrentX(x + kIndent);
     screen.Print(text);
   }
+  screen.SetFontSize(given);
 }
 
 } // namespace quon

@@ -373,6 +373,23 @@ TEST(GridHelpers, EditingHelpLinesAndPositions) {
   ShowGridEditingHelp(screen, 15360, 11520);
   EXPECT_DOUBLE_EQ(screen.Texts()[5].y1, lastY);
 
+  // An 800-pixel screen leaves less room beside the grid: the help takes a smaller type to end
+  // inside its frame, and the screen keeps its own type afterwards.
+  RecordingSurface narrow(12000, 9000);
+  narrow.SetFontName("arial");
+  narrow.SetFontSize(9);
+  narrow.SetFontBold(true);
+  g.HelpTextX = 5775;
+  ShowGridEditingHelp(narrow, 12000, 9000);
+  for (const auto &op : narrow.Texts()) {
+    RecordingSurface measure;
+    measure.SetFontName(op.font.name);
+    measure.SetFontSize(op.font.size);
+    measure.SetFontBold(op.font.bold);
+    EXPECT_LE(op.x1 + measure.TextWidth(op.text), 0.975 * 12000) << op.text;
+  }
+  EXPECT_EQ(narrow.FontSize(), 9);
+
   ResetProgram(4);
   RecordingSurface other(15360, 11520);
   ShowGridEditingHelp(other, 15360, 11520);
