@@ -108,6 +108,12 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
 
   // Hatching under the lower envelope: at each t the first height at or below every line,
   // stepping down from the value by 0.02 (single precision, as the candidate heights are).
+  // Where no payoff is negative the envelope stays above the x axis, and the hatching stops at
+  // the axis: the room below it holds the probability labels.
+  bool negative = false;
+  for (std::size_t j = 0; j < n; ++j)
+    negative = negative || static_cast<float>(game.a1[j]) < 0 || static_cast<float>(game.a2[j]) < 0;
+  const double hatchBase = negative ? sc.yMin : std::max(0.0, static_cast<double>(sc.yMin));
   s.SetDrawWidth(st.hatchW);
   for (int k = 1; k <= 19; ++k) {
     const float t = 0.05f * static_cast<float>(k);
@@ -128,7 +134,7 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
         below = y + (a2 - a1) * t <= a2;
       }
       if (below) {
-        s.Line(4 * t, sc.yMin, 4 * t, y, st.hatch);
+        if (y > hatchBase) s.Line(4 * t, hatchBase, 4 * t, y, st.hatch);
         break;
       }
       y -= 0.02f;
@@ -156,7 +162,9 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   for (std::size_t j = 0; j < n; ++j) {
     const std::string label = "B" + std::to_string(j + 1);
     const double w = paper ? s.TextWidth(label) : w0, h = paper ? s.TextHeight(label) : h0;
-    const double a2 = game.a2[j];
+    // At the line's start, but inside the picture when a zoom has put that start above its
+    // top: every strategy keeps its label. The chart's y runs upwards, so h is negative.
+    const double a2 = std::max(std::min(game.a2[j], sc.yMax + h), static_cast<double>(sc.yMin));
     if (paper)
       s.Box(-0.1 - w, a2, -0.1, a2 - h, st.marks);
     else
@@ -188,11 +196,16 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   // Tick labels again, on top; then the value axis.
   s.SetDrawWidth(st.guidesW);
   ProbabilityTicks(s, sc, st.marks, true);
+  // The numbers hang below their marks; the lowest one stands above its mark instead, inside
+  // the picture.
   for (std::int64_t y = sc.yMin; y <= sc.yMax; y += sc.step) {
-    s.Point(0, static_cast<double>(y), st.marks);
-    s.Point(4, static_cast<double>(y), st.marks);
-    Text(s, 0, static_cast<double>(y), Str(static_cast<double>(y)));
-    Text(s, 4, static_cast<double>(y), Str(static_cast<double>(y)));
+    const double at = static_cast<double>(y);
+    const std::string number = Str(at);
+    const double textAt = y == sc.yMin ? at - s.TextHeight(number) : at;
+    s.Point(0, at, st.marks);
+    s.Point(4, at, st.marks);
+    Text(s, 0, textAt, number);
+    Text(s, 4, textAt, number);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "input/problem_file.h"
 #include "input/problem_header.h"
@@ -452,20 +453,36 @@ void ResetInputGridSelection(GridStore &grid) {
   SetBack(grid, 1, 1, (g.ModelClass == ModelClassCode::Transportation || g.ModelClass == ModelClassCode::Networks) ? kCyan : kBlue);
 }
 
-void ShowGridEditingHelp(Surface &screen, double screenHeightTwips) {
+void ShowGridEditingHelp(Surface &screen, double screenWidthTwips, double screenHeightTwips) {
   const double x = g.HelpTextX;
+  std::vector<const char *> lines;
+  if (IsLinearOrInteger()) lines.push_back(">>Click Maximize(Minimize)-cell to change it to Minimize(Maximize)");
+  lines.insert(lines.end(), {">>To DELETE, INSERT, COPY, or PASTE a column(row), click heading",
+                             "     cell of target column(row), then invoke pull-down EditGrid menu",
+                             ">>For INSERT mode, a single(double) click of target row/column will",
+                             "     place new row/column after(before) target row/column.  "});
+  // The help keeps within its frame, whose right side stands at 0.975 of the screen: in a
+  // smaller type where the screen is too narrow for the one it was given.
+  constexpr double kIndent = 200, kClearOfFrame = 60, kSmallestType = 6;
+  const double room = 0.975 * screenWidthTwips - kClearOfFrame - x - kIndent;
+  auto widest = [&] {
+    double w = screen.TextWidth(" Editing Grid:") - kIndent;
+    for (const char *text : lines)
+      w = std::max(w, screen.TextWidth(text));
+    return w;
+  };
+  const double given = screen.FontSize();
+  while (screen.FontSize() > kSmallestType && widest() > room)
+    screen.SetFontSize(std::max(kSmallestType, screen.FontSize() - 0.5));
+
   screen.SetCurrentX(x);
   screen.SetCurrentY(0.04 * screenHeightTwips);
   screen.Print(" Editing Grid:");
-  auto line = [&](const char *text) {
-    screen.SetCurrentX(x + 200);
+  for (const char *text : lines) {
+    screen.SetCurrentX(x + kIndent);
     screen.Print(text);
-  };
-  if (IsLinearOrInteger()) line(">>Click Maximize(Minimize)-cell to change it to Minimize(Maximize)");
-  line(">>To DELETE, INSERT, COPY, or PASTE a column(row), click heading");
-  line("     cell of target column(row), then invoke pull-down EditGrid menu");
-  line(">>For INSERT mode, a single(double) click of target row/column will");
-  line("     place new row/column after(before) target row/column.  ");
+  }
+  screen.SetFontSize(given);
 }
 
 } // namespace quon

@@ -54,8 +54,9 @@ int16 IsEditableCell(const GridStore &grid, int16 mode, int16 row, int16 col);
 // Collapses the selection onto cell (1, 1) and gives that cell its colour.
 void ResetInputGridSelection(GridStore &grid);
 
-// The grid-editing instructions beside the grid, from X = HelpTextX.
-void ShowGridEditingHelp(Surface &screen, double screenHeightTwips);
+// The grid-editing instructions beside the grid, from X = HelpTextX, in the screen's font made
+// smaller where needed to keep them inside the help frame of a screen so wide.
+void ShowGridEditingHelp(Surface &screen, double screenWidthTwips, double screenHeightTwips);
 
 // The value 0 in the input number format.
 std::string ZeroText();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "linear/lp_graph_geometry.h"
 #include "platform/colors.h"
@@ -289,20 +290,31 @@ std::vector<ScheduleRow> BarChartScheduleRows() {
   return rows;
 }
 
+std::vector<float> StartDelays(int a) {
+  std::vector<float> delays;
+  const float total = g.ActFloat(a, 1);
+  if (IsCriticalActivity(a) || !(total > 0)) return delays;
+  const float whole = std::floor(total);
+  for (int d = 0, last = static_cast<int>(whole); d <= last; ++d)
+    delays.push_back(static_cast<float>(d));
+  // A float that is not whole is offered itself, the latest start there is; a last bit of
+  // rounding past the whole part is not worth a choice of its own.
+  if (total - whole > 4 * std::numeric_limits<float>::epsilon() * std::max(1.0f, total)) delays.push_back(total);
+  return delays;
+}
+
 std::vector<std::string> StartTimeChoices(int a) {
   std::vector<std::string> items;
-  if (IsCriticalActivity(a)) return items;
-  const int last = static_cast<int>(std::nearbyint(g.ActFloat(a, 1)));
-  for (int d = 0; d <= last; ++d)
-    items.push_back(NumTextSingle(g.ActFloat(a, 3) - g.ActFloat(a, 0) + static_cast<float>(d)));
+  for (float d : StartDelays(a))
+    items.push_back(NumTextSingle(g.ActFloat(a, 3) - g.ActFloat(a, 0) + d));
   return items;
 }
 
-ExperimentTexts ApplyStartChoice(int a, int delay, Surface &picture) {
+ExperimentTexts ApplyStartChoice(int a, float delay, Surface &picture) {
   ExperimentTexts out;
   if (IsCriticalActivity(a)) return out;
   const auto [from, to] = ActivityNodes(a);
-  const float start = static_cast<float>(delay) + g.ActFloat(a, 3);
+  const float start = delay + g.ActFloat(a, 3);
   g.SchedStart(from) = start;
   g.ActFloat(a, 0) = start;
   RedrawActivity(picture, a);
@@ -314,7 +326,7 @@ ExperimentTexts ApplyStartChoice(int a, int delay, Surface &picture) {
                      ",  FREE FLOAT = " + MessageNumber(freeFloat) + ".";
 
   // Immediate successors start no earlier than the excess of the delay over the free float.
-  const float push = VarMax(0.0f, static_cast<float>(delay) - freeFloat);
+  const float push = VarMax(0.0f, delay - freeFloat);
   const float finish = static_cast<float>(ActivityDuration(a)) + g.ActFloat(a, 0);
   std::string pushed, names = "{";
   float lastStart = 0;

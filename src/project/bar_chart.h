@@ -50,8 +50,10 @@ struct ScheduleRow {
 };
 std::vector<ScheduleRow> BarChartScheduleRows();
 
-// The choices of the start-time list for activity a: the shifts relative to its current start
-// that keep it within its total float. Empty for a critical activity.
+// The delays past its earliest start that activity a may take: every whole number up to its
+// total float, then the total float itself when it is not whole. Empty for a critical activity.
+std::vector<float> StartDelays(int a);
+// The start-time list's items for these delays: the shifts relative to the current start.
 std::vector<std::string> StartTimeChoices(int a);
 inline constexpr const char *kCriticalActivityText =
     "Selected activity is CRITICAL.  Its schedule cannot be modified.";
@@ -63,7 +65,7 @@ inline constexpr const char *kCriticalActivityText =
 struct ExperimentTexts {
   std::string result, caution;
 };
-ExperimentTexts ApplyStartChoice(int a, int delay, Surface &picture);
+ExperimentTexts ApplyStartChoice(int a, float delay, Surface &picture);
 
 // Printing: the input data and, for CPM, the schedule (or the PERT path table); and the bar
 // chart on a page of its own. Each ends its print jobs and returns the last end's result.

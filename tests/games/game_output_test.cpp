@@ -182,6 +182,10 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
     p.sc = GameScaleFor(game);
     ApplyGameScale(p.s, p.sc);
     DrawTwoRowGame(p.s, game, p.sc, false);
+    bool negative = false;
+    for (const auto &row : a)
+      for (double v : row)
+        negative = negative || v < 0;
     int lines = 0, hatches = 0;
     bool optimum = false;
     for (const RecordedOp &op : p.s.Ops()) {
@@ -200,6 +204,8 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
         EXPECT_LE(top, env + 1e-4);
         EXPECT_GT(top, env - 0.02 - 1e-4);
         EXPECT_LT(t, 1);
+        // From the bottom, or from the x axis when the envelope never goes below it.
+        EXPECT_NEAR(p.Y(op.y1), negative ? p.sc.yMin : 0, 1e-6);
       }
       if (op.kind == DrawKind::Point && op.width == 10) {
         optimum = true;
@@ -212,6 +218,23 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
     EXPECT_TRUE(optimum);
     EXPECT_NE(p.s.FindText("B1"), nullptr);
     EXPECT_NE(p.s.FindText(" .25"), nullptr);
+
+    // Zoomed in below the highest line start: every label and value mark stays in the picture.
+    Picture zoomed;
+    zoomed.sc = p.sc;
+    zoomed.sc.yMax = std::max(1, static_cast<int>(std::floor(*std::max_element(a[1].begin(), a[1].end()))) - 1);
+    ApplyGameScale(zoomed.s, zoomed.sc);
+    DrawTwoRowGame(zoomed.s, game, zoomed.sc, false);
+    const double valueAxis = -zoomed.sc.xMin * 6000.0 / (zoomed.sc.xMax - zoomed.sc.xMin);
+    const double twipsPerUnit = 6000.0 / (zoomed.sc.yMax - zoomed.sc.yMin);
+    int labels = 0;
+    for (const RecordedOp &op : zoomed.s.Ops()) {
+      if (op.kind != DrawKind::Text || op.text.empty() || (op.text[0] != 'B' && std::fabs(op.x1 - valueAxis) > 1e-6)) continue;
+      labels += op.text[0] == 'B';
+      EXPECT_GE(op.y1, -1e-6) << op.text;
+      EXPECT_LE(op.y1 + std::fabs(zoomed.s.TextHeight(op.text)) * twipsPerUnit, 6000 + 1e-6) << op.text;
+    }
+    EXPECT_EQ(labels, static_cast<int>(a[0].size()));
   }
 }
 

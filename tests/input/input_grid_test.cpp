@@ -355,7 +355,7 @@ TEST(GridHelpers, EditingHelpLinesAndPositions) {
   ResetProgram(3);
   g.HelpTextX = 7910;
   RecordingSurface screen(15360, 11520);
-  ShowGridEditingHelp(screen, 11520);
+  ShowGridEditingHelp(screen, 15360, 11520);
   auto texts = screen.Texts();
   ASSERT_EQ(texts.size(), 6u);
   EXPECT_EQ(texts[0].text, " Editing Grid:");
@@ -370,12 +370,29 @@ TEST(GridHelpers, EditingHelpLinesAndPositions) {
   // A second showing prints at the same places.
   const double lastY = texts[5].y1;
   screen.Reset();
-  ShowGridEditingHelp(screen, 11520);
+  ShowGridEditingHelp(screen, 15360, 11520);
   EXPECT_DOUBLE_EQ(screen.Texts()[5].y1, lastY);
+
+  // An 800-pixel screen leaves less room beside the grid: the help takes a smaller type to end
+  // inside its frame, and the screen keeps its own type afterwards.
+  RecordingSurface narrow(12000, 9000);
+  narrow.SetFontName("arial");
+  narrow.SetFontSize(9);
+  narrow.SetFontBold(true);
+  g.HelpTextX = 5775;
+  ShowGridEditingHelp(narrow, 12000, 9000);
+  for (const auto &op : narrow.Texts()) {
+    RecordingSurface measure;
+    measure.SetFontName(op.font.name);
+    measure.SetFontSize(op.font.size);
+    measure.SetFontBold(op.font.bold);
+    EXPECT_LE(op.x1 + measure.TextWidth(op.text), 0.975 * 12000) << op.text;
+  }
+  EXPECT_EQ(narrow.FontSize(), 9);
 
   ResetProgram(4);
   RecordingSurface other(15360, 11520);
-  ShowGridEditingHelp(other, 11520);
+  ShowGridEditingHelp(other, 15360, 11520);
   texts = other.Texts();
   ASSERT_EQ(texts.size(), 5u);
   EXPECT_EQ(texts[1].text, ">>To DELETE, INSERT, COPY, or PASTE a column(row), click heading");

@@ -163,11 +163,15 @@ TEST(ScheduleExperiment, PushesSuccessorsPullsPredecessorsAndKeepsTheChartDrawn)
   EXPECT_TRUE(bar(1).empty()); // critical: red only
 }
 
-TEST(ScheduleExperiment, RoundedTotalFloatBoundsTheChoices) {
+TEST(ScheduleExperiment, ChoicesStopAtTheTotalFloat) {
   Schedule({{"1", "3", "A", "6"}, {"1", "2", "B", "2.5"}, {"2", "3", "C", "1"}});
-  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"0", "1", "2"})); // 2.5 -> 2
+  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"0", "1", "2", "2.5"}));
   Schedule({{"1", "3", "A", "6"}, {"1", "2", "B", "4.6"}, {"2", "3", "C", "1"}});
-  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"0"})); // 0.4 -> 0
+  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"0", "0.4"}));
+  // Moved to its latest start, the list reads back to the earliest.
+  RecordingSurface pic;
+  ApplyStartChoice(2, StartDelays(2).back(), pic);
+  EXPECT_EQ(StartTimeChoices(2), (std::vector<std::string>{"-0.4", "0"}));
 }
 
 TEST(ProjectPrinting, CPMDataScheduleAndChartOnPaper) {

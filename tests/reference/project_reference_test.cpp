@@ -184,6 +184,20 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
       EXPECT_EQ(rows[r - 1].critical, critical) << "activity " << r;
       if (critical) expectedMarks.insert("c " + std::to_string(a.from) + "-" + std::to_string(a.to));
       EXPECT_GE(g.ActFloat(r, 2), 0);
+      // The schedule experiment offers whole delays up to the total float and the float itself.
+      const std::vector<float> delays = StartDelays(r);
+      if (critical) {
+        EXPECT_TRUE(delays.empty()) << "activity " << r;
+        continue;
+      }
+      ASSERT_FALSE(delays.empty()) << "activity " << r;
+      for (std::size_t k = 0; k < delays.size(); ++k) {
+        EXPECT_LE(delays[k], total + 1e-4) << "activity " << r;
+        if (k + 1 < delays.size()) {
+          EXPECT_EQ(delays[k], static_cast<float>(k)) << "activity " << r;
+        }
+      }
+      EXPECT_NEAR(delays.back(), total, 1e-4) << "activity " << r;
     }
     EXPECT_EQ(printedMarks, expectedMarks);
   }

@@ -193,7 +193,7 @@ void Scr2::ShowGridEditingHelp() {
   SetFontName("arial");
   SetFontSize(9);
   SetFontBold(true);
-  quon::ShowGridEditingHelp(*this, ScreenHeight());
+  quon::ShowGridEditingHelp(*this, ScreenWidth(), ScreenHeight());
 }
 
 void Scr2::grid1_Click() {

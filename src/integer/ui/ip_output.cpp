@@ -245,9 +245,11 @@ void InitIPOutputScreen() {
   Scr5 &f = scr5();
   const int32 w = ScreenWidth();
   ResetIncumbent();
+  // The notice line waits hidden until a search or a node shows it.
   for (Control *c : {static_cast<Control *>(&f.Frame1), static_cast<Control *>(&f.Frame2),
                      static_cast<Control *>(&f.Frame3), static_cast<Control *>(&f.Frame7),
-                     static_cast<Control *>(&f.Frame10), static_cast<Control *>(&f.Frame12)})
+                     static_cast<Control *>(&f.Frame10), static_cast<Control *>(&f.Frame12),
+                     static_cast<Control *>(&f.Label6)})
     c->SetVisible(false);
   f.Frame4.SetVisible(true);
   if (f.Combo1.ListCount() == 0) {
@@ -325,7 +327,8 @@ void IPOptionChanged() {
     grid.SetCols(1);
     const int32 width = (g.NumDigitsN + g.NumDigitsD + 2) * 200;
     grid.SetColWidth(0, width);
-    grid.ScrollBars = ScrollBarsMode::None;
+    // The tree grows downwards and sideways: the bars come as its contents need them.
+    grid.ScrollBars = ScrollBarsMode::Both;
     grid.Move(RoundTwips((ScreenWidth() - width) * 0.5), grid.Top(), width, grid.Height());
     grid.GridLines = 1;
     grid.GridColor = kCyan;

@@ -24,6 +24,19 @@ constexpr int kMaxPerLevel = 10;
 
 int32 TreeColumnWidth() { return (g.NumDigitsN + g.NumDigitsD + 2) * 200; }
 
+// The tree grid as wide as its columns, and its vertical scroll bar once the tree is taller
+// than the grid (so that the bar takes no column's room), up to 0.85 of the screen; centred.
+void FitTreeGridWidth(Grid &grid) {
+  int content = 2 * grid.BorderTwips;
+  for (int r = 0; r < grid.Rows(); ++r)
+    content += grid.RowHeightOf(r);
+  const int32 bar = content > grid.Height() ? grid.ScrollBarTwips() : 0;
+  const double width =
+      std::min(0.85 * ScreenWidth(), grid.Cols() * static_cast<double>(TreeColumnWidth()) + 100 + bar);
+  grid.SetWidth(RoundTwips(width));
+  grid.SetLeft(RoundTwips((ScreenWidth() - grid.Width()) * 0.5));
+}
+
 void PaintCell(Grid &grid, int row, int col, Rgb back, Rgb fore) {
   grid.SetRow(row);
   grid.SetCol(col);
@@ -195,6 +208,9 @@ void SolveUserGuidedNode() {
   if (g.BBAux1 != 0 && g.BranchSide == 2) branch = "x" + std::to_string(g.BBAux1) + ">=" + std::to_string(bound + 1);
   grid.SetTextMatrix(r + 1, c, branch);
   g.BBNodeText(g.BBAux2) = branch;
+  // The new node in view: its whole block where the view is tall enough, its label always.
+  grid.ShowCell(r + kLevelRows - 1, c);
+  grid.ShowCell(r, c);
 
   // 12. No solution: red, and perhaps the end of the tree.
   if (status != LPStatus::Optimal) {
@@ -311,6 +327,7 @@ void BranchGridClick() {
   if (grid.Rows() < kLevelRows * g.TreeLevel) {
     grid.SetRows(grid.Rows() + kLevelRows);
     g.LevelCount.ReDimPreserve(g.TreeLevel);
+    FitTreeGridWidth(grid);
   }
   const int parentRow = g.NodeStatus;
   const int parentCol = g.PickedNodeCol;
@@ -328,11 +345,7 @@ void BranchGridClick() {
     }
     if (grid.Cols() < g.LevelCount(g.TreeLevel)) {
       grid.SetCols(grid.Cols() + 1);
-      const double limit = 0.85 * ScreenWidth();
-      const double width = std::min(limit, grid.Cols() * static_cast<double>(TreeColumnWidth()) + 100);
-      grid.SetWidth(RoundTwips(width));
-      if (width >= limit) grid.ScrollBars = ScrollBarsMode::Both;
-      grid.SetLeft(RoundTwips((ScreenWidth() - grid.Width()) * 0.5));
+      FitTreeGridWidth(grid);
     }
     g.CurNodeId = static_cast<int16>(10 * g.TreeLevel + g.LevelCount(g.TreeLevel) - 1);
     if (side == 1) {

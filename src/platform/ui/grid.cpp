@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <map>
 
@@ -290,6 +291,10 @@ void Grid::ScheduleUpdate(bool structural) {
     }
     w->viewport()->update();
   });
+}
+
+int Grid::ScrollBarTwips() const {
+  return ToTwips(widget_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget_));
 }
 
 void Grid::Resized() {

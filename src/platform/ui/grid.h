@@ -40,6 +40,9 @@ public:
   std::function<void()> DblClick;
   std::function<void()> Scroll;
 
+  // The thickness of a scroll bar in twips: what a grid needs beside its cells for one.
+  int ScrollBarTwips() const;
+
   // As the user's mouse on a cell: MouseRow/MouseCol, the selection, then the events.
   void PerformClick(int row, int col);
   void PerformDblClick(int row, int col);

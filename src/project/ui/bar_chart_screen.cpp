@@ -118,12 +118,13 @@ void StartTimeChosen(ScrLPGraf &s) {
   s.Text1.SetText("");
   const int a = ChosenActivity(s);
   if (a == 0 || IsCriticalActivity(a)) return;
-  const int delay = s.Combo2.ListIndex();
-  if (delay < 0) {
+  const int chosen = s.Combo2.ListIndex();
+  const std::vector<float> delays = StartDelays(a);
+  if (chosen < 0 || chosen >= static_cast<int>(delays.size())) {
     Beep();
     return;
   }
-  const ExperimentTexts texts = ApplyStartChoice(a, delay, s.picLPgraph);
+  const ExperimentTexts texts = ApplyStartChoice(a, delays[static_cast<std::size_t>(chosen)], s.picLPgraph);
   // Rebuilding the list drops its selection; the change is already applied.
   ListStartTimeChoices(s);
   s.Text1.SetText(texts.result);

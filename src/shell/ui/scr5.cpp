@@ -105,6 +105,10 @@ Scr5::Scr5() : Form("scr5") {
     l->SetBackColor(kBlue);
     l->SetForeColor(kWhite);
   }
+  // The free text lines are shown by the builders that place and fill them; left where they
+  // were designed, in the corner, they would cover the screen's frame.
+  for (Label *l : {&Label1, &Label3, &Label4, &Label5})
+    l->SetVisible(false);
 
   Combo1.Click = [this] { Combo1_Click(); };
   // The lists beside the option list belong to the model classes that show them.

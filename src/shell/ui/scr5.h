@@ -2,8 +2,9 @@
 // controls, its option list dispatch, the "Write to Printer" dispatch and its exits; the
 // output builders of the model classes fill it.
 //
-// Design state: Frame1, Frame2 and Frame4 are shown; Frame5, Frame6, Frame7 and grid1 start
-// hidden and are shown by the builders that use them.
+// Design state: Frame1, Frame2 and Frame4 are shown; Frame5, Frame6, Frame7, grid1 and the
+// free text lines Label1, Label3, Label4 and Label5 start hidden and are shown by the builders
+// that use them.
 #pragma once
 
 #include "platform/ui/controls.h"

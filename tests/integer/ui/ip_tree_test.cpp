@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+
 #include <string>
 #include <vector>
 
@@ -55,6 +58,39 @@ protected:
     return Printed(paper);
   }
 };
+
+// Six variables held to 0.5 each: every branching opens one level deeper, with an infeasible
+// second child, until the tree is far taller than its grid. Each new pair of nodes is shown
+// as it is drawn, and the grid scrolls.
+TEST_F(IPTreeTest, NewNodesComeIntoViewAsTheTreeGrowsDown) {
+  constexpr int n = 6;
+  LP lp;
+  lp.c.assign(n, 1);
+  for (int j = 0; j < n; ++j) {
+    lp.a.emplace_back(n, 0);
+    lp.a.back()[static_cast<std::size_t>(j)] = 2;
+  }
+  lp.rel.assign(n, "<=");
+  lp.b.assign(n, 1);
+  TreeOf(lp);
+  Scr5 &f = scr5();
+  f.Show();
+  Forms::DoEvents();
+  for (int j = 1; j <= n; ++j) {
+    const int parent = 5 * (j - 1);
+    T().PerformClick(parent, 0);
+    f.BBGrid.PerformClick(2, j);
+    Forms::DoEvents();
+    const int row = parent + 5;
+    ASSERT_EQ(T().TextMatrix(row + 3, 1), "infeasible");
+    EXPECT_GE(T().RowY(row), 0) << "level " << j + 1;
+    EXPECT_LE(T().RowY(row + 4) + T().RowHeightOf(row + 4), T().ViewHeight()) << "level " << j + 1;
+  }
+  EXPECT_GT(T().TopRow(), 0);
+  const auto *area = qobject_cast<QAbstractScrollArea *>(T().Widget());
+  ASSERT_NE(area, nullptr);
+  EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+}
 
 // Maximise 3x1 + 2x2: the root (2.75, 1.75) branches on x1 into N20 (2, 2.5) and N21 (3, 1),
 // both with z = 11; N21 is integral and best, N20 is then fathomed by the bound.

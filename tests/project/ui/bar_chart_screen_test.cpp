@@ -77,6 +77,18 @@ TEST_F(BarChartScreenTest, ChartOptionOpensTheExperimentOverTheOutputScreen) {
   EXPECT_EQ(s.gridChart.TextMatrix(3, 2), "3.00");
 }
 
+// B's total float of 0.6: the list stops at it, and its last item starts B at 0.6, ending it
+// with the project.
+TEST_F(BarChartScreenTest, StartTimeListEndsAtAFractionalFloat) {
+  ScrLPGraf &s = Chart({{"1", "2", "A", "3"}, {"2", "3", "C", "4"}, {"1", "3", "B", "6.4"}});
+  s.Combo1.PerformChoose(2);
+  ASSERT_EQ(s.Combo2.ListCount(), 2);
+  EXPECT_EQ(s.Combo2.List(1), "0.6");
+  s.Combo2.PerformChoose(1);
+  EXPECT_FLOAT_EQ(g.ActFloat(3, 0), 0.6f);
+  EXPECT_EQ(s.Text1.Text().rfind("ACTIVITY B:  START TIME =  0.6,", 0), 0u);
+}
+
 // The step display right after the chart: its schedule headings do not rely on the array the
 // chart's grid dimensioned.
 TEST_F(BarChartScreenTest, StepsAfterTheChartAndEveryExitLeavesTheOutputScreen) {
