@@ -680,34 +680,22 @@ TEST_F(SimplexIterationsTest, NoPickWhereNoPivotIsDue) {
     for (int r = rowFrom; r <= rowTo; ++r)
       EXPECT_NE(G().BackOf(r, ref.n + 1), kRed);
   };
-  // Infeasible: phase 1 ends with w > 0; the dual simplex finds no entering column.
+  // Infeasible: phase 1 ends with w > 0; the dual simplex finds no entering column; the
+  // M-method's optimum keeps the artificial of the second row basic at 3 (maximising, where the
+  // optimum also has alternatives to pick; by "Next" and by "All").
   LP none;
-  none.sense = "Minimize";
   none.c = {1, 1};
   none.a = {{1, 1}, {1, 1}};
   none.rel = {"<=", ">="};
   none.b = {2, 5};
-  // The M-method's optimum keeps the artificial of the second row basic at 3 (by "Next" and by
-  // "All", minimising and maximising, where the optimum also has alternatives to pick).
-  struct Case {
-    int method;
-    const char *sense;
-    bool all;
-  };
-  for (const Case &c : {Case{3, "Minimize", true}, Case{3, "Maximize", false}, Case{3, "Maximize", true},
-                        Case{4, "Minimize", true}, Case{5, "Minimize", true}}) {
-    none.sense = c.sense;
-    Start(none, c.method);
-    std::vector<std::string> messages;
-    if (c.all) {
-      scr5().cmdFinalIter_Click();
-      messages = Messages();
-    } else {
-      messages = RunByNext();
-    }
+  for (auto [method, byNext] : {std::pair{3, true}, {3, false}, {4, false}, {5, false}}) {
+    none.sense = method == 3 ? "Maximize" : "Minimize";
+    Start(none, method);
+    if (!byNext) scr5().cmdFinalIter_Click();
+    const auto messages = byNext ? RunByNext() : Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("no feasible solution"), std::string::npos) << messages[0];
-    if (c.method == 3) {
+    if (method == 3) {
       EXPECT_EQ(messages[0], "No Feasible Solution: Problem has no feasible solution.  Iteration " +
                                  std::to_string(Blocks()) + " is optimal with the artificial variable " +
                                  G().TextMatrix((Blocks() - 1) * BlockRows() + 4, 0) +
@@ -717,7 +705,6 @@ TEST_F(SimplexIterationsTest, NoPickWhereNoPivotIsDue) {
     onlyBeeps(T - 1, T + 1 + ref.m);
     EXPECT_FALSE(Stepping());
   }
-  none.sense = "Minimize";
 
   // Unbounded (max x1 + x2, x1 - x2 <= 2): the rows of the last tableau are not leaving picks.
   LP open;
