@@ -96,8 +96,11 @@ bool PrintGameLPSolution(PageSurface &printer) {
   return printer.EndDoc();
 }
 
-bool PrintGameGraph() {
-  return RunPrintJob([](PageSurface &p) { return PrintGameGraph(p); });
+bool PrintGameSolutionAndGraph() {
+  return RunPrintJob([](PageSurface &p) {
+    const bool solution = PrintGameLPSolution(p);
+    return PrintGameGraph(p) && solution;
+  });
 }
 
 bool PrintGameGraph(PageSurface &printer) {

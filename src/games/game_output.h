@@ -30,7 +30,8 @@ void RestorePayoffMatrix();
 bool PrintGameLPSolution();
 bool PrintGameLPSolution(PageSurface &printer);
 // The expected-payoff lines of a two-row game and its graph on one page; one document.
-bool PrintGameGraph();
 bool PrintGameGraph(PageSurface &printer);
+// "Print Graph": the LP solution, then the graph, as two documents of one printout.
+bool PrintGameSolutionAndGraph();
 
 } // namespace quon

@@ -12,11 +12,13 @@ namespace quon {
 
 namespace {
 
+// A missing bound is held as an infinite one, as the standard form holds it; every finite
+// bound, however large, is a bound the engine must keep.
 bool HasLower(double lb) {
-  return lb > -g.Infinity;
+  return std::isfinite(lb);
 }
 bool HasUpper(double ub) {
-  return ub < g.Infinity;
+  return std::isfinite(ub);
 }
 
 void SetNodeBounds(int j, double lb, double ub) {

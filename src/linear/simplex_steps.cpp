@@ -185,7 +185,18 @@ TableauStepEnd PrimalStepAfterShow() {
     return TableauStepEnd::Phase1Feasible;
   }
   g.Phase = 0;
-  return TableauStepEnd::Optimal;
+  return ArtificialBasicRow() != 0 ? TableauStepEnd::ArtificialBasic : TableauStepEnd::Optimal;
+}
+
+int ArtificialBasicRow() {
+  const int m = g.MRows;
+  // Round-off of B^-1 b is judged against the size of the right-hand sides.
+  double size = 1;
+  for (int i = 1; i <= m; ++i)
+    size = std::max(size, std::fabs(g.Tab(i + 2, g.NColsPlus1)));
+  for (int k = 1; k <= m; ++k)
+    if (IsArtificialColumn(g.BasisList(k)) && g.XBasic(k) > g.Eps * size) return k;
+  return 0;
 }
 
 TableauStepEnd DualStepAfterShow() {

@@ -21,6 +21,8 @@ enum class TableauStepEnd {
   Optimal,          // no column enters (primal) or no basic value is negative (dual)
   Phase1Feasible,   // phase 1 ended with w = 0: Phase -2, the phase-2 costs are in place
   Phase1Infeasible, // phase 1 ended with w > 0
+  ArtificialBasic,  // no column enters, but an artificial variable is basic at a positive
+                    // level: the problem has no feasible solution (ArtificialBasicRow names it)
   DualInfeasible,   // a basic value is negative and no column can enter its row
   Singular,         // the new basis matrix is singular; the run cannot go on
 };
@@ -60,6 +62,9 @@ TableauRecord BuildSimplexTableau();
 // columns complemented or negated since the start enter with their sign. False when the basis
 // matrix is singular (body left empty).
 bool TableauBody(const TableauBase &base, const TableauRecord &record, std::vector<double> &body);
+
+// The first basis row whose basic variable is artificial at a positive level, 0 when none is.
+int ArtificialBasicRow();
 
 // The rest of a primal step once its tableau is shown: the ratio test and pivot when a column
 // enters; else the end of phase 1 (the phase-2 costs restored, no pivot) or of the run.

@@ -10,6 +10,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quon {
 
@@ -71,6 +72,12 @@ public:
   virtual double ScaleHeightTwips() const = 0;
 };
 
+// Where an ended document went: saved as a file, or sent to a printer.
+struct PrintDelivery {
+  bool toFile = false;
+  std::string where; // the file's path, or the printer's name
+};
+
 // A surface that is a print job: pages and the end of the document.
 class PageSurface : public Surface {
 public:
@@ -82,6 +89,9 @@ public:
   virtual std::string LastError() const = 0;
   // Drops the document begun: nothing of it is printed or saved.
   virtual void AbortDoc() = 0;
+  // The documents this surface has delivered so far, in order; a document with nothing on
+  // it, or one that failed or was dropped, is not among them.
+  virtual const std::vector<PrintDelivery> &Deliveries() const = 0;
 
   // Page flow: once on, a text or shape (in twips, outside a user scale) whose top would
   // pass breakY starts a new page, and it and everything after it continue at continueY,

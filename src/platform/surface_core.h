@@ -94,6 +94,7 @@ public:
   bool EndDoc() override;
   std::string LastError() const override { return lastError_; }
   void AbortDoc() override;
+  const std::vector<PrintDelivery> &Deliveries() const override { return deliveries_; }
   void SetPageFlow(double breakY, double continueY) override;
   void SetRunningHeading(RunningHeading heading) override { heading_ = std::move(heading); }
   double PageY(double y) const override { return userScale_ ? y : y - flowShift_; }
@@ -111,6 +112,8 @@ protected:
   // Called by AbortDoc: forgets the document begun.
   virtual void DropDocument() {}
   void SetLastError(std::string error) { lastError_ = std::move(error); }
+  // Called by a backend's FinishDocument when the document reached its file or printer.
+  void RecordDelivery(PrintDelivery delivery) { deliveries_.push_back(std::move(delivery)); }
 
 private:
   double ToTwipsX(double x) const;
@@ -132,6 +135,7 @@ private:
   Rgb color_ = 0;
   int drawWidth_ = 1;
   std::string lastError_;
+  std::vector<PrintDelivery> deliveries_;
   double flowBreak_ = 0, flowContinue_ = 0;
   double flowShift_ = 0; // twips the report's positions are moved up on this page
   bool inHeading_ = false;

@@ -13,13 +13,14 @@ namespace quon {
 // pass the page's break line. A report that cannot be completed (no printer, or its data
 // missing or inconsistent) or that the user cancels has its unfinished document dropped, so
 // nothing of it is printed or saved: the user is told why, the program-wide data are left as
-// they were, and the result is false. Failures of the printer itself at the end of the job are
+// they were, and the result is false. A report of two documents (the original data, then the
+// result) that stops in the second keeps the first, and the user is told where it went. Failures of the printer itself at the end of the job are
 // reported by the printer.
 bool RunPrintJob(const std::function<bool(PageSurface &)> &report);
 
 // The title of the message that reports a failed printout.
 inline constexpr const char *kPrintErrorTitle = "Print Error";
-// What the user is told when they cancel a printout.
+// What the user is told when they cancel a printout of which nothing was delivered.
 inline constexpr const char *kPrintCancelledText = "The printout was cancelled: nothing of it was printed or saved.";
 
 } // namespace quon

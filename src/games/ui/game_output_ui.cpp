@@ -203,10 +203,7 @@ GraphScreenHooks GameGraphScreenHooks() {
     ApplyGameScale(s.picLPgraph, sc);
     DrawGameGraph(s);
   };
-  h.print = [] {
-    PrintGameLPSolution();
-    PrintGameGraph();
-  };
+  h.print = [] { PrintGameSolutionAndGraph(); };
   return h;
 }
 

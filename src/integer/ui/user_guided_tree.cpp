@@ -203,9 +203,8 @@ void SolveUserGuidedNode() {
   for (int k = 1; k <= 4; ++k)
     PaintCell(grid, r + k, c, kWhite, kBlue);
   std::string branch;
-  const int bound = static_cast<int>(g.BBBoundA);
-  if (g.BBAux1 != 0 && g.BranchSide == 1) branch = "x" + std::to_string(g.BBAux1) + "<=" + std::to_string(bound);
-  if (g.BBAux1 != 0 && g.BranchSide == 2) branch = "x" + std::to_string(g.BBAux1) + ">=" + std::to_string(bound + 1);
+  if (g.BBAux1 != 0 && g.BranchSide == 1) branch = "x" + std::to_string(g.BBAux1) + "<=" + NumText(g.BBBoundA);
+  if (g.BBAux1 != 0 && g.BranchSide == 2) branch = "x" + std::to_string(g.BBAux1) + ">=" + NumText(g.BBBoundA + 1);
   grid.SetTextMatrix(r + 1, c, branch);
   g.BBNodeText(g.BBAux2) = branch;
   // The new node in view: its whole block where the view is tall enough, its label always.

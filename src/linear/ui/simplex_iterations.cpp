@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -78,6 +79,18 @@ int BlockRows() {
 // Round-off of the dense solve, not a value of the tableau.
 double Clean(double v) {
   return std::fabs(v) < 1E-11 ? 0.0 : v;
+}
+
+// A value that a refusal gives as its reason: in the output format, or, where that rounds it
+// to 0, in enough digits to show that it is not.
+std::string VisibleValue(double v, const std::string &pattern) {
+  std::string text = Trim(Format(v, pattern));
+  if (v != 0 && Val(text) == 0) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.3g", v);
+    text = digits;
+  }
+  return text;
 }
 
 std::string BoundText(double v, bool lower) {
@@ -246,6 +259,20 @@ void OptimalMessage(const char *altText) {
   if (g.AltOptimaFlag == 1) Info("Iteration " + n + altText, "Optimal Tableau");
 }
 
+// An optimum that keeps an artificial variable basic at a positive level satisfies the
+// constraints only with that variable's help: the problem itself has no feasible solution.
+void NoFeasibleSolutionEnd() {
+  AwaitPicks(Picks::None);
+  const int k = ArtificialBasicRow();
+  const int col = g.BasisList(k);
+  Info("Problem has no feasible solution.  Iteration " + std::to_string(g.IterCount + 1) +
+           " is optimal with the artificial variable " + ColumnLabel(col, ColumnState(col)) + " = " +
+           Trim(Format(g.XBasic(k), View().pattern)) +
+           " in the basis, so no solution satisfies every constraint.",
+       "No Feasible Solution");
+  DisableStepping();
+}
+
 void SingularEnd() {
   g.Entering = 0;
   g.Phase = 0;
@@ -346,24 +373,36 @@ void LayOutGrid(Scr5 &f) {
 }
 
 // A non-basic column with z_j - c_j = 0 on the optimal tableau enters for one iteration toward
-// an alternative optimum. Any other column would make the next tableau non-optimal and is
-// refused; a column that no row bounds shows that the optimal set is unbounded, and the optimum
-// stays as it is.
+// an alternative optimum. Every other click is refused with the rule it breaks (a basic
+// column, the labels or the Solution column is no variable to enter; any other column would
+// make the next tableau non-optimal); a column that no row bounds shows that the optimal set
+// is unbounded, and the optimum stays as it is.
 void PostOptimumPick(int col) {
   Scr5 &f = scr5();
   const Block *b = NewestShownBlock();
-  if (!b) return;
+  if (!b || col < 0) return;
   const TableauRecord &r = b->record;
   const std::string &pat = View().pattern;
-  const std::string name = ColumnLabel(col, r.columnState[col]);
   const char *invite = " For an alternative optimum click a nonbasic var with zj-cj=0 in last tableau.";
+  if (col == 0 || col > g.NCols) {
+    Info(std::string(col == 0 ? "The row labels are not variables" : "The Solution column is not a variable") +
+             ": only a nonbasic variable can enter the basis." + invite,
+         "Post-Optimum Iteration");
+    return;
+  }
+  const std::string name = ColumnLabel(col, r.columnState[col]);
+  if (g.NonBasicMark(col) == 0) {
+    Info(name + " is a basic variable: only a nonbasic variable can enter the basis." + invite,
+         "Post-Optimum Iteration");
+    return;
+  }
   if (IsArtificialColumn(col)) {
     Info(name + " is an artificial variable: it cannot enter the basis." + invite, "Post-Optimum Iteration");
     return;
   }
   // The pricing has set every reduced cost within its tolerance of 0 to 0.
   if (r.objective[col] != 0) {
-    Info(name + " has zj-cj = " + Trim(Format(r.objective[col], pat)) +
+    Info(name + " has zj-cj = " + VisibleValue(r.objective[col], pat) +
              ", not 0: the next tableau would not be optimal." + invite,
          "Post-Optimum Iteration");
     return;
@@ -508,6 +547,9 @@ void PrimalTableauStep() {
   }
   AwaitPicks(end == TableauStepEnd::Optimal ? Picks::PostOptimum : Picks::None);
   switch (end) {
+  case TableauStepEnd::ArtificialBasic:
+    NoFeasibleSolutionEnd();
+    break;
   case TableauStepEnd::Phase1Infeasible:
     Info("Phase 2 nixed.  Phase1 shows the problem has no feasible solution", "Phase 1");
     DisableStepping();
@@ -587,7 +629,6 @@ void SimplexTableauClick() {
   const int lastCol = grid.Cols() - 1;
   const TableauView &v = View();
   if (v.picks == Picks::PostOptimum) {
-    if (col <= 0 || col >= lastCol || col > g.NCols || g.NonBasicMark(col) == 0) return;
     PostOptimumPick(col);
     return;
   }

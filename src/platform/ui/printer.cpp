@@ -174,7 +174,9 @@ bool SystemPrinter::FinishDocument() {
     const bool sent = drawn && device_->printerState() != QPrinter::Error;
     const std::string name = device_->printerName().toStdString();
     Close();
-    return sent ? true : Fail("The printout could not be sent to the printer " + name + ".");
+    if (!sent) return Fail("The printout could not be sent to the printer " + name + ".");
+    RecordDelivery({false, name});
+    return true;
   }
   pdf_.reset(); // writes the document's end
   const bool saved = drawn && file_->commit();
@@ -183,6 +185,7 @@ bool SystemPrinter::FinishDocument() {
   if (!drawn) return Fail("The printout could not be drawn.");
   if (!saved) return Fail("The printout could not be saved as " + path + ": " + error);
   lastPdfPath_ = path;
+  RecordDelivery({true, path});
   if (notifier_) notifier_({false, "Print", "No printer is set up, so the printout was saved as " + lastPdfPath_});
   return true;
 }

@@ -13,6 +13,7 @@
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
 #include "platform/values.h"
+#include "shell/helpers.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
@@ -209,6 +210,34 @@ TEST_F(IPTreeTest, AnIncumbentBeyondTheProgramsInfinityIsTheBest) {
   const auto paper = PrintNow();
   EXPECT_TRUE(Has(paper, "Optimum solution encountered at subrpoblem N21:"));
   EXPECT_FALSE(Has(paper, "Problem has no feasible solution"));
+}
+
+// Maximise x1 + x2 with x1 <= B + 0.5 and x2 <= 0.5: branching x1 at B, then x2 at 0, gives
+// N20 (x1 = B, x2 = 0.5, z = B + 0.5) and its integral child N30 (z = B), however large B
+// is: a branch bound of a million and more is a bound like any other.
+TEST_F(IPTreeTest, LargeBranchBoundsHold) {
+  for (double big : {999998.0, 999999.0, 1500000.0, 4294967296.0}) {
+    LP lp;
+    lp.c = {1, 1};
+    lp.a = {{1, 0}, {0, 1}};
+    lp.rel = {"<=", "<="};
+    lp.b = {big + 0.5, 0.5};
+    lp.integer = {"y", "y"};
+    Forms::Clear();
+    TreeOf(lp);
+    const std::string whole = NumText(big), z = Format(big, NumberFormatString());
+    T().PerformClick(0, 0);
+    scr5().BBGrid.PerformClick(2, 1);
+    EXPECT_EQ(Block(5, 0), (std::vector<std::string>{"N20", "x1<=" + whole, "z= " + Format(big + 0.5, NumberFormatString()),
+                                                     "x?", ""}))
+        << whole;
+    EXPECT_EQ(Block(5, 1)[3], "infeasible") << whole;
+    T().PerformClick(5, 0);
+    EXPECT_EQ(scr5().BBGrid.TextMatrix(2, 1), whole);
+    scr5().BBGrid.PerformClick(2, 2);
+    EXPECT_EQ(Block(10, 0), (std::vector<std::string>{"N30", "x2<=0", "z= " + z, "integer", "Best LBound"})) << whole;
+    EXPECT_EQ(Block(10, 1)[3], "infeasible") << whole;
+  }
 }
 
 TEST_F(IPTreeTest, ContinuousTargetIsRefused) {

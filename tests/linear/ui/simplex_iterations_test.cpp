@@ -563,8 +563,15 @@ TEST_F(SimplexIterationsTest, PostOptimumIteration) {
       zero = j;
   ASSERT_GE(zero, 0);
   const int T = g.TableauOutState;
-  G().PerformClick(T + 1, last.basis[0] + 1); // a basic column: ignored silently
-  EXPECT_TRUE(Messages().empty());
+  // A basic column, the labels and the Solution column are refused with their reason.
+  const std::string basic = G().TextMatrix(T, last.basis[0] + 1);
+  for (int col : {last.basis[0] + 1, 0, ref.n + 1})
+    G().PerformClick(T + 1, col);
+  const auto refused = Messages();
+  ASSERT_EQ(refused.size(), 3u);
+  EXPECT_EQ(refused[0].rfind("Post-Optimum Iteration: " + basic + " is a basic variable: only a nonbasic", 0), 0u);
+  EXPECT_EQ(refused[1].rfind("Post-Optimum Iteration: The row labels are not variables", 0), 0u);
+  EXPECT_EQ(refused[2].rfind("Post-Optimum Iteration: The Solution column is not a variable", 0), 0u);
   EXPECT_EQ(g.EnterSelState, 0);
   G().PerformClick(T + 1, zero + 1);
   EXPECT_EQ(g.EnterSelState, zero + 1);
@@ -617,6 +624,20 @@ TEST_F(SimplexIterationsTest, PostOptimumPickOnlyWhereTheOptimumStays) {
     EXPECT_FALSE(Stepping());
     EXPECT_EQ(Blocks(), blocks);
   }
+  // Max x1 + 0.999 x2 subject to x1 + x2 <= 1: x2's z_j - c_j of 0.001 shows as 0.00 in the
+  // tableau; its refusal gives it in digits that show it is not 0.
+  LP nearly;
+  nearly.c = {1, 0.999};
+  nearly.a = {{1, 1}};
+  nearly.rel = {"<="};
+  nearly.b = {1};
+  Start(nearly, 2);
+  scr5().cmdFinalIter_Click();
+  Messages();
+  G().PerformClick(g.TableauOutState + 1, 2);
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("Post-Optimum Iteration: x2 has zj-cj = 0.001, not 0", 0), 0u) << messages[0];
 }
 
 // Max x1 - x2 subject to x1 - x2 <= 1: at the optimum x2 has z_j - c_j = 0 and no positive
@@ -659,19 +680,27 @@ TEST_F(SimplexIterationsTest, NoPickWhereNoPivotIsDue) {
     for (int r = rowFrom; r <= rowTo; ++r)
       EXPECT_NE(G().BackOf(r, ref.n + 1), kRed);
   };
-  // Infeasible: phase 1 ends with w > 0; the dual simplex finds no entering column.
+  // Infeasible: phase 1 ends with w > 0; the dual simplex finds no entering column; the
+  // M-method's optimum keeps the artificial of the second row basic at 3 (maximising, where the
+  // optimum also has alternatives to pick; by "Next" and by "All").
   LP none;
-  none.sense = "Minimize";
   none.c = {1, 1};
   none.a = {{1, 1}, {1, 1}};
   none.rel = {"<=", ">="};
   none.b = {2, 5};
-  for (int method : {4, 5}) {
+  for (auto [method, byNext] : {std::pair{3, true}, {3, false}, {4, false}, {5, false}}) {
+    none.sense = method == 3 ? "Maximize" : "Minimize";
     Start(none, method);
-    scr5().cmdFinalIter_Click();
-    const auto messages = Messages();
+    if (!byNext) scr5().cmdFinalIter_Click();
+    const auto messages = byNext ? RunByNext() : Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("no feasible solution"), std::string::npos) << messages[0];
+    if (method == 3) {
+      EXPECT_EQ(messages[0], "No Feasible Solution: Problem has no feasible solution.  Iteration " +
+                                 std::to_string(Blocks()) + " is optimal with the artificial variable " +
+                                 G().TextMatrix((Blocks() - 1) * BlockRows() + 4, 0) +
+                                 " = 3.00 in the basis, so no solution satisfies every constraint.");
+    }
     const int T = g.TableauOutState;
     onlyBeeps(T - 1, T + 1 + ref.m);
     EXPECT_FALSE(Stepping());

@@ -384,40 +384,56 @@ TEST_F(PdfPrinter, FolderThatCannotBeMadeIsReportedAndTheNextJobWorks) {
 }
 
 // A job that runs long shows its progress; cancelled, it says so and leaves no file, neither
-// under its final name nor a temporary one, and the next job prints as usual.
-TEST_F(PdfPrinter, CancelledJobSaysSoAndLeavesNoFile) {
-  ScriptedServices script;
-  script.AnswerMsgBox(msg::OK);
-  printer.SetProgressDelay(0);
-  SetPrinterForTesting(&printer);
-  bool shown = false;
-  QTimer::singleShot(0, [&shown] {
-    for (QWidget *w : QApplication::topLevelWidgets())
-      if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible()) {
-        shown = true;
-        progress->cancel();
+// under its final name nor a temporary one, and the next job prints as usual. A job whose
+// first document (the original data) was saved before the cancel keeps that file and says so.
+TEST_F(PdfPrinter, CancelledJobSaysWhatStays) {
+  for (bool dataFirst : {false, true}) {
+    ScriptedServices script;
+    script.AnswerMsgBox(msg::OK);
+    printer.SetProgressDelay(0);
+    SetPrinterForTesting(&printer);
+    bool shown = false;
+    QTimer::singleShot(0, [&shown] {
+      for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible()) {
+          shown = true;
+          progress->cancel();
+        }
+    });
+    int pages = 0;
+    const bool ok = RunPrintJob([&pages, dataFirst](PageSurface &p) {
+      if (dataFirst) {
+        p.Print("data");
+        p.EndDoc();
       }
-  });
-  int pages = 0;
-  const bool ok = RunPrintJob([&pages](PageSurface &p) {
-    for (; pages < 500; ++pages) {
-      p.Print("page");
-      p.NewPage();
+      for (; pages < 500; ++pages) {
+        p.Print("page");
+        p.NewPage();
+      }
+      return p.EndDoc();
+    });
+    SetPrinterForTesting(nullptr);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(shown);
+    EXPECT_LT(pages, 500);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), dataFirst ? 1 : 0);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    if (!dataFirst) {
+      EXPECT_EQ(script.MessageBoxes()[0].text, kPrintCancelledText);
+      EXPECT_TRUE(notices.empty());
+      continue;
     }
-    return p.EndDoc();
-  });
-  SetPrinterForTesting(nullptr);
-  EXPECT_FALSE(ok);
-  EXPECT_TRUE(shown);
-  EXPECT_LT(pages, 500);
-  EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-  ASSERT_EQ(script.MessageBoxes().size(), 1u);
-  EXPECT_EQ(script.MessageBoxes()[0].text, kPrintCancelledText);
-  EXPECT_TRUE(notices.empty());
-
+    ASSERT_EQ(Pdfs().size(), 1);
+    const std::string kept = Pdfs()[0].toStdString();
+    EXPECT_EQ(PdfWords(Pdfs()[0]).size(), 1u);
+    EXPECT_EQ(script.MessageBoxes()[0].text, "The printout was cancelled: its first part stays saved as " + kept +
+                                                 "; nothing of the rest was printed or saved.");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].text.find(kept), std::string::npos);
+  }
   printer.Print("next");
   EXPECT_TRUE(printer.EndDoc());
-  EXPECT_EQ(Pdfs().size(), 1);
+  EXPECT_EQ(Pdfs().size(), 2);
 }
 
 TEST(SystemPrinterAccess, InstalledAsThePrinter) {
