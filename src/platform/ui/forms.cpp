@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -102,6 +103,12 @@ int ShiftStateOf(const QKeyEvent &e) {
   if (e.modifiers() & Qt::AltModifier) s |= key::AltMask;
   return s;
 }
+
+namespace {
+// Set while a popup waits for its screen to become the active window: the activations the
+// window system delivers meanwhile (of the screen being left) change no screen's state.
+bool awaitingActivation = false;
+} // namespace
 
 // The form's top-level window: the menu bar over the client area that holds the controls
 // and shows the retained drawing.
@@ -205,7 +212,7 @@ protected:
   bool event(QEvent *e) override {
     if (e->type() == QEvent::WindowActivate) {
       if (QWidget *fw = focusWidget(); !fw || !fw->isVisible() || !fw->isEnabled()) HoldFocusOnScreen();
-      if (form_ && form_->Loaded()) Forms::SetActive(form_);
+      if (form_ && form_->Loaded() && !awaitingActivation) Forms::SetActive(form_);
     }
     if (e->type() == QEvent::Close) {
       // The window stays unless the form's own road unloads it.
@@ -455,13 +462,18 @@ int Form::ScaleHeight() const {
 }
 
 void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {
-  MenuItem *chosen = Services().ChoosePopup(menu, PopupPlace{x, y, centreX});
   // A popup that opens as its screen comes up holds the keyboard while the window system gives
   // that screen the focus, and Qt then never learns of it: no control would take or show the
-  // focus. The screen asks for it again.
-  if (loaded_ && window_->isVisible() && QGuiApplication::platformName() != "offscreen")
-    window_->activateWindow();
-  if (chosen) chosen->PerformClick();
+  // focus. The popup waits a moment for the screen to become the active window.
+  if (window_->isVisible() && !window_->isActiveWindow() && QGuiApplication::platformName() != "offscreen") {
+    QElapsedTimer waited;
+    waited.start();
+    awaitingActivation = true;
+    while (!window_->isActiveWindow() && waited.elapsed() < 500)
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
+    awaitingActivation = false;
+  }
+  if (MenuItem *chosen = Services().ChoosePopup(menu, PopupPlace{x, y, centreX})) chosen->PerformClick();
 }
 
 void Unload(Form &form) {
