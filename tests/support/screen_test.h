@@ -4,6 +4,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 #include <string>
 
 #include "platform/screen.h"
@@ -32,6 +36,23 @@ protected:
     SetLogicalScreen(w, h);
     g = Mod1{};
     InitGlobals(w, h);
+  }
+
+  // The screen's window becomes the active one, as the user sees it in front.
+  static void BringToFront(Form &form) {
+    form.ClientWidget()->window()->activateWindow();
+    Forms::DoEvents();
+  }
+  // Return as the user presses it with the screen in front: it goes to the control that has
+  // the focus, or to the screen itself when none has it.
+  static void PressReturn(Form &form) {
+    BringToFront(form);
+    QWidget *window = form.ClientWidget()->window();
+    QWidget *target = QApplication::focusWidget();
+    if (!target || target->window() != window) target = window;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::sendEvent(target, &press);
+    Forms::DoEvents();
   }
 
   ScriptedServices script;

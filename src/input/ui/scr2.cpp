@@ -70,6 +70,10 @@ Scr2::Scr2() : Form("scr2") {
   cmdMainMenu.Move(1815, 60, 1575, 375);
   cmdExitQuon.SetCaption("Exit QUON");
   cmdExitQuon.Move(3510, 60, 1575, 375);
+  // The boxes and the cell editor keep Tab for themselves: the buttons answer to Alt keys.
+  cmdDone.SetAccessKey('S');
+  cmdMainMenu.SetAccessKey('M');
+  cmdExitQuon.SetAccessKey('X');
 
   grid1.SetVisible(false);
   BX0.SetVisible(false);

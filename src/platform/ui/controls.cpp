@@ -51,6 +51,14 @@ std::string Shown(const std::string &caption) {
   return MenuItem::ShownText(caption);
 }
 
+// A dotted ring `inset` pixels inside the widget, in black or white, whichever stands out
+// from `back`.
+void RingFocus(QWidget &w, const QColor &back, int inset) {
+  QPainter p(&w);
+  p.setPen(QPen(back.lightness() < 128 ? Qt::white : Qt::black, 1, Qt::DotLine));
+  p.drawRect(w.rect().adjusted(inset, inset, -1 - inset, -1 - inset));
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -180,6 +188,20 @@ public:
   using QPushButton::QPushButton;
 
 protected:
+  // The style's own focus mark, a tint of its border, is lost on the coloured screens: the
+  // caption is ringed as well.
+  void paintEvent(QPaintEvent *e) override {
+    QPushButton::paintEvent(e);
+    if (hasFocus()) RingFocus(*this, palette().color(QPalette::Button), 4);
+  }
+  bool event(QEvent *e) override {
+    // The access key presses the button at once and leaves the focus where it was.
+    if (e->type() == QEvent::Shortcut) {
+      if (isEnabled() && isVisible()) click();
+      return true;
+    }
+    return QPushButton::event(e);
+  }
   void keyPressEvent(QKeyEvent *e) override {
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat() &&
         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
@@ -211,9 +233,41 @@ Button::Button(Container &parent, std::string name) : Control(parent, std::move(
   });
 }
 
+bool PressAccessKey(const Container &c, const QKeyEvent &e) {
+  if ((e.modifiers() & (Qt::AltModifier | Qt::ControlModifier)) != Qt::AltModifier) return false;
+  const int k = e.key();
+  if (!((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))) return false;
+  for (Control *child : c.Children()) {
+    if (!child->Visible() || !child->Enabled()) continue;
+    if (auto *b = dynamic_cast<Button *>(child);
+        b && std::toupper(static_cast<unsigned char>(b->AccessKey())) == k) {
+      b->PerformClick();
+      return true;
+    }
+    if (auto *inner = dynamic_cast<const Container *>(child))
+      if (PressAccessKey(*inner, e)) return true;
+  }
+  return false;
+}
+
 void Button::SetCaption(const std::string &caption) {
   caption_ = caption;
-  static_cast<QPushButton *>(widget_)->setText(Q(caption));
+  ShowCaption();
+}
+
+void Button::SetAccessKey(char letter) {
+  accessKey_ = letter;
+  ShowCaption();
+}
+
+void Button::ShowCaption() {
+  QString shown = Q(caption_);
+  shown.replace('&', "&&");
+  if (accessKey_) {
+    const auto at = shown.indexOf(QChar(accessKey_), 0, Qt::CaseInsensitive);
+    if (at >= 0) shown.insert(at, '&');
+  }
+  static_cast<QPushButton *>(widget_)->setText(shown);
 }
 
 void Button::PerformClick() {
@@ -381,8 +435,17 @@ private:
     return false;
   }
 
+  // Alt with a key is the screen's (an access key), never the box's key or text.
+  static bool AltKey(const QKeyEvent &e) {
+    return (e.modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
+  }
+
   void Typed(TextBox *box, QKeyEvent *e) {
     if (TryFormShortcut(this, *e)) return;
+    if (AltKey(*e)) {
+      e->ignore();
+      return;
+    }
     if (ScreenKey(box, e)) return;
     QPointer<TextBoxWidget> self(this);
     int code = KeyCodeOf(*e), shift = ShiftStateOf(*e);
@@ -421,7 +484,7 @@ private:
 protected:
   void keyReleaseEvent(QKeyEvent *e) override {
     auto *box = static_cast<TextBox *>(owner);
-    if (!box || e->isAutoRepeat()) return QLineEdit::keyReleaseEvent(e);
+    if (!box || e->isAutoRepeat() || AltKey(*e)) return QLineEdit::keyReleaseEvent(e);
     int code = KeyCodeOf(*e), shift = ShiftStateOf(*e);
     if (box->KeyUp) box->KeyUp(code, shift);
   }
@@ -605,6 +668,7 @@ void TextBox::PerformDblClick() {
 ReadOnlyTextBox::ReadOnlyTextBox(Container &parent, std::string name) : Control(parent, std::move(name)) {
   auto *e = new QPlainTextEdit(parent.ClientWidget());
   e->setReadOnly(true);
+  e->setTabChangesFocus(true);
   e->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   e->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -620,10 +684,28 @@ void ReadOnlyTextBox::SetText(const std::string &text) {
 // ---------------------------------------------------------------------------------------------
 // OptionButton and CheckBox
 
+namespace {
+
+// The style marks the focus only around a caption, or not at all where the focus did not come
+// by Tab: an option or box (whose caption is most often a label beside it) is ringed itself, in
+// the colour that stands out from its background.
+template <class Base> class MarkWidget : public Base {
+public:
+  using Base::Base;
+
+protected:
+  void paintEvent(QPaintEvent *e) override {
+    Base::paintEvent(e);
+    if (this->hasFocus()) RingFocus(*this, this->palette().color(QPalette::Window), 0);
+  }
+};
+
+} // namespace
+
 OptionButton::OptionButton(Container &parent, std::string name) : Control(parent, std::move(name)) {
   width_ = 255;
   height_ = 255;
-  auto *r = new QRadioButton(parent.ClientWidget());
+  auto *r = new MarkWidget<QRadioButton>(parent.ClientWidget());
   Attach(r);
   colorsSet_ = true;
   ApplyColors();
@@ -663,7 +745,7 @@ void OptionButton::PerformClick() {
 }
 
 CheckBox::CheckBox(Container &parent, std::string name) : Control(parent, std::move(name)) {
-  auto *c = new QCheckBox(parent.ClientWidget());
+  auto *c = new MarkWidget<QCheckBox>(parent.ClientWidget());
   Attach(c);
   colorsSet_ = true;
   ApplyColors();
@@ -733,6 +815,12 @@ void ListControl::SetListIndex(int index) {
 class ComboWidget : public QComboBox, public Owned {
 public:
   using QComboBox::QComboBox;
+
+protected:
+  void paintEvent(QPaintEvent *e) override {
+    QComboBox::paintEvent(e);
+    if (hasFocus()) RingFocus(*this, palette().color(QPalette::Button), 3);
+  }
 };
 
 ComboBox::ComboBox(Container &parent, std::string name) : ListControl(parent, std::move(name)) {
@@ -778,6 +866,12 @@ void ComboBox::SyncIndex() {
 class ListWidget : public QListWidget, public Owned {
 public:
   using QListWidget::QListWidget;
+
+protected:
+  void paintEvent(QPaintEvent *e) override {
+    QListWidget::paintEvent(e);
+    if (hasFocus()) RingFocus(*viewport(), palette().color(QPalette::Base), 1);
+  }
 };
 
 ListBox::ListBox(Container &parent, std::string name) : ListControl(parent, std::move(name)) {

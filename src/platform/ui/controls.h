@@ -14,6 +14,7 @@
 
 #include "platform/ui/forms.h"
 
+class QKeyEvent;
 class QWidget;
 
 namespace quon {
@@ -99,14 +100,22 @@ public:
   // presses it. Return or Space on a button with the focus presses that button.
   void SetDefault(bool on) { default_ = on; }
   bool IsDefault() const { return default_; }
+  // Alt and this letter press the button wherever the focus is on its screen; the caption
+  // underlines the letter's first occurrence. 0: none.
+  void SetAccessKey(char letter);
+  char AccessKey() const { return accessKey_; }
 
 private:
+  void ShowCaption();
   std::string caption_;
   bool default_ = false;
+  char accessKey_ = 0;
 };
 
 // The enabled, visible default button among a container's controls, frames included.
 Button *DefaultButtonIn(const Container &c);
+// Presses the enabled, visible button whose access key `e` is (Alt and a letter or digit).
+bool PressAccessKey(const Container &c, const QKeyEvent &e);
 
 class Label : public Control {
 public:

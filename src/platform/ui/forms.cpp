@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -74,10 +75,23 @@ int KeyCodeOf(const QKeyEvent &e) {
     return 189;
   case Qt::Key_Period:
     return 190;
+  case Qt::Key_Alt:
+    return 18;
+  case Qt::Key_Pause:
+    return 19;
+  case Qt::Key_CapsLock:
+    return 20;
+  case Qt::Key_NumLock:
+    return 144;
+  case Qt::Key_ScrollLock:
+    return 145;
   default:
     // Other printable characters have no key code of their own: "%", "&", "'" and "(" would
     // otherwise read as the arrow keys and move the focus or the cell editor.
     if (k > Qt::Key_Space && k < 0x7F) return 0;
+    // Nor have the other keys without a character: the low byte of Alt, Num Lock or Scroll
+    // Lock is End, Left or Up.
+    if (k >= Qt::Key_Escape) return 0;
     return k & 0xFF;
   }
 }
@@ -90,12 +104,20 @@ int ShiftStateOf(const QKeyEvent &e) {
   return s;
 }
 
+namespace {
+// Set while a popup waits for its screen to become the active window: the activations the
+// window system delivers meanwhile (of the screen being left) change no screen's state.
+bool awaitingActivation = false;
+} // namespace
+
 // The form's top-level window: the menu bar over the client area that holds the controls
 // and shows the retained drawing.
 class FormWindow : public QWidget {
 public:
   explicit FormWindow(Form *form) : form_(form) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // The controls show the focus however it came to them, not only after a Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     client_ = new Client(this);
     client_->setAutoFillBackground(true);
     bar_ = new QMenuBar(this);
@@ -104,6 +126,12 @@ public:
   }
 
   Form *form() const { return form_; }
+
+  // The screen holds the keyboard focus, no control: keys go to the screen's own handling.
+  void HoldFocusOnScreen() {
+    client_->setFocus(Qt::OtherFocusReason);
+    if (form_) form_->NoteFocus(nullptr);
+  }
   void Detach() { form_ = nullptr; }
   QWidget *client() const { return client_; }
 
@@ -182,7 +210,10 @@ public:
 
 protected:
   bool event(QEvent *e) override {
-    if (e->type() == QEvent::WindowActivate && form_ && form_->Loaded()) Forms::SetActive(form_);
+    if (e->type() == QEvent::WindowActivate) {
+      if (QWidget *fw = focusWidget(); !fw || !fw->isVisible() || !fw->isEnabled()) HoldFocusOnScreen();
+      if (form_ && form_->Loaded() && !awaitingActivation) Forms::SetActive(form_);
+    }
     if (e->type() == QEvent::Close) {
       // The window stays unless the form's own road unloads it.
       e->ignore();
@@ -192,8 +223,20 @@ protected:
     return QWidget::event(e);
   }
   void resizeEvent(QResizeEvent *) override { Layout(); }
+  // Qt gives a control the focus when the one holding it is hidden or disabled, and when the
+  // window is activated with none: the first control in the Tab order, often a button that
+  // leaves the screen, which Return would then press unseen. The screen itself holds the
+  // focus instead; Tab from there goes to the first control.
+  bool focusNextPrevChild(bool next) override {
+    if (QWidget *fw = focusWidget(); fw && fw != client_ && (!fw->isVisible() || !fw->isEnabled())) {
+      HoldFocusOnScreen();
+      return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+  }
   void keyPressEvent(QKeyEvent *e) override {
     if (TryFormShortcut(this, *e)) return;
+    if (form_ && form_->Loaded() && PressAccessKey(*form_, *e)) return;
     // Return that no control took presses the screen's default button.
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && form_ && form_->Loaded() &&
         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
@@ -217,6 +260,9 @@ private:
       if (w_->form_->canvas_) w_->form_->canvas_->Replay(p, size());
     }
     void mouseReleaseEvent(QMouseEvent *e) override {
+      // A click that a control or a frame let through is not a click on the screen: the menu
+      // it opens could lie over the button the user is about to press.
+      if (childAt(e->position().toPoint())) return;
       if (e->button() == Qt::LeftButton && w_->form_ && w_->form_->Loaded() && rect().contains(e->pos()))
         w_->form_->Form_Click();
     }
@@ -281,6 +327,7 @@ struct Registry {
   std::map<std::type_index, std::unique_ptr<Form>> instances;
   Form *active = nullptr;
   bool ended = false;
+  int exitStatus = 0;
   std::function<void()> endHandler;
 };
 
@@ -352,6 +399,8 @@ void Form::Show() {
   }
   window_->FitToScreen();
   window_->RebuildMenus();
+  // A screen that gave no control the focus opens with the focus on itself.
+  if (!window_->focusWidget()) window_->HoldFocusOnScreen();
   bool first = !everShown_;
   window_->show();                                      // its pending resize is the first Resize below
   if (QGuiApplication::platformName() != "offscreen") { // it cannot raise and says so
@@ -413,6 +462,17 @@ int Form::ScaleHeight() const {
 }
 
 void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {
+  // A popup that opens as its screen comes up holds the keyboard while the window system gives
+  // that screen the focus, and Qt then never learns of it: no control would take or show the
+  // focus. The popup waits a moment for the screen to become the active window.
+  if (window_->isVisible() && !window_->isActiveWindow() && QGuiApplication::platformName() != "offscreen") {
+    QElapsedTimer waited;
+    waited.start();
+    awaitingActivation = true;
+    while (!window_->isActiveWindow() && waited.elapsed() < 500)
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
+    awaitingActivation = false;
+  }
   if (MenuItem *chosen = Services().ChoosePopup(menu, PopupPlace{x, y, centreX})) chosen->PerformClick();
 }
 
@@ -447,7 +507,7 @@ void Forms::Unloading(Form &form) {
     if (r.endHandler)
       r.endHandler();
     else if (QCoreApplication::instance())
-      QCoreApplication::exit(0);
+      QCoreApplication::exit(r.exitStatus);
   }
 }
 
@@ -479,8 +539,15 @@ bool Forms::ProgramEnded() {
 }
 
 int Forms::Run() {
-  if (R().ended || R().loaded.empty()) return 0;
+  if (R().ended || R().loaded.empty()) return R().exitStatus;
   return QApplication::exec();
+}
+
+void Forms::SetExitStatus(int status) {
+  R().exitStatus = status;
+}
+int Forms::ExitStatus() {
+  return R().exitStatus;
 }
 
 void Forms::DoEvents() {
@@ -500,6 +567,7 @@ void Forms::Clear() {
   r.instances.clear();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   r.ended = false;
+  r.exitStatus = 0;
 }
 
 Form *Forms::Find(std::type_index type) {

@@ -202,6 +202,9 @@ public:
   static void SetProgramEndHandler(std::function<void()> handler);
   static bool ProgramEnded();
   static int Run();
+  // The program's exit status: 0 unless a screen ends it as a failure (a refused start).
+  static void SetExitStatus(int status);
+  static int ExitStatus();
 
   // Delivers what waits in the event queue: deferred paints, events, deferred deletions.
   static void DoEvents();

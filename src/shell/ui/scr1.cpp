@@ -41,6 +41,8 @@ Scr1::Scr1() : Form("scr1") {
   cmdClickHere.SetCaption("Click Here");
   cmdClickHere.Move(0, 0, 1815, 315);
   cmdClickHere.Click = [this] { cmdClickHere_Click(); };
+  // The screen's one way on: Return takes it too.
+  cmdClickHere.SetDefault(true);
 }
 
 void Scr1::Form_Load() {
@@ -65,6 +67,8 @@ void Scr1::Form_Load() {
 
   if (w != 12000 && w != 15360) {
     MsgBox(kScreenSettingMessage, msg::OKOnly | msg::Critical, "Screen Setting");
+    // The program did not start: it ends as a failure.
+    Forms::SetExitStatus(1);
     UnloadAllForms();
     Unload(*this);
   }

@@ -59,6 +59,8 @@ Scr3::Scr3() : Form("scr3") {
   cmdDone.Move(240, 960, 3375, 465);
   cmdDone.SetCaption("Go To Output Format Screen");
   cmdDone.Click = [this] { cmdDone_Click(); };
+  // Return in the M box confirms it.
+  cmdDone.SetDefault(true);
 
   solveModifyMenu.SetVisible(false);
   mnuGraph.Click = [this] { mnuGraph_Click(); };
@@ -314,8 +316,15 @@ void Scr3::OpenMValueFrame() {
 }
 
 void Scr3::cmdDone_Click() {
-  double m = Val(TextBigM.Text());
-  if (!std::isfinite(m)) m = 0;
+  // An M of 0 or less, or text read as 0, would leave the artificial columns without their
+  // penalty: the method could then end "optimal" with an artificial in the basis.
+  const std::string typed = TextBigM.Text();
+  const double m = IsNumber(typed) && !ValOverflows(typed) ? Val(typed) : 0;
+  if (!(m > 0) || !std::isfinite(m)) {
+    MsgBox("The value of M must be a positive number", msg::OKOnly | msg::Critical, "Input Data Error");
+    SelectAllText(TextBigM);
+    return;
+  }
   ApplyTypedBigM(m);
   ShowOutputFormat();
   Unload(*this);

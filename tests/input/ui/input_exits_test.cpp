@@ -46,6 +46,23 @@ TEST_F(SolveMenu, MatrixInputIsCopiedKeptAsBlockAndTheScreenIsLeft) {
   EXPECT_FALSE(inputShownUnderSolveMenu) << "the input screen has left before that menu waits";
 }
 
+TEST_F(SolveMenu, AltKeysPressTheButtonsAndNeverReachACell) {
+  Scr2 &s = Typed(2, "2");
+  Fill(s, 1, {"2", "1", "5"});
+  Fill(s, 2, {"1", "3", "10"});
+  s.PlaceCellEditor(1, 1);
+  EXPECT_EQ(s.cmdDone.Caption(), "SOLVE Menu");
+  const std::string cell = s.BX0.Text();
+  s.BX0.PressKey('Q', key::AltMask);
+  EXPECT_EQ(s.BX0.Text(), cell);
+  EXPECT_TRUE(script.MessageBoxes().empty());
+  // Alt+S is "SOLVE Menu".
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  s.BX0.PressKey('S', key::AltMask);
+  EXPECT_EQ(solveMenus, 1);
+  EXPECT_FALSE(IsLoaded<Scr2>());
+}
+
 TEST_F(SolveMenu, LinearProgramRefusalsStayOnTheInput) {
   Scr2 &s = Typed(3, "2", "3");
   Fill(s, 2, {"3", "2", "", ""});

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QKeyEvent>
@@ -81,6 +82,43 @@ TEST_F(FormsTest, ABoxWithoutKeyHandlersLeavesTabAndReturnToTheScreen) {
   QKeyEvent onOption(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
   QApplication::sendEvent(f.Option1.Widget(), &onOption);
   EXPECT_EQ(Log(), (Strings{"cmdDone_Click"}));
+}
+
+TEST_F(FormsTest, AltKeysAreTheScreensAndKeysWithoutACharacterHaveTheirOwnCodes) {
+  TestForm &f = frmTest();
+  f.cmdDone.SetAccessKey('M');
+  f.Show();
+  EXPECT_EQ(f.cmdDone.Caption(), "MAIN Menu");
+  Log().clear();
+  // Alt and a letter press the button with that access key, or do nothing; the box never
+  // sees them.
+  f.Text1.PressKey('M', key::AltMask);
+  f.Text1.PressKey('Q', key::AltMask);
+  EXPECT_EQ(Log(), (Strings{"cmdDone_Click"}));
+  EXPECT_EQ(f.Text1.Text(), "");
+  // Caps Lock, Num Lock and Scroll Lock are not Home, Left and Up.
+  for (auto [qtKey, code] : {std::pair{Qt::Key_CapsLock, 20}, {Qt::Key_NumLock, 144}, {Qt::Key_ScrollLock, 145}}) {
+    Log().clear();
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(f.Text1.Widget(), &press);
+    EXPECT_EQ(Log(), (Strings{"KeyDown " + std::to_string(code)}));
+  }
+}
+
+TEST_F(FormsTest, EveryControlThatTakesTheFocusShowsIt) {
+  TestForm &f = frmTest();
+  f.Show();
+  f.ClientWidget()->window()->activateWindow();
+  Forms::DoEvents();
+  for (Control *c : std::initializer_list<Control *>{&f.cmdDone, &f.Option1, &f.Check1, &f.Text2, &f.Combo1, &f.List1}) {
+    f.grid1.SetFocus();
+    Forms::DoEvents();
+    const QImage without = c->Widget()->grab().toImage();
+    c->SetFocus();
+    Forms::DoEvents();
+    ASSERT_TRUE(c->Widget()->hasFocus()) << c->Name();
+    EXPECT_NE(c->Widget()->grab().toImage(), without) << c->Name();
+  }
 }
 
 TEST_F(FormsTest, MessageBoxButtonsAnswerToTheirLetters) {

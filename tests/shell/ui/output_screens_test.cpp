@@ -328,6 +328,25 @@ TEST_F(OutputScreenTest, WriteToPrinterPrintsTheLPSummary) {
   EXPECT_FALSE(paper.Texts().empty());
 }
 
+TEST_F(OutputScreenTest, ReturnOnArrivalLeavesEveryModelsOutputScreenInPlace) {
+  // The first control made is "Exit QUON": the screen must not open with the focus on it.
+  const std::pair<int16, int16> models[] = {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0},
+                                            {7, 1}, {7, 23}, {7, 4}, {8, 1}, {8, 2}, {9, 0}};
+  for (auto [model, sub] : models) {
+    SCOPED_TRACE(std::to_string(model) + "/" + std::to_string(sub));
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    g.ModelClass = model;
+    g.NetSubModel = model == 7 ? sub : 0;
+    g.ProjMethod = model == 8 ? sub : 0;
+    Scr5 &f = scr5();
+    f.Show();
+    PressReturn(f);
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(f.Shown());
+  }
+}
+
 TEST_F(OutputScreenTest, ExitQuonEndsTheProgram) {
   SummaryOf(DoorsAndWindows());
   scr5().cmdExitQuon.PerformClick();

@@ -69,6 +69,7 @@ TEST_F(ScreenTest, OtherScreenWidthsEndTheProgramWithoutTheSplash) {
     EXPECT_FALSE(s.Loaded()) << w;
     EXPECT_FALSE(s.Shown()) << w;
     EXPECT_EQ(ended, 1) << w;
+    EXPECT_NE(Forms::Run(), 0) << "a refused start ends as a failure";
     EXPECT_TRUE(Forms::Loaded().empty());
     const auto boxes = script.MessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -273,6 +274,21 @@ TEST_F(MainMenuTest, GoToInputScreenOpensTheInputWithTheFocusInTheTitle) {
   EXPECT_EQ(g.OutputOption, 0);
   EXPECT_EQ(g.InputMode, 1);
   EXPECT_EQ(in.Label2.Caption(), "Nbr. of Variables:");
+  EXPECT_EQ(ended, 0);
+}
+
+TEST_F(MainMenuTest, AfterMainMenuReturnGoesToTheInputScreen) {
+  Scr0 &s = ShowMainMenu({"&Linear Programming"});
+  BringToFront(s);
+  // "MAIN Menu" pressed from the keyboard hides its own frame and pops the menu up again.
+  s.cmdMainMenu.SetFocus();
+  script.ChoosePopup({"&Linear Programming"});
+  PressReturn(s);
+  ASSERT_TRUE(s.Frame1.Visible());
+  // The class chosen, Return takes the screen's default road, not the hidden button's.
+  PressReturn(s);
+  EXPECT_TRUE(IsLoaded<Scr2>());
+  EXPECT_FALSE(IsLoaded<Scr0>());
   EXPECT_EQ(ended, 0);
 }
 
