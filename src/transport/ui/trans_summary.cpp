@@ -154,9 +154,10 @@ void ShowTransFinalSolution() {
   g.FinalIteration = g.IterCount;
   g.TransStartMethod = 0;
   g.TransSolveNote = TransOutcomeMessage(outcome);
-  if (outcome != TransOutcome::Optimal) MsgBox(g.TransSolveNote, msg::OKOnly | msg::Critical, "Error");
-  // The summary says what the solve found, an optimum or why there is none.
+  // The summary says what the solve found, an optimum or why there is none; the message
+  // stands over it.
   ShowTransOutputSummary();
+  if (outcome != TransOutcome::Optimal) MsgBox(g.TransSolveNote, msg::OKOnly | msg::Critical, "Error");
   scr5().Frame4.SetVisible(false);
 }
 
