@@ -240,7 +240,6 @@ TEST_F(TransOutputTest, AmountsAndInfinityCostsShowAsTheyAre) {
   ASSERT_TRUE(PrintTransOutputSummary(paper));
   const auto data = printed(paper, 1), summary = printed(paper, 2);
   EXPECT_EQ(data.count("1.50") + data.count("2.50"), 2u);
-  EXPECT_GE(data.count("2"), 2u);
   EXPECT_EQ(data.count("2.00"), 0u);
   EXPECT_EQ(summary.count("1.50") + summary.count("0.50"), 2u);
 
@@ -250,9 +249,6 @@ TEST_F(TransOutputTest, AmountsAndInfinityCostsShowAsTheyAre) {
   EXPECT_EQ(Cell(7, 3), "0.50");
   EXPECT_EQ(Cell(4, 5), "1.50");
   EXPECT_EQ(Cell(9, 4), "2");
-  RecordingSurface tableaus;
-  ASSERT_TRUE(PrintTransTableaus(tableaus, scr5().outputGrid));
-  EXPECT_GE(printed(tableaus, 1).count("0.50"), 1u);
 
   const double inf = INFINITY;
   Summary({{{1, inf}, {inf, 1}}, {1, 1}, {1, 1}});
