@@ -8,6 +8,7 @@
 #include "platform/values.h"
 #include "shell/helpers.h"
 #include "shell/print_helpers.h"
+#include "transport/transport_report.h"
 
 namespace quon {
 
@@ -281,13 +282,12 @@ struct TablePrinter {
     if (i <= m + 1) {
       if (j == 1) return Field("S" + std::to_string(i - 1));
       if (j == 2) return Field(Cut6(TextAt(g.SourceName, i - 1)));
-      if (j == C) return Num(g.InvInput(i - 1, 0), pattern);
-      std::string cost = Num(g.Cost((i - 2) * g.TransDests + j - 2), pattern);
-      return Val(cost) == g.Infinity ? "infinity" : cost;
+      if (j == C) return TransAmountText(g.InvInput(i - 1, 0), pattern);
+      return TransCostText(g.Cost((i - 2) * g.TransDests + j - 2), pattern);
     }
     if (j == 1) return Field("Demand");
     if (j == 2 || j == C) return "";
-    return Num(g.InvInput(m + j - 2, 0), pattern);
+    return TransAmountText(g.InvInput(m + j - 2, 0), pattern);
   }
 
   // Transportation tableau cell from the output grid.

@@ -81,6 +81,8 @@ struct Mod1 {
   // The cost that stands for a typed "infinity" in the transportation problem read last (0:
   // none read); no finite cost reaches its magnitude.
   double TransInfinity = 0;
+  // Why the last final solve of the transportation problem found no optimum; empty when it did.
+  std::string TransSolveNote;
   int16 GameRows = 0, GameCols = 0;
   int16 ActivityCount = 0;
   int16 GridRows = 0, GridCols = 0;

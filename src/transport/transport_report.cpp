@@ -1,6 +1,7 @@
 #include "transport/transport_report.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -9,6 +10,7 @@
 #include "shell/mod1.h"
 #include "shell/print_helpers.h"
 #include "shell/print_job.h"
+#include "transport/transport_simplex.h"
 
 namespace quon {
 
@@ -32,6 +34,18 @@ void PrintOriginalData(PageSurface &printer, const char *title) {
 
 } // namespace
 
+std::string TransAmountText(double amount, const std::string &pattern) {
+  // Sums of typed fractions may miss a whole number by rounding alone.
+  const double whole = std::round(amount);
+  if (std::fabs(amount - whole) <= 1E-12 * std::max(1.0, std::fabs(amount))) return NumText(whole + 0.0);
+  return Trim(Format(amount, pattern));
+}
+
+std::string TransCostText(double cost, const std::string &pattern) {
+  if (TransIsInfinityCost(cost)) return cost > 0 ? "infinity" : "-infinity";
+  return Format(cost, pattern);
+}
+
 std::vector<int> TransSummaryOrder() {
   std::vector<int> order;
   for (int p = 1; p <= g.MRows; ++p)
@@ -47,15 +61,17 @@ std::array<std::string, 5> TransSummaryTexts(int p) {
   const int j = (cell - 1) % n + 1;
   const double x = g.XBasic(p);
   const double c = g.CostB(p);
+  const std::string pattern = NumberFormatString();
   return {std::string("S") + std::to_string(i) + ":   " + g.SourceName(i),
-          std::string("D") + std::to_string(j) + ":   " + g.DestName(j), Format(x, "#######0"), Formatted(c),
-          Formatted(x * c)};
+          std::string("D") + std::to_string(j) + ":   " + g.DestName(j), TransAmountText(x, pattern),
+          TransCostText(c, pattern), Formatted(x * c)};
 }
 
 void PrintTransSummaryLines(Surface &surface) {
   for (const std::string &line :
        {"Title: " + g.HeaderText[1], std::string("Final Iteration No.: ") + Str(g.FinalIteration),
-        "Objective Value (minimum cost) =" + Formatted(g.ZValue)}) {
+        g.TransSolveNote.empty() ? "Objective Value (minimum cost) =" + Formatted(g.ZValue)
+                                 : g.TransSolveNote}) {
     surface.SetCurrentX(kPrintLeft);
     surface.Print(line);
   }
@@ -80,6 +96,7 @@ bool PrintTransOutputSummary(PageSurface &printer) {
   printer.SetCurrentY(printer.CurrentY() + 100);
   PrintTransSummaryLines(printer);
 
+  if (!g.TransSolveNote.empty()) return printer.EndDoc();
   g.PrintY = RoundTwips(printer.CurrentY());
   PrintSummaryLine(printer, 1, "From", "To", "Amt Shipped", "Obj Coeff", "Obj Contrib");
   for (int p : order) {

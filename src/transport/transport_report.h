@@ -15,12 +15,18 @@ namespace quon {
 // destination), whatever order the basis holds them in.
 std::vector<int> TransSummaryOrder();
 
+// An amount shipped, supplied or demanded: a whole amount as a whole number, any other in the
+// number pattern.
+std::string TransAmountText(double amount, const std::string &pattern);
+// A unit cost in the number pattern; the cost standing for "infinity" reads "infinity".
+std::string TransCostText(double cost, const std::string &pattern);
+
 // The five texts of the summary line of the basic cell in position p: "S" & i & ":   " & name,
-// "D" & j & ":   " & name, the whole-unit amount, the unit cost and the cost contribution.
+// "D" & j & ":   " & name, the amount, the unit cost and the cost contribution.
 std::array<std::string, 5> TransSummaryTexts(int p);
 
 // The title, final-iteration and objective lines of the summary, each at X 1200, on the screen
-// or on paper.
+// or on paper; when the solve found no optimum, its reason in place of the objective.
 void PrintTransSummaryLines(Surface &surface);
 
 // The original data as one print job, then the summary as a second one. Returns the second

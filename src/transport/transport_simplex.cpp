@@ -15,7 +15,9 @@ int TransPivotCap = 200000;
 
 namespace {
 
-constexpr float kNoCost = std::numeric_limits<float>::infinity();
+// Costs are compared as they are held, in double precision: in single precision 16777217 and
+// 16777216 were the same cost and the first of them in the search was taken.
+constexpr double kNoCost = std::numeric_limits<double>::infinity();
 // Ratios that agree to this relative precision are equal.
 constexpr double kRatioTie = 1E-12;
 
@@ -74,12 +76,12 @@ public:
     while (true) {
       int bi = 0;
       int bj = 0;
-      float best = kNoCost;
+      double best = kNoCost;
       for (int i = 1; i <= g.TransSources; ++i) {
         if (rowOut_[i]) continue;
         for (int j = 1; j <= g.TransDests; ++j) {
           if (colOut_[j]) continue;
-          const float c = CostAt(i, j);
+          const double c = CostAt(i, j);
           if (bi == 0 || c < best) {
             best = c;
             bi = i;
@@ -96,7 +98,7 @@ public:
     const int m = g.TransSources;
     const int n = g.TransDests;
     while (p_ < g.MRows) {
-      float bestPenalty = 0;
+      double bestPenalty = 0;
       int bi = 0;
       int bj = 0;
       // Rows first, then columns: a tie in penalty goes to the earlier line, and a penalty of 0
@@ -120,14 +122,14 @@ public:
   }
 
 private:
-  static float CostAt(int i, int j) { return static_cast<float>(g.Cost(CellOf(i, j))); }
+  static double CostAt(int i, int j) { return g.Cost(CellOf(i, j)); }
 
   // Cost of the k-th cell along a row (source `line`) or a column (destination `line`).
-  static float LineCost(bool row, int line, int k) { return row ? CostAt(line, k) : CostAt(k, line); }
+  static double LineCost(bool row, int line, int k) { return row ? CostAt(line, k) : CostAt(k, line); }
 
   // The cheapest cell of a line among the lines across it not crossed out, skipping `skip`;
   // the first one on ties. From +infinity with an explicit none, so any cost can be chosen.
-  int Cheapest(bool row, int line, int skip, float &cost) const {
+  int Cheapest(bool row, int line, int skip, double &cost) const {
     const std::vector<char> &across = row ? colOut_ : rowOut_;
     const int count = row ? g.TransDests : g.TransSources;
     int best = 0;
@@ -140,12 +142,12 @@ private:
     return best;
   }
 
-  void ConsiderLine(bool row, int line, float &bestPenalty, int &bi, int &bj) const {
-    float c1 = 0;
-    float c2 = 0;
+  void ConsiderLine(bool row, int line, double &bestPenalty, int &bi, int &bj) const {
+    double c1 = 0;
+    double c2 = 0;
     const int k1 = Cheapest(row, line, 0, c1);
     if (k1 == 0 || Cheapest(row, line, k1, c2) == 0) return;
-    const float penalty = c2 - c1;
+    const double penalty = c2 - c1;
     if (penalty > bestPenalty) {
       bestPenalty = penalty;
       bi = row ? line : k1;
@@ -157,7 +159,7 @@ private:
   void FinishAlong(bool row, int line) {
     std::vector<char> &across = row ? colOut_ : rowOut_;
     while (p_ < g.MRows) {
-      float c = 0;
+      double c = 0;
       const int k = Cheapest(row, line, 0, c);
       if (k == 0) break;
       across[static_cast<std::size_t>(k)] = 1;
@@ -448,34 +450,17 @@ bool TransPivot() {
   return InvertTransBasis();
 }
 
-void TransRestoreStart() {
-  for (int i = 1; i <= g.TransSources; ++i)
-    g.TransSupply(i) = g.InvInput(i, 0);
-  for (int j = 1; j <= g.TransDests; ++j)
-    g.TransDemand(j) = g.InvInput(g.TransSources + j, 0);
-  for (int k = 1; k <= g.NVars; ++k)
-    g.NonBasicMark(k) = static_cast<int16>(k);
-}
-
 namespace {
 
-// Pivots from the current basis until no cell prices out.
-TransOutcome PivotToOptimum(int &pivots) {
-  TransBasicSolution();
-  TransPricing();
-  while (g.Entering != 0) {
-    if (++pivots > TransPivotCap) return TransOutcome::PivotCapReached;
-    if (!TransRatioTest()) return TransOutcome::NoLeavingCell;
-    if (!TransPivot()) return TransOutcome::SingularBasis;
-    ++g.IterCount;
-    TransBasicSolution();
-    TransPricing();
-  }
-  return TransOutcome::Optimal;
+bool IsInfinityCell(int k) {
+  return TransIsInfinityCost(g.Cost(k)) && g.Cost(k) > 0;
 }
 
-bool IsInfinityCell(int k) {
-  return g.TransInfinity > 0 && g.Cost(k) >= g.TransInfinity;
+// The cost the "infinity" cells carry now: the stand-in as read, or a raised one.
+double StandInNow() {
+  for (int k = 1; k <= g.NVars; ++k)
+    if (IsInfinityCell(k)) return g.Cost(k);
+  return g.TransInfinity;
 }
 
 // Whether the current basis ships a positive amount on a cell whose cost stands for "infinity".
@@ -498,38 +483,76 @@ void SetInfinityCost(double cost) {
 
 } // namespace
 
-TransOutcome SolveTransportation() {
-  if (!TransStartSolution()) return TransOutcome::SingularBasis;
-  g.IterCount = 1;
-  int pivots = 0;
-  TransOutcome outcome = PivotToOptimum(pivots);
-  if (outcome != TransOutcome::Optimal) return outcome;
+bool TransIsInfinityCost(double cost) {
+  return g.TransInfinity > 0 && std::fabs(cost) >= g.TransInfinity;
+}
+
+void TransRestoreStart() {
+  for (int i = 1; i <= g.TransSources; ++i)
+    g.TransSupply(i) = g.InvInput(i, 0);
+  for (int j = 1; j <= g.TransDests; ++j)
+    g.TransDemand(j) = g.InvInput(g.TransSources + j, 0);
+  for (int k = 1; k <= g.NVars; ++k) {
+    g.NonBasicMark(k) = static_cast<int16>(k);
+    if (IsInfinityCell(k)) g.Cost(k) = g.TransInfinity;
+  }
+}
+
+TransOutcome TransPriceBasis() {
+  TransBasicSolution();
+  TransPricing();
+  if (g.Entering != 0) return TransOutcome::Stepped;
+  if (!ShipsOnInfinityCell()) return TransOutcome::Optimal;
   // An optimum that still ships on an "infinity" cell may only mean that the cost standing for
   // it is too small: a change of basis around a loop of L cells saves at most L - 1 finite
   // costs, each below it, and L is at most twice the smaller side. With that cost raised
   // beyond such savings, a shipment left on such a cell means there is no solution without it.
-  if (ShipsOnInfinityCell()) {
-    const double typed = g.TransInfinity;
-    const double sound = 2.0 * std::min(g.TransSources, g.TransDests) * typed;
-    double raised = typed;
-    while (ShipsOnInfinityCell() && raised < sound) {
-      raised *= 10;
-      SetInfinityCost(raised);
-      g.TransInfinity = raised;
-      outcome = PivotToOptimum(pivots);
-      if (outcome != TransOutcome::Optimal) break;
+  const double before = StandInNow();
+  const double sound = 2.0 * std::min(g.TransSources, g.TransDests) * g.TransInfinity;
+  double raised = before;
+  while (raised < sound) {
+    raised *= 10;
+    SetInfinityCost(raised);
+    TransBasicSolution();
+    TransPricing();
+    if (g.Entering != 0) return TransOutcome::Stepped;
+  }
+  // The basis stays; its costs and multipliers go back to what they were.
+  SetInfinityCost(before);
+  TransBasicSolution();
+  TransPricing();
+  return TransOutcome::NoFeasibleSolution;
+}
+
+TransOutcome SolveTransportation() {
+  if (!TransStartSolution()) return TransOutcome::SingularBasis;
+  g.IterCount = 1;
+  int pivots = 0;
+  TransOutcome outcome = TransOutcome::Optimal;
+  while ((outcome = TransPriceBasis()) == TransOutcome::Stepped) {
+    if (++pivots > TransPivotCap) {
+      outcome = TransOutcome::PivotCapReached;
+      break;
     }
-    const bool forbiddenUsed = outcome == TransOutcome::Optimal && ShipsOnInfinityCell();
+    if (!TransRatioTest()) {
+      outcome = TransOutcome::NoLeavingCell;
+      break;
+    }
+    if (!TransPivot()) {
+      outcome = TransOutcome::SingularBasis;
+      break;
+    }
+    ++g.IterCount;
+  }
+  if (StandInNow() != g.TransInfinity) {
     // The costs as typed back, and the multipliers that go with them.
-    SetInfinityCost(typed);
-    g.TransInfinity = typed;
+    SetInfinityCost(g.TransInfinity);
     TransBasicSolution();
     TransPricing();
     if (g.Entering > 0) g.NonBasicMark(g.Entering) = g.Entering;
     g.Entering = 0;
-    if (outcome != TransOutcome::Optimal) return outcome;
-    if (forbiddenUsed) return TransOutcome::NoFeasibleSolution;
   }
+  if (outcome != TransOutcome::Optimal) return outcome;
   const int order = g.MRows;
   g.ZValue = 0;
   for (int k = 1; k <= g.NVars; ++k) {

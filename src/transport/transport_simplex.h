@@ -11,11 +11,11 @@ namespace quon {
 // on a stale inverse.
 enum class TransOutcome {
   Optimal,       // no cell prices out: the current basis is optimal
-  Stepped,       // one pivot made (step routines only)
+  Stepped,       // a cell enters (TransPriceBasis only)
   SingularBasis, // a (re-)inversion found determinant 0
   NoLeavingCell, // the ratio test found no position to leave
   PivotCapReached,
-  // The optimum ships on a cell whose cost stands for "infinity" (SolveTransportation only).
+  // The optimum ships on a cell whose cost stands for "infinity".
   NoFeasibleSolution,
 };
 
@@ -52,10 +52,22 @@ bool TransRatioTest();
 bool TransPivot();
 
 // The state a new start needs: the full amounts back from the right-hand sides (a start
-// consumes them) and every cell non-basic.
+// consumes them), every cell non-basic and the "infinity" cells at the cost read.
 void TransRestoreStart();
 
-// Start by TransStartMethod, then pivot to the optimum. Leaves IterCount, XSol and ZValue.
+// Whether a cost is the one standing for a typed "infinity" or "-infinity" (or a raised one).
+bool TransIsInfinityCost(double cost);
+
+// Prices the current basis (XBasic, ZValue, Duals, RedCost, Entering). Stepped when a cell
+// enters (the caller runs the ratio test and the pivot); Optimal when none does and nothing is
+// shipped on an "infinity" route. An optimum that still ships on one first raises the cost
+// standing for "infinity" as far as a loop could outweigh it, pricing again, so a cell may
+// enter at the raised cost, which then stays for the rest of the run; when none does the
+// costs go back and the result is NoFeasibleSolution.
+TransOutcome TransPriceBasis();
+
+// Start by TransStartMethod, then pivot to the optimum. Leaves IterCount, XSol and ZValue,
+// with the "infinity" cells at the cost read.
 TransOutcome SolveTransportation();
 
 // Safety net against endless degenerate cycling in a run to the optimum (the final solve and

@@ -243,6 +243,20 @@ TEST(TransMends, RatiosBeyondSinglePrecisionPickTheSmallerShipment) {
   }
 }
 
+// Costs that single precision cannot tell apart: least cost and Vogel take the cheaper cell
+// (1,2) first. In single precision least cost took (1,1) at 16777217, and Vogel, seeing no
+// penalty, took the last cell.
+TEST(TransMends, StartsCompareCostsBeyondSinglePrecision) {
+  for (const auto &costs : {std::vector<std::vector<double>>{{16777217, 16777216}, {16777218, 16777219}},
+                            std::vector<std::vector<double>>{{16777217, 16777216}, {16777216, 16777216}}})
+    for (int method = 2; method <= 3; ++method) {
+      ASSERT_TRUE(LoadTrans({costs, {5, 5}, {5, 5}}));
+      const auto cells = Start(method);
+      ASSERT_FALSE(cells.empty());
+      EXPECT_EQ(cells.front(), (Cell{1, 2, 5})) << "method " << method << " costs " << costs[1][0];
+    }
+}
+
 // A route whose cost stands for "infinity" is used only when nothing else meets the amounts.
 TEST(TransMends, InfinityRoutesAreAvoidedOrReportedWhateverTheSigns) {
   const double inf = INFINITY; // typed "infinity"

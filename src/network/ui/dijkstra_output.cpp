@@ -129,6 +129,7 @@ void DijkstraStep() {
     for (int c = 0; c < 3; ++c)
       Fore(grid, changed, c, kGreen);
   int row = AddRow(grid);
+  const int blockTop = row;
   for (int c = 0; c < 3; ++c)
     Put(grid, row, c, "Iteration " + Str(k), kBlue, kCyan);
   grid.SetMergeRow(row, true);
@@ -174,6 +175,8 @@ void DijkstraStep() {
   if (k == n)
     for (int j = 2; j <= n; ++j)
       permanent(j);
+  // The newest iteration in view from its title, after "All Iterations" as after each step.
+  grid.SetTopRow(k <= 1 ? 0 : blockTop);
 }
 
 } // namespace quon

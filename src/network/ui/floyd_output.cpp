@@ -239,6 +239,8 @@ void ShowFloydArrays() {
   KeepTable(t);
   // The table before this one gains the green of the cells this pass changed.
   grid.ForgetSourcedBlocks();
+  // The newest table in view from its title, after "All Iterations" as after each step.
+  grid.SetTopRow(title);
 }
 
 void ShowFloydRoute() {

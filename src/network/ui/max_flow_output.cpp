@@ -176,6 +176,8 @@ void ShowMaxFlowIteration() {
     for (int j = 1; j <= n; ++j)
       if (j != i) grid.SetTextMatrix(row, j + 1, Format(g.NetMatrix(i, j), pattern));
   }
+  // The newest iteration in view from its title, after "All Iterations" as after each step.
+  if (!summary) grid.SetTopRow(top);
 }
 
 } // namespace quon

@@ -111,6 +111,8 @@ void MSTStep() {
                      Str(g.TreeCount - 1) + ".     Connect N" + std::to_string(arc->to) + NameTag(arc->to) +
                          "  to N" + std::to_string(arc->from) + NameTag(arc->from) +
                          ":  Length = " + Fmt(arc->length));
+  // The newest arc in view, after "All Iterations" as after each step.
+  grid.ShowCell(row, grid.FixedCols < grid.Cols() ? grid.FixedCols : 0);
 }
 
 void MSTStartNodeChosen() {

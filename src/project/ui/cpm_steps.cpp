@@ -207,6 +207,10 @@ void ProjectAllSteps() {
   // a table that is already complete.
   for (int left = 2 * limit + g.ActivityCount + 2; left > 0 && CPMCycle(limit, true); --left) {
   }
+  // The end of the table in view, as the steps left it.
+  if (!IsLoaded<Scr5>()) return;
+  Grid &grid = scr5().outputGrid;
+  if (grid.Rows() > 0 && grid.Cols() > 0) grid.ShowCell(grid.Rows() - 1, 0);
 }
 
 } // namespace quon

@@ -86,6 +86,15 @@ void ShowTransOutputSummary() {
   f.Print("");
   PrintTransSummaryLines(f);
   f.Line(kPrintLeft, f.CurrentY(), w - kPrintLeft, f.CurrentY(), kBlack);
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
+                f.Frame1.Height());
+  if (!g.TransSolveNote.empty()) {
+    // No solution to list: the reason stands in place of the objective, and the page prints.
+    grid.SetVisible(false);
+    f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) / 2.0), RoundTwips(1.15 * f.CurrentY()), f.Frame2.Width(),
+                  f.Frame2.Height());
+    return;
+  }
 
   grid.SetCols(5);
   grid.SetRows(rows + 1);
@@ -101,8 +110,6 @@ void ShowTransOutputSummary() {
   grid.Move(RoundTwips(0.2 * w), gridTop, gridWidth, grid.Height());
   f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) / 2.0), gridTop - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());
-  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
-                f.Frame1.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
 
   // The columns share the cell area, which leaves the grid's last 320 twips to the vertical
@@ -146,11 +153,11 @@ void ShowTransFinalSolution() {
   const TransOutcome outcome = SolveTransportation();
   g.FinalIteration = g.IterCount;
   g.TransStartMethod = 0;
-  if (outcome != TransOutcome::Optimal) {
-    MsgBox(TransOutcomeMessage(outcome), msg::OKOnly | msg::Critical, "Error");
-    return;
-  }
+  g.TransSolveNote = TransOutcomeMessage(outcome);
+  // The summary says what the solve found, an optimum or why there is none; the message
+  // stands over it.
   ShowTransOutputSummary();
+  if (outcome != TransOutcome::Optimal) MsgBox(g.TransSolveNote, msg::OKOnly | msg::Critical, "Error");
   scr5().Frame4.SetVisible(false);
 }
 

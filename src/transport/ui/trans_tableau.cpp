@@ -56,6 +56,7 @@ struct Paint {
 // One tableau as the output grid keeps it: what its cells are made of when they are drawn.
 struct TransBlock {
   bool shown = false;
+  std::shared_ptr<const std::vector<double>> cost; // by cell from element 1
   int iteration = 0;
   std::string pattern;
   double z = 0;
@@ -73,7 +74,9 @@ struct TransBlock {
 struct TransView {
   int m = 0;
   int n = 0;
-  std::vector<double> cost; // by cell from element 1
+  // The costs the tableaus are priced at, shared by every block until the cost standing for
+  // "infinity" is raised.
+  std::shared_ptr<const std::vector<double>> cost;
   std::vector<std::string> sourceNames, destNames, supplies, demands;
   bool equalSupplies = false; // two consecutive sources with the same supply
   std::vector<TransBlock> blocks;
@@ -120,6 +123,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
       !v.blocks[static_cast<std::size_t>(index)].shown)
     return;
   const TransBlock &b = v.blocks[static_cast<std::size_t>(index)];
+  if (!b.cost) return;
   const int m = v.m, n = v.n, cols = n + 4, lastCol = n + 3, lastRow = 3 * m + 3;
   if (cells.size() < static_cast<std::size_t>(lastRow + 1) * static_cast<std::size_t>(cols)) return;
   auto cell = [&](int r, int c) -> SourcedCell & {
@@ -153,7 +157,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
     for (int j = 1; j <= n; ++j, ++k) {
       const int row = 3 * i + 1, col = j + 2;
       SourcedCell &cost = cell(row - 1, col);
-      cost.text = Format(at(v.cost, k), b.pattern);
+      cost.text = Format(at(*b.cost, k), b.pattern);
       SetBold(cost.attr, false);
       CellAttr &x = cell(row, col).attr;
       x.align = kAlignCenter;
@@ -166,7 +170,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
       rc.attr.align = kAlignLeft;
     }
   for (const auto &[k, x] : b.shipments)
-    cell(3 * ((k - 1) / n + 1) + 1, (k - 1) % n + 3).text = NumText(x);
+    cell(3 * ((k - 1) / n + 1) + 1, (k - 1) % n + 3).text = TransAmountText(x, b.pattern);
 
   for (int j = 1; j <= n; ++j) {
     const int col = j + 2;
@@ -205,28 +209,40 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
     }
 }
 
+// The costs now priced at, shared with the view's latest blocks while they are the same.
+std::shared_ptr<const std::vector<double>> CurrentCosts(const TransView &view) {
+  const auto cells = static_cast<std::size_t>(view.m) * static_cast<std::size_t>(view.n);
+  bool same = view.cost && view.cost->size() == cells + 1;
+  for (std::size_t k = 1; same && k <= cells; ++k)
+    same = (*view.cost)[k] == g.Cost(static_cast<int>(k));
+  if (same) return view.cost;
+  auto cost = std::make_shared<std::vector<double>>(cells + 1, 0.0);
+  for (std::size_t k = 1; k <= cells; ++k)
+    (*cost)[k] = g.Cost(static_cast<int>(k));
+  return cost;
+}
+
 // A new run's view of the problem now loaded, made the output grid's cell source.
 TransView &StartView(Grid &grid) {
   auto view = std::make_shared<TransView>();
   const int m = g.TransSources;
   const int n = g.TransDests;
+  const std::string pattern = NumberFormatString();
   view->m = m;
   view->n = n;
-  view->cost.assign(static_cast<std::size_t>(m) * static_cast<std::size_t>(n) + 1, 0.0);
-  for (int k = 1; k <= m * n; ++k)
-    view->cost[static_cast<std::size_t>(k)] = g.Cost(k);
+  view->cost = CurrentCosts(*view);
   view->sourceNames.resize(static_cast<std::size_t>(m) + 1);
   view->supplies.resize(static_cast<std::size_t>(m) + 1);
   for (int i = 1; i <= m; ++i) {
     view->sourceNames[static_cast<std::size_t>(i)] = g.SourceName(i);
-    view->supplies[static_cast<std::size_t>(i)] = NumText(g.InvInput(i, 0));
+    view->supplies[static_cast<std::size_t>(i)] = TransAmountText(g.InvInput(i, 0), pattern);
     if (i < m && g.InvInput(i, 0) == g.InvInput(i + 1, 0)) view->equalSupplies = true;
   }
   view->destNames.resize(static_cast<std::size_t>(n) + 1);
   view->demands.resize(static_cast<std::size_t>(n) + 1);
   for (int j = 1; j <= n; ++j) {
     view->destNames[static_cast<std::size_t>(j)] = g.DestName(j);
-    view->demands[static_cast<std::size_t>(j)] = NumText(g.InvInput(m + j, 0));
+    view->demands[static_cast<std::size_t>(j)] = TransAmountText(g.InvInput(m + j, 0), pattern);
   }
   CurrentView() = view;
   grid.SetCellSource({0, BlockRows(), [view](int block, std::vector<SourcedCell> &cells) {
@@ -245,13 +261,23 @@ void PaintCell(int row, int col, Rgb back) {
   scr5().outputGrid.ForgetSourcedBlocks();
 }
 
-// A run that cannot go on: its message, and both step buttons off. Entering 0 stops "All".
-void EndWithFailure(TransOutcome outcome) {
-  MsgBox(TransOutcomeMessage(outcome), msg::OKOnly | msg::Critical, "Error");
+// The end of a run: its message, and both step buttons off. Entering 0 stops "All". When the
+// first tableau was already the last, the screen is shown again with its heading.
+void EndRun(const std::string &text, int icon, const std::string &title) {
+  MsgBox(text, msg::OKOnly | icon, title);
   Scr5 &f = scr5();
   f.cmdNextIter.SetEnabled(false);
   f.cmdFinalIter.SetEnabled(false);
   g.Entering = 0;
+  if (g.IterCount == 0 && LiveView()) {
+    f.Show();
+    ShowTransTableauHeading();
+  }
+}
+
+// A run that cannot go on.
+void EndWithFailure(TransOutcome outcome) {
+  EndRun(TransOutcomeMessage(outcome), msg::Critical, "Error");
 }
 
 // Re-bases the priced multipliers so that the chosen one is 0; v of the last destination goes
@@ -399,9 +425,8 @@ void ShowTransIterations() {
 }
 
 void TransTableauStep() {
-  TransBasicSolution();
-  TransPricing();
-  if (g.Entering != 0) {
+  const TransOutcome priced = TransPriceBasis();
+  if (priced == TransOutcome::Stepped) {
     const bool leaves = TransRatioTest();
     ShowTransTableau();
     if (!leaves) {
@@ -412,15 +437,12 @@ void TransTableauStep() {
     return;
   }
   ShowTransTableau();
-  MsgBox(std::string("Iteration ") + std::to_string(g.IterCount + 1) + " is optimal",
-         msg::OKOnly | msg::Information, "Optimal Tableau");
-  Scr5 &f = scr5();
-  f.cmdNextIter.SetEnabled(false);
-  f.cmdFinalIter.SetEnabled(false);
-  if (g.IterCount == 0) {
-    f.Show();
-    ShowTransTableauHeading();
-  }
+  // A basis that still ships on an "infinity" route is never announced optimal.
+  if (priced == TransOutcome::NoFeasibleSolution)
+    EndWithFailure(priced);
+  else
+    EndRun(std::string("Iteration ") + std::to_string(g.IterCount + 1) + " is optimal", msg::Information,
+           "Optimal Tableau");
 }
 
 void ShowTransTableau() {
@@ -447,6 +469,7 @@ void ShowTransTableau() {
   b.shown = true;
   b.iteration = g.IterCount + 1;
   b.pattern = NumberFormatString();
+  b.cost = view->cost = CurrentCosts(*view);
   b.z = g.ZValue;
   b.zeroU = g.ZeroU;
   b.zeroV = g.ZeroV;
@@ -490,9 +513,16 @@ void ShowTransTableau() {
     g.ChangedCells(1, 0) = 0;
   }
   grid.ForgetSourcedBlocks();
+  // The newest tableau in view from its top, after "All Iterations" as after each step.
+  grid.SetTopRow(r0);
 }
 
 void TransNextIteration() {
+  // Only a run of tableaus on the screen steps.
+  if (!LiveView() || g.ChangedCells.Empty()) {
+    g.Entering = 0;
+    return;
+  }
   Scr5 &f = scr5();
   f.Frame6.SetEnabled(false);
   f.Combo5.SetEnabled(false);

@@ -2,10 +2,14 @@
 // method chosen on the SOLVE/MODIFY screen, read on the output screen, and brought back.
 #include <gtest/gtest.h>
 
+#include "platform/printer_access.h"
+#include "platform/recording_surface.h"
+#include "platform/screen.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
 #include "support/input_screen.h"
+#include "support/screen_fixture.h"
 
 namespace quon::testing {
 namespace {
@@ -50,6 +54,50 @@ TEST_F(WholeRoad, LinearProgramToItsSummaryAndBackToTheInput) {
   EXPECT_EQ(scr2().BX2.Text(), "2");
   EXPECT_EQ(scr2().BX3.Text(), "3");
   EXPECT_EQ(ended, 0);
+}
+
+// A problem that can only ship on "infinity" routes: after the message the summary says so on a
+// whole screen, no step is live, and the page prints; pressing "All Iterations" anyway is safe.
+TEST_F(WholeRoad, TransportationWithoutAFeasibleSolutionEndsOnItsSummary) {
+  Scr2 &s = Typed(4, "2", "2");
+  Fill(s, 2, {"S1", "infinity", "infinity", "1"});
+  Fill(s, 3, {"S2", "1", "1", "1"});
+  Fill(s, 4, {"", "1", "1"});
+  const std::string note = "Problem has no feasible solution without the routes that cost \"infinity\".";
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  script.ChoosePopup({"Solve Problem", "&Final solution"});
+  script.AnswerMsgBox(msg::OK, note);
+  s.cmdDone.PerformClick();
+  Forms::DoEvents();
+  ASSERT_TRUE(IsLoaded<Scr5>());
+  Scr5 &f = scr5();
+  EXPECT_TRUE(Drawn(f, "TRANSPORTATION MODEL OUTPUT SUMMARY"));
+  EXPECT_TRUE(Drawn(f, note));
+  EXPECT_FALSE(f.cmdNextIter.Enabled());
+  EXPECT_FALSE(f.cmdFinalIter.Enabled());
+  // The exits stand on the screen, below the heading and above its foot.
+  EXPECT_TRUE(f.Frame1.Visible());
+  EXPECT_GT(f.Frame1.Top(), f.Frame2.Top());
+  EXPECT_LE(f.Frame1.Top() + f.Frame1.Height(), ScreenHeight());
+
+  const std::size_t shown = script.MessageBoxes().size();
+  f.cmdFinalIter_Click();
+  f.cmdNextIter_Click();
+  EXPECT_EQ(script.MessageBoxes().size(), shown);
+
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  f.cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
+  EXPECT_EQ(paper.DocumentsEnded(), 2);
+  const RecordedOp *printed = paper.FindText(note);
+  ASSERT_NE(printed, nullptr);
+  EXPECT_EQ(printed->document, 2);
+  EXPECT_NE(paper.FindText("infinity"), nullptr);
+
+  f.cmdModifyInputData.PerformClick();
+  Forms::DoEvents();
+  EXPECT_TRUE(IsLoaded<Scr2>());
 }
 
 } // namespace

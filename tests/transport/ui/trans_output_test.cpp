@@ -107,7 +107,7 @@ TEST_F(TransOutputTest, SummaryListsBasicCellsInCellOrder) {
   EXPECT_EQ(f.Frame2.Top() + f.Frame2.Height(), grid.Top());
 }
 
-TEST_F(TransOutputTest, SummaryNamesTheDummyAndRoundsAmountsOnly) {
+TEST_F(TransOutputTest, SummaryNamesTheDummy) {
   Summary({{{1, 2}, {3, 4}}, {30.5, 20}, {10, 15}});
   bool dummy = false;
   for (int r = 1; r <= g.MRows; ++r)
@@ -120,7 +120,7 @@ TEST_F(TransOutputTest, SummaryNamesTheDummyAndRoundsAmountsOnly) {
   // (1,1) ships 10 and (1,2) 15; the rest of source 1 (5.5) goes to the dummy.
   EXPECT_EQ(Cell(1, 0), "S1:   S1");
   EXPECT_EQ(Cell(3, 1), "D3:   DummyD");
-  EXPECT_EQ(Cell(3, 2), Format(5.5, "#######0"));
+  EXPECT_EQ(Cell(3, 2), "5.50");
 }
 
 // A summary longer than the grid: beside the vertical scroll bar every column still shows
@@ -211,6 +211,9 @@ TEST_F(TransOutputTest, AllIterationsToTheOptimumColourEachLoop) {
   EXPECT_EQ(f.outputGrid.Rows(), 13 * last);
   EXPECT_EQ(Cell(13 * (last - 1), 0), std::string("Iter ") + std::to_string(last));
   EXPECT_EQ(Cell(13 * (last - 1), 2), "435.00");
+  // The last tableau is in view.
+  EXPECT_EQ(f.outputGrid.TopRow(), std::min(13 * (last - 1), f.outputGrid.MaxTopRow()));
+  EXPECT_GT(f.outputGrid.TopRow(), 0);
   EXPECT_EQ(Back(10, 3), kGreen);
   EXPECT_EQ(Back(4, 3), kRed);
   EXPECT_EQ(Back(4, 4), kGrey);
@@ -218,6 +221,85 @@ TEST_F(TransOutputTest, AllIterationsToTheOptimumColourEachLoop) {
   TransLoopCellClick(0, 0);
   EXPECT_EQ(script.Beeps(), 1);
   EXPECT_EQ(Back(0, 0), kCyan);
+}
+
+// Amounts as they are, in the output number format with whole ones whole, on the screen and on
+// paper: the summary had rounded 1.5 to 2. A route standing for "infinity" reads so.
+TEST_F(TransOutputTest, AmountsAndInfinityCostsShowAsTheyAre) {
+  auto printed = [](const RecordingSurface &paper, int document) {
+    std::multiset<std::string> texts;
+    for (const auto &op : paper.Texts())
+      if (op.document == document) texts.insert(Trim(op.text));
+    return texts;
+  };
+  const test::TransProblem p{{{4, 6}, {5, 3}}, {1.5, 2.5}, {2, 2}};
+  Summary(p);
+  EXPECT_EQ((std::vector<std::string>{Cell(1, 2), Cell(2, 2), Cell(3, 2)}),
+            (std::vector<std::string>{"1.50", "0.50", "2"}));
+  RecordingSurface paper;
+  ASSERT_TRUE(PrintTransOutputSummary(paper));
+  const auto data = printed(paper, 1), summary = printed(paper, 2);
+  EXPECT_EQ(data.count("1.50") + data.count("2.50"), 2u);
+  EXPECT_EQ(data.count("2.00"), 0u);
+  EXPECT_EQ(summary.count("1.50") + summary.count("0.50"), 2u);
+
+  script.AnswerMsgBox(msg::OK, "Iteration 1 is optimal");
+  Tableaus(p, 1);
+  EXPECT_EQ(Cell(4, 3), "1.50");
+  EXPECT_EQ(Cell(7, 3), "0.50");
+  EXPECT_EQ(Cell(4, 5), "1.50");
+  EXPECT_EQ(Cell(9, 4), "2");
+
+  const double inf = INFINITY;
+  Summary({{{1, inf}, {inf, 1}}, {1, 1}, {1, 1}});
+  int infinite = 0;
+  for (int r = 1; r <= g.MRows; ++r)
+    if (Cell(r, 3) == "infinity") {
+      ++infinite;
+      EXPECT_EQ(Cell(r, 2), "0");
+    }
+  EXPECT_EQ(infinite, 1);
+  paper.Reset();
+  ASSERT_TRUE(PrintTransOutputSummary(paper));
+  EXPECT_EQ(printed(paper, 1).count("infinity"), 2u);
+  EXPECT_EQ(printed(paper, 2).count("infinity"), 1u);
+}
+
+// Every road reaches the final solution's verdict: a basis still shipping on an "infinity"
+// route is never announced optimal, from any start; where the cost standing for it was too
+// small to keep a loop off it, the tableaus go on to the true optimum.
+TEST_F(TransOutputTest, TableausReachTheFinalVerdictOnInfinityRoutes) {
+  const double inf = INFINITY;
+  test::TransProblem diagonal;
+  diagonal.costs.assign(7, std::vector<double>(7, inf));
+  for (std::size_t i = 1; i < 7; ++i)
+    diagonal.costs[i][i] = -9;
+  for (std::size_t i = 0; i < 7; ++i)
+    diagonal.costs[i][(i + 1) % 7] = 9;
+  diagonal.supplies.assign(7, 1);
+  diagonal.demands.assign(7, 1);
+  const std::string none = TransOutcomeMessage(TransOutcome::NoFeasibleSolution);
+  // A new start with both step buttons live, as the screen's option list makes it.
+  auto start = [&](const test::TransProblem &p, int method) {
+    scr5().cmdNextIter.SetEnabled(true);
+    scr5().cmdFinalIter.SetEnabled(true);
+    Tableaus(p, method);
+    scr5().cmdFinalIter.PerformClick();
+  };
+  for (int method = 1; method <= 3; ++method) {
+    SCOPED_TRACE(method);
+    script.AnswerMsgBox(msg::OK, none);
+    start({{{inf, inf}, {1, 1}}, {1, 1}, {1, 1}}, method);
+    EXPECT_TRUE(script.Done());
+    EXPECT_FALSE(scr5().cmdFinalIter.Enabled());
+
+    script.AnswerMsgBox(msg::OK);
+    start(diagonal, method);
+    ASSERT_TRUE(script.Done());
+    EXPECT_NE(script.MessageBoxes().back().text.find(" is optimal"), std::string::npos);
+    const int rows = 3 * 7 + 4, last = scr5().outputGrid.Rows() / rows - 1;
+    EXPECT_EQ(Cell(last * rows, 2), "63.00");
+  }
 }
 
 TEST_F(TransOutputTest, OptimalStartEndsAtOnce) {
