@@ -1,7 +1,10 @@
 #include "network/print_network_output.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -72,14 +75,56 @@ void ResultTitle(PageSurface &printer, const char *title) {
 // A route table's row position: 1.5 line heights below the last; past the route tables' break
 // on a new page, below the table's headings repeated (printed from the continue position,
 // returning the position the rows start from).
-double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHeading &heading) {
+double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHeading &heading, int lines = 1) {
   y += 1.5 * g.LineHeight;
-  if (PastRouteBreak(printer, y)) {
+  if (PastRouteBreak(printer, y + (lines - 1) * g.LineHeight)) {
     printer.NewPage();
     printer.SetCurrentY(kContinueY);
     y = heading(printer) + 1.5 * g.LineHeight;
   }
   return y;
+}
+
+// A route cut into lines that fit between x and the page line's right end: each line ends
+// after a "-" of the route, and the lines after the first begin indented.
+constexpr double kRouteIndent = 300;
+
+std::vector<std::string> RouteLines(const PageSurface &printer, double x, const std::string &route) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < route.size()) {
+    const double room = kPrintRight - x - (lines.empty() ? 0 : kRouteIndent);
+    std::string_view rest(route.data() + start, route.size() - start);
+    std::size_t take = rest.size();
+    if (printer.TextWidth(std::string(rest)) > room) {
+      // The longest run ending after a "-" that fits; a single leg wider than the line is
+      // cut where the room ends.
+      std::size_t fits = 0;
+      for (std::size_t dash = rest.find('-'); dash != std::string_view::npos; dash = rest.find('-', dash + 1)) {
+        if (printer.TextWidth(std::string(rest.substr(0, dash + 1))) > room) break;
+        fits = dash + 1;
+      }
+      if (fits == 0) {
+        fits = 1;
+        while (fits < rest.size() && printer.TextWidth(std::string(rest.substr(0, fits + 1))) <= room)
+          ++fits;
+      }
+      take = fits;
+    }
+    std::string line(rest.substr(0, take));
+    if (!lines.empty()) line = Trim(line);
+    lines.push_back(line);
+    start += take;
+    while (start < route.size() && route[start] == ' ')
+      ++start;
+  }
+  return lines;
+}
+
+// The route's lines from y down, one line height apart.
+void PrintRoute(PageSurface &printer, double x, double y, const std::vector<std::string> &lines) {
+  for (std::size_t k = 0; k < lines.size(); ++k)
+    At(printer, x + (k == 0 ? 0 : kRouteIndent), y + static_cast<double>(k) * g.LineHeight, lines[k]);
 }
 
 void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
@@ -132,11 +177,14 @@ void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, headings);
+    const std::string route = Cell(grid, r, 3).empty() ? Cell(grid, r, 2) : Cell(grid, r, 3);
+    const std::vector<std::string> lines = RouteLines(printer, 3200, route);
+    const int count = static_cast<int>(std::max<std::size_t>(1, lines.size()));
+    y = NextRouteRow(printer, y, headings, count);
     EndingAt(printer, nodeEnd, y, Cell(grid, r, 0));
     EndingAt(printer, 2700, y, Cell(grid, r, 1));
-    At(printer, 3200, y, Cell(grid, r, 2));
-    At(printer, 3200, y, Cell(grid, r, 3));
+    PrintRoute(printer, 3200, y, lines);
+    y += (count - 1) * g.LineHeight;
   }
 }
 
@@ -191,11 +239,14 @@ void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, headings);
+    const std::vector<std::string> lines = RouteLines(printer, 4700, Cell(grid, r, 4));
+    const int count = static_cast<int>(std::max<std::size_t>(1, lines.size()));
+    y = NextRouteRow(printer, y, headings, count);
     At(printer, kPrintLeft, y, Cell(grid, r, 0));
     At(printer, 2200, y, Cell(grid, r, 1));
     EndingAt(printer, 4200, y, Cell(grid, r, 2));
-    At(printer, 4700, y, Cell(grid, r, 4));
+    PrintRoute(printer, 4700, y, lines);
+    y += (count - 1) * g.LineHeight;
   }
 }
 
@@ -244,8 +295,12 @@ void PrintMaxFlowSummary(PageSurface &printer) {
   ResultTitle(printer, "MAXIMUM FLOW -- OUTPUT SUMMARY");
   printer.SetCurrentX(kPrintLeft);
   printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
-  printer.Print("Maximum flow in network =" + Format(g.NetMatrix(1, 0), NumberFormatString()) +
-                "  (solution completed in " + Str(g.IterCount) + " itertions)");
+  const std::string label = "Maximum flow in network =";
+  const std::string after = "  (solution completed in " + Str(g.IterCount) + " itertions)";
+  printer.Print(label +
+                FitNumber(printer, Format(g.NetMatrix(1, 0), NumberFormatString()),
+                          kPrintRight - kPrintLeft - printer.TextWidth(label + after)) +
+                after);
   TableBelow(printer);
   PrintDataTable(printer, kNoDoubles, g.NetMatrix, kNoIntegers, -2);
 }

@@ -75,15 +75,20 @@ TEST_F(PrintQueueTest, PureBirthPrintsTheLabelsOfTheMeasuresItHasNot) {
   Load({{3, 0, 0, kInf, kInf}});
   ChooseAndPrint(1);
   EXPECT_NE(p.FindText("Scenario  1: Pure Birth Model"), nullptr);
-  for (const char *label : {"Lambda eff = ", "Rho/c =      ", "Lq =         ", "Ws =         ", "Wq =         "})
+  for (const char *label : {"Lambda eff =", "Rho/c =", "Lq =", "Ws =", "Wq ="})
     EXPECT_NE(p.FindText(label), nullptr) << label;
-  const RecordedOp *lambda = p.FindText("Lambda =     3.00000");
-  const RecordedOp *mu = p.FindText("Mu =         0.00000");
+  const RecordedOp *lambda = p.FindText("Lambda =");
+  const RecordedOp *mu = p.FindText("Mu =");
   ASSERT_NE(lambda, nullptr);
   ASSERT_NE(mu, nullptr);
   EXPECT_EQ(lambda->x1, 1500);
   EXPECT_EQ(mu->x1, 4000);
-  EXPECT_NE(p.FindText("Ls =         3.00000"), nullptr);
+  // Each value a blank after the widest label of its side, on its label's line.
+  const RecordedOp *value = p.FindText("3.00000");
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->y1, lambda->y1);
+  EXPECT_NEAR(value->x1, 1500 + TableTextExtent(lambda->font, "Lambda eff = ").width, 1);
+  EXPECT_NE(p.FindText("Ls ="), nullptr);
 }
 
 TEST_F(PrintQueueTest, ScenarioCaptionAndTwoBlockTable) {
