@@ -85,40 +85,46 @@ double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHe
   return y;
 }
 
-// A route cut into lines that fit between x and the page line's right end: each line ends
-// after a "-" of the route, and the lines after the first begin indented.
-constexpr double kRouteIndent = 300;
-
-std::vector<std::string> RouteLines(const PageSurface &printer, double x, const std::string &route) {
+// A text cut into lines of at most `first` twips (the first) and `rest` twips (the others) in
+// the printer's font, each ending after a `after` character where one fits; a piece wider
+// than the line without one is cut where the room ends. The lines after the first lose their
+// leading blanks.
+std::vector<std::string> WrappedLines(const PageSurface &printer, const std::string &text, double first,
+                                      double rest, char after) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  while (start < route.size()) {
-    const double room = kPrintRight - x - (lines.empty() ? 0 : kRouteIndent);
-    std::string_view rest(route.data() + start, route.size() - start);
-    std::size_t take = rest.size();
-    if (printer.TextWidth(std::string(rest)) > room) {
-      // The longest run ending after a "-" that fits; a single leg wider than the line is
-      // cut where the room ends.
+  while (start < text.size()) {
+    const double room = lines.empty() ? first : rest;
+    const std::string_view left(text.data() + start, text.size() - start);
+    std::size_t take = left.size();
+    if (printer.TextWidth(std::string(left)) > room) {
       std::size_t fits = 0;
-      for (std::size_t dash = rest.find('-'); dash != std::string_view::npos; dash = rest.find('-', dash + 1)) {
-        if (printer.TextWidth(std::string(rest.substr(0, dash + 1))) > room) break;
-        fits = dash + 1;
+      for (std::size_t p = left.find(after); p != std::string_view::npos; p = left.find(after, p + 1)) {
+        if (printer.TextWidth(std::string(left.substr(0, p + 1))) > room) break;
+        fits = p + 1;
       }
       if (fits == 0) {
         fits = 1;
-        while (fits < rest.size() && printer.TextWidth(std::string(rest.substr(0, fits + 1))) <= room)
+        while (fits < left.size() && printer.TextWidth(std::string(left.substr(0, fits + 1))) <= room)
           ++fits;
       }
       take = fits;
     }
-    std::string line(rest.substr(0, take));
-    if (!lines.empty()) line = Trim(line);
-    lines.push_back(line);
+    std::string line(left.substr(0, take));
+    lines.push_back(lines.empty() ? line : Trim(line));
     start += take;
-    while (start < route.size() && route[start] == ' ')
+    while (start < text.size() && text[start] == ' ')
       ++start;
   }
   return lines;
+}
+
+// A route that does not fit the line continues on the next ones, indented; each line ends
+// after a "-" of the route.
+constexpr double kRouteIndent = 300;
+
+std::vector<std::string> RouteLines(const PageSurface &printer, double x, const std::string &route) {
+  return WrappedLines(printer, route, kPrintRight - x, kPrintRight - x - kRouteIndent, '-');
 }
 
 // The route's lines from y down, one line height apart.
@@ -251,7 +257,8 @@ void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
 }
 
 // The path labels of one breakthrough on one line, or split once after a "]" at position
-// 110 or later (counted from 1) when the line is too long for the page.
+// 110 or later (counted from 1) when the line is too long for the page; the part after the
+// split is indented.
 void PrintLabelLine(PageSurface &printer, const std::string &line) {
   std::size_t cut = std::string::npos;
   if (line.size() > kLabelLineMax) {
@@ -261,8 +268,18 @@ void PrintLabelLine(PageSurface &printer, const std::string &line) {
         break;
       }
   }
-  At(printer, kPrintLeft, printer.CurrentY(), line.substr(0, cut));
-  if (cut != std::string::npos && cut < line.size()) At(printer, kPrintLeft + 475, printer.CurrentY(), line.substr(cut));
+  // Either part too wide for the page line goes on over further lines, after a "]".
+  constexpr double kIndent = 475;
+  const double room = kPrintRight - kPrintLeft;
+  bool firstLine = true;
+  if (line.empty()) At(printer, kPrintLeft, printer.CurrentY(), line);
+  for (const std::string &part : {line.substr(0, cut), cut < line.size() ? line.substr(cut) : std::string()}) {
+    if (part.empty() && !firstLine) continue;
+    for (const std::string &piece : WrappedLines(printer, part, firstLine ? room : room - kIndent, room - kIndent, ']')) {
+      At(printer, kPrintLeft + (firstLine ? 0 : kIndent), printer.CurrentY(), piece);
+      firstLine = false;
+    }
+  }
 }
 
 void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {

@@ -152,7 +152,7 @@ struct TablePrinter {
     // Lines below this row that must stay on its page: a heading keeps its first row, a
     // source its three lines.
     int with = 0;
-    if (i == first) with = HeadingRows() + (GapAfterHeading() ? 1 : 0) + (TransInput() ? 1 : 0);
+    if (i == first) with = HeadingRows() + (GapAfterHeading() ? 1 : 0) + (TransInput() ? 1 : 0) + (TransTableau() ? 3 : 0);
     if (SourceStart(i)) with = 3;
     if (!PastPageBreak(printer, g.PrintY + with * lineHeight)) return;
     NewPage();
@@ -160,9 +160,9 @@ struct TablePrinter {
   }
 
   // A table's heading rows: the column names (and for programs and transportation the row
-  // below them). Transportation tableaus place their own breaks between sources.
+  // below them; for transportation tableaus the row of the v's too).
   int HeadingRows() const {
-    if (TransTableau()) return 0;
+    if (TransTableau()) return 3;
     return mode == 1 || mode == 2 ? 2 : 1;
   }
   // The matrix tables leave a blank line under their heading row.

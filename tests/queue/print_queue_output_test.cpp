@@ -120,6 +120,24 @@ TEST_F(PrintQueueTest, LongTableContinuesOnANewPage) {
   EXPECT_EQ(firstOnPage2, kContinueY);
   for (const auto &op : p.Texts())
     EXPECT_LE(op.y1, kPageFullY + g.LineHeight) << op.text;
+  // Page by page the states run down the left column, then down the right one.
+  std::map<int, std::pair<std::vector<int>, std::vector<int>>> columns;
+  double rightX = 0;
+  for (const auto &op : p.Texts())
+    if (op.text == "n" && op.x1 > kPrintLeft) rightX = op.x1;
+  ASSERT_GT(rightX, 0);
+  for (const auto &op : p.Texts())
+    if ((op.x1 == kPrintLeft || op.x1 == rightX) && !op.text.empty() &&
+        op.text.find_first_not_of("0123456789") == std::string::npos)
+      (op.x1 == kPrintLeft ? columns[op.page].first : columns[op.page].second).push_back(std::stoi(op.text));
+  int next = 0;
+  for (const auto &[page, both] : columns) {
+    for (const int n : both.first)
+      EXPECT_EQ(n, next++) << "page " << page;
+    for (const int n : both.second)
+      EXPECT_EQ(n, next++) << "page " << page;
+  }
+  EXPECT_EQ(next, 501);
 }
 
 // Values of up to four digits before the point and the widest headings: on every printed line

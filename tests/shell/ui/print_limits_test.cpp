@@ -82,7 +82,7 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   NetworkGoToOutput();
   g.OutputOption = static_cast<int16>(option);
   if (subModel != 1) NetworkOptionChosen();
-  if (subModel == 1) {
+  if (subModel == 1 || option == 2) {
     script.AnswerMsgBox(msg::OK);
     NetworkAllIterations();
   }
@@ -189,6 +189,7 @@ LP WideProgram() {
     lp.a.push_back(row);
     lp.rel.push_back(i % 3 == 0 ? "=" : "<=");
     lp.b.push_back(1e10 * (i + 1));
+    lp.names.push_back("Quantity" + std::to_string(1000 + i));
   }
   return lp;
 }
@@ -296,6 +297,10 @@ const std::vector<LimitCase> &Cases() {
          Network(s, 4, 1);
          return std::vector<std::string>{};
        }},
+      {"MaxFlowIterations", "", [](ScriptedServices &s) {
+         Network(s, 4, 2);
+         return std::vector<std::string>{};
+       }},
       {"LinearSummary", "", [](ScriptedServices &) { return LinearSummary(); },
        [](PageSurface &p) { return PrintLPOutputSummary(p); }},
       {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
@@ -303,7 +308,7 @@ const std::vector<LimitCase> &Cases() {
        [](PageSurface &p) { return PrintInverseOutput(p); }},
       {"Equations", "", [](ScriptedServices &) { return Matrix(2); },
        [](PageSurface &p) { return PrintInverseOutput(p); }},
-      {"TransportSummary", "", [](ScriptedServices &) { return TransportSummary(); },
+      {"TransportSummary", "Amt Shipped", [](ScriptedServices &) { return TransportSummary(); },
        [](PageSurface &p) { return PrintTransOutputSummary(p); }},
       {"TransportTableau", "", [](ScriptedServices &) { return TransportTableau(); },
        [](PageSurface &p) { return PrintTransTableaus(p, scr5().outputGrid); }},
