@@ -402,6 +402,21 @@ struct TablePrinter {
     }
   }
 
+  // The rows of the tableau after the one from f to l; false when there is no next one.
+  bool NextTable(int &f, int &l) const {
+    if (mode != 2) return false;
+    if (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) {
+      f = l + 2;
+      l = f + g.MRows + (cls == ModelClassCode::IntegerProgramming ? 6 : 5);
+    } else if (cls == ModelClassCode::Transportation) {
+      f = l + 1;
+      l = f + 3 * g.TransSources + 3;
+    } else {
+      return false;
+    }
+    return true;
+  }
+
   // The widest text of every row and column of every table this call prints.
   double MeasureWidest() {
     measuring = true;
@@ -419,16 +434,7 @@ struct TablePrinter {
         widest = std::max(widest, rowWidest);
         if (ProgramInput()) widestLabelRow = std::max(widestLabelRow, printer.TextWidth(ProgramLabel(i)) + rowWidest);
       }
-      if (mode != 2) break;
-      if (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) {
-        f = l + 2;
-        l = f + g.MRows + (cls == ModelClassCode::IntegerProgramming ? 6 : 5);
-      } else if (cls == ModelClassCode::Transportation) {
-        f = l + 1;
-        l = f + 3 * g.TransSources + 3;
-      } else {
-        break;
-      }
+      if (!NextTable(f, l)) break;
     }
     measuring = false;
     return widest;
@@ -521,16 +527,7 @@ struct TablePrinter {
         g.PrintY = RoundTwips(printer.CurrentY()) + lineHeight;
       }
       g.PrintY += lineHeight;
-      if (mode != 2) break;
-      if (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) {
-        first = last + 2;
-        last = first + g.MRows + (cls == ModelClassCode::IntegerProgramming ? 6 : 5);
-      } else if (cls == ModelClassCode::Transportation) {
-        first = last + 1;
-        last = first + 3 * g.TransSources + 3;
-      } else {
-        break;
-      }
+      if (!NextTable(first, last)) break;
     }
     if (mode == 1) {
       printer.SetCurrentX(kPrintLeft);

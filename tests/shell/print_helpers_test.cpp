@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "platform/recording_surface.h"
+#include "platform/values.h"
 #include "shell/mod1.h"
 
 namespace quon {
@@ -201,6 +204,38 @@ TEST_F(PrintHelpersTest, SummaryLineAtTheLastLineStaysAndBelowItStartsABarePage)
   int onPage2 = 0;
   for (const auto &t : p.Texts()) onPage2 += t.page == 2;
   EXPECT_EQ(onPage2, 1);
+}
+
+// A heading goes to the next page when its first row would not follow it there; a row past
+// the break continues the table under its heading repeated.
+TEST_F(PrintHelpersTest, ContinuedSummaryRepeatsItsHeadingAboveItsRows) {
+  p.SetFontName("arial");
+  p.SetFontSize(9);
+  p.SetCurrentY(13300);
+  PrintSummaryLine(p, 1, "Variable", "Value", "", "", "");
+  EXPECT_EQ(p.FindText("Variable")->page, 2);
+  p.SetCurrentY(13700);
+  PrintSummaryLine(p, 2, "x1", "1.00", "", "", "");
+  std::vector<RecordedOp> page3;
+  for (const auto &t : p.Texts())
+    if (t.page == 3) page3.push_back(t);
+  ASSERT_EQ(page3.size(), 4u);
+  EXPECT_EQ(page3[0].text, "Variable");
+  EXPECT_EQ(page3[2].text, "x1");
+  EXPECT_GT(page3[2].y1, page3[0].y2);
+}
+
+TEST_F(PrintHelpersTest, NumberTooWideForItsRoomIsWrittenInScientificNotation) {
+  p.SetFontName("arial");
+  p.SetFontSize(9);
+  const std::string wide = Format(4e157, "0.00");
+  ASSERT_GT(wide.size(), 150u);
+  const std::string fitted = FitNumber(p, wide, 2000);
+  EXPECT_LE(p.TextWidth(fitted), 2000);
+  EXPECT_NEAR(Val(fitted) / 4e157, 1, 1e-9);
+  EXPECT_NEAR(Val(FitNumber(p, "-1,234,567.25", 800)), -1234567.25, 5e4);
+  EXPECT_EQ(FitNumber(p, "12.50", 2000), "12.50");
+  EXPECT_EQ(FitNumber(p, "infinity", 10), "infinity");
 }
 
 TEST_F(PrintHelpersTest, UnknownSummaryKindOnlyBreaksThePage) {
