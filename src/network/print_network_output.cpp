@@ -175,21 +175,44 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
   }
 }
 
+// The widest text of a column of the grid below its heading row.
+double WidestCell(const PageSurface &printer, const GridStore &grid, int col) {
+  double widest = 0;
+  for (int r = 1; r < grid.Rows(); ++r)
+    widest = std::max(widest, printer.TextWidth(Cell(grid, r, col)));
+  return widest;
+}
+
+// Where the distance column of a route table ends: at `end`, or further right where its
+// widest text would come within two blanks of `after` (where the column before it ends), but
+// no further than the middle of the page line; a distance too wide even then is written shorter.
+struct DistanceColumn {
+  double from, end;
+  DistanceColumn(const PageSurface &printer, const GridStore &grid, int col, double after, double end)
+      : from(after + printer.TextWidth("  ")),
+        end(std::min<double>((kPrintLeft + kPrintRight) / 2, std::max(end, from + WidestCell(printer, grid, col)))) {}
+  void Print(PageSurface &printer, double y, const std::string &distance) const {
+    EndingAt(printer, end, y, FitNumber(printer, distance, end - from));
+  }
+};
+
 void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S OUTPUT SUMMARY");
   const double nodeEnd = kPrintLeft + printer.TextWidth("999");
-  auto headings = [](PageSurface &p) {
-    return RouteHeadings(p, {{kPrintLeft, "Node"}, {2700, "Distance", true}, {3200, "Route"}});
+  const DistanceColumn distance(printer, grid, 1, nodeEnd, 2700);
+  const double routeX = distance.end + 500;
+  auto headings = [&](PageSurface &p) {
+    return RouteHeadings(p, {{kPrintLeft, "Node"}, {distance.end, "Distance", true}, {routeX, "Route"}});
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
     const std::string route = Cell(grid, r, 3).empty() ? Cell(grid, r, 2) : Cell(grid, r, 3);
-    const std::vector<std::string> lines = RouteLines(printer, 3200, route);
+    const std::vector<std::string> lines = RouteLines(printer, routeX, route);
     const int count = static_cast<int>(std::max<std::size_t>(1, lines.size()));
     y = NextRouteRow(printer, y, headings, count);
     EndingAt(printer, nodeEnd, y, Cell(grid, r, 0));
-    EndingAt(printer, 2700, y, Cell(grid, r, 1));
-    PrintRoute(printer, 3200, y, lines);
+    distance.Print(printer, y, Cell(grid, r, 1));
+    PrintRoute(printer, routeX, y, lines);
     y += (count - 1) * g.LineHeight;
   }
 }
@@ -240,18 +263,20 @@ void PrintFloydIterations(PageSurface &printer, const GridStore &grid) {
 
 void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S OUTPUT SUMMARY");
-  auto headings = [](PageSurface &p) {
-    return RouteHeadings(p, {{kPrintLeft, "From"}, {2200, " To"}, {4200, "Distance", true}, {5200, "Route"}});
+  const DistanceColumn distance(printer, grid, 2, 2200 + WidestCell(printer, grid, 1), 4200);
+  const double routeX = distance.end + 500;
+  auto headings = [&](PageSurface &p) {
+    return RouteHeadings(p, {{kPrintLeft, "From"}, {2200, " To"}, {distance.end, "Distance", true}, {routeX + 500, "Route"}});
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    const std::vector<std::string> lines = RouteLines(printer, 4700, Cell(grid, r, 4));
+    const std::vector<std::string> lines = RouteLines(printer, routeX, Cell(grid, r, 4));
     const int count = static_cast<int>(std::max<std::size_t>(1, lines.size()));
     y = NextRouteRow(printer, y, headings, count);
     At(printer, kPrintLeft, y, Cell(grid, r, 0));
     At(printer, 2200, y, Cell(grid, r, 1));
-    EndingAt(printer, 4200, y, Cell(grid, r, 2));
-    PrintRoute(printer, 4700, y, lines);
+    distance.Print(printer, y, Cell(grid, r, 2));
+    PrintRoute(printer, routeX, y, lines);
     y += (count - 1) * g.LineHeight;
   }
 }

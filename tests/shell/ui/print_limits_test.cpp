@@ -68,8 +68,7 @@ std::vector<std::string> Column(const Grid &grid, int col, int from = 1) {
 }
 
 // A connected network of n nodes: a chain and a chord from every node to the one three ahead.
-std::vector<std::string> Network(ScriptedServices &script, int subModel, int option, int column = 0) {
-  const int n = 100;
+std::vector<std::string> Network(ScriptedServices &script, int subModel, int option, int column = 0, int n = 100) {
   std::vector<Arc> arcs;
   for (int i = 1; i < n; ++i) {
     arcs.push_back({i, i + 1, static_cast<double>(1 + i % 7)});
@@ -78,6 +77,7 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   g.ModelClass = ModelClassCode::Networks;
   g.HeaderText[1] = "Limit";
   LoadNetwork(n, arcs, subModel, true);
+  WidestFormat(1);
   scr5().Show();
   NetworkGoToOutput();
   g.OutputOption = static_cast<int16>(option);
@@ -196,6 +196,7 @@ LP WideProgram() {
 
 std::vector<std::string> LinearSummary() {
   Build(WideProgram());
+  WidestFormat(1);
   g.HeaderText[1] = "Limit";
   SolveLP();
   g.FinalIteration = g.IterCount;
@@ -295,6 +296,15 @@ const std::vector<LimitCase> &Cases() {
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
       {"MaxFlowSummary", "", [](ScriptedServices &s) {
          Network(s, 4, 1);
+         return std::vector<std::string>{};
+       }},
+      {"DijkstraIterations", "", [](ScriptedServices &s) {
+         Network(s, 2, 2);
+         return std::vector<std::string>{};
+       }},
+      // Every pass prints two n x n tables: 30 nodes keep the case quick under the sanitizers.
+      {"FloydIterations", "", [](ScriptedServices &s) {
+         Network(s, 3, 2, 0, 30);
          return std::vector<std::string>{};
        }},
       {"MaxFlowIterations", "", [](ScriptedServices &s) {
