@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "games/game_lp.h"
@@ -77,7 +78,6 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   g.ModelClass = ModelClassCode::Networks;
   g.HeaderText[1] = "Limit";
   LoadNetwork(n, arcs, subModel, true);
-  WidestFormat(1);
   scr5().Show();
   NetworkGoToOutput();
   g.OutputOption = static_cast<int16>(option);
@@ -196,7 +196,6 @@ LP WideProgram() {
 
 std::vector<std::string> LinearSummary() {
   Build(WideProgram());
-  WidestFormat(1);
   g.HeaderText[1] = "Limit";
   SolveLP();
   g.FinalIteration = g.IterCount;
@@ -328,7 +327,12 @@ const std::vector<LimitCase> &Cases() {
   return cases;
 }
 
-class PrintLimitsTest : public ScreenTest, public ::testing::WithParamInterface<LimitCase> {};
+// Each printout in the format its case chose (0) and in the widest fixed (1) and scientific
+// (2) formats.
+class PrintLimitsTest : public ScreenTest, public ::testing::WithParamInterface<std::tuple<LimitCase, int>> {
+protected:
+  const LimitCase &Case() const { return std::get<0>(GetParam()); }
+};
 
 // How often each row was printed: a row is a printed text or its start up to a blank (a game's
 // mix line "A7 =  0.00" holds the row "A7 =").
@@ -387,11 +391,12 @@ void ExpectInsideAndApart(const std::vector<RecordedOp> &texts) {
 }
 
 TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
-  const std::vector<std::string> rows = GetParam().open(script);
+  const std::vector<std::string> rows = Case().open(script);
+  if (std::get<1>(GetParam()) > 0) WidestFormat(std::get<1>(GetParam()));
   RecordingSurface paper;
   SetPrinterForTesting(&paper);
-  if (GetParam().print)
-    EXPECT_TRUE(RunPrintJob(GetParam().print));
+  if (Case().print)
+    EXPECT_TRUE(RunPrintJob(Case().print));
   else
     scr5().cmdWriteToPrinter_Click();
   SetPrinterForTesting(nullptr);
@@ -404,11 +409,11 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   EXPECT_GE(pages, 2);
   ExpectInsideAndApart(texts);
   // The result's table, continued on later pages, repeats its headings at the top of each.
-  if (!GetParam().heading.empty()) {
+  if (!Case().heading.empty()) {
     const int last = paper.DocumentsEnded();
     std::map<int, int> headings;
     for (const RecordedOp &op : texts)
-      if (op.document == last) headings[op.page] += op.text == GetParam().heading;
+      if (op.document == last) headings[op.page] += op.text == Case().heading;
     auto page = headings.begin();
     while (page != headings.end() && page->second == 0)
       ++page;
@@ -432,8 +437,13 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AtTheSizeLimits, PrintLimitsTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<LimitCase> &info) { return std::string(info.param.name); });
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<LimitCase, int>> &info) {
+  static const char *const formats[] = {"", "WidestFixed", "WidestScientific"};
+  return std::string(std::get<0>(info.param).name) + formats[std::get<1>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(AtTheSizeLimits, PrintLimitsTest,
+                         ::testing::Combine(::testing::ValuesIn(Cases()), ::testing::Values(0, 1, 2)), CaseName);
 
 } // namespace
 } // namespace quon::testing
