@@ -148,7 +148,6 @@ struct TablePrinter {
   bool SourceStart(int i) const { return TransTableau() && first + 2 < i && i < last && (i - first - 2) % 3 == 1; }
 
   void RowPageBreak(int i) {
-    if ((cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations) && i == first) return;
     // Lines below this row that must stay on its page: a heading keeps its first row, a
     // source its three lines.
     int with = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -357,6 +358,23 @@ std::string Where(const Ink &ink) {
          std::to_string(ink.op->page) + " of document " + std::to_string(ink.op->document);
 }
 
+// A heading stands at a page's foot only with a row under it: the last line of a page is never
+// the line, texts and places, that the next page of the document starts with (the heading that
+// page repeats).
+void ExpectNoHeadingAlone(const std::vector<RecordedOp> &texts) {
+  std::map<std::pair<int, int>, std::map<double, std::string>> lines;
+  for (const RecordedOp &op : texts)
+    if (!Trim(op.text).empty())
+      lines[{op.document, op.page}][op.y1] += Trim(op.text) + "@" + std::to_string(std::lround(op.x2)) + "|";
+  for (auto page = lines.begin(); page != lines.end(); ++page) {
+    const auto next = std::next(page);
+    if (next == lines.end() || next->first.first != page->first.first) continue;
+    EXPECT_NE(page->second.rbegin()->second, next->second.begin()->second)
+        << "a heading alone at the foot of page " << page->first.second << " of document " << page->first.first
+        << ": " << page->second.rbegin()->second.substr(0, 100);
+  }
+}
+
 // Every text shows inside the page, above the page-break line, and overlaps no other text.
 void ExpectInsideAndApart(const std::vector<RecordedOp> &texts) {
   std::map<std::pair<int, int>, std::vector<Ink>> pages;
@@ -408,6 +426,7 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
     pages = std::max(pages, op.page);
   EXPECT_GE(pages, 2);
   ExpectInsideAndApart(texts);
+  ExpectNoHeadingAlone(texts);
   // The result's table, continued on later pages, repeats its headings at the top of each.
   if (!Case().heading.empty()) {
     const int last = paper.DocumentsEnded();
