@@ -104,10 +104,11 @@ struct TablePrinter {
   // Transportation tableaus: top of the current block's part on this page, for its verticals.
   double segmentTop = -1;
   int slotCount = 0;
-  // While measuring, rows are not printed: the widest text of any cell is kept instead.
+  // While measuring, rows are not printed: the widest cell of the table and of the current
+  // row are kept instead, and (program tables) the widest label with its row's widest cell.
   bool measuring = false;
-  // The widest label with the widest cell of its row, for the program tables.
   double widest = 0, rowWidest = 0, widestLabelRow = 0;
+  // The least room between two columns: two blanks.
   double gap = 0;
 
   TablePrinter(PageSurface &p, const BArray<double> &d, const BArray<float> &b, const BArray<int16> &c, int m,
@@ -185,7 +186,7 @@ struct TablePrinter {
   // (the label column's, into the margin).
   void Measure(const std::string &text) { rowWidest = std::max(rowWidest, printer.TextWidth(Trim(text))); }
 
-  // A text as it fits into its column, a blank's width apart from the next.
+  // A text as it fits into its column, the gap apart from the column before.
   std::string Fit(const std::string &text) const { return FitNumber(printer, text, colWidth - gap); }
 
   // Places the cell text right-aligned in its column slot and prints it.
