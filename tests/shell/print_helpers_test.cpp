@@ -206,25 +206,6 @@ TEST_F(PrintHelpersTest, SummaryLineAtTheLastLineStaysAndBelowItStartsABarePage)
   EXPECT_EQ(onPage2, 1);
 }
 
-// A heading goes to the next page when its first row would not follow it there; a row past
-// the break continues the table under its heading repeated.
-TEST_F(PrintHelpersTest, ContinuedSummaryRepeatsItsHeadingAboveItsRows) {
-  p.SetFontName("arial");
-  p.SetFontSize(9);
-  p.SetCurrentY(13300);
-  PrintSummaryLine(p, 1, "Variable", "Value", "", "", "");
-  EXPECT_EQ(p.FindText("Variable")->page, 2);
-  p.SetCurrentY(13700);
-  PrintSummaryLine(p, 2, "x1", "1.00", "", "", "");
-  std::vector<RecordedOp> page3;
-  for (const auto &t : p.Texts())
-    if (t.page == 3) page3.push_back(t);
-  ASSERT_EQ(page3.size(), 4u);
-  EXPECT_EQ(page3[0].text, "Variable");
-  EXPECT_EQ(page3[2].text, "x1");
-  EXPECT_GT(page3[2].y1, page3[0].y2);
-}
-
 TEST_F(PrintHelpersTest, NumberTooWideForItsRoomIsWrittenInScientificNotation) {
   p.SetFontName("arial");
   p.SetFontSize(9);
