@@ -519,7 +519,7 @@ struct TablePrinter {
         if (cls == ModelClassCode::Transportation) {
           int cols = std::max(0, jLast - jFirst + 1) + (k > 1 ? 1 : 0);
           slotCount = cols;
-          g.GraphXMax = static_cast<int16>(std::nearbyint(kPrintLeft + std::min(8640.0, (cols + 0.1) * colWidth)));
+          g.GraphXMax = static_cast<int16>(std::nearbyint(kPrintLeft + std::min<double>(kPrintRight - kPrintLeft, (cols + 0.1) * colWidth)));
         }
         segmentTop = -1;
         PrintBlock(lastRowY);
