@@ -48,7 +48,9 @@ bool PrintInverseOutput(PageSurface &printer) {
     printer.Print("The matrix is singular (determinant 0) and has no inverse.");
     return printer.EndDoc();
   }
-  printer.Print("Value of the determinant =" + Format(g.Determinant, NumberFormatString()));
+  const std::string label = "Value of the determinant =";
+  printer.Print(label + FitNumber(printer, Format(g.Determinant, NumberFormatString()),
+                                  kPrintRight - kPrintLeft - printer.TextWidth(label)));
   g.PrintY = RoundTwips(printer.CurrentY()) - 3 * g.LineHeight;
   PrintDataTable(printer, g.BInv, noSingles, noIntegers, -1);
 
@@ -59,8 +61,10 @@ bool PrintInverseOutput(PageSurface &printer) {
     PrintBoldLine(printer, "Solution:");
     for (int i = 1; i <= g.NVars; ++i) {
       g.PrintY += g.LineHeight;
+      const std::string label = "x " + std::to_string(i) + " =  ";
       PrintAt(printer, 1500, g.PrintY,
-              "x " + std::to_string(i) + " =  " + Format(g.XBasic(i), NumberFormatString()));
+              label + FitNumber(printer, Format(g.XBasic(i), NumberFormatString()),
+                                kPrintRight - 1500 - printer.TextWidth(label)));
     }
   }
   return printer.EndDoc();

@@ -1,7 +1,10 @@
 #include "network/print_network_output.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -72,14 +75,62 @@ void ResultTitle(PageSurface &printer, const char *title) {
 // A route table's row position: 1.5 line heights below the last; past the route tables' break
 // on a new page, below the table's headings repeated (printed from the continue position,
 // returning the position the rows start from).
-double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHeading &heading) {
+double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHeading &heading, int lines = 1) {
   y += 1.5 * g.LineHeight;
-  if (PastRouteBreak(printer, y)) {
+  if (PastRouteBreak(printer, y + (lines - 1) * g.LineHeight)) {
     printer.NewPage();
     printer.SetCurrentY(kContinueY);
     y = heading(printer) + 1.5 * g.LineHeight;
   }
   return y;
+}
+
+// A text cut into lines of at most `first` twips (the first) and `rest` twips (the others) in
+// the printer's font, each ending after a `after` character where one fits; a piece wider
+// than the line without one is cut where the room ends. The lines after the first lose their
+// leading blanks.
+std::vector<std::string> WrappedLines(const PageSurface &printer, const std::string &text, double first,
+                                      double rest, char after) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const double room = lines.empty() ? first : rest;
+    const std::string_view left(text.data() + start, text.size() - start);
+    std::size_t take = left.size();
+    if (printer.TextWidth(std::string(left)) > room) {
+      std::size_t fits = 0;
+      for (std::size_t p = left.find(after); p != std::string_view::npos; p = left.find(after, p + 1)) {
+        if (printer.TextWidth(std::string(left.substr(0, p + 1))) > room) break;
+        fits = p + 1;
+      }
+      if (fits == 0) {
+        fits = 1;
+        while (fits < left.size() && printer.TextWidth(std::string(left.substr(0, fits + 1))) <= room)
+          ++fits;
+      }
+      take = fits;
+    }
+    std::string line(left.substr(0, take));
+    lines.push_back(lines.empty() ? line : Trim(line));
+    start += take;
+    while (start < text.size() && text[start] == ' ')
+      ++start;
+  }
+  return lines;
+}
+
+// A route that does not fit the line continues on the next ones, indented; each line ends
+// after a "-" of the route.
+constexpr double kRouteIndent = 300;
+
+std::vector<std::string> RouteLines(const PageSurface &printer, double x, const std::string &route) {
+  return WrappedLines(printer, route, kPrintRight - x, kPrintRight - x - kRouteIndent, '-');
+}
+
+// The route's lines from y down, one line height apart.
+void PrintRoute(PageSurface &printer, double x, double y, const std::vector<std::string> &lines) {
+  for (std::size_t k = 0; k < lines.size(); ++k)
+    At(printer, x + (k == 0 ? 0 : kRouteIndent), y + static_cast<double>(k) * g.LineHeight, lines[k]);
 }
 
 void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
@@ -124,19 +175,45 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
   }
 }
 
+// The widest text of a column of the grid below its heading row.
+double WidestCell(const PageSurface &printer, const GridStore &grid, int col) {
+  double widest = 0;
+  for (int r = 1; r < grid.Rows(); ++r)
+    widest = std::max(widest, printer.TextWidth(Cell(grid, r, col)));
+  return widest;
+}
+
+// Where the distance column of a route table ends: at `end`, or further right where its
+// widest text would come within two blanks of `after` (where the column before it ends), but
+// no further than the middle of the page line; a distance too wide even then is written shorter.
+struct DistanceColumn {
+  double from, end;
+  DistanceColumn(const PageSurface &printer, const GridStore &grid, int col, double after, double end)
+      : from(after + printer.TextWidth("  ")),
+        end(std::min<double>((kPrintLeft + kPrintRight) / 2, std::max(end, from + WidestCell(printer, grid, col)))) {}
+  void Print(PageSurface &printer, double y, const std::string &distance) const {
+    EndingAt(printer, end, y, FitNumber(printer, distance, end - from));
+  }
+};
+
 void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S OUTPUT SUMMARY");
   const double nodeEnd = kPrintLeft + printer.TextWidth("999");
-  auto headings = [](PageSurface &p) {
-    return RouteHeadings(p, {{kPrintLeft, "Node"}, {2700, "Distance", true}, {3200, "Route"}});
+  const DistanceColumn distance(printer, grid, 1, nodeEnd, 2700);
+  const double routeX = distance.end + 500;
+  auto headings = [&](PageSurface &p) {
+    return RouteHeadings(p, {{kPrintLeft, "Node"}, {distance.end, "Distance", true}, {routeX, "Route"}});
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, headings);
+    const std::string route = Cell(grid, r, 3).empty() ? Cell(grid, r, 2) : Cell(grid, r, 3);
+    const std::vector<std::string> lines = RouteLines(printer, routeX, route);
+    const int count = static_cast<int>(std::max<std::size_t>(1, lines.size()));
+    y = NextRouteRow(printer, y, headings, count);
     EndingAt(printer, nodeEnd, y, Cell(grid, r, 0));
-    EndingAt(printer, 2700, y, Cell(grid, r, 1));
-    At(printer, 3200, y, Cell(grid, r, 2));
-    At(printer, 3200, y, Cell(grid, r, 3));
+    distance.Print(printer, y, Cell(grid, r, 1));
+    PrintRoute(printer, routeX, y, lines);
+    y += (count - 1) * g.LineHeight;
   }
 }
 
@@ -186,21 +263,27 @@ void PrintFloydIterations(PageSurface &printer, const GridStore &grid) {
 
 void PrintFloydSummary(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S OUTPUT SUMMARY");
-  auto headings = [](PageSurface &p) {
-    return RouteHeadings(p, {{kPrintLeft, "From"}, {2200, " To"}, {4200, "Distance", true}, {5200, "Route"}});
+  const DistanceColumn distance(printer, grid, 2, 2200 + WidestCell(printer, grid, 1), 4200);
+  const double routeX = distance.end + 500;
+  auto headings = [&](PageSurface &p) {
+    return RouteHeadings(p, {{kPrintLeft, "From"}, {2200, " To"}, {distance.end, "Distance", true}, {routeX + 500, "Route"}});
   };
   double y = headings(printer);
   for (int r = 1; r < grid.Rows(); ++r) {
-    y = NextRouteRow(printer, y, headings);
+    const std::vector<std::string> lines = RouteLines(printer, routeX, Cell(grid, r, 4));
+    const int count = static_cast<int>(std::max<std::size_t>(1, lines.size()));
+    y = NextRouteRow(printer, y, headings, count);
     At(printer, kPrintLeft, y, Cell(grid, r, 0));
     At(printer, 2200, y, Cell(grid, r, 1));
-    EndingAt(printer, 4200, y, Cell(grid, r, 2));
-    At(printer, 4700, y, Cell(grid, r, 4));
+    distance.Print(printer, y, Cell(grid, r, 2));
+    PrintRoute(printer, routeX, y, lines);
+    y += (count - 1) * g.LineHeight;
   }
 }
 
 // The path labels of one breakthrough on one line, or split once after a "]" at position
-// 110 or later (counted from 1) when the line is too long for the page.
+// 110 or later (counted from 1) when the line is too long for the page; the part after the
+// split is indented.
 void PrintLabelLine(PageSurface &printer, const std::string &line) {
   std::size_t cut = std::string::npos;
   if (line.size() > kLabelLineMax) {
@@ -210,8 +293,18 @@ void PrintLabelLine(PageSurface &printer, const std::string &line) {
         break;
       }
   }
-  At(printer, kPrintLeft, printer.CurrentY(), line.substr(0, cut));
-  if (cut != std::string::npos && cut < line.size()) At(printer, kPrintLeft + 475, printer.CurrentY(), line.substr(cut));
+  // Either part too wide for the page line goes on over further lines, after a "]".
+  constexpr double kIndent = 475;
+  const double room = kPrintRight - kPrintLeft;
+  bool firstLine = true;
+  if (line.empty()) At(printer, kPrintLeft, printer.CurrentY(), line);
+  for (const std::string &part : {line.substr(0, cut), cut < line.size() ? line.substr(cut) : std::string()}) {
+    if (part.empty() && !firstLine) continue;
+    for (const std::string &piece : WrappedLines(printer, part, firstLine ? room : room - kIndent, room - kIndent, ']')) {
+      At(printer, kPrintLeft + (firstLine ? 0 : kIndent), printer.CurrentY(), piece);
+      firstLine = false;
+    }
+  }
 }
 
 void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {
@@ -244,8 +337,12 @@ void PrintMaxFlowSummary(PageSurface &printer) {
   ResultTitle(printer, "MAXIMUM FLOW -- OUTPUT SUMMARY");
   printer.SetCurrentX(kPrintLeft);
   printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
-  printer.Print("Maximum flow in network =" + Format(g.NetMatrix(1, 0), NumberFormatString()) +
-                "  (solution completed in " + Str(g.IterCount) + " itertions)");
+  const std::string label = "Maximum flow in network =";
+  const std::string after = "  (solution completed in " + Str(g.IterCount) + " itertions)";
+  printer.Print(label +
+                FitNumber(printer, Format(g.NetMatrix(1, 0), NumberFormatString()),
+                          kPrintRight - kPrintLeft - printer.TextWidth(label + after)) +
+                after);
   TableBelow(printer);
   PrintDataTable(printer, kNoDoubles, g.NetMatrix, kNoIntegers, -2);
 }

@@ -64,13 +64,14 @@ void RedrawActivity(Surface &s, int r) {
 void CutListEnd(std::string &text) { text.erase(text.size() >= 2 ? text.size() - 2 : 0); }
 
 // The tables' common layout: columns 1 and 2 start at x0 + (c - 1) W, later columns end at
-// x0 + c W. cells[0] is unused.
+// x0 + c W, a number too wide for its column written shorter. cells[0] is unused.
 constexpr int32 kTableLeft = 1200;
 
 void PrintTableLine(PageSurface &p, double y, const std::vector<std::string> &cells, double w) {
   for (std::size_t c = 1; c < cells.size(); ++c) {
-    const double x = c <= 2 ? kTableLeft + (c - 1) * w : kTableLeft + c * w - p.TextWidth(cells[c]);
-    PrintAt(p, RoundTwips(x), RoundTwips(y), cells[c]);
+    const std::string text = c <= 2 ? cells[c] : FitNumber(p, cells[c], w - p.TextWidth("  "));
+    const double x = c <= 2 ? kTableLeft + (c - 1) * w : kTableLeft + c * w - p.TextWidth(text);
+    PrintAt(p, RoundTwips(x), RoundTwips(y), text);
   }
 }
 

@@ -105,6 +105,12 @@ struct TablePrinter {
   // Transportation tableaus: top of the current block's part on this page, for its verticals.
   double segmentTop = -1;
   int slotCount = 0;
+  // While measuring, rows are not printed: the widest cell of the table and of the current
+  // row are kept instead, and (program tables) the widest label with its row's widest cell.
+  bool measuring = false;
+  double widest = 0, rowWidest = 0, widestLabelRow = 0;
+  // The least room between two columns: two blanks.
+  double gap = 0;
 
   TablePrinter(PageSurface &p, const BArray<double> &d, const BArray<float> &b, const BArray<int16> &c, int m,
                const GridStore *gr)
@@ -140,17 +146,24 @@ struct TablePrinter {
 
   bool PastBlockBreak(double y) const { return printer.PageY(y) > kTransBlockBreakY; }
 
+  // A transportation tableau's source takes three rows from here, below the rule over it.
+  bool SourceStart(int i) const { return TransTableau() && first + 2 < i && i < last && (i - first - 2) % 3 == 1; }
+
   void RowPageBreak(int i) {
-    if ((cls == ModelClassCode::MatrixInversion || cls == ModelClassCode::LinearEquations) && i == first) return;
-    if (!PastPageBreak(printer, g.PrintY)) return;
+    // Lines below this row that must stay on its page: a heading keeps its first row, a
+    // source its three lines.
+    int with = 0;
+    if (i == first) with = HeadingRows() + (GapAfterHeading() ? 1 : 0) + (TransInput() ? 1 : 0) + (TransTableau() ? 3 : 0);
+    if (SourceStart(i)) with = 3;
+    if (!PastPageBreak(printer, g.PrintY + with * lineHeight)) return;
     NewPage();
     RepeatHeadings(i);
   }
 
   // A table's heading rows: the column names (and for programs and transportation the row
-  // below them). Transportation tableaus place their own breaks between sources.
+  // below them; for transportation tableaus the row of the v's too).
   int HeadingRows() const {
-    if (TransTableau()) return 0;
+    if (TransTableau()) return 3;
     return mode == 1 || mode == 2 ? 2 : 1;
   }
   // The matrix tables leave a blank line under their heading row.
@@ -170,9 +183,17 @@ struct TablePrinter {
     if (GapAfterHeading()) g.PrintY += lineHeight;
   }
 
+  // The width of a cell's ink: the blanks a text is padded with may reach into its neighbour
+  // (the label column's, into the margin).
+  void Measure(const std::string &text) { rowWidest = std::max(rowWidest, printer.TextWidth(Trim(text))); }
+
+  // A text as it fits into its column, the gap apart from the column before.
+  std::string Fit(const std::string &text) const { return FitNumber(printer, text, colWidth - gap); }
+
   // Places the cell text right-aligned in its column slot and prints it.
   void PrintCell(int slot, const std::string &text, bool bold = false) {
-    g.TitleText = text;
+    if (measuring) return Measure(text);
+    g.TitleText = Fit(text);
     printer.SetFontBold(bold);
     printer.SetCurrentX(kPrintLeft + (slot + 1) * colWidth - printer.TextWidth(g.TitleText));
     printer.SetCurrentY(g.PrintY);
@@ -304,7 +325,8 @@ struct TablePrinter {
   }
 
   void PrintTransTableauCell(int i, int j, int slot, bool label) {
-    g.TitleText = TransTableauText(i, j);
+    if (measuring) return Measure(TransTableauText(i, j));
+    g.TitleText = Fit(TransTableauText(i, j));
     // The merged columns (label, name, u and supply) show their text once per source.
     if (j <= 2 || j == plan.C) PrintTableRule(printer, static_cast<int16>(label ? i : -i), first, last);
     printer.SetFontBold(false);
@@ -318,7 +340,7 @@ struct TablePrinter {
   void PrintRow(int i) {
     if (ProgramInput()) {
       std::string label = ProgramLabel(i);
-      if (!label.empty()) {
+      if (!measuring && !label.empty()) {
         printer.SetFontBold(false);
         PrintAt(printer, kPrintLeft, g.PrintY, label);
       }
@@ -380,6 +402,44 @@ struct TablePrinter {
     }
   }
 
+  // The rows of the tableau after the one from f to l; false when there is no next one.
+  bool NextTable(int &f, int &l) const {
+    if (mode != 2) return false;
+    if (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) {
+      f = l + 2;
+      l = f + g.MRows + (cls == ModelClassCode::IntegerProgramming ? 6 : 5);
+    } else if (cls == ModelClassCode::Transportation) {
+      f = l + 1;
+      l = f + 3 * g.TransSources + 3;
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // The widest text of every row and column of every table this call prints.
+  double MeasureWidest() {
+    measuring = true;
+    widest = widestLabelRow = 0;
+    k = 1;
+    jFirst = ProgramInput() || TransInput() ? 1 : 0;
+    jLast = plan.C;
+    int f = plan.first, l = plan.last;
+    while (l <= plan.overall) {
+      first = f;
+      last = l;
+      for (int i = f; i <= l; ++i) {
+        rowWidest = 0;
+        PrintRow(i);
+        widest = std::max(widest, rowWidest);
+        if (ProgramInput()) widestLabelRow = std::max(widestLabelRow, printer.TextWidth(ProgramLabel(i)) + rowWidest);
+      }
+      if (!NextTable(f, l)) break;
+    }
+    measuring = false;
+    return widest;
+  }
+
   void Run() {
     pattern = NumberFormatString();
     lineHeight = RoundTwips(printer.TextHeight(pattern));
@@ -403,10 +463,21 @@ struct TablePrinter {
     if (cls == ModelClassCode::Networks && g.NetSubModel == 3) w = static_cast<int>(std::nearbyint(1.5 * g.ColWidthMax));
     w = std::max(w, 1);
     colWidth = 100.0 * w;
+    // Every column is as wide as the widest text of the table and a gap of two blanks, but no
+    // wider than leaves room on the page line for the label column and one more (for
+    // transportation data four more); a number that would not fit is written shorter.
+    gap = printer.TextWidth("  ");
+    const double line = kPrintRight - kPrintLeft;
+    // The program labels stand at the left margin: they may reach into the first column as far
+    // as its widest number leaves room.
+    const double cell = MeasureWidest();
+    colWidth = std::max({colWidth, cell + gap, (widestLabelRow + gap) / 2});
+    colWidth = std::min(colWidth, TransInput() ? line / 5 : line / 2);
     g.ScratchSum = colWidth;
     const int C = plan.C;
+    const int onLine = static_cast<int>(line / colWidth) - 1;
     if (TransInput()) {
-      perBlock = std::max(4, static_cast<int>(8640 / colWidth));
+      perBlock = std::max(4, std::min(static_cast<int>(8640 / colWidth), onLine));
       blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock - 2) + 1));
       // Later blocks hold three columns fewer than the first (two go to the repeated labels),
       // so a wide table needs more blocks than the count above gives.
@@ -414,7 +485,7 @@ struct TablePrinter {
       const int needed = C <= perBlock ? 1 : 1 + (C - perBlock + later - 1) / later;
       blocks = std::max(blocks, needed);
     } else {
-      perBlock = std::max(1, static_cast<int>(7200 / colWidth));
+      perBlock = std::max(1, std::min(static_cast<int>(7200 / colWidth), onLine));
       blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock) + 1));
     }
     g.PrintY = RoundTwips(printer.CurrentY());
@@ -448,7 +519,7 @@ struct TablePrinter {
         if (cls == ModelClassCode::Transportation) {
           int cols = std::max(0, jLast - jFirst + 1) + (k > 1 ? 1 : 0);
           slotCount = cols;
-          g.GraphXMax = static_cast<int16>(std::nearbyint(kPrintLeft + std::min(8640.0, (cols + 0.1) * colWidth)));
+          g.GraphXMax = static_cast<int16>(std::nearbyint(kPrintLeft + std::min<double>(kPrintRight - kPrintLeft, (cols + 0.1) * colWidth)));
         }
         segmentTop = -1;
         PrintBlock(lastRowY);
@@ -456,16 +527,7 @@ struct TablePrinter {
         g.PrintY = RoundTwips(printer.CurrentY()) + lineHeight;
       }
       g.PrintY += lineHeight;
-      if (mode != 2) break;
-      if (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) {
-        first = last + 2;
-        last = first + g.MRows + (cls == ModelClassCode::IntegerProgramming ? 6 : 5);
-      } else if (cls == ModelClassCode::Transportation) {
-        first = last + 1;
-        last = first + 3 * g.TransSources + 3;
-      } else {
-        break;
-      }
+      if (!NextTable(first, last)) break;
     }
     if (mode == 1) {
       printer.SetCurrentX(kPrintLeft);

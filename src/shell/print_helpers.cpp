@@ -1,5 +1,6 @@
 #include "shell/print_helpers.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -87,11 +88,39 @@ void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s) {
   printer.Print(s);
 }
 
+std::string FitNumber(const Surface &printer, const std::string &text, double room) {
+  if (printer.TextWidth(text) <= room) return text;
+  const std::string number = Trim(text);
+  // Only a whole number text: digits with a sign, a point, thousands commas or an exponent.
+  if (number.empty() || number.find_first_not_of("0123456789+-.,eE") != std::string::npos ||
+      number.find_first_of("0123456789") == std::string::npos)
+    return text;
+  std::string plain = number;
+  plain.erase(std::remove(plain.begin(), plain.end(), ','), plain.end());
+  const double v = Val(plain);
+  std::string shortest;
+  for (int d = 14; d >= 0; --d) {
+    shortest = Format(v, d > 0 ? "0." + std::string(static_cast<std::size_t>(d), '0') + "e+00" : "0e+00");
+    if (printer.TextWidth(shortest) <= room) break;
+  }
+  return shortest;
+}
+
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
                       const std::string &t3, const std::string &t4, const std::string &t5) {
-  const std::array<const std::string *, 6> t{nullptr, &t1, &t2, &t3, &t4, &t5};
-  if (PastPageBreak(printer, printer.CurrentY())) StartNewPage(printer);
+  // The heading of the table being printed, repeated at the top of each page it continues on.
+  static std::array<std::string, 5> heading;
+  const double row = printer.TextHeight("");
+  // A heading stands on the page only with its first row under it.
+  const double needed = kind == 1 ? 400 + 2 * row : 0;
+  if (PastPageBreak(printer, printer.CurrentY() + needed)) {
+    StartNewPage(printer);
+    if (kind == 2 && !heading[0].empty())
+      PrintSummaryLine(printer, 1, heading[0], heading[1], heading[2], heading[3], heading[4]);
+  }
   if (kind != 1 && kind != 2) return;
+  if (kind == 1) heading = {t1, t2, t3, t4, t5};
+  const std::array<const std::string *, 6> t{nullptr, &t1, &t2, &t3, &t4, &t5};
 
   auto rule = [&printer] {
     double y = printer.CurrentY() + 100;
@@ -109,10 +138,13 @@ void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, c
     PrintAt(printer, 2928, g.PrintY, *t[2]);
     k = 3;
   }
+  // Each number fits its column, two blanks from the one before.
+  const double room = 1728 - printer.TextWidth("  ");
   for (; k <= 5; ++k) {
-    printer.SetCurrentX((kPrintLeft + 1728 * k) - printer.TextWidth(*t[k]));
+    const std::string text = FitNumber(printer, *t[k], room);
+    printer.SetCurrentX((kPrintLeft + 1728 * k) - printer.TextWidth(text));
     printer.SetCurrentY(g.PrintY);
-    printer.Print(*t[k]);
+    printer.Print(text);
   }
   if (kind == 1) {
     rule();

@@ -16,6 +16,8 @@ inline constexpr int32 kPrintLeft = 1200;
 inline constexpr int32 kHeadingTop = 400;
 inline constexpr int32 kSectionLineWidth = 12024;
 inline constexpr int32 kRuleRight = 10440;
+// The right end of a printed line: as far from the page's right edge as kPrintLeft from its left.
+inline constexpr int32 kPrintRight = 11040;
 inline constexpr int32 kSummaryRuleRight = 10200;
 inline constexpr int32 kPageFullY = 13680;
 inline constexpr int32 kContinueY = 2160;
@@ -54,9 +56,15 @@ void PrintSectionHeader(Surface &printer);
 // A rule from X 1200 to 10440 at y; PrintY becomes y.
 void PrintRuleLine(Surface &printer, int16 y);
 void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s);
+// A number's text as it fits into `room` twips in the printer's font: as it is when it fits,
+// else in scientific notation with as many decimals as fit (at least one digit is kept, so a
+// room narrower than that still gets the shortest form). Any other text is left as it is.
+std::string FitNumber(const Surface &printer, const std::string &text, double room);
 // Kind 1: a heading line between two rules; kind 2: a body line; any other kind only the
 // page break. Column 1 starts at 1200; columns 2 to 5 end at 4656, 6384, 8112 and 9840
-// (for transportation column 2 starts at 2928).
+// (for transportation column 2 starts at 2928), a number too wide for its column written
+// shorter. A heading goes to a new page with its first row when both do not fit; a body line
+// past the page's break starts a new page under the last heading repeated.
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
                       const std::string &t3, const std::string &t4, const std::string &t5);
 

@@ -75,15 +75,20 @@ TEST_F(PrintQueueTest, PureBirthPrintsTheLabelsOfTheMeasuresItHasNot) {
   Load({{3, 0, 0, kInf, kInf}});
   ChooseAndPrint(1);
   EXPECT_NE(p.FindText("Scenario  1: Pure Birth Model"), nullptr);
-  for (const char *label : {"Lambda eff = ", "Rho/c =      ", "Lq =         ", "Ws =         ", "Wq =         "})
+  for (const char *label : {"Lambda eff =", "Rho/c =", "Lq =", "Ws =", "Wq ="})
     EXPECT_NE(p.FindText(label), nullptr) << label;
-  const RecordedOp *lambda = p.FindText("Lambda =     3.00000");
-  const RecordedOp *mu = p.FindText("Mu =         0.00000");
+  const RecordedOp *lambda = p.FindText("Lambda =");
+  const RecordedOp *mu = p.FindText("Mu =");
   ASSERT_NE(lambda, nullptr);
   ASSERT_NE(mu, nullptr);
   EXPECT_EQ(lambda->x1, 1500);
   EXPECT_EQ(mu->x1, 4000);
-  EXPECT_NE(p.FindText("Ls =         3.00000"), nullptr);
+  // Each value a blank after the widest label of its side, on its label's line.
+  const RecordedOp *value = p.FindText("3.00000");
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->y1, lambda->y1);
+  EXPECT_NEAR(value->x1, 1500 + TableTextExtent(lambda->font, "Lambda eff = ").width, 1);
+  EXPECT_NE(p.FindText("Ls ="), nullptr);
 }
 
 TEST_F(PrintQueueTest, ScenarioCaptionAndTwoBlockTable) {
@@ -115,6 +120,24 @@ TEST_F(PrintQueueTest, LongTableContinuesOnANewPage) {
   EXPECT_EQ(firstOnPage2, kContinueY);
   for (const auto &op : p.Texts())
     EXPECT_LE(op.y1, kPageFullY + g.LineHeight) << op.text;
+  // Page by page the states run down the left column, then down the right one.
+  std::map<int, std::pair<std::vector<int>, std::vector<int>>> columns;
+  double rightX = 0;
+  for (const auto &op : p.Texts())
+    if (op.text == "n" && op.x1 > kPrintLeft) rightX = op.x1;
+  ASSERT_GT(rightX, 0);
+  for (const auto &op : p.Texts())
+    if ((op.x1 == kPrintLeft || op.x1 == rightX) && !op.text.empty() &&
+        op.text.find_first_not_of("0123456789") == std::string::npos)
+      (op.x1 == kPrintLeft ? columns[op.page].first : columns[op.page].second).push_back(std::stoi(op.text));
+  int next = 0;
+  for (const auto &[page, both] : columns) {
+    for (const int n : both.first)
+      EXPECT_EQ(n, next++) << "page " << page;
+    for (const int n : both.second)
+      EXPECT_EQ(n, next++) << "page " << page;
+  }
+  EXPECT_EQ(next, 501);
 }
 
 // Values of up to four digits before the point and the widest headings: on every printed line

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "platform/recording_surface.h"
+#include "platform/values.h"
 #include "shell/mod1.h"
 
 namespace quon {
@@ -201,6 +204,19 @@ TEST_F(PrintHelpersTest, SummaryLineAtTheLastLineStaysAndBelowItStartsABarePage)
   int onPage2 = 0;
   for (const auto &t : p.Texts()) onPage2 += t.page == 2;
   EXPECT_EQ(onPage2, 1);
+}
+
+TEST_F(PrintHelpersTest, NumberTooWideForItsRoomIsWrittenInScientificNotation) {
+  p.SetFontName("arial");
+  p.SetFontSize(9);
+  const std::string wide = Format(4e157, "0.00");
+  ASSERT_GT(wide.size(), 150u);
+  const std::string fitted = FitNumber(p, wide, 2000);
+  EXPECT_LE(p.TextWidth(fitted), 2000);
+  EXPECT_NEAR(Val(fitted) / 4e157, 1, 1e-9);
+  EXPECT_NEAR(Val(FitNumber(p, "-1,234,567.25", 800)), -1234567.25, 5e4);
+  EXPECT_EQ(FitNumber(p, "12.50", 2000), "12.50");
+  EXPECT_EQ(FitNumber(p, "infinity", 10), "infinity");
 }
 
 TEST_F(PrintHelpersTest, UnknownSummaryKindOnlyBreaksThePage) {

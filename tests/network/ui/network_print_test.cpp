@@ -171,6 +171,46 @@ TEST_F(NetworkPrintTest, FloydSummaryListsRoutesAndBreaksPast13600) {
   ExpectPageBreaks(13600);
 }
 
+// A one-way chain of 100 nodes: the routes to the far end are too long for one line. Each
+// continues on indented lines inside the page, and the lines together are the whole route.
+TEST_F(NetworkPrintTest, LongRoutesContinueOnIndentedLines) {
+  std::vector<Arc> chain;
+  for (int i = 1; i < 100; ++i)
+    chain.push_back({i, i + 1, 1});
+  for (const int subModel : {2, 3}) {
+    SCOPED_TRACE(subModel);
+    paper.Reset();
+    Open(subModel, 1, 100, chain);
+    if (subModel == 3) FloydListAllRoutes();
+    Print();
+    const double x = subModel == 2 ? 3200 : 4700;
+    const int column = subModel == 2 ? 3 : 4;
+    std::vector<std::string> printed;
+    int continued = 0;
+    for (const RecordedOp &op : Texts(2)) {
+      EXPECT_LE(op.x2, kPrintRight) << op.text;
+      if (op.x1 == x && op.text != "Route") printed.push_back(op.text);
+      if (op.x1 > x && op.x1 < x + 500 && !printed.empty()) {
+        EXPECT_EQ(op.x1, x + 300) << op.text;
+        printed.back() += " " + op.text;
+        ++continued;
+      }
+    }
+    EXPECT_GT(continued, 10);
+    auto squeezed = [](std::string text) {
+      text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+      return text;
+    };
+    std::vector<std::string> routes;
+    const Grid &grid = scr5().outputGrid;
+    for (int r = 1; r < grid.Rows(); ++r)
+      if (!grid.TextMatrix(r, column).empty()) routes.push_back(squeezed(grid.TextMatrix(r, column)));
+    ASSERT_EQ(printed.size(), routes.size());
+    for (std::size_t k = 0; k < routes.size(); ++k)
+      EXPECT_EQ(squeezed(printed[k]), routes[k]);
+  }
+}
+
 TEST_F(NetworkPrintTest, MaxFlowIterationsSplitALongLabelLine) {
   // A chain of 16 nodes: the one breakthrough labels every node on one long line.
   std::vector<Arc> chain;

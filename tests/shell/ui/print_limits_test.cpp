@@ -1,15 +1,25 @@
-// Printouts of every model class at its size limit, as "Write to Printer" sends them: every row
-// lies inside a page, and each row of the result is printed once.
+// Printouts of every model class at its size limits, as "Write to Printer" sends them: every
+// text lies inside its page on both axes and overlaps no other, and each row of the result is
+// printed once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "games/game_lp.h"
 #include "integer/ip_fixture.h"
+#include "linear/lp_fixture.h"
+#include "linear/mod_inverse.h"
+#include "linear/mod_lp_simplex.h"
+#include "linear/print_reports.h"
+#include "linear/tableau_size.h"
+#include "linear/ui/simplex_iterations.h"
 #include "network/network_fixture.h"
 #include "network/ui/network_output.h"
 #include "network/ui/network_roads.h"
@@ -20,23 +30,37 @@
 #include "queue/queue_scenarios.h"
 #include "queue/ui/queue_output.h"
 #include "shell/print_helpers.h"
+#include "shell/print_job.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
 #include "support/grid_text.h"
 #include "support/screen_fixture.h"
+#include "transport/trans_fixture.h"
+#include "transport/transport_report.h"
+#include "transport/transport_simplex.h"
+#include "transport/ui/trans_output.h"
 
 namespace quon::testing {
 namespace {
 
 // One printout: sets up the problem and its output view, then names the rows the paper must
-// hold, each as often as it is given.
+// hold, each as often as it is given. The report goes out through "Write to Printer" unless
+// the case prints it itself.
 struct LimitCase {
   const char *name;
   // A column heading every page of the result repeats, or empty.
   std::string heading;
   std::function<std::vector<std::string>(ScriptedServices &)> open;
+  std::function<bool(PageSurface &)> print = nullptr;
 };
+
+// The output format at its widest: 15 digits before and after the point.
+void WidestFormat(int type) {
+  g.NumFormatType = static_cast<int16>(type);
+  g.NumDigitsN = 15;
+  g.NumDigitsD = 15;
+}
 
 std::vector<std::string> Column(const Grid &grid, int col, int from = 1) {
   std::vector<std::string> rows;
@@ -46,8 +70,7 @@ std::vector<std::string> Column(const Grid &grid, int col, int from = 1) {
 }
 
 // A connected network of n nodes: a chain and a chord from every node to the one three ahead.
-std::vector<std::string> Network(ScriptedServices &script, int subModel, int option, int column = 0) {
-  const int n = 100;
+std::vector<std::string> Network(ScriptedServices &script, int subModel, int option, int column = 0, int n = 100) {
   std::vector<Arc> arcs;
   for (int i = 1; i < n; ++i) {
     arcs.push_back({i, i + 1, static_cast<double>(1 + i % 7)});
@@ -60,11 +83,11 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   NetworkGoToOutput();
   g.OutputOption = static_cast<int16>(option);
   if (subModel != 1) NetworkOptionChosen();
-  if (subModel == 1) {
+  if (subModel == 1 || option == 2) {
     script.AnswerMsgBox(msg::OK);
     NetworkAllIterations();
   }
-  if (subModel == 3) FloydListAllRoutes();
+  if (subModel == 3 && option == 1) FloydListAllRoutes();
   RegisterNetworkRoads();
   return Column(scr5().outputGrid, column, subModel == 1 ? 0 : 1);
 }
@@ -155,20 +178,162 @@ std::vector<std::string> Integer() {
   return values;
 }
 
+// 100 x 100 with right-hand sides of 10^10 and more: x_j <= 10^10 j plus a little of the next.
+LP WideProgram() {
+  LP lp;
+  const int n = 100;
+  lp.c.assign(n, 1);
+  for (int i = 0; i < n; ++i) {
+    std::vector<double> row(n, 0.0);
+    row[static_cast<std::size_t>(i)] = 1;
+    if (i + 1 < n) row[static_cast<std::size_t>(i) + 1] = 0.125;
+    lp.a.push_back(row);
+    lp.rel.push_back(i % 3 == 0 ? "=" : "<=");
+    lp.b.push_back(1e10 * (i + 1));
+    lp.names.push_back("Quantity" + std::to_string(1000 + i));
+  }
+  return lp;
+}
+
+std::vector<std::string> LinearSummary() {
+  Build(WideProgram());
+  g.HeaderText[1] = "Limit";
+  SolveLP();
+  g.FinalIteration = g.IterCount;
+  // Each variable's line in the values and in the ranges.
+  std::vector<std::string> rows;
+  for (int j = 1; j <= 100; ++j)
+    rows.insert(rows.end(), 2, "x" + std::to_string(j) + ":");
+  return rows;
+}
+
+std::vector<std::string> LinearTableau() {
+  Build(WideProgram());
+  g.HeaderText[1] = "Limit";
+  g.OutputMode = 2;
+  g.LPMethod = 2;
+  SizeSimplexTableau(false);
+  scr5().Show();
+  ShowSimplexIterations();
+  return {};
+}
+
+// Order 100 with a determinant of 40^100, a 161-digit number; equations add a right-hand side.
+std::vector<std::string> Matrix(int modelClass) {
+  std::vector<std::vector<double>> rows(100, std::vector<double>(modelClass == 2 ? 101 : 100, 0.0));
+  for (int i = 0; i < 100; ++i) {
+    rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = 40;
+    rows[static_cast<std::size_t>(i)][static_cast<std::size_t>((i + 1) % 100)] = 1e9;
+    if (modelClass == 2) rows[static_cast<std::size_t>(i)][100] = 1e12 * (i + 1);
+  }
+  g.HeaderText[1] = "Limit";
+  MatrixInput(modelClass, rows);
+  InvertMatrix();
+  if (modelClass == 2) SolveByInverse();
+  std::vector<std::string> solution;
+  if (modelClass == 2)
+    for (int i = 1; i <= 100; ++i)
+      solution.push_back("x " + std::to_string(i));
+  return solution;
+}
+
+test::TransProblem WideTransport() {
+  test::TransProblem p;
+  for (int i = 0; i < 100; ++i) {
+    std::vector<double> row;
+    for (int j = 0; j < 100; ++j)
+      row.push_back(1e9 + (i * 37 + j * 11) % 97);
+    p.costs.push_back(row);
+    p.supplies.push_back(1e9 + i);
+    p.demands.push_back(1e9 + i);
+  }
+  return p;
+}
+
+std::vector<std::string> TransportSummary() {
+  test::LoadTrans(WideTransport(), "Limit", false);
+  scr5().Show();
+  g.TransStartMethod = 2;
+  SolveTransportation();
+  g.FinalIteration = g.IterCount;
+  g.TransStartMethod = 0;
+  ShowTransOutputSummary();
+  return {};
+}
+
+std::vector<std::string> TransportTableau() {
+  test::LoadTrans(WideTransport(), "Limit", false);
+  scr5().Show();
+  g.TransStartMethod = 1;
+  ShowTransIterations();
+  return {};
+}
+
+// 100 scenarios whose measures run to hundreds, in the widest scientific format.
+std::vector<std::string> QueueScientific(bool comparative) {
+  g.ModelClass = ModelClassCode::Queueing;
+  g.HeaderText[1] = "Limit";
+  std::vector<std::vector<double>> scenarios;
+  for (int s = 1; s <= 100; ++s)
+    scenarios.push_back({990.0 + s % 9, 998, static_cast<double>(1 + (s + 2) % 3), kQueueInf, kQueueInf});
+  LoadQueueScenarios(scenarios);
+  WidestFormat(2);
+  scr5().Show();
+  InitQueueOutputScreen();
+  g.OutputOption = static_cast<int16>(comparative ? 101 : 1);
+  ShowQueueScenarioOutput();
+  return {};
+}
+
 const std::vector<LimitCase> &Cases() {
   static const std::vector<LimitCase> cases = {
       {"SpanningTree", "", [](ScriptedServices &s) { return Network(s, 1, 1); }},
-      {"DijkstraSummary", "Distance", [](ScriptedServices &s) { return Network(s, 2, 1); }},
-      {"FloydSummary", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 4); }},
+      {"DijkstraSummary", "Distance", [](ScriptedServices &s) { return Network(s, 2, 1, 1); }},
+      {"FloydSummary", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 2); }},
       {"ProjectCPM", "Earliest Start", [](ScriptedServices &) { return Project(); }},
       {"GameLP", "", [](ScriptedServices &) { return Game(); }},
       {"QueueTable", "Probability, pn", [](ScriptedServices &) { return Queue(); }},
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
+      {"MaxFlowSummary", "", [](ScriptedServices &s) {
+         Network(s, 4, 1);
+         return std::vector<std::string>{};
+       }},
+      {"DijkstraIterations", "", [](ScriptedServices &s) {
+         Network(s, 2, 2);
+         return std::vector<std::string>{};
+       }},
+      // Every pass prints two n x n tables: 30 nodes keep the case quick under the sanitizers.
+      {"FloydIterations", "", [](ScriptedServices &s) {
+         Network(s, 3, 2, 0, 30);
+         return std::vector<std::string>{};
+       }},
+      {"MaxFlowIterations", "", [](ScriptedServices &s) {
+         Network(s, 4, 2);
+         return std::vector<std::string>{};
+       }},
+      {"LinearSummary", "", [](ScriptedServices &) { return LinearSummary(); },
+       [](PageSurface &p) { return PrintLPOutputSummary(p); }},
+      {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
+      {"Inverse", "", [](ScriptedServices &) { return Matrix(1); },
+       [](PageSurface &p) { return PrintInverseOutput(p); }},
+      {"Equations", "", [](ScriptedServices &) { return Matrix(2); },
+       [](PageSurface &p) { return PrintInverseOutput(p); }},
+      {"TransportSummary", "Amt Shipped", [](ScriptedServices &) { return TransportSummary(); },
+       [](PageSurface &p) { return PrintTransOutputSummary(p); }},
+      {"TransportTableau", "", [](ScriptedServices &) { return TransportTableau(); },
+       [](PageSurface &p) { return PrintTransTableaus(p, scr5().outputGrid); }},
+      {"QueueComparativeScientific", "", [](ScriptedServices &) { return QueueScientific(true); }},
+      {"QueueScenarioScientific", "Probability, pn", [](ScriptedServices &) { return QueueScientific(false); }},
   };
   return cases;
 }
 
-class PrintLimitsTest : public ScreenTest, public ::testing::WithParamInterface<LimitCase> {};
+// Each printout in the format its case chose (0) and in the widest fixed (1) and scientific
+// (2) formats.
+class PrintLimitsTest : public ScreenTest, public ::testing::WithParamInterface<std::tuple<LimitCase, int>> {
+protected:
+  const LimitCase &Case() const { return std::get<0>(GetParam()); }
+};
 
 // How often each row was printed: a row is a printed text or its start up to a blank (a game's
 // mix line "A7 =  0.00" holds the row "A7 =").
@@ -182,29 +347,92 @@ std::map<std::string, int> PrintedRows(const std::vector<RecordedOp> &texts) {
   return printed;
 }
 
-TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPage) {
-  const std::vector<std::string> rows = GetParam().open(script);
+// The part of a printed text that shows: its box without the blanks it is padded with.
+struct Ink {
+  double left, right, top, bottom;
+  const RecordedOp *op;
+};
+
+std::string Where(const Ink &ink) {
+  return "\"" + ink.op->text + "\" at (" + std::to_string(ink.left) + ", " + std::to_string(ink.top) + ") on page " +
+         std::to_string(ink.op->page) + " of document " + std::to_string(ink.op->document);
+}
+
+// A heading stands at a page's foot only with a row under it: the last line of a page is never
+// the line, texts and places, that the next page of the document starts with (the heading that
+// page repeats).
+void ExpectNoHeadingAlone(const std::vector<RecordedOp> &texts) {
+  std::map<std::pair<int, int>, std::map<double, std::string>> lines;
+  for (const RecordedOp &op : texts)
+    if (!Trim(op.text).empty())
+      lines[{op.document, op.page}][op.y1] += Trim(op.text) + "@" + std::to_string(std::lround(op.x2)) + "|";
+  for (auto page = lines.begin(); page != lines.end(); ++page) {
+    const auto next = std::next(page);
+    if (next == lines.end() || next->first.first != page->first.first) continue;
+    EXPECT_NE(page->second.rbegin()->second, next->second.begin()->second)
+        << "a heading alone at the foot of page " << page->first.second << " of document " << page->first.first
+        << ": " << page->second.rbegin()->second.substr(0, 100);
+  }
+}
+
+// Every text shows inside the page, above the page-break line, and overlaps no other text.
+void ExpectInsideAndApart(const std::vector<RecordedOp> &texts) {
+  std::map<std::pair<int, int>, std::vector<Ink>> pages;
+  int outside = 0;
+  std::string firstOutside;
+  for (const RecordedOp &op : texts) {
+    const std::size_t a = op.text.find_first_not_of(' '), b = op.text.find_last_not_of(' ');
+    if (a == std::string::npos) continue;
+    const Ink ink{op.x1 + TableTextExtent(op.font, op.text.substr(0, a)).width,
+                  op.x1 + TableTextExtent(op.font, op.text.substr(0, b + 1)).width, op.y1, op.y2, &op};
+    if (ink.left < 0 || ink.right > kPageWidthTwips || ink.top < 0 || ink.top > kPageFullY ||
+        ink.bottom > kPageHeightTwips) {
+      if (outside++ == 0) firstOutside = Where(ink) + " to X " + std::to_string(ink.right);
+    }
+    pages[{op.document, op.page}].push_back(ink);
+  }
+  EXPECT_EQ(outside, 0) << "texts outside the page, the first " << firstOutside;
+
+  // Neighbouring lines may touch; rounding to whole twips may close them by a twip or two.
+  constexpr double kTouch = 2;
+  int overlaps = 0;
+  std::string firstOverlap;
+  for (auto &[page, inks] : pages) {
+    std::sort(inks.begin(), inks.end(), [](const Ink &x, const Ink &y) { return x.top < y.top; });
+    for (std::size_t i = 0; i < inks.size(); ++i)
+      for (std::size_t j = i + 1; j < inks.size() && inks[j].top < inks[i].bottom - kTouch; ++j)
+        if (inks[j].left < inks[i].right - kTouch && inks[i].left < inks[j].right - kTouch &&
+            overlaps++ == 0)
+          firstOverlap = Where(inks[i]) + " and " + Where(inks[j]);
+  }
+  EXPECT_EQ(overlaps, 0) << "overlapping texts, the first " << firstOverlap;
+}
+
+TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
+  const std::vector<std::string> rows = Case().open(script);
+  if (std::get<1>(GetParam()) > 0) WidestFormat(std::get<1>(GetParam()));
   RecordingSurface paper;
   SetPrinterForTesting(&paper);
-  scr5().cmdWriteToPrinter_Click();
+  if (Case().print)
+    EXPECT_TRUE(RunPrintJob(Case().print));
+  else
+    scr5().cmdWriteToPrinter_Click();
   SetPrinterForTesting(nullptr);
   ASSERT_GE(paper.DocumentsEnded(), 1);
 
   const std::vector<RecordedOp> texts = paper.Texts();
   int pages = 0;
-  for (const RecordedOp &op : texts) {
-    EXPECT_GE(op.y1, 0) << op.text;
-    EXPECT_LE(op.y1, kPageFullY) << op.text << " on page " << op.page;
-    EXPECT_LE(op.y2, kPageHeightTwips) << op.text;
+  for (const RecordedOp &op : texts)
     pages = std::max(pages, op.page);
-  }
   EXPECT_GE(pages, 2);
+  ExpectInsideAndApart(texts);
+  ExpectNoHeadingAlone(texts);
   // The result's table, continued on later pages, repeats its headings at the top of each.
-  if (!GetParam().heading.empty()) {
+  if (!Case().heading.empty()) {
     const int last = paper.DocumentsEnded();
     std::map<int, int> headings;
     for (const RecordedOp &op : texts)
-      if (op.document == last) headings[op.page] += op.text == GetParam().heading;
+      if (op.document == last) headings[op.page] += op.text == Case().heading;
     auto page = headings.begin();
     while (page != headings.end() && page->second == 0)
       ++page;
@@ -217,15 +445,24 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPage) {
   std::map<std::string, int> wanted;
   for (const std::string &row : rows)
     ++wanted[row];
-  const std::map<std::string, int> printed = PrintedRows(texts);
+  // The rows of the result, the last document.
+  std::vector<RecordedOp> result;
+  for (const RecordedOp &op : texts)
+    if (op.document == paper.DocumentsEnded()) result.push_back(op);
+  const std::map<std::string, int> printed = PrintedRows(result);
   for (const auto &[row, times] : wanted) {
     const auto found = printed.find(row);
     EXPECT_EQ(found == printed.end() ? 0 : found->second, times) << row;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AtTheSizeLimits, PrintLimitsTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<LimitCase> &info) { return std::string(info.param.name); });
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<LimitCase, int>> &info) {
+  static const char *const formats[] = {"", "WidestFixed", "WidestScientific"};
+  return std::string(std::get<0>(info.param).name) + formats[std::get<1>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(AtTheSizeLimits, PrintLimitsTest,
+                         ::testing::Combine(::testing::ValuesIn(Cases()), ::testing::Values(0, 1, 2)), CaseName);
 
 } // namespace
 } // namespace quon::testing
