@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <algorithm>
 #include <map>
@@ -198,7 +199,7 @@ protected:
     }
     // Rows a cell source makes are measured as they come into view, before any is drawn.
     if (grid->WidenToText && grid->HasCellSource()) {
-      const bool allShown = grid->ColumnsWidth() <= g.ViewWidth();
+      const bool allShown = grid->ColumnsWidth() <= grid->Width();
       ColumnWidener widen(*grid);
       for (int r : visRows)
         widen.Row(r);
@@ -409,6 +410,18 @@ void Grid::ScheduleUpdate(bool structural) {
   });
 }
 
+int Grid::ColumnRoom() const {
+  // From the control's own size: the view's is not kept up to date while the grid is hidden.
+  int bar = 0;
+  if (ScrollBars == ScrollBarsMode::Vertical || ScrollBars == ScrollBarsMode::Both) {
+    int rows = 0;
+    for (int r = 0; r < Rows() && rows <= Height(); ++r)
+      rows += RowHeightOf(r);
+    if (rows > Height() - 2 * BorderTwips) bar = ToTwips(widget_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+  }
+  return Width() - 2 * BorderTwips - bar;
+}
+
 int Grid::ColumnsWidth() const {
   int sum = 0;
   for (int c = 0; c < Cols(); ++c)
@@ -419,24 +432,25 @@ int Grid::ColumnsWidth() const {
 void Grid::WidenColumnsToText() {
   const bool grewInView = growPending_;
   growPending_ = false;
-  const bool allShown = grewInView || ColumnsWidth() <= ViewWidth();
+  // Laid out to show all its columns (give or take its border).
+  const bool allShown = grewInView || ColumnsWidth() <= Width();
   ColumnWidener widen(*this);
   for (int r = 0, kept = KeptRows(); r < kept; ++r)
     widen.Row(r);
   const bool grew = widen.Apply();
-  if (!(grew || grewInView) || !widget_ || ViewWidth() <= 0) return;
+  if (!(grew || grewInView) || !widget_) return;
   // A grid that showed all its columns keeps showing them: it grows about its centre, as far
-  // as its container has room.
+  // as its container has room beside a margin of a twentieth each side.
   const int after = ColumnsWidth();
-  if (after <= ViewWidth()) return;
-  const int room = ToTwips(parent_.ClientWidget()->width());
-  const int width = std::min(room, Width() + after - ViewWidth() + kTwipsPerPixel);
+  if (after <= ColumnRoom()) return;
+  const int outer = ToTwips(parent_.ClientWidget()->width()), margin = outer / 20;
+  const int width = std::min(outer - 2 * margin, Width() + after - ColumnRoom() + kTwipsPerPixel);
   if (allShown && width > Width()) {
-    const int left = std::clamp(Left() - (width - Width()) / 2, 0, std::max(0, room - width));
+    const int left = std::clamp(Left() - (width - Width()) / 2, margin, std::max(margin, outer - margin - width));
     Move(left, Top(), width, Height());
   }
   // Columns still wider than the grid can at least be scrolled to.
-  if (ColumnsWidth() > ViewWidth() && ScrollBars != ScrollBarsMode::Both && ScrollBars != ScrollBarsMode::Horizontal) {
+  if (ColumnsWidth() > ColumnRoom() && ScrollBars != ScrollBarsMode::Both && ScrollBars != ScrollBarsMode::Horizontal) {
     ScrollBars = ScrollBars == ScrollBarsMode::Vertical ? ScrollBarsMode::Both : ScrollBarsMode::Horizontal;
     static_cast<GridWidget *>(widget_)->SyncBars();
   }

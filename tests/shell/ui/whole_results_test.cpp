@@ -39,6 +39,13 @@ std::vector<std::string> CutCells(Grid &grid) {
   grid.Widget()->grab();
   Forms::DoEvents();
   std::vector<std::string> cut;
+  // Columns the grid can neither show nor scroll to.
+  int columns = 0;
+  for (int c = 0; c < grid.Cols(); ++c)
+    columns += grid.ColWidthOf(c);
+  const bool across = grid.ScrollBars == ScrollBarsMode::Horizontal || grid.ScrollBars == ScrollBarsMode::Both;
+  if (!across && columns > grid.ViewWidth())
+    cut.push_back("columns " + std::to_string(columns) + " past the view " + std::to_string(grid.ViewWidth()));
   for (int r = 0; r < grid.Rows(); ++r) {
     const bool inView = r < grid.FixedRows || (r >= grid.TopRow() && grid.RowY(r) < grid.ViewHeight());
     if (r >= grid.KeptRows() && !inView) continue;
@@ -117,6 +124,10 @@ TEST_F(WholeResultsTest, IntegerSearchTablesShowLargeValuesWhole) {
   scr5().Combo1.PerformChoose(0);
   EXPECT_EQ(CutCells(scr5().outputGrid), std::vector<std::string>{});
   EXPECT_EQ(CutCells(scr5().grid1), std::vector<std::string>{});
+  scr5().Combo1.PerformChoose(1);
+  EXPECT_EQ(CutCells(scr5().outputGrid), std::vector<std::string>{});
+  scr5().outputGrid.PerformClick(0, 0);
+  EXPECT_EQ(CutCells(scr5().BBGrid), std::vector<std::string>{});
 }
 
 TEST_F(WholeResultsTest, QueueTablesInExponentialFormatShowWhole) {
