@@ -107,7 +107,7 @@ void ShowScenario(Scr5 &f, int s, int top) {
   // room for its border so that the last row shows whole: no scroll bars to hide them.
   grid.WidenColumnsToText();
   grid.ScrollBars = ScrollBarsMode::None;
-  int columns = 0;
+  int columns = 2 * grid.BorderTwips;
   for (int c = 0; c <= 4; ++c)
     columns += grid.ColWidthOf(c);
   grid.Move(0, top, columns, 5 * grid.RowHeightOf(1) + 2 * grid.BorderTwips);

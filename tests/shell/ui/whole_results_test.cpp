@@ -39,13 +39,11 @@ std::vector<std::string> CutCells(Grid &grid) {
   grid.Widget()->grab();
   Forms::DoEvents();
   std::vector<std::string> cut;
-  // Columns the grid can neither show nor scroll to.
-  int columns = 0;
-  for (int c = 0; c < grid.Cols(); ++c)
-    columns += grid.ColWidthOf(c);
+  // Texts in columns the grid can neither show nor scroll to are cut too.
   const bool across = grid.ScrollBars == ScrollBarsMode::Horizontal || grid.ScrollBars == ScrollBarsMode::Both;
-  if (!across && columns > grid.ViewWidth())
-    cut.push_back("columns " + std::to_string(columns) + " past the view " + std::to_string(grid.ViewWidth()));
+  std::vector<int> right(static_cast<std::size_t>(grid.Cols()) + 1, 0);
+  for (int c = 0; c < grid.Cols(); ++c)
+    right[static_cast<std::size_t>(c) + 1] = right[static_cast<std::size_t>(c)] + grid.ColWidthOf(c);
   for (int r = 0; r < grid.Rows(); ++r) {
     const bool inView = r < grid.FixedRows || (r >= grid.TopRow() && grid.RowY(r) < grid.ViewHeight());
     if (r >= grid.KeptRows() && !inView) continue;
@@ -57,7 +55,7 @@ std::vector<std::string> CutCells(Grid &grid) {
       for (int k = m.col1; k <= m.col2; ++k)
         width += ToPixels(grid.ColWidthOf(k));
       const QFontMetrics fm(MakeFont(static_cast<const GridStore &>(grid).FontName, grid.FontSizeOf(r, c), grid.BoldOf(r, c)));
-      if (fm.horizontalAdvance(Q(text)) > width)
+      if (fm.horizontalAdvance(Q(text)) > width || (!across && right[static_cast<std::size_t>(m.col2) + 1] > grid.ViewWidth()))
         cut.push_back(std::to_string(r) + "," + std::to_string(c) + " '" + text + "'");
     }
   }
