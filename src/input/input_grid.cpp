@@ -318,7 +318,8 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
     const int32 nodeWidth = std::max<int32>(ColumnWidth(grid, 1), 1200);
     grid.SetColWidth(1, nodeWidth);
     grid.SetColWidth(2, nodeWidth);
-    s.TotalWidth = static_cast<int32>(std::lround((pert ? 6.25 : 4.25) * w + 1500 + 2 * std::max<int32>(0, nodeWidth - w)));
+    s.TotalWidth = static_cast<int32>(
+        std::lround((pert ? 6.25 : 4.25) * w + 1500 + 2 * std::max<int32>(0, nodeWidth - w)));
     break;
   }
   case ModelClassCode::Games:

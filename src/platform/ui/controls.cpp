@@ -739,7 +739,9 @@ public:
   int WidthFor(int textWidth) {
     QStyleOptionComboBox opt;
     initStyleOption(&opt);
-    return style()->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(textWidth, fontMetrics().height()), this).width();
+    return style()
+        ->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(textWidth, fontMetrics().height()), this)
+        .width();
   }
 };
 

@@ -81,8 +81,8 @@ void WidenToTitle(QMessageBox &box) {
   font.setBold(true);
   const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + 160;
   if (auto *layout = qobject_cast<QGridLayout *>(box.layout()))
-    layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), layout->rowCount(), 0, 1,
-                    layout->columnCount());
+    layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), layout->rowCount(),
+                    0, 1, layout->columnCount());
 }
 
 namespace {

@@ -417,7 +417,8 @@ int Grid::ColumnRoom() const {
     int rows = 0;
     for (int r = 0; r < Rows() && rows <= Height(); ++r)
       rows += RowHeightOf(r);
-    if (rows > Height() - 2 * BorderTwips) bar = ToTwips(widget_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    if (rows > Height() - 2 * BorderTwips)
+      bar = ToTwips(widget_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   }
   return Width() - 2 * BorderTwips - bar;
 }
@@ -446,11 +447,13 @@ void Grid::WidenColumnsToText() {
   const int outer = ToTwips(parent_.ClientWidget()->width()), margin = outer / 20;
   const int width = std::min(outer - 2 * margin, Width() + after - ColumnRoom() + kTwipsPerPixel);
   if (allShown && width > Width()) {
-    const int left = std::clamp(Left() - (width - Width()) / 2, margin, std::max(margin, outer - margin - width));
+    const int left =
+        std::clamp(Left() - (width - Width()) / 2, margin, std::max(margin, outer - margin - width));
     Move(left, Top(), width, Height());
   }
   // Columns still wider than the grid can at least be scrolled to.
-  if (ColumnsWidth() > ColumnRoom() && ScrollBars != ScrollBarsMode::Both && ScrollBars != ScrollBarsMode::Horizontal) {
+  if (ColumnsWidth() > ColumnRoom() && ScrollBars != ScrollBarsMode::Both &&
+      ScrollBars != ScrollBarsMode::Horizontal) {
     ScrollBars = ScrollBars == ScrollBarsMode::Vertical ? ScrollBarsMode::Both : ScrollBarsMode::Horizontal;
     static_cast<GridWidget *>(widget_)->SyncBars();
   }

@@ -60,7 +60,7 @@ private:
   void DragTo(int row, int col);
   void ScheduleUpdate(bool structural);
   int ColumnsWidth() const;
-  int ColumnRoom() const; // twips across the control that columns can fill
+  int ColumnRoom() const;    // twips across the control that columns can fill
   bool growPending_ = false; // columns grew while painting a grid that showed them all
   bool updatePending_ = false;
   bool structuralPending_ = false;

@@ -74,7 +74,8 @@ std::string LoadBarChart(ScrLPGraf &s) {
     s.Combo1.AddItem(g.ActSymbol(r));
   s.Label1.Move(120, 330, Round(0.25 * w), 255);
   // Every activity's symbol shows whole in the list.
-  s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, std::max(Round(0.13 * w), s.Combo1.WidthForItems()), 315);
+  s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, std::max(Round(0.13 * w), s.Combo1.WidthForItems()),
+                315);
   s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330, Round(0.05 * w), 255);
   s.Combo2.Move(s.Label2.Left() + s.Label2.Width(), 270, Round(0.13 * w), 315);
   s.Label3.Move(s.Combo2.Left() + s.Combo2.Width() + 60, 210, w - s.Combo2.Left() - s.Combo2.Width() - 180, 510);

@@ -40,7 +40,8 @@ std::vector<std::string> CutCells(Grid &grid) {
   Forms::DoEvents();
   std::vector<std::string> cut;
   // Texts in columns the grid can neither show nor scroll to are cut too.
-  const bool across = grid.ScrollBars == ScrollBarsMode::Horizontal || grid.ScrollBars == ScrollBarsMode::Both;
+  const bool across =
+      grid.ScrollBars == ScrollBarsMode::Horizontal || grid.ScrollBars == ScrollBarsMode::Both;
   std::vector<int> right(static_cast<std::size_t>(grid.Cols()) + 1, 0);
   for (int c = 0; c < grid.Cols(); ++c)
     right[static_cast<std::size_t>(c) + 1] = right[static_cast<std::size_t>(c)] + grid.ColWidthOf(c);
@@ -54,8 +55,10 @@ std::vector<std::string> CutCells(Grid &grid) {
       int width = -5; // the painter's margins
       for (int k = m.col1; k <= m.col2; ++k)
         width += ToPixels(grid.ColWidthOf(k));
-      const QFontMetrics fm(MakeFont(static_cast<const GridStore &>(grid).FontName, grid.FontSizeOf(r, c), grid.BoldOf(r, c)));
-      if (fm.horizontalAdvance(Q(text)) > width || (!across && right[static_cast<std::size_t>(m.col2) + 1] > grid.ViewWidth()))
+      const QFontMetrics fm(
+          MakeFont(static_cast<const GridStore &>(grid).FontName, grid.FontSizeOf(r, c), grid.BoldOf(r, c)));
+      if (fm.horizontalAdvance(Q(text)) > width ||
+          (!across && right[static_cast<std::size_t>(m.col2) + 1] > grid.ViewWidth()))
         cut.push_back(std::to_string(r) + "," + std::to_string(c) + " '" + text + "'");
     }
   }
