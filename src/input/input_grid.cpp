@@ -390,10 +390,14 @@ std::optional<InputGridSetUp> BuildInputGrid(GridStore &grid) {
       grid.ColAlignment[c] = static_cast<int>(CellAlign::Right);
     }
     for (int c = 0; c <= 2; ++c) grid.ColAlignment[c] = static_cast<int>(CellAlign::Center);
-    // Wide enough for "Activity Symbol".
+    // Wide enough for "Activity Symbol", and for "From Node" in the headings' bold type.
     grid.SetColWidth(3, 1500);
     grid.ColAlignment[3] = static_cast<int>(CellAlign::Left);
-    s.TotalWidth = static_cast<int32>(std::lround((pert ? 6.25 : 4.25) * w + 1500));
+    const int32 nodeWidth = std::max<int32>(ColumnWidth(grid, 1), 1200);
+    grid.SetColWidth(1, nodeWidth);
+    grid.SetColWidth(2, nodeWidth);
+    s.TotalWidth = static_cast<int32>(
+        std::lround((pert ? 6.25 : 4.25) * w + 1500 + 2 * std::max<int32>(0, nodeWidth - w)));
     break;
   }
   case ModelClassCode::Games:

@@ -211,6 +211,8 @@ public:
   // ForgetSourcedBlocks makes them again the next time they are read.
   void SetCellSource(CellSource source);
   bool HasCellSource() const { return static_cast<bool>(source_.make); }
+  // Rows whose texts the store keeps (the rows before a cell source's first).
+  int KeptRows() const { return StoredRows(); }
   void ForgetSourcedBlocks();
 
 private:

@@ -253,11 +253,16 @@ void DrawBarChart(Surface &s) {
   s.Line(0, 0, 0, u * g.GraphYMax, kRed);
   s.SetForeColor(kBlue);
   s.SetDrawWidth(4);
+  // A text that would run past the chart's right edge ends at the edge instead.
+  const double right = u * g.GraphXMax;
+  auto printWithin = [&](double x, const std::string &text) {
+    s.SetCurrentX(x <= right ? std::min(x, right - s.TextWidth(text)) : x);
+    s.Print(text);
+  };
   for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
     s.Point(u * t, 0, kBlue);
-    s.SetCurrentX(u * t);
     s.SetCurrentY(0);
-    s.Print(Str(u * t));
+    printWithin(u * t, Str(u * t));
   }
   s.SetCurrentX(u * (g.GraphXMax - 1.5 * g.GraphStep));
   s.Print("Time");
@@ -267,9 +272,8 @@ void DrawBarChart(Surface &s) {
     const double y = BarHeight(r, n, factor);
     DrawActivityLine(s, r, y);
     s.SetForeColor(kBlue);
-    s.SetCurrentX(g.ActFloat(r, 4));
     s.SetCurrentY(y);
-    s.Print(g.ActSymbol(r));
+    printWithin(g.ActFloat(r, 4), g.ActSymbol(r));
   }
 }
 

@@ -208,10 +208,11 @@ TEST(InputGridLayout, ProjectGrids) {
   ASSERT_EQ(cpm.Rows(), 2);
   EXPECT_EQ(Row(cpm, 0), (V{"Row", "From Node", "To Node", "Activity Symbol", "Duration"}));
   EXPECT_EQ(Row(cpm, 1), (V{"1", "", "", "", ""}));
+  EXPECT_EQ(cpm.ColWidth[1], 1200); // "From Node" whole
   EXPECT_EQ(cpm.ColWidth[3], 1500);
   EXPECT_EQ(cpm.ColWidth[4], 1067);
   EXPECT_EQ(cpm.ColAlignment, (std::vector<int>{kCenter, kCenter, kCenter, kLeft, kRight}));
-  EXPECT_EQ(s->TotalWidth, 6035); // 4.25 x 1067 + 1500, rounded
+  EXPECT_EQ(s->TotalWidth, 6301); // 4.25 x 1067 + 1500 + 2 x (1200 - 1067), rounded
 
   // A grid rebuilt for a file keeps the caller's rows and gets no defaults.
   ResetProgram(8);
@@ -225,7 +226,7 @@ TEST(InputGridLayout, ProjectGrids) {
   EXPECT_EQ(Row(pert, 0), (V{"Row", "From Node", "To Node", "Activity Symbol", "a", "m", "b"}));
   EXPECT_EQ(Col(pert, 0), (V{"Row", "1", "2", "3"}));
   EXPECT_EQ(g.GridFromFile, 0);
-  EXPECT_EQ(s->TotalWidth, 8169); // 6.25 x 1067 + 1500, rounded
+  EXPECT_EQ(s->TotalWidth, 8435); // 6.25 x 1067 + 1500 + 2 x (1200 - 1067), rounded
 }
 
 TEST(InputGridLayout, FromFileWritesNoDefaultsAndReadyFlagGuards) {

@@ -138,6 +138,17 @@ void ShowNodeDetail() {
     bb.SetTextMatrix(2, j, Fractional(v) ? Format(v, NumberFormatString()) : NumText(std::round(v)));
     bb.SetTextMatrix(3, j, g.LPData(g.IntRow, j) == 1 ? "y" : "n");
   }
+  // The table and its frame grow to show every value whole; what the screen cannot hold scrolls.
+  bb.WidenColumnsToText();
+  int columns = 2 * bb.BorderTwips;
+  for (int c = 0; c <= n; ++c)
+    columns += bb.ColWidthOf(c);
+  const int width = std::max(bb.Width(), std::min(columns, RoundTwips(0.9 * ScreenWidth()) - 2 * bb.Left()));
+  bb.ScrollBars = columns > width ? ScrollBarsMode::Horizontal : ScrollBarsMode::None;
+  bb.SetWidth(width);
+  // The frame holds the table with the same margin each side.
+  f.Frame3.SetWidth(width + 2 * bb.Left());
+  f.Frame3.SetLeft(RoundTwips((ScreenWidth() - f.Frame3.Width()) / 2.0));
 }
 
 void SolveUserGuidedNode() {

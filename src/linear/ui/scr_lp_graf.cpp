@@ -273,6 +273,7 @@ void ScrLPGraf::Form_Load() {
   SetCaption("QUON " + g.ProblemFileName);
   Frame4.SetVisible(false);
   gridChart.SetVisible(false);
+  gridChart.WidenToText = true;
   Frame3.SetVisible(false);
 
   const int side = Round(0.5 * w);

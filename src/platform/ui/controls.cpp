@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <cctype>
 
@@ -815,6 +817,14 @@ void ListControl::SetListIndex(int index) {
 class ComboWidget : public QComboBox, public Owned {
 public:
   using QComboBox::QComboBox;
+  // Pixels the box needs to show a text `textWidth` wide.
+  int WidthFor(int textWidth) {
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    return style()
+        ->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(textWidth, fontMetrics().height()), this)
+        .width();
+  }
 
 protected:
   void paintEvent(QPaintEvent *e) override {
@@ -845,6 +855,15 @@ void ComboBox::SetText(const std::string &text) {
     }
   index_ = -1;
   SyncIndex();
+}
+
+int ComboBox::WidthForItems() const {
+  auto *c = static_cast<ComboWidget *>(widget_);
+  const QFontMetrics fm = c->fontMetrics();
+  int widest = fm.horizontalAdvance(Q(text_));
+  for (const auto &s : items_)
+    widest = std::max(widest, fm.horizontalAdvance(Q(s)));
+  return ToTwips(c->WidthFor(widest) + 2);
 }
 
 void ComboBox::SyncItems() {

@@ -274,6 +274,9 @@ public:
   // The chosen item's text, or the text set when no item is chosen.
   std::string Text() const;
   void SetText(const std::string &text);
+  // Twips wide enough to show the widest item (and the text set) whole beside the drop-down
+  // button, in the box's font.
+  int WidthForItems() const;
 
 private:
   void SyncItems() override;

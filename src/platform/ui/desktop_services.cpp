@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QGridLayout>
 #include <QMimeDatabase>
 #include <QLineEdit>
 #include <QMenu>
@@ -108,6 +109,17 @@ std::unique_ptr<QFileDialog> MakeSaveFileDialog(const FileDialogRequest &r) {
   return dialog;
 }
 
+void WidenToTitle(QMessageBox &box) {
+  // The window manager cuts a title wider than its window: the box is made wide enough for the
+  // title in the title bar's (bold) font beside the bar's icon and buttons.
+  QFont font = box.font();
+  font.setBold(true);
+  const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + 160;
+  if (auto *layout = qobject_cast<QGridLayout *>(box.layout()))
+    layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), layout->rowCount(),
+                    0, 1, layout->columnCount());
+}
+
 namespace {
 
 class DesktopServices : public UserServices {
@@ -153,6 +165,7 @@ public:
     int escape = msg::EscapeAnswer(style);
     for (std::size_t i = 0; i < answers.size(); ++i)
       if (answers[i] == escape) box.setEscapeButton(buttons[i]);
+    WidenToTitle(box);
     box.exec();
     for (std::size_t i = 0; i < buttons.size(); ++i)
       if (box.clickedButton() == buttons[i]) return answers[i];

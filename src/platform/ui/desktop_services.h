@@ -8,6 +8,7 @@
 #include "platform/user_services.h"
 
 class QFileDialog;
+class QMessageBox;
 
 namespace quon {
 
@@ -22,5 +23,7 @@ std::unique_ptr<QFileDialog> MakeOpenFileDialog(const FileDialogRequest &r);
 // The dialog SaveFileDialog shows: a typed name is taken as it stands, and one holding a double
 // quote, which the dialog would read as a list of names, is refused while the dialog stays open.
 std::unique_ptr<QFileDialog> MakeSaveFileDialog(const FileDialogRequest &r);
+// Makes a message box wide enough to show its title whole.
+void WidenToTitle(QMessageBox &box);
 
 } // namespace quon

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 
 #include "platform/screen.h"
@@ -20,6 +21,109 @@ QString FittedCellText(const QFontMetrics &metrics, const QString &text, int wid
   align = (align & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
   return metrics.elidedText(text, Qt::ElideRight, width);
 }
+
+namespace {
+
+// Pixels a cell's text keeps clear of its edges (the painter's inner rectangle) plus one.
+constexpr int kTextPadding = 6;
+
+// Collects, row by row, the width each column needs for its texts, then grows the columns.
+// Most cells of a long grid are ruled out by their length before any text is measured.
+class ColumnWidener {
+public:
+  explicit ColumnWidener(GridStore &g) : g_(g), need_(static_cast<std::size_t>(g.Cols()), 0) {
+    for (int c = 0; c < g.Cols(); ++c)
+      need_[static_cast<std::size_t>(c)] = ToPixels(g.ColWidthOf(c));
+    merging_ = g.MergeCells != MergeMode::Never && g.MergeCells != MergeMode::RestrictColumns;
+  }
+
+  void Row(int r) {
+    const int cols = g_.Cols();
+    const bool mergedRow = merging_ && g_.MergeRow(r);
+    for (int c = 0; c < cols; ++c) {
+      std::string_view text = g_.TextView(r, c);
+      if (text.empty() || g_.ColWidthOf(c) == 0) continue;
+      if (mergedRow) {
+        CellRange m = g_.MergedRange(r, c);
+        if (m.col1 != m.col2) {
+          if (c == m.col1) spans_.push_back({m.col1, m.col2, Measure(r, c, text)});
+          c = m.col2;
+          continue;
+        }
+      }
+      int &need = need_[static_cast<std::size_t>(c)];
+      const Metrics &fm = MetricsOf(r, c);
+      if (static_cast<int>(text.size()) * fm.widestChar + kTextPadding <= need) continue;
+      need = std::max(need, Measure(fm, text));
+    }
+  }
+
+  // True when a column grew.
+  bool Apply() {
+    bool grew = false;
+    for (int c = 0; c < g_.Cols(); ++c) {
+      const int want = need_[static_cast<std::size_t>(c)];
+      if (g_.ColWidthOf(c) > 0 && want > ToPixels(g_.ColWidthOf(c))) {
+        g_.SetColWidth(c, ToTwips(want));
+        grew = true;
+      }
+    }
+    // A merged text shares its extra width among the shown columns it spans.
+    for (const Span &sp : spans_) {
+      int have = 0, shown = 0;
+      for (int c = sp.col1; c <= sp.col2; ++c) {
+        have += ToPixels(g_.ColWidthOf(c));
+        shown += g_.ColWidthOf(c) > 0 ? 1 : 0;
+      }
+      if (sp.need <= have || shown == 0) continue;
+      int extra = sp.need - have;
+      for (int c = sp.col1; c <= sp.col2 && extra > 0; ++c) {
+        if (g_.ColWidthOf(c) == 0) continue;
+        const int add = (extra + shown - 1) / shown;
+        g_.SetColWidth(c, g_.ColWidthOf(c) + ToTwips(add));
+        extra -= add;
+        --shown;
+      }
+      grew = true;
+    }
+    return grew;
+  }
+
+private:
+  struct Metrics {
+    QFontMetrics metrics;
+    int widestChar = 0;
+  };
+  struct Span {
+    int col1, col2, need;
+  };
+
+  const Metrics &MetricsOf(int r, int c) {
+    const auto key = std::make_pair(static_cast<int>(g_.FontSizeOf(r, c) * 100), g_.BoldOf(r, c));
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) {
+      QFontMetrics fm(MakeFont(g_.FontName, g_.FontSizeOf(r, c), g_.BoldOf(r, c)));
+      int widest = 0;
+      for (char ch = ' '; ch < 127; ++ch)
+        widest = std::max(widest, fm.horizontalAdvance(QLatin1Char(ch)));
+      it = fonts_.emplace(key, Metrics{fm, widest}).first;
+    }
+    return it->second;
+  }
+  static int Measure(const Metrics &fm, std::string_view text) {
+    return fm.metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) +
+           kTextPadding;
+  }
+  int Measure(int r, int c, std::string_view text) { return Measure(MetricsOf(r, c), text); }
+
+  GridStore &g_;
+  std::vector<int> need_; // pixels
+  std::vector<Span> spans_;
+  bool merging_ = false;
+  std::map<std::pair<int, bool>, Metrics> fonts_;
+};
+
+} // namespace
 
 class GridWidget : public QAbstractScrollArea {
 public:
@@ -92,6 +196,18 @@ protected:
     for (int r = g.TopRow(), y = fixedH; r < rows && y < area.height(); ++r) {
       visRows.push_back(r);
       y += ToPixels(g.RowHeightOf(r));
+    }
+    // Rows a cell source makes are measured as they come into view, before any is drawn.
+    if (grid->WidenToText && grid->HasCellSource()) {
+      const bool allShown = grid->ColumnsWidth() <= grid->Width();
+      ColumnWidener widen(*grid);
+      for (int r : visRows)
+        widen.Row(r);
+      // The control itself grows at the next update, outside painting.
+      if (widen.Apply() && allShown) grid->growPending_ = true;
+      fixedW = 0;
+      for (int c = 0; c < fixedC; ++c)
+        fixedW += ToPixels(g.ColWidthOf(c));
     }
     for (int c = 0; c < fixedC; ++c)
       visCols.push_back(c);
@@ -285,6 +401,7 @@ void Grid::ScheduleUpdate(bool structural) {
   QTimer::singleShot(0, widget_, [this] {
     updatePending_ = false;
     auto *w = static_cast<GridWidget *>(widget_);
+    if (WidenToText) WidenColumnsToText();
     if (structuralPending_) {
       structuralPending_ = false;
       w->SyncBars();
@@ -295,6 +412,55 @@ void Grid::ScheduleUpdate(bool structural) {
 
 int Grid::ScrollBarTwips() const {
   return ToTwips(widget_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget_));
+}
+
+int Grid::ColumnRoom() const {
+  // From the control's own size: the view's is not kept up to date while the grid is hidden.
+  int bar = 0;
+  if (ScrollBars == ScrollBarsMode::Vertical || ScrollBars == ScrollBarsMode::Both) {
+    int rows = 0;
+    for (int r = 0; r < Rows() && rows <= Height(); ++r)
+      rows += RowHeightOf(r);
+    if (rows > Height() - 2 * BorderTwips)
+      bar = ToTwips(widget_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+  }
+  return Width() - 2 * BorderTwips - bar;
+}
+
+int Grid::ColumnsWidth() const {
+  int sum = 0;
+  for (int c = 0; c < Cols(); ++c)
+    sum += ColWidthOf(c);
+  return sum;
+}
+
+void Grid::WidenColumnsToText() {
+  const bool grewInView = growPending_;
+  growPending_ = false;
+  // Laid out to show all its columns (give or take its border).
+  const bool allShown = grewInView || ColumnsWidth() <= Width();
+  ColumnWidener widen(*this);
+  for (int r = 0, kept = KeptRows(); r < kept; ++r)
+    widen.Row(r);
+  const bool grew = widen.Apply();
+  if (!(grew || grewInView) || !widget_) return;
+  // A grid that showed all its columns keeps showing them: it grows about its centre, as far
+  // as its container has room beside a margin of a twentieth each side.
+  const int after = ColumnsWidth();
+  if (after <= ColumnRoom()) return;
+  const int outer = ToTwips(parent_.ClientWidget()->width()), margin = outer / 20;
+  const int width = std::min(outer - 2 * margin, Width() + after - ColumnRoom() + kTwipsPerPixel);
+  if (allShown && width > Width()) {
+    const int left =
+        std::clamp(Left() - (width - Width()) / 2, margin, std::max(margin, outer - margin - width));
+    Move(left, Top(), width, Height());
+  }
+  // Columns still wider than the grid can at least be scrolled to.
+  if (ColumnsWidth() > ColumnRoom() && ScrollBars != ScrollBarsMode::Both &&
+      ScrollBars != ScrollBarsMode::Horizontal) {
+    ScrollBars = ScrollBars == ScrollBarsMode::Vertical ? ScrollBarsMode::Both : ScrollBarsMode::Horizontal;
+    static_cast<GridWidget *>(widget_)->SyncBars();
+  }
 }
 
 void Grid::Resized() {

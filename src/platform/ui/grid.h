@@ -36,6 +36,15 @@ public:
   void SetBackColor(Rgb c);
   void SetForeColor(Rgb c);
 
+  // Output grids set this: a column grows to the widest text it holds in its cells' fonts (a
+  // cell merged across columns counts over its span), so that no result is shown cut. Rows a
+  // cell source makes count as they come into view. Columns never narrow on their own, and a
+  // column hidden at width 0 stays hidden.
+  bool WidenToText = false;
+  // Grows the columns to the texts of the kept rows at once, for a builder that sizes the
+  // control to its columns.
+  void WidenColumnsToText();
+
   std::function<void()> Click;
   std::function<void()> DblClick;
   std::function<void()> Scroll;
@@ -53,6 +62,9 @@ private:
   void PressCell(int row, int col);
   void DragTo(int row, int col);
   void ScheduleUpdate(bool structural);
+  int ColumnsWidth() const;
+  int ColumnRoom() const;    // twips across the control that columns can fill
+  bool growPending_ = false; // columns grew while painting a grid that showed them all
   bool updatePending_ = false;
   bool structuralPending_ = false;
 };

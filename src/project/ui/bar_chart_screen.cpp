@@ -69,8 +69,13 @@ std::string LoadBarChart(ScrLPGraf &s) {
   // One line of choices along the frame's top: "Change start of" [activity] "by" [start] and
   // the limit beside them.
   const int w = s.Frame3.Width();
+  s.Combo1.Clear();
+  for (int r = 1; r <= g.ActivityCount; ++r)
+    s.Combo1.AddItem(g.ActSymbol(r));
   s.Label1.Move(120, 330, Round(0.25 * w), 255);
-  s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, Round(0.13 * w), 315);
+  // Every activity's symbol shows whole in the list.
+  s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, std::max(Round(0.13 * w), s.Combo1.WidthForItems()),
+                315);
   s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330, Round(0.05 * w), 255);
   s.Combo2.Move(s.Label2.Left() + s.Label2.Width(), 270, Round(0.13 * w), 315);
   s.Label3.Move(s.Combo2.Left() + s.Combo2.Width() + 60, 210, w - s.Combo2.Left() - s.Combo2.Width() - 180, 510);
@@ -79,9 +84,6 @@ std::string LoadBarChart(ScrLPGraf &s) {
   const int boxHeight = std::max(0, (s.Frame3.Height() - t - 120) / 2);
   s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), boxHeight);
   s.Text2.Move(s.Label1.Left(), s.Text1.Height() + t, s.Text1.Width(), boxHeight);
-  s.Combo1.Clear();
-  for (int r = 1; r <= g.ActivityCount; ++r)
-    s.Combo1.AddItem(g.ActSymbol(r));
   s.Combo2.Clear();
   s.Combo2.SetEnabled(false);
   return "CRITICAL PATH METHOD SCHEDULE";

@@ -103,10 +103,14 @@ void ShowScenario(Scr5 &f, int s, int top) {
     grid.SetTextMatrix(r, 3, kLabels[r - 1][1]);
     grid.SetTextMatrix(r, 4, values[static_cast<std::size_t>(2 * (r - 1) + 1)]);
   }
-  // Sized to its four label and value columns and rows 0 to 4, with room for its border so that
-  // the last row shows whole: no scroll bars to hide them.
+  // Sized to its four label and value columns (each as wide as its texts) and rows 0 to 4, with
+  // room for its border so that the last row shows whole: no scroll bars to hide them.
+  grid.WidenColumnsToText();
   grid.ScrollBars = ScrollBarsMode::None;
-  grid.Move(0, top, 4 * grid.ColWidthOf(1) + grid.ColWidthOf(2), 5 * grid.RowHeightOf(1) + 2 * grid.BorderTwips);
+  int columns = 2 * grid.BorderTwips;
+  for (int c = 0; c <= 4; ++c)
+    columns += grid.ColWidthOf(c);
+  grid.Move(0, top, columns, 5 * grid.RowHeightOf(1) + 2 * grid.BorderTwips);
   Centre(grid, top);
 
   // The probability table: two blocks of n, p_n and P_n side by side.

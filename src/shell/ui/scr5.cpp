@@ -93,6 +93,9 @@ Scr5::Scr5() : Form("scr5") {
   outputGrid.Move(800, 2000, 10000, 4000);
   grid1.Move(800, 2000, 10000, 4000);
   grid1.SetVisible(false);
+  // Results are never shown cut: their columns grow to the texts.
+  for (Grid *gr : {&BBGrid, &outputGrid, &grid1})
+    gr->WidenToText = true;
 
   Label20.Move(0, 0, 3000, 285);
   Label20.SetBackColor(RGB(192, 255, 255));

@@ -181,7 +181,10 @@ TEST_F(NetworkOutputTest, ViewChangesRedrawTheHeadingAndDijkstraColumnsFit) {
     int total = 0;
     for (int c = 0; c < grid().Cols(); ++c)
       total += grid().ColWidthOf(c);
-    EXPECT_LE(total, grid().ViewWidth());
+    // Beside the vertical bar; only a route too long for the view brings the bar across.
+    if (option == 1 || grid().ScrollBars != ScrollBarsMode::Both) {
+      EXPECT_LE(total, grid().ViewWidth());
+    }
     EXPECT_GT(grid().Rows() * grid().DefaultRowHeight(), grid().ViewHeight()); // the vertical bar is up
   }
 }

@@ -134,7 +134,8 @@ TEST_F(QueueOutputTest, ScenarioMeasuresAndTwoBlockTable) {
   EXPECT_EQ(GridRow(grid, 1), (Row{"Lambda =", "2.00000", "", "Mu =", "1.00000", ""}));
   EXPECT_EQ(GridRow(grid, 2)[3], "Rho/c =");
   EXPECT_EQ(GridRow(grid, 2)[4], "0.66667");
-  EXPECT_EQ(grid.Width(), 4 * grid.ColWidthOf(1) + grid.ColWidthOf(2));
+  // Its four label and value columns and the gap between, inside its border.
+  EXPECT_EQ(grid.Width(), 4 * grid.ColWidthOf(1) + grid.ColWidthOf(2) + 2 * grid.BorderTwips);
 
   // The comparative view's heading colours do not stay behind in the next view.
   Choose(3);
