@@ -653,15 +653,21 @@ void SimplexBasicSolution() {
   for (int i = 1; i <= m; ++i) {
     double *bi = binv.Row(i);
     double x = 0, size = 0;
-    for (const int j : nz)
-      x += bi[j] * b[j];
+    if (relative) {
+      for (const int j : nz) {
+        const double t = bi[j] * b[j];
+        x += t;
+        size += std::fabs(t);
+      }
+    } else {
+      for (const int j : nz)
+        x += bi[j] * b[j];
+    }
     if (x < 0 && State().wholeRun && MaySwitchSign(g.BasisList(i))) {
       TurnBasicColumn(i);
       x = -x;
     }
     if (relative) {
-      for (const int j : nz)
-        size += std::fabs(bi[j] * b[j]);
       if (std::fabs(x) <= kRelativeZero * size) x = 0;
       if (exact && x < -kCheckTol * size) broken = true;
     } else if (std::fabs(static_cast<float>(x)) < eps) {
