@@ -1220,7 +1220,8 @@ LPStatus IterateFromBasis() {
       } else {
         ++sinceLowest;
       }
-      if (shifts < kShiftsAllowed && Guard().sinceImproved > kStallBeforeShift && sinceLowest > kPivotsWithoutProgress) {
+      if (shifts < kShiftsAllowed && Guard().sinceImproved > kStallBeforeShift &&
+          sinceLowest > kPivotsWithoutProgress) {
         if (!ShiftRightHandSides()) return EndRun(LPStatus::SingularBasis);
         ++shifts;
         Retry();

@@ -21,13 +21,14 @@ public:
 // The fault texts are built apart from the checks, so that a checked access stays small enough
 // to be inlined into the loops that make most of them.
 [[noreturn, gnu::cold, gnu::noinline]] inline void ThrowIndexOutside(int d, int i, int lo, int hi) {
-  throw IndexFault("index " + std::to_string(i) + " outside " + std::to_string(lo) + " To " + std::to_string(hi) +
-                   " in dimension " + std::to_string(d + 1));
+  throw IndexFault("index " + std::to_string(i) + " outside " + std::to_string(lo) + " To " +
+                   std::to_string(hi) + " in dimension " + std::to_string(d + 1));
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] inline void ThrowDimensionFault(int dims, int want) {
   throw IndexFault(dims == 0 ? std::string("array has no elements")
-                             : "array of " + std::to_string(dims) + " dimensions indexed with " + std::to_string(want));
+                             : "array of " + std::to_string(dims) + " dimensions indexed with " +
+                                   std::to_string(want));
 }
 
 template <class T> class BArray {

@@ -84,7 +84,9 @@ inline LP DegenerateProgram(int size, unsigned seed) {
 // 0. Proving that vertex optimal takes degenerate pivots only.
 inline LP ZeroVertexProgram(int size, int nonzero, unsigned seed) {
   std::mt19937 rng(seed);
-  auto uni = [&rng](double lo, double hi) { return std::round(100 * std::uniform_real_distribution<double>(lo, hi)(rng)) / 100; };
+  auto uni = [&rng](double lo, double hi) {
+    return std::round(100 * std::uniform_real_distribution<double>(lo, hi)(rng)) / 100;
+  };
   LP lp;
   for (int j = 0; j < size; ++j)
     lp.c.push_back(uni(1.5, 9));

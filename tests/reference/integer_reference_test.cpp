@@ -260,7 +260,8 @@ TEST(IntegerReference, LongKnapsackSearchesNeverFailASubproblem) {
     BuildLPStandardForm(bench::KnapsackGrid(100, 10, seed));
     g.OutputOption = 1;
     ResetIncumbent();
-    EXPECT_EQ(RunAutomatedSearch(), SearchEnd::LimitExceeded) << "seed " << seed << ", subproblem " << g.FinalIteration;
+    EXPECT_EQ(RunAutomatedSearch(), SearchEnd::LimitExceeded)
+        << "seed " << seed << ", subproblem " << g.FinalIteration;
   }
   BBSubproblemLimit = limit;
 }

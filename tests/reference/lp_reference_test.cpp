@@ -400,7 +400,8 @@ TEST(ReferenceLP, ProgramsOptimalAtTheirDegenerateStartEndInFewPivots) {
   Outcomes seen;
   for (unsigned seed = 0; seed < 12; ++seed)
     for (const int size : {100, 50}) {
-      CompareWithReference(ZeroVertexProgram(size, size == 100 ? 7 : 1, seed), static_cast<int>(seed), seen);
+      const LP lp = ZeroVertexProgram(size, size == 100 ? 7 : 1, seed);
+      CompareWithReference(lp, static_cast<int>(seed), seen);
       EXPECT_LT(g.IterCount, 3 * size) << size << " seed " << seed;
       if (::testing::Test::HasFatalFailure()) return;
     }
