@@ -295,7 +295,7 @@ bool Reinvert() {
   };
   load();
   s.alphaFor = 0;
-  if (!s.exact) {
+  if (!s.exact && s.shift.empty()) {
     if (InvertMatrix()) {
       s.inverse = Inverse::Zeroed;
       s.updates = 0;
@@ -644,6 +644,7 @@ void SimplexBasicSolution() {
   }
   RawMatrix binv(g.BInv, m, m);
   const bool exact = State().exact;
+  const bool relative = exact || !State().shift.empty();
   const float eps = static_cast<float>(g.Eps);
   double *xb = RawVector(g.XBasic, m);
   double *cb = RawVector(g.CostB, m);
@@ -652,17 +653,23 @@ void SimplexBasicSolution() {
   for (int i = 1; i <= m; ++i) {
     double *bi = binv.Row(i);
     double x = 0, size = 0;
-    for (const int j : nz)
-      x += bi[j] * b[j];
+    if (relative) {
+      for (const int j : nz) {
+        const double t = bi[j] * b[j];
+        x += t;
+        size += std::fabs(t);
+      }
+    } else {
+      for (const int j : nz)
+        x += bi[j] * b[j];
+    }
     if (x < 0 && State().wholeRun && MaySwitchSign(g.BasisList(i))) {
       TurnBasicColumn(i);
       x = -x;
     }
-    if (exact) {
-      for (const int j : nz)
-        size += std::fabs(bi[j] * b[j]);
+    if (relative) {
       if (std::fabs(x) <= kRelativeZero * size) x = 0;
-      if (x < -kCheckTol * size) broken = true;
+      if (exact && x < -kCheckTol * size) broken = true;
     } else if (std::fabs(static_cast<float>(x)) < eps) {
       x = 0;
     }
@@ -984,78 +991,121 @@ bool EnterFreeColumns() {
 // A whole run that goes this many pivots without improving its objective is stalled at a
 // degenerate vertex (many rows meeting at 0), where the largest-improvement rule with either
 // tie rule can wander for tens of thousands of pivots; its right-hand sides are then shifted
-// (at most so many times in one run).
+// (at most so many times in one run). A degenerate run that is working its way to an optimal
+// basis at the vertex it stands on lowers the sum of its attractive reduced costs as it goes;
+// it is left alone while that sum reached a new low within the last few pivots.
 constexpr long kStallBeforeShift = 10;
+constexpr long kPivotsWithoutProgress = 5;
 constexpr int kShiftsAllowed = 4;
-// The shift of a right-hand side b is between 1 and 10 times this times 1 + |b|.
+// The shift of a basic value x is between 1 and 10 times this times 1 + |x|.
 constexpr double kShiftSize = 1E-5;
 
-// Moves every right-hand side by its own small amount, so that no two rows meet at one point
-// and each pivot moves: a stall ends. The amounts are fixed (from a hash of the row) and all
-// upward, so the starting slacks and artificials stay non-negative. A verdict on the shifted
-// program is taken again on the true one.
-void ShiftRightHandSides() {
+// How far basic value r may lie outside its bounds and still count as on them: relative to the
+// terms it was summed from when zeros are judged so, else a fixed share of the program's scale.
+double BasicValueTolerance(int r) {
+  const EngineState &s = State();
+  if (!s.exact) return 1E-9 * std::max(1.0, s.rhsScale);
+  const int m = g.MRows;
+  const double *bi = RawMatrix(g.BInv, m, m).Row(r);
+  double size = 0;
+  for (int j = 1; j <= m; ++j)
+    size += std::fabs(bi[j] * g.Tab(j + 2, g.NColsPlus1));
+  return kCheckTol * size;
+}
+
+// The basis position whose value lies furthest outside its bounds (0: none); `above` tells
+// whether it passes its upper bound rather than lying below 0.
+int MostInfeasibleRow(bool &above) {
+  int row = 0;
+  double worst = 0;
+  for (int r = 1; r <= g.MRows; ++r) {
+    const double x = g.XBasic(r);
+    const double ub = g.Tab(g.UBRow, g.BasisList(r));
+    const double out = x < 0 ? -x : std::isfinite(ub) && x > ub ? x - ub : 0.0;
+    if (out > worst && out > BasicValueTolerance(r)) {
+      worst = out;
+      row = r;
+      above = x > 0;
+    }
+  }
+  return row;
+}
+
+// Moves the basic values of the current basis apart by small amounts of their own, through the
+// right-hand sides that give them (b + B d moves the basic values by d), so that no two rows
+// meet at one point and each pivot moves: a stall ends. Each value moves into its range, up from
+// 0 or down from its upper bound, so the basis stays feasible; an artificial column basic in the
+// second phase stays at 0. The amounts are fixed (from a hash of the position). The shifted
+// values are small, so until the shift is taken out the basis is inverted without zeroing small
+// entries and a basic value counts as 0 only beside the terms it was summed from. A verdict on
+// the shifted program is taken again on the true one.
+bool ShiftRightHandSides() {
   EngineState &s = State();
   const int m = g.MRows;
-  s.shift.assign(static_cast<std::size_t>(m + 1), 0.0);
-  for (int i = 1; i <= m; ++i) {
-    const double b = g.Tab(i + 2, g.NColsPlus1);
-    const double u = static_cast<double>(Mix(static_cast<std::uint64_t>(i)) >> 11) * 0x1.0p-53;
-    const double e = kShiftSize * (1 + std::fabs(b)) * (1 + 9 * u);
-    s.shift[static_cast<std::size_t>(i)] = e;
-    g.Tab(i + 2, g.NColsPlus1) = b + e;
+  std::vector<double> d(static_cast<std::size_t>(m) + 1, 0.0);
+  for (int r = 1; r <= m; ++r) {
+    const int col = g.BasisList(r);
+    if (g.Phase == 2 && IsArtificial(col)) continue;
+    const double x = g.XBasic(r);
+    const double u = static_cast<double>(Mix(static_cast<std::uint64_t>(r)) >> 11) * 0x1.0p-53;
+    const double e = kShiftSize * (1 + std::fabs(x)) * (1 + 9 * u);
+    const double ub = g.Tab(g.UBRow, col);
+    const double room = std::isfinite(ub) ? ub - x : INFINITY;
+    d[static_cast<std::size_t>(r)] = room >= 2 * e ? e : x >= 2 * e ? -e : (room - x) / 2;
   }
+  s.shift.assign(static_cast<std::size_t>(m) + 1, 0.0);
+  RawMatrix bm(g.BasisMat, m, m);
+  for (int i = 1; i <= m; ++i) {
+    const double *row = bm.Row(i);
+    double v = 0;
+    for (int r = 1; r <= m; ++r)
+      v += row[r] * d[static_cast<std::size_t>(r)];
+    s.shift[static_cast<std::size_t>(i)] = v;
+    g.Tab(i + 2, g.NColsPlus1) += v;
+  }
+  return Reinvert();
+}
+
+void TakeShiftOut() {
+  EngineState &s = State();
+  for (int i = 1; i <= g.MRows; ++i)
+    g.Tab(i + 2, g.NColsPlus1) -= s.shift[static_cast<std::size_t>(i)];
+  s.shift.clear();
 }
 
 // Takes the shift back out and recomputes the basic solution; false when the basis is not
 // feasible for the right-hand sides as they are.
 bool UnshiftRightHandSides() {
-  EngineState &s = State();
-  const int m = g.MRows;
-  for (int i = 1; i <= m; ++i)
-    g.Tab(i + 2, g.NColsPlus1) -= s.shift[static_cast<std::size_t>(i)];
-  s.shift.clear();
+  TakeShiftOut();
+  g.Leaving = 0; // the verdict's basic solution has carried out the last step's flip
   SimplexBasicSolution();
-  for (int r = 1; r <= m; ++r) {
-    const double x = g.XBasic(r);
-    const double tol = 1E-9 * std::max(1.0, s.rhsScale);
-    if (x < -tol) return false;
-    const double ub = g.Tab(g.UBRow, g.BasisList(r));
-    if (std::isfinite(ub) && x > ub + tol) return false;
-  }
-  return true;
+  bool above = false;
+  return MostInfeasibleRow(above) == 0;
 }
 
-LPStatus Iterate();
-
-// A basis that met the verdict of the shifted program but has a basic value below 0 on the
-// true one still prices out (its reduced costs do not depend on the right-hand sides), so dual
-// simplex steps take it to a feasible basis: the row most below 0 leaves, and of the columns
-// that raise it the one whose reduced cost allows the least step enters. False when that
-// fails (no column raises the row, a value passes its upper bound, or too many steps).
+// A basis that met the verdict of the shifted program but has a basic value outside its bounds
+// on the true one still prices out (its reduced costs do not depend on the right-hand sides),
+// so dual simplex steps take it to a feasible basis: the value furthest out leaves, at 0 or at
+// its upper bound, and of the columns that move it back the one whose reduced cost allows the
+// least step enters. False when that fails (no column moves the value back, or too many steps).
 bool RepairByDualSteps() {
   const int m = g.MRows, nc = g.NCols;
   RawMatrix binv(g.BInv, m, m);
   std::vector<double> y(static_cast<std::size_t>(m) + 1);
-  const double tol = 1E-9 * std::max(1.0, State().rhsScale);
   for (int step = 0; step < 10 * m + 50; ++step) {
     if (State().inverse == Inverse::Updated && !Reinvert()) return false;
-    SimplexBasicSolution();
-    int r = 0;
-    double lowest = -tol;
-    for (int k = 1; k <= m; ++k) {
-      const double ub = g.Tab(g.UBRow, g.BasisList(k));
-      if (std::isfinite(ub) && g.XBasic(k) > ub + tol) return false;
-      if (g.XBasic(k) < lowest) {
-        lowest = g.XBasic(k);
-        r = k;
-      }
-    }
+    SimplexBasicSolution(); // carries out the flip of a column that left at its upper bound
+    g.Leaving = 0;
+    bool above = false;
+    const int r = MostInfeasibleRow(above);
     if (r == 0) return true;
     std::fill(y.begin(), y.end(), 0.0);
     for (int k = 1; k <= m; ++k)
       if (const double cb = g.CostB(k); cb != 0) AddMultiple(y.data() + 1, binv.Row(k) + 1, cb, m);
     const double *row = binv.Row(r);
+    // A value below 0 rises as a column with a negative entry in its row enters; one above its
+    // bound falls as a column with a positive entry does.
+    const double sign = above ? 1 : -1;
     int entering = 0;
     double best = INFINITY;
     for (int j = 1; j <= nc; ++j) {
@@ -1067,23 +1117,41 @@ bool RepairByDualSteps() {
         d += y[static_cast<std::size_t>(i)] * a;
         size += std::fabs(row[i] * a);
       }
-      if (!(alpha < -kRelativePivot * size - 1E-12)) continue;
-      const double ratio = std::max(0.0, -g.ObjSense * d) / -alpha;
+      if (!(sign * alpha > kRelativePivot * size + 1E-12)) continue;
+      const double ratio = std::max(0.0, -g.ObjSense * d) / (sign * alpha);
       if (ratio < best) {
         best = ratio;
         entering = j;
       }
     }
     if (entering == 0) return false;
+    const int leaving = g.BasisList(r);
     ExchangeBasis(r, entering);
+    if (above) {
+      // It leaves at its upper bound: the next basic solution flips it there.
+      g.Leaving = static_cast<int16>(-leaving);
+      g.NonBasicMark(leaving) = static_cast<int16>(-leaving);
+    }
     State().alphaFor = 0;
     if (!SimplexPivot()) return false;
     g.Entering = 0;
-    g.Leaving = 0;
     CountIteration();
   }
   return false;
 }
+
+// The sum of the improvements per unit that the columns offer (0 at an optimum).
+double AttractiveReducedCosts() {
+  double sum = 0;
+  for (int j = 1; j <= g.NCols; ++j) {
+    if ((g.NonBasicMark(j) == 0 && j != g.Entering) || (g.Phase == 2 && IsArtificial(j))) continue;
+    const double score = g.ObjSense * g.RedCost(j);
+    if (score > 0) sum += score;
+  }
+  return sum;
+}
+
+LPStatus Iterate();
 
 // The primal run to its verdict; at an optimum the solution is not yet assembled.
 LPStatus RunPrimal() {
@@ -1095,11 +1163,21 @@ LPStatus RunPrimal() {
   return Iterate();
 }
 
-// Pivots from the current basis to a verdict.
+LPStatus IterateFromBasis();
+
+// Pivots from the current basis to a verdict; the right-hand sides are left as they were.
 LPStatus Iterate() {
+  State().shift.clear();
+  const LPStatus status = IterateFromBasis();
+  if (!State().shift.empty()) TakeShiftOut();
+  return status;
+}
+
+LPStatus IterateFromBasis() {
   long pivots = 0;
   int shifts = 0;
-  State().shift.clear();
+  double lowestAttraction = INFINITY;
+  long sinceLowest = 0;
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
   // step is taken again.
   auto refreshed = [](LPStatus &failure) {
@@ -1134,12 +1212,21 @@ LPStatus Iterate() {
       Retry();
       return true;
     };
-    if (g.Entering != 0 && State().shift.empty() && shifts < kShiftsAllowed &&
-        Guard().sinceImproved > kStallBeforeShift) {
-      ShiftRightHandSides();
-      ++shifts;
-      Retry();
-      continue;
+    if (g.Entering != 0 && State().shift.empty()) {
+      const double attraction = AttractiveReducedCosts();
+      if (Guard().sinceImproved == 0 || attraction < lowestAttraction * (1 - 1E-9)) {
+        lowestAttraction = attraction;
+        sinceLowest = 0;
+      } else {
+        ++sinceLowest;
+      }
+      if (shifts < kShiftsAllowed && Guard().sinceImproved > kStallBeforeShift &&
+          sinceLowest > kPivotsWithoutProgress) {
+        if (!ShiftRightHandSides()) return EndRun(LPStatus::SingularBasis);
+        ++shifts;
+        Retry();
+        continue;
+      }
     }
     if (g.Entering != 0) {
       SimplexRatioTest();

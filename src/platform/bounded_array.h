@@ -18,6 +18,19 @@ public:
   using std::out_of_range::out_of_range;
 };
 
+// The fault texts are built apart from the checks, so that a checked access stays small enough
+// to be inlined into the loops that make most of them.
+[[noreturn, gnu::cold, gnu::noinline]] inline void ThrowIndexOutside(int d, int i, int lo, int hi) {
+  throw IndexFault("index " + std::to_string(i) + " outside " + std::to_string(lo) + " To " +
+                   std::to_string(hi) + " in dimension " + std::to_string(d + 1));
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] inline void ThrowDimensionFault(int dims, int want) {
+  throw IndexFault(dims == 0 ? std::string("array has no elements")
+                             : "array of " + std::to_string(dims) + " dimensions indexed with " +
+                                   std::to_string(want));
+}
+
 template <class T> class BArray {
 public:
   BArray() = default;
@@ -133,15 +146,12 @@ private:
   }
 
   void Check(int d, int i) const {
-    if (i < ranges_[d].lo || i > ranges_[d].hi)
-      throw IndexFault("index " + std::to_string(i) + " outside " + std::to_string(ranges_[d].lo) + " To " +
-                       std::to_string(ranges_[d].hi) + " in dimension " + std::to_string(d + 1));
+    if (i < ranges_[d].lo || i > ranges_[d].hi) [[unlikely]]
+      ThrowIndexOutside(d, i, ranges_[d].lo, ranges_[d].hi);
   }
   void CheckDims(int want) const {
-    if (dims_ != want)
-      throw IndexFault(dims_ == 0 ? std::string("array has no elements")
-                                  : "array of " + std::to_string(dims_) + " dimensions indexed with " +
-                                        std::to_string(want));
+    if (dims_ != want) [[unlikely]]
+      ThrowDimensionFault(dims_, want);
   }
   std::size_t Offset1(int i) const {
     CheckDims(1);

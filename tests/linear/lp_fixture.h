@@ -79,6 +79,30 @@ inline LP DegenerateProgram(int size, unsigned seed) {
   return lp;
 }
 
+// A seeded program whose optimum is its starting vertex x = 0: maximise positive costs subject
+// to dense "<=" rows (a third of the coefficients negative), all but `nonzero` right-hand sides
+// 0. Proving that vertex optimal takes degenerate pivots only.
+inline LP ZeroVertexProgram(int size, int nonzero, unsigned seed) {
+  std::mt19937 rng(seed);
+  auto uni = [&rng](double lo, double hi) {
+    return std::round(100 * std::uniform_real_distribution<double>(lo, hi)(rng)) / 100;
+  };
+  LP lp;
+  for (int j = 0; j < size; ++j)
+    lp.c.push_back(uni(1.5, 9));
+  for (int i = 0; i < size; ++i) {
+    std::vector<double> row;
+    for (int j = 0; j < size; ++j)
+      row.push_back(rng() % 3 == 0 ? uni(-10, 0) : uni(0, 10));
+    lp.a.push_back(row);
+    lp.rel.push_back("<=");
+    lp.b.push_back(0);
+  }
+  for (int k = 0; k < nonzero; ++k)
+    lp.b[rng() % static_cast<unsigned>(size)] = uni(0, 100);
+  return lp;
+}
+
 inline void FreshProgram(int modelClass = 3) {
   g = Mod1{};
   InitGlobals(15360, 11520);

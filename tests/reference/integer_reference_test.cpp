@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../../bench/support/ip_programs.h"
 #include "integer/ip_fixture.h"
 #include "shell/mod1.h"
 
@@ -247,6 +248,22 @@ TEST(IntegerReference, ValuesNearOneHundredThousandAgree) {
   }
   EXPECT_GT(feasible, 60);
   EXPECT_GT(beyond, 30);
+}
+
+// Whole, well-scaled knapsack programs of 100 variables whose searches once ended in a failed
+// subproblem solve (at subproblems 9,234 and 7,377): each search runs on to its limit.
+TEST(IntegerReference, LongKnapsackSearchesNeverFailASubproblem) {
+  const int32 limit = BBSubproblemLimit;
+  BBSubproblemLimit = 10000;
+  for (const unsigned seed : {1u, 3u}) {
+    FreshProgram(5);
+    BuildLPStandardForm(bench::KnapsackGrid(100, 10, seed));
+    g.OutputOption = 1;
+    ResetIncumbent();
+    EXPECT_EQ(RunAutomatedSearch(), SearchEnd::LimitExceeded)
+        << "seed " << seed << ", subproblem " << g.FinalIteration;
+  }
+  BBSubproblemLimit = limit;
 }
 
 } // namespace

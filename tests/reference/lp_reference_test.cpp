@@ -393,6 +393,21 @@ TEST(ReferenceLP, DegenerateProgramsAtTheSizeLimitReachTheirVerdict) {
   EXPECT_GT(seen.infeasible, 3);
 }
 
+// Programs whose starting vertex is their optimum, where every pivot is degenerate: shifting
+// their right-hand sides once made the basis infeasible and the run stalled at the pivot cap.
+// Each ends at the reference's verdict in a few pivots per row.
+TEST(ReferenceLP, ProgramsOptimalAtTheirDegenerateStartEndInFewPivots) {
+  Outcomes seen;
+  for (unsigned seed = 0; seed < 12; ++seed)
+    for (const int size : {100, 50}) {
+      const LP lp = ZeroVertexProgram(size, size == 100 ? 7 : 1, seed);
+      CompareWithReference(lp, static_cast<int>(seed), seen);
+      EXPECT_LT(g.IterCount, 3 * size) << size << " seed " << seed;
+      if (::testing::Test::HasFatalFailure()) return;
+    }
+  EXPECT_EQ(seen.optimal, 24);
+}
+
 // The duals of a reported optimum of min c x, A x >= b, x >= 0 (or max c x, A x <= b) certify
 // it without a reference: y of the sign of the rows, c - y A of the sign that no column
 // improves, and b y = c x. Returns the worst relative violation.
