@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "linear/lp_model.h"
@@ -1345,6 +1346,18 @@ LPStatus SolveLP() {
   if (status != LPStatus::Optimal) return status;
   AssembleSolution();
   return EndRun(LPStatus::Optimal);
+}
+
+LPStatus SolveSavedLPAside() {
+  Mod1 data = g;
+  EngineState state = State();
+  CycleGuard guard = Guard();
+  RestoreLPModel();
+  const LPStatus status = SolveLP();
+  g = std::move(data);
+  State() = std::move(state);
+  Guard() = std::move(guard);
+  return status;
 }
 
 } // namespace quon

@@ -50,6 +50,10 @@ void SimplexSetBasisColumn(int k, int r);
 // pivots. ZValue keeps the old convention for callers that read it (-Infinity (the
 // program's 999999): no solution, +Infinity: unbounded); XSol is assembled only at an optimum.
 LPStatus SolveLP();
+// Solves the model saved at submission by SolveLP (a phase 1 whatever M is) aside from the run
+// in progress: the program-wide data and the engine's own state are put back as they were, so
+// only the returned status tells of the solve.
+LPStatus SolveSavedLPAside();
 // The dual simplex run for LPMethod 5, from the slack basis, until no basic value is negative
 // or no column can enter the leaving row. A model not yet in the dual simplex starting form
 // (a restored one) is converted first, as the dual simplex item converts it.

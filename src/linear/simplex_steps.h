@@ -22,7 +22,8 @@ enum class TableauStepEnd {
   Phase1Feasible,   // phase 1 ended with w = 0: Phase -2, the phase-2 costs are in place
   Phase1Infeasible, // phase 1 ended with w > 0
   ArtificialBasic,  // no column enters, but an artificial variable is basic at a positive
-                    // level: the problem has no feasible solution (ArtificialBasicRow names it)
+                    // level (ArtificialBasicRow names it): the problem has no feasible
+                    // solution, or M is too small for it
   DualInfeasible,   // a basic value is negative and no column can enter its row
   Singular,         // the new basis matrix is singular; the run cannot go on
 };

@@ -260,16 +260,26 @@ void OptimalMessage(const char *altText) {
 }
 
 // An optimum that keeps an artificial variable basic at a positive level satisfies the
-// constraints only with that variable's help: the problem itself has no feasible solution.
-void NoFeasibleSolutionEnd() {
+// constraints only with that variable's help. The problem has no feasible solution only if a
+// solve with a phase 1 (which needs no M) finds none; otherwise M is too small for it, since
+// the penalty then costs less than some feasible solution.
+void ArtificialBasicEnd() {
   AwaitPicks(Picks::None);
   const int k = ArtificialBasicRow();
   const int col = g.BasisList(k);
-  Info("Problem has no feasible solution.  Iteration " + std::to_string(g.IterCount + 1) +
-           " is optimal with the artificial variable " + ColumnLabel(col, ColumnState(col)) + " = " +
-           Trim(Format(g.XBasic(k), View().pattern)) +
-           " in the basis, so no solution satisfies every constraint.",
-       "No Feasible Solution");
+  const std::string n = std::to_string(g.IterCount + 1);
+  const std::string artificial =
+      "the artificial variable " + ColumnLabel(col, ColumnState(col)) + " = " + Trim(Format(g.XBasic(k), View().pattern));
+  const LPStatus status = SolveSavedLPAside();
+  if (status == LPStatus::Optimal || status == LPStatus::Unbounded)
+    Info("Iteration " + n + " is optimal for M = " + NumText(std::fabs(g.Tab(2, col))) + ", but " + artificial +
+             " is still in the basis: M is too small for this problem.  Enter a larger value of M on the "
+             "SOLVE/MODIFY screen.",
+         "Value of M");
+  else
+    Info("Problem has no feasible solution.  Iteration " + n + " is optimal with " + artificial +
+             " in the basis, so no solution satisfies every constraint.",
+         "No Feasible Solution");
   DisableStepping();
 }
 
@@ -548,7 +558,7 @@ void PrimalTableauStep() {
   AwaitPicks(end == TableauStepEnd::Optimal ? Picks::PostOptimum : Picks::None);
   switch (end) {
   case TableauStepEnd::ArtificialBasic:
-    NoFeasibleSolutionEnd();
+    ArtificialBasicEnd();
     break;
   case TableauStepEnd::Phase1Infeasible:
     Info("Phase 2 nixed.  Phase1 shows the problem has no feasible solution", "Phase 1");

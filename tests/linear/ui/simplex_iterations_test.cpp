@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <ctime>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -128,7 +130,7 @@ protected:
   }
 
   // The program as the SOLVE/MODIFY items leave it, then the output screen's start.
-  void Start(const LP &lp, int method) {
+  void Start(const LP &lp, int method, double bigM = 100) {
     Build(lp);
     ASSERT_EQ(g.InputErrorIndex, 0);
     g.HeaderText[1] = "Example";
@@ -136,7 +138,7 @@ protected:
     g.LPMethod = static_cast<int16>(method);
     g.Phase = static_cast<int16>(method == 4 ? 1 : 0);
     if (method == 5) ConvertToDualSimplexForm();
-    if (method == 3) ApplyTypedBigM(100);
+    if (method == 3) ApplyTypedBigM(bigM);
     SizeSimplexTableau(method == 3 || method == 4);
     ref.Capture(method);
     scr5().Show();
@@ -732,6 +734,75 @@ TEST_F(SimplexIterationsTest, NoPickWhereNoPivotIsDue) {
   EXPECT_EQ(messages,
             (std::vector<std::string>{"Optimal Tableau: Iteration " + std::to_string(Blocks()) + " is optimal"}));
   EXPECT_FALSE(Stepping());
+}
+
+// An M-method optimum that keeps an artificial variable basic shows the program infeasible only
+// when M is large enough. Over seeded programs with a small M that their costs often dwarf, the
+// run's verdict and the final solve's agree with a search of the corners, and the check behind
+// the verdict leaves every tableau and the run's own data as they were.
+TEST_F(SimplexIterationsTest, ArtificialLeftInTheBasisIsJudgedWhateverM) {
+  auto feasible = [](const LP &lp) {
+    std::vector<std::array<double, 3>> lines{{1, 0, 0}, {0, 1, 0}}; // a x1 + b x2 = c
+    for (std::size_t i = 0; i < lp.b.size(); ++i)
+      lines.push_back({lp.a[i][0], lp.a[i][1], lp.b[i]});
+    for (std::size_t p = 0; p < lines.size(); ++p)
+      for (std::size_t q = p + 1; q < lines.size(); ++q) {
+        const auto &u = lines[p], &v = lines[q];
+        const double det = u[0] * v[1] - u[1] * v[0];
+        if (det == 0) continue;
+        const double x = (u[2] * v[1] - u[1] * v[2]) / det, y = (u[0] * v[2] - u[2] * v[0]) / det;
+        bool holds = x >= -1E-9 && y >= -1E-9;
+        for (std::size_t i = 0; i < lp.b.size() && holds; ++i) {
+          const double d = lp.a[i][0] * x + lp.a[i][1] * y - lp.b[i];
+          holds = lp.rel[i] == "<=" ? d <= 1E-9 : lp.rel[i] == ">=" ? d >= -1E-9 : std::fabs(d) <= 1E-9;
+        }
+        if (holds) return true;
+      }
+    return false;
+  };
+  std::mt19937 rng(20261209);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  int tooSmall = 0, infeasible = 0;
+  for (int trial = 0; trial < 80; ++trial) {
+    LP lp;
+    lp.sense = pick(0, 1) ? "Maximize" : "Minimize";
+    lp.c = {pick(-30, 30) * 10.0, pick(-30, 30) * 10.0};
+    for (int i = 0, m = pick(2, 3); i < m; ++i) {
+      lp.a.push_back({double(pick(0, 4)), double(pick(-2, 4))});
+      if (lp.a.back()[0] == 0 && lp.a.back()[1] == 0) lp.a.back()[0] = 1;
+      lp.rel.push_back(i == 0 ? ">=" : std::array<const char *, 3>{"<=", ">=", "="}[pick(0, 2)]);
+      lp.b.push_back(pick(1, 8));
+    }
+    const double bigM = std::array<double, 3>{5, 20, 100}[pick(0, 2)];
+    const bool truth = feasible(lp);
+    Build(lp);
+    ApplyTypedBigM(bigM);
+    g.LPMethod = 3;
+    const LPStatus final = SolveLP();
+    EXPECT_EQ(final != LPStatus::Infeasible, truth) << "trial " << trial;
+
+    Start(lp, 3, bigM);
+    if (Stepping()) scr5().cmdFinalIter_Click();
+    const auto messages = Messages();
+    ASSERT_FALSE(messages.empty());
+    const std::string &end = messages.back();
+    EXPECT_FALSE(Stepping());
+    if (end.find("unbounded") != std::string::npos) continue;
+    EXPECT_EQ(end.rfind("No Feasible Solution: ", 0) != 0, truth) << "trial " << trial << ": " << end;
+    const std::string mText = "Value of M: Iteration " + std::to_string(Blocks()) + " is optimal for M = " + NumText(bigM);
+    if (end.rfind(mText, 0) == 0) ++tooSmall;
+    if (!truth) ++infeasible;
+    for (int b = 0; b < Blocks(); ++b)
+      CheckBlock(b);
+    const int top = (Blocks() - 1) * BlockRows();
+    for (int k = 1; k <= ref.m; ++k)
+      EXPECT_EQ(F(g.XBasic(k)), G().TextMatrix(top + 2 + k, ref.n + 1));
+    for (int j = 1; j <= ref.n; ++j)
+      EXPECT_EQ(g.Tab(2, j), ref.cost[j - 1]);
+    EXPECT_EQ(g.LPResult, LPStatus::NotSolved);
+  }
+  EXPECT_GT(tooSmall, 0);
+  EXPECT_GT(infeasible, 0);
 }
 
 // The post-optimum block of the two-phase method stays in phase 2, with its artificial columns
