@@ -84,7 +84,7 @@ void ShowTransOutputSummary() {
   f.SetCurrentX((w - f.TextWidth(title)) / 2);
   f.Print(title);
   f.Print("");
-  PrintTransSummaryLines(f);
+  PrintTransSummaryLines(f, w - kPrintLeft);
   f.Line(kPrintLeft, f.CurrentY(), w - kPrintLeft, f.CurrentY(), kBlack);
   f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
                 f.Frame1.Height());
