@@ -319,9 +319,7 @@ void InitIPOutputScreen() {
   f.Frame4.SetTop(RoundTwips(1.01 * f.CurrentY()));
   CentreHorizontally(f.Frame4);
   g.SavedCtlPos = RoundTwips(f.CurrentY() * 1.1);
-  // On the small screen the usual place would put the buttons on the frame's bottom line.
-  const int32 h = ScreenHeight();
-  f.Frame1.SetTop(std::min(RoundTwips(0.85 * h), static_cast<int32>(std::floor(ScreenFrameInside(w, h).bottom)) - f.Frame1.Height()));
+  f.Frame1.SetTop(BottomButtonFrameTop(f.Frame1));
   CentreHorizontally(f.Frame1);
   f.Frame1.SetVisible(true);
 }
