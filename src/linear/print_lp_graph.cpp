@@ -59,10 +59,14 @@ bool PrintLPGraph(PageSurface &printer) {
   PrintAt(printer, kPrintLeft, g.PrintY, "Summary of Optimal Solution:");
   printer.SetFontBold(false);
   g.PrintY += g.LineHeight;
-  PrintAt(printer, 1500, g.PrintY, "Objective Value = " + F(g.ZValue));
+  const std::string objective = "Objective Value = ";
+  PrintAt(printer, 1500, g.PrintY,
+          objective + FitNumber(printer, F(g.ZValue), kPrintRight - 1500 - printer.TextWidth(objective)));
   for (int j = 1; j <= g.NVars; ++j) {
     g.PrintY += g.LineHeight;
-    PrintAt(printer, 1500, g.PrintY, "x" + std::to_string(j) + " =  " + F(g.XSol(j)));
+    const std::string name = "x" + std::to_string(j) + " =  ";
+    PrintAt(printer, 1500, g.PrintY,
+            name + FitNumber(printer, F(g.XSol(j)), kPrintRight - 1500 - printer.TextWidth(name)));
   }
   PrintRuleLine(printer, static_cast<int16>(RoundTwips(printer.CurrentY() + g.LineHeight / 2)));
 

@@ -10,6 +10,7 @@
 
 namespace quon {
 
+const char *const kHeadingFirstLine = "QUON Optimization System, Windows\xC2\xAE-version 1.00";
 const char *const kHeadingSecondLine = "Interactive Teaching Tool for Operations Research";
 
 namespace {
@@ -46,6 +47,25 @@ RepeatedHeading::~RepeatedHeading() { printer_.SetRunningHeading(nullptr); }
 
 int32 RoundTwips(double twips) { return static_cast<int32>(std::nearbyint(twips)); }
 
+HeadingExtent PageHeadingExtent(Surface &surface) {
+  const std::string name = surface.FontName();
+  const double size = surface.FontSize();
+  const bool bold = surface.FontBold();
+  surface.SetFontName("arial");
+  surface.SetFontSize(6);
+  surface.SetFontBold(false);
+  double right = 0, bottom = kHeadingTop;
+  for (const std::string &line : {std::string(kHeadingFirstLine), std::string(kHeadingSecondLine),
+                                  FormatDate(headingClock(), "dddd, mmmm dd, yyyy h:mm")}) {
+    right = std::max(right, kPrintLeft + surface.TextWidth(line));
+    bottom += surface.TextHeight(line);
+  }
+  surface.SetFontName(name);
+  surface.SetFontSize(size);
+  surface.SetFontBold(bold);
+  return {right, bottom};
+}
+
 void SetHeadingClock(HeadingClock clock) { headingClock = clock ? clock : &SystemClock; }
 
 void PrintPageHeading(Surface &surface) {
@@ -56,7 +76,7 @@ void PrintPageHeading(Surface &surface) {
   g.LineHeight = RoundTwips(surface.TextHeight(NumberFormatString()));
   surface.SetCurrentX(kPrintLeft);
   surface.SetCurrentY(kHeadingTop);
-  surface.Print("QUON Optimization System, Windows\xC2\xAE-version 1.00");
+  surface.Print(kHeadingFirstLine);
   surface.SetCurrentX(kPrintLeft);
   surface.Print(kHeadingSecondLine);
   surface.SetCurrentX(kPrintLeft);

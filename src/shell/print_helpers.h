@@ -39,7 +39,8 @@ private:
   PageSurface &printer_;
 };
 
-// The fixed second line of the page heading.
+// The fixed first and second lines of the page heading.
+extern const char *const kHeadingFirstLine;
 extern const char *const kHeadingSecondLine;
 
 // Whole twips, halves to the even neighbour (as every stored position is rounded).
@@ -47,6 +48,12 @@ int32 RoundTwips(double twips);
 
 // The three-line heading in "arial" 6 from (1200, 400); sets LineHeight from this surface.
 void PrintPageHeading(Surface &surface);
+// Where PrintPageHeading's lines stand on `surface`: their right end and their bottom. The
+// surface's font is kept.
+struct HeadingExtent {
+  double right, bottom;
+};
+HeadingExtent PageHeadingExtent(Surface &surface);
 // The clock the heading's date line reads; tests pin it. nullptr restores the system clock.
 using HeadingClock = std::tm (*)();
 void SetHeadingClock(HeadingClock clock);

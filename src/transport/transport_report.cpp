@@ -67,11 +67,12 @@ std::array<std::string, 5> TransSummaryTexts(int p) {
           TransCostText(c, pattern), Formatted(x * c)};
 }
 
-void PrintTransSummaryLines(Surface &surface) {
+void PrintTransSummaryLines(Surface &surface, double right) {
+  const std::string objective = "Objective Value (minimum cost) =";
+  const double room = right - kPrintLeft - surface.TextWidth(objective);
   for (const std::string &line :
        {"Title: " + g.HeaderText[1], std::string("Final Iteration No.: ") + Str(g.FinalIteration),
-        g.TransSolveNote.empty() ? "Objective Value (minimum cost) =" + Formatted(g.ZValue)
-                                 : g.TransSolveNote}) {
+        g.TransSolveNote.empty() ? objective + FitNumber(surface, Formatted(g.ZValue), room) : g.TransSolveNote}) {
     surface.SetCurrentX(kPrintLeft);
     surface.Print(line);
   }
@@ -94,7 +95,7 @@ bool PrintTransOutputSummary(PageSurface &printer) {
   printer.Print(title);
   printer.Line(kPrintLeft, printer.CurrentY(), kSummaryRuleRight, printer.CurrentY(), kBlack);
   printer.SetCurrentY(printer.CurrentY() + 100);
-  PrintTransSummaryLines(printer);
+  PrintTransSummaryLines(printer, kPrintRight);
 
   if (!g.TransSolveNote.empty()) return printer.EndDoc();
   g.PrintY = RoundTwips(printer.CurrentY());

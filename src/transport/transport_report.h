@@ -26,8 +26,9 @@ std::string TransCostText(double cost, const std::string &pattern);
 std::array<std::string, 5> TransSummaryTexts(int p);
 
 // The title, final-iteration and objective lines of the summary, each at X 1200, on the screen
-// or on paper; when the solve found no optimum, its reason in place of the objective.
-void PrintTransSummaryLines(Surface &surface);
+// or on paper; when the solve found no optimum, its reason in place of the objective. The
+// objective's number is written shorter where it would pass `right`.
+void PrintTransSummaryLines(Surface &surface, double right);
 
 // The original data as one print job, then the summary as a second one. Returns the second
 // job's end.

@@ -2,11 +2,15 @@
 // matrix problem as the input screen hands it over, and the texts drawn on a form.
 #pragma once
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "platform/colors.h"
+#include "platform/screen.h"
 #include "platform/ui/forms.h"
+#include "shell/screen_frame.h"
 #include "shell/mod1.h"
 #include "support/screen_test.h"
 
@@ -46,6 +50,36 @@ inline bool FrameDrawn(const Form &form) {
   for (const DrawOp &op : form.DrawnOps())
     if (op.kind == DrawKind::Box && op.color == kWhite && op.width == 18) return true;
   return false;
+}
+
+// The shown controls of a form, but those in `skip`, that reach onto the white frame's line.
+inline std::vector<std::string> ControlsOnTheFrame(const Form &f, std::initializer_list<const Control *> skip = {}) {
+  const double w = ScreenWidth(), h = ScreenHeight();
+  const FrameInside in = ScreenFrameInside(w, h);
+  const double line = in.left - 0.015 * w; // half the line's width
+  std::vector<std::string> out;
+  for (const Control *c : f.Children()) {
+    if (!c->Visible() || std::find(skip.begin(), skip.end(), c) != skip.end()) continue;
+    const double l = c->Left(), t = c->Top(), r = l + c->Width(), b = t + c->Height();
+    const bool inside = l >= in.left && t >= in.top && r <= in.right && b <= in.bottom;
+    const bool apart = r <= in.left - 2 * line || l >= in.right + 2 * line || b <= in.top - 2 * line ||
+                       t >= in.bottom + 2 * line;
+    if (!inside && !apart) out.push_back(c->Name());
+  }
+  return out;
+}
+
+// The shown controls of a form that cover a text the form has drawn, each with the text.
+inline std::vector<std::string> ControlsOverDrawnTexts(const Form &f) {
+  std::vector<std::string> out;
+  for (const Control *c : f.Children()) {
+    if (!c->Visible()) continue;
+    const double l = c->Left(), t = c->Top(), r = l + c->Width(), b = t + c->Height();
+    for (const DrawOp &op : f.DrawnOps())
+      if (op.kind == DrawKind::Text && l < op.x2 && op.x1 < r && t < op.y2 && op.y1 < b)
+        out.push_back(c->Name() + " over \"" + op.text + "\"");
+  }
+  return out;
 }
 
 } // namespace quon::testing

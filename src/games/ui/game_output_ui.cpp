@@ -89,7 +89,6 @@ void ShowGameOutputSummary() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   const int w = ScreenWidth();
-  const int h = ScreenHeight();
   const int m = g.GameRows, n = g.GameCols;
 
   f.Frame4.SetVisible(false);
@@ -118,7 +117,7 @@ void ShowGameOutputSummary() {
   grid.SetFontSize(9);
   grid.SetFontBold(true);
   grid.SetTop(RoundTwips(f.Frame2.Top() + 1.01 * f.Frame2.Height()));
-  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                 f.Frame1.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
   grid.SetColWidth(0, 2000);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "integer/branch_and_bound.h"
 #include "linear/lp_model.h"
@@ -14,6 +15,7 @@
 #include "shell/helpers.h"
 #include "shell/mod1.h"
 #include "shell/print_helpers.h"
+#include "shell/screen_frame.h"
 #include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
 
@@ -106,25 +108,71 @@ void ShowSearchEnd(Scr5 &f, SearchEnd end) {
   MergedRow(grid, AddListRow(grid), "B&B Search completed");
 }
 
+// Width and line height of a label's caption in its own font at `points`, measured with the
+// screen's font set aside for the while.
+struct CaptionSize {
+  double width, lineHeight;
+};
+CaptionSize MeasureCaption(Scr5 &f, const Label &l, double points) {
+  const std::string name = f.FontName();
+  const double size = f.FontSize();
+  const bool bold = f.FontBold();
+  f.SetFontName(l.FontName());
+  f.SetFontSize(points);
+  f.SetFontBold(l.FontBold());
+  const CaptionSize measured{f.TextWidth(l.Caption()), f.TextHeight("Ag")};
+  f.SetFontName(name);
+  f.SetFontSize(size);
+  f.SetFontBold(bold);
+  return measured;
+}
+
 // The legend and the bounds frame stand at the screen's sides with their bottom on the rule
-// below the buttons. They keep clear of the button frame between them: moved outwards where
-// the usual offset would reach it, and as narrow as the room left on a small screen.
+// below the buttons. They keep inside the white frame's line and clear of the button frame
+// between them: as narrow as the room left on a small screen, their texts in a smaller type,
+// and a text that still does not fit on one line wraps onto more, the rows below it moving down.
 void PlaceSideFrames(Scr5 &f, int32 ruleY) {
   const int32 w = ScreenWidth();
   constexpr int32 kGap = 120, kEdge = 60;
   const int32 offset = w == 12000 ? 460 : 1200;
+  const int32 inside = RoundTwips(ScreenFrameInside(w, ScreenHeight()).left) + kEdge;
   const int32 room = f.Frame2.Left() - kGap;
+  const int32 width = std::min(kSideFrameWidth, room - inside);
+  const int32 fromEdge = std::max(inside, std::min(offset, room - width));
+  const double type = std::max(kSmallestType, kSideFrameType * std::min(1.0, static_cast<double>(width) / kSideFrameWidth));
+
+  // Each row's mark (a swatch or the check box), its text, the text's left and its designed
+  // top and height.
+  struct Row {
+    Control *mark;
+    Label *text;
+    int32 left, top, height;
+  };
+  const std::vector<Row> legend = {{&f.Label7, &f.Label10, 480, 255, 225},
+                                   {&f.Label8, &f.Label11, 480, 510, 225},
+                                   {&f.Label9, &f.Label12, 480, 765, 225},
+                                   {&f.Label14, &f.Label13, 480, 1020, 225}};
+  const std::vector<Row> bounds = {{&f.Check2, &f.Label16, 420, 270, 255},
+                                   {nullptr, &f.Label17, 120, 570, 225},
+                                   {nullptr, &f.Label18, 120, 810, 225},
+                                   {nullptr, &f.Label19, 120, 1050, 225}};
   for (Frame *side : {&f.Frame10, &f.Frame12}) {
-    const int32 width = std::min(kSideFrameWidth, room - kEdge);
-    const int32 fromEdge = std::max(kEdge, std::min(offset, room - width));
+    int32 shift = 0;
+    for (const Row &row : side == &f.Frame10 ? legend : bounds) {
+      Label &l = *row.text;
+      l.SetFontSize(type);
+      const int32 labelWidth = std::max(0, width - row.left - kEdge);
+      const CaptionSize text = MeasureCaption(f, l, type);
+      // Word wrap breaks short of the full width: a margin for the break keeps the last word.
+      const int lines = text.width <= labelWidth ? 1 : static_cast<int>(std::ceil(text.width / (0.8 * labelWidth)));
+      const int32 height = lines == 1 ? row.height : RoundTwips(lines * 1.1 * text.lineHeight);
+      if (row.mark) row.mark->SetTop(row.mark == &f.Check2 ? row.top + shift : row.top + 15 + shift);
+      l.Move(row.left, row.top + shift, labelWidth, height);
+      shift += height - row.height;
+    }
+    const int32 height = 1335 + shift;
     const int32 left = side == &f.Frame10 ? fromEdge : w - fromEdge - width;
-    side->Move(left, ruleY - side->Height(), width, side->Height());
-  }
-  // A narrowed frame keeps its texts whole in a smaller type.
-  const double scale = std::min(1.0, static_cast<double>(f.Frame10.Width()) / kSideFrameWidth);
-  for (Label *l : {&f.Label10, &f.Label11, &f.Label12, &f.Label13, &f.Label16, &f.Label17, &f.Label18, &f.Label19}) {
-    l->SetFontSize(std::max(kSmallestType, kSideFrameType * scale));
-    l->SetWidth(std::max(0, f.Frame10.Width() - l->Left() - kEdge));
+    side->Move(left, ruleY - height, width, height);
   }
 }
 
@@ -271,7 +319,7 @@ void InitIPOutputScreen() {
   f.Frame4.SetTop(RoundTwips(1.01 * f.CurrentY()));
   CentreHorizontally(f.Frame4);
   g.SavedCtlPos = RoundTwips(f.CurrentY() * 1.1);
-  f.Frame1.SetTop(RoundTwips(0.85 * ScreenHeight()));
+  f.Frame1.SetTop(BottomButtonFrameTop(f.Frame1));
   CentreHorizontally(f.Frame1);
   f.Frame1.SetVisible(true);
 }

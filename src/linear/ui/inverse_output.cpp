@@ -64,7 +64,6 @@ void ShowInverseOutput() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   const int w = ScreenWidth();
-  const int h = ScreenHeight();
   const int n = g.NVars;
   const bool equations = g.ModelClass == ModelClassCode::LinearEquations;
   const bool singular = g.Determinant == 0;
@@ -111,7 +110,7 @@ void ShowInverseOutput() {
   grid.Move(RoundTwips((w - width) * 0.5), top, width, grid.Height());
   f.Frame2.Move(RoundTwips(0.5 * (w - f.Frame2.Width())), top - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());
-  f.Frame1.Move(RoundTwips(0.5 * (w - f.Frame1.Width())), RoundTwips(0.85 * h), f.Frame1.Width(),
+  f.Frame1.Move(RoundTwips(0.5 * (w - f.Frame1.Width())), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                 f.Frame1.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
 

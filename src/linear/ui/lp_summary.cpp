@@ -61,7 +61,6 @@ void ShowLPOutputSummary() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   const int w = ScreenWidth();
-  const int h = ScreenHeight();
   const int n = g.NVars;
   const int m = g.MRows;
   const int rhsCol = g.RHSInCol;
@@ -87,7 +86,7 @@ void ShowLPOutputSummary() {
     g.TitleText = noSolution;
     f.Print(g.TitleText);
     rule();
-    f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
+    f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                   f.Frame1.Height());
     f.Frame2.SetVisible(false);
     grid.SetVisible(false);
@@ -115,7 +114,7 @@ void ShowLPOutputSummary() {
   const int gridWidth = w - 1600;
   grid.Move(800, RoundTwips(f.Frame2.Top() + 1.01 * f.Frame2.Height()), gridWidth, grid.Height());
   grid.SetVisible(true);
-  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                 f.Frame1.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
   grid.SetColWidth(0, RoundTwips(gridWidth / 5.0));

@@ -12,6 +12,7 @@
 #include "platform/values.h"
 #include "shell/helpers.h"
 #include "shell/print_helpers.h"
+#include "shell/screen_frame.h"
 #include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
 #include "shell/ui/screen_links.h"
@@ -297,6 +298,17 @@ void ScrLPGraf::Form_Load() {
   Label4.SetTop(Round(1.125 * Frame1.Top()) / 2);
   Label4.SetLeft(Round(w - Label4.Width()) / 2);
   Label4.SetCaption(title);
+  // On a small screen the centred title runs into the page heading at the top left: it moves
+  // right of the heading, or below it where the frame leaves no room beside.
+  const HeadingExtent heading = PageHeadingExtent(*this);
+  if (Label4.Left() < heading.right && Label4.Top() < heading.bottom) {
+    const int right = Round(ScreenFrameInside(w, h).right) - 60;
+    const int besideLeft = Round(heading.right) + 240;
+    if (besideLeft + Label4.Width() <= right)
+      Label4.SetLeft(besideLeft);
+    else
+      Label4.SetTop(Round(heading.bottom) + 60);
+  }
 }
 
 void ScrLPGraf::picLPgraph_Resize() {

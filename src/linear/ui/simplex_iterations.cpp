@@ -343,7 +343,7 @@ Cycle LPCycle(bool all) {
 
 void LayOutGrid(Scr5 &f) {
   Grid &grid = f.outputGrid;
-  const int w = ScreenWidth(), h = ScreenHeight();
+  const int w = ScreenWidth();
   grid.Reset(0, 0);
   grid.FixedRows = 0;
   grid.FixedCols = 1;
@@ -371,7 +371,7 @@ void LayOutGrid(Scr5 &f) {
 
   f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) * 0.5), grid.Top() - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());
-  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) * 0.5), RoundTwips(0.85 * h), f.Frame1.Width(),
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) * 0.5), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                 f.Frame1.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
   grid.SetVisible(true);

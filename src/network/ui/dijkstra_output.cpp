@@ -29,7 +29,7 @@ std::string NodeCell(int j) {
 
 void InitShortestRouteOutputScreen() {
   Scr5 &f = scr5();
-  const int w = ScreenWidth(), h = ScreenHeight();
+  const int w = ScreenWidth();
   for (Control *c : {static_cast<Control *>(&f.Frame1), static_cast<Control *>(&f.Frame2),
                      static_cast<Control *>(&f.Frame7), static_cast<Control *>(&f.outputGrid)})
     c->SetVisible(false);
@@ -46,7 +46,7 @@ void InitShortestRouteOutputScreen() {
   PlaceCentred(f.Frame4, 1.01 * f.CurrentY());
   f.Frame4.SetVisible(true);
   SavedCtlPos() = static_cast<int16>(std::lround(f.CurrentY() * 1.1));
-  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) * 0.5), RoundTwips(0.85 * h), f.Frame1.Width(),
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) * 0.5), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                 f.Frame1.Height());
   f.Frame1.SetVisible(true);
   if (g.NetSubModel == 23) {

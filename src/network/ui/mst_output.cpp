@@ -40,7 +40,7 @@ void RestartRows(Grid &grid, const std::string &startRow) {
 void InitMSTOutputScreen() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
-  const int w = ScreenWidth(), h = ScreenHeight();
+  const int w = ScreenWidth();
   ReDimProblemArrays(ArrayKind::SpanningTree);
   g.OutputPageKind = 2;
   g.TreeCount = 0;
@@ -65,7 +65,7 @@ void InitMSTOutputScreen() {
   f.SetCurrentX(1200);
   Rule(f);
 
-  PlaceCentred(f.Frame1, 0.85 * h);
+  PlaceCentred(f.Frame1, BottomButtonFrameTop(f.Frame1));
   f.Frame1.SetVisible(true);
 
   ClearGrid(grid, 1, 1);

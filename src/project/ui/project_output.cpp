@@ -188,7 +188,7 @@ void InitProjectOutputScreen() {
   f.Line(1200, f.CurrentY(), w - 1200, f.CurrentY(), f.ForeColor());
   Centre(f.Frame4, 1.01 * f.CurrentY());
   projectSavedCtlPos = RoundTwips(1.1 * f.CurrentY());
-  Centre(f.Frame1, 0.85 * ScreenHeight());
+  Centre(f.Frame1, BottomButtonFrameTop(f.Frame1));
 }
 
 bool SelectProjectOutputOption() {

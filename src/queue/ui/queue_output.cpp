@@ -221,7 +221,7 @@ void ShowQueueScenarioOutput() {
   caption.Move((w - captionWidth) / 2, RoundTwips(f.CurrentY()), captionWidth, RoundTwips(f.TextHeight(g.TitleText)));
   caption.SetVisible(true);
 
-  Centre(f.Frame1, RoundTwips(0.85 * h));
+  Centre(f.Frame1, BottomButtonFrameTop(f.Frame1));
   Centre(f.Frame2, RoundTwips(y0));
 
   if (comparative)

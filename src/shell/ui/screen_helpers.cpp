@@ -21,6 +21,12 @@ int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid) {
   return static_cast<int32>(std::lround(buttonFrame.Top() - outputGrid.Top() - 0.9 * buttonFrame.Height()));
 }
 
+int32 BottomButtonFrameTop(const Control &buttonFrame) {
+  const double h = ScreenHeight();
+  const double lowest = std::floor(ScreenFrameInside(ScreenWidth(), h).bottom) - buttonFrame.Height();
+  return static_cast<int32>(std::min(std::lround(0.85 * h), std::lround(lowest)));
+}
+
 int32 GridTopBelowHeading(Form &form, double factor, const Control &buttonFrame) {
   const double y = form.CurrentY();
   return static_cast<int32>(std::lround(std::max(factor * y, y + 1.05 * buttonFrame.Height())));

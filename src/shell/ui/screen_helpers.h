@@ -24,6 +24,10 @@ void ClearToFrame(Form &form);
 // `Frame1` and `outputGrid`.
 int32 OutputGridHeight(const Control &buttonFrame, const Control &outputGrid);
 
+// Top of the output screen's bottom button frame: 0.85 of the screen's height, or higher where
+// the small screen would put the frame on the white frame's bottom line.
+int32 BottomButtonFrameTop(const Control &buttonFrame);
+
 // Top for an output grid that a button frame stands on: `factor` times the form's current
 // print position, or lower where that would let the frame cover the heading printed above it.
 int32 GridTopBelowHeading(Form &form, double factor, const Control &buttonFrame);

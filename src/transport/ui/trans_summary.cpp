@@ -69,7 +69,6 @@ void ShowTransOutputSummary() {
   Scr5 &f = scr5();
   Grid &grid = f.outputGrid;
   const int w = ScreenWidth();
-  const int h = ScreenHeight();
   const int rows = g.MRows;
   const std::vector<int> order = TransSummaryOrder();
 
@@ -84,9 +83,9 @@ void ShowTransOutputSummary() {
   f.SetCurrentX((w - f.TextWidth(title)) / 2);
   f.Print(title);
   f.Print("");
-  PrintTransSummaryLines(f);
+  PrintTransSummaryLines(f, w - kPrintLeft);
   f.Line(kPrintLeft, f.CurrentY(), w - kPrintLeft, f.CurrentY(), kBlack);
-  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                 f.Frame1.Height());
   if (!g.TransSolveNote.empty()) {
     // No solution to list: the reason stands in place of the objective, and the page prints.

@@ -350,7 +350,6 @@ void ShowTransIterations() {
   const int m = g.TransSources;
   const int n = g.TransDests;
   const int w = ScreenWidth();
-  const int h = ScreenHeight();
 
   g.ChangedCells.ReDimRange(1, 2, 0, m + n);
   g.OutputPageKind = 1;
@@ -402,7 +401,7 @@ void ShowTransIterations() {
   if (total > limit) grid.ScrollBars = ScrollBarsMode::Both;
   const int gridWidth = std::min(total, limit) + 320;
 
-  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), RoundTwips(0.85 * h), f.Frame1.Width(),
+  f.Frame1.Move(RoundTwips((w - f.Frame1.Width()) / 2.0), BottomButtonFrameTop(f.Frame1), f.Frame1.Width(),
                 f.Frame1.Height());
   grid.Move(RoundTwips((w - gridWidth) / 2.0), RoundTwips(1.05 * f.CurrentY()), gridWidth, grid.Height());
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
 #include "platform/ui/retained_surface.h"
+#include "shell/print_helpers.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
@@ -28,9 +30,10 @@ namespace {
 class GameOutputTest : public ScreenTest {
 protected:
   // The game as "SOLVE Menu" leaves it, then the SOLVE/MODIFY item and "Go To Output Screen".
-  void Solve(const std::vector<std::vector<std::string>> &payoffs, MenuItem Scr3::*item) {
+  void Solve(const std::vector<std::vector<std::string>> &payoffs, MenuItem Scr3::*item, int width = 15360) {
     g = Mod1{};
-    InitGlobals(15360, 11520);
+    SetLogicalScreen(width, width * 3 / 4);
+    InitGlobals(width, width * 3 / 4);
     g.ModelClass = 9;
     g.HeaderText[1] = "Game example";
     const int m = static_cast<int>(payoffs.size()), n = static_cast<int>(payoffs[0].size());
@@ -112,6 +115,26 @@ TEST_F(GameOutputTest, SummaryAfterAPrintReadsOnlyTheBasis) {
   ASSERT_EQ(g.MRows, 3);
   ShowGameOutputSummary();
   EXPECT_EQ(scr5().outputGrid.TextMatrix(3, 0), before);
+}
+
+// The page heading at the top left stays clear of the title and every other control on both
+// screen sizes; where nothing covered it, the title keeps its centred place.
+TEST_F(GameOutputTest, GraphScreenKeepsItsHeadingClear) {
+  for (const int w : {12000, 15360}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    Solve({{"0", "50", "20"}, {"10", "20", "40"}}, &Scr3::mnuGraphZeroGame, w);
+    ScrLPGraf &s = scrLPGraf();
+    s.DrawFormDecoration();
+    const std::vector<std::string> texts = DrawnTexts(s);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), kHeadingSecondLine), texts.end());
+    EXPECT_EQ(ControlsOverDrawnTexts(s), std::vector<std::string>{});
+    if (w == 15360) {
+      EXPECT_EQ(s.Label4.Left(), (w - s.Label4.Width()) / 2);
+    }
+    SaveShot(s, "game_graph_" + std::to_string(w) + ".png");
+  }
+  SetLogicalScreen(15360, 11520);
 }
 
 TEST_F(GameOutputTest, GraphOfATwoRowGameZoomAndPrint) {

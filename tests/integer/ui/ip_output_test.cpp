@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -171,10 +173,27 @@ TEST_F(IPOutputTest, UserGuidedViewKeepsItsFramesApartAndInView) {
     EXPECT_EQ(f.Label8.BackColor(), kRed);
     EXPECT_EQ(f.Label9.BackColor(), kGrey);
     EXPECT_EQ(f.Label14.BackColor(), kMagenta);
-    for (const Frame *side : {&f.Frame10, &f.Frame12}) {
+    for (const Frame *side : {&f.Frame10, &f.Frame12})
       EXPECT_FALSE(overlaps(*side, f.Frame2));
-      EXPECT_GE(side->Left(), 0);
-      EXPECT_LE(side->Left() + side->Width(), w);
+    EXPECT_EQ(ControlsOnTheFrame(f, {&f.Label20}), std::vector<std::string>{});
+    // Every text of the two frames whole, inside its frame and clear of the others: one that
+    // does not fit on a line has the height of the lines it wraps onto.
+    for (const Frame *side : {&f.Frame10, &f.Frame12}) {
+      std::vector<const Label *> texts;
+      for (Label *l : {&f.Label10, &f.Label11, &f.Label12, &f.Label13, &f.Label16})
+        if (&l->Parent() == side) texts.push_back(l);
+      for (const Label *l : texts) {
+        SCOPED_TRACE(l->Caption());
+        EXPECT_LE(l->Left() + l->Width(), side->Width());
+        EXPECT_LE(l->Top() + l->Height(), side->Height());
+        f.SetFontName(l->FontName());
+        f.SetFontSize(l->FontSize());
+        f.SetFontBold(l->FontBold());
+        const double lines = std::floor(l->Height() / f.TextHeight("Ag"));
+        EXPECT_LE(f.TextWidth(l->Caption()), std::max(1.0, 0.8 * lines) * l->Width());
+        for (const Label *other : texts)
+          EXPECT_TRUE(other == l || !overlaps(*l, *other)) << other->Caption();
+      }
     }
     const Grid &tree = f.outputGrid;
     EXPECT_EQ(tree.Width(), tree.ColWidthOf(0));

@@ -258,49 +258,37 @@ TEST_F(OutputScreenTest, OptionChoiceKeepsTheScreenFrame) {
   }
 }
 
-// The shown controls of the output screen, but its title label (which stands on the frame's
-// top line by design), that reach onto the white frame's line.
-std::vector<std::string> ControlsOnTheFrame(Scr5 &f) {
-  const double w = ScreenWidth(), h = ScreenHeight();
-  const FrameInside in = ScreenFrameInside(w, h);
-  const double line = in.left - 0.015 * w; // half the line's width
-  std::vector<std::string> out;
-  for (const Control *c : f.Children()) {
-    if (!c->Visible() || c == &f.Label20) continue;
-    const double l = c->Left(), t = c->Top(), r = l + c->Width(), b = t + c->Height();
-    const bool inside = l >= in.left && t >= in.top && r <= in.right && b <= in.bottom;
-    const bool apart = r <= in.left - 2 * line || l >= in.right + 2 * line || b <= in.top - 2 * line ||
-                       t >= in.bottom + 2 * line;
-    if (!inside && !apart) out.push_back(c->Name());
-  }
-  return out;
-}
-
 TEST_F(OutputScreenTest, NothingShownCoversTheFrame) {
-  LoadQueueScenarios({{5, 2, 3, kQueueInf, kQueueInf}});
-  scr5().Show();
-  InitQueueOutputScreen();
-  EXPECT_EQ(ControlsOnTheFrame(scr5()), std::vector<std::string>{}) << "queue";
+  for (const int w : {15360, 12000}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    SetLogicalScreen(w, w * 3 / 4);
+    LoadQueueScenarios({{5, 2, 3, kQueueInf, kQueueInf}});
+    scr5().Show();
+    InitQueueOutputScreen();
+    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "queue";
 
-  Forms::Clear();
-  ASSERT_TRUE(test::LoadTrans(test::TextbookProblem(), "Shipping", false));
-  scr5().Show();
-  g.TransStartMethod = 2;
-  ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);
-  ShowTransOutputSummary();
-  EXPECT_EQ(ControlsOnTheFrame(scr5()), std::vector<std::string>{}) << "transportation";
+    Forms::Clear();
+    ASSERT_TRUE(test::LoadTrans(test::TextbookProblem(), "Shipping", false));
+    scr5().Show();
+    g.TransStartMethod = 2;
+    ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);
+    ShowTransOutputSummary();
+    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "transportation";
 
-  // An integer program waits for the choice of search: nothing says a search runs.
-  Forms::Clear();
-  BuildIP(WorkedExample());
-  scr4().Show();
-  scr4().cmdDone.PerformClick();
-  EXPECT_EQ(ControlsOnTheFrame(scr5()), std::vector<std::string>{}) << "integer";
-  EXPECT_FALSE(scr5().Label6.Visible());
-  scr5().Combo1.PerformChoose(0);
-  EXPECT_TRUE(scr5().Label5.Caption().starts_with("Optimality verified at Iteration "));
-  EXPECT_FALSE(scr5().Label6.Visible());
-  EXPECT_EQ(ControlsOnTheFrame(scr5()), std::vector<std::string>{}) << "automated search";
+    // An integer program waits for the choice of search: nothing says a search runs.
+    Forms::Clear();
+    BuildIP(WorkedExample());
+    scr4().Show();
+    scr4().cmdDone.PerformClick();
+    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "integer";
+    EXPECT_FALSE(scr5().Label6.Visible());
+    scr5().Combo1.PerformChoose(0);
+    EXPECT_TRUE(scr5().Label5.Caption().starts_with("Optimality verified at Iteration "));
+    EXPECT_FALSE(scr5().Label6.Visible());
+    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "automated search";
+  }
+  SetLogicalScreen(15360, 11520);
 }
 
 TEST_F(OutputScreenTest, WriteToPrinterPrintsTheMatrixReport) {

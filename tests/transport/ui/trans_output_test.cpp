@@ -12,6 +12,7 @@
 #include "platform/ui/qt_drawing.h"
 #include "platform/values.h"
 #include "shell/helpers.h"
+#include "shell/print_helpers.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
 #include "transport/trans_fixture.h"
@@ -263,6 +264,24 @@ TEST_F(TransOutputTest, AmountsAndInfinityCostsShowAsTheyAre) {
   ASSERT_TRUE(PrintTransOutputSummary(paper));
   EXPECT_EQ(printed(paper, 1).count("infinity"), 2u);
   EXPECT_EQ(printed(paper, 2).count("infinity"), 1u);
+}
+
+// A huge objective in the widest formats stays on the printed line, written shorter where its
+// digits would run past it.
+TEST_F(TransOutputTest, HugeObjectiveStaysInsideThePrintedLine) {
+  Summary({{{1e60, 2e60}, {3e60, 1e60}}, {1e60, 1e60}, {1e60, 1e60}});
+  for (const int type : {1, 2}) {
+    g.NumFormatType = static_cast<int16>(type);
+    g.NumDigitsN = 15;
+    g.NumDigitsD = 15;
+    RecordingSurface paper;
+    ASSERT_TRUE(PrintTransOutputSummary(paper));
+    const RecordedOp *line = nullptr;
+    for (const RecordedOp &op : paper.Texts())
+      if (op.text.starts_with("Objective Value (minimum cost) =")) line = &op;
+    ASSERT_NE(line, nullptr) << type;
+    EXPECT_LE(line->x2, kPrintRight) << line->text;
+  }
 }
 
 // Every road reaches the final solution's verdict: a basis still shipping on an "infinity"
