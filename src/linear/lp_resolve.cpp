@@ -15,6 +15,10 @@ constexpr int16 kDualSimplex = 5;
 
 void RestoreSavedLP() {
   RestoreLPModel();
+  // The saved model carries the M of its build; a value typed since then stays in force.
+  if (g.LPMethod != kDualSimplex)
+    for (int j = 1; j <= g.NCols; ++j)
+      if (g.ColNames(j).rfind('R', 0) == 0) g.Tab(2, j) = g.ObjSense * g.BigM;
   // The saved model is the form built on submission; the dual simplex needs it rewritten.
   if (g.LPMethod == kDualSimplex) ConvertToDualSimplexForm();
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "linear/lp_resolve.h"
 #include "shell/dual_start.h"
 #include "shell/mod1.h"
 
@@ -188,8 +189,12 @@ TEST(DualStartTest, TypedMIsWrittenIntoTheArtificialColumnsOnly) {
     EXPECT_EQ(g.Tab(2, j), before(2, j));
     EXPECT_EQ(g.Cost(j), 0);
   }
-  // The saved copy is not touched.
+  // The saved copy is not touched, but a restore keeps the typed M.
   EXPECT_EQ(g.TabBackup(2, 4), 0);
+  g.LPMethod = 4;
+  RestoreSavedLP();
+  EXPECT_EQ(g.Tab(2, 4), -250);
+  EXPECT_EQ(g.Tab(2, 5), -250);
 }
 
 TEST(DualStartTest, TypedMWithoutArtificialColumnsChangesNothing) {
