@@ -276,8 +276,9 @@ TEST_F(TransOutputTest, HugeObjectiveStaysInsideThePrintedLine) {
     g.NumDigitsD = 15;
     RecordingSurface paper;
     ASSERT_TRUE(PrintTransOutputSummary(paper));
+    const std::vector<RecordedOp> texts = paper.Texts();
     const RecordedOp *line = nullptr;
-    for (const RecordedOp &op : paper.Texts())
+    for (const RecordedOp &op : texts)
       if (op.text.starts_with("Objective Value (minimum cost) =")) line = &op;
     ASSERT_NE(line, nullptr) << type;
     EXPECT_LE(line->x2, kPrintRight) << line->text;
