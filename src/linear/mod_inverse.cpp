@@ -107,6 +107,7 @@ bool Invert(const InversionRules &rules) {
       t[i] = a(i, j);
     for (int k = 1; k < j; ++k) {
       const double tk = t[k];
+      if (tk == 0) continue; // adds only zeros (a basis is mostly unit columns)
       const double *lk = lt + static_cast<std::size_t>(k) * ld;
       AddMultiple(t + k + 1, lk + k + 1, -tk, n - k); // t[i] -= lk[i] * tk
     }
@@ -169,6 +170,7 @@ bool Invert(const InversionRules &rules) {
     const double *ai = a.Row(i);
     for (int k = 1; k < i; ++k) {
       const double lik = ai[k];
+      if (lik == 0) continue;
       const double *wk = w + static_cast<std::size_t>(k) * ld;
       AddMultiple(wi + 1, wk + 1, -lik, k); // wi[c] -= lik * wk[c]
     }
@@ -181,6 +183,7 @@ bool Invert(const InversionRules &rules) {
     const double *ai = a.Row(i);
     for (int k = i + 1; k <= n; ++k) {
       const double uik = ai[k];
+      if (uik == 0) continue;
       const double *wk = w + static_cast<std::size_t>(k) * ld;
       AddMultiple(wi + 1, wk + 1, -uik, n); // wi[c] -= uik * wk[c]
     }

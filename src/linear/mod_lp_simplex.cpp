@@ -63,6 +63,13 @@ struct EngineState {
   // Amounts added to the right-hand sides while a whole run is shifted out of a degenerate
   // stall (empty: not shifted).
   std::vector<double> shift;
+  // Of a whole run: every column after `denseCols` has one nonzero constraint entry, in row
+  // soleRow[j] (slack, surplus and artificial columns); sign changes and flips keep that.
+  int denseCols = 0;
+  std::vector<int> soleRow;
+  // The sum of the improvements per unit that the columns offered at the last pricing (0 at
+  // an optimum).
+  double attraction = 0;
 };
 
 EngineState &State() {
@@ -638,11 +645,7 @@ void SimplexBasicSolution() {
     b[j] = tab(j + 2, rhs);
     if (b[j] != 0) nz.push_back(j);
   }
-  if (4 * nz.size() >= static_cast<std::size_t>(m)) {
-    nz.resize(static_cast<std::size_t>(m));
-    for (int j = 1; j <= m; ++j)
-      nz[static_cast<std::size_t>(j - 1)] = j;
-  }
+  const bool dense = 4 * nz.size() >= static_cast<std::size_t>(m);
   RawMatrix binv(g.BInv, m, m);
   const bool exact = State().exact;
   const bool relative = exact || !State().shift.empty();
@@ -651,19 +654,20 @@ void SimplexBasicSolution() {
   double *cb = RawVector(g.CostB, m);
   double z = 0;
   bool broken = false;
+  static std::vector<double> sums, sizes;
+  if (sums.size() < static_cast<std::size_t>(m + 1)) {
+    sums.resize(static_cast<std::size_t>(m + 1));
+    sizes.resize(static_cast<std::size_t>(m + 1));
+  }
+  const int *cols = dense ? nullptr : nz.data();
+  const int count = dense ? m : static_cast<int>(nz.size());
+  if (relative)
+    RowDots<true>(binv, m, b.data(), cols, count, sums.data(), sizes.data());
+  else
+    RowDots<false>(binv, m, b.data(), cols, count, sums.data(), nullptr);
   for (int i = 1; i <= m; ++i) {
-    double *bi = binv.Row(i);
-    double x = 0, size = 0;
-    if (relative) {
-      for (const int j : nz) {
-        const double t = bi[j] * b[j];
-        x += t;
-        size += std::fabs(t);
-      }
-    } else {
-      for (const int j : nz)
-        x += bi[j] * b[j];
-    }
+    double x = sums[static_cast<std::size_t>(i)];
+    const double size = relative ? sizes[static_cast<std::size_t>(i)] : 0.0;
     if (x < 0 && State().wholeRun && MaySwitchSign(g.BasisList(i))) {
       TurnBasicColumn(i);
       x = -x;
@@ -700,18 +704,31 @@ void SimplexPricing() {
   static std::vector<double> zc;
   if (zc.size() < static_cast<std::size_t>(nc + 1)) zc.resize(static_cast<std::size_t>(nc + 1));
   std::fill(zc.begin(), zc.begin() + nc + 1, 0.0);
+  // In a whole run a column with a single entry gets the one term its sum has (the other terms
+  // are zeros, which change no sum); only the columns before them are summed row by row.
+  const EngineState &st = State();
+  const bool single = st.wholeRun && st.soleRow.size() == static_cast<std::size_t>(nc) + 1;
+  const int summed = single ? st.denseCols : nc;
   for (int i = 1; i <= m; ++i)
-    if (y[i] != 0) AddMultiple(zc.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
-  const bool exact = State().exact;
+    if (y[i] != 0) AddMultiple(zc.data() + 1, tab.Row(i + 2) + 1, y[i], summed);
+  for (int j = summed + 1; j <= nc; ++j) {
+    const int i = st.soleRow[static_cast<std::size_t>(j)];
+    if (y[i] != 0) zc[j] = 0.0 + y[i] * tab(i + 2, j);
+  }
+  const bool exact = st.exact;
   static std::vector<double> zsize;
   if (exact) {
     zsize.assign(static_cast<std::size_t>(nc + 1), 0.0);
     for (int i = 1; i <= m; ++i)
-      AddAbsMultiple(zsize.data() + 1, tab.Row(i + 2) + 1, y[i], nc);
+      AddAbsMultiple(zsize.data() + 1, tab.Row(i + 2) + 1, y[i], summed);
+    for (int j = summed + 1; j <= nc; ++j) {
+      const int i = st.soleRow[static_cast<std::size_t>(j)];
+      zsize[j] = 0.0 + std::fabs(y[i]) * std::fabs(tab(i + 2, j));
+    }
   }
 
   g.Entering = 0;
-  double best = 0;
+  double best = 0, attraction = 0;
   g.AltOptimaFlag = 0;
   const bool bland = Guard().bland;
   const int16 *mark = RawVector(g.NonBasicMark, nc);
@@ -733,6 +750,7 @@ void SimplexPricing() {
       redCost[j] = -redCost[j];
       SwitchSign(j);
     }
+    if (score > 0) attraction += score;
     if (g.LPMethod == 5) continue;
     if (bland) {
       if (g.Entering == 0 && score > 0) g.Entering = static_cast<int16>(j);
@@ -741,6 +759,7 @@ void SimplexPricing() {
       g.Entering = static_cast<int16>(j);
     }
   }
+  State().attraction = attraction;
   if (g.LPMethod != 5 && g.Entering > 0) {
     State().enteringMark = g.NonBasicMark(g.Entering);
     g.NonBasicMark(g.Entering) = 0;
@@ -774,18 +793,11 @@ void SimplexRatioTest() {
   for (int i = 1; i <= m; ++i)
     if (w[i] != 0) nz.push_back(i);
   const bool sparse = 4 * nz.size() < static_cast<std::size_t>(m);
-  for (int r = 1; r <= m; ++r) {
-    const double *br = binv.Row(r);
-    double alpha = 0;
-    if (sparse) {
-      for (const int i : nz)
-        alpha += br[i] * w[i];
-    } else {
-      for (int i = 1; i <= m; ++i)
-        alpha += br[i] * w[i];
-    }
-    alphaCol[r] = alpha;
-    if (exact) {
+  RowDots<false>(binv, m, w, sparse ? nz.data() : nullptr, sparse ? static_cast<int>(nz.size()) : m, alphaCol,
+                 nullptr);
+  if (exact) {
+    for (int r = 1; r <= m; ++r) {
+      const double *br = binv.Row(r);
       double size = 0;
       for (int i = 1; i <= m; ++i)
         size += std::fabs(br[i] * w[i]);
@@ -1141,18 +1153,27 @@ bool RepairByDualSteps() {
   return false;
 }
 
-// The sum of the improvements per unit that the columns offer (0 at an optimum).
-double AttractiveReducedCosts() {
-  double sum = 0;
-  for (int j = 1; j <= g.NCols; ++j) {
-    if ((g.NonBasicMark(j) == 0 && j != g.Entering) || (g.Phase == 2 && IsArtificial(j))) continue;
-    const double score = g.ObjSense * g.RedCost(j);
-    if (score > 0) sum += score;
-  }
-  return sum;
-}
-
 LPStatus Iterate();
+
+void FindSingleEntryColumns() {
+  EngineState &s = State();
+  const int m = g.MRows, nc = g.NCols;
+  RawMatrix tab(g.Tab, m + 2, nc);
+  s.soleRow.assign(static_cast<std::size_t>(nc) + 1, 0);
+  s.denseCols = 0;
+  for (int j = 1; j <= nc; ++j) {
+    int row = 0, count = 0;
+    for (int i = 1; i <= m && count < 2; ++i)
+      if (tab(i + 2, j) != 0) {
+        row = i;
+        ++count;
+      }
+    if (count == 1)
+      s.soleRow[static_cast<std::size_t>(j)] = row;
+    else
+      s.denseCols = j;
+  }
+}
 
 // The primal run to its verdict; at an optimum the solution is not yet assembled.
 LPStatus RunPrimal() {
@@ -1160,6 +1181,7 @@ LPStatus RunPrimal() {
   if (!SimplexInit()) return EndRun(LPStatus::SingularBasis);
   g.IterCount = 1;
   State().wholeRun = true;
+  FindSingleEntryColumns();
   if (State().mayTurn && !EnterFreeColumns()) return EndRun(LPStatus::SingularBasis);
   return Iterate();
 }
@@ -1214,7 +1236,7 @@ LPStatus IterateFromBasis() {
       return true;
     };
     if (g.Entering != 0 && State().shift.empty()) {
-      const double attraction = AttractiveReducedCosts();
+      const double attraction = State().attraction;
       if (Guard().sinceImproved == 0 || attraction < lowestAttraction * (1 - 1E-9)) {
         lowestAttraction = attraction;
         sinceLowest = 0;

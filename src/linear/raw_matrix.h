@@ -2,6 +2,7 @@
 // inner loops of the linear solvers. The bounds are checked once, when the view is made.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 
@@ -47,6 +48,72 @@ inline void AddMultiple(double *__restrict to, const double *__restrict from, do
   }
   for (; k < n; ++k)
     to[k] += f * from[k];
+}
+
+// out[r] = sum over the columns of a's row r times v, for rows 1..rows; the columns are 1..count,
+// or cols[0..count) when given. Each sum is taken term by term in column order, so it is the
+// plain loop's to the last bit; kRows rows are summed side by side so that their additions
+// overlap instead of each waiting for the one before. With `size`, size[r] sums the magnitudes
+// of the same terms.
+template <bool kSize, int kPairs>
+inline void RowDotsBlock(const RawMatrix &a, int r, const double *v, const int *cols, int count, double *out,
+                         double *size) {
+  // Two rows to a vector: each lane does its own row's arithmetic, element by element.
+  typedef double Pair __attribute__((vector_size(16)));
+  typedef long long Bits __attribute__((vector_size(16)));
+  const Bits magnitude = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
+  const double *p[2 * kPairs];
+  Pair s[kPairs], t[kPairs];
+  for (int q = 0; q < 2 * kPairs; ++q)
+    p[q] = a.Row(r + q);
+  for (int q = 0; q < kPairs; ++q) {
+    s[q] = Pair{0, 0};
+    t[q] = Pair{0, 0};
+  }
+  for (int k = 0; k < count; ++k) {
+    const int j = cols != nullptr ? cols[k] : k + 1;
+    const Pair vj = {v[j], v[j]};
+    for (int q = 0; q < kPairs; ++q) {
+      const Pair x = Pair{p[2 * q][j], p[2 * q + 1][j]} * vj;
+      s[q] += x;
+      if constexpr (kSize) t[q] += reinterpret_cast<Pair>(reinterpret_cast<Bits>(x) & magnitude);
+    }
+  }
+  for (int q = 0; q < kPairs; ++q) {
+    out[r + 2 * q] = s[q][0];
+    out[r + 2 * q + 1] = s[q][1];
+    if constexpr (kSize) {
+      size[r + 2 * q] = t[q][0];
+      size[r + 2 * q + 1] = t[q][1];
+    }
+  }
+}
+
+// One row by itself.
+template <bool kSize>
+inline void RowDot(const RawMatrix &a, int r, const double *v, const int *cols, int count, double *out,
+                   double *size) {
+  const double *p = a.Row(r);
+  double s = 0, t = 0;
+  for (int k = 0; k < count; ++k) {
+    const int j = cols != nullptr ? cols[k] : k + 1;
+    const double x = p[j] * v[j];
+    s += x;
+    if constexpr (kSize) t += std::fabs(x);
+  }
+  out[r] = s;
+  if constexpr (kSize) size[r] = t;
+}
+
+template <bool kSize>
+inline void RowDots(const RawMatrix &a, int rows, const double *v, const int *cols, int count, double *out,
+                    double *size) {
+  constexpr int kPairs = 4;
+  int r = 1;
+  for (; r + 2 * kPairs <= rows + 1; r += 2 * kPairs)
+    RowDotsBlock<kSize, kPairs>(a, r, v, cols, count, out, size);
+  for (; r <= rows; ++r)
+    RowDot<kSize>(a, r, v, cols, count, out, size);
 }
 
 } // namespace quon
