@@ -99,10 +99,14 @@ struct CycleGuard {
   double lastZ = 0;
   int lastPhase = 0;
   long sinceImproved = 0; // pricings since the objective last strictly improved
+  // The first basis of a stretch joins the record only when the stretch goes on: most
+  // stretches are one pivot long.
+  bool hasFirst = false;
+  std::uint64_t first = 0;
 
   void Reset() {
     seen.clear();
-    bland = used = skip = hasLast = false;
+    bland = used = skip = hasLast = hasFirst = false;
     sinceImproved = 0;
   }
 
@@ -119,8 +123,9 @@ struct CycleGuard {
     }
     const double z = g.ZValue;
     ++sinceImproved;
-    if (!hasLast || g.Phase != lastPhase || Improved(z)) {
-      seen.clear();
+    const bool fresh = !hasLast || g.Phase != lastPhase || Improved(z);
+    if (fresh) {
+      if (!seen.empty()) seen.clear();
       bland = false;
       lastZ = z; // the best value of the new stretch
       sinceImproved = 0;
@@ -135,6 +140,15 @@ struct CycleGuard {
       const bool negated = g.ColKind2(j) == "-";
       if (flipped || negated)
         h += Mix((static_cast<std::uint64_t>(j) << 3) + (flipped ? 1 : 0) + (negated ? 2 : 0) + 5);
+    }
+    if (fresh) {
+      first = h;
+      hasFirst = true;
+      return;
+    }
+    if (hasFirst) {
+      seen.insert(first);
+      hasFirst = false;
     }
     if (!seen.insert(h).second) bland = used = true;
   }
