@@ -283,6 +283,31 @@ void ArtificialBasicEnd() {
   DisableStepping();
 }
 
+// A ray of the M-method's program may owe its growth to an artificial variable that grows with
+// it, which pays off where M is too small; the solve with a phase 1 tells what the program has.
+void UnboundedEnd() {
+  if (g.LPMethod == 3) {
+    int artificial = 0;
+    for (int j = g.NCols; j >= 1; --j)
+      if (IsArtificialColumn(j)) artificial = j;
+    const LPStatus status = artificial != 0 ? SolveSavedLPAside() : LPStatus::Unbounded;
+    if (status == LPStatus::Infeasible || status == LPStatus::Optimal) {
+      const std::string grows = "The last tableau lets the objective grow without bound";
+      if (status == LPStatus::Infeasible)
+        Info("Problem has no feasible solution.  " + grows +
+                 " only with an artificial variable growing too, so no solution satisfies every constraint.",
+             "No Feasible Solution");
+      else
+        Info(grows + " for M = " + NumText(std::fabs(g.Tab(2, artificial))) +
+                 " only because an artificial variable grows with it: M is too small for this problem.  Enter a "
+                 "larger value of M on the SOLVE/MODIFY screen.",
+             "Value of M");
+      return;
+    }
+  }
+  Info("Last tableau shows solution is unbounded", "Optimal Tableau");
+}
+
 void SingularEnd() {
   g.Entering = 0;
   g.Phase = 0;
@@ -333,7 +358,7 @@ Cycle LPCycle(bool all) {
   if (g.Leaving == 0) {
     AwaitPicks(Picks::None);
     PaintColumn(g.ChangedCells(1, 1), std::abs(g.Entering));
-    Info("Last tableau shows solution is unbounded", "Optimal Tableau");
+    UnboundedEnd();
     DisableStepping();
     if (all) grid.SetRows(grid.Rows() - g.TableauRows);
     return Cycle::Ended;
