@@ -386,8 +386,13 @@ void TransPricing() {
 
   g.Entering = 0;
   // A cell enters only when it lowers the cost by more than rounding noise: without this,
-  // fractional costs leave reduced costs of 1E-17 that enter and cycle for ever.
-  double best = kTransTolerance;
+  // fractional costs leave reduced costs of 1E-17 that enter and cycle for ever. The noise of a
+  // multiplier grows with the costs summed along the basis, so with costs of 1E11 and cents
+  // (a few units in the last place of 1E12) it passes 1E-8 and the run cycled to the pivot cap.
+  double largestCost = 0;
+  for (int c = 1; c <= g.NVars; ++c)
+    largestCost = std::max(largestCost, std::fabs(g.Cost(c)));
+  double best = std::max(kTransTolerance, 4 * std::numeric_limits<double>::epsilon() * order * largestCost);
   int k = 0;
   for (int i = 1; i <= m; ++i) {
     const double u = g.Duals(i);

@@ -22,7 +22,8 @@ enum class TransOutcome {
 // The message the screens show for an outcome that is not a normal end.
 std::string TransOutcomeMessage(TransOutcome outcome);
 
-// Reduced costs must exceed this to enter; ratio-test alphas must exceed it to qualify.
+// Reduced costs must exceed this (or the rounding noise of large costs) to enter; ratio-test
+// alphas must exceed it to qualify.
 inline constexpr double kTransTolerance = 1E-8;
 
 // Puts the constraint column of `cell` into basis position `position` of BasisMat and copies
