@@ -434,6 +434,19 @@ TEST_F(TransOutputTest, MultiplierSetToZeroCarriesIntoLaterTableaus) {
   EXPECT_EQ(Cell(6, 2), "u2=0");
   EXPECT_EQ(Cell(3, 2).substr(0, 3), "u1=");
   EXPECT_EQ(Cell(3, 2).find(' '), std::string::npos);
+
+  // The chosen multiplier reads 0 whatever the costs, and the others as they are: shifted in
+  // single precision u1 read -3 with costs near 123456789, and tenths read 0.200000002980232.
+  Tableaus({{{123456789, 123456000}, {123450000, 123456780}}, {10, 20}, {15, 15}}, 1);
+  EXPECT_EQ(Cell(3, 2), "u1=0.00");
+  script.AnswerMsgBox(msg::OK, "Iteration 2 is optimal");
+  TransNextIteration();
+  EXPECT_EQ(Cell(10 + 3, 2), "u1=0.00");
+  script.AnswerMsgBox(msg::OK, "Iteration 1 is optimal");
+  Tableaus({{{0.1, 0.7}, {0.3, 0.2}}, {10, 20}, {15, 15}}, 1);
+  TransChooseZeroMultiplier(1);
+  EXPECT_EQ((std::vector<std::string>{Cell(3, 2), Cell(6, 2), Cell(2, 3), Cell(2, 4)}),
+            (std::vector<std::string>{"u1=-0.2", "u2=0", "v1=0.3", "v2=0.2"}));
 }
 
 // The option list switches views from the full amounts whatever the last start consumed.
