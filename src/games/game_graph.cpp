@@ -137,7 +137,10 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
         if (y > hatchBase) s.Line(4 * t, hatchBase, 4 * t, y, st.hatch);
         break;
       }
-      y -= 0.02f;
+      // Where single precision is coarser than the step, the next height down is the next
+      // number below: the walk always moves.
+      const float next = y - 0.02f;
+      y = next < y ? next : std::nextafter(y, -INFINITY);
     }
   }
 

@@ -238,6 +238,28 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
   }
 }
 
+
+// Payoffs in the millions, where single precision is coarser than the hatching's step: the
+// graph is drawn (it used to hang) and the hatching still stops at the envelope.
+TEST(GameGraph, PayoffsInTheMillionsAreDrawn) {
+  for (const Matrix &a : {Matrix{{-331946858, 68283562}, {-3541893, 346942995}}, Matrix{{600000, -250000}, {-400000, 900000}}}) {
+    SolveGame(a);
+    Picture p;
+    const TwoRowGame game = CurrentTwoRowGame();
+    p.sc = GameScaleFor(game);
+    ApplyGameScale(p.s, p.sc);
+    DrawTwoRowGame(p.s, game, p.sc, false);
+    int hatches = 0;
+    for (const RecordedOp &op : p.s.Ops())
+      if (op.kind == DrawKind::Line && op.color == 0xFFFF00) {
+        ++hatches;
+        const double t = p.X(op.x1) / 4;
+        const double env = std::min((1 - t) * a[1][0] + t * a[0][0], (1 - t) * a[1][1] + t * a[0][1]);
+        EXPECT_NEAR(p.Y(op.y2), env, 1e-5 * (p.sc.yMax - p.sc.yMin));
+      }
+    EXPECT_GE(hatches, 1);
+  }
+}
 TEST(GamePrint, LPSolutionAndGraphPageFromZeroUpwardPayoffs) {
   // Payoffs 0 to 200: the scale keeps a step below the x axis for its labels. A frame whose
   // bottom is 0, where the divided form of the frame fails, still prints.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "linear/lp_summary_values.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/tableau_size.h"
 #include "platform/colors.h"
@@ -95,7 +96,12 @@ Scr3::Scr3() : Form("scr3") {
       g.GameMethod = static_cast<int16>(method);
       g.OutputMode = 1;
       g.LpSolveMode = 1;
-      SolveLP();
+      // A game always has a value, but payoffs far apart in size can defeat the engine's
+      // arithmetic: that is said, not shown as a solution.
+      if (const char *failed = LPNoSolutionText(SolveLP())) {
+        MsgBox(failed, msg::OKOnly | msg::Exclamation);
+        return;
+      }
       ShowOutputFormat();
     };
   mnuModifyData.Click = [this] { mnuModifyData_Click(); };

@@ -103,6 +103,21 @@ TEST_F(GameOutputTest, SummaryOfTheLPBasedMethod) {
             "Player B's Optimal Strategies:  (alternative optima MAY exist for Player B)");
 }
 
+// Payoffs in the billions beside single units defeat the engine: the user is told so and stays
+// on the SOLVE/MODIFY screen, where a sentinel value used to be shown as the game's value.
+TEST_F(GameOutputTest, AnUnsolvedGameIsNotShownAsSolved) {
+  script.AnswerMsgBox(msg::OK, "Problem data too badly scaled to solve reliably");
+  g.ModelClass = 9;
+  GridStore grid = test::MakeGrid(3, 6);
+  test::SetRow(grid, 1, {"-999999999", "-2000000002", "4", "1999999997", "-2000000005"});
+  test::SetRow(grid, 2, {"-3000000002", "-4", "-3000000003", "2999999999", "-999999995"});
+  BuildGameLP(grid);
+  scr3().mnuAlgebraicZeroGame.PerformClick();
+  Forms::DoEvents();
+  EXPECT_NE(g.LPResult, LPStatus::Optimal);
+  EXPECT_FALSE(scr4().Shown());
+}
+
 // MRows is the payoff rows' count after a print; a summary built afterwards still reads only
 // the game program's basis (three rows of A against one strategy of B: two positions).
 TEST_F(GameOutputTest, SummaryAfterAPrintReadsOnlyTheBasis) {
