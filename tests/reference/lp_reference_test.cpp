@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "linear/lp_fixture.h"
+#include "linear/lp_summary_values.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/sensitivity.h"
 #include "shell/mod1.h"
@@ -579,6 +580,10 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
         const Reference near = solveAt(probe);
         ASSERT_EQ(near.outcome, Outcome::Optimal) << "trial " << trial;
         const double slope = (near.z - s.z) / (probe - base);
+        // The dual price on the bound's line is that slope, also where the value put back from
+        // the shifted bounds misses the bound in the last digit.
+        EXPECT_NEAR(BoundDualPrice(j, index), slope, 1E-5 * std::max(1.0, std::fabs(slope)))
+            << "trial " << trial << " bound " << index << " of x" << j;
         for (int side = 0; side < 2; ++side) {
           const double end = ends[side];
           if (std::isinf(end)) continue;
