@@ -36,6 +36,10 @@ std::vector<ConstraintSlack> ConstraintSlacks();
 // bounds are equal stands at only one of them.
 double BoundDualPrice(int j, int index);
 
+// How far variable j stands from that bound (x - L for the lower, U - x for the upper): exactly
+// 0 while its column stands at the bound, read the same way.
+double BoundSlack(int j, int index);
+
 // One end of a sensitivity range as the summaries write it: the number in the current output
 // pattern, or "-infinity" / "infinity" for an end that nothing limits.
 std::string RangeEndText(double end);

@@ -584,6 +584,10 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
         // the shifted bounds misses the bound in the last digit.
         EXPECT_NEAR(BoundDualPrice(j, index), slope, 1E-5 * std::max(1.0, std::fabs(slope)))
             << "trial " << trial << " bound " << index << " of x" << j;
+        // A bound with a price is one the variable stands at: no slack is left to it.
+        if (BoundDualPrice(j, index) != 0) {
+          EXPECT_EQ(BoundSlack(j, index), 0) << "trial " << trial << " x" << j;
+        }
         for (int side = 0; side < 2; ++side) {
           const double end = ends[side];
           if (std::isinf(end)) continue;

@@ -148,19 +148,21 @@ void ShowLPOutputSummary() {
   int row = head + m;
   if (bounded) {
     for (int j = 1; j <= n; ++j) {
-      const double lb = g.LPData(g.LBRow, j), ub = g.LPData(g.UBRow, j), x = g.XSol(j);
+      const double lb = g.LPData(g.LBRow, j), ub = g.LPData(g.UBRow, j);
       const std::string name = g.ColNames(j) + " " + g.VarNames(j).str();
       if (lb > 0) {
+        const double d = BoundSlack(j, 1);
         ++row;
         out.Put(row, 0, "LB-" + name);
         out.Put(row, 1, Formatted(lb));
-        out.Put(row, 2, Formatted(x - lb) + (x - lb != 0 ? "+" : " "));
+        out.Put(row, 2, Formatted(d) + (d != 0 ? "+" : " "));
       }
       if (ub > 0 && std::isfinite(ub)) {
+        const double d = BoundSlack(j, 2);
         ++row;
         out.Put(row, 0, "UB-" + name);
         out.Put(row, 1, Formatted(ub));
-        out.Put(row, 2, Formatted(ub - x) + (ub - x != 0 ? "-" : " "));
+        out.Put(row, 2, Formatted(d) + (d != 0 ? "-" : " "));
       }
     }
   }
