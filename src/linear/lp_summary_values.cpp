@@ -34,6 +34,20 @@ std::vector<ConstraintSlack> ConstraintSlacks() {
   return s;
 }
 
+double BoundDualPrice(int j, int index) {
+  if (g.NonBasicMark(j) == 0) return 0;
+  const bool atUpper = g.ColKind(j) == "U";
+  if (index == 1) return atUpper ? 0 : -g.RedCost(j);
+  return atUpper ? g.RedCost(j) : 0;
+}
+
+double BoundSlack(int j, int index) {
+  const bool nonBasic = g.NonBasicMark(j) != 0;
+  const bool atUpper = g.ColKind(j) == "U";
+  if (index == 1) return nonBasic && !atUpper ? 0 : g.XSol(j) - g.LPData(g.LBRow, j);
+  return nonBasic && atUpper ? 0 : g.LPData(g.UBRow, j) - g.XSol(j);
+}
+
 const char *LPNoSolutionText(LPStatus status) {
   switch (status) {
   case LPStatus::Unbounded:

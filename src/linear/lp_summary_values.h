@@ -28,6 +28,18 @@ struct ConstraintSlack {
 // Entries 1..MRows (entry 0 unused).
 std::vector<ConstraintSlack> ConstraintSlacks();
 
+// The dual price of a bound line of variable j (index 1 the lower bound, 2 the upper bound):
+// minus the reduced cost at the lower bound, the reduced cost at the upper bound, and 0 for
+// the bound the variable does not stand at. Where it stands is read from its column in the
+// final basis (non-basic, flipped to the upper bound or not), not from its value: a value put
+// back from the shifted bounds may miss the bound in the last digit, and a variable whose two
+// bounds are equal stands at only one of them.
+double BoundDualPrice(int j, int index);
+
+// How far variable j stands from that bound (x - L for the lower, U - x for the upper): exactly
+// 0 while its column stands at the bound, read the same way.
+double BoundSlack(int j, int index);
+
 // One end of a sensitivity range as the summaries write it: the number in the current output
 // pattern, or "-infinity" / "infinity" for an end that nothing limits.
 std::string RangeEndText(double end);

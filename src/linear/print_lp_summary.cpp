@@ -61,14 +61,14 @@ void PrintConstraints(PageSurface &printer) {
   }
   if (!HasBounds()) return;
   for (int j = 1; j <= g.NVars; ++j) {
-    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j), x = g.XSol(j);
+    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
     const std::string name = std::to_string(j) + g.VarNames(j).str();
     if (lower > 0) {
-      const double d = x - lower;
+      const double d = BoundSlack(j, 1);
       PrintSummaryLine(printer, 2, "LB-x" + name, F(lower), F(d) + (d != 0 ? "+" : " "), "", "");
     }
     if (upper > 0 && std::isfinite(upper)) {
-      const double d = upper - x;
+      const double d = BoundSlack(j, 2);
       PrintSummaryLine(printer, 2, "UB-x" + name, F(upper), F(d) + (d != 0 ? "-" : " "), "", "");
     }
   }
@@ -92,7 +92,7 @@ void PrintRightHandSideRanges(PageSurface &printer) {
   }
   if (!HasBounds()) return;
   for (int j = 1; j <= g.NVars; ++j) {
-    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j), x = g.XSol(j);
+    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
     const int position = BasisPosition(j);
     const int variable = position > 0 ? -position : j;
     const bool lowerLine = lower > 0;
@@ -100,12 +100,12 @@ void PrintRightHandSideRanges(PageSurface &printer) {
     if (lowerLine) {
       const RangeEnds r = SensitivityRange(3, 1, variable);
       PrintSummaryLine(printer, 2, "LB-x" + std::to_string(j), F(lower), RangeEndText(r.lower), RangeEndText(r.upper),
-                       F(x == lower ? -g.RedCost(j) : 0));
+                       F(BoundDualPrice(j, 1)));
     }
     if (upperLine) {
       const RangeEnds r = SensitivityRange(3, 2, variable);
       PrintSummaryLine(printer, 2, "UB-x" + std::to_string(j), F(upper), RangeEndText(r.lower), RangeEndText(r.upper),
-                       F(x == upper ? g.RedCost(j) : 0));
+                       F(BoundDualPrice(j, 2)));
     }
   }
 }

@@ -42,6 +42,17 @@ bool FreeColumn(int k) {
   return g.Tab(g.FreeVarRow, k) == 1;
 }
 
+// An artificial column still basic at the optimum stands at 0 and must stay there, or the
+// typed row it stands for is no longer met: it limits a range from both sides.
+bool ArtificialColumn(int k) {
+  const std::string &name = g.ColNames(k);
+  return !name.empty() && name[0] == 'R';
+}
+
+double BasicUpperBound(int k) {
+  return ArtificialColumn(k) ? 0 : g.Tab(g.UBRow, k);
+}
+
 void ObjectiveRange(int j, Range &rg) {
   const bool mirrored = ColumnMirrored(j);
   if (g.NonBasicMark(j) == 0) {
@@ -50,9 +61,7 @@ void ObjectiveRange(int j, Range &rg) {
       if (g.BasisList(i) == j) pos = i;
     if (pos > 0)
       for (int k = 1; k <= g.NCols; ++k) {
-        if (g.NonBasicMark(k) == 0) continue;
-        const std::string &name = g.ColNames(k);
-        if (!name.empty() && name[0] == 'R') continue;
+        if (g.NonBasicMark(k) == 0 || ArtificialColumn(k)) continue;
         const double a = g.Tableau(pos + 2, k);
         if (a == 0) continue;
         if (FreeColumn(k)) {
@@ -102,8 +111,8 @@ void RightHandSideRange(int r, bool bounded, Range &rg) {
     const double a = g.BInv(i, r);
     const double x = g.XBasic(i);
     if (a == 0 || FreeColumn(g.BasisList(i))) continue;
-    const double u = g.Tab(g.UBRow, g.BasisList(i));
-    const bool withU = bounded && std::isfinite(u);
+    const double u = BasicUpperBound(g.BasisList(i));
+    const bool withU = ArtificialColumn(g.BasisList(i)) || (bounded && std::isfinite(u));
     if (!mirrored) {
       if (a > 0) {
         rg.Raise(-x / a);
@@ -128,7 +137,7 @@ void BoundRangeAlongColumn(int c, bool complement, Range &rg) {
     const double a = g.Tableau(i + 2, c);
     if (a == 0 || FreeColumn(g.BasisList(i))) continue;
     const double x = g.XBasic(i);
-    const double u = g.Tab(g.UBRow, g.BasisList(i));
+    const double u = BasicUpperBound(g.BasisList(i));
     const bool withU = std::isfinite(u);
     if (complement) {
       if (a < 0) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "linear/lp_fixture.h"
+#include "linear/lp_summary_values.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/sensitivity.h"
 #include "shell/mod1.h"
@@ -579,6 +580,14 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
         const Reference near = solveAt(probe);
         ASSERT_EQ(near.outcome, Outcome::Optimal) << "trial " << trial;
         const double slope = (near.z - s.z) / (probe - base);
+        // The dual price on the bound's line is that slope, also where the value put back from
+        // the shifted bounds misses the bound in the last digit.
+        EXPECT_NEAR(BoundDualPrice(j, index), slope, 1E-5 * std::max(1.0, std::fabs(slope)))
+            << "trial " << trial << " bound " << index << " of x" << j;
+        // A bound with a price is one the variable stands at: no slack is left to it.
+        if (BoundDualPrice(j, index) != 0) {
+          EXPECT_EQ(BoundSlack(j, index), 0) << "trial " << trial << " x" << j;
+        }
         for (int side = 0; side < 2; ++side) {
           const double end = ends[side];
           if (std::isinf(end)) continue;
@@ -604,4 +613,38 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
   }
   EXPECT_GT(checkedEnds, 200);
   EXPECT_GT(checkedBounds, 50);
+}
+
+// A degenerate optimum may keep an artificial column in the basis at 0; it pins its row, so a
+// right-hand side range must not let that column move. Just inside every finite end the
+// optimum still moves by the dual price.
+TEST(ReferenceLP, RightHandSideRangesOfDegenerateOptimaHoldInside) {
+  std::mt19937 rng(2026);
+  int checked = 0, artificialBasic = 0;
+  for (int trial = 0; trial < 1000; ++trial) {
+    const Solved s = SolveWithEngine(DegenerateLP(rng));
+    if (s.status != LPStatus::Optimal) continue;
+    const Problem p = Problem::FromModel();
+    for (int i = 1; i <= p.m; ++i)
+      if (g.ColNames(g.BasisList(i))[0] == 'R') ++artificialBasic;
+    const bool bounded = g.NBoundA + g.NUpperBounded > 0;
+    const double z = p.Solve().z;
+    for (int i = 1; i <= p.m; ++i) {
+      const RangeEnds r0 = SensitivityRange(bounded ? 2 : 1, i, 0);
+      const double price = DualPriceSign(i) * g.Duals(i);
+      for (int side = 0; side < 2; ++side) {
+        const double end = side == 0 ? r0.lower : r0.upper;
+        if (std::isinf(end)) continue;
+        const double in = end + (side == 0 ? 1 : -1) * std::min(1E-6 * std::max(1.0, std::fabs(end)), (r0.upper - r0.lower) / 4);
+        Problem q = p;
+        q.b[i - 1] = in;
+        const Reference r = q.Solve();
+        ASSERT_EQ(r.outcome, Outcome::Optimal) << "trial " << trial << " row " << i << " at " << in;
+        EXPECT_TRUE(Close(r.z, z + (in - p.b[i - 1]) * price, 1E-6)) << "trial " << trial << " row " << i << " at " << in;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GT(checked, 1000);
+  EXPECT_GT(artificialBasic, 5);
 }

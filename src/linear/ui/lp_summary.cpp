@@ -148,19 +148,21 @@ void ShowLPOutputSummary() {
   int row = head + m;
   if (bounded) {
     for (int j = 1; j <= n; ++j) {
-      const double lb = g.LPData(g.LBRow, j), ub = g.LPData(g.UBRow, j), x = g.XSol(j);
+      const double lb = g.LPData(g.LBRow, j), ub = g.LPData(g.UBRow, j);
       const std::string name = g.ColNames(j) + " " + g.VarNames(j).str();
       if (lb > 0) {
+        const double d = BoundSlack(j, 1);
         ++row;
         out.Put(row, 0, "LB-" + name);
         out.Put(row, 1, Formatted(lb));
-        out.Put(row, 2, Formatted(x - lb) + (x - lb != 0 ? "+" : " "));
+        out.Put(row, 2, Formatted(d) + (d != 0 ? "+" : " "));
       }
       if (ub > 0 && std::isfinite(ub)) {
+        const double d = BoundSlack(j, 2);
         ++row;
         out.Put(row, 0, "UB-" + name);
         out.Put(row, 1, Formatted(ub));
-        out.Put(row, 2, Formatted(ub - x) + (ub - x != 0 ? "-" : " "));
+        out.Put(row, 2, Formatted(d) + (d != 0 ? "-" : " "));
       }
     }
   }
@@ -204,7 +206,7 @@ void ShowLPOutputSummary() {
   }
   if (!bounded) return;
   for (int j = 1; j <= n; ++j) {
-    const double lb = g.LPData(g.LBRow, j), ub = g.LPData(g.UBRow, j), x = g.XSol(j);
+    const double lb = g.LPData(g.LBRow, j), ub = g.LPData(g.UBRow, j);
     const bool lower = lb > 0;
     const bool upper = lb >= 0 && std::isfinite(ub);
     int v = j;
@@ -220,7 +222,7 @@ void ShowLPOutputSummary() {
       out.Put(row, 1, Formatted(lb));
       out.Put(row, 2, RangeEndText(r.lower));
       out.Put(row, 3, RangeEndText(r.upper));
-      out.Put(row, 4, Formatted(x == lb ? -g.RedCost(j) : 0));
+      out.Put(row, 4, Formatted(BoundDualPrice(j, 1)));
     }
     if (upper) {
       const RangeEnds r = SensitivityRange(3, 2, v);
@@ -229,7 +231,7 @@ void ShowLPOutputSummary() {
       out.Put(row, 1, Formatted(ub));
       out.Put(row, 2, RangeEndText(r.lower));
       out.Put(row, 3, RangeEndText(r.upper));
-      out.Put(row, 4, Formatted(x == ub ? g.RedCost(j) : 0));
+      out.Put(row, 4, Formatted(BoundDualPrice(j, 2)));
     }
   }
 }
