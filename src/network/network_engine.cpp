@@ -259,9 +259,15 @@ void MaxFlowStep() {
   }
   g.NetMatrix2(1, 0) = static_cast<int16>(k);
   double f = kNoArc;
-  for (int m = 1; m <= k; ++m)
+  float smallest = std::numeric_limits<float>::max();
+  for (int m = 1; m <= k; ++m) {
     f = VarMin(static_cast<double>(g.NetMatrix(0, m)), f);
-  const float flow = Single(f);
+    smallest = std::min(smallest, g.NetMatrix(0, m));
+  }
+  float flow = Single(f);
+  // Residuals so large that sending 999999 cannot lower them in single precision would bring
+  // the same path back in every pass without end: such a path takes its smallest residual.
+  if (Single(static_cast<double>(smallest) - flow) == smallest) flow = smallest;
   g.NetMatrix(0, 0) = flow;
   g.NetMatrix(1, 0) += flow;
   for (int m = 1; m <= k; ++m) {

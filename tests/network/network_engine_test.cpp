@@ -241,5 +241,23 @@ TEST_F(NetworkEngine, MaximalFlowBacktracksFromADeadEnd) {
   EXPECT_FLOAT_EQ(g.NetMatrix(1, 0), 0);
 }
 
+TEST_F(NetworkEngine, MaximalFlowPassesEndWithHugeCapacities) {
+  // A capacity above 999999 sends 999999 a pass while that lowers its residual.
+  LoadNetwork(3, {{1, 2, 2500000}, {2, 3, 2500000}}, 4);
+  InitMaxFlow();
+  SolveMaxFlow();
+  EXPECT_EQ(g.IterCount, 4);
+  EXPECT_FLOAT_EQ(g.NetMatrix(1, 0), 2500000);
+  // Where 999999 is lost in the residual's precision, the path takes its residual whole
+  // instead of sending the same 999999 over it in every pass.
+  LoadNetwork(3, {{1, 2, 1e14}, {2, 3, 1e14}}, 4);
+  InitMaxFlow();
+  MaxFlowStep();
+  EXPECT_FLOAT_EQ(g.NetMatrix(0, 0), 1e14f);
+  MaxFlowStep();
+  EXPECT_FLOAT_EQ(g.NetMatrix(0, 0), 0);
+  EXPECT_FLOAT_EQ(g.NetMatrix(1, 0), 1e14f);
+}
+
 } // namespace
 } // namespace quon::testing

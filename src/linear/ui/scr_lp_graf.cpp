@@ -1,5 +1,6 @@
 #include "linear/ui/scr_lp_graf.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <map>
@@ -289,7 +290,9 @@ void ScrLPGraf::Form_Load() {
   Frame1.SetLeft(Round(0.65 * w - 0.5 * Frame1.Width()));
   Frame1.SetTop(picLPgraph.Top() - Frame1.Height());
   Frame2.SetLeft(Round((w - Frame2.Width()) * 0.5));
-  Frame2.SetTop(Round(0.86 * h));
+  // A little above the white frame's line, which 0.86 of a small screen's height would cross.
+  const double lowest = std::floor(ScreenFrameInside(w, h).bottom) - Frame2.Height() - 120;
+  Frame2.SetTop(Round(std::min(0.86 * h, lowest)));
 
   const GraphScreenHooks &hooks = CurrentHooks();
   const std::string title = hooks.load ? hooks.load(*this) : std::string();

@@ -177,6 +177,7 @@ void ShowFloydOutput() {
     // The route finder of the other view would write route rows into the arrays.
     f.Frame7.SetVisible(false);
     ClearGrid(grid, 1, 2 * n + 2);
+    grid.ScrollBars = ScrollBarsMode::Both;
     grid.MergeCells = MergeMode::RestrictRows;
     g.IterCount = 1;
     ShowFloydArrays();
@@ -193,10 +194,13 @@ void ShowFloydOutput() {
     grid.Move(RoundTwips((w - width) * 0.5), RoundTwips(f.Frame7.Top() + 1.1 * f.Frame7.Height()), width,
               grid.Height());
     grid.SetHeight(OutputGridHeight(f.Frame1, grid));
+    // Every column fits: the widths share the cell area, with room kept for the vertical bar.
+    grid.ScrollBars = ScrollBarsMode::Vertical;
+    const double cells = width - kGridBorderTwips - kScrollBarTwips;
     const double parts[] = {0.07, 0.07, 0.1, 0.01, 0.75};
     const char *heads[] = {"From", "To", "Distance", "", "Route"};
     for (int c = 0; c < 5; ++c) {
-      grid.SetColWidth(c, RoundTwips(parts[c] * width));
+      grid.SetColWidth(c, static_cast<int>(parts[c] * cells));
       grid.ColAlignment.at(static_cast<std::size_t>(c)) = kAlignLeft;
       Put(grid, 0, c, heads[c], kBlue, kCyan);
     }

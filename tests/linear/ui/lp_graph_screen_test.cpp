@@ -14,6 +14,7 @@
 #include "shell/ui/scr0.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
+#include "shell/screen_frame.h"
 #include "support/screen_fixture.h"
 
 namespace quon::testing {
@@ -82,6 +83,8 @@ TEST_F(LPGraphScreenTest, OpensWithTheListTheHintAndTheShadedQuadrant) {
   EXPECT_FALSE(s.cmdZoomOut.Enabled());
   EXPECT_TRUE(s.cmdPrintGraph.Enabled());
   EXPECT_FALSE(s.Label5.Visible());
+  // The bottom buttons stand clear of the white frame's line.
+  EXPECT_LT(s.Frame2.Top() + s.Frame2.Height(), ScreenFrameInside(ScreenWidth(), ScreenHeight()).bottom);
   // Redrawing the axes does not pile up the form's own drawing.
   const std::size_t formOps = s.DrawnOps().size();
   s.List1.PerformChoose(6);
