@@ -185,8 +185,10 @@ int16 PickBranchingVariable() {
 }
 
 bool IsWholeValue(double v) {
-  // Judged in double precision: rounded to single precision, 100000.001 was whole.
-  return std::fabs(v - std::round(v)) <= std::max(1E-8, 1E-10 * std::fabs(v));
+  // Judged in double precision: rounded to single precision, 100000.001 was whole. The
+  // allowance grows with the size but stops at 1E-4, or a value of 1E9 would be whole with
+  // a fraction of a tenth.
+  return std::fabs(v - std::round(v)) <= std::max(1E-8, std::min(1E-10 * std::fabs(v), 1E-4));
 }
 
 void ResetUserTreeIncumbent() {

@@ -41,7 +41,7 @@ LPStatus SolveNode();
 int16 PickBranchingVariable();
 
 // Whether a solution value counts as whole: within 1E-8 of an integer, or within 1E-10 of its
-// size when that is more.
+// size when that is more, but never more than 1E-4 off.
 bool IsWholeValue(double v);
 
 // The user-guided tree's incumbent (BestBound): none yet is ObjSense * infinity, which every

@@ -239,6 +239,7 @@ TEST(BranchAndBound, PickBranchingVariableRules) {
       {1e-9, 2.999999995, 7, 0},          // all whole
       {0, 100000.001, 1E6 + 1E-5, 2},     // single precision rounds 100000.001 to a whole number
       {0, 100000.0000001, 1E6 + 1E-5, 0}, // within 1E-10 of the size
+      {0, 1E9 + 0.03, 0, 2},              // but never a visible fraction
   };
   for (const Case &c : cases) {
     g.XSol(1) = c.x1;

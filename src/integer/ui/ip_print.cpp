@@ -82,7 +82,8 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
   Line(p, "");
   const int n = g.NVars;
   if (!UserTreeHasIncumbent()) {
-    Line(p, "Problem has no feasible solution");
+    // A root without a bound on its objective has solutions, just no best one.
+    Line(p, grid.TextMatrix(3, 0) == "unbounded" ? "Solution is unbounded" : "Problem has no feasible solution");
   } else {
     const std::string best = Trim(g.BBAuxText);
     Line(p, "Optimum solution encountered at subrpoblem N" + best + ":");

@@ -316,6 +316,10 @@ TEST_F(IPTreeTest, PrintedSummaryFollowsHowTheSearchEnded) {
     paper = PrintNow();
     EXPECT_TRUE(Has(paper, text)) << text;
     EXPECT_FALSE(Has(paper, "OPTIMAL SOLUTION:"));
+    // The tree's report gives the same verdict.
+    scr5().Combo1.PerformChoose(1);
+    paper = PrintNow();
+    EXPECT_TRUE(Has(paper, text)) << text;
   }
   // The tree of an infeasible root: no solution, and the root is printed all the same.
   scr5().Combo1.PerformChoose(1);
