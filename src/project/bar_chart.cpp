@@ -299,12 +299,20 @@ std::vector<float> StartDelays(int a) {
   std::vector<float> delays;
   const float total = g.ActFloat(a, 1);
   if (IsCriticalActivity(a) || !(total > 0)) return delays;
-  const float whole = std::floor(total);
-  for (int d = 0, last = static_cast<int>(whole); d <= last; ++d)
-    delays.push_back(static_cast<float>(d));
-  // A float that is not whole is offered itself, the latest start there is; a last bit of
+  if (!std::isfinite(total)) return {0.0f};
+  // A float of more whole units than a list can sensibly hold is offered in steps of a power
+  // of ten: a list of millions of items would take the screen minutes to build.
+  const double whole = std::floor(static_cast<double>(total));
+  double step = 1;
+  while (whole / step >= kMostStartChoices)
+    step *= 10;
+  const auto last = static_cast<long long>(whole / step);
+  for (long long d = 0; d <= last; ++d)
+    delays.push_back(static_cast<float>(static_cast<double>(d) * step));
+  // A float beyond the last step is offered itself, the latest start there is; a last bit of
   // rounding past the whole part is not worth a choice of its own.
-  if (total - whole > 4 * std::numeric_limits<float>::epsilon() * std::max(1.0f, total)) delays.push_back(total);
+  if (total - delays.back() > 4 * std::numeric_limits<float>::epsilon() * std::max(1.0f, total))
+    delays.push_back(total);
   return delays;
 }
 

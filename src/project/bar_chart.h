@@ -52,6 +52,9 @@ std::vector<ScheduleRow> BarChartScheduleRows();
 
 // The delays past its earliest start that activity a may take: every whole number up to its
 // total float, then the total float itself when it is not whole. Empty for a critical activity.
+// A float of kMostStartChoices whole units or more is offered in steps of the smallest power
+// of ten that keeps the list below that many items, then the float itself.
+inline constexpr double kMostStartChoices = 32767;
 std::vector<float> StartDelays(int a);
 // The start-time list's items for these delays: the shifts relative to the current start.
 std::vector<std::string> StartTimeChoices(int a);

@@ -293,7 +293,9 @@ double ProjectLength() {
 }
 
 double ScheduleTolerance(double projectLength) {
-  return 1e-9 * std::max(1.0, std::fabs(projectLength));
+  // A sum of a hundred durations misses by some 1E-14 of its size; a real float, even one unit
+  // in a project of billions, stays far above this.
+  return 1e-12 * std::max(1.0, std::fabs(projectLength));
 }
 
 double CleanFloat(double value, double projectLength) {

@@ -71,7 +71,7 @@ double EarliestTime(int node);
 double LatestTime(int node);
 double ProjectLength();
 
-// The shared tolerance of the schedule: floats (and PERT path ties) within 1E-9 x max(1,
+// The shared tolerance of the schedule: floats (and PERT path ties) within 1E-12 x max(1,
 // project length) of zero are zero.
 double ScheduleTolerance(double projectLength);
 double CleanFloat(double value, double projectLength);

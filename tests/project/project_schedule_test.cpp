@@ -85,9 +85,24 @@ TEST(CPMSchedule, DecimalDurationsOnEqualPathsAreAllCritical) {
   }
   EXPECT_NEAR(ProjectLength(), 1.4, 1e-12);
   // The tolerance scales with the project's length.
-  EXPECT_TRUE(IsCriticalFloat(5e-7, 1000));
-  EXPECT_FALSE(IsCriticalFloat(5e-6, 1000));
-  EXPECT_FALSE(IsCriticalFloat(1e-8, 0.5));
+  EXPECT_TRUE(IsCriticalFloat(5e-10, 1000));
+  EXPECT_FALSE(IsCriticalFloat(5e-9, 1000));
+  EXPECT_FALSE(IsCriticalFloat(1e-11, 0.5));
+}
+
+// Whole durations in the billions add up exactly: a path one unit shorter has a float of one,
+// and the longer path is the PERT path.
+TEST(CPMSchedule, AFloatOfOneUnitInAVeryLongProjectIsAFloat) {
+  LoadProject(1, {{"1", "2", "A", "5000000000"}, {"1", "3", "B", "4999999999"}, {"3", "2", "C", "0"}});
+  EXPECT_FALSE(ComputeCPMSchedule());
+  EXPECT_EQ(CriticalActivities(), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(ActivityFloats(2).total, 1);
+  EXPECT_EQ(ActivityFloats(3).free, 1);
+  LoadProject(2, {{"1", "3", "A", "4999999999", "4999999999", "4999999999"},
+                  {"1", "2", "B", "5000000000", "5000000000", "5000000000"},
+                  {"2", "3", "C", "0", "0", "0"}});
+  EXPECT_FALSE(ComputeForwardPass());
+  EXPECT_EQ(PertPathTo(3).nodes, (std::vector<int>{1, 2, 3}));
 }
 
 struct LoopCase {

@@ -783,7 +783,7 @@ void ListControl::AddItem(const std::string &item, int index) {
   if (index < 0 || index > ListCount()) index = ListCount();
   items_.insert(items_.begin() + index, item);
   if (index_ >= index) ++index_;
-  SyncItems();
+  SyncInsert(index);
 }
 
 void ListControl::RemoveItem(int index) {
@@ -875,6 +875,13 @@ void ComboBox::SyncItems() {
   SyncIndex();
 }
 
+void ComboBox::SyncInsert(int index) {
+  auto *c = static_cast<QComboBox *>(widget_);
+  QSignalBlocker block(c);
+  c->insertItem(index, Q(items_[static_cast<std::size_t>(index)]));
+  SyncIndex();
+}
+
 void ComboBox::SyncIndex() {
   auto *c = static_cast<QComboBox *>(widget_);
   QSignalBlocker block(c);
@@ -910,6 +917,13 @@ void ListBox::SyncItems() {
   l->clear();
   for (const auto &s : items_)
     l->addItem(Q(s));
+  SyncIndex();
+}
+
+void ListBox::SyncInsert(int index) {
+  auto *l = static_cast<QListWidget *>(widget_);
+  QSignalBlocker block(l);
+  l->insertItem(index, Q(items_[static_cast<std::size_t>(index)]));
   SyncIndex();
 }
 

@@ -263,6 +263,9 @@ public:
 
 protected:
   virtual void SyncItems() = 0;
+  // Puts one item added to items_ at `index` into the widget (rebuilding the whole list for
+  // every item would make a long list take minutes to fill).
+  virtual void SyncInsert(int index) = 0;
   virtual void SyncIndex() = 0;
   std::vector<std::string> items_;
   int index_ = -1;
@@ -280,6 +283,7 @@ public:
 
 private:
   void SyncItems() override;
+  void SyncInsert(int index) override;
   void SyncIndex() override;
   std::string text_;
 };
@@ -292,6 +296,7 @@ public:
 
 private:
   void SyncItems() override;
+  void SyncInsert(int index) override;
   void SyncIndex() override;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,19 @@ TEST_F(BarChartScreenTest, StartTimeListEndsAtAFractionalFloat) {
 
 // The step display right after the chart: its schedule headings do not rely on the array the
 // chart's grid dimensioned.
+// A float of thousands of units fills the start-time list at once, not item by item over the
+// whole list, and a choice from its end applies.
+TEST_F(BarChartScreenTest, ALongStartTimeListFillsAtOnce) {
+  ScrLPGraf &s = Chart({{"1", "3", "A", "20000"}, {"1", "2", "B", "0"}, {"2", "3", "C", "0"}});
+  const auto begin = std::chrono::steady_clock::now();
+  s.Combo1.PerformChoose(1);
+  ASSERT_EQ(s.Combo2.ListCount(), 20001);
+  s.Combo2.PerformChoose(20000);
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(5));
+  EXPECT_EQ(s.Combo2.List(0), "-20000");
+  EXPECT_EQ(g.ActFloat(2, 0), 20000);
+}
+
 TEST_F(BarChartScreenTest, StepsAfterTheChartAndEveryExitLeavesTheOutputScreen) {
   Chart(kFourNodes);
   ASSERT_TRUE(IsLoaded<ScrLPGraf>());
