@@ -31,7 +31,7 @@ int16 CheckQueueScenario(const GridStore &grid, int16 i) {
   const double sysLimit = g.QueueData(i, 4);
   const double srcLimit = g.QueueData(i, 5);
   if (lambda == 0 && mu == 0) return 1;
-  if (lambda * mu != 0) {
+  if (lambda != 0 && mu != 0) {
     // Both rates positive: the measures divide by the servers and by the effective
     // arrival rate, which a limit below one makes zero.
     if (c < 1 || sysLimit < 1 || srcLimit < 1) return 1;

@@ -20,7 +20,9 @@ int Count(double v) {
   return v > 0 ? 32767 : -32768;
 }
 
-bool Unlimited(int v) { return v >= kQueueInfinite; }
+// Only the value that "infinity" reads as is unlimited, as the input check and the captions
+// have it: 10000 servers or a source of 10000 are that many.
+bool Unlimited(int v) { return v == kQueueInfinite; }
 
 // Rows of the table p[0..] that are shown: the table ends at the first probability below the
 // threshold after one has reached it (that row is not shown), else it is shown whole. The
@@ -133,6 +135,19 @@ std::vector<double> Poisson(double a, int nmax) {
   return p;
 }
 
+// The Poisson probability of mean a of `from` or more, summed from `from` until the terms no
+// longer count.
+double PoissonTail(double a, int from) {
+  double term = std::exp(from * std::log(a) - a - std::lgamma(from + 1.0));
+  double sum = 0;
+  for (int n = from; term > 0; ++n) {
+    sum += term;
+    if (n > a && term < sum * 1E-17) break;
+    term *= a / (n + 1);
+  }
+  return std::min(1.0, sum);
+}
+
 void StoreMeasures(int s, double lambda, double mu, double lambdaEff) {
   for (int j = 1; j <= 9; ++j)
     g.QueueMeasures(s, j) = 0;
@@ -150,23 +165,19 @@ void PureBirth(int s, double lambda, int nmax) {
 }
 
 // The population shrinks at rate mu from `population`: p_(population - k) is the Poisson
-// probability of k departures, and the empty state takes all that is left.
+// probability of k departures, and the empty state takes the rest, all departures from the
+// population on. Every state counts in Ls and p0, however small its probability.
 void PureDeath(int s, double mu, int population) {
   std::vector<double> p(static_cast<std::size_t>(population) + 1, 0.0);
+  const std::vector<double> departures = Poisson(mu, population - 1);
   double sum = 0, ls = 0;
-  bool reached = false;
   for (int k = 0; k < population; ++k) {
     const int n = population - k;
-    p[n] = std::exp(k * std::log(mu) - mu - std::lgamma(k + 1.0));
+    p[n] = departures[static_cast<std::size_t>(k)];
     sum += p[n];
     ls += n * p[n];
-    // Rows past the peak below the threshold are left empty.
-    if (p[n] >= kShowThreshold)
-      reached = true;
-    else if (reached)
-      break;
   }
-  p[0] = std::max(0.0, 1 - sum);
+  p[0] = sum < 0.5 ? 1 - sum : PoissonTail(mu, population);
   StoreMeasures(s, 0, mu, 0);
   g.QueueMeasures(s, 5) = p[0];
   g.QueueMeasures(s, 6) = ls;
@@ -215,9 +226,7 @@ void ComputeQueueMeasures() {
     return;
   }
 
-  // Only the exact value 9999 makes the system unlimited, as the input check has it: that is
-  // the limit whose stability it tests.
-  const bool unlimitedSystem = sysLimit == kQueueInfinite;
+  const bool unlimitedSystem = Unlimited(sysLimit);
   int limit = unlimitedSystem ? -1 : sysLimit;
   if (!Unlimited(source)) limit = limit < 0 ? source : std::min(limit, source);
   const bool unstable = limit < 0 && !Unlimited(c) && c * mu <= lambda;

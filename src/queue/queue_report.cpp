@@ -36,7 +36,7 @@ std::array<std::string, 10> QueueComparativeRow(int s) {
 std::array<std::string, 8> QueueMeasureTexts(int s) {
   const double lambda = g.QueueMeasures(s, 1), mu = g.QueueMeasures(s, 2);
   std::array<std::string, 8> out{F(lambda), F(mu), "", "", F(g.QueueMeasures(s, 6))};
-  if (lambda * mu > 0) {
+  if (lambda > 0 && mu > 0) {
     const int c = QueueServers(s);
     out[2] = F(g.QueueMeasures(s, 3));
     if (c > 0) out[3] = F(g.QueueMeasures(s, 4) / c);

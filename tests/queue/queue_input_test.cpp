@@ -61,6 +61,7 @@ TEST_F(QueueInput, ConsistencyRules) {
   EXPECT_TRUE(Passes({"2", "0", "3", "", ""})); // pure birth
   EXPECT_FALSE(Passes({"-2", "1", "x", "y", "z"}));
   EXPECT_FALSE(Passes({"0", "0", "1", "5", "5"}));
+  EXPECT_FALSE(Passes({"2e-200", "1e-200", "1", "infinity", "infinity"})); // rates whose product is 0
   // The word infinity is read exactly.
   EXPECT_FALSE(Passes({"1", "2", "1", "Infinity", "5"})); // reads as a system limit of 0
 }

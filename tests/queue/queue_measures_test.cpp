@@ -43,7 +43,7 @@ struct Reference {
 };
 
 Reference Solve(const Scenario &s) {
-  const bool finiteSource = s.k < kInf;
+  const bool finiteSource = s.k != kInf;
   const bool finiteSystem = s.n != kInf;
   const long double limit = finiteSystem ? std::min(s.n, finiteSource ? s.k : s.n) : (finiteSource ? s.k : 1e9);
   auto birth = [&](long double n) -> long double {
@@ -304,6 +304,37 @@ TEST(QueueMeasures, LargeSourcesAndServerCountsStayFinite) {
   ExpectAgrees({150, 1, 200, kInf, kInf});
   for (int j = 1; j <= 9; ++j)
     EXPECT_TRUE(std::isfinite(M(j))) << j;
+}
+
+// 10000 servers or a source of 10000 are that many; only 9999 stands for infinity.
+TEST(QueueMeasures, CountsAboveTheInfinityValueAreFinite) {
+  ExpectAgrees({0.0001, 2, 1, 10, 10000});
+  ExpectAgrees({3, 1, 1, 32767, 32767});
+  ExpectAgrees({9990, 1, 10000, kInf, kInf});
+}
+
+// Departures from a population of m in unit time are Poisson(mu) until none is left: every
+// state counts, however small, in Ls and p0. Plain products in long double against the engine.
+TEST(QueueMeasures, PureDeathMeasuresCountEveryState) {
+  std::mt19937 rng(20261210);
+  for (int trial = 0; trial < 40; ++trial) {
+    const double mu = std::round(std::uniform_real_distribution<double>(0.01, 400)(rng) * 100) / 100;
+    const int m = std::uniform_int_distribution<int>(1, 500)(rng);
+    Compute({0, mu, 0, static_cast<double>(m), kInf});
+    const std::string what = "mu " + std::to_string(mu) + " from " + std::to_string(m);
+    long double term = std::exp(-static_cast<long double>(mu)), below = 0, ls = 0;
+    for (int k = 0; k < m; ++k) {
+      if (k > 0) term *= static_cast<long double>(mu) / k;
+      below += term;
+      ls += (m - k) * term;
+      const double pn = static_cast<double>(term);
+      EXPECT_NEAR(g.QueuePn(m - k), pn, 1e-15 + 1e-12 * pn) << what << " p" << m - k;
+    }
+    ExpectClose(M(kLs), ls, what + " Ls");
+    const double p0 = static_cast<double>(1 - below);
+    EXPECT_NEAR(M(kP0), p0, 1e-17 + 1e-12 * p0) << what;
+    EXPECT_EQ(gq.NPn, m + 1) << what;
+  }
 }
 
 TEST(QueueMeasures, SelfServiceWithALimitIsATruncatedPoisson) {
