@@ -171,6 +171,13 @@ struct Picture {
   GameGraphScale sc;
   double X(double twips) const { return sc.xMin + twips / 6000 * (sc.xMax - sc.xMin); }
   double Y(double twips) const { return sc.yMax - twips / 6000 * (sc.yMax - sc.yMin); }
+  // The graph of the two-row game just solved, drawn on its own scale.
+  void Draw() {
+    const TwoRowGame game = CurrentTwoRowGame();
+    sc = GameScaleFor(game);
+    ApplyGameScale(s, sc);
+    DrawTwoRowGame(s, game, sc, false);
+  }
 };
 
 TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
@@ -178,10 +185,7 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
                           Matrix{{4, 2, 3}, {1, 0, 5}}}) {
     SolveGame(a);
     Picture p;
-    const TwoRowGame game = CurrentTwoRowGame();
-    p.sc = GameScaleFor(game);
-    ApplyGameScale(p.s, p.sc);
-    DrawTwoRowGame(p.s, game, p.sc, false);
+    p.Draw();
     bool negative = false;
     for (const auto &row : a)
       for (double v : row)
@@ -224,7 +228,7 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
     zoomed.sc = p.sc;
     zoomed.sc.yMax = std::max(1, static_cast<int>(std::floor(*std::max_element(a[1].begin(), a[1].end()))) - 1);
     ApplyGameScale(zoomed.s, zoomed.sc);
-    DrawTwoRowGame(zoomed.s, game, zoomed.sc, false);
+    DrawTwoRowGame(zoomed.s, CurrentTwoRowGame(), zoomed.sc, false);
     const double valueAxis = -zoomed.sc.xMin * 6000.0 / (zoomed.sc.xMax - zoomed.sc.xMin);
     const double twipsPerUnit = 6000.0 / (zoomed.sc.yMax - zoomed.sc.yMin);
     int labels = 0;
@@ -245,10 +249,7 @@ TEST(GameGraph, PayoffsInTheMillionsAreDrawn) {
   for (const Matrix &a : {Matrix{{-331946858, 68283562}, {-3541893, 346942995}}, Matrix{{600000, -250000}, {-400000, 900000}}}) {
     SolveGame(a);
     Picture p;
-    const TwoRowGame game = CurrentTwoRowGame();
-    p.sc = GameScaleFor(game);
-    ApplyGameScale(p.s, p.sc);
-    DrawTwoRowGame(p.s, game, p.sc, false);
+    p.Draw();
     int hatches = 0;
     for (const RecordedOp &op : p.s.Ops())
       if (op.kind == DrawKind::Line && op.color == 0xFFFF00) {

@@ -259,6 +259,10 @@ void OptimalMessage(const char *altText) {
   if (g.AltOptimaFlag == 1) Info("Iteration " + n + altText, "Optimal Tableau");
 }
 
+// How an M-method end that a too small M explains closes its message.
+constexpr const char *kMTooSmall =
+    ": M is too small for this problem.  Enter a larger value of M on the SOLVE/MODIFY screen.";
+
 // An optimum that keeps an artificial variable basic at a positive level satisfies the
 // constraints only with that variable's help. The problem has no feasible solution only if a
 // solve with a phase 1 (which needs no M) finds none; otherwise M is too small for it, since
@@ -273,8 +277,7 @@ void ArtificialBasicEnd() {
   const LPStatus status = SolveSavedLPAside();
   if (status == LPStatus::Optimal || status == LPStatus::Unbounded)
     Info("Iteration " + n + " is optimal for M = " + NumText(std::fabs(g.Tab(2, col))) + ", but " + artificial +
-             " is still in the basis: M is too small for this problem.  Enter a larger value of M on the "
-             "SOLVE/MODIFY screen.",
+             " is still in the basis" + kMTooSmall,
          "Value of M");
   else
     Info("Problem has no feasible solution.  Iteration " + n + " is optimal with " + artificial +
@@ -299,8 +302,7 @@ void UnboundedEnd() {
              "No Feasible Solution");
       else
         Info(grows + " for M = " + NumText(std::fabs(g.Tab(2, artificial))) +
-                 " only because an artificial variable grows with it: M is too small for this problem.  Enter a "
-                 "larger value of M on the SOLVE/MODIFY screen.",
+                 " only because an artificial variable grows with it" + kMTooSmall,
              "Value of M");
       return;
     }
