@@ -206,8 +206,7 @@ int32 LayOutUserGuidedView(Scr5 &f, int32 y) {
   f.Label6.SetVisible(false);
 
   f.SetCurrentY(f.Frame3.Top() + f.Frame3.Height());
-  g.TitleText = g.ObjSense == -1 ? "(MAX) B&&B SEARCH TREE (Click any GREEN node)"
-                                 : "(MIN) B&&B SEARCH TREE (Click any GREEN node)";
+  g.TitleText = UserTreeTitle();
   return RoundTwips(1.05 * f.CurrentY());
 }
 
@@ -275,6 +274,11 @@ void LayOutSolutionList(Scr5 &f) {
 }
 
 } // namespace
+
+std::string UserTreeTitle() {
+  return g.ObjSense == -1 ? "(MAX) B&&B SEARCH TREE (Click any GREEN node)"
+                          : "(MIN) B&&B SEARCH TREE (Click any GREEN node)";
+}
 
 std::string ThousandsText(int32 v) {
   std::string digits = std::to_string(v);

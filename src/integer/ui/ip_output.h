@@ -30,7 +30,10 @@ void SolveUserGuidedNode();
 void ShowNodeDetail();
 // The objective-bound labels of Frame12.
 void ShowNodeBounds();
-// The completion title once no node is open or waiting for a branching variable.
+// The user-guided view's title while some node can still be branched.
+std::string UserTreeTitle();
+// The title by the tree's state: the completion title once no node is open or waiting for a
+// branching variable.
 void ShowBBCompleted();
 // A click on outputGrid in the tree view: picks (or fathoms) the node of the clicked block.
 void TreeNodeClick();

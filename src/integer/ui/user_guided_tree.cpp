@@ -82,17 +82,20 @@ void ShowNodeBounds() {
 void ShowBBCompleted() {
   Scr5 &f = scr5();
   const Grid &grid = f.outputGrid;
-  for (int r = 0; r < grid.Rows(); r += kLevelRows) {
+  bool open = false;
+  for (int r = 0; r < grid.Rows() && !open; r += kLevelRows) {
     const int level = r / kLevelRows + 1;
     if (level > g.LevelCount.UBound()) break;
     for (int c = 0; c < g.LevelCount(level) && c < grid.Cols(); ++c) {
       const Rgb back = grid.BackOf(r, c);
-      if (back == kGrey || back == kGreen) return;
+      if (back == kGrey || back == kGreen) open = true;
     }
   }
-  g.TitleText = std::string(g.ObjSense == -1 ? "(MAX) " : "(MIN) ") +
-                "B&&B Search completed.  Click any node to reveal its solution";
-  f.Label1.SetForeColor(kMagenta);
+  // The title follows the tree: while a node can still be branched it asks for one.
+  g.TitleText = open ? UserTreeTitle()
+                     : std::string(g.ObjSense == -1 ? "(MAX) " : "(MIN) ") +
+                           "B&&B Search completed.  Click any node to reveal its solution";
+  f.Label1.SetForeColor(open ? kGreen : kMagenta);
   f.Label1.SetWidth(RoundTwips(f.TextWidth(g.TitleText)));
   f.Label1.SetLeft(RoundTwips((ScreenWidth() - f.Label1.Width()) * 0.5));
   f.Label1.SetCaption(g.TitleText);
@@ -231,7 +234,8 @@ void SolveUserGuidedNode() {
                        : status == LPStatus::Infeasible ? "infeasible"
                                                         : "not solved");
     SetNodeColour(grid, r, c, kRed);
-    ShowBBCompleted();
+    // A child is judged with its sibling, once the branching has drawn both.
+    if (g.BBAux1 == 0) ShowBBCompleted();
     return;
   }
 

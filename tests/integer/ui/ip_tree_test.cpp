@@ -240,6 +240,45 @@ TEST_F(IPTreeTest, LargeBranchBoundsHold) {
   }
 }
 
+// x1 >= B + 0.5 and x2 >= 0.5, the sum minimised (or its negative maximised): the first child
+// of each branching is infeasible while its sibling is open, so the tree is complete only
+// after the second branching; the title says so then, and never before.
+TEST_F(IPTreeTest, CompletedOnlyOnceNoNodeCanBeBranched) {
+  for (const double big : {2.0, 1000000.0, 4294967296.0})
+    for (const char *sense : {"Minimize", "Maximize"}) {
+      SCOPED_TRACE(std::string(sense) + " " + NumText(big));
+      const double s = std::string(sense) == "Minimize" ? 1 : -1;
+      LP lp;
+      lp.sense = sense;
+      lp.c = {s, s};
+      lp.a = {{1, 0}, {0, 1}};
+      lp.rel = {">=", ">="};
+      lp.b = {big + 0.5, 0.5};
+      lp.integer = {"y", "y"};
+      Forms::Clear();
+      TreeOf(lp);
+      Scr5 &f = scr5();
+      const std::string open = s > 0 ? "(MIN) B&&B SEARCH TREE (Click any GREEN node)"
+                                     : "(MAX) B&&B SEARCH TREE (Click any GREEN node)";
+      const std::string done = std::string(s > 0 ? "(MIN) " : "(MAX) ") +
+                               "B&&B Search completed.  Click any node to reveal its solution";
+      T().PerformClick(0, 0);
+      f.BBGrid.PerformClick(2, 1);
+      ASSERT_EQ(Block(5, 0)[3], "infeasible");
+      ASSERT_EQ(T().BackOf(5, 1), kGreen);
+      EXPECT_EQ(f.Label1.Caption(), open);
+      EXPECT_EQ(f.Label1.ForeColor(), kGreen);
+      // Picked and waiting is still open.
+      T().PerformClick(5, 1);
+      EXPECT_EQ(f.Label1.Caption(), open);
+      f.BBGrid.PerformClick(2, 2);
+      ASSERT_EQ(Block(10, 0)[3], "infeasible");
+      ASSERT_EQ(Block(10, 1)[3], "integer");
+      EXPECT_EQ(f.Label1.Caption(), done);
+      EXPECT_EQ(f.Label1.ForeColor(), kMagenta);
+    }
+}
+
 TEST_F(IPTreeTest, ContinuousTargetIsRefused) {
   LP mixed = WorkedExample();
   mixed.integer = {"y", "n"};
