@@ -72,4 +72,18 @@ inline LP WorkedExample() {
   return lp;
 }
 
+// An unbounded relaxation (x3 grows without end) over no integer point at all: x5 follows
+// from x4 in {0, 1, 2} by the first row, and the last row then leaves 2x1 + x2 a fraction.
+inline LP NoIntegerPointUnboundedRelaxation() {
+  LP lp;
+  lp.sense = "Minimize";
+  lp.c = {-6, -4, -7, -7, 6};
+  lp.a = {{0, 0, 0, -5, 6}, {-3, -5, 0, -8, -8}, {-4, 2, -8, 3, 2}, {-9, 0, -2, 0, 0}, {2, 1, 0, 2, -4}};
+  lp.rel = {"=", "<=", "<=", "<=", "="};
+  lp.b = {8, -66, -65.5, -84, 9.5};
+  lp.upper = {"infinity", "1", "infinity", "2", "infinity"};
+  lp.integer = {"y", "y", "y", "y", "n"};
+  return lp;
+}
+
 } // namespace quon::testing

@@ -4,6 +4,8 @@
 #include <glpk.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <random>
 #include <string>
@@ -29,7 +31,9 @@ struct Reference {
   double z = 0;
 };
 
-Reference SolveWithReference(const IP &p, double integrality = 1E-5) {
+// The program in the reference solver, or nullptr when the bounds of a whole variable leave
+// no whole value.
+glp_prob *ReferenceProgram(const IP &p) {
   const int n = static_cast<int>(p.lp.c.size());
   const int m = static_cast<int>(p.lp.a.size());
   glp_prob *lp = glp_create_prob();
@@ -41,7 +45,6 @@ Reference SolveWithReference(const IP &p, double integrality = 1E-5) {
     const int kind = rel == "<=" ? GLP_UP : rel == ">=" ? GLP_LO : GLP_FX;
     glp_set_row_bnds(lp, i, kind, p.lp.b[i - 1], p.lp.b[i - 1]);
   }
-  Reference ref;
   for (int j = 1; j <= n; ++j) {
     double lo = p.lower[j - 1], hi = p.upper[j - 1];
     const bool hasUpper = hi < 999999;
@@ -53,7 +56,7 @@ Reference SolveWithReference(const IP &p, double integrality = 1E-5) {
     }
     if (hasUpper && lo > hi) {
       glp_delete_prob(lp);
-      return ref;
+      return nullptr;
     }
     glp_set_obj_coef(lp, j, p.lp.c[j - 1]);
     glp_set_col_bnds(lp, j, hasUpper ? (lo == hi ? GLP_FX : GLP_DB) : GLP_LO, lo, hi);
@@ -68,19 +71,41 @@ Reference SolveWithReference(const IP &p, double integrality = 1E-5) {
         ar.push_back(p.lp.a[i - 1][j - 1]);
       }
   glp_load_matrix(lp, static_cast<int>(ia.size()) - 1, ia.data(), ja.data(), ar.data());
-  // The relaxation first: branch and cut starts from its optimal basis.
-  glp_smcp lpParm;
-  glp_init_smcp(&lpParm);
-  lpParm.msg_lev = GLP_MSG_OFF;
-  if (glp_simplex(lp, &lpParm) == 0 && glp_get_status(lp) == GLP_OPT) {
-    glp_iocp parm;
-    glp_init_iocp(&parm);
-    parm.msg_lev = GLP_MSG_OFF;
-    parm.tol_int = integrality;
-    if (glp_intopt(lp, &parm) == 0 && glp_mip_status(lp) == GLP_OPT) {
-      ref.feasible = true;
-      ref.z = glp_mip_obj_val(lp);
-    }
+  return lp;
+}
+
+// The relaxation's status (GLP_OPT, GLP_UNBND, GLP_NOFEAS...); branch and cut from its optimal
+// basis, within `limitMs`.
+int SolveRelaxation(glp_prob *lp) {
+  glp_smcp parm;
+  glp_init_smcp(&parm);
+  parm.msg_lev = GLP_MSG_OFF;
+  return glp_simplex(lp, &parm) == 0 ? glp_get_status(lp) : GLP_UNDEF;
+}
+int SolveInteger(glp_prob *lp, double integrality, int limitMs = INT_MAX) {
+  glp_iocp parm;
+  glp_init_iocp(&parm);
+  parm.msg_lev = GLP_MSG_OFF;
+  parm.tol_int = integrality;
+  parm.tm_lim = limitMs;
+  return glp_intopt(lp, &parm) == 0 ? glp_mip_status(lp) : GLP_UNDEF;
+}
+
+// Whether the program with a bounded objective has an integer point: GLP_NOFEAS none, GLP_OPT
+// or GLP_FEAS one, GLP_UNDEF not decided within half a second.
+int IntegerPointExists(glp_prob *lp) {
+  const int relaxation = SolveRelaxation(lp);
+  if (relaxation == GLP_NOFEAS) return GLP_NOFEAS;
+  return relaxation == GLP_OPT ? SolveInteger(lp, 1E-7, 500) : GLP_UNDEF;
+}
+
+Reference SolveWithReference(const IP &p, double integrality = 1E-5) {
+  Reference ref;
+  glp_prob *lp = ReferenceProgram(p);
+  if (!lp) return ref;
+  if (SolveRelaxation(lp) == GLP_OPT && SolveInteger(lp, integrality) == GLP_OPT) {
+    ref.feasible = true;
+    ref.z = glp_mip_obj_val(lp);
   }
   glp_delete_prob(lp);
   return ref;
@@ -248,6 +273,155 @@ TEST(IntegerReference, ValuesNearOneHundredThousandAgree) {
   }
   EXPECT_GT(feasible, 60);
   EXPECT_GT(beyond, 30);
+}
+
+// Programs with no row that bounds them, and in one of two an "=" row that no whole point can
+// meet (even coefficients on the whole variables, an odd right-hand side): relaxations that are
+// unbounded over integer points and over none.
+IP OpenIP(std::mt19937 &rng) {
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  IP p;
+  const int n = pick(2, 5);
+  const int m = pick(1, 4);
+  p.lp.sense = pick(0, 1) ? "Maximize" : "Minimize";
+  for (int j = 0; j < n; ++j) {
+    p.lp.c.push_back(pick(-5, 5));
+    p.integer.push_back(pick(0, 3) != 0);
+    p.lower.push_back(0);
+    p.upper.push_back(pick(0, 2) == 0 ? pick(1, 4) : 999999);
+    p.lp.lower.push_back("0");
+    p.lp.upper.push_back(p.upper.back() < 999999 ? Cell(p.upper.back()) : "infinity");
+    p.lp.unrestricted.push_back("n");
+    p.lp.integer.push_back(p.integer.back() ? "y" : "n");
+  }
+  const bool parity = pick(0, 1) == 1;
+  for (int i = 0; i < m; ++i) {
+    std::vector<double> row;
+    for (int j = 0; j < n; ++j)
+      row.push_back(pick(0, 2) == 0 ? 0 : pick(-5, 5));
+    row[static_cast<std::size_t>(pick(0, n - 1))] = pick(0, 1) ? pick(1, 5) : -pick(1, 5);
+    if (parity && i == 0) {
+      for (int j = 0; j < n; ++j)
+        row[static_cast<std::size_t>(j)] = p.integer[static_cast<std::size_t>(j)] ? 2 * pick(-2, 2) : 0;
+      row[0] = p.integer[0] ? 2 : 1;
+      p.lp.rel.push_back("=");
+      p.lp.b.push_back(2 * pick(-3, 6) + 1);
+    } else {
+      const int r = pick(0, 4);
+      p.lp.rel.push_back(r < 2 ? "<=" : r < 4 ? ">=" : "=");
+      p.lp.b.push_back(pick(-8, 16) + 0.5 * pick(0, 1));
+    }
+    p.lp.a.push_back(row);
+  }
+  // Mostly a whole variable that the rows let grow without end, to the objective's gain.
+  if (pick(0, 2) != 0) {
+    const std::size_t k = static_cast<std::size_t>(pick(0, n - 1));
+    p.lp.c[k] = (p.lp.sense == "Maximize" ? 1 : -1) * pick(1, 5);
+    p.integer[k] = true;
+    p.lp.integer[k] = "y";
+    p.upper[k] = 999999;
+    p.lp.upper[k] = "infinity";
+    for (std::size_t i = 0; i < p.lp.a.size(); ++i) {
+      double &a = p.lp.a[i][k];
+      const std::string &rel = p.lp.rel[i];
+      if (rel == "=") {
+        a = 0;
+      } else if ((rel == "<=") == (a > 0)) {
+        a = -a;
+      }
+      if (std::all_of(p.lp.a[i].begin(), p.lp.a[i].end(), [](double v) { return v == 0; })) {
+        p.lp.rel[i] = ">=";
+        a = 1;
+      }
+    }
+  }
+  return p;
+}
+
+// The search stops at an unbounded relaxation exactly when the reference finds one, and then
+// says only that an integer solution, if any, makes the program unbounded: each program so
+// ended has no integer point in a box, or has one together with points of an objective beyond
+// 10^4.
+TEST(IntegerReference, UnboundedRelaxationsClaimOnlyWhatHolds) {
+  int unboundedWithPoints = 0, unboundedNoneInBox = 0, undecided = 0, others = 0;
+  const int32 limit = BBSubproblemLimit;
+  BBSubproblemLimit = 2000;
+  for (unsigned seed = 1; seed <= 400; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed + 9000);
+    IP p = OpenIP(rng);
+    glp_prob *lp = ReferenceProgram(p);
+    ASSERT_NE(lp, nullptr);
+    const int relaxation = SolveRelaxation(lp);
+    BuildIP(p.lp);
+    ASSERT_EQ(g.InputErrorIndex, 0);
+    const SearchRecord rec = Search();
+    if (rec.end == SearchEnd::LimitExceeded) {
+      // Unbounded whole directions with a bounded relaxation can branch without end.
+      ASSERT_EQ(relaxation, GLP_OPT);
+      glp_delete_prob(lp);
+      ++undecided;
+      continue;
+    }
+    ASSERT_EQ(rec.end == SearchEnd::Unbounded, relaxation == GLP_UNBND);
+    if (rec.end != SearchEnd::Unbounded) {
+      ++others;
+      ASSERT_EQ(rec.end, SearchEnd::Completed);
+      const bool feasible = relaxation == GLP_OPT && SolveInteger(lp, 1E-5) == GLP_OPT;
+      ASSERT_EQ(g.BestIter != 0, feasible);
+      if (feasible) {
+        EXPECT_NEAR(g.BestObj, glp_mip_obj_val(lp), 1e-6 * std::max(1.0, std::fabs(g.BestObj)));
+      }
+      glp_delete_prob(lp);
+      continue;
+    }
+    EXPECT_EQ(rec.nodes.size(), 1u);
+    EXPECT_TRUE(rec.incumbentAt.empty());
+    // An integer point in the box 0..50? Then one at least 10^4 better than zero must exist
+    // too. (Outside the box nothing is claimed, and the box keeps the reference's search finite.)
+    const int n = static_cast<int>(p.lp.c.size());
+    for (int j = 1; j <= n; ++j) {
+      glp_set_obj_coef(lp, j, 0);
+      glp_set_col_bnds(lp, j, GLP_DB, 0, std::min(50.0, p.upper[static_cast<std::size_t>(j - 1)]));
+    }
+    const int any = IntegerPointExists(lp);
+    for (int j = 1; j <= n; ++j) {
+      const double hi = p.upper[static_cast<std::size_t>(j - 1)];
+      glp_set_col_bnds(lp, j, hi < 999999 ? GLP_DB : GLP_LO, 0, hi);
+    }
+    if (any == GLP_NOFEAS) {
+      ++unboundedNoneInBox;
+    } else if (any == GLP_OPT || any == GLP_FEAS) {
+      const int row = glp_add_rows(lp, 1);
+      std::vector<int> ind(1);
+      std::vector<double> val(1);
+      for (int j = 1; j <= n; ++j)
+        if (p.lp.c[static_cast<std::size_t>(j - 1)] != 0) {
+          ind.push_back(j);
+          val.push_back(p.lp.c[static_cast<std::size_t>(j - 1)]);
+        }
+      glp_set_mat_row(lp, row, static_cast<int>(ind.size()) - 1, ind.data(), val.data());
+      if (p.lp.sense == "Minimize")
+        glp_set_row_bnds(lp, row, GLP_UP, 0, -1E4);
+      else
+        glp_set_row_bnds(lp, row, GLP_LO, 1E4, 0);
+      const int far = IntegerPointExists(lp);
+      if (far == GLP_UNDEF) {
+        ++undecided;
+      } else {
+        EXPECT_NE(far, GLP_NOFEAS);
+        ++unboundedWithPoints;
+      }
+    } else {
+      ++undecided;
+    }
+    glp_delete_prob(lp);
+  }
+  BBSubproblemLimit = limit;
+  EXPECT_GT(unboundedWithPoints, 100);
+  EXPECT_GT(unboundedNoneInBox, 45);
+  EXPECT_GT(others, 150);
+  EXPECT_LT(undecided, 15);
 }
 
 // Whole, well-scaled knapsack programs of 100 variables whose searches once ended in a failed

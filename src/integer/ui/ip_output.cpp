@@ -96,8 +96,9 @@ void ShowSearchEnd(Scr5 &f, SearchEnd end) {
     const int row = AddListRow(grid);
     f.Label3.SetCaption("");
     if (end == SearchEnd::Unbounded) {
-      f.Label4.SetCaption("Solution is unbounded");
-      MergedRow(grid, row, "Solution space is unbounded");
+      // The relaxation's ray says nothing of whether an integer point exists at all.
+      f.Label4.SetCaption(kUnboundedRelaxationText);
+      MergedRow(grid, row, "The LP relaxation is unbounded");
     } else {
       f.Label4.SetCaption("Problem has no feasible solution");
       f.Label5.SetCaption("Result verified at Iteration " + std::to_string(g.FinalIteration));

@@ -10,6 +10,10 @@
 
 namespace quon {
 
+// What an unbounded relaxation tells of the integer program: nothing but this.
+inline constexpr const char *kUnboundedRelaxationText =
+    "The LP relaxation is unbounded: the integer program is unbounded if it has any integer solution";
+
 // Heading, title, option list and exits; resets the incumbent.
 void InitIPOutputScreen();
 

@@ -41,8 +41,8 @@ void PrintSummary(PageSurface &p) {
   Line(p, "");
   const SearchEnd end = LastSearchEnd();
   const auto &found = FoundSolutions();
-  if (end == SearchEnd::Unbounded) {
-    Line(p, "Solution is unbounded");
+  if (end == SearchEnd::Unbounded && found.empty()) {
+    Line(p, kUnboundedRelaxationText);
     return;
   }
   const bool finished = end == SearchEnd::Completed;
@@ -66,6 +66,8 @@ void PrintSummary(PageSurface &p) {
   }
   if (end == SearchEnd::LimitExceeded)
     Line(p, "Search aborted after " + ThousandsText(g.FinalIteration - 1) + " subproblems");
+  else if (end == SearchEnd::Unbounded)
+    Line(p, kUnboundedRelaxationText);
   else if (end == SearchEnd::SolveFailed)
     Line(p, "Search aborted: the simplex engine could not solve subproblem " + std::to_string(g.FinalIteration));
 }
@@ -82,8 +84,8 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
   Line(p, "");
   const int n = g.NVars;
   if (!UserTreeHasIncumbent()) {
-    // A root without a bound on its objective has solutions, just no best one.
-    Line(p, grid.TextMatrix(3, 0) == "unbounded" ? "Solution is unbounded" : "Problem has no feasible solution");
+    // An unbounded root decides nothing about integer points, so it is no verdict of its own.
+    Line(p, grid.TextMatrix(3, 0) == "unbounded" ? kUnboundedRelaxationText : "Problem has no feasible solution");
   } else {
     const std::string best = Trim(g.BBAuxText);
     Line(p, "Optimum solution encountered at subrpoblem N" + best + ":");

@@ -62,11 +62,27 @@ std::string FathomText(bool atClick) {
 // Leading blank for the sign, as a number turned into text.
 std::string SignedText(int v) { return (v < 0 ? "" : " ") + std::to_string(v); }
 
+// The notice line below the node detail's place, centred, in place of the detail.
+void ShowNodeNotice(Scr5 &f, const std::string &text) {
+  f.Frame3.SetVisible(false);
+  f.Label6.SetCaption(text);
+  f.Label6.SetWidth(RoundTwips(f.TextWidth(text)) + 60);
+  f.Label6.SetLeft(RoundTwips((ScreenWidth() - f.Label6.Width()) * 0.5));
+  f.Label6.SetVisible(true);
+}
+
+bool RootUnbounded() {
+  return scr5().outputGrid.TextMatrix(3, 0) == "unbounded";
+}
+
 } // namespace
 
 void ShowNodeBounds() {
   Scr5 &f = scr5();
-  const std::string zc = Format(g.NodeZ(1), NumberFormatString());
+  // An unbounded root has no objective value: its bound is infinite in the objective's direction.
+  const std::string zc = !RootUnbounded()        ? Format(g.NodeZ(1), NumberFormatString())
+                         : g.ObjSense == -1 ? "infinity"
+                                                 : "-infinity";
   const std::string b = Format(g.BestBound, NumberFormatString());
   const bool none = !UserTreeHasIncumbent();
   if (g.ObjSense == -1) {
@@ -234,6 +250,7 @@ void SolveUserGuidedNode() {
                        : status == LPStatus::Infeasible ? "infeasible"
                                                         : "not solved");
     SetNodeColour(grid, r, c, kRed);
+    if (status == LPStatus::Unbounded) ShowNodeNotice(f, kUnboundedRelaxationText);
     // A child is judged with its sibling, once the branching has drawn both.
     if (g.BBAux1 == 0) ShowBBCompleted();
     return;
@@ -287,13 +304,19 @@ void TreeNodeClick() {
     Beep();
     return;
   }
-  if (grid.TextMatrix(row + 3, col) == "infeasible") {
-    f.Frame3.SetVisible(false);
-    f.Label6.SetVisible(true);
+  const std::string status = grid.TextMatrix(row + 3, col);
+  if (status == "infeasible") {
+    ShowNodeNotice(f, "Subproblem has no feasible solution");
     return;
   }
   g.PickedNodeId = static_cast<int16>(std::stoi(g.NodeIdText.substr(1)));
   if (g.PickedNodeId == 10) ShowNodeBounds();
+  // An unbounded node has no solution to show, and cannot be branched.
+  if (status == "unbounded") {
+    g.NodeStatus = -99;
+    ShowNodeNotice(f, kUnboundedRelaxationText);
+    return;
+  }
   g.BestBoundNodeFlag = 0;
   const Rgb back = grid.BackOf(row, col);
   if (back == kMagenta || back == kRed) {

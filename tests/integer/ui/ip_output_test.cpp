@@ -7,6 +7,7 @@
 
 #include "integer/branch_and_bound.h"
 #include "integer/ip_fixture.h"
+#include "integer/ui/ip_output.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "shell/ui/scr4.h"
@@ -105,7 +106,10 @@ TEST_F(IPOutputTest, RootWithoutASolutionListsOneMergedRow) {
   const Case cases[] = {
       {infeasible, "No feasible solution encountered", "Problem has no feasible solution",
        "Result verified at Iteration 1"},
-      {unbounded, "Solution space is unbounded", "Solution is unbounded",
+      {unbounded, "The LP relaxation is unbounded", kUnboundedRelaxationText,
+       "Search stopped by an unbounded subproblem at Iteration 1"},
+      // No integer point at all: the same words, which claim nothing more.
+      {NoIntegerPointUnboundedRelaxation(), "The LP relaxation is unbounded", kUnboundedRelaxationText,
        "Search stopped by an unbounded subproblem at Iteration 1"},
   };
   for (const Case &c : cases) {

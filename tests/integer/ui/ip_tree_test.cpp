@@ -346,7 +346,8 @@ TEST_F(IPTreeTest, PrintedSummaryFollowsHowTheSearchEnded) {
   infeasible.a.push_back({1, 1});
   infeasible.rel.push_back(">=");
   infeasible.b.push_back(5);
-  const std::pair<LP, const char *> cases[] = {{unbounded, "Solution is unbounded"},
+  const std::pair<LP, const char *> cases[] = {{unbounded, kUnboundedRelaxationText},
+                                               {NoIntegerPointUnboundedRelaxation(), kUnboundedRelaxationText},
                                                {infeasible, "Problem has no feasible solution"}};
   for (const auto &[lp, text] : cases) {
     Forms::Clear();
@@ -359,6 +360,21 @@ TEST_F(IPTreeTest, PrintedSummaryFollowsHowTheSearchEnded) {
     scr5().Combo1.PerformChoose(1);
     paper = PrintNow();
     EXPECT_TRUE(Has(paper, text)) << text;
+    if (text != kUnboundedRelaxationText) continue;
+    // The tree says it too, at once and when its root is clicked, and bounds nothing by 999999.
+    Scr5 &f = scr5();
+    EXPECT_EQ(Block(0, 0)[3], "unbounded");
+    EXPECT_TRUE(f.Label6.Visible());
+    EXPECT_EQ(f.Label6.Caption(), text);
+    EXPECT_GE(f.Label6.Width(), f.TextWidth(text));
+    T().PerformClick(0, 0);
+    EXPECT_FALSE(f.Frame3.Visible());
+    EXPECT_TRUE(f.Label6.Visible());
+    EXPECT_EQ(f.Label6.Caption(), text);
+    EXPECT_EQ(f.Label17.Caption(), g.ObjSense == -1 ? "UBound=infinity  (continuous max)"
+                                                    : "LBound=-infinity  (continuous min)");
+    for (const auto &line : paper)
+      EXPECT_EQ(line.find("Solution is unbounded"), std::string::npos);
   }
   // The tree of an infeasible root: no solution, and the root is printed all the same.
   scr5().Combo1.PerformChoose(1);
