@@ -74,8 +74,8 @@ glp_prob *ReferenceProgram(const IP &p) {
   return lp;
 }
 
-// The relaxation's status (GLP_OPT, GLP_UNBND, GLP_NOFEAS...); branch and cut from its optimal
-// basis, within `limitMs`.
+// The relaxation's status (GLP_OPT, GLP_UNBND, GLP_NOFEAS...); then branch and cut from its
+// optimal basis, within `limitMs`, giving the integer status.
 int SolveRelaxation(glp_prob *lp) {
   glp_smcp parm;
   glp_init_smcp(&parm);

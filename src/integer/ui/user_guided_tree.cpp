@@ -62,9 +62,15 @@ std::string FathomText(bool atClick) {
 // Leading blank for the sign, as a number turned into text.
 std::string SignedText(int v) { return (v < 0 ? "" : " ") + std::to_string(v); }
 
-// The notice line below the node detail's place, centred, in place of the detail.
+// The notice line below the node detail's place, centred, in place of the detail; in the type
+// it is measured in, whichever view styled the label last.
 void ShowNodeNotice(Scr5 &f, const std::string &text) {
   f.Frame3.SetVisible(false);
+  f.Label6.SetFontName(f.FontName());
+  f.Label6.SetFontSize(f.FontSize());
+  f.Label6.SetFontBold(f.FontBold());
+  f.Label6.SetForeColor(kRed);
+  f.Label6.SetBackColor(kBlue);
   f.Label6.SetCaption(text);
   f.Label6.SetWidth(RoundTwips(f.TextWidth(text)) + 60);
   f.Label6.SetLeft(RoundTwips((ScreenWidth() - f.Label6.Width()) * 0.5));
