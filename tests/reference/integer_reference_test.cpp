@@ -392,19 +392,16 @@ TEST(IntegerReference, UnboundedRelaxationsClaimOnlyWhatHolds) {
     if (any == GLP_NOFEAS) {
       ++unboundedNoneInBox;
     } else if (any == GLP_OPT || any == GLP_FEAS) {
+      // The objective as a row, 10^4 or more to the good (GLPK takes zero entries).
       const int row = glp_add_rows(lp, 1);
       std::vector<int> ind(1);
-      std::vector<double> val(1);
       for (int j = 1; j <= n; ++j)
-        if (p.lp.c[static_cast<std::size_t>(j - 1)] != 0) {
-          ind.push_back(j);
-          val.push_back(p.lp.c[static_cast<std::size_t>(j - 1)]);
-        }
-      glp_set_mat_row(lp, row, static_cast<int>(ind.size()) - 1, ind.data(), val.data());
-      if (p.lp.sense == "Minimize")
-        glp_set_row_bnds(lp, row, GLP_UP, 0, -1E4);
-      else
-        glp_set_row_bnds(lp, row, GLP_LO, 1E4, 0);
+        ind.push_back(j);
+      std::vector<double> val(1, 0.0);
+      val.insert(val.end(), p.lp.c.begin(), p.lp.c.end());
+      const bool min = p.lp.sense == "Minimize";
+      glp_set_row_bnds(lp, row, min ? GLP_UP : GLP_LO, 1E4, -1E4);
+      glp_set_mat_row(lp, row, n, ind.data(), val.data());
       const int far = IntegerPointExists(lp);
       if (far == GLP_UNDEF) {
         ++undecided;
