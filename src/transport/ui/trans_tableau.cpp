@@ -60,6 +60,7 @@ struct TransBlock {
   int iteration = 0;
   std::string pattern;
   double z = 0;
+  int zInfinity = 0; // the total is "infinity" (1) or "-infinity" (-1), as TransSolutionInfinity
   std::vector<double> duals; // u1..um then v1..vn from element 1, as shown
   bool plainDuals = false;   // written as plain numbers (the multiplier chosen on the first tableau)
   int zeroU = 1;
@@ -157,7 +158,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
     for (int j = 1; j <= n; ++j, ++k) {
       const int row = 3 * i + 1, col = j + 2;
       SourcedCell &cost = cell(row - 1, col);
-      cost.text = Format(at(*b.cost, k), b.pattern);
+      cost.text = TransCostText(at(*b.cost, k), b.pattern);
       SetBold(cost.attr, false);
       CellAttr &x = cell(row, col).attr;
       x.align = kAlignCenter;
@@ -198,7 +199,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
     }
   }
   cell(0, 1).text = "ObjVal  =";
-  cell(0, 2).text = Trim(Format(b.z, b.pattern));
+  cell(0, 2).text = Trim(TransObjectiveText(b.z, b.zInfinity, b.pattern));
   SetBold(cell(0, 2).attr, true);
 
   for (const Paint &p : b.paints)
@@ -471,6 +472,7 @@ void ShowTransTableau() {
   b.pattern = NumberFormatString();
   b.cost = view->cost = CurrentCosts(*view);
   b.z = g.ZValue;
+  b.zInfinity = TransSolutionInfinity();
   b.zeroU = g.ZeroU;
   b.zeroV = g.ZeroV;
   b.duals.assign(static_cast<std::size_t>(m + n) + 1, 0.0);
