@@ -120,7 +120,7 @@ bool PrintTransOutputSummary() {
   return RunPrintJob([](PageSurface &printer) { return PrintTransOutputSummary(printer); });
 }
 
-bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid) {
+bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid, const std::string &verdict) {
   PrintOriginalData(printer, "TRANSPORTATION MODEL-- ORIGINAL DATA");
   printer.NewPage();
   printer.SetFontBold(false);
@@ -133,6 +133,7 @@ bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid) {
   const BArray<float> noSingles;
   const BArray<int16> noIntegers;
   PrintDataTable(printer, g.Tab, noSingles, noIntegers, 2, &outputGrid);
+  PrintClosingText(printer, verdict);
   return printer.EndDoc();
 }
 

@@ -39,7 +39,8 @@ void PrintTransSummaryLines(Surface &surface, double right);
 bool PrintTransOutputSummary(PageSurface &printer);
 bool PrintTransOutputSummary();
 
-// The original data, then on a new page every tableau block of the output grid; one job.
-bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid);
+// The original data, then on a new page every tableau block of the output grid, closed by how
+// the run ended when it has (`verdict`, the text the screen gave); one job.
+bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid, const std::string &verdict = {});
 
 } // namespace quon

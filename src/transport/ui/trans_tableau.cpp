@@ -81,6 +81,7 @@ struct TransView {
   std::vector<std::string> sourceNames, destNames, supplies, demands;
   bool equalSupplies = false; // two consecutive sources with the same supply
   std::vector<TransBlock> blocks;
+  std::string verdict; // how the run ended, as its message said; empty while it goes on
 };
 
 std::weak_ptr<TransView> &CurrentView() {
@@ -265,6 +266,7 @@ void PaintCell(int row, int col, Rgb back) {
 // The end of a run: its message, and both step buttons off. Entering 0 stops "All". When the
 // first tableau was already the last, the screen is shown again with its heading.
 void EndRun(const std::string &text, int icon, const std::string &title) {
+  if (TransView *view = LiveView()) view->verdict = text;
   MsgBox(text, msg::OKOnly | icon, title);
   Scr5 &f = scr5();
   f.cmdNextIter.SetEnabled(false);
@@ -596,7 +598,9 @@ void TransLoopCellClick(int row, int col) {
 
 bool PrintTransTableaus() {
   const GridStore &grid = scr5().outputGrid;
-  return RunPrintJob([&grid](PageSurface &printer) { return PrintTransTableaus(printer, grid); });
+  const TransView *view = LiveView();
+  const std::string verdict = view ? view->verdict : std::string();
+  return RunPrintJob([&grid, &verdict](PageSurface &printer) { return PrintTransTableaus(printer, grid, verdict); });
 }
 
 } // namespace quon
