@@ -522,6 +522,57 @@ void SoundStandIns(double &plus, double &minus) {
   plus = 4 * k * minus;
 }
 
+// What the shipments (XSol) put on "infinity" routes, on "-infinity" routes, and cost on the
+// others; `scale` is the size of that cost's terms, for comparing it.
+struct Standing {
+  double plus = 0, minus = 0, finite = 0, scale = 0;
+};
+
+Standing StandingNow() {
+  Standing s;
+  for (int k = 1; k <= g.NVars; ++k) {
+    const double x = g.XSol(k);
+    if (IsInfinityCell(k)) {
+      s.plus += x;
+    } else if (IsMinusInfinityCell(k)) {
+      s.minus += x;
+    } else {
+      s.finite += g.Cost(k) * x;
+      s.scale += std::fabs(g.Cost(k) * x);
+    }
+  }
+  return s;
+}
+
+// Whether `after` is the better solution: less on "infinity" routes, then more on "-infinity"
+// routes, then a lower finite cost, each by more than rounding.
+bool Better(const Standing &after, const Standing &now) {
+  const double noise = 1E3 * ShipmentNoise();
+  if (after.plus < now.plus - noise) return true;
+  if (after.plus > now.plus + noise) return false;
+  if (after.minus > now.minus + noise) return true;
+  if (after.minus < now.minus - noise) return false;
+  return after.finite < now.finite - 1E-9 * (1 + std::max(after.scale, now.scale));
+}
+
+// Runs the simplex from the current basis at the given stand-ins on a copy of the data and
+// tells whether it ends at a better solution; the data are left as they were.
+bool SoundRunEndsBetter(double plus, double minus) {
+  const Mod1 saved = g;
+  const Standing now = StandingNow();
+  SetStandIns(plus, minus);
+  TransBasicSolution();
+  TransPricing();
+  for (int pivots = 0; g.Entering != 0 && pivots < TransPivotCap; ++pivots) {
+    if (!TransRatioTest() || !TransPivot()) break;
+    TransBasicSolution();
+    TransPricing();
+  }
+  const Standing after = StandingNow();
+  g = saved;
+  return Better(after, now);
+}
+
 } // namespace
 
 double TransShipmentNoise() {
@@ -564,20 +615,16 @@ TransOutcome TransPriceBasis() {
   if (g.Entering != 0) return TransOutcome::Stepped;
   if (MinusStandInNow() > 0) {
     // With "-infinity" routes an optimum at the stand-ins as read may still leave amounts off
-    // them (or on "infinity" routes) that a loop could move: priced at stand-ins no loop can
-    // outweigh, a cell that enters goes on at those costs for the rest of the run.
+    // them (or on "infinity" routes) that a loop could move. A run aside at stand-ins no loop
+    // can outweigh tells: when it ends better, the run goes on at those costs for the rest of
+    // it; when not, this basis stands as it is.
     double plus = 0, minus = 0;
     SoundStandIns(plus, minus);
-    const double beforePlus = StandInNow();
-    const double beforeMinus = MinusStandInNow();
-    if (beforeMinus < minus) {
+    if (MinusStandInNow() < minus && SoundRunEndsBetter(plus, minus)) {
       SetStandIns(plus, minus);
       TransBasicSolution();
       TransPricing();
       if (g.Entering != 0) return TransOutcome::Stepped;
-      SetStandIns(beforePlus, beforeMinus);
-      TransBasicSolution();
-      TransPricing();
     }
     return ShipsOnInfinityCell() ? TransOutcome::NoFeasibleSolution : TransOutcome::Optimal;
   }
