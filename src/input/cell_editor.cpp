@@ -1,6 +1,8 @@
 #include "input/cell_editor.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string>
 #include <string_view>
 
 #include "input/cell_rules.h"
@@ -229,11 +231,55 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
   }
 }
 
+// A word one key put into the editor, and the letters of the word still to come: typing the
+// rest of the word ("-infi", "<=") keeps it rather than each letter rewriting or refusing it.
+struct TypedWord {
+  int row = -1;
+  int col = -1;
+  std::string word;
+  std::string rest;
+};
+TypedWord &LastWord() {
+  static TypedWord last;
+  return last;
+}
+
+void RememberWord(const std::string &word, int16 key) {
+  TypedWord &w = LastWord();
+  w.row = g.CurRow;
+  w.col = g.CurCol;
+  w.word = word;
+  // The rest of the word after the letter typed ("nfinity" after the "i" of "-infinity").
+  const char typed = static_cast<char>(key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key);
+  const std::size_t at = word.find(typed);
+  w.rest = at == std::string::npos ? "" : word.substr(at + 1);
+}
+
+// Whether the key is the next letter of the word just put: it is taken up silently.
+bool ContinuesWord(const InputPort &ui, int16 key) {
+  TypedWord &w = LastWord();
+  const bool continues = !w.rest.empty() && w.row == g.CurRow && w.col == g.CurCol && ui.EditorText() == w.word &&
+                         key > 0 && key < 128 &&
+                         std::tolower(static_cast<unsigned char>(key)) == static_cast<unsigned char>(w.rest[0]);
+  if (continues)
+    w.rest.erase(0, 1);
+  else
+    w = TypedWord{};
+  return continues;
+}
+
 // Replaces the editor's text with a word typed by one key.
 void PutWord(InputPort &ui, int16 &key, const char *word) {
   ui.SetEditorText(word);
+  RememberWord(word, key);
   g.BX0KeyState = 1;
   key = 0;
+}
+
+// A relation typed by one key; it stays as it is while the rest of it is typed.
+void PutRelation(InputPort &ui, int16 key, const char *relation) {
+  ui.SetEditorText(relation);
+  RememberWord(relation, key);
 }
 
 void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
@@ -242,11 +288,11 @@ void LinearKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
     const int16 typed = key;
     key = 0;
     if (typed == '<')
-      ui.SetEditorText("<=");
+      PutRelation(ui, typed, "<=");
     else if (typed == '=')
-      ui.SetEditorText("=");
+      PutRelation(ui, typed, "=");
     else if (typed == '>')
-      ui.SetEditorText(">=");
+      PutRelation(ui, typed, ">=");
     else
       RefuseKey(ui);
     return;
@@ -328,7 +374,9 @@ void TransportKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
       return;
     }
   } else if (IsLetter(key, 'i')) {
-    PutWord(ui, key, ui.EditorText() == "-" ? "-infinity" : "infinity");
+    // A cell that holds "-infinity" keeps it: the "i" of the word is no reason to turn it round.
+    const std::string text = ui.EditorText();
+    PutWord(ui, key, text == "-" || text == "-infinity" ? "-infinity" : "infinity");
     return;
   }
   GeneralFilter(ui, grid, key);
@@ -383,6 +431,10 @@ void FilterByClass(InputPort &ui, GridStore &grid, int16 &keyAscii) {
 
 } // namespace
 
+void ForgetTypedWord() {
+  LastWord() = TypedWord{};
+}
+
 void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
   int16 nav;
   if ((keyCode == kKeyTab && shift) || keyCode == kKeyLeft || keyCode == kKeyEsc)
@@ -432,6 +484,10 @@ void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii) {
     return;
   }
   g.BX0KeyState = 0;
+  if (ContinuesWord(ui, keyAscii)) {
+    keyAscii = 0;
+    return;
+  }
   // A comma in a number cell is the decimal point of the desktops that write one.
   if (keyAscii == ',' && g.CurRow >= 1 && g.CurCol >= 1 && g.CurRow < grid.Rows() && g.CurCol < grid.Cols() &&
       TakesNumber(SheetOf(grid), g.CurRow, g.CurCol))
@@ -544,8 +600,11 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
 
   if (g.BX0KeyState == 1) {
     // A word typed by one key is shown whole and selected, and the editor stays on its cell:
-    // the next Tab or Enter moves on from there as from any other cell.
+    // the next Tab or Enter moves on from there as from any other cell. The rest of the word
+    // may still be typed.
+    const TypedWord word = LastWord();
     PlaceCellEditor(ui, g.CurRow, g.CurCol);
+    LastWord() = word;
     g.BX0KeyState = 0;
   }
 }

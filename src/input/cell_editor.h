@@ -29,6 +29,8 @@ bool EditorVisibleAfterScroll(int firstCol, int firstRow, double gridWidth, doub
 void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift);
 void EditorKeyPress(InputPort &ui, GridStore &grid, int16 &keyAscii);
 void EditorKeyUp(InputPort &ui, GridStore &grid);
+// Forgets the word a key last put into the editor, so that its letters are judged afresh.
+void ForgetTypedWord();
 // Text pasted into the editor (it already holds it): taken when the current cell could hold
 // it as typed, and then written back as a typed key would; otherwise refused with the cell's
 // message (false: the editor's text from before goes back).

@@ -63,6 +63,7 @@ void PlaceCellEditor(InputPort &ui, int16 row, int16 col) {
   g.SelState = 0;
   EnableItems(ui, {EditGridItem::Copy, EditGridItem::Paste, EditGridItem::Delete, EditGridItem::Insert}, false);
   g.EditorFlag2 = 0;
+  ForgetTypedWord();
   g.CurRow = row;
   g.CurCol = col;
   ui.ShowEditorAt(row, col);

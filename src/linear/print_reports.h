@@ -19,8 +19,9 @@ bool PrintLPOutputSummary(PageSurface &printer);
 // The page of the program's data as typed, under the page heading; ends the page.
 void PrintLPOriginalData(PageSurface &printer);
 
-// The program's data, then on a new page every tableau block of the grid as it stands.
-bool PrintSimplexTableaus(const GridStore &tableaus);
-bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus);
+// The program's data, then on a new page every tableau block of the grid as it stands, closed
+// by how the run ended when it has (`verdict`, the text the screen gave).
+bool PrintSimplexTableaus(const GridStore &tableaus, const std::string &verdict = {});
+bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus, const std::string &verdict = {});
 
 } // namespace quon

@@ -23,7 +23,7 @@ const char *MethodText() {
 
 } // namespace
 
-bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus) {
+bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus, const std::string &verdict) {
   const BArray<float> noSingles;
   const BArray<int16> noIntegers;
 
@@ -38,11 +38,13 @@ bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus) {
   g.MsgText = std::string("SIMPLEX TABLEAUS -- ") + MethodText();
   PrintSectionHeader(printer);
   PrintDataTable(printer, g.Tab, noSingles, noIntegers, 2, &tableaus);
+  PrintClosingText(printer, verdict);
   return printer.EndDoc();
 }
 
-bool PrintSimplexTableaus(const GridStore &tableaus) {
-  return RunPrintJob([&tableaus](PageSurface &printer) { return PrintSimplexTableaus(printer, tableaus); });
+bool PrintSimplexTableaus(const GridStore &tableaus, const std::string &verdict) {
+  return RunPrintJob(
+      [&tableaus, &verdict](PageSurface &printer) { return PrintSimplexTableaus(printer, tableaus, verdict); });
 }
 
 } // namespace quon

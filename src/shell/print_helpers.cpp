@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -124,6 +125,37 @@ std::string FitNumber(const Surface &printer, const std::string &text, double ro
     if (printer.TextWidth(shortest) <= room) break;
   }
   return shortest;
+}
+
+void PrintClosingText(PageSurface &printer, const std::string &text) {
+  if (text.empty()) return;
+  std::vector<std::string> lines{""};
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string word = text.substr(at, end - at);
+    const std::string joined = lines.back().empty() ? word : lines.back() + " " + word;
+    if (!lines.back().empty() && printer.TextWidth(joined) > kPrintRight - kPrintLeft)
+      lines.push_back(word);
+    else
+      lines.back() = joined;
+    at = end + 1;
+    while (at < text.size() && text[at] == ' ')
+      ++at;
+  }
+  const double row = printer.TextHeight(text);
+  double y = g.PrintY + row;
+  if (PastPageBreak(printer, y + row * static_cast<double>(lines.size()))) {
+    StartNewPage(printer);
+    y = g.PrintY;
+  }
+  for (const std::string &line : lines) {
+    printer.SetCurrentX(kPrintLeft);
+    printer.SetCurrentY(y);
+    printer.Print(line);
+    y += row;
+  }
+  g.PrintY = RoundTwips(y);
 }
 
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,

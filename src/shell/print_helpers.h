@@ -67,6 +67,11 @@ void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s);
 // else in scientific notation with as many decimals as fit (at least one digit is kept, so a
 // room narrower than that still gets the shortest form). Any other text is left as it is.
 std::string FitNumber(const Surface &printer, const std::string &text, double room);
+// How a run of iterations ended, as the screen said it, on the lines below the last table
+// printed (from PrintY): from X 1200, broken between words at the line's right end, on a new
+// page when the lines would pass the page break. Nothing for an empty text.
+void PrintClosingText(PageSurface &printer, const std::string &text);
+
 // Kind 1: a heading line between two rules; kind 2: a body line; any other kind only the
 // page break. Column 1 starts at 1200; columns 2 to 5 end at 4656, 6384, 8112 and 9840
 // (for transportation column 2 starts at 2928), a number too wide for its column written

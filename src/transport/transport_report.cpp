@@ -46,6 +46,12 @@ std::string TransCostText(double cost, const std::string &pattern) {
   return Format(cost, pattern);
 }
 
+std::string TransObjectiveText(double z, int infinity, const std::string &pattern) {
+  if (infinity > 0) return "infinity";
+  if (infinity < 0) return "-infinity";
+  return Format(z, pattern);
+}
+
 std::vector<int> TransSummaryOrder() {
   std::vector<int> order;
   for (int p = 1; p <= g.MRows; ++p)
@@ -62,9 +68,12 @@ std::array<std::string, 5> TransSummaryTexts(int p) {
   const double x = g.XBasic(p);
   const double c = g.CostB(p);
   const std::string pattern = NumberFormatString();
+  // An amount on a route costing "infinity" or "-infinity" contributes that; none, nothing.
+  std::string contribution = Formatted(x * c);
+  if (TransIsInfinityCost(c)) contribution = x > TransShipmentNoise() ? TransCostText(c, pattern) : Formatted(0.0);
   return {std::string("S") + std::to_string(i) + ":   " + g.SourceName(i),
           std::string("D") + std::to_string(j) + ":   " + g.DestName(j), TransAmountText(x, pattern),
-          TransCostText(c, pattern), Formatted(x * c)};
+          TransCostText(c, pattern), contribution};
 }
 
 void PrintTransSummaryLines(Surface &surface, double right) {
@@ -72,7 +81,7 @@ void PrintTransSummaryLines(Surface &surface, double right) {
   const double room = right - kPrintLeft - surface.TextWidth(objective);
   for (const std::string &line :
        {"Title: " + g.HeaderText[1], std::string("Final Iteration No.: ") + Str(g.FinalIteration),
-        g.TransSolveNote.empty() ? objective + FitNumber(surface, Formatted(g.ZValue), room) : g.TransSolveNote}) {
+        g.TransSolveNote.empty() ? objective + FitNumber(surface, TransObjectiveText(g.ZValue, TransSolutionInfinity(), NumberFormatString()), room) : g.TransSolveNote}) {
     surface.SetCurrentX(kPrintLeft);
     surface.Print(line);
   }
@@ -111,7 +120,7 @@ bool PrintTransOutputSummary() {
   return RunPrintJob([](PageSurface &printer) { return PrintTransOutputSummary(printer); });
 }
 
-bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid) {
+bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid, const std::string &verdict) {
   PrintOriginalData(printer, "TRANSPORTATION MODEL-- ORIGINAL DATA");
   printer.NewPage();
   printer.SetFontBold(false);
@@ -124,6 +133,7 @@ bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid) {
   const BArray<float> noSingles;
   const BArray<int16> noIntegers;
   PrintDataTable(printer, g.Tab, noSingles, noIntegers, 2, &outputGrid);
+  PrintClosingText(printer, verdict);
   return printer.EndDoc();
 }
 

@@ -21,6 +21,10 @@ std::string TransAmountText(double amount, const std::string &pattern);
 // A unit cost in the number pattern; the cost standing for "infinity" reads "infinity".
 std::string TransCostText(double cost, const std::string &pattern);
 
+// The total cost of a basic solution: "infinity" or "-infinity" when it ships on a route of
+// that cost (`infinity` as TransSolutionInfinity gives it), else `z` in the number pattern.
+std::string TransObjectiveText(double z, int infinity, const std::string &pattern);
+
 // The five texts of the summary line of the basic cell in position p: "S" & i & ":   " & name,
 // "D" & j & ":   " & name, the amount, the unit cost and the cost contribution.
 std::array<std::string, 5> TransSummaryTexts(int p);
@@ -35,7 +39,8 @@ void PrintTransSummaryLines(Surface &surface, double right);
 bool PrintTransOutputSummary(PageSurface &printer);
 bool PrintTransOutputSummary();
 
-// The original data, then on a new page every tableau block of the output grid; one job.
-bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid);
+// The original data, then on a new page every tableau block of the output grid, closed by how
+// the run ended when it has (`verdict`, the text the screen gave); one job.
+bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid, const std::string &verdict = {});
 
 } // namespace quon

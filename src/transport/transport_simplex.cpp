@@ -461,6 +461,10 @@ bool IsInfinityCell(int k) {
   return TransIsInfinityCost(g.Cost(k)) && g.Cost(k) > 0;
 }
 
+bool IsMinusInfinityCell(int k) {
+  return TransIsInfinityCost(g.Cost(k)) && g.Cost(k) < 0;
+}
+
 // The cost the "infinity" cells carry now: the stand-in as read, or a raised one.
 double StandInNow() {
   for (int k = 1; k <= g.NVars; ++k)
@@ -468,13 +472,22 @@ double StandInNow() {
   return g.TransInfinity;
 }
 
+// The same for the "-infinity" cells, as a magnitude; 0 when there is none.
+double MinusStandInNow() {
+  for (int k = 1; k <= g.NVars; ++k)
+    if (IsMinusInfinityCell(k)) return -g.Cost(k);
+  return 0;
+}
+
+double ShipmentNoise() {
+  return TransShipmentNoise();
+}
+
 // Whether the current basis ships a positive amount on a cell whose cost stands for "infinity".
 bool ShipsOnInfinityCell() {
-  double total = 0;
-  for (int i = 1; i <= g.TransSources; ++i)
-    total += g.InvInput(i, 0);
+  const double noise = ShipmentNoise();
   for (int p = 1; p <= g.MRows; ++p)
-    if (IsInfinityCell(g.BasisList(p)) && g.XBasic(p) > 1E-12 * std::max(1.0, total)) return true;
+    if (IsInfinityCell(g.BasisList(p)) && g.XBasic(p) > noise) return true;
   return false;
 }
 
@@ -486,10 +499,102 @@ void SetInfinityCost(double cost) {
     g.CostB(p) = g.Cost(g.BasisList(p));
 }
 
+// Sets both stand-ins: `plus` for the "infinity" cells, minus `minus` for the "-infinity" ones.
+void SetStandIns(double plus, double minus) {
+  for (int k = 1; k <= g.NVars; ++k)
+    if (IsInfinityCell(k))
+      g.Cost(k) = plus;
+    else if (IsMinusInfinityCell(k))
+      g.Cost(k) = -minus;
+  for (int p = 1; p <= g.MRows; ++p)
+    g.CostB(p) = g.Cost(g.BasisList(p));
+}
+
+// Stand-ins no change of basis can outweigh. Moving one unit around a loop of L cells (L at
+// most twice the smaller side, k) changes fewer than L finite costs, each below the stand-in as
+// read, M: with "-infinity" at 2kM no finite saving buys a unit off such a route, and with
+// "infinity" at 4k times that no gain on "-infinity" routes buys a unit onto an "infinity"
+// route. An "infinity" route is one not to be used; among the solutions without one, as much
+// goes on the "-infinity" routes as the amounts allow, and then the finite costs decide.
+void SoundStandIns(double &plus, double &minus) {
+  const double k = std::min(g.TransSources, g.TransDests);
+  minus = 2 * k * g.TransInfinity;
+  plus = 4 * k * minus;
+}
+
+// What the shipments (XSol) put on "infinity" routes, on "-infinity" routes, and cost on the
+// others; `scale` is the size of that cost's terms, for comparing it.
+struct Standing {
+  double plus = 0, minus = 0, finite = 0, scale = 0;
+};
+
+Standing StandingNow() {
+  Standing s;
+  for (int k = 1; k <= g.NVars; ++k) {
+    const double x = g.XSol(k);
+    if (IsInfinityCell(k)) {
+      s.plus += x;
+    } else if (IsMinusInfinityCell(k)) {
+      s.minus += x;
+    } else {
+      s.finite += g.Cost(k) * x;
+      s.scale += std::fabs(g.Cost(k) * x);
+    }
+  }
+  return s;
+}
+
+// Whether `after` is the better solution: less on "infinity" routes, then more on "-infinity"
+// routes, then a lower finite cost, each by more than rounding.
+bool Better(const Standing &after, const Standing &now) {
+  const double noise = 1E3 * ShipmentNoise();
+  if (after.plus < now.plus - noise) return true;
+  if (after.plus > now.plus + noise) return false;
+  if (after.minus > now.minus + noise) return true;
+  if (after.minus < now.minus - noise) return false;
+  return after.finite < now.finite - 1E-9 * (1 + std::max(after.scale, now.scale));
+}
+
+// Runs the simplex from the current basis at the given stand-ins on a copy of the data and
+// tells whether it ends at a better solution; the data are left as they were.
+bool SoundRunEndsBetter(double plus, double minus) {
+  const Mod1 saved = g;
+  const Standing now = StandingNow();
+  SetStandIns(plus, minus);
+  TransBasicSolution();
+  TransPricing();
+  for (int pivots = 0; g.Entering != 0 && pivots < TransPivotCap; ++pivots) {
+    if (!TransRatioTest() || !TransPivot()) break;
+    TransBasicSolution();
+    TransPricing();
+  }
+  const Standing after = StandingNow();
+  g = saved;
+  return Better(after, now);
+}
+
 } // namespace
+
+double TransShipmentNoise() {
+  double total = 0;
+  for (int i = 1; i <= g.TransSources; ++i)
+    total += g.InvInput(i, 0);
+  return 1E-12 * std::max(1.0, total);
+}
 
 bool TransIsInfinityCost(double cost) {
   return g.TransInfinity > 0 && std::fabs(cost) >= g.TransInfinity;
+}
+
+int TransSolutionInfinity() {
+  const double noise = ShipmentNoise();
+  bool minus = false;
+  for (int cell = 1; cell <= g.NVars; ++cell) {
+    if (g.XSol(cell) <= noise) continue;
+    if (IsInfinityCell(cell)) return 1;
+    if (IsMinusInfinityCell(cell)) minus = true;
+  }
+  return minus ? -1 : 0;
 }
 
 void TransRestoreStart() {
@@ -500,6 +605,7 @@ void TransRestoreStart() {
   for (int k = 1; k <= g.NVars; ++k) {
     g.NonBasicMark(k) = static_cast<int16>(k);
     if (IsInfinityCell(k)) g.Cost(k) = g.TransInfinity;
+    if (IsMinusInfinityCell(k)) g.Cost(k) = -g.TransInfinity;
   }
 }
 
@@ -507,6 +613,21 @@ TransOutcome TransPriceBasis() {
   TransBasicSolution();
   TransPricing();
   if (g.Entering != 0) return TransOutcome::Stepped;
+  if (MinusStandInNow() > 0) {
+    // With "-infinity" routes an optimum at the stand-ins as read may still leave amounts off
+    // them (or on "infinity" routes) that a loop could move. A run aside at stand-ins no loop
+    // can outweigh tells: when it ends better, the run goes on at those costs for the rest of
+    // it; when not, this basis stands as it is.
+    double plus = 0, minus = 0;
+    SoundStandIns(plus, minus);
+    if (MinusStandInNow() < minus && SoundRunEndsBetter(plus, minus)) {
+      SetStandIns(plus, minus);
+      TransBasicSolution();
+      TransPricing();
+      if (g.Entering != 0) return TransOutcome::Stepped;
+    }
+    return ShipsOnInfinityCell() ? TransOutcome::NoFeasibleSolution : TransOutcome::Optimal;
+  }
   if (!ShipsOnInfinityCell()) return TransOutcome::Optimal;
   // An optimum that still ships on an "infinity" cell may only mean that the cost standing for
   // it is too small: a change of basis around a loop of L cells saves at most L - 1 finite
@@ -549,9 +670,9 @@ TransOutcome SolveTransportation() {
     }
     ++g.IterCount;
   }
-  if (StandInNow() != g.TransInfinity) {
+  if (StandInNow() != g.TransInfinity || (MinusStandInNow() != 0 && MinusStandInNow() != g.TransInfinity)) {
     // The costs as typed back, and the multipliers that go with them.
-    SetInfinityCost(g.TransInfinity);
+    SetStandIns(g.TransInfinity, g.TransInfinity);
     TransBasicSolution();
     TransPricing();
     if (g.Entering > 0) g.NonBasicMark(g.Entering) = g.Entering;

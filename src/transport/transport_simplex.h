@@ -59,9 +59,18 @@ void TransRestoreStart();
 // Whether a cost is the one standing for a typed "infinity" or "-infinity" (or a raised one).
 bool TransIsInfinityCost(double cost);
 
+// Shipments at or below this are rounding noise, not an amount on a route.
+double TransShipmentNoise();
+
+// How the current shipments (XSol) stand in total cost: 1 when it ships on an "infinity" route
+// (no bound above), -1 when it ships on a "-infinity" route and on none of those (no bound
+// below), 0 when the total is the finite sum of its costs.
+int TransSolutionInfinity();
+
 // Prices the current basis (XBasic, ZValue, Duals, RedCost, Entering). Stepped when a cell
 // enters (the caller runs the ratio test and the pivot); Optimal when none does and nothing is
-// shipped on an "infinity" route. An optimum that still ships on one first raises the cost
+// shipped on an "infinity" route (the total is "-infinity" when TransSolutionInfinity says so).
+// With "-infinity" routes an optimum is first priced again at stand-ins no loop outweighs. An optimum that still ships on one first raises the cost
 // standing for "infinity" as far as a loop could outweigh it, pricing again, so a cell may
 // enter at the raised cost, which then stays for the rest of the run; when none does the
 // costs go back and the result is NoFeasibleSolution.

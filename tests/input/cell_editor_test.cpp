@@ -26,6 +26,7 @@ TEST_F(LinearInput, TypeColumnTakesOnlyTheThreeRelations) {
   s.Type("<");
   EXPECT_EQ(s.text, "<=");
   EXPECT_EQ(s.Cell(3, 3), "<=");
+  At(3, 3);
   s.Type("=");
   EXPECT_EQ(s.Cell(3, 3), "=");
   s.Type(">");
@@ -355,6 +356,61 @@ TEST(QueueInput, WordsAndIntegerColumns) {
   s.Type("2.5");
   EXPECT_EQ(s.Cell(2, 3), "5");
   EXPECT_EQ(s.LastMessage(), "This cell takes a whole number only");
+}
+
+// Every cell where a key makes a word, with the word typed out in full (and cut short): the
+// cell holds the word the first key made, and the letters after it neither change it nor beep.
+TEST(WordKeys, TypingTheRestOfAWordKeepsIt) {
+  struct Case {
+    int cls;
+    int row, col;
+    const char *keys;
+    const char *word;
+    const char *before = ""; // the cell's text before typing
+  };
+  // LP/IP with 2 variables and 2 constraints: type column 3, rows 5 lower, 6 upper, 7 sign,
+  // 8 integer flag; transportation 2 x 2 with costs in rows 2-3, columns 2-3; queue column 5 is
+  // the source limit; network cells off the diagonal.
+  const Case cases[] = {
+      {3, 3, 3, "<=", "<="},          {3, 4, 3, ">=", ">="},          {3, 3, 3, "=", "="},
+      {5, 4, 3, ">=", ">="},          {3, 6, 1, "infinity", "infinity"}, {3, 5, 1, "-infinity", "-infinity"},
+      {3, 5, 2, "infinity", "-infinity"}, {3, 7, 1, "y", "y"},       {3, 7, 2, "n", "n"},
+      {5, 8, 1, "y", "y"},            {5, 8, 2, "n", "n"},            {4, 2, 2, "-infi", "-infinity"},
+      {4, 2, 3, "-infinity", "-infinity"}, {4, 3, 2, "infinity", "infinity"},
+      {4, 3, 3, "infinity", "-infinity", "-infinity"}, {4, 3, 3, "i", "-infinity", "-infinity"},
+      {6, 1, 5, "infinity", "infinity"}, {7, 2, 4, "infinity", "infinity"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string("class ") + std::to_string(c.cls) + " cell " + std::to_string(c.row) + "," +
+                 std::to_string(c.col) + " keys " + c.keys);
+    ResetProgram(c.cls);
+    g.NVars = 2;
+    g.MRows = 2;
+    g.TransSources = 2;
+    g.TransDests = 2;
+    g.NScen = 2;
+    g.NodeCount = 3;
+    FakeInputScreen s;
+    s.Build();
+    // "-infinity" typed out in a lower bound needs its variable unrestricted for the "-".
+    if ((c.cls == 3 || c.cls == 5) && c.row == 5) s.grid.SetTextMatrix(7, c.col, "y");
+    s.grid.SetTextMatrix(c.row, c.col, c.before);
+    PlaceCellEditor(s, static_cast<int16>(c.row), static_cast<int16>(c.col));
+    s.Type(c.keys);
+    EXPECT_EQ(s.Cell(c.row, c.col), c.word);
+    EXPECT_EQ(s.text, c.word);
+    EXPECT_EQ(s.beeps, 0);
+    EXPECT_TRUE(s.messages.empty());
+    // The word done, the next key is judged as ever: another letter beeps.
+    s.Type("q");
+    EXPECT_EQ(s.beeps, 1);
+    // Placed afresh on a cell holding a relation, "=" makes "=" again.
+    if (std::string(c.word).size() == 2) {
+      PlaceCellEditor(s, static_cast<int16>(c.row), static_cast<int16>(c.col));
+      s.Type("=");
+      EXPECT_EQ(s.Cell(c.row, c.col), "=");
+    }
+  }
 }
 
 TEST(MatrixInput, GeneralFilter) {

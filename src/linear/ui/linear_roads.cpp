@@ -81,7 +81,7 @@ ModelRoads LinearProgrammingRoads() {
   r.gridClick = [] { SimplexTableauClick(); };
   r.print = [] {
     if (g.OutputPageKind == 2) PrintLPOutputSummary();
-    if (g.OutputPageKind == 1) PrintSimplexTableaus(scr5().outputGrid);
+    if (g.OutputPageKind == 1) PrintSimplexTableaus(scr5().outputGrid, SimplexRunVerdict());
   };
   return r;
 }

@@ -65,6 +65,7 @@ struct TableauView {
   std::string pattern;
   Picks picks = Picks::None;
   RulePivot rule;
+  std::string verdict; // how the run ended, as its message said; empty while it goes on
 };
 
 TableauView &View() {
@@ -74,6 +75,12 @@ TableauView &View() {
 
 int BlockRows() {
   return g.MRows + 7;
+}
+
+// The message that ends a run, kept for the printout of its tableaus.
+void EndInfo(const std::string &text, const char *title) {
+  View().verdict = text;
+  Info(text, title);
 }
 
 // Round-off of the dense solve, not a value of the tableau.
@@ -255,8 +262,8 @@ void DisableStepping() {
 
 void OptimalMessage(const char *altText) {
   const std::string n = std::to_string(g.IterCount + 1);
-  if (g.AltOptimaFlag == 0) Info("Iteration " + n + " is optimal", "Optimal Tableau");
-  if (g.AltOptimaFlag == 1) Info("Iteration " + n + altText, "Optimal Tableau");
+  if (g.AltOptimaFlag == 0) EndInfo("Iteration " + n + " is optimal", "Optimal Tableau");
+  if (g.AltOptimaFlag == 1) EndInfo("Iteration " + n + altText, "Optimal Tableau");
 }
 
 // How an M-method end that a too small M explains closes its message.
@@ -276,11 +283,11 @@ void ArtificialBasicEnd() {
       "the artificial variable " + ColumnLabel(col, ColumnState(col)) + " = " + Trim(Format(g.XBasic(k), View().pattern));
   const LPStatus status = SolveSavedLPAside();
   if (status == LPStatus::Optimal || status == LPStatus::Unbounded)
-    Info("Iteration " + n + " is optimal for M = " + NumText(std::fabs(g.Tab(2, col))) + ", but " + artificial +
+    EndInfo("Iteration " + n + " is optimal for M = " + NumText(std::fabs(g.Tab(2, col))) + ", but " + artificial +
              " is still in the basis" + kMTooSmall,
          "Value of M");
   else
-    Info("Problem has no feasible solution.  Iteration " + n + " is optimal with " + artificial +
+    EndInfo("Problem has no feasible solution.  Iteration " + n + " is optimal with " + artificial +
              " in the basis, so no solution satisfies every constraint.",
          "No Feasible Solution");
   DisableStepping();
@@ -297,17 +304,17 @@ void UnboundedEnd() {
     if (status == LPStatus::Infeasible || status == LPStatus::Optimal) {
       const std::string grows = "The last tableau lets the objective grow without bound";
       if (status == LPStatus::Infeasible)
-        Info("Problem has no feasible solution.  " + grows +
+        EndInfo("Problem has no feasible solution.  " + grows +
                  " only with an artificial variable growing too, so no solution satisfies every constraint.",
              "No Feasible Solution");
       else
-        Info(grows + " for M = " + NumText(std::fabs(g.Tab(2, artificial))) +
+        EndInfo(grows + " for M = " + NumText(std::fabs(g.Tab(2, artificial))) +
                  " only because an artificial variable grows with it" + kMTooSmall,
              "Value of M");
       return;
     }
   }
-  Info("Last tableau shows solution is unbounded", "Optimal Tableau");
+  EndInfo("Last tableau shows solution is unbounded", "Optimal Tableau");
 }
 
 void SingularEnd() {
@@ -315,7 +322,7 @@ void SingularEnd() {
   g.Phase = 0;
   AwaitPicks(Picks::None);
   DisableStepping();
-  Info("Iterations stopped: the new basis is numerically singular, so no further tableau can be computed",
+  EndInfo("Iterations stopped: the new basis is numerically singular, so no further tableau can be computed",
        "Singular Basis");
 }
 
@@ -323,11 +330,13 @@ void SingularEnd() {
 enum class Cycle { Stepped, Ended };
 
 Cycle LPCycle(bool all) {
+  // A step after an optimum (the one post-optimum iteration) ends the run afresh.
+  View().verdict.clear();
   // A run that passes the engine's safety cap ends instead of growing the grid for ever.
   if (g.IterCount >= LPPivotCap) {
     AwaitPicks(Picks::None);
     DisableStepping();
-    Info("Iterations stopped after " + std::to_string(g.IterCount) +
+    EndInfo("Iterations stopped after " + std::to_string(g.IterCount) +
              " tableaus: the run reached the limit on simplex pivots without an optimal tableau",
          "Iteration Limit");
     return Cycle::Ended;
@@ -351,9 +360,9 @@ Cycle LPCycle(bool all) {
   }
   if (g.Entering == 0) {
     if (all)
-      Info("Last tableau is optimal", "Optimal Tableau");
+      EndInfo("Last tableau is optimal", "Optimal Tableau");
     else
-      Info("Iteration " + std::to_string(g.IterCount + 1) + " is optimal", "Optimal Tableau");
+      EndInfo("Iteration " + std::to_string(g.IterCount + 1) + " is optimal", "Optimal Tableau");
     DisableStepping();
     return Cycle::Ended;
   }
@@ -588,7 +597,7 @@ void PrimalTableauStep() {
     ArtificialBasicEnd();
     break;
   case TableauStepEnd::Phase1Infeasible:
-    Info("Phase 2 nixed.  Phase1 shows the problem has no feasible solution", "Phase 1");
+    EndInfo("Phase 2 nixed.  Phase1 shows the problem has no feasible solution", "Phase 1");
     DisableStepping();
     break;
   case TableauStepEnd::Phase1Feasible:
@@ -613,7 +622,7 @@ void DualTableauStep() {
     break;
   case TableauStepEnd::DualInfeasible:
     AwaitPicks(Picks::None);
-    Info("Problem has no feasible solution--Iterations stopped", "Entering Var");
+    EndInfo("Problem has no feasible solution--Iterations stopped", "Entering Var");
     DisableStepping();
     break;
   case TableauStepEnd::Singular:
@@ -695,6 +704,10 @@ void SimplexTableauClick() {
     return;
   }
   Beep();
+}
+
+std::string SimplexRunVerdict() {
+  return View().verdict;
 }
 
 void EndSimplexTableauView() {

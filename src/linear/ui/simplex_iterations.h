@@ -3,6 +3,8 @@
 // click's part for linear programs; and what the printed tableaus read.
 #pragma once
 
+#include <string>
+
 namespace quon {
 
 // Starts the iterations for LPMethod (and Phase) on the output screen and shows the first
@@ -19,6 +21,9 @@ void SimplexNextIteration();
 void SimplexAllIterations();
 // A click on the output grid: the user's entering and leaving picks on the newest tableau.
 void SimplexTableauClick();
+
+// How the run of tableaus on the screen ended, as its message said; empty while it goes on.
+std::string SimplexRunVerdict();
 
 // Gives the output grid back to the views that fill it cell by cell.
 void EndSimplexTableauView();

@@ -60,6 +60,7 @@ struct TransBlock {
   int iteration = 0;
   std::string pattern;
   double z = 0;
+  int zInfinity = 0; // the total is "infinity" (1) or "-infinity" (-1), as TransSolutionInfinity
   std::vector<double> duals; // u1..um then v1..vn from element 1, as shown
   bool plainDuals = false;   // written as plain numbers (the multiplier chosen on the first tableau)
   int zeroU = 1;
@@ -80,6 +81,7 @@ struct TransView {
   std::vector<std::string> sourceNames, destNames, supplies, demands;
   bool equalSupplies = false; // two consecutive sources with the same supply
   std::vector<TransBlock> blocks;
+  std::string verdict; // how the run ended, as its message said; empty while it goes on
 };
 
 std::weak_ptr<TransView> &CurrentView() {
@@ -157,7 +159,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
     for (int j = 1; j <= n; ++j, ++k) {
       const int row = 3 * i + 1, col = j + 2;
       SourcedCell &cost = cell(row - 1, col);
-      cost.text = Format(at(*b.cost, k), b.pattern);
+      cost.text = TransCostText(at(*b.cost, k), b.pattern);
       SetBold(cost.attr, false);
       CellAttr &x = cell(row, col).attr;
       x.align = kAlignCenter;
@@ -198,7 +200,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
     }
   }
   cell(0, 1).text = "ObjVal  =";
-  cell(0, 2).text = Trim(Format(b.z, b.pattern));
+  cell(0, 2).text = Trim(TransObjectiveText(b.z, b.zInfinity, b.pattern));
   SetBold(cell(0, 2).attr, true);
 
   for (const Paint &p : b.paints)
@@ -264,6 +266,7 @@ void PaintCell(int row, int col, Rgb back) {
 // The end of a run: its message, and both step buttons off. Entering 0 stops "All". When the
 // first tableau was already the last, the screen is shown again with its heading.
 void EndRun(const std::string &text, int icon, const std::string &title) {
+  if (TransView *view = LiveView()) view->verdict = text;
   MsgBox(text, msg::OKOnly | icon, title);
   Scr5 &f = scr5();
   f.cmdNextIter.SetEnabled(false);
@@ -471,6 +474,7 @@ void ShowTransTableau() {
   b.pattern = NumberFormatString();
   b.cost = view->cost = CurrentCosts(*view);
   b.z = g.ZValue;
+  b.zInfinity = TransSolutionInfinity();
   b.zeroU = g.ZeroU;
   b.zeroV = g.ZeroV;
   b.duals.assign(static_cast<std::size_t>(m + n) + 1, 0.0);
@@ -594,7 +598,9 @@ void TransLoopCellClick(int row, int col) {
 
 bool PrintTransTableaus() {
   const GridStore &grid = scr5().outputGrid;
-  return RunPrintJob([&grid](PageSurface &printer) { return PrintTransTableaus(printer, grid); });
+  const TransView *view = LiveView();
+  const std::string verdict = view ? view->verdict : std::string();
+  return RunPrintJob([&grid, &verdict](PageSurface &printer) { return PrintTransTableaus(printer, grid, verdict); });
 }
 
 } // namespace quon

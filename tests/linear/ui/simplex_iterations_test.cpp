@@ -1040,5 +1040,96 @@ TEST_F(SimplexIterationsTest, PrintsDataThenEveryBlock) {
   EXPECT_TRUE(optimum);
 }
 
+// The printout of a run's tableaus closes with the text the screen's last message gave, for
+// every way a run ends; a run still going prints no verdict.
+TEST_F(SimplexIterationsTest, PrintoutEndsWithTheRunsVerdict) {
+  auto squeezed = [](const std::string &text) {
+    std::string out;
+    for (char ch : text)
+      if (ch != ' ' || (!out.empty() && out.back() != ' ')) out += ch;
+    return Trim(out);
+  };
+  // The last printed lines, joined, as far back as it takes to give `text`.
+  auto closesWith = [&](const std::string &text) {
+    RecordingSurface printer;
+    SetPrinterForTesting(&printer);
+    scr5().cmdWriteToPrinter.PerformClick();
+    SetPrinterForTesting(nullptr);
+    const auto texts = printer.Texts();
+    std::string joined;
+    for (std::size_t k = texts.size(); k-- > 0 && joined.size() <= text.size();) {
+      EXPECT_LE(texts[k].x2, kPrintRight) << texts[k].text;
+      joined = squeezed(texts[k].text + " " + joined);
+      if (joined == squeezed(text)) return true;
+    }
+    return false;
+  };
+  auto lastMessage = [&] {
+    const auto boxes = script.MessageBoxes();
+    const std::string text = boxes.empty() ? "" : boxes.back().text;
+    script.ClearRecord();
+    return text;
+  };
+  LP done;
+  done.c = {-1};
+  done.a = {{1}};
+  done.rel = {"<="};
+  done.b = {1};
+  LP none;
+  none.c = {1, 1};
+  none.a = {{1, 1}, {1, 1}};
+  none.rel = {">=", "<="};
+  none.b = {5, 2};
+  LP open;
+  open.c = {1, 0};
+  open.a = {{1, -1}};
+  open.rel = {"<="};
+  open.b = {1};
+  LP ray;
+  ray.c = {0, 1};
+  ray.a = {{1, -1}, {1, 0}};
+  ray.rel = {">=", "<="};
+  ray.b = {5, 2};
+  LP small = ray; // M too small: an artificial variable grows with the objective
+  small.b = {5, 8};
+  LP stuck = ray; // no feasible solution, the artificial left in the basis at the optimum
+  stuck.c = {-1, -1};
+  const LP twoPhase = Artificial();
+  struct Run {
+    const LP *lp;
+    int method;
+    double bigM;
+    const char *starts; // the message's first words
+  };
+  const Run runs[] = {{&done, 2, 100, "Iteration 1 is optimal"},
+                      {&none, 4, 100, "Phase 2 nixed."},
+                      {&open, 2, 100, "Last tableau shows solution is unbounded"},
+                      {&ray, 3, 0.5, "Problem has no feasible solution."},
+                      {&small, 3, 0.5, "The last tableau lets the objective grow"},
+                      {&stuck, 3, 100, "Problem has no feasible solution."},
+                      {&none, 3, 100, "Problem has no feasible solution."},
+                      {&twoPhase, 4, 100, "Iteration 5 is optimal"}};
+  for (const Run &run : runs) {
+    SCOPED_TRACE(run.starts);
+    Start(*run.lp, run.method, run.bigM);
+    if (Stepping()) scr5().cmdFinalIter_Click();
+    const std::string verdict = lastMessage();
+    EXPECT_EQ(verdict.rfind(run.starts, 0), 0u) << verdict;
+    EXPECT_TRUE(closesWith(verdict)) << verdict;
+  }
+  // Stopped at the limit on pivots.
+  const int cap = LPPivotCap;
+  LPPivotCap = 1;
+  Start(DoorsAndWindows(true), 2);
+  scr5().cmdFinalIter_Click();
+  LPPivotCap = cap;
+  EXPECT_TRUE(closesWith(lastMessage()));
+  // Part way: the first tableau prints with nothing after it that a verdict would say.
+  Start(DoorsAndWindows(true), 2);
+  lastMessage();
+  EXPECT_FALSE(closesWith("Iteration 1 is optimal"));
+  EXPECT_FALSE(closesWith("Last tableau is optimal"));
+}
+
 } // namespace
 } // namespace quon::testing

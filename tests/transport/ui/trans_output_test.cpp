@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/colors.h"
+#include "platform/printer_access.h"
 #include "platform/recording_surface.h"
 #include "platform/ui/qt_drawing.h"
 #include "platform/values.h"
@@ -517,6 +518,111 @@ TEST_F(TransOutputTest, SummaryPrintsAsTwoJobs) {
   for (const auto &op : paper.Texts())
     if (op.document == 2 && op.text.rfind("S", 0) == 0 && op.text.find(":   ") != std::string::npos) ++lines;
   EXPECT_EQ(lines, g.MRows);
+}
+
+// A "-infinity" route: the total cost has no lower bound, and no figure made of the number
+// standing for the word is shown as a cost, on the summary, its printout or any tableau.
+TEST_F(TransOutputTest, MinusInfinityRouteShowsNoStandInCost) {
+  const double inf = INFINITY;
+  const test::TransProblem p{{{-inf, 1}, {1, 1}}, {1, 1}, {1, 1}};
+  auto noStandIn = [](const std::string &text) {
+    return text.find("99") == std::string::npos && text.find("98") == std::string::npos;
+  };
+  Summary(p);
+  int routes = 0;
+  for (int r = 1; r <= g.MRows; ++r) {
+    for (int c = 0; c <= 4; ++c)
+      EXPECT_TRUE(noStandIn(Cell(r, c))) << Cell(r, c);
+    if (Cell(r, 3) != "-infinity") continue;
+    ++routes;
+    EXPECT_EQ(Cell(r, 2), "1");
+    EXPECT_EQ(Cell(r, 4), "-infinity");
+  }
+  EXPECT_EQ(routes, 1);
+  EXPECT_TRUE(Drawn(scr5(), "Objective Value (minimum cost) =-infinity"));
+  RecordingSurface paper;
+  ASSERT_TRUE(PrintTransOutputSummary(paper));
+  EXPECT_NE(paper.FindText("Objective Value (minimum cost) =-infinity"), nullptr);
+  for (const auto &op : paper.Texts())
+    EXPECT_TRUE(noStandIn(op.text)) << op.text;
+
+  for (int method = 1; method <= 3; ++method) {
+    SCOPED_TRACE(method);
+    script.AnswerMsgBox(msg::OK);
+    scr5().cmdNextIter.SetEnabled(true);
+    scr5().cmdFinalIter.SetEnabled(true);
+    Tableaus(p, method);
+    if (scr5().cmdFinalIter.Enabled()) scr5().cmdFinalIter.PerformClick();
+    ASSERT_TRUE(script.Done());
+    const int rows = 3 * 2 + 4, blocks = scr5().outputGrid.Rows() / rows;
+    for (int b = 0; b < blocks; ++b) {
+      EXPECT_EQ(Cell(b * rows, 2), "-infinity");
+      EXPECT_EQ(Cell(b * rows + 3, 3), "-infinity");
+    }
+    EXPECT_EQ(Cell((blocks - 1) * rows + 4, 3), "1"); // the route carries all it can
+  }
+}
+
+// The printout of a run's tableaus closes with the text of the message the run ended with
+// (an optimum, no feasible solution, a stop at the limit), and prints an "infinity" cost and a
+// total made of one as the word.
+TEST_F(TransOutputTest, TableauPrintoutEndsWithTheRunsVerdict) {
+  const double inf = INFINITY;
+  const test::TransProblem none{{{inf, inf, 5}, {1, 2, inf}, {3, 4, inf}}, {10, 10, 10}, {5, 5, 20}};
+  auto printed = [] {
+    RecordingSurface paper;
+    SetPrinterForTesting(&paper);
+    scr5().cmdWriteToPrinter.PerformClick();
+    SetPrinterForTesting(nullptr);
+    return paper.Texts();
+  };
+  auto run = [&](const test::TransProblem &p, int method) {
+    script.AnswerMsgBox(msg::OK);
+    scr5().cmdNextIter.SetEnabled(true);
+    scr5().cmdFinalIter.SetEnabled(true);
+    Tableaus(p, method);
+    if (scr5().cmdFinalIter.Enabled()) scr5().cmdFinalIter.PerformClick();
+    EXPECT_TRUE(script.Done());
+    const auto boxes = script.MessageBoxes();
+    return boxes.empty() ? std::string() : boxes.back().text;
+  };
+  const test::TransProblem textbook = test::TextbookProblem();
+  for (int method = 1; method <= 3; ++method) {
+    SCOPED_TRACE(method);
+    for (const test::TransProblem *p : {&none, &textbook}) {
+      const std::string verdict = run(*p, method);
+      EXPECT_EQ(verdict, p == &none ? TransOutcomeMessage(TransOutcome::NoFeasibleSolution)
+                                    : "Iteration " + std::to_string(FinalIterationFrom(*p, method)) + " is optimal");
+      const auto texts = printed();
+      ASSERT_FALSE(texts.empty());
+      EXPECT_EQ(texts.back().text, verdict);
+      EXPECT_LE(texts.back().x2, kPrintRight);
+    }
+  }
+  // The road: north-west corner ends with 10 on an "infinity" route; its costs and the
+  // last total print as the word (the multipliers and reduced costs stay numbers).
+  run(none, 1);
+  const int rows = 3 * 3 + 4, last = (scr5().outputGrid.Rows() / rows - 1) * rows;
+  EXPECT_EQ(Cell(last, 2), "infinity");
+  int words = 0;
+  for (const auto &op : printed()) {
+    words += Trim(op.text) == "infinity";
+    EXPECT_NE(Trim(op.text), "99.00");
+  }
+  EXPECT_GE(words, 5 * (scr5().outputGrid.Rows() / rows) + 1);
+
+  const int cap = TransPivotCap;
+  TransPivotCap = 1;
+  const std::string stopped = run(test::TextbookProblem(), 1);
+  EXPECT_EQ(stopped, TransOutcomeMessage(TransOutcome::PivotCapReached));
+  TransPivotCap = cap;
+  EXPECT_EQ(printed().back().text, stopped);
+
+  // Part way, nothing is said about an end.
+  Tableaus(test::TextbookProblem(), 1);
+  const auto texts = printed();
+  EXPECT_EQ(texts.back().text.find("optimal"), std::string::npos);
+  script.ClearRecord();
 }
 
 } // namespace
