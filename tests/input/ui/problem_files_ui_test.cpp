@@ -546,6 +546,13 @@ TEST_F(ReturnToInput, NamesWithTabsReturnsAndQuotesComeBackAsTheyWent) {
       EXPECT_FALSE(std::filesystem::exists(path));
       back.grid1.SetTextMatrix(r, col, names[0]);
     }
+    back.BX1.SetText("two\nlines");
+    script.AnswerSave(path.string()).AnswerMsgBox(msg::OK);
+    back.saveMenu.PerformClick();
+    ASSERT_TRUE(script.Done());
+    EXPECT_NE(script.MessageBoxes().back().text.find("the title holds a line break"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    back.BX1.SetText(title);
 
     script.AnswerSave(path.string());
     back.saveMenu.PerformClick();
