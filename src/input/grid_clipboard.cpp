@@ -10,11 +10,11 @@ void GridClipboard(const std::string &mode, GridStore &grid, int16 row, int16 co
   grid.SetRowSel(rowSel);
   grid.SetColSel(colSel);
   if (mode == "in") {
-    g.GridBlock = grid.Clip();
-    SetClipboardText(g.GridBlock);
+    g.GridBlock = grid.ClipCells();
+    SetClipboardText(grid.Clip());
     return;
   }
-  if (!g.GridBlock.empty()) grid.SetClip(g.GridBlock); // nothing was submitted yet otherwise
+  grid.SetClipCells(g.GridBlock); // nothing was submitted yet when it is empty
 }
 
 } // namespace quon

@@ -392,6 +392,19 @@ std::optional<InputMessage> WriteProblemFile(const std::string &path, const Prob
     if (check.status != OpenStatus::Loaded) return failed("it would not open again: " + check.reason);
     if (check.file.rows != file.rows || check.file.cols != file.cols)
       return failed("the input grid does not hold a whole problem yet");
+    // Every text must come back as it stands; only a line break inside one cannot.
+    auto lost = [](const std::string &where, const std::string &text) {
+      return where + (text.find('\n') != std::string::npos
+                          ? " holds a line break, which a problem file cannot keep"
+                          : " would not open again as it stands");
+    };
+    if (check.file.title != file.title) return failed(lost("the title", file.title));
+    for (std::size_t k = 0; k < file.cells.size(); ++k)
+      if (check.file.cells[k] != file.cells[k]) {
+        const int r = 1 + static_cast<int>(k) / (file.cols - 1),
+                  c = 1 + static_cast<int>(k) % (file.cols - 1);
+        return failed(lost("row " + std::to_string(r) + ", column " + std::to_string(c), file.cells[k]));
+      }
   }
 
   namespace fs = std::filesystem;

@@ -172,7 +172,10 @@ KeptHeader RestoreInputState() {
 }
 
 bool SaveQuestionDue() {
-  return g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0;
+  // A project has no size box: its grid stands once the title is confirmed, so any change
+  // to it counts.
+  return g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0 ||
+         (g.ModelClass == ModelClassCode::ProjectPlanning && g.DataChanged == 1);
 }
 
 InputMessage SaveQuestion(bool withCancel) {

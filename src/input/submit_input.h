@@ -48,8 +48,12 @@ void CopyMatrixInput(const GridStore &grid);
 // zero coefficients; k < 0: the bounds of variable -k cross), which is then cleared.
 std::optional<InputMessage> TakeLPInputError();
 
-// Whether leaving the input screen asks "Do you wish to save data?": a transportation,
-// variable, node or scenario count has been entered.
+// The one rule of every road that leaves the input screen or ends the program with a problem
+// on hand (the buttons, the File menu, the window's close, their keys, the later screens'
+// exits): "Do you wish to save data?" is due once a transportation, variable, node or scenario
+// count has been entered (a project: once its grid was changed). The counts stay while the
+// problem is kept for the return to the input, so a reader clearing the change mark as it
+// converts (SOLVE Menu then Cancel, a refusal, or No and a return) never passes for a save.
 bool SaveQuestionDue();
 
 // The header boxes of the input screen as they were when the input was submitted.

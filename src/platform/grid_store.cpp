@@ -318,6 +318,28 @@ void GridStore::SetClip(const std::string &clip) {
   if (!clip.empty()) put();
 }
 
+std::vector<std::vector<std::string>> GridStore::ClipCells() const {
+  const CellRange s = Selection();
+  std::vector<std::vector<std::string>> cells;
+  cells.reserve(static_cast<std::size_t>(s.row2 - s.row1 + 1));
+  for (int r = s.row1; r <= s.row2; ++r) {
+    auto &row = cells.emplace_back();
+    row.reserve(static_cast<std::size_t>(s.col2 - s.col1 + 1));
+    for (int c = s.col1; c <= s.col2; ++c)
+      row.emplace_back(TextView(r, c));
+  }
+  return cells;
+}
+
+void GridStore::SetClipCells(const std::vector<std::vector<std::string>> &cells) {
+  const CellRange s = Selection();
+  for (int r = s.row1; r <= s.row2 && r - s.row1 < static_cast<int>(cells.size()); ++r) {
+    const auto &row = cells[static_cast<std::size_t>(r - s.row1)];
+    for (int c = s.col1; c <= s.col2 && c - s.col1 < static_cast<int>(row.size()); ++c)
+      SetTextMatrix(r, c, row[static_cast<std::size_t>(c - s.col1)]);
+  }
+}
+
 Rgb GridStore::CellBackColor() const {
   return BackOf(row_, col_);
 }

@@ -112,6 +112,11 @@ public:
   void SetText(std::string_view text) { SetTextMatrix(row_, col_, text); }
   std::string Clip() const;
   void SetClip(const std::string &clip);
+  // The selection's texts cell by cell, row by row: unlike the clip block, no text a cell
+  // holds (a tab, a line break) can move another. Setting writes as SetClip does: only into
+  // the selection, and cells without a counterpart keep their text.
+  std::vector<std::vector<std::string>> ClipCells() const;
+  void SetClipCells(const std::vector<std::vector<std::string>> &cells);
 
   // The current cell's look.
   Rgb CellBackColor() const;

@@ -31,7 +31,7 @@ void RecordWriter::WriteText(std::string_view text) {
   for (char c : text) {
     if (c == '"')
       line += "\"\"";
-    else if (c == '\r' || c == '\n')
+    else if (c == '\n')
       line += ' ';
     else
       line += c;

@@ -18,7 +18,10 @@ public:
   explicit RecordWriter(std::ostream &out) : out_(out) {}
   // Plain number text without a leading blank ("3000", "-2", "0.5").
   void WriteNumber(double value);
-  // Line breaks inside a text would split the record, so they are written as blanks.
+  // Tabs and carriage returns are written as they are: a record ends only at a line feed,
+  // whose carriage return before it is no part of the value. A line feed inside a text would
+  // split the record, so it is written as a blank (the problem-file writer refuses such a
+  // text before it gets here).
   void WriteText(std::string_view text);
   // False once the stream has failed (disk full, closed file).
   bool Ok() const { return static_cast<bool>(out_); }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/bounded_array.h"
 #include "platform/fixed_text.h"
@@ -125,8 +126,9 @@ struct Mod1 {
   std::string ProblemFolder;
   std::string FileName;
   std::string MsgText, TitleText;
-  // The input grid's block as last submitted, kept in memory as well as on the system clipboard.
-  std::string GridBlock;
+  // The input grid's cells as last submitted, row by row, kept in memory as well as on the
+  // system clipboard (there as a text block).
+  std::vector<std::vector<std::string>> GridBlock;
 
   // Results written by the model subsystems.
   double ZValue = 0;

@@ -432,7 +432,7 @@ TEST(GridBlock, ShortTextKeepsCellsAndLongTextIsCut) {
   grid.SetCols(3);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) grid.SetTextMatrix(r, c, "k");
-  g.GridBlock = "1\t2\t3\t4\r5\r6\t7\r8\r9";
+  g.GridBlock = {{"1", "2", "3", "4"}, {"5"}, {"6", "7"}, {"8"}, {"9"}};
   GridClipboard("out", grid, 1, 1, 2, 2);
   EXPECT_EQ(grid.ClipOf(0, 0, 2, 2), "k\tk\tk\rk\t1\t2\rk\t5\tk");
 

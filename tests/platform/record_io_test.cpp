@@ -20,12 +20,12 @@ TEST(RecordWriter, WritesOneValueALineWithCrLf) {
   EXPECT_EQ(out.str(), "3000\r\n5\r\n-2\r\n0.5\r\n\"Demo\"\r\n\"Maximize\"\r\n\"\"\r\n");
 }
 
-TEST(RecordWriter, DoublesEmbeddedQuotesAndFlattensLineBreaks) {
+TEST(RecordWriter, DoublesEmbeddedQuotesAndFlattensLineFeeds) {
   std::ostringstream out;
   RecordWriter w(out);
   w.WriteText("say \"hi\"");
   w.WriteText("two\r\nlines");
-  EXPECT_EQ(out.str(), "\"say \"\"hi\"\"\"\r\n\"two  lines\"\r\n");
+  EXPECT_EQ(out.str(), "\"say \"\"hi\"\"\"\r\n\"two\r lines\"\r\n");
 }
 
 TEST(RecordWriter, ReportsAFailedStream) {
@@ -37,8 +37,9 @@ TEST(RecordWriter, ReportsAFailedStream) {
 }
 
 TEST(RecordIo, RoundTripKeepsEveryValue) {
-  const std::vector<std::string> texts = {"Demo",   "",           "  padded  ", "\"",
-                                          "a\"\"b", "\"quoted\"", "x,y",        "-3.5"};
+  const std::vector<std::string> texts = {"Demo",       "",       "  padded  ", "\"",    "a\"\"b",
+                                          "\"quoted\"", "x,y",    "-3.5",       "S\t1",  "S\r1",
+                                          "\r",         "\t\"\r", "\r\"\"",     " \t\r "};
   const std::vector<double> numbers = {0, 3000, -32768, 7002, 0.25, -1.5e-7, 123456789012345};
   std::ostringstream out;
   RecordWriter w(out);

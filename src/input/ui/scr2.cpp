@@ -118,14 +118,15 @@ void Scr2::Form_Load() {
   const int w = ScreenWidth(), h = ScreenHeight();
   const int cls = g.ModelClass;
   SetCaption("QUON " + g.ProblemFileName);
-  // A new problem starts unsized: what an earlier problem of another class left in its
-  // counts must not make leaving this screen ask to save.
+  // A new problem starts unsized and unchanged: what an earlier problem left in its counts or
+  // its change mark must not make leaving this screen ask to save.
   g.NVars = 0;
   g.MRows = 0;
   g.TransSources = g.TransDests = 0;
   g.NScen = 0;
   g.NodeCount = 0;
   g.GameRows = g.GameCols = 0;
+  g.DataChanged = 0;
 
   Frame2.SetVisible(false);
   Frame1.SetTop(Twips(0.75 * h));

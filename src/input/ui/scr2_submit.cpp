@@ -98,7 +98,7 @@ void Scr2::cmdMainMenu_Click() {
 
 void Scr2::mainMenu_Click() {
   g.FileName.clear();
-  if (g.DataChanged == 1 && !OfferToSave(*this, false, true)) return;
+  if (SaveQuestionDue() && !OfferToSave(*this, false, true)) return;
   LeaveForMainMenu();
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <QWidget>
 
@@ -437,17 +438,18 @@ TEST_F(ScreenExits, TypedProjectIsNeverDroppedWithoutTheQuestion) {
   EXPECT_EQ(ended, 0);
 }
 
-TEST_F(ScreenExits, FileMainMenuAsksOnlyAfterAChangeAndKeepsTheFormat) {
+TEST_F(ScreenExits, FileMainMenuAsksOnceASizeIsEntered) {
+  // A sized problem asks even with the change mark cleared, as a reader leaves it.
   Scr2 &s = Typed(1, "2");
-  g.NumFormatType = 2;
-  g.DataChanged = 1;
+  g.DataChanged = 0;
   script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
   s.mainMenu.PerformClick();
   EXPECT_EQ(script.MessageBoxes()[0].style, msg::YesNo | msg::Question);
   EXPECT_FALSE(IsLoaded<Scr2>());
 
-  Scr2 &again = Typed(1, "2");
-  g.DataChanged = 0;
+  // A title alone is no problem to save yet.
+  Scr2 &again = Typed(1, "");
+  ASSERT_EQ(g.DataChanged, 1);
   script.DismissPopup();
   again.mainMenu.PerformClick();
   EXPECT_EQ(script.MessageBoxes().size(), 1u);
@@ -500,6 +502,101 @@ TEST_F(ScreenExits, ClosingTheWindowGoesTheWayOfExit) {
   window->close();
   EXPECT_FALSE(IsLoaded<Scr2>());
   EXPECT_EQ(ended, 1);
+}
+
+// Every road away from the input screen asks before it drops a typed problem, in every class,
+// also after a SOLVE Menu that came back to the input: Cancel at the save question, OK on a
+// refusal, or No and a return through "View/Modify Input Data". The readers of some classes
+// clear the change mark as they convert; that must not pass for a save.
+TEST_F(ScreenExits, EveryRoadAsksAfterASolveMenuThatCameBack) {
+  struct Cell {
+    int row, col;
+    const char *text;
+  };
+  struct Class {
+    int cls, sub;
+    const char *size1, *size2;
+    int rows;       // projects: the grid's row count
+    int row1, col1; // where the cells below begin
+    std::vector<std::vector<std::string>> cells;
+    std::vector<Cell> bad; // refused at submission
+  };
+  // clang-format off
+  const Class classes[] = {
+      {1, 0, "2", "", 0, 1, 1, {{"1", "2"}, {"3", "4"}}, {{1, 1, "x"}}},
+      {2, 0, "2", "", 0, 1, 1, {{"2", "1", "5"}, {"1", "3", "10"}}, {{2, 3, "x"}}},
+      {3, 0, "2", "1", 0, 1, 1, {{"v1", "v2"}, {"3", "5"}, {"1", "1", "<=", "4"}}, {{4, 1, "3"}, {5, 1, "2"}}},
+      {4, 0, "2", "2", 0, 2, 2, {{"4", "6", "10"}, {"5", "3", "5"}, {"7", "8"}}, {{3, 4, "-5"}}},
+      {5, 0, "2", "1", 0, 1, 1, {{"v1", "v2"}, {"3", "5"}, {"1", "1", "<=", "4"}}, {{4, 1, "3"}, {5, 1, "2"}}},
+      {6, 0, "1", "", 0, 1, 1, {{"2", "3", "1", "infinity", "infinity"}}, {{1, 3, "0"}}},
+      {7, 0, "3", "", 0, 1, 2, {{"A", "B", "C"}, {"", "5", "2"}}, {{2, 3, "x"}}},
+      {7, 1, "3", "", 0, 1, 2, {{"A", "B", "C"}, {"", "5", "2"}}, {{2, 3, "x"}}},
+      {7, 4, "3", "", 0, 1, 2, {{"A", "B", "C"}, {"", "5", "2"}}, {{2, 3, "x"}}},
+      {8, 1, "", "", 4, 1, 1, {{"1", "2", "A", "3"}, {"2", "3", "B", "2"}}, {{3, 1, "4"}, {3, 2, "3"}, {3, 3, "C"}, {3, 4, "1"}}},
+      {8, 2, "", "", 4, 1, 1, {{"1", "2", "A", "1", "2", "3"}, {"2", "3", "B", "1", "2", "3"}},
+          {{3, 1, "4"}, {3, 2, "3"}, {3, 3, "C"}, {3, 4, "1"}, {3, 5, "2"}, {3, 6, "3"}}},
+      {9, 0, "2", "2", 0, 1, 1, {{"1", "-1"}, {"-1", "1"}}, {{1, 2, "x"}}},
+  };
+  // clang-format on
+  enum class Back { Cancelled, Refused, Returned };
+  for (const Class &c : classes) {
+    for (Back back : {Back::Cancelled, Back::Refused, Back::Returned}) {
+      SCOPED_TRACE(::testing::Message()
+                   << "class " << c.cls << "." << c.sub << ", came back " << static_cast<int>(back));
+      Forms::Clear();
+      ended = 0;
+      Scr2 *s = &Typed(c.cls, c.size1, c.size2, c.sub);
+      if (c.rows) s->grid1.SetRows(c.rows);
+      for (std::size_t r = 0; r < c.cells.size(); ++r)
+        Fill(*s, c.row1 + static_cast<int>(r), c.cells[r], c.col1);
+      g.DataChanged = 1;
+      if (back == Back::Refused) {
+        for (const Cell &cell : c.bad)
+          s->grid1.SetTextMatrix(cell.row, cell.col, cell.text);
+        script.AnswerMsgBox(msg::OK);
+        s->cmdDone.PerformClick();
+        ASSERT_TRUE(script.Done());
+        ASSERT_NE(script.MessageBoxes().back().title, "Save?") << "the input was not refused";
+      } else {
+        script.AnswerMsgBox(back == Back::Cancelled ? msg::Cancel : msg::No, "Do you wish to save data?");
+        s->cmdDone.PerformClick();
+        ASSERT_TRUE(script.Done());
+        if (back == Back::Returned) {
+          ASSERT_FALSE(IsLoaded<Scr2>());
+          ModifyInputData();
+          s = &scr2();
+        }
+      }
+      ASSERT_TRUE(IsLoaded<Scr2>());
+
+      // Each road asks; Cancel stays, so the next road starts from the same problem.
+      QWidget *window = s->ClientWidget()->window();
+      const std::pair<const char *, std::function<void()>> roads[] = {
+          {"MAIN Menu", [&] { s->cmdMainMenu.PerformClick(); }},
+          {"Alt+M", [&] { s->BX1.PressKey('M', key::AltMask); }},
+          {"Exit QUON", [&] { s->cmdExitQuon.PerformClick(); }},
+          {"Alt+X", [&] { s->BX1.PressKey('X', key::AltMask); }},
+          {"File > Exit QUON", [&] { s->ExitQUONMenu.PerformClick(); }},
+          {"close box or Alt+F4", [&] { window->close(); }},
+      };
+      for (const auto &[road, take] : roads) {
+        SCOPED_TRACE(road);
+        const std::size_t shown = script.MessageBoxes().size();
+        script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+        take();
+        ASSERT_TRUE(script.Done());
+        EXPECT_EQ(script.MessageBoxes()[shown].style, msg::YesNoCancel | msg::Question);
+        ASSERT_TRUE(IsLoaded<Scr2>());
+        EXPECT_EQ(ended, 0);
+      }
+      // File > Main Menu asks with Yes and No; No leaves for the MAIN menu.
+      script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
+      s->mainMenu.PerformClick();
+      ASSERT_TRUE(script.Done()) << "File > Main Menu";
+      EXPECT_EQ(script.MessageBoxes().back().style, msg::YesNo | msg::Question);
+      EXPECT_FALSE(IsLoaded<Scr2>());
+    }
+  }
 }
 
 TEST_F(ScreenExits, SaveMenusAskForTheNameAgainWhenNoneIsGiven) {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "input/cell_rules.h"
 #include "input/submit_input.h"
 #include "input/ui/scr2.h"
 #include "shell/ui/scr0.h"
@@ -448,6 +449,126 @@ TEST_F(ReturnToInput, BalancedTransportationComesBackWithItsTypedSizes) {
   back.saveMenu.PerformClick();
   const std::string head = Lines({"4000", "5", "2", "1", "\"Demo\"", "2", "2"});
   EXPECT_EQ(FileText(path).substr(0, head.size()), head);
+}
+
+// Names and titles may hold tabs, carriage returns and quotes (a file written by another editor
+// does): in every class they come back from "View/Modify Input Data" in their own cells, are
+// saved and open again exactly. A line break no file can keep is refused by the save, which
+// names the cell and writes nothing.
+TEST_F(ReturnToInput, NamesWithTabsReturnsAndQuotesComeBackAsTheyWent) {
+  struct Class {
+    int cls, sub;
+    const char *size1, *size2;
+    int rows, row1, col1; // projects: the grid's row count; where the cells begin
+    std::vector<std::vector<std::string>> cells;
+  };
+  // clang-format off
+  const Class classes[] = {
+      {1, 0, "2", "", 0, 1, 1, {{"1", "2"}, {"3", "4"}}},
+      {2, 0, "2", "", 0, 1, 1, {{"2", "1", "5"}, {"1", "3", "10"}}},
+      {3, 0, "2", "1", 0, 2, 1, {{"3", "5"}, {"1", "1", "<=", "4"}}},
+      {4, 0, "2", "2", 0, 2, 2, {{"4", "6", "10"}, {"5", "3", "5"}, {"7", "8"}}},
+      {5, 0, "2", "1", 0, 2, 1, {{"3", "5"}, {"1", "1", "<=", "4"}}},
+      {6, 0, "1", "", 0, 1, 1, {{"2", "3", "1", "infinity", "infinity"}}},
+      {7, 0, "3", "", 0, 2, 2, {{"", "5", "2"}}},
+      {7, 1, "3", "", 0, 2, 2, {{"", "5", "2"}}},
+      {7, 4, "3", "", 0, 2, 2, {{"", "5", "2"}}},
+      {8, 1, "", "", 3, 1, 1, {{"1", "2", "A", "3"}, {"2", "3", "B", "2"}}},
+      {8, 2, "", "", 3, 1, 1, {{"1", "2", "A", "1", "2", "3"}, {"2", "3", "B", "1", "2", "3"}}},
+      {9, 0, "2", "2", 0, 1, 1, {{"1", "-1"}, {"-1", "1"}}},
+  };
+  // clang-format on
+  const std::vector<std::string> names = {"S\t1", "S\r1", "say \"hi\"", "", "\t", "\r", "\"", "a\tb\rc\"\""};
+  const std::string title = "Lost\tand\rfound \"x\"";
+  for (const Class &c : classes) {
+    SCOPED_TRACE(::testing::Message() << "class " << c.cls << "." << c.sub);
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    Scr2 &s = Typed(c.cls, c.size1, c.size2, c.sub);
+    if (c.rows) s.grid1.SetRows(c.rows);
+    for (std::size_t r = 0; r < c.cells.size(); ++r)
+      Fill(s, c.row1 + static_cast<int>(r), c.cells[r], c.col1);
+    s.BX1.SetText(title);
+    // Every cell of free text, as the editor would let it be typed, gets a name of its own.
+    const CellSheet sheet{c.cls, s.grid1.Rows(), s.grid1.Cols(),
+                          [&s](int r, int col) { return s.grid1.TextMatrix(r, col); }};
+    std::vector<std::pair<int, int>> named;
+    // A transportation grid's corners are headings or hold no data.
+    const int last = s.grid1.Rows() - 1;
+    for (int r = 1; r < s.grid1.Rows(); ++r)
+      for (int col = 1; col < s.grid1.Cols(); ++col)
+        if (!RefuseCellText(sheet, r, col, "x", CellOrigin::Typed) &&
+            !(c.cls == 4 && (r == 1 || r == last) && col == 1) &&
+            !(c.cls == 4 && r == last && col == s.grid1.Cols() - 1)) {
+          s.grid1.SetTextMatrix(r, col, names[named.size() % names.size()]);
+          named.emplace_back(r, col);
+        }
+    if (c.cls == 3 || c.cls == 4 || c.cls == 7 || c.cls == 8) {
+      ASSERT_FALSE(named.empty());
+    }
+    const std::string before = Whole(s.grid1);
+    const std::vector<std::string> cells = DataCells(s.grid1);
+
+    Submit(s);
+    ModifyInputData();
+    Scr2 &back = scr2();
+    EXPECT_EQ(back.BX1.Text(), title);
+    EXPECT_EQ(Whole(back.grid1), before);
+    ASSERT_EQ(DataCells(back.grid1), cells);
+    // The cell editor passing over a name leaves it as it is (a network's diagonal is no arc:
+    // the editor empties it).
+    for (const auto &[r, col] : named) {
+      if (c.cls == 7 && r == col) continue;
+      const std::string name = back.grid1.TextMatrix(r, col);
+      back.PlaceCellEditor(static_cast<int16>(r), static_cast<int16>(col));
+      back.BX0.PressKey(key::Return);
+      EXPECT_EQ(back.grid1.TextMatrix(r, col), name) << "row " << r << ", column " << col;
+    }
+    // The numbers the editor formatted on its way go back as typed.
+    for (std::size_t k = 0; k < cells.size(); ++k)
+      back.grid1.SetTextMatrix(1 + static_cast<int>(k) / (back.grid1.Cols() - 1),
+                               1 + static_cast<int>(k) % (back.grid1.Cols() - 1), cells[k]);
+
+    // A line break is refused by the save, naming where it is; nothing is written.
+    const std::filesystem::path path = dir / "names.txt";
+    if (!named.empty()) {
+      const auto [r, col] = named.front();
+      back.grid1.SetTextMatrix(r, col, "S\n1");
+      script.AnswerSave(path.string()).AnswerMsgBox(msg::OK);
+      back.saveMenu.PerformClick();
+      ASSERT_TRUE(script.Done());
+      EXPECT_EQ(script.MessageBoxes().back().title, "Save Error");
+      EXPECT_NE(script.MessageBoxes().back().text.find(
+                    "row " + std::to_string(r) + ", column " + std::to_string(col) +
+                    " holds a line break, which a problem file cannot keep"),
+                std::string::npos)
+          << script.MessageBoxes().back().text;
+      EXPECT_FALSE(std::filesystem::exists(path));
+      back.grid1.SetTextMatrix(r, col, names[0]);
+    }
+    back.BX1.SetText("two\nlines");
+    script.AnswerSave(path.string()).AnswerMsgBox(msg::OK);
+    back.saveMenu.PerformClick();
+    ASSERT_TRUE(script.Done());
+    EXPECT_NE(script.MessageBoxes().back().text.find("the title holds a line break"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    back.BX1.SetText(title);
+
+    script.AnswerSave(path.string());
+    back.saveMenu.PerformClick();
+    ASSERT_TRUE(script.Done());
+    ASSERT_TRUE(std::filesystem::exists(path));
+    Forms::Clear();
+    UseScreen(15360, 11520);
+    g.ModelClass = static_cast<int16>(c.cls);
+    g.NetSubModel = static_cast<int16>(c.cls == 7 ? c.sub : 0);
+    g.ProjMethod = static_cast<int16>(c.cls == 8 ? c.sub : 0);
+    script.AnswerOpen(path.string());
+    ASSERT_EQ(OpenProblemFile(), OpenOutcome::Loaded);
+    EXPECT_EQ(scr2().BX1.Text(), title);
+    EXPECT_EQ(DataCells(scr2().grid1), cells);
+    std::filesystem::remove(path);
+  }
 }
 
 TEST_F(ReturnToInput, ProjectAndNetworkKeepTheirOwnParts) {
