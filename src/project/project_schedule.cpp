@@ -36,7 +36,7 @@ ProjectRun run;
 
 constexpr double kNoTime = std::numeric_limits<double>::infinity();
 
-int NodeOf(float v) {
+int NodeOf(double v) {
   return CInt(v).value_or(0);
 }
 
@@ -81,7 +81,7 @@ void BuildRun() {
 void SetEarly(int k, double t) {
   run.early[k] = t;
   run.earlyDone[k] = 1;
-  g.EarlyTime(k) = static_cast<float>(t);
+  g.EarlyTime(k) = t;
   for (const Arc &a : run.succ[k])
     if (--run.predsLeft[a.node] == 0) run.readyForward.push(a.node);
 }
@@ -89,7 +89,7 @@ void SetEarly(int k, double t) {
 void SetLate(int k, double t) {
   run.late[k] = t;
   run.lateDone[k] = 1;
-  g.LateTime(k) = static_cast<float>(t);
+  g.LateTime(k) = t;
   for (const Arc &a : run.pred[k])
     if (--run.succsLeft[a.node] == 0) run.readyBackward.push(a.node);
 }
@@ -114,7 +114,7 @@ LabelStep LabelNextForward() {
     best = std::max(best, run.early[a.node] + a.dur);
   SetEarly(j, best);
   run.length = best;
-  g.ArcDur(0, 0) = static_cast<float>(best);
+  g.ArcDur(0, 0) = best;
   g.MRows = static_cast<int16>(j);
   return {LabelStep::Kind::Forward, j, best};
 }
@@ -137,7 +137,7 @@ double ActivityDuration(int r) {
 }
 
 int ForwardStepLimit() {
-  return CInt(static_cast<float>(g.NodeCount + 1 - g.EarlyTime(0))).value_or(0);
+  return CInt(g.NodeCount + 1 - g.EarlyTime(0)).value_or(0);
 }
 
 std::pair<int, int> ActivityNodes(int r) {
@@ -264,7 +264,7 @@ std::optional<InputMessage> ComputeForwardPass() {
       g.PredPath(j, len + 1) = static_cast<int16>(j);
       g.ProjStatus = 1;
       run.length = best;
-      g.ArcDur(0, 0) = static_cast<float>(best);
+      g.ArcDur(0, 0) = best;
       --remaining;
     }
     if (g.ProjStatus == 0) return LoopMessage(lastChosen, "Input Data Error");
@@ -326,21 +326,21 @@ ActivityFloat StoreActivityFloats(int r) {
       g.ActFloat.UBound(2) < 4)
     g.ActFloat.ReDimRange(1, std::max(count, 1), 0, 4);
   const ActivityFloat f = ActivityFloats(r);
-  g.ActFloat(r, 1) = static_cast<float>(f.total);
-  g.ActFloat(r, 2) = static_cast<float>(f.free);
+  g.ActFloat(r, 1) = f.total;
+  g.ActFloat(r, 2) = f.free;
   return f;
 }
 
 PertPath PertPathTo(int j) {
   PertPath path;
   const int len = g.PredPath(j, 0);
-  float variance = 0;
+  double variance = 0;
   for (int k = 1; k <= len; ++k) {
     path.nodes.push_back(g.PredPath(j, k));
     if (k < len) variance += g.ArcVar(g.PredPath(j, k), g.PredPath(j, k + 1));
   }
   path.mean = EarliestTime(j);
-  path.stdDev = std::sqrt(static_cast<double>(variance));
+  path.stdDev = std::sqrt(variance);
   return path;
 }
 

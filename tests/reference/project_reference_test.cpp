@@ -185,7 +185,7 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
       if (critical) expectedMarks.insert("c " + std::to_string(a.from) + "-" + std::to_string(a.to));
       EXPECT_GE(g.ActFloat(r, 2), 0);
       // The schedule experiment offers whole delays up to the total float and the float itself.
-      const std::vector<float> delays = StartDelays(r);
+      const std::vector<double> delays = StartDelays(r);
       if (critical) {
         EXPECT_TRUE(delays.empty()) << "activity " << r;
         continue;

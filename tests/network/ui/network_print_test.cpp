@@ -256,7 +256,7 @@ TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
       Open(subModel, 2, 4, arcs);
       NetworkNextIteration();
       if (print) {
-        const BArray<float> d = g.NetMatrix;
+        const BArray<double> d = g.NetMatrix;
         const BArray<int16> s = g.NetMatrix2;
         Print();
         EXPECT_TRUE(std::equal(d.Raw(), d.Raw() + d.Size(), g.NetMatrix.Raw()));
@@ -267,7 +267,7 @@ TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
       for (int r = 0; r < scr5().outputGrid.Rows(); ++r)
         for (int c = 0; c < scr5().outputGrid.Cols(); ++c)
           cells.push_back(scr5().outputGrid.TextMatrix(r, c));
-      return std::make_pair(cells, std::vector<float>(g.NetMatrix.Raw(), g.NetMatrix.Raw() + g.NetMatrix.Size()));
+      return std::make_pair(cells, std::vector<double>(g.NetMatrix.Raw(), g.NetMatrix.Raw() + g.NetMatrix.Size()));
     };
     const auto plain = run(false);
     const auto printed = run(true);
