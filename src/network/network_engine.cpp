@@ -61,7 +61,7 @@ std::optional<TreeArc> AddSpanningTreeArc() {
     g.TreeCount = 0;
     return std::nullopt;
   }
-  g.ZValue += best.length;
+  g.ZValue = DecimalSum(g.ZValue, best.length);
   ++g.TreeCount;
   g.TreeNodes(g.TreeCount) = best.to;
   g.InTree(best.to) = 1;
@@ -87,7 +87,7 @@ void DijkstraRelax() {
   for (int j = 1; j <= n; ++j) {
     const double a = ArcValue(c, j);
     if (a == kNoArc) continue;
-    const double s = Finite(g.DijkstraDist(c) + a);
+    const double s = Finite(DecimalSum(g.DijkstraDist(c), a));
     if (s < g.DijkstraDist(j)) {
       g.DijkstraDist(j) = s;
       g.DijkstraPred(j) = static_cast<int16>(c);
@@ -163,7 +163,7 @@ void FloydStep() {
       if (j == i || j == k) continue;
       const double dkj = g.NetMatrix(k, j);
       if (dkj >= noRoute) continue;
-      g.Determinant = Finite(dik + dkj);
+      g.Determinant = Finite(DecimalSum(dik, dkj));
       const double s = g.Determinant;
       if (s < g.NetMatrix(i, j)) {
         g.NetMatrix(i, j) = s;
@@ -269,11 +269,11 @@ void MaxFlowStep() {
   constexpr double kEndlessPasses = 16777216; // 2^24
   if (flow * kEndlessPasses < smallest) flow = smallest;
   g.NetMatrix(0, 0) = flow;
-  g.NetMatrix(1, 0) += flow;
+  g.NetMatrix(1, 0) = Finite(DecimalSum(g.NetMatrix(1, 0), flow));
   for (int m = 1; m <= k; ++m) {
     const int a = g.NetMatrix2(1, m), b = g.NetMatrix2(2, m);
-    g.NetMatrix(a, b) = Finite(g.NetMatrix(a, b) - flow);
-    g.NetMatrix(b, a) = Finite(g.NetMatrix(b, a) + flow);
+    g.NetMatrix(a, b) = Finite(DecimalSum(g.NetMatrix(a, b), -flow));
+    g.NetMatrix(b, a) = Finite(DecimalSum(g.NetMatrix(b, a), flow));
   }
 }
 
@@ -288,7 +288,7 @@ void SolveMaxFlow() {
     for (int j = 1; j <= n; ++j) {
       if (i == j) continue;
       const double c = ArcValue(i, j);
-      g.NetMatrix(i, j) = Finite(VarMax(c - g.NetMatrix(i, j), 0.0));
+      g.NetMatrix(i, j) = Finite(VarMax(DecimalSum(c, -g.NetMatrix(i, j)), 0.0));
     }
 }
 

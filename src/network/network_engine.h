@@ -3,8 +3,9 @@
 // step by step on the shared arrays, so the output screen can show every step and the printed
 // output can read the same state; the screen builders (network/ui) add only the views.
 //
-// Labels, distances, residuals and flows are held in double precision, so a value shows as the
-// number typed and a sum as the sum of those numbers.
+// Labels, distances, residuals and flows are held in double precision and added on the decimal
+// grid of their terms (DecimalSum), so a value shows as the number typed and a sum or a
+// residual as the decimal it stands for.
 #pragma once
 
 #include <optional>

@@ -1,5 +1,6 @@
 #include "platform/values.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -426,6 +427,20 @@ std::string NumText(double value) {
 
 std::string NumTextSingle(float value) {
   return General(static_cast<double>(value), 7);
+}
+
+double DecimalSum(double a, double b) {
+  const double sum = a + b;
+  const double larger = std::max(std::fabs(a), std::fabs(b));
+  if (!std::isfinite(sum) || larger >= 1e15 || larger < 1e-270) return sum;
+  if (a == std::trunc(a) && b == std::trunc(b)) return sum;
+  const int decimals = 14 - static_cast<int>(std::floor(std::log10(larger)));
+  std::array<char, 320> buf{};
+  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), sum, std::chars_format::fixed, decimals);
+  if (res.ec != std::errc()) return sum;
+  double rounded = sum;
+  std::from_chars(buf.data(), res.ptr, rounded);
+  return rounded;
 }
 
 } // namespace quon

@@ -34,5 +34,9 @@ std::string Trim(std::string_view text);
 std::string NumText(double value);
 // The same for a single-precision value: up to 7 significant digits (0.1f reads "0.1").
 std::string NumTextSingle(float value);
+// a + b on the decimal grid of the larger term's 15 significant digits, so that numbers typed
+// with decimals add up to the decimal of their sum (9999.99 - 9945.86 is 54.13, not
+// 54.1300000000010). Whole numbers, and terms of 1E15 or more, add as they are.
+double DecimalSum(double a, double b);
 
 } // namespace quon

@@ -318,7 +318,7 @@ std::vector<double> StartDelays(int a) {
 std::vector<std::string> StartTimeChoices(int a) {
   std::vector<std::string> items;
   for (double d : StartDelays(a))
-    items.push_back(NumText(g.ActFloat(a, 3) - g.ActFloat(a, 0) + d));
+    items.push_back(NumText(DecimalSum(DecimalSum(g.ActFloat(a, 3), -g.ActFloat(a, 0)), d)));
   return items;
 }
 
@@ -326,31 +326,31 @@ ExperimentTexts ApplyStartChoice(int a, double delay, Surface &picture) {
   ExperimentTexts out;
   if (IsCriticalActivity(a)) return out;
   const auto [from, to] = ActivityNodes(a);
-  const double start = delay + g.ActFloat(a, 3);
+  const double start = DecimalSum(delay, g.ActFloat(a, 3));
   g.SchedStart(from) = start;
   g.ActFloat(a, 0) = start;
   RedrawActivity(picture, a);
 
-  const double shift = g.ActFloat(a, 0) - g.ActFloat(a, 3);
+  const double shift = DecimalSum(g.ActFloat(a, 0), -g.ActFloat(a, 3));
   const double freeFloat = g.ActFloat(a, 2);
   std::string text = "ACTIVITY " + g.ActSymbol(a) + ":  START TIME = " + MessageNumber(start) +
                      ", DELAY relative to its EARLIEST START = " + MessageNumber(shift) +
                      ",  FREE FLOAT = " + MessageNumber(freeFloat) + ".";
 
   // Immediate successors start no earlier than the excess of the delay over the free float.
-  const double push = VarMax(0.0, delay - freeFloat);
-  const double finish = ActivityDuration(a) + g.ActFloat(a, 0);
+  const double push = VarMax(0.0, DecimalSum(delay, -freeFloat));
+  const double finish = DecimalSum(ActivityDuration(a), g.ActFloat(a, 0));
   std::string pushed, names = "{";
   double lastStart = 0;
   bool anyPushed = false;
   for (int k = 1, n = g.ActivityCount; k <= n; ++k) {
     const auto [kFrom, kTo] = ActivityNodes(k);
     if (IsCriticalActivity(k) || kFrom != to) continue;
-    const double sk = g.ActFloat(k, 3) + push;
+    const double sk = DecimalSum(g.ActFloat(k, 3), push);
     lastStart = sk;
     g.SchedStart(kFrom) = sk;
     if (sk > g.ActFloat(k, 0)) {
-      if (finish - g.ActFloat(k, 0) > 0) {
+      if (DecimalSum(finish, -g.ActFloat(k, 0)) > 0) {
         anyPushed = true;
         pushed += g.ActSymbol(k) + ", ";
         names += g.ActSymbol(k) + ", ";
@@ -363,7 +363,7 @@ ExperimentTexts ApplyStartChoice(int a, double delay, Surface &picture) {
     CutListEnd(pushed);
     CutListEnd(names);
     names += "}";
-    text += "   Because DELAY exceeds FREE FLOAT by" + MessageNumber(shift - freeFloat) + ", succeeding activities {" +
+    text += "   Because DELAY exceeds FREE FLOAT by" + MessageNumber(DecimalSum(shift, -freeFloat)) + ", succeeding activities {" +
             pushed + "} cannot start any earlier than time " + MessageNumber(lastStart) + ".";
     out.caution = " CAUTION: Activities following " + names +
                   ", if any, are not checked for possible delay.  This step is done manually by assigning zero "
@@ -377,8 +377,8 @@ ExperimentTexts ApplyStartChoice(int a, double delay, Surface &picture) {
     const auto [kFrom, kTo] = ActivityNodes(k);
     if (IsCriticalActivity(k) || kTo != from) continue;
     const double duration = ActivityDuration(k);
-    if (duration + g.ActFloat(k, 0) > g.ActFloat(a, 0)) {
-      const double sk = g.ActFloat(a, 0) - duration;
+    if (DecimalSum(duration, g.ActFloat(k, 0)) > g.ActFloat(a, 0)) {
+      const double sk = DecimalSum(g.ActFloat(a, 0), -duration);
       g.SchedStart(kFrom) = sk;
       g.ActFloat(k, 0) = sk;
       RedrawActivity(picture, k);

@@ -111,7 +111,7 @@ LabelStep LabelNextForward() {
   // A node without predecessors starts at 0; only the start node is one after the input check.
   double best = run.pred[j].empty() ? 0 : -kNoTime;
   for (const Arc &a : run.pred[j])
-    best = std::max(best, run.early[a.node] + a.dur);
+    best = std::max(best, DecimalSum(run.early[a.node], a.dur));
   SetEarly(j, best);
   run.length = best;
   g.ArcDur(0, 0) = best;
@@ -174,7 +174,7 @@ LabelStep BackwardLabel() {
   if (i == 0) return {};
   double best = run.succ[i].empty() ? run.length : kNoTime;
   for (const Arc &a : run.succ[i])
-    best = std::min(best, run.late[a.node] - a.dur);
+    best = std::min(best, DecimalSum(run.late[a.node], -a.dur));
   SetLate(i, best);
   return {LabelStep::Kind::Backward, i, best};
 }
@@ -245,7 +245,7 @@ std::optional<InputMessage> ComputeForwardPass() {
           ready = false;
           break;
         }
-        const double t = a.dur + run.early[a.node];
+        const double t = DecimalSum(a.dur, run.early[a.node]);
         if (t > best) {
           // A path longer by rounding only is the same length: the lower-numbered one stays.
           if (p == 0 || t - best > ScheduleTolerance(best)) {
@@ -311,8 +311,8 @@ ActivityFloat ActivityFloats(int r) {
   if (!ValidNode(i) || !ValidNode(j)) return {};
   const double d = ActivityDuration(r);
   ActivityFloat f;
-  f.total = CleanFloat(LatestTime(j) - EarliestTime(i) - d, run.length);
-  f.free = CleanFloat(EarliestTime(j) - EarliestTime(i) - d, run.length);
+  f.total = CleanFloat(DecimalSum(DecimalSum(LatestTime(j), -EarliestTime(i)), -d), run.length);
+  f.free = CleanFloat(DecimalSum(DecimalSum(EarliestTime(j), -EarliestTime(i)), -d), run.length);
   return f;
 }
 
@@ -337,7 +337,7 @@ PertPath PertPathTo(int j) {
   double variance = 0;
   for (int k = 1; k <= len; ++k) {
     path.nodes.push_back(g.PredPath(j, k));
-    if (k < len) variance += g.ArcVar(g.PredPath(j, k), g.PredPath(j, k + 1));
+    if (k < len) variance = DecimalSum(variance, g.ArcVar(g.PredPath(j, k), g.PredPath(j, k + 1)));
   }
   path.mean = EarliestTime(j);
   path.stdDev = std::sqrt(variance);
