@@ -87,7 +87,9 @@ void DijkstraRelax() {
   for (int j = 1; j <= n; ++j) {
     const double a = ArcValue(c, j);
     if (a == kNoArc) continue;
-    const double s = Finite(DecimalSum(g.DijkstraDist(c), a));
+    const double d = g.DijkstraDist(c);
+    if (d + a - g.DijkstraDist(j) > DecimalSumReach(d, a)) continue;
+    const double s = Finite(DecimalSum(d, a));
     if (s < g.DijkstraDist(j)) {
       g.DijkstraDist(j) = s;
       g.DijkstraPred(j) = static_cast<int16>(c);
@@ -163,6 +165,7 @@ void FloydStep() {
       if (j == i || j == k) continue;
       const double dkj = g.NetMatrix(k, j);
       if (dkj >= noRoute) continue;
+      if (dik + dkj - g.NetMatrix(i, j) > DecimalSumReach(dik, dkj)) continue;
       g.Determinant = Finite(DecimalSum(dik, dkj));
       const double s = g.Determinant;
       if (s < g.NetMatrix(i, j)) {

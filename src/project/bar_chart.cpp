@@ -318,7 +318,7 @@ std::vector<double> StartDelays(int a) {
 std::vector<std::string> StartTimeChoices(int a) {
   std::vector<std::string> items;
   for (double d : StartDelays(a))
-    items.push_back(NumText(DecimalSum(DecimalSum(g.ActFloat(a, 3), -g.ActFloat(a, 0)), d)));
+    items.push_back(NumText(DecimalSum(g.ActFloat(a, 3), -g.ActFloat(a, 0), d)));
   return items;
 }
 

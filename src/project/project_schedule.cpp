@@ -111,7 +111,8 @@ LabelStep LabelNextForward() {
   // A node without predecessors starts at 0; only the start node is one after the input check.
   double best = run.pred[j].empty() ? 0 : -kNoTime;
   for (const Arc &a : run.pred[j])
-    best = std::max(best, DecimalSum(run.early[a.node], a.dur));
+    if (run.early[a.node] + a.dur - best >= -DecimalSumReach(run.early[a.node], a.dur))
+      best = std::max(best, DecimalSum(run.early[a.node], a.dur));
   SetEarly(j, best);
   run.length = best;
   g.ArcDur(0, 0) = best;
@@ -174,7 +175,8 @@ LabelStep BackwardLabel() {
   if (i == 0) return {};
   double best = run.succ[i].empty() ? run.length : kNoTime;
   for (const Arc &a : run.succ[i])
-    best = std::min(best, DecimalSum(run.late[a.node], -a.dur));
+    if (run.late[a.node] - a.dur - best <= DecimalSumReach(run.late[a.node], a.dur))
+      best = std::min(best, DecimalSum(run.late[a.node], -a.dur));
   SetLate(i, best);
   return {LabelStep::Kind::Backward, i, best};
 }
@@ -245,6 +247,7 @@ std::optional<InputMessage> ComputeForwardPass() {
           ready = false;
           break;
         }
+        if (a.dur + run.early[a.node] - best < -DecimalSumReach(a.dur, run.early[a.node])) continue;
         const double t = DecimalSum(a.dur, run.early[a.node]);
         if (t > best) {
           // A path longer by rounding only is the same length: the lower-numbered one stays.
@@ -311,8 +314,8 @@ ActivityFloat ActivityFloats(int r) {
   if (!ValidNode(i) || !ValidNode(j)) return {};
   const double d = ActivityDuration(r);
   ActivityFloat f;
-  f.total = CleanFloat(DecimalSum(DecimalSum(LatestTime(j), -EarliestTime(i)), -d), run.length);
-  f.free = CleanFloat(DecimalSum(DecimalSum(EarliestTime(j), -EarliestTime(i)), -d), run.length);
+  f.total = CleanFloat(DecimalSum(LatestTime(j), -EarliestTime(i), -d), run.length);
+  f.free = CleanFloat(DecimalSum(EarliestTime(j), -EarliestTime(i), -d), run.length);
   return f;
 }
 

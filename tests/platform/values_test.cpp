@@ -235,6 +235,8 @@ TEST(DecimalSum, SumsLandOnTheDecimalOfTheirTerms) {
   EXPECT_EQ(DecimalSum(9999.99, -9945.86), 54.13);
   EXPECT_EQ(DecimalSum(DecimalSum(0.7, -0.4), -0.3), 0.0);
   EXPECT_EQ(DecimalSum(-1234.5, 1234.5), 0.0);
+  EXPECT_EQ(DecimalSum(400.01, -345.67, -54.33), 0.01);
+  EXPECT_EQ(DecimalSum(400.01, -345.67, -54.34), 0.0);
   EXPECT_EQ(DecimalSum(16777217, 1), 16777218);
   EXPECT_EQ(DecimalSum(9007199254740993.0, 1), 9007199254740993.0 + 1);
   EXPECT_EQ(DecimalSum(1e300, -999999), 1e300);
