@@ -267,10 +267,11 @@ void MaxFlowStep() {
     smallest = std::min(smallest, g.NetMatrix(0, m));
   }
   double flow = f;
-  // A pass sends at most 999999: over residuals millions of times larger the same path would
-  // come back in pass after pass without end in sight. Such a path takes its smallest residual.
-  constexpr double kEndlessPasses = 16777216; // 2^24
-  if (flow * kEndlessPasses < smallest) flow = smallest;
+  // A pass sends at most 999999: where that is lost in the single-precision resolution of the
+  // path's smallest residual (some 2^-24 of it), the same path would come back for tens of
+  // millions of passes. Such a path takes its smallest residual whole.
+  const auto single = static_cast<float>(std::min<double>(smallest, std::numeric_limits<float>::max()));
+  if (static_cast<float>(static_cast<double>(single) - flow) == single) flow = smallest;
   g.NetMatrix(0, 0) = flow;
   g.NetMatrix(1, 0) = Finite(DecimalSum(g.NetMatrix(1, 0), flow));
   for (int m = 1; m <= k; ++m) {
