@@ -54,7 +54,7 @@ bool PrintGameLPSolution() {
 }
 
 bool PrintGameLPSolution(PageSurface &printer) {
-  const BArray<float> noSingles;
+  const BArray<double> noSingles;
   const BArray<int16> noIntegers;
   const GameNotes &notes = CurrentGameNotes();
   PrintPageHeading(printer);

@@ -25,7 +25,7 @@ void NextLine(PageSurface &printer) {
 
 bool PrintInverseOutput(PageSurface &printer) {
   const bool matrix = g.ModelClass == ModelClassCode::MatrixInversion;
-  const BArray<float> noSingles;
+  const BArray<double> noSingles;
   const BArray<int16> noIntegers;
 
   PrintPageHeading(printer);

@@ -113,7 +113,7 @@ void PrintRightHandSideRanges(PageSurface &printer) {
 } // namespace
 
 void PrintLPOriginalData(PageSurface &printer) {
-  const BArray<float> noSingles;
+  const BArray<double> noSingles;
   const BArray<int16> noIntegers;
   PrintPageHeading(printer);
   g.MsgText = "LINEAR PROGRAM -- ORIGINAL DATA";

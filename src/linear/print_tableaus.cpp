@@ -24,7 +24,7 @@ const char *MethodText() {
 } // namespace
 
 bool PrintSimplexTableaus(PageSurface &printer, const GridStore &tableaus, const std::string &verdict) {
-  const BArray<float> noSingles;
+  const BArray<double> noSingles;
   const BArray<int16> noIntegers;
 
   PrintPageHeading(printer);

@@ -19,11 +19,11 @@ double ArcValue(int i, int j) {
   return g.Cost((i - 1) * Nodes() + j);
 }
 
-// To single precision; a value beyond its range becomes the largest single of its sign, so a
-// huge number typed in a cell stays a number.
-float Single(double v) {
-  constexpr double top = std::numeric_limits<float>::max();
-  return static_cast<float>(std::clamp(v, -top, top));
+// A sum beyond the range of a double becomes the largest double of its sign, so two huge
+// numbers typed in cells still add up to a number.
+double Finite(double v) {
+  constexpr double top = std::numeric_limits<double>::max();
+  return std::clamp(v, -top, top);
 }
 
 } // namespace
@@ -43,7 +43,7 @@ void StartSpanningTree() {
 std::optional<TreeArc> AddSpanningTreeArc() {
   if (g.TreeCount == 0) StartSpanningTree();
   const int n = Nodes();
-  float minimum = static_cast<float>(kNoArc);
+  double minimum = kNoArc;
   TreeArc best;
   for (int t = 1; t <= g.TreeCount; ++t) {
     const int i = g.TreeNodes(t);
@@ -51,18 +51,17 @@ std::optional<TreeArc> AddSpanningTreeArc() {
       if (g.InTree(j) != 0) continue;
       const double a = ArcValue(i, j);
       if (a == kNoArc) continue;
-      const float a32 = Single(a);
-      if (a32 <= minimum) {
-        minimum = a32;
-        best = TreeArc{static_cast<int16>(i), static_cast<int16>(j), a32};
+      if (a <= minimum) {
+        minimum = a;
+        best = TreeArc{static_cast<int16>(i), static_cast<int16>(j), a};
       }
     }
   }
-  if (minimum == static_cast<float>(kNoArc)) {
+  if (minimum == kNoArc) {
     g.TreeCount = 0;
     return std::nullopt;
   }
-  g.ZValue += best.length;
+  g.ZValue = DecimalSum(g.ZValue, best.length);
   ++g.TreeCount;
   g.TreeNodes(g.TreeCount) = best.to;
   g.InTree(best.to) = 1;
@@ -77,7 +76,7 @@ void InitDijkstraLabels() {
   g.DijkstraPred(1) = -1;
   g.DijkstraDist(1) = 0;
   for (int j = 2; j <= n; ++j) {
-    g.DijkstraDist(j) = static_cast<float>(kNoArc);
+    g.DijkstraDist(j) = kNoArc;
     g.DijkstraPred(j) = static_cast<int16>(j);
   }
 }
@@ -88,7 +87,9 @@ void DijkstraRelax() {
   for (int j = 1; j <= n; ++j) {
     const double a = ArcValue(c, j);
     if (a == kNoArc) continue;
-    const float s = Single(static_cast<double>(g.DijkstraDist(c)) + a);
+    const double d = g.DijkstraDist(c);
+    if (d + a - g.DijkstraDist(j) > DecimalSumReach(d, a)) continue;
+    const double s = Finite(DecimalSum(d, a));
     if (s < g.DijkstraDist(j)) {
       g.DijkstraDist(j) = s;
       g.DijkstraPred(j) = static_cast<int16>(c);
@@ -98,7 +99,7 @@ void DijkstraRelax() {
 
 bool DijkstraSelect() {
   const int n = Nodes();
-  float best = static_cast<float>(kNoArc);
+  double best = kNoArc;
   int found = 0;
   for (int j = 1; j <= n; ++j)
     if (g.DijkstraPred(j) > 0 && g.DijkstraDist(j) < best) {
@@ -144,7 +145,7 @@ void InitFloyd() {
   ReDimProblemArrays(ArrayKind::Floyd);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
-      g.NetMatrix(i, j) = Single(ArcValue(i, j));
+      g.NetMatrix(i, j) = ArcValue(i, j);
       g.NetMatrix2(i, j) = static_cast<int16>(j);
     }
 }
@@ -155,17 +156,18 @@ void FloydStep() {
   g.ChangedCells.ReDimRange(1, 2, 0, n * n);
   int count = 0;
   const int base = (k - 1) * (n + 2) + 1;
-  const float noRoute = static_cast<float>(kNoArc);
+  const double noRoute = kNoArc;
   for (int i = 1; i <= n; ++i) {
     if (i == k) continue;
-    const float dik = g.NetMatrix(i, k);
+    const double dik = g.NetMatrix(i, k);
     if (dik >= noRoute) continue;
     for (int j = 1; j <= n; ++j) {
       if (j == i || j == k) continue;
-      const float dkj = g.NetMatrix(k, j);
+      const double dkj = g.NetMatrix(k, j);
       if (dkj >= noRoute) continue;
-      g.Determinant = static_cast<double>(dik) + static_cast<double>(dkj);
-      const float s = Single(g.Determinant);
+      if (dik + dkj - g.NetMatrix(i, j) > DecimalSumReach(dik, dkj)) continue;
+      g.Determinant = Finite(DecimalSum(dik, dkj));
+      const double s = g.Determinant;
       if (s < g.NetMatrix(i, j)) {
         g.NetMatrix(i, j) = s;
         g.NetMatrix2(i, j) = static_cast<int16>(k);
@@ -220,7 +222,7 @@ void InitMaxFlow() {
       const double c = ArcValue(i, j);
       g.LPData(i, j) = c;
       // An empty cell is no arc: nothing to send, but flow sent the other way may come back.
-      g.NetMatrix(i, j) = c == -kNoArc ? 0.0f : Single(c);
+      g.NetMatrix(i, j) = c == -kNoArc ? 0.0 : c;
     }
 }
 
@@ -232,12 +234,12 @@ void MaxFlowStep() {
   int k = 0;
   g.NetMatrix(0, 0) = 0;
   g.NetMatrix2(1, 0) = 0;
-  const float none = static_cast<float>(-kNoArc);
+  const double none = -kNoArc;
   while (true) {
-    float best = none;
+    double best = none;
     int candidate = 0;
     for (int j = 1; j <= n; ++j) {
-      const float r = g.NetMatrix(i, j);
+      const double r = g.NetMatrix(i, j);
       if (!labelled[static_cast<std::size_t>(j)] && r > 0 && r > best) {
         best = r;
         candidate = j;
@@ -259,21 +261,23 @@ void MaxFlowStep() {
   }
   g.NetMatrix2(1, 0) = static_cast<int16>(k);
   double f = kNoArc;
-  float smallest = std::numeric_limits<float>::max();
+  double smallest = std::numeric_limits<double>::max();
   for (int m = 1; m <= k; ++m) {
-    f = VarMin(static_cast<double>(g.NetMatrix(0, m)), f);
+    f = VarMin(g.NetMatrix(0, m), f);
     smallest = std::min(smallest, g.NetMatrix(0, m));
   }
-  float flow = Single(f);
-  // Residuals so large that sending 999999 cannot lower them in single precision would bring
-  // the same path back in every pass without end: such a path takes its smallest residual.
-  if (Single(static_cast<double>(smallest) - flow) == smallest) flow = smallest;
+  double flow = f;
+  // A pass sends at most 999999: where that is lost in the single-precision resolution of the
+  // path's smallest residual (some 2^-24 of it), the same path would come back for tens of
+  // millions of passes. Such a path takes its smallest residual whole.
+  const auto single = static_cast<float>(std::min<double>(smallest, std::numeric_limits<float>::max()));
+  if (static_cast<float>(static_cast<double>(single) - flow) == single) flow = smallest;
   g.NetMatrix(0, 0) = flow;
-  g.NetMatrix(1, 0) += flow;
+  g.NetMatrix(1, 0) = Finite(DecimalSum(g.NetMatrix(1, 0), flow));
   for (int m = 1; m <= k; ++m) {
     const int a = g.NetMatrix2(1, m), b = g.NetMatrix2(2, m);
-    g.NetMatrix(a, b) -= flow;
-    g.NetMatrix(b, a) += flow;
+    g.NetMatrix(a, b) = Finite(DecimalSum(g.NetMatrix(a, b), -flow));
+    g.NetMatrix(b, a) = Finite(DecimalSum(g.NetMatrix(b, a), flow));
   }
 }
 
@@ -288,7 +292,7 @@ void SolveMaxFlow() {
     for (int j = 1; j <= n; ++j) {
       if (i == j) continue;
       const double c = ArcValue(i, j);
-      g.NetMatrix(i, j) = Single(VarMax(c - static_cast<double>(g.NetMatrix(i, j)), 0.0));
+      g.NetMatrix(i, j) = Finite(VarMax(DecimalSum(c, -g.NetMatrix(i, j)), 0.0));
     }
 }
 

@@ -3,8 +3,9 @@
 // step by step on the shared arrays, so the output screen can show every step and the printed
 // output can read the same state; the screen builders (network/ui) add only the views.
 //
-// Labels, distances and residuals are single precision, as the stored arrays are: sums are
-// taken in double precision and rounded to single before they are compared or stored.
+// Labels, distances, residuals and flows are held in double precision and added on the decimal
+// grid of their terms (DecimalSum), so a value shows as the number typed and a sum or a
+// residual as the decimal it stands for.
 #pragma once
 
 #include <optional>
@@ -23,7 +24,7 @@ inline constexpr double kNoArc = 999999.0;
 struct TreeArc {
   int16 from = 0; // the tree node the arc leaves
   int16 to = 0;   // the node that joins the tree
-  float length = 0;
+  double length = 0;
 };
 
 // Starts the tree afresh at FromNode with length 0.

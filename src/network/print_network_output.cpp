@@ -26,7 +26,7 @@ bool PastRouteBreak(const PageSurface &printer, double y) { return printer.PageY
 constexpr std::size_t kLabelLineMax = 120;
 
 const BArray<double> kNoDoubles;
-const BArray<float> kNoSingles;
+const BArray<double> kNoSingles;
 const BArray<int16> kNoIntegers;
 
 std::string Cell(const GridStore &grid, int row, int col) {
@@ -219,14 +219,14 @@ void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
 
 // Floyd's arrays D and S of one displayed pass, read into copies: the step arrays go on from
 // their exact values, not from the rounded texts.
-void LoadFloydBlock(const GridStore &grid, int top, BArray<float> &d, BArray<int16> &s) {
+void LoadFloydBlock(const GridStore &grid, int top, BArray<double> &d, BArray<int16> &s) {
   const int n = g.NodeCount;
   d.ReDim(n, n);
   s.ReDim(n, n);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
       const std::string dText = Trim(Cell(grid, top + 1 + i, j));
-      d(i, j) = dText == "infinity" ? -1.0f : static_cast<float>(Val(dText));
+      d(i, j) = dText == "infinity" ? -1.0 : Val(dText);
       s(i, j) = static_cast<int16>(Val(Cell(grid, top + 1 + i, n + 1 + j)));
     }
 }
@@ -234,7 +234,7 @@ void LoadFloydBlock(const GridStore &grid, int top, BArray<float> &d, BArray<int
 void PrintFloydIterations(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- FLOYD'S ITERATIONS");
   const int n = g.NodeCount;
-  BArray<float> d;
+  BArray<double> d;
   BArray<int16> s;
   for (int k = 1; k <= g.IterCount; ++k) {
     const int top = (n + 2) * (k - 1);
@@ -310,7 +310,7 @@ void PrintLabelLine(PageSurface &printer, const std::string &line) {
 void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "MAXIMUM FLOW -- ITERATIONS");
   const int n = g.NodeCount;
-  BArray<float> flows;
+  BArray<double> flows;
   flows.ReDim(n, n);
   for (int b = 0; b <= g.IterCount; ++b) {
     const int top = b * (n + 4);
@@ -326,7 +326,7 @@ void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {
     PrintLabelLine(printer, Cell(grid, top + 1, 1) + Cell(grid, top + 1, 2));
     for (int i = 1; i <= n; ++i)
       for (int j = 1; j <= n; ++j)
-        flows(i, j) = static_cast<float>(Val(Cell(grid, top + 3 + i, j + 1)));
+        flows(i, j) = Val(Cell(grid, top + 3 + i, j + 1));
     TableBelow(printer);
     PrintDataTable(printer, kNoDoubles, flows, kNoIntegers, -2);
     Rule(printer, printer.CurrentY());

@@ -1,8 +1,11 @@
 #include "platform/values.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -426,6 +429,63 @@ std::string NumText(double value) {
 
 std::string NumTextSingle(float value) {
   return General(static_cast<double>(value), 7);
+}
+
+namespace {
+
+// Below 1E15 a whole number converts to a 64-bit integer and back unchanged.
+bool Whole(double v) {
+  return static_cast<double>(static_cast<long long>(v)) == v;
+}
+
+// The sum of terms whose largest magnitude is `larger` (below 1E15), put on the grid of that
+// term's 15 significant digits.
+double OnDecimalGrid(double sum, double larger) {
+  if (larger >= 1e-8) {
+    // Powers of ten up to 1E22 are exact, so the quotient below is the double nearest the
+    // decimal. The larger term's decimal exponent e (10^e <= larger < 10^(e+1)) comes from its
+    // binary one: floor(log10(2^k)) is (k * 78913) >> 18 over this range.
+    static constexpr std::array<double, 23> kPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr std::array<double, 9> kFractions{1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8};
+    auto power = [](int k) {
+      return k >= 0 ? kPowers[static_cast<std::size_t>(k)] : kFractions[static_cast<std::size_t>(-k)];
+    };
+    const int binary = static_cast<int>((std::bit_cast<std::uint64_t>(larger) >> 52) & 0x7ff) - 1023;
+    int e = (binary * 78913) >> 18;
+    if (e < 14 && larger >= power(e + 1)) ++e;
+    if (e > -8 && larger < power(e)) --e;
+    const double scale = kPowers[static_cast<std::size_t>(14 - e)];
+    // Adding and taking away 1.5 x 2^52 rounds to a whole number (halves to even) below 2^51.
+    constexpr double kRound = 6755399441055744.0;
+    const double units = (sum * scale + kRound) - kRound;
+    return units / scale + 0.0;
+  }
+  const int decimals = 14 - static_cast<int>(std::floor(std::log10(larger)));
+  std::array<char, 320> buf{};
+  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), sum, std::chars_format::fixed, decimals);
+  if (res.ec != std::errc()) return sum;
+  double rounded = sum;
+  std::from_chars(buf.data(), res.ptr, rounded);
+  return rounded;
+}
+
+} // namespace
+
+double DecimalSum(double a, double b) {
+  const double sum = a + b;
+  const double larger = std::max(std::fabs(a), std::fabs(b));
+  if (!(larger < 1e15) || larger < 1e-270 || !std::isfinite(sum) || (Whole(a) && Whole(b))) return sum;
+  return OnDecimalGrid(sum, larger);
+}
+
+double DecimalSum(double a, double b, double c) {
+  const double sum = a + b + c;
+  const double larger = std::max({std::fabs(a), std::fabs(b), std::fabs(c)});
+  if (!(larger < 1e15) || larger < 1e-270 || !std::isfinite(sum) || (Whole(a) && Whole(b) && Whole(c)))
+    return sum;
+  return OnDecimalGrid(sum, larger);
 }
 
 } // namespace quon

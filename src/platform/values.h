@@ -1,6 +1,8 @@
 // Value services: the number and text conversions every screen, engine and report uses.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -34,5 +36,14 @@ std::string Trim(std::string_view text);
 std::string NumText(double value);
 // The same for a single-precision value: up to 7 significant digits (0.1f reads "0.1").
 std::string NumTextSingle(float value);
+// a + b on the decimal grid of the larger term's 15 significant digits, so that numbers typed
+// with decimals add up to the decimal of their sum (9999.99 - 9945.86 is 54.13, not
+// 54.1300000000010). Whole numbers, and terms of 1E15 or more, add as they are.
+double DecimalSum(double a, double b);
+// The same for a + b + c, rounded once on the grid of the largest term.
+double DecimalSum(double a, double b, double c);
+// How far DecimalSum may move a + b: a raw sum further than this from a bound stays on the same
+// side of it, so a search can skip the rounding for sums that lose anyway.
+inline double DecimalSumReach(double a, double b) { return 1e-13 * std::max(std::fabs(a), std::fabs(b)); }
 
 } // namespace quon

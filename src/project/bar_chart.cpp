@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "linear/lp_graph_geometry.h"
 #include "platform/colors.h"
@@ -36,7 +35,7 @@ int16 Round16(double v) {
 std::string Formatted(double v) { return Format(v, NumberFormatString()); }
 
 // A number joined into a message: its shortest form after a blank, or after its minus sign.
-std::string MessageNumber(float v) { return (v >= 0 ? " " : "") + NumTextSingle(v); }
+std::string MessageNumber(double v) { return (v >= 0 ? " " : "") + NumText(v); }
 
 std::string NodeText(int node) { return Trim(Str(node)); }
 
@@ -295,63 +294,63 @@ std::vector<ScheduleRow> BarChartScheduleRows() {
   return rows;
 }
 
-std::vector<float> StartDelays(int a) {
-  std::vector<float> delays;
-  const float total = g.ActFloat(a, 1);
+std::vector<double> StartDelays(int a) {
+  std::vector<double> delays;
+  const double total = g.ActFloat(a, 1);
   if (IsCriticalActivity(a) || !(total > 0)) return delays;
-  if (!std::isfinite(total)) return {0.0f};
+  if (!std::isfinite(total)) return {0.0};
   // A float of more whole units than a list can sensibly hold is offered in steps of a power
   // of ten: a list of millions of items would take the screen minutes to build.
-  const double whole = std::floor(static_cast<double>(total));
+  const double whole = std::floor(total);
   double step = 1;
   while (whole / step >= kMostStartChoices)
     step *= 10;
   const auto last = static_cast<long long>(whole / step);
   for (long long d = 0; d <= last; ++d)
-    delays.push_back(static_cast<float>(static_cast<double>(d) * step));
+    delays.push_back(static_cast<double>(d) * step);
   // A float beyond the last step is offered itself, the latest start there is; a last bit of
   // rounding past the whole part is not worth a choice of its own.
-  if (total - delays.back() > 4 * std::numeric_limits<float>::epsilon() * std::max(1.0f, total))
+  if (total - delays.back() > ScheduleTolerance(ProjectLength()))
     delays.push_back(total);
   return delays;
 }
 
 std::vector<std::string> StartTimeChoices(int a) {
   std::vector<std::string> items;
-  for (float d : StartDelays(a))
-    items.push_back(NumTextSingle(g.ActFloat(a, 3) - g.ActFloat(a, 0) + d));
+  for (double d : StartDelays(a))
+    items.push_back(NumText(DecimalSum(g.ActFloat(a, 3), -g.ActFloat(a, 0), d)));
   return items;
 }
 
-ExperimentTexts ApplyStartChoice(int a, float delay, Surface &picture) {
+ExperimentTexts ApplyStartChoice(int a, double delay, Surface &picture) {
   ExperimentTexts out;
   if (IsCriticalActivity(a)) return out;
   const auto [from, to] = ActivityNodes(a);
-  const float start = delay + g.ActFloat(a, 3);
+  const double start = DecimalSum(delay, g.ActFloat(a, 3));
   g.SchedStart(from) = start;
   g.ActFloat(a, 0) = start;
   RedrawActivity(picture, a);
 
-  const float shift = g.ActFloat(a, 0) - g.ActFloat(a, 3);
-  const float freeFloat = g.ActFloat(a, 2);
+  const double shift = DecimalSum(g.ActFloat(a, 0), -g.ActFloat(a, 3));
+  const double freeFloat = g.ActFloat(a, 2);
   std::string text = "ACTIVITY " + g.ActSymbol(a) + ":  START TIME = " + MessageNumber(start) +
                      ", DELAY relative to its EARLIEST START = " + MessageNumber(shift) +
                      ",  FREE FLOAT = " + MessageNumber(freeFloat) + ".";
 
   // Immediate successors start no earlier than the excess of the delay over the free float.
-  const float push = VarMax(0.0f, delay - freeFloat);
-  const float finish = static_cast<float>(ActivityDuration(a)) + g.ActFloat(a, 0);
+  const double push = VarMax(0.0, DecimalSum(delay, -freeFloat));
+  const double finish = DecimalSum(ActivityDuration(a), g.ActFloat(a, 0));
   std::string pushed, names = "{";
-  float lastStart = 0;
+  double lastStart = 0;
   bool anyPushed = false;
   for (int k = 1, n = g.ActivityCount; k <= n; ++k) {
     const auto [kFrom, kTo] = ActivityNodes(k);
     if (IsCriticalActivity(k) || kFrom != to) continue;
-    const float sk = g.ActFloat(k, 3) + push;
+    const double sk = DecimalSum(g.ActFloat(k, 3), push);
     lastStart = sk;
     g.SchedStart(kFrom) = sk;
     if (sk > g.ActFloat(k, 0)) {
-      if (finish - g.ActFloat(k, 0) > 0) {
+      if (DecimalSum(finish, -g.ActFloat(k, 0)) > 0) {
         anyPushed = true;
         pushed += g.ActSymbol(k) + ", ";
         names += g.ActSymbol(k) + ", ";
@@ -364,7 +363,7 @@ ExperimentTexts ApplyStartChoice(int a, float delay, Surface &picture) {
     CutListEnd(pushed);
     CutListEnd(names);
     names += "}";
-    text += "   Because DELAY exceeds FREE FLOAT by" + MessageNumber(shift - freeFloat) + ", succeeding activities {" +
+    text += "   Because DELAY exceeds FREE FLOAT by" + MessageNumber(DecimalSum(shift, -freeFloat)) + ", succeeding activities {" +
             pushed + "} cannot start any earlier than time " + MessageNumber(lastStart) + ".";
     out.caution = " CAUTION: Activities following " + names +
                   ", if any, are not checked for possible delay.  This step is done manually by assigning zero "
@@ -377,9 +376,9 @@ ExperimentTexts ApplyStartChoice(int a, float delay, Surface &picture) {
   for (int k = 1, n = g.ActivityCount; k <= n; ++k) {
     const auto [kFrom, kTo] = ActivityNodes(k);
     if (IsCriticalActivity(k) || kTo != from) continue;
-    const float duration = static_cast<float>(ActivityDuration(k));
-    if (duration + g.ActFloat(k, 0) > g.ActFloat(a, 0)) {
-      const float sk = g.ActFloat(a, 0) - duration;
+    const double duration = ActivityDuration(k);
+    if (DecimalSum(duration, g.ActFloat(k, 0)) > g.ActFloat(a, 0)) {
+      const double sk = DecimalSum(g.ActFloat(a, 0), -duration);
       g.SchedStart(kFrom) = sk;
       g.ActFloat(k, 0) = sk;
       RedrawActivity(picture, k);

@@ -55,7 +55,7 @@ std::vector<ScheduleRow> BarChartScheduleRows();
 // A float of kMostStartChoices whole units or more is offered in steps of the smallest power
 // of ten that keeps the list below that many items, then the float itself.
 inline constexpr double kMostStartChoices = 32767;
-std::vector<float> StartDelays(int a);
+std::vector<double> StartDelays(int a);
 // The start-time list's items for these delays: the shifts relative to the current start.
 std::vector<std::string> StartTimeChoices(int a);
 inline constexpr const char *kCriticalActivityText =
@@ -68,7 +68,7 @@ inline constexpr const char *kCriticalActivityText =
 struct ExperimentTexts {
   std::string result, caution;
 };
-ExperimentTexts ApplyStartChoice(int a, float delay, Surface &picture);
+ExperimentTexts ApplyStartChoice(int a, double delay, Surface &picture);
 
 // Printing: the input data and, for CPM, the schedule (or the PERT path table); and the bar
 // chart on a page of its own. Each ends its print jobs and returns the last end's result.

@@ -129,7 +129,7 @@ std::optional<InputMessage> ReadProjectInput(const GridStore &grid) {
       if (c == 3)
         g.ActSymbol(r) = grid.TextMatrix(r, c);
       else
-        g.NetMatrix(r, c) = static_cast<float>(Val(grid.TextMatrix(r, c)));
+        g.NetMatrix(r, c) = Val(grid.TextMatrix(r, c));
     }
 
   projectDurations.mean.assign(g.ActivityCount + 1, 0);
@@ -153,12 +153,12 @@ std::optional<InputMessage> ReadProjectInput(const GridStore &grid) {
       return CriticalMessage("Node number must be >=1", "Node Numbering Error", r, 1);
     }
     if (pert) {
-      const float a = g.NetMatrix(r, 4);
-      const float m = g.NetMatrix(r, 5);
-      const float b = g.NetMatrix(r, 6);
+      const double a = g.NetMatrix(r, 4);
+      const double m = g.NetMatrix(r, 5);
+      const double b = g.NetMatrix(r, 6);
       g.ArcDur(i, j) = (a + 4 * m + b) / 6;
-      const float spread = b - a;
-      g.ArcVar(i, j) = static_cast<float>(static_cast<double>(spread) * spread / 36.0);
+      const double spread = b - a;
+      g.ArcVar(i, j) = spread * spread / 36.0;
     } else {
       g.ArcDur(i, j) = g.NetMatrix(r, 4);
     }

@@ -36,7 +36,7 @@ ProjectRun run;
 
 constexpr double kNoTime = std::numeric_limits<double>::infinity();
 
-int NodeOf(float v) {
+int NodeOf(double v) {
   return CInt(v).value_or(0);
 }
 
@@ -81,7 +81,7 @@ void BuildRun() {
 void SetEarly(int k, double t) {
   run.early[k] = t;
   run.earlyDone[k] = 1;
-  g.EarlyTime(k) = static_cast<float>(t);
+  g.EarlyTime(k) = t;
   for (const Arc &a : run.succ[k])
     if (--run.predsLeft[a.node] == 0) run.readyForward.push(a.node);
 }
@@ -89,7 +89,7 @@ void SetEarly(int k, double t) {
 void SetLate(int k, double t) {
   run.late[k] = t;
   run.lateDone[k] = 1;
-  g.LateTime(k) = static_cast<float>(t);
+  g.LateTime(k) = t;
   for (const Arc &a : run.pred[k])
     if (--run.succsLeft[a.node] == 0) run.readyBackward.push(a.node);
 }
@@ -111,10 +111,11 @@ LabelStep LabelNextForward() {
   // A node without predecessors starts at 0; only the start node is one after the input check.
   double best = run.pred[j].empty() ? 0 : -kNoTime;
   for (const Arc &a : run.pred[j])
-    best = std::max(best, run.early[a.node] + a.dur);
+    if (run.early[a.node] + a.dur - best >= -DecimalSumReach(run.early[a.node], a.dur))
+      best = std::max(best, DecimalSum(run.early[a.node], a.dur));
   SetEarly(j, best);
   run.length = best;
-  g.ArcDur(0, 0) = static_cast<float>(best);
+  g.ArcDur(0, 0) = best;
   g.MRows = static_cast<int16>(j);
   return {LabelStep::Kind::Forward, j, best};
 }
@@ -137,7 +138,7 @@ double ActivityDuration(int r) {
 }
 
 int ForwardStepLimit() {
-  return CInt(static_cast<float>(g.NodeCount + 1 - g.EarlyTime(0))).value_or(0);
+  return CInt(g.NodeCount + 1 - g.EarlyTime(0)).value_or(0);
 }
 
 std::pair<int, int> ActivityNodes(int r) {
@@ -174,7 +175,8 @@ LabelStep BackwardLabel() {
   if (i == 0) return {};
   double best = run.succ[i].empty() ? run.length : kNoTime;
   for (const Arc &a : run.succ[i])
-    best = std::min(best, run.late[a.node] - a.dur);
+    if (run.late[a.node] - a.dur - best <= DecimalSumReach(run.late[a.node], a.dur))
+      best = std::min(best, DecimalSum(run.late[a.node], -a.dur));
   SetLate(i, best);
   return {LabelStep::Kind::Backward, i, best};
 }
@@ -245,7 +247,8 @@ std::optional<InputMessage> ComputeForwardPass() {
           ready = false;
           break;
         }
-        const double t = a.dur + run.early[a.node];
+        if (a.dur + run.early[a.node] - best < -DecimalSumReach(a.dur, run.early[a.node])) continue;
+        const double t = DecimalSum(a.dur, run.early[a.node]);
         if (t > best) {
           // A path longer by rounding only is the same length: the lower-numbered one stays.
           if (p == 0 || t - best > ScheduleTolerance(best)) {
@@ -264,7 +267,7 @@ std::optional<InputMessage> ComputeForwardPass() {
       g.PredPath(j, len + 1) = static_cast<int16>(j);
       g.ProjStatus = 1;
       run.length = best;
-      g.ArcDur(0, 0) = static_cast<float>(best);
+      g.ArcDur(0, 0) = best;
       --remaining;
     }
     if (g.ProjStatus == 0) return LoopMessage(lastChosen, "Input Data Error");
@@ -311,8 +314,8 @@ ActivityFloat ActivityFloats(int r) {
   if (!ValidNode(i) || !ValidNode(j)) return {};
   const double d = ActivityDuration(r);
   ActivityFloat f;
-  f.total = CleanFloat(LatestTime(j) - EarliestTime(i) - d, run.length);
-  f.free = CleanFloat(EarliestTime(j) - EarliestTime(i) - d, run.length);
+  f.total = CleanFloat(DecimalSum(LatestTime(j), -EarliestTime(i), -d), run.length);
+  f.free = CleanFloat(DecimalSum(EarliestTime(j), -EarliestTime(i), -d), run.length);
   return f;
 }
 
@@ -326,21 +329,21 @@ ActivityFloat StoreActivityFloats(int r) {
       g.ActFloat.UBound(2) < 4)
     g.ActFloat.ReDimRange(1, std::max(count, 1), 0, 4);
   const ActivityFloat f = ActivityFloats(r);
-  g.ActFloat(r, 1) = static_cast<float>(f.total);
-  g.ActFloat(r, 2) = static_cast<float>(f.free);
+  g.ActFloat(r, 1) = f.total;
+  g.ActFloat(r, 2) = f.free;
   return f;
 }
 
 PertPath PertPathTo(int j) {
   PertPath path;
   const int len = g.PredPath(j, 0);
-  float variance = 0;
+  double variance = 0;
   for (int k = 1; k <= len; ++k) {
     path.nodes.push_back(g.PredPath(j, k));
-    if (k < len) variance += g.ArcVar(g.PredPath(j, k), g.PredPath(j, k + 1));
+    if (k < len) variance = DecimalSum(variance, g.ArcVar(g.PredPath(j, k), g.PredPath(j, k + 1)));
   }
   path.mean = EarliestTime(j);
-  path.stdDev = std::sqrt(static_cast<double>(variance));
+  path.stdDev = std::sqrt(variance);
   return path;
 }
 

@@ -88,7 +88,7 @@ bool MakePlan(int cls, int mode, const GridStore *grid, Plan &p) {
 struct TablePrinter {
   PageSurface &printer;
   const BArray<double> &data;
-  const BArray<float> &second;
+  const BArray<double> &second;
   const BArray<int16> &third;
   const int mode;
   const GridStore *grid;
@@ -112,7 +112,7 @@ struct TablePrinter {
   // The least room between two columns: two blanks.
   double gap = 0;
 
-  TablePrinter(PageSurface &p, const BArray<double> &d, const BArray<float> &b, const BArray<int16> &c, int m,
+  TablePrinter(PageSurface &p, const BArray<double> &d, const BArray<double> &b, const BArray<int16> &c, int m,
                const GridStore *gr)
       : printer(p), data(d), second(b), third(c), mode(m), grid(gr), cls(g.ModelClass) {}
 
@@ -228,7 +228,7 @@ struct TablePrinter {
     if (cls == ModelClassCode::Networks) {
       if (i == j) return "";
       if (mode == -3) return Str(third(i, j));
-      double v = mode == -2 ? static_cast<double>(second(i, j)) : data(i, j);
+      double v = mode == -2 ? second(i, j) : data(i, j);
       if (mode == -2 && g.NetSubModel == 3) {
         if (v == -1) return "infinity";
       } else {
@@ -538,7 +538,7 @@ struct TablePrinter {
 
 } // namespace
 
-void PrintDataTable(PageSurface &printer, const BArray<double> &data, const BArray<float> &second,
+void PrintDataTable(PageSurface &printer, const BArray<double> &data, const BArray<double> &second,
                     const BArray<int16> &third, int16 mode, const GridStore *outputGrid) {
   TablePrinter(printer, data, second, third, mode, outputGrid).Run();
 }

@@ -13,9 +13,9 @@ namespace quon {
 // Modes: 1 the problem's input data (linear, integer and transportation programs, from data);
 // 2 the tableaus of the output grid (simplex and transportation); 0 a plain matrix (matrix
 // inversion and equations, networks, games); -1 the inverse (data = BInv); -2 and -3 the
-// single and integer network matrices (second, third). Tableau mode reads outputGrid; the
+// real and integer network matrices (second, third). Tableau mode reads outputGrid; the
 // other modes ignore it. Combinations of class and mode that no report uses print nothing.
-void PrintDataTable(PageSurface &printer, const BArray<double> &data, const BArray<float> &second,
+void PrintDataTable(PageSurface &printer, const BArray<double> &data, const BArray<double> &second,
                     const BArray<int16> &third, int16 mode, const GridStore *outputGrid = nullptr);
 
 // Transportation tableaus: the rule above each source's three rows (drawn for a row's label

@@ -154,7 +154,7 @@ struct Mod1 {
   int16 GraphXMax = 0;
   double ScratchSum = 0;
   // Widest text of the Floyd output in characters; sizes the printed table's columns.
-  float ColWidthMax = 0;
+  double ColWidthMax = 0;
 
   // State of single screens and model roads.
   int16 IPRunState = 0;
@@ -198,15 +198,15 @@ struct Mod1 {
   BArray<double> NodeX, NodeZ;
   BArray<double> ArcMatrix;
   BArray<int16> TreeNodes, InTree, DijkstraPred;
-  BArray<float> DijkstraDist, NetMatrix;
+  BArray<double> DijkstraDist, NetMatrix;
   BArray<int16> NetMatrix2;
   BArray<int32> ChangedCells; // may hold grid rows of long tableau runs
   BArray<std::string> ActSymbol, ColHeads;
-  BArray<float> ArcDur, ArcVar, EarlyTime, LateTime, SchedStart;
+  BArray<double> ArcDur, ArcVar, EarlyTime, LateTime, SchedStart;
   BArray<int16> PredPath;
 
   BArray<double> QueueData, QueuePn, QueueCumPn, QueueMeasures;
-  BArray<float> ActFloat;
+  BArray<double> ActFloat;
   BArray<int16> BBNodeInfo;
   BArray<std::string> BBNodeText;
 

@@ -23,7 +23,7 @@ std::string Formatted(double v) {
 }
 
 void PrintOriginalData(PageSurface &printer, const char *title) {
-  const BArray<float> noSingles;
+  const BArray<double> noSingles;
   const BArray<int16> noIntegers;
   PrintPageHeading(printer);
   g.MsgText = title;
@@ -130,7 +130,7 @@ bool PrintTransTableaus(PageSurface &printer, const GridStore &outputGrid, const
                                                  : "";
   g.MsgText = std::string("TRANSPORTATION MODEL -- TABLEAUS") + method;
   PrintSectionHeader(printer);
-  const BArray<float> noSingles;
+  const BArray<double> noSingles;
   const BArray<int16> noIntegers;
   PrintDataTable(printer, g.Tab, noSingles, noIntegers, 2, &outputGrid);
   PrintClosingText(printer, verdict);

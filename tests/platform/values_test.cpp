@@ -228,6 +228,24 @@ TEST(NumText, FifteenSignificantDigits) {
   EXPECT_EQ(NumTextSingle(1.0f / 3), "0.3333333");
 }
 
+// Decimals typed add up to the decimal of their sum; whole numbers and huge terms add as
+// doubles do, and a term's own digits beyond the larger term's fifteen are not kept.
+TEST(DecimalSum, SumsLandOnTheDecimalOfTheirTerms) {
+  EXPECT_EQ(DecimalSum(0.1, 0.2), 0.3);
+  EXPECT_EQ(DecimalSum(9999.99, -9945.86), 54.13);
+  EXPECT_EQ(DecimalSum(DecimalSum(0.7, -0.4), -0.3), 0.0);
+  EXPECT_EQ(DecimalSum(-1234.5, 1234.5), 0.0);
+  EXPECT_EQ(DecimalSum(400.01, -345.67, -54.33), 0.01);
+  EXPECT_EQ(DecimalSum(400.01, -345.67, -54.34), 0.0);
+  EXPECT_EQ(DecimalSum(16777217, 1), 16777218);
+  EXPECT_EQ(DecimalSum(9007199254740993.0, 1), 9007199254740993.0 + 1);
+  EXPECT_EQ(DecimalSum(1e300, -999999), 1e300);
+  EXPECT_EQ(DecimalSum(1e-300, 2e-300), 1e-300 + 2e-300);
+  EXPECT_EQ(DecimalSum(1e308, 1e308), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(DecimalSum(1000, 0.000000000001), 1000);
+  EXPECT_EQ(Format(DecimalSum(99999.99, 9633.99), "##############0.000000000000000"), "109633.980000000000000");
+}
+
 TEST(Trim, BlanksOnly) {
   EXPECT_EQ(Trim("  ab c  "), "ab c");
   EXPECT_EQ(Trim("   "), "");

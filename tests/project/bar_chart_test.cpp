@@ -176,8 +176,8 @@ TEST(ScheduleExperiment, ChoicesStopAtTheTotalFloat) {
   for (const auto &[length, step] : std::vector<std::pair<const char *, float>>{
            {"32767.5", 10}, {"2000000", 100}, {"30000000000", 1e6f}}) {
     Schedule({{"1", "3", "A", length}, {"1", "2", "B", "0"}, {"2", "3", "C", "0"}});
-    const float total = g.ActFloat(2, 1);
-    const std::vector<float> delays = StartDelays(2);
+    const double total = g.ActFloat(2, 1);
+    const std::vector<double> delays = StartDelays(2);
     ASSERT_LE(delays.size(), kMostStartChoices + 1) << length;
     EXPECT_TRUE(std::is_sorted(delays.begin(), delays.end())) << length;
     EXPECT_EQ(delays.front(), 0) << length;

@@ -1,7 +1,8 @@
-// The network engines against Boost Graph on seeded random networks of non-negative integer
-// arc values: spanning tree length, every shortest distance, the maximal flow value; and the
-// routes and flows the engines leave are checked for what they must be (route lengths add up
-// to the distances, flows keep capacities and are conserved).
+// The network engines against Boost Graph on seeded random networks of non-negative arc
+// values, whole numbers or amounts in cents: spanning tree length, every shortest distance,
+// the maximal flow value, each shown at the widest fixed format as the exact decimal of the
+// reference; and the routes and flows the engines leave are checked for what they must be
+// (route lengths add up to the distances, flows keep capacities and are conserved).
 #include <gtest/gtest.h>
 
 #include <boost/graph/adjacency_list.hpp>
@@ -10,10 +11,12 @@
 #include <boost/graph/push_relabel_max_flow.hpp>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "network/network_engine.h"
 #include "network/network_fixture.h"
+#include "platform/values.h"
 
 namespace quon::testing {
 namespace {
@@ -24,30 +27,54 @@ using UndirectedGraph =
     boost::adjacency_list<boost::vecS, boost::vecS, boost::undirectedS, boost::no_property,
                           boost::property<boost::edge_weight_t, long>>;
 
+// The two digits after the point of an amount in cents.
+std::string Cents(long cents) {
+  const long c = std::labs(cents) % 100;
+  return std::string(c < 10 ? "0" : "") + std::to_string(c);
+}
+
 struct RandomNetwork {
   int n = 0;
   std::vector<Arc> arcs;
 };
 
-// Sizes 2 to 14, sparse to complete, values 0 to 20 (zero-length arcs and ties included).
-RandomNetwork MakeNetwork(std::mt19937 &rng, bool symmetric) {
+// Sizes 2 to 14, sparse to complete. Every other network has values 0 to 20 (zero-length arcs
+// and ties included), the others amounts up to 9999.99 typed with two decimals, which no
+// binary fraction holds exactly.
+RandomNetwork MakeNetwork(std::mt19937 &rng, bool symmetric, int round) {
   RandomNetwork net;
   net.n = std::uniform_int_distribution<int>(2, 14)(rng);
   const double density = std::uniform_real_distribution<double>(0.15, 1.0)(rng);
-  std::uniform_int_distribution<int> value(0, 20);
+  const bool cents = round % 2 == 1;
+  std::uniform_int_distribution<long> value(0, cents ? 999999 : 20);
   std::bernoulli_distribution present(density);
   for (int i = 1; i <= net.n; ++i)
     for (int j = symmetric ? i + 1 : 1; j <= net.n; ++j)
-      if (i != j && present(rng)) net.arcs.push_back({i, j, static_cast<double>(value(rng))});
+      if (i != j && present(rng)) {
+        const long v = value(rng);
+        net.arcs.push_back({i, j, cents ? Val(std::to_string(v / 100) + "." + Cents(v)) : static_cast<double>(v)});
+      }
   return net;
 }
+
+// The arc value in cents, for the exact sums of the references.
+long InCents(double v) { return std::lround(v * 100); }
+
+// The text Fixed 15/15 must show for an exact amount in cents: its own digits, then zeros.
+std::string WidestText(long cents) {
+  const std::string sign = cents < 0 ? "-" : "";
+  cents = std::labs(cents);
+  return sign + std::to_string(cents / 100) + "." + Cents(cents) + std::string(13, '0');
+}
+
+constexpr const char *kWidest = "##############0.000000000000000";
 
 constexpr long kUnreachable = 1L << 40;
 
 std::vector<long> BoostDistances(const RandomNetwork &net, int source) {
   WeightedGraph graph(static_cast<std::size_t>(net.n));
   for (const Arc &a : net.arcs)
-    boost::add_edge(a.from - 1, a.to - 1, static_cast<long>(a.value), graph);
+    boost::add_edge(a.from - 1, a.to - 1, InCents(a.value), graph);
   std::vector<long> dist(static_cast<std::size_t>(net.n));
   boost::dijkstra_shortest_paths(
       graph, source - 1, boost::distance_map(dist.data()).distance_inf(kUnreachable).distance_zero(0L));
@@ -56,14 +83,14 @@ std::vector<long> BoostDistances(const RandomNetwork &net, int source) {
 
 TEST(NetworkReference, SpanningTreeLengthAgreesWithKruskal) {
   std::mt19937 rng(1201);
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 600; ++round) {
     g = Mod1{};
-    const RandomNetwork net = MakeNetwork(rng, true);
+    const RandomNetwork net = MakeNetwork(rng, true, round);
     LoadNetwork(net.n, net.arcs, 1, true);
     ReDimProblemArrays(ArrayKind::SpanningTree);
     UndirectedGraph graph(static_cast<std::size_t>(net.n));
     for (const Arc &a : net.arcs)
-      boost::add_edge(a.from - 1, a.to - 1, static_cast<long>(a.value), graph);
+      boost::add_edge(a.from - 1, a.to - 1, InCents(a.value), graph);
     std::vector<boost::graph_traits<UndirectedGraph>::edge_descriptor> tree;
     boost::kruskal_minimum_spanning_tree(graph, std::back_inserter(tree));
     long length = 0;
@@ -82,15 +109,15 @@ TEST(NetworkReference, SpanningTreeLengthAgreesWithKruskal) {
       continue;
     }
     EXPECT_EQ(g.TreeCount, net.n);
-    EXPECT_DOUBLE_EQ(g.ZValue, static_cast<double>(length)) << "round " << round;
+    EXPECT_EQ(Format(g.ZValue, kWidest), WidestText(length)) << "round " << round;
   }
 }
 
 TEST(NetworkReference, DijkstraAndFloydDistancesAgreeWithBoost) {
   std::mt19937 rng(1203);
-  for (int round = 0; round < 200; ++round) {
+  for (int round = 0; round < 400; ++round) {
     g = Mod1{};
-    const RandomNetwork net = MakeNetwork(rng, false);
+    const RandomNetwork net = MakeNetwork(rng, false, round);
     const int n = net.n;
     LoadNetwork(n, net.arcs, 2);
     ReDimProblemArrays(ArrayKind::Dijkstra);
@@ -104,12 +131,12 @@ TEST(NetworkReference, DijkstraAndFloydDistancesAgreeWithBoost) {
         EXPECT_FLOAT_EQ(g.DijkstraDist(j), 999999) << "round " << round << " node " << j;
         continue;
       }
-      EXPECT_FLOAT_EQ(g.DijkstraDist(j), static_cast<float>(want)) << "round " << round << " node " << j;
+      EXPECT_EQ(Format(g.DijkstraDist(j), kWidest), WidestText(want)) << "round " << round << " node " << j;
       // The route's arcs add up to the distance.
-      double along = 0;
+      long along = 0;
       for (int v = j; v != 1; v = std::abs(g.DijkstraPred(v)))
-        along += g.Cost((std::abs(g.DijkstraPred(v)) - 1) * n + v);
-      EXPECT_DOUBLE_EQ(along, static_cast<double>(want));
+        along += InCents(g.Cost((std::abs(g.DijkstraPred(v)) - 1) * n + v));
+      EXPECT_EQ(along, want);
       EXPECT_FALSE(DijkstraRouteText(j).empty());
     }
 
@@ -124,16 +151,16 @@ TEST(NetworkReference, DijkstraAndFloydDistancesAgreeWithBoost) {
           EXPECT_FLOAT_EQ(g.NetMatrix(i, j), 999999) << "round " << round << " " << i << "-" << j;
           continue;
         }
-        ASSERT_FLOAT_EQ(g.NetMatrix(i, j), static_cast<float>(want))
+        ASSERT_EQ(Format(g.NetMatrix(i, j), kWidest), WidestText(want))
             << "round " << round << " " << i << "-" << j;
         const std::vector<int> route = FloydRouteNodes(i, j);
         ASSERT_GE(route.size(), 2u);
         EXPECT_EQ(route.front(), i);
         EXPECT_EQ(route.back(), j);
-        double along = 0;
+        long along = 0;
         for (std::size_t m = 0; m + 1 < route.size(); ++m)
-          along += g.Cost((route[m] - 1) * n + route[m + 1]);
-        EXPECT_DOUBLE_EQ(along, static_cast<double>(want));
+          along += InCents(g.Cost((route[m] - 1) * n + route[m + 1]));
+        EXPECT_EQ(along, want);
       }
   }
 }
@@ -146,9 +173,9 @@ TEST(NetworkReference, MaximalFlowAgreesWithPushRelabel) {
                       boost::property<boost::edge_residual_capacity_t, long,
                                       boost::property<boost::edge_reverse_t, Traits::edge_descriptor>>>>;
   std::mt19937 rng(1205);
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 600; ++round) {
     g = Mod1{};
-    RandomNetwork net = MakeNetwork(rng, false);
+    RandomNetwork net = MakeNetwork(rng, false, round);
     const int n = net.n;
     LoadNetwork(n, net.arcs, 4);
     FlowGraph graph(static_cast<std::size_t>(n));
@@ -157,33 +184,45 @@ TEST(NetworkReference, MaximalFlowAgreesWithPushRelabel) {
     for (const Arc &a : net.arcs) {
       auto e = boost::add_edge(a.from - 1, a.to - 1, graph).first;
       auto r = boost::add_edge(a.to - 1, a.from - 1, graph).first;
-      capacity[e] = static_cast<long>(a.value);
+      capacity[e] = InCents(a.value);
       capacity[r] = 0;
       reverse[e] = r;
       reverse[r] = e;
     }
     const long want = boost::push_relabel_max_flow(graph, 0, n - 1);
 
+    // Pass by pass, as the iterations show them: every breakthrough sends whole cents.
+    InitMaxFlow();
+    int passes = 0;
+    for (MaxFlowStep(); g.NetMatrix(0, 0) > 0; MaxFlowStep()) {
+      ++passes;
+      const double sent = g.NetMatrix(0, 0);
+      ASSERT_GE(InCents(sent), 1) << "round " << round << " pass " << passes;
+      EXPECT_EQ(Format(sent, kWidest), WidestText(InCents(sent))) << "round " << round << " pass " << passes;
+    }
     InitMaxFlow();
     SolveMaxFlow();
-    ASSERT_FLOAT_EQ(g.NetMatrix(1, 0), static_cast<float>(want)) << "round " << round;
-    // Flows within the capacities and conserved at every node but the source and the sink.
+    EXPECT_EQ(g.IterCount, passes + 1) << "round " << round;
+    ASSERT_EQ(Format(g.NetMatrix(1, 0), kWidest), WidestText(want)) << "round " << round;
+    // Flows within the capacities, in whole cents, and conserved at every node but the source
+    // and the sink.
     for (int v = 1; v <= n; ++v) {
-      double net_out = 0;
+      long net_out = 0;
       for (int w = 1; w <= n; ++w) {
         if (v == w) continue;
         const double flow = g.NetMatrix(v, w);
         const double cap = g.Cost((v - 1) * n + w);
         EXPECT_GE(flow, 0);
         EXPECT_LE(flow, std::max(cap, 0.0)) << "round " << round << " arc " << v << "-" << w;
-        net_out += flow - g.NetMatrix(w, v);
+        EXPECT_EQ(Format(flow, kWidest), WidestText(InCents(flow))) << "round " << round << " arc " << v << "-" << w;
+        net_out += InCents(flow) - InCents(g.NetMatrix(w, v));
       }
       if (v == 1)
-        EXPECT_DOUBLE_EQ(net_out, static_cast<double>(want));
+        EXPECT_EQ(net_out, want);
       else if (v == n)
-        EXPECT_DOUBLE_EQ(net_out, -static_cast<double>(want));
+        EXPECT_EQ(net_out, -want);
       else
-        EXPECT_DOUBLE_EQ(net_out, 0) << "round " << round << " node " << v;
+        EXPECT_EQ(net_out, 0) << "round " << round << " node " << v;
     }
   }
 }

@@ -1,6 +1,7 @@
 // The project schedule against longest paths from the graph library (shortest paths on negated
 // durations over a topological order), on seeded random networks with one start and one end;
-// the critical marks of the schedule grid and of the printed schedule against the same floats.
+// the critical marks of the schedule grid and of the printed schedule against the same floats;
+// times and floats at the widest fixed format against the exact decimals of the reference.
 #include <gtest/gtest.h>
 
 #include <boost/graph/adjacency_list.hpp>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "platform/recording_surface.h"
+#include "platform/values.h"
 #include "project/bar_chart.h"
 #include "project/project_fixture.h"
 #include "project/project_schedule.h"
@@ -46,6 +48,17 @@ std::string Text(double v) {
 double Typed(double v) {
   return std::stod(Text(v));
 }
+
+// The text Fixed 15/15 must show for a time or float of whole cents: its own two decimals,
+// then zeros.
+std::string WidestText(double v) {
+  const long long cents = std::llabs(std::llround(v * 100));
+  const std::string c = std::to_string(cents % 100);
+  return std::string(std::llround(v * 100) < 0 ? "-" : "") + std::to_string(cents / 100) + "." +
+         (c.size() < 2 ? "0" : "") + c + std::string(13, '0');
+}
+
+constexpr const char *kWidest = "##############0.000000000000000";
 
 // A random acyclic network: nodes in a random numbering (with an unused number now and then),
 // every node but the first in topological order has a predecessor earlier in it and every node
@@ -162,6 +175,8 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
       for (int k : {a.from, a.to}) {
         ASSERT_NEAR(EarliestTime(k), ref.early[k], kTol) << "node " << k;
         ASSERT_NEAR(LatestTime(k), ref.late[k], kTol) << "node " << k;
+        EXPECT_EQ(Format(g.EarlyTime(k), kWidest), WidestText(ref.early[k])) << "node " << k;
+        EXPECT_EQ(Format(g.LateTime(k), kWidest), WidestText(ref.late[k])) << "node " << k;
       }
     // The schedule grid beside the chart and the printed schedule mark the same activities.
     const std::vector<ScheduleRow> rows = BarChartScheduleRows();
@@ -176,8 +191,8 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
       const Activity &a = net.acts[r - 1];
       const double total = ref.late[a.to] - ref.early[a.from] - a.m;
       const double free = ref.early[a.to] - ref.early[a.from] - a.m;
-      EXPECT_NEAR(g.ActFloat(r, 1), total, 1e-4) << "activity " << r;
-      EXPECT_NEAR(g.ActFloat(r, 2), free, 1e-4) << "activity " << r;
+      EXPECT_EQ(Format(g.ActFloat(r, 1), kWidest), WidestText(total)) << "activity " << r;
+      EXPECT_EQ(Format(g.ActFloat(r, 2), kWidest), WidestText(free)) << "activity " << r;
       // Durations have two decimals: a float is either zero or at least 0.01.
       const bool critical = std::fabs(total) < 0.005;
       EXPECT_EQ(IsCriticalActivity(r), critical) << "activity " << r;
@@ -185,7 +200,7 @@ TEST(ProjectReference, CPMTimesFloatsAndCriticalActivitiesMatchLongestPaths) {
       if (critical) expectedMarks.insert("c " + std::to_string(a.from) + "-" + std::to_string(a.to));
       EXPECT_GE(g.ActFloat(r, 2), 0);
       // The schedule experiment offers whole delays up to the total float and the float itself.
-      const std::vector<float> delays = StartDelays(r);
+      const std::vector<double> delays = StartDelays(r);
       if (critical) {
         EXPECT_TRUE(delays.empty()) << "activity " << r;
         continue;

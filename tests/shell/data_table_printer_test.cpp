@@ -67,7 +67,7 @@ protected:
 
   RecordingSurface p;
   BArray<double> data;
-  BArray<float> second;
+  BArray<double> second;
   BArray<int16> third;
   long lh = 0;
 };

@@ -100,7 +100,7 @@ void ShowGameOutputSummary() {
   f.SetCurrentX(800);
   f.Print("Title: " + g.HeaderText[1]);
   f.SetCurrentX(800);
-  const float value = static_cast<float>(g.ZValue);
+  const double value = g.ZValue;
   f.Print(std::string("Value of the Game to Player A = ") + (value < 0 ? "- " : "  ") + F(std::fabs(value)));
   f.Line(800, f.CurrentY(), w - 800, f.CurrentY(), f.ForeColor());
 

@@ -134,7 +134,7 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
 } // namespace
 
 bool PrintIPOutput(PageSurface &printer, int16 kind) {
-  const BArray<float> noSingles;
+  const BArray<double> noSingles;
   const BArray<int16> noIntegers;
   printer.SetFontBold(false);
   printer.SetDrawWidth(2);

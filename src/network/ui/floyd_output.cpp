@@ -42,9 +42,9 @@ namespace {
 // network of 100 nodes has 101 tables of 2 x 100 x 100 cells.
 struct FloydTables {
   int n = 0;
-  std::vector<std::vector<float>> d;
+  std::vector<std::vector<double>> d;
   std::vector<std::vector<int16>> s;
-  float D(int t, int i, int j) const { return d[static_cast<std::size_t>(t)][static_cast<std::size_t>((i - 1) * n + j - 1)]; }
+  double D(int t, int i, int j) const { return d[static_cast<std::size_t>(t)][static_cast<std::size_t>((i - 1) * n + j - 1)]; }
   int16 S(int t, int i, int j) const { return s[static_cast<std::size_t>(t)][static_cast<std::size_t>((i - 1) * n + j - 1)]; }
 };
 
@@ -53,7 +53,7 @@ FloydTables &Tables() {
   return tables;
 }
 
-std::string DistanceText(float d, const std::string &pattern) {
+std::string DistanceText(double d, const std::string &pattern) {
   return d >= kNoArc ? std::string("infinity") : Format(d, pattern);
 }
 
@@ -104,7 +104,7 @@ void MakeTable(int t, std::vector<SourcedCell> &cells) {
     }
     for (int j = 1; j <= n; ++j) {
       if (j == i) continue;
-      const float d = tables.D(t, i, j);
+      const double d = tables.D(t, i, j);
       at(r, j).text = DistanceText(d, pattern);
       at(r, n + 1 + j).text = std::to_string(tables.S(t, i, j));
     }
@@ -130,7 +130,7 @@ void MakeTable(int t, std::vector<SourcedCell> &cells) {
 void KeepTable(int t) {
   FloydTables &tables = Tables();
   const int n = tables.n;
-  std::vector<float> d(static_cast<std::size_t>(n) * n);
+  std::vector<double> d(static_cast<std::size_t>(n) * n);
   std::vector<int16> s(d.size());
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
@@ -143,14 +143,14 @@ void KeepTable(int t) {
   tables.s.push_back(std::move(s));
 
   const std::string pattern = NumberFormatString();
-  float widest = g.ColWidthMax;
+  double widest = g.ColWidthMax;
   for (int i = 1; i <= n; ++i) {
-    widest = VarMax(widest, static_cast<float>(Cat({"N", std::to_string(i)}).size()));
+    widest = VarMax(widest, static_cast<double>(Cat({"N", std::to_string(i)}).size()));
     for (int j = 1; j <= n; ++j) {
       if (j == i) continue;
-      const float v = tables.D(t, i, j);
+      const double v = tables.D(t, i, j);
       if (t > 0 && v == tables.D(t - 1, i, j)) continue;
-      widest = VarMax(widest, static_cast<float>(DistanceText(v, pattern).size()));
+      widest = VarMax(widest, static_cast<double>(DistanceText(v, pattern).size()));
     }
   }
   g.ColWidthMax = widest;
@@ -169,7 +169,7 @@ void ShowFloydOutput() {
   grid.SetVisible(true);
   bool iterations = false;
   const double y = ViewName(f, ViewHeading(f), "SHORTEST ROUTES", iterations);
-  g.ColWidthMax = iterations ? -999999.0f : 8.0f;
+  g.ColWidthMax = iterations ? -999999.0 : 8.0;
   OutputGridLook(grid);
   grid.Move(grid.Left(), static_cast<int>(y), grid.Width(), grid.Height());
 
@@ -256,7 +256,7 @@ void ShowFloydRoute() {
   const int row = AddRow(grid);
   grid.SetTextMatrix(row, 0, RouteEnd(from));
   grid.SetTextMatrix(row, 1, RouteEnd(to));
-  const float d = g.NetMatrix(from, to);
+  const double d = g.NetMatrix(from, to);
   if (d >= kNoArc) {
     grid.SetTextMatrix(row, 2, "infinity");
   } else {

@@ -121,7 +121,7 @@ void StartTimeChosen(ScrLPGraf &s) {
   const int a = ChosenActivity(s);
   if (a == 0 || IsCriticalActivity(a)) return;
   const int chosen = s.Combo2.ListIndex();
-  const std::vector<float> delays = StartDelays(a);
+  const std::vector<double> delays = StartDelays(a);
   if (chosen < 0 || chosen >= static_cast<int>(delays.size())) {
     Beep();
     return;

@@ -176,7 +176,7 @@ void ShowCPMSchedule() {
   Grid &grid = scr5().outputGrid;
   const int r = static_cast<int>(g.NetMatrix(0, 0)) + 1;
   if (r > g.ActivityCount) return;
-  g.NetMatrix(0, 0) = static_cast<float>(r);
+  g.NetMatrix(0, 0) = r;
   const auto [i, j] = ActivityNodes(r);
   const ActivityFloat fl = StoreActivityFloats(r);
   const int row = AddRow(grid);

@@ -30,7 +30,8 @@ namespace {
 class GameOutputTest : public ScreenTest {
 protected:
   // The game as "SOLVE Menu" leaves it, then the SOLVE/MODIFY item and "Go To Output Screen".
-  void Solve(const std::vector<std::vector<std::string>> &payoffs, MenuItem Scr3::*item, int width = 15360) {
+  void Solve(const std::vector<std::vector<std::string>> &payoffs, MenuItem Scr3::*item, int width = 15360,
+             const char *digits = nullptr) {
     g = Mod1{};
     SetLogicalScreen(width, width * 3 / 4);
     InitGlobals(width, width * 3 / 4);
@@ -42,6 +43,10 @@ protected:
       test::SetRow(grid, i + 1, payoffs[static_cast<std::size_t>(i)]);
     BuildGameLP(grid);
     (scr3().*item).PerformClick();
+    if (digits != nullptr) {
+      scr4().nbrNsText.SetText(digits);
+      scr4().nbrDsText.SetText(digits);
+    }
     scr4().cmdDone_Click();
     Forms::DoEvents();
   }
@@ -101,6 +106,26 @@ TEST_F(GameOutputTest, SummaryOfTheLPBasedMethod) {
             "Player A's Optimal Strategies:  (alternative optima MAY exist for Player A)");
   EXPECT_EQ(scr5().outputGrid.TextMatrix(3, 0),
             "Player B's Optimal Strategies:  (alternative optima MAY exist for Player B)");
+}
+
+// At the widest fixed format the value 1/7 and the mixes 3/7, 4/7 and 2/7, 5/7 show their own
+// digits on the screen and on paper, not those of a single-precision neighbour.
+TEST_F(GameOutputTest, TheWidestFormatShowsTheValueAndMixesAsTheyAre) {
+  Solve({{"3", "-1"}, {"-2", "1"}}, &Scr3::mnuAlgebraicZeroGame, 15360, "15");
+  Scr5 &f = scr5();
+  EXPECT_TRUE(Drawn(f, "Value of the Game to Player A =   0.142857142857143"));
+  const Grid &grid = f.outputGrid;
+  EXPECT_EQ(grid.TextMatrix(2, 1), "0.428571428571429");
+  EXPECT_EQ(grid.TextMatrix(2, 2), "0.571428571428571");
+  EXPECT_EQ(grid.TextMatrix(5, 1), "0.285714285714286");
+  EXPECT_EQ(grid.TextMatrix(5, 2), "0.714285714285714");
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  f.cmdWriteToPrinter.PerformClick();
+  SetPrinterForTesting(nullptr);
+  EXPECT_NE(paper.FindText("Value of the game =0.142857142857143"), nullptr);
+  EXPECT_NE(paper.FindText("A1 =  0.428571428571429"), nullptr);
+  EXPECT_NE(paper.FindText("B2 =  0.714285714285714"), nullptr);
 }
 
 // Payoffs in the billions beside single units defeat the engine: the user is told so and stays

@@ -318,8 +318,8 @@ TEST_F(NetworkOutputTest, FloydTablesMatchAPassByPassReference) {
       for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)
           if (i != k && j != k && i != j && d[i][k] < 999999 && d[k][j] < 999999 &&
-              static_cast<float>(d[i][k] + d[k][j]) < static_cast<float>(d[i][j]))
-            next[i][j] = static_cast<float>(d[i][k] + d[k][j]);
+              d[i][k] + d[k][j] < d[i][j])
+            next[i][j] = d[i][k] + d[k][j];
     }
     const int top = t * (n + 2);
     EXPECT_EQ(GridRow(top, 0, 1), (Row{"Iter " + std::to_string(t), "D " + std::to_string(t)}));
@@ -327,7 +327,7 @@ TEST_F(NetworkOutputTest, FloydTablesMatchAPassByPassReference) {
       for (int j = 1; j <= n; ++j) {
         if (i == j) continue;
         const int r = top + 1 + i;
-        const std::string text = d[i][j] >= 999999 ? "infinity" : Format(static_cast<float>(d[i][j]), "0.00");
+        const std::string text = d[i][j] >= 999999 ? "infinity" : Format(d[i][j], "0.00");
         widest = std::max(widest, text.size());
         EXPECT_EQ(grid().TextMatrix(r, j), text);
         EXPECT_EQ(grid().TextMatrix(r, n + 1 + j), std::to_string(via[i][j]));
@@ -339,7 +339,7 @@ TEST_F(NetworkOutputTest, FloydTablesMatchAPassByPassReference) {
       }
     d = next;
   }
-  EXPECT_EQ(g.ColWidthMax, static_cast<float>(widest));
+  EXPECT_EQ(g.ColWidthMax, static_cast<double>(widest));
 }
 
 // ---- Maximal flow ----

@@ -247,6 +247,52 @@ TEST_F(NetworkPrintTest, MaxFlowSummaryKeepsItsWording) {
   EXPECT_TRUE(Has(2, "Maximum flow in network =5.00  (solution completed in  4 itertions)"));
 }
 
+// At the widest fixed format a length typed 9268.95 and the route sum 109633.98 show their own
+// digits on the screen and on paper in every network model, iterations included.
+TEST_F(NetworkPrintTest, TheWidestFormatShowsTypedDecimalsAsTyped) {
+  const std::vector<Arc> arcs = {{1, 2, 9268.95}, {2, 3, 100365.03}};
+  const std::string typed = "9268.950000000000000", sum = "109633.980000000000000";
+  auto widest = [] {
+    g.NumFormatType = 1;
+    g.NumDigitsN = 15;
+    g.NumDigitsD = 15;
+  };
+  auto shown = [](const std::string &text) {
+    const Grid &grid = scr5().outputGrid;
+    for (int r = 0; r < grid.Rows(); ++r)
+      for (int c = 0; c < grid.Cols(); ++c)
+        if (grid.TextMatrix(r, c).find(text) != std::string::npos) return true;
+    return false;
+  };
+  auto printed = [this](const std::string &text) {
+    for (const RecordedOp &op : Texts(2))
+      if (op.text.find(text) != std::string::npos) return true;
+    return false;
+  };
+  struct View {
+    int subModel, option;
+    std::string first, second; // on screen and on paper
+  };
+  for (const View &v : {View{1, 1, typed, sum}, View{2, 1, sum, sum}, View{2, 2, typed, sum}, View{3, 2, typed, sum},
+                        View{4, 1, typed, typed}, View{4, 2, typed, typed}}) {
+    SCOPED_TRACE(std::to_string(v.subModel) + "/" + std::to_string(v.option));
+    paper = RecordingSurface{};
+    widest();
+    Open(v.subModel, v.option, 3, arcs, v.subModel == 1);
+    widest();
+    AllIterations();
+    EXPECT_TRUE(shown(v.first));
+    EXPECT_TRUE(shown(v.second));
+    Print();
+    EXPECT_TRUE(printed(v.first));
+    EXPECT_TRUE(printed(v.second));
+    for (const std::string bad : {"0195", "97656"}) {
+      EXPECT_FALSE(shown(bad)) << bad;
+      EXPECT_FALSE(printed(bad)) << bad;
+    }
+  }
+}
+
 // Printing reloads the displayed (rounded) matrices; the steps must go on from the exact ones.
 TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
   const std::vector<Arc> arcs = {{1, 2, 1.004}, {2, 3, 1.004}, {1, 3, 2.009}, {3, 4, 0.333}, {2, 4, 1.3371}};
@@ -256,7 +302,7 @@ TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
       Open(subModel, 2, 4, arcs);
       NetworkNextIteration();
       if (print) {
-        const BArray<float> d = g.NetMatrix;
+        const BArray<double> d = g.NetMatrix;
         const BArray<int16> s = g.NetMatrix2;
         Print();
         EXPECT_TRUE(std::equal(d.Raw(), d.Raw() + d.Size(), g.NetMatrix.Raw()));
@@ -267,7 +313,7 @@ TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
       for (int r = 0; r < scr5().outputGrid.Rows(); ++r)
         for (int c = 0; c < scr5().outputGrid.Cols(); ++c)
           cells.push_back(scr5().outputGrid.TextMatrix(r, c));
-      return std::make_pair(cells, std::vector<float>(g.NetMatrix.Raw(), g.NetMatrix.Raw() + g.NetMatrix.Size()));
+      return std::make_pair(cells, std::vector<double>(g.NetMatrix.Raw(), g.NetMatrix.Raw() + g.NetMatrix.Size()));
     };
     const auto plain = run(false);
     const auto printed = run(true);
