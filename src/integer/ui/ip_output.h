@@ -24,6 +24,10 @@ void RunBranchAndBound();
 // once the list's headings are in place.
 void RunAutomatedBranchAndBound();
 
+// The message the last automated search was aborted with, as the screen showed it; empty when
+// it ran to its end. Its printed summary closes with it.
+const std::string &IPSearchAbortMessage();
+
 // The user-guided tree: solves, stores and draws node CurNodeId (the root when BBAux1 is 0).
 void SolveUserGuidedNode();
 // The picked node in BBGrid and Frame3.

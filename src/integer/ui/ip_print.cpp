@@ -68,6 +68,8 @@ void PrintSummary(PageSurface &p) {
     Line(p, "Search aborted after " + ThousandsText(g.FinalIteration - 1) + " subproblems");
   else if (end == SearchEnd::SolveFailed)
     Line(p, "Search aborted: the simplex engine could not solve subproblem " + std::to_string(g.FinalIteration));
+  g.PrintY = RoundTwips(p.CurrentY());
+  PrintClosingText(p, IPSearchAbortMessage());
 }
 
 int NodeIdOf(const std::string &label) { return label.size() > 1 ? std::stoi(label.substr(1)) : 0; }
