@@ -34,6 +34,8 @@ void SolveUserGuidedNode();
 void ShowNodeDetail();
 // The objective-bound labels of Frame12.
 void ShowNodeBounds();
+// Whether no node of the tree is open or waiting for a branching variable.
+bool UserTreeFinished();
 // The completion title once no node is open or waiting for a branching variable.
 void ShowBBCompleted();
 // A click on outputGrid in the tree view: picks (or fathoms) the node of the clicked block.

@@ -83,10 +83,14 @@ int EntryOf(int id) {
 void PrintTree(PageSurface &p, const GridStore &grid) {
   Line(p, "");
   const int n = g.NVars;
-  if (!UserTreeHasIncumbent()) {
+  // A tree still growing has no verdict yet: a tree without an integer node may find one, and
+  // the best node so far may be beaten.
+  const bool finished = UserTreeFinished();
+  const bool haveBest = finished && UserTreeHasIncumbent();
+  if (finished && !haveBest) {
     // A root without a bound on its objective has solutions, just no best one.
     Line(p, grid.TextMatrix(3, 0) == "unbounded" ? "Solution is unbounded" : "Problem has no feasible solution");
-  } else {
+  } else if (haveBest) {
     const std::string best = Trim(g.BBAuxText);
     Line(p, "Optimum solution encountered at subrpoblem N" + best + ":");
     Line(p, "Objective Value = " + Format(g.BestBound, NumberFormatString()));
@@ -99,7 +103,6 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
     }
   }
   const std::string bestLabel = "N" + Trim(g.BBAuxText);
-  const bool haveBest = UserTreeHasIncumbent();
   for (int r = 0; r < grid.Rows(); r += 5) {
     const int level = r / 5 + 1;
     if (level > g.LevelCount.UBound()) break;

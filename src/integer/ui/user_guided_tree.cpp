@@ -79,17 +79,22 @@ void ShowNodeBounds() {
   if (!none) f.Label19.SetCaption("Occurs at node " + g.BBAuxText);
 }
 
-void ShowBBCompleted() {
-  Scr5 &f = scr5();
-  const Grid &grid = f.outputGrid;
+bool UserTreeFinished() {
+  const Grid &grid = scr5().outputGrid;
   for (int r = 0; r < grid.Rows(); r += kLevelRows) {
     const int level = r / kLevelRows + 1;
     if (level > g.LevelCount.UBound()) break;
     for (int c = 0; c < g.LevelCount(level) && c < grid.Cols(); ++c) {
       const Rgb back = grid.BackOf(r, c);
-      if (back == kGrey || back == kGreen) return;
+      if (back == kGrey || back == kGreen) return false;
     }
   }
+  return true;
+}
+
+void ShowBBCompleted() {
+  Scr5 &f = scr5();
+  if (!UserTreeFinished()) return;
   g.TitleText = std::string(g.ObjSense == -1 ? "(MAX) " : "(MIN) ") +
                 "B&&B Search completed.  Click any node to reveal its solution";
   f.Label1.SetForeColor(kMagenta);
