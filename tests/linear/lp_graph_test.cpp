@@ -216,7 +216,8 @@ TEST_F(LPGraphTest, PrintedGraph) {
     Solve(*lp);
     paper.Reset();
     ASSERT_TRUE(PrintLPGraph(paper));
-    const std::string verdict = lp == &open ? "Optimum solution is unbounded" : "Problem has no feasible solution";
+    const std::string verdict =
+        lp == &open ? "Optimum solution is unbounded" : "Problem has no feasible solution";
     EXPECT_NE(paper.FindText(verdict), nullptr) << verdict;
     for (const RecordedOp &op : paper.Texts()) {
       EXPECT_EQ(op.text.find("Objective Value"), std::string::npos) << verdict;

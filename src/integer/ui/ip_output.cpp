@@ -487,7 +487,8 @@ void RunAutomatedBranchAndBound() {
 
   switch (end) {
   case SearchEnd::LimitExceeded:
-    AbortMessage() = "Number of examined subproblems exceeds " + ThousandsText(BBSubproblemLimit) + ".  Execution aborted";
+    AbortMessage() =
+        "Number of examined subproblems exceeds " + ThousandsText(BBSubproblemLimit) + ".  Execution aborted";
     MsgBox(AbortMessage(), msg::OKOnly | msg::Critical, "Excessive B&B Search");
     SearchVerdict(f, kRed, "B&&B search aborted after Iteration " + std::to_string(latest));
     return;
