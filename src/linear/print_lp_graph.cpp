@@ -1,6 +1,7 @@
 #include <string>
 
 #include "linear/lp_graph.h"
+#include "linear/lp_summary_values.h"
 #include "linear/print_reports.h"
 #include "platform/values.h"
 #include "shell/helpers.h"
@@ -59,14 +60,20 @@ bool PrintLPGraph(PageSurface &printer) {
   PrintAt(printer, kPrintLeft, g.PrintY, "Summary of Optimal Solution:");
   printer.SetFontBold(false);
   g.PrintY += g.LineHeight;
-  const std::string objective = "Objective Value = ";
-  PrintAt(printer, 1500, g.PrintY,
-          objective + FitNumber(printer, F(g.ZValue), kPrintRight - 1500 - printer.TextWidth(objective)));
-  for (int j = 1; j <= g.NVars; ++j) {
-    g.PrintY += g.LineHeight;
-    const std::string name = "x" + std::to_string(j) + " =  ";
+  // A problem without an optimum says so, as the screen's solution box does, and shows no
+  // values of the solve's last point.
+  if (const char *noSolution = LPNoSolutionText(g.LPResult)) {
+    PrintAt(printer, 1500, g.PrintY, noSolution);
+  } else {
+    const std::string objective = "Objective Value = ";
     PrintAt(printer, 1500, g.PrintY,
-            name + FitNumber(printer, F(g.XSol(j)), kPrintRight - 1500 - printer.TextWidth(name)));
+            objective + FitNumber(printer, F(g.ZValue), kPrintRight - 1500 - printer.TextWidth(objective)));
+    for (int j = 1; j <= g.NVars; ++j) {
+      g.PrintY += g.LineHeight;
+      const std::string name = "x" + std::to_string(j) + " =  ";
+      PrintAt(printer, 1500, g.PrintY,
+              name + FitNumber(printer, F(g.XSol(j)), kPrintRight - 1500 - printer.TextWidth(name)));
+    }
   }
   PrintRuleLine(printer, static_cast<int16>(RoundTwips(printer.CurrentY() + g.LineHeight / 2)));
 

@@ -384,7 +384,7 @@ void PrintResult(PageSurface &printer, const GridStore &grid) {
 
 } // namespace
 
-bool PrintNetworkOutput(PageSurface &printer, const GridStore &outputGrid) {
+bool PrintNetworkOutput(PageSurface &printer, const GridStore &outputGrid, const std::string &verdict) {
   g.OutputPageKind = 2;
   PrintPageHeading(printer);
   g.LineHeight = RoundTwips(printer.TextHeight(NumberFormatString()));
@@ -396,12 +396,17 @@ bool PrintNetworkOutput(PageSurface &printer, const GridStore &outputGrid) {
 
   // The result is a document of its own, without the page heading.
   PrintResult(printer, outputGrid);
+  if (!verdict.empty()) {
+    g.PrintY = RoundTwips(printer.CurrentY());
+    PrintClosingText(printer, verdict);
+  }
   const bool resultOut = printer.EndDoc();
   return dataOut && resultOut;
 }
 
-bool PrintNetworkOutput(const GridStore &outputGrid) {
-  return RunPrintJob([&outputGrid](PageSurface &printer) { return PrintNetworkOutput(printer, outputGrid); });
+bool PrintNetworkOutput(const GridStore &outputGrid, const std::string &verdict) {
+  return RunPrintJob(
+      [&outputGrid, &verdict](PageSurface &printer) { return PrintNetworkOutput(printer, outputGrid, verdict); });
 }
 
 } // namespace quon

@@ -129,19 +129,23 @@ std::string FitNumber(const Surface &printer, const std::string &text, double ro
 
 void PrintClosingText(PageSurface &printer, const std::string &text) {
   if (text.empty()) return;
+  // Words on a line keep the blanks between them as the message has them (two after a full
+  // stop); a line break takes the place of the blanks it falls on.
   std::vector<std::string> lines{""};
+  std::string blanks;
   std::size_t at = 0;
   while (at < text.size()) {
     const std::size_t end = std::min(text.find(' ', at), text.size());
     const std::string word = text.substr(at, end - at);
-    const std::string joined = lines.back().empty() ? word : lines.back() + " " + word;
+    const std::string joined = lines.back().empty() ? word : lines.back() + blanks + word;
     if (!lines.back().empty() && printer.TextWidth(joined) > kPrintRight - kPrintLeft)
       lines.push_back(word);
     else
       lines.back() = joined;
-    at = end + 1;
+    at = end;
     while (at < text.size() && text[at] == ' ')
       ++at;
+    blanks = text.substr(end, at - end);
   }
   const double row = printer.TextHeight(text);
   double y = g.PrintY + row;

@@ -200,6 +200,30 @@ TEST_F(LPGraphTest, PrintedGraph) {
   ASSERT_TRUE(PrintLPGraph(paper));
   EXPECT_EQ(paper.FindText("Obj"), nullptr);
   EXPECT_NE(paper.FindText("( 2)"), nullptr);
+
+  // Without an optimum the summary says what the screen's solution box says, and shows no
+  // objective value (an unbounded one would be the number standing for infinity).
+  LP open;
+  open.c = {1, 1};
+  open.a = {{1, -1}};
+  open.rel = {"<="};
+  open.b = {2};
+  LP none = open;
+  none.a = {{1, 1}, {1, 1}};
+  none.rel = {">=", "<="};
+  none.b = {5, 2};
+  for (const LP *lp : {&open, &none}) {
+    Solve(*lp);
+    paper.Reset();
+    ASSERT_TRUE(PrintLPGraph(paper));
+    const std::string verdict =
+        lp == &open ? "Optimum solution is unbounded" : "Problem has no feasible solution";
+    EXPECT_NE(paper.FindText(verdict), nullptr) << verdict;
+    for (const RecordedOp &op : paper.Texts()) {
+      EXPECT_EQ(op.text.find("Objective Value"), std::string::npos) << verdict;
+      EXPECT_EQ(op.text.find("x1 = "), std::string::npos) << op.text;
+    }
+  }
 }
 
 } // namespace

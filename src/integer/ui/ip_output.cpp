@@ -76,6 +76,12 @@ void AddIncumbentRow(Scr5 &f) {
   f.Label4.SetCaption("Found at Iteration " + std::to_string(g.FinalIteration));
 }
 
+// The message an aborted automated search ended with; empty after any other end.
+std::string &AbortMessage() {
+  static std::string text;
+  return text;
+}
+
 // Label5 across the screen with the search's last word.
 void SearchVerdict(Scr5 &f, Rgb colour, const std::string &text) {
   f.Label6.SetVisible(false);
@@ -446,8 +452,13 @@ void RunBranchAndBound() {
   RunAutomatedBranchAndBound();
 }
 
+const std::string &IPSearchAbortMessage() {
+  return AbortMessage();
+}
+
 void RunAutomatedBranchAndBound() {
   Scr5 &f = scr5();
+  AbortMessage().clear();
   f.Label5.SetForeColor(kRed);
   f.Label5.SetCaption("B&&B search in progress. Current Iteration: ");
   f.Label5.SetWidth(RoundTwips(f.TextWidth("B&B search in progress. Current Iteration: ") + 60));
@@ -481,15 +492,16 @@ void RunAutomatedBranchAndBound() {
 
   switch (end) {
   case SearchEnd::LimitExceeded:
-    MsgBox("Number of examined subproblems exceeds " + ThousandsText(BBSubproblemLimit) + ".  Execution aborted",
-           msg::OKOnly | msg::Critical, "Excessive B&B Search");
+    AbortMessage() =
+        "Number of examined subproblems exceeds " + ThousandsText(BBSubproblemLimit) + ".  Execution aborted";
+    MsgBox(AbortMessage(), msg::OKOnly | msg::Critical, "Excessive B&B Search");
     SearchVerdict(f, kRed, "B&&B search aborted after Iteration " + std::to_string(latest));
     return;
   case SearchEnd::SolveFailed:
     // No verdict can be drawn from a subproblem the simplex engine could not finish.
-    MsgBox("The simplex engine could not solve subproblem " + std::to_string(g.FinalIteration) +
-               ".  Execution aborted",
-           msg::OKOnly | msg::Critical, "B&B Search Failed");
+    AbortMessage() = "The simplex engine could not solve subproblem " + std::to_string(g.FinalIteration) +
+                     ".  Execution aborted";
+    MsgBox(AbortMessage(), msg::OKOnly | msg::Critical, "B&B Search Failed");
     SearchVerdict(f, kRed, "B&&B search aborted at Iteration " + std::to_string(g.FinalIteration));
     return;
   case SearchEnd::Completed:

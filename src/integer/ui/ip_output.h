@@ -28,6 +28,10 @@ void RunBranchAndBound();
 // once the list's headings are in place.
 void RunAutomatedBranchAndBound();
 
+// The message the last automated search was aborted with, as the screen showed it; empty when
+// it ran to its end. Its printed summary closes with it.
+const std::string &IPSearchAbortMessage();
+
 // The user-guided tree: solves, stores and draws node CurNodeId (the root when BBAux1 is 0).
 void SolveUserGuidedNode();
 // The picked node in BBGrid and Frame3.
@@ -36,6 +40,8 @@ void ShowNodeDetail();
 void ShowNodeBounds();
 // The user-guided view's title while some node can still be branched.
 std::string UserTreeTitle();
+// Whether no node of the tree is open or waiting for a branching variable.
+bool UserTreeFinished();
 // The title by the tree's state: the completion title once no node is open or waiting for a
 // branching variable.
 void ShowBBCompleted();

@@ -70,6 +70,8 @@ void PrintSummary(PageSurface &p) {
     Line(p, kUnboundedRelaxationText);
   else if (end == SearchEnd::SolveFailed)
     Line(p, "Search aborted: the simplex engine could not solve subproblem " + std::to_string(g.FinalIteration));
+  g.PrintY = RoundTwips(p.CurrentY());
+  PrintClosingText(p, IPSearchAbortMessage());
 }
 
 int NodeIdOf(const std::string &label) { return label.size() > 1 ? std::stoi(label.substr(1)) : 0; }
@@ -83,10 +85,14 @@ int EntryOf(int id) {
 void PrintTree(PageSurface &p, const GridStore &grid) {
   Line(p, "");
   const int n = g.NVars;
-  if (!UserTreeHasIncumbent()) {
+  // A tree still growing has no verdict yet: a tree without an integer node may find one, and
+  // the best node so far may be beaten.
+  const bool finished = UserTreeFinished();
+  const bool haveBest = finished && UserTreeHasIncumbent();
+  if (finished && !haveBest) {
     // An unbounded root decides nothing about integer points, so it is no verdict of its own.
     Line(p, grid.TextMatrix(3, 0) == "unbounded" ? kUnboundedRelaxationText : "Problem has no feasible solution");
-  } else {
+  } else if (haveBest) {
     const std::string best = Trim(g.BBAuxText);
     Line(p, "Optimum solution encountered at subrpoblem N" + best + ":");
     Line(p, "Objective Value = " + Format(g.BestBound, NumberFormatString()));
@@ -99,7 +105,6 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
     }
   }
   const std::string bestLabel = "N" + Trim(g.BBAuxText);
-  const bool haveBest = UserTreeHasIncumbent();
   for (int r = 0; r < grid.Rows(); r += 5) {
     const int level = r / 5 + 1;
     if (level > g.LevelCount.UBound()) break;

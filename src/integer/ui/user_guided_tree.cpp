@@ -101,18 +101,22 @@ void ShowNodeBounds() {
   if (!none) f.Label19.SetCaption("Occurs at node " + g.BBAuxText);
 }
 
-void ShowBBCompleted() {
-  Scr5 &f = scr5();
-  const Grid &grid = f.outputGrid;
-  bool open = false;
-  for (int r = 0; r < grid.Rows() && !open; r += kLevelRows) {
+bool UserTreeFinished() {
+  const Grid &grid = scr5().outputGrid;
+  for (int r = 0; r < grid.Rows(); r += kLevelRows) {
     const int level = r / kLevelRows + 1;
     if (level > g.LevelCount.UBound()) break;
     for (int c = 0; c < g.LevelCount(level) && c < grid.Cols(); ++c) {
       const Rgb back = grid.BackOf(r, c);
-      if (back == kGrey || back == kGreen) open = true;
+      if (back == kGrey || back == kGreen) return false;
     }
   }
+  return true;
+}
+
+void ShowBBCompleted() {
+  Scr5 &f = scr5();
+  const bool open = !UserTreeFinished();
   // The title follows the tree: while a node can still be branched it asks for one.
   g.TitleText = open ? UserTreeTitle()
                      : std::string(g.ObjSense == -1 ? "(MAX) " : "(MIN) ") +

@@ -100,8 +100,8 @@ void MSTStep() {
   }
   const std::optional<TreeArc> arc = AddSpanningTreeArc();
   if (!arc) {
-    MsgBox("All arcs from from current node have infinite length. No spanning tree exists.",
-           msg::OKOnly | msg::Critical, "Input data error");
+    EndNetworkRun("All arcs from from current node have infinite length. No spanning tree exists.",
+                  msg::OKOnly | msg::Critical, "Input data error");
     return;
   }
   grid.SetTextMatrix(0, 0, "Updated minimal tree length = " + Fmt(g.ZValue));
@@ -120,6 +120,7 @@ void MSTStartNodeChosen() {
   f.cmdNextIter.SetEnabled(true);
   f.cmdFinalIter.SetEnabled(true);
   g.FromNode = static_cast<int16>(f.Combo2.ListIndex() + 1);
+  ClearNetworkRunVerdict();
   StartSpanningTree();
   RestartRows(f.outputGrid, " 0.      Start at node N" + std::to_string(g.FromNode));
   f.outputGrid.SetTextMatrix(0, 0, kZeroLength);

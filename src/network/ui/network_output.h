@@ -3,6 +3,8 @@
 // buttons and the node lists. The output screen's handlers call these for model class 7.
 #pragma once
 
+#include <string>
+
 namespace quon {
 
 // "Go To Output Screen" of the output-format screen, for the network sub-model in NetSubModel:
@@ -14,6 +16,11 @@ void NetworkOptionChosen();
 // "Next Iteration" and "All Iterations" for the current sub-model, end messages included.
 void NetworkNextIteration();
 void NetworkAllIterations();
+// The message a run of steps ended with, shown and kept: the printout of the steps closes with
+// the same text. The text is empty while the run goes on and on every view without steps.
+void EndNetworkRun(const std::string &text, int buttons, const std::string &title);
+const std::string &NetworkRunVerdict();
+void ClearNetworkRunVerdict();
 
 // Minimal spanning tree.
 void InitMSTOutputScreen();

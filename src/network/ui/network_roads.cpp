@@ -28,7 +28,7 @@ void RegisterNetworkRoads() {
   r.toNodeChosen = FloydToNodeChosen;
   r.allRoutesClicked = FloydListAllRoutes;
   r.print = [] {
-    if (g.OutputPageKind == 2) PrintNetworkOutput(scr5().outputGrid);
+    if (g.OutputPageKind == 2) PrintNetworkOutput(scr5().outputGrid, NetworkRunVerdict());
   };
   r.inputStartCol = 2;
   RegisterModelRoads(ModelClassCode::Networks, std::move(r));

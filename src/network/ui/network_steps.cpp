@@ -20,12 +20,17 @@ void DisableSteps() {
   scr5().cmdFinalIter.SetEnabled(false);
 }
 
+std::string &Verdict() {
+  static std::string text;
+  return text;
+}
+
 void RoutesAreOptimal() {
-  MsgBox("Last iteration provides optimum routes", msg::OKOnly | msg::Information, "Optimum");
+  EndNetworkRun("Last iteration provides optimum routes", msg::OKOnly | msg::Information, "Optimum");
 }
 
 void TreeIsComplete() {
-  MsgBox("Last row completes minimal spanning tree", msg::OKOnly | msg::Information, "Optimum");
+  EndNetworkRun("Last row completes minimal spanning tree", msg::OKOnly | msg::Information, "Optimum");
 }
 
 // One Floyd pass and its table; the table before it shows the cells it changed in green.
@@ -50,7 +55,21 @@ std::string EndIteration() {
 
 } // namespace
 
+void EndNetworkRun(const std::string &text, int buttons, const std::string &title) {
+  Verdict() = text;
+  MsgBox(text, buttons, title);
+}
+
+const std::string &NetworkRunVerdict() {
+  return Verdict();
+}
+
+void ClearNetworkRunVerdict() {
+  Verdict().clear();
+}
+
 void NetworkGoToOutput() {
+  ClearNetworkRunVerdict();
   switch (g.NetSubModel) {
   case 1:
     InitMSTOutputScreen();
@@ -74,6 +93,7 @@ void NetworkGoToOutput() {
 void NetworkOptionChosen() {
   // Each view is drawn on a clean screen: the screen's frame and heading are drawn again under
   // it, and the "Title:" line of the previous view is not drawn over.
+  ClearNetworkRunVerdict();
   switch (g.NetSubModel) {
   case 2:
   case 3:
@@ -95,6 +115,7 @@ void NetworkOptionChosen() {
 }
 
 void NetworkNextIteration() {
+  ClearNetworkRunVerdict();
   switch (g.NetSubModel) {
   case 1:
     MSTStep();
@@ -122,8 +143,8 @@ void NetworkNextIteration() {
   case 4:
     if (!MaxFlowCycle()) {
       DisableSteps();
-      MsgBox("No more breakthroughs -- Algorithm ends at iteration " + EndIteration(),
-             msg::OKOnly | msg::Information, "Last Iteration");
+      EndNetworkRun("No more breakthroughs -- Algorithm ends at iteration " + EndIteration(),
+                    msg::OKOnly | msg::Information, "Last Iteration");
     }
     break;
   default:
@@ -132,6 +153,7 @@ void NetworkNextIteration() {
 }
 
 void NetworkAllIterations() {
+  ClearNetworkRunVerdict();
   switch (g.NetSubModel) {
   case 1:
     g.TreeCount = 0;
@@ -170,8 +192,8 @@ void NetworkAllIterations() {
     while (MaxFlowCycle()) {
     }
     DisableSteps();
-    MsgBox("No more breakthroughs -- Algorithm end at iteration " + EndIteration(), msg::OKOnly,
-           "Last iteration");
+    EndNetworkRun("No more breakthroughs -- Algorithm end at iteration " + EndIteration(), msg::OKOnly,
+                  "Last iteration");
     break;
   default:
     break;

@@ -1108,7 +1108,8 @@ TEST_F(SimplexIterationsTest, PrintoutEndsWithTheRunsVerdict) {
                       {&small, 3, 0.5, "The last tableau lets the objective grow"},
                       {&stuck, 3, 100, "Problem has no feasible solution."},
                       {&none, 3, 100, "Problem has no feasible solution."},
-                      {&twoPhase, 4, 100, "Iteration 5 is optimal"}};
+                      {&twoPhase, 4, 100, "Iteration 5 is optimal"},
+                      {&none, 5, 100, "Problem has no feasible solution--Iterations stopped"}};
   for (const Run &run : runs) {
     SCOPED_TRACE(run.starts);
     Start(*run.lp, run.method, run.bigM);

@@ -293,6 +293,70 @@ TEST_F(NetworkPrintTest, TheWidestFormatShowsTypedDecimalsAsTyped) {
   }
 }
 
+// The printout of a run of steps closes with the message the run ended with, for every way a
+// network run ends, after "Next Iteration" as after "All Iterations"; a run part way and a view
+// the run was left for close with none.
+TEST_F(NetworkPrintTest, StepPrintoutEndsWithTheRunsVerdict) {
+  const std::vector<Arc> apart = {{1, 2, 3}, {1, 3, 1}, {2, 3, 1}}; // node 4 joined to nothing
+  struct Run {
+    int subModel, n;
+    std::vector<Arc> arcs;
+    bool symmetric;
+    const char *starts; // the message's first words
+  };
+  const Run runs[] = {{1, 4, RouteExample(), true, "Last row completes minimal spanning tree"},
+                      {1, 4, apart, true, "All arcs from from current node have infinite length."},
+                      {2, 8, LargeNetwork(), false, "Last iteration provides optimum routes"},
+                      {3, 8, LargeNetwork(), false, "Last iteration provides optimum routes"},
+                      {4, 4, FlowExample(), false, "No more breakthroughs -- Algorithm end"}};
+  auto lastText = [&] {
+    const std::vector<RecordedOp> texts = Texts(2);
+    return texts.empty() ? RecordedOp{} : texts.back();
+  };
+  for (const Run &run : runs)
+    for (const bool all : {true, false}) {
+      SCOPED_TRACE(std::to_string(run.subModel) + (all ? " all" : " next"));
+      paper.Reset();
+      script.ClearRecord();
+      Open(run.subModel, 2, run.n, run.arcs, run.symmetric);
+      script.AnswerMsgBox(msg::OK);
+      if (all)
+        NetworkAllIterations();
+      else
+        for (int k = 0; k < 100 && scr5().cmdNextIter.Enabled(); ++k)
+          NetworkNextIteration();
+      ASSERT_TRUE(script.Done());
+      const auto boxes = script.MessageBoxes();
+      ASSERT_EQ(boxes.size(), 1u);
+      const std::string verdict = boxes.back().text;
+      EXPECT_EQ(verdict.rfind(run.starts, 0), 0u) << verdict;
+      Print();
+      const RecordedOp last = lastText();
+      EXPECT_EQ(last.text, verdict);
+      EXPECT_LE(last.x2, kPrintRight);
+      for (const RecordedOp &op : Texts(2))
+        EXPECT_TRUE(op.page < last.page || op.y1 < last.y1 || op.text == verdict) << op.text;
+
+      // The view left for another: the spanning tree started again, the others' summaries.
+      paper.Reset();
+      if (run.subModel == 1) {
+        scr5().Combo2.SetListIndex(1);
+        MSTStartNodeChosen();
+      } else {
+        g.OutputOption = 1;
+        NetworkOptionChosen();
+      }
+      Print();
+      EXPECT_NE(lastText().text, verdict);
+    }
+  // Part way, nothing is said about an end.
+  paper.Reset();
+  Open(3, 2, 4, RouteExample(), true);
+  NetworkNextIteration();
+  Print();
+  EXPECT_EQ(lastText().text.find("optimum"), std::string::npos) << lastText().text;
+}
+
 // Printing reloads the displayed (rounded) matrices; the steps must go on from the exact ones.
 TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
   const std::vector<Arc> arcs = {{1, 2, 1.004}, {2, 3, 1.004}, {1, 3, 2.009}, {3, 4, 0.333}, {2, 4, 1.3371}};
