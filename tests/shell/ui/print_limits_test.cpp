@@ -1,10 +1,16 @@
-// Printouts of every model class at its size limits, as "Write to Printer" sends them: every
-// text lies inside its page on both axes and overlaps no other, and each row of the result is
-// printed once.
+// Printouts of every model class at its size limits, as "Write to Printer" sends them to a PDF
+// file: every word the file shows lies inside the page's printable margin and overlaps no other,
+// no heading stands alone at a page's foot, and each row of the result is printed once.
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -24,6 +30,7 @@
 #include "network/ui/network_output.h"
 #include "network/ui/network_roads.h"
 #include "platform/printer_access.h"
+#include "platform/ui/printer.h"
 #include "platform/recording_surface.h"
 #include "project/project_fixture.h"
 #include "project/ui/project_output.h"
@@ -62,6 +69,13 @@ void WidestFormat(int type) {
   g.NumDigitsD = 15;
 }
 
+// The format the running case is printed in: its own (0), or the widest fixed (1) or
+// scientific (2) one, chosen before the case's screen is built, as a user chooses it.
+int widest = 0;
+void ChosenFormat() {
+  if (widest > 0) WidestFormat(widest);
+}
+
 std::vector<std::string> Column(const Grid &grid, int col, int from = 1) {
   std::vector<std::string> rows;
   for (int r = from; r < grid.Rows(); ++r)
@@ -79,6 +93,7 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   g.ModelClass = ModelClassCode::Networks;
   g.HeaderText[1] = "Limit";
   LoadNetwork(n, arcs, subModel, true);
+  ChosenFormat();
   scr5().Show();
   NetworkGoToOutput();
   g.OutputOption = static_cast<int16>(option);
@@ -102,6 +117,7 @@ std::vector<std::string> Project() {
   rows.push_back({"1", "51", "L", "7"});
   test::LoadProject(1, rows);
   InitGlobals(15360, 11520);
+  ChosenFormat();
   g.ModelClass = ModelClassCode::ProjectPlanning;
   g.HeaderText[1] = "Limit";
   g.GridRows = 101;
@@ -120,6 +136,7 @@ std::vector<std::string> Project() {
 std::vector<std::string> Game() {
   g = Mod1{};
   InitGlobals(15360, 11520);
+  ChosenFormat();
   g.ModelClass = ModelClassCode::Games;
   g.HeaderText[1] = "Limit";
   const int m = 100, n = 100;
@@ -148,6 +165,7 @@ std::vector<std::string> Queue() {
   g.ModelClass = ModelClassCode::Queueing;
   g.HeaderText[1] = "Limit";
   LoadQueueScenarios({{1, 1, 1, 500, kQueueInf}});
+  ChosenFormat();
   scr5().Show();
   InitQueueOutputScreen();
   g.OutputOption = 1;
@@ -167,6 +185,7 @@ std::vector<std::string> Integer() {
   lp.b = {50};
   lp.upper.assign(100, "1");
   BuildIP(lp);
+  ChosenFormat();
   g.HeaderText[1] = "Limit";
   g.OutputOption = 0;
   scr4().Show();
@@ -197,6 +216,7 @@ LP WideProgram() {
 
 std::vector<std::string> LinearSummary() {
   Build(WideProgram());
+  ChosenFormat();
   g.HeaderText[1] = "Limit";
   SolveLP();
   g.FinalIteration = g.IterCount;
@@ -209,6 +229,7 @@ std::vector<std::string> LinearSummary() {
 
 std::vector<std::string> LinearTableau() {
   Build(WideProgram());
+  ChosenFormat();
   g.HeaderText[1] = "Limit";
   g.OutputMode = 2;
   g.LPMethod = 2;
@@ -228,6 +249,7 @@ std::vector<std::string> Matrix(int modelClass) {
   }
   g.HeaderText[1] = "Limit";
   MatrixInput(modelClass, rows);
+  ChosenFormat();
   InvertMatrix();
   if (modelClass == 2) SolveByInverse();
   std::vector<std::string> solution;
@@ -252,6 +274,7 @@ test::TransProblem WideTransport() {
 
 std::vector<std::string> TransportSummary() {
   test::LoadTrans(WideTransport(), "Limit", false);
+  ChosenFormat();
   scr5().Show();
   g.TransStartMethod = 2;
   SolveTransportation();
@@ -263,6 +286,7 @@ std::vector<std::string> TransportSummary() {
 
 std::vector<std::string> TransportTableau() {
   test::LoadTrans(WideTransport(), "Limit", false);
+  ChosenFormat();
   scr5().Show();
   g.TransStartMethod = 1;
   ShowTransIterations();
@@ -278,6 +302,7 @@ std::vector<std::string> QueueScientific(bool comparative) {
     scenarios.push_back({990.0 + s % 9, 998, static_cast<double>(1 + (s + 2) % 3), kQueueInf, kQueueInf});
   LoadQueueScenarios(scenarios);
   WidestFormat(2);
+  ChosenFormat();
   scr5().Show();
   InitQueueOutputScreen();
   g.OutputOption = static_cast<int16>(comparative ? 101 : 1);
@@ -347,17 +372,6 @@ std::map<std::string, int> PrintedRows(const std::vector<RecordedOp> &texts) {
   return printed;
 }
 
-// The part of a printed text that shows: its box without the blanks it is padded with.
-struct Ink {
-  double left, right, top, bottom;
-  const RecordedOp *op;
-};
-
-std::string Where(const Ink &ink) {
-  return "\"" + ink.op->text + "\" at (" + std::to_string(ink.left) + ", " + std::to_string(ink.top) + ") on page " +
-         std::to_string(ink.op->page) + " of document " + std::to_string(ink.op->document);
-}
-
 // A heading stands at a page's foot only with a row under it: the last line of a page is never
 // the line, texts and places, that the next page of the document starts with (the heading that
 // page repeats).
@@ -375,43 +389,159 @@ void ExpectNoHeadingAlone(const std::vector<RecordedOp> &texts) {
   }
 }
 
-// Every text shows inside the page, above the page-break line, and overlaps no other text.
-void ExpectInsideAndApart(const std::vector<RecordedOp> &texts) {
-  std::map<std::pair<int, int>, std::vector<Ink>> pages;
-  int outside = 0;
-  std::string firstOutside;
-  for (const RecordedOp &op : texts) {
-    const std::size_t a = op.text.find_first_not_of(' '), b = op.text.find_last_not_of(' ');
-    if (a == std::string::npos) continue;
-    const Ink ink{op.x1 + TableTextExtent(op.font, op.text.substr(0, a)).width,
-                  op.x1 + TableTextExtent(op.font, op.text.substr(0, b + 1)).width, op.y1, op.y2, &op};
-    if (ink.left < 0 || ink.right > kPageWidthTwips || ink.top < 0 || ink.top > kPageFullY ||
-        ink.bottom > kPageHeightTwips) {
-      if (outside++ == 0) firstOutside = Where(ink) + " to X " + std::to_string(ink.right);
-    }
-    pages[{op.document, op.page}].push_back(ink);
+// The program's printer writing its PDF files into a folder of the test's, keeping the texts
+// it is given with the document and page each fell on.
+class PdfPaper : public SystemPrinter {
+public:
+  PdfPaper() : SystemPrinter(PrintTarget::PdfFile) {
+    if (std::getenv("QUON_KEEP_PDF")) folder_.setAutoRemove(false);
+    SetPdfFolder(folder_.path().toStdString());
+    SetProgressDelay(1 << 30);
   }
-  EXPECT_EQ(outside, 0) << "texts outside the page, the first " << firstOutside;
+  const std::vector<RecordedOp> &Texts() const { return texts_; }
+  int DocumentsEnded() const { return document_ - 1; }
 
-  // Neighbouring lines may touch; rounding to whole twips may close them by a twip or two.
-  constexpr double kTouch = 2;
-  int overlaps = 0;
-  std::string firstOverlap;
-  for (auto &[page, inks] : pages) {
-    std::sort(inks.begin(), inks.end(), [](const Ink &x, const Ink &y) { return x.top < y.top; });
-    for (std::size_t i = 0; i < inks.size(); ++i)
-      for (std::size_t j = i + 1; j < inks.size() && inks[j].top < inks[i].bottom - kTouch; ++j)
-        if (inks[j].left < inks[i].right - kTouch && inks[i].left < inks[j].right - kTouch &&
-            overlaps++ == 0)
-          firstOverlap = Where(inks[i]) + " and " + Where(inks[j]);
+protected:
+  void Emit(const DrawOp &op) override {
+    if (op.kind == DrawKind::NewPage) ++page_;
+    if (op.kind == DrawKind::Text) {
+      RecordedOp rec;
+      static_cast<DrawOp &>(rec) = op;
+      rec.document = document_;
+      rec.page = page_;
+      texts_.push_back(std::move(rec));
+    }
+    if (op.kind == DrawKind::EndDoc) {
+      ++document_;
+      page_ = 1;
+    }
+    SystemPrinter::Emit(op);
   }
-  EXPECT_EQ(overlaps, 0) << "overlapping texts, the first " << firstOverlap;
+
+private:
+  QTemporaryDir folder_;
+  std::vector<RecordedOp> texts_;
+  int document_ = 1, page_ = 1;
+};
+
+// A word of a PDF as a viewer shows it: its box in points from the page's top-left corner.
+struct Word {
+  double left, top, right, bottom;
+  std::string text;
+};
+struct PdfPage {
+  double width = 0, height = 0;
+  std::vector<Word> words;
+};
+
+std::string Attribute(const std::string &tag, const char *name) {
+  const std::size_t at = tag.find(std::string(" ") + name + "=\"");
+  if (at == std::string::npos) return {};
+  const std::size_t from = at + std::string(name).size() + 3;
+  return tag.substr(from, tag.find('"', from) - from);
+}
+
+std::string Unescaped(std::string text) {
+  for (const auto &[entity, ch] : {std::pair<const char *, const char *>{"&lt;", "<"}, {"&gt;", ">"},
+                                   {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}, {"&amp;", "&"}})
+    for (std::size_t p = text.find(entity); p != std::string::npos; p = text.find(entity, p + 1))
+      text.replace(p, std::string(entity).size(), ch);
+  return text;
+}
+
+// The pages and words of a PDF file as pdftotext (poppler-utils) reads them.
+std::vector<PdfPage> PdfWords(const std::string &pdf) {
+  const std::string out = pdf + ".words.html";
+  const std::string command = "pdftotext -bbox-layout '" + pdf + "' '" + out + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << "pdftotext (poppler-utils) is needed: " << command;
+  std::ifstream in(out);
+  std::stringstream content;
+  content << in.rdbuf();
+  const std::string html = content.str();
+  std::vector<PdfPage> pages;
+  for (std::size_t p = html.find('<'); p != std::string::npos; p = html.find('<', p + 1)) {
+    if (html.compare(p, 6, "<page ") == 0) {
+      const std::string tag = html.substr(p, html.find('>', p) - p);
+      pages.push_back({std::stod(Attribute(tag, "width")), std::stod(Attribute(tag, "height")), {}});
+    } else if (html.compare(p, 6, "<word ") == 0 && !pages.empty()) {
+      const std::size_t close = html.find('>', p), end = html.find("</word>", close);
+      const std::string tag = html.substr(p, close - p);
+      pages.back().words.push_back({std::stod(Attribute(tag, "xMin")), std::stod(Attribute(tag, "yMin")),
+                                    std::stod(Attribute(tag, "xMax")), std::stod(Attribute(tag, "yMax")),
+                                    Unescaped(html.substr(close + 1, end - close - 1))});
+    }
+  }
+  std::remove(out.c_str());
+  return pages;
+}
+
+std::string Where(const Word &w, std::size_t page) {
+  return "\"" + w.text + "\" at (" + std::to_string(w.left) + ", " + std::to_string(w.top) + ") on page " +
+         std::to_string(page + 1);
+}
+
+// The printable margin on every side, in points.
+constexpr double kMarginPt = 18;
+
+// Every word inside the page's margin and apart from the others: two words overlap when they
+// share more than a hair across and more than a third of the lower one's height; and no page
+// but the last ends with a heading (a line with no number and no data word) alone at its foot.
+void ExpectPdfClean(const std::string &pdf) {
+  const std::vector<PdfPage> pages = PdfWords(pdf);
+  ASSERT_FALSE(pages.empty()) << pdf;
+  int outside = 0, overlaps = 0, alone = 0;
+  std::string firstOutside, firstOverlap, firstAlone;
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const PdfPage &page = pages[p];
+    for (const Word &w : page.words)
+      if (w.left < kMarginPt - 0.01 || w.top < kMarginPt - 0.01 || w.right > page.width - kMarginPt + 0.01 ||
+          w.bottom > page.height - kMarginPt + 0.01) {
+        if (outside++ == 0) firstOutside = Where(w, p) + " to x " + std::to_string(w.right);
+      }
+    constexpr double kHair = 0.6;
+    std::vector<const Word *> byLeft;
+    for (const Word &w : page.words)
+      byLeft.push_back(&w);
+    std::sort(byLeft.begin(), byLeft.end(), [](const Word *a, const Word *b) { return a->left < b->left; });
+    std::vector<const Word *> active;
+    for (const Word *w : byLeft) {
+      std::erase_if(active, [w](const Word *a) { return a->right <= w->left + kHair; });
+      for (const Word *a : active) {
+        const double across = std::min(a->right, w->right) - std::max(a->left, w->left);
+        const double down = std::min(a->bottom, w->bottom) - std::max(a->top, w->top);
+        if (across > kHair && down > std::min(a->bottom - a->top, w->bottom - w->top) / 3 && overlaps++ == 0)
+          firstOverlap = Where(*a, p) + " and " + Where(*w, p);
+      }
+      active.push_back(w);
+    }
+    if (p + 1 == pages.size() || page.words.empty()) continue;
+    // The page's last line: the words whose middles lie within 2 points of the lowest one's.
+    std::vector<const Word *> byMiddle(byLeft);
+    std::sort(byMiddle.begin(), byMiddle.end(),
+              [](const Word *a, const Word *b) { return a->top + a->bottom < b->top + b->bottom; });
+    const double lowest = (byMiddle.back()->top + byMiddle.back()->bottom) / 2;
+    std::string line;
+    bool datum = false, above = false;
+    for (const Word *w : byMiddle) {
+      if (lowest - (w->top + w->bottom) / 2 > 2) {
+        above = true;
+        continue;
+      }
+      line += w->text + " ";
+      datum = datum || w->text == "y" || w->text == "n" || w->text == "infinity" || w->text == "--";
+    }
+    if (above && !datum && line.find_first_of("0123456789") == std::string::npos && alone++ == 0)
+      firstAlone = "page " + std::to_string(p + 1) + ": " + line.substr(0, 100);
+  }
+  EXPECT_EQ(outside, 0) << pdf << ": words outside the margin, the first " << firstOutside;
+  EXPECT_EQ(overlaps, 0) << pdf << ": overlapping words, the first " << firstOverlap;
+  EXPECT_EQ(alone, 0) << pdf << ": a heading alone at the foot of " << firstAlone;
 }
 
 TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
+  widest = std::get<1>(GetParam());
   const std::vector<std::string> rows = Case().open(script);
-  if (std::get<1>(GetParam()) > 0) WidestFormat(std::get<1>(GetParam()));
-  RecordingSurface paper;
+  PdfPaper paper;
   SetPrinterForTesting(&paper);
   if (Case().print)
     EXPECT_TRUE(RunPrintJob(Case().print));
@@ -420,12 +550,14 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   SetPrinterForTesting(nullptr);
   ASSERT_GE(paper.DocumentsEnded(), 1);
 
-  const std::vector<RecordedOp> texts = paper.Texts();
+  const std::vector<RecordedOp> &texts = paper.Texts();
   int pages = 0;
   for (const RecordedOp &op : texts)
     pages = std::max(pages, op.page);
   EXPECT_GE(pages, 2);
-  ExpectInsideAndApart(texts);
+  ASSERT_FALSE(paper.Deliveries().empty());
+  for (const PrintDelivery &pdf : paper.Deliveries())
+    ExpectPdfClean(pdf.where);
   ExpectNoHeadingAlone(texts);
   // The result's table, continued on later pages, repeats its headings at the top of each.
   if (!Case().heading.empty()) {
