@@ -356,11 +356,11 @@ TEST_F(ProgramTableTest, LinearProgramInputWithItsLabelsTypesAndBoundRows) {
   EXPECT_DOUBLE_EQ(p.CurrentY(), g.PrintY);
 }
 
-TEST_F(ProgramTableTest, WideProgramRepeatsConstraintLabelsButNotTheObjectiveSense) {
+TEST_F(ProgramTableTest, WideProgramRepeatsItsRowLabelsInEveryBlock) {
   Program(7, 1);
   Print(1);
   // Columns 1..9 at six a block: x1..x6, then x7, the type and the right-hand side.
-  EXPECT_EQ(Count("Maximize"), 1);
+  EXPECT_EQ(Count("Maximize"), 2);
   EXPECT_EQ(Count("Subject to"), 1);
   EXPECT_EQ(Count("( 1)"), 2);
   EXPECT_EQ(Count("Lower Bound"), 2);
