@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string_view>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -124,6 +125,36 @@ std::string FitNumber(const Surface &printer, const std::string &text, double ro
     if (printer.TextWidth(shortest) <= room) break;
   }
   return shortest;
+}
+
+std::vector<std::string> WrappedLines(const Surface &printer, const std::string &text, double first,
+                                      double rest, char after) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const double room = lines.empty() ? first : rest;
+    const std::string_view left(text.data() + start, text.size() - start);
+    std::size_t take = left.size();
+    if (printer.TextWidth(std::string(left)) > room) {
+      std::size_t fits = 0;
+      for (std::size_t p = left.find(after); p != std::string_view::npos; p = left.find(after, p + 1)) {
+        if (printer.TextWidth(std::string(left.substr(0, p + 1))) > room) break;
+        fits = p + 1;
+      }
+      if (fits == 0) {
+        fits = 1;
+        while (fits < left.size() && printer.TextWidth(std::string(left.substr(0, fits + 1))) <= room)
+          ++fits;
+      }
+      take = fits;
+    }
+    std::string line(left.substr(0, take));
+    lines.push_back(lines.empty() ? line : Trim(line));
+    start += take;
+    while (start < text.size() && text[start] == ' ')
+      ++start;
+  }
+  return lines;
 }
 
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,

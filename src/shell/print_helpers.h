@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "platform/surface.h"
 #include "shell/mod1.h"
@@ -67,6 +68,12 @@ void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s);
 // else in scientific notation with as many decimals as fit (at least one digit is kept, so a
 // room narrower than that still gets the shortest form). Any other text is left as it is.
 std::string FitNumber(const Surface &printer, const std::string &text, double room);
+// A text cut into lines of at most `first` twips (the first) and `rest` twips (the others) in
+// the printer's font, each ending after an `after` character where one fits; a piece wider
+// than the line without one is cut where the room ends. The lines after the first lose their
+// leading blanks.
+std::vector<std::string> WrappedLines(const Surface &printer, const std::string &text, double first, double rest,
+                                      char after);
 // Kind 1: a heading line between two rules; kind 2: a body line; any other kind only the
 // page break. Column 1 starts at 1200; columns 2 to 5 end at 4656, 6384, 8112 and 9840
 // (for transportation column 2 starts at 2928), a number too wide for its column written

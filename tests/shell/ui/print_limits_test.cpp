@@ -25,6 +25,7 @@
 #include "linear/mod_lp_simplex.h"
 #include "linear/print_reports.h"
 #include "linear/tableau_size.h"
+#include "linear/ui/scr_lp_graf.h"
 #include "linear/ui/simplex_iterations.h"
 #include "network/network_fixture.h"
 #include "network/ui/network_output.h"
@@ -60,7 +61,13 @@ struct LimitCase {
   std::string heading;
   std::function<std::vector<std::string>(ScriptedServices &)> open;
   std::function<bool(PageSurface &)> print = nullptr;
+  // Printed from the graph screen's "Print Graph" instead.
+  bool graph = false;
+  // The rows are counted in the left column only (the other columns repeat their texts).
+  bool leftColumn = false;
 };
+
+void PrintTo(const LimitCase &c, std::ostream *os) { *os << c.name; }
 
 // The output format at its widest: 15 digits before and after the point.
 void WidestFormat(int type) {
@@ -107,23 +114,55 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   return Column(scr5().outputGrid, column, subModel == 1 ? 0 : 1);
 }
 
-std::vector<std::string> Project() {
-  // 51 nodes in a chain, a chord past every node but the last two, and one from start to end.
+// 100 activities of a project read and on the output screen: CPM on 51 nodes, a chain, a
+// chord past every node but the last two and one from start to end; PERT on 61 nodes, a chain
+// and a chord three ahead from each of the first 40.
+void OpenProject(int method) {
   std::vector<test::ActivityRow> rows;
-  for (int i = 1; i <= 50; ++i)
-    rows.push_back({std::to_string(i), std::to_string(i + 1), "C" + std::to_string(i), std::to_string(1 + i % 9)});
-  for (int i = 1; i <= 49; ++i)
-    rows.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
-  rows.push_back({"1", "51", "L", "7"});
-  test::LoadProject(1, rows);
+  if (method == 1) {
+    for (int i = 1; i <= 50; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 1), "C" + std::to_string(i), std::to_string(1 + i % 9)});
+    for (int i = 1; i <= 49; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
+    rows.push_back({"1", "51", "L", "7"});
+  } else {
+    for (int i = 1; i <= 60; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 1), "A" + std::to_string(i), "1",
+                      std::to_string(2 + i % 4), std::to_string(7 + i % 3)});
+    for (int i = 1; i <= 40; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 3), "A" + std::to_string(60 + i), "2",
+                      std::to_string(5 + i % 7), "13"});
+  }
+  test::LoadProject(method, rows);
   InitGlobals(15360, 11520);
   ChosenFormat();
   g.ModelClass = ModelClassCode::ProjectPlanning;
   g.HeaderText[1] = "Limit";
   g.GridRows = 101;
-  g.GridCols = 5;
+  g.GridCols = static_cast<int16>(method == 1 ? 5 : 7);
   scr5().Show();
   InitProjectOutputScreen();
+}
+
+// "CPM Bar Chart" on the graph screen: nothing of the chart can be counted row by row.
+std::vector<std::string> BarChart() {
+  OpenProject(1);
+  scr5().Combo1.PerformChoose(0);
+  return {};
+}
+
+// "PERT Calculations": every node's longest path once (the start node has none).
+std::vector<std::string> PertPaths() {
+  OpenProject(2);
+  scr5().Combo1.PerformChoose(1);
+  std::vector<std::string> nodes;
+  for (int j = 2; j <= 61; ++j)
+    nodes.push_back(std::to_string(j));
+  return nodes;
+}
+
+std::vector<std::string> Project() {
+  OpenProject(1);
   g.OutputOption = 1;
   SelectProjectOutputOption();
   // Each symbol in the data table and in the schedule.
@@ -133,13 +172,14 @@ std::vector<std::string> Project() {
   return symbols;
 }
 
-std::vector<std::string> Game() {
+// A game of m x 100 payoffs from -11 to 11, solved by the LP (or for two rows by the graph).
+std::vector<std::string> Game(int m = 100) {
   g = Mod1{};
   InitGlobals(15360, 11520);
   ChosenFormat();
   g.ModelClass = ModelClassCode::Games;
   g.HeaderText[1] = "Limit";
-  const int m = 100, n = 100;
+  const int n = 100;
   GridStore grid = test::MakeGrid(m + 1, n + 1);
   for (int i = 1; i <= m; ++i) {
     std::vector<std::string> row;
@@ -148,9 +188,16 @@ std::vector<std::string> Game() {
     test::SetRow(grid, i, row);
   }
   BuildGameLP(grid);
-  scr3().mnuAlgebraicZeroGame.PerformClick();
+  (m == 2 ? scr3().mnuGraphZeroGame : scr3().mnuAlgebraicZeroGame).PerformClick();
   scr4().cmdDone_Click();
   Forms::DoEvents();
+  // The graph's printout lists each strategy's line of payoffs before the picture.
+  if (m == 2) {
+    std::vector<std::string> lines;
+    for (int j = 1; j <= n; ++j)
+      lines.push_back("Strategy B" + std::to_string(j) + ":");
+    return lines;
+  }
   // The value and each strategy's line of the mixes.
   std::vector<std::string> rows{"Value of the game"};
   for (int i = 1; i <= m; ++i)
@@ -316,6 +363,9 @@ const std::vector<LimitCase> &Cases() {
       {"DijkstraSummary", "Distance", [](ScriptedServices &s) { return Network(s, 2, 1, 1); }},
       {"FloydSummary", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 2); }},
       {"ProjectCPM", "Earliest Start", [](ScriptedServices &) { return Project(); }},
+      {"PertPaths", "Path Mean", [](ScriptedServices &) { return PertPaths(); }, nullptr, false, true},
+      {"CPMBarChart", "", [](ScriptedServices &) { return BarChart(); }, nullptr, true},
+      {"GameGraph", "", [](ScriptedServices &) { return Game(2); }, nullptr, true},
       {"GameLP", "", [](ScriptedServices &) { return Game(); }},
       {"QueueTable", "Probability, pn", [](ScriptedServices &) { return Queue(); }},
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
@@ -545,6 +595,8 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   SetPrinterForTesting(&paper);
   if (Case().print)
     EXPECT_TRUE(RunPrintJob(Case().print));
+  else if (Case().graph)
+    scrLPGraf().cmdPrintGraph.PerformClick();
   else
     scr5().cmdWriteToPrinter_Click();
   SetPrinterForTesting(nullptr);
@@ -580,7 +632,7 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   // The rows of the result, the last document.
   std::vector<RecordedOp> result;
   for (const RecordedOp &op : texts)
-    if (op.document == paper.DocumentsEnded()) result.push_back(op);
+    if (op.document == paper.DocumentsEnded() && (!Case().leftColumn || op.x1 == kPrintLeft)) result.push_back(op);
   const std::map<std::string, int> printed = PrintedRows(result);
   for (const auto &[row, times] : wanted) {
     const auto found = printed.find(row);
