@@ -464,7 +464,13 @@ bool PrintBarChart(PageSurface &p) {
   const BarChartAxis y{g.GraphYMin, g.GraphYMax, g.GraphStep};
   const BarChartPaperFrame f = BarChartPrintFrame(x, y);
   const double u = BarChartTimeUnit();
-  p.ScaleSet(u * (f.left + g.GraphXMin) / 2.0, u * f.top, u * (f.right - f.left), u * (f.bottom - f.top));
+  const double left = u * (f.left + g.GraphXMin) / 2.0, top = u * f.top;
+  const double width = u * (f.right - f.left), height = u * (f.bottom - f.top);
+  p.ScaleSet(left, top, width, height);
+  // Labels that would print over one another are left out: the axis numbers first, then the
+  // activities' symbols, each after its float window, else before it.
+  ChartLabels labels(p);
+  labels.SetScale(left, top, width, height);
   const Rgb ink = p.ForeColor();
   p.SetFontSize(10);
   p.SetFontBold(false);
@@ -475,15 +481,13 @@ bool PrintBarChart(PageSurface &p) {
   p.SetFontBold(true);
   for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
     p.Point(u * t, 0, ink);
-    p.SetCurrentX(u * t);
-    p.SetCurrentY(0);
-    p.Print(Str(u * t));
+    labels.Print(p, {{u * t, 0}}, Str(u * t));
   }
-  p.SetCurrentX(u * (g.GraphXMax - 0.5 * g.GraphStep));
-  p.Print("Time");
+  labels.Print(p, {{u * (g.GraphXMax - 0.5 * g.GraphStep), p.TextHeight("Time")}}, "Time");
 
   const int n = g.ActivityCount;
   const double factor = CurrentFactor();
+  const double blank = p.TextWidth(" ");
   for (int r = 1; r <= n; ++r) {
     const double yr = BarHeight(r, n, factor);
     if (IsCriticalActivity(r)) {
@@ -496,9 +500,11 @@ bool PrintBarChart(PageSurface &p) {
       const double start = g.ActFloat(r, 0);
       p.Line(start, yr, start + ActivityDuration(r), yr, ink);
     }
-    p.SetCurrentX(g.ActFloat(r, 4));
-    p.SetCurrentY(yr);
-    p.Print(g.ActSymbol(r));
+  }
+  for (int r = 1; r <= n; ++r) {
+    const double yr = BarHeight(r, n, factor);
+    const std::string symbol = g.ActSymbol(r);
+    labels.Print(p, {{g.ActFloat(r, 4), yr}, {g.ActFloat(r, 3) - p.TextWidth(symbol) - blank, yr}}, symbol);
   }
   p.ScaleReset();
   return p.EndDoc();

@@ -157,6 +157,46 @@ std::vector<std::string> WrappedLines(const Surface &printer, const std::string 
   return lines;
 }
 
+// The printable margin of a page on every side: a quarter inch.
+constexpr double kPrintableMargin = 360;
+
+ChartLabels::ChartLabels(const Surface &page) : pageWidth_(page.ScaleWidthTwips()), pageHeight_(page.ScaleHeightTwips()) {}
+
+bool ChartLabels::Free(const Box &b) const {
+  if (b.left < kPrintableMargin || b.top < kPrintableMargin || b.right > pageWidth_ - kPrintableMargin ||
+      b.bottom > pageHeight_ - kPrintableMargin)
+    return false;
+  for (const Box &p : placed_)
+    if (b.left < p.right && p.left < b.right && b.top < p.bottom && p.top < b.bottom) return false;
+  return true;
+}
+
+void ChartLabels::SetScale(double left, double top, double width, double height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+}
+
+ChartLabels::Box ChartLabels::TextBox(const Surface &s, double x, double y, const std::string &text) const {
+  const double kx = pageWidth_ / width_, ky = pageHeight_ / height_;
+  const double left = (x - left_) * kx, top = (y - top_) * ky;
+  return {left, top, left + s.TextWidth(text) * kx, top + s.TextHeight(text) * ky};
+}
+
+bool ChartLabels::Print(Surface &s, std::initializer_list<std::pair<double, double>> places, const std::string &text) {
+  for (const auto &[x, y] : places) {
+    const Box box = TextBox(s, x, y, text);
+    if (!Free(box)) continue;
+    Add(box);
+    s.SetCurrentX(x);
+    s.SetCurrentY(y);
+    s.Print(text);
+    return true;
+  }
+  return false;
+}
+
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
                       const std::string &t3, const std::string &t4, const std::string &t5) {
   // The heading of the table being printed, repeated at the top of each page it continues on.
