@@ -273,7 +273,8 @@ struct TablePrinter {
         if (v == g.Infinity) return "infinity";
         if (v == -g.Infinity) return "-infinity";
       }
-      if (v == 0) return "0";
+      // The flows of a maximal-flow matrix print as the screen shows them, 0 in the format too.
+      if (v == 0 && !(mode == -2 && g.NetSubModel == 4)) return "0";
       return Num(v, pattern);
     }
     return Num(data(i, j), pattern);

@@ -258,6 +258,14 @@ TEST_F(NetworkTableTest, FloydMatricesWidenColumnsAndShowTheirOwnInfinity) {
   EXPECT_EQ(Count("0"), 1);
   EXPECT_DOUBLE_EQ(Find("N1:Chicag", 1).y1, Find("N1:Chicag").y1 + 2 * lh);
 
+  // A maximal-flow matrix prints a zero flow in the format, as its screen shows it.
+  p.Reset();
+  g.NetSubModel = 4;
+  Print(-2);
+  EXPECT_EQ(Count("0"), 0);
+  EXPECT_EQ(Count("0.00"), 1);
+  g.NetSubModel = 3;
+
   p.Reset();
   third.ReDim(3, 3);
   third(1, 2) = 3;
