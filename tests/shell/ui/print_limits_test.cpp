@@ -244,6 +244,32 @@ std::vector<std::string> Integer() {
   return values;
 }
 
+// The user-guided tree of 100 variables held to 0.5 each: every branching opens one level
+// deeper, with an infeasible second child, and adds a branch to the nodes' defining list.
+std::vector<std::string> IntegerTree() {
+  constexpr int n = 100;
+  LP lp;
+  lp.c.assign(n, 1);
+  for (int j = 0; j < n; ++j) {
+    lp.a.emplace_back(n, 0);
+    lp.a.back()[static_cast<std::size_t>(j)] = 2;
+  }
+  lp.rel.assign(n, "<=");
+  lp.b.assign(n, 1);
+  BuildIP(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  g.OutputOption = 0;
+  scr4().Show();
+  scr4().cmdDone.PerformClick();
+  scr5().Combo1.PerformChoose(1);
+  for (int j = 1; j <= n; ++j) {
+    scr5().outputGrid.PerformClick(5 * (j - 1), 0);
+    scr5().BBGrid.PerformClick(2, j);
+  }
+  return {};
+}
+
 // 100 x 100 with right-hand sides of 10^10 and more: x_j <= 10^10 j plus a little of the next.
 LP WideProgram() {
   LP lp;
@@ -369,6 +395,7 @@ const std::vector<LimitCase> &Cases() {
       {"GameLP", "", [](ScriptedServices &) { return Game(); }},
       {"QueueTable", "Probability, pn", [](ScriptedServices &) { return Queue(); }},
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
+      {"IntegerTree", "", [](ScriptedServices &) { return IntegerTree(); }},
       {"MaxFlowSummary", "", [](ScriptedServices &s) {
          Network(s, 4, 1);
          return std::vector<std::string>{};
