@@ -161,6 +161,16 @@ std::vector<std::string> PertPaths() {
   return nodes;
 }
 
+// "Activity Mean/Var": the data and the means and variances, each symbol in each table.
+std::vector<std::string> PertMeans() {
+  OpenProject(2);
+  scr5().Combo1.PerformChoose(0);
+  std::vector<std::string> symbols;
+  for (int r = 1; r <= g.ActivityCount; ++r)
+    symbols.insert(symbols.end(), 2, g.ActSymbol(r));
+  return symbols;
+}
+
 std::vector<std::string> Project() {
   OpenProject(1);
   g.OutputOption = 1;
@@ -223,13 +233,14 @@ std::vector<std::string> Queue() {
   return states;
 }
 
-// 100 variables with bounds of 1 whose relaxation is integral: one value line each.
-std::vector<std::string> Integer() {
+// 100 variables with bounds of 1 whose relaxation is integral: one value line each; or, asked
+// for a sum of 150, no solution at all.
+std::vector<std::string> Integer(bool feasible = true) {
   LP lp;
   lp.c.assign(100, 1);
   lp.a = {std::vector<double>(100, 1)};
-  lp.rel = {"<="};
-  lp.b = {50};
+  lp.rel = {feasible ? "<=" : ">="};
+  lp.b = {feasible ? 50.0 : 150.0};
   lp.upper.assign(100, "1");
   BuildIP(lp);
   ChosenFormat();
@@ -238,6 +249,7 @@ std::vector<std::string> Integer() {
   scr4().Show();
   scr4().cmdDone.PerformClick();
   scr5().Combo1.PerformChoose(0);
+  if (!feasible) return {"Problem has no feasible solution"};
   std::vector<std::string> values;
   for (int j = 1; j <= 100; ++j)
     values.push_back("x" + std::to_string(j) + ":");
@@ -300,6 +312,18 @@ std::vector<std::string> LinearSummary() {
   return rows;
 }
 
+// The wide program with its first equation's right-hand side negative: no solution.
+std::vector<std::string> LinearInfeasible() {
+  LP lp = WideProgram();
+  lp.b[0] = -1e10;
+  Build(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  SolveLP();
+  g.FinalIteration = g.IterCount;
+  return {"Problem has no feasible solution"};
+}
+
 std::vector<std::string> LinearTableau() {
   Build(WideProgram());
   ChosenFormat();
@@ -313,17 +337,20 @@ std::vector<std::string> LinearTableau() {
 }
 
 // Order 100 with a determinant of 40^100, a 161-digit number; equations add a right-hand side.
-std::vector<std::string> Matrix(int modelClass) {
+// A singular matrix has its last row equal to the first.
+std::vector<std::string> Matrix(int modelClass, bool singular = false) {
   std::vector<std::vector<double>> rows(100, std::vector<double>(modelClass == 2 ? 101 : 100, 0.0));
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < (singular ? 99 : 100); ++i) {
     rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = 40;
     rows[static_cast<std::size_t>(i)][static_cast<std::size_t>((i + 1) % 100)] = 1e9;
     if (modelClass == 2) rows[static_cast<std::size_t>(i)][100] = 1e12 * (i + 1);
   }
+  if (singular) rows[99] = rows[0];
   g.HeaderText[1] = "Limit";
   MatrixInput(modelClass, rows);
   ChosenFormat();
   InvertMatrix();
+  if (singular) return {"The matrix is singular (determinant 0) and has no inverse."};
   if (modelClass == 2) SolveByInverse();
   std::vector<std::string> solution;
   if (modelClass == 2)
@@ -390,12 +417,18 @@ const std::vector<LimitCase> &Cases() {
       {"FloydSummary", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 2); }},
       {"ProjectCPM", "Earliest Start", [](ScriptedServices &) { return Project(); }},
       {"PertPaths", "Path Mean", [](ScriptedServices &) { return PertPaths(); }, nullptr, false, true},
+      {"PertMeans", "Mean Duration", [](ScriptedServices &) { return PertMeans(); }},
       {"CPMBarChart", "", [](ScriptedServices &) { return BarChart(); }, nullptr, true},
       {"GameGraph", "", [](ScriptedServices &) { return Game(2); }, nullptr, true},
       {"GameLP", "", [](ScriptedServices &) { return Game(); }},
       {"QueueTable", "Probability, pn", [](ScriptedServices &) { return Queue(); }},
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
       {"IntegerTree", "", [](ScriptedServices &) { return IntegerTree(); }},
+      {"IntegerInfeasible", "", [](ScriptedServices &) { return Integer(false); }},
+      {"LinearInfeasible", "", [](ScriptedServices &) { return LinearInfeasible(); },
+       [](PageSurface &p) { return PrintLPOutputSummary(p); }},
+      {"SingularInverse", "", [](ScriptedServices &) { return Matrix(1, true); },
+       [](PageSurface &p) { return PrintInverseOutput(p); }},
       {"MaxFlowSummary", "", [](ScriptedServices &s) {
          Network(s, 4, 1);
          return std::vector<std::string>{};
