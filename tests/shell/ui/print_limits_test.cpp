@@ -312,6 +312,28 @@ std::vector<std::string> LinearSummary() {
   return rows;
 }
 
+// Two variables under 100 constraints of many slopes, drawn in one stroke on the graph screen.
+std::vector<std::string> LinearGraph() {
+  LP lp;
+  lp.c = {3, 2};
+  for (int i = 0; i < 100; ++i) {
+    lp.a.push_back({static_cast<double>(1 + i % 7), static_cast<double>(1 + (i * 3) % 5)});
+    lp.rel.push_back("<=");
+    lp.b.push_back(10 + i);
+  }
+  Build(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  g.SenseText = lp.sense;
+  SetLPGraphFrameDelay(0);
+  scr3().mnuGraph_Click();
+  scr4().cmdDone_Click();
+  Forms::DoEvents();
+  ScrLPGraf &s = scrLPGraf();
+  s.List1.PerformChoose(s.List1.ListCount() - 1);
+  return {};
+}
+
 // The wide program with its first equation's right-hand side negative: no solution.
 std::vector<std::string> LinearInfeasible() {
   LP lp = WideProgram();
@@ -449,6 +471,7 @@ const std::vector<LimitCase> &Cases() {
       {"LinearSummary", "", [](ScriptedServices &) { return LinearSummary(); },
        [](PageSurface &p) { return PrintLPOutputSummary(p); }},
       {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
+      {"LinearGraph", "", [](ScriptedServices &) { return LinearGraph(); }, nullptr, true},
       {"Inverse", "", [](ScriptedServices &) { return Matrix(1); },
        [](PageSurface &p) { return PrintInverseOutput(p); }},
       {"Equations", "", [](ScriptedServices &) { return Matrix(2); },
@@ -660,6 +683,7 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   else
     scr5().cmdWriteToPrinter_Click();
   SetPrinterForTesting(nullptr);
+  SetLPGraphFrameDelay(0.4);
   ASSERT_GE(paper.DocumentsEnded(), 1);
 
   const std::vector<RecordedOp> &texts = paper.Texts();
