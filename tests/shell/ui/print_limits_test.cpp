@@ -120,8 +120,10 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
 void OpenProject(int method) {
   std::vector<test::ActivityRow> rows;
   if (method == 1) {
+    // Symbols as long as the input's heading "Activity Symbol".
     for (int i = 1; i <= 50; ++i)
-      rows.push_back({std::to_string(i), std::to_string(i + 1), "C" + std::to_string(i), std::to_string(1 + i % 9)});
+      rows.push_back({std::to_string(i), std::to_string(i + 1), "Activity no. " + std::to_string(10 + i),
+                      std::to_string(1 + i % 9)});
     for (int i = 1; i <= 49; ++i)
       rows.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
     rows.push_back({"1", "51", "L", "7"});
