@@ -375,6 +375,16 @@ TEST_F(ProgramTableTest, WideProgramRepeatsItsRowLabelsInEveryBlock) {
   EXPECT_NEAR(Find("x7").x2, 2400 + 1200, 1e-9);
   EXPECT_NEAR(Find("<=").x2, 4800, 1e-9);
   EXPECT_GT(Find("x7").y1, Find("( 1)").y1);
+
+  // With six variables the second block holds only the type and the right-hand side: its
+  // bound rows would show nothing but their labels, and it leaves them out.
+  p.Reset();
+  Program(6, 1);
+  Print(1);
+  EXPECT_EQ(Count("Maximize"), 2);
+  EXPECT_EQ(Count("( 1)"), 2);
+  EXPECT_EQ(Count("Lower Bound"), 1);
+  EXPECT_EQ(Count("Unrestr'd (y/n)?"), 1);
 }
 
 TEST_F(ProgramTableTest, TwoPhaseTableausWidenTheLabelColumn) {
