@@ -154,8 +154,10 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, Chart
   const char *optimum = g.LPResult == LPStatus::Unbounded ? "     Optimum solution is UNBOUNDED"
                         : g.LPResult != LPStatus::Optimal ? "      Problem has no feasible solution"
                                                           : "     Optimum";
-  t.SetFontBold(true);
-  if (apart && optimumShown) apart->Add(apart->TextBox(t, g.XSol(1), g.XSol(2) - t.TextHeight("OP"), optimum));
+  if (apart && optimumShown) {
+    t.SetFontBold(true);
+    apart->Add(apart->TextBox(t, g.XSol(1), g.XSol(2) - t.TextHeight("OP"), optimum));
+  }
   for (int k = first; k <= last; ++k) {
     if (!isGraphed(k)) continue;
     const auto at = GraphLabelPosition(TabLine(k), frame);
