@@ -173,10 +173,16 @@ std::vector<std::string> PertMeans() {
   return symbols;
 }
 
-std::vector<std::string> Project() {
+// The schedule, after the bar chart's computation or after "CPM Calculations" and "All Steps".
+std::vector<std::string> Project(bool steps = false) {
   OpenProject(1);
-  g.OutputOption = 1;
-  SelectProjectOutputOption();
+  if (steps) {
+    scr5().Combo1.PerformChoose(1);
+    scr5().cmdFinalIter_Click();
+  } else {
+    g.OutputOption = 1;
+    SelectProjectOutputOption();
+  }
   // Each symbol in the data table and in the schedule.
   std::vector<std::string> symbols;
   for (int r = 1; r <= g.ActivityCount; ++r)
@@ -440,6 +446,7 @@ const std::vector<LimitCase> &Cases() {
       {"DijkstraSummary", "Distance", [](ScriptedServices &s) { return Network(s, 2, 1, 1); }},
       {"FloydSummary", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 2); }},
       {"ProjectCPM", "Earliest Start", [](ScriptedServices &) { return Project(); }},
+      {"ProjectCPMSteps", "Earliest Start", [](ScriptedServices &) { return Project(true); }},
       {"PertPaths", "Path Mean", [](ScriptedServices &) { return PertPaths(); }, nullptr, false, true},
       {"PertMeans", "Mean Duration", [](ScriptedServices &) { return PertMeans(); }},
       {"CPMBarChart", "", [](ScriptedServices &) { return BarChart(); }, nullptr, true},
