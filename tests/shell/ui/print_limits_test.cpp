@@ -366,6 +366,33 @@ std::vector<std::string> LinearTableau() {
   return {};
 }
 
+// Every tableau of a program whose objective grows without bound along a chain of ten
+// variables, to the tableau that shows it.
+std::vector<std::string> LinearUnbounded(ScriptedServices &script) {
+  LP lp;
+  const int n = 10;
+  lp.c.assign(n, 1);
+  for (int j = 0; j + 1 < n; ++j) {
+    std::vector<double> row(n, 0.0);
+    row[static_cast<std::size_t>(j)] = 1;
+    row[static_cast<std::size_t>(j) + 1] = -1;
+    lp.a.push_back(row);
+    lp.rel.push_back("<=");
+    lp.b.push_back(1e10);
+  }
+  Build(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  g.OutputMode = 2;
+  g.LPMethod = 2;
+  SizeSimplexTableau(false);
+  scr5().Show();
+  ShowSimplexIterations();
+  script.AnswerMsgBox(msg::OK);
+  scr5().cmdFinalIter_Click();
+  return {};
+}
+
 // Order 100 with a determinant of 40^100, a 161-digit number; equations add a right-hand side.
 // A singular matrix has its last row equal to the first.
 std::vector<std::string> Matrix(int modelClass, bool singular = false) {
@@ -480,6 +507,7 @@ const std::vector<LimitCase> &Cases() {
       {"LinearSummary", "", [](ScriptedServices &) { return LinearSummary(); },
        [](PageSurface &p) { return PrintLPOutputSummary(p); }},
       {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
+      {"LinearUnbounded", "", [](ScriptedServices &s) { return LinearUnbounded(s); }},
       {"LinearGraph", "", [](ScriptedServices &) { return LinearGraph(); }, nullptr, true},
       {"Inverse", "", [](ScriptedServices &) { return Matrix(1); },
        [](PageSurface &p) { return PrintInverseOutput(p); }},
