@@ -7,6 +7,7 @@
 #include "platform/colors.h"
 #include "platform/values.h"
 #include "shell/mod1.h"
+#include "shell/print_helpers.h"
 
 namespace quon {
 
@@ -100,7 +101,7 @@ void ApplyGameScale(Surface &s, const GameGraphScale &sc) {
   s.ScaleSet(sc.xMin, sc.yMax, static_cast<double>(sc.xMax) - sc.xMin, static_cast<double>(sc.yMin) - sc.yMax);
 }
 
-void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc, bool paper) {
+void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc, bool paper, ChartLabels *apart) {
   const Style st = StyleFor(s, paper);
   const std::size_t n = std::min(game.a1.size(), game.a2.size());
   const double xStar = 4 * game.t;
@@ -156,18 +157,35 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   ProbabilityTicks(s, sc, st.marks, !paper);
   Text(s, sc.xMax - 0.5, s.CurrentY() - sc.step / 12, "x");
   Text(s, -0.25, sc.yMax - 0.25 * sc.step, "v");
+  if (apart) apart->Add(apart->TextBox(s, -0.25, sc.yMax - 0.25 * sc.step, "v"));
 
   // B's lines and their labels left of the value axis.
   s.SetDrawWidth(st.linesW);
   for (std::size_t j = 0; j < n; ++j)
     s.Line(0, game.a2[j], 4, game.a1[j], st.lines);
   const double w0 = s.TextWidth("2222"), h0 = s.TextHeight("22");
+  // The columns of labels moved aside: as wide as the widest label and a blank.
+  const double column = s.TextWidth("B" + std::to_string(n)) + s.TextWidth(" ");
   for (std::size_t j = 0; j < n; ++j) {
     const std::string label = "B" + std::to_string(j + 1);
     const double w = paper ? s.TextWidth(label) : w0, h = paper ? s.TextHeight(label) : h0;
     // At the line's start, but inside the picture when a zoom has put that start above its
     // top: every strategy keeps its label. The chart's y runs upwards, so h is negative.
     const double a2 = std::max(std::min(game.a2[j], sc.yMax + h), static_cast<double>(sc.yMin));
+    if (paper && apart) {
+      for (int c = 0;; ++c) {
+        const double x = -0.1 - w - c * column;
+        const ChartLabels::Box box = apart->TextBox(s, x, a2 - h, label);
+        if (box.left < 0) break;
+        if (!apart->Free(box)) continue;
+        apart->Add(box);
+        s.Box(x, a2, x + w, a2 - h, st.marks);
+        s.SetForeColor(st.marks);
+        Text(s, x, a2 - h, label);
+        break;
+      }
+      continue;
+    }
     if (paper)
       s.Box(-0.1 - w, a2, -0.1, a2 - h, st.marks);
     else

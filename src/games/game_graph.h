@@ -11,6 +11,8 @@
 
 namespace quon {
 
+class ChartLabels;
+
 // The axis ends and the step of the value axis, in user units. 32-bit: payoffs of any size keep
 // a scale that fits them.
 struct GameGraphScale {
@@ -43,8 +45,11 @@ void ApplyGameScale(Surface &s, const GameGraphScale &scale);
 
 // Draws the graph on a surface already in the scale. Screen: colours, filled label boxes sized
 // to "2222" by "22"; paper: the surface's own colour, heavier pens, outlined boxes sized to each
-// label. The screen's frame and title are the caller's.
-void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &scale, bool paper);
+// label. The screen's frame and title are the caller's. On paper, `apart` (when given) keeps
+// the strategies' labels apart: one that would print over another moves further left, in
+// columns, or is left out where the page has no room for it.
+void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &scale, bool paper,
+                    ChartLabels *apart = nullptr);
 
 // The game of the program-wide data: ArcMatrix rows 1 and 2, GameCols, XSol(2) and ZValue.
 TwoRowGame CurrentTwoRowGame();

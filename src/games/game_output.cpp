@@ -123,9 +123,16 @@ bool PrintGameGraph(PageSurface &printer) {
 
   const GameGraphScale &sc = CurrentGameScale();
   const PrintedGameFrame f = PrintedFrameFor(sc);
-  printer.ScaleSet((f.left + sc.xMin) / 2.0, f.top, static_cast<double>(f.right) - f.left,
-                   static_cast<double>(f.bottom) - f.top);
-  DrawTwoRowGame(printer, CurrentTwoRowGame(), sc, true);
+  const double left = (f.left + sc.xMin) / 2.0, width = static_cast<double>(f.right) - f.left;
+  const double height = static_cast<double>(f.bottom) - f.top;
+  // The picture takes the lower part of a page of its own when the list of payoffs reaches
+  // into it: a line of text above its top.
+  const double pictureTop = (sc.yMax - f.top) / height * printer.ScaleHeightTwips() - 2 * g.LineHeight;
+  if (printer.PageY(printer.CurrentY()) > pictureTop) printer.NewPage();
+  printer.ScaleSet(left, f.top, width, height);
+  ChartLabels apart(printer);
+  apart.SetScale(left, f.top, width, height);
+  DrawTwoRowGame(printer, CurrentTwoRowGame(), sc, true, &apart);
   printer.ScaleReset();
   return printer.EndDoc();
 }

@@ -6,6 +6,7 @@
 
 #include "platform/colors.h"
 #include "platform/values.h"
+#include "shell/print_helpers.h"
 
 namespace quon {
 
@@ -130,7 +131,7 @@ void RecountGraphDrawn() {
   g.GraphDrawnCount = n;
 }
 
-void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper) {
+void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, ChartLabels *apart) {
   if (first == 0 && g.LPResult != LPStatus::Optimal) first = 1;
   if (g.Tab(2, 1) == 0 && g.Tab(2, 2) == 0) first = 1;
   g.GraphDrawn(0) = 0;
@@ -147,16 +148,32 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper) {
       t.Line(seg->from.x, seg->from.y, seg->to.x, seg->to.y, t.ForeColor());
   }
 
+  // The optimum's caption, printed last, keeps its place before any label takes it.
+  const bool optimumShown =
+      g.GraphDrawnCount != 0 && std::fabs(g.Tab(2, g.NColsPlus1) - g.ZValue) < g.Eps;
+  const char *optimum = g.LPResult == LPStatus::Unbounded ? "     Optimum solution is UNBOUNDED"
+                        : g.LPResult != LPStatus::Optimal ? "      Problem has no feasible solution"
+                                                          : "     Optimum";
+  if (apart && optimumShown) {
+    t.SetFontBold(true);
+    apart->Add(apart->TextBox(t, g.XSol(1), g.XSol(2) - t.TextHeight("OP"), optimum));
+  }
   for (int k = first; k <= last; ++k) {
     if (!isGraphed(k)) continue;
     const auto at = GraphLabelPosition(TabLine(k), frame);
     if (!at) continue;
     t.SetFontBold(true);
+    const std::string label = k == 0 ? "Obj" : "(" + Str(k) + ")";
+    if (apart) {
+      const ChartLabels::Box box = apart->TextBox(t, at->x, at->y, label);
+      if (!apart->Free(box)) continue;
+      apart->Add(box);
+    }
     t.FilledBox(at->x, at->y, at->x + t.TextWidth("222"), at->y + t.TextHeight("2"), kYellow);
     if (!onPaper) t.SetForeColor(kBlue);
     t.SetCurrentX(at->x);
     t.SetCurrentY(at->y);
-    t.Print(k == 0 ? "Obj" : "(" + Str(k) + ")");
+    t.Print(label);
   }
 
   // The dots go over the lines and labels.
@@ -174,16 +191,11 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper) {
   t.SetDrawWidth(onPaper ? 40 : 15);
   if (!onPaper) t.SetForeColor(kBlue);
   // Only the frame with the objective line at the optimum shows the optimum.
-  if (std::fabs(g.Tab(2, g.NColsPlus1) - g.ZValue) >= g.Eps) return;
+  if (!optimumShown) return;
   Dot(t, g.XSol(1), g.XSol(2));
   t.SetCurrentX(g.XSol(1));
   t.SetCurrentY(g.XSol(2) - t.TextHeight("OP"));
-  if (g.LPResult == LPStatus::Unbounded)
-    t.Print("     Optimum solution is UNBOUNDED");
-  else if (g.LPResult != LPStatus::Optimal)
-    t.Print("      Problem has no feasible solution");
-  else
-    t.Print("     Optimum");
+  t.Print(optimum);
 }
 
 } // namespace quon

@@ -10,6 +10,8 @@
 
 namespace quon {
 
+class ChartLabels;
+
 // The marker SetLPGraphScale leaves in GraphXMax when the data give unwieldy scales.
 inline constexpr int16 kUnwieldyScale = -22222;
 // GraphDrawn(0) after a one-stroke drawing or a zoom: print the whole picture.
@@ -35,7 +37,9 @@ void ShadeQuadrant(Surface &picture);
 // right-hand side) with their labels, the shading of the graphed constraints' feasible region
 // and, when the objective line is at the optimum, the optimum point. On paper the printer keeps
 // its colour and the lines and dots are wider.
-void DrawLPConstraint(int16 &first, int16 &last, Surface &target, bool onPaper);
+// On paper, `apart` (when given) keeps the labels apart: a constraint's label that would print
+// over another text is left out.
+void DrawLPConstraint(int16 &first, int16 &last, Surface &target, bool onPaper, ChartLabels *apart = nullptr);
 
 // Whether the point satisfies every graphed constraint as typed (false when none is graphed).
 bool IsPointFeasible(double x1, double x2);

@@ -51,7 +51,8 @@ bool PrintInverseOutput(PageSurface &printer) {
   const std::string label = "Value of the determinant =";
   printer.Print(label + FitNumber(printer, Format(g.Determinant, NumberFormatString()),
                                   kPrintRight - kPrintLeft - printer.TextWidth(label)));
-  g.PrintY = RoundTwips(printer.CurrentY()) - 3 * g.LineHeight;
+  // The inverse's column headings go on the line under the determinant, above their rows.
+  g.PrintY = RoundTwips(printer.CurrentY()) - g.LineHeight;
   PrintDataTable(printer, g.BInv, noSingles, noIntegers, -1);
 
   if (!matrix) {

@@ -15,37 +15,29 @@ namespace {
 
 std::string F(double v) { return Format(v, NumberFormatString()); }
 
-// The axes of the printed graph: every tick carries its value, the dots are printer dots.
-void PrintGraphAxes(PageSurface &printer) {
+// The axes of the printed graph: every tick carries its value, the dots are printer dots. The
+// axes' names first, then the tick values that stand apart from them and from each other.
+void PrintGraphAxes(PageSurface &printer, ChartLabels &apart) {
   const int step = g.GraphStep > 0 ? g.GraphStep : 1;
   printer.SetFontSize(10);
   printer.SetDrawWidth(1);
   printer.Line(g.GraphXMin, 0, g.GraphXMax, 0, printer.ForeColor());
   printer.Line(0, g.GraphYMin, 0, g.GraphYMax, printer.ForeColor());
+  apart.Print(printer, {{g.GraphXMax - 0.5 * step, 0}}, "x1");
+  const double lastX = printer.TextWidth(Str(g.GraphYMin + (g.GraphYMax - g.GraphYMin) / step * step));
+  apart.Print(printer, {{lastX - 0.5 * step, g.GraphYMax - 0.5 * step}}, "x2");
   for (int x = g.GraphXMin; x <= g.GraphXMax; x += step) {
     printer.SetDrawWidth(3);
-    printer.SetCurrentX(x);
-    printer.SetCurrentY(0);
-    printer.Print(Str(x));
+    apart.Print(printer, {{x, 0}}, Str(x));
     printer.SetDrawWidth(20);
     printer.Point(x, 0, printer.ForeColor());
   }
-  printer.SetCurrentX(g.GraphXMax - 0.5 * step);
-  printer.SetCurrentY(0);
-  printer.Print("x1");
-  double lastX = 0;
   for (int y = g.GraphYMin; y <= g.GraphYMax; y += step) {
     printer.SetDrawWidth(3);
-    printer.SetCurrentX(0);
-    printer.SetCurrentY(y);
-    printer.Print(Str(y), false);
-    lastX = printer.CurrentX();
+    apart.Print(printer, {{0, y}}, Str(y));
     printer.SetDrawWidth(20);
     printer.Point(0, y, printer.ForeColor());
   }
-  printer.SetCurrentX(lastX - 0.5 * step);
-  printer.SetCurrentY(g.GraphYMax - 0.5 * step);
-  printer.Print("x2");
 }
 
 } // namespace
@@ -82,8 +74,11 @@ bool PrintLPGraph(PageSurface &printer) {
 
   // The x range takes 0.647 of the page width and the y range the lower half of the page.
   const PrintedGraphFrame f = PrintedFrame(CurrentGraphFrame());
-  printer.ScaleSet((f.left + g.GraphXMin) / 2.0, f.top, f.right - f.left, f.bottom - f.top);
-  PrintGraphAxes(printer);
+  const double left = (f.left + g.GraphXMin) / 2.0, width = f.right - f.left, height = f.bottom - f.top;
+  printer.ScaleSet(left, f.top, width, height);
+  ChartLabels apart(printer);
+  apart.SetScale(left, f.top, width, height);
+  PrintGraphAxes(printer, apart);
 
   if (g.GraphZoomed == 1) {
     g.GraphZoomed = 0;
@@ -92,13 +87,13 @@ bool PrintLPGraph(PageSurface &printer) {
   int16 last = g.MRows;
   if (g.GraphDrawn(0) != kWholePictureMark) {
     int16 first = g.GraphDrawn(0) != 0 && g.GraphDrawnCount >= g.MRows ? 0 : 1;
-    DrawLPConstraint(first, last, printer, true);
+    DrawLPConstraint(first, last, printer, true, &apart);
   } else {
     for (int j = 0; j <= g.MRows; ++j)
       g.GraphDrawn(j) = static_cast<int16>(j);
     g.GraphDrawnCount = g.MRows;
     int16 first = 0;
-    DrawLPConstraint(first, last, printer, true);
+    DrawLPConstraint(first, last, printer, true, &apart);
   }
   printer.ScaleReset();
   return printer.EndDoc();

@@ -85,40 +85,6 @@ double NextRouteRow(PageSurface &printer, double y, const PageSurface::RunningHe
   return y;
 }
 
-// A text cut into lines of at most `first` twips (the first) and `rest` twips (the others) in
-// the printer's font, each ending after a `after` character where one fits; a piece wider
-// than the line without one is cut where the room ends. The lines after the first lose their
-// leading blanks.
-std::vector<std::string> WrappedLines(const PageSurface &printer, const std::string &text, double first,
-                                      double rest, char after) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const double room = lines.empty() ? first : rest;
-    const std::string_view left(text.data() + start, text.size() - start);
-    std::size_t take = left.size();
-    if (printer.TextWidth(std::string(left)) > room) {
-      std::size_t fits = 0;
-      for (std::size_t p = left.find(after); p != std::string_view::npos; p = left.find(after, p + 1)) {
-        if (printer.TextWidth(std::string(left.substr(0, p + 1))) > room) break;
-        fits = p + 1;
-      }
-      if (fits == 0) {
-        fits = 1;
-        while (fits < left.size() && printer.TextWidth(std::string(left.substr(0, fits + 1))) <= room)
-          ++fits;
-      }
-      take = fits;
-    }
-    std::string line(left.substr(0, take));
-    lines.push_back(lines.empty() ? line : Trim(line));
-    start += take;
-    while (start < text.size() && text[start] == ' ')
-      ++start;
-  }
-  return lines;
-}
-
 // A route that does not fit the line continues on the next ones, indented; each line ends
 // after a "-" of the route.
 constexpr double kRouteIndent = 300;
@@ -143,9 +109,31 @@ void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
   Rule(printer, printer.CurrentY() + 100);
 }
 
+// The widest text of a column of the grid below its heading row.
+double WidestCell(const PageSurface &printer, const GridStore &grid, int col) {
+  double widest = 0;
+  for (int r = 1; r < grid.Rows(); ++r)
+    widest = std::max(widest, printer.TextWidth(Cell(grid, r, col)));
+  return widest;
+}
+
 void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "SHORTEST ROUTES -- DIJKSTRA'S ITERATIONS");
-  const double xs[] = {kPrintLeft, 2700, 5700};
+  // The label and status columns stand at X 2700 and 5700, or further right where the widest
+  // text of the column before would reach within two blanks of them. The iteration lines
+  // ("I...") span the row and do not count.
+  double widest[2] = {printer.TextWidth("Node"), printer.TextWidth("Label")};
+  for (int r = 1; r < grid.Rows(); ++r)
+    if (!Cell(grid, r, 0).empty() && Cell(grid, r, 0)[0] != 'I')
+      for (int c = 0; c < 2; ++c) {
+        // The step's new permanent node prints bold.
+        printer.SetFontBold(grid.Attr(r, 0).fore == kGreen);
+        widest[c] = std::max(widest[c], printer.TextWidth(Cell(grid, r, c)));
+      }
+  printer.SetFontBold(false);
+  const double gap = printer.TextWidth("  ");
+  const double labelX = std::max<double>(2700, kPrintLeft + widest[0] + gap);
+  const double xs[] = {kPrintLeft, labelX, std::max<double>(5700, labelX + widest[1] + gap)};
   auto headings = [&xs](PageSurface &p) {
     return RouteHeadings(p, {{xs[0], "Node"}, {xs[1], "Label"}, {xs[2], "Status"}});
   };
@@ -173,14 +161,6 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
       At(printer, xs[c], y, Cell(grid, r, c));
     printer.SetFontBold(false);
   }
-}
-
-// The widest text of a column of the grid below its heading row.
-double WidestCell(const PageSurface &printer, const GridStore &grid, int col) {
-  double widest = 0;
-  for (int r = 1; r < grid.Rows(); ++r)
-    widest = std::max(widest, printer.TextWidth(Cell(grid, r, col)));
-  return widest;
 }
 
 // Where the distance column of a route table ends: at `end`, or further right where its

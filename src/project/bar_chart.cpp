@@ -178,32 +178,64 @@ void PrintCPMSchedule(PageSurface &p) {
   }
 }
 
-// Every node that has a longest path, the start node included.
+// Every node that has a longest path, the start node included. The two numbers end where
+// their headings do unless their widest texts need more room; the path takes the line up to
+// the mean's column and goes on over further lines, each ending after a "-".
 void PrintPERTPaths(PageSurface &p) {
   BeginTable(p, "PROJECT PLANNING - PERT PATH MEAND AND STANDARD DEVIATION");
   const double w = 1000;
-  auto headings = [w](PageSurface &q) {
+  struct Row {
+    int node;
+    std::string path, mean, dev;
+  };
+  std::vector<Row> rows;
+  for (int j = 1; j <= g.NodeCount; ++j) {
+    if (g.ArcDur(0, j) == -2 || g.ArcDur(0, j) == -1) continue;
+    const PertPath path = PertPathTo(j);
+    if (path.nodes.empty()) continue;
+    rows.push_back({j, PertPathText(path.nodes), Formatted(path.mean), Formatted(path.stdDev)});
+  }
+  const double gap = p.TextWidth("  ");
+  // A number takes at most 0.3 of the line; a longer one is written shorter.
+  const double most = 0.3 * (kPrintRight - kTableLeft);
+  double meanWidth = p.TextWidth("Path Mean"), devWidth = p.TextWidth("Path Std. Dev.");
+  for (Row &r : rows) {
+    r.mean = FitNumber(p, r.mean, most);
+    r.dev = FitNumber(p, r.dev, most);
+    meanWidth = std::max(meanWidth, p.TextWidth(r.mean));
+    devWidth = std::max(devWidth, p.TextWidth(r.dev));
+  }
+  const double devEnd = std::min<double>(kPrintRight, std::max(kTableLeft + 9.3 * w, kTableLeft + 8 * w + gap + devWidth));
+  const double meanEnd = std::min(kTableLeft + 8 * w, devEnd - devWidth - gap);
+  const double pathX = kTableLeft + 0.8 * w;
+  const double pathRoom = meanEnd - meanWidth - gap - pathX;
+  constexpr double kIndent = 300;
+
+  auto headings = [=](PageSurface &q) {
     const double top = q.CurrentY();
     PrintAt(q, kTableLeft, RoundTwips(top), "Node");
     PrintAt(q, RoundTwips(kTableLeft + w), RoundTwips(top), "Longest Path Based on Mean Durations");
-    PrintAt(q, RoundTwips(kTableLeft + 8 * w - q.TextWidth("Path Mean")), RoundTwips(top), "Path Mean");
-    PrintAt(q, RoundTwips(kTableLeft + 9.3 * w - q.TextWidth("Path Std. Dev.")), RoundTwips(top), "Path Std. Dev.");
+    PrintAt(q, RoundTwips(meanEnd - q.TextWidth("Path Mean")), RoundTwips(top), "Path Mean");
+    PrintAt(q, RoundTwips(devEnd - q.TextWidth("Path Std. Dev.")), RoundTwips(top), "Path Std. Dev.");
     PrintRuleLine(q, static_cast<int16>(RoundTwips(q.CurrentY())));
     return q.CurrentY() - g.LineHeight;
   };
   double y = headings(p);
   const RepeatedHeading repeated(p, [&headings](PageSurface &q) { return NextRowY(headings(q), 0); });
   int row = 0;
-  for (int j = 1; j <= g.NodeCount; ++j) {
-    if (g.ArcDur(0, j) == -2 || g.ArcDur(0, j) == -1) continue;
-    const PertPath path = PertPathTo(j);
-    if (path.nodes.empty()) continue;
+  for (const Row &r : rows) {
     y = NextRowY(y, ++row);
-    const std::string mean = Formatted(path.mean), dev = Formatted(path.stdDev);
-    PrintAt(p, kTableLeft, RoundTwips(y), std::to_string(j));
-    PrintAt(p, RoundTwips(kTableLeft + 0.8 * w), RoundTwips(y), PertPathText(path.nodes));
-    PrintAt(p, RoundTwips(kTableLeft + 7.9 * w - p.TextWidth(mean)), RoundTwips(y), mean);
-    PrintAt(p, RoundTwips(kTableLeft + 9.2 * w - p.TextWidth(dev)), RoundTwips(y), dev);
+    const std::vector<std::string> lines = WrappedLines(p, r.path, pathRoom, pathRoom - kIndent, '-');
+    const double tail = static_cast<double>(std::max<std::size_t>(1, lines.size()) - 1) * g.LineHeight;
+    // A row of several lines that would pass the page's foot starts the next page whole.
+    if (tail > 0 && !PastPageBreak(p, y) && PastPageBreak(p, y + tail)) y += kPageFullY - p.PageY(y) + 1;
+    PrintAt(p, kTableLeft, RoundTwips(y), std::to_string(r.node));
+    PrintAt(p, RoundTwips(meanEnd - p.TextWidth(r.mean)), RoundTwips(y), r.mean);
+    PrintAt(p, RoundTwips(devEnd - p.TextWidth(r.dev)), RoundTwips(y), r.dev);
+    for (std::size_t k = 0; k < lines.size(); ++k)
+      PrintAt(p, RoundTwips(pathX + (k == 0 ? 0 : kIndent)), RoundTwips(y + static_cast<double>(k) * g.LineHeight),
+              lines[k]);
+    y += tail;
   }
 }
 
@@ -431,7 +463,13 @@ bool PrintBarChart(PageSurface &p) {
   const BarChartAxis y{g.GraphYMin, g.GraphYMax, g.GraphStep};
   const BarChartPaperFrame f = BarChartPrintFrame(x, y);
   const double u = BarChartTimeUnit();
-  p.ScaleSet(u * (f.left + g.GraphXMin) / 2.0, u * f.top, u * (f.right - f.left), u * (f.bottom - f.top));
+  const double left = u * (f.left + g.GraphXMin) / 2.0, top = u * f.top;
+  const double width = u * (f.right - f.left), height = u * (f.bottom - f.top);
+  p.ScaleSet(left, top, width, height);
+  // Labels that would print over one another are left out: the axis numbers first, then the
+  // activities' symbols, each after its float window, else before it.
+  ChartLabels labels(p);
+  labels.SetScale(left, top, width, height);
   const Rgb ink = p.ForeColor();
   p.SetFontSize(10);
   p.SetFontBold(false);
@@ -442,15 +480,13 @@ bool PrintBarChart(PageSurface &p) {
   p.SetFontBold(true);
   for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
     p.Point(u * t, 0, ink);
-    p.SetCurrentX(u * t);
-    p.SetCurrentY(0);
-    p.Print(Str(u * t));
+    labels.Print(p, {{u * t, 0}}, Str(u * t));
   }
-  p.SetCurrentX(u * (g.GraphXMax - 0.5 * g.GraphStep));
-  p.Print("Time");
+  labels.Print(p, {{u * (g.GraphXMax - 0.5 * g.GraphStep), p.TextHeight("Time")}}, "Time");
 
   const int n = g.ActivityCount;
   const double factor = CurrentFactor();
+  const double blank = p.TextWidth(" ");
   for (int r = 1; r <= n; ++r) {
     const double yr = BarHeight(r, n, factor);
     if (IsCriticalActivity(r)) {
@@ -463,9 +499,11 @@ bool PrintBarChart(PageSurface &p) {
       const double start = g.ActFloat(r, 0);
       p.Line(start, yr, start + ActivityDuration(r), yr, ink);
     }
-    p.SetCurrentX(g.ActFloat(r, 4));
-    p.SetCurrentY(yr);
-    p.Print(g.ActSymbol(r));
+  }
+  for (int r = 1; r <= n; ++r) {
+    const double yr = BarHeight(r, n, factor);
+    const std::string symbol = g.ActSymbol(r);
+    labels.Print(p, {{g.ActFloat(r, 4), yr}, {g.ActFloat(r, 3) - p.TextWidth(symbol) - blank, yr}}, symbol);
   }
   p.ScaleReset();
   return p.EndDoc();

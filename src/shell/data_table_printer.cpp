@@ -149,12 +149,50 @@ struct TablePrinter {
   // A transportation tableau's source takes three rows from here, below the rule over it.
   bool SourceStart(int i) const { return TransTableau() && first + 2 < i && i < last && (i - first - 2) % 3 == 1; }
 
+  // A program table's rows of bounds (and integer flags) below its constraints: the first of
+  // them, or 0 for other tables.
+  int FirstBoundRow() const {
+    if (ProgramInput()) return g.LBRow;
+    if (ProgramTableau()) return first + g.MRows + 3;
+    return 0;
+  }
+  bool ProgramTableau() const {
+    return (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) && mode == 2;
+  }
+
+  // The text of cell (i, j) as the block prints it, empty where nothing is printed.
+  std::string CellText(int i, int j) const {
+    if (TransInput()) {
+      bool bold = false;
+      return TransInputCell(i, j, bold);
+    }
+    if (ProgramInput()) {
+      std::string text;
+      return ProgramCell(i, j, text) ? text : std::string();
+    }
+    return GridText(i, j);
+  }
+
+  // The bound rows of a block without a variable column, and the demand row of a block
+  // holding only the supplies, have nothing to show: the block leaves them out, so that no
+  // page ends on labels without their values.
+  bool EmptyInBlock(int i) const {
+    const int bounds = FirstBoundRow();
+    const bool demand = (TransInput() && i == g.TransSources + 2) || (TransTableau() && i == last);
+    if (!demand && (bounds == 0 || i < bounds)) return false;
+    for (int j = demand ? std::max(jFirst, 3) : std::max(jFirst, 1); j <= jLast; ++j)
+      if (!Trim(CellText(i, j)).empty()) return false;
+    return true;
+  }
+
   void RowPageBreak(int i) {
     // Lines below this row that must stay on its page: a heading keeps its first row, a
-    // source its three lines.
+    // source its three lines, the last constraint the bound rows after it.
     int with = 0;
     if (i == first) with = HeadingRows() + (GapAfterHeading() ? 1 : 0) + (TransInput() ? 1 : 0) + (TransTableau() ? 3 : 0);
     if (SourceStart(i)) with = 3;
+    if (const int bounds = FirstBoundRow(); bounds > 0 && i == bounds - 1 && !EmptyInBlock(bounds))
+      with = last - i + (ProgramInput() ? 1 : 0);
     if (!PastPageBreak(printer, g.PrintY + with * lineHeight)) return;
     NewPage();
     RepeatHeadings(i);
@@ -235,7 +273,8 @@ struct TablePrinter {
         if (v == g.Infinity) return "infinity";
         if (v == -g.Infinity) return "-infinity";
       }
-      if (v == 0) return "0";
+      // The flows of a maximal-flow matrix print as the screen shows them, 0 in the format too.
+      if (v == 0 && !(mode == -2 && g.NetSubModel == 4)) return "0";
       return Num(v, pattern);
     }
     return Num(data(i, j), pattern);
@@ -243,7 +282,7 @@ struct TablePrinter {
 
   // Linear and integer program input: the row labels at the left margin.
   std::string ProgramLabel(int i) const {
-    if (i == 2) return k == 1 ? "     " + g.SenseText.str() : "";
+    if (i == 2) return "     " + g.SenseText.str();
     if (i >= 3 && i <= g.MRows + 2) return "     (" + Str(i - 2) + ")";
     if (i == g.LBRow) return "     Lower Bound";
     if (i == g.UBRow) return "     Upper Bound";
@@ -382,6 +421,7 @@ struct TablePrinter {
 
   void PrintBlock(double &lastRowY) {
     for (int i = first; i <= last; ++i) {
+      if (EmptyInBlock(i)) continue;
       g.PrintY += lineHeight;
       if (TransInput() && (i == 2 || i == g.TransSources + 2)) g.PrintY += lineHeight;
       if (ProgramInput()) {

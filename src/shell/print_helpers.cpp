@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 #include "platform/colors.h"
@@ -160,6 +161,76 @@ void PrintClosingText(PageSurface &printer, const std::string &text) {
     y += row;
   }
   g.PrintY = RoundTwips(y);
+}
+
+std::vector<std::string> WrappedLines(const Surface &printer, const std::string &text, double first,
+                                      double rest, char after) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const double room = lines.empty() ? first : rest;
+    const std::string_view left(text.data() + start, text.size() - start);
+    std::size_t take = left.size();
+    if (printer.TextWidth(std::string(left)) > room) {
+      std::size_t fits = 0;
+      for (std::size_t p = left.find(after); p != std::string_view::npos; p = left.find(after, p + 1)) {
+        if (printer.TextWidth(std::string(left.substr(0, p + 1))) > room) break;
+        fits = p + 1;
+      }
+      if (fits == 0) {
+        fits = 1;
+        while (fits < left.size() && printer.TextWidth(std::string(left.substr(0, fits + 1))) <= room)
+          ++fits;
+      }
+      take = fits;
+    }
+    std::string line(left.substr(0, take));
+    lines.push_back(lines.empty() ? line : Trim(line));
+    start += take;
+    while (start < text.size() && text[start] == ' ')
+      ++start;
+  }
+  return lines;
+}
+
+// The printable margin of a page on every side: a quarter inch.
+constexpr double kPrintableMargin = 360;
+
+ChartLabels::ChartLabels(const Surface &page) : pageWidth_(page.ScaleWidthTwips()), pageHeight_(page.ScaleHeightTwips()) {}
+
+bool ChartLabels::Free(const Box &b) const {
+  if (b.left < kPrintableMargin || b.top < kPrintableMargin || b.right > pageWidth_ - kPrintableMargin ||
+      b.bottom > pageHeight_ - kPrintableMargin)
+    return false;
+  for (const Box &p : placed_)
+    if (b.left < p.right && p.left < b.right && b.top < p.bottom && p.top < b.bottom) return false;
+  return true;
+}
+
+void ChartLabels::SetScale(double left, double top, double width, double height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+}
+
+ChartLabels::Box ChartLabels::TextBox(const Surface &s, double x, double y, const std::string &text) const {
+  const double kx = pageWidth_ / width_, ky = pageHeight_ / height_;
+  const double left = (x - left_) * kx, top = (y - top_) * ky;
+  return {left, top, left + s.TextWidth(text) * kx, top + s.TextHeight(text) * ky};
+}
+
+bool ChartLabels::Print(Surface &s, std::initializer_list<std::pair<double, double>> places, const std::string &text) {
+  for (const auto &[x, y] : places) {
+    const Box box = TextBox(s, x, y, text);
+    if (!Free(box)) continue;
+    Add(box);
+    s.SetCurrentX(x);
+    s.SetCurrentY(y);
+    s.Print(text);
+    return true;
+  }
+  return false;
 }
 
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <ctime>
+#include <initializer_list>
+#include <utility>
 #include <string>
+#include <vector>
 
 #include "platform/surface.h"
 #include "shell/mod1.h"
@@ -71,6 +74,37 @@ std::string FitNumber(const Surface &printer, const std::string &text, double ro
 // printed (from PrintY): from X 1200, broken between words at the line's right end, on a new
 // page when the lines would pass the page break. Nothing for an empty text.
 void PrintClosingText(PageSurface &printer, const std::string &text);
+// A text cut into lines of at most `first` twips (the first) and `rest` twips (the others) in
+// the printer's font, each ending after an `after` character where one fits; a piece wider
+// than the line without one is cut where the room ends. The lines after the first lose their
+// leading blanks.
+std::vector<std::string> WrappedLines(const Surface &printer, const std::string &text, double first, double rest,
+                                      char after);
+// The labels of a printed chart, kept apart: a label goes to the first of its places where
+// its box stays inside the page's printable margin and clear of every label placed before;
+// a label with no such place is left out. Boxes are in twips of the page.
+class ChartLabels {
+public:
+  struct Box {
+    double left, top, right, bottom;
+  };
+  explicit ChartLabels(const Surface &page);
+  bool Free(const Box &box) const;
+  void Add(const Box &box) { placed_.push_back(box); }
+
+  // Under the user scale (left, top, width, height) of ScaleSet: the box, in twips, of a text
+  // printed from (x, y) with the surface's font.
+  void SetScale(double left, double top, double width, double height);
+  Box TextBox(const Surface &s, double x, double y, const std::string &text) const;
+  // Prints the text at the first of the places (user coordinates) where it stands apart;
+  // false when there is none.
+  bool Print(Surface &s, std::initializer_list<std::pair<double, double>> places, const std::string &text);
+
+private:
+  double pageWidth_, pageHeight_;
+  double left_ = 0, top_ = 0, width_ = 1, height_ = 1;
+  std::vector<Box> placed_;
+};
 
 // Kind 1: a heading line between two rules; kind 2: a body line; any other kind only the
 // page break. Column 1 starts at 1200; columns 2 to 5 end at 4656, 6384, 8112 and 9840

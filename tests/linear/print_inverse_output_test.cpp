@@ -76,16 +76,16 @@ TEST_F(PrintInverseTest, MatrixInversionPrintsMatrixDeterminantAndInverse) {
   EXPECT_FALSE(det->font.bold);
   const double lh = g.LineHeight;
   EXPECT_NEAR(det->y1, inverse->y1 + 2 * lh, 1);
-  // The inverse's column headings sit on the line between the heading and the determinant,
-  // its rows below the determinant.
+  // The inverse's column headings stand under the determinant, a blank line above its rows:
+  // nothing comes between a heading and its rows.
   const RecordedOp *col1 = Find("col1", 1);
   ASSERT_NE(col1, nullptr);
-  EXPECT_NEAR(col1->y1, inverse->y1 + lh, 1);
+  EXPECT_NEAR(col1->y1, det->y1 + lh, 1);
   ASSERT_NE(Find("0.60"), nullptr);
-  EXPECT_NEAR(Find("0.60")->y1, det->y1 + lh, 1);
+  EXPECT_NEAR(Find("0.60")->y1, det->y1 + 3 * lh, 1);
   EXPECT_NE(Find("-0.70"), nullptr);
   EXPECT_NE(Find("-0.20"), nullptr);
-  EXPECT_NEAR(Find("0.40")->y1, det->y1 + 2 * lh, 1);
+  EXPECT_NEAR(Find("0.40")->y1, det->y1 + 4 * lh, 1);
   EXPECT_EQ(Find("Solution:"), nullptr);
   for (const auto &op : p.Ops()) EXPECT_EQ(op.page, 1);
 }

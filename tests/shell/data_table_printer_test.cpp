@@ -258,6 +258,14 @@ TEST_F(NetworkTableTest, FloydMatricesWidenColumnsAndShowTheirOwnInfinity) {
   EXPECT_EQ(Count("0"), 1);
   EXPECT_DOUBLE_EQ(Find("N1:Chicag", 1).y1, Find("N1:Chicag").y1 + 2 * lh);
 
+  // A maximal-flow matrix prints a zero flow in the format, as its screen shows it.
+  p.Reset();
+  g.NetSubModel = 4;
+  Print(-2);
+  EXPECT_EQ(Count("0"), 0);
+  EXPECT_EQ(Count("0.00"), 1);
+  g.NetSubModel = 3;
+
   p.Reset();
   third.ReDim(3, 3);
   third(1, 2) = 3;
@@ -356,17 +364,27 @@ TEST_F(ProgramTableTest, LinearProgramInputWithItsLabelsTypesAndBoundRows) {
   EXPECT_DOUBLE_EQ(p.CurrentY(), g.PrintY);
 }
 
-TEST_F(ProgramTableTest, WideProgramRepeatsConstraintLabelsButNotTheObjectiveSense) {
+TEST_F(ProgramTableTest, WideProgramRepeatsItsRowLabelsInEveryBlock) {
   Program(7, 1);
   Print(1);
   // Columns 1..9 at six a block: x1..x6, then x7, the type and the right-hand side.
-  EXPECT_EQ(Count("Maximize"), 1);
+  EXPECT_EQ(Count("Maximize"), 2);
   EXPECT_EQ(Count("Subject to"), 1);
   EXPECT_EQ(Count("( 1)"), 2);
   EXPECT_EQ(Count("Lower Bound"), 2);
   EXPECT_NEAR(Find("x7").x2, 2400 + 1200, 1e-9);
   EXPECT_NEAR(Find("<=").x2, 4800, 1e-9);
   EXPECT_GT(Find("x7").y1, Find("( 1)").y1);
+
+  // With six variables the second block holds only the type and the right-hand side: its
+  // bound rows would show nothing but their labels, and it leaves them out.
+  p.Reset();
+  Program(6, 1);
+  Print(1);
+  EXPECT_EQ(Count("Maximize"), 2);
+  EXPECT_EQ(Count("( 1)"), 2);
+  EXPECT_EQ(Count("Lower Bound"), 1);
+  EXPECT_EQ(Count("Unrestr'd (y/n)?"), 1);
 }
 
 TEST_F(ProgramTableTest, TwoPhaseTableausWidenTheLabelColumn) {

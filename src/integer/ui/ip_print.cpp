@@ -2,6 +2,7 @@
 // the user-guided tree. Nothing is solved again.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "integer/branch_and_bound.h"
 #include "integer/ui/ip_output.h"
@@ -105,33 +106,87 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
     }
   }
   const std::string bestLabel = "N" + Trim(g.BBAuxText);
+  // Each node's lines, its defining branches wrapped after a ",".
+  struct NodeLine {
+    std::string text;
+    bool bold;
+    double x;
+  };
+  std::vector<std::vector<NodeLine>> nodes;
+  const double room = kPrintRight - kPrintLeft;
+  constexpr double kIndent = 300;
   for (int r = 0; r < grid.Rows(); r += 5) {
     const int level = r / 5 + 1;
     if (level > g.LevelCount.UBound()) break;
     for (int c = 0; c < g.LevelCount(level) && c < grid.Cols(); ++c) {
-      Line(p, "");
       std::string t = grid.TextMatrix(r, c);
       if (t.empty()) continue;
       const int id = NodeIdOf(t);
       const int k = EntryOf(id);
       if (t != "N10" && k > 0) t += "   (from N" + std::to_string(g.BBNodeInfo(1, g.BBNodeInfo(2, k))) + ")";
-      if (PastPageBreak(p, p.CurrentY())) {
-        p.NewPage();
-        p.SetCurrentY(kContinueY);
-      }
-      Line(p, "Subproblem " + t + (haveBest && grid.TextMatrix(r, c) == bestLabel ? " (OPTIMUM NODE)" : ""), true);
+      std::vector<NodeLine> lines{
+          {"Subproblem " + t + (haveBest && grid.TextMatrix(r, c) == bestLabel ? " (OPTIMUM NODE)" : ""), true,
+           kPrintLeft}};
       std::string branches;
       for (int e = k; e > 1; e = g.BBNodeInfo(2, e))
         branches += (branches.empty() ? "" : ", ") + g.BBNodeText(e);
-      Line(p, "Defining branches: " + branches);
+      bool first = true;
+      for (const std::string &piece : WrappedLines(p, "Defining branches: " + branches, room, room - kIndent, ',')) {
+        lines.push_back({piece, false, first ? kPrintLeft : kPrintLeft + kIndent});
+        first = false;
+      }
       const std::string status = grid.TextMatrix(r + 3, c);
       if (status == "infeasible") {
-        Line(p, "Objective Value: Infeasible solution");
-        Line(p, "Branching variable: None (no fesible solution)");
+        lines.push_back({"Objective Value: Infeasible solution", false, kPrintLeft});
+        lines.push_back({"Branching variable: None (no fesible solution)", false, kPrintLeft});
       } else {
-        Line(p, "Objective value, " + grid.TextMatrix(r + 2, c));
-        Line(p, status == "integer" ? "Branching variable: None (integer solution)" : "Branching variable: " + status);
+        lines.push_back({"Objective value, " + grid.TextMatrix(r + 2, c), false, kPrintLeft});
+        lines.push_back({status == "integer" ? "Branching variable: None (integer solution)" : "Branching variable: " + status,
+                         false, kPrintLeft});
       }
+      nodes.push_back(std::move(lines));
+    }
+  }
+  // A node's lines stay on one page, after a blank line. A page ends on the last node that
+  // fits whose last line holds a number, where there is one: a page closing on a line without
+  // one would read as a heading left alone.
+  auto height = [](const std::vector<NodeLine> &lines) { return static_cast<double>(lines.size() + 1) * g.LineHeight; };
+  auto numbered = [](const std::vector<NodeLine> &lines) {
+    return lines.back().text.find_first_of("0123456789") != std::string::npos;
+  };
+  bool pageTop = false; // a node taller than a page starts one and goes on over the next
+  for (std::size_t i = 0; i < nodes.size();) {
+    double bottom = p.CurrentY() + height(nodes[i]);
+    std::size_t last = i;
+    while (last + 1 < nodes.size() && !PastPageBreak(p, bottom + height(nodes[last + 1])))
+      bottom += height(nodes[++last]);
+    std::size_t end = last;
+    if (last + 1 < nodes.size() && !numbered(nodes[last]))
+      for (std::size_t k = last; k > i; --k)
+        if (numbered(nodes[k - 1])) {
+          end = k - 1;
+          break;
+        }
+    if (!pageTop && PastPageBreak(p, p.CurrentY() + height(nodes[i]))) {
+      p.NewPage();
+      p.SetCurrentY(kContinueY);
+      pageTop = true;
+      continue;
+    }
+    for (; i <= end; ++i) {
+      Line(p, "");
+      for (const NodeLine &l : nodes[i]) {
+        p.SetCurrentX(l.x);
+        p.SetFontBold(l.bold);
+        p.Print(l.text);
+        p.SetFontBold(false);
+      }
+    }
+    pageTop = false;
+    if (i < nodes.size()) {
+      p.NewPage();
+      p.SetCurrentY(kContinueY);
+      pageTop = true;
     }
   }
 }

@@ -1,10 +1,16 @@
-// Printouts of every model class at its size limits, as "Write to Printer" sends them: every
-// text lies inside its page on both axes and overlaps no other, and each row of the result is
-// printed once.
+// Printouts of every model class at its size limits, as "Write to Printer" sends them to a PDF
+// file: every word the file shows lies inside the page's printable margin and overlaps no other,
+// no heading stands alone at a page's foot, and each row of the result is printed once.
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -19,11 +25,13 @@
 #include "linear/mod_lp_simplex.h"
 #include "linear/print_reports.h"
 #include "linear/tableau_size.h"
+#include "linear/ui/scr_lp_graf.h"
 #include "linear/ui/simplex_iterations.h"
 #include "network/network_fixture.h"
 #include "network/ui/network_output.h"
 #include "network/ui/network_roads.h"
 #include "platform/printer_access.h"
+#include "platform/ui/printer.h"
 #include "platform/recording_surface.h"
 #include "project/project_fixture.h"
 #include "project/ui/project_output.h"
@@ -53,13 +61,26 @@ struct LimitCase {
   std::string heading;
   std::function<std::vector<std::string>(ScriptedServices &)> open;
   std::function<bool(PageSurface &)> print = nullptr;
+  // Printed from the graph screen's "Print Graph" instead.
+  bool graph = false;
+  // The rows are counted in the left column only (the other columns repeat their texts).
+  bool leftColumn = false;
 };
+
+void PrintTo(const LimitCase &c, std::ostream *os) { *os << c.name; }
 
 // The output format at its widest: 15 digits before and after the point.
 void WidestFormat(int type) {
   g.NumFormatType = static_cast<int16>(type);
   g.NumDigitsN = 15;
   g.NumDigitsD = 15;
+}
+
+// The format the running case is printed in: its own (0), or the widest fixed (1) or
+// scientific (2) one, chosen before the case's screen is built, as a user chooses it.
+int widest = 0;
+void ChosenFormat() {
+  if (widest > 0) WidestFormat(widest);
 }
 
 std::vector<std::string> Column(const Grid &grid, int col, int from = 1) {
@@ -79,6 +100,7 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   g.ModelClass = ModelClassCode::Networks;
   g.HeaderText[1] = "Limit";
   LoadNetwork(n, arcs, subModel, true);
+  ChosenFormat();
   scr5().Show();
   NetworkGoToOutput();
   g.OutputOption = static_cast<int16>(option);
@@ -92,24 +114,75 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   return Column(scr5().outputGrid, column, subModel == 1 ? 0 : 1);
 }
 
-std::vector<std::string> Project() {
-  // 51 nodes in a chain, a chord past every node but the last two, and one from start to end.
+// 100 activities of a project read and on the output screen: CPM on 51 nodes, a chain, a
+// chord past every node but the last two and one from start to end; PERT on 61 nodes, a chain
+// and a chord three ahead from each of the first 40.
+void OpenProject(int method) {
   std::vector<test::ActivityRow> rows;
-  for (int i = 1; i <= 50; ++i)
-    rows.push_back({std::to_string(i), std::to_string(i + 1), "C" + std::to_string(i), std::to_string(1 + i % 9)});
-  for (int i = 1; i <= 49; ++i)
-    rows.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
-  rows.push_back({"1", "51", "L", "7"});
-  test::LoadProject(1, rows);
+  if (method == 1) {
+    // Symbols as long as the input's heading "Activity Symbol".
+    for (int i = 1; i <= 50; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 1), "Activity no. " + std::to_string(10 + i),
+                      std::to_string(1 + i % 9)});
+    for (int i = 1; i <= 49; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
+    rows.push_back({"1", "51", "L", "7"});
+  } else {
+    for (int i = 1; i <= 60; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 1), "A" + std::to_string(i), "1",
+                      std::to_string(2 + i % 4), std::to_string(7 + i % 3)});
+    for (int i = 1; i <= 40; ++i)
+      rows.push_back({std::to_string(i), std::to_string(i + 3), "A" + std::to_string(60 + i), "2",
+                      std::to_string(5 + i % 7), "13"});
+  }
+  test::LoadProject(method, rows);
   InitGlobals(15360, 11520);
+  ChosenFormat();
   g.ModelClass = ModelClassCode::ProjectPlanning;
   g.HeaderText[1] = "Limit";
   g.GridRows = 101;
-  g.GridCols = 5;
+  g.GridCols = static_cast<int16>(method == 1 ? 5 : 7);
   scr5().Show();
   InitProjectOutputScreen();
-  g.OutputOption = 1;
-  SelectProjectOutputOption();
+}
+
+// "CPM Bar Chart" on the graph screen: nothing of the chart can be counted row by row.
+std::vector<std::string> BarChart() {
+  OpenProject(1);
+  scr5().Combo1.PerformChoose(0);
+  return {};
+}
+
+// "PERT Calculations": every node's longest path once (the start node has none).
+std::vector<std::string> PertPaths() {
+  OpenProject(2);
+  scr5().Combo1.PerformChoose(1);
+  std::vector<std::string> nodes;
+  for (int j = 2; j <= 61; ++j)
+    nodes.push_back(std::to_string(j));
+  return nodes;
+}
+
+// "Activity Mean/Var": the data and the means and variances, each symbol in each table.
+std::vector<std::string> PertMeans() {
+  OpenProject(2);
+  scr5().Combo1.PerformChoose(0);
+  std::vector<std::string> symbols;
+  for (int r = 1; r <= g.ActivityCount; ++r)
+    symbols.insert(symbols.end(), 2, g.ActSymbol(r));
+  return symbols;
+}
+
+// The schedule, after the bar chart's computation or after "CPM Calculations" and "All Steps".
+std::vector<std::string> Project(bool steps = false) {
+  OpenProject(1);
+  if (steps) {
+    scr5().Combo1.PerformChoose(1);
+    scr5().cmdFinalIter_Click();
+  } else {
+    g.OutputOption = 1;
+    SelectProjectOutputOption();
+  }
   // Each symbol in the data table and in the schedule.
   std::vector<std::string> symbols;
   for (int r = 1; r <= g.ActivityCount; ++r)
@@ -117,12 +190,14 @@ std::vector<std::string> Project() {
   return symbols;
 }
 
-std::vector<std::string> Game() {
+// A game of m x 100 payoffs from -11 to 11, solved by the LP (or for two rows by the graph).
+std::vector<std::string> Game(int m = 100) {
   g = Mod1{};
   InitGlobals(15360, 11520);
+  ChosenFormat();
   g.ModelClass = ModelClassCode::Games;
   g.HeaderText[1] = "Limit";
-  const int m = 100, n = 100;
+  const int n = 100;
   GridStore grid = test::MakeGrid(m + 1, n + 1);
   for (int i = 1; i <= m; ++i) {
     std::vector<std::string> row;
@@ -131,9 +206,16 @@ std::vector<std::string> Game() {
     test::SetRow(grid, i, row);
   }
   BuildGameLP(grid);
-  scr3().mnuAlgebraicZeroGame.PerformClick();
+  (m == 2 ? scr3().mnuGraphZeroGame : scr3().mnuAlgebraicZeroGame).PerformClick();
   scr4().cmdDone_Click();
   Forms::DoEvents();
+  // The graph's printout lists each strategy's line of payoffs before the picture.
+  if (m == 2) {
+    std::vector<std::string> lines;
+    for (int j = 1; j <= n; ++j)
+      lines.push_back("Strategy B" + std::to_string(j) + ":");
+    return lines;
+  }
   // The value and each strategy's line of the mixes.
   std::vector<std::string> rows{"Value of the game"};
   for (int i = 1; i <= m; ++i)
@@ -148,6 +230,7 @@ std::vector<std::string> Queue() {
   g.ModelClass = ModelClassCode::Queueing;
   g.HeaderText[1] = "Limit";
   LoadQueueScenarios({{1, 1, 1, 500, kQueueInf}});
+  ChosenFormat();
   scr5().Show();
   InitQueueOutputScreen();
   g.OutputOption = 1;
@@ -158,24 +241,53 @@ std::vector<std::string> Queue() {
   return states;
 }
 
-// 100 variables with bounds of 1 whose relaxation is integral: one value line each.
-std::vector<std::string> Integer() {
+// 100 variables with bounds of 1 whose relaxation is integral: one value line each; or, asked
+// for a sum of 150, no solution at all.
+std::vector<std::string> Integer(bool feasible = true) {
   LP lp;
   lp.c.assign(100, 1);
   lp.a = {std::vector<double>(100, 1)};
-  lp.rel = {"<="};
-  lp.b = {50};
+  lp.rel = {feasible ? "<=" : ">="};
+  lp.b = {feasible ? 50.0 : 150.0};
   lp.upper.assign(100, "1");
   BuildIP(lp);
+  ChosenFormat();
   g.HeaderText[1] = "Limit";
   g.OutputOption = 0;
   scr4().Show();
   scr4().cmdDone.PerformClick();
   scr5().Combo1.PerformChoose(0);
+  if (!feasible) return {"Problem has no feasible solution"};
   std::vector<std::string> values;
   for (int j = 1; j <= 100; ++j)
     values.push_back("x" + std::to_string(j) + ":");
   return values;
+}
+
+// The user-guided tree of 100 variables held to 0.5 each: every branching opens one level
+// deeper, with an infeasible second child, and adds a branch to the nodes' defining list.
+std::vector<std::string> IntegerTree() {
+  constexpr int n = 100;
+  LP lp;
+  lp.c.assign(n, 1);
+  for (int j = 0; j < n; ++j) {
+    lp.a.emplace_back(n, 0);
+    lp.a.back()[static_cast<std::size_t>(j)] = 2;
+  }
+  lp.rel.assign(n, "<=");
+  lp.b.assign(n, 1);
+  BuildIP(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  g.OutputOption = 0;
+  scr4().Show();
+  scr4().cmdDone.PerformClick();
+  scr5().Combo1.PerformChoose(1);
+  for (int j = 1; j <= n; ++j) {
+    scr5().outputGrid.PerformClick(5 * (j - 1), 0);
+    scr5().BBGrid.PerformClick(2, j);
+  }
+  return {};
 }
 
 // 100 x 100 with right-hand sides of 10^10 and more: x_j <= 10^10 j plus a little of the next.
@@ -197,6 +309,7 @@ LP WideProgram() {
 
 std::vector<std::string> LinearSummary() {
   Build(WideProgram());
+  ChosenFormat();
   g.HeaderText[1] = "Limit";
   SolveLP();
   g.FinalIteration = g.IterCount;
@@ -207,8 +320,43 @@ std::vector<std::string> LinearSummary() {
   return rows;
 }
 
+// Two variables under 100 constraints of many slopes, drawn in one stroke on the graph screen.
+std::vector<std::string> LinearGraph() {
+  LP lp;
+  lp.c = {3, 2};
+  for (int i = 0; i < 100; ++i) {
+    lp.a.push_back({static_cast<double>(1 + i % 7), static_cast<double>(1 + (i * 3) % 5)});
+    lp.rel.push_back("<=");
+    lp.b.push_back(10 + i);
+  }
+  Build(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  g.SenseText = lp.sense;
+  SetLPGraphFrameDelay(0);
+  scr3().mnuGraph_Click();
+  scr4().cmdDone_Click();
+  Forms::DoEvents();
+  ScrLPGraf &s = scrLPGraf();
+  s.List1.PerformChoose(s.List1.ListCount() - 1);
+  return {};
+}
+
+// The wide program with its first equation's right-hand side negative: no solution.
+std::vector<std::string> LinearInfeasible() {
+  LP lp = WideProgram();
+  lp.b[0] = -1e10;
+  Build(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  SolveLP();
+  g.FinalIteration = g.IterCount;
+  return {"Problem has no feasible solution"};
+}
+
 std::vector<std::string> LinearTableau() {
   Build(WideProgram());
+  ChosenFormat();
   g.HeaderText[1] = "Limit";
   g.OutputMode = 2;
   g.LPMethod = 2;
@@ -218,17 +366,48 @@ std::vector<std::string> LinearTableau() {
   return {};
 }
 
+// Every tableau of a program whose objective grows without bound along a chain of ten
+// variables, to the tableau that shows it.
+std::vector<std::string> LinearUnbounded(ScriptedServices &script) {
+  LP lp;
+  const int n = 10;
+  lp.c.assign(n, 1);
+  for (int j = 0; j + 1 < n; ++j) {
+    std::vector<double> row(n, 0.0);
+    row[static_cast<std::size_t>(j)] = 1;
+    row[static_cast<std::size_t>(j) + 1] = -1;
+    lp.a.push_back(row);
+    lp.rel.push_back("<=");
+    lp.b.push_back(1e10);
+  }
+  Build(lp);
+  ChosenFormat();
+  g.HeaderText[1] = "Limit";
+  g.OutputMode = 2;
+  g.LPMethod = 2;
+  SizeSimplexTableau(false);
+  scr5().Show();
+  ShowSimplexIterations();
+  script.AnswerMsgBox(msg::OK);
+  scr5().cmdFinalIter_Click();
+  return {};
+}
+
 // Order 100 with a determinant of 40^100, a 161-digit number; equations add a right-hand side.
-std::vector<std::string> Matrix(int modelClass) {
+// A singular matrix has its last row equal to the first.
+std::vector<std::string> Matrix(int modelClass, bool singular = false) {
   std::vector<std::vector<double>> rows(100, std::vector<double>(modelClass == 2 ? 101 : 100, 0.0));
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < (singular ? 99 : 100); ++i) {
     rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = 40;
     rows[static_cast<std::size_t>(i)][static_cast<std::size_t>((i + 1) % 100)] = 1e9;
     if (modelClass == 2) rows[static_cast<std::size_t>(i)][100] = 1e12 * (i + 1);
   }
+  if (singular) rows[99] = rows[0];
   g.HeaderText[1] = "Limit";
   MatrixInput(modelClass, rows);
+  ChosenFormat();
   InvertMatrix();
+  if (singular) return {"The matrix is singular (determinant 0) and has no inverse."};
   if (modelClass == 2) SolveByInverse();
   std::vector<std::string> solution;
   if (modelClass == 2)
@@ -252,6 +431,7 @@ test::TransProblem WideTransport() {
 
 std::vector<std::string> TransportSummary() {
   test::LoadTrans(WideTransport(), "Limit", false);
+  ChosenFormat();
   scr5().Show();
   g.TransStartMethod = 2;
   SolveTransportation();
@@ -263,6 +443,7 @@ std::vector<std::string> TransportSummary() {
 
 std::vector<std::string> TransportTableau() {
   test::LoadTrans(WideTransport(), "Limit", false);
+  ChosenFormat();
   scr5().Show();
   g.TransStartMethod = 1;
   ShowTransIterations();
@@ -278,6 +459,7 @@ std::vector<std::string> QueueScientific(bool comparative) {
     scenarios.push_back({990.0 + s % 9, 998, static_cast<double>(1 + (s + 2) % 3), kQueueInf, kQueueInf});
   LoadQueueScenarios(scenarios);
   WidestFormat(2);
+  ChosenFormat();
   scr5().Show();
   InitQueueOutputScreen();
   g.OutputOption = static_cast<int16>(comparative ? 101 : 1);
@@ -291,9 +473,20 @@ const std::vector<LimitCase> &Cases() {
       {"DijkstraSummary", "Distance", [](ScriptedServices &s) { return Network(s, 2, 1, 1); }},
       {"FloydSummary", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 2); }},
       {"ProjectCPM", "Earliest Start", [](ScriptedServices &) { return Project(); }},
+      {"ProjectCPMSteps", "Earliest Start", [](ScriptedServices &) { return Project(true); }},
+      {"PertPaths", "Path Mean", [](ScriptedServices &) { return PertPaths(); }, nullptr, false, true},
+      {"PertMeans", "Mean Duration", [](ScriptedServices &) { return PertMeans(); }},
+      {"CPMBarChart", "", [](ScriptedServices &) { return BarChart(); }, nullptr, true},
+      {"GameGraph", "", [](ScriptedServices &) { return Game(2); }, nullptr, true},
       {"GameLP", "", [](ScriptedServices &) { return Game(); }},
       {"QueueTable", "Probability, pn", [](ScriptedServices &) { return Queue(); }},
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
+      {"IntegerTree", "", [](ScriptedServices &) { return IntegerTree(); }},
+      {"IntegerInfeasible", "", [](ScriptedServices &) { return Integer(false); }},
+      {"LinearInfeasible", "", [](ScriptedServices &) { return LinearInfeasible(); },
+       [](PageSurface &p) { return PrintLPOutputSummary(p); }},
+      {"SingularInverse", "", [](ScriptedServices &) { return Matrix(1, true); },
+       [](PageSurface &p) { return PrintInverseOutput(p); }},
       {"MaxFlowSummary", "", [](ScriptedServices &s) {
          Network(s, 4, 1);
          return std::vector<std::string>{};
@@ -314,6 +507,8 @@ const std::vector<LimitCase> &Cases() {
       {"LinearSummary", "", [](ScriptedServices &) { return LinearSummary(); },
        [](PageSurface &p) { return PrintLPOutputSummary(p); }},
       {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
+      {"LinearUnbounded", "", [](ScriptedServices &s) { return LinearUnbounded(s); }},
+      {"LinearGraph", "", [](ScriptedServices &) { return LinearGraph(); }, nullptr, true},
       {"Inverse", "", [](ScriptedServices &) { return Matrix(1); },
        [](PageSurface &p) { return PrintInverseOutput(p); }},
       {"Equations", "", [](ScriptedServices &) { return Matrix(2); },
@@ -347,17 +542,6 @@ std::map<std::string, int> PrintedRows(const std::vector<RecordedOp> &texts) {
   return printed;
 }
 
-// The part of a printed text that shows: its box without the blanks it is padded with.
-struct Ink {
-  double left, right, top, bottom;
-  const RecordedOp *op;
-};
-
-std::string Where(const Ink &ink) {
-  return "\"" + ink.op->text + "\" at (" + std::to_string(ink.left) + ", " + std::to_string(ink.top) + ") on page " +
-         std::to_string(ink.op->page) + " of document " + std::to_string(ink.op->document);
-}
-
 // A heading stands at a page's foot only with a row under it: the last line of a page is never
 // the line, texts and places, that the next page of the document starts with (the heading that
 // page repeats).
@@ -375,57 +559,178 @@ void ExpectNoHeadingAlone(const std::vector<RecordedOp> &texts) {
   }
 }
 
-// Every text shows inside the page, above the page-break line, and overlaps no other text.
-void ExpectInsideAndApart(const std::vector<RecordedOp> &texts) {
-  std::map<std::pair<int, int>, std::vector<Ink>> pages;
-  int outside = 0;
-  std::string firstOutside;
-  for (const RecordedOp &op : texts) {
-    const std::size_t a = op.text.find_first_not_of(' '), b = op.text.find_last_not_of(' ');
-    if (a == std::string::npos) continue;
-    const Ink ink{op.x1 + TableTextExtent(op.font, op.text.substr(0, a)).width,
-                  op.x1 + TableTextExtent(op.font, op.text.substr(0, b + 1)).width, op.y1, op.y2, &op};
-    if (ink.left < 0 || ink.right > kPageWidthTwips || ink.top < 0 || ink.top > kPageFullY ||
-        ink.bottom > kPageHeightTwips) {
-      if (outside++ == 0) firstOutside = Where(ink) + " to X " + std::to_string(ink.right);
-    }
-    pages[{op.document, op.page}].push_back(ink);
+// The program's printer writing its PDF files into a folder of the test's, keeping the texts
+// it is given with the document and page each fell on.
+class PdfPaper : public SystemPrinter {
+public:
+  PdfPaper() : SystemPrinter(PrintTarget::PdfFile) {
+    if (std::getenv("QUON_KEEP_PDF")) folder_.setAutoRemove(false);
+    SetPdfFolder(folder_.path().toStdString());
+    SetProgressDelay(1 << 30);
   }
-  EXPECT_EQ(outside, 0) << "texts outside the page, the first " << firstOutside;
+  const std::vector<RecordedOp> &Texts() const { return texts_; }
+  int DocumentsEnded() const { return document_ - 1; }
 
-  // Neighbouring lines may touch; rounding to whole twips may close them by a twip or two.
-  constexpr double kTouch = 2;
-  int overlaps = 0;
-  std::string firstOverlap;
-  for (auto &[page, inks] : pages) {
-    std::sort(inks.begin(), inks.end(), [](const Ink &x, const Ink &y) { return x.top < y.top; });
-    for (std::size_t i = 0; i < inks.size(); ++i)
-      for (std::size_t j = i + 1; j < inks.size() && inks[j].top < inks[i].bottom - kTouch; ++j)
-        if (inks[j].left < inks[i].right - kTouch && inks[i].left < inks[j].right - kTouch &&
-            overlaps++ == 0)
-          firstOverlap = Where(inks[i]) + " and " + Where(inks[j]);
+protected:
+  void Emit(const DrawOp &op) override {
+    if (op.kind == DrawKind::NewPage) ++page_;
+    if (op.kind == DrawKind::Text) {
+      RecordedOp rec;
+      static_cast<DrawOp &>(rec) = op;
+      rec.document = document_;
+      rec.page = page_;
+      texts_.push_back(std::move(rec));
+    }
+    if (op.kind == DrawKind::EndDoc) {
+      ++document_;
+      page_ = 1;
+    }
+    SystemPrinter::Emit(op);
   }
-  EXPECT_EQ(overlaps, 0) << "overlapping texts, the first " << firstOverlap;
+
+private:
+  QTemporaryDir folder_;
+  std::vector<RecordedOp> texts_;
+  int document_ = 1, page_ = 1;
+};
+
+// A word of a PDF as a viewer shows it: its box in points from the page's top-left corner.
+struct Word {
+  double left, top, right, bottom;
+  std::string text;
+};
+struct PdfPage {
+  double width = 0, height = 0;
+  std::vector<Word> words;
+};
+
+std::string Attribute(const std::string &tag, const char *name) {
+  const std::size_t at = tag.find(std::string(" ") + name + "=\"");
+  if (at == std::string::npos) return {};
+  const std::size_t from = at + std::string(name).size() + 3;
+  return tag.substr(from, tag.find('"', from) - from);
+}
+
+std::string Unescaped(std::string text) {
+  for (const auto &[entity, ch] : {std::pair<const char *, const char *>{"&lt;", "<"}, {"&gt;", ">"},
+                                   {"&quot;", "\""}, {"&apos;", "'"}, {"&#39;", "'"}, {"&amp;", "&"}})
+    for (std::size_t p = text.find(entity); p != std::string::npos; p = text.find(entity, p + 1))
+      text.replace(p, std::string(entity).size(), ch);
+  return text;
+}
+
+// The pages and words of a PDF file as pdftotext (poppler-utils) reads them.
+std::vector<PdfPage> PdfWords(const std::string &pdf) {
+  const std::string out = pdf + ".words.html";
+  const std::string command = "pdftotext -bbox-layout '" + pdf + "' '" + out + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << "pdftotext (poppler-utils) is needed: " << command;
+  std::ifstream in(out);
+  std::stringstream content;
+  content << in.rdbuf();
+  const std::string html = content.str();
+  std::vector<PdfPage> pages;
+  for (std::size_t p = html.find('<'); p != std::string::npos; p = html.find('<', p + 1)) {
+    if (html.compare(p, 6, "<page ") == 0) {
+      const std::string tag = html.substr(p, html.find('>', p) - p);
+      pages.push_back({std::stod(Attribute(tag, "width")), std::stod(Attribute(tag, "height")), {}});
+    } else if (html.compare(p, 6, "<word ") == 0 && !pages.empty()) {
+      const std::size_t close = html.find('>', p), end = html.find("</word>", close);
+      const std::string tag = html.substr(p, close - p);
+      pages.back().words.push_back({std::stod(Attribute(tag, "xMin")), std::stod(Attribute(tag, "yMin")),
+                                    std::stod(Attribute(tag, "xMax")), std::stod(Attribute(tag, "yMax")),
+                                    Unescaped(html.substr(close + 1, end - close - 1))});
+    }
+  }
+  std::remove(out.c_str());
+  return pages;
+}
+
+std::string Where(const Word &w, std::size_t page) {
+  return "\"" + w.text + "\" at (" + std::to_string(w.left) + ", " + std::to_string(w.top) + ") on page " +
+         std::to_string(page + 1);
+}
+
+// The printable margin on every side, in points.
+constexpr double kMarginPt = 18;
+
+// Every word inside the page's margin and apart from the others: two words overlap when they
+// share more than a hair across and more than a third of the lower one's height; and no page
+// but the last ends with a heading (a line with no number and no data word) alone at its foot.
+void ExpectPdfClean(const std::string &pdf) {
+  const std::vector<PdfPage> pages = PdfWords(pdf);
+  ASSERT_FALSE(pages.empty()) << pdf;
+  int outside = 0, overlaps = 0, alone = 0;
+  std::string firstOutside, firstOverlap, firstAlone;
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const PdfPage &page = pages[p];
+    for (const Word &w : page.words)
+      if (w.left < kMarginPt - 0.01 || w.top < kMarginPt - 0.01 || w.right > page.width - kMarginPt + 0.01 ||
+          w.bottom > page.height - kMarginPt + 0.01) {
+        if (outside++ == 0) firstOutside = Where(w, p) + " to x " + std::to_string(w.right);
+      }
+    constexpr double kHair = 0.6;
+    std::vector<const Word *> byLeft;
+    for (const Word &w : page.words)
+      byLeft.push_back(&w);
+    std::sort(byLeft.begin(), byLeft.end(), [](const Word *a, const Word *b) { return a->left < b->left; });
+    std::vector<const Word *> active;
+    for (const Word *w : byLeft) {
+      std::erase_if(active, [w](const Word *a) { return a->right <= w->left + kHair; });
+      for (const Word *a : active) {
+        const double across = std::min(a->right, w->right) - std::max(a->left, w->left);
+        const double down = std::min(a->bottom, w->bottom) - std::max(a->top, w->top);
+        if (across > kHair && down > std::min(a->bottom - a->top, w->bottom - w->top) / 3 && overlaps++ == 0)
+          firstOverlap = Where(*a, p) + " and " + Where(*w, p);
+      }
+      active.push_back(w);
+    }
+    if (p + 1 == pages.size() || page.words.empty()) continue;
+    // The page's last line: the words whose middles lie within 2 points of the lowest one's.
+    std::vector<const Word *> byMiddle(byLeft);
+    std::sort(byMiddle.begin(), byMiddle.end(),
+              [](const Word *a, const Word *b) { return a->top + a->bottom < b->top + b->bottom; });
+    const double lowest = (byMiddle.back()->top + byMiddle.back()->bottom) / 2;
+    std::string line;
+    bool datum = false, above = false;
+    for (const Word *w : byMiddle) {
+      if (lowest - (w->top + w->bottom) / 2 > 2) {
+        above = true;
+        continue;
+      }
+      line += w->text + " ";
+      datum = datum || w->text == "y" || w->text == "n" || w->text == "infinity" || w->text == "--";
+    }
+    if (above && !datum && line.find_first_of("0123456789") == std::string::npos && alone++ == 0)
+      firstAlone = "page " + std::to_string(p + 1) + ": " + line.substr(0, 100);
+  }
+  EXPECT_EQ(outside, 0) << pdf << ": words outside the margin, the first " << firstOutside;
+  EXPECT_EQ(overlaps, 0) << pdf << ": overlapping words, the first " << firstOverlap;
+  EXPECT_EQ(alone, 0) << pdf << ": a heading alone at the foot of " << firstAlone;
 }
 
 TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
+  widest = std::get<1>(GetParam());
   const std::vector<std::string> rows = Case().open(script);
-  if (std::get<1>(GetParam()) > 0) WidestFormat(std::get<1>(GetParam()));
-  RecordingSurface paper;
+  PdfPaper paper;
   SetPrinterForTesting(&paper);
   if (Case().print)
     EXPECT_TRUE(RunPrintJob(Case().print));
+  else if (Case().graph)
+    scrLPGraf().cmdPrintGraph.PerformClick();
   else
     scr5().cmdWriteToPrinter_Click();
   SetPrinterForTesting(nullptr);
+  SetLPGraphFrameDelay(0.4);
   ASSERT_GE(paper.DocumentsEnded(), 1);
 
-  const std::vector<RecordedOp> texts = paper.Texts();
+  const std::vector<RecordedOp> &texts = paper.Texts();
   int pages = 0;
   for (const RecordedOp &op : texts)
     pages = std::max(pages, op.page);
   EXPECT_GE(pages, 2);
-  ExpectInsideAndApart(texts);
+  ASSERT_FALSE(paper.Deliveries().empty());
+  for (const PrintDelivery &pdf : paper.Deliveries())
+    ExpectPdfClean(pdf.where);
   ExpectNoHeadingAlone(texts);
   // The result's table, continued on later pages, repeats its headings at the top of each.
   if (!Case().heading.empty()) {
@@ -448,7 +753,7 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   // The rows of the result, the last document.
   std::vector<RecordedOp> result;
   for (const RecordedOp &op : texts)
-    if (op.document == paper.DocumentsEnded()) result.push_back(op);
+    if (op.document == paper.DocumentsEnded() && (!Case().leftColumn || op.x1 == kPrintLeft)) result.push_back(op);
   const std::map<std::string, int> printed = PrintedRows(result);
   for (const auto &[row, times] : wanted) {
     const auto found = printed.find(row);
