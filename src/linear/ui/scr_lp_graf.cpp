@@ -389,8 +389,7 @@ void ScrLPGraf::cmdMainMenu_Click() {
 }
 
 void ScrLPGraf::cmdExitQuon_Click() {
-  UnloadAllForms();
-  Unload(*this);
+  ExitQuonFromLaterScreen();
 }
 
 void ScrLPGraf::DrawFormDecoration() {

@@ -287,7 +287,12 @@ public:
 protected:
   void mouseReleaseEvent(QMouseEvent *e) override {
     auto *l = static_cast<Label *>(owner);
-    if (l && e->button() == Qt::LeftButton && l->Click) l->Click();
+    if (!l || e->button() != Qt::LeftButton || !l->Click) return;
+    // A label that passes its click on to the screen passes on where it was clicked, too.
+    Form &form = l->OwnerForm();
+    const QPoint at = mapTo(form.ClientWidget(), e->pos());
+    form.HandleClickAt(Form::ClickPoint{static_cast<double>(ToTwips(at.x())), static_cast<double>(ToTwips(at.y()))},
+                       [l] { l->Click(); });
   }
   void mouseDoubleClickEvent(QMouseEvent *) override {
     auto *l = static_cast<Label *>(owner);

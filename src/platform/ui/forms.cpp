@@ -263,8 +263,12 @@ private:
       // A click that a control or a frame let through is not a click on the screen: the menu
       // it opens could lie over the button the user is about to press.
       if (childAt(e->position().toPoint())) return;
-      if (e->button() == Qt::LeftButton && w_->form_ && w_->form_->Loaded() && rect().contains(e->pos()))
-        w_->form_->Form_Click();
+      if (e->button() == Qt::LeftButton && w_->form_ && w_->form_->Loaded() && rect().contains(e->pos())) {
+        Form *f = w_->form_;
+        f->HandleClickAt(Form::ClickPoint{static_cast<double>(ToTwips(e->pos().x())),
+                                          static_cast<double>(ToTwips(e->pos().y()))},
+                         [f] { f->Form_Click(); });
+      }
     }
     void resizeEvent(QResizeEvent *) override {
       if (w_->form_ && w_->form_->canvas_) w_->form_->canvas_->SetAreaPixels(size());
@@ -473,7 +477,79 @@ void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
     awaitingActivation = false;
   }
-  if (MenuItem *chosen = Services().ChoosePopup(menu, PopupPlace{x, y, centreX})) chosen->PerformClick();
+  if (MenuItem *chosen = Services().ChoosePopup(menu, ClearPlaceFor(menu, PopupPlace{x, y, centreX})))
+    chosen->PerformClick();
+}
+
+void Form::PopupMenuAtClick(MenuItem &menu, double x, double y, bool centreX) {
+  if (click_)
+    PopupMenu(menu, click_->x, click_->y, false);
+  else
+    PopupMenu(menu, x, y, centreX);
+}
+
+void Form::HandleClickAt(std::optional<ClickPoint> at, const std::function<void()> &handler) {
+  const std::optional<ClickPoint> outer = click_;
+  click_ = at;
+  handler();
+  // The form may have been unloaded by the handler, but it lives until the event loop runs.
+  click_ = outer;
+}
+
+namespace {
+
+// The places, in pixels of the form's client area, of the visible controls that act when
+// clicked or typed into; labels and frames do not (a frame's controls do).
+void CollectActiveControls(const Container &c, QWidget *client, std::vector<QRect> &out) {
+  for (Control *child : c.Children()) {
+    QWidget *w = child->Widget();
+    if (!w || !w->isVisibleTo(client)) continue;
+    if (auto *frame = dynamic_cast<Frame *>(child)) {
+      CollectActiveControls(*frame, client, out);
+      continue;
+    }
+    if (dynamic_cast<Label *>(child)) continue;
+    out.emplace_back(w->mapTo(client, QPoint(0, 0)), w->size());
+  }
+}
+
+} // namespace
+
+PopupPlace Form::ClearPlaceFor(MenuItem &menu, const PopupPlace &asked) {
+  QMenu probe;
+  FillQMenu(&probe, menu, false);
+  if (probe.isEmpty()) return asked;
+  const QSize size = probe.sizeHint();
+  QWidget *client = ClientWidget();
+  const QRect area = client->rect();
+  std::vector<QRect> taken;
+  CollectActiveControls(*this, client, taken);
+  auto clear = [&](QPoint topLeft) {
+    const QRect r(topLeft, size);
+    if (!area.contains(r)) return false;
+    for (const QRect &t : taken)
+      if (r.intersects(t)) return false;
+    return true;
+  };
+  const QPoint want(ToPixels(asked.x) - (asked.centreX ? size.width() / 2 : 0), ToPixels(asked.y));
+  if (clear(want)) return asked;
+  // The nearest clear corner, searched on a fine lattice of the client area.
+  const int step = 4;
+  std::optional<QPoint> best;
+  long long bestDistance = 0;
+  for (int y = 0; y + size.height() <= area.height(); y += step)
+    for (int x = 0; x + size.width() <= area.width(); x += step) {
+      const QPoint p(x, y);
+      const long long dx = x - want.x(), dy = y - want.y();
+      const long long d = dx * dx + dy * dy;
+      if (best && d >= bestDistance) continue;
+      if (!clear(p)) continue;
+      best = p;
+      bestDistance = d;
+    }
+  // With no clear place at all the menu opens where it was asked for.
+  if (!best) return asked;
+  return PopupPlace{static_cast<double>(ToTwips(best->x())), static_cast<double>(ToTwips(best->y())), false};
 }
 
 void Unload(Form &form) {

@@ -29,6 +29,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -36,6 +37,7 @@
 #include "platform/menu.h"
 #include "platform/surface.h"
 #include "platform/surface_core.h"
+#include "platform/user_services.h"
 
 class QWidget;
 
@@ -147,15 +149,36 @@ public:
   MenuItem &MenuBar() { return menuBar_; }
   // Pops up the visible items below `menu` at (x, y) twips of the client area (centred
   // horizontally on x when asked) and waits; a chosen item's Click runs before this returns.
+  // A menu that would lie over a control of the screen (or reach past the screen's edge)
+  // opens at the nearest place clear of them instead: the user's next click, aimed at a
+  // button, must not land on an item that leaves the screen or ends the program.
   void PopupMenu(MenuItem &menu, double x, double y, bool centreX = false);
+  // The same from a click handler: at the point clicked when a click on the screen (or on a
+  // label that passes its clicks on) raised it, otherwise at (x, y).
+  void PopupMenuAtClick(MenuItem &menu, double x, double y, bool centreX = false);
+  // Where the menu would open for (x, y): the place asked for when it is clear, else the
+  // nearest clear top-left corner (twips of the client area).
+  PopupPlace ClearPlaceFor(MenuItem &menu, const PopupPlace &asked);
+
+  // The point of the click being handled (twips of the client area); none when the handler
+  // was not raised by a click of the mouse.
+  struct ClickPoint {
+    double x = 0;
+    double y = 0;
+  };
+  std::optional<ClickPoint> CurrentClick() const { return click_; }
+  // Marks the click being handled by the handler that runs meanwhile.
+  void HandleClickAt(std::optional<ClickPoint> at, const std::function<void()> &handler);
 
   // The control that has (or will have, when the window is activated) the keyboard focus.
   Control *ActiveControl() const { return focus_; }
   // Controls report here when they take the focus.
   void NoteFocus(Control *c) { focus_ = c; }
 
-  // A click on the form itself, as the user's.
+  // A click on the form itself, as the user's: at a point (twips of the client area), or
+  // without one.
   void PerformClick() { Form_Click(); }
+  void PerformClick(double x, double y) { HandleClickAt(ClickPoint{x, y}, [this] { Form_Click(); }); }
   // What has been drawn on the form since the last Clear, in twips (tests read the texts).
   const std::vector<DrawOp> &DrawnOps() const;
 
@@ -184,6 +207,7 @@ private:
   FormWindow *window_ = nullptr;
   std::unique_ptr<RetainedSurface> canvas_;
   Control *focus_ = nullptr;
+  std::optional<ClickPoint> click_;
 };
 
 void Unload(Form &form);

@@ -157,8 +157,9 @@ void Scr0::Form_Activate() {
   PopUpMainMenu();
 }
 
+// A click opens the menu where it landed, clear of the frames' controls.
 void Scr0::Form_Click() {
-  PopUpMainMenu();
+  PopupMenuAtClick(mnuXMainMenu, g.HalfScreenW, g.PopupBaseY, true);
 }
 
 void Scr0::PopUpMainMenu() {

@@ -119,8 +119,7 @@ void Scr4::cmdMainMenu_Click() {
 }
 
 void Scr4::cmdExitQuon_Click() {
-  UnloadAllForms();
-  Unload(*this);
+  ExitQuonFromLaterScreen();
 }
 
 } // namespace quon

@@ -205,8 +205,7 @@ void Scr5::cmdMainMenu_Click() {
 }
 
 void Scr5::cmdExitQuon_Click() {
-  UnloadAllForms();
-  Unload(*this);
+  ExitQuonFromLaterScreen();
 }
 
 } // namespace quon

@@ -56,6 +56,32 @@ TEST_F(WholeRoad, LinearProgramToItsSummaryAndBackToTheInput) {
   EXPECT_EQ(ended, 0);
 }
 
+// "Exit QUON" of the SOLVE/MODIFY menu offers to save the problem as the input screen's exit
+// does: a save that does not happen brings the input back with the problem; one that does
+// writes the file and ends the program.
+TEST_F(WholeRoad, ExitFromTheSolveMenuOffersToSaveTheProblem) {
+  Scr2 &s = Typed(3, "2", "1");
+  Fill(s, 2, {"3", "5", "", ""});
+  Fill(s, 3, {"1", "1", "<=", "4"});
+  const std::vector<std::string> typed = DataCells(s.grid1);
+  const std::string file = (dir / "kept.txt").string();
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  script.ChoosePopup({"&Exit QUON"}).AnswerMsgBox(msg::Yes, "Do you wish to save data?").AnswerSave(std::nullopt);
+  s.cmdDone.PerformClick();
+  Forms::DoEvents();
+  EXPECT_EQ(ended, 0);
+  ASSERT_TRUE(IsLoaded<Scr2>());
+  EXPECT_FALSE(IsLoaded<Scr3>());
+  EXPECT_EQ(DataCells(scr2().grid1), typed);
+
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+  script.ChoosePopup({"&Exit QUON"}).AnswerMsgBox(msg::Yes, "Do you wish to save data?").AnswerSave(file);
+  scr2().cmdDone.PerformClick();
+  Forms::DoEvents();
+  EXPECT_EQ(ended, 1);
+  EXPECT_TRUE(std::filesystem::exists(file));
+}
+
 // A problem that can only ship on "infinity" routes: after the message the summary says so on a
 // whole screen, no step is live, and the page prints; pressing "All Iterations" anyway is safe.
 TEST_F(WholeRoad, TransportationWithoutAFeasibleSolutionEndsOnItsSummary) {

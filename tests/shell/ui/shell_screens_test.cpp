@@ -176,6 +176,36 @@ TEST_F(MainMenuTest, ActivationClearsTheOtherScreensAndTheProblemArraysAndPopsUp
   EXPECT_EQ(script.Shown().size(), 3u);
 }
 
+// With the frames shown, a click anywhere on the screen or its hint opens the menu at the
+// click or, where that would cover a control, at the nearest clear place.
+TEST_F(MainMenuTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
+  for (auto [w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    UseScreen(w, h);
+    script.ClearRecord();
+    Scr0 &s = ShowMainMenu({"&Linear Programming"});
+    ASSERT_TRUE(s.FrameInputMode.Visible());
+    int moved = 0;
+    for (int y = 150; y < s.ScaleHeight(); y += 900)
+      for (int x = 150; x < s.ScaleWidth(); x += 900) {
+        QWidget *under = s.ClientWidget()->childAt(x / 15, y / 15);
+        if (under && under != s.Label6.Widget()) continue;
+        script.DismissPopup();
+        const std::size_t before = script.Shown().size();
+        if (under)
+          ClickAt(under, x - s.Label6.Left(), y - s.Label6.Top());
+        else
+          ClickAt(s.ClientWidget(), x, y);
+        ASSERT_EQ(script.Shown().size(), before + 1) << x << "," << y;
+        const PopupPlace &at = script.Shown().back().place;
+        EXPECT_EQ(CoveredBy(s, s.mnuXMainMenu, at), "") << x << "," << y;
+        if (std::abs(at.x - x) > 15 || std::abs(at.y - y) > 15) ++moved;
+      }
+    EXPECT_GT(moved, 0);
+  }
+}
+
 TEST_F(MainMenuTest, LayoutFromTheScreenSize) {
   Scr0 &s = ShowMainMenu();
   EXPECT_EQ(s.FrameInputMode.Left(), (15360 - 3615) / 2);
