@@ -37,7 +37,7 @@ public:
   MenuItem fileMenu{MenuBar(), "fileMenu", "&File"};
   MenuItem saveMenu{fileMenu, "saveMenu", "&Save"};
   MenuItem SaveAsMenu{fileMenu, "SaveAsMenu", "Save &As"};
-  MenuItem mainMenu{fileMenu, "mainMenu", "Main Menu"};
+  MenuItem mainMenu{fileMenu, "mainMenu", "&Main Menu"};
   MenuItem ExitQUONMenu{fileMenu, "ExitQUONMenu", "E&xit QUON"};
   MenuItem editMenu{MenuBar(), "editMenu", "&EditGrid"};
   MenuItem mnuUndo{editMenu, "mnuUndo", "&Undo Last Insert, Paste, Or Delete" + std::string(30, ' '), 'U'};

@@ -110,6 +110,39 @@ namespace {
 bool awaitingActivation = false;
 } // namespace
 
+// An item that does nothing when chosen (a menu's title line) is passed over by the arrow
+// keys, so that a counted number of Downs lands on the item counted.
+class HeadingSkipper : public QObject {
+public:
+  using QObject::QObject;
+
+  static bool IsHeading(const QAction *a) {
+    if (!a || a->isSeparator() || a->menu()) return false;
+    const auto *item = static_cast<const MenuItem *>(a->data().value<void *>());
+    return item && item->Items().empty() && !item->Click;
+  }
+
+protected:
+  bool eventFilter(QObject *o, QEvent *e) override {
+    if (e->type() != QEvent::KeyPress || busy_) return false;
+    auto *k = static_cast<QKeyEvent *>(e);
+    if (k->key() != Qt::Key_Down && k->key() != Qt::Key_Up) return false;
+    auto *menu = static_cast<QMenu *>(o);
+    busy_ = true;
+    QKeyEvent first(QEvent::KeyPress, k->key(), k->modifiers());
+    QApplication::sendEvent(menu, &first);
+    for (qsizetype n = menu->actions().size(); n > 0 && IsHeading(menu->activeAction()); --n) {
+      QKeyEvent again(QEvent::KeyPress, k->key(), k->modifiers());
+      QApplication::sendEvent(menu, &again);
+    }
+    busy_ = false;
+    return true;
+  }
+
+private:
+  bool busy_ = false;
+};
+
 // The form's top-level window: the menu bar over the client area that holds the controls
 // and shows the retained drawing.
 class FormWindow : public QWidget {
@@ -180,6 +213,7 @@ public:
   }
 
   static void Fill(QMenu *menu, MenuItem &parent, bool connect) {
+    menu->installEventFilter(new HeadingSkipper(menu));
     for (MenuItem *item : parent.Items()) {
       if (!item->Visible()) continue;
       if (item->IsSeparator()) {

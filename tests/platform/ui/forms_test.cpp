@@ -2,8 +2,11 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QWidget>
 
+#include "platform/ui/desktop_services.h"
 #include "test_form.h"
 
 namespace quon::testing {
@@ -182,6 +185,32 @@ TEST_F(FormsTest, ClickOnTheFormPopsUpItsMenu) {
   EXPECT_EQ(script.Shown()[2].place.x, 300);
   EXPECT_EQ(script.Shown()[2].place.y, 8000);
   EXPECT_FALSE(script.Shown()[2].place.centreX);
+}
+
+// In the real popup the arrow keys pass over the title line: the first Down highlights the
+// first item that does something, and a count of Downs lands where it was counted.
+TEST_F(FormsTest, ArrowKeysPassOverAPopupsTitleLine) {
+  TestForm &f = frmTest();
+  f.Show();
+  InstallDesktopServices();
+  std::vector<std::string> highlighted;
+  auto press = [](QWidget *w, int key) {
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+  };
+  QTimer::singleShot(100, [&] {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}) {
+      press(menu, key);
+      highlighted.push_back(menu->activeAction() ? menu->activeAction()->text().toStdString() : "");
+    }
+    menu->close();
+  });
+  f.PerformClick();
+  InstallUserServices(&script);
+  EXPECT_EQ(highlighted, (std::vector<std::string>{"Network models", "Network models", "Network models"}));
+  EXPECT_TRUE(Log().empty() || Log().back() != "mnuPick_Click");
 }
 
 TEST_F(FormsTest, MessageBoxScriptInsideAHandler) {
