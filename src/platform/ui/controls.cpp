@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QAbstractItemView>
 #include <QTimer>
 #include <cctype>
 
@@ -829,6 +830,13 @@ public:
     return style()
         ->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(textWidth, fontMetrics().height()), this)
         .width();
+  }
+
+  // The list opens with an item highlighted: the chosen one, or the first while none is
+  // chosen, so that the arrow keys start from a place the user sees.
+  void showPopup() override {
+    QComboBox::showPopup();
+    if (currentIndex() < 0 && count() > 0 && view()) view()->setCurrentIndex(model()->index(0, modelColumn()));
   }
 
 protected:

@@ -266,6 +266,8 @@ protected:
       HoldFocusOnScreen();
       return true;
     }
+    // A screen that sets its own Tab order goes by it.
+    if (form_ && form_->Loaded() && form_->HasTabOrder() && form_->MoveFocus(next)) return true;
     return QWidget::focusNextPrevChild(next);
   }
   void keyPressEvent(QKeyEvent *e) override {
@@ -513,6 +515,59 @@ void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {
   }
   if (MenuItem *chosen = Services().ChoosePopup(menu, ClearPlaceFor(menu, PopupPlace{x, y, centreX})))
     chosen->PerformClick();
+}
+
+namespace {
+Control *ControlOf(const Container &c, QWidget *w) {
+  for (Control *child : c.Children()) {
+    if (child->Widget() == w) return child;
+    if (auto *frame = dynamic_cast<Frame *>(child))
+      if (Control *hit = ControlOf(*frame, w)) return hit;
+  }
+  return nullptr;
+}
+} // namespace
+
+void Form::SetTabOrder(const std::vector<Control *> &order) {
+  tabOrder_ = order;
+}
+
+std::vector<QWidget *> Form::TabSequence() const {
+  std::vector<QWidget *> seq;
+  for (Control *c : tabOrder_)
+    if (c && c->Widget()) seq.push_back(c->Widget());
+  QWidget *client = window_->client();
+  for (QWidget *w = client->nextInFocusChain(); w && w != client; w = w->nextInFocusChain())
+    if (client->isAncestorOf(w) && std::find(seq.begin(), seq.end(), w) == seq.end()) seq.push_back(w);
+  return seq;
+}
+
+bool Form::TakesTab(QWidget *w) const {
+  return w && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window_) && w->isEnabled() &&
+         ControlOf(*this, w);
+}
+
+bool Form::MoveFocus(bool next) {
+  const std::vector<QWidget *> seq = TabSequence();
+  const auto n = static_cast<std::ptrdiff_t>(seq.size());
+  if (n == 0) return false;
+  QWidget *fw = window_->focusWidget();
+  std::ptrdiff_t at = -1;
+  for (std::ptrdiff_t i = 0; i < n; ++i)
+    if (seq[static_cast<std::size_t>(i)] == fw || (fw && seq[static_cast<std::size_t>(i)]->isAncestorOf(fw))) at = i;
+  for (std::ptrdiff_t k = 1; k <= n; ++k) {
+    std::ptrdiff_t i = at < 0 ? (next ? k - 1 : n - k) : ((at + (next ? k : -k)) % n + n) % n;
+    QWidget *w = seq[static_cast<std::size_t>(i)];
+    if (!TakesTab(w)) continue;
+    ControlOf(*this, w)->SetFocus();
+    return true;
+  }
+  return false;
+}
+
+bool Form::FocusOnScreen() const {
+  QWidget *fw = window_->focusWidget();
+  return !fw || fw == window_->client() || fw == window_;
 }
 
 void Form::PopupMenuAtClick(MenuItem &menu, double x, double y, bool centreX) {

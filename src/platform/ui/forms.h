@@ -170,6 +170,16 @@ public:
   // Marks the click being handled by the handler that runs meanwhile.
   void HandleClickAt(std::optional<ClickPoint> at, const std::function<void()> &handler);
 
+  // Tab goes from the screen to these controls first, in this order; the others follow in
+  // the order they were declared.
+  void SetTabOrder(const std::vector<Control *> &order);
+  // True while the screen itself holds the focus (no control has it).
+  bool FocusOnScreen() const;
+  bool HasTabOrder() const { return !tabOrder_.empty(); }
+  // Tab (next) or Shift+Tab from the control with the focus, in the Tab order; false when no
+  // control can take it.
+  bool MoveFocus(bool next);
+
   // The control that has (or will have, when the window is activated) the keyboard focus.
   Control *ActiveControl() const { return focus_; }
   // Controls report here when they take the focus.
@@ -208,6 +218,9 @@ private:
   std::unique_ptr<RetainedSurface> canvas_;
   Control *focus_ = nullptr;
   std::optional<ClickPoint> click_;
+  std::vector<Control *> tabOrder_;
+  std::vector<QWidget *> TabSequence() const;
+  bool TakesTab(QWidget *w) const;
 };
 
 void Unload(Form &form);

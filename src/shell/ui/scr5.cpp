@@ -134,6 +134,10 @@ Scr5::Scr5() : Form("scr5") {
   cmdModifyInputData.Click = [this] { cmdModifyInputData_Click(); };
   cmdMainMenu.Click = [this] { cmdMainMenu_Click(); };
   cmdExitQuon.Click = [this] { cmdExitQuon_Click(); };
+  // Tab runs from the choices of the output through its steps and printing to the results,
+  // and reaches the exits last.
+  SetTabOrder({&Combo1, &Combo2, &Combo5, &Combo3, &Combo4, &Check2, &BBGrid, &cmdNextIter, &cmdFinalIter,
+               &cmdWriteToPrinter, &outputGrid, &grid1, &cmdModifyInputData, &cmdMainMenu, &cmdExitQuon});
 }
 
 void Scr5::Form_Load() {
