@@ -406,15 +406,16 @@ void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
   else
     return;
 
+  const int16 r = g.CurRow, c = g.CurCol;
+  // Back from the first cell, or up from the first row, leads out of the grid to the header.
+  const bool toHeader = (nav == kNavUp && r == 1) || (nav == kNavBack && IsFirstOpenCell(grid, r, c));
   if (g.ModelClass == ModelClassCode::ProjectPlanning) {
     g.NodeCount = LargestProjectNode(grid);
     ui.SetNodeCountBox(g.NodeCount, false);
     // Tab lets the user pass an unfinished row; every other move checks it first.
-    if (nav != kKeyTab && ValidateProjectNodes(ui, grid, nav) == 1) return;
+    if (nav != kKeyTab && !toHeader && ValidateProjectNodes(ui, grid, nav) == 1) return;
   }
-  const int16 r = g.CurRow, c = g.CurCol;
-  // Back from the first cell, or up from the first row, leads out of the grid to the header.
-  if ((nav == kNavUp && r == 1) || (nav == kNavBack && IsFirstOpenCell(grid, r, c))) {
+  if (toHeader) {
     ui.FocusHeader();
     return;
   }

@@ -552,9 +552,15 @@ bool Form::MoveFocus(bool next) {
   const auto n = static_cast<std::ptrdiff_t>(seq.size());
   if (n == 0) return false;
   QWidget *fw = window_->focusWidget();
+  // Where the focus is: its own control, or the control holding the part that has it (a
+  // list's box, a grid's cells), never the frame around it.
   std::ptrdiff_t at = -1;
-  for (std::ptrdiff_t i = 0; i < n; ++i)
-    if (seq[static_cast<std::size_t>(i)] == fw || (fw && seq[static_cast<std::size_t>(i)]->isAncestorOf(fw))) at = i;
+  for (std::ptrdiff_t i = 0; i < n && at < 0; ++i)
+    if (seq[static_cast<std::size_t>(i)] == fw) at = i;
+  for (std::ptrdiff_t i = 0; i < n && at < 0; ++i) {
+    QWidget *w = seq[static_cast<std::size_t>(i)];
+    if (fw && w->isAncestorOf(fw) && (w->focusPolicy() & Qt::TabFocus)) at = i;
+  }
   for (std::ptrdiff_t k = 1; k <= n; ++k) {
     std::ptrdiff_t i = at < 0 ? (next ? k - 1 : n - k) : ((at + (next ? k : -k)) % n + n) % n;
     QWidget *w = seq[static_cast<std::size_t>(i)];
