@@ -273,6 +273,13 @@ protected:
   void keyPressEvent(QKeyEvent *e) override {
     if (TryFormShortcut(this, *e)) return;
     if (form_ && form_->Loaded() && PressAccessKey(*form_, *e)) return;
+    // The menu key, or Shift+F10, is the click on the screen itself for the keyboard: a screen
+    // whose popup was dismissed opens it again.
+    if (form_ && form_->Loaded() && form_->FocusOnScreen() &&
+        (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier))) {
+      form_->Form_Click();
+      return;
+    }
     // Return that no control took presses the screen's default button.
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && form_ && form_->Loaded() &&
         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))

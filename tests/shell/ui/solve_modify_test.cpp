@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <cmath>
@@ -95,10 +96,18 @@ TEST_F(SolveModifyTest, PopupOfALinearProgramWithThreeVariables) {
   EXPECT_FALSE(f.Frame3.Visible());
   EXPECT_EQ(g.LPMethod, 0);
 
-  // A click on the screen opens the popup again.
+  // A click on the screen opens the popup again, and so do the menu key and Shift+F10.
   script.DismissPopup();
   f.PerformClick();
-  EXPECT_EQ(script.Shown().size(), 2u);
+  for (auto [k, mods] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+    script.DismissPopup();
+    const std::size_t before = script.Shown().size();
+    BringToFront(f);
+    QKeyEvent press(QEvent::KeyPress, k, mods);
+    QApplication::sendEvent(f.ClientWidget()->window(), &press);
+    EXPECT_EQ(script.Shown().size(), before + 1);
+  }
+  EXPECT_EQ(script.Shown().size(), 4u);
 }
 
 TEST_F(SolveModifyTest, OneSolveItemPerModelClass) {
