@@ -617,6 +617,33 @@ void CollectActiveControls(const Container &c, QWidget *client, std::vector<QRec
 
 } // namespace
 
+QPoint Form::ClearSubmenuPlace(const QRect &parentMenu, const QSize &size, const QPoint &want) {
+  QWidget *client = ClientWidget();
+  std::vector<QRect> taken;
+  CollectActiveControls(*this, client, taken);
+  const QPoint origin = client->mapToGlobal(QPoint(0, 0));
+  const QRect area(origin, client->size());
+  auto clear = [&](const QRect &r) {
+    if (!area.contains(r)) return false;
+    for (QRect t : taken)
+      if (r.intersects(t.translated(origin))) return false;
+    return true;
+  };
+  if (clear(QRect(want, size))) return want;
+  std::optional<QPoint> best;
+  long long bestDistance = 0;
+  for (int x : {parentMenu.right() + 1, parentMenu.left() - size.width()})
+    for (int y = area.top(); y + size.height() <= area.bottom() + 1; y += 4) {
+      const QPoint p(x, y);
+      const long long dx = x - want.x(), dy = y - want.y();
+      const long long d = dx * dx + dy * dy;
+      if ((best && d >= bestDistance) || !clear(QRect(p, size))) continue;
+      best = p;
+      bestDistance = d;
+    }
+  return best ? *best : want;
+}
+
 PopupPlace Form::ClearPlaceFor(MenuItem &menu, const PopupPlace &asked) {
   QMenu probe;
   FillQMenu(&probe, menu, false);

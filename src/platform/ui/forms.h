@@ -39,6 +39,9 @@
 #include "platform/surface_core.h"
 #include "platform/user_services.h"
 
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 namespace quon {
@@ -159,6 +162,11 @@ public:
   // Where the menu would open for (x, y): the place asked for when it is clear, else the
   // nearest clear top-left corner (twips of the client area).
   PopupPlace ClearPlaceFor(MenuItem &menu, const PopupPlace &asked);
+
+  // Where a cascading submenu of `size` pixels opens beside its parent menu (both on the
+  // desktop) clear of the screen's controls: on the side and at the height nearest to `want`.
+  // `want` itself when no such place exists.
+  QPoint ClearSubmenuPlace(const QRect &parentMenu, const QSize &size, const QPoint &want);
 
   // The point of the click being handled (twips of the client area); none when the handler
   // was not raised by a click of the mouse.

@@ -213,6 +213,43 @@ TEST_F(FormsTest, ArrowKeysPassOverAPopupsTitleLine) {
   EXPECT_TRUE(Log().empty() || Log().back() != "mnuPick_Click");
 }
 
+// A submenu that would cascade over a control opens on the other side of its parent, or at
+// another height beside it.
+TEST_F(FormsTest, ASubmenuCascadesClearOfTheControls) {
+  TestForm &f = frmTest();
+  f.Show();
+  InstallDesktopServices();
+  QRect parent, sub;
+  std::string covered = "not shown";
+  QTimer::singleShot(100, [&] {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (int key : {Qt::Key_Down, Qt::Key_Right}) {
+      QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(menu, &e);
+    }
+    Forms::DoEvents();
+    parent = menu->geometry();
+    if (auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget()); open && open != menu) {
+      sub = open->geometry();
+      covered.clear();
+      QWidget *client = f.ClientWidget();
+      for (int y = sub.top(); y <= sub.bottom() && covered.empty(); y += 3)
+        for (int x = sub.left(); x <= sub.right() && covered.empty(); x += 3) {
+          QWidget *w = client->childAt(client->mapFromGlobal(QPoint(x, y)));
+          if (w && !qobject_cast<QLabel *>(w) && !qobject_cast<QGroupBox *>(w)) covered = w->metaObject()->className();
+        }
+      open->close();
+    }
+    menu->close();
+  });
+  // Just left of the grid, whose top row the submenu would otherwise cover.
+  f.PerformClick(300, 3600);
+  InstallUserServices(&script);
+  EXPECT_EQ(covered, "");
+  EXPECT_FALSE(sub.intersects(parent));
+}
+
 TEST_F(FormsTest, MessageBoxScriptInsideAHandler) {
   TestForm &f = frmTest();
   f.cmdDone.Click = [] {
