@@ -184,14 +184,25 @@ const Control *Focused(const Form &f) {
   return Focused(f, f);
 }
 
-class KeyboardWalk : public InputScreenTest, public ::testing::WithParamInterface<KeyRoad> {};
+class KeyboardWalk : public InputScreenTest, public ::testing::WithParamInterface<KeyRoad> {
+protected:
+  void Walk(const KeyRoad &road);
+};
 
 // Each class from the MAIN menu to a printout and back to the input, without the mouse: the
 // focus is on a control in view wherever a screen waits for the user, and the keys reach
 // every box the road needs. (The grid's cells are filled as a file would fill them; typing
 // into them is the cell editor's own test.)
 TEST_P(KeyboardWalk, FromTheMainMenuToAPrintoutAndBack) {
-  const KeyRoad &road = GetParam();
+  for (auto [w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    UseScreen(w, h);
+    Walk(GetParam());
+  }
+}
+
+void KeyboardWalk::Walk(const KeyRoad &road) {
   script.SetFaultHandler([](const std::string &what) { ADD_FAILURE() << what; });
   RecordingSurface paper;
   SetPrinterForTesting(&paper);
