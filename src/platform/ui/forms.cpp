@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <map>
@@ -602,6 +603,18 @@ namespace {
 
 // The places, in pixels of the form's client area, of the visible controls that act when
 // clicked or typed into; labels and frames do not (a frame's controls do).
+// The part of the client area on the desktop's screen (the toolkit moves a menu that would
+// reach past the screen's edge, perhaps over a control).
+QRect ShownArea(QWidget *client) {
+  QRect area = client->rect();
+  if (QGuiApplication::platformName() == "offscreen") return area;
+  if (QScreen *screen = client->screen()) {
+    const QRect avail = screen->availableGeometry();
+    area &= QRect(client->mapFromGlobal(avail.topLeft()), avail.size());
+  }
+  return area;
+}
+
 void CollectActiveControls(const Container &c, QWidget *client, std::vector<QRect> &out) {
   for (Control *child : c.Children()) {
     QWidget *w = child->Widget();
@@ -622,7 +635,7 @@ QPoint Form::ClearSubmenuPlace(const QRect &parentMenu, const QSize &size, const
   std::vector<QRect> taken;
   CollectActiveControls(*this, client, taken);
   const QPoint origin = client->mapToGlobal(QPoint(0, 0));
-  const QRect area(origin, client->size());
+  const QRect area = ShownArea(client).translated(origin);
   auto clear = [&](const QRect &r) {
     if (!area.contains(r)) return false;
     for (QRect t : taken)
@@ -650,7 +663,7 @@ PopupPlace Form::ClearPlaceFor(MenuItem &menu, const PopupPlace &asked) {
   if (probe.isEmpty()) return asked;
   const QSize size = probe.sizeHint();
   QWidget *client = ClientWidget();
-  const QRect area = client->rect();
+  const QRect area = ShownArea(client);
   std::vector<QRect> taken;
   CollectActiveControls(*this, client, taken);
   auto clear = [&](QPoint topLeft) {
@@ -666,8 +679,8 @@ PopupPlace Form::ClearPlaceFor(MenuItem &menu, const PopupPlace &asked) {
   const int step = 4;
   std::optional<QPoint> best;
   long long bestDistance = 0;
-  for (int y = 0; y + size.height() <= area.height(); y += step)
-    for (int x = 0; x + size.width() <= area.width(); x += step) {
+  for (int y = area.top(); y + size.height() <= area.bottom() + 1; y += step)
+    for (int x = area.left(); x + size.width() <= area.right() + 1; x += step) {
       const QPoint p(x, y);
       const long long dx = x - want.x(), dy = y - want.y();
       const long long d = dx * dx + dy * dy;
