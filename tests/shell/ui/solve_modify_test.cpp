@@ -277,14 +277,7 @@ TEST_F(SolveModifyTest, MThatIsNotAPositiveNumberIsRefusedAndReturnConfirmsTheBo
 // frame, at the nearest clear place: the next click, aimed at "Go To Output Format Screen",
 // never lands on "Exit QUON". Leaving by "Exit QUON" asks to save the problem first.
 TEST_F(SolveModifyTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
-  auto click = [](QWidget *w, int xTwips, int yTwips) {
-    const QPointF at(xTwips / 15, yTwips / 15);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(w, &e);
-    }
-  };
+  auto click = &ScreenTest::ClickAt;
   for (auto [w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}}) {
     SCOPED_TRACE(w);
     Forms::Clear();
