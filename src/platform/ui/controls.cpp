@@ -299,6 +299,18 @@ protected:
     auto *l = static_cast<Label *>(owner);
     if (l && l->DblClick) l->DblClick();
   }
+  void keyPressEvent(QKeyEvent *e) override {
+    auto *l = static_cast<Label *>(owner);
+    if (l && l->Click && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+      l->Click();
+      return;
+    }
+    QLabel::keyPressEvent(e);
+  }
+  void paintEvent(QPaintEvent *e) override {
+    QLabel::paintEvent(e);
+    if (hasFocus()) RingFocus(*this, palette().color(QPalette::Window), 1);
+  }
 };
 
 Label::Label(Container &parent, std::string name) : Control(parent, std::move(name)) {
@@ -327,6 +339,10 @@ void Label::SetTransparent(bool on) {
 
 void Label::Refresh() {
   widget_->repaint();
+}
+
+void Label::SetTakesFocus(bool on) {
+  widget_->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void Label::PerformClick() {

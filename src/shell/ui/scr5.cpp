@@ -136,7 +136,8 @@ Scr5::Scr5() : Form("scr5") {
   cmdExitQuon.Click = [this] { cmdExitQuon_Click(); };
   // Tab runs from the choices of the output through its steps and printing to the results,
   // and reaches the exits last.
-  SetTabOrder({&Combo1, &Combo2, &Combo5, &Combo3, &Combo4, &Check2, &BBGrid, &cmdNextIter, &cmdFinalIter,
+  Label2.SetTakesFocus(true);
+  SetTabOrder({&Combo1, &Combo2, &Combo5, &Combo3, &Combo4, &Label2, &Check2, &BBGrid, &cmdNextIter, &cmdFinalIter,
                &cmdWriteToPrinter, &outputGrid, &grid1, &cmdModifyInputData, &cmdMainMenu, &cmdExitQuon});
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <QKeyEvent>
 
 #include "platform/printer_access.h"
@@ -279,6 +280,11 @@ void KeyboardWalk::Walk(const KeyRoad &road) {
       }
       EXPECT_EQ(out.Combo1.ListIndex(), road.secondOption ? 1 : 0);
     }
+    // The list of all shortest routes is asked for by key as well.
+    if (now == &out.Label2) {
+      Key(Qt::Key_Space);
+      EXPECT_EQ(g.ToNode, -99);
+    }
     // Output shown step by step is printed once all its steps are shown.
     if (now == &out.cmdFinalIter && out.cmdFinalIter.Enabled() && !out.cmdWriteToPrinter.Enabled())
       Key(Qt::Key_Space);
@@ -291,6 +297,9 @@ void KeyboardWalk::Walk(const KeyRoad &road) {
       EXPECT_TRUE(grid->Col() < grid->FixedCols || grid->Col() >= grid->LeftCol());
       EXPECT_LE(grid->ColX(grid->Col()) + grid->ColWidthOf(grid->Col()), grid->ViewWidth() + 15);
     }
+  }
+  if (out.Frame7.Visible()) {
+    EXPECT_NE(std::find(visited.begin(), visited.end(), &out.Label2), visited.end());
   }
   std::string names;
   for (const Control *c : visited)
@@ -333,6 +342,9 @@ INSTANTIATE_TEST_SUITE_P(
                 {"&Solve Problem"}},
         KeyRoad{"SpanningTree", 7, 1, {"Network models", "&Minimal Spanning Tree"}, "3", "",
                 {{"", "", "", ""}, {"", "", "4", "6"}, {"", "4", "", "5"}, {"", "6", "5", ""}}, {"&Solve Problem"}},
+        KeyRoad{"ShortestRoutes", 7, 0, {"Network models", "Shortest Route "}, "3", "",
+                {{"", "", "", ""}, {"", "", "4", "6"}, {"", "4", "", "5"}, {"", "6", "5", ""}},
+                {"Solve Problem", "&Shortest routes"}},
         KeyRoad{"Project", 8, 1, {"Project Planning", "&CPM - Critical Path Method "}, "", "",
                 {{"1", "2", "A", "3"}, {"2", "3", "B", "2"}, {"1", "3", "C", "4"}}, {"Solve Problem"}, true, true},
         KeyRoad{"Game", 9, 0, {"&Zero-Sum Games"}, "2", "2", {{"3", "-1"}, {"-2", "4"}},
