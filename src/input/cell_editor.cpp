@@ -102,6 +102,14 @@ bool Forward(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   return true;
 }
 
+// No cell before (r, c), in reading order, is open to the editor.
+bool IsFirstOpenCell(const GridStore &grid, int16 r, int16 c) {
+  for (int16 row = 1; row <= r; ++row)
+    for (int16 col = 1; col < (row == r ? c : grid.Cols()); ++col)
+      if (IsEditableCell(grid, 2, row, col) == 0) return false;
+  return true;
+}
+
 void Back(InputPort &ui, GridStore &grid, int16 r, int16 c) {
   const int16 cls = g.ModelClass;
   if (c == 1) {
@@ -450,13 +458,19 @@ void EditorKeyDown(InputPort &ui, GridStore &grid, int16 keyCode, bool shift) {
   else
     return;
 
+  const int16 r = g.CurRow, c = g.CurCol;
+  // Back from the first cell, or up from the first row, leads out of the grid to the header.
+  const bool toHeader = (nav == kNavUp && r == 1) || (nav == kNavBack && IsFirstOpenCell(grid, r, c));
   if (g.ModelClass == ModelClassCode::ProjectPlanning) {
     g.NodeCount = LargestProjectNode(grid);
     ui.SetNodeCountBox(g.NodeCount, false);
     // Tab lets the user pass an unfinished row; every other move checks it first.
-    if (nav != kKeyTab && ValidateProjectNodes(ui, grid, nav) == 1) return;
+    if (nav != kKeyTab && !toHeader && ValidateProjectNodes(ui, grid, nav) == 1) return;
   }
-  const int16 r = g.CurRow, c = g.CurCol;
+  if (toHeader) {
+    ui.FocusHeader();
+    return;
+  }
   switch (nav) {
   case kNavBack:
     Back(ui, grid, r, c);

@@ -36,6 +36,9 @@ public:
   virtual void SetNodeCountBox(int nodeCount, bool show) = 0;
   // The hint under the size boxes.
   virtual void HideSizeHint() = 0;
+  // The keys that lead back from the grid's first cell: the focus goes to the header's last
+  // box in view (a size box, or the title), its text selected.
+  virtual void FocusHeader() = 0;
 
   virtual void SetMenuEnabled(EditGridItem item, bool enabled) = 0;
 };

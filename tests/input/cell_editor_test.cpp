@@ -177,10 +177,16 @@ TEST_F(LinearInput, NavigationSkipsCellsWithoutData) {
   EXPECT_EQ(s.At(), Pos(7, 1));
   s.Press(kKeyTab, true);
   EXPECT_EQ(s.At(), Pos(6, 1));
+  // Back from the first cell, and up from the first row, lead out to the header.
   At(1, 1);
   s.Press(kKeyEsc);
-  EXPECT_EQ(s.beeps, 1);
-  EXPECT_EQ(s.At(), Pos(1, 1));
+  s.Press(kKeyLeft);
+  s.Press(kKeyTab, true);
+  At(1, 2);
+  s.Press(kKeyUp);
+  EXPECT_EQ(s.headerFocused, 4);
+  EXPECT_EQ(s.beeps, 0);
+  EXPECT_EQ(s.At(), Pos(1, 2));
   // Moving through cells rewrites them in their own form, never damages them.
   EXPECT_EQ(s.Cell(3, 3), "        <=");
   EXPECT_EQ(s.Cell(6, 1), "infinity");

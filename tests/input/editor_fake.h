@@ -33,6 +33,8 @@ public:
   bool hintHidden = false;
   std::map<EditGridItem, bool> menu;
 
+  int headerFocused = 0;
+  void FocusHeader() override { ++headerFocused; }
   void Beep() override { ++beeps; }
   void Message(const std::string &t, const std::string &title, InputMsgIcon icon) override {
     messages.push_back({t, title, icon});

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "platform/ui/forms.h"
 #include "platform/user_services.h"
 #include "shell/mod1.h"
+#include "support/popup_cover.h"
 
 namespace quon::testing {
 
@@ -53,6 +55,16 @@ protected:
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
     QApplication::sendEvent(target, &press);
     Forms::DoEvents();
+  }
+
+  // A click of the left mouse button at a point of a widget, in twips.
+  static void ClickAt(QWidget *w, int xTwips, int yTwips) {
+    const QPointF at(xTwips / 15, yTwips / 15);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(w, &e);
+    }
   }
 
   ScriptedServices script;

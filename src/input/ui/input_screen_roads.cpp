@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "input/file_roads.h"
+#include "input/submit_input.h"
 #include "input/ui/scr2.h"
 #include "shell/mod1.h"
 #include "shell/ui/screen_links.h"
@@ -45,6 +46,35 @@ void OpenExistingFile() {
   input.ShowGridEditingHelp();
 }
 
+void EndProgram() {
+  Forms::UnloadAllButLast();
+  if (!Forms::Loaded().empty()) Unload(*Forms::Loaded().front());
+}
+
+void ExitAskingToSave() {
+  if (!SaveQuestionDue()) {
+    EndProgram();
+    return;
+  }
+  const int answer = ShowInputMessage(SaveQuestion(true));
+  if (answer == msg::Cancel) return;
+  if (answer == msg::Yes) {
+    // The input screen holds what is saved: it comes back with the problem to save it.
+    ModifyInputData();
+    if (!IsLoaded<Scr2>()) return;
+    Scr2 &input = scr2();
+    if (input.SaveProblemFile(0) != SaveOutcome::Saved) {
+      std::vector<Form *> later;
+      for (Form *f : Forms::Loaded())
+        if (f != &input) later.push_back(f);
+      for (Form *f : later)
+        Unload(*f);
+      return;
+    }
+  }
+  EndProgram();
+}
+
 } // namespace
 
 void RegisterInputScreen() {
@@ -57,6 +87,7 @@ void RegisterInputScreen() {
     return IsLoaded<Scr2>();
   };
   roads.placeCellEditor = [](int16 row, int16 col) { scr2().PlaceCellEditor(row, col); };
+  roads.exitAskingToSave = ExitAskingToSave;
   RegisterInputScreenRoads(std::move(roads));
 }
 

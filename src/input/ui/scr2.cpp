@@ -5,6 +5,7 @@
 #include "input/input_grid.h"
 #include "input/problem_file.h"
 #include "input/problem_header.h"
+#include "input/submit_input.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
 #include "platform/user_services.h"
@@ -268,6 +269,11 @@ void Scr2::BX2_KeyPress(int &keyAscii) {
 
 void Scr2::BX2_KeyDown(int &keyCode, int /*shift*/) {
   g.TitleSuppress = 0;
+  if (keyCode == key::Escape) {
+    keyCode = 0;
+    RestoreSizeInForce(BX2);
+    return;
+  }
   if (keyCode == key::Up) {
     SelectAllText(BX1);
     return;
@@ -295,6 +301,11 @@ void Scr2::BX3_KeyPress(int &keyAscii) {
 void Scr2::BX3_KeyDown(int &keyCode, int /*shift*/) {
   Label6.SetVisible(true);
   g.TitleSuppress = 0;
+  if (keyCode == key::Escape) {
+    keyCode = 0;
+    RestoreSizeInForce(BX3);
+    return;
+  }
   if (keyCode == key::Up) {
     SelectAllText(BX2);
     return;
@@ -327,6 +338,13 @@ void Scr2::GuardDigits(TextBox &box, std::string &lastGood) {
   Beep();
 }
 
+void Scr2::RestoreSizeInForce(TextBox &box) {
+  SubmitHeader inForce{BX1.Text(), acceptedSize1_, acceptedSize2_};
+  if (gridBuilt_) inForce = ConfirmedHeader(grid1, inForce);
+  box.SetText(&box == &BX3 ? inForce.size2 : inForce.size1);
+  SelectAllText(box);
+}
+
 void Scr2::RefuseTooLarge(TextBox &box, const std::string &message) {
   // The grid on the screen stays in view with its data: only the size typed is refused.
   MsgBox(message, msg::OKOnly | msg::Critical, "Problem size");
@@ -352,6 +370,7 @@ void Scr2::ValidateProblemSize(int16 which) {
   }
   saveMenu.SetEnabled(true);
   SaveAsMenu.SetEnabled(true);
+  (which == 1 ? acceptedSize1_ : acceptedSize2_) = (which == 1 ? BX2 : BX3).Text();
 
   if (HasSecondSize(cls) && which == 1) {
     // The grid keeps its sizes until the second one is confirmed.

@@ -37,7 +37,7 @@ public:
   MenuItem fileMenu{MenuBar(), "fileMenu", "&File"};
   MenuItem saveMenu{fileMenu, "saveMenu", "&Save"};
   MenuItem SaveAsMenu{fileMenu, "SaveAsMenu", "Save &As"};
-  MenuItem mainMenu{fileMenu, "mainMenu", "Main Menu"};
+  MenuItem mainMenu{fileMenu, "mainMenu", "&Main Menu"};
   MenuItem ExitQUONMenu{fileMenu, "ExitQUONMenu", "E&xit QUON"};
   MenuItem editMenu{MenuBar(), "editMenu", "&EditGrid"};
   MenuItem mnuUndo{editMenu, "mnuUndo", "&Undo Last Insert, Paste, Or Delete" + std::string(30, ' '), 'U'};
@@ -115,8 +115,12 @@ private:
   // Keeps a size box to digits whatever reaches it (a paste does not pass the key filter).
   void GuardDigits(TextBox &box, std::string &lastGood);
   void RefuseTooLarge(TextBox &box, const std::string &message);
+  // Escape in a size box: the box shows again the size in force (the grid's, or the size last
+  // accepted before there is a grid), selected for typing over.
+  void RestoreSizeInForce(TextBox &box);
 
   std::string bx2Good_, bx3Good_;
+  std::string acceptedSize1_, acceptedSize2_;
   bool helpShown_ = false;
   // A grid has been built on this screen (typed sizes, an opened file, the return to the input).
   bool gridBuilt_ = false;

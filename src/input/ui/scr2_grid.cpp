@@ -66,6 +66,14 @@ public:
     }
   }
   void HideSizeHint() override { s_.Label6.SetVisible(false); }
+  void FocusHeader() override {
+    for (TextBox *box : {&s_.BX3, &s_.BX2})
+      if (box->Visible()) {
+        SelectAllText(*box);
+        return;
+      }
+    SelectAllText(s_.BX1);
+  }
   void SetMenuEnabled(EditGridItem item, bool enabled) override { Item(item).SetEnabled(enabled); }
 
   void SetSizeBox(int box, int value) override { (box == 3 ? s_.BX3 : s_.BX2).SetText(NumText(value)); }

@@ -259,6 +259,9 @@ ScrLPGraf::ScrLPGraf() : Form("scrLPGraf") {
   cmdModifyInputData.Click = [this] { cmdModifyInputData_Click(); };
   cmdMainMenu.Click = [this] { cmdMainMenu_Click(); };
   cmdExitQuon.Click = [this] { cmdExitQuon_Click(); };
+  // Tab runs through the graph's own choices first and reaches the exits last.
+  SetTabOrder({&List1, &Combo1, &Combo2, &Text1, &Text2, &gridChart, &cmdZoomIn, &cmdZoomOut, &cmdPrintGraph,
+               &cmdModifyInputData, &cmdMainMenu, &cmdExitQuon});
   Combo1.Click = [this] {
     if (CurrentHooks().combo1Click) CurrentHooks().combo1Click(*this);
   };
@@ -389,8 +392,7 @@ void ScrLPGraf::cmdMainMenu_Click() {
 }
 
 void ScrLPGraf::cmdExitQuon_Click() {
-  UnloadAllForms();
-  Unload(*this);
+  ExitQuonFromLaterScreen();
 }
 
 void ScrLPGraf::DrawFormDecoration() {

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QAbstractItemView>
 #include <QTimer>
 #include <cctype>
 
@@ -287,11 +288,28 @@ public:
 protected:
   void mouseReleaseEvent(QMouseEvent *e) override {
     auto *l = static_cast<Label *>(owner);
-    if (l && e->button() == Qt::LeftButton && l->Click) l->Click();
+    if (!l || e->button() != Qt::LeftButton || !l->Click) return;
+    // A label that passes its click on to the screen passes on where it was clicked, too.
+    Form &form = l->OwnerForm();
+    const QPoint at = mapTo(form.ClientWidget(), e->pos());
+    form.HandleClickAt(Form::ClickPoint{static_cast<double>(ToTwips(at.x())), static_cast<double>(ToTwips(at.y()))},
+                       [l] { l->Click(); });
   }
   void mouseDoubleClickEvent(QMouseEvent *) override {
     auto *l = static_cast<Label *>(owner);
     if (l && l->DblClick) l->DblClick();
+  }
+  void keyPressEvent(QKeyEvent *e) override {
+    auto *l = static_cast<Label *>(owner);
+    if (l && l->Click && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+      l->Click();
+      return;
+    }
+    QLabel::keyPressEvent(e);
+  }
+  void paintEvent(QPaintEvent *e) override {
+    QLabel::paintEvent(e);
+    if (hasFocus()) RingFocus(*this, palette().color(QPalette::Window), 1);
   }
 };
 
@@ -321,6 +339,10 @@ void Label::SetTransparent(bool on) {
 
 void Label::Refresh() {
   widget_->repaint();
+}
+
+void Label::SetTakesFocus(bool on) {
+  widget_->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void Label::PerformClick() {
@@ -824,6 +846,13 @@ public:
     return style()
         ->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(textWidth, fontMetrics().height()), this)
         .width();
+  }
+
+  // The list opens with an item highlighted: the chosen one, or the first while none is
+  // chosen, so that the arrow keys start from a place the user sees.
+  void showPopup() override {
+    QComboBox::showPopup();
+    if (currentIndex() < 0 && count() > 0 && view()) view()->setCurrentIndex(model()->index(0, modelColumn()));
   }
 
 protected:

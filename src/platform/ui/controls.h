@@ -131,6 +131,9 @@ public:
   std::function<void()> Click;
   std::function<void()> DblClick;
   void PerformClick();
+  // A label that acts when clicked can be made a stop of the Tab order: it then shows the
+  // focus, and Space or Return clicks it.
+  void SetTakesFocus(bool on);
 
 private:
   std::string caption_;

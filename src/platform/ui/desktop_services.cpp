@@ -122,6 +122,27 @@ void WidenToTitle(QMessageBox &box) {
 
 namespace {
 
+// Moves a cascading submenu, once the toolkit has placed it, to a place beside its parent
+// clear of the controls of the screen beneath.
+class SubmenuPlacer : public QObject {
+public:
+  SubmenuPlacer(QMenu *menu, Form *form) : QObject(menu), menu_(menu), form_(form) {}
+
+protected:
+  bool eventFilter(QObject *, QEvent *e) override {
+    if (e->type() != QEvent::Show || !form_) return false;
+    auto *parent = qobject_cast<QMenu *>(menu_->parentWidget());
+    if (!parent) return false;
+    const QPoint at = form_->ClearSubmenuPlace(parent->geometry(), menu_->size(), menu_->pos());
+    if (at != menu_->pos()) menu_->move(at);
+    return false;
+  }
+
+private:
+  QMenu *menu_;
+  Form *form_;
+};
+
 class DesktopServices : public UserServices {
 public:
   int MsgBox(const std::string &prompt, int style, const std::string &title) override {
@@ -209,6 +230,8 @@ public:
     QMenu popup(f ? f->ClientWidget() : nullptr);
     FillQMenu(&popup, menu, false);
     if (popup.isEmpty()) return nullptr;
+    if (f)
+      for (QMenu *sub : popup.findChildren<QMenu *>()) sub->installEventFilter(new SubmenuPlacer(sub, f));
     QPoint at = f ? FormClientToGlobal(*f, place.x, place.y) : QPoint(ToPixels(place.x), ToPixels(place.y));
     if (place.centreX) at.rx() -= popup.sizeHint().width() / 2;
     QAction *chosen = popup.exec(at);

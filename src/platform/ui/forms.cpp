@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <map>
@@ -110,6 +111,39 @@ namespace {
 bool awaitingActivation = false;
 } // namespace
 
+// An item that does nothing when chosen (a menu's title line) is passed over by the arrow
+// keys, so that a counted number of Downs lands on the item counted.
+class HeadingSkipper : public QObject {
+public:
+  using QObject::QObject;
+
+  static bool IsHeading(const QAction *a) {
+    if (!a || a->isSeparator() || a->menu()) return false;
+    const auto *item = static_cast<const MenuItem *>(a->data().value<void *>());
+    return item && item->Items().empty() && !item->Click;
+  }
+
+protected:
+  bool eventFilter(QObject *o, QEvent *e) override {
+    if (e->type() != QEvent::KeyPress || busy_) return false;
+    auto *k = static_cast<QKeyEvent *>(e);
+    if (k->key() != Qt::Key_Down && k->key() != Qt::Key_Up) return false;
+    auto *menu = static_cast<QMenu *>(o);
+    busy_ = true;
+    QKeyEvent first(QEvent::KeyPress, k->key(), k->modifiers());
+    QApplication::sendEvent(menu, &first);
+    for (qsizetype n = menu->actions().size(); n > 0 && IsHeading(menu->activeAction()); --n) {
+      QKeyEvent again(QEvent::KeyPress, k->key(), k->modifiers());
+      QApplication::sendEvent(menu, &again);
+    }
+    busy_ = false;
+    return true;
+  }
+
+private:
+  bool busy_ = false;
+};
+
 // The form's top-level window: the menu bar over the client area that holds the controls
 // and shows the retained drawing.
 class FormWindow : public QWidget {
@@ -180,6 +214,7 @@ public:
   }
 
   static void Fill(QMenu *menu, MenuItem &parent, bool connect) {
+    menu->installEventFilter(new HeadingSkipper(menu));
     for (MenuItem *item : parent.Items()) {
       if (!item->Visible()) continue;
       if (item->IsSeparator()) {
@@ -232,11 +267,20 @@ protected:
       HoldFocusOnScreen();
       return true;
     }
+    // A screen that sets its own Tab order goes by it.
+    if (form_ && form_->Loaded() && form_->HasTabOrder() && form_->MoveFocus(next)) return true;
     return QWidget::focusNextPrevChild(next);
   }
   void keyPressEvent(QKeyEvent *e) override {
     if (TryFormShortcut(this, *e)) return;
     if (form_ && form_->Loaded() && PressAccessKey(*form_, *e)) return;
+    // The menu key, or Shift+F10, is the click on the screen itself for the keyboard: a screen
+    // whose popup was dismissed opens it again.
+    if (form_ && form_->Loaded() && form_->FocusOnScreen() &&
+        (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier))) {
+      form_->Form_Click();
+      return;
+    }
     // Return that no control took presses the screen's default button.
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && form_ && form_->Loaded() &&
         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
@@ -263,8 +307,12 @@ private:
       // A click that a control or a frame let through is not a click on the screen: the menu
       // it opens could lie over the button the user is about to press.
       if (childAt(e->position().toPoint())) return;
-      if (e->button() == Qt::LeftButton && w_->form_ && w_->form_->Loaded() && rect().contains(e->pos()))
-        w_->form_->Form_Click();
+      if (e->button() == Qt::LeftButton && w_->form_ && w_->form_->Loaded() && rect().contains(e->pos())) {
+        Form *f = w_->form_;
+        f->HandleClickAt(Form::ClickPoint{static_cast<double>(ToTwips(e->pos().x())),
+                                          static_cast<double>(ToTwips(e->pos().y()))},
+                         [f] { f->Form_Click(); });
+      }
     }
     void resizeEvent(QResizeEvent *) override {
       if (w_->form_ && w_->form_->canvas_) w_->form_->canvas_->SetAreaPixels(size());
@@ -473,7 +521,177 @@ void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
     awaitingActivation = false;
   }
-  if (MenuItem *chosen = Services().ChoosePopup(menu, PopupPlace{x, y, centreX})) chosen->PerformClick();
+  if (MenuItem *chosen = Services().ChoosePopup(menu, ClearPlaceFor(menu, PopupPlace{x, y, centreX})))
+    chosen->PerformClick();
+}
+
+namespace {
+Control *ControlOf(const Container &c, QWidget *w) {
+  for (Control *child : c.Children()) {
+    if (child->Widget() == w) return child;
+    if (auto *frame = dynamic_cast<Frame *>(child))
+      if (Control *hit = ControlOf(*frame, w)) return hit;
+  }
+  return nullptr;
+}
+} // namespace
+
+void Form::SetTabOrder(const std::vector<Control *> &order) {
+  tabOrder_ = order;
+}
+
+std::vector<QWidget *> Form::TabSequence() const {
+  std::vector<QWidget *> seq;
+  for (Control *c : tabOrder_)
+    if (c && c->Widget()) seq.push_back(c->Widget());
+  QWidget *client = window_->client();
+  for (QWidget *w = client->nextInFocusChain(); w && w != client; w = w->nextInFocusChain())
+    if (client->isAncestorOf(w) && std::find(seq.begin(), seq.end(), w) == seq.end()) seq.push_back(w);
+  return seq;
+}
+
+bool Form::TakesTab(QWidget *w) const {
+  return w && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window_) && w->isEnabled() &&
+         ControlOf(*this, w);
+}
+
+bool Form::MoveFocus(bool next) {
+  const std::vector<QWidget *> seq = TabSequence();
+  const auto n = static_cast<std::ptrdiff_t>(seq.size());
+  if (n == 0) return false;
+  QWidget *fw = window_->focusWidget();
+  // Where the focus is: its own control, or the control holding the part that has it (a
+  // list's box, a grid's cells), never the frame around it.
+  std::ptrdiff_t at = -1;
+  for (std::ptrdiff_t i = 0; i < n && at < 0; ++i)
+    if (seq[static_cast<std::size_t>(i)] == fw) at = i;
+  for (std::ptrdiff_t i = 0; i < n && at < 0; ++i) {
+    QWidget *w = seq[static_cast<std::size_t>(i)];
+    if (fw && w->isAncestorOf(fw) && (w->focusPolicy() & Qt::TabFocus)) at = i;
+  }
+  for (std::ptrdiff_t k = 1; k <= n; ++k) {
+    std::ptrdiff_t i = at < 0 ? (next ? k - 1 : n - k) : ((at + (next ? k : -k)) % n + n) % n;
+    QWidget *w = seq[static_cast<std::size_t>(i)];
+    if (!TakesTab(w)) continue;
+    ControlOf(*this, w)->SetFocus();
+    return true;
+  }
+  return false;
+}
+
+bool Form::FocusOnScreen() const {
+  QWidget *fw = window_->focusWidget();
+  return !fw || fw == window_->client() || fw == window_;
+}
+
+void Form::PopupMenuAtClick(MenuItem &menu, double x, double y, bool centreX) {
+  if (click_)
+    PopupMenu(menu, click_->x, click_->y, false);
+  else
+    PopupMenu(menu, x, y, centreX);
+}
+
+void Form::HandleClickAt(std::optional<ClickPoint> at, const std::function<void()> &handler) {
+  const std::optional<ClickPoint> outer = click_;
+  click_ = at;
+  handler();
+  // The form may have been unloaded by the handler, but it lives until the event loop runs.
+  click_ = outer;
+}
+
+namespace {
+
+// The places, in pixels of the form's client area, of the visible controls that act when
+// clicked or typed into; labels and frames do not (a frame's controls do).
+// The part of the client area on the desktop's screen (the toolkit moves a menu that would
+// reach past the screen's edge, perhaps over a control).
+QRect ShownArea(QWidget *client) {
+  QRect area = client->rect();
+  if (QGuiApplication::platformName() == "offscreen") return area;
+  if (QScreen *screen = client->screen()) {
+    const QRect avail = screen->availableGeometry();
+    area &= QRect(client->mapFromGlobal(avail.topLeft()), avail.size());
+  }
+  return area;
+}
+
+void CollectActiveControls(const Container &c, QWidget *client, std::vector<QRect> &out) {
+  for (Control *child : c.Children()) {
+    QWidget *w = child->Widget();
+    if (!w || !w->isVisibleTo(client)) continue;
+    if (auto *frame = dynamic_cast<Frame *>(child)) {
+      CollectActiveControls(*frame, client, out);
+      continue;
+    }
+    if (dynamic_cast<Label *>(child)) continue;
+    out.emplace_back(w->mapTo(client, QPoint(0, 0)), w->size());
+  }
+}
+
+} // namespace
+
+QPoint Form::ClearSubmenuPlace(const QRect &parentMenu, const QSize &size, const QPoint &want) {
+  QWidget *client = ClientWidget();
+  std::vector<QRect> taken;
+  CollectActiveControls(*this, client, taken);
+  const QPoint origin = client->mapToGlobal(QPoint(0, 0));
+  const QRect area = ShownArea(client).translated(origin);
+  auto clear = [&](const QRect &r) {
+    if (!area.contains(r)) return false;
+    for (QRect t : taken)
+      if (r.intersects(t.translated(origin))) return false;
+    return true;
+  };
+  if (clear(QRect(want, size))) return want;
+  std::optional<QPoint> best;
+  long long bestDistance = 0;
+  for (int x : {parentMenu.right() + 1, parentMenu.left() - size.width()})
+    for (int y = area.top(); y + size.height() <= area.bottom() + 1; y += 4) {
+      const QPoint p(x, y);
+      const long long dx = x - want.x(), dy = y - want.y();
+      const long long d = dx * dx + dy * dy;
+      if ((best && d >= bestDistance) || !clear(QRect(p, size))) continue;
+      best = p;
+      bestDistance = d;
+    }
+  return best ? *best : want;
+}
+
+PopupPlace Form::ClearPlaceFor(MenuItem &menu, const PopupPlace &asked) {
+  QMenu probe;
+  FillQMenu(&probe, menu, false);
+  if (probe.isEmpty()) return asked;
+  const QSize size = probe.sizeHint();
+  QWidget *client = ClientWidget();
+  const QRect area = ShownArea(client);
+  std::vector<QRect> taken;
+  CollectActiveControls(*this, client, taken);
+  auto clear = [&](QPoint topLeft) {
+    const QRect r(topLeft, size);
+    if (!area.contains(r)) return false;
+    for (const QRect &t : taken)
+      if (r.intersects(t)) return false;
+    return true;
+  };
+  const QPoint want(ToPixels(asked.x) - (asked.centreX ? size.width() / 2 : 0), ToPixels(asked.y));
+  if (clear(want)) return asked;
+  // The nearest clear corner, searched on a fine lattice of the client area.
+  const int step = 4;
+  std::optional<QPoint> best;
+  long long bestDistance = 0;
+  for (int y = area.top(); y + size.height() <= area.bottom() + 1; y += step)
+    for (int x = area.left(); x + size.width() <= area.right() + 1; x += step) {
+      const QPoint p(x, y);
+      const long long dx = x - want.x(), dy = y - want.y();
+      const long long d = dx * dx + dy * dy;
+      if (best && d >= bestDistance) continue;
+      if (!clear(p)) continue;
+      best = p;
+      bestDistance = d;
+    }
+  // With no clear place at all the menu opens where it was asked for.
+  if (!best) return asked;
+  return PopupPlace{static_cast<double>(ToTwips(best->x())), static_cast<double>(ToTwips(best->y())), false};
 }
 
 void Unload(Form &form) {

@@ -29,6 +29,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -36,7 +37,11 @@
 #include "platform/menu.h"
 #include "platform/surface.h"
 #include "platform/surface_core.h"
+#include "platform/user_services.h"
 
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 namespace quon {
@@ -147,15 +152,51 @@ public:
   MenuItem &MenuBar() { return menuBar_; }
   // Pops up the visible items below `menu` at (x, y) twips of the client area (centred
   // horizontally on x when asked) and waits; a chosen item's Click runs before this returns.
+  // A menu that would lie over a control of the screen (or reach past the screen's edge)
+  // opens at the nearest place clear of them instead: the user's next click, aimed at a
+  // button, must not land on an item that leaves the screen or ends the program.
   void PopupMenu(MenuItem &menu, double x, double y, bool centreX = false);
+  // The same from a click handler: at the point clicked when a click on the screen (or on a
+  // label that passes its clicks on) raised it, otherwise at (x, y).
+  void PopupMenuAtClick(MenuItem &menu, double x, double y, bool centreX = false);
+  // Where the menu would open for (x, y): the place asked for when it is clear, else the
+  // nearest clear top-left corner (twips of the client area).
+  PopupPlace ClearPlaceFor(MenuItem &menu, const PopupPlace &asked);
+
+  // Where a cascading submenu of `size` pixels opens beside its parent menu (both on the
+  // desktop) clear of the screen's controls: on the side and at the height nearest to `want`.
+  // `want` itself when no such place exists.
+  QPoint ClearSubmenuPlace(const QRect &parentMenu, const QSize &size, const QPoint &want);
+
+  // The point of the click being handled (twips of the client area); none when the handler
+  // was not raised by a click of the mouse.
+  struct ClickPoint {
+    double x = 0;
+    double y = 0;
+  };
+  std::optional<ClickPoint> CurrentClick() const { return click_; }
+  // Marks the click being handled by the handler that runs meanwhile.
+  void HandleClickAt(std::optional<ClickPoint> at, const std::function<void()> &handler);
+
+  // Tab goes from the screen to these controls first, in this order; the others follow in
+  // the order they were declared.
+  void SetTabOrder(const std::vector<Control *> &order);
+  // True while the screen itself holds the focus (no control has it).
+  bool FocusOnScreen() const;
+  bool HasTabOrder() const { return !tabOrder_.empty(); }
+  // Tab (next) or Shift+Tab from the control with the focus, in the Tab order; false when no
+  // control can take it.
+  bool MoveFocus(bool next);
 
   // The control that has (or will have, when the window is activated) the keyboard focus.
   Control *ActiveControl() const { return focus_; }
   // Controls report here when they take the focus.
   void NoteFocus(Control *c) { focus_ = c; }
 
-  // A click on the form itself, as the user's.
+  // A click on the form itself, as the user's: at a point (twips of the client area), or
+  // without one.
   void PerformClick() { Form_Click(); }
+  void PerformClick(double x, double y) { HandleClickAt(ClickPoint{x, y}, [this] { Form_Click(); }); }
   // What has been drawn on the form since the last Clear, in twips (tests read the texts).
   const std::vector<DrawOp> &DrawnOps() const;
 
@@ -184,6 +225,10 @@ private:
   FormWindow *window_ = nullptr;
   std::unique_ptr<RetainedSurface> canvas_;
   Control *focus_ = nullptr;
+  std::optional<ClickPoint> click_;
+  std::vector<Control *> tabOrder_;
+  std::vector<QWidget *> TabSequence() const;
+  bool TakesTab(QWidget *w) const;
 };
 
 void Unload(Form &form);

@@ -318,9 +318,32 @@ protected:
     if (steps != 0) grid->SetTopRow(grid->TopRow() - 3 * steps);
   }
 
+  void focusInEvent(QFocusEvent *e) override {
+    QAbstractScrollArea::focusInEvent(e);
+    // The focus is drawn on the current cell: one out of view becomes the first cell in view,
+    // without scrolling the grid away from its names.
+    if (grid && grid->Rows() > 0 && grid->Cols() > 0 && !CurrentCellInView()) {
+      grid->SetRow(std::min(grid->TopRow(), grid->Rows() - 1));
+      grid->SetCol(std::min(grid->LeftCol(), grid->Cols() - 1));
+    }
+    viewport()->update();
+  }
+  void focusOutEvent(QFocusEvent *e) override {
+    QAbstractScrollArea::focusOutEvent(e);
+    viewport()->update();
+  }
+
   void keyPressEvent(QKeyEvent *e) override {
     if (!grid || TryFormShortcut(this, *e)) return;
     int r = grid->Row(), c = grid->Col();
+    // Space or Return clicks the current cell, as the mouse would.
+    if ((e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      if (r < 0 || c < 0 || r >= grid->Rows() || c >= grid->Cols()) return;
+      grid->PressCell(r, c);
+      if (grid->Click) grid->Click();
+      return;
+    }
     switch (e->key()) {
     case Qt::Key_Up:
       r = std::max(grid->FixedRows, r - 1);
@@ -345,6 +368,16 @@ protected:
   }
 
 private:
+  bool CurrentCellInView() const {
+    const GridStore &g = *grid;
+    const int r = g.Row(), c = g.Col();
+    if (r < 0 || c < 0 || r >= g.Rows() || c >= g.Cols()) return false;
+    const QRect view = viewport()->rect();
+    const bool rowIn = r < g.FixedRows || (r >= g.TopRow() && ToPixels(g.RowY(r) + g.RowHeightOf(r)) <= view.height());
+    const bool colIn = c < g.FixedCols || (c >= g.LeftCol() && ToPixels(g.ColX(c) + g.ColWidthOf(c)) <= view.width());
+    return rowIn && colIn && g.RowHeightOf(r) > 0 && g.ColWidthOf(c) > 0;
+  }
+
   bool syncing_ = false;
   bool resizing_ = false;
   bool pressed_ = false;

@@ -157,8 +157,9 @@ void Scr0::Form_Activate() {
   PopUpMainMenu();
 }
 
+// A click opens the menu where it landed, clear of the frames' controls.
 void Scr0::Form_Click() {
-  PopUpMainMenu();
+  PopupMenuAtClick(mnuXMainMenu, g.HalfScreenW, g.PopupBaseY, true);
 }
 
 void Scr0::PopUpMainMenu() {
@@ -171,6 +172,8 @@ void Scr0::ChooseModel(int modelClass, int subModel) {
   if (modelClass == ModelClassCode::ProjectPlanning) g.ProjMethod = static_cast<int16>(subModel);
   FrameInputMode.SetVisible(true);
   Frame1.SetVisible(true);
+  // The frames come up with the focus seen on the input mode chosen.
+  if (FocusOnScreen()) (existingFileOption.Value() ? existingFileOption : newProblemOption).SetFocus();
 }
 
 void Scr0::nDecimalOption_Click() {

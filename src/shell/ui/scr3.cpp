@@ -138,8 +138,9 @@ void Scr3::Form_Load() {
 void Scr3::Form_Activate() {
   OpenPopup();
 }
+// A click opens the menu where it landed, clear of the M-value frame's controls.
 void Scr3::Form_Click() {
-  OpenPopup();
+  PopupMenuAtClick(solveModifyMenu, g.HalfScreenW, 0.8 * g.PopupBaseY, true);
 }
 
 void Scr3::Form_Paint() {
@@ -357,8 +358,7 @@ void Scr3::mnuMainMenu_Click() {
 }
 
 void Scr3::mnuExitQuon_Click() {
-  UnloadAllForms();
-  Unload(*this);
+  ExitQuonFromLaterScreen();
 }
 
 } // namespace quon

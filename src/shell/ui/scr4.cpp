@@ -77,6 +77,11 @@ void Scr4::Form_Paint() {
   DrawScreenFrameAndTitle(*this);
 }
 
+// The screen opens with the focus seen on the format chosen.
+void Scr4::Form_Activate() {
+  if (FocusOnScreen()) (exponentialOption.Value() ? exponentialOption : decimalOption).SetFocus();
+}
+
 void Scr4::decimalOption_Click() {
   g.NumFormatType = 1;
 }
@@ -119,8 +124,7 @@ void Scr4::cmdMainMenu_Click() {
 }
 
 void Scr4::cmdExitQuon_Click() {
-  UnloadAllForms();
-  Unload(*this);
+  ExitQuonFromLaterScreen();
 }
 
 } // namespace quon

@@ -32,6 +32,7 @@ public:
   // Closing the window goes the way of "Exit QUON".
   void Form_CloseRequest() override { cmdExitQuon_Click(); }
   void Form_Paint() override;
+  void Form_Activate() override;
 
   void decimalOption_Click();
   void exponentialOption_Click();

@@ -134,6 +134,11 @@ Scr5::Scr5() : Form("scr5") {
   cmdModifyInputData.Click = [this] { cmdModifyInputData_Click(); };
   cmdMainMenu.Click = [this] { cmdMainMenu_Click(); };
   cmdExitQuon.Click = [this] { cmdExitQuon_Click(); };
+  // Tab runs from the choices of the output through its steps and printing to the results,
+  // and reaches the exits last.
+  Label2.SetTakesFocus(true);
+  SetTabOrder({&Combo1, &Combo2, &Combo5, &Combo3, &Combo4, &Label2, &Check2, &BBGrid, &cmdNextIter, &cmdFinalIter,
+               &cmdWriteToPrinter, &outputGrid, &grid1, &cmdModifyInputData, &cmdMainMenu, &cmdExitQuon});
 }
 
 void Scr5::Form_Load() {
@@ -205,8 +210,7 @@ void Scr5::cmdMainMenu_Click() {
 }
 
 void Scr5::cmdExitQuon_Click() {
-  UnloadAllForms();
-  Unload(*this);
+  ExitQuonFromLaterScreen();
 }
 
 } // namespace quon

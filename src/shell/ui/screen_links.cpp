@@ -41,4 +41,13 @@ void PlaceInputCellEditor(int16 row, int16 col) {
   if (Roads().placeCellEditor) Roads().placeCellEditor(row, col);
 }
 
+void ExitQuonFromLaterScreen() {
+  if (Roads().exitAskingToSave) {
+    Roads().exitAskingToSave();
+    return;
+  }
+  Forms::UnloadAllButLast();
+  if (!Forms::Loaded().empty()) Unload(*Forms::Loaded().front());
+}
+
 } // namespace quon

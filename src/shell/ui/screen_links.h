@@ -22,6 +22,10 @@ struct InputScreenRoads {
   std::function<bool()> returnToInput;
   // Puts the input screen's cell editor on a cell of its grid.
   std::function<void(int16 row, int16 col)> placeCellEditor;
+  // "Exit QUON" of a later screen: the problem kept by "SOLVE Menu" is offered for saving as
+  // the input screen's own exit offers it, then the program ends. Cancel leaves every screen
+  // as it was; a save that does not happen leaves the input screen showing the problem.
+  std::function<void()> exitAskingToSave;
 };
 
 void RegisterInputScreenRoads(InputScreenRoads roads);
@@ -39,5 +43,8 @@ bool ReturnToInputScreen();
 
 // Puts the input screen's cell editor on a cell of its grid.
 void PlaceInputCellEditor(int16 row, int16 col);
+
+// "Exit QUON" from a screen after the input: with the save question where a problem is held.
+void ExitQuonFromLaterScreen();
 
 } // namespace quon

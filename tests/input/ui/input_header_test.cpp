@@ -381,7 +381,7 @@ TEST_F(InputHeaderTest, MenusAsBuilt) {
   Scr2 &s = Open(3);
   EXPECT_EQ(s.fileMenu.Caption(), "&File");
   EXPECT_EQ(s.editMenu.Caption(), "&EditGrid");
-  const std::vector<std::string> file = {"&Save", "Save &As", "Main Menu", "E&xit QUON"};
+  const std::vector<std::string> file = {"&Save", "Save &As", "&Main Menu", "E&xit QUON"};
   ASSERT_EQ(s.fileMenu.Items().size(), file.size());
   for (std::size_t i = 0; i < file.size(); ++i)
     EXPECT_EQ(s.fileMenu.Items()[i]->Caption(), file[i]);

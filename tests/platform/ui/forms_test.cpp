@@ -2,8 +2,11 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QWidget>
 
+#include "platform/ui/desktop_services.h"
 #include "test_form.h"
 
 namespace quon::testing {
@@ -172,9 +175,79 @@ TEST_F(FormsTest, ClickOnTheFormPopsUpItsMenu) {
   ASSERT_EQ(script.Shown().size(), 2u);
   // The hidden item is not shown; the invisible top-level menu pops up all the same.
   EXPECT_EQ(script.Shown()[0].text, "             MAIN\n-\nNetwork models\n  Maximal Flow\n");
-  EXPECT_DOUBLE_EQ(script.Shown()[0].place.x, 7680);
-  EXPECT_DOUBLE_EQ(script.Shown()[0].place.y, 3491);
-  EXPECT_TRUE(script.Shown()[0].place.centreX);
+  // Asked for at (7680, 3491), it would lie over the grid: it opens beside it.
+  EXPECT_EQ(CoveredBy(f, f.mnuPopup, PopupPlace{7680, 3491, true}), "QAbstractScrollArea");
+  EXPECT_EQ(CoveredBy(f, f.mnuPopup, script.Shown()[0].place), "");
+  EXPECT_NEAR(script.Shown()[0].place.y, 3491, 3000);
+  // A click opens it where it landed, when that is clear.
+  script.DismissPopup();
+  f.PerformClick(300, 8000);
+  EXPECT_EQ(script.Shown()[2].place.x, 300);
+  EXPECT_EQ(script.Shown()[2].place.y, 8000);
+  EXPECT_FALSE(script.Shown()[2].place.centreX);
+}
+
+// In the real popup the arrow keys pass over the title line: the first Down highlights the
+// first item that does something, and a count of Downs lands where it was counted.
+TEST_F(FormsTest, ArrowKeysPassOverAPopupsTitleLine) {
+  TestForm &f = frmTest();
+  f.Show();
+  InstallDesktopServices();
+  std::vector<std::string> highlighted;
+  auto press = [](QWidget *w, int key) {
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+  };
+  QTimer::singleShot(100, [&] {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}) {
+      press(menu, key);
+      highlighted.push_back(menu->activeAction() ? menu->activeAction()->text().toStdString() : "");
+    }
+    menu->close();
+  });
+  f.PerformClick();
+  InstallUserServices(&script);
+  EXPECT_EQ(highlighted, (std::vector<std::string>{"Network models", "Network models", "Network models"}));
+  EXPECT_TRUE(Log().empty() || Log().back() != "mnuPick_Click");
+}
+
+// A submenu that would cascade over a control opens on the other side of its parent, or at
+// another height beside it.
+TEST_F(FormsTest, ASubmenuCascadesClearOfTheControls) {
+  TestForm &f = frmTest();
+  f.Show();
+  InstallDesktopServices();
+  QRect parent, sub;
+  std::string covered = "not shown";
+  QTimer::singleShot(100, [&] {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (int key : {Qt::Key_Down, Qt::Key_Right}) {
+      QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(menu, &e);
+    }
+    Forms::DoEvents();
+    parent = menu->geometry();
+    if (auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget()); open && open != menu) {
+      sub = open->geometry();
+      covered.clear();
+      QWidget *client = f.ClientWidget();
+      for (int y = sub.top(); y <= sub.bottom() && covered.empty(); y += 3)
+        for (int x = sub.left(); x <= sub.right() && covered.empty(); x += 3) {
+          QWidget *w = client->childAt(client->mapFromGlobal(QPoint(x, y)));
+          if (w && !qobject_cast<QLabel *>(w) && !qobject_cast<QGroupBox *>(w)) covered = w->metaObject()->className();
+        }
+      open->close();
+    }
+    menu->close();
+  });
+  // Just left of the grid, whose top row the submenu would otherwise cover.
+  f.PerformClick(300, 3600);
+  InstallUserServices(&script);
+  EXPECT_EQ(covered, "");
+  EXPECT_FALSE(sub.intersects(parent));
 }
 
 TEST_F(FormsTest, MessageBoxScriptInsideAHandler) {

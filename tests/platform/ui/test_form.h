@@ -12,6 +12,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/grid.h"
 #include "platform/user_services.h"
+#include "support/popup_cover.h"
 
 namespace quon::testing {
 
@@ -145,7 +146,7 @@ public:
   void Form_Unload() override { Log().push_back("Unload"); }
   void Form_Click() override {
     Log().push_back("Form_Click");
-    PopupMenu(mnuPopup, 7680, 3491, true);
+    PopupMenuAtClick(mnuPopup, 7680, 3491, true);
   }
   void cmdDone_Click() { Log().push_back("cmdDone_Click"); }
 };

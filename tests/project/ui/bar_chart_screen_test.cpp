@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -76,6 +79,27 @@ TEST_F(BarChartScreenTest, ChartOptionOpensTheExperimentOverTheOutputScreen) {
   s.cmdZoomOut_Click();
   EXPECT_EQ(g.ActFloat(2, 0), 5);
   EXPECT_EQ(s.gridChart.TextMatrix(3, 2), "3.00");
+}
+
+// Tab from the screen runs through the experiment's lists, the chart's grid and its buttons,
+// and reaches the exits last.
+TEST_F(BarChartScreenTest, TabRunsThroughTheChartBeforeTheExits) {
+  ScrLPGraf &s = Chart(kFourNodes);
+  BringToFront(s);
+  std::vector<std::string> order;
+  for (int i = 0; i < 11; ++i) {
+    QWidget *target = QApplication::focusWidget();
+    if (!target || target->window() != s.ClientWidget()->window()) target = s.ClientWidget()->window();
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(target, &tab);
+    for (Control *c : std::initializer_list<Control *>{&s.List1, &s.Combo1, &s.Combo2, &s.Text1, &s.Text2, &s.gridChart, &s.cmdZoomIn,
+                                                       &s.cmdZoomOut, &s.cmdPrintGraph, &s.cmdModifyInputData,
+                                                       &s.cmdMainMenu, &s.cmdExitQuon})
+      if (c->Widget() == QApplication::focusWidget()) order.push_back(c->Name());
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Combo1", "Text1", "Text2", "gridChart", "cmdZoomIn", "cmdZoomOut",
+                                             "cmdPrintGraph", "cmdModifyInputData", "cmdMainMenu", "cmdExitQuon",
+                                             "Combo1"}));
 }
 
 // B's total float of 0.6: the list stops at it, and its last item starts B at 0.6, ending it

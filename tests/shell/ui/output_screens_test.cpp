@@ -120,6 +120,7 @@ TEST_F(OutputFormatTest, ExitsToMainMenuAndOut) {
   scr4().Show();
   g.TableauCount = 3;
   g.NumFormatType = 2;
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
   scr4().cmdExitQuon.PerformClick();
   EXPECT_EQ(ended, 1);
   EXPECT_TRUE(Forms::Loaded().empty());
@@ -337,6 +338,7 @@ TEST_F(OutputScreenTest, ReturnOnArrivalLeavesEveryModelsOutputScreenInPlace) {
 
 TEST_F(OutputScreenTest, ExitQuonEndsTheProgram) {
   SummaryOf(DoorsAndWindows());
+  script.AnswerMsgBox(msg::No, "Do you wish to save data?");
   scr5().cmdExitQuon.PerformClick();
   EXPECT_EQ(ended, 1);
   EXPECT_TRUE(Forms::Loaded().empty());
@@ -412,6 +414,7 @@ TEST_F(ExitRoadTest, ClosingAnyLaterScreensWindowEndsTheProgramAsItsExitDoes) {
     if (screen == 4) f = &scr4();
     if (screen == 5) f = &scr5();
     f->Show();
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?");
     f->ClientWidget()->window()->close();
     EXPECT_EQ(ended, 1);
     EXPECT_TRUE(Forms::Loaded().empty());

@@ -105,17 +105,17 @@ TEST_F(MainMenuTest, PopupItemsAndCaptions) {
   const std::vector<Item> want = {
       {"mnuMmainMenu", "             MAIN", 1},
       {"spc1Menu", "-", 1},
-      {"mnuLinearEq", "Linear Equations", 1},
+      {"mnuLinearEq", "Line&ar Equations", 1},
       {"mnuMatrixInverse", "Matri&x Inversion", 2},
       {"mnuLinearEqSol", "&Linear Equations Solution", 2},
       {"mnuLP", "&Linear Programming", 1},
       {"mnuTansportation", "&Transportation model", 1},
       {"mnuIP", "&Integer programming", 1},
-      {"mnuNetwork", "Network models", 1},
+      {"mnuNetwork", "&Network models", 1},
       {"mnuSpanning", "&Minimal Spanning Tree", 2},
       {"mnuShortest", "Shortest Route ", 2},
       {"mnuFlow", "Maximal &Flow", 2},
-      {"mnuCriticalPath", "Project Planning", 1},
+      {"mnuCriticalPath", "&Project Planning", 1},
       {"mnuCPM", "&CPM - Critical Path Method ", 2},
       {"mnuPERT", "&PERT - Program Evaluation &&  Review Technique", 2},
       {"mnuQue", "&Queuing analysis", 1},
@@ -174,6 +174,36 @@ TEST_F(MainMenuTest, ActivationClearsTheOtherScreensAndTheProblemArraysAndPopsUp
   script.DismissPopup();
   s.Label6.PerformClick();
   EXPECT_EQ(script.Shown().size(), 3u);
+}
+
+// With the frames shown, a click anywhere on the screen or its hint opens the menu at the
+// click or, where that would cover a control, at the nearest clear place.
+TEST_F(MainMenuTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
+  for (auto [w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    UseScreen(w, h);
+    script.ClearRecord();
+    Scr0 &s = ShowMainMenu({"&Linear Programming"});
+    ASSERT_TRUE(s.FrameInputMode.Visible());
+    int moved = 0;
+    for (int y = 150; y < s.ScaleHeight(); y += 900)
+      for (int x = 150; x < s.ScaleWidth(); x += 900) {
+        QWidget *under = s.ClientWidget()->childAt(x / 15, y / 15);
+        if (under && under != s.Label6.Widget()) continue;
+        script.DismissPopup();
+        const std::size_t before = script.Shown().size();
+        if (under)
+          ClickAt(under, x - s.Label6.Left(), y - s.Label6.Top());
+        else
+          ClickAt(s.ClientWidget(), x, y);
+        ASSERT_EQ(script.Shown().size(), before + 1) << x << "," << y;
+        const PopupPlace &at = script.Shown().back().place;
+        EXPECT_EQ(CoveredBy(s, s.mnuXMainMenu, at), "") << x << "," << y;
+        if (std::abs(at.x - x) > 15 || std::abs(at.y - y) > 15) ++moved;
+      }
+    EXPECT_GT(moved, 0);
+  }
 }
 
 TEST_F(MainMenuTest, LayoutFromTheScreenSize) {

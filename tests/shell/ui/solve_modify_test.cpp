@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <cmath>
@@ -95,10 +96,18 @@ TEST_F(SolveModifyTest, PopupOfALinearProgramWithThreeVariables) {
   EXPECT_FALSE(f.Frame3.Visible());
   EXPECT_EQ(g.LPMethod, 0);
 
-  // A click on the screen opens the popup again.
+  // A click on the screen opens the popup again, and so do the menu key and Shift+F10.
   script.DismissPopup();
   f.PerformClick();
-  EXPECT_EQ(script.Shown().size(), 2u);
+  for (auto [k, mods] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+    script.DismissPopup();
+    const std::size_t before = script.Shown().size();
+    BringToFront(f);
+    QKeyEvent press(QEvent::KeyPress, k, mods);
+    QApplication::sendEvent(f.ClientWidget()->window(), &press);
+    EXPECT_EQ(script.Shown().size(), before + 1);
+  }
+  EXPECT_EQ(script.Shown().size(), 4u);
 }
 
 TEST_F(SolveModifyTest, OneSolveItemPerModelClass) {
@@ -264,25 +273,63 @@ TEST_F(SolveModifyTest, MThatIsNotAPositiveNumberIsRefusedAndReturnConfirmsTheBo
   EXPECT_TRUE(IsLoaded<Scr4>());
 }
 
-TEST_F(SolveModifyTest, AClickOnTheMFrameOpensNoMenuOverItsButton) {
-  Submit(WithGreaterRow());
-  Scr3 &f = Open(Iterations("&M-method"));
-  ASSERT_TRUE(f.Frame3.Visible());
-  auto click = [](QWidget *w, int xTwips, int yTwips) {
-    const QPointF at(xTwips / 15, yTwips / 15);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(w, &e);
-    }
-  };
-  // The frame's blank area: no menu (the script fails the test on one it does not expect).
-  click(f.Frame3.Widget(), 100, 800);
-  EXPECT_EQ(script.Shown().size(), 1u);
-  // The screen's own blank area still opens it.
-  script.DismissPopup();
-  click(f.ClientWidget(), 600, 9000);
-  EXPECT_EQ(script.Shown().size(), 2u);
+// Whatever the click, the menu opens at it or, where it would cover a control of the M-value
+// frame, at the nearest clear place: the next click, aimed at "Go To Output Format Screen",
+// never lands on "Exit QUON". Leaving by "Exit QUON" asks to save the problem first.
+TEST_F(SolveModifyTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
+  auto click = &ScreenTest::ClickAt;
+  for (auto [w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    UseScreen(w, h);
+    script.ClearRecord();
+    LP lp = DoorsAndWindows();
+    lp.a.push_back({1, 1});
+    lp.rel.push_back(">=");
+    lp.b.push_back(1);
+    Submit(lp);
+    Scr3 &f = Open(Iterations("&M-method"));
+    ASSERT_TRUE(f.Frame3.Visible());
+    // The frame's blank area: no menu (the script fails the test on one it does not expect).
+    click(f.Frame3.Widget(), 100, 800);
+    EXPECT_EQ(script.Shown().size(), 1u);
+
+    // Beside the frame, where the menu at its fixed place would put "Exit QUON" over the button.
+    const int besideY = w == 15360 ? 7500 : 4500;
+    script.DismissPopup();
+    click(f.ClientWidget(), 3000, besideY);
+    ASSERT_EQ(script.Shown().size(), 2u);
+    EXPECT_EQ(script.Shown()[1].place.x, 3000);
+    EXPECT_EQ(script.Shown()[1].place.y, besideY);
+    EXPECT_FALSE(script.Shown()[1].place.centreX);
+
+    // Clicks all over the screen, the hint label's included.
+    for (int y = 150; y < f.ScaleHeight(); y += 1200)
+      for (int x = 150; x < f.ScaleWidth(); x += 1200) {
+        QWidget *under = f.ClientWidget()->childAt(x / 15, y / 15);
+        if (under && under != f.Label5.Widget()) continue;
+        script.DismissPopup();
+        const std::size_t before = script.Shown().size();
+        if (under)
+          click(under, x - f.Label5.Left(), y - f.Label5.Top());
+        else
+          click(f.ClientWidget(), x, y);
+        ASSERT_EQ(script.Shown().size(), before + 1) << x << "," << y;
+        const PopupPlace &at = script.Shown().back().place;
+        EXPECT_EQ(CoveredBy(f, f.solveModifyMenu, at), "") << x << "," << y;
+      }
+    EXPECT_TRUE(f.Frame3.Visible());
+
+    // "Exit QUON" asks first; Cancel keeps the screen and its frame, No ends the program.
+    script.ChoosePopup({"&Exit QUON"}).AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+    click(f.ClientWidget(), 3000, besideY);
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(f.Frame3.Visible());
+    script.ChoosePopup({"&Exit QUON"}).AnswerMsgBox(msg::No, "Do you wish to save data?");
+    click(f.ClientWidget(), 3000, besideY);
+    EXPECT_EQ(ended, 1);
+    ended = 0;
+  }
 }
 
 TEST_F(SolveModifyTest, TwoPhaseOrMOnAllLessEqualRowsGoesOnWithAllSlack) {
