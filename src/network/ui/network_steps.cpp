@@ -48,6 +48,14 @@ std::string EndIteration() {
   return std::to_string(g.IterCount + 1);
 }
 
+// The end of the passes after a breakthrough over arcs of unlimited capacity only.
+void FlowIsUnbounded(int style, const char *title) {
+  DisableSteps();
+  MsgBox("Breakthrough flow is infinity -- Maximum flow is unbounded (algorithm ends at iteration " +
+             EndIteration() + ")",
+         style, title);
+}
+
 } // namespace
 
 void NetworkGoToOutput() {
@@ -120,7 +128,9 @@ void NetworkNextIteration() {
     }
     break;
   case 4:
-    if (!MaxFlowCycle()) {
+    if (MaxFlowCycle()) {
+      if (MaxFlowUnbounded()) FlowIsUnbounded(msg::OKOnly | msg::Information, "Last Iteration");
+    } else {
       DisableSteps();
       MsgBox("No more breakthroughs -- Algorithm ends at iteration " + EndIteration(),
              msg::OKOnly | msg::Information, "Last Iteration");
@@ -168,6 +178,10 @@ void NetworkAllIterations() {
   }
   case 4:
     while (MaxFlowCycle()) {
+      if (MaxFlowUnbounded()) {
+        FlowIsUnbounded(msg::OKOnly, "Last iteration");
+        return;
+      }
     }
     DisableSteps();
     MsgBox("No more breakthroughs -- Algorithm end at iteration " + EndIteration(), msg::OKOnly,
