@@ -216,8 +216,8 @@ std::string FloydRouteText(const std::vector<int> &nodes) {
 
 namespace {
 
-// The net flow sent over each ordered pair of nodes, (i, j) at (i - 1) * n + j - 1: what an
-// unlimited residual, which no flow lowers, no longer tells.
+// The net flow sent over each ordered pair of nodes with an unlimited residual, (i, j) at
+// (i - 1) * n + j - 1: what that residual, which no flow lowers, no longer tells.
 std::vector<double> &NetFlows() {
   static std::vector<double> flows;
   return flows;
@@ -319,10 +319,13 @@ void MaxFlowStep() {
   };
   for (int m = 1; m <= k; ++m) {
     const int a = g.NetMatrix2(1, m), b = g.NetMatrix2(2, m);
+    // Only a pair with an unlimited residual needs its flow kept apart.
+    if (std::isinf(g.NetMatrix(a, b)) || std::isinf(g.NetMatrix(b, a))) {
+      NetFlow(a, b) = DecimalSum(NetFlow(a, b), flow);
+      NetFlow(b, a) = DecimalSum(NetFlow(b, a), -flow);
+    }
     change(g.NetMatrix(a, b), -flow);
     change(g.NetMatrix(b, a), flow);
-    NetFlow(a, b) = DecimalSum(NetFlow(a, b), flow);
-    NetFlow(b, a) = DecimalSum(NetFlow(b, a), -flow);
   }
 }
 
