@@ -214,16 +214,39 @@ std::string FloydRouteText(const std::vector<int> &nodes) {
 
 // ---- Maximal flow ----
 
+namespace {
+
+// The net flow sent over each ordered pair of nodes with an unlimited residual, (i, j) at
+// (i - 1) * n + j - 1: what that residual, which no flow lowers, no longer tells.
+std::vector<double> &NetFlows() {
+  static std::vector<double> flows;
+  return flows;
+}
+
+double &NetFlow(int i, int j) {
+  const auto n = static_cast<std::size_t>(Nodes());
+  std::vector<double> &flows = NetFlows();
+  if (flows.size() != n * n) flows.assign(n * n, 0.0);
+  return flows[static_cast<std::size_t>(i - 1) * n + static_cast<std::size_t>(j - 1)];
+}
+
+} // namespace
+
 void InitMaxFlow() {
   const int n = Nodes();
   ReDimProblemArrays(ArrayKind::MaxFlow);
+  NetFlows().assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
       const double c = ArcValue(i, j);
       g.LPData(i, j) = c;
       // An empty cell is no arc: nothing to send, but flow sent the other way may come back.
-      g.NetMatrix(i, j) = c == -kNoArc ? 0.0 : c;
+      g.NetMatrix(i, j) = c == -kNoArc ? 0.0 : c == kNoArc ? kUnlimited : c;
     }
+}
+
+bool MaxFlowUnbounded() {
+  return std::isinf(g.NetMatrix(1, 0));
 }
 
 void MaxFlowStep() {
@@ -234,6 +257,8 @@ void MaxFlowStep() {
   int k = 0;
   g.NetMatrix(0, 0) = 0;
   g.NetMatrix2(1, 0) = 0;
+  // An unbounded total is final: no further breakthrough can add to it.
+  if (MaxFlowUnbounded()) return;
   const double none = -kNoArc;
   while (true) {
     double best = none;
@@ -262,9 +287,23 @@ void MaxFlowStep() {
   g.NetMatrix2(1, 0) = static_cast<int16>(k);
   double f = kNoArc;
   double smallest = std::numeric_limits<double>::max();
+  bool unlimited = true;
   for (int m = 1; m <= k; ++m) {
     f = VarMin(g.NetMatrix(0, m), f);
     smallest = std::min(smallest, g.NetMatrix(0, m));
+    unlimited = unlimited && std::isinf(g.NetMatrix(0, m));
+  }
+  if (unlimited) {
+    // Nothing on the path limits the flow: every arc of it and the total take it without end.
+    g.NetMatrix(0, 0) = kUnlimited;
+    g.NetMatrix(1, 0) = kUnlimited;
+    for (int m = 1; m <= k; ++m) {
+      const int a = g.NetMatrix2(1, m), b = g.NetMatrix2(2, m);
+      g.NetMatrix(b, a) = kUnlimited;
+      NetFlow(a, b) = kUnlimited;
+      NetFlow(b, a) = -kUnlimited;
+    }
+    return;
   }
   double flow = f;
   // A pass sends at most 999999: where that is lost in the single-precision resolution of the
@@ -274,10 +313,19 @@ void MaxFlowStep() {
   if (static_cast<float>(static_cast<double>(single) - flow) == single) flow = smallest;
   g.NetMatrix(0, 0) = flow;
   g.NetMatrix(1, 0) = Finite(DecimalSum(g.NetMatrix(1, 0), flow));
+  // An unlimited residual stays unlimited whatever is sent over it or back.
+  auto change = [](double &residual, double by) {
+    if (!std::isinf(residual)) residual = Finite(DecimalSum(residual, by));
+  };
   for (int m = 1; m <= k; ++m) {
     const int a = g.NetMatrix2(1, m), b = g.NetMatrix2(2, m);
-    g.NetMatrix(a, b) = Finite(DecimalSum(g.NetMatrix(a, b), -flow));
-    g.NetMatrix(b, a) = Finite(DecimalSum(g.NetMatrix(b, a), flow));
+    // Only a pair with an unlimited residual needs its flow kept apart.
+    if (std::isinf(g.NetMatrix(a, b)) || std::isinf(g.NetMatrix(b, a))) {
+      NetFlow(a, b) = DecimalSum(NetFlow(a, b), flow);
+      NetFlow(b, a) = DecimalSum(NetFlow(b, a), -flow);
+    }
+    change(g.NetMatrix(a, b), -flow);
+    change(g.NetMatrix(b, a), flow);
   }
 }
 
@@ -287,10 +335,15 @@ void SolveMaxFlow() {
   do {
     MaxFlowStep();
     ++g.IterCount;
-  } while (g.NetMatrix(0, 0) > 0);
+  } while (g.NetMatrix(0, 0) > 0 && !MaxFlowUnbounded());
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
       if (i == j) continue;
+      // An unlimited residual says nothing of the flow: the flow sent over the pair does.
+      if (std::isinf(g.NetMatrix(i, j))) {
+        g.NetMatrix(i, j) = VarMax(NetFlow(i, j), 0.0);
+        continue;
+      }
       const double c = ArcValue(i, j);
       g.NetMatrix(i, j) = Finite(VarMax(DecimalSum(c, -g.NetMatrix(i, j)), 0.0));
     }

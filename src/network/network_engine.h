@@ -8,6 +8,7 @@
 // residual as the decimal it stands for.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ namespace quon {
 
 // The value of an absent arc and of an unreachable distance.
 inline constexpr double kNoArc = 999999.0;
+
+// A capacity typed "infinity" (read as 999999) as the maximal flow holds it: a residual that no
+// flow lowers. A breakthrough over such arcs alone is itself infinite: the flow is unbounded.
+inline constexpr double kUnlimited = std::numeric_limits<double>::infinity();
 
 // ---- Minimal spanning tree (TreeCount, TreeNodes, InTree, FromNode, ZValue) ----
 
@@ -70,14 +75,18 @@ std::string FloydRouteText(const std::vector<int> &nodes);
 // ---- Maximal flow (NetMatrix residuals and path labels, NetMatrix2 path, LPData) ----
 
 // Dimensions the arrays (kind 74): residuals from the capacities in Cost, a missing capacity
-// (an empty cell) starting at 0 so that flow sent the other way can later be cancelled;
-// LPData holds the capacities as read.
+// (an empty cell) starting at 0 so that flow sent the other way can later be cancelled, an
+// "infinity" one at kUnlimited; LPData holds the capacities as read.
 void InitMaxFlow();
 // One labelling pass from node 1 to node NodeCount: a breakthrough leaves its flow in
-// NetMatrix(0, 0) (residuals and total NetMatrix(1, 0) updated), none leaves 0.
+// NetMatrix(0, 0) (residuals and total NetMatrix(1, 0) updated), none leaves 0. A path of
+// unlimited arcs only sends kUnlimited, and the total becomes kUnlimited.
 void MaxFlowStep();
-// Passes until one finds no breakthrough (IterCount counts them all, that one included), then
-// NetMatrix(i, j) := the flow on arc (i, j).
+// True once a breakthrough was unlimited: no later pass can change the (unbounded) total.
+bool MaxFlowUnbounded();
+// Passes until one finds no breakthrough (IterCount counts them all, that one included) or
+// one is unlimited (counted too), then NetMatrix(i, j) := the flow on arc (i, j), kUnlimited
+// on the arcs of an unlimited breakthrough.
 void SolveMaxFlow();
 
 } // namespace quon

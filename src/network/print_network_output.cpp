@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "network/network_engine.h"
 #include "platform/colors.h"
 #include "platform/values.h"
 #include "shell/data_table_printer.h"
@@ -197,6 +198,12 @@ void PrintDijkstraSummary(PageSurface &printer, const GridStore &grid) {
   }
 }
 
+// A displayed matrix cell as a number: "infinity" is unlimited.
+double MatrixValue(const std::string &text) {
+  const std::string t = Trim(text);
+  return t == "infinity" ? kUnlimited : Val(t);
+}
+
 // Floyd's arrays D and S of one displayed pass, read into copies: the step arrays go on from
 // their exact values, not from the rounded texts.
 void LoadFloydBlock(const GridStore &grid, int top, BArray<double> &d, BArray<int16> &s) {
@@ -206,7 +213,7 @@ void LoadFloydBlock(const GridStore &grid, int top, BArray<double> &d, BArray<in
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
       const std::string dText = Trim(Cell(grid, top + 1 + i, j));
-      d(i, j) = dText == "infinity" ? -1.0 : Val(dText);
+      d(i, j) = MatrixValue(dText);
       s(i, j) = static_cast<int16>(Val(Cell(grid, top + 1 + i, n + 1 + j)));
     }
 }
@@ -306,7 +313,7 @@ void PrintMaxFlowIterations(PageSurface &printer, const GridStore &grid) {
     PrintLabelLine(printer, Cell(grid, top + 1, 1) + Cell(grid, top + 1, 2));
     for (int i = 1; i <= n; ++i)
       for (int j = 1; j <= n; ++j)
-        flows(i, j) = Val(Cell(grid, top + 3 + i, j + 1));
+        flows(i, j) = MatrixValue(Cell(grid, top + 3 + i, j + 1));
     TableBelow(printer);
     PrintDataTable(printer, kNoDoubles, flows, kNoIntegers, -2);
     Rule(printer, printer.CurrentY());
@@ -320,7 +327,8 @@ void PrintMaxFlowSummary(PageSurface &printer) {
   const std::string label = "Maximum flow in network =";
   const std::string after = "  (solution completed in " + Str(g.IterCount) + " itertions)";
   printer.Print(label +
-                FitNumber(printer, Format(g.NetMatrix(1, 0), NumberFormatString()),
+                FitNumber(printer,
+                          MaxFlowUnbounded() ? std::string("infinity") : Format(g.NetMatrix(1, 0), NumberFormatString()),
                           kPrintRight - kPrintLeft - printer.TextWidth(label + after)) +
                 after);
   TableBelow(printer);

@@ -56,6 +56,21 @@ std::optional<InputMessage> ReadQueueInput(const GridStore &grid) {
   if (g.QueueData.Dims() != 2 || g.QueueData.UBound(1) != g.NScen || g.QueueData.UBound(2) != 5)
     g.QueueData.ReDim(g.NScen, 5);
 
+  // "infinity" is 9999 to the measures: a server count or a limit without end, but as a rate it
+  // would come out as results made from that number.
+  for (int16 i = 1; i <= g.NScen; ++i)
+    for (int16 j = 1; j <= 2; ++j)
+      if (grid.TextMatrix(i, j) == "infinity") {
+        InputMessage m = CriticalMessage("Infinite Lambda or Mu not permitted in Scenario <" + std::to_string(i) +
+                                             ">.  Enter a number",
+                                         "Queue Data Error", i, j);
+        m.beep = true;
+        g.CurRow = i;
+        g.CurCol = j;
+        g.NScen = static_cast<int16>(-g.NScen);
+        return m;
+      }
+
   std::string list;
   int16 first = 0;
   for (int16 i = 1; i <= g.NScen; ++i) {

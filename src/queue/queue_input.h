@@ -19,8 +19,10 @@ double QueueCellValue(const std::string &text);
 int16 CheckQueueScenario(const GridStore &grid, int16 i);
 
 // Reads and checks every scenario. NScen := the grid's rows - 1, and the result tables are
-// dimensioned afresh. When any scenario is inconsistent, NScen is left negated, CurRow and
-// CurCol name the first bad scenario's arrival-rate cell, and the message comes back.
+// dimensioned afresh. A rate of "infinity" is refused first: NScen is left negated, CurRow and
+// CurCol name its cell, and its message comes back. Otherwise, when any scenario is
+// inconsistent, NScen is left negated, CurRow and CurCol name the first bad scenario's
+// arrival-rate cell, and the message comes back.
 std::optional<InputMessage> ReadQueueInput(const GridStore &grid);
 
 } // namespace quon

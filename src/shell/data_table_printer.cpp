@@ -267,9 +267,10 @@ struct TablePrinter {
       if (i == j) return "";
       if (mode == -3) return Str(third(i, j));
       double v = mode == -2 ? second(i, j) : data(i, j);
-      if (mode == -2 && g.NetSubModel == 3) {
-        if (v == -1) return "infinity";
-      } else {
+      // The arc values as read hold "infinity" as 999999; a distance, residual or flow of the
+      // results is unlimited only as a true infinity, and 999999 there is a number.
+      if (std::isinf(v)) return v > 0 ? "infinity" : "-infinity";
+      if (mode != -2) {
         if (v == g.Infinity) return "infinity";
         if (v == -g.Infinity) return "-infinity";
       }

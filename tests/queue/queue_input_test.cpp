@@ -64,6 +64,20 @@ TEST_F(QueueInput, ConsistencyRules) {
   EXPECT_FALSE(Passes({"2e-200", "1e-200", "1", "infinity", "infinity"})); // rates whose product is 0
   // The word infinity is read exactly.
   EXPECT_FALSE(Passes({"1", "2", "1", "Infinity", "5"})); // reads as a system limit of 0
+  // Unlimited servers and limits, but no rate without end: the editor goes to that cell.
+  EXPECT_TRUE(Passes({"1", "2", "infinity", "infinity", "infinity"}));
+  for (int j = 1; j <= 2; ++j) {
+    g = Mod1{};
+    std::vector<std::string> rate = {"1", "2", "1", "5", "5"};
+    rate[static_cast<std::size_t>(j - 1)] = "infinity";
+    const auto msg = ReadQueueInput(Scenarios({{"1", "2", "1", "5", "5"}, rate}));
+    ASSERT_TRUE(msg);
+    EXPECT_EQ(msg->text, "Infinite Lambda or Mu not permitted in Scenario <2>.  Enter a number");
+    EXPECT_EQ(msg->title, "Queue Data Error");
+    EXPECT_EQ(g.CurRow, 2);
+    EXPECT_EQ(g.CurCol, j);
+    EXPECT_EQ(g.NScen, -2);
+  }
 }
 
 TEST_F(QueueInput, ScenariosThatWouldDivideByZeroOrOverflowAreRefused) {

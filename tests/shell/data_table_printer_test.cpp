@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -244,10 +245,11 @@ TEST_F(NetworkTableTest, FloydMatricesWidenColumnsAndShowTheirOwnInfinity) {
   g.NetSubModel = 3;
   g.ColWidthMax = 9; // 1.5 x 9 = 13.5 characters, to the nearest: 14
   second.ReDim(3, 3);
-  second(1, 2) = -1;
+  // An unreachable pair is a true infinity; -1 is a distance like any other.
+  second(1, 2) = std::numeric_limits<double>::infinity();
   second(1, 3) = 2.5;
   second(2, 1) = 0;
-  second(2, 3) = 1;
+  second(2, 3) = -1;
   second(3, 1) = 1;
   second(3, 2) = 1;
   Print(-2);
@@ -255,6 +257,7 @@ TEST_F(NetworkTableTest, FloydMatricesWidenColumnsAndShowTheirOwnInfinity) {
   EXPECT_NEAR(Find("N2:Denver").x2, 1200 + 3 * 1400, 1e-9);
   EXPECT_EQ(Count("infinity"), 1);
   EXPECT_EQ(Count("2.50"), 1);
+  EXPECT_EQ(Count("-1.00"), 1);
   EXPECT_EQ(Count("0"), 1);
   EXPECT_DOUBLE_EQ(Find("N1:Chicag", 1).y1, Find("N1:Chicag").y1 + 2 * lh);
 

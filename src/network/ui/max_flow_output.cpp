@@ -51,6 +51,11 @@ void FitBand(Scr5 &f, Grid &grid, const std::string &text, double fontSize) {
   SizeNodeColumns(grid, static_cast<int>(std::ceil(needed / n)));
 }
 
+// A flow, a label or a residual in the output format; "infinity" for an unlimited one.
+std::string FlowText(double v, const std::string &pattern) {
+  return std::isinf(v) ? std::string(v > 0 ? "infinity" : "-infinity") : Format(v, pattern);
+}
+
 void BlueOnYellow(Grid &grid, int row) {
   for (int c = 2; c <= g.NodeCount + 1; ++c) {
     Fore(grid, row, c, kBlue);
@@ -132,12 +137,13 @@ void ShowMaxFlowIteration() {
   grid.SetRows(top + (summary ? 1 : 2) + 2 + n);
   int row = top;
   std::string text;
+  const std::string pattern = NumberFormatString();
   if (summary) {
     text =
-        "Maximum flow in network = " + Fmt(g.NetMatrix(1, 0)) + "    (" + Str(g.IterCount) + " iterations)";
+        "Maximum flow in network = " + FlowText(g.NetMatrix(1, 0), pattern) + "    (" + Str(g.IterCount) + " iterations)";
     BlueOnYellow(grid, row);
   } else {
-    g.MsgText = g.IterCount >= 1 ? ":      Breakthrough flow = " + Fmt(g.NetMatrix(0, 0)) : std::string();
+    g.MsgText = g.IterCount >= 1 ? ":      Breakthrough flow = " + FlowText(g.NetMatrix(0, 0), pattern) : std::string();
     Back(grid, row, 0, kYellow);
     Back(grid, row, 1, kYellow);
     BlueOnYellow(grid, row);
@@ -149,7 +155,7 @@ void ShowMaxFlowIteration() {
     text = "(1)[0,--]-";
     for (int m = 1; m <= g.NetMatrix2(1, 0); ++m) {
       const int tail = g.NetMatrix2(1, m), head = g.NetMatrix2(2, m);
-      text += "(" + std::to_string(head) + ")[" + Trim(Fmt(g.NetMatrix(0, m))) + "," + std::to_string(tail) +
+      text += "(" + std::to_string(head) + ")[" + Trim(FlowText(g.NetMatrix(0, m), pattern)) + "," + std::to_string(tail) +
               "]-";
       Back(grid, static_cast<int>((g.IterCount - 1) * (n + 4) + tail + 3), head + 1, kRed);
     }
@@ -168,13 +174,12 @@ void ShowMaxFlowIteration() {
       Put(grid, row, c, cell, kBlue, kCyan);
     }
   }
-  const std::string pattern = NumberFormatString();
   for (int i = 1; i <= n; ++i) {
     ++row;
     Put(grid, row, 0, "N" + std::to_string(i), kBlue, kCyan);
     Put(grid, row, 1, Trim(g.VarNames(i).str()), kBlue, kCyan);
     for (int j = 1; j <= n; ++j)
-      if (j != i) grid.SetTextMatrix(row, j + 1, Format(g.NetMatrix(i, j), pattern));
+      if (j != i) grid.SetTextMatrix(row, j + 1, FlowText(g.NetMatrix(i, j), pattern));
   }
   // The newest iteration in view from its title, after "All Iterations" as after each step.
   if (!summary) grid.SetTopRow(top);

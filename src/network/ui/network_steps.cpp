@@ -53,6 +53,14 @@ std::string EndIteration() {
   return std::to_string(g.IterCount + 1);
 }
 
+// The end of the passes after a breakthrough over arcs of unlimited capacity only.
+void FlowIsUnbounded(int style, const char *title) {
+  DisableSteps();
+  MsgBox("Breakthrough flow is infinity -- Maximum flow is unbounded (algorithm ends at iteration " +
+             EndIteration() + ")",
+         style, title);
+}
+
 } // namespace
 
 void EndNetworkRun(const std::string &text, int buttons, const std::string &title) {
@@ -141,7 +149,9 @@ void NetworkNextIteration() {
     }
     break;
   case 4:
-    if (!MaxFlowCycle()) {
+    if (MaxFlowCycle()) {
+      if (MaxFlowUnbounded()) FlowIsUnbounded(msg::OKOnly | msg::Information, "Last Iteration");
+    } else {
       DisableSteps();
       EndNetworkRun("No more breakthroughs -- Algorithm ends at iteration " + EndIteration(),
                     msg::OKOnly | msg::Information, "Last Iteration");
@@ -190,6 +200,10 @@ void NetworkAllIterations() {
   }
   case 4:
     while (MaxFlowCycle()) {
+      if (MaxFlowUnbounded()) {
+        FlowIsUnbounded(msg::OKOnly, "Last iteration");
+        return;
+      }
     }
     DisableSteps();
     EndNetworkRun("No more breakthroughs -- Algorithm end at iteration " + EndIteration(), msg::OKOnly,

@@ -365,6 +365,22 @@ TEST_F(NetworkOutputTest, MaximalFlowSummary) {
   Open(4, 4, {{1, 2, 1}, {1, 3, 1}, {2, 3, 1}, {2, 4, 1}, {3, 4, 1}});
   scr5().Combo1.PerformChoose(0);
   EXPECT_EQ(GridRow(0, 2, 2), Row{"Maximum flow in network = 2.00    ( 3 iterations)"});
+
+  // A path of "infinity" arcs only: the flow is unbounded, and so is the flow over that path;
+  // in the iterations the passes end with the breakthrough that says so.
+  Open(4, 3, {{1, 2, 999999}, {2, 3, 999999}, {1, 3, 4}});
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_EQ(GridRow(0, 2, 2), Row{"Maximum flow in network = infinity    ( 1 iterations)"});
+  EXPECT_EQ(GridRow(3, 2, 4), (Row{"", "infinity", "0.00"}));
+  EXPECT_EQ(GridRow(4, 2, 4), (Row{"0.00", "", "infinity"}));
+  scr5().Combo1.PerformChoose(1);
+  script.AnswerMsgBox(msg::OK);
+  NetworkNextIteration();
+  ExpectMessage("Breakthrough flow is infinity -- Maximum flow is unbounded (algorithm ends at iteration 2)",
+                msg::Information, "Last Iteration");
+  EXPECT_FALSE(StepsEnabled());
+  EXPECT_EQ(GridRow(7, 2, 2), Row{"Iteration 2:      Breakthrough flow = infinity"});
+  EXPECT_EQ(GridRow(8, 2, 2), Row{"(1)[0,--]-(2)[infinity,1]-(3)[infinity,2]"});
 }
 
 // A title band as wide as its text, however few node columns it spans.

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <boost/graph/adjacency_list.hpp>
+#include <boost/graph/push_relabel_max_flow.hpp>
+#include <cmath>
+#include <random>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +16,7 @@
 #include "network/ui/network_roads.h"
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
+#include "platform/values.h"
 #include "shell/print_helpers.h"
 #include "shell/ui/scr5.h"
 #include "support/screen_fixture.h"
@@ -384,6 +390,152 @@ TEST_F(NetworkPrintTest, PrintingLeavesTheStepStateAsItWas) {
     EXPECT_EQ(printed.first, plain.first);
     EXPECT_EQ(printed.second, plain.second);
     paper.Reset();
+  }
+}
+
+// Seeded networks with arcs typed "infinity", in every model and view, at the default, the widest
+// fixed and the widest scientific format. The results agree with references: Floyd-Warshall
+// over the other arcs for the routes and the tree (found by brute force over its growth), and
+// push-relabel for the flow, "infinity" counting for more than all other capacities together,
+// so that the flow is unbounded exactly where the reference exceeds them. No text on the screen,
+// in a message or on paper holds a number made from the 999999 that stands for "infinity".
+TEST_F(NetworkPrintTest, InfinityArcsAgreeWithReferencesAndNeverShowAsNumbers) {
+  using Traits = boost::adjacency_list_traits<boost::vecS, boost::vecS, boost::directedS>;
+  using FlowGraph = boost::adjacency_list<
+      boost::vecS, boost::vecS, boost::directedS, boost::no_property,
+      boost::property<boost::edge_capacity_t, long,
+                      boost::property<boost::edge_residual_capacity_t, long,
+                                      boost::property<boost::edge_reverse_t, Traits::edge_descriptor>>>>;
+  constexpr long kNone = 1L << 40;
+  const std::regex number(R"(-?[0-9]+(\.[0-9]*)?([eE][-+]?[0-9]+)?)");
+  std::mt19937 rng(2611);
+  for (int round = 0; round < 45; ++round) {
+    const int n = std::uniform_int_distribution<int>(2, 7)(rng);
+    std::vector<Arc> arcs;
+    std::bernoulli_distribution present(0.55), unlimited(0.3);
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j)
+        if (i != j && present(rng))
+          arcs.push_back({i, j, unlimited(rng) ? 999999.0 : static_cast<double>(std::uniform_int_distribution<int>(0, 20)(rng))});
+    auto format = [round] {
+      g.NumFormatType = static_cast<int16>(round % 3 == 2 ? 2 : 1);
+      g.NumDigitsN = static_cast<int16>(round % 3 == 0 ? 5 : 15);
+      g.NumDigitsD = static_cast<int16>(round % 3 == 0 ? 2 : 15);
+    };
+    auto run = [&](int subModel, int option, bool symmetric, bool listRoutes = false) {
+      paper = RecordingSurface{};
+      script.ClearRecord();
+      format();
+      Open(subModel, option, n, arcs, symmetric);
+      format();
+      if (subModel == 1 || option == 2) {
+        if (subModel != 1) NetworkOptionChosen();
+        AllIterations();
+      } else if (listRoutes) {
+        FloydListAllRoutes();
+      } else {
+        NetworkOptionChosen();
+      }
+      Print();
+      std::vector<std::string> texts;
+      const Grid &grid = scr5().outputGrid;
+      for (int r = 0; r < grid.Rows(); ++r)
+        for (int c = 0; c < grid.Cols(); ++c)
+          texts.push_back(grid.TextMatrix(r, c));
+      for (const auto &box : script.MessageBoxes())
+        texts.push_back(box.text);
+      for (const RecordedOp &op : paper.Texts())
+        texts.push_back(op.text);
+      for (const std::string &t : texts)
+        for (auto it = std::sregex_iterator(t.begin(), t.end(), number); it != std::sregex_iterator(); ++it)
+          ASSERT_LT(std::fabs(std::stod(it->str())), 1e5) << "round " << round << " model " << subModel << "/"
+                                                           << option << ": " << t;
+    };
+    const std::string where = "round " + std::to_string(round);
+
+    // Shortest distances over the arcs of a number.
+    std::vector<std::vector<long>> d(static_cast<std::size_t>(n) + 1, std::vector<long>(static_cast<std::size_t>(n) + 1, kNone));
+    for (const Arc &a : arcs)
+      if (a.value != 999999) d[a.from][a.to] = std::min(d[a.from][a.to], std::lround(a.value));
+    for (int k = 1; k <= n; ++k)
+      for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+          if (d[i][k] < kNone && d[k][j] < kNone) d[i][j] = std::min(d[i][j], d[i][k] + d[k][j]);
+    auto distance = [&](const std::string &text, long want) {
+      if (want == kNone)
+        EXPECT_EQ(Trim(text), "infinity") << where;
+      else
+        EXPECT_EQ(Val(text), want) << where;
+    };
+    run(2, 1, false);
+    for (int j = 2; j <= n; ++j)
+      distance(scr5().outputGrid.TextMatrix(j, 1), d[1][j]);
+    run(2, 2, false);
+    run(3, 1, false, true);
+    for (int r = 1; r < scr5().outputGrid.Rows(); ++r) {
+      const Grid &grid = scr5().outputGrid;
+      distance(grid.TextMatrix(r, 2), d[static_cast<std::size_t>(Val(grid.TextMatrix(r, 0)))][static_cast<std::size_t>(Val(grid.TextMatrix(r, 1)))]);
+    }
+    run(3, 2, false);
+
+    // The tree from node 1 over the arcs of a number, both ways: Prim's growth by brute force.
+    run(1, 1, true);
+    std::vector<long> arcOf((static_cast<std::size_t>(n) + 1) * (static_cast<std::size_t>(n) + 1), kNone);
+    // The symmetric input keeps the value given last for either direction.
+    for (const Arc &a : arcs)
+      for (auto [u, v] : {std::pair{a.from, a.to}, std::pair{a.to, a.from}})
+        arcOf[static_cast<std::size_t>(u * (n + 1) + v)] = a.value == 999999 ? kNone : std::lround(a.value);
+    std::vector<char> in(static_cast<std::size_t>(n) + 1, 0);
+    in[1] = 1;
+    long length = 0;
+    bool spans = true;
+    for (int k = 1; k < n && spans; ++k) {
+      long best = kNone;
+      int join = 0;
+      for (int u = 1; u <= n; ++u)
+        for (int v = 1; v <= n; ++v)
+          if (in[u] && !in[v] && arcOf[static_cast<std::size_t>(u * (n + 1) + v)] < best) {
+            best = arcOf[static_cast<std::size_t>(u * (n + 1) + v)];
+            join = v;
+          }
+      spans = join != 0;
+      if (spans) {
+        in[join] = 1;
+        length += best;
+      }
+    }
+    if (spans)
+      EXPECT_EQ(Val(scr5().outputGrid.TextMatrix(0, 0).substr(30)), length) << where;
+    else
+      EXPECT_EQ(script.MessageBoxes().front().title, "Input data error") << where;
+
+    // The flow, "infinity" as one more than all the other capacities.
+    long finite = 1;
+    for (const Arc &a : arcs)
+      if (a.value != 999999) finite += std::lround(a.value);
+    FlowGraph graph(static_cast<std::size_t>(n));
+    auto capacity = boost::get(boost::edge_capacity, graph);
+    auto reverse = boost::get(boost::edge_reverse, graph);
+    for (const Arc &a : arcs) {
+      auto e = boost::add_edge(a.from - 1, a.to - 1, graph).first;
+      auto r = boost::add_edge(a.to - 1, a.from - 1, graph).first;
+      capacity[e] = a.value == 999999 ? finite : std::lround(a.value);
+      capacity[r] = 0;
+      reverse[e] = r;
+      reverse[r] = e;
+    }
+    const long flow = boost::push_relabel_max_flow(graph, 0, n - 1);
+    const bool unbounded = flow >= finite;
+    run(4, 1, false);
+    const std::string title = scr5().outputGrid.TextMatrix(0, 2);
+    if (unbounded)
+      EXPECT_EQ(title.substr(0, 35), "Maximum flow in network = infinity ") << where;
+    else
+      EXPECT_EQ(Val(title.substr(26)), flow) << where << ": " << title;
+    run(4, 2, false);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u) << where;
+    EXPECT_EQ(script.MessageBoxes().front().text.rfind(unbounded ? "Breakthrough flow is infinity" : "No more", 0), 0u)
+        << where;
   }
 }
 
