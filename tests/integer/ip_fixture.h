@@ -64,8 +64,9 @@ inline SearchRecord Search() {
 
 // A program in one expression: its sense, objective, rows, relations and right-hand sides; the
 // bound and flag rows as the grid's defaults.
-inline LP Program(const std::string &sense, const std::vector<double> &c, const std::vector<std::vector<double>> &a,
-                  const std::vector<std::string> &rel, const std::vector<double> &b) {
+inline LP Program(const std::string &sense, const std::vector<double> &c,
+                  const std::vector<std::vector<double>> &a, const std::vector<std::string> &rel,
+                  const std::vector<double> &b) {
   LP lp;
   lp.sense = sense;
   lp.c = c;

@@ -10,10 +10,8 @@
 namespace quon {
 namespace {
 
+using test::kFourNodes;
 using test::LoadProject;
-
-const std::vector<test::ActivityRow> kFourNodes = {
-    {"1", "2", "A", "3"}, {"1", "3", "B", "2"}, {"2", "4", "C", "4"}, {"3", "4", "D", "6"}};
 
 std::vector<bool> CriticalActivities() {
   std::vector<bool> out;

@@ -166,8 +166,8 @@ TEST(QueueMeasures, TextbookClosedForms) {
 
   // M/M/3 with lambda 5, mu 2.
   Compute({5, 2, 3, kInf, kInf});
-  ExpectMeasures({{kLs, 6.011236, 5e-7}, {kLq, 3.511236, 5e-7}, {kWs, 1.2022472, 5e-8}, {kWq, 0.7022472, 5e-8},
-                  {kP0, 4.0 / 89, 1e-12}});
+  ExpectMeasures({{kLs, 6.011236, 5e-7}, {kLq, 3.511236, 5e-7}, {kWs, 1.2022472, 5e-8},
+                  {kWq, 0.7022472, 5e-8}, {kP0, 4.0 / 89, 1e-12}});
 
   // M/M/c/N: Lq = p0 r^c rho / (c! (1 - rho)^2) (1 - rho^(N-c+1) - (N-c+1)(1 - rho) rho^(N-c)).
   {
@@ -266,7 +266,8 @@ TEST(QueueMeasures, MendedFaultsAgreeWithTheReference) {
       {"load of one in decimals", {0.6, 0.2, 3, 10, kInf}, [] { EXPECT_NEAR(M(kLq), 2.831, 5e-4); }},
       {"load of one in decimals", {0.3, 0.1, 3, 12, kInf}},
       {"load of one in decimals", {0.7, 0.7, 1, 9, kInf}},
-      {"system limit below the servers", {2, 1, 5, 2, kInf}, [] { ExpectMeasures({{kLq, 0, 0}, {kWq, 0, 0}}); }},
+      {"system limit below the servers", {2, 1, 5, 2, kInf},
+       [] { ExpectMeasures({{kLq, 0, 0}, {kWq, 0, 0}}); }},
       {"system limit below the servers", {2, 1, 7, 3, 3}},
       {"system limit beyond the table", {3, 1, 2, 1000, kInf},
        [] {
@@ -275,7 +276,8 @@ TEST(QueueMeasures, MendedFaultsAgreeWithTheReference) {
        }},
       {"servers beyond the table", {700, 1, 800, 2000, kInf}},
       {"servers beyond the table", {1, 1, 600, kInf, kInf}},
-      {"finite source blocked at the system limit", {1, 2, 1, 3, 5}, [] { EXPECT_NEAR(M(kLambdaEff), 1.875, 1e-12); }},
+      {"finite source blocked at the system limit", {1, 2, 1, 3, 5},
+       [] { EXPECT_NEAR(M(kLambdaEff), 1.875, 1e-12); }},
       {"large sources and server counts", {0.4, 1, 1, 300, 300}},
       {"large sources and server counts", {0.4, 1, 50, 300, 300}},
       {"large sources and server counts", {2, 0.5, 250, 300, 300}},

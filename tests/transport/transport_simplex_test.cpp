@@ -182,7 +182,9 @@ TEST(TransMends, EveryStartReachesTheOptimum) {
       {"million-unit shipments", {{{1, 9, 9}, {9, 1, 9}, {9, 9, 1}}, {2E6, 3E6, 4E6}, {4E6, 3E6, 2E6}}, 25E6},
       {"trailing zero demand", {{{15, 5, 17, 6}, {14, 16, 6, 4}}, {24, 7}, {25, 26, 13, 0}}, 162},
       {"huge costs", {{{2E6, 3E6}, {1E6, 5E6}}, {1, 1}, {1, 1}}, 4E6, 0, 2},
-      {"ratios beyond single precision", {{{2, 2}, {3, 4}}, {16777217, 16777218}, {16777219, 16777216}}, 83886088},
+      {"ratios beyond single precision",
+       {{{2, 2}, {3, 4}}, {16777217, 16777218}, {16777219, 16777216}},
+       83886088},
   };
   const int cap = TransPivotCap;
   for (const Case &c : cases)
