@@ -9,6 +9,7 @@
 
 #include "project/project_input.h"
 #include "shell/mod1.h"
+#include "support/grid_cells.h"
 
 namespace quon::test {
 
@@ -19,24 +20,11 @@ using ActivityRow = std::vector<std::string>;
 inline const std::vector<ActivityRow> kFourNodes = {
     {"1", "2", "A", "3"}, {"1", "3", "B", "2"}, {"2", "4", "C", "4"}, {"3", "4", "D", "6"}};
 
-// The input screen's grid of a method's rows, numbered in column 0, with `emptyBelow` rows after.
-inline GridStore ActivityGrid(int method, const std::vector<ActivityRow> &rows, int emptyBelow) {
-  GridStore grid;
-  grid.SetRows(static_cast<int>(rows.size()) + 1 + emptyBelow);
-  grid.SetCols(method == 2 ? 7 : 5);
-  for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
-    grid.SetTextMatrix(r, 0, std::to_string(r));
-    for (int c = 0; c < static_cast<int>(rows[r - 1].size()); ++c)
-      grid.SetTextMatrix(r, c + 1, rows[r - 1][c]);
-  }
-  return grid;
-}
-
 // Reads the rows as the input screen hands them over; fails the test on any refusal.
 inline void LoadProject(int method, const std::vector<ActivityRow> &rows) {
   g = Mod1{};
   g.ProjMethod = static_cast<int16>(method);
-  GridStore grid = ActivityGrid(method, rows, 1); // one empty row below, as typed
+  GridStore grid = NumberedGrid(rows, method == 2 ? 7 : 5, 1); // one empty row below, as typed
   auto refusal = PrepareProjectGrid(grid);
   ASSERT_FALSE(refusal) << refusal->text;
   ReDimProblemArrays(ArrayKind::Projects, grid.Rows());

@@ -10,7 +10,7 @@ namespace {
 
 // A project grid with one row per activity (from, to, symbol, durations), none below.
 GridStore Activities(int method, const std::vector<test::ActivityRow> &rows) {
-  return test::ActivityGrid(method, rows, 0);
+  return test::NumberedGrid(rows, method == 2 ? 7 : 5);
 }
 
 class ProjectInput : public ::testing::Test {

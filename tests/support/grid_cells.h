@@ -1,5 +1,5 @@
-// Reading a grid back in tests: the texts of a row, and a list of cells checked one by one, each
-// failure naming its cell.
+// Grids in tests: rows typed under their numbers, the texts of a row read back, and a list of
+// cells checked one by one, each failure naming its cell.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,21 @@
 #include "platform/grid_store.h"
 
 namespace quon::test {
+
+// Row r (from 1) holds rows[r - 1] from column 1 on and its number in column 0; `emptyBelow`
+// empty rows follow.
+inline GridStore NumberedGrid(const std::vector<std::vector<std::string>> &rows, int cols,
+                              int emptyBelow = 0) {
+  GridStore grid;
+  grid.SetRows(static_cast<int>(rows.size()) + 1 + emptyBelow);
+  grid.SetCols(cols);
+  for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
+    grid.SetTextMatrix(r, 0, std::to_string(r));
+    for (int c = 0; c < static_cast<int>(rows[r - 1].size()); ++c)
+      grid.SetTextMatrix(r, c + 1, rows[r - 1][c]);
+  }
+  return grid;
+}
 
 struct CellText {
   int row, col;
