@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -47,24 +48,20 @@ protected:
       out.push_back(T().TextMatrix(r + k, c));
     return out;
   }
-  static std::vector<std::string> Printed(const RecordingSurface &paper) {
-    std::vector<std::string> out;
-    for (const auto &op : paper.Texts())
-      out.push_back(op.text);
-    return out;
-  }
   static bool Has(const std::vector<std::string> &lines, const std::string &text) {
-    for (const auto &l : lines)
-      if (l == text) return true;
-    return false;
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
   }
+  // The texts one click of the print button puts on paper, as one print job.
   static std::vector<std::string> PrintNow() {
     RecordingSurface paper;
     SetPrinterForTesting(&paper);
     scr5().cmdWriteToPrinter.PerformClick();
     SetPrinterForTesting(nullptr);
     EXPECT_EQ(paper.DocumentsEnded(), 1);
-    return Printed(paper);
+    std::vector<std::string> out;
+    for (const auto &op : paper.Texts())
+      out.push_back(op.text);
+    return out;
   }
 };
 
@@ -201,9 +198,9 @@ TEST_F(IPTreeTest, DeeperLevelFathomsAtTheSolveAndPrintsThePath) {
   EXPECT_EQ(f.Label1.Caption(), "(MAX) B&&B Search completed.  Click any node to reveal its solution");
 
   const auto paper = PrintNow();
-  EXPECT_TRUE(Has(paper, "Subproblem N31   (from N20)"));
-  EXPECT_TRUE(Has(paper, "Defining branches: x2>=3, x1<=2"));
-  EXPECT_TRUE(Has(paper, "Branching variable: z <= LBound"));
+  for (const char *line :
+       {"Subproblem N31   (from N20)", "Defining branches: x2>=3, x1<=2", "Branching variable: z <= LBound"})
+    EXPECT_TRUE(Has(paper, line)) << line;
 }
 
 // Minimise x1 + x2 with x1 >= 1000000.5 and x2 <= 1: the root's x1 = 1000000.5 branches into
@@ -372,9 +369,9 @@ TEST_F(IPTreeTest, PrintedSummaryFollowsHowTheSearchEnded) {
   scr5().Combo1.PerformChoose(1);
   EXPECT_EQ(scr5().Label1.Caption(), "(MAX) B&&B Search completed.  Click any node to reveal its solution");
   paper = PrintNow();
-  EXPECT_TRUE(Has(paper, "Problem has no feasible solution"));
-  EXPECT_TRUE(Has(paper, "Objective Value: Infeasible solution"));
-  EXPECT_TRUE(Has(paper, "Branching variable: None (no fesible solution)"));
+  for (const char *line : {"Problem has no feasible solution", "Objective Value: Infeasible solution",
+                           "Branching variable: None (no fesible solution)"})
+    EXPECT_TRUE(Has(paper, line)) << line;
 }
 
 } // namespace
