@@ -69,8 +69,8 @@ TEST(CPMSchedule, StepsLabelTheLowestReadyNodeFirst) {
 // Sums of decimal durations miss their total in the last bits; the parallel paths below are
 // exactly equal in decimal, so every activity is critical.
 TEST(CPMSchedule, DecimalDurationsOnEqualPathsAreAllCritical) {
-  LoadProject(1, {{"1", "2", "A", "0.1"}, {"2", "3", "B", "0.2"}, {"1", "3", "C", "0.3"}, {"3", "4", "D", "1.1"},
-                  {"3", "5", "E", "0.35"}, {"5", "4", "F", "0.75"}});
+  LoadProject(1, {{"1", "2", "A", "0.1"}, {"2", "3", "B", "0.2"}, {"1", "3", "C", "0.3"},
+                  {"3", "4", "D", "1.1"}, {"3", "5", "E", "0.35"}, {"5", "4", "F", "0.75"}});
   EXPECT_FALSE(ComputeCPMSchedule());
   EXPECT_EQ(CriticalActivities(), std::vector<bool>(6, true));
   for (int r = 1; r <= 6; ++r) {
