@@ -77,11 +77,7 @@ TEST(BranchAndBound, RootIntegralInfeasibleAndUnbounded) {
   EXPECT_EQ(rec.incumbentAt, (std::vector<int32>{1}));
   EXPECT_EQ(g.BestObj, 11);
 
-  LP infeasible = WorkedExample();
-  infeasible.a.push_back({1, 1});
-  infeasible.rel.push_back(">=");
-  infeasible.b.push_back(5);
-  BuildIP(infeasible);
+  BuildIP(InfeasibleExample());
   rec = Search();
   EXPECT_EQ(rec.end, SearchEnd::Completed);
   EXPECT_EQ(g.FinalIteration, 1);
@@ -90,12 +86,7 @@ TEST(BranchAndBound, RootIntegralInfeasibleAndUnbounded) {
   ASSERT_EQ(rec.nodes.size(), 1u);
   EXPECT_EQ(rec.nodes[0].r, kNodeInfeasible);
 
-  LP unbounded;
-  unbounded.c = {1, 1};
-  unbounded.a = {{1, -1}};
-  unbounded.rel = {"<="};
-  unbounded.b = {2};
-  BuildIP(unbounded);
+  BuildIP(UnboundedExample());
   rec = Search();
   EXPECT_EQ(rec.end, SearchEnd::Unbounded);
   EXPECT_EQ(g.FinalIteration, 1);
@@ -105,12 +96,7 @@ TEST(BranchAndBound, RootIntegralInfeasibleAndUnbounded) {
 TEST(BranchAndBound, NegativeFractionalValueBranchesDownFirst) {
   // Minimise x1 with 2x1 >= -3 and x1 >= -10: the root is x1 = -1.5. Its children are
   // x1 <= -2 (infeasible) and then x1 >= -1, solved with the lower bound -1 shifted out.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 1};
-  lp.a = {{2, 0}, {0, 1}};
-  lp.rel = {">=", "<="};
-  lp.b = {-3, 4};
+  LP lp = Program("Minimize", {1, 1}, {{2, 0}, {0, 1}}, {">=", "<="}, {-3, 4});
   lp.lower = {"-10", "0"};
   lp.unrestricted = {"y", "n"};
   BuildIP(lp);
@@ -130,12 +116,7 @@ TEST(BranchAndBound, NegativeFractionalValueBranchesDownFirst) {
 TEST(BranchAndBound, ShiftsEveryFiniteNonZeroLowerBound) {
   // Lower bounds -4, 0 and 2.5 (continuous): only 0 needs no substitution, and the values
   // come back in the problem's own terms.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 1, 1};
-  lp.a = {{1, 1, 1}};
-  lp.rel = {">="};
-  lp.b = {-3};
+  LP lp = Program("Minimize", {1, 1, 1}, {{1, 1, 1}}, {">="}, {-3});
   lp.lower = {"-4", "0", "2.5"};
   lp.unrestricted = {"y", "n", "n"};
   lp.integer = {"y", "y", "n"};
@@ -152,11 +133,7 @@ TEST(BranchAndBound, ShiftsEveryFiniteNonZeroLowerBound) {
 
 TEST(BranchAndBound, CrossedBoundsAreInfeasibleWithoutASolve) {
   // x1 >= 0.5 as typed; the root x1 = 0.7 branches to x1 <= 0, which crosses it.
-  LP lp;
-  lp.c = {1};
-  lp.a = {{10}};
-  lp.rel = {"<="};
-  lp.b = {7};
+  LP lp = Program("Maximize", {1}, {{10}}, {"<="}, {7});
   lp.lower = {"0.5"};
   BuildIP(lp);
   SetStack({{1, 0}});
@@ -175,11 +152,7 @@ TEST(BranchAndBound, CrossedBoundsAreInfeasibleWithoutASolve) {
 }
 
 TEST(BranchAndBound, BranchValuesBeyondSixteenBitsStayExact) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{2, 0}, {0, 2}};
-  lp.rel = {"<=", "<="};
-  lp.b = {100001, -2 * 70000.0 + 1};
+  LP lp = Program("Maximize", {1, 1}, {{2, 0}, {0, 2}}, {"<=", "<="}, {100001, -2 * 70000.0 + 1});
   lp.lower = {"0", "-80000"};
   lp.unrestricted = {"n", "y"};
   BuildIP(lp);
@@ -195,11 +168,7 @@ TEST(BranchAndBound, BranchValuesBeyondSixteenBitsStayExact) {
 // subproblem again has z = 100000.001, so the search runs on to its limit); maximising
 // x1 alone it completes.
 TEST(BranchAndBound, ValuesWholeOnlyInSinglePrecisionBranch) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1000, 1000}};
-  lp.rel = {"<="};
-  lp.b = {100000001};
+  LP lp = Program("Maximize", {1, 1}, {{1000, 1000}}, {"<="}, {100000001});
   lp.integer = {"y", "y"};
   BuildIP(lp);
   BBSubproblemLimit = 20;
@@ -266,11 +235,7 @@ TEST(BranchAndBound, PickBranchingVariableRules) {
 
 TEST(BranchAndBound, NodeBoundsAndStandardFormLayout) {
   // ">" first and "<" second with three variables: x1..x3, Sx4, Rx5, sx6.
-  LP lp;
-  lp.c = {1, 2, 3};
-  lp.a = {{1, 1, 1}, {1, 2, 3}};
-  lp.rel = {">=", "<="};
-  lp.b = {10, 20};
+  LP lp = Program("Maximize", {1, 2, 3}, {{1, 1, 1}, {1, 2, 3}}, {">=", "<="}, {10, 20});
   lp.lower = {"0", "6", "0"};
   BuildIP(lp);
   SetStack({{3, 3}, {3, 1}, {-2, 4}});

@@ -62,6 +62,20 @@ inline SearchRecord Search() {
   return rec;
 }
 
+// A program in one expression: its sense, objective, rows, relations and right-hand sides; the
+// bound and flag rows as the grid's defaults.
+inline LP Program(const std::string &sense, const std::vector<double> &c,
+                  const std::vector<std::vector<double>> &a, const std::vector<std::string> &rel,
+                  const std::vector<double> &b) {
+  LP lp;
+  lp.sense = sense;
+  lp.c = c;
+  lp.a = a;
+  lp.rel = rel;
+  lp.b = b;
+  return lp;
+}
+
 // Maximise 3x1 + 2x2 subject to 2x1 + 2x2 <= 9 and 3x1 + x2 <= 10, both integer.
 inline LP WorkedExample() {
   LP lp;
@@ -71,6 +85,18 @@ inline LP WorkedExample() {
   lp.b = {9, 10};
   return lp;
 }
+
+// The worked example with x1 + x2 >= 5 added: no solution at all, integer or not.
+inline LP InfeasibleExample() {
+  LP lp = WorkedExample();
+  lp.a.push_back({1, 1});
+  lp.rel.push_back(">=");
+  lp.b.push_back(5);
+  return lp;
+}
+
+// Maximise x1 + x2 with x1 - x2 <= 2: the relaxation itself is unbounded.
+inline LP UnboundedExample() { return Program("Maximize", {1, 1}, {{1, -1}}, {"<="}, {2}); }
 
 // An unbounded relaxation (x3 grows without end) over no integer point at all: x5 follows
 // from x4 in {0, 1, 2} by the first row, and the last row then leaves 2x1 + x2 a fraction.

@@ -9,24 +9,22 @@
 
 #include "project/project_input.h"
 #include "shell/mod1.h"
+#include "support/grid_cells.h"
 
 namespace quon::test {
 
 // One activity: from, to, symbol, then the duration (CPM) or a, m, b (PERT), as typed.
 using ActivityRow = std::vector<std::string>;
 
+// A, B, C, D on 1-2, 1-3, 2-4, 3-4, lasting 3, 2, 4 and 6: B and D are critical, 8 in all.
+inline const std::vector<ActivityRow> kFourNodes = {
+    {"1", "2", "A", "3"}, {"1", "3", "B", "2"}, {"2", "4", "C", "4"}, {"3", "4", "D", "6"}};
+
 // Reads the rows as the input screen hands them over; fails the test on any refusal.
 inline void LoadProject(int method, const std::vector<ActivityRow> &rows) {
   g = Mod1{};
   g.ProjMethod = static_cast<int16>(method);
-  GridStore grid;
-  grid.SetRows(static_cast<int>(rows.size()) + 2); // one empty row below, as typed
-  grid.SetCols(method == 2 ? 7 : 5);
-  for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
-    grid.SetTextMatrix(r, 0, std::to_string(r));
-    for (int c = 0; c < static_cast<int>(rows[r - 1].size()); ++c)
-      grid.SetTextMatrix(r, c + 1, rows[r - 1][c]);
-  }
+  GridStore grid = NumberedGrid(rows, method == 2 ? 7 : 5, 1); // one empty row below, as typed
   auto refusal = PrepareProjectGrid(grid);
   ASSERT_FALSE(refusal) << refusal->text;
   ReDimProblemArrays(ArrayKind::Projects, grid.Rows());

@@ -1,23 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "project/project_fixture.h"
 #include "project/project_input.h"
-#include "support/grid_text.h"
 
 namespace quon {
 namespace {
 
-using test::MakeGrid;
-using test::SetRow;
-
-// A project grid with one row per activity (from, to, symbol, durations), numbered in column 0.
-GridStore Activities(int method, const std::vector<std::vector<std::string>> &rows) {
-  GridStore grid = MakeGrid(static_cast<int>(rows.size()) + 1, method == 2 ? 7 : 5);
-  int r = 1;
-  for (const auto &row : rows) {
-    grid.SetTextMatrix(r, 0, std::to_string(r));
-    SetRow(grid, r++, row);
-  }
-  return grid;
+// A project grid with one row per activity (from, to, symbol, durations), none below.
+GridStore Activities(int method, const std::vector<test::ActivityRow> &rows) {
+  return test::NumberedGrid(rows, method == 2 ? 7 : 5);
 }
 
 class ProjectInput : public ::testing::Test {
@@ -77,43 +70,20 @@ TEST_F(ProjectInput, EveryActivityRowIsCheckedWithTheEditorOnTheBadCell) {
     int row;
     int col;
   };
+  const char *numbering = "Node number must be >=1", *title = "Node Numbering Error";
   const Case cases[] = {
-      {{{"1", "2", "A", "3"}, {"0", "3", "B", "1"}, {"3", "4", "C", "1"}},
-       "Node number must be >=1",
-       "Node Numbering Error",
-       2,
-       1},
-      {{{"1", "2", "A", "3"}, {"", "", "B", "1"}, {"3", "4", "C", "1"}},
-       "Node number must be >=1",
-       "Node Numbering Error",
-       2,
-       2},
+      {{{"1", "2", "A", "3"}, {"0", "3", "B", "1"}, {"3", "4", "C", "1"}}, numbering, title, 2, 1},
+      {{{"1", "2", "A", "3"}, {"", "", "B", "1"}, {"3", "4", "C", "1"}}, numbering, title, 2, 2},
       // A symbol alone is typed data, never cut as an empty row.
-      {{{"1", "2", "A", "3"}, {"2", "3", "B", "1"}, {"", "", "C", ""}},
-       "Node number must be >=1",
-       "Node Numbering Error",
-       3,
-       2},
+      {{{"1", "2", "A", "3"}, {"2", "3", "B", "1"}, {"", "", "C", ""}}, numbering, title, 3, 2},
       {{{"1", "2", "A", "3"}, {"2", "2", "B", "1"}, {"2", "3", "C", "1"}},
-       "FROM and TO nodes must be assigned distinct numbers",
-       "Nodes Numbering Error",
-       2,
-       2},
+       "FROM and TO nodes must be assigned distinct numbers", "Nodes Numbering Error", 2, 2},
       {{{"1", "2", "A", "3"}, {"2", "3", "B", "1"}, {"1", "2", "C", "1"}},
-       "Nodes defining this activity have already been assigned to another",
-       "Node Numbering Error",
-       3,
-       1},
+       "Nodes defining this activity have already been assigned to another", title, 3, 1},
       {{{"1", "2", "A", "3"}, {"2", "1001", "B", "1"}, {"1", "3", "C", "1"}},
-       "Node numbers cannot exceed 1000",
-       "Node Numbering Error",
-       2,
-       2},
+       "Node numbers cannot exceed 1000", title, 2, 2},
       {{{"1.5", "2", "A", "3"}, {"2", "3", "B", "1"}, {"1", "3", "C", "1"}},
-       "Node numbers must be whole numbers",
-       "Node Numbering Error",
-       1,
-       1},
+       "Node numbers must be whole numbers", title, 1, 1},
   };
   for (const Case &c : cases) {
     GridStore grid = Activities(1, c.rows);
@@ -162,13 +132,9 @@ TEST_F(ProjectInput, CpmChainMarksStartAndEnd) {
   GridStore grid = Activities(1, {{"1", "2", "A", "3"}, {"2", "3", "B", "4"}});
   EXPECT_FALSE(Read(grid));
   EXPECT_EQ(g.ProjStatus, 1);
-  EXPECT_FLOAT_EQ(g.ArcDur(1, 2), 3);
-  EXPECT_FLOAT_EQ(g.ArcDur(2, 3), 4);
-  EXPECT_FLOAT_EQ(g.ArcDur(1, 3), -1);
-  EXPECT_FLOAT_EQ(g.ArcDur(0, 1), -1);
-  EXPECT_FLOAT_EQ(g.ArcDur(3, 0), -1);
-  EXPECT_FLOAT_EQ(g.ArcDur(0, 2), 0);
-  EXPECT_FLOAT_EQ(g.ArcDur(2, 0), 0);
+  for (const auto &[from, to, d] : {std::tuple{1, 2, 3.0f}, {2, 3, 4.0f}, {1, 3, -1.0f}, {0, 1, -1.0f},
+                                   {3, 0, -1.0f}, {0, 2, 0.0f}, {2, 0, 0.0f}})
+    EXPECT_FLOAT_EQ(g.ArcDur(from, to), d) << from << "-" << to;
   EXPECT_FLOAT_EQ(g.EarlyTime(0), 0);
   EXPECT_FLOAT_EQ(g.EarlyTime(2), -1);
   EXPECT_FLOAT_EQ(g.LateTime(3), -1);
@@ -187,11 +153,8 @@ TEST_F(ProjectInput, PertMeanAndVariance) {
 }
 
 TEST_F(ProjectInput, OppositeActivitiesAreAClosedLoop) {
-  GridStore grid = Activities(1, {{"2", "3", "A", "1"},
-                                  {"1", "2", "B", "1"},
-                                  {"3", "4", "C", "1"},
-                                  {"3", "2", "D", "1"},
-                                  {"4", "5", "E", "9"}});
+  GridStore grid = Activities(1, {{"2", "3", "A", "1"}, {"1", "2", "B", "1"}, {"3", "4", "C", "1"},
+                                  {"3", "2", "D", "1"}, {"4", "5", "E", "9"}});
   auto msg = Read(grid);
   ASSERT_TRUE(msg);
   EXPECT_EQ(msg->text, "Closed loop detected between nodes 3 and 2");

@@ -10,10 +10,8 @@
 namespace quon {
 namespace {
 
+using test::kFourNodes;
 using test::LoadProject;
-
-const std::vector<test::ActivityRow> kFourNodes = {
-    {"1", "2", "A", "3"}, {"1", "3", "B", "2"}, {"2", "4", "C", "4"}, {"3", "4", "D", "6"}};
 
 std::vector<bool> CriticalActivities() {
   std::vector<bool> out;
@@ -71,12 +69,8 @@ TEST(CPMSchedule, StepsLabelTheLowestReadyNodeFirst) {
 // Sums of decimal durations miss their total in the last bits; the parallel paths below are
 // exactly equal in decimal, so every activity is critical.
 TEST(CPMSchedule, DecimalDurationsOnEqualPathsAreAllCritical) {
-  LoadProject(1, {{"1", "2", "A", "0.1"},
-                  {"2", "3", "B", "0.2"},
-                  {"1", "3", "C", "0.3"},
-                  {"3", "4", "D", "1.1"},
-                  {"3", "5", "E", "0.35"},
-                  {"5", "4", "F", "0.75"}});
+  LoadProject(1, {{"1", "2", "A", "0.1"}, {"2", "3", "B", "0.2"}, {"1", "3", "C", "0.3"},
+                  {"3", "4", "D", "1.1"}, {"3", "5", "E", "0.35"}, {"5", "4", "F", "0.75"}});
   EXPECT_FALSE(ComputeCPMSchedule());
   EXPECT_EQ(CriticalActivities(), std::vector<bool>(6, true));
   for (int r = 1; r <= 6; ++r) {
@@ -174,10 +168,8 @@ TEST(PERTPass, ExampleMeansPathsAndDeviations) {
 
 TEST(PERTPass, EqualMeansKeepTheLowerNumberedPredecessorDespiteRounding) {
   // Through node 2: 0.8 + 0; through node 3: 0.7 + 0.1, a hair longer in binary.
-  LoadProject(2, {{"1", "2", "A", "0.8", "0.8", "0.8"},
-                  {"2", "4", "B", "0", "0", "0"},
-                  {"1", "3", "C", "0.7", "0.7", "0.7"},
-                  {"3", "4", "D", "0.1", "0.1", "0.1"}});
+  LoadProject(2, {{"1", "2", "A", "0.8", "0.8", "0.8"}, {"2", "4", "B", "0", "0", "0"},
+                  {"1", "3", "C", "0.7", "0.7", "0.7"}, {"3", "4", "D", "0.1", "0.1", "0.1"}});
   ASSERT_GT(ActivityDuration(3) + ActivityDuration(4), ActivityDuration(1) + ActivityDuration(2));
   EXPECT_FALSE(ComputeForwardPass());
   EXPECT_EQ(PertPathTo(4).nodes, (std::vector<int>{1, 2, 4}));

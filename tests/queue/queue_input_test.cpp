@@ -1,23 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "queue/queue_input.h"
-#include "support/grid_text.h"
+#include "support/grid_cells.h"
 
 namespace quon {
 namespace {
 
-using test::MakeGrid;
-using test::SetRow;
-
-GridStore Scenarios(const std::vector<std::vector<std::string>> &rows) {
-  GridStore grid = MakeGrid(static_cast<int>(rows.size()) + 1, 6);
-  int r = 1;
-  for (const auto &row : rows) {
-    grid.SetTextMatrix(r, 0, std::to_string(r));
-    SetRow(grid, r++, row);
-  }
-  return grid;
-}
+// A scenario grid: lambda, mu, servers, system limit, source limit under each number.
+GridStore Scenarios(const std::vector<std::vector<std::string>> &rows) { return test::NumberedGrid(rows, 6); }
 
 class QueueInput : public ::testing::Test {
 protected:

@@ -154,6 +154,26 @@ bool Close(double x, double y, double rel = 1E-6) {
   return std::fabs(x - y) <= rel * std::max(1.0, std::fabs(y));
 }
 
+// The finite ends of a range, each with a value just inside it (at most a quarter of the way
+// across) and one just outside it.
+struct EndProbe {
+  double end, in, out;
+  bool lower;
+};
+
+std::vector<EndProbe> FiniteEnds(const RangeEnds &r) {
+  std::vector<EndProbe> probes;
+  const double ends[2] = {r.lower, r.upper};
+  for (int side = 0; side < 2; ++side) {
+    const double end = ends[side];
+    if (std::isinf(end)) continue;
+    const double inward = side == 0 ? 1 : -1, size = std::max(1.0, std::fabs(end));
+    probes.push_back({end, end + inward * std::min(1E-6 * size, (ends[1] - ends[0]) / 4),
+                      end - inward * 1E-3 * size, side == 0});
+  }
+  return probes;
+}
+
 // A seeded random program: up to 10 variables and 12 constraints, mixed relations, right-hand
 // sides of either sign, bounds, and unrestricted variables with and without a finite lower
 // bound. Values are not round, so degenerate vertices are unlikely. Right-hand sides and
@@ -508,22 +528,14 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
 
     // Objective coefficients: within the range the optimum moves along x_j.
     for (int j = 1; j <= p.n; ++j) {
-      const RangeEnds r0 = SensitivityRange(0, 0, j);
-      const double ends[2] = {r0.lower, r0.upper};
       const double cj = p.c[j - 1];
-      for (int side = 0; side < 2; ++side) {
-        const double end = ends[side];
-        if (std::isinf(end)) continue;
-        const double inward = side == 0 ? 1 : -1;
-        const double width = ends[1] - ends[0];
+      for (const auto &[end, in, out, lower] : FiniteEnds(SensitivityRange(0, 0, j))) {
         Problem q = p;
-        const double in = end + inward * std::min(1E-6 * std::max(1.0, std::fabs(end)), width / 4);
         q.c[j - 1] = in;
         Reference r = q.Solve();
         ASSERT_EQ(r.outcome, Outcome::Optimal);
         EXPECT_TRUE(Close(r.z, s.z + (in - cj) * s.x[j - 1], 1E-6))
             << "trial " << trial << " cost " << j << " inside end " << end;
-        const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
         q.c[j - 1] = out;
         r = q.Solve();
         if (r.outcome == Outcome::Optimal) {
@@ -544,20 +556,14 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
       const double price = DualPriceSign(i) * g.Duals(i);
       EXPECT_LE(ends[0], bi + 1E-9 * std::max(1.0, std::fabs(bi))) << "trial " << trial << " row " << i;
       EXPECT_GE(ends[1], bi - 1E-9 * std::max(1.0, std::fabs(bi))) << "trial " << trial << " row " << i;
-      for (int side = 0; side < 2; ++side) {
-        const double end = ends[side];
-        if (std::isinf(end)) continue;
-        const double inward = side == 0 ? 1 : -1;
-        const double width = ends[1] - ends[0];
+      for (const auto &[end, in, out, lower] : FiniteEnds(r0)) {
         Problem q = p;
-        const double in = end + inward * std::min(1E-6 * std::max(1.0, std::fabs(end)), width / 4);
         q.b[i - 1] = in;
         Reference r = q.Solve();
         ASSERT_EQ(r.outcome, Outcome::Optimal) << "trial " << trial << " row " << i;
         EXPECT_TRUE(Close(r.z, s.z + (in - bi) * price, 1E-6))
             << "trial " << trial << " rhs " << i << " inside end " << end << ": " << r.z << " vs "
             << s.z + (in - bi) * price;
-        const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
         q.b[i - 1] = out;
         r = q.Solve();
         if (r.outcome == Outcome::Optimal) {
@@ -605,18 +611,13 @@ TEST(ReferenceLP, RangesHoldInsideAndFailOutside) {
         if (BoundDualPrice(j, index) != 0) {
           EXPECT_EQ(BoundSlack(j, index), 0) << "trial " << trial << " x" << j;
         }
-        for (int side = 0; side < 2; ++side) {
-          const double end = ends[side];
-          if (std::isinf(end)) continue;
-          const double inward = side == 0 ? 1 : -1;
-          const double in = end + inward * std::min(1E-6 * std::max(1.0, std::fabs(end)), width / 4);
+        for (const auto &[end, in, out, lower] : FiniteEnds(r0)) {
           Reference r = solveAt(in);
           ASSERT_EQ(r.outcome, Outcome::Optimal) << "trial " << trial << " bound " << index << " of x" << j;
           EXPECT_TRUE(Close(r.z, s.z + (in - base) * slope, 1E-6))
               << "trial " << trial << " bound " << index << " of x" << j << " inside end " << end;
           // A bound of a variable that must stay non-negative ends at 0 without a basis change.
-          if (side == 0 && end == 0 && g.LPData(g.FreeVarRow, j) == 0) continue;
-          const double out = end - inward * 1E-3 * std::max(1.0, std::fabs(end));
+          if (lower && end == 0 && g.LPData(g.FreeVarRow, j) == 0) continue;
           r = solveAt(out);
           if (r.outcome == Outcome::Optimal) {
             const double predicted = s.z + (out - base) * slope;
@@ -649,10 +650,8 @@ TEST(ReferenceLP, RightHandSideRangesOfDegenerateOptimaHoldInside) {
     for (int i = 1; i <= p.m; ++i) {
       const RangeEnds r0 = SensitivityRange(bounded ? 2 : 1, i, 0);
       const double price = DualPriceSign(i) * g.Duals(i);
-      for (int side = 0; side < 2; ++side) {
-        const double end = side == 0 ? r0.lower : r0.upper;
-        if (std::isinf(end)) continue;
-        const double in = end + (side == 0 ? 1 : -1) * std::min(1E-6 * std::max(1.0, std::fabs(end)), (r0.upper - r0.lower) / 4);
+      for (const EndProbe &e : FiniteEnds(r0)) {
+        const double in = e.in;
         Problem q = p;
         q.b[i - 1] = in;
         const Reference r = q.Solve();

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numeric>
+#include <string>
 #include <random>
 
 #include "shell/mod1.h"
@@ -130,10 +132,12 @@ void ExpectReference(const Reference &ref, TransOutcome outcome) {
   }
 }
 
-// Both roads from every start: the tableaus' one priced basis at a time, and the run at once.
-void ExpectBothRoadsAgree(const test::TransProblem &p, const Reference &ref) {
+// Both roads from every start: the tableaus' one priced basis at a time, and the run at once,
+// whose result `solved` then looks at further.
+void ExpectBothRoadsAgree(const test::TransProblem &p, const Reference &ref, const std::string &what = "",
+                          const std::function<void()> &solved = {}) {
   for (int method = 1; method <= 3; ++method) {
-    SCOPED_TRACE(std::string("method ") + std::to_string(method));
+    SCOPED_TRACE(what + "method " + std::to_string(method));
     ASSERT_TRUE(test::LoadTrans(p));
     g.TransStartMethod = static_cast<int16>(method);
     ASSERT_TRUE(TransStartSolution());
@@ -144,6 +148,8 @@ void ExpectBothRoadsAgree(const test::TransProblem &p, const Reference &ref) {
     ASSERT_TRUE(test::LoadTrans(p));
     g.TransStartMethod = static_cast<int16>(method);
     ExpectReference(ref, SolveTransportation());
+    if (solved) solved();
+    if (::testing::Test::HasFailure()) return;
   }
 }
 
@@ -205,26 +211,10 @@ TEST(TransReference, RandomProblemsAgreeFromEveryStart) {
     const test::TransProblem p = RandomProblem(rng, seed);
     const Reference ref = ReferenceSolution(p);
     const bool minus = ref.feasible && ref.minusShipped > 1E-9;
-    auto expectReference = [&](TransOutcome outcome) { ExpectReference(ref, outcome); };
-    for (int method = 1; method <= 3; ++method) {
-      SCOPED_TRACE(std::string("seed ") + std::to_string(seed) + std::string(" method ") +
-                   std::to_string(method));
-      // The tableaus' road, one priced basis at a time, reaches the same verdict and cost.
-      ASSERT_TRUE(test::LoadTrans(p));
-      g.TransStartMethod = static_cast<int16>(method);
-      ASSERT_TRUE(TransStartSolution());
-      TransOutcome stepped;
-      while ((stepped = TransPriceBasis()) == TransOutcome::Stepped)
-        ASSERT_TRUE(TransRatioTest() && TransPivot());
-      expectReference(stepped);
-
-      ASSERT_TRUE(test::LoadTrans(p));
-      g.TransStartMethod = static_cast<int16>(method);
-      const TransOutcome solved = SolveTransportation();
-      expectReference(solved);
+    ExpectBothRoadsAgree(p, ref, "seed " + std::to_string(seed) + " ", [&] {
       if (!ref.feasible) {
         ++infeasible;
-        continue;
+        return;
       }
       unboundedBelow += minus;
       test::ExpectConsistentBasis();
@@ -234,8 +224,8 @@ TEST(TransReference, RandomProblemsAgreeFromEveryStart) {
         for (int k = 1; k <= g.NVars; ++k)
           EXPECT_LE(g.RedCost(k), 1E-8) << "cell " << k;
       }
-      if (::testing::Test::HasFailure()) return;
-    }
+    });
+    if (::testing::Test::HasFailure()) return;
   }
   EXPECT_GT(infeasible, 10);
   EXPECT_GT(unboundedBelow, 100);

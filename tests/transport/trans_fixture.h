@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,38 @@ inline bool LoadTrans(const TransProblem &p, const std::string &title = "T", boo
 // The classic 3 x 4 textbook problem: north-west corner 520, least cost and Vogel 475, optimum 435.
 inline TransProblem TextbookProblem() {
   return {{{10, 2, 20, 11}, {12, 7, 9, 20}, {4, 14, 16, 18}}, {15, 25, 10}, {5, 15, 15, 15}};
+}
+
+// An m x n problem drawn from `rng`: the costs row by row (each plus `costShift`), then the
+// supplies, then the demands.
+inline TransProblem RandomTransProblem(std::mt19937 &rng, int m, int n, int costLo, int costHi, int amountLo,
+                                       int amountHi, double costShift = 0) {
+  std::uniform_int_distribution<int> cost(costLo, costHi), amount(amountLo, amountHi);
+  TransProblem p;
+  p.costs.assign(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
+  for (auto &row : p.costs)
+    for (double &c : row)
+      c = cost(rng) + costShift;
+  for (int i = 0; i < m; ++i)
+    p.supplies.push_back(amount(rng));
+  for (int j = 0; j < n; ++j)
+    p.demands.push_back(amount(rng));
+  return p;
+}
+
+// Seven sources and destinations of one unit each, joined by "infinity" routes but for the
+// diagonal (cost -9, though (1,1) is "infinity" too) and the cells right of it (cost 9, wrapping
+// round): the optimum ships on the latter only, at 63.
+inline TransProblem DiagonalInfinityProblem() {
+  TransProblem p;
+  p.costs.assign(7, std::vector<double>(7, INFINITY));
+  for (std::size_t i = 1; i < 7; ++i)
+    p.costs[i][i] = -9;
+  for (std::size_t i = 0; i < 7; ++i)
+    p.costs[i][(i + 1) % 7] = 9;
+  p.supplies.assign(7, 1);
+  p.demands.assign(7, 1);
+  return p;
 }
 
 } // namespace quon::test

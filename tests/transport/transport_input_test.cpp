@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include "shell/mod1.h"
 #include "support/grid_text.h"
 #include "transport/transport_input.h"
@@ -33,6 +36,12 @@ GridStore TransGrid(const std::vector<std::vector<std::string>> &costs,
   return grid;
 }
 
+// The costs of cells k as read, to the last bit.
+void ExpectCosts(std::initializer_list<std::pair<int, double>> costs) {
+  for (const auto &[k, cost] : costs)
+    EXPECT_DOUBLE_EQ(g.Cost(k), cost) << "cell " << k;
+}
+
 class TransInput : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -50,8 +59,7 @@ TEST_F(TransInput, BalancedProblemAddsNoDummy) {
   EXPECT_EQ(g.TransDummySource + g.TransDummyDest, 0);
   EXPECT_EQ(g.NVars, 4);
   EXPECT_EQ(g.MRows, 3);
-  EXPECT_DOUBLE_EQ(g.Cost(2), 6);
-  EXPECT_DOUBLE_EQ(g.Cost(3), 5);
+  ExpectCosts({{2, 6}, {3, 5}});
   EXPECT_EQ(g.SourceName(2), "S2");
   EXPECT_EQ(g.DestName(1), "D1");
   EXPECT_DOUBLE_EQ(g.InvInput(2, 0), 20);
@@ -70,11 +78,7 @@ TEST_F(TransInput, SurplusSupplyAddsDummyDestinationAsLastCellOfEachRow) {
   EXPECT_EQ(g.DestName(3), "DummyD");
   EXPECT_FLOAT_EQ(g.TransDemand(3), 25);
   // (1,1)=1, (1,2)=2, (1,DummyD)=3, (2,1)=4
-  EXPECT_DOUBLE_EQ(g.Cost(1), 1);
-  EXPECT_DOUBLE_EQ(g.Cost(2), 2);
-  EXPECT_DOUBLE_EQ(g.Cost(3), 0);
-  EXPECT_DOUBLE_EQ(g.Cost(4), 3);
-  EXPECT_DOUBLE_EQ(g.Cost(6), 0);
+  ExpectCosts({{1, 1}, {2, 2}, {3, 0}, {4, 3}, {6, 0}});
   EXPECT_DOUBLE_EQ(g.InvInput(2 + 3, 0), 25);
 }
 
@@ -85,8 +89,7 @@ TEST_F(TransInput, SurplusDemandAddsDummySourceLast) {
   EXPECT_EQ(g.TransSources, 3);
   EXPECT_EQ(g.SourceName(3), "DummyS");
   EXPECT_FLOAT_EQ(g.TransSupply(3), 7);
-  EXPECT_DOUBLE_EQ(g.Cost(5), 0);
-  EXPECT_DOUBLE_EQ(g.Cost(6), 0);
+  ExpectCosts({{5, 0}, {6, 0}});
   EXPECT_DOUBLE_EQ(g.InvInput(3, 0), 7);
 }
 
@@ -109,20 +112,15 @@ TEST_F(TransInput, NegativeSupplyIsReportedBeforeAnyDemand) {
 }
 
 TEST_F(TransInput, InfinityCostHasOneDigitMoreThanTheLargestFiniteCost) {
-  EXPECT_DOUBLE_EQ(TransInfinityCost(0), 99);
-  EXPECT_DOUBLE_EQ(TransInfinityCost(0.5), 99);
-  EXPECT_DOUBLE_EQ(TransInfinityCost(12.7), 999);
-  EXPECT_DOUBLE_EQ(TransInfinityCost(350), 9999);
-  EXPECT_DOUBLE_EQ(TransInfinityCost(9999), 99999);
-  EXPECT_DOUBLE_EQ(TransInfinityCost(-3), 99);
-  EXPECT_DOUBLE_EQ(TransInfinityCost(-999999), 9999999);
+  for (const auto &[largest, cost] : {std::pair{0.0, 99.0}, {0.5, 99.0}, {12.7, 999.0}, {350.0, 9999.0},
+                                      {9999.0, 99999.0}, {-3.0, 99.0}, {-999999.0, 9999999.0}})
+    EXPECT_DOUBLE_EQ(TransInfinityCost(largest), cost) << largest;
 
   GridStore grid =
       TransGrid({{"4", "infinity"}, {"12.7", "-infinity"}, {"8", "-500"}}, {"1", "1", "1"}, {"2", "1"});
   EXPECT_FALSE(ReadTransInput(grid));
   // From the largest magnitude, -500: the signed largest, 12.7, gave 999.
-  EXPECT_DOUBLE_EQ(g.Cost(2), 9999);
-  EXPECT_DOUBLE_EQ(g.Cost(4), -9999);
+  ExpectCosts({{2, 9999}, {4, -9999}});
   GridStore positive = TransGrid({{"4", "infinity"}, {"12.7", "8"}}, {"1", "1"}, {"1", "1"});
   EXPECT_FALSE(ReadTransInput(positive));
   EXPECT_DOUBLE_EQ(g.Cost(2), 999);

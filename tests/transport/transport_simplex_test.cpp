@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "linear/mod_inverse.h"
 #include "shell/mod1.h"
@@ -142,18 +143,9 @@ TEST(TransSimplex, AlternativeOptimumStopsAndLoopMarks) {
 TEST(TransSimplex, TreeInverseEqualsGeneralInverse) {
   for (int seed = 1; seed <= 30; ++seed) {
     std::mt19937 rng(static_cast<unsigned>(seed));
-    std::uniform_int_distribution<int> size(1, 6), cost(0, 9), amount(0, 6);
-    test::TransProblem p;
+    std::uniform_int_distribution<int> size(1, 6);
     const int m = size(rng), n = size(rng);
-    p.costs.assign(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
-    for (auto &row : p.costs)
-      for (auto &c : row)
-        c = cost(rng) + (seed % 2 ? 0.1 : 0);
-    for (int i = 0; i < m; ++i)
-      p.supplies.push_back(amount(rng));
-    for (int j = 0; j < n; ++j)
-      p.demands.push_back(amount(rng));
-    ASSERT_TRUE(LoadTrans(p));
+    ASSERT_TRUE(LoadTrans(test::RandomTransProblem(rng, m, n, 0, 9, 0, 6, seed % 2 ? 0.1 : 0)));
     g.TransStartMethod = static_cast<int16>(seed % 3 + 1);
     ASSERT_TRUE(TransStartSolution());
     for (int step = 0;; ++step) {
@@ -172,45 +164,47 @@ TEST(TransSimplex, TreeInverseEqualsGeneralInverse) {
   }
 }
 
-// Fractional costs leave reduced costs of rounding size; without a tolerance they enter for ever.
-TEST(TransMends, FractionalCostsEnd) {
-  for (int method = 1; method <= 3; ++method) {
-    ASSERT_TRUE(LoadTrans({{{0.2, 0.2, 0.2}, {0.3, 0.8, 0.1}}, {5, 9}, {9, 9, 6}}));
-    TransPivotCap = 1000;
-    EXPECT_NEAR(Solve(method), 2.5, 1E-9) << "method " << method;
-    TransPivotCap = 200000;
-  }
-}
-
-// Shipments of a million and more must still be able to leave the basis.
-TEST(TransMends, MillionUnitShipments) {
-  for (int method = 1; method <= 3; ++method) {
-    ASSERT_TRUE(LoadTrans({{{1, 9, 9}, {9, 1, 9}, {9, 9, 1}}, {2E6, 3E6, 4E6}, {4E6, 3E6, 2E6}}));
-    EXPECT_DOUBLE_EQ(Solve(method), 25E6) << "method " << method;
-  }
-}
-
-// Trailing zero demands: north-west corner must still give m + n - 1 cells.
-TEST(TransMends, NorthWestCornerWithTrailingZeroDemands) {
-  ASSERT_TRUE(LoadTrans({{{15, 5, 17, 6}, {14, 16, 6, 4}}, {24, 7}, {25, 26, 13, 0}}));
-  const auto start = Start(1);
-  EXPECT_EQ(static_cast<int>(start.size()), g.MRows);
-  EXPECT_EQ(start.back(), (Cell{3, 4, 0}));
-  for (int method = 1; method <= 3; ++method) {
-    ASSERT_TRUE(LoadTrans({{{15, 5, 17, 6}, {14, 16, 6, 4}}, {24, 7}, {25, 26, 13, 0}}));
-    EXPECT_DOUBLE_EQ(Solve(method), 162) << "method " << method;
-  }
-}
-
-// Costs of 999999 and more can still be chosen by least cost and Vogel.
-TEST(TransMends, HugeCostsAreChosen) {
-  for (int method = 2; method <= 3; ++method) {
-    ASSERT_TRUE(LoadTrans({{{2E6, 3E6}, {1E6, 5E6}}, {1, 1}, {1, 1}}));
-    const auto start = Start(method);
-    EXPECT_EQ(static_cast<int>(start.size()), 3);
-    ASSERT_TRUE(LoadTrans({{{2E6, 3E6}, {1E6, 5E6}}, {1, 1}, {1, 1}}));
-    EXPECT_DOUBLE_EQ(Solve(method), 4E6);
-  }
+// From every start the known optimum, with no negative shipment: fractional costs leave reduced
+// costs of rounding size (without a tolerance they enter for ever); shipments of a million and
+// more must still be able to leave the basis; north-west corner must still give m + n - 1 cells
+// with trailing zero demands; least cost and Vogel can still choose costs of 999999 and more;
+// shipments beyond 2^24 that single precision rounds to the same ratio need the smaller one to
+// leave, or the other goes negative.
+TEST(TransMends, EveryStartReachesTheOptimum) {
+  struct Case {
+    const char *what;
+    test::TransProblem p;
+    double z, tol = 0; // 0: to the last bit
+    int firstMethod = 1, pivotCap = TransPivotCap;
+  };
+  const Case cases[] = {
+      {"fractional costs", {{{0.2, 0.2, 0.2}, {0.3, 0.8, 0.1}}, {5, 9}, {9, 9, 6}}, 2.5, 1E-9, 1, 1000},
+      {"million-unit shipments", {{{1, 9, 9}, {9, 1, 9}, {9, 9, 1}}, {2E6, 3E6, 4E6}, {4E6, 3E6, 2E6}}, 25E6},
+      {"trailing zero demand", {{{15, 5, 17, 6}, {14, 16, 6, 4}}, {24, 7}, {25, 26, 13, 0}}, 162},
+      {"huge costs", {{{2E6, 3E6}, {1E6, 5E6}}, {1, 1}, {1, 1}}, 4E6, 0, 2},
+      {"ratios beyond single precision",
+       {{{2, 2}, {3, 4}}, {16777217, 16777218}, {16777219, 16777216}},
+       83886088},
+  };
+  const int cap = TransPivotCap;
+  for (const Case &c : cases)
+    for (int method = c.firstMethod; method <= 3; ++method) {
+      SCOPED_TRACE(std::string(c.what) + ", method " + std::to_string(method));
+      ASSERT_TRUE(LoadTrans(c.p));
+      EXPECT_EQ(static_cast<int>(Start(method).size()), g.MRows);
+      ASSERT_TRUE(LoadTrans(c.p));
+      TransPivotCap = c.pivotCap;
+      const double z = Solve(method);
+      TransPivotCap = cap;
+      if (c.tol > 0)
+        EXPECT_NEAR(z, c.z, c.tol);
+      else
+        EXPECT_DOUBLE_EQ(z, c.z);
+      for (int k = 1; k <= g.NVars; ++k)
+        EXPECT_GE(g.XSol(k), 0) << "cell " << k;
+    }
+  ASSERT_TRUE(LoadTrans(cases[2].p));
+  EXPECT_EQ(Start(1).back(), (Cell{3, 4, 0}));
 }
 
 // A singular basis ends the run with a message instead of pivoting on the old inverse.
@@ -230,17 +224,6 @@ TEST(TransMends, SingularBasisStops) {
   g.BasisList(2) = g.Entering;
   EXPECT_FALSE(TransPivot());
   EXPECT_FALSE(TransOutcomeMessage(TransOutcome::SingularBasis).empty());
-}
-
-// Shipments beyond 2^24 that single precision rounds to the same ratio: the smaller must leave,
-// or the other goes negative. From every start the optimum is 83,886,088 with no negative cell.
-TEST(TransMends, RatiosBeyondSinglePrecisionPickTheSmallerShipment) {
-  for (int method = 1; method <= 3; ++method) {
-    ASSERT_TRUE(LoadTrans({{{2, 2}, {3, 4}}, {16777217, 16777218}, {16777219, 16777216}}));
-    EXPECT_DOUBLE_EQ(Solve(method), 83886088) << "method " << method;
-    for (int k = 1; k <= g.NVars; ++k)
-      EXPECT_GE(g.XSol(k), 0) << "method " << method << " cell " << k;
-  }
 }
 
 // Costs that single precision cannot tell apart: least cost and Vogel take the cheaper cell
@@ -267,16 +250,8 @@ TEST(TransMends, InfinityRoutesAreAvoidedOrReportedWhateverTheSigns) {
 
   // Only the diagonal and the cells right of it may be used. The diagonal needs the forbidden
   // (1,1) and costs 99 - 6 * 9 = 45 with a stand-in of 99; the cells right of it cost 7 * 9.
-  test::TransProblem p;
-  p.costs.assign(7, std::vector<double>(7, inf));
-  for (int i = 1; i < 7; ++i)
-    p.costs[i][i] = -9;
-  for (int i = 0; i < 7; ++i)
-    p.costs[i][(i + 1) % 7] = 9;
-  p.supplies.assign(7, 1);
-  p.demands.assign(7, 1);
   for (int method = 1; method <= 3; ++method) {
-    ASSERT_TRUE(LoadTrans(p));
+    ASSERT_TRUE(LoadTrans(test::DiagonalInfinityProblem()));
     EXPECT_DOUBLE_EQ(g.TransInfinity, 99);
     EXPECT_DOUBLE_EQ(Solve(method), 63) << "method " << method;
     EXPECT_DOUBLE_EQ(g.Cost(1), 99) << "the stand-in as typed";

@@ -12,6 +12,7 @@
 #include "platform/screen.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
+#include "support/grid_cells.h"
 #include "support/screen_fixture.h"
 
 namespace quon::testing {
@@ -27,13 +28,7 @@ protected:
     scr4().Show();
     scr4().cmdDone.PerformClick();
   }
-  static std::vector<std::string> Row(int r) {
-    std::vector<std::string> out;
-    const Grid &grid = scr5().outputGrid;
-    for (int c = 0; c < grid.Cols(); ++c)
-      out.push_back(grid.TextMatrix(r, c));
-    return out;
-  }
+  static std::vector<std::string> Row(int r) { return test::RowTexts(scr5().outputGrid, r); }
   static std::vector<std::string> Across(const std::string &text) {
     return std::vector<std::string>(static_cast<std::size_t>(scr5().outputGrid.Cols()), text);
   }
@@ -94,19 +89,10 @@ TEST_F(IPOutputTest, RootWithoutASolutionListsOneMergedRow) {
     LP lp;
     const char *row, *label4, *label5;
   };
-  LP infeasible = WorkedExample();
-  infeasible.a.push_back({1, 1});
-  infeasible.rel.push_back(">=");
-  infeasible.b.push_back(5);
-  LP unbounded;
-  unbounded.c = {1, 1};
-  unbounded.a = {{1, -1}};
-  unbounded.rel = {"<="};
-  unbounded.b = {2};
   const Case cases[] = {
-      {infeasible, "No feasible solution encountered", "Problem has no feasible solution",
+      {InfeasibleExample(), "No feasible solution encountered", "Problem has no feasible solution",
        "Result verified at Iteration 1"},
-      {unbounded, "The LP relaxation is unbounded", kUnboundedRelaxationText,
+      {UnboundedExample(), "The LP relaxation is unbounded", kUnboundedRelaxationText,
        "Search stopped by an unbounded subproblem at Iteration 1"},
       // No integer point at all: the same words, which claim nothing more.
       {NoIntegerPointUnboundedRelaxation(), "The LP relaxation is unbounded", kUnboundedRelaxationText,

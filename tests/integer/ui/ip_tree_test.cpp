@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,14 @@
 
 namespace quon::testing {
 namespace {
+
+// Two integer variables, each in a row of its own: c1 x1 + c2 x2 with x1 rel1 b1, x2 rel2 b2.
+LP Boxed(const std::string &sense, const std::vector<double> &c, const std::vector<std::string> &rel,
+         const std::vector<double> &b) {
+  LP lp = Program(sense, c, {{1, 0}, {0, 1}}, rel, b);
+  lp.integer = {"y", "y"};
+  return lp;
+}
 
 class IPTreeTest : public ScreenTest {
 protected:
@@ -39,24 +48,20 @@ protected:
       out.push_back(T().TextMatrix(r + k, c));
     return out;
   }
-  static std::vector<std::string> Printed(const RecordingSurface &paper) {
-    std::vector<std::string> out;
-    for (const auto &op : paper.Texts())
-      out.push_back(op.text);
-    return out;
-  }
   static bool Has(const std::vector<std::string> &lines, const std::string &text) {
-    for (const auto &l : lines)
-      if (l == text) return true;
-    return false;
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
   }
+  // The texts one click of the print button puts on paper, as one print job.
   static std::vector<std::string> PrintNow() {
     RecordingSurface paper;
     SetPrinterForTesting(&paper);
     scr5().cmdWriteToPrinter.PerformClick();
     SetPrinterForTesting(nullptr);
     EXPECT_EQ(paper.DocumentsEnded(), 1);
-    return Printed(paper);
+    std::vector<std::string> out;
+    for (const auto &op : paper.Texts())
+      out.push_back(op.text);
+    return out;
   }
 };
 
@@ -193,22 +198,15 @@ TEST_F(IPTreeTest, DeeperLevelFathomsAtTheSolveAndPrintsThePath) {
   EXPECT_EQ(f.Label1.Caption(), "(MAX) B&&B Search completed.  Click any node to reveal its solution");
 
   const auto paper = PrintNow();
-  EXPECT_TRUE(Has(paper, "Subproblem N31   (from N20)"));
-  EXPECT_TRUE(Has(paper, "Defining branches: x2>=3, x1<=2"));
-  EXPECT_TRUE(Has(paper, "Branching variable: z <= LBound"));
+  for (const char *line :
+       {"Subproblem N31   (from N20)", "Defining branches: x2>=3, x1<=2", "Branching variable: z <= LBound"})
+    EXPECT_TRUE(Has(paper, line)) << line;
 }
 
 // Minimise x1 + x2 with x1 >= 1000000.5 and x2 <= 1: the root's x1 = 1000000.5 branches into
 // N20 (infeasible) and N21 with z = 1000001, the first incumbent, however large its objective.
 TEST_F(IPTreeTest, AnIncumbentBeyondTheProgramsInfinityIsTheBest) {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 1};
-  lp.a = {{1, 0}, {0, 1}};
-  lp.rel = {">=", "<="};
-  lp.b = {1000000.5, 1};
-  lp.integer = {"y", "y"};
-  TreeOf(lp);
+  TreeOf(Boxed("Minimize", {1, 1}, {">=", "<="}, {1000000.5, 1}));
   Scr5 &f = scr5();
   T().PerformClick(0, 0);
   EXPECT_EQ(f.Label18.Caption(), "UBound=infinity");
@@ -228,14 +226,8 @@ TEST_F(IPTreeTest, AnIncumbentBeyondTheProgramsInfinityIsTheBest) {
 // is: a branch bound of a million and more is a bound like any other.
 TEST_F(IPTreeTest, LargeBranchBoundsHold) {
   for (double big : {999998.0, 999999.0, 1500000.0, 4294967296.0}) {
-    LP lp;
-    lp.c = {1, 1};
-    lp.a = {{1, 0}, {0, 1}};
-    lp.rel = {"<=", "<="};
-    lp.b = {big + 0.5, 0.5};
-    lp.integer = {"y", "y"};
     Forms::Clear();
-    TreeOf(lp);
+    TreeOf(Boxed("Maximize", {1, 1}, {"<=", "<="}, {big + 0.5, 0.5}));
     const std::string whole = NumText(big), z = Format(big, NumberFormatString());
     T().PerformClick(0, 0);
     scr5().BBGrid.PerformClick(2, 1);
@@ -259,15 +251,8 @@ TEST_F(IPTreeTest, CompletedOnlyOnceNoNodeCanBeBranched) {
     for (const char *sense : {"Minimize", "Maximize"}) {
       SCOPED_TRACE(std::string(sense) + " " + NumText(big));
       const double s = std::string(sense) == "Minimize" ? 1 : -1;
-      LP lp;
-      lp.sense = sense;
-      lp.c = {s, s};
-      lp.a = {{1, 0}, {0, 1}};
-      lp.rel = {">=", ">="};
-      lp.b = {big + 0.5, 0.5};
-      lp.integer = {"y", "y"};
       Forms::Clear();
-      TreeOf(lp);
+      TreeOf(Boxed(sense, {s, s}, {">=", ">="}, {big + 0.5, 0.5}));
       Scr5 &f = scr5();
       const std::string open = s > 0 ? "(MIN) B&&B SEARCH TREE (Click any GREEN node)"
                                      : "(MAX) B&&B SEARCH TREE (Click any GREEN node)";
@@ -350,18 +335,9 @@ TEST_F(IPTreeTest, PrintedSummaryFollowsHowTheSearchEnded) {
   EXPECT_FALSE(Has(paper, "Problem has no feasible solution"));
 
   // Unbounded and infeasible roots.
-  LP unbounded;
-  unbounded.c = {1, 1};
-  unbounded.a = {{1, -1}};
-  unbounded.rel = {"<="};
-  unbounded.b = {2};
-  LP infeasible = WorkedExample();
-  infeasible.a.push_back({1, 1});
-  infeasible.rel.push_back(">=");
-  infeasible.b.push_back(5);
-  const std::pair<LP, const char *> cases[] = {{unbounded, kUnboundedRelaxationText},
+  const std::pair<LP, const char *> cases[] = {{UnboundedExample(), kUnboundedRelaxationText},
                                                {NoIntegerPointUnboundedRelaxation(), kUnboundedRelaxationText},
-                                               {infeasible, "Problem has no feasible solution"}};
+                                               {InfeasibleExample(), "Problem has no feasible solution"}};
   for (const auto &[lp, text] : cases) {
     Forms::Clear();
     TreeOf(lp);
@@ -393,9 +369,9 @@ TEST_F(IPTreeTest, PrintedSummaryFollowsHowTheSearchEnded) {
   scr5().Combo1.PerformChoose(1);
   EXPECT_EQ(scr5().Label1.Caption(), "(MAX) B&&B Search completed.  Click any node to reveal its solution");
   paper = PrintNow();
-  EXPECT_TRUE(Has(paper, "Problem has no feasible solution"));
-  EXPECT_TRUE(Has(paper, "Objective Value: Infeasible solution"));
-  EXPECT_TRUE(Has(paper, "Branching variable: None (no fesible solution)"));
+  for (const char *line : {"Problem has no feasible solution", "Objective Value: Infeasible solution",
+                           "Branching variable: None (no fesible solution)"})
+    EXPECT_TRUE(Has(paper, line)) << line;
 }
 
 } // namespace

@@ -40,8 +40,7 @@ protected:
   }
 };
 
-const std::vector<test::ActivityRow> kFourNodes = {
-    {"1", "2", "A", "3"}, {"1", "3", "B", "2"}, {"2", "4", "C", "4"}, {"3", "4", "D", "6"}};
+using test::kFourNodes;
 
 // "CPM Bar Chart" on the output screen opens the graph screen over it; the experiment's lists
 // and messages follow the user's choices.

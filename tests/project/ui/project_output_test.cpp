@@ -9,15 +9,14 @@
 #include "project/project_schedule.h"
 #include "project/ui/project_output.h"
 #include "shell/ui/scr5.h"
+#include "support/grid_cells.h"
 #include "support/screen_test.h"
 
 namespace quon::testing {
 namespace {
 
 using Row = std::vector<std::string>;
-
-const std::vector<test::ActivityRow> kFourNodes = {
-    {"1", "2", "A", "3"}, {"1", "3", "B", "2"}, {"2", "4", "C", "4"}, {"3", "4", "D", "6"}};
+using test::kFourNodes;
 
 class ProjectOutputTest : public ScreenTest {
 protected:
@@ -38,12 +37,7 @@ protected:
     SelectProjectOutputOption();
   }
   Grid &grid() { return scr5().outputGrid; }
-  Row GridRow(int r) {
-    Row out;
-    for (int c = 0; c < grid().Cols(); ++c)
-      out.push_back(grid().TextMatrix(r, c));
-    return out;
-  }
+  Row GridRow(int r) { return test::RowTexts(grid(), r); }
   void Press(int times) {
     for (int k = 0; k < times; ++k)
       ProjectNextStep();
@@ -144,10 +138,7 @@ TEST_F(ProjectOutputTest, DecimalDurationsOnEqualPathsAreAllRed) {
 }
 
 TEST_F(ProjectOutputTest, LoopStopsTheStepsAndReturnsToTheInputScreen) {
-  Open(1, {{"1", "2", "A", "1"},
-           {"2", "3", "B", "1"},
-           {"3", "4", "C", "1"},
-           {"4", "2", "D", "1"},
+  Open(1, {{"1", "2", "A", "1"}, {"2", "3", "B", "1"}, {"3", "4", "C", "1"}, {"4", "2", "D", "1"},
            {"1", "5", "E", "1"}});
   Choose(2);
   script.AnswerMsgBox(msg::OK, "Loop detected.  Forward Pass cannot proceed past node 5");
@@ -159,10 +150,7 @@ TEST_F(ProjectOutputTest, LoopStopsTheStepsAndReturnsToTheInputScreen) {
   EXPECT_TRUE(scr2().Shown());
 
   // The bar chart's whole run reports the same loop under its own title.
-  Open(1, {{"1", "2", "A", "1"},
-           {"2", "3", "B", "1"},
-           {"3", "4", "C", "1"},
-           {"4", "2", "D", "1"},
+  Open(1, {{"1", "2", "A", "1"}, {"2", "3", "B", "1"}, {"3", "4", "C", "1"}, {"4", "2", "D", "1"},
            {"3", "5", "E", "1"}});
   script.AnswerMsgBox(msg::OK, "Loop detected.  Forward Pass cannot proceed past node 1");
   g.OutputOption = 1;
@@ -207,11 +195,8 @@ TEST_F(ProjectOutputTest, PERTViewsShowMeansVariancesAndPaths) {
 // A loop that does not lead to the end node still stops the PERT output.
 TEST_F(ProjectOutputTest, PERTLoopOffTheRoadToTheEndReturnsToInput) {
   script.AnswerMsgBox(msg::OK, "Loop detected.  Forward Pass cannot proceed past node 1");
-  Open(2, {{"1", "2", "A", "1", "2", "3"},
-           {"2", "3", "B", "1", "2", "3"},
-           {"3", "4", "C", "1", "2", "3"},
-           {"4", "2", "D", "1", "2", "3"},
-           {"1", "5", "E", "1", "2", "3"}});
+  Open(2, {{"1", "2", "A", "1", "2", "3"}, {"2", "3", "B", "1", "2", "3"}, {"3", "4", "C", "1", "2", "3"},
+           {"4", "2", "D", "1", "2", "3"}, {"1", "5", "E", "1", "2", "3"}});
   EXPECT_EQ(script.Shown().back().title, "Input Data Error");
   EXPECT_FALSE(IsLoaded<Scr5>());
   EXPECT_TRUE(scr2().Shown());

@@ -12,6 +12,7 @@
 #include "queue/ui/queue_output.h"
 #include "shell/screen_frame.h"
 #include "shell/ui/scr5.h"
+#include "support/grid_cells.h"
 #include "support/screen_fixture.h"
 
 namespace quon::testing {
@@ -33,12 +34,7 @@ protected:
     g.OutputOption = static_cast<int16>(option);
     ShowQueueScenarioOutput();
   }
-  static Row GridRow(const Grid &grid, int r) {
-    Row out;
-    for (int c = 0; c < grid.Cols(); ++c)
-      out.push_back(grid.TextMatrix(r, c));
-    return out;
-  }
+  static Row GridRow(const Grid &grid, int r) { return test::RowTexts(grid, r); }
 };
 
 TEST_F(QueueOutputTest, ArrivalListsTheScenariosAndShowsNothingBelowTheList) {

@@ -15,6 +15,7 @@
 #include "shell/helpers.h"
 #include "shell/print_helpers.h"
 #include "shell/ui/scr5.h"
+#include "support/grid_cells.h"
 #include "support/screen_fixture.h"
 #include "transport/trans_fixture.h"
 #include "transport/transport_report.h"
@@ -27,17 +28,7 @@ namespace {
 // Whole costs and amounts, typed unbalanced, so the reader adds a dummy.
 test::TransProblem RandomProblem(int m, int n, unsigned seed) {
   std::mt19937 rng(seed);
-  std::uniform_int_distribution<int> cost(1, 100), amount(10, 100);
-  test::TransProblem p;
-  p.costs.assign(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
-  for (auto &row : p.costs)
-    for (double &c : row)
-      c = cost(rng);
-  for (int i = 0; i < m; ++i)
-    p.supplies.push_back(amount(rng));
-  for (int j = 0; j < n; ++j)
-    p.demands.push_back(amount(rng));
-  return p;
+  return test::RandomTransProblem(rng, m, n, 1, 100, 10, 100);
 }
 
 class TransOutputTest : public ScreenTest {
@@ -61,6 +52,16 @@ protected:
     Load(p);
     g.TransStartMethod = static_cast<int16>(method);
     ShowTransIterations();
+  }
+  // A start run to its end as the user can: both step buttons live, as the screen's option list
+  // makes them, then "Final Iteration" where it is offered. The last message said, if any.
+  std::string RunToEnd(const test::TransProblem &p, int method) {
+    scr5().cmdNextIter.SetEnabled(true);
+    scr5().cmdFinalIter.SetEnabled(true);
+    Tableaus(p, method);
+    scr5().cmdFinalIter.PerformClick();
+    const auto boxes = script.MessageBoxes();
+    return boxes.empty() ? std::string() : boxes.back().text;
   }
   static int FinalIterationFrom(const test::TransProblem &p, int method) {
     Mod1 saved = g;
@@ -156,32 +157,18 @@ TEST_F(TransOutputTest, FirstTableauFromNorthWestCorner) {
   EXPECT_TRUE(Drawn(f, "Title: Shipping --(minimum cost)"));
   ASSERT_EQ(f.outputGrid.Rows(), 13);
   ASSERT_EQ(f.outputGrid.Cols(), 8);
-  EXPECT_EQ(Cell(0, 0), "Iter 1");
-  EXPECT_EQ(Cell(0, 1), "ObjVal  =");
-  EXPECT_EQ(Cell(0, 2), "520.00");
-  EXPECT_EQ(Cell(0, 7), "Supply");
-  EXPECT_EQ(Cell(12, 1), "Demand");
-  EXPECT_EQ(Cell(12, 4), "15");
-  // Multipliers re-based on u1 = 0, which shows red.
-  EXPECT_EQ(Cell(3, 2), "u1=0.00");
+  // Multipliers re-based on u1 = 0, which shows red. Cost, shipment, reduced cost per cell;
+  // non-basic cells show no shipment, and (3,1), which enters, none either.
+  test::ExpectCells(f.outputGrid, {{0, 0, "Iter 1"}, {0, 1, "ObjVal  ="}, {0, 2, "520.00"}, {0, 7, "Supply"},
+                                   {12, 1, "Demand"}, {12, 4, "15"}, {3, 2, "u1=0.00"}, {6, 2, "u2=5.00"},
+                                   {2, 3, "v1=10.00"}, {2, 6, "v4=15.00"}, {3, 3, "10.00"}, {4, 4, "10"},
+                                   {5, 4, "0.00"}, {4, 5, ""}, {11, 3, "9.00"}, {4, 7, "15"}, {3, 7, "15"},
+                                   {10, 3, ""}, {4, 3, "5"}});
   EXPECT_EQ(Fore(4, 2), kRed);
-  EXPECT_EQ(Cell(6, 2), "u2=5.00");
   EXPECT_EQ(Fore(6, 2), kCyan);
-  EXPECT_EQ(Cell(2, 3), "v1=10.00");
-  EXPECT_EQ(Cell(2, 6), "v4=15.00");
-  // Cost, shipment, reduced cost per cell; non-basic cells show no shipment.
-  EXPECT_EQ(Cell(3, 3), "10.00");
-  EXPECT_EQ(Cell(4, 4), "10");
-  EXPECT_EQ(Cell(5, 4), "0.00");
-  EXPECT_EQ(Cell(4, 5), "");
-  EXPECT_EQ(Cell(11, 3), "9.00");
-  EXPECT_EQ(Cell(4, 7), "15");
-  EXPECT_EQ(Cell(3, 7), "15");
-  // (3,1) enters (its cell empty), (1,1) leaves at the tie with (2,2) by the lower position.
+  // (1,1) leaves at the tie with (2,2) by the lower position.
   EXPECT_EQ(g.Entering, 9);
   EXPECT_EQ(g.Leaving, 1);
-  EXPECT_EQ(Cell(10, 3), "");
-  EXPECT_EQ(Cell(4, 3), "5");
   ASSERT_EQ(g.ChangedCells(1, 0), 6);
   EXPECT_EQ(g.ChangedCells(1, 1), 10);
   EXPECT_EQ(g.ChangedCells(2, 1), 3);
@@ -247,10 +234,7 @@ TEST_F(TransOutputTest, AmountsAndInfinityCostsShowAsTheyAre) {
 
   script.AnswerMsgBox(msg::OK, "Iteration 1 is optimal");
   Tableaus(p, 1);
-  EXPECT_EQ(Cell(4, 3), "1.50");
-  EXPECT_EQ(Cell(7, 3), "0.50");
-  EXPECT_EQ(Cell(4, 5), "1.50");
-  EXPECT_EQ(Cell(9, 4), "2");
+  test::ExpectCells(scr5().outputGrid, {{4, 3, "1.50"}, {7, 3, "0.50"}, {4, 5, "1.50"}, {9, 4, "2"}});
 
   const double inf = INFINITY;
   Summary({{{1, inf}, {inf, 1}}, {1, 1}, {1, 1}});
@@ -291,33 +275,18 @@ TEST_F(TransOutputTest, HugeObjectiveStaysInsideThePrintedLine) {
 // small to keep a loop off it, the tableaus go on to the true optimum.
 TEST_F(TransOutputTest, TableausReachTheFinalVerdictOnInfinityRoutes) {
   const double inf = INFINITY;
-  test::TransProblem diagonal;
-  diagonal.costs.assign(7, std::vector<double>(7, inf));
-  for (std::size_t i = 1; i < 7; ++i)
-    diagonal.costs[i][i] = -9;
-  for (std::size_t i = 0; i < 7; ++i)
-    diagonal.costs[i][(i + 1) % 7] = 9;
-  diagonal.supplies.assign(7, 1);
-  diagonal.demands.assign(7, 1);
   const std::string none = TransOutcomeMessage(TransOutcome::NoFeasibleSolution);
-  // A new start with both step buttons live, as the screen's option list makes it.
-  auto start = [&](const test::TransProblem &p, int method) {
-    scr5().cmdNextIter.SetEnabled(true);
-    scr5().cmdFinalIter.SetEnabled(true);
-    Tableaus(p, method);
-    scr5().cmdFinalIter.PerformClick();
-  };
   for (int method = 1; method <= 3; ++method) {
     SCOPED_TRACE(method);
     script.AnswerMsgBox(msg::OK, none);
-    start({{{inf, inf}, {1, 1}}, {1, 1}, {1, 1}}, method);
+    RunToEnd({{{inf, inf}, {1, 1}}, {1, 1}, {1, 1}}, method);
     EXPECT_TRUE(script.Done());
     EXPECT_FALSE(scr5().cmdFinalIter.Enabled());
 
     script.AnswerMsgBox(msg::OK);
-    start(diagonal, method);
+    const std::string verdict = RunToEnd(test::DiagonalInfinityProblem(), method);
     ASSERT_TRUE(script.Done());
-    EXPECT_NE(script.MessageBoxes().back().text.find(" is optimal"), std::string::npos);
+    EXPECT_NE(verdict.find(" is optimal"), std::string::npos);
     const int rows = 3 * 7 + 4, last = scr5().outputGrid.Rows() / rows - 1;
     EXPECT_EQ(Cell(last * rows, 2), "63.00");
   }
@@ -411,12 +380,9 @@ TEST_F(TransOutputTest, MultiplierSetToZeroCarriesIntoLaterTableaus) {
   TransChooseZeroMultiplier(g.TransSources + 1);
   EXPECT_EQ(g.ZeroV, 2);
   EXPECT_EQ(g.ZeroU, 0);
-  EXPECT_EQ(Cell(2, 4), "v2=0");
+  test::ExpectCells(scr5().outputGrid, {{2, 4, "v2=0"}, {3, 2, "u1=2"}, {5, 2, "u1=2"}, {2, 6, "v4=13"}});
   EXPECT_EQ(Fore(2, 4), kRed);
-  EXPECT_EQ(Cell(3, 2), "u1=2");
-  EXPECT_EQ(Cell(5, 2), "u1=2");
   EXPECT_EQ(Fore(3, 2), kCyan);
-  EXPECT_EQ(Cell(2, 6), "v4=13");
   // The shift keeps every u + v - c as priced.
   const int m = g.TransSources, n = g.TransDests;
   for (int k = 1; k <= g.NVars; ++k)
@@ -549,10 +515,7 @@ TEST_F(TransOutputTest, MinusInfinityRouteShowsNoStandInCost) {
   for (int method = 1; method <= 3; ++method) {
     SCOPED_TRACE(method);
     script.AnswerMsgBox(msg::OK);
-    scr5().cmdNextIter.SetEnabled(true);
-    scr5().cmdFinalIter.SetEnabled(true);
-    Tableaus(p, method);
-    if (scr5().cmdFinalIter.Enabled()) scr5().cmdFinalIter.PerformClick();
+    RunToEnd(p, method);
     ASSERT_TRUE(script.Done());
     const int rows = 3 * 2 + 4, blocks = scr5().outputGrid.Rows() / rows;
     for (int b = 0; b < blocks; ++b) {
@@ -578,13 +541,9 @@ TEST_F(TransOutputTest, TableauPrintoutEndsWithTheRunsVerdict) {
   };
   auto run = [&](const test::TransProblem &p, int method) {
     script.AnswerMsgBox(msg::OK);
-    scr5().cmdNextIter.SetEnabled(true);
-    scr5().cmdFinalIter.SetEnabled(true);
-    Tableaus(p, method);
-    if (scr5().cmdFinalIter.Enabled()) scr5().cmdFinalIter.PerformClick();
+    const std::string verdict = RunToEnd(p, method);
     EXPECT_TRUE(script.Done());
-    const auto boxes = script.MessageBoxes();
-    return boxes.empty() ? std::string() : boxes.back().text;
+    return verdict;
   };
   const test::TransProblem textbook = test::TextbookProblem();
   for (int method = 1; method <= 3; ++method) {
