@@ -1040,16 +1040,22 @@ double BasicValueTolerance(int r) {
   return kCheckTol * size;
 }
 
+// Below this a basic value outside its bounds is the rounding noise of an inverse entry that
+// is 0 in exact arithmetic (a basic column held at 0 by its bounds comes out as -1E-14 beside
+// terms no larger), whatever the terms it was summed from.
+constexpr double kNoiseFloor = 1E-11;
+
 // The basis position whose value lies furthest outside its bounds (0: none); `above` tells
-// whether it passes its upper bound rather than lying below 0.
-int MostInfeasibleRow(bool &above) {
+// whether it passes its upper bound rather than lying below 0. `noise` lets values within
+// kNoiseFloor of their bounds pass.
+int MostInfeasibleRow(bool &above, bool noise = false) {
   int row = 0;
   double worst = 0;
   for (int r = 1; r <= g.MRows; ++r) {
     const double x = g.XBasic(r);
     const double ub = g.Tab(g.UBRow, g.BasisList(r));
     const double out = x < 0 ? -x : std::isfinite(ub) && x > ub ? x - ub : 0.0;
-    if (out > worst && out > BasicValueTolerance(r)) {
+    if (out > worst && out > BasicValueTolerance(r) && !(noise && out <= kNoiseFloor)) {
       worst = out;
       row = r;
       above = x > 0;
@@ -1115,7 +1121,11 @@ bool UnshiftRightHandSides() {
 // so dual simplex steps take it to a feasible basis: the value furthest out leaves, at 0 or at
 // its upper bound, and of the columns that move it back the one whose reduced cost allows the
 // least step enters. False when that fails (no column moves the value back, or too many steps).
-bool RepairByDualSteps() {
+// A `careful` repair (of a basis that is infeasible on an exact inverse, where a step of 0
+// ties among many columns of a degenerate program) lets rounding noise pass and of the columns
+// that tie takes the one with the largest entry in the leaving row, so that it never divides
+// by an entry that is only a rounding error beside the others.
+bool RepairByDualSteps(bool careful = false) {
   const int m = g.MRows, nc = g.NCols;
   RawMatrix binv(g.BInv, m, m);
   std::vector<double> y(static_cast<std::size_t>(m) + 1);
@@ -1124,7 +1134,7 @@ bool RepairByDualSteps() {
     SimplexBasicSolution(); // carries out the flip of a column that left at its upper bound
     g.Leaving = 0;
     bool above = false;
-    const int r = MostInfeasibleRow(above);
+    const int r = MostInfeasibleRow(above, careful);
     if (r == 0) return true;
     std::fill(y.begin(), y.end(), 0.0);
     for (int k = 1; k <= m; ++k)
@@ -1134,7 +1144,15 @@ bool RepairByDualSteps() {
     // bound falls as a column with a positive entry does.
     const double sign = above ? 1 : -1;
     int entering = 0;
-    double best = INFINITY;
+    double best = INFINITY, bestAlpha = 0, largest = 0;
+    if (careful)
+      for (int j = 1; j <= nc; ++j) {
+        if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
+        double alpha = 0;
+        for (int i = 1; i <= m; ++i)
+          alpha += row[i] * g.Tab(i + 2, j);
+        largest = std::max(largest, std::fabs(alpha));
+      }
     for (int j = 1; j <= nc; ++j) {
       if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
       double alpha = 0, d = -g.Cost(j), size = 0;
@@ -1145,9 +1163,12 @@ bool RepairByDualSteps() {
         size += std::fabs(row[i] * a);
       }
       if (!(sign * alpha > kRelativePivot * size + 1E-12)) continue;
+      if (careful && !(sign * alpha > 1E-6 * largest)) continue;
       const double ratio = std::max(0.0, -g.ObjSense * d) / (sign * alpha);
-      if (ratio < best) {
+      const bool take = careful && entering != 0 && RatioTies(ratio, best) ? sign * alpha > bestAlpha : ratio < best;
+      if (take) {
         best = ratio;
+        bestAlpha = sign * alpha;
         entering = j;
       }
     }
@@ -1165,6 +1186,36 @@ bool RepairByDualSteps() {
     CountIteration();
   }
   return false;
+}
+
+// Puts back the basis that the ratio test of this step changed, once its pivot has found the new
+// basis matrix singular (BInv still holds the inverse of the old one).
+void UndoExchange() {
+  const int r = g.LeavingRow;
+  const int col = std::abs(g.Leaving);
+  g.BasisList(r) = static_cast<int16>(col);
+  g.NonBasicMark(col) = 0;
+  g.CostB(r) = g.Cost(col);
+  for (int i = 1; i <= g.MRows; ++i)
+    g.BasisMat(i, r) = g.Tab(i + 2, col);
+}
+
+// Repairs of a basis found infeasible on an exact inverse, and steps taken again after a
+// singular pivot, allowed in one run.
+constexpr int kRepairsAllowed = 4;
+
+// A basis whose values lie outside their bounds by more than rounding noise on an exact inverse
+// (a fresh one, every zero judged against its terms) is taken back to a feasible one by careful
+// dual steps, at most kRepairsAllowed times in one run. False: no answer can be trusted.
+bool RepairOnExactInverse(int &repairs) {
+  if (repairs >= kRepairsAllowed) return false;
+  ++repairs;
+  EngineState &s = State();
+  if (!s.exact || s.inverse == Inverse::Updated) {
+    s.exact = true;
+    if (!Reinvert()) return false;
+  }
+  return RepairByDualSteps(true);
 }
 
 LPStatus Iterate();
@@ -1213,6 +1264,7 @@ LPStatus Iterate() {
 LPStatus IterateFromBasis() {
   long pivots = 0;
   int shifts = 0;
+  int repairs = 0;
   double lowestAttraction = INFINITY;
   long sinceLowest = 0;
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
@@ -1233,19 +1285,27 @@ LPStatus IterateFromBasis() {
   for (;;) {
     SimplexBasicSolution();
     if (State().brokenDown) {
-      // Taken again on a fresh inverse; if the basis is still infeasible there, no answer
-      // this arithmetic gives can be trusted.
-      if (State().inverse != Inverse::Updated) return EndRun(LPStatus::NumericalFailure);
+      // Taken again on a fresh inverse; a basis still infeasible there is repaired by dual
+      // steps, and when that fails no answer this arithmetic gives can be trusted.
       g.Leaving = 0;
-      if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
-      continue;
+      if (State().inverse == Inverse::Updated) {
+        if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+        continue;
+      }
+      bool above = false;
+      if (MostInfeasibleRow(above, true) != 0) {
+        if (!RepairOnExactInverse(repairs)) return EndRun(LPStatus::NumericalFailure);
+        continue;
+      }
+      // Only rounding noise lies outside the bounds: the ratio test takes it as on them.
     }
     SimplexPricing();
     LPStatus failure = LPStatus::NotSolved;
     // A verdict reached on shifted right-hand sides is taken again on the true ones.
-    auto unshifted = [](LPStatus &failure) {
+    auto unshifted = [&repairs](LPStatus &failure) {
       if (State().shift.empty()) return false;
-      if (!UnshiftRightHandSides() && !RepairByDualSteps()) failure = LPStatus::NumericalFailure;
+      if (!UnshiftRightHandSides() && !RepairByDualSteps() && !RepairOnExactInverse(repairs))
+        failure = LPStatus::NumericalFailure;
       Retry();
       return true;
     };
@@ -1286,7 +1346,18 @@ LPStatus IterateFromBasis() {
       // Bland's rule ends every degenerate stretch in exact arithmetic; one this long means
       // the arithmetic has gone astray.
       if (++pivots > LPPivotCap || Guard().sinceImproved > kStallLimit) return EndRun(LPStatus::PivotCapReached);
-      if (!SimplexPivot()) return EndRun(LPStatus::SingularBasis);
+      const bool wasExact = State().exact;
+      if (!SimplexPivot()) {
+        // The entry pivoted on was a rounding error beside the column's terms: the step is
+        // taken back and taken again with every zero judged against its terms.
+        if (wasExact || repairs >= kRepairsAllowed) return EndRun(LPStatus::SingularBasis);
+        ++repairs;
+        UndoExchange();
+        Retry();
+        State().exact = true;
+        if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+        continue;
+      }
       CountIteration();
       continue;
     }
@@ -1316,6 +1387,11 @@ LPStatus IterateFromBasis() {
     }
     if (!SolutionHolds()) {
       if (GoExact()) {
+        Retry();
+        continue;
+      }
+      bool above = false;
+      if (MostInfeasibleRow(above, true) != 0 && RepairOnExactInverse(repairs)) {
         Retry();
         continue;
       }
