@@ -70,6 +70,9 @@ struct EngineState {
   // The sum of the improvements per unit that the columns offered at the last pricing (0 at
   // an optimum).
   double attraction = 0;
+  // The next ratio test passes over entries below a millionth of the column's largest, which a
+  // pivot would take as singular (set once a pivot on such an entry found the basis singular).
+  bool strictPivot = false;
 };
 
 EngineState &State() {
@@ -580,6 +583,7 @@ bool SimplexInit() {
   s.exact = false;
   s.updates = 0;
   s.wholeRun = false;
+  s.strictPivot = false;
   MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
@@ -817,6 +821,14 @@ void SimplexRatioTest() {
         size += std::fabs(br[i] * w[i]);
       pivotFloors[static_cast<std::size_t>(r)] = kRelativePivot * size;
     }
+  }
+  if (State().strictPivot) {
+    State().strictPivot = false;
+    double largest = 0;
+    for (int r = 1; r <= m; ++r)
+      largest = std::max(largest, std::fabs(alphaCol[r]));
+    for (double &floor : pivotFloors)
+      floor = std::max(floor, 1E-6 * largest);
   }
   State().alphaFor = e;
   const double *xb = RawVector(g.XBasic, m);
@@ -1143,8 +1155,9 @@ bool RepairByDualSteps(bool careful = false) {
     // A value below 0 rises as a column with a negative entry in its row enters; one above its
     // bound falls as a column with a positive entry does.
     const double sign = above ? 1 : -1;
+    // A careful repair first looks only at entries of at least a millionth of the row's largest.
     int entering = 0;
-    double best = INFINITY, bestAlpha = 0, largest = 0;
+    double largest = 0;
     if (careful)
       for (int j = 1; j <= nc; ++j) {
         if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
@@ -1153,23 +1166,26 @@ bool RepairByDualSteps(bool careful = false) {
           alpha += row[i] * g.Tab(i + 2, j);
         largest = std::max(largest, std::fabs(alpha));
       }
-    for (int j = 1; j <= nc; ++j) {
-      if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
-      double alpha = 0, d = -g.Cost(j), size = 0;
-      for (int i = 1; i <= m; ++i) {
-        const double a = g.Tab(i + 2, j);
-        alpha += row[i] * a;
-        d += y[static_cast<std::size_t>(i)] * a;
-        size += std::fabs(row[i] * a);
-      }
-      if (!(sign * alpha > kRelativePivot * size + 1E-12)) continue;
-      if (careful && !(sign * alpha > 1E-6 * largest)) continue;
-      const double ratio = std::max(0.0, -g.ObjSense * d) / (sign * alpha);
-      const bool take = careful && entering != 0 && RatioTies(ratio, best) ? sign * alpha > bestAlpha : ratio < best;
-      if (take) {
-        best = ratio;
-        bestAlpha = sign * alpha;
-        entering = j;
+    for (int pass = careful ? 0 : 1; pass < 2 && entering == 0; ++pass) {
+      double best = INFINITY, bestAlpha = 0;
+      for (int j = 1; j <= nc; ++j) {
+        if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
+        double alpha = 0, d = -g.Cost(j), size = 0;
+        for (int i = 1; i <= m; ++i) {
+          const double a = g.Tab(i + 2, j);
+          alpha += row[i] * a;
+          d += y[static_cast<std::size_t>(i)] * a;
+          size += std::fabs(row[i] * a);
+        }
+        if (!(sign * alpha > kRelativePivot * size + 1E-12)) continue;
+        if (pass == 0 && !(sign * alpha > 1E-6 * largest)) continue;
+        const double ratio = std::max(0.0, -g.ObjSense * d) / (sign * alpha);
+        const bool take = careful && entering != 0 && RatioTies(ratio, best) ? sign * alpha > bestAlpha : ratio < best;
+        if (take) {
+          best = ratio;
+          bestAlpha = sign * alpha;
+          entering = j;
+        }
       }
     }
     if (entering == 0) return false;
@@ -1349,11 +1365,13 @@ LPStatus IterateFromBasis() {
       const bool wasExact = State().exact;
       if (!SimplexPivot()) {
         // The entry pivoted on was a rounding error beside the column's terms: the step is
-        // taken back and taken again with every zero judged against its terms.
-        if (wasExact || repairs >= kRepairsAllowed) return EndRun(LPStatus::SingularBasis);
+        // taken back and taken again with every zero judged against its terms, and where they
+        // were already, without entries that small beside the column's largest.
+        if (repairs >= kRepairsAllowed) return EndRun(LPStatus::SingularBasis);
         ++repairs;
         UndoExchange();
         Retry();
+        if (wasExact) State().strictPivot = true;
         State().exact = true;
         if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
         continue;

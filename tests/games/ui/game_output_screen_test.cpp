@@ -122,9 +122,10 @@ TEST_F(GameOutputTest, AnUnsolvedGameIsNotShownAsSolved) {
   Forms::Clear();
   script.AnswerMsgBox(msg::OK, "Problem data too badly scaled to solve reliably");
   g.ModelClass = 9;
-  grid = test::MakeGrid(3, 4);
-  test::SetRow(grid, 1, {"1000000004", "4", "0"});
-  test::SetRow(grid, 2, {"-4", "2", "-2000000005"});
+  grid = test::MakeGrid(4, 7);
+  test::SetRow(grid, 1, {"-3", "-999999997", "-1999999997", "5", "4", "0"});
+  test::SetRow(grid, 2, {"-3000000004", "2", "-1", "1", "1", "-3000000003"});
+  test::SetRow(grid, 3, {"3000000003", "0", "2999999998", "0", "4", "4"});
   BuildGameLP(grid);
   scr3().mnuAlgebraicZeroGame.PerformClick();
   Forms::DoEvents();
