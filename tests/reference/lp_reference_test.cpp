@@ -671,45 +671,40 @@ TEST(ReferenceLP, RightHandSideRangesOfDegenerateOptimaHoldInside) {
 
 namespace {
 
-// An assignment of `letters` letters to as many digits as 0-1 relaxation: every letter takes
-// one digit and every digit one letter (equality rows of ones), and one more equality row sums
-// each letter's weight times its digit to `total`, the weights up to a million as in a
-// letter-sum puzzle. `fixedZero` and `fixedOne` (variables numbered letter * letters + digit + 1)
-// get the bounds a branch-and-bound node gives them; the cost is the digit of the first letter
-// when `costs` is empty.
-LP AssignmentRelaxation(int letters, const std::vector<double> &weights, double total,
-                        const std::vector<int> &fixedZero, const std::vector<int> &fixedOne,
-                        std::vector<double> costs = {}) {
-  const int n = letters * letters;
+// An assignment of `letters` letters to as many digits as 0-1 relaxation: every digit goes to
+// one letter and every letter takes one digit (equality rows of ones), and between those rows
+// one more sums each letter's weight times its digit to 0, the weights up to a million as in a
+// letter-sum puzzle. Variable l * letters + d + 1 gives letter l digit d; `fixedZero` and
+// `fixedOne` get the bounds a branch-and-bound node gives them. The cost is the first letter's
+// digit when `costs` is empty.
+LP AssignmentRelaxation(int letters, const std::vector<double> &weights, const std::vector<int> &fixedZero,
+                        const std::vector<int> &fixedOne, const std::vector<double> &costs = {}) {
+  const std::size_t n = static_cast<std::size_t>(letters * letters);
   LP lp;
   lp.sense = "Minimize";
-  for (int v = 0; v < n; ++v)
-    lp.c.push_back(costs.empty() ? (v < letters ? v : 0) : costs[static_cast<std::size_t>(v)]);
-  for (int d = 0; d < letters; ++d) {
-    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
-    for (int l = 0; l < letters; ++l)
-      row[static_cast<std::size_t>(l * letters + d)] = 1;
+  std::vector<double> sum(n, 0.0);
+  for (std::size_t v = 0; v < n; ++v) {
+    const std::size_t l = v / static_cast<std::size_t>(letters), d = v % static_cast<std::size_t>(letters);
+    lp.c.push_back(costs.empty() ? (l == 0 ? static_cast<double>(d) : 0) : costs[v]);
+    sum[v] = weights[l] * static_cast<double>(d);
+  }
+  auto ones = [&](bool byDigit, int k) {
+    std::vector<double> row(n, 0.0);
+    for (int i = 0; i < letters; ++i)
+      row[static_cast<std::size_t>(byDigit ? i * letters + k : k * letters + i)] = 1;
     lp.a.push_back(row);
     lp.rel.push_back("=");
     lp.b.push_back(1);
-  }
-  std::vector<double> sum(static_cast<std::size_t>(n), 0.0);
-  for (int l = 0; l < letters; ++l)
-    for (int d = 0; d < letters; ++d)
-      sum[static_cast<std::size_t>(l * letters + d)] = weights[static_cast<std::size_t>(l)] * d;
+  };
+  for (int d = 0; d < letters; ++d)
+    ones(true, d);
   lp.a.push_back(sum);
   lp.rel.push_back("=");
-  lp.b.push_back(total);
-  for (int l = 0; l < letters; ++l) {
-    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
-    for (int d = 0; d < letters; ++d)
-      row[static_cast<std::size_t>(l * letters + d)] = 1;
-    lp.a.push_back(row);
-    lp.rel.push_back("=");
-    lp.b.push_back(1);
-  }
-  lp.lower.assign(static_cast<std::size_t>(n), "0");
-  lp.upper.assign(static_cast<std::size_t>(n), "1");
+  lp.b.push_back(0);
+  for (int l = 0; l < letters; ++l)
+    ones(false, l);
+  lp.lower.assign(n, "0");
+  lp.upper.assign(n, "1");
   for (int v : fixedZero)
     lp.upper[static_cast<std::size_t>(v - 1)] = "0";
   for (int v : fixedOne)
@@ -719,9 +714,10 @@ LP AssignmentRelaxation(int letters, const std::vector<double> &weights, double 
 
 const std::vector<double> kPuzzleWeights = {202, -79, 100023, -89810, -9980, 1000, 100, 10000, 100, -1};
 
-// The ten-letter puzzle whose first letter's row leaves out its last digit.
-LP Puzzle(const std::vector<int> &fixedZero = {}, const std::vector<int> &fixedOne = {}) {
-  LP lp = AssignmentRelaxation(10, kPuzzleWeights, 0, fixedZero, fixedOne);
+// The ten-letter puzzle, whose first letter's row leaves out its last digit.
+LP Puzzle(const std::vector<int> &fixedZero = {}, const std::vector<int> &fixedOne = {},
+          const std::vector<double> &costs = {}) {
+  LP lp = AssignmentRelaxation(10, kPuzzleWeights, fixedZero, fixedOne, costs);
   lp.a[11][9] = 0;
   return lp;
 }
@@ -756,28 +752,21 @@ TEST(ReferenceLP, AssignmentRelaxationsWithLargeWeightsReachTheReferenceOptimum)
   std::mt19937 rng(900207);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   Outcomes seen;
-  int failures = 0;
   for (int dive = 0; dive < 1000; ++dive) {
     const bool own = dive % 2 == 0;
     const int letters = own ? 10 : pick(5, 10);
-    std::vector<double> w = kPuzzleWeights;
-    if (!own) {
-      w.clear();
-      for (int l = 0; l < letters; ++l)
-        w.push_back((pick(0, 1) ? 1 : -1) * std::round(std::pow(10.0, std::uniform_real_distribution<double>(0, 6)(rng))));
-    }
+    std::vector<double> w;
+    for (int l = 0; l < letters && !own; ++l)
+      w.push_back((pick(0, 1) ? 1 : -1) * std::round(std::pow(10.0, std::uniform_real_distribution<double>(0, 6)(rng))));
     std::vector<double> costs;
     for (int v = 0; v < letters * letters && dive % 3 != 0; ++v)
       costs.push_back(pick(-9, 9));
     std::vector<int> zeroes, ones;
     for (int depth = 0; depth < 40; ++depth) {
-      LP relaxation = AssignmentRelaxation(letters, w, 0, zeroes, ones, costs);
-      if (own) relaxation.a[11][9] = 0;
-      const Solved s = SolveWithEngine(relaxation);
+      const Solved s = SolveWithEngine(own ? Puzzle(zeroes, ones, costs) : AssignmentRelaxation(letters, w, zeroes, ones, costs));
       const Problem p = Problem::FromModel();
       const Reference ref = p.Solve();
       if (ref.outcome == Outcome::Other) break;
-      if (s.status == LPStatus::NumericalFailure) ++failures;
       EXPECT_EQ(FromStatus(s.status), ref.outcome) << "dive " << dive << " depth " << depth << " status " << static_cast<int>(s.status);
       if (ref.outcome != Outcome::Optimal || s.status != LPStatus::Optimal) {
         if (ref.outcome == Outcome::Infeasible) ++seen.infeasible;
@@ -794,7 +783,6 @@ TEST(ReferenceLP, AssignmentRelaxationsWithLargeWeightsReachTheReferenceOptimum)
     }
   }
   std::printf("assignment nodes: %d optimal, %d infeasible\n", seen.optimal, seen.infeasible);
-  EXPECT_EQ(failures, 0);
   EXPECT_GT(seen.optimal, 200);
   EXPECT_GT(seen.infeasible, 10);
 }
