@@ -70,6 +70,8 @@ struct EngineState {
   // The sum of the improvements per unit that the columns offered at the last pricing (0 at
   // an optimum).
   double attraction = 0;
+  // The last basic solution took a value above rounding noise for 0 by the program's rule.
+  bool zeroedValue = false;
   // The next ratio test passes over entries below a millionth of the column's largest, which a
   // pivot would take as singular (set once a pivot on such an entry found the basis singular).
   bool strictPivot = false;
@@ -299,6 +301,10 @@ bool RatioTies(double a, double b) {
 // value counts as zero only when it is a rounding error beside the terms it was summed from.
 constexpr double kRelativeZero = 1E-11;
 constexpr double kRelativePivot = 1E-9;
+// Below this a basic value is the rounding noise of an inverse entry that is 0 in exact
+// arithmetic (a basic column held at 0 by its bounds comes out as -1E-14 beside terms no
+// larger), whatever the terms it was summed from.
+constexpr double kNoiseFloor = 1E-11;
 
 // to[k] += |f * from[k]| for k < n.
 void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
@@ -671,7 +677,7 @@ void SimplexBasicSolution() {
   double *xb = RawVector(g.XBasic, m);
   double *cb = RawVector(g.CostB, m);
   double z = 0;
-  bool broken = false;
+  bool broken = false, zeroed = false;
   static std::vector<double> sums, sizes;
   if (sums.size() < static_cast<std::size_t>(m + 1)) {
     sums.resize(static_cast<std::size_t>(m + 1));
@@ -694,6 +700,7 @@ void SimplexBasicSolution() {
       if (std::fabs(x) <= kRelativeZero * size) x = 0;
       if (exact && x < -kCheckTol * size) broken = true;
     } else if (std::fabs(static_cast<float>(x)) < eps) {
+      zeroed = zeroed || std::fabs(x) > kNoiseFloor;
       x = 0;
     }
     xb[i] = x;
@@ -701,6 +708,7 @@ void SimplexBasicSolution() {
   }
   g.ZValue = z;
   State().brokenDown = broken;
+  State().zeroedValue = zeroed;
   if (g.Phase != 1 && g.NUpperBounded > 0)
     for (int j = 1; j <= g.NVars; ++j)
       if (g.ColKind(j) == "U") g.ZValue = g.ZValue + g.Tab(g.UBRow, j) * ColScale(j) * g.LPData(2, j);
@@ -1052,11 +1060,6 @@ double BasicValueTolerance(int r) {
   return kCheckTol * size;
 }
 
-// Below this a basic value outside its bounds is the rounding noise of an inverse entry that
-// is 0 in exact arithmetic (a basic column held at 0 by its bounds comes out as -1E-14 beside
-// terms no larger), whatever the terms it was summed from.
-constexpr double kNoiseFloor = 1E-11;
-
 // The basis position whose value lies furthest outside its bounds (0: none); `above` tells
 // whether it passes its upper bound rather than lying below 0. `noise` lets values within
 // kNoiseFloor of their bounds pass.
@@ -1277,6 +1280,44 @@ LPStatus Iterate() {
   return status;
 }
 
+bool PricesOut(bool exact);
+
+// Whether every basic value that the zeroing rule took for 0 is 0 to a rounding error of its
+// terms under the current inverse (it may be 1.5E-9 beside terms no larger).
+bool BasicValuesAgree() {
+  const int m = g.MRows, rhs = g.NColsPlus1;
+  RawMatrix binv(g.BInv, m, m);
+  for (int r = 1; r <= m; ++r) {
+    if (g.XBasic(r) != 0) continue;
+    double x = 0, size = 0;
+    for (int i = 1; i <= m; ++i) {
+      const double t = binv(r, i) * g.Tab(i + 2, rhs);
+      x += t;
+      size += std::fabs(t);
+    }
+    if (std::fabs(x) > kCheckTol * size && std::fabs(x) > kNoiseFloor) return false;
+  }
+  return true;
+}
+
+// An optimal verdict of a scaled run whose inversion zeroes small entries is priced again on
+// the inversion that zeroes none: a multiplier built from entries below the zeroing floor can
+// hide an improving column (a reduced cost of 2 that the zeroed inverse gave as 0), and the
+// rule that takes basic values below Eps for 0 a legitimate value of the scaled units. When one
+// shows, the run goes on with that inversion (also when the basis cannot be inverted by it, for
+// the next inversion to decide); otherwise the inverse is put back as it was. Neither can happen
+// where the inverse kept every entry and no basic value above rounding noise was taken for 0.
+bool ScaledVerdictHolds() {
+  EngineState &s = State();
+  if (s.colScale.empty() || s.exact || (!LastInversionZeroedAnEntry() && !s.zeroedValue)) return true;
+  s.exact = true;
+  if (Reinvert() && PricesOut(false) && BasicValuesAgree()) {
+    s.exact = false;
+    return Reinvert();
+  }
+  return false;
+}
+
 LPStatus IterateFromBasis() {
   long pivots = 0;
   int shifts = 0;
@@ -1403,6 +1444,10 @@ LPStatus IterateFromBasis() {
       CountIteration();
       continue;
     }
+    if (!ScaledVerdictHolds()) {
+      Retry();
+      continue;
+    }
     if (!SolutionHolds()) {
       if (GoExact()) {
         Retry();
@@ -1427,6 +1472,12 @@ LPStatus IterateFromBasis() {
 bool OptimalityHolds(bool solvedScaled) {
   // The verdict's own inverse is fresh; a scaled solve's is inverted again unscaled.
   if ((solvedScaled || !SimplexInverseIsFresh()) && !Reinvert()) return false;
+  return PricesOut(State().exact);
+}
+
+// No non-basic column improves the objective under the current inverse beyond a tolerance
+// relative to the terms of its reduced cost, and beyond Eps unless `exact`.
+bool PricesOut(bool exact) {
   const int m = g.MRows, nc = g.NCols;
   RawMatrix binv(g.BInv, m, m);
   // The multipliers and the size of the terms each is summed from.
@@ -1446,7 +1497,7 @@ bool OptimalityHolds(bool solvedScaled) {
       size += ySize[static_cast<std::size_t>(i)] * std::fabs(a);
     }
     const double score = g.ObjSense * (z - cost);
-    const double tol = kCheckTol * size + (State().exact ? 0.0 : g.Eps);
+    const double tol = kCheckTol * size + (exact ? 0.0 : g.Eps);
     if (MaySwitchSign(j) ? std::fabs(score) > tol : score > tol) return false;
   }
   return true;
