@@ -72,6 +72,9 @@ struct EngineState {
   double attraction = 0;
   // The last basic solution took a value above rounding noise for 0 by the program's rule.
   bool zeroedValue = false;
+  // How far, relative to the terms it was summed from, a basic value may lie outside its bounds
+  // while zeros are judged against their terms.
+  double feasibilityTol = kCheckTol;
   // The next ratio test passes over entries below a millionth of the column's largest, which a
   // pivot would take as singular (set once a pivot on such an entry found the basis singular).
   bool strictPivot = false;
@@ -1057,7 +1060,7 @@ double BasicValueTolerance(int r) {
   double size = 0;
   for (int j = 1; j <= m; ++j)
     size += std::fabs(bi[j] * g.Tab(j + 2, g.NColsPlus1));
-  return kCheckTol * size;
+  return s.feasibilityTol * size;
 }
 
 // The basis position whose value lies furthest outside its bounds (0: none); `above` tells
@@ -1300,6 +1303,26 @@ bool BasicValuesAgree() {
   return true;
 }
 
+// Whether some basic value lies outside its bounds by more than rounding noise beside the terms
+// it was summed from under the current inverse (a value of -3.8E-6 beside terms of 6E4, left
+// by a pivot on an entry of 2E-6, is one the ratio tests take for 0).
+bool OutsideBounds() {
+  const int m = g.MRows, rhs = g.NColsPlus1;
+  RawMatrix binv(g.BInv, m, m);
+  for (int r = 1; r <= m; ++r) {
+    double x = 0, size = 0;
+    for (int i = 1; i <= m; ++i) {
+      const double t = binv(r, i) * g.Tab(i + 2, rhs);
+      x += t;
+      size += std::fabs(t);
+    }
+    const double ub = g.Tab(g.UBRow, g.BasisList(r));
+    const double tol = kRelativeZero * size + kNoiseFloor;
+    if (x < -tol || (std::isfinite(ub) && x > ub + tol)) return true;
+  }
+  return false;
+}
+
 // An optimal verdict of a scaled run whose inversion zeroes small entries is priced again on
 // the inversion that zeroes none: a multiplier built from entries below the zeroing floor can
 // hide an improving column (a reduced cost of 2 that the zeroed inverse gave as 0), and the
@@ -1309,11 +1332,20 @@ bool BasicValuesAgree() {
 // where the inverse kept every entry and no basic value above rounding noise was taken for 0.
 bool ScaledVerdictHolds() {
   EngineState &s = State();
-  if (s.colScale.empty() || s.exact || (!LastInversionZeroedAnEntry() && !s.zeroedValue)) return true;
+  if (s.colScale.empty() || s.exact) return true;
+  if (!LastInversionZeroedAnEntry() && !s.zeroedValue && !OutsideBounds()) return true;
   s.exact = true;
-  if (Reinvert() && PricesOut(false) && BasicValuesAgree()) {
+  if (!Reinvert()) return false;
+  if (PricesOut(false) && BasicValuesAgree() && !OutsideBounds()) {
     s.exact = false;
     return Reinvert();
+  }
+  if (OutsideBounds()) {
+    // A basic value outside its bounds beyond rounding is taken back to them by dual steps.
+    s.feasibilityTol = kRelativeZero;
+    g.Leaving = 0; // the verdict's basic solution has carried out the last step's flip
+    RepairByDualSteps(true);
+    s.feasibilityTol = kCheckTol;
   }
   return false;
 }
