@@ -76,8 +76,10 @@ struct EngineState {
   // while zeros are judged against their terms.
   double feasibilityTol = kCheckTol;
   // The next ratio test passes over entries below a millionth of the column's largest, which a
-  // pivot would take as singular (set once a pivot on such an entry found the basis singular).
+  // pivot would take as singular (set once a pivot on such an entry, with zeros judged against
+  // their terms, found the basis singular); every later one too once that happened twice.
   bool strictPivot = false;
+  bool strictPivots = false;
 };
 
 EngineState &State() {
@@ -592,7 +594,7 @@ bool SimplexInit() {
   s.exact = false;
   s.updates = 0;
   s.wholeRun = false;
-  s.strictPivot = false;
+  s.strictPivot = s.strictPivots = false;
   MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
@@ -833,7 +835,7 @@ void SimplexRatioTest() {
       pivotFloors[static_cast<std::size_t>(r)] = kRelativePivot * size;
     }
   }
-  if (State().strictPivot) {
+  if (State().strictPivot || State().strictPivots) {
     State().strictPivot = false;
     double largest = 0;
     for (int r = 1; r <= m; ++r)
@@ -1354,6 +1356,7 @@ LPStatus IterateFromBasis() {
   long pivots = 0;
   int shifts = 0;
   int repairs = 0;
+  bool strictBefore = false; // a singular pivot has been taken again strictly in this run
   double lowestAttraction = INFINITY;
   long sinceLowest = 0;
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
@@ -1444,7 +1447,10 @@ LPStatus IterateFromBasis() {
         ++repairs;
         UndoExchange();
         Retry();
-        if (wasExact) State().strictPivot = true;
+        if (wasExact) {
+          State().strictPivots = State().strictPivots || strictBefore;
+          State().strictPivot = strictBefore = true;
+        }
         State().exact = true;
         if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
         continue;
