@@ -741,7 +741,9 @@ TEST(ReferenceLP, AssignmentPuzzleSearchReachesItsOptimum) {
 // A node of a branch-and-bound search on a ten-letter puzzle (29 variables fixed by its
 // branches): the final basis once missed the equality row of weights near 1e6 by a rounding
 // remainder and the run gave up as badly scaled. Like its seeded relatives (random weights up
-// to 1e6, random fixings and costs), it ends at the reference's verdict and objective.
+// to 1e6, random fixings and costs), it ends at the reference's verdict and objective; among
+// them were nodes given up after pivots on entries of 1E-19 and a feasible node called
+// infeasible for an artificial sum of -6.5E-8.
 TEST(ReferenceLP, AssignmentRelaxationsWithLargeWeightsReachTheReferenceOptimum) {
   const std::vector<int> zero = {1, 2, 11, 12, 13, 14, 15, 16, 17, 18, 19, 22,
                                  23, 24, 25, 26, 33, 34, 35, 36, 51, 52, 55, 56};
@@ -752,10 +754,10 @@ TEST(ReferenceLP, AssignmentRelaxationsWithLargeWeightsReachTheReferenceOptimum)
 
   // Seeded dives down a search tree: each node fixes the first fractional variable of its
   // parent's optimum to 0 or 1, on the puzzle's own weights or random ones up to 1e6.
-  std::mt19937 rng(900207);
+  std::mt19937 rng(15);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   Outcomes seen;
-  for (int dive = 0; dive < 1000; ++dive) {
+  for (int dive = 0; dive < 1100; ++dive) {
     const bool own = dive % 2 == 0;
     const int letters = own ? 10 : pick(5, 10);
     std::vector<double> w;
