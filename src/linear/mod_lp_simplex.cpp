@@ -1470,9 +1470,10 @@ LPStatus IterateFromBasis() {
       const EngineState &s = State();
       const double allowed = 1E-9 * s.rhsScale; // the rule when zeros are judged against their terms
       if (std::fabs(g.ZValue) > (s.exact ? allowed : g.Eps)) {
-        // A sum of the artificial values that only Eps calls positive (-6.5E-8 beside right-hand
-        // sides of 128) is judged again on the inversion that zeroes no small entry.
-        if (!s.exact && std::fabs(g.ZValue) <= allowed && GoExact()) {
+        // A sum of the artificial values below 0 is rounding, whatever Eps calls it (-6.5E-8
+        // beside right-hand sides of 128): it is judged again on the inversion that zeroes no
+        // small entry.
+        if (!s.exact && g.ZValue < 0 && -g.ZValue <= allowed && GoExact()) {
           Retry();
           continue;
         }
