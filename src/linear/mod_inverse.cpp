@@ -30,6 +30,11 @@ struct InverseScratch {
   }
 };
 
+bool &LastZeroed() {
+  static bool zeroed = false;
+  return zeroed;
+}
+
 InverseScratch &Scratch() {
   static InverseScratch s;
   return s;
@@ -178,6 +183,7 @@ bool Invert(const InversionRules &rules) {
   // Back substitution, bottom row first; entries at or below Eps become 0 before the rows
   // above read them.
   const double eps = rules.snap;
+  bool zeroed = false;
   for (int i = n; i >= 1; --i) {
     double *wi = w + static_cast<std::size_t>(i) * ld;
     const double *ai = a.Row(i);
@@ -191,7 +197,9 @@ bool Invert(const InversionRules &rules) {
     if (eps > 0) {
       for (int c = 1; c <= n; ++c) {
         const double x = wi[c] / piv;
-        wi[c] = std::fabs(x) > eps ? x : 0;
+        const bool keep = std::fabs(x) > eps;
+        zeroed = zeroed || (!keep && x != 0);
+        wi[c] = keep ? x : 0;
       }
     } else {
       for (int c = 1; c <= n; ++c)
@@ -210,10 +218,15 @@ bool Invert(const InversionRules &rules) {
   for (int i = 1; i < n; ++i)
     workCol[i] = 0;
   workCol[n] = 1;
+  LastZeroed() = zeroed;
   return true;
 }
 
 } // namespace
+
+bool LastInversionZeroedAnEntry() {
+  return LastZeroed();
+}
 
 bool InvertMatrix() {
   return Invert({false, g.Eps});

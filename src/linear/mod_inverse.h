@@ -17,6 +17,9 @@ bool InvertMatrix();
 // stored as 0 for being small. Same results and failure report as InvertMatrix otherwise.
 bool InvertBasisMatrix();
 
+// Whether the last inversion stored some nonzero entry of the inverse as 0 for being small.
+bool LastInversionZeroedAnEntry();
+
 // XBasic(i) := sum over j of BInv(i, j) * InvInput(j, NVars+1), for i = 1..MRows.
 void SolveByInverse();
 

@@ -70,6 +70,16 @@ struct EngineState {
   // The sum of the improvements per unit that the columns offered at the last pricing (0 at
   // an optimum).
   double attraction = 0;
+  // The last basic solution took a value above rounding noise for 0 by the program's rule.
+  bool zeroedValue = false;
+  // How far, relative to the terms it was summed from, a basic value may lie outside its bounds
+  // while zeros are judged against their terms.
+  double feasibilityTol = kCheckTol;
+  // The next ratio test passes over entries below a millionth of the column's largest, which a
+  // pivot would take as singular (set once a pivot on such an entry, with zeros judged against
+  // their terms, found the basis singular); every later one too once that happened twice.
+  bool strictPivot = false;
+  bool strictPivots = false;
 };
 
 EngineState &State() {
@@ -296,6 +306,10 @@ bool RatioTies(double a, double b) {
 // value counts as zero only when it is a rounding error beside the terms it was summed from.
 constexpr double kRelativeZero = 1E-11;
 constexpr double kRelativePivot = 1E-9;
+// Below this a basic value is the rounding noise of an inverse entry that is 0 in exact
+// arithmetic (a basic column held at 0 by its bounds comes out as -1E-14 beside terms no
+// larger), whatever the terms it was summed from.
+constexpr double kNoiseFloor = 1E-11;
 
 // to[k] += |f * from[k]| for k < n.
 void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
@@ -580,6 +594,7 @@ bool SimplexInit() {
   s.exact = false;
   s.updates = 0;
   s.wholeRun = false;
+  s.strictPivot = s.strictPivots = false;
   MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
@@ -667,7 +682,7 @@ void SimplexBasicSolution() {
   double *xb = RawVector(g.XBasic, m);
   double *cb = RawVector(g.CostB, m);
   double z = 0;
-  bool broken = false;
+  bool broken = false, zeroed = false;
   static std::vector<double> sums, sizes;
   if (sums.size() < static_cast<std::size_t>(m + 1)) {
     sums.resize(static_cast<std::size_t>(m + 1));
@@ -690,6 +705,7 @@ void SimplexBasicSolution() {
       if (std::fabs(x) <= kRelativeZero * size) x = 0;
       if (exact && x < -kCheckTol * size) broken = true;
     } else if (std::fabs(static_cast<float>(x)) < eps) {
+      zeroed = zeroed || std::fabs(x) > kNoiseFloor;
       x = 0;
     }
     xb[i] = x;
@@ -697,6 +713,7 @@ void SimplexBasicSolution() {
   }
   g.ZValue = z;
   State().brokenDown = broken;
+  State().zeroedValue = zeroed;
   if (g.Phase != 1 && g.NUpperBounded > 0)
     for (int j = 1; j <= g.NVars; ++j)
       if (g.ColKind(j) == "U") g.ZValue = g.ZValue + g.Tab(g.UBRow, j) * ColScale(j) * g.LPData(2, j);
@@ -817,6 +834,14 @@ void SimplexRatioTest() {
         size += std::fabs(br[i] * w[i]);
       pivotFloors[static_cast<std::size_t>(r)] = kRelativePivot * size;
     }
+  }
+  if (State().strictPivot || State().strictPivots) {
+    State().strictPivot = false;
+    double largest = 0;
+    for (int r = 1; r <= m; ++r)
+      largest = std::max(largest, std::fabs(alphaCol[r]));
+    for (double &floor : pivotFloors)
+      floor = std::max(floor, 1E-6 * largest);
   }
   State().alphaFor = e;
   const double *xb = RawVector(g.XBasic, m);
@@ -1037,19 +1062,20 @@ double BasicValueTolerance(int r) {
   double size = 0;
   for (int j = 1; j <= m; ++j)
     size += std::fabs(bi[j] * g.Tab(j + 2, g.NColsPlus1));
-  return kCheckTol * size;
+  return s.feasibilityTol * size;
 }
 
 // The basis position whose value lies furthest outside its bounds (0: none); `above` tells
-// whether it passes its upper bound rather than lying below 0.
-int MostInfeasibleRow(bool &above) {
+// whether it passes its upper bound rather than lying below 0. `noise` lets values within
+// kNoiseFloor of their bounds pass.
+int MostInfeasibleRow(bool &above, bool noise = false) {
   int row = 0;
   double worst = 0;
   for (int r = 1; r <= g.MRows; ++r) {
     const double x = g.XBasic(r);
     const double ub = g.Tab(g.UBRow, g.BasisList(r));
     const double out = x < 0 ? -x : std::isfinite(ub) && x > ub ? x - ub : 0.0;
-    if (out > worst && out > BasicValueTolerance(r)) {
+    if (out > worst && out > BasicValueTolerance(r) && !(noise && out <= kNoiseFloor)) {
       worst = out;
       row = r;
       above = x > 0;
@@ -1115,7 +1141,11 @@ bool UnshiftRightHandSides() {
 // so dual simplex steps take it to a feasible basis: the value furthest out leaves, at 0 or at
 // its upper bound, and of the columns that move it back the one whose reduced cost allows the
 // least step enters. False when that fails (no column moves the value back, or too many steps).
-bool RepairByDualSteps() {
+// A `careful` repair (of a basis that is infeasible on an exact inverse, where a step of 0
+// ties among many columns of a degenerate program) lets rounding noise pass and of the columns
+// that tie takes the one with the largest entry in the leaving row, so that it never divides
+// by an entry that is only a rounding error beside the others.
+bool RepairByDualSteps(bool careful = false) {
   const int m = g.MRows, nc = g.NCols;
   RawMatrix binv(g.BInv, m, m);
   std::vector<double> y(static_cast<std::size_t>(m) + 1);
@@ -1124,7 +1154,7 @@ bool RepairByDualSteps() {
     SimplexBasicSolution(); // carries out the flip of a column that left at its upper bound
     g.Leaving = 0;
     bool above = false;
-    const int r = MostInfeasibleRow(above);
+    const int r = MostInfeasibleRow(above, careful);
     if (r == 0) return true;
     std::fill(y.begin(), y.end(), 0.0);
     for (int k = 1; k <= m; ++k)
@@ -1133,22 +1163,37 @@ bool RepairByDualSteps() {
     // A value below 0 rises as a column with a negative entry in its row enters; one above its
     // bound falls as a column with a positive entry does.
     const double sign = above ? 1 : -1;
+    // A careful repair first looks only at entries of at least a millionth of the row's largest.
     int entering = 0;
-    double best = INFINITY;
-    for (int j = 1; j <= nc; ++j) {
-      if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
-      double alpha = 0, d = -g.Cost(j), size = 0;
-      for (int i = 1; i <= m; ++i) {
-        const double a = g.Tab(i + 2, j);
-        alpha += row[i] * a;
-        d += y[static_cast<std::size_t>(i)] * a;
-        size += std::fabs(row[i] * a);
+    double largest = 0;
+    if (careful)
+      for (int j = 1; j <= nc; ++j) {
+        if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
+        double alpha = 0;
+        for (int i = 1; i <= m; ++i)
+          alpha += row[i] * g.Tab(i + 2, j);
+        largest = std::max(largest, std::fabs(alpha));
       }
-      if (!(sign * alpha > kRelativePivot * size + 1E-12)) continue;
-      const double ratio = std::max(0.0, -g.ObjSense * d) / (sign * alpha);
-      if (ratio < best) {
-        best = ratio;
-        entering = j;
+    for (int pass = careful ? 0 : 1; pass < 2 && entering == 0; ++pass) {
+      double best = INFINITY, bestAlpha = 0;
+      for (int j = 1; j <= nc; ++j) {
+        if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificial(j))) continue;
+        double alpha = 0, d = -g.Cost(j), size = 0;
+        for (int i = 1; i <= m; ++i) {
+          const double a = g.Tab(i + 2, j);
+          alpha += row[i] * a;
+          d += y[static_cast<std::size_t>(i)] * a;
+          size += std::fabs(row[i] * a);
+        }
+        if (!(sign * alpha > kRelativePivot * size + 1E-12)) continue;
+        if (pass == 0 && !(sign * alpha > 1E-6 * largest)) continue;
+        const double ratio = std::max(0.0, -g.ObjSense * d) / (sign * alpha);
+        const bool take = careful && entering != 0 && RatioTies(ratio, best) ? sign * alpha > bestAlpha : ratio < best;
+        if (take) {
+          best = ratio;
+          bestAlpha = sign * alpha;
+          entering = j;
+        }
       }
     }
     if (entering == 0) return false;
@@ -1165,6 +1210,36 @@ bool RepairByDualSteps() {
     CountIteration();
   }
   return false;
+}
+
+// Puts back the basis that the ratio test of this step changed, once its pivot has found the new
+// basis matrix singular (BInv still holds the inverse of the old one).
+void UndoExchange() {
+  const int r = g.LeavingRow;
+  const int col = std::abs(g.Leaving);
+  g.BasisList(r) = static_cast<int16>(col);
+  g.NonBasicMark(col) = 0;
+  g.CostB(r) = g.Cost(col);
+  for (int i = 1; i <= g.MRows; ++i)
+    g.BasisMat(i, r) = g.Tab(i + 2, col);
+}
+
+// Repairs of a basis found infeasible on an exact inverse, and steps taken again after a
+// singular pivot, allowed in one run.
+constexpr int kRepairsAllowed = 4;
+
+// A basis whose values lie outside their bounds by more than rounding noise on an exact inverse
+// (a fresh one, every zero judged against its terms) is taken back to a feasible one by careful
+// dual steps, at most kRepairsAllowed times in one run. False: no answer can be trusted.
+bool RepairOnExactInverse(int &repairs) {
+  if (repairs >= kRepairsAllowed) return false;
+  ++repairs;
+  EngineState &s = State();
+  if (!s.exact || s.inverse == Inverse::Updated) {
+    s.exact = true;
+    if (!Reinvert()) return false;
+  }
+  return RepairByDualSteps(true);
 }
 
 LPStatus Iterate();
@@ -1210,9 +1285,78 @@ LPStatus Iterate() {
   return status;
 }
 
+bool PricesOut(bool exact);
+
+// Whether every basic value that the zeroing rule took for 0 is 0 to a rounding error of its
+// terms under the current inverse (it may be 1.5E-9 beside terms no larger).
+bool BasicValuesAgree() {
+  const int m = g.MRows, rhs = g.NColsPlus1;
+  RawMatrix binv(g.BInv, m, m);
+  for (int r = 1; r <= m; ++r) {
+    if (g.XBasic(r) != 0) continue;
+    double x = 0, size = 0;
+    for (int i = 1; i <= m; ++i) {
+      const double t = binv(r, i) * g.Tab(i + 2, rhs);
+      x += t;
+      size += std::fabs(t);
+    }
+    if (std::fabs(x) > kCheckTol * size && std::fabs(x) > kNoiseFloor) return false;
+  }
+  return true;
+}
+
+// Whether some basic value lies outside its bounds by more than rounding noise beside the terms
+// it was summed from under the current inverse (a value of -3.8E-6 beside terms of 6E4, left
+// by a pivot on an entry of 2E-6, is one the ratio tests take for 0).
+bool OutsideBounds() {
+  const int m = g.MRows, rhs = g.NColsPlus1;
+  RawMatrix binv(g.BInv, m, m);
+  for (int r = 1; r <= m; ++r) {
+    double x = 0, size = 0;
+    for (int i = 1; i <= m; ++i) {
+      const double t = binv(r, i) * g.Tab(i + 2, rhs);
+      x += t;
+      size += std::fabs(t);
+    }
+    const double ub = g.Tab(g.UBRow, g.BasisList(r));
+    const double tol = kRelativeZero * size + kNoiseFloor;
+    if (x < -tol || (std::isfinite(ub) && x > ub + tol)) return true;
+  }
+  return false;
+}
+
+// An optimal verdict of a scaled run whose inversion zeroes small entries is priced again on
+// the inversion that zeroes none: a multiplier built from entries below the zeroing floor can
+// hide an improving column (a reduced cost of 2 that the zeroed inverse gave as 0), and the
+// rule that takes basic values below Eps for 0 a legitimate value of the scaled units. When one
+// shows, the run goes on with that inversion (also when the basis cannot be inverted by it, for
+// the next inversion to decide); otherwise the inverse is put back as it was. Neither can happen
+// where the inverse kept every entry and no basic value above rounding noise was taken for 0.
+bool ScaledVerdictHolds() {
+  EngineState &s = State();
+  if (s.colScale.empty() || s.exact) return true;
+  if (!LastInversionZeroedAnEntry() && !s.zeroedValue && !OutsideBounds()) return true;
+  s.exact = true;
+  if (!Reinvert()) return false;
+  if (PricesOut(false) && BasicValuesAgree() && !OutsideBounds()) {
+    s.exact = false;
+    return Reinvert();
+  }
+  if (OutsideBounds()) {
+    // A basic value outside its bounds beyond rounding is taken back to them by dual steps.
+    s.feasibilityTol = kRelativeZero;
+    g.Leaving = 0; // the verdict's basic solution has carried out the last step's flip
+    RepairByDualSteps(true);
+    s.feasibilityTol = kCheckTol;
+  }
+  return false;
+}
+
 LPStatus IterateFromBasis() {
   long pivots = 0;
   int shifts = 0;
+  int repairs = 0;
+  bool strictBefore = false; // a singular pivot has been taken again strictly in this run
   double lowestAttraction = INFINITY;
   long sinceLowest = 0;
   // Every verdict is read from an inverse computed afresh; when that changes the step, the
@@ -1233,19 +1377,27 @@ LPStatus IterateFromBasis() {
   for (;;) {
     SimplexBasicSolution();
     if (State().brokenDown) {
-      // Taken again on a fresh inverse; if the basis is still infeasible there, no answer
-      // this arithmetic gives can be trusted.
-      if (State().inverse != Inverse::Updated) return EndRun(LPStatus::NumericalFailure);
+      // Taken again on a fresh inverse; a basis still infeasible there is repaired by dual
+      // steps, and when that fails no answer this arithmetic gives can be trusted.
       g.Leaving = 0;
-      if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
-      continue;
+      if (State().inverse == Inverse::Updated) {
+        if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+        continue;
+      }
+      bool above = false;
+      if (MostInfeasibleRow(above, true) != 0) {
+        if (!RepairOnExactInverse(repairs)) return EndRun(LPStatus::NumericalFailure);
+        continue;
+      }
+      // Only rounding noise lies outside the bounds: the ratio test takes it as on them.
     }
     SimplexPricing();
     LPStatus failure = LPStatus::NotSolved;
     // A verdict reached on shifted right-hand sides is taken again on the true ones.
-    auto unshifted = [](LPStatus &failure) {
+    auto unshifted = [&repairs](LPStatus &failure) {
       if (State().shift.empty()) return false;
-      if (!UnshiftRightHandSides() && !RepairByDualSteps()) failure = LPStatus::NumericalFailure;
+      if (!UnshiftRightHandSides() && !RepairByDualSteps() && !RepairOnExactInverse(repairs))
+        failure = LPStatus::NumericalFailure;
       Retry();
       return true;
     };
@@ -1286,7 +1438,23 @@ LPStatus IterateFromBasis() {
       // Bland's rule ends every degenerate stretch in exact arithmetic; one this long means
       // the arithmetic has gone astray.
       if (++pivots > LPPivotCap || Guard().sinceImproved > kStallLimit) return EndRun(LPStatus::PivotCapReached);
-      if (!SimplexPivot()) return EndRun(LPStatus::SingularBasis);
+      const bool wasExact = State().exact;
+      if (!SimplexPivot()) {
+        // The entry pivoted on was a rounding error beside the column's terms: the step is
+        // taken back and taken again with every zero judged against its terms, and where they
+        // were already, without entries that small beside the column's largest.
+        if (repairs >= kRepairsAllowed) return EndRun(LPStatus::SingularBasis);
+        ++repairs;
+        UndoExchange();
+        Retry();
+        if (wasExact) {
+          State().strictPivots = State().strictPivots || strictBefore;
+          State().strictPivot = strictBefore = true;
+        }
+        State().exact = true;
+        if (!Reinvert()) return EndRun(LPStatus::SingularBasis);
+        continue;
+      }
       CountIteration();
       continue;
     }
@@ -1300,7 +1468,17 @@ LPStatus IterateFromBasis() {
     }
     if (g.Phase == 1) {
       const EngineState &s = State();
-      if (std::fabs(g.ZValue) > (s.exact ? 1E-9 * s.rhsScale : g.Eps)) return EndRun(LPStatus::Infeasible);
+      const double allowed = 1E-9 * s.rhsScale; // the rule when zeros are judged against their terms
+      if (std::fabs(g.ZValue) > (s.exact ? allowed : g.Eps)) {
+        // A sum of the artificial values below 0 is rounding, whatever Eps calls it (-6.5E-8
+        // beside right-hand sides of 128): it is judged again on the inversion that zeroes no
+        // small entry.
+        if (!s.exact && g.ZValue < 0 && -g.ZValue <= allowed && GoExact()) {
+          Retry();
+          continue;
+        }
+        return EndRun(LPStatus::Infeasible);
+      }
       g.Phase = 2;
       for (int j = 1; j <= g.NCols; ++j)
         g.Cost(j) = g.Tab(2, j);
@@ -1314,8 +1492,17 @@ LPStatus IterateFromBasis() {
       CountIteration();
       continue;
     }
+    if (!ScaledVerdictHolds()) {
+      Retry();
+      continue;
+    }
     if (!SolutionHolds()) {
       if (GoExact()) {
+        Retry();
+        continue;
+      }
+      bool above = false;
+      if (MostInfeasibleRow(above, true) != 0 && RepairOnExactInverse(repairs)) {
         Retry();
         continue;
       }
@@ -1333,6 +1520,12 @@ LPStatus IterateFromBasis() {
 bool OptimalityHolds(bool solvedScaled) {
   // The verdict's own inverse is fresh; a scaled solve's is inverted again unscaled.
   if ((solvedScaled || !SimplexInverseIsFresh()) && !Reinvert()) return false;
+  return PricesOut(State().exact);
+}
+
+// No non-basic column improves the objective under the current inverse beyond a tolerance
+// relative to the terms of its reduced cost, and beyond Eps unless `exact`.
+bool PricesOut(bool exact) {
   const int m = g.MRows, nc = g.NCols;
   RawMatrix binv(g.BInv, m, m);
   // The multipliers and the size of the terms each is summed from.
@@ -1352,7 +1545,7 @@ bool OptimalityHolds(bool solvedScaled) {
       size += ySize[static_cast<std::size_t>(i)] * std::fabs(a);
     }
     const double score = g.ObjSense * (z - cost);
-    const double tol = kCheckTol * size + (State().exact ? 0.0 : g.Eps);
+    const double tol = kCheckTol * size + (exact ? 0.0 : g.Eps);
     if (MaySwitchSign(j) ? std::fabs(score) > tol : score > tol) return false;
   }
   return true;

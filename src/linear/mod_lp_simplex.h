@@ -43,8 +43,11 @@ void SimplexSetBasisColumn(int k, int r);
 // Solves the standard form to its end (two phases when it has artificial columns); the status,
 // also left in LPResult, is the result. Each verdict is read from a basis inverted afresh; an
 // optimum is checked against the program as typed (LPData, ConstrType) and an unbounded ray
-// likewise, and one that fails even with an inversion that zeroes no small entry ends as
-// NumericalFailure. Unlike the step-by-step roads, the run first brings each free column into
+// likewise. A basis found infeasible on an inversion that zeroes no small entry is first
+// repaired by dual steps, and a pivot on a rounding error taken back and taken again with that
+// inversion (a few times in a run); an answer that fails even so ends as NumericalFailure. The
+// optimum of a program solved scaled is priced and checked again on that inversion where its
+// own zeroed an entry or a basic value, or left a value outside its bounds. Unlike the step-by-step roads, the run first brings each free column into
 // the basis where that changes no value, lets a basic free column pass 0 (it is turned around)
 // and breaks ratio ties by the largest entry, so that degenerate programs (a game's) take few
 // pivots. ZValue keeps the old convention for callers that read it (-Infinity (the

@@ -1,5 +1,6 @@
 #include "shell/dual_start.h"
 
+#include <cmath>
 #include <string>
 
 #include "shell/mod1.h"
@@ -60,6 +61,19 @@ void ApplyTypedBigM(double typedM) {
     g.Cost(j) = g.ObjSense * g.BigM;
     g.Tab(2, j) = g.Cost(j);
   }
+}
+
+bool BigMFitsData(double typedM) {
+  const int rhs = g.NColsPlus1;
+  for (int j = 1; j <= rhs; ++j) {
+    if (j > g.NCols && j != rhs) continue;
+    if (j <= g.NCols && g.ColNames(j).rfind('R', 0) == 0) continue; // its cost is M itself
+    double size = j == rhs ? 0 : std::fabs(g.Tab(2, j));
+    for (int i = 3; i <= g.MRows + 2; ++i)
+      size += std::fabs(g.Tab(i, j));
+    if (!std::isfinite(typedM * size)) return false;
+  }
+  return true;
 }
 
 } // namespace quon

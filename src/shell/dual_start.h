@@ -28,4 +28,9 @@ void ConvertToDualSimplexForm();
 // column exists.
 void ApplyTypedBigM(double typedM);
 
+// Whether the objective row of the M-method stays finite with this M: its products with every
+// column of the constraints and with the right-hand sides (summed in magnitude, as a row of
+// the tableau sums them) and with every cost are finite numbers.
+bool BigMFitsData(double typedM);
+
 } // namespace quon

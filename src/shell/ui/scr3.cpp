@@ -332,6 +332,14 @@ void Scr3::cmdDone_Click() {
     SelectAllText(TextBigM);
     return;
   }
+  // An M so large that its products with the data overflow would fill the tableaus with
+  // infinities.
+  if (!BigMFitsData(m)) {
+    MsgBox("The value of M is too large for the data of this problem", msg::OKOnly | msg::Critical,
+           "Input Data Error");
+    SelectAllText(TextBigM);
+    return;
+  }
   ApplyTypedBigM(m);
   ShowOutputFormat();
   Unload(*this);

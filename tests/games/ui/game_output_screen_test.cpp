@@ -128,14 +128,29 @@ TEST_F(GameOutputTest, TheWidestFormatShowsTheValueAndMixesAsTheyAre) {
   EXPECT_NE(paper.FindText("B2 =  0.714285714285714"), nullptr);
 }
 
-// Payoffs in the billions beside single units defeat the engine: the user is told so and stays
-// on the SOLVE/MODIFY screen, where a sentinel value used to be shown as the game's value.
+// Payoffs in the billions beside single units may defeat the engine: the user is told so and
+// stays on the SOLVE/MODIFY screen, where a sentinel value used to be shown as the game's value.
+// A game of that kind whose final basis is repaired reaches its value (exactly
+// -15000000010 / 9 at x1 = 2000000007 / 3000000013).
 TEST_F(GameOutputTest, AnUnsolvedGameIsNotShownAsSolved) {
-  script.AnswerMsgBox(msg::OK, "Problem data too badly scaled to solve reliably");
   g.ModelClass = 9;
   GridStore grid = test::MakeGrid(3, 6);
   test::SetRow(grid, 1, {"-999999999", "-2000000002", "4", "1999999997", "-2000000005"});
   test::SetRow(grid, 2, {"-3000000002", "-4", "-3000000003", "2999999999", "-999999995"});
+  BuildGameLP(grid);
+  scr3().mnuAlgebraicZeroGame.PerformClick();
+  Forms::DoEvents();
+  ASSERT_EQ(g.LPResult, LPStatus::Optimal);
+  EXPECT_NEAR(g.ZValue, -15000000010.0 / 9, 1E-7 * 15000000010.0 / 9);
+  EXPECT_NEAR(g.XSol(2), 2000000007.0 / 3000000013, 1E-9);
+
+  Forms::Clear();
+  script.AnswerMsgBox(msg::OK, "Problem data too badly scaled to solve reliably");
+  g.ModelClass = 9;
+  grid = test::MakeGrid(4, 7);
+  test::SetRow(grid, 1, {"-3", "-999999997", "-1999999997", "5", "4", "0"});
+  test::SetRow(grid, 2, {"-3000000004", "2", "-1", "1", "1", "-3000000003"});
+  test::SetRow(grid, 3, {"3000000003", "0", "2999999998", "0", "4", "4"});
   BuildGameLP(grid);
   scr3().mnuAlgebraicZeroGame.PerformClick();
   Forms::DoEvents();

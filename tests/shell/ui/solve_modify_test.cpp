@@ -332,6 +332,36 @@ TEST_F(SolveModifyTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
   }
 }
 
+// An M whose products with the data overflow is refused like one that is no number; a large M
+// whose products stay finite is taken.
+TEST_F(SolveModifyTest, MTooLargeForTheDataIsRefused) {
+  LP lp;
+  lp.c = {1, 1};
+  lp.a = {{1, 1}, {1, 1}};
+  lp.rel = {"<=", ">="};
+  lp.b = {50000000000, 20000000000};
+  Submit(lp);
+  Scr3 &f = Open(Iterations("&M-method"));
+  ASSERT_TRUE(f.Frame3.Visible());
+  for (const char *bad : {"1e300", "1.7e298"}) {
+    SCOPED_TRACE(bad);
+    script.ClearRecord();
+    script.AnswerMsgBox(msg::OK, "The value of M is too large for the data of this problem");
+    f.TextBigM.SetText(bad);
+    f.TextBigM.SetFocus();
+    f.TextBigM.PressKey(key::Return);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    EXPECT_EQ(script.MessageBoxes()[0].title, "Input Data Error");
+    EXPECT_FALSE(IsLoaded<Scr4>());
+    EXPECT_EQ(f.ActiveControl(), &f.TextBigM);
+    EXPECT_EQ(f.TextBigM.SelLength(), static_cast<int>(std::string(bad).size()));
+  }
+  f.TextBigM.SetText("1e17");
+  f.TextBigM.PressKey(key::Return);
+  EXPECT_EQ(g.BigM, 1E17);
+  EXPECT_TRUE(IsLoaded<Scr4>());
+}
+
 TEST_F(SolveModifyTest, TwoPhaseOrMOnAllLessEqualRowsGoesOnWithAllSlack) {
   for (int answer : {msg::OK, msg::Cancel}) {
     for (const char *item : {"&Two-phase method", "&M-method"}) {
