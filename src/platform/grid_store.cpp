@@ -39,6 +39,7 @@ void GridStore::SetRows(int rows) {
   RowHeight.resize(static_cast<std::size_t>(rows), -1);
   mergeRow_.resize(static_cast<std::size_t>(rows), 0);
   rows_ = rows;
+  if (rows == 0) BlockOf = nullptr;
   Clamp();
   Changed(true);
 }
@@ -502,10 +503,25 @@ void GridStore::SetViewSize(int widthTwips, int heightTwips) {
   }
 }
 
+GridStore::RowBlock GridStore::PinnedRows() const {
+  const int top = TopRow();
+  if (!BlockOf || top >= rows_ || top < FixedRows) return {top, 0};
+  RowBlock b = BlockOf(top);
+  b.first = std::max(b.first, std::min(FixedRows, rows_));
+  if (b.first >= top) return {top, 0};
+  return {b.first, std::max(0, std::min(b.headings, top - b.first))};
+}
+
 int GridStore::MaxTopRow() const {
   int fixedH = 0;
   for (int r = 0; r < std::min(FixedRows, rows_); ++r)
     fixedH += RowHeightOf(r);
+  // The last block's headings stand above its rows when they are scrolled to.
+  if (BlockOf && rows_ > FixedRows) {
+    const RowBlock last = BlockOf(rows_ - 1);
+    for (int r = std::max(last.first, FixedRows); r < std::min(last.first + last.headings, rows_ - 1); ++r)
+      fixedH += RowHeightOf(r);
+  }
   int room = viewHeight_ - fixedH, r = rows_ - 1;
   if (viewHeight_ <= 0) return std::max(std::min(FixedRows, rows_), rows_ - 1);
   while (r > FixedRows && room - RowHeightOf(r) >= RowHeightOf(r - 1))
@@ -569,11 +585,34 @@ int GridStore::ColX(int col) const {
 }
 
 int GridStore::RowY(int row) const {
-  return OffsetOf(row, FixedRows, rows_, TopRow(), [this](int r) { return RowHeightOf(r); });
+  const RowBlock pinned = PinnedRows();
+  const int fixed = std::min(FixedRows, rows_);
+  const auto height = [this](int r) { return RowHeightOf(r); };
+  if (pinned.headings == 0 || row < fixed) return OffsetOf(row, FixedRows, rows_, TopRow(), height);
+  // Under the fixed rows the held headings, then the rows from TopRow on.
+  int at = OffsetOf(fixed, FixedRows, rows_, fixed, height);
+  if (row >= pinned.first && row < pinned.first + pinned.headings) {
+    for (int r = pinned.first; r < row; ++r)
+      at += RowHeightOf(r);
+    return at;
+  }
+  for (int r = pinned.first; r < pinned.first + pinned.headings; ++r)
+    at += RowHeightOf(r);
+  return at + OffsetOf(row, 0, rows_, TopRow(), height);
 }
 
 int GridStore::RowAt(int y) const {
-  return IndexAt(y, FixedRows, rows_, TopRow(), viewHeight_, [this](int r) { return RowHeightOf(r); });
+  const auto height = [this](int r) { return RowHeightOf(r); };
+  const RowBlock pinned = PinnedRows();
+  if (pinned.headings == 0) return IndexAt(y, FixedRows, rows_, TopRow(), viewHeight_, height);
+  if (y < 0) return -1;
+  int at = 0;
+  for (int r = 0; r < std::min(FixedRows, rows_); ++r)
+    if (y < (at += RowHeightOf(r))) return r;
+  for (int r = pinned.first; r < pinned.first + pinned.headings; ++r)
+    if (y < (at += RowHeightOf(r))) return r;
+  const int below = IndexAt(y - at, 0, rows_, TopRow(), viewHeight_ > 0 ? viewHeight_ - at : 0, height);
+  return below;
 }
 
 int GridStore::ColAt(int x) const {

@@ -129,6 +129,8 @@ void ShowMaxFlowIteration() {
 
   // The block's rows at once: a large grid grows slowly row by row.
   const int top = summary ? 0 : static_cast<int>(g.IterCount) * (n + 4);
+  // An iteration's title, labels and column headings stay in view while its rows scroll.
+  if (!summary) grid.BlockOf = [n](int row) { return GridStore::RowBlock{row / (n + 4) * (n + 4), 4}; };
   grid.SetRows(top + (summary ? 1 : 2) + 2 + n);
   int row = top;
   std::string text;
