@@ -127,6 +127,24 @@ CaptionSize MeasureCaption(Scr5 &f, const Label &l, double points) {
   return measured;
 }
 
+// Width of a frame's caption in the frame's font, measured as the label captions are.
+double CaptionWidthOf(Scr5 &f, const Frame &frame) {
+  const std::string name = f.FontName();
+  const double size = f.FontSize();
+  const bool bold = f.FontBold();
+  f.SetFontName(frame.FontName());
+  f.SetFontSize(frame.FontSize());
+  f.SetFontBold(frame.FontBold());
+  const double width = f.TextWidth(frame.Caption());
+  f.SetFontName(name);
+  f.SetFontSize(size);
+  f.SetFontBold(bold);
+  return width;
+}
+
+// Room a frame's caption needs beside its text: the frame's border and the caption's margins.
+constexpr double kCaptionMargin = 240;
+
 // The legend and the bounds frame stand at the screen's sides with their bottom on the rule
 // below the buttons. They keep inside the white frame's line and clear of the button frame
 // between them: as narrow as the room left on a small screen, their texts in a smaller type,
@@ -170,6 +188,11 @@ void PlaceSideFrames(Scr5 &f, int32 ruleY) {
       l.Move(row.left, row.top + shift, labelWidth, height);
       shift += height - row.height;
     }
+    // The caption shows whole: on a frame narrower than it, in a smaller type.
+    side->SetFontSize(kSideFrameType);
+    const double caption = CaptionWidthOf(f, *side);
+    if (caption + kCaptionMargin > width)
+      side->SetFontSize(std::max(kSmallestType, kSideFrameType * (width - kCaptionMargin) / caption));
     const int32 height = 1335 + shift;
     const int32 left = side == &f.Frame10 ? fromEdge : w - fromEdge - width;
     side->Move(left, ruleY - height, width, height);

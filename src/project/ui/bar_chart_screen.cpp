@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/colors.h"
 #include "platform/user_services.h"
@@ -15,6 +16,34 @@ namespace quon {
 namespace {
 
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+// A label's caption, or its longest word, measured in the label's font (in twips).
+int CaptionWidth(ScrLPGraf &s, const Label &label, bool longestWord = false) {
+  const std::string name = s.FontName();
+  const double size = s.FontSize();
+  const bool bold = s.FontBold();
+  s.SetFontName(label.FontName());
+  s.SetFontSize(label.FontSize());
+  s.SetFontBold(label.FontBold());
+  double width = 0;
+  if (longestWord) {
+    std::size_t at = 0;
+    const std::string &text = label.Caption();
+    while (at < text.size()) {
+      const std::size_t end = std::min(text.find(' ', at), text.size());
+      width = std::max(width, s.TextWidth(text.substr(at, end - at)));
+      at = end + 1;
+    }
+  } else {
+    width = s.TextWidth(label.Caption());
+  }
+  s.SetFontName(name);
+  s.SetFontSize(size);
+  s.SetFontBold(bold);
+  return static_cast<int>(std::ceil(width));
+}
+
+int LongestWordWidth(ScrLPGraf &s, const Label &label) { return CaptionWidth(s, label, true); }
 
 void ShowBarChartSchedule(ScrLPGraf &s) {
   Grid &grid = s.gridChart;
@@ -67,20 +96,32 @@ std::string LoadBarChart(ScrLPGraf &s) {
   s.Frame3.Move(grid.Left(), 0, grid.Width(), Round(0.93 * grid.Height()));
   s.Frame3.SetTop(pic.Top() + pic.Height() - s.Frame3.Height());
   // One line of choices along the frame's top: "Change start of" [activity] "by" [start] and
-  // the limit beside them.
+  // the limit beside them. A frame too narrow for the limit in two lines beside the choices
+  // has it on a line of its own below them; every caption is as wide as its words.
   const int w = s.Frame3.Width();
   s.Combo1.Clear();
   for (int r = 1; r <= g.ActivityCount; ++r)
     s.Combo1.AddItem(g.ActSymbol(r));
-  s.Label1.Move(120, 330, Round(0.25 * w), 255);
+  constexpr int kLineHeight = 255, kPad = 60;
+  s.Label1.Move(120, 330, std::max(Round(0.25 * w), CaptionWidth(s, s.Label1) + kPad), kLineHeight);
   // Every activity's symbol shows whole in the list.
   s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, std::max(Round(0.13 * w), s.Combo1.WidthForItems()),
                 315);
-  s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330, Round(0.05 * w), 255);
+  s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330,
+                std::max(Round(0.05 * w), CaptionWidth(s, s.Label2) + kPad), kLineHeight);
   s.Combo2.Move(s.Label2.Left() + s.Label2.Width(), 270, Round(0.13 * w), 315);
-  s.Label3.Move(s.Combo2.Left() + s.Combo2.Width() + 60, 210, w - s.Combo2.Left() - s.Combo2.Width() - 180, 510);
+  const int besideLeft = s.Combo2.Left() + s.Combo2.Width() + 60;
+  const int besideWidth = w - besideLeft - 120;
+  int t = Round(1.2 * s.Combo1.Height() + s.Combo1.Top());
+  if (2 * besideWidth >= CaptionWidth(s, s.Label3) + 4 * kPad && besideWidth >= LongestWordWidth(s, s.Label3) + kPad) {
+    s.Label3.Move(besideLeft, 210, besideWidth, 510);
+  } else {
+    const int width = w - 240;
+    const int lines = CaptionWidth(s, s.Label3) + kPad <= width ? 1 : 2;
+    s.Label3.Move(120, s.Combo1.Top() + s.Combo1.Height() + 45, width, lines * kLineHeight);
+    t = s.Label3.Top() + s.Label3.Height() + 45;
+  }
   // The result and the caution below them share what is left of the frame, inside its border.
-  const int t = Round(1.2 * s.Combo1.Height() + s.Combo1.Top());
   const int boxHeight = std::max(0, (s.Frame3.Height() - t - 120) / 2);
   s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), boxHeight);
   s.Text2.Move(s.Label1.Left(), s.Text1.Height() + t, s.Text1.Width(), boxHeight);

@@ -3,14 +3,24 @@
 // classes filled with large values.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QWidget>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "games/game_lp.h"
 #include "integer/ip_fixture.h"
+#include "network/network_fixture.h"
 #include "linear/mod_inverse.h"
 #include "linear/ui/inverse_output.h"
 #include "linear/ui/scr_lp_graf.h"
@@ -22,9 +32,12 @@
 #include "project/ui/project_output.h"
 #include "queue/queue_scenarios.h"
 #include "queue/ui/queue_output.h"
+#include "shell/screen_frame.h"
 #include "shell/ui/model_roads.h"
+#include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
+#include "support/grid_text.h"
 #include "support/screen_fixture.h"
 #include "transport/trans_fixture.h"
 #include "transport/ui/trans_output.h"
@@ -165,6 +178,258 @@ TEST_F(WholeResultsTest, ProjectScheduleAndExperimentListShowWhole) {
   ScrLPGraf &s = scrLPGraf();
   EXPECT_EQ(CutCells(s.gridChart), std::vector<std::string>{});
   EXPECT_GE(s.Combo1.Width(), s.Combo1.WidthForItems());
+}
+
+// What a user cannot see of a screen: a result cut in its cell, a caption cut by its control, a
+// control on the white frame or past the screen, rows or columns that no shown scroll bar
+// brings into view, and (after the steps ran to their end) a scrolled grid without its
+// heading rows.
+std::vector<std::string> UnseenOn(Form &f, bool afterSteps) {
+  Forms::DoEvents();
+  f.ClientWidget()->window()->grab();
+  Forms::DoEvents();
+  std::vector<std::string> out;
+  const std::string where = f.Name() + ".";
+  const bool framed = FrameDrawn(f);
+  if (framed)
+    for (const std::string &name : ControlsOnTheFrame(f, {}))
+      if (name != "Label20") // the model title stands on the frame's line
+        out.push_back(where + name + " on the frame");
+  const double w = ScreenWidth(), h = ScreenHeight();
+  std::vector<const Control *> shown;
+  for (const Control *c : f.Children())
+    if (c->Visible()) shown.push_back(c);
+  for (std::size_t k = 0; k < shown.size(); ++k) {
+    const Control *c = shown[k];
+    const std::string name = where + c->Name();
+    if (c->Left() < 0 || c->Top() < 0 || c->Left() + c->Width() > w || c->Top() + c->Height() > h)
+      out.push_back(name + " past the screen");
+    if (const auto *frame = dynamic_cast<const Frame *>(c)) {
+      for (const Control *inner : frame->Children()) {
+        if (!inner->Visible()) continue;
+        if (inner->Left() < 0 || inner->Top() < 0 || inner->Left() + inner->Width() > frame->Width() ||
+            inner->Top() + inner->Height() > frame->Height())
+          out.push_back(name + "." + inner->Name() + " past its frame");
+        shown.push_back(inner);
+      }
+      const QFontMetrics fm(c->Widget()->font());
+      if (fm.horizontalAdvance(Q(frame->Caption())) + 16 > ToPixels(frame->Width()))
+        out.push_back(name + " caption cut");
+    }
+    if (const auto *label = dynamic_cast<const Label *>(c)) {
+      const auto *q = static_cast<const QLabel *>(c->Widget());
+      const QFontMetrics fm(q->font());
+      int word = 0;
+      for (const QString &part : q->text().split(' ', Qt::SkipEmptyParts))
+        word = std::max(word, fm.horizontalAdvance(part));
+      if (!q->text().isEmpty() && (q->heightForWidth(q->width()) > q->height() || word > q->width()))
+        out.push_back(name + " cut '" + label->Caption() + "'");
+    }
+    if (const auto *button = dynamic_cast<const Button *>(c)) {
+      const QFontMetrics fm(c->Widget()->font());
+      if (fm.horizontalAdvance(Q(button->Caption())) + 6 > ToPixels(button->Width()))
+        out.push_back(name + " caption cut");
+    }
+    if (auto *grid = dynamic_cast<Grid *>(const_cast<Control *>(c))) {
+      for (const std::string &cell : CutCells(*grid))
+        out.push_back(name + " " + cell);
+      // Without a shown bar, every row and column with a text lies whole in the view.
+      const auto *area = static_cast<const QAbstractScrollArea *>(grid->Widget());
+      int lastRow = grid->KeptRows() < grid->Rows() ? grid->Rows() - 1 : -1, lastCol = -1, textRight = 0;
+      for (int r = 0; r < grid->KeptRows(); ++r)
+        for (int c = 0; c < grid->Cols(); ++c)
+          if (!grid->TextMatrix(r, c).empty() && grid->ColWidthOf(c) > 0) {
+            lastRow = std::max(lastRow, r);
+            lastCol = std::max(lastCol, c);
+            const QFontMetrics fm(MakeFont(static_cast<const GridStore &>(*grid).FontName, grid->FontSizeOf(r, c),
+                                           grid->BoldOf(r, c)));
+            const int text = ToTwips(fm.horizontalAdvance(Q(grid->TextMatrix(r, c))) + 5);
+            textRight = std::max(textRight, grid->ColX(c) + std::min(grid->ColWidthOf(c), text));
+          }
+      if (lastRow >= 0 && !area->verticalScrollBar()->isVisible() &&
+          ((lastRow >= grid->FixedRows && lastRow < grid->TopRow()) ||
+           grid->RowY(lastRow) + grid->RowHeightOf(lastRow) > grid->ViewHeight() + 15))
+        out.push_back(name + " rows out of reach");
+      if (lastCol >= 0 && !area->horizontalScrollBar()->isVisible() && textRight > grid->ViewWidth())
+        out.push_back(name + " columns out of reach");
+      if (afterSteps && grid->TopRow() > std::min(grid->FixedRows, grid->Rows())) {
+        bool headed = grid->FixedRows > 0;
+        if (grid->BlockOf) {
+          const GridStore::RowBlock b = grid->BlockOf(grid->TopRow());
+          headed = true;
+          for (int r = b.first; r < b.first + b.headings; ++r)
+            headed = headed && (r < grid->FixedRows || grid->IsPinned(r) || r >= grid->TopRow());
+        }
+        if (!headed) out.push_back(name + " headings scrolled away");
+      }
+    }
+  }
+  // Texts the screen draws below its title keep inside the frame and clear of the controls.
+  const FrameInside in = ScreenFrameInside(w, h);
+  for (const DrawOp &op : f.DrawnOps())
+    if (framed && op.kind == DrawKind::Text && op.y1 >= in.top && !op.text.empty() &&
+        (op.x1 < in.left || op.x2 > in.right || op.y2 > in.bottom))
+      out.push_back(where + "drawn '" + op.text + "' past the frame");
+  for (const Control *c : shown) {
+    if (&c->Parent() != static_cast<const Container *>(&f)) continue;
+    const double l = c->Left() + 15, t = c->Top() + 15, r = c->Left() + c->Width() - 15,
+                 b = c->Top() + c->Height() - 15;
+    for (const DrawOp &op : f.DrawnOps())
+      if (op.kind == DrawKind::Text && !op.text.empty() && l < op.x2 && op.x1 < r && t < op.y2 && op.y1 < b)
+        out.push_back(where + c->Name() + " over '" + op.text + "'");
+  }
+  return out;
+}
+
+// One problem of each class and method, at the size limits where a screen gets crowded, taken
+// from the SOLVE/MODIFY menu to every option of its output and through all of its steps, on
+// both screens the program accepts.
+class EveryOutputScreen : public WholeResultsTest {
+protected:
+  struct Road {
+    std::string name;
+    std::function<void()> load;
+    MenuItem Scr3::*item;
+    int formatType = 1, n = 5, d = 2;
+  };
+
+  static std::vector<Arc> BigNetwork(int n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<Arc> arcs;
+    for (int i = 1; i < n; ++i)
+      arcs.push_back({i, i + 1, static_cast<double>(1 + rng() % 900)});
+    for (int k = 0; k < 3 * n; ++k) {
+      const int a = 1 + static_cast<int>(rng() % static_cast<unsigned>(n));
+      const int b = 1 + static_cast<int>(rng() % static_cast<unsigned>(n));
+      if (a != b) arcs.push_back({std::min(a, b), std::max(a, b), static_cast<double>(1 + rng() % 90000)});
+    }
+    return arcs;
+  }
+  static std::vector<test::ActivityRow> BigProject(int count, bool pert) {
+    // A chain of nodes with a parallel activity beside every other link.
+    std::vector<test::ActivityRow> rows;
+    int node = 1;
+    while (static_cast<int>(rows.size()) < count) {
+      const std::string a = std::to_string(node), b = std::to_string(node + 1);
+      auto row = [&](const std::string &from, const std::string &to) {
+        const std::string k = std::to_string(rows.size() + 1);
+        rows.push_back(pert ? test::ActivityRow{from, to, "A" + k, "1", k, "900"}
+                            : test::ActivityRow{from, to, "A" + k, std::to_string(3 + rows.size() % 7)});
+      };
+      row(a, b);
+      if (static_cast<int>(rows.size()) < count && node % 2 == 1) {
+        row(a, std::to_string(node + 2));
+      }
+      ++node;
+    }
+    return rows;
+  }
+
+  std::vector<Road> Roads() {
+    std::vector<Road> roads;
+    roads.push_back({"inversion", [] { MatrixInput(1, {{4, 7, 1}, {2, 6, 3}, {1, 1, 123456789}}); }, &Scr3::mnuSolve});
+    roads.push_back({"equations", [] { MatrixInput(2, {{4, 7, 1}, {2, 6, 3}}); }, &Scr3::mnuSolve});
+    for (MenuItem Scr3::*item : {&Scr3::mnuFinalSolutionLP, &Scr3::mnuUserAllSlack, &Scr3::mnuUser2phase,
+                                 &Scr3::mnuUserMmethod, &Scr3::mnuUserBoundedSimplex, &Scr3::mnuGraph})
+      roads.push_back({"linear program", [] { Build(DoorsAndWindows()); }, item, 2, 15, 15});
+    roads.push_back({"linear program 12 x 12", [] { Build(DegenerateProgram(12, 7)); }, &Scr3::mnuUser2phase});
+    for (MenuItem Scr3::*item : {&Scr3::mnuFinalSolutionTrans, &Scr3::mnuNorthWest, &Scr3::mnuVogel})
+      roads.push_back({"transportation", [] { test::LoadTrans(test::TextbookProblem(), "Shipping"); }, item});
+    roads.push_back({"integer program", [] { BuildIP(WorkedExample()); }, &Scr3::mnuSolveIP});
+    roads.push_back({"queue",
+                     [] { LoadQueueScenarios({{9.98, 10, 1, kQueueInf, kQueueInf}, {3, 2, 3, 10, kQueueInf}}); },
+                     &Scr3::mnuSolve, 2, 5, 5});
+    roads.push_back({"queue 15/15", [] { LoadQueueScenarios({{9.98, 10, 1, kQueueInf, kQueueInf}}); },
+                     &Scr3::mnuSolve, 2, 15, 15});
+    const std::pair<int, MenuItem Scr3::*> networks[] = {{1, &Scr3::mnuSolve},
+                                                         {2, &Scr3::mnuShortRoutes},
+                                                         {2, &Scr3::mnuDijkstra},
+                                                         {3, &Scr3::mnuFloyd},
+                                                         {4, &Scr3::mnuSolve}};
+    for (auto [sub, item] : networks)
+      roads.push_back({"network " + std::to_string(sub),
+                       [sub] {
+                         g.ModelClass = ModelClassCode::Networks;
+                         LoadNetwork(100, BigNetwork(100, 5), sub, sub != 4);
+                       },
+                       item});
+    for (int method : {1, 2})
+      roads.push_back({"project " + std::to_string(method),
+                       [method] {
+                         test::LoadProject(method, BigProject(100, method == 2));
+                         g.ModelClass = ModelClassCode::ProjectPlanning;
+                       },
+                       &Scr3::mnuSolveIP});
+    for (MenuItem Scr3::*item : {&Scr3::mnuGraphZeroGame, &Scr3::mnuAlgebraicZeroGame})
+      roads.push_back({"game 2 x 100",
+                       [] {
+                         g.ModelClass = ModelClassCode::Games;
+                         GridStore grid = test::MakeGrid(3, 101);
+                         for (int j = 1; j <= 100; ++j) {
+                           grid.SetTextMatrix(1, j, std::to_string((j * 37) % 19 - 9));
+                           grid.SetTextMatrix(2, j, std::to_string((j * 53) % 23 - 11));
+                         }
+                         BuildGameLP(grid);
+                       },
+                       item, 2, 15, 15});
+    return roads;
+  }
+
+  // With QUON_SCREENSHOTS naming a folder, every screen checked is saved there as well.
+  void Check(const std::string &what, bool afterSteps) {
+    const char *dir = std::getenv("QUON_SCREENSHOTS");
+    for (Form *f : Forms::Loaded())
+      if (f->Shown()) {
+        if (dir != nullptr) {
+          std::string file = what + " " + f->Name();
+          std::replace_if(file.begin(), file.end(), [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
+          f->ClientWidget()->window()->grab().save(QString::fromStdString(std::string(dir) + "/" + file + ".png"));
+        }
+        for (const std::string &fault : UnseenOn(*f, afterSteps))
+          ADD_FAILURE() << what << ": " << fault;
+      }
+  }
+};
+
+TEST_F(EveryOutputScreen, ShowsEveryResultAndControlWholeAtBothSizes) {
+  for (const int w : {15360, 12000}) {
+    for (const Road &road : Roads()) {
+      const std::string what = road.name + " / " + (scr3().*road.item).Name() + " at " + std::to_string(w / 15);
+      SCOPED_TRACE(what);
+      Forms::Clear();
+      UseScreen(w, w * 3 / 4);
+      road.load();
+      InitGlobals(w, w * 3 / 4);
+      g.HeaderText[1] = "A title of the problem";
+      (scr3().*road.item).PerformClick();
+      Forms::DoEvents();
+      if (IsLoaded<Scr4>() && scr4().Shown()) {
+        Scr4 &f4 = scr4();
+        if (road.formatType == 2) f4.exponentialOption.PerformClick();
+        f4.nbrNsText.SetText(std::to_string(road.n));
+        f4.nbrDsText.SetText(std::to_string(road.d));
+        f4.cmdDone.PerformClick();
+        Forms::DoEvents();
+      }
+      Check(what, false);
+      if (!IsLoaded<Scr5>() || !scr5().Shown()) continue;
+      Scr5 &f = scr5();
+      const int options = f.Frame4.Visible() ? f.Combo1.ListCount() : 1;
+      for (int option = 0; option < options; ++option) {
+        if (f.Frame4.Visible()) {
+          f.Combo1.PerformChoose(option);
+          Forms::DoEvents();
+        }
+        if (!IsLoaded<Scr5>()) break;
+        Check(what + " option " + std::to_string(option + 1), false);
+        if (f.Frame2.Visible() && f.cmdFinalIter.Visible() && f.cmdFinalIter.Enabled()) {
+          f.cmdFinalIter.PerformClick();
+          Forms::DoEvents();
+          Check(what + " option " + std::to_string(option + 1) + " all steps", true);
+        }
+      }
+    }
+  }
 }
 
 // The window manager cuts a title wider than its box.
