@@ -248,6 +248,9 @@ TransView &StartView(Grid &grid) {
   grid.SetCellSource({0, BlockRows(), [view](int block, std::vector<SourcedCell> &cells) {
                         MakeBlock(*view, block, cells);
                       }});
+  // A tableau's heading rows (destinations, names, multipliers) stay in view while its
+  // sources scroll.
+  grid.BlockOf = [](int row) { return GridStore::RowBlock{row / BlockRows() * BlockRows(), 3}; };
   return *view;
 }
 
@@ -579,6 +582,7 @@ void EndTransTableauView() {
   if (!LiveView()) return;
   CurrentView().reset();
   scr5().outputGrid.SetCellSource({});
+  scr5().outputGrid.BlockOf = nullptr;
 }
 
 void TransLoopCellClick(int row, int col) {
