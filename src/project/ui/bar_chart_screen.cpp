@@ -17,33 +17,51 @@ namespace {
 
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
-// A label's caption, or its longest word, measured in the label's font (in twips).
-int CaptionWidth(ScrLPGraf &s, const Label &label, bool longestWord = false) {
+// Lines a label's caption takes when wrapped at word breaks to `width` twips, and the width
+// of its widest line, measured in the label's font.
+struct Wrapped {
+  int lines = 0;
+  double widest = 0;
+};
+Wrapped WrapCaption(ScrLPGraf &s, const Label &label, double width) {
   const std::string name = s.FontName();
   const double size = s.FontSize();
   const bool bold = s.FontBold();
   s.SetFontName(label.FontName());
   s.SetFontSize(label.FontSize());
   s.SetFontBold(label.FontBold());
-  double width = 0;
-  if (longestWord) {
-    std::size_t at = 0;
-    const std::string &text = label.Caption();
-    while (at < text.size()) {
-      const std::size_t end = std::min(text.find(' ', at), text.size());
-      width = std::max(width, s.TextWidth(text.substr(at, end - at)));
-      at = end + 1;
+  Wrapped out;
+  std::string line;
+  const std::string &text = label.Caption();
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string word = text.substr(at, end - at);
+    at = end + 1;
+    if (word.empty()) continue;
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && s.TextWidth(longer) > width) {
+      out.widest = std::max(out.widest, s.TextWidth(line));
+      ++out.lines;
+      line = word;
+    } else {
+      line = longer;
     }
-  } else {
-    width = s.TextWidth(label.Caption());
+  }
+  if (!line.empty()) {
+    out.widest = std::max(out.widest, s.TextWidth(line));
+    ++out.lines;
   }
   s.SetFontName(name);
   s.SetFontSize(size);
   s.SetFontBold(bold);
-  return static_cast<int>(std::ceil(width));
+  return out;
 }
 
-int LongestWordWidth(ScrLPGraf &s, const Label &label) { return CaptionWidth(s, label, true); }
+// The width a label needs for its caption on one line, with a margin for the label's edges.
+int CaptionWidth(ScrLPGraf &s, const Label &label) {
+  return static_cast<int>(std::ceil(WrapCaption(s, label, 1e9).widest)) + 60;
+}
 
 void ShowBarChartSchedule(ScrLPGraf &s) {
   Grid &grid = s.gridChart;
@@ -103,21 +121,22 @@ std::string LoadBarChart(ScrLPGraf &s) {
   for (int r = 1; r <= g.ActivityCount; ++r)
     s.Combo1.AddItem(g.ActSymbol(r));
   constexpr int kLineHeight = 255, kPad = 60;
-  s.Label1.Move(120, 330, std::max(Round(0.25 * w), CaptionWidth(s, s.Label1) + kPad), kLineHeight);
+  s.Label1.Move(120, 330, std::max(Round(0.25 * w), CaptionWidth(s, s.Label1)), kLineHeight);
   // Every activity's symbol shows whole in the list.
   s.Combo1.Move(s.Label1.Left() + s.Label1.Width(), 270, std::max(Round(0.13 * w), s.Combo1.WidthForItems()),
                 315);
   s.Label2.Move(s.Combo1.Left() + s.Combo1.Width() + 60, 330,
-                std::max(Round(0.05 * w), CaptionWidth(s, s.Label2) + kPad), kLineHeight);
+                std::max(Round(0.05 * w), CaptionWidth(s, s.Label2)), kLineHeight);
   s.Combo2.Move(s.Label2.Left() + s.Label2.Width(), 270, Round(0.13 * w), 315);
   const int besideLeft = s.Combo2.Left() + s.Combo2.Width() + 60;
   const int besideWidth = w - besideLeft - 120;
   int t = Round(1.2 * s.Combo1.Height() + s.Combo1.Top());
-  if (2 * besideWidth >= CaptionWidth(s, s.Label3) + 4 * kPad && besideWidth >= LongestWordWidth(s, s.Label3) + kPad) {
+  const Wrapped beside = WrapCaption(s, s.Label3, besideWidth - kPad);
+  if (beside.lines <= 2 && beside.widest + kPad <= besideWidth) {
     s.Label3.Move(besideLeft, 210, besideWidth, 510);
   } else {
     const int width = w - 240;
-    const int lines = CaptionWidth(s, s.Label3) + kPad <= width ? 1 : 2;
+    const int lines = std::max(1, WrapCaption(s, s.Label3, width - kPad).lines);
     s.Label3.Move(120, s.Combo1.Top() + s.Combo1.Height() + 45, width, lines * kLineHeight);
     t = s.Label3.Top() + s.Label3.Height() + 45;
   }
