@@ -250,7 +250,8 @@ int32 LayOutAutomatedView(Scr5 &f, int32 y) {
   f.Label3.SetCaption("(Current) Best objective value =");
   f.Label4.SetCaption("Found at subproblem ");
   f.Label5.SetCaption("");
-  f.SetCurrentY(f.Label5.Top() + f.Label5.Height());
+  // The rule a pixel below the last label: a label is opaque and would hide it.
+  f.SetCurrentY(f.Label5.Top() + f.Label5.Height() + 15);
   Rule(f);
   g.TitleText = "FEASIBLE SOLUTIONS (in improved order)";
   f.Label6.SetVisible(true);

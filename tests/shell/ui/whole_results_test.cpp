@@ -274,9 +274,14 @@ std::vector<std::string> UnseenOn(Form &f, bool afterSteps) {
     if (&c->Parent() != static_cast<const Container *>(&f)) continue;
     const double l = c->Left() + 15, t = c->Top() + 15, r = c->Left() + c->Width() - 15,
                  b = c->Top() + c->Height() - 15;
-    for (const DrawOp &op : f.DrawnOps())
+    for (const DrawOp &op : f.DrawnOps()) {
       if (op.kind == DrawKind::Text && !op.text.empty() && l < op.x2 && op.x1 < r && t < op.y2 && op.y1 < b)
         out.push_back(where + c->Name() + " over '" + op.text + "'");
+      // A rule across the screen is not hidden under a control.
+      if (op.kind == DrawKind::Line && op.y1 == op.y2 && op.y1 >= c->Top() && op.y1 < c->Top() + c->Height() - 7 &&
+          std::min(op.x1, op.x2) < r && l < std::max(op.x1, op.x2))
+        out.push_back(where + c->Name() + " over a rule at " + std::to_string(op.y1));
+    }
   }
   return out;
 }
