@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -162,12 +163,20 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   for (std::size_t j = 0; j < n; ++j)
     s.Line(0, game.a2[j], 4, game.a1[j], st.lines);
   const double w0 = s.TextWidth("2222"), h0 = s.TextHeight("22");
+  // On the screen a label that would cover one already drawn is left out: a crowded axis
+  // shows the labels that can stand apart.
+  std::vector<double> shownAt;
   for (std::size_t j = 0; j < n; ++j) {
     const std::string label = "B" + std::to_string(j + 1);
     const double w = paper ? s.TextWidth(label) : w0, h = paper ? s.TextHeight(label) : h0;
     // At the line's start, but inside the picture when a zoom has put that start above its
     // top: every strategy keeps its label. The chart's y runs upwards, so h is negative.
     const double a2 = std::max(std::min(game.a2[j], sc.yMax + h), static_cast<double>(sc.yMin));
+    if (!paper) {
+      if (std::any_of(shownAt.begin(), shownAt.end(), [&](double y) { return std::fabs(y - a2) < 0.99 * std::fabs(h); }))
+        continue;
+      shownAt.push_back(a2);
+    }
     if (paper)
       s.Box(-0.1 - w, a2, -0.1, a2 - h, st.marks);
     else
