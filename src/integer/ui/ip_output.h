@@ -26,6 +26,10 @@ void RunAutomatedBranchAndBound();
 
 // The user-guided tree: solves, stores and draws node CurNodeId (the root when BBAux1 is 0).
 void SolveUserGuidedNode();
+// The tree and its title placed for the node detail's showing or not, on a screen whose tree
+// would otherwise hold less than two levels.
+class Scr5;
+void PlaceSearchTree(Scr5 &f);
 // The picked node in BBGrid and Frame3.
 void ShowNodeDetail();
 // The objective-bound labels of Frame12.

@@ -149,6 +149,7 @@ void ShowNodeDetail() {
   // The frame holds the table with the same margin each side.
   f.Frame3.SetWidth(width + 2 * bb.Left());
   f.Frame3.SetLeft(RoundTwips((ScreenWidth() - f.Frame3.Width()) / 2.0));
+  PlaceSearchTree(f);
 }
 
 void SolveUserGuidedNode() {
@@ -285,6 +286,7 @@ void TreeNodeClick() {
   }
   if (grid.TextMatrix(row + 3, col) == "infeasible") {
     f.Frame3.SetVisible(false);
+    PlaceSearchTree(f);
     f.Label6.SetVisible(true);
     return;
   }
@@ -371,6 +373,7 @@ void BranchGridClick() {
   }
   ShowBBCompleted();
   f.Frame3.SetVisible(false);
+  PlaceSearchTree(f);
 }
 
 } // namespace quon

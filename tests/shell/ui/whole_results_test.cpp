@@ -427,6 +427,13 @@ TEST_F(EveryOutputScreen, ShowsEveryResultAndControlWholeAtBothSizes) {
         }
         if (!IsLoaded<Scr5>()) break;
         Check(what + " option " + std::to_string(option + 1), false);
+        // The user-guided search tree: a node's detail, then a branch on its first variable.
+        if (g.ModelClass == ModelClassCode::IntegerProgramming && g.OutputOption == 2) {
+          f.outputGrid.PerformClick(0, 0);
+          Check(what + " node detail", false);
+          f.BBGrid.PerformClick(0, 1);
+          Check(what + " branched", false);
+        }
         if (f.Frame2.Visible() && f.cmdFinalIter.Visible() && f.cmdFinalIter.Enabled()) {
           f.cmdFinalIter.PerformClick();
           Forms::DoEvents();
