@@ -503,8 +503,7 @@ void GridStore::SetViewSize(int widthTwips, int heightTwips) {
   }
 }
 
-GridStore::RowBlock GridStore::PinnedRows() const {
-  const int top = TopRow();
+GridStore::RowBlock GridStore::PinnedRowsAt(int top) const {
   if (!BlockOf || top >= rows_ || top < FixedRows) return {top, 0};
   RowBlock b = BlockOf(top);
   b.first = std::max(b.first, std::min(FixedRows, rows_));
@@ -512,20 +511,27 @@ GridStore::RowBlock GridStore::PinnedRows() const {
   return {b.first, std::max(0, std::min(b.headings, top - b.first))};
 }
 
+GridStore::RowBlock GridStore::PinnedRows() const { return PinnedRowsAt(TopRow()); }
+
 int GridStore::MaxTopRow() const {
   int fixedH = 0;
   for (int r = 0; r < std::min(FixedRows, rows_); ++r)
     fixedH += RowHeightOf(r);
-  // The last block's headings stand above its rows when they are scrolled to.
-  if (BlockOf && rows_ > FixedRows) {
-    const RowBlock last = BlockOf(rows_ - 1);
-    for (int r = std::max(last.first, FixedRows); r < std::min(last.first + last.headings, rows_ - 1); ++r)
-      fixedH += RowHeightOf(r);
-  }
-  int room = viewHeight_ - fixedH, r = rows_ - 1;
   if (viewHeight_ <= 0) return std::max(std::min(FixedRows, rows_), rows_ - 1);
-  while (r > FixedRows && room - RowHeightOf(r) >= RowHeightOf(r - 1))
-    room -= RowHeightOf(r--);
+  // The first row from which the rows to the last, under the fixed rows and the headings held
+  // for that position, still fit the view.
+  auto held = [this](int top) {
+    const RowBlock p = PinnedRowsAt(top);
+    int h = 0;
+    for (int r = p.first; r < p.first + p.headings; ++r)
+      h += RowHeightOf(r);
+    return h;
+  };
+  int r = rows_ - 1;
+  if (r < 0) return 0;
+  int below = RowHeightOf(r);
+  while (r > FixedRows && fixedH + held(r - 1) + below + RowHeightOf(r - 1) <= viewHeight_)
+    below += RowHeightOf(--r);
   return std::max(std::min(FixedRows, rows_), r);
 }
 
@@ -625,16 +631,22 @@ void GridStore::ShowCell(int row, int col) {
     if (row < TopRow()) {
       SetTopRow(row);
     } else if (viewHeight_ > 0) {
-      while (TopRow() < row && RowY(row) + RowHeightOf(row) > viewHeight_)
-        SetTopRow(TopRow() + 1);
+      while (TopRow() < row && RowY(row) + RowHeightOf(row) > viewHeight_) {
+        const int before = TopRow();
+        SetTopRow(before + 1);
+        if (TopRow() == before) break; // as far down as the grid scrolls
+      }
     }
   }
   if (col >= FixedCols) {
     if (col < LeftCol()) {
       SetLeftCol(col);
     } else if (viewWidth_ > 0) {
-      while (LeftCol() < col && ColX(col) + ColWidthOf(col) > viewWidth_)
-        SetLeftCol(LeftCol() + 1);
+      while (LeftCol() < col && ColX(col) + ColWidthOf(col) > viewWidth_) {
+        const int before = LeftCol();
+        SetLeftCol(before + 1);
+        if (LeftCol() == before) break;
+      }
     }
   }
 }

@@ -191,6 +191,7 @@ public:
   std::function<RowBlock(int row)> BlockOf;
   // The heading rows held under the fixed rows at the present scroll position (first, count).
   RowBlock PinnedRows() const;
+  RowBlock PinnedRowsAt(int topRow) const;
   bool IsPinned(int row) const {
     const RowBlock p = PinnedRows();
     return row >= p.first && row < p.first + p.headings;
