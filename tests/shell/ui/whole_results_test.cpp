@@ -257,13 +257,28 @@ std::vector<std::string> UnseenOn(Form &f, bool afterSteps) {
         if (grid->BlockOf) {
           const GridStore::RowBlock b = grid->BlockOf(grid->TopRow());
           headed = true;
-          for (int r = b.first; r < b.first + b.headings; ++r)
+          for (int r = b.first; r < b.first + b.headings; ++r) {
             headed = headed && (r < grid->FixedRows || grid->IsPinned(r) || r >= grid->TopRow());
+            // A heading row is marked by colour.
+            bool marked = false;
+            for (int c = 0; c < grid->Cols(); ++c)
+              marked = marked || grid->BackOf(r, c) != static_cast<const GridStore &>(*grid).BackColor;
+            if (!marked) out.push_back(name + " row " + std::to_string(r) + " held as a heading");
+          }
         }
         if (!headed) out.push_back(name + " headings scrolled away");
       }
     }
   }
+  // No shown control hides another of the screen.
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    for (std::size_t k = 0; k < i; ++k) {
+      const Control *a = shown[i], *b = shown[k];
+      if (&a->Parent() != &b->Parent() || &a->Parent() != static_cast<const Container *>(&f)) continue;
+      if (a->Left() + 15 < b->Left() + b->Width() && b->Left() + 15 < a->Left() + a->Width() &&
+          a->Top() + 15 < b->Top() + b->Height() && b->Top() + 15 < a->Top() + a->Height())
+        out.push_back(where + a->Name() + " over " + b->Name());
+    }
   // Texts the screen draws below its title keep inside the frame and clear of the controls.
   const FrameInside in = ScreenFrameInside(w, h);
   for (const DrawOp &op : f.DrawnOps())
@@ -438,6 +453,9 @@ TEST_F(EveryOutputScreen, ShowsEveryResultAndControlWholeAtBothSizes) {
           f.cmdFinalIter.PerformClick();
           Forms::DoEvents();
           Check(what + " option " + std::to_string(option + 1) + " all steps", true);
+          // Scrolled on to the last rows, the headings are still there.
+          f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
+          Check(what + " option " + std::to_string(option + 1) + " last rows", true);
         }
       }
     }
