@@ -58,6 +58,21 @@ Wrapped WrapCaption(ScrLPGraf &s, const Label &label, double width) {
   return out;
 }
 
+// The height of a line of text in a control's font.
+int LineHeight(ScrLPGraf &s, const Control &c) {
+  const std::string name = s.FontName();
+  const double size = s.FontSize();
+  const bool bold = s.FontBold();
+  s.SetFontName(c.FontName());
+  s.SetFontSize(c.FontSize());
+  s.SetFontBold(c.FontBold());
+  const double height = s.TextHeight("Ag");
+  s.SetFontName(name);
+  s.SetFontSize(size);
+  s.SetFontBold(bold);
+  return static_cast<int>(std::ceil(height));
+}
+
 // The width a label needs for its caption on one line, with a margin for the label's edges.
 int CaptionWidth(ScrLPGraf &s, const Label &label) {
   return static_cast<int>(std::ceil(WrapCaption(s, label, 1e9).widest)) + 60;
@@ -141,8 +156,27 @@ std::string LoadBarChart(ScrLPGraf &s) {
     t = s.Label3.Top() + s.Label3.Height() + 45;
   }
   // The result and the caution below them share what is left of the frame, inside its border.
-  const int boxHeight = std::max(0, (s.Frame3.Height() - t - 120) / 2);
-  s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), boxHeight);
+  // The result box holds seven lines of its text and the caution five, the frame growing up
+  // into the schedule grid (which scrolls) on a screen too small for that; the grid keeps six
+  // rows. Where the frame has the room, the two boxes share it evenly.
+  const int line = LineHeight(s, s.Text1);
+  const int resultRoom = 7 * line + 120, cautionRoom = 5 * line + 120;
+  int room = std::max(0, s.Frame3.Height() - t - 120);
+  int boxHeight = room / 2;
+  int resultHeight = boxHeight;
+  if (boxHeight < resultRoom) {
+    const int keep = 6 * grid.DefaultRowHeight() + 2 * grid.BorderTwips;
+    const int gap = s.Frame3.Top() - grid.Top() - grid.Height();
+    const int grow = std::min(resultRoom + cautionRoom - room, std::max(0, grid.Height() - keep));
+    if (grow > 0) {
+      grid.SetHeight(grid.Height() - grow);
+      s.Frame3.Move(s.Frame3.Left(), grid.Top() + grid.Height() + gap, s.Frame3.Width(), s.Frame3.Height() + grow);
+      room += grow;
+    }
+    resultHeight = room >= resultRoom + cautionRoom ? room / 2 : room * 7 / 12;
+    boxHeight = room - resultHeight;
+  }
+  s.Text1.Move(s.Label1.Left(), t, Round(0.95 * s.Frame3.Width()), resultHeight);
   s.Text2.Move(s.Label1.Left(), s.Text1.Height() + t, s.Text1.Width(), boxHeight);
   s.Combo2.Clear();
   s.Combo2.SetEnabled(false);

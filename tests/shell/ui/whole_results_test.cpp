@@ -230,6 +230,9 @@ std::vector<std::string> UnseenOn(Form &f, bool afterSteps) {
       if (fm.horizontalAdvance(Q(button->Caption())) + 6 > ToPixels(button->Width()))
         out.push_back(name + " caption cut");
     }
+    if (dynamic_cast<const ReadOnlyTextBox *>(c) != nullptr &&
+        static_cast<const QAbstractScrollArea *>(c->Widget())->verticalScrollBar()->isVisible())
+      out.push_back(name + " text needs scrolling");
     if (auto *grid = dynamic_cast<Grid *>(const_cast<Control *>(c))) {
       for (const std::string &cell : CutCells(*grid))
         out.push_back(name + " " + cell);
@@ -373,6 +376,15 @@ protected:
                          LoadNetwork(100, BigNetwork(100, 5), sub, sub != 4);
                        },
                        item});
+    // A start that exceeds the free float pushes the successors: the longest experiment texts.
+    roads.push_back({"project experiment",
+                     [] {
+                       test::LoadProject(1, {{"1", "2", "A", "3"}, {"2", "3", "B", "2"}, {"1", "3", "C", "6"},
+                                             {"3", "6", "D", "2"}, {"3", "5", "E", "1"}, {"2", "6", "F", "7"},
+                                             {"5", "6", "G", "1"}});
+                       g.ModelClass = ModelClassCode::ProjectPlanning;
+                     },
+                     &Scr3::mnuSolveIP});
     for (int method : {1, 2})
       roads.push_back({"project " + std::to_string(method),
                        [method] {
@@ -442,6 +454,17 @@ TEST_F(EveryOutputScreen, ShowsEveryResultAndControlWholeAtBothSizes) {
         }
         if (!IsLoaded<Scr5>()) break;
         Check(what + " option " + std::to_string(option + 1), false);
+        // The schedule experiment: the first activity with a float started as late as it may.
+        if (IsLoaded<ScrLPGraf>() && scrLPGraf().Shown() && scrLPGraf().Frame3.Visible()) {
+          ScrLPGraf &chart = scrLPGraf();
+          for (int a = 0; a < chart.Combo1.ListCount(); ++a) {
+            chart.Combo1.PerformChoose(a);
+            if (!chart.Combo2.Enabled() || chart.Combo2.ListCount() == 0) continue;
+            chart.Combo2.PerformChoose(chart.Combo2.ListCount() - 1);
+            Check(what + " experiment", false);
+            break;
+          }
+        }
         // The user-guided search tree: a node's detail, then a branch on its first variable.
         if (g.ModelClass == ModelClassCode::IntegerProgramming && g.OutputOption == 2) {
           f.outputGrid.PerformClick(0, 0);
