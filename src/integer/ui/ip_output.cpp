@@ -234,23 +234,6 @@ int32 LayOutUserGuidedView(Scr5 &f, int32 y) {
   return RoundTwips(1.05 * f.CurrentY());
 }
 
-void PlaceTree(Scr5 &f) {
-  if (g.OutputOption == 1) return;
-  Grid &grid = f.outputGrid;
-  // Room for less than two levels of the tree (five rows each) below the node's detail: the
-  // tree takes the gaps above its title and below it, and, while no detail shows, the
-  // detail's room too; the node in hand stays in view.
-  constexpr int kTreeLevelRows = 5, kButtonGap = 90;
-  const int designedTop = RoundTwips(1.05 * (f.Frame3.Top() + f.Frame3.Height())) + f.Label1.Height();
-  const int designedHeight = RoundTwips(f.Frame1.Top() - designedTop - 0.9 * f.Frame1.Height());
-  if (designedHeight >= 2 * kTreeLevelRows * grid.DefaultRowHeight() + 2 * grid.BorderTwips) return;
-  const int top = f.Frame3.Visible() ? f.Frame3.Top() + f.Frame3.Height() + 30 : f.Frame3.Top();
-  f.Label1.SetTop(top);
-  grid.SetTop(top + f.Label1.Height());
-  grid.SetHeight(std::max(2 * grid.DefaultRowHeight(), f.Frame1.Top() - grid.Top() - kButtonGap));
-  if (grid.Rows() > 0 && grid.Cols() > 0) grid.ShowCell(grid.Row(), grid.Col());
-}
-
 int32 LayOutAutomatedView(Scr5 &f, int32 y) {
   const int32 w = ScreenWidth();
   Label *lines[] = {&f.Label3, &f.Label4, &f.Label5};
@@ -475,7 +458,7 @@ void RunBranchAndBound() {
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
 
   if (g.OutputOption != 1) {
-    PlaceTree(f);
+    PlaceSearchTree(f);
     SolveUserGuidedNode();
     return;
   }
@@ -483,7 +466,22 @@ void RunBranchAndBound() {
   RunAutomatedBranchAndBound();
 }
 
-void PlaceSearchTree(Scr5 &f) { PlaceTree(f); }
+void PlaceSearchTree(Scr5 &f) {
+  if (g.OutputOption == 1) return;
+  Grid &grid = f.outputGrid;
+  // Room for less than two levels of the tree (five rows each) below the node's detail: the
+  // tree takes the gaps above its title and below it, and, while no detail shows, the
+  // detail's room too; the node in hand stays in view.
+  constexpr int kTreeLevelRows = 5, kButtonGap = 90;
+  const int designedTop = RoundTwips(1.05 * (f.Frame3.Top() + f.Frame3.Height())) + f.Label1.Height();
+  const int designedHeight = RoundTwips(f.Frame1.Top() - designedTop - 0.9 * f.Frame1.Height());
+  if (designedHeight >= 2 * kTreeLevelRows * grid.DefaultRowHeight() + 2 * grid.BorderTwips) return;
+  const int top = f.Frame3.Visible() ? f.Frame3.Top() + f.Frame3.Height() + 30 : f.Frame3.Top();
+  f.Label1.SetTop(top);
+  grid.SetTop(top + f.Label1.Height());
+  grid.SetHeight(std::max(2 * grid.DefaultRowHeight(), f.Frame1.Top() - grid.Top() - kButtonGap));
+  if (grid.Rows() > 0 && grid.Cols() > 0) grid.ShowCell(grid.Row(), grid.Col());
+}
 
 void RunAutomatedBranchAndBound() {
   Scr5 &f = scr5();

@@ -10,6 +10,8 @@
 
 namespace quon {
 
+class Scr5;
+
 // Heading, title, option list and exits; resets the incumbent.
 void InitIPOutputScreen();
 
@@ -28,7 +30,6 @@ void RunAutomatedBranchAndBound();
 void SolveUserGuidedNode();
 // The tree and its title placed for the node detail's showing or not, on a screen whose tree
 // would otherwise hold less than two levels.
-class Scr5;
 void PlaceSearchTree(Scr5 &f);
 // The picked node in BBGrid and Frame3.
 void ShowNodeDetail();
