@@ -109,6 +109,8 @@ std::string LoadBarChart(ScrLPGraf &s) {
   grid.Move(Round(0.1 * pic.Left()), pic.Top(), Round(0.81 * pic.Left()), pic.Height() / 2);
   grid.SetRows(g.ActivityCount + 2);
   grid.SetCols(6);
+  // Under the fixed title row, the column headings stay in view while the activities scroll.
+  grid.BlockOf = [](int) { return GridStore::RowBlock{1, 1}; };
   grid.ColAlignment.assign(6, kAlignRight);
   grid.ColAlignment[0] = kAlignLeft;
   for (int c = 0; c < 6; ++c)

@@ -297,6 +297,8 @@ TEST_F(EveryOutputScreen, ShowsEveryResultAndControlWholeAtBothSizes) {
         // The schedule experiment: the first activity with a float started as late as it may.
         if (IsLoaded<ScrLPGraf>() && scrLPGraf().Shown() && scrLPGraf().Frame3.Visible()) {
           ScrLPGraf &chart = scrLPGraf();
+          chart.gridChart.SetTopRow(chart.gridChart.MaxTopRow());
+          Check(what + " schedule's last rows", true);
           for (int a = 0; a < chart.Combo1.ListCount(); ++a) {
             chart.Combo1.PerformChoose(a);
             if (!chart.Combo2.Enabled() || chart.Combo2.ListCount() == 0) continue;
