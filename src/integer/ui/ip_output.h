@@ -31,6 +31,8 @@ void SolveUserGuidedNode();
 // The tree and its title placed for the node detail's showing or not, on a screen whose tree
 // would otherwise hold less than two levels.
 void PlaceSearchTree(Scr5 &f);
+// The bounds frame (and the legend) laid out again for the bound texts they now hold.
+void FitSideFramesToTheirTexts();
 // The picked node in BBGrid and Frame3.
 void ShowNodeDetail();
 // The objective-bound labels of Frame12.
