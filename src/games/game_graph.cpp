@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -166,6 +167,9 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   const double w0 = s.TextWidth("2222"), h0 = s.TextHeight("22");
   // The columns of labels moved aside: as wide as the widest label and a blank.
   const double column = s.TextWidth("B" + std::to_string(n)) + s.TextWidth(" ");
+  // On the screen a label that would cover one already drawn is left out: a crowded axis
+  // shows the labels that can stand apart.
+  std::vector<double> shownAt;
   for (std::size_t j = 0; j < n; ++j) {
     const std::string label = "B" + std::to_string(j + 1);
     const double w = paper ? s.TextWidth(label) : w0, h = paper ? s.TextHeight(label) : h0;
@@ -185,6 +189,11 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
         break;
       }
       continue;
+    }
+    if (!paper) {
+      if (std::any_of(shownAt.begin(), shownAt.end(), [&](double y) { return std::fabs(y - a2) < 0.99 * std::fabs(h); }))
+        continue;
+      shownAt.push_back(a2);
     }
     if (paper)
       s.Box(-0.1 - w, a2, -0.1, a2 - h, st.marks);

@@ -1,5 +1,6 @@
 #include "input/problem_header.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/colors.h"
@@ -155,7 +156,17 @@ void DrawHelpFrame(Surface &s, double w, double h) {
     s.Print("");
   }
   const double y = 1.1 * s.CurrentY();
-  s.Line(x, 0.025 * h, x, y, kBlack);
+  // The divider starts below the model title where the title reaches over it.
+  double top = 0.025 * h;
+  const int cls = g.ModelClass;
+  if (cls >= 0 && cls < static_cast<int>(g.ModelTitle.size()) && !g.ModelTitle[cls].empty()) {
+    s.SetFontSize(9);
+    s.SetFontBold(true);
+    const double titleWidth = s.TextWidth(g.ModelTitle[cls]);
+    const double titleBottom = 0.005 * h + s.TextHeight(g.ModelTitle[cls]);
+    if (std::fabs(x - w / 2) <= titleWidth / 2 + 60) top = std::max(top, titleBottom + 30);
+  }
+  s.Line(x, top, x, y, kBlack);
   s.Box(0.015 * w, y, 0.975 * w, 0, kWhite);
   s.SetFontSize(9);
   s.SetFontBold(true);

@@ -39,6 +39,7 @@ void GridStore::SetRows(int rows) {
   RowHeight.resize(static_cast<std::size_t>(rows), -1);
   mergeRow_.resize(static_cast<std::size_t>(rows), 0);
   rows_ = rows;
+  if (rows == 0) BlockOf = nullptr;
   Clamp();
   Changed(true);
 }
@@ -524,14 +525,35 @@ void GridStore::SetViewSize(int widthTwips, int heightTwips) {
   }
 }
 
+GridStore::RowBlock GridStore::PinnedRowsAt(int top) const {
+  if (!BlockOf || top >= rows_ || top < FixedRows) return {top, 0};
+  RowBlock b = BlockOf(top);
+  b.first = std::max(b.first, std::min(FixedRows, rows_));
+  if (b.first >= top) return {top, 0};
+  return {b.first, std::max(0, std::min(b.headings, top - b.first))};
+}
+
+GridStore::RowBlock GridStore::PinnedRows() const { return PinnedRowsAt(TopRow()); }
+
 int GridStore::MaxTopRow() const {
   int fixedH = 0;
   for (int r = 0; r < std::min(FixedRows, rows_); ++r)
     fixedH += RowHeightOf(r);
-  int room = viewHeight_ - fixedH, r = rows_ - 1;
   if (viewHeight_ <= 0) return std::max(std::min(FixedRows, rows_), rows_ - 1);
-  while (r > FixedRows && room - RowHeightOf(r) >= RowHeightOf(r - 1))
-    room -= RowHeightOf(r--);
+  // The first row from which the rows to the last, under the fixed rows and the headings held
+  // for that position, still fit the view.
+  auto held = [this](int top) {
+    const RowBlock p = PinnedRowsAt(top);
+    int h = 0;
+    for (int r = p.first; r < p.first + p.headings; ++r)
+      h += RowHeightOf(r);
+    return h;
+  };
+  int r = rows_ - 1;
+  if (r < 0) return 0;
+  int below = RowHeightOf(r);
+  while (r > FixedRows && fixedH + held(r - 1) + below + RowHeightOf(r - 1) <= viewHeight_)
+    below += RowHeightOf(--r);
   return std::max(std::min(FixedRows, rows_), r);
 }
 
@@ -591,11 +613,34 @@ int GridStore::ColX(int col) const {
 }
 
 int GridStore::RowY(int row) const {
-  return OffsetOf(row, FixedRows, rows_, TopRow(), [this](int r) { return RowHeightOf(r); });
+  const RowBlock pinned = PinnedRows();
+  const int fixed = std::min(FixedRows, rows_);
+  const auto height = [this](int r) { return RowHeightOf(r); };
+  if (pinned.headings == 0 || row < fixed) return OffsetOf(row, FixedRows, rows_, TopRow(), height);
+  // Under the fixed rows the held headings, then the rows from TopRow on.
+  int at = OffsetOf(fixed, FixedRows, rows_, fixed, height);
+  if (row >= pinned.first && row < pinned.first + pinned.headings) {
+    for (int r = pinned.first; r < row; ++r)
+      at += RowHeightOf(r);
+    return at;
+  }
+  for (int r = pinned.first; r < pinned.first + pinned.headings; ++r)
+    at += RowHeightOf(r);
+  return at + OffsetOf(row, 0, rows_, TopRow(), height);
 }
 
 int GridStore::RowAt(int y) const {
-  return IndexAt(y, FixedRows, rows_, TopRow(), viewHeight_, [this](int r) { return RowHeightOf(r); });
+  const auto height = [this](int r) { return RowHeightOf(r); };
+  const RowBlock pinned = PinnedRows();
+  if (pinned.headings == 0) return IndexAt(y, FixedRows, rows_, TopRow(), viewHeight_, height);
+  if (y < 0) return -1;
+  int at = 0;
+  for (int r = 0; r < std::min(FixedRows, rows_); ++r)
+    if (y < (at += RowHeightOf(r))) return r;
+  for (int r = pinned.first; r < pinned.first + pinned.headings; ++r)
+    if (y < (at += RowHeightOf(r))) return r;
+  const int below = IndexAt(y - at, 0, rows_, TopRow(), viewHeight_ > 0 ? viewHeight_ - at : 0, height);
+  return below;
 }
 
 int GridStore::ColAt(int x) const {
@@ -608,16 +653,22 @@ void GridStore::ShowCell(int row, int col) {
     if (row < TopRow()) {
       SetTopRow(row);
     } else if (viewHeight_ > 0) {
-      while (TopRow() < row && RowY(row) + RowHeightOf(row) > viewHeight_)
-        SetTopRow(TopRow() + 1);
+      while (TopRow() < row && RowY(row) + RowHeightOf(row) > viewHeight_) {
+        const int before = TopRow();
+        SetTopRow(before + 1);
+        if (TopRow() == before) break; // as far down as the grid scrolls
+      }
     }
   }
   if (col >= FixedCols) {
     if (col < LeftCol()) {
       SetLeftCol(col);
     } else if (viewWidth_ > 0) {
-      while (LeftCol() < col && ColX(col) + ColWidthOf(col) > viewWidth_)
-        SetLeftCol(LeftCol() + 1);
+      while (LeftCol() < col && ColX(col) + ColWidthOf(col) > viewWidth_) {
+        const int before = LeftCol();
+        SetLeftCol(before + 1);
+        if (LeftCol() == before) break;
+      }
     }
   }
 }

@@ -186,6 +186,22 @@ public:
   int MaxTopRow() const;
   int MaxLeftCol() const;
 
+  // Rows that come in blocks, each opened by heading rows (a title, column headings): while the
+  // rows of a block scroll through the view, its headings stay in place under the fixed rows.
+  // BlockOf tells, for a scrollable row, its block's first row and heading-row count; empty
+  // (also once the grid is emptied of rows) when the rows have no blocks.
+  struct RowBlock {
+    int first = 0, headings = 0;
+  };
+  std::function<RowBlock(int row)> BlockOf;
+  // The heading rows held under the fixed rows at the present scroll position (first, count).
+  RowBlock PinnedRows() const;
+  RowBlock PinnedRowsAt(int topRow) const;
+  bool IsPinned(int row) const {
+    const RowBlock p = PinnedRows();
+    return row >= p.first && row < p.first + p.headings;
+  }
+
   // Position and size of the current cell in twips, from the grid control's top-left corner
   // (its border of BorderTwips included); a cell scrolled out of view lies where it would be.
   int CellLeft() const;

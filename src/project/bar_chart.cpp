@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
 
 #include "linear/lp_graph_geometry.h"
 #include "platform/colors.h"
@@ -284,27 +287,47 @@ void DrawBarChart(Surface &s) {
   s.Line(0, 0, 0, u * g.GraphYMax, kRed);
   s.SetForeColor(kBlue);
   s.SetDrawWidth(4);
-  // A text that would run past the chart's right edge ends at the edge instead.
+  // A text that would run past the chart's right edge ends a little short of it instead, and
+  // a text that would overlap one already drawn is left out: on a crowded chart the labels
+  // are thinned, never drawn over one another or cut.
   const double right = u * g.GraphXMax;
-  auto printWithin = [&](double x, const std::string &text) {
-    s.SetCurrentX(x <= right ? std::min(x, right - s.TextWidth(text)) : x);
+  const double margin = 0.5 * s.TextWidth("0");
+  struct Extent {
+    double x1, x2, y1, y2;
+  };
+  std::vector<Extent> drawn;
+  auto printApart = [&](double x, const std::string &text) {
+    const double width = s.TextWidth(text), height = s.TextHeight(text);
+    if (x <= right) x = std::min(x, right - margin - width);
+    const double y = s.CurrentY();
+    const Extent e{x, x + width, std::min(y, y + height), std::max(y, y + height)};
+    // Lines of text one under the other only touch.
+    const double touch = 0.01 * std::fabs(height);
+    for (const Extent &d : drawn)
+      if (e.x1 < d.x2 + margin && d.x1 < e.x2 + margin && e.y1 < d.y2 - touch && d.y1 < e.y2 - touch) return false;
+    drawn.push_back(e);
+    s.SetCurrentX(x);
     s.Print(text);
+    return true;
   };
   for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
     s.Point(u * t, 0, kBlue);
     s.SetCurrentY(0);
-    printWithin(u * t, Str(u * t));
+    printApart(u * t, Str(u * t));
   }
   s.SetCurrentX(u * (g.GraphXMax - 1.5 * g.GraphStep));
-  s.Print("Time");
+  s.SetCurrentY(0 + s.TextHeight("0"));
+  printApart(u * (g.GraphXMax - 1.5 * g.GraphStep), "Time");
   const int n = g.ActivityCount;
   const double factor = CurrentFactor();
   for (int r = 1; r <= n; ++r) {
     const double y = BarHeight(r, n, factor);
     DrawActivityLine(s, r, y);
+  }
+  for (int r = 1; r <= n; ++r) {
     s.SetForeColor(kBlue);
-    s.SetCurrentY(y);
-    printWithin(g.ActFloat(r, 4), g.ActSymbol(r));
+    s.SetCurrentY(BarHeight(r, n, factor));
+    printApart(g.ActFloat(r, 4), g.ActSymbol(r));
   }
 }
 

@@ -243,6 +243,27 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
 }
 
 
+// A hundred strategies for B: the labels beside the value axis that would cover one another
+// are thinned, and those shown stand apart.
+TEST(GameGraph, CrowdedLabelsStandApart) {
+  Matrix a(2, std::vector<double>(100));
+  for (int j = 0; j < 100; ++j) {
+    a[0][static_cast<std::size_t>(j)] = (j * 37) % 19 - 9;
+    a[1][static_cast<std::size_t>(j)] = (j * 53) % 23 - 11;
+  }
+  SolveGame(a);
+  Picture p;
+  p.Draw();
+  std::vector<RecordedOp> labels;
+  for (const RecordedOp &op : p.s.Ops())
+    if (op.kind == DrawKind::Text && !op.text.empty() && op.text[0] == 'B') labels.push_back(op);
+  EXPECT_GE(labels.size(), 10u);
+  for (std::size_t i = 0; i < labels.size(); ++i)
+    for (std::size_t k = 0; k < i; ++k)
+      EXPECT_FALSE(labels[i].y1 < labels[k].y2 - 1 && labels[k].y1 < labels[i].y2 - 1)
+          << labels[i].text << " over " << labels[k].text;
+}
+
 // Payoffs in the millions, where single precision is coarser than the hatching's step: the
 // graph is drawn (it used to hang) and the hatching still stops at the envelope.
 TEST(GameGraph, PayoffsInTheMillionsAreDrawn) {

@@ -3,6 +3,7 @@
 #include "input/problem_header.h"
 #include "platform/colors.h"
 #include "platform/recording_surface.h"
+#include "shell/screen_frame.h"
 
 namespace quon {
 namespace {
@@ -173,7 +174,24 @@ TEST(HelpFrame, StartsBesideTheHelpTextOnBothScreens) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(rule->color, kBlack);
     EXPECT_DOUBLE_EQ(rule->x1, g.HelpTextX);
-    EXPECT_NEAR(rule->y1, 0.025 * h, 1e-6);
+    // The divider starts at a fortieth of the height, or lower where the model title reaches
+    // over it: it never runs through the title.
+    EXPECT_GE(rule->y1, 0.025 * h - 1e-6);
+    InitGlobals(w, static_cast<int>(h));
+    for (int cls = 1; cls <= 9; ++cls) {
+      g.ModelClass = static_cast<int16>(cls);
+      RecordingSurface screen(w, h);
+      DrawFrameAndTitle(screen, w, h);
+      DrawHelpFrame(screen, w, h);
+      const RecordedOp *title = screen.FindText(g.ModelTitle[cls]);
+      ASSERT_NE(title, nullptr) << cls;
+      for (const RecordedOp &op : screen.Ops())
+        if (op.kind == DrawKind::Line && op.x1 == op.x2) {
+          EXPECT_FALSE(op.x1 > title->x1 && op.x1 < title->x2 && op.y1 < title->y2)
+              << g.ModelTitle[cls] << " at " << w;
+        }
+    }
+    g.ModelClass = ModelClassCode::LinearProgramming;
     EXPECT_EQ(box->color, kWhite);
     EXPECT_NEAR(box->x1, 0.015 * w, 1e-6);
     // The frame ends a tenth below the seven help lines of a linear program.

@@ -244,6 +244,74 @@ TEST(GridStore, ScrollPositionStaysWithinTheGrid) {
   EXPECT_LE(g.Row(), 4);
 }
 
+// Rows in blocks opened by heading rows: at every scroll position the rows shown lie one under
+// the other from the top (the fixed rows, the headings of the block in view, then the rows from
+// TopRow), a point of each is found back in it, every row can be scrolled into view whole, and
+// the headings of the block in view are in it. Seeded layouts against a plain walk of the rows.
+TEST(GridStore, BlockHeadingsStayInViewAtEveryScrollPosition) {
+  unsigned seed = 7;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+  };
+  for (int round = 0; round < 200; ++round) {
+    GridStore g;
+    g.SetCols(2);
+    const int size = 2 + next(12), headings = 1 + next(std::min(3, size - 1)), fixed = next(2);
+    g.SetRows(fixed + size * (1 + next(6)) + next(size));
+    for (int r = 0; r < g.Rows(); ++r)
+      g.SetRowHeight(r, 150 + 15 * next(20));
+    g.FixedRows = fixed;
+    g.BlockOf = [fixed, size, headings](int row) {
+      return GridStore::RowBlock{fixed + (row - fixed) / size * size, headings};
+    };
+    g.SetViewSize(3000, 1500 + 15 * next(200));
+    for (int top = fixed; top < g.Rows(); ++top) {
+      g.SetTopRow(top);
+      // The rows in view from the top of the view down, as the painter lays them out.
+      std::vector<int> shown;
+      for (int r = 0; r < fixed; ++r)
+        shown.push_back(r);
+      const GridStore::RowBlock held = g.PinnedRows();
+      for (int r = held.first; r < held.first + held.headings; ++r)
+        shown.push_back(r);
+      for (int r = g.TopRow(); r < g.Rows(); ++r)
+        shown.push_back(r);
+      int y = 0;
+      for (int r : shown) {
+        if (y >= g.ViewHeight()) break;
+        ASSERT_EQ(g.RowY(r), y) << "row " << r << " top " << g.TopRow();
+        EXPECT_EQ(g.RowAt(y + g.RowHeightOf(r) / 2), r) << "row " << r << " top " << g.TopRow();
+        y += g.RowHeightOf(r);
+      }
+      // The headings of the block TopRow lies in are the held rows or lie at the top.
+      const GridStore::RowBlock b = g.BlockOf(g.TopRow());
+      for (int r = b.first; r < b.first + b.headings; ++r)
+        EXPECT_TRUE(g.IsPinned(r) || r >= g.TopRow()) << "heading " << r << " top " << g.TopRow();
+    }
+    // A row that fits under the fixed rows and its block's headings is brought into view whole.
+    for (int r = fixed; r < g.Rows(); r += 1 + next(3)) {
+      int above = 0;
+      for (int k = 0; k < fixed; ++k)
+        above += g.RowHeightOf(k);
+      const GridStore::RowBlock held = g.PinnedRowsAt(r);
+      for (int k = held.first; k < held.first + held.headings; ++k)
+        above += g.RowHeightOf(k);
+      g.ShowCell(r, 0);
+      EXPECT_GE(g.RowY(r), 0) << "row " << r;
+      if (above + g.RowHeightOf(r) <= g.ViewHeight()) {
+        EXPECT_LE(g.RowY(r) + g.RowHeightOf(r), g.ViewHeight()) << "row " << r;
+      }
+    }
+  }
+  // An emptied grid has no blocks left for the next view.
+  GridStore g;
+  g.BlockOf = [](int) { return GridStore::RowBlock{0, 1}; };
+  g.SetRows(3);
+  g.SetRows(0);
+  EXPECT_FALSE(g.BlockOf);
+}
+
 // Output views size a grid, then give it no fixed rows or columns: it must still show its first
 // row and column, and a scrolled grid keeps how far it was scrolled.
 TEST(GridStore, FewerFixedRowsAfterSizingKeepTheGridAtItsTop) {

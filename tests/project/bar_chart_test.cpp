@@ -101,6 +101,37 @@ TEST(BarChartScale, ProjectsBeyondTheAxisEndsAreDrawnInLargerUnits) {
   EXPECT_EQ(bars, 3);
 }
 
+// A chart of 100 activities in the pictures of both screens: its axis and bar labels are thinned
+// until none overlaps another, each lies whole inside the picture, and the axis keeps its first
+// label and its caption.
+TEST(BarChartScale, CrowdedLabelsStandApartInsideThePicture) {
+  std::vector<test::ActivityRow> rows;
+  for (int k = 1; k <= 100; ++k) {
+    rows.push_back({std::to_string(k), std::to_string(k + 1), "A" + std::to_string(k), std::to_string(3 + k % 7)});
+    if (k % 2 == 1) rows.push_back({std::to_string(k), std::to_string(k + 2), "B" + std::to_string(k), "2"});
+  }
+  Schedule(rows);
+  for (const double side : {6000.0, 7680.0}) {
+    RecordingSurface pic(side, side);
+    SetBarChartScale(pic);
+    DrawBarChart(pic);
+    const std::vector<RecordedOp> texts = pic.Texts();
+    ASSERT_GT(texts.size(), 10u) << side;
+    EXPECT_NE(pic.FindText(" 0"), nullptr) << side;
+    EXPECT_NE(pic.FindText("Time"), nullptr) << side;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const RecordedOp &a = texts[i];
+      EXPECT_TRUE(a.x1 >= 0 && a.x2 <= side && a.y1 >= 0 && a.y2 <= side) << a.text << " at " << side;
+      for (std::size_t j = 0; j < i; ++j) {
+        const RecordedOp &b = texts[j];
+        // Lines of text one under the other may touch by a rounding twip.
+        EXPECT_FALSE(a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 - 1 && b.y1 < a.y2 - 1)
+            << "'" << a.text << "' over '" << b.text << "' at " << side;
+      }
+    }
+  }
+}
+
 TEST(BarChartPrintFrame, DivisionFreeFrameMatchesTheSharesAndStaysFiniteAtZero) {
   const BarChartPaperFrame f = BarChartPrintFrame({-1, 8, 1}, {-1, 8, 1});
   EXPECT_EQ(f.left, -5); // -1 - 0.3/0.647 x 9

@@ -1,6 +1,13 @@
 // What the screen tests of the solve and output road use besides the screen-test fixture: a
-// matrix problem as the input screen hands it over, and the texts drawn on a form.
+// matrix problem as the input screen hands it over, the texts drawn on a form, and the checker
+// of what a user cannot see on a screen.
 #pragma once
+
+#include <QAbstractScrollArea>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScrollBar>
+#include <QWidget>
 
 #include <algorithm>
 #include <initializer_list>
@@ -9,7 +16,10 @@
 
 #include "platform/colors.h"
 #include "platform/screen.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/grid.h"
+#include "platform/ui/qt_support.h"
 #include "shell/screen_frame.h"
 #include "shell/mod1.h"
 #include "support/screen_test.h"
@@ -78,6 +88,163 @@ inline std::vector<std::string> ControlsOverDrawnTexts(const Form &f) {
     for (const DrawOp &op : f.DrawnOps())
       if (op.kind == DrawKind::Text && l < op.x2 && op.x1 < r && t < op.y2 && op.y1 < b)
         out.push_back(c->Name() + " over \"" + op.text + "\"");
+  }
+  return out;
+}
+
+// The texts the grid shows cut, as "row,col 'text'": those of its kept rows and of the rows in
+// view (a grid paints those it makes on demand, so it is painted first).
+inline std::vector<std::string> CutCells(Grid &grid) {
+  Forms::DoEvents();
+  grid.Widget()->grab();
+  Forms::DoEvents();
+  std::vector<std::string> cut;
+  // Texts in columns the grid can neither show nor scroll to are cut too.
+  const bool across =
+      grid.ScrollBars == ScrollBarsMode::Horizontal || grid.ScrollBars == ScrollBarsMode::Both;
+  std::vector<int> right(static_cast<std::size_t>(grid.Cols()) + 1, 0);
+  for (int c = 0; c < grid.Cols(); ++c)
+    right[static_cast<std::size_t>(c) + 1] = right[static_cast<std::size_t>(c)] + grid.ColWidthOf(c);
+  for (int r = 0; r < grid.Rows(); ++r) {
+    const bool inView = r < grid.FixedRows || (r >= grid.TopRow() && grid.RowY(r) < grid.ViewHeight());
+    if (r >= grid.KeptRows() && !inView) continue;
+    for (int c = 0; c < grid.Cols(); ++c) {
+      const std::string text = grid.TextMatrix(r, c);
+      if (text.empty() || grid.ColWidthOf(c) == 0) continue;
+      const CellRange m = grid.MergedRange(r, c);
+      int width = -5; // the painter's margins
+      for (int k = m.col1; k <= m.col2; ++k)
+        width += ToPixels(grid.ColWidthOf(k));
+      const QFontMetrics fm(
+          MakeFont(static_cast<const GridStore &>(grid).FontName, grid.FontSizeOf(r, c), grid.BoldOf(r, c)));
+      if (fm.horizontalAdvance(Q(text)) > width ||
+          (!across && right[static_cast<std::size_t>(m.col2) + 1] > grid.ViewWidth()))
+        cut.push_back(std::to_string(r) + "," + std::to_string(c) + " '" + text + "'");
+    }
+  }
+  return cut;
+}
+
+// What a user cannot see of a screen: a result cut in its cell, a caption cut by its control, a
+// control on the white frame or past the screen, rows or columns that no shown scroll bar
+// brings into view, and (after the steps ran to their end) a scrolled grid without its
+// heading rows.
+inline std::vector<std::string> UnseenOn(Form &f, bool afterSteps = false) {
+  Forms::DoEvents();
+  f.ClientWidget()->window()->grab();
+  Forms::DoEvents();
+  std::vector<std::string> out;
+  const std::string where = f.Name() + ".";
+  const bool framed = FrameDrawn(f);
+  if (framed)
+    for (const std::string &name : ControlsOnTheFrame(f, {}))
+      if (name != "Label20") // the model title stands on the frame's line
+        out.push_back(where + name + " on the frame");
+  const double w = ScreenWidth(), h = ScreenHeight();
+  std::vector<const Control *> shown;
+  for (const Control *c : f.Children())
+    if (c->Visible()) shown.push_back(c);
+  for (std::size_t k = 0; k < shown.size(); ++k) {
+    const Control *c = shown[k];
+    const std::string name = where + c->Name();
+    if (c->Left() < 0 || c->Top() < 0 || c->Left() + c->Width() > w || c->Top() + c->Height() > h)
+      out.push_back(name + " past the screen");
+    if (const auto *frame = dynamic_cast<const Frame *>(c)) {
+      for (const Control *inner : frame->Children()) {
+        if (!inner->Visible()) continue;
+        if (inner->Left() < 0 || inner->Top() < 0 || inner->Left() + inner->Width() > frame->Width() ||
+            inner->Top() + inner->Height() > frame->Height())
+          out.push_back(name + "." + inner->Name() + " past its frame");
+        shown.push_back(inner);
+      }
+      const QFontMetrics fm(c->Widget()->font());
+      if (fm.horizontalAdvance(Q(frame->Caption())) + 16 > ToPixels(frame->Width()))
+        out.push_back(name + " caption cut");
+    }
+    if (const auto *label = dynamic_cast<const Label *>(c)) {
+      const auto *q = static_cast<const QLabel *>(c->Widget());
+      const QFontMetrics fm(q->font());
+      int word = 0;
+      for (const QString &part : q->text().split(' ', Qt::SkipEmptyParts))
+        word = std::max(word, fm.horizontalAdvance(part));
+      if (!q->text().isEmpty() && (q->heightForWidth(q->width()) > q->height() || word > q->width()))
+        out.push_back(name + " cut '" + label->Caption() + "'");
+    }
+    if (const auto *button = dynamic_cast<const Button *>(c)) {
+      const QFontMetrics fm(c->Widget()->font());
+      if (fm.horizontalAdvance(Q(button->Caption())) + 6 > ToPixels(button->Width()))
+        out.push_back(name + " caption cut");
+    }
+    if (dynamic_cast<const ReadOnlyTextBox *>(c) != nullptr &&
+        static_cast<const QAbstractScrollArea *>(c->Widget())->verticalScrollBar()->isVisible())
+      out.push_back(name + " text needs scrolling");
+    if (auto *grid = dynamic_cast<Grid *>(const_cast<Control *>(c))) {
+      for (const std::string &cell : CutCells(*grid))
+        out.push_back(name + " " + cell);
+      // Without a shown bar, every row and column with a text lies whole in the view.
+      const auto *area = static_cast<const QAbstractScrollArea *>(grid->Widget());
+      int lastRow = grid->KeptRows() < grid->Rows() ? grid->Rows() - 1 : -1, lastCol = -1, textRight = 0;
+      for (int r = 0; r < grid->KeptRows(); ++r)
+        for (int c = 0; c < grid->Cols(); ++c)
+          if (!grid->TextMatrix(r, c).empty() && grid->ColWidthOf(c) > 0) {
+            lastRow = std::max(lastRow, r);
+            lastCol = std::max(lastCol, c);
+            const QFontMetrics fm(MakeFont(static_cast<const GridStore &>(*grid).FontName, grid->FontSizeOf(r, c),
+                                           grid->BoldOf(r, c)));
+            const int text = ToTwips(fm.horizontalAdvance(Q(grid->TextMatrix(r, c))) + 5);
+            textRight = std::max(textRight, grid->ColX(c) + std::min(grid->ColWidthOf(c), text));
+          }
+      if (lastRow >= 0 && !area->verticalScrollBar()->isVisible() &&
+          ((lastRow >= grid->FixedRows && lastRow < grid->TopRow()) ||
+           grid->RowY(lastRow) + grid->RowHeightOf(lastRow) > grid->ViewHeight() + 15))
+        out.push_back(name + " rows out of reach");
+      if (lastCol >= 0 && !area->horizontalScrollBar()->isVisible() && textRight > grid->ViewWidth())
+        out.push_back(name + " columns out of reach");
+      if (afterSteps && grid->TopRow() > std::min(grid->FixedRows, grid->Rows())) {
+        bool headed = grid->FixedRows > 0;
+        if (grid->BlockOf) {
+          const GridStore::RowBlock b = grid->BlockOf(grid->TopRow());
+          headed = true;
+          for (int r = b.first; r < b.first + b.headings; ++r) {
+            headed = headed && (r < grid->FixedRows || grid->IsPinned(r) || r >= grid->TopRow());
+            // A heading row is marked by colour.
+            bool marked = false;
+            for (int c = 0; c < grid->Cols(); ++c)
+              marked = marked || grid->BackOf(r, c) != static_cast<const GridStore &>(*grid).BackColor;
+            if (!marked) out.push_back(name + " row " + std::to_string(r) + " held as a heading");
+          }
+        }
+        if (!headed) out.push_back(name + " headings scrolled away");
+      }
+    }
+  }
+  // No shown control hides another of the screen.
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    for (std::size_t k = 0; k < i; ++k) {
+      const Control *a = shown[i], *b = shown[k];
+      if (&a->Parent() != &b->Parent() || &a->Parent() != static_cast<const Container *>(&f)) continue;
+      if (a->Left() + 15 < b->Left() + b->Width() && b->Left() + 15 < a->Left() + a->Width() &&
+          a->Top() + 15 < b->Top() + b->Height() && b->Top() + 15 < a->Top() + a->Height())
+        out.push_back(where + a->Name() + " over " + b->Name());
+    }
+  // Texts the screen draws below its title keep inside the frame and clear of the controls.
+  const FrameInside in = ScreenFrameInside(w, h);
+  for (const DrawOp &op : f.DrawnOps())
+    if (framed && op.kind == DrawKind::Text && op.y1 >= in.top && !op.text.empty() &&
+        (op.x1 < in.left || op.x2 > in.right || op.y2 > in.bottom))
+      out.push_back(where + "drawn '" + op.text + "' past the frame");
+  for (const Control *c : shown) {
+    if (&c->Parent() != static_cast<const Container *>(&f)) continue;
+    const double l = c->Left() + 15, t = c->Top() + 15, r = c->Left() + c->Width() - 15,
+                 b = c->Top() + c->Height() - 15;
+    for (const DrawOp &op : f.DrawnOps()) {
+      if (op.kind == DrawKind::Text && !op.text.empty() && l < op.x2 && op.x1 < r && t < op.y2 && op.y1 < b)
+        out.push_back(where + c->Name() + " over '" + op.text + "'");
+      // A rule across the screen is not hidden under a control.
+      if (op.kind == DrawKind::Line && op.y1 == op.y2 && op.y1 >= c->Top() && op.y1 < c->Top() + c->Height() - 7 &&
+          std::min(op.x1, op.x2) < r && l < std::max(op.x1, op.x2))
+        out.push_back(where + c->Name() + " over a rule at " + std::to_string(op.y1));
+    }
   }
   return out;
 }

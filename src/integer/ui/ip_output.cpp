@@ -134,6 +134,61 @@ CaptionSize MeasureCaption(Scr5 &f, const Label &l, double points) {
   return measured;
 }
 
+// A label's caption in its own font at `points`, broken at its blanks into lines of at most
+// `width` twips (a longer word takes a line of its own): the line count and the longest word.
+struct WrappedCaption {
+  int lines = 0;
+  double longestWord = 0;
+};
+WrappedCaption WrapCaption(Scr5 &f, const Label &l, double points, double width) {
+  const std::string name = f.FontName();
+  const double size = f.FontSize();
+  const bool bold = f.FontBold();
+  f.SetFontName(l.FontName());
+  f.SetFontSize(points);
+  f.SetFontBold(l.FontBold());
+  WrappedCaption out;
+  std::string line;
+  const std::string &text = l.Caption();
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string word = text.substr(at, end - at);
+    at = end + 1;
+    if (word.empty()) continue;
+    out.longestWord = std::max(out.longestWord, f.TextWidth(word));
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && f.TextWidth(longer) > width) {
+      ++out.lines;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.empty()) ++out.lines;
+  f.SetFontName(name);
+  f.SetFontSize(size);
+  f.SetFontBold(bold);
+  return out;
+}
+
+// Width of a frame's caption in the frame's font, measured as the label captions are.
+double CaptionWidthOf(Scr5 &f, const Frame &frame) {
+  const std::string name = f.FontName();
+  const double size = f.FontSize();
+  const bool bold = f.FontBold();
+  f.SetFontName(frame.FontName());
+  f.SetFontSize(frame.FontSize());
+  f.SetFontBold(frame.FontBold());
+  const double width = f.TextWidth(frame.Caption());
+  f.SetFontName(name);
+  f.SetFontSize(size);
+  f.SetFontBold(bold);
+  return width;
+}
+
+// Room a frame's caption needs beside its text: the frame's border and the caption's margins.
+constexpr double kCaptionMargin = 240;
+
 // The legend and the bounds frame stand at the screen's sides with their bottom on the rule
 // below the buttons. They keep inside the white frame's line and clear of the button frame
 // between them: as narrow as the room left on a small screen, their texts in a smaller type,
@@ -167,16 +222,25 @@ void PlaceSideFrames(Scr5 &f, int32 ruleY) {
     int32 shift = 0;
     for (const Row &row : side == &f.Frame10 ? legend : bounds) {
       Label &l = *row.text;
-      l.SetFontSize(type);
       const int32 labelWidth = std::max(0, width - row.left - kEdge);
-      const CaptionSize text = MeasureCaption(f, l, type);
+      // A word longer than the label (a bound in a wide format) takes a smaller type still.
+      double rowType = type;
+      const double word = WrapCaption(f, l, type, labelWidth).longestWord;
+      if (word > labelWidth && word > 0) rowType = std::max(kSmallestType, type * labelWidth / word);
+      l.SetFontSize(rowType);
+      const CaptionSize text = MeasureCaption(f, l, rowType);
       // Word wrap breaks short of the full width: a margin for the break keeps the last word.
-      const int lines = text.width <= labelWidth ? 1 : static_cast<int>(std::ceil(text.width / (0.8 * labelWidth)));
+      const int lines = text.width <= labelWidth ? 1 : std::max(1, WrapCaption(f, l, rowType, 0.9 * labelWidth).lines);
       const int32 height = lines == 1 ? row.height : RoundTwips(lines * 1.1 * text.lineHeight);
       if (row.mark) row.mark->SetTop(row.mark == &f.Check2 ? row.top + shift : row.top + 15 + shift);
       l.Move(row.left, row.top + shift, labelWidth, height);
       shift += height - row.height;
     }
+    // The caption shows whole: on a frame narrower than it, in a smaller type.
+    side->SetFontSize(kSideFrameType);
+    const double caption = CaptionWidthOf(f, *side);
+    if (caption + kCaptionMargin > width)
+      side->SetFontSize(std::max(kSmallestType, kSideFrameType * (width - kCaptionMargin) / caption));
     const int32 height = 1335 + shift;
     const int32 left = side == &f.Frame10 ? fromEdge : w - fromEdge - width;
     side->Move(left, ruleY - height, width, height);
@@ -233,7 +297,8 @@ int32 LayOutAutomatedView(Scr5 &f, int32 y) {
   f.Label3.SetCaption("(Current) Best objective value =");
   f.Label4.SetCaption("Found at subproblem ");
   f.Label5.SetCaption("");
-  f.SetCurrentY(f.Label5.Top() + f.Label5.Height());
+  // The rule a pixel below the last label: a label is opaque and would hide it.
+  f.SetCurrentY(f.Label5.Top() + f.Label5.Height() + 15);
   Rule(f);
   g.TitleText = "FEASIBLE SOLUTIONS (in improved order)";
   f.Label6.SetVisible(true);
@@ -445,6 +510,7 @@ void RunBranchAndBound() {
   grid.SetHeight(OutputGridHeight(f.Frame1, grid));
 
   if (g.OutputOption != 1) {
+    PlaceSearchTree(f);
     SolveUserGuidedNode();
     return;
   }
@@ -454,6 +520,31 @@ void RunBranchAndBound() {
 
 const std::string &IPSearchAbortMessage() {
   return AbortMessage();
+}
+
+void FitSideFramesToTheirTexts() {
+  Scr5 &f = scr5();
+  PlaceSideFrames(f, f.Frame12.Top() + f.Frame12.Height());
+}
+
+void PlaceSearchTree(Scr5 &f) {
+  if (g.OutputOption == 1) return;
+  Grid &grid = f.outputGrid;
+  // Room for less than two levels of the tree (five rows each) below the node's detail: the
+  // tree takes the gaps above its title and below it, and, while no detail shows, the
+  // detail's room too; the node in hand stays in view.
+  constexpr int kTreeLevelRows = 5, kButtonGap = 90;
+  const int designedTop = RoundTwips(1.05 * (f.Frame3.Top() + f.Frame3.Height())) + f.Label1.Height();
+  const int designedHeight = RoundTwips(f.Frame1.Top() - designedTop - 0.9 * f.Frame1.Height());
+  const bool roomy = designedHeight >= 2 * kTreeLevelRows * grid.DefaultRowHeight() + 2 * grid.BorderTwips;
+  const int belowDetail = f.Frame3.Top() + f.Frame3.Height() + 30;
+  // A roomy screen keeps its layout, unless a detail grown for its scroll bar reaches the title.
+  if (roomy && (!f.Frame3.Visible() || f.Label1.Top() >= belowDetail)) return;
+  const int top = f.Frame3.Visible() ? belowDetail : f.Frame3.Top();
+  f.Label1.SetTop(top);
+  grid.SetTop(top + f.Label1.Height());
+  grid.SetHeight(std::max(2 * grid.DefaultRowHeight(), f.Frame1.Top() - grid.Top() - kButtonGap));
+  if (grid.Rows() > 0 && grid.Cols() > 0) grid.ShowCell(grid.Row(), grid.Col());
 }
 
 void RunAutomatedBranchAndBound() {

@@ -14,6 +14,8 @@ namespace quon {
 inline constexpr const char *kUnboundedRelaxationText =
     "The LP relaxation is unbounded: the integer program is unbounded if it has any integer solution";
 
+class Scr5;
+
 // Heading, title, option list and exits; resets the incumbent.
 void InitIPOutputScreen();
 
@@ -34,6 +36,11 @@ const std::string &IPSearchAbortMessage();
 
 // The user-guided tree: solves, stores and draws node CurNodeId (the root when BBAux1 is 0).
 void SolveUserGuidedNode();
+// The tree and its title placed for the node detail's showing or not, on a screen whose tree
+// would otherwise hold less than two levels.
+void PlaceSearchTree(Scr5 &f);
+// The bounds frame (and the legend) laid out again for the bound texts they now hold.
+void FitSideFramesToTheirTexts();
 // The picked node in BBGrid and Frame3.
 void ShowNodeDetail();
 // The objective-bound labels of Frame12.

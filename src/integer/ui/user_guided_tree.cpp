@@ -66,6 +66,7 @@ std::string SignedText(int v) { return (v < 0 ? "" : " ") + std::to_string(v); }
 // it is measured in, whichever view styled the label last.
 void ShowNodeNotice(Scr5 &f, const std::string &text) {
   f.Frame3.SetVisible(false);
+  PlaceSearchTree(f);
   f.Label6.SetFontName(f.FontName());
   f.Label6.SetFontSize(f.FontSize());
   f.Label6.SetFontBold(f.FontBold());
@@ -99,6 +100,7 @@ void ShowNodeBounds() {
     f.Label18.SetCaption(none ? "UBound=infinity" : "UBound=" + b);
   }
   if (!none) f.Label19.SetCaption("Occurs at node " + g.BBAuxText);
+  FitSideFramesToTheirTexts();
 }
 
 bool UserTreeFinished() {
@@ -175,9 +177,18 @@ void ShowNodeDetail() {
   const int width = std::max(bb.Width(), std::min(columns, RoundTwips(0.9 * ScreenWidth()) - 2 * bb.Left()));
   bb.ScrollBars = columns > width ? ScrollBarsMode::Horizontal : ScrollBarsMode::None;
   bb.SetWidth(width);
+  // Its four rows whole, with the room of the scroll bar below them when there is one.
+  int rows = 2 * bb.BorderTwips + (columns > width ? bb.ScrollBarTwips() : 0);
+  for (int r = 0; r < bb.Rows(); ++r)
+    rows += bb.RowHeightOf(r);
+  if (rows > bb.Height()) {
+    f.Frame3.SetHeight(f.Frame3.Height() + rows - bb.Height());
+    bb.SetHeight(rows);
+  }
   // The frame holds the table with the same margin each side.
   f.Frame3.SetWidth(width + 2 * bb.Left());
   f.Frame3.SetLeft(RoundTwips((ScreenWidth() - f.Frame3.Width()) / 2.0));
+  PlaceSearchTree(f);
 }
 
 void SolveUserGuidedNode() {
@@ -296,6 +307,7 @@ void SolveUserGuidedNode() {
   const std::string b = Format(g.BestBound, NumberFormatString());
   f.Label18.SetCaption((g.ObjSense == -1 ? "LBound=" : "UBound=") + b);
   f.Label19.SetCaption("Occurs at node " + g.BBAuxText);
+  FitSideFramesToTheirTexts();
   grid.SetTextMatrix(r + 4, c, g.ObjSense == -1 ? "Best LBound" : "Best UBound");
   PaintCell(grid, r + 4, c, kWhite, kMagenta);
   SetNodeColour(grid, r, c, kMagenta);
@@ -408,6 +420,7 @@ void BranchGridClick() {
   }
   ShowBBCompleted();
   f.Frame3.SetVisible(false);
+  PlaceSearchTree(f);
 }
 
 } // namespace quon

@@ -429,8 +429,15 @@ void ScrLPGraf::PlaceList() {
   gridChart.SetVisible(false);
   Frame3.SetVisible(false);
   List1.SetVisible(true);
-  List1.SetWidth((3 * (g.NumDigitsN + g.NumDigitsD) + 11) * 120);
-  List1.SetLeft(Round(0.2 * ScreenWidth() - 0.5 * List1.Width()));
+  // Centred on a fifth of the screen, within the room between the screen's frame and the
+  // picture: a list of long numbers scrolls across rather than run off the screen or over
+  // the graph.
+  constexpr int kGap = 120;
+  const int first = Round(ScreenFrameInside(ScreenWidth(), ScreenHeight()).left) + kGap;
+  const int last = picLPgraph.Left() - kGap;
+  const int width = std::max(1, std::min((3 * (g.NumDigitsN + g.NumDigitsD) + 11) * 120, last - first));
+  List1.SetWidth(width);
+  List1.SetLeft(std::max(first, std::min(Round(0.2 * ScreenWidth() - 0.5 * width), last - width)));
 }
 
 GraphScreenHooks LPGraphScreenHooks() {

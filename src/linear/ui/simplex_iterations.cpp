@@ -416,6 +416,8 @@ void LayOutGrid(Scr5 &f) {
   f.Frame2.SetVisible(true);
 
   grid.SetCellSource({0, BlockRows(), [](int block, std::vector<SourcedCell> &cells) { MakeBlock(block, cells); }});
+  // A tableau's two heading rows stay in view while its rows scroll.
+  grid.BlockOf = [](int row) { return GridStore::RowBlock{row / BlockRows() * BlockRows(), 2}; };
 }
 
 // A non-basic column with z_j - c_j = 0 on the optimal tableau enters for one iteration toward
@@ -712,6 +714,7 @@ std::string SimplexRunVerdict() {
 
 void EndSimplexTableauView() {
   scr5().outputGrid.SetCellSource({});
+  scr5().outputGrid.BlockOf = nullptr;
   View() = TableauView{};
 }
 

@@ -115,6 +115,10 @@ void ShowDijkstraOutput() {
   const char *heads[] = {"Node", "Label", "Status"};
   for (int c = 0; c < 3; ++c)
     Put(grid, 0, c, heads[c], kWhite, kBlue);
+  // The column headings stay in view, and each iteration's title above its rows: a step's block
+  // is its title, one row a node and the empty row the next step's title takes the place after.
+  grid.FixedRows = 1;
+  grid.BlockOf = [n](int row) { return GridStore::RowBlock{1 + (row - 1) / (n + 2) * (n + 2), 1}; };
   DijkstraStep();
   ++g.IterCount;
 }

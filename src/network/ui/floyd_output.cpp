@@ -232,6 +232,8 @@ void ShowFloydArrays() {
     grid.ColAlignment.at(static_cast<std::size_t>(n) + 1) = kAlignLeft;
     Tables() = FloydTables{n, {}, {}};
     grid.SetCellSource({0, n + 2, [](int block, std::vector<SourcedCell> &cells) { MakeTable(block, cells); }});
+    // A table's title and column headings stay in view while its rows scroll.
+    grid.BlockOf = [n](int row) { return GridStore::RowBlock{row / (n + 2) * (n + 2), 2}; };
   }
 
   // The table's rows at once (a grid grows slowly row by row); "All Iterations" may have made

@@ -1,5 +1,6 @@
 // The maximal flow on the output screen: the flow on every arc under the total, or one block
 // per labelling pass (header, labels of the path, the residual matrix).
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "platform/values.h"
 #include "shell/helpers.h"
 #include "shell/print_helpers.h"
+#include "shell/ui/screen_helpers.h"
 
 namespace quon {
 
@@ -111,6 +113,8 @@ void ShowMaxFlowOutput() {
   for (int c = 0; c < n + 2; ++c)
     grid.ColAlignment.at(static_cast<std::size_t>(c)) = c <= 1 ? kAlignLeft : kAlignRight;
   grid.Move(grid.Left(), RoundTwips(1.1 * y), grid.Width(), RoundTwips(sh * 0.5));
+  // Half the screen high, but clear of the exit buttons on a small screen.
+  if (f.Frame1.Visible()) grid.SetHeight(std::max(0, std::min(grid.Height(), OutputGridHeight(f.Frame1, grid))));
   SizeNodeColumns(grid, w);
 
   g.IterCount = 0;
@@ -134,6 +138,8 @@ void ShowMaxFlowIteration() {
 
   // The block's rows at once: a large grid grows slowly row by row.
   const int top = summary ? 0 : static_cast<int>(g.IterCount) * (n + 4);
+  // An iteration's title, labels and column headings stay in view while its rows scroll.
+  if (!summary) grid.BlockOf = [n](int row) { return GridStore::RowBlock{row / (n + 4) * (n + 4), 4}; };
   grid.SetRows(top + (summary ? 1 : 2) + 2 + n);
   int row = top;
   std::string text;

@@ -1,5 +1,6 @@
 // The minimal spanning tree on the output screen: one row per arc that joins the tree, under
 // the tree's length so far.
+#include <algorithm>
 #include <string>
 
 #include "network/network_engine.h"
@@ -10,6 +11,7 @@
 #include "platform/user_services.h"
 #include "platform/values.h"
 #include "shell/print_helpers.h"
+#include "shell/screen_frame.h"
 #include "shell/ui/screen_helpers.h"
 
 namespace quon {
@@ -17,6 +19,9 @@ namespace quon {
 using namespace net;
 
 namespace {
+
+// Twips the start list keeps clear of the screen's frame and of the grid.
+constexpr int kStartFrameGap = 120;
 
 constexpr const char *kZeroLength = "Updated minimal tree length = 0";
 
@@ -80,12 +85,19 @@ void InitMSTOutputScreen() {
   Put(grid, 0, 0, kZeroLength, kBlue, kCyan);
   grid.SetRows(2);
   grid.SetTextMatrix(1, 0, "0.  Start at node 1");
+  // The tree's length stays in view while its arcs scroll.
+  grid.FixedRows = 1;
 
   f.Frame2.Move(RoundTwips((w - f.Frame2.Width()) * 0.5), grid.Top() - f.Frame2.Height(), f.Frame2.Width(),
                 f.Frame2.Height());
   f.Frame2.SetVisible(true);
-  f.Frame5.Move(RoundTwips(grid.Left() - 1.25 * f.Frame5.Width()), grid.Top(), f.Frame5.Width(),
-                f.Frame5.Height());
+  // The start list left of the grid, a quarter of its width apart; on a screen too narrow for
+  // that it keeps inside the frame and the grid moves right to keep clear of it.
+  const int frameLeft = RoundTwips(ScreenFrameInside(w, ScreenHeight()).left) + kStartFrameGap;
+  const int startLeft = std::max(frameLeft, RoundTwips(grid.Left() - 1.25 * f.Frame5.Width()));
+  const int clear = startLeft + f.Frame5.Width() + kStartFrameGap;
+  if (grid.Left() < clear) grid.Move(clear, grid.Top(), grid.Width(), grid.Height());
+  f.Frame5.Move(startLeft, grid.Top(), f.Frame5.Width(), f.Frame5.Height());
   f.Frame5.SetVisible(true);
   f.Combo2.Clear();
   for (int i = 1; i <= g.NodeCount; ++i)

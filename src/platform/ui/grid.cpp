@@ -193,7 +193,14 @@ protected:
     std::vector<int> visRows, visCols;
     for (int r = 0; r < fixedR; ++r)
       visRows.push_back(r);
-    for (int r = g.TopRow(), y = fixedH; r < rows && y < area.height(); ++r) {
+    // A block's headings held under the fixed rows while its rows scroll.
+    const GridStore::RowBlock pinned = g.PinnedRows();
+    int pinnedH = 0;
+    for (int r = pinned.first; r < pinned.first + pinned.headings; ++r) {
+      visRows.push_back(r);
+      pinnedH += ToPixels(g.RowHeightOf(r));
+    }
+    for (int r = g.TopRow(), y = fixedH + pinnedH; r < rows && y < area.height(); ++r) {
       visRows.push_back(r);
       y += ToPixels(g.RowHeightOf(r));
     }
@@ -231,7 +238,8 @@ protected:
         CellRange m{r, c, r, c};
         if (merging && (g.MergeRow(r) || g.MergeCol(c))) {
           m = g.MergedRange(r, c);
-          int firstR = r < fixedR ? 0 : g.TopRow(), firstC = c < fixedC ? 0 : g.LeftCol();
+          const bool held = r >= pinned.first && r < pinned.first + pinned.headings;
+          int firstR = r < fixedR ? 0 : held ? r : g.TopRow(), firstC = c < fixedC ? 0 : g.LeftCol();
           if (r != std::max(m.row1, firstR) || c != std::max(m.col1, firstC)) continue;
         }
         QRect cell(ToPixels(g.ColX(m.col1)), ToPixels(g.RowY(m.row1)), 0, 0);
@@ -241,7 +249,7 @@ protected:
         cell.setBottom(bottom - 1);
         // Scrolling cells never paint over the fixed ones.
         QRect clip = area;
-        if (r >= fixedR) clip.setTop(fixedH);
+        if (r >= fixedR) clip.setTop(r >= pinned.first && r < pinned.first + pinned.headings ? fixedH : fixedH + pinnedH);
         if (c >= fixedC) clip.setLeft(fixedW);
         p.setClipRect(clip);
         bool fixed = g.IsFixed(r, c);

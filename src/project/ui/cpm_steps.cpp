@@ -64,6 +64,8 @@ void StartSchedule(Grid &grid) {
     grid.SetTextMatrix(head, c, g.ColHeads(c));
     PaintCell(grid, head, c, kBlue, kYellow, kAlignCenter);
   }
+  // The schedule's headings stay in view while its activities scroll, as the passes' did.
+  grid.BlockOf = [head](int row) { return row >= head ? GridStore::RowBlock{head, 1} : GridStore::RowBlock{0, 2}; };
   g.NetMatrix(0, 0) = 0;
   ShowCPMSchedule();
 }
@@ -132,6 +134,8 @@ void ShowCPMStepsTable() {
   }
   grid.SetRow(0);
   grid.SetCol(0);
+  // The passes' headings stay in view while their rows scroll.
+  grid.BlockOf = [](int) { return GridStore::RowBlock{0, 2}; };
 }
 
 void ForwardPassStep() {

@@ -40,6 +40,33 @@ void FreshGrid(Grid &grid, int rows, int cols, bool headingRow) {
   grid.ForeColorFixed = kWhite;
 }
 
+// Twips a grid keeps clear of the inside of the screen's frame on either side.
+constexpr int kFrameGap = 60;
+
+// The widest a grid may be: the inside of the screen's frame, less a small gap either side.
+int WidestGrid() {
+  const FrameInside inside = ScreenFrameInside(ScreenWidth(), ScreenHeight());
+  return RoundTwips(inside.right - inside.left) - 2 * kFrameGap;
+}
+
+// Centres a grid at `top`, as wide as its columns and as tall as its rows when the frame and
+// `room` allow. A grid cut to the frame scrolls across, with its bar's room below the rows;
+// rows that still do not fit scroll down, with that bar's room beside the columns.
+void PlaceCentredWithin(Grid &grid, int top, int columns, int rowsHeight, int room) {
+  const int bar = grid.ScrollBarTwips();
+  const int widest = WidestGrid();
+  bool across = columns > widest;
+  const bool down = rowsHeight + (across ? bar : 0) > room;
+  across = across || columns + (down ? bar : 0) > widest;
+  grid.ScrollBars = across && down ? ScrollBarsMode::Both
+                    : across       ? ScrollBarsMode::Horizontal
+                    : down         ? ScrollBarsMode::Vertical
+                                   : ScrollBarsMode::None;
+  const int width = std::min(widest, columns + (down ? bar : 0));
+  const int height = std::min(room, rowsHeight + (across ? bar : 0));
+  grid.Move(RoundTwips((ScreenWidth() - width) * 0.5), top, width, height);
+}
+
 void Centre(Control &ctl, int top) {
   ctl.Move(RoundTwips((ScreenWidth() - ctl.Width()) * 0.5), top, ctl.Width(), ctl.Height());
 }
@@ -74,15 +101,12 @@ void ShowComparative(Scr5 &f, int top) {
     for (int c = 0; c < 10; ++c)
       grid.SetTextMatrix(i, c, row[static_cast<std::size_t>(c)]);
   }
-  // As tall as its rows, short of the exit buttons; a vertical scroll bar only when they do
-  // not fit, with its room beside the columns. Two pixels each way are the grid's border.
-  constexpr int kBorder = 30, kScrollBar = 255;
+  // As tall as its rows, short of the exit buttons. Two pixels each way are the grid's border.
+  constexpr int kBorder = 30;
+  const int columns = 2 * grid.ColWidthOf(0) + 8 * grid.ColWidthOf(2) + kBorder;
   const int rowsHeight = (g.NScen + 1) * grid.DefaultRowHeight() + kBorder;
-  const int room = std::max(2 * grid.DefaultRowHeight(), f.Frame1.Top() - top - 100);
-  const bool scrolls = rowsHeight > room;
-  grid.ScrollBars = scrolls ? ScrollBarsMode::Vertical : ScrollBarsMode::None;
-  const int width = 2 * grid.ColWidthOf(0) + 8 * grid.ColWidthOf(2) + kBorder + (scrolls ? kScrollBar : 0);
-  grid.Move(RoundTwips((ScreenWidth() - width) * 0.5), top, width, std::min(rowsHeight, room));
+  const int room = std::max(2 * grid.DefaultRowHeight() + grid.ScrollBarTwips(), f.Frame1.Top() - top - 100);
+  PlaceCentredWithin(grid, top, columns, rowsHeight, room);
   f.outputGrid.SetVisible(false);
 }
 
@@ -106,12 +130,11 @@ void ShowScenario(Scr5 &f, int s, int top) {
   // Sized to its four label and value columns (each as wide as its texts) and rows 0 to 4, with
   // room for its border so that the last row shows whole: no scroll bars to hide them.
   grid.WidenColumnsToText();
-  grid.ScrollBars = ScrollBarsMode::None;
   int columns = 2 * grid.BorderTwips;
   for (int c = 0; c <= 4; ++c)
     columns += grid.ColWidthOf(c);
-  grid.Move(0, top, columns, 5 * grid.RowHeightOf(1) + 2 * grid.BorderTwips);
-  Centre(grid, top);
+  const int rowsHeight = 5 * grid.RowHeightOf(1) + 2 * grid.BorderTwips;
+  PlaceCentredWithin(grid, top, columns, rowsHeight, rowsHeight + grid.ScrollBarTwips());
 
   // The probability table: two blocks of n, p_n and P_n side by side.
   Grid &table = f.outputGrid;
@@ -134,7 +157,8 @@ void ShowScenario(Scr5 &f, int s, int top) {
         table.SetTextMatrix(r, 3 * k + j, row[static_cast<std::size_t>(j)]);
     }
   const int tableTop = grid.Top() + grid.Height();
-  table.Move(RoundTwips((ScreenWidth() - 1.05 * total) * 0.5), tableTop, RoundTwips(1.05 * total), table.Height());
+  const int tableWidth = std::min(WidestGrid(), RoundTwips(1.05 * total));
+  table.Move(RoundTwips((ScreenWidth() - tableWidth) * 0.5), tableTop, tableWidth, table.Height());
   table.SetHeight(std::max(0, OutputGridHeight(f.Frame1, table)));
   table.SetVisible(true);
 }

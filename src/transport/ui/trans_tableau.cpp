@@ -12,6 +12,7 @@
 #include "shell/mod1.h"
 #include "shell/print_helpers.h"
 #include "shell/print_job.h"
+#include "shell/screen_frame.h"
 #include "shell/ui/scr5.h"
 #include "shell/ui/screen_helpers.h"
 #include "transport/transport_report.h"
@@ -25,6 +26,9 @@ namespace {
 int BlockRows() {
   return 3 * g.TransSources + 4;
 }
+
+// Twips between frames set side by side, and above the exit buttons.
+constexpr int kFrameSpacing = 90;
 
 Rgb EntryColour(int entry) {
   return entry == 1 ? kGreen : entry == 2 ? kRed : kGrey;
@@ -250,6 +254,9 @@ TransView &StartView(Grid &grid) {
   grid.SetCellSource({0, BlockRows(), [view](int block, std::vector<SourcedCell> &cells) {
                         MakeBlock(*view, block, cells);
                       }});
+  // A tableau's heading rows (destinations, names, multipliers) stay in view while its
+  // sources scroll.
+  grid.BlockOf = [](int row) { return GridStore::RowBlock{row / BlockRows() * BlockRows(), 3}; };
   return *view;
 }
 
@@ -417,6 +424,19 @@ void ShowTransIterations() {
   f.Combo5.SetText("u1=0");
   f.Frame6.Move(RoundTwips((w - f.Frame6.Width()) / 2.0), RoundTwips(1.05 * f.Frame4.Top()), f.Frame6.Width(),
                 f.Frame6.Height());
+  // A screen that shows less than three sources of a tableau puts the multiplier list beside the
+  // step buttons, the two centred together, and gives the tableau that room and the gap
+  // above the exit buttons.
+  const int threeSources = (3 * std::min<int>(3, m) + 4) * grid.DefaultRowHeight() + 2 * grid.BorderTwips;
+  const int together = f.Frame6.Width() + kFrameSpacing + f.Frame2.Width();
+  const FrameInside inside = ScreenFrameInside(w, ScreenHeight());
+  if (grid.Height() < threeSources && together <= inside.right - inside.left - 2 * kFrameSpacing) {
+    const int left = RoundTwips((w - together) / 2.0);
+    f.Frame6.Move(left, f.Frame6.Top(), f.Frame6.Width(), f.Frame6.Height());
+    f.Frame2.Move(left + f.Frame6.Width() + kFrameSpacing, f.Frame6.Top(), f.Frame2.Width(), f.Frame2.Height());
+    const int top = f.Frame2.Top() + f.Frame2.Height();
+    grid.Move(grid.Left(), top, grid.Width(), std::max(grid.Height(), f.Frame1.Top() - top - kFrameSpacing));
+  }
 
   g.IterCount = 0;
   g.TableauRowOffset = 0;
@@ -583,6 +603,7 @@ void EndTransTableauView() {
   if (!LiveView()) return;
   CurrentView().reset();
   scr5().outputGrid.SetCellSource({});
+  scr5().outputGrid.BlockOf = nullptr;
 }
 
 void TransLoopCellClick(int row, int col) {

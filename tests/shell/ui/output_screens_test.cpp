@@ -267,7 +267,7 @@ TEST_F(OutputScreenTest, NothingShownCoversTheFrame) {
     LoadQueueScenarios({{5, 2, 3, kQueueInf, kQueueInf}});
     scr5().Show();
     InitQueueOutputScreen();
-    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "queue";
+    EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{}) << "queue";
 
     Forms::Clear();
     ASSERT_TRUE(test::LoadTrans(test::TextbookProblem(), "Shipping", false));
@@ -275,19 +275,19 @@ TEST_F(OutputScreenTest, NothingShownCoversTheFrame) {
     g.TransStartMethod = 2;
     ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);
     ShowTransOutputSummary();
-    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "transportation";
+    EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{}) << "transportation";
 
     // An integer program waits for the choice of search: nothing says a search runs.
     Forms::Clear();
     BuildIP(WorkedExample());
     scr4().Show();
     scr4().cmdDone.PerformClick();
-    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "integer";
+    EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{}) << "integer";
     EXPECT_FALSE(scr5().Label6.Visible());
     scr5().Combo1.PerformChoose(0);
     EXPECT_TRUE(scr5().Label5.Caption().starts_with("Optimality verified at Iteration "));
     EXPECT_FALSE(scr5().Label6.Visible());
-    EXPECT_EQ(ControlsOnTheFrame(scr5(), {&scr5().Label20}), std::vector<std::string>{}) << "automated search";
+    EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{}) << "automated search";
   }
   SetLogicalScreen(15360, 11520);
 }
