@@ -480,7 +480,7 @@ const std::vector<LimitCase> &Cases() {
       {"PertPaths", "Path Mean", [](ScriptedServices &) { return PertPaths(); }, nullptr, false, true, 0},
       {"PertMeans", "Mean Duration", [](ScriptedServices &) { return PertMeans(); }},
       {"CPMBarChart", "", [](ScriptedServices &) { return BarChart(); }, nullptr, true},
-      {"GameGraph", "", [](ScriptedServices &) { return Game(2); }, nullptr, true},
+      {"GameGraph", "", [](ScriptedServices &) { return Game(2); }, nullptr, true, false, 0},
       {"GameLP", "", [](ScriptedServices &) { return Game(); }},
       {"QueueTable", "Probability, pn", [](ScriptedServices &) { return Queue(); }},
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
