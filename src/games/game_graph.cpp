@@ -227,13 +227,17 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   s.SetDrawWidth(st.guidesW);
   ProbabilityTicks(s, sc, st.marks, true);
   // The numbers hang below their marks; the lowest one stands above its mark instead, inside
-  // the picture.
+  // the picture. Where a step is lower than two numbers, the one above the lowest is left out
+  // rather than printed over it.
+  const bool crowded =
+      static_cast<double>(sc.step) < 2 * std::abs(s.TextHeight(Str(static_cast<double>(sc.yMin))));
   for (std::int64_t y = sc.yMin; y <= sc.yMax; y += sc.step) {
     const double at = static_cast<double>(y);
     const std::string number = Str(at);
     const double textAt = y == sc.yMin ? at - s.TextHeight(number) : at;
     s.Point(0, at, st.marks);
     s.Point(4, at, st.marks);
+    if (crowded && y == sc.yMin + sc.step) continue;
     Text(s, 0, textAt, number);
     Text(s, 4, textAt, number);
   }

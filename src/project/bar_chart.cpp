@@ -213,6 +213,8 @@ void PrintPERTPaths(PageSurface &p) {
   const double pathX = kTableLeft + 0.8 * w;
   const double pathRoom = meanEnd - meanWidth - gap - pathX;
   constexpr double kIndent = 300;
+  // The lines of one path stand a full line of the table's font apart.
+  const double pathLine = std::max<double>(g.LineHeight, p.TextHeight("1-"));
 
   auto headings = [=](PageSurface &q) {
     const double top = q.CurrentY();
@@ -229,14 +231,14 @@ void PrintPERTPaths(PageSurface &p) {
   for (const Row &r : rows) {
     y = NextRowY(y, ++row);
     const std::vector<std::string> lines = WrappedLines(p, r.path, pathRoom, pathRoom - kIndent, '-');
-    const double tail = static_cast<double>(std::max<std::size_t>(1, lines.size()) - 1) * g.LineHeight;
+    const double tail = static_cast<double>(std::max<std::size_t>(1, lines.size()) - 1) * pathLine;
     // A row of several lines that would pass the page's foot starts the next page whole.
     if (tail > 0 && !PastPageBreak(p, y) && PastPageBreak(p, y + tail)) y += kPageFullY - p.PageY(y) + 1;
     PrintAt(p, kTableLeft, RoundTwips(y), std::to_string(r.node));
     PrintAt(p, RoundTwips(meanEnd - p.TextWidth(r.mean)), RoundTwips(y), r.mean);
     PrintAt(p, RoundTwips(devEnd - p.TextWidth(r.dev)), RoundTwips(y), r.dev);
     for (std::size_t k = 0; k < lines.size(); ++k)
-      PrintAt(p, RoundTwips(pathX + (k == 0 ? 0 : kIndent)), RoundTwips(y + static_cast<double>(k) * g.LineHeight),
+      PrintAt(p, RoundTwips(pathX + (k == 0 ? 0 : kIndent)), RoundTwips(y + static_cast<double>(k) * pathLine),
               lines[k]);
     y += tail;
   }

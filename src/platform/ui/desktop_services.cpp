@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMimeDatabase>
 #include <QLineEdit>
 #include <QMenu>
@@ -143,6 +144,25 @@ private:
   Form *form_;
 };
 
+// A question with Yes and No only has no answer that leaves things as they are: Escape and
+// the window's close box, which would otherwise answer No, wait for Yes or No instead.
+class AnswerRequired : public QObject {
+public:
+  using QObject::QObject;
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() == QEvent::Close) {
+      event->ignore();
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+      if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 class DesktopServices : public UserServices {
 public:
   int MsgBox(const std::string &prompt, int style, const std::string &title) override {
@@ -187,6 +207,8 @@ public:
     for (std::size_t i = 0; i < answers.size(); ++i)
       if (answers[i] == escape) box.setEscapeButton(buttons[i]);
     WidenToTitle(box);
+    AnswerRequired required;
+    if (msg::Buttons(style) == msg::YesNo) box.installEventFilter(&required);
     box.exec();
     for (std::size_t i = 0; i < buttons.size(); ++i)
       if (box.clickedButton() == buttons[i]) return answers[i];

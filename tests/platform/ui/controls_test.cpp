@@ -140,6 +140,26 @@ TEST_F(FormsTest, MessageBoxButtonsAnswerToTheirLetters) {
     });
     EXPECT_EQ(Services().MsgBox("Do you wish to save data?", c.style, "Save?"), c.answer) << c.letter;
   }
+  // A question of Yes and No only stays up through Escape and its close box; with a Cancel,
+  // Escape cancels.
+  for (const auto &[style, answer] : {std::pair{msg::YesNo, msg::Yes}, {msg::YesNoCancel, msg::Cancel}}) {
+    QTimer::singleShot(0, [] {
+      QWidget *box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+      QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : box, &escape);
+      QTimer::singleShot(0, [box] {
+        if (QApplication::activeModalWidget() != box) return;
+        box->close();
+        QTimer::singleShot(0, [box] {
+          if (QApplication::activeModalWidget() != box) return;
+          QKeyEvent yes(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, "y");
+          QApplication::sendEvent(box, &yes);
+        });
+      });
+    });
+    EXPECT_EQ(Services().MsgBox("Do you wish to save data?", style, "Save?"), answer) << style;
+  }
   InstallUserServices(scripted);
 }
 
