@@ -91,10 +91,7 @@ TEST(DualSimplex, TieRules) {
 
   // Equal ratios |d_j / alpha_j|: the lower column enters; the zero reduced cost left
   // behind is not reported as an alternative optimum.
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {">="};
-  lp.b = {3};
+  lp = LP{.sense = "Minimize", .c = {1, 1}, .a = {{1, 1}}, .rel = {">="}, .b = {3}};
   BuildForDual(lp);
   EXPECT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), 3);

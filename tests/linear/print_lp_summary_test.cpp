@@ -153,9 +153,7 @@ TEST_F(PrintLPSummaryTest, UnboundedAndInfeasibleEndAfterTheIterationLine) {
   EXPECT_EQ(p.DocumentsEnded(), 1);
 
   p.Reset();
-  lp.a = {{1, 1}, {1, 1}};
-  lp.rel = {"<=", ">="};
-  lp.b = {1, 3};
+  lp = LP{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {"<=", ">="}, .b = {1, 3}};
   SolveAndPrint(lp);
   ASSERT_EQ(g.ZValue, -999999);
   summary = Summary();

@@ -131,12 +131,12 @@ TEST(SensitivityRange, BoundRanges) {
   EXPECT_EQ(Ends(3, 2, 1).second, "10.00");
 
   // A basic variable with lower bound 0 and upper bound 6 (not reached).
-  lp.lower = {"0", "0"};
-  lp.upper = {"6", "infinity"};
-  lp.c = {3, 1};
-  lp.a = {{1, 1}, {1, 0}};
-  lp.rel = {"<=", "<="};
-  lp.b = {10, 4};
+  lp = LP{.c = {3, 1},
+          .a = {{1, 1}, {1, 0}},
+          .rel = {"<=", "<="},
+          .b = {10, 4},
+          .lower = {"0", "0"},
+          .upper = {"6", "infinity"}};
   Solve(lp);
   int pos = 0;
   for (int i = 1; i <= g.MRows; ++i)

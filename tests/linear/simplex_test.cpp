@@ -101,10 +101,7 @@ TEST(SimplexEngine, TwoPhaseRunsAndInfeasibility) {
   EXPECT_EQ(g.AltOptimaFlag, 1); // x2 prices at zero
   EXPECT_EQ(g.ObjSense, 1);
 
-  lp.sense = "Maximize";
-  lp.a = {{1, 1}, {1, 1}};
-  lp.rel = {"<=", ">="};
-  lp.b = {2, 5};
+  lp = LP{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {"<=", ">="}, .b = {2, 5}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Infeasible);
   EXPECT_EQ(g.ZValue, -999999);
@@ -135,19 +132,17 @@ TEST(SimplexEngine, UnboundedOptima) {
 
   // Values of a million and more are values like any other (the program's 999999 once
   // stood for infinity in the ratio test and in the result).
-  lp.c = {1};
-  lp.a = {{1}};
-  lp.b = {2E6};
+  lp = LP{.c = {1}, .a = {{1}}, .rel = {"<="}, .b = {2E6}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_EQ(g.ZValue, 2E6);
   // An upper bound of five million is a bound, and an optimum of 5e7 is an optimum.
-  lp.sense = "Minimize";
-  lp.c = {6, 4};
-  lp.a = {{1, 1}};
-  lp.rel = {">="};
-  lp.b = {1E7};
-  lp.upper = {"infinity", "5000000"};
+  lp = LP{.sense = "Minimize",
+          .c = {6, 4},
+          .a = {{1, 1}},
+          .rel = {">="},
+          .b = {1E7},
+          .upper = {"infinity", "5000000"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), 5E6);
@@ -222,12 +217,12 @@ TEST(SimplexEngine, UnrestrictedVariables) {
   EXPECT_DOUBLE_EQ(g.Tab(2, 1), -1);
 
   // With a finite lower bound the variable is shifted instead (this used to give x1 = 1).
-  lp.c = {2, 1};
-  lp.a = {{1, 1}, {1, -1}};
-  lp.rel = {"<=", ">="};
-  lp.b = {4, -8};
-  lp.lower = {"-3", "0"};
-  lp.unrestricted = {"y", "n"};
+  lp = LP{.c = {2, 1},
+          .a = {{1, 1}, {1, -1}},
+          .rel = {"<=", ">="},
+          .b = {4, -8},
+          .lower = {"-3", "0"},
+          .unrestricted = {"y", "n"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), 4);
@@ -235,13 +230,13 @@ TEST(SimplexEngine, UnrestrictedVariables) {
   EXPECT_DOUBLE_EQ(g.ZValue, 8);
 
   // A negative lower bound on an ordinary variable is honoured as well.
-  lp.sense = "Minimize";
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {">="};
-  lp.b = {-10};
-  lp.lower = {"-2", "-3"};
-  lp.unrestricted = {"n", "n"};
+  lp = LP{.sense = "Minimize",
+          .c = {1, 1},
+          .a = {{1, 1}},
+          .rel = {">="},
+          .b = {-10},
+          .lower = {"-2", "-3"},
+          .unrestricted = {"n", "n"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), -2);
@@ -389,14 +384,13 @@ TEST(SimplexEngine, VariablesWithoutALowerBound) {
   EXPECT_DOUBLE_EQ(g.ZValue, -3);
 
   // A lower bound of -infinity means none, whatever the unrestricted flag says.
-  lp = LP{};
-  lp.sense = "Minimize";
-  lp.c = {1};
-  lp.a = {{-1}};
-  lp.rel = {"<="};
-  lp.b = {5};
-  lp.lower = {"-infinity"};
-  lp.unrestricted = {"n"};
+  lp = LP{.sense = "Minimize",
+          .c = {1},
+          .a = {{-1}},
+          .rel = {"<="},
+          .b = {5},
+          .lower = {"-infinity"},
+          .unrestricted = {"n"}};
   Build(lp);
   ASSERT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), -5);
