@@ -7,28 +7,45 @@ namespace {
 
 using Pos = std::pair<int, int>;
 
-struct LinearInput : ::testing::Test {
+using Msg = std::vector<ShownMessage>;
+
+// A screen built for the model class set up by `Sizes`, with the editor on the first cell.
+template <int Class, void (*Sizes)(), int Row = 1, int Col = 1> struct InputScreen : ::testing::Test {
   FakeInputScreen s;
-  // 2 variables, 2 constraints: type column 3, RHS 4; rows 3-4 constraints, 5 lower, 6 upper,
-  // 7 unrestricted (8 integer).
-  void Build(int cls = 3) {
+  void Build(int cls = Class) {
     ResetProgram(cls);
-    g.NVars = 2;
-    g.MRows = 2;
-    s.Build();
+    Sizes();
+    s.Build(Row, Col);
   }
   void SetUp() override { Build(); }
-  void At(int r, int c) { PlaceCellEditor(s, static_cast<int16>(r), static_cast<int16>(c)); }
+  void At(int r, int c) { s.At(r, c); }
+  std::string Put(int r, int c, const char *keys) { return s.Put(r, c, keys); }
 };
 
+// 2 variables, 2 constraints: type column 3, RHS 4; rows 3-4 constraints, 5 lower, 6 upper,
+// 7 unrestricted (8 integer).
+void TwoByTwo() {
+  g.NVars = 2;
+  g.MRows = 2;
+}
+// 2 sources, 2 destinations: 5 x 5, supply column 4, demand row 4.
+void TwoSourcesTwoDests() {
+  g.TransSources = 2;
+  g.TransDests = 2;
+}
+// 3 nodes: 5 x 5.
+void ThreeNodes() {
+  g.NodeCount = 3;
+}
+
+using LinearInput = InputScreen<3, TwoByTwo>;
+using TransportInput = InputScreen<4, TwoSourcesTwoDests, 1, 2>;
+using NetworkInput = InputScreen<7, ThreeNodes, 1, 2>;
+
 TEST_F(LinearInput, TypeColumnTakesOnlyTheThreeRelations) {
-  At(3, 3);
-  s.Type("<");
+  EXPECT_EQ(Put(3, 3, "<"), "<=");
   EXPECT_EQ(s.text, "<=");
-  EXPECT_EQ(s.Cell(3, 3), "<=");
-  At(3, 3);
-  s.Type("=");
-  EXPECT_EQ(s.Cell(3, 3), "=");
+  EXPECT_EQ(Put(3, 3, "="), "=");
   s.Type(">");
   EXPECT_EQ(s.Cell(3, 3), ">=");
   s.Type("a");
@@ -37,9 +54,7 @@ TEST_F(LinearInput, TypeColumnTakesOnlyTheThreeRelations) {
 }
 
 TEST_F(LinearInput, NumbersAreWrittenBackInTheInputFormat) {
-  At(3, 1);
-  s.Type("3");
-  EXPECT_EQ(s.Cell(3, 1), "3.00");
+  EXPECT_EQ(Put(3, 1, "3"), "3.00");
   s.Type(".5");
   EXPECT_EQ(s.Cell(3, 1), "3.50");
   s.Type(".");
@@ -49,75 +64,54 @@ TEST_F(LinearInput, NumbersAreWrittenBackInTheInputFormat) {
   EXPECT_EQ(s.beeps, 3);
 
   // As the first key after placing, the point replaces the selected text.
-  At(3, 2);
-  s.Type(".25");
-  EXPECT_EQ(s.Cell(3, 2), "0.25");
+  EXPECT_EQ(Put(3, 2, ".25"), "0.25");
   EXPECT_EQ(s.beeps, 3);
 
   // A minus sign only at the start, once.
-  At(4, 1);
-  s.Type("-2-");
+  EXPECT_EQ(Put(4, 1, "-2-"), "-2.00");
   EXPECT_EQ(s.beeps, 4);
-  EXPECT_EQ(s.Cell(4, 1), "-2.00");
 
   // Names are free text.
-  At(1, 1);
-  s.Type("Cars");
-  EXPECT_EQ(s.Cell(1, 1), "Cars");
+  EXPECT_EQ(Put(1, 1, "Cars"), "Cars");
 }
 
 TEST_F(LinearInput, NegativeRightHandSideIsRefused) {
-  At(3, 4);
-  s.Type("-");
-  ASSERT_EQ(s.messages.size(), 1u);
-  EXPECT_EQ(s.messages[0].text, "Negative RHS not permitted.  Re-enter");
-  EXPECT_EQ(s.messages[0].title, "Rihgt-hand Side");
-  EXPECT_EQ(s.messages[0].icon, InputMsgIcon::Critical);
+  EXPECT_EQ(Put(3, 4, "-"), "0.00");
+  EXPECT_EQ(s.messages,
+            (Msg{{"Negative RHS not permitted.  Re-enter", "Rihgt-hand Side", InputMsgIcon::Critical}}));
   EXPECT_EQ(s.beeps, 1);
-  EXPECT_EQ(s.Cell(3, 4), "0.00");
 }
 
 TEST_F(LinearInput, BoundsTakeInfinityByOneKey) {
-  At(6, 1);
-  s.Type("5");
-  EXPECT_EQ(s.Cell(6, 1), "5.00");
+  EXPECT_EQ(Put(6, 1, "5"), "5.00");
   s.Type("i");
   EXPECT_EQ(s.Cell(6, 1), "infinity");
   EXPECT_EQ(s.text, "infinity");
   EXPECT_EQ(s.At(), Pos(6, 1));
   EXPECT_EQ(s.selLength, 8); // placed again, whole word selected
 
-  At(5, 2);
-  s.Type("I");
-  EXPECT_EQ(s.Cell(5, 2), "-infinity");
+  EXPECT_EQ(Put(5, 2, "I"), "-infinity");
 }
 
 TEST_F(LinearInput, SignOfANonnegativeVariable) {
   At(5, 1);
   s.Type("-");
-  ASSERT_EQ(s.messages.size(), 1u);
-  EXPECT_EQ(s.messages[0].text, "Nonnegative var: Lower bound must be nonnegative.");
-  EXPECT_EQ(s.messages[0].title, "Unrestricted Status");
-  EXPECT_EQ(s.messages[0].icon, InputMsgIcon::Information);
+  EXPECT_EQ(s.messages, (Msg{{"Nonnegative var: Lower bound must be nonnegative.", "Unrestricted Status",
+                              InputMsgIcon::Information}}));
   s.Type("2");
   EXPECT_EQ(s.Cell(5, 1), "2.00");
 }
 
 TEST_F(LinearInput, UnrestrictedRowAndItsLowerBound) {
   // y with a lower bound of 0 makes it -infinity.
-  At(7, 1);
-  s.Type("y");
-  EXPECT_EQ(s.Cell(7, 1), "y");
+  EXPECT_EQ(Put(7, 1, "y"), "y");
   EXPECT_EQ(s.Cell(5, 1), "-infinity");
   // y with a lower bound of -5 leaves it.
   s.grid.SetTextMatrix(5, 2, "-5.00");
-  At(7, 2);
-  s.Type("Y");
+  Put(7, 2, "Y");
   EXPECT_EQ(s.Cell(5, 2), "-5.00");
   // n where it is -infinity gives 0 in the number format.
-  At(7, 1);
-  s.Type("n");
-  EXPECT_EQ(s.Cell(7, 1), "n");
+  EXPECT_EQ(Put(7, 1, "n"), "n");
   EXPECT_EQ(s.Cell(5, 1), "0.00");
   // Any other key beeps and leaves the flag.
   s.Type("q");
@@ -140,43 +134,45 @@ TEST_F(LinearInput, IntegerFlagLeavesTheLowerBoundAlone) {
   Build(5);
   s.grid.SetTextMatrix(7, 1, "y");
   s.grid.SetTextMatrix(5, 1, "-3.00");
-  At(8, 1);
-  s.Type("n");
-  EXPECT_EQ(s.Cell(8, 1), "n");
+  EXPECT_EQ(Put(8, 1, "n"), "n");
   EXPECT_EQ(s.Cell(5, 1), "-3.00");
   // An integer program's y does not move the bound either.
   s.grid.SetTextMatrix(7, 2, "n");
-  At(7, 2);
-  s.Type("y");
+  Put(7, 2, "y");
   EXPECT_EQ(s.Cell(5, 2), "0.00");
 }
 
+// Each step: where the editor is put (row 0: it stays), the key, and where it is then.
+struct Move {
+  int fromRow, fromCol;
+  int16 key;
+  int toRow, toCol;
+  bool shift = false;
+};
+void Walk(FakeInputScreen &s, std::initializer_list<Move> moves) {
+  for (const Move &m : moves) {
+    SCOPED_TRACE("key " + std::to_string(m.key) + " at " + std::to_string(s.At().first) + "," +
+                 std::to_string(s.At().second));
+    if (m.fromRow != 0) s.At(m.fromRow, m.fromCol);
+    s.Press(m.key, m.shift);
+    EXPECT_EQ(s.At(), Pos(m.toRow, m.toCol));
+  }
+}
+
 TEST_F(LinearInput, NavigationSkipsCellsWithoutData) {
-  At(1, 1);
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(1, 2));
-  s.Press(kKeyTab);
-  EXPECT_EQ(s.At(), Pos(2, 1)); // row 1 holds no type or RHS
-  s.Press(kKeyRight);
-  s.Press(kKeyRight);
-  EXPECT_EQ(s.At(), Pos(3, 1));
-  s.Press(kKeyUp);
-  EXPECT_EQ(s.At(), Pos(2, 1));
-  At(3, 3);
-  s.Press(kKeyUp);
-  EXPECT_EQ(s.At(), Pos(3, 3));
-  At(4, 4);
-  s.Press(kKeyDown);
-  EXPECT_EQ(s.At(), Pos(4, 4));
-  s.Press(kKeyEnter); // RHS of the last constraint: on to the lower bounds
-  EXPECT_EQ(s.At(), Pos(5, 1));
-  At(7, 2);
-  s.Press(kKeyEnter); // last cell of the grid
-  EXPECT_EQ(s.At(), Pos(7, 2));
-  s.Press(kKeyLeft);
-  EXPECT_EQ(s.At(), Pos(7, 1));
-  s.Press(kKeyTab, true);
-  EXPECT_EQ(s.At(), Pos(6, 1));
+  Walk(s, {
+              {1, 1, kKeyEnter, 1, 2},
+              {0, 0, kKeyTab, 2, 1}, // row 1 holds no type or RHS
+              {0, 0, kKeyRight, 2, 2},
+              {0, 0, kKeyRight, 3, 1},
+              {0, 0, kKeyUp, 2, 1},
+              {3, 3, kKeyUp, 3, 3},
+              {4, 4, kKeyDown, 4, 4},
+              {0, 0, kKeyEnter, 5, 1}, // RHS of the last constraint: on to the lower bounds
+              {7, 2, kKeyEnter, 7, 2}, // last cell of the grid
+              {0, 0, kKeyLeft, 7, 1},
+              {0, 0, kKeyTab, 6, 1, true},
+          });
   // Back from the first cell, and up from the first row, lead out to the header.
   At(1, 1);
   s.Press(kKeyEsc);
@@ -193,150 +189,78 @@ TEST_F(LinearInput, NavigationSkipsCellsWithoutData) {
 }
 
 TEST_F(LinearInput, EscMovesBackWithoutBeingJudgedAsACharacter) {
-  At(3, 4);
-  s.Press(kKeyEsc);
-  EXPECT_EQ(s.At(), Pos(3, 3));
+  Walk(s, {{3, 4, kKeyEsc, 3, 3}});
   s.grid.SetTextMatrix(7, 1, "y");
-  At(5, 2);
-  s.Press(kKeyEsc);
-  EXPECT_EQ(s.At(), Pos(5, 1));
+  Walk(s, {{5, 2, kKeyEsc, 5, 1}});
   EXPECT_EQ(s.beeps, 0);
   EXPECT_TRUE(s.messages.empty());
   EXPECT_EQ(s.Cell(3, 3), "        <=");
 }
 
-struct TransportInput : ::testing::Test {
-  FakeInputScreen s; // 2 sources, 2 destinations: 5 x 5, supply column 4, demand row 4
-  void SetUp() override {
-    ResetProgram(4);
-    g.TransSources = 2;
-    g.TransDests = 2;
-    s.Build(1, 2);
-  }
-  void At(int r, int c) { PlaceCellEditor(s, static_cast<int16>(r), static_cast<int16>(c)); }
-};
-
 TEST_F(TransportInput, SuppliesDemandsAndCosts) {
-  At(2, 4);
-  s.Type("12");
-  EXPECT_EQ(s.Cell(2, 4), "12");
-  At(4, 2);
-  s.Type("0");
-  EXPECT_EQ(s.Cell(4, 2), "0");
+  EXPECT_EQ(Put(2, 4, "12"), "12");
+  EXPECT_EQ(Put(4, 2, "0"), "0");
   s.Type("-");
-  ASSERT_EQ(s.messages.size(), 1u);
-  EXPECT_EQ(s.messages[0].text, "Negative Supply/Demand not permitted.");
-  EXPECT_EQ(s.messages[0].title, "Suppl/Demand");
-  EXPECT_EQ(s.messages[0].icon, InputMsgIcon::Information);
+  EXPECT_EQ(s.messages,
+            (Msg{{"Negative Supply/Demand not permitted.", "Suppl/Demand", InputMsgIcon::Information}}));
   EXPECT_EQ(s.selStart, 0);
   EXPECT_EQ(s.selLength, 1);
 
-  At(2, 2);
-  s.Type("3");
-  EXPECT_EQ(s.Cell(2, 2), "3.00");
-  At(3, 3);
-  s.Type("-i");
-  EXPECT_EQ(s.Cell(3, 3), "-infinity");
-  At(2, 3);
-  s.Type("i");
-  EXPECT_EQ(s.Cell(2, 3), "infinity");
-
-  At(1, 2);
-  s.Type("Paris");
-  EXPECT_EQ(s.Cell(1, 2), "Paris");
+  EXPECT_EQ(Put(2, 2, "3"), "3.00");
+  EXPECT_EQ(Put(3, 3, "-i"), "-infinity");
+  EXPECT_EQ(Put(2, 3, "i"), "infinity");
+  EXPECT_EQ(Put(1, 2, "Paris"), "Paris");
 }
 
 TEST_F(TransportInput, Navigation) {
-  At(1, 3);
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(2, 1)); // no supply in the name row
-  At(3, 4);
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(4, 2)); // last source's supply: on to the first demand
-  At(3, 1);
-  s.Press(kKeyDown);
-  EXPECT_EQ(s.At(), Pos(4, 2));
-  At(4, 3);
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(4, 3));
-  s.Press(kKeyLeft);
-  EXPECT_EQ(s.At(), Pos(4, 2));
-  s.Press(kKeyLeft);
-  EXPECT_EQ(s.At(), Pos(4, 2));
-  At(2, 1);
-  s.Press(kKeyUp);
-  EXPECT_EQ(s.At(), Pos(2, 1));
-  s.Press(kKeyLeft); // the cell above is the corner heading
-  EXPECT_EQ(s.At(), Pos(2, 1));
+  Walk(s, {
+              {1, 3, kKeyEnter, 2, 1}, // no supply in the name row
+              {3, 4, kKeyEnter, 4, 2}, // last source's supply: on to the first demand
+              {3, 1, kKeyDown, 4, 2},
+              {4, 3, kKeyEnter, 4, 3},
+              {0, 0, kKeyLeft, 4, 2},
+              {0, 0, kKeyLeft, 4, 2},
+              {2, 1, kKeyUp, 2, 1},
+              {0, 0, kKeyLeft, 2, 1}, // the cell above is the corner heading
+          });
   EXPECT_EQ(s.beeps, 1);
   EXPECT_EQ(s.Cell(1, 1), "S/D Name");
 }
 
-struct NetworkInput : ::testing::Test {
-  FakeInputScreen s; // 3 nodes: 5 x 5
-  void SetUp() override {
-    ResetProgram(7);
-    g.NodeCount = 3;
-    s.Build(1, 2);
-  }
-  void At(int r, int c) { PlaceCellEditor(s, static_cast<int16>(r), static_cast<int16>(c)); }
-};
-
 TEST_F(NetworkInput, SymmetricNetworkMirrorsEveryArc) {
   s.symmetric = true;
   g.SymmetricNet = 1;
-  At(2, 3);
-  s.Type("5");
-  EXPECT_EQ(s.Cell(2, 3), "5.00");
+  EXPECT_EQ(Put(2, 3, "5"), "5.00");
   EXPECT_EQ(s.Cell(3, 2), "5.00");
-  At(2, 4);
-  s.Type("i");
+  Put(2, 4, "i");
   EXPECT_EQ(s.Cell(4, 2), "infinity");
-  for (int i = 2; i <= 4; ++i) EXPECT_EQ(s.Cell(i, i), "");
-  At(1, 3);
-  s.Type("B");
-  EXPECT_EQ(s.Cell(1, 3), "B");
+  for (int i = 2; i <= 4; ++i)
+    EXPECT_EQ(s.Cell(i, i), "");
+  EXPECT_EQ(Put(1, 3, "B"), "B");
   EXPECT_EQ(s.Cell(3, 1), "B");
-  At(3, 3);
-  s.Type("7");
-  EXPECT_EQ(s.Cell(3, 3), "");
-  At(2, 3);
-  s.Type("-");
+  EXPECT_EQ(Put(3, 3, "7"), "");
+  Put(2, 3, "-");
   EXPECT_EQ(s.beeps, 1);
   EXPECT_TRUE(s.messages.empty());
 }
 
 TEST_F(NetworkInput, NavigationStepsOverTheDiagonal) {
-  At(3, 2);
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(3, 4));
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(4, 2)); // not symmetrical: the next row from its first arc
-  At(1, 4);
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(2, 3));
-  At(3, 4);
-  s.Press(kKeyLeft);
-  EXPECT_EQ(s.At(), Pos(3, 2));
-  At(1, 2);
-  s.Press(kKeyLeft); // the corner heading
-  EXPECT_EQ(s.At(), Pos(1, 2));
-  s.Press(kKeyDown);
-  EXPECT_EQ(s.At(), Pos(2, 3));
-  At(2, 3);
-  s.Press(kKeyDown);
-  EXPECT_EQ(s.At(), Pos(3, 2));
-
+  Walk(s, {
+              {3, 2, kKeyEnter, 3, 4},
+              {0, 0, kKeyEnter, 4, 2}, // not symmetrical: the next row from its first arc
+              {1, 4, kKeyEnter, 2, 3},
+              {3, 4, kKeyLeft, 3, 2},
+              {1, 2, kKeyLeft, 1, 2}, // the corner heading
+              {0, 0, kKeyDown, 2, 3},
+              {2, 3, kKeyDown, 3, 2},
+          });
   s.symmetric = true;
   g.SymmetricNet = 1;
-  At(2, 4);
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(3, 4)); // first cell right of the diagonal
-  s.Press(kKeyEnter);
-  EXPECT_EQ(s.At(), Pos(3, 4)); // nothing right of the last diagonal cell
-  At(2, 3);
-  s.Press(kKeyDown);
-  EXPECT_EQ(s.At(), Pos(3, 4));
+  Walk(s, {
+              {2, 4, kKeyEnter, 3, 4}, // first cell right of the diagonal
+              {0, 0, kKeyEnter, 3, 4}, // nothing right of the last diagonal cell
+              {2, 3, kKeyDown, 3, 4},
+          });
 }
 
 TEST(QueueInput, WordsAndIntegerColumns) {
@@ -346,21 +270,15 @@ TEST(QueueInput, WordsAndIntegerColumns) {
   s.Build();
   s.Type("2.5");
   EXPECT_EQ(s.Cell(1, 1), "2.50");
-  PlaceCellEditor(s, 1, 3);
-  s.Type("3");
-  EXPECT_EQ(s.Cell(1, 3), "3");
-  PlaceCellEditor(s, 1, 5);
-  s.Type("i");
-  EXPECT_EQ(s.Cell(1, 5), "infinity");
+  EXPECT_EQ(s.Put(1, 3, "3"), "3");
+  EXPECT_EQ(s.Put(1, 5, "i"), "infinity");
   // The word stays on its cell, whole and selected; Enter moves on as from any cell.
   EXPECT_EQ(s.At(), Pos(1, 5));
   s.Press(kKeyEnter);
   EXPECT_EQ(s.At(), Pos(2, 1));
   // Counts are whole: a point is refused with a message and the cell's number selected, so the
   // digit typed next replaces it.
-  PlaceCellEditor(s, 2, 3);
-  s.Type("2.5");
-  EXPECT_EQ(s.Cell(2, 3), "5");
+  EXPECT_EQ(s.Put(2, 3, "2.5"), "5");
   EXPECT_EQ(s.LastMessage(), "This cell takes a whole number only");
 }
 

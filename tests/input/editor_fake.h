@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ namespace quon::test {
 struct ShownMessage {
   std::string text, title;
   InputMsgIcon icon;
+  bool operator==(const ShownMessage &) const = default;
+  friend std::ostream &operator<<(std::ostream &os, const ShownMessage &m) {
+    return os << '"' << m.text << "\" / \"" << m.title << "\" / " << static_cast<int>(m.icon);
+  }
 };
 
 class FakeInputScreen : public InputPort {
@@ -113,6 +118,13 @@ public:
     GridDblClick(*this, grid, static_cast<int16>(row), static_cast<int16>(col));
   }
   std::string Cell(int row, int col) const { return grid.TextMatrix(row, col); }
+  void At(int row, int col) { PlaceCellEditor(*this, static_cast<int16>(row), static_cast<int16>(col)); }
+  // Places the editor on (row, col), types the keys and returns what the cell then holds.
+  std::string Put(int row, int col, const std::string &keys) {
+    At(row, col);
+    Type(keys);
+    return Cell(row, col);
+  }
   std::pair<int, int> At() const { return {editorRow, editorCol}; }
   std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
 };

@@ -22,12 +22,7 @@ void BuildForDual(const LP &lp) {
 } // namespace
 
 TEST(DualSimplex, StartingFormHasOneSlackPerRow) {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {2, 3};
-  lp.a = {{1, 1}, {1, 0}};
-  lp.rel = {">=", "<="};
-  lp.b = {4, 3};
+  LP lp{.sense = "Minimize", .c = {2, 3}, .a = {{1, 1}, {1, 0}}, .rel = {">=", "<="}, .b = {4, 3}};
   BuildForDual(lp);
   EXPECT_EQ(g.NCols, 4);
   EXPECT_EQ(g.ColNames(3), "Sx3");
@@ -47,12 +42,7 @@ TEST(DualSimplex, StartingFormHasOneSlackPerRow) {
 }
 
 TEST(DualSimplex, FeasibleStartNeedsNoPivot) {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {4};
+  LP lp{.sense = "Minimize", .c = {1, 1}, .a = {{1, 1}}, .rel = {"<="}, .b = {4}};
   BuildForDual(lp);
   EXPECT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
   EXPECT_EQ(g.IterCount, 1);
@@ -83,12 +73,7 @@ TEST(DualSimplex, RunsPastTenPivotsToTheOptimum) {
 }
 
 TEST(DualSimplex, NoEnteringColumnMeansNoFeasibleSolution) {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 1};
-  lp.a = {{1, 1}, {1, 1}};
-  lp.rel = {">=", "<="};
-  lp.b = {5, 2};
+  LP lp{.sense = "Minimize", .c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {">=", "<="}, .b = {5, 2}};
   BuildForDual(lp);
   EXPECT_EQ(SolveLPDualSimplex(), LPStatus::Infeasible);
   EXPECT_EQ(g.ZValue, -999999);
@@ -98,12 +83,7 @@ TEST(DualSimplex, NoEnteringColumnMeansNoFeasibleSolution) {
 TEST(DualSimplex, TieRules) {
   // Equal most negative values: the upper row leaves first, so x1 (the cheaper column of row
   // 1) takes basis position 1.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 2};
-  lp.a = {{1, 1}, {1, 0}};
-  lp.rel = {">=", ">="};
-  lp.b = {2, 2};
+  LP lp{.sense = "Minimize", .c = {1, 2}, .a = {{1, 1}, {1, 0}}, .rel = {">=", ">="}, .b = {2, 2}};
   BuildForDual(lp);
   EXPECT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
   EXPECT_EQ(g.BasisList(1), 1);
@@ -111,10 +91,7 @@ TEST(DualSimplex, TieRules) {
 
   // Equal ratios |d_j / alpha_j|: the lower column enters; the zero reduced cost left
   // behind is not reported as an alternative optimum.
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {">="};
-  lp.b = {3};
+  lp = LP{.sense = "Minimize", .c = {1, 1}, .a = {{1, 1}}, .rel = {">="}, .b = {3}};
   BuildForDual(lp);
   EXPECT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), 3);
@@ -123,12 +100,11 @@ TEST(DualSimplex, TieRules) {
 }
 
 TEST(DualSimplex, RestoredModelIsConvertedAgain) {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {3, 2, 4};
-  lp.a = {{1, 1, 2}, {2, 0, 1}, {1, 2, 0}};
-  lp.rel = {">=", ">=", "<="};
-  lp.b = {4, 3, 8};
+  LP lp{.sense = "Minimize",
+        .c = {3, 2, 4},
+        .a = {{1, 1, 2}, {2, 0, 1}, {1, 2, 0}},
+        .rel = {">=", ">=", "<="},
+        .b = {4, 3, 8}};
   BuildForDual(lp);
   ASSERT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
   const double z = g.ZValue;

@@ -15,25 +15,21 @@ namespace quon::testing {
 
 struct LP {
   std::string sense = "Maximize";
-  std::vector<double> c;
-  std::vector<std::vector<double>> a;
-  std::vector<std::string> rel; // "<=", ">=", "="
-  std::vector<double> b;
+  std::vector<double> c = {};
+  std::vector<std::vector<double>> a = {};
+  std::vector<std::string> rel = {}; // "<=", ">=", "="
+  std::vector<double> b = {};
   // Cell texts of the bound and flag rows; empty vectors mean the grid's defaults
   // ("0", "infinity", "n").
-  std::vector<std::string> lower, upper, unrestricted, integer;
-  std::vector<std::string> names;
+  std::vector<std::string> lower = {}, upper = {}, unrestricted = {}, integer = {};
+  std::vector<std::string> names = {};
 };
 
 // Maximise 3x1 + 5x2 subject to x1 <= 4, 2x2 <= 12 and 3x1 + 2x2 <= 18 (optimum 36 at
 // x = (2, 6)): the textbook program most tests start from, its variables named "doors" and
 // "windows" when asked.
 inline LP DoorsAndWindows(bool named = false) {
-  LP lp;
-  lp.c = {3, 5};
-  lp.a = {{1, 0}, {0, 2}, {3, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 12, 18};
+  LP lp{.c = {3, 5}, .a = {{1, 0}, {0, 2}, {3, 2}}, .rel = {"<=", "<=", "<="}, .b = {4, 12, 18}};
   if (named) lp.names = {"doors", "windows"};
   return lp;
 }

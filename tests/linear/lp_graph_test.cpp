@@ -50,11 +50,7 @@ protected:
   }
 
   static LP Example() {
-    LP lp;
-    lp.c = {3, 2};
-    lp.a = {{2, 1}, {1, 3}};
-    lp.rel = {"<=", "<="};
-    lp.b = {8, 9};
+    LP lp{.c = {3, 2}, .a = {{2, 1}, {1, 3}}, .rel = {"<=", "<="}, .b = {8, 9}};
     return lp;
   }
 
@@ -110,11 +106,7 @@ TEST_F(LPGraphTest, ConstraintsShadingAndOptimum) {
 // A "<=" row typed with a negative right-hand side is kept negated in the standard form; the
 // dots must follow the row as typed: -x1 - x2 <= -2 keeps the corner at the origin empty.
 TEST_F(LPGraphTest, NegativeRightHandSideShadesTheTypedSide) {
-  LP lp;
-  lp.c = {1, 2};
-  lp.a = {{-1, -1}, {1, 1}};
-  lp.rel = {"<=", "<="};
-  lp.b = {-2, 6};
+  LP lp{.c = {1, 2}, .a = {{-1, -1}, {1, 1}}, .rel = {"<=", "<="}, .b = {-2, 6}};
   Solve(lp);
   DrawAll(g.ZValue + 6, 1);
   const std::vector<RecordedOp> dots = Ops(DrawKind::Point, 2);
@@ -129,11 +121,7 @@ TEST_F(LPGraphTest, NegativeRightHandSideShadesTheTypedSide) {
 }
 
 TEST_F(LPGraphTest, UnboundedAndZeroObjectiveHaveNoObjectiveLine) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, -1}};
-  lp.rel = {"<="};
-  lp.b = {2};
+  LP lp{.c = {1, 1}, .a = {{1, -1}}, .rel = {"<="}, .b = {2}};
   Solve(lp);
   ASSERT_EQ(g.ZValue, g.Infinity);
   DrawAll(g.ZValue);
@@ -203,11 +191,7 @@ TEST_F(LPGraphTest, PrintedGraph) {
 
   // Without an optimum the summary says what the screen's solution box says, and shows no
   // objective value (an unbounded one would be the number standing for infinity).
-  LP open;
-  open.c = {1, 1};
-  open.a = {{1, -1}};
-  open.rel = {"<="};
-  open.b = {2};
+  LP open{.c = {1, 1}, .a = {{1, -1}}, .rel = {"<="}, .b = {2}};
   LP none = open;
   none.a = {{1, 1}, {1, 1}};
   none.rel = {">=", "<="};

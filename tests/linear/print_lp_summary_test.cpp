@@ -142,11 +142,7 @@ TEST_F(PrintLPSummaryTest, SensitivityAnalysisTables) {
 }
 
 TEST_F(PrintLPSummaryTest, UnboundedAndInfeasibleEndAfterTheIterationLine) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, -1}};
-  lp.rel = {">="};
-  lp.b = {1};
+  LP lp{.c = {1, 1}, .a = {{1, -1}}, .rel = {">="}, .b = {1}};
   SolveAndPrint(lp);
   ASSERT_EQ(g.ZValue, 999999);
   auto summary = Summary();
@@ -157,9 +153,7 @@ TEST_F(PrintLPSummaryTest, UnboundedAndInfeasibleEndAfterTheIterationLine) {
   EXPECT_EQ(p.DocumentsEnded(), 1);
 
   p.Reset();
-  lp.a = {{1, 1}, {1, 1}};
-  lp.rel = {"<=", ">="};
-  lp.b = {1, 3};
+  lp = LP{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {"<=", ">="}, .b = {1, 3}};
   SolveAndPrint(lp);
   ASSERT_EQ(g.ZValue, -999999);
   summary = Summary();
@@ -172,11 +166,7 @@ TEST_F(PrintLPSummaryTest, UnboundedAndInfeasibleEndAfterTheIterationLine) {
 
 TEST_F(PrintLPSummaryTest, TheSolveStatusNotTheValueDecidesWhatIsPrinted) {
   // An optimum of exactly 999999 (once the unbounded sentinel) is an optimum.
-  LP lp;
-  lp.c = {1};
-  lp.a = {{1}};
-  lp.rel = {"<="};
-  lp.b = {999999};
+  LP lp{.c = {1}, .a = {{1}}, .rel = {"<="}, .b = {999999}};
   SolveAndPrint(lp);
   ASSERT_EQ(g.LPResult, LPStatus::Optimal);
   EXPECT_NE(Find("Variable"), nullptr);
@@ -196,14 +186,13 @@ TEST_F(PrintLPSummaryTest, TheSolveStatusNotTheValueDecidesWhatIsPrinted) {
 
 TEST_F(PrintLPSummaryTest, BoundLinesAndBoundRanges) {
   // max 2x1 + x2, x1 + x2 <= 20, 5 <= x1 <= 8, x2 <= 10: x1 = 8 on its upper bound, x2 = 10.
-  LP lp;
-  lp.c = {2, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {20};
-  lp.lower = {"5", "0"};
-  lp.upper = {"8", "10"};
-  lp.names = {"alpha", "beta"};
+  LP lp{.c = {2, 1},
+        .a = {{1, 1}},
+        .rel = {"<="},
+        .b = {20},
+        .lower = {"5", "0"},
+        .upper = {"8", "10"},
+        .names = {"alpha", "beta"}};
   SolveAndPrint(lp);
   ASSERT_DOUBLE_EQ(g.XSol(1), 8);
   EXPECT_EQ(LineOf("LB-x1alpha       "), (std::vector<std::string>{"LB-x1alpha       ", "5.00", "3.00+"}));
@@ -251,12 +240,11 @@ TEST_F(PrintLPSummaryTest, ScientificFormatKeepsAPlainObjectiveValue) {
 
 TEST_F(PrintLPSummaryTest, SurplusOfAGreaterThanConstraintShowsPlus) {
   // min 2x1 + 3x2, x1 + x2 >= 4, x1 <= 10, x1 >= 6 (as a constraint): x1 = 6, x2 = 0.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {2, 3};
-  lp.a = {{1, 1}, {1, 0}, {1, 0}};
-  lp.rel = {">=", "<=", ">="};
-  lp.b = {4, 10, 6};
+  LP lp{.sense = "Minimize",
+        .c = {2, 3},
+        .a = {{1, 1}, {1, 0}, {1, 0}},
+        .rel = {">=", "<=", ">="},
+        .b = {4, 10, 6}};
   SolveAndPrint(lp);
   ASSERT_DOUBLE_EQ(g.XSol(1), 6);
   EXPECT_EQ(LineOf("1 (>)").at(2), "2.00+");
@@ -265,12 +253,7 @@ TEST_F(PrintLPSummaryTest, SurplusOfAGreaterThanConstraintShowsPlus) {
 }
 
 TEST_F(PrintLPSummaryTest, DualSimplexPrintsTheSameDualPricesAsThePrimal) {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {2, 3};
-  lp.a = {{1, 1}, {1, 0}};
-  lp.rel = {">=", "<="};
-  lp.b = {4, 3};
+  LP lp{.sense = "Minimize", .c = {2, 3}, .a = {{1, 1}, {1, 0}}, .rel = {">=", "<="}, .b = {4, 3}};
   SolveAndPrint(lp);
   const auto primal1 = LineOf("1 (>)", 1), primal2 = LineOf("2 (<)", 1);
   ASSERT_EQ(primal1.size(), 5u);

@@ -56,11 +56,7 @@ TEST(SensitivityRange, TextbookRanges) {
 TEST(SensitivityRange, ZeroReducedCostFixesOneEnd) {
   // x2 is non-basic with reduced cost 0 (an alternative optimum): in a maximisation the
   // upper end is its current coefficient, in a minimisation the lower end.
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {4};
+  LP lp{.c = {1, 1}, .a = {{1, 1}}, .rel = {"<="}, .b = {4}};
   Solve(lp);
   EXPECT_EQ(Ends(0, 0, 2), P("-infinity", "1.00"));
   // The basic x1 meets a ratio of exactly 0 through x2.
@@ -77,11 +73,7 @@ TEST(SensitivityRange, RowTypedWithNegativeRightHandSide) {
   // -x1 >= -3 is solved as x1 <= 3. Its range and dual price are those of the row as typed:
   // x1 = -b2 and x2 = 4 + b2 stay feasible for b2 in [-4, 0], and Z = 4 - b2 falls by 1 per
   // unit of b2.
-  LP lp;
-  lp.c = {2, 1};
-  lp.a = {{1, 1}, {-1, 0}};
-  lp.rel = {"<=", ">="};
-  lp.b = {4, -3};
+  LP lp{.c = {2, 1}, .a = {{1, 1}, {-1, 0}}, .rel = {"<=", ">="}, .b = {4, -3}};
   Solve(lp);
   EXPECT_DOUBLE_EQ(g.ZValue, 7);
   EXPECT_EQ(Ends(1, 2, 0), P("-4.00", "0.00"));
@@ -95,12 +87,7 @@ TEST(SensitivityRange, RowTypedWithNegativeRightHandSide) {
   EXPECT_EQ(Ends(2, 2, 0), P("-4.00", "0.00"));
 
   // Under the dual simplex every ">=" row is the one turned around.
-  LP d;
-  d.sense = "Minimize";
-  d.c = {2, 3};
-  d.a = {{1, 1}, {1, 0}};
-  d.rel = {">=", "<="};
-  d.b = {4, 3};
+  LP d{.sense = "Minimize", .c = {2, 3}, .a = {{1, 1}, {1, 0}}, .rel = {">=", "<="}, .b = {4, 3}};
   Build(d);
   g.LPMethod = 5;
   ASSERT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
@@ -115,14 +102,13 @@ TEST(SensitivityRange, RowTypedWithNegativeRightHandSide) {
 TEST(SensitivityRange, NegatedUnrestrictedVariableIsMirrored) {
   // min x1 with x1 >= -5 and x1 free: x1 = -5, carried as the column of -x1. The basis stays
   // optimal for every cost c1 >= 0.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 0};
-  lp.a = {{1, 0}, {0, 1}};
-  lp.rel = {">=", "<="};
-  lp.b = {-5, 1};
-  lp.lower = {"-infinity", "0"};
-  lp.unrestricted = {"y", "n"};
+  LP lp{.sense = "Minimize",
+        .c = {1, 0},
+        .a = {{1, 0}, {0, 1}},
+        .rel = {">=", "<="},
+        .b = {-5, 1},
+        .lower = {"-infinity", "0"},
+        .unrestricted = {"y", "n"}};
   Solve(lp);
   ASSERT_EQ(g.ColKind2(1), "-");
   EXPECT_DOUBLE_EQ(g.XSol(1), -5);
@@ -132,13 +118,8 @@ TEST(SensitivityRange, NegatedUnrestrictedVariableIsMirrored) {
 
 TEST(SensitivityRange, BoundRanges) {
   // x1 in [5, 8] ends at its upper bound; x2 takes the rest of x1 + x2 <= 10.
-  LP lp;
-  lp.c = {3, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {10};
-  lp.lower = {"5", "0"};
-  lp.upper = {"8", "infinity"};
+  LP lp{
+      .c = {3, 1}, .a = {{1, 1}}, .rel = {"<="}, .b = {10}, .lower = {"5", "0"}, .upper = {"8", "infinity"}};
   Solve(lp);
   ASSERT_EQ(g.ColKind(1), "U");
   EXPECT_DOUBLE_EQ(g.XSol(1), 8);
@@ -150,12 +131,12 @@ TEST(SensitivityRange, BoundRanges) {
   EXPECT_EQ(Ends(3, 2, 1).second, "10.00");
 
   // A basic variable with lower bound 0 and upper bound 6 (not reached).
-  lp.lower = {"0", "0"};
-  lp.upper = {"6", "infinity"};
-  lp.c = {3, 1};
-  lp.a = {{1, 1}, {1, 0}};
-  lp.rel = {"<=", "<="};
-  lp.b = {10, 4};
+  lp = LP{.c = {3, 1},
+          .a = {{1, 1}, {1, 0}},
+          .rel = {"<=", "<="},
+          .b = {10, 4},
+          .lower = {"0", "0"},
+          .upper = {"6", "infinity"}};
   Solve(lp);
   int pos = 0;
   for (int i = 1; i <= g.MRows; ++i)
@@ -167,14 +148,13 @@ TEST(SensitivityRange, BoundRanges) {
 TEST(SensitivityRange, UnrestrictedVariablesInTheRanges) {
   // x1 free and basic: it may cross 0, so it ends no right-hand-side range. Constraint 2
   // keeps its basis from -3 to 2.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 2};
-  lp.a = {{1, 1}, {1, -1}, {-1, 1}};
-  lp.rel = {">=", "<=", "<="};
-  lp.b = {2, 1, 3};
-  lp.lower = {"-infinity", "0"};
-  lp.unrestricted = {"y", "n"};
+  LP lp{.sense = "Minimize",
+        .c = {1, 2},
+        .a = {{1, 1}, {1, -1}, {-1, 1}},
+        .rel = {">=", "<=", "<="},
+        .b = {2, 1, 3},
+        .lower = {"-infinity", "0"},
+        .unrestricted = {"y", "n"}};
   Solve(lp);
   EXPECT_DOUBLE_EQ(g.XSol(1), 1.5);
   EXPECT_DOUBLE_EQ(g.XSol(2), 0.5);
@@ -191,13 +171,12 @@ TEST(SensitivityRange, UnrestrictedVariablesInTheRanges) {
 }
 
 TEST(SensitivityRange, AnUpperBoundNeverFallsBelowTheLowerBound) {
-  LP lp;
-  lp.c = {5, 4, 3};
-  lp.a = {{2, 3, 1}, {4, 1, 2}, {3, 4, 2}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {5, 11, 8};
-  lp.lower = {"0.5", "0", "0"};
-  lp.upper = {"1.5", "1", "infinity"};
+  LP lp{.c = {5, 4, 3},
+        .a = {{2, 3, 1}, {4, 1, 2}, {3, 4, 2}},
+        .rel = {"<=", "<=", "<="},
+        .b = {5, 11, 8},
+        .lower = {"0.5", "0", "0"},
+        .upper = {"1.5", "1", "infinity"}};
   Solve(lp);
   ASSERT_EQ(g.ColKind(1), "U");
   ASSERT_DOUBLE_EQ(g.XSol(1), 1.5);

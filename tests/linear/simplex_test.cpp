@@ -76,11 +76,7 @@ TEST(SimplexEngine, TextbookExamplePivotByPivot) {
 }
 
 TEST(SimplexEngine, TiesGoToTheLowestColumnAndTheTopRow) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{2, 1}, {2, 3}};
-  lp.rel = {"<=", "<="};
-  lp.b = {4, 4};
+  LP lp{.c = {1, 1}, .a = {{2, 1}, {2, 3}}, .rel = {"<=", "<="}, .b = {4, 4}};
   Build(lp);
   g.Phase = 0;
   SimplexInit();
@@ -93,12 +89,7 @@ TEST(SimplexEngine, TiesGoToTheLowestColumnAndTheTopRow) {
 }
 
 TEST(SimplexEngine, TwoPhaseRunsAndInfeasibility) {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {">="};
-  lp.b = {2};
+  LP lp{.sense = "Minimize", .c = {1, 1}, .a = {{1, 1}}, .rel = {">="}, .b = {2}};
   Build(lp);
   g.TableauCount = 0;
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
@@ -110,10 +101,7 @@ TEST(SimplexEngine, TwoPhaseRunsAndInfeasibility) {
   EXPECT_EQ(g.AltOptimaFlag, 1); // x2 prices at zero
   EXPECT_EQ(g.ObjSense, 1);
 
-  lp.sense = "Maximize";
-  lp.a = {{1, 1}, {1, 1}};
-  lp.rel = {"<=", ">="};
-  lp.b = {2, 5};
+  lp = LP{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {"<=", ">="}, .b = {2, 5}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Infeasible);
   EXPECT_EQ(g.ZValue, -999999);
@@ -124,11 +112,7 @@ TEST(SimplexEngine, TwoPhaseRunsAndInfeasibility) {
 TEST(SimplexEngine, ArtificialLeftAtZeroIsDrivenOut) {
   // The "=" row is implied by the other two; its artificial stays basic at 0 after phase 1
   // and must leave in phase 2 whatever the sign of its entry.
-  LP lp;
-  lp.c = {1, 3, 1};
-  lp.a = {{1, 1, 0}, {0, 1, 1}, {1, 2, 1}};
-  lp.rel = {"=", "=", "="};
-  lp.b = {2, 3, 5};
+  LP lp{.c = {1, 3, 1}, .a = {{1, 1, 0}, {0, 1, 1}, {1, 2, 1}}, .rel = {"=", "=", "="}, .b = {2, 3, 5}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_NEAR(g.ZValue, 7, 1E-9); // x = (0, 2, 1)
@@ -139,11 +123,7 @@ TEST(SimplexEngine, ArtificialLeftAtZeroIsDrivenOut) {
 }
 
 TEST(SimplexEngine, UnboundedOptima) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, -1}};
-  lp.rel = {"<="};
-  lp.b = {1};
+  LP lp{.c = {1, 1}, .a = {{1, -1}}, .rel = {"<="}, .b = {1}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Unbounded);
   EXPECT_EQ(g.ZValue, 999999);
@@ -152,19 +132,17 @@ TEST(SimplexEngine, UnboundedOptima) {
 
   // Values of a million and more are values like any other (the program's 999999 once
   // stood for infinity in the ratio test and in the result).
-  lp.c = {1};
-  lp.a = {{1}};
-  lp.b = {2E6};
+  lp = LP{.c = {1}, .a = {{1}}, .rel = {"<="}, .b = {2E6}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_EQ(g.ZValue, 2E6);
   // An upper bound of five million is a bound, and an optimum of 5e7 is an optimum.
-  lp.sense = "Minimize";
-  lp.c = {6, 4};
-  lp.a = {{1, 1}};
-  lp.rel = {">="};
-  lp.b = {1E7};
-  lp.upper = {"infinity", "5000000"};
+  lp = LP{.sense = "Minimize",
+          .c = {6, 4},
+          .a = {{1, 1}},
+          .rel = {">="},
+          .b = {1E7},
+          .upper = {"infinity", "5000000"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), 5E6);
@@ -173,12 +151,7 @@ TEST(SimplexEngine, UnboundedOptima) {
 }
 
 TEST(SimplexEngine, UpperBoundFlip) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {10};
-  lp.upper = {"3", "infinity"};
+  LP lp{.c = {1, 1}, .a = {{1, 1}}, .rel = {"<="}, .b = {10}, .upper = {"3", "infinity"}};
   Build(lp);
   g.Phase = 0;
   SimplexInit();
@@ -206,12 +179,7 @@ TEST(SimplexEngine, UpperBoundFlip) {
 
 TEST(SimplexEngine, BasicVariableLeavesAtItsUpperBound) {
   // x2 enters first; when x1 enters, x2 rises with it and stops at its bound 3 first.
-  LP lp;
-  lp.c = {1, 3};
-  lp.a = {{-1, 1}, {1, 1}};
-  lp.rel = {"<=", "<="};
-  lp.b = {1, 10};
-  lp.upper = {"infinity", "3"};
+  LP lp{.c = {1, 3}, .a = {{-1, 1}, {1, 1}}, .rel = {"<=", "<="}, .b = {1, 10}, .upper = {"infinity", "3"}};
   Build(lp);
   g.Phase = 0;
   SimplexInit();
@@ -239,13 +207,7 @@ TEST(SimplexEngine, BasicVariableLeavesAtItsUpperBound) {
 TEST(SimplexEngine, UnrestrictedVariables) {
   // The negative direction pays: the column is carried negated and the answer comes back
   // in the variable's own sign.
-  LP lp;
-  lp.c = {-1};
-  lp.a = {{1}};
-  lp.rel = {">="};
-  lp.b = {-5};
-  lp.lower = {"-infinity"};
-  lp.unrestricted = {"y"};
+  LP lp{.c = {-1}, .a = {{1}}, .rel = {">="}, .b = {-5}, .lower = {"-infinity"}, .unrestricted = {"y"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), -5);
@@ -255,12 +217,12 @@ TEST(SimplexEngine, UnrestrictedVariables) {
   EXPECT_DOUBLE_EQ(g.Tab(2, 1), -1);
 
   // With a finite lower bound the variable is shifted instead (this used to give x1 = 1).
-  lp.c = {2, 1};
-  lp.a = {{1, 1}, {1, -1}};
-  lp.rel = {"<=", ">="};
-  lp.b = {4, -8};
-  lp.lower = {"-3", "0"};
-  lp.unrestricted = {"y", "n"};
+  lp = LP{.c = {2, 1},
+          .a = {{1, 1}, {1, -1}},
+          .rel = {"<=", ">="},
+          .b = {4, -8},
+          .lower = {"-3", "0"},
+          .unrestricted = {"y", "n"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), 4);
@@ -268,13 +230,13 @@ TEST(SimplexEngine, UnrestrictedVariables) {
   EXPECT_DOUBLE_EQ(g.ZValue, 8);
 
   // A negative lower bound on an ordinary variable is honoured as well.
-  lp.sense = "Minimize";
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {">="};
-  lp.b = {-10};
-  lp.lower = {"-2", "-3"};
-  lp.unrestricted = {"n", "n"};
+  lp = LP{.sense = "Minimize",
+          .c = {1, 1},
+          .a = {{1, 1}},
+          .rel = {">="},
+          .b = {-10},
+          .lower = {"-2", "-3"},
+          .unrestricted = {"n", "n"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), -2);
@@ -283,11 +245,7 @@ TEST(SimplexEngine, UnrestrictedVariables) {
 }
 
 TEST(SimplexEngine, AlternativeOptimaFlag) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {4};
+  LP lp{.c = {1, 1}, .a = {{1, 1}}, .rel = {"<="}, .b = {4}};
   Build(lp);
   SolveLP();
   EXPECT_EQ(g.AltOptimaFlag, 1);
@@ -335,11 +293,10 @@ TEST(SimplexEngine, ClassicCyclingProblemsEndAtTheirOptima) {
 }
 
 TEST(SimplexEngine, BealeRepeatsItsBasisAfterSixPivots) {
-  LP lp;
-  lp.c = {0.75, -20, 0.5, -6};
-  lp.a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {0, 0, 1};
+  LP lp{.c = {0.75, -20, 0.5, -6},
+        .a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}},
+        .rel = {"<=", "<=", "<="},
+        .b = {0, 0, 1}};
   Build(lp);
   g.Phase = 0;
   SimplexInit();
@@ -388,11 +345,7 @@ TEST(SimplexEngine, PivotWithoutLeavingColumnDoesNothing) {
 
 TEST(SimplexEngine, SingularBasisEndsTheRun) {
   // A user pick that would make two basis columns equal: the old inverse stays.
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 0}, {0, 1}};
-  lp.rel = {"<=", "<="};
-  lp.b = {1, 1};
+  LP lp{.c = {1, 1}, .a = {{1, 0}, {0, 1}}, .rel = {"<=", "<="}, .b = {1, 1}};
   Build(lp);
   g.Phase = 0;
   SimplexInit();
@@ -413,14 +366,13 @@ TEST(SimplexEngine, SingularBasisEndsTheRun) {
 TEST(SimplexEngine, VariablesWithoutALowerBound) {
   // Bounded only from above: x1 <= -1 together with -5 x1 <= 4 (x1 >= -0.8) has no solution,
   // in whichever orientation the column would like to stand.
-  LP lp;
-  lp.c = {-1, 0};
-  lp.a = {{-5, 0}, {0, 1}};
-  lp.rel = {"<=", "<="};
-  lp.b = {4, 1};
-  lp.lower = {"-infinity", "0"};
-  lp.upper = {"-1", "infinity"};
-  lp.unrestricted = {"y", "n"};
+  LP lp{.c = {-1, 0},
+        .a = {{-5, 0}, {0, 1}},
+        .rel = {"<=", "<="},
+        .b = {4, 1},
+        .lower = {"-infinity", "0"},
+        .upper = {"-1", "infinity"},
+        .unrestricted = {"y", "n"}};
   Build(lp);
   EXPECT_EQ(SolveLP(), LPStatus::Infeasible);
   // With room left the bound holds and the answer comes back in x1's own terms.
@@ -432,14 +384,13 @@ TEST(SimplexEngine, VariablesWithoutALowerBound) {
   EXPECT_DOUBLE_EQ(g.ZValue, -3);
 
   // A lower bound of -infinity means none, whatever the unrestricted flag says.
-  lp = LP{};
-  lp.sense = "Minimize";
-  lp.c = {1};
-  lp.a = {{-1}};
-  lp.rel = {"<="};
-  lp.b = {5};
-  lp.lower = {"-infinity"};
-  lp.unrestricted = {"n"};
+  lp = LP{.sense = "Minimize",
+          .c = {1},
+          .a = {{-1}},
+          .rel = {"<="},
+          .b = {5},
+          .lower = {"-infinity"},
+          .unrestricted = {"n"}};
   Build(lp);
   ASSERT_EQ(SolveLP(), LPStatus::Optimal);
   EXPECT_DOUBLE_EQ(g.XSol(1), -5);

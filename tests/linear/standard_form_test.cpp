@@ -8,11 +8,7 @@ using namespace quon;
 using namespace quon::testing;
 
 TEST(LPStandardForm, ColumnOrderNamesAndCounts) {
-  LP lp;
-  lp.c = {3, 2};
-  lp.a = {{1, 1}, {1, 0}, {0, 1}};
-  lp.rel = {"<=", ">=", "="};
-  lp.b = {4, 1, 2};
+  LP lp{.c = {3, 2}, .a = {{1, 1}, {1, 0}, {0, 1}}, .rel = {"<=", ">=", "="}, .b = {4, 1, 2}};
   Build(lp);
   ASSERT_EQ(g.InputErrorIndex, 0);
   EXPECT_EQ(g.MRows, 3);
@@ -65,11 +61,10 @@ TEST(LPStandardForm, ColumnOrderNamesAndCounts) {
 }
 
 TEST(LPStandardForm, NegativeRightHandSidesTurnRowsAround) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 2}, {3, 1}, {1, -1}, {2, 2}};
-  lp.rel = {"<=", ">=", "=", ">="};
-  lp.b = {-4, -4, -4, 0};
+  LP lp{.c = {1, 1},
+        .a = {{1, 2}, {3, 1}, {1, -1}, {2, 2}},
+        .rel = {"<=", ">=", "=", ">="},
+        .b = {-4, -4, -4, 0}};
   Build(lp);
   ASSERT_EQ(g.InputErrorIndex, 0);
   // "<" with -4 becomes ">" with 4: a surplus and an artificial column.
@@ -105,15 +100,14 @@ TEST(LPStandardForm, NegativeRightHandSidesTurnRowsAround) {
 }
 
 TEST(LPStandardForm, BoundsFlagsAndNames) {
-  LP lp;
-  lp.c = {3, 1, 2};
-  lp.a = {{1, 1, 1}};
-  lp.rel = {"<="};
-  lp.b = {20};
-  lp.lower = {"5", "-infinity", "0"};
-  lp.upper = {"8", "infinity", ""};
-  lp.unrestricted = {"n", "y", "Y"};
-  lp.names = {"a very long name", "b", "c"};
+  LP lp{.c = {3, 1, 2},
+        .a = {{1, 1, 1}},
+        .rel = {"<="},
+        .b = {20},
+        .lower = {"5", "-infinity", "0"},
+        .upper = {"8", "infinity", ""},
+        .unrestricted = {"n", "y", "Y"},
+        .names = {"a very long name", "b", "c"}};
   Build(lp);
   ASSERT_EQ(g.InputErrorIndex, 0);
   EXPECT_EQ(g.NBoundA, 1);
@@ -139,13 +133,12 @@ TEST(LPStandardForm, BoundsFlagsAndNames) {
 TEST(LPStandardForm, UnrestrictedVariableWithFiniteLowerBoundIsShifted) {
   // x1 is marked unrestricted but has the lower bound -3: it is shifted to start at 0 and is
   // not carried with a switchable sign.
-  LP lp;
-  lp.c = {2, 1};
-  lp.a = {{1, 1}, {1, -1}};
-  lp.rel = {"<=", ">="};
-  lp.b = {4, -8};
-  lp.lower = {"-3", "0"};
-  lp.unrestricted = {"y", "n"};
+  LP lp{.c = {2, 1},
+        .a = {{1, 1}, {1, -1}},
+        .rel = {"<=", ">="},
+        .b = {4, -8},
+        .lower = {"-3", "0"},
+        .unrestricted = {"y", "n"}};
   Build(lp);
   ASSERT_EQ(g.InputErrorIndex, 0);
   EXPECT_EQ(g.NBoundA, 0);
@@ -160,11 +153,7 @@ TEST(LPStandardForm, UnrestrictedVariableWithFiniteLowerBoundIsShifted) {
 }
 
 TEST(LPStandardForm, InputErrors) {
-  LP lp;
-  lp.c = {0, 0};
-  lp.a = {{1, 1}, {0, 0}, {0, 0}};
-  lp.rel = {"<=", "<=", "<="};
-  lp.b = {4, 0, 1};
+  LP lp{.c = {0, 0}, .a = {{1, 1}, {0, 0}, {0, 0}}, .rel = {"<=", "<=", "<="}, .b = {4, 0, 1}};
   Build(lp);
   EXPECT_EQ(g.InputErrorIndex, 2); // the objective row may be all zero, a constraint may not
 
@@ -181,11 +170,7 @@ TEST(LPStandardForm, InputErrors) {
 }
 
 TEST(LPStandardForm, ObjectiveRightHandSideCellCostsNothing) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 1}, {1, 0}};
-  lp.rel = {"<=", "<="};
-  lp.b = {5, 1};
+  LP lp{.c = {1, 1}, .a = {{1, 1}, {1, 0}}, .rel = {"<=", "<="}, .b = {5, 1}};
   FreshProgram();
   GridStore grid = MakeGrid(lp);
   grid.SetTextMatrix(2, 4, "7"); // the objective's R.H.S. cell, normally blank
@@ -198,12 +183,11 @@ TEST(LPStandardForm, ObjectiveRightHandSideCellCostsNothing) {
 }
 
 TEST(LPModelBackup, RestoreGivesTheBuiltModelBack) {
-  LP lp;
-  lp.c = {4, 1};
-  lp.a = {{1, 1}, {1, -1}, {0, 1}};
-  lp.rel = {"<=", "<=", ">="};
-  lp.b = {6, -2, 1};
-  lp.upper = {"1.5", "infinity"};
+  LP lp{.c = {4, 1},
+        .a = {{1, 1}, {1, -1}, {0, 1}},
+        .rel = {"<=", "<=", ">="},
+        .b = {6, -2, 1},
+        .upper = {"1.5", "infinity"}};
   FreshProgram(5);
   BuildLPStandardForm(MakeGrid(lp, true));
   ASSERT_EQ(g.InputErrorIndex, 0);

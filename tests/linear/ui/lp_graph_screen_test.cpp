@@ -41,11 +41,7 @@ protected:
     return scrLPGraf();
   }
   static LP Example() {
-    LP lp;
-    lp.c = {3, 2};
-    lp.a = {{2, 1}, {1, 3}, {1, 0}};
-    lp.rel = {"<=", "<=", "<="};
-    lp.b = {8, 9, 3.5};
+    LP lp{.c = {3, 2}, .a = {{2, 1}, {1, 3}, {1, 0}}, .rel = {"<=", "<=", "<="}, .b = {8, 9, 3.5}};
     return lp;
   }
   static int Count(const ScrLPGraf &s, DrawKind kind, int width = -1) {
@@ -180,11 +176,7 @@ TEST_F(LPGraphScreenTest, OneStrokeThenObjectiveDoesNothing) {
 }
 
 TEST_F(LPGraphScreenTest, UnwieldyScalesAreRefusedOnPaint) {
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {30000};
+  LP lp{.c = {1, 1}, .a = {{1, 1}}, .rel = {"<="}, .b = {30000}};
   script.AnswerMsgBox(msg::OK,
                       "Data produces unwieldy scales.  Scale down RHS of constraints relative to LHS coefficients");
   ScrLPGraf &s = Open(lp);

@@ -124,12 +124,11 @@ TEST_F(LPSummaryTest, ScientificPatternReachesEveryNumber) {
 
 TEST_F(LPSummaryTest, SurplusOfAGreaterRowAndMinimisationHeading) {
   // Minimize 2x1 + 3x2 subject to x1 + x2 >= 4, x1 <= 3: x1 = 3, x2 = 1.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {2, 3};
-  lp.a = {{1, 1}, {1, 0}, {0, 1}};
-  lp.rel = {">=", "<=", ">="};
-  lp.b = {4, 3, 0.5};
+  LP lp{.sense = "Minimize",
+        .c = {2, 3},
+        .a = {{1, 1}, {1, 0}, {0, 1}},
+        .rel = {">=", "<=", ">="},
+        .b = {4, 3, 0.5}};
   Summary(lp);
   EXPECT_TRUE(Drawn(scr5(), "Objective Value (Min) =9.00"));
   EXPECT_EQ(GridRow(4).at(0), "1 (>)");
@@ -142,14 +141,13 @@ TEST_F(LPSummaryTest, SurplusOfAGreaterRowAndMinimisationHeading) {
 
 TEST_F(LPSummaryTest, BoundLinesInBothTables) {
   // Maximise 3x1 + x2 subject to x1 + x2 <= 10, 5 <= x1 <= 8: x1 = 8, x2 = 2.
-  LP lp;
-  lp.c = {3, 1};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {10};
-  lp.lower = {"5", "0"};
-  lp.upper = {"8", "infinity"};
-  lp.names = {"a", "b"};
+  LP lp{.c = {3, 1},
+        .a = {{1, 1}},
+        .rel = {"<="},
+        .b = {10},
+        .lower = {"5", "0"},
+        .upper = {"8", "infinity"},
+        .names = {"a", "b"}};
   Summary(lp);
   Grid &grid = scr5().outputGrid;
   EXPECT_EQ(grid.Rows(), 2 * 2 + 2 * 1 + 2 * 2 + 16);
@@ -173,11 +171,7 @@ TEST_F(LPSummaryTest, BoundLinesInBothTables) {
 
 TEST_F(LPSummaryTest, AlternativeOptimaSentence) {
   // Maximise x1 + x2 subject to x1 + x2 <= 4: every point of the edge is optimal.
-  LP lp;
-  lp.c = {1, 1};
-  lp.a = {{1, 1}, {1, 0}};
-  lp.rel = {"<=", "<="};
-  lp.b = {4, 3};
+  LP lp{.c = {1, 1}, .a = {{1, 1}, {1, 0}}, .rel = {"<=", "<="}, .b = {4, 3}};
   Summary(lp);
   ASSERT_EQ(g.AltOptimaFlag, 1);
   EXPECT_TRUE(Drawn(scr5(), "Objective Value (Max) =4.00 -- Alternative solution(s) detected (enter "
@@ -185,12 +179,7 @@ TEST_F(LPSummaryTest, AlternativeOptimaSentence) {
 }
 
 TEST_F(LPSummaryTest, InfeasibleAndUnboundedShowOneSentenceAndNoGrid) {
-  LP infeasible;
-  infeasible.c = {1};
-  infeasible.a = {{1}, {1}};
-  infeasible.rel = {"<=", ">="};
-  infeasible.b = {2, 3};
-  infeasible.names = {"x"};
+  LP infeasible{.c = {1}, .a = {{1}, {1}}, .rel = {"<=", ">="}, .b = {2, 3}, .names = {"x"}};
   Summary(infeasible);
   Scr5 &f = scr5();
   EXPECT_EQ(g.ZValue, -999999);
@@ -203,11 +192,7 @@ TEST_F(LPSummaryTest, InfeasibleAndUnboundedShowOneSentenceAndNoGrid) {
   EXPECT_EQ(g.OutputPageKind, 2);
   Forms::Clear();
 
-  LP unbounded;
-  unbounded.c = {1, 1};
-  unbounded.a = {{1, -1}};
-  unbounded.rel = {"<="};
-  unbounded.b = {1};
+  LP unbounded{.c = {1, 1}, .a = {{1, -1}}, .rel = {"<="}, .b = {1}};
   Summary(unbounded);
   EXPECT_EQ(g.ZValue, 999999);
   EXPECT_TRUE(Drawn(scr5(), "Optimum solution is unbounded"));

@@ -298,34 +298,28 @@ protected:
 
 // Minimise 4x1 + x2 subject to 3x1 + x2 = 3, 4x1 + 3x2 >= 6, x1 + 2x2 <= 4.
 LP Artificial() {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {4, 1};
-  lp.a = {{3, 1}, {4, 3}, {1, 2}};
-  lp.rel = {"=", ">=", "<="};
-  lp.b = {3, 6, 4};
-  return lp;
+  return LP{.sense = "Minimize",
+            .c = {4, 1},
+            .a = {{3, 1}, {4, 3}, {1, 2}},
+            .rel = {"=", ">=", "<="},
+            .b = {3, 6, 4}};
 }
 
 // Minimise 3x1 + 2x2 subject to 3x1 + x2 >= 3, 4x1 + 3x2 >= 6, x1 + x2 <= 3.
 LP DualStart() {
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {3, 2};
-  lp.a = {{3, 1}, {4, 3}, {1, 1}};
-  lp.rel = {">=", ">=", "<="};
-  lp.b = {3, 6, 3};
-  return lp;
+  return LP{.sense = "Minimize",
+            .c = {3, 2},
+            .a = {{3, 1}, {4, 3}, {1, 1}},
+            .rel = {">=", ">=", "<="},
+            .b = {3, 6, 3}};
 }
 
 // Beale's example: the largest-coefficient rule with top-most ties cycles on it.
 LP Beale() {
-  LP beale;
-  beale.c = {0.75, -20, 0.5, -6};
-  beale.a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}};
-  beale.rel = {"<=", "<=", "<="};
-  beale.b = {0, 0, 1};
-  return beale;
+  return LP{.c = {0.75, -20, 0.5, -6},
+            .a = {{0.25, -8, -1, 9}, {0.5, -12, -0.5, 3}, {0, 0, 1, 0}},
+            .rel = {"<=", "<=", "<="},
+            .b = {0, 0, 1}};
 }
 
 bool IsBasic(const Shown &s, int j) {
@@ -407,22 +401,14 @@ TEST_F(SimplexIterationsTest, DualSimplexPressByPress) {
 
 TEST_F(SimplexIterationsTest, EndsOfTheRun) {
   // Already optimal: one block, the step's message, no stepping.
-  LP done;
-  done.c = {-1};
-  done.a = {{1}};
-  done.rel = {"<="};
-  done.b = {1};
+  LP done{.c = {-1}, .a = {{1}}, .rel = {"<="}, .b = {1}};
   Start(done, 2);
   EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iteration 1 is optimal"}));
   EXPECT_EQ(Blocks(), 1);
   EXPECT_FALSE(Stepping());
 
   // Infeasible phase 1.
-  LP none;
-  none.c = {1, 1};
-  none.a = {{1, 1}, {1, 1}};
-  none.rel = {">=", "<="};
-  none.b = {5, 2};
+  LP none{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {">=", "<="}, .b = {5, 2}};
   Start(none, 4);
   scr5().cmdFinalIter_Click();
   EXPECT_EQ(Messages(), (std::vector<std::string>{
@@ -430,11 +416,7 @@ TEST_F(SimplexIterationsTest, EndsOfTheRun) {
   EXPECT_FALSE(Stepping());
 
   // Unbounded: "Next" keeps the empty block and paints the entering column, "All" drops it.
-  LP open;
-  open.c = {1, 0};
-  open.a = {{1, -1}};
-  open.rel = {"<="};
-  open.b = {1};
+  LP open{.c = {1, 0}, .a = {{1, -1}}, .rel = {"<="}, .b = {1}};
   for (bool all : {false, true}) {
     Start(open, 2);
     std::vector<std::string> messages;
@@ -455,13 +437,12 @@ TEST_F(SimplexIterationsTest, EndsOfTheRun) {
 
 TEST_F(SimplexIterationsTest, UnrestrictedVariableTurnsRound) {
   // Minimise x1 + x2 with x1 free: x1 runs negative, down to -4 where x1 + 2 x2 >= -4 binds.
-  LP lp;
-  lp.sense = "Minimize";
-  lp.c = {1, 3};
-  lp.a = {{-1, -2}, {1, 1}};
-  lp.rel = {"<=", "<="};
-  lp.b = {4, 10};
-  lp.unrestricted = {"y", "n"};
+  LP lp{.sense = "Minimize",
+        .c = {1, 3},
+        .a = {{-1, -2}, {1, 1}},
+        .rel = {"<=", "<="},
+        .b = {4, 10},
+        .unrestricted = {"y", "n"}};
   lp.lower = {"-infinity", "0"};
   Start(lp, 2);
   EXPECT_EQ(G().TextMatrix(ref.m + 5, 1), "y");
@@ -473,12 +454,7 @@ TEST_F(SimplexIterationsTest, UnrestrictedVariableTurnsRound) {
 }
 
 TEST_F(SimplexIterationsTest, LowerBoundShiftsTheObjective) {
-  LP lp;
-  lp.c = {1, 2};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {5};
-  lp.lower = {"2", "0"};
+  LP lp{.c = {1, 2}, .a = {{1, 1}}, .rel = {"<="}, .b = {5}, .lower = {"2", "0"}};
   Start(lp, 2);
   EXPECT_EQ(G().TextMatrix(1, 1), "Lx1");
   EXPECT_EQ(G().TextMatrix(2, ref.n + 1), "2.00"); // x1 at its lower bound 2
@@ -489,11 +465,7 @@ TEST_F(SimplexIterationsTest, LowerBoundShiftsTheObjective) {
 
 TEST_F(SimplexIterationsTest, PicksAreCheckedAgainstTheTieRules) {
   // x1 and x2 tie for entering (left-most x1 enters); rows 1 and 2 tie for leaving (top-most).
-  LP tie;
-  tie.c = {2, 2};
-  tie.a = {{1, 1}, {1, 0}};
-  tie.rel = {"<=", "<="};
-  tie.b = {2, 2};
+  LP tie{.c = {2, 2}, .a = {{1, 1}, {1, 0}}, .rel = {"<=", "<="}, .b = {2, 2}};
   Start(tie, 2);
   const int T = g.TableauOutState;
   EXPECT_EQ(T, 1);
@@ -524,12 +496,7 @@ TEST_F(SimplexIterationsTest, PicksAreCheckedAgainstTheTieRules) {
 }
 
 TEST_F(SimplexIterationsTest, BoundFlipPickAndStep) {
-  LP lp;
-  lp.c = {1, 0};
-  lp.a = {{1, 1}};
-  lp.rel = {"<="};
-  lp.b = {10};
-  lp.upper = {"3", "infinity"};
+  LP lp{.c = {1, 0}, .a = {{1, 1}}, .rel = {"<="}, .b = {10}, .upper = {"3", "infinity"}};
   Start(lp, 2);
   EXPECT_EQ(g.Leaving, kBoundFlip);
   G().PerformClick(g.TableauOutState + 2, 0);
@@ -546,11 +513,7 @@ TEST_F(SimplexIterationsTest, BoundFlipPickAndStep) {
 
 TEST_F(SimplexIterationsTest, PostOptimumIteration) {
   // Alternative optima: x1 + x2 <= 1 with both costs 1.
-  LP alt;
-  alt.c = {1, 1};
-  alt.a = {{1, 1}, {1, 0}};
-  alt.rel = {"<=", "<="};
-  alt.b = {1, 1};
+  LP alt{.c = {1, 1}, .a = {{1, 1}, {1, 0}}, .rel = {"<=", "<="}, .b = {1, 1}};
   Start(alt, 2);
   scr5().cmdFinalIter_Click();
   const auto messages = Messages();
@@ -628,11 +591,7 @@ TEST_F(SimplexIterationsTest, PostOptimumPickOnlyWhereTheOptimumStays) {
   }
   // Max x1 + 0.999 x2 subject to x1 + x2 <= 1: x2's z_j - c_j of 0.001 shows as 0.00 in the
   // tableau; its refusal gives it in digits that show it is not 0.
-  LP nearly;
-  nearly.c = {1, 0.999};
-  nearly.a = {{1, 1}};
-  nearly.rel = {"<="};
-  nearly.b = {1};
+  LP nearly{.c = {1, 0.999}, .a = {{1, 1}}, .rel = {"<="}, .b = {1}};
   Start(nearly, 2);
   scr5().cmdFinalIter_Click();
   Messages();
@@ -645,11 +604,7 @@ TEST_F(SimplexIterationsTest, PostOptimumPickOnlyWhereTheOptimumStays) {
 // Max x1 - x2 subject to x1 - x2 <= 1: at the optimum x2 has z_j - c_j = 0 and no positive
 // entry, so it grows without end at z = 1. The optimal set is unbounded, the objective is not.
 TEST_F(SimplexIterationsTest, AlternativeOptimumAlongARayKeepsTheOptimum) {
-  LP ray;
-  ray.c = {1, -1};
-  ray.a = {{1, -1}};
-  ray.rel = {"<="};
-  ray.b = {1};
+  LP ray{.c = {1, -1}, .a = {{1, -1}}, .rel = {"<="}, .b = {1}};
   Start(ray, 2);
   scr5().cmdFinalIter_Click();
   ASSERT_EQ(Messages().size(), 1u);
@@ -685,11 +640,7 @@ TEST_F(SimplexIterationsTest, NoPickWhereNoPivotIsDue) {
   // Infeasible: phase 1 ends with w > 0; the dual simplex finds no entering column; the
   // M-method's optimum keeps the artificial of the second row basic at 3 (maximising, where the
   // optimum also has alternatives to pick; by "Next" and by "All").
-  LP none;
-  none.c = {1, 1};
-  none.a = {{1, 1}, {1, 1}};
-  none.rel = {"<=", ">="};
-  none.b = {2, 5};
+  LP none{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {"<=", ">="}, .b = {2, 5}};
   for (auto [method, byNext] : {std::pair{3, true}, {3, false}, {4, false}, {5, false}}) {
     none.sense = method == 3 ? "Maximize" : "Minimize";
     Start(none, method);
@@ -709,11 +660,7 @@ TEST_F(SimplexIterationsTest, NoPickWhereNoPivotIsDue) {
   }
 
   // Unbounded (max x1 + x2, x1 - x2 <= 2): the rows of the last tableau are not leaving picks.
-  LP open;
-  open.c = {1, 1};
-  open.a = {{1, -1}};
-  open.rel = {"<="};
-  open.b = {2};
+  LP open{.c = {1, 1}, .a = {{1, -1}}, .rel = {"<="}, .b = {2}};
   Start(open, 2);
   EXPECT_EQ(RunByNext().back(), "Optimal Tableau: Last tableau shows solution is unbounded");
   onlyBeeps(g.TableauOutState - 1, g.TableauOutState + 1 + ref.m);
@@ -764,9 +711,7 @@ TEST_F(SimplexIterationsTest, ArtificialLeftInTheBasisIsJudgedWhateverM) {
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   int tooSmall = 0, infeasible = 0;
   for (int trial = 0; trial < 80; ++trial) {
-    LP lp;
-    lp.sense = pick(0, 1) ? "Maximize" : "Minimize";
-    lp.c = {pick(-30, 30) * 10.0, pick(-30, 30) * 10.0};
+    LP lp{.sense = pick(0, 1) ? "Maximize" : "Minimize", .c = {pick(-30, 30) * 10.0, pick(-30, 30) * 10.0}};
     for (int i = 0, m = pick(2, 3); i < m; ++i) {
       lp.a.push_back({double(pick(0, 4)), double(pick(-2, 4))});
       if (lp.a.back()[0] == 0 && lp.a.back()[1] == 0) lp.a.back()[0] = 1;
@@ -811,11 +756,7 @@ TEST_F(SimplexIterationsTest, ArtificialLeftInTheBasisIsJudgedWhateverM) {
   // grows with x2 at a profit, so the run finds a ray; with b = 2 there is no solution, with
   // b = 8 the optimum is x2 = 3.
   for (const double b : {2.0, 8.0}) {
-    LP ray;
-    ray.c = {0, 1};
-    ray.a = {{1, -1}, {1, 0}};
-    ray.rel = {">=", "<="};
-    ray.b = {5, b};
+    LP ray{.c = {0, 1}, .a = {{1, -1}, {1, 0}}, .rel = {">=", "<="}, .b = {5, b}};
     Start(ray, 3, 0.5);
     scr5().cmdFinalIter_Click();
     const auto messages = Messages();
@@ -834,11 +775,7 @@ TEST_F(SimplexIterationsTest, ArtificialLeftInTheBasisIsJudgedWhateverM) {
 // The post-optimum block of the two-phase method stays in phase 2, with its artificial columns
 // blocked (CheckBlock reads the phase from the heading and checks "blocked").
 TEST_F(SimplexIterationsTest, PostOptimumBlockKeepsThePhase) {
-  LP alt;
-  alt.c = {1, 1};
-  alt.a = {{1, 1}, {1, 1}, {1, 0}};
-  alt.rel = {">=", "<=", "<="};
-  alt.b = {1, 4, 3};
+  LP alt{.c = {1, 1}, .a = {{1, 1}, {1, 1}, {1, 0}}, .rel = {">=", "<=", "<="}, .b = {1, 4, 3}};
   Start(alt, 4);
   scr5().cmdFinalIter_Click();
   ASSERT_EQ(Messages().size(), 1u);
@@ -1070,26 +1007,10 @@ TEST_F(SimplexIterationsTest, PrintoutEndsWithTheRunsVerdict) {
     script.ClearRecord();
     return text;
   };
-  LP done;
-  done.c = {-1};
-  done.a = {{1}};
-  done.rel = {"<="};
-  done.b = {1};
-  LP none;
-  none.c = {1, 1};
-  none.a = {{1, 1}, {1, 1}};
-  none.rel = {">=", "<="};
-  none.b = {5, 2};
-  LP open;
-  open.c = {1, 0};
-  open.a = {{1, -1}};
-  open.rel = {"<="};
-  open.b = {1};
-  LP ray;
-  ray.c = {0, 1};
-  ray.a = {{1, -1}, {1, 0}};
-  ray.rel = {">=", "<="};
-  ray.b = {5, 2};
+  LP done{.c = {-1}, .a = {{1}}, .rel = {"<="}, .b = {1}};
+  LP none{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {">=", "<="}, .b = {5, 2}};
+  LP open{.c = {1, 0}, .a = {{1, -1}}, .rel = {"<="}, .b = {1}};
+  LP ray{.c = {0, 1}, .a = {{1, -1}, {1, 0}}, .rel = {">=", "<="}, .b = {5, 2}};
   LP small = ray; // M too small: an artificial variable grows with the objective
   small.b = {5, 8};
   LP stuck = ray; // no feasible solution, the artificial left in the basis at the optimum

@@ -49,6 +49,16 @@ QRgb PixelAt(const QImage &image, int x, int y) {
   return image.pixel(x, y) & 0xFFFFFF;
 }
 
+// The surface replayed onto an image of its size filled with `ground`.
+QImage Painted(const RetainedSurface &s, int w, int h, Qt::GlobalColor ground) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(ground);
+  QPainter painter(&image);
+  s.Replay(painter, image.size());
+  painter.end();
+  return image;
+}
+
 TEST(RetainedSurface, DrawingIsReplayedOnEveryPaintUntilCleared) {
   RetainedSurface s;
   s.SetAreaPixels(QSize(100, 80));
@@ -63,11 +73,7 @@ TEST(RetainedSurface, DrawingIsReplayedOnEveryPaintUntilCleared) {
   EXPECT_EQ(invalidated, 2);
 
   for (int paint = 0; paint < 2; ++paint) {
-    QImage image(100, 80, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QPainter painter(&image);
-    s.Replay(painter, image.size());
-    painter.end();
+    const QImage image = Painted(s, 100, 80, Qt::blue);
     EXPECT_EQ(PixelAt(image, 20, 15), 0xFFFF00u);
     EXPECT_EQ(PixelAt(image, 50, 60), 0xFF0000u);
     EXPECT_EQ(PixelAt(image, 50, 40), 0x0000FFu);
@@ -76,11 +82,7 @@ TEST(RetainedSurface, DrawingIsReplayedOnEveryPaintUntilCleared) {
   s.Clear();
   EXPECT_EQ(invalidated, 3);
   EXPECT_TRUE(s.Ops().empty());
-  QImage image(100, 80, QImage::Format_RGB32);
-  image.fill(Qt::blue);
-  QPainter painter(&image);
-  s.Replay(painter, image.size());
-  painter.end();
+  const QImage image = Painted(s, 100, 80, Qt::blue);
   EXPECT_EQ(PixelAt(image, 20, 15), 0x0000FFu);
 }
 
@@ -91,11 +93,7 @@ TEST(RetainedSurface, PictureBoxScaleAndDots) {
   s.SetDrawWidth(8);
   s.Point(5, 5, kGrey); // pixel (60, 60)
   EXPECT_LT(s.TextHeight("OP"), 0);
-  QImage image(120, 120, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  s.Replay(painter, image.size());
-  painter.end();
+  const QImage image = Painted(s, 120, 120, Qt::white);
   EXPECT_EQ(PixelAt(image, 60, 60), 0x808080u);
   EXPECT_EQ(PixelAt(image, 60, 70), 0xFFFFFFu);
 }
@@ -120,11 +118,7 @@ TEST(RetainedSurface, TextStandsBelowAndRightOfThePosition) {
   s.SetCurrentY(300); // pixel 20
   s.Print("WWWW");
   const QRectF box(20, 20, s.TextWidth("WWWW") / 15, s.TextHeight("WWWW") / 15);
-  QImage image(200, 60, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  s.Replay(painter, image.size());
-  painter.end();
+  const QImage image = Painted(s, 200, 60, Qt::white);
   int inside = 0, outside = 0;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
