@@ -1,10 +1,14 @@
 #include "linear/mod_inverse.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "linear/raw_matrix.h"
+#include "platform/values.h"
 #include "shell/mod1.h"
 
 namespace quon {
@@ -35,6 +39,31 @@ bool &LastZeroed() {
   return zeroed;
 }
 
+// The last inversion's verdict and its determinant as mantissa and binary exponent: the
+// product of a hundred pivots leaves the range of a double long before it stops being exact
+// enough to show.
+DeterminantParts &LastParts() {
+  static DeterminantParts parts;
+  return parts;
+}
+
+// Records a singular verdict; Determinant 0 is what the rest of the program reads.
+bool Singular() {
+  g.Determinant = 0;
+  LastParts() = DeterminantParts{};
+  return false;
+}
+
+// m * f kept as a mantissa in [0.5, 1) and its binary exponent. Scaling by powers of two is
+// exact, so where the plain product stays normal both give the same value to the bit.
+void MultiplyParts(DeterminantParts &d, double f, bool divide) {
+  int fe = 0;
+  const double fm = std::frexp(f, &fe);
+  int me = 0;
+  d.mantissa = std::frexp(divide ? d.mantissa / fm : d.mantissa * fm, &me);
+  d.exponent += (divide ? -fe : fe) + me;
+}
+
 InverseScratch &Scratch() {
   static InverseScratch s;
   return s;
@@ -53,6 +82,7 @@ constexpr double kRelativePivotTol = 1E-12;
 bool Invert(const InversionRules &rules) {
   const int n = g.MRows;
   g.Determinant = 1;
+  LastParts() = DeterminantParts{0.5, 1, false};
   if (n < 1) return true;
 
   RawMatrix a(g.InvInput, n, n);
@@ -73,10 +103,7 @@ bool Invert(const InversionRules &rules) {
         colScale[j] = std::max(colScale[j], std::fabs(ai[j]));
     }
     for (int j = 1; j <= n; ++j) {
-      if (colScale[j] == 0) {
-        g.Determinant = 0;
-        return false;
-      }
+      if (colScale[j] == 0) return Singular();
       colScale[j] = 1 / colScale[j];
     }
     for (int i = 1; i <= n; ++i) {
@@ -93,10 +120,7 @@ bool Invert(const InversionRules &rules) {
     const double *ai = a.Row(i);
     for (int j = 1; j <= n; ++j)
       if (std::fabs(ai[j]) > big) big = std::fabs(ai[j]);
-    if (big == 0) {
-      g.Determinant = 0;
-      return false;
-    }
+    if (big == 0) return Singular();
     scale[i] = 1 / big;
   }
 
@@ -140,10 +164,7 @@ bool Invert(const InversionRules &rules) {
       std::swap(perm[j], perm[p]);
     }
     const double pivot = a(j, j);
-    if (rules.equilibrate ? big <= kRelativePivotTol : std::fabs(pivot) <= kPivotTol) {
-      g.Determinant = 0;
-      return false;
-    }
+    if (rules.equilibrate ? big <= kRelativePivotTol : std::fabs(pivot) <= kPivotTol) return Singular();
     if (j < n) {
       const double r = 1 / pivot;
       double *lj = lt + static_cast<std::size_t>(j) * ld;
@@ -154,13 +175,23 @@ bool Invert(const InversionRules &rules) {
     }
   }
 
-  double det = g.Determinant;
+  DeterminantParts det{g.Determinant < 0 ? -0.5 : 0.5, 1, false};
   for (int i = 1; i <= n; ++i)
-    det *= a(i, i);
+    MultiplyParts(det, a(i, i), false);
   if (rules.equilibrate)
     for (int j = 1; j <= n; ++j)
-      det /= colScale[j];
-  g.Determinant = det;
+      MultiplyParts(det, colScale[j], true);
+  // Outside the range of a double the nearest nonzero finite value stands in, so that 0
+  // keeps meaning singular; the parts keep the true value.
+  const double v = std::ldexp(det.mantissa, static_cast<int>(std::clamp<long long>(det.exponent, -100000, 100000)));
+  det.outOfRange = !std::isnormal(v);
+  if (v == 0)
+    g.Determinant = std::copysign(std::numeric_limits<double>::denorm_min(), det.mantissa);
+  else if (std::isinf(v))
+    g.Determinant = std::copysign(std::numeric_limits<double>::max(), det.mantissa);
+  else
+    g.Determinant = v;
+  LastParts() = det;
 
   // Forward substitution of all unit columns at once: row i of L^-1 from the rows above it.
   // Column c of a row is touched only from k = c on, which is the leading-zero skip.
@@ -226,6 +257,51 @@ bool Invert(const InversionRules &rules) {
 
 bool LastInversionZeroedAnEntry() {
   return LastZeroed();
+}
+
+DeterminantParts LastDeterminant() {
+  return LastParts();
+}
+
+std::string DeterminantText(std::string_view pattern) {
+  const DeterminantParts d = LastParts();
+  if (d.mantissa == 0) return Format(0.0, pattern);
+  if (!d.outOfRange) return Format(g.Determinant, pattern);
+  // log10 |m * 2^e| split into a decimal exponent and a mantissa in [1, 10).
+  const long double lg = std::log10(std::fabs(static_cast<long double>(d.mantissa))) +
+                         static_cast<long double>(d.exponent) * std::log10(2.0L);
+  long long ex = static_cast<long long>(std::floor(lg));
+  const double m = std::copysign(static_cast<double>(std::pow(10.0L, lg - static_cast<long double>(ex))), d.mantissa);
+  // A scientific pattern is used as it stands; a fixed one lends its decimals.
+  std::string sci(pattern);
+  const std::size_t e = sci.find_first_of("eE");
+  const bool scientific = e != std::string::npos && e + 1 < sci.size() && (sci[e + 1] == '+' || sci[e + 1] == '-');
+  if (!scientific) {
+    const std::size_t point = sci.find('.');
+    std::size_t decimals = 0;
+    if (point != std::string::npos)
+      while (point + 1 + decimals < sci.size() && (sci[point + 1 + decimals] == '0' || sci[point + 1 + decimals] == '#'))
+        ++decimals;
+    sci = decimals > 0 ? "0." + std::string(decimals, '0') + "E+00" : "0E+00";
+  }
+  // The mantissa alone, then its exponent (1 when it rounded up to 10) added to ex.
+  std::string text = Format(m, sci);
+  const std::size_t at = text.find_last_of("eE");
+  if (at == std::string::npos) return text;
+  std::size_t digitsAt = at + 1;
+  bool negative = false;
+  if (digitsAt < text.size() && (text[digitsAt] == '+' || text[digitsAt] == '-')) negative = text[digitsAt++] == '-';
+  std::size_t digitsEnd = digitsAt;
+  while (digitsEnd < text.size() && std::isdigit(static_cast<unsigned char>(text[digitsEnd])))
+    ++digitsEnd;
+  const std::size_t width = digitsEnd - digitsAt;
+  const long long shown = std::stoll(text.substr(digitsAt, width));
+  ex += negative ? -shown : shown;
+  std::string digits = std::to_string(ex < 0 ? -ex : ex);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  const bool alwaysSign = sci[sci.find_first_of("eE") + 1] == '+';
+  const std::string sign = ex < 0 ? "-" : alwaysSign ? "+" : "";
+  return text.substr(0, at + 1) + sign + digits + text.substr(digitsEnd);
 }
 
 bool InvertMatrix() {

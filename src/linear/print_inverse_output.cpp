@@ -1,5 +1,6 @@
 #include "linear/print_reports.h"
 
+#include "linear/mod_inverse.h"
 #include "platform/values.h"
 #include "shell/data_table_printer.h"
 #include "shell/helpers.h"
@@ -44,12 +45,12 @@ bool PrintInverseOutput(PageSurface &printer) {
   NextLine(printer);
   PrintBoldLine(printer, "Inverse Matrix:  ");
   NextLine(printer);
-  if (g.Determinant == 0) {
+  if (LastDeterminant().mantissa == 0) {
     printer.Print("The matrix is singular (determinant 0) and has no inverse.");
     return printer.EndDoc();
   }
   const std::string label = "Value of the determinant =";
-  printer.Print(label + FitNumber(printer, Format(g.Determinant, NumberFormatString()),
+  printer.Print(label + FitNumber(printer, DeterminantText(NumberFormatString()),
                                   kPrintRight - kPrintLeft - printer.TextWidth(label)));
   // The inverse's column headings go on the line under the determinant, above their rows.
   g.PrintY = RoundTwips(printer.CurrentY()) - g.LineHeight;

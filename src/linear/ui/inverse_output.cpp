@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "linear/mod_inverse.h"
 #include "linear/ui/output_page.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
@@ -66,7 +67,8 @@ void ShowInverseOutput() {
   const int w = ScreenWidth();
   const int n = g.NVars;
   const bool equations = g.ModelClass == ModelClassCode::LinearEquations;
-  const bool singular = g.Determinant == 0;
+  // The inversion's own verdict: a product of pivots can round to 0 for a matrix it inverted.
+  const bool singular = LastDeterminant().mantissa == 0;
 
   BeginSummaryPage(f);
   // These outputs offer no other view.
@@ -124,7 +126,7 @@ void ShowInverseOutput() {
       MergedHeading(grid, 0, equations ? "ORIGINAL EQUATIONS:" : "ORIGINAL MATRIX:");
       if (equations) rowLabel = "eq", colLabel = "x";
     } else {
-      g.MsgText = g.TitleText + "    Determinant =" + Formatted(g.Determinant);
+      g.MsgText = g.TitleText + "    Determinant =" + DeterminantText(NumberFormatString());
       MergedHeading(grid, b, g.MsgText);
       if (singular) break;
     }
