@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -140,6 +141,32 @@ TEST_F(PrintInverseTest, NumbersFollowTheFormatInForceWhenPrinted) {
   EXPECT_NE(Find("Value of the determinant =1.000e+1"), nullptr);
   // Five-character numbers and nine-character columns: 900 twips apart.
   EXPECT_DOUBLE_EQ(g.ScratchSum, 900);
+}
+
+// 1E-4 times the identity of order 100 is invertible though its determinant, 1E-400, is
+// below any double; order 99 at -1E4 gives one above any double.
+TEST_F(PrintInverseTest, DeterminantsBeyondADoubleArePrintedWithTheInverse) {
+  Matrix a(100, std::vector<double>(100));
+  for (int i = 0; i < 100; ++i)
+    a[i][i] = 1E-4;
+  Solve(1, a);
+  EXPECT_TRUE(PrintInverseOutput(p));
+  EXPECT_NE(Find("Value of the determinant =1.00E-400"), nullptr);
+  for (const auto &op : p.Texts())
+    EXPECT_EQ(op.text.find("singular"), std::string::npos);
+
+  a.pop_back();
+  for (auto &row : a) {
+    row.pop_back();
+    std::replace(row.begin(), row.end(), 1E-4, -1E4);
+  }
+  Solve(1, a);
+  g.NumFormatType = 2;
+  g.NumDigitsN = 3;
+  g.NumDigitsD = 1;
+  p = RecordingSurface{};
+  EXPECT_TRUE(PrintInverseOutput(p));
+  EXPECT_NE(Find("Value of the determinant =-1.000e+396"), nullptr);
 }
 
 TEST_F(PrintInverseTest, WriteToPrinterSendsTheWholeReportOrNothing) {

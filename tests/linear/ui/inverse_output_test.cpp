@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "linear/mod_inverse.h"
@@ -96,6 +97,21 @@ TEST_F(InverseOutputTest, SingularMatrixStopsAtTheDeterminantRow) {
   const std::string det = "NO INVERSE:         Determinant =0.00";
   EXPECT_EQ(GridRow(5), (Row{"", det, det, det}));
   EXPECT_EQ(grid.BackOf(5, 0), kYellow);
+}
+
+// Order 100 at 1E-4 has the determinant 1E-400 and order 99 at -1E4 has -1E396: neither fits
+// a double, both are invertible and shown with their inverse.
+TEST_F(InverseOutputTest, DeterminantsBeyondADoubleAreShownWithTheInverse) {
+  for (const auto &[n, d, text, entry] :
+       {std::tuple{100, 1E-4, "1.00E-400", "10000.00"}, std::tuple{99, -1E4, "-1.00E+396", "0.00"}}) {
+    std::vector<std::vector<double>> a(static_cast<std::size_t>(n), std::vector<double>(static_cast<std::size_t>(n)));
+    for (int i = 0; i < n; ++i)
+      a[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = d;
+    Solve(1, a);
+    ASSERT_EQ(scr5().outputGrid.Rows(), 2 * (n + 2)) << n;
+    EXPECT_EQ(GridRow(n + 2).at(1), std::string("INVERSE:    Determinant =") + text);
+    EXPECT_EQ(GridRow(n + 4).at(1), entry);
+  }
 }
 
 TEST_F(InverseOutputTest, EquationsOfOrderThree) {
