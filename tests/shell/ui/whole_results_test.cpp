@@ -194,6 +194,15 @@ protected:
     std::vector<Road> roads;
     roads.push_back({"inversion", [] { MatrixInput(1, {{4, 7, 1}, {2, 6, 3}, {1, 1, 123456789}}); }, &Scr3::mnuSolve});
     roads.push_back({"equations", [] { MatrixInput(2, {{4, 7, 1}, {2, 6, 3}}); }, &Scr3::mnuSolve});
+    // Invertible, with a determinant (1E-400) below any double.
+    roads.push_back({"inversion 100 x 100 at 1E-4",
+                     [] {
+                       std::vector<std::vector<double>> a(100, std::vector<double>(100));
+                       for (int i = 0; i < 100; ++i)
+                         a[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = 1E-4;
+                       MatrixInput(1, a);
+                     },
+                     &Scr3::mnuSolve});
     for (MenuItem Scr3::*item : {&Scr3::mnuFinalSolutionLP, &Scr3::mnuUserAllSlack, &Scr3::mnuUser2phase,
                                  &Scr3::mnuUserMmethod, &Scr3::mnuUserBoundedSimplex, &Scr3::mnuGraph})
       roads.push_back({"linear program", [] { Build(DoorsAndWindows()); }, item, 2, 15, 15});
