@@ -183,7 +183,8 @@ bool Invert(const InversionRules &rules) {
       MultiplyParts(det, colScale[j], true);
   // Outside the range of a double the nearest nonzero finite value stands in, so that 0
   // keeps meaning singular; the parts keep the true value.
-  const double v = std::ldexp(det.mantissa, static_cast<int>(std::clamp<long long>(det.exponent, -100000, 100000)));
+  const double v =
+      std::ldexp(det.mantissa, static_cast<int>(std::clamp<long long>(det.exponent, -100000, 100000)));
   det.outOfRange = !std::isnormal(v);
   if (v == 0)
     g.Determinant = std::copysign(std::numeric_limits<double>::denorm_min(), det.mantissa);
@@ -266,21 +267,24 @@ DeterminantParts LastDeterminant() {
 std::string DeterminantText(std::string_view pattern) {
   const DeterminantParts d = LastParts();
   if (d.mantissa == 0) return Format(0.0, pattern);
-  if (!d.outOfRange) return Format(g.Determinant, pattern);
+  if (!d.outOfRange) return Format(std::ldexp(d.mantissa, static_cast<int>(d.exponent)), pattern);
   // log10 |m * 2^e| split into a decimal exponent and a mantissa in [1, 10).
   const long double lg = std::log10(std::fabs(static_cast<long double>(d.mantissa))) +
                          static_cast<long double>(d.exponent) * std::log10(2.0L);
   long long ex = static_cast<long long>(std::floor(lg));
-  const double m = std::copysign(static_cast<double>(std::pow(10.0L, lg - static_cast<long double>(ex))), d.mantissa);
+  const double m =
+      std::copysign(static_cast<double>(std::pow(10.0L, lg - static_cast<long double>(ex))), d.mantissa);
   // A scientific pattern is used as it stands; a fixed one lends its decimals.
   std::string sci(pattern);
   const std::size_t e = sci.find_first_of("eE");
-  const bool scientific = e != std::string::npos && e + 1 < sci.size() && (sci[e + 1] == '+' || sci[e + 1] == '-');
+  const bool scientific =
+      e != std::string::npos && e + 1 < sci.size() && (sci[e + 1] == '+' || sci[e + 1] == '-');
   if (!scientific) {
     const std::size_t point = sci.find('.');
     std::size_t decimals = 0;
     if (point != std::string::npos)
-      while (point + 1 + decimals < sci.size() && (sci[point + 1 + decimals] == '0' || sci[point + 1 + decimals] == '#'))
+      while (point + 1 + decimals < sci.size() &&
+             (sci[point + 1 + decimals] == '0' || sci[point + 1 + decimals] == '#'))
         ++decimals;
     sci = decimals > 0 ? "0." + std::string(decimals, '0') + "E+00" : "0E+00";
   }
@@ -290,7 +294,8 @@ std::string DeterminantText(std::string_view pattern) {
   if (at == std::string::npos) return text;
   std::size_t digitsAt = at + 1;
   bool negative = false;
-  if (digitsAt < text.size() && (text[digitsAt] == '+' || text[digitsAt] == '-')) negative = text[digitsAt++] == '-';
+  if (digitsAt < text.size() && (text[digitsAt] == '+' || text[digitsAt] == '-'))
+    negative = text[digitsAt++] == '-';
   std::size_t digitsEnd = digitsAt;
   while (digitsEnd < text.size() && std::isdigit(static_cast<unsigned char>(text[digitsEnd])))
     ++digitsEnd;

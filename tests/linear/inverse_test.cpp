@@ -383,8 +383,8 @@ TEST(InvertMatrix, DeterminantBeyondTheRangeOfADouble) {
     ASSERT_NE(e, std::string::npos) << text;
     const double shownMantissa = std::stod(text.substr(0, e));
     EXPECT_EQ(shownMantissa < 0, negative) << trial << " " << text;
-    EXPECT_NEAR(std::log10(std::fabs(shownMantissa)) + std::stoll(text.substr(e + 1)), static_cast<double>(lg),
-                5E-10)
+    EXPECT_NEAR(std::log10(std::fabs(shownMantissa)) + std::stoll(text.substr(e + 1)),
+                static_cast<double>(lg), 5E-10)
         << trial << " n=" << n << " " << text;
 
     // The product of the pivots as the factors hold them, signed by the permutation's parity.

@@ -104,7 +104,8 @@ TEST_F(InverseOutputTest, SingularMatrixStopsAtTheDeterminantRow) {
 TEST_F(InverseOutputTest, DeterminantsBeyondADoubleAreShownWithTheInverse) {
   for (const auto &[n, d, text, entry] :
        {std::tuple{100, 1E-4, "1.00E-400", "10000.00"}, std::tuple{99, -1E4, "-1.00E+396", "0.00"}}) {
-    std::vector<std::vector<double>> a(static_cast<std::size_t>(n), std::vector<double>(static_cast<std::size_t>(n)));
+    std::vector<std::vector<double>> a(static_cast<std::size_t>(n),
+                                       std::vector<double>(static_cast<std::size_t>(n)));
     for (int i = 0; i < n; ++i)
       a[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = d;
     Solve(1, a);
