@@ -172,4 +172,14 @@ void DrawHelpFrame(Surface &s, double w, double h) {
   s.SetFontBold(true);
 }
 
+double HelpFrameBottom(Surface &s, double w, double h) {
+  s.SetFontSize(8);
+  s.SetFontBold(std::lround(w) != 12000);
+  const int lines = (g.ModelClass == ModelClassCode::LinearProgramming || g.ModelClass == ModelClassCode::IntegerProgramming) ? 6 : 5;
+  const double bottom = 1.1 * (0.04 * h + (lines + 1) * s.TextHeight(""));
+  s.SetFontSize(9);
+  s.SetFontBold(true);
+  return bottom;
+}
+
 } // namespace quon

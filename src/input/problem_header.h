@@ -66,5 +66,7 @@ SizeVerdict CheckProblemSize(int which, std::string_view firstText, std::string_
 
 // Draws the frame beside the help text on a w x h screen and sets HelpTextX.
 void DrawHelpFrame(Surface &s, double w, double h);
+// Where DrawHelpFrame's box ends, without drawing it.
+double HelpFrameBottom(Surface &s, double w, double h);
 
 } // namespace quon

@@ -240,10 +240,17 @@ inline std::vector<std::string> UnseenOn(Form &f, bool afterSteps = false) {
     for (const DrawOp &op : f.DrawnOps()) {
       if (op.kind == DrawKind::Text && !op.text.empty() && l < op.x2 && op.x1 < r && t < op.y2 && op.y1 < b)
         out.push_back(where + c->Name() + " over '" + op.text + "'");
-      // A rule across the screen is not hidden under a control.
-      if (op.kind == DrawKind::Line && op.y1 == op.y2 && op.y1 >= c->Top() && op.y1 < c->Top() + c->Height() - 7 &&
-          std::min(op.x1, op.x2) < r && l < std::max(op.x1, op.x2))
-        out.push_back(where + c->Name() + " over a rule at " + std::to_string(op.y1));
+      // A rule across the screen is not hidden under a control, nor does the top or bottom of a
+      // drawn box (but the white frame's) run through a caption.
+      const bool box = op.kind == DrawKind::Box && !(op.color == kWhite && op.width == 18) &&
+                       dynamic_cast<const Label *>(c) != nullptr;
+      if (op.kind == DrawKind::Line && op.y1 != op.y2 && !box) continue;
+      for (double y : {op.y1, op.y2})
+        if ((op.kind == DrawKind::Line || box) && y >= c->Top() && y < c->Top() + c->Height() - 7 &&
+            std::min(op.x1, op.x2) < r && l < std::max(op.x1, op.x2)) {
+          out.push_back(where + c->Name() + " over a rule at " + std::to_string(y));
+          break;
+        }
     }
   }
   return out;

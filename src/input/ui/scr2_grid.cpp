@@ -7,6 +7,7 @@
 #include "input/cell_editor.h"
 #include "input/grid_edit.h"
 #include "input/input_grid.h"
+#include "input/problem_header.h"
 #include "input/ui/scr2.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
@@ -142,8 +143,24 @@ void Scr2::InitInputGrid() {
   const std::optional<InputGridSetUp> s = BuildInputGrid(grid1);
   if (!s) return;
   gridBuilt_ = true;
+  // A column is never narrower than the texts the set-up wrote into it ("Node Name", a default
+  // number in a long scientific format), in the grid's own type, which is the screen's now.
+  int32 totalWidth = s->TotalWidth;
+  for (int c = 1; c < grid1.Cols(); ++c) {
+    if (grid1.ColWidthOf(c) == 0) continue;
+    int32 need = 0;
+    for (int r = 0; r < grid1.Rows(); ++r)
+      if (!grid1.TextMatrix(r, c).empty())
+        need = std::max<int32>(need, static_cast<int32>(std::lround(TextWidth(grid1.TextMatrix(r, c)))) + 105);
+    if (need > grid1.ColWidthOf(c)) {
+      totalWidth += need - grid1.ColWidthOf(c);
+      grid1.SetColWidth(c, need);
+    }
+  }
 
-  Label7.SetTop(Twips(0.2 * h));
+  // On the small screen the help of a linear or integer program reaches down to the caption:
+  // the caption then stands just below the help frame's line.
+  Label7.SetTop(Twips(std::max(0.2 * h, HelpFrameBottom(*this, w, h) + 45)));
   Label7.SetWidth(Twips(1.13 * TextWidth(s->Caption)));
   Label7.SetLeft(Twips(w - Label7.Width()) / 2);
   Label7.SetCaption(s->Caption);
@@ -168,7 +185,7 @@ void Scr2::InitInputGrid() {
   Frame1.SetTop(Twips(0.825 * h));
 
   const int width =
-      static_cast<int>(std::min<int32>(s->TotalWidth, static_cast<int32>(std::lround(0.9 * w)))) + 310;
+      static_cast<int>(std::min<int32>(totalWidth, static_cast<int32>(std::lround(0.9 * w)))) + 310;
   grid1.Move(Twips((w - width) * 0.5), Twips(above->Top() + 1.05 * above->Height()), width,
              InputGridHeight());
   Frame1.SetVisible(true);
@@ -180,7 +197,10 @@ void Scr2::InitInputGrid() {
 // Height for the input grid: from below the control above it (the network frame for networks,
 // the caption label otherwise) down to the button frame.
 int32 Scr2::InputGridHeight() const {
-  const Control &above = g.ModelClass == ModelClassCode::Networks ? static_cast<const Control &>(Frame2) : Label7;
+  // A game's grid stands below the payoff note, so it measures from there.
+  const Control &above = g.ModelClass == ModelClassCode::Networks ? static_cast<const Control &>(Frame2)
+                         : g.ModelClass == ModelClassCode::Games  ? static_cast<const Control &>(Label8)
+                                                                   : Label7;
   const double t = std::lround(1.02 * above.Height() + above.Top());
   return static_cast<int32>(std::lround(Frame1.Top() - t - 0.75 * Frame1.Height()));
 }

@@ -94,8 +94,19 @@ void ShowLPOutputSummary() {
   }
 
   std::string objective = "Objective Value (" + g.SenseText.str().substr(0, 3) + ") =" + Formatted(g.ZValue);
-  if (g.AltOptimaFlag == 1)
-    objective += " -- Alternative solution(s) detected (enter ITERATIONS mode to determine such solutions)";
+  if (g.AltOptimaFlag == 1) {
+    const std::string note =
+        " -- Alternative solution(s) detected (enter ITERATIONS mode to determine such solutions)";
+    // Where the whole sentence would run past the rule (the small screen), the note takes a
+    // line of its own.
+    if (800 + f.TextWidth(objective + note) <= w - 800) {
+      objective += note;
+    } else {
+      f.Print(objective);
+      f.SetCurrentX(800);
+      objective = note.substr(1);
+    }
+  }
   f.Print(objective);
   rule();
 

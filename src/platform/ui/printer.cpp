@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -152,6 +153,12 @@ void SystemPrinter::ShowProgress() {
   if (!progress_) {
     progress_ = std::make_unique<QProgressDialog>("Printing...", "Cancel", 0, 0);
     progress_->setWindowTitle("Print");
+    // Only a deliberate click or Escape stops a job: a Return meant for the screen behind,
+    // pressed as the box comes up, does not.
+    auto *cancel = new QPushButton("Cancel");
+    cancel->setAutoDefault(false);
+    cancel->setDefault(false);
+    progress_->setCancelButton(cancel);
     progress_->setWindowModality(Qt::ApplicationModal);
     progress_->setMinimumDuration(0);
     progress_->show();

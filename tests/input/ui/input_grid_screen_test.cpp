@@ -8,6 +8,7 @@
 #include "platform/colors.h"
 #include "transport/transport_input.h"
 #include "platform/ui/controls.h"
+#include "support/screen_fixture.h"
 #include "support/screen_test.h"
 
 namespace quon::testing {
@@ -526,6 +527,41 @@ TEST_F(InputGridScreenTest, ClipboardBlockSurvivesAForeignClipboard) {
   EXPECT_EQ(back.grid1.Clip(), block);
   EXPECT_EQ(back.grid1.TextMatrix(2, 0), "Minimize");
   EXPECT_EQ(back.grid1.TextMatrix(5, 1), "infinity");
+}
+
+
+// Every class's input screen, small and at its size limits, at both screens the program
+// accepts, in the widest fixed format and a long scientific one: nothing on it is cut, hidden
+// or crossed by a line, and the grid keeps clear of the buttons.
+TEST_F(InputGridScreenTest, EveryInputScreenShowsItsCaptionsAndGridWhole) {
+  struct Case {
+    int modelClass, sub;
+    std::string first, second;
+  };
+  const std::vector<Case> cases = {{1, 0, "3", ""},   {2, 0, "3", ""},    {3, 0, "3", "2"},   {3, 0, "100", "100"},
+                                   {4, 0, "3", "4"},  {5, 0, "3", "2"},   {6, 0, "3", ""},    {7, 1, "4", ""},
+                                   {7, 2, "4", ""},   {7, 3, "100", ""},  {7, 4, "4", ""},    {8, 1, "", ""},
+                                   {8, 2, "", ""},    {9, 0, "2", "3"},   {9, 0, "100", "100"}};
+  for (const auto &[w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}})
+    for (const auto &[format, digits] : {std::pair{1, 2}, std::pair{1, 15}, std::pair{2, 5}})
+      for (const Case &c : cases) {
+        Forms::Clear();
+        UseScreen(w, h);
+        g.NumFormatType = static_cast<int16>(format);
+        g.NumDigitsN = g.NumDigitsD = static_cast<int16>(digits);
+        g.NetSubModel = static_cast<int16>(c.sub);
+        g.ProjMethod = static_cast<int16>(c.sub);
+        Scr2 &s = c.first.empty() ? Open(c.modelClass) : Sized(c.modelClass, c.first, c.second);
+        if (c.first.empty()) {
+          s.BX1.Type("Build");
+          s.BX1.PressKey(key::Return);
+        }
+        V faults = UnseenOn(s);
+        std::erase(faults, "scr2.BX0 over grid1"); // the cell editor stands on its cell
+        if (s.grid1.Top() + s.grid1.Height() > s.Frame1.Top()) faults.push_back("grid1 on the button frame");
+        EXPECT_EQ(faults, V{}) << c.modelClass << "/" << c.sub << " " << c.first << "x" << c.second << " at "
+                               << w / 15 << " format " << format << "/" << digits;
+      }
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QKeyEvent>
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -390,7 +391,12 @@ TEST_F(PdfPrinter, CancelledJobSaysWhatStays) {
     QTimer::singleShot(0, [&shown] {
       for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *progress = qobject_cast<QProgressDialog *>(w); progress && progress->isVisible()) {
-          shown = true;
+          // Return does not stop the job; the Cancel button does.
+          for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, "\r");
+            QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : progress, &key);
+          }
+          shown = !progress->wasCanceled();
           progress->cancel();
         }
     });

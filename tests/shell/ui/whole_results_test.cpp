@@ -206,6 +206,9 @@ protected:
     for (MenuItem Scr3::*item : {&Scr3::mnuFinalSolutionLP, &Scr3::mnuUserAllSlack, &Scr3::mnuUser2phase,
                                  &Scr3::mnuUserMmethod, &Scr3::mnuUserBoundedSimplex, &Scr3::mnuGraph})
       roads.push_back({"linear program", [] { Build(DoorsAndWindows()); }, item, 2, 15, 15});
+    roads.push_back({"linear program with alternative optima",
+                     [] { Build(LP{.c = {1, 1}, .a = {{1, 1}, {1, 0}}, .rel = {"<=", "<="}, .b = {4, 3}}); },
+                     &Scr3::mnuFinalSolutionLP, 2, 15, 15});
     roads.push_back({"linear program 12 x 12", [] { Build(DegenerateProgram(12, 7)); }, &Scr3::mnuUser2phase});
     for (MenuItem Scr3::*item : {&Scr3::mnuFinalSolutionTrans, &Scr3::mnuNorthWest, &Scr3::mnuVogel})
       roads.push_back({"transportation", [] { test::LoadTrans(test::TextbookProblem(), "Shipping"); }, item});
