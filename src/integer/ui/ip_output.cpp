@@ -225,12 +225,25 @@ void PlaceSideFrames(Scr5 &f, int32 ruleY) {
       const int32 labelWidth = std::max(0, width - row.left - kEdge);
       // A word longer than the label (a bound in a wide format) takes a smaller type still.
       double rowType = type;
+      // What the labels show runs a little wider than measured here: texts are fitted to
+      // nine tenths of the label.
+      const double fit = 0.9 * labelWidth;
+      // A bound too long for the label even in the smallest type puts its number on a line
+      // of its own, after the words naming it.
+      const std::string &caption = l.Caption();
+      const std::size_t equals = caption.find('=');
+      if (side == &f.Frame12 && equals != std::string::npos && equals + 1 < caption.size() &&
+          caption[equals + 1] != ' ' && WrapCaption(f, l, kSmallestType, labelWidth).longestWord > fit) {
+        const std::size_t end = std::min(caption.find(' ', equals), caption.size());
+        const std::string number = caption.substr(equals + 1, end - equals - 1);
+        l.SetCaption(caption.substr(0, equals + 1) + caption.substr(end) + " " + number);
+      }
       const double word = WrapCaption(f, l, type, labelWidth).longestWord;
-      if (word > labelWidth && word > 0) rowType = std::max(kSmallestType, type * labelWidth / word);
+      if (word > fit && word > 0) rowType = std::max(kSmallestType, type * fit / word);
       l.SetFontSize(rowType);
       const CaptionSize text = MeasureCaption(f, l, rowType);
       // Word wrap breaks short of the full width: a margin for the break keeps the last word.
-      const int lines = text.width <= labelWidth ? 1 : std::max(1, WrapCaption(f, l, rowType, 0.9 * labelWidth).lines);
+      const int lines = text.width <= fit ? 1 : std::max(1, WrapCaption(f, l, rowType, fit).lines);
       const int32 height = lines == 1 ? row.height : RoundTwips(lines * 1.1 * text.lineHeight);
       if (row.mark) row.mark->SetTop(row.mark == &f.Check2 ? row.top + shift : row.top + 15 + shift);
       l.Move(row.left, row.top + shift, labelWidth, height);
@@ -475,6 +488,14 @@ void RunBranchAndBound() {
   f.Frame2.SetVisible(true);
   f.SetCurrentX(kMargin);
   f.SetCurrentY(g.SavedCtlPos + f.Frame4.Height());
+  // On the small screen the step buttons stand closer and narrower, leaving the side frames
+  // beside them room for a bound in the widest formats.
+  const bool small = ScreenWidth() == 12000;
+  const int32 button = small ? 1950 : 2175, edge = small ? 150 : 240, between = small ? 90 : 105;
+  f.cmdNextIter.Move(edge, 240, button, 375);
+  f.cmdFinalIter.Move(edge + button + between, 240, button, 375);
+  f.cmdWriteToPrinter.Move(edge + 2 * (button + between), 240, small ? button : 2295, 375);
+  f.Frame2.SetWidth(f.cmdWriteToPrinter.Left() + f.cmdWriteToPrinter.Width() + edge);
   f.Frame2.SetTop(RoundTwips(f.CurrentY()));
   CentreHorizontally(f.Frame2);
   f.SetCurrentY(f.Frame2.Top() + f.Frame2.Height());
