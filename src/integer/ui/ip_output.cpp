@@ -117,21 +117,36 @@ void ShowSearchEnd(Scr5 &f, SearchEnd end) {
 
 // Width and line height of a label's caption in its own font at `points`, measured with the
 // screen's font set aside for the while.
+// The screen's font switched for measuring, and put back when the measure goes out of scope.
+class MeasuringFont {
+public:
+  MeasuringFont(Scr5 &f, const std::string &name, double points, bool bold)
+      : f_(f), name_(f.FontName()), size_(f.FontSize()), bold_(f.FontBold()) {
+    f.SetFontName(name);
+    f.SetFontSize(points);
+    f.SetFontBold(bold);
+  }
+  ~MeasuringFont() {
+    f_.SetFontName(name_);
+    f_.SetFontSize(size_);
+    f_.SetFontBold(bold_);
+  }
+  MeasuringFont(const MeasuringFont &) = delete;
+  MeasuringFont &operator=(const MeasuringFont &) = delete;
+
+private:
+  Scr5 &f_;
+  std::string name_;
+  double size_;
+  bool bold_;
+};
+
 struct CaptionSize {
   double width, lineHeight;
 };
 CaptionSize MeasureCaption(Scr5 &f, const Label &l, double points) {
-  const std::string name = f.FontName();
-  const double size = f.FontSize();
-  const bool bold = f.FontBold();
-  f.SetFontName(l.FontName());
-  f.SetFontSize(points);
-  f.SetFontBold(l.FontBold());
-  const CaptionSize measured{f.TextWidth(l.Caption()), f.TextHeight("Ag")};
-  f.SetFontName(name);
-  f.SetFontSize(size);
-  f.SetFontBold(bold);
-  return measured;
+  const MeasuringFont font(f, l.FontName(), points, l.FontBold());
+  return {f.TextWidth(l.Caption()), f.TextHeight("Ag")};
 }
 
 // A label's caption in its own font at `points`, broken at its blanks into lines of at most
@@ -141,12 +156,7 @@ struct WrappedCaption {
   double longestWord = 0;
 };
 WrappedCaption WrapCaption(Scr5 &f, const Label &l, double points, double width) {
-  const std::string name = f.FontName();
-  const double size = f.FontSize();
-  const bool bold = f.FontBold();
-  f.SetFontName(l.FontName());
-  f.SetFontSize(points);
-  f.SetFontBold(l.FontBold());
+  const MeasuringFont font(f, l.FontName(), points, l.FontBold());
   WrappedCaption out;
   std::string line;
   const std::string &text = l.Caption();
@@ -165,25 +175,13 @@ WrappedCaption WrapCaption(Scr5 &f, const Label &l, double points, double width)
     }
   }
   if (!line.empty()) ++out.lines;
-  f.SetFontName(name);
-  f.SetFontSize(size);
-  f.SetFontBold(bold);
   return out;
 }
 
 // Width of a frame's caption in the frame's font, measured as the label captions are.
 double CaptionWidthOf(Scr5 &f, const Frame &frame) {
-  const std::string name = f.FontName();
-  const double size = f.FontSize();
-  const bool bold = f.FontBold();
-  f.SetFontName(frame.FontName());
-  f.SetFontSize(frame.FontSize());
-  f.SetFontBold(frame.FontBold());
-  const double width = f.TextWidth(frame.Caption());
-  f.SetFontName(name);
-  f.SetFontSize(size);
-  f.SetFontBold(bold);
-  return width;
+  const MeasuringFont font(f, frame.FontName(), frame.FontSize(), frame.FontBold());
+  return f.TextWidth(frame.Caption());
 }
 
 // Room a frame's caption needs beside its text: the frame's border and the caption's margins.

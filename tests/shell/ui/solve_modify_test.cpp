@@ -58,6 +58,21 @@ protected:
     f.Show();
     return f;
   }
+  // An M typed and confirmed with Return is refused with `message`: the screen stays, with the
+  // box's text selected for retyping.
+  void ExpectMRefused(Scr3 &f, const std::string &bad, const std::string &message) {
+    SCOPED_TRACE(bad);
+    script.ClearRecord();
+    script.AnswerMsgBox(msg::OK, message);
+    f.TextBigM.SetText(bad);
+    f.TextBigM.SetFocus();
+    f.TextBigM.PressKey(key::Return);
+    ASSERT_EQ(script.MessageBoxes().size(), 1u);
+    EXPECT_EQ(script.MessageBoxes()[0].title, "Input Data Error");
+    EXPECT_FALSE(IsLoaded<Scr4>());
+    EXPECT_EQ(f.ActiveControl(), &f.TextBigM);
+    EXPECT_EQ(f.TextBigM.SelLength(), static_cast<int>(bad.size()));
+  }
 };
 
 TEST_F(SolveModifyTest, PopupOfALinearProgramWithThreeVariables) {
@@ -251,17 +266,7 @@ TEST_F(SolveModifyTest, MThatIsNotAPositiveNumberIsRefusedAndReturnConfirmsTheBo
   Scr3 &f = Open(Iterations("&M-method"));
   ASSERT_TRUE(f.Frame3.Visible());
   for (const char *bad : {"abc", "", "0", "-5", "12abc", "1e999"}) {
-    SCOPED_TRACE(bad);
-    script.ClearRecord();
-    script.AnswerMsgBox(msg::OK, "The value of M must be a positive number");
-    f.TextBigM.SetText(bad);
-    f.TextBigM.SetFocus();
-    f.TextBigM.PressKey(key::Return);
-    ASSERT_EQ(script.MessageBoxes().size(), 1u);
-    EXPECT_EQ(script.MessageBoxes()[0].title, "Input Data Error");
-    EXPECT_FALSE(IsLoaded<Scr4>());
-    EXPECT_EQ(f.ActiveControl(), &f.TextBigM);
-    EXPECT_EQ(f.TextBigM.SelLength(), static_cast<int>(std::string(bad).size()));
+    ExpectMRefused(f, bad, "The value of M must be a positive number");
   }
   f.TextBigM.SetText(" 2.5e2 ");
   f.TextBigM.PressKey(key::Return);
@@ -344,17 +349,7 @@ TEST_F(SolveModifyTest, MTooLargeForTheDataIsRefused) {
   Scr3 &f = Open(Iterations("&M-method"));
   ASSERT_TRUE(f.Frame3.Visible());
   for (const char *bad : {"1e300", "1.7e298"}) {
-    SCOPED_TRACE(bad);
-    script.ClearRecord();
-    script.AnswerMsgBox(msg::OK, "The value of M is too large for the data of this problem");
-    f.TextBigM.SetText(bad);
-    f.TextBigM.SetFocus();
-    f.TextBigM.PressKey(key::Return);
-    ASSERT_EQ(script.MessageBoxes().size(), 1u);
-    EXPECT_EQ(script.MessageBoxes()[0].title, "Input Data Error");
-    EXPECT_FALSE(IsLoaded<Scr4>());
-    EXPECT_EQ(f.ActiveControl(), &f.TextBigM);
-    EXPECT_EQ(f.TextBigM.SelLength(), static_cast<int>(std::string(bad).size()));
+    ExpectMRefused(f, bad, "The value of M is too large for the data of this problem");
   }
   f.TextBigM.SetText("1e17");
   f.TextBigM.PressKey(key::Return);
