@@ -12,6 +12,7 @@
 #include "input/problem_header.h"
 #include "input/ui/scr2.h"
 #include "shell/ui/scr0.h"
+#include "shell/ui/screen_links.h"
 #include "support/input_screen.h"
 
 namespace quon {
@@ -563,6 +564,11 @@ TEST_F(ScreenExits, EveryRoadAsksAfterASolveMenuThatCameBack) {
         ASSERT_TRUE(script.Done());
         if (back == Back::Returned) {
           ASSERT_FALSE(IsLoaded<Scr2>());
+          // A later screen's exit asks by the same rule while the problem is held there.
+          script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+          ExitQuonFromLaterScreen();
+          ASSERT_TRUE(script.Done()) << "Exit QUON of a later screen";
+          EXPECT_EQ(ended, 0);
           ModifyInputData();
           s = &scr2();
         }
