@@ -1,14 +1,18 @@
 // The game's linear program checked by an independent LP solver: solved from the input-layout
 // rows of LPData and again from the standard-form Tab, it must give the value of the game
-// known in closed form, and both forms must agree.
+// known in closed form, and both forms must agree; games built around a value typed in cents
+// show that value at the widest fixed format as the exact decimal it is.
 #include <glpk.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "games/game_lp.h"
 #include "linear/mod_lp_simplex.h"
+#include "platform/values.h"
 #include "shell/mod1.h"
 #include "support/grid_text.h"
 
@@ -174,6 +178,102 @@ TEST(GameLPReference, RandomGamesMatchTheReferenceValueAndBothMixesAreOptimal) {
       for (int j = 0; j < n; ++j)
         conceded += a[i][j] * g.Duals(j + 1);
       EXPECT_LE(conceded, ref.value + tol) << "game " << c << " A" << i + 1;
+    }
+  }
+}
+
+// The exact decimal num / den with at least `places` decimals, den a product of twos and
+// fives: ExactDecimal(-4801, 400, 0) is "-12.0025".
+std::string ExactDecimal(long num, long den, int places) {
+  long scale = 1;
+  int digits = 0;
+  for (; digits < places || scale % den != 0; ++digits)
+    scale *= 10;
+  const long units = std::labs(num) * (scale / den);
+  std::string frac = std::to_string(units % scale);
+  frac.insert(0, static_cast<std::size_t>(digits) - frac.size(), '0');
+  return (num < 0 ? "-" : "") + std::to_string(units / scale) + "." + frac;
+}
+
+// Games with a value typed in cents and equalizing mixes in multiples of 1/s for both players:
+// from any integer matrix A0 and mixes p = P/s, q = Q/s (every strategy used),
+// a(i,j) = A0(i,j) - (A0 q)_i - (p'A0)_j + p'A0 q + v makes every strategy of either player
+// earn exactly v against the other's mix, so v is the value. The payoffs are typed as the
+// exact decimals they are. Fixed 15/15 shows the value's own digits (a single-precision value
+// is off from the eighth), and the mixes as shown hold the other player to it.
+TEST(GameLPReference, ValuesTypedInCentsShowTheirOwnDigitsAtTheWidestFixedFormat) {
+  constexpr const char *kWidest = "##############0.000000000000000";
+  std::mt19937 rng(2027);
+  for (int c = 0; c < 204; ++c) {
+    // Small games, then a few of 100 strategies a side.
+    const bool large = c >= 200;
+    const int m = large ? 100 : std::uniform_int_distribution<int>(2, 8)(rng);
+    const int n = large ? 100 : std::uniform_int_distribution<int>(2, 8)(rng);
+    const long s = large ? 200 : 20;
+    auto mix = [&](int k) {
+      std::vector<long> parts(static_cast<std::size_t>(k), 1);
+      for (long r = k; r < s; ++r)
+        ++parts[static_cast<std::size_t>(std::uniform_int_distribution<int>(0, k - 1)(rng))];
+      return parts;
+    };
+    const std::vector<long> P = mix(m), Q = mix(n);
+    std::vector<std::vector<long>> a0(static_cast<std::size_t>(m), std::vector<long>(static_cast<std::size_t>(n)));
+    for (auto &row : a0)
+      for (long &x : row)
+        x = std::uniform_int_distribution<long>(-50, 50)(rng);
+    const long cents = std::uniform_int_distribution<long>(-99999, 99999)(rng);
+    std::vector<long> aq(static_cast<std::size_t>(m), 0), pa(static_cast<std::size_t>(n), 0);
+    long paq = 0;
+    for (std::size_t i = 0; i < a0.size(); ++i)
+      for (std::size_t j = 0; j < a0[i].size(); ++j) {
+        aq[i] += a0[i][j] * Q[j];
+        pa[j] += P[i] * a0[i][j];
+        paq += P[i] * a0[i][j] * Q[j];
+      }
+    // Payoffs in units of 1 / (100 s^2).
+    std::vector<std::vector<double>> a(static_cast<std::size_t>(m), std::vector<double>(static_cast<std::size_t>(n)));
+    GridStore grid = test::MakeGrid(m + 1, n + 1);
+    for (std::size_t i = 0; i < a0.size(); ++i) {
+      std::vector<std::string> cells;
+      for (std::size_t j = 0; j < a0[i].size(); ++j) {
+        const long units = 100 * (s * s * a0[i][j] - s * aq[i] - s * pa[j] + paq) + s * s * cents;
+        cells.push_back(ExactDecimal(units, 100 * s * s, 0));
+        a[i][j] = Val(cells.back());
+      }
+      test::SetRow(grid, static_cast<int>(i) + 1, cells);
+    }
+    g = Mod1{};
+    InitGlobals(15360, 11520);
+    g.ModelClass = 9;
+    BuildGameLP(grid);
+    ASSERT_EQ(SolveLP(), LPStatus::Optimal) << "game " << c;
+
+    const std::string value = Format(g.ZValue, kWidest);
+    const double v = static_cast<double>(cents) / 100;
+    if (large)
+      EXPECT_NEAR(Val(value), v, 1E-13 * std::max(1.0, std::fabs(v))) << "game " << c << " " << value;
+    else
+      EXPECT_EQ(value, ExactDecimal(cents, 100, 15)) << "game " << c;
+    std::vector<double> x(static_cast<std::size_t>(m)), y(static_cast<std::size_t>(n));
+    double sumA = 0, sumB = 0;
+    for (int i = 0; i < m; ++i)
+      sumA += x[static_cast<std::size_t>(i)] = Val(Format(g.XSol(i + 2), kWidest));
+    for (int j = 0; j < n; ++j)
+      sumB += y[static_cast<std::size_t>(j)] = Val(Format(g.Duals(j + 1), kWidest));
+    const double tol = large ? 1E-10 : 1E-12;
+    EXPECT_NEAR(sumA, 1, tol) << "game " << c;
+    EXPECT_NEAR(sumB, 1, tol) << "game " << c;
+    for (int j = 0; j < n; ++j) {
+      double earned = 0;
+      for (int i = 0; i < m; ++i)
+        earned += a[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] * x[static_cast<std::size_t>(i)];
+      EXPECT_GE(earned, v - 1000 * tol) << "game " << c << " B" << j + 1;
+    }
+    for (int i = 0; i < m; ++i) {
+      double conceded = 0;
+      for (int j = 0; j < n; ++j)
+        conceded += a[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] * y[static_cast<std::size_t>(j)];
+      EXPECT_LE(conceded, v + 1000 * tol) << "game " << c << " A" << i + 1;
     }
   }
 }

@@ -54,12 +54,17 @@ std::string Shown(const std::string &caption) {
   return MenuItem::ShownText(caption);
 }
 
-// A dotted ring `inset` pixels inside the widget, in black or white, whichever stands out
-// from `back`.
+// A ring `inset` pixels inside the widget, dotted in black and white so that it shows on
+// whatever the style painted there (which need not be `back`: an option's box is drawn in the
+// style's grey on a blue screen); the dots take the colour that stands out from `back`.
 void RingFocus(QWidget &w, const QColor &back, int inset) {
   QPainter p(&w);
-  p.setPen(QPen(back.lightness() < 128 ? Qt::white : Qt::black, 1, Qt::DotLine));
-  p.drawRect(w.rect().adjusted(inset, inset, -1 - inset, -1 - inset));
+  const bool dark = back.lightness() < 128;
+  const QRect ring = w.rect().adjusted(inset, inset, -1 - inset, -1 - inset);
+  p.setPen(QPen(dark ? Qt::black : Qt::white, 1, Qt::SolidLine));
+  p.drawRect(ring);
+  p.setPen(QPen(dark ? Qt::white : Qt::black, 1, Qt::DotLine));
+  p.drawRect(ring);
 }
 
 } // namespace
@@ -711,8 +716,8 @@ void ReadOnlyTextBox::SetText(const std::string &text) {
 namespace {
 
 // The style marks the focus only around a caption, or not at all where the focus did not come
-// by Tab: an option or box (whose caption is most often a label beside it) is ringed itself, in
-// the colour that stands out from its background.
+// by Tab: an option or box (whose caption is most often a label beside it) is ringed itself, a
+// pixel inside its edge, which the label beside it or the next option may overlap.
 template <class Base> class MarkWidget : public Base {
 public:
   using Base::Base;
@@ -720,7 +725,7 @@ public:
 protected:
   void paintEvent(QPaintEvent *e) override {
     Base::paintEvent(e);
-    if (this->hasFocus()) RingFocus(*this, this->palette().color(QPalette::Window), 0);
+    if (this->hasFocus()) RingFocus(*this, this->palette().color(QPalette::Window), 1);
   }
 };
 

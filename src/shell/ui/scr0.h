@@ -33,7 +33,7 @@ public:
   Button cmdMainMenu{Frame1, "cmdMainMenu"};
   Button cmdExitQuon{Frame1, "cmdExitQuon"};
 
-  MenuItem mnuXMainMenu{MenuBar(), "mnuXMainMenu", "MainMenu"};
+  MenuItem mnuXMainMenu{MenuBar(), "mnuXMainMenu", "&MainMenu"};
   MenuItem mnuMmainMenu{mnuXMainMenu, "mnuMmainMenu", "             MAIN"};
   MenuItem spc1Menu{mnuXMainMenu, "spc1Menu", "-"};
   MenuItem mnuLinearEq{mnuXMainMenu, "mnuLinearEq", "Line&ar Equations"};
@@ -44,7 +44,7 @@ public:
   MenuItem mnuIP{mnuXMainMenu, "mnuIP", "&Integer programming"};
   MenuItem mnuNetwork{mnuXMainMenu, "mnuNetwork", "&Network models"};
   MenuItem mnuSpanning{mnuNetwork, "mnuSpanning", "&Minimal Spanning Tree"};
-  MenuItem mnuShortest{mnuNetwork, "mnuShortest", "Shortest Route "};
+  MenuItem mnuShortest{mnuNetwork, "mnuShortest", "&Shortest Route "};
   MenuItem mnuFlow{mnuNetwork, "mnuFlow", "Maximal &Flow"};
   MenuItem mnuCriticalPath{mnuXMainMenu, "mnuCriticalPath", "&Project Planning"};
   MenuItem mnuCPM{mnuCriticalPath, "mnuCPM", "&CPM - Critical Path Method "};

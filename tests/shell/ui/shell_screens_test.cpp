@@ -6,6 +6,7 @@
 #include "shell/splash.h"
 #include "shell/ui/scr0.h"
 #include "shell/ui/scr1.h"
+#include "shell/ui/scr3.h"
 #include "shell/ui/screen_helpers.h"
 #include "support/screen_test.h"
 
@@ -113,7 +114,7 @@ TEST_F(MainMenuTest, PopupItemsAndCaptions) {
       {"mnuIP", "&Integer programming", 1},
       {"mnuNetwork", "&Network models", 1},
       {"mnuSpanning", "&Minimal Spanning Tree", 2},
-      {"mnuShortest", "Shortest Route ", 2},
+      {"mnuShortest", "&Shortest Route ", 2},
       {"mnuFlow", "Maximal &Flow", 2},
       {"mnuCriticalPath", "&Project Planning", 1},
       {"mnuCPM", "&CPM - Critical Path Method ", 2},
@@ -135,7 +136,7 @@ TEST_F(MainMenuTest, PopupItemsAndCaptions) {
     EXPECT_EQ(got[i].caption, want[i].caption) << want[i].name;
     EXPECT_EQ(got[i].depth, want[i].depth) << want[i].name;
   }
-  EXPECT_EQ(s.mnuXMainMenu.Caption(), "MainMenu");
+  EXPECT_EQ(MenuItem::ShownText(s.mnuXMainMenu.Caption()), "MainMenu");
   EXPECT_EQ(MenuItem::ShownText(s.mnuPERT.Caption()), "PERT - Program Evaluation &  Review Technique");
 }
 
@@ -176,34 +177,22 @@ TEST_F(MainMenuTest, ActivationClearsTheOtherScreensAndTheProblemArraysAndPopsUp
   EXPECT_EQ(script.Shown().size(), 3u);
 }
 
-// With the frames shown, a click anywhere on the screen or its hint opens the menu at the
-// click or, where that would cover a control, at the nearest clear place.
-TEST_F(MainMenuTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
-  for (auto [w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}}) {
-    SCOPED_TRACE(w);
-    Forms::Clear();
-    UseScreen(w, h);
-    script.ClearRecord();
-    Scr0 &s = ShowMainMenu({"&Linear Programming"});
-    ASSERT_TRUE(s.FrameInputMode.Visible());
-    int moved = 0;
-    for (int y = 150; y < s.ScaleHeight(); y += 900)
-      for (int x = 150; x < s.ScaleWidth(); x += 900) {
-        QWidget *under = s.ClientWidget()->childAt(x / 15, y / 15);
-        if (under && under != s.Label6.Widget()) continue;
-        script.DismissPopup();
-        const std::size_t before = script.Shown().size();
-        if (under)
-          ClickAt(under, x - s.Label6.Left(), y - s.Label6.Top());
-        else
-          ClickAt(s.ClientWidget(), x, y);
-        ASSERT_EQ(script.Shown().size(), before + 1) << x << "," << y;
-        const PopupPlace &at = script.Shown().back().place;
-        EXPECT_EQ(CoveredBy(s, s.mnuXMainMenu, at), "") << x << "," << y;
-        if (std::abs(at.x - x) > 15 || std::abs(at.y - y) > 15) ++moved;
-      }
-    EXPECT_GT(moved, 0);
+// Every menu and popup of every screen is chosen by keys alone: each item it shows has an
+// access key, and no two shown together share one. The SOLVE/MODIFY popup shows one "Solve
+// Problem" item of its kinds at a time.
+TEST_F(ScreenTest, EveryMenuItemHasAnAccessKeyOfItsOwn) {
+  std::vector<std::string> faults;
+  AccessKeyFaults(scr0().MenuBar(), "MAIN screen", faults);
+  AccessKeyFaults(scr2().MenuBar(), "input screen", faults);
+  Scr3 &s = scr3();
+  const std::vector<MenuItem *> kinds{&s.mnuSolveLP, &s.mnuSolve, &s.mnuSolveTrans, &s.mnuSolveIP,
+                                      &s.mnuSolveZeroGame, &s.mnuSolveShort};
+  for (MenuItem *shown : kinds) {
+    for (MenuItem *kind : kinds)
+      kind->SetVisible(kind == shown);
+    AccessKeyFaults(s.MenuBar(), "SOLVE/MODIFY " + shown->Name(), faults);
   }
+  EXPECT_EQ(faults, std::vector<std::string>{});
 }
 
 TEST_F(MainMenuTest, LayoutFromTheScreenSize) {

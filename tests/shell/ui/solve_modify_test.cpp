@@ -11,6 +11,7 @@
 #include "linear/lp_fixture.h"
 #include "linear/lp_model.h"
 #include "platform/colors.h"
+#include "shell/ui/scr0.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
@@ -278,15 +279,44 @@ TEST_F(SolveModifyTest, MThatIsNotAPositiveNumberIsRefusedAndReturnConfirmsTheBo
   EXPECT_TRUE(IsLoaded<Scr4>());
 }
 
-// Whatever the click, the menu opens at it or, where it would cover a control of the M-value
-// frame, at the nearest clear place: the next click, aimed at "Go To Output Format Screen",
-// never lands on "Exit QUON". Leaving by "Exit QUON" asks to save the problem first.
-TEST_F(SolveModifyTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
-  auto click = &ScreenTest::ClickAt;
+// Every screen that opens its popup on a click (the MAIN menu screen with its frames, SOLVE/MODIFY
+// with the M-value frame), wherever it is clicked, opens it at the click or, where it would cover
+// a control, at the nearest clear place inside the screen: the next click, aimed at a button,
+// never lands on an item that leaves the screen. Leaving by "Exit QUON" asks to save first.
+TEST_F(SolveModifyTest, EveryPopupOpenedByAClickLiesClearOfTheControls) {
+  // Clicks the screen all over, its hint label included.
+  auto sweep = [&](Form &f, MenuItem &menu, Label &hint) {
+    int moved = 0;
+    for (int y = 150; y < f.ScaleHeight(); y += 900)
+      for (int x = 150; x < f.ScaleWidth(); x += 900) {
+        QWidget *under = f.ClientWidget()->childAt(x / 15, y / 15);
+        if (under && under != hint.Widget()) continue;
+        script.DismissPopup();
+        const std::size_t before = script.Shown().size();
+        if (under)
+          ClickAt(under, x - hint.Left(), y - hint.Top());
+        else
+          ClickAt(f.ClientWidget(), x, y);
+        ASSERT_EQ(script.Shown().size(), before + 1) << f.Name() << " " << x << "," << y;
+        const PopupPlace &at = script.Shown().back().place;
+        EXPECT_EQ(CoveredBy(f, menu, at), "") << f.Name() << " " << x << "," << y;
+        if (std::abs(at.x - x) > 15 || std::abs(at.y - y) > 15) ++moved;
+      }
+    EXPECT_GT(moved, 0) << f.Name();
+  };
   for (auto [w, h] : {std::pair{15360, 11520}, std::pair{12000, 9000}}) {
     SCOPED_TRACE(w);
     Forms::Clear();
     UseScreen(w, h);
+    script.ClearRecord();
+    script.ChoosePopup({"&Linear Programming"});
+    Scr0 &main = scr0();
+    main.Show();
+    Forms::DoEvents();
+    ASSERT_TRUE(main.FrameInputMode.Visible());
+    sweep(main, main.mnuXMainMenu, main.Label6);
+
+    Forms::Clear();
     script.ClearRecord();
     LP lp = DoorsAndWindows();
     lp.a.push_back({1, 1});
@@ -296,42 +326,28 @@ TEST_F(SolveModifyTest, AClickOpensTheMenuAtItAndNeverOverAControl) {
     Scr3 &f = Open(Iterations("&M-method"));
     ASSERT_TRUE(f.Frame3.Visible());
     // The frame's blank area: no menu (the script fails the test on one it does not expect).
-    click(f.Frame3.Widget(), 100, 800);
+    ClickAt(f.Frame3.Widget(), 100, 800);
     EXPECT_EQ(script.Shown().size(), 1u);
 
     // Beside the frame, where the menu at its fixed place would put "Exit QUON" over the button.
     const int besideY = w == 15360 ? 7500 : 4500;
     script.DismissPopup();
-    click(f.ClientWidget(), 3000, besideY);
+    ClickAt(f.ClientWidget(), 3000, besideY);
     ASSERT_EQ(script.Shown().size(), 2u);
     EXPECT_EQ(script.Shown()[1].place.x, 3000);
     EXPECT_EQ(script.Shown()[1].place.y, besideY);
     EXPECT_FALSE(script.Shown()[1].place.centreX);
 
-    // Clicks all over the screen, the hint label's included.
-    for (int y = 150; y < f.ScaleHeight(); y += 1200)
-      for (int x = 150; x < f.ScaleWidth(); x += 1200) {
-        QWidget *under = f.ClientWidget()->childAt(x / 15, y / 15);
-        if (under && under != f.Label5.Widget()) continue;
-        script.DismissPopup();
-        const std::size_t before = script.Shown().size();
-        if (under)
-          click(under, x - f.Label5.Left(), y - f.Label5.Top());
-        else
-          click(f.ClientWidget(), x, y);
-        ASSERT_EQ(script.Shown().size(), before + 1) << x << "," << y;
-        const PopupPlace &at = script.Shown().back().place;
-        EXPECT_EQ(CoveredBy(f, f.solveModifyMenu, at), "") << x << "," << y;
-      }
+    sweep(f, f.solveModifyMenu, f.Label5);
     EXPECT_TRUE(f.Frame3.Visible());
 
     // "Exit QUON" asks first; Cancel keeps the screen and its frame, No ends the program.
     script.ChoosePopup({"&Exit QUON"}).AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
-    click(f.ClientWidget(), 3000, besideY);
+    ClickAt(f.ClientWidget(), 3000, besideY);
     EXPECT_EQ(ended, 0);
     EXPECT_TRUE(f.Frame3.Visible());
     script.ChoosePopup({"&Exit QUON"}).AnswerMsgBox(msg::No, "Do you wish to save data?");
-    click(f.ClientWidget(), 3000, besideY);
+    ClickAt(f.ClientWidget(), 3000, besideY);
     EXPECT_EQ(ended, 1);
     ended = 0;
   }
