@@ -80,6 +80,9 @@ struct EngineState {
   // their terms, found the basis singular); every later one too once that happened twice.
   bool strictPivot = false;
   bool strictPivots = false;
+  // The last repair by dual steps found a basic value outside its bounds beyond rounding that
+  // no column of the program can move back: that row of B^-1 proves the program infeasible.
+  bool provedInfeasible = false;
 };
 
 EngineState &State() {
@@ -1149,6 +1152,7 @@ bool RepairByDualSteps(bool careful = false) {
   const int m = g.MRows, nc = g.NCols;
   RawMatrix binv(g.BInv, m, m);
   std::vector<double> y(static_cast<std::size_t>(m) + 1);
+  State().provedInfeasible = false;
   for (int step = 0; step < 10 * m + 50; ++step) {
     if (State().inverse == Inverse::Updated && !Reinvert()) return false;
     SimplexBasicSolution(); // carries out the flip of a column that left at its upper bound
@@ -1174,6 +1178,8 @@ bool RepairByDualSteps(bool careful = false) {
           alpha += row[i] * g.Tab(i + 2, j);
         largest = std::max(largest, std::fabs(alpha));
       }
+    // A free column moves the value back whichever the sign of its entry.
+    bool freeMoves = false;
     for (int pass = careful ? 0 : 1; pass < 2 && entering == 0; ++pass) {
       double best = INFINITY, bestAlpha = 0;
       for (int j = 1; j <= nc; ++j) {
@@ -1185,6 +1191,7 @@ bool RepairByDualSteps(bool careful = false) {
           d += y[static_cast<std::size_t>(i)] * a;
           size += std::fabs(row[i] * a);
         }
+        if (-sign * alpha > kRelativePivot * size + 1E-12 && MaySwitchSign(j)) freeMoves = true;
         if (!(sign * alpha > kRelativePivot * size + 1E-12)) continue;
         if (pass == 0 && !(sign * alpha > 1E-6 * largest)) continue;
         const double ratio = std::max(0.0, -g.ObjSense * d) / (sign * alpha);
@@ -1196,7 +1203,12 @@ bool RepairByDualSteps(bool careful = false) {
         }
       }
     }
-    if (entering == 0) return false;
+    if (entering == 0) {
+      // Every other column is held at 0 and may only rise (a complemented one stands for its
+      // distance from its bound), the artificial ones of the second phase at 0 for good.
+      State().provedInfeasible = careful && g.Phase != 1 && !freeMoves;
+      return false;
+    }
     const int leaving = g.BasisList(r);
     ExchangeBasis(r, entering);
     if (above) {
@@ -1232,6 +1244,7 @@ constexpr int kRepairsAllowed = 4;
 // (a fresh one, every zero judged against its terms) is taken back to a feasible one by careful
 // dual steps, at most kRepairsAllowed times in one run. False: no answer can be trusted.
 bool RepairOnExactInverse(int &repairs) {
+  State().provedInfeasible = false;
   if (repairs >= kRepairsAllowed) return false;
   ++repairs;
   EngineState &s = State();
@@ -1386,7 +1399,8 @@ LPStatus IterateFromBasis() {
       }
       bool above = false;
       if (MostInfeasibleRow(above, true) != 0) {
-        if (!RepairOnExactInverse(repairs)) return EndRun(LPStatus::NumericalFailure);
+        if (!RepairOnExactInverse(repairs))
+          return EndRun(State().provedInfeasible ? LPStatus::Infeasible : LPStatus::NumericalFailure);
         continue;
       }
       // Only rounding noise lies outside the bounds: the ratio test takes it as on them.
@@ -1397,7 +1411,7 @@ LPStatus IterateFromBasis() {
     auto unshifted = [&repairs](LPStatus &failure) {
       if (State().shift.empty()) return false;
       if (!UnshiftRightHandSides() && !RepairByDualSteps() && !RepairOnExactInverse(repairs))
-        failure = LPStatus::NumericalFailure;
+        failure = State().provedInfeasible ? LPStatus::Infeasible : LPStatus::NumericalFailure;
       Retry();
       return true;
     };
@@ -1502,9 +1516,12 @@ LPStatus IterateFromBasis() {
         continue;
       }
       bool above = false;
-      if (MostInfeasibleRow(above, true) != 0 && RepairOnExactInverse(repairs)) {
-        Retry();
-        continue;
+      if (MostInfeasibleRow(above, true) != 0) {
+        if (RepairOnExactInverse(repairs)) {
+          Retry();
+          continue;
+        }
+        if (State().provedInfeasible) return EndRun(LPStatus::Infeasible);
       }
       return EndRun(LPStatus::NumericalFailure);
     }

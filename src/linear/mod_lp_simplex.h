@@ -45,7 +45,9 @@ void SimplexSetBasisColumn(int k, int r);
 // optimum is checked against the program as typed (LPData, ConstrType) and an unbounded ray
 // likewise. A basis found infeasible on an inversion that zeroes no small entry is first
 // repaired by dual steps, and a pivot on a rounding error taken back and taken again with that
-// inversion (a few times in a run); an answer that fails even so ends as NumericalFailure. The
+// inversion (a few times in a run); an answer that fails even so ends as NumericalFailure, unless
+// the repair met a basic value outside its bounds that no column can move back, which proves
+// the program infeasible. The
 // optimum of a program solved scaled is priced and checked again on that inversion where its
 // own zeroed an entry or a basic value, or left a value outside its bounds. Unlike the step-by-step roads, the run first brings each free column into
 // the basis where that changes no value, lets a basic free column pass 0 (it is turned around)

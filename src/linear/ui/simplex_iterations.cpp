@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "linear/mod_lp_simplex.h"
@@ -326,6 +327,25 @@ void SingularEnd() {
        "Singular Basis");
 }
 
+// The M-method's objective row is M times sums of B^-1 entries, which may grow past a double's
+// range some pivots after the first tableau, whose products the SOLVE/MODIFY screen checked;
+// such a tableau would show infinities and send the run round for ever.
+bool TableauBeyondRange(const TableauRecord &record) {
+  for (double v : record.objective)
+    if (!std::isfinite(v)) return true;
+  return false;
+}
+
+void MTooLargeEnd() {
+  g.Entering = 0;
+  g.Phase = 0;
+  AwaitPicks(Picks::None);
+  DisableStepping();
+  EndInfo("Iterations stopped: the next tableau's numbers pass the largest number the computer holds, so M is "
+          "too large for this problem.  Enter a smaller value of M on the SOLVE/MODIFY screen.",
+          "Value of M");
+}
+
 // How a press of a stepping button went: a step was taken, or the run ended (or nothing).
 enum class Cycle { Stepped, Ended };
 
@@ -581,7 +601,12 @@ void ShowSimplexIterations() {
 }
 
 void PrimalTableauStep() {
-  ShowSimplexTableau(BuildSimplexTableau());
+  TableauRecord record = BuildSimplexTableau();
+  if (TableauBeyondRange(record)) {
+    MTooLargeEnd();
+    return;
+  }
+  ShowSimplexTableau(std::move(record));
   const bool entering = g.Entering != 0;
   // Bland's rule steers the program's own pivot only; picks are checked by the stated rules.
   const bool ownRule = entering && SimplexBlandRuleActive();

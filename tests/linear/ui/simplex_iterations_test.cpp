@@ -435,6 +435,46 @@ TEST_F(SimplexIterationsTest, EndsOfTheRun) {
   }
 }
 
+// The SOLVE/MODIFY screen lets through the largest M whose products with the data stay finite
+// in the first tableau; the objective row of a later one, M times sums of B^-1 entries, may pass
+// a double's range. The run stops there with its own message instead of showing infinities and
+// going round for ever; an M of 1E17 runs to the end as with M = 100.
+TEST_F(SimplexIterationsTest, AnMWhoseLaterTableauOverflowsEndsTheRun) {
+  LP lp{.sense = "Minimize",
+        .c = {6, -6, 9, -6, 2, 7},
+        .a = {{5, 7, -540, -6, 8, 0}, {0, -8454, -3, -1, 3, 0}},
+        .rel = {"=", ">="},
+        .b = {257, 27}};
+  Build(lp);
+  double lo = 1, hi = 1E308; // the largest M the screen accepts, to a part in a million
+  while (hi / lo > 1 + 1E-6) {
+    const double mid = std::sqrt(lo) * std::sqrt(hi);
+    (BigMFitsData(mid) ? lo : hi) = mid;
+  }
+  const std::string stopped = "Value of M: Iterations stopped: the next tableau's numbers pass the largest number "
+                              "the computer holds, so M is too large for this problem.  Enter a smaller value of M on "
+                              "the SOLVE/MODIFY screen.";
+  std::vector<std::string> ends;
+  for (const double bigM : {lo, 1E17, 100.0}) {
+    Start(lp, 3, bigM);
+    scr5().cmdFinalIter_Click();
+    const auto messages = Messages();
+    ASSERT_FALSE(messages.empty()) << bigM;
+    ends.push_back(messages.back());
+    EXPECT_FALSE(Stepping()) << bigM;
+    for (int r = 0; r < G().Rows(); ++r)
+      for (int c = 0; c < G().Cols(); ++c) {
+        const std::string text = G().TextMatrix(r, c);
+        if (text == "infinity") continue; // a bound's own cell
+        EXPECT_EQ(text.find("inf"), std::string::npos) << bigM << " " << r << "," << c << ": " << text;
+        EXPECT_EQ(text.find("nan"), std::string::npos) << bigM << " " << r << "," << c << ": " << text;
+      }
+  }
+  EXPECT_EQ(ends[0], stopped);
+  EXPECT_NE(ends[1], stopped);
+  EXPECT_EQ(ends[1], ends[2]);
+}
+
 TEST_F(SimplexIterationsTest, UnrestrictedVariableTurnsRound) {
   // Minimise x1 + x2 with x1 free: x1 runs negative, down to -4 where x1 + 2 x2 >= -4 binds.
   LP lp{.sense = "Minimize",
