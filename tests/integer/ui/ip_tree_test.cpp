@@ -181,18 +181,20 @@ TEST_F(IPTreeTest, NoticesStandClearOfTheTree) {
       auto open = [format](const LP &lp) {
         Forms::Clear();
         BuildIP(lp);
-        if (format != 0) {
-          g.NumFormatType = format;
-          g.NumDigitsN = 15;
-          g.NumDigitsD = 15;
-        }
         g.HeaderText[1] = "Test IP";
-        scr4().Show();
-        scr4().cmdDone.PerformClick();
+        Scr4 &f4 = scr4();
+        f4.Show();
+        if (format == 2) f4.exponentialOption.PerformClick();
+        if (format != 0) {
+          f4.nbrNsText.SetText("15");
+          f4.nbrDsText.SetText("15");
+        }
+        f4.cmdDone.PerformClick();
         scr5().Combo1.PerformChoose(1);
       };
       SetLogicalScreen(w, w * 3 / 4);
       open(NoIntegerPointUnboundedRelaxation());
+      ASSERT_EQ(g.NumDigitsD, format == 0 ? 2 : 15);
       ASSERT_TRUE(scr5().Label6.Visible());
       EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{});
       T().PerformClick(0, 0);
