@@ -557,12 +557,21 @@ void PlaceSearchTree(Scr5 &f) {
   const int designedHeight = RoundTwips(f.Frame1.Top() - designedTop - 0.9 * f.Frame1.Height());
   const bool roomy = designedHeight >= 2 * kTreeLevelRows * grid.DefaultRowHeight() + 2 * grid.BorderTwips;
   const int belowDetail = f.Frame3.Top() + f.Frame3.Height() + 30;
+  // A notice in the detail's place (Label6) keeps a line of its own above the tree's title.
+  const bool notice = f.Label6.Visible();
+  auto placeNotice = [&f] {
+    f.Label6.SetTop(std::min(f.Frame3.Top() + f.Frame3.Height(), f.Label1.Top() - f.Label6.Height()));
+  };
   // A roomy screen keeps its layout, unless a detail grown for its scroll bar reaches the title.
-  if (roomy && (!f.Frame3.Visible() || f.Label1.Top() >= belowDetail)) return;
-  const int top = f.Frame3.Visible() ? belowDetail : f.Frame3.Top();
+  if (roomy && (!f.Frame3.Visible() || f.Label1.Top() >= belowDetail)) {
+    if (notice) placeNotice();
+    return;
+  }
+  const int top = f.Frame3.Visible() ? belowDetail : f.Frame3.Top() + (notice ? f.Label6.Height() : 0);
   f.Label1.SetTop(top);
   grid.SetTop(top + f.Label1.Height());
   grid.SetHeight(std::max(2 * grid.DefaultRowHeight(), f.Frame1.Top() - grid.Top() - kButtonGap));
+  if (notice) placeNotice();
   if (grid.Rows() > 0 && grid.Cols() > 0) grid.ShowCell(grid.Row(), grid.Col());
 }
 

@@ -66,7 +66,6 @@ std::string SignedText(int v) { return (v < 0 ? "" : " ") + std::to_string(v); }
 // it is measured in, whichever view styled the label last.
 void ShowNodeNotice(Scr5 &f, const std::string &text) {
   f.Frame3.SetVisible(false);
-  PlaceSearchTree(f);
   f.Label6.SetFontName(f.FontName());
   f.Label6.SetFontSize(f.FontSize());
   f.Label6.SetFontBold(f.FontBold());
@@ -74,8 +73,10 @@ void ShowNodeNotice(Scr5 &f, const std::string &text) {
   f.Label6.SetBackColor(kBlue);
   f.Label6.SetCaption(text);
   f.Label6.SetWidth(RoundTwips(f.TextWidth(text)) + 60);
+  f.Label6.SetHeight(RoundTwips(f.TextHeight(text)));
   f.Label6.SetLeft(RoundTwips((ScreenWidth() - f.Label6.Width()) * 0.5));
   f.Label6.SetVisible(true);
+  PlaceSearchTree(f);
 }
 
 bool RootUnbounded() {

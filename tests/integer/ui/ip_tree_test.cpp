@@ -172,6 +172,43 @@ TEST_F(IPTreeTest, WorkedExampleClickByClick) {
     EXPECT_TRUE(Has(paper, line)) << line;
 }
 
+// A notice in the node detail's place (an unbounded root, a click on an infeasible child) has a
+// line of its own above the tree's title on both screens, in the widest formats too.
+TEST_F(IPTreeTest, NoticesStandClearOfTheTree) {
+  for (const int w : {15360, 12000})
+    for (const int16 format : {0, 1, 2}) {
+      SCOPED_TRACE(std::to_string(w) + " format " + std::to_string(format));
+      auto open = [format](const LP &lp) {
+        Forms::Clear();
+        BuildIP(lp);
+        g.HeaderText[1] = "Test IP";
+        Scr4 &f4 = scr4();
+        f4.Show();
+        if (format == 2) f4.exponentialOption.PerformClick();
+        if (format != 0) {
+          f4.nbrNsText.SetText("15");
+          f4.nbrDsText.SetText("15");
+        }
+        f4.cmdDone.PerformClick();
+        scr5().Combo1.PerformChoose(1);
+      };
+      SetLogicalScreen(w, w * 3 / 4);
+      open(NoIntegerPointUnboundedRelaxation());
+      ASSERT_EQ(g.NumDigitsD, format == 0 ? 2 : 15);
+      ASSERT_TRUE(scr5().Label6.Visible());
+      EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{});
+      T().PerformClick(0, 0);
+      EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{});
+      open(Boxed("Minimize", {1, 1}, {">=", ">="}, {2.5, 0.5}));
+      T().PerformClick(0, 0);
+      scr5().BBGrid.PerformClick(2, 1);
+      T().PerformClick(5, 0);
+      ASSERT_EQ(scr5().Label6.Caption(), "Subproblem has no feasible solution");
+      EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{});
+    }
+  SetLogicalScreen(15360, 11520);
+}
+
 // Without the bound N20 stays open; its children are an integral tie (red) and a dominated
 // fractional node that the solve fathoms, as the bound is now switched on.
 TEST_F(IPTreeTest, DeeperLevelFathomsAtTheSolveAndPrintsThePath) {
