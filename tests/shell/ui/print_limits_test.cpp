@@ -362,12 +362,18 @@ std::vector<std::string> LinearInfeasible() {
 }
 
 // The first tableau of the wide program; the M method and the two phases add artificial
-// columns, the phases the widest row labels.
+// columns, the phases the widest row labels. The dual simplex starts from its minimum under
+// ">=" rows.
 std::vector<std::string> LinearTableau(int method = 2) {
-  Build(WideProgram());
+  LP lp = WideProgram();
+  if (method == 5) {
+    lp.sense = "Minimize";
+    lp.rel.assign(lp.rel.size(), ">=");
+  }
+  Build(lp);
   ChosenFormat();
   g.HeaderText[1] = "Limit";
-  g.SenseText = "Maximize";
+  g.SenseText = lp.sense;
   g.OutputMode = 2;
   g.LPMethod = static_cast<int16>(method);
   SizeSimplexTableau(false);
@@ -526,6 +532,7 @@ const std::vector<LimitCase> &Cases() {
       {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
       {"LinearBigMTableau", "", [](ScriptedServices &) { return LinearTableau(3); }},
       {"LinearTwoPhaseTableau", "", [](ScriptedServices &) { return LinearTableau(4); }},
+      {"LinearDualTableau", "", [](ScriptedServices &) { return LinearTableau(5); }},
       {"LinearUnbounded", "", [](ScriptedServices &s) { return LinearUnbounded(s); }},
       {"LinearGraph", "", [](ScriptedServices &) { return LinearGraph(); }, nullptr, true},
       {"Inverse", "", [](ScriptedServices &) { return Matrix(1); },
