@@ -93,11 +93,13 @@ std::vector<std::string> Column(const Grid &grid, int col, int from = 1) {
   return rows;
 }
 
-// A connected network of n nodes: a chain and a chord from every node to the one three ahead.
-std::vector<std::string> Network(ScriptedServices &script, int subModel, int option, int column = 0, int n = 100) {
+// A connected network of n nodes: a chain and a chord from every node to the one three ahead;
+// a chain of "infinity" arcs gives a flow without bound.
+std::vector<std::string> Network(ScriptedServices &script, int subModel, int option, int column = 0, int n = 100,
+                                 bool unlimited = false) {
   std::vector<Arc> arcs;
   for (int i = 1; i < n; ++i) {
-    arcs.push_back({i, i + 1, static_cast<double>(1 + i % 7)});
+    arcs.push_back({i, i + 1, unlimited ? 999999.0 : static_cast<double>(1 + i % 7)});
     if (i + 3 <= n) arcs.push_back({i, i + 3, static_cast<double>(5 + i % 4)});
   }
   g.ModelClass = ModelClassCode::Networks;
@@ -115,6 +117,14 @@ std::vector<std::string> Network(ScriptedServices &script, int subModel, int opt
   if (subModel == 3 && option == 1) FloydListAllRoutes();
   RegisterNetworkRoads();
   return Column(scr5().outputGrid, column, subModel == 1 ? 0 : 1);
+}
+
+// The heading line of each breakthrough of the maximal flow's steps on the screen.
+std::vector<std::string> Breakthroughs() {
+  std::vector<std::string> lines;
+  for (const std::string &text : Column(scr5().outputGrid, 2, 0))
+    if (text.rfind("Iteration", 0) == 0) lines.push_back(text);
+  return lines;
 }
 
 // 100 activities of a project read and on the output screen: CPM on 51 nodes, a chain, a
@@ -314,6 +324,8 @@ std::vector<std::string> LinearSummary() {
   Build(WideProgram());
   ChosenFormat();
   g.HeaderText[1] = "Limit";
+  // Every block of the data table labels its objective row.
+  g.SenseText = "Maximize";
   SolveLP();
   g.FinalIteration = g.IterCount;
   // Each variable's line in the values and in the ranges.
@@ -357,12 +369,21 @@ std::vector<std::string> LinearInfeasible() {
   return {"Problem has no feasible solution"};
 }
 
-std::vector<std::string> LinearTableau() {
-  Build(WideProgram());
+// The first tableau of the wide program; the M method and the two phases add artificial
+// columns, the phases the widest row labels. The dual simplex starts from its minimum under
+// ">=" rows.
+std::vector<std::string> LinearTableau(int method = 2) {
+  LP lp = WideProgram();
+  if (method == 5) {
+    lp.sense = "Minimize";
+    lp.rel.assign(lp.rel.size(), ">=");
+  }
+  Build(lp);
   ChosenFormat();
   g.HeaderText[1] = "Limit";
+  g.SenseText = lp.sense;
   g.OutputMode = 2;
-  g.LPMethod = 2;
+  g.LPMethod = static_cast<int16>(method);
   SizeSimplexTableau(false);
   scr5().Show();
   ShowSimplexIterations();
@@ -490,14 +511,13 @@ const std::vector<LimitCase> &Cases() {
        [](PageSurface &p) { return PrintLPOutputSummary(p); }},
       {"SingularInverse", "", [](ScriptedServices &) { return Matrix(1, true); },
        [](PageSurface &p) { return PrintInverseOutput(p); }},
+      {"SingularEquations", "", [](ScriptedServices &) { return Matrix(2, true); },
+       [](PageSurface &p) { return PrintInverseOutput(p); }},
       {"MaxFlowSummary", "", [](ScriptedServices &s) {
          Network(s, 4, 1);
          return std::vector<std::string>{};
        }},
-      {"DijkstraIterations", "", [](ScriptedServices &s) {
-         Network(s, 2, 2);
-         return std::vector<std::string>{};
-       }},
+      {"DijkstraIterations", "", [](ScriptedServices &s) { return Network(s, 2, 2); }},
       // Every pass prints two n x n tables: 30 nodes keep the case quick under the sanitizers.
       {"FloydIterations", "", [](ScriptedServices &s) {
          Network(s, 3, 2, 0, 30);
@@ -505,11 +525,22 @@ const std::vector<LimitCase> &Cases() {
        }},
       {"MaxFlowIterations", "", [](ScriptedServices &s) {
          Network(s, 4, 2);
+         return Breakthroughs();
+       }},
+      {"MaxFlowUnboundedSummary", "", [](ScriptedServices &s) {
+         Network(s, 4, 1, 0, 100, true);
          return std::vector<std::string>{};
+       }},
+      {"MaxFlowUnboundedIterations", "", [](ScriptedServices &s) {
+         Network(s, 4, 2, 0, 100, true);
+         return Breakthroughs();
        }},
       {"LinearSummary", "", [](ScriptedServices &) { return LinearSummary(); },
        [](PageSurface &p) { return PrintLPOutputSummary(p); }},
       {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
+      {"LinearBigMTableau", "", [](ScriptedServices &) { return LinearTableau(3); }},
+      {"LinearTwoPhaseTableau", "", [](ScriptedServices &) { return LinearTableau(4); }},
+      {"LinearDualTableau", "", [](ScriptedServices &) { return LinearTableau(5); }},
       {"LinearUnbounded", "", [](ScriptedServices &s) { return LinearUnbounded(s); }},
       {"LinearGraph", "", [](ScriptedServices &) { return LinearGraph(); }, nullptr, true},
       {"Inverse", "", [](ScriptedServices &) { return Matrix(1); },
