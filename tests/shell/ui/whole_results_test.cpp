@@ -212,6 +212,10 @@ protected:
     roads.push_back({"linear program 12 x 12", [] { Build(DegenerateProgram(12, 7)); }, &Scr3::mnuUser2phase});
     for (MenuItem Scr3::*item : {&Scr3::mnuFinalSolutionTrans, &Scr3::mnuNorthWest, &Scr3::mnuVogel})
       roads.push_back({"transportation", [] { test::LoadTrans(test::TextbookProblem(), "Shipping"); }, item});
+    // Two sources: a short tableau that the screen gives its room all the same.
+    roads.push_back({"transportation 2 x 3",
+                     [] { test::LoadTrans({{{4, 6, 9}, {5, 3, 8}}, {30, 45}, {25, 20, 30}}, "Two sources"); },
+                     &Scr3::mnuNorthWest});
     roads.push_back({"integer program", [] { BuildIP(WorkedExample()); }, &Scr3::mnuSolveIP});
     roads.push_back({"queue",
                      [] { LoadQueueScenarios({{9.98, 10, 1, kQueueInf, kQueueInf}, {3, 2, 3, 10, kQueueInf}}); },
