@@ -158,8 +158,12 @@ void ShowMaxFlowIteration() {
 
   // The block's rows at once: a large grid grows slowly row by row.
   const int top = summary ? 0 : static_cast<int>(g.IterCount) * (n + 4);
-  // An iteration's title, labels and column headings stay in view while its rows scroll.
-  if (!summary) grid.BlockOf = [n](int row) { return GridStore::RowBlock{row / (n + 4) * (n + 4), 4}; };
+  // An iteration's title, labels and column headings stay in view while its rows scroll; so
+  // do the summary's total and column headings.
+  if (summary)
+    grid.BlockOf = [](int) { return GridStore::RowBlock{0, 3}; };
+  else
+    grid.BlockOf = [n](int row) { return GridStore::RowBlock{row / (n + 4) * (n + 4), 4}; };
   grid.SetRows(top + (summary ? 1 : 2) + 2 + n);
   int row = top;
   std::string text;

@@ -337,6 +337,13 @@ void EveryOutputScreen::Sweep(int w) {
         }
         if (!IsLoaded<Scr5>()) break;
         Check(what + " option " + std::to_string(option + 1), false);
+        // Every table of a network keeps its headings while its rows scroll: the routes listed
+        // whole, then scrolled to their end.
+        if (g.ModelClass == ModelClassCode::Networks) {
+          if (f.Frame7.Visible() && f.Label2.Visible()) f.Label2.PerformClick();
+          f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
+          Check(what + " option " + std::to_string(option + 1) + " scrolled", true);
+        }
         // The schedule experiment: the first activity with a float started as late as it may.
         if (IsLoaded<ScrLPGraf>() && scrLPGraf().Shown() && scrLPGraf().Frame3.Visible()) {
           ScrLPGraf &chart = scrLPGraf();
