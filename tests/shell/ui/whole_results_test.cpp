@@ -337,9 +337,13 @@ void EveryOutputScreen::Sweep(int w) {
         }
         if (!IsLoaded<Scr5>()) break;
         Check(what + " option " + std::to_string(option + 1), false);
-        // Every table of a network keeps its headings while its rows scroll: the routes listed
-        // whole, then scrolled to their end.
-        if (g.ModelClass == ModelClassCode::Networks) {
+        // A table under one block of headings keeps them while its rows scroll (summaries of
+        // several sections, each with its own headings, are left out): Floyd's routes listed
+        // whole, then every such table scrolled to its end.
+        const int16 cls = g.ModelClass;
+        if (cls == ModelClassCode::Networks || cls == ModelClassCode::ProjectPlanning ||
+            cls == ModelClassCode::Transportation || cls == ModelClassCode::Queueing ||
+            cls == ModelClassCode::IntegerProgramming) {
           if (f.Frame7.Visible() && f.Label2.Visible()) f.Label2.PerformClick();
           f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
           Check(what + " option " + std::to_string(option + 1) + " scrolled", true);
