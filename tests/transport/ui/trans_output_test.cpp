@@ -153,7 +153,8 @@ TEST_F(TransOutputTest, LargeSummaryShowsEveryColumnWhole) {
 TEST_F(TransOutputTest, FewSourcesGetTheTableauRoomOfThreeOnTheSmallScreen) {
   UseScreen(12000, 9000);
   std::map<int, int> heights;
-  for (const test::TransProblem &p : {test::TextbookProblem(), test::TransProblem{{{4, 6, 9}, {5, 3, 8}}, {30, 45}, {25, 20, 30}}}) {
+  const test::TransProblem twoSources{{{4, 6, 9}, {5, 3, 8}}, {30, 45}, {25, 20, 30}};
+  for (const test::TransProblem &p : {test::TextbookProblem(), twoSources}) {
     Forms::Clear();
     Tableaus(p, 1);
     const Scr5 &f = scr5();
