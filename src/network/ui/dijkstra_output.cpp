@@ -96,6 +96,8 @@ void ShowDijkstraOutput() {
     const char *heads[] = {"Node", "Distance", "", "Route"};
     for (int c = 0; c < 4; ++c)
       Put(grid, 0, c, heads[c], kBlue, kCyan);
+    // The headings stay in view while the routes of many nodes scroll.
+    grid.FixedRows = 1;
     grid.SetRows(2);
     for (int j = 1; j <= n; ++j) {
       grid.SetTextMatrix(j, 0, std::to_string(j));

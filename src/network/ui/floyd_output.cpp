@@ -205,6 +205,8 @@ void ShowFloydOutput() {
       Put(grid, 0, c, heads[c], kBlue, kCyan);
     }
     grid.ColAlignment.at(2) = kAlignRight;
+    // The headings stay in view while a long list of routes scrolls.
+    grid.FixedRows = 1;
   }
 }
 

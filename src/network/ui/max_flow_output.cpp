@@ -30,15 +30,35 @@ void Band(Grid &grid, int row, const std::string &text, double fontSize = 0) {
   grid.SetMergeRow(row, true);
 }
 
+// The two heading columns (node number, node name) hold no numbers: as wide as their texts in
+// the grid's font, never wider than a node column. In a wide format they would otherwise take
+// most of a small screen's grid and leave a flow or two in view.
+int HeadingColumnWidth(Scr5 &f, int w) {
+  const std::string font = f.FontName();
+  const double size = f.FontSize();
+  const bool bold = f.FontBold();
+  f.SetFontName("arial");
+  f.SetFontSize(9);
+  f.SetFontBold(true);
+  double widest = std::max(f.TextWidth("Labels: "), f.TextWidth("N" + std::to_string(g.NodeCount)));
+  for (int i = 1; i <= g.NodeCount; ++i)
+    widest = std::max(widest, f.TextWidth(Trim(g.VarNames(i).str())));
+  f.SetFontName(font);
+  f.SetFontSize(size);
+  f.SetFontBold(bold);
+  return std::min(w, static_cast<int>(std::ceil(widest)) + 2 * kGridBorderTwips + 60);
+}
+
 // The node columns' width and the grid's width and place for it.
-void SizeNodeColumns(Grid &grid, int w) {
+void SizeNodeColumns(Scr5 &f, Grid &grid, int w) {
   const int n = g.NodeCount;
   const int sw = ScreenWidth();
-  const int all = (n + 2) * w;
+  const int heading = HeadingColumnWidth(f, w);
+  const int all = n * w + 2 * heading;
   const int width = RoundTwips(VarMin(0.8 * sw, static_cast<double>(all)) + 320);
   grid.ScrollBars = width < all ? ScrollBarsMode::Both : ScrollBarsMode::Vertical;
   for (int c = 0; c < n + 2; ++c)
-    grid.SetColWidth(c, w);
+    grid.SetColWidth(c, c <= 1 ? heading : w);
   grid.Move(RoundTwips((sw - width) * 0.5), grid.Top(), width, grid.Height());
 }
 
@@ -50,7 +70,7 @@ void FitBand(Scr5 &f, Grid &grid, const std::string &text, double fontSize) {
   const double needed = f.TextWidth(text) + 2 * kGridBorderTwips;
   f.SetFontSize(size);
   if (n * static_cast<double>(grid.ColWidthOf(2)) >= needed) return;
-  SizeNodeColumns(grid, static_cast<int>(std::ceil(needed / n)));
+  SizeNodeColumns(f, grid, static_cast<int>(std::ceil(needed / n)));
 }
 
 // A flow, a label or a residual in the output format; "infinity" for an unlimited one.
@@ -115,7 +135,7 @@ void ShowMaxFlowOutput() {
   grid.Move(grid.Left(), RoundTwips(1.1 * y), grid.Width(), RoundTwips(sh * 0.5));
   // Half the screen high, but clear of the exit buttons on a small screen.
   if (f.Frame1.Visible()) grid.SetHeight(std::max(0, std::min(grid.Height(), OutputGridHeight(f.Frame1, grid))));
-  SizeNodeColumns(grid, w);
+  SizeNodeColumns(f, grid, w);
 
   g.IterCount = 0;
   if (g.OutputOption == 1) {
@@ -138,8 +158,12 @@ void ShowMaxFlowIteration() {
 
   // The block's rows at once: a large grid grows slowly row by row.
   const int top = summary ? 0 : static_cast<int>(g.IterCount) * (n + 4);
-  // An iteration's title, labels and column headings stay in view while its rows scroll.
-  if (!summary) grid.BlockOf = [n](int row) { return GridStore::RowBlock{row / (n + 4) * (n + 4), 4}; };
+  // An iteration's title, labels and column headings stay in view while its rows scroll; so
+  // do the summary's total and column headings.
+  if (summary)
+    grid.BlockOf = [](int) { return GridStore::RowBlock{0, 3}; };
+  else
+    grid.BlockOf = [n](int row) { return GridStore::RowBlock{row / (n + 4) * (n + 4), 4}; };
   grid.SetRows(top + (summary ? 1 : 2) + 2 + n);
   int row = top;
   std::string text;

@@ -32,12 +32,14 @@ std::string Formatted(double v) {
   return Format(v, NumberFormatString());
 }
 
-// Row 0 of a PERT view: blue on yellow, the cells from `centredFrom` on centred.
+// Row 0 of a PERT view: blue on yellow, the cells from `centredFrom` on centred, held in place.
 void HeadingRow(Grid &grid, const std::vector<const char *> &heads, int centredFrom) {
   for (int c = 0; c < static_cast<int>(heads.size()); ++c) {
     grid.SetTextMatrix(0, c, heads[c]);
     PaintCell(grid, 0, c, kBlue, kYellow, c >= centredFrom ? std::optional<int>(kAlignCenter) : std::nullopt);
   }
+  // The headings stay in view while the rows of a large project scroll.
+  grid.FixedRows = 1;
 }
 
 void ShowActivityMeans(Scr5 &f) {

@@ -426,8 +426,9 @@ void ShowTransIterations() {
                 f.Frame6.Height());
   // A screen that shows less than three sources of a tableau puts the multiplier list beside the
   // step buttons, the two centred together, and gives the tableau that room and the gap
-  // above the exit buttons.
-  const int threeSources = (3 * std::min<int>(3, m) + 4) * grid.DefaultRowHeight() + 2 * grid.BorderTwips;
+  // above the exit buttons. A problem of fewer sources gets that room as well: its tableaus
+  // follow one another as the steps run.
+  const int threeSources = (3 * 3 + 4) * grid.DefaultRowHeight() + 2 * grid.BorderTwips;
   const int together = f.Frame6.Width() + kFrameSpacing + f.Frame2.Width();
   const FrameInside inside = ScreenFrameInside(w, ScreenHeight());
   if (grid.Height() < threeSources && together <= inside.right - inside.left - 2 * kFrameSpacing) {

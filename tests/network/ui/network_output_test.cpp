@@ -407,6 +407,16 @@ TEST_F(NetworkOutputTest, MaximalFlowBandsFitTheirTexts) {
   NetworkNextIteration();
   EXPECT_EQ(GridRow(7, 2, 2), Row{"Iteration 2:      Breakthrough flow = 1.00"});
   EXPECT_TRUE(bandFits(7, 9));
+  // In the widest fixed format on the small screen the node and name columns keep to their
+  // texts, and the grid shows the flows of more than one node.
+  Forms::Clear();
+  UseScreen(12000, 9000);
+  g.NumDigitsN = g.NumDigitsD = 15;
+  Open(4, 12, {{1, 2, 1}, {2, 12, 1}}, false, {"Source"});
+  scr5().Combo1.PerformChoose(0);
+  EXPECT_LT(grid().ColWidthOf(0) + grid().ColWidthOf(1), grid().ColWidthOf(2));
+  EXPECT_GE(grid().ViewWidth() - grid().ColWidthOf(0) - grid().ColWidthOf(1), 1.5 * grid().ColWidthOf(2));
+  EXPECT_EQ(CutCells(grid()), std::vector<std::string>{});
 }
 
 TEST_F(NetworkOutputTest, MaximalFlowIterationsBlockByBlock) {

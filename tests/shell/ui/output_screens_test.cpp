@@ -268,6 +268,21 @@ TEST_F(OutputScreenTest, NothingShownCoversTheFrame) {
     scr5().Show();
     InitQueueOutputScreen();
     EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{}) << "queue";
+    // A comparison of more scenarios than the screen holds, in the widest scientific format:
+    // its rows scroll down and its columns across, each with a shown bar.
+    Forms::Clear();
+    std::vector<std::vector<double>> many;
+    for (int k = 1; k <= 40; ++k)
+      many.push_back({static_cast<double>(k), static_cast<double>(k + 1), 1, kQueueInf, kQueueInf});
+    LoadQueueScenarios(many);
+    g.NumFormatType = 2;
+    g.NumDigitsN = g.NumDigitsD = 15;
+    scr5().Show();
+    InitQueueOutputScreen();
+    g.OutputOption = static_cast<int16>(g.NScen + 1);
+    ShowQueueScenarioOutput();
+    EXPECT_EQ(UnseenOn(scr5()), std::vector<std::string>{}) << "queue comparison";
+    EXPECT_EQ(scr5().grid1.ScrollBars, ScrollBarsMode::Both);
 
     Forms::Clear();
     ASSERT_TRUE(test::LoadTrans(test::TextbookProblem(), "Shipping", false));

@@ -212,6 +212,10 @@ protected:
     roads.push_back({"linear program 12 x 12", [] { Build(DegenerateProgram(12, 7)); }, &Scr3::mnuUser2phase});
     for (MenuItem Scr3::*item : {&Scr3::mnuFinalSolutionTrans, &Scr3::mnuNorthWest, &Scr3::mnuVogel})
       roads.push_back({"transportation", [] { test::LoadTrans(test::TextbookProblem(), "Shipping"); }, item});
+    // Two sources: a short tableau that the screen gives its room all the same.
+    roads.push_back({"transportation 2 x 3",
+                     [] { test::LoadTrans({{{4, 6, 9}, {5, 3, 8}}, {30, 45}, {25, 20, 30}}, "Two sources"); },
+                     &Scr3::mnuNorthWest});
     roads.push_back({"integer program", [] { BuildIP(WorkedExample()); }, &Scr3::mnuSolveIP});
     roads.push_back({"queue",
                      [] { LoadQueueScenarios({{9.98, 10, 1, kQueueInf, kQueueInf}, {3, 2, 3, 10, kQueueInf}}); },
@@ -333,6 +337,17 @@ void EveryOutputScreen::Sweep(int w) {
         }
         if (!IsLoaded<Scr5>()) break;
         Check(what + " option " + std::to_string(option + 1), false);
+        // A table under one block of headings keeps them while its rows scroll (summaries of
+        // several sections, each with its own headings, are left out): Floyd's routes listed
+        // whole, then every such table scrolled to its end.
+        const int16 cls = g.ModelClass;
+        if (cls == ModelClassCode::Networks || cls == ModelClassCode::ProjectPlanning ||
+            cls == ModelClassCode::Transportation || cls == ModelClassCode::Queueing ||
+            cls == ModelClassCode::IntegerProgramming) {
+          if (f.Frame7.Visible() && f.Label2.Visible()) f.Label2.PerformClick();
+          f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
+          Check(what + " option " + std::to_string(option + 1) + " scrolled", true);
+        }
         // The schedule experiment: the first activity with a float started as late as it may.
         if (IsLoaded<ScrLPGraf>() && scrLPGraf().Shown() && scrLPGraf().Frame3.Visible()) {
           ScrLPGraf &chart = scrLPGraf();

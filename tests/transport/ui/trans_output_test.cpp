@@ -148,6 +148,23 @@ TEST_F(TransOutputTest, LargeSummaryShowsEveryColumnWhole) {
   EXPECT_LE(total, grid.ViewWidth());
 }
 
+// On the small screen a problem of fewer sources gets the tableau room of three: the multiplier
+// list stands beside the step buttons, and the grid reaches as far down as for three sources.
+TEST_F(TransOutputTest, FewSourcesGetTheTableauRoomOfThreeOnTheSmallScreen) {
+  UseScreen(12000, 9000);
+  std::map<int, int> heights;
+  const test::TransProblem twoSources{{{4, 6, 9}, {5, 3, 8}}, {30, 45}, {25, 20, 30}};
+  for (const test::TransProblem &p : {test::TextbookProblem(), twoSources}) {
+    Forms::Clear();
+    Tableaus(p, 1);
+    const Scr5 &f = scr5();
+    EXPECT_EQ(f.Frame6.Top(), f.Frame2.Top()) << p.supplies.size();
+    EXPECT_LE(f.Frame6.Left() + f.Frame6.Width(), f.Frame2.Left()) << p.supplies.size();
+    heights[static_cast<int>(p.supplies.size())] = f.outputGrid.Height();
+  }
+  EXPECT_EQ(heights[2], heights[3]);
+}
+
 TEST_F(TransOutputTest, FirstTableauFromNorthWestCorner) {
   Tableaus(test::TextbookProblem(), 1);
   Scr5 &f = scr5();
