@@ -76,6 +76,8 @@ void ReDimTransport(int m, int n) {
   g.BasisMat.ReDim(m, m);
   g.Cost.ReDim(n);
   g.RedCost.ReDim(n);
+  g.DualWords.ReDim(m + 1, 2);
+  g.RedCostWords.ReDim(n, 2);
   g.XSol.ReDim(n);
   g.NonBasicMark.ReDim(n);
   g.TransSupply.ReDim(g.TransSources);
@@ -223,7 +225,8 @@ void EraseProblemArrays() {
   for (auto *a :
        {&g.InvRowScale, &g.InvWorkCol, &g.InvInput, &g.BInv, &g.XBasic,     &g.WorkCol,  &g.AlphaCol,
         &g.CostB,       &g.Duals,      &g.BasisMat, &g.Tab,  &g.TabBackup,  &g.LPData,   &g.LPDataBackup,
-        &g.Tableau,     &g.Cost,       &g.RedCost,  &g.XSol, &g.NodeBounds, &g.ArcMatrix, &g.BBVal})
+        &g.Tableau,     &g.Cost,       &g.RedCost,  &g.XSol, &g.NodeBounds, &g.ArcMatrix, &g.BBVal,
+        &g.DualWords,   &g.RedCostWords})
     a->Erase();
   for (auto *a : {&g.InvPerm, &g.LPRowWork, &g.BasisList, &g.GraphDrawn, &g.SurplusMap, &g.NonBasicMark,
                   &g.NodeIds, &g.LevelCount, &g.TreeNodes, &g.InTree, &g.DijkstraPred, &g.NetMatrix2,
