@@ -225,8 +225,7 @@ void EraseProblemArrays() {
   for (auto *a :
        {&g.InvRowScale, &g.InvWorkCol, &g.InvInput, &g.BInv, &g.XBasic,     &g.WorkCol,  &g.AlphaCol,
         &g.CostB,       &g.Duals,      &g.BasisMat, &g.Tab,  &g.TabBackup,  &g.LPData,   &g.LPDataBackup,
-        &g.Tableau,     &g.Cost,       &g.RedCost,  &g.XSol, &g.NodeBounds, &g.ArcMatrix, &g.BBVal,
-        &g.DualWords,   &g.RedCostWords})
+        &g.Tableau,     &g.Cost,       &g.RedCost,  &g.XSol, &g.NodeBounds, &g.ArcMatrix, &g.BBVal})
     a->Erase();
   for (auto *a : {&g.InvPerm, &g.LPRowWork, &g.BasisList, &g.GraphDrawn, &g.SurplusMap, &g.NonBasicMark,
                   &g.NodeIds, &g.LevelCount, &g.TreeNodes, &g.InTree, &g.DijkstraPred, &g.NetMatrix2,
@@ -239,6 +238,8 @@ void EraseProblemArrays() {
     a->Erase();
   g.TransSupply.Erase();
   g.TransDemand.Erase();
+  g.DualWords.Erase();
+  g.RedCostWords.Erase();
   g.NodeX.Erase();
   g.NodeZ.Erase();
   for (auto *a : {&g.DijkstraDist, &g.NetMatrix, &g.ArcDur, &g.ArcVar, &g.EarlyTime, &g.LateTime,

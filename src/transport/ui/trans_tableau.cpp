@@ -142,7 +142,9 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
   // A multiplier or reduced cost made of the words reads as the word, never as a figure made
   // of the numbers standing for them.
   auto word = [](const std::vector<std::array<double, 3>> &words, int k) {
-    return words.empty() ? std::string() : TransWordOf(words[static_cast<std::size_t>(k)][0], words[static_cast<std::size_t>(k)][1]);
+    return words.empty()
+               ? std::string()
+               : TransWordOf(words[static_cast<std::size_t>(k)][0], words[static_cast<std::size_t>(k)][1]);
   };
   auto multiplier = [&](int k) {
     if (const std::string w = word(b.dualWords, k); !w.empty()) return w;
@@ -151,7 +153,8 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
   };
   auto reduced = [&](int k) {
     if (const std::string w = word(b.redWords, k); !w.empty()) return w;
-    return Format(b.redWords.empty() ? at(b.redCost, k) : b.redWords[static_cast<std::size_t>(k)][2], b.pattern);
+    return Format(b.redWords.empty() ? at(b.redCost, k) : b.redWords[static_cast<std::size_t>(k)][2],
+                  b.pattern);
   };
 
   for (int r = 0; r <= lastRow; ++r) {
