@@ -549,8 +549,19 @@ TEST_F(TransOutputTest, TableausShowWordsNeverFiguresMadeOfThem) {
       p.demands.push_back(amount(rng));
     for (int method = 1; method <= 3; ++method) {
       SCOPED_TRACE(std::to_string(round) + " method " + std::to_string(method));
+      // Every other run holds another multiplier at zero, shifting the words with the numbers.
       script.AnswerMsgBox(msg::OK);
-      RunToEnd(p, method);
+      scr5().cmdNextIter.SetEnabled(true);
+      scr5().cmdFinalIter.SetEnabled(true);
+      Tableaus(p, method);
+      if (round % 2 == 1) {
+        const int chosen = round % (g.TransSources + g.TransDests);
+        TransChooseZeroMultiplier(chosen);
+        const bool u = chosen < g.TransSources;
+        const int at = u ? chosen + 1 : chosen + 1 - g.TransSources;
+        EXPECT_EQ(u ? Cell(3 * at, 2) : Cell(2, at + 2), (u ? "u" : "v") + std::to_string(at) + "=0");
+      }
+      if (scr5().cmdFinalIter.Enabled()) scr5().cmdFinalIter.PerformClick();
       ASSERT_TRUE(script.Done());
       const int m = g.TransSources, cols = g.TransDests, rows = 3 * m + 4;
       auto check = [&](const std::string &text) {
