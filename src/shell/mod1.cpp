@@ -76,6 +76,8 @@ void ReDimTransport(int m, int n) {
   g.BasisMat.ReDim(m, m);
   g.Cost.ReDim(n);
   g.RedCost.ReDim(n);
+  g.DualWords.ReDim(m + 1, 2);
+  g.RedCostWords.ReDim(n, 2);
   g.XSol.ReDim(n);
   g.NonBasicMark.ReDim(n);
   g.TransSupply.ReDim(g.TransSources);
@@ -236,6 +238,8 @@ void EraseProblemArrays() {
     a->Erase();
   g.TransSupply.Erase();
   g.TransDemand.Erase();
+  g.DualWords.Erase();
+  g.RedCostWords.Erase();
   g.NodeX.Erase();
   g.NodeZ.Erase();
   for (auto *a : {&g.DijkstraDist, &g.NetMatrix, &g.ArcDur, &g.ArcVar, &g.EarlyTime, &g.LateTime,

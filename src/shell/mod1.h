@@ -189,6 +189,11 @@ struct Mod1 {
   BArray<std::string> ColNames, ColNames2, ColKind, ColKind2, BoundLabel;
   BArray<std::string> BoundLabelSaved, ColKindSaved, ColKind2Saved;
   BArray<double> Cost, RedCost, XSol;
+  // The transportation multipliers (as Duals) and reduced costs (by cell) split by what they
+  // are made of while costs stand for "infinity" or "-infinity": column 0 counts the
+  // "infinity" costs in them, column 1 the "-infinity" ones (each with its sign), column 2 holds
+  // the finite rest. Duals and RedCost hold the same at the numbers standing for the words.
+  BArray<double> DualWords, RedCostWords;
   BArray<int16> NonBasicMark;
   BArray<double> TransSupply, TransDemand;
   BArray<std::string> SourceName, DestName;

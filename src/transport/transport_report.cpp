@@ -46,6 +46,12 @@ std::string TransCostText(double cost, const std::string &pattern) {
   return Format(cost, pattern);
 }
 
+std::string TransWordOf(double infinities, double minusInfinities) {
+  const double lead = infinities != 0 ? infinities : minusInfinities;
+  if (lead == 0) return "";
+  return lead > 0 ? "infinity" : "-infinity";
+}
+
 std::string TransObjectiveText(double z, int infinity, const std::string &pattern) {
   if (infinity > 0) return "infinity";
   if (infinity < 0) return "-infinity";

@@ -21,6 +21,11 @@ std::string TransAmountText(double amount, const std::string &pattern);
 // A unit cost in the number pattern; the cost standing for "infinity" reads "infinity".
 std::string TransCostText(double cost, const std::string &pattern);
 
+// The word a multiplier or reduced cost made of "infinity" and "-infinity" costs amounts to,
+// from its counts of each (as DualWords and RedCostWords hold them; "infinity" outweighs any
+// number of "-infinity"); empty when it is finite.
+std::string TransWordOf(double infinities, double minusInfinities);
+
 // The total cost of a basic solution: "infinity" or "-infinity" when it ships on a route of
 // that cost (`infinity` as TransSolutionInfinity gives it), else `z` in the number pattern.
 std::string TransObjectiveText(double z, int infinity, const std::string &pattern);

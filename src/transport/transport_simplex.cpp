@@ -1,6 +1,7 @@
 #include "transport/transport_simplex.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -368,6 +369,83 @@ void TransBasicSolution() {
   }
 }
 
+namespace {
+
+bool IsInfinityCell(int k) {
+  return TransIsInfinityCost(g.Cost(k)) && g.Cost(k) > 0;
+}
+
+bool IsMinusInfinityCell(int k) {
+  return TransIsInfinityCost(g.Cost(k)) && g.Cost(k) < 0;
+}
+
+bool AnyWordCost() {
+  if (g.TransInfinity <= 0) return false;
+  for (int k = 1; k <= g.NVars; ++k)
+    if (TransIsInfinityCost(g.Cost(k))) return true;
+  return false;
+}
+
+// A cost by what it is made of, as DualWords and RedCostWords hold them.
+std::array<double, 3> CostWords(int k) {
+  if (IsInfinityCell(k)) return {1, 0, 0};
+  if (IsMinusInfinityCell(k)) return {0, -1, 0};
+  return {0, 0, g.Cost(k)};
+}
+
+// Whether price `a` is above `b`: "infinity" outweighs any number of "-infinity", and a
+// "-infinity" any finite sum.
+bool Above(const std::array<double, 3> &a, const std::array<double, 3> &b) {
+  if (a[0] != b[0]) return a[0] > b[0];
+  if (a[1] != b[1]) return a[1] > b[1];
+  return a[2] > b[2];
+}
+
+// Pricing while costs stand for the words: the multipliers and reduced costs are also taken
+// apart into their word counts and finite rest, and the entering cell is the one that lowers
+// the cost most in that order, so that no finite saving ever outweighs a word, whatever the
+// numbers standing for them. The counts are whole numbers, exact in double precision.
+void PriceWithWords(double tolerance) {
+  const int order = g.MRows;
+  const int m = g.TransSources;
+  const int n = g.TransDests;
+  RawMatrix binv(g.BInv, order, order);
+  for (int i = 0; i <= order + 1; ++i)
+    for (int t = 0; t <= 2; ++t)
+      g.DualWords(i, t) = 0;
+  for (int q = 1; q <= order; ++q) {
+    const std::array<double, 3> c = CostWords(g.BasisList(q));
+    const double *row = binv.Row(q);
+    for (int i = 1; i <= order; ++i)
+      if (row[i] != 0)
+        for (int t = 0; t <= 2; ++t)
+          g.DualWords(i, t) += c[static_cast<std::size_t>(t)] * row[i];
+  }
+  std::array<double, 3> best{0, 0, tolerance};
+  int k = 0;
+  for (int i = 1; i <= m; ++i)
+    for (int j = 1; j <= n; ++j) {
+      ++k;
+      std::array<double, 3> rc{0, 0, 0};
+      if (g.NonBasicMark(k) > 0) {
+        const std::array<double, 3> c = CostWords(k);
+        for (int t = 0; t <= 2; ++t) {
+          const auto ut = static_cast<std::size_t>(t);
+          rc[ut] = g.DualWords(i, t) - c[ut];
+          if (j < n) rc[ut] += g.DualWords(m + j, t);
+        }
+        if (Above(rc, best)) {
+          best = rc;
+          g.Entering = static_cast<int16>(k);
+        }
+      }
+      for (int t = 0; t <= 2; ++t)
+        g.RedCostWords(k, t) = rc[static_cast<std::size_t>(t)];
+    }
+}
+
+} // namespace
+
 void TransPricing() {
   const int order = g.MRows;
   const int m = g.TransSources;
@@ -389,10 +467,19 @@ void TransPricing() {
   // fractional costs leave reduced costs of 1E-17 that enter and cycle for ever. The noise of a
   // multiplier grows with the costs summed along the basis, so with costs of 1E11 and cents
   // (a few units in the last place of 1E12) it passes 1E-8 and the run cycled to the pivot cap.
+  // Costs standing for the words are priced apart and add no noise.
   double largestCost = 0;
-  for (int c = 1; c <= g.NVars; ++c)
-    largestCost = std::max(largestCost, std::fabs(g.Cost(c)));
+  bool words = false;
+  const double standIn = g.TransInfinity > 0 ? g.TransInfinity : std::numeric_limits<double>::infinity();
+  for (int c = 1; c <= g.NVars; ++c) {
+    const double a = std::fabs(g.Cost(c));
+    if (a >= standIn)
+      words = true;
+    else
+      largestCost = std::max(largestCost, a);
+  }
   double best = std::max(kTransTolerance, 4 * std::numeric_limits<double>::epsilon() * order * largestCost);
+  if (words) PriceWithWords(best);
   int k = 0;
   for (int i = 1; i <= m; ++i) {
     const double u = g.Duals(i);
@@ -402,7 +489,7 @@ void TransPricing() {
       if (g.NonBasicMark(k) > 0) {
         rc = u - g.Cost(k);
         if (j < n) rc += g.Duals(m + j);
-        if (rc > best) {
+        if (!words && rc > best) {
           best = rc;
           g.Entering = static_cast<int16>(k);
         }
@@ -457,120 +544,12 @@ bool TransPivot() {
 
 namespace {
 
-bool IsInfinityCell(int k) {
-  return TransIsInfinityCost(g.Cost(k)) && g.Cost(k) > 0;
-}
-
-bool IsMinusInfinityCell(int k) {
-  return TransIsInfinityCost(g.Cost(k)) && g.Cost(k) < 0;
-}
-
-// The cost the "infinity" cells carry now: the stand-in as read, or a raised one.
-double StandInNow() {
-  for (int k = 1; k <= g.NVars; ++k)
-    if (IsInfinityCell(k)) return g.Cost(k);
-  return g.TransInfinity;
-}
-
-// The same for the "-infinity" cells, as a magnitude; 0 when there is none.
-double MinusStandInNow() {
-  for (int k = 1; k <= g.NVars; ++k)
-    if (IsMinusInfinityCell(k)) return -g.Cost(k);
-  return 0;
-}
-
-double ShipmentNoise() {
-  return TransShipmentNoise();
-}
-
 // Whether the current basis ships a positive amount on a cell whose cost stands for "infinity".
 bool ShipsOnInfinityCell() {
-  const double noise = ShipmentNoise();
+  const double noise = TransShipmentNoise();
   for (int p = 1; p <= g.MRows; ++p)
     if (IsInfinityCell(g.BasisList(p)) && g.XBasic(p) > noise) return true;
   return false;
-}
-
-// Sets the cost of every "infinity" cell, in Cost and in CostB.
-void SetInfinityCost(double cost) {
-  for (int k = 1; k <= g.NVars; ++k)
-    if (IsInfinityCell(k)) g.Cost(k) = cost;
-  for (int p = 1; p <= g.MRows; ++p)
-    g.CostB(p) = g.Cost(g.BasisList(p));
-}
-
-// Sets both stand-ins: `plus` for the "infinity" cells, minus `minus` for the "-infinity" ones.
-void SetStandIns(double plus, double minus) {
-  for (int k = 1; k <= g.NVars; ++k)
-    if (IsInfinityCell(k))
-      g.Cost(k) = plus;
-    else if (IsMinusInfinityCell(k))
-      g.Cost(k) = -minus;
-  for (int p = 1; p <= g.MRows; ++p)
-    g.CostB(p) = g.Cost(g.BasisList(p));
-}
-
-// Stand-ins no change of basis can outweigh. Moving one unit around a loop of L cells (L at
-// most twice the smaller side, k) changes fewer than L finite costs, each below the stand-in as
-// read, M: with "-infinity" at 2kM no finite saving buys a unit off such a route, and with
-// "infinity" at 4k times that no gain on "-infinity" routes buys a unit onto an "infinity"
-// route. An "infinity" route is one not to be used; among the solutions without one, as much
-// goes on the "-infinity" routes as the amounts allow, and then the finite costs decide.
-void SoundStandIns(double &plus, double &minus) {
-  const double k = std::min(g.TransSources, g.TransDests);
-  minus = 2 * k * g.TransInfinity;
-  plus = 4 * k * minus;
-}
-
-// What the shipments (XSol) put on "infinity" routes, on "-infinity" routes, and cost on the
-// others; `scale` is the size of that cost's terms, for comparing it.
-struct Standing {
-  double plus = 0, minus = 0, finite = 0, scale = 0;
-};
-
-Standing StandingNow() {
-  Standing s;
-  for (int k = 1; k <= g.NVars; ++k) {
-    const double x = g.XSol(k);
-    if (IsInfinityCell(k)) {
-      s.plus += x;
-    } else if (IsMinusInfinityCell(k)) {
-      s.minus += x;
-    } else {
-      s.finite += g.Cost(k) * x;
-      s.scale += std::fabs(g.Cost(k) * x);
-    }
-  }
-  return s;
-}
-
-// Whether `after` is the better solution: less on "infinity" routes, then more on "-infinity"
-// routes, then a lower finite cost, each by more than rounding.
-bool Better(const Standing &after, const Standing &now) {
-  const double noise = 1E3 * ShipmentNoise();
-  if (after.plus < now.plus - noise) return true;
-  if (after.plus > now.plus + noise) return false;
-  if (after.minus > now.minus + noise) return true;
-  if (after.minus < now.minus - noise) return false;
-  return after.finite < now.finite - 1E-9 * (1 + std::max(after.scale, now.scale));
-}
-
-// Runs the simplex from the current basis at the given stand-ins on a copy of the data and
-// tells whether it ends at a better solution; the data are left as they were.
-bool SoundRunEndsBetter(double plus, double minus) {
-  const Mod1 saved = g;
-  const Standing now = StandingNow();
-  SetStandIns(plus, minus);
-  TransBasicSolution();
-  TransPricing();
-  for (int pivots = 0; g.Entering != 0 && pivots < TransPivotCap; ++pivots) {
-    if (!TransRatioTest() || !TransPivot()) break;
-    TransBasicSolution();
-    TransPricing();
-  }
-  const Standing after = StandingNow();
-  g = saved;
-  return Better(after, now);
 }
 
 } // namespace
@@ -582,12 +561,16 @@ double TransShipmentNoise() {
   return 1E-12 * std::max(1.0, total);
 }
 
+bool TransHasWords() {
+  return AnyWordCost();
+}
+
 bool TransIsInfinityCost(double cost) {
   return g.TransInfinity > 0 && std::fabs(cost) >= g.TransInfinity;
 }
 
 int TransSolutionInfinity() {
-  const double noise = ShipmentNoise();
+  const double noise = TransShipmentNoise();
   bool minus = false;
   for (int cell = 1; cell <= g.NVars; ++cell) {
     if (g.XSol(cell) <= noise) continue;
@@ -604,8 +587,6 @@ void TransRestoreStart() {
     g.TransDemand(j) = g.InvInput(g.TransSources + j, 0);
   for (int k = 1; k <= g.NVars; ++k) {
     g.NonBasicMark(k) = static_cast<int16>(k);
-    if (IsInfinityCell(k)) g.Cost(k) = g.TransInfinity;
-    if (IsMinusInfinityCell(k)) g.Cost(k) = -g.TransInfinity;
   }
 }
 
@@ -613,41 +594,9 @@ TransOutcome TransPriceBasis() {
   TransBasicSolution();
   TransPricing();
   if (g.Entering != 0) return TransOutcome::Stepped;
-  if (MinusStandInNow() > 0) {
-    // With "-infinity" routes an optimum at the stand-ins as read may still leave amounts off
-    // them (or on "infinity" routes) that a loop could move. A run aside at stand-ins no loop
-    // can outweigh tells: when it ends better, the run goes on at those costs for the rest of
-    // it; when not, this basis stands as it is.
-    double plus = 0, minus = 0;
-    SoundStandIns(plus, minus);
-    if (MinusStandInNow() < minus && SoundRunEndsBetter(plus, minus)) {
-      SetStandIns(plus, minus);
-      TransBasicSolution();
-      TransPricing();
-      if (g.Entering != 0) return TransOutcome::Stepped;
-    }
-    return ShipsOnInfinityCell() ? TransOutcome::NoFeasibleSolution : TransOutcome::Optimal;
-  }
-  if (!ShipsOnInfinityCell()) return TransOutcome::Optimal;
-  // An optimum that still ships on an "infinity" cell may only mean that the cost standing for
-  // it is too small: a change of basis around a loop of L cells saves at most L - 1 finite
-  // costs, each below it, and L is at most twice the smaller side. With that cost raised
-  // beyond such savings, a shipment left on such a cell means there is no solution without it.
-  const double before = StandInNow();
-  const double sound = 2.0 * std::min(g.TransSources, g.TransDests) * g.TransInfinity;
-  double raised = before;
-  while (raised < sound) {
-    raised *= 10;
-    SetInfinityCost(raised);
-    TransBasicSolution();
-    TransPricing();
-    if (g.Entering != 0) return TransOutcome::Stepped;
-  }
-  // The basis stays; its costs and multipliers go back to what they were.
-  SetInfinityCost(before);
-  TransBasicSolution();
-  TransPricing();
-  return TransOutcome::NoFeasibleSolution;
+  // Priced with the words outweighing every finite sum, a basis that still ships on an
+  // "infinity" route has no solution without one.
+  return ShipsOnInfinityCell() ? TransOutcome::NoFeasibleSolution : TransOutcome::Optimal;
 }
 
 TransOutcome SolveTransportation() {
@@ -669,14 +618,6 @@ TransOutcome SolveTransportation() {
       break;
     }
     ++g.IterCount;
-  }
-  if (StandInNow() != g.TransInfinity || (MinusStandInNow() != 0 && MinusStandInNow() != g.TransInfinity)) {
-    // The costs as typed back, and the multipliers that go with them.
-    SetStandIns(g.TransInfinity, g.TransInfinity);
-    TransBasicSolution();
-    TransPricing();
-    if (g.Entering > 0) g.NonBasicMark(g.Entering) = g.Entering;
-    g.Entering = 0;
   }
   if (outcome != TransOutcome::Optimal) return outcome;
   const int order = g.MRows;

@@ -44,7 +44,9 @@ bool TransStartSolution();
 
 // XBasic, ZValue and XSol of the current basis.
 void TransBasicSolution();
-// Duals, RedCost and Entering (0 when optimal; marked basic when there is one).
+// Duals, RedCost and Entering (0 when optimal; marked basic when there is one). While costs
+// stand for "infinity" or "-infinity", DualWords and RedCostWords too, and the entering cell is
+// chosen on them: a word outweighs any finite sum, and "infinity" any number of "-infinity".
 void TransPricing();
 // AlphaCol, the loop marks, Leaving and LeavingRow; updates BasisList, CostB and the leaving
 // cell's mark. False (and nothing updated but the loop marks) when no position qualifies.
@@ -53,10 +55,13 @@ bool TransRatioTest();
 bool TransPivot();
 
 // The state a new start needs: the full amounts back from the right-hand sides (a start
-// consumes them), every cell non-basic and the "infinity" cells at the cost read.
+// consumes them) and every cell non-basic.
 void TransRestoreStart();
 
-// Whether a cost is the one standing for a typed "infinity" or "-infinity" (or a raised one).
+// Whether any cost of the problem stands for "infinity" or "-infinity".
+bool TransHasWords();
+
+// Whether a cost is the one standing for a typed "infinity" or "-infinity".
 bool TransIsInfinityCost(double cost);
 
 // Shipments at or below this are rounding noise, not an amount on a route.
@@ -67,17 +72,13 @@ double TransShipmentNoise();
 // below), 0 when the total is the finite sum of its costs.
 int TransSolutionInfinity();
 
-// Prices the current basis (XBasic, ZValue, Duals, RedCost, Entering). Stepped when a cell
-// enters (the caller runs the ratio test and the pivot); Optimal when none does and nothing is
-// shipped on an "infinity" route (the total is "-infinity" when TransSolutionInfinity says so).
-// With "-infinity" routes an optimum is first priced again at stand-ins no loop outweighs. An optimum that still ships on one first raises the cost
-// standing for "infinity" as far as a loop could outweigh it, pricing again, so a cell may
-// enter at the raised cost, which then stays for the rest of the run; when none does the
-// costs go back and the result is NoFeasibleSolution.
+// Prices the current basis (XBasic, ZValue, Duals, RedCost, Entering; with costs of "infinity"
+// or "-infinity" also DualWords and RedCostWords). Stepped when a cell enters (the caller runs
+// the ratio test and the pivot); NoFeasibleSolution when none does and the basis still ships on
+// an "infinity" route; else Optimal (the total is "-infinity" when TransSolutionInfinity says so).
 TransOutcome TransPriceBasis();
 
-// Start by TransStartMethod, then pivot to the optimum. Leaves IterCount, XSol and ZValue,
-// with the "infinity" cells at the cost read.
+// Start by TransStartMethod, then pivot to the optimum. Leaves IterCount, XSol and ZValue.
 TransOutcome SolveTransportation();
 
 // Safety net against endless degenerate cycling in a run to the optimum (the final solve and

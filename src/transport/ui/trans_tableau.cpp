@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -70,6 +71,9 @@ struct TransBlock {
   int zeroU = 1;
   int zeroV = 0;
   std::vector<double> redCost;                   // by cell from element 1
+  // While costs stand for "infinity" or "-infinity": each multiplier's and reduced cost's
+  // counts of the words and finite rest (as DualWords and RedCostWords), shown in their place.
+  std::vector<std::array<double, 3>> dualWords, redWords;
   std::vector<std::pair<int, double>> shipments; // the cells whose middle row shows an amount
   std::vector<Paint> paints;                     // in the order given
 };
@@ -79,8 +83,7 @@ struct TransBlock {
 struct TransView {
   int m = 0;
   int n = 0;
-  // The costs the tableaus are priced at, shared by every block until the cost standing for
-  // "infinity" is raised.
+  // The costs the tableaus are priced at, shared by every block.
   std::shared_ptr<const std::vector<double>> cost;
   std::vector<std::string> sourceNames, destNames, supplies, demands;
   bool equalSupplies = false; // two consecutive sources with the same supply
@@ -136,8 +139,22 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
     return cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)];
   };
   auto at = [](const std::vector<double> &values, int k) { return values[static_cast<std::size_t>(k)]; };
+  // A multiplier or reduced cost made of the words reads as the word, never as a figure made
+  // of the numbers standing for them.
+  auto word = [](const std::vector<std::array<double, 3>> &words, int k) {
+    return words.empty()
+               ? std::string()
+               : TransWordOf(words[static_cast<std::size_t>(k)][0], words[static_cast<std::size_t>(k)][1]);
+  };
   auto multiplier = [&](int k) {
-    return b.plainDuals ? NumText(at(b.duals, k)) : Trim(Format(at(b.duals, k), b.pattern));
+    if (const std::string w = word(b.dualWords, k); !w.empty()) return w;
+    const double value = b.dualWords.empty() ? at(b.duals, k) : b.dualWords[static_cast<std::size_t>(k)][2];
+    return b.plainDuals ? NumText(value) : Trim(Format(value, b.pattern));
+  };
+  auto reduced = [&](int k) {
+    if (const std::string w = word(b.redWords, k); !w.empty()) return w;
+    return Format(b.redWords.empty() ? at(b.redCost, k) : b.redWords[static_cast<std::size_t>(k)][2],
+                  b.pattern);
   };
 
   for (int r = 0; r <= lastRow; ++r) {
@@ -170,7 +187,7 @@ void MakeBlock(const TransView &v, int index, std::vector<SourcedCell> &cells) {
       x.fontSize = 14;
       SetBold(x, true);
       SourcedCell &rc = cell(row + 1, col);
-      rc.text = Format(at(b.redCost, k), b.pattern);
+      rc.text = reduced(k);
       SetBold(rc.attr, false);
       SetFore(rc.attr, kCyan);
       rc.attr.align = kAlignLeft;
@@ -290,27 +307,35 @@ void EndWithFailure(TransOutcome outcome) {
   EndRun(TransOutcomeMessage(outcome), msg::Critical, "Error");
 }
 
-// Re-bases the priced multipliers so that the chosen one is 0; v of the last destination goes
-// into Duals(m+n). The shift is exact: held in single precision it left the chosen multiplier
-// at -3 with costs of 123456789, and at -1.49E-09 with costs of 0.1.
-void RebaseMultipliers() {
+// Re-bases the multipliers held by `value` (1..m+n) so that the chosen one is 0; v of the last
+// destination goes into element m+n. The shift is exact: held in single precision it left the
+// chosen multiplier at -3 with costs of 123456789, and at -1.49E-09 with costs of 0.1.
+template <class Value> void RebaseOne(Value value) {
   const int m = g.TransSources;
   const int n = g.TransDests;
   if (g.ZeroU >= 1) {
-    const double c = g.Duals(g.ZeroU);
+    const double c = value(g.ZeroU);
     for (int i = 1; i <= m; ++i)
-      g.Duals(i) -= c;
+      value(i) -= c;
     for (int j = 1; j < n; ++j)
-      g.Duals(m + j) += c;
-    g.Duals(m + n) = c;
+      value(m + j) += c;
+    value(m + n) = c;
   } else {
-    const double c = g.Duals(m + g.ZeroV);
+    const double c = value(m + g.ZeroV);
     for (int i = 1; i <= m; ++i)
-      g.Duals(i) += c;
+      value(i) += c;
     for (int j = 1; j < n; ++j)
-      g.Duals(m + j) -= c;
-    g.Duals(m + n) = -c;
+      value(m + j) -= c;
+    value(m + n) = -c;
   }
+}
+
+// The priced multipliers re-based, and their parts made of the words alike.
+void RebaseMultipliers() {
+  RebaseOne([](int e) -> double & { return g.Duals(e); });
+  if (TransHasWords())
+    for (int t = 0; t <= 2; ++t)
+      RebaseOne([t](int e) -> double & { return g.DualWords(e, t); });
 }
 
 } // namespace
@@ -502,6 +527,16 @@ void ShowTransTableau() {
   for (int k = 1; k <= m + n; ++k)
     b.duals[static_cast<std::size_t>(k)] = g.Duals(k);
   b.redCost.assign(static_cast<std::size_t>(g.NVars) + 1, 0.0);
+  if (TransHasWords()) {
+    b.dualWords.assign(static_cast<std::size_t>(m + n) + 1, {0, 0, 0});
+    for (int e = 1; e <= m + n; ++e)
+      for (int t = 0; t <= 2; ++t)
+        b.dualWords[static_cast<std::size_t>(e)][static_cast<std::size_t>(t)] = g.DualWords(e, t);
+    b.redWords.assign(static_cast<std::size_t>(g.NVars) + 1, {0, 0, 0});
+    for (int k = 1; k <= g.NVars; ++k)
+      for (int t = 0; t <= 2; ++t)
+        b.redWords[static_cast<std::size_t>(k)][static_cast<std::size_t>(t)] = g.RedCostWords(k, t);
+  }
   for (int k = 1; k <= g.NVars; ++k) {
     b.redCost[static_cast<std::size_t>(k)] = g.RedCost(k);
     if (g.NonBasicMark(k) < 0 && g.Entering >= 1) {
@@ -579,18 +614,28 @@ void TransChooseZeroMultiplier(int index) {
     g.ZeroU = static_cast<int16>(k);
   else
     g.ZeroV = static_cast<int16>(k - m);
-  const double s = g.ZeroU ? g.Duals(g.ZeroU) : g.Duals(m + g.ZeroV);
   const double sign = g.ZeroU ? 1 : -1;
-  for (int i = 1; i <= m; ++i)
-    g.Duals(i) -= sign * s;
-  for (int j = 1; j <= n; ++j)
-    g.Duals(m + j) += sign * s;
+  auto shift = [&](auto value) {
+    const double s = g.ZeroU ? value(g.ZeroU) : value(m + g.ZeroV);
+    for (int i = 1; i <= m; ++i)
+      value(i) -= sign * s;
+    for (int j = 1; j <= n; ++j)
+      value(m + j) += sign * s;
+  };
+  shift([](int e) -> double & { return g.Duals(e); });
+  const bool words = TransHasWords();
+  if (words)
+    for (int t = 0; t <= 2; ++t)
+      shift([t](int e) -> double & { return g.DualWords(e, t); });
 
   // The first tableau shows the shifted multipliers as plain numbers.
   if (TransView *view = LiveView(); view && !view->blocks.empty()) {
     TransBlock &first = view->blocks.front();
     for (int e = 1; e <= m + n && e < static_cast<int>(first.duals.size()); ++e)
       first.duals[static_cast<std::size_t>(e)] = g.Duals(e);
+    for (int e = 1; words && e <= m + n && e < static_cast<int>(first.dualWords.size()); ++e)
+      for (int t = 0; t <= 2; ++t)
+        first.dualWords[static_cast<std::size_t>(e)][static_cast<std::size_t>(t)] = g.DualWords(e, t);
     first.plainDuals = true;
     first.zeroU = g.ZeroU;
     first.zeroV = g.ZeroV;
