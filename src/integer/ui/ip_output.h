@@ -49,8 +49,15 @@ void ShowNodeBounds();
 std::string UserTreeTitle();
 // Whether no node of the tree is open or waiting for a branching variable.
 bool UserTreeFinished();
-// The title by the tree's state: the completion title once no node is open or waiting for a
-// branching variable.
+// A tree node's status line when the simplex engine could not solve its subproblem.
+inline constexpr const char *kNodeNotSolvedText = "not solved";
+// The label ("N20") of the first node of the tree, level by level, that the simplex engine
+// could not solve; empty when there is none.
+std::string UnsolvedTreeNode();
+// "The simplex engine could not solve subproblem " and the node's label.
+std::string UnsolvedSubproblemText(const std::string &node);
+// The title by the tree's state: once no node is open or waiting for a branching variable, the
+// completion title, or the failure of the first node the engine could not solve.
 void ShowBBCompleted();
 // A click on outputGrid in the tree view: picks (or fathoms) the node of the clicked block.
 void TreeNodeClick();

@@ -89,13 +89,20 @@ void PrintTree(PageSurface &p, const GridStore &grid) {
   // A tree still growing has no verdict yet: a tree without an integer node may find one, and
   // the best node so far may be beaten.
   const bool finished = UserTreeFinished();
-  const bool haveBest = finished && UserTreeHasIncumbent();
-  if (finished && !haveBest) {
+  // A node the engine could not solve leaves every verdict unproven: the best node found is
+  // feasible, no more.
+  const std::string unsolved = finished ? UnsolvedTreeNode() : "";
+  const bool settled = finished && unsolved.empty();
+  const bool haveBest = settled && UserTreeHasIncumbent();
+  if (!unsolved.empty())
+    Line(p, "Search incomplete: the simplex engine could not solve subproblem " + unsolved);
+  if (settled && !haveBest) {
     // An unbounded root decides nothing about integer points, so it is no verdict of its own.
     Line(p, grid.TextMatrix(3, 0) == "unbounded" ? kUnboundedRelaxationText : "Problem has no feasible solution");
-  } else if (haveBest) {
+  } else if (finished && UserTreeHasIncumbent()) {
     const std::string best = Trim(g.BBAuxText);
-    Line(p, "Optimum solution encountered at subrpoblem N" + best + ":");
+    Line(p, haveBest ? "Optimum solution encountered at subrpoblem N" + best + ":"
+                     : "Feasible solution encountered at subproblem N" + best + ":");
     Line(p, "Objective Value = " + Format(g.BestBound, NumberFormatString()));
     const int q = FindNodePosition(static_cast<int16>(std::stoi(best)));
     for (int j = 1; j <= n && q > 0; ++j) {

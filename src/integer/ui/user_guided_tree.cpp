@@ -117,14 +117,32 @@ bool UserTreeFinished() {
   return true;
 }
 
+std::string UnsolvedTreeNode() {
+  const Grid &grid = scr5().outputGrid;
+  for (int r = 0; r + 3 < grid.Rows(); r += kLevelRows) {
+    const int level = r / kLevelRows + 1;
+    if (level > g.LevelCount.UBound()) break;
+    for (int c = 0; c < g.LevelCount(level) && c < grid.Cols(); ++c)
+      if (grid.TextMatrix(r + 3, c) == kNodeNotSolvedText) return grid.TextMatrix(r, c);
+  }
+  return "";
+}
+
+std::string UnsolvedSubproblemText(const std::string &node) {
+  return "The simplex engine could not solve subproblem " + node;
+}
+
 void ShowBBCompleted() {
   Scr5 &f = scr5();
   const bool open = !UserTreeFinished();
-  // The title follows the tree: while a node can still be branched it asks for one.
-  g.TitleText = open ? UserTreeTitle()
-                     : std::string(g.ObjSense == -1 ? "(MAX) " : "(MIN) ") +
-                           "B&&B Search completed.  Click any node to reveal its solution";
-  f.Label1.SetForeColor(open ? kGreen : kMagenta);
+  const std::string sense = g.ObjSense == -1 ? "(MAX) " : "(MIN) ";
+  // The title follows the tree: while a node can still be branched it asks for one. A node the
+  // engine could not solve may hide a better solution or the only one: no verdict is drawn.
+  const std::string unsolved = open ? "" : UnsolvedTreeNode();
+  g.TitleText = open               ? UserTreeTitle()
+                : unsolved.empty() ? sense + "B&&B Search completed.  Click any node to reveal its solution"
+                                   : sense + "B&&B Search incomplete.  " + UnsolvedSubproblemText(unsolved);
+  f.Label1.SetForeColor(open ? kGreen : unsolved.empty() ? kMagenta : kRed);
   f.Label1.SetWidth(RoundTwips(f.TextWidth(g.TitleText)));
   f.Label1.SetLeft(RoundTwips((ScreenWidth() - f.Label1.Width()) * 0.5));
   f.Label1.SetCaption(g.TitleText);
@@ -270,7 +288,7 @@ void SolveUserGuidedNode() {
     grid.SetTextMatrix(r + 3, c,
                        status == LPStatus::Unbounded    ? "unbounded"
                        : status == LPStatus::Infeasible ? "infeasible"
-                                                        : "not solved");
+                                                        : kNodeNotSolvedText);
     SetNodeColour(grid, r, c, kRed);
     if (status == LPStatus::Unbounded) ShowNodeNotice(f, kUnboundedRelaxationText);
     // A child is judged with its sibling, once the branching has drawn both.
@@ -330,6 +348,12 @@ void TreeNodeClick() {
   const std::string status = grid.TextMatrix(row + 3, col);
   if (status == "infeasible") {
     ShowNodeNotice(f, "Subproblem has no feasible solution");
+    return;
+  }
+  // Nothing of an unsolved node is known, not even the bound of the root.
+  if (status == kNodeNotSolvedText) {
+    g.NodeStatus = -99;
+    ShowNodeNotice(f, UnsolvedSubproblemText(g.NodeIdText));
     return;
   }
   g.PickedNodeId = static_cast<int16>(std::stoi(g.NodeIdText.substr(1)));

@@ -10,6 +10,7 @@
 #include "integer/branch_and_bound.h"
 #include "integer/ip_fixture.h"
 #include "integer/ui/ip_output.h"
+#include "linear/mod_lp_simplex.h"
 #include "platform/colors.h"
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
@@ -310,6 +311,50 @@ TEST_F(IPTreeTest, CompletedOnlyOnceNoNodeCanBeBranched) {
       EXPECT_EQ(f.Label1.Caption(), done);
       EXPECT_EQ(f.Label1.ForeColor(), kMagenta);
     }
+}
+
+// The engine held to no pivot (as when it cannot solve a badly scaled subproblem): from the
+// root, or once N21 is the incumbent and N20 is branched. No node is left open, but nothing
+// is proven: neither the title nor the paper gives a verdict, and the best node is feasible
+// only. On the small screen, where the longer title must still show whole.
+TEST_F(IPTreeTest, AnUnsolvedNodeLeavesTheSearchUnproven) {
+  SetLogicalScreen(12000, 9000);
+  const int cap = LPPivotCap;
+  for (const bool fromRoot : {true, false}) {
+    SCOPED_TRACE(fromRoot ? "root" : "N20");
+    Forms::Clear();
+    Scr5 &f = scr5();
+    if (fromRoot) LPPivotCap = 0;
+    TreeOf(WorkedExample());
+    if (!fromRoot) {
+      T().PerformClick(0, 0);
+      f.BBGrid.PerformClick(2, 1);
+      T().PerformClick(5, 0);
+      LPPivotCap = 0;
+      f.BBGrid.PerformClick(2, 2);
+    }
+    LPPivotCap = cap;
+    const std::string node = fromRoot ? "N10" : "N30";
+    ASSERT_EQ(T().TextMatrix(fromRoot ? 3 : 13, 0), "not solved");
+    EXPECT_EQ(f.Label1.Caption(),
+              "(MAX) B&&B Search incomplete.  The simplex engine could not solve subproblem " + node);
+    EXPECT_EQ(f.Label1.ForeColor(), kRed);
+    f.Show();
+    EXPECT_EQ(UnseenOn(f), std::vector<std::string>{});
+    const auto paper = PrintNow();
+    EXPECT_TRUE(Has(paper, "Search incomplete: the simplex engine could not solve subproblem " + node));
+    EXPECT_EQ(Has(paper, "Feasible solution encountered at subproblem N21:"), !fromRoot);
+    for (const std::string &l : paper)
+      EXPECT_TRUE(l != "Problem has no feasible solution" && l.rfind("Optimum solution", 0) != 0 &&
+                  l.find("OPTIMUM NODE") == std::string::npos)
+          << l;
+    // Its click shows no values, bounds or "fathomed" of a solve that never was.
+    T().PerformClick(fromRoot ? 0 : 10, 0);
+    EXPECT_FALSE(f.Frame3.Visible());
+    EXPECT_EQ(f.Label6.Caption(), "The simplex engine could not solve subproblem " + node);
+    EXPECT_EQ(UnseenOn(f), std::vector<std::string>{});
+  }
+  SetLogicalScreen(15360, 11520);
 }
 
 TEST_F(IPTreeTest, ContinuousTargetIsRefused) {
