@@ -83,6 +83,11 @@ struct EngineState {
   // The last repair by dual steps found a basic value outside its bounds beyond rounding that
   // no column of the program can move back: that row of B^-1 proves the program infeasible.
   bool provedInfeasible = false;
+  // Phase 1 ended with a positive sum of artificial values on an inverse that zeroed entries
+  // and goes on with the exact one to see whether that sum was theirs: a run that fails to end
+  // phase 1 from there keeps the verdict it had.
+  bool checkingInfeasible = false;
+  long checkFrom = 0; // IterCount where that check began
 };
 
 EngineState &State() {
@@ -598,6 +603,7 @@ bool SimplexInit() {
   s.updates = 0;
   s.wholeRun = false;
   s.strictPivot = s.strictPivots = false;
+  s.checkingInfeasible = false;
   MarkArtificialColumns();
   for (int j = 1; j <= g.NCols; ++j)
     g.Cost(j) = 0;
@@ -1068,6 +1074,21 @@ double BasicValueTolerance(int r) {
   return s.feasibilityTol * size;
 }
 
+// Some artificial column is basic at a value above the rounding noise of the terms it was summed
+// from.
+bool ArtificialAboveNoise() {
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  for (int r = 1; r <= m; ++r) {
+    if (!IsArtificial(g.BasisList(r))) continue;
+    double size = 0;
+    for (int j = 1; j <= m; ++j)
+      size += std::fabs(binv(r, j) * g.Tab(j + 2, g.NColsPlus1));
+    if (g.XBasic(r) > kRelativeZero * size + kNoiseFloor) return true;
+  }
+  return false;
+}
+
 // The basis position whose value lies furthest outside its bounds (0: none); `above` tells
 // whether it passes its upper bound rather than lying below 0. `noise` lets values within
 // kNoiseFloor of their bounds pass.
@@ -1295,6 +1316,10 @@ LPStatus Iterate() {
   State().shift.clear();
   const LPStatus status = IterateFromBasis();
   if (!State().shift.empty()) TakeShiftOut();
+  if (State().checkingInfeasible && status != LPStatus::Infeasible) {
+    State().checkingInfeasible = false;
+    return EndRun(LPStatus::Infeasible);
+  }
   return status;
 }
 
@@ -1452,6 +1477,10 @@ LPStatus IterateFromBasis() {
       // Bland's rule ends every degenerate stretch in exact arithmetic; one this long means
       // the arithmetic has gone astray.
       if (++pivots > LPPivotCap || Guard().sinceImproved > kStallLimit) return EndRun(LPStatus::PivotCapReached);
+      // A check of an infeasible verdict that finds a feasible basis takes a few pivots; one that
+      // stalls on a degenerate program is given up.
+      if (State().checkingInfeasible && g.IterCount - State().checkFrom > g.MRows + 20)
+        return EndRun(LPStatus::PivotCapReached);
       const bool wasExact = State().exact;
       if (!SimplexPivot()) {
         // The entry pivoted on was a rounding error beside the column's terms: the step is
@@ -1483,16 +1512,26 @@ LPStatus IterateFromBasis() {
     if (g.Phase == 1) {
       const EngineState &s = State();
       const double allowed = 1E-9 * s.rhsScale; // the rule when zeros are judged against their terms
-      if (std::fabs(g.ZValue) > (s.exact ? allowed : g.Eps)) {
+      // Checked again, the sum must be rounding noise to count as 0.
+      if (std::fabs(g.ZValue) > (s.exact ? allowed : g.Eps) ||
+          (s.checkingInfeasible && ArtificialAboveNoise())) {
         // A sum of the artificial values below 0 is rounding, whatever Eps calls it (-6.5E-8
         // beside right-hand sides of 128): it is judged again on the inversion that zeroes no
         // small entry.
-        if (!s.exact && g.ZValue < 0 && -g.ZValue <= allowed && GoExact()) {
-          Retry();
-          continue;
+        // A positive one on an inverse that zeroed entries may be theirs (legitimate entries
+        // of 1E-9 beside coefficients near 1E6): it is taken on with the exact inverse.
+        if (!s.exact) {
+          const bool rounding = g.ZValue < 0 && -g.ZValue <= allowed;
+          if ((rounding || LastInversionZeroedAnEntry()) && GoExact()) {
+            State().checkingInfeasible = !rounding;
+            State().checkFrom = g.IterCount;
+            Retry();
+            continue;
+          }
         }
         return EndRun(LPStatus::Infeasible);
       }
+      State().checkingInfeasible = false;
       g.Phase = 2;
       for (int j = 1; j <= g.NCols; ++j)
         g.Cost(j) = g.Tab(2, j);

@@ -49,8 +49,11 @@ void SimplexSetBasisColumn(int k, int r);
 // the repair met a basic value outside its bounds that no column can move back, which proves
 // the program infeasible. The
 // optimum of a program solved scaled is priced and checked again on that inversion where its
-// own zeroed an entry or a basic value, or left a value outside its bounds. Unlike the step-by-step roads, the run first brings each free column into
-// the basis where that changes no value, lets a basic free column pass 0 (it is turned around)
+// own zeroed an entry or a basic value, or left a value outside its bounds. A first phase that
+// ends with a positive sum of artificial values on an inverse that zeroed entries goes on, for a
+// few pivots, on that inversion: the program is called infeasible unless they reach a basis
+// whose artificial values are rounding noise. Unlike the step-by-step roads, the run first brings each free
+// column into the basis where that changes no value, lets a basic free column pass 0 (it is turned around)
 // and breaks ratio ties by the largest entry, so that degenerate programs (a game's) take few
 // pivots. ZValue keeps the old convention for callers that read it (-Infinity (the
 // program's 999999): no solution, +Infinity: unbounded); XSol is assembled only at an optimum.
