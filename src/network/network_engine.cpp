@@ -43,7 +43,8 @@ void StartSpanningTree() {
 std::optional<TreeArc> AddSpanningTreeArc() {
   if (g.TreeCount == 0) StartSpanningTree();
   const int n = Nodes();
-  double minimum = kNoArc;
+  // Only an arc read as 999999 is absent; a longer one typed as a number is an arc.
+  double minimum = kUnlimited;
   TreeArc best;
   for (int t = 1; t <= g.TreeCount; ++t) {
     const int i = g.TreeNodes(t);
@@ -57,7 +58,7 @@ std::optional<TreeArc> AddSpanningTreeArc() {
       }
     }
   }
-  if (minimum == kNoArc) {
+  if (std::isinf(minimum)) {
     g.TreeCount = 0;
     return std::nullopt;
   }
@@ -75,8 +76,9 @@ void InitDijkstraLabels() {
   g.CurrentNode = 1;
   g.DijkstraPred(1) = -1;
   g.DijkstraDist(1) = 0;
+  // Unlabelled is a true infinity: a route as long as 999999 or longer is still a route.
   for (int j = 2; j <= n; ++j) {
-    g.DijkstraDist(j) = kNoArc;
+    g.DijkstraDist(j) = kUnlimited;
     g.DijkstraPred(j) = static_cast<int16>(j);
   }
 }
@@ -99,7 +101,7 @@ void DijkstraRelax() {
 
 bool DijkstraSelect() {
   const int n = Nodes();
-  double best = kNoArc;
+  double best = kUnlimited;
   int found = 0;
   for (int j = 1; j <= n; ++j)
     if (g.DijkstraPred(j) > 0 && g.DijkstraDist(j) < best) {
@@ -123,7 +125,7 @@ void SolveDijkstra() {
 
 std::string DijkstraRouteText(int j) {
   if (j == 1) return " --";
-  if (g.DijkstraDist(j) >= kNoArc) return "";
+  if (std::isinf(g.DijkstraDist(j))) return "";
   std::vector<int> back{j};
   // A route visits each node once; a longer walk has met a cycle of the predecessors.
   for (int p = std::abs(g.DijkstraPred(j)); p != 1; p = std::abs(g.DijkstraPred(p))) {
@@ -145,7 +147,9 @@ void InitFloyd() {
   ReDimProblemArrays(ArrayKind::Floyd);
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) {
-      g.NetMatrix(i, j) = ArcValue(i, j);
+      // No arc is no route yet; every other value, however large, is a length.
+      const double a = ArcValue(i, j);
+      g.NetMatrix(i, j) = a == kNoArc ? kUnlimited : a;
       g.NetMatrix2(i, j) = static_cast<int16>(j);
     }
 }
@@ -156,15 +160,14 @@ void FloydStep() {
   g.ChangedCells.ReDimRange(1, 2, 0, n * n);
   int count = 0;
   const int base = (k - 1) * (n + 2) + 1;
-  const double noRoute = kNoArc;
   for (int i = 1; i <= n; ++i) {
     if (i == k) continue;
     const double dik = g.NetMatrix(i, k);
-    if (dik >= noRoute) continue;
+    if (std::isinf(dik)) continue;
     for (int j = 1; j <= n; ++j) {
       if (j == i || j == k) continue;
       const double dkj = g.NetMatrix(k, j);
-      if (dkj >= noRoute) continue;
+      if (std::isinf(dkj)) continue;
       if (dik + dkj - g.NetMatrix(i, j) > DecimalSumReach(dik, dkj)) continue;
       g.Determinant = Finite(DecimalSum(dik, dkj));
       const double s = g.Determinant;

@@ -17,7 +17,7 @@
 
 namespace quon {
 
-// The value of an absent arc and of an unreachable distance.
+// The value of an absent arc as read ("infinity" or an empty cell).
 inline constexpr double kNoArc = 999999.0;
 
 // A capacity typed "infinity" (read as 999999) as the maximal flow holds it: a residual that no
@@ -36,18 +36,18 @@ struct TreeArc {
 void StartSpanningTree();
 // Adds the shortest arc that leaves the tree (ties: the last met, by tree position and then
 // node number) and lengthens ZValue; starts the tree first when TreeCount is 0. Arcs of exactly
-// 999999 are skipped and no arc of 999999 or more is ever chosen. Without such an arc the tree
-// cannot grow: TreeCount becomes 0 and nothing is returned.
+// 999999 are absent and skipped; any other value is a length. Without an arc leaving the tree
+// it cannot grow: TreeCount becomes 0 and nothing is returned.
 std::optional<TreeArc> AddSpanningTreeArc();
 
 // ---- Dijkstra (DijkstraDist, DijkstraPred, CurrentNode) ----
 
-// Node 1 permanent at 0, every other node temporary and unlabelled; CurrentNode 1.
+// Node 1 permanent at 0, every other node temporary and unlabelled (kUnlimited); CurrentNode 1.
 void InitDijkstraLabels();
 // Relaxes every arc that leaves CurrentNode (permanent nodes included, strict improvement).
 void DijkstraRelax();
 // Makes the temporary node of smallest label permanent (ties: lowest number) and makes it
-// CurrentNode; false when no temporary node has a label below 999999.
+// CurrentNode; false when no temporary node has a label.
 bool DijkstraSelect();
 // Labels afresh and NodeCount - 1 relaxations and selections: the final labels.
 void SolveDijkstra();
@@ -58,11 +58,11 @@ std::string DijkstraRouteText(int j);
 
 // ---- Floyd (NetMatrix = D, NetMatrix2 = S, ChangedCells, IterCount = next pivot) ----
 
-// Dimensions the arrays (kind 73) and loads D from Cost, S(i, j) = j.
+// Dimensions the arrays (kind 73) and loads D from Cost (an absent arc as kUnlimited), S(i, j) = j.
 void InitFloyd();
 // The pass with pivot IterCount: lists the changed D cells in ChangedCells (1 to 2, 0 to n*n)
-// with their rows in the table of the previous pass. A leg of 999999 or more is no route and
-// never carries a pivot.
+// with their rows in the table of the previous pass. A leg without a route (kUnlimited) never
+// carries a pivot; every finite one does, however long.
 void FloydStep();
 // Every pass, so that IterCount ends at NodeCount + 1.
 void SolveFloyd();

@@ -35,15 +35,19 @@ int16 CheckQueueScenario(const GridStore &grid, int16 i) {
     // Both rates positive: the measures divide by the servers and by the effective
     // arrival rate, which a limit below one makes zero.
     if (c < 1 || sysLimit < 1 || srcLimit < 1) return 1;
-    if (sysLimit == 9999 && c * mu <= lambda) return 1;
+    // Without a limit the queue settles when the servers outpace the arrivals; an unlimited
+    // number of servers always does, however fast the arrivals (9999 servers are no bound).
+    if (sysLimit == 9999 && c != 9999 && c * mu <= lambda) return 1;
     if (sysLimit > srcLimit) return 1;
     return 0;
   }
   if (mu == 0) return 0;
-  // Pure death: the population is the larger of the two limits.
+  // Pure death: the population is the larger of the two limits. It must be a number: from a
+  // population without end nobody is ever seen to leave, and no measure has a value.
   double population = std::max(sysLimit, srcLimit);
   g.QueueData(i, 4) = population;
-  return population <= 0 ? 1 : 0;
+  const bool counted = (sysLimit > 0 && sysLimit != 9999) || (srcLimit > 0 && srcLimit != 9999);
+  return population <= 0 || !counted ? 1 : 0;
 }
 
 std::optional<InputMessage> ReadQueueInput(const GridStore &grid) {

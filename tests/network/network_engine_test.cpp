@@ -58,8 +58,8 @@ TEST_F(NetworkEngine, SpanningTreeTiesGoToTheLastArcMet) {
 }
 
 TEST_F(NetworkEngine, SpanningTreeStopsWhereNoFiniteArcLeaves) {
-  // Node 3 is reached only by an arc above 999999, which loses to the starting minimum.
-  LoadNetwork(3, {{1, 2, 4}, {2, 3, 1000005}}, 1, true);
+  // Node 3 is reached only by an arc of 999999, which is no arc.
+  LoadNetwork(3, {{1, 2, 4}, {2, 3, 999999}}, 1, true);
   ReDimProblemArrays(ArrayKind::SpanningTree);
   g.FromNode = 1;
   EXPECT_TRUE(AddSpanningTreeArc());
@@ -70,6 +70,14 @@ TEST_F(NetworkEngine, SpanningTreeStopsWhereNoFiniteArcLeaves) {
   LoadNetwork(3, {{1, 2, 4}}, 1, true);
   ReDimProblemArrays(ArrayKind::SpanningTree);
   EXPECT_FALSE(AddSpanningTreeArc());
+  // A longer arc typed as a number is an arc like any other.
+  LoadNetwork(3, {{1, 2, 4}, {2, 3, 1000005}}, 1, true);
+  ReDimProblemArrays(ArrayKind::SpanningTree);
+  g.FromNode = 1;
+  g.TreeCount = 0;
+  EXPECT_TRUE(AddSpanningTreeArc());
+  ASSERT_TRUE(AddSpanningTreeArc());
+  EXPECT_DOUBLE_EQ(g.ZValue, 1000009);
 }
 
 // ---- Dijkstra ----
@@ -88,8 +96,8 @@ TEST_F(NetworkEngine, DijkstraRoutesOfTheExample) {
 }
 
 TEST_F(NetworkEngine, DijkstraTiesAndUnreachableNodes) {
-  // Nodes 2 and 3 at the same label: node 2 first. Node 4 only behind an arc of 999999, node 5
-  // behind a sum that reaches 999999.
+  // Nodes 2 and 3 at the same label: node 2 first. Node 4 only behind an arc of 999999, which is
+  // no arc; node 5 behind a route of 999999.5, which is a route.
   LoadNetwork(5, {{1, 2, 2}, {1, 3, 2}, {3, 4, 999999}, {2, 5, 999997.5}});
   ReDimProblemArrays(ArrayKind::Dijkstra);
   InitDijkstraLabels();
@@ -100,12 +108,15 @@ TEST_F(NetworkEngine, DijkstraTiesAndUnreachableNodes) {
   DijkstraSelect();
   EXPECT_EQ(g.CurrentNode, 3);
   DijkstraRelax();
+  ASSERT_TRUE(DijkstraSelect());
+  EXPECT_EQ(g.CurrentNode, 5);
+  DijkstraRelax();
   EXPECT_FALSE(DijkstraSelect());
-  EXPECT_EQ(g.CurrentNode, 3);
-  EXPECT_FLOAT_EQ(g.DijkstraDist(4), 999999);
-  EXPECT_FLOAT_EQ(g.DijkstraDist(5), 999999);
-  EXPECT_EQ(g.DijkstraPred(5), 5);
-  EXPECT_EQ(DijkstraRouteText(5), "");
+  EXPECT_TRUE(std::isinf(g.DijkstraDist(4)));
+  EXPECT_EQ(g.DijkstraPred(4), 4);
+  EXPECT_EQ(DijkstraRouteText(4), "");
+  EXPECT_DOUBLE_EQ(g.DijkstraDist(5), 999999.5);
+  EXPECT_EQ(DijkstraRouteText(5), " 1 - 2 - 5");
 }
 
 TEST_F(NetworkEngine, DijkstraRouteWalkEndsOnAPredecessorCycle) {
@@ -126,7 +137,7 @@ TEST_F(NetworkEngine, DijkstraRouteWalkEndsOnAPredecessorCycle) {
 TEST_F(NetworkEngine, FloydPassesOfTheExample) {
   LoadNetwork(4, RouteExample(), 3, true);
   InitFloyd();
-  EXPECT_FLOAT_EQ(g.NetMatrix(1, 1), 999999); // the empty diagonal is loaded as it is
+  EXPECT_TRUE(std::isinf(g.NetMatrix(1, 1))); // the empty diagonal is no route
   g.IterCount = 1;
   FloydStep();
   EXPECT_EQ(g.ChangedCells(1, 0), 0); // nothing is shorter through node 1
@@ -160,7 +171,7 @@ TEST_F(NetworkEngine, FloydNeverRoutesThroughAnAbsentArc) {
   LoadNetwork(3, {{2, 3, -5}});
   InitFloyd();
   SolveFloyd();
-  EXPECT_FLOAT_EQ(g.NetMatrix(1, 3), 999999);
+  EXPECT_TRUE(std::isinf(g.NetMatrix(1, 3)));
   EXPECT_EQ(g.NetMatrix2(1, 3), 3);
   // A number beyond single precision stays a (huge) number, not an infinity.
   LoadNetwork(3, {{1, 2, 1e300}, {2, 3, 1e300}});

@@ -46,7 +46,10 @@ TEST_F(QueueInput, ConsistencyRules) {
   EXPECT_TRUE(Passes({"2", "3", "1", "10", "infinity"}));
   EXPECT_FALSE(Passes({"2", "3", "2", "infinity", "5"}));
   EXPECT_FALSE(Passes({"0", "2", "1", "", ""})); // pure death without a population
-  EXPECT_TRUE(Passes({"0", "2", "1", "infinity", ""}));
+  // An unlimited population is no population: the measures would be those of the table's length.
+  EXPECT_FALSE(Passes({"0", "2", "1", "infinity", ""}));
+  EXPECT_FALSE(Passes({"0", "2", "1", "infinity", "infinity"}));
+  EXPECT_TRUE(Passes({"0", "2", "1", "infinity", "7"}));
   EXPECT_TRUE(Passes({"0", "2", "1", "5", "0"}));
   EXPECT_TRUE(Passes({"2", "0", "3", "", ""})); // pure birth
   EXPECT_FALSE(Passes({"-2", "1", "x", "y", "z"}));
@@ -56,6 +59,9 @@ TEST_F(QueueInput, ConsistencyRules) {
   EXPECT_FALSE(Passes({"1", "2", "1", "Infinity", "5"})); // reads as a system limit of 0
   // Unlimited servers and limits, but no rate without end: the editor goes to that cell.
   EXPECT_TRUE(Passes({"1", "2", "infinity", "infinity", "infinity"}));
+  // Unlimited servers keep up with any arrivals, even as many as the number that stands for them.
+  EXPECT_TRUE(Passes({"20000", "1", "infinity", "infinity", "infinity"}));
+  EXPECT_FALSE(Passes({"20000", "1", "9998", "infinity", "infinity"}));
   for (int j = 1; j <= 2; ++j) {
     g = Mod1{};
     std::vector<std::string> rate = {"1", "2", "1", "5", "5"};

@@ -234,6 +234,39 @@ TEST(IntegerReference, RandomProgramsAgreeOnTheOptimum) {
   EXPECT_GT(branched, 250);
 }
 
+// The same programs with each unrestricted variable's lower bound typed as "-infinity" and kept
+// as a constraint row instead: the feasible set is the same, so is the optimum, but the search
+// now branches on variables with no bound below.
+TEST(IntegerReference, VariablesWithoutLowerBoundAgreeOnTheOptimum) {
+  int unbounded = 0;
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const IP p = RandomIP(rng);
+    IP q = p;
+    for (std::size_t j = 0; j < p.lower.size(); ++j) {
+      if (p.lp.unrestricted[j] != "y") continue;
+      ++unbounded;
+      q.lp.lower[j] = "-infinity";
+      std::vector<double> row(p.lower.size(), 0.0);
+      row[j] = 1;
+      q.lp.a.push_back(row);
+      q.lp.rel.push_back(">=");
+      q.lp.b.push_back(p.lower[j]);
+    }
+    const Reference ref = SolveWithReference(p);
+    BuildIP(q.lp);
+    ASSERT_EQ(g.InputErrorIndex, 0);
+    const SearchRecord rec = Search();
+    ASSERT_EQ(rec.end, SearchEnd::Completed);
+    ASSERT_EQ(g.BestIter != 0, ref.feasible);
+    if (!ref.feasible) continue;
+    EXPECT_NEAR(g.BestObj, ref.z, 1e-6 * std::max(1.0, std::fabs(ref.z)));
+    CheckSolution(p, rec.incumbentX.back(), g.BestObj);
+  }
+  EXPECT_GT(unbounded, 100);
+}
+
 // The same programs moved to where single precision no longer tells whole from fractional:
 // every variable shifted by 100000 (bounds and right-hand sides with it, so the program is the
 // same up to the shift) and right-hand sides off by thousandths, so that vertices lie about

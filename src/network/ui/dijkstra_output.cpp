@@ -101,7 +101,7 @@ void ShowDijkstraOutput() {
     grid.SetRows(2);
     for (int j = 1; j <= n; ++j) {
       grid.SetTextMatrix(j, 0, std::to_string(j));
-      const bool reached = g.DijkstraDist(j) < kNoArc;
+      const bool reached = !std::isinf(g.DijkstraDist(j));
       grid.SetTextMatrix(j, 1, reached ? Fmt(g.DijkstraDist(j)) : "infinity");
       if (reached) grid.SetTextMatrix(j, 3, DijkstraRouteText(j));
       AddRow(grid);
@@ -152,7 +152,7 @@ void DijkstraStep() {
     row = grid.Rows() - 1;
     grid.SetTextMatrix(row, 0, NodeCell(j));
     AddRow(grid);
-    if (g.DijkstraDist(j) < kNoArc) {
+    if (!std::isinf(g.DijkstraDist(j))) {
       grid.SetTextMatrix(row, 1,
                          Cat({"[", Trim(Fmt(g.DijkstraDist(j))), ", ",
                               Format(std::to_string(std::abs(g.DijkstraPred(j))), "@@@@"), "]"}));

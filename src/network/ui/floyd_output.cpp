@@ -54,7 +54,7 @@ FloydTables &Tables() {
 }
 
 std::string DistanceText(double d, const std::string &pattern) {
-  return d >= kNoArc ? std::string("infinity") : Format(d, pattern);
+  return std::isinf(d) ? std::string("infinity") : Format(d, pattern);
 }
 
 void Look(SourcedCell &cell, Rgb fore, Rgb back) {
@@ -261,7 +261,7 @@ void ShowFloydRoute() {
   grid.SetTextMatrix(row, 0, RouteEnd(from));
   grid.SetTextMatrix(row, 1, RouteEnd(to));
   const double d = g.NetMatrix(from, to);
-  if (d >= kNoArc) {
+  if (std::isinf(d)) {
     grid.SetTextMatrix(row, 2, "infinity");
   } else {
     grid.SetTextMatrix(row, 2, Fmt(d));
