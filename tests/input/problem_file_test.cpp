@@ -500,7 +500,7 @@ TEST(ProblemFile, NumbersTooLargeForTheEnginesAreRefusedInEveryNumberCell) {
   ASSERT_EQ(res.status, OpenStatus::Invalid);
   EXPECT_EQ(res.reason, "line 13: row 2, column 2 holds \"1e308\". The number is too large");
 
-  const std::string beyond[] = {"1e308", "-1.0000000001e100", std::string(101, '9')};
+  const std::string beyond[] = {"1e308", "1e400", "-1.0000000001e100", std::string(101, '9')};
   const std::string taken[] = {"1e100", "-1E+100", std::string(100, '9'), "1e-300"};
   for (const Kind &k : kKinds) {
     SCOPED_TRACE(k.tag);
