@@ -535,9 +535,9 @@ void EditorKeyUp(InputPort &ui, GridStore &grid) {
   const int16 r = g.CurRow, c = g.CurCol;
   const int rows = grid.Rows(), cols = grid.Cols();
   if (r < 0 || r >= rows || c < 0 || c >= cols) return;
-  // Keys alone can make a number no double holds (a long run of digits): it is refused
-  // rather than read as the largest one.
-  if (r >= 1 && c >= 1 && TakesNumber(SheetOf(grid), r, c) && ValOverflows(t)) {
+  // Keys alone can make a number beyond what a cell takes (a long run of digits): it is
+  // refused rather than read into results that overflow.
+  if (r >= 1 && c >= 1 && NumberTooLarge(SheetOf(grid), r, c, t)) {
     ui.SetEditorText("");
     ChangeCell(grid, r, c, "");
     InputMessage tooLarge = CriticalMessage("The number is too large.  Re-enter", "Input Data Error");

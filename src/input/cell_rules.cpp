@@ -1,5 +1,7 @@
 #include "input/cell_rules.h"
 
+#include <cmath>
+
 #include "platform/values.h"
 #include "shell/mod1.h"
 
@@ -16,6 +18,7 @@ struct Rule {
   const char *word = nullptr;  // a word the cell also takes
   const char *word2 = nullptr; // and another
   InputMessage signRefusal;    // why a negative number is refused where keys refuse "-"
+  double largest = kLargestCellNumber; // the largest magnitude the cell takes
 };
 
 InputMessage Info(const char *text, const char *title) {
@@ -136,6 +139,11 @@ std::optional<CellRefusal> FirstRefusedCell(const CellSheet &sheet) {
   return std::nullopt;
 }
 
+bool NumberTooLarge(const CellSheet &sheet, int row, int col, std::string_view text) {
+  const Rule rule = RuleOf(sheet, row, col);
+  return rule.kind == Kind::Number && (ValOverflows(text) || std::fabs(Val(text)) > rule.largest);
+}
+
 bool TakesNumber(const CellSheet &sheet, int row, int col) {
   return RuleOf(sheet, row, col).kind == Kind::Number;
 }
@@ -177,7 +185,7 @@ std::optional<InputMessage> RefuseCellText(const CellSheet &sheet, int row, int 
     return std::nullopt;
   }
   if (!IsNumber(t)) return Critical("This cell takes a number only", "Input Data Error");
-  if (ValOverflows(t)) return Critical("The number is too large", "Input Data Error");
+  if (ValOverflows(t) || std::fabs(Val(t)) > rule.largest) return Critical("The number is too large", "Input Data Error");
   if (source == CellOrigin::Typed) {
     if (!rule.negative && Val(t) < 0) return rule.signRefusal;
     if (rule.whole && Val(t) != Int(Val(t))) return WholeNumberRefusal();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "platform/values.h"
@@ -156,12 +157,33 @@ void StoreMeasures(int s, double lambda, double mu, double lambdaEff) {
   g.QueueMeasures(s, 3) = lambdaEff;
 }
 
-void PureBirth(int s, double lambda, int nmax) {
-  std::vector<double> p = Poisson(lambda, nmax);
+// Births at rate lambda from an empty system in unit time: Poisson(lambda) of them. A system
+// or source that holds at most `limit` stops the births there, so its last state holds the
+// rest of the Poisson mass (as the empty state does in the pure-death model) and Ls is the
+// mean of min(births, limit). Without a limit the table is the distribution itself.
+void PureBirth(int s, double lambda, std::optional<int> limit) {
+  std::vector<double> p = Poisson(lambda, limit ? *limit : MaxPnN);
+  double ls = lambda;
+  if (limit) {
+    const int last = *limit;
+    double below = 0;
+    ls = 0;
+    for (int n = 0; n < last; ++n) {
+      below += p[n];
+      ls += n * p[n];
+    }
+    // The smaller of the two parts is summed, the larger one taken as the rest.
+    p[last] = below < 0.5 ? 1 - below : PoissonTail(lambda, last);
+    ls += last * p[last];
+  }
   StoreMeasures(s, lambda, 0, 0);
-  g.QueueMeasures(s, 5) = std::exp(-lambda);
-  g.QueueMeasures(s, 6) = lambda;
-  StoreTable(p, ShownRows(p));
+  g.QueueMeasures(s, 5) = limit ? p[0] : std::exp(-lambda);
+  g.QueueMeasures(s, 6) = ls;
+  int rows = ShownRows(p);
+  // A last state within the table that still counts is shown, with the rows before it.
+  if (limit && *limit <= MaxPnN && rows <= *limit && p[*limit] >= kShowThreshold) rows = *limit + 1;
+  if (static_cast<int>(p.size()) > MaxPnN + 1) p.resize(MaxPnN + 1);
+  StoreTable(p, std::min(rows, static_cast<int>(p.size())));
 }
 
 // The population shrinks at rate mu from `population`: p_(population - k) is the Poisson
@@ -218,7 +240,11 @@ void ComputeQueueMeasures() {
   const bool badRates = !(lambda >= 0 && mu >= 0) || (lambda == 0 && mu == 0);
 
   if (!badRates && mu == 0) {
-    PureBirth(s, lambda, std::max(0, std::min({sysLimit, MaxPnN, source})));
+    // The births stop at the smaller finite limit of the two.
+    std::optional<int> limit;
+    for (int v : {sysLimit, source})
+      if (!Unlimited(v)) limit = std::max(0, std::min(v, limit.value_or(v)));
+    PureBirth(s, lambda, limit);
     return;
   }
   if (!badRates && lambda == 0) {

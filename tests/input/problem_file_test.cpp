@@ -488,6 +488,57 @@ TEST(ProblemFile, ProjectFilesKeepLargeNodeNumbersForTheSolveCheck) {
   EXPECT_EQ(Parse(Lines(cpm), 8, 0, 1).status, OpenStatus::Invalid);
 }
 
+// A number whose sums of products would leave a double's range is refused wherever it comes
+// from, naming its cell; the largest one taken, and the words, still open.
+TEST(ProblemFile, NumbersTooLargeForTheEnginesAreRefusedInEveryNumberCell) {
+  // The reported file: a transportation cost of 1e308, on line 13.
+  const std::vector<std::string> huge = {"4000",    "5",         "2",       "1",       "\"T\"",   "2",
+                                         "2",       "\"S/D\"",   "\"D1\"",  "\"D2\"",  "\"\"",    "\"S1\"",
+                                         "\"1e308\"", "\"infinity\"", "\"1\"", "\"S2\"", "\"1\"", "\"1\"",
+                                         "\"1\"",   "\"\"",      "\"1\"",   "\"1\"",   "\"\""};
+  OpenResult res = Parse(Lines(huge), 4);
+  ASSERT_EQ(res.status, OpenStatus::Invalid);
+  EXPECT_EQ(res.reason, "line 13: row 2, column 2 holds \"1e308\". The number is too large");
+
+  const std::string beyond[] = {"1e308", "1e400", "-1.0000000001e100", std::string(101, '9')};
+  const std::string taken[] = {"1e100", "-1E+100", std::string(100, '9'), "1e-300"};
+  for (const Kind &k : kKinds) {
+    SCOPED_TRACE(k.tag);
+    Elect(k);
+    int numberCells = 0;
+    GridStore grid = FilledGrid(k);
+    const CellSheet sheet{k.modelClass, grid.Rows(), grid.Cols(),
+                          [&grid](int r, int c) { return grid.TextMatrix(r, c); }};
+    auto parse = [&] {
+      return Parse(ProblemFileText(CaptureProblem(grid, "T", 1)), k.modelClass, k.netSubModel, k.projMethod);
+    };
+    for (int r = 1; r < grid.Rows(); ++r)
+      for (int c = 1; c < grid.Cols(); ++c) {
+        if (!TakesNumber(sheet, r, c)) continue;
+        ++numberCells;
+        const std::string kept = grid.TextMatrix(r, c);
+        const std::string where = "row " + std::to_string(r) + ", column " + std::to_string(c) + " holds ";
+        for (const std::string &t : beyond) {
+          grid.SetTextMatrix(r, c, t);
+          res = parse();
+          ASSERT_EQ(res.status, OpenStatus::Invalid) << r << "," << c << " " << t;
+          EXPECT_NE(res.reason.find(where), std::string::npos) << res.reason;
+          EXPECT_NE(res.reason.find("The number is too large"), std::string::npos) << res.reason;
+          auto typed = RefuseCellText(sheet, r, c, t, CellOrigin::Typed);
+          ASSERT_TRUE(typed.has_value()) << r << "," << c << " " << t;
+          EXPECT_EQ(typed->text, "The number is too large");
+        }
+        for (const std::string &t : taken) {
+          grid.SetTextMatrix(r, c, t);
+          EXPECT_EQ(parse().status, OpenStatus::Loaded) << r << "," << c << " " << t;
+          EXPECT_FALSE(NumberTooLarge(sheet, r, c, t)) << r << "," << c << " " << t;
+        }
+        grid.SetTextMatrix(r, c, kept);
+      }
+    EXPECT_GT(numberCells, 0);
+  }
+}
+
 class ProblemFileOnDisk : public ::testing::Test {
 protected:
   void SetUp() override {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <numeric>
 #include <random>
 #include <string>
 #include <tuple>
@@ -124,6 +125,13 @@ void ExpectAgrees(const Scenario &s) {
     EXPECT_FALSE(reached && g.QueuePn(n) < 1e-5) << what << " row " << n << " past the stop";
   }
   const int lastState = static_cast<int>(r.p.size()) - 1;
+  // A state space the table holds whole adds up to one.
+  if (lastState <= MaxPnN) {
+    double all = 0;
+    for (int n = 0; n <= lastState; ++n)
+      all += g.QueuePn(n);
+    EXPECT_NEAR(all, 1, 1e-12) << what;
+  }
   if (rows < std::min(lastState, MaxPnN) + 1) {
     EXPECT_TRUE(reached) << what;
     EXPECT_LT(g.QueuePn(rows), 1e-5) << what << " stopped early at " << rows;
@@ -345,6 +353,96 @@ TEST(QueueMeasures, SelfServiceWithALimitIsATruncatedPoisson) {
   EXPECT_NEAR(M(kP0), 1 / sum, 1e-12);
   EXPECT_NEAR(M(kLambdaEff), 2 * (1 - p5), 1e-12);
   EXPECT_EQ(M(kLq), 0);
+}
+
+// Births (or departures) in unit time are Poisson; a limit of N keeps the rest of the mass in
+// its last state: the births stop at N, the departures at 0. Self-service with a limit is the
+// Poisson truncated at N and normalised. Against plain long double sums, for every limit.
+TEST(QueueMeasures, PureBirthDeathAndSelfServiceTablesAgainstTheTruncatedPoisson) {
+  std::mt19937 rng(20261211);
+  const long double lambdas[] = {5, 0.3L, 1, std::round(std::uniform_real_distribution<double>(0.5, 60)(rng) * 100) / 100};
+  for (const long double a : lambdas)
+    for (const double limit : {1.0, 2.0, 10.0, 100.0, kInf}) {
+      const bool limited = limit != kInf;
+      // Poisson(a) for n = 0 .. 600 and the mass of n and above.
+      std::vector<long double> pmf{std::exp(-a)}, tail(602, 0);
+      for (int n = 1; n <= 600; ++n)
+        pmf.push_back(pmf.back() * a / n);
+      for (int n = 600; n >= 0; --n)
+        tail[n] = tail[n + 1] + pmf[n];
+      const std::string what = "a " + std::to_string(static_cast<double>(a)) + " N " + std::to_string(limit);
+      auto expectTable = [&](const std::vector<long double> &want, const char *model) {
+        long double sum = 0;
+        for (int n = 0; n < static_cast<int>(want.size()) && n <= MaxPnN; ++n) {
+          EXPECT_NEAR(g.QueuePn(n), static_cast<double>(want[n]), 1e-14) << model << " " << what << " p" << n;
+          sum += g.QueuePn(n);
+        }
+        if (want.size() > MaxPnN + 1) return;
+        EXPECT_NEAR(static_cast<double>(sum), 1, 1e-12) << model << " " << what;
+        // The table stops once the probabilities no longer count; where it reaches the last
+        // state, its cumulative ends at one.
+        if (gq.NPn == static_cast<int>(want.size()))
+          EXPECT_NEAR(g.QueueCumPn(gq.NPn - 1), 1, 1e-12) << model << " " << what << " shown";
+        else
+          EXPECT_LT(want.back(), 1e-5) << model << " " << what << " last state not shown";
+      };
+
+      // Pure birth: Poisson up to N - 1, the rest at N.
+      const int n = limited ? static_cast<int>(limit) : MaxPnN;
+      Compute({static_cast<double>(a), 0, 0, limit, kInf});
+      std::vector<long double> birth(pmf.begin(), pmf.begin() + n + 1);
+      long double ls = 0;
+      if (limited) birth[n] = tail[n];
+      for (int k = 0; k <= n; ++k)
+        ls += k * birth[k];
+      expectTable(birth, "birth");
+      if (limited) {
+        ExpectClose(M(kLs), ls, "birth " + what + " Ls");
+        ExpectClose(M(kP0), birth[0], "birth " + what + " p0");
+      } else {
+        EXPECT_EQ(M(kLs), static_cast<double>(a)) << what;
+        EXPECT_EQ(M(kP0), std::exp(-static_cast<double>(a))) << what;
+      }
+
+      // Pure death from a population of N (an unlimited one counts as the table's length).
+      Compute({0, static_cast<double>(a), 0, limit, kInf});
+      std::vector<long double> death(static_cast<std::size_t>(n) + 1);
+      ls = 0;
+      for (int k = 0; k < n; ++k) {
+        death[n - k] = pmf[k];
+        ls += (n - k) * pmf[k];
+      }
+      death[0] = tail[n];
+      expectTable(death, "death");
+      ExpectClose(M(kLs), ls, "death " + what + " Ls");
+      ExpectClose(M(kP0), death[0], "death " + what + " p0");
+
+      // Self-service at rate a per unit of service.
+      Compute({static_cast<double>(a), 1, kInf, limit, kInf});
+      std::vector<long double> served(pmf.begin(), pmf.begin() + n + 1);
+      if (limited) {
+        const long double held = std::accumulate(served.begin(), served.end(), 0.0L);
+        for (long double &v : served)
+          v /= held;
+      }
+      expectTable(served, "self-service");
+    }
+
+  // The reported scenario: lambda 5, at most 10 in the system.
+  Compute({5, 0, 1, 10, kInf});
+  EXPECT_EQ(gq.NPn, 11);
+  EXPECT_NEAR(g.QueuePn(10), 0.03183, 5e-6);
+  EXPECT_NEAR(g.QueueCumPn(10), 1, 1e-15);
+  EXPECT_NEAR(M(kLs), 4.97781, 5e-6);
+
+  // A last state after the stop that still counts is shown: lambda 400 stops at the first row
+  // below 1E-05, and a limit just after it holds several times that row.
+  Compute({400, 0, 0, kInf, kInf});
+  const int stop = gq.NPn;
+  Compute({400, 0, 0, stop + 1.0, kInf});
+  ASSERT_GE(g.QueuePn(stop + 1), 1e-5);
+  EXPECT_EQ(gq.NPn, stop + 2);
+  EXPECT_NEAR(g.QueueCumPn(stop + 1), 1, 1e-12);
 }
 
 TEST(QueueMeasures, ScenariosTheCheckRefusesLeaveNothingToShow) {

@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "input/cell_rules.h"
 #include "linear/mod_inverse.h"
 #include "shell/mod1.h"
 #include "transport/trans_fixture.h"
@@ -264,6 +265,39 @@ TEST(TransMends, InfinityRoutesAreAvoidedOrReportedWhateverTheSigns) {
   EXPECT_EQ(outcome, TransOutcome::NoFeasibleSolution);
   EXPECT_EQ(TransOutcomeMessage(outcome),
             "Problem has no feasible solution without the routes that cost \"infinity\".");
+}
+
+// At the largest magnitude a cell takes, with routes of "infinity" (a stand-in a hundredfold
+// larger), the sums of cost times shipment over the largest grid stay finite: the optimum,
+// the duals and every reduced cost.
+TEST(TransMends, CostsAndAmountsAtTheLargestACellTakesStayFinite) {
+  const double top = kLargestCellNumber, inf = INFINITY;
+  ASSERT_TRUE(LoadTrans({{{top, inf}, {1, 1}}, {1, 1}, {1, 1}}));
+  EXPECT_DOUBLE_EQ(Solve(2), top + 1);
+
+  std::mt19937 rng(20261211);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  test::TransProblem p;
+  const int size = 100;
+  p.costs.assign(size, std::vector<double>(size));
+  for (auto &row : p.costs)
+    for (double &c : row)
+      c = rng() % 17 == 0 ? inf : std::round(unit(rng) * 1e6) * (top / 1e6);
+  for (int i = 0; i < size; ++i) {
+    p.supplies.push_back(top);
+    p.demands.push_back(std::round(std::fabs(unit(rng)) * 1e6) * (top / 1e6));
+  }
+  for (int method = 1; method <= 3; ++method) {
+    SCOPED_TRACE(method);
+    ASSERT_TRUE(LoadTrans(p));
+    g.TransStartMethod = static_cast<int16>(method);
+    ASSERT_EQ(SolveTransportation(), TransOutcome::Optimal);
+    EXPECT_TRUE(std::isfinite(g.ZValue));
+    for (int k = 1; k <= g.NVars; ++k)
+      ASSERT_TRUE(std::isfinite(g.RedCost(k))) << "cell " << k;
+    for (int i = 1; i <= g.TransSources + g.TransDests; ++i)
+      ASSERT_TRUE(std::isfinite(g.Duals(i))) << i;
+  }
 }
 
 } // namespace

@@ -157,6 +157,7 @@ TEST_F(InputGridScreenTest, PastedTextPassesTheCellsFilterAndOverflowIsRefused) 
   const std::vector<Refused> refusals = {
       {2, 1, "hello 12.5", "This cell takes a number only"},
       {3, 2, "1E400", "The number is too large"},
+      {3, 1, "1e308", "The number is too large"},
       {3, 4, "-3", "Negative RHS not permitted.  Re-enter"},
       {3, 3, "<>", "A constraint's type is <=, = or >="},
       {4, 1, "-infinity", "Nonnegative var: Lower bound must be nonnegative."},
@@ -178,10 +179,11 @@ TEST_F(InputGridScreenTest, PastedTextPassesTheCellsFilterAndOverflowIsRefused) 
   paste(1, 1, "Chairs 2");
   EXPECT_EQ(grid.TextMatrix(1, 1), "Chairs 2");
 
-  // Keys alone can overflow a double too: the number is refused, not read as another.
+  // Keys alone can make a number beyond what a cell takes: it is refused, not read into
+  // results that overflow.
   s.PlaceCellEditor(2, 2);
   script.AnswerMsgBox(msg::OK, "The number is too large.  Re-enter");
-  s.BX0.Type(std::string(309, '9')); // the last digit passes the largest double
+  s.BX0.Type(std::string(101, '9')); // the last digit passes 1E+100
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(s.BX0.Text(), "");
   EXPECT_EQ(grid.TextMatrix(2, 2), "");
