@@ -105,11 +105,8 @@ void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside,
     if (!room.Print(s, places, symbol))
       listed.push_back(symbol + ": " + Formatted(g.ActFloat(r, 3)) + " - " + Formatted(g.ActFloat(r, 4)));
   }
-  if (listed.empty()) return;
-  const double column = (inside.x2 - inside.x1) / 24;
-  const std::vector<std::string> left = room.PrintList(s, listed, inside.x1 + across, column);
-  if (!left.empty())
-    room.PrintList(s, {std::to_string(left.size()) + " more activities: see the schedule"}, inside.x1 + across, column);
+  room.PrintListWithNote(s, listed, inside.x1 + across, (inside.x2 - inside.x1) / 24,
+                         " more activities: see the schedule");
 }
 
 void RedrawActivity(Surface &s, int r) {

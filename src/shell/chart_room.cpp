@@ -69,35 +69,65 @@ bool ChartRoom::Free(const Box &box) const {
   return true;
 }
 
-bool ChartRoom::Print(Surface &s, const std::vector<Place> &places, const std::string &text) {
-  for (const auto &[x, y] : places) {
-    const Box box = TextBox(s, x, y, text);
+bool ChartRoom::Take(const Surface &s, const std::vector<Place> &places, const std::string &text, Place &found) {
+  for (const Place &at : places) {
+    const Box box = TextBox(s, at.first, at.second, text);
     if (!Free(box)) continue;
     taken_.push_back(Normal(box));
-    s.SetCurrentX(x);
-    s.SetCurrentY(y);
-    s.Print(text);
+    found = at;
     return true;
   }
+  return false;
+}
+
+bool ChartRoom::Print(Surface &s, const std::vector<Place> &places, const std::string &text) {
+  Place at;
+  if (!Take(s, places, text, at)) return false;
+  s.SetCurrentX(at.first);
+  s.SetCurrentY(at.second);
+  s.Print(text);
+  return true;
+}
+
+bool ChartRoom::TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column,
+                           Place &found) {
+  const double step = s.TextHeight("B");
+  // The top of the room as the page reads it: where a twip down is a step down the list.
+  const double top = unitY_ < 0 ? inside_.y2 : inside_.y1;
+  const int rows = static_cast<int>(std::floor((inside_.y2 - inside_.y1) / std::fabs(step)));
+  const int columns = column > 0 ? static_cast<int>(std::floor((inside_.x2 - firstColumnX) / column)) + 1 : 1;
+  for (int row = 0; row < rows; ++row)
+    for (int col = 0; col < columns; ++col)
+      if (Take(s, {{firstColumnX + col * column, top + row * step}}, text, found)) return true;
   return false;
 }
 
 std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
                                               double column) {
   std::vector<std::string> left;
-  const double step = s.TextHeight("B");
-  // The top of the room as the page reads it: where a twip down is a step down the list.
-  const double top = unitY_ < 0 ? inside_.y2 : inside_.y1;
-  const int rows = static_cast<int>(std::floor((inside_.y2 - inside_.y1) / std::fabs(step)));
-  const int columns = column > 0 ? static_cast<int>(std::floor((inside_.x2 - firstColumnX) / column)) + 1 : 1;
   for (const std::string &text : texts) {
-    bool placed = false;
-    for (int row = 0; row < rows && !placed; ++row)
-      for (int col = 0; col < columns && !placed; ++col)
-        placed = Print(s, {{firstColumnX + col * column, top + row * step}}, text);
-    if (!placed) left.push_back(text);
+    Place at;
+    if (!TakeInGrid(s, text, firstColumnX, column, at)) {
+      left.push_back(text);
+      continue;
+    }
+    s.SetCurrentX(at.first);
+    s.SetCurrentY(at.second);
+    s.Print(text);
   }
   return left;
+}
+
+void ChartRoom::PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
+                                  double column, const std::string &note) {
+  if (texts.empty()) return;
+  Place at;
+  const bool noted = TakeInGrid(s, std::to_string(texts.size()) + note, firstColumnX, column, at);
+  const std::vector<std::string> left = PrintList(s, texts, firstColumnX, column);
+  if (left.empty() || !noted) return;
+  s.SetCurrentX(at.first);
+  s.SetCurrentY(at.second);
+  s.Print(std::to_string(left.size()) + note);
 }
 
 } // namespace quon

@@ -35,6 +35,9 @@ public:
   // The box of a text printed from (x, y) (its top-left corner) in the surface's font.
   static Box TextBox(const Surface &s, double x, double y, const std::string &text);
   bool Free(const Box &box) const;
+  // The first of the places (top-left corners) where the text's box is free, its box kept;
+  // false when there is none.
+  bool Take(const Surface &s, const std::vector<Place> &places, const std::string &text, Place &found);
   // Prints the text at the first of the places (top-left corners) where its box is free and
   // keeps the box; false, and nothing printed, when there is none.
   bool Print(Surface &s, const std::vector<Place> &places, const std::string &text);
@@ -48,6 +51,10 @@ public:
   // units apart from `firstColumnX`. Returns the texts that found no room, in order.
   std::vector<std::string> PrintList(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
                                      double column);
+  // Prints the list, and when some of it finds no room, the note counting them ("12" and the
+  // note), whose room is kept before the list takes any.
+  void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX, double column,
+                         const std::string &note);
 
 private:
   struct Segment {
@@ -55,6 +62,7 @@ private:
   };
   static Box Normal(const Box &b);
   bool Inside(const Box &b) const;
+  bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column, Place &found);
 
   double unitX_, unitY_, twipsPerPixel_, gapX_, gapY_;
   Box inside_;
