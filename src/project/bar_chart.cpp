@@ -103,7 +103,8 @@ void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside,
       if (m != 0) places.push_back({(lo + hi - w) / 2, top});
     }
     if (!room.Print(s, places, symbol))
-      listed.push_back(symbol + ": " + Formatted(g.ActFloat(r, 3)) + " - " + Formatted(g.ActFloat(r, 4)));
+      // The window in the time axis's own plain numbers: a chart's list reads against its axis.
+      listed.push_back(symbol + ": " + NumText(g.ActFloat(r, 3)) + " - " + NumText(g.ActFloat(r, 4)));
   }
   room.PrintListWithNote(s, listed, inside.x1 + across, (inside.x2 - inside.x1) / 24,
                          " more activities: see the schedule");
