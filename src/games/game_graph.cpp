@@ -210,7 +210,7 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
                 {k - clearX - w, clearY},
                 {k - clearX - w, -h - clearY},
                 {k + clearX, sc.yMin + clearY},
-                {k + clearX, sc.yMax - clearY}},
+                {k + clearX, sc.yMax + clearY}},
                number);
   }
   double numbers = 0; // the widest value number

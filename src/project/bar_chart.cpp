@@ -350,6 +350,7 @@ void DrawBarChart(Surface &s) {
   const double factor = CurrentFactor();
   for (int r = 1; r <= n; ++r)
     DrawActivityLine(s, r, BarHeight(r, n, factor), &room);
+  s.SetForeColor(kBlue);
   LabelAxisAndBars(s, room, inside, 1.5, 4 * kScreenTwipsPerPixel);
 }
 
@@ -558,6 +559,7 @@ bool PrintBarChart(PageSurface &p) {
       p.Line(start, yr, start + ActivityDuration(r), yr, ink);
     }
   }
+  p.SetForeColor(ink);
   LabelAxisAndBars(p, room, inside, 0.5, 6 * kPrinterTwipsPerPixel);
   p.ScaleReset();
   return p.EndDoc();

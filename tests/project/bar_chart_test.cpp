@@ -142,6 +142,16 @@ TEST(BarChartScale, EveryBarIsNamedClearOfEveryLine) {
     ASSERT_TRUE(PrintBarChart(paper));
     std::vector<DrawOp> chart(paper.Ops().begin(), paper.Ops().end());
     test::ExpectChartReadable(chart, names, kPrinterTwipsPerPixel, what + " on paper");
+    // A crowded chart's rows start under the heading; a sparse one keeps a third of the page
+    // above its top bar.
+    double topBar = kPageHeightTwips;
+    for (const DrawOp &op : chart)
+      if (op.kind == DrawKind::Line && op.width == 8) topBar = std::min(topBar, op.y1);
+    if (rows->size() < 10) {
+      EXPECT_GT(topBar, 0.3 * kPageHeightTwips);
+    } else {
+      EXPECT_LT(topBar, 0.25 * kPageHeightTwips);
+    }
   }
 }
 
