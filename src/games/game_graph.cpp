@@ -262,7 +262,7 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
     s.SetForeColor(st.marks);
     Text(s, x, top, label);
   }
-  room.PrintListWithNote(s, listed, inside.x1 + clearX, (inside.x2 - inside.x1) / 24,
+  room.PrintListWithNote(s, listed, inside.x1 + clearX, 0, (inside.x2 - inside.x1) / 24,
                          " more strategies: see A's expected payoffs");
 }
 

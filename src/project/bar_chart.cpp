@@ -106,7 +106,11 @@ void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside,
       // The window in the time axis's own plain numbers: a chart's list reads against its axis.
       listed.push_back(symbol + ": " + NumText(g.ActFloat(r, 3)) + " - " + NumText(g.ActFloat(r, 4)));
   }
-  room.PrintListWithNote(s, listed, inside.x1 + across, (inside.x2 - inside.x1) / 24,
+  // The list in tidy columns where the chart leaves them room, else wherever it has some.
+  double widest = 0;
+  for (const std::string &text : listed)
+    widest = std::max(widest, s.TextWidth(text));
+  room.PrintListWithNote(s, listed, inside.x1 + across, widest + 2 * blank, (inside.x2 - inside.x1) / 24,
                          " more activities: see the schedule");
 }
 

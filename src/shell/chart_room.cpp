@@ -90,24 +90,29 @@ bool ChartRoom::Print(Surface &s, const std::vector<Place> &places, const std::s
 }
 
 bool ChartRoom::TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column,
-                           Place &found) {
-  const double step = s.TextHeight("B");
+                           bool downFirst, Place &found) {
+  // Rows a line and the gap apart (a little more, against rounding), the gap taking the sign
+  // of a line down the page.
+  const double line = s.TextHeight("B");
+  const double step = line + std::copysign(2.01 * gapY_, line);
   // The top of the room as the page reads it: where a twip down is a step down the list.
   const double top = unitY_ < 0 ? inside_.y2 : inside_.y1;
   const int rows = static_cast<int>(std::floor((inside_.y2 - inside_.y1) / std::fabs(step)));
   const int columns = column > 0 ? static_cast<int>(std::floor((inside_.x2 - firstColumnX) / column)) + 1 : 1;
-  for (int row = 0; row < rows; ++row)
-    for (int col = 0; col < columns; ++col)
+  for (int outer = 0; outer < (downFirst ? columns : rows); ++outer)
+    for (int inner = 0; inner < (downFirst ? rows : columns); ++inner) {
+      const int row = downFirst ? inner : outer, col = downFirst ? outer : inner;
       if (Take(s, {{firstColumnX + col * column, top + row * step}}, text, found)) return true;
+    }
   return false;
 }
 
 std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
-                                              double column) {
+                                              double column, bool downFirst) {
   std::vector<std::string> left;
   for (const std::string &text : texts) {
     Place at;
-    if (!TakeInGrid(s, text, firstColumnX, column, at)) {
+    if (!TakeInGrid(s, text, firstColumnX, column, downFirst, at)) {
       left.push_back(text);
       continue;
     }
@@ -119,11 +124,12 @@ std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std:
 }
 
 void ChartRoom::PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
-                                  double column, const std::string &note) {
+                                  double wideColumn, double column, const std::string &note) {
   if (texts.empty()) return;
   Place at;
-  const bool noted = TakeInGrid(s, std::to_string(texts.size()) + note, firstColumnX, column, at);
-  const std::vector<std::string> left = PrintList(s, texts, firstColumnX, column);
+  const bool noted = TakeInGrid(s, std::to_string(texts.size()) + note, firstColumnX, column, false, at);
+  std::vector<std::string> left = wideColumn > 0 ? PrintList(s, texts, firstColumnX, wideColumn, true) : texts;
+  left = PrintList(s, left, firstColumnX, column);
   if (left.empty() || !noted) return;
   s.SetCurrentX(at.first);
   s.SetCurrentY(at.second);

@@ -47,14 +47,16 @@ public:
   double UnitY() const { return unitY_; }
 
   // Prints each text of a list where it finds room: at the first free place of a grid over
-  // `inside`, row by row from its top, in rows a line of text apart and columns `column` user
-  // units apart from `firstColumnX`. Returns the texts that found no room, in order.
+  // `inside`, rows a line of text apart and columns `column` user units apart from
+  // `firstColumnX`; row by row from the top, or with `downFirst` down each column before the
+  // next. Returns the texts that found no room, in order.
   std::vector<std::string> PrintList(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
-                                     double column);
-  // Prints the list, and when some of it finds no room, the note counting them ("12" and the
-  // note), whose room is kept before the list takes any.
-  void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX, double column,
-                         const std::string &note);
+                                     double column, bool downFirst = false);
+  // Prints the list, first down columns `wideColumn` apart (none when 0), then what is left
+  // row by row in columns `column` apart; when some of it finds no room even so, the note
+  // counting them ("12" and the note), whose room is kept before the list takes any.
+  void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX, double wideColumn,
+                         double column, const std::string &note);
 
 private:
   struct Segment {
@@ -62,7 +64,8 @@ private:
   };
   static Box Normal(const Box &b);
   bool Inside(const Box &b) const;
-  bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column, Place &found);
+  bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column, bool downFirst,
+                  Place &found);
 
   double unitX_, unitY_, twipsPerPixel_, gapX_, gapY_;
   Box inside_;
