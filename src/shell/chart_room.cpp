@@ -70,8 +70,10 @@ bool ChartRoom::Free(const Box &box) const {
 }
 
 bool ChartRoom::Take(const Surface &s, const std::vector<Place> &places, const std::string &text, Place &found) {
+  // Measured once: a text's extent costs a font lookup on a screen.
+  const double w = s.TextWidth(text), h = s.TextHeight(text);
   for (const Place &at : places) {
-    const Box box = TextBox(s, at.first, at.second, text);
+    const Box box{at.first, at.second, at.first + w, at.second + h};
     if (!Free(box)) continue;
     taken_.push_back(Normal(box));
     found = at;
@@ -99,12 +101,13 @@ bool ChartRoom::TakeInGrid(const Surface &s, const std::string &text, double fir
   const double top = unitY_ < 0 ? inside_.y2 : inside_.y1;
   const int rows = static_cast<int>(std::floor((inside_.y2 - inside_.y1) / std::fabs(step)));
   const int columns = column > 0 ? static_cast<int>(std::floor((inside_.x2 - firstColumnX) / column)) + 1 : 1;
+  std::vector<Place> places;
   for (int outer = 0; outer < (downFirst ? columns : rows); ++outer)
     for (int inner = 0; inner < (downFirst ? rows : columns); ++inner) {
       const int row = downFirst ? inner : outer, col = downFirst ? outer : inner;
-      if (Take(s, {{firstColumnX + col * column, top + row * step}}, text, found)) return true;
+      places.push_back({firstColumnX + col * column, top + row * step});
     }
-  return false;
+  return Take(s, places, text, found);
 }
 
 std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
