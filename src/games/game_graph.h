@@ -49,8 +49,8 @@ void ApplyGameScale(Surface &s, const GameGraphScale &scale);
 // picture has room. The screen's picture takes its scale from `scale`; paper gives the width
 // and height of the page's user scale and the part of the page names may take.
 void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &scale, bool paper);
-void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &scale, bool paper, double scaleWidth,
-                    double scaleHeight, const ChartRoom::Box &inside);
+void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &scale, bool paper,
+                    double scaleWidth, double scaleHeight, const ChartRoom::Box &inside);
 
 // The game of the program-wide data: ArcMatrix rows 1 and 2, GameCols, XSol(2) and ZValue.
 TwoRowGame CurrentTwoRowGame();

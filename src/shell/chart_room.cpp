@@ -7,8 +7,8 @@ namespace quon {
 
 ChartRoom::ChartRoom(const Surface &s, double width, double height, double twipsPerPixel, Box inside,
                      double gapTwips)
-    : unitX_(width / s.ScaleWidthTwips()), unitY_(height / s.ScaleHeightTwips()), twipsPerPixel_(twipsPerPixel),
-      gapX_(std::fabs(gapTwips * width / s.ScaleWidthTwips())),
+    : unitX_(width / s.ScaleWidthTwips()), unitY_(height / s.ScaleHeightTwips()),
+      twipsPerPixel_(twipsPerPixel), gapX_(std::fabs(gapTwips * width / s.ScaleWidthTwips())),
       gapY_(std::fabs(gapTwips * height / s.ScaleHeightTwips())), inside_(Normal(inside)) {}
 
 ChartRoom::Box ChartRoom::Normal(const Box &b) {
@@ -43,7 +43,8 @@ bool ChartRoom::Free(const Box &box) const {
   const Box b = Normal(box);
   if (!Inside(b)) return false;
   for (const Box &t : taken_)
-    if (b.x1 < t.x2 + gapX_ && t.x1 < b.x2 + gapX_ && b.y1 < t.y2 + gapY_ && t.y1 < b.y2 + gapY_) return false;
+    if (b.x1 < t.x2 + gapX_ && t.x1 < b.x2 + gapX_ && b.y1 < t.y2 + gapY_ && t.y1 < b.y2 + gapY_)
+      return false;
   for (const Segment &l : lines_) {
     // The segment clipped to the box grown by the pen's half width and the gap (Liang-Barsky):
     // anything left of it crosses the label.
@@ -52,8 +53,8 @@ bool ChartRoom::Free(const Box &box) const {
     const double dx = l.x2 - l.x1, dy = l.y2 - l.y1;
     double t0 = 0, t1 = 1;
     bool crosses = true;
-    for (const auto &[p, q] : {std::pair{-dx, l.x1 - left}, std::pair{dx, right - l.x1}, std::pair{-dy, l.y1 - bottom},
-                               std::pair{dy, top - l.y1}}) {
+    for (const auto &[p, q] : {std::pair{-dx, l.x1 - left}, std::pair{dx, right - l.x1},
+                               std::pair{-dy, l.y1 - bottom}, std::pair{dy, top - l.y1}}) {
       if (p == 0) {
         if (q < 0) crosses = false;
         continue;
@@ -69,7 +70,8 @@ bool ChartRoom::Free(const Box &box) const {
   return true;
 }
 
-bool ChartRoom::Take(const Surface &s, const std::vector<Place> &places, const std::string &text, Place &found) {
+bool ChartRoom::Take(const Surface &s, const std::vector<Place> &places, const std::string &text,
+                     Place &found) {
   // Measured once: a text's extent costs a font lookup on a screen.
   const double w = s.TextWidth(text), h = s.TextHeight(text);
   for (const Place &at : places) {
@@ -110,8 +112,8 @@ bool ChartRoom::TakeInGrid(const Surface &s, const std::string &text, double fir
   return Take(s, places, text, found);
 }
 
-std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
-                                              double column, bool downFirst) {
+std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std::string> &texts,
+                                              double firstColumnX, double column, bool downFirst) {
   std::vector<std::string> left;
   for (const std::string &text : texts) {
     Place at;
@@ -131,7 +133,8 @@ void ChartRoom::PrintListWithNote(Surface &s, const std::vector<std::string> &te
   if (texts.empty()) return;
   Place at;
   const bool noted = TakeInGrid(s, std::to_string(texts.size()) + note, firstColumnX, column, false, at);
-  std::vector<std::string> left = wideColumn > 0 ? PrintList(s, texts, firstColumnX, wideColumn, true) : texts;
+  std::vector<std::string> left =
+      wideColumn > 0 ? PrintList(s, texts, firstColumnX, wideColumn, true) : texts;
   left = PrintList(s, left, firstColumnX, column);
   if (left.empty() || !noted) return;
   s.SetCurrentX(at.first);

@@ -55,8 +55,8 @@ public:
   // Prints the list, first down columns `wideColumn` apart (none when 0), then what is left
   // row by row in columns `column` apart; when some of it finds no room even so, the note
   // counting them ("12" and the note), whose room is kept before the list takes any.
-  void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX, double wideColumn,
-                         double column, const std::string &note);
+  void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
+                         double wideColumn, double column, const std::string &note);
 
 private:
   struct Segment {
@@ -64,8 +64,8 @@ private:
   };
   static Box Normal(const Box &b);
   bool Inside(const Box &b) const;
-  bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column, bool downFirst,
-                  Place &found);
+  bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column,
+                  bool downFirst, Place &found);
 
   double unitX_, unitY_, twipsPerPixel_, gapX_, gapY_;
   Box inside_;

@@ -17,7 +17,8 @@
 namespace quon::test {
 
 // Whether the segment, thickened by `half` twips on each side, meets the box.
-inline bool SegmentMeetsBox(const DrawOp &l, double half, double left, double top, double right, double bottom) {
+inline bool SegmentMeetsBox(const DrawOp &l, double half, double left, double top, double right,
+                            double bottom) {
   // A rule under a line of text may touch it by a hair (two twips).
   half -= 2;
   left -= half;
@@ -40,11 +41,14 @@ inline bool SegmentMeetsBox(const DrawOp &l, double half, double left, double to
 // out are allowed when a text counts them: their number followed by the note (the screen
 // points to the list beside its picture).
 inline void ExpectChartReadable(const std::vector<DrawOp> &ops, const std::vector<std::string> &names,
-                                double twipsPerPixel, const std::string &where, const std::string &note = "") {
+                                double twipsPerPixel, const std::string &where,
+                                const std::string &note = "") {
   std::vector<const DrawOp *> texts, lines;
   for (const DrawOp &op : ops) {
-    if (op.kind == DrawKind::Text && op.text.find_first_not_of(' ') != std::string::npos) texts.push_back(&op);
-    if ((op.kind == DrawKind::Line || op.kind == DrawKind::Point) && op.color != 0xFFFFFF) lines.push_back(&op);
+    if (op.kind == DrawKind::Text && op.text.find_first_not_of(' ') != std::string::npos)
+      texts.push_back(&op);
+    if ((op.kind == DrawKind::Line || op.kind == DrawKind::Point) && op.color != 0xFFFFFF)
+      lines.push_back(&op);
     // A white float window is drawn too, and a label must not lie under it either.
     if (op.kind == DrawKind::Line && op.color == 0xFFFFFF) lines.push_back(&op);
   }
@@ -55,12 +59,12 @@ inline void ExpectChartReadable(const std::vector<DrawOp> &ops, const std::vecto
     const double top = std::min(t.y1, t.y2), bottom = std::max(t.y1, t.y2);
     for (const DrawOp *l : lines)
       if (SegmentMeetsBox(*l, 0.5 * l->width * twipsPerPixel, left, top, right, bottom) && crossed++ < 5)
-        ADD_FAILURE() << where << ": a line from (" << l->x1 << ", " << l->y1 << ") to (" << l->x2 << ", " << l->y2
-                      << ") runs through \"" << t.text << "\"";
+        ADD_FAILURE() << where << ": a line from (" << l->x1 << ", " << l->y1 << ") to (" << l->x2 << ", "
+                      << l->y2 << ") runs through \"" << t.text << "\"";
     for (std::size_t k = 0; k < i; ++k) {
       const DrawOp &o = *texts[k];
-      if (left < std::max(o.x1, o.x2) - 1 && std::min(o.x1, o.x2) < right - 1 && top < std::max(o.y1, o.y2) - 1 &&
-          std::min(o.y1, o.y2) < bottom - 1 && overlapping++ < 5)
+      if (left < std::max(o.x1, o.x2) - 1 && std::min(o.x1, o.x2) < right - 1 &&
+          top < std::max(o.y1, o.y2) - 1 && std::min(o.y1, o.y2) < bottom - 1 && overlapping++ < 5)
         ADD_FAILURE() << where << ": \"" << t.text << "\" over \"" << o.text << "\"";
     }
   }
@@ -73,7 +77,8 @@ inline void ExpectChartReadable(const std::vector<DrawOp> &ops, const std::vecto
   int missing = 0, twice = 0;
   for (const std::string &name : names) {
     missing += shown[name] == 0;
-    if (shown[name] > 1 && twice++ < 5) ADD_FAILURE() << where << ": \"" << name << "\" shown " << shown[name] << " times";
+    if (shown[name] > 1 && twice++ < 5)
+      ADD_FAILURE() << where << ": \"" << name << "\" shown " << shown[name] << " times";
   }
   if (missing > 0 && !note.empty() && shown[std::to_string(missing) + note] == 1) missing = 0;
   if (missing > 0)
