@@ -7,9 +7,9 @@
 
 #include "platform/colors.h"
 #include "platform/values.h"
-#include "shell/mod1.h"
 #include "platform/surface_core.h"
 #include "shell/helpers.h"
+#include "shell/mod1.h"
 
 namespace quon {
 
@@ -37,7 +37,6 @@ void Text(Surface &s, double x, double y, const std::string &text) {
   s.SetCurrentY(y);
   s.Print(text);
 }
-
 
 } // namespace
 
@@ -228,6 +227,7 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   // where names at nearby heights need them. Equal lines share their ends: their names
   // spread over both. A name with no room is listed with its line's payoffs where the
   // picture has room, and a note counts any for which even that is lacking.
+  s.SetDrawWidth(st.marksW);
   const double blank = s.TextWidth(" ");
   const double column = s.TextWidth("B" + std::to_string(n)) + 2 * blank;
   const double leftStart = -clearX - numbers - blank, rightStart = 4 + clearX + numbers + blank;
