@@ -7,8 +7,9 @@
 
 #include "platform/colors.h"
 #include "platform/values.h"
+#include "platform/surface_core.h"
+#include "shell/helpers.h"
 #include "shell/mod1.h"
-#include "shell/print_helpers.h"
 
 namespace quon {
 
@@ -35,14 +36,6 @@ void Text(Surface &s, double x, double y, const std::string &text) {
   s.SetCurrentX(x);
   s.SetCurrentY(y);
   s.Print(text);
-}
-
-// The tick marks and labels k/4 of the probability axis; the first pass on paper has no points.
-void ProbabilityTicks(Surface &s, const GameGraphScale &sc, Rgb c, bool points) {
-  for (int k = 0; k <= sc.xMax - 2; ++k) {
-    if (points) s.Point(k, 0, c);
-    Text(s, k, 0, Str(k / 4.0));
-  }
 }
 
 } // namespace
@@ -102,7 +95,15 @@ void ApplyGameScale(Surface &s, const GameGraphScale &sc) {
   s.ScaleSet(sc.xMin, sc.yMax, static_cast<double>(sc.xMax) - sc.xMin, static_cast<double>(sc.yMin) - sc.yMax);
 }
 
-void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc, bool paper, ChartLabels *apart) {
+void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc, bool paper) {
+  const double height = static_cast<double>(sc.yMin) - sc.yMax;
+  DrawTwoRowGame(s, game, sc, paper, static_cast<double>(sc.xMax) - sc.xMin, height,
+                 {static_cast<double>(sc.xMin), static_cast<double>(sc.yMin), static_cast<double>(sc.xMax),
+                  static_cast<double>(sc.yMax)});
+}
+
+void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc, bool paper, double scaleWidth,
+                    double scaleHeight, const ChartRoom::Box &inside) {
   const Style st = StyleFor(s, paper);
   const std::size_t n = std::min(game.a1.size(), game.a2.size());
   const double xStar = 4 * game.t;
@@ -116,6 +117,8 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   for (std::size_t j = 0; j < n; ++j)
     negative = negative || static_cast<float>(game.a1[j]) < 0 || static_cast<float>(game.a2[j]) < 0;
   const double hatchBase = negative ? sc.yMin : std::max(0.0, static_cast<double>(sc.yMin));
+  const double tpp = paper ? kPrinterTwipsPerPixel : kScreenTwipsPerPixel;
+  ChartRoom room(s, scaleWidth, scaleHeight, tpp, inside, paper ? 2 * tpp : tpp);
   s.SetDrawWidth(st.hatchW);
   for (int k = 1; k <= 19; ++k) {
     const float t = 0.05f * static_cast<float>(k);
@@ -136,7 +139,7 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
         below = y + (a2 - a1) * t <= a2;
       }
       if (below) {
-        if (y > hatchBase) s.Line(4 * t, hatchBase, 4 * t, y, st.hatch);
+        if (y > hatchBase) room.Line(s, 4 * t, hatchBase, 4 * t, y, st.hatch);
         break;
       }
       // Where single precision is coarser than the step, the next height down is the next
@@ -148,64 +151,18 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
 
   // Axes.
   s.SetDrawWidth(st.axesW);
-  s.Line(-1, 0, sc.xMax, 0, st.axes);
-  s.Line(0, sc.yMin, 0, sc.yMax, st.axes);
-  s.Line(4, sc.yMin, 4, sc.yMax, st.axes);
+  room.Line(s, -1, 0, sc.xMax, 0, st.axes);
+  room.Line(s, 0, sc.yMin, 0, sc.yMax, st.axes);
+  room.Line(s, 4, sc.yMin, 4, sc.yMax, st.axes);
 
-  s.SetDrawWidth(st.marksW);
-  s.SetFontBold(true);
-  s.SetForeColor(st.marks);
-  ProbabilityTicks(s, sc, st.marks, !paper);
-  Text(s, sc.xMax - 0.5, s.CurrentY() - sc.step / 12, "x");
-  Text(s, -0.25, sc.yMax - 0.25 * sc.step, "v");
-  if (apart) apart->Add(apart->TextBox(s, -0.25, sc.yMax - 0.25 * sc.step, "v"));
-
-  // B's lines and their labels left of the value axis.
+  // B's lines.
   s.SetDrawWidth(st.linesW);
   for (std::size_t j = 0; j < n; ++j)
-    s.Line(0, game.a2[j], 4, game.a1[j], st.lines);
-  const double w0 = s.TextWidth("2222"), h0 = s.TextHeight("22");
-  // The columns of labels moved aside: as wide as the widest label and a blank.
-  const double column = s.TextWidth("B" + std::to_string(n)) + s.TextWidth(" ");
-  // On the screen a label that would cover one already drawn is left out: a crowded axis
-  // shows the labels that can stand apart.
-  std::vector<double> shownAt;
-  for (std::size_t j = 0; j < n; ++j) {
-    const std::string label = "B" + std::to_string(j + 1);
-    const double w = paper ? s.TextWidth(label) : w0, h = paper ? s.TextHeight(label) : h0;
-    // At the line's start, but inside the picture when a zoom has put that start above its
-    // top: every strategy keeps its label. The chart's y runs upwards, so h is negative.
-    const double a2 = std::max(std::min(game.a2[j], sc.yMax + h), static_cast<double>(sc.yMin));
-    if (paper && apart) {
-      for (int c = 0;; ++c) {
-        const double x = -0.1 - w - c * column;
-        const ChartLabels::Box box = apart->TextBox(s, x, a2 - h, label);
-        if (box.left < 0) break;
-        if (!apart->Free(box)) continue;
-        apart->Add(box);
-        s.Box(x, a2, x + w, a2 - h, st.marks);
-        s.SetForeColor(st.marks);
-        Text(s, x, a2 - h, label);
-        break;
-      }
-      continue;
-    }
-    if (!paper) {
-      if (std::any_of(shownAt.begin(), shownAt.end(), [&](double y) { return std::fabs(y - a2) < 0.99 * std::fabs(h); }))
-        continue;
-      shownAt.push_back(a2);
-    }
-    if (paper)
-      s.Box(-0.1 - w, a2, -0.1, a2 - h, st.marks);
-    else
-      s.FilledBox(-0.1 - w, a2, -0.1, a2 - h, kYellow);
-    s.SetForeColor(st.marks);
-    Text(s, -0.1 - w, a2 - h, label);
-  }
+    room.Line(s, 0, game.a2[j], 4, game.a1[j], st.lines);
 
   // The optimum and its guides to the axes.
   s.SetDrawWidth(st.optimumW);
-  s.Point(xStar, z, st.marks);
+  room.Point(s, xStar, z, st.marks);
   s.SetDrawWidth(st.guidesW);
   const double range = static_cast<double>(sc.yMax) - sc.yMin;
   double d = std::min(std::abs(sc.yMax), std::abs(sc.yMin)) < 3 ? 0.05 : sc.step / 4.0;
@@ -214,33 +171,99 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   if (std::fabs(z) > 0.01) {
     const double dir = z < 0 ? -1 : 1;
     for (double y = 0; y * dir <= z * dir; y += dir * d)
-      s.Point(xStar, y, st.marks);
+      room.Point(s, xStar, y, st.marks);
   }
   if (paper || sc.step / 10.0 < std::fabs(z))
     for (int k = 0;; ++k) {
       const double t = 0.02 + 0.03 * k;
       if (t > game.t) break;
-      s.Point(4 * t, z, st.marks);
+      room.Point(s, 4 * t, z, st.marks);
     }
 
-  // Tick labels again, on top; then the value axis.
+  // The marks of both axes, then their numbers where no line runs through them: the
+  // probabilities under the x axis (else over it), the values outside the two value axes,
+  // level with their marks (else just under or over them); numbers that would run into
+  // each other are thinned.
   s.SetDrawWidth(st.guidesW);
-  ProbabilityTicks(s, sc, st.marks, true);
-  // The numbers hang below their marks; the lowest one stands above its mark instead, inside
-  // the picture. Where a step is lower than two numbers, the one above the lowest is left out
-  // rather than printed over it.
-  const bool crowded =
-      static_cast<double>(sc.step) < 2 * std::abs(s.TextHeight(Str(static_cast<double>(sc.yMin))));
+  s.SetFontBold(true);
+  s.SetForeColor(st.marks);
+  for (int k = 0; k <= sc.xMax - 2; ++k)
+    room.Point(s, k, 0, st.marks);
+  for (std::int64_t y = sc.yMin; y <= sc.yMax; y += sc.step) {
+    room.Point(s, 0, static_cast<double>(y), st.marks);
+    room.Point(s, 4, static_cast<double>(y), st.marks);
+  }
+  // Clear of the marks' dots by a pen's width more than the room's gap.
+  const double clear = (0.5 * st.guidesW + 3) * tpp;
+  const double clearX = clear * room.UnitX(), clearY = clear * room.UnitY();
+  const double h = s.TextHeight("B1");
+  room.Print(s, {{sc.xMax - 0.5, clearY - h}, {sc.xMax - 0.5, -h}, {sc.xMax - 0.5 - s.TextWidth("x"), clearY}}, "x");
+  room.Print(s, {{-0.25, sc.yMax - 0.25 * sc.step}, {-0.25 - s.TextWidth("v"), sc.yMax - 0.25 * sc.step}}, "v");
+  for (int k = 0; k <= sc.xMax - 2; ++k) {
+    const std::string number = Str(k / 4.0);
+    const double w = s.TextWidth(number);
+    // Where lines cross the axis at every mark, under the picture's foot or at its top.
+    room.Print(s,
+               {{k + clearX, clearY},
+                {k + clearX, -h - clearY},
+                {k - clearX - w, clearY},
+                {k - clearX - w, -h - clearY},
+                {k + clearX, sc.yMin + clearY},
+                {k + clearX, sc.yMax + clearY}},
+               number);
+  }
+  double numbers = 0; // the widest value number
   for (std::int64_t y = sc.yMin; y <= sc.yMax; y += sc.step) {
     const double at = static_cast<double>(y);
     const std::string number = Str(at);
-    const double textAt = y == sc.yMin ? at - s.TextHeight(number) : at;
-    s.Point(0, at, st.marks);
-    s.Point(4, at, st.marks);
-    if (crowded && y == sc.yMin + sc.step) continue;
-    Text(s, 0, textAt, number);
-    Text(s, 4, textAt, number);
+    const double w = s.TextWidth(number);
+    numbers = std::max(numbers, w);
+    for (const double x : {-clearX - w, 4 + clearX})
+      room.Print(s, {{x, at - h / 2}, {x, at + clearY}, {x, at - h - clearY}}, number);
   }
+
+  // B's names beside the value axes, outside their numbers: at a line's start when no other
+  // line starts there, else at its end when no other ends there, in columns going outwards
+  // where names at nearby heights need them. Equal lines share their ends: their names
+  // spread over both. A name with no room is listed with its line's payoffs where the
+  // picture has room, and a note counts any for which even that is lacking.
+  s.SetDrawWidth(st.marksW);
+  const double blank = s.TextWidth(" ");
+  const double column = s.TextWidth("B" + std::to_string(n)) + 2 * blank;
+  const double leftStart = -clearX - numbers - blank, rightStart = 4 + clearX + numbers + blank;
+  const auto same = [](double a, double b) { return static_cast<float>(a) == static_cast<float>(b); };
+  std::vector<std::string> listed;
+  for (std::size_t j = 0; j < n; ++j) {
+    bool startShared = false, endShared = false;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (same(game.a1[k], game.a1[j]) && same(game.a2[k], game.a2[j])) continue;
+      startShared = startShared || same(game.a2[k], game.a2[j]);
+      endShared = endShared || same(game.a1[k], game.a1[j]);
+    }
+    const std::string label = "B" + std::to_string(j + 1);
+    const double w = s.TextWidth(label);
+    std::vector<ChartRoom::Place> places;
+    for (int c = 0; leftStart - w - c * column >= inside.x1 || rightStart + c * column + w <= inside.x2; ++c)
+      for (const int m : {0, -1, 1}) {
+        if (!startShared) places.push_back({leftStart - w - c * column, game.a2[j] - h / 2 + m * h / 4});
+        if (!endShared) places.push_back({rightStart + c * column, game.a1[j] - h / 2 + m * h / 4});
+      }
+    ChartRoom::Place at;
+    if (!room.Take(s, places, label, at)) {
+      listed.push_back(label + ":  " + Format(game.a2[j], NumberFormatString()) + " + " +
+                       Format(game.a1[j] - game.a2[j], NumberFormatString()) + "x");
+      continue;
+    }
+    const double x = at.first, top = at.second;
+    if (paper)
+      s.Box(x, top, x + w, top + h, st.marks);
+    else
+      s.FilledBox(x, top, x + w, top + h, kYellow);
+    s.SetForeColor(st.marks);
+    Text(s, x, top, label);
+  }
+  room.PrintListWithNote(s, listed, inside.x1 + clearX, 0, (inside.x2 - inside.x1) / 24,
+                         " more strategies: see A's expected payoffs");
 }
 
 TwoRowGame CurrentTwoRowGame() {

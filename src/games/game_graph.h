@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "platform/surface.h"
+#include "shell/chart_room.h"
 
 namespace quon {
-
-class ChartLabels;
 
 // The axis ends and the step of the value axis, in user units. 32-bit: payoffs of any size keep
 // a scale that fits them.
@@ -43,13 +42,15 @@ PrintedGameFrame PrintedFrameFor(const GameGraphScale &s);
 // Puts the scale on a surface: (xMin, yMax) top left, (xMax, yMin) bottom right.
 void ApplyGameScale(Surface &s, const GameGraphScale &scale);
 
-// Draws the graph on a surface already in the scale. Screen: colours, filled label boxes sized
-// to "2222" by "22"; paper: the surface's own colour, heavier pens, outlined boxes sized to each
-// label. The screen's frame and title are the caller's. On paper, `apart` (when given) keeps
-// the strategies' labels apart: one that would print over another moves further left, in
-// columns, or is left out where the page has no room for it.
+// Draws the graph on a surface already in the scale. Screen: colours, filled label boxes;
+// paper: the surface's own colour, heavier pens, outlined boxes. The screen's frame and title
+// are the caller's. Every number and name stands clear of every line: the strategies' names
+// beside the value axes, or, where they have no room, listed with their payoffs where the
+// picture has room. The screen's picture takes its scale from `scale`; paper gives the width
+// and height of the page's user scale and the part of the page names may take.
+void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &scale, bool paper);
 void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &scale, bool paper,
-                    ChartLabels *apart = nullptr);
+                    double scaleWidth, double scaleHeight, const ChartRoom::Box &inside);
 
 // The game of the program-wide data: ArcMatrix rows 1 and 2, GameCols, XSol(2) and ZValue.
 TwoRowGame CurrentTwoRowGame();

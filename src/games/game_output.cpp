@@ -129,10 +129,15 @@ bool PrintGameGraph(PageSurface &printer) {
   // into it: a line of text above its top.
   const double pictureTop = (sc.yMax - f.top) / height * printer.ScaleHeightTwips() - 2 * g.LineHeight;
   if (printer.PageY(printer.CurrentY()) > pictureTop) printer.NewPage();
+  // Names and numbers take the page inside its printable margin, below the text above.
+  constexpr double kMargin = 360;
+  const double pageW = printer.ScaleWidthTwips(), pageH = printer.ScaleHeightTwips();
+  const double textFoot = std::max(kMargin, printer.PageY(printer.CurrentY()) + 100);
   printer.ScaleSet(left, f.top, width, height);
-  ChartLabels apart(printer);
-  apart.SetScale(left, f.top, width, height);
-  DrawTwoRowGame(printer, CurrentTwoRowGame(), sc, true, &apart);
+  const double ux = width / pageW, uy = height / pageH;
+  const ChartRoom::Box inside{left + kMargin * ux, f.top + textFoot * uy, left + (pageW - kMargin) * ux,
+                              f.top + (pageH - kMargin) * uy};
+  DrawTwoRowGame(printer, CurrentTwoRowGame(), sc, true, width, height, inside);
   printer.ScaleReset();
   return printer.EndDoc();
 }

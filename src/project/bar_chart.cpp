@@ -10,6 +10,8 @@
 #include "platform/colors.h"
 #include "platform/values.h"
 #include "project/project_schedule.h"
+#include "platform/surface_core.h"
+#include "shell/chart_room.h"
 #include "shell/helpers.h"
 #include "shell/print_helpers.h"
 #include "shell/print_job.h"
@@ -45,8 +47,10 @@ std::string NodeText(int node) { return Trim(Str(node)); }
 double CurrentFactor() { return BarHeightFactor(g.ArcDur(0, 0), g.ActivityCount); }
 
 // Activity r's line at its height: red over the whole window when critical, otherwise the
-// white float window with the blue bar at the activity's current start.
-void DrawActivityLine(Surface &s, int r, double y) {
+// white float window with the blue bar at the activity's current start. The room keeps the
+// whole window: a bar the experiment moves stays inside it.
+void DrawActivityLine(Surface &s, int r, double y, ChartRoom *room = nullptr) {
+  if (room) room->KeepLine(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, s.DrawWidth());
   if (IsCriticalActivity(r)) {
     s.SetForeColor(kRed);
     s.Line(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kRed);
@@ -57,6 +61,57 @@ void DrawActivityLine(Surface &s, int r, double y) {
   s.SetForeColor(kBlue);
   const double start = g.ActFloat(r, 0);
   s.Line(start, y, start + ActivityDuration(r), y, kBlue);
+}
+
+// The time axis's numbers under it (thinned where they would run into each other), "Time"
+// below them `timeSteps` steps before the axis end, and every activity's symbol beside its
+// line: after it, before it, or over or under its middle, as near as it stands clear of every
+// line and label. Symbols that find no such place are listed with their windows wherever the
+// chart leaves room, and a note counts any for which even that is lacking.
+void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside, double timeSteps, double clear) {
+  const double u = BarChartTimeUnit();
+  // The numbers stand `clear` twips off the axes and their tick dots.
+  const double down = clear * room.UnitY(), across = clear * room.UnitX();
+  const double right = inside.x2 - across;
+  // "Time" first: under the numbers, else in their line at the axis's end (a number there
+  // gives way), else above the end.
+  const double below = 2 * down + s.TextHeight("0");
+  const double timeX = u * (g.GraphXMax - timeSteps * g.GraphStep), timeW = s.TextWidth("Time");
+  room.Print(s, {{timeX, below}, {right - timeW, below}, {right - timeW, down}, {right - timeW, -s.TextHeight("Time") - down}},
+             "Time");
+  for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
+    const std::string number = Str(u * t);
+    room.Print(s, {{u * t + across, down}, {right - s.TextWidth(number), down}}, number);
+  }
+
+  const int n = g.ActivityCount;
+  const double factor = CurrentFactor();
+  const double blank = s.TextWidth(" ");
+  std::vector<std::string> listed;
+  for (int r = 1; r <= n; ++r) {
+    const double y = BarHeight(r, n, factor);
+    const std::string symbol = g.ActSymbol(r);
+    const double lo = std::min(g.ActFloat(r, 3), g.ActFloat(r, 0));
+    const double hi = std::max(g.ActFloat(r, 4), g.ActFloat(r, 0) + ActivityDuration(r));
+    const double w = s.TextWidth(symbol), h = s.TextHeight(symbol);
+    std::vector<ChartRoom::Place> places;
+    // Quarter heights up (negative) or down from a symbol centred on the line.
+    for (const int m : {0, -3, 3, -5, 5}) {
+      const double top = y - h / 2 + m * h / 4;
+      places.push_back({hi + blank, top});
+      places.push_back({lo - blank - w, top});
+      if (m != 0) places.push_back({(lo + hi - w) / 2, top});
+    }
+    if (!room.Print(s, places, symbol))
+      // The window in the time axis's own plain numbers: a chart's list reads against its axis.
+      listed.push_back(symbol + ": " + NumText(g.ActFloat(r, 3)) + " - " + NumText(g.ActFloat(r, 4)));
+  }
+  // The list in tidy columns where the chart leaves them room, else wherever it has some.
+  double widest = 0;
+  for (const std::string &text : listed)
+    widest = std::max(widest, s.TextWidth(text));
+  room.PrintListWithNote(s, listed, inside.x1 + across, widest + 2 * blank, (inside.x2 - inside.x1) / 24,
+                         " more activities: see the schedule");
 }
 
 void RedrawActivity(Surface &s, int r) {
@@ -283,54 +338,24 @@ void SetBarChartScale(Surface &picture) {
 void DrawBarChart(Surface &s) {
   if (g.GraphStep <= 0) return;
   const double u = BarChartTimeUnit();
+  const double width = u * (g.GraphXMax - g.GraphXMin), height = u * (g.GraphYMin - g.GraphYMax);
+  // Labels stay whole inside the picture, a pixel clear of every line.
+  const ChartRoom::Box inside{u * g.GraphXMin, u * g.GraphYMin, u * g.GraphXMax, u * g.GraphYMax};
+  ChartRoom room(s, width, height, kScreenTwipsPerPixel, inside, kScreenTwipsPerPixel);
   s.SetDrawWidth(1);
   s.SetForeColor(kRed);
-  s.Line(0, 0, u * g.GraphXMax, 0, kRed);
-  s.Line(0, 0, 0, u * g.GraphYMax, kRed);
+  room.Line(s, 0, 0, u * g.GraphXMax, 0, kRed);
+  room.Line(s, 0, 0, 0, u * g.GraphYMax, kRed);
   s.SetForeColor(kBlue);
   s.SetDrawWidth(4);
-  // A text that would run past the chart's right edge ends a little short of it instead, and
-  // a text that would overlap one already drawn is left out: on a crowded chart the labels
-  // are thinned, never drawn over one another or cut.
-  const double right = u * g.GraphXMax;
-  const double margin = 0.5 * s.TextWidth("0");
-  struct Extent {
-    double x1, x2, y1, y2;
-  };
-  std::vector<Extent> drawn;
-  auto printApart = [&](double x, const std::string &text) {
-    const double width = s.TextWidth(text), height = s.TextHeight(text);
-    if (x <= right) x = std::min(x, right - margin - width);
-    const double y = s.CurrentY();
-    const Extent e{x, x + width, std::min(y, y + height), std::max(y, y + height)};
-    // Lines of text one under the other only touch.
-    const double touch = 0.01 * std::fabs(height);
-    for (const Extent &d : drawn)
-      if (e.x1 < d.x2 + margin && d.x1 < e.x2 + margin && e.y1 < d.y2 - touch && d.y1 < e.y2 - touch) return false;
-    drawn.push_back(e);
-    s.SetCurrentX(x);
-    s.Print(text);
-    return true;
-  };
-  for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
-    s.Point(u * t, 0, kBlue);
-    s.SetCurrentY(0);
-    printApart(u * t, Str(u * t));
-  }
-  s.SetCurrentX(u * (g.GraphXMax - 1.5 * g.GraphStep));
-  s.SetCurrentY(0 + s.TextHeight("0"));
-  printApart(u * (g.GraphXMax - 1.5 * g.GraphStep), "Time");
+  for (int t = 0; t <= g.GraphXMax; t += g.GraphStep)
+    room.Point(s, u * t, 0, kBlue);
   const int n = g.ActivityCount;
   const double factor = CurrentFactor();
-  for (int r = 1; r <= n; ++r) {
-    const double y = BarHeight(r, n, factor);
-    DrawActivityLine(s, r, y);
-  }
-  for (int r = 1; r <= n; ++r) {
-    s.SetForeColor(kBlue);
-    s.SetCurrentY(BarHeight(r, n, factor));
-    printApart(g.ActFloat(r, 4), g.ActSymbol(r));
-  }
+  for (int r = 1; r <= n; ++r)
+    DrawActivityLine(s, r, BarHeight(r, n, factor), &room);
+  s.SetForeColor(kBlue);
+  LabelAxisAndBars(s, room, inside, 1.5, 4 * kScreenTwipsPerPixel);
 }
 
 std::vector<ScheduleRow> BarChartScheduleRows() {
@@ -488,32 +513,45 @@ bool PrintBarChart(PageSurface &p) {
   const BarChartAxis y{g.GraphYMin, g.GraphYMax, g.GraphStep};
   const BarChartPaperFrame f = BarChartPrintFrame(x, y);
   const double u = BarChartTimeUnit();
-  const double left = u * (f.left + g.GraphXMin) / 2.0, top = u * f.top;
-  const double width = u * (f.right - f.left), height = u * (f.bottom - f.top);
-  p.ScaleSet(left, top, width, height);
-  // Labels that would print over one another are left out: the axis numbers first, then the
-  // activities' symbols, each after its float window, else before it.
-  ChartLabels labels(p);
-  labels.SetScale(left, top, width, height);
-  const Rgb ink = p.ForeColor();
+  const double pageW = p.ScaleWidthTwips(), pageH = p.ScaleHeightTwips();
+  const double left = u * (f.left + g.GraphXMin) / 2.0, width = u * (f.right - f.left);
+  double top = u * f.top, height = u * (f.bottom - f.top);
   p.SetFontSize(10);
+  p.SetFontBold(true);
+  // Rows closer than two lines of their symbols take the page down from under the heading,
+  // the axis staying where it is: the labels get the room the page has.
+  const double headingFoot = p.CurrentY() + p.TextHeight("Time");
+  const double rowTwips = CurrentFactor() * pageH / std::fabs(height);
+  if (g.ActivityCount > 1 && rowTwips < 2 * p.TextHeight("A")) {
+    const double bottomTwips = (u * g.GraphYMin - top) / height * pageH;
+    const double chartTop = headingFoot + p.TextHeight("A");
+    const double perTwip = u * (g.GraphYMin - g.GraphYMax) / (bottomTwips - chartTop);
+    top = u * g.GraphYMax - perTwip * chartTop;
+    height = perTwip * pageH;
+  }
+  p.ScaleSet(left, top, width, height);
+  const double unitX = width / pageW, unitY = height / pageH;
+  // Labels stay inside the page's printable margin, below the heading.
+  const double margin = 360;
+  const ChartRoom::Box inside{left + margin * unitX, top + headingFoot * unitY, left + (pageW - margin) * unitX,
+                              top + (pageH - margin) * unitY};
+  ChartRoom room(p, width, height, kPrinterTwipsPerPixel, inside, 2 * kPrinterTwipsPerPixel);
+  const Rgb ink = p.ForeColor();
   p.SetFontBold(false);
   p.SetDrawWidth(1);
-  p.Line(u * g.GraphXMin, 0, u * g.GraphXMax, 0, ink);
-  p.Line(0, u * g.GraphYMin, 0, u * g.GraphYMax, ink);
+  room.Line(p, u * g.GraphXMin, 0, u * g.GraphXMax, 0, ink);
+  room.Line(p, 0, u * g.GraphYMin, 0, u * g.GraphYMax, ink);
   p.SetDrawWidth(3);
   p.SetFontBold(true);
-  for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
-    p.Point(u * t, 0, ink);
-    labels.Print(p, {{u * t, 0}}, Str(u * t));
-  }
-  labels.Print(p, {{u * (g.GraphXMax - 0.5 * g.GraphStep), p.TextHeight("Time")}}, "Time");
+  for (int t = 0; t <= g.GraphXMax; t += g.GraphStep)
+    room.Point(p, u * t, 0, ink);
 
-  const int n = g.ActivityCount;
+  const int count = g.ActivityCount;
   const double factor = CurrentFactor();
-  const double blank = p.TextWidth(" ");
-  for (int r = 1; r <= n; ++r) {
-    const double yr = BarHeight(r, n, factor);
+  for (int r = 1; r <= count; ++r) {
+    const double yr = BarHeight(r, count, factor);
+    // The window keeps the bar's width in the room: the bar may stand anywhere in it.
+    room.KeepLine(g.ActFloat(r, 3), yr, g.ActFloat(r, 4), yr, 8);
     if (IsCriticalActivity(r)) {
       p.SetDrawWidth(8);
       p.Line(g.ActFloat(r, 3), yr, g.ActFloat(r, 4), yr, ink);
@@ -525,11 +563,8 @@ bool PrintBarChart(PageSurface &p) {
       p.Line(start, yr, start + ActivityDuration(r), yr, ink);
     }
   }
-  for (int r = 1; r <= n; ++r) {
-    const double yr = BarHeight(r, n, factor);
-    const std::string symbol = g.ActSymbol(r);
-    labels.Print(p, {{g.ActFloat(r, 4), yr}, {g.ActFloat(r, 3) - p.TextWidth(symbol) - blank, yr}}, symbol);
-  }
+  p.SetForeColor(ink);
+  LabelAxisAndBars(p, room, inside, 0.5, 6 * kPrinterTwipsPerPixel);
   p.ScaleReset();
   return p.EndDoc();
 }

@@ -14,6 +14,7 @@
 #include "linear/mod_lp_simplex.h"
 #include "platform/recording_surface.h"
 #include "shell/mod1.h"
+#include "support/chart_check.h"
 #include "support/grid_text.h"
 
 namespace quon {
@@ -243,25 +244,49 @@ TEST(GameGraph, LinesHatchingUnderTheEnvelopeAndTheOptimum) {
 }
 
 
-// A hundred strategies for B: the labels beside the value axis that would cover one another
-// are thinned, and those shown stand apart.
-TEST(GameGraph, CrowdedLabelsStandApart) {
-  Matrix a(2, std::vector<double>(100));
+// Small games and a hundred strategies for B, on the pictures of both screen sizes and on
+// paper: every number and name stands clear of every line and dot and of each other, and every
+// strategy is named once, beside an axis or in the list.
+TEST(GameGraph, EveryLineIsNamedClearOfEveryLine) {
+  Matrix crowded(2, std::vector<double>(100));
   for (int j = 0; j < 100; ++j) {
-    a[0][static_cast<std::size_t>(j)] = (j * 37) % 19 - 9;
-    a[1][static_cast<std::size_t>(j)] = (j * 53) % 23 - 11;
+    crowded[0][static_cast<std::size_t>(j)] = (j * 37) % 19 - 9;
+    crowded[1][static_cast<std::size_t>(j)] = (j * 53) % 23 - 11;
   }
-  SolveGame(a);
-  Picture p;
-  p.Draw();
-  std::vector<RecordedOp> labels;
-  for (const RecordedOp &op : p.s.Ops())
-    if (op.kind == DrawKind::Text && !op.text.empty() && op.text[0] == 'B') labels.push_back(op);
-  EXPECT_GE(labels.size(), 10u);
-  for (std::size_t i = 0; i < labels.size(); ++i)
-    for (std::size_t k = 0; k < i; ++k)
-      EXPECT_FALSE(labels[i].y1 < labels[k].y2 - 1 && labels[k].y1 < labels[i].y2 - 1)
-          << labels[i].text << " over " << labels[k].text;
+  Matrix repeated(2, std::vector<double>(100));
+  for (int j = 1; j <= 100; ++j) {
+    repeated[0][static_cast<std::size_t>(j - 1)] = (7 + j * 13) % 23 - 11;
+    repeated[1][static_cast<std::size_t>(j - 1)] = (14 + j * 13) % 23 - 11;
+  }
+  for (const Matrix &a : {Matrix{{3, -1}, {-2, 1}}, Matrix{{0, 50, 20}, {10, 20, 40}}, Matrix{{1, 1, 2}, {1, 1, 0}},
+                          crowded, repeated}) {
+    SolveGame(a);
+    std::vector<std::string> names;
+    for (std::size_t j = 1; j <= a[0].size(); ++j)
+      names.push_back("B" + std::to_string(j));
+    const TwoRowGame game = CurrentTwoRowGame();
+    CurrentGameScale() = GameScaleFor(game);
+    for (const double side : {6000.0, 7680.0}) {
+      RecordingSurface pic(side, side);
+      ApplyGameScale(pic, CurrentGameScale());
+      pic.SetFontBold(true);
+      DrawTwoRowGame(pic, game, CurrentGameScale(), false);
+      test::ExpectChartReadable({pic.Ops().begin(), pic.Ops().end()}, names, kScreenTwipsPerPixel,
+                                std::to_string(a[0].size()) + " strategies, picture " + std::to_string(side),
+                                " more strategies: see A's expected payoffs");
+      // Where the picture has room for them, every name is in it.
+      if (a[0].size() < 10) {
+        EXPECT_NE(pic.FindText(names.back()), nullptr);
+      }
+    }
+    RecordingSurface paper;
+    ASSERT_TRUE(PrintGameLPSolution(paper));
+    ASSERT_TRUE(PrintGameGraph(paper));
+    std::vector<DrawOp> graph;
+    for (const RecordedOp &op : paper.Ops())
+      if (op.document == 2 && op.page == paper.Ops().back().page) graph.push_back(op);
+    test::ExpectChartReadable(graph, names, kPrinterTwipsPerPixel, std::to_string(a[0].size()) + " strategies on paper");
+  }
 }
 
 // Payoffs in the millions, where single precision is coarser than the hatching's step: the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/colors.h"
@@ -9,6 +10,7 @@
 #include "project/bar_chart.h"
 #include "project/project_fixture.h"
 #include "project/project_schedule.h"
+#include "support/chart_check.h"
 
 namespace quon {
 namespace {
@@ -101,33 +103,54 @@ TEST(BarChartScale, ProjectsBeyondTheAxisEndsAreDrawnInLargerUnits) {
   EXPECT_EQ(bars, 3);
 }
 
-// A chart of 100 activities in the pictures of both screens: its axis and bar labels are thinned
-// until none overlaps another, each lies whole inside the picture, and the axis keeps its first
-// label and its caption.
-TEST(BarChartScale, CrowdedLabelsStandApartInsideThePicture) {
-  std::vector<test::ActivityRow> rows;
+// A small chart and charts of 100 activities (a staircase with chords, and the long symbols of
+// a chain with chords) in the pictures of both screens and on paper: every number and symbol
+// stands clear of every line and dot and of each other, and every activity is named once,
+// beside its line or in the list (on the screen, a note may count those the schedule holds).
+TEST(BarChartScale, EveryBarIsNamedClearOfEveryLine) {
+  std::vector<test::ActivityRow> stairs, chain;
   for (int k = 1; k <= 100; ++k) {
-    rows.push_back({std::to_string(k), std::to_string(k + 1), "A" + std::to_string(k), std::to_string(3 + k % 7)});
-    if (k % 2 == 1) rows.push_back({std::to_string(k), std::to_string(k + 2), "B" + std::to_string(k), "2"});
+    stairs.push_back({std::to_string(k), std::to_string(k + 1), "A" + std::to_string(k), std::to_string(3 + k % 7)});
+    if (k % 2 == 1) stairs.push_back({std::to_string(k), std::to_string(k + 2), "B" + std::to_string(k), "2"});
   }
-  Schedule(rows);
-  for (const double side : {6000.0, 7680.0}) {
-    RecordingSurface pic(side, side);
-    SetBarChartScale(pic);
-    DrawBarChart(pic);
-    const std::vector<RecordedOp> texts = pic.Texts();
-    ASSERT_GT(texts.size(), 10u) << side;
-    EXPECT_NE(pic.FindText(" 0"), nullptr) << side;
-    EXPECT_NE(pic.FindText("Time"), nullptr) << side;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-      const RecordedOp &a = texts[i];
-      EXPECT_TRUE(a.x1 >= 0 && a.x2 <= side && a.y1 >= 0 && a.y2 <= side) << a.text << " at " << side;
-      for (std::size_t j = 0; j < i; ++j) {
-        const RecordedOp &b = texts[j];
-        // Lines of text one under the other may touch by a rounding twip.
-        EXPECT_FALSE(a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 - 1 && b.y1 < a.y2 - 1)
-            << "'" << a.text << "' over '" << b.text << "' at " << side;
+  stairs.resize(100);
+  for (int i = 1; i <= 50; ++i)
+    chain.push_back({std::to_string(i), std::to_string(i + 1), "Activity no. " + std::to_string(10 + i),
+                     std::to_string(1 + i % 9)});
+  for (int i = 1; i <= 49; ++i)
+    chain.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
+  chain.push_back({"1", "51", "L", "7"});
+  for (const std::vector<test::ActivityRow> *rows : {&kExperiment, &std::as_const(stairs), &std::as_const(chain)}) {
+    Schedule(*rows);
+    std::vector<std::string> names;
+    for (int r = 1; r <= g.ActivityCount; ++r)
+      names.push_back(g.ActSymbol(r));
+    const std::string what = std::to_string(rows->size()) + " activities";
+    for (const double side : {6000.0, 7680.0}) {
+      RecordingSurface pic(side, side);
+      SetBarChartScale(pic);
+      DrawBarChart(pic);
+      EXPECT_NE(pic.FindText(" 0"), nullptr) << side;
+      EXPECT_NE(pic.FindText("Time"), nullptr) << side;
+      test::ExpectChartReadable({pic.Ops().begin(), pic.Ops().end()}, names, kScreenTwipsPerPixel,
+                                what + ", picture " + std::to_string(side), " more activities: see the schedule");
+      if (rows->size() < 10) {
+        EXPECT_NE(pic.FindText(names.back()), nullptr);
       }
+    }
+    RecordingSurface paper;
+    ASSERT_TRUE(PrintBarChart(paper));
+    std::vector<DrawOp> chart(paper.Ops().begin(), paper.Ops().end());
+    test::ExpectChartReadable(chart, names, kPrinterTwipsPerPixel, what + " on paper");
+    // A crowded chart's rows start under the heading; a sparse one keeps a third of the page
+    // above its top bar.
+    double topBar = kPageHeightTwips;
+    for (const DrawOp &op : chart)
+      if (op.kind == DrawKind::Line && op.width == 8) topBar = std::min(topBar, op.y1);
+    if (rows->size() < 10) {
+      EXPECT_GT(topBar, 0.3 * kPageHeightTwips);
+    } else {
+      EXPECT_LT(topBar, 0.25 * kPageHeightTwips);
     }
   }
 }

@@ -21,6 +21,7 @@
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
+#include "support/chart_check.h"
 #include "support/grid_text.h"
 #include "support/screen_fixture.h"
 
@@ -188,6 +189,31 @@ TEST_F(GameOutputTest, GraphScreenKeepsItsHeadingClear) {
       EXPECT_EQ(s.Label4.Left(), (w - s.Label4.Width()) / 2);
     }
     SaveShot(s, "game_graph_" + std::to_string(w) + ".png");
+  }
+  SetLogicalScreen(15360, 11520);
+}
+
+// A 2 x 100 game on both screen sizes, as drawn and zoomed in: every number and name clear of
+// every line and of each other, every strategy named once or counted towards the list.
+TEST_F(GameOutputTest, EveryLineIsNamedClearOfEveryLineOnBothScreens) {
+  std::vector<std::vector<std::string>> payoffs(2);
+  std::vector<std::string> names;
+  for (int j = 1; j <= 100; ++j) {
+    payoffs[0].push_back(std::to_string((7 + j * 13) % 23 - 11));
+    payoffs[1].push_back(std::to_string((14 + j * 13) % 23 - 11));
+    names.push_back("B" + std::to_string(j));
+  }
+  for (const int w : {12000, 15360}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    Solve(payoffs, &Scr3::mnuGraphZeroGame, w);
+    ScrLPGraf &s = scrLPGraf();
+    for (int zoom = 0; zoom < 2; ++zoom) {
+      test::ExpectChartReadable(s.picLPgraph.Drawing().Ops(), names, kScreenTwipsPerPixel,
+                                "screen " + std::to_string(w) + (zoom ? ", zoomed in" : ""),
+                                " more strategies: see A's expected payoffs");
+      s.cmdZoomIn.PerformClick();
+    }
   }
   SetLogicalScreen(15360, 11520);
 }

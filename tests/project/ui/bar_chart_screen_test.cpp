@@ -10,10 +10,14 @@
 #include "input/ui/scr2.h"
 #include "linear/ui/scr_lp_graf.h"
 #include "platform/colors.h"
+#include "platform/screen.h"
+#include "platform/ui/retained_surface.h"
+#include "platform/surface_core.h"
 #include "project/project_fixture.h"
 #include "project/ui/project_output.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
+#include "support/chart_check.h"
 #include "support/screen_test.h"
 
 namespace quon::testing {
@@ -26,9 +30,10 @@ protected:
     RegisterAllModelRoads();
   }
   // The project on the output screen, then "CPM Bar Chart": the graph screen over it.
-  ScrLPGraf &Chart(const std::vector<test::ActivityRow> &rows) {
+  ScrLPGraf &Chart(const std::vector<test::ActivityRow> &rows, int width = 15360) {
+    SetLogicalScreen(width, width * 3 / 4);
     test::LoadProject(1, rows);
-    InitGlobals(15360, 11520);
+    InitGlobals(width, width * 3 / 4);
     g.ModelClass = 8;
     g.HeaderText[1] = "Demo";
     g.GridRows = static_cast<int16>(rows.size() + 1);
@@ -78,6 +83,39 @@ TEST_F(BarChartScreenTest, ChartOptionOpensTheExperimentOverTheOutputScreen) {
   s.cmdZoomOut_Click();
   EXPECT_EQ(g.ActFloat(2, 0), 5);
   EXPECT_EQ(s.gridChart.TextMatrix(3, 2), "3.00");
+}
+
+// A hundred activities, critical and not, in the picture of each screen size as the screen
+// draws it, zoomed out and back: every number and symbol clear of every line and of each
+// other, every activity named once (or counted towards the schedule beside the chart).
+TEST_F(BarChartScreenTest, EveryBarIsNamedClearOfEveryLineOnBothScreens) {
+  std::vector<test::ActivityRow> rows;
+  // The critical chain last: the last line drawn is red.
+  for (int k = 1; k <= 40; ++k)
+    rows.push_back({std::to_string(k), std::to_string(k + 3), "F" + std::to_string(k), std::to_string(1 + k % 3)});
+  for (int k = 1; k <= 60; ++k)
+    rows.push_back({std::to_string(k), std::to_string(k + 1), "A" + std::to_string(k), std::to_string(2 + k % 5)});
+  for (const int w : {12000, 15360}) {
+    SCOPED_TRACE(w);
+    Forms::Clear();
+    ScrLPGraf &s = Chart(rows, w);
+    std::vector<std::string> names;
+    for (int r = 1; r <= g.ActivityCount; ++r)
+      names.push_back(g.ActSymbol(r));
+    s.picLPgraph_Paint();
+    for (int zoom = 0; zoom < 2; ++zoom) {
+      test::ExpectChartReadable(s.picLPgraph.Drawing().Ops(), names, kScreenTwipsPerPixel,
+                                "screen " + std::to_string(w) + (zoom ? ", zoomed out" : ""),
+                                " more activities: see the schedule");
+      // Symbols are blue after a red critical line too.
+      for (const DrawOp &op : s.picLPgraph.Drawing().Ops())
+        if (op.kind == DrawKind::Text) {
+          EXPECT_EQ(op.color, kBlue) << op.text;
+        }
+      s.cmdZoomOut_Click();
+    }
+  }
+  SetLogicalScreen(15360, 11520);
 }
 
 // Tab from the screen runs through the experiment's lists, the chart's grid and its buttons,

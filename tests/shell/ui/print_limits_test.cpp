@@ -42,6 +42,7 @@
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
 #include "shell/ui/scr5.h"
+#include "support/chart_check.h"
 #include "support/grid_text.h"
 #include "support/screen_fixture.h"
 #include "transport/trans_fixture.h"
@@ -68,7 +69,23 @@ struct LimitCase {
   // The share of the lower word's height by which two words over each other may overlap:
   // a third in general, a hair where lines of one text follow each other.
   double stack = 1.0 / 3;
+  // A chart whose page must name each of these once, every word clear of every line.
+  std::function<std::vector<std::string>()> chartNames = nullptr;
 };
+
+// The chart's names: the activities' symbols, or B's strategies.
+std::vector<std::string> ActivitySymbols() {
+  std::vector<std::string> names;
+  for (int r = 1; r <= g.ActivityCount; ++r)
+    names.push_back(g.ActSymbol(r));
+  return names;
+}
+std::vector<std::string> Strategies() {
+  std::vector<std::string> names;
+  for (int j = 1; j <= g.GameCols; ++j)
+    names.push_back("B" + std::to_string(j));
+  return names;
+}
 
 void PrintTo(const LimitCase &c, std::ostream *os) { *os << c.name; }
 
@@ -500,8 +517,8 @@ const std::vector<LimitCase> &Cases() {
       {"ProjectCPMSteps", "Earliest Start", [](ScriptedServices &) { return Project(true); }},
       {"PertPaths", "Path Mean", [](ScriptedServices &) { return PertPaths(); }, nullptr, false, true, 0},
       {"PertMeans", "Mean Duration", [](ScriptedServices &) { return PertMeans(); }},
-      {"CPMBarChart", "", [](ScriptedServices &) { return BarChart(); }, nullptr, true},
-      {"GameGraph", "", [](ScriptedServices &) { return Game(2); }, nullptr, true, false, 0},
+      {"CPMBarChart", "", [](ScriptedServices &) { return BarChart(); }, nullptr, true, false, 1.0 / 3, ActivitySymbols},
+      {"GameGraph", "", [](ScriptedServices &) { return Game(2); }, nullptr, true, false, 0, Strategies},
       {"GameLP", "", [](ScriptedServices &) { return Game(); }},
       {"QueueTable", "Probability, pn", [](ScriptedServices &) { return Queue(); }},
       {"IntegerSummary", "", [](ScriptedServices &) { return Integer(); }},
@@ -603,11 +620,16 @@ public:
     SetProgressDelay(1 << 30);
   }
   const std::vector<RecordedOp> &Texts() const { return texts_; }
+  // Every operation of the last page, lines and dots with the texts.
+  const std::vector<DrawOp> &LastPage() const { return lastPage_; }
   int DocumentsEnded() const { return document_ - 1; }
 
 protected:
   void Emit(const DrawOp &op) override {
     if (op.kind == DrawKind::NewPage) ++page_;
+    if (op.kind == DrawKind::NewPage || (op.kind != DrawKind::EndDoc && ended_)) lastPage_.clear();
+    ended_ = op.kind == DrawKind::EndDoc;
+    if (op.kind != DrawKind::NewPage && op.kind != DrawKind::EndDoc) lastPage_.push_back(op);
     if (op.kind == DrawKind::Text) {
       RecordedOp rec;
       static_cast<DrawOp &>(rec) = op;
@@ -625,6 +647,8 @@ protected:
 private:
   QTemporaryDir folder_;
   std::vector<RecordedOp> texts_;
+  std::vector<DrawOp> lastPage_;
+  bool ended_ = false;
   int document_ = 1, page_ = 1;
 };
 
@@ -768,6 +792,7 @@ TEST_P(PrintLimitsTest, EveryRowIsPrintedOnceInsideAPageApartFromTheOthers) {
   for (const PrintDelivery &pdf : paper.Deliveries())
     ExpectPdfClean(pdf.where, Case().stack);
   ExpectNoHeadingAlone(texts);
+  if (Case().chartNames) test::ExpectChartReadable(paper.LastPage(), Case().chartNames(), kPrinterTwipsPerPixel, Case().name);
   // The result's table, continued on later pages, repeats its headings at the top of each.
   if (!Case().heading.empty()) {
     const int last = paper.DocumentsEnded();

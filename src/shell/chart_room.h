@@ -1,0 +1,76 @@
+// Room for the labels of a chart: the lines, dots and texts already drawn on it, in the chart's
+// user units, so that a label goes where it can be read, clear of every one of them. A chart
+// draws its lines through the room (which draws them on the surface and keeps them), then asks
+// for each label's place among those it would have.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/surface.h"
+
+namespace quon {
+
+class ChartRoom {
+public:
+  // A rectangle in user units, its corners in any order.
+  struct Box {
+    double x1, y1, x2, y2;
+  };
+  using Place = std::pair<double, double>;
+
+  // The width and height of the surface's user scale (as given to ScaleSet) and the twips one
+  // pen pixel takes on it (screen or paper). Labels stay inside `inside`, a gap of `gapTwips`
+  // from every line, dot and other label.
+  ChartRoom(const Surface &s, double width, double height, double twipsPerPixel, Box inside, double gapTwips);
+
+  // Drawn on the surface and kept, with the surface's pen width.
+  void Line(Surface &s, double x1, double y1, double x2, double y2, Rgb color);
+  void Point(Surface &s, double x, double y, Rgb color);
+  // Kept only: something drawn by the caller that labels must also keep clear of.
+  void Keep(const Box &box) { taken_.push_back(Normal(box)); }
+  void KeepLine(double x1, double y1, double x2, double y2, int widthPixels);
+
+  // The box of a text printed from (x, y) (its top-left corner) in the surface's font.
+  static Box TextBox(const Surface &s, double x, double y, const std::string &text);
+  bool Free(const Box &box) const;
+  // The first of the places (top-left corners) where the text's box is free, its box kept;
+  // false when there is none.
+  bool Take(const Surface &s, const std::vector<Place> &places, const std::string &text, Place &found);
+  // Prints the text at the first of the places (top-left corners) where its box is free and
+  // keeps the box; false, and nothing printed, when there is none.
+  bool Print(Surface &s, const std::vector<Place> &places, const std::string &text);
+
+  // The user units of one twip across and down (down is negative when y grows upwards).
+  double UnitX() const { return unitX_; }
+  double UnitY() const { return unitY_; }
+
+  // Prints each text of a list where it finds room: at the first free place of a grid over
+  // `inside`, rows a line of text apart and columns `column` user units apart from
+  // `firstColumnX`; row by row from the top, or with `downFirst` down each column before the
+  // next. Returns the texts that found no room, in order.
+  std::vector<std::string> PrintList(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
+                                     double column, bool downFirst = false);
+  // Prints the list, first down columns `wideColumn` apart (none when 0), then what is left
+  // row by row in columns `column` apart; when some of it finds no room even so, the note
+  // counting them ("12" and the note), whose room is kept before the list takes any.
+  void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
+                         double wideColumn, double column, const std::string &note);
+
+private:
+  struct Segment {
+    double x1, y1, x2, y2, halfX, halfY;
+  };
+  static Box Normal(const Box &b);
+  bool Inside(const Box &b) const;
+  bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column,
+                  bool downFirst, Place &found);
+
+  double unitX_, unitY_, twipsPerPixel_, gapX_, gapY_;
+  Box inside_;
+  std::vector<Segment> lines_;
+  std::vector<Box> taken_;
+};
+
+} // namespace quon

@@ -1,0 +1,90 @@
+// The check of a drawn or printed chart, from its recorded operations (twips): every text's box
+// clear of every line and dot (a line as thick as its pen) and of every other text, and each
+// name the chart must show printed exactly once, alone or at the start of a list entry
+// ("B64:  7.00 + -7.00x").
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/surface_core.h"
+
+namespace quon::test {
+
+// Whether the segment, thickened by `half` twips on each side, meets the box.
+inline bool SegmentMeetsBox(const DrawOp &l, double half, double left, double top, double right,
+                            double bottom) {
+  // A rule under a line of text may touch it by a hair (two twips).
+  half -= 2;
+  left -= half;
+  right += half;
+  top -= half;
+  bottom += half;
+  // Sampled finely enough for any label: a step of a tenth of the thinnest box side.
+  const double len = std::hypot(l.x2 - l.x1, l.y2 - l.y1);
+  const double step = std::max(0.5, 0.1 * std::min(right - left, bottom - top));
+  const int n = std::max(1, static_cast<int>(std::ceil(len / step)));
+  for (int k = 0; k <= n; ++k) {
+    const double x = l.x1 + (l.x2 - l.x1) * k / n, y = l.y1 + (l.y2 - l.y1) * k / n;
+    if (x > left && x < right && y > top && y < bottom) return true;
+  }
+  return false;
+}
+
+// `names`: the texts the chart must name once each. `twipsPerPixel`: of the pen (15 on the
+// screen, 2.4 on paper). Texts that are empty or blank are skipped. With `note`, names left
+// out are allowed when a text counts them: their number followed by the note (the screen
+// points to the list beside its picture).
+inline void ExpectChartReadable(const std::vector<DrawOp> &ops, const std::vector<std::string> &names,
+                                double twipsPerPixel, const std::string &where,
+                                const std::string &note = "") {
+  std::vector<const DrawOp *> texts, lines;
+  for (const DrawOp &op : ops) {
+    if (op.kind == DrawKind::Text && op.text.find_first_not_of(' ') != std::string::npos)
+      texts.push_back(&op);
+    if ((op.kind == DrawKind::Line || op.kind == DrawKind::Point) && op.color != 0xFFFFFF)
+      lines.push_back(&op);
+    // A white float window is drawn too, and a label must not lie under it either.
+    if (op.kind == DrawKind::Line && op.color == 0xFFFFFF) lines.push_back(&op);
+  }
+  int crossed = 0, overlapping = 0;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const DrawOp &t = *texts[i];
+    const double left = std::min(t.x1, t.x2), right = std::max(t.x1, t.x2);
+    const double top = std::min(t.y1, t.y2), bottom = std::max(t.y1, t.y2);
+    for (const DrawOp *l : lines)
+      if (SegmentMeetsBox(*l, 0.5 * l->width * twipsPerPixel, left, top, right, bottom) && crossed++ < 5)
+        ADD_FAILURE() << where << ": a line from (" << l->x1 << ", " << l->y1 << ") to (" << l->x2 << ", "
+                      << l->y2 << ") runs through \"" << t.text << "\"";
+    for (std::size_t k = 0; k < i; ++k) {
+      const DrawOp &o = *texts[k];
+      if (left < std::max(o.x1, o.x2) - 1 && std::min(o.x1, o.x2) < right - 1 &&
+          top < std::max(o.y1, o.y2) - 1 && std::min(o.y1, o.y2) < bottom - 1 && overlapping++ < 5)
+        ADD_FAILURE() << where << ": \"" << t.text << "\" over \"" << o.text << "\"";
+    }
+  }
+  std::map<std::string, int> shown;
+  for (const DrawOp *t : texts) {
+    ++shown[t->text];
+    const std::size_t colon = t->text.find(':');
+    if (colon != std::string::npos) ++shown[t->text.substr(0, colon)];
+  }
+  int missing = 0, twice = 0;
+  for (const std::string &name : names) {
+    missing += shown[name] == 0;
+    if (shown[name] > 1 && twice++ < 5)
+      ADD_FAILURE() << where << ": \"" << name << "\" shown " << shown[name] << " times";
+  }
+  if (missing > 0 && !note.empty() && shown[std::to_string(missing) + note] == 1) missing = 0;
+  if (missing > 0)
+    for (const std::string &name : names)
+      if (shown[name] == 0) ADD_FAILURE() << where << ": \"" << name << "\" not named";
+  EXPECT_EQ(crossed + overlapping + missing + twice, 0) << where;
+}
+
+} // namespace quon::test
