@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/ui/application.h"
 #include "platform/ui/desktop_services.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/printer.h"
@@ -48,7 +49,7 @@ int main(int argc, char **argv) {
     return 1;
   }
   qInstallMessageHandler(WhileStarting);
-  QApplication app(argc, argv);
+  quon::Application app(argc, argv);
   qInstallMessageHandler(nullptr);
   if (!HeldMessages().empty()) std::fputs(HeldMessages().c_str(), stderr);
   quon::SetApplicationInfo();

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/ui/application.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/grid.h"
 #include "shell/ui/model_roads.h"
@@ -47,7 +48,7 @@ private:
 // roads registered, and no screen's unloading taken as the end of the program.
 inline int RunQtBenchmarks(int argc, char **argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
+  Application app(argc, argv);
   Forms::SetProgramEndHandler([] {});
   RegisterAllModelRoads();
   benchmark::Initialize(&argc, argv);

@@ -211,6 +211,7 @@ bool ScriptedServices::Next(ShownRecord::Kind kind, const std::string &what, Ste
 int ScriptedServices::MsgBox(const std::string &prompt, int style, const std::string &title) {
   shown_.push_back({ShownRecord::Kind::MsgBox, prompt, title, style, 0, {}, {}});
   std::size_t at = shown_.size() - 1;
+  if (waitLoop_) waitLoop_();
   Step step;
   int answer = msg::EscapeAnswer(style);
   if (Next(ShownRecord::Kind::MsgBox, title + ": " + prompt, step)) {
@@ -235,6 +236,7 @@ void ScriptedServices::Beep() {
 
 std::optional<std::string> ScriptedServices::OpenFileDialog(const FileDialogRequest &request) {
   shown_.push_back({ShownRecord::Kind::OpenDialog, request.fileName, request.title, 0, 0, {}, request.initialDir});
+  if (waitLoop_) waitLoop_();
   Step step;
   if (!Next(ShownRecord::Kind::OpenDialog, request.title, step)) return std::nullopt;
   return step.text;
@@ -248,6 +250,7 @@ std::optional<std::string> ScriptedServices::SaveFileDialog(const FileDialogRequ
                     0,
                     {},
                     request.initialDir});
+  if (waitLoop_) waitLoop_();
   Step step;
   if (!Next(ShownRecord::Kind::SaveDialog, request.title, step)) return std::nullopt;
   return step.text;
@@ -262,6 +265,7 @@ std::string ScriptedServices::Listing(const MenuItem &menu) {
 MenuItem *ScriptedServices::ChoosePopup(MenuItem &menu, const PopupPlace &place) {
   std::string listing = Listing(menu);
   shown_.push_back({ShownRecord::Kind::Popup, listing, "", 0, 0, place, {}});
+  if (waitLoop_) waitLoop_();
   Step step;
   if (!Next(ShownRecord::Kind::Popup, listing, step) || step.path.empty()) return nullptr;
   MenuItem *at = &menu;

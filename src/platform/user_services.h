@@ -133,6 +133,9 @@ public:
   // UnscriptedWait is thrown; a test framework may record a failure and return instead, in
   // which case the wait answers Cancel (or the escape answer, or a dismissed menu).
   void SetFaultHandler(std::function<void(const std::string &)> handler) { fault_ = std::move(handler); }
+  // Runs at each wait (but the beep) before it is answered: a modal dialog or a popup runs an
+  // event loop of its own while it waits, and a screen test may run one here as well.
+  void SetWaitLoop(std::function<void()> loop) { waitLoop_ = std::move(loop); }
 
   const std::vector<ShownRecord> &Shown() const { return shown_; }
   std::vector<ShownRecord> MessageBoxes() const;
@@ -167,6 +170,7 @@ private:
   std::vector<ShownRecord> shown_;
   std::string clipboard_;
   std::function<void(const std::string &)> fault_;
+  std::function<void()> waitLoop_;
   UserServices *previous_ = nullptr;
 };
 

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "platform/screen.h"
@@ -18,6 +21,22 @@
 #include "support/popup_cover.h"
 
 namespace quon::testing {
+
+// An event loop of its own, as a modal dialog or a popup runs while it waits: what waits in the
+// event queue is delivered, and so is what that posts in turn (a screen painted behind the
+// dialog may unload another, whose deletion is posted then).
+inline void RunWaitLoop() {
+  QEventLoop loop;
+  int rounds = 0;
+  std::function<void()> round = [&] {
+    if (++rounds < 4)
+      QTimer::singleShot(0, &loop, round);
+    else
+      loop.quit();
+  };
+  QTimer::singleShot(0, &loop, round);
+  loop.exec();
+}
 
 class ScreenTest : public ::testing::Test {
 protected:
@@ -66,6 +85,9 @@ protected:
       QApplication::sendEvent(w, &e);
     }
   }
+
+  // Every wait of the script runs an event loop before it is answered.
+  void WaitsRunEventLoops() { script.SetWaitLoop(RunWaitLoop); }
 
   ScriptedServices script;
   int ended = 0;

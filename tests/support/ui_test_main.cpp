@@ -4,11 +4,12 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "platform/ui/application.h"
 #include "shell/ui/model_roads.h"
 
 int main(int argc, char **argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
+  quon::Application app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   quon::RegisterAllModelRoads();
   return RUN_ALL_TESTS();

@@ -67,6 +67,8 @@ public:
   Label Label7{Frame4, "Label7"};
 
   void Form_Load() override;
+  // Closing the window goes the way of "Exit QUON".
+  void Form_CloseRequest() override { cmdExitQuon_Click(); }
 
   void picLPgraph_Resize();
   void picLPgraph_Paint();

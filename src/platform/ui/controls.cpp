@@ -280,6 +280,7 @@ void Button::ShowCaption() {
 
 void Button::PerformClick() {
   if (!enabled_ || !visible_) return;
+  HandlerScope handling;
   if (Click) Click();
 }
 
@@ -351,6 +352,7 @@ void Label::SetTakesFocus(bool on) {
 }
 
 void Label::PerformClick() {
+  HandlerScope handling;
   if (enabled_ && Click) Click();
 }
 
@@ -685,9 +687,11 @@ void TextBox::PressKey(int keyCode, int shift) {
 }
 
 void TextBox::PerformClick() {
+  HandlerScope handling;
   if (enabled_ && Click) Click();
 }
 void TextBox::PerformDblClick() {
+  HandlerScope handling;
   if (enabled_ && DblClick) DblClick();
 }
 
@@ -766,6 +770,7 @@ void OptionButton::SetValue(bool on) {
 
 void OptionButton::PerformClick() {
   if (!enabled_) return;
+  HandlerScope handling;
   if (Value()) {
     if (Click) Click();
   } else {
@@ -800,6 +805,7 @@ void CheckBox::SetValue(int value) {
 }
 
 void CheckBox::PerformClick() {
+  HandlerScope handling;
   if (enabled_) SetValue(Value() == 1 ? 0 : 1);
 }
 
@@ -838,6 +844,7 @@ void ListControl::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) index = -1;
   index_ = index;
   SyncIndex();
+  HandlerScope handling;
   if (index_ >= 0 && Click) Click();
 }
 
@@ -1076,6 +1083,7 @@ void PictureBox::PaintNow() {
 }
 
 void PictureBox::PerformClick() {
+  HandlerScope handling;
   if (enabled_ && Click) Click();
 }
 

@@ -15,6 +15,7 @@
 #include <map>
 
 #include "platform/screen.h"
+#include "platform/ui/application.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/qt_drawing.h"
 #include "platform/ui/qt_support.h"
@@ -195,7 +196,10 @@ public:
         QAction *a = bar_->addAction(Q(top->Caption()));
         a->setEnabled(top->Enabled());
         MenuItem *item = top;
-        QObject::connect(a, &QAction::triggered, a, [item] { item->PerformClick(); });
+        QObject::connect(a, &QAction::triggered, a, [item] {
+          HandlerScope handling;
+          item->PerformClick();
+        });
       } else {
         QMenu *m = bar_->addMenu(Q(top->Caption()));
         m->setEnabled(top->Enabled());
@@ -239,7 +243,11 @@ public:
         a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(item->Shortcut())));
         a->setShortcutContext(Qt::WidgetShortcut);
       }
-      if (connect) QObject::connect(a, &QAction::triggered, a, [item] { item->PerformClick(); });
+      if (connect)
+        QObject::connect(a, &QAction::triggered, a, [item] {
+          HandlerScope handling;
+          item->PerformClick();
+        });
     }
   }
 
@@ -377,6 +385,9 @@ struct Registry {
   bool ended = false;
   int exitStatus = 0;
   std::function<void()> endHandler;
+  // Handlers running (HandlerScope), and the forms unloaded meanwhile, freed when none runs.
+  int handlersRunning = 0;
+  std::vector<std::unique_ptr<Form>> unloaded;
 };
 
 Registry &R() {
@@ -384,7 +395,8 @@ Registry &R() {
   return r;
 }
 
-// Keeps an unloaded form alive until control returns to the event loop that unloaded it.
+// Keeps an unloaded form alive until control returns to the event loop: the widget code that
+// delivered the last handler's event may still be on the stack.
 class FormHolder : public QObject {
 public:
   explicit FormHolder(std::unique_ptr<Form> f) : form_(std::move(f)) {}
@@ -393,7 +405,29 @@ private:
   std::unique_ptr<Form> form_;
 };
 
+void FreeUnloadedForms() {
+  std::vector<std::unique_ptr<Form>> forms = std::move(R().unloaded);
+  R().unloaded.clear();
+  for (auto &f : forms)
+    (new FormHolder(std::move(f)))->deleteLater();
+}
+
 } // namespace
+
+HandlerScope::HandlerScope() {
+  ++R().handlersRunning;
+}
+
+HandlerScope::~HandlerScope() {
+  if (--R().handlersRunning == 0 && !R().unloaded.empty()) FreeUnloadedForms();
+}
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event) {
+  HandlerScope handling;
+  return QApplication::notify(receiver, event);
+}
 
 Form::Form(std::string name) : name_(std::move(name)) {
   window_ = new FormWindow(this);
@@ -434,6 +468,7 @@ bool Form::Shown() const {
 
 void Form::Load() {
   if (loaded_) return;
+  HandlerScope handling;
   loaded_ = true;
   Forms::Loading(*this);
   window_->RebuildMenus();
@@ -445,6 +480,7 @@ void Form::Show() {
     // Unloaded forms come back through their accessor; a stale reference shows nothing.
     return;
   }
+  HandlerScope handling;
   window_->FitToScreen();
   window_->RebuildMenus();
   // A screen that gave no control the focus opens with the focus on itself.
@@ -482,6 +518,7 @@ void Form::Form_CloseRequest() {
 }
 
 void Form::Refresh() {
+  HandlerScope handling;
   window_->client()->update();
   RaisePaint();
 }
@@ -510,6 +547,7 @@ int Form::ScaleHeight() const {
 }
 
 void Form::PopupMenu(MenuItem &menu, double x, double y, bool centreX) {
+  HandlerScope handling;
   // A popup that opens as its screen comes up holds the keyboard while the window system gives
   // that screen the focus, and Qt then never learns of it: no control would take or show the
   // focus. The popup waits a moment for the screen to become the active window.
@@ -592,10 +630,11 @@ void Form::PopupMenuAtClick(MenuItem &menu, double x, double y, bool centreX) {
 }
 
 void Form::HandleClickAt(std::optional<ClickPoint> at, const std::function<void()> &handler) {
+  // The handler may unload the form; the scope keeps it in memory until after the last line.
+  HandlerScope handling;
   const std::optional<ClickPoint> outer = click_;
   click_ = at;
   handler();
-  // The form may have been unloaded by the handler, but it lives until the event loop runs.
   click_ = outer;
 }
 
@@ -696,6 +735,7 @@ PopupPlace Form::ClearPlaceFor(MenuItem &menu, const PopupPlace &asked) {
 
 void Unload(Form &form) {
   if (!form.loaded_) return;
+  HandlerScope handling;
   form.Form_Unload();
   if (!form.loaded_) return;
   Forms::Unloading(form);
@@ -715,11 +755,11 @@ void Forms::Unloading(Form &form) {
   form.window_->hide();
   for (auto it = r.instances.begin(); it != r.instances.end(); ++it)
     if (it->second.get() == &form) {
-      auto *holder = new FormHolder(std::move(it->second));
+      r.unloaded.push_back(std::move(it->second));
       r.instances.erase(it);
-      holder->deleteLater();
       break;
     }
+  if (r.handlersRunning == 0) FreeUnloadedForms();
   if (r.loaded.empty()) {
     r.ended = true;
     if (r.endHandler)
@@ -783,6 +823,7 @@ void Forms::Clear() {
   for (auto &[type, form] : r.instances)
     form->loaded_ = false;
   r.instances.clear();
+  r.unloaded.clear();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   r.ended = false;
   r.exitStatus = 0;

@@ -23,8 +23,9 @@
 // follows when the event loop runs (or at DoEvents), after the handler that showed it. What a
 // handler draws on the form (the form is a Surface) stays until Clear.
 // Unload(form) runs Form_Unload, takes the form out of the loaded forms and hides it; it is
-// safe inside the form's own handlers (the object lives until control returns to the event
-// loop). When the last loaded form unloads the program ends.
+// safe inside any handler: a form unloaded while a handler runs is freed only after the
+// outermost handler has returned (see HandlerScope). When the last loaded form unloads the
+// program ends.
 #pragma once
 
 #include <functional>
@@ -232,6 +233,20 @@ private:
 };
 
 void Unload(Form &form);
+
+// Marks a handler running. Every event the application delivers runs inside one (Application),
+// and so does every handler the platform raises itself (clicks, popup choices, load, show,
+// unload, the Perform* members). A form unloaded meanwhile stays in memory until the outermost
+// scope closes and control is back in the event loop: a modal dialog or message box that a
+// handler opens after an unload runs an event loop of its own, which must not free the screen
+// (or the control) whose handler is still on the stack.
+class HandlerScope {
+public:
+  HandlerScope();
+  ~HandlerScope();
+  HandlerScope(const HandlerScope &) = delete;
+  HandlerScope &operator=(const HandlerScope &) = delete;
+};
 
 // The loaded forms and the instances of the screens.
 class Forms {

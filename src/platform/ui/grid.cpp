@@ -548,12 +548,14 @@ void Grid::DragTo(int row, int col) {
 
 void Grid::PerformClick(int row, int col) {
   if (!enabled_) return;
+  HandlerScope handling;
   PressCell(row, col);
   if (Click) Click();
 }
 
 void Grid::PerformDblClick(int row, int col) {
   if (!enabled_) return;
+  HandlerScope handling;
   PerformClick(row, col);
   MouseRow = row;
   MouseCol = col;

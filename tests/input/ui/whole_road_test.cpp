@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <algorithm>
+#include <QCloseEvent>
 #include <QKeyEvent>
+#include <QWindow>
+#include <QAction>
+#include <QPointer>
+#include <algorithm>
+#include <functional>
+#include <random>
 
+#include "linear/ui/scr_lp_graf.h"
 #include "platform/printer_access.h"
 #include "platform/recording_surface.h"
 #include "platform/screen.h"
+#include "input/submit_input.h"
 #include "shell/ui/scr0.h"
 #include "shell/ui/scr3.h"
 #include "shell/ui/scr4.h"
@@ -87,6 +95,41 @@ TEST_F(WholeRoad, ExitFromTheSolveMenuOffersToSaveTheProblem) {
   EXPECT_TRUE(std::filesystem::exists(file));
 }
 
+// The same from a popup opened by a click on the screen, with the dialogs' own event loops
+// running as the user answers them: the screen whose click opened the menu is unloaded on the
+// way to the Save As dialog, and must outlive the click's handler all the same.
+TEST_F(WholeRoad, ExitFromAPopupOpenedByAClickOutlivesTheDialogsLoops) {
+  WaitsRunEventLoops();
+  for (const bool saved : {false, true}) {
+    SCOPED_TRACE(saved);
+    Forms::Clear();
+    ended = 0;
+    Scr2 &s = Typed(9, "2", "2");
+    s.BX1.SetText("UAF");
+    Fill(s, 1, {"3", "-1"});
+    Fill(s, 2, {"-2", "4"});
+    const std::vector<std::string> typed = DataCells(s.grid1);
+    const std::string file = (dir / "uaf.txt").string();
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
+    s.cmdDone.PerformClick();
+    Forms::DoEvents();
+    ASSERT_TRUE(IsLoaded<Scr3>());
+    script.ChoosePopup({"&Exit QUON"})
+        .AnswerMsgBox(msg::Yes, "Do you wish to save data?")
+        .AnswerSave(saved ? std::optional<std::string>(file) : std::nullopt);
+    scr3().PerformClick(1200, 1500); // the blue background, clear of the label
+    Forms::DoEvents();
+    EXPECT_TRUE(script.Done());
+    EXPECT_FALSE(IsLoaded<Scr3>());
+    EXPECT_EQ(ended, saved ? 1 : 0);
+    EXPECT_EQ(std::filesystem::exists(file), saved);
+    if (!saved) {
+      ASSERT_TRUE(IsLoaded<Scr2>());
+      EXPECT_EQ(DataCells(scr2().grid1), typed);
+    }
+  }
+}
+
 // A problem that can only ship on "infinity" routes: after the message the summary says so on a
 // whole screen, no step is live, and the page prints; pressing "All Iterations" anyway is safe.
 TEST_F(WholeRoad, TransportationWithoutAFeasibleSolutionEndsOnItsSummary) {
@@ -131,6 +174,338 @@ TEST_F(WholeRoad, TransportationWithoutAFeasibleSolutionEndsOnItsSummary) {
   EXPECT_TRUE(IsLoaded<Scr2>());
 }
 
+// ---- Closing a window ----
+
+// A screen's window closed by the window system (its close box, Alt+F4) or by the program's
+// own close request goes the way of the screen's "Exit QUON", the save question included.
+TEST_F(WholeRoad, ClosingAnyScreenGoesTheWayOfItsExitQuon) {
+  SetLPGraphFrameDelay(0);
+  const auto lp = [this] {
+    Scr2 &s = Typed(3, "2", "2");
+    Fill(s, 2, {"3", "5", "", ""});
+    Fill(s, 3, {"1", "0", "<=", "4"});
+    Fill(s, 4, {"3", "2", "<=", "18"});
+    return &s;
+  };
+  const auto game = [this] {
+    Scr2 &s = Typed(9, "2", "2");
+    Fill(s, 1, {"3", "-1"});
+    Fill(s, 2, {"-2", "4"});
+    return &s;
+  };
+  const auto project = [this] {
+    Scr2 &s = Typed(8, "", "", 1);
+    s.grid1.SetRows(4);
+    Fill(s, 1, {"1", "2", "A", "3"});
+    Fill(s, 2, {"2", "3", "B", "2"});
+    Fill(s, 3, {"1", "3", "C", "4"});
+    g.DataChanged = 1;
+    return &s;
+  };
+  // The SOLVE/MODIFY item chosen, then "Go To Output Screen" where the road passes it.
+  const auto solved = [this](Scr2 *s, std::vector<std::string> item) {
+    script.AnswerMsgBox(msg::No, "Do you wish to save data?").ChoosePopup(std::move(item));
+    s->cmdDone.PerformClick();
+    Forms::DoEvents();
+  };
+  const auto output = [&](Scr2 *s, std::vector<std::string> item) {
+    solved(s, std::move(item));
+    scr4().cmdDone.PerformClick();
+    Forms::DoEvents();
+  };
+  // The screen when it is loaded (its accessor would load a fresh one).
+  const auto loaded = []<class T>(T *) -> Form * { return IsLoaded<T>() ? &FormInstance<T>() : nullptr; };
+  struct Screen {
+    const char *name;
+    std::function<Form *()> reach;
+    std::function<void(Form &)> exitQuon;
+  };
+  const Screen screens[] = {
+      {"input", [&] { return lp(); }, [](Form &) { scr2().cmdExitQuon.PerformClick(); }},
+      {"MAIN menu",
+       [&] {
+         script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();
+         lp()->cmdMainMenu.PerformClick();
+         return loaded(static_cast<Scr0 *>(nullptr));
+       },
+       [](Form &) { scr0().cmdExitQuon.PerformClick(); }},
+      {"SOLVE/MODIFY",
+       [&] {
+         solved(lp(), {});
+         return loaded(static_cast<Scr3 *>(nullptr));
+       },
+       [](Form &) { scr3().mnuExitQuon.PerformClick(); }},
+      {"output format",
+       [&] {
+         solved(lp(), {"Solve Problem", "Algebraic", "&Final solution"});
+         return loaded(static_cast<Scr4 *>(nullptr));
+       },
+       [](Form &) { scr4().cmdExitQuon.PerformClick(); }},
+      {"output",
+       [&] {
+         output(lp(), {"Solve Problem", "Algebraic", "&Final solution"});
+         return loaded(static_cast<Scr5 *>(nullptr));
+       },
+       [](Form &) { scr5().cmdExitQuon.PerformClick(); }},
+      {"LP graph",
+       [&] {
+         output(lp(), {"Solve Problem", "&Graphical"});
+         return loaded(static_cast<ScrLPGraf *>(nullptr));
+       },
+       [](Form &) { scrLPGraf().cmdExitQuon.PerformClick(); }},
+      {"game graph",
+       [&] {
+         output(game(), {"Solve Problem", "&Graphical"});
+         return loaded(static_cast<ScrLPGraf *>(nullptr));
+       },
+       [](Form &) { scrLPGraf().cmdExitQuon.PerformClick(); }},
+      {"bar chart",
+       [&] {
+         output(project(), {"Solve Problem"});
+         scr5().Combo1.PerformChoose(0);
+         Forms::DoEvents();
+         return loaded(static_cast<ScrLPGraf *>(nullptr));
+       },
+       [](Form &) { scrLPGraf().cmdExitQuon.PerformClick(); }},
+  };
+  enum class Road { ExitQuon, WindowSystem, CloseRequest };
+  for (const Screen &screen : screens) {
+    for (Road road : {Road::ExitQuon, Road::WindowSystem, Road::CloseRequest}) {
+      SCOPED_TRACE(::testing::Message() << screen.name << ", road " << static_cast<int>(road));
+      Forms::Clear();
+      UseScreen(15360, 11520);
+      ended = 0;
+      Form *f = screen.reach();
+      ASSERT_TRUE(script.Done());
+      ASSERT_NE(f, nullptr);
+      ASSERT_TRUE(f->Shown()) << f->Name();
+      const auto take = [&] {
+        QWidget *window = f->ClientWidget()->window();
+        if (road == Road::ExitQuon) {
+          screen.exitQuon(*f);
+        } else if (road == Road::WindowSystem) {
+          // What the window manager's close reaches the program as.
+          QCloseEvent close;
+          QApplication::sendEvent(window->windowHandle(), &close);
+        } else {
+          window->close();
+        }
+        Forms::DoEvents();
+      };
+      // Every screen after the input holds the problem; the MAIN menu has dropped it.
+      const bool held = f->Name() != "scr0";
+      const std::size_t shown = script.MessageBoxes().size();
+      if (held) {
+        script.AnswerMsgBox(msg::Cancel, "Do you wish to save data?");
+        take();
+        ASSERT_TRUE(script.Done());
+        EXPECT_EQ(ended, 0);
+        EXPECT_TRUE(f->Loaded());
+        script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+      }
+      take();
+      EXPECT_TRUE(script.Done());
+      EXPECT_EQ(script.MessageBoxes().size(), shown + (held ? 2 : 0));
+      EXPECT_EQ(ended, 1);
+      EXPECT_TRUE(Forms::Loaded().empty());
+    }
+  }
+  SetLPGraphFrameDelay(0.4);
+}
+
+// ---- A random walk of the screens ----
+
+// A user who answers every wait at random: any answer a message box offers, Cancel or a new
+// name at Save As, Cancel at Open, any enabled item of a popup menu (the first most often) or
+// none. Each wait first
+// runs an event loop of its own, as the real dialogs and menus do.
+class RandomUser : public UserServices {
+public:
+  RandomUser(std::mt19937 &rng, std::filesystem::path dir)
+      : rng_(rng), dir_(std::move(dir)), previous_(InstallUserServices(this)) {}
+  ~RandomUser() override { InstallUserServices(previous_); }
+  RandomUser(const RandomUser &) = delete;
+  RandomUser &operator=(const RandomUser &) = delete;
+
+  int MsgBox(const std::string &prompt, int style, const std::string &) override {
+    Wait();
+    prompts.push_back(prompt);
+    const std::vector<int> answers = msg::AnswersOf(style);
+    // A road that keeps asking is ended the way a user who gives up ends it.
+    if (waits_ > kWaitsPerStep) return msg::EscapeAnswer(style);
+    return answers[Pick(answers.size())];
+  }
+  void Beep() override {}
+  std::optional<std::string> OpenFileDialog(const FileDialogRequest &) override {
+    Wait();
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFileDialog(const FileDialogRequest &) override {
+    Wait();
+    if (waits_ > kWaitsPerStep || Pick(2) == 0) return std::nullopt;
+    return (dir_ / ("walk" + std::to_string(++saves_) + ".txt")).string();
+  }
+  void SetClipboardText(const std::string &text) override { clipboard_ = text; }
+  std::string ClipboardText() override { return clipboard_; }
+  MenuItem *ChoosePopup(MenuItem &menu, const PopupPlace &) override {
+    Wait();
+    popups.push_back(menu.Name());
+    MenuItem *at = &menu;
+    while (waits_ <= kWaitsPerStep && Pick(6) != 0) {
+      std::vector<MenuItem *> items;
+      for (MenuItem *item : at->Items())
+        if (item->Visible() && item->Enabled() && !item->IsSeparator()) items.push_back(item);
+      if (items.empty()) return nullptr;
+      // The first item (the solve item of a SOLVE/MODIFY menu) is taken more often.
+      const std::size_t k = Pick(items.size() + 2);
+      at = items[k < items.size() ? k : 0];
+      bool branch = false;
+      for (const MenuItem *item : at->Items())
+        branch = branch || item->Visible();
+      if (!branch) return at;
+    }
+    return nullptr;
+  }
+
+  // Starts counting the waits of the next step.
+  void NextStep() {
+    waits_ = 0;
+    prompts.clear();
+    popups.clear();
+  }
+  bool KeptAsking() const { return waits_ > kWaitsPerStep; }
+  std::vector<std::string> prompts; // the message boxes of this step
+  std::vector<std::string> popups;  // the popup menus of this step
+
+private:
+  static constexpr int kWaitsPerStep = 40;
+  void Wait() {
+    ++waits_;
+    RunWaitLoop();
+  }
+  std::size_t Pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+
+  std::mt19937 &rng_;
+  std::filesystem::path dir_;
+  UserServices *previous_;
+  std::string clipboard_;
+  int waits_ = 0;
+  int saves_ = 0;
+};
+
+// One thing a user does on the screen in front, picked at random: press the button that goes
+// on along the road (every screen names it cmdDone) or another enabled button, an option
+// button or a list item, click the screen itself (where a popup opens), choose an item of its
+// menu bar, or close its window by the window system or by the program. The kinds are picked
+// first, so that the screens with long menus are left as often as the others.
+std::function<void()> UserAction(Form &f, std::mt19937 &rng, std::string &what) {
+  enum Kind { Forward, Press, Choose, Click, Menu, Close, Kinds };
+  std::vector<std::pair<std::string, std::function<void()>>> kinds[Kinds];
+  std::function<void(Container &)> collect = [&](Container &c) {
+    for (Control *child : c.Children()) {
+      if (!child->Visible() || !child->Enabled()) continue;
+      if (auto *b = dynamic_cast<Button *>(child))
+        kinds[b->Name() == "cmdDone" ? Forward : Press].emplace_back(b->Name(), [b] { b->PerformClick(); });
+      if (auto *o = dynamic_cast<OptionButton *>(child)) kinds[Choose].emplace_back(o->Name(), [o] { o->PerformClick(); });
+      if (auto *l = dynamic_cast<ListControl *>(child); l && l->ListCount() > 0) {
+        const int i = std::uniform_int_distribution<int>(0, l->ListCount() - 1)(rng);
+        kinds[Choose].emplace_back(l->Name() + " " + std::to_string(i), [l, i] { l->PerformChoose(i); });
+      }
+      if (auto *frame = dynamic_cast<Frame *>(child)) collect(*frame);
+    }
+  };
+  collect(f);
+  const double x = std::uniform_real_distribution<double>(0, f.ScaleWidth())(rng);
+  const double y = std::uniform_real_distribution<double>(0, f.ScaleHeight())(rng);
+  kinds[Click].emplace_back("click on the screen", [&f, x, y] { f.PerformClick(x, y); });
+  QWidget *window = f.ClientWidget()->window();
+  for (QAction *a : window->findChildren<QAction *>())
+    if (a->isEnabled() && a->isVisible() && !a->isSeparator() && !a->menu())
+      kinds[Menu].emplace_back(a->text().toStdString(), [a = QPointer<QAction>(a)] {
+        if (a) a->trigger();
+      });
+  kinds[Close].emplace_back("window system's close", [window] {
+    QCloseEvent close;
+    QApplication::sendEvent(window->windowHandle(), &close);
+  });
+  kinds[Close].emplace_back("close request", [window] { window->close(); });
+  const int weights[Kinds] = {4, 3, 1, 2, 1, 1};
+  std::vector<double> w;
+  for (int k = 0; k < Kinds; ++k)
+    w.push_back(kinds[k].empty() ? 0 : weights[k]);
+  const auto &kind = kinds[std::discrete_distribution<int>(w.begin(), w.end())(rng)];
+  const auto &chosen = kind[std::uniform_int_distribution<std::size_t>(0, kind.size() - 1)(rng)];
+  what = chosen.first;
+  return chosen.second;
+}
+
+class ScreenWalk : public InputScreenTest {};
+
+// Seeded walks from a typed problem, a step at a time on the screen in front, with every wait
+// running an event loop: under the address sanitizer no screen is used after it is freed, and
+// in the normal build no road loses the screens or drops a held problem without the question.
+TEST_F(ScreenWalk, RandomStepsNeverLoseAScreenOrAProblem) {
+  SetLPGraphFrameDelay(0);
+  RecordingSurface paper;
+  SetPrinterForTesting(&paper);
+  struct Start {
+    int cls, sub;
+    const char *size1, *size2;
+    std::vector<std::vector<std::string>> rows; // from row 1, column 1
+  };
+  const Start starts[] = {
+      {3, 0, "2", "2", {{"", "", "", ""}, {"3", "5", "", ""}, {"1", "0", "<=", "4"}, {"3", "2", ">=", "18"}}},
+      {9, 0, "2", "2", {{"3", "-1"}, {"-2", "4"}}},
+      {8, 1, "", "", {{"1", "2", "A", "3"}, {"2", "3", "B", "2"}, {"1", "3", "C", "4"}}},
+      {4, 0, "2", "2", {{"", "", "", ""}, {"S1", "4", "6", "10"}, {"S2", "5", "3", "10"}, {"", "8", "12", ""}}},
+      {2, 0, "2", "", {{"1", "1", "3"}, {"1", "-1", "1"}}},
+  };
+  for (unsigned seed = 1; seed <= 8; ++seed) {
+    std::mt19937 rng(seed);
+    RandomUser user(rng, dir);
+    int steps = 0;
+    while (steps < 80) {
+      Forms::Clear();
+      UseScreen(15360, 11520);
+      ended = 0;
+      const Start &start = starts[std::uniform_int_distribution<std::size_t>(0, std::size(starts) - 1)(rng)];
+      Scr2 &s = Typed(start.cls, start.size1, start.size2, start.sub);
+      if (start.cls == 8) s.grid1.SetRows(static_cast<int>(start.rows.size()) + 1);
+      for (std::size_t r = 0; r < start.rows.size(); ++r)
+        Fill(s, static_cast<int>(r) + 1, start.rows[r]);
+      g.DataChanged = 1;
+      // A life ends with the program, after 20 steps, or a few steps after the MAIN menu
+      // dropped the problem.
+      for (int life = 0, onMain = 0; life < 20 && ended == 0 && onMain < 3; ++life, ++steps) {
+        Form *front = Forms::Active() && Forms::Active()->Shown() ? Forms::Active() : nullptr;
+        for (Form *f : Forms::Loaded())
+          if (!front && f->Shown()) front = f;
+        ASSERT_NE(front, nullptr) << "seed " << seed << ", step " << steps << ": no screen shown";
+        const std::string from = front->Name();
+        onMain += from == "scr0";
+        const bool held = SaveQuestionDue() && from != "scr0";
+        std::string what;
+        const std::function<void()> action = UserAction(*front, rng, what);
+        SCOPED_TRACE(::testing::Message() << "seed " << seed << ", step " << steps << " on " << from << ": " << what);
+        user.NextStep();
+        action();
+        Forms::DoEvents();
+        EXPECT_FALSE(user.KeptAsking());
+        // The MAIN menu drops the problem as it comes up (and pops up its menu).
+        const bool dropped =
+            std::find(user.popups.begin(), user.popups.end(), "mnuXMainMenu") != user.popups.end();
+        if (ended != 0) {
+          EXPECT_TRUE(Forms::Loaded().empty());
+          const bool asked = std::find(user.prompts.begin(), user.prompts.end(), "Do you wish to save data?") !=
+                             user.prompts.end();
+          EXPECT_TRUE(asked || !held || dropped) << "the program ended without the save question";
+        }
+      }
+    }
+  }
+  SetPrinterForTesting(nullptr);
+  SetLPGraphFrameDelay(0.4);
+}
 
 // ---- The whole road by keys alone ----
 
