@@ -110,6 +110,8 @@ public:
   // editor: the editor goes to the cell named (row, col), or back onto the cell it stood on,
   // or the nearest one the grid still has, and takes the keyboard.
   void KeepEditorOnGrid(int row = -1, int col = -1);
+  // The editor is hidden while the grid has no cell under it any more.
+  void HideEditorOffGrid();
   void BX0_KeyDown(int &keyCode, int shift);
   void BX0_KeyPress(int &keyAscii);
   void BX0_KeyUp(int &keyCode, int shift);

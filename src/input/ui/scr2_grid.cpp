@@ -267,6 +267,10 @@ void Scr2::BX0_DblClick() {
   clickedPlacement = placements;
 }
 
+void Scr2::HideEditorOffGrid() {
+  if (editorRow >= grid1.Rows() || editorCol >= grid1.Cols()) BX0.SetVisible(false);
+}
+
 void Scr2::KeepEditorOnGrid(int row, int col) {
   if (row < 0 || col < 0) {
     row = editorRow < 0 ? 1 : editorRow;

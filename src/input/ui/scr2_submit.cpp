@@ -25,6 +25,7 @@ namespace {
 // project's trailing rows), so that what is typed next lands in a cell that is shown.
 void Refuse(Scr2 &s, const InputMessage &m) {
   if (m.resetSelection) ResetInputGridSelection(s.grid1);
+  s.HideEditorOffGrid();
   ShowInputMessage(m);
   if (m.HasCell())
     s.KeepEditorOnGrid(m.row, m.col);
