@@ -20,6 +20,10 @@ void PlaceCellEditor(InputPort &ui, int16 row, int16 col);
 // Click and double-click on cell (row, col) of the grid.
 void GridClick(InputPort &ui, GridStore &grid, int16 row, int16 col);
 void GridDblClick(InputPort &ui, GridStore &grid, int16 row, int16 col);
+// Puts the editor on (row, col), or, where the grid no longer has that cell (rows cut or the
+// grid rebuilt under the editor) or it takes no data, on the nearest cell that does: the
+// editor then always covers a cell that what is typed reaches.
+void PlaceEditorOnGrid(InputPort &ui, const GridStore &grid, int row, int col);
 // After a scroll: whether the editor still covers its cell. firstCol/firstRow are the first
 // visible scrollable column and row; the sizes are twips.
 bool EditorVisibleAfterScroll(int firstCol, int firstRow, double gridWidth, double col1Width, double gridHeight,

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
@@ -140,6 +141,20 @@ void GridDblClick(InputPort &ui, GridStore &grid, int16 row, int16 col) {
   }
   EnterDataCell(ui, row, col);
   ui.SelectAllEditorText();
+}
+
+void PlaceEditorOnGrid(InputPort &ui, const GridStore &grid, int row, int col) {
+  if (grid.Rows() <= grid.FixedRows || grid.Cols() <= grid.FixedCols) return;
+  row = std::clamp(row, grid.FixedRows, grid.Rows() - 1);
+  col = std::clamp(col, grid.FixedCols, grid.Cols() - 1);
+  if (g.ModelClass == ModelClassCode::Networks && row == col && row > 1)
+    col = row == grid.Cols() - 1 ? col - 1 : col + 1;
+  if (IsEditableCell(grid, 2, static_cast<int16>(row), static_cast<int16>(col)) > 0 ||
+      (g.ModelClass == ModelClassCode::Networks && row == col)) {
+    row = 1;
+    col = FirstDataCol();
+  }
+  PlaceCellEditor(ui, static_cast<int16>(row), static_cast<int16>(col));
 }
 
 bool EditorVisibleAfterScroll(int firstCol, int firstRow, double gridWidth, double col1Width, double gridHeight,

@@ -74,13 +74,15 @@ std::optional<InputMessage> TakeLPInputError() {
   const int k = g.InputErrorIndex;
   if (k == 0) return std::nullopt;
   g.InputErrorIndex = 0;
+  // The editor goes to what the message names: the constraint's first coefficient, or the
+  // variable's lower bound.
   InputMessage m = k > 0
                        ? CriticalMessage("All Left-hand side coefficients of Constraint " +
                                              std::to_string(k) + " are zero.  Renenter or delete constraint",
-                                         "Input Data Error")
+                                         "Input Data Error", k + 2, 1)
                        : CriticalMessage("Lower bound exceeds upper bound for varaible " +
                                              std::to_string(-k) + ". Renenter correct bounds",
-                                         "Input Data Error");
+                                         "Input Data Error", g.MRows + 3, -k);
   m.resetSelection = true;
   return m;
 }

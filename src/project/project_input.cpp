@@ -166,7 +166,8 @@ std::optional<InputMessage> ReadProjectInput(const GridStore &grid) {
     if (g.ArcDur(j, i) != -1) {
       InputMessage m = CriticalMessage("Closed loop detected between nodes " + std::to_string(i) + " and " +
                                            std::to_string(j),
-                                       "Network Error");
+                                       "Network Error", r, 1);
+      // The editor goes to the activity that closes the loop.
       m.resetSelection = true;
       g.ProjStatus = 0;
       return m;

@@ -11,8 +11,9 @@ namespace quon {
 
 namespace {
 
-InputMessage NegativeAmount(const char *text) {
-  InputMessage m = CriticalMessage(text, "Error");
+// The editor goes to the amount refused.
+InputMessage NegativeAmount(const char *text, int row, int col) {
+  InputMessage m = CriticalMessage(text, "Error", row, col);
   m.style = msg::OKCancel | msg::Critical;
   return m;
 }
@@ -59,7 +60,7 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
     const double v = Val(grid.TextMatrix(r, cols - 1));
     if (v < 0) {
       g.Entering = -1;
-      return NegativeAmount("Only NONNEGATIVE sypply amounts are allowed");
+      return NegativeAmount("Only NONNEGATIVE sypply amounts are allowed", r, cols - 1);
     }
     supplySum += v;
   }
@@ -68,7 +69,7 @@ std::optional<InputMessage> ReadTransInput(const GridStore &grid) {
     const double v = Val(grid.TextMatrix(rows - 1, c));
     if (v < 0) {
       g.Entering = -1;
-      return NegativeAmount("Only NONNEGATIVE demand amounts are allowed");
+      return NegativeAmount("Only NONNEGATIVE demand amounts are allowed", rows - 1, c);
     }
     demandSum += v;
   }

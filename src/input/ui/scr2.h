@@ -103,6 +103,15 @@ public:
   void mnuPasteMenu_Click();
   void mnuDeleteMenu_Click();
   void mnuInsertMenu_Click();
+  // A click or double-click on the cell editor is one on the cell it covers.
+  void BX0_Click();
+  void BX0_DblClick();
+  // After a refusal, or wherever the screen stays with the grid cut or rebuilt under the
+  // editor: the editor goes to the cell named (row, col), or back onto the cell it stood on,
+  // or the nearest one the grid still has, and takes the keyboard.
+  void KeepEditorOnGrid(int row = -1, int col = -1);
+  // The editor is hidden while the grid has no cell under it any more.
+  void HideEditorOffGrid();
   void BX0_KeyDown(int &keyCode, int shift);
   void BX0_KeyPress(int &keyAscii);
   void BX0_KeyUp(int &keyCode, int shift);

@@ -28,6 +28,11 @@ int Twips(double v) {
 // cell just entered, so the key's release selects it again.
 int placements = 0;
 bool placedByKey = false;
+// The cell the editor was last laid over, and the placement that a click on that very cell
+// made: a click on the editor then puts the caret where it lands, while the first click on an
+// editor that came there by a key or a road counts as the click on its cell.
+int editorRow = -1, editorCol = -1;
+int clickedPlacement = -1;
 
 // The input procedures reach the screen's editor, boxes and menus through this.
 class Scr2Port : public InputPort, public GridEditScreen {
@@ -52,6 +57,8 @@ public:
     bx.SetText(grid.TextMatrix(row, col));
     SelectAllText(bx);
     ++placements;
+    editorRow = row;
+    editorCol = col;
   }
   void HideEditor() override { s_.BX0.SetVisible(false); }
   std::string EditorText() const override { return s_.BX0.Text(); }
@@ -114,6 +121,7 @@ private:
 } // namespace
 
 void Scr2::WireInputGrid() {
+  editorRow = editorCol = clickedPlacement = -1;
   // Data cells are blue with white figures; the headings keep the grid's fixed colours.
   grid1.SetBackColor(kBlue);
   grid1.SetForeColor(kWhite);
@@ -121,6 +129,8 @@ void Scr2::WireInputGrid() {
   grid1.Click = [this] { grid1_Click(); };
   grid1.DblClick = [this] { grid1_DblClick(); };
   grid1.Scroll = [this] { grid1_Scroll(); };
+  BX0.Click = [this] { BX0_Click(); };
+  BX0.DblClick = [this] { BX0_DblClick(); };
   BX0.KeyDown = [this](int &k, int s) { BX0_KeyDown(k, s); };
   BX0.KeyPress = [this](int &k) { BX0_KeyPress(k); };
   BX0.KeyUp = [this](int &k, int s) { BX0_KeyUp(k, s); };
@@ -226,12 +236,48 @@ void Scr2::ShowGridEditingHelp() {
 
 void Scr2::grid1_Click() {
   Scr2Port port(*this);
+  const int before = placements;
   GridClick(port, grid1, static_cast<int16>(grid1.MouseRow), static_cast<int16>(grid1.MouseCol));
+  if (placements != before && editorRow == grid1.MouseRow && editorCol == grid1.MouseCol)
+    clickedPlacement = placements;
 }
 
 void Scr2::grid1_DblClick() {
   Scr2Port port(*this);
+  const int before = placements;
   GridDblClick(port, grid1, static_cast<int16>(grid1.MouseRow), static_cast<int16>(grid1.MouseCol));
+  if (placements != before && editorRow == grid1.MouseRow && editorCol == grid1.MouseCol)
+    clickedPlacement = placements;
+}
+
+// The editor covers its cell, so the mouse that meets it meets the cell: the second click of
+// a double-click on a cell lands on the editor the first click brought there, and the
+// toolkit's text box would select only the word under it ("50" of "12.50").
+void Scr2::BX0_Click() {
+  if (!BX0.Visible() || editorRow < 0 || clickedPlacement == placements) return;
+  Scr2Port port(*this);
+  GridClick(port, grid1, static_cast<int16>(editorRow), static_cast<int16>(editorCol));
+  clickedPlacement = placements;
+}
+
+void Scr2::BX0_DblClick() {
+  if (!BX0.Visible() || editorRow < 0) return;
+  Scr2Port port(*this);
+  GridDblClick(port, grid1, static_cast<int16>(editorRow), static_cast<int16>(editorCol));
+  clickedPlacement = placements;
+}
+
+void Scr2::HideEditorOffGrid() {
+  if (editorRow >= grid1.Rows() || editorCol >= grid1.Cols()) BX0.SetVisible(false);
+}
+
+void Scr2::KeepEditorOnGrid(int row, int col) {
+  if (row < 0 || col < 0) {
+    row = editorRow < 0 ? 1 : editorRow;
+    col = editorCol < 0 ? 1 : editorCol;
+  }
+  Scr2Port port(*this);
+  PlaceEditorOnGrid(port, grid1, row, col);
 }
 
 void Scr2::grid1_Scroll() {

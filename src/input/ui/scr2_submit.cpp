@@ -20,15 +20,17 @@ namespace quon {
 
 namespace {
 
-// Shows a refusal of the input and sends the user to the cell it names.
+// Shows a refusal of the input and sends the user to the cell it names; a refusal that names
+// none leaves the editor on its cell, or on the nearest one where the check cut the grid (a
+// project's trailing rows), so that what is typed next lands in a cell that is shown.
 void Refuse(Scr2 &s, const InputMessage &m) {
   if (m.resetSelection) ResetInputGridSelection(s.grid1);
+  s.HideEditorOffGrid();
   ShowInputMessage(m);
-  if (m.HasCell()) {
-    g.CurRow = static_cast<int16>(m.row);
-    g.CurCol = static_cast<int16>(m.col);
-    s.PlaceCellEditor(g.CurRow, g.CurCol);
-  }
+  if (m.HasCell())
+    s.KeepEditorOnGrid(m.row, m.col);
+  else
+    s.KeepEditorOnGrid();
 }
 
 // "Do you wish to save data?" before leaving. True when the road goes on: No, or Yes with the
@@ -76,7 +78,10 @@ void Scr2::cmdDone_Click() {
     return;
   }
   ResetInputGridSelection(grid1);
-  if (!OfferToSave(*this, true, false)) return;
+  if (!OfferToSave(*this, true, false)) {
+    KeepEditorOnGrid();
+    return;
+  }
   g.FileName.clear();
   // The next screen comes up before this one goes, so the program never runs out of screens;
   // with no screen to go to the input stays rather than the program ending. This one leaves

@@ -435,7 +435,10 @@ private:
     const QString before = shown_;
     QPointer<TextBoxWidget> self(this);
     if (box->Pasted(text().toStdString()) || !self) return;
+    // The text from before comes back selected, so that what is typed after the refusal
+    // replaces it, as after a refused key.
     setText(before);
+    selectAll();
   }
 
   static Control *ControlOf(const Container &c, const QWidget *w) {

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "platform/screen.h"
 #include "platform/ui/forms.h"
@@ -88,6 +89,45 @@ public:
   }
 };
 
+// A file dialog is there for a name to be typed: it opens with the keyboard in its name box,
+// and keeps the keyboard while it is open. The Open dialog comes up as the input screen does,
+// and the window system may make that screen the active window after the dialog; keys then
+// went to the screen, which the dialog blocks, and a typed name went nowhere.
+class NameBoxKeepsKeyboard : public QObject {
+public:
+  explicit NameBoxKeepsKeyboard(QFileDialog *dialog) : QObject(dialog), dialog_(dialog) {
+    dialog->installEventFilter(this);
+    qApp->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *e) override {
+    if (e->type() == QEvent::Show && watched == dialog_) {
+      Focus();
+      QTimer::singleShot(0, this, [this] { Focus(); });
+    } else if (e->type() == QEvent::WindowActivate && watched != dialog_ && dialog_->isVisible() &&
+               QApplication::activeModalWidget() == dialog_) {
+      if (auto *w = qobject_cast<QWidget *>(watched); w && w->isWindow() && !dialog_->isAncestorOf(w))
+        QTimer::singleShot(0, this, [this] {
+          dialog_->raise();
+          dialog_->activateWindow();
+          Focus();
+        });
+    }
+    return false;
+  }
+
+private:
+  void Focus() {
+    auto *edit = dialog_->findChild<QLineEdit *>("fileNameEdit");
+    if (!edit || !dialog_->isVisible()) return;
+    // Keys at the screen below reach the dialog again once it is the active window.
+    if (QApplication::activeWindow() != dialog_) dialog_->activateWindow();
+    if (!edit->hasFocus()) edit->setFocus(Qt::OtherFocusReason);
+  }
+  QFileDialog *dialog_;
+};
+
 } // namespace
 
 std::unique_ptr<QFileDialog> MakeOpenFileDialog(const FileDialogRequest &r) {
@@ -95,6 +135,7 @@ std::unique_ptr<QFileDialog> MakeOpenFileDialog(const FileDialogRequest &r) {
   dialog->setIconProvider(&NameOnlyIcons());
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFile);
+  new NameBoxKeepsKeyboard(dialog.get());
   return dialog;
 }
 
@@ -107,6 +148,7 @@ std::unique_ptr<QFileDialog> MakeSaveFileDialog(const FileDialogRequest &r) {
   // is then written.
   dialog->setDefaultSuffix(Q(DefaultExtension(r.filter)));
   if (!r.overwritePrompt) dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  new NameBoxKeepsKeyboard(dialog.get());
   return dialog;
 }
 

@@ -79,7 +79,8 @@ TEST_F(SolveMenu, LinearProgramRefusalsStayOnTheInput) {
   EXPECT_EQ(script.MessageBoxes().back().title, "Input Data Error");
   EXPECT_EQ(script.MessageBoxes().back().style, msg::OKOnly | msg::Critical);
   EXPECT_TRUE(IsLoaded<Scr2>());
-  EXPECT_EQ(s.grid1.Row(), 1);
+  // The editor goes to the constraint named (row 5), whose first coefficient takes the keys.
+  EXPECT_EQ(s.grid1.Row(), 5);
   EXPECT_EQ(s.grid1.Col(), 1);
   EXPECT_EQ(g.InputErrorIndex, 0);
 

@@ -1,11 +1,18 @@
 #include <clocale>
+#include <functional>
 #include <cmath>
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
 
 #include "input/grid_clipboard.h"
 #include "input/input_grid.h"
 #include "input/ui/scr2.h"
 #include "platform/colors.h"
+#include "platform/values.h"
 #include "transport/transport_input.h"
 #include "platform/ui/controls.h"
 #include "support/screen_fixture.h"
@@ -535,6 +542,177 @@ TEST_F(InputGridScreenTest, ClipboardBlockSurvivesAForeignClipboard) {
 // Every class's input screen, small and at its size limits, at both screens the program
 // accepts, in the widest fixed format and a long scientific one: nothing on it is cut, hidden
 // or crossed by a line, and the grid keeps clear of the buttons.
+// The editor covers its cell, so the mouse meets the editor: the second click of a double-click
+// on a cell lands on the editor the first click brought there, and a click on the cell holding
+// the editor (after a key or a road put it there) meets the editor alone. Either way the cell's
+// whole text is selected and one typed digit replaces it, wherever on the text the mouse lands.
+TEST_F(InputGridScreenTest, DoubleClickOrFirstClickOnACellSelectsItsWholeText) {
+  struct Case {
+    int modelClass, sub;
+    std::string first, second;
+    int row, col;
+  };
+  const std::vector<Case> cases = {{1, 0, "2", "", 2, 2}, {2, 0, "2", "", 2, 2}, {3, 0, "2", "1", 3, 2},
+                                   {4, 0, "2", "2", 2, 3}, {5, 0, "2", "1", 3, 2}, {6, 0, "2", "", 2, 2},
+                                   {7, 0, "3", "", 2, 3},  {8, 1, "", "", 1, 4},  {9, 0, "2", "2", 2, 2}};
+  enum Way { DoubleClickElsewhere, DoubleClickOnEditor, ClickOnEditor };
+  for (const Case &c : cases)
+    for (Way way : {DoubleClickElsewhere, DoubleClickOnEditor, ClickOnEditor})
+      for (int at = 0; at < 3; ++at) {
+        Forms::Clear();
+        UseScreen(15360, 11520);
+        g.NetSubModel = g.ProjMethod = static_cast<int16>(c.sub);
+        Scr2 &s = c.first.empty() ? Open(c.modelClass) : Sized(c.modelClass, c.first, c.second);
+        if (c.first.empty()) {
+          s.BX1.Type("Build");
+          s.BX1.PressKey(key::Return);
+        }
+        BringToFront(s);
+        s.grid1.SetTextMatrix(c.row, c.col, "12.50");
+        // Where the text stands in the cell: the editor over the cell shows it the same way.
+        s.PlaceCellEditor(static_cast<int16>(c.row), static_cast<int16>(c.col));
+        auto *edit = static_cast<QLineEdit *>(s.BX0.Widget());
+        int first = -1, last = -1;
+        for (int x = 0; x < edit->width(); ++x) {
+          const int p = edit->cursorPositionAt(QPoint(x, edit->height() / 2));
+          if (p > 0 && first < 0) first = x;
+          if (p < 5) last = x;
+        }
+        ASSERT_LT(first, last);
+        const int x = at == 0 ? first + 1 : at == 1 ? (first + last) / 2 : last - 1;
+        QWidget *window = s.ClientWidget()->window();
+        const QPoint point = edit->mapTo(window, QPoint(x, edit->height() / 2));
+        if (way == DoubleClickElsewhere) s.PlaceCellEditor(1, c.modelClass == 4 || c.modelClass == 7 ? 2 : 1);
+        if (way == ClickOnEditor)
+          QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, point);
+        else
+          QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, point);
+        const std::string what = std::to_string(c.modelClass) + " way " + std::to_string(way) + " at " +
+                                 std::to_string(at);
+        EXPECT_EQ(At(s), Pos(c.row, c.col)) << what;
+        EXPECT_EQ(s.BX0.SelText(), "12.50") << what;
+        s.BX0.Type("7");
+        s.BX0.PressKey(key::Tab);
+        EXPECT_EQ(s.grid1.TextMatrix(c.row, c.col), "7.00") << what;
+        // A cell just clicked takes a second click as the user's caret.
+        if (way == ClickOnEditor && at == 2) {
+          s.PlaceCellEditor(static_cast<int16>(c.row), static_cast<int16>(c.col));
+          QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, point);
+          QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, point);
+          EXPECT_EQ(s.BX0.SelText(), "") << what;
+        }
+      }
+}
+
+// After every refusal the editor covers a cell the grid has, with the cell's text, and the
+// keyboard is where the refusal sends the user: the cell a check or a value refusal names (or
+// the editor's own), where a typed row then lands; the size box after a size refusal, where
+// a size typed over the refused one lets the same grid stand, and the row then lands in it.
+TEST_F(InputGridScreenTest, AfterEveryRefusalATypedRowLandsInTheGrid) {
+  struct Case {
+    int modelClass, sub;
+    std::string first, second;
+    std::function<void(Scr2 &)> refusedAtSolve; // leaves the grid to be refused by "SOLVE Menu"
+    Pos named;                                   // the cell the editor goes to then
+    Pos pasteAt;                                 // a cell that refuses a pasted value
+  };
+  auto set = [](std::vector<std::pair<Pos, std::string>> cells) {
+    return [cells](Scr2 &s) {
+      for (const auto &[at, text] : cells)
+        s.grid1.SetTextMatrix(at.first, at.second, text);
+    };
+  };
+  const std::vector<Case> cases = {
+      {1, 0, "2", "", set({{{1, 2}, "abc"}}), {1, 2}, {2, 1}},
+      {2, 0, "2", "", set({{{1, 3}, "x"}}), {1, 3}, {2, 1}},
+      {3, 0, "2", "2", set({{{3, 1}, "1"}, {{4, 1}, "0"}, {{4, 2}, "0"}}), {4, 1}, {3, 1}},
+      {4, 0, "2", "2", set({{{2, 4}, "-5"}}), {2, 4}, {2, 2}},
+      {5, 0, "2", "1", set({{{3, 1}, "0"}, {{3, 2}, "0"}}), {3, 1}, {2, 2}},
+      {6, 0, "2", "", set({{{1, 1}, "2"}, {{1, 2}, "3"}, {{2, 1}, "3"}, {{2, 2}, "4"}, {{2, 3}, "0"}}), {2, 1}, {1, 2}},
+      {7, 0, "3", "", set({{{3, 2}, "far"}}), {3, 2}, {2, 3}},
+      // The loop of the report: its empty fifth row, where the editor stood, is cut away.
+      {8, 1, "", "",
+       [](Scr2 &s) {
+         s.grid1.SetRows(6);
+         const std::vector<V> rows = {{"1", "2", "A", "4"}, {"2", "3", "B", "6"}, {"3", "2", "C", "5"}, {"3", "4", "D", "2"}};
+         for (int r = 0; r < 4; ++r)
+           for (int c = 0; c < 4; ++c)
+             s.grid1.SetTextMatrix(r + 1, c + 1, rows[r][c]);
+         s.PlaceCellEditor(5, 1);
+       },
+       {3, 1}, {1, 4}},
+      {9, 0, "2", "2", set({{{2, 1}, "?"}}), {2, 1}, {1, 1}},
+  };
+  // Keys as the keyboard sends them: to whatever holds the focus.
+  auto typeKeys = [](const std::string &keys) {
+    for (char ch : keys) {
+      QWidget *to = QApplication::focusWidget();
+      if (!to) continue;
+      const int code = ch == '\t' ? Qt::Key_Tab : std::toupper(static_cast<unsigned char>(ch));
+      for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(type, code, Qt::NoModifier, QString(QChar(ch)));
+        QApplication::sendEvent(to, &e);
+      }
+    }
+  };
+  for (const Case &c : cases)
+    for (const std::string kind : {"size", "check", "value"}) {
+      const std::string what = std::to_string(c.modelClass) + " " + kind;
+      Forms::Clear();
+      UseScreen(15360, 11520);
+      g.NetSubModel = g.ProjMethod = static_cast<int16>(c.sub);
+      Scr2 &s = c.first.empty() ? Open(c.modelClass) : Sized(c.modelClass, c.first, c.second);
+      if (c.first.empty()) {
+        s.BX1.Type("Build");
+        s.BX1.PressKey(key::Return);
+      }
+      BringToFront(s);
+      Grid &grid = s.grid1;
+      const bool project = c.modelClass == 8;
+      script.AnswerMsgBox(msg::OK);
+      if (kind == "size" && !project) {
+        s.BX2.SetFocus();
+        s.BX2.SetText("");
+        typeKeys(c.modelClass == 6 ? "0\t" : "1\t");
+      } else if (kind == "size" || kind == "check") {
+        // "SOLVE Menu" as the mouse presses it: the button takes the focus.
+        if (kind == "check") c.refusedAtSolve(s);
+        s.cmdDone.SetFocus();
+        s.cmdDone.PerformClick();
+      } else {
+        grid.SetTextMatrix(c.pasteAt.first, c.pasteAt.second, "1.00");
+        s.PlaceCellEditor(static_cast<int16>(c.pasteAt.first), static_cast<int16>(c.pasteAt.second));
+        s.BX0.Paste("1E400");
+      }
+      ASSERT_TRUE(script.Done()) << what;
+      ASSERT_TRUE(IsLoaded<Scr2>()) << what;
+      // The editor covers a cell of the grid, showing its text.
+      ASSERT_TRUE(s.BX0.Visible()) << what;
+      ASSERT_TRUE(g.CurRow >= 1 && g.CurRow < grid.Rows() && g.CurCol >= 1 && g.CurCol < grid.Cols()) << what;
+      EXPECT_EQ(At(s), Pos(g.CurRow, g.CurCol)) << what;
+      EXPECT_EQ(s.BX0.Top(), grid.Top() + grid.CellTop()) << what;
+      EXPECT_EQ(s.BX0.Text(), grid.TextMatrix(g.CurRow, g.CurCol)) << what;
+      if (kind == "size" && !project) {
+        EXPECT_EQ(QApplication::focusWidget(), s.BX2.Widget()) << what;
+        typeKeys(c.first + "\t");
+        if (!c.second.empty()) typeKeys(c.second + "\t");
+      }
+      if (kind == "check") {
+        EXPECT_EQ(At(s), c.named) << what;
+      } else if (kind == "value") {
+        EXPECT_EQ(At(s), c.pasteAt) << what;
+      }
+      ASSERT_EQ(QApplication::focusWidget(), s.BX0.Widget()) << what;
+      const Pos first = At(s);
+      typeKeys("4\t");
+      const Pos second = At(s);
+      typeKeys("5\t");
+      EXPECT_EQ(Val(grid.TextMatrix(first.first, first.second)), 4) << what;
+      EXPECT_NE(first, second) << what;
+      EXPECT_EQ(Val(grid.TextMatrix(second.first, second.second)), 5) << what;
+    }
+}
+
 TEST_F(InputGridScreenTest, EveryInputScreenShowsItsCaptionsAndGridWhole) {
   struct Case {
     int modelClass, sub;

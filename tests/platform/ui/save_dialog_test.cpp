@@ -7,6 +7,7 @@
 #include <fstream>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QKeyEvent>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -78,6 +79,43 @@ TEST(FileDialogs, NameTypesByFileNameOnly) {
     EXPECT_NE(type(*dialog, dir), type(*dialog, blob));
   }
   std::filesystem::remove_all(dir);
+}
+
+// Both dialogs open with the keyboard in the name box, also when the screen below becomes the
+// active window after the dialog came up (the Open dialog comes up with the input screen): a
+// name typed at once lands in the box.
+TEST(FileDialogs, ANameTypedAtOnceLandsInTheNameBox) {
+  FileDialogRequest r;
+  r.filter = "Text|*.txt";
+  r.initialDir = std::filesystem::temp_directory_path().string();
+  QWidget screen;
+  auto *box = new QLineEdit(&screen);
+  screen.show();
+  box->setFocus();
+  for (bool save : {false, true})
+    for (bool screenActivatedLate : {false, true}) {
+      r.title = save ? "Save As" : "Open";
+      std::unique_ptr<QFileDialog> made = save ? MakeSaveFileDialog(r) : MakeOpenFileDialog(r);
+      QFileDialog *dialog = made.release();
+      dialog->setParent(&screen, dialog->windowFlags());
+      dialog->setOption(QFileDialog::DontUseNativeDialog);
+      if (screenActivatedLate) QTimer::singleShot(20, &screen, [&screen] { screen.activateWindow(); });
+      QString typed;
+      QTimer::singleShot(150, dialog, [dialog, &typed] {
+        for (QChar c : QString("plan")) {
+          QWidget *to = QApplication::focusWidget();
+          if (!to) continue;
+          QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+          QApplication::sendEvent(to, &press);
+        }
+        if (auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit")) typed = edit->text();
+        dialog->reject();
+      });
+      dialog->exec();
+      EXPECT_EQ(typed.toStdString(), "plan") << r.title << (screenActivatedLate ? " (screen activated late)" : "");
+      EXPECT_TRUE(box->text().isEmpty());
+      delete dialog;
+    }
 }
 
 } // namespace
