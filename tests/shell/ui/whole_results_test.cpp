@@ -373,8 +373,21 @@ void EveryOutputScreen::Sweep(int w) {
           Check(what + " branched", false);
         }
         if (f.Frame2.Visible() && f.cmdFinalIter.Visible() && f.cmdFinalIter.Enabled()) {
+          // Pressed as the mouse or the keyboard would: the button has the focus, and after the
+          // last step and its message the focus stays on a live control, drawn there.
+          f.cmdFinalIter.SetFocus();
           f.cmdFinalIter.PerformClick();
           Forms::DoEvents();
+          if (!IsLoaded<Scr5>()) continue;
+          const Control *focused = f.ActiveControl();
+          if (f.cmdFinalIter.Enabled()) {
+            EXPECT_EQ(focused, &f.cmdFinalIter) << what;
+          } else if (f.cmdWriteToPrinter.Visible() && f.cmdWriteToPrinter.Enabled()) {
+            EXPECT_EQ(focused, &f.cmdWriteToPrinter) << what;
+          } else {
+            EXPECT_TRUE(focused && focused->Enabled() && focused->Widget()->isVisible()) << what;
+          }
+          if (focused) EXPECT_EQ(focused->Widget()->window()->focusWidget(), focused->Widget()) << what;
           Check(what + " option " + std::to_string(option + 1) + " all steps", true, true);
           // Scrolled on to the last rows, the headings are still there.
           f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
