@@ -393,7 +393,9 @@ void EveryOutputScreen::Sweep(int w) {
           } else {
             EXPECT_TRUE(focused && focused->Enabled() && focused->Widget()->isVisible()) << what;
           }
-          if (focused) EXPECT_EQ(focused->Widget()->window()->focusWidget(), focused->Widget()) << what;
+          if (focused) {
+            EXPECT_EQ(focused->Widget()->window()->focusWidget(), focused->Widget()) << what;
+          }
           Check(what + " option " + std::to_string(option + 1) + " all steps", true, true);
           // Scrolled on to the last rows, the headings are still there.
           f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
