@@ -22,6 +22,7 @@
 #include "platform/ui/qt_support.h"
 #include "shell/screen_frame.h"
 #include "shell/mod1.h"
+#include "support/grid_text.h"
 #include "support/screen_test.h"
 
 namespace quon::testing {
@@ -127,9 +128,10 @@ inline std::vector<std::string> CutCells(Grid &grid) {
 
 // What a user cannot see of a screen: a result cut in its cell, a caption cut by its control, a
 // control on the white frame or past the screen, rows or columns that no shown scroll bar
-// brings into view, and (after the steps ran to their end) a scrolled grid without its
-// heading rows.
-inline std::vector<std::string> UnseenOn(Form &f, bool afterSteps = false) {
+// brings into view, held headings that hide rows or leave columns unheaded, and (after the steps
+// ran to their end) a scrolled grid without its heading rows or, with `newest`, a newest block
+// not shown from its headings down.
+inline std::vector<std::string> UnseenOn(Form &f, bool afterSteps = false, bool newest = false) {
   Forms::DoEvents();
   f.ClientWidget()->window()->grab();
   Forms::DoEvents();
@@ -200,21 +202,22 @@ inline std::vector<std::string> UnseenOn(Form &f, bool afterSteps = false) {
         out.push_back(name + " rows out of reach");
       if (lastCol >= 0 && !area->horizontalScrollBar()->isVisible() && textRight > grid->ViewWidth())
         out.push_back(name + " columns out of reach");
+      // Held headings head the columns and hide no row the view has room for.
+      for (const std::string &fault : test::HeldHeadingFaults(*grid, newest))
+        out.push_back(name + " " + fault);
       if (afterSteps && grid->TopRow() > std::min(grid->FixedRows, grid->Rows())) {
-        bool headed = grid->FixedRows > 0;
         if (grid->BlockOf) {
+          // A heading row is marked by colour.
           const GridStore::RowBlock b = grid->BlockOf(grid->TopRow());
-          headed = true;
           for (int r = b.first; r < b.first + b.headings; ++r) {
-            headed = headed && (r < grid->FixedRows || grid->IsPinned(r) || r >= grid->TopRow());
-            // A heading row is marked by colour.
             bool marked = false;
             for (int c = 0; c < grid->Cols(); ++c)
               marked = marked || grid->BackOf(r, c) != static_cast<const GridStore &>(*grid).BackColor;
             if (!marked) out.push_back(name + " row " + std::to_string(r) + " held as a heading");
           }
+        } else if (grid->FixedRows == 0) {
+          out.push_back(name + " headings scrolled away");
         }
-        if (!headed) out.push_back(name + " headings scrolled away");
       }
     }
   }

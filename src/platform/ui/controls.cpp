@@ -113,6 +113,20 @@ void Control::SetVisible(bool on) {
 }
 
 void Control::SetEnabled(bool on) {
+  // Disabled while it has the focus, a control hands it on to the next live one in the Tab
+  // order, where it shows; the screen itself holds it only when no control can take it.
+  if (!on && widget_ && widget_->isEnabled() && OwnerForm().Window()) {
+    auto focusIn = [this] {
+      QWidget *fw = widget_->window()->focusWidget();
+      return fw && (fw == widget_ || widget_->isAncestorOf(fw)) ? fw : nullptr;
+    };
+    QWidget *fw = focusIn();
+    for (int moves = 0; fw && moves < 64 && OwnerForm().MoveFocus(true); ++moves) {
+      QWidget *now = focusIn();
+      if (now == fw) break; // none but itself takes it
+      fw = now;
+    }
+  }
   enabled_ = on;
   if (widget_) widget_->setEnabled(on);
 }

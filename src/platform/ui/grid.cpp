@@ -279,10 +279,15 @@ protected:
           p.drawText(inner, static_cast<int>(a), shown);
         }
         if (hasFocus() && r == g.Row() && c == g.Col()) {
+          // Black and white dots, the solid one the colour that stands out from the cell's
+          // own: the cell's text colour can be as light as its back (white on bright green).
           p.setClipRect(clip);
-          QPen pen(fore, 1, Qt::DotLine);
-          p.setPen(pen);
-          p.drawRect(cell.adjusted(1, 1, -2, -2));
+          const bool light = 299 * back.red() + 587 * back.green() + 114 * back.blue() >= 128000;
+          const QRect ring = cell.adjusted(1, 1, -2, -2);
+          p.setPen(QPen(light ? Qt::black : Qt::white, 1, Qt::SolidLine));
+          p.drawRect(ring);
+          p.setPen(QPen(light ? Qt::white : Qt::black, 1, Qt::DotLine));
+          p.drawRect(ring);
         }
       }
     }

@@ -109,16 +109,24 @@ TEST_F(FormsTest, AltKeysAreTheScreensAndKeysWithoutACharacterHaveTheirOwnCodes)
 }
 
 // The mark shows whatever the style painted under it: options and boxes on a blue screen are
-// drawn in the style's grey, where a ring in the one colour chosen for blue would vanish.
+// drawn in the style's grey, where a ring in the one colour chosen for blue would vanish; and a
+// grid's current cell in white on bright green, where a ring in its text colour would.
 TEST_F(FormsTest, EveryControlThatTakesTheFocusShowsIt) {
+  // Brightness as the eye sees it: white on bright green is faint.
+  auto Luma = [](QRgb p) { return (299 * qRed(p) + 587 * qGreen(p) + 114 * qBlue(p)) / 1000; };
   TestForm &f = frmTest();
   f.Option1.SetBackColor(kBlue);
   f.Check1.SetBackColor(kBlue);
+  f.grid1.SetRow(1);
+  f.grid1.SetCol(1);
+  f.grid1.SetCellBackColor(kGreen);
+  f.grid1.SetCellForeColor(kWhite);
   f.Show();
   f.ClientWidget()->window()->activateWindow();
   Forms::DoEvents();
-  for (Control *c : std::initializer_list<Control *>{&f.cmdDone, &f.Option1, &f.Check1, &f.Text2, &f.Combo1, &f.List1}) {
-    f.grid1.SetFocus();
+  for (Control *c :
+       std::initializer_list<Control *>{&f.cmdDone, &f.Option1, &f.Check1, &f.Text2, &f.Combo1, &f.List1, &f.grid1}) {
+    (c == &f.grid1 ? static_cast<Control &>(f.cmdDone) : f.grid1).SetFocus();
     Forms::DoEvents();
     const QImage without = c->Widget()->grab().toImage();
     c->SetFocus();
@@ -130,8 +138,7 @@ TEST_F(FormsTest, EveryControlThatTakesTheFocusShowsIt) {
     int contrast = 0;
     for (int y = 0; y < with.height(); ++y)
       for (int x = 0; x < with.width(); ++x)
-        contrast = std::max(contrast, std::abs(QColor(with.pixel(x, y)).lightness() -
-                                               QColor(without.pixel(x, y)).lightness()));
+        contrast = std::max(contrast, std::abs(Luma(with.pixel(x, y)) - Luma(without.pixel(x, y))));
     EXPECT_GT(contrast, 120) << c->Name();
   }
 }
