@@ -94,6 +94,17 @@ public:
     return z;
   }
 
+  // After a failed Factor: the rows and basis positions no pivot was found for.
+  void Unpivoted(std::vector<int> &rows, std::vector<int> &positions) const {
+    std::vector<char> r(m_, 0), c(m_, 0);
+    for (int k : pivotRow_) r[k] = 1;
+    for (int k : pivotCol_) c[k] = 1;
+    for (int i = 0; i < m_; ++i) {
+      if (!r[i]) rows.push_back(i);
+      if (!c[i]) positions.push_back(i);
+    }
+  }
+
 private:
   struct Op {
     int pivotRow, row;
@@ -149,12 +160,16 @@ std::vector<double> BasisCheck::XDouble() const {
   return out;
 }
 
-BasisCheck CheckBasis(const StandardForm &sf, const Basis &basis) {
-  BasisCheck out;
-  RationalLU lu(sf.m);
+namespace {
+
+// CheckBasis on a factorisation the caller keeps, priced by `costs` (the program's, or the
+// phase-1 costs of a basis outside its bounds) with the sense `maximize`.
+bool Evaluate(const StandardForm &sf, const Basis &basis, RationalLU &lu, const std::vector<mpq_class> &costs,
+              bool maximize, BasisCheck &out) {
+  out = BasisCheck{};
   if (!Factored(sf, basis, lu)) {
     out.singular = true;
-    return out;
+    return false;
   }
   std::vector<char> isBasic(sf.n, 0);
   for (int j : basis.basic) isBasic[j] = 1;
@@ -178,15 +193,15 @@ BasisCheck CheckBasis(const StandardForm &sf, const Basis &basis) {
     }
   }
   std::vector<mpq_class> cb(sf.m);
-  for (int p = 0; p < sf.m; ++p) cb[p] = sf.c[basis.basic[p]];
+  for (int p = 0; p < sf.m; ++p) cb[p] = costs[basis.basic[p]];
   out.y = lu.SolveTransposed(cb);
   out.d.assign(sf.n, mpq_class(0));
   out.dualFeasible = true;
   for (int j = 0; j < sf.n; ++j) {
-    if (sf.c[j] != 0) out.objective += mpq_class(sf.c[j]) * out.x[j];
+    if (sgn(costs[j]) != 0) out.objective += costs[j] * out.x[j];
     if (isBasic[j]) continue;
-    out.d[j] = mpq_class(sf.c[j]) - ColumnProduct(sf, out.y, j);
-    const int s = sgn(out.d[j]) * (sf.maximize ? -1 : 1);
+    out.d[j] = costs[j] - ColumnProduct(sf, out.y, j);
+    const int s = sgn(out.d[j]) * (maximize ? -1 : 1);
     const bool canRise = !sf.HasUpper(j) || out.x[j] < sf.upper[j];
     const bool canFall = !sf.HasLower(j) || out.x[j] > sf.lower[j];
     if ((s < 0 && canRise) || (s > 0 && canFall)) {
@@ -194,7 +209,395 @@ BasisCheck CheckBasis(const StandardForm &sf, const Basis &basis) {
       out.dualFeasible = false;
     }
   }
+  return true;
+}
+
+std::vector<mpq_class> Costs(const StandardForm &sf) {
+  std::vector<mpq_class> c(sf.n);
+  for (int j = 0; j < sf.n; ++j) c[j] = sf.c[j];
+  return c;
+}
+
+} // namespace
+
+BasisCheck CheckBasis(const StandardForm &sf, const Basis &basis) {
+  BasisCheck out;
+  RationalLU lu(sf.m);
+  Evaluate(sf, basis, lu, Costs(sf), sf.maximize, out);
   return out;
+}
+
+ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
+  ExactSolve res;
+  basis.nonbasic.resize(sf.n, AtBound::Lower);
+  const std::vector<mpq_class> costs = Costs(sf);
+  bool repaired = false;
+  for (;;) {
+    RationalLU lu(sf.m);
+    if (!Evaluate(sf, basis, lu, costs, sf.maximize, res.check)) {
+      // A singular basis gives each row left without a pivot its own unit column (a slack or an
+      // artificial one) in place of a column that depends on the others, once.
+      if (repaired || static_cast<int>(basis.basic.size()) != sf.m) return res;
+      repaired = true;
+      std::vector<int> rows, positions;
+      lu.Unpivoted(rows, positions);
+      std::vector<char> isBasic(sf.n, 0);
+      for (int j : basis.basic) isBasic[j] = 1;
+      for (std::size_t k = 0; k < rows.size() && k < positions.size(); ++k) {
+        int unit = -1;
+        for (int j = 0; j < sf.n && unit < 0; ++j) {
+          if (isBasic[j] || sf.A(rows[k], j) == 0) continue;
+          bool sole = true;
+          for (int i = 0; i < sf.m && sole; ++i) sole = i == rows[k] || sf.A(i, j) == 0;
+          if (sole) unit = j;
+        }
+        if (unit < 0) return res;
+        const int out = basis.basic[positions[k]];
+        basis.nonbasic[out] = sf.HasLower(out) || !sf.HasUpper(out) ? AtBound::Lower : AtBound::Upper;
+        isBasic[out] = 0;
+        isBasic[unit] = 1;
+        basis.basic[positions[k]] = unit;
+      }
+      continue;
+    }
+    const bool phase1 = !res.check.primalFeasible;
+    BasisCheck priced;
+    const BasisCheck *pc = &res.check;
+    std::vector<mpq_class> w;
+    if (phase1) {
+      // The sum of the distances of the basic values from the bounds they break, minimised.
+      w.assign(sf.n, mpq_class(0));
+      for (int j : basis.basic) {
+        const mpq_class &x = res.check.x[j];
+        if (sf.HasLower(j) && x < sf.lower[j]) w[j] = -1;
+        else if (sf.HasUpper(j) && x > sf.upper[j]) w[j] = 1;
+      }
+      RationalLU lu1(sf.m);
+      Evaluate(sf, basis, lu1, w, false, priced);
+      pc = &priced;
+      if (priced.dualFeasible) {
+        if (ProvesInfeasible(sf, priced.y)) {
+          res.verdict = ExactVerdict::Infeasible;
+          res.farkas = priced.y;
+        }
+        return res;
+      }
+    } else if (res.check.dualFeasible) {
+      res.verdict = ExactVerdict::Optimal;
+      return res;
+    }
+    if (res.pivots >= maxPivots) return res;
+    // The most improving column enters for the first half of the pivots allowed, then, so that
+    // no degenerate stretch can cycle, the lowest improving one (Bland's rule); it moves the way
+    // it improves.
+    const bool maximize = phase1 ? false : sf.maximize;
+    const bool bland = res.pivots >= maxPivots / 2;
+    int e = -1;
+    mpq_class bestScore;
+    std::vector<char> isBasic(sf.n, 0);
+    for (int j : basis.basic) isBasic[j] = 1;
+    for (int j = 0; j < sf.n && !(bland && e >= 0); ++j) {
+      if (isBasic[j]) continue;
+      const int s = sgn(pc->d[j]) * (maximize ? -1 : 1);
+      const bool canRise = !sf.HasUpper(j) || res.check.x[j] < sf.upper[j];
+      const bool canFall = !sf.HasLower(j) || res.check.x[j] > sf.lower[j];
+      if (!((s < 0 && canRise) || (s > 0 && canFall))) continue;
+      if (e < 0 || abs(pc->d[j]) > bestScore) {
+        e = j;
+        bestScore = abs(pc->d[j]);
+      }
+    }
+    if (e < 0) return res;
+    const int dir = sgn(pc->d[e]) * (maximize ? -1 : 1) < 0 ? 1 : -1;
+    std::vector<mpq_class> col(sf.m);
+    for (int i = 0; i < sf.m; ++i) col[i] = sf.A(i, e);
+    const std::vector<mpq_class> alpha = lu.Solve(std::move(col));
+    // The longest step that keeps every value within its bounds within them and brings no value
+    // outside its bounds past the bound it breaks.
+    bool bounded = false, flip = false;
+    mpq_class best;
+    int leaveRow = -1;
+    AtBound leaveAt = AtBound::Lower;
+    const mpq_class &xe = res.check.x[e];
+    if (dir > 0 && sf.HasUpper(e)) {
+      best = mpq_class(sf.upper[e]) - xe;
+      bounded = flip = true;
+    } else if (dir < 0 && sf.HasLower(e)) {
+      best = xe - mpq_class(sf.lower[e]);
+      bounded = flip = true;
+    }
+    for (int p = 0; p < sf.m; ++p) {
+      const mpq_class dx = -dir * alpha[p];
+      const int sd = sgn(dx);
+      if (sd == 0) continue;
+      const int j = basis.basic[p];
+      const mpq_class &x = res.check.x[j];
+      const bool below = sf.HasLower(j) && x < sf.lower[j];
+      const bool above = sf.HasUpper(j) && x > sf.upper[j];
+      mpq_class t;
+      AtBound at;
+      if (sd < 0 && !below && sf.HasLower(j)) {
+        t = (x - mpq_class(sf.lower[j])) / -dx;
+        at = AtBound::Lower;
+      } else if (sd > 0 && !above && sf.HasUpper(j) && !below) {
+        t = (mpq_class(sf.upper[j]) - x) / dx;
+        at = AtBound::Upper;
+      } else if (sd > 0 && below) {
+        t = (mpq_class(sf.lower[j]) - x) / dx;
+        at = AtBound::Lower;
+      } else if (sd < 0 && above) {
+        t = (x - mpq_class(sf.upper[j])) / -dx;
+        at = AtBound::Upper;
+      } else {
+        continue;
+      }
+      const bool better = !bounded || t < best || (t == best && !flip && leaveRow >= 0 && j < basis.basic[leaveRow]);
+      if (better) {
+        best = t;
+        bounded = true;
+        flip = false;
+        leaveRow = p;
+        leaveAt = at;
+      }
+    }
+    if (!bounded) {
+      if (!phase1) {
+        std::vector<mpq_class> dx(sf.n, mpq_class(0));
+        dx[e] = dir;
+        for (int p = 0; p < sf.m; ++p) dx[basis.basic[p]] = -dir * alpha[p];
+        if (IsImprovingRay(sf, dx)) {
+          res.verdict = ExactVerdict::Unbounded;
+          res.ray = std::move(dx);
+        }
+      }
+      return res;
+    }
+    ++res.pivots;
+    if (flip) {
+      basis.nonbasic[e] = dir > 0 ? AtBound::Upper : AtBound::Lower;
+      continue;
+    }
+    const int leaving = basis.basic[leaveRow];
+    basis.basic[leaveRow] = e;
+    basis.nonbasic[leaving] = leaveAt;
+  }
+}
+
+namespace {
+
+// LU with partial pivoting of a basis matrix in double precision, and solves with it refined
+// once on residuals summed in long double.
+class DoubleLU {
+public:
+  bool Factor(const StandardForm &sf, const Basis &basis) {
+    m_ = sf.m;
+    const std::size_t mm = static_cast<std::size_t>(m_);
+    if (static_cast<int>(basis.basic.size()) != m_) return false;
+    lu_.assign(mm * mm, 0.0);
+    std::vector<char> isBasic(sf.n, 0);
+    for (int r = 0; r < m_; ++r) {
+      const int j = basis.basic[r];
+      if (j < 0 || j >= sf.n || isBasic[j]) return false;
+      isBasic[j] = 1;
+      for (int i = 0; i < m_; ++i) lu_[i * mm + r] = sf.A(i, j);
+    }
+    std::vector<double> colMax(mm, 0.0);
+    for (int i = 0; i < m_; ++i)
+      for (int k = 0; k < m_; ++k) colMax[k] = std::max(colMax[k], std::fabs(lu_[i * mm + k]));
+    perm_.resize(mm);
+    for (int i = 0; i < m_; ++i) perm_[i] = i;
+    for (int k = 0; k < m_; ++k) {
+      int p = k;
+      for (int i = k + 1; i < m_; ++i)
+        if (std::fabs(lu_[i * mm + k]) > std::fabs(lu_[p * mm + k])) p = i;
+      if (!(std::fabs(lu_[p * mm + k]) > 1E-13 * colMax[k])) return false;
+      if (p != k) {
+        for (int j = 0; j < m_; ++j) std::swap(lu_[k * mm + j], lu_[p * mm + j]);
+        std::swap(perm_[k], perm_[p]);
+      }
+      const double piv = lu_[k * mm + k];
+      for (int i = k + 1; i < m_; ++i) {
+        double &l = lu_[i * mm + k];
+        if (l == 0) continue;
+        l /= piv;
+        for (int j = k + 1; j < m_; ++j) lu_[i * mm + j] -= l * lu_[k * mm + j];
+      }
+    }
+    return true;
+  }
+  std::vector<double> Solve(const std::vector<long double> &r) const {
+    const std::size_t mm = static_cast<std::size_t>(m_);
+    std::vector<double> v(mm);
+    for (int i = 0; i < m_; ++i) {
+      double s = static_cast<double>(r[perm_[i]]);
+      for (int j = 0; j < i; ++j) s -= lu_[i * mm + j] * v[j];
+      v[i] = s;
+    }
+    for (int i = m_ - 1; i >= 0; --i) {
+      double s = v[i];
+      for (int j = i + 1; j < m_; ++j) s -= lu_[i * mm + j] * v[j];
+      v[i] = s / lu_[i * mm + i];
+    }
+    return v;
+  }
+  std::vector<double> SolveTransposed(const std::vector<long double> &c) const {
+    const std::size_t mm = static_cast<std::size_t>(m_);
+    std::vector<double> t(mm), w(mm);
+    for (int i = 0; i < m_; ++i) {
+      double s = static_cast<double>(c[i]);
+      for (int j = 0; j < i; ++j) s -= lu_[j * mm + i] * t[j];
+      t[i] = s / lu_[i * mm + i];
+    }
+    for (int i = m_ - 1; i >= 0; --i) {
+      double s = t[i];
+      for (int j = i + 1; j < m_; ++j) s -= lu_[j * mm + i] * t[j];
+      t[i] = s;
+    }
+    for (int i = 0; i < m_; ++i) w[perm_[i]] = t[i];
+    return w;
+  }
+
+private:
+  int m_ = 0;
+  std::vector<double> lu_;
+  std::vector<int> perm_;
+};
+
+// Every column's value: nonbasic ones at their bounds, basic ones solved and refined once.
+std::vector<double> DoubleValues(const StandardForm &sf, const Basis &basis, const DoubleLU &lu) {
+  std::vector<char> isBasic(sf.n, 0);
+  for (int j : basis.basic) isBasic[j] = 1;
+  std::vector<double> x(sf.n, 0.0);
+  for (int j = 0; j < sf.n; ++j)
+    if (!isBasic[j]) {
+      const AtBound at = static_cast<std::size_t>(j) < basis.nonbasic.size() ? basis.nonbasic[j] : AtBound::Lower;
+      x[j] = at == AtBound::Lower && sf.HasLower(j) ? sf.lower[j] : at == AtBound::Upper && sf.HasUpper(j) ? sf.upper[j] : 0.0;
+    }
+  std::vector<long double> res(sf.m);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < sf.m; ++i) {
+      long double s = sf.b[i];
+      for (int j = 0; j < sf.n; ++j)
+        if (sf.A(i, j) != 0 && x[j] != 0) s -= static_cast<long double>(sf.A(i, j)) * x[j];
+      res[i] = s;
+    }
+    const std::vector<double> dx = lu.Solve(res);
+    for (int r = 0; r < sf.m; ++r) x[basis.basic[r]] += dx[r];
+  }
+  return x;
+}
+
+// y with y B = costs of the basic columns, refined once.
+std::vector<double> DoubleDuals(const StandardForm &sf, const Basis &basis, const DoubleLU &lu,
+                                const std::vector<double> &costs) {
+  std::vector<double> y(sf.m, 0.0);
+  std::vector<long double> res(sf.m);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int r = 0; r < sf.m; ++r) {
+      const int j = basis.basic[r];
+      long double s = costs[j];
+      for (int i = 0; i < sf.m; ++i) s -= static_cast<long double>(y[i]) * sf.A(i, j);
+      res[r] = s;
+    }
+    const std::vector<double> dy = lu.SolveTransposed(res);
+    for (int i = 0; i < sf.m; ++i) y[i] += dy[i];
+  }
+  return y;
+}
+
+} // namespace
+
+std::vector<double> InfeasibilityMultipliers(const StandardForm &sf, const Basis &basis) {
+  DoubleLU lu;
+  if (!lu.Factor(sf, basis)) return {};
+  const std::vector<double> x = DoubleValues(sf, basis, lu);
+  std::vector<double> w(sf.n, 0.0);
+  double scale = 1;
+  for (double v : x) scale = std::max(scale, std::fabs(v));
+  for (int j : basis.basic) {
+    const double tol = 1E-11 * scale;
+    if (sf.HasLower(j) && x[j] < sf.lower[j] - tol) w[j] = -1;
+    else if (sf.HasUpper(j) && x[j] > sf.upper[j] + tol) w[j] = 1;
+  }
+  return DoubleDuals(sf, basis, lu, w);
+}
+
+std::vector<double> BasisRowMultipliers(const StandardForm &sf, const Basis &basis, int row) {
+  DoubleLU lu;
+  if (row < 0 || row >= sf.m || !lu.Factor(sf, basis)) return {};
+  std::vector<long double> e(sf.m, 0.0L);
+  e[row] = 1;
+  return lu.SolveTransposed(e);
+}
+
+std::vector<int> RowsOutsideBounds(const StandardForm &sf, const Basis &basis) {
+  DoubleLU lu;
+  if (!lu.Factor(sf, basis)) return {};
+  const std::vector<double> x = DoubleValues(sf, basis, lu);
+  double scale = 1;
+  for (double v : x) scale = std::max(scale, std::fabs(v));
+  std::vector<int> rows;
+  for (int r = 0; r < sf.m; ++r) {
+    const int j = basis.basic[r];
+    const double tol = 1E-11 * scale;
+    if ((sf.HasLower(j) && x[j] < sf.lower[j] - tol) || (sf.HasUpper(j) && x[j] > sf.upper[j] + tol)) rows.push_back(r);
+  }
+  return rows;
+}
+
+QuickCheck QuickCheckBasis(const StandardForm &sf, const Basis &basis, double tol) {
+  QuickCheck q;
+  const int m = sf.m, n = sf.n;
+  DoubleLU lu;
+  if (!lu.Factor(sf, basis)) {
+    q.singular = true;
+    return q;
+  }
+  std::vector<char> isBasic(n, 0);
+  for (int j : basis.basic) isBasic[j] = 1;
+  q.x = DoubleValues(sf, basis, lu);
+  const std::vector<double> y = DoubleDuals(sf, basis, lu, sf.c);
+  q.y = y;
+  double xScale = 1, yScale = 0;
+  for (double v : q.x) xScale = std::max(xScale, std::fabs(v));
+  for (double v : y) yScale = std::max(yScale, std::fabs(v));
+  for (int j = 0; j < n; ++j) q.objective += sf.c[j] * q.x[j];
+  q.holds = true;
+  // A value that is 0 in exact arithmetic comes out as rounding noise of the largest: the terms
+  // of a row are judged beside that too.
+  for (int i = 0; i < m && q.holds; ++i) {
+    long double s = sf.b[i], size = std::fabs(sf.b[i]), rowMax = 0;
+    for (int j = 0; j < n; ++j)
+      if (sf.A(i, j) != 0) {
+        const long double t = static_cast<long double>(sf.A(i, j)) * q.x[j];
+        s -= t;
+        size += std::fabs(t);
+        rowMax = std::max(rowMax, static_cast<long double>(std::fabs(sf.A(i, j))));
+      }
+    if (std::fabs(s) > tol * (size + 1E-3L * xScale * rowMax)) q.holds = false;
+  }
+  for (int j = 0; j < n && q.holds; ++j) {
+    const double slackTol = tol * std::max(xScale, std::fabs(q.x[j]));
+    if ((sf.HasLower(j) && q.x[j] < sf.lower[j] - slackTol) || (sf.HasUpper(j) && q.x[j] > sf.upper[j] + slackTol))
+      q.holds = false;
+    if (isBasic[j] || !q.holds) continue;
+    // A dual that is 0 in exact arithmetic comes out as rounding noise of the largest: the
+    // terms of a reduced cost are judged beside that too.
+    long double d = sf.c[j], size = std::fabs(sf.c[j]), colMax = 0;
+    for (int i = 0; i < m; ++i)
+      if (sf.A(i, j) != 0) {
+        const long double t = static_cast<long double>(y[i]) * sf.A(i, j);
+        d -= t;
+        size += std::fabs(t);
+        colMax = std::max(colMax, static_cast<long double>(std::fabs(sf.A(i, j))));
+      }
+    const double s = (sf.maximize ? -1.0 : 1.0) * static_cast<double>(d);
+    const bool canRise = !sf.HasUpper(j) || q.x[j] < sf.upper[j];
+    const bool canFall = !sf.HasLower(j) || q.x[j] > sf.lower[j];
+    const double dTol = tol * static_cast<double>(size + 1E-3L * yScale * colMax) + 1E-300;
+    if ((s < -dTol && canRise) || (s > dTol && canFall)) q.holds = false;
+  }
+  return q;
 }
 
 bool ProvesInfeasible(const StandardForm &sf, const std::vector<mpq_class> &y) {

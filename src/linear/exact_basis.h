@@ -85,4 +85,40 @@ StandardForm FromTypedRows(int m, int n, const std::vector<double> &a, const std
                            const std::vector<double> &lower, const std::vector<double> &upper, bool maximize,
                            std::vector<int> *slackOf = nullptr);
 
+// A double-precision check of `basis` that shares nothing with the inverse a simplex run carried:
+// a fresh LU with partial pivoting and one step of refinement gives the basic values and the
+// duals, and every row, bound and reduced cost is judged relative to the terms that formed it.
+// Holds: feasible and optimal to `tol` of those terms; cheap (one m x m factorisation).
+struct QuickCheck {
+  bool holds = false;
+  bool singular = false;
+  std::vector<double> x; // n values of every column (empty when singular)
+  std::vector<double> y; // m duals
+  double objective = 0;
+};
+QuickCheck QuickCheckBasis(const StandardForm &sf, const Basis &basis, double tol = 1E-9);
+// Multipliers y of `basis` (double precision) priced by the sum of its basic values' distances
+// outside their bounds: what ProvesInfeasible should accept when no simplex step lowers that
+// sum. Empty when the basis matrix is singular.
+std::vector<double> InfeasibilityMultipliers(const StandardForm &sf, const Basis &basis);
+// Row `row` of the basis inverse (double precision), the multipliers of the one basic value in
+// that row; and the rows whose basic values lie outside their bounds beyond rounding.
+std::vector<double> BasisRowMultipliers(const StandardForm &sf, const Basis &basis, int row);
+std::vector<int> RowsOutsideBounds(const StandardForm &sf, const Basis &basis);
+
+// Simplex steps in exact arithmetic from `basis` (changed in place) until it is proven optimal,
+// or the program is proven infeasible (a row vector that ProvesInfeasible accepts) or unbounded
+// (a feasible basis and a ray that IsImprovingRay accepts), by Bland's rule, at most
+// `maxPivots` pivots. A basis outside its bounds first takes steps that lower the sum of its
+// values' distances from their bounds without moving any value that is within its bounds out.
+enum class ExactVerdict { Optimal, Infeasible, Unbounded, Unproven };
+struct ExactSolve {
+  ExactVerdict verdict = ExactVerdict::Unproven;
+  BasisCheck check;                 // of the final basis
+  std::vector<mpq_class> farkas;    // when Infeasible
+  std::vector<mpq_class> ray;       // when Unbounded
+  int pivots = 0;
+};
+ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots);
+
 } // namespace quon::exact
