@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "linear/exact_basis.h"
 #include "linear/lp_model.h"
 #include "linear/mod_inverse.h"
 #include "linear/raw_matrix.h"
@@ -1607,6 +1608,291 @@ bool PricesOut(bool exact) {
   return true;
 }
 
+// The verdict of a run checked on the program as typed (LPData, ConstrType), whose doubles are
+// taken as the exact rationals they are: each typed row gets a slack column when it is an
+// inequality and each artificial column of the engine a column fixed at 0, so that the engine's
+// final basis is a basis of it.
+struct TypedProgram {
+  exact::StandardForm sf;
+  exact::Basis basis;
+  std::vector<int> typedOf;  // engine column -> typed column
+  std::vector<int> engineOf; // typed column -> engine column
+  int structuralInBasis = 0;
+  bool ok = false;
+};
+
+// The row of the one entry of an added (slack, surplus or artificial) column; 0 if none.
+int SoleRowOf(int j) {
+  for (int i = 1; i <= g.MRows; ++i)
+    if (g.Tab(i + 2, j) != 0) return i;
+  return 0;
+}
+
+TypedProgram TypedProgramWithBasis() {
+  TypedProgram t;
+  const int m = g.MRows, n = g.NVars, nc = g.NCols;
+  int inequalities = 0, artificials = 0;
+  for (int i = 1; i <= m; ++i)
+    if (g.ConstrType(i).str() != "=") ++inequalities;
+  for (int j = n + 1; j <= nc; ++j)
+    if (IsArtificial(j)) ++artificials;
+  exact::StandardForm &sf = t.sf;
+  sf.Resize(m, n + inequalities + artificials);
+  sf.maximize = g.ObjSenseSaved == -1;
+  std::vector<int> slackOf(static_cast<std::size_t>(m) + 1, -1);
+  int next = n;
+  for (int i = 1; i <= m; ++i) {
+    for (int j = 1; j <= n; ++j) sf.A(i - 1, j - 1) = g.LPData(i + 2, j);
+    sf.b[i - 1] = g.LPData(i + 2, g.RHSInCol);
+    const std::string rel = g.ConstrType(i).str();
+    if (rel == "=") continue;
+    sf.A(i - 1, next) = rel == "<" ? 1.0 : -1.0;
+    slackOf[static_cast<std::size_t>(i)] = next++;
+  }
+  for (int j = 1; j <= n; ++j) {
+    sf.c[j - 1] = g.LPData(2, j);
+    sf.lower[j - 1] = g.LPData(g.LBRow, j);
+    sf.upper[j - 1] = g.LPData(g.UBRow, j);
+  }
+  t.typedOf.assign(static_cast<std::size_t>(nc) + 1, -1);
+  t.engineOf.assign(static_cast<std::size_t>(sf.n), 0);
+  for (int j = 1; j <= n; ++j) t.typedOf[static_cast<std::size_t>(j)] = j - 1;
+  for (int j = n + 1; j <= nc; ++j) {
+    const int i = SoleRowOf(j);
+    if (i == 0) return t;
+    int col = slackOf[static_cast<std::size_t>(i)];
+    if (IsArtificial(j)) {
+      col = next++;
+      sf.A(i - 1, col) = 1;
+      sf.upper[col] = 0;
+    }
+    if (col < 0) return t;
+    t.typedOf[static_cast<std::size_t>(j)] = col;
+  }
+  for (int j = 1; j <= nc; ++j)
+    if (const int c = t.typedOf[static_cast<std::size_t>(j)]; c >= 0) t.engineOf[static_cast<std::size_t>(c)] = j;
+  std::vector<char> seen(static_cast<std::size_t>(sf.n), 0);
+  for (int r = 1; r <= m; ++r) {
+    const int col = g.BasisList(r);
+    const int c = col >= 1 && col <= nc ? t.typedOf[static_cast<std::size_t>(col)] : -1;
+    if (c < 0 || seen[static_cast<std::size_t>(c)]) return t;
+    seen[static_cast<std::size_t>(c)] = 1;
+    t.basis.basic.push_back(c);
+    if (c < n) ++t.structuralInBasis;
+  }
+  // A variable that is not basic stands at the bound nearest the value the engine gives it.
+  t.basis.nonbasic.assign(static_cast<std::size_t>(sf.n), exact::AtBound::Lower);
+  for (int j = 1; j <= n; ++j) {
+    if (g.NonBasicMark(j) == 0) continue;
+    const double x = ColumnSolution(j);
+    const int c = j - 1;
+    exact::AtBound at = exact::AtBound::Zero;
+    if (sf.HasLower(c) && (!sf.HasUpper(c) || std::fabs(x - sf.lower[c]) <= std::fabs(x - sf.upper[c])))
+      at = exact::AtBound::Lower;
+    else if (sf.HasUpper(c))
+      at = exact::AtBound::Upper;
+    t.basis.nonbasic[static_cast<std::size_t>(c)] = at;
+  }
+  t.ok = true;
+  return t;
+}
+
+// Exact steps are taken on programs whose basis holds at most this many columns of the
+// program's own variables (a rational factorisation of 40 dense columns of data up to 1e6 takes
+// some 50 ms); beyond that the double-precision checks decide alone.
+constexpr int kExactColumns = 40;
+// Exact pivots allowed: each prices every column in rational arithmetic, so fewer on larger
+// programs.
+int ExactPivots(const TypedProgram &t) {
+  return t.sf.m * t.sf.n <= 4000 ? 400 : 40;
+}
+
+bool ExactAffordable(const TypedProgram &t) {
+  return t.ok && t.structuralInBasis <= kExactColumns && g.MRows <= 100;
+}
+
+// Whether the multipliers of the final basis for the sum of its values' distances outside their
+// bounds prove the program infeasible, judged in long double with a margin far above the rounding
+// of the sums, else exactly.
+bool ProvesInfeasible(const TypedProgram &t, const std::vector<double> &y) {
+  const exact::StandardForm &sf = t.sf;
+  if (y.empty()) return false;
+  // yb against the largest and smallest y A x within the bounds; a coefficient of y A that is
+  // rounding noise beside its terms counts as 0, and the gap must be clear of the terms' noise.
+  long double yb = 0, size = 0, hi = 0, lo = 0;
+  bool hiFinite = true, loFinite = true;
+  for (int i = 0; i < sf.m; ++i) {
+    yb += static_cast<long double>(y[static_cast<std::size_t>(i)]) * sf.b[i];
+    size += std::fabs(static_cast<long double>(y[static_cast<std::size_t>(i)]) * sf.b[i]);
+  }
+  // A multiplier that is 0 in exact arithmetic comes out as rounding noise of the largest.
+  double yScale = 0;
+  for (double v : y) yScale = std::max(yScale, std::fabs(v));
+  for (int j = 0; j < sf.n; ++j) {
+    long double gj = 0, gs = 0, colMax = 0;
+    for (int i = 0; i < sf.m; ++i)
+      if (sf.A(i, j) != 0) {
+        const long double term = static_cast<long double>(y[static_cast<std::size_t>(i)]) * sf.A(i, j);
+        gj += term;
+        gs += std::fabs(term);
+        colMax = std::max(colMax, static_cast<long double>(std::fabs(sf.A(i, j))));
+      }
+    if (std::fabs(gj) <= kCheckTol * (gs + 1E-5L * yScale * colMax)) continue;
+    const bool up = sf.HasUpper(j), down = sf.HasLower(j);
+    if (gj > 0) {
+      if (up) hi += gj * sf.upper[j]; else hiFinite = false;
+      if (down) lo += gj * sf.lower[j]; else loFinite = false;
+    } else {
+      if (down) hi += gj * sf.lower[j]; else hiFinite = false;
+      if (up) lo += gj * sf.upper[j]; else loFinite = false;
+    }
+    size += gs * std::max(up ? std::fabs(sf.upper[j]) : 0.0, down ? std::fabs(sf.lower[j]) : 0.0);
+  }
+  const long double margin = kCheckTol * size;
+  if ((hiFinite && yb > hi + margin) || (loFinite && yb < lo - margin)) return true;
+  return exact::ProvesInfeasible(sf, y);
+}
+
+// The multipliers of the sum of the final basis's values outside their bounds, else of one of
+// those values (a repair by dual steps ends on a row that no column can move back).
+bool MultipliersProveInfeasible(const TypedProgram &t) {
+  if (ProvesInfeasible(t, exact::InfeasibilityMultipliers(t.sf, t.basis))) return true;
+
+  const std::vector<int> rows = exact::RowsOutsideBounds(t.sf, t.basis);
+  for (std::size_t k = 0; k < rows.size() && k < 8; ++k)
+    if (ProvesInfeasible(t, exact::BasisRowMultipliers(t.sf, t.basis, rows[k]))) return true;
+  return false;
+}
+
+// Puts the typed basis `b` into the engine (basis list, marks, columns flipped to the bound they
+// stand at) and computes its basic solution and prices on a fresh inverse. False: the engine
+// cannot hold it.
+bool InstallTypedBasis(const TypedProgram &t, const exact::Basis &b) {
+  const int m = g.MRows, n = g.NVars, nc = g.NCols;
+  g.Phase = 0;
+  g.ObjSense = g.ObjSenseSaved;
+  for (int j = 1; j <= nc; ++j) g.Cost(j) = IsArtificial(j) ? 0.0 : g.Tab(2, j);
+  for (int j = 1; j <= nc; ++j) g.NonBasicMark(j) = static_cast<int16>(g.ColKind(j) == "U" ? -j : j);
+  for (int r = 1; r <= m; ++r) {
+    const int col = t.engineOf[static_cast<std::size_t>(b.basic[static_cast<std::size_t>(r - 1)])];
+    g.BasisList(r) = static_cast<int16>(col);
+    g.NonBasicMark(col) = 0;
+  }
+  for (int j = 1; j <= n; ++j) {
+    if (g.NonBasicMark(j) == 0) continue;
+    const bool wantUpper = b.nonbasic[static_cast<std::size_t>(j - 1)] == exact::AtBound::Upper;
+    const bool atUpper = (g.ColKind(j) == "U") != (g.BoundLabel(j) == "U");
+    if (wantUpper == atUpper) continue;
+    if (!std::isfinite(g.Tab(g.UBRow, j))) return false;
+    FlipToBound(j);
+  }
+  for (int r = 1; r <= m; ++r) {
+    const int col = g.BasisList(r);
+    g.CostB(r) = g.Cost(col);
+    for (int i = 1; i <= m; ++i) g.BasisMat(i, r) = g.Tab(i + 2, col);
+  }
+  State().exact = true;
+  State().wholeRun = false;
+  if (!Reinvert()) return false;
+  g.Leaving = 0;
+  SimplexBasicSolution();
+  SimplexPricing();
+  g.Entering = 0;
+  return true;
+}
+
+// The engine's row of multipliers against the typed ones y (each engine row is its typed row or
+// that row negated), to a part in 1E9 of the largest.
+bool DualsAgree(const std::vector<double> &y) {
+  double scale = 0;
+  for (double v : y) scale = std::max(scale, std::fabs(v));
+  for (int i = 1; i <= g.MRows; ++i) {
+    const double want = (g.TabBackup(i, 0) == -1 ? -1 : 1) * y[static_cast<std::size_t>(i - 1)];
+    if (std::fabs(g.Duals(i) - want) > 1E-9 * scale + 1E-300) return false;
+  }
+  return true;
+}
+
+void SetDuals(const std::vector<double> &y) {
+  for (int i = 1; i <= g.MRows; ++i) g.Duals(i) = (g.TabBackup(i, 0) == -1 ? -1 : 1) * y[static_cast<std::size_t>(i - 1)];
+}
+
+// Takes an answer that failed its check (or no answer) on by exact simplex steps from the final
+// basis: the verdict they prove, with the optimum's exact values; `unproven` where they reach
+// none within the pivots allowed.
+LPStatus FinishExactly(TypedProgram &t, LPStatus unproven = LPStatus::NumericalFailure) {
+  exact::Basis b = t.basis;
+  const exact::ExactSolve ex = exact::SolveFromBasis(t.sf, b, ExactPivots(t));
+  switch (ex.verdict) {
+  case exact::ExactVerdict::Infeasible:
+    return EndRun(LPStatus::Infeasible);
+  case exact::ExactVerdict::Unbounded:
+    return EndRun(LPStatus::Unbounded);
+  case exact::ExactVerdict::Unproven:
+    return EndRun(unproven);
+  case exact::ExactVerdict::Optimal:
+    break;
+  }
+  if (!InstallTypedBasis(t, b)) return EndRun(LPStatus::NumericalFailure);
+  AssembleSolution();
+  // The values shown are the exact ones, rounded once.
+  for (int j = 1; j <= g.NCols; ++j) {
+    const int c = t.typedOf[static_cast<std::size_t>(j)];
+    if (c >= 0) g.XSol(j) = ex.check.x[static_cast<std::size_t>(c)].get_d();
+  }
+  g.ZValue = ex.check.ObjectiveDouble();
+  std::vector<double> y(static_cast<std::size_t>(g.MRows));
+  for (int i = 0; i < g.MRows; ++i) y[static_cast<std::size_t>(i)] = ex.check.y[static_cast<std::size_t>(i)].get_d();
+  SetDuals(y);
+  return EndRun(LPStatus::Optimal);
+}
+
+// Whether the engine's optimum is the point and value of its basis as a fresh double-precision
+// check on the typed program computes them, to a part in 1E9 of the terms involved.
+bool EngineAgrees(const exact::QuickCheck &q) {
+  double scale = 1;
+  for (double v : q.x) scale = std::max(scale, std::fabs(v));
+  for (int j = 1; j <= g.NVars; ++j) {
+    const double x = ColumnSolution(j), want = q.x[static_cast<std::size_t>(j - 1)];
+    if (std::fabs(x - want) > 1E-9 * std::max(scale, ColumnMagnitude(j))) return false;
+  }
+  return true;
+}
+
+// Every verdict of SolveLP is checked on the program as typed before it is shown. An optimum by
+// a fresh double-precision check of its basis (rows, bounds and reduced costs judged relative to
+// their terms), an infeasibility by the multipliers of its last pricing; where the check fails,
+// and for an unbounded verdict or a run given up, exact simplex steps from the final basis
+// decide where they are affordable. At an optimum the solution is not yet assembled.
+LPStatus ConfirmVerdict(LPStatus status) {
+  const bool optimal = status == LPStatus::Optimal;
+  if (g.MRows == 0) return optimal ? (AssembleSolution(), EndRun(status)) : status;
+  TypedProgram t = TypedProgramWithBasis();
+  const bool affordable = ExactAffordable(t);
+  if (optimal) {
+    if (!t.ok) {
+      AssembleSolution();
+      return EndRun(status);
+    }
+    const exact::QuickCheck q = exact::QuickCheckBasis(t.sf, t.basis);
+    if (!(q.holds && EngineAgrees(q)) && affordable) return FinishExactly(t);
+    const bool dualsAgree = DualsAgree(q.y);
+    if (!dualsAgree && affordable) return FinishExactly(t);
+    AssembleSolution();
+    if (!dualsAgree) SetDuals(q.y);
+    return EndRun(status);
+  }
+  // A run stopped by the pivot cap or by a singular basis keeps its own end.
+  if (!affordable || status == LPStatus::PivotCapReached || status == LPStatus::SingularBasis) return status;
+  if (status == LPStatus::Infeasible && MultipliersProveInfeasible(t)) return status;
+  // On a large program the exact steps are kept for answers that failed their check or runs
+  // given up; its infeasible and unbounded verdicts stand on the engine's own certificates.
+  if (ExactPivots(t) < 400 && status != LPStatus::NumericalFailure) return status;
+  // An infeasibility the engine proved by its own rules (a value no column can move back) that
+  // neither these multipliers nor the exact steps allowed settle stays as it was.
+  return FinishExactly(t, status == LPStatus::Infeasible ? LPStatus::Infeasible : LPStatus::NumericalFailure);
+}
+
 } // namespace
 
 LPStatus SolveLP() {
@@ -1628,9 +1914,7 @@ LPStatus SolveLP() {
     status = Iterate();
     if (status == LPStatus::Optimal && !OptimalityHolds(false)) return EndRun(LPStatus::NumericalFailure);
   }
-  if (status != LPStatus::Optimal) return status;
-  AssembleSolution();
-  return EndRun(LPStatus::Optimal);
+  return ConfirmVerdict(status);
 }
 
 LPStatus SolveSavedLPAside() {
