@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
+#include "linear/raw_matrix.h"
 #include "platform/values.h"
 
 namespace quon {
@@ -31,7 +33,414 @@ double SignSince(std::uint8_t start, std::uint8_t now) {
   return s;
 }
 
+// Of a run whose data are far from 1 in size: a value counts as 0 when it is this small beside
+// the sum of the magnitudes of the terms it was summed from.
+constexpr double kRelativeZero = 1E-9;
+// An inverse entry that is 0 in exact arithmetic comes out as rounding of the size of the
+// largest entries of its row, so that a sum over a column whose other entries are 0 can be
+// made of rounding alone: a value is also 0 when it is this small beside the largest entry of
+// the row (of B^-1, of the duals) times the largest entry of the vector it multiplies.
+constexpr double kNoiseBeside = 1E-14;
+
+double LargestOf(const double *v, int from, int to) {
+  double big = 0;
+  for (int k = from; k <= to; ++k)
+    big = std::max(big, std::fabs(v[k]));
+  return big;
+}
+
+// How the current tableau run judges its numbers. Data whose every number lies within a few
+// orders of magnitude of 1 keep the engine's own steps, whose absolute tolerance is harmless
+// there; any other run prices and tests every tableau on an inverse computed afresh from its
+// basis (no entry zeroed), relative to the terms. The M-method's objective row is then kept as
+// an M part and the rest, priced M part first, so that no cost vanishes beside a large M.
+struct RunNumerics {
+  bool relative = false;
+  bool splitM = false;
+  double bigM = 0;
+  bool fresh = false; // BInv was inverted afresh for the current basis
+};
+
+RunNumerics &Num() {
+  static RunNumerics n;
+  return n;
+}
+
+bool DataNearOne() {
+  const int m = g.MRows, n = g.NCols;
+  auto small = [](double v) { return std::fabs(v) <= 1E3; };
+  for (int j = 1; j <= n; ++j) {
+    if (!IsArtificialColumn(j) && !small(g.Tab(2, j))) return false;
+    const double ub = g.Tab(g.UBRow, j);
+    if (std::isfinite(ub) && ub < kLPInfinity && !small(ub)) return false;
+    for (int i = 3; i <= m + 2; ++i) {
+      const double a = std::fabs(g.Tab(i, j));
+      if (a != 0 && (a > 1E3 || a < 1E-3)) return false;
+    }
+  }
+  for (int i = 3; i <= m + 2; ++i)
+    if (!small(g.Tab(i, g.NColsPlus1))) return false;
+  if (g.LPMethod == 3)
+    for (int j = 1; j <= n; ++j)
+      if (IsArtificialColumn(j) && std::fabs(g.Tab(2, j)) > 1E4) return false;
+  return true;
+}
+
+// BInv := the inverse of the matrix of the basic columns of Tab, by Gauss-Jordan elimination
+// with partial pivoting; nothing is rounded to 0. False (BInv unchanged) when it is singular.
+bool InvertBasisAfresh() {
+  const int m = g.MRows;
+  static std::vector<double> w;
+  const std::size_t width = static_cast<std::size_t>(2 * m);
+  w.assign(static_cast<std::size_t>(m) * width, 0.0);
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  for (int k = 0; k < m; ++k) {
+    const int col = g.BasisList(k + 1);
+    if (col < 1 || col > g.NCols) return false;
+    for (int i = 0; i < m; ++i)
+      w[static_cast<std::size_t>(i) * width + k] = tab(i + 3, col);
+  }
+  for (int i = 0; i < m; ++i)
+    w[static_cast<std::size_t>(i) * width + m + i] = 1;
+  for (int c = 0; c < m; ++c) {
+    int p = c;
+    double largest = 0;
+    for (int i = 0; i < m; ++i)
+      largest = std::max(largest, std::fabs(w[static_cast<std::size_t>(i) * width + c]));
+    for (int i = c + 1; i < m; ++i)
+      if (std::fabs(w[static_cast<std::size_t>(i) * width + c]) > std::fabs(w[static_cast<std::size_t>(p) * width + c]))
+        p = i;
+    const double piv = w[static_cast<std::size_t>(p) * width + c];
+    if (!(std::fabs(piv) > 1E-13 * largest)) return false;
+    if (p != c)
+      for (std::size_t k = 0; k < width; ++k)
+        std::swap(w[static_cast<std::size_t>(p) * width + k], w[static_cast<std::size_t>(c) * width + k]);
+    double *rc = &w[static_cast<std::size_t>(c) * width];
+    const double inv = 1 / piv;
+    for (std::size_t k = 0; k < width; ++k)
+      rc[k] *= inv;
+    for (int i = 0; i < m; ++i) {
+      if (i == c) continue;
+      double *ri = &w[static_cast<std::size_t>(i) * width];
+      const double f = ri[c];
+      if (f == 0) continue;
+      AddMultiple(ri, rc, -f, static_cast<int>(width));
+    }
+  }
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i)
+    for (int k = 1; k <= m; ++k)
+      binv(i, k) = w[static_cast<std::size_t>(i - 1) * width + m + k - 1];
+  Num().fresh = true;
+  return true;
+}
+
+// The M part and the rest of column j's cost in a split objective row.
+double CostM(int j) {
+  return IsArtificialColumn(j) ? (g.Cost(j) > 0 ? 1.0 : g.Cost(j) < 0 ? -1.0 : 0.0) : 0.0;
+}
+double CostRest(int j) {
+  return IsArtificialColumn(j) ? 0.0 : g.Cost(j);
+}
+
+// A split value's single number as the tableau shows it: M x the M part + the rest, 0 where the
+// two cancel to rounding.
+double Combine(double mPart, double rest) {
+  const double v = Num().bigM * mPart + rest;
+  return std::fabs(v) <= kRelativeZero * (Num().bigM * std::fabs(mPart) + std::fabs(rest)) ? 0.0 : v;
+}
+
+// Entry (i, k) of the basis matrix: row i of the basic column of position k.
+double BasisEntry(int i, int k) {
+  return g.Tab(i + 2, g.BasisList(k));
+}
+
+// One step of iterative refinement of z = B^-1 v (residual summed in extended precision): the
+// inverse's rounding, which leaves entries that are 0 in exact arithmetic as tiny numbers,
+// comes out of the result.
+void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
+  const int m = g.MRows;
+  std::vector<double> r(static_cast<std::size_t>(m + 1));
+  for (int i = 1; i <= m; ++i) {
+    long double s = v[static_cast<std::size_t>(i)];
+    for (int k = 1; k <= m; ++k)
+      s -= static_cast<long double>(BasisEntry(i, k)) * z[static_cast<std::size_t>(k)];
+    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
+  }
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i) {
+    const double *row = binv.Row(i);
+    double d = 0;
+    for (int k = 1; k <= m; ++k)
+      d += row[k] * r[static_cast<std::size_t>(k)];
+    z[static_cast<std::size_t>(i)] += d;
+  }
+}
+
+// The same for a row z = v^T B^-1.
+void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
+  const int m = g.MRows;
+  std::vector<double> r(static_cast<std::size_t>(m + 1));
+  for (int i = 1; i <= m; ++i) {
+    long double s = v[static_cast<std::size_t>(i)];
+    for (int k = 1; k <= m; ++k)
+      s -= static_cast<long double>(z[static_cast<std::size_t>(k)]) * BasisEntry(k, i);
+    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
+  }
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i) {
+    const double f = r[static_cast<std::size_t>(i)];
+    if (f == 0) continue;
+    const double *row = binv.Row(i);
+    for (int k = 1; k <= m; ++k)
+      z[static_cast<std::size_t>(k)] += f * row[k];
+  }
+}
+
+// XBasic = B^-1 b and ZValue again on the current inverse, each value judged against its terms
+// (after the engine's basic solution has carried out a pending flip).
+void RelativeBasicSolution() {
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, g.NColsPlus1);
+  double bBig = 0;
+  for (int k = 1; k <= m; ++k)
+    bBig = std::max(bBig, std::fabs(tab(k + 2, g.NColsPlus1)));
+  std::vector<double> b(static_cast<std::size_t>(m + 1)), xs(b.size()), sizes(b.size());
+  for (int k = 1; k <= m; ++k)
+    b[static_cast<std::size_t>(k)] = tab(k + 2, g.NColsPlus1);
+  for (int i = 1; i <= m; ++i) {
+    const double *row = binv.Row(i);
+    for (int k = 1; k <= m; ++k) {
+      const double t = row[k] * b[static_cast<std::size_t>(k)];
+      xs[static_cast<std::size_t>(i)] += t;
+      sizes[static_cast<std::size_t>(i)] += std::fabs(t);
+    }
+  }
+  RefineSolve(b, xs);
+  double zM = 0, zR = 0;
+  for (int i = 1; i <= m; ++i) {
+    const double *row = binv.Row(i);
+    double x = xs[static_cast<std::size_t>(i)];
+    const double size = sizes[static_cast<std::size_t>(i)];
+    if (std::fabs(x) <= kRelativeZero * size + kNoiseBeside * LargestOf(row, 1, m) * bBig) x = 0;
+    g.XBasic(i) = x;
+    const int b = g.BasisList(i);
+    if (Num().splitM) {
+      zM += x * CostM(b);
+      zR += x * CostRest(b);
+    } else {
+      zR += x * g.CostB(i);
+    }
+  }
+  if (g.Phase != 1 && g.NUpperBounded > 0)
+    for (int j = 1; j <= g.NVars; ++j)
+      if (g.ColKind(j) == "U") zR += g.Tab(g.UBRow, j) * g.LPData(2, j);
+  g.ZValue = Num().splitM ? Combine(zM, zR) : zR;
+}
+
+// Duals, reduced costs, AltOptimaFlag and Entering again on the current inverse, each reduced
+// cost judged against its terms; of a split row the M part decides before the rest. The
+// engine's pricing has already made its sign changes and kept its cycling record.
+void RelativePricing(bool bland) {
+  const int m = g.MRows, nc = g.NCols;
+  if (g.Entering > 0) g.NonBasicMark(g.Entering) = static_cast<int16>(g.ColKind(g.Entering) == "U" ? -g.Entering : g.Entering);
+  const bool split = Num().splitM;
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, nc);
+  static std::vector<double> yM, yR, sM, sR;
+  yM.assign(static_cast<std::size_t>(m + 1), 0.0);
+  yR = sM = sR = yM;
+  for (int i = 1; i <= m; ++i) {
+    const int b = g.BasisList(i);
+    const double cm = split ? CostM(b) : 0.0, cr = split ? CostRest(b) : g.CostB(i);
+    const double *row = binv.Row(i);
+    for (int k = 1; k <= m; ++k) {
+      yM[k] += cm * row[k];
+      yR[k] += cr * row[k];
+      sM[k] += std::fabs(cm * row[k]);
+      sR[k] += std::fabs(cr * row[k]);
+    }
+  }
+  {
+    std::vector<double> cM(static_cast<std::size_t>(m + 1)), cR(cM.size());
+    for (int i = 1; i <= m; ++i) {
+      const int b = g.BasisList(i);
+      cM[static_cast<std::size_t>(i)] = split ? CostM(b) : 0.0;
+      cR[static_cast<std::size_t>(i)] = split ? CostRest(b) : g.CostB(i);
+    }
+    if (split) RefineRow(cM, yM);
+    RefineRow(cR, yR);
+  }
+  for (int k = 1; k <= m; ++k) {
+    g.Duals(k) = split ? Num().bigM * yM[k] + yR[k] : yR[k];
+    // Entries that are rounding beside their terms are 0, as in the basic solution.
+    if (std::fabs(yM[k]) <= kRelativeZero * sM[k]) yM[k] = 0;
+    if (std::fabs(yR[k]) <= kRelativeZero * sR[k]) yR[k] = 0;
+  }
+  const double yMBig = LargestOf(yM.data(), 1, m), yRBig = LargestOf(yR.data(), 1, m);
+  g.Entering = 0;
+  g.AltOptimaFlag = 0;
+  double best = 0;
+  for (int j = 1; j <= nc; ++j) {
+    if (g.Phase == 2 && IsArtificialColumn(j)) continue;
+    g.RedCost(j) = 0;
+    if (g.NonBasicMark(j) == 0) continue;
+    double dM = 0, dR = 0, zM = 0, zR = 0, aBig = 0;
+    for (int k = 1; k <= m; ++k) {
+      const double a = tab(k + 2, j);
+      if (a == 0) continue;
+      dM += yM[k] * a;
+      dR += yR[k] * a;
+      zM += (sM[k] + std::fabs(yM[k])) * std::fabs(a);
+      zR += (sR[k] + std::fabs(yR[k])) * std::fabs(a);
+      aBig = std::max(aBig, std::fabs(a));
+    }
+    zM += yMBig * aBig * (kNoiseBeside / kRelativeZero);
+    zR += yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double cm = split ? CostM(j) : 0.0, cr = split ? CostRest(j) : g.Cost(j);
+    dM -= cm;
+    dR -= cr;
+    if (std::fabs(dM) <= kRelativeZero * (zM + std::fabs(cm))) dM = 0;
+    if (std::fabs(dR) <= kRelativeZero * (zR + std::fabs(cr))) dR = 0;
+    const double d = split ? Combine(dM, dR) : dR;
+    if (d == 0 && g.LPMethod != 5) g.AltOptimaFlag = 1;
+    g.RedCost(j) = d;
+    if (g.LPMethod == 5) continue;
+    // Of a split row, a column whose M part improves the objective enters before any whose M
+    // part is 0, whatever the rest.
+    const double score = split ? g.ObjSense * (dM != 0 ? dM * Num().bigM + dR : dR) : g.ObjSense * d;
+    if (!(score > 0)) continue;
+    if (bland) {
+      if (g.Entering == 0) g.Entering = static_cast<int16>(j);
+    } else if (score > best && !(best > 0 && score - best <= kScoreTie * best)) {
+      best = score;
+      g.Entering = static_cast<int16>(j);
+    }
+  }
+  if (g.Entering > 0) g.NonBasicMark(g.Entering) = 0;
+}
+
+// B^-1 of column e of Tab with the magnitudes of the terms of each entry.
+void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size) {
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, e);
+  alpha.assign(static_cast<std::size_t>(m + 1), 0.0);
+  size = alpha;
+  double aBig = 0;
+  for (int k = 1; k <= m; ++k)
+    aBig = std::max(aBig, std::fabs(tab(k + 2, e)));
+  for (int r = 1; r <= m; ++r) {
+    const double *row = binv.Row(r);
+    for (int k = 1; k <= m; ++k) {
+      const double t = row[k] * tab(k + 2, e);
+      alpha[r] += t;
+      size[r] += std::fabs(t);
+    }
+    size[r] += LargestOf(row, 1, m) * aBig * (kNoiseBeside / kRelativeZero);
+  }
+  std::vector<double> a(static_cast<std::size_t>(m + 1));
+  for (int k = 1; k <= m; ++k)
+    a[static_cast<std::size_t>(k)] = tab(k + 2, e);
+  RefineSolve(a, alpha);
+  for (int r = 1; r <= m; ++r)
+    if (std::fabs(alpha[r]) <= kRelativeZero * size[r]) alpha[r] = 0;
+}
+
+// The engine's ratio test of the step-by-step roads (top-most row on a tie, the lowest basic
+// column under Bland's rule), with entries that are rounding beside their terms taken as 0.
+void RelativeRatioTest() {
+  const int e = g.Entering, m = g.MRows;
+  static std::vector<double> alpha, size;
+  EnteringColumn(e, alpha, size);
+  SimplexSetBasisColumn(-e, 0);
+  const bool bland = SimplexBlandRuleActive();
+  double best = kLPInfinity;
+  int bestCol = 0;
+  g.Leaving = 0;
+  g.LeavingRow = 0;
+  for (int r = 1; r <= m; ++r) {
+    g.AlphaCol(r) = alpha[r];
+    const double a = alpha[r];
+    const int basic = g.BasisList(r);
+    if (g.Phase == 2 && a != 0 && IsArtificialColumn(basic)) {
+      g.Leaving = static_cast<int16>(basic);
+      g.LeavingRow = static_cast<int16>(r);
+      best = 0;
+      for (int q = r + 1; q <= m; ++q)
+        g.AlphaCol(q) = alpha[q];
+      break;
+    }
+    const double x = g.XBasic(r), ub = g.Tab(g.UBRow, basic);
+    double ratio = 0;
+    int16 code = 0;
+    if (a > 0) {
+      ratio = std::max(x, 0.0) / a;
+      code = static_cast<int16>(basic);
+    } else if (a < 0 && std::isfinite(ub)) {
+      ratio = std::min(x - ub, 0.0) / a;
+      code = static_cast<int16>(-basic);
+    } else {
+      continue;
+    }
+    bool take = ratio < best;
+    if (bestCol != 0 && std::fabs(ratio - best) <= kScoreTie * std::max(1.0, std::fabs(best)))
+      take = bland && basic < bestCol;
+    if (take) {
+      best = ratio;
+      g.Leaving = code;
+      g.LeavingRow = static_cast<int16>(r);
+      bestCol = basic;
+    }
+  }
+  if (g.Tab(g.UBRow, e) < best) g.Leaving = kBoundFlip;
+  if (g.Leaving == kBoundFlip) {
+    g.NonBasicMark(e) = static_cast<int16>(e);
+  } else if (g.Leaving == 0) {
+    g.ZValue = g.Infinity;
+    g.Entering = static_cast<int16>(-e);
+  } else {
+    g.NonBasicMark(std::abs(g.Leaving)) = g.Leaving;
+    g.BasisList(g.LeavingRow) = static_cast<int16>(e);
+    g.CostB(g.LeavingRow) = g.Cost(e);
+  }
+}
+
 } // namespace
+
+void BeginTableauRun() {
+  RunNumerics &n = Num();
+  n = RunNumerics{};
+  n.relative = !DataNearOne();
+  if (!n.relative) return;
+  if (g.LPMethod == 3)
+    for (int j = 1; j <= g.NCols; ++j)
+      if (IsArtificialColumn(j) && g.Tab(2, j) != 0) {
+        n.splitM = true;
+        n.bigM = std::fabs(g.Tab(2, j));
+      }
+  InvertBasisAfresh();
+}
+
+bool TableauRunJudgesRelative() {
+  return Num().relative;
+}
+
+void TableauRatioTest() {
+  if (Num().relative && g.Entering > 0)
+    RelativeRatioTest();
+  else
+    SimplexRatioTest();
+}
+
+bool TableauPivot() {
+  if (!Num().relative) return SimplexPivot();
+  if (g.Leaving == 0 || g.Leaving <= kLeavingThreshold) return true;
+  const bool pivoted = SimplexPivot();
+  // The engine's inverse serves only until this one is made from the new basis.
+  return InvertBasisAfresh() || pivoted;
+}
 
 std::uint8_t ColumnState(int j) {
   std::uint8_t s = g.ColKind(j) == "U" ? 1 : 0;
@@ -70,6 +479,13 @@ TableauBase CaptureTableauBase() {
 TableauRecord BuildSimplexTableau() {
   SimplexBasicSolution();
   SimplexPricing();
+  if (Num().relative) {
+    // A flip changes no basis; any other step has made its inverse afresh already.
+    if (!Num().fresh) InvertBasisAfresh();
+    RelativeBasicSolution();
+    RelativePricing(SimplexBlandRuleActive());
+    Num().fresh = false;
+  }
   const int m = g.MRows, n = g.NCols;
   TableauRecord r;
   r.phase = g.Phase;
@@ -161,12 +577,13 @@ bool TableauBody(const TableauBase &base, const TableauRecord &record, std::vect
 
 TableauStepEnd PrimalStepAfterShow() {
   if (g.Entering != 0) {
-    SimplexRatioTest();
+    TableauRatioTest();
     if (g.Leaving == 0 && g.Entering < 0) return TableauStepEnd::Unbounded;
-    return SimplexPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+    return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
   }
   if (g.Phase == 1) {
-    if (std::fabs(g.ZValue) > g.Eps) {
+    // Of a relative run every artificial value left is above rounding beside its terms.
+    if (Num().relative ? g.ZValue > 0 : std::fabs(g.ZValue) > g.Eps) {
       g.Phase = 0;
       return TableauStepEnd::Phase1Infeasible;
     }
@@ -194,7 +611,11 @@ int ArtificialBasicRow() {
   double size = 1;
   for (int i = 1; i <= m; ++i)
     size = std::max(size, std::fabs(g.Tab(i + 2, g.NColsPlus1)));
-  for (int k = 1; k <= m; ++k)
+  for (int k = 1; k <= m && Num().relative; ++k)
+    // Its basic values are judged against their terms already: one that is not 0 is the
+    // artificial's, whatever its sign.
+    if (IsArtificialColumn(g.BasisList(k)) && (g.LPMethod == 3 ? g.XBasic(k) != 0 : g.XBasic(k) > 0)) return k;
+  for (int k = 1; k <= m && !Num().relative; ++k)
     if (IsArtificialColumn(g.BasisList(k)) && g.XBasic(k) > g.Eps * size) return k;
   return 0;
 }
@@ -216,12 +637,28 @@ TableauStepEnd DualStepAfterShow() {
 
   g.Entering = 0;
   double best = std::numeric_limits<double>::infinity();
+  double rowBig = 0;
+  std::vector<double> rho(static_cast<std::size_t>(m + 1));
+  for (int k = 1; k <= m; ++k) {
+    rowBig = std::max(rowBig, std::fabs(g.BInv(g.LeavingRow, k)));
+    rho[static_cast<std::size_t>(k)] = g.BInv(g.LeavingRow, k);
+  }
+  if (Num().relative) {
+    std::vector<double> unit(rho.size(), 0.0);
+    unit[static_cast<std::size_t>(g.LeavingRow)] = 1;
+    RefineRow(unit, rho);
+  }
   for (int j = 1; j <= n; ++j) {
     if (g.NonBasicMark(j) <= 0) continue;
-    double alpha = 0;
-    for (int k = 1; k <= m; ++k)
-      alpha += g.BInv(g.LeavingRow, k) * g.Tab(k + 2, j);
-    if (std::fabs(alpha) < kAlphaZero) alpha = 0;
+    double alpha = 0, size = 0, aBig = 0;
+    for (int k = 1; k <= m; ++k) {
+      const double t = rho[static_cast<std::size_t>(k)] * g.Tab(k + 2, j);
+      alpha += t;
+      size += std::fabs(t);
+      aBig = std::max(aBig, std::fabs(g.Tab(k + 2, j)));
+    }
+    size += rowBig * aBig * (kNoiseBeside / kRelativeZero);
+    if (Num().relative ? std::fabs(alpha) <= kRelativeZero * size : std::fabs(alpha) < kAlphaZero) alpha = 0;
     if (alpha < 0) {
       const double ratio = std::fabs(g.RedCost(j) / alpha);
       if (ratio < best) {
@@ -235,7 +672,7 @@ TableauStepEnd DualStepAfterShow() {
   g.NonBasicMark(g.Leaving) = g.Leaving;
   g.BasisList(g.LeavingRow) = g.Entering;
   g.CostB(g.LeavingRow) = g.Cost(g.Entering);
-  return SimplexPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+  return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
 }
 
 RulePivot TextbookPivot() {
@@ -254,23 +691,30 @@ RulePivot TextbookPivot() {
   const int e = p.entering;
   if (e == 0) return p;
   double least = kLPInfinity;
+  std::vector<double> column, size;
+  if (Num().relative) EnteringColumn(e, column, size);
+  // Of a relative run the entries are judged against their terms already.
+  const double floor = Num().relative ? 0.0 : g.Eps;
   for (int r = 1; r <= m; ++r) {
     double alpha = 0;
-    for (int k = 1; k <= m; ++k)
-      alpha += g.BInv(r, k) * g.Tab(k + 2, e);
+    if (Num().relative)
+      alpha = column[static_cast<std::size_t>(r)];
+    else
+      for (int k = 1; k <= m; ++k)
+        alpha += g.BInv(r, k) * g.Tab(k + 2, e);
     const int basic = g.BasisList(r);
     const double x = g.XBasic(r), ub = g.Tab(g.UBRow, basic);
     // An artificial column still basic in phase 2 leaves at once, at 0.
-    if (g.Phase == 2 && std::fabs(alpha) > g.Eps && IsArtificialColumn(basic)) {
+    if (g.Phase == 2 && std::fabs(alpha) > floor && IsArtificialColumn(basic)) {
       p.leaving = basic;
       return p;
     }
     double ratio = 0;
     int code = 0;
-    if (alpha > g.Eps) {
+    if (alpha > floor) {
       ratio = std::max(x, 0.0) / alpha;
       code = basic;
-    } else if (alpha < -g.Eps && std::isfinite(ub)) {
+    } else if (alpha < -floor && std::isfinite(ub)) {
       ratio = std::min(x - ub, 0.0) / alpha;
       code = -basic;
     } else {

@@ -55,6 +55,16 @@ struct TableauBase {
 };
 TableauBase CaptureTableauBase();
 
+// After SimplexInit: decides how the run judges its numbers (see TableauRunJudgesRelative).
+void BeginTableauRun();
+// Whether the run's data are far enough from 1 in size that every zero, pivot and sign is judged
+// relative to the terms that formed the value, on an inverse made afresh from each basis (the
+// M-method's objective row then kept as an M part and the rest).
+bool TableauRunJudgesRelative();
+// The ratio test and pivot of a step by the run's rule (SimplexRatioTest, SimplexPivot otherwise).
+void TableauRatioTest();
+bool TableauPivot();
+
 // Brings the engine to the current basis (basic solution, pricing) and records its tableau;
 // the objective value includes ObjShift outside phase 1.
 TableauRecord BuildSimplexTableau();

@@ -481,7 +481,7 @@ void PostOptimumPick(int col) {
   g.Phase = r.phase;
   g.Entering = static_cast<int16>(col);
   g.NonBasicMark(col) = 0;
-  SimplexRatioTest();
+  TableauRatioTest();
   if (g.Leaving == 0) {
     g.Phase = phase;
     g.Entering = 0;
@@ -501,7 +501,7 @@ void PostOptimumPick(int col) {
   PaintColumn(g.TableauOutState - 1, col);
   RecordPendingHighlight();
   AwaitPicks(Picks::Check, {col, g.Leaving});
-  if (!SimplexPivot()) SingularEnd();
+  if (!TableauPivot()) SingularEnd();
   g.AltOptimaFlag = 2;
   f.Frame4.SetVisible(false);
 }
@@ -590,6 +590,7 @@ void ShowSimplexIterations() {
   g.TableauCount = 0;
   g.Phase = static_cast<int16>(g.LPMethod == 4 ? 1 : 0);
   v.base = CaptureTableauBase();
+  if (started) BeginTableauRun();
   if (!started) {
     SingularEnd();
     return;
