@@ -5,7 +5,7 @@
 # whether everything the tests need is there.
 set -euo pipefail
 mode=${1:-test}
-packages=(g++ cmake make qt6-base-dev libgl-dev fonts-liberation)
+packages=(g++ cmake make qt6-base-dev libgl-dev fonts-liberation libgmp-dev)
 # GoogleTest; pdftotext reads printed PDFs back; GLPK and Boost Graph are the references.
 test_packages=(libgtest-dev poppler-utils libglpk-dev libboost-graph-dev)
 [ "$mode" != run ] && packages+=("${test_packages[@]}")

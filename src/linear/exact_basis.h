@@ -1,0 +1,88 @@
+// Exact rational checks of a simplex basis and of the certificates drawn from it. Every finite
+// double is a rational number, so the data as the engine holds them are taken exactly and a
+// verdict read in floating point (optimal, infeasible, unbounded) can be confirmed or refuted
+// without any tolerance. The work is a rational LU decomposition of the basis matrix, so it is
+// meant for the final basis of a run, not for every pivot.
+#pragma once
+
+#include <cmath>
+#include <vector>
+
+#include <gmpxx.h>
+
+namespace quon::exact {
+
+// Minimise or maximise c.x subject to A x = b and lower <= x <= upper. A bound of magnitude at
+// least `infinity` (or an infinite double) is no bound. Indices are 0-based.
+struct StandardForm {
+  int m = 0, n = 0;
+  std::vector<double> a; // row-major: a[i * n + j]
+  std::vector<double> b, c, lower, upper;
+  bool maximize = false;
+  double infinity = HUGE_VAL;
+
+  // m x n zeros, zero right-hand sides and costs, every column in [0, infinity).
+  void Resize(int rows, int cols);
+  double &A(int i, int j) { return a[static_cast<std::size_t>(i) * n + j]; }
+  double A(int i, int j) const { return a[static_cast<std::size_t>(i) * n + j]; }
+  bool HasLower(int j) const { return std::isfinite(lower[j]) && std::fabs(lower[j]) < infinity; }
+  bool HasUpper(int j) const { return std::isfinite(upper[j]) && std::fabs(upper[j]) < infinity; }
+};
+
+// Where a column that is not basic stands. A free nonbasic column stands at 0.
+enum class AtBound : signed char { Lower, Upper, Zero };
+
+struct Basis {
+  std::vector<int> basic;        // m columns: basic[r] is basic in row r
+  std::vector<AtBound> nonbasic; // n entries, read only for the columns not basic
+};
+
+struct BasisCheck {
+  bool singular = false;      // the basis matrix is singular (nothing else is set)
+  std::vector<mpq_class> x;   // n values of every column
+  std::vector<mpq_class> y;   // m duals: c_B B^-1
+  std::vector<mpq_class> d;   // n reduced costs c_j - y A_j (0 for basic columns)
+  mpq_class objective;        // c.x
+  bool primalFeasible = false; // every basic value within its bounds
+  bool dualFeasible = false;   // no nonbasic column can improve the objective
+  int infeasibleRow = -1;      // a basis row whose value lies outside its bounds, or -1
+  int improvingColumn = -1;    // a nonbasic column that improves the objective, or -1
+  bool Optimal() const { return !singular && primalFeasible && dualFeasible; }
+  std::vector<double> XDouble() const;
+  double ObjectiveDouble() const { return objective.get_d(); }
+};
+
+// The exact basic values, duals and reduced costs of `basis`, and whether it is feasible and
+// optimal.
+BasisCheck CheckBasis(const StandardForm &sf, const Basis &basis);
+
+// Whether the multipliers y (one per row) prove that A x = b has no solution within the bounds:
+// y A x, over every x within the bounds, stays on one side of y b and never reaches it.
+bool ProvesInfeasible(const StandardForm &sf, const std::vector<mpq_class> &y);
+bool ProvesInfeasible(const StandardForm &sf, const std::vector<double> &y);
+// The same with y the row `row` of the inverse of `basis` (the row of a basic value that no
+// column can bring back within its bounds). False also when the basis is singular.
+bool BasisRowProvesInfeasible(const StandardForm &sf, const Basis &basis, int row);
+
+// Whether dx is an improving ray: A dx = 0, dx_j >= 0 where column j has a lower bound,
+// dx_j <= 0 where it has an upper bound, and c.dx strictly improves the objective. (With a
+// feasible point this proves the program unbounded.)
+bool IsImprovingRay(const StandardForm &sf, const std::vector<mpq_class> &dx);
+bool IsImprovingRay(const StandardForm &sf, const std::vector<double> &dx);
+// The ray of `basis` along nonbasic column `entering`, moving up (direction +1) or down (-1),
+// the basic columns along -B^-1 A_entering; empty when the basis is singular.
+std::vector<mpq_class> BasisRay(const StandardForm &sf, const Basis &basis, int entering, int direction);
+
+// Whether x meets every row and bound exactly, and its objective.
+bool PointFeasible(const StandardForm &sf, const std::vector<double> &x);
+mpq_class ObjectiveOf(const StandardForm &sf, const std::vector<double> &x);
+
+// A program with typed rows (relation '<' for <=, '=' or '>' for >=, one per row) in the
+// standard form above: one slack column is added after the n own columns for each inequality
+// row (+1 for <=, -1 for >=, both >= 0). `slackOf[i]` is the slack column of row i or -1.
+StandardForm FromTypedRows(int m, int n, const std::vector<double> &a, const std::vector<char> &relation,
+                           const std::vector<double> &b, const std::vector<double> &c,
+                           const std::vector<double> &lower, const std::vector<double> &upper, bool maximize,
+                           std::vector<int> *slackOf = nullptr);
+
+} // namespace quon::exact
