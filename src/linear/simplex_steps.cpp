@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "linear/exact_basis.h"
 #include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/raw_matrix.h"
@@ -35,7 +36,7 @@ double SignSince(std::uint8_t start, std::uint8_t now) {
 
 // Of a run whose data are far from 1 in size: a value counts as 0 when it is this small beside
 // the sum of the magnitudes of the terms it was summed from.
-constexpr double kRelativeZero = 1E-9;
+constexpr double kRelativeZero = 1E-12;
 // An inverse entry that is 0 in exact arithmetic comes out as rounding of the size of the
 // largest entries of its row, so that a sum over a column whose other entries are 0 can be
 // made of rounding alone: a value is also 0 when it is this small beside the largest entry of
@@ -350,10 +351,8 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
 
 // The engine's ratio test of the step-by-step roads (top-most row on a tie, the lowest basic
 // column under Bland's rule), with entries that are rounding beside their terms taken as 0.
-void RelativeRatioTest() {
+void RatioTestOn(const std::vector<double> &alpha) {
   const int e = g.Entering, m = g.MRows;
-  static std::vector<double> alpha, size;
-  EnteringColumn(e, alpha, size);
   SimplexSetBasisColumn(-e, 0);
   const bool bland = SimplexBlandRuleActive();
   double best = kLPInfinity;
@@ -407,6 +406,156 @@ void RelativeRatioTest() {
   }
 }
 
+void RelativeRatioTest() {
+  static std::vector<double> alpha, size;
+  EnteringColumn(g.Entering, alpha, size);
+  RatioTestOn(alpha);
+}
+
+// Up to this many rows a verdict of a relative run is checked in exact rational arithmetic on the
+// tableau's own program (the typed rows with their slack, surplus and artificial columns, signs
+// and flips as they stand); beyond, the check would take longer than a step may.
+constexpr int kExactRows = 60;
+
+bool ExactCheckApplies() {
+  return Num().relative && g.MRows <= kExactRows;
+}
+
+// The program the current tableau solves: the phase's costs (the M-method's with its M as typed,
+// every artificial column fixed at 0 in phase 2), every column from 0 to its bound.
+exact::StandardForm TableauForm() {
+  const int m = g.MRows, n = g.NCols;
+  exact::StandardForm sf;
+  sf.Resize(m, n);
+  for (int i = 0; i < m; ++i) {
+    for (int j = 0; j < n; ++j)
+      sf.A(i, j) = g.Tab(i + 3, j + 1);
+    sf.b[static_cast<std::size_t>(i)] = g.Tab(i + 3, g.NColsPlus1);
+  }
+  for (int j = 0; j < n; ++j) {
+    const bool artificial = IsArtificialColumn(j + 1);
+    sf.c[static_cast<std::size_t>(j)] = g.Phase == 1 ? (artificial ? 1.0 : 0.0) : g.Cost(j + 1);
+    const double ub = g.Tab(g.UBRow, j + 1);
+    sf.upper[static_cast<std::size_t>(j)] = g.Phase == 2 && artificial ? 0.0 : std::isfinite(ub) ? ub : HUGE_VAL;
+  }
+  sf.maximize = g.ObjSense != 1;
+  return sf;
+}
+
+exact::Basis TableauBasis() {
+  exact::Basis basis;
+  for (int r = 1; r <= g.MRows; ++r)
+    basis.basic.push_back(g.BasisList(r) - 1);
+  basis.nonbasic.assign(static_cast<std::size_t>(g.NCols), exact::AtBound::Lower);
+  return basis;
+}
+
+// The basic values and the reduced costs (z_j - c_j) of the tableau as exact arithmetic has them.
+void TakeExactValues(const exact::BasisCheck &check) {
+  for (int r = 1; r <= g.MRows; ++r)
+    g.XBasic(r) = check.x[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  for (int j = 1; j <= g.NCols; ++j)
+    if (!(g.Phase == 2 && IsArtificialColumn(j))) g.RedCost(j) = g.NonBasicMark(j) == 0 ? 0.0 : -check.d[static_cast<std::size_t>(j - 1)].get_d();
+}
+
+// The column the rules let enter by the tableau's reduced costs (largest score, left-most), 0
+// when none improves.
+int RuleColumn() {
+  int e = 0;
+  double best = 0;
+  for (int j = 1; j <= g.NCols; ++j) {
+    if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificialColumn(j))) continue;
+    const double score = g.ObjSense * g.RedCost(j);
+    if (score > best && !(best > 0 && score - best <= kScoreTie * best)) {
+      best = score;
+      e = j;
+    }
+  }
+  return e;
+}
+
+// A verdict that exact arithmetic refutes because a column still improves: the step the rules
+// take with the exact reduced costs and the exact entering column, whose own end (a pivot, or an
+// unbounded ray that exact arithmetic confirms) follows.
+TableauStepEnd ExactStep(const exact::StandardForm &sf, const exact::BasisCheck &check) {
+  TakeExactValues(check);
+  const int e = RuleColumn();
+  if (e == 0) return TableauStepEnd::Unproven;
+  const exact::Basis basis = TableauBasis();
+  const std::vector<mpq_class> ray = exact::BasisRay(sf, basis, e - 1, 1);
+  if (ray.empty()) return TableauStepEnd::Unproven;
+  std::vector<double> alpha(static_cast<std::size_t>(g.MRows + 1), 0.0);
+  for (int r = 1; r <= g.MRows; ++r)
+    alpha[static_cast<std::size_t>(r)] = -ray[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  g.Entering = static_cast<int16>(e);
+  g.NonBasicMark(e) = 0;
+  RatioTestOn(alpha);
+  if (g.Leaving == 0 && g.Entering < 0)
+    return exact::IsImprovingRay(sf, ray) ? TableauStepEnd::Unbounded : TableauStepEnd::Unproven;
+  return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+}
+
+// Row r of B^-1 A for column j, refined and judged against its terms (as the dual simplex
+// takes it).
+double RowEntry(const std::vector<double> &rho, double rowBig, int j) {
+  double alpha = 0, size = 0, aBig = 0;
+  for (int k = 1; k <= g.MRows; ++k) {
+    const double t = rho[static_cast<std::size_t>(k)] * g.Tab(k + 2, j);
+    alpha += t;
+    size += std::fabs(t);
+    aBig = std::max(aBig, std::fabs(g.Tab(k + 2, j)));
+  }
+  size += rowBig * aBig * (kNoiseBeside / kRelativeZero);
+  return std::fabs(alpha) <= kRelativeZero * size ? 0.0 : alpha;
+}
+
+// Row r of B^-1, refined.
+double RefinedInverseRow(int r, std::vector<double> &rho) {
+  const int m = g.MRows;
+  rho.assign(static_cast<std::size_t>(m + 1), 0.0);
+  double rowBig = 0;
+  for (int k = 1; k <= m; ++k) {
+    rho[static_cast<std::size_t>(k)] = g.BInv(r, k);
+    rowBig = std::max(rowBig, std::fabs(g.BInv(r, k)));
+  }
+  if (Num().relative) {
+    std::vector<double> unit(rho.size(), 0.0);
+    unit[static_cast<std::size_t>(r)] = 1;
+    RefineRow(unit, rho);
+  }
+  return rowBig;
+}
+
+// A primal tableau whose basic value lies below 0 in exact arithmetic (a ratio test that rounding
+// decided wrongly) while no column improves: a dual simplex step on that row takes the basis back
+// to feasibility, keeping every reduced cost as it may be, and the iterations go on.
+TableauStepEnd ExactDualStep(const exact::BasisCheck &check) {
+  TakeExactValues(check);
+  const int r = check.infeasibleRow + 1;
+  if (r < 1 || !(g.XBasic(r) < 0)) return TableauStepEnd::Unproven;
+  std::vector<double> rho;
+  const double rowBig = RefinedInverseRow(r, rho);
+  int entering = 0;
+  double best = kLPInfinity;
+  for (int j = 1; j <= g.NCols; ++j) {
+    if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificialColumn(j))) continue;
+    const double alpha = RowEntry(rho, rowBig, j);
+    if (alpha < 0 && std::fabs(g.RedCost(j) / alpha) < best) {
+      best = std::fabs(g.RedCost(j) / alpha);
+      entering = j;
+    }
+  }
+  if (entering == 0) return TableauStepEnd::Unproven;
+  g.Entering = static_cast<int16>(entering);
+  g.Leaving = g.BasisList(r);
+  g.LeavingRow = static_cast<int16>(r);
+  g.NonBasicMark(entering) = 0;
+  g.NonBasicMark(g.Leaving) = g.Leaving;
+  g.BasisList(r) = static_cast<int16>(entering);
+  g.CostB(r) = g.Cost(entering);
+  return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+}
+
 } // namespace
 
 void BeginTableauRun() {
@@ -421,6 +570,18 @@ void BeginTableauRun() {
         n.bigM = std::fabs(g.Tab(2, j));
       }
   InvertBasisAfresh();
+}
+
+bool TableauProvesNoFeasibleSolution() {
+  if (!ExactCheckApplies()) return false;
+  // The basis is optimal for the sum of the artificial values, and that sum is above 0.
+  const int16 phase = g.Phase;
+  g.Phase = 1;
+  exact::StandardForm sf = TableauForm();
+  g.Phase = phase;
+  sf.maximize = false;
+  const exact::BasisCheck check = exact::CheckBasis(sf, TableauBasis());
+  return check.Optimal() && check.objective > 0;
 }
 
 bool TableauRunJudgesRelative() {
@@ -578,8 +739,36 @@ bool TableauBody(const TableauBase &base, const TableauRecord &record, std::vect
 TableauStepEnd PrimalStepAfterShow() {
   if (g.Entering != 0) {
     TableauRatioTest();
-    if (g.Leaving == 0 && g.Entering < 0) return TableauStepEnd::Unbounded;
-    return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+    if (g.Leaving == 0 && g.Entering < 0) {
+      if (!ExactCheckApplies()) return TableauStepEnd::Unbounded;
+      // The ray must improve the tableau's program in exact arithmetic; else the column's
+      // entries or its reduced cost were rounding, and the step is taken again exactly.
+      const int e = -g.Entering;
+      const exact::StandardForm sf = TableauForm();
+      const exact::Basis basis = TableauBasis();
+      if (exact::IsImprovingRay(sf, exact::BasisRay(sf, basis, e - 1, 1))) return TableauStepEnd::Unbounded;
+      g.NonBasicMark(e) = static_cast<int16>(e);
+      g.Entering = 0;
+      const exact::BasisCheck check = exact::CheckBasis(sf, basis);
+      if (check.singular) return TableauStepEnd::Unproven;
+      if (!check.primalFeasible) return ExactDualStep(check);
+      if (!check.dualFeasible) return ExactStep(sf, check);
+      TakeExactValues(check);
+      if (g.Phase == 1) g.ZValue = check.ObjectiveDouble();
+      // The tableau is optimal after all: its verdict follows below.
+    } else {
+      return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+    }
+  } else if (ExactCheckApplies()) {
+    // No column enters: the tableau's optimality (of phase 1, of the M-method's program with its
+    // M, of the program) must hold in exact arithmetic, and the verdict is read from its values.
+    const exact::StandardForm sf = TableauForm();
+    const exact::BasisCheck check = exact::CheckBasis(sf, TableauBasis());
+    if (check.singular) return TableauStepEnd::Unproven;
+    if (!check.primalFeasible) return ExactDualStep(check);
+    if (!check.dualFeasible) return ExactStep(sf, check);
+    TakeExactValues(check);
+    if (g.Phase == 1) g.ZValue = check.ObjectiveDouble();
   }
   if (g.Phase == 1) {
     // Of a relative run every artificial value left is above rounding beside its terms.
@@ -622,6 +811,8 @@ int ArtificialBasicRow() {
 
 TableauStepEnd DualStepAfterShow() {
   const int m = g.MRows, n = g.NCols;
+  bool exactValues = false;
+again:
   g.Leaving = 0;
   double most = 0;
   for (int k = 1; k <= m; ++k)
@@ -633,32 +824,31 @@ TableauStepEnd DualStepAfterShow() {
   g.AltOptimaFlag = 0;
   for (int j = 1; j <= n; ++j)
     if (g.NonBasicMark(j) > 0 && g.RedCost(j) == 0) g.AltOptimaFlag = 1;
-  if (g.Leaving == 0) return TableauStepEnd::Optimal;
+  if (g.Leaving == 0) {
+    if (!ExactCheckApplies() || exactValues) return TableauStepEnd::Optimal;
+    // The optimum must hold in exact arithmetic; a basic value found below 0 there goes on.
+    const exact::BasisCheck check = exact::CheckBasis(TableauForm(), TableauBasis());
+    if (check.Optimal()) return TableauStepEnd::Optimal;
+    if (check.singular || !check.dualFeasible) return TableauStepEnd::Unproven;
+    TakeExactValues(check);
+    exactValues = true;
+    goto again;
+  }
 
   g.Entering = 0;
   double best = std::numeric_limits<double>::infinity();
-  double rowBig = 0;
-  std::vector<double> rho(static_cast<std::size_t>(m + 1));
-  for (int k = 1; k <= m; ++k) {
-    rowBig = std::max(rowBig, std::fabs(g.BInv(g.LeavingRow, k)));
-    rho[static_cast<std::size_t>(k)] = g.BInv(g.LeavingRow, k);
-  }
-  if (Num().relative) {
-    std::vector<double> unit(rho.size(), 0.0);
-    unit[static_cast<std::size_t>(g.LeavingRow)] = 1;
-    RefineRow(unit, rho);
-  }
+  std::vector<double> rho;
+  const double rowBig = RefinedInverseRow(g.LeavingRow, rho);
   for (int j = 1; j <= n; ++j) {
     if (g.NonBasicMark(j) <= 0) continue;
-    double alpha = 0, size = 0, aBig = 0;
-    for (int k = 1; k <= m; ++k) {
-      const double t = rho[static_cast<std::size_t>(k)] * g.Tab(k + 2, j);
-      alpha += t;
-      size += std::fabs(t);
-      aBig = std::max(aBig, std::fabs(g.Tab(k + 2, j)));
+    double alpha = 0;
+    if (Num().relative) {
+      alpha = RowEntry(rho, rowBig, j);
+    } else {
+      for (int k = 1; k <= m; ++k)
+        alpha += rho[static_cast<std::size_t>(k)] * g.Tab(k + 2, j);
+      if (std::fabs(alpha) < kAlphaZero) alpha = 0;
     }
-    size += rowBig * aBig * (kNoiseBeside / kRelativeZero);
-    if (Num().relative ? std::fabs(alpha) <= kRelativeZero * size : std::fabs(alpha) < kAlphaZero) alpha = 0;
     if (alpha < 0) {
       const double ratio = std::fabs(g.RedCost(j) / alpha);
       if (ratio < best) {
@@ -667,7 +857,20 @@ TableauStepEnd DualStepAfterShow() {
       }
     }
   }
-  if (g.Entering == 0) return TableauStepEnd::DualInfeasible;
+  if (g.Entering == 0) {
+    if (!ExactCheckApplies()) return TableauStepEnd::DualInfeasible;
+    // The row of B^-1 must prove the program infeasible in exact arithmetic; a basic value that
+    // is not below 0 there leaves no more.
+    const exact::StandardForm sf = TableauForm();
+    const exact::Basis basis = TableauBasis();
+    if (exact::BasisRowProvesInfeasible(sf, basis, g.LeavingRow - 1)) return TableauStepEnd::DualInfeasible;
+    if (exactValues) return TableauStepEnd::Unproven;
+    const exact::BasisCheck check = exact::CheckBasis(sf, basis);
+    if (check.singular) return TableauStepEnd::Unproven;
+    TakeExactValues(check);
+    exactValues = true;
+    goto again;
+  }
   g.NonBasicMark(g.Entering) = 0;
   g.NonBasicMark(g.Leaving) = g.Leaving;
   g.BasisList(g.LeavingRow) = g.Entering;

@@ -937,13 +937,16 @@ TableauRun RunTableauRoad(const LP &lp, int method, double bigM) {
       run.outcome = method == 3 && SolveSavedLPAside() != LPStatus::Unbounded ? Outcome::Other : Outcome::Unbounded;
       return run;
     case TableauStepEnd::ArtificialBasic:
-      run.outcome = SolveSavedLPAside() == LPStatus::Infeasible ? Outcome::Infeasible : Outcome::Other;
+      // Where the tableau does not prove it, the view asks the final solve whether the program has
+      // a solution; that is the final solve's verdict, not the road's.
+      run.outcome = TableauProvesNoFeasibleSolution() ? Outcome::Infeasible : Outcome::Other;
       return run;
     case TableauStepEnd::Phase1Infeasible:
     case TableauStepEnd::DualInfeasible:
       run.outcome = Outcome::Infeasible;
       return run;
     case TableauStepEnd::Singular:
+    case TableauStepEnd::Unproven:
       return run;
     }
   }
@@ -1009,8 +1012,8 @@ TEST(ReferenceLP, TableauRoadsOnLargeCoefficientsReachTheExactVerdict) {
   };
   for (const Road road : {Road{4, 0}, Road{5, 0}, Road{3, 100}, Road{3, 1E10}, Road{3, 0}}) {
     std::mt19937 rng(60 + road.method + static_cast<unsigned>(std::log10(road.bigM + 1)));
-    int optimal = 0, other = 0, trials = 0;
-    for (int trial = 0; trial < 400; ++trial) {
+    int optimal = 0, other = 0, trials = 0, infeasible = 0;
+    for (int trial = 0; trial < 1000; ++trial) {
       const LP lp = LargeCoefficientLP(rng, road.method == 5);
       Build(lp);
       const Reference ref = Problem::FromModel().Solve(true);
@@ -1033,6 +1036,7 @@ TEST(ReferenceLP, TableauRoadsOnLargeCoefficientsReachTheExactVerdict) {
         continue;
       }
       EXPECT_EQ(static_cast<int>(run.outcome), static_cast<int>(ref.outcome)) << where;
+      if (run.outcome == Outcome::Infeasible) ++infeasible;
       if (run.outcome == Outcome::Optimal && ref.outcome == Outcome::Optimal) {
         ++optimal;
         // A small M beside costs of a million may leave an artificial variable at a level below
@@ -1040,7 +1044,8 @@ TEST(ReferenceLP, TableauRoadsOnLargeCoefficientsReachTheExactVerdict) {
         EXPECT_TRUE(Close(run.z, ref.z, road.bigM == 100 ? 1E-5 : 1E-6)) << where << ": " << run.z << " vs " << ref.z;
       }
     }
-    EXPECT_GT(optimal, trials / 5) << road.method;
+    EXPECT_GT(optimal, trials / 3) << road.method;
+    EXPECT_GT(infeasible, trials / 20) << road.method;
     // Only a small M makes verdicts depend on it; the other roads give up on few.
     if (road.method != 3 || road.bigM != 100) {
       EXPECT_LE(other, trials / 100 + 1) << road.method << " " << road.bigM;
