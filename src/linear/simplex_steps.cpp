@@ -5,9 +5,12 @@
 #include <cstdlib>
 #include <limits>
 #include <utility>
+#include <vector>
 
+#include "linear/exact_basis.h"
 #include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
+#include "linear/raw_matrix.h"
 #include "platform/values.h"
 
 namespace quon {
@@ -31,7 +34,574 @@ double SignSince(std::uint8_t start, std::uint8_t now) {
   return s;
 }
 
+// Of a run whose data are far from 1 in size: a value counts as 0 when it is this small beside
+// the sum of the magnitudes of the terms it was summed from.
+constexpr double kRelativeZero = 1E-12;
+// An inverse entry that is 0 in exact arithmetic comes out as rounding of the size of the
+// largest entries of its row, so that a sum over a column whose other entries are 0 can be
+// made of rounding alone: a value is also 0 when it is this small beside the largest entry of
+// the row (of B^-1, of the duals) times the largest entry of the vector it multiplies.
+constexpr double kNoiseBeside = 1E-14;
+
+double LargestOf(const double *v, int from, int to) {
+  double big = 0;
+  for (int k = from; k <= to; ++k)
+    big = std::max(big, std::fabs(v[k]));
+  return big;
+}
+
+// How the current tableau run judges its numbers. Data whose every number lies within a few
+// orders of magnitude of 1 keep the engine's own steps, whose absolute tolerance is harmless
+// there; any other run prices and tests every tableau on an inverse computed afresh from its
+// basis (no entry zeroed), relative to the terms. The M-method's objective row is then kept as
+// an M part and the rest, priced M part first, so that no cost vanishes beside a large M.
+struct RunNumerics {
+  bool relative = false;
+  bool splitM = false;
+  double bigM = 0;
+  bool fresh = false; // BInv was inverted afresh for the current basis
+};
+
+RunNumerics &Num() {
+  static RunNumerics n;
+  return n;
+}
+
+bool DataNearOne() {
+  const int m = g.MRows, n = g.NCols;
+  auto small = [](double v) { return std::fabs(v) <= 1E3; };
+  for (int j = 1; j <= n; ++j) {
+    if (!IsArtificialColumn(j) && !small(g.Tab(2, j))) return false;
+    const double ub = g.Tab(g.UBRow, j);
+    if (std::isfinite(ub) && ub < kLPInfinity && !small(ub)) return false;
+    for (int i = 3; i <= m + 2; ++i) {
+      const double a = std::fabs(g.Tab(i, j));
+      if (a != 0 && (a > 1E3 || a < 1E-3)) return false;
+    }
+  }
+  for (int i = 3; i <= m + 2; ++i)
+    if (!small(g.Tab(i, g.NColsPlus1))) return false;
+  if (g.LPMethod == 3)
+    for (int j = 1; j <= n; ++j)
+      if (IsArtificialColumn(j) && std::fabs(g.Tab(2, j)) > 1E4) return false;
+  return true;
+}
+
+// BInv := the inverse of the matrix of the basic columns of Tab, by Gauss-Jordan elimination
+// with partial pivoting; nothing is rounded to 0. False (BInv unchanged) when it is singular.
+bool InvertBasisAfresh() {
+  const int m = g.MRows;
+  static std::vector<double> w;
+  const std::size_t width = static_cast<std::size_t>(2 * m);
+  w.assign(static_cast<std::size_t>(m) * width, 0.0);
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  for (int k = 0; k < m; ++k) {
+    const int col = g.BasisList(k + 1);
+    if (col < 1 || col > g.NCols) return false;
+    for (int i = 0; i < m; ++i)
+      w[static_cast<std::size_t>(i) * width + k] = tab(i + 3, col);
+  }
+  for (int i = 0; i < m; ++i)
+    w[static_cast<std::size_t>(i) * width + m + i] = 1;
+  for (int c = 0; c < m; ++c) {
+    int p = c;
+    double largest = 0;
+    for (int i = 0; i < m; ++i)
+      largest = std::max(largest, std::fabs(w[static_cast<std::size_t>(i) * width + c]));
+    for (int i = c + 1; i < m; ++i)
+      if (std::fabs(w[static_cast<std::size_t>(i) * width + c]) > std::fabs(w[static_cast<std::size_t>(p) * width + c]))
+        p = i;
+    const double piv = w[static_cast<std::size_t>(p) * width + c];
+    if (!(std::fabs(piv) > 1E-13 * largest)) return false;
+    if (p != c)
+      for (std::size_t k = 0; k < width; ++k)
+        std::swap(w[static_cast<std::size_t>(p) * width + k], w[static_cast<std::size_t>(c) * width + k]);
+    double *rc = &w[static_cast<std::size_t>(c) * width];
+    const double inv = 1 / piv;
+    for (std::size_t k = 0; k < width; ++k)
+      rc[k] *= inv;
+    for (int i = 0; i < m; ++i) {
+      if (i == c) continue;
+      double *ri = &w[static_cast<std::size_t>(i) * width];
+      const double f = ri[c];
+      if (f == 0) continue;
+      AddMultiple(ri, rc, -f, static_cast<int>(width));
+    }
+  }
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i)
+    for (int k = 1; k <= m; ++k)
+      binv(i, k) = w[static_cast<std::size_t>(i - 1) * width + m + k - 1];
+  Num().fresh = true;
+  return true;
+}
+
+// The M part and the rest of column j's cost in a split objective row.
+double CostM(int j) {
+  return IsArtificialColumn(j) ? (g.Cost(j) > 0 ? 1.0 : g.Cost(j) < 0 ? -1.0 : 0.0) : 0.0;
+}
+double CostRest(int j) {
+  return IsArtificialColumn(j) ? 0.0 : g.Cost(j);
+}
+
+// A split value's single number as the tableau shows it: M x the M part + the rest, 0 where the
+// two cancel to rounding.
+double Combine(double mPart, double rest) {
+  const double v = Num().bigM * mPart + rest;
+  return std::fabs(v) <= kRelativeZero * (Num().bigM * std::fabs(mPart) + std::fabs(rest)) ? 0.0 : v;
+}
+
+// Entry (i, k) of the basis matrix: row i of the basic column of position k.
+double BasisEntry(int i, int k) {
+  return g.Tab(i + 2, g.BasisList(k));
+}
+
+// One step of iterative refinement of z = B^-1 v (residual summed in extended precision): the
+// inverse's rounding, which leaves entries that are 0 in exact arithmetic as tiny numbers,
+// comes out of the result.
+void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
+  const int m = g.MRows;
+  std::vector<double> r(static_cast<std::size_t>(m + 1));
+  for (int i = 1; i <= m; ++i) {
+    long double s = v[static_cast<std::size_t>(i)];
+    for (int k = 1; k <= m; ++k)
+      s -= static_cast<long double>(BasisEntry(i, k)) * z[static_cast<std::size_t>(k)];
+    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
+  }
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i) {
+    const double *row = binv.Row(i);
+    double d = 0;
+    for (int k = 1; k <= m; ++k)
+      d += row[k] * r[static_cast<std::size_t>(k)];
+    z[static_cast<std::size_t>(i)] += d;
+  }
+}
+
+// The same for a row z = v^T B^-1.
+void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
+  const int m = g.MRows;
+  std::vector<double> r(static_cast<std::size_t>(m + 1));
+  for (int i = 1; i <= m; ++i) {
+    long double s = v[static_cast<std::size_t>(i)];
+    for (int k = 1; k <= m; ++k)
+      s -= static_cast<long double>(z[static_cast<std::size_t>(k)]) * BasisEntry(k, i);
+    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
+  }
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i) {
+    const double f = r[static_cast<std::size_t>(i)];
+    if (f == 0) continue;
+    const double *row = binv.Row(i);
+    for (int k = 1; k <= m; ++k)
+      z[static_cast<std::size_t>(k)] += f * row[k];
+  }
+}
+
+// XBasic = B^-1 b and ZValue again on the current inverse, each value judged against its terms
+// (after the engine's basic solution has carried out a pending flip).
+void RelativeBasicSolution() {
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, g.NColsPlus1);
+  double bBig = 0;
+  for (int k = 1; k <= m; ++k)
+    bBig = std::max(bBig, std::fabs(tab(k + 2, g.NColsPlus1)));
+  std::vector<double> b(static_cast<std::size_t>(m + 1)), xs(b.size()), sizes(b.size());
+  for (int k = 1; k <= m; ++k)
+    b[static_cast<std::size_t>(k)] = tab(k + 2, g.NColsPlus1);
+  for (int i = 1; i <= m; ++i) {
+    const double *row = binv.Row(i);
+    for (int k = 1; k <= m; ++k) {
+      const double t = row[k] * b[static_cast<std::size_t>(k)];
+      xs[static_cast<std::size_t>(i)] += t;
+      sizes[static_cast<std::size_t>(i)] += std::fabs(t);
+    }
+  }
+  RefineSolve(b, xs);
+  double zM = 0, zR = 0;
+  for (int i = 1; i <= m; ++i) {
+    const double *row = binv.Row(i);
+    double x = xs[static_cast<std::size_t>(i)];
+    const double size = sizes[static_cast<std::size_t>(i)];
+    if (std::fabs(x) <= kRelativeZero * size + kNoiseBeside * LargestOf(row, 1, m) * bBig) x = 0;
+    g.XBasic(i) = x;
+    const int b = g.BasisList(i);
+    if (Num().splitM) {
+      zM += x * CostM(b);
+      zR += x * CostRest(b);
+    } else {
+      zR += x * g.CostB(i);
+    }
+  }
+  if (g.Phase != 1 && g.NUpperBounded > 0)
+    for (int j = 1; j <= g.NVars; ++j)
+      if (g.ColKind(j) == "U") zR += g.Tab(g.UBRow, j) * g.LPData(2, j);
+  g.ZValue = Num().splitM ? Combine(zM, zR) : zR;
+}
+
+// Duals, reduced costs, AltOptimaFlag and Entering again on the current inverse, each reduced
+// cost judged against its terms; of a split row the M part decides before the rest. The
+// engine's pricing has already made its sign changes and kept its cycling record.
+void RelativePricing(bool bland) {
+  const int m = g.MRows, nc = g.NCols;
+  if (g.Entering > 0) g.NonBasicMark(g.Entering) = static_cast<int16>(g.ColKind(g.Entering) == "U" ? -g.Entering : g.Entering);
+  const bool split = Num().splitM;
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, nc);
+  static std::vector<double> yM, yR, sM, sR;
+  yM.assign(static_cast<std::size_t>(m + 1), 0.0);
+  yR = sM = sR = yM;
+  for (int i = 1; i <= m; ++i) {
+    const int b = g.BasisList(i);
+    const double cm = split ? CostM(b) : 0.0, cr = split ? CostRest(b) : g.CostB(i);
+    const double *row = binv.Row(i);
+    for (int k = 1; k <= m; ++k) {
+      yM[k] += cm * row[k];
+      yR[k] += cr * row[k];
+      sM[k] += std::fabs(cm * row[k]);
+      sR[k] += std::fabs(cr * row[k]);
+    }
+  }
+  {
+    std::vector<double> cM(static_cast<std::size_t>(m + 1)), cR(cM.size());
+    for (int i = 1; i <= m; ++i) {
+      const int b = g.BasisList(i);
+      cM[static_cast<std::size_t>(i)] = split ? CostM(b) : 0.0;
+      cR[static_cast<std::size_t>(i)] = split ? CostRest(b) : g.CostB(i);
+    }
+    if (split) RefineRow(cM, yM);
+    RefineRow(cR, yR);
+  }
+  for (int k = 1; k <= m; ++k) {
+    g.Duals(k) = split ? Num().bigM * yM[k] + yR[k] : yR[k];
+    // Entries that are rounding beside their terms are 0, as in the basic solution.
+    if (std::fabs(yM[k]) <= kRelativeZero * sM[k]) yM[k] = 0;
+    if (std::fabs(yR[k]) <= kRelativeZero * sR[k]) yR[k] = 0;
+  }
+  const double yMBig = LargestOf(yM.data(), 1, m), yRBig = LargestOf(yR.data(), 1, m);
+  g.Entering = 0;
+  g.AltOptimaFlag = 0;
+  double best = 0;
+  for (int j = 1; j <= nc; ++j) {
+    if (g.Phase == 2 && IsArtificialColumn(j)) continue;
+    g.RedCost(j) = 0;
+    if (g.NonBasicMark(j) == 0) continue;
+    double dM = 0, dR = 0, zM = 0, zR = 0, aBig = 0;
+    for (int k = 1; k <= m; ++k) {
+      const double a = tab(k + 2, j);
+      if (a == 0) continue;
+      dM += yM[k] * a;
+      dR += yR[k] * a;
+      zM += (sM[k] + std::fabs(yM[k])) * std::fabs(a);
+      zR += (sR[k] + std::fabs(yR[k])) * std::fabs(a);
+      aBig = std::max(aBig, std::fabs(a));
+    }
+    zM += yMBig * aBig * (kNoiseBeside / kRelativeZero);
+    zR += yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double cm = split ? CostM(j) : 0.0, cr = split ? CostRest(j) : g.Cost(j);
+    dM -= cm;
+    dR -= cr;
+    if (std::fabs(dM) <= kRelativeZero * (zM + std::fabs(cm))) dM = 0;
+    if (std::fabs(dR) <= kRelativeZero * (zR + std::fabs(cr))) dR = 0;
+    const double d = split ? Combine(dM, dR) : dR;
+    if (d == 0 && g.LPMethod != 5) g.AltOptimaFlag = 1;
+    g.RedCost(j) = d;
+    if (g.LPMethod == 5) continue;
+    // Of a split row, a column whose M part improves the objective enters before any whose M
+    // part is 0, whatever the rest.
+    const double score = split ? g.ObjSense * (dM != 0 ? dM * Num().bigM + dR : dR) : g.ObjSense * d;
+    if (!(score > 0)) continue;
+    if (bland) {
+      if (g.Entering == 0) g.Entering = static_cast<int16>(j);
+    } else if (score > best && !(best > 0 && score - best <= kScoreTie * best)) {
+      best = score;
+      g.Entering = static_cast<int16>(j);
+    }
+  }
+  if (g.Entering > 0) g.NonBasicMark(g.Entering) = 0;
+}
+
+// B^-1 of column e of Tab with the magnitudes of the terms of each entry.
+void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size) {
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, e);
+  alpha.assign(static_cast<std::size_t>(m + 1), 0.0);
+  size = alpha;
+  double aBig = 0;
+  for (int k = 1; k <= m; ++k)
+    aBig = std::max(aBig, std::fabs(tab(k + 2, e)));
+  for (int r = 1; r <= m; ++r) {
+    const double *row = binv.Row(r);
+    for (int k = 1; k <= m; ++k) {
+      const double t = row[k] * tab(k + 2, e);
+      alpha[r] += t;
+      size[r] += std::fabs(t);
+    }
+    size[r] += LargestOf(row, 1, m) * aBig * (kNoiseBeside / kRelativeZero);
+  }
+  std::vector<double> a(static_cast<std::size_t>(m + 1));
+  for (int k = 1; k <= m; ++k)
+    a[static_cast<std::size_t>(k)] = tab(k + 2, e);
+  RefineSolve(a, alpha);
+  for (int r = 1; r <= m; ++r)
+    if (std::fabs(alpha[r]) <= kRelativeZero * size[r]) alpha[r] = 0;
+}
+
+// The engine's ratio test of the step-by-step roads (top-most row on a tie, the lowest basic
+// column under Bland's rule), with entries that are rounding beside their terms taken as 0.
+void RatioTestOn(const std::vector<double> &alpha) {
+  const int e = g.Entering, m = g.MRows;
+  SimplexSetBasisColumn(-e, 0);
+  const bool bland = SimplexBlandRuleActive();
+  double best = kLPInfinity;
+  int bestCol = 0;
+  g.Leaving = 0;
+  g.LeavingRow = 0;
+  for (int r = 1; r <= m; ++r) {
+    g.AlphaCol(r) = alpha[r];
+    const double a = alpha[r];
+    const int basic = g.BasisList(r);
+    if (g.Phase == 2 && a != 0 && IsArtificialColumn(basic)) {
+      g.Leaving = static_cast<int16>(basic);
+      g.LeavingRow = static_cast<int16>(r);
+      best = 0;
+      for (int q = r + 1; q <= m; ++q)
+        g.AlphaCol(q) = alpha[q];
+      break;
+    }
+    const double x = g.XBasic(r), ub = g.Tab(g.UBRow, basic);
+    double ratio = 0;
+    int16 code = 0;
+    if (a > 0) {
+      ratio = std::max(x, 0.0) / a;
+      code = static_cast<int16>(basic);
+    } else if (a < 0 && std::isfinite(ub)) {
+      ratio = std::min(x - ub, 0.0) / a;
+      code = static_cast<int16>(-basic);
+    } else {
+      continue;
+    }
+    bool take = ratio < best;
+    if (bestCol != 0 && std::fabs(ratio - best) <= kScoreTie * std::max(1.0, std::fabs(best)))
+      take = bland && basic < bestCol;
+    if (take) {
+      best = ratio;
+      g.Leaving = code;
+      g.LeavingRow = static_cast<int16>(r);
+      bestCol = basic;
+    }
+  }
+  if (g.Tab(g.UBRow, e) < best) g.Leaving = kBoundFlip;
+  if (g.Leaving == kBoundFlip) {
+    g.NonBasicMark(e) = static_cast<int16>(e);
+  } else if (g.Leaving == 0) {
+    g.ZValue = g.Infinity;
+    g.Entering = static_cast<int16>(-e);
+  } else {
+    g.NonBasicMark(std::abs(g.Leaving)) = g.Leaving;
+    g.BasisList(g.LeavingRow) = static_cast<int16>(e);
+    g.CostB(g.LeavingRow) = g.Cost(e);
+  }
+}
+
+void RelativeRatioTest() {
+  static std::vector<double> alpha, size;
+  EnteringColumn(g.Entering, alpha, size);
+  RatioTestOn(alpha);
+}
+
+// Up to this many rows a verdict of a relative run is checked in exact rational arithmetic on the
+// tableau's own program (the typed rows with their slack, surplus and artificial columns, signs
+// and flips as they stand); beyond, the check would take longer than a step may.
+constexpr int kExactRows = 60;
+
+bool ExactCheckApplies() {
+  return Num().relative && g.MRows <= kExactRows;
+}
+
+// The program the current tableau solves: the phase's costs (the M-method's with its M as typed,
+// every artificial column fixed at 0 in phase 2), every column from 0 to its bound.
+exact::StandardForm TableauForm() {
+  const int m = g.MRows, n = g.NCols;
+  exact::StandardForm sf;
+  sf.Resize(m, n);
+  for (int i = 0; i < m; ++i) {
+    for (int j = 0; j < n; ++j)
+      sf.A(i, j) = g.Tab(i + 3, j + 1);
+    sf.b[static_cast<std::size_t>(i)] = g.Tab(i + 3, g.NColsPlus1);
+  }
+  for (int j = 0; j < n; ++j) {
+    const bool artificial = IsArtificialColumn(j + 1);
+    sf.c[static_cast<std::size_t>(j)] = g.Phase == 1 ? (artificial ? 1.0 : 0.0) : g.Cost(j + 1);
+    const double ub = g.Tab(g.UBRow, j + 1);
+    sf.upper[static_cast<std::size_t>(j)] = g.Phase == 2 && artificial ? 0.0 : std::isfinite(ub) ? ub : HUGE_VAL;
+  }
+  sf.maximize = g.ObjSense != 1;
+  return sf;
+}
+
+exact::Basis TableauBasis() {
+  exact::Basis basis;
+  for (int r = 1; r <= g.MRows; ++r)
+    basis.basic.push_back(g.BasisList(r) - 1);
+  basis.nonbasic.assign(static_cast<std::size_t>(g.NCols), exact::AtBound::Lower);
+  return basis;
+}
+
+// The basic values and the reduced costs (z_j - c_j) of the tableau as exact arithmetic has them.
+void TakeExactValues(const exact::BasisCheck &check) {
+  for (int r = 1; r <= g.MRows; ++r)
+    g.XBasic(r) = check.x[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  for (int j = 1; j <= g.NCols; ++j)
+    if (!(g.Phase == 2 && IsArtificialColumn(j))) g.RedCost(j) = g.NonBasicMark(j) == 0 ? 0.0 : -check.d[static_cast<std::size_t>(j - 1)].get_d();
+}
+
+// The column the rules let enter by the tableau's reduced costs (largest score, left-most), 0
+// when none improves.
+int RuleColumn() {
+  int e = 0;
+  double best = 0;
+  for (int j = 1; j <= g.NCols; ++j) {
+    if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificialColumn(j))) continue;
+    const double score = g.ObjSense * g.RedCost(j);
+    if (score > best && !(best > 0 && score - best <= kScoreTie * best)) {
+      best = score;
+      e = j;
+    }
+  }
+  return e;
+}
+
+// A verdict that exact arithmetic refutes because a column still improves: the step the rules
+// take with the exact reduced costs and the exact entering column, whose own end (a pivot, or an
+// unbounded ray that exact arithmetic confirms) follows.
+TableauStepEnd ExactStep(const exact::StandardForm &sf, const exact::BasisCheck &check) {
+  TakeExactValues(check);
+  const int e = RuleColumn();
+  if (e == 0) return TableauStepEnd::Unproven;
+  const exact::Basis basis = TableauBasis();
+  const std::vector<mpq_class> ray = exact::BasisRay(sf, basis, e - 1, 1);
+  if (ray.empty()) return TableauStepEnd::Unproven;
+  std::vector<double> alpha(static_cast<std::size_t>(g.MRows + 1), 0.0);
+  for (int r = 1; r <= g.MRows; ++r)
+    alpha[static_cast<std::size_t>(r)] = -ray[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  g.Entering = static_cast<int16>(e);
+  g.NonBasicMark(e) = 0;
+  RatioTestOn(alpha);
+  if (g.Leaving == 0 && g.Entering < 0)
+    return exact::IsImprovingRay(sf, ray) ? TableauStepEnd::Unbounded : TableauStepEnd::Unproven;
+  return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+}
+
+// Row r of B^-1 A for column j, refined and judged against its terms (as the dual simplex
+// takes it).
+double RowEntry(const std::vector<double> &rho, double rowBig, int j) {
+  double alpha = 0, size = 0, aBig = 0;
+  for (int k = 1; k <= g.MRows; ++k) {
+    const double t = rho[static_cast<std::size_t>(k)] * g.Tab(k + 2, j);
+    alpha += t;
+    size += std::fabs(t);
+    aBig = std::max(aBig, std::fabs(g.Tab(k + 2, j)));
+  }
+  size += rowBig * aBig * (kNoiseBeside / kRelativeZero);
+  return std::fabs(alpha) <= kRelativeZero * size ? 0.0 : alpha;
+}
+
+// Row r of B^-1, refined.
+double RefinedInverseRow(int r, std::vector<double> &rho) {
+  const int m = g.MRows;
+  rho.assign(static_cast<std::size_t>(m + 1), 0.0);
+  double rowBig = 0;
+  for (int k = 1; k <= m; ++k) {
+    rho[static_cast<std::size_t>(k)] = g.BInv(r, k);
+    rowBig = std::max(rowBig, std::fabs(g.BInv(r, k)));
+  }
+  if (Num().relative) {
+    std::vector<double> unit(rho.size(), 0.0);
+    unit[static_cast<std::size_t>(r)] = 1;
+    RefineRow(unit, rho);
+  }
+  return rowBig;
+}
+
+// A primal tableau whose basic value lies below 0 in exact arithmetic (a ratio test that rounding
+// decided wrongly) while no column improves: a dual simplex step on that row takes the basis back
+// to feasibility, keeping every reduced cost as it may be, and the iterations go on.
+TableauStepEnd ExactDualStep(const exact::BasisCheck &check) {
+  TakeExactValues(check);
+  const int r = check.infeasibleRow + 1;
+  if (r < 1 || !(g.XBasic(r) < 0)) return TableauStepEnd::Unproven;
+  std::vector<double> rho;
+  const double rowBig = RefinedInverseRow(r, rho);
+  int entering = 0;
+  double best = kLPInfinity;
+  for (int j = 1; j <= g.NCols; ++j) {
+    if (g.NonBasicMark(j) == 0 || (g.Phase == 2 && IsArtificialColumn(j))) continue;
+    const double alpha = RowEntry(rho, rowBig, j);
+    if (alpha < 0 && std::fabs(g.RedCost(j) / alpha) < best) {
+      best = std::fabs(g.RedCost(j) / alpha);
+      entering = j;
+    }
+  }
+  if (entering == 0) return TableauStepEnd::Unproven;
+  g.Entering = static_cast<int16>(entering);
+  g.Leaving = g.BasisList(r);
+  g.LeavingRow = static_cast<int16>(r);
+  g.NonBasicMark(entering) = 0;
+  g.NonBasicMark(g.Leaving) = g.Leaving;
+  g.BasisList(r) = static_cast<int16>(entering);
+  g.CostB(r) = g.Cost(entering);
+  return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+}
+
 } // namespace
+
+void BeginTableauRun() {
+  RunNumerics &n = Num();
+  n = RunNumerics{};
+  n.relative = !DataNearOne();
+  if (!n.relative) return;
+  if (g.LPMethod == 3)
+    for (int j = 1; j <= g.NCols; ++j)
+      if (IsArtificialColumn(j) && g.Tab(2, j) != 0) {
+        n.splitM = true;
+        n.bigM = std::fabs(g.Tab(2, j));
+      }
+  InvertBasisAfresh();
+}
+
+bool TableauProvesNoFeasibleSolution() {
+  if (!ExactCheckApplies()) return false;
+  // The basis is optimal for the sum of the artificial values, and that sum is above 0.
+  const int16 phase = g.Phase;
+  g.Phase = 1;
+  exact::StandardForm sf = TableauForm();
+  g.Phase = phase;
+  sf.maximize = false;
+  const exact::BasisCheck check = exact::CheckBasis(sf, TableauBasis());
+  return check.Optimal() && check.objective > 0;
+}
+
+bool TableauRunJudgesRelative() {
+  return Num().relative;
+}
+
+void TableauRatioTest() {
+  if (Num().relative && g.Entering > 0)
+    RelativeRatioTest();
+  else
+    SimplexRatioTest();
+}
+
+bool TableauPivot() {
+  if (!Num().relative) return SimplexPivot();
+  if (g.Leaving == 0 || g.Leaving <= kLeavingThreshold) return true;
+  const bool pivoted = SimplexPivot();
+  // The engine's inverse serves only until this one is made from the new basis.
+  return InvertBasisAfresh() || pivoted;
+}
 
 std::uint8_t ColumnState(int j) {
   std::uint8_t s = g.ColKind(j) == "U" ? 1 : 0;
@@ -70,6 +640,13 @@ TableauBase CaptureTableauBase() {
 TableauRecord BuildSimplexTableau() {
   SimplexBasicSolution();
   SimplexPricing();
+  if (Num().relative) {
+    // A flip changes no basis; any other step has made its inverse afresh already.
+    if (!Num().fresh) InvertBasisAfresh();
+    RelativeBasicSolution();
+    RelativePricing(SimplexBlandRuleActive());
+    Num().fresh = false;
+  }
   const int m = g.MRows, n = g.NCols;
   TableauRecord r;
   r.phase = g.Phase;
@@ -161,12 +738,41 @@ bool TableauBody(const TableauBase &base, const TableauRecord &record, std::vect
 
 TableauStepEnd PrimalStepAfterShow() {
   if (g.Entering != 0) {
-    SimplexRatioTest();
-    if (g.Leaving == 0 && g.Entering < 0) return TableauStepEnd::Unbounded;
-    return SimplexPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+    TableauRatioTest();
+    if (g.Leaving == 0 && g.Entering < 0) {
+      if (!ExactCheckApplies()) return TableauStepEnd::Unbounded;
+      // The ray must improve the tableau's program in exact arithmetic; else the column's
+      // entries or its reduced cost were rounding, and the step is taken again exactly.
+      const int e = -g.Entering;
+      const exact::StandardForm sf = TableauForm();
+      const exact::Basis basis = TableauBasis();
+      if (exact::IsImprovingRay(sf, exact::BasisRay(sf, basis, e - 1, 1))) return TableauStepEnd::Unbounded;
+      g.NonBasicMark(e) = static_cast<int16>(e);
+      g.Entering = 0;
+      const exact::BasisCheck check = exact::CheckBasis(sf, basis);
+      if (check.singular) return TableauStepEnd::Unproven;
+      if (!check.primalFeasible) return ExactDualStep(check);
+      if (!check.dualFeasible) return ExactStep(sf, check);
+      TakeExactValues(check);
+      if (g.Phase == 1) g.ZValue = check.ObjectiveDouble();
+      // The tableau is optimal after all: its verdict follows below.
+    } else {
+      return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+    }
+  } else if (ExactCheckApplies()) {
+    // No column enters: the tableau's optimality (of phase 1, of the M-method's program with its
+    // M, of the program) must hold in exact arithmetic, and the verdict is read from its values.
+    const exact::StandardForm sf = TableauForm();
+    const exact::BasisCheck check = exact::CheckBasis(sf, TableauBasis());
+    if (check.singular) return TableauStepEnd::Unproven;
+    if (!check.primalFeasible) return ExactDualStep(check);
+    if (!check.dualFeasible) return ExactStep(sf, check);
+    TakeExactValues(check);
+    if (g.Phase == 1) g.ZValue = check.ObjectiveDouble();
   }
   if (g.Phase == 1) {
-    if (std::fabs(g.ZValue) > g.Eps) {
+    // Of a relative run every artificial value left is above rounding beside its terms.
+    if (Num().relative ? g.ZValue > 0 : std::fabs(g.ZValue) > g.Eps) {
       g.Phase = 0;
       return TableauStepEnd::Phase1Infeasible;
     }
@@ -194,13 +800,19 @@ int ArtificialBasicRow() {
   double size = 1;
   for (int i = 1; i <= m; ++i)
     size = std::max(size, std::fabs(g.Tab(i + 2, g.NColsPlus1)));
-  for (int k = 1; k <= m; ++k)
+  for (int k = 1; k <= m && Num().relative; ++k)
+    // Its basic values are judged against their terms already: one that is not 0 is the
+    // artificial's, whatever its sign.
+    if (IsArtificialColumn(g.BasisList(k)) && (g.LPMethod == 3 ? g.XBasic(k) != 0 : g.XBasic(k) > 0)) return k;
+  for (int k = 1; k <= m && !Num().relative; ++k)
     if (IsArtificialColumn(g.BasisList(k)) && g.XBasic(k) > g.Eps * size) return k;
   return 0;
 }
 
 TableauStepEnd DualStepAfterShow() {
   const int m = g.MRows, n = g.NCols;
+  bool exactValues = false;
+again:
   g.Leaving = 0;
   double most = 0;
   for (int k = 1; k <= m; ++k)
@@ -212,16 +824,31 @@ TableauStepEnd DualStepAfterShow() {
   g.AltOptimaFlag = 0;
   for (int j = 1; j <= n; ++j)
     if (g.NonBasicMark(j) > 0 && g.RedCost(j) == 0) g.AltOptimaFlag = 1;
-  if (g.Leaving == 0) return TableauStepEnd::Optimal;
+  if (g.Leaving == 0) {
+    if (!ExactCheckApplies() || exactValues) return TableauStepEnd::Optimal;
+    // The optimum must hold in exact arithmetic; a basic value found below 0 there goes on.
+    const exact::BasisCheck check = exact::CheckBasis(TableauForm(), TableauBasis());
+    if (check.Optimal()) return TableauStepEnd::Optimal;
+    if (check.singular || !check.dualFeasible) return TableauStepEnd::Unproven;
+    TakeExactValues(check);
+    exactValues = true;
+    goto again;
+  }
 
   g.Entering = 0;
   double best = std::numeric_limits<double>::infinity();
+  std::vector<double> rho;
+  const double rowBig = RefinedInverseRow(g.LeavingRow, rho);
   for (int j = 1; j <= n; ++j) {
     if (g.NonBasicMark(j) <= 0) continue;
     double alpha = 0;
-    for (int k = 1; k <= m; ++k)
-      alpha += g.BInv(g.LeavingRow, k) * g.Tab(k + 2, j);
-    if (std::fabs(alpha) < kAlphaZero) alpha = 0;
+    if (Num().relative) {
+      alpha = RowEntry(rho, rowBig, j);
+    } else {
+      for (int k = 1; k <= m; ++k)
+        alpha += rho[static_cast<std::size_t>(k)] * g.Tab(k + 2, j);
+      if (std::fabs(alpha) < kAlphaZero) alpha = 0;
+    }
     if (alpha < 0) {
       const double ratio = std::fabs(g.RedCost(j) / alpha);
       if (ratio < best) {
@@ -230,12 +857,25 @@ TableauStepEnd DualStepAfterShow() {
       }
     }
   }
-  if (g.Entering == 0) return TableauStepEnd::DualInfeasible;
+  if (g.Entering == 0) {
+    if (!ExactCheckApplies()) return TableauStepEnd::DualInfeasible;
+    // The row of B^-1 must prove the program infeasible in exact arithmetic; a basic value that
+    // is not below 0 there leaves no more.
+    const exact::StandardForm sf = TableauForm();
+    const exact::Basis basis = TableauBasis();
+    if (exact::BasisRowProvesInfeasible(sf, basis, g.LeavingRow - 1)) return TableauStepEnd::DualInfeasible;
+    if (exactValues) return TableauStepEnd::Unproven;
+    const exact::BasisCheck check = exact::CheckBasis(sf, basis);
+    if (check.singular) return TableauStepEnd::Unproven;
+    TakeExactValues(check);
+    exactValues = true;
+    goto again;
+  }
   g.NonBasicMark(g.Entering) = 0;
   g.NonBasicMark(g.Leaving) = g.Leaving;
   g.BasisList(g.LeavingRow) = g.Entering;
   g.CostB(g.LeavingRow) = g.Cost(g.Entering);
-  return SimplexPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
+  return TableauPivot() ? TableauStepEnd::Pivoted : TableauStepEnd::Singular;
 }
 
 RulePivot TextbookPivot() {
@@ -254,23 +894,30 @@ RulePivot TextbookPivot() {
   const int e = p.entering;
   if (e == 0) return p;
   double least = kLPInfinity;
+  std::vector<double> column, size;
+  if (Num().relative) EnteringColumn(e, column, size);
+  // Of a relative run the entries are judged against their terms already.
+  const double floor = Num().relative ? 0.0 : g.Eps;
   for (int r = 1; r <= m; ++r) {
     double alpha = 0;
-    for (int k = 1; k <= m; ++k)
-      alpha += g.BInv(r, k) * g.Tab(k + 2, e);
+    if (Num().relative)
+      alpha = column[static_cast<std::size_t>(r)];
+    else
+      for (int k = 1; k <= m; ++k)
+        alpha += g.BInv(r, k) * g.Tab(k + 2, e);
     const int basic = g.BasisList(r);
     const double x = g.XBasic(r), ub = g.Tab(g.UBRow, basic);
     // An artificial column still basic in phase 2 leaves at once, at 0.
-    if (g.Phase == 2 && std::fabs(alpha) > g.Eps && IsArtificialColumn(basic)) {
+    if (g.Phase == 2 && std::fabs(alpha) > floor && IsArtificialColumn(basic)) {
       p.leaving = basic;
       return p;
     }
     double ratio = 0;
     int code = 0;
-    if (alpha > g.Eps) {
+    if (alpha > floor) {
       ratio = std::max(x, 0.0) / alpha;
       code = basic;
-    } else if (alpha < -g.Eps && std::isfinite(ub)) {
+    } else if (alpha < -floor && std::isfinite(ub)) {
       ratio = std::min(x - ub, 0.0) / alpha;
       code = -basic;
     } else {

@@ -26,6 +26,8 @@ enum class TableauStepEnd {
                     // solution, or M is too small for it
   DualInfeasible,   // a basic value is negative and no column can enter its row
   Singular,         // the new basis matrix is singular; the run cannot go on
+  Unproven,         // the tableau's verdict fails its check in exact arithmetic and no step
+                    // mends it: no verdict can be shown
 };
 
 // Column state: bit 0 the column is complemented at its upper bound (ColKind "U"); bits 1-2
@@ -54,6 +56,20 @@ struct TableauBase {
   std::vector<std::uint8_t> columnState; // states at the start (element 0 unused)
 };
 TableauBase CaptureTableauBase();
+
+// After SimplexInit: decides how the run judges its numbers (see TableauRunJudgesRelative).
+void BeginTableauRun();
+// Whether the run's data are far enough from 1 in size that every zero, pivot and sign is judged
+// relative to the terms that formed the value, on an inverse made afresh from each basis (the
+// M-method's objective row then kept as an M part and the rest).
+bool TableauRunJudgesRelative();
+// Of a relative run: whether exact arithmetic proves, from the current basis, that the program
+// has no feasible solution (the basis minimises the sum of the artificial values, and that sum
+// is above 0). False where it does not, or where the run is not checked exactly.
+bool TableauProvesNoFeasibleSolution();
+// The ratio test and pivot of a step by the run's rule (SimplexRatioTest, SimplexPivot otherwise).
+void TableauRatioTest();
+bool TableauPivot();
 
 // Brings the engine to the current basis (basic solution, pricing) and records its tableau;
 // the objective value includes ObjShift outside phase 1.

@@ -19,6 +19,8 @@
 #include "linear/lp_summary_values.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/sensitivity.h"
+#include "linear/simplex_steps.h"
+#include "shell/dual_start.h"
 #include "shell/mod1.h"
 #include "support/grid_text.h"
 
@@ -893,4 +895,160 @@ TEST(ReferenceLP, GamesOfBillionsBesideUnitsReachTheReferenceValue) {
   }
   EXPECT_GT(solved, 5000);
   EXPECT_LE(failed, solved / 200);
+}
+
+namespace {
+
+// A program run through the tableau steps the iteration view takes, from its first tableau to
+// the verdict it shows (method 3 with the given M, 4 two-phase, 5 dual simplex).
+struct TableauRun {
+  Outcome outcome = Outcome::Other;
+  double z = 0;
+  int tableaus = 0;
+};
+
+TableauRun RunTableauRoad(const LP &lp, int method, double bigM) {
+  Build(lp);
+  EXPECT_EQ(g.InputErrorIndex, 0);
+  g.LPMethod = static_cast<int16>(method);
+  g.Phase = static_cast<int16>(method == 4 ? 1 : 0);
+  if (method == 5) ConvertToDualSimplexForm();
+  if (method == 3) ApplyTypedBigM(bigM);
+  TableauRun run;
+  if (!SimplexInit()) return run;
+  g.Phase = static_cast<int16>(method == 4 ? 1 : 0);
+  BeginTableauRun();
+  for (; run.tableaus < 5000; ++run.tableaus) {
+    const TableauRecord r = BuildSimplexTableau();
+    const TableauStepEnd end = method == 5 ? DualStepAfterShow() : PrimalStepAfterShow();
+    switch (end) {
+    case TableauStepEnd::Pivoted:
+      break;
+    case TableauStepEnd::Phase1Feasible:
+      g.Phase = 2;
+      break;
+    case TableauStepEnd::Optimal:
+      run.outcome = Outcome::Optimal;
+      run.z = r.objective.back();
+      return run;
+    case TableauStepEnd::Unbounded:
+      // The M-method's ray may owe its growth to an artificial variable: the view asks the solve
+      // with a phase 1 what the program has, and says M is too small where it is not unbounded.
+      run.outcome = method == 3 && SolveSavedLPAside() != LPStatus::Unbounded ? Outcome::Other : Outcome::Unbounded;
+      return run;
+    case TableauStepEnd::ArtificialBasic:
+      // Where the tableau does not prove it, the view asks the final solve whether the program has
+      // a solution; that is the final solve's verdict, not the road's.
+      run.outcome = TableauProvesNoFeasibleSolution() ? Outcome::Infeasible : Outcome::Other;
+      return run;
+    case TableauStepEnd::Phase1Infeasible:
+    case TableauStepEnd::DualInfeasible:
+      run.outcome = Outcome::Infeasible;
+      return run;
+    case TableauStepEnd::Singular:
+    case TableauStepEnd::Unproven:
+      return run;
+    }
+  }
+  return run;
+}
+
+// Seeded programs of 2 to 25 rows whose whole coefficients run from 1 to 1e6 (log-uniform, either
+// sign), with upper bounds, "=" rows and the same rows written as a pair of "<=" and ">=" rows.
+// For the dual simplex: minimised, costs >= 0, no bounds and no "=" row, as its item requires.
+LP LargeCoefficientLP(std::mt19937 &rng, bool dualStart) {
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  auto large = [&rng] { return std::round(std::pow(10.0, std::uniform_real_distribution<double>(0, 6)(rng))); };
+  LP lp;
+  const int n = pick(2, 10), m = pick(2, 25);
+  lp.sense = dualStart || pick(0, 1) ? "Minimize" : "Maximize";
+  for (int j = 0; j < n; ++j)
+    lp.c.push_back(dualStart ? (pick(0, 4) == 0 ? 0 : large()) : (pick(0, 1) ? 1 : -1) * large());
+  // Most right-hand sides are met by a point of small whole values, so most programs are
+  // feasible; the rest are anything.
+  std::vector<double> point(static_cast<std::size_t>(n));
+  for (double &x : point)
+    x = pick(0, 3) == 0 ? 0 : pick(1, 9);
+  while (static_cast<int>(lp.a.size()) < m) {
+    std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+    for (double &a : row)
+      a = pick(0, 2) == 0 ? 0 : (pick(0, 3) == 0 ? -1 : 1) * large();
+    row[static_cast<std::size_t>(pick(0, n - 1))] = large();
+    const int r = pick(0, 5);
+    double lhs = 0;
+    for (int j = 0; j < n; ++j)
+      lhs += row[static_cast<std::size_t>(j)] * point[static_cast<std::size_t>(j)];
+    const double room = pick(0, 2) == 0 ? 0 : large();
+    double b = r < 2 ? lhs + room : r < 4 || dualStart ? lhs - room : lhs;
+    if (pick(0, 9) == 0) b = (pick(0, 4) == 0 ? -1 : 1) * large() * pick(1, 3);
+    if (r == 5 && static_cast<int>(lp.a.size()) + 1 < m) {
+      for (const char *rel : {"<=", ">="}) {
+        lp.a.push_back(row);
+        lp.rel.push_back(rel);
+        lp.b.push_back(b);
+      }
+      continue;
+    }
+    lp.a.push_back(row);
+    lp.rel.push_back(r < 2 ? "<=" : r < 4 || dualStart ? ">=" : "=");
+    lp.b.push_back(b);
+  }
+  if (!dualStart)
+    for (int j = 0; j < n; ++j)
+      lp.upper.push_back(pick(0, 3) == 0 ? Cell(point[static_cast<std::size_t>(j)] + large()) : "infinity");
+  return lp;
+}
+
+} // namespace
+
+// Every tableau road on programs with coefficients up to 1e6, against the reference finished in
+// exact arithmetic: a verdict shown is the program's (an optimum to a part in a million), and the
+// M-method answers as exact arithmetic with its M does at every size of M, up to the largest the
+// screen accepts (a verdict that depends on M is told as "M is too small", never as a verdict).
+TEST(ReferenceLP, TableauRoadsOnLargeCoefficientsReachTheExactVerdict) {
+  struct Road {
+    int method;
+    double bigM; // 0: the largest M the screen accepts
+  };
+  for (const Road road : {Road{4, 0}, Road{5, 0}, Road{3, 100}, Road{3, 1E10}, Road{3, 0}}) {
+    std::mt19937 rng(60 + road.method + static_cast<unsigned>(std::log10(road.bigM + 1)));
+    int optimal = 0, other = 0, trials = 0, infeasible = 0;
+    for (int trial = 0; trial < 1000; ++trial) {
+      const LP lp = LargeCoefficientLP(rng, road.method == 5);
+      Build(lp);
+      const Reference ref = Problem::FromModel().Solve(true);
+      if (ref.outcome == Outcome::Other) continue;
+      double bigM = road.bigM;
+      if (bigM == 0 && road.method == 3) {
+        double lo = 1, hi = 1E308;
+        while (hi / lo > 1 + 1E-6) {
+          const double mid = std::sqrt(lo) * std::sqrt(hi);
+          (BigMFitsData(mid) ? lo : hi) = mid;
+        }
+        bigM = lo;
+      }
+      const TableauRun run = RunTableauRoad(lp, road.method, bigM);
+      ++trials;
+      const std::string where = "method " + std::to_string(road.method) + " M " + NumText(bigM) + " trial " +
+                                std::to_string(trial);
+      if (run.outcome == Outcome::Other) {
+        ++other;
+        continue;
+      }
+      EXPECT_EQ(static_cast<int>(run.outcome), static_cast<int>(ref.outcome)) << where;
+      if (run.outcome == Outcome::Infeasible) ++infeasible;
+      if (run.outcome == Outcome::Optimal && ref.outcome == Outcome::Optimal) {
+        ++optimal;
+        // A small M beside costs of a million may leave an artificial variable at a level below
+        // rounding of its terms: that optimum is the program's only to a part in 1e5.
+        EXPECT_TRUE(Close(run.z, ref.z, road.bigM == 100 ? 1E-5 : 1E-6)) << where << ": " << run.z << " vs " << ref.z;
+      }
+    }
+    EXPECT_GT(optimal, trials / 3) << road.method;
+    EXPECT_GT(infeasible, trials / 20) << road.method;
+    // Only a small M makes verdicts depend on it; the other roads give up on few.
+    if (road.method != 3 || road.bigM != 100) {
+      EXPECT_LE(other, trials / 100 + 1) << road.method << " " << road.bigM;
+    }
+  }
 }

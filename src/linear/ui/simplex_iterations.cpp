@@ -282,7 +282,7 @@ void ArtificialBasicEnd() {
   const std::string n = std::to_string(g.IterCount + 1);
   const std::string artificial =
       "the artificial variable " + ColumnLabel(col, ColumnState(col)) + " = " + Trim(Format(g.XBasic(k), View().pattern));
-  const LPStatus status = SolveSavedLPAside();
+  const LPStatus status = TableauProvesNoFeasibleSolution() ? LPStatus::Infeasible : SolveSavedLPAside();
   if (status == LPStatus::Optimal || status == LPStatus::Unbounded)
     EndInfo("Iteration " + n + " is optimal for M = " + NumText(std::fabs(g.Tab(2, col))) + ", but " + artificial +
              " is still in the basis" + kMTooSmall,
@@ -325,6 +325,17 @@ void SingularEnd() {
   DisableStepping();
   EndInfo("Iterations stopped: the new basis is numerically singular, so no further tableau can be computed",
        "Singular Basis");
+}
+
+// A tableau whose verdict exact arithmetic refutes, where no step mends it, shows none.
+void UnprovenEnd() {
+  g.Entering = 0;
+  g.Phase = 0;
+  AwaitPicks(Picks::None);
+  DisableStepping();
+  EndInfo("Iterations stopped: the last tableau's verdict does not hold in exact arithmetic on this problem's data, "
+          "and the computer's precision cannot carry the iterations further",
+          "Numerical Difficulty");
 }
 
 // The M-method's objective row is M times sums of B^-1 entries, which may grow past a double's
@@ -481,7 +492,7 @@ void PostOptimumPick(int col) {
   g.Phase = r.phase;
   g.Entering = static_cast<int16>(col);
   g.NonBasicMark(col) = 0;
-  SimplexRatioTest();
+  TableauRatioTest();
   if (g.Leaving == 0) {
     g.Phase = phase;
     g.Entering = 0;
@@ -501,7 +512,7 @@ void PostOptimumPick(int col) {
   PaintColumn(g.TableauOutState - 1, col);
   RecordPendingHighlight();
   AwaitPicks(Picks::Check, {col, g.Leaving});
-  if (!SimplexPivot()) SingularEnd();
+  if (!TableauPivot()) SingularEnd();
   g.AltOptimaFlag = 2;
   f.Frame4.SetVisible(false);
 }
@@ -590,6 +601,7 @@ void ShowSimplexIterations() {
   g.TableauCount = 0;
   g.Phase = static_cast<int16>(g.LPMethod == 4 ? 1 : 0);
   v.base = CaptureTableauBase();
+  if (started) BeginTableauRun();
   if (!started) {
     SingularEnd();
     return;
@@ -612,7 +624,13 @@ void PrimalTableauStep() {
   const bool ownRule = entering && SimplexBlandRuleActive();
   const RulePivot stated = ownRule ? TextbookPivot() : RulePivot{};
   const TableauStepEnd end = PrimalStepAfterShow();
-  if (entering) {
+  if (end == TableauStepEnd::Unproven) {
+    UnprovenEnd();
+    return;
+  }
+  // A verdict that exact arithmetic refuted is mended by a further step, shown as any other.
+  if (entering || end == TableauStepEnd::Pivoted || end == TableauStepEnd::Singular ||
+      (end == TableauStepEnd::Unbounded && g.Entering != 0)) {
     AwaitPicks(Picks::Check, ownRule ? stated : RulePivot{std::abs(g.Entering), g.Leaving});
     RecordPendingHighlight();
     if (end == TableauStepEnd::Singular) SingularEnd();
@@ -655,6 +673,9 @@ void DualTableauStep() {
   case TableauStepEnd::Singular:
     RecordPendingHighlight();
     SingularEnd();
+    break;
+  case TableauStepEnd::Unproven:
+    UnprovenEnd();
     break;
   default:
     AwaitPicks(Picks::Check, {g.Entering, g.Leaving});

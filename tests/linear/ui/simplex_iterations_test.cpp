@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "linear/lp_fixture.h"
+#include "support/grid_text.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/print_reports.h"
 #include "linear/tableau_size.h"
@@ -132,6 +133,10 @@ protected:
   // The program as the SOLVE/MODIFY items leave it, then the output screen's start.
   void Start(const LP &lp, int method, double bigM = 100) {
     Build(lp);
+    StartBuilt(method, bigM);
+  }
+  // The same from a program already built into its standard form.
+  void StartBuilt(int method, double bigM = 100) {
     ASSERT_EQ(g.InputErrorIndex, 0);
     g.HeaderText[1] = "Example";
     g.OutputMode = 2;
@@ -439,7 +444,7 @@ TEST_F(SimplexIterationsTest, EndsOfTheRun) {
 // in the first tableau; the objective row of a later one, M times sums of B^-1 entries, may pass
 // a double's range. The run stops there with its own message instead of showing infinities and
 // going round for ever; an M of 1E17 runs to the end as with M = 100.
-TEST_F(SimplexIterationsTest, AnMWhoseLaterTableauOverflowsEndsTheRun) {
+TEST_F(SimplexIterationsTest, EveryAcceptedMEndsAtTheVerdictOfThatM) {
   LP lp{.sense = "Minimize",
         .c = {6, -6, 9, -6, 2, 7},
         .a = {{5, 7, -540, -6, 8, 0}, {0, -8454, -3, -1, 3, 0}},
@@ -470,8 +475,10 @@ TEST_F(SimplexIterationsTest, AnMWhoseLaterTableauOverflowsEndsTheRun) {
         EXPECT_EQ(text.find("nan"), std::string::npos) << bigM << " " << r << "," << c << ": " << text;
       }
   }
-  EXPECT_EQ(ends[0], stopped);
-  EXPECT_NE(ends[1], stopped);
+  // The objective row kept as an M part and the rest gives every M the verdict exact arithmetic
+  // gives (the program is unbounded), M = 100 and the largest alike.
+  EXPECT_NE(ends[0], stopped);
+  EXPECT_EQ(ends[0], ends[2]);
   EXPECT_EQ(ends[1], ends[2]);
 }
 
@@ -1091,6 +1098,57 @@ TEST_F(SimplexIterationsTest, PrintoutEndsWithTheRunsVerdict) {
   lastMessage();
   EXPECT_FALSE(closesWith("Iteration 1 is optimal"));
   EXPECT_FALSE(closesWith("Last tableau is optimal"));
+}
+
+} // namespace
+} // namespace quon::testing
+
+namespace quon::testing {
+namespace {
+
+// Programs whose coefficients run to a million, each once shown a verdict its data do not bear
+// out: a two-phase run called unbounded on a column of rounding noise, a dual simplex run called
+// infeasible on its optimal tableau and one called optimal with a row broken by 590, and the
+// M-method whose costs vanished beside M = 1e16 and 1e17. Each now ends at the exact optimum,
+// whatever the M; and an infeasible program with M = 1e16 says so in two tableaus.
+TEST_F(SimplexIterationsTest, LargeNumbersEndAtTheExactVerdict) {
+  struct Case {
+    LP lp;
+    int method;
+    double bigM;
+    int blocks;
+    std::string z;
+  };
+  const LP large{.sense = "Minimize", .c = {9, 0, 0, 2, -5, -8, -4, 0, -4, 1, 0, -3}, .a = {{5, 0, 0, 0, 0, -4, 6, -3, -5, -1, -3, -8}, {0, 0, 9, 0, 0, 7, -2, 0, -8, 0, -2, 0}, {0, 3, 0, 6, -1, -3, 5, 0, 0, -5, 0, 0}, {7, -7, 1, -8, 0, 0, -1, 4, 0, 0, 0, 0}, {-4, 0, 9, 6, 0, -5, -6, 0, -3, -7, 0, -4}, {-3, 2, 0, 0, 7, -9, -3, -9, -6, -5, -1, 0}, {3, 0, -5, -1, 1, 0, 3, -2, -6, -7, -3, 6}, {-2, -7, 0, 2, 2, -6, -9, 0, 6, -2, -7, 0}, {8, 0, -5, -1, 1, -4, 9, -5, -11, -8, -6, -2}}, .rel = {"=", "=", "=", "<=", ">=", ">=", ">=", "=", "="}, .b = {16, 15, 0, 37, -11, -1, 48, -13, 64}, .lower = {"0", "0", "-2", "-5", "0", "-7", "0", "0", "-3", "-5", "-9", "0"}, .upper = {"8", "3", "-1", "-2", "6", "9", "2", "5", "0", "5", "-1", "2"}, .unrestricted = {"n", "n", "y", "y", "n", "y", "n", "n", "y", "y", "y", "n"}};
+  const std::vector<Case> cases{
+      {LP{.sense = "Minimize", .c = {7, 555204, 2, 7}, .a = {{171, 882, -2, 219004}, {275, 796362, 0, 423}, {394204, -541, 0, 0}}, .rel = {"=", ">=", ">="}, .b = {1098548, 3187563, -2164}},
+       4, 100, 7, "964674.60"},
+      {LP{.sense = "Minimize", .c = {4, 6, 9, 120867}, .a = {{-6, 0, 571, -916}, {-82714, 0, 131743, -6}, {-82714, 0, 131743, -6}}, .rel = {"<=", "<=", ">="}, .b = {-5508, -165464, -165464}},
+       5, 100, 4, "725210.00"},
+      {LP{.sense = "Minimize", .c = {711727, 0, 194966, 8}, .a = {{-272424, 609763, 0, -1}, {-272424, 609763, 0, -1}, {-46660, -7, 0, 0}, {679, 9, 0, 4}, {-9, 0, 938, 0}, {0, 0, 1, 0}, {0, 77420, -942971, 155}, {0, 77420, -942971, 155}}, .rel = {"<=", ">=", "<=", ">=", ">=", ">=", "<=", ">="}, .b = {-1842054, -1842054, -419933, 6124, 6485, 7, -6523222, -6523222}},
+       5, 100, 9, "7770100.00"},
+      {large, 3, 1E15, 13, "-44.25"},
+      {large, 3, 1E16, 13, "-44.25"},
+      {large, 3, 1E17, 13, "-44.25"},
+  };
+  for (const Case &c : cases) {
+    Start(c.lp, c.method, c.bigM);
+    scr5().cmdFinalIter_Click();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iteration " + std::to_string(c.blocks) + " is optimal"}))
+        << c.z;
+    ASSERT_EQ(Blocks(), c.blocks) << c.z;
+    EXPECT_EQ(G().TextMatrix((Blocks() - 1) * BlockRows() + 2, ref.n + 1), c.z);
+    if (c.lp.upper.empty()) CheckBlock(Blocks() - 1); // the reference knows no complemented column
+    EndSimplexTableauView();
+  }
+  LP infeasible{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {"<=", ">="}, .b = {1000000, 3000000}};
+  Start(infeasible, 3, 1E16);
+  scr5().cmdFinalIter_Click();
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "No Feasible Solution: Problem has no feasible solution.  Iteration 2 is optimal with the "
+                            "artificial variable Rx5 = 2000000.00 in the basis, so no solution satisfies every "
+                            "constraint."}));
+  EXPECT_EQ(Blocks(), 2);
 }
 
 } // namespace
