@@ -341,6 +341,8 @@ void PrintSummaryTable(PageSurface &printer, const std::array<std::string, 5> &h
     double right = end + gap + widest[at];
     if (right > kPrintRight && any) {
       print(block);
+      // A blank line sets the next block of columns apart.
+      printer.SetCurrentY(printer.CurrentY() + printer.TextHeight(""));
       block = labels;
       right = labelEnd + gap + widest[at];
     }
