@@ -1,6 +1,8 @@
 // Printouts of every model class at its size limits, as "Write to Printer" sends them to a PDF
 // file: every word the file shows lies inside the page's printable margin and overlaps no other,
-// no heading stands alone at a page's foot, and each row of the result is printed once.
+// no heading stands alone at a page's foot, each row of the result is printed once (in each
+// block of columns), and every number reads back from the file exactly as the chosen format
+// and the screen write it.
 #include <gtest/gtest.h>
 
 #include <QDir>
