@@ -50,8 +50,7 @@ bool PrintInverseOutput(PageSurface &printer) {
     return printer.EndDoc();
   }
   const std::string label = "Value of the determinant =";
-  printer.Print(label + FitNumber(printer, DeterminantText(NumberFormatString()),
-                                  kPrintRight - kPrintLeft - printer.TextWidth(label)));
+  PrintOverLines(printer, kPrintLeft, printer.CurrentY(), label + DeterminantText(NumberFormatString()));
   // The inverse's column headings go on the line under the determinant, above their rows.
   g.PrintY = RoundTwips(printer.CurrentY()) - g.LineHeight;
   PrintDataTable(printer, g.BInv, noSingles, noIntegers, -1);
@@ -64,9 +63,7 @@ bool PrintInverseOutput(PageSurface &printer) {
     for (int i = 1; i <= g.NVars; ++i) {
       g.PrintY += g.LineHeight;
       const std::string label = "x " + std::to_string(i) + " =  ";
-      PrintAt(printer, 1500, g.PrintY,
-              label + FitNumber(printer, Format(g.XBasic(i), NumberFormatString()),
-                                kPrintRight - 1500 - printer.TextWidth(label)));
+      g.PrintY = RoundTwips(PrintOverLines(printer, 1500, g.PrintY, label + Format(g.XBasic(i), NumberFormatString())));
     }
   }
   return printer.EndDoc();

@@ -58,13 +58,11 @@ bool PrintLPGraph(PageSurface &printer) {
     PrintAt(printer, 1500, g.PrintY, noSolution);
   } else {
     const std::string objective = "Objective Value = ";
-    PrintAt(printer, 1500, g.PrintY,
-            objective + FitNumber(printer, F(g.ZValue), kPrintRight - 1500 - printer.TextWidth(objective)));
+    g.PrintY = RoundTwips(PrintOverLines(printer, 1500, g.PrintY, objective + F(g.ZValue)));
     for (int j = 1; j <= g.NVars; ++j) {
       g.PrintY += g.LineHeight;
       const std::string name = "x" + std::to_string(j) + " =  ";
-      PrintAt(printer, 1500, g.PrintY,
-              name + FitNumber(printer, F(g.XSol(j)), kPrintRight - 1500 - printer.TextWidth(name)));
+      g.PrintY = RoundTwips(PrintOverLines(printer, 1500, g.PrintY, name + F(g.XSol(j))));
     }
   }
   PrintRuleLine(printer, static_cast<int16>(RoundTwips(printer.CurrentY() + g.LineHeight / 2)));

@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -44,70 +45,78 @@ int BasisPosition(int j) {
 
 bool HasBounds() { return g.NBoundA + g.NUpperBounded > 0; }
 
+using Line = std::array<std::string, 5>;
+
 void PrintVariables(PageSurface &printer) {
-  PrintSummaryLine(printer, 1, "Variable", "Value", "Obj Coeff", "Obj Val Contrib", "");
+  std::vector<Line> rows;
   for (int j = 1; j <= g.NVars; ++j)
-    PrintSummaryLine(printer, 2, VariableLabel(j), F(g.XSol(j)), F(g.Tab(2, j)), F(g.Tab(2, j) * g.XSol(j)), "");
+    rows.push_back({VariableLabel(j), F(g.XSol(j)), F(g.Tab(2, j)), F(g.Tab(2, j) * g.XSol(j)), ""});
+  PrintSummaryTable(printer, {"Variable", "Value", "Obj Coeff", "Obj Val Contrib", ""}, rows);
 }
 
 void PrintConstraints(PageSurface &printer) {
-  PrintSummaryLine(printer, 1, "Constraint", "RHS", "Slack-/Surplus+", "", "");
+  std::vector<Line> rows;
   const std::vector<ConstraintSlack> slacks = ConstraintSlacks();
   for (int i = 1; i <= g.MRows; ++i) {
     const double rhs = g.LPData(i + 2, g.RHSInCol);
     const double s = slacks[static_cast<std::size_t>(i)].typed;
     const std::string slack = std::fabs(s) > g.Eps ? F(std::fabs(s)) + (s > 0 ? "-" : "+") : F(0) + " ";
-    PrintSummaryLine(printer, 2, ConstraintLabel(i), F(rhs), slack, "", "");
+    rows.push_back({ConstraintLabel(i), F(rhs), slack, "", ""});
   }
-  if (!HasBounds()) return;
-  for (int j = 1; j <= g.NVars; ++j) {
-    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
-    const std::string name = std::to_string(j) + g.VarNames(j).str();
-    if (lower > 0) {
-      const double d = BoundSlack(j, 1);
-      PrintSummaryLine(printer, 2, "LB-x" + name, F(lower), F(d) + (d != 0 ? "+" : " "), "", "");
-    }
-    if (upper > 0 && std::isfinite(upper)) {
-      const double d = BoundSlack(j, 2);
-      PrintSummaryLine(printer, 2, "UB-x" + name, F(upper), F(d) + (d != 0 ? "-" : " "), "", "");
+  if (HasBounds()) {
+    for (int j = 1; j <= g.NVars; ++j) {
+      const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
+      const std::string name = std::to_string(j) + g.VarNames(j).str();
+      if (lower > 0) {
+        const double d = BoundSlack(j, 1);
+        rows.push_back({"LB-x" + name, F(lower), F(d) + (d != 0 ? "+" : " "), "", ""});
+      }
+      if (upper > 0 && std::isfinite(upper)) {
+        const double d = BoundSlack(j, 2);
+        rows.push_back({"UB-x" + name, F(upper), F(d) + (d != 0 ? "-" : " "), "", ""});
+      }
     }
   }
+  PrintSummaryTable(printer, {"Constraint", "RHS", "Slack-/Surplus+", "", ""}, rows);
 }
 
 void PrintObjectiveRanges(PageSurface &printer) {
-  PrintSummaryLine(printer, 1, "Variable", "Current Obj Coeff", "Min Obj Coeff", "Max Obj Coeff", "Reduced Cost");
+  std::vector<Line> rows;
   for (int j = 1; j <= g.NVars; ++j) {
     const RangeEnds r = SensitivityRange(0, 0, j);
-    PrintSummaryLine(printer, 2, VariableLabel(j), F(g.Cost(j)), RangeEndText(r.lower), RangeEndText(r.upper),
-                     F(g.RedCost(j)));
+    rows.push_back({VariableLabel(j), F(g.Cost(j)), RangeEndText(r.lower), RangeEndText(r.upper), F(g.RedCost(j))});
   }
+  PrintSummaryTable(printer, {"Variable", "Current Obj Coeff", "Min Obj Coeff", "Max Obj Coeff", "Reduced Cost"},
+                    rows);
 }
 
 void PrintRightHandSideRanges(PageSurface &printer) {
-  PrintSummaryLine(printer, 1, "Constraint", "Current RHS", "Min RHS", "Max RHS", "Dual Price");
+  std::vector<Line> rows;
   for (int i = 1; i <= g.MRows; ++i) {
     const RangeEnds r = SensitivityRange(HasBounds() ? 2 : 1, i, 0);
-    PrintSummaryLine(printer, 2, ConstraintLabel(i), F(g.LPData(i + 2, g.RHSInCol)), RangeEndText(r.lower),
-                     RangeEndText(r.upper), F(DualPriceSign(i) * g.Duals(i)));
+    rows.push_back({ConstraintLabel(i), F(g.LPData(i + 2, g.RHSInCol)), RangeEndText(r.lower), RangeEndText(r.upper),
+                    F(DualPriceSign(i) * g.Duals(i))});
   }
-  if (!HasBounds()) return;
-  for (int j = 1; j <= g.NVars; ++j) {
-    const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
-    const int position = BasisPosition(j);
-    const int variable = position > 0 ? -position : j;
-    const bool lowerLine = lower > 0;
-    const bool upperLine = lower >= 0 && std::isfinite(upper);
-    if (lowerLine) {
-      const RangeEnds r = SensitivityRange(3, 1, variable);
-      PrintSummaryLine(printer, 2, "LB-x" + std::to_string(j), F(lower), RangeEndText(r.lower), RangeEndText(r.upper),
-                       F(BoundDualPrice(j, 1)));
-    }
-    if (upperLine) {
-      const RangeEnds r = SensitivityRange(3, 2, variable);
-      PrintSummaryLine(printer, 2, "UB-x" + std::to_string(j), F(upper), RangeEndText(r.lower), RangeEndText(r.upper),
-                       F(BoundDualPrice(j, 2)));
+  if (HasBounds()) {
+    for (int j = 1; j <= g.NVars; ++j) {
+      const double lower = g.LPData(g.LBRow, j), upper = g.LPData(g.UBRow, j);
+      const int position = BasisPosition(j);
+      const int variable = position > 0 ? -position : j;
+      const bool lowerLine = lower > 0;
+      const bool upperLine = lower >= 0 && std::isfinite(upper);
+      if (lowerLine) {
+        const RangeEnds r = SensitivityRange(3, 1, variable);
+        rows.push_back({"LB-x" + std::to_string(j), F(lower), RangeEndText(r.lower), RangeEndText(r.upper),
+                        F(BoundDualPrice(j, 1))});
+      }
+      if (upperLine) {
+        const RangeEnds r = SensitivityRange(3, 2, variable);
+        rows.push_back({"UB-x" + std::to_string(j), F(upper), RangeEndText(r.lower), RangeEndText(r.upper),
+                        F(BoundDualPrice(j, 2))});
+      }
     }
   }
+  PrintSummaryTable(printer, {"Constraint", "Current RHS", "Min RHS", "Max RHS", "Dual Price"}, rows);
 }
 
 } // namespace
@@ -142,7 +151,9 @@ bool PrintLPOutputSummary(PageSurface &printer) {
     return printer.EndDoc();
   }
   printer.SetCurrentX(kPrintLeft);
-  printer.Print("Objective Value = " + Str(Val(F(g.ZValue))));
+  // In the output pattern, as the screen shows it: a plain form would drop the digits the
+  // pattern asks for.
+  PrintOverLines(printer, kPrintLeft, printer.CurrentY(), "Objective Value = " + F(g.ZValue));
 
   // The ranges read the final tableau; it is computed afresh so the paper never depends on
   // what the screen computed last.

@@ -165,15 +165,14 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
 }
 
 // Where the distance column of a route table ends: at `end`, or further right where its
-// widest text would come within two blanks of `after` (where the column before it ends), but
-// no further than the middle of the page line; a distance too wide even then is written shorter.
+// widest text would come within two blanks of `after` (where the column before it ends); the
+// routes take the rest of the line.
 struct DistanceColumn {
   double from, end;
   DistanceColumn(const PageSurface &printer, const GridStore &grid, int col, double after, double end)
-      : from(after + printer.TextWidth("  ")),
-        end(std::min<double>((kPrintLeft + kPrintRight) / 2, std::max(end, from + WidestCell(printer, grid, col)))) {}
+      : from(after + printer.TextWidth("  ")), end(std::max(end, from + WidestCell(printer, grid, col))) {}
   void Print(PageSurface &printer, double y, const std::string &distance) const {
-    EndingAt(printer, end, y, FitNumber(printer, distance, end - from));
+    EndingAt(printer, end, y, distance);
   }
 };
 
@@ -326,11 +325,9 @@ void PrintMaxFlowSummary(PageSurface &printer) {
   printer.SetCurrentY(printer.CurrentY() + g.LineHeight);
   const std::string label = "Maximum flow in network =";
   const std::string after = "  (solution completed in " + Str(g.IterCount) + " itertions)";
-  printer.Print(label +
-                FitNumber(printer,
-                          MaxFlowUnbounded() ? std::string("infinity") : Format(g.NetMatrix(1, 0), NumberFormatString()),
-                          kPrintRight - kPrintLeft - printer.TextWidth(label + after)) +
-                after);
+  PrintOverLines(printer, kPrintLeft, printer.CurrentY(),
+                 label + (MaxFlowUnbounded() ? std::string("infinity") : Format(g.NetMatrix(1, 0), NumberFormatString())) +
+                     after);
   TableBelow(printer);
   PrintDataTable(printer, kNoDoubles, g.NetMatrix, kNoIntegers, -2);
 }

@@ -97,7 +97,9 @@ struct TablePrinter {
   std::string pattern;     // number format
   std::string cellPattern; // "@" field of heading and label texts
   int32 lineHeight = 0;
-  double colWidth = 0;
+  // The width of the data columns, and of the leading slots that hold the row labels (the
+  // same unless the numbers are too wide for the columns the labels leave room for).
+  double colWidth = 0, leadWidth = 0;
   int perBlock = 1;
   int blocks = 1;
   // Current table and block.
@@ -108,7 +110,7 @@ struct TablePrinter {
   // While measuring, rows are not printed: the widest cell of the table and of the current
   // row are kept instead, and (program tables) the widest label with its row's widest cell.
   bool measuring = false;
-  double widest = 0, rowWidest = 0, widestLabelRow = 0;
+  double widest = 0, rowWidest = 0, widestLabelRow = 0, widestLead = 0, widestData = 0, widestLabel = 0;
   // The least room between two columns: two blanks.
   double gap = 0;
 
@@ -131,7 +133,7 @@ struct TablePrinter {
     if (!TransTableau() || segmentTop < 0) return;
     double bottom = printer.CurrentY();
     for (int n = 1; n <= slotCount; ++n) {
-      double x = kPrintLeft + n * colWidth + 0.1 * colWidth;
+      double x = SlotRight(n - 1) + 0.1 * colWidth;
       printer.Line(x, segmentTop, x, bottom, kBlack);
     }
     segmentTop = -1;
@@ -223,17 +225,28 @@ struct TablePrinter {
 
   // The width of a cell's ink: the blanks a text is padded with may reach into its neighbour
   // (the label column's, into the margin).
-  void Measure(const std::string &text) { rowWidest = std::max(rowWidest, printer.TextWidth(Trim(text))); }
+  void Measure(int slot, const std::string &text) {
+    const double w = printer.TextWidth(Trim(text));
+    rowWidest = std::max(rowWidest, w);
+    double &kind = slot < LeadSlots() ? widestLead : widestData;
+    kind = std::max(kind, w);
+  }
 
-  // A text as it fits into its column, the gap apart from the column before.
-  std::string Fit(const std::string &text) const { return FitNumber(printer, text, colWidth - gap); }
+  // The slots of a block before its first data column: the row labels (for transportation
+  // data the source's label and name after an empty first slot).
+  int LeadSlots() const { return TransInput() ? 3 : 1; }
+  // Where the column of a slot ends.
+  double SlotRight(int slot) const {
+    const int lead = std::min(slot + 1, LeadSlots());
+    return kPrintLeft + lead * leadWidth + (slot + 1 - lead) * colWidth;
+  }
 
   // Places the cell text right-aligned in its column slot and prints it.
   void PrintCell(int slot, const std::string &text, bool bold = false) {
-    if (measuring) return Measure(text);
-    g.TitleText = Fit(text);
+    if (measuring) return Measure(slot, text);
+    g.TitleText = text;
     printer.SetFontBold(bold);
-    printer.SetCurrentX(kPrintLeft + (slot + 1) * colWidth - printer.TextWidth(g.TitleText));
+    printer.SetCurrentX(SlotRight(slot) - printer.TextWidth(g.TitleText));
     printer.SetCurrentY(g.PrintY);
     printer.Print(g.TitleText);
   }
@@ -365,12 +378,12 @@ struct TablePrinter {
   }
 
   void PrintTransTableauCell(int i, int j, int slot, bool label) {
-    if (measuring) return Measure(TransTableauText(i, j));
-    g.TitleText = Fit(TransTableauText(i, j));
+    if (measuring) return Measure(slot, TransTableauText(i, j));
+    g.TitleText = TransTableauText(i, j);
     // The merged columns (label, name, u and supply) show their text once per source.
     if (j <= 2 || j == plan.C) PrintTableRule(printer, static_cast<int16>(label ? i : -i), first, last);
     printer.SetFontBold(false);
-    printer.SetCurrentX(kPrintLeft + (slot + 1) * colWidth - printer.TextWidth(g.TitleText));
+    printer.SetCurrentX(SlotRight(slot) - printer.TextWidth(g.TitleText));
     printer.SetCurrentY(g.PrintY);
     if (j >= 3 && j < plan.C)
       PrintTableHeaderCell(printer, static_cast<int16>(i), static_cast<int16>(first), static_cast<int16>(last));
@@ -461,7 +474,7 @@ struct TablePrinter {
   // The widest text of every row and column of every table this call prints.
   double MeasureWidest() {
     measuring = true;
-    widest = widestLabelRow = 0;
+    widest = widestLabelRow = widestLead = widestData = widestLabel = 0;
     k = 1;
     jFirst = ProgramInput() || TransInput() ? 1 : 0;
     jLast = plan.C;
@@ -473,7 +486,10 @@ struct TablePrinter {
         rowWidest = 0;
         PrintRow(i);
         widest = std::max(widest, rowWidest);
-        if (ProgramInput()) widestLabelRow = std::max(widestLabelRow, printer.TextWidth(ProgramLabel(i)) + rowWidest);
+        if (ProgramInput()) {
+          widestLabelRow = std::max(widestLabelRow, printer.TextWidth(ProgramLabel(i)) + rowWidest);
+          widestLabel = std::max(widestLabel, printer.TextWidth(ProgramLabel(i)));
+        }
       }
       if (!NextTable(f, l)) break;
     }
@@ -504,19 +520,28 @@ struct TablePrinter {
     if (cls == ModelClassCode::Networks && g.NetSubModel == 3) w = static_cast<int>(std::nearbyint(1.5 * g.ColWidthMax));
     w = std::max(w, 1);
     colWidth = 100.0 * w;
-    // Every column is as wide as the widest text of the table and a gap of two blanks, but no
-    // wider than leaves room on the page line for the label column and one more (for
-    // transportation data four more); a number that would not fit is written shorter.
+    // Every column is as wide as the widest text of the table and a gap of two blanks, while
+    // that leaves room on the page line for the label column and one more (for transportation
+    // data four more). Wider numbers widen the data columns alone, the labels keeping a column
+    // of their own width, and are printed as they are.
     gap = printer.TextWidth("  ");
     const double line = kPrintRight - kPrintLeft;
     // The program labels stand at the left margin: they may reach into the first column as far
     // as its widest number leaves room.
+    const double legacy = colWidth;
     const double cell = MeasureWidest();
     colWidth = std::max({colWidth, cell + gap, (widestLabelRow + gap) / 2});
-    colWidth = std::min(colWidth, TransInput() ? line / 5 : line / 2);
+    const double most = TransInput() ? line / 5 : line / 2;
+    leadWidth = colWidth;
+    if (colWidth > most) {
+      leadWidth = std::min(most, std::max({100.0 * plan.labelWidth, widestLead + gap, widestLabel + gap}));
+      colWidth = std::min(std::max(legacy, widestData + gap), line - LeadSlots() * leadWidth);
+    }
     g.ScratchSum = colWidth;
     const int C = plan.C;
-    const int onLine = static_cast<int>(line / colWidth) - 1;
+    // The data columns after the lead slots that the page line holds (for transportation data
+    // counted with its two label slots).
+    const int onLine = static_cast<int>((line - LeadSlots() * leadWidth) / colWidth) + (TransInput() ? 2 : 0);
     if (TransInput()) {
       perBlock = std::max(4, std::min(static_cast<int>(8640 / colWidth), onLine));
       blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock - 2) + 1));
@@ -560,7 +585,7 @@ struct TablePrinter {
         if (cls == ModelClassCode::Transportation) {
           int cols = std::max(0, jLast - jFirst + 1) + (k > 1 ? 1 : 0);
           slotCount = cols;
-          g.GraphXMax = static_cast<int16>(std::nearbyint(kPrintLeft + std::min<double>(kPrintRight - kPrintLeft, (cols + 0.1) * colWidth)));
+          g.GraphXMax = static_cast<int16>(std::nearbyint(std::min<double>(kPrintRight, SlotRight(cols - 1) + 0.1 * colWidth)));
         }
         segmentTop = -1;
         PrintBlock(lastRowY);

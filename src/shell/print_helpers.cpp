@@ -110,22 +110,17 @@ void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s) {
   printer.Print(s);
 }
 
-std::string FitNumber(const Surface &printer, const std::string &text, double room) {
-  if (printer.TextWidth(text) <= room) return text;
-  const std::string number = Trim(text);
-  // Only a whole number text: digits with a sign, a point, thousands commas or an exponent.
-  if (number.empty() || number.find_first_not_of("0123456789+-.,eE") != std::string::npos ||
-      number.find_first_of("0123456789") == std::string::npos)
-    return text;
-  std::string plain = number;
-  plain.erase(std::remove(plain.begin(), plain.end(), ','), plain.end());
-  const double v = Val(plain);
-  std::string shortest;
-  for (int d = 14; d >= 0; --d) {
-    shortest = Format(v, d > 0 ? "0." + std::string(static_cast<std::size_t>(d), '0') + "e+00" : "0e+00");
-    if (printer.TextWidth(shortest) <= room) break;
+double PrintOverLines(Surface &s, double x, double y, const std::string &text, double right) {
+  const std::vector<std::string> lines = WrappedLines(s, text, right - x, right - x, '=');
+  double last = y;
+  for (const std::string &line : lines.empty() ? std::vector<std::string>{""} : lines) {
+    last = y;
+    s.SetCurrentX(x);
+    s.SetCurrentY(y);
+    s.Print(line);
+    y = s.CurrentY();
   }
-  return shortest;
+  return last;
 }
 
 void PrintClosingText(PageSurface &printer, const std::string &text) {
@@ -233,43 +228,63 @@ bool ChartLabels::Print(Surface &s, std::initializer_list<std::pair<double, doub
   return false;
 }
 
-void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
-                      const std::string &t3, const std::string &t4, const std::string &t5) {
+namespace {
+
+// Where the five columns of a summary line stand: column 1 (and for transportation column 2)
+// from its left end, the others to their right ends; a column not shown is left out.
+struct SummaryColumns {
+  std::array<double, 6> at{};
+  std::array<bool, 6> shown{};
+  double ruleRight = kSummaryRuleRight;
+};
+
+SummaryColumns DefaultSummaryColumns() {
+  SummaryColumns c;
+  for (int k = 1; k <= 5; ++k) {
+    c.at[static_cast<std::size_t>(k)] = k == 1 ? kPrintLeft : kPrintLeft + 1728.0 * k;
+    c.shown[static_cast<std::size_t>(k)] = true;
+  }
+  if (g.ModelClass == ModelClassCode::Transportation) c.at[2] = 2928;
+  return c;
+}
+
+void SummaryLineIn(PageSurface &printer, int16 kind, const std::array<std::string, 5> &texts,
+                   const SummaryColumns &columns) {
   // The heading of the table being printed, repeated at the top of each page it continues on.
   static std::array<std::string, 5> heading;
+  static SummaryColumns headingColumns;
   const double row = printer.TextHeight("");
   // A heading stands on the page only with its first row under it.
   const double needed = kind == 1 ? 400 + 2 * row : 0;
   if (PastPageBreak(printer, printer.CurrentY() + needed)) {
     StartNewPage(printer);
-    if (kind == 2 && !heading[0].empty())
-      PrintSummaryLine(printer, 1, heading[0], heading[1], heading[2], heading[3], heading[4]);
+    if (kind == 2 && !heading[0].empty()) SummaryLineIn(printer, 1, heading, headingColumns);
   }
   if (kind != 1 && kind != 2) return;
-  if (kind == 1) heading = {t1, t2, t3, t4, t5};
-  const std::array<const std::string *, 6> t{nullptr, &t1, &t2, &t3, &t4, &t5};
-
-  auto rule = [&printer] {
+  if (kind == 1) {
+    heading = texts;
+    headingColumns = columns;
+  }
+  auto rule = [&printer, &columns] {
     double y = printer.CurrentY() + 100;
-    printer.Line(kPrintLeft, y, kSummaryRuleRight, y, kBlack);
+    printer.Line(kPrintLeft, y, columns.ruleRight, y, kBlack);
     printer.SetCurrentY(y);
   };
   if (kind == 1) rule();
-  printer.SetCurrentX(kPrintLeft);
+  printer.SetCurrentX(columns.at[1]);
   if (kind == 1) printer.SetCurrentY(printer.CurrentY() + 100);
   g.PrintY = RoundTwips(printer.CurrentY());
-  printer.Print(*t[1]);
+  printer.Print(texts[0]);
 
   int k = 2;
   if (g.ModelClass == ModelClassCode::Transportation) {
-    PrintAt(printer, 2928, g.PrintY, *t[2]);
+    PrintAt(printer, RoundTwips(columns.at[2]), g.PrintY, texts[1]);
     k = 3;
   }
-  // Each number fits its column, two blanks from the one before.
-  const double room = 1728 - printer.TextWidth("  ");
   for (; k <= 5; ++k) {
-    const std::string text = FitNumber(printer, *t[k], room);
-    printer.SetCurrentX((kPrintLeft + 1728 * k) - printer.TextWidth(text));
+    if (!columns.shown[static_cast<std::size_t>(k)]) continue;
+    const std::string &text = texts[static_cast<std::size_t>(k - 1)];
+    printer.SetCurrentX(columns.at[static_cast<std::size_t>(k)] - printer.TextWidth(text));
     printer.SetCurrentY(g.PrintY);
     printer.Print(text);
   }
@@ -277,6 +292,67 @@ void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, c
     rule();
     printer.SetCurrentY(printer.CurrentY() + 100);
   }
+}
+
+} // namespace
+
+void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
+                      const std::string &t3, const std::string &t4, const std::string &t5) {
+  SummaryLineIn(printer, kind, {t1, t2, t3, t4, t5}, DefaultSummaryColumns());
+}
+
+void PrintSummaryTable(PageSurface &printer, const std::array<std::string, 5> &heading,
+                       const std::vector<std::array<std::string, 5>> &rows) {
+  const bool transport = g.ModelClass == ModelClassCode::Transportation;
+  const int firstNumber = transport ? 3 : 2;
+  const double gap = printer.TextWidth("  ");
+  std::array<double, 6> widest{};
+  for (int k = 1; k <= 5; ++k) {
+    auto &w = widest[static_cast<std::size_t>(k)];
+    w = printer.TextWidth(heading[static_cast<std::size_t>(k - 1)]);
+    for (const auto &r : rows)
+      w = std::max(w, printer.TextWidth(r[static_cast<std::size_t>(k - 1)]));
+  }
+  bool fits = true;
+  for (int k = firstNumber; k <= 5; ++k)
+    fits = fits && widest[static_cast<std::size_t>(k)] + gap <= 1728;
+  auto print = [&](const SummaryColumns &columns) {
+    SummaryLineIn(printer, 1, heading, columns);
+    for (const auto &r : rows)
+      SummaryLineIn(printer, 2, r, columns);
+  };
+  if (fits) return print(DefaultSummaryColumns());
+
+  // Numbers wider than the usual columns: every column as wide as its widest text, and the
+  // columns that do not fit on the line continue in further blocks under the labels again.
+  SummaryColumns labels;
+  labels.at[1] = kPrintLeft;
+  double labelEnd = kPrintLeft + widest[1];
+  if (transport) {
+    labels.at[2] = std::max(2928.0, labelEnd + gap);
+    labelEnd = labels.at[2] + widest[2];
+  }
+  SummaryColumns block = labels;
+  double end = labelEnd;
+  bool any = false;
+  for (int k = firstNumber; k <= 5; ++k) {
+    const auto at = static_cast<std::size_t>(k);
+    if (widest[at] == 0) continue;
+    double right = end + gap + widest[at];
+    if (right > kPrintRight && any) {
+      print(block);
+      // A blank line sets the next block of columns apart.
+      printer.SetCurrentY(printer.CurrentY() + printer.TextHeight(""));
+      block = labels;
+      right = labelEnd + gap + widest[at];
+    }
+    block.at[at] = right;
+    block.shown[at] = true;
+    block.ruleRight = std::max<double>(kSummaryRuleRight, right);
+    end = right;
+    any = true;
+  }
+  print(block);
 }
 
 } // namespace quon

@@ -3,6 +3,7 @@
 // line with its page break. All positions are twips from the top-left corner of the page.
 #pragma once
 
+#include <array>
 #include <ctime>
 #include <initializer_list>
 #include <utility>
@@ -66,10 +67,11 @@ void PrintSectionHeader(Surface &printer);
 // A rule from X 1200 to 10440 at y; PrintY becomes y.
 void PrintRuleLine(Surface &printer, int16 y);
 void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s);
-// A number's text as it fits into `room` twips in the printer's font: as it is when it fits,
-// else in scientific notation with as many decimals as fit (at least one digit is kept, so a
-// room narrower than that still gets the shortest form). Any other text is left as it is.
-std::string FitNumber(const Surface &printer, const std::string &text, double room);
+// A line from (x, y) that goes on over further lines from x where it would pass `right`: after
+// its last "=" that fits (a label keeps its number whole on the next line), else where the room
+// ends, so that a number wider than the line keeps every digit. Returns the y of its last line;
+// CurrentY is left below it.
+double PrintOverLines(Surface &s, double x, double y, const std::string &text, double right = kPrintRight);
 // How a run of iterations ended, as the screen said it, on the lines below the last table
 // printed (from PrintY): from X 1200, broken between words at the line's right end, on a new
 // page when the lines would pass the page break. Nothing for an empty text.
@@ -108,10 +110,16 @@ private:
 
 // Kind 1: a heading line between two rules; kind 2: a body line; any other kind only the
 // page break. Column 1 starts at 1200; columns 2 to 5 end at 4656, 6384, 8112 and 9840
-// (for transportation column 2 starts at 2928), a number too wide for its column written
-// shorter. A heading goes to a new page with its first row when both do not fit; a body line
-// past the page's break starts a new page under the last heading repeated.
+// (for transportation column 2 starts at 2928). A heading goes to a new page with its first
+// row when both do not fit; a body line past the page's break starts a new page under the
+// last heading repeated.
 void PrintSummaryLine(PageSurface &printer, int16 kind, const std::string &t1, const std::string &t2,
                       const std::string &t3, const std::string &t4, const std::string &t5);
+// A table of summary lines, its heading and its rows, as PrintSummaryLine prints them while
+// every number fits its column; otherwise each column is as wide as its widest text, and the
+// columns that do not fit on the page line go on in further blocks under the row labels.
+// Numbers are printed as they are given, never shortened.
+void PrintSummaryTable(PageSurface &printer, const std::array<std::string, 5> &heading,
+                       const std::vector<std::array<std::string, 5>> &rows);
 
 } // namespace quon

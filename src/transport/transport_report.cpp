@@ -1,7 +1,9 @@
 #include "transport/transport_report.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "platform/colors.h"
 #include "platform/values.h"
@@ -83,14 +85,17 @@ std::array<std::string, 5> TransSummaryTexts(int p) {
 }
 
 void PrintTransSummaryLines(Surface &surface, double right) {
-  const std::string objective = "Objective Value (minimum cost) =";
-  const double room = right - kPrintLeft - surface.TextWidth(objective);
   for (const std::string &line :
-       {"Title: " + g.HeaderText[1], std::string("Final Iteration No.: ") + Str(g.FinalIteration),
-        g.TransSolveNote.empty() ? objective + FitNumber(surface, TransObjectiveText(g.ZValue, TransSolutionInfinity(), NumberFormatString()), room) : g.TransSolveNote}) {
+       {"Title: " + g.HeaderText[1], std::string("Final Iteration No.: ") + Str(g.FinalIteration), g.TransSolveNote}) {
+    if (line.empty()) break;
     surface.SetCurrentX(kPrintLeft);
     surface.Print(line);
   }
+  if (g.TransSolveNote.empty())
+    PrintOverLines(surface, kPrintLeft, surface.CurrentY(),
+                   "Objective Value (minimum cost) =" +
+                       TransObjectiveText(g.ZValue, TransSolutionInfinity(), NumberFormatString()),
+                   right);
 }
 
 bool PrintTransOutputSummary(PageSurface &printer) {
@@ -114,11 +119,10 @@ bool PrintTransOutputSummary(PageSurface &printer) {
 
   if (!g.TransSolveNote.empty()) return printer.EndDoc();
   g.PrintY = RoundTwips(printer.CurrentY());
-  PrintSummaryLine(printer, 1, "From", "To", "Amt Shipped", "Obj Coeff", "Obj Contrib");
-  for (int p : order) {
-    const auto t = TransSummaryTexts(p);
-    PrintSummaryLine(printer, 2, t[0], t[1], t[2], t[3], t[4]);
-  }
+  std::vector<std::array<std::string, 5>> rows;
+  for (int p : order)
+    rows.push_back(TransSummaryTexts(p));
+  PrintSummaryTable(printer, {"From", "To", "Amt Shipped", "Obj Coeff", "Obj Contrib"}, rows);
   return printer.EndDoc();
 }
 

@@ -35,8 +35,8 @@ std::string TransObjectiveText(double z, int infinity, const std::string &patter
 std::array<std::string, 5> TransSummaryTexts(int p);
 
 // The title, final-iteration and objective lines of the summary, each at X 1200, on the screen
-// or on paper; when the solve found no optimum, its reason in place of the objective. The
-// objective's number is written shorter where it would pass `right`.
+// or on paper; when the solve found no optimum, its reason in place of the objective. A line
+// that would pass `right` goes on over further lines.
 void PrintTransSummaryLines(Surface &surface, double right);
 
 // The original data as one print job, then the summary as a second one. Returns the second

@@ -96,7 +96,7 @@ TEST_F(PrintLPSummaryTest, DataPageThenSummaryPageWithoutHeading) {
   const RecordedOp *it = Find("Final Iteration No.:  " + std::to_string(g.FinalIteration));
   ASSERT_NE(it, nullptr);
   EXPECT_DOUBLE_EQ(it->y1, t->y2);
-  const RecordedOp *obj = Find("Objective Value =  36");
+  const RecordedOp *obj = Find("Objective Value = 36.00");
   ASSERT_NE(obj, nullptr);
   EXPECT_DOUBLE_EQ(obj->x1, 1200);
 }
@@ -170,7 +170,7 @@ TEST_F(PrintLPSummaryTest, TheSolveStatusNotTheValueDecidesWhatIsPrinted) {
   SolveAndPrint(lp);
   ASSERT_EQ(g.LPResult, LPStatus::Optimal);
   EXPECT_NE(Find("Variable"), nullptr);
-  EXPECT_NE(Find("Objective Value =  999999"), nullptr);
+  EXPECT_NE(Find("Objective Value = 999999.00"), nullptr);
 
   // A run that gives up says so instead of passing for infeasible.
   p.Reset();
@@ -229,12 +229,12 @@ TEST_F(PrintLPSummaryTest, BoundLinesAndBoundRanges) {
   EXPECT_NE(Find("UB-x2"), nullptr);
 }
 
-TEST_F(PrintLPSummaryTest, ScientificFormatKeepsAPlainObjectiveValue) {
+TEST_F(PrintLPSummaryTest, ScientificFormatWritesTheObjectiveValueAsTheScreenDoes) {
   Build(DoorsAndWindows(true));
   SolveLP();
   g.NumFormatType = 2;
   ASSERT_TRUE(PrintLPOutputSummary(p));
-  EXPECT_NE(Find("Objective Value =  36"), nullptr);
+  EXPECT_NE(Find("Objective Value = 3.60000e+01"), nullptr);
   EXPECT_NE(Find("2.00000e+00"), nullptr);
 }
 
@@ -266,7 +266,7 @@ TEST_F(PrintLPSummaryTest, DualSimplexPrintsTheSameDualPricesAsThePrimal) {
   ASSERT_EQ(SolveLPDualSimplex(), LPStatus::Optimal);
   g.FinalIteration = g.IterCount;
   ASSERT_TRUE(PrintLPOutputSummary(p));
-  EXPECT_NE(Find("Objective Value =  9"), nullptr);
+  EXPECT_NE(Find("Objective Value = 9.00"), nullptr);
   EXPECT_EQ(LineOf("1 (>)", 1).at(4), primal1.at(4));
   EXPECT_EQ(LineOf("2 (<)", 1).at(4), primal2.at(4));
   EXPECT_EQ(LineOf("1 (>)", 1).at(4), "3.00");

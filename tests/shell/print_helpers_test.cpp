@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -206,17 +207,43 @@ TEST_F(PrintHelpersTest, SummaryLineAtTheLastLineStaysAndBelowItStartsABarePage)
   EXPECT_EQ(onPage2, 1);
 }
 
-TEST_F(PrintHelpersTest, NumberTooWideForItsRoomIsWrittenInScientificNotation) {
+// Numbers wider than the five columns keep every digit: the columns take the widths of their
+// texts and those past the page line go on in a block of their own under the labels again; a
+// table whose numbers fit keeps the usual columns.
+TEST_F(PrintHelpersTest, SummaryTableWiderThanThePageGoesOnInBlocksWithEveryNumberAsGiven) {
   p.SetFontName("arial");
   p.SetFontSize(9);
-  const std::string wide = Format(4e157, "0.00");
-  ASSERT_GT(wide.size(), 150u);
-  const std::string fitted = FitNumber(p, wide, 2000);
-  EXPECT_LE(p.TextWidth(fitted), 2000);
-  EXPECT_NEAR(Val(fitted) / 4e157, 1, 1e-9);
-  EXPECT_NEAR(Val(FitNumber(p, "-1,234,567.25", 800)), -1234567.25, 5e4);
-  EXPECT_EQ(FitNumber(p, "12.50", 2000), "12.50");
-  EXPECT_EQ(FitNumber(p, "infinity", 10), "infinity");
+  g.ModelClass = ModelClassCode::LinearProgramming;
+  const std::string wide = Format(-4.25e12, "0.000000000000000e+000000000000000");
+  std::vector<std::array<std::string, 5>> rows;
+  for (int r = 1; r <= 3; ++r)
+    rows.push_back({"x" + std::to_string(r) + ": name", wide, wide, wide, wide});
+  PrintSummaryTable(p, {"Variable", "A", "B", "C", "D"}, rows);
+  int numbers = 0, labels = 0;
+  std::vector<double> headingY;
+  for (const RecordedOp &t : p.Texts()) {
+    EXPECT_LE(t.x2, kPrintRight + 0.5) << t.text;
+    numbers += t.text == wide;
+    labels += t.text == "x2: name";
+    if (t.text == "Variable") headingY.push_back(t.y1);
+  }
+  EXPECT_EQ(numbers, 12);
+  ASSERT_EQ(headingY.size(), 2u);
+  EXPECT_EQ(labels, 2);
+  // The second block's columns stand below the first block's rows, not beside them.
+  for (const RecordedOp &t : p.Texts()) {
+    if (t.text == "C" || t.text == "D") {
+      EXPECT_EQ(t.y1, headingY[1]) << t.text;
+    }
+  }
+
+  p.Reset();
+  PrintSummaryTable(p, {"Variable", "A", "B", "", ""}, {{"x1", "12.50", "-3.00", "", ""}});
+  for (const RecordedOp &t : p.Texts()) {
+    if (t.text == "12.50") {
+      EXPECT_NEAR(t.x2, 4656, 0.5);
+    }
+  }
 }
 
 TEST_F(PrintHelpersTest, UnknownSummaryKindOnlyBreaksThePage) {
