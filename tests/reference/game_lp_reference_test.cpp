@@ -126,12 +126,12 @@ TEST(GameLPReference, ValuesOfKnownGames) {
 TEST(GameLPReference, RandomGamesMatchTheReferenceValueAndBothMixesAreOptimal) {
   std::mt19937 rng(2026);
   // After the small games, larger ones whose few payoff values make every vertex degenerate,
-  // then a few long and wide ones.
-  for (int c = 0; c < 166; ++c) {
-    const bool large = c >= 120 && c < 160;
+  // then a few long and wide ones, then games whose payoffs run to a million.
+  for (int c = 0; c < 226; ++c) {
+    const bool large = c >= 120 && c < 160, huge = c >= 166;
     int m = std::uniform_int_distribution<int>(2, large ? 40 : 8)(rng);
     int n = std::uniform_int_distribution<int>(2, large ? 40 : 8)(rng);
-    if (c >= 160) {
+    if (c >= 160 && !huge) {
       m = c % 2 == 0 ? 50 : 150;
       n = 200 - m;
     }
@@ -141,8 +141,10 @@ TEST(GameLPReference, RandomGamesMatchTheReferenceValueAndBothMixesAreOptimal) {
     for (int i = 0; i < m; ++i) {
       std::vector<std::string> cells;
       for (int j = 0; j < n; ++j) {
-        a[i][j] = pay(rng);
-        cells.push_back(std::to_string(static_cast<int>(a[i][j])));
+        a[i][j] = huge ? (pay(rng) < 0 ? -1 : 1) *
+                             std::round(std::pow(10.0, std::uniform_real_distribution<double>(0, 6)(rng)))
+                       : pay(rng);
+        cells.push_back(std::to_string(static_cast<long>(a[i][j])));
       }
       test::SetRow(grid, i + 1, cells);
     }
@@ -154,7 +156,7 @@ TEST(GameLPReference, RandomGamesMatchTheReferenceValueAndBothMixesAreOptimal) {
     SolveLP();
     // The program's inversion zeroes inverse entries below 1e-8, which the 150-row programs
     // feel in their last digits.
-    const double tol = c >= 160 ? 1e-6 : 1e-7, sumTol = c >= 160 ? 1e-7 : 1e-9;
+    const double tol = huge ? 1e-7 * 1e6 : c >= 160 ? 1e-6 : 1e-7, sumTol = c >= 160 && !huge ? 1e-7 : 1e-9;
     ASSERT_NEAR(g.ZValue, ref.value, tol) << "game " << c;
     double sumA = 0, sumB = 0;
     for (int i = 0; i < m; ++i) {
