@@ -1,9 +1,33 @@
 #include "linear/exact_basis.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
+#include <cstdlib>
+#include <string>
 
 namespace quon::exact {
+
+mpq_class DecimalOf(double v) {
+  if (!std::isfinite(v)) return mpq_class(0);
+  // Whole numbers below 2^53 are their own decimal.
+  if (std::fabs(v) < 9007199254740992.0 && v == std::trunc(v)) return mpq_class(v);
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+  const std::string text(buf, res.ptr);
+  const std::size_t e = text.find('e');
+  std::string digits;
+  for (std::size_t k = 0; k < e; ++k)
+    if (text[k] != '.') digits += text[k];
+  // The mantissa d.ddd has one digit before its point.
+  const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10) - static_cast<long>(digits.size() - (digits[0] == '-' ? 2 : 1));
+  mpq_class q{mpz_class(digits, 10)};
+  mpz_class power;
+  mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
+  if (exponent < 0) q /= power; else q *= power;
+  q.canonicalize();
+  return q;
+}
 
 namespace {
 
@@ -129,8 +153,8 @@ bool Factored(const StandardForm &sf, const Basis &basis, RationalLU &lu) {
 
 mpq_class NonbasicValue(const StandardForm &sf, const Basis &basis, int j) {
   const AtBound at = static_cast<std::size_t>(j) < basis.nonbasic.size() ? basis.nonbasic[j] : AtBound::Lower;
-  if (at == AtBound::Lower && sf.HasLower(j)) return mpq_class(sf.lower[j]);
-  if (at == AtBound::Upper && sf.HasUpper(j)) return mpq_class(sf.upper[j]);
+  if (at == AtBound::Lower && sf.HasLower(j)) return DecimalOf(sf.lower[j]);
+  if (at == AtBound::Upper && sf.HasUpper(j)) return DecimalOf(sf.upper[j]);
   return mpq_class(0);
 }
 
@@ -138,7 +162,7 @@ mpq_class NonbasicValue(const StandardForm &sf, const Basis &basis, int j) {
 mpq_class ColumnProduct(const StandardForm &sf, const std::vector<mpq_class> &y, int j) {
   mpq_class s = 0;
   for (int i = 0; i < sf.m; ++i)
-    if (sf.A(i, j) != 0 && sgn(y[i]) != 0) s += y[i] * mpq_class(sf.A(i, j));
+    if (sf.A(i, j) != 0 && sgn(y[i]) != 0) s += y[i] * DecimalOf(sf.A(i, j));
   return s;
 }
 
@@ -180,7 +204,7 @@ bool Evaluate(const StandardForm &sf, const Basis &basis, RationalLU &lu, const 
   for (int i = 0; i < sf.m; ++i) {
     r[i] = sf.b[i];
     for (int j = 0; j < sf.n; ++j)
-      if (!isBasic[j] && sf.A(i, j) != 0 && sgn(out.x[j]) != 0) r[i] -= mpq_class(sf.A(i, j)) * out.x[j];
+      if (!isBasic[j] && sf.A(i, j) != 0 && sgn(out.x[j]) != 0) r[i] -= DecimalOf(sf.A(i, j)) * out.x[j];
   }
   const std::vector<mpq_class> xb = lu.Solve(std::move(r));
   out.primalFeasible = true;
@@ -320,10 +344,10 @@ ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
     AtBound leaveAt = AtBound::Lower;
     const mpq_class &xe = res.check.x[e];
     if (dir > 0 && sf.HasUpper(e)) {
-      best = mpq_class(sf.upper[e]) - xe;
+      best = DecimalOf(sf.upper[e]) - xe;
       bounded = flip = true;
     } else if (dir < 0 && sf.HasLower(e)) {
-      best = xe - mpq_class(sf.lower[e]);
+      best = xe - DecimalOf(sf.lower[e]);
       bounded = flip = true;
     }
     for (int p = 0; p < sf.m; ++p) {
@@ -337,16 +361,16 @@ ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
       mpq_class t;
       AtBound at;
       if (sd < 0 && !below && sf.HasLower(j)) {
-        t = (x - mpq_class(sf.lower[j])) / -dx;
+        t = (x - DecimalOf(sf.lower[j])) / -dx;
         at = AtBound::Lower;
       } else if (sd > 0 && !above && sf.HasUpper(j) && !below) {
-        t = (mpq_class(sf.upper[j]) - x) / dx;
+        t = (DecimalOf(sf.upper[j]) - x) / dx;
         at = AtBound::Upper;
       } else if (sd > 0 && below) {
-        t = (mpq_class(sf.lower[j]) - x) / dx;
+        t = (DecimalOf(sf.lower[j]) - x) / dx;
         at = AtBound::Lower;
       } else if (sd < 0 && above) {
-        t = (x - mpq_class(sf.upper[j])) / -dx;
+        t = (x - DecimalOf(sf.upper[j])) / -dx;
         at = AtBound::Upper;
       } else {
         continue;
@@ -604,7 +628,7 @@ bool ProvesInfeasible(const StandardForm &sf, const std::vector<mpq_class> &y) {
   if (static_cast<int>(y.size()) != sf.m) return false;
   mpq_class yb = 0;
   for (int i = 0; i < sf.m; ++i)
-    if (sgn(y[i]) != 0 && sf.b[i] != 0) yb += y[i] * mpq_class(sf.b[i]);
+    if (sgn(y[i]) != 0 && sf.b[i] != 0) yb += y[i] * DecimalOf(sf.b[i]);
   // The largest and smallest y A x within the bounds, each while it is finite.
   mpq_class hi = 0, lo = 0;
   bool hiFinite = true, loFinite = true;
@@ -614,11 +638,11 @@ bool ProvesInfeasible(const StandardForm &sf, const std::vector<mpq_class> &y) {
     if (s == 0) continue;
     const bool up = sf.HasUpper(j), down = sf.HasLower(j);
     if (s > 0) {
-      if (up) hi += gj * mpq_class(sf.upper[j]); else hiFinite = false;
-      if (down) lo += gj * mpq_class(sf.lower[j]); else loFinite = false;
+      if (up) hi += gj * DecimalOf(sf.upper[j]); else hiFinite = false;
+      if (down) lo += gj * DecimalOf(sf.lower[j]); else loFinite = false;
     } else {
-      if (down) hi += gj * mpq_class(sf.lower[j]); else hiFinite = false;
-      if (up) lo += gj * mpq_class(sf.upper[j]); else loFinite = false;
+      if (down) hi += gj * DecimalOf(sf.lower[j]); else hiFinite = false;
+      if (up) lo += gj * DecimalOf(sf.upper[j]); else loFinite = false;
     }
   }
   return (hiFinite && yb > hi) || (loFinite && yb < lo);
@@ -644,14 +668,14 @@ bool IsImprovingRay(const StandardForm &sf, const std::vector<mpq_class> &dx) {
   for (int i = 0; i < sf.m; ++i) {
     mpq_class s = 0;
     for (int j = 0; j < sf.n; ++j)
-      if (sf.A(i, j) != 0 && sgn(dx[j]) != 0) s += mpq_class(sf.A(i, j)) * dx[j];
+      if (sf.A(i, j) != 0 && sgn(dx[j]) != 0) s += DecimalOf(sf.A(i, j)) * dx[j];
     if (sgn(s) != 0) return false;
   }
   mpq_class gain = 0;
   for (int j = 0; j < sf.n; ++j) {
     const int s = sgn(dx[j]);
     if ((s < 0 && sf.HasLower(j)) || (s > 0 && sf.HasUpper(j))) return false;
-    if (s != 0 && sf.c[j] != 0) gain += mpq_class(sf.c[j]) * dx[j];
+    if (s != 0 && sf.c[j] != 0) gain += DecimalOf(sf.c[j]) * dx[j];
   }
   return sf.maximize ? sgn(gain) > 0 : sgn(gain) < 0;
 }
@@ -683,7 +707,7 @@ bool PointFeasible(const StandardForm &sf, const std::vector<double> &x) {
   for (int i = 0; i < sf.m; ++i) {
     mpq_class s = 0;
     for (int j = 0; j < sf.n; ++j)
-      if (sf.A(i, j) != 0 && x[j] != 0) s += mpq_class(sf.A(i, j)) * mpq_class(x[j]);
+      if (sf.A(i, j) != 0 && x[j] != 0) s += DecimalOf(sf.A(i, j)) * mpq_class(x[j]);
     if (s != sf.b[i]) return false;
   }
   return true;
@@ -692,7 +716,7 @@ bool PointFeasible(const StandardForm &sf, const std::vector<double> &x) {
 mpq_class ObjectiveOf(const StandardForm &sf, const std::vector<double> &x) {
   mpq_class s = 0;
   for (int j = 0; j < sf.n && j < static_cast<int>(x.size()); ++j)
-    if (sf.c[j] != 0 && x[j] != 0) s += mpq_class(sf.c[j]) * mpq_class(x[j]);
+    if (sf.c[j] != 0 && x[j] != 0) s += DecimalOf(sf.c[j]) * mpq_class(x[j]);
   return s;
 }
 

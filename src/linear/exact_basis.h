@@ -12,6 +12,11 @@
 
 namespace quon::exact {
 
+// The number a student typed, or a problem file holds, that `v` stores: the shortest decimal
+// that reads back as `v` (exact for every value of up to 15 significant digits), so 0.9 is
+// 9/10 and not the binary fraction nearest it. Every value of the data is taken this way.
+mpq_class DecimalOf(double v);
+
 // Minimise or maximise c.x subject to A x = b and lower <= x <= upper. A bound of magnitude at
 // least `infinity` (or an infinite double) is no bound. Indices are 0-based.
 struct StandardForm {
