@@ -41,13 +41,13 @@ void Refuse(Scr2 &s, const InputMessage &m) {
 // or menu asked: what is typed next lands in the grid.
 bool OfferToSave(Scr2 &s, bool withCancel, bool problemDropped) {
   const int answer = ShowInputMessage(SaveQuestion(withCancel));
-  if (answer != msg::Cancel && answer != msg::Yes) return true;
+  bool goesOn = answer != msg::Cancel;
   if (answer == msg::Yes) {
     const SaveOutcome saved = s.SaveProblemFile(0);
-    if (saved == SaveOutcome::Saved || (saved == SaveOutcome::Cancelled && !problemDropped)) return true;
+    goesOn = saved == SaveOutcome::Saved || (saved == SaveOutcome::Cancelled && !problemDropped);
   }
-  s.KeepEditorOnGrid();
-  return false;
+  if (!goesOn) s.KeepEditorOnGrid();
+  return goesOn;
 }
 
 // Back to the MAIN menu screen, which unloads this one when it comes up.

@@ -447,7 +447,7 @@ private:
     QPointer<TextBoxWidget> self(this);
     if (box->Pasted(text().toStdString()) || !self) return;
     // The text from before comes back selected, so that what is typed after the refusal
-    // replaces it, as after a refused key.
+    // replaces it.
     setText(before);
     selectAll();
   }
