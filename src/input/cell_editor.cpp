@@ -184,16 +184,12 @@ void ShowRefusal(InputPort &ui, const InputMessage &m) {
              msg::Icon(m.style) == msg::Information ? InputMsgIcon::Information : InputMsgIcon::Critical);
 }
 
-// A key the cell refuses: after it the cell's whole text is selected, so that what the user
-// types next replaces it rather than running on from the text left before the refusal.
-void RefuseKey(InputPort &ui) {
-  ui.Beep();
-  ui.SelectAllEditorText();
-}
+// A key the cell refuses is dropped, and only it: the text typed before it and the caret stay
+// as they were, so that the keys typed after it run on from there.
+void RefuseKey(InputPort &ui) { ui.Beep(); }
 void RefuseKey(InputPort &ui, const std::string &text, const std::string &title, InputMsgIcon icon) {
   ui.Beep();
   ui.Message(text, title, icon);
-  ui.SelectAllEditorText();
 }
 
 // The checks every class shares once its own rules have let a character through.
@@ -201,7 +197,6 @@ void GeneralFilter(InputPort &ui, GridStore &grid, int16 &key) {
   if (key == '.' && TakesWholeNumber(SheetOf(grid), g.CurRow, g.CurCol)) {
     key = 0;
     ShowRefusal(ui, WholeNumberRefusal());
-    ui.SelectAllEditorText();
     return;
   }
   const std::string text = ui.EditorText();
@@ -379,6 +374,7 @@ void TransportKeyPress(InputPort &ui, GridStore &grid, int16 &key) {
     if (key == '-') {
       key = 0;
       RefuseKey(ui, "Negative Supply/Demand not permitted.", "Suppl/Demand", InputMsgIcon::Information);
+      ui.SelectAllEditorText();
       return;
     }
   } else if (IsLetter(key, 'i')) {

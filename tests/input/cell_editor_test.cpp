@@ -276,9 +276,8 @@ TEST(QueueInput, WordsAndIntegerColumns) {
   EXPECT_EQ(s.At(), Pos(1, 5));
   s.Press(kKeyEnter);
   EXPECT_EQ(s.At(), Pos(2, 1));
-  // Counts are whole: a point is refused with a message and the cell's number selected, so the
-  // digit typed next replaces it.
-  EXPECT_EQ(s.Put(2, 3, "2.5"), "5");
+  // Counts are whole: a point is refused with a message, and only the point is dropped.
+  EXPECT_EQ(s.Put(2, 3, "2.5"), "25");
   EXPECT_EQ(s.LastMessage(), "This cell takes a whole number only");
 }
 
@@ -346,9 +345,14 @@ TEST(MatrixInput, GeneralFilter) {
   EXPECT_EQ(s.Cell(1, 1), "-1.50");
   s.Type("a");
   EXPECT_EQ(s.beeps, 1);
-  EXPECT_EQ(s.selLength, 4); // refused: what is typed next replaces the text
+  // Refused: the key alone is dropped, and what is typed next runs on from the caret.
+  EXPECT_EQ(s.text, "-1.5");
+  EXPECT_EQ(s.selLength, 0);
+  s.Type("7");
+  EXPECT_EQ(s.text, "-1.57");
+  EXPECT_EQ(s.Cell(1, 1), "-1.57");
+  s.At(1, 1);
   s.Type("-1");
-  EXPECT_EQ(s.text, "-1");
   EXPECT_EQ(s.Cell(1, 1), "-1.00");
   s.Press(kKeyEnter);
   s.Press(kKeyEnter);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -63,6 +64,23 @@ protected:
   static void BringToFront(Form &form) {
     form.ClientWidget()->window()->activateWindow();
     Forms::DoEvents();
+  }
+  // Where the keyboard is, the user sees from the moment the screen is in front: whatever holds
+  // the focus, a control or the screen itself, draws a mark that goes when the focus leaves it.
+  static void ExpectFocusShown(Form &form) {
+    BringToFront(form);
+    QWidget *window = form.ClientWidget()->window();
+    QWidget *focus = window->focusWidget();
+    ASSERT_NE(focus, nullptr);
+    ASSERT_TRUE(focus->hasFocus());
+    const QImage with = window->grab().toImage();
+    focus->clearFocus();
+    Forms::DoEvents();
+    const QImage without = window->grab().toImage();
+    focus->setFocus(Qt::OtherFocusReason);
+    Forms::DoEvents();
+    EXPECT_NE(with, without) << "no mark on " << focus->metaObject()->className() << " "
+                             << focus->objectName().toStdString();
   }
   // Return as the user presses it with the screen in front: it goes to the control that has
   // the focus, or to the screen itself when none has it.

@@ -37,12 +37,17 @@ void Refuse(Scr2 &s, const InputMessage &m) {
 // problem saved. Cancel and a save that failed stay. A Save dialog cancelled after Yes stays
 // too where the road drops the problem (leaving for the MAIN menu or ending the program);
 // "SOLVE Menu" keeps the problem for the return to the input, so there it goes on.
+// Wherever the user stays, the editor stands on its cell with the keyboard, whichever button
+// or menu asked: what is typed next lands in the grid.
 bool OfferToSave(Scr2 &s, bool withCancel, bool problemDropped) {
   const int answer = ShowInputMessage(SaveQuestion(withCancel));
-  if (answer == msg::Cancel) return false;
-  if (answer != msg::Yes) return true;
-  const SaveOutcome saved = s.SaveProblemFile(0);
-  return saved == SaveOutcome::Saved || (saved == SaveOutcome::Cancelled && !problemDropped);
+  bool goesOn = answer != msg::Cancel;
+  if (answer == msg::Yes) {
+    const SaveOutcome saved = s.SaveProblemFile(0);
+    goesOn = saved == SaveOutcome::Saved || (saved == SaveOutcome::Cancelled && !problemDropped);
+  }
+  if (!goesOn) s.KeepEditorOnGrid();
+  return goesOn;
 }
 
 // Back to the MAIN menu screen, which unloads this one when it comes up.
@@ -78,10 +83,7 @@ void Scr2::cmdDone_Click() {
     return;
   }
   ResetInputGridSelection(grid1);
-  if (!OfferToSave(*this, true, false)) {
-    KeepEditorOnGrid();
-    return;
-  }
+  if (!OfferToSave(*this, true, false)) return;
   g.FileName.clear();
   // The next screen comes up before this one goes, so the program never runs out of screens;
   // with no screen to go to the input stays rather than the program ending. This one leaves

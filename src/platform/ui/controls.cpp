@@ -54,9 +54,8 @@ std::string Shown(const std::string &caption) {
   return MenuItem::ShownText(caption);
 }
 
-// A ring `inset` pixels inside the widget, dotted in black and white so that it shows on
-// whatever the style painted there (which need not be `back`: an option's box is drawn in the
-// style's grey on a blue screen); the dots take the colour that stands out from `back`.
+} // namespace
+
 void RingFocus(QWidget &w, const QColor &back, int inset) {
   QPainter p(&w);
   const bool dark = back.lightness() < 128;
@@ -66,8 +65,6 @@ void RingFocus(QWidget &w, const QColor &back, int inset) {
   p.setPen(QPen(dark ? Qt::white : Qt::black, 1, Qt::DotLine));
   p.drawRect(ring);
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Control
@@ -450,7 +447,7 @@ private:
     QPointer<TextBoxWidget> self(this);
     if (box->Pasted(text().toStdString()) || !self) return;
     // The text from before comes back selected, so that what is typed after the refusal
-    // replaces it, as after a refused key.
+    // replaces it.
     setText(before);
     selectAll();
   }

@@ -92,7 +92,11 @@ public:
 // A file dialog is there for a name to be typed: it opens with the keyboard in its name box,
 // and keeps the keyboard while it is open. The Open dialog comes up as the input screen does,
 // and the window system may make that screen the active window after the dialog; keys then
-// went to the screen, which the dialog blocks, and a typed name went nowhere.
+// went to the screen, which the dialog blocks, and a typed name went nowhere. A click or a Tab
+// that leaves the keyboard on the dialog's file lists or buttons does not take typed text
+// from the name box either: the lists' type-ahead would pick another file than the name typed
+// ("tp_3" picking tp_3x4.txt), and Return open it. The lists keep their moving keys (arrows,
+// Return, Space) and a click still picks a file into the name box.
 class NameBoxKeepsKeyboard : public QObject {
 public:
   explicit NameBoxKeepsKeyboard(QFileDialog *dialog) : QObject(dialog), dialog_(dialog) {
@@ -102,6 +106,7 @@ public:
 
 protected:
   bool eventFilter(QObject *watched, QEvent *e) override {
+    if (e->type() == QEvent::KeyPress && TakeText(watched, *static_cast<QKeyEvent *>(e))) return true;
     if (e->type() == QEvent::Show && watched == dialog_) {
       Focus();
       QTimer::singleShot(0, this, [this] { Focus(); });
@@ -118,14 +123,42 @@ protected:
   }
 
 private:
+  QLineEdit *NameBox() const { return dialog_->findChild<QLineEdit *>("fileNameEdit"); }
+
   void Focus() {
-    auto *edit = dialog_->findChild<QLineEdit *>("fileNameEdit");
+    QLineEdit *edit = NameBox();
     if (!edit || !dialog_->isVisible()) return;
     // Keys at the screen below reach the dialog again once it is the active window.
     if (QApplication::activeWindow() != dialog_) dialog_->activateWindow();
     if (!edit->hasFocus()) edit->setFocus(Qt::OtherFocusReason);
   }
+
+  // A character typed at a part of the dialog that holds no text of its own goes to the name
+  // box, and the keyboard with it.
+  bool TakeText(QObject *watched, const QKeyEvent &k) {
+    if (forwarding_ || QApplication::activeModalWidget() != dialog_ || QApplication::activePopupWidget())
+      return false;
+    auto *w = qobject_cast<QWidget *>(watched);
+    QLineEdit *edit = NameBox();
+    if (!w || !edit || !edit->isVisible() || w == edit || !dialog_->isAncestorOf(w) || w->isAncestorOf(edit))
+      return false;
+    // A box of text (a renamed entry's, an editable list's) keeps what is typed into it.
+    for (QWidget *p = w; p && p != dialog_; p = p->parentWidget())
+      if (qobject_cast<QLineEdit *>(p)) return false;
+    const QString text = k.text();
+    const Qt::KeyboardModifiers other =
+        k.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    if (text.isEmpty() || other != Qt::NoModifier || !text.at(0).isPrint() || text.at(0).isSpace()) return false;
+    edit->setFocus(Qt::OtherFocusReason);
+    QKeyEvent copy(k.type(), k.key(), k.modifiers(), text, k.isAutoRepeat(), k.count());
+    forwarding_ = true;
+    QApplication::sendEvent(edit, &copy);
+    forwarding_ = false;
+    return true;
+  }
+
   QFileDialog *dialog_;
+  bool forwarding_ = false;
 };
 
 } // namespace

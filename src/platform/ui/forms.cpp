@@ -307,9 +307,17 @@ private:
   protected:
     void paintEvent(QPaintEvent *) override {
       if (!w_->form_) return;
-      QPainter p(this);
-      p.fillRect(rect(), ToQColor(w_->form_->BackColor()));
-      if (w_->form_->canvas_) w_->form_->canvas_->Replay(p, size());
+      {
+        QPainter p(this);
+        p.fillRect(rect(), ToQColor(w_->form_->BackColor()));
+        if (w_->form_->canvas_) w_->form_->canvas_->Replay(p, size());
+      }
+      // The screen that holds the keyboard itself, as it does when it comes up with no control
+      // chosen for it, is marked as the controls are: keys go to it (Return to its default
+      // button, Tab to its first control).
+      if (hasFocus())
+        for (int inset : {2, 3})
+          RingFocus(*this, ToQColor(w_->form_->BackColor()), inset);
     }
     void mouseReleaseEvent(QMouseEvent *e) override {
       // A click that a control or a frame let through is not a click on the screen: the menu

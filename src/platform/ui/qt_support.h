@@ -44,6 +44,12 @@ void FillQMenu(QMenu *menu, MenuItem &parent, bool connectClicks);
 // digits in view instead of showing its tail as if it were the whole value.
 QString FittedCellText(const QFontMetrics &metrics, const QString &text, int width, Qt::Alignment &align);
 
+// The focus mark: a ring `inset` pixels inside the widget, dotted in black and white so that
+// it shows on whatever was painted there (which need not be `back`: an option's box is drawn in
+// the style's grey on a blue screen); the dots take the colour that stands out from `back`.
+// Paints on the widget, so it is called from its paint event after any painter there is done.
+void RingFocus(QWidget &w, const QColor &back, int inset);
+
 // A point of a form's client area, in twips, on the desktop.
 QPoint FormClientToGlobal(Form &form, double xTwips, double yTwips);
 

@@ -6,11 +6,13 @@
 #include <fstream>
 #include <functional>
 
+#include <QTest>
 #include <QWidget>
 
 #include "input/input_grid.h"
 #include "input/problem_header.h"
 #include "input/ui/scr2.h"
+#include "platform/values.h"
 #include "shell/ui/scr0.h"
 #include "shell/ui/screen_links.h"
 #include "support/input_screen.h"
@@ -576,16 +578,24 @@ TEST_F(ScreenExits, EveryRoadAsksAfterASolveMenuThatCameBack) {
       }
       ASSERT_TRUE(IsLoaded<Scr2>());
 
-      // Each road asks; Cancel stays, so the next road starts from the same problem.
+      // Each road asks; Cancel stays, so the next road starts from the same problem, with the
+      // editor on its cell holding the keyboard: a digit typed at once lands in the cell.
+      const Cell at{c.row1, c.col1, ""};
+      s->grid1.PerformClick(at.row, at.col);
       QWidget *window = s->ClientWidget()->window();
-      const std::pair<const char *, std::function<void()>> roads[] = {
-          {"MAIN Menu", [&] { s->cmdMainMenu.PerformClick(); }},
-          {"Alt+M", [&] { s->BX1.PressKey('M', key::AltMask); }},
-          {"Exit QUON", [&] { s->cmdExitQuon.PerformClick(); }},
-          {"Alt+X", [&] { s->BX1.PressKey('X', key::AltMask); }},
-          {"File > Exit QUON", [&] { s->ExitQUONMenu.PerformClick(); }},
-          {"close box or Alt+F4", [&] { window->close(); }},
+      std::vector<std::pair<const char *, std::function<void()>>> roads = {
+          {"MAIN Menu", [&] { s->cmdMainMenu.SetFocus(), s->cmdMainMenu.PerformClick(); }},
+          {"Alt+M", [&] { s->BX1.SetFocus(), s->BX1.PressKey('M', key::AltMask); }},
+          {"Exit QUON", [&] { s->cmdExitQuon.SetFocus(), s->cmdExitQuon.PerformClick(); }},
+          {"Alt+X", [&] { s->BX1.SetFocus(), s->BX1.PressKey('X', key::AltMask); }},
+          {"File > Exit QUON", [&] { s->BX1.SetFocus(), s->ExitQUONMenu.PerformClick(); }},
+          {"close box or Alt+F4", [&] { s->cmdDone.SetFocus(), window->close(); }},
       };
+      // A problem that passes its checks is asked about by "SOLVE Menu" as well, first, before
+      // the digits typed after each Cancel change it.
+      if (back != Back::Refused)
+        roads.insert(roads.begin(), {"SOLVE Menu", [&] { s->cmdDone.SetFocus(), s->cmdDone.PerformClick(); }});
+      char digit = '1';
       for (const auto &[road, take] : roads) {
         SCOPED_TRACE(road);
         const std::size_t shown = script.MessageBoxes().size();
@@ -595,6 +605,11 @@ TEST_F(ScreenExits, EveryRoadAsksAfterASolveMenuThatCameBack) {
         EXPECT_EQ(script.MessageBoxes()[shown].style, msg::YesNoCancel | msg::Question);
         ASSERT_TRUE(IsLoaded<Scr2>());
         EXPECT_EQ(ended, 0);
+        QWidget *keys = window->focusWidget();
+        ASSERT_NE(keys, nullptr);
+        EXPECT_EQ(keys, s->BX0.Widget());
+        QTest::keyClicks(keys, QString(QChar(++digit)));
+        EXPECT_EQ(Val(s->grid1.TextMatrix(at.row, at.col)), digit - '0');
       }
       // File > Main Menu asks with Yes and No; No leaves for the MAIN menu.
       script.AnswerMsgBox(msg::No, "Do you wish to save data?").DismissPopup();

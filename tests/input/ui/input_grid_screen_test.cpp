@@ -441,14 +441,15 @@ TEST_F(InputGridScreenTest, FractionsAreKeptOrRefusedNeverRounded) {
   ASSERT_FALSE(ReadTransInput(grid).has_value());
   EXPECT_EQ(g.TransDummySource + g.TransDummyDest, 0);
 
-  // After the refusal the cell's text is selected: the digit typed to correct it replaces it.
+  // The refused point goes alone: the digits typed before it stay and the next runs on.
   Scr2 &q = Sized(6, "1");
   q.grid1.PerformClick(1, 3);
   script.AnswerMsgBox(msg::OK, "This cell takes a whole number only");
   q.BX0.Type("2.");
-  EXPECT_EQ(q.BX0.SelLength(), 1);
+  EXPECT_EQ(q.BX0.Text(), "2");
+  EXPECT_EQ(q.BX0.SelLength(), 0);
   q.BX0.Type("1");
-  EXPECT_EQ(q.grid1.TextMatrix(1, 3), "1");
+  EXPECT_EQ(q.grid1.TextMatrix(1, 3), "21");
   EXPECT_EQ(script.MessageBoxes().back().title, "Input Data Error");
 
   // The same at the grid's last cell, which a Tab cannot leave: each number replaces the last.
@@ -456,6 +457,47 @@ TEST_F(InputGridScreenTest, FractionsAreKeptOrRefusedNeverRounded) {
   m.grid1.PerformClick(2, 2);
   m.BX0.Type("7\t12\t34");
   EXPECT_EQ(m.grid1.TextMatrix(2, 2), "34.00");
+}
+
+// A key a number cell refuses is dropped alone, with a beep, in a number cell of every class:
+// the text typed before it and the caret stay, and the digits after it run on from there.
+TEST_F(InputGridScreenTest, ARefusedKeyDropsOnlyItself) {
+  struct Case {
+    int cls;
+    const char *first, *second;
+    int row, col;
+  };
+  const Case cases[] = {{1, "2", "", 1, 1}, {2, "2", "", 1, 1}, {3, "2", "2", 2, 1}, {4, "2", "2", 2, 2},
+                        {5, "2", "2", 2, 1}, {6, "2", "", 1, 1}, {7, "3", "", 2, 3}, {8, "", "", 1, 4},
+                        {9, "2", "3", 1, 1}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE("class " + std::to_string(c.cls));
+    Forms::Clear();
+    Scr2 *screen = nullptr;
+    if (c.cls == 8) {
+      screen = &Open(8);
+      screen->BX1.Type("Build");
+      screen->BX1.PressKey(key::Return);
+    } else {
+      screen = &Sized(c.cls, c.first, c.second);
+    }
+    Scr2 &s = *screen;
+    s.grid1.PerformClick(c.row, c.col);
+    ASSERT_EQ(At(s), Pos(c.row, c.col));
+    const int beeps = script.Beeps();
+    s.BX0.Type("12a3");
+    EXPECT_EQ(script.Beeps(), beeps + 1);
+    EXPECT_EQ(s.BX0.Text(), "123");
+    // A refusal inside the text: the caret stays where it was.
+    s.BX0.SetSelStart(1);
+    s.BX0.Type("e9");
+    EXPECT_EQ(s.BX0.Text(), "1923");
+    EXPECT_EQ(s.BX0.SelStart(), 2);
+    EXPECT_EQ(script.Beeps(), beeps + 2);
+    s.BX0.PressKey(key::Tab);
+    EXPECT_EQ(Val(s.grid1.TextMatrix(c.row, c.col)), 1923) << s.grid1.TextMatrix(c.row, c.col);
+    EXPECT_TRUE(script.MessageBoxes().empty());
+  }
 }
 
 // A comma in a number cell is the decimal point, under any locale; a name cell keeps it.

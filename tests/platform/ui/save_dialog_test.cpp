@@ -1,6 +1,8 @@
 // The Save As dialog takes a typed name as it stands or refuses it; it never saves under a
 // part of it. Neither file dialog reads a file to name its type.
 #include <QAbstractFileIconProvider>
+#include <QAbstractItemView>
+#include <QTest>
 #include <QFileInfo>
 #include <QApplication>
 #include <QFileDialog>
@@ -81,41 +83,71 @@ TEST(FileDialogs, NameTypesByFileNameOnly) {
   std::filesystem::remove_all(dir);
 }
 
-// Both dialogs open with the keyboard in the name box, also when the screen below becomes the
-// active window after the dialog came up (the Open dialog comes up with the input screen): a
-// name typed at once lands in the box.
-TEST(FileDialogs, ANameTypedAtOnceLandsInTheNameBox) {
+// Both dialogs take a path typed at once into the name box, wherever the keyboard was: on the
+// name box as the dialog comes up, after the screen below became the active window after the
+// dialog (the Open dialog comes up with the input screen), after a click that landed on the
+// file list (a click meant for the button the dialog came up over) or a Tab away from the box.
+// Return then gives the file typed, in an empty folder and in one holding problem files (keys
+// left to the list's type-ahead went nowhere, or picked one of those files: tp_3x4.txt for "tp_3").
+TEST(FileDialogs, APathTypedAtOnceIsTheFileChosen) {
+  const std::filesystem::path root = std::filesystem::temp_directory_path() / "quon_typed_paths";
+  std::filesystem::remove_all(root);
+  for (const char *dir : {"empty", "problems", "elsewhere"})
+    std::filesystem::create_directories(root / dir);
+  for (const char *name : {"problems/tp_3x4.txt", "problems/tp_2x2.txt", "problems/lp.txt", "elsewhere/tp_3.txt"})
+    std::ofstream(root / name) << "3000\n";
   FileDialogRequest r;
   r.filter = "Text|*.txt";
-  r.initialDir = std::filesystem::temp_directory_path().string();
   QWidget screen;
   auto *box = new QLineEdit(&screen);
   screen.show();
   box->setFocus();
+  enum class Keyboard { AtOnce, ScreenActivatedLate, ListClicked, Tabbed };
   for (bool save : {false, true})
-    for (bool screenActivatedLate : {false, true}) {
-      r.title = save ? "Save As" : "Open";
-      std::unique_ptr<QFileDialog> made = save ? MakeSaveFileDialog(r) : MakeOpenFileDialog(r);
-      QFileDialog *dialog = made.release();
-      dialog->setParent(&screen, dialog->windowFlags());
-      dialog->setOption(QFileDialog::DontUseNativeDialog);
-      if (screenActivatedLate) QTimer::singleShot(20, &screen, [&screen] { screen.activateWindow(); });
-      QString typed;
-      QTimer::singleShot(150, dialog, [dialog, &typed] {
-        for (QChar c : QString("plan")) {
-          QWidget *to = QApplication::focusWidget();
-          if (!to) continue;
-          QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
-          QApplication::sendEvent(to, &press);
+    for (const char *folder : {"empty", "problems"})
+      for (Keyboard was : {Keyboard::AtOnce, Keyboard::ScreenActivatedLate, Keyboard::ListClicked, Keyboard::Tabbed}) {
+        SCOPED_TRACE(::testing::Message() << (save ? "Save As" : "Open") << " in " << folder << ", keyboard "
+                                          << static_cast<int>(was));
+        r.title = save ? "Save As" : "Open";
+        r.initialDir = (root / folder).string();
+        std::unique_ptr<QFileDialog> made = save ? MakeSaveFileDialog(r) : MakeOpenFileDialog(r);
+        QFileDialog *dialog = made.release();
+        dialog->setParent(&screen, dialog->windowFlags());
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        if (was == Keyboard::ScreenActivatedLate)
+          QTimer::singleShot(20, &screen, [&screen] { screen.activateWindow(); });
+        const QString path = QString::fromStdString((root / "elsewhere" / (save ? "tp_3 new.txt" : "tp_3.txt")).string());
+        QTimer::singleShot(150, dialog, [dialog, was, &path] {
+          if (was == Keyboard::ListClicked) {
+            for (auto *view : dialog->findChildren<QAbstractItemView *>())
+              if (view->isVisible() && (view->objectName() == "listView" || view->objectName() == "treeView"))
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(8, view->viewport()->height() - 8));
+          } else if (was == Keyboard::Tabbed && QApplication::focusWidget()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+          }
+          for (QChar c : path + "\r") {
+            QWidget *to = QApplication::focusWidget();
+            if (!to) continue;
+            const int key = c == QChar('\r') ? int(Qt::Key_Return) : int(c.isLetter() ? c.toUpper().unicode() : c.unicode());
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, c == '\r' ? QString("\r") : QString(c));
+            QApplication::sendEvent(to, &press);
+          }
+          // A dialog the keys did not answer is closed here, its name box as they left it.
+          QTimer::singleShot(100, dialog, [dialog] {
+            if (dialog->isVisible()) dialog->reject();
+          });
+        });
+        const int result = dialog->exec();
+        const QLineEdit *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        EXPECT_EQ(result, QDialog::Accepted) << "name box: " << (edit ? edit->text().toStdString() : "");
+        if (result == QDialog::Accepted) {
+          ASSERT_EQ(dialog->selectedFiles().size(), 1);
+          EXPECT_EQ(dialog->selectedFiles().first().toStdString(), path.toStdString());
         }
-        if (auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit")) typed = edit->text();
-        dialog->reject();
-      });
-      dialog->exec();
-      EXPECT_EQ(typed.toStdString(), "plan") << r.title << (screenActivatedLate ? " (screen activated late)" : "");
-      EXPECT_TRUE(box->text().isEmpty());
-      delete dialog;
-    }
+        EXPECT_TRUE(box->text().isEmpty());
+        delete dialog;
+      }
+  std::filesystem::remove_all(root);
 }
 
 } // namespace

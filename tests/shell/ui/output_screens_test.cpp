@@ -332,6 +332,8 @@ TEST_F(OutputScreenTest, WriteToPrinterPrintsTheLPSummary) {
   EXPECT_FALSE(paper.Texts().empty());
 }
 
+// Every model's output screen shows where the keyboard is as it comes up, and Return there
+// leaves it in place.
 TEST_F(OutputScreenTest, ReturnOnArrivalLeavesEveryModelsOutputScreenInPlace) {
   // The first control made is "Exit QUON": the screen must not open with the focus on it.
   const std::pair<int16, int16> models[] = {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0},
@@ -345,6 +347,7 @@ TEST_F(OutputScreenTest, ReturnOnArrivalLeavesEveryModelsOutputScreenInPlace) {
     g.ProjMethod = model == 8 ? sub : 0;
     Scr5 &f = scr5();
     f.Show();
+    ExpectFocusShown(f);
     PressReturn(f);
     EXPECT_EQ(ended, 0);
     EXPECT_TRUE(f.Shown());

@@ -37,6 +37,7 @@ TEST_P(StartUpTest, SupportedScreenShowsTheSplashAndLeadsToTheMainMenu) {
 
   s.Show();
   Forms::DoEvents();
+  ExpectFocusShown(s);
   // The paint puts the credit label below the first credit line and the button below the panel.
   EXPECT_GT(s.Label3.Top(), 0.599 * h);
   EXPECT_GT(s.cmdClickHere.Top(), s.Label3.Top() + s.Label3.Height());
@@ -166,6 +167,9 @@ TEST_F(MainMenuTest, ActivationClearsTheOtherScreensAndTheProblemArraysAndPopsUp
   EXPECT_EQ(popup.place.x, 7680);
   EXPECT_EQ(popup.place.y, 3491);
   EXPECT_TRUE(popup.place.centreX);
+
+  // The popup gone, the screen shows that it holds the keyboard.
+  ExpectFocusShown(s);
 
   // A click on the screen pops it up again.
   script.ChoosePopup({"&Zero-Sum Games"});

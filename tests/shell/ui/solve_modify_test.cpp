@@ -255,8 +255,10 @@ TEST_F(SolveModifyTest, ReturnGoesOnToTheOutputScreenAndThenLeavesItInPlace) {
   Submit(AllLessEqual());
   Open(kFinalLP);
   ASSERT_TRUE(IsLoaded<Scr4>());
+  ExpectFocusShown(scr4());
   PressReturn(scr4()); // "Go To Output Screen", the screen's default
   ASSERT_TRUE(IsLoaded<Scr5>());
+  ExpectFocusShown(scr5());
   PressReturn(scr5());
   EXPECT_EQ(ended, 0);
   EXPECT_TRUE(scr5().Shown());
