@@ -1,8 +1,8 @@
 // Leaving the input screen: "SOLVE Menu" submits the problem and moves on to the SOLVE/MODIFY
 // screen; "MAIN Menu" and "Exit QUON" (buttons and File menu) go back or end the program; Save
-// and Save As write the problem file. Every road that leaves offers to save first when the problem
-// differs from the file last opened or saved, and a save
-// that fails keeps the user on the input screen with the data as typed.
+// and Save As write the problem file. Every road that leaves offers to save first when the
+// problem differs from the file last opened or saved, and a save that fails keeps the user on
+// the input screen with the data as typed.
 #include <string>
 
 #include "input/file_roads.h"
