@@ -207,6 +207,12 @@ ProblemFile CaptureProblem(const GridStore &grid, const std::string &title, int1
   return f;
 }
 
+std::string ProblemContent(const GridStore &grid, const std::string &title, int16 symmetric) {
+  ProblemFile f = CaptureProblem(grid, title, symmetric);
+  f.digitsN = f.digitsD = f.formatType = 0;
+  return ProblemFileText(f);
+}
+
 std::string ProblemFileText(const ProblemFile &file) {
   std::ostringstream out(std::ios::binary);
   RecordWriter w(out);

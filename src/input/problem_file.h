@@ -72,6 +72,10 @@ GridShape ShapeOf(int modelClass, int projMethod, const std::vector<int> &sizes)
 // transportation problem keeps its typed sizes after balancing.
 ProblemFile CaptureProblem(const GridStore &grid, const std::string &title, int16 symmetric);
 
+// What the save question compares: the problem as a file would hold it, but for the digit
+// counts and the format type, which the later screens change without touching the data.
+std::string ProblemContent(const GridStore &grid, const std::string &title, int16 symmetric);
+
 // The exact text of a problem file.
 std::string ProblemFileText(const ProblemFile &file);
 

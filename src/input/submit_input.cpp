@@ -173,11 +173,25 @@ KeptHeader RestoreInputState() {
   return h;
 }
 
+namespace {
+std::function<std::optional<std::string>()> &InputContent() {
+  static std::function<std::optional<std::string>()> content;
+  return content;
+}
+} // namespace
+
+void SetInputProblemContent(std::function<std::optional<std::string>()> content) {
+  InputContent() = std::move(content);
+}
+
 bool SaveQuestionDue() {
   // A project has no size box: its grid stands once the title is confirmed, so any change
   // to it counts.
-  return g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0 ||
-         (g.ModelClass == ModelClassCode::ProjectPlanning && g.DataChanged == 1);
+  const bool entered = g.TransSources != 0 || g.NVars != 0 || g.NodeCount != 0 || g.NScen != 0 ||
+                       (g.ModelClass == ModelClassCode::ProjectPlanning && g.DataChanged == 1);
+  if (!entered || g.SavedProblem.empty()) return entered;
+  const std::optional<std::string> now = InputContent() ? InputContent()() : std::nullopt;
+  return now ? *now != g.SavedProblem : g.KeptUnsaved;
 }
 
 InputMessage SaveQuestion(bool withCancel) {

@@ -4,6 +4,7 @@
 // two steps, asks the save question and moves on.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -49,12 +50,19 @@ void CopyMatrixInput(const GridStore &grid);
 std::optional<InputMessage> TakeLPInputError();
 
 // The one rule of every road that leaves the input screen or ends the program with a problem
-// on hand (the buttons, the File menu, the window's close, their keys, the later screens'
-// exits): "Do you wish to save data?" is due once a transportation, variable, node or scenario
-// count has been entered (a project: once its grid was changed). The counts stay while the
-// problem is kept for the return to the input, so a reader clearing the change mark as it
-// converts (SOLVE Menu then Cancel, a refusal, or No and a return) never passes for a save.
+// on hand ("SOLVE Menu", the buttons, the File menu, the window's close, their keys, the later
+// screens' exits): "Do you wish to save data?" is due once a transportation, variable, node or
+// scenario count has been entered (a project: once its grid was changed), and the problem
+// differs from the one last saved or opened (SavedProblem): on the input screen its content
+// now (InputProblemContent), on the later screens as "SOLVE Menu" left it (KeptUnsaved). A
+// change typed back to what was saved counts as none. The counts stay while the problem is kept
+// for the return to the input, so a reader clearing the change mark as it converts (SOLVE
+// Menu then Cancel, a refusal, or No and a return) never passes for a save.
 bool SaveQuestionDue();
+
+// The content (ProblemContent) of the problem on the input screen while that screen holds one;
+// set by the input screen.
+void SetInputProblemContent(std::function<std::optional<std::string>()> content);
 
 // The header boxes of the input screen as they were when the input was submitted.
 struct KeptHeader {

@@ -528,29 +528,12 @@ void GridStore::SetViewSize(int widthTwips, int heightTwips) {
 GridStore::RowBlock GridStore::PinnedRowsAt(int top) const {
   if (!BlockOf || top >= rows_ || top < FixedRows) return {top, 0};
   RowBlock b = BlockOf(top);
-  const int fixed = std::min(FixedRows, rows_);
-  b.first = std::max(b.first, fixed);
+  b.first = std::max(b.first, std::min(FixedRows, rows_));
   if (b.first >= top) return {top, 0};
-  const RowBlock held{b.first, std::max(0, std::min(b.headings, top - b.first))};
-  if (viewHeight_ <= 0 || held.headings == 0) return held;
-  // Headings are held only until the next block's own headings come whole into view: from
-  // there on those head the columns, and held ones would only hide rows that fit above them.
-  int y = 0;
-  for (int r = 0; r < fixed; ++r)
-    y += RowHeightOf(r);
-  for (int r = held.first; r < held.first + held.headings; ++r)
-    y += RowHeightOf(r);
-  for (int r = top; r < rows_ && y < viewHeight_; ++r) {
-    const RowBlock next = BlockOf(r);
-    if (std::max(next.first, fixed) != b.first) {
-      const int end = std::min(rows_, r + std::max(1, next.headings));
-      for (int k = r; k < end; ++k)
-        y += RowHeightOf(k);
-      return y <= viewHeight_ ? RowBlock{top, 0} : held;
-    }
-    y += RowHeightOf(r);
-  }
-  return held;
+  // Held at every position where the top row lies past them, the last one included: another
+  // block's headings further down head only that block's rows, and a block cut short by the
+  // grid's end heads nothing.
+  return {b.first, std::max(0, std::min(b.headings, top - b.first))};
 }
 
 GridStore::RowBlock GridStore::PinnedRows() const { return PinnedRowsAt(TopRow()); }

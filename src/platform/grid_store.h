@@ -188,7 +188,7 @@ public:
 
   // Rows that come in blocks, each opened by heading rows (a title, column headings): while the
   // rows of a block scroll through the view, its headings stay in place under the fixed rows,
-  // above the rows from TopRow on, until the next block's headings are whole in view.
+  // above the rows from TopRow on, at every position to the last.
   // BlockOf tells, for a scrollable row, its block's first row and heading-row count; empty
   // (also once the grid is emptied of rows) when the rows have no blocks.
   struct RowBlock {

@@ -124,6 +124,10 @@ struct Mod1 {
   // The folder of the problem file last opened or saved, where the next file dialog opens;
   // empty until then (the dialog then opens in the user's documents folder).
   std::string ProblemFolder;
+  // The problem as last saved or opened (ProblemContent; empty: a new problem not saved yet),
+  // and whether the problem the later screens hold differs from it.
+  std::string SavedProblem;
+  bool KeptUnsaved = false;
   std::string FileName;
   std::string MsgText, TitleText;
   // The input grid's cells as last submitted, row by row, kept in memory as well as on the

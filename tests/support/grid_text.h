@@ -23,10 +23,11 @@ inline void SetRow(GridStore &grid, int row, const std::vector<std::string> &cel
 }
 
 // What headings held in view do wrong at the grid's present scroll position, laid out as a user
-// sees it (the fixed rows, the held headings, then the rows from TopRow down): held headings
-// standing over another block whose own headings are whole in view, or hiding the row above the
-// top one while the view has room for it below the grid's last row; columns left without any headings; and
-// the newest block (that of the last row) not shown from its headings down when `newest`.
+// sees it (the fixed rows, the held headings, then the rows from TopRow down): rows at the top
+// of the view whose block's headings lie above it and are not held (whatever headings of other
+// blocks stand further down: those head their own rows only); held headings hiding the row above
+// the top one while the view has room for it below the grid's last row; and the newest block
+// (that of the last row) not shown from its headings down when `newest`.
 inline std::vector<std::string> HeldHeadingFaults(const GridStore &g, bool newest = false) {
   std::vector<std::string> out;
   if (!g.BlockOf || g.Rows() == 0 || g.ViewHeight() <= 0) return out;
@@ -62,20 +63,17 @@ inline std::vector<std::string> HeldHeadingFaults(const GridStore &g, bool newes
     return true;
   };
   const std::string at = " at top " + std::to_string(top);
-  bool anyHeaded = false;
-  for (int r = top; r <= last; ++r) {
-    const GridStore::RowBlock b = g.BlockOf(r);
-    if (std::max(b.first, fixed) != r && r != top) continue;
-    const bool whole = headed(r);
-    anyHeaded = anyHeaded || whole;
-    if (held.headings > 0 && r != top && whole)
-      out.push_back("headings from row " + std::to_string(held.first) + " held over the block of row " +
-                    std::to_string(r) + at);
+  if (last >= 0 && top >= fixed) {
+    const GridStore::RowBlock b = g.BlockOf(top);
+    const int first = std::max(b.first, fixed);
+    for (int r = first; r < std::min(b.first + b.headings, top); ++r)
+      if (r < held.first || r >= held.first + held.headings) {
+        out.push_back("rows without their headings from row " + std::to_string(first) + at);
+        break;
+      }
   }
   if (held.headings > 0 && last == g.Rows() - 1 && top > fixed && g.ViewHeight() - y >= g.RowHeightOf(top - 1))
     out.push_back("headings from row " + std::to_string(held.first) + " held over rows with room below" + at);
-  if (last >= 0 && top > std::max(g.BlockOf(top).first, fixed) && held.headings == 0 && !anyHeaded)
-    out.push_back("columns without headings" + at);
   if (newest) {
     const GridStore::RowBlock b = g.BlockOf(g.Rows() - 1);
     const int first = std::max(b.first, fixed);

@@ -4,12 +4,16 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -124,6 +128,56 @@ inline std::vector<std::string> CutCells(Grid &grid) {
     }
   }
   return cut;
+}
+
+// Held headings at every scroll position a user reaches on a grid that holds them, from the top
+// to the last position: by the scroll bar's down arrow, by the mouse wheel and by the Down key
+// (the current cell and the scroll position come back afterwards).
+inline std::vector<std::string> HeldHeadingsWhileScrolling(Grid &grid) {
+  std::vector<std::string> out;
+  if (!grid.BlockOf || !grid.Widget()->isVisible() || grid.Rows() <= grid.FixedRows) return out;
+  Forms::DoEvents();
+  auto *area = static_cast<QAbstractScrollArea *>(grid.Widget());
+  const int top = grid.TopRow(), row = grid.Row(), col = grid.Col();
+  auto walk = [&](const std::string &how, const std::function<bool()> &step) {
+    grid.SetTopRow(0);
+    grid.SetRow(std::min(grid.FixedRows, grid.Rows() - 1));
+    Forms::DoEvents();
+    for (int guard = 0; guard <= grid.Rows(); ++guard) {
+      for (const std::string &fault : test::HeldHeadingFaults(grid)) {
+        out.push_back(how + ": " + fault);
+        return;
+      }
+      if (!step()) break;
+    }
+    const int last = grid.Rows() - 1;
+    if (grid.TopRow() != grid.MaxTopRow() || grid.RowY(last) + grid.RowHeightOf(last) > grid.ViewHeight())
+      out.push_back(how + ": stops at top " + std::to_string(grid.TopRow()) + " short of the last row");
+  };
+  walk("scroll bar", [&] {
+    const int before = grid.TopRow();
+    area->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    return grid.TopRow() != before;
+  });
+  walk("wheel", [&] {
+    const int before = grid.TopRow();
+    const QPointF at(area->viewport()->width() / 2.0, area->viewport()->height() / 2.0);
+    QWheelEvent wheel(at, area->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(area->viewport(), &wheel);
+    return grid.TopRow() != before;
+  });
+  walk("Down key", [&] {
+    if (grid.Row() >= grid.Rows() - 1) return false;
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(area, &down);
+    return true;
+  });
+  grid.SetRow(row);
+  grid.SetCol(col);
+  grid.SetTopRow(top);
+  Forms::DoEvents();
+  return out;
 }
 
 // What a user cannot see of a screen: a result cut in its cell, a caption cut by its control, a

@@ -88,6 +88,10 @@ void RegisterInputScreen() {
   };
   roads.placeCellEditor = [](int16 row, int16 col) { scr2().PlaceCellEditor(row, col); };
   roads.exitAskingToSave = ExitAskingToSave;
+  SetInputProblemContent([]() -> std::optional<std::string> {
+    if (!IsLoaded<Scr2>()) return std::nullopt;
+    return scr2().ProblemOnScreen();
+  });
   RegisterInputScreenRoads(std::move(roads));
 }
 

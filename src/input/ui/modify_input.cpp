@@ -9,7 +9,9 @@
 namespace quon {
 
 void ModifyInputData() {
-  // Loading the screen clears the sizes, so they are restored after it.
+  // Loading the screen clears the sizes and the problem last saved, so they are restored after it.
+  const std::string saved = g.SavedProblem;
+  const bool unsaved = g.KeptUnsaved;
   Scr2 &input = scr2();
   const KeptHeader kept = RestoreInputState();
   input.grid1.SetRows(g.GridRows);
@@ -34,6 +36,11 @@ void ModifyInputData() {
                 static_cast<int16>(input.grid1.Cols() - 1));
   if (g.ModelClass == ModelClassCode::Networks) input.Check1.SetValue(g.SymmetricNet);
   ResetInputGridSelection(input.grid1);
+  // A problem saved or opened and not changed since comes back as saved, the marks its reader
+  // wrote into the kept grid included.
+  g.SavedProblem = saved;
+  g.KeptUnsaved = unsaved;
+  if (!saved.empty() && !unsaved) g.SavedProblem = input.ProblemOnScreen();
   input.ShowGridEditingHelp();
 }
 

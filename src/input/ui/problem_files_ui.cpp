@@ -70,6 +70,8 @@ OpenOutcome OpenProblemFile() {
   }
   input.saveMenu.SetEnabled(true);
   input.SaveAsMenu.SetEnabled(true);
+  // Left unchanged, the problem needs no saving.
+  g.SavedProblem = input.ProblemOnScreen();
   return road.outcome;
 }
 

@@ -128,6 +128,8 @@ void Scr2::Form_Load() {
   g.NodeCount = 0;
   g.GameRows = g.GameCols = 0;
   g.DataChanged = 0;
+  g.SavedProblem.clear();
+  g.KeptUnsaved = false;
 
   Frame2.SetVisible(false);
   Frame1.SetTop(Twips(0.75 * h));

@@ -2,6 +2,8 @@
 // floating cell editor, the button row and the File and EditGrid menus.
 #pragma once
 
+#include <string>
+
 #include "input/file_roads.h"
 #include "platform/menu.h"
 #include "platform/ui/controls.h"
@@ -75,6 +77,8 @@ public:
   void mainMenu_Click();
   // Saves the problem on the screen through the Save As dialog (mode 0 Save, 1 Save As).
   SaveOutcome SaveProblemFile(int16 mode);
+  // The problem as the save question compares it (ProblemContent).
+  std::string ProblemOnScreen() const;
 
   // Checks the sizes confirmed in size box `which` (1 or 2; 1 also for a project's title) and,
   // once they are complete, builds the grid and puts the editor on its first data cell. A grid

@@ -1,7 +1,8 @@
 // Leaving the input screen: "SOLVE Menu" submits the problem and moves on to the SOLVE/MODIFY
 // screen; "MAIN Menu" and "Exit QUON" (buttons and File menu) go back or end the program; Save
-// and Save As write the problem file. Every road that leaves offers to save first, and a save
-// that fails keeps the user on the input screen with the data as typed.
+// and Save As write the problem file. Every road that leaves offers to save first when the
+// problem differs from the file last opened or saved, and a save that fails keeps the user on
+// the input screen with the data as typed.
 #include <string>
 
 #include "input/file_roads.h"
@@ -58,7 +59,14 @@ void LeaveForMainMenu() {
 } // namespace
 
 SaveOutcome Scr2::SaveProblemFile(int16 mode) {
-  return quon::SaveProblemFile(mode, grid1, BX1.Text(), static_cast<int16>(Check1.Value() == 1 ? 1 : 0));
+  const int16 symmetric = static_cast<int16>(Check1.Value() == 1 ? 1 : 0);
+  const SaveOutcome saved = quon::SaveProblemFile(mode, grid1, BX1.Text(), symmetric);
+  if (saved == SaveOutcome::Saved) g.SavedProblem = ProblemContent(grid1, BX1.Text(), symmetric);
+  return saved;
+}
+
+std::string Scr2::ProblemOnScreen() const {
+  return ProblemContent(grid1, BX1.Text(), static_cast<int16>(Check1.Value() == 1 ? 1 : 0));
 }
 
 void Scr2::cmdDone_Click() {
@@ -70,6 +78,8 @@ void Scr2::cmdDone_Click() {
     if (HasSecondSize(g.ModelClass)) BX3.SetText(header.size2);
     grid1.SetVisible(true);
   }
+  // Whether the problem changed is known before the readers write their own marks into the grid.
+  const bool due = SaveQuestionDue();
   if (auto refusal = BeginSubmission(grid1, header)) {
     Refuse(*this, *refusal);
     return;
@@ -83,7 +93,9 @@ void Scr2::cmdDone_Click() {
     return;
   }
   ResetInputGridSelection(grid1);
-  if (!OfferToSave(*this, true, false)) return;
+  if (due && !OfferToSave(*this, true, false)) return;
+  // The later screens ask again unless the problem was saved here.
+  g.KeptUnsaved = due && SaveQuestionDue();
   g.FileName.clear();
   // The next screen comes up before this one goes, so the program never runs out of screens;
   // with no screen to go to the input stays rather than the program ending. This one leaves

@@ -491,14 +491,42 @@ void Grid::WidenColumnsToText() {
   const bool grew = widen.Apply();
   if (!(grew || grewInView) || !widget_) return;
   // A grid that showed all its columns keeps showing them: it grows about its centre, as far
-  // as its container has room beside a margin of a twentieth each side.
+  // as its container has room beside a margin of a twentieth each side, and never over a shown
+  // control beside it (one whose height it shares), keeping a few pixels clear of it. Where such
+  // a control leaves too little room and stands in the grid's upper half, the grid's top moves
+  // down below it to take the width under it.
   const int after = ColumnsWidth();
   if (after <= ColumnRoom()) return;
   const int outer = ToTwips(parent_.ClientWidget()->width()), margin = outer / 20;
-  const int width = std::min(outer - 2 * margin, Width() + after - ColumnRoom() + kTwipsPerPixel);
+  constexpr int kClear = 4 * kTwipsPerPixel;
+  int lo = margin, hi = outer - margin, below = 0;
+  auto room = [&] {
+    lo = margin;
+    hi = outer - margin;
+    below = 0;
+    for (const Control *c : parent_.Children()) {
+      if (c == this || !c->Visible() || c->Top() >= Top() + Height() || Top() >= c->Top() + c->Height()) continue;
+      const int right = c->Left() + c->Width();
+      if (right <= Left() && right + kClear > lo) lo = right + kClear;
+      else if (c->Left() >= Left() + Width() && c->Left() - kClear < hi) hi = c->Left() - kClear;
+      else continue;
+      below = std::max(below, c->Top() + c->Height() + kClear);
+    }
+    lo = std::min(lo, Left());
+    hi = std::max(hi, Left() + Width());
+  };
+  room();
+  int wanted = Width() + after - ColumnRoom() + kTwipsPerPixel;
+  if (allShown && wanted > hi - lo && hi - lo < outer - 2 * margin && below > Top() &&
+      below - Top() <= Height() / 2) {
+    Move(Left(), below, Width(), Height() - (below - Top()));
+    room();
+    // A lower grid may need a scroll bar beside its rows.
+    wanted = Width() + after - ColumnRoom() + kTwipsPerPixel;
+  }
+  const int width = std::min(hi - lo, wanted);
   if (allShown && width > Width()) {
-    const int left =
-        std::clamp(Left() - (width - Width()) / 2, margin, std::max(margin, outer - margin - width));
+    const int left = std::clamp(Left() - (width - Width()) / 2, lo, std::max(lo, hi - width));
     Move(left, Top(), width, Height());
   }
   // Columns still wider than the grid can at least be scrolled to.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <tuple>
 
@@ -11,6 +12,7 @@
 #include "input/submit_input.h"
 #include "input/ui/scr2.h"
 #include "shell/ui/scr0.h"
+#include "shell/ui/scr3.h"
 #include "support/input_screen.h"
 
 namespace quon {
@@ -115,7 +117,9 @@ TEST_P(ProblemFiles, SavedThenOpenedOnAFreshStartUnchanged) {
   }
   EXPECT_TRUE(o.saveMenu.Enabled());
   EXPECT_TRUE(o.SaveAsMenu.Enabled());
-  // An opened problem counts as typed: leaving asks to save.
+  // Leaving asks to save once the opened problem was changed, not before.
+  EXPECT_FALSE(SaveQuestionDue());
+  o.BX1.SetText("Demo 2");
   EXPECT_TRUE(SaveQuestionDue());
 }
 
@@ -306,6 +310,88 @@ TEST_F(OpenRoads, FromTheMainMenuScreen) {
   ASSERT_TRUE(IsLoaded<Scr2>());
   EXPECT_TRUE(scr2().cmdDone.Enabled());
   EXPECT_EQ(scr2().grid1.TextMatrix(2, 1), "7");
+}
+
+// "Do you wish to save data?" comes only when the problem differs from the file last opened or
+// saved: on every road that asks it (the input screen's buttons, its File menu and window, and
+// the later screens after "SOLVE Menu", also back on the input screen), not while the problem is
+// unchanged, but after a cell was typed over, and not again once the old value is typed back.
+TEST_F(OpenRoads, TheSaveQuestionComesOnlyAfterAChange) {
+  auto type = [](Scr2 &s, const std::string &text) {
+    s.grid1.PerformClick(2, 1);
+    s.BX0.SetText("");
+    s.BX0.Type(text);
+    s.BX0.PressKey(key::Return);
+  };
+  std::string lp;
+  {
+    Scr2 &s = Typed(3, "2", "1");
+    Fill(s, 3, {"1", "1", "<=", "4"});
+    type(s, "7");
+    lp = (dir / "lp.txt").string();
+    script.AnswerSave(lp);
+    s.SaveAsMenu.PerformClick();
+  }
+  // Each road ends the program or reaches the MAIN menu; `asks` tells how many questions a
+  // changed problem meets on it (each answered No).
+  struct Road {
+    std::string name;
+    std::function<void(Scr2 &)> take;
+    int asks = 1;
+    bool toMainMenu = false; // the MAIN menu pops up its menu as it comes
+    bool ends = true;
+  };
+  auto solve = [this](Scr2 &s, bool changed) {
+    if (changed) script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+    s.cmdDone.PerformClick();
+    EXPECT_TRUE(IsLoaded<Scr3>());
+  };
+  bool changed = false;
+  const std::vector<Road> roads = {
+      {"MAIN Menu", [](Scr2 &s) { s.cmdMainMenu.PerformClick(); }, 1, true, false},
+      {"File > Main Menu", [](Scr2 &s) { s.mainMenu.PerformClick(); }, 1, true, false},
+      {"Exit QUON", [](Scr2 &s) { s.cmdExitQuon.PerformClick(); }},
+      {"File > Exit QUON", [](Scr2 &s) { s.ExitQUONMenu.PerformClick(); }},
+      {"closing the window", [](Scr2 &s) { s.ClientWidget()->window()->close(); }},
+      {"SOLVE Menu, then the SOLVE/MODIFY screen closed",
+       [&](Scr2 &s) {
+         solve(s, changed);
+         if (changed) script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+         scr3().ClientWidget()->window()->close();
+       },
+       0},
+      {"SOLVE Menu, View/Modify Input Data, File > Main Menu",
+       [&](Scr2 &s) {
+         solve(s, changed);
+         scr3().mnuModifyData.PerformClick();
+         ASSERT_TRUE(IsLoaded<Scr2>());
+         if (changed) script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+         script.DismissPopup();
+         scr2().mainMenu.PerformClick();
+       },
+       0, false, false},
+  };
+  for (const Road &road : roads)
+    for (const int edit : {0, 1, 2}) { // none, a cell typed over, and typed back
+      SCOPED_TRACE(road.name + (edit == 0 ? ", unchanged" : edit == 1 ? ", changed" : ", typed back"));
+      Forms::Clear();
+      UseScreen(15360, 11520);
+      ended = 0;
+      g.ModelClass = ModelClassCode::LinearProgramming;
+      Scr2 &s = scr2();
+      script.AnswerOpen(lp);
+      ASSERT_EQ(OpenProblemFile(), OpenOutcome::Loaded);
+      if (edit > 0) type(s, "8");
+      if (edit > 1) type(s, "7");
+      changed = edit == 1;
+      EXPECT_EQ(SaveQuestionDue(), changed);
+      for (int k = 0; changed && k < road.asks; ++k)
+        script.AnswerMsgBox(msg::No, "Do you wish to save data?");
+      if (road.toMainMenu) script.DismissPopup();
+      road.take(s);
+      EXPECT_TRUE(script.Done()) << script.Pending();
+      EXPECT_EQ(ended != 0, road.ends);
+    }
 }
 
 // Every end of "Select Existing File" leaves a screen from which the MAIN menu's "Go to Input

@@ -234,10 +234,14 @@ protected:
                                                          {3, &Scr3::mnuFloyd},
                                                          {4, &Scr3::mnuSolve}};
     for (auto [sub, item] : networks) {
+      // Every node with a name of the longest kind: the texts that name nodes at their widest.
       auto network = [sub](int n) {
         return [sub, n] {
           g.ModelClass = ModelClassCode::Networks;
-          LoadNetwork(n, BigNetwork(n, 5), sub, sub != 4);
+          std::vector<std::string> names;
+          for (int i = 1; i <= n; ++i)
+            names.push_back("Depot WWW " + std::to_string(i % 100 / 10) + std::to_string(i % 10));
+          LoadNetwork(n, BigNetwork(n, 5), sub, sub != 4, names);
         };
       };
       roads.push_back({"network " + std::to_string(sub), network(100), item, 1, 5, 2, network(12)});
@@ -275,8 +279,9 @@ protected:
     return roads;
   }
 
-  // With QUON_SCREENSHOTS naming a folder, every screen checked is saved there as well.
-  void Check(const std::string &what, bool afterSteps, bool newest = false) {
+  // With QUON_SCREENSHOTS naming a folder, every screen checked is saved there as well. With
+  // `walk`, every grid that holds headings is also scrolled through to its end.
+  void Check(const std::string &what, bool afterSteps, bool newest = false, bool walk = false) {
     const char *dir = std::getenv("QUON_SCREENSHOTS");
     for (Form *f : Forms::Loaded())
       if (f->Shown()) {
@@ -287,6 +292,15 @@ protected:
         }
         for (const std::string &fault : UnseenOn(*f, afterSteps, newest))
           ADD_FAILURE() << what << ": " << fault;
+        if (!walk) continue;
+        std::vector<Control *> controls(f->Children().begin(), f->Children().end());
+        for (std::size_t k = 0; k < controls.size(); ++k) {
+          if (auto *frame = dynamic_cast<Frame *>(controls[k]))
+            controls.insert(controls.end(), frame->Children().begin(), frame->Children().end());
+          if (auto *grid = dynamic_cast<Grid *>(controls[k]))
+            for (const std::string &fault : HeldHeadingsWhileScrolling(*grid))
+              ADD_FAILURE() << what << ": " << f->Name() << "." << grid->Name() << " " << fault;
+        }
       }
   }
   void Sweep(int w);
@@ -364,13 +378,13 @@ void EveryOutputScreen::Sweep(int w) {
             cls == ModelClassCode::IntegerProgramming) {
           if (f.Frame7.Visible() && f.Label2.Visible()) f.Label2.PerformClick();
           f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
-          Check(what + " option " + std::to_string(option + 1) + " scrolled", true);
+          Check(what + " option " + std::to_string(option + 1) + " scrolled", true, false, true);
         }
         // The schedule experiment: the first activity with a float started as late as it may.
         if (IsLoaded<ScrLPGraf>() && scrLPGraf().Shown() && scrLPGraf().Frame3.Visible()) {
           ScrLPGraf &chart = scrLPGraf();
           chart.gridChart.SetTopRow(chart.gridChart.MaxTopRow());
-          Check(what + " schedule's last rows", true);
+          Check(what + " schedule's last rows", true, false, true);
           for (int a = 0; a < chart.Combo1.ListCount(); ++a) {
             chart.Combo1.PerformChoose(a);
             if (!chart.Combo2.Enabled() || chart.Combo2.ListCount() == 0) continue;
@@ -403,7 +417,7 @@ void EveryOutputScreen::Sweep(int w) {
           if (focused) {
             EXPECT_EQ(focused->Widget()->window()->focusWidget(), focused->Widget()) << what;
           }
-          Check(what + " option " + std::to_string(option + 1) + " all steps", true, true);
+          Check(what + " option " + std::to_string(option + 1) + " all steps", true, true, true);
           // Scrolled on to the last rows, the headings are still there.
           f.outputGrid.SetTopRow(f.outputGrid.MaxTopRow());
           Check(what + " option " + std::to_string(option + 1) + " last rows", true);
