@@ -236,6 +236,12 @@ TypedProgram TypedProgramWithBasis() {
 constexpr int kExactColumns = 40;
 // Exact pivots allowed: each prices every column in rational arithmetic, so fewer on larger
 // programs.
+// The rational arithmetic the exact steps may do, in limbs of the operands of their
+// factorisations (some 20 ms): a program whose fractions grow past that (a 100-row basis of
+// coefficients to 1e6 takes half a second a factorisation) is answered at once by the double-
+// precision checks, or given up.
+constexpr long long kExactWork = 1000000;
+
 int ExactPivots(const TypedProgram &t) {
   return t.sf.m * t.sf.n <= 4000 ? 400 : 40;
 }
@@ -289,6 +295,11 @@ bool ProvesInfeasible(const TypedProgram &t, const std::vector<double> &y) {
 // The multipliers of the sum of the final basis's values outside their bounds, else of one of
 // those values (a repair by dual steps ends on a row that no column can move back).
 bool MultipliersProveInfeasible(const TypedProgram &t) {
+  // The engine's own multipliers of its last (phase-1) pricing first: one pass over the data.
+  std::vector<double> own(static_cast<std::size_t>(g.MRows));
+  for (int i = 1; i <= g.MRows; ++i)
+    own[static_cast<std::size_t>(i - 1)] = (g.TabBackup(i, 0) == -1 ? -1 : 1) * g.Duals(i);
+  if (ProvesInfeasible(t, own)) return true;
   if (ProvesInfeasible(t, exact::InfeasibilityMultipliers(t.sf, t.basis))) return true;
 
   const std::vector<int> rows = exact::RowsOutsideBounds(t.sf, t.basis);
@@ -351,9 +362,13 @@ void SetDuals(const std::vector<double> &y) {
 // Takes an answer that failed its check (or no answer) on by exact simplex steps from the final
 // basis: the verdict they prove, with the optimum's exact values; `unproven` where they reach
 // none within the pivots allowed.
-LPStatus FinishExactly(TypedProgram &t, LPStatus unproven = LPStatus::NumericalFailure) {
+// Where `outOfWork` is given, steps that run out of the work allowed change nothing and set it,
+// for the caller to decide.
+LPStatus FinishExactly(TypedProgram &t, LPStatus unproven = LPStatus::NumericalFailure, bool *outOfWork = nullptr) {
   exact::Basis b = t.basis;
-  const exact::ExactSolve ex = exact::SolveFromBasis(t.sf, b, ExactPivots(t));
+  const exact::ExactSolve ex = exact::SolveFromBasis(t.sf, b, ExactPivots(t), kExactWork);
+  if (outOfWork) *outOfWork = ex.outOfWork;
+  if (ex.outOfWork && outOfWork) return unproven;
   switch (ex.verdict) {
   case exact::ExactVerdict::Infeasible:
     return EndRun(LPStatus::Infeasible);
@@ -398,8 +413,10 @@ bool EngineCertifiesOptimum() {
   const int m = g.MRows, n = g.NVars;
   if (m < 1 || n < 1) return false;
   // Tighter than the fresh check's part in 1E9: a game's mix is its multipliers, and 26 of them
-  // each off by that much add up to 1 + 1E-8.
-  constexpr double tol = 1E-11;
+  // each off by that much add up to 1 + 1E-8. Tight enough to be decisive: an optimum these
+  // checks do not certify goes to exact arithmetic on the decimals where that is affordable (a
+  // point breaking an "=" row by 5E-11 of its terms is no optimum of the program as typed).
+  constexpr double tol = 1E-13;
   const auto stride = &g.LPData(4, 1) - &g.LPData(3, 1);
   const double *a0 = &g.LPData(3, 1); // row i, column j at a0[i * stride + j]
   const double *cost = &g.LPData(2, 1), *lower = &g.LPData(g.LBRow, 1), *upper = &g.LPData(g.UBRow, 1);
@@ -461,35 +478,47 @@ bool EngineCertifiesOptimum() {
   return true;
 }
 
+// The solution of an optimum the checks accepted, with the objective value of its point on the
+// program as typed: an artificial column the engine left basic at a rounding-level value
+// (-0.001 beside rows of 7007) adds nothing to it, whatever cost the run gave that column.
+LPStatus AcceptOptimum() {
+  AssembleSolution();
+  long double z = 0;
+  for (int j = 1; j <= g.NVars; ++j) z += static_cast<long double>(g.LPData(2, j)) * g.XSol(j);
+  g.ZValue = static_cast<double>(z);
+  return EndRun(LPStatus::Optimal);
+}
+
 } // namespace
 
-// Every verdict of SolveLP is checked on the program as typed before it is shown. An optimum by
-// a fresh double-precision check of its basis (rows, bounds and reduced costs judged relative to
-// their terms), an infeasibility by the multipliers of its last pricing; where the check fails,
-// and for an unbounded verdict or a run given up, exact simplex steps from the final basis
-// decide where they are affordable. At an optimum the solution is not yet assembled.
+// Every verdict of SolveLP is checked on the program as typed before it is shown. An optimum
+// first by the engine's own point and multipliers, to a part in 1E13 of their terms (one pass over
+// the data, so most optima cost no more); where that does not decide, by exact simplex steps on
+// the typed decimals from the final basis where they are affordable, else by a fresh
+// double-precision factorisation of the basis. An infeasibility by the multipliers of the final
+// basis; an unbounded verdict or a run given up by exact steps where affordable. The exact steps
+// have a bounded amount of work: past it the verdict stands on the double-precision checks, or
+// the run is given up at once. At an optimum the solution is not yet assembled.
 LPStatus ConfirmVerdict(LPStatus status) {
   const bool optimal = status == LPStatus::Optimal;
-  if (g.MRows == 0) return optimal ? (AssembleSolution(), EndRun(status)) : status;
-  if (optimal && EngineCertifiesOptimum()) {
-    AssembleSolution();
-    return EndRun(status);
-  }
+  if (g.MRows == 0) return optimal ? AcceptOptimum() : status;
+  if (optimal && EngineCertifiesOptimum()) return AcceptOptimum();
   TypedProgram t = TypedProgramWithBasis();
   const bool affordable = ExactAffordable(t);
   if (optimal) {
-    if (!t.ok) {
-      AssembleSolution();
-      return EndRun(status);
+    if (!t.ok) return AcceptOptimum();
+    // Where the engine's certificates do not decide, exact arithmetic on the decimals does; where
+    // that is not affordable, a fresh factorisation of the basis in double precision.
+    bool outOfWork = false;
+    if (affordable) {
+      const LPStatus exactly = FinishExactly(t, LPStatus::NumericalFailure, &outOfWork);
+      if (!outOfWork) return exactly;
     }
     const exact::QuickCheck q = exact::QuickCheckBasis(t.sf, t.basis);
-    if (!(q.holds && EngineAgrees(q)) && affordable) return FinishExactly(t);
-    const bool dualsAgree = DualsAgree(q.y);
-    if (!dualsAgree && affordable) return FinishExactly(t);
-    AssembleSolution();
+    if (outOfWork && !(q.holds && EngineAgrees(q))) return EndRun(LPStatus::NumericalFailure);
     // Multipliers off by more than rounding are replaced by the fresh ones (a game's mix for B).
-    if (!dualsAgree || !DualsAgree(q.y, 1E-12)) SetDuals(q.y);
-    return EndRun(status);
+    if (!DualsAgree(q.y, 1E-12)) SetDuals(q.y);
+    return AcceptOptimum();
   }
   // A run stopped by the pivot cap keeps its own end; one stopped by a basis its inverse found
   // singular goes on exactly, where a rational factorisation tells dependent columns apart.
