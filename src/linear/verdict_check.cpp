@@ -234,13 +234,14 @@ TypedProgram TypedProgramWithBasis() {
 // program's own variables (a rational factorisation of 40 dense columns of data up to 1e6 takes
 // some 50 ms); beyond that the double-precision checks decide alone.
 constexpr int kExactColumns = 40;
+// The rational arithmetic the exact steps may do, in limbs of the operands of their
+// factorisations (about a tenth of a second at most): a program whose fractions grow past that
+// (a factorisation of a 100-row basis of coefficients to 1e6 takes a fifth of a second) is
+// answered by the double-precision checks, or given up, at once.
+constexpr long long kExactWork = 500000;
+
 // Exact pivots allowed: each prices every column in rational arithmetic, so fewer on larger
 // programs.
-// The rational arithmetic the exact steps may do, in limbs of the operands of their
-// factorisations (some 20 ms): a program whose fractions grow past that (a 100-row basis of
-// coefficients to 1e6 takes half a second a factorisation) is answered at once by the double-
-// precision checks, or given up.
-constexpr long long kExactWork = 1000000;
 
 int ExactPivots(const TypedProgram &t) {
   return t.sf.m * t.sf.n <= 4000 ? 400 : 40;
