@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "integer/branch_and_bound.h"
 #include "linear/lp_fixture.h"
 #include "linear/lp_model.h"
 #include "linear/mod_inverse.h"
@@ -176,6 +178,40 @@ void Programs(benchmark::internal::Benchmark *b) {
 }
 BENCHMARK(BM_SolveLP)->Apply(Programs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferenceSolver)->Apply(Programs)->Unit(benchmark::kMillisecond);
+
+// Reported programs (problem files kept beside the clone) on the Final solution road, and the
+// integer one through the automated search: each against the release before.
+const char *const kReportedCases[] = {
+    "lp-decimals-called-infeasible.txt",     "lp-final-suboptimal-shown-optimal.txt",
+    "lp-final-infeasible-shown-optimal.txt", "lp-zero-one-relaxation-off.txt",
+    "lp-final-infeasible-by-a-hair.txt",     "lp-final-slow-give-up.txt",
+    "lp-dual-simplex-runaway.txt",           "ip-decimal-coefficients-worse-optimum.txt",
+};
+
+void BM_ReportedCase(benchmark::State &state) {
+  const std::string name = kReportedCases[state.range(0)];
+  const std::string path = std::string(QUON_SHARED_CASES) + "/numbers2/" + name;
+  const bool integer = name.rfind("ip-", 0) == 0;
+  if (!BuildFromFile(path, integer ? 5 : 3)) {
+    state.SkipWithError(("no " + path).c_str());
+    return;
+  }
+  int status = 0;
+  for (auto _ : state) {
+    RestoreLPModel();
+    if (integer) {
+      g.OutputOption = 1;
+      ResetIncumbent();
+      status = static_cast<int>(RunAutomatedSearch(SearchEvents{}));
+    } else {
+      status = static_cast<int>(SolveLP());
+    }
+  }
+  state.SetLabel(name);
+  state.counters["status"] = status;
+  state.counters["z"] = integer ? g.BestObj : g.ZValue;
+}
+BENCHMARK(BM_ReportedCase)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -111,6 +111,9 @@ void BuildSubproblemLP() {
   for (int r = 1; r <= m; ++r) {
     const int i = r + 2;
     const bool negative = g.Tab(i, g.RHSInCol) < 0;
+    // The mark the solve reads to take its multipliers back to the rows as typed: a node turns
+    // around the rows its own bounds leave with a negative right-hand side.
+    g.TabBackup(r, 0) = negative ? -1 : 0;
     const char t = g.ConstrType(r).str().empty() ? '<' : g.ConstrType(r).str()[0];
     if (t == '=') {
       ++g.NArtificial2;

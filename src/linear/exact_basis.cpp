@@ -29,14 +29,68 @@ mpq_class DecimalOf(double v) {
   return q;
 }
 
+// The data of a StandardForm as the decimals they were typed as, and the doubles they were
+// converted from (to tell whether the form has changed since).
+struct TypedRationals {
+  int m = 0, n = 0;
+  double infinity = HUGE_VAL;
+  std::vector<double> a, b, c, lower, upper;
+  // The nonzeros of A by column: rows and values of column j at colStart[j] .. colStart[j+1]-1.
+  std::vector<int> colStart, row;
+  std::vector<mpq_class> val;
+  std::vector<mpq_class> qb, qc, qlower, qupper; // a missing bound is 0
+};
+
 namespace {
+
+const TypedRationals &Typed(const StandardForm &sf) {
+  const TypedRationals *t = sf.rationals.get();
+  if (t && t->m == sf.m && t->n == sf.n && t->infinity == sf.infinity && t->a == sf.a && t->b == sf.b &&
+      t->c == sf.c && t->lower == sf.lower && t->upper == sf.upper)
+    return *t;
+  auto fresh = std::make_shared<TypedRationals>();
+  TypedRationals &r = *fresh;
+  r.m = sf.m;
+  r.n = sf.n;
+  r.infinity = sf.infinity;
+  r.a = sf.a;
+  r.b = sf.b;
+  r.c = sf.c;
+  r.lower = sf.lower;
+  r.upper = sf.upper;
+  r.colStart.assign(static_cast<std::size_t>(sf.n) + 1, 0);
+  for (int j = 0; j < sf.n; ++j) {
+    for (int i = 0; i < sf.m; ++i)
+      if (sf.A(i, j) != 0) {
+        r.row.push_back(i);
+        r.val.push_back(DecimalOf(sf.A(i, j)));
+      }
+    r.colStart[static_cast<std::size_t>(j) + 1] = static_cast<int>(r.row.size());
+  }
+  r.qb.resize(static_cast<std::size_t>(sf.m));
+  for (int i = 0; i < sf.m; ++i) r.qb[i] = DecimalOf(sf.b[i]);
+  r.qc.resize(static_cast<std::size_t>(sf.n));
+  r.qlower.resize(static_cast<std::size_t>(sf.n));
+  r.qupper.resize(static_cast<std::size_t>(sf.n));
+  for (int j = 0; j < sf.n; ++j) {
+    r.qc[j] = DecimalOf(sf.c[j]);
+    if (sf.HasLower(j)) r.qlower[j] = DecimalOf(sf.lower[j]);
+    if (sf.HasUpper(j)) r.qupper[j] = DecimalOf(sf.upper[j]);
+  }
+  sf.rationals = fresh;
+  return *fresh;
+}
 
 // Rational LU of an m x m basis matrix by Gaussian elimination, each pivot the nonzero entry
 // of least fill (Markowitz count): a basis made mostly of slack columns then costs little more
 // than its structural part.
 class RationalLU {
 public:
-  explicit RationalLU(int m) : m_(m), w_(static_cast<std::size_t>(m) * m) {}
+  explicit RationalLU(int m, long long *work = nullptr, long long budget = 0)
+      : m_(m), w_(static_cast<std::size_t>(m) * m), work_(work), budget_(budget) {}
+
+  // Whether Factor stopped because the work allowed ran out (not because the basis is singular).
+  bool OverBudget() const { return overBudget_; }
 
   mpq_class &At(int i, int j) { return w_[static_cast<std::size_t>(i) * m_ + j]; }
 
@@ -77,8 +131,16 @@ public:
       for (int i = 0; i < m_; ++i) {
         if (rowDone[i] || sgn(At(i, pc)) == 0) continue;
         mpq_class l = At(i, pc) / At(pr, pc);
+        const long long lSize = Limbs(l);
         for (int j = 0; j < m_; ++j)
-          if (!colDone[j] && sgn(At(pr, j)) != 0) At(i, j) -= l * At(pr, j);
+          if (!colDone[j] && sgn(At(pr, j)) != 0) {
+            At(i, j) -= l * At(pr, j);
+            if (work_) *work_ += lSize + Limbs(At(i, j));
+          }
+        if (work_ && budget_ > 0 && *work_ > budget_) {
+          overBudget_ = true;
+          return false;
+        }
         At(i, pc) = 0;
         ops_.push_back({pr, i, std::move(l)});
       }
@@ -134,35 +196,51 @@ private:
     int pivotRow, row;
     mpq_class l;
   };
+  // The size of a rational in limbs: what the cost of arithmetic with it grows with.
+  static long long Limbs(const mpq_class &q) {
+    return static_cast<long long>(mpz_size(q.get_num_mpz_t()) + mpz_size(q.get_den_mpz_t()));
+  }
   int m_;
   std::vector<mpq_class> w_;
+  long long *work_ = nullptr;
+  long long budget_ = 0;
+  bool overBudget_ = false;
   std::vector<int> pivotRow_, pivotCol_;
   std::vector<Op> ops_;
 };
 
-bool Factored(const StandardForm &sf, const Basis &basis, RationalLU &lu) {
+bool Factored(const StandardForm &sf, const TypedRationals &q, const Basis &basis, RationalLU &lu) {
   if (static_cast<int>(basis.basic.size()) != sf.m) return false;
   for (int r = 0; r < sf.m; ++r) {
     const int j = basis.basic[r];
     if (j < 0 || j >= sf.n) return false;
-    for (int i = 0; i < sf.m; ++i)
-      if (sf.A(i, j) != 0) lu.At(i, r) = sf.A(i, j);
+    for (int k = q.colStart[j]; k < q.colStart[j + 1]; ++k) lu.At(q.row[k], r) = q.val[k];
   }
   return lu.Factor();
 }
 
-mpq_class NonbasicValue(const StandardForm &sf, const Basis &basis, int j) {
+mpq_class NonbasicValue(const StandardForm &sf, const TypedRationals &q, const Basis &basis, int j) {
   const AtBound at = static_cast<std::size_t>(j) < basis.nonbasic.size() ? basis.nonbasic[j] : AtBound::Lower;
-  if (at == AtBound::Lower && sf.HasLower(j)) return DecimalOf(sf.lower[j]);
-  if (at == AtBound::Upper && sf.HasUpper(j)) return DecimalOf(sf.upper[j]);
+  if (at == AtBound::Lower && sf.HasLower(j)) return q.qlower[j];
+  if (at == AtBound::Upper && sf.HasUpper(j)) return q.qupper[j];
   return mpq_class(0);
 }
 
 // sum over rows of y_i A_ij.
-mpq_class ColumnProduct(const StandardForm &sf, const std::vector<mpq_class> &y, int j) {
+mpq_class ColumnProduct(const TypedRationals &q, const std::vector<mpq_class> &y, int j) {
   mpq_class s = 0;
-  for (int i = 0; i < sf.m; ++i)
-    if (sf.A(i, j) != 0 && sgn(y[i]) != 0) s += y[i] * DecimalOf(sf.A(i, j));
+  for (int k = q.colStart[j]; k < q.colStart[j + 1]; ++k)
+    if (sgn(y[q.row[k]]) != 0) s += y[q.row[k]] * q.val[k];
+  return s;
+}
+
+// A x for the rational x, row by row.
+std::vector<mpq_class> RowSums(const TypedRationals &q, const std::vector<mpq_class> &x) {
+  std::vector<mpq_class> s(static_cast<std::size_t>(q.m));
+  for (int j = 0; j < q.n; ++j) {
+    if (sgn(x[j]) == 0) continue;
+    for (int k = q.colStart[j]; k < q.colStart[j + 1]; ++k) s[q.row[k]] += q.val[k] * x[j];
+  }
   return s;
 }
 
@@ -191,7 +269,8 @@ namespace {
 bool Evaluate(const StandardForm &sf, const Basis &basis, RationalLU &lu, const std::vector<mpq_class> &costs,
               bool maximize, BasisCheck &out) {
   out = BasisCheck{};
-  if (!Factored(sf, basis, lu)) {
+  const TypedRationals &q = Typed(sf);
+  if (!Factored(sf, q, basis, lu)) {
     out.singular = true;
     return false;
   }
@@ -199,19 +278,18 @@ bool Evaluate(const StandardForm &sf, const Basis &basis, RationalLU &lu, const 
   for (int j : basis.basic) isBasic[j] = 1;
   out.x.assign(sf.n, mpq_class(0));
   for (int j = 0; j < sf.n; ++j)
-    if (!isBasic[j]) out.x[j] = NonbasicValue(sf, basis, j);
-  std::vector<mpq_class> r(sf.m);
-  for (int i = 0; i < sf.m; ++i) {
-    r[i] = sf.b[i];
-    for (int j = 0; j < sf.n; ++j)
-      if (!isBasic[j] && sf.A(i, j) != 0 && sgn(out.x[j]) != 0) r[i] -= DecimalOf(sf.A(i, j)) * out.x[j];
+    if (!isBasic[j]) out.x[j] = NonbasicValue(sf, q, basis, j);
+  std::vector<mpq_class> r = q.qb;
+  for (int j = 0; j < sf.n; ++j) {
+    if (isBasic[j] || sgn(out.x[j]) == 0) continue;
+    for (int k = q.colStart[j]; k < q.colStart[j + 1]; ++k) r[q.row[k]] -= q.val[k] * out.x[j];
   }
   const std::vector<mpq_class> xb = lu.Solve(std::move(r));
   out.primalFeasible = true;
   for (int p = 0; p < sf.m; ++p) {
     const int j = basis.basic[p];
     out.x[j] = xb[p];
-    if ((sf.HasLower(j) && xb[p] < sf.lower[j]) || (sf.HasUpper(j) && xb[p] > sf.upper[j])) {
+    if ((sf.HasLower(j) && xb[p] < q.qlower[j]) || (sf.HasUpper(j) && xb[p] > q.qupper[j])) {
       if (out.primalFeasible) out.infeasibleRow = p;
       out.primalFeasible = false;
     }
@@ -224,10 +302,10 @@ bool Evaluate(const StandardForm &sf, const Basis &basis, RationalLU &lu, const 
   for (int j = 0; j < sf.n; ++j) {
     if (sgn(costs[j]) != 0) out.objective += costs[j] * out.x[j];
     if (isBasic[j]) continue;
-    out.d[j] = costs[j] - ColumnProduct(sf, out.y, j);
+    out.d[j] = costs[j] - ColumnProduct(q, out.y, j);
     const int s = sgn(out.d[j]) * (maximize ? -1 : 1);
-    const bool canRise = !sf.HasUpper(j) || out.x[j] < sf.upper[j];
-    const bool canFall = !sf.HasLower(j) || out.x[j] > sf.lower[j];
+    const bool canRise = !sf.HasUpper(j) || out.x[j] < q.qupper[j];
+    const bool canFall = !sf.HasLower(j) || out.x[j] > q.qlower[j];
     if ((s < 0 && canRise) || (s > 0 && canFall)) {
       if (out.dualFeasible) out.improvingColumn = j;
       out.dualFeasible = false;
@@ -236,10 +314,8 @@ bool Evaluate(const StandardForm &sf, const Basis &basis, RationalLU &lu, const 
   return true;
 }
 
-std::vector<mpq_class> Costs(const StandardForm &sf) {
-  std::vector<mpq_class> c(sf.n);
-  for (int j = 0; j < sf.n; ++j) c[j] = sf.c[j];
-  return c;
+const std::vector<mpq_class> &Costs(const StandardForm &sf) {
+  return Typed(sf).qc;
 }
 
 } // namespace
@@ -251,14 +327,20 @@ BasisCheck CheckBasis(const StandardForm &sf, const Basis &basis) {
   return out;
 }
 
-ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
+ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots, long long maxWork) {
   ExactSolve res;
   basis.nonbasic.resize(sf.n, AtBound::Lower);
-  const std::vector<mpq_class> costs = Costs(sf);
+  const TypedRationals &q = Typed(sf);
+  const std::vector<mpq_class> &costs = q.qc;
   bool repaired = false;
   for (;;) {
-    RationalLU lu(sf.m);
+    RationalLU lu(sf.m, &res.work, maxWork);
     if (!Evaluate(sf, basis, lu, costs, sf.maximize, res.check)) {
+      if (lu.OverBudget()) {
+        res.check.singular = false;
+        res.outOfWork = true;
+        return res;
+      }
       // A singular basis gives each row left without a pivot its own unit column (a slack or an
       // artificial one) in place of a column that depends on the others, once.
       if (repaired || static_cast<int>(basis.basic.size()) != sf.m) return res;
@@ -293,11 +375,14 @@ ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
       w.assign(sf.n, mpq_class(0));
       for (int j : basis.basic) {
         const mpq_class &x = res.check.x[j];
-        if (sf.HasLower(j) && x < sf.lower[j]) w[j] = -1;
-        else if (sf.HasUpper(j) && x > sf.upper[j]) w[j] = 1;
+        if (sf.HasLower(j) && x < q.qlower[j]) w[j] = -1;
+        else if (sf.HasUpper(j) && x > q.qupper[j]) w[j] = 1;
       }
-      RationalLU lu1(sf.m);
-      Evaluate(sf, basis, lu1, w, false, priced);
+      RationalLU lu1(sf.m, &res.work, maxWork);
+      if (!Evaluate(sf, basis, lu1, w, false, priced) && lu1.OverBudget()) {
+        res.outOfWork = true;
+        return res;
+      }
       pc = &priced;
       if (priced.dualFeasible) {
         if (ProvesInfeasible(sf, priced.y)) {
@@ -323,8 +408,8 @@ ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
     for (int j = 0; j < sf.n && !(bland && e >= 0); ++j) {
       if (isBasic[j]) continue;
       const int s = sgn(pc->d[j]) * (maximize ? -1 : 1);
-      const bool canRise = !sf.HasUpper(j) || res.check.x[j] < sf.upper[j];
-      const bool canFall = !sf.HasLower(j) || res.check.x[j] > sf.lower[j];
+      const bool canRise = !sf.HasUpper(j) || res.check.x[j] < q.qupper[j];
+      const bool canFall = !sf.HasLower(j) || res.check.x[j] > q.qlower[j];
       if (!((s < 0 && canRise) || (s > 0 && canFall))) continue;
       if (e < 0 || abs(pc->d[j]) > bestScore) {
         e = j;
@@ -334,7 +419,7 @@ ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
     if (e < 0) return res;
     const int dir = sgn(pc->d[e]) * (maximize ? -1 : 1) < 0 ? 1 : -1;
     std::vector<mpq_class> col(sf.m);
-    for (int i = 0; i < sf.m; ++i) col[i] = sf.A(i, e);
+    for (int k = q.colStart[e]; k < q.colStart[e + 1]; ++k) col[q.row[k]] = q.val[k];
     const std::vector<mpq_class> alpha = lu.Solve(std::move(col));
     // The longest step that keeps every value within its bounds within them and brings no value
     // outside its bounds past the bound it breaks.
@@ -344,10 +429,10 @@ ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
     AtBound leaveAt = AtBound::Lower;
     const mpq_class &xe = res.check.x[e];
     if (dir > 0 && sf.HasUpper(e)) {
-      best = DecimalOf(sf.upper[e]) - xe;
+      best = q.qupper[e] - xe;
       bounded = flip = true;
     } else if (dir < 0 && sf.HasLower(e)) {
-      best = xe - DecimalOf(sf.lower[e]);
+      best = xe - q.qlower[e];
       bounded = flip = true;
     }
     for (int p = 0; p < sf.m; ++p) {
@@ -356,21 +441,21 @@ ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots) {
       if (sd == 0) continue;
       const int j = basis.basic[p];
       const mpq_class &x = res.check.x[j];
-      const bool below = sf.HasLower(j) && x < sf.lower[j];
-      const bool above = sf.HasUpper(j) && x > sf.upper[j];
+      const bool below = sf.HasLower(j) && x < q.qlower[j];
+      const bool above = sf.HasUpper(j) && x > q.qupper[j];
       mpq_class t;
       AtBound at;
       if (sd < 0 && !below && sf.HasLower(j)) {
-        t = (x - DecimalOf(sf.lower[j])) / -dx;
+        t = (x - q.qlower[j]) / -dx;
         at = AtBound::Lower;
       } else if (sd > 0 && !above && sf.HasUpper(j) && !below) {
-        t = (DecimalOf(sf.upper[j]) - x) / dx;
+        t = (q.qupper[j] - x) / dx;
         at = AtBound::Upper;
       } else if (sd > 0 && below) {
-        t = (DecimalOf(sf.lower[j]) - x) / dx;
+        t = (q.qlower[j] - x) / dx;
         at = AtBound::Lower;
       } else if (sd < 0 && above) {
-        t = (x - DecimalOf(sf.upper[j])) / -dx;
+        t = (x - q.qupper[j]) / -dx;
         at = AtBound::Upper;
       } else {
         continue;
@@ -626,23 +711,24 @@ QuickCheck QuickCheckBasis(const StandardForm &sf, const Basis &basis, double to
 
 bool ProvesInfeasible(const StandardForm &sf, const std::vector<mpq_class> &y) {
   if (static_cast<int>(y.size()) != sf.m) return false;
+  const TypedRationals &q = Typed(sf);
   mpq_class yb = 0;
   for (int i = 0; i < sf.m; ++i)
-    if (sgn(y[i]) != 0 && sf.b[i] != 0) yb += y[i] * DecimalOf(sf.b[i]);
+    if (sgn(y[i]) != 0 && sgn(q.qb[i]) != 0) yb += y[i] * q.qb[i];
   // The largest and smallest y A x within the bounds, each while it is finite.
   mpq_class hi = 0, lo = 0;
   bool hiFinite = true, loFinite = true;
   for (int j = 0; j < sf.n; ++j) {
-    const mpq_class gj = ColumnProduct(sf, y, j);
+    const mpq_class gj = ColumnProduct(q, y, j);
     const int s = sgn(gj);
     if (s == 0) continue;
     const bool up = sf.HasUpper(j), down = sf.HasLower(j);
     if (s > 0) {
-      if (up) hi += gj * DecimalOf(sf.upper[j]); else hiFinite = false;
-      if (down) lo += gj * DecimalOf(sf.lower[j]); else loFinite = false;
+      if (up) hi += gj * q.qupper[j]; else hiFinite = false;
+      if (down) lo += gj * q.qlower[j]; else loFinite = false;
     } else {
-      if (down) hi += gj * DecimalOf(sf.lower[j]); else hiFinite = false;
-      if (up) lo += gj * DecimalOf(sf.upper[j]); else loFinite = false;
+      if (down) hi += gj * q.qlower[j]; else hiFinite = false;
+      if (up) lo += gj * q.qupper[j]; else loFinite = false;
     }
   }
   return (hiFinite && yb > hi) || (loFinite && yb < lo);
@@ -657,7 +743,7 @@ bool ProvesInfeasible(const StandardForm &sf, const std::vector<double> &y) {
 bool BasisRowProvesInfeasible(const StandardForm &sf, const Basis &basis, int row) {
   if (row < 0 || row >= sf.m) return false;
   RationalLU lu(sf.m);
-  if (!Factored(sf, basis, lu)) return false;
+  if (!Factored(sf, Typed(sf), basis, lu)) return false;
   std::vector<mpq_class> e(sf.m, mpq_class(0));
   e[row] = 1;
   return ProvesInfeasible(sf, lu.SolveTransposed(e));
@@ -665,18 +751,16 @@ bool BasisRowProvesInfeasible(const StandardForm &sf, const Basis &basis, int ro
 
 bool IsImprovingRay(const StandardForm &sf, const std::vector<mpq_class> &dx) {
   if (static_cast<int>(dx.size()) != sf.n) return false;
-  for (int i = 0; i < sf.m; ++i) {
-    mpq_class s = 0;
-    for (int j = 0; j < sf.n; ++j)
-      if (sf.A(i, j) != 0 && sgn(dx[j]) != 0) s += DecimalOf(sf.A(i, j)) * dx[j];
-    if (sgn(s) != 0) return false;
-  }
-  mpq_class gain = 0;
   for (int j = 0; j < sf.n; ++j) {
     const int s = sgn(dx[j]);
     if ((s < 0 && sf.HasLower(j)) || (s > 0 && sf.HasUpper(j))) return false;
-    if (s != 0 && sf.c[j] != 0) gain += DecimalOf(sf.c[j]) * dx[j];
   }
+  const TypedRationals &q = Typed(sf);
+  for (const mpq_class &s : RowSums(q, dx))
+    if (sgn(s) != 0) return false;
+  mpq_class gain = 0;
+  for (int j = 0; j < sf.n; ++j)
+    if (sgn(dx[j]) != 0 && sgn(q.qc[j]) != 0) gain += q.qc[j] * dx[j];
   return sf.maximize ? sgn(gain) > 0 : sgn(gain) < 0;
 }
 
@@ -688,9 +772,11 @@ bool IsImprovingRay(const StandardForm &sf, const std::vector<double> &dx) {
 
 std::vector<mpq_class> BasisRay(const StandardForm &sf, const Basis &basis, int entering, int direction) {
   RationalLU lu(sf.m);
-  if (entering < 0 || entering >= sf.n || !Factored(sf, basis, lu)) return {};
+  if (entering < 0 || entering >= sf.n) return {};
+  const TypedRationals &q = Typed(sf);
+  if (!Factored(sf, q, basis, lu)) return {};
   std::vector<mpq_class> col(sf.m);
-  for (int i = 0; i < sf.m; ++i) col[i] = sf.A(i, entering);
+  for (int k = q.colStart[entering]; k < q.colStart[entering + 1]; ++k) col[q.row[k]] = q.val[k];
   const std::vector<mpq_class> alpha = lu.Solve(std::move(col));
   std::vector<mpq_class> dx(sf.n, mpq_class(0));
   const int s = direction < 0 ? -1 : 1;
@@ -701,22 +787,24 @@ std::vector<mpq_class> BasisRay(const StandardForm &sf, const Basis &basis, int 
 
 bool PointFeasible(const StandardForm &sf, const std::vector<double> &x) {
   if (static_cast<int>(x.size()) != sf.n) return false;
-  for (int j = 0; j < sf.n; ++j)
-    if (!std::isfinite(x[j]) || (sf.HasLower(j) && x[j] < sf.lower[j]) || (sf.HasUpper(j) && x[j] > sf.upper[j]))
-      return false;
-  for (int i = 0; i < sf.m; ++i) {
-    mpq_class s = 0;
-    for (int j = 0; j < sf.n; ++j)
-      if (sf.A(i, j) != 0 && x[j] != 0) s += DecimalOf(sf.A(i, j)) * mpq_class(x[j]);
-    if (s != sf.b[i]) return false;
+  const TypedRationals &q = Typed(sf);
+  std::vector<mpq_class> v(x.size());
+  for (int j = 0; j < sf.n; ++j) {
+    if (!std::isfinite(x[j])) return false;
+    v[j] = DecimalOf(x[j]);
+    if ((sf.HasLower(j) && v[j] < q.qlower[j]) || (sf.HasUpper(j) && v[j] > q.qupper[j])) return false;
   }
+  const std::vector<mpq_class> s = RowSums(q, v);
+  for (int i = 0; i < sf.m; ++i)
+    if (s[i] != q.qb[i]) return false;
   return true;
 }
 
 mpq_class ObjectiveOf(const StandardForm &sf, const std::vector<double> &x) {
+  const TypedRationals &q = Typed(sf);
   mpq_class s = 0;
   for (int j = 0; j < sf.n && j < static_cast<int>(x.size()); ++j)
-    if (sf.c[j] != 0 && x[j] != 0) s += DecimalOf(sf.c[j]) * mpq_class(x[j]);
+    if (sgn(q.qc[j]) != 0 && x[j] != 0) s += q.qc[j] * DecimalOf(x[j]);
   return s;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include <gmpxx.h>
@@ -17,8 +18,12 @@ namespace quon::exact {
 // 9/10 and not the binary fraction nearest it. Every value of the data is taken this way.
 mpq_class DecimalOf(double v);
 
+struct TypedRationals;
+
 // Minimise or maximise c.x subject to A x = b and lower <= x <= upper. A bound of magnitude at
-// least `infinity` (or an infinite double) is no bound. Indices are 0-based.
+// least `infinity` (or an infinite double) is no bound. Indices are 0-based. Every exact check
+// takes each value as DecimalOf it; the rationals are converted once and kept with the form
+// (converted again when a value has changed since).
 struct StandardForm {
   int m = 0, n = 0;
   std::vector<double> a; // row-major: a[i * n + j]
@@ -32,6 +37,8 @@ struct StandardForm {
   double A(int i, int j) const { return a[static_cast<std::size_t>(i) * n + j]; }
   bool HasLower(int j) const { return std::isfinite(lower[j]) && std::fabs(lower[j]) < infinity; }
   bool HasUpper(int j) const { return std::isfinite(upper[j]) && std::fabs(upper[j]) < infinity; }
+
+  mutable std::shared_ptr<const TypedRationals> rationals; // the cache of the decimals
 };
 
 // Where a column that is not basic stands. A free nonbasic column stands at 0.
@@ -78,7 +85,13 @@ bool IsImprovingRay(const StandardForm &sf, const std::vector<double> &dx);
 // the basic columns along -B^-1 A_entering; empty when the basis is singular.
 std::vector<mpq_class> BasisRay(const StandardForm &sf, const Basis &basis, int entering, int direction);
 
-// Whether x meets every row and bound exactly, and its objective.
+// Whether x meets every row and bound exactly, and its objective. A computed point has no typed
+// decimal behind it; each value is read as DecimalOf it all the same: the shortest decimal that
+// the engine's double stands for. A point whose exact value is a short decimal (x = 118 beside a
+// coefficient of 0.1, or x = 0.1 itself) is then judged at that value, not at a binary fraction
+// beside it that breaks the row by 1E-17; and a true answer is still a proof, of the point
+// shown to 17 digits. Multipliers and rays (ProvesInfeasible, IsImprovingRay) are certificates
+// whichever rationals they are, so their doubles are taken as the binary fractions they hold.
 bool PointFeasible(const StandardForm &sf, const std::vector<double> &x);
 mpq_class ObjectiveOf(const StandardForm &sf, const std::vector<double> &x);
 
@@ -123,7 +136,11 @@ struct ExactSolve {
   std::vector<mpq_class> farkas;    // when Infeasible
   std::vector<mpq_class> ray;       // when Unbounded
   int pivots = 0;
+  long long work = 0;       // the size of the rational arithmetic done (limbs of the operands)
+  bool outOfWork = false;   // Unproven because the work allowed ran out
 };
-ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots);
+// `maxWork` (0: no limit) bounds `work`: the exact steps give up as soon as their factorisations
+// have done that much, so a program whose exact arithmetic grows huge is answered at once.
+ExactSolve SolveFromBasis(const StandardForm &sf, Basis &basis, int maxPivots, long long maxWork = 0);
 
 } // namespace quon::exact

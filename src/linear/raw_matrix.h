@@ -34,6 +34,13 @@ template <class T> T *RawVector(BArray<T> &a, int hi) {
   return a.Raw();
 }
 
+// to[k] += |f * from[k]| for k < n.
+inline void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
+  const double a = std::fabs(f);
+  for (int k = 0; k < n; ++k)
+    to[k] += a * std::fabs(from[k]);
+}
+
 // to[k] += f * from[k] for k < n, on arrays that do not overlap. Four independent elements a
 // round, so the compiler can pack them; each element's arithmetic is the plain one.
 inline void AddMultiple(double *__restrict to, const double *__restrict from, double f, int n) {

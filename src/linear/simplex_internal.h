@@ -16,4 +16,30 @@ LPStatus EndRun(LPStatus status, bool primal = true);
 bool SimplexInverseIsFresh();
 bool SimplexReinvert();
 
+// What the checks of a verdict (verdict_check.cpp) read of the primal engine's run.
+namespace simplex {
+
+// A result is checked against the program as typed with this relative tolerance.
+inline constexpr double kCheckTol = 1E-7;
+
+// The factor column j was scaled by while a badly scaled program is solved scaled (else 1).
+double ColScale(int j);
+bool IsArtificial(int j);
+// Whether an unrestricted column may still change sign (it has no bound to stand at).
+bool MaySwitchSign(int j);
+// Carries column j over to its complement u - x, or back.
+void FlipToBound(int j);
+// The sign that takes a change of column j's value to a change of its variable as typed.
+double Orientation(int j);
+// Column j's value x in the engine's units, and its value in the final basis, taken back to the
+// variable as typed; and the size of the numbers that value is summed from.
+double TypedColumnValue(int j, double x);
+double ColumnSolution(int j);
+double ColumnMagnitude(int j);
+// Whether the inverse judges zeros against their terms (the exact inversion), and a fresh
+// inverse by that rule for a basis the checks put in place (false: singular).
+bool JudgesZerosByTerms();
+bool ReinvertJudgingZerosByTerms();
+
+} // namespace simplex
 } // namespace quon

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "linear/exact_basis.h"
 
 namespace quon::exact {
@@ -89,6 +92,36 @@ TEST(ExactBasis, CertificatesOfInfeasibilityAndOfUnboundedness) {
   EXPECT_EQ(ray[0], 1);
   EXPECT_TRUE(IsImprovingRay(un, ray));
   EXPECT_FALSE(IsImprovingRay(un, BasisRay(un, Of({0}, 3), 2, +1)));
+}
+
+TEST(ExactBasis, DataAreTakenAsTheDecimalsTyped) {
+  auto fraction = [](const char *text) {
+    mpq_class q(text);
+    q.canonicalize();
+    return q;
+  };
+  EXPECT_EQ(DecimalOf(0.9) * 60, 54);
+  EXPECT_EQ(DecimalOf(0.1), fraction("1/10"));
+  EXPECT_EQ(DecimalOf(-2.9), fraction("-29/10"));
+  EXPECT_EQ(DecimalOf(1E-7), fraction("1/10000000"));
+  EXPECT_EQ(DecimalOf(1E100), mpq_class(mpz_class("1" + std::string(100, '0'))));
+  EXPECT_EQ(DecimalOf(123456789.012345), fraction("123456789012345/1000000")); // 15 digits
+  EXPECT_EQ(DecimalOf(-0.000123456789012345), fraction("-123456789012345/1000000000000000000"));
+  EXPECT_EQ(DecimalOf(-0.0), 0);
+  EXPECT_EQ(DecimalOf(9007199254740993.0), mpq_class(mpz_class("9007199254740992")));
+
+  // 0.9 x1 = 54 with x1 <= 60: feasible only at x1 = 60 as typed, which the binary 0.9 misses.
+  StandardForm sf = FromTypedRows(1, 1, {0.9}, {'='}, {54}, {1}, {0}, {60}, true);
+  const BasisCheck c = CheckBasis(sf, Of({0}, 1));
+  EXPECT_TRUE(c.Optimal());
+  EXPECT_EQ(c.x[0], 60);
+  EXPECT_TRUE(PointFeasible(sf, {60}));
+  EXPECT_EQ(ObjectiveOf(sf, {60}), 60);
+  // A computed point is read as its shortest decimal: 0.1 stands for 1/10.
+  sf.A(0, 0) = 10;
+  sf.b[0] = 1;
+  EXPECT_TRUE(PointFeasible(sf, {0.1}));
+  EXPECT_FALSE(PointFeasible(sf, {std::nextafter(0.1, 1.0)}));
 }
 
 } // namespace

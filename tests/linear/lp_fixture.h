@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "input/problem_file.h"
 #include "linear/lp_model.h"
 #include "platform/grid_store.h"
 #include "platform/values.h"
@@ -138,6 +139,22 @@ inline GridStore MakeGrid(const LP &lp, bool integer = false) {
 inline void Build(const LP &lp) {
   FreshProgram();
   BuildLPStandardForm(MakeGrid(lp));
+}
+
+// A fresh program state with a problem file read as File/Open reads it, for the linear (3) or
+// integer (5) program class, and built into its standard form; false when the file is not read.
+inline bool BuildFromFile(const std::string &path, int modelClass = 3) {
+  FreshProgram(modelClass);
+  const OpenResult r = ReadProblemFile(path, modelClass, 0, 0);
+  if (r.status != OpenStatus::Loaded) return false;
+  ApplyProblemFile(r.file, modelClass);
+  const GridShape shape = ShapeForElected(r.file, modelClass);
+  GridStore grid;
+  grid.SetRows(shape.rows);
+  grid.SetCols(shape.cols);
+  FillGridFromFile(grid, r.file, modelClass);
+  BuildLPStandardForm(grid);
+  return true;
 }
 
 } // namespace quon::testing

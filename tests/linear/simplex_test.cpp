@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <string>
 
+#include "integer/branch_and_bound.h"
 #include "linear/lp_fixture.h"
 #include "linear/mod_lp_simplex.h"
 
@@ -414,4 +417,49 @@ TEST(SimplexEngine, KleeMintyProgramsReachTheirOptima) {
       EXPECT_EQ(g.IterCount, 1 << n); // 2^n - 1 pivots
     }
   }
+}
+
+// Programs whose verdicts went wrong on their decimals, each answered as exact arithmetic on the
+// decimals typed answers it: a feasible program with 0.1 in its rows is unbounded, not
+// infeasible; optima whose point broke a bound by 7E-8 or an "=" row by 5E-11 of its terms, or
+// that have no feasible point at all, are not shown as optimal; a program whose exact arithmetic
+// grows huge is given up at once; the search over 0.9-coefficient rows reaches the optimum.
+TEST(SimplexEngine, ReportedDecimalProgramsGetTheirExactVerdicts) {
+  const std::filesystem::path dir = std::filesystem::path(QUON_SHARED_CASES) / "numbers2";
+  if (!std::filesystem::is_directory(dir)) GTEST_SKIP() << dir << " is not there";
+  struct Case {
+    const char *file;
+    LPStatus status;
+    double z;
+  };
+  const Case cases[] = {
+      {"lp-decimals-called-infeasible.txt", LPStatus::Unbounded, 0},
+      {"lp-final-suboptimal-shown-optimal.txt", LPStatus::Optimal, 1529.095497},
+      {"lp-final-infeasible-shown-optimal.txt", LPStatus::Infeasible, 0},
+      {"lp-zero-one-relaxation-off.txt", LPStatus::Optimal, -11},
+      {"lp-final-infeasible-by-a-hair.txt", LPStatus::Infeasible, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.file);
+    ASSERT_TRUE(BuildFromFile((dir / c.file).string()));
+    EXPECT_EQ(SolveLP(), c.status);
+    if (c.status == LPStatus::Optimal) {
+      EXPECT_NEAR(g.ZValue, c.z, 1E-6);
+    }
+  }
+  // Coefficients to 1e6 over 100 rows: the exact steps stop at their work limit; the answer may
+  // be the optimum or a give-up, never another value.
+  ASSERT_TRUE(BuildFromFile((dir / "lp-final-slow-give-up.txt").string()));
+  const LPStatus slow = SolveLP();
+  if (slow == LPStatus::Optimal) {
+    EXPECT_NEAR(g.ZValue, -31025145.56, 1E-2);
+  } else {
+    EXPECT_TRUE(slow == LPStatus::SingularBasis || slow == LPStatus::NumericalFailure);
+  }
+
+  ASSERT_TRUE(BuildFromFile((dir / "ip-decimal-coefficients-worse-optimum.txt").string(), 5));
+  g.OutputOption = 1;
+  ResetIncumbent();
+  EXPECT_EQ(RunAutomatedSearch(SearchEvents{}), SearchEnd::Completed);
+  EXPECT_DOUBLE_EQ(g.BestObj, 1201500);
 }
