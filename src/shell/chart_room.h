@@ -35,12 +35,24 @@ public:
   // The box of a text printed from (x, y) (its top-left corner) in the surface's font.
   static Box TextBox(const Surface &s, double x, double y, const std::string &text);
   bool Free(const Box &box) const;
+  // Free of the other texts and inside, whatever lines run through it.
+  bool FreeOfTexts(const Box &box) const;
   // The first of the places (top-left corners) where the text's box is free, its box kept;
   // false when there is none.
   bool Take(const Surface &s, const std::vector<Place> &places, const std::string &text, Place &found);
+  // The same with a margin of `pad` user units kept free on either side of the text.
+  bool Take(const Surface &s, const std::vector<Place> &places, const std::string &text, double pad, Place &found);
   // Prints the text at the first of the places (top-left corners) where its box is free and
   // keeps the box; false, and nothing printed, when there is none.
   bool Print(Surface &s, const std::vector<Place> &places, const std::string &text);
+  // An axis number, which is never left out: at the first of its places clear of every line
+  // and text, else at the first clear of the other texts, else at the first place. A number
+  // that had to stand on a line breaks the lines drawn after it through LineAround.
+  void PrintAxisNumber(Surface &s, const std::vector<Place> &places, const std::string &text);
+  // A line drawn and kept with a gap wherever it would run through an axis number.
+  void LineAround(Surface &s, double x1, double y1, double x2, double y2, Rgb color);
+  // Whether the box meets a text placed before (a dot there would lie on it).
+  bool MeetsText(const Box &box) const;
 
   // The user units of one twip across and down (down is negative when y grows upwards).
   double UnitX() const { return unitX_; }
@@ -64,13 +76,16 @@ private:
   };
   static Box Normal(const Box &b);
   bool Inside(const Box &b) const;
+  // Clear of every text and line, wherever it lies.
+  bool Clear(const Box &b) const;
   bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column,
-                  bool downFirst, Place &found);
+                  bool downFirst, double pad, Place &found);
 
   double unitX_, unitY_, twipsPerPixel_, gapX_, gapY_;
   Box inside_;
   std::vector<Segment> lines_;
   std::vector<Box> taken_;
+  std::vector<Box> forced_; // the axis numbers that stand on a line
 };
 
 } // namespace quon
