@@ -110,7 +110,7 @@ void ChartRoom::PrintAxisNumber(Surface &s, const std::vector<Place> &places, co
   s.Print(text);
 }
 
-void ChartRoom::LineAround(Surface &s, double x1, double y1, double x2, double y2, Rgb color) {
+void ChartRoom::LineAround(Surface &s, double x1, double y1, double x2, double y2, Rgb color, bool keep) {
   const double half = 0.5 * std::max(1, s.DrawWidth()) * twipsPerPixel_;
   const double hx = std::fabs(half * unitX_) + gapX_, hy = std::fabs(half * unitY_) + gapY_;
   // The parts of 0..1 under a number, then the line drawn between them.
@@ -123,7 +123,11 @@ void ChartRoom::LineAround(Surface &s, double x1, double y1, double x2, double y
   double from = 0;
   const auto piece = [&](double a, double b) {
     if (b <= a) return;
-    Line(s, x1 + (x2 - x1) * a, y1 + (y2 - y1) * a, x1 + (x2 - x1) * b, y1 + (y2 - y1) * b, color);
+    const double ax = x1 + (x2 - x1) * a, ay = y1 + (y2 - y1) * a, bx = x1 + (x2 - x1) * b, by = y1 + (y2 - y1) * b;
+    if (keep)
+      Line(s, ax, ay, bx, by, color);
+    else
+      s.Line(ax, ay, bx, by, color);
   };
   for (const auto &[a, b] : holes) {
     piece(from, a);
