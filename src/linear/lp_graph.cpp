@@ -136,14 +136,15 @@ void DrawAxisNumbers(Surface &p, ChartRoom &room, bool onPaper) {
     if (everySecond && ++tick % 2 == 1) continue;
     const std::string number = Str(x);
     const double w = p.TextWidth(number);
-    room.PrintAxisNumber(p,
-                         {{x + cx, cy},
-                          {x - cx - w, cy},
-                          {x + cx, 2 * cy + h},
-                          {x - cx - w, 2 * cy + h},
-                          {x + cx, -h - cy},
-                          {x - cx - w, -h - cy}},
-                         number);
+    std::vector<ChartRoom::Place> places;
+    // Under the axis after the tick, else before it, else a row lower, else over the axis;
+    // each further from the tick after a line or the optimum's dot there.
+    for (const double out : {0.0, 0.5 * w})
+      for (const double top : {cy, 2 * cy + h, -h - cy}) {
+        places.push_back({x + cx + out, top});
+        places.push_back({x - cx - w - out, top});
+      }
+    room.PrintAxisNumber(p, places, number);
   }
   tick = 0;
   for (int y = g.GraphYMin; y <= g.GraphYMax; y += step) {
@@ -151,9 +152,14 @@ void DrawAxisNumbers(Surface &p, ChartRoom &room, bool onPaper) {
     const std::string number = Str(y);
     const double w = p.TextWidth(number);
     std::vector<ChartRoom::Place> places;
-    if (y != 0) places.push_back({-cx - w, y - h / 2});
-    for (const ChartRoom::Place &at : std::vector<ChartRoom::Place>{
-             {-cx - w, y - h - cy}, {-cx - w, y + cy}, {cx, y + cy}, {cx, y - h - cy}, {cx, y - h / 2}})
+    // Left of the axis level with the tick (the x axis runs through the level of 0), else
+    // over or under it, else as much further out; else right of the axis.
+    for (const double out : {0.0, 0.5 * w, w + 2 * cx}) {
+      if (y != 0) places.push_back({-cx - w - out, y - h / 2});
+      places.push_back({-cx - w - out, y - h - cy});
+      places.push_back({-cx - w - out, y + cy});
+    }
+    for (const ChartRoom::Place &at : std::vector<ChartRoom::Place>{{cx, y + cy}, {cx, y - h - cy}, {cx, y - h / 2}})
       places.push_back(at);
     room.PrintAxisNumber(p, places, number);
   }

@@ -8,6 +8,9 @@
 #include "linear/mod_lp_simplex.h"
 #include "platform/colors.h"
 #include "platform/recording_surface.h"
+#include "platform/surface_core.h"
+#include "platform/values.h"
+#include "support/chart_check.h"
 
 namespace quon::testing {
 namespace {
@@ -137,6 +140,70 @@ TEST_F(LPGraphTest, UnboundedAndZeroObjectiveHaveNoObjectiveLine) {
   DrawAll(g.ZValue);
   EXPECT_TRUE(Ops(DrawKind::Line, 5).empty());
   EXPECT_EQ(Texts(), (std::vector<std::string>{"( 1)", "     Optimum"}));
+}
+
+// The product mix, the example, a program whose lines all pass near the origin, and a hundred
+// rows, drawn in one stroke on the pictures of both screen sizes and on paper: every axis
+// value near its tick, every line named once beside it (or listed, or counted on the screen
+// by the note that points to the list beside the graph), and no text under a line or dot or
+// over another text.
+TEST_F(LPGraphTest, EveryLineIsNamedClearOfEveryLine) {
+  LP hundred{.c = {3, 5}};
+  for (int k = 0; k < 100; ++k) {
+    hundred.a.push_back({1.0 + (k * 7) % 9, 1.0 + (k * 5 + 3) % 9});
+    hundred.rel.push_back("<=");
+    hundred.b.push_back(40.0 + (k * 37) % 80);
+  }
+  LP fan{.c = {1, 1}, .a = {{1, -1}, {1, -2}, {2, -1}, {1, 1}}, .rel = {"<=", "<=", ">=", "<="}, .b = {1, 1, -1, 6}};
+  for (const LP &lp : {DoorsAndWindows(), Example(), fan, hundred}) {
+    const std::string what = std::to_string(lp.b.size()) + " rows";
+    std::vector<std::string> names{"Obj"};
+    for (std::size_t k = 1; k <= lp.b.size(); ++k)
+      names.push_back("(" + Str(static_cast<double>(k)) + ")");
+    for (const double side : {6000.0, 7680.0}) {
+      pic = RecordingSurface(side, side);
+      Solve(lp);
+      DrawAll(g.ZValue);
+      const GraphFrame f = CurrentGraphFrame();
+      const auto X = [&](double x) { return (x - f.xMin) / (f.xMax - f.xMin) * side; };
+      const auto Y = [&](double y) { return (f.yMax - y) / (f.yMax - f.yMin) * side; };
+      // Every tick's value from the frame (every second one beyond 1000), the names anywhere.
+      std::vector<test::ChartMark> numbers{{"x1"}, {"x2"}};
+      int tick = 0;
+      for (int v = f.xMin; v <= f.xMax; v += f.step) {
+        if (f.xMax > 1000 && ++tick % 2 == 1) continue;
+        numbers.push_back({Str(v), X(v), Y(0), X(v), Y(0)});
+        numbers.push_back({Str(v), X(0), Y(v), X(0), Y(v)});
+      }
+      std::vector<test::ChartMark> lines;
+      for (int k = 0; k <= g.MRows; ++k)
+        if (const auto seg = ClipGraphLine({g.Tab(k + 2, 1), g.Tab(k + 2, 2), g.Tab(k + 2, g.NColsPlus1)}, f))
+          lines.push_back({names[static_cast<std::size_t>(k)], X(seg->from.x), Y(seg->from.y), X(seg->to.x),
+                           Y(seg->to.y)});
+      test::ExpectChartReadable({pic.Ops().begin(), pic.Ops().end()}, names, kScreenTwipsPerPixel,
+                                what + ", picture " + std::to_string(side),
+                                " more constraints: see the list beside the graph", numbers, lines);
+      if (lp.b.size() < 10) {
+        EXPECT_NE(pic.FindText(names.back()), nullptr) << what;
+      }
+    }
+    RecordingSurface paper;
+    for (int k = 0; k <= g.MRows; ++k)
+      g.GraphDrawn(k) = static_cast<int16>(k);
+    RecountGraphDrawn();
+    g.GraphDrawn(0) = 1; // the objective drawn on the screen
+    g.Tab(2, g.NColsPlus1) = g.ZValue;
+    ASSERT_TRUE(PrintLPGraph(paper));
+    std::vector<DrawOp> graph;
+    for (const RecordedOp &op : paper.Ops())
+      if (op.page == paper.Ops().back().page) graph.push_back(op);
+    std::vector<test::ChartMark> paperNumbers{{"x1"}, {"x2"}};
+    const GraphFrame f = CurrentGraphFrame();
+    for (int v = f.xMin; v <= f.xMax; v += f.step)
+      for (int axis = 0; axis < 2; ++axis)
+        paperNumbers.push_back({Str(v)});
+    test::ExpectChartReadable(graph, names, kPrinterTwipsPerPixel, what + " on paper", "", paperNumbers);
+  }
 }
 
 TEST_F(LPGraphTest, PrintedGraph) {
