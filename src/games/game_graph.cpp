@@ -227,7 +227,7 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
                           {k + clearX, -h - clearY},
                           {k - clearX - w, clearY},
                           {k - clearX - w, -h - clearY},
-                          {k + clearX, sc.yMin + clearY},
+                          {k + clearX, sc.yMin - h - clearY},
                           {k + clearX, sc.yMax + clearY}},
                          number);
   }
@@ -245,6 +245,9 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   const double leftStart = -clearX - numbers - blank, rightStart = 4 + clearX + numbers + blank;
   const auto same = [](double a, double b) { return static_cast<float>(a) == static_cast<float>(b); };
   std::vector<std::string> listed;
+  // Short enough for the band above the highest line of a crowded picture.
+  const std::string note = " more: see A's expected payoffs";
+  room.ReserveNote(s, static_cast<int>(n), inside.x1 + clearX, (inside.x2 - inside.x1) / 24, note);
   for (std::size_t j = 0; j < n; ++j) {
     bool startShared = false, endShared = false;
     for (std::size_t k = 0; k < n; ++k) {
@@ -274,8 +277,8 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
     s.SetForeColor(st.marks);
     Text(s, x, top, label);
   }
-  room.PrintListWithNote(s, listed, inside.x1 + clearX, 0, (inside.x2 - inside.x1) / 24,
-                         " more strategies: see A's expected payoffs");
+  room.ReleaseNote();
+  room.PrintListWithNote(s, listed, inside.x1 + clearX, 0, (inside.x2 - inside.x1) / 24, note);
 }
 
 TwoRowGame CurrentTwoRowGame() {

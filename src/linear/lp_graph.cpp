@@ -286,6 +286,11 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, const
   // a note counts any for which even that is lacking.
   t.SetFontBold(true);
   std::vector<std::string> listed;
+  const std::string note =
+      onPaper ? " more constraints: see the original data" : " more constraints: see the list beside the graph";
+  const double listX = area.inside.x1 + std::fabs(t.TextWidth(" "));
+  const double listColumn = (area.inside.x2 - area.inside.x1) / 24;
+  room.ReserveNote(t, static_cast<int>(drawn.size()), listX, listColumn, note);
   for (const Drawn &d : drawn) {
     // A name's corner stands off its line by the pen's half width, the room's gap and a pixel,
     // so that its box clears the line at any slope.
@@ -320,15 +325,12 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, const
     t.SetCurrentY(at.second);
     t.Print(label);
   }
+  room.ReleaseNote();
   if (!listed.empty()) {
     double widest = 0;
     for (const std::string &text : listed)
       widest = std::max(widest, t.TextWidth(text));
-    const double blank = t.TextWidth(" ");
-    room.PrintListWithNote(t, listed, area.inside.x1 + std::fabs(blank), widest + 3 * blank,
-                           (area.inside.x2 - area.inside.x1) / 24,
-                           onPaper ? " more constraints: see the original data"
-                                   : " more constraints: see the list beside the graph");
+    room.PrintListWithNote(t, listed, listX, widest + 3 * t.TextWidth(" "), listColumn, note);
   }
 
   // The dots go over the lines, but give way to every text.

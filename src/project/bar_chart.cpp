@@ -114,6 +114,8 @@ void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside,
   const double factor = CurrentFactor();
   const double blank = s.TextWidth(" ");
   std::vector<std::string> listed;
+  const std::string note = " more activities: see the schedule";
+  room.ReserveNote(s, n, inside.x1 + across, (inside.x2 - inside.x1) / 24, note);
   for (int r = 1; r <= n; ++r) {
     const double y = BarHeight(r, n, factor);
     const std::string symbol = g.ActSymbol(r);
@@ -137,8 +139,8 @@ void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside,
   double widest = 0;
   for (const std::string &text : listed)
     widest = std::max(widest, s.TextWidth(text));
-  room.PrintListWithNote(s, listed, inside.x1 + across, widest + 3 * blank, (inside.x2 - inside.x1) / 24,
-                         " more activities: see the schedule");
+  room.ReleaseNote();
+  room.PrintListWithNote(s, listed, inside.x1 + across, widest + 3 * blank, (inside.x2 - inside.x1) / 24, note);
 }
 
 void RedrawActivity(Surface &s, int r) {

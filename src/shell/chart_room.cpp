@@ -200,6 +200,18 @@ std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std:
   return left;
 }
 
+void ChartRoom::ReserveNote(const Surface &s, int most, double firstColumnX, double column,
+                            const std::string &note) {
+  Place at;
+  noteKept_ = TakeInGrid(s, std::to_string(most) + note, firstColumnX, column, false, 0, at);
+  noteAt_ = taken_.size() - 1;
+}
+
+void ChartRoom::ReleaseNote() {
+  if (noteKept_) taken_.erase(taken_.begin() + static_cast<std::ptrdiff_t>(noteAt_));
+  noteKept_ = false;
+}
+
 void ChartRoom::PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
                                   double wideColumn, double column, const std::string &note) {
   if (texts.empty()) return;

@@ -70,6 +70,11 @@ public:
   // counting them ("12" and the note), whose room is kept before the list takes any.
   void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
                          double wideColumn, double column, const std::string &note);
+  // Keeps the room of the note (counting up to `most` texts) before the names of a crowded
+  // chart take it, and gives it back for PrintListWithNote: a chart short of room still says
+  // how many names it left out.
+  void ReserveNote(const Surface &s, int most, double firstColumnX, double column, const std::string &note);
+  void ReleaseNote();
 
 private:
   struct Segment {
@@ -87,6 +92,8 @@ private:
   std::vector<Segment> lines_;
   std::vector<Box> taken_;
   std::vector<Box> forced_; // the axis numbers that stand on a line
+  bool noteKept_ = false;   // taken_ holds the note's reserved room at noteAt_
+  std::size_t noteAt_ = 0;
 };
 
 } // namespace quon

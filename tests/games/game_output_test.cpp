@@ -259,16 +259,11 @@ TEST(GameGraph, EveryLineIsNamedClearOfEveryLine) {
     repeated[0][static_cast<std::size_t>(j - 1)] = (7 + j * 13) % 23 - 11;
     repeated[1][static_cast<std::size_t>(j - 1)] = (14 + j * 13) % 23 - 11;
   }
-  // Payoffs of two digits either side of 0, where the value axes step by tens: 10 and 100
-  // strategies.
-  Matrix wide(2, std::vector<double>(100)), ten(2, std::vector<double>(10));
-  for (int j = 0; j < 100; ++j) {
-    wide[0][static_cast<std::size_t>(j)] = (j * 61 + 44) % 199 - 99;
-    wide[1][static_cast<std::size_t>(j)] = (j * 83 + 120) % 197 - 98;
-    if (j < 10) {
-      ten[0][static_cast<std::size_t>(j)] = wide[0][static_cast<std::size_t>(j)];
-      ten[1][static_cast<std::size_t>(j)] = wide[1][static_cast<std::size_t>(j)];
-    }
+  // Payoffs of two digits either side of 0, where the value axes step by tens.
+  Matrix ten(2, std::vector<double>(10));
+  for (std::size_t j = 0; j < 10; ++j) {
+    ten[0][j] = static_cast<double>((j * 61 + 44) % 199) - 99;
+    ten[1][j] = static_cast<double>((j * 83 + 120) % 197) - 98;
   }
   for (const Matrix &a : {Matrix{{3, -1}, {-2, 1}}, Matrix{{0, 50, 20}, {10, 20, 40}}, Matrix{{1, 1, 2}, {1, 1, 0}},
                           crowded, repeated, ten}) {
@@ -304,7 +299,7 @@ TEST(GameGraph, EveryLineIsNamedClearOfEveryLine) {
         numbers.push_back({Str(k / 4.0), X(k), 0, X(k), side});
       test::ExpectChartReadable({pic.Ops().begin(), pic.Ops().end()}, names, kScreenTwipsPerPixel,
                                 std::to_string(a[0].size()) + " strategies, picture " + std::to_string(side),
-                                " more strategies: see A's expected payoffs", numbers);
+                                " more: see A's expected payoffs", numbers);
       // Where the picture has room for them, every name is in it.
       if (a[0].size() < 10) {
         EXPECT_NE(pic.FindText(names.back()), nullptr);
