@@ -249,11 +249,13 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, const
                         : g.LPResult != LPStatus::Optimal ? "      Problem has no feasible solution"
                                                           : "     Optimum";
   ChartRoom::Place optimumAt{0, 0};
-  bool optimumPlaced = false;
   t.SetFontBold(true);
+  // The caption's leading blanks only kept its words off the point where it was printed from
+  // the point itself: placed by the room, the words stand alone.
+  const std::string word = Trim(optimum);
   if (optimumShown) {
     const double x = g.XSol(1), y = g.XSol(2);
-    const double w = t.TextWidth(optimum), h = t.TextHeight(optimum);
+    const double w = t.TextWidth(word), h = t.TextHeight(word);
     const double off = (0.5 * optimumW + 2) * tpp;
     const double ox = off * room.UnitX(), oy = off * room.UnitY();
     // The caption's leading blanks stand to the right of the point: on the left the word
@@ -265,12 +267,10 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, const
         places.push_back({x - ox - w, y - h / 2 + dy});
       }
     places.push_back({x - ox - w, y - h / 2});
-    optimumPlaced = room.Take(t, places, optimum, optimumAt);
-    if (!optimumPlaced) {
-      // No room clear of every line: the first place clear of the other texts, where the
-      // lines drawn next break around it.
-      room.PrintAxisNumber(t, {{x + ox, y - h / 2}, {x - ox - w, y - h / 2}, {x + ox, y + oy}}, optimum);
-    }
+    // With no room clear of every line: the first place clear of the other texts, where the
+    // lines drawn next break around it.
+    if (!room.Take(t, places, word, optimumAt))
+      optimumAt = room.TakeAnyway(t, {{x + ox, y - h / 2}, {x - ox - w, y - h / 2}, {x + ox, y + oy}}, word);
   }
 
   for (const Drawn &d : drawn) {
@@ -352,11 +352,10 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, const
   // Only the frame with the objective line at the optimum shows the optimum.
   if (!optimumShown) return;
   Dot(t, g.XSol(1), g.XSol(2));
-  if (!optimumPlaced) return;
   t.SetFontBold(true);
   t.SetCurrentX(optimumAt.first);
   t.SetCurrentY(optimumAt.second);
-  t.Print(optimum);
+  t.Print(word);
 }
 
 } // namespace quon

@@ -94,8 +94,19 @@ bool ChartRoom::Clear(const Box &box) const {
 }
 
 void ChartRoom::PrintAxisNumber(Surface &s, const std::vector<Place> &places, const std::string &text) {
-  if (places.empty() || Print(s, places, text)) return;
+  if (places.empty()) return;
+  const Place at = TakeAnyway(s, places, text);
+  s.SetCurrentX(at.first);
+  s.SetCurrentY(at.second);
+  s.Print(text);
+}
+
+ChartRoom::Place ChartRoom::TakeAnyway(const Surface &s, const std::vector<Place> &places, const std::string &text) {
+  Place free;
+  if (Take(s, places, text, free)) return free;
   const double w = s.TextWidth(text), h = s.TextHeight(text);
+  // Clear of the other texts, else the first place (where the room is too small for it to
+  // stand whole beside the others).
   Place at = places.front();
   for (const Place &p : places)
     if (FreeOfTexts({p.first, p.second, p.first + w, p.second + h})) {
@@ -105,9 +116,7 @@ void ChartRoom::PrintAxisNumber(Surface &s, const std::vector<Place> &places, co
   const Box box = Normal({at.first, at.second, at.first + w, at.second + h});
   taken_.push_back(box);
   forced_.push_back(box);
-  s.SetCurrentX(at.first);
-  s.SetCurrentY(at.second);
-  s.Print(text);
+  return at;
 }
 
 void ChartRoom::LineAround(Surface &s, double x1, double y1, double x2, double y2, Rgb color, bool keep) {

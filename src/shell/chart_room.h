@@ -49,6 +49,8 @@ public:
   // and text, else at the first clear of the other texts, else at the first place. A number
   // that had to stand on a line breaks the lines drawn after it through LineAround.
   void PrintAxisNumber(Surface &s, const std::vector<Place> &places, const std::string &text);
+  // The place PrintAxisNumber would print at, its box kept; nothing printed.
+  Place TakeAnyway(const Surface &s, const std::vector<Place> &places, const std::string &text);
   // A line drawn with a gap wherever it would run through an axis number; kept unless the
   // caller kept the whole line before.
   void LineAround(Surface &s, double x1, double y1, double x2, double y2, Rgb color, bool keep = true);

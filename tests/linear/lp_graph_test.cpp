@@ -99,7 +99,7 @@ TEST_F(LPGraphTest, ConstraintsShadingAndOptimum) {
   ASSERT_EQ(obj.size(), 1u);
   EXPECT_EQ(obj[0].color, kBlue);
   EXPECT_NEAR(3 * UX(obj[0].x1) + 2 * UY(obj[0].y1), 13, 1e-3);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Obj", "( 1)", "( 2)", "     Optimum"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Obj", "( 1)", "( 2)", "Optimum"}));
   const std::vector<RecordedOp> optimum = Ops(DrawKind::Point, 15);
   ASSERT_EQ(optimum.size(), 1u);
   EXPECT_NEAR(UX(optimum[0].x1), 3, 1e-6);
@@ -132,14 +132,14 @@ TEST_F(LPGraphTest, UnboundedAndZeroObjectiveHaveNoObjectiveLine) {
   ASSERT_EQ(g.ZValue, g.Infinity);
   DrawAll(g.ZValue);
   EXPECT_TRUE(Ops(DrawKind::Line, 5).empty());
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"( 1)", "     Optimum solution is UNBOUNDED"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"( 1)", "Optimum solution is UNBOUNDED"}));
 
   lp.c = {0, 0};
   lp.a = {{1, 1}};
   Solve(lp);
   DrawAll(g.ZValue);
   EXPECT_TRUE(Ops(DrawKind::Line, 5).empty());
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"( 1)", "     Optimum"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"( 1)", "Optimum"}));
 }
 
 // The product mix, the example, a program whose lines all pass near the origin, and a hundred
@@ -226,7 +226,7 @@ TEST_F(LPGraphTest, PrintedGraph) {
   EXPECT_NE(paper.FindText("x1 =  3.00"), nullptr);
   EXPECT_NE(paper.FindText("x2 =  2.00"), nullptr);
   EXPECT_NE(paper.FindText("Obj"), nullptr);
-  EXPECT_NE(paper.FindText("     Optimum"), nullptr);
+  EXPECT_NE(paper.FindText("Optimum"), nullptr);
   // The x range takes 0.647 of the page width, from 0.15 of it; the optimum is a 40-dot point.
   // The x-axis is the first horizontal line of page 2 that is not a rule (rules start at 1200).
   const RecordedOp *xAxis = nullptr;
