@@ -115,6 +115,10 @@ TEST(BarChartScale, EveryBarIsNamedClearOfEveryLine) {
     if (k % 2 == 1) stairs.push_back({std::to_string(k), std::to_string(k + 2), "B" + std::to_string(k), "2"});
   }
   stairs.resize(100);
+  // The staircase in fractional times: its list's windows have decimals.
+  std::vector<test::ActivityRow> fractional = stairs;
+  for (std::size_t k = 0; k < fractional.size(); ++k)
+    fractional[k][3] += k % 3 == 0 ? ".03" : k % 3 == 1 ? ".4" : ".87";
   for (int i = 1; i <= 50; ++i)
     chain.push_back({std::to_string(i), std::to_string(i + 1), "Activity no. " + std::to_string(10 + i),
                      std::to_string(1 + i % 9)});
@@ -125,7 +129,7 @@ TEST(BarChartScale, EveryBarIsNamedClearOfEveryLine) {
   const std::vector<test::ActivityRow> five = {
       {"1", "2", "A", "4"}, {"1", "3", "B", "5"}, {"2", "4", "C", "5"}, {"3", "4", "D", "3"}, {"4", "5", "E", "3"}};
   for (const std::vector<test::ActivityRow> *rows :
-       {&kExperiment, &five, &std::as_const(stairs), &std::as_const(chain)}) {
+       {&kExperiment, &five, &std::as_const(stairs), &std::as_const(fractional), &std::as_const(chain)}) {
     Schedule(*rows);
     std::vector<std::string> names;
     for (int r = 1; r <= g.ActivityCount; ++r)
@@ -156,6 +160,14 @@ TEST(BarChartScale, EveryBarIsNamedClearOfEveryLine) {
         bars.push_back({g.ActSymbol(r), X(from), y, X(to), y});
       }
       EXPECT_NE(pic.FindText("Time"), nullptr) << side;
+      // A listed window reads as the schedule beside the chart shows its times.
+      const std::vector<ScheduleRow> schedule = BarChartScheduleRows();
+      for (const RecordedOp &op : pic.Texts())
+        for (int r = 1; r <= g.ActivityCount; ++r)
+          if (op.text.rfind(g.ActSymbol(r) + ": ", 0) == 0) {
+            const auto &cells = schedule[static_cast<std::size_t>(r - 1)].cells;
+            EXPECT_EQ(op.text, g.ActSymbol(r) + ": " + Trim(cells[2]) + " - " + Trim(cells[3]));
+          }
       test::ExpectChartReadable({pic.Ops().begin(), pic.Ops().end()}, names, kScreenTwipsPerPixel,
                                 what + ", picture " + std::to_string(side), " more activities: see the schedule",
                                 numbers, bars);

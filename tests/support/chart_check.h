@@ -80,17 +80,19 @@ inline void ExpectChartReadable(const std::vector<DrawOp> &ops, const std::vecto
     const DrawOp &t = *texts[i];
     const double left = std::min(t.x1, t.x2), right = std::max(t.x1, t.x2);
     const double top = std::min(t.y1, t.y2), bottom = std::max(t.y1, t.y2);
+    // A list entry keeps a blank (a quarter of its height) clear of lines and other texts; the
+    // note that counts those left out ("12 more ...") is no entry.
+    const auto isEntry = [](const std::string &x) {
+      return x.find(':') != std::string::npos && !std::isdigit(static_cast<unsigned char>(x[0]));
+    };
+    const double pad = isEntry(t.text) ? 0.25 * (bottom - top) : 0;
     for (const DrawOp *l : lines)
-      if (SegmentMeetsBox(*l, 0.5 * l->width * twipsPerPixel, left, top, right, bottom) && crossed++ < 5)
+      if (SegmentMeetsBox(*l, 0.5 * l->width * twipsPerPixel, left - pad, top, right + pad, bottom) &&
+          crossed++ < 5)
         ADD_FAILURE() << where << ": a line from (" << l->x1 << ", " << l->y1 << ") to (" << l->x2 << ", "
                       << l->y2 << ") runs through \"" << t.text << "\"";
     for (std::size_t k = 0; k < i; ++k) {
       const DrawOp &o = *texts[k];
-      // A list entry keeps a blank (a quarter of its height) clear of its neighbours; the note
-      // that counts those left out ("12 more ...") is no entry.
-      const auto isEntry = [](const std::string &x) {
-        return x.find(':') != std::string::npos && !std::isdigit(static_cast<unsigned char>(x[0]));
-      };
       const bool entry = isEntry(t.text) || isEntry(o.text);
       const double blank = entry ? 0.25 * std::min(bottom - top, std::fabs(o.y2 - o.y1)) : -1;
       if (left < std::max(o.x1, o.x2) + blank && std::min(o.x1, o.x2) < right + blank &&
