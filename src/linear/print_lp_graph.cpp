@@ -40,14 +40,15 @@ bool PrintLPGraph(PageSurface &printer) {
       g.PrintY = RoundTwips(PrintOverLines(printer, 1500, g.PrintY, name + F(g.XSol(j))));
     }
   }
-  PrintRuleLine(printer, static_cast<int16>(RoundTwips(printer.CurrentY() + g.LineHeight / 2)));
+  const int16 rule = static_cast<int16>(RoundTwips(printer.CurrentY() + g.LineHeight / 2));
+  PrintRuleLine(printer, rule);
 
   // Unwieldy data left no axes to draw the graph on.
   if (g.GraphStep <= 0 || g.GraphXMax <= 0) return printer.EndDoc();
 
   // The x range takes 0.647 of the page width and the y range the lower half of the page;
-  // labels and the list of lines stay in the page's printable margin under the summary.
-  const double summaryFoot = printer.CurrentY() + g.LineHeight;
+  // labels and the list of lines stay in the page's printable margin under the summary's rule.
+  const double summaryFoot = rule + g.LineHeight / 2.0;
   const PrintedGraphFrame f = PrintedFrame(CurrentGraphFrame());
   const double left = (f.left + g.GraphXMin) / 2.0, width = f.right - f.left, height = f.bottom - f.top;
   const double pageW = printer.ScaleWidthTwips(), pageH = printer.ScaleHeightTwips();
