@@ -309,7 +309,7 @@ void DrawLPConstraint(int16 &first, int16 &last, Surface &t, bool onPaper, const
         places.push_back({px + cx, py - h - cy});
         places.push_back({px - cx - w, py + cy});
       }
-    ChartRoom::Place at;
+    ChartRoom::Place at{0, 0};
     if (!room.Take(t, places, label, at)) {
       const GraphLine l = TabLine(d.k);
       if (d.k == 0)

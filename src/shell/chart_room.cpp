@@ -102,7 +102,7 @@ void ChartRoom::PrintAxisNumber(Surface &s, const std::vector<Place> &places, co
 }
 
 ChartRoom::Place ChartRoom::TakeAnyway(const Surface &s, const std::vector<Place> &places, const std::string &text) {
-  Place free;
+  Place free{0, 0};
   if (Take(s, places, text, free)) return free;
   const double w = s.TextWidth(text), h = s.TextHeight(text);
   // Clear of the other texts, else the first place (where the room is too small for it to
@@ -211,7 +211,7 @@ std::vector<std::string> ChartRoom::PrintList(Surface &s, const std::vector<std:
 
 void ChartRoom::ReserveNote(const Surface &s, int most, double firstColumnX, double column,
                             const std::string &note) {
-  Place at;
+  Place at{0, 0};
   noteKept_ = TakeInGrid(s, std::to_string(most) + note, firstColumnX, column, false, 0, at);
   noteAt_ = taken_.size() - 1;
 }
