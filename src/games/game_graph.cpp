@@ -180,10 +180,9 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
       room.Point(s, 4 * t, z, st.marks);
     }
 
-  // The marks of both axes, then their numbers where no line runs through them: the
-  // probabilities under the x axis (else over it), the values outside the two value axes,
-  // level with their marks (else just under or over them); numbers that would run into
-  // each other are thinned.
+  // The marks of both axes, then their numbers where no line runs through them: the values
+  // outside the two value axes, level with their marks (else just under or over them), the
+  // probabilities under the x axis (else over it).
   s.SetDrawWidth(st.guidesW);
   s.SetFontBold(true);
   s.SetForeColor(st.marks);
@@ -197,30 +196,43 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   const double clear = (0.5 * st.guidesW + 3) * tpp;
   const double clearX = clear * room.UnitX(), clearY = clear * room.UnitY();
   const double h = s.TextHeight("B1");
-  room.Print(s, {{sc.xMax - 0.5, clearY - h}, {sc.xMax - 0.5, -h}, {sc.xMax - 0.5 - s.TextWidth("x"), clearY}}, "x");
-  room.Print(s, {{-0.25, sc.yMax - 0.25 * sc.step}, {-0.25 - s.TextWidth("v"), sc.yMax - 0.25 * sc.step}}, "v");
-  for (int k = 0; k <= sc.xMax - 2; ++k) {
-    const std::string number = Str(k / 4.0);
-    const double w = s.TextWidth(number);
-    // Where lines cross the axis at every mark, under the picture's foot or at its top.
-    room.Print(s,
-               {{k + clearX, clearY},
-                {k + clearX, -h - clearY},
-                {k - clearX - w, clearY},
-                {k - clearX - w, -h - clearY},
-                {k + clearX, sc.yMin + clearY},
-                {k + clearX, sc.yMax + clearY}},
-               number);
-  }
+  // Every number of both axes stands: the values first, as their places are fixed, then the
+  // probabilities, then the axes' names where room is left.
   double numbers = 0; // the widest value number
   for (std::int64_t y = sc.yMin; y <= sc.yMax; y += sc.step) {
     const double at = static_cast<double>(y);
     const std::string number = Str(at);
     const double w = s.TextWidth(number);
     numbers = std::max(numbers, w);
-    for (const double x : {-clearX - w, 4 + clearX})
-      room.Print(s, {{x, at - h / 2}, {x, at + clearY}, {x, at - h - clearY}}, number);
+    for (const double side : {-1.0, 1.0}) {
+      // Level with the mark (the x axis runs through the level of 0: above it, as under it
+      // stand the probabilities), else under or over it, else as much further out again
+      // where the optimum's dot stands on the axis.
+      std::vector<ChartRoom::Place> places;
+      for (const double out : {0.0, 0.5 * w, w + 2 * std::fabs(clearX)}) {
+        const double x = side < 0 ? -clearX - w - out : 4 + clearX + out;
+        if (y != 0) places.push_back({x, at - h / 2});
+        places.push_back({x, at - h - clearY});
+        places.push_back({x, at + clearY});
+      }
+      room.PrintAxisNumber(s, places, number);
+    }
   }
+  for (int k = 0; k <= sc.xMax - 2; ++k) {
+    const std::string number = Str(k / 4.0);
+    const double w = s.TextWidth(number);
+    // Where lines cross the axis at every mark, under the picture's foot or at its top.
+    room.PrintAxisNumber(s,
+                         {{k + clearX, clearY},
+                          {k + clearX, -h - clearY},
+                          {k - clearX - w, clearY},
+                          {k - clearX - w, -h - clearY},
+                          {k + clearX, sc.yMin - h - clearY},
+                          {k + clearX, sc.yMax + clearY}},
+                         number);
+  }
+  room.Print(s, {{sc.xMax - 0.5, clearY - h}, {sc.xMax - 0.5, -h}, {sc.xMax - 0.5 - s.TextWidth("x"), clearY}}, "x");
+  room.Print(s, {{-0.25, sc.yMax - 0.25 * sc.step}, {-0.25 - s.TextWidth("v"), sc.yMax - 0.25 * sc.step}}, "v");
 
   // B's names beside the value axes, outside their numbers: at a line's start when no other
   // line starts there, else at its end when no other ends there, in columns going outwards
@@ -233,6 +245,9 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   const double leftStart = -clearX - numbers - blank, rightStart = 4 + clearX + numbers + blank;
   const auto same = [](double a, double b) { return static_cast<float>(a) == static_cast<float>(b); };
   std::vector<std::string> listed;
+  // Short enough for the band above the highest line of a crowded picture.
+  const std::string note = " more: see A's expected payoffs";
+  room.ReserveNote(s, static_cast<int>(n), inside.x1 + clearX, (inside.x2 - inside.x1) / 24, note);
   for (std::size_t j = 0; j < n; ++j) {
     bool startShared = false, endShared = false;
     for (std::size_t k = 0; k < n; ++k) {
@@ -262,8 +277,8 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
     s.SetForeColor(st.marks);
     Text(s, x, top, label);
   }
-  room.PrintListWithNote(s, listed, inside.x1 + clearX, 0, (inside.x2 - inside.x1) / 24,
-                         " more strategies: see A's expected payoffs");
+  room.ReleaseNote();
+  room.PrintListWithNote(s, listed, inside.x1 + clearX, 0, (inside.x2 - inside.x1) / 24, note);
 }
 
 TwoRowGame CurrentTwoRowGame() {

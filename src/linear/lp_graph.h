@@ -6,11 +6,17 @@
 
 #include "linear/lp_graph_geometry.h"
 #include "platform/surface.h"
+#include "shell/chart_room.h"
 #include "shell/mod1.h"
 
 namespace quon {
 
-class ChartLabels;
+// Where a graph is drawn: the width and height of the surface's user scale and the box its
+// labels stay inside (on the screen the axis frame, on paper the page's room for the graph).
+struct LPGraphArea {
+  double width, height;
+  ChartRoom::Box inside;
+};
 
 // The marker SetLPGraphScale leaves in GraphXMax when the data give unwieldy scales.
 inline constexpr int16 kUnwieldyScale = -22222;
@@ -33,13 +39,15 @@ void DrawLPAxes(Surface &picture);
 // Grey dots over the whole first quadrant, then the foreground blue.
 void ShadeQuadrant(Surface &picture);
 
-// Draws the graphed items first..last (0 the objective at the value in the objective row's
-// right-hand side) with their labels, the shading of the graphed constraints' feasible region
-// and, when the objective line is at the optimum, the optimum point. On paper the printer keeps
-// its colour and the lines and dots are wider.
-// On paper, `apart` (when given) keeps the labels apart: a constraint's label that would print
-// over another text is left out.
-void DrawLPConstraint(int16 &first, int16 &last, Surface &target, bool onPaper, ChartLabels *apart = nullptr);
+// Draws the axes with their values and names, the graphed items first..last (0 the objective
+// at the value in the objective row's right-hand side) with their names, the shading of the
+// graphed constraints' feasible region and, when the objective line is at the optimum, the
+// optimum point and its caption. Every text stands clear of every line, dot and other text;
+// a name with no room beside its line is listed with the line. On paper the printer keeps its
+// colour, the lines and dots are wider, and `paperArea` gives the page's scale and room; on
+// the screen the picture's scale is the axis frame.
+void DrawLPConstraint(int16 &first, int16 &last, Surface &target, bool onPaper,
+                      const LPGraphArea *paperArea = nullptr);
 
 // Whether the point satisfies every graphed constraint as typed (false when none is graphed).
 bool IsPointFeasible(double x1, double x2);

@@ -15,31 +15,6 @@ namespace {
 
 std::string F(double v) { return Format(v, NumberFormatString()); }
 
-// The axes of the printed graph: every tick carries its value, the dots are printer dots. The
-// axes' names first, then the tick values that stand apart from them and from each other.
-void PrintGraphAxes(PageSurface &printer, ChartLabels &apart) {
-  const int step = g.GraphStep > 0 ? g.GraphStep : 1;
-  printer.SetFontSize(10);
-  printer.SetDrawWidth(1);
-  printer.Line(g.GraphXMin, 0, g.GraphXMax, 0, printer.ForeColor());
-  printer.Line(0, g.GraphYMin, 0, g.GraphYMax, printer.ForeColor());
-  apart.Print(printer, {{g.GraphXMax - 0.5 * step, 0}}, "x1");
-  const double lastX = printer.TextWidth(Str(g.GraphYMin + (g.GraphYMax - g.GraphYMin) / step * step));
-  apart.Print(printer, {{lastX - 0.5 * step, g.GraphYMax - 0.5 * step}}, "x2");
-  for (int x = g.GraphXMin; x <= g.GraphXMax; x += step) {
-    printer.SetDrawWidth(3);
-    apart.Print(printer, {{x, 0}}, Str(x));
-    printer.SetDrawWidth(20);
-    printer.Point(x, 0, printer.ForeColor());
-  }
-  for (int y = g.GraphYMin; y <= g.GraphYMax; y += step) {
-    printer.SetDrawWidth(3);
-    apart.Print(printer, {{0, y}}, Str(y));
-    printer.SetDrawWidth(20);
-    printer.Point(0, y, printer.ForeColor());
-  }
-}
-
 } // namespace
 
 bool PrintLPGraph(PageSurface &printer) {
@@ -65,18 +40,24 @@ bool PrintLPGraph(PageSurface &printer) {
       g.PrintY = RoundTwips(PrintOverLines(printer, 1500, g.PrintY, name + F(g.XSol(j))));
     }
   }
-  PrintRuleLine(printer, static_cast<int16>(RoundTwips(printer.CurrentY() + g.LineHeight / 2)));
+  const int16 rule = static_cast<int16>(RoundTwips(printer.CurrentY() + g.LineHeight / 2));
+  PrintRuleLine(printer, rule);
 
   // Unwieldy data left no axes to draw the graph on.
   if (g.GraphStep <= 0 || g.GraphXMax <= 0) return printer.EndDoc();
 
-  // The x range takes 0.647 of the page width and the y range the lower half of the page.
+  // The x range takes 0.647 of the page width and the y range the lower half of the page;
+  // labels and the list of lines stay in the page's printable margin under the summary's rule.
+  const double summaryFoot = rule + g.LineHeight / 2.0;
   const PrintedGraphFrame f = PrintedFrame(CurrentGraphFrame());
   const double left = (f.left + g.GraphXMin) / 2.0, width = f.right - f.left, height = f.bottom - f.top;
+  const double pageW = printer.ScaleWidthTwips(), pageH = printer.ScaleHeightTwips();
   printer.ScaleSet(left, f.top, width, height);
-  ChartLabels apart(printer);
-  apart.SetScale(left, f.top, width, height);
-  PrintGraphAxes(printer, apart);
+  const double unitX = width / pageW, unitY = height / pageH, margin = 360;
+  const LPGraphArea area{width, height,
+                         {left + margin * unitX, f.top + summaryFoot * unitY, left + (pageW - margin) * unitX,
+                          f.top + (pageH - margin) * unitY}};
+  printer.SetFontSize(10);
 
   if (g.GraphZoomed == 1) {
     g.GraphZoomed = 0;
@@ -85,13 +66,13 @@ bool PrintLPGraph(PageSurface &printer) {
   int16 last = g.MRows;
   if (g.GraphDrawn(0) != kWholePictureMark) {
     int16 first = g.GraphDrawn(0) != 0 && g.GraphDrawnCount >= g.MRows ? 0 : 1;
-    DrawLPConstraint(first, last, printer, true, &apart);
+    DrawLPConstraint(first, last, printer, true, &area);
   } else {
     for (int j = 0; j <= g.MRows; ++j)
       g.GraphDrawn(j) = static_cast<int16>(j);
     g.GraphDrawnCount = g.MRows;
     int16 first = 0;
-    DrawLPConstraint(first, last, printer, true, &apart);
+    DrawLPConstraint(first, last, printer, true, &area);
   }
   printer.ScaleReset();
   return printer.EndDoc();

@@ -48,52 +48,81 @@ std::string NodeText(int node) { return Trim(Str(node)); }
 double CurrentFactor() { return BarHeightFactor(g.ArcDur(0, 0), g.ActivityCount); }
 
 // Activity r's line at its height: red over the whole window when critical, otherwise the
-// white float window with the blue bar at the activity's current start. The room keeps the
-// whole window: a bar the experiment moves stays inside it.
+// blue bar at the activity's current start. Redrawn alone (a moved bar), the white float
+// window goes first and wipes the bar's old place; on a whole chart, drawn on a clean
+// picture, the room keeps what is drawn.
 void DrawActivityLine(Surface &s, int r, double y, ChartRoom *room = nullptr) {
-  if (room) room->KeepLine(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, s.DrawWidth());
   if (IsCriticalActivity(r)) {
     s.SetForeColor(kRed);
-    s.Line(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kRed);
+    if (room)
+      room->Line(s, g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kRed);
+    else
+      s.Line(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kRed);
     return;
   }
-  s.SetForeColor(kWhite);
-  s.Line(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kWhite);
+  if (!room) {
+    s.SetForeColor(kWhite);
+    s.Line(g.ActFloat(r, 3), y, g.ActFloat(r, 4), y, kWhite);
+  }
   s.SetForeColor(kBlue);
   const double start = g.ActFloat(r, 0);
-  s.Line(start, y, start + ActivityDuration(r), y, kBlue);
+  if (room)
+    room->Line(s, start, y, start + ActivityDuration(r), y, kBlue);
+  else
+    s.Line(start, y, start + ActivityDuration(r), y, kBlue);
 }
 
-// The time axis's numbers under it (thinned where they would run into each other), "Time"
-// below them `timeSteps` steps before the axis end, and every activity's symbol beside its
-// line: after it, before it, or over or under its middle, as near as it stands clear of every
-// line and label. Symbols that find no such place are listed with their windows wherever the
-// chart leaves room, and a note counts any for which even that is lacking.
-void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside, double timeSteps, double clear) {
+// The time axis's numbers under it, every one of them, "Time" below them `timeSteps` steps before the
+// axis end, and every activity's symbol beside what is drawn of its line (the bar on the
+// screen, the whole window on paper): after it, before it, or over or under its middle, as
+// near as it stands clear of every line and label. Symbols that find no such place are
+// listed with their windows, in the chosen number format, wherever the chart leaves room,
+// and a note counts any for which even that is lacking.
+void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside, double timeSteps, double clear,
+                      bool paper) {
   const double u = BarChartTimeUnit();
   // The numbers stand `clear` twips off the axes and their tick dots.
   const double down = clear * room.UnitY(), across = clear * room.UnitX();
   const double right = inside.x2 - across;
-  // "Time" first: under the numbers, else in their line at the axis's end (a number there
-  // gives way), else above the end.
-  const double below = 2 * down + s.TextHeight("0");
-  const double timeX = u * (g.GraphXMax - timeSteps * g.GraphStep), timeW = s.TextWidth("Time");
-  room.Print(s, {{timeX, below}, {right - timeW, below}, {right - timeW, down}, {right - timeW, -s.TextHeight("Time") - down}},
-             "Time");
+  const double numberH = s.TextHeight("0");
   for (int t = 0; t <= g.GraphXMax; t += g.GraphStep) {
     const std::string number = Str(u * t);
-    room.Print(s, {{u * t + across, down}, {right - s.TextWidth(number), down}}, number);
+    const double w = s.TextWidth(number);
+    // Each number ends just before its mark, as the last one must at the picture's end: they
+    // stay apart as long as a step is wider than a number. Else after the mark, else in a
+    // second row, else over the axis.
+    const double leftOf = std::min(u * t - across, right) - w, second = 2 * down + numberH;
+    room.PrintAxisNumber(s,
+                         {{leftOf, down},
+                          {u * t + across, down},
+                          {leftOf, second},
+                          {u * t + across, second},
+                          {leftOf, -numberH - down},
+                          {u * t + across, -numberH - down}},
+                         number);
   }
+  // "Time" under the numbers, else in their line at the axis's end, else above the end,
+  // as near to it as the bars leave room.
+  const double below = 2 * down + numberH;
+  const double timeX = u * (g.GraphXMax - timeSteps * g.GraphStep), timeW = s.TextWidth("Time");
+  std::vector<ChartRoom::Place> timePlaces{{timeX, below}, {right - timeW, below}, {right - timeW, down}};
+  for (int k = 1; k <= 8; ++k)
+    timePlaces.push_back({right - timeW, -k * numberH - down});
+  room.Print(s, timePlaces, "Time");
 
   const int n = g.ActivityCount;
   const double factor = CurrentFactor();
   const double blank = s.TextWidth(" ");
   std::vector<std::string> listed;
+  const std::string note = " more activities: see the schedule";
+  room.ReserveNote(s, n, inside.x1 + across, (inside.x2 - inside.x1) / 24, note);
   for (int r = 1; r <= n; ++r) {
     const double y = BarHeight(r, n, factor);
     const std::string symbol = g.ActSymbol(r);
-    const double lo = std::min(g.ActFloat(r, 3), g.ActFloat(r, 0));
-    const double hi = std::max(g.ActFloat(r, 4), g.ActFloat(r, 0) + ActivityDuration(r));
+    const double start = g.ActFloat(r, 0), end = start + ActivityDuration(r);
+    const bool window = paper || IsCriticalActivity(r);
+    const double lo = window ? std::min(g.ActFloat(r, 3), start) : start;
+    const double hi = window ? std::max(g.ActFloat(r, 4), end) : end;
     const double w = s.TextWidth(symbol), h = s.TextHeight(symbol);
     std::vector<ChartRoom::Place> places;
     // Quarter heights up (negative) or down from a symbol centred on the line.
@@ -104,15 +133,14 @@ void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside,
       if (m != 0) places.push_back({(lo + hi - w) / 2, top});
     }
     if (!room.Print(s, places, symbol))
-      // The window in the time axis's own plain numbers: a chart's list reads against its axis.
-      listed.push_back(symbol + ": " + NumText(g.ActFloat(r, 3)) + " - " + NumText(g.ActFloat(r, 4)));
+      listed.push_back(symbol + ": " + Trim(Formatted(g.ActFloat(r, 3))) + " - " + Trim(Formatted(g.ActFloat(r, 4))));
   }
   // The list in tidy columns where the chart leaves them room, else wherever it has some.
   double widest = 0;
   for (const std::string &text : listed)
     widest = std::max(widest, s.TextWidth(text));
-  room.PrintListWithNote(s, listed, inside.x1 + across, widest + 2 * blank, (inside.x2 - inside.x1) / 24,
-                         " more activities: see the schedule");
+  room.ReleaseNote();
+  room.PrintListWithNote(s, listed, inside.x1 + across, widest + 3 * blank, (inside.x2 - inside.x1) / 24, note);
 }
 
 void RedrawActivity(Surface &s, int r) {
@@ -182,7 +210,7 @@ void DrawBarChart(Surface &s) {
   for (int r = 1; r <= n; ++r)
     DrawActivityLine(s, r, BarHeight(r, n, factor), &room);
   s.SetForeColor(kBlue);
-  LabelAxisAndBars(s, room, inside, 1.5, 4 * kScreenTwipsPerPixel);
+  LabelAxisAndBars(s, room, inside, 1.5, 4 * kScreenTwipsPerPixel, false);
 }
 
 std::vector<ScheduleRow> BarChartScheduleRows() {
@@ -391,7 +419,7 @@ bool PrintBarChart(PageSurface &p) {
     }
   }
   p.SetForeColor(ink);
-  LabelAxisAndBars(p, room, inside, 0.5, 6 * kPrinterTwipsPerPixel);
+  LabelAxisAndBars(p, room, inside, 0.5, 6 * kPrinterTwipsPerPixel, true);
   p.ScaleReset();
   return p.EndDoc();
 }

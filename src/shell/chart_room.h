@@ -35,12 +35,27 @@ public:
   // The box of a text printed from (x, y) (its top-left corner) in the surface's font.
   static Box TextBox(const Surface &s, double x, double y, const std::string &text);
   bool Free(const Box &box) const;
+  // Free of the other texts and inside, whatever lines run through it.
+  bool FreeOfTexts(const Box &box) const;
   // The first of the places (top-left corners) where the text's box is free, its box kept;
   // false when there is none.
   bool Take(const Surface &s, const std::vector<Place> &places, const std::string &text, Place &found);
+  // The same with a margin of `pad` user units kept free on either side of the text.
+  bool Take(const Surface &s, const std::vector<Place> &places, const std::string &text, double pad, Place &found);
   // Prints the text at the first of the places (top-left corners) where its box is free and
   // keeps the box; false, and nothing printed, when there is none.
   bool Print(Surface &s, const std::vector<Place> &places, const std::string &text);
+  // An axis number, which is never left out: at the first of its places clear of every line
+  // and text, else at the first clear of the other texts, else at the first place. A number
+  // that had to stand on a line breaks the lines drawn after it through LineAround.
+  void PrintAxisNumber(Surface &s, const std::vector<Place> &places, const std::string &text);
+  // The place PrintAxisNumber would print at, its box kept; nothing printed.
+  Place TakeAnyway(const Surface &s, const std::vector<Place> &places, const std::string &text);
+  // A line drawn with a gap wherever it would run through an axis number; kept unless the
+  // caller kept the whole line before.
+  void LineAround(Surface &s, double x1, double y1, double x2, double y2, Rgb color, bool keep = true);
+  // Whether the box meets a text placed before (a dot there would lie on it).
+  bool MeetsText(const Box &box) const;
 
   // The user units of one twip across and down (down is negative when y grows upwards).
   double UnitX() const { return unitX_; }
@@ -57,6 +72,11 @@ public:
   // counting them ("12" and the note), whose room is kept before the list takes any.
   void PrintListWithNote(Surface &s, const std::vector<std::string> &texts, double firstColumnX,
                          double wideColumn, double column, const std::string &note);
+  // Keeps the room of the note (counting up to `most` texts) before the names of a crowded
+  // chart take it, and gives it back for PrintListWithNote: a chart short of room still says
+  // how many names it left out.
+  void ReserveNote(const Surface &s, int most, double firstColumnX, double column, const std::string &note);
+  void ReleaseNote();
 
 private:
   struct Segment {
@@ -64,13 +84,18 @@ private:
   };
   static Box Normal(const Box &b);
   bool Inside(const Box &b) const;
+  // Clear of every text and line, wherever it lies.
+  bool Clear(const Box &b) const;
   bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column,
-                  bool downFirst, Place &found);
+                  bool downFirst, double pad, Place &found);
 
   double unitX_, unitY_, twipsPerPixel_, gapX_, gapY_;
   Box inside_;
   std::vector<Segment> lines_;
   std::vector<Box> taken_;
+  std::vector<Box> forced_; // the axis numbers that stand on a line
+  bool noteKept_ = false;   // taken_ holds the note's reserved room at noteAt_
+  std::size_t noteAt_ = 0;
 };
 
 } // namespace quon

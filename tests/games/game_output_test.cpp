@@ -14,6 +14,7 @@
 #include "linear/mod_lp_simplex.h"
 #include "platform/recording_surface.h"
 #include "shell/mod1.h"
+#include "platform/values.h"
 #include "support/chart_check.h"
 #include "support/grid_text.h"
 
@@ -258,22 +259,47 @@ TEST(GameGraph, EveryLineIsNamedClearOfEveryLine) {
     repeated[0][static_cast<std::size_t>(j - 1)] = (7 + j * 13) % 23 - 11;
     repeated[1][static_cast<std::size_t>(j - 1)] = (14 + j * 13) % 23 - 11;
   }
+  // Payoffs of two digits either side of 0, where the value axes step by tens.
+  Matrix ten(2, std::vector<double>(10));
+  for (std::size_t j = 0; j < 10; ++j) {
+    ten[0][j] = static_cast<double>((j * 61 + 44) % 199) - 99;
+    ten[1][j] = static_cast<double>((j * 83 + 120) % 197) - 98;
+  }
   for (const Matrix &a : {Matrix{{3, -1}, {-2, 1}}, Matrix{{0, 50, 20}, {10, 20, 40}}, Matrix{{1, 1, 2}, {1, 1, 0}},
-                          crowded, repeated}) {
+                          crowded, repeated, ten}) {
     SolveGame(a);
     std::vector<std::string> names;
     for (std::size_t j = 1; j <= a[0].size(); ++j)
       names.push_back("B" + std::to_string(j));
     const TwoRowGame game = CurrentTwoRowGame();
     CurrentGameScale() = GameScaleFor(game);
+    // Every value on both value axes and every probability, from the scale.
+    const GameGraphScale sc = CurrentGameScale();
+    std::vector<test::ChartMark> paperNumbers;
+    for (std::int64_t y = sc.yMin; y <= sc.yMax; y += sc.step)
+      for (int axis = 0; axis < 2; ++axis)
+        paperNumbers.push_back({Str(static_cast<double>(y))});
+    for (int k = 0; k <= sc.xMax - 2; ++k)
+      paperNumbers.push_back({Str(k / 4.0)});
     for (const double side : {6000.0, 7680.0}) {
       RecordingSurface pic(side, side);
-      ApplyGameScale(pic, CurrentGameScale());
+      ApplyGameScale(pic, sc);
       pic.SetFontBold(true);
-      DrawTwoRowGame(pic, game, CurrentGameScale(), false);
+      DrawTwoRowGame(pic, game, sc, false);
+      const auto X = [&](double x) { return (x - sc.xMin) / (sc.xMax - sc.xMin) * side; };
+      const auto Y = [&](double y) { return (sc.yMax - y) / (static_cast<double>(sc.yMax) - sc.yMin) * side; };
+      std::vector<test::ChartMark> numbers;
+      for (std::int64_t y = sc.yMin; y <= sc.yMax; y += sc.step)
+        for (const double x : {0.0, 4.0})
+          numbers.push_back({Str(static_cast<double>(y)), X(x), Y(static_cast<double>(y)), X(x),
+                             Y(static_cast<double>(y))});
+      // A probability stands under its mark, or where lines cross there, at the picture's foot
+      // or top: in its mark's column.
+      for (int k = 0; k <= sc.xMax - 2; ++k)
+        numbers.push_back({Str(k / 4.0), X(k), 0, X(k), side});
       test::ExpectChartReadable({pic.Ops().begin(), pic.Ops().end()}, names, kScreenTwipsPerPixel,
                                 std::to_string(a[0].size()) + " strategies, picture " + std::to_string(side),
-                                " more strategies: see A's expected payoffs");
+                                " more: see A's expected payoffs", numbers);
       // Where the picture has room for them, every name is in it.
       if (a[0].size() < 10) {
         EXPECT_NE(pic.FindText(names.back()), nullptr);
@@ -285,7 +311,8 @@ TEST(GameGraph, EveryLineIsNamedClearOfEveryLine) {
     std::vector<DrawOp> graph;
     for (const RecordedOp &op : paper.Ops())
       if (op.document == 2 && op.page == paper.Ops().back().page) graph.push_back(op);
-    test::ExpectChartReadable(graph, names, kPrinterTwipsPerPixel, std::to_string(a[0].size()) + " strategies on paper");
+    test::ExpectChartReadable(graph, names, kPrinterTwipsPerPixel, std::to_string(a[0].size()) + " strategies on paper",
+                              "", paperNumbers);
   }
 }
 

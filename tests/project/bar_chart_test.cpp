@@ -7,6 +7,7 @@
 
 #include "platform/colors.h"
 #include "platform/recording_surface.h"
+#include "platform/values.h"
 #include "project/bar_chart.h"
 #include "project/project_fixture.h"
 #include "project/project_schedule.h"
@@ -88,7 +89,7 @@ TEST(BarChartScale, ProjectsBeyondTheAxisEndsAreDrawnInLargerUnits) {
         EXPECT_LE(v, side);
       }
     }
-  EXPECT_EQ(lines, 6); // the axes, A and B in red, C's float window and bar
+  EXPECT_EQ(lines, 5); // the axes, A and B in red, C's bar
   EXPECT_NE(pic.FindText(" 50000"), nullptr);
 
   RecordingSurface paper;
@@ -114,26 +115,62 @@ TEST(BarChartScale, EveryBarIsNamedClearOfEveryLine) {
     if (k % 2 == 1) stairs.push_back({std::to_string(k), std::to_string(k + 2), "B" + std::to_string(k), "2"});
   }
   stairs.resize(100);
+  // The staircase in fractional times: its list's windows have decimals.
+  std::vector<test::ActivityRow> fractional = stairs;
+  for (std::size_t k = 0; k < fractional.size(); ++k)
+    fractional[k][3] += k % 3 == 0 ? ".03" : k % 3 == 1 ? ".4" : ".87";
   for (int i = 1; i <= 50; ++i)
     chain.push_back({std::to_string(i), std::to_string(i + 1), "Activity no. " + std::to_string(10 + i),
                      std::to_string(1 + i % 9)});
   for (int i = 1; i <= 49; ++i)
     chain.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
   chain.push_back({"1", "51", "L", "7"});
-  for (const std::vector<test::ActivityRow> *rows : {&kExperiment, &std::as_const(stairs), &std::as_const(chain)}) {
+  // A project of 12 whose axis ends at 13 on a picture where each step is narrow.
+  const std::vector<test::ActivityRow> five = {
+      {"1", "2", "A", "4"}, {"1", "3", "B", "5"}, {"2", "4", "C", "5"}, {"3", "4", "D", "3"}, {"4", "5", "E", "3"}};
+  for (const std::vector<test::ActivityRow> *rows :
+       {&kExperiment, &five, &std::as_const(stairs), &std::as_const(fractional), &std::as_const(chain)}) {
     Schedule(*rows);
     std::vector<std::string> names;
     for (int r = 1; r <= g.ActivityCount; ++r)
       names.push_back(g.ActSymbol(r));
     const std::string what = std::to_string(rows->size()) + " activities";
+    // The axis from the project's length: every tick's time, the last one included.
+    const BarChartAxis axis = BarChartScale(ProjectLength(), g.ActivityCount);
+    const double factor = BarHeightFactor(ProjectLength(), g.ActivityCount);
+    std::vector<test::ChartMark> paperNumbers;
+    for (int t = 0; t <= axis.max; t += axis.step)
+      paperNumbers.push_back({Str(axis.unit * t)});
     for (const double side : {6000.0, 7680.0}) {
       RecordingSurface pic(side, side);
       SetBarChartScale(pic);
       DrawBarChart(pic);
-      EXPECT_NE(pic.FindText(" 0"), nullptr) << side;
+      // Time and height to twips of the picture.
+      const auto X = [&](double v) { return (v / axis.unit - axis.min) / (axis.max - axis.min) * side; };
+      const auto Y = [&](double v) { return (axis.max - v / axis.unit) / (axis.max - axis.min) * side; };
+      std::vector<test::ChartMark> numbers, bars;
+      for (int t = 0; t <= axis.max; t += axis.step)
+        numbers.push_back({Str(axis.unit * t), X(axis.unit * t), Y(0), X(axis.unit * t), Y(0)});
+      // The screen draws a critical activity's window and any other's bar only.
+      for (int r = 1; r <= g.ActivityCount; ++r) {
+        const double y = Y(BarHeight(r, g.ActivityCount, factor));
+        const bool critical = IsCriticalActivity(r);
+        const double from = critical ? g.ActFloat(r, 3) : g.ActFloat(r, 0);
+        const double to = critical ? g.ActFloat(r, 4) : g.ActFloat(r, 0) + ActivityDuration(r);
+        bars.push_back({g.ActSymbol(r), X(from), y, X(to), y});
+      }
       EXPECT_NE(pic.FindText("Time"), nullptr) << side;
+      // A listed window reads as the schedule beside the chart shows its times.
+      const std::vector<ScheduleRow> schedule = BarChartScheduleRows();
+      for (const RecordedOp &op : pic.Texts())
+        for (int r = 1; r <= g.ActivityCount; ++r)
+          if (op.text.rfind(g.ActSymbol(r) + ": ", 0) == 0) {
+            const auto &cells = schedule[static_cast<std::size_t>(r - 1)].cells;
+            EXPECT_EQ(op.text, g.ActSymbol(r) + ": " + Trim(cells[2]) + " - " + Trim(cells[3]));
+          }
       test::ExpectChartReadable({pic.Ops().begin(), pic.Ops().end()}, names, kScreenTwipsPerPixel,
-                                what + ", picture " + std::to_string(side), " more activities: see the schedule");
+                                what + ", picture " + std::to_string(side), " more activities: see the schedule",
+                                numbers, bars);
       if (rows->size() < 10) {
         EXPECT_NE(pic.FindText(names.back()), nullptr);
       }
@@ -141,7 +178,7 @@ TEST(BarChartScale, EveryBarIsNamedClearOfEveryLine) {
     RecordingSurface paper;
     ASSERT_TRUE(PrintBarChart(paper));
     std::vector<DrawOp> chart(paper.Ops().begin(), paper.Ops().end());
-    test::ExpectChartReadable(chart, names, kPrinterTwipsPerPixel, what + " on paper");
+    test::ExpectChartReadable(chart, names, kPrinterTwipsPerPixel, what + " on paper", "", paperNumbers);
     // A crowded chart's rows start under the heading; a sparse one keeps a third of the page
     // above its top bar.
     double topBar = kPageHeightTwips;

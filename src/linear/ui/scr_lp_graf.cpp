@@ -102,13 +102,14 @@ void FillLPList(ScrLPGraf &s) {
 
 bool ScaleSet() { return g.GraphStep > 0 && g.GraphXMax > 0; }
 
-// The axes on the picture and the form's heading, frame and title; the first time after the
-// screen loads it starts the drawing with the shaded quadrant.
-void DrawLPGraphAxes(ScrLPGraf &s) {
+// The axes on the picture (unless the drawing that follows draws them) and the form's
+// heading, frame and title; the first time after the screen loads it starts the drawing with
+// the shaded quadrant.
+void DrawLPGraphAxes(ScrLPGraf &s, bool axes = true) {
   s.DrawFormDecoration();
   ShowResultLabels(s, false);
   if (!ScaleSet()) return;
-  DrawLPAxes(s.picLPgraph);
+  if (axes) DrawLPAxes(s.picLPgraph);
   if (g.GraphFirstPaintDone == 0) {
     g.GraphFirstPaintDone = 1;
     s.List1.SetListIndex(g.MRows + 7);
@@ -130,7 +131,7 @@ void ResetLPGraph(ScrLPGraf &s) {
 void DrawConstraintsFrame(ScrLPGraf &s, double objective, int16 first) {
   s.picLPgraph.Clear();
   g.Tab(2, g.NColsPlus1) = objective;
-  DrawLPGraphAxes(s);
+  DrawLPGraphAxes(s, false);
   RecountGraphDrawn();
   int16 last = g.MRows;
   DrawLPConstraint(first, last, s.picLPgraph, false);

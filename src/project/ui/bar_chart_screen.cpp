@@ -223,6 +223,9 @@ void StartTimeChosen(ScrLPGraf &s) {
     return;
   }
   const ExperimentTexts texts = ApplyStartChoice(a, delays[static_cast<std::size_t>(chosen)], s.picLPgraph);
+  // The names follow the moved bars: the picture is drawn afresh.
+  s.picLPgraph.Clear();
+  DrawBarChart(s.picLPgraph);
   // Rebuilding the list drops its selection; the change is already applied.
   ListStartTimeChoices(s);
   s.Text1.SetText(texts.result);

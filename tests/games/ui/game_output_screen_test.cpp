@@ -216,7 +216,7 @@ TEST_F(GameOutputTest, EveryLineIsNamedClearOfEveryLineOnBothScreens) {
     for (int zoom = 0; zoom < 2; ++zoom) {
       test::ExpectChartReadable(s.picLPgraph.Drawing().Ops(), names, kScreenTwipsPerPixel,
                                 "screen " + std::to_string(w) + (zoom ? ", zoomed in" : ""),
-                                " more strategies: see A's expected payoffs");
+                                " more: see A's expected payoffs");
       s.cmdZoomIn.PerformClick();
     }
   }

@@ -115,11 +115,11 @@ TEST_F(LPGraphScreenTest, ConstraintsThenObjectiveThenZoom) {
   s.List1.PerformChoose(7);
   s.List1.PerformChoose(8);
   EXPECT_EQ(g.GraphDrawnCount, 3);
-  EXPECT_FALSE(PictureHas(s, "     Optimum"));
+  EXPECT_FALSE(PictureHas(s, "Optimum"));
   s.List1.PerformChoose(2);
   EXPECT_EQ(g.GraphDrawn(0), 1);
   EXPECT_TRUE(PictureHas(s, "Obj"));
-  EXPECT_TRUE(PictureHas(s, "     Optimum"));
+  EXPECT_TRUE(PictureHas(s, "Optimum"));
   EXPECT_TRUE(s.cmdZoomIn.Enabled());
   EXPECT_TRUE(s.Label5.Visible());
   EXPECT_EQ(s.Label5.Caption(), "Objective value = 13.00");
@@ -132,7 +132,7 @@ TEST_F(LPGraphScreenTest, ConstraintsThenObjectiveThenZoom) {
   EXPECT_EQ(g.GraphXMax, 8);
   EXPECT_EQ(g.GraphYMax, 8);
   EXPECT_EQ(g.GraphZoomed, 1);
-  EXPECT_TRUE(PictureHas(s, "     Optimum"));
+  EXPECT_TRUE(PictureHas(s, "Optimum"));
   EXPECT_TRUE(PictureHas(s, "( 3)"));
   s.cmdZoomOut.PerformClick();
   EXPECT_EQ(g.GraphXMax, 10);
@@ -156,7 +156,7 @@ TEST_F(LPGraphScreenTest, OneStrokeThenObjectiveDoesNothing) {
   EXPECT_EQ(g.GraphDrawn(0), kWholePictureMark);
   EXPECT_EQ(g.GraphDrawnCount, 0);
   EXPECT_EQ(g.OutputMode, 1);
-  EXPECT_TRUE(PictureHas(s, "     Optimum"));
+  EXPECT_TRUE(PictureHas(s, "Optimum"));
   EXPECT_TRUE(PictureHas(s, "( 1)"));
   const std::size_t ops = s.picLPgraph.Drawing().Ops().size();
   s.List1.PerformChoose(2);
