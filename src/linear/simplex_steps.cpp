@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/raw_matrix.h"
+#include "linear/simplex_internal.h"
 #include "platform/values.h"
 
 namespace quon {
@@ -50,6 +52,38 @@ double LargestOf(const double *v, int from, int to) {
   return big;
 }
 
+// The dual simplex method can cycle where reduced costs are 0 (every ratio ties at 0): the bases
+// of a stretch in which the objective does not strictly move towards the optimum are remembered,
+// and when one comes back the run takes Bland's rule for the dual (of the rows below 0 the one
+// whose basic column is left-most leaves; the left-most of the tied columns enters), which cannot
+// cycle, until the objective moves again.
+struct DualCycleGuard {
+  std::unordered_set<std::uint64_t> seen;
+  bool bland = false;
+  bool hasLast = false;
+  double lastZ = 0;
+
+  static std::uint64_t Mix(std::uint64_t x) {
+    x += 0x9e3779b97f4a7c15ull;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+    return x ^ (x >> 31);
+  }
+  void Step() {
+    const double z = g.ZValue;
+    if (!hasLast || g.ObjSense * (z - lastZ) > 1E-9 * std::max(1.0, std::fabs(lastZ))) {
+      seen.clear();
+      bland = false;
+      lastZ = z;
+      hasLast = true;
+    }
+    std::uint64_t h = 0;
+    for (int i = 1; i <= g.MRows; ++i)
+      h += Mix(static_cast<std::uint64_t>(g.BasisList(i)));
+    if (!seen.insert(h).second) bland = true;
+  }
+};
+
 // How the current tableau run judges its numbers. Data whose every number lies within a few
 // orders of magnitude of 1 keep the engine's own steps, whose absolute tolerance is harmless
 // there; any other run prices and tests every tableau on an inverse computed afresh from its
@@ -58,8 +92,11 @@ double LargestOf(const double *v, int from, int to) {
 struct RunNumerics {
   bool relative = false;
   bool splitM = false;
+  // The typed rows (see CaptureTypedRows) and whether the tableau's rows are theirs.
+  exact::StandardForm typed;
+  bool typedRows = false;
+  DualCycleGuard dual;
   double bigM = 0;
-  bool fresh = false; // BInv was inverted afresh for the current basis
 };
 
 RunNumerics &Num() {
@@ -132,7 +169,6 @@ bool InvertBasisAfresh() {
   for (int i = 1; i <= m; ++i)
     for (int k = 1; k <= m; ++k)
       binv(i, k) = w[static_cast<std::size_t>(i - 1) * width + m + k - 1];
-  Num().fresh = true;
   return true;
 }
 
@@ -413,32 +449,79 @@ void RelativeRatioTest() {
 }
 
 // Up to this many rows a verdict of a relative run is checked in exact rational arithmetic on the
-// tableau's own program (the typed rows with their slack, surplus and artificial columns, signs
-// and flips as they stand); beyond, the check would take longer than a step may.
+// program as typed; beyond, the check would take longer than a step may.
 constexpr int kExactRows = 60;
 
 bool ExactCheckApplies() {
-  return Num().relative && g.MRows <= kExactRows;
+  return Num().relative && Num().typedRows && g.MRows <= kExactRows;
 }
 
-// The program the current tableau solves: the phase's costs (the M-method's with its M as typed,
-// every artificial column fixed at 0 in phase 2), every column from 0 to its bound.
-exact::StandardForm TableauForm() {
-  const int m = g.MRows, n = g.NCols;
-  exact::StandardForm sf;
-  sf.Resize(m, n);
+// The sign that takes a change of column j's value in the tableau to a change of its variable as
+// typed: -1 for a column complemented at its upper bound, reflected from it, or negated.
+double ColumnSign(int j) {
+  double s = g.ColKind(j) == "U" ? -1.0 : 1.0;
+  if (j <= g.NVars && g.ColKind2(j) == "-") s = -s;
+  return s;
+}
+
+// Where column j's variable as typed stands while the column's value in the tableau is 0: at its
+// upper bound when complemented or reflected from it, at 0 when it has no bound, else at its lower
+// bound (0 for an added column).
+exact::AtBound ColumnRest(int j) {
+  if (g.ColKind(j) == "U") return exact::AtBound::Upper;
+  if (j > g.NVars) return exact::AtBound::Lower;
+  if (j <= g.BoundLabel.UBound(1) && g.BoundLabel(j) == "U") return exact::AtBound::Upper;
+  return std::isfinite(g.LPData(g.LBRow, j)) ? exact::AtBound::Lower : exact::AtBound::Zero;
+}
+
+// The rows of the program as typed in the tableau's row order and sign, taken as the run begins:
+// each decision coefficient and right-hand side is a number the user typed (or its negative),
+// never one the standard form derived from them (a right-hand side less a bound times a column),
+// so that the exact checks reason on the typed decimals. The added columns are the tableau's own.
+// False when the tableau's rows are not the typed ones up to sign.
+bool CaptureTypedRows() {
+  const int m = g.MRows, n = g.NVars, nc = g.NCols;
+  exact::StandardForm &t = Num().typed;
+  t.Resize(m, nc);
   for (int i = 0; i < m; ++i) {
-    for (int j = 0; j < n; ++j)
-      sf.A(i, j) = g.Tab(i + 3, j + 1);
-    sf.b[static_cast<std::size_t>(i)] = g.Tab(i + 3, g.NColsPlus1);
+    const int row = i + 3;
+    double sign = 0;
+    for (int j = 1; j <= n && sign == 0; ++j)
+      if (g.LPData(row, j) != 0) sign = g.Tab(row, j) / (ColumnSign(j) * g.LPData(row, j));
+    if (sign != 1 && sign != -1) return false;
+    for (int j = 1; j <= n; ++j) {
+      t.A(i, j - 1) = sign * g.LPData(row, j);
+      if (t.A(i, j - 1) != ColumnSign(j) * g.Tab(row, j)) return false;
+    }
+    for (int j = n + 1; j <= nc; ++j)
+      t.A(i, j - 1) = g.Tab(row, j);
+    t.b[static_cast<std::size_t>(i)] = sign * g.LPData(row, g.RHSInCol);
   }
-  for (int j = 0; j < n; ++j) {
-    const bool artificial = IsArtificialColumn(j + 1);
-    sf.c[static_cast<std::size_t>(j)] = g.Phase == 1 ? (artificial ? 1.0 : 0.0) : g.Cost(j + 1);
-    const double ub = g.Tab(g.UBRow, j + 1);
-    sf.upper[static_cast<std::size_t>(j)] = g.Phase == 2 && artificial ? 0.0 : std::isfinite(ub) ? ub : HUGE_VAL;
+  for (int j = 1; j <= nc; ++j) {
+    const auto k = static_cast<std::size_t>(j - 1);
+    t.lower[k] = j <= n ? g.LPData(g.LBRow, j) : 0.0;
+    t.upper[k] = j <= n ? g.LPData(g.UBRow, j) : HUGE_VAL;
+    t.c[k] = j <= n ? g.LPData(2, j) : IsArtificialColumn(j) ? g.Tab(2, j) : 0.0;
   }
-  sf.maximize = g.ObjSense != 1;
+  return true;
+}
+
+// The program the current tableau solves, in the variables as typed: phase 1 minimises the sum
+// of the artificial values; the M-method's artificial columns cost M as typed; in the two-phase
+// method's phase 2 every artificial column is fixed at 0.
+exact::StandardForm TableauForm() {
+  exact::StandardForm sf = Num().typed;
+  const bool twoPhase = g.LPMethod == 4;
+  for (int j = 1; j <= g.NCols; ++j) {
+    const auto k = static_cast<std::size_t>(j - 1);
+    const bool artificial = IsArtificialColumn(j);
+    if (g.Phase == 1)
+      sf.c[k] = artificial ? 1.0 : 0.0;
+    else if (artificial && twoPhase)
+      sf.c[k] = 0;
+    if (artificial && twoPhase && g.Phase != 1) sf.upper[k] = 0;
+  }
+  sf.maximize = g.Phase != 1 && g.ObjSenseSaved != 1;
   return sf;
 }
 
@@ -446,16 +529,45 @@ exact::Basis TableauBasis() {
   exact::Basis basis;
   for (int r = 1; r <= g.MRows; ++r)
     basis.basic.push_back(g.BasisList(r) - 1);
-  basis.nonbasic.assign(static_cast<std::size_t>(g.NCols), exact::AtBound::Lower);
+  basis.nonbasic.resize(static_cast<std::size_t>(g.NCols));
+  for (int j = 1; j <= g.NCols; ++j)
+    basis.nonbasic[static_cast<std::size_t>(j - 1)] = ColumnRest(j);
   return basis;
+}
+
+// The value column j shows in the tableau for its variable's exact value x.
+double TableauValue(int j, const mpq_class &x) {
+  mpq_class rest = 0;
+  const exact::StandardForm &t = Num().typed;
+  const auto k = static_cast<std::size_t>(j - 1);
+  switch (ColumnRest(j)) {
+  case exact::AtBound::Lower:
+    if (t.HasLower(static_cast<int>(k))) rest = exact::DecimalOf(t.lower[k]);
+    break;
+  case exact::AtBound::Upper:
+    if (t.HasUpper(static_cast<int>(k))) rest = exact::DecimalOf(t.upper[k]);
+    break;
+  case exact::AtBound::Zero:
+    break;
+  }
+  const mpq_class v = x - rest;
+  return ColumnSign(j) * v.get_d();
 }
 
 // The basic values and the reduced costs (z_j - c_j) of the tableau as exact arithmetic has them.
 void TakeExactValues(const exact::BasisCheck &check) {
-  for (int r = 1; r <= g.MRows; ++r)
-    g.XBasic(r) = check.x[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  for (int r = 1; r <= g.MRows; ++r) {
+    const int b = g.BasisList(r);
+    g.XBasic(r) = TableauValue(b, check.x[static_cast<std::size_t>(b - 1)]);
+  }
   for (int j = 1; j <= g.NCols; ++j)
-    if (!(g.Phase == 2 && IsArtificialColumn(j))) g.RedCost(j) = g.NonBasicMark(j) == 0 ? 0.0 : -check.d[static_cast<std::size_t>(j - 1)].get_d();
+    if (!(g.Phase == 2 && IsArtificialColumn(j)))
+      g.RedCost(j) = g.NonBasicMark(j) == 0 ? 0.0 : -ColumnSign(j) * check.d[static_cast<std::size_t>(j - 1)].get_d();
+}
+
+// The exact ray along which the tableau's column e grows.
+std::vector<mpq_class> TableauRay(const exact::StandardForm &sf, const exact::Basis &basis, int e) {
+  return exact::BasisRay(sf, basis, e - 1, ColumnSign(e) > 0 ? 1 : -1);
 }
 
 // The column the rules let enter by the tableau's reduced costs (largest score, left-most), 0
@@ -482,11 +594,13 @@ TableauStepEnd ExactStep(const exact::StandardForm &sf, const exact::BasisCheck 
   const int e = RuleColumn();
   if (e == 0) return TableauStepEnd::Unproven;
   const exact::Basis basis = TableauBasis();
-  const std::vector<mpq_class> ray = exact::BasisRay(sf, basis, e - 1, 1);
+  const std::vector<mpq_class> ray = TableauRay(sf, basis, e);
   if (ray.empty()) return TableauStepEnd::Unproven;
   std::vector<double> alpha(static_cast<std::size_t>(g.MRows + 1), 0.0);
-  for (int r = 1; r <= g.MRows; ++r)
-    alpha[static_cast<std::size_t>(r)] = -ray[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  for (int r = 1; r <= g.MRows; ++r) {
+    const int b = g.BasisList(r);
+    alpha[static_cast<std::size_t>(r)] = -ColumnSign(b) * ray[static_cast<std::size_t>(b - 1)].get_d();
+  }
   g.Entering = static_cast<int16>(e);
   g.NonBasicMark(e) = 0;
   RatioTestOn(alpha);
@@ -563,6 +677,7 @@ void BeginTableauRun() {
   n = RunNumerics{};
   n.relative = !DataNearOne();
   if (!n.relative) return;
+  n.typedRows = CaptureTypedRows();
   if (g.LPMethod == 3)
     for (int j = 1; j <= g.NCols; ++j)
       if (IsArtificialColumn(j) && g.Tab(2, j) != 0) {
@@ -599,7 +714,10 @@ bool TableauPivot() {
   if (!Num().relative) return SimplexPivot();
   if (g.Leaving == 0 || g.Leaving <= kLeavingThreshold) return true;
   const bool pivoted = SimplexPivot();
-  // The engine's inverse serves only until this one is made from the new basis.
+  // The engine's rank-one update of the inverse serves from pivot to pivot (every value read
+  // from it is refined against the basis matrix itself); an inverse the engine made afresh, which
+  // may have zeroed small entries, is made again here without.
+  if (pivoted && !SimplexInverseIsFresh()) return true;
   return InvertBasisAfresh() || pivoted;
 }
 
@@ -641,11 +759,8 @@ TableauRecord BuildSimplexTableau() {
   SimplexBasicSolution();
   SimplexPricing();
   if (Num().relative) {
-    // A flip changes no basis; any other step has made its inverse afresh already.
-    if (!Num().fresh) InvertBasisAfresh();
     RelativeBasicSolution();
     RelativePricing(SimplexBlandRuleActive());
-    Num().fresh = false;
   }
   const int m = g.MRows, n = g.NCols;
   TableauRecord r;
@@ -746,7 +861,7 @@ TableauStepEnd PrimalStepAfterShow() {
       const int e = -g.Entering;
       const exact::StandardForm sf = TableauForm();
       const exact::Basis basis = TableauBasis();
-      if (exact::IsImprovingRay(sf, exact::BasisRay(sf, basis, e - 1, 1))) return TableauStepEnd::Unbounded;
+      if (exact::IsImprovingRay(sf, TableauRay(sf, basis, e))) return TableauStepEnd::Unbounded;
       g.NonBasicMark(e) = static_cast<int16>(e);
       g.Entering = 0;
       const exact::BasisCheck check = exact::CheckBasis(sf, basis);
@@ -812,11 +927,13 @@ int ArtificialBasicRow() {
 TableauStepEnd DualStepAfterShow() {
   const int m = g.MRows, n = g.NCols;
   bool exactValues = false;
+  DualCycleGuard &guard = Num().dual;
+  guard.Step();
 again:
   g.Leaving = 0;
   double most = 0;
   for (int k = 1; k <= m; ++k)
-    if (g.XBasic(k) < most) {
+    if (g.XBasic(k) < 0 && (guard.bland ? g.Leaving == 0 || g.BasisList(k) < g.Leaving : g.XBasic(k) < most)) {
       most = g.XBasic(k);
       g.LeavingRow = static_cast<int16>(k);
       g.Leaving = g.BasisList(k);
