@@ -97,6 +97,18 @@ struct RunNumerics {
   bool typedRows = false;
   DualCycleGuard dual;
   double bigM = 0;
+  // The basis matrix by positions (the nonzero entries of each basic column, and the column each
+  // position holds them for), the largest magnitude in each row of BInv, and the magnitudes of
+  // the constraint entries (which no flip or sign change alters), row by row.
+  std::vector<std::vector<std::pair<int, double>>> basisCols;
+  std::vector<int> basisColOf;
+  std::vector<double> invRowBig;
+  std::vector<double> absTab; // row i (1..m), column j (1..n) at (i - 1) * n + (j - 1)
+  std::vector<double> colBig; // largest magnitude of column j's constraint entries
+  int updates = 0;            // pivots since BInv was made afresh
+  // The entering column of the last ratio test, B^-1 of it and the magnitudes of its terms.
+  int alphaFor = 0;
+  std::vector<double> alpha, alphaSize;
 };
 
 RunNumerics &Num() {
@@ -122,6 +134,16 @@ bool DataNearOne() {
     for (int j = 1; j <= n; ++j)
       if (IsArtificialColumn(j) && std::fabs(g.Tab(2, j)) > 1E4) return false;
   return true;
+}
+
+// The largest magnitude of each row of BInv, after it has changed.
+void NoteInverseRows() {
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  std::vector<double> &big = Num().invRowBig;
+  big.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i)
+    big[static_cast<std::size_t>(i)] = LargestOf(binv.Row(i), 1, m);
 }
 
 // BInv := the inverse of the matrix of the basic columns of Tab, by Gauss-Jordan elimination
@@ -169,6 +191,8 @@ bool InvertBasisAfresh() {
   for (int i = 1; i <= m; ++i)
     for (int k = 1; k <= m; ++k)
       binv(i, k) = w[static_cast<std::size_t>(i - 1) * width + m + k - 1];
+  NoteInverseRows();
+  Num().updates = 0;
   return true;
 }
 
@@ -187,50 +211,78 @@ double Combine(double mPart, double rest) {
   return std::fabs(v) <= kRelativeZero * (Num().bigM * std::fabs(mPart) + std::fabs(rest)) ? 0.0 : v;
 }
 
-// Entry (i, k) of the basis matrix: row i of the basic column of position k.
-double BasisEntry(int i, int k) {
-  return g.Tab(i + 2, g.BasisList(k));
+// The basis matrix's columns as the positions now hold them.
+void SyncBasisColumns() {
+  RunNumerics &n = Num();
+  const int m = g.MRows;
+  if (n.basisColOf.size() != static_cast<std::size_t>(m + 1)) {
+    n.basisColOf.assign(static_cast<std::size_t>(m + 1), 0);
+    n.basisCols.assign(static_cast<std::size_t>(m + 1), {});
+  }
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  for (int k = 1; k <= m; ++k) {
+    const int col = g.BasisList(k);
+    if (n.basisColOf[static_cast<std::size_t>(k)] == col) continue;
+    auto &c = n.basisCols[static_cast<std::size_t>(k)];
+    c.clear();
+    for (int i = 1; i <= m; ++i)
+      if (const double v = tab(i + 2, col); v != 0) c.emplace_back(i, v);
+    n.basisColOf[static_cast<std::size_t>(k)] = col;
+  }
+}
+
+// z += B^-1 r over the entries of r that are not 0.
+void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
+  const int m = g.MRows;
+  static std::vector<int> nz;
+  nz.clear();
+  for (int k = 1; k <= m; ++k)
+    if (r[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
+  if (nz.empty()) return;
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i) {
+    const double *row = binv.Row(i);
+    double d = 0;
+    for (const int k : nz)
+      d += row[k] * r[static_cast<std::size_t>(k)];
+    z[static_cast<std::size_t>(i)] += d;
+  }
 }
 
 // One step of iterative refinement of z = B^-1 v (residual summed in extended precision): the
 // inverse's rounding, which leaves entries that are 0 in exact arithmetic as tiny numbers,
 // comes out of the result.
 void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
+  SyncBasisColumns();
   const int m = g.MRows;
-  std::vector<double> r(static_cast<std::size_t>(m + 1));
-  for (int i = 1; i <= m; ++i) {
-    long double s = v[static_cast<std::size_t>(i)];
-    for (int k = 1; k <= m; ++k)
-      s -= static_cast<long double>(BasisEntry(i, k)) * z[static_cast<std::size_t>(k)];
-    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
+  static std::vector<long double> acc;
+  static std::vector<double> r;
+  acc.assign(static_cast<std::size_t>(m + 1), 0.0L);
+  r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i)
+    acc[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)];
+  for (int k = 1; k <= m; ++k) {
+    const long double zk = z[static_cast<std::size_t>(k)];
+    if (zk == 0) continue;
+    for (const auto &[i, a] : Num().basisCols[static_cast<std::size_t>(k)])
+      acc[static_cast<std::size_t>(i)] -= static_cast<long double>(a) * zk;
   }
-  RawMatrix binv(g.BInv, m, m);
-  for (int i = 1; i <= m; ++i) {
-    const double *row = binv.Row(i);
-    double d = 0;
-    for (int k = 1; k <= m; ++k)
-      d += row[k] * r[static_cast<std::size_t>(k)];
-    z[static_cast<std::size_t>(i)] += d;
-  }
+  for (int i = 1; i <= m; ++i)
+    r[static_cast<std::size_t>(i)] = static_cast<double>(acc[static_cast<std::size_t>(i)]);
+  AddInverseTimes(r, z);
 }
 
 // The same for a row z = v^T B^-1.
 void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
+  SyncBasisColumns();
   const int m = g.MRows;
-  std::vector<double> r(static_cast<std::size_t>(m + 1));
-  for (int i = 1; i <= m; ++i) {
-    long double s = v[static_cast<std::size_t>(i)];
-    for (int k = 1; k <= m; ++k)
-      s -= static_cast<long double>(z[static_cast<std::size_t>(k)]) * BasisEntry(k, i);
-    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
-  }
   RawMatrix binv(g.BInv, m, m);
   for (int i = 1; i <= m; ++i) {
-    const double f = r[static_cast<std::size_t>(i)];
-    if (f == 0) continue;
-    const double *row = binv.Row(i);
-    for (int k = 1; k <= m; ++k)
-      z[static_cast<std::size_t>(k)] += f * row[k];
+    long double s = v[static_cast<std::size_t>(i)];
+    for (const auto &[k, a] : Num().basisCols[static_cast<std::size_t>(i)])
+      s -= static_cast<long double>(z[static_cast<std::size_t>(k)]) * a;
+    const double f = static_cast<double>(s);
+    if (f != 0) AddMultiple(z.data() + 1, binv.Row(i) + 1, f, m);
   }
 }
 
@@ -241,26 +293,30 @@ void RelativeBasicSolution() {
   RawMatrix binv(g.BInv, m, m);
   RawMatrix tab(g.Tab, m + 2, g.NColsPlus1);
   double bBig = 0;
-  for (int k = 1; k <= m; ++k)
-    bBig = std::max(bBig, std::fabs(tab(k + 2, g.NColsPlus1)));
   std::vector<double> b(static_cast<std::size_t>(m + 1)), xs(b.size()), sizes(b.size());
-  for (int k = 1; k <= m; ++k)
+  std::vector<int> nz;
+  for (int k = 1; k <= m; ++k) {
     b[static_cast<std::size_t>(k)] = tab(k + 2, g.NColsPlus1);
+    bBig = std::max(bBig, std::fabs(b[static_cast<std::size_t>(k)]));
+    if (b[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
+  }
   for (int i = 1; i <= m; ++i) {
     const double *row = binv.Row(i);
-    for (int k = 1; k <= m; ++k) {
+    double x = 0, size = 0;
+    for (const int k : nz) {
       const double t = row[k] * b[static_cast<std::size_t>(k)];
-      xs[static_cast<std::size_t>(i)] += t;
-      sizes[static_cast<std::size_t>(i)] += std::fabs(t);
+      x += t;
+      size += std::fabs(t);
     }
+    xs[static_cast<std::size_t>(i)] = x;
+    sizes[static_cast<std::size_t>(i)] = size;
   }
   RefineSolve(b, xs);
   double zM = 0, zR = 0;
   for (int i = 1; i <= m; ++i) {
-    const double *row = binv.Row(i);
     double x = xs[static_cast<std::size_t>(i)];
     const double size = sizes[static_cast<std::size_t>(i)];
-    if (std::fabs(x) <= kRelativeZero * size + kNoiseBeside * LargestOf(row, 1, m) * bBig) x = 0;
+    if (std::fabs(x) <= kRelativeZero * size + kNoiseBeside * Num().invRowBig[static_cast<std::size_t>(i)] * bBig) x = 0;
     g.XBasic(i) = x;
     const int b = g.BasisList(i);
     if (Num().splitM) {
@@ -276,46 +332,62 @@ void RelativeBasicSolution() {
   g.ZValue = Num().splitM ? Combine(zM, zR) : zR;
 }
 
+// to[k] += |f| * from[k] for k < n (from holds magnitudes).
+void AddMagnitudes(double *__restrict to, const double *__restrict from, double f, int n) {
+  AddMultiple(to, from, std::fabs(f), n);
+}
+
 // Duals, reduced costs, AltOptimaFlag and Entering again on the current inverse, each reduced
 // cost judged against its terms; of a split row the M part decides before the rest. The
 // engine's pricing has already made its sign changes and kept its cycling record.
 void RelativePricing(bool bland) {
   const int m = g.MRows, nc = g.NCols;
+  RunNumerics &num = Num();
   if (g.Entering > 0) g.NonBasicMark(g.Entering) = static_cast<int16>(g.ColKind(g.Entering) == "U" ? -g.Entering : g.Entering);
-  const bool split = Num().splitM;
+  const bool split = num.splitM;
   RawMatrix binv(g.BInv, m, m);
   RawMatrix tab(g.Tab, m + 2, nc);
-  static std::vector<double> yM, yR, sM, sR;
+  static std::vector<double> yM, yR, sM, sR, cM, cR;
   yM.assign(static_cast<std::size_t>(m + 1), 0.0);
-  yR = sM = sR = yM;
+  yR = sM = sR = cM = cR = yM;
   for (int i = 1; i <= m; ++i) {
     const int b = g.BasisList(i);
     const double cm = split ? CostM(b) : 0.0, cr = split ? CostRest(b) : g.CostB(i);
-    const double *row = binv.Row(i);
-    for (int k = 1; k <= m; ++k) {
-      yM[k] += cm * row[k];
-      yR[k] += cr * row[k];
-      sM[k] += std::fabs(cm * row[k]);
-      sR[k] += std::fabs(cr * row[k]);
+    cM[static_cast<std::size_t>(i)] = cm;
+    cR[static_cast<std::size_t>(i)] = cr;
+    const double *row = binv.Row(i) + 1;
+    if (cm != 0) {
+      AddMultiple(yM.data() + 1, row, cm, m);
+      for (int k = 0; k < m; ++k)
+        sM[static_cast<std::size_t>(k + 1)] += std::fabs(cm * row[k]);
+    }
+    if (cr != 0) {
+      AddMultiple(yR.data() + 1, row, cr, m);
+      for (int k = 0; k < m; ++k)
+        sR[static_cast<std::size_t>(k + 1)] += std::fabs(cr * row[k]);
     }
   }
-  {
-    std::vector<double> cM(static_cast<std::size_t>(m + 1)), cR(cM.size());
-    for (int i = 1; i <= m; ++i) {
-      const int b = g.BasisList(i);
-      cM[static_cast<std::size_t>(i)] = split ? CostM(b) : 0.0;
-      cR[static_cast<std::size_t>(i)] = split ? CostRest(b) : g.CostB(i);
-    }
-    if (split) RefineRow(cM, yM);
-    RefineRow(cR, yR);
-  }
+  if (split) RefineRow(cM, yM);
+  RefineRow(cR, yR);
   for (int k = 1; k <= m; ++k) {
-    g.Duals(k) = split ? Num().bigM * yM[k] + yR[k] : yR[k];
+    g.Duals(k) = split ? num.bigM * yM[k] + yR[k] : yR[k];
     // Entries that are rounding beside their terms are 0, as in the basic solution.
     if (std::fabs(yM[k]) <= kRelativeZero * sM[k]) yM[k] = 0;
     if (std::fabs(yR[k]) <= kRelativeZero * sR[k]) yR[k] = 0;
   }
   const double yMBig = LargestOf(yM.data(), 1, m), yRBig = LargestOf(yR.data(), 1, m);
+  // z_j and the magnitudes of its terms for every column, row by row.
+  static std::vector<double> dM, dR, zM, zR;
+  dM.assign(static_cast<std::size_t>(nc + 1), 0.0);
+  dR = zM = zR = dM;
+  for (int k = 1; k <= m; ++k) {
+    const double *row = tab.Row(k + 2) + 1;
+    const double *mag = num.absTab.data() + static_cast<std::size_t>(k - 1) * nc;
+    if (yM[k] != 0) AddMultiple(dM.data() + 1, row, yM[k], nc);
+    if (yR[k] != 0) AddMultiple(dR.data() + 1, row, yR[k], nc);
+    if (split && sM[k] + std::fabs(yM[k]) != 0) AddMagnitudes(zM.data() + 1, mag, sM[k] + std::fabs(yM[k]), nc);
+    if (sR[k] + std::fabs(yR[k]) != 0) AddMagnitudes(zR.data() + 1, mag, sR[k] + std::fabs(yR[k]), nc);
+  }
   g.Entering = 0;
   g.AltOptimaFlag = 0;
   double best = 0;
@@ -323,30 +395,20 @@ void RelativePricing(bool bland) {
     if (g.Phase == 2 && IsArtificialColumn(j)) continue;
     g.RedCost(j) = 0;
     if (g.NonBasicMark(j) == 0) continue;
-    double dM = 0, dR = 0, zM = 0, zR = 0, aBig = 0;
-    for (int k = 1; k <= m; ++k) {
-      const double a = tab(k + 2, j);
-      if (a == 0) continue;
-      dM += yM[k] * a;
-      dR += yR[k] * a;
-      zM += (sM[k] + std::fabs(yM[k])) * std::fabs(a);
-      zR += (sR[k] + std::fabs(yR[k])) * std::fabs(a);
-      aBig = std::max(aBig, std::fabs(a));
-    }
-    zM += yMBig * aBig * (kNoiseBeside / kRelativeZero);
-    zR += yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double aBig = num.colBig[static_cast<std::size_t>(j)];
     const double cm = split ? CostM(j) : 0.0, cr = split ? CostRest(j) : g.Cost(j);
-    dM -= cm;
-    dR -= cr;
-    if (std::fabs(dM) <= kRelativeZero * (zM + std::fabs(cm))) dM = 0;
-    if (std::fabs(dR) <= kRelativeZero * (zR + std::fabs(cr))) dR = 0;
-    const double d = split ? Combine(dM, dR) : dR;
+    const double sizeM = zM[j] + yMBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double sizeR = zR[j] + yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    double dm = dM[j] - cm, dr = dR[j] - cr;
+    if (std::fabs(dm) <= kRelativeZero * (sizeM + std::fabs(cm))) dm = 0;
+    if (std::fabs(dr) <= kRelativeZero * (sizeR + std::fabs(cr))) dr = 0;
+    const double d = split ? Combine(dm, dr) : dr;
     if (d == 0 && g.LPMethod != 5) g.AltOptimaFlag = 1;
     g.RedCost(j) = d;
     if (g.LPMethod == 5) continue;
     // Of a split row, a column whose M part improves the objective enters before any whose M
     // part is 0, whatever the rest.
-    const double score = split ? g.ObjSense * (dM != 0 ? dM * Num().bigM + dR : dR) : g.ObjSense * d;
+    const double score = split ? g.ObjSense * (dm != 0 ? dm * num.bigM + dr : dr) : g.ObjSense * d;
     if (!(score > 0)) continue;
     if (bland) {
       if (g.Entering == 0) g.Entering = static_cast<int16>(j);
@@ -365,21 +427,24 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
   RawMatrix tab(g.Tab, m + 2, e);
   alpha.assign(static_cast<std::size_t>(m + 1), 0.0);
   size = alpha;
-  double aBig = 0;
-  for (int k = 1; k <= m; ++k)
-    aBig = std::max(aBig, std::fabs(tab(k + 2, e)));
+  std::vector<double> a(static_cast<std::size_t>(m + 1));
+  std::vector<int> nz;
+  for (int k = 1; k <= m; ++k) {
+    a[static_cast<std::size_t>(k)] = tab(k + 2, e);
+    if (a[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
+  }
+  const double aBig = Num().colBig[static_cast<std::size_t>(e)];
   for (int r = 1; r <= m; ++r) {
     const double *row = binv.Row(r);
-    for (int k = 1; k <= m; ++k) {
-      const double t = row[k] * tab(k + 2, e);
-      alpha[r] += t;
-      size[r] += std::fabs(t);
+    double v = 0, s = 0;
+    for (const int k : nz) {
+      const double t = row[k] * a[static_cast<std::size_t>(k)];
+      v += t;
+      s += std::fabs(t);
     }
-    size[r] += LargestOf(row, 1, m) * aBig * (kNoiseBeside / kRelativeZero);
+    alpha[r] = v;
+    size[r] = s + Num().invRowBig[static_cast<std::size_t>(r)] * aBig * (kNoiseBeside / kRelativeZero);
   }
-  std::vector<double> a(static_cast<std::size_t>(m + 1));
-  for (int k = 1; k <= m; ++k)
-    a[static_cast<std::size_t>(k)] = tab(k + 2, e);
   RefineSolve(a, alpha);
   for (int r = 1; r <= m; ++r)
     if (std::fabs(alpha[r]) <= kRelativeZero * size[r]) alpha[r] = 0;
@@ -443,9 +508,54 @@ void RatioTestOn(const std::vector<double> &alpha) {
 }
 
 void RelativeRatioTest() {
-  static std::vector<double> alpha, size;
-  EnteringColumn(g.Entering, alpha, size);
-  RatioTestOn(alpha);
+  RunNumerics &n = Num();
+  EnteringColumn(g.Entering, n.alpha, n.alphaSize);
+  n.alphaFor = g.Entering;
+  RatioTestOn(n.alpha);
+}
+
+// After this many pivots carried by updates BInv is made afresh.
+constexpr int kFreshEvery = 64;
+
+// Of a relative run, the pivot on the basis the step has just set (column e basic in row r):
+// row r of BInv over the pivot, every other row less its multiple of it; afresh every
+// kFreshEvery pivots, or where the pivot is rounding beside its terms. False when the new basis
+// matrix is singular.
+bool RelativePivot() {
+  RunNumerics &n = Num();
+  const int m = g.MRows, r = g.LeavingRow, e = std::abs(g.Entering);
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  if (n.alphaFor != e) {
+    // B^-1 a_e of the basis being left, as BInv still holds it.
+    n.alpha.assign(static_cast<std::size_t>(m + 1), 0.0);
+    n.alphaSize = n.alpha;
+    for (int i = 1; i <= m; ++i) {
+      const double *row = binv.Row(i);
+      for (int k = 1; k <= m; ++k) {
+        const double t = row[k] * tab(k + 2, e);
+        n.alpha[static_cast<std::size_t>(i)] += t;
+        n.alphaSize[static_cast<std::size_t>(i)] += std::fabs(t);
+      }
+    }
+  }
+  n.alphaFor = 0;
+  for (int i = 1; i <= m; ++i)
+    g.BasisMat(i, r) = tab(i + 2, e);
+  // The column cached for the position is made again from Tab (its signs may have changed).
+  if (static_cast<std::size_t>(r) < n.basisColOf.size()) n.basisColOf[static_cast<std::size_t>(r)] = 0;
+  const double pivot = n.alpha[static_cast<std::size_t>(r)];
+  if (++n.updates >= kFreshEvery || !(std::fabs(pivot) > 1E-9 * n.alphaSize[static_cast<std::size_t>(r)]))
+    return InvertBasisAfresh();
+  double *pr = binv.Row(r);
+  const double inv = 1 / pivot;
+  for (int k = 1; k <= m; ++k)
+    pr[k] *= inv;
+  for (int i = 1; i <= m; ++i)
+    if (i != r && n.alpha[static_cast<std::size_t>(i)] != 0)
+      AddMultiple(binv.Row(i) + 1, pr + 1, -n.alpha[static_cast<std::size_t>(i)], m);
+  NoteInverseRows();
+  return true;
 }
 
 // Up to this many rows a verdict of a relative run is checked in exact rational arithmetic on the
@@ -678,13 +788,22 @@ void BeginTableauRun() {
   n.relative = !DataNearOne();
   if (!n.relative) return;
   n.typedRows = CaptureTypedRows();
+  const int m = g.MRows, nc = g.NCols;
+  n.absTab.assign(static_cast<std::size_t>(m) * nc, 0.0);
+  n.colBig.assign(static_cast<std::size_t>(nc + 1), 0.0);
+  for (int i = 1; i <= m; ++i)
+    for (int j = 1; j <= nc; ++j) {
+      const double a = std::fabs(g.Tab(i + 2, j));
+      n.absTab[static_cast<std::size_t>(i - 1) * nc + (j - 1)] = a;
+      n.colBig[static_cast<std::size_t>(j)] = std::max(n.colBig[static_cast<std::size_t>(j)], a);
+    }
   if (g.LPMethod == 3)
     for (int j = 1; j <= g.NCols; ++j)
       if (IsArtificialColumn(j) && g.Tab(2, j) != 0) {
         n.splitM = true;
         n.bigM = std::fabs(g.Tab(2, j));
       }
-  InvertBasisAfresh();
+  if (!InvertBasisAfresh()) NoteInverseRows();
 }
 
 bool TableauProvesNoFeasibleSolution() {
@@ -713,12 +832,7 @@ void TableauRatioTest() {
 bool TableauPivot() {
   if (!Num().relative) return SimplexPivot();
   if (g.Leaving == 0 || g.Leaving <= kLeavingThreshold) return true;
-  const bool pivoted = SimplexPivot();
-  // The engine's rank-one update of the inverse serves from pivot to pivot (every value read
-  // from it is refined against the basis matrix itself); an inverse the engine made afresh, which
-  // may have zeroed small entries, is made again here without.
-  if (pivoted && !SimplexInverseIsFresh()) return true;
-  return InvertBasisAfresh() || pivoted;
+  return RelativePivot();
 }
 
 std::uint8_t ColumnState(int j) {
@@ -759,6 +873,7 @@ TableauRecord BuildSimplexTableau() {
   SimplexBasicSolution();
   SimplexPricing();
   if (Num().relative) {
+    Num().alphaFor = 0;
     RelativeBasicSolution();
     RelativePricing(SimplexBlandRuleActive());
   }
