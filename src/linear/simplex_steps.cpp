@@ -231,22 +231,31 @@ void SyncBasisColumns() {
   }
 }
 
-// z += B^-1 r over the entries of r that are not 0.
+// The dot product of a[0..n) and b[0..n), four partial sums a round so that it packs.
+double Dot(const double *__restrict a, const double *__restrict b, int n) {
+  double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+  int k = 0;
+  for (; k + 4 <= n; k += 4) {
+    s0 += a[k] * b[k];
+    s1 += a[k + 1] * b[k + 1];
+    s2 += a[k + 2] * b[k + 2];
+    s3 += a[k + 3] * b[k + 3];
+  }
+  for (; k < n; ++k)
+    s0 += a[k] * b[k];
+  return (s0 + s1) + (s2 + s3);
+}
+
+// z += B^-1 r (nothing where r is 0).
 void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
   const int m = g.MRows;
-  static std::vector<int> nz;
-  nz.clear();
-  for (int k = 1; k <= m; ++k)
-    if (r[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
-  if (nz.empty()) return;
+  bool any = false;
+  for (int k = 1; k <= m && !any; ++k)
+    any = r[static_cast<std::size_t>(k)] != 0;
+  if (!any) return;
   RawMatrix binv(g.BInv, m, m);
-  for (int i = 1; i <= m; ++i) {
-    const double *row = binv.Row(i);
-    double d = 0;
-    for (const int k : nz)
-      d += row[k] * r[static_cast<std::size_t>(k)];
-    z[static_cast<std::size_t>(i)] += d;
-  }
+  for (int i = 1; i <= m; ++i)
+    z[static_cast<std::size_t>(i)] += Dot(binv.Row(i) + 1, r.data() + 1, m);
 }
 
 // One step of iterative refinement of z = B^-1 v (residual summed in extended precision): the
@@ -584,6 +593,32 @@ exact::AtBound ColumnRest(int j) {
   return std::isfinite(g.LPData(g.LBRow, j)) ? exact::AtBound::Lower : exact::AtBound::Zero;
 }
 
+// Row i of t multiplied by the least power of ten, if any, that makes every decimal of it whole
+// and each result exactly a double: the row's solutions stay the same, and its numbers are then
+// exact as the doubles they are.
+void WholeRow(exact::StandardForm &t, int i) {
+  mpz_class scale = 1;
+  std::vector<mpq_class> row;
+  for (int j = 0; j <= t.n; ++j) {
+    row.push_back(exact::DecimalOf(j < t.n ? t.A(i, j) : t.b[static_cast<std::size_t>(i)]));
+    while (mpz_divisible_p(scale.get_mpz_t(), row.back().get_den_mpz_t()) == 0) {
+      scale *= 10;
+      if (cmp(scale, 1E15) > 0) return;
+    }
+  }
+  if (scale == 1) return;
+  const mpz_class limit = mpz_class(1) << 53;
+  std::vector<double> whole;
+  for (const mpq_class &v : row) {
+    const mpq_class w = v * scale;
+    if (w.get_den() != 1 || abs(w.get_num()) >= limit) return;
+    whole.push_back(w.get_d());
+  }
+  for (int j = 0; j < t.n; ++j)
+    t.A(i, j) = whole[static_cast<std::size_t>(j)];
+  t.b[static_cast<std::size_t>(i)] = whole.back();
+}
+
 // The rows of the program as typed in the tableau's row order and sign, taken as the run begins:
 // each decision coefficient and right-hand side is a number the user typed (or its negative),
 // never one the standard form derived from them (a right-hand side less a bound times a column),
@@ -606,6 +641,7 @@ bool CaptureTypedRows() {
     for (int j = n + 1; j <= nc; ++j)
       t.A(i, j - 1) = g.Tab(row, j);
     t.b[static_cast<std::size_t>(i)] = sign * g.LPData(row, g.RHSInCol);
+    WholeRow(t, i);
   }
   for (int j = 1; j <= nc; ++j) {
     const auto k = static_cast<std::size_t>(j - 1);
