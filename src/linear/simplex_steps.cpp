@@ -102,9 +102,11 @@ struct RunNumerics {
   // the constraint entries (which no flip or sign change alters), row by row.
   std::vector<std::vector<std::pair<int, double>>> basisCols;
   std::vector<int> basisColOf;
+  std::vector<double> basisRows; // the same matrix dense, row i (1..m) at (i - 1) * m
   std::vector<double> invRowBig;
   std::vector<double> absTab; // row i (1..m), column j (1..n) at (i - 1) * n + (j - 1)
   std::vector<double> colBig; // largest magnitude of column j's constraint entries
+  std::vector<double> colSum; // sum of the magnitudes of column j's constraint entries
   int updates = 0;            // pivots since BInv was made afresh
   // The entering column of the last ratio test, B^-1 of it and the magnitudes of its terms.
   int alphaFor = 0;
@@ -218,6 +220,7 @@ void SyncBasisColumns() {
   if (n.basisColOf.size() != static_cast<std::size_t>(m + 1)) {
     n.basisColOf.assign(static_cast<std::size_t>(m + 1), 0);
     n.basisCols.assign(static_cast<std::size_t>(m + 1), {});
+    n.basisRows.assign(static_cast<std::size_t>(m) * m, 0.0);
   }
   RawMatrix tab(g.Tab, m + 2, g.NCols);
   for (int k = 1; k <= m; ++k) {
@@ -225,8 +228,11 @@ void SyncBasisColumns() {
     if (n.basisColOf[static_cast<std::size_t>(k)] == col) continue;
     auto &c = n.basisCols[static_cast<std::size_t>(k)];
     c.clear();
-    for (int i = 1; i <= m; ++i)
-      if (const double v = tab(i + 2, col); v != 0) c.emplace_back(i, v);
+    for (int i = 1; i <= m; ++i) {
+      const double v = tab(i + 2, col);
+      n.basisRows[static_cast<std::size_t>(i - 1) * m + (k - 1)] = v;
+      if (v != 0) c.emplace_back(i, v);
+    }
     n.basisColOf[static_cast<std::size_t>(k)] = col;
   }
 }
@@ -243,6 +249,30 @@ double Dot(const double *__restrict a, const double *__restrict b, int n) {
   }
   for (; k < n; ++k)
     s0 += a[k] * b[k];
+  return (s0 + s1) + (s2 + s3);
+}
+
+// The same, with the sum of the magnitudes of its terms in `size`.
+double DotWithSize(const double *__restrict a, const double *__restrict b, int n, double &size) {
+  double s0 = 0, s1 = 0, s2 = 0, s3 = 0, m0 = 0, m1 = 0, m2 = 0, m3 = 0;
+  int k = 0;
+  for (; k + 4 <= n; k += 4) {
+    const double t0 = a[k] * b[k], t1 = a[k + 1] * b[k + 1], t2 = a[k + 2] * b[k + 2], t3 = a[k + 3] * b[k + 3];
+    s0 += t0;
+    s1 += t1;
+    s2 += t2;
+    s3 += t3;
+    m0 += std::fabs(t0);
+    m1 += std::fabs(t1);
+    m2 += std::fabs(t2);
+    m3 += std::fabs(t3);
+  }
+  for (; k < n; ++k) {
+    const double t = a[k] * b[k];
+    s0 += t;
+    m0 += std::fabs(t);
+  }
+  size = (m0 + m1) + (m2 + m3);
   return (s0 + s1) + (s2 + s3);
 }
 
@@ -264,20 +294,11 @@ void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
 void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
   SyncBasisColumns();
   const int m = g.MRows;
-  static std::vector<long double> acc;
   static std::vector<double> r;
-  acc.assign(static_cast<std::size_t>(m + 1), 0.0L);
   r.assign(static_cast<std::size_t>(m + 1), 0.0);
   for (int i = 1; i <= m; ++i)
-    acc[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)];
-  for (int k = 1; k <= m; ++k) {
-    const long double zk = z[static_cast<std::size_t>(k)];
-    if (zk == 0) continue;
-    for (const auto &[i, a] : Num().basisCols[static_cast<std::size_t>(k)])
-      acc[static_cast<std::size_t>(i)] -= static_cast<long double>(a) * zk;
-  }
-  for (int i = 1; i <= m; ++i)
-    r[static_cast<std::size_t>(i)] = static_cast<double>(acc[static_cast<std::size_t>(i)]);
+    r[static_cast<std::size_t>(i)] =
+        v[static_cast<std::size_t>(i)] - Dot(Num().basisRows.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
   AddInverseTimes(r, z);
 }
 
@@ -341,11 +362,6 @@ void RelativeBasicSolution() {
   g.ZValue = Num().splitM ? Combine(zM, zR) : zR;
 }
 
-// to[k] += |f| * from[k] for k < n (from holds magnitudes).
-void AddMagnitudes(double *__restrict to, const double *__restrict from, double f, int n) {
-  AddMultiple(to, from, std::fabs(f), n);
-}
-
 // Duals, reduced costs, AltOptimaFlag and Entering again on the current inverse, each reduced
 // cost judged against its terms; of a split row the M part decides before the rest. The
 // engine's pricing has already made its sign changes and kept its cycling record.
@@ -386,17 +402,27 @@ void RelativePricing(bool bland) {
   }
   const double yMBig = LargestOf(yM.data(), 1, m), yRBig = LargestOf(yR.data(), 1, m);
   // z_j and the magnitudes of its terms for every column, row by row.
-  static std::vector<double> dM, dR, zM, zR;
+  static std::vector<double> dM, dR;
   dM.assign(static_cast<std::size_t>(nc + 1), 0.0);
-  dR = zM = zR = dM;
+  dR = dM;
+  double wM = 0, wR = 0; // the largest weight of a row's magnitudes in the sizes below
   for (int k = 1; k <= m; ++k) {
     const double *row = tab.Row(k + 2) + 1;
-    const double *mag = num.absTab.data() + static_cast<std::size_t>(k - 1) * nc;
     if (yM[k] != 0) AddMultiple(dM.data() + 1, row, yM[k], nc);
     if (yR[k] != 0) AddMultiple(dR.data() + 1, row, yR[k], nc);
-    if (split && sM[k] + std::fabs(yM[k]) != 0) AddMagnitudes(zM.data() + 1, mag, sM[k] + std::fabs(yM[k]), nc);
-    if (sR[k] + std::fabs(yR[k]) != 0) AddMagnitudes(zR.data() + 1, mag, sR[k] + std::fabs(yR[k]), nc);
+    wM = std::max(wM, sM[k] + std::fabs(yM[k]));
+    wR = std::max(wR, sR[k] + std::fabs(yR[k]));
   }
+  // The magnitude of the terms of z_j: sum over rows of (weight) |a_kj|, at most the largest
+  // weight times the column's sum of magnitudes; summed only where that bound leaves the test
+  // open.
+  auto termsOf = [&](int j, const std::vector<double> &s, const std::vector<double> &y) {
+    double z = 0;
+    for (int k = 1; k <= m; ++k)
+      if (const double a = num.absTab[static_cast<std::size_t>(k - 1) * nc + (j - 1)]; a != 0)
+        z += (s[static_cast<std::size_t>(k)] + std::fabs(y[static_cast<std::size_t>(k)])) * a;
+    return z;
+  };
   g.Entering = 0;
   g.AltOptimaFlag = 0;
   double best = 0;
@@ -406,11 +432,16 @@ void RelativePricing(bool bland) {
     if (g.NonBasicMark(j) == 0) continue;
     const double aBig = num.colBig[static_cast<std::size_t>(j)];
     const double cm = split ? CostM(j) : 0.0, cr = split ? CostRest(j) : g.Cost(j);
-    const double sizeM = zM[j] + yMBig * aBig * (kNoiseBeside / kRelativeZero);
-    const double sizeR = zR[j] + yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double noiseM = yMBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double noiseR = yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double colSum = num.colSum[static_cast<std::size_t>(j)];
     double dm = dM[j] - cm, dr = dR[j] - cr;
-    if (std::fabs(dm) <= kRelativeZero * (sizeM + std::fabs(cm))) dm = 0;
-    if (std::fabs(dr) <= kRelativeZero * (sizeR + std::fabs(cr))) dr = 0;
+    if (split && std::fabs(dm) <= kRelativeZero * (wM * colSum + noiseM + std::fabs(cm)) &&
+        std::fabs(dm) <= kRelativeZero * (termsOf(j, sM, yM) + noiseM + std::fabs(cm)))
+      dm = 0;
+    if (std::fabs(dr) <= kRelativeZero * (wR * colSum + noiseR + std::fabs(cr)) &&
+        std::fabs(dr) <= kRelativeZero * (termsOf(j, sR, yR) + noiseR + std::fabs(cr)))
+      dr = 0;
     const double d = split ? Combine(dm, dr) : dr;
     if (d == 0 && g.LPMethod != 5) g.AltOptimaFlag = 1;
     g.RedCost(j) = d;
@@ -443,13 +474,18 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
     if (a[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
   }
   const double aBig = Num().colBig[static_cast<std::size_t>(e)];
+  const bool dense = 4 * nz.size() >= static_cast<std::size_t>(m);
   for (int r = 1; r <= m; ++r) {
     const double *row = binv.Row(r);
     double v = 0, s = 0;
-    for (const int k : nz) {
-      const double t = row[k] * a[static_cast<std::size_t>(k)];
-      v += t;
-      s += std::fabs(t);
+    if (dense) {
+      v = DotWithSize(row + 1, a.data() + 1, m, s);
+    } else {
+      for (const int k : nz) {
+        const double t = row[k] * a[static_cast<std::size_t>(k)];
+        v += t;
+        s += std::fabs(t);
+      }
     }
     alpha[r] = v;
     size[r] = s + Num().invRowBig[static_cast<std::size_t>(r)] * aBig * (kNoiseBeside / kRelativeZero);
@@ -560,10 +596,13 @@ bool RelativePivot() {
   const double inv = 1 / pivot;
   for (int k = 1; k <= m; ++k)
     pr[k] *= inv;
-  for (int i = 1; i <= m; ++i)
-    if (i != r && n.alpha[static_cast<std::size_t>(i)] != 0)
+  for (int i = 1; i <= m; ++i) {
+    if (i != r && n.alpha[static_cast<std::size_t>(i)] != 0) {
       AddMultiple(binv.Row(i) + 1, pr + 1, -n.alpha[static_cast<std::size_t>(i)], m);
-  NoteInverseRows();
+      n.invRowBig[static_cast<std::size_t>(i)] = LargestOf(binv.Row(i), 1, m);
+    }
+  }
+  n.invRowBig[static_cast<std::size_t>(r)] = LargestOf(pr, 1, m);
   return true;
 }
 
@@ -827,11 +866,13 @@ void BeginTableauRun() {
   const int m = g.MRows, nc = g.NCols;
   n.absTab.assign(static_cast<std::size_t>(m) * nc, 0.0);
   n.colBig.assign(static_cast<std::size_t>(nc + 1), 0.0);
+  n.colSum = n.colBig;
   for (int i = 1; i <= m; ++i)
     for (int j = 1; j <= nc; ++j) {
       const double a = std::fabs(g.Tab(i + 2, j));
       n.absTab[static_cast<std::size_t>(i - 1) * nc + (j - 1)] = a;
       n.colBig[static_cast<std::size_t>(j)] = std::max(n.colBig[static_cast<std::size_t>(j)], a);
+      n.colSum[static_cast<std::size_t>(j)] += a;
     }
   if (g.LPMethod == 3)
     for (int j = 1; j <= g.NCols; ++j)
