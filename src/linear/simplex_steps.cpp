@@ -554,7 +554,7 @@ void RatioTestOn(const std::vector<double> &alpha) {
 
 void RelativeRatioTest() {
   RunNumerics &n = Num();
-  EnteringColumn(g.Entering, n.alpha, n.alphaSize);
+  if (n.alphaFor != g.Entering) EnteringColumn(g.Entering, n.alpha, n.alphaSize);
   n.alphaFor = g.Entering;
   RatioTestOn(n.alpha);
 }
@@ -1203,8 +1203,14 @@ RulePivot TextbookPivot() {
   const int e = p.entering;
   if (e == 0) return p;
   double least = kLPInfinity;
-  std::vector<double> column, size;
-  if (Num().relative) EnteringColumn(e, column, size);
+  std::vector<double> column;
+  if (Num().relative) {
+    // The step's own ratio test takes the same column of the same basis again when it enters.
+    RunNumerics &n = Num();
+    if (n.alphaFor != e) EnteringColumn(e, n.alpha, n.alphaSize);
+    n.alphaFor = e;
+    column = n.alpha;
+  }
   // Of a relative run the entries are judged against their terms already.
   const double floor = Num().relative ? 0.0 : g.Eps;
   for (int r = 1; r <= m; ++r) {
