@@ -102,7 +102,8 @@ struct RunNumerics {
   // the constraint entries (which no flip or sign change alters), row by row.
   std::vector<std::vector<std::pair<int, double>>> basisCols;
   std::vector<int> basisColOf;
-  std::vector<double> basisRows; // the same matrix dense, row i (1..m) at (i - 1) * m
+  std::vector<double> basisRows;  // the same matrix dense, row i (1..m) at (i - 1) * m
+  std::vector<double> basisDense; // and by columns, position k (1..m) at (k - 1) * m
   std::vector<double> invRowBig;
   std::vector<double> absTab; // row i (1..m), column j (1..n) at (i - 1) * n + (j - 1)
   std::vector<double> colBig; // largest magnitude of column j's constraint entries
@@ -221,6 +222,7 @@ void SyncBasisColumns() {
     n.basisColOf.assign(static_cast<std::size_t>(m + 1), 0);
     n.basisCols.assign(static_cast<std::size_t>(m + 1), {});
     n.basisRows.assign(static_cast<std::size_t>(m) * m, 0.0);
+    n.basisDense = n.basisRows;
   }
   RawMatrix tab(g.Tab, m + 2, g.NCols);
   for (int k = 1; k <= m; ++k) {
@@ -231,6 +233,7 @@ void SyncBasisColumns() {
     for (int i = 1; i <= m; ++i) {
       const double v = tab(i + 2, col);
       n.basisRows[static_cast<std::size_t>(i - 1) * m + (k - 1)] = v;
+      n.basisDense[static_cast<std::size_t>(k - 1) * m + (i - 1)] = v;
       if (v != 0) c.emplace_back(i, v);
     }
     n.basisColOf[static_cast<std::size_t>(k)] = col;
@@ -250,6 +253,12 @@ double Dot(const double *__restrict a, const double *__restrict b, int n) {
   for (; k < n; ++k)
     s0 += a[k] * b[k];
   return (s0 + s1) + (s2 + s3);
+}
+
+// to[k] += |f * from[k]| for k < n.
+void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
+  for (int k = 0; k < n; ++k)
+    to[k] += std::fabs(f * from[k]);
 }
 
 // The same, with the sum of the magnitudes of its terms in `size`.
@@ -307,13 +316,13 @@ void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
   SyncBasisColumns();
   const int m = g.MRows;
   RawMatrix binv(g.BInv, m, m);
-  for (int i = 1; i <= m; ++i) {
-    long double s = v[static_cast<std::size_t>(i)];
-    for (const auto &[k, a] : Num().basisCols[static_cast<std::size_t>(i)])
-      s -= static_cast<long double>(z[static_cast<std::size_t>(k)]) * a;
-    const double f = static_cast<double>(s);
-    if (f != 0) AddMultiple(z.data() + 1, binv.Row(i) + 1, f, m);
-  }
+  static std::vector<double> r;
+  r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i)
+    r[static_cast<std::size_t>(i)] =
+        v[static_cast<std::size_t>(i)] - Dot(Num().basisDense.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
+  for (int i = 1; i <= m; ++i)
+    if (const double f = r[static_cast<std::size_t>(i)]; f != 0) AddMultiple(z.data() + 1, binv.Row(i) + 1, f, m);
 }
 
 // XBasic = B^-1 b and ZValue again on the current inverse, each value judged against its terms
@@ -383,13 +392,11 @@ void RelativePricing(bool bland) {
     const double *row = binv.Row(i) + 1;
     if (cm != 0) {
       AddMultiple(yM.data() + 1, row, cm, m);
-      for (int k = 0; k < m; ++k)
-        sM[static_cast<std::size_t>(k + 1)] += std::fabs(cm * row[k]);
+      AddAbsMultiple(sM.data() + 1, row, cm, m);
     }
     if (cr != 0) {
       AddMultiple(yR.data() + 1, row, cr, m);
-      for (int k = 0; k < m; ++k)
-        sR[static_cast<std::size_t>(k + 1)] += std::fabs(cr * row[k]);
+      AddAbsMultiple(sR.data() + 1, row, cr, m);
     }
   }
   if (split) RefineRow(cM, yM);
@@ -560,7 +567,7 @@ void RelativeRatioTest() {
 }
 
 // After this many pivots carried by updates BInv is made afresh.
-constexpr int kFreshEvery = 64;
+constexpr int kFreshEvery = 128;
 
 // Of a relative run, the pivot on the basis the step has just set (column e basic in row r):
 // row r of BInv over the pivot, every other row less its multiple of it; afresh every
@@ -597,10 +604,23 @@ bool RelativePivot() {
   for (int k = 1; k <= m; ++k)
     pr[k] *= inv;
   for (int i = 1; i <= m; ++i) {
-    if (i != r && n.alpha[static_cast<std::size_t>(i)] != 0) {
-      AddMultiple(binv.Row(i) + 1, pr + 1, -n.alpha[static_cast<std::size_t>(i)], m);
-      n.invRowBig[static_cast<std::size_t>(i)] = LargestOf(binv.Row(i), 1, m);
+    const double f = -n.alpha[static_cast<std::size_t>(i)];
+    if (i == r || f == 0) continue;
+    double *row = binv.Row(i) + 1;
+    const double *from = pr + 1;
+    double big0 = 0, big1 = 0;
+    int k = 0;
+    for (; k + 2 <= m; k += 2) {
+      row[k] += f * from[k];
+      row[k + 1] += f * from[k + 1];
+      big0 = std::max(big0, std::fabs(row[k]));
+      big1 = std::max(big1, std::fabs(row[k + 1]));
     }
+    for (; k < m; ++k) {
+      row[k] += f * from[k];
+      big0 = std::max(big0, std::fabs(row[k]));
+    }
+    n.invRowBig[static_cast<std::size_t>(i)] = std::max(big0, big1);
   }
   n.invRowBig[static_cast<std::size_t>(r)] = LargestOf(pr, 1, m);
   return true;
