@@ -261,30 +261,6 @@ void AddAbsMultiple(double *__restrict to, const double *__restrict from, double
     to[k] += std::fabs(f * from[k]);
 }
 
-// The same, with the sum of the magnitudes of its terms in `size`.
-double DotWithSize(const double *__restrict a, const double *__restrict b, int n, double &size) {
-  double s0 = 0, s1 = 0, s2 = 0, s3 = 0, m0 = 0, m1 = 0, m2 = 0, m3 = 0;
-  int k = 0;
-  for (; k + 4 <= n; k += 4) {
-    const double t0 = a[k] * b[k], t1 = a[k + 1] * b[k + 1], t2 = a[k + 2] * b[k + 2], t3 = a[k + 3] * b[k + 3];
-    s0 += t0;
-    s1 += t1;
-    s2 += t2;
-    s3 += t3;
-    m0 += std::fabs(t0);
-    m1 += std::fabs(t1);
-    m2 += std::fabs(t2);
-    m3 += std::fabs(t3);
-  }
-  for (; k < n; ++k) {
-    const double t = a[k] * b[k];
-    s0 += t;
-    m0 += std::fabs(t);
-  }
-  size = (m0 + m1) + (m2 + m3);
-  return (s0 + s1) + (s2 + s3);
-}
-
 // z += B^-1 r (nothing where r is 0).
 void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
   const int m = g.MRows;
@@ -482,11 +458,18 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
   }
   const double aBig = Num().colBig[static_cast<std::size_t>(e)];
   const bool dense = 4 * nz.size() >= static_cast<std::size_t>(m);
+  double aSum = 0;
+  for (const int k : nz)
+    aSum += std::fabs(a[static_cast<std::size_t>(k)]);
   for (int r = 1; r <= m; ++r) {
     const double *row = binv.Row(r);
+    const double rowBig = Num().invRowBig[static_cast<std::size_t>(r)];
     double v = 0, s = 0;
     if (dense) {
-      v = DotWithSize(row + 1, a.data() + 1, m, s);
+      // Of a dense column the magnitude of the terms is bounded here (the row's largest entry
+      // times the column's sum), and summed below only where the bound leaves the test open.
+      v = Dot(row + 1, a.data() + 1, m);
+      s = rowBig * aSum;
     } else {
       for (const int k : nz) {
         const double t = row[k] * a[static_cast<std::size_t>(k)];
@@ -495,11 +478,19 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
       }
     }
     alpha[r] = v;
-    size[r] = s + Num().invRowBig[static_cast<std::size_t>(r)] * aBig * (kNoiseBeside / kRelativeZero);
+    size[r] = s + rowBig * aBig * (kNoiseBeside / kRelativeZero);
   }
   RefineSolve(a, alpha);
-  for (int r = 1; r <= m; ++r)
+  for (int r = 1; r <= m; ++r) {
+    if (dense && std::fabs(alpha[r]) <= kRelativeZero * size[r]) {
+      const double *row = binv.Row(r);
+      double s = 0;
+      for (const int k : nz)
+        s += std::fabs(row[k] * a[static_cast<std::size_t>(k)]);
+      size[r] = s + Num().invRowBig[static_cast<std::size_t>(r)] * aBig * (kNoiseBeside / kRelativeZero);
+    }
     if (std::fabs(alpha[r]) <= kRelativeZero * size[r]) alpha[r] = 0;
+  }
 }
 
 // The engine's ratio test of the step-by-step roads (top-most row on a tie, the lowest basic
