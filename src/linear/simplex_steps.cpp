@@ -315,13 +315,25 @@ void RelativeBasicSolution() {
     bBig = std::max(bBig, std::fabs(b[static_cast<std::size_t>(k)]));
     if (b[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
   }
+  // Of a dense right-hand side the magnitude of the terms is bounded (the row's largest inverse
+  // entry times the sum of the right-hand sides' magnitudes), and summed only where the bound
+  // leaves the zero test open.
+  const bool dense = 4 * nz.size() >= static_cast<std::size_t>(m);
+  double bSum = 0;
+  for (const int k : nz)
+    bSum += std::fabs(b[static_cast<std::size_t>(k)]);
   for (int i = 1; i <= m; ++i) {
     const double *row = binv.Row(i);
     double x = 0, size = 0;
-    for (const int k : nz) {
-      const double t = row[k] * b[static_cast<std::size_t>(k)];
-      x += t;
-      size += std::fabs(t);
+    if (dense) {
+      x = Dot(row + 1, b.data() + 1, m);
+      size = Num().invRowBig[static_cast<std::size_t>(i)] * bSum;
+    } else {
+      for (const int k : nz) {
+        const double t = row[k] * b[static_cast<std::size_t>(k)];
+        x += t;
+        size += std::fabs(t);
+      }
     }
     xs[static_cast<std::size_t>(i)] = x;
     sizes[static_cast<std::size_t>(i)] = size;
@@ -330,8 +342,15 @@ void RelativeBasicSolution() {
   double zM = 0, zR = 0;
   for (int i = 1; i <= m; ++i) {
     double x = xs[static_cast<std::size_t>(i)];
-    const double size = sizes[static_cast<std::size_t>(i)];
-    if (std::fabs(x) <= kRelativeZero * size + kNoiseBeside * Num().invRowBig[static_cast<std::size_t>(i)] * bBig) x = 0;
+    const double noise = kNoiseBeside * Num().invRowBig[static_cast<std::size_t>(i)] * bBig;
+    double size = sizes[static_cast<std::size_t>(i)];
+    if (dense && std::fabs(x) <= kRelativeZero * size + noise) {
+      const double *row = binv.Row(i);
+      size = 0;
+      for (const int k : nz)
+        size += std::fabs(row[k] * b[static_cast<std::size_t>(k)]);
+    }
+    if (std::fabs(x) <= kRelativeZero * size + noise) x = 0;
     g.XBasic(i) = x;
     const int b = g.BasisList(i);
     if (Num().splitM) {
