@@ -86,9 +86,10 @@ struct DualCycleGuard {
 
 // How the current tableau run judges its numbers. Data whose every number lies within a few
 // orders of magnitude of 1 keep the engine's own steps, whose absolute tolerance is harmless
-// there; any other run prices and tests every tableau on an inverse computed afresh from its
-// basis (no entry zeroed), relative to the terms. The M-method's objective row is then kept as
-// an M part and the rest, priced M part first, so that no cost vanishes beside a large M.
+// there; any other run prices and tests every tableau relative to the terms, on an inverse that
+// nothing zeroes (carried by updates between fresh ones) and with every value read from it
+// refined against the basis matrix itself. The M-method's objective row is then kept as an M
+// part and the rest, priced M part first, so that no cost vanishes beside a large M.
 struct RunNumerics {
   bool relative = false;
   bool splitM = false;
