@@ -2,7 +2,10 @@
 // drawn, and the memory the tableau view holds; then scrolling through every block; then a
 // degenerate run of 1,618 tableaus; then a run of 4,096 tableaus of 100 rows, shown and
 // scrolled. The tableaus are kept as their bases and made into cells only when drawn, so the
-// memory grows with the number of tableaus, not with their cells.
+// memory grows with the number of tableaus, not with their cells. Last, "All Iterations" on
+// problem files of programs with large or decimal data (from the directory QUON_CASES names,
+// ../shared/cases by default), each down its road: the tableaus, the verdict and the last
+// tableau's objective value are counters and label.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -11,6 +14,7 @@
 #include <random>
 #include <string>
 
+#include "input/problem_file.h"
 #include "linear/lp_model.h"
 #include "linear/tableau_size.h"
 #include "linear/ui/simplex_iterations.h"
@@ -19,6 +23,7 @@
 #include "platform/ui/forms.h"
 #include "platform/user_services.h"
 #include "platform/values.h"
+#include "shell/dual_start.h"
 #include "shell/mod1.h"
 #include "shell/ui/model_roads.h"
 #include "shell/ui/scr5.h"
@@ -207,6 +212,82 @@ void BM_LongRun(benchmark::State &state) {
   Forms::Clear();
 }
 BENCHMARK(BM_LongRun)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A linear program from a problem file, set up for `method` (2 all-slack, 3 M-method with M
+// `bigM`, 4 two-phase, 5 dual simplex) as the SOLVE/MODIFY items leave it; false when the
+// file cannot be read.
+bool ProgramFromFile(const std::string &name, int method, double bigM) {
+  const char *dir = std::getenv("QUON_CASES");
+  const std::string path = std::string(dir != nullptr ? dir : "../shared/cases") + "/" + name;
+  g = Mod1{};
+  InitGlobals(15360, 11520);
+  g.ModelClass = ModelClassCode::LinearProgramming;
+  const OpenResult file = ReadProblemFile(path, g.ModelClass, 0, 0);
+  if (file.status != OpenStatus::Loaded) return false;
+  ApplyProblemFile(file.file, g.ModelClass);
+  const GridShape shape = ShapeForElected(file.file, g.ModelClass);
+  GridStore grid;
+  grid.SetRows(shape.rows);
+  grid.SetCols(shape.cols);
+  FillGridFromFile(grid, file.file, g.ModelClass);
+  BuildLPStandardForm(grid);
+  if (g.InputErrorIndex != 0) return false;
+  g.OutputMode = 2;
+  g.LPMethod = static_cast<int16>(method);
+  g.Phase = static_cast<int16>(method == 4 ? 1 : 0);
+  if (method == 5) ConvertToDualSimplexForm();
+  if (method == 3) ApplyTypedBigM(bigM);
+  SizeSimplexTableau(method == 3 || method == 4);
+  return true;
+}
+
+void BM_ProblemFile(benchmark::State &state, const char *name, int method, double bigM) {
+  SetLogicalScreen(15360, 11520);
+  ScriptedServices services;
+  services.SetFaultHandler([](const std::string &) {});
+  int blocks = 0;
+  std::string verdict, z;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Forms::Clear();
+    if (!ProgramFromFile(name, method, bigM)) {
+      state.SkipWithError("the problem file cannot be read (QUON_CASES names its directory)");
+      break;
+    }
+    scr5().Show();
+    state.ResumeTiming();
+    ShowSimplexIterations();
+    if (scr5().cmdFinalIter.Enabled()) scr5().cmdFinalIter_Click();
+    Forms::DoEvents();
+    state.PauseTiming();
+    Grid &grid = scr5().outputGrid;
+    const int rows = g.MRows + 7;
+    blocks = grid.Rows() / rows;
+    z = blocks > 0 ? grid.TextMatrix((blocks - 1) * rows + 2, grid.Cols() - 1) : "";
+    const auto shown = services.MessageBoxes();
+    verdict = shown.empty() ? "" : shown.back().text.substr(0, 60);
+    services.ClearRecord();
+    state.ResumeTiming();
+  }
+  state.counters["tableaus"] = blocks;
+  state.counters["peak_MB"] = MemoryMB("VmHWM:");
+  state.SetLabel("z " + z + " | " + verdict);
+  EndSimplexTableauView();
+  Forms::Clear();
+}
+#define QUON_CASE(id, file, method, bigM)                                                                              \
+  BENCHMARK_CAPTURE(BM_ProblemFile, id, "numbers2/" file, method, bigM)->Unit(benchmark::kMillisecond)->Iterations(1)
+QUON_CASE(degenerate100_twophase, "lp-degenerate-100-slow.txt", 4, 0);
+QUON_CASE(long_run, "lp-long-run-slow.txt", 2, 0);
+QUON_CASE(degenerate_rhs_1e5, "lp-degenerate-rhs-1e5-slow.txt", 2, 0);
+QUON_CASE(degenerate_scaled, "lp-degenerate-scaled-21062-tableaus.txt", 2, 0);
+QUON_CASE(dual_simplex_runaway, "lp-dual-simplex-runaway.txt", 5, 0);
+QUON_CASE(two_phase_decimals, "lp-two-phase-decimals-called-infeasible.txt", 4, 0);
+QUON_CASE(two_phase_cost_1001, "lp-two-phase-unproven-cost-1001.txt", 4, 0);
+QUON_CASE(two_phase_cost_999, "lp-two-phase-right-cost-999.txt", 4, 0);
+QUON_CASE(m_method_decimals, "lp-decimals-called-infeasible.txt", 3, 100);
+QUON_CASE(two_phase_final_slow, "lp-final-slow-give-up.txt", 4, 0);
+QUON_CASE(dual_final_slow, "lp-final-slow-give-up.txt", 5, 0);
 
 } // namespace
 

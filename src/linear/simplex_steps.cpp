@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "linear/lp_model.h"
 #include "linear/mod_lp_simplex.h"
 #include "linear/raw_matrix.h"
+#include "linear/simplex_internal.h"
 #include "platform/values.h"
 
 namespace quon {
@@ -50,16 +52,67 @@ double LargestOf(const double *v, int from, int to) {
   return big;
 }
 
+// The dual simplex method can cycle where reduced costs are 0 (every ratio ties at 0): the bases
+// of a stretch in which the objective does not strictly move towards the optimum are remembered,
+// and when one comes back the run takes Bland's rule for the dual (of the rows below 0 the one
+// whose basic column is left-most leaves; the left-most of the tied columns enters), which cannot
+// cycle, until the objective moves again.
+struct DualCycleGuard {
+  std::unordered_set<std::uint64_t> seen;
+  bool bland = false;
+  bool hasLast = false;
+  double lastZ = 0;
+
+  static std::uint64_t Mix(std::uint64_t x) {
+    x += 0x9e3779b97f4a7c15ull;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+    return x ^ (x >> 31);
+  }
+  void Step() {
+    const double z = g.ZValue;
+    if (!hasLast || g.ObjSense * (z - lastZ) > 1E-9 * std::max(1.0, std::fabs(lastZ))) {
+      seen.clear();
+      bland = false;
+      lastZ = z;
+      hasLast = true;
+    }
+    std::uint64_t h = 0;
+    for (int i = 1; i <= g.MRows; ++i)
+      h += Mix(static_cast<std::uint64_t>(g.BasisList(i)));
+    if (!seen.insert(h).second) bland = true;
+  }
+};
+
 // How the current tableau run judges its numbers. Data whose every number lies within a few
 // orders of magnitude of 1 keep the engine's own steps, whose absolute tolerance is harmless
-// there; any other run prices and tests every tableau on an inverse computed afresh from its
-// basis (no entry zeroed), relative to the terms. The M-method's objective row is then kept as
-// an M part and the rest, priced M part first, so that no cost vanishes beside a large M.
+// there; any other run prices and tests every tableau relative to the terms, on an inverse that
+// nothing zeroes (carried by updates between fresh ones) and with every value read from it
+// refined against the basis matrix itself. The M-method's objective row is then kept as an M
+// part and the rest, priced M part first, so that no cost vanishes beside a large M.
 struct RunNumerics {
   bool relative = false;
   bool splitM = false;
+  // The typed rows (see CaptureTypedRows) and whether the tableau's rows are theirs.
+  exact::StandardForm typed;
+  bool typedRows = false;
+  DualCycleGuard dual;
   double bigM = 0;
-  bool fresh = false; // BInv was inverted afresh for the current basis
+  // The basis matrix by positions (the nonzero entries of each basic column, and the column each
+  // position holds them for), the largest magnitude in each row of BInv, and the magnitudes of
+  // the constraint entries (which no flip or sign change alters), row by row.
+  std::vector<std::vector<std::pair<int, double>>> basisCols;
+  std::vector<int> basisColOf;
+  std::vector<double> basisRows;  // the same matrix dense, row i (1..m) at (i - 1) * m
+  std::vector<double> basisDense; // and by columns, position k (1..m) at (k - 1) * m
+  std::vector<double> invRowBig;
+  std::vector<double> absTab; // row i (1..m), column j (1..n) at (i - 1) * n + (j - 1)
+  std::vector<double> colBig; // largest magnitude of column j's constraint entries
+  std::vector<double> colSum; // sum of the magnitudes of column j's constraint entries
+  int updates = 0;            // pivots since BInv was made afresh
+  // The entering column of the last ratio test, B^-1 of it and the magnitudes of its terms.
+  int alphaFor = 0;
+  std::vector<double> alpha, alphaSize;
 };
 
 RunNumerics &Num() {
@@ -85,6 +138,16 @@ bool DataNearOne() {
     for (int j = 1; j <= n; ++j)
       if (IsArtificialColumn(j) && std::fabs(g.Tab(2, j)) > 1E4) return false;
   return true;
+}
+
+// The largest magnitude of each row of BInv, after it has changed.
+void NoteInverseRows() {
+  const int m = g.MRows;
+  RawMatrix binv(g.BInv, m, m);
+  std::vector<double> &big = Num().invRowBig;
+  big.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i)
+    big[static_cast<std::size_t>(i)] = LargestOf(binv.Row(i), 1, m);
 }
 
 // BInv := the inverse of the matrix of the basic columns of Tab, by Gauss-Jordan elimination
@@ -132,7 +195,8 @@ bool InvertBasisAfresh() {
   for (int i = 1; i <= m; ++i)
     for (int k = 1; k <= m; ++k)
       binv(i, k) = w[static_cast<std::size_t>(i - 1) * width + m + k - 1];
-  Num().fresh = true;
+  NoteInverseRows();
+  Num().updates = 0;
   return true;
 }
 
@@ -151,51 +215,91 @@ double Combine(double mPart, double rest) {
   return std::fabs(v) <= kRelativeZero * (Num().bigM * std::fabs(mPart) + std::fabs(rest)) ? 0.0 : v;
 }
 
-// Entry (i, k) of the basis matrix: row i of the basic column of position k.
-double BasisEntry(int i, int k) {
-  return g.Tab(i + 2, g.BasisList(k));
+// The basis matrix's columns as the positions now hold them.
+void SyncBasisColumns() {
+  RunNumerics &n = Num();
+  const int m = g.MRows;
+  if (n.basisColOf.size() != static_cast<std::size_t>(m + 1)) {
+    n.basisColOf.assign(static_cast<std::size_t>(m + 1), 0);
+    n.basisCols.assign(static_cast<std::size_t>(m + 1), {});
+    n.basisRows.assign(static_cast<std::size_t>(m) * m, 0.0);
+    n.basisDense = n.basisRows;
+  }
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  for (int k = 1; k <= m; ++k) {
+    const int col = g.BasisList(k);
+    if (n.basisColOf[static_cast<std::size_t>(k)] == col) continue;
+    auto &c = n.basisCols[static_cast<std::size_t>(k)];
+    c.clear();
+    for (int i = 1; i <= m; ++i) {
+      const double v = tab(i + 2, col);
+      n.basisRows[static_cast<std::size_t>(i - 1) * m + (k - 1)] = v;
+      n.basisDense[static_cast<std::size_t>(k - 1) * m + (i - 1)] = v;
+      if (v != 0) c.emplace_back(i, v);
+    }
+    n.basisColOf[static_cast<std::size_t>(k)] = col;
+  }
+}
+
+// The dot product of a[0..n) and b[0..n), four partial sums a round so that it packs.
+double Dot(const double *__restrict a, const double *__restrict b, int n) {
+  double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+  int k = 0;
+  for (; k + 4 <= n; k += 4) {
+    s0 += a[k] * b[k];
+    s1 += a[k + 1] * b[k + 1];
+    s2 += a[k + 2] * b[k + 2];
+    s3 += a[k + 3] * b[k + 3];
+  }
+  for (; k < n; ++k)
+    s0 += a[k] * b[k];
+  return (s0 + s1) + (s2 + s3);
+}
+
+// to[k] += |f * from[k]| for k < n.
+void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
+  for (int k = 0; k < n; ++k)
+    to[k] += std::fabs(f * from[k]);
+}
+
+// z += B^-1 r (nothing where r is 0).
+void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
+  const int m = g.MRows;
+  bool any = false;
+  for (int k = 1; k <= m && !any; ++k)
+    any = r[static_cast<std::size_t>(k)] != 0;
+  if (!any) return;
+  RawMatrix binv(g.BInv, m, m);
+  for (int i = 1; i <= m; ++i)
+    z[static_cast<std::size_t>(i)] += Dot(binv.Row(i) + 1, r.data() + 1, m);
 }
 
 // One step of iterative refinement of z = B^-1 v (residual summed in extended precision): the
 // inverse's rounding, which leaves entries that are 0 in exact arithmetic as tiny numbers,
 // comes out of the result.
 void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
+  SyncBasisColumns();
   const int m = g.MRows;
-  std::vector<double> r(static_cast<std::size_t>(m + 1));
-  for (int i = 1; i <= m; ++i) {
-    long double s = v[static_cast<std::size_t>(i)];
-    for (int k = 1; k <= m; ++k)
-      s -= static_cast<long double>(BasisEntry(i, k)) * z[static_cast<std::size_t>(k)];
-    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
-  }
-  RawMatrix binv(g.BInv, m, m);
-  for (int i = 1; i <= m; ++i) {
-    const double *row = binv.Row(i);
-    double d = 0;
-    for (int k = 1; k <= m; ++k)
-      d += row[k] * r[static_cast<std::size_t>(k)];
-    z[static_cast<std::size_t>(i)] += d;
-  }
+  static std::vector<double> r;
+  r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i)
+    r[static_cast<std::size_t>(i)] =
+        v[static_cast<std::size_t>(i)] - Dot(Num().basisRows.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
+  AddInverseTimes(r, z);
 }
 
 // The same for a row z = v^T B^-1.
 void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
+  SyncBasisColumns();
   const int m = g.MRows;
-  std::vector<double> r(static_cast<std::size_t>(m + 1));
-  for (int i = 1; i <= m; ++i) {
-    long double s = v[static_cast<std::size_t>(i)];
-    for (int k = 1; k <= m; ++k)
-      s -= static_cast<long double>(z[static_cast<std::size_t>(k)]) * BasisEntry(k, i);
-    r[static_cast<std::size_t>(i)] = static_cast<double>(s);
-  }
   RawMatrix binv(g.BInv, m, m);
-  for (int i = 1; i <= m; ++i) {
-    const double f = r[static_cast<std::size_t>(i)];
-    if (f == 0) continue;
-    const double *row = binv.Row(i);
-    for (int k = 1; k <= m; ++k)
-      z[static_cast<std::size_t>(k)] += f * row[k];
-  }
+  static std::vector<double> r;
+  r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  for (int i = 1; i <= m; ++i)
+    r[static_cast<std::size_t>(i)] =
+        v[static_cast<std::size_t>(i)] - Dot(Num().basisDense.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
+  for (int i = 1; i <= m; ++i)
+    if (const double f = r[static_cast<std::size_t>(i)]; f != 0) AddMultiple(z.data() + 1, binv.Row(i) + 1, f, m);
 }
 
 // XBasic = B^-1 b and ZValue again on the current inverse, each value judged against its terms
@@ -205,26 +309,49 @@ void RelativeBasicSolution() {
   RawMatrix binv(g.BInv, m, m);
   RawMatrix tab(g.Tab, m + 2, g.NColsPlus1);
   double bBig = 0;
-  for (int k = 1; k <= m; ++k)
-    bBig = std::max(bBig, std::fabs(tab(k + 2, g.NColsPlus1)));
   std::vector<double> b(static_cast<std::size_t>(m + 1)), xs(b.size()), sizes(b.size());
-  for (int k = 1; k <= m; ++k)
+  std::vector<int> nz;
+  for (int k = 1; k <= m; ++k) {
     b[static_cast<std::size_t>(k)] = tab(k + 2, g.NColsPlus1);
+    bBig = std::max(bBig, std::fabs(b[static_cast<std::size_t>(k)]));
+    if (b[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
+  }
+  // Of a dense right-hand side the magnitude of the terms is bounded (the row's largest inverse
+  // entry times the sum of the right-hand sides' magnitudes), and summed only where the bound
+  // leaves the zero test open.
+  const bool dense = 4 * nz.size() >= static_cast<std::size_t>(m);
+  double bSum = 0;
+  for (const int k : nz)
+    bSum += std::fabs(b[static_cast<std::size_t>(k)]);
   for (int i = 1; i <= m; ++i) {
     const double *row = binv.Row(i);
-    for (int k = 1; k <= m; ++k) {
-      const double t = row[k] * b[static_cast<std::size_t>(k)];
-      xs[static_cast<std::size_t>(i)] += t;
-      sizes[static_cast<std::size_t>(i)] += std::fabs(t);
+    double x = 0, size = 0;
+    if (dense) {
+      x = Dot(row + 1, b.data() + 1, m);
+      size = Num().invRowBig[static_cast<std::size_t>(i)] * bSum;
+    } else {
+      for (const int k : nz) {
+        const double t = row[k] * b[static_cast<std::size_t>(k)];
+        x += t;
+        size += std::fabs(t);
+      }
     }
+    xs[static_cast<std::size_t>(i)] = x;
+    sizes[static_cast<std::size_t>(i)] = size;
   }
   RefineSolve(b, xs);
   double zM = 0, zR = 0;
   for (int i = 1; i <= m; ++i) {
-    const double *row = binv.Row(i);
     double x = xs[static_cast<std::size_t>(i)];
-    const double size = sizes[static_cast<std::size_t>(i)];
-    if (std::fabs(x) <= kRelativeZero * size + kNoiseBeside * LargestOf(row, 1, m) * bBig) x = 0;
+    const double noise = kNoiseBeside * Num().invRowBig[static_cast<std::size_t>(i)] * bBig;
+    double size = sizes[static_cast<std::size_t>(i)];
+    if (dense && std::fabs(x) <= kRelativeZero * size + noise) {
+      const double *row = binv.Row(i);
+      size = 0;
+      for (const int k : nz)
+        size += std::fabs(row[k] * b[static_cast<std::size_t>(k)]);
+    }
+    if (std::fabs(x) <= kRelativeZero * size + noise) x = 0;
     g.XBasic(i) = x;
     const int b = g.BasisList(i);
     if (Num().splitM) {
@@ -245,41 +372,60 @@ void RelativeBasicSolution() {
 // engine's pricing has already made its sign changes and kept its cycling record.
 void RelativePricing(bool bland) {
   const int m = g.MRows, nc = g.NCols;
+  RunNumerics &num = Num();
   if (g.Entering > 0) g.NonBasicMark(g.Entering) = static_cast<int16>(g.ColKind(g.Entering) == "U" ? -g.Entering : g.Entering);
-  const bool split = Num().splitM;
+  const bool split = num.splitM;
   RawMatrix binv(g.BInv, m, m);
   RawMatrix tab(g.Tab, m + 2, nc);
-  static std::vector<double> yM, yR, sM, sR;
+  static std::vector<double> yM, yR, sM, sR, cM, cR;
   yM.assign(static_cast<std::size_t>(m + 1), 0.0);
-  yR = sM = sR = yM;
+  yR = sM = sR = cM = cR = yM;
   for (int i = 1; i <= m; ++i) {
     const int b = g.BasisList(i);
     const double cm = split ? CostM(b) : 0.0, cr = split ? CostRest(b) : g.CostB(i);
-    const double *row = binv.Row(i);
-    for (int k = 1; k <= m; ++k) {
-      yM[k] += cm * row[k];
-      yR[k] += cr * row[k];
-      sM[k] += std::fabs(cm * row[k]);
-      sR[k] += std::fabs(cr * row[k]);
+    cM[static_cast<std::size_t>(i)] = cm;
+    cR[static_cast<std::size_t>(i)] = cr;
+    const double *row = binv.Row(i) + 1;
+    if (cm != 0) {
+      AddMultiple(yM.data() + 1, row, cm, m);
+      AddAbsMultiple(sM.data() + 1, row, cm, m);
+    }
+    if (cr != 0) {
+      AddMultiple(yR.data() + 1, row, cr, m);
+      AddAbsMultiple(sR.data() + 1, row, cr, m);
     }
   }
-  {
-    std::vector<double> cM(static_cast<std::size_t>(m + 1)), cR(cM.size());
-    for (int i = 1; i <= m; ++i) {
-      const int b = g.BasisList(i);
-      cM[static_cast<std::size_t>(i)] = split ? CostM(b) : 0.0;
-      cR[static_cast<std::size_t>(i)] = split ? CostRest(b) : g.CostB(i);
-    }
-    if (split) RefineRow(cM, yM);
-    RefineRow(cR, yR);
-  }
+  if (split) RefineRow(cM, yM);
+  RefineRow(cR, yR);
   for (int k = 1; k <= m; ++k) {
-    g.Duals(k) = split ? Num().bigM * yM[k] + yR[k] : yR[k];
+    g.Duals(k) = split ? num.bigM * yM[k] + yR[k] : yR[k];
     // Entries that are rounding beside their terms are 0, as in the basic solution.
     if (std::fabs(yM[k]) <= kRelativeZero * sM[k]) yM[k] = 0;
     if (std::fabs(yR[k]) <= kRelativeZero * sR[k]) yR[k] = 0;
   }
   const double yMBig = LargestOf(yM.data(), 1, m), yRBig = LargestOf(yR.data(), 1, m);
+  // z_j and the magnitudes of its terms for every column, row by row.
+  static std::vector<double> dM, dR;
+  dM.assign(static_cast<std::size_t>(nc + 1), 0.0);
+  dR = dM;
+  double wM = 0, wR = 0; // the largest weight of a row's magnitudes in the sizes below
+  for (int k = 1; k <= m; ++k) {
+    const double *row = tab.Row(k + 2) + 1;
+    if (yM[k] != 0) AddMultiple(dM.data() + 1, row, yM[k], nc);
+    if (yR[k] != 0) AddMultiple(dR.data() + 1, row, yR[k], nc);
+    wM = std::max(wM, sM[k] + std::fabs(yM[k]));
+    wR = std::max(wR, sR[k] + std::fabs(yR[k]));
+  }
+  // The magnitude of the terms of z_j: sum over rows of (weight) |a_kj|, at most the largest
+  // weight times the column's sum of magnitudes; summed only where that bound leaves the test
+  // open.
+  auto termsOf = [&](int j, const std::vector<double> &s, const std::vector<double> &y) {
+    double z = 0;
+    for (int k = 1; k <= m; ++k)
+      if (const double a = num.absTab[static_cast<std::size_t>(k - 1) * nc + (j - 1)]; a != 0)
+        z += (s[static_cast<std::size_t>(k)] + std::fabs(y[static_cast<std::size_t>(k)])) * a;
+    return z;
+  };
   g.Entering = 0;
   g.AltOptimaFlag = 0;
   double best = 0;
@@ -287,30 +433,25 @@ void RelativePricing(bool bland) {
     if (g.Phase == 2 && IsArtificialColumn(j)) continue;
     g.RedCost(j) = 0;
     if (g.NonBasicMark(j) == 0) continue;
-    double dM = 0, dR = 0, zM = 0, zR = 0, aBig = 0;
-    for (int k = 1; k <= m; ++k) {
-      const double a = tab(k + 2, j);
-      if (a == 0) continue;
-      dM += yM[k] * a;
-      dR += yR[k] * a;
-      zM += (sM[k] + std::fabs(yM[k])) * std::fabs(a);
-      zR += (sR[k] + std::fabs(yR[k])) * std::fabs(a);
-      aBig = std::max(aBig, std::fabs(a));
-    }
-    zM += yMBig * aBig * (kNoiseBeside / kRelativeZero);
-    zR += yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double aBig = num.colBig[static_cast<std::size_t>(j)];
     const double cm = split ? CostM(j) : 0.0, cr = split ? CostRest(j) : g.Cost(j);
-    dM -= cm;
-    dR -= cr;
-    if (std::fabs(dM) <= kRelativeZero * (zM + std::fabs(cm))) dM = 0;
-    if (std::fabs(dR) <= kRelativeZero * (zR + std::fabs(cr))) dR = 0;
-    const double d = split ? Combine(dM, dR) : dR;
+    const double noiseM = yMBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double noiseR = yRBig * aBig * (kNoiseBeside / kRelativeZero);
+    const double colSum = num.colSum[static_cast<std::size_t>(j)];
+    double dm = dM[j] - cm, dr = dR[j] - cr;
+    if (split && std::fabs(dm) <= kRelativeZero * (wM * colSum + noiseM + std::fabs(cm)) &&
+        std::fabs(dm) <= kRelativeZero * (termsOf(j, sM, yM) + noiseM + std::fabs(cm)))
+      dm = 0;
+    if (std::fabs(dr) <= kRelativeZero * (wR * colSum + noiseR + std::fabs(cr)) &&
+        std::fabs(dr) <= kRelativeZero * (termsOf(j, sR, yR) + noiseR + std::fabs(cr)))
+      dr = 0;
+    const double d = split ? Combine(dm, dr) : dr;
     if (d == 0 && g.LPMethod != 5) g.AltOptimaFlag = 1;
     g.RedCost(j) = d;
     if (g.LPMethod == 5) continue;
     // Of a split row, a column whose M part improves the objective enters before any whose M
     // part is 0, whatever the rest.
-    const double score = split ? g.ObjSense * (dM != 0 ? dM * Num().bigM + dR : dR) : g.ObjSense * d;
+    const double score = split ? g.ObjSense * (dm != 0 ? dm * num.bigM + dr : dr) : g.ObjSense * d;
     if (!(score > 0)) continue;
     if (bland) {
       if (g.Entering == 0) g.Entering = static_cast<int16>(j);
@@ -329,24 +470,47 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
   RawMatrix tab(g.Tab, m + 2, e);
   alpha.assign(static_cast<std::size_t>(m + 1), 0.0);
   size = alpha;
-  double aBig = 0;
-  for (int k = 1; k <= m; ++k)
-    aBig = std::max(aBig, std::fabs(tab(k + 2, e)));
+  std::vector<double> a(static_cast<std::size_t>(m + 1));
+  std::vector<int> nz;
+  for (int k = 1; k <= m; ++k) {
+    a[static_cast<std::size_t>(k)] = tab(k + 2, e);
+    if (a[static_cast<std::size_t>(k)] != 0) nz.push_back(k);
+  }
+  const double aBig = Num().colBig[static_cast<std::size_t>(e)];
+  const bool dense = 4 * nz.size() >= static_cast<std::size_t>(m);
+  double aSum = 0;
+  for (const int k : nz)
+    aSum += std::fabs(a[static_cast<std::size_t>(k)]);
   for (int r = 1; r <= m; ++r) {
     const double *row = binv.Row(r);
-    for (int k = 1; k <= m; ++k) {
-      const double t = row[k] * tab(k + 2, e);
-      alpha[r] += t;
-      size[r] += std::fabs(t);
+    const double rowBig = Num().invRowBig[static_cast<std::size_t>(r)];
+    double v = 0, s = 0;
+    if (dense) {
+      // Of a dense column the magnitude of the terms is bounded here (the row's largest entry
+      // times the column's sum), and summed below only where the bound leaves the test open.
+      v = Dot(row + 1, a.data() + 1, m);
+      s = rowBig * aSum;
+    } else {
+      for (const int k : nz) {
+        const double t = row[k] * a[static_cast<std::size_t>(k)];
+        v += t;
+        s += std::fabs(t);
+      }
     }
-    size[r] += LargestOf(row, 1, m) * aBig * (kNoiseBeside / kRelativeZero);
+    alpha[r] = v;
+    size[r] = s + rowBig * aBig * (kNoiseBeside / kRelativeZero);
   }
-  std::vector<double> a(static_cast<std::size_t>(m + 1));
-  for (int k = 1; k <= m; ++k)
-    a[static_cast<std::size_t>(k)] = tab(k + 2, e);
   RefineSolve(a, alpha);
-  for (int r = 1; r <= m; ++r)
+  for (int r = 1; r <= m; ++r) {
+    if (dense && std::fabs(alpha[r]) <= kRelativeZero * size[r]) {
+      const double *row = binv.Row(r);
+      double s = 0;
+      for (const int k : nz)
+        s += std::fabs(row[k] * a[static_cast<std::size_t>(k)]);
+      size[r] = s + Num().invRowBig[static_cast<std::size_t>(r)] * aBig * (kNoiseBeside / kRelativeZero);
+    }
     if (std::fabs(alpha[r]) <= kRelativeZero * size[r]) alpha[r] = 0;
+  }
 }
 
 // The engine's ratio test of the step-by-step roads (top-most row on a tie, the lowest basic
@@ -407,38 +571,173 @@ void RatioTestOn(const std::vector<double> &alpha) {
 }
 
 void RelativeRatioTest() {
-  static std::vector<double> alpha, size;
-  EnteringColumn(g.Entering, alpha, size);
-  RatioTestOn(alpha);
+  RunNumerics &n = Num();
+  if (n.alphaFor != g.Entering) EnteringColumn(g.Entering, n.alpha, n.alphaSize);
+  n.alphaFor = g.Entering;
+  RatioTestOn(n.alpha);
+}
+
+// After this many pivots carried by updates BInv is made afresh.
+constexpr int kFreshEvery = 128;
+
+// Of a relative run, the pivot on the basis the step has just set (column e basic in row r):
+// row r of BInv over the pivot, every other row less its multiple of it; afresh every
+// kFreshEvery pivots, or where the pivot is rounding beside its terms. False when the new basis
+// matrix is singular.
+bool RelativePivot() {
+  RunNumerics &n = Num();
+  const int m = g.MRows, r = g.LeavingRow, e = std::abs(g.Entering);
+  RawMatrix binv(g.BInv, m, m);
+  RawMatrix tab(g.Tab, m + 2, g.NCols);
+  if (n.alphaFor != e) {
+    // B^-1 a_e of the basis being left, as BInv still holds it.
+    n.alpha.assign(static_cast<std::size_t>(m + 1), 0.0);
+    n.alphaSize = n.alpha;
+    for (int i = 1; i <= m; ++i) {
+      const double *row = binv.Row(i);
+      for (int k = 1; k <= m; ++k) {
+        const double t = row[k] * tab(k + 2, e);
+        n.alpha[static_cast<std::size_t>(i)] += t;
+        n.alphaSize[static_cast<std::size_t>(i)] += std::fabs(t);
+      }
+    }
+  }
+  n.alphaFor = 0;
+  for (int i = 1; i <= m; ++i)
+    g.BasisMat(i, r) = tab(i + 2, e);
+  // The column cached for the position is made again from Tab (its signs may have changed).
+  if (static_cast<std::size_t>(r) < n.basisColOf.size()) n.basisColOf[static_cast<std::size_t>(r)] = 0;
+  const double pivot = n.alpha[static_cast<std::size_t>(r)];
+  if (++n.updates >= kFreshEvery || !(std::fabs(pivot) > 1E-9 * n.alphaSize[static_cast<std::size_t>(r)]))
+    return InvertBasisAfresh();
+  double *pr = binv.Row(r);
+  const double inv = 1 / pivot;
+  for (int k = 1; k <= m; ++k)
+    pr[k] *= inv;
+  for (int i = 1; i <= m; ++i) {
+    const double f = -n.alpha[static_cast<std::size_t>(i)];
+    if (i == r || f == 0) continue;
+    double *row = binv.Row(i) + 1;
+    const double *from = pr + 1;
+    double big0 = 0, big1 = 0;
+    int k = 0;
+    for (; k + 2 <= m; k += 2) {
+      row[k] += f * from[k];
+      row[k + 1] += f * from[k + 1];
+      big0 = std::max(big0, std::fabs(row[k]));
+      big1 = std::max(big1, std::fabs(row[k + 1]));
+    }
+    for (; k < m; ++k) {
+      row[k] += f * from[k];
+      big0 = std::max(big0, std::fabs(row[k]));
+    }
+    n.invRowBig[static_cast<std::size_t>(i)] = std::max(big0, big1);
+  }
+  n.invRowBig[static_cast<std::size_t>(r)] = LargestOf(pr, 1, m);
+  return true;
 }
 
 // Up to this many rows a verdict of a relative run is checked in exact rational arithmetic on the
-// tableau's own program (the typed rows with their slack, surplus and artificial columns, signs
-// and flips as they stand); beyond, the check would take longer than a step may.
+// program as typed; beyond, the check would take longer than a step may.
 constexpr int kExactRows = 60;
 
 bool ExactCheckApplies() {
-  return Num().relative && g.MRows <= kExactRows;
+  return Num().relative && Num().typedRows && g.MRows <= kExactRows;
 }
 
-// The program the current tableau solves: the phase's costs (the M-method's with its M as typed,
-// every artificial column fixed at 0 in phase 2), every column from 0 to its bound.
-exact::StandardForm TableauForm() {
-  const int m = g.MRows, n = g.NCols;
-  exact::StandardForm sf;
-  sf.Resize(m, n);
+// The sign that takes a change of column j's value in the tableau to a change of its variable as
+// typed: -1 for a column complemented at its upper bound, reflected from it, or negated.
+double ColumnSign(int j) {
+  double s = g.ColKind(j) == "U" ? -1.0 : 1.0;
+  if (j <= g.NVars && g.ColKind2(j) == "-") s = -s;
+  return s;
+}
+
+// Where column j's variable as typed stands while the column's value in the tableau is 0: at its
+// upper bound when complemented or reflected from it, at 0 when it has no bound, else at its lower
+// bound (0 for an added column).
+exact::AtBound ColumnRest(int j) {
+  if (g.ColKind(j) == "U") return exact::AtBound::Upper;
+  if (j > g.NVars) return exact::AtBound::Lower;
+  if (j <= g.BoundLabel.UBound(1) && g.BoundLabel(j) == "U") return exact::AtBound::Upper;
+  return std::isfinite(g.LPData(g.LBRow, j)) ? exact::AtBound::Lower : exact::AtBound::Zero;
+}
+
+// Row i of t multiplied by the least power of ten, if any, that makes every decimal of it whole
+// and each result exactly a double: the row's solutions stay the same, and its numbers are then
+// exact as the doubles they are.
+void WholeRow(exact::StandardForm &t, int i) {
+  mpz_class scale = 1;
+  std::vector<mpq_class> row;
+  for (int j = 0; j <= t.n; ++j) {
+    row.push_back(exact::DecimalOf(j < t.n ? t.A(i, j) : t.b[static_cast<std::size_t>(i)]));
+    while (mpz_divisible_p(scale.get_mpz_t(), row.back().get_den_mpz_t()) == 0) {
+      scale *= 10;
+      if (cmp(scale, 1E15) > 0) return;
+    }
+  }
+  if (scale == 1) return;
+  const mpz_class limit = mpz_class(1) << 53;
+  std::vector<double> whole;
+  for (const mpq_class &v : row) {
+    const mpq_class w = v * scale;
+    if (w.get_den() != 1 || abs(w.get_num()) >= limit) return;
+    whole.push_back(w.get_d());
+  }
+  for (int j = 0; j < t.n; ++j)
+    t.A(i, j) = whole[static_cast<std::size_t>(j)];
+  t.b[static_cast<std::size_t>(i)] = whole.back();
+}
+
+// The rows of the program as typed in the tableau's row order and sign, taken as the run begins:
+// each decision coefficient and right-hand side is a number the user typed (or its negative),
+// never one the standard form derived from them (a right-hand side less a bound times a column),
+// so that the exact checks reason on the typed decimals. The added columns are the tableau's own.
+// False when the tableau's rows are not the typed ones up to sign.
+bool CaptureTypedRows() {
+  const int m = g.MRows, n = g.NVars, nc = g.NCols;
+  exact::StandardForm &t = Num().typed;
+  t.Resize(m, nc);
   for (int i = 0; i < m; ++i) {
-    for (int j = 0; j < n; ++j)
-      sf.A(i, j) = g.Tab(i + 3, j + 1);
-    sf.b[static_cast<std::size_t>(i)] = g.Tab(i + 3, g.NColsPlus1);
+    const int row = i + 3;
+    double sign = 0;
+    for (int j = 1; j <= n && sign == 0; ++j)
+      if (g.LPData(row, j) != 0) sign = g.Tab(row, j) / (ColumnSign(j) * g.LPData(row, j));
+    if (sign != 1 && sign != -1) return false;
+    for (int j = 1; j <= n; ++j) {
+      t.A(i, j - 1) = sign * g.LPData(row, j);
+      if (t.A(i, j - 1) != ColumnSign(j) * g.Tab(row, j)) return false;
+    }
+    for (int j = n + 1; j <= nc; ++j)
+      t.A(i, j - 1) = g.Tab(row, j);
+    t.b[static_cast<std::size_t>(i)] = sign * g.LPData(row, g.RHSInCol);
+    WholeRow(t, i);
   }
-  for (int j = 0; j < n; ++j) {
-    const bool artificial = IsArtificialColumn(j + 1);
-    sf.c[static_cast<std::size_t>(j)] = g.Phase == 1 ? (artificial ? 1.0 : 0.0) : g.Cost(j + 1);
-    const double ub = g.Tab(g.UBRow, j + 1);
-    sf.upper[static_cast<std::size_t>(j)] = g.Phase == 2 && artificial ? 0.0 : std::isfinite(ub) ? ub : HUGE_VAL;
+  for (int j = 1; j <= nc; ++j) {
+    const auto k = static_cast<std::size_t>(j - 1);
+    t.lower[k] = j <= n ? g.LPData(g.LBRow, j) : 0.0;
+    t.upper[k] = j <= n ? g.LPData(g.UBRow, j) : HUGE_VAL;
+    t.c[k] = j <= n ? g.LPData(2, j) : IsArtificialColumn(j) ? g.Tab(2, j) : 0.0;
   }
-  sf.maximize = g.ObjSense != 1;
+  return true;
+}
+
+// The program the current tableau solves, in the variables as typed: phase 1 minimises the sum
+// of the artificial values; the M-method's artificial columns cost M as typed; in the two-phase
+// method's phase 2 every artificial column is fixed at 0.
+exact::StandardForm TableauForm() {
+  exact::StandardForm sf = Num().typed;
+  const bool twoPhase = g.LPMethod == 4;
+  for (int j = 1; j <= g.NCols; ++j) {
+    const auto k = static_cast<std::size_t>(j - 1);
+    const bool artificial = IsArtificialColumn(j);
+    if (g.Phase == 1)
+      sf.c[k] = artificial ? 1.0 : 0.0;
+    else if (artificial && twoPhase)
+      sf.c[k] = 0;
+    if (artificial && twoPhase && g.Phase != 1) sf.upper[k] = 0;
+  }
+  sf.maximize = g.Phase != 1 && g.ObjSenseSaved != 1;
   return sf;
 }
 
@@ -446,16 +745,45 @@ exact::Basis TableauBasis() {
   exact::Basis basis;
   for (int r = 1; r <= g.MRows; ++r)
     basis.basic.push_back(g.BasisList(r) - 1);
-  basis.nonbasic.assign(static_cast<std::size_t>(g.NCols), exact::AtBound::Lower);
+  basis.nonbasic.resize(static_cast<std::size_t>(g.NCols));
+  for (int j = 1; j <= g.NCols; ++j)
+    basis.nonbasic[static_cast<std::size_t>(j - 1)] = ColumnRest(j);
   return basis;
+}
+
+// The value column j shows in the tableau for its variable's exact value x.
+double TableauValue(int j, const mpq_class &x) {
+  mpq_class rest = 0;
+  const exact::StandardForm &t = Num().typed;
+  const auto k = static_cast<std::size_t>(j - 1);
+  switch (ColumnRest(j)) {
+  case exact::AtBound::Lower:
+    if (t.HasLower(static_cast<int>(k))) rest = exact::DecimalOf(t.lower[k]);
+    break;
+  case exact::AtBound::Upper:
+    if (t.HasUpper(static_cast<int>(k))) rest = exact::DecimalOf(t.upper[k]);
+    break;
+  case exact::AtBound::Zero:
+    break;
+  }
+  const mpq_class v = x - rest;
+  return ColumnSign(j) * v.get_d();
 }
 
 // The basic values and the reduced costs (z_j - c_j) of the tableau as exact arithmetic has them.
 void TakeExactValues(const exact::BasisCheck &check) {
-  for (int r = 1; r <= g.MRows; ++r)
-    g.XBasic(r) = check.x[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  for (int r = 1; r <= g.MRows; ++r) {
+    const int b = g.BasisList(r);
+    g.XBasic(r) = TableauValue(b, check.x[static_cast<std::size_t>(b - 1)]);
+  }
   for (int j = 1; j <= g.NCols; ++j)
-    if (!(g.Phase == 2 && IsArtificialColumn(j))) g.RedCost(j) = g.NonBasicMark(j) == 0 ? 0.0 : -check.d[static_cast<std::size_t>(j - 1)].get_d();
+    if (!(g.Phase == 2 && IsArtificialColumn(j)))
+      g.RedCost(j) = g.NonBasicMark(j) == 0 ? 0.0 : -ColumnSign(j) * check.d[static_cast<std::size_t>(j - 1)].get_d();
+}
+
+// The exact ray along which the tableau's column e grows.
+std::vector<mpq_class> TableauRay(const exact::StandardForm &sf, const exact::Basis &basis, int e) {
+  return exact::BasisRay(sf, basis, e - 1, ColumnSign(e) > 0 ? 1 : -1);
 }
 
 // The column the rules let enter by the tableau's reduced costs (largest score, left-most), 0
@@ -482,11 +810,13 @@ TableauStepEnd ExactStep(const exact::StandardForm &sf, const exact::BasisCheck 
   const int e = RuleColumn();
   if (e == 0) return TableauStepEnd::Unproven;
   const exact::Basis basis = TableauBasis();
-  const std::vector<mpq_class> ray = exact::BasisRay(sf, basis, e - 1, 1);
+  const std::vector<mpq_class> ray = TableauRay(sf, basis, e);
   if (ray.empty()) return TableauStepEnd::Unproven;
   std::vector<double> alpha(static_cast<std::size_t>(g.MRows + 1), 0.0);
-  for (int r = 1; r <= g.MRows; ++r)
-    alpha[static_cast<std::size_t>(r)] = -ray[static_cast<std::size_t>(g.BasisList(r) - 1)].get_d();
+  for (int r = 1; r <= g.MRows; ++r) {
+    const int b = g.BasisList(r);
+    alpha[static_cast<std::size_t>(r)] = -ColumnSign(b) * ray[static_cast<std::size_t>(b - 1)].get_d();
+  }
   g.Entering = static_cast<int16>(e);
   g.NonBasicMark(e) = 0;
   RatioTestOn(alpha);
@@ -563,13 +893,25 @@ void BeginTableauRun() {
   n = RunNumerics{};
   n.relative = !DataNearOne();
   if (!n.relative) return;
+  n.typedRows = CaptureTypedRows();
+  const int m = g.MRows, nc = g.NCols;
+  n.absTab.assign(static_cast<std::size_t>(m) * nc, 0.0);
+  n.colBig.assign(static_cast<std::size_t>(nc + 1), 0.0);
+  n.colSum = n.colBig;
+  for (int i = 1; i <= m; ++i)
+    for (int j = 1; j <= nc; ++j) {
+      const double a = std::fabs(g.Tab(i + 2, j));
+      n.absTab[static_cast<std::size_t>(i - 1) * nc + (j - 1)] = a;
+      n.colBig[static_cast<std::size_t>(j)] = std::max(n.colBig[static_cast<std::size_t>(j)], a);
+      n.colSum[static_cast<std::size_t>(j)] += a;
+    }
   if (g.LPMethod == 3)
     for (int j = 1; j <= g.NCols; ++j)
       if (IsArtificialColumn(j) && g.Tab(2, j) != 0) {
         n.splitM = true;
         n.bigM = std::fabs(g.Tab(2, j));
       }
-  InvertBasisAfresh();
+  if (!InvertBasisAfresh()) NoteInverseRows();
 }
 
 bool TableauProvesNoFeasibleSolution() {
@@ -598,9 +940,7 @@ void TableauRatioTest() {
 bool TableauPivot() {
   if (!Num().relative) return SimplexPivot();
   if (g.Leaving == 0 || g.Leaving <= kLeavingThreshold) return true;
-  const bool pivoted = SimplexPivot();
-  // The engine's inverse serves only until this one is made from the new basis.
-  return InvertBasisAfresh() || pivoted;
+  return RelativePivot();
 }
 
 std::uint8_t ColumnState(int j) {
@@ -641,11 +981,9 @@ TableauRecord BuildSimplexTableau() {
   SimplexBasicSolution();
   SimplexPricing();
   if (Num().relative) {
-    // A flip changes no basis; any other step has made its inverse afresh already.
-    if (!Num().fresh) InvertBasisAfresh();
+    Num().alphaFor = 0;
     RelativeBasicSolution();
     RelativePricing(SimplexBlandRuleActive());
-    Num().fresh = false;
   }
   const int m = g.MRows, n = g.NCols;
   TableauRecord r;
@@ -746,7 +1084,7 @@ TableauStepEnd PrimalStepAfterShow() {
       const int e = -g.Entering;
       const exact::StandardForm sf = TableauForm();
       const exact::Basis basis = TableauBasis();
-      if (exact::IsImprovingRay(sf, exact::BasisRay(sf, basis, e - 1, 1))) return TableauStepEnd::Unbounded;
+      if (exact::IsImprovingRay(sf, TableauRay(sf, basis, e))) return TableauStepEnd::Unbounded;
       g.NonBasicMark(e) = static_cast<int16>(e);
       g.Entering = 0;
       const exact::BasisCheck check = exact::CheckBasis(sf, basis);
@@ -812,11 +1150,13 @@ int ArtificialBasicRow() {
 TableauStepEnd DualStepAfterShow() {
   const int m = g.MRows, n = g.NCols;
   bool exactValues = false;
+  DualCycleGuard &guard = Num().dual;
+  guard.Step();
 again:
   g.Leaving = 0;
   double most = 0;
   for (int k = 1; k <= m; ++k)
-    if (g.XBasic(k) < most) {
+    if (g.XBasic(k) < 0 && (guard.bland ? g.Leaving == 0 || g.BasisList(k) < g.Leaving : g.XBasic(k) < most)) {
       most = g.XBasic(k);
       g.LeavingRow = static_cast<int16>(k);
       g.Leaving = g.BasisList(k);
@@ -894,8 +1234,14 @@ RulePivot TextbookPivot() {
   const int e = p.entering;
   if (e == 0) return p;
   double least = kLPInfinity;
-  std::vector<double> column, size;
-  if (Num().relative) EnteringColumn(e, column, size);
+  std::vector<double> column;
+  if (Num().relative) {
+    // The step's own ratio test takes the same column of the same basis again when it enters.
+    RunNumerics &n = Num();
+    if (n.alphaFor != e) EnteringColumn(e, n.alpha, n.alphaSize);
+    n.alphaFor = e;
+    column = n.alpha;
+  }
   // Of a relative run the entries are judged against their terms already.
   const double floor = Num().relative ? 0.0 : g.Eps;
   for (int r = 1; r <= m; ++r) {

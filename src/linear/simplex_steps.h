@@ -60,7 +60,7 @@ TableauBase CaptureTableauBase();
 // After SimplexInit: decides how the run judges its numbers (see TableauRunJudgesRelative).
 void BeginTableauRun();
 // Whether the run's data are far enough from 1 in size that every zero, pivot and sign is judged
-// relative to the terms that formed the value, on an inverse made afresh from each basis (the
+// relative to the terms that formed the value, every value refined against the basis matrix (the
 // M-method's objective row then kept as an M part and the rest).
 bool TableauRunJudgesRelative();
 // Of a relative run: whether exact arithmetic proves, from the current basis, that the program

@@ -8,12 +8,14 @@
 #include <array>
 #include <cmath>
 #include <ctime>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "input/problem_file.h"
 #include "linear/lp_fixture.h"
 #include "support/grid_text.h"
 #include "linear/mod_lp_simplex.h"
@@ -1139,6 +1141,51 @@ TEST_F(SimplexIterationsTest, LargeNumbersEndAtTheExactVerdict) {
     ASSERT_EQ(Blocks(), c.blocks) << c.z;
     EXPECT_EQ(G().TextMatrix((Blocks() - 1) * BlockRows() + 2, ref.n + 1), c.z);
     if (c.lp.upper.empty()) CheckBlock(Blocks() - 1); // the reference knows no complemented column
+    EndSimplexTableauView();
+  }
+  // Decimals beside large numbers, as typed: the two-phase method's only feasible point (2, 1),
+  // once called infeasible on the binary fractions of 0.1 and 6.1; an optimum, once called
+  // unproven, with a cost of 1001 as with 999.
+  const LP point{.c = {-3, 2}, .a = {{8, -1}, {6000000, 0}, {3, 0.1}, {7, 9}}, .rel = {"=", "<=", "<=", "="},
+                 .b = {15, 12000000, 6.1, 23}, .lower = {"-infinity", "-infinity"}, .upper = {"infinity", "infinity"},
+                 .unrestricted = {"y", "y"}};
+  LP priced{.c = {0, -7, -1001, -3}, .a = {{3, -6, -9, 1}, {-0.1, 9, 0, 0}, {2.9, 3, -9, 1}}, .rel = {"<=", "<=", "="},
+            .b = {21, 23, 44}, .lower = {"-infinity", "0", "0", "0"}, .upper = {"infinity", "infinity", "infinity", "infinity"},
+            .unrestricted = {"y", "n", "n", "n"}};
+  for (const double cost : {1001.0, 999.0}) {
+    priced.c[2] = -cost;
+    for (const LP *lp : {&point, static_cast<const LP *>(&priced)}) {
+      SCOPED_TRACE(cost);
+      Start(*lp, 4);
+      scr5().cmdFinalIter_Click();
+      const int blocks = lp == &point ? 7 : 5;
+      EXPECT_EQ(Messages(), (std::vector<std::string>{"Optimal Tableau: Iteration " + std::to_string(blocks) + " is optimal"}));
+      ASSERT_EQ(Blocks(), blocks);
+      EXPECT_EQ(G().TextMatrix((blocks - 1) * BlockRows() + 2, ref.n + 1), lp == &point ? "-4.00" : "-18.85");
+      EndSimplexTableauView();
+    }
+  }
+  // The dual simplex method on a program whose reduced costs are mostly 0, once cycling on to the
+  // limit of a million tableaus: it leaves the cycle and ends at the optimum 0.
+  const std::filesystem::path runaway = std::filesystem::path(QUON_SHARED_CASES) / "numbers2/lp-dual-simplex-runaway.txt";
+  if (std::filesystem::exists(runaway)) {
+    FreshProgram();
+    const OpenResult file = ReadProblemFile(runaway.string(), 3, 0, 0);
+    ASSERT_EQ(file.status, OpenStatus::Loaded);
+    ApplyProblemFile(file.file, 3);
+    const GridShape shape = ShapeForElected(file.file, 3);
+    GridStore grid;
+    grid.SetRows(shape.rows);
+    grid.SetCols(shape.cols);
+    FillGridFromFile(grid, file.file, 3);
+    BuildLPStandardForm(grid);
+    StartBuilt(5);
+    scr5().cmdFinalIter_Click();
+    const std::vector<std::string> shown = Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("Optimal Tableau: Iteration ", 0), 0u) << shown[0];
+    EXPECT_LT(Blocks(), 1000);
+    EXPECT_EQ(Val(G().TextMatrix((Blocks() - 1) * BlockRows() + 2, ref.n + 1)), 0.0);
     EndSimplexTableauView();
   }
   LP infeasible{.c = {1, 1}, .a = {{1, 1}, {1, 1}}, .rel = {"<=", ">="}, .b = {1000000, 3000000}};
