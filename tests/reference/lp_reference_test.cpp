@@ -1102,7 +1102,7 @@ LP LargeCoefficientLP(std::mt19937 &rng, bool dualStart) {
   return lp;
 }
 
-// Seeded programs of 2 to 25 rows whose coefficients, costs, right-hand sides and bounds are
+// Seeded programs of 2 to 25 rows (one in 25 up to 100 x 100) whose coefficients, costs, right-hand sides and bounds are
 // decimals of one kind (near 1, prices with cents, up to a million, at the edge of a relative
 // test's reach; a quarter of them near 1 whatever the kind), either sign, with upper bounds,
 // decimal lower bounds, unrestricted variables, "=" rows and the same rows written as a pair of
@@ -1115,7 +1115,10 @@ LP DecimalLP(std::mt19937 &rng, bool dualStart) {
   auto value = [&] { return DecimalOfKind(rng, pick(0, 3) == 0 ? 0 : kind); };
   auto text = [](long long units) { return Typed{units, kTypedPlaces}.Value(); };
   LP lp;
-  const int n = pick(2, 10), m = pick(2, 25);
+  // One in 25 is larger, up to 100 x 100, with a few entries a row.
+  const bool large = pick(0, 24) == 0;
+  const int n = large ? pick(11, 100) : pick(2, 10), m = large ? pick(26, 100) : pick(2, 25);
+  const int skip = large ? n - 4 : 1; // an entry is left out in skip of skip + 2
   lp.sense = dualStart || pick(0, 1) ? "Minimize" : "Maximize";
   for (int j = 0; j < n; ++j)
     lp.c.push_back(dualStart ? (pick(0, 4) == 0 ? 0 : value().Value()) : (pick(0, 1) ? 1 : -1) * value().Value());
@@ -1127,7 +1130,7 @@ LP DecimalLP(std::mt19937 &rng, bool dualStart) {
     long long lhs = 0; // in units of 10^-kTypedPlaces
     const int sure = pick(0, n - 1); // a positive entry in every row
     for (int j = 0; j < n; ++j) {
-      if (pick(0, 2) == 0 && j != sure) continue;
+      if (pick(0, skip + 1) >= 2 && j != sure) continue;
       const Typed t = value();
       const int sign = pick(0, 3) == 0 && j != sure ? -1 : 1;
       row[static_cast<std::size_t>(j)] = sign * t.Value();
@@ -1214,7 +1217,7 @@ struct Road {
 void CheckRoadAgainstExactReference(const Road road, LP (*make)(std::mt19937 &, bool), unsigned seed, int trials,
                                     double closeness) {
   std::mt19937 rng(seed);
-  int optimal = 0, other = 0, counted = 0, infeasible = 0;
+  int optimal = 0, other = 0, counted = 0, infeasible = 0, wrong = 0, off = 0;
   for (int trial = 0; trial < trials; ++trial) {
     const LP lp = make(rng, road.method == 5);
     Build(lp);
@@ -1238,6 +1241,8 @@ void CheckRoadAgainstExactReference(const Road road, LP (*make)(std::mt19937 &, 
       continue;
     }
     EXPECT_EQ(static_cast<int>(run.outcome), static_cast<int>(ref.outcome)) << where;
+    wrong += run.outcome != ref.outcome;
+    off += run.outcome == Outcome::Optimal && ref.outcome == Outcome::Optimal && !Close(run.z, ref.z, closeness);
     if (run.outcome != ref.outcome || (run.outcome == Outcome::Optimal && !Close(run.z, ref.z, closeness)))
       DumpProblemFile(lp, "road" + std::to_string(road.method) + "-M" + NumText(road.bigM) + "-seed" +
                               std::to_string(seed) + "-trial" + std::to_string(trial));
@@ -1247,8 +1252,8 @@ void CheckRoadAgainstExactReference(const Road road, LP (*make)(std::mt19937 &, 
       EXPECT_TRUE(Close(run.z, ref.z, closeness)) << where << ": " << run.z << " vs " << ref.z;
     }
   }
-  std::printf("method %d M %g: %d programs, %d optimal, %d infeasible, %d given up\n", road.method, road.bigM, counted,
-              optimal, infeasible, other);
+  std::printf("method %d M %g: %d programs, %d optimal, %d infeasible, %d given up, %d wrong verdicts, %d optima off\n",
+              road.method, road.bigM, counted, optimal, infeasible, other, wrong, off);
   EXPECT_GT(optimal, counted / 3) << road.method;
   EXPECT_GT(infeasible, counted / 20) << road.method;
   if (road.method != 3 || road.bigM != 100) {
