@@ -6,10 +6,13 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <random>
 #include <string>
+
+#include "linear/lp_fixture.h"
 
 namespace quon::testing {
 
@@ -116,6 +119,44 @@ inline Typed DecimalOfKind(std::mt19937 &rng, int kind) {
                                       {99, 5},  {1, 0},    {999, 3},    {99999, 2}, {100099, 3}};
     return kEdge[pick(0, 9)];
   }
+  }
+}
+
+// The program as a problem file (File/Open), written to $QUON_REFERENCE_DUMP/NAME.txt when that
+// is set, so that a failing seed can be handed on and opened on screen.
+inline void DumpProblemFile(const LP &lp, const std::string &name) {
+  const char *dir = std::getenv("QUON_REFERENCE_DUMP");
+  if (!dir) return;
+  const std::size_t n = lp.c.size(), m = lp.a.size();
+  std::string text = std::string(lp.integer.empty() ? "3000" : "5000") + "\r\n8\r\n6\r\n1\r\n\"" + name + "\"\r\n" + std::to_string(n) + "\r\n" + std::to_string(m) + "\r\n\"" + lp.sense + "\"\r\n";
+  auto line = [&text](const std::string &cell) { text += "\"" + cell + "\"\r\n"; };
+  auto bounds = [&](const std::vector<std::string> &cells, const char *fallback) {
+    for (std::size_t j = 0; j < n; ++j)
+      line(cells.empty() ? fallback : cells[j]);
+    line("");
+    line("");
+  };
+  for (std::size_t j = 0; j < n; ++j)
+    line("x" + std::to_string(j + 1));
+  line("");
+  line("");
+  for (std::size_t j = 0; j < n; ++j)
+    line(Cell(lp.c[j]));
+  line("");
+  line("");
+  for (std::size_t i = 0; i < m; ++i) {
+    for (std::size_t j = 0; j < n; ++j)
+      line(Cell(lp.a[i][j]));
+    line(lp.rel[i]);
+    line(Cell(lp.b[i]));
+  }
+  bounds(lp.lower, "0");
+  bounds(lp.upper, "infinity");
+  bounds(lp.unrestricted, "n");
+  if (!lp.integer.empty()) bounds(lp.integer, "y");
+  if (FILE *f = std::fopen((std::string(dir) + "/" + name + ".txt").c_str(), "wb")) {
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
   }
 }
 

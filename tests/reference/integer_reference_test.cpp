@@ -616,6 +616,7 @@ TEST(IntegerReference, ZeroOneProgramsWithLargeCoefficientsReachTheReferenceVerd
 // 1e9; it never prunes that optimum and never calls a program with a whole point infeasible.
 TEST(IntegerReference, ProgramsWithDecimalCoefficientsReachTheOptimumOfTheTypedDecimals) {
   int feasible = 0, infeasible = 0, unfinished = 0, general = 0;
+  std::string givenUp;
   for (unsigned seed = 1; seed <= 600; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed + 67000);
@@ -680,18 +681,24 @@ TEST(IntegerReference, ProgramsWithDecimalCoefficientsReachTheOptimumOfTheTypedD
     if (rec.end != SearchEnd::Completed) {
       EXPECT_EQ(rec.end, SearchEnd::SolveFailed) << "subproblem " << g.FinalIteration;
       ++unfinished;
+      givenUp += " " + std::to_string(seed);
+      DumpProblemFile(p.lp, "search-seed" + std::to_string(seed));
       continue;
     }
     EXPECT_EQ(g.BestIter != 0, ref.feasible) << (zeroOne ? "0-1" : "general");
+    if ((g.BestIter != 0) != ref.feasible) DumpProblemFile(p.lp, "search-seed" + std::to_string(seed));
     if (!ref.feasible || g.BestIter == 0) {
       ++infeasible;
       continue;
     }
     ++feasible;
     EXPECT_NEAR(g.BestObj, ref.z, 1e-9 * std::max(1.0, std::fabs(ref.z))) << (zeroOne ? "0-1" : "general");
+    if (std::fabs(g.BestObj - ref.z) > 1e-9 * std::max(1.0, std::fabs(ref.z)))
+      DumpProblemFile(p.lp, "search-seed" + std::to_string(seed));
     CheckSolution(p, rec.incumbentX.back(), g.BestObj);
   }
-  std::printf("decimal integer programs: %d feasible, %d infeasible, %d unfinished\n", feasible, infeasible, unfinished);
+  std::printf("decimal integer programs: %d feasible, %d infeasible, %d given up (seeds%s)\n", feasible, infeasible,
+              unfinished, givenUp.c_str());
   EXPECT_GT(feasible, 300);
   EXPECT_GT(infeasible, 60);
   EXPECT_GT(general, 250);

@@ -1169,43 +1169,6 @@ LP DecimalLP(std::mt19937 &rng, bool dualStart) {
   return lp;
 }
 
-// The program as a problem file (File/Open), written to $QUON_REFERENCE_DUMP/NAME.txt when that
-// is set, so that a failing seed can be handed on and opened on screen.
-void DumpProblemFile(const LP &lp, const std::string &name) {
-  const char *dir = std::getenv("QUON_REFERENCE_DUMP");
-  if (!dir) return;
-  const std::size_t n = lp.c.size(), m = lp.a.size();
-  std::string text = "3000\r\n8\r\n6\r\n1\r\n\"" + name + "\"\r\n" + std::to_string(n) + "\r\n" + std::to_string(m) + "\r\n\"" + lp.sense + "\"\r\n";
-  auto line = [&text](const std::string &cell) { text += "\"" + cell + "\"\r\n"; };
-  auto bounds = [&](const std::vector<std::string> &cells, const char *fallback) {
-    for (std::size_t j = 0; j < n; ++j)
-      line(cells.empty() ? fallback : cells[j]);
-    line("");
-    line("");
-  };
-  for (std::size_t j = 0; j < n; ++j)
-    line("x" + std::to_string(j + 1));
-  line("");
-  line("");
-  for (std::size_t j = 0; j < n; ++j)
-    line(Cell(lp.c[j]));
-  line("");
-  line("");
-  for (std::size_t i = 0; i < m; ++i) {
-    for (std::size_t j = 0; j < n; ++j)
-      line(Cell(lp.a[i][j]));
-    line(lp.rel[i]);
-    line(Cell(lp.b[i]));
-  }
-  bounds(lp.lower, "0");
-  bounds(lp.upper, "infinity");
-  bounds(lp.unrestricted, "n");
-  if (FILE *f = std::fopen((std::string(dir) + "/" + name + ".txt").c_str(), "wb")) {
-    std::fputs(text.c_str(), f);
-    std::fclose(f);
-  }
-}
-
 struct Road {
   int method;
   double bigM; // 0: the largest M the screen accepts
@@ -1236,16 +1199,18 @@ void CheckRoadAgainstExactReference(const Road road, LP (*make)(std::mt19937 &, 
     ++counted;
     const std::string where = "method " + std::to_string(road.method) + " M " + NumText(bigM) + " seed " +
                               std::to_string(seed) + " trial " + std::to_string(trial);
+    const std::string name = "road" + std::to_string(road.method) + "-M" + NumText(road.bigM) + "-seed" +
+                             std::to_string(seed) + "-trial" + std::to_string(trial);
     if (run.outcome == Outcome::Other) {
       ++other;
+      DumpProblemFile(lp, "given-up-" + name);
       continue;
     }
     EXPECT_EQ(static_cast<int>(run.outcome), static_cast<int>(ref.outcome)) << where;
     wrong += run.outcome != ref.outcome;
     off += run.outcome == Outcome::Optimal && ref.outcome == Outcome::Optimal && !Close(run.z, ref.z, closeness);
     if (run.outcome != ref.outcome || (run.outcome == Outcome::Optimal && !Close(run.z, ref.z, closeness)))
-      DumpProblemFile(lp, "road" + std::to_string(road.method) + "-M" + NumText(road.bigM) + "-seed" +
-                              std::to_string(seed) + "-trial" + std::to_string(trial));
+      DumpProblemFile(lp, name);
     if (run.outcome == Outcome::Infeasible) ++infeasible;
     if (run.outcome == Outcome::Optimal && ref.outcome == Outcome::Optimal) {
       ++optimal;
