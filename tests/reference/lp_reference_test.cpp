@@ -1117,7 +1117,7 @@ LP DecimalLP(std::mt19937 &rng, bool dualStart) {
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   const int kind = pick(0, kDecimalKinds - 1);
   auto value = [&] { return DecimalOfKind(rng, pick(0, 3) == 0 ? 0 : kind); };
-  auto text = [](long long units) { return Typed{units, kTypedPlaces}.Value(); };
+  auto typed = [](long long units) { return Typed{units, kTypedPlaces}.Value(); }; // units of 10^-kTypedPlaces
   LP lp;
   // One in 25 is larger, up to 100 x 100, with a few entries a row.
   const bool large = pick(0, 24) == 0;
@@ -1131,7 +1131,7 @@ LP DecimalLP(std::mt19937 &rng, bool dualStart) {
     x = pick(0, 3) == 0 ? 0 : pick(1, 9);
   while (static_cast<int>(lp.a.size()) < m) {
     std::vector<double> row(static_cast<std::size_t>(n), 0.0);
-    long long lhs = 0; // in units of 10^-kTypedPlaces
+    long long lhs = 0;
     const int sure = pick(0, n - 1); // a positive entry in every row
     for (int j = 0; j < n; ++j) {
       if (pick(0, skip + 1) >= 2 && j != sure) continue;
@@ -1148,19 +1148,19 @@ LP DecimalLP(std::mt19937 &rng, bool dualStart) {
       for (const char *rel : {"<=", ">="}) {
         lp.a.push_back(row);
         lp.rel.push_back(rel);
-        lp.b.push_back(text(b));
+        lp.b.push_back(typed(b));
       }
       continue;
     }
     lp.a.push_back(row);
     lp.rel.push_back(r < 2 ? "<=" : r < 4 || dualStart ? ">=" : "=");
-    lp.b.push_back(text(b));
+    lp.b.push_back(typed(b));
   }
   if (!dualStart)
     for (std::size_t j = 0; j < point.size(); ++j) {
       std::string lower = "0", upper = "infinity", free = "n";
       const int bound = pick(0, 7);
-      if (bound < 2) upper = Cell(text(point[j] * Typed{1, 0}.UnitsAt(kTypedPlaces) + value().UnitsAt(kTypedPlaces)));
+      if (bound < 2) upper = Cell(typed(Typed{point[j], 0}.UnitsAt(kTypedPlaces) + value().UnitsAt(kTypedPlaces)));
       if (bound == 2 && point[j] > 0) lower = Cell(Typed{pick(0, 100 * static_cast<int>(point[j])), 2}.Value());
       if (bound == 3) {
         lower = "-infinity";
