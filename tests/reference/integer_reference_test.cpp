@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "../../bench/support/ip_programs.h"
+#include "exact_decimal.h"
 #include "integer/ip_fixture.h"
 #include "shell/mod1.h"
 
@@ -470,6 +472,67 @@ TEST(IntegerReference, LongKnapsackSearchesNeverFailASubproblem) {
   BBSubproblemLimit = limit;
 }
 
+// The optimum over every whole point of the box of the bounds (rounded inward), exact on the
+// decimals typed: each row and the objective are taken times the power of ten that makes them
+// whole and summed in 128-bit integers. Infeasible where no point meets every row.
+Reference EnumeratedOptimum(const IP &p) {
+  const std::size_t n = p.lp.c.size();
+  struct Whole {
+    std::vector<long long> a;
+    long long b = 0;
+    int places = 0;
+  };
+  auto whole = [n](const std::vector<double> &a, double b) {
+    Whole w;
+    w.places = DecimalPlaces(b);
+    for (double v : a)
+      w.places = std::max(w.places, DecimalPlaces(v));
+    for (std::size_t j = 0; j < n; ++j)
+      w.a.push_back(static_cast<long long>(WholeTimesPowerOfTen(a[j], w.places).value()));
+    w.b = static_cast<long long>(WholeTimesPowerOfTen(b, w.places).value());
+    return w;
+  };
+  const Whole cost = whole(p.lp.c, 0);
+  std::vector<Whole> rows;
+  for (std::size_t i = 0; i < p.lp.a.size(); ++i)
+    rows.push_back(whole(p.lp.a[i], p.lp.b[i]));
+  std::vector<long long> lo(n), hi(n), x(n);
+  for (std::size_t j = 0; j < n; ++j) {
+    lo[j] = static_cast<long long>(std::ceil(p.lower[j]));
+    hi[j] = static_cast<long long>(std::floor(p.upper[j]));
+    if (lo[j] > hi[j]) return {};
+  }
+  x = lo;
+  const bool maximize = p.lp.sense == "Maximize";
+  Reference ref;
+  __int128 best = 0;
+  for (;;) {
+    bool holds = true;
+    for (const Whole &row : rows) {
+      __int128 lhs = 0;
+      for (std::size_t j = 0; j < n; ++j)
+        lhs += static_cast<__int128>(row.a[j]) * x[j];
+      const std::string &rel = p.lp.rel[static_cast<std::size_t>(&row - rows.data())];
+      holds = rel == "<=" ? lhs <= row.b : rel == ">=" ? lhs >= row.b : lhs == row.b;
+      if (!holds) break;
+    }
+    if (holds) {
+      __int128 z = 0;
+      for (std::size_t j = 0; j < n; ++j)
+        z += static_cast<__int128>(cost.a[j]) * x[j];
+      if (!ref.feasible || (maximize ? z > best : z < best)) best = z;
+      ref.feasible = true;
+    }
+    std::size_t j = 0;
+    while (j < n && x[j] == hi[j])
+      x[j] = lo[j], ++j;
+    if (j == n) break;
+    ++x[j];
+  }
+  ref.z = static_cast<double>(best) / PowerOfTen(cost.places);
+  return ref;
+}
+
 // 0-1 programs whose coefficients run from 1 to a million (log-uniform, either sign), with
 // "<=", ">=" and "=" rows and "=" rows written as a pair of "<=" and ">=": the search ends at the
 // optimum that trying every 0-1 point finds (exact: whole numbers below 2^53), or says it could
@@ -523,24 +586,7 @@ TEST(IntegerReference, ZeroOneProgramsWithLargeCoefficientsReachTheReferenceVerd
       p.lp.unrestricted.push_back("n");
       p.lp.integer.push_back("y");
     }
-    Reference ref;
-    const bool maximize = p.lp.sense == "Maximize";
-    for (unsigned bits = 0; bits < (1u << n); ++bits) {
-      bool holds = true;
-      for (std::size_t i = 0; i < p.lp.a.size() && holds; ++i) {
-        double lhs = 0;
-        for (int j = 0; j < n; ++j)
-          if (bits >> j & 1u) lhs += p.lp.a[i][static_cast<std::size_t>(j)];
-        const std::string &rel = p.lp.rel[i];
-        holds = rel == "<=" ? lhs <= p.lp.b[i] : rel == ">=" ? lhs >= p.lp.b[i] : lhs == p.lp.b[i];
-      }
-      if (!holds) continue;
-      double z = 0;
-      for (int j = 0; j < n; ++j)
-        if (bits >> j & 1u) z += p.lp.c[static_cast<std::size_t>(j)];
-      if (!ref.feasible || (maximize ? z > ref.z : z < ref.z)) ref.z = z;
-      ref.feasible = true;
-    }
+    const Reference ref = EnumeratedOptimum(p);
     BuildIP(p.lp);
     ASSERT_EQ(g.InputErrorIndex, 0);
     const SearchRecord rec = Search();
@@ -560,6 +606,103 @@ TEST(IntegerReference, ZeroOneProgramsWithLargeCoefficientsReachTheReferenceVerd
   EXPECT_GT(feasible, 500);
   EXPECT_GT(infeasible, 100);
   EXPECT_LE(unfinished, 10);
+}
+
+// 0-1 programs and general integer programs (boxes of a few thousand whole points, some bounds
+// typed with a fraction) whose coefficients, costs and right-hand sides are decimals: 0.1, 0.9,
+// 2.9, prices with cents, up to a million, 999 to 1001 and 0.00099 beside 1. Most rows hold at a
+// whole point as typed, "=" rows among them and written as a pair of "<=" and ">=". The search
+// ends at the optimum on the typed decimals that trying every whole point finds, to a part in
+// 1e9; it never prunes that optimum and never calls a program with a whole point infeasible.
+TEST(IntegerReference, ProgramsWithDecimalCoefficientsReachTheOptimumOfTheTypedDecimals) {
+  int feasible = 0, infeasible = 0, unfinished = 0, general = 0;
+  std::string givenUp;
+  for (unsigned seed = 1; seed <= 600; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed + 67000);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int kind = pick(0, kDecimalKinds - 1);
+    auto value = [&] { return DecimalOfKind(rng, pick(0, 3) == 0 ? 0 : kind); };
+    const bool zeroOne = seed % 2 == 1;
+    IP p;
+    const int n = zeroOne ? pick(3, 12) : pick(2, 5), m = pick(2, 10);
+    p.lp.sense = pick(0, 1) ? "Maximize" : "Minimize";
+    std::vector<long long> point;
+    long long box = 1;
+    for (int j = 0; j < n; ++j) {
+      p.lp.c.push_back((pick(0, 1) ? 1 : -1) * value().Value());
+      int top = zeroOne ? 1 : pick(1, 6);
+      while (box * (top + 1) > 4096)
+        --top;
+      box *= top + 1;
+      point.push_back(pick(0, top));
+      p.lower.push_back(0);
+      p.upper.push_back(top + (!zeroOne && pick(0, 3) == 0 ? 0.5 : 0));
+      p.integer.push_back(true);
+      p.lp.lower.push_back("0");
+      p.lp.upper.push_back(Cell(p.upper.back()));
+      p.lp.unrestricted.push_back("n");
+      p.lp.integer.push_back("y");
+    }
+    general += zeroOne ? 0 : 1;
+    auto typed = [](long long units) { return Typed{units, kTypedPlaces}.Value(); };
+    while (static_cast<int>(p.lp.a.size()) < m) {
+      std::vector<double> row(static_cast<std::size_t>(n), 0.0);
+      long long lhs = 0;
+      const int sure = pick(0, n - 1);
+      for (int j = 0; j < n; ++j) {
+        if (pick(0, 2) == 0 && j != sure) continue;
+        const Typed t = value();
+        const int sign = pick(0, 3) == 0 && j != sure ? -1 : 1;
+        row[static_cast<std::size_t>(j)] = sign * t.Value();
+        lhs += sign * t.UnitsAt(kTypedPlaces) * point[static_cast<std::size_t>(j)];
+      }
+      const int r = pick(0, 5);
+      const long long room = pick(0, 1) ? 0 : value().UnitsAt(kTypedPlaces);
+      long long b = r < 2 ? lhs + room : r < 4 ? lhs - room : lhs;
+      if (pick(0, 9) == 0) b = (pick(0, 1) ? 1 : -1) * value().UnitsAt(kTypedPlaces);
+      if (r == 5 && static_cast<int>(p.lp.a.size()) + 1 < m) {
+        for (const char *rel : {"<=", ">="}) {
+          p.lp.a.push_back(row);
+          p.lp.rel.push_back(rel);
+          p.lp.b.push_back(typed(b));
+        }
+        continue;
+      }
+      p.lp.a.push_back(row);
+      p.lp.rel.push_back(r < 2 ? "<=" : r < 4 ? ">=" : "=");
+      p.lp.b.push_back(typed(b));
+    }
+    const Reference ref = EnumeratedOptimum(p);
+    BuildIP(p.lp);
+    ASSERT_EQ(g.InputErrorIndex, 0);
+    const SearchRecord rec = Search();
+    // Every variable is bounded: the search may give up on a subproblem, nothing else.
+    if (rec.end != SearchEnd::Completed) {
+      EXPECT_EQ(rec.end, SearchEnd::SolveFailed) << "subproblem " << g.FinalIteration;
+      ++unfinished;
+      givenUp += " " + std::to_string(seed);
+      DumpProblemFile(p.lp, "search-seed" + std::to_string(seed));
+      continue;
+    }
+    EXPECT_EQ(g.BestIter != 0, ref.feasible) << (zeroOne ? "0-1" : "general");
+    if ((g.BestIter != 0) != ref.feasible) DumpProblemFile(p.lp, "search-seed" + std::to_string(seed));
+    if (!ref.feasible || g.BestIter == 0) {
+      ++infeasible;
+      continue;
+    }
+    ++feasible;
+    EXPECT_NEAR(g.BestObj, ref.z, 1e-9 * std::max(1.0, std::fabs(ref.z))) << (zeroOne ? "0-1" : "general");
+    if (std::fabs(g.BestObj - ref.z) > 1e-9 * std::max(1.0, std::fabs(ref.z)))
+      DumpProblemFile(p.lp, "search-seed" + std::to_string(seed));
+    CheckSolution(p, rec.incumbentX.back(), g.BestObj);
+  }
+  std::printf("decimal integer programs: %d feasible, %d infeasible, %d given up (seeds%s)\n", feasible, infeasible,
+              unfinished, givenUp.c_str());
+  EXPECT_GT(feasible, 300);
+  EXPECT_GT(infeasible, 60);
+  EXPECT_GT(general, 250);
+  EXPECT_LE(unfinished, 6);
 }
 
 } // namespace
