@@ -46,7 +46,7 @@ void EndingAt(PageSurface &printer, double x, double y, const std::string &text)
   At(printer, x - printer.TextWidth(text), y, text);
 }
 
-void Rule(PageSurface &printer, double y) { PrintRuleLine(printer, static_cast<int16>(RoundTwips(y))); }
+void Rule(PageSurface &printer, double y) { PrintRuleLine(printer, y); }
 
 // A column heading of a route table: placed at x, or ending at x.
 struct RouteHead {

@@ -100,7 +100,7 @@ void BeginTable(PageSurface &p, const char *title) {
 // Headings at the current position, the rule below them; returns the start value of the rows.
 double PrintHeadings(PageSurface &p, const std::vector<std::string> &heads, const TableColumns &w, int32 lift) {
   PrintTableLine(p, p.CurrentY(), heads, w);
-  PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY())));
+  PrintRuleLine(p, p.CurrentY());
   return p.CurrentY() - lift;
 }
 
@@ -142,7 +142,7 @@ void PrintTableBlocks(PageSurface &p, const std::vector<std::string> &heads,
 
 } // namespace
 
-void EndTable(PageSurface &p) { PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY() + 100))); }
+void EndTable(PageSurface &p) { PrintRuleLine(p, p.CurrentY() + 100); }
 
 bool PrintProjectInputData(PageSurface &p) {
   const bool pert = g.ProjMethod == 2;
@@ -249,7 +249,7 @@ void PrintPERTPaths(PageSurface &p) {
     PrintAt(q, RoundTwips(kTableLeft + w), RoundTwips(top), "Longest Path Based on Mean Durations");
     PrintAt(q, RoundTwips(meanEnd - q.TextWidth("Path Mean")), RoundTwips(top), "Path Mean");
     PrintAt(q, RoundTwips(devEnd - q.TextWidth("Path Std. Dev.")), RoundTwips(top), "Path Std. Dev.");
-    PrintRuleLine(q, static_cast<int16>(RoundTwips(q.CurrentY())));
+    PrintRuleLine(q, q.CurrentY());
     return q.CurrentY() - g.LineHeight;
   };
   double y = headings(p);

@@ -93,11 +93,12 @@ void PrintSectionHeader(Surface &printer) {
   printer.Print("");
   printer.SetFontSize(9);
   PrintAt(printer, kPrintLeft, RoundTwips(printer.CurrentY() + 100), "Title: " + g.HeaderText[1]);
-  PrintRuleLine(printer, static_cast<int16>(RoundTwips(printer.CurrentY())));
+  PrintRuleLine(printer, printer.CurrentY());
   printer.SetCurrentY(printer.CurrentY() + 100);
 }
 
-void PrintRuleLine(Surface &printer, int16 y) {
+void PrintRuleLine(Surface &printer, double y) {
+  y = RoundTwips(y);
   printer.SetDrawWidth(1);
   printer.SetCurrentY(y);
   printer.Line(kPrintLeft, y, kRuleRight, y, kBlack);
