@@ -613,6 +613,7 @@ const std::vector<LimitCase> &Cases() {
        }},
       {"LinearSummary", "", [](ScriptedServices &) { return LinearSummary(); }},
       {.name = "LinearSmallSummary", .open = [](ScriptedServices &) { return LinearSummary(1); }, .small = true},
+      {.name = "LinearHugeRhs", .open = [](ScriptedServices &) { return LinearSummary(2); }, .small = true},
       {"LinearTableau", "", [](ScriptedServices &) { return LinearTableau(); }},
       {"LinearBigMTableau", "", [](ScriptedServices &) { return LinearTableau(3); }},
       {"LinearTwoPhaseTableau", "", [](ScriptedServices &) { return LinearTableau(4); }},
@@ -625,6 +626,7 @@ const std::vector<LimitCase> &Cases() {
        [](PageSurface &p) { return PrintInverseOutput(p); }},
       {"TransportSummary", "From", [](ScriptedServices &) { return TransportSummary(); },
        [](PageSurface &p) { return PrintTransOutputSummary(p); }},
+      {.name = "TransportHugeCost", .open = [](ScriptedServices &) { return TransportSummary(true); }, .small = true},
       {"TransportTableau", "", [](ScriptedServices &) { return TransportTableau(); },
        [](PageSurface &p) { return PrintTransTableaus(p, scr5().outputGrid); }},
       {"QueueComparativeScientific", "", [](ScriptedServices &) { return QueueScientific(true); }},
@@ -850,6 +852,57 @@ std::vector<std::string> RealNumbers(const std::string &text) {
 // (a number shortened to fit its column reads back in another form), and every real number a
 // cell of the output screen shows is on the paper as the screen shows it, as often as the
 // screen shows it: a column lost on paper takes its numbers with it.
+// A number in the pattern, as the pattern writes it.
+bool InPattern(const std::string &n, const std::string &pattern) {
+  if (!IsNumber(n)) return false;
+  const std::string own = Format(Val(n), pattern);
+  // A negative zero reads back as zero.
+  return own == n || (n[0] == '-' && Val(n) == 0 && "-" + own == n);
+}
+
+// The words of a page with each number wider than its column joined again: a number broken
+// over lines stands in pieces one under the other, each ending where the one above ends (or
+// starting where it starts), the pieces before the last not written in the pattern alone.
+std::vector<std::string> JoinedWords(const PdfPage &page, const std::string &pattern) {
+  const auto numeric = [](const std::string &t) {
+    return !t.empty() && t.find_first_not_of("0123456789.eE+-") == std::string::npos;
+  };
+  std::vector<const Word *> words;
+  for (const Word &w : page.words)
+    words.push_back(&w);
+  std::sort(words.begin(), words.end(), [](const Word *a, const Word *b) { return a->top < b->top; });
+  std::vector<bool> used(words.size(), false);
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (used[i]) continue;
+    std::string text = words[i]->text;
+    if (numeric(text) && !InPattern(text, pattern)) {
+      std::vector<std::size_t> pieces;
+      std::string joined = text;
+      const Word *last = words[i];
+      for (std::size_t j = i + 1; j < words.size() && pieces.size() < 40; ++j) {
+        const Word &w = *words[j];
+        const double height = last->bottom - last->top;
+        if (w.top > last->top + 1.6 * height) break;
+        if (used[j] || w.top < last->top + 0.5 * height || !numeric(w.text) ||
+            (std::fabs(w.right - last->right) > 1 && std::fabs(w.left - last->left) > 1))
+          continue;
+        pieces.push_back(j);
+        joined += w.text;
+        last = &w;
+        if (InPattern(joined, pattern)) {
+          text = joined;
+          for (std::size_t p : pieces)
+            used[p] = true;
+          break;
+        }
+      }
+    }
+    texts.push_back(text);
+  }
+  return texts;
+}
+
 void ExpectNumbersAsOnScreen(const std::vector<std::vector<PdfPage>> &pdfs, const std::string &pattern,
                              const std::vector<std::string> &screen, bool graph) {
   // The page heading's product line carries the version number.
@@ -859,17 +912,15 @@ void ExpectNumbersAsOnScreen(const std::vector<std::vector<PdfPage>> &pdfs, cons
   std::string firstRewritten;
   for (const std::vector<PdfPage> &pages : pdfs)
     for (const PdfPage &page : pages)
-      for (const Word &w : page.words) {
-        const std::string n = RealNumber(w.text);
+      for (const std::string &word : JoinedWords(page, pattern)) {
+        const std::string n = RealNumber(word);
         if (n.empty()) continue;
         ++printed[n];
         // A graph's axes are marked in plain numbers.
         if (std::find(version.begin(), version.end(), n) != version.end() || (graph && n == Trim(Str(Val(n)))))
           continue;
-        std::string own = Format(Val(n), pattern);
-        // A negative zero reads back as zero.
-        if (own != n && !(n[0] == '-' && Val(n) == 0 && "-" + own == n) && rewritten++ == 0)
-          firstRewritten = "\"" + n + "\" for \"" + own + "\"";
+        if (!InPattern(n, pattern) && rewritten++ == 0)
+          firstRewritten = "\"" + n + "\" for \"" + Format(Val(n), pattern) + "\"";
       }
   EXPECT_EQ(rewritten, 0) << "numbers printed otherwise than in " << pattern << ", the first " << firstRewritten;
   std::map<std::string, int> shown;
