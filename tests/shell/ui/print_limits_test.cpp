@@ -173,17 +173,20 @@ std::vector<std::string> Breakthroughs() {
 
 // 100 activities of a project read and on the output screen: CPM on 51 nodes, a chain, a
 // chord past every node but the last two and one from start to end; PERT on 61 nodes, a chain
-// and a chord three ahead from each of the first 40.
-void OpenProject(int method) {
+// and a chord three ahead from each of the first 40. Huge CPM durations are 10^60 times as
+// long, in a fixed format of 15 and 15 digits: numbers wider than the page line.
+void OpenProject(int method, bool huge = false) {
   std::vector<test::ActivityRow> rows;
+  const std::string scale = huge ? "e60" : "";
   if (method == 1) {
     // Symbols as long as the input's heading "Activity Symbol".
     for (int i = 1; i <= 50; ++i)
       rows.push_back({std::to_string(i), std::to_string(i + 1), "Activity no. " + std::to_string(10 + i),
-                      std::to_string(1 + i % 9)});
+                      std::to_string(1 + i % 9) + scale});
     for (int i = 1; i <= 49; ++i)
-      rows.push_back({std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5)});
-    rows.push_back({"1", "51", "L", "7"});
+      rows.push_back(
+          {std::to_string(i), std::to_string(i + 2), "K" + std::to_string(i), std::to_string(1 + i % 5) + scale});
+    rows.push_back({"1", "51", "L", "7" + scale});
   } else {
     for (int i = 1; i <= 60; ++i)
       rows.push_back({std::to_string(i), std::to_string(i + 1), "A" + std::to_string(i), "1",
@@ -194,6 +197,7 @@ void OpenProject(int method) {
   }
   test::LoadProject(method, rows);
   InitGlobals(15360, 11520);
+  if (huge) WidestFormat(1);
   ChosenFormat();
   g.ModelClass = ModelClassCode::ProjectPlanning;
   g.HeaderText[1] = "Limit";
@@ -231,8 +235,8 @@ std::vector<std::string> PertMeans() {
 }
 
 // The schedule, after the bar chart's computation or after "CPM Calculations" and "All Steps".
-std::vector<std::string> Project(bool steps = false) {
-  OpenProject(1);
+std::vector<std::string> Project(bool steps = false, bool huge = false) {
+  OpenProject(1, huge);
   if (steps) {
     scr5().Combo1.PerformChoose(1);
     scr5().cmdFinalIter_Click();
@@ -559,6 +563,11 @@ const std::vector<LimitCase> &Cases() {
       {.name = "ProjectCPMSteps",
        .heading = "Activity",
        .open = [](ScriptedServices &) { return Project(true); },
+       .renamed = {{"Latest Completion", "Latest Finish"}},
+       .screenFrom = "Activity"},
+      {.name = "ProjectCPMHuge",
+       .heading = "Activity",
+       .open = [](ScriptedServices &) { return Project(true, true); },
        .renamed = {{"Latest Completion", "Latest Finish"}},
        .screenFrom = "Activity"},
       {.name = "PertPaths",
