@@ -1,8 +1,10 @@
-// Printouts of every model class at its size limits, as "Write to Printer" sends them to a PDF
-// file: every word the file shows lies inside the page's printable margin and overlaps no other,
-// no heading stands alone at a page's foot, each row of the result is printed once (in each
-// block of columns), and every number reads back from the file exactly as the chosen format
-// and the screen write it.
+// Printouts of every model class at its size limits, in its own format and the widest fixed and
+// scientific ones, as "Write to Printer" sends them to a PDF file: every word the file shows
+// lies inside the page's printable margin and overlaps no other, no heading stands alone at a
+// page's foot, each row of the result is printed once (in each block of columns), every column
+// the screen shows has its heading on the paper, and every number reads back from the file
+// exactly as the chosen format and the screen write it, as often as the screen shows it (a
+// number wider than any column whole, over as many lines as it takes).
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -526,8 +528,11 @@ std::vector<std::string> TransportSummary(bool huge = false) {
   return {};
 }
 
-std::vector<std::string> TransportTableau() {
-  test::LoadTrans(WideTransport(), "Limit", false);
+std::vector<std::string> TransportTableau(bool huge = false) {
+  test::TransProblem p = WideTransport();
+  if (huge) p = {{{1e30, 2, 3}, {4, 5e29, 6}, {7, 8, 9}}, {10, 20, 30}, {15, 25, 20}};
+  test::LoadTrans(p, "Limit", false);
+  if (huge) WidestFormat(1);
   ChosenFormat();
   scr5().Show();
   g.TransStartMethod = 1;
@@ -638,6 +643,10 @@ const std::vector<LimitCase> &Cases() {
       {.name = "TransportHugeCost", .open = [](ScriptedServices &) { return TransportSummary(true); }, .small = true},
       {"TransportTableau", "", [](ScriptedServices &) { return TransportTableau(); },
        [](PageSurface &p) { return PrintTransTableaus(p, scr5().outputGrid); }},
+      {.name = "TransportHugeTableau",
+       .open = [](ScriptedServices &) { return TransportTableau(true); },
+       .print = [](PageSurface &p) { return PrintTransTableaus(p, scr5().outputGrid); },
+       .small = true},
       {"QueueComparativeScientific", "", [](ScriptedServices &) { return QueueScientific(true); }},
       {"QueueScenarioScientific", "Probability, pn", [](ScriptedServices &) { return QueueScientific(false); }},
   };
