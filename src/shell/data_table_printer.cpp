@@ -279,6 +279,13 @@ struct TablePrinter {
   void PrintCell(int slot, const std::string &text, bool bold = false) {
     if (measuring) return Measure(slot, text);
     printer.SetFontBold(bold);
+    if (!mayBreak) {
+      g.TitleText = text;
+      printer.SetCurrentX(SlotRight(slot) - printer.TextWidth(g.TitleText));
+      printer.SetCurrentY(g.PrintY);
+      printer.Print(g.TitleText);
+      return;
+    }
     const std::vector<std::string> lines = CellLines(slot, text);
     rowLines = std::max(rowLines, static_cast<int>(lines.size()));
     if (counting) return;
