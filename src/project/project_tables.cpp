@@ -263,8 +263,9 @@ void PrintCPMSchedule(PageSurface &p) {
 }
 
 // Every node that has a longest path, the start node included. The two numbers end where
-// their headings do unless their widest texts need more room; the path takes the line up to
-// the mean's column and goes on over further lines, each ending after a "-".
+// their headings do unless their widest texts need more room, each taking at most a third of
+// the line (a wider number goes on over further lines of its column); the path takes the line
+// up to the mean's column and goes on over further lines, each ending after a "-".
 void PrintPERTPaths(PageSurface &p) {
   BeginTable(p, "PROJECT PLANNING - PERT PATH MEAND AND STANDARD DEVIATION");
   const double w = 1000;
@@ -285,6 +286,9 @@ void PrintPERTPaths(PageSurface &p) {
     meanWidth = std::max(meanWidth, p.TextWidth(r.mean));
     devWidth = std::max(devWidth, p.TextWidth(r.dev));
   }
+  const double third = (kPrintRight - kTableLeft) / 3.0;
+  meanWidth = std::min(meanWidth, third);
+  devWidth = std::min(devWidth, third);
   const double devEnd = std::min<double>(kPrintRight, std::max(kTableLeft + 9.3 * w, kTableLeft + 8 * w + gap + devWidth));
   const double meanEnd = std::min(kTableLeft + 8 * w, devEnd - devWidth - gap);
   const double pathX = kTableLeft + 0.8 * w;
@@ -308,12 +312,22 @@ void PrintPERTPaths(PageSurface &p) {
   for (const Row &r : rows) {
     y = NextRowY(y, ++row);
     const std::vector<std::string> lines = WrappedLines(p, r.path, pathRoom, pathRoom - kIndent, '-');
-    const double tail = static_cast<double>(std::max<std::size_t>(1, lines.size()) - 1) * pathLine;
+    auto number = [&p](const std::string &text, double room) {
+      std::vector<std::string> pieces;
+      if (p.TextWidth(text) > room) pieces = WrappedLines(p, Trim(text), room, room, ' ');
+      if (pieces.empty()) pieces.push_back(text);
+      return pieces;
+    };
+    const std::vector<std::string> mean = number(r.mean, meanWidth), dev = number(r.dev, devWidth);
+    const std::size_t most = std::max({lines.size(), mean.size(), dev.size(), std::size_t{1}});
+    const double tail = static_cast<double>(most - 1) * pathLine;
     // A row of several lines that would pass the page's foot starts the next page whole.
     if (tail > 0 && !PastPageBreak(p, y) && PastPageBreak(p, y + tail)) y += kPageFullY - p.PageY(y) + 1;
     PrintAt(p, kTableLeft, RoundTwips(y), std::to_string(r.node));
-    PrintAt(p, RoundTwips(meanEnd - p.TextWidth(r.mean)), RoundTwips(y), r.mean);
-    PrintAt(p, RoundTwips(devEnd - p.TextWidth(r.dev)), RoundTwips(y), r.dev);
+    for (std::size_t k = 0; k < mean.size(); ++k)
+      PrintAt(p, RoundTwips(meanEnd - p.TextWidth(mean[k])), RoundTwips(y + static_cast<double>(k) * pathLine), mean[k]);
+    for (std::size_t k = 0; k < dev.size(); ++k)
+      PrintAt(p, RoundTwips(devEnd - p.TextWidth(dev[k])), RoundTwips(y + static_cast<double>(k) * pathLine), dev[k]);
     for (std::size_t k = 0; k < lines.size(); ++k)
       PrintAt(p, RoundTwips(pathX + (k == 0 ? 0 : kIndent)), RoundTwips(y + static_cast<double>(k) * pathLine),
               lines[k]);

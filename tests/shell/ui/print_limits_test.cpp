@@ -175,7 +175,7 @@ std::vector<std::string> Breakthroughs() {
 
 // 100 activities of a project read and on the output screen: CPM on 51 nodes, a chain, a
 // chord past every node but the last two and one from start to end; PERT on 61 nodes, a chain
-// and a chord three ahead from each of the first 40. Huge CPM durations are 10^60 times as
+// and a chord three ahead from each of the first 40. Huge durations are 10^60 times as
 // long, in a fixed format of 15 and 15 digits: numbers wider than the page line.
 void OpenProject(int method, bool huge = false) {
   std::vector<test::ActivityRow> rows;
@@ -191,11 +191,11 @@ void OpenProject(int method, bool huge = false) {
     rows.push_back({"1", "51", "L", "7" + scale});
   } else {
     for (int i = 1; i <= 60; ++i)
-      rows.push_back({std::to_string(i), std::to_string(i + 1), "A" + std::to_string(i), "1",
-                      std::to_string(2 + i % 4), std::to_string(7 + i % 3)});
+      rows.push_back({std::to_string(i), std::to_string(i + 1), "A" + std::to_string(i), "1" + scale,
+                      std::to_string(2 + i % 4) + scale, std::to_string(7 + i % 3) + scale});
     for (int i = 1; i <= 40; ++i)
-      rows.push_back({std::to_string(i), std::to_string(i + 3), "A" + std::to_string(60 + i), "2",
-                      std::to_string(5 + i % 7), "13"});
+      rows.push_back({std::to_string(i), std::to_string(i + 3), "A" + std::to_string(60 + i), "2" + scale,
+                      std::to_string(5 + i % 7) + scale, "13" + scale});
   }
   test::LoadProject(method, rows);
   InitGlobals(15360, 11520);
@@ -217,8 +217,8 @@ std::vector<std::string> BarChart() {
 }
 
 // "PERT Calculations": every node's longest path once (the start node has none).
-std::vector<std::string> PertPaths() {
-  OpenProject(2);
+std::vector<std::string> PertPaths(bool huge = false) {
+  OpenProject(2, huge);
   scr5().Combo1.PerformChoose(1);
   std::vector<std::string> nodes;
   for (int j = 2; j <= 61; ++j)
@@ -227,8 +227,8 @@ std::vector<std::string> PertPaths() {
 }
 
 // "Activity Mean/Var": the data and the means and variances, each symbol in each table.
-std::vector<std::string> PertMeans() {
-  OpenProject(2);
+std::vector<std::string> PertMeans(bool huge = false) {
+  OpenProject(2, huge);
   scr5().Combo1.PerformChoose(0);
   std::vector<std::string> symbols;
   for (int r = 1; r <= g.ActivityCount; ++r)
@@ -582,6 +582,13 @@ const std::vector<LimitCase> &Cases() {
        .stack = 0,
        .renamed = {{"Mean Duration", "Path Mean"}, {"Std. Deviation", "Path Std. Dev."}}},
       {"PertMeans", "Mean Duration", [](ScriptedServices &) { return PertMeans(); }},
+      {"PertMeansHuge", "Activity", [](ScriptedServices &) { return PertMeans(true); }},
+      {.name = "PertPathsHuge",
+       .heading = "Path Mean",
+       .open = [](ScriptedServices &) { return PertPaths(true); },
+       .leftColumn = true,
+       .stack = 0,
+       .renamed = {{"Mean Duration", "Path Mean"}, {"Std. Deviation", "Path Std. Dev."}}},
       {.name = "CPMBarChart",
        .open = [](ScriptedServices &) { return BarChart(); },
        .graph = true,
