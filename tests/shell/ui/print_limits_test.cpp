@@ -140,17 +140,19 @@ std::vector<std::string> Column(const Grid &grid, int col, int from = 1) {
 }
 
 // A connected network of n nodes: a chain and a chord from every node to the one three ahead;
-// a chain of "infinity" arcs gives a flow without bound.
+// a chain of "infinity" arcs gives a flow without bound. Scaled lengths are printed in a fixed
+// format of 15 and 15 digits.
 std::vector<std::string> Network(ScriptedServices &script, int subModel, int option, int column = 0, int n = 100,
-                                 bool unlimited = false) {
+                                 bool unlimited = false, double scale = 1) {
   std::vector<Arc> arcs;
   for (int i = 1; i < n; ++i) {
-    arcs.push_back({i, i + 1, unlimited ? 999999.0 : static_cast<double>(1 + i % 7)});
-    if (i + 3 <= n) arcs.push_back({i, i + 3, static_cast<double>(5 + i % 4)});
+    arcs.push_back({i, i + 1, unlimited ? 999999.0 : scale * (1 + i % 7)});
+    if (i + 3 <= n) arcs.push_back({i, i + 3, scale * (5 + i % 4)});
   }
   g.ModelClass = ModelClassCode::Networks;
   g.HeaderText[1] = "Limit";
   LoadNetwork(n, arcs, subModel, true);
+  if (scale != 1) WidestFormat(1);
   ChosenFormat();
   scr5().Show();
   NetworkGoToOutput();
@@ -560,6 +562,13 @@ std::vector<std::string> QueueScientific(bool comparative) {
 const std::vector<LimitCase> &Cases() {
   static const std::vector<LimitCase> cases = {
       {"SpanningTree", "", [](ScriptedServices &s) { return Network(s, 1, 1); }},
+      // Lengths near 1e60 in 15/15 digits: a tree's line goes on over further lines.
+      {"SpanningTreeHuge", "", [](ScriptedServices &s) {
+         Network(s, 1, 1, 0, 100, false, 1e60);
+         return std::vector<std::string>{};
+       }},
+      {"FloydSummaryHuge", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 2, 30, false, 1e60); }},
+      {"DijkstraIterationsHuge", "", [](ScriptedServices &s) { return Network(s, 2, 2, 0, 30, false, 1e60); }},
       {"DijkstraSummary", "Distance", [](ScriptedServices &s) { return Network(s, 2, 1, 1); }},
       {"FloydSummary", "Distance", [](ScriptedServices &s) { return Network(s, 3, 1, 2); }},
       {.name = "ProjectCPM", .heading = "Activity", .open = [](ScriptedServices &) { return Project(); },
