@@ -46,7 +46,7 @@ void EndingAt(PageSurface &printer, double x, double y, const std::string &text)
   At(printer, x - printer.TextWidth(text), y, text);
 }
 
-void Rule(PageSurface &printer, double y) { PrintRuleLine(printer, static_cast<int16>(RoundTwips(y))); }
+void Rule(PageSurface &printer, double y) { PrintRuleLine(printer, y); }
 
 // A column heading of a route table: placed at x, or ending at x.
 struct RouteHead {
@@ -102,9 +102,9 @@ void PrintRoute(PageSurface &printer, double x, double y, const std::vector<std:
 
 void PrintSpanningTree(PageSurface &printer, const GridStore &grid) {
   ResultTitle(printer, "MINIMAL SPANNING TREE -- OUTPUT SUMMARY");
+  // A line too long for the page goes on after its "=", its length whole.
   for (int r = 0; r < grid.Rows(); ++r) {
-    printer.SetCurrentX(kPrintLeft);
-    printer.Print(Cell(grid, r, 0));
+    PrintOverLines(printer, kPrintLeft, printer.CurrentY(), Cell(grid, r, 0));
     if (r == 0) printer.Print("");
   }
   Rule(printer, printer.CurrentY() + 100);
@@ -131,10 +131,17 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
         printer.SetFontBold(grid.Attr(r, 0).fore == kGreen);
         widest[c] = std::max(widest[c], printer.TextWidth(Cell(grid, r, c)));
       }
+  printer.SetFontBold(true);
+  double statusWidth = printer.TextWidth("Status");
+  for (int r = 1; r < grid.Rows(); ++r)
+    if (!Cell(grid, r, 0).empty() && Cell(grid, r, 0)[0] != 'I') statusWidth = std::max(statusWidth, printer.TextWidth(Cell(grid, r, 2)));
   printer.SetFontBold(false);
   const double gap = printer.TextWidth("  ");
   const double labelX = std::max<double>(2700, kPrintLeft + widest[0] + gap);
-  const double xs[] = {kPrintLeft, labelX, std::max<double>(5700, labelX + widest[1] + gap)};
+  // Labels too wide for the line beside the status go on over further lines of their column.
+  const double xs[] = {kPrintLeft, labelX,
+                       std::min(std::max<double>(5700, labelX + widest[1] + gap), kPrintRight - statusWidth)};
+  const double labelRoom = xs[2] - gap - labelX;
   auto headings = [&xs](PageSurface &p) {
     return RouteHeadings(p, {{xs[0], "Node"}, {xs[1], "Label"}, {xs[2], "Status"}});
   };
@@ -158,8 +165,14 @@ void PrintDijkstraIterations(PageSurface &printer, const GridStore &grid) {
     // The node made permanent by the step before shows green on the screen.
     printer.SetFontBold(grid.Attr(r, 0).fore == kGreen);
     const double y = printer.CurrentY() + 10;
-    for (int c = 0; c < 3; ++c)
-      At(printer, xs[c], y, Cell(grid, r, c));
+    std::vector<std::string> label;
+    if (printer.TextWidth(Cell(grid, r, 1)) > labelRoom) label = WrappedLines(printer, Cell(grid, r, 1), labelRoom, labelRoom, ' ');
+    if (label.empty()) label.push_back(Cell(grid, r, 1));
+    At(printer, xs[0], y, Cell(grid, r, 0));
+    At(printer, xs[2], y, Cell(grid, r, 2));
+    const double step = printer.TextHeight("0");
+    for (std::size_t k = 0; k < label.size(); ++k)
+      At(printer, xs[1], y + static_cast<double>(k) * step, label[k]);
     printer.SetFontBold(false);
   }
 }

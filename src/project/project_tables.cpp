@@ -28,6 +28,9 @@ struct TableColumns {
   // Column c starts (c <= 2) or ends (c > 2) at at[c]; a column not shown is left out.
   std::vector<double> at;
   std::vector<bool> shown;
+  // The room of a column wider than the page line leaves it (its texts go on over further
+  // lines), else 0.
+  std::vector<double> room = std::vector<double>(at.size(), 0.0);
 };
 
 // The blocks a table of these headings and rows is printed in; `lead` is how far column 1's
@@ -60,10 +63,15 @@ std::vector<TableColumns> TableBlocks(const PageSurface &p, const std::vector<st
   std::vector<TableColumns> blocks{labels};
   bool any = false;
   for (std::size_t c = 3; c < n; ++c) {
-    double right = end + std::max(w, widest[c] + gap);
-    if (right > kPrintRight && any) {
+    if (end + std::max(w, widest[c] + gap) > kPrintRight && any) {
       blocks.push_back(labels);
-      right = labelEnd + std::max(w, widest[c] + gap);
+      end = labelEnd;
+    }
+    double right = end + std::max(w, widest[c] + gap);
+    // A column wider than the line leaves it ends at the line's end, its texts broken.
+    if (right > kPrintRight) {
+      right = kPrintRight;
+      blocks.back().room[c] = right - end - gap;
     }
     blocks.back().at[c] = right;
     blocks.back().shown[c] = true;
@@ -73,13 +81,50 @@ std::vector<TableColumns> TableBlocks(const PageSurface &p, const std::vector<st
   return blocks;
 }
 
-void PrintTableLine(PageSurface &p, double y, const std::vector<std::string> &cells, const TableColumns &columns) {
+// The lines of each cell of a row: one, or a text wider than its column's room broken where
+// the room ends; a column not shown has none.
+std::vector<std::vector<std::string>> RowTexts(const PageSurface &p, const std::vector<std::string> &cells,
+                                               const TableColumns &columns) {
+  std::vector<std::vector<std::string>> texts(cells.size());
   for (std::size_t c = 1; c < cells.size() && c < columns.at.size(); ++c) {
     if (!columns.shown[c]) continue;
-    const std::string &text = cells[c];
-    const double x = c <= 2 ? columns.at[c] : columns.at[c] - p.TextWidth(text);
-    PrintAt(p, RoundTwips(x), RoundTwips(y), text);
+    if (columns.room[c] > 0 && p.TextWidth(cells[c]) > columns.room[c])
+      texts[c] = WrappedLines(p, Trim(cells[c]), columns.room[c], columns.room[c], ' ');
+    if (texts[c].empty()) texts[c].push_back(cells[c]);
   }
+  return texts;
+}
+
+// How far a row's lines reach below its first line's top.
+double RowTail(const PageSurface &p, const std::vector<std::vector<std::string>> &texts) {
+  std::size_t lines = 1;
+  for (const auto &t : texts)
+    lines = std::max(lines, t.size());
+  return static_cast<double>(lines - 1) * p.TextHeight("0");
+}
+
+// A block's headings go to the next page when the block's first row (of `tail` below its first
+// line) would not stand under them on this one.
+void KeepHeadingsWithFirstRow(PageSurface &p, double tail) {
+  const double y = p.CurrentY();
+  const double needed = 2 * p.TextHeight("0") + 3 * g.LineHeight + tail;
+  if (!PastPageBreak(p, y) && PastPageBreak(p, y + needed)) p.SetCurrentY(y + kPageFullY - p.PageY(y) + 1);
+}
+
+// Prints a row of the table from y; returns how far its lines reach below y's line (a text
+// wider than its column's room goes on over further lines of the table's font). A row of
+// several lines that would pass the page's foot starts the next page whole: y moves there.
+double PrintTableLine(PageSurface &p, double &y, const std::vector<std::string> &cells, const TableColumns &columns) {
+  const double step = p.TextHeight("0");
+  const std::vector<std::vector<std::string>> texts = RowTexts(p, cells, columns);
+  const double tail = RowTail(p, texts);
+  if (tail > 0 && !PastPageBreak(p, y) && PastPageBreak(p, y + tail)) y += kPageFullY - p.PageY(y) + 1;
+  for (std::size_t c = 1; c < texts.size(); ++c)
+    for (std::size_t k = 0; k < texts[c].size(); ++k) {
+      const double x = c <= 2 ? columns.at[c] : columns.at[c] - p.TextWidth(texts[c][k]);
+      PrintAt(p, RoundTwips(x), RoundTwips(y + static_cast<double>(k) * step), texts[c][k]);
+    }
+  return tail;
 }
 
 // The running y of table row `row` (from 1): rows in blocks of five with a wider gap.
@@ -99,8 +144,9 @@ void BeginTable(PageSurface &p, const char *title) {
 
 // Headings at the current position, the rule below them; returns the start value of the rows.
 double PrintHeadings(PageSurface &p, const std::vector<std::string> &heads, const TableColumns &w, int32 lift) {
-  PrintTableLine(p, p.CurrentY(), heads, w);
-  PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY())));
+  double y = p.CurrentY();
+  PrintTableLine(p, y, heads, w);
+  PrintRuleLine(p, p.CurrentY());
   return p.CurrentY() - lift;
 }
 
@@ -131,18 +177,20 @@ void PrintTableBlocks(PageSurface &p, const std::vector<std::string> &heads,
       EndTable(p);
       p.SetCurrentY(p.CurrentY() + g.LineHeight);
     }
+    if (!rows.empty()) KeepHeadingsWithFirstRow(p, RowTail(p, RowTexts(p, rows[0], blocks[b])));
     double y = PrintHeadings(p, heads, blocks[b], lift);
     const TableHeadings repeated(p, heads, blocks[b], lift);
     for (std::size_t r = 0; r < rows.size(); ++r) {
       y = NextRowY(y, static_cast<int>(r) + 1);
-      PrintTableLine(p, y, rows[r], blocks[b]);
+      const double tail = PrintTableLine(p, y, rows[r], blocks[b]);
+      y += tail;
     }
   }
 }
 
 } // namespace
 
-void EndTable(PageSurface &p) { PrintRuleLine(p, static_cast<int16>(RoundTwips(p.CurrentY() + 100))); }
+void EndTable(PageSurface &p) { PrintRuleLine(p, p.CurrentY() + 100); }
 
 bool PrintProjectInputData(PageSurface &p) {
   const bool pert = g.ProjMethod == 2;
@@ -198,23 +246,26 @@ void PrintCPMSchedule(PageSurface &p) {
       EndTable(p);
       p.SetCurrentY(p.CurrentY() + g.LineHeight);
     }
+    if (!cells.empty()) KeepHeadingsWithFirstRow(p, RowTail(p, RowTexts(p, cells[0], blocks[b])));
     double y = PrintHeadings(p, heads, blocks[b], g.LineHeight);
     const TableHeadings repeated(p, heads, blocks[b], g.LineHeight);
     for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
       const ScheduleRow &row = rows[static_cast<std::size_t>(r - 1)];
       y = NextRowY(y, r);
       std::vector<std::string> line = cells[static_cast<std::size_t>(r - 1)];
-      PrintAt(p, RoundTwips(kTableLeft + (row.critical ? 0 : marked)), RoundTwips(y),
-              (row.critical ? "c " : "") + line[1]);
+      const std::string nodes = (row.critical ? "c " : "") + line[1];
       line[1].clear();
-      PrintTableLine(p, y, line, blocks[b]);
+      const double tail = PrintTableLine(p, y, line, blocks[b]);
+      PrintAt(p, RoundTwips(kTableLeft + (row.critical ? 0 : marked)), RoundTwips(y), nodes);
+      y += tail;
     }
   }
 }
 
 // Every node that has a longest path, the start node included. The two numbers end where
-// their headings do unless their widest texts need more room; the path takes the line up to
-// the mean's column and goes on over further lines, each ending after a "-".
+// their headings do unless their widest texts need more room, each taking at most a third of
+// the line (a wider number goes on over further lines of its column); the path takes the line
+// up to the mean's column and goes on over further lines, each ending after a "-".
 void PrintPERTPaths(PageSurface &p) {
   BeginTable(p, "PROJECT PLANNING - PERT PATH MEAND AND STANDARD DEVIATION");
   const double w = 1000;
@@ -235,6 +286,9 @@ void PrintPERTPaths(PageSurface &p) {
     meanWidth = std::max(meanWidth, p.TextWidth(r.mean));
     devWidth = std::max(devWidth, p.TextWidth(r.dev));
   }
+  const double third = (kPrintRight - kTableLeft) / 3.0;
+  meanWidth = std::min(meanWidth, third);
+  devWidth = std::min(devWidth, third);
   const double devEnd = std::min<double>(kPrintRight, std::max(kTableLeft + 9.3 * w, kTableLeft + 8 * w + gap + devWidth));
   const double meanEnd = std::min(kTableLeft + 8 * w, devEnd - devWidth - gap);
   const double pathX = kTableLeft + 0.8 * w;
@@ -249,7 +303,7 @@ void PrintPERTPaths(PageSurface &p) {
     PrintAt(q, RoundTwips(kTableLeft + w), RoundTwips(top), "Longest Path Based on Mean Durations");
     PrintAt(q, RoundTwips(meanEnd - q.TextWidth("Path Mean")), RoundTwips(top), "Path Mean");
     PrintAt(q, RoundTwips(devEnd - q.TextWidth("Path Std. Dev.")), RoundTwips(top), "Path Std. Dev.");
-    PrintRuleLine(q, static_cast<int16>(RoundTwips(q.CurrentY())));
+    PrintRuleLine(q, q.CurrentY());
     return q.CurrentY() - g.LineHeight;
   };
   double y = headings(p);
@@ -258,12 +312,22 @@ void PrintPERTPaths(PageSurface &p) {
   for (const Row &r : rows) {
     y = NextRowY(y, ++row);
     const std::vector<std::string> lines = WrappedLines(p, r.path, pathRoom, pathRoom - kIndent, '-');
-    const double tail = static_cast<double>(std::max<std::size_t>(1, lines.size()) - 1) * pathLine;
+    auto number = [&p](const std::string &text, double room) {
+      std::vector<std::string> pieces;
+      if (p.TextWidth(text) > room) pieces = WrappedLines(p, Trim(text), room, room, ' ');
+      if (pieces.empty()) pieces.push_back(text);
+      return pieces;
+    };
+    const std::vector<std::string> mean = number(r.mean, meanWidth), dev = number(r.dev, devWidth);
+    const std::size_t most = std::max({lines.size(), mean.size(), dev.size(), std::size_t{1}});
+    const double tail = static_cast<double>(most - 1) * pathLine;
     // A row of several lines that would pass the page's foot starts the next page whole.
     if (tail > 0 && !PastPageBreak(p, y) && PastPageBreak(p, y + tail)) y += kPageFullY - p.PageY(y) + 1;
     PrintAt(p, kTableLeft, RoundTwips(y), std::to_string(r.node));
-    PrintAt(p, RoundTwips(meanEnd - p.TextWidth(r.mean)), RoundTwips(y), r.mean);
-    PrintAt(p, RoundTwips(devEnd - p.TextWidth(r.dev)), RoundTwips(y), r.dev);
+    for (std::size_t k = 0; k < mean.size(); ++k)
+      PrintAt(p, RoundTwips(meanEnd - p.TextWidth(mean[k])), RoundTwips(y + static_cast<double>(k) * pathLine), mean[k]);
+    for (std::size_t k = 0; k < dev.size(); ++k)
+      PrintAt(p, RoundTwips(devEnd - p.TextWidth(dev[k])), RoundTwips(y + static_cast<double>(k) * pathLine), dev[k]);
     for (std::size_t k = 0; k < lines.size(); ++k)
       PrintAt(p, RoundTwips(pathX + (k == 0 ? 0 : kIndent)), RoundTwips(y + static_cast<double>(k) * pathLine),
               lines[k]);

@@ -183,7 +183,7 @@ void PrintMeasures(PageSurface &printer, int s) {
 void PrintScenario(PageSurface &printer, int s) {
   PrintMeasures(printer, s);
   NextLine(printer);
-  PrintRuleLine(printer, static_cast<int16>(g.PrintY + g.LineHeight / 2));
+  PrintRuleLine(printer, g.PrintY + g.LineHeight / 2);
   g.TableauRowOffset = QueueTableHalf();
   // The blocks have the same three columns, as wide as the widest text of any block.
   std::vector<std::vector<std::string>> rows(1);
@@ -266,7 +266,7 @@ void PrintQueueScenarioOutput(PageSurface &printer) {
   if (!comparative && (s < 1 || s > g.NScen)) return;
   NextLine(printer);
   PrintAt(printer, kPrintLeft, g.PrintY, comparative ? "Comparative Analysis" : Caption(s));
-  PrintRuleLine(printer, static_cast<int16>(g.PrintY + g.LineHeight));
+  PrintRuleLine(printer, g.PrintY + g.LineHeight);
   if (comparative)
     PrintComparative(printer);
   else

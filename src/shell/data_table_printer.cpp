@@ -113,11 +113,18 @@ struct TablePrinter {
   double widest = 0, rowWidest = 0, widestLabelRow = 0, widestLead = 0, widestData = 0, widestLabel = 0;
   // The least room between two columns: two blanks.
   double gap = 0;
+  // A text wider than its column is broken over lines of the column (the row takes as many
+  // lines as its longest cell); only a table with such a text checks each cell. While
+  // counting, rows are not printed: the lines of the row's longest cell are kept instead.
+  bool mayBreak = false, counting = false;
+  int rowLines = 1;
 
   TablePrinter(PageSurface &p, const BArray<double> &d, const BArray<double> &b, const BArray<int16> &c, int m,
                const GridStore *gr)
       : printer(p), data(d), second(b), third(c), mode(m), grid(gr), cls(g.ModelClass) {}
 
+  // Transportation data: the data columns of a block after the first, at least one.
+  int LaterColumns() const { return std::max(1, perBlock - 3); }
   bool TransInput() const { return cls == ModelClassCode::Transportation && mode == 1; }
   bool TransTableau() const { return cls == ModelClassCode::Transportation && mode == 2; }
   bool ProgramInput() const { return (cls == ModelClassCode::LinearProgramming || cls == ModelClassCode::IntegerProgramming) && mode == 1; }
@@ -187,14 +194,15 @@ struct TablePrinter {
     return true;
   }
 
-  void RowPageBreak(int i) {
+  void RowPageBreak(int i, int extra = 0) {
     // Lines below this row that must stay on its page: a heading keeps its first row, a
-    // source its three lines, the last constraint the bound rows after it.
-    int with = 0;
+    // source its three lines, the last constraint the bound rows after it; a row broken over
+    // lines, all of them.
+    int with = extra;
     if (i == first) with = HeadingRows() + (GapAfterHeading() ? 1 : 0) + (TransInput() ? 1 : 0) + (TransTableau() ? 3 : 0);
     if (SourceStart(i)) with = 3;
     if (const int bounds = FirstBoundRow(); bounds > 0 && i == bounds - 1 && !EmptyInBlock(bounds))
-      with = last - i + (ProgramInput() ? 1 : 0);
+      with = std::max(with, last - i + (ProgramInput() ? 1 : 0));
     if (!PastPageBreak(printer, g.PrintY + with * lineHeight)) return;
     NewPage();
     RepeatHeadings(i);
@@ -218,7 +226,7 @@ struct TablePrinter {
     if (i < first + rows) return;
     for (int h = first; h < first + rows; ++h) {
       PrintRow(h);
-      g.PrintY += lineHeight;
+      g.PrintY += lineHeight * RowLines(h);
     }
     if (GapAfterHeading()) g.PrintY += lineHeight;
   }
@@ -241,14 +249,52 @@ struct TablePrinter {
     return kPrintLeft + lead * leadWidth + (slot + 1 - lead) * colWidth;
   }
 
-  // Places the cell text right-aligned in its column slot and prints it.
+  // The room of a slot: its column less the gap before it (the first slot reaches the margin).
+  double SlotRoom(int slot) const { return SlotRight(slot) - (slot == 0 ? kPrintLeft : SlotRight(slot - 1) + gap); }
+
+  // The lines a cell's text takes: the text itself while it fits its slot, else its digits
+  // or words broken where the room ends (after a blank where one fits).
+  std::vector<std::string> CellLines(int slot, const std::string &text) const {
+    if (!mayBreak) return {text};
+    const double room = SlotRoom(slot);
+    const std::string ink = Trim(text);
+    if (room <= 0 || printer.TextWidth(ink) <= room) return {text};
+    std::vector<std::string> lines = WrappedLines(printer, ink, room, room, ' ');
+    if (lines.empty()) lines.push_back(text);
+    return lines;
+  }
+
+  // The lines row i takes in the current block.
+  int RowLines(int i) {
+    if (!mayBreak) return 1;
+    counting = true;
+    rowLines = 1;
+    PrintRow(i);
+    counting = false;
+    return rowLines;
+  }
+
+  // Places the cell text right-aligned in its column slot and prints it, broken over lines
+  // when it is wider than the slot.
   void PrintCell(int slot, const std::string &text, bool bold = false) {
     if (measuring) return Measure(slot, text);
-    g.TitleText = text;
     printer.SetFontBold(bold);
-    printer.SetCurrentX(SlotRight(slot) - printer.TextWidth(g.TitleText));
-    printer.SetCurrentY(g.PrintY);
-    printer.Print(g.TitleText);
+    if (!mayBreak) {
+      g.TitleText = text;
+      printer.SetCurrentX(SlotRight(slot) - printer.TextWidth(g.TitleText));
+      printer.SetCurrentY(g.PrintY);
+      printer.Print(g.TitleText);
+      return;
+    }
+    const std::vector<std::string> lines = CellLines(slot, text);
+    rowLines = std::max(rowLines, static_cast<int>(lines.size()));
+    if (counting) return;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+      g.TitleText = lines[n];
+      printer.SetCurrentX(SlotRight(slot) - printer.TextWidth(g.TitleText));
+      printer.SetCurrentY(g.PrintY + static_cast<double>(n) * lineHeight);
+      printer.Print(g.TitleText);
+    }
   }
 
   int Slot(int j) const {
@@ -305,15 +351,17 @@ struct TablePrinter {
     return "";
   }
 
-  // Linear and integer program input: false when the cell is not printed at all.
+  // Linear and integer program input: false when the cell is not printed at all. The type
+  // and right-hand-side columns are headed as on the input screen, the type's heading over
+  // both heading rows.
   bool ProgramCell(int i, int j, std::string &text) const {
     const bool variable = j <= g.NVars;
     if (i == 0) {
-      text = Field(variable ? Cut6(TextAt(g.VarNames, j)) : "");
+      text = Field(variable ? Cut6(TextAt(g.VarNames, j)) : j == g.NVars + 1 ? "Enter <, >," : "");
       return true;
     }
     if (i == 1) {
-      text = Field(variable ? TextAt(g.ColNames, j) : "");
+      text = Field(variable ? TextAt(g.ColNames, j) : j == g.NVars + 1 ? "or =" : "R.H.S.");
       return true;
     }
     const bool constraint = i >= 3 && i <= g.MRows + 2;
@@ -379,6 +427,7 @@ struct TablePrinter {
 
   void PrintTransTableauCell(int i, int j, int slot, bool label) {
     if (measuring) return Measure(slot, TransTableauText(i, j));
+    if (counting) return;
     g.TitleText = TransTableauText(i, j);
     // The merged columns (label, name, u and supply) show their text once per source.
     if (j <= 2 || j == plan.C) PrintTableRule(printer, static_cast<int16>(label ? i : -i), first, last);
@@ -393,7 +442,7 @@ struct TablePrinter {
   void PrintRow(int i) {
     if (ProgramInput()) {
       std::string label = ProgramLabel(i);
-      if (!measuring && !label.empty()) {
+      if (!measuring && !counting && !label.empty()) {
         printer.SetFontBold(false);
         PrintAt(printer, kPrintLeft, g.PrintY, label);
       }
@@ -448,9 +497,14 @@ struct TablePrinter {
         }
         if (i == g.LBRow) g.PrintY += lineHeight;
       }
-      RowPageBreak(i);
+      const int lines = RowLines(i);
+      RowPageBreak(i, lines - 1);
       if (segmentTop < 0) segmentTop = g.PrintY;
       PrintRow(i);
+      if (lines > 1) {
+        g.PrintY += (lines - 1) * lineHeight;
+        printer.SetCurrentY(g.PrintY + lineHeight);
+      }
       lastRowY = g.PrintY;
       if (i == first && GapAfterHeading()) g.PrintY += lineHeight;
     }
@@ -537,17 +591,19 @@ struct TablePrinter {
       leadWidth = std::min(most, std::max({100.0 * plan.labelWidth, widestLead + gap, widestLabel + gap}));
       colWidth = std::min(std::max(legacy, widestData + gap), line - LeadSlots() * leadWidth);
     }
+    mayBreak = widestData > colWidth - gap || widestLead > leadWidth - gap;
     g.ScratchSum = colWidth;
     const int C = plan.C;
     // The data columns after the lead slots that the page line holds (for transportation data
     // counted with its two label slots).
     const int onLine = static_cast<int>((line - LeadSlots() * leadWidth) / colWidth) + (TransInput() ? 2 : 0);
     if (TransInput()) {
-      perBlock = std::max(4, std::min(static_cast<int>(8640 / colWidth), onLine));
+      // At least two data columns a block, unless the page line holds only one.
+      perBlock = std::max(std::min(4, onLine), std::min(static_cast<int>(8640 / colWidth), onLine));
       blocks = static_cast<int>(std::nearbyint(C / static_cast<double>(perBlock - 2) + 1));
       // Later blocks hold three columns fewer than the first (two go to the repeated labels),
       // so a wide table needs more blocks than the count above gives.
-      const int later = perBlock - 3;
+      const int later = LaterColumns();
       const int needed = C <= perBlock ? 1 : 1 + (C - perBlock + later - 1) / later;
       blocks = std::max(blocks, needed);
     } else {
@@ -565,7 +621,7 @@ struct TablePrinter {
       for (k = 1; k <= blocks; ++k) {
         if (TransInput()) {
           jFirst = runStart;
-          jLast = std::min(perBlock + jFirst - 1 - (k > 1 ? 3 : 0), C);
+          jLast = std::min(jFirst - 1 + (k > 1 ? LaterColumns() : perBlock), C);
           runStart = jLast + 1;
         } else {
           jFirst = (k - 1) * perBlock + s;

@@ -93,11 +93,12 @@ void PrintSectionHeader(Surface &printer) {
   printer.Print("");
   printer.SetFontSize(9);
   PrintAt(printer, kPrintLeft, RoundTwips(printer.CurrentY() + 100), "Title: " + g.HeaderText[1]);
-  PrintRuleLine(printer, static_cast<int16>(RoundTwips(printer.CurrentY())));
+  PrintRuleLine(printer, printer.CurrentY());
   printer.SetCurrentY(printer.CurrentY() + 100);
 }
 
-void PrintRuleLine(Surface &printer, int16 y) {
+void PrintRuleLine(Surface &printer, double y) {
+  y = RoundTwips(y);
   printer.SetDrawWidth(1);
   printer.SetCurrentY(y);
   printer.Line(kPrintLeft, y, kRuleRight, y, kBlack);
@@ -235,8 +236,24 @@ namespace {
 struct SummaryColumns {
   std::array<double, 6> at{};
   std::array<bool, 6> shown{};
+  // The room of a column whose widest text is wider than the page line leaves it (its texts
+  // go on over further lines), else 0.
+  std::array<double, 6> room{};
   double ruleRight = kSummaryRuleRight;
 };
+
+// The lines of each text of a summary line: one, or a text wider than its column's room
+// broken where the room ends.
+std::array<std::vector<std::string>, 5> SummaryCells(const Surface &printer, const std::array<std::string, 5> &texts,
+                                                    const SummaryColumns &columns) {
+  std::array<std::vector<std::string>, 5> cells;
+  for (std::size_t c = 0; c < 5; ++c) {
+    const double room = columns.room[c + 1];
+    if (room > 0 && printer.TextWidth(texts[c]) > room) cells[c] = WrappedLines(printer, Trim(texts[c]), room, room, ' ');
+    if (cells[c].empty()) cells[c].push_back(texts[c]);
+  }
+  return cells;
+}
 
 SummaryColumns DefaultSummaryColumns() {
   SummaryColumns c;
@@ -254,8 +271,13 @@ void SummaryLineIn(PageSurface &printer, int16 kind, const std::array<std::strin
   static std::array<std::string, 5> heading;
   static SummaryColumns headingColumns;
   const double row = printer.TextHeight("");
-  // A heading stands on the page only with its first row under it.
-  const double needed = kind == 1 ? 400 + 2 * row : 0;
+  const std::array<std::vector<std::string>, 5> cells = SummaryCells(printer, texts, columns);
+  std::size_t lines = 1;
+  for (std::size_t c = 0; c < 5; ++c)
+    if (c == 0 || columns.shown[c + 1]) lines = std::max(lines, cells[c].size());
+  // A heading stands on the page only with its first row under it; a row broken over lines
+  // keeps them together.
+  const double needed = (kind == 1 ? 400 + 2 * row : 0) + static_cast<double>(lines - 1) * row;
   if (PastPageBreak(printer, printer.CurrentY() + needed)) {
     StartNewPage(printer);
     if (kind == 2 && !heading[0].empty()) SummaryLineIn(printer, 1, heading, headingColumns);
@@ -283,11 +305,14 @@ void SummaryLineIn(PageSurface &printer, int16 kind, const std::array<std::strin
   }
   for (; k <= 5; ++k) {
     if (!columns.shown[static_cast<std::size_t>(k)]) continue;
-    const std::string &text = texts[static_cast<std::size_t>(k - 1)];
-    printer.SetCurrentX(columns.at[static_cast<std::size_t>(k)] - printer.TextWidth(text));
-    printer.SetCurrentY(g.PrintY);
-    printer.Print(text);
+    const std::vector<std::string> &text = cells[static_cast<std::size_t>(k - 1)];
+    for (std::size_t n = 0; n < text.size(); ++n) {
+      printer.SetCurrentX(columns.at[static_cast<std::size_t>(k)] - printer.TextWidth(text[n]));
+      printer.SetCurrentY(g.PrintY + static_cast<double>(n) * row);
+      printer.Print(text[n]);
+    }
   }
+  if (lines > 1) printer.SetCurrentY(g.PrintY + static_cast<double>(lines) * row);
   if (kind == 1) {
     rule();
     printer.SetCurrentY(printer.CurrentY() + 100);
@@ -338,13 +363,18 @@ void PrintSummaryTable(PageSurface &printer, const std::array<std::string, 5> &h
   for (int k = firstNumber; k <= 5; ++k) {
     const auto at = static_cast<std::size_t>(k);
     if (widest[at] == 0) continue;
-    double right = end + gap + widest[at];
-    if (right > kPrintRight && any) {
+    if (end + gap + widest[at] > kPrintRight && any) {
       print(block);
       // A blank line sets the next block of columns apart.
       printer.SetCurrentY(printer.CurrentY() + printer.TextHeight(""));
       block = labels;
-      right = labelEnd + gap + widest[at];
+      end = labelEnd;
+    }
+    double right = end + gap + widest[at];
+    // A column wider than the line leaves it ends at the line's end, its texts broken.
+    if (right > kPrintRight) {
+      right = kPrintRight;
+      block.room[at] = right - end - gap;
     }
     block.at[at] = right;
     block.shown[at] = true;

@@ -64,8 +64,9 @@ void SetHeadingClock(HeadingClock clock);
 
 // Centred MsgText, "Title: " and the problem title, and a rule; leaves the font at size 9.
 void PrintSectionHeader(Surface &printer);
-// A rule from X 1200 to 10440 at y; PrintY becomes y.
-void PrintRuleLine(Surface &printer, int16 y);
+// A rule from X 1200 to 10440 at y (whole twips); PrintY becomes y. A table the page flow
+// carries over many pages has its rows far below the first page: y is not held in 16 bits.
+void PrintRuleLine(Surface &printer, double y);
 void PrintAt(Surface &printer, int32 x, int32 y, const std::string &s);
 // A line from (x, y) that goes on over further lines from x where it would pass `right`: after
 // its last "=" that fits (a label keeps its number whole on the next line), else where the room
