@@ -128,6 +128,18 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
       const float at = a2 - (a2 - a1) * t;
       if (j == 0 || at < envelope) envelope = at;
     }
+    // Beyond the drawn bound of a billion single precision cannot step, nor even hold the
+    // payoffs: the hatching there reaches the envelope as drawn, cut at the frame.
+    double exact = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+      const double at = game.a2[j] - (game.a2[j] - game.a1[j]) * static_cast<double>(t);
+      if (j == 0 || at < exact) exact = at;
+    }
+    if (std::fabs(exact) > 1e9 || std::fabs(z) > 1e9) {
+      const double top = std::min(exact, static_cast<double>(sc.yMax));
+      if (top > hatchBase) room.Line(s, 4 * t, hatchBase, 4 * t, top, st.hatch);
+      continue;
+    }
     float y = static_cast<float>(z);
     // Skip the heights that lie plainly above the envelope; the last few are stepped one by one.
     const float skip = std::floor((y - envelope) / 0.02f) - 2;
@@ -169,9 +181,13 @@ void DrawTwoRowGame(Surface &s, const TwoRowGame &game, const GameGraphScale &sc
   // A dot spacing below a two-thousandth of the axis draws nothing more to the eye, only longer.
   d = std::max(d, range / 2000);
   if (std::fabs(z) > 0.01) {
+    // The guide ends where the value axis does: a value beyond a billion is drawn at that
+    // bound, and counting the dots keeps the steps from stalling on a huge value.
     const double dir = z < 0 ? -1 : 1;
-    for (double y = 0; y * dir <= z * dir; y += dir * d)
-      room.Point(s, xStar, y, st.marks);
+    const double end = dir > 0 ? std::min(z, static_cast<double>(sc.yMax)) : std::max(z, static_cast<double>(sc.yMin));
+    const long dots = static_cast<long>(std::floor(end * dir / d));
+    for (long k = 0; k <= dots; ++k)
+      room.Point(s, xStar, dir * d * static_cast<double>(k), st.marks);
   }
   if (paper || sc.step / 10.0 < std::fabs(z))
     for (int k = 0;; ++k) {
