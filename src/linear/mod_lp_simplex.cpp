@@ -114,6 +114,7 @@ struct CycleGuard {
   bool bland = false;
   bool used = false;
   bool skip = false; // the next pricing repeats the last one on a fresh inverse
+  bool cycledUnderBland = false; // a basis came back while Bland's rule was choosing
   bool hasLast = false;
   double lastZ = 0;
   int lastPhase = 0;
@@ -125,7 +126,7 @@ struct CycleGuard {
 
   void Reset() {
     seen.clear();
-    bland = used = skip = hasLast = hasFirst = false;
+    bland = used = skip = hasLast = hasFirst = cycledUnderBland = false;
     sinceImproved = 0;
   }
 
@@ -169,7 +170,14 @@ struct CycleGuard {
       seen.insert(first);
       hasFirst = false;
     }
-    if (!seen.insert(h).second) bland = used = true;
+    if (!seen.insert(h).second) {
+      // Under Bland's rule a basis cannot come back in exact arithmetic: one that does was
+      // brought back by rounding errors of reduced costs or ratios taken for nonzero.
+      if (bland) cycledUnderBland = true;
+      seen.clear();
+      seen.insert(h);
+      bland = used = true;
+    }
   }
 };
 
@@ -217,6 +225,16 @@ bool BadlyScaled() {
   double smallest = 0, largest = 0;
   CoefficientRange(smallest, largest);
   return largest > 1E6 * smallest;
+}
+
+// Whether a whole run is solved scaled: coefficients spanning more than four orders of
+// magnitude (whole numbers from 1 to 1e6) leave a basis inverse whose legitimate entries the
+// program's inversion zeroes and whose pivots it takes for rounding errors, so that the run
+// ends on a singular basis; balanced by powers of 2 the same program is solved in a few pivots.
+bool WorthScaling() {
+  double smallest = 0, largest = 0;
+  CoefficientRange(smallest, largest);
+  return largest > 1E4 * smallest;
 }
 
 double PowerOfTwo(double v) {
@@ -1396,6 +1414,10 @@ LPStatus IterateFromBasis() {
       }
       // Bland's rule ends every degenerate stretch in exact arithmetic; one this long means
       // the arithmetic has gone astray.
+      // A basis that came back under Bland's rule means the arithmetic goes round in circles
+      // (reduced costs of rounding size taken for improvements at the end of a first phase); it
+      // is given up at once, for the exact steps from that basis to settle where affordable.
+      if (Guard().cycledUnderBland) return EndRun(LPStatus::NumericalFailure);
       if (++pivots > LPPivotCap || Guard().sinceImproved > kStallLimit) return EndRun(LPStatus::PivotCapReached);
       // A check of an infeasible verdict that finds a feasible basis takes a few pivots; one that
       // stalls on a degenerate program is given up.
@@ -1530,10 +1552,11 @@ bool ReinvertJudgingZerosByTerms() {
 
 LPStatus SolveLP() {
   g.LPResult = LPStatus::NotSolved;
-  // A badly scaled program is solved scaled (rows and columns by powers of 2) and taken back.
+  // A program of widely spread coefficients is solved scaled (rows and columns by powers of 2)
+  // and taken back.
   State().rowScale.clear();
   State().colScale.clear();
-  if (g.MRows > 0 && BadlyScaled()) ScaleModel();
+  if (g.MRows > 0 && WorthScaling()) ScaleModel();
   const bool scaled = !State().colScale.empty();
   LPStatus status = RunPrimal();
   UnscaleModel();
