@@ -130,6 +130,12 @@ struct CycleGuard {
     sinceImproved = 0;
   }
 
+  // Back to the largest-improvement rule with an empty record, after a cycle was dealt with.
+  void LeaveCycle() {
+    seen.clear();
+    bland = cycledUnderBland = hasFirst = false;
+  }
+
   // Better than the best value of this stretch: rounding noise that lets the objective wander
   // up and down within a degenerate stretch never counts as an improvement.
   bool Improved(double z) const {
@@ -1378,6 +1384,18 @@ LPStatus IterateFromBasis() {
       Retry();
       return true;
     };
+    // A basis that came back under Bland's rule means the arithmetic goes round in circles (seen
+    // at the end of a first phase, where the sum of artificial values stalls a little above 0).
+    // A shift is taken out as at a verdict; without one the run is given up at once, for the
+    // exact steps from that basis to settle where affordable.
+    if (Guard().cycledUnderBland) {
+      Guard().LeaveCycle();
+      if (unshifted(failure)) {
+        if (failure != LPStatus::NotSolved) return EndRun(failure);
+        continue;
+      }
+      return EndRun(LPStatus::NumericalFailure);
+    }
     if (g.Entering != 0 && State().shift.empty()) {
       const double attraction = State().attraction;
       if (Guard().sinceImproved == 0 || attraction < lowestAttraction * (1 - 1E-9)) {
@@ -1414,10 +1432,6 @@ LPStatus IterateFromBasis() {
       }
       // Bland's rule ends every degenerate stretch in exact arithmetic; one this long means
       // the arithmetic has gone astray.
-      // A basis that came back under Bland's rule means the arithmetic goes round in circles
-      // (reduced costs of rounding size taken for improvements at the end of a first phase); it
-      // is given up at once, for the exact steps from that basis to settle where affordable.
-      if (Guard().cycledUnderBland) return EndRun(LPStatus::NumericalFailure);
       if (++pivots > LPPivotCap || Guard().sinceImproved > kStallLimit) return EndRun(LPStatus::PivotCapReached);
       // A check of an infeasible verdict that finds a feasible basis takes a few pivots; one that
       // stalls on a degenerate program is given up.
