@@ -114,6 +114,7 @@ struct CycleGuard {
   bool bland = false;
   bool used = false;
   bool skip = false; // the next pricing repeats the last one on a fresh inverse
+  bool cycledUnderBland = false; // a basis came back while Bland's rule was choosing
   bool hasLast = false;
   double lastZ = 0;
   int lastPhase = 0;
@@ -125,8 +126,14 @@ struct CycleGuard {
 
   void Reset() {
     seen.clear();
-    bland = used = skip = hasLast = hasFirst = false;
+    bland = used = skip = hasLast = hasFirst = cycledUnderBland = false;
     sinceImproved = 0;
+  }
+
+  // Back to the largest-improvement rule with an empty record, after a cycle was dealt with.
+  void LeaveCycle() {
+    seen.clear();
+    bland = cycledUnderBland = hasFirst = false;
   }
 
   // Better than the best value of this stretch: rounding noise that lets the objective wander
@@ -169,7 +176,14 @@ struct CycleGuard {
       seen.insert(first);
       hasFirst = false;
     }
-    if (!seen.insert(h).second) bland = used = true;
+    if (!seen.insert(h).second) {
+      // Under Bland's rule a basis cannot come back in exact arithmetic: one that does was
+      // brought back by rounding errors of reduced costs or ratios taken for nonzero.
+      if (bland) cycledUnderBland = true;
+      seen.clear();
+      seen.insert(h);
+      bland = used = true;
+    }
   }
 };
 
@@ -217,6 +231,16 @@ bool BadlyScaled() {
   double smallest = 0, largest = 0;
   CoefficientRange(smallest, largest);
   return largest > 1E6 * smallest;
+}
+
+// Whether a whole run is solved scaled: coefficients spanning more than four orders of
+// magnitude (whole numbers from 1 to 1e6) leave a basis inverse whose legitimate entries the
+// program's inversion zeroes and whose pivots it takes for rounding errors, so that the run
+// ends on a singular basis; balanced by powers of 2 the same program is solved in a few pivots.
+bool WorthScaling() {
+  double smallest = 0, largest = 0;
+  CoefficientRange(smallest, largest);
+  return largest > 1E4 * smallest;
 }
 
 double PowerOfTwo(double v) {
@@ -1360,6 +1384,18 @@ LPStatus IterateFromBasis() {
       Retry();
       return true;
     };
+    // A basis that came back under Bland's rule means the arithmetic goes round in circles (seen
+    // at the end of a first phase, where the sum of artificial values stalls a little above 0).
+    // A shift is taken out as at a verdict; without one the run is given up at once, for the
+    // exact steps from that basis to settle where affordable.
+    if (Guard().cycledUnderBland) {
+      Guard().LeaveCycle();
+      if (unshifted(failure)) {
+        if (failure != LPStatus::NotSolved) return EndRun(failure);
+        continue;
+      }
+      return EndRun(LPStatus::NumericalFailure);
+    }
     if (g.Entering != 0 && State().shift.empty()) {
       const double attraction = State().attraction;
       if (Guard().sinceImproved == 0 || attraction < lowestAttraction * (1 - 1E-9)) {
@@ -1530,10 +1566,11 @@ bool ReinvertJudgingZerosByTerms() {
 
 LPStatus SolveLP() {
   g.LPResult = LPStatus::NotSolved;
-  // A badly scaled program is solved scaled (rows and columns by powers of 2) and taken back.
+  // A program of widely spread coefficients is solved scaled (rows and columns by powers of 2)
+  // and taken back.
   State().rowScale.clear();
   State().colScale.clear();
-  if (g.MRows > 0 && BadlyScaled()) ScaleModel();
+  if (g.MRows > 0 && WorthScaling()) ScaleModel();
   const bool scaled = !State().colScale.empty();
   LPStatus status = RunPrimal();
   UnscaleModel();
