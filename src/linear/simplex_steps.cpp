@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <unordered_set>
 #include <utility>
@@ -256,6 +257,46 @@ double Dot(const double *__restrict a, const double *__restrict b, int n) {
   return (s0 + s1) + (s2 + s3);
 }
 
+using Pair = double __attribute__((vector_size(16)));
+
+Pair LoadPair(const double *p) {
+  Pair v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// Dot(a[t], b, n) into out[t] for four rows a[t]: each row's four partial sums are Dot's, summed
+// in Dot's order, so each result is Dot's to the bit; the four rows side by side keep the adder
+// busy where one row's sums would wait on each other.
+void Dot4(const double *const a[4], const double *__restrict b, int n, double out[4]) {
+  Pair lo[4] = {}, hi[4] = {};
+  int k = 0;
+  for (; k + 4 <= n; k += 4) {
+    const Pair bl = LoadPair(b + k), bh = LoadPair(b + k + 2);
+    for (int t = 0; t < 4; ++t) {
+      lo[t] += LoadPair(a[t] + k) * bl;
+      hi[t] += LoadPair(a[t] + k + 2) * bh;
+    }
+  }
+  for (int t = 0; t < 4; ++t) {
+    double s0 = lo[t][0];
+    for (int q = k; q < n; ++q)
+      s0 += a[t][q] * b[q];
+    out[t] = (s0 + lo[t][1]) + (hi[t][0] + hi[t][1]);
+  }
+}
+
+// out[i] = Dot(rowOf(i), b, n) for i = 1..m.
+template <class RowOf> void DotEach(int m, RowOf rowOf, const double *b, int n, double *out) {
+  int i = 1;
+  for (; i + 3 <= m; i += 4) {
+    const double *a[4] = {rowOf(i), rowOf(i + 1), rowOf(i + 2), rowOf(i + 3)};
+    Dot4(a, b, n, out + i);
+  }
+  for (; i <= m; ++i)
+    out[i] = Dot(rowOf(i), b, n);
+}
+
 // to[k] += |f * from[k]| for k < n.
 void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
   for (int k = 0; k < n; ++k)
@@ -270,8 +311,11 @@ void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
     any = r[static_cast<std::size_t>(k)] != 0;
   if (!any) return;
   RawMatrix binv(g.BInv, m, m);
+  static std::vector<double> d;
+  d.assign(static_cast<std::size_t>(m + 1), 0.0);
+  DotEach(m, [&](int i) { return binv.Row(i) + 1; }, r.data() + 1, m, d.data());
   for (int i = 1; i <= m; ++i)
-    z[static_cast<std::size_t>(i)] += Dot(binv.Row(i) + 1, r.data() + 1, m);
+    z[static_cast<std::size_t>(i)] += d[static_cast<std::size_t>(i)];
 }
 
 // One step of iterative refinement of z = B^-1 v (residual summed in extended precision): the
@@ -282,9 +326,10 @@ void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
   const int m = g.MRows;
   static std::vector<double> r;
   r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  const double *basis = Num().basisRows.data();
+  DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
   for (int i = 1; i <= m; ++i)
-    r[static_cast<std::size_t>(i)] =
-        v[static_cast<std::size_t>(i)] - Dot(Num().basisRows.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
+    r[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)] - r[static_cast<std::size_t>(i)];
   AddInverseTimes(r, z);
 }
 
@@ -295,9 +340,10 @@ void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
   RawMatrix binv(g.BInv, m, m);
   static std::vector<double> r;
   r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  const double *basis = Num().basisDense.data();
+  DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
   for (int i = 1; i <= m; ++i)
-    r[static_cast<std::size_t>(i)] =
-        v[static_cast<std::size_t>(i)] - Dot(Num().basisDense.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
+    r[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)] - r[static_cast<std::size_t>(i)];
   for (int i = 1; i <= m; ++i)
     if (const double f = r[static_cast<std::size_t>(i)]; f != 0) AddMultiple(z.data() + 1, binv.Row(i) + 1, f, m);
 }
@@ -323,11 +369,12 @@ void RelativeBasicSolution() {
   double bSum = 0;
   for (const int k : nz)
     bSum += std::fabs(b[static_cast<std::size_t>(k)]);
+  if (dense) DotEach(m, [&](int i) { return binv.Row(i) + 1; }, b.data() + 1, m, xs.data());
   for (int i = 1; i <= m; ++i) {
     const double *row = binv.Row(i);
     double x = 0, size = 0;
     if (dense) {
-      x = Dot(row + 1, b.data() + 1, m);
+      x = xs[static_cast<std::size_t>(i)];
       size = Num().invRowBig[static_cast<std::size_t>(i)] * bSum;
     } else {
       for (const int k : nz) {
@@ -481,6 +528,7 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
   double aSum = 0;
   for (const int k : nz)
     aSum += std::fabs(a[static_cast<std::size_t>(k)]);
+  if (dense) DotEach(m, [&](int i) { return binv.Row(i) + 1; }, a.data() + 1, m, alpha.data());
   for (int r = 1; r <= m; ++r) {
     const double *row = binv.Row(r);
     const double rowBig = Num().invRowBig[static_cast<std::size_t>(r)];
@@ -488,7 +536,7 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
     if (dense) {
       // Of a dense column the magnitude of the terms is bounded here (the row's largest entry
       // times the column's sum), and summed below only where the bound leaves the test open.
-      v = Dot(row + 1, a.data() + 1, m);
+      v = alpha[static_cast<std::size_t>(r)];
       s = rowBig * aSum;
     } else {
       for (const int k : nz) {
