@@ -180,16 +180,19 @@ bool InvertBasisAfresh() {
     if (p != c)
       for (std::size_t k = 0; k < width; ++k)
         std::swap(w[static_cast<std::size_t>(p) * width + k], w[static_cast<std::size_t>(c) * width + k]);
+    // Columns 0..c of the left half are read no more (only column c + 1 on and the right half
+    // are), and are left as they stand.
+    const std::size_t from = static_cast<std::size_t>(c) + 1;
     double *rc = &w[static_cast<std::size_t>(c) * width];
     const double inv = 1 / piv;
-    for (std::size_t k = 0; k < width; ++k)
+    for (std::size_t k = from; k < width; ++k)
       rc[k] *= inv;
     for (int i = 0; i < m; ++i) {
       if (i == c) continue;
       double *ri = &w[static_cast<std::size_t>(i) * width];
       const double f = ri[c];
       if (f == 0) continue;
-      AddMultiple(ri, rc, -f, static_cast<int>(width));
+      AddMultiple(ri + from, rc + from, -f, static_cast<int>(width - from));
     }
   }
   RawMatrix binv(g.BInv, m, m);
@@ -263,6 +266,13 @@ Pair LoadPair(const double *p) {
   Pair v;
   std::memcpy(&v, p, sizeof v);
   return v;
+}
+
+// |v| lane by lane (the sign bit cleared).
+Pair AbsPair(Pair v) {
+  using Bits = long long __attribute__((vector_size(16)));
+  const Bits mask = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
+  return reinterpret_cast<Pair>(reinterpret_cast<Bits>(v) & mask);
 }
 
 // Dot(a[t], b, n) into out[t] for four rows a[t]: each row's four partial sums are Dot's, summed
@@ -392,7 +402,8 @@ void RelativeBasicSolution() {
     double x = xs[static_cast<std::size_t>(i)];
     const double noise = kNoiseBeside * Num().invRowBig[static_cast<std::size_t>(i)] * bBig;
     double size = sizes[static_cast<std::size_t>(i)];
-    if (dense && std::fabs(x) <= kRelativeZero * size + noise) {
+    // (A value of 0 is 0 beside any terms.)
+    if (dense && x != 0 && std::fabs(x) <= kRelativeZero * size + noise) {
       const double *row = binv.Row(i);
       size = 0;
       for (const int k : nz)
@@ -550,7 +561,8 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
   }
   RefineSolve(a, alpha);
   for (int r = 1; r <= m; ++r) {
-    if (dense && std::fabs(alpha[r]) <= kRelativeZero * size[r]) {
+    // (An entry of 0 is 0 beside any terms, and no pivot's size is read.)
+    if (dense && alpha[r] != 0 && std::fabs(alpha[r]) <= kRelativeZero * size[r]) {
       const double *row = binv.Row(r);
       double s = 0;
       for (const int k : nz)
@@ -667,19 +679,26 @@ bool RelativePivot() {
     if (i == r || f == 0) continue;
     double *row = binv.Row(i) + 1;
     const double *from = pr + 1;
-    double big0 = 0, big1 = 0;
+    // Two entries a lane, four a round; the largest magnitude kept lane by lane (a maximum is
+    // the same in any order).
+    const Pair fv = {f, f};
+    Pair big0 = {0, 0}, big1 = {0, 0};
     int k = 0;
-    for (; k + 2 <= m; k += 2) {
-      row[k] += f * from[k];
-      row[k + 1] += f * from[k + 1];
-      big0 = std::max(big0, std::fabs(row[k]));
-      big1 = std::max(big1, std::fabs(row[k + 1]));
+    for (; k + 4 <= m; k += 4) {
+      const Pair v0 = LoadPair(row + k) + fv * LoadPair(from + k);
+      const Pair v1 = LoadPair(row + k + 2) + fv * LoadPair(from + k + 2);
+      std::memcpy(row + k, &v0, sizeof v0);
+      std::memcpy(row + k + 2, &v1, sizeof v1);
+      const Pair a0 = AbsPair(v0), a1 = AbsPair(v1);
+      big0 = big0 < a0 ? a0 : big0;
+      big1 = big1 < a1 ? a1 : big1;
     }
+    double big = std::max(std::max(big0[0], big0[1]), std::max(big1[0], big1[1]));
     for (; k < m; ++k) {
       row[k] += f * from[k];
-      big0 = std::max(big0, std::fabs(row[k]));
+      big = std::max(big, std::fabs(row[k]));
     }
-    n.invRowBig[static_cast<std::size_t>(i)] = std::max(big0, big1);
+    n.invRowBig[static_cast<std::size_t>(i)] = big;
   }
   n.invRowBig[static_cast<std::size_t>(r)] = LargestOf(pr, 1, m);
   return true;
