@@ -110,6 +110,7 @@ struct RunNumerics {
   std::vector<double> absTab; // row i (1..m), column j (1..n) at (i - 1) * n + (j - 1)
   std::vector<double> colBig; // largest magnitude of column j's constraint entries
   std::vector<double> colSum; // sum of the magnitudes of column j's constraint entries
+  int basisNonzeros = 0;      // entries of basisCols
   int updates = 0;            // pivots since BInv was made afresh
   // The entering column of the last ratio test, B^-1 of it and the magnitudes of its terms.
   int alphaFor = 0;
@@ -226,6 +227,7 @@ void SyncBasisColumns() {
   if (n.basisColOf.size() != static_cast<std::size_t>(m + 1)) {
     n.basisColOf.assign(static_cast<std::size_t>(m + 1), 0);
     n.basisCols.assign(static_cast<std::size_t>(m + 1), {});
+    n.basisNonzeros = 0;
     n.basisRows.assign(static_cast<std::size_t>(m) * m, 0.0);
     n.basisDense = n.basisRows;
   }
@@ -234,6 +236,7 @@ void SyncBasisColumns() {
     const int col = g.BasisList(k);
     if (n.basisColOf[static_cast<std::size_t>(k)] == col) continue;
     auto &c = n.basisCols[static_cast<std::size_t>(k)];
+    n.basisNonzeros -= static_cast<int>(c.size());
     c.clear();
     for (int i = 1; i <= m; ++i) {
       const double v = tab(i + 2, col);
@@ -241,6 +244,7 @@ void SyncBasisColumns() {
       n.basisDense[static_cast<std::size_t>(k - 1) * m + (i - 1)] = v;
       if (v != 0) c.emplace_back(i, v);
     }
+    n.basisNonzeros += static_cast<int>(c.size());
     n.basisColOf[static_cast<std::size_t>(k)] = col;
   }
 }
@@ -296,6 +300,27 @@ void Dot4(const double *const a[4], const double *__restrict b, int n, double ou
   }
 }
 
+// The partial sum of Dot(., ., n) that takes the term at offset k.
+int DotSlot(int k, int n) {
+  return k < (n & ~3) ? (k & 3) : 0;
+}
+
+// Dot(a, b, n) where a[k] b[k] is 0 at every offset k outside idx (ascending): each term goes
+// to the partial sum Dot gives it, in Dot's order (a term of 0 changes no sum), so the result
+// is Dot's to the bit.
+double DotAt(const double *__restrict a, const double *__restrict b, int n, const std::vector<int> &idx) {
+  double s[4] = {0, 0, 0, 0};
+  for (const int k : idx)
+    s[DotSlot(k, n)] += a[k] * b[k];
+  return (s[0] + s[1]) + (s[2] + s[3]);
+}
+
+// Whether the basis matrix is sparse enough to be summed over its nonzero entries.
+bool BasisSparse() {
+  const int m = g.MRows;
+  return 4 * static_cast<long long>(Num().basisNonzeros) < static_cast<long long>(m) * m;
+}
+
 // out[i] = Dot(rowOf(i), b, n) for i = 1..m.
 template <class RowOf> void DotEach(int m, RowOf rowOf, const double *b, int n, double *out) {
   int i = 1;
@@ -323,7 +348,15 @@ void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
   RawMatrix binv(g.BInv, m, m);
   static std::vector<double> d;
   d.assign(static_cast<std::size_t>(m + 1), 0.0);
-  DotEach(m, [&](int i) { return binv.Row(i) + 1; }, r.data() + 1, m, d.data());
+  static std::vector<int> idx;
+  idx.clear();
+  for (int k = 1; k <= m; ++k)
+    if (r[static_cast<std::size_t>(k)] != 0) idx.push_back(k - 1);
+  if (4 * idx.size() < static_cast<std::size_t>(m))
+    for (int i = 1; i <= m; ++i)
+      d[static_cast<std::size_t>(i)] = DotAt(binv.Row(i) + 1, r.data() + 1, m, idx);
+  else
+    DotEach(m, [&](int i) { return binv.Row(i) + 1; }, r.data() + 1, m, d.data());
   for (int i = 1; i <= m; ++i)
     z[static_cast<std::size_t>(i)] += d[static_cast<std::size_t>(i)];
 }
@@ -336,8 +369,26 @@ void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
   const int m = g.MRows;
   static std::vector<double> r;
   r.assign(static_cast<std::size_t>(m + 1), 0.0);
-  const double *basis = Num().basisRows.data();
-  DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
+  if (BasisSparse()) {
+    // (B z)_i column by column over the nonzero entries, each term into the partial sum Dot
+    // over row i gives it, in the same order: the same sums to the bit.
+    static std::vector<double> part;
+    part.assign(static_cast<std::size_t>(4 * (m + 1)), 0.0);
+    for (int k = 1; k <= m; ++k) {
+      const double zk = z[static_cast<std::size_t>(k)];
+      if (zk == 0) continue;
+      const int slot = DotSlot(k - 1, m);
+      for (const auto &[i, a] : Num().basisCols[static_cast<std::size_t>(k)])
+        part[static_cast<std::size_t>(4 * i + slot)] += a * zk;
+    }
+    for (int i = 1; i <= m; ++i) {
+      const double *p = &part[static_cast<std::size_t>(4 * i)];
+      r[static_cast<std::size_t>(i)] = (p[0] + p[1]) + (p[2] + p[3]);
+    }
+  } else {
+    const double *basis = Num().basisRows.data();
+    DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
+  }
   for (int i = 1; i <= m; ++i)
     r[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)] - r[static_cast<std::size_t>(i)];
   AddInverseTimes(r, z);
@@ -350,8 +401,18 @@ void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
   RawMatrix binv(g.BInv, m, m);
   static std::vector<double> r;
   r.assign(static_cast<std::size_t>(m + 1), 0.0);
-  const double *basis = Num().basisDense.data();
-  DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
+  if (BasisSparse()) {
+    // Over column i's nonzero entries, as Dot over the column sums them.
+    for (int i = 1; i <= m; ++i) {
+      double p[4] = {0, 0, 0, 0};
+      for (const auto &[k, a] : Num().basisCols[static_cast<std::size_t>(i)])
+        p[DotSlot(k - 1, m)] += a * z[static_cast<std::size_t>(k)];
+      r[static_cast<std::size_t>(i)] = (p[0] + p[1]) + (p[2] + p[3]);
+    }
+  } else {
+    const double *basis = Num().basisDense.data();
+    DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
+  }
   for (int i = 1; i <= m; ++i)
     r[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)] - r[static_cast<std::size_t>(i)];
   for (int i = 1; i <= m; ++i)
