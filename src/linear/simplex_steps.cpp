@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <unordered_set>
 #include <utility>
@@ -109,6 +110,7 @@ struct RunNumerics {
   std::vector<double> absTab; // row i (1..m), column j (1..n) at (i - 1) * n + (j - 1)
   std::vector<double> colBig; // largest magnitude of column j's constraint entries
   std::vector<double> colSum; // sum of the magnitudes of column j's constraint entries
+  int basisNonzeros = 0;      // entries of basisCols
   int updates = 0;            // pivots since BInv was made afresh
   // The entering column of the last ratio test, B^-1 of it and the magnitudes of its terms.
   int alphaFor = 0;
@@ -179,16 +181,19 @@ bool InvertBasisAfresh() {
     if (p != c)
       for (std::size_t k = 0; k < width; ++k)
         std::swap(w[static_cast<std::size_t>(p) * width + k], w[static_cast<std::size_t>(c) * width + k]);
+    // Columns 0..c of the left half are read no more (only column c + 1 on and the right half
+    // are), and are left as they stand.
+    const std::size_t from = static_cast<std::size_t>(c) + 1;
     double *rc = &w[static_cast<std::size_t>(c) * width];
     const double inv = 1 / piv;
-    for (std::size_t k = 0; k < width; ++k)
+    for (std::size_t k = from; k < width; ++k)
       rc[k] *= inv;
     for (int i = 0; i < m; ++i) {
       if (i == c) continue;
       double *ri = &w[static_cast<std::size_t>(i) * width];
       const double f = ri[c];
       if (f == 0) continue;
-      AddMultiple(ri, rc, -f, static_cast<int>(width));
+      AddMultiple(ri + from, rc + from, -f, static_cast<int>(width - from));
     }
   }
   RawMatrix binv(g.BInv, m, m);
@@ -222,6 +227,7 @@ void SyncBasisColumns() {
   if (n.basisColOf.size() != static_cast<std::size_t>(m + 1)) {
     n.basisColOf.assign(static_cast<std::size_t>(m + 1), 0);
     n.basisCols.assign(static_cast<std::size_t>(m + 1), {});
+    n.basisNonzeros = 0;
     n.basisRows.assign(static_cast<std::size_t>(m) * m, 0.0);
     n.basisDense = n.basisRows;
   }
@@ -230,6 +236,7 @@ void SyncBasisColumns() {
     const int col = g.BasisList(k);
     if (n.basisColOf[static_cast<std::size_t>(k)] == col) continue;
     auto &c = n.basisCols[static_cast<std::size_t>(k)];
+    n.basisNonzeros -= static_cast<int>(c.size());
     c.clear();
     for (int i = 1; i <= m; ++i) {
       const double v = tab(i + 2, col);
@@ -237,6 +244,7 @@ void SyncBasisColumns() {
       n.basisDense[static_cast<std::size_t>(k - 1) * m + (i - 1)] = v;
       if (v != 0) c.emplace_back(i, v);
     }
+    n.basisNonzeros += static_cast<int>(c.size());
     n.basisColOf[static_cast<std::size_t>(k)] = col;
   }
 }
@@ -256,6 +264,74 @@ double Dot(const double *__restrict a, const double *__restrict b, int n) {
   return (s0 + s1) + (s2 + s3);
 }
 
+using Pair = double __attribute__((vector_size(16)));
+
+Pair LoadPair(const double *p) {
+  Pair v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// |v| lane by lane (the sign bit cleared).
+Pair AbsPair(Pair v) {
+  using Bits = long long __attribute__((vector_size(16)));
+  const Bits mask = {0x7fffffffffffffffLL, 0x7fffffffffffffffLL};
+  return reinterpret_cast<Pair>(reinterpret_cast<Bits>(v) & mask);
+}
+
+// Dot(a[t], b, n) into out[t] for four rows a[t]: each row's four partial sums are Dot's, summed
+// in Dot's order, so each result is Dot's to the bit; the four rows side by side keep the adder
+// busy where one row's sums would wait on each other.
+void Dot4(const double *const a[4], const double *__restrict b, int n, double out[4]) {
+  Pair lo[4] = {}, hi[4] = {};
+  int k = 0;
+  for (; k + 4 <= n; k += 4) {
+    const Pair bl = LoadPair(b + k), bh = LoadPair(b + k + 2);
+    for (int t = 0; t < 4; ++t) {
+      lo[t] += LoadPair(a[t] + k) * bl;
+      hi[t] += LoadPair(a[t] + k + 2) * bh;
+    }
+  }
+  for (int t = 0; t < 4; ++t) {
+    double s0 = lo[t][0];
+    for (int q = k; q < n; ++q)
+      s0 += a[t][q] * b[q];
+    out[t] = (s0 + lo[t][1]) + (hi[t][0] + hi[t][1]);
+  }
+}
+
+// The partial sum of Dot(., ., n) that takes the term at offset k.
+int DotSlot(int k, int n) {
+  return k < (n & ~3) ? (k & 3) : 0;
+}
+
+// Dot(a, b, n) where a[k] b[k] is 0 at every offset k outside idx (ascending): each term goes
+// to the partial sum Dot gives it, in Dot's order (a term of 0 changes no sum), so the result
+// is Dot's to the bit.
+double DotAt(const double *__restrict a, const double *__restrict b, int n, const std::vector<int> &idx) {
+  double s[4] = {0, 0, 0, 0};
+  for (const int k : idx)
+    s[DotSlot(k, n)] += a[k] * b[k];
+  return (s[0] + s[1]) + (s[2] + s[3]);
+}
+
+// Whether the basis matrix is sparse enough to be summed over its nonzero entries.
+bool BasisSparse() {
+  const int m = g.MRows;
+  return 4 * static_cast<long long>(Num().basisNonzeros) < static_cast<long long>(m) * m;
+}
+
+// out[i] = Dot(rowOf(i), b, n) for i = 1..m.
+template <class RowOf> void DotEach(int m, RowOf rowOf, const double *b, int n, double *out) {
+  int i = 1;
+  for (; i + 3 <= m; i += 4) {
+    const double *a[4] = {rowOf(i), rowOf(i + 1), rowOf(i + 2), rowOf(i + 3)};
+    Dot4(a, b, n, out + i);
+  }
+  for (; i <= m; ++i)
+    out[i] = Dot(rowOf(i), b, n);
+}
+
 // to[k] += |f * from[k]| for k < n.
 void AddAbsMultiple(double *__restrict to, const double *__restrict from, double f, int n) {
   for (int k = 0; k < n; ++k)
@@ -270,8 +346,19 @@ void AddInverseTimes(const std::vector<double> &r, std::vector<double> &z) {
     any = r[static_cast<std::size_t>(k)] != 0;
   if (!any) return;
   RawMatrix binv(g.BInv, m, m);
+  static std::vector<double> d;
+  d.assign(static_cast<std::size_t>(m + 1), 0.0);
+  static std::vector<int> idx;
+  idx.clear();
+  for (int k = 1; k <= m; ++k)
+    if (r[static_cast<std::size_t>(k)] != 0) idx.push_back(k - 1);
+  if (4 * idx.size() < static_cast<std::size_t>(m))
+    for (int i = 1; i <= m; ++i)
+      d[static_cast<std::size_t>(i)] = DotAt(binv.Row(i) + 1, r.data() + 1, m, idx);
+  else
+    DotEach(m, [&](int i) { return binv.Row(i) + 1; }, r.data() + 1, m, d.data());
   for (int i = 1; i <= m; ++i)
-    z[static_cast<std::size_t>(i)] += Dot(binv.Row(i) + 1, r.data() + 1, m);
+    z[static_cast<std::size_t>(i)] += d[static_cast<std::size_t>(i)];
 }
 
 // One step of iterative refinement of z = B^-1 v (residual summed in extended precision): the
@@ -282,9 +369,28 @@ void RefineSolve(const std::vector<double> &v, std::vector<double> &z) {
   const int m = g.MRows;
   static std::vector<double> r;
   r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  if (BasisSparse()) {
+    // (B z)_i column by column over the nonzero entries, each term into the partial sum Dot
+    // over row i gives it, in the same order: the same sums to the bit.
+    static std::vector<double> part;
+    part.assign(static_cast<std::size_t>(4 * (m + 1)), 0.0);
+    for (int k = 1; k <= m; ++k) {
+      const double zk = z[static_cast<std::size_t>(k)];
+      if (zk == 0) continue;
+      const int slot = DotSlot(k - 1, m);
+      for (const auto &[i, a] : Num().basisCols[static_cast<std::size_t>(k)])
+        part[static_cast<std::size_t>(4 * i + slot)] += a * zk;
+    }
+    for (int i = 1; i <= m; ++i) {
+      const double *p = &part[static_cast<std::size_t>(4 * i)];
+      r[static_cast<std::size_t>(i)] = (p[0] + p[1]) + (p[2] + p[3]);
+    }
+  } else {
+    const double *basis = Num().basisRows.data();
+    DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
+  }
   for (int i = 1; i <= m; ++i)
-    r[static_cast<std::size_t>(i)] =
-        v[static_cast<std::size_t>(i)] - Dot(Num().basisRows.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
+    r[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)] - r[static_cast<std::size_t>(i)];
   AddInverseTimes(r, z);
 }
 
@@ -295,9 +401,20 @@ void RefineRow(const std::vector<double> &v, std::vector<double> &z) {
   RawMatrix binv(g.BInv, m, m);
   static std::vector<double> r;
   r.assign(static_cast<std::size_t>(m + 1), 0.0);
+  if (BasisSparse()) {
+    // Over column i's nonzero entries, as Dot over the column sums them.
+    for (int i = 1; i <= m; ++i) {
+      double p[4] = {0, 0, 0, 0};
+      for (const auto &[k, a] : Num().basisCols[static_cast<std::size_t>(i)])
+        p[DotSlot(k - 1, m)] += a * z[static_cast<std::size_t>(k)];
+      r[static_cast<std::size_t>(i)] = (p[0] + p[1]) + (p[2] + p[3]);
+    }
+  } else {
+    const double *basis = Num().basisDense.data();
+    DotEach(m, [&](int i) { return basis + static_cast<std::size_t>(i - 1) * m; }, z.data() + 1, m, r.data());
+  }
   for (int i = 1; i <= m; ++i)
-    r[static_cast<std::size_t>(i)] =
-        v[static_cast<std::size_t>(i)] - Dot(Num().basisDense.data() + static_cast<std::size_t>(i - 1) * m, z.data() + 1, m);
+    r[static_cast<std::size_t>(i)] = v[static_cast<std::size_t>(i)] - r[static_cast<std::size_t>(i)];
   for (int i = 1; i <= m; ++i)
     if (const double f = r[static_cast<std::size_t>(i)]; f != 0) AddMultiple(z.data() + 1, binv.Row(i) + 1, f, m);
 }
@@ -323,11 +440,12 @@ void RelativeBasicSolution() {
   double bSum = 0;
   for (const int k : nz)
     bSum += std::fabs(b[static_cast<std::size_t>(k)]);
+  if (dense) DotEach(m, [&](int i) { return binv.Row(i) + 1; }, b.data() + 1, m, xs.data());
   for (int i = 1; i <= m; ++i) {
     const double *row = binv.Row(i);
     double x = 0, size = 0;
     if (dense) {
-      x = Dot(row + 1, b.data() + 1, m);
+      x = xs[static_cast<std::size_t>(i)];
       size = Num().invRowBig[static_cast<std::size_t>(i)] * bSum;
     } else {
       for (const int k : nz) {
@@ -345,7 +463,8 @@ void RelativeBasicSolution() {
     double x = xs[static_cast<std::size_t>(i)];
     const double noise = kNoiseBeside * Num().invRowBig[static_cast<std::size_t>(i)] * bBig;
     double size = sizes[static_cast<std::size_t>(i)];
-    if (dense && std::fabs(x) <= kRelativeZero * size + noise) {
+    // (A value of 0 is 0 beside any terms.)
+    if (dense && x != 0 && std::fabs(x) <= kRelativeZero * size + noise) {
       const double *row = binv.Row(i);
       size = 0;
       for (const int k : nz)
@@ -481,6 +600,7 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
   double aSum = 0;
   for (const int k : nz)
     aSum += std::fabs(a[static_cast<std::size_t>(k)]);
+  if (dense) DotEach(m, [&](int i) { return binv.Row(i) + 1; }, a.data() + 1, m, alpha.data());
   for (int r = 1; r <= m; ++r) {
     const double *row = binv.Row(r);
     const double rowBig = Num().invRowBig[static_cast<std::size_t>(r)];
@@ -488,7 +608,7 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
     if (dense) {
       // Of a dense column the magnitude of the terms is bounded here (the row's largest entry
       // times the column's sum), and summed below only where the bound leaves the test open.
-      v = Dot(row + 1, a.data() + 1, m);
+      v = alpha[static_cast<std::size_t>(r)];
       s = rowBig * aSum;
     } else {
       for (const int k : nz) {
@@ -502,7 +622,8 @@ void EnteringColumn(int e, std::vector<double> &alpha, std::vector<double> &size
   }
   RefineSolve(a, alpha);
   for (int r = 1; r <= m; ++r) {
-    if (dense && std::fabs(alpha[r]) <= kRelativeZero * size[r]) {
+    // (An entry of 0 is 0 beside any terms, and no pivot's size is read.)
+    if (dense && alpha[r] != 0 && std::fabs(alpha[r]) <= kRelativeZero * size[r]) {
       const double *row = binv.Row(r);
       double s = 0;
       for (const int k : nz)
@@ -619,19 +740,26 @@ bool RelativePivot() {
     if (i == r || f == 0) continue;
     double *row = binv.Row(i) + 1;
     const double *from = pr + 1;
-    double big0 = 0, big1 = 0;
+    // Two entries a lane, four a round; the largest magnitude kept lane by lane (a maximum is
+    // the same in any order).
+    const Pair fv = {f, f};
+    Pair big0 = {0, 0}, big1 = {0, 0};
     int k = 0;
-    for (; k + 2 <= m; k += 2) {
-      row[k] += f * from[k];
-      row[k + 1] += f * from[k + 1];
-      big0 = std::max(big0, std::fabs(row[k]));
-      big1 = std::max(big1, std::fabs(row[k + 1]));
+    for (; k + 4 <= m; k += 4) {
+      const Pair v0 = LoadPair(row + k) + fv * LoadPair(from + k);
+      const Pair v1 = LoadPair(row + k + 2) + fv * LoadPair(from + k + 2);
+      std::memcpy(row + k, &v0, sizeof v0);
+      std::memcpy(row + k + 2, &v1, sizeof v1);
+      const Pair a0 = AbsPair(v0), a1 = AbsPair(v1);
+      big0 = big0 < a0 ? a0 : big0;
+      big1 = big1 < a1 ? a1 : big1;
     }
+    double big = std::max(std::max(big0[0], big0[1]), std::max(big1[0], big1[1]));
     for (; k < m; ++k) {
       row[k] += f * from[k];
-      big0 = std::max(big0, std::fabs(row[k]));
+      big = std::max(big, std::fabs(row[k]));
     }
-    n.invRowBig[static_cast<std::size_t>(i)] = std::max(big0, big1);
+    n.invRowBig[static_cast<std::size_t>(i)] = big;
   }
   n.invRowBig[static_cast<std::size_t>(r)] = LargestOf(pr, 1, m);
   return true;
