@@ -323,8 +323,12 @@ bool ChartRoom::TakeMeasured(const std::vector<Place> &places, double w, double 
 }
 
 bool ChartRoom::Print(Surface &s, const std::vector<Place> &places, const std::string &text) {
+  return Print(s, places, text, s.TextWidth(text), s.TextHeight(text));
+}
+
+bool ChartRoom::Print(Surface &s, const std::vector<Place> &places, const std::string &text, double w, double h) {
   Place at;
-  if (!Take(s, places, text, at)) return false;
+  if (!TakeMeasured(places, w, h, 0, at)) return false;
   s.SetCurrentX(at.first);
   s.SetCurrentY(at.second);
   s.Print(text);

@@ -46,6 +46,9 @@ public:
   // Prints the text at the first of the places (top-left corners) where its box is free and
   // keeps the box; false, and nothing printed, when there is none.
   bool Print(Surface &s, const std::vector<Place> &places, const std::string &text);
+  // The same for a text the caller has measured already: `w` and `h` as TextWidth and
+  // TextHeight give them in the surface's present font.
+  bool Print(Surface &s, const std::vector<Place> &places, const std::string &text, double w, double h);
   // An axis number, which is never left out: at the first of its places clear of every line
   // and text, else at the first clear of the other texts, else at the first place. A number
   // that had to stand on a line breaks the lines drawn after it through LineAround.
