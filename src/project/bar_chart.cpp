@@ -132,7 +132,7 @@ void LabelAxisAndBars(Surface &s, ChartRoom &room, const ChartRoom::Box &inside,
       places.push_back({lo - blank - w, top});
       if (m != 0) places.push_back({(lo + hi - w) / 2, top});
     }
-    if (!room.Print(s, places, symbol))
+    if (!room.Print(s, places, symbol, w, h))
       listed.push_back(symbol + ": " + Trim(Formatted(g.ActFloat(r, 3))) + " - " + Trim(Formatted(g.ActFloat(r, 4))));
   }
   // The list in tidy columns where the chart leaves them room, else wherever it has some.

@@ -4,6 +4,7 @@
 // for each label's place among those it would have.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,7 +30,7 @@ public:
   void Line(Surface &s, double x1, double y1, double x2, double y2, Rgb color);
   void Point(Surface &s, double x, double y, Rgb color);
   // Kept only: something drawn by the caller that labels must also keep clear of.
-  void Keep(const Box &box) { taken_.push_back(Normal(box)); }
+  void Keep(const Box &box) { KeepText(Normal(box)); }
   void KeepLine(double x1, double y1, double x2, double y2, int widthPixels);
 
   // The box of a text printed from (x, y) (its top-left corner) in the surface's font.
@@ -45,6 +46,9 @@ public:
   // Prints the text at the first of the places (top-left corners) where its box is free and
   // keeps the box; false, and nothing printed, when there is none.
   bool Print(Surface &s, const std::vector<Place> &places, const std::string &text);
+  // The same for a text the caller has measured already: `w` and `h` as TextWidth and
+  // TextHeight give them in the surface's present font.
+  bool Print(Surface &s, const std::vector<Place> &places, const std::string &text, double w, double h);
   // An axis number, which is never left out: at the first of its places clear of every line
   // and text, else at the first clear of the other texts, else at the first place. A number
   // that had to stand on a line breaks the lines drawn after it through LineAround.
@@ -82,10 +86,34 @@ private:
   struct Segment {
     double x1, y1, x2, y2, halfX, halfY;
   };
+  // Buckets of a grid over the labels' room, each holding what comes near enough to it to meet
+  // a box there: a box is then tested only against what its buckets hold. The buckets at the
+  // edges reach on without end, so that nothing is ever missed.
+  struct Buckets {
+    double x0 = 0, y0 = 0, cellW = 1, cellH = 1;
+    int across = 0, down = 0;
+    std::vector<std::vector<std::uint32_t>> cells;
+    std::vector<std::uint32_t> everywhere;   // without finite bounds: tested for every box
+    mutable std::vector<std::uint32_t> seen; // the query that last tested each
+    void Reset(const Box &area, int n);
+    void ColumnRange(double a, double b, int &i0, int &i1) const;
+    void RowRange(double a, double b, int &j0, int &j1) const;
+    // Item `id` comes near every box meeting a..b across and c..d down.
+    void Add(std::uint32_t id, double a, double b, double c, double d);
+    void AddSegment(std::uint32_t id, const Segment &l, double gapX, double gapY);
+    // Whether `meets` holds for anything in the buckets the box covers, each tested once.
+    template <class Meets> bool Any(const Box &b, std::uint32_t query, Meets meets) const;
+  };
   static Box Normal(const Box &b);
   bool Inside(const Box &b) const;
   // Clear of every text and line, wherever it lies.
   bool Clear(const Box &b) const;
+  void KeepText(const Box &normal);
+  // Builds the buckets once the room holds enough (they stay unbuilt for a small chart).
+  void Index() const;
+  bool TextMeets(const Box &b, const Box &t) const;
+  bool TakeMeasured(const std::vector<Place> &places, double w, double h, double pad, Place &found);
+  std::vector<Place> GridPlaces(const Surface &s, double firstColumnX, double column, bool downFirst) const;
   bool TakeInGrid(const Surface &s, const std::string &text, double firstColumnX, double column,
                   bool downFirst, double pad, Place &found);
 
@@ -96,6 +124,9 @@ private:
   std::vector<Box> forced_; // the axis numbers that stand on a line
   bool noteKept_ = false;   // taken_ holds the note's reserved room at noteAt_
   std::size_t noteAt_ = 0;
+  mutable bool indexed_ = false;
+  mutable Buckets textBuckets_, lineBuckets_;
+  mutable std::uint32_t query_ = 0;
 };
 
 } // namespace quon
